@@ -1,0 +1,2 @@
+// Quorvald for Linux: the game executable.
+int main() { return 0; }

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang under ASan and UBSan and runs each for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+FUZZ_DIR=${FUZZ_DIR:-build-fuzz}
+CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUOR_TESTS=OFF -DQUOR_BENCH=OFF -DQUOR_FUZZ=ON \
+  -DCMAKE_C_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+targets=$(cd fuzz && ls *.cpp 2>/dev/null | sed 's/\.cpp$//' || true)
+[ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
+for t in $targets; do cmake --build "$FUZZ_DIR" -j "$(nproc)" --target "fuzz_$t"; done
+passed=0; failed=0
+for t in $targets; do
+  corpus="$FUZZ_DIR/corpus/$t"; mkdir -p "$corpus"
+  seeds=()
+  [ -d "fuzz/seeds/$t" ] && seeds=("fuzz/seeds/$t")
+  echo "fuzz_$t: ${seconds}s"
+  if "$FUZZ_DIR/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+       -artifact_prefix="$FUZZ_DIR/" "$corpus" "${seeds[@]}" >"$FUZZ_DIR/fuzz_$t.log" 2>&1; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); tail -n 40 "$FUZZ_DIR/fuzz_$t.log"
+  fi
+done
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
