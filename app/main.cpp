@@ -1,2 +1,147 @@
 // Quorvald for Linux: the game executable.
-int main() { return 0; }
+//
+//   quorvald                       a window (SDL); without a display it says so and runs headless
+//   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
+//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]...
+//
+// Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
+// onto the screen and presses Z once the title waits, so it passes loading and title.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/GameShell.h"
+#include "engine/GameState.h"
+#include "engine/el/elSystem.h"
+#include "flow/GameSetup.h"
+#include "platform/backend.h"
+#include "platform/headless.h"
+
+namespace {
+
+struct ScriptStep {
+    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp } kind;
+    int key = 0, x = 0, y = 0;
+};
+
+const std::map<std::string, int> kKeyNames = {
+    {"Z", plat::kKeyZ},        {"X", plat::kKeyX},         {"SPACE", plat::kKeySpace},
+    {"UP", plat::kKeyUp},      {"DOWN", plat::kKeyDown},   {"LEFT", plat::kKeyLeft},
+    {"RIGHT", plat::kKeyRight}, {"ENTER", plat::kKeyReturn}, {"ESC", plat::kKeyEscape},
+    {"F1", plat::kKeyF1},      {"F2", plat::kKeyF2},       {"F3", plat::kKeyF3},
+    {"F4", plat::kKeyF4},      {"F5", plat::kKeyF5},       {"F12", plat::kKeyF12},
+};
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
+                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n");
+}
+
+bool ParseFramePart(const char* text, int& frame, std::string& rest) {
+    const char* colon = std::strchr(text, ':');
+    if (!colon) return false;
+    char* end = nullptr;
+    frame = static_cast<int>(std::strtol(text, &end, 10));
+    if (end != colon || frame < 0) return false;
+    rest = colon + 1;
+    return true;
+}
+
+bool ParsePoint(const std::string& text, int& x, int& y) { return std::sscanf(text.c_str(), "%d,%d", &x, &y) == 2; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ShellOptions options;
+    options.headless = plat::HeadlessRequested(argc, argv);
+    std::multimap<int, ScriptStep> script;
+    bool scripted = false;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](const char* name) -> const char* {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "quorvald: %s needs a value\n", name);
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        int frame = 0, x = 0, y = 0;
+        std::string rest;
+        if (arg == "--headless") {
+            options.headless = true;
+        } else if (arg == "--frames") {
+            options.frames = std::atoi(value("--frames"));
+        } else if (arg == "--screenshot-every") {
+            options.screenshotEvery = std::atoi(value("--screenshot-every"));
+        } else if (arg == "--out") {
+            options.screenshotDir = value("--out");
+        } else if (arg == "--key") {
+            const char* v = value("--key");
+            if (!ParseFramePart(v, frame, rest) || !kKeyNames.count(rest)) {
+                std::fprintf(stderr, "quorvald: bad --key %s\n", v);
+                return 2;
+            }
+            script.insert({frame, {ScriptStep::KeyDown, kKeyNames.at(rest)}});
+            script.insert({frame + 2, {ScriptStep::KeyUp, kKeyNames.at(rest)}});
+            scripted = true;
+        } else if (arg == "--mouse" || arg == "--click") {
+            const char* v = value(arg.c_str());
+            if (!ParseFramePart(v, frame, rest) || !ParsePoint(rest, x, y)) {
+                std::fprintf(stderr, "quorvald: bad %s %s\n", arg.c_str(), v);
+                return 2;
+            }
+            script.insert({frame, {ScriptStep::MouseMove, 0, x, y}});
+            if (arg == "--click") {
+                script.insert({frame + 1, {ScriptStep::ButtonDown, 0, x, y}});
+                script.insert({frame + 3, {ScriptStep::ButtonUp, 0, x, y}});
+            }
+            scripted = true;
+        } else if (arg == "--help" || arg == "-h") {
+            Usage();
+            return 0;
+        } else {
+            std::fprintf(stderr, "quorvald: unknown argument %s\n", arg.c_str());
+            Usage();
+            return 2;
+        }
+    }
+
+    elSystem::Reset();
+    if (!elSystem::CheckSingleInstance(game::kProductName)) return 0;
+
+    // Scripted input applies whenever the game runs headless (asked for, or without a display).
+    {
+        if (options.headless) options.fixedFrameTime = 1.0f / 60.0f;
+        if (!scripted) {
+            // Past loading and the title: the mouse on the screen, Z when the title waits.
+            script.insert({1, {ScriptStep::MouseMove, 0, 400, 300}});
+            script.insert({300, {ScriptStep::KeyDown, plat::kKeyZ}});
+            script.insert({302, {ScriptStep::KeyUp, plat::kKeyZ}});
+        }
+        options.beforeFrame = [&script](int frame) {
+            plat::HeadlessBackend* hb = plat::CurrentHeadless();
+            if (!hb) return;
+            auto range = script.equal_range(frame);
+            for (auto it = range.first; it != range.second; ++it) {
+                const ScriptStep& s = it->second;
+                switch (s.kind) {
+                    case ScriptStep::KeyDown: hb->KeyDown(static_cast<uint16_t>(s.key)); break;
+                    case ScriptStep::KeyUp: hb->KeyUp(static_cast<uint16_t>(s.key)); break;
+                    case ScriptStep::MouseMove: hb->MouseMoveTo(s.x, s.y); break;
+                    case ScriptStep::ButtonDown: hb->MouseButton(0, true); break;
+                    case ScriptStep::ButtonUp: hb->MouseButton(0, false); break;
+                }
+            }
+        };
+    }
+
+    InstallGameHooks();
+    const int code = RunGame(options);
+    plat::StopBackend();
+    return code;
+}

@@ -21,4 +21,6 @@ void ShowMessageBox(const std::string& title, const std::string& text) {
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }
 
+MessageBoxHandler GetMessageBoxHandler() { return Handler(); }
+
 }  // namespace plat

@@ -1,6 +1,7 @@
 #pragma once
 // A 32-bit software surface: the one pixel store shared by the 2-D blits, the 3-D
 // rasteriser and the presenter. Pixels are 0xAARRGGBB in native byte order.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

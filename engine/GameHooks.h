@@ -1,0 +1,56 @@
+#pragma once
+// The seams through which the shell reaches the layers above the engine: the singletons of the
+// upper layers that start-up creates, the reset resets and the end deletes at fixed places; the
+// network accessor that every frame polls and draws and whose busy state holds back the scenes
+// and the reset key; and the three scenes that the scene director builds. The game's own
+// start-up code (flow) fills them in before the shell starts.
+#include <functional>
+#include <string>
+#include <vector>
+
+class IScene;
+
+// The upper singletons, by their place among the shell's sixteen.
+enum class UpperSingleton {
+    ScenarioSaveData,      // after the client info
+    ShopItemTable,         // before the music player
+    NetWorkAccessor,       // after the camera
+    ObjectRegistry,        // the registry with its relation table, after the network accessor
+    SpriteBatch,           // after the scene light
+    AttackParameterTable,  // after the sprite batch
+    Count
+};
+
+struct SingletonHooks {
+    std::function<void()> create;   // GameStart: GetInstance (may throw CQuorException)
+    std::function<void()> reset;    // GameReset (may be empty: fetched and left)
+    std::function<void()> release;  // GameEnd: clean-up and delete
+};
+
+void SetSingletonHooks(UpperSingleton which, SingletonHooks hooks);
+const SingletonHooks& GetSingletonHooks(UpperSingleton which);
+
+// The network accessor as the shell sees it.
+class INetWorkHost {
+public:
+    virtual ~INetWorkHost() = default;
+    virtual void Poll() = 0;
+    virtual bool IsBusy() = 0;
+    virtual void Draw() = 0;
+};
+// Not owned. Null: no network accessor (never busy, draws nothing).
+void SetNetWorkHost(INetWorkHost* host);
+INetWorkHost* GetNetWorkHost();
+bool IsNetWorkBusy();
+
+// The scenes of the start: the root (top menu), the title on it and the loading scene on top.
+struct SceneFactory {
+    std::function<IScene*()> makeRoot;
+    std::function<IScene*(IScene* parent)> makeTitle;
+    std::function<IScene*(const std::vector<std::string>& groups, bool objectStep, IScene* parent)> makeLoading;
+};
+void SetSceneFactory(SceneFactory factory);
+const SceneFactory& GetSceneFactory();
+
+// Every hook back to empty (tests).
+void ClearGameHooks();

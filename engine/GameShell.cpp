@@ -1,0 +1,391 @@
+#include "engine/GameShell.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <exception>
+#include <filesystem>
+#include <thread>
+
+#include "engine/Camera.h"
+#include "engine/GameHooks.h"
+#include "engine/GameState.h"
+#include "engine/InputManager.h"
+#include "engine/Mouse.h"
+#include "engine/Music.h"
+#include "engine/Scene.h"
+#include "engine/SceneLight.h"
+#include "engine/SoundEffects.h"
+#include "engine/SpriteManager.h"
+#include "engine/el/el4D.h"
+#include "engine/el/elDraw.h"
+#include "engine/el/elSystem.h"
+#include "foundation/ClientInfo.h"
+#include "foundation/CreatorLevelTable.h"
+#include "foundation/EncodedFile.h"
+#include "foundation/FrameTime.h"
+#include "foundation/Helpers.h"
+#include "foundation/Log.h"
+#include "foundation/PlayHistory.h"
+#include "foundation/QuorException.h"
+#include "foundation/TextEncoding.h"
+#include "platform/clock.h"
+#include "platform/backend.h"
+#include "platform/headless.h"
+
+namespace {
+
+CSceneDirector* g_director = nullptr;
+int g_created = 0;  // singletons created by GameStart, in order
+
+// A root for a shell that has no scenes of its own installed: black, never closes.
+class CBlankScene : public IScene {
+public:
+    CBlankScene() : IScene(nullptr) {}
+    void Start() override {}
+    void Update() override {}
+    void Draw() override {}
+    void DrawOverlay() override {}
+};
+
+// Logs and shows a caught error the way every frame-level handler does.
+void ReportError(const std::string& text) {
+    CLog::GetInstance()->Write(text);
+    elSystem::MessageBox("%s", text.c_str());
+}
+void ReportError(const CQuorException& e) { ReportError(FormatErrorReport(e)); }
+
+void CallHook(UpperSingleton which, const std::function<void()> SingletonHooks::*member) {
+    const SingletonHooks& hooks = GetSingletonHooks(which);
+    if (hooks.*member) (hooks.*member)();
+}
+
+// The sixteen singletons in the order of their creation.
+struct SingletonStep {
+    void (*create)();
+    void (*reset)();    // null: fetched and left by the reset (or reset elsewhere)
+    void (*release)();
+};
+
+#define UPPER(which)                                                             \
+    SingletonStep {                                                              \
+        [] { CallHook(UpperSingleton::which, &SingletonHooks::create); },        \
+            [] { CallHook(UpperSingleton::which, &SingletonHooks::reset); },     \
+            [] { CallHook(UpperSingleton::which, &SingletonHooks::release); }    \
+    }
+
+const SingletonStep kSingletons[] = {
+    {[] { CCreatorLevelTable::GetInstance(); }, [] { CCreatorLevelTable::GetInstance()->Reset(); },
+     [] { CCreatorLevelTable::DeleteInstance(); }},
+    {[] { CClientInfo::GetInstance(); }, [] { CClientInfo::GetInstance()->Initialize(); },
+     [] {
+         CClientInfo::GetInstance()->Release();
+         CClientInfo::DeleteInstance();
+     }},
+    UPPER(ScenarioSaveData),
+    UPPER(ShopItemTable),
+    {[] { CMusicPlayer::GetInstance(); }, nullptr, [] { CMusicPlayer::DeleteInstance(); }},
+    {[] { CSoundEffects::GetInstance(); }, [] { CSoundEffects::GetInstance()->Reset(); },
+     [] { CSoundEffects::DeleteInstance(); }},
+    {[] { CInputManager::GetInstance(); }, nullptr, [] { CInputManager::DeleteInstance(); }},
+    {[] { CSpriteManager::GetInstance(); }, nullptr, [] { CSpriteManager::DeleteInstance(); }},
+    {[] { CMouse::GetInstance(); }, [] { CMouse::GetInstance()->Reset(); }, [] { CMouse::DeleteInstance(); }},
+    {[] { CCamera::GetInstance(); }, [] { CCamera::GetInstance()->Reset(); }, [] { CCamera::DeleteInstance(); }},
+    UPPER(NetWorkAccessor),
+    UPPER(ObjectRegistry),
+    {[] { CSceneLight::GetInstance(); }, [] { CSceneLight::GetInstance()->Reset(); },
+     [] { CSceneLight::DeleteInstance(); }},
+    UPPER(SpriteBatch),
+    UPPER(AttackParameterTable),
+    {[] { CPlayHistory::GetInstance(); }, [] { CPlayHistory::GetInstance()->Initialize(); },
+     [] { CPlayHistory::DeleteInstance(); }},
+};
+#undef UPPER
+constexpr int kSingletonCount = static_cast<int>(sizeof kSingletons / sizeof kSingletons[0]);
+static_assert(kSingletonCount == 16);
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// CSceneDirector
+
+const std::vector<std::string>& CSceneDirector::ImageGroups() {
+    static const std::vector<std::string> groups = {"System", "Map", "BackGround", "Char", "Object", "Effect", "Editer"};
+    return groups;
+}
+
+CSceneDirector::CSceneDirector() {
+    const SceneFactory& factory = GetSceneFactory();
+    const std::vector<std::string> groups = ImageGroups();
+    root_ = factory.makeRoot ? factory.makeRoot() : nullptr;
+    if (!root_) root_ = new CBlankScene();
+    root_->UpdateWindowTitle();
+    if (factory.makeTitle) {
+        IScene* title = factory.makeTitle(root_);
+        if (title && root_->PushChild(title) && factory.makeLoading) {
+            IScene* loading = factory.makeLoading(groups, true, title);
+            if (loading) title->PushChild(loading);
+        }
+    }
+}
+
+CSceneDirector::~CSceneDirector() {
+    delete root_;
+    root_ = nullptr;
+}
+
+void CSceneDirector::Update() {
+    if (root_->IsClosed()) {
+        game::SetExitFlag(true);
+        return;
+    }
+    CCreatorLevelTable::GetInstance()->AdvanceTicks();
+    CMusicPlayer::GetInstance()->Update();
+    CInputManager::GetInstance()->Update();
+    CMouse::GetInstance();
+    CSceneLight::GetInstance()->Update();
+    if (INetWorkHost* net = GetNetWorkHost()) net->Poll();
+    if (!IsNetWorkBusy()) root_->UpdateTop();
+}
+
+void CSceneDirector::Draw() {
+    if (root_->IsClosed()) return;
+    elDraw::ClearScreen();
+    if (el4D::IsInitialised()) {
+        el4D::BeginScene();
+        const uint32_t colour = root_->GetClearColor();
+        el4D::SetClearColor((colour & 0xFF) / 255.0f, ((colour >> 8) & 0xFF) / 255.0f,
+                            ((colour >> 16) & 0xFF) / 255.0f);
+        el4D::Clear();
+        root_->DrawTop();
+        el4D::EndScene();
+    }
+    root_->DrawTopOverlay();
+    if (INetWorkHost* net = GetNetWorkHost()) net->Draw();
+    CMouse::GetInstance()->DrawCursor();
+    elDraw::Present();
+}
+
+CSceneDirector* GetSceneDirector() { return g_director; }
+
+int GetCreatedSingletonCount() { return g_created; }
+
+// ---------------------------------------------------------------------------------------------
+// Life cycle
+
+void GameStart() {
+    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    game::SetExitFlag(false);
+    g_director = nullptr;
+    g_created = 0;
+    CLog::GetInstance()->Write("========== GameStart ==========");
+    try {
+        // The game runs on Japanese text: without the CP932 conversion it cannot start.
+        if (!Cp932ConversionWorks())
+            throw COtherException("OTE0002", "Sorry, this software is Japanese only.");
+        for (int i = 0; i < kSingletonCount; ++i) {
+            kSingletons[i].create();
+            g_created = i + 1;
+        }
+        g_director = new CSceneDirector();
+    } catch (const CQuorException& e) {
+        ReportError(e);
+        game::SetExitFlag(true);
+        elSystem::End();
+    }
+}
+
+void GameFrame() {
+    if (!g_director) {
+        elSystem::End();
+        return;
+    }
+    try {
+        try {
+            if (!game::GetExitFlag()) {
+                if (GetFrameTime() < game::kLongFrame)
+                    g_director->Update();
+                else
+                    CInputManager::GetInstance()->Update();
+            }
+            if (!game::GetExitFlag()) g_director->Draw();
+        } catch (const CQuorException& e) {
+            ReportError(e);
+            game::SetExitFlag(true);
+        } catch (const std::exception& e) {
+            ReportError(std::string("Error: ") + e.what());
+            game::SetExitFlag(true);
+        }
+        if (game::GetExitFlag() || elSystem::GetErrorFlag()) {
+            CLog::GetInstance()->Write("!!!  Error  !!!");
+            elSystem::End();
+        }
+    } catch (...) {
+        game::SetExitFlag(true);
+    }
+}
+
+void GameReset() {
+    if (IsNetWorkBusy()) return;
+    try {
+        if (g_director) {
+            g_director->GetRoot()->RestoreCameraState();
+            delete g_director;
+            g_director = nullptr;
+        }
+        CLog::GetInstance()->Write("========== GameReset ==========");
+        if (g_created < kSingletonCount) {
+            // A start that failed half way leaves nothing to reset.
+            game::SetExitFlag(true);
+            elSystem::End();
+            return;
+        }
+        CSpriteManager::GetInstance()->Reset();
+        CMusicPlayer::GetInstance()->Reset();
+        g_director = new CSceneDirector();
+        for (int i = 0; i < kSingletonCount; ++i)
+            if (kSingletons[i].reset) kSingletons[i].reset();
+        CInputManager::GetInstance();
+    } catch (const CQuorException& e) {
+        ReportError(e);
+        game::SetExitFlag(true);
+        elSystem::End();
+    }
+}
+
+void GameEnd() {
+    try {
+        delete g_director;
+        g_director = nullptr;
+        // Deleted in the order of their creation; after a failing one the rest stay.
+        const int created = g_created;
+        g_created = 0;
+        for (int i = 0; i < created; ++i) kSingletons[i].release();
+    } catch (const CQuorException& e) {
+        ReportError(e);
+    }
+    CLog::GetInstance()->Write("==========  GameEnd  ==========");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The main loop
+
+namespace {
+
+// What the window procedure does with one window message. False when the loop is to end.
+bool HandleWindowEvent(const plat::WindowEvent& ev) {
+    switch (ev.kind) {
+        case plat::WindowEventKind::Close:
+            // The close box, or the close that the engine's shutdown asked for.
+            if (!elSystem::HasEnded()) elSystem::End();
+            GameEnd();
+            return false;
+        case plat::WindowEventKind::Activate:
+            elSystem::Activate(true);
+            elSystem::ResetFrameClock();
+            SetFrameTime(0.0f);
+            elSystem::NoteMouseMove(1);
+            break;
+        case plat::WindowEventKind::Deactivate:
+            elSystem::Activate(false);
+            break;
+        case plat::WindowEventKind::KeyDown:
+            if (ev.key == plat::kKeyF12 && !IsNetWorkBusy()) GameReset();
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunGame(const ShellOptions& requested) {
+    if (!elSystem::OpenWindow(game::kProductName, 640, 480, requested.headless)) return 0;
+    ShellOptions options = requested;
+    if (plat::Backend* backend = plat::CurrentBackend(); backend && backend->IsHeadless()) {
+        options.headless = true;
+        if (options.fixedFrameTime <= 0) options.fixedFrameTime = 1.0f / 60.0f;
+        if (!requested.headless) {
+            // A window was asked for but no display opened: a short headless run that leaves
+            // pictures of what it showed.
+            if (options.frames < 0) options.frames = 600;
+            if (options.screenshotEvery <= 0) options.screenshotEvery = 60;
+            if (options.screenshotDir.empty()) options.screenshotDir = GetGamePath("screenshots");
+            std::fprintf(stderr, "quorvald: no display; playing %d frames headless, screenshots in %s\n",
+                         options.frames, options.screenshotDir.c_str());
+        }
+    }
+    if (options.screenshotEvery > 0 && !options.screenshotDir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(options.screenshotDir, ec);
+    }
+    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    elSystem::SetIme(false);
+
+    elDraw::Screen(640, 480, 1);
+    GameStart();
+
+    elSystem::ResetFrameClock();
+    elSystem::NoteMouseMove(0);
+    SetFrameTime(0.0f);
+
+    std::vector<plat::WindowEvent> events;
+    int frame = 0;
+    bool running = true;
+    bool closeAsked = false;
+    while (running) {
+        events.clear();
+        elSystem::PumpMessages(events);
+        for (const auto& ev : events) {
+            if (!HandleWindowEvent(ev)) {
+                running = false;
+                break;
+            }
+        }
+        if (!running) break;
+        if (elSystem::HasEnded()) {
+            // The engine has shut down; its close request arrives with the next messages.
+            if (closeAsked) {
+                GameEnd();
+                break;
+            }
+            closeAsked = true;
+            continue;
+        }
+        if (!elSystem::IsActive()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
+
+        if (options.beforeFrame) options.beforeFrame(frame);
+        const uint32_t now = elSystem::Now();
+        if (options.fixedFrameTime > 0) {
+            elSystem::SetFrameTime(options.fixedFrameTime);
+        } else {
+            elSystem::AdvanceFrameClock();
+        }
+        SetFrameTime(elSystem::GetFrameTime());
+        elSystem::PollInput();
+        GameFrame();
+        elSystem::UpdateBlink(now);
+        elSystem::EndTurn();
+        elSystem::UpdateSystemCursor();
+        ++frame;
+
+        if (options.headless && options.screenshotEvery > 0 && frame % options.screenshotEvery == 0 &&
+            !options.screenshotDir.empty()) {
+            if (plat::HeadlessBackend* hb = plat::CurrentHeadless()) {
+                char name[64];
+                std::snprintf(name, sizeof name, "/frame_%05d.png", frame);
+                std::string error;
+                if (!hb->WriteFramePng(options.screenshotDir + name, &error))
+                    std::fprintf(stderr, "quorvald: cannot write %s%s: %s\n", options.screenshotDir.c_str(), name,
+                                 error.c_str());
+            }
+        }
+        if (options.afterFrame) options.afterFrame(frame);
+        if (options.frames >= 0 && frame >= options.frames && !elSystem::HasEnded()) elSystem::End();
+    }
+    return 0;
+}

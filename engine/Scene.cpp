@@ -1,0 +1,116 @@
+#include "engine/Scene.h"
+
+#include "engine/Camera.h"
+#include "engine/GameState.h"
+#include "engine/Mouse.h"
+#include "foundation/FrameTime.h"
+#include "foundation/Helpers.h"
+#include "engine/el/elSystem.h"
+
+IScene::IScene(IScene* parent) : parent_(parent) {
+    CCamera* cam = CCamera::GetInstance();
+    camX_ = cam->GetX();
+    camY_ = cam->GetY();
+    camZoom_ = cam->GetZoomRate();
+    camRotation_ = cam->GetRotation();
+    camAux_ = cam->GetAuxAngle();
+    camMinX_ = cam->GetMinX();
+    camMinY_ = cam->GetMinY();
+    camMaxX_ = cam->GetMaxX();
+    camMaxY_ = cam->GetMaxY();
+    CMouse::GetInstance()->Reset();
+}
+
+IScene::~IScene() {
+    delete child_;
+    child_ = nullptr;
+    delete waitingChild_;
+    waitingChild_ = nullptr;
+}
+
+uint32_t IScene::GetClearColor() { return child_ ? child_->GetClearColor() : 0; }
+
+std::string IScene::GetCaption() { return std::string(); }
+
+void IScene::OnChildClosed(IScene*) {}
+
+bool IScene::PushChild(IScene* child) {
+    if (!child || child == this) return false;
+    if (child == child_ || child == waitingChild_) return false;
+    if (child_) {
+        if (child_->closed_ && !waitingChild_) {
+            // The closed child is still on its way out (its own code may be running); the
+            // new one follows it at the next UpdateTop.
+            waitingChild_ = child;
+            return true;
+        }
+        // The chain stays as it is; nobody else owns the scene handed in.
+        delete child;
+        return false;
+    }
+    child_ = child;
+    child_->UpdateWindowTitle();
+    child_->Start();
+    return true;
+}
+
+void IScene::Close() {
+    closed_ = true;
+    RestoreOwnCameraState();
+    if (parent_) parent_->OnChildClosed(this);
+}
+
+void IScene::UpdateTop() {
+    IScene* s = this;
+    for (;;) {
+        if (s->child_ && s->child_->closed_) {
+            delete s->child_;
+            s->child_ = nullptr;
+            if (s->waitingChild_) {
+                s->child_ = s->waitingChild_;
+                s->waitingChild_ = nullptr;
+                s->child_->UpdateWindowTitle();
+                s->child_->Start();
+            } else {
+                s->UpdateWindowTitle();
+                s->Start();
+            }
+        }
+        if (!s->child_) break;
+        s = s->child_;
+    }
+    s->Update();
+}
+
+IScene* IScene::GetTopScene() {
+    IScene* s = this;
+    while (s->child_) s = s->child_;
+    return s;
+}
+
+void IScene::DrawTop() { GetTopScene()->Draw(); }
+
+void IScene::DrawTopOverlay() { GetTopScene()->DrawOverlay(); }
+
+void IScene::RestoreCameraState() {
+    if (child_) child_->RestoreCameraState();
+    RestoreOwnCameraState();
+}
+
+void IScene::RestoreOwnCameraState() {
+    CCamera* cam = CCamera::GetInstance();
+    cam->Reset();
+    cam->SetTarget(camX_, camY_, -1.0f);
+    cam->SetZoomRate(camZoom_, -1.0f);
+    cam->SetRotation(camRotation_);
+    cam->SetAuxAngle(camAux_);
+    cam->SetBounds(camMinX_, camMinY_, camMaxX_, camMaxY_);
+    cam->Update();
+}
+
+std::string MakeWindowTitle(const std::string& caption) {
+    if (caption.empty()) return game::kProductName;
+    return std::string(game::kProductName) + " - " + caption;
+}
+
+void IScene::UpdateWindowTitle() { elSystem::SetWindowTitle(MakeWindowTitle(GetCaption())); }

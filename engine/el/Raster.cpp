@@ -1,0 +1,678 @@
+#include "engine/el/Raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace elRaster {
+namespace {
+
+// Triangles are clipped to a guard band this far around the viewport centre (in pixels), so the
+// scan converter never sees huge coordinates.
+constexpr float kGuardPixels = 4096.0f;
+constexpr float kMinW = 1e-6f;
+constexpr uint32_t kNoKey = 0xFFFFFFFFu;  // never equals a texel's 24 colour bits
+
+inline int Div255(int x) {
+    x += 128;
+    return (x + (x >> 8)) >> 8;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Clipping in homogeneous space
+
+struct ClipVertex {
+    float x, y, z, w, u, v, r, g, b, a;
+};
+
+ClipVertex FromVertex(const Vertex& s) {
+    return {s.x, s.y, s.z, s.w, s.u, s.v,
+            float((s.color >> 16) & 0xFF), float((s.color >> 8) & 0xFF), float(s.color & 0xFF),
+            float(s.color >> 24)};
+}
+
+ClipVertex Lerp(const ClipVertex& p, const ClipVertex& q, float t) {
+    auto l = [t](float a, float b) { return a + (b - a) * t; };
+    return {l(p.x, q.x), l(p.y, q.y), l(p.z, q.z), l(p.w, q.w), l(p.u, q.u),
+            l(p.v, q.v), l(p.r, q.r), l(p.g, q.g), l(p.b, q.b), l(p.a, q.a)};
+}
+
+constexpr int kPlaneCount = 7;
+
+float PlaneDistance(const ClipVertex& p, int plane, float gx, float gy) {
+    switch (plane) {
+        case 0: return p.w - kMinW;
+        case 1: return p.z;
+        case 2: return p.w - p.z;
+        case 3: return p.x + gx * p.w;
+        case 4: return gx * p.w - p.x;
+        case 5: return p.y + gy * p.w;
+        default: return gy * p.w - p.y;
+    }
+}
+
+int OutCode(const ClipVertex& p, float gx, float gy) {
+    int code = 0;
+    for (int i = 0; i < kPlaneCount; ++i) {
+        if (!(PlaneDistance(p, i, gx, gy) >= 0.0f)) code |= 1 << i;
+    }
+    return code;
+}
+
+int ClipAgainst(const ClipVertex* in, int n, ClipVertex* out, int plane, float gx, float gy) {
+    int m = 0;
+    for (int i = 0; i < n; ++i) {
+        const ClipVertex& p = in[i];
+        const ClipVertex& q = in[(i + 1) % n];
+        float dp = PlaneDistance(p, plane, gx, gy);
+        float dq = PlaneDistance(q, plane, gx, gy);
+        if (dp >= 0.0f) out[m++] = p;
+        if ((dp >= 0.0f) != (dq >= 0.0f)) out[m++] = Lerp(p, q, dp / (dp - dq));
+    }
+    return m;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Triangle set-up
+
+struct ScreenVertex {
+    double x, y;
+    float z, rhw, u, v, r, g, b, a;
+};
+
+struct Plane {
+    double c = 0, dx = 0, dy = 0;
+    double At(double x, double y) const { return c + dx * x + dy * y; }
+};
+
+struct Context {
+    const State* state;
+    const Target* target;
+    int mode;              // effective blend mode: 1 when blending is off
+    uint32_t key;          // kNoKey when keying is off
+    bool textured;
+    const uint32_t* texels;
+    int texWidth, texHeight;
+    bool pow2;             // wrap addressing; otherwise clamp
+    bool fixedOk;          // texel coordinates fit 16.16 fixed point
+    int wMask, hMask, wShift;
+    Filter filter;
+    bool affine;
+    bool constColor;
+    uint32_t color;        // constant modulation colour (alpha 255 when alpha comes from the texture)
+    Plane z, rhw, u, v, r, g, b, a;
+};
+
+using SpanFn = void (*)(const Context&, int y, int xs, int xe);
+
+inline int FloorToInt(float f) {
+    f = std::clamp(f, -1073741824.0f, 1073741824.0f);
+    return int(std::floor(f));
+}
+
+inline int WrapOrClamp(int i, int size, int mask, bool pow2) {
+    if (pow2) return i & mask;
+    return std::clamp(i, 0, size - 1);
+}
+
+// One filtered texel; `keyed` when the pixel is to be dropped by the colour key.
+inline uint32_t Sample(const Context& c, float u, float v, bool& keyed) {
+    keyed = false;
+    if (!c.textured) return 0xFFFFFFFFu;
+    if (c.filter == Filter::Point) {
+        int ix = WrapOrClamp(FloorToInt(u), c.texWidth, c.wMask, c.pow2);
+        int iy = WrapOrClamp(FloorToInt(v), c.texHeight, c.hMask, c.pow2);
+        uint32_t t = c.texels[size_t(iy) * c.texWidth + ix];
+        keyed = (t & 0x00FFFFFFu) == c.key;
+        return t;
+    }
+    float fx = u - 0.5f, fy = v - 0.5f;
+    int x0 = FloorToInt(fx), y0 = FloorToInt(fy);
+    int wx = std::clamp(int((fx - float(x0)) * 256.0f), 0, 256);
+    int wy = std::clamp(int((fy - float(y0)) * 256.0f), 0, 256);
+    int xa = WrapOrClamp(x0, c.texWidth, c.wMask, c.pow2);
+    int xb = WrapOrClamp(x0 + 1, c.texWidth, c.wMask, c.pow2);
+    int ya = WrapOrClamp(y0, c.texHeight, c.hMask, c.pow2);
+    int yb = WrapOrClamp(y0 + 1, c.texHeight, c.hMask, c.pow2);
+    uint32_t t[4] = {c.texels[size_t(ya) * c.texWidth + xa], c.texels[size_t(ya) * c.texWidth + xb],
+                     c.texels[size_t(yb) * c.texWidth + xa], c.texels[size_t(yb) * c.texWidth + xb]};
+    int live = 0;
+    for (uint32_t& k : t) {
+        // A keyed texel takes part in the filter as transparent black.
+        if ((k & 0x00FFFFFFu) == c.key) k = 0;
+        else ++live;
+    }
+    if (live == 0) {
+        keyed = true;
+        return 0;
+    }
+    const int w[4] = {(256 - wx) * (256 - wy), wx * (256 - wy), (256 - wx) * wy, wx * wy};
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        uint32_t sum = 0;
+        for (int i = 0; i < 4; ++i) sum += ((t[i] >> shift) & 0xFF) * uint32_t(w[i]);
+        out |= ((sum + 32768) >> 16) << shift;
+    }
+    return out;
+}
+
+inline uint32_t PixelColor(const Context& c, double px, double py) {
+    if (c.constColor) return c.color;
+    auto ch = [&](const Plane& p) { return uint32_t(std::clamp(p.At(px, py), 0.0, 255.0) + 0.5); };
+    uint32_t a = c.state->textureAlphaOnly ? 255u : ch(c.a);
+    return (a << 24) | (ch(c.r) << 16) | (ch(c.g) << 8) | ch(c.b);
+}
+
+inline uint32_t Modulate(uint32_t t, uint32_t col) {
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        out |= uint32_t(Div255(int((t >> shift) & 0xFF) * int((col >> shift) & 0xFF))) << shift;
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Four-pixel shading kernel
+
+#if defined(__SSE2__)
+
+inline __m128i Div255x8(__m128i x) {
+    x = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
+template <int Mode>
+inline __m128i Blend2(__m128i s, __m128i d) {
+    if constexpr (Mode == 1) {
+        return s;
+    } else {
+        const __m128i c255 = _mm_set1_epi16(255);
+        __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+        if constexpr (Mode == 2) {
+            __m128i t = _mm_add_epi16(_mm_mullo_epi16(s, a),
+                                      _mm_mullo_epi16(d, _mm_sub_epi16(c255, a)));
+            return Div255x8(t);
+        } else if constexpr (Mode == 3) {
+            return _mm_min_epi16(_mm_add_epi16(d, Div255x8(_mm_mullo_epi16(s, a))), c255);
+        } else if constexpr (Mode == 4) {
+            return Div255x8(_mm_mullo_epi16(d, _mm_sub_epi16(c255, a)));
+        } else if constexpr (Mode == 5) {
+            return Div255x8(_mm_mullo_epi16(s, _mm_sub_epi16(c255, d)));
+        } else {
+            return _mm_min_epi16(_mm_add_epi16(Div255x8(_mm_mullo_epi16(s, d)),
+                                               Div255x8(_mm_mullo_epi16(d, a))),
+                                 c255);
+        }
+    }
+}
+
+// Shades up to four pixels: `live` marks the lanes to draw (inside the span, not keyed).
+template <int Mode, bool ZTest, bool Mod>
+inline void Shade4(uint32_t* dst, float* zp, __m128 z4, __m128i texel, __m128i color,
+                   __m128i live) {
+    __m128 zb = _mm_setzero_ps();
+    if constexpr (ZTest) {
+        zb = _mm_loadu_ps(zp);
+        live = _mm_and_si128(live, _mm_castps_si128(_mm_cmple_ps(z4, zb)));
+    }
+    if (_mm_movemask_epi8(live) == 0) return;
+    if constexpr (ZTest) {
+        __m128 m = _mm_castsi128_ps(live);
+        _mm_storeu_ps(zp, _mm_or_ps(_mm_and_ps(m, z4), _mm_andnot_ps(m, zb)));
+    }
+    const __m128i zero = _mm_setzero_si128();
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
+    __m128i slo = _mm_unpacklo_epi8(texel, zero);
+    __m128i shi = _mm_unpackhi_epi8(texel, zero);
+    if constexpr (Mod) {
+        __m128i c16 = _mm_unpacklo_epi8(color, zero);
+        __m128i c16h = _mm_unpackhi_epi8(color, zero);
+        slo = Div255x8(_mm_mullo_epi16(slo, c16));
+        shi = Div255x8(_mm_mullo_epi16(shi, c16h));
+    }
+    __m128i out;
+    if constexpr (Mode == 1) {
+        out = _mm_packus_epi16(slo, shi);
+    } else {
+        __m128i dlo = _mm_unpacklo_epi8(d, zero);
+        __m128i dhi = _mm_unpackhi_epi8(d, zero);
+        out = _mm_packus_epi16(Blend2<Mode>(slo, dlo), Blend2<Mode>(shi, dhi));
+        const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
+        out = _mm_or_si128(_mm_andnot_si128(alpha, out), _mm_and_si128(alpha, d));
+    }
+    out = _mm_or_si128(_mm_and_si128(live, out), _mm_andnot_si128(live, d));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), out);
+}
+
+// The last one to three pixels of a span go through a small buffer so that no load or store
+// passes the end of the row.
+template <int Mode, bool ZTest, bool Mod>
+inline void ShadeTail(uint32_t* dst, float* zp, int n, __m128 z4, __m128i texel, __m128i color,
+                      __m128i live) {
+    alignas(16) uint32_t d[4] = {};
+    alignas(16) float z[4] = {};
+    std::memcpy(d, dst, sizeof(uint32_t) * size_t(n));
+    if constexpr (ZTest) std::memcpy(z, zp, sizeof(float) * size_t(n));
+    alignas(16) static const int32_t kLanes[4][4] = {
+        {0, 0, 0, 0}, {-1, 0, 0, 0}, {-1, -1, 0, 0}, {-1, -1, -1, 0}};
+    live = _mm_and_si128(live, _mm_load_si128(reinterpret_cast<const __m128i*>(kLanes[n])));
+    Shade4<Mode, ZTest, Mod>(d, z, z4, texel, color, live);
+    std::memcpy(dst, d, sizeof(uint32_t) * size_t(n));
+    if constexpr (ZTest) std::memcpy(zp, z, sizeof(float) * size_t(n));
+}
+
+// Affine, point-sampled span of a power-of-two texture in one colour: the sprite path.
+template <int Mode, bool ZTest, bool Mod>
+void SpanFast(const Context& c, int y, int xs, int xe) {
+    plat::Surface& s = *c.target->surface;
+    uint32_t* row = s.Row(y);
+    float* zrow = ZTest ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
+    const double px = xs + 0.5, py = y + 0.5;
+    int32_t uf = int32_t(std::floor(c.u.At(px, py) * 65536.0));
+    int32_t vf = int32_t(std::floor(c.v.At(px, py) * 65536.0));
+    const int32_t du = int32_t(std::lround(c.u.dx * 65536.0));
+    const int32_t dv = int32_t(std::lround(c.v.dx * 65536.0));
+    const float z0 = float(c.z.At(px, py));
+    const float dz = float(c.z.dx);
+    const __m128 zstep = _mm_set_ps(3 * dz, 2 * dz, dz, 0.0f);
+    const __m128i key = _mm_set1_epi32(int(c.key));
+    const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i ones = _mm_set1_epi32(-1);
+    const __m128i color = _mm_set1_epi32(int(c.color));
+    const uint32_t* tex = c.texels;
+    const int wm = c.wMask, hm = c.hMask, ws = c.wShift;
+    auto fetch = [&]() {
+        uint32_t t = tex[(((vf >> 16) & hm) << ws) | ((uf >> 16) & wm)];
+        uf += du;
+        vf += dv;
+        return t;
+    };
+    int x = xs;
+    for (; x + 4 <= xe; x += 4) {
+        uint32_t t0 = fetch(), t1 = fetch(), t2 = fetch(), t3 = fetch();
+        __m128i t = _mm_set_epi32(int(t3), int(t2), int(t1), int(t0));
+        __m128i live = _mm_xor_si128(_mm_cmpeq_epi32(_mm_and_si128(t, rgb), key), ones);
+        if (_mm_movemask_epi8(live) == 0) continue;  // wholly keyed: nothing, not even Z
+        __m128 z4 = _mm_add_ps(_mm_set1_ps(z0 + dz * float(x - xs)), zstep);
+        Shade4<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, z4, t, color, live);
+    }
+    if (x < xe) {
+        int n = xe - x;
+        alignas(16) uint32_t tt[4] = {};
+        for (int k = 0; k < n; ++k) tt[k] = fetch();
+        __m128i t = _mm_load_si128(reinterpret_cast<const __m128i*>(tt));
+        __m128i live = _mm_xor_si128(_mm_cmpeq_epi32(_mm_and_si128(t, rgb), key), ones);
+        __m128 z4 = _mm_add_ps(_mm_set1_ps(z0 + dz * float(x - xs)), zstep);
+        ShadeTail<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, n, z4, t, color, live);
+    }
+}
+
+// Everything else: perspective, linear filtering, Gouraud colour, any texture.
+template <int Mode, bool ZTest>
+void SpanGeneric(const Context& c, int y, int xs, int xe) {
+    plat::Surface& s = *c.target->surface;
+    uint32_t* row = s.Row(y);
+    float* zrow = ZTest ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
+    const double py = y + 0.5;
+    for (int x = xs; x < xe; x += 4) {
+        int n = std::min(4, xe - x);
+        alignas(16) uint32_t tt[4] = {}, cc[4] = {};
+        alignas(16) int32_t ll[4] = {};
+        alignas(16) float zz[4] = {};
+        for (int k = 0; k < n; ++k) {
+            double px = x + k + 0.5;
+            float u, v;
+            if (c.affine) {
+                u = float(c.u.At(px, py));
+                v = float(c.v.At(px, py));
+            } else {
+                double q = c.rhw.At(px, py);
+                if (q <= 0.0) q = 1e-30;
+                u = float(c.u.At(px, py) / q);
+                v = float(c.v.At(px, py) / q);
+            }
+            bool keyed;
+            tt[k] = Sample(c, u, v, keyed);
+            ll[k] = keyed ? 0 : -1;
+            cc[k] = PixelColor(c, px, py);
+            zz[k] = float(c.z.At(px, py));
+        }
+        __m128i t = _mm_load_si128(reinterpret_cast<const __m128i*>(tt));
+        __m128i col = _mm_load_si128(reinterpret_cast<const __m128i*>(cc));
+        __m128i live = _mm_load_si128(reinterpret_cast<const __m128i*>(ll));
+        __m128 z4 = _mm_load_ps(zz);
+        if (n == 4) {
+            Shade4<Mode, ZTest, true>(row + x, zrow ? zrow + x : nullptr, z4, t, col, live);
+        } else {
+            ShadeTail<Mode, ZTest, true>(row + x, zrow ? zrow + x : nullptr, n, z4, t, col, live);
+        }
+    }
+}
+
+#define QUOR_FAST_ROW(M)                                                             \
+    {{&SpanFast<M, false, false>, &SpanFast<M, false, true>},                      \
+     {&SpanFast<M, true, false>, &SpanFast<M, true, true>}}
+
+SpanFn PickFast(int mode, bool zTest, bool modulate) {
+    static constexpr SpanFn table[6][2][2] = {QUOR_FAST_ROW(1), QUOR_FAST_ROW(2), QUOR_FAST_ROW(3),
+                                              QUOR_FAST_ROW(4), QUOR_FAST_ROW(5), QUOR_FAST_ROW(6)};
+    return table[mode - 1][zTest ? 1 : 0][modulate ? 1 : 0];
+}
+#undef QUOR_FAST_ROW
+
+SpanFn PickGeneric(int mode, bool zTest) {
+    static constexpr SpanFn table[6][2] = {
+        {&SpanGeneric<1, false>, &SpanGeneric<1, true>}, {&SpanGeneric<2, false>, &SpanGeneric<2, true>},
+        {&SpanGeneric<3, false>, &SpanGeneric<3, true>}, {&SpanGeneric<4, false>, &SpanGeneric<4, true>},
+        {&SpanGeneric<5, false>, &SpanGeneric<5, true>}, {&SpanGeneric<6, false>, &SpanGeneric<6, true>},
+    };
+    return table[mode - 1][zTest ? 1 : 0];
+}
+
+#else  // no SSE2: one pixel at a time
+
+void SpanScalar(const Context& c, int y, int xs, int xe) {
+    plat::Surface& s = *c.target->surface;
+    uint32_t* row = s.Row(y);
+    float* zrow = c.state->zEnable && c.target->zbuffer
+                      ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
+    const double py = y + 0.5;
+    for (int x = xs; x < xe; ++x) {
+        double px = x + 0.5;
+        float u, v;
+        if (c.affine) {
+            u = float(c.u.At(px, py));
+            v = float(c.v.At(px, py));
+        } else {
+            double q = c.rhw.At(px, py);
+            if (q <= 0.0) q = 1e-30;
+            u = float(c.u.At(px, py) / q);
+            v = float(c.v.At(px, py) / q);
+        }
+        bool keyed;
+        uint32_t t = Sample(c, u, v, keyed);
+        if (keyed) continue;
+        float z = float(c.z.At(px, py));
+        if (zrow) {
+            if (!(z <= zrow[x])) continue;
+            zrow[x] = z;
+        }
+        row[x] = BlendPixel(c.mode, true, Modulate(t, PixelColor(c, px, py)), row[x]);
+    }
+}
+
+#endif
+
+SpanFn PickSpan(const Context& c) {
+    const bool zTest = c.state->zEnable && c.target->zbuffer != nullptr;
+#if defined(__SSE2__)
+    if (c.textured && c.affine && c.pow2 && c.fixedOk && c.filter == Filter::Point && c.constColor) {
+        return PickFast(c.mode, zTest, c.color != 0xFFFFFFFFu);
+    }
+    return PickGeneric(c.mode, zTest);
+#else
+    (void)zTest;
+    return &SpanScalar;
+#endif
+}
+
+Plane MakePlane(const ScreenVertex& p0, const ScreenVertex& p1, const ScreenVertex& p2,
+                double a0, double a1, double a2, double inv) {
+    Plane pl;
+    pl.dx = ((a1 - a0) * (p2.y - p0.y) - (a2 - a0) * (p1.y - p0.y)) * inv;
+    pl.dy = ((a2 - a0) * (p1.x - p0.x) - (a1 - a0) * (p2.x - p0.x)) * inv;
+    pl.c = a0 - pl.dx * p0.x - pl.dy * p0.y;
+    return pl;
+}
+
+// x of an edge (top above bottom) at height y.
+inline double EdgeX(const ScreenVertex& top, const ScreenVertex& bottom, double y) {
+    return top.x + (y - top.y) * (bottom.x - top.x) / (bottom.y - top.y);
+}
+
+struct Setup {
+    const State* state;
+    const Target* target;
+    const Texture* texture;
+    int mode;
+    uint32_t key;
+};
+
+void FillContext(Context& c, const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1,
+                 const ScreenVertex& p2, double area2) {
+    const State& st = *su.state;
+    c.state = su.state;
+    c.target = su.target;
+    c.mode = su.mode;
+    c.key = su.key;
+    const Texture* tx = su.texture;
+    c.textured = tx && tx->pixels && tx->width > 0 && tx->height > 0;
+    c.texels = c.textured ? tx->pixels : nullptr;
+    c.texWidth = c.textured ? tx->width : 1;
+    c.texHeight = c.textured ? tx->height : 1;
+    c.pow2 = c.textured && (c.texWidth & (c.texWidth - 1)) == 0 &&
+             (c.texHeight & (c.texHeight - 1)) == 0 && c.texWidth <= 16384 &&
+             c.texHeight <= 16384;
+    c.wMask = c.texWidth - 1;
+    c.hMask = c.texHeight - 1;
+    c.wShift = 0;
+    while ((1 << c.wShift) < c.texWidth) ++c.wShift;
+
+    const double inv = 1.0 / area2;
+    const double tw = c.texWidth, th = c.texHeight;
+    // Constant w across the triangle (a square facing the camera) is textured exactly without
+    // the per-pixel divide.
+    const float rmax = std::max({p0.rhw, p1.rhw, p2.rhw});
+    const float rmin = std::min({p0.rhw, p1.rhw, p2.rhw});
+    c.affine = !st.perspective || (rmax - rmin) <= rmax * 1e-6f;
+    c.z = MakePlane(p0, p1, p2, p0.z, p1.z, p2.z, inv);
+    c.rhw = MakePlane(p0, p1, p2, p0.rhw, p1.rhw, p2.rhw, inv);
+    if (c.affine) {
+        c.u = MakePlane(p0, p1, p2, p0.u * tw, p1.u * tw, p2.u * tw, inv);
+        c.v = MakePlane(p0, p1, p2, p0.v * th, p1.v * th, p2.v * th, inv);
+    } else {
+        c.u = MakePlane(p0, p1, p2, double(p0.u) * tw * p0.rhw, double(p1.u) * tw * p1.rhw,
+                        double(p2.u) * tw * p2.rhw, inv);
+        c.v = MakePlane(p0, p1, p2, double(p0.v) * th * p0.rhw, double(p1.v) * th * p1.rhw,
+                        double(p2.v) * th * p2.rhw, inv);
+    }
+    // Texel coordinates too large for 16.16 fixed point take the general path.
+    const float umax = std::max({std::fabs(p0.u), std::fabs(p1.u), std::fabs(p2.u)}) * float(tw);
+    const float vmax = std::max({std::fabs(p0.v), std::fabs(p1.v), std::fabs(p2.v)}) * float(th);
+    c.fixedOk = umax <= 16384.0f && vmax <= 16384.0f;
+
+    // Minification when one pixel covers more than one texel.
+    const double texArea = std::fabs((double(p1.u) - p0.u) * tw * (double(p2.v) - p0.v) * th -
+                                     (double(p2.u) - p0.u) * tw * (double(p1.v) - p0.v) * th);
+    c.filter = texArea > std::fabs(area2) ? st.minFilter : st.magFilter;
+
+    auto packed = [&](const ScreenVertex& p) {
+        auto ch = [](float f) { return uint32_t(std::clamp(f, 0.0f, 255.0f) + 0.5f); };
+        uint32_t a = st.textureAlphaOnly ? 255u : ch(p.a);
+        return (a << 24) | (ch(p.r) << 16) | (ch(p.g) << 8) | ch(p.b);
+    };
+    const uint32_t c0 = packed(p0);
+    c.constColor = c0 == packed(p1) && c0 == packed(p2);
+    c.color = c0;
+    if (!c.constColor) {
+        c.r = MakePlane(p0, p1, p2, p0.r, p1.r, p2.r, inv);
+        c.g = MakePlane(p0, p1, p2, p0.g, p1.g, p2.g, inv);
+        c.b = MakePlane(p0, p1, p2, p0.b, p1.b, p2.b, inv);
+        c.a = MakePlane(p0, p1, p2, p0.a, p1.a, p2.a, inv);
+    }
+}
+
+void FillTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1,
+                  const ScreenVertex& p2, double area2) {
+    const Target& tg = *su.target;
+    Context c;
+    FillContext(c, su, p0, p1, p2, area2);
+    const SpanFn span = PickSpan(c);
+
+    const ScreenVertex* v[3] = {&p0, &p1, &p2};
+    std::sort(v, v + 3, [](const ScreenVertex* a, const ScreenVertex* b) { return a->y < b->y; });
+    const ScreenVertex& top = *v[0];
+    const ScreenVertex& mid = *v[1];
+    const ScreenVertex& bot = *v[2];
+    if (bot.y <= top.y) return;
+    // Which side the two short edges lie on.
+    const bool shortLeft = mid.x < EdgeX(top, bot, mid.y);
+
+    int ys = std::max(tg.clipTop, int(std::ceil(top.y - 0.5)));
+    int ye = std::min(tg.clipBottom, int(std::ceil(bot.y - 0.5)));
+    for (int y = ys; y < ye; ++y) {
+        const double yc = y + 0.5;
+        const double xLong = EdgeX(top, bot, yc);
+        const double xShort = yc < mid.y ? EdgeX(top, mid, yc) : EdgeX(mid, bot, yc);
+        const double xl = shortLeft ? xShort : xLong;
+        const double xr = shortLeft ? xLong : xShort;
+        const int xs = std::max(tg.clipLeft, int(std::ceil(xl - 0.5)));
+        const int xe = std::min(tg.clipRight, int(std::ceil(xr - 0.5)));
+        if (xs < xe) span(c, y, xs, xe);
+    }
+}
+
+// Wireframe and point fill: single pixels shaded with the triangle's attributes.
+void PlotPixel(const Context& c, SpanFn span, int x, int y) {
+    const Target& tg = *c.target;
+    if (x < tg.clipLeft || x >= tg.clipRight || y < tg.clipTop || y >= tg.clipBottom) return;
+    span(c, y, x, x + 1);
+}
+
+void PlotLine(const Context& c, SpanFn span, const ScreenVertex& a, const ScreenVertex& b) {
+    int x0 = int(std::floor(a.x)), y0 = int(std::floor(a.y));
+    const int x1 = int(std::floor(b.x)), y1 = int(std::floor(b.y));
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        PlotPixel(c, span, x0, y0);
+        if (x0 == x1 && y0 == y1) break;
+        int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x0 += sx; }
+        if (e2 <= dx) { err += dx; y0 += sy; }
+    }
+}
+
+void OutlineTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1,
+                     const ScreenVertex& p2, double area2) {
+    Context c;
+    FillContext(c, su, p0, p1, p2, area2);
+    const SpanFn span = PickSpan(c);
+    if (su.state->fill == Fill::Points) {
+        for (const ScreenVertex* p : {&p0, &p1, &p2}) {
+            PlotPixel(c, span, int(std::floor(p->x)), int(std::floor(p->y)));
+        }
+        return;
+    }
+    PlotLine(c, span, p0, p1);
+    PlotLine(c, span, p1, p2);
+    PlotLine(c, span, p2, p0);
+}
+
+}  // namespace
+
+uint32_t BlendPixel(int mode, bool blending, uint32_t s, uint32_t d) {
+    if (!blending || mode < 2 || mode > 6) return s;
+    const int a = int(s >> 24);
+    uint32_t out = d & 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int sc = int((s >> shift) & 0xFF), dc = int((d >> shift) & 0xFF);
+        int r = 0;
+        switch (mode) {
+            case 2: r = Div255(sc * a + dc * (255 - a)); break;
+            case 3: r = std::min(255, dc + Div255(sc * a)); break;
+            case 4: r = Div255(dc * (255 - a)); break;
+            case 5: r = Div255(sc * (255 - dc)); break;
+            default: r = std::min(255, Div255(sc * dc) + Div255(dc * a)); break;
+        }
+        out |= uint32_t(r) << shift;
+    }
+    return out;
+}
+
+void DrawTriangle(const Target& target, const Viewport& vp, const State& state,
+                  const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c) {
+    if (!target.surface || target.surface->Empty()) return;
+    Target tg = target;
+    tg.clipLeft = std::max(tg.clipLeft, 0);
+    tg.clipTop = std::max(tg.clipTop, 0);
+    tg.clipRight = std::min(tg.clipRight, tg.surface->width);
+    tg.clipBottom = std::min(tg.clipBottom, tg.surface->height);
+    if (tg.clipLeft >= tg.clipRight || tg.clipTop >= tg.clipBottom) return;
+    if (!(vp.width > 0.0f) || !(vp.height > 0.0f)) return;
+    for (const Vertex* p : {&a, &b, &c}) {
+        if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z) ||
+            !std::isfinite(p->w) || !std::isfinite(p->u) || !std::isfinite(p->v)) {
+            return;
+        }
+    }
+
+    const float hw = vp.width * 0.5f, hh = vp.height * 0.5f;
+    const float gx = std::max(1.0f, kGuardPixels / hw);
+    const float gy = std::max(1.0f, kGuardPixels / hh);
+
+    ClipVertex bufA[16], bufB[16];
+    bufA[0] = FromVertex(a);
+    bufA[1] = FromVertex(b);
+    bufA[2] = FromVertex(c);
+    if (!state.gouraud) {
+        // Flat shading: the first vertex colours the whole triangle.
+        for (int i = 1; i < 3; ++i) {
+            bufA[i].r = bufA[0].r; bufA[i].g = bufA[0].g; bufA[i].b = bufA[0].b; bufA[i].a = bufA[0].a;
+        }
+    }
+    int n = 3;
+    const int c0 = OutCode(bufA[0], gx, gy), c1 = OutCode(bufA[1], gx, gy),
+              c2 = OutCode(bufA[2], gx, gy);
+    if (c0 & c1 & c2) return;
+    ClipVertex* poly = bufA;
+    if (c0 | c1 | c2) {
+        ClipVertex* src = bufA;
+        ClipVertex* dst = bufB;
+        const int codes = c0 | c1 | c2;
+        for (int plane = 0; plane < kPlaneCount && n >= 3; ++plane) {
+            if (!(codes & (1 << plane))) continue;
+            n = ClipAgainst(src, n, dst, plane, gx, gy);
+            std::swap(src, dst);
+        }
+        poly = src;
+        if (n < 3) return;
+    }
+
+    ScreenVertex sv[16];
+    for (int i = 0; i < n; ++i) {
+        const ClipVertex& p = poly[i];
+        const float rhw = 1.0f / p.w;
+        sv[i] = {(double(p.x) * rhw + 1.0) * hw + vp.left, (1.0 - double(p.y) * rhw) * hh + vp.top,
+                 p.z * rhw, rhw, p.u, p.v, p.r, p.g, p.b, p.a};
+    }
+
+    Setup su;
+    su.state = &state;
+    su.target = &tg;
+    su.texture = texture;
+    su.mode = state.blending && state.blendMode >= 2 && state.blendMode <= 6 ? state.blendMode : 1;
+    su.key = state.colorKey && texture ? (texture->key & 0x00FFFFFFu) : kNoKey;
+
+    for (int i = 1; i + 1 < n; ++i) {
+        const ScreenVertex& p0 = sv[0];
+        const ScreenVertex& p1 = sv[i];
+        const ScreenVertex& p2 = sv[i + 1];
+        const double area2 = (p1.x - p0.x) * (p2.y - p0.y) - (p2.x - p0.x) * (p1.y - p0.y);
+        if (area2 == 0.0 || !std::isfinite(area2)) continue;
+        // With y growing downward a positive area is clockwise on screen.
+        if (state.cullCounterClockwise && area2 < 0.0) continue;
+        if (state.fill == Fill::Solid) {
+            FillTriangle(su, p0, p1, p2, area2);
+        } else {
+            OutlineTriangle(su, p0, p1, p2, area2);
+        }
+    }
+}
+
+}  // namespace elRaster

@@ -1,0 +1,63 @@
+#include "flow/GameSetup.h"
+
+#include "engine/GameHooks.h"
+#include "flow/LoadingScene.h"
+#include "flow/ScenarioSaveData.h"
+#include "flow/TitleScene.h"
+#include "flow/TopMenuScene.h"
+#include "online/NetWorkAccessor.h"
+#include "online/ShopItemTable.h"
+#include "play/AttackParameter.h"
+#include "play/ObjectRelationTable.h"
+#include "play/SpriteBatch.h"
+
+namespace {
+
+// The network accessor as the shell polls and draws it.
+class NetWorkHost : public INetWorkHost {
+public:
+    void Poll() override {
+        if (CNetWorkAccessor::HasInstance()) CNetWorkAccessor::GetInstance()->Poll();
+    }
+    bool IsBusy() override { return CNetWorkAccessor::HasInstance() && CNetWorkAccessor::GetInstance()->IsBusy(); }
+    void Draw() override {
+        if (CNetWorkAccessor::HasInstance()) CNetWorkAccessor::GetInstance()->Draw();
+    }
+};
+
+NetWorkHost g_netHost;
+
+}  // namespace
+
+void InstallGameHooks() {
+    SetSingletonHooks(UpperSingleton::ScenarioSaveData,
+                      {[] { CScenarioSaveData::GetInstance(); }, [] { CScenarioSaveData::GetInstance()->Reload(); },
+                       [] { CScenarioSaveData::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::ShopItemTable,
+                      {[] { CShopItemTable::GetInstance(); },
+                       [] {
+                           CShopItemTable::GetInstance();
+                           CShopItemTable::Reload();
+                       },
+                       [] { CShopItemTable::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::NetWorkAccessor,
+                      {[] { CNetWorkAccessor::GetInstance(); }, [] { CNetWorkAccessor::GetInstance()->Reset(); },
+                       [] { CNetWorkAccessor::DeleteInstance(); }});
+    // The object registry's first use loads the relation table; until the registry itself
+    // exists the table stands for it.
+    SetSingletonHooks(UpperSingleton::ObjectRegistry, {[] { CObjectRelationTable::Load(); },
+                                                       [] { CObjectRelationTable::Reload(); },
+                                                       [] { CObjectRelationTable::Clear(); }});
+    SetSingletonHooks(UpperSingleton::SpriteBatch,
+                      {[] { CSpriteBatch::GetInstance(); }, [] { CSpriteBatch::GetInstance()->Reset(); },
+                       [] { CSpriteBatch::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::AttackParameterTable,
+                      {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
+                       [] { CAttackParameterTable::DeleteInstance(); }});
+    SetNetWorkHost(&g_netHost);
+    SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
+                     [](IScene* parent) -> IScene* { return new CTitleScene(parent); },
+                     [](const std::vector<std::string>& groups, bool objectStep, IScene* parent) -> IScene* {
+                         return new CLoading(groups, objectStep, parent);
+                     }});
+}

@@ -1,0 +1,258 @@
+#include "foundation/ClientInfo.h"
+
+#include <climits>
+
+#include "foundation/CreatorLevelTable.h"
+#include "foundation/DateTime.h"
+#include "foundation/EncodedFile.h"
+#include "foundation/Helpers.h"
+#include "foundation/QuorException.h"
+#include "foundation/XmlNode.h"
+
+namespace {
+
+CClientInfo* g_instance = nullptr;
+
+const char kFilePath[] = "network\\client_info.dat";
+const char kInitFilePath[] = "network\\client_info_init.dat";
+const char kNotRegistered[] = "未登録";
+constexpr int kMaxCreatorPoint = 99999;
+
+const char kCreatorId[] = "ROOT.clientInfo.network.createrId";
+const char kCreatorName[] = "ROOT.clientInfo.network.createrName";
+const char kCommonKey[] = "ROOT.clientInfo.network.commonKey";
+const char kRatingPointSum[] = "ROOT.clientInfo.network.ratingPointSum";
+const char kCreatorPoint[] = "ROOT.clientInfo.network.createrPoint";
+const char kAccessFailCount[] = "ROOT.clientInfo.network.accessFailCount";
+const char kSendingPermission[] = "ROOT.clientInfo.config.sendingPermission";
+const char kKeyConfigMode[] = "ROOT.clientInfo.config.keyConfigMode";
+const char kMusicVolume[] = "ROOT.clientInfo.config.musicVolume";
+const char kSoundEffectVolume[] = "ROOT.clientInfo.config.soundEffectVolume";
+const char kLastBootUpDate[] = "ROOT.clientInfo.lastBootUpDate";
+const char kBoughtItems[] = "ROOT.clientInfo.boughtItems";
+
+[[noreturn]] void ThrowBroken() { throw CInitFileException("DEF0201", "client_info.dat が壊れています。"); }
+
+int ClampToInt(long long v) {
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+}  // namespace
+
+CClientInfo::CClientInfo() { Load(); }
+CClientInfo::~CClientInfo() = default;
+
+CClientInfo* CClientInfo::GetInstance() {
+    if (!g_instance) g_instance = new CClientInfo();
+    return g_instance;
+}
+
+void CClientInfo::DeleteInstance() {
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+void CClientInfo::Initialize() { Load(); }
+
+void CClientInfo::Release() {
+    WriteBackup();
+    boughtItems_.clear();
+    doc_.reset();
+}
+
+void CClientInfo::Load() {
+    doc_.reset();
+    std::string text;
+    ReadStatus status = ReadEncodedFile(kFilePath, text);
+    // Only a player's file that cannot be read at all falls back to the initial file; a damaged
+    // one is reported.
+    if (status == ReadStatus::CannotRead) status = ReadEncodedFile(kInitFilePath, text);
+    if (status == ReadStatus::CannotRead) {
+        throw CInitFileException("DEF0200", "client_info_init.dat を開けません。");
+    }
+    if (status == ReadStatus::Malformed) ThrowBroken();
+    std::unique_ptr<CXmlNode> doc;
+    try {
+        doc = std::make_unique<CXmlNode>("ROOT", 0, text);
+    } catch (COtherException e) {
+        if (e.GetCode() == "OTE0001") ThrowBroken();
+        throw e;
+    }
+    // A text cut short before its clientInfo element parses as an empty document; saving that
+    // back would lose everything.
+    bool hasClientInfo = false;
+    for (const CXmlNode* c : doc->GetChildren()) {
+        if (c->GetName() == "clientInfo") hasClientInfo = true;
+    }
+    if (!hasClientInfo) ThrowBroken();
+    doc_ = std::move(doc);
+    LoadBoughtItems();
+}
+
+std::string CClientInfo::BuildFileText() {
+    return GetXmlHeader() + StripXmlWhitespace(doc_->Write());
+}
+
+void CClientInfo::Save() {
+    if (!doc_) return;
+    StoreBoughtItems();
+    if (!WriteEncodedFile(kFilePath, BuildFileText(), false, true)) {
+        throw CDataFileException("DEF0202", "client_info.dat を保存できません。");
+    }
+}
+
+void CClientInfo::WriteBackup() {
+    if (!doc_) return;
+    StoreBoughtItems();
+    const std::string path = "network\\client_info_bk" + CDateTime().FormatDateCompact() + ".dat";
+    if (!WriteEncodedFile(path, BuildFileText(), false, true)) {
+        throw CDataFileException("DEF0203", path + " を保存できません。");
+    }
+}
+
+std::string CClientInfo::Get(const char* path) const { return doc_ ? doc_->GetByPath(path) : std::string(); }
+int CClientInfo::GetInt(const char* path) const { return StrToInt(Get(path)); }
+
+void CClientInfo::Set(const char* path, const std::string& value) {
+    if (doc_) doc_->SetByPath(path, value);
+}
+
+void CClientInfo::LoadBoughtItems() {
+    if (!doc_) {
+        boughtItems_.clear();
+        return;
+    }
+    boughtItems_ = SplitString(doc_->GetByPath(kBoughtItems), ',');
+}
+
+void CClientInfo::StoreBoughtItems() {
+    if (!doc_) return;
+    std::string joined;
+    for (const std::string& name : boughtItems_) {
+        if (name.empty()) continue;
+        if (!joined.empty()) joined += ',';
+        joined += name;
+    }
+    doc_->SetByPath(kBoughtItems, joined);
+}
+
+// ---- Getters ------------------------------------------------------------------------------
+
+bool CClientInfo::HasCreatorId() const { return !Get(kCreatorId).empty(); }
+std::string CClientInfo::GetCreatorId() const { return Get(kCreatorId); }
+std::string CClientInfo::GetCreatorName() const {
+    if (!HasCreatorId()) return kNotRegistered;
+    return Get(kCreatorName);
+}
+std::string CClientInfo::GetCommonKey() const { return Get(kCommonKey); }
+int CClientInfo::GetRatingPointSum() const { return GetInt(kRatingPointSum); }
+int CClientInfo::GetCreatorPoint() const { return GetInt(kCreatorPoint); }
+int CClientInfo::GetAccessFailCount() const { return GetInt(kAccessFailCount); }
+bool CClientInfo::GetSendingPermission() const { return Get(kSendingPermission) == "true"; }
+int CClientInfo::GetKeyConfigMode() const { return GetInt(kKeyConfigMode); }
+int CClientInfo::GetMusicVolume() const { return GetInt(kMusicVolume); }
+int CClientInfo::GetSoundEffectVolume() const { return GetInt(kSoundEffectVolume); }
+std::string CClientInfo::GetLastBootUpDate() const { return Get(kLastBootUpDate); }
+
+bool CClientInfo::IsItemBought(const std::string& itemName) {
+    LoadBoughtItems();
+    if (!doc_) return false;
+    for (const std::string& name : boughtItems_) {
+        if (name == itemName) return true;
+    }
+    return false;
+}
+
+// ---- Setters ------------------------------------------------------------------------------
+
+void CClientInfo::SetCreatorInfo(const std::string& creatorId, const std::string& creatorName,
+                                 const std::string& commonKey) {
+    if (!doc_) return;
+    Set(kCreatorId, creatorId);
+    Set(kCreatorName, creatorName);
+    Set(kCommonKey, commonKey);
+    Set(kRatingPointSum, "0");
+    Set(kCreatorPoint, "50");
+    Save();
+    WriteBackup();
+}
+
+void CClientInfo::ClearCreatorInfo() {
+    if (!doc_) return;
+    Set(kCreatorId, "");
+    Set(kCreatorName, "");
+    Set(kCommonKey, "");
+    Set(kRatingPointSum, "0");
+    Set(kCreatorPoint, "0");
+    Save();
+    WriteBackup();
+}
+
+void CClientInfo::AddRatingPoints(int points) {
+    if (!doc_) return;
+    const long long sum = static_cast<long long>(GetRatingPointSum()) + points;
+    Set(kRatingPointSum, IntToString(ClampToInt(sum)));
+    Save();
+}
+
+void CClientInfo::SetCreatorPoint(int points) {
+    if (!doc_) return;
+    Set(kCreatorPoint, IntToString(points > kMaxCreatorPoint ? kMaxCreatorPoint : points));
+    Save();
+}
+
+void CClientInfo::AddCreatorPointsFromRating(int points) {
+    if (!doc_) return;
+    const long long sum = static_cast<long long>(GetCreatorPoint()) +
+                          CCreatorLevelTable::GetInstance()->GetCreatorPointGain(points);
+    SetCreatorPoint(ClampToInt(sum));
+}
+
+void CClientInfo::SetAccessFailCount(int count) {
+    if (!doc_) return;
+    Set(kAccessFailCount, IntToString(count));
+    Save();
+}
+
+void CClientInfo::SetSendingPermission(bool permitted) {
+    if (!doc_) return;
+    Set(kSendingPermission, permitted ? "true" : "false");
+    Save();
+}
+
+void CClientInfo::SetKeyConfigMode(int mode) {
+    if (!doc_) return;
+    Set(kKeyConfigMode, IntToString(mode));
+    Save();
+}
+
+void CClientInfo::SetMusicVolume(int volume) {
+    if (!doc_) return;
+    Set(kMusicVolume, IntToString(volume));
+    Save();
+}
+
+void CClientInfo::SetSoundEffectVolume(int volume) {
+    if (!doc_) return;
+    Set(kSoundEffectVolume, IntToString(volume));
+    Save();
+}
+
+void CClientInfo::SetLastBootUpDate(const std::string& date) {
+    if (!doc_) return;
+    Set(kLastBootUpDate, date);
+    Save();
+}
+
+void CClientInfo::AddBoughtItem(const std::string& itemName) {
+    if (!doc_) return;
+    if (IsItemBought(itemName)) return;
+    boughtItems_.push_back(itemName);
+    Save();
+}
+
+int GetCreatorLevel() {
+    return CCreatorLevelTable::GetInstance()->GetLevel(CClientInfo::GetInstance()->GetRatingPointSum());
+}

@@ -1,0 +1,88 @@
+#pragma once
+// The player's persisted identity, configuration and bought shop items: the XML document
+// "network\client_info.dat" (top-level element clientInfo, document node "ROOT"), first taken
+// from "network\client_info_init.dat". Every setter saves the whole document at once.
+#include <memory>
+#include <string>
+#include <vector>
+
+class CXmlNode;
+
+class CClientInfo {
+public:
+    // The singleton, created (and loaded) on first use.
+    static CClientInfo* GetInstance();
+    // Deletes the singleton (after Release at the end of the game).
+    static void DeleteInstance();
+
+    // Loads again (reset).
+    void Initialize();
+    // The end of the game: WriteBackup, then drops the list and the document.
+    void Release();
+
+    // Reads the player's file, else the initial file. Throws CInitFileException "DEF0200"
+    // (neither readable) or "DEF0201" (not an encoded text, or not well-formed XML).
+    void Load();
+    // Writes the document; throws CDataFileException "DEF0202" when it cannot be written.
+    void Save();
+    // Writes "network\client_info_bk" + yyyymmdd + ".dat"; throws CDataFileException "DEF0203".
+    void WriteBackup();
+    bool HasDocument() const { return doc_ != nullptr; }
+
+    // Getters: the empty text, 0 or false without a document.
+    bool HasCreatorId() const;
+    std::string GetCreatorId() const;
+    // "未登録" without a document or a creator id.
+    std::string GetCreatorName() const;
+    std::string GetCommonKey() const;
+    int GetRatingPointSum() const;
+    int GetCreatorPoint() const;
+    int GetAccessFailCount() const;
+    bool GetSendingPermission() const;
+    int GetKeyConfigMode() const;
+    int GetMusicVolume() const;
+    int GetSoundEffectVolume() const;
+    std::string GetLastBootUpDate() const;
+    // Whether the item is owned (names compared whole, case-sensitively).
+    bool IsItemBought(const std::string& itemName);
+
+    // Setters: nothing without a document; otherwise set, then Save.
+    // Registration: id, name, key, ratingPointSum "0", createrPoint "50"; Save and WriteBackup.
+    void SetCreatorInfo(const std::string& creatorId, const std::string& creatorName,
+                        const std::string& commonKey);
+    // Deletion: id, name, key empty, both point values "0"; Save and WriteBackup.
+    void ClearCreatorInfo();
+    void AddRatingPoints(int points);
+    // Stored as min(points, 99999).
+    void SetCreatorPoint(int points);
+    // createrPoint + trunc(points x 0.3), capped at 99999.
+    void AddCreatorPointsFromRating(int points);
+    void SetAccessFailCount(int count);
+    void SetSendingPermission(bool permitted);
+    void SetKeyConfigMode(int mode);
+    void SetMusicVolume(int volume);
+    void SetSoundEffectVolume(int volume);
+    void SetLastBootUpDate(const std::string& date);
+    // Appends a name not yet owned and saves; an owned name changes nothing.
+    void AddBoughtItem(const std::string& itemName);
+
+    // The list as it mirrors "ROOT.clientInfo.boughtItems".
+    const std::vector<std::string>& GetBoughtItems() const { return boughtItems_; }
+
+    ~CClientInfo();
+
+private:
+    CClientInfo();
+    std::string Get(const char* path) const;
+    int GetInt(const char* path) const;
+    void Set(const char* path, const std::string& value);
+    void LoadBoughtItems();
+    void StoreBoughtItems();
+    std::string BuildFileText();
+
+    std::unique_ptr<CXmlNode> doc_;
+    std::vector<std::string> boughtItems_;
+};
+
+// The creator level 1..100 of the client info's rating-point sum.
+int GetCreatorLevel();

@@ -1,0 +1,240 @@
+#include "foundation/EncodedFile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "foundation/Helpers.h"
+#include "foundation/TextEncoding.h"
+#include "platform/paths.h"
+
+namespace fs = std::filesystem;
+
+// ---- Game folder and paths ----------------------------------------------------------------
+
+namespace {
+std::optional<std::string> g_gameFolder;
+}
+
+void SetGameFolder(const std::string& folder) { g_gameFolder = folder; }
+void ResetGameFolder() { g_gameFolder.reset(); }
+
+std::string GetGameFolder() {
+    if (!g_gameFolder) g_gameFolder = plat::ExecutableDir();
+    return *g_gameFolder;
+}
+
+std::string GetGamePath(const std::string& relativePath) {
+    std::string p = relativePath;
+    for (char& c : p) {
+        if (c == '\\') c = '/';
+    }
+    if (!p.empty() && p.front() == '/') return p;
+    std::string folder = GetGameFolder();
+    if (folder.empty()) return p;
+    if (folder.back() != '/') folder += '/';
+    return folder + p;
+}
+
+// ---- Encoding -----------------------------------------------------------------------------
+
+namespace {
+
+const std::string& Key() {
+    static const std::string key = "Wn4TzQ8cLm2RvK7d";
+    return key;
+}
+
+// Symbol -> 4-bit value, -1 for a character outside the key.
+struct SymbolTable {
+    int value[256];
+    SymbolTable() {
+        for (int& v : value) v = -1;
+        for (size_t i = 0; i < Key().size(); ++i) value[static_cast<unsigned char>(Key()[i])] = static_cast<int>(i);
+    }
+};
+
+const SymbolTable& Symbols() {
+    static const SymbolTable table;
+    return table;
+}
+
+}  // namespace
+
+const std::string& GetEncodingKey() { return Key(); }
+
+std::string EncodeDataText(const std::string& plain) {
+    const std::string& key = Key();
+    const int k = RandomRange(0, 255) & 0xFF;
+    std::string out;
+    out.reserve(2 + plain.size() * 2);
+    out += key[static_cast<size_t>(k / 16)];
+    out += key[static_cast<size_t>(k % 16)];
+    for (unsigned char c : plain) {
+        const int b = (c + k) % 256;
+        out += key[static_cast<size_t>(b / 16)];
+        out += key[static_cast<size_t>(b % 16)];
+    }
+    return out;
+}
+
+std::optional<std::string> DecodeDataText(const std::string& encoded) {
+    const size_t n = encoded.size();
+    if (n < 2 || n % 2 != 0) return std::nullopt;
+    const SymbolTable& sym = Symbols();
+    auto at = [&](size_t i) { return sym.value[static_cast<unsigned char>(encoded[i])]; };
+    const int h0 = at(0), l0 = at(1);
+    if (h0 < 0 || l0 < 0) return std::nullopt;
+    const int k = h0 * 16 + l0;
+    std::string out;
+    out.resize((n - 2) / 2);
+    for (size_t i = 2, o = 0; i < n; i += 2, ++o) {
+        const int h = at(i), l = at(i + 1);
+        if (h < 0 || l < 0) return std::nullopt;
+        out[o] = static_cast<char>(((h * 16 + l - k) % 256 + 256) % 256);
+    }
+    return out;
+}
+
+std::string EncodeFileText(const std::string& utf8) { return EncodeDataText(Utf8ToCp932(utf8)); }
+
+std::optional<std::string> DecodeFileText(const std::string& stored) {
+    std::optional<std::string> plain = DecodeDataText(stored);
+    if (!plain || plain->find('\0') != std::string::npos) return std::nullopt;
+    return Cp932ToUtf8(*plain);
+}
+
+// ---- Whole files --------------------------------------------------------------------------
+
+bool ReadWholeFile(const std::string& fullPath, std::string& bytes) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fullPath, ec)) return false;
+    std::FILE* f = std::fopen(fullPath.c_str(), "rb");
+    if (!f) return false;
+    std::string data;
+    char buf[65536];
+    size_t got;
+    while ((got = std::fread(buf, 1, sizeof(buf), f)) > 0) data.append(buf, got);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return false;
+    bytes.swap(data);
+    return true;
+}
+
+bool WriteFileAtomic(const std::string& fullPath, const std::string& bytes) {
+    const std::string tmp = fullPath + ".tmp";
+    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f) return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok) ok = std::rename(tmp.c_str(), fullPath.c_str()) == 0;
+    if (!ok) std::remove(tmp.c_str());
+    return ok;
+}
+
+bool AppendToFile(const std::string& fullPath, const std::string& bytes) {
+    std::FILE* f = std::fopen(fullPath.c_str(), "ab");
+    if (!f) return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
+namespace {
+// Text-mode reading: "\r\n" on disk arrives as "\n".
+std::string FromTextMode(const std::string& raw) {
+    std::string out;
+    out.reserve(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+        out += raw[i];
+    }
+    return out;
+}
+}  // namespace
+
+ReadStatus ReadEncodedFile(const std::string& path, std::string& text, bool decode) {
+    std::string raw;
+    if (!ReadWholeFile(GetGamePath(path), raw)) return ReadStatus::CannotRead;
+    raw = FromTextMode(raw);
+    if (!decode) {
+        text = Cp932ToUtf8(raw);
+        return ReadStatus::Ok;
+    }
+    // A line end after the encoded text (a file touched by an editor) is not part of it.
+    while (!raw.empty() && raw.back() == '\n') raw.pop_back();
+    std::optional<std::string> utf8 = DecodeFileText(raw);
+    if (!utf8) return ReadStatus::Malformed;
+    text = std::move(*utf8);
+    return ReadStatus::Ok;
+}
+
+bool WriteEncodedFile(const std::string& path, const std::string& text, bool append, bool encode) {
+    const std::string cp932 = Utf8ToCp932(text);
+    const std::string bytes = encode ? EncodeDataText(cp932) : cp932;
+    const std::string full = GetGamePath(path);
+    return append ? AppendToFile(full, bytes) : WriteFileAtomic(full, bytes);
+}
+
+// ---- Tests and folders --------------------------------------------------------------------
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(GetGamePath(path), ec);
+}
+
+bool DirExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(GetGamePath(path), ec);
+}
+
+bool CreateFolder(const std::string& path) {
+    std::error_code ec;
+    return fs::create_directory(GetGamePath(path), ec) && !ec;
+}
+
+// ---- Comma-separated tables ---------------------------------------------------------------
+
+namespace {
+
+bool SplitLine(const std::string& line, std::vector<std::string>& table, int fields, int lines, long long l) {
+    if (l >= lines) return false;
+    long long f = 0;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = line.find(',', start);
+        const size_t end = comma == std::string::npos ? line.size() : comma;
+        if (f >= fields) return false;
+        table[static_cast<size_t>(f) * static_cast<size_t>(lines) + static_cast<size_t>(l)] =
+            line.substr(start, end - start);
+        if (comma == std::string::npos) return true;
+        ++f;
+        start = comma + 1;
+    }
+}
+
+}  // namespace
+
+bool ParseCsvText(const std::string& text, std::vector<std::string>& table, int fields, int lines) {
+    if (fields < 1 || lines < 1) return false;
+    const size_t cells = static_cast<size_t>(fields) * static_cast<size_t>(lines);
+    if (table.size() < cells) table.resize(cells);
+    std::string line;
+    long long l = 0;
+    for (char c : text) {
+        if (c == '\0') break;
+        if (c == '\r') continue;
+        if (c == '\n') {
+            if (!SplitLine(line, table, fields, lines, l)) return false;
+            ++l;
+            line.clear();
+            continue;
+        }
+        line += c;
+    }
+    if (!line.empty() && !SplitLine(line, table, fields, lines, l)) return false;
+    return true;
+}

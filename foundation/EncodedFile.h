@@ -1,0 +1,98 @@
+#pragma once
+// The one layer through which the game's files are read and written.
+//
+// Every path the game names is relative to the game folder (the executable's folder) and may
+// use "\" as separator ("data\shop_info.dat"); it becomes "/" here. Tests and tools point the
+// game folder elsewhere with SetGameFolder.
+//
+// Files on disk are CP932 (Shift_JIS); text inside the game is UTF-8. Data and state files are
+// stored through the game's own 16-symbol text encoding (EncodeDataText). Every whole-file write
+// goes to a temporary file renamed into place, so a crash or a full disk never leaves a
+// half-written file; only the log is appended.
+#include <optional>
+#include <string>
+#include <vector>
+
+// ---- Game folder and paths ----------------------------------------------------------------
+
+// The folder the game's relative paths start from. Defaults to the executable's folder.
+void SetGameFolder(const std::string& folder);
+// Back to the executable's folder.
+void ResetGameFolder();
+std::string GetGameFolder();
+// The full path of a path relative to the game folder, "\" turned into "/". An absolute path
+// ("/...") is only converted.
+std::string GetGamePath(const std::string& relativePath);
+
+// ---- Encoding -----------------------------------------------------------------------------
+
+// The 16-character key: the symbol for the 4-bit value i is key[i].
+const std::string& GetEncodingKey();
+
+// Encodes bytes: two symbols for a random offset k (0..255), then two symbols per byte
+// ((byte + k) mod 256, high 4 bits first). Every call draws a new k from RandomRange.
+std::string EncodeDataText(const std::string& plain);
+// The bytes of an encoded text, or nothing when the text is not one: fewer than two symbols,
+// an odd count of symbols, or a symbol outside the key.
+std::optional<std::string> DecodeDataText(const std::string& encoded);
+
+// The whole stored form of a UTF-8 text: converted to CP932, then encoded.
+std::string EncodeFileText(const std::string& utf8);
+// The reverse: decoded, then converted from CP932 to UTF-8; nothing when not an encoded text
+// or when the decoded text holds a zero byte.
+std::optional<std::string> DecodeFileText(const std::string& stored);
+
+// ---- Whole files --------------------------------------------------------------------------
+
+enum class ReadStatus {
+    Ok,          // read whole (and decoded)
+    CannotRead,  // missing, a folder, or unreadable: the caller's "を開けません。" error
+    Malformed,   // read, but not an encoded text: the caller's "が不正です。" / "壊れています" error
+};
+
+// Reads a whole file relative to the game folder into `text` (UTF-8). "\r\n" on disk reads as
+// "\n". With `decode` the stored text is decoded (line ends at its very end are ignored) and
+// converted from CP932; without, it is only converted. Never cut at any size. `text` is left
+// untouched unless the result is Ok.
+ReadStatus ReadEncodedFile(const std::string& path, std::string& text, bool decode = true);
+
+// Writes a UTF-8 text to a file relative to the game folder, converted to CP932 and, with
+// `encode`, encoded. Without `append` the file is replaced atomically (temporary file renamed
+// into place); with `append` the text is added to the end (the log). False on any failure; a
+// failed replace leaves the old file as it was.
+bool WriteEncodedFile(const std::string& path, const std::string& text, bool append = false,
+                      bool encode = true);
+
+// Byte-level helpers on full paths (no game folder, no conversion), shared by every layer
+// that writes files.
+// Reads a whole file; false when it cannot be read (then `bytes` is untouched).
+bool ReadWholeFile(const std::string& fullPath, std::string& bytes);
+// Writes `bytes` to "<fullPath>.tmp", flushes and closes it, then renames it over fullPath.
+// False (and the temporary file removed, the old file untouched) on any failure.
+bool WriteFileAtomic(const std::string& fullPath, const std::string& bytes);
+// Appends `bytes` to fullPath, creating it when missing. False on failure.
+bool AppendToFile(const std::string& fullPath, const std::string& bytes);
+
+// ---- Tests and folders (paths relative to the game folder) ----------------------------------
+
+// True when the path names an existing file that is not a folder.
+bool FileExists(const std::string& path);
+// True when the path names an existing folder.
+bool DirExists(const std::string& path);
+// Creates one folder; false when it exists already or its parent is missing.
+bool CreateFolder(const std::string& path);
+
+// ---- Comma-separated tables ---------------------------------------------------------------
+
+// Splits a text into lines ("\n"; "\r" dropped; scanning stops at a zero byte) and each line
+// into fields (","; no quoting, no trimming) into a table of `fields` x `lines` cells laid out
+// field by field: cell (f, l) is table[f * lines + l]. The table is enlarged to fields x lines
+// cells when smaller; cells no line reaches keep what they held. The whole text is read.
+// False when fields or lines is below 1, or a line does not fit (a line index >= lines, a field
+// index >= fields); cells filled before the failure stay filled.
+bool ParseCsvText(const std::string& text, std::vector<std::string>& table, int fields, int lines);
+
+// Cell (f, l) of a table laid out as ParseCsvText fills it.
+inline std::string& CsvCell(std::vector<std::string>& table, int lines, int field, int line) {
+    return table[static_cast<size_t>(field) * static_cast<size_t>(lines) + static_cast<size_t>(line)];
+}

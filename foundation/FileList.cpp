@@ -1,0 +1,111 @@
+#include "foundation/FileList.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "foundation/EncodedFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+int g_liveEntries = 0;
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+bool MatchFilePattern(const std::string& pattern, const std::string& name) {
+    // Iterative wildcard match with one backtrack point for the last "*".
+    size_t p = 0, n = 0, star = std::string::npos, mark = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            mark = n;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+// ---- CFileEntry ---------------------------------------------------------------------------
+
+CFileEntry::CFileEntry() { ++g_liveEntries; }
+
+CFileEntry::CFileEntry(std::string fileName, std::string folder, CDateTime* fileTime)
+    : fileName_(std::move(fileName)), folder_(std::move(folder)), fileTime_(fileTime) {
+    ++g_liveEntries;
+}
+
+CFileEntry::~CFileEntry() {
+    delete fileTime_;
+    --g_liveEntries;
+}
+
+int CFileEntry::GetLiveCount() { return g_liveEntries; }
+
+CFileEntry* CFileEntry::Clone() const {
+    return new CFileEntry(fileName_, folder_, fileTime_ ? fileTime_->Clone() : nullptr);
+}
+
+std::string CFileEntry::GetFullPath() const { return folder_ + "\\" + fileName_; }
+
+std::string CFileEntry::GetFileName() const {
+    const size_t slash = fileName_.find_last_of('\\');
+    return slash == std::string::npos ? fileName_ : fileName_.substr(slash + 1);
+}
+
+std::string CFileEntry::GetDateTimeText() const { return fileTime_ ? fileTime_->FormatDateTime() : std::string(); }
+
+std::string CFileEntry::GetDateTimeTextJp() const {
+    return fileTime_ ? fileTime_->FormatDateTimeJp() : std::string();
+}
+
+// ---- CFileList ----------------------------------------------------------------------------
+
+CFileList::CFileList(std::string folder, std::string pattern)
+    : folder_(std::move(folder)), pattern_(std::move(pattern)) {
+    Refresh();
+}
+
+CFileList::~CFileList() { Clear(); }
+
+void CFileList::Clear() {
+    for (CFileEntry* e : entries_) delete e;
+    entries_.clear();
+}
+
+void CFileList::Refresh() {
+    Clear();
+    std::error_code ec;
+    fs::directory_iterator it(GetGamePath(folder_), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code ec2;
+        if (it->is_directory(ec2)) continue;
+        if (!it->is_regular_file(ec2)) continue;
+        const std::string name = it->path().filename().string();
+        if (!MatchFilePattern(pattern_, name)) continue;
+        const fs::file_time_type t = it->last_write_time(ec2);
+        if (ec2) continue;
+        entries_.push_back(new CFileEntry(name, folder_, new CDateTime(t)));
+    }
+    // Newest first.
+    std::sort(entries_.begin(), entries_.end(), [](const CFileEntry* a, const CFileEntry* b) {
+        return b->GetFileTime()->IsEarlier(*a->GetFileTime());
+    });
+    readPosition_ = 0;
+}
+
+int CFileList::GetCount() const { return static_cast<int>(entries_.size()); }
+
+CFileEntry* CFileList::GetAt(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return nullptr;
+    return entries_[static_cast<size_t>(index)];
+}

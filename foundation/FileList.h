@@ -1,0 +1,66 @@
+#pragma once
+// The files of a folder with their last-write times, newest first, for the file panels.
+#include <string>
+#include <vector>
+
+#include "foundation/DateTime.h"
+
+class CFileEntry {
+public:
+    CFileEntry();
+    // Takes ownership of `fileTime` (may be null).
+    CFileEntry(std::string fileName, std::string folder, CDateTime* fileTime);
+    ~CFileEntry();
+    CFileEntry(const CFileEntry&) = delete;
+    CFileEntry& operator=(const CFileEntry&) = delete;
+
+    // A new deep copy.
+    CFileEntry* Clone() const;
+    // folder + "\" + fileName
+    std::string GetFullPath() const;
+    // The part of the file name after its last "\" (all of it when it has none).
+    std::string GetFileName() const;
+    // "%04d/%02d/%02d %02d:%02d:%02d", or "" without a time.
+    std::string GetDateTimeText() const;
+    // "%04d年%02d月%02d日 %02d時%02d分%02d秒", or "" without a time.
+    std::string GetDateTimeTextJp() const;
+
+    const std::string& GetRawFileName() const { return fileName_; }
+    const std::string& GetFolder() const { return folder_; }
+    const CDateTime* GetFileTime() const { return fileTime_; }
+
+    // The number of live entries.
+    static int GetLiveCount();
+
+private:
+    std::string fileName_;
+    std::string folder_;
+    CDateTime* fileTime_ = nullptr;
+};
+
+class CFileList {
+public:
+    // Lists the files (not folders) of `folder` (relative to the game folder) whose names match
+    // `pattern` ("*.stg"; "*" and "?" wildcards, letter case ignored), newest first.
+    CFileList(std::string folder, std::string pattern);
+    ~CFileList();
+    CFileList(const CFileList&) = delete;
+    CFileList& operator=(const CFileList&) = delete;
+
+    // Lists the folder again.
+    void Refresh();
+    int GetCount() const;
+    // The entry, or null for a negative index or one past the end.
+    CFileEntry* GetAt(int index) const;
+
+private:
+    void Clear();
+
+    std::vector<CFileEntry*> entries_;
+    std::string folder_;
+    std::string pattern_;
+    size_t readPosition_ = 0;
+};
+
+// True when the name matches the pattern ("*" any run, "?" one character; ASCII case ignored).
+bool MatchFilePattern(const std::string& pattern, const std::string& name);

@@ -1,0 +1,5 @@
+#pragma once
+// The last frame's duration in seconds, written once per frame by the main loop before
+// anything else runs, read by everything that moves or counts (counters grow by frame time x 60).
+void SetFrameTime(float seconds);
+float GetFrameTime();

@@ -1,0 +1,153 @@
+#include "foundation/PlayHistory.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+#include "foundation/EncodedFile.h"
+#include "foundation/Helpers.h"
+#include "foundation/QuorException.h"
+
+namespace {
+
+CPlayHistory* g_instance = nullptr;
+const char kFilePath[] = "network\\history.dat";
+constexpr int kFields = 5;
+
+int32_t TruncToInt32(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(std::trunc(v));
+}
+
+// A key must stay one field of one line of the history file.
+bool IsStorableKey(const std::string& key) {
+    if (key.empty()) return false;
+    for (char c : key) {
+        if (c == ',' || c == '\n' || c == '\r' || c == '\0') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- PlayHistoryRecord --------------------------------------------------------------------
+
+std::string PlayHistoryRecord::ToText() const {
+    const int n = std::snprintf(nullptr, 0, "%f,%f,%f,%d", misses, playTicks, rating, playCount);
+    std::string numbers(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    std::snprintf(numbers.data(), numbers.size() + 1, "%f,%f,%f,%d", misses, playTicks, rating, playCount);
+    return key + "," + numbers;
+}
+
+void PlayHistoryRecord::Add(const PlayHistoryRecord& other) {
+    misses += other.misses;
+    playTicks += other.playTicks;
+    rating += other.rating;
+    const long long count = static_cast<long long>(playCount) + other.playCount;
+    playCount = count > INT32_MAX ? INT32_MAX : (count < INT32_MIN ? INT32_MIN : static_cast<int32_t>(count));
+}
+
+QVNet::PlayHistory PlayHistoryRecord::ToNetRecord() const {
+    QVNet::PlayHistory r;
+    r.stageId = StrToInt(key);
+    r.playCount = playCount;
+    r.playTicks = TruncToInt32(playTicks);
+    r.misses = TruncToInt32(misses);
+    r.rating = TruncToInt32(rating);
+    return r;
+}
+
+// ---- CPlayHistory -------------------------------------------------------------------------
+
+CPlayHistory::CPlayHistory() { Load(); }
+
+CPlayHistory* CPlayHistory::GetInstance() {
+    if (!g_instance) g_instance = new CPlayHistory();
+    return g_instance;
+}
+
+void CPlayHistory::DeleteInstance() {
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+void CPlayHistory::Initialize() { Load(); }
+
+void CPlayHistory::Load() {
+    records_.clear();
+    if (!FileExists(kFilePath)) return;
+    std::string text;
+    const ReadStatus status = ReadEncodedFile(kFilePath, text);
+    if (status == ReadStatus::CannotRead) throw CInitFileException("DEF0100", "history.dat を開けません。");
+    if (status == ReadStatus::Malformed) throw CInitFileException("DEF0101", "history.dat が不正です。");
+    // The file holds every record that was saved, so the table takes every line; a line of
+    // more than five fields is malformed.
+    long long lineCount = 1;
+    for (char c : text) {
+        if (c == '\n') ++lineCount;
+    }
+    if (lineCount > INT_MAX / kFields) throw CInitFileException("DEF0101", "history.dat が不正です。");
+    const int lines = static_cast<int>(lineCount);
+    std::vector<std::string> table;
+    if (!ParseCsvText(text, table, kFields, lines)) {
+        throw CInitFileException("DEF0101", "history.dat が不正です。");
+    }
+    for (int l = 0; l < lines; ++l) {
+        const std::string& key = CsvCell(table, lines, 0, l);
+        if (key.empty()) continue;
+        records_[key] = PlayHistoryRecord(key, StrToDouble(CsvCell(table, lines, 1, l)),
+                                          StrToDouble(CsvCell(table, lines, 2, l)),
+                                          StrToDouble(CsvCell(table, lines, 3, l)),
+                                          StrToInt(CsvCell(table, lines, 4, l)));
+    }
+}
+
+void CPlayHistory::Save() {
+    std::string text;
+    for (const auto& [key, record] : records_) {
+        text += record.ToText();
+        text += '\n';
+    }
+    if (!WriteEncodedFile(kFilePath, text, false, true)) {
+        throw CDataFileException("DEF0102", "history.dat を保存できません。");
+    }
+}
+
+void CPlayHistory::AddPlayRecord(const std::string& key, double misses, double playTicks, double rating) {
+    if (!IsStorableKey(key)) return;
+    if (misses > kMaxMisses) misses = kMaxMisses;
+    if (playTicks > kMaxPlayTicks) playTicks = kMaxPlayTicks;
+    const PlayHistoryRecord record(key, misses, playTicks, rating, 1);
+    auto it = records_.find(key);
+    if (it != records_.end()) {
+        it->second.Add(record);
+    } else {
+        records_.emplace(key, record);
+    }
+    Save();
+}
+
+int CPlayHistory::GetCount() const {
+    const size_t n = records_.size();
+    return n > static_cast<size_t>(kMaxSentRecords) ? kMaxSentRecords : static_cast<int>(n);
+}
+
+std::vector<QVNet::PlayHistory> CPlayHistory::CreateRecordArray() const {
+    std::vector<QVNet::PlayHistory> out;
+    const int count = GetCount();
+    out.reserve(static_cast<size_t>(count));
+    for (auto it = records_.begin(); it != records_.end() && static_cast<int>(out.size()) < count; ++it) {
+        out.push_back(it->second.ToNetRecord());
+    }
+    return out;
+}
+
+void CPlayHistory::ClearAndSave() {
+    const int count = GetCount();
+    auto end = records_.begin();
+    std::advance(end, count);
+    records_.erase(records_.begin(), end);
+    Save();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// A small element tree for the game's XML documents (client info, scenario save data, stages).
+// Text-only elements, no attributes, no entities, no comments; whitespace outside tags is
+// dropped before parsing. A document node (depth 0) holds the text's top-level elements as its
+// children; its name is the caller's choice ("ROOT", "root") and starts every dotted path.
+// Text is UTF-8 in memory; the encoded-file layer converts at the disk.
+#include <string>
+#include <vector>
+
+class CXmlNode {
+public:
+    // Parses `text` (whitespace outside tags removed first) into the children of a node named
+    // `name` at `depth`. Throws COtherException "OTE0001" "XMLの構造が不正です。" when the text
+    // is malformed.
+    CXmlNode(std::string name, int depth, std::string text);
+    ~CXmlNode();
+    CXmlNode(const CXmlNode&) = delete;
+    CXmlNode& operator=(const CXmlNode&) = delete;
+
+    // The node as indented XML text (two blanks per level below the top-level elements,
+    // "\n" line ends). A document writes only its children.
+    std::string Write() const;
+
+    // The value of the element at a dotted path ("ROOT.clientInfo.network.createrId"), or ""
+    // when there is none. Of several same-named siblings the first is reached.
+    std::string GetByPath(const std::string& path) const;
+    // Sets the value of the element at a dotted path; false when there is none (nothing is
+    // created). "<" and ">" are dropped from the value, so a set value can never make the
+    // document unreadable.
+    bool SetByPath(const std::string& path, const std::string& value);
+    // Write() of the element at a dotted path, or "" when there is none.
+    std::string GetXmlByPath(const std::string& path) const;
+
+    const std::string& GetName() const { return name_; }
+    int GetDepth() const { return depth_; }
+    const std::string& GetValue() const { return value_; }
+    const std::vector<CXmlNode*>& GetChildren() const { return children_; }
+
+private:
+    const CXmlNode* Find(const std::string& path) const;
+    void Parse(const std::string& text);
+
+    std::string name_;
+    int depth_ = 0;
+    std::string value_;
+    std::vector<CXmlNode*> children_;
+};
+
+// "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+std::string GetXmlHeader();
+
+// A copy of the text without blanks, tabs and line breaks outside tags (blanks inside tags
+// stay). Values lose their whitespace too: "a b" becomes "ab".
+std::string StripXmlWhitespace(const std::string& text);
+
+// The text with every "<" and ">" removed: what a writer that builds XML text by hand puts
+// into a value, so a value can never break the document.
+std::string XmlSafeText(const std::string& text);

@@ -1,0 +1,66 @@
+#pragma once
+// The catalogue of everything the in-game shop sells, read once from "data\shop_info.dat":
+// one record per item with its key, texts, price in creator points and the creator level from
+// which it may be bought. Ownership is not kept here but in the client info's bought items.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Controls {
+
+class CShopItem {
+public:
+    CShopItem() = default;
+    CShopItem(std::string key, std::string name, std::string category, int32_t price, std::string description,
+              std::string previewMusicKey, int32_t requiredLevel)
+        : key(std::move(key)),
+          name(std::move(name)),
+          category(std::move(category)),
+          price(price),
+          description(std::move(description)),
+          previewMusicKey(std::move(previewMusicKey)),
+          requiredLevel(requiredLevel) {}
+    CShopItem(const CShopItem&) = default;
+    CShopItem& operator=(const CShopItem&) = default;
+    virtual ~CShopItem() = default;
+
+    std::string GetKey() const { return key; }
+    std::string GetName() const { return name; }
+    std::string GetCategory() const { return category; }
+    std::string GetDescription() const { return description; }
+    std::string GetPreviewMusicKey() const { return previewMusicKey; }
+
+    std::string key;
+    std::string name;
+    std::string category;
+    int32_t price = 0;
+    std::string description;
+    std::string previewMusicKey;
+    int32_t requiredLevel = 0;
+};
+
+}  // namespace Controls
+
+class CShopItemTable {
+public:
+    static constexpr int kLines = 50;
+    static constexpr int kFields = 7;
+
+    // The first call loads the file (and may throw).
+    static CShopItemTable* GetInstance();
+    static bool HasInstance();
+    // Clear, then the singleton is deleted.
+    static void DeleteInstance();
+
+    // Rebuilds the records from the file. CInitFileException "IFE0600" (cannot be read) or
+    // "IFE0601" (more than 50 lines or 7 fields); either leaves the table empty.
+    static void Load();
+    static void Reload() { Load(); }
+    static int GetCount();
+    static Controls::CShopItem GetItem(int index);
+    static void Clear();
+
+private:
+    CShopItemTable();
+    ~CShopItemTable();
+};

@@ -1,0 +1,45 @@
+#pragma once
+// The store of the play scene's background layers: up to 4000 sprites of image cells, each with
+// a world offset and parallax factors, rebuilt for every area.
+#include <string>
+
+class CSprite;
+
+class CSpriteBatch {
+public:
+    static constexpr int kSlotCount = 4000;
+
+    static CSpriteBatch* GetInstance();
+    static bool HasInstance();
+    // Clear, then the singleton is deleted.
+    static void DeleteInstance();
+
+    // Adds a layer of one image cell; dropped when the store is full.
+    void AddLayer(const std::string& group, const std::string& key, int mode, int left, int top, int right,
+                  int bottom, float x, float y, float factorX, float factorY);
+    // Draws every layer in slot order about the camera.
+    void DrawLayers();
+    void FreeAll();
+    void Clear() { FreeAll(); }
+    void ClearAndMark();
+    void Reset() { ClearAndMark(); }
+
+    int GetCount() const { return count_; }
+    int GetBackGroundId() const { return backGroundId_; }
+    void SetBackGroundId(int id) { backGroundId_ = id; }
+
+    struct Layer {
+        CSprite* sprite = nullptr;
+        float x = 0, y = 0;
+        float factorX = 0, factorY = 0;
+        ~Layer();
+    };
+    const Layer* GetLayer(int i) const { return i >= 0 && i < count_ ? slots_[i] : nullptr; }
+
+private:
+    CSpriteBatch();
+    ~CSpriteBatch();
+    int backGroundId_ = 0;
+    int count_ = 0;
+    Layer* slots_[kSlotCount] = {};
+};

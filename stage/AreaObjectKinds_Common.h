@@ -1,0 +1,69 @@
+#pragma once
+// Pieces shared by the placed-object kinds: the editor cells of every kind's icon, the shop check,
+// and the extent frames that lifts, blocks and some hazards draw over the editor view.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "stage/StageAreaObject.h"
+
+// The 32-pixel (or 32 x 64 / 64 x 32) cell of an editor image ("StageObjects001".."003" of the
+// group "System") that shows a kind in the editor. Switch kinds have three cells (red, green, blue).
+struct KindEditorCell {
+  const char* kindKey;
+  const char* image;
+  int left, top, right, bottom;
+};
+
+// Every cell the kinds use, kind by kind in factory order (switches: red, green, blue).
+const std::vector<KindEditorCell>& AllKindEditorCells();
+
+// The first cell of a kind, or null for a key that is no kind.
+const KindEditorCell* FindKindEditorCell(const std::string& kindKey);
+
+// The pixel of a tile edge plus an offset, as a whole number (32 pixels per tile). Tiles far
+// outside any map wrap around as 32-bit arithmetic does instead of overflowing.
+inline int TilePixel(int tile, int offset) {
+  return static_cast<int>(static_cast<int64_t>(tile) * 32 + offset);
+}
+
+// Whether the player owns the shop item; asked afresh every time, never cached.
+bool IsKindItemBought(const std::string& itemName);
+
+// One stroke of an extent frame in screen pixels, as it is drawn.
+struct ExtentStroke {
+  enum class Shape { Line, RectOutline, Circle };
+  Shape shape = Shape::Line;
+  int x1 = 0, y1 = 0;  // line start, rectangle corner, circle centre
+  int x2 = 0, y2 = 0;  // line end, opposite rectangle corner; x2 is a circle's radius
+  uint32_t color = 0;  // 0x00BBGGRR
+};
+
+inline constexpr uint32_t kFrameWhite = 0xFFFFFF;
+inline constexpr uint32_t kFrameGreen = 0x00FF00;
+inline constexpr uint32_t kFrameRed = 0x0000FF;
+
+// The camera's view of a world point, each coordinate cut toward zero.
+int FrameScreenX(double worldX, double worldY);
+int FrameScreenY(double worldX, double worldY);
+// A length in world pixels at the camera's scale, cut toward zero.
+int FrameScreenLength(double worldLength);
+
+// Draws the strokes with width 1 (lines and circles through elDraw, rectangles through
+// DrawRectOutline).
+void DrawExtentStrokes(const std::vector<ExtentStroke>& strokes);
+
+// Stroke builders.
+ExtentStroke FrameLine(int x1, int y1, int x2, int y2, uint32_t color);
+ExtentStroke FrameRect(int x1, int y1, int x2, int y2, uint32_t color);
+ExtentStroke FrameCircle(int cx, int cy, int radius, uint32_t color);
+
+// The editor cells of each family, appended in factory order (used to build AllKindEditorCells).
+void AppendEnemyKindCells(std::vector<KindEditorCell>& out);
+void AppendHazardKindCells(std::vector<KindEditorCell>& out);
+void AppendItemKindCells(std::vector<KindEditorCell>& out);
+void AppendDoorKindCells(std::vector<KindEditorCell>& out);
+void AppendLiftKindCells(std::vector<KindEditorCell>& out);
+void AppendBlockKindCells(std::vector<KindEditorCell>& out);
+void AppendSwitchKindCells(std::vector<KindEditorCell>& out);
+void AppendEventKindCells(std::vector<KindEditorCell>& out);

@@ -1,0 +1,181 @@
+#include "stage/AreaObjectKinds_Events.h"
+
+#include <cstring>
+
+#include "engine/Music.h"
+#include "stage/StageCatalogues.h"
+
+namespace {
+
+const char kEventImage[] = "StageObjects003";
+
+// One event kind: its icon cell (32 x 64 for left and right, 64 x 32 for up and down), the live
+// class and the direction mode 0 left, 1 right, 2 up, 3 down.
+struct EventKindRow {
+  const char* key;
+  int left, top, right, bottom;
+  const char* liveClass;
+  int mode;
+};
+
+const EventKindRow kEventKinds[] = {
+    {"ChangeMusicToLeft", 0, 0, 32, 64, "CChangeMusicEvent", 0},
+    {"ChangeMusicToRight", 32, 0, 64, 64, "CChangeMusicEvent", 1},
+    {"ChangeMusicToUp", 64, 0, 128, 32, "CChangeMusicEvent", 2},
+    {"ChangeMusicToDown", 64, 32, 128, 64, "CChangeMusicEvent", 3},
+    {"ChangeWeatherToLeft", 128, 0, 160, 64, "CChangeWeatherEvent", 0},
+    {"ChangeWeatherToRight", 160, 0, 192, 64, "CChangeWeatherEvent", 1},
+    {"ChangeWeatherToUp", 192, 0, 256, 32, "CChangeWeatherEvent", 2},
+    {"ChangeWeatherToDown", 192, 32, 256, 64, "CChangeWeatherEvent", 3},
+    {"ChangeZoomToLeft", 0, 64, 32, 128, "CChangeZoomRateEvent", 0},
+    {"ChangeZoomToRight", 32, 64, 64, 128, "CChangeZoomRateEvent", 1},
+    {"ChangeZoomToUp", 64, 64, 128, 96, "CChangeZoomRateEvent", 2},
+    {"ChangeZoomToDown", 64, 96, 128, 128, "CChangeZoomRateEvent", 3},
+};
+
+const EventKindRow& FindEventRow(const char* key) {
+  for (const EventKindRow& row : kEventKinds) {
+    if (std::strcmp(row.key, key) == 0) return row;
+  }
+  return kEventKinds[0];  // not reached
+}
+
+struct IdItem {
+  int id;
+  const char* item;
+};
+
+// The pieces of music and the weathers that are shop items of their own.
+const IdItem kMusicItems[] = {
+    {1, "Opening"},  {2, "TopMenu"},   {3, "SelectStage"}, {4, "Editor"},  {5, "Download"},
+    {6, "Evaluation"}, {14, "Stage008"}, {16, "Boss001"},  {17, "Boss002"}, {18, "Ending"},
+};
+const IdItem kWeatherItems[] = {{5, "Spring"}, {6, "Autumn"}, {8, "Bomb"}, {9, "Fish"}};
+
+template <size_t N>
+const char* ItemOf(const IdItem (&items)[N], int id) {
+  for (const IdItem& row : items) {
+    if (row.id == id) return row.item;
+  }
+  return nullptr;
+}
+
+// Locked without the family's item, or without the chosen piece's own item.
+template <size_t N>
+bool LockedFor(const char* familyItem, const IdItem (&items)[N], int id) {
+  if (!IsKindItemBought(familyItem)) return true;
+  const char* item = ItemOf(items, id);
+  return item != nullptr && !IsKindItemBought(item);
+}
+
+}  // namespace
+
+void AppendEventKindCells(std::vector<KindEditorCell>& out) {
+  for (const EventKindRow& row : kEventKinds) {
+    out.push_back({row.key, kEventImage, row.left, row.top, row.right, row.bottom});
+  }
+}
+
+// ---- Bases -----------------------------------------------------------------------------------
+
+CStageAreaObject_MusicChangableBase::CStageAreaObject_MusicChangableBase(
+    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX,
+    int tileY)
+    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
+
+std::string CStageAreaObject_MusicChangableBase::GetInfoText() {
+  return name + " " + MusicDisplayName(MusicIdFromKey(text));
+}
+
+bool CStageAreaObject_MusicChangableBase::IsLocked() {
+  return LockedFor("ChangeMusic", kMusicItems, MusicIdFromKey(text));
+}
+
+CStageAreaObject_WeatherChangableBase::CStageAreaObject_WeatherChangableBase(
+    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX,
+    int tileY)
+    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
+
+std::string CStageAreaObject_WeatherChangableBase::GetInfoText() {
+  return name + " " + WeatherDisplayName(WeatherIdFromKey(text));
+}
+
+bool CStageAreaObject_WeatherChangableBase::IsLocked() {
+  return LockedFor("ChangeWeather", kWeatherItems, WeatherIdFromKey(text));
+}
+
+CStageAreaObject_ZoomChangableBase::CStageAreaObject_ZoomChangableBase(
+    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX,
+    int tileY)
+    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
+
+std::string CStageAreaObject_ZoomChangableBase::GetInfoText() {
+  switch (CutToInt(a1)) {
+    case 0: return name + " 元へ戻す";
+    case 1: return name + " ズームイン";
+    default: return name + " ズームアウト";
+  }
+}
+
+bool CStageAreaObject_ZoomChangableBase::IsLocked() { return !IsKindItemBought("ChangeZoom"); }
+
+bool IsMusicChangableAreaObject(const CStageAreaObject* object) {
+  return dynamic_cast<const CStageAreaObject_MusicChangableBase*>(object) != nullptr;
+}
+
+bool IsWeatherChangableAreaObject(const CStageAreaObject* object) {
+  return dynamic_cast<const CStageAreaObject_WeatherChangableBase*>(object) != nullptr;
+}
+
+bool IsZoomChangableAreaObject(const CStageAreaObject* object) {
+  return dynamic_cast<const CStageAreaObject_ZoomChangableBase*>(object) != nullptr;
+}
+
+bool IsChangeMusicKey(const std::string& kindKey) {
+  return kindKey == "ChangeMusicToLeft" || kindKey == "ChangeMusicToRight" ||
+         kindKey == "ChangeMusicToUp" || kindKey == "ChangeMusicToDown";
+}
+
+bool IsChangeWeatherKey(const std::string& kindKey) {
+  return kindKey == "ChangeWeatherToLeft" || kindKey == "ChangeWeatherToRight" ||
+         kindKey == "ChangeWeatherToUp" || kindKey == "ChangeWeatherToDown";
+}
+
+// ---- Kinds -----------------------------------------------------------------------------------
+// Every event stands at the tile's top-left pixel and gets its direction mode and its value: the
+// music id, the weather id or the zoom change, none of them checked here.
+
+#define QUOR_EVENT_BODY(Cls, Base, kindKey, valueExpr)                                      \
+  Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,   \
+           int tileX, int tileY)                                                            \
+      : Base(ownerStage, ownerArea, ownerTable, tileX, tileY) {                             \
+    static const EventKindRow& row = FindEventRow(kindKey);                              \
+    SetKindImage(kEventImage, row.left, row.top, row.right, row.bottom);                \
+    RefreshImages();                                                                        \
+  }                                                                                         \
+  IBase* Cls::CreateObject(bool) { return nullptr; }                                        \
+  IBase* Cls::CreateStartObject(bool) {                                                     \
+    static const EventKindRow& row = FindEventRow(kindKey);                              \
+    return MakeLiveObject(row.liveClass, TilePixel(tileX, 0), TilePixel(tileY, 0),         \
+                          {row.mode, valueExpr});                                          \
+  }
+
+#define QUOR_MUSIC_EVENT(Cls, kindKey) \
+  QUOR_EVENT_BODY(Cls, CStageAreaObject_MusicChangableBase, kindKey, MusicIdFromKey(text))
+#define QUOR_WEATHER_EVENT(Cls, kindKey) \
+  QUOR_EVENT_BODY(Cls, CStageAreaObject_WeatherChangableBase, kindKey, WeatherIdFromKey(text))
+#define QUOR_ZOOM_EVENT(Cls, kindKey) \
+  QUOR_EVENT_BODY(Cls, CStageAreaObject_ZoomChangableBase, kindKey, CutToInt(a1))
+
+QUOR_MUSIC_EVENT(CStageAreaObject_ChangeMusicToLeft, "ChangeMusicToLeft")
+QUOR_MUSIC_EVENT(CStageAreaObject_ChangeMusicToRight, "ChangeMusicToRight")
+QUOR_MUSIC_EVENT(CStageAreaObject_ChangeMusicToUp, "ChangeMusicToUp")
+QUOR_MUSIC_EVENT(CStageAreaObject_ChangeMusicToDown, "ChangeMusicToDown")
+QUOR_WEATHER_EVENT(CStageAreaObject_ChangeWeatherToLeft, "ChangeWeatherToLeft")
+QUOR_WEATHER_EVENT(CStageAreaObject_ChangeWeatherToRight, "ChangeWeatherToRight")
+QUOR_WEATHER_EVENT(CStageAreaObject_ChangeWeatherToUp, "ChangeWeatherToUp")
+QUOR_WEATHER_EVENT(CStageAreaObject_ChangeWeatherToDown, "ChangeWeatherToDown")
+QUOR_ZOOM_EVENT(CStageAreaObject_ChangeZoomToLeft, "ChangeZoomToLeft")
+QUOR_ZOOM_EVENT(CStageAreaObject_ChangeZoomToRight, "ChangeZoomToRight")
+QUOR_ZOOM_EVENT(CStageAreaObject_ChangeZoomToUp, "ChangeZoomToUp")
+QUOR_ZOOM_EVENT(CStageAreaObject_ChangeZoomToDown, "ChangeZoomToDown")

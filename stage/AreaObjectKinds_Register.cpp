@@ -1,0 +1,144 @@
+#include "stage/AreaObjectKinds_Blocks.h"
+#include "stage/AreaObjectKinds_Doors.h"
+#include "stage/AreaObjectKinds_Enemies.h"
+#include "stage/AreaObjectKinds_Events.h"
+#include "stage/AreaObjectKinds_Hazards.h"
+#include "stage/AreaObjectKinds_Items.h"
+#include "stage/AreaObjectKinds_Lifts.h"
+#include "stage/AreaObjectKinds_Switches.h"
+#include "stage/StageObjectKindTable.h"
+
+// The kind classes in factory order: the first entry whose key equals a kind key decides the
+// record's class.
+void RegisterStageAreaObjectKinds(StageAreaObjectKindList& list) {
+  // Enemies.
+  list.Add("Kid001", &MakeStageAreaObject<CStageAreaObject_Kid001>);
+  list.Add("Kid002", &MakeStageAreaObject<CStageAreaObject_Kid002>);
+  list.Add("Pukka001", &MakeStageAreaObject<CStageAreaObject_Pukka001>);
+  list.Add("Chop001", &MakeStageAreaObject<CStageAreaObject_Chop001>);
+  list.Add("Chop002", &MakeStageAreaObject<CStageAreaObject_Chop002>);
+  list.Add("Gun001", &MakeStageAreaObject<CStageAreaObject_Gun001>);
+  list.Add("Gun002", &MakeStageAreaObject<CStageAreaObject_Gun002>);
+  list.Add("Moyashi001", &MakeStageAreaObject<CStageAreaObject_Moyashi001>);
+  list.Add("Moyashi002", &MakeStageAreaObject<CStageAreaObject_Moyashi002>);
+  list.Add("Flower001", &MakeStageAreaObject<CStageAreaObject_Flower001>);
+  list.Add("Flower002", &MakeStageAreaObject<CStageAreaObject_Flower002>);
+  list.Add("IceSculpture001", &MakeStageAreaObject<CStageAreaObject_IceSculpture001>);
+  list.Add("Drill001", &MakeStageAreaObject<CStageAreaObject_Drill001>);
+  list.Add("TonFar001", &MakeStageAreaObject<CStageAreaObject_TonFar001>);
+  list.Add("Professor001", &MakeStageAreaObject<CStageAreaObject_Professor001>);
+  list.Add("Fish001", &MakeStageAreaObject<CStageAreaObject_Fish001>);
+  list.Add("Fish002", &MakeStageAreaObject<CStageAreaObject_Fish002>);
+  list.Add("Fish003", &MakeStageAreaObject<CStageAreaObject_Fish003>);
+  list.Add("Fish004", &MakeStageAreaObject<CStageAreaObject_Fish004>);
+  list.Add("Bat001", &MakeStageAreaObject<CStageAreaObject_Bat001>);
+  list.Add("Bat002", &MakeStageAreaObject<CStageAreaObject_Bat002>);
+  list.Add("Sphere001", &MakeStageAreaObject<CStageAreaObject_Sphere001>);
+  list.Add("Sphere002", &MakeStageAreaObject<CStageAreaObject_Sphere002>);
+  list.Add("Caterpillar001", &MakeStageAreaObject<CStageAreaObject_Caterpillar001>);
+  list.Add("Caterpillar002", &MakeStageAreaObject<CStageAreaObject_Caterpillar002>);
+  list.Add("Caterpillar003", &MakeStageAreaObject<CStageAreaObject_Caterpillar003>);
+  list.Add("Megane001", &MakeStageAreaObject<CStageAreaObject_Megane001>);
+  list.Add("Megane002", &MakeStageAreaObject<CStageAreaObject_Megane002>);
+  list.Add("Tornado001", &MakeStageAreaObject<CStageAreaObject_Tornado001>);
+  list.Add("Tornado002", &MakeStageAreaObject<CStageAreaObject_Tornado002>);
+  list.Add("Ichigo001", &MakeStageAreaObject<CStageAreaObject_Ichigo001>);
+  list.Add("Oto001", &MakeStageAreaObject<CStageAreaObject_OtoBall001>);
+  list.Add("Needle001", &MakeStageAreaObject<CStageAreaObject_Needle001>);
+  list.Add("Nageru001", &MakeStageAreaObject<CStageAreaObject_Nageru001>);
+  list.Add("Nageru002", &MakeStageAreaObject<CStageAreaObject_Nageru002>);
+  list.Add("SkyMobile001", &MakeStageAreaObject<CStageAreaObject_SkyMobile001>);
+  list.Add("Magician001", &MakeStageAreaObject<CStageAreaObject_Magician001>);
+  // Bosses.
+  list.Add("TestBoss001", &MakeStageAreaObject<CStageAreaObject_TestBoss001>);
+  list.Add("TestBoss002", &MakeStageAreaObject<CStageAreaObject_TestBoss002>);
+  list.Add("BarMan001", &MakeStageAreaObject<CStageAreaObject_BarMan001>);
+  list.Add("BarMan002", &MakeStageAreaObject<CStageAreaObject_BarMan002>);
+  list.Add("BarMan003", &MakeStageAreaObject<CStageAreaObject_BarMan003>);
+  list.Add("BarMan004", &MakeStageAreaObject<CStageAreaObject_BarMan004>);
+  list.Add("BarMan005", &MakeStageAreaObject<CStageAreaObject_BarMan005>);
+  list.Add("DevilBar001", &MakeStageAreaObject<CStageAreaObject_DevilBar001>);
+  // Hazards.
+  list.Add("Battery001", &MakeStageAreaObject<CStageAreaObject_Battery001>);
+  list.Add("Battery002", &MakeStageAreaObject<CStageAreaObject_Battery002>);
+  list.Add("Battery003", &MakeStageAreaObject<CStageAreaObject_Battery003>);
+  list.Add("Battery004", &MakeStageAreaObject<CStageAreaObject_Battery004>);
+  list.Add("Burner001", &MakeStageAreaObject<CStageAreaObject_Burner001>);
+  list.Add("Burner002", &MakeStageAreaObject<CStageAreaObject_Burner002>);
+  list.Add("Burner003", &MakeStageAreaObject<CStageAreaObject_Burner003>);
+  list.Add("Burner004", &MakeStageAreaObject<CStageAreaObject_Burner004>);
+  list.Add("IronBall001", &MakeStageAreaObject<CStageAreaObject_IronBall001>);
+  list.Add("SwitchBomb001", &MakeStageAreaObject<CStageAreaObject_SwitchBomb001>);
+  list.Add("FloatingBomb001", &MakeStageAreaObject<CStageAreaObject_FloatingBomb001>);
+  list.Add("AirGear001", &MakeStageAreaObject<CStageAreaObject_AirGear001>);
+  list.Add("AirGear002", &MakeStageAreaObject<CStageAreaObject_AirGear002>);
+  list.Add("House001", &MakeStageAreaObject<CStageAreaObject_House001>);
+  // Items.
+  list.Add("Pokikki001", &MakeStageAreaObject<CStageAreaObject_Pokikki001>);
+  list.Add("AirPokikki001", &MakeStageAreaObject<CStageAreaObject_AirPokikki001>);
+  list.Add("Umaibo001", &MakeStageAreaObject<CStageAreaObject_Umaibo001>);
+  list.Add("IceBar001", &MakeStageAreaObject<CStageAreaObject_IceBar001>);
+  list.Add("1UP001", &MakeStageAreaObject<CStageAreaObject_1UP001>);
+  list.Add("RedWhitePole", &MakeStageAreaObject<CStageAreaObject_RedWhitePole001>);
+  list.Add("WoodenMallet", &MakeStageAreaObject<CStageAreaObject_WoodenMallet001>);
+  list.Add("Propeller", &MakeStageAreaObject<CStageAreaObject_Propeller001>);
+  list.Add("Hose", &MakeStageAreaObject<CStageAreaObject_Hose001>);
+  list.Add("Key", &MakeStageAreaObject<CStageAreaObject_Key001>);
+  list.Add("Flag", &MakeStageAreaObject<CStageAreaObject_Flag>);
+  // The goal.
+  list.Add("Goal", &MakeStageAreaObject<CStageAreaObject_Goal>);
+  // Doors and warps.
+  list.Add("Door001", &MakeStageAreaObject<CStageAreaObject_Door001>);
+  list.Add("Door002", &MakeStageAreaObject<CStageAreaObject_Door002>);
+  list.Add("Door003", &MakeStageAreaObject<CStageAreaObject_Door003>);
+  list.Add("Door004", &MakeStageAreaObject<CStageAreaObject_Door004>);
+  list.Add("Door005", &MakeStageAreaObject<CStageAreaObject_Door005>);
+  list.Add("KeyDoor001", &MakeStageAreaObject<CStageAreaObject_KeyDoor001>);
+  list.Add("EnemyZeroDoor001", &MakeStageAreaObject<CStageAreaObject_EnemyZeroDoor001>);
+  list.Add("Warp001", &MakeStageAreaObject<CStageAreaObject_Warp001>);
+  list.Add("InvisibleWarp001", &MakeStageAreaObject<CStageAreaObject_InvisibleWarp001>);
+  // Lifts.
+  list.Add("HorizontalLift001", &MakeStageAreaObject<CStageAreaObject_HorizontalLift001>);
+  list.Add("HorizontalLift002", &MakeStageAreaObject<CStageAreaObject_HorizontalLift002>);
+  list.Add("VerticalLift001", &MakeStageAreaObject<CStageAreaObject_VerticalLift001>);
+  list.Add("VerticalLift002", &MakeStageAreaObject<CStageAreaObject_VerticalLift002>);
+  list.Add("FallingLift001", &MakeStageAreaObject<CStageAreaObject_FallingLift001>);
+  list.Add("RightMoveLift001", &MakeStageAreaObject<CStageAreaObject_RightMoveLift001>);
+  list.Add("LeftMoveLift001", &MakeStageAreaObject<CStageAreaObject_LeftMoveLift001>);
+  list.Add("RisingLift001", &MakeStageAreaObject<CStageAreaObject_RisingLift001>);
+  list.Add("CloudLift001", &MakeStageAreaObject<CStageAreaObject_CloudLift001>);
+  list.Add("CustomLift001", &MakeStageAreaObject<CStageAreaObject_CustomLift001>);
+  list.Add("WideLift001", &MakeStageAreaObject<CStageAreaObject_WideLift001>);
+  list.Add("WideLift002", &MakeStageAreaObject<CStageAreaObject_WideLift002>);
+  list.Add("WideLift003", &MakeStageAreaObject<CStageAreaObject_WideLift003>);
+  list.Add("WideLift004", &MakeStageAreaObject<CStageAreaObject_WideLift004>);
+  // Blocks.
+  list.Add("WoodBlock001", &MakeStageAreaObject<CStageAreaObject_WoodBlock001>);
+  list.Add("WoodBlock002", &MakeStageAreaObject<CStageAreaObject_WoodBlock002>);
+  list.Add("WoodBlock003", &MakeStageAreaObject<CStageAreaObject_WoodBlock003>);
+  list.Add("WoodBlock004", &MakeStageAreaObject<CStageAreaObject_WoodBlock004>);
+  list.Add("StoneBlock001", &MakeStageAreaObject<CStageAreaObject_StoneBlock001>);
+  list.Add("StoneBlock002", &MakeStageAreaObject<CStageAreaObject_StoneBlock002>);
+  list.Add("StoneBlock003", &MakeStageAreaObject<CStageAreaObject_StoneBlock003>);
+  list.Add("StoneBlock004", &MakeStageAreaObject<CStageAreaObject_StoneBlock004>);
+  // Switches.
+  list.Add("Switch001", &MakeStageAreaObject<CStageAreaObject_Switch001>);
+  list.Add("Switch002", &MakeStageAreaObject<CStageAreaObject_Switch002>);
+  list.Add("Switch003", &MakeStageAreaObject<CStageAreaObject_Switch003>);
+  list.Add("Switch004", &MakeStageAreaObject<CStageAreaObject_Switch004>);
+  list.Add("Switch005", &MakeStageAreaObject<CStageAreaObject_Switch005>);
+  list.Add("Switch006", &MakeStageAreaObject<CStageAreaObject_Switch006>);
+  // Stage events.
+  list.Add("ChangeMusicToLeft", &MakeStageAreaObject<CStageAreaObject_ChangeMusicToLeft>);
+  list.Add("ChangeMusicToRight", &MakeStageAreaObject<CStageAreaObject_ChangeMusicToRight>);
+  list.Add("ChangeMusicToUp", &MakeStageAreaObject<CStageAreaObject_ChangeMusicToUp>);
+  list.Add("ChangeMusicToDown", &MakeStageAreaObject<CStageAreaObject_ChangeMusicToDown>);
+  list.Add("ChangeWeatherToLeft", &MakeStageAreaObject<CStageAreaObject_ChangeWeatherToLeft>);
+  list.Add("ChangeWeatherToRight", &MakeStageAreaObject<CStageAreaObject_ChangeWeatherToRight>);
+  list.Add("ChangeWeatherToUp", &MakeStageAreaObject<CStageAreaObject_ChangeWeatherToUp>);
+  list.Add("ChangeWeatherToDown", &MakeStageAreaObject<CStageAreaObject_ChangeWeatherToDown>);
+  list.Add("ChangeZoomToLeft", &MakeStageAreaObject<CStageAreaObject_ChangeZoomToLeft>);
+  list.Add("ChangeZoomToRight", &MakeStageAreaObject<CStageAreaObject_ChangeZoomToRight>);
+  list.Add("ChangeZoomToUp", &MakeStageAreaObject<CStageAreaObject_ChangeZoomToUp>);
+  list.Add("ChangeZoomToDown", &MakeStageAreaObject<CStageAreaObject_ChangeZoomToDown>);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The switch kinds: push, timer, change, devil, spring and force switches in red, green or blue.
+// The colour is a1 cut toward zero (0 red, 1 green, anything else blue); the record keeps one
+// editor image per colour and shows the one of its colour.
+#include "stage/AreaObjectKinds_Common.h"
+
+class CStageAreaObject_SwitchBase : public CStageAreaObject {
+ public:
+  CStageAreaObject_SwitchBase(CStage* ownerStage, CStageArea* ownerArea,
+                              CStageAreaObjectTable* ownerTable, int tileX, int tileY);
+  ~CStageAreaObject_SwitchBase() override;
+  // The display name followed by " (赤)", " (緑)" or " (青)".
+  std::string GetInfoText() override;
+  void DrawEditorImage() override;
+  void DrawEditorOverlay() override;
+  void RefreshImages() override;
+
+  // The colour 0 red, 1 green, 2 blue (a1 cut toward zero; every other value is blue).
+  int GetColor() const;
+  // The editor image of a colour 0..2 (null for other values or when none was made).
+  CSprite* GetColorImage(int color) const;
+
+ protected:
+  // Makes the three colour images from their cells on "StageObjects002".
+  void MakeColorImages(const int cells[3][2]);
+
+  CSprite* redImage = nullptr;
+  CSprite* greenImage = nullptr;
+  CSprite* blueImage = nullptr;
+};
+
+// True when the record is a switch (null gives false).
+bool IsSwitchAreaObject(const CStageAreaObject* object);
+
+#define QUOR_SWITCH_KIND(Cls)                                                         \
+  class Cls : public CStageAreaObject_SwitchBase {                                    \
+   public:                                                                            \
+    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
+        int tileX, int tileY);                                                        \
+    IBase* CreateObject(bool side) override;                                          \
+  }
+
+QUOR_SWITCH_KIND(CStageAreaObject_Switch001);
+QUOR_SWITCH_KIND(CStageAreaObject_Switch002);
+QUOR_SWITCH_KIND(CStageAreaObject_Switch003);
+QUOR_SWITCH_KIND(CStageAreaObject_Switch005);
+QUOR_SWITCH_KIND(CStageAreaObject_Switch006);
+
+#undef QUOR_SWITCH_KIND
+
+// The devil switch, a shop part.
+class CStageAreaObject_Switch004 : public CStageAreaObject_SwitchBase {
+ public:
+  CStageAreaObject_Switch004(CStage* ownerStage, CStageArea* ownerArea,
+                             CStageAreaObjectTable* ownerTable, int tileX, int tileY);
+  IBase* CreateObject(bool side) override;
+  bool IsLocked() override;
+};

@@ -1,0 +1,170 @@
+#include "stage/StageAreaObject.h"
+
+#include <cstdio>
+
+#include "stage/Stage.h"
+#include "stage/StageSprite.h"
+
+namespace {
+const char kSystemGroup[] = "System";
+const char kBackdropImage[] = "StageObjects001";
+constexpr float kTileToUnits = 0.00390625f;  // 1 / 256
+}  // namespace
+
+CStageAreaObject::CStageAreaObject(CStage* stage, CStageArea* area, CStageAreaObjectTable* table,
+                                   int x, int y)
+    : ownerStage(stage), ownerArea(area), ownerTable(table), tileX(x), tileY(y) {
+  tileBackdrop = stagesprite::Create(kSystemGroup, kBackdropImage, 2, 0, 0, 32, 32);
+  stagesprite::SetAlpha(tileBackdrop, 0.5f);
+  problemMarker = stagesprite::Create(kSystemGroup, kBackdropImage, 2, 32, 0, 64, 32);
+}
+
+CStageAreaObject::~CStageAreaObject() {
+  stagesprite::Destroy(kindImage);
+  stagesprite::Destroy(tileBackdrop);
+  stagesprite::Destroy(problemMarker);
+}
+
+std::string CStageAreaObject::GetInfoText() { return name; }
+
+IBase* CStageAreaObject::CreateStartObject(bool) { return nullptr; }
+
+void CStageAreaObject::DrawEditorImage() {
+  if (tileBackdrop) stagesprite::Draw(tileBackdrop);
+  if (kindImage) {
+    stagesprite::SetAlpha(kindImage, 1.0f);
+    stagesprite::Draw(kindImage);
+  }
+  if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+}
+
+void CStageAreaObject::DrawEditorOverlay() {
+  if (kindImage) {
+    stagesprite::SetAlpha(kindImage, 0.5f);
+    stagesprite::Draw(kindImage);
+  }
+  if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+}
+
+void CStageAreaObject::DrawExtentFrame() {}
+
+std::string CStageAreaObject::GetProblemText() { return std::string(); }
+
+bool CStageAreaObject::IsLocked() { return false; }
+
+void CStageAreaObject::RefreshImages() {
+  // A tile read from a file may lie anywhere in the int range.
+  const float x = static_cast<float>(static_cast<double>(tileX) * 32 + 16) * kTileToUnits;
+  const float y = static_cast<float>(static_cast<double>(tileY) * 32 + 16) * kTileToUnits;
+  if (tileBackdrop) stagesprite::SetPosition(tileBackdrop, x, y, 0.0f);
+  if (kindImage) stagesprite::SetPosition(kindImage, x, y, -0.001f);
+  if (problemMarker) stagesprite::SetPosition(problemMarker, x, y, -0.002f);
+}
+
+void CStageAreaObject::SetAttributes(double v1, double v2, double v3, double v4) {
+  a1 = v1;
+  a2 = v2;
+  a3 = v3;
+  a4 = v4;
+}
+
+void CStageAreaObject::SetText(const std::string& t) {
+  // The objects text has no escape: a ':' or '|' in a text would break its area's record list.
+  std::string safe;
+  safe.reserve(t.size());
+  for (char c : t) {
+    if (c == ':') {
+      safe += "：";
+    } else if (c == '|') {
+      safe += "｜";
+    } else {
+      safe += c;
+    }
+  }
+  text = std::move(safe);
+}
+
+void CStageAreaObject::SetPosition(int x, int y) {
+  tileX = x;
+  tileY = y;
+  RefreshImages();
+}
+
+std::string CStageAreaObject::ToText() const {
+  char buf[64];
+  std::string out = key;
+  std::snprintf(buf, sizeof buf, ":%d:%d", tileX, tileY);
+  out += buf;
+  if (a1 != 0.0 || a2 != 0.0 || a3 != 0.0 || a4 != 0.0 || !text.empty()) {
+    for (double v : {a1, a2, a3, a4}) {
+      out += ':';
+      // "%f" of a huge double can run to ~320 characters.
+      int n = std::snprintf(buf, sizeof buf, "%f", v);
+      if (n >= 0 && static_cast<size_t>(n) < sizeof buf) {
+        out += buf;
+      } else {
+        std::string big(static_cast<size_t>(n) + 1, '\0');
+        std::snprintf(big.data(), big.size(), "%f", v);
+        big.resize(static_cast<size_t>(n));
+        out += big;
+      }
+    }
+    out += ':';
+    out += text;
+  }
+  out += '|';
+  return out;
+}
+
+int CStageAreaObject::CutToInt(double v) {
+  if (!(v == v)) return 0;
+  if (v >= 2147483647.0) return 2147483647;
+  if (v <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<int>(v);
+}
+
+void CStageAreaObject::SetKindImage(const std::string& imageKey, int left, int top, int right,
+                                    int bottom) {
+  stagesprite::Destroy(kindImage);
+  kindImage = stagesprite::Create(kSystemGroup, imageKey, 2, left, top, right, bottom);
+}
+
+IBase* CStageAreaObject::MakeLiveObject(const std::string& className, int x, int y,
+                                        const LiveObjectArgs& args) const {
+  return CreateLiveObject(className, ownerStage, static_cast<double>(x), static_cast<double>(y),
+                          args);
+}
+
+// ---- Door base ---------------------------------------------------------------------------
+
+CStageAreaObject_DoorBase::CStageAreaObject_DoorBase(CStage* stage, CStageArea* area,
+                                                     CStageAreaObjectTable* table, int x, int y)
+    : CStageAreaObject(stage, area, table, x, y) {}
+
+CStageAreaObject_DoorBase::~CStageAreaObject_DoorBase() = default;
+
+int CStageAreaObject_DoorBase::FindTargetAreaSlot() const {
+  if (!ownerStage) return -1;
+  const int target = CutToInt(a1);
+  for (int i = 0; i < CStage::kMaxAreas && i < ownerStage->areaCount; ++i) {
+    CStageArea* area = ownerStage->areas[i];
+    if (area && area->absoluteAreaNum == target) return i;
+  }
+  return -1;
+}
+
+std::string CStageAreaObject_DoorBase::GetProblemText() {
+  if (FindTargetAreaSlot() >= 0) return std::string();
+  return "移動先エリアが削除されています！";
+}
+
+std::string CStageAreaObject_DoorBase::GetInfoText() {
+  const std::string problem = GetProblemText();
+  if (!problem.empty()) return problem;
+  const int slot = FindTargetAreaSlot();
+  const CStageArea* area = ownerStage->areas[slot];
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "  移動先：エリア%d (%d,%lld)", slot + 1, CutToInt(a2),
+                static_cast<long long>(area->GetHeight()) - CutToInt(a3) - 1);
+  return name + buf;
+}

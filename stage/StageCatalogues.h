@@ -1,0 +1,31 @@
+#pragma once
+// The background and weather catalogues: ids held in memory, keys, display names, the numbers a
+// stage file stores, and the background preview cells.
+#include <string>
+
+struct PreviewImageCell {
+  std::string group;
+  std::string key;
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+constexpr int kBackGroundCount = 22;
+constexpr int kWeatherCount = 10;
+
+std::string BackGroundDisplayName(int id);
+std::string BackGroundKey(int id);
+int BackGroundFromKey(const std::string& key);
+int BackGroundIdToStageNumber(int id);
+int BackGroundIdFromStageNumber(int number);
+PreviewImageCell BackGroundPreview(int id);
+bool IsBackGroundShopItem(int id);
+
+std::string WeatherDisplayName(int id);
+std::string WeatherKey(int id);
+int WeatherIdFromKey(const std::string& key);
+int WeatherIdToStageNumber(int id);
+int WeatherIdFromStageNumber(int number);
+bool IsWeatherShopItem(int id);

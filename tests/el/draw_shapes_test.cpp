@@ -1,0 +1,95 @@
+#include <cmath>
+
+#include "draw_fixture.h"
+
+namespace {
+
+using elDraw::BackBuffer;
+
+class DrawShapes : public ElTest {
+protected:
+    uint32_t At(int x, int y) { return BackBuffer().Row(y)[x]; }
+    int Count(uint32_t pixel) {
+        int n = 0;
+        for (uint32_t p : BackBuffer().pixels) n += p == pixel;
+        return n;
+    }
+};
+
+const uint32_t kRed = 0x0000FF;  // 0x00BBGGRR
+const uint32_t kRedPixel = 0xFFFF0000u;
+
+TEST_F(DrawShapes, ThinLineLeavesOutItsEndPoint) {
+    elDraw::DrawLine(10, 5, 15, 5, kRed, 1);
+    for (int x = 10; x < 15; ++x) EXPECT_EQ(At(x, 5), kRedPixel) << x;
+    EXPECT_NE(At(15, 5), kRedPixel);
+    EXPECT_EQ(Count(kRedPixel), 5);
+    elDraw::ClearScreen();
+    elDraw::DrawLine(0, 0, 4, 4, kRed, 0);  // width 0 is one pixel too
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(At(i, i), kRedPixel);
+    EXPECT_EQ(Count(kRedPixel), 4);
+    elDraw::ClearScreen();
+    elDraw::DrawLine(-50, 100, 700, 100, kRed, 1);  // clipped to the back buffer
+    EXPECT_EQ(Count(kRedPixel), 640);
+}
+
+TEST_F(DrawShapes, WideLineHasRoundEnds) {
+    elDraw::DrawLine(100, 100, 120, 100, kRed, 5);
+    EXPECT_EQ(At(110, 98), kRedPixel);
+    EXPECT_EQ(At(110, 102), kRedPixel);
+    EXPECT_NE(At(110, 103), kRedPixel);
+    EXPECT_EQ(At(122, 100), kRedPixel);  // the round cap reaches past the end
+    EXPECT_NE(At(122, 102), kRedPixel);
+    EXPECT_NE(At(123, 100), kRedPixel);
+}
+
+TEST_F(DrawShapes, RectangleFillAndOutline) {
+    const uint32_t white = 0xFFFFFFFFu;
+    elDraw::DrawRect(10, 20, 20, 26, kRed, 0xFFFFFF, 1);
+    EXPECT_EQ(At(10, 20), white);
+    EXPECT_EQ(At(19, 25), white);
+    EXPECT_EQ(At(19, 22), white);
+    EXPECT_EQ(At(11, 21), kRedPixel);
+    EXPECT_EQ(At(18, 24), kRedPixel);
+    EXPECT_NE(At(20, 22), white);  // right and bottom exclusive
+    EXPECT_NE(At(15, 26), white);
+    EXPECT_EQ(Count(white), 2 * 10 + 2 * 4);
+    EXPECT_EQ(Count(kRedPixel), 8 * 4);
+
+    elDraw::ClearScreen();
+    elDraw::DrawRect(120, 110, 100, 100, kRed, 0xFFFFFF, 3);  // corners in any order
+    EXPECT_EQ(At(99, 99), white);   // the pen straddles the edge
+    EXPECT_EQ(At(101, 101), white);
+    EXPECT_EQ(At(102, 102), kRedPixel);
+    EXPECT_EQ(At(120, 110), white);
+    EXPECT_NE(At(121, 111), white);
+}
+
+TEST_F(DrawShapes, CircleAroundTheCentre) {
+    elDraw::DrawArc(200, 200, 10, kRed, 1);
+    EXPECT_EQ(At(210, 200), kRedPixel);
+    EXPECT_EQ(At(190, 200), kRedPixel);
+    EXPECT_EQ(At(200, 190), kRedPixel);
+    EXPECT_EQ(At(200, 210), kRedPixel);
+    EXPECT_NE(At(200, 200), kRedPixel);
+    EXPECT_NE(At(205, 205), kRedPixel);
+    EXPECT_EQ(At(207, 207), kRedPixel);  // 9.9 from the centre
+    // Symmetric: every pixel lies about 10 from the centre.
+    int n = 0;
+    for (int y = 185; y <= 215; ++y)
+        for (int x = 185; x <= 215; ++x)
+            if (At(x, y) == kRedPixel) {
+                double d = std::hypot(x - 200, y - 200);
+                EXPECT_NEAR(d, 10.0, 0.75);
+                ++n;
+            }
+    EXPECT_GT(n, 50);
+    elDraw::ClearScreen();
+    elDraw::DrawArc(0, 0, 30, kRed, 4);  // partly off the screen
+    EXPECT_EQ(At(30, 0), kRedPixel);
+    EXPECT_EQ(At(0, 31), kRedPixel);
+    EXPECT_NE(At(0, 0), kRedPixel);
+    EXPECT_NE(At(0, 33), kRedPixel);
+}
+
+}  // namespace

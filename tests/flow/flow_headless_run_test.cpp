@@ -1,0 +1,112 @@
+// The whole game headless on the generated game folder: loading, the title and the top menu
+// are drawn, Z passes the title, and the run ends cleanly with the log's markers.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "engine/GameShell.h"
+#include "engine/Music.h"
+#include "engine/InputManager.h"
+#include "flow/GameSetup.h"
+#include "foundation/EncodedFile.h"
+#include "foundation/Log.h"
+#include "foundation/TextEncoding.h"
+#include "engine/el/elSystem.h"
+#include "platform/backend.h"
+#include "platform/headless.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int DistinctColours(const plat::Surface& s) {
+    std::set<uint32_t> colours;
+    for (uint32_t p : s.pixels) {
+        colours.insert(p & 0xFFFFFF);
+        if (colours.size() > 64) break;
+    }
+    return static_cast<int>(colours.size());
+}
+
+TEST(HeadlessRun, LoadingTitleAndTopMenuAreDrawnAndTheRunEndsCleanly) {
+    const fs::path game = QUOR_GAME_DIR;
+    if (!fs::exists(game / "data" / "bmp_index.dat")) GTEST_SKIP() << "no generated game folder at " << game;
+
+    const fs::path dir = fs::temp_directory_path() / ("quor_flow_run_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    for (const auto& entry : fs::directory_iterator(game)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "quorvald" || name == "log" || name.find("ElMutex") != std::string::npos) continue;
+        fs::copy(entry.path(), dir / name, fs::copy_options::recursive);
+    }
+    fs::create_directories(dir / "log");
+    SetGameFolder(dir.string());
+
+    std::string index;
+    ASSERT_EQ(ReadEncodedFile("data\\bmp_index.dat", index), ReadStatus::Ok);
+    for (const char* key : {"System.Mouse001,", "System.System001,", "System.System008,", "System.System009,",
+                            "Editer.Controls_009,"}) {
+        if (index.find(key) == std::string::npos) {
+            ResetGameFolder();
+            fs::remove_all(dir);
+            GTEST_SKIP() << "the generated image index has no " << key;
+        }
+    }
+
+    plat::Surface loading, title, menu;
+    std::string titleText;
+    ShellOptions options;
+    options.headless = true;
+    options.frames = 450;
+    options.fixedFrameTime = 1.0f / 60.0f;
+    options.beforeFrame = [](int frame) {
+        plat::HeadlessBackend* hb = plat::CurrentHeadless();
+        if (!hb) return;
+        if (frame == 1) hb->MouseMoveTo(600, 20);
+        if (frame == 250) hb->KeyDown(plat::kKeyZ);
+        if (frame == 252) hb->KeyUp(plat::kKeyZ);
+    };
+    int musicAt200 = -1, musicAt440 = -1;
+    options.afterFrame = [&](int frame) {
+        plat::HeadlessBackend* hb = plat::CurrentHeadless();
+        if (!hb) return;
+        if (frame == 3) loading = hb->Frame();
+        if (frame == 200) {
+            title = hb->Frame();
+            musicAt200 = CMusicPlayer::GetInstance()->GetCurrentMusic();
+        }
+        if (frame == 440) {
+            menu = hb->Frame();
+            musicAt440 = CMusicPlayer::GetInstance()->GetCurrentMusic();
+            titleText = hb->Title();
+        }
+    };
+    InstallGameHooks();
+    EXPECT_EQ(RunGame(options), 0);
+
+    std::string logBytes;
+    ReadWholeFile(GetGamePath(CLog::GetInstance()->GetFilePath()), logBytes);
+    const std::string log = Cp932ToUtf8(logBytes);
+    plat::StopBackend();
+    ResetGameFolder();
+    fs::remove_all(dir);
+
+    EXPECT_EQ(log.find("Error Code"), std::string::npos) << log;
+    EXPECT_NE(log.find("========== GameStart =========="), std::string::npos);
+    EXPECT_EQ(log.rfind("==========  GameEnd  ==========\n"), log.size() - 32);
+    ASSERT_FALSE(loading.Empty());
+    ASSERT_FALSE(title.Empty());
+    ASSERT_FALSE(menu.Empty());
+    EXPECT_GT(DistinctColours(loading), 3);  // emblem, dots, text on black
+    EXPECT_GT(DistinctColours(title), 8);
+    EXPECT_GT(DistinctColours(menu), 3);
+    EXPECT_EQ(musicAt200, 1);  // "Opening"
+    EXPECT_EQ(musicAt440, 2);  // "TopMenu"
+    EXPECT_EQ(titleText, "Quorvald");
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "found_test_util.h"
+#include "foundation/ClientInfo.h"
+#include "foundation/CreatorLevelTable.h"
+#include "foundation/DateTime.h"
+#include "foundation/XmlNode.h"
+
+namespace {
+
+// The initial file as the game ships it (every element present).
+const char kInitXml[] =
+    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+    "<clientInfo>\n"
+    "  <network>\n"
+    "    <createrId></createrId>\n"
+    "    <createrName></createrName>\n"
+    "    <commonKey></commonKey>\n"
+    "    <ratingPointSum>0</ratingPointSum>\n"
+    "    <createrPoint>0</createrPoint>\n"
+    "    <accessFailCount>0</accessFailCount>\n"
+    "  </network>\n"
+    "  <config>\n"
+    "    <sendingPermission>false</sendingPermission>\n"
+    "    <keyConfigMode>0</keyConfigMode>\n"
+    "    <musicVolume>80</musicVolume>\n"
+    "    <soundEffectVolume>70</soundEffectVolume>\n"
+    "  </config>\n"
+    "  <lastBootUpDate></lastBootUpDate>\n"
+    "  <boughtItems></boughtItems>\n"
+    "</clientInfo>\n";
+
+class ClientInfoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CClientInfo::DeleteInstance();
+        game.WriteEncoded("network/client_info_init.dat", kInitXml);
+    }
+    void TearDown() override {
+        CClientInfo::DeleteInstance();
+        CDateTime::SetNowForTesting(std::nullopt);
+    }
+    // The player's file as stored, decoded.
+    std::string Stored(const std::string& rel = "network/client_info.dat") {
+        return DecodeFileText(game.ReadRaw(rel)).value_or("<not encoded>");
+    }
+    std::string LoadCode() {
+        return CaughtCode([] { CClientInfo::GetInstance(); });
+    }
+    TempGameFolder game;
+};
+
+}  // namespace
+
+TEST_F(ClientInfoTest, FirstStartTakesTheInitialFileAndTheFirstSetterCreatesThePlayersFile) {
+    CClientInfo* ci = CClientInfo::GetInstance();
+    EXPECT_FALSE(FileExists("network\\client_info.dat"));
+    EXPECT_FALSE(ci->HasCreatorId());
+    EXPECT_EQ(ci->GetCreatorName(), "未登録");
+    EXPECT_EQ(ci->GetMusicVolume(), 80);
+    EXPECT_EQ(ci->GetSoundEffectVolume(), 70);
+    EXPECT_FALSE(ci->GetSendingPermission());
+    EXPECT_EQ(GetCreatorLevel(), 1);
+
+    ci->SetLastBootUpDate("20101121");
+    const std::string stored = Stored();
+    EXPECT_EQ(stored.rfind(GetXmlHeader(), 0), 0u);
+    EXPECT_EQ(stored.find('\n', GetXmlHeader().size()), std::string::npos);  // one line after the header
+    EXPECT_NE(stored.find("<lastBootUpDate>20101121</lastBootUpDate><boughtItems></boughtItems></clientInfo>"),
+              std::string::npos);
+
+    // Every later load reads the player's file.
+    CClientInfo::DeleteInstance();
+    EXPECT_EQ(CClientInfo::GetInstance()->GetLastBootUpDate(), "20101121");
+}
+
+TEST_F(ClientInfoTest, SettersCapsAndRegistration) {
+    CClientInfo* ci = CClientInfo::GetInstance();
+    ci->SetCreatorInfo("123", "くおる", "KEY");
+    EXPECT_TRUE(ci->HasCreatorId());
+    EXPECT_EQ(ci->GetCreatorName(), "くおる");
+    EXPECT_EQ(ci->GetCommonKey(), "KEY");
+    EXPECT_EQ(ci->GetCreatorPoint(), 50);
+    EXPECT_EQ(ci->GetRatingPointSum(), 0);
+    EXPECT_TRUE(FileExists("network\\client_info_bk" + CDateTime().FormatDateCompact() + ".dat"));
+
+    ci->SetCreatorPoint(100000);
+    EXPECT_EQ(ci->GetCreatorPoint(), 99999);
+    ci->SetCreatorPoint(-5);
+    EXPECT_EQ(ci->GetCreatorPoint(), -5);
+    ci->SetCreatorPoint(0);
+    ci->AddCreatorPointsFromRating(10);
+    EXPECT_EQ(ci->GetCreatorPoint(), 3);
+    ci->AddCreatorPointsFromRating(-10);
+    EXPECT_EQ(ci->GetCreatorPoint(), 0);
+    ci->SetCreatorPoint(99998);
+    ci->AddCreatorPointsFromRating(100);
+    EXPECT_EQ(ci->GetCreatorPoint(), 99999);
+
+    ci->AddRatingPoints(60);
+    ci->AddRatingPoints(2147483647);  // no overflow: held at the largest int
+    EXPECT_EQ(ci->GetRatingPointSum(), 2147483647);
+    EXPECT_EQ(GetCreatorLevel(), 100);
+
+    ci->SetSendingPermission(true);
+    ci->SetKeyConfigMode(1);
+    ci->SetAccessFailCount(3);
+    ci->SetMusicVolume(55);
+    ci->SetSoundEffectVolume(44);
+    CClientInfo::DeleteInstance();
+    ci = CClientInfo::GetInstance();
+    EXPECT_TRUE(ci->GetSendingPermission());
+    EXPECT_EQ(ci->GetKeyConfigMode(), 1);
+    EXPECT_EQ(ci->GetAccessFailCount(), 3);
+    EXPECT_EQ(ci->GetMusicVolume(), 55);
+    EXPECT_EQ(ci->GetSoundEffectVolume(), 44);
+
+    ci->ClearCreatorInfo();
+    EXPECT_FALSE(ci->HasCreatorId());
+    EXPECT_EQ(ci->GetCreatorName(), "未登録");
+    EXPECT_EQ(ci->GetCreatorPoint(), 0);
+}
+
+TEST_F(ClientInfoTest, NameWithoutIdAndTypedTextThatCouldBreakTheDocument) {
+    CClientInfo* ci = CClientInfo::GetInstance();
+    ci->SetCreatorInfo("", "名前", "");
+    EXPECT_EQ(ci->GetCreatorName(), "未登録");  // whatever createrName holds
+
+    ci->SetCreatorInfo("7", "a<b>c</createrName>d", "k");
+    ci->SetCreatorInfo("7", "a b", "k");
+    EXPECT_EQ(ci->GetCreatorName(), "a b");  // memory keeps the blank until the next load
+    CClientInfo::DeleteInstance();
+    ci = CClientInfo::GetInstance();        // still readable
+    EXPECT_EQ(ci->GetCreatorName(), "ab");
+    ci->SetCreatorInfo("7", "x</createrName><createrId>9", "k");
+    CClientInfo::DeleteInstance();
+    EXPECT_EQ(CClientInfo::GetInstance()->GetCreatorId(), "7");
+}
+
+TEST_F(ClientInfoTest, BoughtItems) {
+    CClientInfo* ci = CClientInfo::GetInstance();
+    EXPECT_TRUE(ci->IsItemBought(""));  // an empty list splits into one empty name
+    ci->AddBoughtItem("Music05");
+    ci->AddBoughtItem("Kid002");
+    EXPECT_NE(Stored().find("<boughtItems>Music05,Kid002</boughtItems>"), std::string::npos);
+    EXPECT_TRUE(ci->IsItemBought("Kid002"));
+    EXPECT_FALSE(ci->IsItemBought("kid002"));
+    EXPECT_FALSE(ci->IsItemBought("Kid00"));
+    EXPECT_FALSE(ci->IsItemBought(""));
+
+    // An owned name writes nothing.
+    game.WriteRaw("network/client_info.dat", "sentinel");
+    ci->AddBoughtItem("Music05");
+    EXPECT_EQ(game.ReadRaw("network/client_info.dat"), "sentinel");
+
+    // Empty pieces are dropped at the next save.
+    CClientInfo::DeleteInstance();
+    std::string doc = kInitXml;
+    doc.replace(doc.find("<boughtItems></boughtItems>"), 27, "<boughtItems>A,,B,</boughtItems>");
+    game.WriteEncoded("network/client_info.dat", doc);
+    ci = CClientInfo::GetInstance();
+    EXPECT_TRUE(ci->IsItemBought(""));
+    ci->AddBoughtItem("C");
+    EXPECT_NE(Stored().find("<boughtItems>A,B,C</boughtItems>"), std::string::npos);
+}
+
+TEST_F(ClientInfoTest, BackupAndRelease) {
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
+    CClientInfo* ci = CClientInfo::GetInstance();
+    ci->AddBoughtItem("Rain");
+    ci->Release();
+    EXPECT_FALSE(ci->HasDocument());
+    EXPECT_EQ(Stored("network/client_info_bk20101121.dat"), Stored());
+    // Without a document everything answers its default and writes nothing.
+    EXPECT_EQ(ci->GetCreatorName(), "未登録");
+    EXPECT_EQ(ci->GetMusicVolume(), 0);
+    EXPECT_FALSE(ci->IsItemBought(""));
+    ci->SetMusicVolume(10);
+    ci->Save();
+    ci->WriteBackup();
+    ci->Initialize();
+    EXPECT_TRUE(ci->IsItemBought("Rain"));
+}
+
+TEST_F(ClientInfoTest, MissingElementsReadEmptyAndWritesAreLost) {
+    game.WriteEncoded("network/client_info.dat", "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
+    CClientInfo* ci = CClientInfo::GetInstance();
+    EXPECT_EQ(ci->GetMusicVolume(), 9);
+    EXPECT_EQ(ci->GetKeyConfigMode(), 0);
+    ci->SetKeyConfigMode(2);
+    EXPECT_EQ(ci->GetKeyConfigMode(), 0);
+    EXPECT_EQ(Stored(), GetXmlHeader() + "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
+}
+
+TEST_F(ClientInfoTest, LoadErrors) {
+    // Neither file: DEF0200.
+    std::filesystem::remove(game.Full("network/client_info_init.dat"));
+    EXPECT_EQ(LoadCode(), "DEF0200");
+    game.MakeUnreadable("network/client_info.dat");
+    EXPECT_EQ(LoadCode(), "DEF0200");
+    std::filesystem::remove(game.Full("network/client_info.dat"));
+
+    // A broken initial file: DEF0201 as well.
+    game.WriteEncoded("network/client_info_init.dat", "<clientInfo>");
+    EXPECT_EQ(LoadCode(), "DEF0201");
+    game.WriteEncoded("network/client_info_init.dat", kInitXml);
+
+    // A damaged player file is reported even though the initial file is fine.
+    const std::string good = EncodeFileText(kInitXml);
+    const std::pair<const char*, std::string> broken[] = {
+        {"not XML", EncodeFileText("<clientInfo><network></clientInfo>")},
+        {"empty file", ""},
+        {"odd cut", good.substr(0, good.size() - 1)},
+        {"cut mid-document", good.substr(0, good.size() / 2 & ~static_cast<size_t>(1))},
+        {"cut after the header", good.substr(0, 2 + 2 * GetXmlHeader().size())},
+        {"only the offset", good.substr(0, 2)},
+        {"plain text", kInitXml},
+    };
+    for (const auto& [what, bytes] : broken) {
+        game.WriteRaw("network/client_info.dat", bytes);
+        try {
+            CClientInfo::GetInstance();
+            ADD_FAILURE() << what;
+        } catch (CInitFileException e) {
+            EXPECT_EQ(e.GetCode(), "DEF0201") << what;
+            EXPECT_EQ(e.GetMessage(), "client_info.dat が壊れています。");
+        }
+        EXPECT_EQ(game.ReadRaw("network/client_info.dat"), bytes) << what;  // never written back
+    }
+}
+
+TEST_F(ClientInfoTest, SaveErrors) {
+    CClientInfo* ci = CClientInfo::GetInstance();
+    game.MakeDir("network/client_info.dat.tmp");
+    try {
+        ci->SetMusicVolume(33);
+        FAIL();
+    } catch (CDataFileException e) {
+        EXPECT_EQ(e.GetCode(), "DEF0202");
+        EXPECT_EQ(e.GetMessage(), "client_info.dat を保存できません。");
+    }
+    EXPECT_EQ(ci->GetMusicVolume(), 33);  // memory keeps the change
+    std::filesystem::remove(game.Full("network/client_info.dat.tmp"));
+
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
+    game.MakeDir("network/client_info_bk20101121.dat.tmp");
+    try {
+        ci->WriteBackup();
+        FAIL();
+    } catch (CDataFileException e) {
+        EXPECT_EQ(e.GetCode(), "DEF0203");
+        EXPECT_EQ(e.GetMessage(), "network\\client_info_bk20101121.dat を保存できません。");
+    }
+}

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "found_test_util.h"
+#include "foundation/PlayHistory.h"
+
+namespace {
+
+class PlayHistoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CPlayHistory::DeleteInstance();
+        game.MakeDir("network");
+    }
+    void TearDown() override { CPlayHistory::DeleteInstance(); }
+    std::string Stored() { return DecodeFileText(game.ReadRaw("network/history.dat")).value_or("<not encoded>"); }
+    std::string LoadCode() {
+        return CaughtCode([] { CPlayHistory::GetInstance(); });
+    }
+    TempGameFolder game;
+};
+
+}  // namespace
+
+TEST_F(PlayHistoryTest, MissingOrEmptyFileIsAnEmptyHistory) {
+    EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0);
+    EXPECT_FALSE(FileExists("network\\history.dat"));
+    CPlayHistory::DeleteInstance();
+    game.WriteEncoded("network/history.dat", "");
+    EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0);
+}
+
+TEST_F(PlayHistoryTest, SumsCapsAndKeyOrder) {
+    CPlayHistory* h = CPlayHistory::GetInstance();
+    h->AddPlayRecord("42", 12, 40000, 60);
+    h->AddPlayRecord("42", 1, 600, 80);
+    h->AddPlayRecord("", 1, 1, 1);  // ignored
+    h->AddPlayRecord("100", -1, -5, 20);
+    h->AddPlayRecord("99", 2.5, 120, 140);
+    ASSERT_EQ(h->GetCount(), 3);
+    const PlayHistoryRecord& r = h->GetRecords().at("42");
+    EXPECT_DOUBLE_EQ(r.misses, 11.0);
+    EXPECT_DOUBLE_EQ(r.playTicks, 36600.0);
+    EXPECT_DOUBLE_EQ(r.rating, 140.0);
+    EXPECT_EQ(r.playCount, 2);
+    EXPECT_DOUBLE_EQ(h->GetRecords().at("100").misses, -1.0);  // no lower limit
+
+    EXPECT_EQ(Stored(),
+              "100,-1.000000,-5.000000,20.000000,1\n"
+              "42,11.000000,36600.000000,140.000000,2\n"
+              "99,2.500000,120.000000,140.000000,1\n");
+
+    const auto arr = h->CreateRecordArray();
+    ASSERT_EQ(arr.size(), 3u);
+    EXPECT_EQ(arr[0].stageId, 100);
+    EXPECT_EQ(arr[2].stageId, 99);
+    EXPECT_EQ(arr[2].playCount, 1);
+    EXPECT_EQ(arr[2].playTicks, 120);
+    EXPECT_EQ(arr[2].misses, 2);
+    EXPECT_EQ(arr[2].rating, 140);
+
+    // What was saved loads back the same.
+    CPlayHistory::DeleteInstance();
+    h = CPlayHistory::GetInstance();
+    EXPECT_EQ(h->GetCount(), 3);
+    EXPECT_DOUBLE_EQ(h->GetRecords().at("42").playTicks, 36600.0);
+
+    const PlayHistoryRecord def;
+    EXPECT_EQ(def.key, "ERROR");
+    EXPECT_EQ(def.playCount, -1);
+}
+
+TEST_F(PlayHistoryTest, KeysThatWouldBreakTheFileAreRefused) {
+    CPlayHistory* h = CPlayHistory::GetInstance();
+    h->AddPlayRecord("1,2,3,4,5,6", 1, 1, 1);
+    h->AddPlayRecord("7\n8", 1, 1, 1);
+    EXPECT_EQ(h->GetCount(), 0);
+    h->AddPlayRecord("5", 1, 1, 1);
+    CPlayHistory::DeleteInstance();
+    EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 1);
+}
+
+TEST_F(PlayHistoryTest, MoreThan256RecordsAreKeptAndAnUploadClearsOnlyWhatItSent) {
+    CPlayHistory* h = CPlayHistory::GetInstance();
+    for (int i = 0; i < 300; ++i) h->AddPlayRecord(std::to_string(1000 + i), 1, 60, 60);
+    EXPECT_EQ(h->GetCount(), 256);
+    const auto sent = h->CreateRecordArray();
+    ASSERT_EQ(sent.size(), 256u);
+    EXPECT_EQ(sent.front().stageId, 1000);
+    EXPECT_EQ(sent.back().stageId, 1255);
+
+    // All 300 survive a reload.
+    CPlayHistory::DeleteInstance();
+    h = CPlayHistory::GetInstance();
+    EXPECT_EQ(h->GetRecords().size(), 300u);
+
+    h->ClearAndSave();
+    EXPECT_EQ(h->GetRecords().size(), 44u);
+    EXPECT_EQ(h->GetRecords().begin()->first, "1256");
+    CPlayHistory::DeleteInstance();
+    h = CPlayHistory::GetInstance();
+    EXPECT_EQ(h->GetCount(), 44);
+    h->ClearAndSave();
+    EXPECT_EQ(h->GetCount(), 0);
+    EXPECT_EQ(Stored(), "");
+}
+
+TEST_F(PlayHistoryTest, FileLines) {
+    std::string text;
+    for (int i = 0; i < 256; ++i) text += std::to_string(i) + ",1,2,3,4\n";
+    text += "\n,9,9,9,9\n7\n";  // empty lines and keys are skipped; missing fields read 0
+    text += "3,5,5,5,5\n";      // a later line replaces an earlier one
+    game.WriteEncoded("network/history.dat", text);
+    CPlayHistory* h = CPlayHistory::GetInstance();
+    EXPECT_EQ(h->GetRecords().size(), 256u);
+    EXPECT_DOUBLE_EQ(h->GetRecords().at("3").misses, 5.0);
+    EXPECT_EQ(h->GetRecords().at("7").playCount, 0);
+}
+
+TEST_F(PlayHistoryTest, LoadAndSaveErrors) {
+    game.MakeUnreadable("network/history.dat");
+    EXPECT_EQ(LoadCode(), "DEF0100");
+    std::filesystem::remove(game.Full("network/history.dat"));
+
+    const std::pair<const char*, std::string> malformed[] = {
+        {"six fields", EncodeFileText("1,1,1,1,1\n2,1,1,1,1,1\n")},
+        {"plain text", "1,1,1,1,1\n"},
+        {"empty file", ""},
+        {"odd cut", EncodeFileText("1,1,1,1,1\n").substr(0, 11)},
+    };
+    for (const auto& [what, bytes] : malformed) {
+        game.WriteRaw("network/history.dat", bytes);
+        try {
+            CPlayHistory::GetInstance();
+            ADD_FAILURE() << what;
+        } catch (CInitFileException e) {
+            EXPECT_EQ(e.GetCode(), "DEF0101") << what;
+            EXPECT_EQ(e.GetMessage(), "history.dat が不正です。");
+        }
+    }
+
+    // A load failure on reset leaves the history empty.
+    game.WriteEncoded("network/history.dat", "1,1,1,1,1\n");
+    CPlayHistory* h = CPlayHistory::GetInstance();
+    EXPECT_EQ(h->GetCount(), 1);
+    game.WriteEncoded("network/history.dat", "1,1,1,1,1,1\n");
+    EXPECT_EQ(CaughtCode([&] { h->Initialize(); }), "DEF0101");
+    EXPECT_EQ(h->GetCount(), 0);
+
+    std::filesystem::remove_all(game.Full("network"));
+    try {
+        h->AddPlayRecord("5", 1, 1, 1);
+        FAIL();
+    } catch (CDataFileException e) {
+        EXPECT_EQ(e.GetCode(), "DEF0102");
+        EXPECT_EQ(e.GetMessage(), "history.dat を保存できません。");
+    }
+    EXPECT_EQ(h->GetCount(), 1);  // the record stays in memory
+}

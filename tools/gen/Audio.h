@@ -1,0 +1,33 @@
+#pragma once
+// Sound synthesis for the effects (sounds.txt -> WAV) and the music (music.txt -> Ogg Vorbis).
+#include <string>
+#include <vector>
+
+#include "tools/gen/GenCommon.h"
+
+namespace gen {
+
+constexpr int kSampleRate = 22050;
+
+// One synthesised voice of a manifest line: wave, pitch slide, envelope, filters, repeats.
+// Adds itself into `out` (growing it as needed) starting at `offset` seconds.
+void RenderVoice(const Line& voice, std::vector<float>& out, double offset = 0.0);
+
+// A note name such as "C5", "F#3", "Bb4" -> frequency in Hz; false when it is none.
+bool NoteFrequency(const std::string& name, double& hz);
+
+// 16-bit PCM mono WAV at kSampleRate; samples are scaled so the loudest is at `peak`.
+std::string EncodeWav(const std::vector<float>& samples, double peak = 0.85);
+// Ogg Vorbis, mono, kSampleRate, VBR at the given quality (-0.1 .. 1.0).
+std::string EncodeOgg(const std::vector<float>& samples, double quality, const std::string& title);
+
+// sounds.txt: "<path> <voice> ... [+ <voice> ...]" per line. Returns the paths written.
+std::vector<std::string> GenerateSounds(const std::string& manifest, const std::string& gameDir);
+// music.txt: "piece <path> name=value ..." per line. Pieces whose line and generator are
+// unchanged since the last run are copied from the cache folder. Returns the paths written.
+std::vector<std::string> GenerateMusic(const std::string& manifest, const std::string& gameDir,
+                                       const std::string& cacheDir);
+// The samples of one piece (exposed for tests).
+std::vector<float> ComposePiece(const Line& piece);
+
+}  // namespace gen

@@ -1,0 +1,33 @@
+#pragma once
+// Image manifests (images/*.txt) -> BMP files and data\bmp_index.dat.
+#include <string>
+#include <vector>
+
+#include "tools/gen/Canvas.h"
+#include "tools/gen/GenCommon.h"
+
+namespace gen {
+
+struct ImageDef {
+  std::string where;        // manifest position of the header line
+  std::string key;          // "Group.Key"; empty for a file outside the index
+  std::string path;         // game-relative path with backslashes, e.g. "system\Mouse001.bmp"
+  int width = 0, height = 0;
+  int cellW = 0, cellH = 0; // written to the index
+  uint32_t background = kKeyColor;
+  std::string mirrorOf;     // "Group.Key" whose cells are copied mirrored before drawing
+  std::vector<Line> ops;
+};
+
+// Reads every images/*.txt of the folder, in file-name order.
+std::vector<ImageDef> ReadImageManifests(const std::string& imagesDir);
+// The folder a group's pictures go to when a header gives no path.
+std::string DefaultImageFolder(const std::string& group);
+// Draws one image (the defs are needed for mirrored images).
+Canvas BuildImage(const ImageDef& def, const std::vector<ImageDef>& all);
+// The plain (unencoded) text of data\bmp_index.dat for the defs.
+std::string BuildImageIndex(const std::vector<ImageDef>& defs);
+// Writes every BMP and data\bmp_index.dat below the game folder; returns the paths written.
+std::vector<std::string> GenerateImages(const std::string& imagesDir, const std::string& gameDir);
+
+}  // namespace gen
