@@ -124,6 +124,10 @@ bool ReadWholeFile(const std::string& fullPath, std::string& bytes) {
 }
 
 bool WriteFileAtomic(const std::string& fullPath, const std::string& bytes) {
+    // Only a file is ever replaced: never a folder, a device or a pipe.
+    std::error_code ec;
+    const fs::file_status st = fs::status(fullPath, ec);
+    if (fs::exists(st) && !fs::is_regular_file(st)) return false;
     const std::string tmp = fullPath + ".tmp";
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) return false;

@@ -68,7 +68,8 @@ bool WriteEncodedFile(const std::string& path, const std::string& text, bool app
 // Reads a whole file; false when it cannot be read (then `bytes` is untouched).
 bool ReadWholeFile(const std::string& fullPath, std::string& bytes);
 // Writes `bytes` to "<fullPath>.tmp", flushes and closes it, then renames it over fullPath.
-// False (and the temporary file removed, the old file untouched) on any failure.
+// False (and the temporary file removed, the old file untouched) on any failure, and when
+// fullPath names something other than a file.
 bool WriteFileAtomic(const std::string& fullPath, const std::string& bytes);
 // Appends `bytes` to fullPath, creating it when missing. False on failure.
 bool AppendToFile(const std::string& fullPath, const std::string& bytes);

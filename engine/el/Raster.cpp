@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define QUOR_HAVE_AVX2_PATH 1
 #endif
 
 namespace elRaster {
@@ -111,7 +116,18 @@ using SpanFn = void (*)(const Context&, int y, int xs, int xe);
 
 inline int FloorToInt(float f) {
     f = std::clamp(f, -1073741824.0f, 1073741824.0f);
-    return int(std::floor(f));
+    const int i = int(f);
+    return i - (f < float(i));
+}
+inline int32_t FloorToInt32(double f) {
+    f = std::clamp(f, -2147483000.0, 2147483000.0);
+    const int32_t i = int32_t(f);
+    return i - (f < double(i));
+}
+inline int CeilToInt(double f) {
+    f = std::clamp(f, -1073741824.0, 1073741824.0);
+    const int i = int(f);
+    return i + (f > double(i));
 }
 
 inline int WrapOrClamp(int i, int size, int mask, bool pow2) {
@@ -179,6 +195,10 @@ inline uint32_t Modulate(uint32_t t, uint32_t col) {
 // Four-pixel shading kernel
 
 #if defined(__SSE2__)
+
+// Lane masks for the first n of four pixels.
+alignas(16) constexpr int32_t kLanes[4][4] = {
+    {0, 0, 0, 0}, {-1, 0, 0, 0}, {-1, -1, 0, 0}, {-1, -1, -1, 0}};
 
 inline __m128i Div255x8(__m128i x) {
     x = _mm_add_epi16(x, _mm_set1_epi16(128));
@@ -257,8 +277,6 @@ inline void ShadeTail(uint32_t* dst, float* zp, int n, __m128 z4, __m128i texel,
     alignas(16) float z[4] = {};
     std::memcpy(d, dst, sizeof(uint32_t) * size_t(n));
     if constexpr (ZTest) std::memcpy(z, zp, sizeof(float) * size_t(n));
-    alignas(16) static const int32_t kLanes[4][4] = {
-        {0, 0, 0, 0}, {-1, 0, 0, 0}, {-1, -1, 0, 0}, {-1, -1, -1, 0}};
     live = _mm_and_si128(live, _mm_load_si128(reinterpret_cast<const __m128i*>(kLanes[n])));
     Shade4<Mode, ZTest, Mod>(d, z, z4, texel, color, live);
     std::memcpy(dst, d, sizeof(uint32_t) * size_t(n));
@@ -272,42 +290,52 @@ void SpanFast(const Context& c, int y, int xs, int xe) {
     uint32_t* row = s.Row(y);
     float* zrow = ZTest ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
     const double px = xs + 0.5, py = y + 0.5;
-    int32_t uf = int32_t(std::floor(c.u.At(px, py) * 65536.0));
-    int32_t vf = int32_t(std::floor(c.v.At(px, py) * 65536.0));
-    const int32_t du = int32_t(std::lround(c.u.dx * 65536.0));
-    const int32_t dv = int32_t(std::lround(c.v.dx * 65536.0));
+    const int32_t uf = FloorToInt32(c.u.At(px, py) * 65536.0);
+    const int32_t vf = FloorToInt32(c.v.At(px, py) * 65536.0);
+    const int32_t du = FloorToInt32(c.u.dx * 65536.0 + 0.5);
+    const int32_t dv = FloorToInt32(c.v.dx * 65536.0 + 0.5);
     const float z0 = float(c.z.At(px, py));
     const float dz = float(c.z.dx);
-    const __m128 zstep = _mm_set_ps(3 * dz, 2 * dz, dz, 0.0f);
+    __m128 z4 = _mm_add_ps(_mm_set1_ps(z0), _mm_set_ps(3 * dz, 2 * dz, dz, 0.0f));
+    const __m128 dz4 = _mm_set1_ps(4 * dz);
     const __m128i key = _mm_set1_epi32(int(c.key));
     const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
     const __m128i ones = _mm_set1_epi32(-1);
     const __m128i color = _mm_set1_epi32(int(c.color));
+    const __m128i wm = _mm_set1_epi32(c.wMask), hm = _mm_set1_epi32(c.hMask);
+    const __m128i ws = _mm_cvtsi32_si128(c.wShift);
+    __m128i u4 = _mm_add_epi32(_mm_set1_epi32(uf), _mm_set_epi32(3 * du, 2 * du, du, 0));
+    __m128i v4 = _mm_add_epi32(_mm_set1_epi32(vf), _mm_set_epi32(3 * dv, 2 * dv, dv, 0));
+    const __m128i du4 = _mm_set1_epi32(4 * du), dv4 = _mm_set1_epi32(4 * dv);
     const uint32_t* tex = c.texels;
-    const int wm = c.wMask, hm = c.hMask, ws = c.wShift;
-    auto fetch = [&]() {
-        uint32_t t = tex[(((vf >> 16) & hm) << ws) | ((uf >> 16) & wm)];
-        uf += du;
-        vf += dv;
-        return t;
+    // Pixels past the span but inside the row may be loaded and stored back unchanged.
+    const int wide = std::min(xe, s.width - 3);
+    alignas(16) int32_t idx[4];
+    auto fetch4 = [&]() {
+        __m128i iu = _mm_and_si128(_mm_srai_epi32(u4, 16), wm);
+        __m128i iv = _mm_sll_epi32(_mm_and_si128(_mm_srai_epi32(v4, 16), hm), ws);
+        _mm_store_si128(reinterpret_cast<__m128i*>(idx), _mm_or_si128(iu, iv));
+        u4 = _mm_add_epi32(u4, du4);
+        v4 = _mm_add_epi32(v4, dv4);
+        return _mm_set_epi32(int(tex[idx[3]]), int(tex[idx[2]]), int(tex[idx[1]]), int(tex[idx[0]]));
     };
     int x = xs;
-    for (; x + 4 <= xe; x += 4) {
-        uint32_t t0 = fetch(), t1 = fetch(), t2 = fetch(), t3 = fetch();
-        __m128i t = _mm_set_epi32(int(t3), int(t2), int(t1), int(t0));
+    for (; x < wide; x += 4) {
+        __m128i t = fetch4();
         __m128i live = _mm_xor_si128(_mm_cmpeq_epi32(_mm_and_si128(t, rgb), key), ones);
-        if (_mm_movemask_epi8(live) == 0) continue;  // wholly keyed: nothing, not even Z
-        __m128 z4 = _mm_add_ps(_mm_set1_ps(z0 + dz * float(x - xs)), zstep);
-        Shade4<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, z4, t, color, live);
+        if (xe - x < 4) {
+            live = _mm_and_si128(live, _mm_load_si128(reinterpret_cast<const __m128i*>(kLanes[xe - x])));
+        }
+        // Wholly keyed groups write nothing, not even Z.
+        if (_mm_movemask_epi8(live) != 0) {
+            Shade4<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, z4, t, color, live);
+        }
+        z4 = _mm_add_ps(z4, dz4);
     }
     if (x < xe) {
-        int n = xe - x;
-        alignas(16) uint32_t tt[4] = {};
-        for (int k = 0; k < n; ++k) tt[k] = fetch();
-        __m128i t = _mm_load_si128(reinterpret_cast<const __m128i*>(tt));
+        __m128i t = fetch4();
         __m128i live = _mm_xor_si128(_mm_cmpeq_epi32(_mm_and_si128(t, rgb), key), ones);
-        __m128 z4 = _mm_add_ps(_mm_set1_ps(z0 + dz * float(x - xs)), zstep);
-        ShadeTail<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, n, z4, t, color, live);
+        ShadeTail<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, xe - x, z4, t, color, live);
     }
 }
 
@@ -353,11 +381,155 @@ void SpanGeneric(const Context& c, int y, int xs, int xe) {
     }
 }
 
+#if defined(QUOR_HAVE_AVX2_PATH)
+// The sprite span eight pixels at a time, for processors with AVX2 (chosen at run time).
+#define QUOR_AVX2 __attribute__((target("avx2")))
+
+QUOR_AVX2 inline __m256i Div255x16(__m256i x) {
+    x = _mm256_add_epi16(x, _mm256_set1_epi16(128));
+    return _mm256_srli_epi16(_mm256_add_epi16(x, _mm256_srli_epi16(x, 8)), 8);
+}
+
+template <int Mode>
+QUOR_AVX2 inline __m256i Blend4(__m256i s, __m256i d) {
+    if constexpr (Mode == 1) {
+        return s;
+    } else {
+        const __m256i c255 = _mm256_set1_epi16(255);
+        __m256i a = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(s, 0xFF), 0xFF);
+        if constexpr (Mode == 2) {
+            return Div255x16(_mm256_add_epi16(_mm256_mullo_epi16(s, a),
+                                              _mm256_mullo_epi16(d, _mm256_sub_epi16(c255, a))));
+        } else if constexpr (Mode == 3) {
+            return _mm256_min_epi16(_mm256_add_epi16(d, Div255x16(_mm256_mullo_epi16(s, a))), c255);
+        } else if constexpr (Mode == 4) {
+            return Div255x16(_mm256_mullo_epi16(d, _mm256_sub_epi16(c255, a)));
+        } else if constexpr (Mode == 5) {
+            return Div255x16(_mm256_mullo_epi16(s, _mm256_sub_epi16(c255, d)));
+        } else {
+            return _mm256_min_epi16(_mm256_add_epi16(Div255x16(_mm256_mullo_epi16(s, d)),
+                                                     Div255x16(_mm256_mullo_epi16(d, a))),
+                                    c255);
+        }
+    }
+}
+
+template <int Mode, bool ZTest, bool Mod>
+QUOR_AVX2 inline void Shade8(uint32_t* dst, float* zp, __m256 z8, __m256i texel, __m256i color,
+                             __m256i live) {
+    __m256 zb = _mm256_setzero_ps();
+    if constexpr (ZTest) {
+        zb = _mm256_loadu_ps(zp);
+        live = _mm256_and_si256(live, _mm256_castps_si256(_mm256_cmp_ps(z8, zb, _CMP_LE_OQ)));
+    }
+    if (_mm256_testz_si256(live, live)) return;
+    if constexpr (ZTest) _mm256_storeu_ps(zp, _mm256_blendv_ps(zb, z8, _mm256_castsi256_ps(live)));
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst));
+    __m256i slo = _mm256_unpacklo_epi8(texel, zero);
+    __m256i shi = _mm256_unpackhi_epi8(texel, zero);
+    if constexpr (Mod) {
+        slo = Div255x16(_mm256_mullo_epi16(slo, _mm256_unpacklo_epi8(color, zero)));
+        shi = Div255x16(_mm256_mullo_epi16(shi, _mm256_unpackhi_epi8(color, zero)));
+    }
+    __m256i out;
+    if constexpr (Mode == 1) {
+        out = _mm256_packus_epi16(slo, shi);
+    } else {
+        out = _mm256_packus_epi16(Blend4<Mode>(slo, _mm256_unpacklo_epi8(d, zero)),
+                                  Blend4<Mode>(shi, _mm256_unpackhi_epi8(d, zero)));
+        out = _mm256_blendv_epi8(out, d, _mm256_set1_epi32(int(0xFF000000u)));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), _mm256_blendv_epi8(d, out, live));
+}
+
+template <int Mode, bool ZTest, bool Mod>
+QUOR_AVX2 void SpanFastAvx2(const Context& c, int y, int xs, int xe) {
+    plat::Surface& s = *c.target->surface;
+    uint32_t* row = s.Row(y);
+    float* zrow = ZTest ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
+    const double px = xs + 0.5, py = y + 0.5;
+    const int32_t uf = FloorToInt32(c.u.At(px, py) * 65536.0);
+    const int32_t vf = FloorToInt32(c.v.At(px, py) * 65536.0);
+    const int32_t du = FloorToInt32(c.u.dx * 65536.0 + 0.5);
+    const int32_t dv = FloorToInt32(c.v.dx * 65536.0 + 0.5);
+    const float dz = float(c.z.dx);
+    const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    __m256 z8 = _mm256_add_ps(_mm256_set1_ps(float(c.z.At(px, py))),
+                              _mm256_mul_ps(_mm256_set1_ps(dz), _mm256_cvtepi32_ps(lane)));
+    const __m256 dz8 = _mm256_set1_ps(8 * dz);
+    __m256i u8 = _mm256_add_epi32(_mm256_set1_epi32(uf), _mm256_mullo_epi32(_mm256_set1_epi32(du), lane));
+    __m256i v8 = _mm256_add_epi32(_mm256_set1_epi32(vf), _mm256_mullo_epi32(_mm256_set1_epi32(dv), lane));
+    const __m256i du8 = _mm256_set1_epi32(8 * du), dv8 = _mm256_set1_epi32(8 * dv);
+    const __m256i key = _mm256_set1_epi32(int(c.key));
+    const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i ones = _mm256_set1_epi32(-1);
+    const __m256i color = _mm256_set1_epi32(int(c.color));
+    const __m256i wm = _mm256_set1_epi32(c.wMask), hm = _mm256_set1_epi32(c.hMask);
+    const __m128i ws = _mm_cvtsi32_si128(c.wShift);
+    const int* tex = reinterpret_cast<const int*>(c.texels);
+    // Pixels past the span but inside the row may be loaded and stored back unchanged.
+    const int wide = std::min(xe, s.width - 7);
+    int x = xs;
+    auto fetch8 = [&]() QUOR_AVX2 {
+        __m256i iu = _mm256_and_si256(_mm256_srai_epi32(u8, 16), wm);
+        __m256i iv = _mm256_sll_epi32(_mm256_and_si256(_mm256_srai_epi32(v8, 16), hm), ws);
+        u8 = _mm256_add_epi32(u8, du8);
+        v8 = _mm256_add_epi32(v8, dv8);
+        return _mm256_i32gather_epi32(tex, _mm256_or_si256(iu, iv), 4);
+    };
+    for (; x < wide; x += 8) {
+        const __m256i t = fetch8();
+        __m256i live = _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_and_si256(t, rgb), key), ones);
+        if (xe - x < 8) live = _mm256_and_si256(live, _mm256_cmpgt_epi32(_mm256_set1_epi32(xe - x), lane));
+        // Wholly keyed groups write nothing, not even Z.
+        if (!_mm256_testz_si256(live, live)) {
+            Shade8<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, z8, t, color, live);
+        }
+        z8 = _mm256_add_ps(z8, dz8);
+    }
+    if (x < xe) {
+        // At the right edge of the surface: through a small buffer.
+        const int n = xe - x;
+        alignas(32) uint32_t d[8] = {};
+        alignas(32) float z[8] = {};
+        std::memcpy(d, row + x, sizeof(uint32_t) * size_t(n));
+        if constexpr (ZTest) std::memcpy(z, zrow + x, sizeof(float) * size_t(n));
+        const __m256i t = fetch8();
+        __m256i live = _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_and_si256(t, rgb), key), ones);
+        live = _mm256_and_si256(live, _mm256_cmpgt_epi32(_mm256_set1_epi32(n), lane));
+        Shade8<Mode, ZTest, Mod>(d, z, z8, t, color, live);
+        std::memcpy(row + x, d, sizeof(uint32_t) * size_t(n));
+        if constexpr (ZTest) std::memcpy(zrow + x, z, sizeof(float) * size_t(n));
+    }
+}
+
+#define QUOR_AVX2_ROW(M)                                                              \
+    {{&SpanFastAvx2<M, false, false>, &SpanFastAvx2<M, false, true>},                 \
+     {&SpanFastAvx2<M, true, false>, &SpanFastAvx2<M, true, true>}}
+
+bool HasAvx2() {
+    static const bool yes = [] {
+        if (const char* off = std::getenv("QUOR_RASTER_NO_AVX2"); off && *off && *off != '0') return false;
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return yes;
+}
+#endif
+
 #define QUOR_FAST_ROW(M)                                                             \
     {{&SpanFast<M, false, false>, &SpanFast<M, false, true>},                      \
      {&SpanFast<M, true, false>, &SpanFast<M, true, true>}}
 
 SpanFn PickFast(int mode, bool zTest, bool modulate) {
+#if defined(QUOR_HAVE_AVX2_PATH)
+    if (HasAvx2()) {
+        static constexpr SpanFn wide[6][2][2] = {QUOR_AVX2_ROW(1), QUOR_AVX2_ROW(2), QUOR_AVX2_ROW(3),
+                                                 QUOR_AVX2_ROW(4), QUOR_AVX2_ROW(5), QUOR_AVX2_ROW(6)};
+        return wide[mode - 1][zTest ? 1 : 0][modulate ? 1 : 0];
+    }
+#endif
     static constexpr SpanFn table[6][2][2] = {QUOR_FAST_ROW(1), QUOR_FAST_ROW(2), QUOR_FAST_ROW(3),
                                               QUOR_FAST_ROW(4), QUOR_FAST_ROW(5), QUOR_FAST_ROW(6)};
     return table[mode - 1][zTest ? 1 : 0][modulate ? 1 : 0];
@@ -427,11 +599,6 @@ Plane MakePlane(const ScreenVertex& p0, const ScreenVertex& p1, const ScreenVert
     pl.dy = ((a2 - a0) * (p1.x - p0.x) - (a1 - a0) * (p2.x - p0.x)) * inv;
     pl.c = a0 - pl.dx * p0.x - pl.dy * p0.y;
     return pl;
-}
-
-// x of an edge (top above bottom) at height y.
-inline double EdgeX(const ScreenVertex& top, const ScreenVertex& bottom, double y) {
-    return top.x + (y - top.y) * (bottom.x - top.x) / (bottom.y - top.y);
 }
 
 struct Setup {
@@ -506,34 +673,56 @@ void FillContext(Context& c, const Setup& su, const ScreenVertex& p0, const Scre
     }
 }
 
-void FillTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1,
-                  const ScreenVertex& p2, double area2) {
-    const Target& tg = *su.target;
-    Context c;
-    FillContext(c, su, p0, p1, p2, area2);
-    const SpanFn span = PickSpan(c);
-
-    const ScreenVertex* v[3] = {&p0, &p1, &p2};
-    std::sort(v, v + 3, [](const ScreenVertex* a, const ScreenVertex* b) { return a->y < b->y; });
-    const ScreenVertex& top = *v[0];
-    const ScreenVertex& mid = *v[1];
-    const ScreenVertex& bot = *v[2];
-    if (bot.y <= top.y) return;
-    // Which side the two short edges lie on.
-    const bool shortLeft = mid.x < EdgeX(top, bot, mid.y);
-
-    int ys = std::max(tg.clipTop, int(std::ceil(top.y - 0.5)));
-    int ye = std::min(tg.clipBottom, int(std::ceil(bot.y - 0.5)));
+// Fills a convex polygon (3 or 4 vertices) with one span per row. Each edge is evaluated as
+// x = x0 + (y - y0) * slope from its upper end, the same way whichever polygon it belongs to,
+// so polygons that share an edge neither overlap nor leave gaps along it.
+void FillConvex(const Context& c, SpanFn span, const ScreenVertex* const* p, int n) {
+    const Target& tg = *c.target;
+    struct Edge {
+        double x0, y0, y1, slope;
+    } edges[4];
+    int m = 0;
+    double ymin = p[0]->y, ymax = p[0]->y;
+    for (int i = 0; i < n; ++i) {
+        const ScreenVertex* a = p[i];
+        const ScreenVertex* b = p[(i + 1) % n];
+        ymin = std::min(ymin, a->y);
+        ymax = std::max(ymax, a->y);
+        if (a->y == b->y) continue;
+        if (b->y < a->y) std::swap(a, b);
+        edges[m++] = {a->x, a->y, b->y, (b->x - a->x) / (b->y - a->y)};
+    }
+    const int ys = std::max(tg.clipTop, CeilToInt(ymin - 0.5));
+    const int ye = std::min(tg.clipBottom, CeilToInt(ymax - 0.5));
     for (int y = ys; y < ye; ++y) {
         const double yc = y + 0.5;
-        const double xLong = EdgeX(top, bot, yc);
-        const double xShort = yc < mid.y ? EdgeX(top, mid, yc) : EdgeX(mid, bot, yc);
-        const double xl = shortLeft ? xShort : xLong;
-        const double xr = shortLeft ? xLong : xShort;
-        const int xs = std::max(tg.clipLeft, int(std::ceil(xl - 0.5)));
-        const int xe = std::min(tg.clipRight, int(std::ceil(xr - 0.5)));
+        double xl = 0, xr = 0;
+        bool any = false;
+        for (int i = 0; i < m; ++i) {
+            const Edge& e = edges[i];
+            if (yc < e.y0 || yc >= e.y1) continue;
+            const double x = e.x0 + (yc - e.y0) * e.slope;
+            if (!any) {
+                xl = xr = x;
+                any = true;
+            } else {
+                xl = std::min(xl, x);
+                xr = std::max(xr, x);
+            }
+        }
+        if (!any) continue;
+        const int xs = std::max(tg.clipLeft, CeilToInt(xl - 0.5));
+        const int xe = std::min(tg.clipRight, CeilToInt(xr - 0.5));
         if (xs < xe) span(c, y, xs, xe);
     }
+}
+
+void FillTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1,
+                  const ScreenVertex& p2, double area2) {
+    Context c;
+    FillContext(c, su, p0, p1, p2, area2);
+    const ScreenVertex* v[3] = {&p0, &p1, &p2};
+    FillConvex(c, PickSpan(c), v, 3);
 }
 
 // Wireframe and point fill: single pixels shaded with the triangle's attributes.
@@ -544,8 +733,8 @@ void PlotPixel(const Context& c, SpanFn span, int x, int y) {
 }
 
 void PlotLine(const Context& c, SpanFn span, const ScreenVertex& a, const ScreenVertex& b) {
-    int x0 = int(std::floor(a.x)), y0 = int(std::floor(a.y));
-    const int x1 = int(std::floor(b.x)), y1 = int(std::floor(b.y));
+    int x0 = FloorToInt(float(a.x)), y0 = FloorToInt(float(a.y));
+    const int x1 = FloorToInt(float(b.x)), y1 = FloorToInt(float(b.y));
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
@@ -565,7 +754,7 @@ void OutlineTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex
     const SpanFn span = PickSpan(c);
     if (su.state->fill == Fill::Points) {
         for (const ScreenVertex* p : {&p0, &p1, &p2}) {
-            PlotPixel(c, span, int(std::floor(p->x)), int(std::floor(p->y)));
+            PlotPixel(c, span, FloorToInt(float(p->x)), FloorToInt(float(p->y)));
         }
         return;
     }
@@ -595,22 +784,95 @@ uint32_t BlendPixel(int mode, bool blending, uint32_t s, uint32_t d) {
     return out;
 }
 
-void DrawTriangle(const Target& target, const Viewport& vp, const State& state,
-                  const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c) {
-    if (!target.surface || target.surface->Empty()) return;
-    Target tg = target;
+namespace {
+
+// The target cut to its surface; false when nothing can be drawn.
+bool PrepareTarget(const Target& target, const Viewport& vp, Target& tg) {
+    if (!target.surface || target.surface->Empty()) return false;
+    tg = target;
     tg.clipLeft = std::max(tg.clipLeft, 0);
     tg.clipTop = std::max(tg.clipTop, 0);
     tg.clipRight = std::min(tg.clipRight, tg.surface->width);
     tg.clipBottom = std::min(tg.clipBottom, tg.surface->height);
-    if (tg.clipLeft >= tg.clipRight || tg.clipTop >= tg.clipBottom) return;
-    if (!(vp.width > 0.0f) || !(vp.height > 0.0f)) return;
-    for (const Vertex* p : {&a, &b, &c}) {
-        if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z) ||
-            !std::isfinite(p->w) || !std::isfinite(p->u) || !std::isfinite(p->v)) {
-            return;
-        }
+    if (tg.clipLeft >= tg.clipRight || tg.clipTop >= tg.clipBottom) return false;
+    return vp.width > 0.0f && vp.height > 0.0f;
+}
+
+bool Finite(const Vertex& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z) && std::isfinite(p.w) &&
+           std::isfinite(p.u) && std::isfinite(p.v);
+}
+
+Setup MakeSetup(const State& state, const Target& tg, const Texture* texture) {
+    Setup su;
+    su.state = &state;
+    su.target = &tg;
+    su.texture = texture;
+    su.mode = state.blending && state.blendMode >= 2 && state.blendMode <= 6 ? state.blendMode : 1;
+    su.key = state.colorKey && texture ? (texture->key & 0x00FFFFFFu) : kNoKey;
+    return su;
+}
+
+}  // namespace
+
+void DrawQuad(const Target& target, const Viewport& vp, const State& state,
+              const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c,
+              const Vertex& d) {
+    // The two triangles the quad stands for: (a, b, d) and (d, b, c).
+    auto asTriangles = [&] {
+        DrawTriangle(target, vp, state, texture, a, b, d);
+        DrawTriangle(target, vp, state, texture, d, b, c);
+    };
+    Target tg;
+    if (!PrepareTarget(target, vp, tg)) return;
+    if (!Finite(a) || !Finite(b) || !Finite(c) || !Finite(d)) return;
+    if (state.fill != Fill::Solid || a.color != b.color || a.color != c.color ||
+        a.color != d.color) {
+        return asTriangles();
     }
+    const float hw = vp.width * 0.5f, hh = vp.height * 0.5f;
+    const float gx = std::max(1.0f, kGuardPixels / hw);
+    const float gy = std::max(1.0f, kGuardPixels / hh);
+    const Vertex* in[4] = {&a, &b, &c, &d};
+    ScreenVertex sv[4];
+    for (int i = 0; i < 4; ++i) {
+        const ClipVertex p = FromVertex(*in[i]);
+        if (OutCode(p, gx, gy) != 0) return asTriangles();
+        const float rhw = 1.0f / p.w;
+        sv[i] = {(double(p.x) * rhw + 1.0) * hw + vp.left, (1.0 - double(p.y) * rhw) * hh + vp.top,
+                 p.z * rhw, rhw, p.u, p.v, p.r, p.g, p.b, p.a};
+    }
+    // Convex, with all corners turning the same way.
+    double area2 = 0;
+    for (int i = 0; i < 4; ++i) {
+        const ScreenVertex& p = sv[i];
+        const ScreenVertex& q = sv[(i + 1) % 4];
+        const ScreenVertex& r = sv[(i + 2) % 4];
+        const double turn = (q.x - p.x) * (r.y - p.y) - (r.x - p.x) * (q.y - p.y);
+        if (i == 0) area2 = turn;
+        if (turn == 0.0 || !std::isfinite(turn) || (turn > 0) != (area2 > 0)) return asTriangles();
+    }
+    if (state.cullCounterClockwise && area2 < 0.0) return;  // both halves face away
+    const Setup su = MakeSetup(state, tg, texture);
+    Context ctx;
+    const double a2 = (sv[1].x - sv[0].x) * (sv[3].y - sv[0].y) - (sv[3].x - sv[0].x) * (sv[1].y - sv[0].y);
+    FillContext(ctx, su, sv[0], sv[1], sv[3], a2);
+    // One set of planes must fit the fourth corner too (a flat, evenly mapped quad).
+    const ScreenVertex& q = sv[2];
+    const double tw = ctx.texWidth, th = ctx.texHeight;
+    if (!ctx.affine || std::fabs(ctx.u.At(q.x, q.y) - q.u * tw) > 1e-3 ||
+        std::fabs(ctx.v.At(q.x, q.y) - q.v * th) > 1e-3 || std::fabs(ctx.z.At(q.x, q.y) - q.z) > 1e-6) {
+        return asTriangles();
+    }
+    const ScreenVertex* poly[4] = {&sv[0], &sv[1], &sv[2], &sv[3]};
+    FillConvex(ctx, PickSpan(ctx), poly, 4);
+}
+
+void DrawTriangle(const Target& target, const Viewport& vp, const State& state,
+                  const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c) {
+    Target tg;
+    if (!PrepareTarget(target, vp, tg)) return;
+    if (!Finite(a) || !Finite(b) || !Finite(c)) return;
 
     const float hw = vp.width * 0.5f, hh = vp.height * 0.5f;
     const float gx = std::max(1.0f, kGuardPixels / hw);
@@ -652,13 +914,7 @@ void DrawTriangle(const Target& target, const Viewport& vp, const State& state,
                  p.z * rhw, rhw, p.u, p.v, p.r, p.g, p.b, p.a};
     }
 
-    Setup su;
-    su.state = &state;
-    su.target = &tg;
-    su.texture = texture;
-    su.mode = state.blending && state.blendMode >= 2 && state.blendMode <= 6 ? state.blendMode : 1;
-    su.key = state.colorKey && texture ? (texture->key & 0x00FFFFFFu) : kNoKey;
-
+    const Setup su = MakeSetup(state, tg, texture);
     for (int i = 1; i + 1 < n; ++i) {
         const ScreenVertex& p0 = sv[0];
         const ScreenVertex& p1 = sv[i];

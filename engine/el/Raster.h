@@ -56,6 +56,12 @@ struct Target {
 void DrawTriangle(const Target& target, const Viewport& viewport, const State& state,
                   const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c);
 
+// Draws the quad a-b-c-d, the two triangles (a, b, d) and (d, b, c), exactly as those two would
+// be drawn; a flat, evenly mapped quad (a sprite facing the camera) is filled in one pass.
+void DrawQuad(const Target& target, const Viewport& viewport, const State& state,
+              const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c,
+              const Vertex& d);
+
 // The blend of one source pixel (already modulated) onto a destination pixel, as the span
 // loops do it; for tests and for callers that need a single pixel.
 uint32_t BlendPixel(int mode, bool blending, uint32_t source, uint32_t destination);

@@ -373,9 +373,18 @@ void RenderModel(int model) {
     st.minFilter = g_dev.minFilter;
     st.magFilter = g_dev.magFilter;
 
+    const uint16_t* idx = rec.indices;
+    const int vc = rec.vertexCount;
     for (int i = 0; i + 2 < rec.indexCount; i += 3) {
-        const int a = rec.indices[i], b = rec.indices[i + 1], c = rec.indices[i + 2];
-        if (a >= rec.vertexCount || b >= rec.vertexCount || c >= rec.vertexCount) continue;
+        const int a = idx[i], b = idx[i + 1], c = idx[i + 2];
+        if (a >= vc || b >= vc || c >= vc) continue;
+        // A square's cell, (a, a1, b) then (b, a1, b1), goes to the rasteriser as one quad.
+        if (i + 5 < rec.indexCount && idx[i + 3] == c && idx[i + 4] == b && idx[i + 5] < vc) {
+            elRaster::DrawQuad(tg, vp, st, texPtr, verts[size_t(a)], verts[size_t(b)],
+                               verts[idx[i + 5]], verts[size_t(c)]);
+            i += 3;
+            continue;
+        }
         elRaster::DrawTriangle(tg, vp, st, texPtr, verts[size_t(a)], verts[size_t(b)],
                                verts[size_t(c)]);
     }

@@ -108,6 +108,9 @@ TEST(EncodedFile, FailedReplaceKeepsTheOldFile) {
     ASSERT_EQ(ReadEncodedFile("s.dat", text), ReadStatus::Ok);
     EXPECT_EQ(text, "old");
     EXPECT_FALSE(WriteEncodedFile("missing\\folder\\s.dat", "x"));
+    game.MakeDir("dir.dat");  // only a file is ever replaced
+    EXPECT_FALSE(WriteEncodedFile("dir.dat", "x"));
+    EXPECT_TRUE(DirExists("dir.dat"));
     EXPECT_FALSE(WriteFileAtomic((game.Path() / "nofolder" / "x").string(), "x"));
 }
 

@@ -111,6 +111,22 @@ TEST(GenManifest, BadManifestsAreRefusedWithTheirPlace) {
   EXPECT_THROW(ReadImageManifests(nokey.path.string()), GenError);
 }
 
+TEST(GenManifest, PlaceholdersGiveWayToTheRealPicture) {
+  TempDir dir;
+  dir.Write("a_stand.txt",
+            "image Char.E_R 8x8 placeholder=1\nfill 0 0 8 8 color=#0000ff\n"
+            "image Char.E_L 8x8 placeholder=1 mirror=Char.E_R\n"
+            "image Char.F 8x8 placeholder=1\n");
+  dir.Write("b_real.txt", "image Char.E_R 8x8\nfill 0 0 2 8 color=#ff0000\n");
+  auto defs = ReadImageManifests(dir.path.string());
+  ASSERT_EQ(defs.size(), 3u);  // E_L and F stand in, E_R is the real one
+  EXPECT_EQ(BuildImageIndex(defs), "Char.E_L,char\\E_L.bmp,0,0\nChar.F,char\\F.bmp,0,0\nChar.E_R,char\\E_R.bmp,0,0\n");
+  Canvas left = BuildImage(defs[0], defs);
+  EXPECT_EQ(left.Get(7, 0), 0xFF0000u);  // mirrored from the real picture, not the stand-in
+  dir.Write("c_again.txt", "image Char.E_R 8x8\n");
+  EXPECT_THROW(ReadImageManifests(dir.path.string()), GenError);
+}
+
 TEST(GenManifest, EveryWordDrawsWithDefaults) {
   for (const std::string& word : ShapeWords()) {
     Canvas c(64, 64, kKeyColor);

@@ -315,7 +315,9 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
       FAIL() << file;
     } catch (const CStageDataException& e) {
       EXPECT_EQ(e.GetCode(), code) << file;
-      if (code == "SDE0007") EXPECT_EQ(e.GetMessage(), "ファイルstage\\original\\missing.stgを開けません。");
+      if (code == "SDE0007") {
+        EXPECT_EQ(e.GetMessage(), "ファイルstage\\original\\missing.stgを開けません。");
+      }
     }
     delete f;  // the caller keeps the file entry on failure
     EXPECT_EQ(StageFileEntry::GetLiveCount(), live);

@@ -18,7 +18,11 @@ namespace stagetest {
 // A plain kind: creates the live class "CTestLive" at the tile's corner, passes facing = !side.
 class CStageAreaObject_TestKind : public CStageAreaObject {
  public:
-  using CStageAreaObject::CStageAreaObject;
+  CStageAreaObject_TestKind(CStage* s, CStageArea* a, CStageAreaObjectTable* t, int x, int y)
+      : CStageAreaObject(s, a, t, x, y) {
+    SetKindImage("StageObjects001", 64, 0, 96, 32);
+    RefreshImages();
+  }
   IBase* CreateObject(bool side) override {
     return MakeLiveObject("CTestLive", tileX * 32, tileY * 32 + 2, {!side});
   }

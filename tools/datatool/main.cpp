@@ -6,10 +6,14 @@
 //   quor-datatool encode <in.txt> <out.dat> [--from-utf8]
 //       Encodes a plain CP932 text (UTF-8 with --from-utf8) the way the game stores it.
 //
+// "-" reads standard input or writes standard output. A file is replaced through a temporary
+// file; a device or pipe is written directly.
+//
 // Exit status: 0 done, 1 the input is not an encoded text, 2 wrong arguments, 3 a file that
 // cannot be read or written.
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +31,34 @@ int Usage() {
     return 2;
 }
 
+bool ReadInput(const std::string& path, std::string& bytes) {
+    if (path != "-") return ReadWholeFile(path, bytes);
+    char buf[65536];
+    size_t got;
+    while ((got = std::fread(buf, 1, sizeof(buf), stdin)) > 0) bytes.append(buf, got);
+    return std::ferror(stdin) == 0;
+}
+
+bool WriteOutput(const std::string& path, const std::string& bytes) {
+    std::FILE* f = nullptr;
+    if (path == "-") {
+        f = stdout;
+    } else {
+        std::error_code ec;
+        const auto st = std::filesystem::status(path, ec);
+        if (!std::filesystem::exists(st) || std::filesystem::is_regular_file(st)) {
+            return WriteFileAtomic(path, bytes);
+        }
+        if (std::filesystem::is_directory(st)) return false;
+        f = std::fopen(path.c_str(), "wb");
+        if (!f) return false;
+    }
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    if (f != stdout) ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,7 +69,7 @@ int main(int argc, char** argv) {
         if (a == "--utf8" || a == "--from-utf8") {
             if (!flag.empty()) return Usage();
             flag = a;
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else if (a.size() > 1 && a[0] == '-') {  // "-" alone is standard input or output
             return Usage();
         } else {
             positional.push_back(a);
@@ -53,7 +85,7 @@ int main(int argc, char** argv) {
     const bool utf8 = !flag.empty();
 
     std::string bytes;
-    if (!ReadWholeFile(in, bytes)) {
+    if (!ReadInput(in, bytes)) {
         std::fprintf(stderr, "quor-datatool: cannot read %s\n", in.c_str());
         return 3;
     }
@@ -77,7 +109,7 @@ int main(int argc, char** argv) {
         return Usage();
     }
 
-    if (!WriteFileAtomic(out, result)) {
+    if (!WriteOutput(out, result)) {
         std::fprintf(stderr, "quor-datatool: cannot write %s\n", out.c_str());
         return 3;
     }

@@ -223,11 +223,13 @@ std::string EncodeOgg(const std::vector<float>& samples, double quality, const s
   for (float f : samples) top = std::max(top, std::abs(f));
   float scale = top > 0 ? 0.8f / top : 1.0f;
   size_t pos = 0;
-  bool eos = false;
+  bool eos = false, ended = false;
   while (!eos) {
     size_t chunk = std::min<size_t>(1024, samples.size() - pos);
     if (chunk == 0) {
+      if (ended) break;  // everything was handed over and flushed
       vorbis_analysis_wrote(&vd, 0);
+      ended = true;
     } else {
       float** buffer = vorbis_analysis_buffer(&vd, static_cast<int>(chunk));
       for (size_t i = 0; i < chunk; ++i) buffer[0][i] = samples[pos + i] * scale;
@@ -288,12 +290,14 @@ std::vector<std::string> GenerateSounds(const std::string& manifest, const std::
       voices.push_back(v);
     }
     std::vector<float> samples;
+    double peak = 0.85;  // loudness after normalising; quieter for ambient sounds and ticks
     for (const Line& v : voices) {
       if (v.word != "tone" && v.word != "noise" && v.word != "seq") v.Fail("voices are tone, noise or seq: " + v.word);
       RenderVoice(v, samples);
+      peak = std::min(peak, v.Num("peak", 0.85));
     }
     if (samples.empty()) first.Fail("empty sound");
-    WriteFileAtomic(JoinPath(gameDir, path), EncodeWav(samples));
+    WriteFileAtomic(JoinPath(gameDir, path), EncodeWav(samples, peak));
     written.push_back(path);
   }
   return written;

@@ -127,6 +127,10 @@ std::vector<ImageDef> ReadImageManifests(const std::string& imagesDir) {
         if (line.Has("cell") && !ParseSize(line.Str("cell"), s.cellW, s.cellH)) line.Fail("bad cell size");
         s.background = line.Color("bg", kKeyColor);
         s.mirrorOf = line.Str("mirror", "");
+        if (line.Has("mirrorcell") && !ParseSize(line.Str("mirrorcell"), s.mirrorCellW, s.mirrorCellH))
+          line.Fail("bad mirror cell size");
+        s.placeholder = line.Int("placeholder", 0) != 0;
+        if (s.placeholder && s.key.empty()) line.Fail("only indexed images can be placeholders");
         defs.push_back(std::move(s));
       } else {
         if (defs.empty()) line.Fail("drawing line before the first 'image' line");
@@ -138,7 +142,18 @@ std::vector<ImageDef> ReadImageManifests(const std::string& imagesDir) {
       }
     }
   }
-  return defs;
+  // Placeholders give way to the real pictures.
+  std::map<std::string, const ImageDef*> real, stand;
+  for (const ImageDef& d : defs) {
+    if (d.key.empty()) continue;
+    auto& seen = d.placeholder ? stand : real;
+    auto [it, fresh] = seen.emplace(d.key, &d);
+    if (!fresh) throw GenError(d.where + ": image key " + d.key + " is also drawn at " + it->second->where);
+  }
+  std::vector<ImageDef> kept;
+  for (ImageDef& d : defs)
+    if (!d.placeholder || !real.count(d.key)) kept.push_back(std::move(d));
+  return kept;
 }
 
 Canvas BuildImage(const ImageDef& def, const std::vector<ImageDef>& all) {
@@ -150,7 +165,8 @@ Canvas BuildImage(const ImageDef& def, const std::vector<ImageDef>& all) {
       auto it = std::find_if(all.begin(), all.end(), [&](const ImageDef& o) { return o.key == s.mirrorOf; });
       if (it == all.end()) throw GenError(s.where + ": mirror source " + s.mirrorOf + " not found");
       Canvas src = build(*it);
-      int cw = s.cellW > 0 ? s.cellW : src.Width(), ch = s.cellH > 0 ? s.cellH : src.Height();
+      int cw = s.mirrorCellW > 0 ? s.mirrorCellW : s.cellW > 0 ? s.cellW : src.Width();
+      int ch = s.mirrorCellH > 0 ? s.mirrorCellH : s.cellH > 0 ? s.cellH : src.Height();
       for (int y = 0; y + ch <= std::min(src.Height(), s.height); y += ch)
         for (int x = 0; x + cw <= std::min(src.Width(), s.width); x += cw) canvas.Blit(src, {x, y, cw, ch}, x, y, true);
       visiting.erase(s.key);

@@ -16,10 +16,13 @@ struct ImageDef {
   int cellW = 0, cellH = 0; // written to the index
   uint32_t background = kKeyColor;
   std::string mirrorOf;     // "Group.Key" whose cells are copied mirrored before drawing
+  int mirrorCellW = 0, mirrorCellH = 0;  // cell size for mirroring when it differs from the index's
+  bool placeholder = false; // stands in until another manifest draws the same key
   std::vector<Line> ops;
 };
 
-// Reads every images/*.txt of the folder, in file-name order.
+// Reads every images/*.txt of the folder, in file-name order. A placeholder is left out when
+// another manifest gives the same key; any other repeated key is an error.
 std::vector<ImageDef> ReadImageManifests(const std::string& imagesDir);
 // The folder a group's pictures go to when a header gives no path.
 std::string DefaultImageFolder(const std::string& group);

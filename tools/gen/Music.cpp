@@ -2,6 +2,7 @@
 // instruments, drum style and seed, then encoded as an Ogg Vorbis loop.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <sstream>
