@@ -7,7 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "engine/SpriteManager.h"
+#include "engine/el/elDraw.h"
+#include "engine/el/elSystem.h"
 #include "foundation/EncodedFile.h"
+#include "platform/backend.h"
 #include "foundation/XmlNode.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
@@ -82,6 +86,68 @@ void BM_StageRead(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(stored.size());
 }
 BENCHMARK(BM_StageRead)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A 24-bit BMP of one colour.
+std::string Bmp(int w, int h, uint32_t colour) {
+  const int row = (w * 3 + 3) & ~3;
+  const uint32_t size = 54 + static_cast<uint32_t>(row) * h;
+  std::string b(size, '\0');
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, size);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(w));
+  put32(22, static_cast<uint32_t>(h));
+  b[26] = 1;
+  b[28] = 24;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const size_t at = 54 + static_cast<size_t>(y) * row + static_cast<size_t>(x) * 3;
+      b[at] = static_cast<char>(colour & 0xFF);
+      b[at + 1] = static_cast<char>((colour >> 8) & 0xFF);
+      b[at + 2] = static_cast<char>((colour >> 16) & 0xFF);
+    }
+  }
+  return b;
+}
+
+// The same read as the game does it: with the sprite manager up, the current area's chip
+// sprites and every record's images are made too (headless screen).
+void BM_StageReadWithSprites(benchmark::State& state) {
+  auto stage = HeaviestStage(static_cast<int>(state.range(0)));
+  const std::string stored = EncodeFileText(stage->WriteFileText());
+  stage.reset();
+  const auto& folder = Folder().folder;
+  std::filesystem::create_directories(folder / "system");
+  std::filesystem::create_directories(folder / "img");
+  WriteFileAtomic((folder / "system" / "colorSample.bmp").string(), Bmp(32, 32, 0x00FF00));
+  WriteFileAtomic((folder / "img" / "sheet.bmp").string(), Bmp(256, 256, 0xC08040));
+  std::string index;
+  for (const char* key : {"System.StageObjects001", "System.StageObjects002",
+                          "System.StageObjects003", "Map.ChipSet001", "Map.ChipSet002",
+                          "Map.ChipSet003", "Map.ChipSet004"})
+    index += std::string(key) + ",img\\sheet.bmp,32,32\n";
+  WriteEncodedFile("data\\bmp_index.dat", index);
+  plat::BackendOptions options;
+  options.headless = true;
+  plat::StartBackend(options);
+  elSystem::Reset();
+  elDraw::Screen(640, 480, 1);
+  CSpriteManager::GetInstance();
+  for (auto _ : state) {
+    std::optional<std::string> text = DecodeFileText(stored);
+    std::unique_ptr<CStage> read(CStage::ReadXml(nullptr, *text, 0));
+    benchmark::DoNotOptimize(read.get());
+  }
+  CSpriteManager::DeleteInstance();
+  elSystem::End();
+  plat::StopBackend();
+}
+BENCHMARK(BM_StageReadWithSprites)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_StageWrite(benchmark::State& state) {
   auto stage = HeaviestStage(static_cast<int>(state.range(0)));

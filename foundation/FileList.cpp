@@ -100,7 +100,6 @@ void CFileList::Refresh() {
     std::sort(entries_.begin(), entries_.end(), [](const CFileEntry* a, const CFileEntry* b) {
         return b->GetFileTime()->IsEarlier(*a->GetFileTime());
     });
-    readPosition_ = 0;
 }
 
 int CFileList::GetCount() const { return static_cast<int>(entries_.size()); }

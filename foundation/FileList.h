@@ -59,7 +59,6 @@ private:
     std::vector<CFileEntry*> entries_;
     std::string folder_;
     std::string pattern_;
-    size_t readPosition_ = 0;
 };
 
 // True when the name matches the pattern ("*" any run, "?" one character; ASCII case ignored).

@@ -127,6 +127,9 @@ protected:
 // axes) the inner half of the travel reads 0 and the rest is stretched over the full range.
 int32_t ScaleJoystickAxis(int raw, bool deadZone);
 
+// The game's scan code of an SDL scan code (the USB usage number); 0 for keys the game ignores.
+uint16_t SdlScancodeToKey(int sdlScancode);
+
 struct BackendOptions {
     bool headless = false;
     std::string title = "Quorvald";

@@ -139,7 +139,8 @@ public:
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+        if (joystickInit_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        if (videoInit_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
     bool Open(const BackendOptions& options, std::string& error) {
@@ -147,6 +148,13 @@ public:
         height_ = options.height;
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             error = SDL_GetError();
+            return false;
+        }
+        videoInit_ = true;
+        // Without a display SDL falls back to drivers that show nothing: that is no window.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) {
+            error = std::string("SDL has only the video driver ") + (driver ? driver : "none");
             return false;
         }
         SDL_Rect usable{0, 0, width_, height_};
@@ -172,6 +180,7 @@ public:
             return false;
         }
         if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
+            joystickInit_ = true;
             int n = SDL_NumJoysticks();
             for (int i = 0; i < n && joystickCount_ < kMaxJoysticks; ++i) {
                 SDL_Joystick* j = SDL_JoystickOpen(i);
@@ -381,9 +390,12 @@ private:
     SDL_JoystickID joystickIds_[kMaxJoysticks] = {};
     int width_ = 640, height_ = 480, scale_ = 1;
     bool closeRequested_ = false;
+    bool videoInit_ = false, joystickInit_ = false;
 };
 
 }  // namespace
+
+uint16_t SdlScancodeToKey(int sdlScancode) { return ScanCodeOf(static_cast<SDL_Scancode>(sdlScancode)); }
 
 std::unique_ptr<Backend> CreateSdlBackend(const BackendOptions& options, std::string& error) {
     auto backend = std::make_unique<SdlBackend>();

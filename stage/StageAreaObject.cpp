@@ -1,5 +1,6 @@
 #include "stage/StageAreaObject.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "stage/Stage.h"
@@ -98,16 +99,10 @@ std::string CStageAreaObject::ToText() const {
   if (a1 != 0.0 || a2 != 0.0 || a3 != 0.0 || a4 != 0.0 || !text.empty()) {
     for (double v : {a1, a2, a3, a4}) {
       out += ':';
-      // "%f" of a huge double can run to ~320 characters.
-      int n = std::snprintf(buf, sizeof buf, "%f", v);
-      if (n >= 0 && static_cast<size_t>(n) < sizeof buf) {
-        out += buf;
-      } else {
-        std::string big(static_cast<size_t>(n) + 1, '\0');
-        std::snprintf(big.data(), big.size(), "%f", v);
-        big.resize(static_cast<size_t>(n));
-        out += big;
-      }
+      // The "%f" form: fixed, six digits after the point (up to ~320 characters).
+      char num[400];
+      const std::to_chars_result r = std::to_chars(num, num + sizeof num, v, std::chars_format::fixed, 6);
+      out.append(num, r.ptr);
     }
     out += ':';
     out += text;

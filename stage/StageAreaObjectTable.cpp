@@ -7,6 +7,7 @@
 #include "engine/Scene.h"
 #include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "stage/AreaObjectKinds_Doors.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageObjectKindTable.h"
@@ -115,9 +116,8 @@ CStageAreaObject* CStageAreaObjectTable::GetAt(int x, int y) const {
 }
 
 bool CStageAreaObjectTable::HasGoal() const {
-  // Only the factory makes records, and it makes the goal class exactly for the key "Goal".
   for (const CStageAreaObject* object : slots) {
-    if (object && object->GetKey() == "Goal") return true;
+    if (dynamic_cast<const CStageAreaObject_Goal*>(object)) return true;
   }
   return false;
 }

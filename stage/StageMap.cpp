@@ -222,22 +222,23 @@ bool CStageMap::RectHitsBlockingChip(double x1, double y1, double x2, double y2)
 
 // One step of a path from pixel (ax, ay) to (bx, by): the vertical test at the new y across the
 // width from the old x, the horizontal test at the new x down the height from the old y.
-bool CStageMap::MoveBlocked(int ax, int ay, int bx, int by, int w, int h,
+bool CStageMap::MoveBlocked(int ax, int ay, int bx, int by, double w, double h,
                             StageMapMoveResult& r) const {
   bool any = false;
   // Samples s, s + 32, ... below s + size, then the last pixel s + size - 1.
-  auto run = [](long long s, int size, auto&& test) {
-    for (long long p = s; p < s + size; p += 32) {
+  auto run = [](int s, double size, auto&& test) {
+    const double end = static_cast<double>(s) + size;
+    for (long long p = s; static_cast<double>(p) < end && p <= INT32_MAX; p += 32) {
       if (test(static_cast<int>(p))) return true;
     }
-    return test(static_cast<int>(std::clamp<long long>(s + size - 1, INT32_MIN, INT32_MAX)));
+    return test(Trunc(end - 1));
   };
   if (ay != by) {
     const bool up = by < ay;
-    const int edge = up ? by : Trunc(static_cast<double>(by) + h - 1);
-    const int row = TileOf(edge);
+    const int row = TileOf(up ? by : Trunc(static_cast<double>(by) + h - 1));
     const int direction = up ? ChipDirection_Up : ChipDirection_Down;
-    const bool entering = up ? (edge % 32 >= 30) : (edge % 32 < 2);
+    const long long bottom = static_cast<long long>(Trunc(h)) + by - 1;
+    const bool entering = up ? (by % 32 >= 30) : (bottom % 32 < 2);
     const bool hit = run(ax, w, [&](int px) {
       const uint8_t chip = GetChip(TileOf(px), row);
       if (!IsPassableChip(chip)) return true;
@@ -250,10 +251,10 @@ bool CStageMap::MoveBlocked(int ax, int ay, int bx, int by, int w, int h,
   }
   if (ax != bx) {
     const bool leftward = bx < ax;
-    const int edge = leftward ? bx : Trunc(static_cast<double>(bx) + w - 1);
-    const int col = TileOf(edge);
+    const int col = TileOf(leftward ? bx : Trunc(static_cast<double>(bx) + w - 1));
     const int direction = leftward ? ChipDirection_Left : ChipDirection_Right;
-    const bool entering = leftward ? (edge % 32 >= 30) : (edge % 32 < 2);
+    const long long right = static_cast<long long>(Trunc(w)) + bx - 1;
+    const bool entering = leftward ? (bx % 32 >= 30) : (right % 32 < 2);
     const bool hit = run(ay, h, [&](int py) {
       const uint8_t chip = GetChip(col, TileOf(py));
       if (!IsPassableChip(chip)) return true;
@@ -269,7 +270,7 @@ bool CStageMap::MoveBlocked(int ax, int ay, int bx, int by, int w, int h,
 
 // Walks from (fromX, fromY) to (toX, toY); true at the first blocked step, with the last free
 // point in (endX, endY) and that step's hits in `hits`; false when the target is reached.
-bool CStageMap::WalkPath(double fromX, double fromY, double toX, double toY, int w, int h,
+bool CStageMap::WalkPath(double fromX, double fromY, double toX, double toY, double w, double h,
                          double& endX, double& endY, StageMapMoveResult& hits) const {
   endX = toX;
   endY = toY;
@@ -304,10 +305,9 @@ StageMapMoveResult CStageMap::ResolveRectMove(double newX, double newY, double w
   result.x = newX;
   result.y = newY;
   if (width <= 0) return result;
-  const int iw = Trunc(w), ih = Trunc(h);
   double freeX = 0.0, freeY = 0.0;
   StageMapMoveResult hits;
-  if (!WalkPath(prevX, prevY, newX, newY, iw, ih, freeX, freeY, hits)) return result;
+  if (!WalkPath(prevX, prevY, newX, newY, w, h, freeX, freeY, hits)) return result;
   // Slide along the obstacle from the last free point.
   double slideX = newX, slideY = freeY;
   StageMapMoveResult started;
@@ -322,7 +322,7 @@ StageMapMoveResult CStageMap::ResolveRectMove(double newX, double newY, double w
   }
   double endX = 0.0, endY = 0.0;
   StageMapMoveResult slideHits;
-  WalkPath(freeX, freeY, slideX, slideY, iw, ih, endX, endY, slideHits);
+  WalkPath(freeX, freeY, slideX, slideY, w, h, endX, endY, slideHits);
   result.x = endX;
   result.y = endY;
   result.hitTop = started.hitTop || slideHits.hitTop;

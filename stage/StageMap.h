@@ -84,8 +84,9 @@ class CStageMap {
   }
   void BuildCellSprite(int x, int y);
   void RefreshCell(int x, int y);
-  bool MoveBlocked(int fromX, int fromY, int toX, int toY, int w, int h, StageMapMoveResult& r) const;
-  bool WalkPath(double fromX, double fromY, double toX, double toY, int w, int h,
+  bool MoveBlocked(int fromX, int fromY, int toX, int toY, double w, double h,
+                   StageMapMoveResult& r) const;
+  bool WalkPath(double fromX, double fromY, double toX, double toY, double w, double h,
                 double& endX, double& endY, StageMapMoveResult& hits) const;
 
   // Column x holds rows 0..height-1 contiguously.

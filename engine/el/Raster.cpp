@@ -8,7 +8,7 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#if defined(__SSE2__) && defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
 #define QUOR_HAVE_AVX2_PATH 1
 #endif
@@ -21,6 +21,7 @@ namespace {
 constexpr float kGuardPixels = 4096.0f;
 constexpr float kMinW = 1e-6f;
 constexpr uint32_t kNoKey = 0xFFFFFFFFu;  // never equals a texel's 24 colour bits
+int g_maxLanes = 16;                      // widest vector path allowed
 
 inline int Div255(int x) {
     x += 128;
@@ -119,7 +120,7 @@ inline int FloorToInt(float f) {
     const int i = int(f);
     return i - (f < float(i));
 }
-inline int32_t FloorToInt32(double f) {
+[[maybe_unused]] inline int32_t FloorToInt32(double f) {
     f = std::clamp(f, -2147483000.0, 2147483000.0);
     const int32_t i = int32_t(f);
     return i - (f < double(i));
@@ -181,14 +182,6 @@ inline uint32_t PixelColor(const Context& c, double px, double py) {
     auto ch = [&](const Plane& p) { return uint32_t(std::clamp(p.At(px, py), 0.0, 255.0) + 0.5); };
     uint32_t a = c.state->textureAlphaOnly ? 255u : ch(c.a);
     return (a << 24) | (ch(c.r) << 16) | (ch(c.g) << 8) | ch(c.b);
-}
-
-inline uint32_t Modulate(uint32_t t, uint32_t col) {
-    uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        out |= uint32_t(Div255(int((t >> shift) & 0xFF) * int((col >> shift) & 0xFF))) << shift;
-    }
-    return out;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -385,9 +378,10 @@ void SpanGeneric(const Context& c, int y, int xs, int xe) {
 // The sprite span eight pixels at a time, for processors with AVX2 (chosen at run time).
 #define QUOR_AVX2 __attribute__((target("avx2")))
 
+// round(x / 255) for x up to 255 * 255: floor((x + 127) / 255) by a multiply-high.
 QUOR_AVX2 inline __m256i Div255x16(__m256i x) {
-    x = _mm256_add_epi16(x, _mm256_set1_epi16(128));
-    return _mm256_srli_epi16(_mm256_add_epi16(x, _mm256_srli_epi16(x, 8)), 8);
+    x = _mm256_add_epi16(x, _mm256_set1_epi16(127));
+    return _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(int16_t(0x8081))), 7);
 }
 
 template <int Mode>
@@ -422,7 +416,6 @@ QUOR_AVX2 inline void Shade8(uint32_t* dst, float* zp, __m256 z8, __m256i texel,
         zb = _mm256_loadu_ps(zp);
         live = _mm256_and_si256(live, _mm256_castps_si256(_mm256_cmp_ps(z8, zb, _CMP_LE_OQ)));
     }
-    if (_mm256_testz_si256(live, live)) return;
     if constexpr (ZTest) _mm256_storeu_ps(zp, _mm256_blendv_ps(zb, z8, _mm256_castsi256_ps(live)));
     const __m256i zero = _mm256_setzero_si256();
     const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst));
@@ -482,10 +475,8 @@ QUOR_AVX2 void SpanFastAvx2(const Context& c, int y, int xs, int xe) {
         const __m256i t = fetch8();
         __m256i live = _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_and_si256(t, rgb), key), ones);
         if (xe - x < 8) live = _mm256_and_si256(live, _mm256_cmpgt_epi32(_mm256_set1_epi32(xe - x), lane));
-        // Wholly keyed groups write nothing, not even Z.
-        if (!_mm256_testz_si256(live, live)) {
-            Shade8<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, z8, t, color, live);
-        }
+        // Branch-free: lanes that are keyed, off the span or behind keep their pixel and depth.
+        Shade8<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, z8, t, color, live);
         z8 = _mm256_add_ps(z8, dz8);
     }
     if (x < xe) {
@@ -509,10 +500,122 @@ QUOR_AVX2 void SpanFastAvx2(const Context& c, int y, int xs, int xe) {
      {&SpanFastAvx2<M, true, false>, &SpanFastAvx2<M, true, true>}}
 
 bool HasAvx2() {
+    if (g_maxLanes < 8) return false;
     static const bool yes = [] {
         if (const char* off = std::getenv("QUOR_RASTER_NO_AVX2"); off && *off && *off != '0') return false;
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return yes;
+}
+// Sixteen pixels at a time, for processors with AVX-512 (byte and word instructions).
+#define QUOR_AVX512 __attribute__((target("avx512f,avx512bw")))
+
+QUOR_AVX512 inline __m512i Div255x32(__m512i x) {
+    x = _mm512_add_epi16(x, _mm512_set1_epi16(127));
+    return _mm512_srli_epi16(_mm512_mulhi_epu16(x, _mm512_set1_epi16(int16_t(0x8081))), 7);
+}
+
+template <int Mode>
+QUOR_AVX512 inline __m512i Blend8(__m512i s, __m512i d) {
+    if constexpr (Mode == 1) {
+        return s;
+    } else {
+        const __m512i c255 = _mm512_set1_epi16(255);
+        __m512i a = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(s, 0xFF), 0xFF);
+        if constexpr (Mode == 2) {
+            return Div255x32(_mm512_add_epi16(_mm512_mullo_epi16(s, a),
+                                              _mm512_mullo_epi16(d, _mm512_sub_epi16(c255, a))));
+        } else if constexpr (Mode == 3) {
+            return _mm512_min_epi16(_mm512_add_epi16(d, Div255x32(_mm512_mullo_epi16(s, a))), c255);
+        } else if constexpr (Mode == 4) {
+            return Div255x32(_mm512_mullo_epi16(d, _mm512_sub_epi16(c255, a)));
+        } else if constexpr (Mode == 5) {
+            return Div255x32(_mm512_mullo_epi16(s, _mm512_sub_epi16(c255, d)));
+        } else {
+            return _mm512_min_epi16(_mm512_add_epi16(Div255x32(_mm512_mullo_epi16(s, d)),
+                                                     Div255x32(_mm512_mullo_epi16(d, a))),
+                                    c255);
+        }
+    }
+}
+
+template <int Mode, bool ZTest, bool Mod>
+QUOR_AVX512 void SpanFastAvx512(const Context& c, int y, int xs, int xe) {
+    plat::Surface& s = *c.target->surface;
+    uint32_t* row = s.Row(y);
+    float* zrow = ZTest ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
+    const double px = xs + 0.5, py = y + 0.5;
+    const int32_t uf = FloorToInt32(c.u.At(px, py) * 65536.0);
+    const int32_t vf = FloorToInt32(c.v.At(px, py) * 65536.0);
+    const int32_t du = FloorToInt32(c.u.dx * 65536.0 + 0.5);
+    const int32_t dv = FloorToInt32(c.v.dx * 65536.0 + 0.5);
+    const float dz = float(c.z.dx);
+    const __m512i lane = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    __m512 z16 = _mm512_add_ps(_mm512_set1_ps(float(c.z.At(px, py))),
+                               _mm512_mul_ps(_mm512_set1_ps(dz),
+                                             _mm512_setr_ps(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11,
+                                                            12, 13, 14, 15)));
+    const __m512 dz16 = _mm512_set1_ps(16 * dz);
+    __m512i u16 = _mm512_add_epi32(_mm512_set1_epi32(uf), _mm512_mullo_epi32(_mm512_set1_epi32(du), lane));
+    __m512i v16 = _mm512_add_epi32(_mm512_set1_epi32(vf), _mm512_mullo_epi32(_mm512_set1_epi32(dv), lane));
+    const __m512i du16 = _mm512_set1_epi32(16 * du), dv16 = _mm512_set1_epi32(16 * dv);
+    const __m512i key = _mm512_set1_epi32(int(c.key));
+    const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF);
+    const __m512i wm = _mm512_set1_epi32(c.wMask), hm = _mm512_set1_epi32(c.hMask);
+    const __m128i ws = _mm_cvtsi32_si128(c.wShift);
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i colorLo = _mm512_unpacklo_epi8(_mm512_set1_epi32(int(c.color)), zero);
+    const __m512i colorHi = _mm512_unpackhi_epi8(_mm512_set1_epi32(int(c.color)), zero);
+    const __mmask64 alphaBytes = 0x8888888888888888ull;
+    const int* tex = reinterpret_cast<const int*>(c.texels);
+    for (int x = xs; x < xe; x += 16) {
+        // Lanes past the span are masked off for every load and store.
+        const int n = xe - x;
+        const __mmask16 inSpan = n >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << n) - 1);
+        // (The zero-masked shifts say the same as the plain ones without GCC's false warning.)
+        const __m512i idx = _mm512_or_si512(
+            _mm512_and_si512(_mm512_maskz_srai_epi32(0xFFFF, u16, 16), wm),
+            _mm512_maskz_sll_epi32(0xFFFF, _mm512_and_si512(_mm512_maskz_srai_epi32(0xFFFF, v16, 16), hm), ws));
+        u16 = _mm512_add_epi32(u16, du16);
+        v16 = _mm512_add_epi32(v16, dv16);
+        const __m512i t = _mm512_mask_i32gather_epi32(zero, inSpan, idx, tex, 4);
+        __mmask16 live = _mm512_mask_cmpneq_epi32_mask(inSpan, _mm512_and_si512(t, rgb), key);
+        if constexpr (ZTest) {
+            const __m512 zb = _mm512_maskz_loadu_ps(live, zrow + x);
+            live = _mm512_mask_cmp_ps_mask(live, z16, zb, _CMP_LE_OQ);
+            _mm512_mask_storeu_ps(zrow + x, live, z16);
+        }
+        z16 = _mm512_add_ps(z16, dz16);
+        const __m512i d = _mm512_maskz_loadu_epi32(live, row + x);
+        __m512i slo = _mm512_unpacklo_epi8(t, zero);
+        __m512i shi = _mm512_unpackhi_epi8(t, zero);
+        if constexpr (Mod) {
+            slo = Div255x32(_mm512_mullo_epi16(slo, colorLo));
+            shi = Div255x32(_mm512_mullo_epi16(shi, colorHi));
+        }
+        __m512i out;
+        if constexpr (Mode == 1) {
+            out = _mm512_packus_epi16(slo, shi);
+        } else {
+            out = _mm512_packus_epi16(Blend8<Mode>(slo, _mm512_unpacklo_epi8(d, zero)),
+                                      Blend8<Mode>(shi, _mm512_unpackhi_epi8(d, zero)));
+            out = _mm512_mask_blend_epi8(alphaBytes, out, d);
+        }
+        _mm512_mask_storeu_epi32(row + x, live, out);
+    }
+}
+
+#define QUOR_AVX512_ROW(M)                                                            \
+    {{&SpanFastAvx512<M, false, false>, &SpanFastAvx512<M, false, true>},             \
+     {&SpanFastAvx512<M, true, false>, &SpanFastAvx512<M, true, true>}}
+
+bool HasAvx512() {
+    if (g_maxLanes < 16) return false;
+    static const bool yes = [] {
+        if (const char* off = std::getenv("QUOR_RASTER_NO_AVX512"); off && *off && *off != '0') return false;
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512bw") != 0;
     }();
     return yes;
 }
@@ -524,6 +627,12 @@ bool HasAvx2() {
 
 SpanFn PickFast(int mode, bool zTest, bool modulate) {
 #if defined(QUOR_HAVE_AVX2_PATH)
+    if (HasAvx512()) {
+        static constexpr SpanFn widest[6][2][2] = {QUOR_AVX512_ROW(1), QUOR_AVX512_ROW(2),
+                                                   QUOR_AVX512_ROW(3), QUOR_AVX512_ROW(4),
+                                                   QUOR_AVX512_ROW(5), QUOR_AVX512_ROW(6)};
+        return widest[mode - 1][zTest ? 1 : 0][modulate ? 1 : 0];
+    }
     if (HasAvx2()) {
         static constexpr SpanFn wide[6][2][2] = {QUOR_AVX2_ROW(1), QUOR_AVX2_ROW(2), QUOR_AVX2_ROW(3),
                                                  QUOR_AVX2_ROW(4), QUOR_AVX2_ROW(5), QUOR_AVX2_ROW(6)};
@@ -546,6 +655,15 @@ SpanFn PickGeneric(int mode, bool zTest) {
 }
 
 #else  // no SSE2: one pixel at a time
+
+inline uint32_t Modulate(uint32_t t, uint32_t col) {
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        out |= uint32_t(Div255(int((t >> shift) & 0xFF) * int((col >> shift) & 0xFF))) << shift;
+    }
+    return out;
+}
+
 
 void SpanScalar(const Context& c, int y, int xs, int xe) {
     plat::Surface& s = *c.target->surface;
@@ -764,6 +882,19 @@ void OutlineTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex
 }
 
 }  // namespace
+
+int LimitVectorWidth(int lanes) {
+    g_maxLanes = lanes;
+#if defined(QUOR_HAVE_AVX2_PATH)
+    if (HasAvx512()) return 16;
+    if (HasAvx2()) return 8;
+#endif
+#if defined(__SSE2__)
+    return 4;
+#else
+    return 1;
+#endif
+}
 
 uint32_t BlendPixel(int mode, bool blending, uint32_t s, uint32_t d) {
     if (!blending || mode < 2 || mode > 6) return s;

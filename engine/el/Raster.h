@@ -62,6 +62,10 @@ void DrawQuad(const Target& target, const Viewport& viewport, const State& state
               const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c,
               const Vertex& d);
 
+// The sprite loops use the widest vectors the processor offers (16, 8 or 4 pixels). Tests and
+// benchmarks may hold them to at most `lanes`; returns the width now in use.
+int LimitVectorWidth(int lanes);
+
 // The blend of one source pixel (already modulated) onto a destination pixel, as the span
 // loops do it; for tests and for callers that need a single pixel.
 uint32_t BlendPixel(int mode, bool blending, uint32_t source, uint32_t destination);

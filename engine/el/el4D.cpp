@@ -182,6 +182,7 @@ uint32_t LightVertex(const Material& mat, const float pos[3], const float n[3]) 
     }
     for (int li : g_dev.activeLights) {
         const LightRecord& l = g_dev.deviceLights[li];
+        if (l.type < kLightDirectional || l.type > kLightPoint) continue;  // not a light type
         float dir[3];
         float atten = 1.0f;
         if (l.type == kLightDirectional) {

@@ -145,6 +145,7 @@ void NoteMouseMove(int request);
 // The game folder (the executable's folder unless SetGameFolder moved it), ending with "/".
 std::string GetExeDirectory();
 int GetScreenBitsPerPixel();
+// Keeps the cursor inside a rectangle of client pixels (right and bottom exclusive).
 void ClipCursor(int left, int top, int right, int bottom);
 void ClipCursorToWindow();
 void UnclipCursor();

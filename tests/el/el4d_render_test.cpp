@@ -290,6 +290,34 @@ TEST_F(El4DRender, DrawingStaysInsideTheViewportAndTheSurface) {
     EXPECT_NE(Px(200, 150), 0u);
 }
 
+TEST_F(El4DRender, WireframeAndPointShadeModes) {
+    int model = MakeSprite(MakeTexture(64, 64, 0xFFFFFFFFu));
+    PlaceSprite(model, 320, 240);
+    auto lit = [&] {
+        int n = 0;
+        for (uint32_t p : elDraw::BackBuffer().pixels) n += (p & 0xFFFFFF) != 0;
+        return n;
+    };
+    el4D::SetShadeMode(3);  // the edges of both triangles, the diagonal included
+    Draw(model, 1);
+    EXPECT_EQ(Px(320, 240), 0xFFFFFFu);  // on the diagonal
+    EXPECT_EQ(Px(330, 230), 0u);         // inside, off the edges
+    EXPECT_EQ(Px(288, 250), 0xFFFFFFu);  // left edge
+    EXPECT_NEAR(lit(), 5 * 64, 8);
+
+    Fill(0xFF000000u);
+    el4D::Clear();
+    el4D::SetShadeMode(4);  // the corners only
+    Draw(model, 1);
+    EXPECT_GE(lit(), 3);
+    EXPECT_LE(lit(), 4);
+    el4D::SetShadeMode(0);  // not a mode: points stay
+    Fill(0xFF000000u);
+    el4D::Clear();
+    Draw(model, 1);
+    EXPECT_LE(lit(), 4);
+}
+
 TEST_F(El4DRender, AlphaSourceAndTranslucency) {
     int slot = MakeTexture(32, 32, 0x80FFFFFFu);  // texel alpha one half
     int model = MakeSprite(slot);

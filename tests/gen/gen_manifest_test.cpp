@@ -178,6 +178,8 @@ TEST(GenTables, WrittenTablesDecodeToTheirText) {
   auto plain = DecodeFileText(stored);
   ASSERT_TRUE(plain.has_value());
   EXPECT_EQ(*plain, "鍵,かぎ\n");
+  // Text the game's files cannot carry is refused rather than silently turned into '?'.
+  EXPECT_THROW(WriteDataFile(dir.path.string(), "data\\u.dat", "emoji \xF0\x9F\x98\x80\n", 32768), GenError);
 }
 
 TEST(GenAudio, NotesAndWaves) {

@@ -176,3 +176,41 @@ TEST(Clock, SourceCanBeReplaced) {
 }
 
 }  // namespace
+
+namespace {
+
+// SDL scan codes are USB usage numbers: A..Z 4..29, 1..0 30..39, F1..F12 58..69.
+TEST(KeyMap, SdlKeysBecomeTheGamesScanCodes) {
+    const uint16_t letters[26] = {plat::kKeyA, plat::kKeyB, plat::kKeyC, plat::kKeyD, plat::kKeyE, plat::kKeyF,
+                                  plat::kKeyG, plat::kKeyH, plat::kKeyI, plat::kKeyJ, plat::kKeyK, plat::kKeyL,
+                                  plat::kKeyM, plat::kKeyN, plat::kKeyO, plat::kKeyP, plat::kKeyQ, plat::kKeyR,
+                                  plat::kKeyS, plat::kKeyT, plat::kKeyU, plat::kKeyV, plat::kKeyW, plat::kKeyX,
+                                  plat::kKeyY, plat::kKeyZ};
+    for (int i = 0; i < 26; ++i) EXPECT_EQ(plat::SdlScancodeToKey(4 + i), letters[i]) << char('A' + i);
+    EXPECT_EQ(plat::kKeyZ, 0x2C);
+    EXPECT_EQ(plat::kKeyX, 0x2D);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(plat::SdlScancodeToKey(30 + i), 2 + i);  // 1..9, 0
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(plat::SdlScancodeToKey(58 + i), plat::kKeyF1 + i);
+    EXPECT_EQ(plat::SdlScancodeToKey(68), plat::kKeyF11);
+    EXPECT_EQ(plat::SdlScancodeToKey(69), plat::kKeyF12);
+    EXPECT_EQ(plat::SdlScancodeToKey(82), 200);  // up
+    EXPECT_EQ(plat::SdlScancodeToKey(81), 208);  // down
+    EXPECT_EQ(plat::SdlScancodeToKey(80), 203);  // left
+    EXPECT_EQ(plat::SdlScancodeToKey(79), 205);  // right
+    EXPECT_EQ(plat::SdlScancodeToKey(44), plat::kKeySpace);
+    EXPECT_EQ(plat::SdlScancodeToKey(40), plat::kKeyReturn);
+    EXPECT_EQ(plat::SdlScancodeToKey(42), plat::kKeyBack);
+    EXPECT_EQ(plat::SdlScancodeToKey(76), plat::kKeyDelete);
+    EXPECT_EQ(plat::SdlScancodeToKey(43), plat::kKeyTab);
+    EXPECT_EQ(plat::SdlScancodeToKey(45), plat::kKeyMinus);
+    EXPECT_EQ(plat::SdlScancodeToKey(225), plat::kKeyLShift);
+    EXPECT_EQ(plat::SdlScancodeToKey(229), plat::kKeyRShift);
+    EXPECT_EQ(plat::SdlScancodeToKey(224), plat::kKeyLControl);
+    EXPECT_EQ(plat::SdlScancodeToKey(89), plat::kKeyNumpad1);
+    EXPECT_EQ(plat::SdlScancodeToKey(98), plat::kKeyNumpad0);
+    EXPECT_EQ(plat::SdlScancodeToKey(88), plat::kKeyNumpadEnter);
+    EXPECT_EQ(plat::SdlScancodeToKey(0), 0);
+    EXPECT_EQ(plat::SdlScancodeToKey(300), 0);
+}
+
+}  // namespace

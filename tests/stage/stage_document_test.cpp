@@ -203,7 +203,13 @@ TEST_F(StageDocument, StructureFailures) {
   for (const auto& [bad, code] : cases) {
     EXPECT_EQ(CodeOf([&] { CStage::ReadXml(nullptr, bad, 0); }), code) << bad.substr(0, 400);
     EXPECT_EQ(CStage::GetLiveCount(), before);
+    // The same through a real stage file, as the game stores it.
+    ASSERT_TRUE(WriteEncodedFile("stage\\original\\bad.stg", GetXmlHeader() + StripXmlWhitespace(bad)));
+    EXPECT_EQ(CodeOf([&] { CStage::LoadFromFile(nullptr, "stage\\original\\bad.stg", 1); }), code);
+    EXPECT_EQ(CStage::GetLiveCount(), before);
   }
+  EXPECT_EQ(CodeOf([&] { CStage::LoadFromFile(nullptr, "stage\\original\\none.stg", 0); }),
+            "SDE0007");
   // An area's own error reaches the caller with its code and message.
   try {
     CStage::ReadXml(nullptr, Replace(text, "TestKind:10:13|", "Unknown:10:13|"), 0);
@@ -218,6 +224,16 @@ TEST_F(StageDocument, StructureFailures) {
                             "<mapStringLength>8</mapStringLength>\n        <checkSum>545");
   bad = Replace(bad, "<mapString>00ff002d", "<mapString>" + shortMap);
   EXPECT_EQ(CodeOf([&] { CStage::ReadXml(nullptr, bad, 0); }), "SDE0002");
+}
+
+TEST_F(StageDocument, DeeplyNestedTextIsRefusedQuickly) {
+  std::string deep;
+  for (int i = 0; i < 40000; ++i) deep += "<a" + std::to_string(i) + ">";
+  deep += "x";
+  for (int i = 39999; i >= 0; --i) deep += "</a" + std::to_string(i) + ">";
+  EXPECT_EQ(CodeOf([&] { CStage::ReadXml(nullptr, "<stage>" + deep + "</stage>", 0); }), "SDE0006");
+  EXPECT_EQ(CodeOf([&] { delete CStageArea::ReadXml(nullptr, "<area00>" + deep + "</area00>"); }),
+            "SDE0006");
 }
 
 TEST_F(StageDocument, AreaCountTen) {

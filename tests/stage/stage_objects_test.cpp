@@ -266,3 +266,28 @@ TEST_F(StageObjects, KindTableFailures) {
   EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), 0);
   EXPECT_EQ(CStageAreaObjectTable::GetKindTable(), nullptr);
 }
+
+// The generated data table names every kind of the factory list on a line of its own.
+TEST(StageKindData, GeneratedTableCoversTheFactoryList) {
+  const std::filesystem::path game = QUOR_GAME_DIR;
+  if (!std::filesystem::exists(game / "data" / "stage_objects.dat")) GTEST_SKIP() << "no game folder";
+  SetGameFolder(game.string());
+  {
+    CStageAreaObjectTable table(nullptr);
+    const StageAreaObjectKindList& list = StageAreaObjectKindList::Instance();
+    int kinds = 0;
+    for (int i = 0; i < list.GetCount(); ++i) {
+      const std::string& key = list.GetKeyAt(i);
+      if (key == "TestKind" || key == "TestStart" || key == "TestLocked" || key == "TestDoor")
+        continue;  // kinds added by these tests
+      ++kinds;
+      ASSERT_TRUE(table.Add(key, i % 200, i / 200)) << key;
+      CStageAreaObject* o = table.GetAt(i % 200, i / 200);
+      EXPECT_EQ(o->GetKey(), key);
+      EXPECT_FALSE(o->GetName().empty()) << key;
+      table.Remove(i % 200, i / 200);
+    }
+    EXPECT_EQ(kinds, 120);
+  }
+  ResetGameFolder();
+}

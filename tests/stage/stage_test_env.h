@@ -58,8 +58,6 @@ inline void RegisterTestKinds() {
   list.Add("TestStart", &MakeStageAreaObject<CStageAreaObject_TestStart>);
   list.Add("TestLocked", &MakeStageAreaObject<CStageAreaObject_TestLocked>);
   list.Add("TestDoor", &MakeStageAreaObject<CStageAreaObject_TestDoor>);
-  // Stands in for the goal kind until the kinds are linked in.
-  list.Add("Goal", &MakeStageAreaObject<CStageAreaObject_TestKind>);
 }
 
 inline const char* DefaultKindTable() {

@@ -70,6 +70,8 @@ std::string StripXmlSpace(const std::string& xml) {
 
 void WriteDataFile(const std::string& gameDir, const std::string& relPath, const std::string& utf8, int bufferLimit,
                    bool encode) {
+  if (Cp932ToUtf8(Utf8ToCp932(utf8)) != utf8)
+    throw GenError(relPath + ": holds characters that Shift_JIS (CP932) cannot store");
   // A fixed seed per file keeps the output the same from build to build.
   SeedRandom(static_cast<uint32_t>(Hash64(relPath)));
   std::string stored = encode ? EncodeFileText(utf8) : Utf8ToCp932(utf8);

@@ -228,10 +228,11 @@ void OpCreature(Canvas& c, const Line& op) {
   if (kind == "round" || kind == "kid" || kind == "ball" || kind == "spiky") {
     Rect b = Scaled(r, 0.12, 0.18 + bob, 0.76, 0.7);
     if (kind == "spiky") {
+      b = Scaled(r, 0.2, 0.26 + bob, 0.6, 0.56);
       for (int i = 0; i < 8; ++i) {
         double a = i * kPi / 4 + frame * 0.2;
         double cx = b.x + b.w / 2.0, cy = b.y + b.h / 2.0;
-        double rx = b.w * 0.62, ry = b.h * 0.62;
+        double rx = b.w * 0.82, ry = b.h * 0.82;
         Poly(c, {cx + std::cos(a - 0.3) * b.w * 0.4, cy + std::sin(a - 0.3) * b.h * 0.4, cx + std::cos(a) * rx,
                  cy + std::sin(a) * ry, cx + std::cos(a + 0.3) * b.w * 0.4, cy + std::sin(a + 0.3) * b.h * 0.4},
              line, kNoColor);
