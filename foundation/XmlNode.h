@@ -4,7 +4,9 @@
 // dropped before parsing. A document node (depth 0) holds the text's top-level elements as its
 // children; its name is the caller's choice ("ROOT", "root") and starts every dotted path.
 // Text is UTF-8 in memory; the encoded-file layer converts at the disk.
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CXmlNode {
@@ -37,8 +39,14 @@ public:
     const std::vector<CXmlNode*>& GetChildren() const { return children_; }
 
 private:
+    // The document's text with its whitespace removed, and where each "<" and ">" of it stands:
+    // every node of the tree parses its own stretch of this one text.
+    struct ParseText;
+    CXmlNode(std::string_view name, int depth, const ParseText& doc, size_t begin, size_t end,
+             size_t mark);
     const CXmlNode* Find(const std::string& path) const;
-    void Parse(const std::string& text);
+    void Parse(const ParseText& doc, size_t begin, size_t end, size_t mark);
+    void DeleteChildren();
 
     std::string name_;
     int depth_ = 0;

@@ -11,18 +11,18 @@ CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWi
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 targets=$(cd fuzz && ls *.cpp 2>/dev/null | sed 's/\.cpp$//' || true)
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
-for t in $targets; do cmake --build "$FUZZ_DIR" -j "$(nproc)" --target "fuzz_$t"; done
+cmake --build "$FUZZ_DIR" -j "$(nproc)" --target $targets
 passed=0; failed=0
 for t in $targets; do
   corpus="$FUZZ_DIR/corpus/$t"; mkdir -p "$corpus"
   seeds=()
   [ -d "fuzz/seeds/$t" ] && seeds=("fuzz/seeds/$t")
-  echo "fuzz_$t: ${seconds}s"
-  if "$FUZZ_DIR/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-       -artifact_prefix="$FUZZ_DIR/" "$corpus" "${seeds[@]}" >"$FUZZ_DIR/fuzz_$t.log" 2>&1; then
+  echo "$t: ${seconds}s"
+  if "$FUZZ_DIR/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+       -artifact_prefix="$FUZZ_DIR/" "$corpus" "${seeds[@]}" >"$FUZZ_DIR/$t.log" 2>&1; then
     passed=$((passed + 1))
   else
-    failed=$((failed + 1)); tail -n 40 "$FUZZ_DIR/fuzz_$t.log"
+    failed=$((failed + 1)); tail -n 40 "$FUZZ_DIR/$t.log"
   fi
 done
 echo "fuzz: $passed passed, $failed failed"
