@@ -1,4 +1,5 @@
 // The shop item table and the scenario save data.
+#include "tests/common/caught_code.h"
 #include "../engine/engine_test_env.h"
 #include "flow/ScenarioSaveData.h"
 #include "foundation/XmlNode.h"
@@ -7,15 +8,6 @@
 using namespace enginetest;
 
 namespace {
-
-std::string CodeOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const CQuorException& e) {
-        return e.GetCode();
-    }
-    return "";
-}
 
 class ShopTable : public EngineTest {
 protected:
@@ -55,14 +47,14 @@ TEST_F(ShopTable, FiftyLinesLoadAndTheFiftyFirstFails) {
     CShopItemTable::Reload();
     EXPECT_EQ(CShopItemTable::GetCount(), 50);
     Shop(text + "K50,n,c,1,d,,0\n");
-    EXPECT_EQ(CodeOf([] { CShopItemTable::Reload(); }), "IFE0601");
+    EXPECT_EQ(CaughtCode([] { CShopItemTable::Reload(); }), "IFE0601");
     EXPECT_EQ(CShopItemTable::GetCount(), 0);
 }
 
 TEST_F(ShopTable, EightFieldsOrAMissingFileFail) {
-    EXPECT_EQ(CodeOf([] { CShopItemTable::GetInstance(); }), "IFE0600");
+    EXPECT_EQ(CaughtCode([] { CShopItemTable::GetInstance(); }), "IFE0600");
     Shop("a,b,c,1,d,e,2,f\n");
-    EXPECT_EQ(CodeOf([] { CShopItemTable::GetInstance(); }), "IFE0601");
+    EXPECT_EQ(CaughtCode([] { CShopItemTable::GetInstance(); }), "IFE0601");
     EXPECT_EQ(CShopItemTable::GetCount(), 0);
 }
 
@@ -119,10 +111,10 @@ TEST_F(SaveData, MissingElementsReadAsZeroAndAreNeverCreated) {
 }
 
 TEST_F(SaveData, Failures) {
-    EXPECT_EQ(CodeOf([&] { save(); }), "DEF0300");
+    EXPECT_EQ(CaughtCode([&] { save(); }), "DEF0300");
     ASSERT_TRUE(CScenarioSaveData::HasInstance());
     ASSERT_TRUE(WriteEncodedFile("data\\scenario_save_init.dat", "<savedata><x>1</savedata>"));
-    EXPECT_EQ(CodeOf([&] { save()->Load(); }), "DEF0301");
+    EXPECT_EQ(CaughtCode([&] { save()->Load(); }), "DEF0301");
     EXPECT_FALSE(save()->HasTree());
     EXPECT_EQ(save()->GetX(), 0);
     save()->SetKisuu(3);  // nothing without a tree
@@ -131,20 +123,20 @@ TEST_F(SaveData, Failures) {
     // A save that cannot be written leaves the tree as it was.
     std::filesystem::create_directories(dir / "data" / "scenario_save.dat" / "blocked");
     save()->SetKisuu(7);
-    EXPECT_EQ(CodeOf([&] { save()->Save(); }), "DEF0302");
+    EXPECT_EQ(CaughtCode([&] { save()->Save(); }), "DEF0302");
     EXPECT_EQ(save()->GetKisuu(), 7);
 }
 
 TEST_F(SaveData, ADamagedSaveFileIsReportedNotReplacedByTheDefaults) {
     ASSERT_TRUE(WriteEncodedFile("data\\scenario_save_init.dat", kInitSave));
     WriteRaw("data/scenario_save.dat", "this is not an encoded text");
-    EXPECT_EQ(CodeOf([&] { save(); }), "DEF0301");
+    EXPECT_EQ(CaughtCode([&] { save(); }), "DEF0301");
     EXPECT_FALSE(save()->HasTree());
 }
 
 TEST_F(ShopTable, AFileThatIsNotEncodedIsMalformed) {
     WriteRaw("data/shop_info.dat", "Ground008,plain,text,1,d,,0\n");
-    EXPECT_EQ(CodeOf([] { CShopItemTable::GetInstance(); }), "IFE0601");
+    EXPECT_EQ(CaughtCode([] { CShopItemTable::GetInstance(); }), "IFE0601");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "foundation/EncodedFile.h"
 #include "foundation/QuorException.h"
+#include "tests/common/caught_code.h"
 
 class TempGameFolder {
 public:
@@ -55,14 +56,3 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-// Runs `fn` and returns the code of the CQuorException it throws ("" when none).
-template <typename Fn>
-std::string CaughtCode(Fn&& fn) {
-    try {
-        fn();
-    } catch (const CQuorException& e) {
-        return e.GetCode();
-    }
-    return "";
-}

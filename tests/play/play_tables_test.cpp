@@ -1,5 +1,6 @@
 // The relation table, the attack-parameter table, the background layer store and the loading
 // steps.
+#include "tests/common/caught_code.h"
 #include <cmath>
 
 #include "../engine/engine_test_env.h"
@@ -11,15 +12,6 @@
 using namespace enginetest;
 
 namespace {
-
-std::string CodeOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const CQuorException& e) {
-        return e.GetCode();
-    }
-    return "";
-}
 
 class Tables : public EngineTest {
 protected:
@@ -59,17 +51,17 @@ TEST_F(Tables, RelationRowsAndColumns30And31AreAlwaysZero) {
 }
 
 TEST_F(Tables, RelationFailures) {
-    EXPECT_EQ(CodeOf([] { CObjectRelationTable::Load(); }), "IFE0300");
+    EXPECT_EQ(CaughtCode([] { CObjectRelationTable::Load(); }), "IFE0300");
     std::string tooMany;
     for (int l = 0; l < 33; ++l) tooMany += "0\n";
     Write("data\\obje_relation.dat", tooMany);
-    EXPECT_EQ(CodeOf([] { CObjectRelationTable::Load(); }), "IFE0301");
+    EXPECT_EQ(CaughtCode([] { CObjectRelationTable::Load(); }), "IFE0301");
     Write("data\\obje_relation.dat", "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n");
-    EXPECT_EQ(CodeOf([] { CObjectRelationTable::Load(); }), "IFE0301");
+    EXPECT_EQ(CaughtCode([] { CObjectRelationTable::Load(); }), "IFE0301");
     Write("data\\obje_relation.dat", "1,-2\n");
-    EXPECT_EQ(CodeOf([] { CObjectRelationTable::Load(); }), "IFE0301");
+    EXPECT_EQ(CaughtCode([] { CObjectRelationTable::Load(); }), "IFE0301");
     Write("data\\obje_relation.dat", "1,12345678901234567890\n");  // 20 characters read as -1
-    EXPECT_EQ(CodeOf([] { CObjectRelationTable::Load(); }), "IFE0301");
+    EXPECT_EQ(CaughtCode([] { CObjectRelationTable::Load(); }), "IFE0301");
 }
 
 // ---- Attack parameters ----
@@ -120,10 +112,10 @@ TEST_F(Tables, AttackMirroringOnlyForOne) {
 }
 
 TEST_F(Tables, AttackFileFailures) {
-    EXPECT_EQ(CodeOf([] { CAttackParameterTable::GetInstance(); }), "IFE0400");
+    EXPECT_EQ(CaughtCode([] { CAttackParameterTable::GetInstance(); }), "IFE0400");
     EXPECT_FALSE(CAttackParameterTable::HasInstance());
     Write("data\\attack_parameters.dat", std::string(kAttackHeading) + "A,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18\n");
-    EXPECT_EQ(CodeOf([] { CAttackParameterTable::GetInstance(); }), "IFE0401");
+    EXPECT_EQ(CaughtCode([] { CAttackParameterTable::GetInstance(); }), "IFE0401");
     Write("data\\attack_parameters.dat", kAttackHeading);
     CAttackParameterTable::GetInstance();
     EXPECT_EQ(CAttackParameterTable::GetCount(), 0);

@@ -1,3 +1,4 @@
+#include "tests/common/caught_code.h"
 #include <memory>
 
 #include "foundation/FileList.h"
@@ -13,15 +14,6 @@ using stagetest::StageTest;
 using StageDocument = StageTest;
 
 namespace {
-std::string CodeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const CQuorException& e) {
-    return e.GetCode();
-  }
-  return "";
-}
-
 CStageArea* NewArea(CStage* stage, int cls, const std::string& name, int music, int bg, int weather,
                     int abs) {
   return new CStageArea(stage, CStageMap::Create(cls), new CStageAreaObjectTable(stage), name,
@@ -175,7 +167,7 @@ TEST_F(StageDocument, Versions) {
               "ステージデータのバージョン(1.1.0.0)が、現在のアプリケーションのバージョン(1.0.0.0)"
               "よりも新しいため、読み取りできません。");
   }
-  EXPECT_EQ(CodeOf([&] { CStage::ReadXml(nullptr, Replace(text, "1.0.0.0", "2.0.0.0"), 0); }),
+  EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, Replace(text, "1.0.0.0", "2.0.0.0"), 0); }),
             "SDE0001");
 }
 
@@ -201,14 +193,14 @@ TEST_F(StageDocument, StructureFailures) {
       {"", "SDE0006"},
   };
   for (const auto& [bad, code] : cases) {
-    EXPECT_EQ(CodeOf([&] { CStage::ReadXml(nullptr, bad, 0); }), code) << bad.substr(0, 400);
+    EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, bad, 0); }), code) << bad.substr(0, 400);
     EXPECT_EQ(CStage::GetLiveCount(), before);
     // The same through a real stage file, as the game stores it.
     ASSERT_TRUE(WriteEncodedFile("stage\\original\\bad.stg", GetXmlHeader() + StripXmlWhitespace(bad)));
-    EXPECT_EQ(CodeOf([&] { CStage::LoadFromFile(nullptr, "stage\\original\\bad.stg", 1); }), code);
+    EXPECT_EQ(CaughtCode([&] { CStage::LoadFromFile(nullptr, "stage\\original\\bad.stg", 1); }), code);
     EXPECT_EQ(CStage::GetLiveCount(), before);
   }
-  EXPECT_EQ(CodeOf([&] { CStage::LoadFromFile(nullptr, "stage\\original\\none.stg", 0); }),
+  EXPECT_EQ(CaughtCode([&] { CStage::LoadFromFile(nullptr, "stage\\original\\none.stg", 0); }),
             "SDE0007");
   // An area's own error reaches the caller with its code and message.
   try {
@@ -223,7 +215,7 @@ TEST_F(StageDocument, StructureFailures) {
   std::string bad = Replace(text, "<mapStringLength>8</mapStringLength>\n        <checkSum>546",
                             "<mapStringLength>8</mapStringLength>\n        <checkSum>545");
   bad = Replace(bad, "<mapString>00ff002d", "<mapString>" + shortMap);
-  EXPECT_EQ(CodeOf([&] { CStage::ReadXml(nullptr, bad, 0); }), "SDE0002");
+  EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, bad, 0); }), "SDE0002");
 }
 
 TEST_F(StageDocument, DeeplyNestedTextIsRefusedQuickly) {
@@ -231,8 +223,8 @@ TEST_F(StageDocument, DeeplyNestedTextIsRefusedQuickly) {
   for (int i = 0; i < 40000; ++i) deep += "<a" + std::to_string(i) + ">";
   deep += "x";
   for (int i = 39999; i >= 0; --i) deep += "</a" + std::to_string(i) + ">";
-  EXPECT_EQ(CodeOf([&] { CStage::ReadXml(nullptr, "<stage>" + deep + "</stage>", 0); }), "SDE0006");
-  EXPECT_EQ(CodeOf([&] { delete CStageArea::ReadXml(nullptr, "<area00>" + deep + "</area00>"); }),
+  EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, "<stage>" + deep + "</stage>", 0); }), "SDE0006");
+  EXPECT_EQ(CaughtCode([&] { delete CStageArea::ReadXml(nullptr, "<area00>" + deep + "</area00>"); }),
             "SDE0006");
 }
 
@@ -278,7 +270,7 @@ TEST_F(StageDocument, AreaCopyAndCurrentAreaServices) {
   EXPECT_EQ(area->name, "縦");
   EXPECT_EQ(area->GetChip(3, 100), 40);
   EXPECT_EQ(stage->NextAbsoluteAreaNum(), 5);
-  EXPECT_EQ(CodeOf([&] { delete CStageArea::ReadXml(stage.get(), "no tags"); }), "SDE0006");
+  EXPECT_EQ(CaughtCode([&] { delete CStageArea::ReadXml(stage.get(), "no tags"); }), "SDE0006");
 
   stage->SetCurrentArea(0);
   stage->SetChipInCurrentArea(2, 2, 40);

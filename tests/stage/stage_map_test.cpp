@@ -1,3 +1,4 @@
+#include "tests/common/caught_code.h"
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,14 +10,6 @@
 namespace {
 std::unique_ptr<CStageMap> OneRoom() { return std::unique_ptr<CStageMap>(CStageMap::Create(0)); }
 
-std::string CodeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const CQuorException& e) {
-    return e.GetCode();
-  }
-  return "";
-}
 }  // namespace
 
 TEST(StageMap, CreateAndAllocate) {
@@ -26,8 +19,8 @@ TEST(StageMap, CreateAndAllocate) {
   EXPECT_EQ(map->GetWidth(), 640);
   EXPECT_EQ(map->GetHeight(), 15);
   CStageMap m;
-  EXPECT_EQ(CodeOf([&] { m.Allocate(1001, 15); }), "RAE0002");
-  EXPECT_EQ(CodeOf([&] { m.Allocate(0, 15); }), "RAE0002");
+  EXPECT_EQ(CaughtCode([&] { m.Allocate(1001, 15); }), "RAE0002");
+  EXPECT_EQ(CaughtCode([&] { m.Allocate(0, 15); }), "RAE0002");
   EXPECT_NO_THROW(m.Allocate(1000, 15));
   EXPECT_EQ(m.GetWidth(), 1000);
   m.Clear();
@@ -80,9 +73,9 @@ TEST(StageMap, DecodeFailures) {
 }
 
 TEST(StageMap, FromMapXmlChecksInOrder) {
-  EXPECT_EQ(CodeOf([] { delete CStageMap::FromMapXml("OneRoom", 7, 546, "00ff002d"); }), "SDE0003");
-  EXPECT_EQ(CodeOf([] { delete CStageMap::FromMapXml("OneRoom", 8, 547, "00ff002d"); }), "SDE0004");
-  EXPECT_EQ(CodeOf([] { delete CStageMap::FromMapXml("OneRoom", 8, 547, "00ff002e"); }), "SDE0002");
+  EXPECT_EQ(CaughtCode([] { delete CStageMap::FromMapXml("OneRoom", 7, 546, "00ff002d"); }), "SDE0003");
+  EXPECT_EQ(CaughtCode([] { delete CStageMap::FromMapXml("OneRoom", 8, 547, "00ff002d"); }), "SDE0004");
+  EXPECT_EQ(CaughtCode([] { delete CStageMap::FromMapXml("OneRoom", 8, 547, "00ff002e"); }), "SDE0002");
   EXPECT_EQ(CStageMap::FromMapXml("NoArea", 8, 546, "00ff002d"), nullptr);
   EXPECT_EQ(CStageMap::FromMapXml("Unknown", 8, 546, "00ff002d"), nullptr);
   std::unique_ptr<CStageMap> map(CStageMap::FromMapXml("OneRoom", 8, 546, "00ff002d"));

@@ -1,3 +1,4 @@
+#include "tests/common/caught_code.h"
 #include <memory>
 
 #include "engine/Scene.h"
@@ -10,14 +11,6 @@
 using stagetest::StageTest;
 
 namespace {
-std::string CodeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const CQuorException& e) {
-    return e.GetCode();
-  }
-  return "";
-}
 }  // namespace
 
 using StageObjects = StageTest;
@@ -251,13 +244,13 @@ TEST_F(StageObjects, KindTableLoadAndReload) {
 
 TEST_F(StageObjects, KindTableFailures) {
   std::filesystem::remove(folder / "data" / "stage_objects.dat");
-  EXPECT_EQ(CodeOf([] { CStageAreaObjectTable t(nullptr); }), "IFE0100");
+  EXPECT_EQ(CaughtCode([] { CStageAreaObjectTable t(nullptr); }), "IFE0100");
   EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), 0);
   EXPECT_EQ(CStageAreaObjectTable::GetKindTable(), nullptr);
   WriteKindTable("a,b,c,d\n");
-  EXPECT_EQ(CodeOf([] { CStageAreaObjectTable t(nullptr); }), "IFE0101");
+  EXPECT_EQ(CaughtCode([] { CStageAreaObjectTable t(nullptr); }), "IFE0101");
   ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", "not encoded", false, false));
-  EXPECT_EQ(CodeOf([] { CStageAreaObjectTable t(nullptr); }), "IFE0101");
+  EXPECT_EQ(CaughtCode([] { CStageAreaObjectTable t(nullptr); }), "IFE0101");
   WriteKindTable(stagetest::DefaultKindTable());
   {
     CStageAreaObjectTable t(nullptr);
