@@ -21,34 +21,9 @@ int gLiveStages = 0;
   throw CStageDataException("SDE0006", "ステージの構造が不正です。");
 }
 
-// Deepest element nesting of a text, counted generously (every open tag opens a level, every
-// close tag closes one); a stage document is five levels deep.
-bool NestsTooDeep(const std::string& text) {
-  constexpr int kMaxDepth = 256;
-  int depth = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '<') continue;
-    const size_t close = text.find('>', i + 1);
-    const size_t end = close == std::string::npos ? text.size() : close;
-    const bool isClose = i + 1 < text.size() && text[i + 1] == '/';
-    const bool skipped = end > i + 1 && (text[i + 1] == '?' || text[end - 1] == '/');
-    if (!skipped) {
-      if (isClose) {
-        --depth;
-      } else if (++depth > kMaxDepth) {
-        return true;
-      }
-    }
-    if (close == std::string::npos) break;
-    i = close;
-  }
-  return false;
-}
-
 // Parses a document; malformed XML becomes SDE0006, other errors keep their code and message.
-// A document nested deeper than any stage is refused before the parser walks it.
+// A document nested deeper than the XML reader allows is malformed too.
 std::unique_ptr<CXmlNode> ParseDocument(const std::string& text) {
-  if (NestsTooDeep(text)) ThrowStructureError();
   try {
     return std::make_unique<CXmlNode>("root", 0, text);
   } catch (const COtherException& e) {
