@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 FUZZ_DIR=${FUZZ_DIR:-build-fuzz}
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUOR_TESTS=OFF -DQUOR_BENCH=OFF -DQUOR_FUZZ=ON \
   -DCMAKE_C_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
