@@ -119,6 +119,7 @@ void CMusicPlayer::InitialState() {
     pending_ = 0;
     loops_ = kEndless;
     target_ = 1.0;
+    factor_ = 1.0f;
     SetVolume(static_cast<float>(CClientInfo::GetInstance()->GetMusicVolume()));
 }
 
@@ -136,6 +137,7 @@ void CMusicPlayer::Play(int id, int loops, float factor, bool fadeIn, bool fadeO
         // The piece asked for is the one still fading out: the change it was fading out for
         // is called off and the piece rises back from where the fade has brought it.
         target_ = master_ * factor;
+        factor_ = factor;
         pending_ = id;
         loops_ = loops;
         fadingOut_ = false;
@@ -148,6 +150,7 @@ void CMusicPlayer::Play(int id, int loops, float factor, bool fadeIn, bool fadeO
     }
     if (id == current_ || id == pending_) return;
     target_ = master_ * factor;
+    factor_ = factor;
     pending_ = id;
     loops_ = loops;
     if (!fadeIn && !fadeOut) {
@@ -212,7 +215,12 @@ void CMusicPlayer::SetVolume(float percent) {
     if (master_ < 0.0f) master_ = 0.0f;
     if (master_ > 1.0f) master_ = 1.0f;
     if (output_ && output_->IsPlaying() == 1) output_->SetVolume(master_);
-    if (fadingIn_ || fadingOut_) level_ = master_;
+    if (fadingIn_ || fadingOut_) {
+        level_ = master_;
+        // The fade's target follows the new volume too, so that the piece ends at the volume
+        // the player has just set rather than at the old one.
+        target_ = master_ * factor_;
+    }
 }
 
 void CMusicPlayer::Reset() {
@@ -222,6 +230,7 @@ void CMusicPlayer::Reset() {
     fadingIn_ = fadingOut_ = fadeInAfterFadeOut_ = false;
     level_ = 0;
     target_ = 1.0;
+    factor_ = 1.0f;
     SetVolume(static_cast<float>(CClientInfo::GetInstance()->GetMusicVolume()));
 }
 

@@ -76,6 +76,7 @@ private:
     float master_ = 1.0f;
     double level_ = 0;
     double target_ = 1.0;
+    float factor_ = 1.0f;  // the volume factor of the last request
     int loops_ = kEndless;
     bool fadingIn_ = false, fadingOut_ = false, fadeInAfterFadeOut_ = false;
 };

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "foundation/FrameTime.h"
+#include "platform/backend.h"
 #include "platform/messagebox.h"
 
 // ---- Random -------------------------------------------------------------------------------
@@ -111,20 +112,32 @@ bool IsRectOverlap(double l1, double t1, double r1, double b1, double l2, double
 }
 
 bool IsCircleRectOverlap(double cx, double cy, double r, double left, double top, double right, double bottom) {
+    // The sampling below walks the rectangle: a rectangle without finite bounds can't overlap.
+    for (double v : {cx, cy, r, left, top, right, bottom}) {
+        if (!std::isfinite(v)) return false;
+    }
     const double mx = (left + right) * 0.5;
     const double my = (top + bottom) * 0.5;
     const double h = GetDistance(mx, my, left, top);
     if (!IsCircleOverlap(cx, cy, r, mx, my, h)) return false;
     if (IsPointInRect(cx, cy, left, top, right, bottom)) return true;
-    for (double x = left; x < right; x += kSampleStep) {
-        for (double y = top; y < bottom; y += kSampleStep) {
+    // Sample points every kSampleStep from the top-left corner. Only those within the circle's
+    // bounding box can hit, so the walk starts at the first grid point inside it: a large
+    // rectangle costs no more than a small one.
+    auto firstSample = [](double from, double lowest) {
+        return lowest <= from ? from : from + std::ceil((lowest - from) / kSampleStep) * kSampleStep;
+    };
+    const double xEnd = std::min(right, cx + r + kSampleStep);
+    const double yEnd = std::min(bottom, cy + r + kSampleStep);
+    for (double x = firstSample(left, cx - r); x < xEnd; x += kSampleStep) {
+        for (double y = firstSample(top, cy - r); y < yEnd; y += kSampleStep) {
             if (IsPointInCircle(x, y, cx, cy, r)) return true;
         }
     }
-    for (double y = top; y < bottom; y += kSampleStep) {
+    for (double y = firstSample(top, cy - r); y < yEnd; y += kSampleStep) {
         if (IsPointInCircle(right, y, cx, cy, r)) return true;
     }
-    for (double x = left; x < right; x += kSampleStep) {
+    for (double x = firstSample(left, cx - r); x < xEnd; x += kSampleStep) {
         if (IsPointInCircle(x, bottom, cx, cy, r)) return true;
     }
     return IsPointInCircle(right, bottom, cx, cy, r);
@@ -351,6 +364,12 @@ std::wstring MultiByteToWide(const std::string& text) {
 // ---- Window helpers -----------------------------------------------------------------------
 
 void ShowMessageText(const std::string& text) { plat::ShowMessageBox("メッセージ", text); }
+
+void ShowMessageBox(const std::string& text) { ShowMessageText(text); }
+
+void SetMainWindowTitle(const std::string& text) {
+    if (plat::Backend* backend = plat::CurrentBackend()) backend->SetTitle(text);
+}
 
 double GetFrameRate() {
     const double t = GetFrameTime();

@@ -90,5 +90,9 @@ std::wstring MultiByteToWide(const std::string& text);
 // ---- Window helpers -----------------------------------------------------------------------
 // Shows the text in the message box titled "メッセージ", literally.
 void ShowMessageText(const std::string& text);
+// The same box under the name the game's screens use; returns when it has been closed.
+void ShowMessageBox(const std::string& text);
+// Sets the main window's title (nothing happens while no window runs).
+void SetMainWindowTitle(const std::string& text);
 // 1.0 / the last frame's duration (GetFrameTime); infinity before the first frame.
 double GetFrameRate();

@@ -82,26 +82,26 @@ void CPlayHistory::Load() {
     const ReadStatus status = ReadEncodedFile(kFilePath, text);
     if (status == ReadStatus::CannotRead) throw CInitFileException("DEF0100", "history.dat を開けません。");
     if (status == ReadStatus::Malformed) throw CInitFileException("DEF0101", "history.dat が不正です。");
-    // The file holds every record that was saved, so the table takes every line; a line of
-    // more than five fields is malformed.
-    long long lineCount = 1;
-    for (char c : text) {
-        if (c == '\n') ++lineCount;
-    }
-    if (lineCount > INT_MAX / kFields) throw CInitFileException("DEF0101", "history.dat が不正です。");
-    const int lines = static_cast<int>(lineCount);
-    std::vector<std::string> table;
-    if (!ParseCsvText(text, table, kFields, lines)) {
-        throw CInitFileException("DEF0101", "history.dat が不正です。");
-    }
-    for (int l = 0; l < lines; ++l) {
-        const std::string& key = CsvCell(table, lines, 0, l);
+    // The file holds every record that was saved, so every line is taken; a line of more than
+    // five fields is malformed. Lines are split one at a time, so a huge file of blank lines
+    // costs no table of its size.
+    std::map<std::string, PlayHistoryRecord> loaded;
+    std::vector<std::string> cells;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        cells.assign(kFields, std::string());
+        if (!ParseCsvText(text.substr(start, end - start), cells, kFields, 1)) {
+            throw CInitFileException("DEF0101", "history.dat が不正です。");
+        }
+        start = end + 1;
+        const std::string& key = cells[0];
         if (key.empty()) continue;
-        records_[key] = PlayHistoryRecord(key, StrToDouble(CsvCell(table, lines, 1, l)),
-                                          StrToDouble(CsvCell(table, lines, 2, l)),
-                                          StrToDouble(CsvCell(table, lines, 3, l)),
-                                          StrToInt(CsvCell(table, lines, 4, l)));
+        loaded[key] = PlayHistoryRecord(key, StrToDouble(cells[1]), StrToDouble(cells[2]),
+                                        StrToDouble(cells[3]), StrToInt(cells[4]));
     }
+    records_ = std::move(loaded);
 }
 
 void CPlayHistory::Save() {

@@ -4,12 +4,13 @@
 
 class CVersionNumber {
 public:
+    // The application's own version, 1.0.0.0.
     CVersionNumber() = default;
     CVersionNumber(int major, int minor, int build, int revision)
         : major_(major), minor_(minor), build_(build), revision_(revision) {}
 
     // The application's own version, 1.0.0.0.
-    static CVersionNumber Application() { return CVersionNumber(1, 0, 0, 0); }
+    static CVersionNumber Application() { return CVersionNumber(); }
 
     // "%d.%d.%d.%d"
     std::string ToString() const;
@@ -25,7 +26,7 @@ public:
     int GetRevision() const { return revision_; }
 
 private:
-    int major_ = 0;
+    int major_ = 1;
     int minor_ = 0;
     int build_ = 0;
     int revision_ = 0;

@@ -7,39 +7,27 @@
 
 #include "stage/AreaObjectKinds_Common.h"
 
-#define QUOR_BLOCK_KIND(Cls)                                                          \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    IBase* CreateStartObject(bool side) override;                                     \
-    void DrawExtentFrame() override;                                                  \
-    std::vector<ExtentStroke> GetExtentStrokes() const;                               \
-  }
-
-QUOR_BLOCK_KIND(CStageAreaObject_WoodBlock001);
-QUOR_BLOCK_KIND(CStageAreaObject_WoodBlock003);
-QUOR_BLOCK_KIND(CStageAreaObject_WoodBlock004);
-QUOR_BLOCK_KIND(CStageAreaObject_StoneBlock001);
-QUOR_BLOCK_KIND(CStageAreaObject_StoneBlock002);
-QUOR_BLOCK_KIND(CStageAreaObject_StoneBlock003);
-QUOR_BLOCK_KIND(CStageAreaObject_StoneBlock004);
-
-#undef QUOR_BLOCK_KIND
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WoodBlock001, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WoodBlock003, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WoodBlock004, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_StoneBlock001, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_StoneBlock002, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_StoneBlock003, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_StoneBlock004, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
 
 // The wooden block with an item inside.
-class CStageAreaObject_WoodBlock002 : public CStageAreaObject {
- public:
-  CStageAreaObject_WoodBlock002(CStage* ownerStage, CStageArea* ownerArea,
-                                CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  // The display name, a space and the name of the item inside (empty for an unknown key).
-  std::string GetInfoText() override;
-  IBase* CreateObject(bool side) override;
-  IBase* CreateStartObject(bool side) override;
-  void DrawExtentFrame() override;
-  std::vector<ExtentStroke> GetExtentStrokes() const;
-};
+QUOR_AREA_OBJECT_KIND(
+    CStageAreaObject_WoodBlock002, CStageAreaObject,
+    // The display name, a space and the name of the item inside (empty for an unknown key).
+    std::string GetInfoText() override;
+    QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
 
 // The name the editor shows for a content key of "WoodBlock002"; empty for any other text.
 std::string BlockContentName(const std::string& contentKey);

@@ -21,6 +21,27 @@ const std::vector<KindEditorCell>& AllKindEditorCells();
 // The first cell of a kind, or null for a key that is no kind.
 const KindEditorCell* FindKindEditorCell(const std::string& kindKey);
 
+// Declares one kind class: the five-argument constructor that every kind has, its
+// CreateObject, and the further member declarations given after the base (each ended by ';').
+#define QUOR_AREA_OBJECT_KIND(Cls, Base, ...)                                         \
+  class Cls : public Base {                                                           \
+   public:                                                                            \
+    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
+        int tileX, int tileY);                                                        \
+    IBase* CreateObject(bool side) override;                                          \
+    __VA_ARGS__                                                                       \
+  }
+
+// Member declarations shared by several kinds, for the list after the base.
+// A shop part: locked while its item is not bought.
+#define QUOR_KIND_LOCKED bool IsLocked() override;
+// A kind whose live object exists from the start of the area.
+#define QUOR_KIND_START_OBJECT IBase* CreateStartObject(bool side) override;
+// A kind that marks the tiles it covers in the editor.
+#define QUOR_KIND_EXTENT_FRAME \
+  void DrawExtentFrame() override; \
+  std::vector<ExtentStroke> GetExtentStrokes() const;
+
 // The pixel of a tile edge plus an offset, as a whole number (32 pixels per tile). Tiles far
 // outside any map wrap around as 32-bit arithmetic does instead of overflowing.
 inline int TilePixel(int tile, int offset) {

@@ -4,41 +4,18 @@
 // door or warp; the goal uses no attribute.
 #include "stage/AreaObjectKinds_Common.h"
 
-#define QUOR_DOOR_KIND(Cls)                                                           \
-  class Cls : public CStageAreaObject_DoorBase {                                      \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-  }
-
-// A shop part: locked while its item is not bought.
-#define QUOR_SHOP_DOOR_KIND(Cls)                                                      \
-  class Cls : public CStageAreaObject_DoorBase {                                      \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    bool IsLocked() override;                                                         \
-  }
-
-QUOR_DOOR_KIND(CStageAreaObject_Door001);
-QUOR_DOOR_KIND(CStageAreaObject_Door002);
-QUOR_DOOR_KIND(CStageAreaObject_Door003);
-QUOR_DOOR_KIND(CStageAreaObject_Door004);
-QUOR_DOOR_KIND(CStageAreaObject_Door005);
-QUOR_DOOR_KIND(CStageAreaObject_KeyDoor001);
-QUOR_SHOP_DOOR_KIND(CStageAreaObject_EnemyZeroDoor001);
-QUOR_SHOP_DOOR_KIND(CStageAreaObject_Warp001);
-QUOR_SHOP_DOOR_KIND(CStageAreaObject_InvisibleWarp001);
-
-#undef QUOR_DOOR_KIND
-#undef QUOR_SHOP_DOOR_KIND
+// Shop parts (QUOR_KIND_LOCKED) are locked while their item is not bought.
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Door001, CStageAreaObject_DoorBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Door002, CStageAreaObject_DoorBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Door003, CStageAreaObject_DoorBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Door004, CStageAreaObject_DoorBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Door005, CStageAreaObject_DoorBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_KeyDoor001, CStageAreaObject_DoorBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_EnemyZeroDoor001, CStageAreaObject_DoorBase,
+                      QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Warp001, CStageAreaObject_DoorBase, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_InvisibleWarp001, CStageAreaObject_DoorBase,
+                      QUOR_KIND_LOCKED);
 
 // The goal of a stage.
-class CStageAreaObject_Goal : public CStageAreaObject {
- public:
-  CStageAreaObject_Goal(CStage* ownerStage, CStageArea* ownerArea,
-                        CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  IBase* CreateObject(bool side) override;
-};
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Goal, CStageAreaObject);

@@ -6,82 +6,51 @@
 
 #include "stage/AreaObjectKinds_Common.h"
 
-#define QUOR_ENEMY_KIND(Cls)                                                          \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-  }
-
-// A shop part: locked while its item is not bought.
-#define QUOR_SHOP_ENEMY_KIND(Cls)                                                     \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    bool IsLocked() override;                                                         \
-  }
-
+// Shop parts (QUOR_KIND_LOCKED) are locked while their item is not bought.
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Kid001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Kid002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Pukka001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Chop001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Chop002, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Gun001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Gun002, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Moyashi001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Moyashi002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Flower001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Flower002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_IceSculpture001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Drill001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_TonFar001, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Professor001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Fish001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Fish002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Fish003, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Fish004, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Bat001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Bat002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Sphere001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Sphere002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Caterpillar001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Caterpillar002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Caterpillar003, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Megane001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Megane002, CStageAreaObject);
 // The tornadoes also mark their range, three tiles either side of the tile's centre
 // (horizontal for 001, vertical for 002).
-#define QUOR_TORNADO_KIND(Cls)                                                        \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    void DrawExtentFrame() override;                                                  \
-    std::vector<ExtentStroke> GetExtentStrokes() const;                               \
-  }
-
-QUOR_ENEMY_KIND(CStageAreaObject_Kid001);
-QUOR_ENEMY_KIND(CStageAreaObject_Kid002);
-QUOR_ENEMY_KIND(CStageAreaObject_Pukka001);
-QUOR_ENEMY_KIND(CStageAreaObject_Chop001);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_Chop002);
-QUOR_ENEMY_KIND(CStageAreaObject_Gun001);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_Gun002);
-QUOR_ENEMY_KIND(CStageAreaObject_Moyashi001);
-QUOR_ENEMY_KIND(CStageAreaObject_Moyashi002);
-QUOR_ENEMY_KIND(CStageAreaObject_Flower001);
-QUOR_ENEMY_KIND(CStageAreaObject_Flower002);
-QUOR_ENEMY_KIND(CStageAreaObject_IceSculpture001);
-QUOR_ENEMY_KIND(CStageAreaObject_Drill001);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_TonFar001);
-QUOR_ENEMY_KIND(CStageAreaObject_Professor001);
-QUOR_ENEMY_KIND(CStageAreaObject_Fish001);
-QUOR_ENEMY_KIND(CStageAreaObject_Fish002);
-QUOR_ENEMY_KIND(CStageAreaObject_Fish003);
-QUOR_ENEMY_KIND(CStageAreaObject_Fish004);
-QUOR_ENEMY_KIND(CStageAreaObject_Bat001);
-QUOR_ENEMY_KIND(CStageAreaObject_Bat002);
-QUOR_ENEMY_KIND(CStageAreaObject_Sphere001);
-QUOR_ENEMY_KIND(CStageAreaObject_Sphere002);
-QUOR_ENEMY_KIND(CStageAreaObject_Caterpillar001);
-QUOR_ENEMY_KIND(CStageAreaObject_Caterpillar002);
-QUOR_ENEMY_KIND(CStageAreaObject_Caterpillar003);
-QUOR_ENEMY_KIND(CStageAreaObject_Megane001);
-QUOR_ENEMY_KIND(CStageAreaObject_Megane002);
-QUOR_TORNADO_KIND(CStageAreaObject_Tornado001);
-QUOR_TORNADO_KIND(CStageAreaObject_Tornado002);
-QUOR_ENEMY_KIND(CStageAreaObject_Ichigo001);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_OtoBall001);
-QUOR_ENEMY_KIND(CStageAreaObject_Needle001);
-QUOR_ENEMY_KIND(CStageAreaObject_Nageru001);
-QUOR_ENEMY_KIND(CStageAreaObject_Nageru002);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_SkyMobile001);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_Magician001);
-QUOR_ENEMY_KIND(CStageAreaObject_TestBoss001);
-QUOR_ENEMY_KIND(CStageAreaObject_TestBoss002);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_BarMan001);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_BarMan002);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_BarMan003);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_BarMan004);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_BarMan005);
-QUOR_SHOP_ENEMY_KIND(CStageAreaObject_DevilBar001);
-
-#undef QUOR_ENEMY_KIND
-#undef QUOR_SHOP_ENEMY_KIND
-#undef QUOR_TORNADO_KIND
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Tornado001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Tornado002, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Ichigo001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_OtoBall001, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Needle001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Nageru001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Nageru002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_SkyMobile001, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Magician001, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_TestBoss001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_TestBoss002, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_BarMan001, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_BarMan002, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_BarMan003, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_BarMan004, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_BarMan005, CStageAreaObject, QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_DevilBar001, CStageAreaObject, QUOR_KIND_LOCKED);

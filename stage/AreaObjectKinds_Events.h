@@ -39,29 +39,31 @@ class CStageAreaObject_ZoomChangableBase : public CStageAreaObject {
   bool IsLocked() override;
 };
 
-#define QUOR_EVENT_KIND(Cls, Base)                                                    \
-  class Cls : public Base {                                                           \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    IBase* CreateStartObject(bool side) override;                                     \
-  }
-
-QUOR_EVENT_KIND(CStageAreaObject_ChangeMusicToLeft, CStageAreaObject_MusicChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeMusicToRight, CStageAreaObject_MusicChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeMusicToUp, CStageAreaObject_MusicChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeMusicToDown, CStageAreaObject_MusicChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeWeatherToLeft, CStageAreaObject_WeatherChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeWeatherToRight, CStageAreaObject_WeatherChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeWeatherToUp, CStageAreaObject_WeatherChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeWeatherToDown, CStageAreaObject_WeatherChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeZoomToLeft, CStageAreaObject_ZoomChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeZoomToRight, CStageAreaObject_ZoomChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeZoomToUp, CStageAreaObject_ZoomChangableBase);
-QUOR_EVENT_KIND(CStageAreaObject_ChangeZoomToDown, CStageAreaObject_ZoomChangableBase);
-
-#undef QUOR_EVENT_KIND
+// All events are built when the hero enters the area.
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeMusicToLeft, CStageAreaObject_MusicChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeMusicToRight, CStageAreaObject_MusicChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeMusicToUp, CStageAreaObject_MusicChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeMusicToDown, CStageAreaObject_MusicChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeWeatherToLeft, CStageAreaObject_WeatherChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeWeatherToRight, CStageAreaObject_WeatherChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeWeatherToUp, CStageAreaObject_WeatherChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeWeatherToDown, CStageAreaObject_WeatherChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeZoomToLeft, CStageAreaObject_ZoomChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeZoomToRight, CStageAreaObject_ZoomChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeZoomToUp, CStageAreaObject_ZoomChangableBase,
+                      QUOR_KIND_START_OBJECT);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_ChangeZoomToDown, CStageAreaObject_ZoomChangableBase,
+                      QUOR_KIND_START_OBJECT);
 
 // Dynamic type tests for the editor (null gives false).
 bool IsMusicChangableAreaObject(const CStageAreaObject* object);

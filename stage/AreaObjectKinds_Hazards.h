@@ -22,67 +22,25 @@ class CStageAreaObject_TimingChangableBase : public CStageAreaObject {
 // True when the record carries a timing (null gives false).
 bool IsTimingChangableAreaObject(const CStageAreaObject* object);
 
-#define QUOR_TIMED_HAZARD_KIND(Cls)                                                   \
-  class Cls : public CStageAreaObject_TimingChangableBase {                           \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-  }
-
-QUOR_TIMED_HAZARD_KIND(CStageAreaObject_Battery001);
-QUOR_TIMED_HAZARD_KIND(CStageAreaObject_Battery002);
-QUOR_TIMED_HAZARD_KIND(CStageAreaObject_Battery003);
-QUOR_TIMED_HAZARD_KIND(CStageAreaObject_Battery004);
-QUOR_TIMED_HAZARD_KIND(CStageAreaObject_Burner001);
-QUOR_TIMED_HAZARD_KIND(CStageAreaObject_Burner002);
-QUOR_TIMED_HAZARD_KIND(CStageAreaObject_Burner003);
-QUOR_TIMED_HAZARD_KIND(CStageAreaObject_Burner004);
-
-#undef QUOR_TIMED_HAZARD_KIND
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Battery001, CStageAreaObject_TimingChangableBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Battery002, CStageAreaObject_TimingChangableBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Battery003, CStageAreaObject_TimingChangableBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Battery004, CStageAreaObject_TimingChangableBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Burner001, CStageAreaObject_TimingChangableBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Burner002, CStageAreaObject_TimingChangableBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Burner003, CStageAreaObject_TimingChangableBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Burner004, CStageAreaObject_TimingChangableBase);
 
 // The air gears turn from the start of the area: CreateStartObject builds them, CreateObject
 // gives null. Their reach is marked by two red circles (radii 96 and 64).
-#define QUOR_AIR_GEAR_KIND(Cls)                                                       \
-  class Cls : public CStageAreaObject_TimingChangableBase {                           \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    IBase* CreateStartObject(bool side) override;                                     \
-    void DrawExtentFrame() override;                                                  \
-    std::vector<ExtentStroke> GetExtentStrokes() const;                               \
-  }
-
-QUOR_AIR_GEAR_KIND(CStageAreaObject_AirGear001);
-QUOR_AIR_GEAR_KIND(CStageAreaObject_AirGear002);
-
-#undef QUOR_AIR_GEAR_KIND
-
-#define QUOR_HAZARD_KIND(Cls)                                                         \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-  }
-
-#define QUOR_FRAMED_HAZARD_KIND(Cls)                                                  \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    void DrawExtentFrame() override;                                                  \
-    std::vector<ExtentStroke> GetExtentStrokes() const;                               \
-  }
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_AirGear001, CStageAreaObject_TimingChangableBase,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_AirGear002, CStageAreaObject_TimingChangableBase,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
 
 // Reach: a red circle of radius 48 about the tile's centre.
-QUOR_FRAMED_HAZARD_KIND(CStageAreaObject_IronBall001);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_IronBall001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
 // Reach: a green rectangle a quarter tile wider than the tile on each side.
-QUOR_FRAMED_HAZARD_KIND(CStageAreaObject_SwitchBomb001);
-QUOR_HAZARD_KIND(CStageAreaObject_FloatingBomb001);
-QUOR_HAZARD_KIND(CStageAreaObject_House001);
-
-#undef QUOR_HAZARD_KIND
-#undef QUOR_FRAMED_HAZARD_KIND
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_SwitchBomb001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_FloatingBomb001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_House001, CStageAreaObject);

@@ -3,24 +3,14 @@
 // record's tile comes into view. Built like the enemy kinds, with icons on "StageObjects002".
 #include "stage/AreaObjectKinds_Common.h"
 
-#define QUOR_ITEM_KIND(Cls)                                                           \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-  }
-
-QUOR_ITEM_KIND(CStageAreaObject_Pokikki001);
-QUOR_ITEM_KIND(CStageAreaObject_AirPokikki001);
-QUOR_ITEM_KIND(CStageAreaObject_Umaibo001);
-QUOR_ITEM_KIND(CStageAreaObject_IceBar001);
-QUOR_ITEM_KIND(CStageAreaObject_1UP001);
-QUOR_ITEM_KIND(CStageAreaObject_RedWhitePole001);
-QUOR_ITEM_KIND(CStageAreaObject_WoodenMallet001);
-QUOR_ITEM_KIND(CStageAreaObject_Propeller001);
-QUOR_ITEM_KIND(CStageAreaObject_Hose001);
-QUOR_ITEM_KIND(CStageAreaObject_Key001);
-QUOR_ITEM_KIND(CStageAreaObject_Flag);
-
-#undef QUOR_ITEM_KIND
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Pokikki001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_AirPokikki001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Umaibo001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_IceBar001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_1UP001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_RedWhitePole001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WoodenMallet001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Propeller001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Hose001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Key001, CStageAreaObject);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Flag, CStageAreaObject);

@@ -9,55 +9,28 @@
 
 // The four round-trip lifts exist from the start of the area: CreateStartObject builds them and
 // CreateObject gives null.
-#define QUOR_ROUND_TRIP_LIFT_KIND(Cls)                                                \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    IBase* CreateStartObject(bool side) override;                                     \
-    void DrawExtentFrame() override;                                                  \
-    std::vector<ExtentStroke> GetExtentStrokes() const;                               \
-  }
-
-#define QUOR_LIFT_KIND(Cls)                                                           \
-  class Cls : public CStageAreaObject {                                               \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    void DrawExtentFrame() override;                                                  \
-    std::vector<ExtentStroke> GetExtentStrokes() const;                               \
-  }
-
-QUOR_ROUND_TRIP_LIFT_KIND(CStageAreaObject_HorizontalLift001);
-QUOR_ROUND_TRIP_LIFT_KIND(CStageAreaObject_HorizontalLift002);
-QUOR_ROUND_TRIP_LIFT_KIND(CStageAreaObject_VerticalLift001);
-QUOR_ROUND_TRIP_LIFT_KIND(CStageAreaObject_VerticalLift002);
-QUOR_LIFT_KIND(CStageAreaObject_FallingLift001);
-QUOR_LIFT_KIND(CStageAreaObject_RightMoveLift001);
-QUOR_LIFT_KIND(CStageAreaObject_LeftMoveLift001);
-QUOR_LIFT_KIND(CStageAreaObject_RisingLift001);
-QUOR_LIFT_KIND(CStageAreaObject_CloudLift001);
-QUOR_LIFT_KIND(CStageAreaObject_WideLift001);
-QUOR_LIFT_KIND(CStageAreaObject_WideLift002);
-QUOR_LIFT_KIND(CStageAreaObject_WideLift003);
-QUOR_LIFT_KIND(CStageAreaObject_WideLift004);
-
-#undef QUOR_ROUND_TRIP_LIFT_KIND
-#undef QUOR_LIFT_KIND
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_HorizontalLift001, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_HorizontalLift002, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_VerticalLift001, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_VerticalLift002, CStageAreaObject,
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_FallingLift001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_RightMoveLift001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_LeftMoveLift001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_RisingLift001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_CloudLift001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WideLift001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WideLift002, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WideLift003, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WideLift004, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
 
 // The custom lift: its text attribute is the route ("A".."K" commands) that the live lift
 // carries out; a shop part.
-class CStageAreaObject_CustomLift001 : public CStageAreaObject {
- public:
-  CStageAreaObject_CustomLift001(CStage* ownerStage, CStageArea* ownerArea,
-                                 CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  IBase* CreateObject(bool side) override;
-  void DrawExtentFrame() override;
-  bool IsLocked() override;
-  std::vector<ExtentStroke> GetExtentStrokes() const;
-};
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_CustomLift001, CStageAreaObject,
+                      QUOR_KIND_EXTENT_FRAME QUOR_KIND_LOCKED);
 
 // True when the record is a custom lift (null gives false).
 bool IsCustomLiftAreaObject(const CStageAreaObject* object);

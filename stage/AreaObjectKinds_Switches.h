@@ -32,27 +32,11 @@ class CStageAreaObject_SwitchBase : public CStageAreaObject {
 // True when the record is a switch (null gives false).
 bool IsSwitchAreaObject(const CStageAreaObject* object);
 
-#define QUOR_SWITCH_KIND(Cls)                                                         \
-  class Cls : public CStageAreaObject_SwitchBase {                                    \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-  }
-
-QUOR_SWITCH_KIND(CStageAreaObject_Switch001);
-QUOR_SWITCH_KIND(CStageAreaObject_Switch002);
-QUOR_SWITCH_KIND(CStageAreaObject_Switch003);
-QUOR_SWITCH_KIND(CStageAreaObject_Switch005);
-QUOR_SWITCH_KIND(CStageAreaObject_Switch006);
-
-#undef QUOR_SWITCH_KIND
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Switch001, CStageAreaObject_SwitchBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Switch002, CStageAreaObject_SwitchBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Switch003, CStageAreaObject_SwitchBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Switch005, CStageAreaObject_SwitchBase);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Switch006, CStageAreaObject_SwitchBase);
 
 // The devil switch, a shop part.
-class CStageAreaObject_Switch004 : public CStageAreaObject_SwitchBase {
- public:
-  CStageAreaObject_Switch004(CStage* ownerStage, CStageArea* ownerArea,
-                             CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  IBase* CreateObject(bool side) override;
-  bool IsLocked() override;
-};
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_Switch004, CStageAreaObject_SwitchBase, QUOR_KIND_LOCKED);

@@ -137,6 +137,22 @@ int CStage::TotalUnits() const {
   return units;
 }
 
+int CStage::NextAbsoluteAreaNum() {
+  // A stage file may state a highest number below its areas' own numbers, or one at the top of
+  // the int range: step past numbers in use (wrapping round) so that doors and warps never find
+  // two areas under one number. For a stage the game wrote, this is simply the next number.
+  auto inUse = [this](int number) {
+    for (const CStageArea* area : areas) {
+      if (area && area->absoluteAreaNum == number) return true;
+    }
+    return false;
+  };
+  do {
+    maxAbsoluteAreaNum = static_cast<int>(static_cast<unsigned>(maxAbsoluteAreaNum) + 1u);
+  } while (inUse(maxAbsoluteAreaNum));
+  return maxAbsoluteAreaNum;
+}
+
 CStageArea* CStage::GetCurrentArea() const {
   return IsValidAreaIndex(currentArea) ? areas[currentArea] : nullptr;
 }

@@ -29,7 +29,9 @@ class CStage {
   bool IsValidAreaIndex(int i) const;
   int GetAreaClass(int i) const;
   int TotalUnits() const;
-  int NextAbsoluteAreaNum() { return ++maxAbsoluteAreaNum; }
+  // Raises the highest absolute area number by one and returns it (the number for an area being
+  // added); numbers that an area of the stage already has are passed over.
+  int NextAbsoluteAreaNum();
 
   uint8_t GetChipInCurrentArea(int x, int y) const;
   void SetChipInCurrentArea(int x, int y, uint8_t chip);

@@ -11,6 +11,8 @@ struct PreviewImageCell {
   int right = 0;
   int bottom = 0;
 };
+// The same record under the name the editor windows use for an image cut-out.
+using ImageClip = PreviewImageCell;
 
 constexpr int kBackGroundCount = 22;
 constexpr int kWeatherCount = 10;

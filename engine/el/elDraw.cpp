@@ -153,21 +153,58 @@ void FillBox(plat::Surface& s, int l, int t, int r, int b, uint32_t pixel) {  //
 // Every pixel whose centre lies within half the width of the segment (round ends).
 void ThickLine(plat::Surface& s, int x1, int y1, int x2, int y2, int width, uint32_t pixel) {
     const double half = width / 2.0;
-    const double dx = x2 - x1, dy = y2 - y1;
+    const double dx = double(x2) - x1, dy = double(y2) - y1;
     const double len2 = dx * dx + dy * dy;
-    const int pad = static_cast<int>(std::ceil(half));
-    const int top = std::max(std::min(y1, y2) - pad, 0);
-    const int bottom = std::min(std::max(y1, y2) + pad, s.height - 1);
-    const int left = std::max(std::min(x1, x2) - pad, 0);
-    const int right = std::min(std::max(x1, x2) + pad, s.width - 1);
+    const int64_t pad = static_cast<int64_t>(std::ceil(half));
+    const int top = static_cast<int>(std::max<int64_t>(int64_t(std::min(y1, y2)) - pad, 0));
+    const int bottom = static_cast<int>(std::min<int64_t>(int64_t(std::max(y1, y2)) + pad, s.height - 1));
+    const int left = static_cast<int>(std::max<int64_t>(int64_t(std::min(x1, x2)) - pad, 0));
+    const int right = static_cast<int>(std::min<int64_t>(int64_t(std::max(x1, x2)) + pad, s.width - 1));
     for (int y = top; y <= bottom; ++y) {
         for (int x = left; x <= right; ++x) {
-            double t = len2 > 0 ? ((x - x1) * dx + (y - y1) * dy) / len2 : 0.0;
+            double t = len2 > 0 ? ((double(x) - x1) * dx + (double(y) - y1) * dy) / len2 : 0.0;
             t = std::clamp(t, 0.0, 1.0);
             double ex = x1 + t * dx - x, ey = y1 + t * dy - y;
             if (ex * ex + ey * ey <= half * half) s.Row(y)[x] = pixel;
         }
     }
+}
+
+// End points further than this beyond the surface are first brought near it, so that walking a
+// one-pixel line stays short and its arithmetic cannot overflow.
+constexpr int64_t kFarBeyond = 1 << 16;
+
+bool IsFar(int x, int y, const plat::Surface& s) {
+    return x < -kFarBeyond || y < -kFarBeyond || x > s.width + kFarBeyond || y > s.height + kFarBeyond;
+}
+
+// Cuts the segment to the surface grown by one pixel on every side. False when it misses it.
+bool CutToSurface(int& x1, int& y1, int& x2, int& y2, const plat::Surface& s) {
+    const double ox = x1, oy = y1, dx = double(x2) - x1, dy = double(y2) - y1;
+    double t0 = 0.0, t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ox + 1.0, double(s.width) - ox, oy + 1.0, double(s.height) - oy};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0.0) {
+            t0 = std::max(t0, r);
+        } else {
+            t1 = std::min(t1, r);
+        }
+        if (t0 > t1) return false;
+    }
+    const int nx1 = static_cast<int>(std::lround(ox + t0 * dx)), ny1 = static_cast<int>(std::lround(oy + t0 * dy));
+    const int nx2 = static_cast<int>(std::lround(ox + t1 * dx)), ny2 = static_cast<int>(std::lround(oy + t1 * dy));
+    // A cut end lies on the grown border, outside the surface, so leaving it out loses nothing.
+    x1 = nx1;
+    y1 = ny1;
+    x2 = nx2;
+    y2 = ny2;
+    return true;
 }
 
 }  // namespace
@@ -343,6 +380,8 @@ void CaptureScreen(int slot, int left, int top, int right, int bottom) {
     }
 }
 
+void FillObject(int slot, int x1, int y1, int x2, int y2) { CaptureScreen(slot, x1, y1, x2, y2); }
+
 // ---- Lines, rectangles and circles ----
 
 void DrawLine(int x1, int y1, int x2, int y2, uint32_t colorRef, int width) {
@@ -352,6 +391,7 @@ void DrawLine(int x1, int y1, int x2, int y2, uint32_t colorRef, int width) {
         ThickLine(s, x1, y1, x2, y2, width, pixel);
         return;
     }
+    if ((IsFar(x1, y1, s) || IsFar(x2, y2, s)) && !CutToSurface(x1, y1, x2, y2, s)) return;
     // A one-pixel pen: every point from the start up to, not including, the end.
     int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
@@ -373,6 +413,15 @@ void DrawLine(int x1, int y1, int x2, int y2, uint32_t colorRef, int width) {
 
 void DrawRect(int x1, int y1, int x2, int y2, uint32_t fill, uint32_t pen, int penWidth) {
     plat::Surface& s = State().backBuffer;
+    // Edges far beyond the surface are brought nearer; what shows stays the same.
+    penWidth = std::min<int>(penWidth, kFarBeyond);
+    const auto near = [](int v, int size) {
+        return static_cast<int>(std::clamp<int64_t>(v, -2 * kFarBeyond, size + 2 * kFarBeyond));
+    };
+    x1 = near(x1, s.width);
+    x2 = near(x2, s.width);
+    y1 = near(y1, s.height);
+    y2 = near(y2, s.height);
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
     if (x2 - x1 < 1 || y2 - y1 < 1) return;
@@ -391,12 +440,27 @@ void DrawArc(int centreX, int centreY, int radius, uint32_t colorRef, int width)
     plat::Surface& s = State().backBuffer;
     const uint32_t pixel = plat::ColorRefToPixel(colorRef);
     if (radius < 0) return;
-    if (width > 1) {
-        const double inner = std::max(radius - width / 2.0, 0.0), outer = radius + width / 2.0;
-        const int pad = radius + (width + 1) / 2;
-        for (int y = std::max(centreY - pad, 0); y <= std::min(centreY + pad, s.height - 1); ++y) {
-            for (int x = std::max(centreX - pad, 0); x <= std::min(centreX + pad, s.width - 1); ++x) {
-                double d2 = double(x - centreX) * (x - centreX) + double(y - centreY) * (y - centreY);
+    width = std::min<int>(width, kFarBeyond);
+    // A circle wholly beside the surface shows nothing.
+    const int64_t reach = int64_t(radius) + std::max(width, 1);
+    if (int64_t(centreX) + reach < 0 || int64_t(centreY) + reach < 0 || int64_t(centreX) - reach >= s.width ||
+        int64_t(centreY) - reach >= s.height) {
+        return;
+    }
+    // Wide pens, and circles too large to walk point by point, test each pixel of the surface
+    // near the ring.
+    if (width > 1 || radius > kFarBeyond) {
+        const double half = std::max(width, 1) / 2.0;
+        const double inner = std::max(radius - half, 0.0), outer = radius + half;
+        const int64_t pad = int64_t(radius) + (std::max(width, 1) + 1) / 2;
+        const int top = static_cast<int>(std::max<int64_t>(int64_t(centreY) - pad, 0));
+        const int bottom = static_cast<int>(std::min<int64_t>(int64_t(centreY) + pad, s.height - 1));
+        const int left = static_cast<int>(std::max<int64_t>(int64_t(centreX) - pad, 0));
+        const int right = static_cast<int>(std::min<int64_t>(int64_t(centreX) + pad, s.width - 1));
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
+                const double ex = double(x) - centreX, ey = double(y) - centreY;
+                const double d2 = ex * ex + ey * ey;
                 if (d2 >= inner * inner && d2 <= outer * outer) s.Row(y)[x] = pixel;
             }
         }

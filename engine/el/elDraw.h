@@ -94,6 +94,9 @@ void PutObjectToObject(int dstSlot, int x, int y, int srcSlot, int srcLeft, int 
                        int srcRight, int srcBottom);
 // Opaque copy of a back-buffer rectangle into the object at (0, 0), clipped to both surfaces.
 void CaptureScreen(int slot, int left, int top, int right, int bottom);
+// The same copy under the name the interface code knows: the back-buffer rectangle
+// (x1, y1)-(x2, y2) into the object's image at (0, 0). Widgets cache rendered labels with it.
+void FillObject(int slot, int x1, int y1, int x2, int y2);
 
 // ---- Lines, rectangles and circles on the back buffer (pen widths in pixels) ----
 // A line from (x1, y1) towards (x2, y2); a one-pixel pen leaves out the end point.

@@ -175,6 +175,8 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
     int lineX = x, lineY = y;
     enum class End { Text, LineFeed, Width, Buffer };
 
+    size_t lineFirstBox = 0;  // the first character box of the screen line (all its pieces)
+    bool newLine = true;
     while (pos < n && lineY < bottom) {
         int lineHeight = spacing + fontHeight;
         int pen = 0;
@@ -182,7 +184,7 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
             const int band = std::min(buf->height, spacing + 2 * fontHeight + 8);
             for (int j = 0; j < band; ++j) std::fill(buf->Row(j), buf->Row(j) + buf->width, kKeyPixel);
         }
-        const size_t lineFirstBox = boxes.size();
+        if (newLine) lineFirstBox = boxes.size();
         End end = End::Text;
         while (true) {
             if (pos >= n) {
@@ -196,6 +198,18 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
                 break;
             }
             const elFont::Glyph& g = font->GetGlyph(c, true);
+            // The character's extent, rounded up to even numbers.
+            int w = (g.advance + 1) & ~1;
+            int h = (fontHeight + 1) & ~1;
+            if (shadow) w += 2, h += 2;
+            if (thickX) w += 1;
+            if (thickY) h += 1;
+            // A character that would cross the edge of the font buffer starts the next piece,
+            // at the same place on the screen, so that it is drawn whole.
+            if (pen > 0 && pen + w > bufferWidth) {
+                end = End::Buffer;
+                break;
+            }
             if (buf) {
                 if (shadow) PutGlyph(*buf, bufClip, pen + 2 + (thickX ? 1 : 0), 2 + (thickY ? 1 : 0), g, shade, true);
                 PutGlyph(*buf, bufClip, pen, 0, g, fore, true);
@@ -203,12 +217,6 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
                 if (thickY) PutGlyph(*buf, bufClip, pen, 1, g, fore, true);
                 if (thickX && thickY) PutGlyph(*buf, bufClip, pen + 1, 1, g, fore, true);
             }
-            // The character's extent, rounded up to even numbers.
-            int w = (g.advance + 1) & ~1;
-            int h = (fontHeight + 1) & ~1;
-            if (shadow) w += 2, h += 2;
-            if (thickX) w += 1;
-            if (thickY) h += 1;
             const int left = pen / 2 + lineX;
             boxes.push_back({left, lineY, left + w / 2, lineY + h / 2});
             pen += w + spacing;
@@ -294,6 +302,7 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
         }
 
         if (end == End::Text) break;
+        newLine = end != End::Buffer;
         if (end == End::Buffer) {
             lineX += pen / 2;  // the next piece continues on the same line
         } else {

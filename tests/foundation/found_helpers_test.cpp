@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "foundation/FrameTime.h"
 #include "foundation/Helpers.h"
@@ -179,4 +180,31 @@ TEST(WindowHelpers, MessageTextAndFrameRate) {
     EXPECT_NEAR(GetFrameRate(), 50.0, 1e-3);
     SetFrameTime(0.0f);
     EXPECT_TRUE(std::isinf(GetFrameRate()));
+}
+
+TEST(Geometry, CircleRectOverlapEndsOnHugeOrEndlessRectangles) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(IsCircleRectOverlap(0, 0, 5, -inf, -inf, inf, inf));
+    EXPECT_FALSE(IsCircleRectOverlap(0, 0, std::nan(""), 0, 0, 10, 10));
+    // A circle just off the corner of a rectangle far larger than any stage.
+    EXPECT_FALSE(IsCircleRectOverlap(-4, -4, 5, 0, 0, 1e15, 1e15));
+    EXPECT_TRUE(IsCircleRectOverlap(-3, -3, 5, 0, 0, 1e15, 1e15));
+    // Skipping the samples outside the circle's reach gives the same answers as walking them all.
+    auto walkAll = [](double cx, double cy, double r, double l, double t, double rt, double b) {
+        if (IsPointInRect(cx, cy, l, t, rt, b)) return true;
+        for (double x = l; x < rt; x += kSampleStep)
+            for (double y = t; y < b; y += kSampleStep)
+                if (IsPointInCircle(x, y, cx, cy, r)) return true;
+        for (double y = t; y < b; y += kSampleStep)
+            if (IsPointInCircle(rt, y, cx, cy, r)) return true;
+        for (double x = l; x < rt; x += kSampleStep)
+            if (IsPointInCircle(x, b, cx, cy, r)) return true;
+        return IsPointInCircle(rt, b, cx, cy, r);
+    };
+    for (double cx = -30; cx <= 130; cx += 3.5) {
+        for (double cy = -30; cy <= 90; cy += 4.5) {
+            EXPECT_EQ(IsCircleRectOverlap(cx, cy, 11, 2, 3, 101, 67), walkAll(cx, cy, 11, 2, 3, 101, 67))
+                << cx << "," << cy;
+        }
+    }
 }
