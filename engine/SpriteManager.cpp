@@ -198,9 +198,15 @@ CSprite* CSpriteManager::CreateSprite(const std::string& group, const std::strin
         }
         const float side = static_cast<float>(size) / 256.0f;
         const int model = el4D::Primitive::Square(1, 1, side, side, 1.0f, 0.0f);
-        if (model > 0 && texture) el4D::SetModelTexture(model, texture, false);
-        entry.model = model > 0 ? model : 0;
-        entry.texture = texture;
+        if (model > 0) {
+            if (texture) el4D::SetModelTexture(model, texture, false);
+            entry.model = model;
+            entry.texture = texture;
+        } else if (texture) {
+            // No model to carry it (the 3-D layer has reported why): the entry stays empty and
+            // the next request tries again, so this texture must not stay behind.
+            elDraw::ReleaseObject(texture);
+        }
     }
     return new CSprite(entry.model, blendMode);
 }

@@ -30,8 +30,10 @@ CSpriteBatch::~CSpriteBatch() { FreeAll(); }
 void CSpriteBatch::AddLayer(const std::string& group, const std::string& key, int mode, int left, int top,
                             int right, int bottom, float x, float y, float factorX, float factorY) {
     if (count_ >= kSlotCount) return;
+    // The sprite first: an unknown image key throws before anything is allocated here.
+    CSprite* sprite = CreateSprite(group, key, mode, left, top, right, bottom);
     Layer* layer = new Layer();
-    layer->sprite = CreateSprite(group, key, mode, left, top, right, bottom);
+    layer->sprite = sprite;
     layer->x = x;
     layer->y = y;
     layer->factorX = factorX;
