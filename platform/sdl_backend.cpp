@@ -229,6 +229,14 @@ public:
     }
 
     bool CursorPosition(int& x, int& y) const override {
+        // Over the window, the position SDL tracks from the window's own pointer events is the
+        // reliable one (the global state can lag behind on X11); elsewhere ask the desktop.
+        if (SDL_GetMouseFocus() == window_) {
+            int mx = 0, my = 0;
+            SDL_GetMouseState(&mx, &my);
+            ToClient(mx, my, x, y);
+            return true;
+        }
         int gx = 0, gy = 0, wx = 0, wy = 0;
         SDL_GetGlobalMouseState(&gx, &gy);
         SDL_GetWindowPosition(window_, &wx, &wy);
@@ -318,6 +326,8 @@ private:
                 break;
             }
             case SDL_MOUSEMOTION: {
+                lastMotionX_ = ev.motion.x;
+                lastMotionY_ = ev.motion.y;
                 if (ev.motion.xrel != 0)
                     buffers_.Push(Device::Mouse, 0, kMouseOffsetX, static_cast<uint32_t>(ev.motion.xrel));
                 if (ev.motion.yrel != 0)
@@ -345,6 +355,16 @@ private:
                 }
                 if (button < 0) break;
                 bool down = ev.type == SDL_MOUSEBUTTONDOWN;
+                // Touch screens, tablets and remote desktops can click where no motion was
+                // reported: record the move first so the click lands where the pointer is.
+                if (ev.button.x != lastMotionX_ || ev.button.y != lastMotionY_) {
+                    if (ev.button.x != lastMotionX_)
+                        buffers_.Push(Device::Mouse, 0, kMouseOffsetX, static_cast<uint32_t>(ev.button.x - lastMotionX_));
+                    if (ev.button.y != lastMotionY_)
+                        buffers_.Push(Device::Mouse, 0, kMouseOffsetY, static_cast<uint32_t>(ev.button.y - lastMotionY_));
+                    lastMotionX_ = ev.button.x;
+                    lastMotionY_ = ev.button.y;
+                }
                 buffers_.Push(Device::Mouse, 0, kMouseOffsetButton0 + button, down ? kButtonDown : 0);
                 WindowEvent e{down ? WindowEventKind::ButtonDown : WindowEventKind::ButtonUp};
                 e.button = button;
@@ -391,6 +411,7 @@ private:
     int width_ = 640, height_ = 480, scale_ = 1;
     bool closeRequested_ = false;
     bool videoInit_ = false, joystickInit_ = false;
+    int lastMotionX_ = -1, lastMotionY_ = -1;  // window pixels of the last reported pointer move
 };
 
 }  // namespace
