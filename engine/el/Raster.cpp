@@ -261,8 +261,8 @@ inline void Shade4(uint32_t* dst, float* zp, __m128 z4, __m128i texel, __m128i c
         __m128i dlo = _mm_unpacklo_epi8(d, zero);
         __m128i dhi = _mm_unpackhi_epi8(d, zero);
         out = _mm_packus_epi16(Blend2<Mode>(slo, dlo), Blend2<Mode>(shi, dhi));
-        const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
-        out = _mm_or_si128(_mm_andnot_si128(alpha, out), _mm_and_si128(alpha, d));
+        // The blend modes keep the destination's alpha.
+        live = _mm_and_si128(live, _mm_set1_epi32(0x00FFFFFF));
     }
     out = _mm_or_si128(_mm_and_si128(live, out), _mm_andnot_si128(live, d));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), out);
@@ -299,8 +299,9 @@ void SpanFast(const Context& c, int y, int xs, int xe) {
     const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
     const __m128i ones = _mm_set1_epi32(-1);
     const __m128i color = _mm_set1_epi32(int(c.color));
-    const __m128i wm = _mm_set1_epi32(c.wMask), hm = _mm_set1_epi32(c.hMask);
-    const __m128i ws = _mm_cvtsi32_si128(c.wShift);
+    // Row offsets straight from v: ((v >> 16) & hMask) << wShift == (v >> (16 - wShift)) & (hMask << wShift).
+    const __m128i wm = _mm_set1_epi32(c.wMask), hm = _mm_set1_epi32(c.hMask << c.wShift);
+    const __m128i vs = _mm_cvtsi32_si128(16 - c.wShift);
     __m128i u4 = _mm_add_epi32(_mm_set1_epi32(uf), _mm_loadu_si128(reinterpret_cast<const __m128i*>(c.step.u)));
     __m128i v4 = _mm_add_epi32(_mm_set1_epi32(vf), _mm_loadu_si128(reinterpret_cast<const __m128i*>(c.step.v)));
     const __m128i du4 = _mm_set1_epi32(c.step.u[4]), dv4 = _mm_set1_epi32(c.step.v[4]);
@@ -312,7 +313,7 @@ void SpanFast(const Context& c, int y, int xs, int xe) {
     alignas(16) int32_t idx[4];
     auto fetch4 = [&]() {
         __m128i iu = _mm_and_si128(_mm_srai_epi32(u4, 16), wm);
-        __m128i iv = _mm_sll_epi32(_mm_and_si128(_mm_srai_epi32(v4, 16), hm), ws);
+        __m128i iv = _mm_and_si128(_mm_sra_epi32(v4, vs), hm);
         _mm_store_si128(reinterpret_cast<__m128i*>(idx), _mm_or_si128(iu, iv));
         u4 = _mm_add_epi32(u4, du4);
         v4 = _mm_add_epi32(v4, dv4);
@@ -325,7 +326,7 @@ void SpanFast(const Context& c, int y, int xs, int xe) {
         const __m128i live = _mm_andnot_si128(_mm_cmpeq_epi32(_mm_and_si128(t, rgb), key),
                                               _mm_cmpgt_epi32(xend, xv));
         xv = _mm_add_epi32(xv, four);
-        Shade4<Mode, ZTest, Mod, true>(row + x, zrow ? zrow + x : nullptr, z4, t, color, live);
+        Shade4<Mode, ZTest, Mod, true>(row + x, ZTest ? zrow + x : nullptr, z4, t, color, live);
         z4 = _mm_add_ps(z4, dz4);
     }
     if (x < xe) {
@@ -444,7 +445,6 @@ QUOR_AVX2 inline void Shade8(uint32_t* dst, float* zp, __m256 z8, __m256i texel,
                              _mm256_shuffle_epi8(a32, pickLo)),
                 Blend4<Mode>(_mm256_unpackhi_epi8(texel, zero), _mm256_unpackhi_epi8(d, zero),
                              _mm256_shuffle_epi8(a32, pickHi)));
-            out = _mm256_blendv_epi8(out, d, _mm256_set1_epi32(int(0xFF000000u)));
         }
     } else {
         __m256i slo = _mm256_unpacklo_epi8(texel, zero);
@@ -458,9 +458,10 @@ QUOR_AVX2 inline void Shade8(uint32_t* dst, float* zp, __m256 z8, __m256i texel,
         } else {
             out = _mm256_packus_epi16(Blend4<Mode>(slo, _mm256_unpacklo_epi8(d, zero), AlphaWords(slo)),
                                       Blend4<Mode>(shi, _mm256_unpackhi_epi8(d, zero), AlphaWords(shi)));
-            out = _mm256_blendv_epi8(out, d, _mm256_set1_epi32(int(0xFF000000u)));
         }
     }
+    // The blend modes keep the destination's alpha.
+    if constexpr (Mode != 1) live = _mm256_and_si256(live, _mm256_set1_epi32(0x00FFFFFF));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), _mm256_blendv_epi8(d, out, live));
 }
 
@@ -497,8 +498,9 @@ QUOR_AVX2 void SpanFastAvx2(const Context& c, int y, int xs, int xe) {
     const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
     const __m256i ones = _mm256_set1_epi32(-1);
     const __m256i color = _mm256_set1_epi32(Mod == 2 ? int(c.color >> 24) : int(c.color));
-    const __m256i wm = _mm256_set1_epi32(c.wMask), hm = _mm256_set1_epi32(c.hMask);
-    const __m128i ws = _mm_cvtsi32_si128(c.wShift);
+    // Row offsets straight from v: ((v >> 16) & hMask) << wShift == (v >> (16 - wShift)) & (hMask << wShift).
+    const __m256i wm = _mm256_set1_epi32(c.wMask), hm = _mm256_set1_epi32(c.hMask << c.wShift);
+    const __m128i vs = _mm_cvtsi32_si128(16 - c.wShift);
     const int* tex = reinterpret_cast<const int*>(c.texels);
     // Lanes at or past the span's end are masked off without a branch.
     const __m256i xend = _mm256_set1_epi32(xe), eight = _mm256_set1_epi32(8);
@@ -508,7 +510,7 @@ QUOR_AVX2 void SpanFastAvx2(const Context& c, int y, int xs, int xe) {
     int x = xs;
     auto fetch8 = [&]() QUOR_AVX2 {
         const __m256i iu = _mm256_and_si256(_mm256_srai_epi32(u8, 16), wm);
-        const __m256i iv = _mm256_sll_epi32(_mm256_and_si256(_mm256_srai_epi32(v8, 16), hm), ws);
+        const __m256i iv = _mm256_and_si256(_mm256_sra_epi32(v8, vs), hm);
         u8 = _mm256_add_epi32(u8, du8);
         v8 = _mm256_add_epi32(v8, dv8);
         const __m256i idx = _mm256_or_si256(iu, iv);
@@ -521,7 +523,7 @@ QUOR_AVX2 void SpanFastAvx2(const Context& c, int y, int xs, int xe) {
                                                  _mm256_cmpgt_epi32(xend, xv));
         xv = _mm256_add_epi32(xv, eight);
         // Branch-free: lanes that are keyed, off the span or behind keep their pixel and depth.
-        Shade8<Mode, ZTest, Mod>(row + x, zrow ? zrow + x : nullptr, z8, t, color, live);
+        Shade8<Mode, ZTest, Mod>(row + x, ZTest ? zrow + x : nullptr, z8, t, color, live);
         z8 = _mm256_add_ps(z8, dz8);
     }
     if (x < xe) {
@@ -604,8 +606,9 @@ QUOR_AVX512 void SpanFastAvx512(const Context& c, int y, int xs, int xe) {
     const __m512i du16 = _mm512_set1_epi32(c.step.u[16]), dv16 = _mm512_set1_epi32(c.step.v[16]);
     const __m512i key = _mm512_set1_epi32(int(c.key));
     const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF);
-    const __m512i wm = _mm512_set1_epi32(c.wMask), hm = _mm512_set1_epi32(c.hMask);
-    const __m128i ws = _mm_cvtsi32_si128(c.wShift);
+    // Row offsets straight from v: ((v >> 16) & hMask) << wShift == (v >> (16 - wShift)) & (hMask << wShift).
+    const __m512i wm = _mm512_set1_epi32(c.wMask), hm = _mm512_set1_epi32(c.hMask << c.wShift);
+    const __m128i vs = _mm_cvtsi32_si128(16 - c.wShift);
     const __m512i zero = _mm512_setzero_si512();
     const __m512i colorLo = _mm512_unpacklo_epi8(_mm512_set1_epi32(int(c.color)), zero);
     const __m512i colorHi = _mm512_unpackhi_epi8(_mm512_set1_epi32(int(c.color)), zero);
@@ -618,7 +621,7 @@ QUOR_AVX512 void SpanFastAvx512(const Context& c, int y, int xs, int xe) {
         // (The zero-masked shifts say the same as the plain ones without GCC's false warning.)
         const __m512i idx = _mm512_or_si512(
             _mm512_and_si512(_mm512_maskz_srai_epi32(0xFFFF, u16, 16), wm),
-            _mm512_maskz_sll_epi32(0xFFFF, _mm512_and_si512(_mm512_maskz_srai_epi32(0xFFFF, v16, 16), hm), ws));
+            _mm512_and_si512(_mm512_maskz_sra_epi32(0xFFFF, v16, vs), hm));
         u16 = _mm512_add_epi32(u16, du16);
         v16 = _mm512_add_epi32(v16, dv16);
         const __m512i t = _mm512_mask_i32gather_epi32(zero, inSpan, idx, tex, 4);
