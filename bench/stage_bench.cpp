@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "tests/common/bmp_writer.h"
 #include "engine/SpriteManager.h"
 #include "engine/el/elDraw.h"
 #include "engine/el/elSystem.h"
@@ -89,30 +90,7 @@ BENCHMARK(BM_StageRead)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A 24-bit BMP of one colour.
 std::string Bmp(int w, int h, uint32_t colour) {
-  const int row = (w * 3 + 3) & ~3;
-  const uint32_t size = 54 + static_cast<uint32_t>(row) * h;
-  std::string b(size, '\0');
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, size);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(w));
-  put32(22, static_cast<uint32_t>(h));
-  b[26] = 1;
-  b[28] = 24;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const size_t at = 54 + static_cast<size_t>(y) * row + static_cast<size_t>(x) * 3;
-      b[at] = static_cast<char>(colour & 0xFF);
-      b[at + 1] = static_cast<char>((colour >> 8) & 0xFF);
-      b[at + 2] = static_cast<char>((colour >> 16) & 0xFF);
-    }
-  }
-  return b;
+  return bmptest::MakeBmp(w, h, [colour](int, int) { return colour; });
 }
 
 // The same read as the game does it: with the sprite manager up, the current area's chip

@@ -1,4 +1,4 @@
-#include "draw_bmp_writer.h"
+#include "tests/common/bmp_writer.h"
 #include "draw_fixture.h"
 #include "engine/el/elBmp.h"
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/bmp_writer.h"
 #include "engine/Camera.h"
 #include "engine/GameHooks.h"
 #include "engine/GameShell.h"
@@ -68,40 +69,7 @@ private:
     Log* log_;
 };
 
-// A 24-bit BMP of w x h pixels; pixel(x, y) gives 0x00RRGGBB.
-template <typename F>
-std::string MakeBmp(int w, int h, F pixel) {
-    const int row = (w * 3 + 3) & ~3;
-    const uint32_t size = 54 + uint32_t(row) * h;
-    std::string b(size, '\0');
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
-    };
-    auto put16 = [&](size_t at, uint16_t v) {
-        b[at] = char(v & 0xFF);
-        b[at + 1] = char(v >> 8);
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, size);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(w));
-    put32(22, uint32_t(h));
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, uint32_t(row) * h);
-    for (int y = 0; y < h; ++y) {
-        size_t at = 54 + size_t(h - 1 - y) * row;
-        for (int x = 0; x < w; ++x) {
-            const uint32_t c = pixel(x, y);
-            b[at++] = char(c & 0xFF);
-            b[at++] = char((c >> 8) & 0xFF);
-            b[at++] = char((c >> 16) & 0xFF);
-        }
-    }
-    return b;
-}
+using bmptest::MakeBmp;
 
 inline const char* kClientInfoXml =
     "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<clientInfo><network><createrId></createrId>"

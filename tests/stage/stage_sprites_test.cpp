@@ -3,6 +3,7 @@
 #include <fstream>
 #include <memory>
 
+#include "tests/common/bmp_writer.h"
 #include "engine/Camera.h"
 #include "engine/SpriteManager.h"
 #include "engine/el/elDraw.h"
@@ -14,32 +15,9 @@
 
 namespace {
 
+// A 24-bit BMP of one colour.
 std::string Bmp(int w, int h, uint32_t colour) {
-  const int row = (w * 3 + 3) & ~3;
-  const uint32_t size = 54 + static_cast<uint32_t>(row) * h;
-  std::string b(size, '\0');
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, size);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(w));
-  put32(22, static_cast<uint32_t>(h));
-  b[26] = 1;
-  b[28] = 24;
-  put32(34, static_cast<uint32_t>(row) * h);
-  for (int y = 0; y < h; ++y) {
-    size_t at = 54 + static_cast<size_t>(y) * row;
-    for (int x = 0; x < w; ++x) {
-      b[at++] = static_cast<char>(colour & 0xFF);
-      b[at++] = static_cast<char>((colour >> 8) & 0xFF);
-      b[at++] = static_cast<char>((colour >> 16) & 0xFF);
-    }
-  }
-  return b;
+  return bmptest::MakeBmp(w, h, [colour](int, int) { return colour; });
 }
 
 class StageSprites : public stagetest::StageTest {

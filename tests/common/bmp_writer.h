@@ -1,6 +1,7 @@
 #pragma once
-// Writes small BMP files for the draw tests.
+// Writes small BMP files for tests and benchmarks.
 #include <cstdint>
+#include <cstddef>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -93,6 +94,15 @@ inline std::string MakeBmp(int w, int h, const std::vector<uint32_t>& pixels, co
     Put32(header, 0);
     Put32(header, offset);
     return header + info + palette + data;
+}
+
+// A 24-bit bottom-up BMP of w x h pixels; pixel(x, y) gives 0x00RRGGBB.
+template <typename F>
+std::string MakeBmp(int w, int h, F pixel) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels[static_cast<size_t>(y) * w + x] = pixel(x, y);
+    return MakeBmp(w, h, pixels, Options{});
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
