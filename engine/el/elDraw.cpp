@@ -271,21 +271,28 @@ uint32_t GetColorKey() { return State().colorKey; }
 
 // ---- Objects ----
 
-int LoadObject(const std::string& name, int /*memoryKind*/) {
-    if (Cp932Length(name) > static_cast<size_t>(kMaxObjectNameLength)) {
-        return elSystem::Error("elDraw::LoadObject", "ファイル名またはリソース名が長すぎます");
-    }
-    int slot = FirstFreeSlot();
-    if (slot == 0) return elSystem::Error("elDraw::LoadObject", "オブジェクト数が多過ぎます");
+namespace {
+// Reads a BMP file into a slot. A slot whose file cannot be read keeps what it had.
+bool LoadImageInto(ElObjectSlot& s, const std::string& name) {
     auto surface = std::make_unique<plat::Surface>();
-    if (!ReadBmp(name, *surface)) return elSystem::Error("elDraw::LoadObject", "BMPファイルを読み込めません");
-    ElObjectSlot& s = Slots()[slot];
+    if (!ReadBmp(name, *surface)) return false;
     s.width = static_cast<uint16_t>(surface->width);
     s.height = static_cast<uint16_t>(surface->height);
     s.surface = std::move(surface);
     s.name = name;
     s.memoryKind = kMemoryDriver;
     s.colorKey = State().colorKey;
+    return true;
+}
+}  // namespace
+
+int LoadObject(const std::string& name, int /*memoryKind*/) {
+    if (Cp932Length(name) > static_cast<size_t>(kMaxObjectNameLength)) {
+        return elSystem::Error("elDraw::LoadObject", "ファイル名またはリソース名が長すぎます");
+    }
+    int slot = FirstFreeSlot();
+    if (slot == 0) return elSystem::Error("elDraw::LoadObject", "オブジェクト数が多過ぎます");
+    if (!LoadImageInto(Slots()[slot], name)) return elSystem::Error("elDraw::LoadObject", "BMPファイルを読み込めません");
     return slot;
 }
 
@@ -310,17 +317,9 @@ bool SwapObject(const std::string& name, int slot, int /*memoryKind*/) {
     if (Cp932Length(name) > static_cast<size_t>(kMaxObjectNameLength)) {
         return elSystem::Error("elDraw::SwapObject", "ファイル名またはリソース名が長すぎます") != 0;
     }
-    auto surface = std::make_unique<plat::Surface>();
-    if (!ReadBmp(name, *surface)) {
+    if (!LoadImageInto(Slots()[slot], name)) {
         return elSystem::Error("elDraw::SwapObject", "BMPファイルを読み込めません") != 0;
     }
-    ElObjectSlot& s = Slots()[slot];
-    s.width = static_cast<uint16_t>(surface->width);
-    s.height = static_cast<uint16_t>(surface->height);
-    s.surface = std::move(surface);
-    s.name = name;
-    s.memoryKind = kMemoryDriver;
-    s.colorKey = State().colorKey;
     return true;
 }
 
