@@ -12,7 +12,6 @@ void CObjectPreloader::SetObjectKindCreator(std::function<void()> creator) { g_c
 
 CObjectPreloader::CObjectPreloader(std::vector<std::string> groupNames, bool loadSounds)
     : groups_(std::move(groupNames)),
-      loadSounds_(loadSounds),
       stepCount_(static_cast<int>(groups_.size()) + 1 + (loadSounds ? 1 : 0)) {}
 
 void CObjectPreloader::Step() {

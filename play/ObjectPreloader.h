@@ -25,7 +25,6 @@ public:
 
 private:
     std::vector<std::string> groups_;
-    bool loadSounds_;
     int stepIndex_ = 0;
     int stepCount_;
     bool beginGroup_ = true;
