@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/headless_screen.h"
 #include "engine/el/Raster.h"
 #include "engine/el/el4D.h"
 #include "engine/el/elDraw.h"
@@ -77,20 +78,9 @@ void SaveFrame(const plat::Surface& frame, const char* name) {
     if (dir && *dir) plat::WritePng(frame, std::string(dir) + "/" + name + ".png");
 }
 
-void OpenScreen() {
-    static bool open = false;
-    if (open) return;
-    plat::BackendOptions options;
-    options.headless = true;
-    plat::StartBackend(options);
-    elSystem::Reset();
-    elDraw::Screen(640, 480, 1);
-    if (!el4D::IsInitialised()) el4D::Init();
-    open = true;
-}
 
 void BM_El4DSprites(benchmark::State& state) {
-    OpenScreen();
+    OpenHeadlessScreen();
     if (elRaster::LimitVectorWidth(int(state.range(0))) != state.range(0)) {
         state.SkipWithError("this processor lacks that vector width");
         elRaster::LimitVectorWidth(16);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/headless_screen.h"
 #include "engine/el/Mixer.h"
 #include "engine/el/elDraw.h"
 #include "engine/el/elSystem.h"
@@ -12,21 +13,10 @@
 
 namespace {
 
-void OpenScreen() {
-    static bool open = false;
-    if (open) return;
-    plat::BackendOptions options;
-    options.headless = true;
-    plat::StartBackend(options);
-    elSystem::Reset();
-    elDraw::Screen(640, 480, 1);
-    elDraw::InitFonts();
-    open = true;
-}
 
 // One interface label of two wrapped lines with a shadow.
 void BM_DrawStringLabel(benchmark::State& state) {
-    OpenScreen();
+    OpenHeadlessScreen();
     elDraw::CreateStringFont("ＭＳ Ｐゴシック", 12);
     elDraw::SetTextColors(0xFFFFFF, 0x000000, true);
     for (auto _ : state) {
@@ -40,7 +30,7 @@ BENCHMARK(BM_DrawStringLabel);
 
 // A word-wrapped rectangle text, as the controls draw it.
 void BM_DrawTextRect(benchmark::State& state) {
-    OpenScreen();
+    OpenHeadlessScreen();
     elDraw::CreateFontByName("ＭＳ Ｐゴシック", 12, 0, 0, false, false);
     elDraw::SetTextColors(0xFFFFFF, 0x000000, true);
     for (auto _ : state) {
