@@ -28,11 +28,11 @@ struct ScriptStep {
 };
 
 const std::map<std::string, int> kKeyNames = {
-    {"Z", plat::kKeyZ},        {"X", plat::kKeyX},         {"SPACE", plat::kKeySpace},
-    {"UP", plat::kKeyUp},      {"DOWN", plat::kKeyDown},   {"LEFT", plat::kKeyLeft},
+    {"Z", plat::kKeyZ},         {"X", plat::kKeyX},          {"SPACE", plat::kKeySpace},
+    {"UP", plat::kKeyUp},       {"DOWN", plat::kKeyDown},    {"LEFT", plat::kKeyLeft},
     {"RIGHT", plat::kKeyRight}, {"ENTER", plat::kKeyReturn}, {"ESC", plat::kKeyEscape},
-    {"F1", plat::kKeyF1},      {"F2", plat::kKeyF2},       {"F3", plat::kKeyF3},
-    {"F4", plat::kKeyF4},      {"F5", plat::kKeyF5},       {"F12", plat::kKeyF12},
+    {"F1", plat::kKeyF1},       {"F2", plat::kKeyF2},        {"F3", plat::kKeyF3},
+    {"F4", plat::kKeyF4},       {"F5", plat::kKeyF5},        {"F12", plat::kKeyF12},
 };
 
 void Usage() {
@@ -51,7 +51,9 @@ bool ParseFramePart(const char* text, int& frame, std::string& rest) {
     return true;
 }
 
-bool ParsePoint(const std::string& text, int& x, int& y) { return std::sscanf(text.c_str(), "%d,%d", &x, &y) == 2; }
+bool ParsePoint(const std::string& text, int& x, int& y) {
+    return std::sscanf(text.c_str(), "%d,%d", &x, &y) == 2;
+}
 
 }  // namespace
 
@@ -130,11 +132,21 @@ int main(int argc, char** argv) {
             for (auto it = range.first; it != range.second; ++it) {
                 const ScriptStep& s = it->second;
                 switch (s.kind) {
-                    case ScriptStep::KeyDown: hb->KeyDown(static_cast<uint16_t>(s.key)); break;
-                    case ScriptStep::KeyUp: hb->KeyUp(static_cast<uint16_t>(s.key)); break;
-                    case ScriptStep::MouseMove: hb->MouseMoveTo(s.x, s.y); break;
-                    case ScriptStep::ButtonDown: hb->MouseButton(0, true); break;
-                    case ScriptStep::ButtonUp: hb->MouseButton(0, false); break;
+                    case ScriptStep::KeyDown:
+                        hb->KeyDown(static_cast<uint16_t>(s.key));
+                        break;
+                    case ScriptStep::KeyUp:
+                        hb->KeyUp(static_cast<uint16_t>(s.key));
+                        break;
+                    case ScriptStep::MouseMove:
+                        hb->MouseMoveTo(s.x, s.y);
+                        break;
+                    case ScriptStep::ButtonDown:
+                        hb->MouseButton(0, true);
+                        break;
+                    case ScriptStep::ButtonUp:
+                        hb->MouseButton(0, false);
+                        break;
                 }
             }
         };

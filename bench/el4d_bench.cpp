@@ -6,8 +6,8 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -29,10 +29,10 @@ constexpr int kTextureSize = 64;
 constexpr uint32_t kKey = 0xFF00FF00u;  // pure green
 
 struct SpriteSpec {
-    float x, y;      // screen centre
-    float angle;     // radians
-    float scale;     // 0.5 .. 1: 32 to 64 pixels
-    float alpha;     // 0.5 .. 1
+    float x, y;   // screen centre
+    float angle;  // radians
+    float scale;  // 0.5 .. 1: 32 to 64 pixels
+    float alpha;  // 0.5 .. 1
     int texture;
 };
 
@@ -77,7 +77,6 @@ void SaveFrame(const plat::Surface& frame, const char* name) {
     const char* dir = std::getenv("QUOR_BENCH_PNG");
     if (dir && *dir) plat::WritePng(frame, std::string(dir) + "/" + name + ".png");
 }
-
 
 void BM_El4DSprites(benchmark::State& state) {
     OpenHeadlessScreen();
@@ -149,7 +148,8 @@ void SaveSdlFrame(SDL_Surface* target, const char* name) {
     if (!std::getenv("QUOR_BENCH_PNG")) return;
     plat::Surface frame(target->w, target->h);
     for (int y = 0; y < target->h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(target->pixels) + y * target->pitch);
+        const auto* row =
+            reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(target->pixels) + y * target->pitch);
         std::copy(row, row + target->w, frame.Row(y));
     }
     SaveFrame(frame, name);
@@ -163,8 +163,8 @@ struct SdlScene {
         target = SDL_CreateRGBSurface(0, 640, 480, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
         renderer = SDL_CreateSoftwareRenderer(target);
         for (int t = 0; t < kTextures; ++t) {
-            SDL_Surface* s = SDL_CreateRGBSurface(0, kTextureSize, kTextureSize, 32, 0x00FF0000,
-                                                  0x0000FF00, 0x000000FF, 0xFF000000);
+            SDL_Surface* s = SDL_CreateRGBSurface(0, kTextureSize, kTextureSize, 32, 0x00FF0000, 0x0000FF00,
+                                                  0x000000FF, 0xFF000000);
             for (int y = 0; y < kTextureSize; ++y) {
                 auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
                 for (int x = 0; x < kTextureSize; ++x) row[x] = TexelOf(t, x, y);

@@ -8,7 +8,6 @@
 
 namespace {
 
-
 // An object with about a third of its pixels in the key colour (pure green).
 int MakeSprite(int w, int h) {
     elDraw::SetColorKey(0x00FF00);
@@ -16,7 +15,8 @@ int MakeSprite(int w, int h) {
     plat::Surface* s = elDraw::GetObjectSurface(slot);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            s->Row(y)[x] = (x * 7 + y * 3) % 3 == 0 ? 0xFF00FF00u : 0xFF000000u | uint32_t(x * 5) << 16 | uint32_t(y);
+            s->Row(y)[x] =
+                (x * 7 + y * 3) % 3 == 0 ? 0xFF00FF00u : 0xFF000000u | uint32_t(x * 5) << 16 | uint32_t(y);
     return slot;
 }
 

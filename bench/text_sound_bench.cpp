@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // One interface label of two wrapped lines with a shadow.
 void BM_DrawStringLabel(benchmark::State& state) {
     OpenHeadlessScreen();

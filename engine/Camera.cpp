@@ -99,8 +99,10 @@ void CCamera::Update() {
         double t = GetAngle(x_, y_, targetX_, targetY_);
         double d = GetAngleDiff(a, t);
         double step = 2.0 * dt;
-        if (d > 0) a = (step >= d) ? t : a + step;
-        else if (d < 0) a = (step >= -d) ? t : a - step;
+        if (d > 0)
+            a = (step >= d) ? t : a + step;
+        else if (d < 0)
+            a = (step >= -d) ? t : a - step;
         if (mag > 0) {
             ax_ = static_cast<float>(std::cos(a) * mag);
             ay_ = static_cast<float>(std::sin(a) * mag);

@@ -4,7 +4,7 @@
 // area inside the stage. Its state goes to the 3-D layer's camera every update.
 
 class CCamera {
-public:
+  public:
     static CCamera* GetInstance();
     static void DeleteInstance();
 
@@ -52,9 +52,12 @@ public:
     float ScreenToWorldY(float sx, float sy) const;
 
     // Direct state access for tests and for the scene stack's camera hand-over.
-    void SetVelocity(float vx, float vy) { vx_ = vx; vy_ = vy; }
+    void SetVelocity(float vx, float vy) {
+        vx_ = vx;
+        vy_ = vy;
+    }
 
-private:
+  private:
     CCamera();
     void PushToEngine();
 

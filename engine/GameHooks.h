@@ -32,7 +32,7 @@ const SingletonHooks& GetSingletonHooks(UpperSingleton which);
 
 // The network accessor as the shell sees it.
 class INetWorkHost {
-public:
+  public:
     virtual ~INetWorkHost() = default;
     virtual void Poll() = 0;
     virtual bool IsBusy() = 0;
@@ -47,7 +47,8 @@ bool IsNetWorkBusy();
 struct SceneFactory {
     std::function<IScene*()> makeRoot;
     std::function<IScene*(IScene* parent)> makeTitle;
-    std::function<IScene*(const std::vector<std::string>& groups, bool objectStep, IScene* parent)> makeLoading;
+    std::function<IScene*(const std::vector<std::string>& groups, bool objectStep, IScene* parent)>
+        makeLoading;
 };
 void SetSceneFactory(SceneFactory factory);
 const SceneFactory& GetSceneFactory();

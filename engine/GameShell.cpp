@@ -29,8 +29,8 @@
 #include "foundation/PlayHistory.h"
 #include "foundation/QuorException.h"
 #include "foundation/TextEncoding.h"
-#include "platform/clock.h"
 #include "platform/backend.h"
+#include "platform/clock.h"
 #include "platform/headless.h"
 
 namespace {
@@ -40,7 +40,7 @@ int g_created = 0;  // singletons created by GameStart, in order
 
 // A root for a shell that has no scenes of its own installed: black, never closes.
 class CBlankScene : public IScene {
-public:
+  public:
     CBlankScene() : IScene(nullptr) {}
     void Start() override {}
     void Update() override {}
@@ -63,15 +63,15 @@ void CallHook(UpperSingleton which, const std::function<void()> SingletonHooks::
 // The sixteen singletons in the order of their creation.
 struct SingletonStep {
     void (*create)();
-    void (*reset)();    // null: fetched and left by the reset (or reset elsewhere)
+    void (*reset)();  // null: fetched and left by the reset (or reset elsewhere)
     void (*release)();
 };
 
-#define UPPER(which)                                                             \
-    SingletonStep {                                                              \
-        [] { CallHook(UpperSingleton::which, &SingletonHooks::create); },        \
-            [] { CallHook(UpperSingleton::which, &SingletonHooks::reset); },     \
-            [] { CallHook(UpperSingleton::which, &SingletonHooks::release); }    \
+#define UPPER(which)                                                          \
+    SingletonStep {                                                           \
+        [] { CallHook(UpperSingleton::which, &SingletonHooks::create); },     \
+            [] { CallHook(UpperSingleton::which, &SingletonHooks::reset); },  \
+            [] { CallHook(UpperSingleton::which, &SingletonHooks::release); } \
     }
 
 const SingletonStep kSingletons[] = {
@@ -90,7 +90,8 @@ const SingletonStep kSingletons[] = {
     {[] { CInputManager::GetInstance(); }, nullptr, [] { CInputManager::DeleteInstance(); }},
     {[] { CSpriteManager::GetInstance(); }, nullptr, [] { CSpriteManager::DeleteInstance(); }},
     {[] { CMouse::GetInstance(); }, [] { CMouse::GetInstance()->Reset(); }, [] { CMouse::DeleteInstance(); }},
-    {[] { CCamera::GetInstance(); }, [] { CCamera::GetInstance()->Reset(); }, [] { CCamera::DeleteInstance(); }},
+    {[] { CCamera::GetInstance(); }, [] { CCamera::GetInstance()->Reset(); },
+     [] { CCamera::DeleteInstance(); }},
     UPPER(NetWorkAccessor),
     UPPER(ObjectRegistry),
     {[] { CSceneLight::GetInstance(); }, [] { CSceneLight::GetInstance()->Reset(); },
@@ -110,7 +111,8 @@ static_assert(kSingletonCount == 16);
 // CSceneDirector
 
 const std::vector<std::string>& CSceneDirector::ImageGroups() {
-    static const std::vector<std::string> groups = {"System", "Map", "BackGround", "Char", "Object", "Effect", "Editer"};
+    static const std::vector<std::string> groups = {"System", "Map",    "BackGround", "Char",
+                                                    "Object", "Effect", "Editer"};
     return groups;
 }
 
@@ -380,8 +382,8 @@ int RunGame(const ShellOptions& requested) {
                 std::snprintf(name, sizeof name, "/frame_%05d.png", frame);
                 std::string error;
                 if (!hb->WriteFramePng(options.screenshotDir + name, &error))
-                    std::fprintf(stderr, "quorvald: cannot write %s%s: %s\n", options.screenshotDir.c_str(), name,
-                                 error.c_str());
+                    std::fprintf(stderr, "quorvald: cannot write %s%s: %s\n", options.screenshotDir.c_str(),
+                                 name, error.c_str());
             }
         }
         if (options.afterFrame) options.afterFrame(frame);

@@ -9,7 +9,7 @@
 class IScene;
 
 class CSceneDirector {
-public:
+  public:
     // Builds the chain: the root (top menu), the title pushed on it, the loading scene on top.
     CSceneDirector();
     ~CSceneDirector();
@@ -24,7 +24,7 @@ public:
     // The image groups handed to the loading scene.
     static const std::vector<std::string>& ImageGroups();
 
-private:
+  private:
     IScene* root_ = nullptr;
 };
 

@@ -15,4 +15,3 @@ void SetExitFlag(bool on);
 inline constexpr float kLongFrame = 0.3f;
 
 }  // namespace game
-

@@ -16,9 +16,11 @@ namespace {
 
 // The engine's own event cursor.
 class EngineEventSource : public IInputEventSource {
-public:
+  public:
     bool NextEvent(bool wantEmpty) override { return elSystem::NextInputEvent(wantEmpty); }
-    void GetState(int code, uint32_t& state, float& age) override { elSystem::GetInputState(code, state, age); }
+    void GetState(int code, uint32_t& state, float& age) override {
+        elSystem::GetInputState(code, state, age);
+    }
 };
 
 EngineEventSource g_engineSource;
@@ -43,7 +45,9 @@ void CInputManager::DeleteInstance() {
     g_input = nullptr;
 }
 
-void CInputManager::SetEventSource(IInputEventSource* source) { g_source = source ? source : &g_engineSource; }
+void CInputManager::SetEventSource(IInputEventSource* source) {
+    g_source = source ? source : &g_engineSource;
+}
 
 CInputManager::CInputManager() {
     using namespace KeyState;

@@ -33,7 +33,7 @@ inline constexpr uint32_t kNone = 0xFF00, kPushed = 0xFF01, kReleased = 0xFF02, 
 
 // Where the events come from: the engine's event cursor. Tests may install their own.
 class IInputEventSource {
-public:
+  public:
     virtual ~IInputEventSource() = default;
     // Advances to the next event of the frame; with `wantEmpty` a frame without events yields
     // one empty event.
@@ -43,7 +43,7 @@ public:
 };
 
 class CInputManager {
-public:
+  public:
     static CInputManager* GetInstance();
     static void DeleteInstance();
     // Null puts the engine's own event cursor back.
@@ -89,7 +89,7 @@ public:
     bool IsShiftDown() const { return shift_; }
     bool IsControlDown() const { return control_; }
 
-private:
+  private:
     CInputManager();
     static bool Valid(int key) { return key >= 0 && key < kInputKeyCount; }
     void ApplyAxis(int value, int prev, int negKey, int posKey, int kbNeg, int kbPos, float dt);

@@ -4,7 +4,7 @@
 #include <string>
 
 class CMouse {
-public:
+  public:
     static CMouse* GetInstance();
     static void DeleteInstance();
 
@@ -26,7 +26,7 @@ public:
     // True when the mouse lies on the 640 x 480 screen.
     static bool IsOnScreen(int x, int y) { return x >= 0 && x < 640 && y >= 0 && y < 480; }
 
-private:
+  private:
     CMouse() = default;
     int kind_ = 0;
     bool carried_ = false;

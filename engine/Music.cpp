@@ -42,7 +42,7 @@ bool InTable(int id) { return id >= 0 && id < kMusicCount; }
 
 // The Ogg player on the shared audio output.
 class OggMusicOutput : public IMusicOutput {
-public:
+  public:
     explicit OggMusicOutput(std::unique_ptr<el::OggPlayer> player) : player_(std::move(player)) {}
     void Open(const std::string& path) override { player_->Open(path); }
     void Play() override { player_->Play(); }
@@ -53,7 +53,7 @@ public:
     void Release() override { player_->Release(); }
     int IsPlaying() override { return player_->IsPlaying(); }
 
-private:
+  private:
     std::unique_ptr<el::OggPlayer> player_;
 };
 

@@ -9,17 +9,17 @@
 inline constexpr int kMusicCount = 19;
 
 // ---- Catalogue ----
-std::string MusicDisplayName(int id);         // "" outside the table
-std::string MusicFileName(int id);            // "" outside the table
-std::string MusicKey(int id);                 // "NoMusic" outside the table
-int MusicIdFromKey(const std::string& key);   // 0 for an unknown key
-int MusicIdToStageNumber(int id);             // 0 outside the table
-int MusicIdFromStageNumber(int number);       // 0 for an unknown number
+std::string MusicDisplayName(int id);        // "" outside the table
+std::string MusicFileName(int id);           // "" outside the table
+std::string MusicKey(int id);                // "NoMusic" outside the table
+int MusicIdFromKey(const std::string& key);  // 0 for an unknown key
+int MusicIdToStageNumber(int id);            // 0 outside the table
+int MusicIdFromStageNumber(int number);      // 0 for an unknown number
 bool IsMusicShopItem(int id);
 
 // The music output: the eight operations the player uses.
 class IMusicOutput {
-public:
+  public:
     virtual ~IMusicOutput() = default;
     virtual void Open(const std::string& path) = 0;
     virtual void Play() = 0;
@@ -32,7 +32,7 @@ public:
 };
 
 class CMusicPlayer {
-public:
+  public:
     static constexpr int kEndless = 999999;
 
     // Creates the player on first use; throws CDllException "DLE0001" when the music output
@@ -64,7 +64,7 @@ public:
     int GetLoopCount() const { return loops_; }
     IMusicOutput* GetOutput() const { return output_.get(); }
 
-private:
+  private:
     CMusicPlayer();
     void LoadMusic(int id);
     void InitialState();

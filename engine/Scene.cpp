@@ -3,9 +3,9 @@
 #include "engine/Camera.h"
 #include "engine/GameState.h"
 #include "engine/Mouse.h"
+#include "engine/el/elSystem.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Helpers.h"
-#include "engine/el/elSystem.h"
 
 IScene::IScene(IScene* parent) : parent_(parent) {
     CCamera* cam = CCamera::GetInstance();

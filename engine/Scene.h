@@ -7,7 +7,7 @@
 #include <string>
 
 class IScene {
-public:
+  public:
     explicit IScene(IScene* parent);
     IScene(const IScene&) = delete;
     IScene& operator=(const IScene&) = delete;
@@ -46,7 +46,7 @@ public:
     // The scene at the top of the chain that starts here.
     IScene* GetTopScene();
 
-private:
+  private:
     void RestoreOwnCameraState();
 
     IScene* parent_;

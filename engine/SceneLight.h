@@ -2,7 +2,7 @@
 // The one directional light of the 3-D layer.
 
 class CSceneLight {
-public:
+  public:
     // The first call creates the 3-D layer's light and resets it (unless the exit flag is set).
     static CSceneLight* GetInstance();
     static void DeleteInstance();
@@ -14,7 +14,7 @@ public:
     void Update() {}
     int GetLight() const { return light_; }
 
-private:
+  private:
     CSceneLight() = default;
     int light_ = -1;
 };

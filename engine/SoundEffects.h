@@ -4,7 +4,7 @@
 #include <string>
 
 class CSoundEffects {
-public:
+  public:
     static constexpr int kSlotCount = 100;
     static constexpr int kFileCount = 92;
 
@@ -31,7 +31,7 @@ public:
     // The level in decibels for a volume setting: 0 at full, -100 for silence.
     static int VolumeLevel(int setting);
 
-private:
+  private:
     CSoundEffects();
     int handles_[kSlotCount];
     bool loaded_[kSlotCount];

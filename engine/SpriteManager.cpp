@@ -129,7 +129,8 @@ void CSpriteManager::Initialise() {
     colorSample_ = elDraw::CreateObject(256, 256, elDraw::kMemoryDriver);
     if (sample && colorSample_) {
         for (int x = 0; x <= 224; x += 32)
-            for (int y = 0; y <= 224; y += 32) elDraw::PutObjectToObject(colorSample_, x, y, sample, 0, 0, 32, 32);
+            for (int y = 0; y <= 224; y += 32)
+                elDraw::PutObjectToObject(colorSample_, x, y, sample, 0, 0, 32, 32);
     }
     if (sample) elDraw::ReleaseObject(sample);
 
@@ -169,8 +170,8 @@ int CSpriteManager::FindImage(const std::string& group, const std::string& key) 
     return images_[LookUp(group, key)].slot;
 }
 
-CSprite* CSpriteManager::CreateSprite(const std::string& group, const std::string& key, int blendMode, int left,
-                                      int top, int right, int bottom) {
+CSprite* CSpriteManager::CreateSprite(const std::string& group, const std::string& key, int blendMode,
+                                      int left, int top, int right, int bottom) {
     const std::string modelKey = MakeModelKey(group, key, left, top, right, bottom);
     int index = 0;
     auto found = modelMap_.find(modelKey);
@@ -194,7 +195,9 @@ CSprite* CSpriteManager::CreateSprite(const std::string& group, const std::strin
         const int texture = elDraw::CreateObject(size, size, elDraw::kMemoryTexture);
         if (texture) {
             if (colorSample_) elDraw::PutObjectToObject(texture, 0, 0, colorSample_, 0, 0, size, size);
-            if (slot) elDraw::PutObjectToObject(texture, (size - w) / 2, (size - h) / 2, slot, left, top, right, bottom);
+            if (slot)
+                elDraw::PutObjectToObject(texture, (size - w) / 2, (size - h) / 2, slot, left, top, right,
+                                          bottom);
         }
         const float side = static_cast<float>(size) / 256.0f;
         const int model = el4D::Primitive::Square(1, 1, side, side, 1.0f, 0.0f);
@@ -216,7 +219,8 @@ void CSpriteManager::PreBuildCells(const std::string& compoundKey, int id) {
     const int cw = rec.cellWidth, ch = rec.cellHeight;
     if (cw <= 8 || ch <= 8 || cw > 256 || ch > 256) return;
     const std::string group = GroupOf(compoundKey);
-    std::string key = compoundKey.size() > group.size() ? compoundKey.substr(group.size() + 1) : std::string();
+    std::string key =
+        compoundKey.size() > group.size() ? compoundKey.substr(group.size() + 1) : std::string();
     const size_t dot = key.find('.');
     if (dot != std::string::npos) key.resize(dot);
     for (int x = 0; x + cw <= 256; x += cw)
@@ -296,8 +300,12 @@ std::string CSpriteManager::GetImagePath(int id) const {
 }
 
 int CSpriteManager::GetImageSlot(int id) const { return id > 0 && id < kImageCount ? images_[id].slot : 0; }
-int CSpriteManager::GetCellWidth(int id) const { return id > 0 && id < kImageCount ? images_[id].cellWidth : 0; }
-int CSpriteManager::GetCellHeight(int id) const { return id > 0 && id < kImageCount ? images_[id].cellHeight : 0; }
+int CSpriteManager::GetCellWidth(int id) const {
+    return id > 0 && id < kImageCount ? images_[id].cellWidth : 0;
+}
+int CSpriteManager::GetCellHeight(int id) const {
+    return id > 0 && id < kImageCount ? images_[id].cellHeight : 0;
+}
 
 int CSpriteManager::GetPoolUsed() const { return static_cast<int>(modelMap_.size()); }
 
@@ -312,9 +320,11 @@ int CSpriteManager::GetPoolModel(int poolIndex) const {
 
 // ---------------------------------------------------------------------------------------------
 
-int FindImage(std::string group, std::string key) { return CSpriteManager::GetInstance()->FindImage(group, key); }
+int FindImage(std::string group, std::string key) {
+    return CSpriteManager::GetInstance()->FindImage(group, key);
+}
 
-CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top, int right,
-                      int bottom) {
+CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
+                      int right, int bottom) {
     return CSpriteManager::GetInstance()->CreateSprite(group, key, blendMode, left, top, right, bottom);
 }

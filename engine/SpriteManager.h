@@ -11,7 +11,7 @@
 
 // A textured square of a game object. Deleted with plain delete; it does not own its model.
 class CSprite {
-public:
+  public:
     CSprite(int model, int blendMode);
 
     // Stores alpha clamped to 0..1 and passes it to the model.
@@ -26,17 +26,17 @@ public:
     float x = 0, y = 0, z = 0;                 // 3-D units (world pixels / 256, y downward)
     float angleX = 0, angleY = 0, angleZ = 0;  // radians
     float scaleX = 1, scaleY = 1, depthScale = 1;
-    float screenX = 0, screenY = 0;            // after the last ApplyTransform
-    uint16_t width = 0, height = 0;            // texture size in pixels
+    float screenX = 0, screenY = 0;  // after the last ApplyTransform
+    uint16_t width = 0, height = 0;  // texture size in pixels
     float alpha = 1;
-    int model = 0;                             // the pooled model's number, 0 = none
+    int model = 0;  // the pooled model's number, 0 = none
     int blendMode = 1;
 };
 
 class CSpriteManager {
-public:
-    static constexpr int kImageCount = 512;    // ids 1..511
-    static constexpr int kPoolSize = 4096;     // pool indices 1..4095
+  public:
+    static constexpr int kImageCount = 512;  // ids 1..511
+    static constexpr int kPoolSize = 4096;   // pool indices 1..4095
 
     // The first call initialises the manager (colour sample, engine settings, the index),
     // unless the exit flag is set.
@@ -78,7 +78,7 @@ public:
     static std::string MakeModelKey(const std::string& group, const std::string& key, int left, int top,
                                     int right, int bottom);
 
-private:
+  private:
     CSpriteManager() = default;
     void Initialise();
     int LookUp(const std::string& group, const std::string& key);

@@ -15,11 +15,13 @@ namespace {
 
 // The network accessor as the shell polls and draws it.
 class NetWorkHost : public INetWorkHost {
-public:
+  public:
     void Poll() override {
         if (CNetWorkAccessor::HasInstance()) CNetWorkAccessor::GetInstance()->Poll();
     }
-    bool IsBusy() override { return CNetWorkAccessor::HasInstance() && CNetWorkAccessor::GetInstance()->IsBusy(); }
+    bool IsBusy() override {
+        return CNetWorkAccessor::HasInstance() && CNetWorkAccessor::GetInstance()->IsBusy();
+    }
     void Draw() override {
         if (CNetWorkAccessor::HasInstance()) CNetWorkAccessor::GetInstance()->Draw();
     }
@@ -30,30 +32,30 @@ NetWorkHost g_netHost;
 }  // namespace
 
 void InstallGameHooks() {
-    SetSingletonHooks(UpperSingleton::ScenarioSaveData,
-                      {[] { CScenarioSaveData::GetInstance(); }, [] { CScenarioSaveData::GetInstance()->Reload(); },
-                       [] { CScenarioSaveData::DeleteInstance(); }});
-    SetSingletonHooks(UpperSingleton::ShopItemTable,
-                      {[] { CShopItemTable::GetInstance(); },
-                       [] {
-                           CShopItemTable::GetInstance();
-                           CShopItemTable::Reload();
-                       },
-                       [] { CShopItemTable::DeleteInstance(); }});
-    SetSingletonHooks(UpperSingleton::NetWorkAccessor,
-                      {[] { CNetWorkAccessor::GetInstance(); }, [] { CNetWorkAccessor::GetInstance()->Reset(); },
-                       [] { CNetWorkAccessor::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::ScenarioSaveData, {[] { CScenarioSaveData::GetInstance(); },
+                                                         [] { CScenarioSaveData::GetInstance()->Reload(); },
+                                                         [] { CScenarioSaveData::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::ShopItemTable, {[] { CShopItemTable::GetInstance(); },
+                                                      [] {
+                                                          CShopItemTable::GetInstance();
+                                                          CShopItemTable::Reload();
+                                                      },
+                                                      [] { CShopItemTable::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::NetWorkAccessor, {[] { CNetWorkAccessor::GetInstance(); },
+                                                        [] { CNetWorkAccessor::GetInstance()->Reset(); },
+                                                        [] { CNetWorkAccessor::DeleteInstance(); }});
     // The object registry's first use loads the relation table; until the registry itself
     // exists the table stands for it.
-    SetSingletonHooks(UpperSingleton::ObjectRegistry, {[] { CObjectRelationTable::Load(); },
-                                                       [] { CObjectRelationTable::Reload(); },
-                                                       [] { CObjectRelationTable::Clear(); }});
+    SetSingletonHooks(UpperSingleton::ObjectRegistry,
+                      {[] { CObjectRelationTable::Load(); }, [] { CObjectRelationTable::Reload(); },
+                       [] { CObjectRelationTable::Clear(); }});
     SetSingletonHooks(UpperSingleton::SpriteBatch,
                       {[] { CSpriteBatch::GetInstance(); }, [] { CSpriteBatch::GetInstance()->Reset(); },
                        [] { CSpriteBatch::DeleteInstance(); }});
-    SetSingletonHooks(UpperSingleton::AttackParameterTable,
-                      {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
-                       [] { CAttackParameterTable::DeleteInstance(); }});
+    SetSingletonHooks(
+        UpperSingleton::AttackParameterTable,
+        {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
+         [] { CAttackParameterTable::DeleteInstance(); }});
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },

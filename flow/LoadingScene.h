@@ -10,7 +10,7 @@ class CObjectPreloader;
 class CSprite;
 
 class CLoading : public IScene {
-public:
+  public:
     CLoading(const std::vector<std::string>& groupNames, bool objectStep, IScene* parent);
     ~CLoading() override;
 
@@ -27,7 +27,7 @@ public:
     int DotX(int i) const { return (i - stepCount_ / 2) * 24 + 328; }
     uint32_t DotColor(int i) const;
 
-private:
+  private:
     CObjectPreloader* preloader_;
     CSprite* emblem_ = nullptr;
     double angle_ = -0.08;

@@ -42,7 +42,8 @@ void CScenarioSaveData::Load() {
     // defaults.
     ReadStatus status = ReadEncodedFile(kSavePath, text);
     if (status == ReadStatus::CannotRead) status = ReadEncodedFile(kInitPath, text);
-    if (status == ReadStatus::CannotRead) throw CDataFileException("DEF0300", "scenario_save_init.dat を開けません。");
+    if (status == ReadStatus::CannotRead)
+        throw CDataFileException("DEF0300", "scenario_save_init.dat を開けません。");
     if (status != ReadStatus::Ok) {
         g_tree.reset();
         throw CDataFileException("DEF0301", "セーブデータが不正です。");

@@ -6,7 +6,7 @@
 #include <string>
 
 class CScenarioSaveData {
-public:
+  public:
     // Creating the singleton loads the file (and may throw).
     static CScenarioSaveData* GetInstance();
     static bool HasInstance();
@@ -34,7 +34,7 @@ public:
     void SetShownOpening(bool shown);
     void SetCleared(bool cleared);
 
-private:
+  private:
     CScenarioSaveData();
     std::string Get(const char* element) const;
     void Set(const char* element, const std::string& value);

@@ -80,8 +80,8 @@ void CTitleScene::DrawOverlay() {
     elDraw::PutObject(352, 392, sys9, 0, 144, 224, 216);
 
     // 6. The version.
-    DrawText("Ver." + CVersionNumber::Application().ToString(), 496, 256, 640, 272, 0, 0, 0, "ＭＳ Ｐゴシック", 14, 0,
-             false, 0);
+    DrawText("Ver." + CVersionNumber::Application().ToString(), 496, 256, 640, 272, 0, 0, 0,
+             "ＭＳ Ｐゴシック", 14, 0, false, 0);
 
     // 7. The opening fade.
     if (timer_ < 75) DrawLetterbox(Clamp01((75 - timer_) / 15));

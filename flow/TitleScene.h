@@ -4,7 +4,7 @@
 #include "engine/Scene.h"
 
 class CTitleScene : public IScene {
-public:
+  public:
     explicit CTitleScene(IScene* parent);
 
     void Start() override;
@@ -22,7 +22,7 @@ public:
     double LogoWidth() const;
     double LogoY() const;
 
-private:
+  private:
     double timer_ = 0;
     bool started_ = false;
     double leaveTimer_ = 0;

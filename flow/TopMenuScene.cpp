@@ -55,7 +55,8 @@ void CTopMenuScene::DrawOverlay() {
         elDraw::DrawRect(0, 0, 640, 46, dark, dark, 1);
         elDraw::DrawRect(0, 46, 640, 48, line, line, 1);
         char number[32];
-        DrawText("ようこそ、" + info->GetCreatorName() + " さん！", 15, 8, 335, 26, 255, 255, 255, kFont, 14, 0, false, 0);
+        DrawText("ようこそ、" + info->GetCreatorName() + " さん！", 15, 8, 335, 26, 255, 255, 255, kFont, 14,
+                 0, false, 0);
         DrawText("クリエイターレベル:", 420, 8, 580, 24, 255, 255, 255, kFont, 14, 0, false, 2);
         std::snprintf(number, sizeof number, "%d",
                       CCreatorLevelTable::GetInstance()->GetLevel(info->GetRatingPointSum()));

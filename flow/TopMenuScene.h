@@ -6,7 +6,7 @@
 #include "engine/Scene.h"
 
 class CTopMenuScene : public IScene {
-public:
+  public:
     explicit CTopMenuScene(IScene* parent);
 
     void Start() override;
@@ -22,7 +22,7 @@ public:
     // The quit button's rectangle (right and bottom exclusive).
     static constexpr int kQuitLeft = 500, kQuitTop = 420, kQuitRight = 620, kQuitBottom = 456;
 
-private:
+  private:
     double timer_ = 0;
     bool opened_ = false;
     int selectedMode_ = 0;

@@ -91,9 +91,7 @@ void CClientInfo::Load() {
     LoadBoughtItems();
 }
 
-std::string CClientInfo::BuildFileText() {
-    return GetXmlHeader() + StripXmlWhitespace(doc_->Write());
-}
+std::string CClientInfo::BuildFileText() { return GetXmlHeader() + StripXmlWhitespace(doc_->Write()); }
 
 void CClientInfo::Save() {
     if (!doc_) return;

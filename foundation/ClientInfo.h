@@ -9,7 +9,7 @@
 class CXmlNode;
 
 class CClientInfo {
-public:
+  public:
     // The singleton, created (and loaded) on first use.
     static CClientInfo* GetInstance();
     // Deletes the singleton (after Release at the end of the game).
@@ -71,7 +71,7 @@ public:
 
     ~CClientInfo();
 
-private:
+  private:
     CClientInfo();
     std::string Get(const char* path) const;
     int GetInt(const char* path) const;

@@ -3,7 +3,7 @@
 // and the game's tick clock (1/60-second ticks advanced by the frame loop).
 
 class CCreatorLevelTable {
-public:
+  public:
     static constexpr int kLevelCount = 100;
 
     static CCreatorLevelTable* GetInstance();
@@ -24,6 +24,6 @@ public:
 
     int GetThreshold(int index) const;
 
-private:
+  private:
     CCreatorLevelTable();
 };

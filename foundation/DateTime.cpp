@@ -45,15 +45,21 @@ CDateTime::CDateTime(const SystemTime& time) : time_(time) {}
 
 void CDateTime::SetNowForTesting(std::optional<SystemTime> now) { g_nowForTesting = now; }
 
-std::string CDateTime::FormatDateCompact() const { return Format("%04d%02d%02d", time_.year, time_.month, time_.day); }
-std::string CDateTime::FormatDateSlash() const { return Format("%04d/%02d/%02d", time_.year, time_.month, time_.day); }
+std::string CDateTime::FormatDateCompact() const {
+    return Format("%04d%02d%02d", time_.year, time_.month, time_.day);
+}
+std::string CDateTime::FormatDateSlash() const {
+    return Format("%04d/%02d/%02d", time_.year, time_.month, time_.day);
+}
 std::string CDateTime::FormatDateJp() const {
     return Format("%04d年%02d月%02d日", time_.year, time_.month, time_.day);
 }
 std::string CDateTime::FormatTimeCompact() const {
     return Format("%02d%02d%02d", time_.hour, time_.minute, time_.second);
 }
-std::string CDateTime::FormatTime() const { return Format("%02d:%02d:%02d", time_.hour, time_.minute, time_.second); }
+std::string CDateTime::FormatTime() const {
+    return Format("%02d:%02d:%02d", time_.hour, time_.minute, time_.second);
+}
 std::string CDateTime::FormatTimeJp() const {
     return Format("%02d時%02d分%02d秒", time_.hour, time_.minute, time_.second);
 }

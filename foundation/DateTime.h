@@ -18,7 +18,7 @@ struct SystemTime {
 };
 
 class CDateTime {
-public:
+  public:
     // The current local time.
     CDateTime();
     // A last-write time of a file, in local time.
@@ -51,6 +51,6 @@ public:
     // Tests fix "now" here; nothing restores the real clock.
     static void SetNowForTesting(std::optional<SystemTime> now);
 
-private:
+  private:
     SystemTime time_;
 };

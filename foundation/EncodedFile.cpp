@@ -51,7 +51,8 @@ struct SymbolTable {
     int value[256];
     SymbolTable() {
         for (int& v : value) v = -1;
-        for (size_t i = 0; i < Key().size(); ++i) value[static_cast<unsigned char>(Key()[i])] = static_cast<int>(i);
+        for (size_t i = 0; i < Key().size(); ++i)
+            value[static_cast<unsigned char>(Key()[i])] = static_cast<int>(i);
     }
 };
 

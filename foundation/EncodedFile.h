@@ -47,7 +47,7 @@ std::optional<std::string> DecodeFileText(const std::string& stored);
 enum class ReadStatus {
     Ok,          // read whole (and decoded)
     CannotRead,  // missing, a folder, or unreadable: the caller's "を開けません。" error
-    Malformed,   // read, but not an encoded text: the caller's "が不正です。" / "壊れています" error
+    Malformed,  // read, but not an encoded text: the caller's "が不正です。" / "壊れています" error
 };
 
 // Reads a whole file relative to the game folder into `text` (UTF-8). "\r\n" on disk reads as

@@ -62,7 +62,9 @@ std::string CFileEntry::GetFileName() const {
     return slash == std::string::npos ? fileName_ : fileName_.substr(slash + 1);
 }
 
-std::string CFileEntry::GetDateTimeText() const { return fileTime_ ? fileTime_->FormatDateTime() : std::string(); }
+std::string CFileEntry::GetDateTimeText() const {
+    return fileTime_ ? fileTime_->FormatDateTime() : std::string();
+}
 
 std::string CFileEntry::GetDateTimeTextJp() const {
     return fileTime_ ? fileTime_->FormatDateTimeJp() : std::string();

@@ -6,7 +6,7 @@
 #include "foundation/DateTime.h"
 
 class CFileEntry {
-public:
+  public:
     CFileEntry();
     // Takes ownership of `fileTime` (may be null).
     CFileEntry(std::string fileName, std::string folder, CDateTime* fileTime);
@@ -32,14 +32,14 @@ public:
     // The number of live entries.
     static int GetLiveCount();
 
-private:
+  private:
     std::string fileName_;
     std::string folder_;
     CDateTime* fileTime_ = nullptr;
 };
 
 class CFileList {
-public:
+  public:
     // Lists the files (not folders) of `folder` (relative to the game folder) whose names match
     // `pattern` ("*.stg"; "*" and "?" wildcards, letter case ignored), newest first.
     CFileList(std::string folder, std::string pattern);
@@ -53,7 +53,7 @@ public:
     // The entry, or null for a negative index or one past the end.
     CFileEntry* GetAt(int index) const;
 
-private:
+  private:
     void Clear();
 
     std::vector<CFileEntry*> entries_;

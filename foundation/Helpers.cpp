@@ -111,7 +111,8 @@ bool IsRectOverlap(double l1, double t1, double r1, double b1, double l2, double
     return r1 >= l2 && l1 <= r2 && b1 >= t2 && t1 <= b2;
 }
 
-bool IsCircleRectOverlap(double cx, double cy, double r, double left, double top, double right, double bottom) {
+bool IsCircleRectOverlap(double cx, double cy, double r, double left, double top, double right,
+                         double bottom) {
     // The sampling below walks the rectangle: a rectangle without finite bounds can't overlap.
     for (double v : {cx, cy, r, left, top, right, bottom}) {
         if (!std::isfinite(v)) return false;
@@ -146,10 +147,30 @@ bool IsCircleRectOverlap(double cx, double cy, double r, double left, double top
 void GetQuadrantSquare(double x, double y, double r, int q, double& left, double& top, double& right,
                        double& bottom) {
     switch (q) {
-        case 1: left = x - r; top = y - r; right = x; bottom = y; break;
-        case 2: left = x; top = y - r; right = x + r; bottom = y; break;
-        case 3: left = x - r; top = y; right = x; bottom = y + r; break;
-        default: left = x; top = y; right = x + r; bottom = y + r; break;
+        case 1:
+            left = x - r;
+            top = y - r;
+            right = x;
+            bottom = y;
+            break;
+        case 2:
+            left = x;
+            top = y - r;
+            right = x + r;
+            bottom = y;
+            break;
+        case 3:
+            left = x - r;
+            top = y;
+            right = x;
+            bottom = y + r;
+            break;
+        default:
+            left = x;
+            top = y;
+            right = x + r;
+            bottom = y + r;
+            break;
     }
     left = std::trunc(left);
     top = std::trunc(top);
@@ -179,7 +200,8 @@ bool IsPointInQuarterCircle(double x, double y, double r, int q, double px, doub
     return IsPointInRect(px, py, l, t, rr, b);
 }
 
-bool IsQuarterCircleOverlap(double x1, double y1, double r1, int q1, double x2, double y2, double r2, int q2) {
+bool IsQuarterCircleOverlap(double x1, double y1, double r1, int q1, double x2, double y2, double r2,
+                            int q2) {
     if (!IsCircleOverlap(x1, y1, r1, x2, y2, r2)) return false;
     double l1, t1, rr1, b1, l2, t2, rr2, b2;
     GetQuadrantSquare(x1, y1, r1, q1, l1, t1, rr1, b1);
@@ -191,7 +213,8 @@ bool IsQuarterCircleOverlap(double x1, double y1, double r1, int q1, double x2, 
 
 namespace {
 // The four tolerance tests; -1 when none holds.
-int ContactByTolerance(double al, double at, double ar, double ab, double bl, double bt, double br, double bb) {
+int ContactByTolerance(double al, double at, double ar, double ab, double bl, double bt, double br,
+                       double bb) {
     if (bt + kContactTolerance >= ab) return 0;
     if (at + kContactTolerance >= bb) return 1;
     if (bl + kContactTolerance >= ar) return 2;
@@ -220,7 +243,8 @@ int GetContactSideByCentre(double al, double at, double ar, double ab, double bl
     return vDepth < hDepth ? 0 : horizontal;
 }
 
-double GetRectDistance(double al, double at, double ar, double ab, double bl, double bt, double br, double bb) {
+double GetRectDistance(double al, double at, double ar, double ab, double bl, double bt, double br,
+                       double bb) {
     if (IsRectOverlap(al, at, ar, ab, bl, bt, br, bb)) return 0.0;
     int vertical = 0;  // 1 above, 2 below
     if (bb < at) vertical = 1;
@@ -339,16 +363,32 @@ std::wstring MultiByteToWide(const std::string& text) {
         uint32_t cp = 0xFFFD;
         size_t len = 1;
         uint32_t min = 0;
-        if (c < 0x80) { cp = c; }
-        else if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; min = 0x80; }
-        else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; min = 0x800; }
-        else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; min = 0x10000; }
-        else { out += static_cast<wchar_t>(0xFFFD); ++i; continue; }
+        if (c < 0x80) {
+            cp = c;
+        } else if ((c & 0xE0) == 0xC0) {
+            len = 2;
+            cp = c & 0x1F;
+            min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3;
+            cp = c & 0x0F;
+            min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4;
+            cp = c & 0x07;
+            min = 0x10000;
+        } else {
+            out += static_cast<wchar_t>(0xFFFD);
+            ++i;
+            continue;
+        }
         bool ok = i + len <= n;
         for (size_t k = 1; ok && k < len; ++k) {
             const unsigned char cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (cc & 0x3F);
+            if ((cc & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (cc & 0x3F);
         }
         if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             out += static_cast<wchar_t>(0xFFFD);

@@ -49,7 +49,8 @@ bool IsCircleOverlap(double x1, double y1, double r1, double x2, double y2, doub
 bool IsPointInCircle(double px, double py, double cx, double cy, double r);
 bool IsPointInRect(double x, double y, double left, double top, double right, double bottom);
 bool IsRectOverlap(double l1, double t1, double r1, double b1, double l2, double t2, double r2, double b2);
-bool IsCircleRectOverlap(double cx, double cy, double r, double left, double top, double right, double bottom);
+bool IsCircleRectOverlap(double cx, double cy, double r, double left, double top, double right,
+                         double bottom);
 bool IsQuarterCircleCircleOverlap(double x, double y, double r, int q, double cx, double cy, double cr);
 bool IsQuarterCircleRectOverlap(double x, double y, double r, int q, double left, double top, double right,
                                 double bottom);
@@ -66,7 +67,8 @@ int GetContactSide(double al, double at, double ar, double ab, double bl, double
 int GetContactSideByCentre(double al, double at, double ar, double ab, double bl, double bt, double br,
                            double bb);
 // The gap between two rectangles: 0 when they overlap or touch.
-double GetRectDistance(double al, double at, double ar, double ab, double bl, double bt, double br, double bb);
+double GetRectDistance(double al, double at, double ar, double ab, double bl, double bt, double br,
+                       double bb);
 // The integer points of a line from the first point to the second, both included.
 std::vector<std::pair<int, int>> GetLineCells(int x1, int y1, int x2, int y2);
 

@@ -4,7 +4,7 @@
 #include <string>
 
 class CLog {
-public:
+  public:
     static CLog* GetInstance();
 
     // Appends one line; creates the folder "log" when missing. Never fails loudly: a line that
@@ -13,6 +13,6 @@ public:
     // "log\log" + today's "%04d%02d%02d" + ".log", relative to the game folder.
     std::string GetFilePath() const;
 
-private:
+  private:
     CLog();
 };

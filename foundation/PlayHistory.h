@@ -36,7 +36,7 @@ struct PlayHistoryRecord {
 };
 
 class CPlayHistory {
-public:
+  public:
     // At most this many records are counted, sent and cleared by one upload.
     static constexpr int kMaxSentRecords = 256;
     // A play counts at most this many misses and ticks.
@@ -67,7 +67,7 @@ public:
     // All records, in key order.
     const std::map<std::string, PlayHistoryRecord>& GetRecords() const { return records_; }
 
-private:
+  private:
     CPlayHistory();
     std::map<std::string, PlayHistoryRecord> records_;
 };

@@ -54,12 +54,18 @@ const QuorErrorDef kErrors[] = {
 
 [[noreturn]] void ThrowAs(QuorErrorClass cls, std::string code, std::string message) {
     switch (cls) {
-        case C::InitFile: throw CInitFileException(std::move(code), std::move(message));
-        case C::DataFile: throw CDataFileException(std::move(code), std::move(message));
-        case C::Other: throw COtherException(std::move(code), std::move(message));
-        case C::StageData: throw CStageDataException(std::move(code), std::move(message));
-        case C::ResourceAccess: throw CResourceAccessException(std::move(code), std::move(message));
-        case C::Dll: throw CDllException(std::move(code), std::move(message));
+        case C::InitFile:
+            throw CInitFileException(std::move(code), std::move(message));
+        case C::DataFile:
+            throw CDataFileException(std::move(code), std::move(message));
+        case C::Other:
+            throw COtherException(std::move(code), std::move(message));
+        case C::StageData:
+            throw CStageDataException(std::move(code), std::move(message));
+        case C::ResourceAccess:
+            throw CResourceAccessException(std::move(code), std::move(message));
+        case C::Dll:
+            throw CDllException(std::move(code), std::move(message));
     }
     throw CQuorException(std::move(code), std::move(message));
 }

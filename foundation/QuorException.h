@@ -9,7 +9,7 @@
 #include <string_view>
 
 class CQuorException {
-public:
+  public:
     CQuorException(std::string code, std::string message)
         : code_(std::move(code)), message_(std::move(message)) {}
     CQuorException(const CQuorException&) = default;
@@ -19,39 +19,39 @@ public:
     std::string GetCode() const { return code_; }
     std::string GetMessage() const { return message_; }
 
-private:
+  private:
     std::string code_;
     std::string message_;
 };
 
 // A program data file or a state file that cannot be read or holds bad data.
 class CInitFileException : public CQuorException {
-public:
+  public:
     using CQuorException::CQuorException;
 };
 // A state file of the player that cannot be saved; the scenario save data's read failures.
 class CDataFileException : public CQuorException {
-public:
+  public:
     using CQuorException::CQuorException;
 };
 // Malformed XML text; the missing Japanese text conversion.
 class COtherException : public CQuorException {
-public:
+  public:
     using CQuorException::CQuorException;
 };
 // A stage file that cannot be opened, parsed, accepted or saved.
 class CStageDataException : public CQuorException {
-public:
+  public:
     using CQuorException::CQuorException;
 };
 // An internal memory pool or buffer that cannot be had.
 class CResourceAccessException : public CQuorException {
-public:
+  public:
     using CQuorException::CQuorException;
 };
 // The music library that cannot be loaded.
 class CDllException : public CQuorException {
-public:
+  public:
     using CQuorException::CQuorException;
 };
 
@@ -91,7 +91,8 @@ const QuorErrorDef* GetQuorErrorTable(int& count);
 // The built messages.
 // DEF0203: backup path + " を保存できません。"
 std::string MakeBackupSaveErrorMessage(const std::string& backupPath);
-// SDE0001: "ステージデータのバージョン(" + stage + ")が、現在のアプリケーションのバージョン(" + app + ")よりも新しいため、読み取りできません。"
+// SDE0001: "ステージデータのバージョン(" + stage + ")が、現在のアプリケーションのバージョン(" + app +
+// ")よりも新しいため、読み取りできません。"
 std::string MakeStageVersionErrorMessage(const std::string& stageVersion, const std::string& appVersion);
 // SDE0007: "ファイル" + path + "を開けません。"
 std::string MakeStageOpenErrorMessage(const std::string& path);

@@ -119,18 +119,13 @@ std::string Convert(Converter& converter, const std::string& in, const char* bad
 
 }  // namespace
 
-std::string Utf8ToCp932(const std::string& utf8) {
-    return Convert(ToCp932(), utf8, "?", true);
-}
+std::string Utf8ToCp932(const std::string& utf8) { return Convert(ToCp932(), utf8, "?", true); }
 
-std::string Cp932ToUtf8(const std::string& cp932) {
-    return Convert(ToUtf8(), cp932, "\xEF\xBF\xBD", false);
-}
+std::string Cp932ToUtf8(const std::string& cp932) { return Convert(ToUtf8(), cp932, "\xEF\xBF\xBD", false); }
 
 size_t Cp932Length(const std::string& utf8) {
     // ASCII needs no conversion; everything else is measured by converting.
-    return AsciiRunEnd(utf8.data(), 0, utf8.size()) == utf8.size() ? utf8.size()
-                                                                     : Utf8ToCp932(utf8).size();
+    return AsciiRunEnd(utf8.data(), 0, utf8.size()) == utf8.size() ? utf8.size() : Utf8ToCp932(utf8).size();
 }
 
 bool Cp932ConversionWorks() {

@@ -3,7 +3,7 @@
 #include <string>
 
 class CVersionNumber {
-public:
+  public:
     // The application's own version, 1.0.0.0.
     CVersionNumber() = default;
     CVersionNumber(int major, int minor, int build, int revision)
@@ -25,7 +25,7 @@ public:
     int GetBuild() const { return build_; }
     int GetRevision() const { return revision_; }
 
-private:
+  private:
     int major_ = 1;
     int minor_ = 0;
     int build_ = 0;

@@ -10,7 +10,7 @@
 #include <vector>
 
 class CXmlNode {
-public:
+  public:
     // Parses `text` (whitespace outside tags removed first) into the children of a node named
     // `name` at `depth`. Throws COtherException "OTE0001" "XMLの構造が不正です。" when the text
     // is malformed.
@@ -38,12 +38,11 @@ public:
     const std::string& GetValue() const { return value_; }
     const std::vector<CXmlNode*>& GetChildren() const { return children_; }
 
-private:
+  private:
     // The document's text with its whitespace removed, and where each "<" and ">" of it stands:
     // every node of the tree parses its own stretch of this one text.
     struct ParseText;
-    CXmlNode(std::string_view name, int depth, const ParseText& doc, size_t begin, size_t end,
-             size_t mark);
+    CXmlNode(std::string_view name, int depth, const ParseText& doc, size_t begin, size_t end, size_t mark);
     const CXmlNode* Find(const std::string& path) const;
     void Parse(const ParseText& doc, size_t begin, size_t end, size_t mark);
     void DeleteChildren();

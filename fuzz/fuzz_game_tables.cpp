@@ -20,7 +20,8 @@ namespace {
 void Prepare() {
     static bool ready = false;
     if (ready) return;
-    const auto dir = std::filesystem::temp_directory_path() / ("quor_fuzz_tables_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("quor_fuzz_tables_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir / "data");
     SetGameFolder(dir.string());
     ready = true;
@@ -47,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Expect("IFE0300", "IFE0301", [] { CObjectRelationTable::Load(); });
             for (int x = 30; x < 32; ++x)
                 for (int y = 0; y < 32; ++y)
-                    if (CObjectRelationTable::Get(x, y) != 0 || CObjectRelationTable::Get(y, x) != 0) std::abort();
+                    if (CObjectRelationTable::Get(x, y) != 0 || CObjectRelationTable::Get(y, x) != 0)
+                        std::abort();
             break;
         case 1:
             if (!WriteEncodedFile("data\\attack_parameters.dat", text)) return 0;

@@ -16,81 +16,96 @@
 
 namespace {
 
-const char* const kKinds[] = {
-    "Kid001",   "Goal",          "Door001",      "Warp001",       "KeyDoor001",
-    "Battery001", "AirGear001",  "IronBall001",  "HorizontalLift001", "CustomLift001",
-    "WideLift002", "WoodBlock002", "StoneBlock004", "Switch001",  "Switch004",
-    "ChangeMusicToLeft", "ChangeWeatherToUp", "ChangeZoomToDown", "Key", "Oto001"};
+const char* const kKinds[] = {"Kid001",
+                              "Goal",
+                              "Door001",
+                              "Warp001",
+                              "KeyDoor001",
+                              "Battery001",
+                              "AirGear001",
+                              "IronBall001",
+                              "HorizontalLift001",
+                              "CustomLift001",
+                              "WideLift002",
+                              "WoodBlock002",
+                              "StoneBlock004",
+                              "Switch001",
+                              "Switch004",
+                              "ChangeMusicToLeft",
+                              "ChangeWeatherToUp",
+                              "ChangeZoomToDown",
+                              "Key",
+                              "Oto001"};
 
 void Prepare() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  const auto folder = std::filesystem::temp_directory_path() / "quor_fuzz_stage";
-  std::filesystem::create_directories(folder / "data");
-  std::filesystem::create_directories(folder / "network");
-  SetGameFolder(folder.string());
-  std::string table = ",,\n";
-  for (const char* k : kKinds) table += std::string(k) + ",名前,説明\n";
-  WriteEncodedFile("data\\stage_objects.dat", table);
-  WriteEncodedFile("network\\client_info.dat",
-                   "<clientInfo><boughtItems>Opening,Key</boughtItems></clientInfo>");
+    static bool done = false;
+    if (done) return;
+    done = true;
+    const auto folder = std::filesystem::temp_directory_path() / "quor_fuzz_stage";
+    std::filesystem::create_directories(folder / "data");
+    std::filesystem::create_directories(folder / "network");
+    SetGameFolder(folder.string());
+    std::string table = ",,\n";
+    for (const char* k : kKinds) table += std::string(k) + ",名前,説明\n";
+    WriteEncodedFile("data\\stage_objects.dat", table);
+    WriteEncodedFile("network\\client_info.dat",
+                     "<clientInfo><boughtItems>Opening,Key</boughtItems></clientInfo>");
 }
 
 std::unique_ptr<CStage> Read(const std::string& text, int mode) {
-  try {
-    return std::unique_ptr<CStage>(CStage::ReadXml(nullptr, text, mode));
-  } catch (const CQuorException& e) {
-    const std::string code = e.GetCode();
-    // Only stage-data errors (and the malformed-XML code they come from) may leave the reader.
-    if (code.rfind("SDE", 0) != 0) std::abort();
-    return nullptr;
-  }
+    try {
+        return std::unique_ptr<CStage>(CStage::ReadXml(nullptr, text, mode));
+    } catch (const CQuorException& e) {
+        const std::string code = e.GetCode();
+        // Only stage-data errors (and the malformed-XML code they come from) may leave the reader.
+        if (code.rfind("SDE", 0) != 0) std::abort();
+        return nullptr;
+    }
 }
 
 // Every record answers its editor and play questions without failing.
 void Touch(CStage* stage) {
-  stage->Validate(true);
-  for (int i = 0; i < stage->areaCount; ++i) {
-    CStageAreaObjectTable* table = stage->areas[i]->objects;
-    for (int id = 0; id < 256; ++id) {
-      CStageAreaObject* o = table->GetById(id);
-      if (!o) continue;
-      o->GetInfoText();
-      o->CreateObject(id % 2 == 0);
-      o->CreateStartObject(true);
+    stage->Validate(true);
+    for (int i = 0; i < stage->areaCount; ++i) {
+        CStageAreaObjectTable* table = stage->areas[i]->objects;
+        for (int id = 0; id < 256; ++id) {
+            CStageAreaObject* o = table->GetById(id);
+            if (!o) continue;
+            o->GetInfoText();
+            o->CreateObject(id % 2 == 0);
+            o->CreateStartObject(true);
+        }
+        CStageMap* map = stage->areas[i]->map;
+        map->ResolveRectMove(40.5, 70.25, 20, 30, 10, 10);
+        map->IsLineClear(0, 0, 600, 400);
     }
-    CStageMap* map = stage->areas[i]->map;
-    map->ResolveRectMove(40.5, 70.25, 20, 30, 10, 10);
-    map->IsLineClear(0, 0, 600, 400);
-  }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Prepare();
-  if (size == 0) return 0;
-  // The first byte chooses the form: the stored (encoded) file text or the plain document.
-  std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
-  std::string text;
-  if (data[0] & 1) {
-    std::optional<std::string> decoded = DecodeFileText(input);
-    if (!decoded) return 0;
-    text = *decoded;
-  } else {
-    text = input;
-  }
-  const int mode = (data[0] >> 1) & 1;
-  std::unique_ptr<CStage> stage = Read(text, mode);
-  if (!stage) return 0;
-  Touch(stage.get());
-  // What the reader accepted writes out and reads back; after one cycle the text is stable.
-  const std::string first = stage->WriteFileText();
-  std::unique_ptr<CStage> second = Read(first, 0);
-  if (!second) std::abort();
-  const std::string again = second->WriteFileText();
-  std::unique_ptr<CStage> third = Read(again, 0);
-  if (!third || third->WriteFileText() != again) std::abort();
-  return 0;
+    Prepare();
+    if (size == 0) return 0;
+    // The first byte chooses the form: the stored (encoded) file text or the plain document.
+    std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
+    std::string text;
+    if (data[0] & 1) {
+        std::optional<std::string> decoded = DecodeFileText(input);
+        if (!decoded) return 0;
+        text = *decoded;
+    } else {
+        text = input;
+    }
+    const int mode = (data[0] >> 1) & 1;
+    std::unique_ptr<CStage> stage = Read(text, mode);
+    if (!stage) return 0;
+    Touch(stage.get());
+    // What the reader accepted writes out and reads back; after one cycle the text is stable.
+    const std::string first = stage->WriteFileText();
+    std::unique_ptr<CStage> second = Read(first, 0);
+    if (!second) std::abort();
+    const std::string again = second->WriteFileText();
+    std::unique_ptr<CStage> third = Read(again, 0);
+    if (!third || third->WriteFileText() != again) std::abort();
+    return 0;
 }

@@ -4,7 +4,7 @@
 // draws nothing.
 
 class CNetWorkAccessor {
-public:
+  public:
     static CNetWorkAccessor* GetInstance();
     static bool HasInstance();
     static void DeleteInstance();
@@ -20,6 +20,6 @@ public:
     // The same, and the window's close adapter.
     void Shutdown() {}
 
-private:
+  private:
     CNetWorkAccessor() = default;
 };

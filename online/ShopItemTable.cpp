@@ -33,11 +33,13 @@ void CShopItemTable::Load() {
     if (status == ReadStatus::CannotRead) throw CInitFileException("IFE0600", "shop_info.dat を開けません。");
     if (status != ReadStatus::Ok) throw CInitFileException("IFE0601", "shop_info.dat が不正です。");
     std::vector<std::string> table(static_cast<size_t>(kFields * kLines));
-    if (!ParseCsvText(text, table, kFields, kLines)) throw CInitFileException("IFE0601", "shop_info.dat が不正です。");
+    if (!ParseCsvText(text, table, kFields, kLines))
+        throw CInitFileException("IFE0601", "shop_info.dat が不正です。");
     for (int l = 0; l < kLines; ++l) {
         auto cell = [&](int f) -> const std::string& { return CsvCell(table, kLines, f, l); };
         if (cell(0).empty()) continue;
-        g_items.emplace_back(cell(0), cell(1), cell(2), StrToInt(cell(3)), cell(4), cell(5), StrToInt(cell(6)));
+        g_items.emplace_back(cell(0), cell(1), cell(2), StrToInt(cell(3)), cell(4), cell(5),
+                             StrToInt(cell(6)));
     }
 }
 

@@ -9,7 +9,7 @@
 namespace Controls {
 
 class CShopItem {
-public:
+  public:
     CShopItem() = default;
     CShopItem(std::string key, std::string name, std::string category, int32_t price, std::string description,
               std::string previewMusicKey, int32_t requiredLevel)
@@ -42,7 +42,7 @@ public:
 }  // namespace Controls
 
 class CShopItemTable {
-public:
+  public:
     static constexpr int kLines = 50;
     static constexpr int kFields = 7;
 
@@ -60,7 +60,7 @@ public:
     static Controls::CShopItem GetItem(int index);
     static void Clear();
 
-private:
+  private:
     CShopItemTable();
     ~CShopItemTable();
 };

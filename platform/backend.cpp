@@ -17,8 +17,10 @@ std::unique_ptr<Backend> CreateSdlBackend(const BackendOptions& options, std::st
 
 InputBuffers::Queue* InputBuffers::Find(Device device, int index) {
     switch (device) {
-        case Device::Keyboard: return &keyboard_;
-        case Device::Mouse: return &mouse_;
+        case Device::Keyboard:
+            return &keyboard_;
+        case Device::Mouse:
+            return &mouse_;
         case Device::Joystick:
             return index >= 0 && index < kMaxJoysticks ? &joysticks_[index] : nullptr;
     }

@@ -35,13 +35,13 @@ struct DeviceRecord {
 
 // Window messages that the shell handles (the window procedure's share of the work).
 enum class WindowEventKind : uint8_t {
-    Close,        // the close box, or a close the engine requested
-    Activate,     // the window gained the focus
-    Deactivate,   // the window lost the focus
-    KeyDown,      // key = scan code (auto-repeat included)
-    KeyUp,        // key = scan code
-    MouseMove,    // x, y in client pixels
-    ButtonDown,   // button 0 left, 1 right, 2 middle, 3 extra; x, y
+    Close,       // the close box, or a close the engine requested
+    Activate,    // the window gained the focus
+    Deactivate,  // the window lost the focus
+    KeyDown,     // key = scan code (auto-repeat included)
+    KeyUp,       // key = scan code
+    MouseMove,   // x, y in client pixels
+    ButtonDown,  // button 0 left, 1 right, 2 middle, 3 extra; x, y
     ButtonUp,
     DoubleClick,  // second press of a double click (after its ButtonDown)
     TextInput,    // text = UTF-8 typed text while text input is on
@@ -61,7 +61,7 @@ struct WindowEvent {
 
 // The device buffers both backends share.
 class InputBuffers {
-public:
+  public:
     // Appends a record stamped with the clock, when the device is acquired and has room.
     void Push(Device device, int index, uint32_t offset, uint32_t data);
     // Moves up to `max` of the device's oldest records to `out`; -1 when not acquired.
@@ -73,7 +73,7 @@ public:
     void SetBroken(int joystick, bool broken);
     void ClearAll();
 
-private:
+  private:
     struct Queue {
         std::deque<DeviceRecord> records;
         bool acquired = false;
@@ -87,7 +87,7 @@ private:
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     virtual bool IsHeadless() const = 0;
@@ -118,7 +118,7 @@ public:
         return buffers_.Read(device, index, out, max);
     }
 
-protected:
+  protected:
     InputBuffers buffers_;
     int joystickCount_ = 0;
 };

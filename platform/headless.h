@@ -10,7 +10,7 @@
 namespace plat {
 
 class HeadlessBackend final : public Backend {
-public:
+  public:
     explicit HeadlessBackend(const BackendOptions& options);
 
     bool IsHeadless() const override { return true; }
@@ -27,15 +27,15 @@ public:
     // Scripted input. Each call buffers the device record(s) and queues the window message.
     void KeyDown(uint16_t scanCode);
     void KeyUp(uint16_t scanCode);
-    void MouseMoveTo(int x, int y);          // relative X/Y records and the cursor position
-    void MouseButton(int button, bool down); // 0 left, 1 right, 2 middle, 3 extra
+    void MouseMoveTo(int x, int y);           // relative X/Y records and the cursor position
+    void MouseButton(int button, bool down);  // 0 left, 1 right, 2 middle, 3 extra
     void MouseWheel(int delta);
-    int AddJoystick();                        // index of the new joystick (at most 16)
+    int AddJoystick();  // index of the new joystick (at most 16)
     void JoystickButton(int joystick, int button, bool down);
     void JoystickAxis(int joystick, uint32_t offset, int raw);  // raw -32768..32767
     void SetJoystickBroken(int joystick, bool broken) { buffers_.SetBroken(joystick, broken); }
-    void SetFocus(bool focused);              // queues Activate / Deactivate
-    void Type(const std::string& utf8);       // queues TextInput
+    void SetFocus(bool focused);         // queues Activate / Deactivate
+    void Type(const std::string& utf8);  // queues TextInput
 
     // The last presented frame and the number of presents.
     const Surface& Frame() const { return frame_; }
@@ -51,7 +51,7 @@ public:
     bool TextInputEnabled() const { return textInput_; }
     bool CursorClipped() const { return clipped_; }
 
-private:
+  private:
     std::string title_;
     std::vector<WindowEvent> pending_;
     Surface frame_;

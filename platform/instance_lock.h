@@ -6,7 +6,7 @@
 namespace plat {
 
 class InstanceLock {
-public:
+  public:
     InstanceLock() = default;
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
@@ -19,7 +19,7 @@ public:
     void Release();
     bool Held() const { return fd_ >= 0; }
 
-private:
+  private:
     int fd_ = -1;
     int owner_ = 0;  // the process that took the lock (a forked child does not hold it)
 };

@@ -13,125 +13,234 @@ namespace {
 
 uint16_t ScanCodeOf(SDL_Scancode sc) {
     switch (sc) {
-        case SDL_SCANCODE_ESCAPE: return kKeyEscape;
-        case SDL_SCANCODE_1: return kKey1;
-        case SDL_SCANCODE_2: return kKey2;
-        case SDL_SCANCODE_3: return kKey3;
-        case SDL_SCANCODE_4: return kKey4;
-        case SDL_SCANCODE_5: return kKey5;
-        case SDL_SCANCODE_6: return kKey6;
-        case SDL_SCANCODE_7: return kKey7;
-        case SDL_SCANCODE_8: return kKey8;
-        case SDL_SCANCODE_9: return kKey9;
-        case SDL_SCANCODE_0: return kKey0;
-        case SDL_SCANCODE_MINUS: return kKeyMinus;
-        case SDL_SCANCODE_EQUALS: return kKeyEquals;
-        case SDL_SCANCODE_BACKSPACE: return kKeyBack;
-        case SDL_SCANCODE_TAB: return kKeyTab;
-        case SDL_SCANCODE_Q: return kKeyQ;
-        case SDL_SCANCODE_W: return kKeyW;
-        case SDL_SCANCODE_E: return kKeyE;
-        case SDL_SCANCODE_R: return kKeyR;
-        case SDL_SCANCODE_T: return kKeyT;
-        case SDL_SCANCODE_Y: return kKeyY;
-        case SDL_SCANCODE_U: return kKeyU;
-        case SDL_SCANCODE_I: return kKeyI;
-        case SDL_SCANCODE_O: return kKeyO;
-        case SDL_SCANCODE_P: return kKeyP;
-        case SDL_SCANCODE_LEFTBRACKET: return kKeyLBracket;
-        case SDL_SCANCODE_RIGHTBRACKET: return kKeyRBracket;
-        case SDL_SCANCODE_RETURN: return kKeyReturn;
-        case SDL_SCANCODE_LCTRL: return kKeyLControl;
-        case SDL_SCANCODE_A: return kKeyA;
-        case SDL_SCANCODE_S: return kKeyS;
-        case SDL_SCANCODE_D: return kKeyD;
-        case SDL_SCANCODE_F: return kKeyF;
-        case SDL_SCANCODE_G: return kKeyG;
-        case SDL_SCANCODE_H: return kKeyH;
-        case SDL_SCANCODE_J: return kKeyJ;
-        case SDL_SCANCODE_K: return kKeyK;
-        case SDL_SCANCODE_L: return kKeyL;
-        case SDL_SCANCODE_SEMICOLON: return kKeySemicolon;
-        case SDL_SCANCODE_APOSTROPHE: return kKeyApostrophe;
-        case SDL_SCANCODE_GRAVE: return kKeyGrave;
-        case SDL_SCANCODE_LSHIFT: return kKeyLShift;
-        case SDL_SCANCODE_BACKSLASH: return kKeyBackslash;
-        case SDL_SCANCODE_Z: return kKeyZ;
-        case SDL_SCANCODE_X: return kKeyX;
-        case SDL_SCANCODE_C: return kKeyC;
-        case SDL_SCANCODE_V: return kKeyV;
-        case SDL_SCANCODE_B: return kKeyB;
-        case SDL_SCANCODE_N: return kKeyN;
-        case SDL_SCANCODE_M: return kKeyM;
-        case SDL_SCANCODE_COMMA: return kKeyComma;
-        case SDL_SCANCODE_PERIOD: return kKeyPeriod;
-        case SDL_SCANCODE_SLASH: return kKeySlash;
-        case SDL_SCANCODE_RSHIFT: return kKeyRShift;
-        case SDL_SCANCODE_KP_MULTIPLY: return kKeyMultiply;
-        case SDL_SCANCODE_LALT: return kKeyLMenu;
-        case SDL_SCANCODE_SPACE: return kKeySpace;
-        case SDL_SCANCODE_CAPSLOCK: return kKeyCapital;
-        case SDL_SCANCODE_F1: return kKeyF1;
-        case SDL_SCANCODE_F2: return kKeyF2;
-        case SDL_SCANCODE_F3: return kKeyF3;
-        case SDL_SCANCODE_F4: return kKeyF4;
-        case SDL_SCANCODE_F5: return kKeyF5;
-        case SDL_SCANCODE_F6: return kKeyF6;
-        case SDL_SCANCODE_F7: return kKeyF7;
-        case SDL_SCANCODE_F8: return kKeyF8;
-        case SDL_SCANCODE_F9: return kKeyF9;
-        case SDL_SCANCODE_F10: return kKeyF10;
-        case SDL_SCANCODE_NUMLOCKCLEAR: return kKeyNumLock;
-        case SDL_SCANCODE_SCROLLLOCK: return kKeyScroll;
-        case SDL_SCANCODE_KP_7: return kKeyNumpad7;
-        case SDL_SCANCODE_KP_8: return kKeyNumpad8;
-        case SDL_SCANCODE_KP_9: return kKeyNumpad9;
-        case SDL_SCANCODE_KP_MINUS: return kKeySubtract;
-        case SDL_SCANCODE_KP_4: return kKeyNumpad4;
-        case SDL_SCANCODE_KP_5: return kKeyNumpad5;
-        case SDL_SCANCODE_KP_6: return kKeyNumpad6;
-        case SDL_SCANCODE_KP_PLUS: return kKeyAdd;
-        case SDL_SCANCODE_KP_1: return kKeyNumpad1;
-        case SDL_SCANCODE_KP_2: return kKeyNumpad2;
-        case SDL_SCANCODE_KP_3: return kKeyNumpad3;
-        case SDL_SCANCODE_KP_0: return kKeyNumpad0;
-        case SDL_SCANCODE_KP_PERIOD: return kKeyDecimal;
-        case SDL_SCANCODE_F11: return kKeyF11;
-        case SDL_SCANCODE_F12: return kKeyF12;
-        case SDL_SCANCODE_KP_ENTER: return kKeyNumpadEnter;
-        case SDL_SCANCODE_RCTRL: return kKeyRControl;
-        case SDL_SCANCODE_KP_DIVIDE: return kKeyDivide;
-        case SDL_SCANCODE_RALT: return kKeyRMenu;
-        case SDL_SCANCODE_HOME: return kKeyHome;
-        case SDL_SCANCODE_UP: return kKeyUp;
-        case SDL_SCANCODE_PAGEUP: return kKeyPrior;
-        case SDL_SCANCODE_LEFT: return kKeyLeft;
-        case SDL_SCANCODE_RIGHT: return kKeyRight;
-        case SDL_SCANCODE_END: return kKeyEnd;
-        case SDL_SCANCODE_DOWN: return kKeyDown;
-        case SDL_SCANCODE_PAGEDOWN: return kKeyNext;
-        case SDL_SCANCODE_INSERT: return kKeyInsert;
-        case SDL_SCANCODE_DELETE: return kKeyDelete;
-        default: return 0;
+        case SDL_SCANCODE_ESCAPE:
+            return kKeyEscape;
+        case SDL_SCANCODE_1:
+            return kKey1;
+        case SDL_SCANCODE_2:
+            return kKey2;
+        case SDL_SCANCODE_3:
+            return kKey3;
+        case SDL_SCANCODE_4:
+            return kKey4;
+        case SDL_SCANCODE_5:
+            return kKey5;
+        case SDL_SCANCODE_6:
+            return kKey6;
+        case SDL_SCANCODE_7:
+            return kKey7;
+        case SDL_SCANCODE_8:
+            return kKey8;
+        case SDL_SCANCODE_9:
+            return kKey9;
+        case SDL_SCANCODE_0:
+            return kKey0;
+        case SDL_SCANCODE_MINUS:
+            return kKeyMinus;
+        case SDL_SCANCODE_EQUALS:
+            return kKeyEquals;
+        case SDL_SCANCODE_BACKSPACE:
+            return kKeyBack;
+        case SDL_SCANCODE_TAB:
+            return kKeyTab;
+        case SDL_SCANCODE_Q:
+            return kKeyQ;
+        case SDL_SCANCODE_W:
+            return kKeyW;
+        case SDL_SCANCODE_E:
+            return kKeyE;
+        case SDL_SCANCODE_R:
+            return kKeyR;
+        case SDL_SCANCODE_T:
+            return kKeyT;
+        case SDL_SCANCODE_Y:
+            return kKeyY;
+        case SDL_SCANCODE_U:
+            return kKeyU;
+        case SDL_SCANCODE_I:
+            return kKeyI;
+        case SDL_SCANCODE_O:
+            return kKeyO;
+        case SDL_SCANCODE_P:
+            return kKeyP;
+        case SDL_SCANCODE_LEFTBRACKET:
+            return kKeyLBracket;
+        case SDL_SCANCODE_RIGHTBRACKET:
+            return kKeyRBracket;
+        case SDL_SCANCODE_RETURN:
+            return kKeyReturn;
+        case SDL_SCANCODE_LCTRL:
+            return kKeyLControl;
+        case SDL_SCANCODE_A:
+            return kKeyA;
+        case SDL_SCANCODE_S:
+            return kKeyS;
+        case SDL_SCANCODE_D:
+            return kKeyD;
+        case SDL_SCANCODE_F:
+            return kKeyF;
+        case SDL_SCANCODE_G:
+            return kKeyG;
+        case SDL_SCANCODE_H:
+            return kKeyH;
+        case SDL_SCANCODE_J:
+            return kKeyJ;
+        case SDL_SCANCODE_K:
+            return kKeyK;
+        case SDL_SCANCODE_L:
+            return kKeyL;
+        case SDL_SCANCODE_SEMICOLON:
+            return kKeySemicolon;
+        case SDL_SCANCODE_APOSTROPHE:
+            return kKeyApostrophe;
+        case SDL_SCANCODE_GRAVE:
+            return kKeyGrave;
+        case SDL_SCANCODE_LSHIFT:
+            return kKeyLShift;
+        case SDL_SCANCODE_BACKSLASH:
+            return kKeyBackslash;
+        case SDL_SCANCODE_Z:
+            return kKeyZ;
+        case SDL_SCANCODE_X:
+            return kKeyX;
+        case SDL_SCANCODE_C:
+            return kKeyC;
+        case SDL_SCANCODE_V:
+            return kKeyV;
+        case SDL_SCANCODE_B:
+            return kKeyB;
+        case SDL_SCANCODE_N:
+            return kKeyN;
+        case SDL_SCANCODE_M:
+            return kKeyM;
+        case SDL_SCANCODE_COMMA:
+            return kKeyComma;
+        case SDL_SCANCODE_PERIOD:
+            return kKeyPeriod;
+        case SDL_SCANCODE_SLASH:
+            return kKeySlash;
+        case SDL_SCANCODE_RSHIFT:
+            return kKeyRShift;
+        case SDL_SCANCODE_KP_MULTIPLY:
+            return kKeyMultiply;
+        case SDL_SCANCODE_LALT:
+            return kKeyLMenu;
+        case SDL_SCANCODE_SPACE:
+            return kKeySpace;
+        case SDL_SCANCODE_CAPSLOCK:
+            return kKeyCapital;
+        case SDL_SCANCODE_F1:
+            return kKeyF1;
+        case SDL_SCANCODE_F2:
+            return kKeyF2;
+        case SDL_SCANCODE_F3:
+            return kKeyF3;
+        case SDL_SCANCODE_F4:
+            return kKeyF4;
+        case SDL_SCANCODE_F5:
+            return kKeyF5;
+        case SDL_SCANCODE_F6:
+            return kKeyF6;
+        case SDL_SCANCODE_F7:
+            return kKeyF7;
+        case SDL_SCANCODE_F8:
+            return kKeyF8;
+        case SDL_SCANCODE_F9:
+            return kKeyF9;
+        case SDL_SCANCODE_F10:
+            return kKeyF10;
+        case SDL_SCANCODE_NUMLOCKCLEAR:
+            return kKeyNumLock;
+        case SDL_SCANCODE_SCROLLLOCK:
+            return kKeyScroll;
+        case SDL_SCANCODE_KP_7:
+            return kKeyNumpad7;
+        case SDL_SCANCODE_KP_8:
+            return kKeyNumpad8;
+        case SDL_SCANCODE_KP_9:
+            return kKeyNumpad9;
+        case SDL_SCANCODE_KP_MINUS:
+            return kKeySubtract;
+        case SDL_SCANCODE_KP_4:
+            return kKeyNumpad4;
+        case SDL_SCANCODE_KP_5:
+            return kKeyNumpad5;
+        case SDL_SCANCODE_KP_6:
+            return kKeyNumpad6;
+        case SDL_SCANCODE_KP_PLUS:
+            return kKeyAdd;
+        case SDL_SCANCODE_KP_1:
+            return kKeyNumpad1;
+        case SDL_SCANCODE_KP_2:
+            return kKeyNumpad2;
+        case SDL_SCANCODE_KP_3:
+            return kKeyNumpad3;
+        case SDL_SCANCODE_KP_0:
+            return kKeyNumpad0;
+        case SDL_SCANCODE_KP_PERIOD:
+            return kKeyDecimal;
+        case SDL_SCANCODE_F11:
+            return kKeyF11;
+        case SDL_SCANCODE_F12:
+            return kKeyF12;
+        case SDL_SCANCODE_KP_ENTER:
+            return kKeyNumpadEnter;
+        case SDL_SCANCODE_RCTRL:
+            return kKeyRControl;
+        case SDL_SCANCODE_KP_DIVIDE:
+            return kKeyDivide;
+        case SDL_SCANCODE_RALT:
+            return kKeyRMenu;
+        case SDL_SCANCODE_HOME:
+            return kKeyHome;
+        case SDL_SCANCODE_UP:
+            return kKeyUp;
+        case SDL_SCANCODE_PAGEUP:
+            return kKeyPrior;
+        case SDL_SCANCODE_LEFT:
+            return kKeyLeft;
+        case SDL_SCANCODE_RIGHT:
+            return kKeyRight;
+        case SDL_SCANCODE_END:
+            return kKeyEnd;
+        case SDL_SCANCODE_DOWN:
+            return kKeyDown;
+        case SDL_SCANCODE_PAGEDOWN:
+            return kKeyNext;
+        case SDL_SCANCODE_INSERT:
+            return kKeyInsert;
+        case SDL_SCANCODE_DELETE:
+            return kKeyDelete;
+        default:
+            return 0;
     }
 }
 
 uint32_t HatAngle(Uint8 hat) {
     switch (hat) {
-        case SDL_HAT_UP: return 0;
-        case SDL_HAT_RIGHTUP: return 4500;
-        case SDL_HAT_RIGHT: return 9000;
-        case SDL_HAT_RIGHTDOWN: return 13500;
-        case SDL_HAT_DOWN: return 18000;
-        case SDL_HAT_LEFTDOWN: return 22500;
-        case SDL_HAT_LEFT: return 27000;
-        case SDL_HAT_LEFTUP: return 31500;
-        default: return 0xFFFFFFFFu;
+        case SDL_HAT_UP:
+            return 0;
+        case SDL_HAT_RIGHTUP:
+            return 4500;
+        case SDL_HAT_RIGHT:
+            return 9000;
+        case SDL_HAT_RIGHTDOWN:
+            return 13500;
+        case SDL_HAT_DOWN:
+            return 18000;
+        case SDL_HAT_LEFTDOWN:
+            return 22500;
+        case SDL_HAT_LEFT:
+            return 27000;
+        case SDL_HAT_LEFTUP:
+            return 31500;
+        default:
+            return 0xFFFFFFFFu;
     }
 }
 
 class SdlBackend final : public Backend {
-public:
+  public:
     ~SdlBackend() override {
         for (SDL_Joystick* j : joysticks_) {
             if (j) SDL_JoystickClose(j);
@@ -173,8 +282,8 @@ public:
             error = SDL_GetError();
             return false;
         }
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                     width_, height_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width_,
+                                     height_);
         if (!texture_) {
             error = SDL_GetError();
             return false;
@@ -271,7 +380,7 @@ public:
         return bpp == 24 ? 32 : bpp;
     }
 
-private:
+  private:
     int WindowScale() const {
         int ww = 0, wh = 0;
         SDL_GetWindowSize(window_, &ww, &wh);
@@ -298,7 +407,9 @@ private:
 
     void Translate(const SDL_Event& ev, std::vector<WindowEvent>& out) {
         switch (ev.type) {
-            case SDL_QUIT: out.push_back(WindowEvent{WindowEventKind::Close}); break;
+            case SDL_QUIT:
+                out.push_back(WindowEvent{WindowEventKind::Close});
+                break;
             case SDL_WINDOWEVENT:
                 if (ev.window.event == SDL_WINDOWEVENT_CLOSE) {
                     out.push_back(WindowEvent{WindowEventKind::Close});
@@ -340,18 +451,28 @@ private:
             case SDL_MOUSEWHEEL:
                 if (ev.wheel.y != 0) {
                     // One notch is 120 units, upwards positive.
-                    buffers_.Push(Device::Mouse, 0, kMouseOffsetWheel, static_cast<uint32_t>(ev.wheel.y * 120));
+                    buffers_.Push(Device::Mouse, 0, kMouseOffsetWheel,
+                                  static_cast<uint32_t>(ev.wheel.y * 120));
                 }
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP: {
                 int button = -1;
                 switch (ev.button.button) {
-                    case SDL_BUTTON_LEFT: button = 0; break;
-                    case SDL_BUTTON_RIGHT: button = 1; break;
-                    case SDL_BUTTON_MIDDLE: button = 2; break;
-                    case SDL_BUTTON_X1: button = 3; break;
-                    default: break;
+                    case SDL_BUTTON_LEFT:
+                        button = 0;
+                        break;
+                    case SDL_BUTTON_RIGHT:
+                        button = 1;
+                        break;
+                    case SDL_BUTTON_MIDDLE:
+                        button = 2;
+                        break;
+                    case SDL_BUTTON_X1:
+                        button = 3;
+                        break;
+                    default:
+                        break;
                 }
                 if (button < 0) break;
                 bool down = ev.type == SDL_MOUSEBUTTONDOWN;
@@ -359,9 +480,11 @@ private:
                 // reported: record the move first so the click lands where the pointer is.
                 if (ev.button.x != lastMotionX_ || ev.button.y != lastMotionY_) {
                     if (ev.button.x != lastMotionX_)
-                        buffers_.Push(Device::Mouse, 0, kMouseOffsetX, static_cast<uint32_t>(ev.button.x - lastMotionX_));
+                        buffers_.Push(Device::Mouse, 0, kMouseOffsetX,
+                                      static_cast<uint32_t>(ev.button.x - lastMotionX_));
                     if (ev.button.y != lastMotionY_)
-                        buffers_.Push(Device::Mouse, 0, kMouseOffsetY, static_cast<uint32_t>(ev.button.y - lastMotionY_));
+                        buffers_.Push(Device::Mouse, 0, kMouseOffsetY,
+                                      static_cast<uint32_t>(ev.button.y - lastMotionY_));
                     lastMotionX_ = ev.button.x;
                     lastMotionY_ = ev.button.y;
                 }
@@ -396,10 +519,12 @@ private:
             case SDL_JOYHATMOTION: {
                 int j = JoystickIndex(ev.jhat.which);
                 if (j < 0 || ev.jhat.hat > 3) break;
-                buffers_.Push(Device::Joystick, j, kJoyOffsetPov0 + ev.jhat.hat * 4u, HatAngle(ev.jhat.value));
+                buffers_.Push(Device::Joystick, j, kJoyOffsetPov0 + ev.jhat.hat * 4u,
+                              HatAngle(ev.jhat.value));
                 break;
             }
-            default: break;
+            default:
+                break;
         }
     }
 

@@ -35,12 +35,15 @@ CAttackParameterTable::CAttackParameterTable() { Load(); }
 void CAttackParameterTable::Load() {
     std::string text;
     const ReadStatus status = ReadEncodedFile("data\\attack_parameters.dat", text);
-    if (status == ReadStatus::CannotRead) throw CInitFileException("IFE0400", "attack_parameters.dat を開けません。");
+    if (status == ReadStatus::CannotRead)
+        throw CInitFileException("IFE0400", "attack_parameters.dat を開けません。");
     if (status != ReadStatus::Ok) throw CInitFileException("IFE0401", "attack_parameters.dat が不正です。");
     std::vector<std::string> table;
     if (!ParseCsvText(text, table, kFields, kLines))
         throw CInitFileException("IFE0401", "attack_parameters.dat が不正です。");
-    auto cell = [&](int field, int line) -> const std::string& { return CsvCell(table, kLines, field, line); };
+    auto cell = [&](int field, int line) -> const std::string& {
+        return CsvCell(table, kLines, field, line);
+    };
     // Line 0 is the heading.
     for (int l = 1; l < kLines; ++l) {
         const std::string& name = cell(0, l);

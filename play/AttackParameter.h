@@ -7,9 +7,9 @@
 
 struct AttackInfo {
     int32_t damage = 0;
-    double power = 0;   // launch speed, pixels per second
-    double angle = 0;   // radians, x right, y down
-    double delay = 0;   // hit-stop frames
+    double power = 0;  // launch speed, pixels per second
+    double angle = 0;  // radians, x right, y down
+    double delay = 0;  // hit-stop frames
     uint8_t flags[12] = {};
     uint8_t extra = 0;
 
@@ -41,7 +41,7 @@ struct AttackParameter {
 };
 
 class CAttackParameterTable {
-public:
+  public:
     // The first call loads the file: CInitFileException "IFE0400" (cannot be read) or
     // "IFE0401" (more than 256 lines or 18 fields).
     static CAttackParameterTable* GetInstance();
@@ -55,7 +55,7 @@ public:
     static void Clear();
     static int GetCount();
 
-private:
+  private:
     CAttackParameterTable();
     static void Load();
 };

@@ -7,7 +7,7 @@
 #include <vector>
 
 class CObjectPreloader {
-public:
+  public:
     CObjectPreloader(std::vector<std::string> groupNames, bool loadSounds);
 
     // At most one frame's worth of loading; nothing once done.
@@ -23,7 +23,7 @@ public:
     // What the object step builds. The play core installs it; until then the step does nothing.
     static void SetObjectKindCreator(std::function<void()> creator);
 
-private:
+  private:
     std::vector<std::string> groups_;
     int stepIndex_ = 0;
     int stepCount_;

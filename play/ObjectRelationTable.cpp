@@ -14,10 +14,12 @@ int g_rel[CObjectRelationTable::kSize][CObjectRelationTable::kSize] = {};
 void CObjectRelationTable::Load() {
     std::string text;
     const ReadStatus status = ReadEncodedFile("data\\obje_relation.dat", text);
-    if (status == ReadStatus::CannotRead) throw CInitFileException("IFE0300", "obje_relation.dat を開けません。");
+    if (status == ReadStatus::CannotRead)
+        throw CInitFileException("IFE0300", "obje_relation.dat を開けません。");
     if (status != ReadStatus::Ok) throw CInitFileException("IFE0301", "obje_relation.dat が不正です。");
     std::vector<std::string> table;
-    if (!ParseCsvText(text, table, kSize, kSize)) throw CInitFileException("IFE0301", "obje_relation.dat が不正です。");
+    if (!ParseCsvText(text, table, kSize, kSize))
+        throw CInitFileException("IFE0301", "obje_relation.dat が不正です。");
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
             const int v = (x < kReadSize && y < kReadSize) ? StrToInt(CsvCell(table, kSize, y, x)) : 0;

@@ -12,7 +12,7 @@ enum RelationValue {
 };
 
 class CObjectRelationTable {
-public:
+  public:
     static constexpr int kSize = 32;
     static constexpr int kReadSize = 30;  // rows and columns 30 and 31 are always 0
 

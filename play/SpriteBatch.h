@@ -6,7 +6,7 @@
 class CSprite;
 
 class CSpriteBatch {
-public:
+  public:
     static constexpr int kSlotCount = 4000;
 
     static CSpriteBatch* GetInstance();
@@ -36,7 +36,7 @@ public:
     };
     const Layer* GetLayer(int i) const { return i >= 0 && i < count_ ? slots_[i] : nullptr; }
 
-private:
+  private:
     CSpriteBatch();
     ~CSpriteBatch();
     int backGroundId_ = 0;

@@ -23,11 +23,10 @@ QUOR_AREA_OBJECT_KIND(CStageAreaObject_StoneBlock004, CStageAreaObject,
                       QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
 
 // The wooden block with an item inside.
-QUOR_AREA_OBJECT_KIND(
-    CStageAreaObject_WoodBlock002, CStageAreaObject,
-    // The display name, a space and the name of the item inside (empty for an unknown key).
-    std::string GetInfoText() override;
-    QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_WoodBlock002, CStageAreaObject,
+                      // The display name, a space and the name of the item inside (empty for an unknown key).
+                      std::string GetInfoText() override;
+                      QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
 
 // The name the editor shows for a content key of "WoodBlock002"; empty for any other text.
 std::string BlockContentName(const std::string& contentKey);

@@ -10,9 +10,9 @@
 // The 32-pixel (or 32 x 64 / 64 x 32) cell of an editor image ("StageObjects001".."003" of the
 // group "System") that shows a kind in the editor. Switch kinds have three cells (red, green, blue).
 struct KindEditorCell {
-  const char* kindKey;
-  const char* image;
-  int left, top, right, bottom;
+    const char* kindKey;
+    const char* image;
+    int left, top, right, bottom;
 };
 
 // Every cell the kinds use, kind by kind in factory order (switches: red, green, blue).
@@ -23,14 +23,14 @@ const KindEditorCell* FindKindEditorCell(const std::string& kindKey);
 
 // Declares one kind class: the five-argument constructor that every kind has, its
 // CreateObject, and the further member declarations given after the base (each ended by ';').
-#define QUOR_AREA_OBJECT_KIND(Cls, Base, ...)                                         \
-  class Cls : public Base {                                                           \
-   public:                                                                            \
-    Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, \
-        int tileX, int tileY);                                                        \
-    IBase* CreateObject(bool side) override;                                          \
-    __VA_ARGS__                                                                       \
-  }
+#define QUOR_AREA_OBJECT_KIND(Cls, Base, ...)                                                        \
+    class Cls : public Base {                                                                        \
+      public:                                                                                        \
+        Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
+            int tileY);                                                                              \
+        IBase* CreateObject(bool side) override;                                                     \
+        __VA_ARGS__                                                                                  \
+    }
 
 // Member declarations shared by several kinds, for the list after the base.
 // A shop part: locked while its item is not bought.
@@ -38,14 +38,14 @@ const KindEditorCell* FindKindEditorCell(const std::string& kindKey);
 // A kind whose live object exists from the start of the area.
 #define QUOR_KIND_START_OBJECT IBase* CreateStartObject(bool side) override;
 // A kind that marks the tiles it covers in the editor.
-#define QUOR_KIND_EXTENT_FRAME \
-  void DrawExtentFrame() override; \
-  std::vector<ExtentStroke> GetExtentStrokes() const;
+#define QUOR_KIND_EXTENT_FRAME       \
+    void DrawExtentFrame() override; \
+    std::vector<ExtentStroke> GetExtentStrokes() const;
 
 // The pixel of a tile edge plus an offset, as a whole number (32 pixels per tile). Tiles far
 // outside any map wrap around as 32-bit arithmetic does instead of overflowing.
 inline int TilePixel(int tile, int offset) {
-  return static_cast<int>(static_cast<int64_t>(tile) * 32 + offset);
+    return static_cast<int>(static_cast<int64_t>(tile) * 32 + offset);
 }
 
 // Whether the player owns the shop item; asked afresh every time, never cached.
@@ -53,11 +53,11 @@ bool IsKindItemBought(const std::string& itemName);
 
 // One stroke of an extent frame in screen pixels, as it is drawn.
 struct ExtentStroke {
-  enum class Shape { Line, RectOutline, Circle };
-  Shape shape = Shape::Line;
-  int x1 = 0, y1 = 0;  // line start, rectangle corner, circle centre
-  int x2 = 0, y2 = 0;  // line end, opposite rectangle corner; x2 is a circle's radius
-  uint32_t color = 0;  // 0x00BBGGRR
+    enum class Shape { Line, RectOutline, Circle };
+    Shape shape = Shape::Line;
+    int x1 = 0, y1 = 0;  // line start, rectangle corner, circle centre
+    int x2 = 0, y2 = 0;  // line end, opposite rectangle corner; x2 is a circle's radius
+    uint32_t color = 0;  // 0x00BBGGRR
 };
 
 inline constexpr uint32_t kFrameWhite = 0xFFFFFF;

@@ -9,11 +9,11 @@ const char kDoorImage[] = "StageObjects002";
 // One door or warp kind: its icon cell, the live class, the offset from the tile's top-left pixel
 // and the shop item that unlocks it (null: not a shop part; it is the kind key itself).
 struct DoorKindRow {
-  const char* key;
-  int left, top;
-  const char* liveClass;
-  int dx, dy;
-  const char* shopItem;
+    const char* key;
+    int left, top;
+    const char* liveClass;
+    int dx, dy;
+    const char* shopItem;
 };
 
 const DoorKindRow kDoorKinds[] = {
@@ -29,10 +29,10 @@ const DoorKindRow kDoorKinds[] = {
 };
 
 const DoorKindRow& FindDoorRow(const char* key) {
-  for (const DoorKindRow& row : kDoorKinds) {
-    if (std::strcmp(row.key, key) == 0) return row;
-  }
-  return kDoorKinds[0];  // not reached
+    for (const DoorKindRow& row : kDoorKinds) {
+        if (std::strcmp(row.key, key) == 0) return row;
+    }
+    return kDoorKinds[0];  // not reached
 }
 
 constexpr int kGoalLeft = 0, kGoalTop = 32;
@@ -40,34 +40,34 @@ constexpr int kGoalLeft = 0, kGoalTop = 32;
 }  // namespace
 
 void AppendDoorKindCells(std::vector<KindEditorCell>& out) {
-  // The goal comes before the doors in the factory list.
-  out.push_back({"Goal", kDoorImage, kGoalLeft, kGoalTop, kGoalLeft + 32, kGoalTop + 32});
-  for (const DoorKindRow& row : kDoorKinds) {
-    out.push_back({row.key, kDoorImage, row.left, row.top, row.left + 32, row.top + 32});
-  }
+    // The goal comes before the doors in the factory list.
+    out.push_back({"Goal", kDoorImage, kGoalLeft, kGoalTop, kGoalLeft + 32, kGoalTop + 32});
+    for (const DoorKindRow& row : kDoorKinds) {
+        out.push_back({row.key, kDoorImage, row.left, row.top, row.left + 32, row.top + 32});
+    }
 }
 
 // The destination is passed exactly as stored (each attribute cut toward zero); whether the area
 // exists is the door base's problem text and the play scene's concern.
-#define QUOR_DOOR_KIND_BODY(Cls, kindKey)                                                       \
-  Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,       \
-           int tileX, int tileY)                                                                \
-      : CStageAreaObject_DoorBase(ownerStage, ownerArea, ownerTable, tileX, tileY) {            \
-    static const DoorKindRow& row = FindDoorRow(kindKey);                                    \
-    SetKindImage(kDoorImage, row.left, row.top, row.left + 32, row.top + 32);               \
-    RefreshImages();                                                                            \
-  }                                                                                             \
-  IBase* Cls::CreateObject(bool) {                                                              \
-    static const DoorKindRow& row = FindDoorRow(kindKey);                                    \
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                          {CutToInt(a1), CutToInt(a2), CutToInt(a3)});                          \
-  }
+#define QUOR_DOOR_KIND_BODY(Cls, kindKey)                                                             \
+    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
+             int tileY)                                                                               \
+        : CStageAreaObject_DoorBase(ownerStage, ownerArea, ownerTable, tileX, tileY) {                \
+        static const DoorKindRow& row = FindDoorRow(kindKey);                                         \
+        SetKindImage(kDoorImage, row.left, row.top, row.left + 32, row.top + 32);                     \
+        RefreshImages();                                                                              \
+    }                                                                                                 \
+    IBase* Cls::CreateObject(bool) {                                                                  \
+        static const DoorKindRow& row = FindDoorRow(kindKey);                                         \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy),      \
+                              {CutToInt(a1), CutToInt(a2), CutToInt(a3)});                            \
+    }
 
 #define QUOR_DOOR_KIND_LOCK(Cls, kindKey)                     \
-  bool Cls::IsLocked() {                                      \
-    static const DoorKindRow& row = FindDoorRow(kindKey);  \
-    return !IsKindItemBought(row.shopItem);                  \
-  }
+    bool Cls::IsLocked() {                                    \
+        static const DoorKindRow& row = FindDoorRow(kindKey); \
+        return !IsKindItemBought(row.shopItem);               \
+    }
 
 QUOR_DOOR_KIND_BODY(CStageAreaObject_Door001, "Door001")
 QUOR_DOOR_KIND_BODY(CStageAreaObject_Door002, "Door002")
@@ -85,13 +85,12 @@ QUOR_DOOR_KIND_LOCK(CStageAreaObject_InvisibleWarp001, "InvisibleWarp001")
 // ---- Goal ------------------------------------------------------------------------------------
 
 CStageAreaObject_Goal::CStageAreaObject_Goal(CStage* ownerStage, CStageArea* ownerArea,
-                                             CStageAreaObjectTable* ownerTable, int tileX,
-                                             int tileY)
+                                             CStageAreaObjectTable* ownerTable, int tileX, int tileY)
     : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {
-  SetKindImage(kDoorImage, kGoalLeft, kGoalTop, kGoalLeft + 32, kGoalTop + 32);
-  RefreshImages();
+    SetKindImage(kDoorImage, kGoalLeft, kGoalTop, kGoalLeft + 32, kGoalTop + 32);
+    RefreshImages();
 }
 
 IBase* CStageAreaObject_Goal::CreateObject(bool) {
-  return MakeLiveObject("CNormalGoal", TilePixel(tileX, 0), TilePixel(tileY, -8));
+    return MakeLiveObject("CNormalGoal", TilePixel(tileX, 0), TilePixel(tileY, -8));
 }

@@ -11,11 +11,9 @@ QUOR_AREA_OBJECT_KIND(CStageAreaObject_Door003, CStageAreaObject_DoorBase);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_Door004, CStageAreaObject_DoorBase);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_Door005, CStageAreaObject_DoorBase);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_KeyDoor001, CStageAreaObject_DoorBase);
-QUOR_AREA_OBJECT_KIND(CStageAreaObject_EnemyZeroDoor001, CStageAreaObject_DoorBase,
-                      QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_EnemyZeroDoor001, CStageAreaObject_DoorBase, QUOR_KIND_LOCKED);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_Warp001, CStageAreaObject_DoorBase, QUOR_KIND_LOCKED);
-QUOR_AREA_OBJECT_KIND(CStageAreaObject_InvisibleWarp001, CStageAreaObject_DoorBase,
-                      QUOR_KIND_LOCKED);
+QUOR_AREA_OBJECT_KIND(CStageAreaObject_InvisibleWarp001, CStageAreaObject_DoorBase, QUOR_KIND_LOCKED);
 
 // The goal of a stage.
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_Goal, CStageAreaObject);

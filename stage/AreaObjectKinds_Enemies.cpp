@@ -10,14 +10,14 @@ const char kEnemyImage[] = "StageObjects001";
 // offset of the live object from the tile's top-left pixel and the arguments after the position:
 // the facing flag (when the class takes one) and up to two whole numbers.
 struct EnemyKindRow {
-  const char* key;
-  int left, top;
-  const char* liveClass;
-  int dx, dy;
-  bool facing;
-  int extraCount;
-  int extra[2];
-  const char* shopItem;  // null: not a shop part
+    const char* key;
+    int left, top;
+    const char* liveClass;
+    int dx, dy;
+    bool facing;
+    int extraCount;
+    int extra[2];
+    const char* shopItem;  // null: not a shop part
 };
 
 const EnemyKindRow kEnemyKinds[] = {
@@ -70,48 +70,48 @@ const EnemyKindRow kEnemyKinds[] = {
 };
 
 const EnemyKindRow& FindEnemyRow(const char* key) {
-  for (const EnemyKindRow& row : kEnemyKinds) {
-    if (std::strcmp(row.key, key) == 0) return row;
-  }
-  return kEnemyKinds[0];  // not reached: every class below names a row of the table
+    for (const EnemyKindRow& row : kEnemyKinds) {
+        if (std::strcmp(row.key, key) == 0) return row;
+    }
+    return kEnemyKinds[0];  // not reached: every class below names a row of the table
 }
 
 // The live object's arguments after its position. facing = NOT side: the tile lies left of the
 // hero, so the enemy starts out toward him.
 LiveObjectArgs EnemyArgs(const EnemyKindRow& row, bool side) {
-  LiveObjectArgs args;
-  if (row.facing) args.emplace_back(!side);
-  for (int i = 0; i < row.extraCount; ++i) args.emplace_back(row.extra[i]);
-  return args;
+    LiveObjectArgs args;
+    if (row.facing) args.emplace_back(!side);
+    for (int i = 0; i < row.extraCount; ++i) args.emplace_back(row.extra[i]);
+    return args;
 }
 
 }  // namespace
 
 void AppendEnemyKindCells(std::vector<KindEditorCell>& out) {
-  for (const EnemyKindRow& row : kEnemyKinds) {
-    out.push_back({row.key, kEnemyImage, row.left, row.top, row.left + 32, row.top + 32});
-  }
+    for (const EnemyKindRow& row : kEnemyKinds) {
+        out.push_back({row.key, kEnemyImage, row.left, row.top, row.left + 32, row.top + 32});
+    }
 }
 
-#define QUOR_ENEMY_KIND_BODY(Cls, kindKey)                                                     \
-  Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,      \
-           int tileX, int tileY)                                                               \
-      : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {                    \
-    static const EnemyKindRow& row = FindEnemyRow(kindKey);                                 \
-    SetKindImage(kEnemyImage, row.left, row.top, row.left + 32, row.top + 32);             \
-    RefreshImages();                                                                           \
-  }                                                                                            \
-  IBase* Cls::CreateObject(bool side) {                                                        \
-    static const EnemyKindRow& row = FindEnemyRow(kindKey);                                 \
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy),  \
-                          EnemyArgs(row, side));                                              \
-  }
+#define QUOR_ENEMY_KIND_BODY(Cls, kindKey)                                                            \
+    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
+             int tileY)                                                                               \
+        : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {                         \
+        static const EnemyKindRow& row = FindEnemyRow(kindKey);                                       \
+        SetKindImage(kEnemyImage, row.left, row.top, row.left + 32, row.top + 32);                    \
+        RefreshImages();                                                                              \
+    }                                                                                                 \
+    IBase* Cls::CreateObject(bool side) {                                                             \
+        static const EnemyKindRow& row = FindEnemyRow(kindKey);                                       \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy),      \
+                              EnemyArgs(row, side));                                                  \
+    }
 
-#define QUOR_ENEMY_KIND_LOCK(Cls, kindKey)                       \
-  bool Cls::IsLocked() {                                         \
-    static const EnemyKindRow& row = FindEnemyRow(kindKey);   \
-    return !IsKindItemBought(row.shopItem);                     \
-  }
+#define QUOR_ENEMY_KIND_LOCK(Cls, kindKey)                      \
+    bool Cls::IsLocked() {                                      \
+        static const EnemyKindRow& row = FindEnemyRow(kindKey); \
+        return !IsKindItemBought(row.shopItem);                 \
+    }
 
 QUOR_ENEMY_KIND_BODY(CStageAreaObject_Kid001, "Kid001")
 QUOR_ENEMY_KIND_BODY(CStageAreaObject_Kid002, "Kid002")
@@ -177,30 +177,30 @@ QUOR_ENEMY_KIND_LOCK(CStageAreaObject_DevilBar001, "DevilBar001")
 
 namespace {
 std::vector<ExtentStroke> TornadoStrokes(int tileX, int tileY, bool horizontal) {
-  auto X = [tileX](double a) { return (tileX + a) * 32.0; };
-  auto Y = [tileY](double b) { return (tileY + b) * 32.0; };
-  auto sx = [&](double wx) { return FrameScreenX(wx, Y(0.5)); };
-  auto sy = [&](double wy) { return FrameScreenY(X(0.5), wy); };
-  std::vector<ExtentStroke> out;
-  if (horizontal) {
-    out.push_back(FrameLine(sx(X(-2.5)), sy(Y(0.5)), sx(X(3.5)), sy(Y(0.5)), kFrameWhite));
-    out.push_back(FrameLine(sx(X(-2.5)), sy(Y(0)), sx(X(-2.5)), sy(Y(1)), kFrameWhite));
-    out.push_back(FrameLine(sx(X(3.5)), sy(Y(0)), sx(X(3.5)), sy(Y(1)), kFrameWhite));
-  } else {
-    out.push_back(FrameLine(sx(X(0.5)), sy(Y(-2.5)), sx(X(0.5)), sy(Y(3.5)), kFrameWhite));
-    out.push_back(FrameLine(sx(X(0)), sy(Y(-2.5)), sx(X(1)), sy(Y(-2.5)), kFrameWhite));
-    out.push_back(FrameLine(sx(X(0)), sy(Y(3.5)), sx(X(1)), sy(Y(3.5)), kFrameWhite));
-  }
-  return out;
+    auto X = [tileX](double a) { return (tileX + a) * 32.0; };
+    auto Y = [tileY](double b) { return (tileY + b) * 32.0; };
+    auto sx = [&](double wx) { return FrameScreenX(wx, Y(0.5)); };
+    auto sy = [&](double wy) { return FrameScreenY(X(0.5), wy); };
+    std::vector<ExtentStroke> out;
+    if (horizontal) {
+        out.push_back(FrameLine(sx(X(-2.5)), sy(Y(0.5)), sx(X(3.5)), sy(Y(0.5)), kFrameWhite));
+        out.push_back(FrameLine(sx(X(-2.5)), sy(Y(0)), sx(X(-2.5)), sy(Y(1)), kFrameWhite));
+        out.push_back(FrameLine(sx(X(3.5)), sy(Y(0)), sx(X(3.5)), sy(Y(1)), kFrameWhite));
+    } else {
+        out.push_back(FrameLine(sx(X(0.5)), sy(Y(-2.5)), sx(X(0.5)), sy(Y(3.5)), kFrameWhite));
+        out.push_back(FrameLine(sx(X(0)), sy(Y(-2.5)), sx(X(1)), sy(Y(-2.5)), kFrameWhite));
+        out.push_back(FrameLine(sx(X(0)), sy(Y(3.5)), sx(X(1)), sy(Y(3.5)), kFrameWhite));
+    }
+    return out;
 }
 }  // namespace
 
 std::vector<ExtentStroke> CStageAreaObject_Tornado001::GetExtentStrokes() const {
-  return TornadoStrokes(tileX, tileY, true);
+    return TornadoStrokes(tileX, tileY, true);
 }
 void CStageAreaObject_Tornado001::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
 std::vector<ExtentStroke> CStageAreaObject_Tornado002::GetExtentStrokes() const {
-  return TornadoStrokes(tileX, tileY, false);
+    return TornadoStrokes(tileX, tileY, false);
 }
 void CStageAreaObject_Tornado002::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }

@@ -12,10 +12,10 @@ const char kEventImage[] = "StageObjects003";
 // One event kind: its icon cell (32 x 64 for left and right, 64 x 32 for up and down), the live
 // class and the direction mode 0 left, 1 right, 2 up, 3 down.
 struct EventKindRow {
-  const char* key;
-  int left, top, right, bottom;
-  const char* liveClass;
-  int mode;
+    const char* key;
+    int left, top, right, bottom;
+    const char* liveClass;
+    int mode;
 };
 
 const EventKindRow kEventKinds[] = {
@@ -34,138 +34,142 @@ const EventKindRow kEventKinds[] = {
 };
 
 const EventKindRow& FindEventRow(const char* key) {
-  for (const EventKindRow& row : kEventKinds) {
-    if (std::strcmp(row.key, key) == 0) return row;
-  }
-  return kEventKinds[0];  // not reached
+    for (const EventKindRow& row : kEventKinds) {
+        if (std::strcmp(row.key, key) == 0) return row;
+    }
+    return kEventKinds[0];  // not reached
 }
 
 struct IdItem {
-  int id;
-  const char* item;
+    int id;
+    const char* item;
 };
 
 // The pieces of music and the weathers that are shop items of their own.
 const IdItem kMusicItems[] = {
-    {1, "Opening"},  {2, "TopMenu"},   {3, "SelectStage"}, {4, "Editor"},  {5, "Download"},
-    {6, "Evaluation"}, {14, "Stage008"}, {16, "Boss001"},  {17, "Boss002"}, {18, "Ending"},
+    {1, "Opening"},    {2, "TopMenu"},   {3, "SelectStage"}, {4, "Editor"},   {5, "Download"},
+    {6, "Evaluation"}, {14, "Stage008"}, {16, "Boss001"},    {17, "Boss002"}, {18, "Ending"},
 };
 const IdItem kWeatherItems[] = {{5, "Spring"}, {6, "Autumn"}, {8, "Bomb"}, {9, "Fish"}};
 
 template <size_t N>
 const char* ItemOf(const IdItem (&items)[N], int id) {
-  for (const IdItem& row : items) {
-    if (row.id == id) return row.item;
-  }
-  return nullptr;
+    for (const IdItem& row : items) {
+        if (row.id == id) return row.item;
+    }
+    return nullptr;
 }
 
 // Locked without the family's item, or without the chosen piece's own item.
 template <size_t N>
 bool LockedFor(const char* familyItem, const IdItem (&items)[N], int id) {
-  if (!IsKindItemBought(familyItem)) return true;
-  const char* item = ItemOf(items, id);
-  return item != nullptr && !IsKindItemBought(item);
+    if (!IsKindItemBought(familyItem)) return true;
+    const char* item = ItemOf(items, id);
+    return item != nullptr && !IsKindItemBought(item);
 }
 
 }  // namespace
 
 void AppendEventKindCells(std::vector<KindEditorCell>& out) {
-  for (const EventKindRow& row : kEventKinds) {
-    out.push_back({row.key, kEventImage, row.left, row.top, row.right, row.bottom});
-  }
+    for (const EventKindRow& row : kEventKinds) {
+        out.push_back({row.key, kEventImage, row.left, row.top, row.right, row.bottom});
+    }
 }
 
 // ---- Bases -----------------------------------------------------------------------------------
 
-CStageAreaObject_MusicChangableBase::CStageAreaObject_MusicChangableBase(
-    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX,
-    int tileY)
+CStageAreaObject_MusicChangableBase::CStageAreaObject_MusicChangableBase(CStage* ownerStage,
+                                                                         CStageArea* ownerArea,
+                                                                         CStageAreaObjectTable* ownerTable,
+                                                                         int tileX, int tileY)
     : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
 
 std::string CStageAreaObject_MusicChangableBase::GetInfoText() {
-  return name + " " + MusicDisplayName(MusicIdFromKey(text));
+    return name + " " + MusicDisplayName(MusicIdFromKey(text));
 }
 
 bool CStageAreaObject_MusicChangableBase::IsLocked() {
-  return LockedFor("ChangeMusic", kMusicItems, MusicIdFromKey(text));
+    return LockedFor("ChangeMusic", kMusicItems, MusicIdFromKey(text));
 }
 
 CStageAreaObject_WeatherChangableBase::CStageAreaObject_WeatherChangableBase(
-    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX,
-    int tileY)
+    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, int tileY)
     : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
 
 std::string CStageAreaObject_WeatherChangableBase::GetInfoText() {
-  return name + " " + WeatherDisplayName(WeatherIdFromKey(text));
+    return name + " " + WeatherDisplayName(WeatherIdFromKey(text));
 }
 
 bool CStageAreaObject_WeatherChangableBase::IsLocked() {
-  return LockedFor("ChangeWeather", kWeatherItems, WeatherIdFromKey(text));
+    return LockedFor("ChangeWeather", kWeatherItems, WeatherIdFromKey(text));
 }
 
-CStageAreaObject_ZoomChangableBase::CStageAreaObject_ZoomChangableBase(
-    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX,
-    int tileY)
+CStageAreaObject_ZoomChangableBase::CStageAreaObject_ZoomChangableBase(CStage* ownerStage,
+                                                                       CStageArea* ownerArea,
+                                                                       CStageAreaObjectTable* ownerTable,
+                                                                       int tileX, int tileY)
     : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
 
 std::string CStageAreaObject_ZoomChangableBase::GetInfoText() {
-  switch (CutToInt(a1)) {
-    case 0: return name + " 元へ戻す";
-    case 1: return name + " ズームイン";
-    default: return name + " ズームアウト";
-  }
+    switch (CutToInt(a1)) {
+        case 0:
+            return name + " 元へ戻す";
+        case 1:
+            return name + " ズームイン";
+        default:
+            return name + " ズームアウト";
+    }
 }
 
 bool CStageAreaObject_ZoomChangableBase::IsLocked() { return !IsKindItemBought("ChangeZoom"); }
 
 bool IsMusicChangableAreaObject(const CStageAreaObject* object) {
-  return dynamic_cast<const CStageAreaObject_MusicChangableBase*>(object) != nullptr;
+    return dynamic_cast<const CStageAreaObject_MusicChangableBase*>(object) != nullptr;
 }
 
 bool IsWeatherChangableAreaObject(const CStageAreaObject* object) {
-  return dynamic_cast<const CStageAreaObject_WeatherChangableBase*>(object) != nullptr;
+    return dynamic_cast<const CStageAreaObject_WeatherChangableBase*>(object) != nullptr;
 }
 
 bool IsZoomChangableAreaObject(const CStageAreaObject* object) {
-  return dynamic_cast<const CStageAreaObject_ZoomChangableBase*>(object) != nullptr;
+    return dynamic_cast<const CStageAreaObject_ZoomChangableBase*>(object) != nullptr;
 }
 
 bool IsChangeMusicKey(const std::string& kindKey) {
-  return kindKey == "ChangeMusicToLeft" || kindKey == "ChangeMusicToRight" ||
-         kindKey == "ChangeMusicToUp" || kindKey == "ChangeMusicToDown";
+    return kindKey == "ChangeMusicToLeft" || kindKey == "ChangeMusicToRight" ||
+           kindKey == "ChangeMusicToUp" || kindKey == "ChangeMusicToDown";
 }
 
 bool IsChangeWeatherKey(const std::string& kindKey) {
-  return kindKey == "ChangeWeatherToLeft" || kindKey == "ChangeWeatherToRight" ||
-         kindKey == "ChangeWeatherToUp" || kindKey == "ChangeWeatherToDown";
+    return kindKey == "ChangeWeatherToLeft" || kindKey == "ChangeWeatherToRight" ||
+           kindKey == "ChangeWeatherToUp" || kindKey == "ChangeWeatherToDown";
 }
 
 // ---- Kinds -----------------------------------------------------------------------------------
 // Every event stands at the tile's top-left pixel and gets its direction mode and its value: the
 // music id, the weather id or the zoom change, none of them checked here.
 
-#define QUOR_EVENT_BODY(Cls, Base, kindKey, valueExpr)                                      \
-  Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,   \
-           int tileX, int tileY)                                                            \
-      : Base(ownerStage, ownerArea, ownerTable, tileX, tileY) {                             \
-    static const EventKindRow& row = FindEventRow(kindKey);                              \
-    SetKindImage(kEventImage, row.left, row.top, row.right, row.bottom);                \
-    RefreshImages();                                                                        \
-  }                                                                                         \
-  IBase* Cls::CreateObject(bool) { return nullptr; }                                        \
-  IBase* Cls::CreateStartObject(bool) {                                                     \
-    static const EventKindRow& row = FindEventRow(kindKey);                              \
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, 0), TilePixel(tileY, 0),         \
-                          {row.mode, valueExpr});                                          \
-  }
+#define QUOR_EVENT_BODY(Cls, Base, kindKey, valueExpr)                                                \
+    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
+             int tileY)                                                                               \
+        : Base(ownerStage, ownerArea, ownerTable, tileX, tileY) {                                     \
+        static const EventKindRow& row = FindEventRow(kindKey);                                       \
+        SetKindImage(kEventImage, row.left, row.top, row.right, row.bottom);                          \
+        RefreshImages();                                                                              \
+    }                                                                                                 \
+    IBase* Cls::CreateObject(bool) { return nullptr; }                                                \
+    IBase* Cls::CreateStartObject(bool) {                                                             \
+        static const EventKindRow& row = FindEventRow(kindKey);                                       \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, 0), TilePixel(tileY, 0),                \
+                              {row.mode, valueExpr});                                                 \
+    }
 
 #define QUOR_MUSIC_EVENT(Cls, kindKey) \
-  QUOR_EVENT_BODY(Cls, CStageAreaObject_MusicChangableBase, kindKey, MusicIdFromKey(text))
+    QUOR_EVENT_BODY(Cls, CStageAreaObject_MusicChangableBase, kindKey, MusicIdFromKey(text))
 #define QUOR_WEATHER_EVENT(Cls, kindKey) \
-  QUOR_EVENT_BODY(Cls, CStageAreaObject_WeatherChangableBase, kindKey, WeatherIdFromKey(text))
+    QUOR_EVENT_BODY(Cls, CStageAreaObject_WeatherChangableBase, kindKey, WeatherIdFromKey(text))
 #define QUOR_ZOOM_EVENT(Cls, kindKey) \
-  QUOR_EVENT_BODY(Cls, CStageAreaObject_ZoomChangableBase, kindKey, CutToInt(a1))
+    QUOR_EVENT_BODY(Cls, CStageAreaObject_ZoomChangableBase, kindKey, CutToInt(a1))
 
 QUOR_MUSIC_EVENT(CStageAreaObject_ChangeMusicToLeft, "ChangeMusicToLeft")
 QUOR_MUSIC_EVENT(CStageAreaObject_ChangeMusicToRight, "ChangeMusicToRight")

@@ -8,35 +8,35 @@
 
 // The music family: the text attribute holds the key of the music to play.
 class CStageAreaObject_MusicChangableBase : public CStageAreaObject {
- public:
-  CStageAreaObject_MusicChangableBase(CStage* ownerStage, CStageArea* ownerArea,
-                                      CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  // The display name, a space and the music's display name.
-  std::string GetInfoText() override;
-  // Locked without "ChangeMusic", or without the chosen music when that is a shop item.
-  bool IsLocked() override;
+  public:
+    CStageAreaObject_MusicChangableBase(CStage* ownerStage, CStageArea* ownerArea,
+                                        CStageAreaObjectTable* ownerTable, int tileX, int tileY);
+    // The display name, a space and the music's display name.
+    std::string GetInfoText() override;
+    // Locked without "ChangeMusic", or without the chosen music when that is a shop item.
+    bool IsLocked() override;
 };
 
 // The weather family: the text attribute holds the key of the weather to set.
 class CStageAreaObject_WeatherChangableBase : public CStageAreaObject {
- public:
-  CStageAreaObject_WeatherChangableBase(CStage* ownerStage, CStageArea* ownerArea,
-                                        CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  // The display name, a space and the weather's display name.
-  std::string GetInfoText() override;
-  // Locked without "ChangeWeather", or without the chosen weather when that is a shop item.
-  bool IsLocked() override;
+  public:
+    CStageAreaObject_WeatherChangableBase(CStage* ownerStage, CStageArea* ownerArea,
+                                          CStageAreaObjectTable* ownerTable, int tileX, int tileY);
+    // The display name, a space and the weather's display name.
+    std::string GetInfoText() override;
+    // Locked without "ChangeWeather", or without the chosen weather when that is a shop item.
+    bool IsLocked() override;
 };
 
 // The zoom family: a1 cut toward zero is the change: 0 back to normal, 1 zoom in, other zoom out.
 class CStageAreaObject_ZoomChangableBase : public CStageAreaObject {
- public:
-  CStageAreaObject_ZoomChangableBase(CStage* ownerStage, CStageArea* ownerArea,
-                                     CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  // The display name followed by " 元へ戻す", " ズームイン" or " ズームアウト".
-  std::string GetInfoText() override;
-  // Locked without "ChangeZoom".
-  bool IsLocked() override;
+  public:
+    CStageAreaObject_ZoomChangableBase(CStage* ownerStage, CStageArea* ownerArea,
+                                       CStageAreaObjectTable* ownerTable, int tileX, int tileY);
+    // The display name followed by " 元へ戻す", " ズームイン" or " ズームアウト".
+    std::string GetInfoText() override;
+    // Locked without "ChangeZoom".
+    bool IsLocked() override;
 };
 
 // All events are built when the hero enters the area.

@@ -10,11 +10,11 @@ constexpr double kPi = 3.141592653589793;
 // One hazard kind: its icon cell, the live class, the offset from the tile's top-left pixel and,
 // for batteries and burners, the firing direction 0..3 (for the air gears, the variant 0 or 1).
 struct HazardKindRow {
-  const char* key;
-  int left, top;
-  const char* liveClass;
-  int dx, dy;
-  int direction;
+    const char* key;
+    int left, top;
+    const char* liveClass;
+    int dx, dy;
+    int direction;
 };
 
 const HazardKindRow kHazardKinds[] = {
@@ -35,111 +35,120 @@ const HazardKindRow kHazardKinds[] = {
 };
 
 const HazardKindRow& FindHazardRow(const char* key) {
-  for (const HazardKindRow& row : kHazardKinds) {
-    if (std::strcmp(row.key, key) == 0) return row;
-  }
-  return kHazardKinds[0];  // not reached
+    for (const HazardKindRow& row : kHazardKinds) {
+        if (std::strcmp(row.key, key) == 0) return row;
+    }
+    return kHazardKinds[0];  // not reached
 }
 
 // The start angle of an air gear's arm for its timing, in radians, not reduced below 2 pi.
 double AirGearStartAngle(int variant, int timing) {
-  if (variant == 0) {
-    switch (timing) {
-      case 0: return 0.0;
-      case 1: return kPi * 0.5;
-      case 2: return kPi;
-      default: return kPi * 1.5;
+    if (variant == 0) {
+        switch (timing) {
+            case 0:
+                return 0.0;
+            case 1:
+                return kPi * 0.5;
+            case 2:
+                return kPi;
+            default:
+                return kPi * 1.5;
+        }
     }
-  }
-  switch (timing) {
-    case 0: return kPi;
-    case 1: return kPi * 1.5;
-    case 2: return kPi + kPi;
-    default: return kPi * 2.5;
-  }
+    switch (timing) {
+        case 0:
+            return kPi;
+        case 1:
+            return kPi * 1.5;
+        case 2:
+            return kPi + kPi;
+        default:
+            return kPi * 2.5;
+    }
 }
 
 // Screen centre of a tile and the circles of the given world radii about it.
 std::vector<ExtentStroke> CirclesAboutTile(int tileX, int tileY, std::initializer_list<double> radii) {
-  const double wx = TilePixel(tileX, 16);
-  const double wy = TilePixel(tileY, 16);
-  const int cx = FrameScreenX(wx, wy);
-  const int cy = FrameScreenY(wx, wy);
-  std::vector<ExtentStroke> out;
-  for (double r : radii) out.push_back(FrameCircle(cx, cy, FrameScreenLength(r), kFrameRed));
-  return out;
+    const double wx = TilePixel(tileX, 16);
+    const double wy = TilePixel(tileY, 16);
+    const int cx = FrameScreenX(wx, wy);
+    const int cy = FrameScreenY(wx, wy);
+    std::vector<ExtentStroke> out;
+    for (double r : radii) out.push_back(FrameCircle(cx, cy, FrameScreenLength(r), kFrameRed));
+    return out;
 }
 
 }  // namespace
 
 void AppendHazardKindCells(std::vector<KindEditorCell>& out) {
-  for (const HazardKindRow& row : kHazardKinds) {
-    out.push_back({row.key, kHazardImage, row.left, row.top, row.left + 32, row.top + 32});
-  }
+    for (const HazardKindRow& row : kHazardKinds) {
+        out.push_back({row.key, kHazardImage, row.left, row.top, row.left + 32, row.top + 32});
+    }
 }
 
 // ---- Timing base -----------------------------------------------------------------------------
 
-CStageAreaObject_TimingChangableBase::CStageAreaObject_TimingChangableBase(
-    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX,
-    int tileY)
+CStageAreaObject_TimingChangableBase::CStageAreaObject_TimingChangableBase(CStage* ownerStage,
+                                                                           CStageArea* ownerArea,
+                                                                           CStageAreaObjectTable* ownerTable,
+                                                                           int tileX, int tileY)
     : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
 
 int CStageAreaObject_TimingChangableBase::GetTiming() const {
-  const int t = CutToInt(a1);
-  return (t == 0 || t == 1 || t == 2) ? t : 3;
+    const int t = CutToInt(a1);
+    return (t == 0 || t == 1 || t == 2) ? t : 3;
 }
 
 std::string CStageAreaObject_TimingChangableBase::GetInfoText() {
-  static const char* const kTimingTexts[] = {" タイミング：Ａ", " タイミング：Ｂ",
-                                             " タイミング：Ｃ", " タイミング：Ｄ"};
-  return name + kTimingTexts[GetTiming()];
+    static const char* const kTimingTexts[] = {" タイミング：Ａ", " タイミング：Ｂ", " タイミング：Ｃ",
+                                               " タイミング：Ｄ"};
+    return name + kTimingTexts[GetTiming()];
 }
 
 bool IsTimingChangableAreaObject(const CStageAreaObject* object) {
-  return dynamic_cast<const CStageAreaObject_TimingChangableBase*>(object) != nullptr;
+    return dynamic_cast<const CStageAreaObject_TimingChangableBase*>(object) != nullptr;
 }
 
 // ---- Kinds -----------------------------------------------------------------------------------
 
-#define QUOR_HAZARD_CONSTRUCTOR(Cls, Base, kindKey)                                          \
-  Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,    \
-           int tileX, int tileY)                                                             \
-      : Base(ownerStage, ownerArea, ownerTable, tileX, tileY) {                              \
-    static const HazardKindRow& row = FindHazardRow(kindKey);                             \
-    SetKindImage(kHazardImage, row.left, row.top, row.left + 32, row.top + 32);          \
-    RefreshImages();                                                                         \
-  }
+#define QUOR_HAZARD_CONSTRUCTOR(Cls, Base, kindKey)                                                   \
+    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
+             int tileY)                                                                               \
+        : Base(ownerStage, ownerArea, ownerTable, tileX, tileY) {                                     \
+        static const HazardKindRow& row = FindHazardRow(kindKey);                                     \
+        SetKindImage(kHazardImage, row.left, row.top, row.left + 32, row.top + 32);                   \
+        RefreshImages();                                                                              \
+    }
 
 // Batteries and burners: (direction, firing timing); a1 is read afresh at every creation.
-#define QUOR_TIMED_HAZARD_BODY(Cls, kindKey)                                                    \
-  QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject_TimingChangableBase, kindKey)                   \
-  IBase* Cls::CreateObject(bool) {                                                              \
-    static const HazardKindRow& row = FindHazardRow(kindKey);                                \
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                          {row.direction, GetTiming()});                                       \
-  }
+#define QUOR_TIMED_HAZARD_BODY(Cls, kindKey)                                                     \
+    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject_TimingChangableBase, kindKey)                  \
+    IBase* Cls::CreateObject(bool) {                                                             \
+        static const HazardKindRow& row = FindHazardRow(kindKey);                                \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                              {row.direction, GetTiming()});                                     \
+    }
 
 // The hazards without timing: (owner stage, x, y) only.
-#define QUOR_PLAIN_HAZARD_BODY(Cls, kindKey)                                                    \
-  QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject, kindKey)                                       \
-  IBase* Cls::CreateObject(bool) {                                                              \
-    static const HazardKindRow& row = FindHazardRow(kindKey);                                \
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy)); \
-  }
+#define QUOR_PLAIN_HAZARD_BODY(Cls, kindKey)                                                      \
+    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject, kindKey)                                       \
+    IBase* Cls::CreateObject(bool) {                                                              \
+        static const HazardKindRow& row = FindHazardRow(kindKey);                                 \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy)); \
+    }
 
-#define QUOR_AIR_GEAR_BODY(Cls, kindKey)                                                        \
-  QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject_TimingChangableBase, kindKey)                   \
-  IBase* Cls::CreateObject(bool) { return nullptr; }                                            \
-  IBase* Cls::CreateStartObject(bool) {                                                         \
-    static const HazardKindRow& row = FindHazardRow(kindKey);                                \
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                          {row.direction, AirGearStartAngle(row.direction, GetTiming())});    \
-  }                                                                                             \
-  std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                                     \
-    return CirclesAboutTile(tileX, tileY, {96.0, 64.0});                                        \
-  }                                                                                             \
-  void Cls::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
+#define QUOR_AIR_GEAR_BODY(Cls, kindKey)                                                         \
+    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject_TimingChangableBase, kindKey)                  \
+    IBase* Cls::CreateObject(bool) { return nullptr; }                                           \
+    IBase* Cls::CreateStartObject(bool) {                                                        \
+        static const HazardKindRow& row = FindHazardRow(kindKey);                                \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                              {row.direction, AirGearStartAngle(row.direction, GetTiming())});   \
+    }                                                                                            \
+    std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                                    \
+        return CirclesAboutTile(tileX, tileY, {96.0, 64.0});                                     \
+    }                                                                                            \
+    void Cls::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
 QUOR_TIMED_HAZARD_BODY(CStageAreaObject_Battery001, "Battery001")
 QUOR_TIMED_HAZARD_BODY(CStageAreaObject_Battery002, "Battery002")
@@ -157,14 +166,14 @@ QUOR_AIR_GEAR_BODY(CStageAreaObject_AirGear002, "AirGear002")
 QUOR_PLAIN_HAZARD_BODY(CStageAreaObject_House001, "House001")
 
 std::vector<ExtentStroke> CStageAreaObject_IronBall001::GetExtentStrokes() const {
-  return CirclesAboutTile(tileX, tileY, {48.0});
+    return CirclesAboutTile(tileX, tileY, {48.0});
 }
 void CStageAreaObject_IronBall001::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
 std::vector<ExtentStroke> CStageAreaObject_SwitchBomb001::GetExtentStrokes() const {
-  const double x1 = (tileX - 0.25) * 32.0, y1 = tileY * 32.0;
-  const double x2 = (tileX + 1.25) * 32.0, y2 = (tileY + 0.95) * 32.0;
-  return {FrameRect(FrameScreenX(x1, y1), FrameScreenY(x1, y1), FrameScreenX(x2, y2),
-                    FrameScreenY(x2, y2), kFrameGreen)};
+    const double x1 = (tileX - 0.25) * 32.0, y1 = tileY * 32.0;
+    const double x2 = (tileX + 1.25) * 32.0, y2 = (tileY + 0.95) * 32.0;
+    return {FrameRect(FrameScreenX(x1, y1), FrameScreenY(x1, y1), FrameScreenX(x2, y2), FrameScreenY(x2, y2),
+                      kFrameGreen)};
 }
 void CStageAreaObject_SwitchBomb001::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }

@@ -8,15 +8,15 @@
 
 // Base of the ten kinds with a timing: a1 cut toward zero, 0 = A, 1 = B, 2 = C, any other = D.
 class CStageAreaObject_TimingChangableBase : public CStageAreaObject {
- public:
-  CStageAreaObject_TimingChangableBase(CStage* ownerStage, CStageArea* ownerArea,
-                                       CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  // The display name followed by " タイミング：Ａ" .. " タイミング：Ｄ".
-  std::string GetInfoText() override;
+  public:
+    CStageAreaObject_TimingChangableBase(CStage* ownerStage, CStageArea* ownerArea,
+                                         CStageAreaObjectTable* ownerTable, int tileX, int tileY);
+    // The display name followed by " タイミング：Ａ" .. " タイミング：Ｄ".
+    std::string GetInfoText() override;
 
- protected:
-  // The timing 0..3 (3 for every value other than 0, 1 and 2).
-  int GetTiming() const;
+  protected:
+    // The timing 0..3 (3 for every value other than 0, 1 and 2).
+    int GetTiming() const;
 };
 
 // True when the record carries a timing (null gives false).

@@ -10,13 +10,13 @@ const char kItemImage[] = "StageObjects002";
 // arguments after the position: an initial velocity of 0.0, 0.0 (items that take one), the facing
 // flag (the extra life only) and the weapon item kind 2..5 (power-ups only).
 struct ItemKindRow {
-  const char* key;
-  int left, top;
-  const char* liveClass;
-  int dx, dy;
-  bool velocity;
-  bool facing;
-  int weaponKind;  // 0: none
+    const char* key;
+    int left, top;
+    const char* liveClass;
+    int dx, dy;
+    bool velocity;
+    bool facing;
+    int weaponKind;  // 0: none
 };
 
 const ItemKindRow kItemKinds[] = {
@@ -34,44 +34,44 @@ const ItemKindRow kItemKinds[] = {
 };
 
 const ItemKindRow& FindItemRow(const char* key) {
-  for (const ItemKindRow& row : kItemKinds) {
-    if (std::strcmp(row.key, key) == 0) return row;
-  }
-  return kItemKinds[0];  // not reached
+    for (const ItemKindRow& row : kItemKinds) {
+        if (std::strcmp(row.key, key) == 0) return row;
+    }
+    return kItemKinds[0];  // not reached
 }
 
 LiveObjectArgs ItemArgs(const ItemKindRow& row, bool side) {
-  LiveObjectArgs args;
-  if (row.velocity) {
-    args.emplace_back(0.0);
-    args.emplace_back(0.0);
-  }
-  if (row.facing) args.emplace_back(!side);
-  if (row.weaponKind != 0) args.emplace_back(row.weaponKind);
-  return args;
+    LiveObjectArgs args;
+    if (row.velocity) {
+        args.emplace_back(0.0);
+        args.emplace_back(0.0);
+    }
+    if (row.facing) args.emplace_back(!side);
+    if (row.weaponKind != 0) args.emplace_back(row.weaponKind);
+    return args;
 }
 
 }  // namespace
 
 void AppendItemKindCells(std::vector<KindEditorCell>& out) {
-  for (const ItemKindRow& row : kItemKinds) {
-    out.push_back({row.key, kItemImage, row.left, row.top, row.left + 32, row.top + 32});
-  }
+    for (const ItemKindRow& row : kItemKinds) {
+        out.push_back({row.key, kItemImage, row.left, row.top, row.left + 32, row.top + 32});
+    }
 }
 
-#define QUOR_ITEM_KIND_BODY(Cls, kindKey)                                                      \
-  Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,      \
-           int tileX, int tileY)                                                               \
-      : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {                    \
-    static const ItemKindRow& row = FindItemRow(kindKey);                                   \
-    SetKindImage(kItemImage, row.left, row.top, row.left + 32, row.top + 32);              \
-    RefreshImages();                                                                           \
-  }                                                                                            \
-  IBase* Cls::CreateObject(bool side) {                                                        \
-    static const ItemKindRow& row = FindItemRow(kindKey);                                   \
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                          ItemArgs(row, side));                                               \
-  }
+#define QUOR_ITEM_KIND_BODY(Cls, kindKey)                                                             \
+    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
+             int tileY)                                                                               \
+        : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {                         \
+        static const ItemKindRow& row = FindItemRow(kindKey);                                         \
+        SetKindImage(kItemImage, row.left, row.top, row.left + 32, row.top + 32);                     \
+        RefreshImages();                                                                              \
+    }                                                                                                 \
+    IBase* Cls::CreateObject(bool side) {                                                             \
+        static const ItemKindRow& row = FindItemRow(kindKey);                                         \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy),      \
+                              ItemArgs(row, side));                                                   \
+    }
 
 QUOR_ITEM_KIND_BODY(CStageAreaObject_Pokikki001, "Pokikki001")
 QUOR_ITEM_KIND_BODY(CStageAreaObject_AirPokikki001, "AirPokikki001")

@@ -12,10 +12,10 @@ constexpr float kTileToUnits = 0.00390625f;  // 1 / 256
 // One switch kind: its red, green and blue icon cells (left, top), the live class and the
 // offset from the tile's top-left pixel.
 struct SwitchKindRow {
-  const char* key;
-  int cells[3][2];
-  const char* liveClass;
-  int dx, dy;
+    const char* key;
+    int cells[3][2];
+    const char* liveClass;
+    int dx, dy;
 };
 
 const SwitchKindRow kSwitchKinds[] = {
@@ -28,109 +28,112 @@ const SwitchKindRow kSwitchKinds[] = {
 };
 
 const SwitchKindRow& FindSwitchRow(const char* key) {
-  for (const SwitchKindRow& row : kSwitchKinds) {
-    if (std::strcmp(row.key, key) == 0) return row;
-  }
-  return kSwitchKinds[0];  // not reached
+    for (const SwitchKindRow& row : kSwitchKinds) {
+        if (std::strcmp(row.key, key) == 0) return row;
+    }
+    return kSwitchKinds[0];  // not reached
 }
 
 }  // namespace
 
 void AppendSwitchKindCells(std::vector<KindEditorCell>& out) {
-  for (const SwitchKindRow& row : kSwitchKinds) {
-    for (const auto& cell : row.cells) {
-      out.push_back({row.key, kSwitchImage, cell[0], cell[1], cell[0] + 32, cell[1] + 32});
+    for (const SwitchKindRow& row : kSwitchKinds) {
+        for (const auto& cell : row.cells) {
+            out.push_back({row.key, kSwitchImage, cell[0], cell[1], cell[0] + 32, cell[1] + 32});
+        }
     }
-  }
 }
 
 // ---- Switch base -----------------------------------------------------------------------------
 
-CStageAreaObject_SwitchBase::CStageAreaObject_SwitchBase(CStage* ownerStage,
-                                                         CStageArea* ownerArea,
-                                                         CStageAreaObjectTable* ownerTable,
-                                                         int tileX, int tileY)
+CStageAreaObject_SwitchBase::CStageAreaObject_SwitchBase(CStage* ownerStage, CStageArea* ownerArea,
+                                                         CStageAreaObjectTable* ownerTable, int tileX,
+                                                         int tileY)
     : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
 
 CStageAreaObject_SwitchBase::~CStageAreaObject_SwitchBase() {
-  stagesprite::Destroy(redImage);
-  stagesprite::Destroy(greenImage);
-  stagesprite::Destroy(blueImage);
+    stagesprite::Destroy(redImage);
+    stagesprite::Destroy(greenImage);
+    stagesprite::Destroy(blueImage);
 }
 
 void CStageAreaObject_SwitchBase::MakeColorImages(const int cells[3][2]) {
-  CSprite** images[3] = {&redImage, &greenImage, &blueImage};
-  for (int i = 0; i < 3; ++i) {
-    stagesprite::Destroy(*images[i]);
-    *images[i] = stagesprite::Create("System", kSwitchImage, 2, cells[i][0], cells[i][1],
-                                     cells[i][0] + 32, cells[i][1] + 32);
-  }
+    CSprite** images[3] = {&redImage, &greenImage, &blueImage};
+    for (int i = 0; i < 3; ++i) {
+        stagesprite::Destroy(*images[i]);
+        *images[i] = stagesprite::Create("System", kSwitchImage, 2, cells[i][0], cells[i][1],
+                                         cells[i][0] + 32, cells[i][1] + 32);
+    }
 }
 
 int CStageAreaObject_SwitchBase::GetColor() const {
-  const int c = CutToInt(a1);
-  return (c == 0 || c == 1) ? c : 2;
+    const int c = CutToInt(a1);
+    return (c == 0 || c == 1) ? c : 2;
 }
 
 CSprite* CStageAreaObject_SwitchBase::GetColorImage(int color) const {
-  switch (color) {
-    case 0: return redImage;
-    case 1: return greenImage;
-    case 2: return blueImage;
-    default: return nullptr;
-  }
+    switch (color) {
+        case 0:
+            return redImage;
+        case 1:
+            return greenImage;
+        case 2:
+            return blueImage;
+        default:
+            return nullptr;
+    }
 }
 
 std::string CStageAreaObject_SwitchBase::GetInfoText() {
-  static const char* const kColorTexts[] = {" (赤)", " (緑)", " (青)"};
-  return name + kColorTexts[GetColor()];
+    static const char* const kColorTexts[] = {" (赤)", " (緑)", " (青)"};
+    return name + kColorTexts[GetColor()];
 }
 
 void CStageAreaObject_SwitchBase::RefreshImages() {
-  CStageAreaObject::RefreshImages();
-  const float x = static_cast<float>(TilePixel(tileX, 16)) * kTileToUnits;
-  const float y = static_cast<float>(TilePixel(tileY, 16)) * kTileToUnits;
-  for (CSprite* image : {redImage, greenImage, blueImage}) {
-    if (image) stagesprite::SetPosition(image, x, y, -0.001f);
-  }
+    CStageAreaObject::RefreshImages();
+    const float x = static_cast<float>(TilePixel(tileX, 16)) * kTileToUnits;
+    const float y = static_cast<float>(TilePixel(tileY, 16)) * kTileToUnits;
+    for (CSprite* image : {redImage, greenImage, blueImage}) {
+        if (image) stagesprite::SetPosition(image, x, y, -0.001f);
+    }
 }
 
 void CStageAreaObject_SwitchBase::DrawEditorImage() {
-  if (tileBackdrop) stagesprite::Draw(tileBackdrop);
-  if (CSprite* image = GetColorImage(GetColor())) {
-    stagesprite::SetAlpha(image, 1.0f);
-    stagesprite::Draw(image);
-  }
-  if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+    if (tileBackdrop) stagesprite::Draw(tileBackdrop);
+    if (CSprite* image = GetColorImage(GetColor())) {
+        stagesprite::SetAlpha(image, 1.0f);
+        stagesprite::Draw(image);
+    }
+    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
 }
 
 void CStageAreaObject_SwitchBase::DrawEditorOverlay() {
-  if (CSprite* image = GetColorImage(GetColor())) {
-    stagesprite::SetAlpha(image, 0.5f);
-    stagesprite::Draw(image);
-  }
-  if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+    if (CSprite* image = GetColorImage(GetColor())) {
+        stagesprite::SetAlpha(image, 0.5f);
+        stagesprite::Draw(image);
+    }
+    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
 }
 
 bool IsSwitchAreaObject(const CStageAreaObject* object) {
-  return dynamic_cast<const CStageAreaObject_SwitchBase*>(object) != nullptr;
+    return dynamic_cast<const CStageAreaObject_SwitchBase*>(object) != nullptr;
 }
 
 // ---- Kinds -----------------------------------------------------------------------------------
 
-#define QUOR_SWITCH_BODY(Cls, kindKey)                                                          \
-  Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,       \
-           int tileX, int tileY)                                                                \
-      : CStageAreaObject_SwitchBase(ownerStage, ownerArea, ownerTable, tileX, tileY) {          \
-    static const SwitchKindRow& row = FindSwitchRow(kindKey);                                \
-    MakeColorImages(row.cells);                                                                \
-    RefreshImages();                                                                            \
-  }                                                                                             \
-  IBase* Cls::CreateObject(bool) {                                                              \
-    static const SwitchKindRow& row = FindSwitchRow(kindKey);                                \
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                          {GetColor()});                                                        \
-  }
+#define QUOR_SWITCH_BODY(Cls, kindKey)                                                                \
+    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
+             int tileY)                                                                               \
+        : CStageAreaObject_SwitchBase(ownerStage, ownerArea, ownerTable, tileX, tileY) {              \
+        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                     \
+        MakeColorImages(row.cells);                                                                   \
+        RefreshImages();                                                                              \
+    }                                                                                                 \
+    IBase* Cls::CreateObject(bool) {                                                                  \
+        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                     \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy),      \
+                              {GetColor()});                                                          \
+    }
 
 QUOR_SWITCH_BODY(CStageAreaObject_Switch001, "Switch001")
 QUOR_SWITCH_BODY(CStageAreaObject_Switch002, "Switch002")

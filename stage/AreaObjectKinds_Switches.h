@@ -5,28 +5,28 @@
 #include "stage/AreaObjectKinds_Common.h"
 
 class CStageAreaObject_SwitchBase : public CStageAreaObject {
- public:
-  CStageAreaObject_SwitchBase(CStage* ownerStage, CStageArea* ownerArea,
-                              CStageAreaObjectTable* ownerTable, int tileX, int tileY);
-  ~CStageAreaObject_SwitchBase() override;
-  // The display name followed by " (赤)", " (緑)" or " (青)".
-  std::string GetInfoText() override;
-  void DrawEditorImage() override;
-  void DrawEditorOverlay() override;
-  void RefreshImages() override;
+  public:
+    CStageAreaObject_SwitchBase(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,
+                                int tileX, int tileY);
+    ~CStageAreaObject_SwitchBase() override;
+    // The display name followed by " (赤)", " (緑)" or " (青)".
+    std::string GetInfoText() override;
+    void DrawEditorImage() override;
+    void DrawEditorOverlay() override;
+    void RefreshImages() override;
 
-  // The colour 0 red, 1 green, 2 blue (a1 cut toward zero; every other value is blue).
-  int GetColor() const;
-  // The editor image of a colour 0..2 (null for other values or when none was made).
-  CSprite* GetColorImage(int color) const;
+    // The colour 0 red, 1 green, 2 blue (a1 cut toward zero; every other value is blue).
+    int GetColor() const;
+    // The editor image of a colour 0..2 (null for other values or when none was made).
+    CSprite* GetColorImage(int color) const;
 
- protected:
-  // Makes the three colour images from their cells on "StageObjects002".
-  void MakeColorImages(const int cells[3][2]);
+  protected:
+    // Makes the three colour images from their cells on "StageObjects002".
+    void MakeColorImages(const int cells[3][2]);
 
-  CSprite* redImage = nullptr;
-  CSprite* greenImage = nullptr;
-  CSprite* blueImage = nullptr;
+    CSprite* redImage = nullptr;
+    CSprite* greenImage = nullptr;
+    CSprite* blueImage = nullptr;
 };
 
 // True when the record is a switch (null gives false).

@@ -12,111 +12,110 @@ class CStageMap;
 class CStageAreaObjectTable;
 
 class CStage {
- public:
-  static constexpr int kMaxAreas = 10;
+  public:
+    static constexpr int kMaxAreas = 10;
 
-  CStage(IScene* scene, int openMode, CVersionNumber version);
-  ~CStage();
-  CStage(const CStage&) = delete;
-  CStage& operator=(const CStage&) = delete;
+    CStage(IScene* scene, int openMode, CVersionNumber version);
+    ~CStage();
+    CStage(const CStage&) = delete;
+    CStage& operator=(const CStage&) = delete;
 
-  void SetName(std::string v) { name = std::move(v); }
-  void SetId(std::string v) { id = std::move(v); }
-  void SetOriginalAuthor(std::string v) { originalAuthor = std::move(v); }
-  void SetArrangedAuthors(std::string v) { arrangedAuthors = std::move(v); }
-  std::string GetLatestArranger() const;
+    void SetName(std::string v) { name = std::move(v); }
+    void SetId(std::string v) { id = std::move(v); }
+    void SetOriginalAuthor(std::string v) { originalAuthor = std::move(v); }
+    void SetArrangedAuthors(std::string v) { arrangedAuthors = std::move(v); }
+    std::string GetLatestArranger() const;
 
-  bool IsValidAreaIndex(int i) const;
-  int GetAreaClass(int i) const;
-  int TotalUnits() const;
-  // Raises the highest absolute area number by one and returns it (the number for an area being
-  // added); numbers that an area of the stage already has are passed over.
-  int NextAbsoluteAreaNum();
+    bool IsValidAreaIndex(int i) const;
+    int GetAreaClass(int i) const;
+    int TotalUnits() const;
+    // Raises the highest absolute area number by one and returns it (the number for an area being
+    // added); numbers that an area of the stage already has are passed over.
+    int NextAbsoluteAreaNum();
 
-  uint8_t GetChipInCurrentArea(int x, int y) const;
-  void SetChipInCurrentArea(int x, int y, uint8_t chip);
-  std::string EncodeCurrentAreaMap() const;
-  bool DecodeCurrentAreaMap(const std::string& text);
-  CStageAreaObjectTable* GetCurrentAreaObjects() const;
-  CStageArea* GetCurrentArea() const;
-  bool IsLineClear(int x1, int y1, int x2, int y2) const;
+    uint8_t GetChipInCurrentArea(int x, int y) const;
+    void SetChipInCurrentArea(int x, int y, uint8_t chip);
+    std::string EncodeCurrentAreaMap() const;
+    bool DecodeCurrentAreaMap(const std::string& text);
+    CStageAreaObjectTable* GetCurrentAreaObjects() const;
+    CStageArea* GetCurrentArea() const;
+    bool IsLineClear(int x1, int y1, int x2, int y2) const;
 
-  // Makes area i the current area: releases the old area's chip sprites, builds the new one's.
-  void SetCurrentArea(int i);
-  // Appends an area to the first free slot (the stage owns it); false when all 10 are used.
-  bool AppendArea(CStageArea* area);
+    // Makes area i the current area: releases the old area's chip sprites, builds the new one's.
+    void SetCurrentArea(int i);
+    // Appends an area to the first free slot (the stage owns it); false when all 10 are used.
+    bool AppendArea(CStageArea* area);
 
-  std::vector<std::string> Validate(bool checkGoal) const;
-  bool UsesUnboughtParts() const;
+    std::vector<std::string> Validate(bool checkGoal) const;
+    bool UsesUnboughtParts() const;
 
-  std::string WriteXml() const;
-  std::string WriteAreaXml(int i) const;
-  // A new stage from a document text; throws CStageDataException (SDE0001, SDE0006, SDE0010),
-  // CQuorException (the areas' SDE0002..SDE0006) or COtherException.
-  static CStage* ReadXml(IScene* scene, const std::string& text, int openMode);
-  CStage* CopyTo(IScene* scene, int openMode) const;
+    std::string WriteXml() const;
+    std::string WriteAreaXml(int i) const;
+    // A new stage from a document text; throws CStageDataException (SDE0001, SDE0006, SDE0010),
+    // CQuorException (the areas' SDE0002..SDE0006) or COtherException.
+    static CStage* ReadXml(IScene* scene, const std::string& text, int openMode);
+    CStage* CopyTo(IScene* scene, int openMode) const;
 
-  // The file form: the XML header line and the document without whitespace outside tags.
-  std::string WriteFileText() const;
-  // Writes the file form through the encoded writer (temporary file renamed into place).
-  bool SaveToFile(const std::string& path) const;
-  // Reads a stage file whole; SDE0007 when it cannot be read, else as ReadXml.
-  static CStage* LoadFromFile(IScene* scene, const std::string& path, int openMode);
+    // The file form: the XML header line and the document without whitespace outside tags.
+    std::string WriteFileText() const;
+    // Writes the file form through the encoded writer (temporary file renamed into place).
+    bool SaveToFile(const std::string& path) const;
+    // Reads a stage file whole; SDE0007 when it cannot be read, else as ReadXml.
+    static CStage* LoadFromFile(IScene* scene, const std::string& path, int openMode);
 
-  static int GetLiveCount();
+    static int GetLiveCount();
 
-  CVersionNumber version;
-  std::string name;
-  std::string id;
-  std::string originalAuthor;
-  std::string arrangedAuthors;
-  bool arrangementPermissionFlag = true;
-  CStageArea* areas[kMaxAreas] = {};
-  int areaCount = 0;
-  int startArea = 0;
-  int startX = 0;
-  int startY = 0;
-  int category = 1;
-  int maxAbsoluteAreaNum = -1;
-  int currentArea = 0;
-  int openMode = 0;
-  IScene* scene = nullptr;
+    CVersionNumber version;
+    std::string name;
+    std::string id;
+    std::string originalAuthor;
+    std::string arrangedAuthors;
+    bool arrangementPermissionFlag = true;
+    CStageArea* areas[kMaxAreas] = {};
+    int areaCount = 0;
+    int startArea = 0;
+    int startX = 0;
+    int startY = 0;
+    int category = 1;
+    int maxAbsoluteAreaNum = -1;
+    int currentArea = 0;
+    int openMode = 0;
+    IScene* scene = nullptr;
 };
 
 class CStageArea {
- public:
-  CStageArea(CStage* owner, CStageMap* map, CStageAreaObjectTable* objects, std::string name,
-             int music, int backGround, int weather, int absoluteAreaNum);
-  ~CStageArea();
-  CStageArea(const CStageArea&) = delete;
-  CStageArea& operator=(const CStageArea&) = delete;
+  public:
+    CStageArea(CStage* owner, CStageMap* map, CStageAreaObjectTable* objects, std::string name, int music,
+               int backGround, int weather, int absoluteAreaNum);
+    ~CStageArea();
+    CStageArea(const CStageArea&) = delete;
+    CStageArea& operator=(const CStageArea&) = delete;
 
-  int GetWidth() const;
-  int GetHeight() const;
-  uint8_t GetChip(int x, int y) const;
-  void SetChip(int x, int y, uint8_t chip);
-  void CreateSprites();
-  void ReleaseSprites();
-  std::string EncodeMap() const;
-  bool DecodeMap(const std::string& text);
-  bool IsLineClear(int x1, int y1, int x2, int y2) const;
-  bool UsesUnboughtParts() const;
-  std::string WriteXml() const;
+    int GetWidth() const;
+    int GetHeight() const;
+    uint8_t GetChip(int x, int y) const;
+    void SetChip(int x, int y, uint8_t chip);
+    void CreateSprites();
+    void ReleaseSprites();
+    std::string EncodeMap() const;
+    bool DecodeMap(const std::string& text);
+    bool IsLineClear(int x1, int y1, int x2, int y2) const;
+    bool UsesUnboughtParts() const;
+    std::string WriteXml() const;
 
-  static CStageArea* Create(CStage* owner, CStageAreaObjectTable* objects, std::string name,
-                            int music, int backGround, int weather, const std::string& className,
-                            int mapStringLength, int checkSum, const std::string& mapString,
-                            int absoluteAreaNum);
-  static CStageArea* ReadXml(CStage* owner, const std::string& text);
-  static CStageArea* ReadXmlAt(CStage* owner, const std::string& text, int absoluteAreaNum);
+    static CStageArea* Create(CStage* owner, CStageAreaObjectTable* objects, std::string name, int music,
+                              int backGround, int weather, const std::string& className, int mapStringLength,
+                              int checkSum, const std::string& mapString, int absoluteAreaNum);
+    static CStageArea* ReadXml(CStage* owner, const std::string& text);
+    static CStageArea* ReadXmlAt(CStage* owner, const std::string& text, int absoluteAreaNum);
 
-  std::string name;
-  int music = 0;
-  int backGround = 0;
-  int weather = 0;
-  int absoluteAreaNum = 0;
-  CStage* owner = nullptr;
-  CStageMap* map = nullptr;
-  CStageAreaObjectTable* objects = nullptr;
-  bool spritesActive = false;
+    std::string name;
+    int music = 0;
+    int backGround = 0;
+    int weather = 0;
+    int absoluteAreaNum = 0;
+    CStage* owner = nullptr;
+    CStageMap* map = nullptr;
+    CStageAreaObjectTable* objects = nullptr;
+    bool spritesActive = false;
 };

@@ -12,18 +12,18 @@ const char kBackdropImage[] = "StageObjects001";
 constexpr float kTileToUnits = 0.00390625f;  // 1 / 256
 }  // namespace
 
-CStageAreaObject::CStageAreaObject(CStage* stage, CStageArea* area, CStageAreaObjectTable* table,
-                                   int x, int y)
+CStageAreaObject::CStageAreaObject(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x,
+                                   int y)
     : ownerStage(stage), ownerArea(area), ownerTable(table), tileX(x), tileY(y) {
-  tileBackdrop = stagesprite::Create(kSystemGroup, kBackdropImage, 2, 0, 0, 32, 32);
-  stagesprite::SetAlpha(tileBackdrop, 0.5f);
-  problemMarker = stagesprite::Create(kSystemGroup, kBackdropImage, 2, 32, 0, 64, 32);
+    tileBackdrop = stagesprite::Create(kSystemGroup, kBackdropImage, 2, 0, 0, 32, 32);
+    stagesprite::SetAlpha(tileBackdrop, 0.5f);
+    problemMarker = stagesprite::Create(kSystemGroup, kBackdropImage, 2, 32, 0, 64, 32);
 }
 
 CStageAreaObject::~CStageAreaObject() {
-  stagesprite::Destroy(kindImage);
-  stagesprite::Destroy(tileBackdrop);
-  stagesprite::Destroy(problemMarker);
+    stagesprite::Destroy(kindImage);
+    stagesprite::Destroy(tileBackdrop);
+    stagesprite::Destroy(problemMarker);
 }
 
 std::string CStageAreaObject::GetInfoText() { return name; }
@@ -31,20 +31,20 @@ std::string CStageAreaObject::GetInfoText() { return name; }
 IBase* CStageAreaObject::CreateStartObject(bool) { return nullptr; }
 
 void CStageAreaObject::DrawEditorImage() {
-  if (tileBackdrop) stagesprite::Draw(tileBackdrop);
-  if (kindImage) {
-    stagesprite::SetAlpha(kindImage, 1.0f);
-    stagesprite::Draw(kindImage);
-  }
-  if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+    if (tileBackdrop) stagesprite::Draw(tileBackdrop);
+    if (kindImage) {
+        stagesprite::SetAlpha(kindImage, 1.0f);
+        stagesprite::Draw(kindImage);
+    }
+    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
 }
 
 void CStageAreaObject::DrawEditorOverlay() {
-  if (kindImage) {
-    stagesprite::SetAlpha(kindImage, 0.5f);
-    stagesprite::Draw(kindImage);
-  }
-  if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+    if (kindImage) {
+        stagesprite::SetAlpha(kindImage, 0.5f);
+        stagesprite::Draw(kindImage);
+    }
+    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
 }
 
 void CStageAreaObject::DrawExtentFrame() {}
@@ -54,80 +54,79 @@ std::string CStageAreaObject::GetProblemText() { return std::string(); }
 bool CStageAreaObject::IsLocked() { return false; }
 
 void CStageAreaObject::RefreshImages() {
-  // A tile read from a file may lie anywhere in the int range.
-  const float x = static_cast<float>(static_cast<double>(tileX) * 32 + 16) * kTileToUnits;
-  const float y = static_cast<float>(static_cast<double>(tileY) * 32 + 16) * kTileToUnits;
-  if (tileBackdrop) stagesprite::SetPosition(tileBackdrop, x, y, 0.0f);
-  if (kindImage) stagesprite::SetPosition(kindImage, x, y, -0.001f);
-  if (problemMarker) stagesprite::SetPosition(problemMarker, x, y, -0.002f);
+    // A tile read from a file may lie anywhere in the int range.
+    const float x = static_cast<float>(static_cast<double>(tileX) * 32 + 16) * kTileToUnits;
+    const float y = static_cast<float>(static_cast<double>(tileY) * 32 + 16) * kTileToUnits;
+    if (tileBackdrop) stagesprite::SetPosition(tileBackdrop, x, y, 0.0f);
+    if (kindImage) stagesprite::SetPosition(kindImage, x, y, -0.001f);
+    if (problemMarker) stagesprite::SetPosition(problemMarker, x, y, -0.002f);
 }
 
 void CStageAreaObject::SetAttributes(double v1, double v2, double v3, double v4) {
-  a1 = v1;
-  a2 = v2;
-  a3 = v3;
-  a4 = v4;
+    a1 = v1;
+    a2 = v2;
+    a3 = v3;
+    a4 = v4;
 }
 
 void CStageAreaObject::SetText(const std::string& t) {
-  // The objects text has no escape: a ':' or '|' in a text would break its area's record list.
-  std::string safe;
-  safe.reserve(t.size());
-  for (char c : t) {
-    if (c == ':') {
-      safe += "：";
-    } else if (c == '|') {
-      safe += "｜";
-    } else {
-      safe += c;
+    // The objects text has no escape: a ':' or '|' in a text would break its area's record list.
+    std::string safe;
+    safe.reserve(t.size());
+    for (char c : t) {
+        if (c == ':') {
+            safe += "：";
+        } else if (c == '|') {
+            safe += "｜";
+        } else {
+            safe += c;
+        }
     }
-  }
-  text = std::move(safe);
+    text = std::move(safe);
 }
 
 void CStageAreaObject::SetPosition(int x, int y) {
-  tileX = x;
-  tileY = y;
-  RefreshImages();
+    tileX = x;
+    tileY = y;
+    RefreshImages();
 }
 
 std::string CStageAreaObject::ToText() const {
-  char buf[64];
-  std::string out = key;
-  std::snprintf(buf, sizeof buf, ":%d:%d", tileX, tileY);
-  out += buf;
-  if (a1 != 0.0 || a2 != 0.0 || a3 != 0.0 || a4 != 0.0 || !text.empty()) {
-    for (double v : {a1, a2, a3, a4}) {
-      out += ':';
-      // The "%f" form: fixed, six digits after the point (up to ~320 characters).
-      char num[400];
-      const std::to_chars_result r = std::to_chars(num, num + sizeof num, v, std::chars_format::fixed, 6);
-      out.append(num, r.ptr);
+    char buf[64];
+    std::string out = key;
+    std::snprintf(buf, sizeof buf, ":%d:%d", tileX, tileY);
+    out += buf;
+    if (a1 != 0.0 || a2 != 0.0 || a3 != 0.0 || a4 != 0.0 || !text.empty()) {
+        for (double v : {a1, a2, a3, a4}) {
+            out += ':';
+            // The "%f" form: fixed, six digits after the point (up to ~320 characters).
+            char num[400];
+            const std::to_chars_result r =
+                std::to_chars(num, num + sizeof num, v, std::chars_format::fixed, 6);
+            out.append(num, r.ptr);
+        }
+        out += ':';
+        out += text;
     }
-    out += ':';
-    out += text;
-  }
-  out += '|';
-  return out;
+    out += '|';
+    return out;
 }
 
 int CStageAreaObject::CutToInt(double v) {
-  if (!(v == v)) return 0;
-  if (v >= 2147483647.0) return 2147483647;
-  if (v <= -2147483648.0) return -2147483647 - 1;
-  return static_cast<int>(v);
+    if (!(v == v)) return 0;
+    if (v >= 2147483647.0) return 2147483647;
+    if (v <= -2147483648.0) return -2147483647 - 1;
+    return static_cast<int>(v);
 }
 
-void CStageAreaObject::SetKindImage(const std::string& imageKey, int left, int top, int right,
-                                    int bottom) {
-  stagesprite::Destroy(kindImage);
-  kindImage = stagesprite::Create(kSystemGroup, imageKey, 2, left, top, right, bottom);
+void CStageAreaObject::SetKindImage(const std::string& imageKey, int left, int top, int right, int bottom) {
+    stagesprite::Destroy(kindImage);
+    kindImage = stagesprite::Create(kSystemGroup, imageKey, 2, left, top, right, bottom);
 }
 
 IBase* CStageAreaObject::MakeLiveObject(const std::string& className, int x, int y,
                                         const LiveObjectArgs& args) const {
-  return CreateLiveObject(className, ownerStage, static_cast<double>(x), static_cast<double>(y),
-                          args);
+    return CreateLiveObject(className, ownerStage, static_cast<double>(x), static_cast<double>(y), args);
 }
 
 // ---- Door base ---------------------------------------------------------------------------
@@ -139,27 +138,27 @@ CStageAreaObject_DoorBase::CStageAreaObject_DoorBase(CStage* stage, CStageArea* 
 CStageAreaObject_DoorBase::~CStageAreaObject_DoorBase() = default;
 
 int CStageAreaObject_DoorBase::FindTargetAreaSlot() const {
-  if (!ownerStage) return -1;
-  const int target = CutToInt(a1);
-  for (int i = 0; i < CStage::kMaxAreas && i < ownerStage->areaCount; ++i) {
-    CStageArea* area = ownerStage->areas[i];
-    if (area && area->absoluteAreaNum == target) return i;
-  }
-  return -1;
+    if (!ownerStage) return -1;
+    const int target = CutToInt(a1);
+    for (int i = 0; i < CStage::kMaxAreas && i < ownerStage->areaCount; ++i) {
+        CStageArea* area = ownerStage->areas[i];
+        if (area && area->absoluteAreaNum == target) return i;
+    }
+    return -1;
 }
 
 std::string CStageAreaObject_DoorBase::GetProblemText() {
-  if (FindTargetAreaSlot() >= 0) return std::string();
-  return "移動先エリアが削除されています！";
+    if (FindTargetAreaSlot() >= 0) return std::string();
+    return "移動先エリアが削除されています！";
 }
 
 std::string CStageAreaObject_DoorBase::GetInfoText() {
-  const std::string problem = GetProblemText();
-  if (!problem.empty()) return problem;
-  const int slot = FindTargetAreaSlot();
-  const CStageArea* area = ownerStage->areas[slot];
-  char buf[96];
-  std::snprintf(buf, sizeof buf, "  移動先：エリア%d (%d,%lld)", slot + 1, CutToInt(a2),
-                static_cast<long long>(area->GetHeight()) - CutToInt(a3) - 1);
-  return name + buf;
+    const std::string problem = GetProblemText();
+    if (!problem.empty()) return problem;
+    const int slot = FindTargetAreaSlot();
+    const CStageArea* area = ownerStage->areas[slot];
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "  移動先：エリア%d (%d,%lld)", slot + 1, CutToInt(a2),
+                  static_cast<long long>(area->GetHeight()) - CutToInt(a3) - 1);
+    return name + buf;
 }

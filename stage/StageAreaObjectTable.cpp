@@ -17,235 +17,235 @@ CStageObjectKindTable* CStageAreaObjectTable::kindTable = nullptr;
 int CStageAreaObjectTable::liveTables = 0;
 
 CStageAreaObjectTable::CStageAreaObjectTable(CStage* stage) : ownerStage(stage) {
-  std::memset(maySpawn, 1, sizeof maySpawn);
-  if (!kindTable) kindTable = new CStageObjectKindTable();  // may throw: not counted then
-  ++liveTables;
+    std::memset(maySpawn, 1, sizeof maySpawn);
+    if (!kindTable) kindTable = new CStageObjectKindTable();  // may throw: not counted then
+    ++liveTables;
 }
 
 CStageAreaObjectTable::~CStageAreaObjectTable() {
-  Clear();
-  --liveTables;
-  if (liveTables < 1) {
-    delete kindTable;
-    kindTable = nullptr;
-  }
+    Clear();
+    --liveTables;
+    if (liveTables < 1) {
+        delete kindTable;
+        kindTable = nullptr;
+    }
 }
 
 void CStageAreaObjectTable::SetOwner(CStageArea* area) {
-  ownerArea = area;
-  for (CStageAreaObject* object : slots) {
-    if (object) object->SetOwnerArea(area);
-  }
+    ownerArea = area;
+    for (CStageAreaObject* object : slots) {
+        if (object) object->SetOwnerArea(area);
+    }
 }
 
 std::string CStageAreaObjectTable::TileKey(int x, int y) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d.%04d", x, y);
-  return buf;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d.%04d", x, y);
+    return buf;
 }
 
 int CStageAreaObjectTable::FindFreeId() const {
-  for (int id = 1; id <= kMaxObjects; ++id) {
-    if (!slots[id]) return id;
-  }
-  return 0;
+    for (int id = 1; id <= kMaxObjects; ++id) {
+        if (!slots[id]) return id;
+    }
+    return 0;
 }
 
-bool CStageAreaObjectTable::Add(const std::string& kindKey, int x, int y, double a1, double a2,
-                                double a3, double a4, const std::string& text) {
-  const int id = FindFreeId();
-  if (id == 0) return false;
-  if (GetIdAt(x, y) != 0) return false;
-  if (!kindTable) return false;
-  CStageAreaObject* object =
-      kindTable->CreateByKey(kindKey, ownerStage, ownerArea, this, x, y, a1, a2, a3, a4, text);
-  if (!object) return false;
-  slots[id] = object;
-  tileIndex[PackTile(x, y)] = id;
-  object->SetId(id);
-  ++count;
-  return true;
+bool CStageAreaObjectTable::Add(const std::string& kindKey, int x, int y, double a1, double a2, double a3,
+                                double a4, const std::string& text) {
+    const int id = FindFreeId();
+    if (id == 0) return false;
+    if (GetIdAt(x, y) != 0) return false;
+    if (!kindTable) return false;
+    CStageAreaObject* object =
+        kindTable->CreateByKey(kindKey, ownerStage, ownerArea, this, x, y, a1, a2, a3, a4, text);
+    if (!object) return false;
+    slots[id] = object;
+    tileIndex[PackTile(x, y)] = id;
+    object->SetId(id);
+    ++count;
+    return true;
 }
 
 bool CStageAreaObjectTable::Add(const std::string& kindKey, int x, int y) {
-  return Add(kindKey, x, y, 0.0, 0.0, 0.0, 0.0, std::string());
+    return Add(kindKey, x, y, 0.0, 0.0, 0.0, 0.0, std::string());
 }
 
 bool CStageAreaObjectTable::Remove(int x, int y) {
-  auto it = tileIndex.find(PackTile(x, y));
-  if (it == tileIndex.end() || it->second == 0) return false;
-  const int id = it->second;
-  delete slots[id];
-  slots[id] = nullptr;
-  tileIndex.erase(it);
-  --count;
-  return true;
+    auto it = tileIndex.find(PackTile(x, y));
+    if (it == tileIndex.end() || it->second == 0) return false;
+    const int id = it->second;
+    delete slots[id];
+    slots[id] = nullptr;
+    tileIndex.erase(it);
+    --count;
+    return true;
 }
 
 bool CStageAreaObjectTable::Move(int fromX, int fromY, int toX, int toY) {
-  const int id = GetIdAt(fromX, fromY);
-  if (id == 0 || GetIdAt(toX, toY) != 0) return false;
-  tileIndex.erase(PackTile(fromX, fromY));
-  tileIndex[PackTile(toX, toY)] = id;
-  slots[id]->SetPosition(toX, toY);
-  return true;
+    const int id = GetIdAt(fromX, fromY);
+    if (id == 0 || GetIdAt(toX, toY) != 0) return false;
+    tileIndex.erase(PackTile(fromX, fromY));
+    tileIndex[PackTile(toX, toY)] = id;
+    slots[id]->SetPosition(toX, toY);
+    return true;
 }
 
 void CStageAreaObjectTable::Clear() {
-  for (auto& slot : slots) {
-    delete slot;
-    slot = nullptr;
-  }
-  tileIndex.clear();
-  count = 0;
+    for (auto& slot : slots) {
+        delete slot;
+        slot = nullptr;
+    }
+    tileIndex.clear();
+    count = 0;
 }
 
 CStageAreaObject* CStageAreaObjectTable::GetById(int id) const {
-  if (id < 0 || id >= kSlots) return nullptr;
-  return slots[id];
+    if (id < 0 || id >= kSlots) return nullptr;
+    return slots[id];
 }
 
 int CStageAreaObjectTable::GetIdAt(int x, int y) const {
-  auto it = tileIndex.find(PackTile(x, y));
-  return it == tileIndex.end() ? 0 : it->second;
+    auto it = tileIndex.find(PackTile(x, y));
+    return it == tileIndex.end() ? 0 : it->second;
 }
 
 CStageAreaObject* CStageAreaObjectTable::GetAt(int x, int y) const {
-  const int id = GetIdAt(x, y);
-  return id == 0 ? nullptr : slots[id];
+    const int id = GetIdAt(x, y);
+    return id == 0 ? nullptr : slots[id];
 }
 
 bool CStageAreaObjectTable::HasGoal() const {
-  for (const CStageAreaObject* object : slots) {
-    if (dynamic_cast<const CStageAreaObject_Goal*>(object)) return true;
-  }
-  return false;
+    for (const CStageAreaObject* object : slots) {
+        if (dynamic_cast<const CStageAreaObject_Goal*>(object)) return true;
+    }
+    return false;
 }
 
 bool CStageAreaObjectTable::HasLockedObject() const {
-  for (CStageAreaObject* object : slots) {
-    if (object && object->IsLocked()) return true;
-  }
-  return false;
+    for (CStageAreaObject* object : slots) {
+        if (object && object->IsLocked()) return true;
+    }
+    return false;
 }
 
 std::vector<StageObjectProblem> CStageAreaObjectTable::CollectProblems() const {
-  std::vector<StageObjectProblem> problems;
-  for (CStageAreaObject* object : slots) {
-    if (!object) continue;
-    std::string text = object->GetProblemText();
-    if (!text.empty()) problems.push_back({std::move(text), object->GetTileX(), object->GetTileY()});
-  }
-  return problems;
+    std::vector<StageObjectProblem> problems;
+    for (CStageAreaObject* object : slots) {
+        if (!object) continue;
+        std::string text = object->GetProblemText();
+        if (!text.empty()) problems.push_back({std::move(text), object->GetTileX(), object->GetTileY()});
+    }
+    return problems;
 }
 
 bool CStageAreaObjectTable::CanSpawn(int id) const {
-  if (id < 0 || id >= kSlots) return false;
-  if (ownerStage && ownerStage->scene) {
-    if (auto* keys = dynamic_cast<IStageKeyQuery*>(ownerStage->scene)) {
-      if (keys->IsKeyCollected(keys->GetCurrentAreaIndex(), id)) return false;
+    if (id < 0 || id >= kSlots) return false;
+    if (ownerStage && ownerStage->scene) {
+        if (auto* keys = dynamic_cast<IStageKeyQuery*>(ownerStage->scene)) {
+            if (keys->IsKeyCollected(keys->GetCurrentAreaIndex(), id)) return false;
+        }
     }
-  }
-  return maySpawn[id] != 0;
+    return maySpawn[id] != 0;
 }
 
 void CStageAreaObjectTable::SetSpawnFlag(int id, bool flag) {
-  if (id < 0 || id >= kSlots) return;
-  maySpawn[id] = flag ? 1 : 0;
+    if (id < 0 || id >= kSlots) return;
+    maySpawn[id] = flag ? 1 : 0;
 }
 
 template <class F>
 void CStageAreaObjectTable::ForVisibleTiles(int x1, int x2, int y1, int y2, F&& visit) {
-  if (count == 0) return;
-  const int sx[4] = {x1, x1, x2, x2};
-  const int sy[4] = {y1, y2, y1, y2};
-  int minCol = 0, maxCol = 0, minRow = 0, maxRow = 0;
-  for (int i = 0; i < 4; ++i) {
-    float wx = 0.0f, wy = 0.0f;
-    stagesprite::ScreenToWorld(static_cast<float>(sx[i]), static_cast<float>(sy[i]), wx, wy);
-    const int col = CStageAreaObject::CutToInt(wx) / 32;
-    const int row = CStageAreaObject::CutToInt(wy) / 32;
-    if (i == 0 || col < minCol) minCol = col;
-    if (i == 0 || col > maxCol) maxCol = col;
-    if (i == 0 || row < minRow) minRow = row;
-    if (i == 0 || row > maxRow) maxRow = row;
-  }
-  // At most 255 objects: walking the records is cheaper than the tile window when it is large.
-  const long long windowTiles =
-      (static_cast<long long>(maxCol) - minCol + 2) * (static_cast<long long>(maxRow) - minRow + 2);
-  if (windowTiles > 4 * kMaxObjects) {
-    // Same visiting order: column by column, row by row within a column.
-    std::vector<CStageAreaObject*> inside;
-    for (CStageAreaObject* o : slots) {
-      if (o && o->GetTileX() >= minCol - 1 && o->GetTileX() <= maxCol &&
-          o->GetTileY() >= minRow - 1 && o->GetTileY() <= maxRow)
-        inside.push_back(o);
+    if (count == 0) return;
+    const int sx[4] = {x1, x1, x2, x2};
+    const int sy[4] = {y1, y2, y1, y2};
+    int minCol = 0, maxCol = 0, minRow = 0, maxRow = 0;
+    for (int i = 0; i < 4; ++i) {
+        float wx = 0.0f, wy = 0.0f;
+        stagesprite::ScreenToWorld(static_cast<float>(sx[i]), static_cast<float>(sy[i]), wx, wy);
+        const int col = CStageAreaObject::CutToInt(wx) / 32;
+        const int row = CStageAreaObject::CutToInt(wy) / 32;
+        if (i == 0 || col < minCol) minCol = col;
+        if (i == 0 || col > maxCol) maxCol = col;
+        if (i == 0 || row < minRow) minRow = row;
+        if (i == 0 || row > maxRow) maxRow = row;
     }
-    std::sort(inside.begin(), inside.end(), [](const CStageAreaObject* a, const CStageAreaObject* b) {
-      return a->GetTileX() != b->GetTileX() ? a->GetTileX() < b->GetTileX()
-                                            : a->GetTileY() < b->GetTileY();
-    });
-    for (CStageAreaObject* o : inside) visit(o);
-    return;
-  }
-  for (int c = minCol - 1; c <= maxCol; ++c) {
-    for (int r = minRow - 1; r <= maxRow; ++r) {
-      if (CStageAreaObject* o = GetAt(c, r)) visit(o);
+    // At most 255 objects: walking the records is cheaper than the tile window when it is large.
+    const long long windowTiles =
+        (static_cast<long long>(maxCol) - minCol + 2) * (static_cast<long long>(maxRow) - minRow + 2);
+    if (windowTiles > 4 * kMaxObjects) {
+        // Same visiting order: column by column, row by row within a column.
+        std::vector<CStageAreaObject*> inside;
+        for (CStageAreaObject* o : slots) {
+            if (o && o->GetTileX() >= minCol - 1 && o->GetTileX() <= maxCol && o->GetTileY() >= minRow - 1 &&
+                o->GetTileY() <= maxRow)
+                inside.push_back(o);
+        }
+        std::sort(inside.begin(), inside.end(), [](const CStageAreaObject* a, const CStageAreaObject* b) {
+            return a->GetTileX() != b->GetTileX() ? a->GetTileX() < b->GetTileX()
+                                                  : a->GetTileY() < b->GetTileY();
+        });
+        for (CStageAreaObject* o : inside) visit(o);
+        return;
     }
-  }
+    for (int c = minCol - 1; c <= maxCol; ++c) {
+        for (int r = minRow - 1; r <= maxRow; ++r) {
+            if (CStageAreaObject* o = GetAt(c, r)) visit(o);
+        }
+    }
 }
 
 void CStageAreaObjectTable::DrawVisible(int x1, int x2, int y1, int y2) {
-  ForVisibleTiles(x1, x2, y1, y2, [](CStageAreaObject* o) { o->DrawEditorImage(); });
+    ForVisibleTiles(x1, x2, y1, y2, [](CStageAreaObject* o) { o->DrawEditorImage(); });
 }
 
 void CStageAreaObjectTable::DrawVisibleOverlay(int x1, int x2, int y1, int y2) {
-  ForVisibleTiles(x1, x2, y1, y2, [](CStageAreaObject* o) { o->DrawEditorOverlay(); });
+    ForVisibleTiles(x1, x2, y1, y2, [](CStageAreaObject* o) { o->DrawEditorOverlay(); });
 }
 
 std::string CStageAreaObjectTable::ToText() const {
-  std::string out;
-  for (const CStageAreaObject* object : slots) {
-    if (object) out += object->ToText();
-  }
-  return out;
+    std::string out;
+    for (const CStageAreaObject* object : slots) {
+        if (object) out += object->ToText();
+    }
+    return out;
 }
 
 bool CStageAreaObjectTable::AddFromRecord(const std::string& record) {
-  if (std::count(record.begin(), record.end(), ':') > 9) return false;
-  const std::vector<std::string> f = SplitString(record, ':');
-  if (f.size() == 3) return Add(f[0], StrToInt(f[1]), StrToInt(f[2]));
-  if (f.size() == 8) {
-    return Add(f[0], StrToInt(f[1]), StrToInt(f[2]), StrToDouble(f[3]), StrToDouble(f[4]),
-               StrToDouble(f[5]), StrToDouble(f[6]), f[7]);
-  }
-  return false;
+    if (std::count(record.begin(), record.end(), ':') > 9) return false;
+    const std::vector<std::string> f = SplitString(record, ':');
+    if (f.size() == 3) return Add(f[0], StrToInt(f[1]), StrToInt(f[2]));
+    if (f.size() == 8) {
+        return Add(f[0], StrToInt(f[1]), StrToInt(f[2]), StrToDouble(f[3]), StrToDouble(f[4]),
+                   StrToDouble(f[5]), StrToDouble(f[6]), f[7]);
+    }
+    return false;
 }
 
 bool CStageAreaObjectTable::FromText(const std::string& text) {
-  Clear();
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '|') continue;
-    if (!AddFromRecord(text.substr(start, i - start))) {
-      Clear();
-      throw CStageDataException("SDE0005", "マップのオブジェクトを解析できません。");
+    Clear();
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '|') continue;
+        if (!AddFromRecord(text.substr(start, i - start))) {
+            Clear();
+            throw CStageDataException("SDE0005", "マップのオブジェクトを解析できません。");
+        }
+        start = i + 1;
     }
-    start = i + 1;
-  }
-  return true;
+    return true;
 }
 
 bool IsDoorAreaObject(const CStageAreaObject* object) {
-  return dynamic_cast<const CStageAreaObject_DoorBase*>(object) != nullptr;
+    return dynamic_cast<const CStageAreaObject_DoorBase*>(object) != nullptr;
 }
 
 bool IsDoorKey(const std::string& kindKey) {
-  static const char* const kDoors[] = {"Door001",    "Door002",          "Door003",
-                                       "Door004",    "Door005",          "KeyDoor001",
-                                       "EnemyZeroDoor001", "Warp001", "InvisibleWarp001"};
-  for (const char* k : kDoors) {
-    if (kindKey == k) return true;
-  }
-  return false;
+    static const char* const kDoors[] = {"Door001",          "Door002", "Door003",
+                                         "Door004",          "Door005", "KeyDoor001",
+                                         "EnemyZeroDoor001", "Warp001", "InvisibleWarp001"};
+    for (const char* k : kDoors) {
+        if (kindKey == k) return true;
+    }
+    return false;
 }

@@ -2,12 +2,12 @@
 
 namespace {
 struct BackGroundRow {
-  const char* key;
-  const char* displayName;
-  int stageNumber;
-  const char* previewKey;
-  int left, top, right, bottom;
-  bool shop;
+    const char* key;
+    const char* displayName;
+    int stageNumber;
+    const char* previewKey;
+    int left, top, right, bottom;
+    bool shop;
 };
 
 const BackGroundRow kBackGrounds[kBackGroundCount] = {
@@ -36,53 +36,46 @@ const BackGroundRow kBackGrounds[kBackGroundCount] = {
 };
 
 struct WeatherRow {
-  const char* key;
-  const char* displayName;
-  bool shop;
+    const char* key;
+    const char* displayName;
+    bool shop;
 };
 
 const WeatherRow kWeathers[kWeatherCount] = {
-    {"NoWeather", "（なし）", false}, {"Rain", "雨", false},
-    {"Snow", "雪", false},            {"WindRight", "風(右)", false},
-    {"WindLeft", "風(左)", false},    {"Spring", "桜吹雪", true},
-    {"Autumn", "メイプルリーフ", true}, {"Rock", "落石", false},
-    {"Bomb", "爆撃", true},           {"Fish", "さんま祭り", true},
+    {"NoWeather", "（なし）", false},   {"Rain", "雨", false},         {"Snow", "雪", false},
+    {"WindRight", "風(右)", false},     {"WindLeft", "風(左)", false}, {"Spring", "桜吹雪", true},
+    {"Autumn", "メイプルリーフ", true}, {"Rock", "落石", false},       {"Bomb", "爆撃", true},
+    {"Fish", "さんま祭り", true},
 };
 
 bool ValidBackGround(int id) { return id >= 0 && id < kBackGroundCount; }
 bool ValidWeather(int id) { return id >= 0 && id < kWeatherCount; }
 }  // namespace
 
-std::string BackGroundDisplayName(int id) {
-  return ValidBackGround(id) ? kBackGrounds[id].displayName : "";
-}
+std::string BackGroundDisplayName(int id) { return ValidBackGround(id) ? kBackGrounds[id].displayName : ""; }
 
-std::string BackGroundKey(int id) {
-  return ValidBackGround(id) ? kBackGrounds[id].key : "BlackBackGround";
-}
+std::string BackGroundKey(int id) { return ValidBackGround(id) ? kBackGrounds[id].key : "BlackBackGround"; }
 
 int BackGroundFromKey(const std::string& key) {
-  for (int i = 0; i < kBackGroundCount; ++i) {
-    if (key == kBackGrounds[i].key) return i;
-  }
-  return 0;
+    for (int i = 0; i < kBackGroundCount; ++i) {
+        if (key == kBackGrounds[i].key) return i;
+    }
+    return 0;
 }
 
-int BackGroundIdToStageNumber(int id) {
-  return ValidBackGround(id) ? kBackGrounds[id].stageNumber : 0;
-}
+int BackGroundIdToStageNumber(int id) { return ValidBackGround(id) ? kBackGrounds[id].stageNumber : 0; }
 
 int BackGroundIdFromStageNumber(int number) {
-  for (int i = 0; i < kBackGroundCount; ++i) {
-    if (kBackGrounds[i].stageNumber == number) return i;
-  }
-  return 0;
+    for (int i = 0; i < kBackGroundCount; ++i) {
+        if (kBackGrounds[i].stageNumber == number) return i;
+    }
+    return 0;
 }
 
 PreviewImageCell BackGroundPreview(int id) {
-  if (!ValidBackGround(id)) return {"Editer", "BG_Preview001", 0, 0, 128, 64};
-  const BackGroundRow& r = kBackGrounds[id];
-  return {"Editer", r.previewKey, r.left, r.top, r.right, r.bottom};
+    if (!ValidBackGround(id)) return {"Editer", "BG_Preview001", 0, 0, 128, 64};
+    const BackGroundRow& r = kBackGrounds[id];
+    return {"Editer", r.previewKey, r.left, r.top, r.right, r.bottom};
 }
 
 bool IsBackGroundShopItem(int id) { return ValidBackGround(id) && kBackGrounds[id].shop; }
@@ -92,10 +85,10 @@ std::string WeatherDisplayName(int id) { return ValidWeather(id) ? kWeathers[id]
 std::string WeatherKey(int id) { return ValidWeather(id) ? kWeathers[id].key : "NoWeather"; }
 
 int WeatherIdFromKey(const std::string& key) {
-  for (int i = 0; i < kWeatherCount; ++i) {
-    if (key == kWeathers[i].key) return i;
-  }
-  return 0;
+    for (int i = 0; i < kWeatherCount; ++i) {
+        if (key == kWeathers[i].key) return i;
+    }
+    return 0;
 }
 
 int WeatherIdToStageNumber(int id) { return ValidWeather(id) ? id : 0; }

@@ -4,12 +4,12 @@
 #include <string>
 
 struct PreviewImageCell {
-  std::string group;
-  std::string key;
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
+    std::string group;
+    std::string key;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
 };
 // The same record under the name the editor windows use for an image cut-out.
 using ImageClip = PreviewImageCell;

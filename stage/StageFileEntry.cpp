@@ -15,61 +15,61 @@ int gLiveEntries = 0;
 StageFileEntry::StageFileEntry() { ++gLiveEntries; }
 
 StageFileEntry::StageFileEntry(CFileEntry* entry) {
-  const std::string path = entry ? entry->GetFullPath() : std::string();
-  std::string text;
-  const ReadStatus status = entry ? ReadEncodedFile(path, text, true) : ReadStatus::CannotRead;
-  if (status == ReadStatus::CannotRead) {
-    throw CStageDataException("SDE0007", MakeStageOpenErrorMessage(path));
-  }
-  // A file that is no encoded text reads as a broken structure.
-  if (status != ReadStatus::Ok) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
-  std::unique_ptr<CStage> stage(CStage::ReadXml(nullptr, text, 1));
-  if (!stage) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
-  if (stage->category != 1 && !stage->arrangementPermissionFlag) {
-    throw CStageDataException("SDE0008", "アレンジ禁止のステージです");
-  }
-  name = stage->name;
-  originalAuthor = stage->originalAuthor;
-  arrangedAuthors = stage->arrangedAuthors;
-  arrangementPermissionFlag = stage->arrangementPermissionFlag;
-  category = stage->category;
-  file = entry;
-  ++gLiveEntries;
+    const std::string path = entry ? entry->GetFullPath() : std::string();
+    std::string text;
+    const ReadStatus status = entry ? ReadEncodedFile(path, text, true) : ReadStatus::CannotRead;
+    if (status == ReadStatus::CannotRead) {
+        throw CStageDataException("SDE0007", MakeStageOpenErrorMessage(path));
+    }
+    // A file that is no encoded text reads as a broken structure.
+    if (status != ReadStatus::Ok) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
+    std::unique_ptr<CStage> stage(CStage::ReadXml(nullptr, text, 1));
+    if (!stage) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
+    if (stage->category != 1 && !stage->arrangementPermissionFlag) {
+        throw CStageDataException("SDE0008", "アレンジ禁止のステージです");
+    }
+    name = stage->name;
+    originalAuthor = stage->originalAuthor;
+    arrangedAuthors = stage->arrangedAuthors;
+    arrangementPermissionFlag = stage->arrangementPermissionFlag;
+    category = stage->category;
+    file = entry;
+    ++gLiveEntries;
 }
 
 StageFileEntry::~StageFileEntry() {
-  delete file;
-  --gLiveEntries;
+    delete file;
+    --gLiveEntries;
 }
 
 StageFileEntry* StageFileEntry::Duplicate() const {
-  auto* copy = new StageFileEntry();
-  copy->file = file ? file->Clone() : nullptr;
-  copy->name = name;
-  copy->originalAuthor = originalAuthor;
-  copy->arrangedAuthors = arrangedAuthors;
-  copy->arrangementPermissionFlag = arrangementPermissionFlag;
-  copy->category = category;
-  return copy;
+    auto* copy = new StageFileEntry();
+    copy->file = file ? file->Clone() : nullptr;
+    copy->name = name;
+    copy->originalAuthor = originalAuthor;
+    copy->arrangedAuthors = arrangedAuthors;
+    copy->arrangementPermissionFlag = arrangementPermissionFlag;
+    copy->category = category;
+    return copy;
 }
 
 int StageFileEntry::GetLiveCount() { return gLiveEntries; }
 
 StagePreviewInfo StagePreviewInfo::FromStage(const CStage* stage) {
-  StagePreviewInfo info;
-  info.backGround = 1;
-  if (stage && stage->IsValidAreaIndex(0)) info.backGround = stage->areas[0]->backGround;
-  return info;
+    StagePreviewInfo info;
+    info.backGround = 1;
+    if (stage && stage->IsValidAreaIndex(0)) info.backGround = stage->areas[0]->backGround;
+    return info;
 }
 
 StagePreviewInfo StagePreviewInfo::FromBackGroundKey(const std::string& key) {
-  StagePreviewInfo info;
-  info.backGround = BackGroundFromKey(key);
-  return info;
+    StagePreviewInfo info;
+    info.backGround = BackGroundFromKey(key);
+    return info;
 }
 
 std::string StagePreviewInfo::GetBackGroundKey() const { return BackGroundKey(backGround); }
 
 void CopyFourInts(int* dst, const int* src) {
-  for (int i = 0; i < 4; ++i) dst[i] = src[i];
+    for (int i = 0; i < 4; ++i) dst[i] = src[i];
 }

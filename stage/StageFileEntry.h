@@ -7,39 +7,39 @@ class CFileEntry;
 class CStage;
 
 class StageFileEntry {
- public:
-  StageFileEntry();
-  // Reads the stage file's header; takes ownership of the file entry on success only (on a
-  // CStageDataException the caller keeps it).
-  explicit StageFileEntry(CFileEntry* file);
-  ~StageFileEntry();
-  StageFileEntry(const StageFileEntry&) = delete;
-  StageFileEntry& operator=(const StageFileEntry&) = delete;
+  public:
+    StageFileEntry();
+    // Reads the stage file's header; takes ownership of the file entry on success only (on a
+    // CStageDataException the caller keeps it).
+    explicit StageFileEntry(CFileEntry* file);
+    ~StageFileEntry();
+    StageFileEntry(const StageFileEntry&) = delete;
+    StageFileEntry& operator=(const StageFileEntry&) = delete;
 
-  StageFileEntry* Duplicate() const;
-  static int GetLiveCount();
+    StageFileEntry* Duplicate() const;
+    static int GetLiveCount();
 
-  CFileEntry* file = nullptr;
-  std::string name;
-  std::string originalAuthor;
-  std::string arrangedAuthors;
-  bool arrangementPermissionFlag = true;
-  int category = 1;
+    CFileEntry* file = nullptr;
+    std::string name;
+    std::string originalAuthor;
+    std::string arrangedAuthors;
+    bool arrangementPermissionFlag = true;
+    int category = 1;
 };
 
 struct StagePreviewInfo {
-  int field0 = 0;
-  int field1 = 0;
-  int field2 = 0;
-  int backGround = 1;
+    int field0 = 0;
+    int field1 = 0;
+    int field2 = 0;
+    int backGround = 1;
 
-  static StagePreviewInfo FromStage(const CStage* stage);
-  static StagePreviewInfo FromBackGroundKey(const std::string& key);
-  std::string GetBackGroundKey() const;
-  int GetField0() const { return field0; }
-  int GetField1() const { return field1; }
-  int GetField2() const { return field2; }
-  int GetField3() const { return backGround; }
+    static StagePreviewInfo FromStage(const CStage* stage);
+    static StagePreviewInfo FromBackGroundKey(const std::string& key);
+    std::string GetBackGroundKey() const;
+    int GetField0() const { return field0; }
+    int GetField1() const { return field1; }
+    int GetField2() const { return field2; }
+    int GetField3() const { return backGround; }
 };
 
 // Copies four ints (preview records and version numbers alike).

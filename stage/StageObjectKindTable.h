@@ -11,32 +11,31 @@ class CStageAreaObject;
 class CStageAreaObjectTable;
 
 // Constructs the record class of one kind with (owner stage, owner area, owner table, x, y).
-using StageAreaObjectCreator = CStageAreaObject* (*)(CStage*, CStageArea*, CStageAreaObjectTable*,
-                                                     int, int);
+using StageAreaObjectCreator = CStageAreaObject* (*)(CStage*, CStageArea*, CStageAreaObjectTable*, int, int);
 
 template <class T>
-CStageAreaObject* MakeStageAreaObject(CStage* stage, CStageArea* area, CStageAreaObjectTable* table,
-                                      int x, int y) {
-  return new T(stage, area, table, x, y);
+CStageAreaObject* MakeStageAreaObject(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x,
+                                      int y) {
+    return new T(stage, area, table, x, y);
 }
 
 // The factory list: kind keys with the constructors of their classes, in factory order. The first
 // entry whose key equals the kind key decides the class.
 class StageAreaObjectKindList {
- public:
-  // Appends a kind; a key already in the list keeps its first class.
-  void Add(const std::string& kindKey, StageAreaObjectCreator creator);
-  // The creator of the first entry with the key, or null.
-  StageAreaObjectCreator Find(const std::string& kindKey) const;
-  int GetCount() const { return static_cast<int>(order.size()); }
-  const std::string& GetKeyAt(int i) const { return order[i].first; }
+  public:
+    // Appends a kind; a key already in the list keeps its first class.
+    void Add(const std::string& kindKey, StageAreaObjectCreator creator);
+    // The creator of the first entry with the key, or null.
+    StageAreaObjectCreator Find(const std::string& kindKey) const;
+    int GetCount() const { return static_cast<int>(order.size()); }
+    const std::string& GetKeyAt(int i) const { return order[i].first; }
 
-  // The program's list, filled once by RegisterStageAreaObjectKinds on first use.
-  static StageAreaObjectKindList& Instance();
+    // The program's list, filled once by RegisterStageAreaObjectKinds on first use.
+    static StageAreaObjectKindList& Instance();
 
- private:
-  std::vector<std::pair<std::string, StageAreaObjectCreator>> order;
-  std::map<std::string, StageAreaObjectCreator> byKey;
+  private:
+    std::vector<std::pair<std::string, StageAreaObjectCreator>> order;
+    std::map<std::string, StageAreaObjectCreator> byKey;
 };
 
 // Fills the factory list with the 120 kinds (defined with the kind classes).
@@ -44,42 +43,40 @@ void RegisterStageAreaObjectKinds(StageAreaObjectKindList& list);
 
 // One line of data\stage_objects.dat.
 struct CStageObjectKeyEntry {
-  std::string key;
-  std::string name;
-  std::string extraText;
+    std::string key;
+    std::string name;
+    std::string extraText;
 };
 
 class CStageObjectKindTable {
- public:
-  static constexpr int kMaxKinds = 1024;
+  public:
+    static constexpr int kMaxKinds = 1024;
 
-  // Loads data\stage_objects.dat; throws CInitFileException IFE0100 / IFE0101.
-  CStageObjectKindTable();
-  ~CStageObjectKindTable();
-  CStageObjectKindTable(const CStageObjectKindTable&) = delete;
-  CStageObjectKindTable& operator=(const CStageObjectKindTable&) = delete;
+    // Loads data\stage_objects.dat; throws CInitFileException IFE0100 / IFE0101.
+    CStageObjectKindTable();
+    ~CStageObjectKindTable();
+    CStageObjectKindTable(const CStageObjectKindTable&) = delete;
+    CStageObjectKindTable& operator=(const CStageObjectKindTable&) = delete;
 
-  void Load();
-  void Clear();
+    void Load();
+    void Clear();
 
-  // A new record of the kind with the key (unknown keys count as kind 0), or null.
-  CStageAreaObject* CreateByKey(const std::string& kindKey, CStage* ownerStage,
-                                CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int x,
-                                int y, double a1, double a2, double a3, double a4,
-                                const std::string& text) const;
-  // A new record of kind number 1..1023 whose row exists and whose key is in the factory list,
-  // filled with the row's key, name and third column, the attributes and the text; else null.
-  CStageAreaObject* CreateStageAreaObject(int kindNumber, CStage* ownerStage,
-                                          CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,
-                                          int x, int y, double a1, double a2, double a3, double a4,
-                                          const std::string& text) const;
+    // A new record of the kind with the key (unknown keys count as kind 0), or null.
+    CStageAreaObject* CreateByKey(const std::string& kindKey, CStage* ownerStage, CStageArea* ownerArea,
+                                  CStageAreaObjectTable* ownerTable, int x, int y, double a1, double a2,
+                                  double a3, double a4, const std::string& text) const;
+    // A new record of kind number 1..1023 whose row exists and whose key is in the factory list,
+    // filled with the row's key, name and third column, the attributes and the text; else null.
+    CStageAreaObject* CreateStageAreaObject(int kindNumber, CStage* ownerStage, CStageArea* ownerArea,
+                                            CStageAreaObjectTable* ownerTable, int x, int y, double a1,
+                                            double a2, double a3, double a4, const std::string& text) const;
 
-  // Row of a kind number, or null.
-  const CStageObjectKeyEntry* GetRow(int kindNumber) const;
-  // Kind number of a key, or 0.
-  int FindKindNumber(const std::string& kindKey) const;
+    // Row of a kind number, or null.
+    const CStageObjectKeyEntry* GetRow(int kindNumber) const;
+    // Kind number of a key, or 0.
+    int FindKindNumber(const std::string& kindKey) const;
 
- private:
-  CStageObjectKeyEntry* rows[kMaxKinds] = {};
-  std::map<std::string, int> keyMap;
+  private:
+    CStageObjectKeyEntry* rows[kMaxKinds] = {};
+    std::map<std::string, int> keyMap;
 };

@@ -7,42 +7,42 @@ namespace stagesprite {
 
 // Sprites exist only while the sprite manager does (the game creates it at start); tools and
 // tests that work on stage data alone make none.
-CSprite* Create(const std::string& group, const std::string& key, int blend, int left, int top,
-                int right, int bottom) {
-  if (!CSpriteManager::HasInstance()) return nullptr;
-  return CreateSprite(group, key, blend, left, top, right, bottom);
+CSprite* Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
+                int bottom) {
+    if (!CSpriteManager::HasInstance()) return nullptr;
+    return CreateSprite(group, key, blend, left, top, right, bottom);
 }
 
 void Destroy(CSprite*& sprite) {
-  delete sprite;
-  sprite = nullptr;
+    delete sprite;
+    sprite = nullptr;
 }
 
 void SetPosition(CSprite* sprite, float x, float y, float z) {
-  if (!sprite) return;
-  sprite->x = x;
-  sprite->y = y;
-  sprite->z = z;
+    if (!sprite) return;
+    sprite->x = x;
+    sprite->y = y;
+    sprite->z = z;
 }
 
 void SetAlpha(CSprite* sprite, float alpha) {
-  if (sprite) sprite->SetAlpha(alpha);
+    if (sprite) sprite->SetAlpha(alpha);
 }
 
 void SetAngleZ(CSprite* sprite, float angle) {
-  if (sprite) sprite->angleZ = angle;
+    if (sprite) sprite->angleZ = angle;
 }
 
 void Draw(CSprite* sprite) {
-  if (!sprite) return;
-  sprite->ApplyTransform();
-  sprite->Draw();
+    if (!sprite) return;
+    sprite->ApplyTransform();
+    sprite->Draw();
 }
 
 void ScreenToWorld(float sx, float sy, float& wx, float& wy) {
-  const CCamera* camera = CCamera::GetInstance();
-  wx = camera->ScreenToWorldX(sx, sy);
-  wy = camera->ScreenToWorldY(sx, sy);
+    const CCamera* camera = CCamera::GetInstance();
+    wx = camera->ScreenToWorldX(sx, sy);
+    wy = camera->ScreenToWorldY(sx, sy);
 }
 
 }  // namespace stagesprite

@@ -6,8 +6,8 @@ class CSprite;
 
 namespace stagesprite {
 // A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made.
-CSprite* Create(const std::string& group, const std::string& key, int blend, int left, int top,
-                int right, int bottom);
+CSprite* Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
+                int bottom);
 // Deletes the sprite and nulls the pointer.
 void Destroy(CSprite*& sprite);
 void SetPosition(CSprite* sprite, float x, float y, float z);

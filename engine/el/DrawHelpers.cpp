@@ -14,9 +14,8 @@ uint32_t Pack(int red, int green, int blue) {
 
 }  // namespace
 
-void DrawText(const std::string& text, int left, int top, int right, int bottom, int red, int green,
-              int blue, const std::string& fontName, int fontSize, int style, bool stringDrawing,
-              int alignment) {
+void DrawText(const std::string& text, int left, int top, int right, int bottom, int red, int green, int blue,
+              const std::string& fontName, int fontSize, int style, bool stringDrawing, int alignment) {
     const uint32_t colour = Pack(red, green, blue);
     if (stringDrawing) {
         elDraw::CreateStringFont(fontName, fontSize);

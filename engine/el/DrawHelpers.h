@@ -7,9 +7,8 @@
 // renderer (elDraw::DrawString, top-left at left, top); otherwise through plain text in the
 // rectangle with the alignment (0 left, 1 centred, any other value right) and `style` as the
 // weight kind (0 normal, 1 bold).
-void DrawText(const std::string& text, int left, int top, int right, int bottom, int red,
-              int green, int blue, const std::string& fontName, int fontSize, int style,
-              bool stringDrawing, int alignment);
+void DrawText(const std::string& text, int left, int top, int right, int bottom, int red, int green, int blue,
+              const std::string& fontName, int fontSize, int style, bool stringDrawing, int alignment);
 
 // Four lines: (x1, y1)-(x1, y2), (x1, y2)-(x2, y2), (x2, y2)-(x2, y1), (x2, y1)-(x1, y1).
 void DrawRectOutline(int x1, int y1, int x2, int y2, int red, int green, int blue, int width);

@@ -14,7 +14,7 @@ namespace el {
 
 // A source mixed after the voices, such as the music player.
 class MixStream {
-public:
+  public:
     virtual ~MixStream() = default;
     // Adds `frames` stereo frames at `rate` Hz into `out`. Called with the mixer's lock held.
     virtual void MixAdd(float* out, int frames, int rate) = 0;
@@ -24,7 +24,7 @@ public:
 float VolumeToGain(int hundredthsDb);
 
 class Mixer {
-public:
+  public:
     static constexpr int kVoices = 1000;
 
     explicit Mixer(int rate = 44100);
@@ -57,7 +57,7 @@ public:
     void MixInto(float* out, int frames);
     void MixInto(int16_t* out, int frames);
 
-private:
+  private:
     struct Voice {
         std::shared_ptr<const SampleData> data;
         bool playing = false;

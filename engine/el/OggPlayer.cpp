@@ -35,8 +35,10 @@ struct OggPlayer::Decoder {
     static int Seek(void* self, ogg_int64_t offset, int whence) {
         auto* d = static_cast<Decoder*>(self);
         ogg_int64_t base = 0;
-        if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(d->readPos);
-        else if (whence == SEEK_END) base = static_cast<ogg_int64_t>(d->bytes.size());
+        if (whence == SEEK_CUR)
+            base = static_cast<ogg_int64_t>(d->readPos);
+        else if (whence == SEEK_END)
+            base = static_cast<ogg_int64_t>(d->bytes.size());
         const ogg_int64_t pos = base + offset;
         if (pos < 0 || pos > static_cast<ogg_int64_t>(d->bytes.size())) return -1;
         d->readPos = static_cast<size_t>(pos);
@@ -172,7 +174,8 @@ void OggPlayer::MixAdd(float* out, int frames, int rate) {
         // Keep two frames ahead for the interpolation.
         while (!drained_ && pending_.size() - pendingRead_ < 4) {
             if (pendingRead_ > 0 && pendingRead_ >= pending_.size() / 2) {
-                pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(pendingRead_));
+                pending_.erase(pending_.begin(),
+                               pending_.begin() + static_cast<std::ptrdiff_t>(pendingRead_));
                 pendingRead_ = 0;
             }
             const size_t before = pending_.size();

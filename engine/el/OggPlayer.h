@@ -12,7 +12,7 @@
 namespace el {
 
 class OggPlayer : public MixStream {
-public:
+  public:
     // Loops that mean "repeat without end" as far as anyone can tell.
     static constexpr int kEndless = 999999;
 
@@ -44,7 +44,7 @@ public:
 
     void MixAdd(float* out, int frames, int rate) override;
 
-private:
+  private:
     struct Decoder;
     void CloseLocked();
 
@@ -59,7 +59,7 @@ private:
     // Decoded frames waiting to be resampled (stereo, at the file's rate).
     std::vector<float> pending_;
     size_t pendingRead_ = 0;
-    double phase_ = 0.0;  // fraction between the first two pending frames
+    double phase_ = 0.0;     // fraction between the first two pending frames
     size_t passFrames_ = 0;  // frames decoded in the current pass
     bool drained_ = false;   // the last pass has been decoded completely
 };

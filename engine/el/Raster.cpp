@@ -36,8 +36,15 @@ struct ClipVertex {
 };
 
 ClipVertex FromVertex(const Vertex& s) {
-    return {s.x, s.y, s.z, s.w, s.u, s.v,
-            float((s.color >> 16) & 0xFF), float((s.color >> 8) & 0xFF), float(s.color & 0xFF),
+    return {s.x,
+            s.y,
+            s.z,
+            s.w,
+            s.u,
+            s.v,
+            float((s.color >> 16) & 0xFF),
+            float((s.color >> 8) & 0xFF),
+            float(s.color & 0xFF),
             float(s.color >> 24)};
 }
 
@@ -51,13 +58,20 @@ constexpr int kPlaneCount = 7;
 
 float PlaneDistance(const ClipVertex& p, int plane, float gx, float gy) {
     switch (plane) {
-        case 0: return p.w - kMinW;
-        case 1: return p.z;
-        case 2: return p.w - p.z;
-        case 3: return p.x + gx * p.w;
-        case 4: return gx * p.w - p.x;
-        case 5: return p.y + gy * p.w;
-        default: return gy * p.w - p.y;
+        case 0:
+            return p.w - kMinW;
+        case 1:
+            return p.z;
+        case 2:
+            return p.w - p.z;
+        case 3:
+            return p.x + gx * p.w;
+        case 4:
+            return gx * p.w - p.x;
+        case 5:
+            return p.y + gy * p.w;
+        default:
+            return gy * p.w - p.y;
     }
 }
 
@@ -98,18 +112,18 @@ struct Plane {
 struct Context {
     const State* state;
     const Target* target;
-    int mode;              // effective blend mode: 1 when blending is off
-    uint32_t key;          // kNoKey when keying is off
+    int mode;      // effective blend mode: 1 when blending is off
+    uint32_t key;  // kNoKey when keying is off
     bool textured;
     const uint32_t* texels;
     int texWidth, texHeight;
-    bool pow2;             // wrap addressing; otherwise clamp
-    bool fixedOk;          // texel coordinates fit 16.16 fixed point
+    bool pow2;     // wrap addressing; otherwise clamp
+    bool fixedOk;  // texel coordinates fit 16.16 fixed point
     int wMask, hMask, wShift;
     Filter filter;
     bool affine;
     bool constColor;
-    uint32_t color;        // constant modulation colour (alpha 255 when alpha comes from the texture)
+    uint32_t color;  // constant modulation colour (alpha 255 when alpha comes from the texture)
     Plane z, rhw, u, v, r, g, b, a;
     // The sprite loops' per-pixel steps: lane k of u and v (16.16) and z is k steps along x.
     struct {
@@ -166,8 +180,10 @@ inline uint32_t Sample(const Context& c, float u, float v, bool& keyed) {
     int live = 0;
     for (uint32_t& k : t) {
         // A keyed texel takes part in the filter as transparent black.
-        if ((k & 0x00FFFFFFu) == c.key) k = 0;
-        else ++live;
+        if ((k & 0x00FFFFFFu) == c.key)
+            k = 0;
+        else
+            ++live;
     }
     if (live == 0) {
         keyed = true;
@@ -196,8 +212,7 @@ inline uint32_t PixelColor(const Context& c, double px, double py) {
 #if defined(__SSE2__)
 
 // Lane masks for the first n of four pixels.
-alignas(16) constexpr int32_t kLanes[4][4] = {
-    {0, 0, 0, 0}, {-1, 0, 0, 0}, {-1, -1, 0, 0}, {-1, -1, -1, 0}};
+alignas(16) constexpr int32_t kLanes[4][4] = {{0, 0, 0, 0}, {-1, 0, 0, 0}, {-1, -1, 0, 0}, {-1, -1, -1, 0}};
 
 inline __m128i Div255x8(__m128i x) {
     x = _mm_add_epi16(x, _mm_set1_epi16(128));
@@ -212,8 +227,7 @@ inline __m128i Blend2(__m128i s, __m128i d) {
         const __m128i c255 = _mm_set1_epi16(255);
         __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
         if constexpr (Mode == 2) {
-            __m128i t = _mm_add_epi16(_mm_mullo_epi16(s, a),
-                                      _mm_mullo_epi16(d, _mm_sub_epi16(c255, a)));
+            __m128i t = _mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, _mm_sub_epi16(c255, a)));
             return Div255x8(t);
         } else if constexpr (Mode == 3) {
             return _mm_min_epi16(_mm_add_epi16(d, Div255x8(_mm_mullo_epi16(s, a))), c255);
@@ -222,9 +236,8 @@ inline __m128i Blend2(__m128i s, __m128i d) {
         } else if constexpr (Mode == 5) {
             return Div255x8(_mm_mullo_epi16(s, _mm_sub_epi16(c255, d)));
         } else {
-            return _mm_min_epi16(_mm_add_epi16(Div255x8(_mm_mullo_epi16(s, d)),
-                                               Div255x8(_mm_mullo_epi16(d, a))),
-                                 c255);
+            return _mm_min_epi16(
+                _mm_add_epi16(Div255x8(_mm_mullo_epi16(s, d)), Div255x8(_mm_mullo_epi16(d, a))), c255);
         }
     }
 }
@@ -232,8 +245,7 @@ inline __m128i Blend2(__m128i s, __m128i d) {
 // Shades up to four pixels: `live` marks the lanes to draw (inside the span, not keyed).
 // Branch-free, a group with no live lane stores its pixels and depths back unchanged.
 template <int Mode, bool ZTest, bool Mod, bool BranchFree = false>
-inline void Shade4(uint32_t* dst, float* zp, __m128 z4, __m128i texel, __m128i color,
-                   __m128i live) {
+inline void Shade4(uint32_t* dst, float* zp, __m128 z4, __m128i texel, __m128i color, __m128i live) {
     __m128 zb = _mm_setzero_ps();
     if constexpr (ZTest) {
         zb = _mm_loadu_ps(zp);
@@ -302,8 +314,10 @@ void SpanFast(const Context& c, int y, int xs, int xe) {
     // Row offsets straight from v: ((v >> 16) & hMask) << wShift == (v >> (16 - wShift)) & (hMask << wShift).
     const __m128i wm = _mm_set1_epi32(c.wMask), hm = _mm_set1_epi32(c.hMask << c.wShift);
     const __m128i vs = _mm_cvtsi32_si128(16 - c.wShift);
-    __m128i u4 = _mm_add_epi32(_mm_set1_epi32(uf), _mm_loadu_si128(reinterpret_cast<const __m128i*>(c.step.u)));
-    __m128i v4 = _mm_add_epi32(_mm_set1_epi32(vf), _mm_loadu_si128(reinterpret_cast<const __m128i*>(c.step.v)));
+    __m128i u4 =
+        _mm_add_epi32(_mm_set1_epi32(uf), _mm_loadu_si128(reinterpret_cast<const __m128i*>(c.step.u)));
+    __m128i v4 =
+        _mm_add_epi32(_mm_set1_epi32(vf), _mm_loadu_si128(reinterpret_cast<const __m128i*>(c.step.v)));
     const __m128i du4 = _mm_set1_epi32(c.step.u[4]), dv4 = _mm_set1_epi32(c.step.v[4]);
     const uint32_t* tex = c.texels;
     // Pixels past the span but inside the row may be loaded and stored back unchanged.
@@ -323,8 +337,8 @@ void SpanFast(const Context& c, int y, int xs, int xe) {
     for (; x < wide; x += 4) {
         __m128i t = fetch4();
         // Keyed lanes and lanes at or past the span's end are masked off without a branch.
-        const __m128i live = _mm_andnot_si128(_mm_cmpeq_epi32(_mm_and_si128(t, rgb), key),
-                                              _mm_cmpgt_epi32(xend, xv));
+        const __m128i live =
+            _mm_andnot_si128(_mm_cmpeq_epi32(_mm_and_si128(t, rgb), key), _mm_cmpgt_epi32(xend, xv));
         xv = _mm_add_epi32(xv, four);
         Shade4<Mode, ZTest, Mod, true>(row + x, ZTest ? zrow + x : nullptr, z4, t, color, live);
         z4 = _mm_add_ps(z4, dz4);
@@ -396,8 +410,8 @@ QUOR_AVX2 inline __m256i Blend4(__m256i s, __m256i d, __m256i a) {
     } else {
         const __m256i c255 = _mm256_set1_epi16(255);
         if constexpr (Mode == 2) {
-            return Div255x16(_mm256_add_epi16(_mm256_mullo_epi16(s, a),
-                                              _mm256_mullo_epi16(d, _mm256_sub_epi16(c255, a))));
+            return Div255x16(
+                _mm256_add_epi16(_mm256_mullo_epi16(s, a), _mm256_mullo_epi16(d, _mm256_sub_epi16(c255, a))));
         } else if constexpr (Mode == 3) {
             return _mm256_min_epi16(_mm256_add_epi16(d, Div255x16(_mm256_mullo_epi16(s, a))), c255);
         } else if constexpr (Mode == 4) {
@@ -405,9 +419,9 @@ QUOR_AVX2 inline __m256i Blend4(__m256i s, __m256i d, __m256i a) {
         } else if constexpr (Mode == 5) {
             return Div255x16(_mm256_mullo_epi16(s, _mm256_sub_epi16(c255, d)));
         } else {
-            return _mm256_min_epi16(_mm256_add_epi16(Div255x16(_mm256_mullo_epi16(s, d)),
-                                                     Div255x16(_mm256_mullo_epi16(d, a))),
-                                    c255);
+            return _mm256_min_epi16(
+                _mm256_add_epi16(Div255x16(_mm256_mullo_epi16(s, d)), Div255x16(_mm256_mullo_epi16(d, a))),
+                c255);
         }
     }
 }
@@ -436,10 +450,11 @@ QUOR_AVX2 inline void Shade8(uint32_t* dst, float* zp, __m256 z8, __m256i texel,
         if constexpr (Mode == 1) {
             out = _mm256_blendv_epi8(texel, _mm256_slli_epi32(a32, 24), _mm256_set1_epi32(int(0xFF000000u)));
         } else {
-            const __m256i pickLo = _mm256_setr_epi8(0, -1, 0, -1, 0, -1, 0, -1, 4, -1, 4, -1, 4, -1, 4, -1,
-                                                    0, -1, 0, -1, 0, -1, 0, -1, 4, -1, 4, -1, 4, -1, 4, -1);
-            const __m256i pickHi = _mm256_setr_epi8(8, -1, 8, -1, 8, -1, 8, -1, 12, -1, 12, -1, 12, -1, 12, -1,
-                                                    8, -1, 8, -1, 8, -1, 8, -1, 12, -1, 12, -1, 12, -1, 12, -1);
+            const __m256i pickLo = _mm256_setr_epi8(0, -1, 0, -1, 0, -1, 0, -1, 4, -1, 4, -1, 4, -1, 4, -1, 0,
+                                                    -1, 0, -1, 0, -1, 0, -1, 4, -1, 4, -1, 4, -1, 4, -1);
+            const __m256i pickHi =
+                _mm256_setr_epi8(8, -1, 8, -1, 8, -1, 8, -1, 12, -1, 12, -1, 12, -1, 12, -1, 8, -1, 8, -1, 8,
+                                 -1, 8, -1, 12, -1, 12, -1, 12, -1, 12, -1);
             out = _mm256_packus_epi16(
                 Blend4<Mode>(_mm256_unpacklo_epi8(texel, zero), _mm256_unpacklo_epi8(d, zero),
                              _mm256_shuffle_epi8(a32, pickLo)),
@@ -481,8 +496,9 @@ QUOR_AVX2 void SpanFastAvx2(const Context& c, int y, int xs, int xe) {
     float* zrow = ZTest ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
     const double px = xs + 0.5, py = y + 0.5;
     // u and v at the first pixel in 16.16, both at once: FloorToInt32(plane.At(px, py) * 65536).
-    __m128d uv = _mm_add_pd(_mm_add_pd(_mm_loadu_pd(c.step.uvc), _mm_mul_pd(_mm_loadu_pd(c.step.uvdx), _mm_set1_pd(px))),
-                            _mm_mul_pd(_mm_loadu_pd(c.step.uvdy), _mm_set1_pd(py)));
+    __m128d uv = _mm_add_pd(
+        _mm_add_pd(_mm_loadu_pd(c.step.uvc), _mm_mul_pd(_mm_loadu_pd(c.step.uvdx), _mm_set1_pd(px))),
+        _mm_mul_pd(_mm_loadu_pd(c.step.uvdy), _mm_set1_pd(py)));
     uv = _mm_mul_pd(uv, _mm_set1_pd(65536.0));
     uv = _mm_floor_pd(_mm_min_pd(_mm_max_pd(uv, _mm_set1_pd(-2147483000.0)), _mm_set1_pd(2147483000.0)));
     const __m256i uvf = _mm256_castsi128_si256(_mm_cvttpd_epi32(uv));
@@ -542,9 +558,12 @@ QUOR_AVX2 void SpanFastAvx2(const Context& c, int y, int xs, int xe) {
     }
 }
 
-#define QUOR_AVX2_ROW(M)                                                                      \
-    {{&SpanFastAvx2<M, false, 0>, &SpanFastAvx2<M, false, 1>, &SpanFastAvx2<M, false, 2>},     \
-     {&SpanFastAvx2<M, true, 0>, &SpanFastAvx2<M, true, 1>, &SpanFastAvx2<M, true, 2>}}
+#define QUOR_AVX2_ROW(M)                                                                        \
+    {                                                                                           \
+        {&SpanFastAvx2<M, false, 0>, &SpanFastAvx2<M, false, 1>, &SpanFastAvx2<M, false, 2>}, { \
+            &SpanFastAvx2<M, true, 0>, &SpanFastAvx2<M, true, 1>, &SpanFastAvx2<M, true, 2>     \
+        }                                                                                       \
+    }
 
 bool HasAvx2() {
     if (g_maxLanes < 8) return false;
@@ -571,8 +590,8 @@ QUOR_AVX512 inline __m512i Blend8(__m512i s, __m512i d) {
         const __m512i c255 = _mm512_set1_epi16(255);
         __m512i a = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(s, 0xFF), 0xFF);
         if constexpr (Mode == 2) {
-            return Div255x32(_mm512_add_epi16(_mm512_mullo_epi16(s, a),
-                                              _mm512_mullo_epi16(d, _mm512_sub_epi16(c255, a))));
+            return Div255x32(
+                _mm512_add_epi16(_mm512_mullo_epi16(s, a), _mm512_mullo_epi16(d, _mm512_sub_epi16(c255, a))));
         } else if constexpr (Mode == 3) {
             return _mm512_min_epi16(_mm512_add_epi16(d, Div255x32(_mm512_mullo_epi16(s, a))), c255);
         } else if constexpr (Mode == 4) {
@@ -580,9 +599,9 @@ QUOR_AVX512 inline __m512i Blend8(__m512i s, __m512i d) {
         } else if constexpr (Mode == 5) {
             return Div255x32(_mm512_mullo_epi16(s, _mm512_sub_epi16(c255, d)));
         } else {
-            return _mm512_min_epi16(_mm512_add_epi16(Div255x32(_mm512_mullo_epi16(s, d)),
-                                                     Div255x32(_mm512_mullo_epi16(d, a))),
-                                    c255);
+            return _mm512_min_epi16(
+                _mm512_add_epi16(Div255x32(_mm512_mullo_epi16(s, d)), Div255x32(_mm512_mullo_epi16(d, a))),
+                c255);
         }
     }
 }
@@ -594,15 +613,17 @@ QUOR_AVX512 void SpanFastAvx512(const Context& c, int y, int xs, int xe) {
     float* zrow = ZTest ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
     const double px = xs + 0.5, py = y + 0.5;
     // u and v at the first pixel in 16.16, both at once: FloorToInt32(plane.At(px, py) * 65536).
-    __m128d uv = _mm_add_pd(_mm_add_pd(_mm_loadu_pd(c.step.uvc), _mm_mul_pd(_mm_loadu_pd(c.step.uvdx), _mm_set1_pd(px))),
-                            _mm_mul_pd(_mm_loadu_pd(c.step.uvdy), _mm_set1_pd(py)));
+    __m128d uv = _mm_add_pd(
+        _mm_add_pd(_mm_loadu_pd(c.step.uvc), _mm_mul_pd(_mm_loadu_pd(c.step.uvdx), _mm_set1_pd(px))),
+        _mm_mul_pd(_mm_loadu_pd(c.step.uvdy), _mm_set1_pd(py)));
     uv = _mm_mul_pd(uv, _mm_set1_pd(65536.0));
     uv = _mm_floor_pd(_mm_min_pd(_mm_max_pd(uv, _mm_set1_pd(-2147483000.0)), _mm_set1_pd(2147483000.0)));
     const __m128i uvf = _mm_cvttpd_epi32(uv);
     __m512 z16 = _mm512_add_ps(_mm512_set1_ps(float(c.z.At(px, py))), _mm512_loadu_ps(c.step.z));
     const __m512 dz16 = _mm512_set1_ps(c.step.z[16]);
     __m512i u16 = _mm512_add_epi32(_mm512_set1_epi32(_mm_cvtsi128_si32(uvf)), _mm512_loadu_si512(c.step.u));
-    __m512i v16 = _mm512_add_epi32(_mm512_set1_epi32(_mm_extract_epi32(uvf, 1)), _mm512_loadu_si512(c.step.v));
+    __m512i v16 =
+        _mm512_add_epi32(_mm512_set1_epi32(_mm_extract_epi32(uvf, 1)), _mm512_loadu_si512(c.step.v));
     const __m512i du16 = _mm512_set1_epi32(c.step.u[16]), dv16 = _mm512_set1_epi32(c.step.v[16]);
     const __m512i key = _mm512_set1_epi32(int(c.key));
     const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF);
@@ -619,9 +640,8 @@ QUOR_AVX512 void SpanFastAvx512(const Context& c, int y, int xs, int xe) {
         const int n = xe - x;
         const __mmask16 inSpan = n >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << n) - 1);
         // (The zero-masked shifts say the same as the plain ones without GCC's false warning.)
-        const __m512i idx = _mm512_or_si512(
-            _mm512_and_si512(_mm512_maskz_srai_epi32(0xFFFF, u16, 16), wm),
-            _mm512_and_si512(_mm512_maskz_sra_epi32(0xFFFF, v16, vs), hm));
+        const __m512i idx = _mm512_or_si512(_mm512_and_si512(_mm512_maskz_srai_epi32(0xFFFF, u16, 16), wm),
+                                            _mm512_and_si512(_mm512_maskz_sra_epi32(0xFFFF, v16, vs), hm));
         u16 = _mm512_add_epi32(u16, du16);
         v16 = _mm512_add_epi32(v16, dv16);
         const __m512i t = _mm512_mask_i32gather_epi32(zero, inSpan, idx, tex, 4);
@@ -651,9 +671,12 @@ QUOR_AVX512 void SpanFastAvx512(const Context& c, int y, int xs, int xe) {
     }
 }
 
-#define QUOR_AVX512_ROW(M)                                                            \
-    {{&SpanFastAvx512<M, false, false>, &SpanFastAvx512<M, false, true>},             \
-     {&SpanFastAvx512<M, true, false>, &SpanFastAvx512<M, true, true>}}
+#define QUOR_AVX512_ROW(M)                                                     \
+    {                                                                          \
+        {&SpanFastAvx512<M, false, false>, &SpanFastAvx512<M, false, true>}, { \
+            &SpanFastAvx512<M, true, false>, &SpanFastAvx512<M, true, true>    \
+        }                                                                      \
+    }
 
 bool HasAvx512() {
     if (g_maxLanes < 16) return false;
@@ -666,9 +689,12 @@ bool HasAvx512() {
 }
 #endif
 
-#define QUOR_FAST_ROW(M)                                                             \
-    {{&SpanFast<M, false, false>, &SpanFast<M, false, true>},                      \
-     {&SpanFast<M, true, false>, &SpanFast<M, true, true>}}
+#define QUOR_FAST_ROW(M)                                           \
+    {                                                              \
+        {&SpanFast<M, false, false>, &SpanFast<M, false, true>}, { \
+            &SpanFast<M, true, false>, &SpanFast<M, true, true>    \
+        }                                                          \
+    }
 
 SpanFn PickFast(int mode, bool zTest, uint32_t color) {
     const bool modulate = color != 0xFFFFFFFFu;
@@ -711,12 +737,11 @@ inline uint32_t Modulate(uint32_t t, uint32_t col) {
     return out;
 }
 
-
 void SpanScalar(const Context& c, int y, int xs, int xe) {
     plat::Surface& s = *c.target->surface;
     uint32_t* row = s.Row(y);
-    float* zrow = c.state->zEnable && c.target->zbuffer
-                      ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
+    float* zrow =
+        c.state->zEnable && c.target->zbuffer ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
     const double py = y + 0.5;
     for (int x = xs; x < xe; ++x) {
         double px = x + 0.5;
@@ -757,8 +782,8 @@ SpanFn PickSpan(const Context& c) {
 #endif
 }
 
-Plane MakePlane(const ScreenVertex& p0, const ScreenVertex& p1, const ScreenVertex& p2,
-                double a0, double a1, double a2, double inv) {
+Plane MakePlane(const ScreenVertex& p0, const ScreenVertex& p1, const ScreenVertex& p2, double a0, double a1,
+                double a2, double inv) {
     Plane pl;
     pl.dx = ((a1 - a0) * (p2.y - p0.y) - (a2 - a0) * (p1.y - p0.y)) * inv;
     pl.dy = ((a2 - a0) * (p1.x - p0.x) - (a1 - a0) * (p2.x - p0.x)) * inv;
@@ -786,9 +811,8 @@ void FillContext(Context& c, const Setup& su, const ScreenVertex& p0, const Scre
     c.texels = c.textured ? tx->pixels : nullptr;
     c.texWidth = c.textured ? tx->width : 1;
     c.texHeight = c.textured ? tx->height : 1;
-    c.pow2 = c.textured && (c.texWidth & (c.texWidth - 1)) == 0 &&
-             (c.texHeight & (c.texHeight - 1)) == 0 && c.texWidth <= 16384 &&
-             c.texHeight <= 16384;
+    c.pow2 = c.textured && (c.texWidth & (c.texWidth - 1)) == 0 && (c.texHeight & (c.texHeight - 1)) == 0 &&
+             c.texWidth <= 16384 && c.texHeight <= 16384;
     c.wMask = c.texWidth - 1;
     c.hMask = c.texHeight - 1;
     c.wShift = 0;
@@ -895,8 +919,8 @@ void FillConvex(const Context& c, SpanFn span, const ScreenVertex* const* p, int
     }
 }
 
-void FillTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1,
-                  const ScreenVertex& p2, double area2) {
+void FillTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1, const ScreenVertex& p2,
+                  double area2) {
     Context c;
     FillContext(c, su, p0, p1, p2, area2);
     const ScreenVertex* v[3] = {&p0, &p1, &p2};
@@ -920,13 +944,19 @@ void PlotLine(const Context& c, SpanFn span, const ScreenVertex& a, const Screen
         PlotPixel(c, span, x0, y0);
         if (x0 == x1 && y0 == y1) break;
         int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x0 += sx; }
-        if (e2 <= dx) { err += dx; y0 += sy; }
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
     }
 }
 
-void OutlineTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1,
-                     const ScreenVertex& p2, double area2) {
+void OutlineTriangle(const Setup& su, const ScreenVertex& p0, const ScreenVertex& p1, const ScreenVertex& p2,
+                     double area2) {
     Context c;
     FillContext(c, su, p0, p1, p2, area2);
     const SpanFn span = PickSpan(c);
@@ -964,11 +994,21 @@ uint32_t BlendPixel(int mode, bool blending, uint32_t s, uint32_t d) {
         const int sc = int((s >> shift) & 0xFF), dc = int((d >> shift) & 0xFF);
         int r = 0;
         switch (mode) {
-            case 2: r = Div255(sc * a + dc * (255 - a)); break;
-            case 3: r = std::min(255, dc + Div255(sc * a)); break;
-            case 4: r = Div255(dc * (255 - a)); break;
-            case 5: r = Div255(sc * (255 - dc)); break;
-            default: r = std::min(255, Div255(sc * dc) + Div255(dc * a)); break;
+            case 2:
+                r = Div255(sc * a + dc * (255 - a));
+                break;
+            case 3:
+                r = std::min(255, dc + Div255(sc * a));
+                break;
+            case 4:
+                r = Div255(dc * (255 - a));
+                break;
+            case 5:
+                r = Div255(sc * (255 - dc));
+                break;
+            default:
+                r = std::min(255, Div255(sc * dc) + Div255(dc * a));
+                break;
         }
         out |= uint32_t(r) << shift;
     }
@@ -1006,9 +1046,8 @@ Setup MakeSetup(const State& state, const Target& tg, const Texture* texture) {
 
 }  // namespace
 
-void DrawQuad(const Target& target, const Viewport& vp, const State& state,
-              const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c,
-              const Vertex& d) {
+void DrawQuad(const Target& target, const Viewport& vp, const State& state, const Texture* texture,
+              const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d) {
     // The two triangles the quad stands for: (a, b, d) and (d, b, c).
     auto asTriangles = [&] {
         DrawTriangle(target, vp, state, texture, a, b, d);
@@ -1017,8 +1056,7 @@ void DrawQuad(const Target& target, const Viewport& vp, const State& state,
     Target tg;
     if (!PrepareTarget(target, vp, tg)) return;
     if (!Finite(a) || !Finite(b) || !Finite(c) || !Finite(d)) return;
-    if (state.fill != Fill::Solid || a.color != b.color || a.color != c.color ||
-        a.color != d.color) {
+    if (state.fill != Fill::Solid || a.color != b.color || a.color != c.color || a.color != d.color) {
         return asTriangles();
     }
     const float hw = vp.width * 0.5f, hh = vp.height * 0.5f;
@@ -1030,8 +1068,16 @@ void DrawQuad(const Target& target, const Viewport& vp, const State& state,
         const ClipVertex p = FromVertex(*in[i]);
         if (OutCode(p, gx, gy) != 0) return asTriangles();
         const float rhw = 1.0f / p.w;
-        sv[i] = {(double(p.x) * rhw + 1.0) * hw + vp.left, (1.0 - double(p.y) * rhw) * hh + vp.top,
-                 p.z * rhw, rhw, p.u, p.v, p.r, p.g, p.b, p.a};
+        sv[i] = {(double(p.x) * rhw + 1.0) * hw + vp.left,
+                 (1.0 - double(p.y) * rhw) * hh + vp.top,
+                 p.z * rhw,
+                 rhw,
+                 p.u,
+                 p.v,
+                 p.r,
+                 p.g,
+                 p.b,
+                 p.a};
     }
     // Convex, with all corners turning the same way.
     double area2 = 0;
@@ -1059,8 +1105,8 @@ void DrawQuad(const Target& target, const Viewport& vp, const State& state,
     FillConvex(ctx, PickSpan(ctx), poly, 4);
 }
 
-void DrawTriangle(const Target& target, const Viewport& vp, const State& state,
-                  const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c) {
+void DrawTriangle(const Target& target, const Viewport& vp, const State& state, const Texture* texture,
+                  const Vertex& a, const Vertex& b, const Vertex& c) {
     Target tg;
     if (!PrepareTarget(target, vp, tg)) return;
     if (!Finite(a) || !Finite(b) || !Finite(c)) return;
@@ -1076,12 +1122,14 @@ void DrawTriangle(const Target& target, const Viewport& vp, const State& state,
     if (!state.gouraud) {
         // Flat shading: the first vertex colours the whole triangle.
         for (int i = 1; i < 3; ++i) {
-            bufA[i].r = bufA[0].r; bufA[i].g = bufA[0].g; bufA[i].b = bufA[0].b; bufA[i].a = bufA[0].a;
+            bufA[i].r = bufA[0].r;
+            bufA[i].g = bufA[0].g;
+            bufA[i].b = bufA[0].b;
+            bufA[i].a = bufA[0].a;
         }
     }
     int n = 3;
-    const int c0 = OutCode(bufA[0], gx, gy), c1 = OutCode(bufA[1], gx, gy),
-              c2 = OutCode(bufA[2], gx, gy);
+    const int c0 = OutCode(bufA[0], gx, gy), c1 = OutCode(bufA[1], gx, gy), c2 = OutCode(bufA[2], gx, gy);
     if (c0 & c1 & c2) return;
     ClipVertex* poly = bufA;
     if (c0 | c1 | c2) {
@@ -1101,8 +1149,16 @@ void DrawTriangle(const Target& target, const Viewport& vp, const State& state,
     for (int i = 0; i < n; ++i) {
         const ClipVertex& p = poly[i];
         const float rhw = 1.0f / p.w;
-        sv[i] = {(double(p.x) * rhw + 1.0) * hw + vp.left, (1.0 - double(p.y) * rhw) * hh + vp.top,
-                 p.z * rhw, rhw, p.u, p.v, p.r, p.g, p.b, p.a};
+        sv[i] = {(double(p.x) * rhw + 1.0) * hw + vp.left,
+                 (1.0 - double(p.y) * rhw) * hh + vp.top,
+                 p.z * rhw,
+                 rhw,
+                 p.u,
+                 p.v,
+                 p.r,
+                 p.g,
+                 p.b,
+                 p.a};
     }
 
     const Setup su = MakeSetup(state, tg, texture);

@@ -18,7 +18,7 @@ struct Texture {
     const uint32_t* pixels = nullptr;  // width * height texels, 0xAARRGGBB
     int width = 0;
     int height = 0;
-    uint32_t key = 0;                  // 0x00RRGGBB: texels of this colour are dropped when keyed
+    uint32_t key = 0;  // 0x00RRGGBB: texels of this colour are dropped when keyed
 };
 
 // A vertex after the world, view and projection transforms.
@@ -29,9 +29,9 @@ struct Vertex {
 };
 
 struct State {
-    int blendMode = 1;              // 1 opaque .. 6 multiply
-    bool blending = false;          // off: the source replaces the destination
-    bool zEnable = true;            // test LESSEQUAL and write
+    int blendMode = 1;      // 1 opaque .. 6 multiply
+    bool blending = false;  // off: the source replaces the destination
+    bool zEnable = true;    // test LESSEQUAL and write
     bool colorKey = false;
     bool perspective = true;
     bool textureAlphaOnly = false;  // alpha from the texture alone, else texture x diffuse
@@ -48,19 +48,18 @@ struct Viewport {
 
 struct Target {
     plat::Surface* surface = nullptr;
-    float* zbuffer = nullptr;       // surface-sized; null draws without Z
+    float* zbuffer = nullptr;                                      // surface-sized; null draws without Z
     int clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;  // right, bottom exclusive
 };
 
 // Draws one triangle. `texture` null (or empty) samples opaque white.
-void DrawTriangle(const Target& target, const Viewport& viewport, const State& state,
-                  const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c);
+void DrawTriangle(const Target& target, const Viewport& viewport, const State& state, const Texture* texture,
+                  const Vertex& a, const Vertex& b, const Vertex& c);
 
 // Draws the quad a-b-c-d, the two triangles (a, b, d) and (d, b, c), exactly as those two would
 // be drawn; a flat, evenly mapped quad (a sprite facing the camera) is filled in one pass.
-void DrawQuad(const Target& target, const Viewport& viewport, const State& state,
-              const Texture* texture, const Vertex& a, const Vertex& b, const Vertex& c,
-              const Vertex& d);
+void DrawQuad(const Target& target, const Viewport& viewport, const State& state, const Texture* texture,
+              const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d);
 
 // The sprite loops use the widest vectors the processor offers (16, 8 or 4 pixels). Tests and
 // benchmarks may hold them to at most `lanes`; returns the width now in use.

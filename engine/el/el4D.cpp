@@ -152,8 +152,7 @@ void ClearRect(plat::Surface& s, const int rect[4], bool target, bool z) {
 bool MatchZBuffer(const plat::Surface& target) {
     if (g_dev.zWidth == target.width && g_dev.zHeight == target.height) return true;
     try {
-        g_dev.zbuffer.assign(size_t(std::max(target.width, 0)) * size_t(std::max(target.height, 0)),
-                             1.0f);
+        g_dev.zbuffer.assign(size_t(std::max(target.width, 0)) * size_t(std::max(target.height, 0)), 1.0f);
     } catch (...) {
         g_dev.zbuffer.clear();
         g_dev.zWidth = g_dev.zHeight = 0;
@@ -168,8 +167,7 @@ bool MatchZBuffer(const plat::Surface& target) {
 uint32_t LightVertex(const Material& mat, const float pos[3], const float n[3]) {
     float rgb[3];
     const float amb[3] = {float((g_dev.ambient >> 16) & 0xFF) / 255.0f,
-                          float((g_dev.ambient >> 8) & 0xFF) / 255.0f,
-                          float(g_dev.ambient & 0xFF) / 255.0f};
+                          float((g_dev.ambient >> 8) & 0xFF) / 255.0f, float(g_dev.ambient & 0xFF) / 255.0f};
     for (int i = 0; i < 3; ++i) rgb[i] = mat.emissive[i] + amb[i] * mat.ambient[i];
     if (g_dev.lightsDirty) {
         g_dev.activeLights.clear();
@@ -206,9 +204,12 @@ uint32_t LightVertex(const Material& mat, const float pos[3], const float n[3]) 
                 }
                 const float ct = std::cos(l.theta * 0.5f), cp = std::cos(l.phi * 0.5f);
                 float spot;
-                if (rho > ct) spot = 1.0f;
-                else if (rho <= cp) spot = 0.0f;
-                else spot = std::pow((rho - cp) / (ct - cp), l.falloff);
+                if (rho > ct)
+                    spot = 1.0f;
+                else if (rho <= cp)
+                    spot = 0.0f;
+                else
+                    spot = std::pow((rho - cp) / (ct - cp), l.falloff);
                 atten *= spot;
             }
         }
@@ -304,8 +305,8 @@ void Clear() {
 }
 
 void SetClearColor(float r, float g, float b) {
-    g_dev.clearColor = 0xFF000000u | (uint32_t(ToByte(r)) << 16) | (uint32_t(ToByte(g)) << 8) |
-                       uint32_t(ToByte(b));
+    g_dev.clearColor =
+        0xFF000000u | (uint32_t(ToByte(r)) << 16) | (uint32_t(ToByte(g)) << 8) | uint32_t(ToByte(b));
 }
 void SetClearTarget(bool on) { g_dev.clearTarget = on; }
 void SetClearZ(bool on) { g_dev.clearZ = on; }
@@ -346,8 +347,8 @@ void RenderModel(int model) {
         if (len > 0.0f) {
             for (int k = 0; k < 3; ++k) n[k] /= len;
         }
-        verts[size_t(i)] = {clip[0], clip[1], clip[2], clip[3], mv.u, mv.v,
-                            LightVertex(rec.material, world, n)};
+        verts[size_t(i)] = {
+            clip[0], clip[1], clip[2], clip[3], mv.u, mv.v, LightVertex(rec.material, world, n)};
     }
 
     elRaster::Target tg;
@@ -381,13 +382,12 @@ void RenderModel(int model) {
         if (a >= vc || b >= vc || c >= vc) continue;
         // A square's cell, (a, a1, b) then (b, a1, b1), goes to the rasteriser as one quad.
         if (i + 5 < rec.indexCount && idx[i + 3] == c && idx[i + 4] == b && idx[i + 5] < vc) {
-            elRaster::DrawQuad(tg, vp, st, texPtr, verts[size_t(a)], verts[size_t(b)],
-                               verts[idx[i + 5]], verts[size_t(c)]);
+            elRaster::DrawQuad(tg, vp, st, texPtr, verts[size_t(a)], verts[size_t(b)], verts[idx[i + 5]],
+                               verts[size_t(c)]);
             i += 3;
             continue;
         }
-        elRaster::DrawTriangle(tg, vp, st, texPtr, verts[size_t(a)], verts[size_t(b)],
-                               verts[size_t(c)]);
+        elRaster::DrawTriangle(tg, vp, st, texPtr, verts[size_t(a)], verts[size_t(b)], verts[size_t(c)]);
     }
 }
 
@@ -426,8 +426,9 @@ int Square(int columns, int rows, float width, float depth, float uExtent, float
     for (int i = 0; i <= columns; ++i) {
         for (int j = 0; j <= rows; ++j) {
             const float fi = float(i) / float(columns), fj = float(j) / float(rows);
-            v[i * (rows + 1) + j] = {fi * width - width / 2, 0.0f, fj * depth - depth / 2,
-                                     0.0f, 1.0f, 0.0f, fi * uExtent, vExtent - fj * vExtent};
+            v[i * (rows + 1) + j] = {
+                fi * width - width / 2, 0.0f, fj * depth - depth / 2, 0.0f, 1.0f, 0.0f, fi * uExtent,
+                vExtent - fj * vExtent};
         }
     }
     UnlockModel(model);
@@ -499,9 +500,7 @@ void UnlockModel(int model) {
     if (rec.lockCount-- == 0) rec.lockedData = nullptr;
 }
 
-ModelVertex* GetLockedVertices(int model) {
-    return ValidModel(model) ? g_models[model].lockedData : nullptr;
-}
+ModelVertex* GetLockedVertices(int model) { return ValidModel(model) ? g_models[model].lockedData : nullptr; }
 uint16_t* GetIndices(int model) { return ValidModel(model) ? g_models[model].indices : nullptr; }
 const ModelRecord& GetModel(int model) { return ValidModel(model) ? g_models[model] : g_emptyModel; }
 
@@ -712,8 +711,8 @@ void EnableLight(int light) {
 const LightRecord& GetLight(int light) { return ValidLight(light) ? g_lights[light] : g_emptyLight; }
 
 void SetAmbient(float r, float g, float b) {
-    g_dev.ambient = 0xFF000000u | (uint32_t(ToByte(r)) << 16) | (uint32_t(ToByte(g)) << 8) |
-                    uint32_t(ToByte(b));
+    g_dev.ambient =
+        0xFF000000u | (uint32_t(ToByte(r)) << 16) | (uint32_t(ToByte(g)) << 8) | uint32_t(ToByte(b));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -746,8 +745,10 @@ void SetAntialias(bool on) {
 void SetFilter(int minification, int magnification) {
     if (magnification == -1) magnification = minification;
     auto pick = [](int f, elRaster::Filter& out) {
-        if (f == 1) out = elRaster::Filter::Point;
-        else if (f == 2) out = elRaster::Filter::Linear;
+        if (f == 1)
+            out = elRaster::Filter::Point;
+        else if (f == 2)
+            out = elRaster::Filter::Linear;
     };
     pick(minification, g_dev.minFilter);
     pick(magnification, g_dev.magFilter);
@@ -758,8 +759,7 @@ void SetManagedTextures(bool on) { g_dev.managedTextures = on; }
 bool GetManagedTextures() { return g_dev.managedTextures; }
 
 uint32_t MakeTextureColor(float r, float g, float b) {
-    return 0xFF000000u | (uint32_t(ToByte(r)) << 16) | (uint32_t(ToByte(g)) << 8) |
-           uint32_t(ToByte(b));
+    return 0xFF000000u | (uint32_t(ToByte(r)) << 16) | (uint32_t(ToByte(g)) << 8) | uint32_t(ToByte(b));
 }
 
 }  // namespace el4D

@@ -29,7 +29,7 @@ struct ModelVertex {
 };
 
 struct Material {
-    float diffuse[4];   // r, g, b, a
+    float diffuse[4];  // r, g, b, a
     float ambient[3];
     float specular[3];
     float emissive[3];
@@ -38,17 +38,17 @@ struct Material {
 
 // One record of the model table (read-only view; change it through the functions below).
 struct ModelRecord {
-    uint32_t format = 0;            // 0 free; kSquareFormat for squares; record 0 marked used
+    uint32_t format = 0;  // 0 free; kSquareFormat for squares; record 0 marked used
     ModelVertex* vertexBuffer = nullptr;
     ModelVertex* lockedData = nullptr;
-    int bufferLocks = 0;            // how often the vertex buffer itself was locked
+    int bufferLocks = 0;  // how often the vertex buffer itself was locked
     uint16_t* indices = nullptr;
     int vertexCount = 0;
     int indexCount = 0;
-    Matrix matrix;                  // being composed
-    Matrix applied;                 // last applied world matrix
-    float param[9];                 // x, y, z, rot x, rot y, rot z, scale x, y, z
-    int texture = -1;               // engine object slot, -1 none
+    Matrix matrix;     // being composed
+    Matrix applied;    // last applied world matrix
+    float param[9];    // x, y, z, rot x, rot y, rot z, scale x, y, z
+    int texture = -1;  // engine object slot, -1 none
     bool ownsTexture = false;
     Material material;
     int lockCount = -1;
@@ -75,11 +75,11 @@ struct TextureCaps {
 };
 
 // ---- Start and end ----
-bool Init();   // on the draw layer's back buffer; context "el4D::Init"
+bool Init();  // on the draw layer's back buffer; context "el4D::Init"
 void End();
 bool IsInitialised();
 const TextureCaps& GetTextureCaps();
-bool IsHardwareDevice();   // false: ours rasterises in software
+bool IsHardwareDevice();  // false: ours rasterises in software
 
 // ---- Frame ----
 void BeginScene();
@@ -97,7 +97,7 @@ void RenderModel(int model);
 namespace Primitive {
 // A grid of columns x rows cells in the x-z plane facing +y; depth 0 = width, v extent 0 = u extent.
 int Square(int columns, int rows, float width, float depth, float uExtent, float vExtent);
-}
+}  // namespace Primitive
 bool CreateVertexBuffer(int model);
 void ResetModel(int model);
 bool LockModel(int model, uint32_t flags);
@@ -105,7 +105,7 @@ void UnlockModel(int model);
 // The locked vertex data of a model, null unless it is locked.
 ModelVertex* GetLockedVertices(int model);
 uint16_t* GetIndices(int model);
-const ModelRecord& GetModel(int model);   // an empty record for a number out of range
+const ModelRecord& GetModel(int model);  // an empty record for a number out of range
 
 void SetModelX(int model, float value);
 void SetModelY(int model, float value);
@@ -149,7 +149,7 @@ const Matrix& GetProjection();
 
 // ---- Lights ----
 namespace Light {
-int Create(int type);   // light number 1..1023 (light 0 is never handed out), 0 on failure
+int Create(int type);  // light number 1..1023 (light 0 is never handed out), 0 on failure
 }
 void SetLightDiffuse(int light, float r, float g, float b);
 void SetLightDirection(int light, float x, float y, float z);
@@ -159,17 +159,17 @@ const LightRecord& GetLight(int light);
 void SetAmbient(float r, float g, float b);
 
 // ---- Render states ----
-void SetBlendMode(int mode);        // 1..6; other values change nothing
+void SetBlendMode(int mode);  // 1..6; other values change nothing
 int GetBlendMode();
-void SetShadeMode(int mode);        // 1 Gouraud, 2 flat, 3 flat wireframe, 4 flat points
+void SetShadeMode(int mode);  // 1 Gouraud, 2 flat, 3 flat wireframe, 4 flat points
 void SetZEnable(bool on);
 void SetDither(bool on);
 void SetSpecularEnable(bool on);
 void SetColorKeyEnable(bool on);
 void SetPerspectiveCorrection(bool on);
 void SetAntialias(bool on);
-void SetFilter(int minification, int magnification);   // 1 point, 2 linear; -1 repeats the first
-void SetAlphaSource(int source);    // 1 texture alpha only; otherwise texture x diffuse
+void SetFilter(int minification, int magnification);  // 1 point, 2 linear; -1 repeats the first
+void SetAlphaSource(int source);                      // 1 texture alpha only; otherwise texture x diffuse
 void SetManagedTextures(bool on);
 bool GetManagedTextures();
 // The pixel value of a colour (components 0..1) in the texture format (0xAARRGGBB).

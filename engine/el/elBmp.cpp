@@ -94,7 +94,8 @@ bool DecodeBmp(const uint8_t* data, size_t size, plat::Surface& out) {
         uint32_t maxEntries = 1u << bpp;
         uint32_t count = colorsUsed == 0 || colorsUsed > maxEntries ? maxEntries : colorsUsed;
         size_t available = pixelOffset > afterHeader ? (pixelOffset - afterHeader) / paletteEntrySize : 0;
-        if (afterHeader + available * paletteEntrySize > size) available = (size - afterHeader) / paletteEntrySize;
+        if (afterHeader + available * paletteEntrySize > size)
+            available = (size - afterHeader) / paletteEntrySize;
         if (available < count) count = static_cast<uint32_t>(available);
         if (count == 0) return false;
         palette.assign(maxEntries, 0xFF000000u);  // indices past the palette read black

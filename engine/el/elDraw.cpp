@@ -197,8 +197,10 @@ bool CutToSurface(int& x1, int& y1, int& x2, int& y2, const plat::Surface& s) {
         }
         if (t0 > t1) return false;
     }
-    const int nx1 = static_cast<int>(std::lround(ox + t0 * dx)), ny1 = static_cast<int>(std::lround(oy + t0 * dy));
-    const int nx2 = static_cast<int>(std::lround(ox + t1 * dx)), ny2 = static_cast<int>(std::lround(oy + t1 * dy));
+    const int nx1 = static_cast<int>(std::lround(ox + t0 * dx)),
+              ny1 = static_cast<int>(std::lround(oy + t0 * dy));
+    const int nx2 = static_cast<int>(std::lround(ox + t1 * dx)),
+              ny2 = static_cast<int>(std::lround(oy + t1 * dy));
     // A cut end lies on the grown border, outside the surface, so leaving it out loses nothing.
     x1 = nx1;
     y1 = ny1;
@@ -292,7 +294,8 @@ int LoadObject(const std::string& name, int /*memoryKind*/) {
     }
     int slot = FirstFreeSlot();
     if (slot == 0) return elSystem::Error("elDraw::LoadObject", "オブジェクト数が多過ぎます");
-    if (!LoadImageInto(Slots()[slot], name)) return elSystem::Error("elDraw::LoadObject", "BMPファイルを読み込めません");
+    if (!LoadImageInto(Slots()[slot], name))
+        return elSystem::Error("elDraw::LoadObject", "BMPファイルを読み込めません");
     return slot;
 }
 

@@ -12,8 +12,8 @@
 namespace elDraw {
 
 inline constexpr int kObjectCount = 3072;
-inline constexpr int kFirstImageObject = 4;     // slots 0..3 are internal
-inline constexpr int kMaxObjectNameLength = 30; // bytes of the name in the game's encoding
+inline constexpr int kFirstImageObject = 4;      // slots 0..3 are internal
+inline constexpr int kMaxObjectNameLength = 30;  // bytes of the name in the game's encoding
 inline constexpr int kDefaultScreenWidth = 640;
 inline constexpr int kDefaultScreenHeight = 480;
 
@@ -33,7 +33,7 @@ struct ElObjectSlot {
     std::unique_ptr<plat::Surface> surface;  // null when the slot is free
     std::string name;                        // empty: free; "*": made by CreateObject
     int32_t memoryKind = kMemoryDriver;
-    uint32_t colorKey = 0;                   // 0x00BBGGRR
+    uint32_t colorKey = 0;  // 0x00BBGGRR
     uint16_t width = 0;
     uint16_t height = 0;
 };
@@ -73,8 +73,8 @@ void SetColorKey(uint32_t colorRef);
 uint32_t GetColorKey();
 
 // ---- Objects ----
-int LoadObject(const std::string& name, int memoryKind);            // slot, 0 on failure
-int CreateObject(int width, int height, int memoryKind);             // slot, 0 on failure
+int LoadObject(const std::string& name, int memoryKind);  // slot, 0 on failure
+int CreateObject(int width, int height, int memoryKind);  // slot, 0 on failure
 bool SwapObject(const std::string& name, int slot, int memoryKind);
 void ReleaseObject(int slot);
 void ClearObject(int slot);
@@ -90,8 +90,8 @@ void ClearScreen();
 // a free or invalid slot.
 int PutObject(int x, int y, int slot, int srcLeft, int srcTop, int srcRight, int srcBottom);
 // Opaque copy between two objects, clipped the same way.
-void PutObjectToObject(int dstSlot, int x, int y, int srcSlot, int srcLeft, int srcTop,
-                       int srcRight, int srcBottom);
+void PutObjectToObject(int dstSlot, int x, int y, int srcSlot, int srcLeft, int srcTop, int srcRight,
+                       int srcBottom);
 // Opaque copy of a back-buffer rectangle into the object at (0, 0), clipped to both surfaces.
 void CaptureScreen(int slot, int left, int top, int right, int bottom);
 // The same copy under the name the interface code knows: the back-buffer rectangle

@@ -7,10 +7,10 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <sys/stat.h>
 #include <cmath>
 #include <map>
 #include <mutex>
-#include <sys/stat.h>
 #include <unordered_map>
 
 #include "foundation/TextEncoding.h"
@@ -25,17 +25,19 @@ struct IpaFace {
 };
 constexpr IpaFace kIpaFaces[] = {
     {"IPAGothic",
-     {"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf", "/usr/share/fonts/truetype/ipafont-gothic/ipag.ttf",
+     {"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+      "/usr/share/fonts/truetype/ipafont-gothic/ipag.ttf",
       "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"}},
     {"IPAPGothic",
-     {"/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf", "/usr/share/fonts/truetype/ipafont-gothic/ipagp.ttf",
-      nullptr}},
+     {"/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf",
+      "/usr/share/fonts/truetype/ipafont-gothic/ipagp.ttf", nullptr}},
     {"IPAMincho",
-     {"/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf", "/usr/share/fonts/truetype/ipafont-mincho/ipam.ttf",
+     {"/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf",
+      "/usr/share/fonts/truetype/ipafont-mincho/ipam.ttf",
       "/usr/share/fonts/truetype/fonts-japanese-mincho.ttf"}},
     {"IPAPMincho",
-     {"/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf", "/usr/share/fonts/truetype/ipafont-mincho/ipamp.ttf",
-      nullptr}},
+     {"/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf",
+      "/usr/share/fonts/truetype/ipafont-mincho/ipamp.ttf", nullptr}},
 };
 
 // Windows face names the game uses, and the IPA face each stands for.
@@ -44,8 +46,8 @@ struct Alias {
     const char* ipa;
 };
 constexpr Alias kAliases[] = {
-    {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ ゴシック", "IPAGothic"},  {"ＭＳ Ｐ明朝", "IPAPMincho"},
-    {"ＭＳ 明朝", "IPAMincho"},        {"標準ゴシック", "IPAGothic"}, {"標準明朝", "IPAMincho"},
+    {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ Ｐ明朝", "IPAPMincho"},
+    {"ＭＳ 明朝", "IPAMincho"},        {"標準ゴシック", "IPAGothic"},  {"標準明朝", "IPAMincho"},
 };
 constexpr const char* kFallbackFace = "IPAPGothic";
 
@@ -278,15 +280,26 @@ std::u32string DecodeUtf8(const std::string& text) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         int len = 0;
         char32_t cp = 0;
-        if (c < 0x80) { len = 1; cp = c; }
-        else if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; }
-        else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; }
-        else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; }
+        if (c < 0x80) {
+            len = 1;
+            cp = c;
+        } else if ((c & 0xE0) == 0xC0) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4;
+            cp = c & 0x07;
+        }
         bool ok = len > 0 && i + len <= n;
         for (int k = 1; ok && k < len; ++k) {
             const unsigned char t = static_cast<unsigned char>(text[i + k]);
-            if ((t & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (t & 0x3F);
+            if ((t & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (t & 0x3F);
         }
         if (!ok) {
             out += U'\uFFFD';

@@ -36,24 +36,24 @@ std::string FontFileFor(const std::string& face);
 // One rendered glyph: coverage 0..255 (0 or 255 when rendered monochrome), placed relative to
 // the top-left corner of its character cell.
 struct Glyph {
-    int left = 0;      // from the cell's left edge
-    int top = 0;       // from the cell's top edge
+    int left = 0;  // from the cell's left edge
+    int top = 0;   // from the cell's top edge
     int width = 0;
     int height = 0;
-    int advance = 0;   // pixels
+    int advance = 0;  // pixels
     std::vector<uint8_t> coverage;
 };
 
 struct FontDesc {
     std::string face;
-    int height = 16;        // cell height in pixels (ascent + descent)
-    int weight = 400;       // 700 and more draw bold
+    int height = 16;   // cell height in pixels (ascent + descent)
+    int weight = 400;  // 700 and more draw bold
     bool italic = false;
     bool underline = false;
 };
 
 class Font {
-public:
+  public:
     // Null when no font file can be opened or the height is not positive.
     static std::shared_ptr<Font> Open(const FontDesc& desc);
     ~Font();
@@ -69,7 +69,7 @@ public:
     // The width of one character in pixels.
     int Advance(char32_t cp) { return GetGlyph(cp, false).advance; }
 
-private:
+  private:
     Font() = default;
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -15,8 +15,8 @@ inline constexpr int kMaxCopies = 10;
 inline constexpr int kMaxNameLength = 30;  // bytes in the game's encoding
 
 // Copy selectors of Play, Stop and the setters.
-inline constexpr int kEveryCopy = -1;   // setters: every copy; Play: the next copy
-inline constexpr int kNextCopy = -2;    // setters: the next copy; Play: the next copy, reset first
+inline constexpr int kEveryCopy = -1;  // setters: every copy; Play: the next copy
+inline constexpr int kNextCopy = -2;   // setters: the next copy; Play: the next copy, reset first
 
 // Starts the output and clears the tables. False (silently) when no output can start.
 bool Init();
@@ -46,7 +46,7 @@ void ResetFrequency(int sound, int copy);
 
 // ---- State, for the engine's users and tests ----
 bool IsUsed(int sound);
-int GetCopyCount(int sound);       // 1 until loaded
+int GetCopyCount(int sound);  // 1 until loaded
 int GetNextCopy(int sound);
 int GetDefaultFrequency(int sound);
 std::string GetName(int sound);

@@ -206,7 +206,9 @@ void PumpMessages(std::vector<plat::WindowEvent>& out) {
     for (size_t i = first; i < out.size(); ++i) {
         const plat::WindowEvent& e = out[i];
         switch (e.kind) {
-            case plat::WindowEventKind::KeyDown: g.lastKey = e.key; break;
+            case plat::WindowEventKind::KeyDown:
+                g.lastKey = e.key;
+                break;
             case plat::WindowEventKind::KeyUp:
                 if (g.lastKey == e.key) g.lastKey = 0;
                 break;
@@ -228,7 +230,8 @@ void PumpMessages(std::vector<plat::WindowEvent>& out) {
                 if (e.button == 0) g.mouse.leftDouble = true;
                 if (e.button == 1) g.mouse.rightDouble = true;
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 }
@@ -394,8 +397,10 @@ void PollInput() {
         int cx = 0, cy = 0;
         CursorPos(cx, cy);
         if (g.eventCount + 2 <= kMaxEvents) {
-            g.events[g.eventCount++] = EventRecord{kMouseAxisX, static_cast<uint32_t>(cx), previousPoll, 0, 0};
-            g.events[g.eventCount++] = EventRecord{kMouseAxisY, static_cast<uint32_t>(cy), previousPoll, 0, 0};
+            g.events[g.eventCount++] =
+                EventRecord{kMouseAxisX, static_cast<uint32_t>(cx), previousPoll, 0, 0};
+            g.events[g.eventCount++] =
+                EventRecord{kMouseAxisY, static_cast<uint32_t>(cy), previousPoll, 0, 0};
         }
         g.mouseMoved = 0;
     }

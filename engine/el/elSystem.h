@@ -15,7 +15,7 @@
 namespace elSystem {
 
 // ---- Input codes: one code space for every device ----
-inline constexpr uint32_t kMouseButtonBase = 256;    // mouse buttons 0..3: 268..271
+inline constexpr uint32_t kMouseButtonBase = 256;  // mouse buttons 0..3: 268..271
 inline constexpr uint32_t kMouseLeft = 268;
 inline constexpr uint32_t kMouseRight = 269;
 inline constexpr uint32_t kMouseAxisBase = 4096;
@@ -36,9 +36,9 @@ inline constexpr uint32_t kStateReleased = 0xFF02;
 inline constexpr uint32_t kStateHeld = 0xFF03;
 
 // ---- Device mask ----
-inline constexpr uint16_t kDeviceKeyboard = 1;   // bit 0
-inline constexpr uint16_t kDeviceMouse = 2;      // bit 1
-inline constexpr uint16_t kDeviceJoystick = 8;   // bit 3
+inline constexpr uint16_t kDeviceKeyboard = 1;  // bit 0
+inline constexpr uint16_t kDeviceMouse = 2;     // bit 1
+inline constexpr uint16_t kDeviceJoystick = 8;  // bit 3
 
 inline constexpr int kMaxEvents = 256;
 inline constexpr int kMaxJoysticks = 16;
@@ -49,20 +49,20 @@ enum EventKind : uint8_t { kEventNone = 0, kEventKeyboard = 1, kEventMouse = 2, 
 
 struct InputEvent {
     uint8_t kind = kEventNone;
-    uint8_t device = 0;     // joystick index + 1 for joystick records, else 0
-    uint16_t code = 0;      // kEmptyEventCode for the empty event
+    uint8_t device = 0;  // joystick index + 1 for joystick records, else 0
+    uint16_t code = 0;   // kEmptyEventCode for the empty event
     int32_t value = 0;
-    float age = 0.0f;       // seconds between the record and the poll
+    float age = 0.0f;  // seconds between the record and the poll
 };
 
 // The window-message side of the mouse and keys (what the window procedure keeps).
 struct WindowMouse {
-    int x = 0, y = 0;            // last reported client position
-    int prevX = 0, prevY = 0;    // position at the end of the previous turn
-    int moveX = 0, moveY = 0;    // movement computed at the start of this turn
+    int x = 0, y = 0;          // last reported client position
+    int prevX = 0, prevY = 0;  // position at the end of the previous turn
+    int moveX = 0, moveY = 0;  // movement computed at the start of this turn
     bool leftDown = false, rightDown = false;
-    bool leftClick = false, rightClick = false;          // per turn
-    bool leftDouble = false, rightDouble = false;        // per turn
+    bool leftClick = false, rightClick = false;    // per turn
+    bool leftDouble = false, rightDouble = false;  // per turn
 };
 
 // ---- Start and end ----
@@ -101,12 +101,12 @@ void EndTurn();
 void UpdateSystemCursor();
 
 // ---- Clock ----
-uint32_t Now();                     // the millisecond clock (plat::NowMs)
+uint32_t Now();  // the millisecond clock (plat::NowMs)
 // Frame time := (now - last tick) * 0.001 s, last tick := now; also the window mouse movement.
 void AdvanceFrameClock();
-void ResetFrameClock();             // frame time 0, last tick now
+void ResetFrameClock();  // frame time 0, last tick now
 float GetFrameTime();
-void SetFrameTime(float seconds);   // fixed frame times for tests and replays
+void SetFrameTime(float seconds);  // fixed frame times for tests and replays
 uint32_t GetLastFrameTick();
 // Toggles the blink flag when its deadline has passed: on for 1000 ms, off for 200 ms.
 void UpdateBlink(uint32_t now);

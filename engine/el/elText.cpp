@@ -72,7 +72,7 @@ uint32_t VisibleColor(uint32_t colorRef) {
 }
 
 bool MayNotStartLine(char32_t cp) {
-    static constexpr char32_t kChars[] = {U'、', U'。', U'，', U'．', U'・', U'…', U'‥', U'”',
+    static constexpr char32_t kChars[] = {U'、', U'。', U'，', U'．', U'・', U'…',      U'‥', U'”',
                                           U'’',  U'（', U'」', U',',  U'.',  U'\u3000', U' '};
     return std::find(std::begin(kChars), std::end(kChars), cp) != std::end(kChars);
 }
@@ -142,9 +142,9 @@ std::vector<RectLine> BreakRectLines(const std::u32string& text, int maxWidth,
     return lines;
 }
 
-elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& face, int size, int x,
-                             int y, int right, int bottom, const std::string& text, int flags,
-                             uint32_t textColor, uint32_t backColor, std::vector<elDraw::TextBox>& boxes) {
+elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& face, int size, int x, int y,
+                             int right, int bottom, const std::string& text, int flags, uint32_t textColor,
+                             uint32_t backColor, std::vector<elDraw::TextBox>& boxes) {
     boxes.clear();
     elDraw::TextBox bounds{};
     bool any = false;
@@ -211,7 +211,8 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
                 break;
             }
             if (buf) {
-                if (shadow) PutGlyph(*buf, bufClip, pen + 2 + (thickX ? 1 : 0), 2 + (thickY ? 1 : 0), g, shade, true);
+                if (shadow)
+                    PutGlyph(*buf, bufClip, pen + 2 + (thickX ? 1 : 0), 2 + (thickY ? 1 : 0), g, shade, true);
                 PutGlyph(*buf, bufClip, pen, 0, g, fore, true);
                 if (thickX) PutGlyph(*buf, bufClip, pen + 1, 0, g, fore, true);
                 if (thickY) PutGlyph(*buf, bufClip, pen, 1, g, fore, true);
@@ -258,7 +259,8 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
             lineRects.push_back(lb);
             if (obj) {
                 const Clip c = Intersect(SurfaceClip(*obj), {lb.left, lb.top, lb.right, lb.bottom});
-                for (int dy = c.top; dy < c.bottom; ++dy) std::fill(obj->Row(dy) + c.left, obj->Row(dy) + c.right, kKeyPixel);
+                for (int dy = c.top; dy < c.bottom; ++dy)
+                    std::fill(obj->Row(dy) + c.left, obj->Row(dy) + c.right, kKeyPixel);
             }
             if (obj && buf) {
                 const int sampleW = std::min(pen, buf->width), sampleH = std::min(composeHeight, buf->height);
@@ -294,7 +296,8 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
                             sg += k * static_cast<int>((bp >> 8) & 0xFF);
                             sb += k * static_cast<int>(bp & 0xFF);
                         }
-                        const uint32_t r = std::min(sr / 8, 255), g = std::min(sg / 8, 255), b = std::min(sb / 8, 255);
+                        const uint32_t r = std::min(sr / 8, 255), g = std::min(sg / 8, 255),
+                                       b = std::min(sb / 8, 255);
                         obj->Row(dy)[dx] = 0xFF000000u | (r << 16) | (g << 8) | b;
                     }
                 }
@@ -367,7 +370,8 @@ constexpr int kDefaultFontHeight = 16;
 std::shared_ptr<elFont::Font> CurrentFont() {
     TextState& t = T();
     if (t.font) return t.font;
-    static std::shared_ptr<elFont::Font> fallback = elFont::Font::Open({"", kDefaultFontHeight, 400, false, false});
+    static std::shared_ptr<elFont::Font> fallback =
+        elFont::Font::Open({"", kDefaultFontHeight, 400, false, false});
     return fallback;
 }
 
@@ -430,8 +434,10 @@ void EndFonts() {
 
 void CreateFont(int kind, int height, int angle, int weightKind, bool italic, bool underline) {
     TextState& t = T();
-    if (kind == 0) t.face = "標準明朝";
-    else if (kind == 1) t.face = "標準ゴシック";
+    if (kind == 0)
+        t.face = "標準明朝";
+    else if (kind == 1)
+        t.face = "標準ゴシック";
     t.charset = elFont::kShiftJisCharset;
     MakeFont(height, angle, weightKind, italic, underline);
 }
@@ -466,7 +472,8 @@ int DrawTextRect(int left, int top, int right, int bottom, const std::string& te
     auto font = CurrentFont();
     if (!font) return 0;
     const std::u32string chars = elFont::DecodeUtf8(text);
-    const auto lines = elText::BreakRectLines(chars, right - left, [&](char32_t c) { return font->Advance(c); });
+    const auto lines =
+        elText::BreakRectLines(chars, right - left, [&](char32_t c) { return font->Advance(c); });
     const int lineHeight = font->Height();
     plat::Surface& s = BackBuffer();
     if (!s.Empty()) {
@@ -475,8 +482,10 @@ int DrawTextRect(int left, int top, int right, int bottom, const std::string& te
         for (const auto& line : lines) {
             if (y >= bottom) break;
             int x = left;
-            if (align == kAlignCenter) x = left + (right - left - line.width) / 2;
-            else if (align == kAlignRight) x = right - line.width;
+            if (align == kAlignCenter)
+                x = left + (right - left - line.width) / 2;
+            else if (align == kAlignRight)
+                x = right - line.width;
             DrawLine(s, clip, *font, x, y, chars, line.begin, line.end);
             y += lineHeight;
         }

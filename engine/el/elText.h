@@ -101,9 +101,8 @@ struct StringSurfaces {
 // DrawString's layout and composition into the font object with the string font of the given
 // face and size; fills the character boxes and returns the union (empty when nothing was drawn).
 // The caller blits the union from the font object.
-elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& face, int size, int x,
-                             int y, int right, int bottom, const std::string& text, int flags,
-                             uint32_t textColor, uint32_t backColor,
-                             std::vector<elDraw::TextBox>& boxes);
+elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& face, int size, int x, int y,
+                             int right, int bottom, const std::string& text, int flags, uint32_t textColor,
+                             uint32_t backColor, std::vector<elDraw::TextBox>& boxes);
 
 }  // namespace elText

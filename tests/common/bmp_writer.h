@@ -1,7 +1,7 @@
 #pragma once
 // Writes small BMP files for tests and benchmarks.
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -20,8 +20,8 @@ inline void Put32(std::string& s, uint32_t v) {
 struct Options {
     int bpp = 24;
     bool topDown = false;
-    bool coreHeader = false;     // 12-byte header, 3-byte palette entries
-    bool bitfields = false;      // 16/32 bpp with masks after the info header
+    bool coreHeader = false;  // 12-byte header, 3-byte palette entries
+    bool bitfields = false;   // 16/32 bpp with masks after the info header
     uint32_t masks[3] = {0, 0, 0};
     std::vector<uint32_t> palette;  // 0x00RRGGBB entries for 1/4/8 bpp
 };
@@ -46,9 +46,15 @@ inline std::string MakeBmp(int w, int h, const std::vector<uint32_t>& pixels, co
         for (int x = 0; x < w; ++x) {
             uint32_t p = pixels[static_cast<size_t>(y) * w + x];
             switch (o.bpp) {
-                case 1: row[x / 8] = char(uint8_t(row[x / 8]) | ((p & 1) << (7 - x % 8))); break;
-                case 4: row[x / 2] = char(uint8_t(row[x / 2]) | ((p & 0xF) << (x % 2 ? 0 : 4))); break;
-                case 8: row[x] = char(p); break;
+                case 1:
+                    row[x / 8] = char(uint8_t(row[x / 8]) | ((p & 1) << (7 - x % 8)));
+                    break;
+                case 4:
+                    row[x / 2] = char(uint8_t(row[x / 2]) | ((p & 0xF) << (x % 2 ? 0 : 4)));
+                    break;
+                case 8:
+                    row[x] = char(p);
+                    break;
                 case 16:
                     row[x * 2] = char(p & 0xFF);
                     row[x * 2 + 1] = char((p >> 8) & 0xFF);

@@ -1,6 +1,6 @@
-#include "tests/common/bmp_writer.h"
 #include "draw_fixture.h"
 #include "platform/png.h"
+#include "tests/common/bmp_writer.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ TEST_F(DrawBlit, CopyWithinOneObjectOverlaps) {
 TEST_F(DrawBlit, ColourKeyOfEachObjectIsTheOneAtItsLoad) {
     int before = elDraw::CreateObject(2, 1, 2);  // key black
     elDraw::SetColorKey(0x00FF00);
-    int after = elDraw::CreateObject(2, 1, 2);   // key pure green
+    int after = elDraw::CreateObject(2, 1, 2);  // key pure green
     EXPECT_EQ(elDraw::GetObjectSlot(before)->colorKey, 0u);
     EXPECT_EQ(elDraw::GetObjectSlot(after)->colorKey, 0x00FF00u);
     for (int slot : {before, after}) {

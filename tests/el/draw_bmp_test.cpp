@@ -1,6 +1,6 @@
-#include "tests/common/bmp_writer.h"
 #include "draw_fixture.h"
 #include "engine/el/elBmp.h"
+#include "tests/common/bmp_writer.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "platform/headless.h"
 
 class ElTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         plat::SetClockSource([this] { return now; });
         plat::BackendOptions options;

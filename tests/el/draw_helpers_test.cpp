@@ -6,7 +6,7 @@
 namespace {
 
 class DrawHelpers : public ElTest {
-protected:
+  protected:
     uint32_t At(int x, int y) { return elDraw::BackBuffer().Row(y)[x]; }
     // The box of the pixels that are not black: left, top, right, bottom (inclusive), or -1s.
     std::array<int, 4> InkBox() {

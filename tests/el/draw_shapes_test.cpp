@@ -7,7 +7,7 @@ namespace {
 using elDraw::BackBuffer;
 
 class DrawShapes : public ElTest {
-protected:
+  protected:
     uint32_t At(int x, int y) { return BackBuffer().Row(y)[x]; }
     int Count(uint32_t pixel) {
         int n = 0;
@@ -58,7 +58,7 @@ TEST_F(DrawShapes, RectangleFillAndOutline) {
 
     elDraw::ClearScreen();
     elDraw::DrawRect(120, 110, 100, 100, kRed, 0xFFFFFF, 3);  // corners in any order
-    EXPECT_EQ(At(99, 99), white);   // the pen straddles the edge
+    EXPECT_EQ(At(99, 99), white);                             // the pen straddles the edge
     EXPECT_EQ(At(101, 101), white);
     EXPECT_EQ(At(102, 102), kRedPixel);
     EXPECT_EQ(At(120, 110), white);

@@ -8,7 +8,7 @@
 #include "engine/el/el4D.h"
 
 class El4DTest : public ElTest {
-protected:
+  protected:
     // The camera distance at which 240 pixels fill half of the 60-degree field of view.
     static float DefaultZoom() { return float(-(480.0 / (std::tan(M_PI / 6) * 512.0))); }
 

@@ -38,7 +38,7 @@ TEST(El4DRaster, SharedEdgesAreDrawnExactlyOnce) {
     const uint32_t col = 0x40FFFFFFu;
     // A fan of triangles around an off-grid centre, covering (10.3, 7.6)-(90.2, 93.1).
     const float cx = 47.37f, cy = 51.11f;
-    const float ring[][2] = {{10.3f, 7.6f}, {55.5f, 7.6f}, {90.2f, 7.6f}, {90.2f, 60.7f},
+    const float ring[][2] = {{10.3f, 7.6f},  {55.5f, 7.6f},  {90.2f, 7.6f},  {90.2f, 60.7f},
                              {90.2f, 93.1f}, {33.3f, 93.1f}, {10.3f, 93.1f}, {10.3f, 40.4f}};
     for (int i = 0; i < 8; ++i) {
         const auto& a = ring[i];
@@ -48,8 +48,7 @@ TEST(El4DRaster, SharedEdgesAreDrawnExactlyOnce) {
     }
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 100; ++x) {
-            const bool inside = x + 0.5f >= 10.3f && x + 0.5f < 90.2f && y + 0.5f >= 7.6f &&
-                                y + 0.5f < 93.1f;
+            const bool inside = x + 0.5f >= 10.3f && x + 0.5f < 90.2f && y + 0.5f >= 7.6f && y + 0.5f < 93.1f;
             const uint32_t expect = inside ? 0x404040u : 0u;
             ASSERT_EQ(c.surface.Row(y)[x] & 0xFFFFFFu, expect) << x << "," << y;
         }
@@ -67,8 +66,7 @@ TEST(El4DRaster, ClipRectangleBoundsEveryWrite) {
     // Far larger than the surface, and with a vertex behind the eye.
     elRaster::DrawTriangle(c.target, c.viewport, st, nullptr, At(-5000, -3000), At(9000, 50),
                            {0.2f, -0.3f, 0.5f, -2.0f, 0, 0, 0xFFFFFFFFu});
-    elRaster::DrawTriangle(c.target, c.viewport, st, nullptr, At(-500, -500), At(600, -500),
-                           At(50, 900));
+    elRaster::DrawTriangle(c.target, c.viewport, st, nullptr, At(-500, -500), At(600, -500), At(50, 900));
     int drawn = 0;
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 100; ++x) {
@@ -86,8 +84,7 @@ TEST(El4DRaster, ClipRectangleBoundsEveryWrite) {
     c.target.clipTop = -50;
     c.target.clipRight = 500;
     c.target.clipBottom = 500;
-    elRaster::DrawTriangle(c.target, c.viewport, st, nullptr, At(-500, -500), At(600, -500),
-                           At(50, 900));
+    elRaster::DrawTriangle(c.target, c.viewport, st, nullptr, At(-500, -500), At(600, -500), At(50, 900));
     EXPECT_EQ(c.surface.Row(99)[99], 0xFFFFFFFFu);
 }
 
@@ -200,9 +197,9 @@ TEST(El4DRaster, EveryVectorWidthAgreesWithThePixelMaths) {
                 st.minFilter = st.magFilter = elRaster::Filter::Point;
                 // Quad from x 63 to 100 (the row end) and y 10 to 30.
                 const float x0 = 63, x1 = 100, y0 = 10, y1 = 30;
-                elRaster::DrawQuad(c.target, c.viewport, st, &tex,
-                                   At(x0, y0, x0 / 16, y0 / 16, color), At(x1, y0, x1 / 16, y0 / 16, color),
-                                   At(x1, y1, x1 / 16, y1 / 16, color), At(x0, y1, x0 / 16, y1 / 16, color));
+                elRaster::DrawQuad(c.target, c.viewport, st, &tex, At(x0, y0, x0 / 16, y0 / 16, color),
+                                   At(x1, y0, x1 / 16, y0 / 16, color), At(x1, y1, x1 / 16, y1 / 16, color),
+                                   At(x0, y1, x0 / 16, y1 / 16, color));
                 for (int y = 0; y < 100; ++y) {
                     for (int x = 0; x < 100; ++x) {
                         const uint32_t dst = background[size_t(y) * 100 + x];
@@ -224,7 +221,6 @@ TEST(El4DRaster, EveryVectorWidthAgreesWithThePixelMaths) {
     elRaster::LimitVectorWidth(16);
 }
 
-
 TEST(El4DRaster, TurnedScaledSpritesLookTheSameAtEveryVectorWidth) {
     // Turned, scaled and overlapping sprites with depth, in every blend mode, with a white
     // colour at half alpha (the sprites' usual colour) and with tinted ones: every vector width
@@ -242,7 +238,8 @@ TEST(El4DRaster, TurnedScaledSpritesLookTheSameAtEveryVectorWidth) {
         float cx, cy, half, angle, z;
     };
     std::vector<Sprite> sprites(14);
-    for (Sprite& sp : sprites) sp = {unit() * 120 - 10, unit() * 120 - 10, 6 + unit() * 30, unit() * 6.3f, unit()};
+    for (Sprite& sp : sprites)
+        sp = {unit() * 120 - 10, unit() * 120 - 10, 6 + unit() * 30, unit() * 6.3f, unit()};
 
     auto render = [&](int lanes, uint32_t color, int mode, bool zOn, std::vector<float>& zOut) {
         elRaster::LimitVectorWidth(lanes);
@@ -276,9 +273,9 @@ TEST(El4DRaster, TurnedScaledSpritesLookTheSameAtEveryVectorWidth) {
                 for (int lanes : {8, 4}) {
                     const std::vector<uint32_t> other = render(lanes, color, mode, zOn, zOther);
                     for (size_t i = 0; i < wide.size(); ++i) {
-                        ASSERT_EQ(wide[i], other[i]) << "lanes " << lanes << " mode " << mode << " colour "
-                                                     << std::hex << color << std::dec << " z " << zOn
-                                                     << " at " << i % 100 << "," << i / 100;
+                        ASSERT_EQ(wide[i], other[i])
+                            << "lanes " << lanes << " mode " << mode << " colour " << std::hex << color
+                            << std::dec << " z " << zOn << " at " << i % 100 << "," << i / 100;
                         ASSERT_EQ(zWide[i], zOther[i]) << "lanes " << lanes << " at " << i;
                     }
                 }

@@ -16,12 +16,12 @@ TEST_F(El4DRender, EachBlendModeGivesItsPixel) {
         int mode;
         uint32_t expect;
     } cases[] = {
-        {1, 0xC86432},                       // opaque source
-        {2, (120u << 16) | (90u << 8) | 85}, // s*a + d*(1-a)
+        {1, 0xC86432},                          // opaque source
+        {2, (120u << 16) | (90u << 8) | 85},    // s*a + d*(1-a)
         {3, (140u << 16) | (130u << 8) | 145},  // d + s*a
-        {4, (20u << 16) | (40u << 8) | 60},  // d*(1-a)
-        {5, (169u << 16) | (69u << 8) | 26}, // s*(1-d)
-        {6, (51u << 16) | (71u << 8) | 84},  // s*d + d*a
+        {4, (20u << 16) | (40u << 8) | 60},     // d*(1-a)
+        {5, (169u << 16) | (69u << 8) | 26},    // s*(1-d)
+        {6, (51u << 16) | (71u << 8) | 84},     // s*d + d*a
     };
     int slot = MakeTexture(32, 32, 0xFFC86432u);
     int model = MakeSprite(slot);
@@ -167,8 +167,8 @@ TEST_F(El4DRender, ColourKeyedTexelsLeaveScreenAndDepthAlone) {
     Fill(0xFF202020u);
     PlaceSprite(model, 320, 240, 0.0f);
     Draw(model, 1);
-    EXPECT_EQ(Px(320, 240), 0xFF0000u);   // texel (16, 16)
-    EXPECT_EQ(Px(306, 226), 0x202020u);   // texel (2, 2): keyed
+    EXPECT_EQ(Px(320, 240), 0xFF0000u);  // texel (16, 16)
+    EXPECT_EQ(Px(306, 226), 0x202020u);  // texel (2, 2): keyed
 
     // The keyed part wrote no depth: a farther sprite still shows there.
     int behind = MakeSprite(MakeTexture(64, 64, 0xFF0000FFu));  // farther, so drawn smaller

@@ -12,7 +12,7 @@
 namespace {
 
 class ElAudit : public ElTest {
-protected:
+  protected:
     uint32_t At(int x, int y) { return elDraw::BackBuffer().Row(y)[x] & 0xFFFFFFu; }
     int CountInk(int left, int top, int right, int bottom) {
         int n = 0;
@@ -114,7 +114,7 @@ TEST_F(ElAudit, RectanglesAndCirclesFarBeyondTheScreenStayQuickAndExact) {
 }
 
 class ElAuditText : public ElAudit {
-protected:
+  protected:
     void SetUp() override {
         ElAudit::SetUp();
         elDraw::InitFonts();

@@ -79,7 +79,7 @@ std::string EncodeTone(int frames, int rate) {
 }
 
 class OggPlayerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() / ("quor_ogg_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);

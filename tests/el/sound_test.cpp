@@ -173,7 +173,7 @@ TEST(SoundMixer, ResamplesPlaysOnceAndRewinds) {
 }
 
 class SoundLayer : public ElTest {
-protected:
+  protected:
     void SetUp() override {
         ElTest::SetUp();
         ASSERT_TRUE(elSound::Init());
@@ -185,8 +185,8 @@ protected:
     }
     void Write(const std::string& rel, const std::vector<uint8_t>& bytes) {
         std::filesystem::create_directories((tempDir / rel).parent_path());
-        std::ofstream(tempDir / rel, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                              static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(tempDir / rel, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     std::string WriteSound(int frames = 1000) {
         WaveDesc s;

@@ -154,7 +154,7 @@ TEST_F(SystemInput, AFrameHoldsAtMost256Events) {
 TEST_F(SystemInput, WithoutJoysticksTheMaskIsThree) { EXPECT_EQ(GetInputDevices(), 3); }
 
 class SystemJoystick : public ElTest {
-protected:
+  protected:
     void AddJoysticks() override {
         Headless().AddJoystick();
         Headless().AddJoystick();

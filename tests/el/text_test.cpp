@@ -47,7 +47,7 @@ TEST(TextRules, RectangleWrapping) {
 }
 
 class TextDraw : public ElTest {
-protected:
+  protected:
     void SetUp() override {
         ElTest::SetUp();
         elDraw::InitFonts();
@@ -185,7 +185,7 @@ TEST_F(TextDraw, StringStopsAtTheBottomAndHonoursItsFlags) {
     elDraw::CreateStringFont("ＭＳ ゴシック", 12);
     elDraw::SetTextColors(0xFFFFFF, 0x808080, true);
     elDraw::DrawString(0, 100, 640, 117, "あ\nい\nう", 0);
-    ASSERT_EQ(Boxes().size(), 2u);  // the third line lies below the limit
+    ASSERT_EQ(Boxes().size(), 2u);                     // the third line lies below the limit
     EXPECT_EQ(elDraw::GetStringBounds().bottom, 117);  // the second line is cut
     EXPECT_LE(FindInk().bottom, 117);
 

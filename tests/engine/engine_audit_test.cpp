@@ -8,7 +8,7 @@ using namespace enginetest;
 namespace {
 
 class MusicFade : public EngineTest {
-protected:
+  protected:
     CMusicPlayer* player() { return CMusicPlayer::GetInstance(); }
     void Frames(int n) {
         for (int i = 0; i < n; ++i) player()->Update();
@@ -51,16 +51,18 @@ TEST_F(MusicFade, AVolumeRaisedDuringAFadeInKeepsTheRequestsFactor) {
 // ---- The cursor ----
 
 class CursorDrawing : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return 0x00FF00u; }));
         // "Mouse001": every cell in its own colour, so that a drawn pixel tells which cell it came
         // from (the colour is 0x00RRGGBB = cell column x 16 + cell row, the arrows' row 0).
-        WriteRaw("system/mouse.bmp", MakeBmp(256, 96, [](int x, int y) { return 0x100000u + uint32_t(x) * 256 + y; }));
+        WriteRaw("system/mouse.bmp",
+                 MakeBmp(256, 96, [](int x, int y) { return 0x100000u + uint32_t(x) * 256 + y; }));
         WriteRaw("img/item.bmp", MakeBmp(64, 64, [](int, int) { return 0x0000FFu; }));
-        ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", "System.Mouse001,system\\mouse.bmp,0,0\n"
-                                                             "Editer.Item,img\\item.bmp,0,0\n"));
+        ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat",
+                                     "System.Mouse001,system\\mouse.bmp,0,0\n"
+                                     "Editer.Item,img\\item.bmp,0,0\n"));
         CSpriteManager::GetInstance();
     }
     // The colour (0x00RRGGBB) of the back buffer at (x, y).
@@ -140,8 +142,7 @@ TEST_F(EngineTest, ASpriteWithoutAModelLeavesNoTextureBehind) {
     CSpriteManager* sm = CSpriteManager::GetInstance();
     FindImage("T", "Pic");
     // Every model of the 3-D layer taken.
-    while (el4D::Primitive::Square(1, 1, 0.125f, 0.125f, 1.0f, 0.0f) > 0) {
-    }
+    while (el4D::Primitive::Square(1, 1, 0.125f, 0.125f, 1.0f, 0.0f) > 0) {}
     auto usedObjects = [] {
         int n = 0;
         for (int i = 0; i < elDraw::kObjectCount; ++i)

@@ -8,7 +8,7 @@ using namespace enginetest;
 namespace {
 
 class Camera : public EngineTest {
-protected:
+  protected:
     CCamera* cam() { return CCamera::GetInstance(); }
     void Frames(int n) {
         for (int i = 0; i < n; ++i) cam()->Update();
@@ -101,7 +101,8 @@ TEST_F(Camera, ShakeTremblesByUpToFourPixelsAndSettlesAfterTwentyFrames) {
     int maxOffset = 0;
     for (int i = 0; i < 20; ++i) {
         cam()->Update();
-        maxOffset = std::max({maxOffset, std::abs(cam()->GetShakeOffsetX()), std::abs(cam()->GetShakeOffsetY())});
+        maxOffset =
+            std::max({maxOffset, std::abs(cam()->GetShakeOffsetX()), std::abs(cam()->GetShakeOffsetY())});
     }
     EXPECT_LE(maxOffset, 4);
     EXPECT_GT(maxOffset, 0);

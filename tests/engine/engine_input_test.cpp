@@ -6,7 +6,7 @@ using namespace enginetest;
 namespace {
 
 class Input : public EngineTest {
-protected:
+  protected:
     void AddJoysticks() {}
     CInputManager* in() { return CInputManager::GetInstance(); }
     // One frame: the engine polls, the manager updates.
@@ -104,7 +104,7 @@ TEST_F(Input, TheKeysAreFixedWhateverTheKeyConfiguration) {
 }
 
 class JoystickInput : public Input {
-protected:
+  protected:
     void SetUp() override {
         plat::SetClockSource([this] { return now; });
         plat::BackendOptions options;

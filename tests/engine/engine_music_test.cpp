@@ -6,7 +6,7 @@ using namespace enginetest;
 namespace {
 
 class Music : public EngineTest {
-protected:
+  protected:
     CMusicPlayer* player() { return CMusicPlayer::GetInstance(); }
     void Frames(int n) {
         for (int i = 0; i < n; ++i) player()->Update();
@@ -118,13 +118,13 @@ TEST_F(Music, AskingForThePieceThatIsFadingOutTakesItBack) {
     PlayMusic(2);
     PlayMusic(7, 999999, 1.0f, false, true);  // an area event fades to another piece ...
     Frames(12);
-    PlayMusic(2);                              // ... and the scene asks for its own piece again
+    PlayMusic(2);  // ... and the scene asks for its own piece again
     EXPECT_FALSE(player()->IsFadingOut());
     EXPECT_EQ(player()->GetPendingMusic(), 2);
     Frames(120);
     EXPECT_EQ(player()->GetCurrentMusic(), 2);
-    EXPECT_EQ(music.opened.size(), 1u);        // the other piece is never opened
-    EXPECT_FLOAT_EQ(music.volume, 0.8f);       // risen back to full
+    EXPECT_EQ(music.opened.size(), 1u);   // the other piece is never opened
+    EXPECT_FLOAT_EQ(music.volume, 0.8f);  // risen back to full
     EXPECT_TRUE(music.playing);
 }
 

@@ -14,7 +14,7 @@ std::vector<std::string> g_calls;
 int g_alive = 0;
 
 class TestScene : public IScene {
-public:
+  public:
     TestScene(const std::string& name, IScene* parent, std::string caption = "")
         : IScene(parent), name_(name), caption_(std::move(caption)) {
         ++g_alive;
@@ -48,7 +48,7 @@ public:
 };
 
 class SceneStack : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         g_calls.clear();

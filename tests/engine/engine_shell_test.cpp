@@ -15,7 +15,7 @@ struct Counters {
 Counters g;
 
 class RootScene : public IScene {
-public:
+  public:
     RootScene() : IScene(nullptr) {}
     void Start() override {}
     void Update() override {
@@ -28,7 +28,7 @@ public:
 };
 
 class PlainScene : public IScene {
-public:
+  public:
     PlainScene(IScene* parent, bool closeAtOnce) : IScene(parent), closeAtOnce_(closeAtOnce) {}
     void Start() override {
         if (!closeAtOnce_) ++g.titleStarts;
@@ -40,12 +40,12 @@ public:
     void Draw() override {}
     void DrawOverlay() override {}
 
-private:
+  private:
     bool closeAtOnce_;
 };
 
 class BusyNet : public INetWorkHost {
-public:
+  public:
     void Poll() override { ++polls; }
     bool IsBusy() override { return busy; }
     void Draw() override { ++draws; }
@@ -54,21 +54,22 @@ public:
 };
 
 class Shell : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         g = Counters();
         WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return 0x00FF00u; }));
         WriteRaw("system/Mouse001.bmp", MakeBmp(256, 128, [](int, int) { return 0xFFFFFFu; }));
         ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", "System.Mouse001,system\\Mouse001.bmp,0,0\n"));
-        SetSceneFactory({[]() -> IScene* { return new RootScene(); },
-                         [](IScene* parent) -> IScene* { return new PlainScene(parent, false); },
-                         [](const std::vector<std::string>& groups, bool objectStep, IScene* parent) -> IScene* {
-                             EXPECT_EQ(groups.size(), 7u);
-                             EXPECT_EQ(groups[1], "Map");
-                             EXPECT_TRUE(objectStep);
-                             return new PlainScene(parent, true);
-                         }});
+        SetSceneFactory(
+            {[]() -> IScene* { return new RootScene(); },
+             [](IScene* parent) -> IScene* { return new PlainScene(parent, false); },
+             [](const std::vector<std::string>& groups, bool objectStep, IScene* parent) -> IScene* {
+                 EXPECT_EQ(groups.size(), 7u);
+                 EXPECT_EQ(groups[1], "Map");
+                 EXPECT_TRUE(objectStep);
+                 return new PlainScene(parent, true);
+             }});
         SetNetWorkHost(&net);
     }
     void Frame(float seconds = 1.0f / 60.0f) {

@@ -14,7 +14,7 @@ TEST(SoundEffectVolume, CurveFromSettingToDecibels) {
     EXPECT_EQ(CSoundEffects::VolumeLevel(100), -7);  // sqrt(0.68) x 40 - 40
     EXPECT_EQ(CSoundEffects::VolumeLevel(147), 0);
     EXPECT_EQ(CSoundEffects::VolumeLevel(500), 0);
-    EXPECT_EQ(CSoundEffects::VolumeLevel(1), -36);   // sqrt(0.0068) x 40 - 40 = -36.7
+    EXPECT_EQ(CSoundEffects::VolumeLevel(1), -36);  // sqrt(0.0068) x 40 - 40 = -36.7
 }
 
 TEST(SoundEffectTable, FilesInSlotOrder) {

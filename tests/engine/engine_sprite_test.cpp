@@ -9,16 +9,17 @@ using namespace enginetest;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFF0000;    // 0x00RRGGBB for MakeBmp
+constexpr uint32_t kRed = 0xFF0000;  // 0x00RRGGBB for MakeBmp
 constexpr uint32_t kGreen = 0x00FF00;
 
 class Sprites : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return kGreen; }));
         // A 256 x 256 picture: red everywhere, blue at (0, 0)..(1, 1) so its corner can be found.
-        WriteRaw("img/pic.bmp", MakeBmp(256, 256, [](int x, int y) { return (x < 2 && y < 2) ? 0x0000FFu : kRed; }));
+        WriteRaw("img/pic.bmp",
+                 MakeBmp(256, 256, [](int x, int y) { return (x < 2 && y < 2) ? 0x0000FFu : kRed; }));
     }
     void Index(const std::string& text) { ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", text)); }
     CSpriteManager* sm() { return CSpriteManager::GetInstance(); }
@@ -87,10 +88,10 @@ TEST_F(Sprites, A20x40RectangleGetsA64TextureWithThePictureAt22_12) {
     ASSERT_NE(tex, nullptr);
     ASSERT_EQ(tex->width, 64);
     auto rgb = [&](int x, int y) { return tex->Row(y)[x] & 0xFFFFFF; };
-    EXPECT_EQ(rgb(22, 12), 0x0000FFu);      // the picture's corner
-    EXPECT_EQ(rgb(21, 12), 0x00FF00u);      // the key-coloured background around it
+    EXPECT_EQ(rgb(22, 12), 0x0000FFu);  // the picture's corner
+    EXPECT_EQ(rgb(21, 12), 0x00FF00u);  // the key-coloured background around it
     EXPECT_EQ(rgb(22, 11), 0x00FF00u);
-    EXPECT_EQ(rgb(41, 51), 0xFF0000u);      // the picture's last pixel
+    EXPECT_EQ(rgb(41, 51), 0xFF0000u);  // the picture's last pixel
     EXPECT_EQ(rgb(42, 51), 0x00FF00u);
     EXPECT_EQ(rgb(41, 52), 0x00FF00u);
     delete sp;
@@ -127,7 +128,8 @@ TEST_F(Sprites, PoolFullRaisesRAE0001) {
     Index("T.Pic,img\\pic.bmp,0,0\n");
     int boxes = 0;
     plat::SetMessageBoxHandler([&](const std::string&, const std::string&) { ++boxes; });
-    for (int i = 0; i < CSpriteManager::kPoolSize - 1; ++i) delete CreateSprite("T", "Pic", 2, 0, 0, 1 + i % 200, 1 + i / 200);
+    for (int i = 0; i < CSpriteManager::kPoolSize - 1; ++i)
+        delete CreateSprite("T", "Pic", 2, 0, 0, 1 + i % 200, 1 + i / 200);
     EXPECT_EQ(sm()->GetPoolUsed(), 4095);
     EXPECT_EQ(ErrorCode([&] { CreateSprite("T", "Pic", 2, 5, 5, 6, 6); }), "RAE0001");
     // A rectangle already pooled is still served.
@@ -139,8 +141,9 @@ TEST_F(Sprites, PoolFullRaisesRAE0001) {
 }
 
 TEST_F(Sprites, PreBuildingMakesEveryCellOfTheSquare) {
-    Index("G.Cells32,img\\pic.bmp,32,32\nG.Cells100x60,img\\pic.bmp,100,60\nG.Small,img\\pic.bmp,8,32\n"
-          "G.Big,img\\pic.bmp,257,32\nH.Other,img\\pic.bmp,32,32\n");
+    Index(
+        "G.Cells32,img\\pic.bmp,32,32\nG.Cells100x60,img\\pic.bmp,100,60\nG.Small,img\\pic.bmp,8,32\n"
+        "G.Big,img\\pic.bmp,257,32\nH.Other,img\\pic.bmp,32,32\n");
     sm()->BeginLoadGroup("G");
     EXPECT_EQ(sm()->GetLoadPercent(), 0);
     // Key order: Big, Cells100x60, Cells32, Small.

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/common/bmp_writer.h"
 #include "engine/Camera.h"
 #include "engine/GameHooks.h"
 #include "engine/GameShell.h"
@@ -35,12 +34,13 @@
 #include "foundation/TextEncoding.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
+#include "tests/common/bmp_writer.h"
 
 namespace enginetest {
 
 // A music output that only remembers what it was told.
 class FakeMusicOutput : public IMusicOutput {
-public:
+  public:
     struct Log {
         std::vector<std::string> opened;
         int plays = 0, stops = 0;
@@ -65,7 +65,7 @@ public:
     void Release() override { log_->released = true; }
     int IsPlaying() override { return log_->playing ? 1 : 0; }
 
-private:
+  private:
     Log* log_;
 };
 
@@ -98,7 +98,7 @@ inline void DropEngineSingletons() {
 }
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         plat::SetClockSource([this] { return now; });
         plat::BackendOptions options;

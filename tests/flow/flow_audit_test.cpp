@@ -1,7 +1,7 @@
 // Second-pass checks of the scenario save data: what a failed load or save leaves behind.
-#include "tests/common/caught_code.h"
 #include "../engine/engine_test_env.h"
 #include "flow/ScenarioSaveData.h"
+#include "tests/common/caught_code.h"
 
 using namespace enginetest;
 
@@ -9,10 +9,11 @@ namespace {
 
 const char* kSave =
     "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<savedata><x>5</x><y>6</y><kisuu>3</kisuu>"
-    "<keynum>2</keynum><panelsstring>:</panelsstring><shownopening>1</shownopening><cleared>0</cleared></savedata>";
+    "<keynum>2</keynum><panelsstring>:</panelsstring><shownopening>1</shownopening><cleared>0</cleared></"
+    "savedata>";
 
 class SaveDataAudit : public EngineTest {
-protected:
+  protected:
     void TearDown() override {
         CScenarioSaveData::DeleteInstance();
         EngineTest::TearDown();

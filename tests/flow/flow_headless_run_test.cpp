@@ -8,13 +8,13 @@
 #include <string>
 
 #include "engine/GameShell.h"
-#include "engine/Music.h"
 #include "engine/InputManager.h"
+#include "engine/Music.h"
+#include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/Log.h"
 #include "foundation/TextEncoding.h"
-#include "engine/el/elSystem.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
 

@@ -11,7 +11,7 @@ using namespace enginetest;
 namespace {
 
 class Scenes : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return 0x00FF00u; }));
@@ -66,7 +66,7 @@ TEST_F(Scenes, EmblemTurnsAHalfTurnInAbout39Frames) {
         }
         last = loading.GetAngle();
     }
-    EXPECT_EQ(firstWrap, 21);            // from -0.08 past pi/2
+    EXPECT_EQ(firstWrap, 21);  // from -0.08 past pi/2
     EXPECT_GE(wraps, 2);
 }
 

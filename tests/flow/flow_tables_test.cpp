@@ -1,16 +1,16 @@
 // The shop item table and the scenario save data.
-#include "tests/common/caught_code.h"
 #include "../engine/engine_test_env.h"
 #include "flow/ScenarioSaveData.h"
 #include "foundation/XmlNode.h"
 #include "online/ShopItemTable.h"
+#include "tests/common/caught_code.h"
 
 using namespace enginetest;
 
 namespace {
 
 class ShopTable : public EngineTest {
-protected:
+  protected:
     void TearDown() override {
         CShopItemTable::DeleteInstance();
         EngineTest::TearDown();
@@ -19,8 +19,9 @@ protected:
 };
 
 TEST_F(ShopTable, RecordsInFileOrderSkippingBlankLines) {
-    Shop("Ground008,マグマの大地,マップパーツ,300,熱い大地です。,,3\n\n,skipped,x,1,y,,1\n"
-         "Opening,オープニング,ミュージック,100,曲です。,Opening,0\nShort,短い,カテゴリ\n");
+    Shop(
+        "Ground008,マグマの大地,マップパーツ,300,熱い大地です。,,3\n\n,skipped,x,1,y,,1\n"
+        "Opening,オープニング,ミュージック,100,曲です。,Opening,0\nShort,短い,カテゴリ\n");
     CShopItemTable::GetInstance();
     ASSERT_EQ(CShopItemTable::GetCount(), 3);
     Controls::CShopItem a = CShopItemTable::GetItem(0);
@@ -61,12 +62,13 @@ TEST_F(ShopTable, EightFieldsOrAMissingFileFail) {
 // ---- Scenario save data ----
 
 const char* kInitSave =
-    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<savedata>\n  <x>1</x>\n  <y>10</y>\n  <kisuu>4</kisuu>\n"
+    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<savedata>\n  <x>1</x>\n  <y>10</y>\n  "
+    "<kisuu>4</kisuu>\n"
     "  <keynum>0</keynum>\n  <panelsstring>1::2:</panelsstring>\n  <shownopening>0</shownopening>\n"
     "  <cleared>0</cleared>\n</savedata>\n";
 
 class SaveData : public EngineTest {
-protected:
+  protected:
     void TearDown() override {
         CScenarioSaveData::DeleteInstance();
         EngineTest::TearDown();
@@ -86,10 +88,10 @@ TEST_F(SaveData, FirstStartReadsTheInitFileAndTheFirstSaveWritesTheSameElements)
     save()->Save();
     std::string text;
     ASSERT_EQ(ReadEncodedFile("data\\scenario_save.dat", text), ReadStatus::Ok);
-    EXPECT_EQ(text,
-              GetXmlHeader() + "<savedata><x>3</x><y>4</y><kisuu>4</kisuu><keynum>0</keynum>"
-                               "<panelsstring>1::2:</panelsstring><shownopening>1</shownopening><cleared>0</cleared>"
-                               "</savedata>");
+    EXPECT_EQ(text, GetXmlHeader() +
+                        "<savedata><x>3</x><y>4</y><kisuu>4</kisuu><keynum>0</keynum>"
+                        "<panelsstring>1::2:</panelsstring><shownopening>1</shownopening><cleared>0</cleared>"
+                        "</savedata>");
     // The save file is preferred from now on; a reload loses unsaved changes.
     save()->SetKisuu(9);
     save()->Reload();

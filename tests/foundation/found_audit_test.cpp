@@ -75,9 +75,12 @@ std::string RefStrip(const std::string& text) {
     std::string out;
     bool inTag = false;
     for (char c : text) {
-        if (c == '<') inTag = true;
-        else if (c == '>') inTag = false;
-        else if (!inTag && (c == ' ' || c == '\n' || c == '\r' || c == '\t')) continue;
+        if (c == '<')
+            inTag = true;
+        else if (c == '>')
+            inTag = false;
+        else if (!inTag && (c == ' ' || c == '\n' || c == '\r' || c == '\t'))
+            continue;
         out += c;
     }
     return out;
@@ -147,8 +150,9 @@ bool SameTree(const CXmlNode& a, const RefNode& b, int depth) {
 }  // namespace
 
 TEST(AuditXml, MatchesAPlainParserOnRandomTexts) {
-    static const char* const kPieces[] = {"<a>", "</a>", "<b>", "</b>", "<a/>", "<?x ?>", "x", "yz", " ",
-                                          "\n", "<", ">", "/", "<>", "</>", "<a b>", "</a b>", "\t", "<a"};
+    static const char* const kPieces[] = {"<a>", "</a>",  "<b>",    "</b>", "<a/>", "<?x ?>", "x",
+                                          "yz",  " ",     "\n",     "<",    ">",    "/",      "<>",
+                                          "</>", "<a b>", "</a b>", "\t",   "<a"};
     std::mt19937 rng(20101121);
     std::uniform_int_distribution<int> pieceCount(0, 14);
     std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(kPieces)) - 1);

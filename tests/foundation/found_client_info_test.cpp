@@ -31,7 +31,7 @@ const char kInitXml[] =
     "</clientInfo>\n";
 
 class ClientInfoTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         CClientInfo::DeleteInstance();
         game.WriteEncoded("network/client_info_init.dat", kInitXml);
@@ -66,8 +66,9 @@ TEST_F(ClientInfoTest, FirstStartTakesTheInitialFileAndTheFirstSetterCreatesTheP
     const std::string stored = Stored();
     EXPECT_EQ(stored.rfind(GetXmlHeader(), 0), 0u);
     EXPECT_EQ(stored.find('\n', GetXmlHeader().size()), std::string::npos);  // one line after the header
-    EXPECT_NE(stored.find("<lastBootUpDate>20101121</lastBootUpDate><boughtItems></boughtItems></clientInfo>"),
-              std::string::npos);
+    EXPECT_NE(
+        stored.find("<lastBootUpDate>20101121</lastBootUpDate><boughtItems></boughtItems></clientInfo>"),
+        std::string::npos);
 
     // Every later load reads the player's file.
     CClientInfo::DeleteInstance();
@@ -130,7 +131,7 @@ TEST_F(ClientInfoTest, NameWithoutIdAndTypedTextThatCouldBreakTheDocument) {
     ci->SetCreatorInfo("7", "a b", "k");
     EXPECT_EQ(ci->GetCreatorName(), "a b");  // memory keeps the blank until the next load
     CClientInfo::DeleteInstance();
-    ci = CClientInfo::GetInstance();        // still readable
+    ci = CClientInfo::GetInstance();  // still readable
     EXPECT_EQ(ci->GetCreatorName(), "ab");
     ci->SetCreatorInfo("7", "x</createrName><createrId>9", "k");
     CClientInfo::DeleteInstance();
@@ -183,13 +184,15 @@ TEST_F(ClientInfoTest, BackupAndRelease) {
 }
 
 TEST_F(ClientInfoTest, MissingElementsReadEmptyAndWritesAreLost) {
-    game.WriteEncoded("network/client_info.dat", "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
+    game.WriteEncoded("network/client_info.dat",
+                      "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
     CClientInfo* ci = CClientInfo::GetInstance();
     EXPECT_EQ(ci->GetMusicVolume(), 9);
     EXPECT_EQ(ci->GetKeyConfigMode(), 0);
     ci->SetKeyConfigMode(2);
     EXPECT_EQ(ci->GetKeyConfigMode(), 0);
-    EXPECT_EQ(Stored(), GetXmlHeader() + "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
+    EXPECT_EQ(Stored(),
+              GetXmlHeader() + "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
 }
 
 TEST_F(ClientInfoTest, LoadErrors) {

@@ -39,9 +39,9 @@ TEST(Encoding, RoundTripAndFormat) {
 TEST(Encoding, RejectsWhatIsNotAnEncodedText) {
     EXPECT_FALSE(DecodeDataText(""));
     EXPECT_FALSE(DecodeDataText("W"));
-    EXPECT_FALSE(DecodeDataText("Wnz"));     // odd count
-    EXPECT_FALSE(DecodeDataText("WnzX"));    // X is no symbol
-    EXPECT_FALSE(DecodeDataText("ab"));      // key position
+    EXPECT_FALSE(DecodeDataText("Wnz"));   // odd count
+    EXPECT_FALSE(DecodeDataText("WnzX"));  // X is no symbol
+    EXPECT_FALSE(DecodeDataText("ab"));    // key position
     EXPECT_FALSE(DecodeDataText("Wn,T"));
     EXPECT_FALSE(DecodeFileText(EncodeDataText(std::string("a\0b", 3))));  // a zero byte inside
 }
@@ -92,7 +92,8 @@ TEST(EncodedFile, ReadFailuresAndLeavesTextUntouched) {
 TEST(EncodedFile, LargeTextReadsBackWhole) {
     TempGameFolder game;
     std::string big;
-    for (int i = 0; big.size() < 600000; ++i) big += "<line" + std::to_string(i % 97) + ">ＡＢＣ" + std::to_string(i) + "\n";
+    for (int i = 0; big.size() < 600000; ++i)
+        big += "<line" + std::to_string(i % 97) + ">ＡＢＣ" + std::to_string(i) + "\n";
     ASSERT_TRUE(WriteEncodedFile("stage.stg", big));
     std::string back;
     ASSERT_EQ(ReadEncodedFile("stage.stg", back), ReadStatus::Ok);
@@ -123,8 +124,8 @@ TEST(EncodedFile, FileAndFolderTests) {
     EXPECT_FALSE(DirExists("data\\a.dat"));
     EXPECT_FALSE(FileExists("data\\b.dat"));
     EXPECT_TRUE(CreateFolder("log"));
-    EXPECT_FALSE(CreateFolder("log"));             // exists already
-    EXPECT_FALSE(CreateFolder("no\\parent"));      // parent missing
+    EXPECT_FALSE(CreateFolder("log"));         // exists already
+    EXPECT_FALSE(CreateFolder("no\\parent"));  // parent missing
     EXPECT_EQ(GetGamePath("data\\a.dat"), (game.Path() / "data/a.dat").string());
     EXPECT_EQ(GetGamePath("/abs\\x"), "/abs/x");
 }
@@ -132,16 +133,16 @@ TEST(EncodedFile, FileAndFolderTests) {
 TEST(Csv, FitsAndFails) {
     std::vector<std::string> t(4, "keep");
     ASSERT_TRUE(ParseCsvText("a,b\r\nc", t, 2, 2));
-    EXPECT_EQ(t[0], "a");       // (0,0)
-    EXPECT_EQ(t[2], "b");       // (1,0)
-    EXPECT_EQ(t[1], "c");       // (0,1)
-    EXPECT_EQ(t[3], "keep");    // (1,1) untouched
+    EXPECT_EQ(t[0], "a");     // (0,0)
+    EXPECT_EQ(t[2], "b");     // (1,0)
+    EXPECT_EQ(t[1], "c");     // (0,1)
+    EXPECT_EQ(t[3], "keep");  // (1,1) untouched
 
     std::vector<std::string> u;
     EXPECT_FALSE(ParseCsvText("a,b,c", u, 2, 2));
     EXPECT_FALSE(ParseCsvText("a\nb\nc", u, 2, 2));
-    EXPECT_FALSE(ParseCsvText("a\n\n\n", u, 1, 2));   // empty lines count
-    EXPECT_FALSE(ParseCsvText("a,b,", u, 2, 1));      // trailing comma on a full line
+    EXPECT_FALSE(ParseCsvText("a\n\n\n", u, 1, 2));  // empty lines count
+    EXPECT_FALSE(ParseCsvText("a,b,", u, 2, 1));     // trailing comma on a full line
     EXPECT_TRUE(ParseCsvText("a,\n", u, 2, 1));
     EXPECT_FALSE(ParseCsvText("a", u, 0, 1));
     EXPECT_FALSE(ParseCsvText("a", u, 1, 0));

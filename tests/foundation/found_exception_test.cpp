@@ -97,10 +97,12 @@ TEST(QuorException, CodeTableIsWellFormedAndThrowsTheRightClass) {
 TEST(QuorException, BuiltMessages) {
     EXPECT_EQ(MakeBackupSaveErrorMessage("network\\client_info_bk20101121.dat"),
               "network\\client_info_bk20101121.dat を保存できません。");
-    EXPECT_EQ(MakeStageOpenErrorMessage("stage\\original\\a.stg"), "ファイルstage\\original\\a.stgを開けません。");
-    EXPECT_EQ(MakeStageVersionErrorMessage("1.1.0.0", "1.0.0.0"),
-              "ステージデータのバージョン(1.1.0.0)が、現在のアプリケーションのバージョン(1.0.0.0)よりも新しいため、"
-              "読み取りできません。");
+    EXPECT_EQ(MakeStageOpenErrorMessage("stage\\original\\a.stg"),
+              "ファイルstage\\original\\a.stgを開けません。");
+    EXPECT_EQ(
+        MakeStageVersionErrorMessage("1.1.0.0", "1.0.0.0"),
+        "ステージデータのバージョン(1.1.0.0)が、現在のアプリケーションのバージョン(1.0.0.0)よりも新しいため、"
+        "読み取りできません。");
     try {
         ThrowQuorError("SDE0007", MakeStageOpenErrorMessage("x.stg"));
         FAIL();

@@ -53,7 +53,7 @@ TEST(Geometry, AnglesAndDistances) {
     EXPECT_NEAR(GetAngleDiff(-0.5, 0.5), 1.0, 1e-9);
     EXPECT_EQ(GetAngleDiff(1.0, 1.0), 0.0);
     EXPECT_EQ(GetAngleDiff(0.0, 6.283186), 0.0);  // the same after wrapping
-    EXPECT_EQ(GetAngleDiff(INFINITY, 1.0), 1.0);   // no endless wrap
+    EXPECT_EQ(GetAngleDiff(INFINITY, 1.0), 1.0);  // no endless wrap
     EXPECT_DOUBLE_EQ(CalcAcceleratedDistance(10, 4, 2), 28.0);
     EXPECT_DOUBLE_EQ(MinOf4(3, 1, 2, 1), 1);
     EXPECT_DOUBLE_EQ(MaxOf3(3, 7, 2), 7);
@@ -121,7 +121,7 @@ TEST(Geometry, RectangleRelations) {
 
     EXPECT_DOUBLE_EQ(GetRectDistance(0, 0, 10, 10, 13, 14, 20, 20), 5.0);  // corner to corner
     EXPECT_DOUBLE_EQ(GetRectDistance(0, 0, 10, 10, 5, 5, 20, 20), 0.0);
-    EXPECT_DOUBLE_EQ(GetRectDistance(0, 0, 10, 10, 0, -20, 10, -5), 5.0);   // above
+    EXPECT_DOUBLE_EQ(GetRectDistance(0, 0, 10, 10, 0, -20, 10, -5), 5.0);  // above
     EXPECT_DOUBLE_EQ(GetRectDistance(0, 0, 10, 10, -9, 0, -2, 10), 2.0);   // left
     EXPECT_DOUBLE_EQ(GetRectDistance(0, 0, 10, 10, -6, -7, -3, -4), 5.0);  // up-left corner
 }
@@ -141,8 +141,8 @@ TEST(Conversions, NumbersAndTexts) {
     EXPECT_EQ(StrToInt("12abc"), 12);
     EXPECT_EQ(StrToInt("abc"), 0);
     EXPECT_EQ(StrToInt("-42"), -42);
-    EXPECT_EQ(StrToInt("12345678901234567890"), -1);        // 20 characters
-    EXPECT_EQ(StrToInt("1234567890123456789"), INT_MAX);    // 19 digits: clamped, no overflow
+    EXPECT_EQ(StrToInt("12345678901234567890"), -1);      // 20 characters
+    EXPECT_EQ(StrToInt("1234567890123456789"), INT_MAX);  // 19 digits: clamped, no overflow
     EXPECT_EQ(StrToInt("-123456789012345678"), INT_MIN);
     EXPECT_EQ(StrToInt("9999999999999999999"), INT_MAX);
     EXPECT_EQ(HexStrToInt("ff"), 255);
@@ -162,7 +162,10 @@ TEST(Conversions, NumbersAndTexts) {
     const std::string jp = "ステージ１a";
     EXPECT_EQ(MultiByteToWide(jp).size(), 6u);
     EXPECT_EQ(WideToMultiByte(MultiByteToWide(jp)), jp);
-    EXPECT_EQ(MultiByteToWide("\xff" "a"), std::wstring(L"\xFFFD" L"a"));
+    EXPECT_EQ(MultiByteToWide("\xff"
+                              "a"),
+              std::wstring(L"\xFFFD"
+                           L"a"));
 }
 
 TEST(WindowHelpers, MessageTextAndFrameRate) {

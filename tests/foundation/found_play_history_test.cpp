@@ -6,13 +6,15 @@
 namespace {
 
 class PlayHistoryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         CPlayHistory::DeleteInstance();
         game.MakeDir("network");
     }
     void TearDown() override { CPlayHistory::DeleteInstance(); }
-    std::string Stored() { return DecodeFileText(game.ReadRaw("network/history.dat")).value_or("<not encoded>"); }
+    std::string Stored() {
+        return DecodeFileText(game.ReadRaw("network/history.dat")).value_or("<not encoded>");
+    }
     std::string LoadCode() {
         return CaughtCode([] { CPlayHistory::GetInstance(); });
     }

@@ -10,7 +10,7 @@
 #include "tests/common/caught_code.h"
 
 class TempGameFolder {
-public:
+  public:
     TempGameFolder() {
         std::random_device rd;
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -53,6 +53,6 @@ public:
         std::filesystem::create_symlink("/proc/self/mem", path_ / rel);
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };

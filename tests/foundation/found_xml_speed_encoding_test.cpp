@@ -82,15 +82,36 @@ TEST(Cp932FastPath, EveryBytePairInAsciiContext) {
 }
 
 TEST(Cp932FastPath, RandomMixedText) {
-    const std::vector<std::string> pieces = {
-        "a", "stage01", " ", "\n", "\\", "~", "<map>", "\x81", "\x82\xA0", "\x83\x5C", "\x93\xFA",
-        "\xB1", "\xFF", "\x80", "\xE6\x97\xA5", "\xE3\x81", "\xC3", "\xF0\x9F\x98\x80", "\xED\xA0\x80",
-        "\xEF\xBF\xBD", "ステージ", "①", "¥", "abcdefghijklmnopqrstuvwxyz0123456789"};
+    const std::vector<std::string> pieces = {"a",
+                                             "stage01",
+                                             " ",
+                                             "\n",
+                                             "\\",
+                                             "~",
+                                             "<map>",
+                                             "\x81",
+                                             "\x82\xA0",
+                                             "\x83\x5C",
+                                             "\x93\xFA",
+                                             "\xB1",
+                                             "\xFF",
+                                             "\x80",
+                                             "\xE6\x97\xA5",
+                                             "\xE3\x81",
+                                             "\xC3",
+                                             "\xF0\x9F\x98\x80",
+                                             "\xED\xA0\x80",
+                                             "\xEF\xBF\xBD",
+                                             "ステージ",
+                                             "①",
+                                             "¥",
+                                             "abcdefghijklmnopqrstuvwxyz0123456789"};
     SeedRandom(7);
     for (int i = 0; i < 4000; ++i) {
         std::string s;
         const int n = RandomRange(0, 40);
-        for (int k = 0; k < n; ++k) s += pieces[static_cast<size_t>(RandomRange(0, static_cast<int>(pieces.size()) - 1))];
+        for (int k = 0; k < n; ++k)
+            s += pieces[static_cast<size_t>(RandomRange(0, static_cast<int>(pieces.size()) - 1))];
         ExpectSameBothWays(s);
         ASSERT_EQ(Cp932Length(s), PlainToCp932(s).size());
     }
@@ -104,7 +125,8 @@ TEST(Cp932FastPath, ConvertersAreKeptPerThread) {
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&, t] {
             for (int i = 0; i < 2000; ++i) {
-                if (Utf8ToCp932(utf8) != cp932 || Cp932ToUtf8(cp932) != utf8) ++failures[static_cast<size_t>(t)];
+                if (Utf8ToCp932(utf8) != cp932 || Cp932ToUtf8(cp932) != utf8)
+                    ++failures[static_cast<size_t>(t)];
             }
         });
     }

@@ -30,10 +30,10 @@ TEST(XmlInPlace, ElementTextEndsAtItsFirstCloseTag) {
     EXPECT_EQ(cut.GetByPath("ROOT"), "y");
     EXPECT_EQ(CXmlNode("ROOT", 0, "<a>x<?p</a>").GetByPath("ROOT.a"), "x");
 
-    EXPECT_FALSE(Reads("<a><b>x</a></b>"));      // a holds "<b>x": b never closes
+    EXPECT_FALSE(Reads("<a><b>x</a></b>"));  // a holds "<b>x": b never closes
     EXPECT_FALSE(Reads("<a><b></a>"));
     EXPECT_FALSE(Reads("<a>x</a"));
-    EXPECT_FALSE(Reads("<ab>x</a></ab>"));       // ab holds "x</a>", a stray close tag
+    EXPECT_FALSE(Reads("<ab>x</a></ab>"));  // ab holds "x</a>", a stray close tag
     EXPECT_FALSE(Reads("<ab>x</abc></ab>"));
 
     CXmlNode siblings("ROOT", 0, "<a><b>1</b><c><b>2</b></c><b>3</b></a><b>4</b>");
@@ -45,7 +45,8 @@ TEST(XmlInPlace, LongValuesAndBlanksAtEveryOffset) {
     // Whitespace and tags at every position of a sixteen-byte stretch, and long values.
     for (size_t lead = 0; lead < 40; ++lead) {
         const std::string pad(lead, 'p');
-        std::string text = pad + " <a b>" + pad + "\t" + pad + "\xE6\x97\xA5 \r\n<c d/>" + pad + "</a b>" + pad;
+        std::string text =
+            pad + " <a b>" + pad + "\t" + pad + "\xE6\x97\xA5 \r\n<c d/>" + pad + "</a b>" + pad;
         CXmlNode doc("ROOT", 0, text);
         ASSERT_EQ(doc.GetChildren().size(), 1u) << lead;
         EXPECT_EQ(doc.GetChildren()[0]->GetName(), "a b");

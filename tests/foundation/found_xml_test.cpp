@@ -52,14 +52,15 @@ TEST(XmlNode, WhitespaceNestingAndMixedContent) {
     EXPECT_EQ(unnamed.GetChildren()[0]->GetValue(), "x");
 
     // Blanks inside tags stay: the header keeps them, and so does an odd element name.
-    EXPECT_EQ(StripXmlWhitespace("<?xml version=\"1.0\"?> <a b>1 2</a b>"), "<?xml version=\"1.0\"?><a b>12</a b>");
+    EXPECT_EQ(StripXmlWhitespace("<?xml version=\"1.0\"?> <a b>1 2</a b>"),
+              "<?xml version=\"1.0\"?><a b>12</a b>");
     EXPECT_TRUE(Parses("&lt;"));
     EXPECT_EQ(CXmlNode("ROOT", 0, "<a>&lt;</a>").GetByPath("ROOT.a"), "&lt;");
 }
 
 TEST(XmlNode, MalformedTextFails) {
-    for (const char* bad : {"<a>x</a>>", "<a<b>", "<a>", "<a>x", "</b>", "<a><a>x</a></a>", "<a k=\"1\">x</a>",
-                            "<!-- c -->", "<a", "<", "x<", "<a>x</b>"}) {
+    for (const char* bad : {"<a>x</a>>", "<a<b>", "<a>", "<a>x", "</b>", "<a><a>x</a></a>",
+                            "<a k=\"1\">x</a>", "<!-- c -->", "<a", "<", "x<", "<a>x</b>"}) {
         EXPECT_FALSE(Parses(bad)) << bad;
     }
     // A text that ends inside a tag beginning with "?" or ending with "/" is accepted.
@@ -74,8 +75,8 @@ TEST(XmlNode, DottedPaths) {
     EXPECT_EQ(doc.GetByPath("ROOT.a"), "1");
     EXPECT_EQ(doc.GetByPath("ROOT.n.m"), "3");
     EXPECT_EQ(doc.GetByPath("ROOT.n.x"), "");
-    EXPECT_EQ(doc.GetByPath("root.a"), "");   // case-sensitive
-    EXPECT_EQ(doc.GetByPath("a"), "");        // a path starts with the document's name
+    EXPECT_EQ(doc.GetByPath("root.a"), "");  // case-sensitive
+    EXPECT_EQ(doc.GetByPath("a"), "");       // a path starts with the document's name
     EXPECT_EQ(doc.GetXmlByPath("ROOT.n"), "<n>\n  <m>3</m>\n</n>\n");
     EXPECT_EQ(doc.GetXmlByPath("ROOT.q"), "");
 
@@ -89,7 +90,8 @@ TEST(XmlNode, DottedPaths) {
 
 TEST(XmlNode, WriteIndentsAndRoundTrips) {
     CXmlNode doc("ROOT", 0, "<clientInfo><network><createrId>12</createrId></network></clientInfo>");
-    EXPECT_EQ(doc.Write(), "<clientInfo>\n  <network>\n    <createrId>12</createrId>\n  </network>\n</clientInfo>\n");
+    EXPECT_EQ(doc.Write(),
+              "<clientInfo>\n  <network>\n    <createrId>12</createrId>\n  </network>\n</clientInfo>\n");
     const std::string stored = GetXmlHeader() + StripXmlWhitespace(doc.Write());
     EXPECT_EQ(stored,
               "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "platform/surface.h"
 #include "foundation/TextEncoding.h"
+#include "platform/surface.h"
 
 TEST(Surface, ColorRefRoundTrip) {
     EXPECT_EQ(plat::ColorRefToPixel(0x00112233u), 0xFF332211u);
@@ -12,5 +12,7 @@ TEST(TextEncoding, Cp932RoundTripAndLength) {
     const std::string text = "ステージ1";
     EXPECT_EQ(Cp932Length(text), 9u);
     EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932(text)), text);
-    EXPECT_EQ(Utf8ToCp932("\xF0\x9F\x98\x80" "a"), "?a");  // no CP932 form
+    EXPECT_EQ(Utf8ToCp932("\xF0\x9F\x98\x80"
+                          "a"),
+              "?a");  // no CP932 form
 }

@@ -22,198 +22,231 @@ namespace {
 const std::string kGame = QUOR_GAME_DIR;
 
 std::string Bytes(const std::string& rel) {
-  std::ifstream in(fs::path(kGame) / gen::ToSlashes(rel), std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+    std::ifstream in(fs::path(kGame) / gen::ToSlashes(rel), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 class GeneratedFolder : public ::testing::Test {
- protected:
-  void SetUp() override { SetGameFolder(kGame); }
-  void TearDown() override { ResetGameFolder(); }
+  protected:
+    void SetUp() override { SetGameFolder(kGame); }
+    void TearDown() override { ResetGameFolder(); }
 
-  std::vector<std::string> Table(const std::string& path, int fields, int lines) {
-    std::string text;
-    EXPECT_EQ(ReadEncodedFile(path, text), ReadStatus::Ok) << path;
-    std::vector<std::string> table;
-    EXPECT_TRUE(ParseCsvText(text, table, fields, lines)) << path;
-    table.resize(static_cast<size_t>(fields) * lines);
-    return table;
-  }
-  std::unique_ptr<CXmlNode> Document(const std::string& path) {
-    std::string text;
-    EXPECT_EQ(ReadEncodedFile(path, text), ReadStatus::Ok) << path;
-    return std::make_unique<CXmlNode>("ROOT", 0, text);
-  }
+    std::vector<std::string> Table(const std::string& path, int fields, int lines) {
+        std::string text;
+        EXPECT_EQ(ReadEncodedFile(path, text), ReadStatus::Ok) << path;
+        std::vector<std::string> table;
+        EXPECT_TRUE(ParseCsvText(text, table, fields, lines)) << path;
+        table.resize(static_cast<size_t>(fields) * lines);
+        return table;
+    }
+    std::unique_ptr<CXmlNode> Document(const std::string& path) {
+        std::string text;
+        EXPECT_EQ(ReadEncodedFile(path, text), ReadStatus::Ok) << path;
+        return std::make_unique<CXmlNode>("ROOT", 0, text);
+    }
 };
 
 uint16_t U16(const std::string& s, size_t at) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(s[at]) | (static_cast<unsigned char>(s[at + 1]) << 8));
+    return static_cast<uint16_t>(static_cast<unsigned char>(s[at]) |
+                                 (static_cast<unsigned char>(s[at + 1]) << 8));
 }
-uint32_t U32(const std::string& s, size_t at) { return U16(s, at) | (static_cast<uint32_t>(U16(s, at + 2)) << 16); }
+uint32_t U32(const std::string& s, size_t at) {
+    return U16(s, at) | (static_cast<uint32_t>(U16(s, at + 2)) << 16);
+}
 
 }  // namespace
 
 TEST_F(GeneratedFolder, ImageIndexNamesPicturesOfTheirSize) {
-  std::vector<std::string> t = Table("data\\bmp_index.dat", 4, 512);
-  std::set<std::string> keys;
-  int rows = 0;
-  for (int r = 0; r < 511; ++r) {
-    const std::string& key = CsvCell(t, 512, 0, r);
-    if (key.empty()) continue;
-    ++rows;
-    EXPECT_TRUE(keys.insert(key).second) << key;
-    const std::string& path = CsvCell(t, 512, 1, r);
-    gen::Canvas c;
-    ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes(path), c)) << key << " " << path;
-    int cw = StrToInt(CsvCell(t, 512, 2, r)), ch = StrToInt(CsvCell(t, 512, 3, r));
-    EXPECT_LE(cw, c.Width()) << key;
-    EXPECT_LE(ch, c.Height()) << key;
-  }
-  EXPECT_EQ(CsvCell(t, 512, 0, 511), "");  // the 512th row is never read
-  for (const char* k : {"System.Mouse001", "System.System001", "System.System002", "System.System008", "System.System009",
-                        "System.StageObjects001", "System.StageObjects002", "System.StageObjects003", "System.Dark001",
-                        "System.Dark004", "Map.ChipSet001", "Map.ChipSet002", "Map.ChipSet003", "Map.ChipSet004",
-                        "Editer.BG_Preview001", "Editer.BG_Preview002", "Editer.BG_Preview003", "BackGround.BackGround001",
-                        "BackGround.BackGround010"})
-    EXPECT_TRUE(keys.count(k)) << k;
-  EXPECT_GE(rows, 29);
+    std::vector<std::string> t = Table("data\\bmp_index.dat", 4, 512);
+    std::set<std::string> keys;
+    int rows = 0;
+    for (int r = 0; r < 511; ++r) {
+        const std::string& key = CsvCell(t, 512, 0, r);
+        if (key.empty()) continue;
+        ++rows;
+        EXPECT_TRUE(keys.insert(key).second) << key;
+        const std::string& path = CsvCell(t, 512, 1, r);
+        gen::Canvas c;
+        ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes(path), c)) << key << " " << path;
+        int cw = StrToInt(CsvCell(t, 512, 2, r)), ch = StrToInt(CsvCell(t, 512, 3, r));
+        EXPECT_LE(cw, c.Width()) << key;
+        EXPECT_LE(ch, c.Height()) << key;
+    }
+    EXPECT_EQ(CsvCell(t, 512, 0, 511), "");  // the 512th row is never read
+    for (const char* k :
+         {"System.Mouse001", "System.System001", "System.System002", "System.System008", "System.System009",
+          "System.StageObjects001", "System.StageObjects002", "System.StageObjects003", "System.Dark001",
+          "System.Dark004", "Map.ChipSet001", "Map.ChipSet002", "Map.ChipSet003", "Map.ChipSet004",
+          "Editer.BG_Preview001", "Editer.BG_Preview002", "Editer.BG_Preview003", "BackGround.BackGround001",
+          "BackGround.BackGround010"})
+        EXPECT_TRUE(keys.count(k)) << k;
+    EXPECT_GE(rows, 29);
 }
 
 TEST_F(GeneratedFolder, PicturesHoldTheCellsTheGameCutsFromThem) {
-  gen::Canvas sample, mouse, chips;
-  ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes("system\\colorSample.bmp"), sample));
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) ASSERT_EQ(sample.Get(x, y), gen::kKeyColor);  // the sprite background is transparent
-  ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes("system\\Mouse001.bmp"), mouse));
-  EXPECT_GE(mouse.Width(), 256);
-  EXPECT_GE(mouse.Height(), 80);
-  // Chip 0 is air: its cell stays transparent; every chip a pallet offers is drawn.
-  ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes("map\\ChipSet001.bmp"), chips));
-  auto drawn = [&](const gen::Canvas& c, int cell) {
+    gen::Canvas sample, mouse, chips;
+    ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes("system\\colorSample.bmp"), sample));
     for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x)
-        if (c.Get((cell % 8) * 32 + x, (cell / 8) * 32 + y) != gen::kKeyColor) return true;
-    return false;
-  };
-  EXPECT_FALSE(drawn(chips, 0));
-  for (int chip : {1, 2, 3, 4, 5, 6, 8, 15, 17, 24, 31, 35, 36, 37, 40, 42, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63})
-    EXPECT_TRUE(drawn(chips, chip)) << chip;
-  for (int set = 2; set <= 4; ++set) {
-    gen::Canvas s;
-    ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes("map\\ChipSet00" + std::to_string(set) + ".bmp"), s));
-    for (int cell = 0; cell < 64; ++cell) EXPECT_TRUE(drawn(s, cell)) << "set " << set << " cell " << cell;
-  }
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(sample.Get(x, y), gen::kKeyColor);  // the sprite background is transparent
+    ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes("system\\Mouse001.bmp"), mouse));
+    EXPECT_GE(mouse.Width(), 256);
+    EXPECT_GE(mouse.Height(), 80);
+    // Chip 0 is air: its cell stays transparent; every chip a pallet offers is drawn.
+    ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes("map\\ChipSet001.bmp"), chips));
+    auto drawn = [&](const gen::Canvas& c, int cell) {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (c.Get((cell % 8) * 32 + x, (cell / 8) * 32 + y) != gen::kKeyColor) return true;
+        return false;
+    };
+    EXPECT_FALSE(drawn(chips, 0));
+    for (int chip : {1,  2,  3,  4,  5,  6,  8,  15, 17, 24, 31, 35, 36, 37, 40, 42, 44, 45,
+                     46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63})
+        EXPECT_TRUE(drawn(chips, chip)) << chip;
+    for (int set = 2; set <= 4; ++set) {
+        gen::Canvas s;
+        ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes("map\\ChipSet00" + std::to_string(set) + ".bmp"), s));
+        for (int cell = 0; cell < 64; ++cell)
+            EXPECT_TRUE(drawn(s, cell)) << "set " << set << " cell " << cell;
+    }
 }
 
 TEST_F(GeneratedFolder, StateFilesHoldEveryElementTheGameReads) {
-  auto info = Document("network\\client_info_init.dat");
-  for (const char* p : {"network.createrId", "network.createrName", "network.commonKey", "network.ratingPointSum",
-                        "network.createrPoint", "network.accessFailCount", "config.sendingPermission",
-                        "config.keyConfigMode", "config.musicVolume", "config.soundEffectVolume", "lastBootUpDate",
-                        "boughtItems"})
-    EXPECT_FALSE(info->GetXmlByPath(std::string("ROOT.clientInfo.") + p).empty()) << p;
-  EXPECT_EQ(info->GetByPath("ROOT.clientInfo.network.createrId"), "");
-  auto save = Document("data\\scenario_save_init.dat");
-  EXPECT_EQ(SplitString(save->GetByPath("ROOT.savedata.panelsstring"), ':').size(), 217u);
-  int x = StrToInt(save->GetByPath("ROOT.savedata.x")), y = StrToInt(save->GetByPath("ROOT.savedata.y"));
-  EXPECT_TRUE(x >= 0 && x < 18 && y >= 0 && y < 12);
-  EXPECT_EQ(save->GetByPath("ROOT.savedata.shownopening"), "0");
-  EXPECT_EQ(save->GetByPath("ROOT.savedata.cleared"), "0");
-  EXPECT_GT(StrToInt(save->GetByPath("ROOT.savedata.kisuu")), 0);
+    auto info = Document("network\\client_info_init.dat");
+    for (const char* p : {"network.createrId", "network.createrName", "network.commonKey",
+                          "network.ratingPointSum", "network.createrPoint", "network.accessFailCount",
+                          "config.sendingPermission", "config.keyConfigMode", "config.musicVolume",
+                          "config.soundEffectVolume", "lastBootUpDate", "boughtItems"})
+        EXPECT_FALSE(info->GetXmlByPath(std::string("ROOT.clientInfo.") + p).empty()) << p;
+    EXPECT_EQ(info->GetByPath("ROOT.clientInfo.network.createrId"), "");
+    auto save = Document("data\\scenario_save_init.dat");
+    EXPECT_EQ(SplitString(save->GetByPath("ROOT.savedata.panelsstring"), ':').size(), 217u);
+    int x = StrToInt(save->GetByPath("ROOT.savedata.x")), y = StrToInt(save->GetByPath("ROOT.savedata.y"));
+    EXPECT_TRUE(x >= 0 && x < 18 && y >= 0 && y < 12);
+    EXPECT_EQ(save->GetByPath("ROOT.savedata.shownopening"), "0");
+    EXPECT_EQ(save->GetByPath("ROOT.savedata.cleared"), "0");
+    EXPECT_GT(StrToInt(save->GetByPath("ROOT.savedata.kisuu")), 0);
 }
 
 TEST_F(GeneratedFolder, DataTablesFitTheGamesReaders) {
-  std::vector<std::string> shop = Table("data\\shop_info.dat", 7, 50);
-  int items = 0;
-  for (int l = 0; l < 50; ++l)
-    if (!CsvCell(shop, 50, 0, l).empty()) {
-      ++items;
-      EXPECT_GT(StrToInt(CsvCell(shop, 50, 3, l)), 0) << CsvCell(shop, 50, 0, l);
-    }
-  EXPECT_GE(items, 30);
+    std::vector<std::string> shop = Table("data\\shop_info.dat", 7, 50);
+    int items = 0;
+    for (int l = 0; l < 50; ++l)
+        if (!CsvCell(shop, 50, 0, l).empty()) {
+            ++items;
+            EXPECT_GT(StrToInt(CsvCell(shop, 50, 3, l)), 0) << CsvCell(shop, 50, 0, l);
+        }
+    EXPECT_GE(items, 30);
 
-  std::vector<std::string> rel = Table("data\\obje_relation.dat", 32, 32);
-  for (int x = 0; x < 30; ++x)
-    for (int y = 0; y < 30; ++y) {
-      int v = StrToInt(CsvCell(rel, 32, y, x));
-      EXPECT_TRUE(v >= 0 && v <= 4) << x << "," << y;
-    }
-  EXPECT_EQ(StrToInt(CsvCell(rel, 32, 0, 24)), 4);  // items are touched by the hero
-  EXPECT_EQ(StrToInt(CsvCell(rel, 32, 0, 2)), 2);   // enemies hit the hero
+    std::vector<std::string> rel = Table("data\\obje_relation.dat", 32, 32);
+    for (int x = 0; x < 30; ++x)
+        for (int y = 0; y < 30; ++y) {
+            int v = StrToInt(CsvCell(rel, 32, y, x));
+            EXPECT_TRUE(v >= 0 && v <= 4) << x << "," << y;
+        }
+    EXPECT_EQ(StrToInt(CsvCell(rel, 32, 0, 24)), 4);  // items are touched by the hero
+    EXPECT_EQ(StrToInt(CsvCell(rel, 32, 0, 2)), 2);   // enemies hit the hero
 
-  std::vector<std::string> atk = Table("data\\attack_parameters.dat", 18, 256);
-  std::set<std::string> names;
-  for (int l = 1; l < 256; ++l) names.insert(CsvCell(atk, 256, 0, l));
-  for (const char* n : {"HyperDash", "RollingAttack", "BangDownGround1", "BangDownGround2", "BangDownGround1_WoodenMallet",
-                        "BangDownGround2_WoodenMallet", "WoodenMallet_ShockWave", "JabGround", "JabGround_Broom",
-                        "SwingAroundGround", "SeqJabGround", "FinishJabGround", "PropellerSwingGround", "RisingAttack",
-                        "RisingRollingAttack", "BangDownAir1", "BangDownAir2", "JabAir", "PropellerSwingAir",
-                        "BangDownAirDash1", "BangDownAirDash2", "JabAirDash", "PropellerSwingAirDash", "DivingAttack",
-                        "DivingAttack_WoodenMallet", "JabSquat", "JabDash", "JabHyperDash"})
-    EXPECT_TRUE(names.count(n)) << n;
+    std::vector<std::string> atk = Table("data\\attack_parameters.dat", 18, 256);
+    std::set<std::string> names;
+    for (int l = 1; l < 256; ++l) names.insert(CsvCell(atk, 256, 0, l));
+    for (const char* n : {"HyperDash",
+                          "RollingAttack",
+                          "BangDownGround1",
+                          "BangDownGround2",
+                          "BangDownGround1_WoodenMallet",
+                          "BangDownGround2_WoodenMallet",
+                          "WoodenMallet_ShockWave",
+                          "JabGround",
+                          "JabGround_Broom",
+                          "SwingAroundGround",
+                          "SeqJabGround",
+                          "FinishJabGround",
+                          "PropellerSwingGround",
+                          "RisingAttack",
+                          "RisingRollingAttack",
+                          "BangDownAir1",
+                          "BangDownAir2",
+                          "JabAir",
+                          "PropellerSwingAir",
+                          "BangDownAirDash1",
+                          "BangDownAirDash2",
+                          "JabAirDash",
+                          "PropellerSwingAirDash",
+                          "DivingAttack",
+                          "DivingAttack_WoodenMallet",
+                          "JabSquat",
+                          "JabDash",
+                          "JabHyperDash"})
+        EXPECT_TRUE(names.count(n)) << n;
 }
 
 TEST_F(GeneratedFolder, FoldersTheGameWritesIntoExist) {
-  for (const char* d : {"stage\\original", "stage\\downloaded", "stage\\scenario", "network", "log"})
-    EXPECT_TRUE(DirExists(d)) << d;
+    for (const char* d : {"stage\\original", "stage\\downloaded", "stage\\scenario", "network", "log"})
+        EXPECT_TRUE(DirExists(d)) << d;
 }
 
 TEST(GeneratedSounds, NinetyTwoDistinctWaveFiles) {
-  const char* names[] = {
-      "otojiten\\ok001", "otojiten\\ok002", "otojiten\\ok003", "otojiten\\ok004", "otojiten\\cancel001",
-      "otojiten\\cursor001", "otojiten\\cursor002", "otojiten\\cap001", "original\\network001", "otojiten\\ng001",
-      "otojiten\\attack001", "otojiten\\attack002", "otojiten\\attack003", "otojiten\\attack004", "otojiten\\attack005",
-      "otojiten\\attack006", "otojiten\\attack007", "otojiten\\attack008", "otojiten\\attack009", "otojiten\\bomb001",
-      "otojiten\\brake001", "otojiten\\dash001", "otojiten\\dash002", "otojiten\\down001", "otojiten\\flash001",
-      "otojiten\\guard001", "otojiten\\ice001", "original\\jump001", "otojiten\\jump002", "otojiten\\jump003",
-      "otojiten\\shock001", "otojiten\\shock002", "otojiten\\water001", "original\\death001", "otojiten\\water002",
-      "otojiten\\death002", "otojiten\\attack010", "original\\bomb002", "original\\ice002", "otojiten\\shock003",
-      "otojiten\\shock004", "otojiten\\step001", "otojiten\\jump004", "otojiten\\throw001", "original\\goal001",
-      "original\\door001", "otojiten\\door002", "otojiten\\door003", "otojiten\\fall001", "original\\shock005",
-      "otojiten\\item001", "original\\item002", "original\\ice003", "original\\ice004", "otojiten\\damage001",
-      "otojiten\\charge001", "otojiten\\magic001", "otojiten\\magic002", "otojiten\\magic003", "otojiten\\beam001",
-      "otojiten\\flash002", "otojiten\\jump005", "original\\ball001", "original\\ball002", "original\\ball003",
-      "original\\ball004", "original\\ball005", "original\\gun001", "original\\fall001", "original\\wind001",
-      "otojiten\\shock005", "otojiten\\guard002", "otojiten\\magic004", "otojiten\\fire001", "otojiten\\switch001",
-      "original\\tri001", "original\\timer001", "original\\timer002", "original\\rain001", "original\\wind002",
-      "original\\fanfare001", "original\\brake002", "original\\brake003", "original\\thunder001", "original\\gun002",
-      "otojiten\\gun003", "otojiten\\gun004", "otojiten\\gun005", "otojiten\\dark001", "otojiten\\ice005",
-      "original\\start001", "otojiten\\ok005"};
-  ASSERT_EQ(std::size(names), 92u);
-  std::set<std::string> bodies;
-  for (const char* n : names) {
-    std::string w = Bytes(std::string("sound\\") + n + ".wav");
-    ASSERT_GE(w.size(), 44u + 200u) << n;
-    EXPECT_EQ(w.substr(0, 4), "RIFF") << n;
-    EXPECT_EQ(U32(w, 4), w.size() - 8) << n;
-    EXPECT_EQ(w.substr(8, 8), "WAVEfmt ") << n;
-    EXPECT_EQ(U16(w, 20), 1) << n;  // PCM
-    EXPECT_EQ(U16(w, 22), 1) << n;  // mono
-    EXPECT_EQ(U32(w, 24), 22050u) << n;
-    EXPECT_EQ(U16(w, 34), 16) << n;
-    EXPECT_EQ(w.substr(36, 4), "data") << n;
-    EXPECT_EQ(U32(w, 40), w.size() - 44) << n;
-    EXPECT_TRUE(bodies.insert(w.substr(44)).second) << n << " sounds like another effect";
-  }
+    const char* names[] = {
+        "otojiten\\ok001",      "otojiten\\ok002",     "otojiten\\ok003",     "otojiten\\ok004",
+        "otojiten\\cancel001",  "otojiten\\cursor001", "otojiten\\cursor002", "otojiten\\cap001",
+        "original\\network001", "otojiten\\ng001",     "otojiten\\attack001", "otojiten\\attack002",
+        "otojiten\\attack003",  "otojiten\\attack004", "otojiten\\attack005", "otojiten\\attack006",
+        "otojiten\\attack007",  "otojiten\\attack008", "otojiten\\attack009", "otojiten\\bomb001",
+        "otojiten\\brake001",   "otojiten\\dash001",   "otojiten\\dash002",   "otojiten\\down001",
+        "otojiten\\flash001",   "otojiten\\guard001",  "otojiten\\ice001",    "original\\jump001",
+        "otojiten\\jump002",    "otojiten\\jump003",   "otojiten\\shock001",  "otojiten\\shock002",
+        "otojiten\\water001",   "original\\death001",  "otojiten\\water002",  "otojiten\\death002",
+        "otojiten\\attack010",  "original\\bomb002",   "original\\ice002",    "otojiten\\shock003",
+        "otojiten\\shock004",   "otojiten\\step001",   "otojiten\\jump004",   "otojiten\\throw001",
+        "original\\goal001",    "original\\door001",   "otojiten\\door002",   "otojiten\\door003",
+        "otojiten\\fall001",    "original\\shock005",  "otojiten\\item001",   "original\\item002",
+        "original\\ice003",     "original\\ice004",    "otojiten\\damage001", "otojiten\\charge001",
+        "otojiten\\magic001",   "otojiten\\magic002",  "otojiten\\magic003",  "otojiten\\beam001",
+        "otojiten\\flash002",   "otojiten\\jump005",   "original\\ball001",   "original\\ball002",
+        "original\\ball003",    "original\\ball004",   "original\\ball005",   "original\\gun001",
+        "original\\fall001",    "original\\wind001",   "otojiten\\shock005",  "otojiten\\guard002",
+        "otojiten\\magic004",   "otojiten\\fire001",   "otojiten\\switch001", "original\\tri001",
+        "original\\timer001",   "original\\timer002",  "original\\rain001",   "original\\wind002",
+        "original\\fanfare001", "original\\brake002",  "original\\brake003",  "original\\thunder001",
+        "original\\gun002",     "otojiten\\gun003",    "otojiten\\gun004",    "otojiten\\gun005",
+        "otojiten\\dark001",    "otojiten\\ice005",    "original\\start001",  "otojiten\\ok005"};
+    ASSERT_EQ(std::size(names), 92u);
+    std::set<std::string> bodies;
+    for (const char* n : names) {
+        std::string w = Bytes(std::string("sound\\") + n + ".wav");
+        ASSERT_GE(w.size(), 44u + 200u) << n;
+        EXPECT_EQ(w.substr(0, 4), "RIFF") << n;
+        EXPECT_EQ(U32(w, 4), w.size() - 8) << n;
+        EXPECT_EQ(w.substr(8, 8), "WAVEfmt ") << n;
+        EXPECT_EQ(U16(w, 20), 1) << n;  // PCM
+        EXPECT_EQ(U16(w, 22), 1) << n;  // mono
+        EXPECT_EQ(U32(w, 24), 22050u) << n;
+        EXPECT_EQ(U16(w, 34), 16) << n;
+        EXPECT_EQ(w.substr(36, 4), "data") << n;
+        EXPECT_EQ(U32(w, 40), w.size() - 44) << n;
+        EXPECT_TRUE(bodies.insert(w.substr(44)).second) << n << " sounds like another effect";
+    }
 }
 
 TEST(GeneratedMusic, EighteenOggPiecesOpenAndDiffer) {
-  const char* names[] = {"opening", "topmenu", "stageselect", "editor", "download", "evaluation",
-                         "stage001", "stage002", "stage003", "stage004", "stage005", "stage006",
-                         "stage007", "stage008", "stage009", "boss001", "boss002", "ending"};
-  std::set<std::string> bodies;
-  for (const char* n : names) {
-    std::string path = (fs::path(kGame) / "music" / (std::string(n) + ".ogg")).string();
-    OggVorbis_File vf;
-    ASSERT_EQ(ov_fopen(path.c_str(), &vf), 0) << path;
-    vorbis_info* vi = ov_info(&vf, -1);
-    EXPECT_EQ(vi->channels, 1) << n;
-    double secs = ov_time_total(&vf, -1);
-    EXPECT_GE(secs, 10.0) << n;
-    EXPECT_LE(secs, 40.0) << n;
-    ov_clear(&vf);
-    EXPECT_TRUE(bodies.insert(Bytes(std::string("music\\") + n + ".ogg")).second) << n;
-  }
+    const char* names[] = {"opening",  "topmenu",  "stageselect", "editor",   "download", "evaluation",
+                           "stage001", "stage002", "stage003",    "stage004", "stage005", "stage006",
+                           "stage007", "stage008", "stage009",    "boss001",  "boss002",  "ending"};
+    std::set<std::string> bodies;
+    for (const char* n : names) {
+        std::string path = (fs::path(kGame) / "music" / (std::string(n) + ".ogg")).string();
+        OggVorbis_File vf;
+        ASSERT_EQ(ov_fopen(path.c_str(), &vf), 0) << path;
+        vorbis_info* vi = ov_info(&vf, -1);
+        EXPECT_EQ(vi->channels, 1) << n;
+        double secs = ov_time_total(&vf, -1);
+        EXPECT_GE(secs, 10.0) << n;
+        EXPECT_LE(secs, 40.0) << n;
+        ov_clear(&vf);
+        EXPECT_TRUE(bodies.insert(Bytes(std::string("music\\") + n + ".ogg")).second) << n;
+    }
 }

@@ -62,7 +62,8 @@ TEST(Png, RoundTripKeepsEveryPixel) {
     fs::path dir = TempDir("png");
     plat::Surface s(7, 5);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) s.Row(y)[x] = 0xFF000000u | uint32_t(x * 30) << 16 | uint32_t(y * 50) << 8 | 7;
+        for (int x = 0; x < 7; ++x)
+            s.Row(y)[x] = 0xFF000000u | uint32_t(x * 30) << 16 | uint32_t(y * 50) << 8 | 7;
     std::string path = (dir / "frame.png").string();
     ASSERT_TRUE(plat::WritePng(s, path));
     plat::Surface back;
@@ -82,7 +83,7 @@ TEST(Png, RoundTripKeepsEveryPixel) {
 TEST(Joystick, AxisScalingAndDeadZone) {
     EXPECT_EQ(plat::ScaleJoystickAxis(32767, true), 1000);
     EXPECT_EQ(plat::ScaleJoystickAxis(-32768, true), -1000);
-    EXPECT_EQ(plat::ScaleJoystickAxis(16000, true), 0);   // inside the inner half
+    EXPECT_EQ(plat::ScaleJoystickAxis(16000, true), 0);  // inside the inner half
     EXPECT_EQ(plat::ScaleJoystickAxis(-16383, true), 0);
     EXPECT_NEAR(plat::ScaleJoystickAxis(24575, true), 500, 1);  // three quarters of the travel
     EXPECT_NEAR(plat::ScaleJoystickAxis(16384, false), 500, 1);
@@ -181,11 +182,11 @@ namespace {
 
 // SDL scan codes are USB usage numbers: A..Z 4..29, 1..0 30..39, F1..F12 58..69.
 TEST(KeyMap, SdlKeysBecomeTheGamesScanCodes) {
-    const uint16_t letters[26] = {plat::kKeyA, plat::kKeyB, plat::kKeyC, plat::kKeyD, plat::kKeyE, plat::kKeyF,
-                                  plat::kKeyG, plat::kKeyH, plat::kKeyI, plat::kKeyJ, plat::kKeyK, plat::kKeyL,
-                                  plat::kKeyM, plat::kKeyN, plat::kKeyO, plat::kKeyP, plat::kKeyQ, plat::kKeyR,
-                                  plat::kKeyS, plat::kKeyT, plat::kKeyU, plat::kKeyV, plat::kKeyW, plat::kKeyX,
-                                  plat::kKeyY, plat::kKeyZ};
+    const uint16_t letters[26] = {
+        plat::kKeyA, plat::kKeyB, plat::kKeyC, plat::kKeyD, plat::kKeyE, plat::kKeyF, plat::kKeyG,
+        plat::kKeyH, plat::kKeyI, plat::kKeyJ, plat::kKeyK, plat::kKeyL, plat::kKeyM, plat::kKeyN,
+        plat::kKeyO, plat::kKeyP, plat::kKeyQ, plat::kKeyR, plat::kKeyS, plat::kKeyT, plat::kKeyU,
+        plat::kKeyV, plat::kKeyW, plat::kKeyX, plat::kKeyY, plat::kKeyZ};
     for (int i = 0; i < 26; ++i) EXPECT_EQ(plat::SdlScancodeToKey(4 + i), letters[i]) << char('A' + i);
     EXPECT_EQ(plat::kKeyZ, 0x2C);
     EXPECT_EQ(plat::kKeyX, 0x2D);

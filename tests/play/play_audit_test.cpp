@@ -9,7 +9,7 @@ using namespace enginetest;
 namespace {
 
 class LayerStoreAudit : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return 0x00FF00u; }));
@@ -24,8 +24,9 @@ protected:
 
 TEST_F(LayerStoreAudit, ALayerOfAnUnknownImageThrowsAndTakesNoSlot) {
     CSpriteBatch* store = CSpriteBatch::GetInstance();
-    EXPECT_EQ(CaughtCode([&] { store->AddLayer("BackGround", "Missing", 2, 0, 0, 64, 64, 0, 0, 0.5f, 0.5f); }),
-              "IFE0002");
+    EXPECT_EQ(
+        CaughtCode([&] { store->AddLayer("BackGround", "Missing", 2, 0, 0, 64, 64, 0, 0, 0.5f, 0.5f); }),
+        "IFE0002");
     EXPECT_EQ(store->GetCount(), 0);
     EXPECT_EQ(store->GetLayer(0), nullptr);
     store->AddLayer("BackGround", "BackGround001", 2, 0, 0, 64, 64, 5, 6, 0.5f, 0.5f);

@@ -1,7 +1,7 @@
 // The relation table, the attack-parameter table, the background layer store and the loading
 // steps.
-#include "tests/common/caught_code.h"
 #include <cmath>
+#include "tests/common/caught_code.h"
 
 #include "../engine/engine_test_env.h"
 #include "play/AttackParameter.h"
@@ -14,7 +14,7 @@ using namespace enginetest;
 namespace {
 
 class Tables : public EngineTest {
-protected:
+  protected:
     void TearDown() override {
         CAttackParameterTable::DeleteInstance();
         CSpriteBatch::DeleteInstance();
@@ -66,15 +66,16 @@ TEST_F(Tables, RelationFailures) {
 
 // ---- Attack parameters ----
 
-const char* kAttackHeading = "name,lifetime,rehit,aim,damage,power,angle,delay,f0,f1,f2,f3,f4,f5,f6,f8,f9,f10\n";
+const char* kAttackHeading =
+    "name,lifetime,rehit,aim,damage,power,angle,delay,f0,f1,f2,f3,f4,f5,f6,f8,f9,f10\n";
 
 TEST_F(Tables, AttackRowsAreReadByColumn) {
-    Write("data\\attack_parameters.dat",
-          std::string(kAttackHeading) + "Jab,6,30,2,10,300,-0.785398163,4,1,0,1,0,0,0,1,1,0,1\n"
-                                        "Odd,1,2,4,5,6,7,8,2,x,1,1,1,1,1,1,1,1\n"
-                                        "Neg,1,2,-1,5,6,7,8\n"
-                                        ",9,9,9,9,9,9,9\n"
-                                        "Jab,7,30,2,11,300,0,4\n");
+    Write("data\\attack_parameters.dat", std::string(kAttackHeading) +
+                                             "Jab,6,30,2,10,300,-0.785398163,4,1,0,1,0,0,0,1,1,0,1\n"
+                                             "Odd,1,2,4,5,6,7,8,2,x,1,1,1,1,1,1,1,1\n"
+                                             "Neg,1,2,-1,5,6,7,8\n"
+                                             ",9,9,9,9,9,9,9\n"
+                                             "Jab,7,30,2,11,300,0,4\n");
     CAttackParameterTable::GetInstance();
     EXPECT_EQ(CAttackParameterTable::GetCount(), 3);
     AttackParameter jab = CAttackParameterTable::Get("Jab", 0);
@@ -91,12 +92,13 @@ TEST_F(Tables, AttackRowsAreReadByColumn) {
     EXPECT_EQ(odd.attack.flags[10], 1);
     EXPECT_EQ(odd.attack.flags[11], 0);
     EXPECT_EQ(CAttackParameterTable::Get("Neg", 0).aimMode, 0);
-    EXPECT_EQ(CAttackParameterTable::Get("jab", 0).attack.damage, 0);  // case matters
+    EXPECT_EQ(CAttackParameterTable::Get("jab", 0).attack.damage, 0);   // case matters
     EXPECT_EQ(CAttackParameterTable::Get("name", 0).attack.damage, 0);  // the heading is no row
 }
 
 TEST_F(Tables, AttackMirroringOnlyForOne) {
-    Write("data\\attack_parameters.dat", std::string(kAttackHeading) + "Jab,6,30,2,10,300,-0.785398163397448,4\n");
+    Write("data\\attack_parameters.dat",
+          std::string(kAttackHeading) + "Jab,6,30,2,10,300,-0.785398163397448,4\n");
     CAttackParameterTable::GetInstance();
     const double pi = 3.141592653589793;
     AttackParameter m = CAttackParameterTable::Get("Jab", 1);
@@ -114,7 +116,8 @@ TEST_F(Tables, AttackMirroringOnlyForOne) {
 TEST_F(Tables, AttackFileFailures) {
     EXPECT_EQ(CaughtCode([] { CAttackParameterTable::GetInstance(); }), "IFE0400");
     EXPECT_FALSE(CAttackParameterTable::HasInstance());
-    Write("data\\attack_parameters.dat", std::string(kAttackHeading) + "A,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18\n");
+    Write("data\\attack_parameters.dat",
+          std::string(kAttackHeading) + "A,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18\n");
     EXPECT_EQ(CaughtCode([] { CAttackParameterTable::GetInstance(); }), "IFE0401");
     Write("data\\attack_parameters.dat", kAttackHeading);
     CAttackParameterTable::GetInstance();
@@ -124,7 +127,7 @@ TEST_F(Tables, AttackFileFailures) {
 // ---- Background layers ----
 
 class LayerStore : public Tables {
-protected:
+  protected:
     void SetUp() override {
         Tables::SetUp();
         WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return 0x00FF00u; }));
@@ -136,7 +139,8 @@ protected:
 TEST_F(LayerStore, HoldsAtMost4000LayersAndClears) {
     CSpriteBatch* store = CSpriteBatch::GetInstance();
     EXPECT_EQ(store->GetBackGroundId(), 1);  // marked when made
-    for (int i = 0; i < 4001; ++i) store->AddLayer("BackGround", "BackGround001", 2, 0, 0, 64, 64, float(i), 0, 0.5f, 0.5f);
+    for (int i = 0; i < 4001; ++i)
+        store->AddLayer("BackGround", "BackGround001", 2, 0, 0, 64, 64, float(i), 0, 0.5f, 0.5f);
     EXPECT_EQ(store->GetCount(), 4000);
     EXPECT_FLOAT_EQ(store->GetLayer(3999)->x, 3999);
     store->SetBackGroundId(7);

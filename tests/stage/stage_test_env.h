@@ -17,106 +17,106 @@ namespace stagetest {
 
 // A plain kind: creates the live class "CTestLive" at the tile's corner, passes facing = !side.
 class CStageAreaObject_TestKind : public CStageAreaObject {
- public:
-  CStageAreaObject_TestKind(CStage* s, CStageArea* a, CStageAreaObjectTable* t, int x, int y)
-      : CStageAreaObject(s, a, t, x, y) {
-    SetKindImage("StageObjects001", 64, 0, 96, 32);
-    RefreshImages();
-  }
-  IBase* CreateObject(bool side) override {
-    return MakeLiveObject("CTestLive", tileX * 32, tileY * 32 + 2, {!side});
-  }
+  public:
+    CStageAreaObject_TestKind(CStage* s, CStageArea* a, CStageAreaObjectTable* t, int x, int y)
+        : CStageAreaObject(s, a, t, x, y) {
+        SetKindImage("StageObjects001", 64, 0, 96, 32);
+        RefreshImages();
+    }
+    IBase* CreateObject(bool side) override {
+        return MakeLiveObject("CTestLive", tileX * 32, tileY * 32 + 2, {!side});
+    }
 };
 
 // A kind made at area entry.
 class CStageAreaObject_TestStart : public CStageAreaObject {
- public:
-  using CStageAreaObject::CStageAreaObject;
-  IBase* CreateObject(bool) override { return nullptr; }
-  IBase* CreateStartObject(bool) override {
-    return MakeLiveObject("CTestStartLive", tileX * 32, tileY * 32 - 32, {GetText()});
-  }
+  public:
+    using CStageAreaObject::CStageAreaObject;
+    IBase* CreateObject(bool) override { return nullptr; }
+    IBase* CreateStartObject(bool) override {
+        return MakeLiveObject("CTestStartLive", tileX * 32, tileY * 32 - 32, {GetText()});
+    }
 };
 
 // A shop kind, locked while "TestLocked" is not bought.
 class CStageAreaObject_TestLocked : public CStageAreaObject {
- public:
-  using CStageAreaObject::CStageAreaObject;
-  IBase* CreateObject(bool) override { return nullptr; }
-  bool IsLocked() override { return !CClientInfo::GetInstance()->IsItemBought("TestLocked"); }
+  public:
+    using CStageAreaObject::CStageAreaObject;
+    IBase* CreateObject(bool) override { return nullptr; }
+    bool IsLocked() override { return !CClientInfo::GetInstance()->IsItemBought("TestLocked"); }
 };
 
 class CStageAreaObject_TestDoor : public CStageAreaObject_DoorBase {
- public:
-  using CStageAreaObject_DoorBase::CStageAreaObject_DoorBase;
-  IBase* CreateObject(bool) override { return nullptr; }
+  public:
+    using CStageAreaObject_DoorBase::CStageAreaObject_DoorBase;
+    IBase* CreateObject(bool) override { return nullptr; }
 };
 
 inline void RegisterTestKinds() {
-  StageAreaObjectKindList& list = StageAreaObjectKindList::Instance();
-  list.Add("TestKind", &MakeStageAreaObject<CStageAreaObject_TestKind>);
-  list.Add("TestStart", &MakeStageAreaObject<CStageAreaObject_TestStart>);
-  list.Add("TestLocked", &MakeStageAreaObject<CStageAreaObject_TestLocked>);
-  list.Add("TestDoor", &MakeStageAreaObject<CStageAreaObject_TestDoor>);
+    StageAreaObjectKindList& list = StageAreaObjectKindList::Instance();
+    list.Add("TestKind", &MakeStageAreaObject<CStageAreaObject_TestKind>);
+    list.Add("TestStart", &MakeStageAreaObject<CStageAreaObject_TestStart>);
+    list.Add("TestLocked", &MakeStageAreaObject<CStageAreaObject_TestLocked>);
+    list.Add("TestDoor", &MakeStageAreaObject<CStageAreaObject_TestDoor>);
 }
 
 inline const char* DefaultKindTable() {
-  return ",,\n"
-         "TestKind,テスト,説明\n"
-         "TestStart,開始時,開始時に作る\n"
-         "TestLocked,ショップ品,買うと使える\n"
-         "TestDoor,テスト扉,扉\n"
-         "Goal,ゴール,ここでクリア\n";
+    return ",,\n"
+           "TestKind,テスト,説明\n"
+           "TestStart,開始時,開始時に作る\n"
+           "TestLocked,ショップ品,買うと使える\n"
+           "TestDoor,テスト扉,扉\n"
+           "Goal,ゴール,ここでクリア\n";
 }
 
 // One live object a creator was asked for.
 struct LiveCall {
-  std::string className;
-  double x = 0.0;
-  double y = 0.0;
-  LiveObjectArgs args;
+    std::string className;
+    double x = 0.0;
+    double y = 0.0;
+    LiveObjectArgs args;
 };
 
 class StageTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder = std::filesystem::temp_directory_path() /
-             ("quor_stage_" + std::string(info->test_suite_name()) + "_" + info->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder / "data");
-    std::filesystem::create_directories(folder / "network");
-    std::filesystem::create_directories(folder / "stage" / "original");
-    SetGameFolder(folder.string());
-    RegisterTestKinds();
-    WriteKindTable(DefaultKindTable());
-    SetBoughtItems("");
-    calls.clear();
-    for (const char* cls : {"CTestLive", "CTestStartLive"}) {
-      RegisterLiveObjectCreator(cls, [this, cls](CStage*, double x, double y,
-                                                 const LiveObjectArgs& args) -> IBase* {
-        calls.push_back({cls, x, y, args});
-        return reinterpret_cast<IBase*>(static_cast<uintptr_t>(calls.size()));  // never used
-      });
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = std::filesystem::temp_directory_path() /
+                 ("quor_stage_" + std::string(info->test_suite_name()) + "_" + info->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder / "data");
+        std::filesystem::create_directories(folder / "network");
+        std::filesystem::create_directories(folder / "stage" / "original");
+        SetGameFolder(folder.string());
+        RegisterTestKinds();
+        WriteKindTable(DefaultKindTable());
+        SetBoughtItems("");
+        calls.clear();
+        for (const char* cls : {"CTestLive", "CTestStartLive"}) {
+            RegisterLiveObjectCreator(
+                cls, [this, cls](CStage*, double x, double y, const LiveObjectArgs& args) -> IBase* {
+                    calls.push_back({cls, x, y, args});
+                    return reinterpret_cast<IBase*>(static_cast<uintptr_t>(calls.size()));  // never used
+                });
+        }
     }
-  }
-  void TearDown() override {
-    ClearLiveObjectCreators();
-    CClientInfo::DeleteInstance();
-    ResetGameFolder();
-    std::filesystem::remove_all(folder);
-  }
-  void WriteKindTable(const std::string& text) {
-    ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", text));
-  }
-  void SetBoughtItems(const std::string& items) {
-    ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
-                                 "<clientInfo><boughtItems>" + items + "</boughtItems></clientInfo>"));
-    CClientInfo::DeleteInstance();
-  }
+    void TearDown() override {
+        ClearLiveObjectCreators();
+        CClientInfo::DeleteInstance();
+        ResetGameFolder();
+        std::filesystem::remove_all(folder);
+    }
+    void WriteKindTable(const std::string& text) {
+        ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", text));
+    }
+    void SetBoughtItems(const std::string& items) {
+        ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
+                                     "<clientInfo><boughtItems>" + items + "</boughtItems></clientInfo>"));
+        CClientInfo::DeleteInstance();
+    }
 
-  std::filesystem::path folder;
-  std::vector<LiveCall> calls;
+    std::filesystem::path folder;
+    std::vector<LiveCall> calls;
 };
 
 }  // namespace stagetest

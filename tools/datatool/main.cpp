@@ -101,9 +101,8 @@ int main(int argc, char** argv) {
         }
         result = utf8 ? Cp932ToUtf8(*plain) : *plain;
     } else if (command == "encode") {
-        SeedRandom(static_cast<uint32_t>(
-            std::chrono::steady_clock::now().time_since_epoch().count() ^
-            std::chrono::system_clock::now().time_since_epoch().count()));
+        SeedRandom(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^
+                                         std::chrono::system_clock::now().time_since_epoch().count()));
         result = EncodeDataText(utf8 ? Utf8ToCp932(bytes) : bytes);
     } else {
         return Usage();

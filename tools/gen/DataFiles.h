@@ -12,12 +12,12 @@ void WriteDataFile(const std::string& gameDir, const std::string& relPath, const
                    int bufferLimit, bool encode = true);
 
 struct TableFile {
-  std::string source;     // file in tables/
-  std::string outPath;    // game-relative path, backslashes
-  std::string text;       // UTF-8 text as stored (before conversion and encoding)
-  bool encode = true;
-  int buffer = 32768;     // the original reader's buffer, for the size warning
-  int fields = 0, lines = 0;  // when set, the text must fit a table of that shape
+    std::string source;   // file in tables/
+    std::string outPath;  // game-relative path, backslashes
+    std::string text;     // UTF-8 text as stored (before conversion and encoding)
+    bool encode = true;
+    int buffer = 32768;         // the original reader's buffer, for the size warning
+    int fields = 0, lines = 0;  // when set, the text must fit a table of that shape
 };
 
 // Reads one table file: "#@ name=value" lines at its top set path, encode, buffer and table;

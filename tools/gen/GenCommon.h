@@ -10,25 +10,25 @@ namespace gen {
 
 // A manifest mistake or an output failure; the message names the file and line.
 struct GenError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+    using std::runtime_error::runtime_error;
 };
 
 // One manifest line: a word, positional values and name=value parameters.
 // Quoted values ("...") may hold blanks; a '#' outside quotes starts a comment.
 struct Line {
-  std::string where;  // "file:line" for messages
-  std::string word;
-  std::vector<std::string> args;
-  std::map<std::string, std::string> params;
+    std::string where;  // "file:line" for messages
+    std::string word;
+    std::vector<std::string> args;
+    std::map<std::string, std::string> params;
 
-  bool Has(const std::string& name) const { return params.count(name) != 0; }
-  std::string Str(const std::string& name, const std::string& fallback = "") const;
-  double Num(const std::string& name, double fallback) const;
-  int Int(const std::string& name, int fallback) const;
-  uint32_t Color(const std::string& name, uint32_t fallback) const;
-  double ArgNum(size_t i) const;
-  int ArgInt(size_t i) const { return static_cast<int>(ArgNum(i)); }
-  [[noreturn]] void Fail(const std::string& message) const;
+    bool Has(const std::string& name) const { return params.count(name) != 0; }
+    std::string Str(const std::string& name, const std::string& fallback = "") const;
+    double Num(const std::string& name, double fallback) const;
+    int Int(const std::string& name, int fallback) const;
+    uint32_t Color(const std::string& name, uint32_t fallback) const;
+    double ArgNum(size_t i) const;
+    int ArgInt(size_t i) const { return static_cast<int>(ArgNum(i)); }
+    [[noreturn]] void Fail(const std::string& message) const;
 };
 
 // Splits one text line; returns false for blank and comment-only lines.
@@ -40,8 +40,8 @@ std::vector<Line> ReadManifest(const std::string& path);
 constexpr uint32_t kKeyColor = 0x00FF00;
 constexpr uint32_t kNoColor = 0xFFFFFFFFu;
 bool ParseColor(const std::string& text, uint32_t& out);
-uint32_t Mix(uint32_t a, uint32_t b, double t);   // t = 0 gives a, 1 gives b
-uint32_t Shade(uint32_t c, double factor);         // factor > 1 lightens, < 1 darkens
+uint32_t Mix(uint32_t a, uint32_t b, double t);  // t = 0 gives a, 1 gives b
+uint32_t Shade(uint32_t c, double factor);       // factor > 1 lightens, < 1 darkens
 
 std::string ReadTextFile(const std::string& path);
 // Writes through a temporary file renamed into place; creates missing folders.

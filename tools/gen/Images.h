@@ -9,16 +9,16 @@
 namespace gen {
 
 struct ImageDef {
-  std::string where;        // manifest position of the header line
-  std::string key;          // "Group.Key"; empty for a file outside the index
-  std::string path;         // game-relative path with backslashes, e.g. "system\Mouse001.bmp"
-  int width = 0, height = 0;
-  int cellW = 0, cellH = 0; // written to the index
-  uint32_t background = kKeyColor;
-  std::string mirrorOf;     // "Group.Key" whose cells are copied mirrored before drawing
-  int mirrorCellW = 0, mirrorCellH = 0;  // cell size for mirroring when it differs from the index's
-  bool placeholder = false; // stands in until another manifest draws the same key
-  std::vector<Line> ops;
+    std::string where;  // manifest position of the header line
+    std::string key;    // "Group.Key"; empty for a file outside the index
+    std::string path;   // game-relative path with backslashes, e.g. "system\Mouse001.bmp"
+    int width = 0, height = 0;
+    int cellW = 0, cellH = 0;  // written to the index
+    uint32_t background = kKeyColor;
+    std::string mirrorOf;                  // "Group.Key" whose cells are copied mirrored before drawing
+    int mirrorCellW = 0, mirrorCellH = 0;  // cell size for mirroring when it differs from the index's
+    bool placeholder = false;              // stands in until another manifest draws the same key
+    std::vector<Line> ops;
 };
 
 // Reads every images/*.txt of the folder, in file-name order. A placeholder is left out when

@@ -1,7 +1,8 @@
 // quor-gen: makes the game folder's content (images and their index, sound effects, music,
 // data tables, initial state files, empty folders) from the manifests in tools/gen.
 //
-//   quor-gen --src <tools/gen folder> --out <game folder> [--cache <folder>] [--only images|sounds|music|tables]
+//   quor-gen --src <tools/gen folder> --out <game folder> [--cache <folder>] [--only
+//   images|sounds|music|tables]
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -13,30 +14,38 @@
 #include "tools/gen/Images.h"
 
 int main(int argc, char** argv) {
-  std::string src, out, cache, only;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (!std::strcmp(argv[i], "--src")) src = argv[i + 1];
-    else if (!std::strcmp(argv[i], "--out")) out = argv[i + 1];
-    else if (!std::strcmp(argv[i], "--cache")) cache = argv[i + 1];
-    else if (!std::strcmp(argv[i], "--only")) only = argv[i + 1];
-  }
-  if (src.empty() || out.empty()) {
-    std::fprintf(stderr, "usage: quor-gen --src <tools/gen> --out <game folder> [--cache <folder>] [--only part]\n");
-    return 2;
-  }
-  auto start = std::chrono::steady_clock::now();
-  try {
-    size_t count = 0;
-    auto want = [&](const char* part) { return only.empty() || only == part; };
-    if (want("tables")) count += gen::CreateGameFolders(out).size() + gen::GenerateTables(gen::JoinPath(src, "tables"), out).size();
-    if (want("images")) count += gen::GenerateImages(gen::JoinPath(src, "images"), out).size();
-    if (want("sounds")) count += gen::GenerateSounds(gen::JoinPath(src, "sounds.txt"), out).size();
-    if (want("music")) count += gen::GenerateMusic(gen::JoinPath(src, "music.txt"), out, cache).size();
-    double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("quor-gen: %zu files and folders in %s (%.1f s)\n", count, out.c_str(), secs);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "quor-gen: %s\n", e.what());
-    return 1;
-  }
-  return 0;
+    std::string src, out, cache, only;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--src"))
+            src = argv[i + 1];
+        else if (!std::strcmp(argv[i], "--out"))
+            out = argv[i + 1];
+        else if (!std::strcmp(argv[i], "--cache"))
+            cache = argv[i + 1];
+        else if (!std::strcmp(argv[i], "--only"))
+            only = argv[i + 1];
+    }
+    if (src.empty() || out.empty()) {
+        std::fprintf(
+            stderr,
+            "usage: quor-gen --src <tools/gen> --out <game folder> [--cache <folder>] [--only part]\n");
+        return 2;
+    }
+    auto start = std::chrono::steady_clock::now();
+    try {
+        size_t count = 0;
+        auto want = [&](const char* part) { return only.empty() || only == part; };
+        if (want("tables"))
+            count += gen::CreateGameFolders(out).size() +
+                     gen::GenerateTables(gen::JoinPath(src, "tables"), out).size();
+        if (want("images")) count += gen::GenerateImages(gen::JoinPath(src, "images"), out).size();
+        if (want("sounds")) count += gen::GenerateSounds(gen::JoinPath(src, "sounds.txt"), out).size();
+        if (want("music")) count += gen::GenerateMusic(gen::JoinPath(src, "music.txt"), out, cache).size();
+        double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("quor-gen: %zu files and folders in %s (%.1f s)\n", count, out.c_str(), secs);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quor-gen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
 }
