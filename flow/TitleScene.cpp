@@ -54,45 +54,45 @@ double CTitleScene::LogoY() const {
 }
 
 void CTitleScene::DrawOverlay() {
-    // 1. The band.
+    // A warm band across the middle of the screen.
     const uint32_t band = Rgb(230, 210, 180);
     elDraw::DrawRect(0, 176, 640, 272, band, band, 1);
 
-    // 2. Side columns.
+    // Columns of ornaments down both sides.
     const int sys1 = FindImage("System", "System001");
     for (int y = 24; y < 456; y += 54) {
         elDraw::PutObject(24, y, sys1, 98, 64, 136, 88);
         elDraw::PutObject(578, y, sys1, 98, 64, 136, 88);
     }
 
-    // 3.
+    // The subtitle under the logo.
     const int sys8 = FindImage("System", "System008");
     elDraw::PutObject(192, 280, sys8, 0, 144, 256, 176);
 
-    // 4. The start prompt.
+    // The start prompt blinks once the logo has settled.
     if (IsPromptVisible()) {
         elDraw::PutObject(168, 336, sys8, 8, 176, 136, 192);
         elDraw::PutObject(296, 336, sys8, 8, 192, 184, 208);
     }
 
-    // 5.
+    // The credit lines, bottom right.
     const int sys9 = FindImage("System", "System009");
     elDraw::PutObject(352, 392, sys9, 0, 144, 224, 216);
 
-    // 6. The version.
+    // The version, right of the band.
     DrawText("Ver." + CVersionNumber::Application().ToString(), 496, 256, 640, 272, 0, 0, 0,
              "ＭＳ Ｐゴシック", 14, 0, false, 0);
 
-    // 7. The opening fade.
+    // The opening fade.
     if (timer_ < 75) DrawLetterbox(Clamp01((75 - timer_) / 15));
 
-    // 8. The logo, over the letterbox.
+    // The logo grows in over the letterbox and flashes while the game starts.
     const double w = LogoWidth();
     const int y = static_cast<int>(LogoY());
     const int logo = (started_ && static_cast<int>(leaveTimer_) % 12 <= 5) ? sys9 : sys8;
     if (w > 0) elDraw::PutObject(64, y, logo, 0, 0, std::min(static_cast<int>(w), 256), 72);
     if (w > 256) elDraw::PutObject(320, y, logo, 0, 72, static_cast<int>(w) - 256, 144);
 
-    // 9. The leaving fade.
+    // The leaving fade.
     if (started_ && leaveTimer_ > 30) DrawLetterbox(Clamp01((leaveTimer_ - 30) * 0.05));
 }

@@ -8,7 +8,8 @@
 
 namespace {
 
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+// iconv_open reports failure as (iconv_t)-1.
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
 
 // One converter per direction and thread, opened on first use and kept: opening one costs more
 // than converting a short text. Both encodings are stateless, so a kept converter needs no reset

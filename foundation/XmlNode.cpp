@@ -18,7 +18,7 @@ constexpr int kMaxDepth = 256;
 [[noreturn]] void ThrowMalformed() { throw COtherException("OTE0001", "XMLの構造が不正です。"); }
 
 void Indent(std::string& out, int depth) {
-    if (depth > 1) out.append(static_cast<size_t>(2 * (depth - 1)), ' ');
+    if (depth > 1) out.append(static_cast<size_t>(depth - 1) * 2, ' ');
 }
 
 void WriteNode(const CXmlNode& node, std::string& out) {
