@@ -111,6 +111,7 @@ class Backend {
     // Desktop colour depth in bits per pixel.
     virtual int BitsPerPixel() const { return 32; }
 
+    // The joystick slots to read; it grows when a pad is plugged in while the game runs.
     int JoystickCount() const { return joystickCount_; }
     bool Acquire(Device device, int index) { return buffers_.Acquire(device, index); }
     void Unacquire(Device device, int index) { buffers_.Unacquire(device, index); }

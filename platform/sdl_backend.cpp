@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/messagebox.h"
+#include "platform/sdl_gamepad.h"
 
 namespace plat {
 namespace {
@@ -216,39 +217,12 @@ uint16_t ScanCodeOf(SDL_Scancode sc) {
     }
 }
 
-uint32_t HatAngle(Uint8 hat) {
-    switch (hat) {
-        case SDL_HAT_UP:
-            return 0;
-        case SDL_HAT_RIGHTUP:
-            return 4500;
-        case SDL_HAT_RIGHT:
-            return 9000;
-        case SDL_HAT_RIGHTDOWN:
-            return 13500;
-        case SDL_HAT_DOWN:
-            return 18000;
-        case SDL_HAT_LEFTDOWN:
-            return 22500;
-        case SDL_HAT_LEFT:
-            return 27000;
-        case SDL_HAT_LEFTUP:
-            return 31500;
-        default:
-            return 0xFFFFFFFFu;
-    }
-}
-
 class SdlBackend final : public Backend {
   public:
     ~SdlBackend() override {
-        for (SDL_Joystick* j : joysticks_) {
-            if (j) SDL_JoystickClose(j);
-        }
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
-        if (joystickInit_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         if (videoInit_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
@@ -288,17 +262,8 @@ class SdlBackend final : public Backend {
             error = SDL_GetError();
             return false;
         }
-        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
-            joystickInit_ = true;
-            int n = SDL_NumJoysticks();
-            for (int i = 0; i < n && joystickCount_ < kMaxJoysticks; ++i) {
-                SDL_Joystick* j = SDL_JoystickOpen(i);
-                if (!j) continue;
-                joysticks_[joystickCount_] = j;
-                joystickIds_[joystickCount_] = SDL_JoystickInstanceID(j);
-                ++joystickCount_;
-            }
-        }
+        // Without the joystick layer the game still runs on keyboard and mouse.
+        if (gamepads_.Start()) joystickCount_ = gamepads_.Count();
         SDL_StopTextInput();
         SDL_Window* window = window_;
         SetMessageBoxHandler([window](const std::string& title, const std::string& text) {
@@ -398,14 +363,11 @@ class SdlBackend final : public Backend {
         y = dy >= 0 ? dy / s : (dy - s + 1) / s;
     }
 
-    int JoystickIndex(SDL_JoystickID id) const {
-        for (int i = 0; i < joystickCount_; ++i) {
-            if (joystickIds_[i] == id) return i;
-        }
-        return -1;
-    }
-
     void Translate(const SDL_Event& ev, std::vector<WindowEvent>& out) {
+        if (gamepads_.Handle(ev)) {
+            joystickCount_ = gamepads_.Count();
+            return;
+        }
         switch (ev.type) {
             case SDL_QUIT:
                 out.push_back(WindowEvent{WindowEventKind::Close});
@@ -499,30 +461,6 @@ class SdlBackend final : public Backend {
                 }
                 break;
             }
-            case SDL_JOYAXISMOTION: {
-                int j = JoystickIndex(ev.jaxis.which);
-                if (j < 0 || ev.jaxis.axis > 7) break;
-                uint32_t offset = ev.jaxis.axis * 4u;
-                bool deadZone = offset <= kJoyOffsetZ;
-                buffers_.Push(Device::Joystick, j, offset,
-                              static_cast<uint32_t>(ScaleJoystickAxis(ev.jaxis.value, deadZone)));
-                break;
-            }
-            case SDL_JOYBUTTONDOWN:
-            case SDL_JOYBUTTONUP: {
-                int j = JoystickIndex(ev.jbutton.which);
-                if (j < 0 || ev.jbutton.button > 31) break;
-                buffers_.Push(Device::Joystick, j, kJoyOffsetButton0 + ev.jbutton.button,
-                              ev.type == SDL_JOYBUTTONDOWN ? kButtonDown : 0);
-                break;
-            }
-            case SDL_JOYHATMOTION: {
-                int j = JoystickIndex(ev.jhat.which);
-                if (j < 0 || ev.jhat.hat > 3) break;
-                buffers_.Push(Device::Joystick, j, kJoyOffsetPov0 + ev.jhat.hat * 4u,
-                              HatAngle(ev.jhat.value));
-                break;
-            }
             default:
                 break;
         }
@@ -531,11 +469,10 @@ class SdlBackend final : public Backend {
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
-    SDL_Joystick* joysticks_[kMaxJoysticks] = {};
-    SDL_JoystickID joystickIds_[kMaxJoysticks] = {};
+    Gamepads gamepads_{buffers_};
     int width_ = 640, height_ = 480, scale_ = 1;
     bool closeRequested_ = false;
-    bool videoInit_ = false, joystickInit_ = false;
+    bool videoInit_ = false;
     int lastMotionX_ = -1, lastMotionY_ = -1;  // window pixels of the last reported pointer move
 };
 

@@ -5,7 +5,7 @@ set -euo pipefail
 pkgs=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   libgtest-dev googletest libbenchmark-dev
-  libsdl2-dev libfreetype-dev libvorbis-dev libogg-dev libpng-dev zlib1g-dev libtinyxml2-dev
+  libsdl2-dev libfreetype-dev libfontconfig-dev fontconfig libvorbis-dev libogg-dev libpng-dev zlib1g-dev libtinyxml2-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 missing=()

@@ -7,37 +7,30 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
-#include <sys/stat.h>
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <string_view>
 #include <unordered_map>
 
+#include "foundation/QuorException.h"
 #include "foundation/TextEncoding.h"
+#include "platform/fonts.h"
 
 namespace elFont {
 namespace {
 
-// The four IPA faces and where Debian installs them.
+// The four IPA faces and the kind of type each is: a missing one is replaced by the installed
+// Japanese face closest to it.
 struct IpaFace {
     const char* name;
-    const char* files[3];
+    plat::FontStyle style;
 };
 constexpr IpaFace kIpaFaces[] = {
-    {"IPAGothic",
-     {"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
-      "/usr/share/fonts/truetype/ipafont-gothic/ipag.ttf",
-      "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"}},
-    {"IPAPGothic",
-     {"/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf",
-      "/usr/share/fonts/truetype/ipafont-gothic/ipagp.ttf", nullptr}},
-    {"IPAMincho",
-     {"/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf",
-      "/usr/share/fonts/truetype/ipafont-mincho/ipam.ttf",
-      "/usr/share/fonts/truetype/fonts-japanese-mincho.ttf"}},
-    {"IPAPMincho",
-     {"/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf",
-      "/usr/share/fonts/truetype/ipafont-mincho/ipamp.ttf", nullptr}},
+    {"IPAGothic", {false, false}},
+    {"IPAPGothic", {true, false}},
+    {"IPAMincho", {false, true}},
+    {"IPAPMincho", {true, true}},
 };
 
 // Windows face names the game uses, and the IPA face each stands for.
@@ -51,26 +44,31 @@ constexpr Alias kAliases[] = {
 };
 constexpr const char* kFallbackFace = "IPAPGothic";
 
-bool FileExists(const char* path) {
-    struct stat st {};
-    return path && stat(path, &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::string IpaFile(const std::string& ipaName) {
-    for (const IpaFace& f : kIpaFaces) {
-        if (ipaName != f.name) continue;
-        for (const char* file : f.files)
-            if (FileExists(file)) return file;
-    }
-    return {};
-}
-
-std::string IpaNameFor(const std::string& face) {
+const IpaFace& IpaFaceFor(const std::string& face) {
     for (const IpaFace& f : kIpaFaces)
-        if (face == f.name) return face;
+        if (face == f.name) return f;
+    std::string_view ipa = kFallbackFace;
     for (const Alias& a : kAliases)
-        if (face == a.name) return a.ipa;
-    return kFallbackFace;
+        if (face == a.name) ipa = a.ipa;
+    for (const IpaFace& f : kIpaFaces)
+        if (ipa == f.name) return f;
+    return kIpaFaces[1];
+}
+
+// What each IPA face resolved to; asking fontconfig takes milliseconds, a label is drawn every
+// frame.
+std::mutex g_lookupMutex;
+plat::FontQuery g_query;
+std::map<std::string, plat::FontFace> g_resolved;
+
+plat::FontFace ResolveIpa(const IpaFace& ipa) {
+    std::lock_guard lock(g_lookupMutex);
+    auto it = g_resolved.find(ipa.name);
+    if (it != g_resolved.end()) return it->second;
+    plat::FontFace face =
+        plat::FindJapaneseFace(ipa.name, ipa.style, g_query ? g_query : plat::QueryJapaneseFaces);
+    g_resolved[ipa.name] = face;
+    return face;
 }
 
 std::vector<FontListEntry> g_fontList;
@@ -79,19 +77,20 @@ std::vector<FontListEntry> g_fontList;
 // only keeps tests that draw from several threads honest.
 std::mutex g_ftMutex;
 FT_Library g_library = nullptr;
-std::map<std::string, FT_Face> g_faces;
+std::map<std::pair<std::string, int>, FT_Face> g_faces;
 
-FT_Face FaceFor(const std::string& file) {
+FT_Face FaceFor(const plat::FontFace& file) {
     if (!g_library && FT_Init_FreeType(&g_library) != 0) {
         g_library = nullptr;
         return nullptr;
     }
-    auto it = g_faces.find(file);
+    const std::pair<std::string, int> key{file.file, file.index};
+    auto it = g_faces.find(key);
     if (it != g_faces.end()) return it->second;
     FT_Face face = nullptr;
-    if (FT_New_Face(g_library, file.c_str(), 0, &face) != 0) face = nullptr;
+    if (FT_New_Face(g_library, file.file.c_str(), file.index, &face) != 0) face = nullptr;
     if (face) FT_Select_Charmap(face, FT_ENCODING_UNICODE);
-    g_faces[file] = face;
+    g_faces[key] = face;
     return face;
 }
 
@@ -154,9 +153,9 @@ void BuildFontList() {
         g_fontList.push_back({face, KindOfCharset(kShiftJisCharset), kShiftJisCharset});
     };
     for (const IpaFace& f : kIpaFaces)
-        if (!IpaFile(f.name).empty()) add(f.name);
+        if (!ResolveIpa(f).file.empty()) add(f.name);
     for (const Alias& a : kAliases)
-        if (!IpaFile(a.ipa).empty()) add(a.name);
+        if (!ResolveIpa(IpaFaceFor(a.name)).file.empty()) add(a.name);
 }
 
 void ClearFontList() { g_fontList.clear(); }
@@ -169,16 +168,12 @@ const FontListEntry* FindFace(const std::string& face) {
     return nullptr;
 }
 
-std::string FontFileFor(const std::string& face) {
-    std::string file = IpaFile(IpaNameFor(face));
-    if (file.empty()) file = IpaFile(kFallbackFace);
-    if (file.empty()) {
-        for (const IpaFace& f : kIpaFaces) {
-            file = IpaFile(f.name);
-            if (!file.empty()) break;
-        }
-    }
-    return file;
+plat::FontFace FontFileFor(const std::string& face) { return ResolveIpa(IpaFaceFor(face)); }
+
+void SetFontQuery(plat::FontQuery query) {
+    std::lock_guard lock(g_lookupMutex);
+    g_query = std::move(query);
+    g_resolved.clear();
 }
 
 struct Font::Impl {
@@ -195,8 +190,8 @@ Font::~Font() {
 
 std::shared_ptr<Font> Font::Open(const FontDesc& desc) {
     if (desc.height <= 0) return nullptr;
-    const std::string file = FontFileFor(desc.face);
-    if (file.empty()) return nullptr;
+    const plat::FontFace file = FontFileFor(desc.face);
+    if (file.file.empty()) throw COtherException(kNoFontCode, kNoFontMessage);
     std::lock_guard lock(g_ftMutex);
     FT_Face face = FaceFor(file);
     if (!face) return nullptr;

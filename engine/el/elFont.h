@@ -1,14 +1,24 @@
 #pragma once
 // Fonts for the text layer, on FreeType with the IPA faces. The Windows face names the game uses
 // map to them: the proportional gothic to IPAPGothic, the monospace gothic to IPAGothic, the
-// Mincho faces to IPAPMincho and IPAMincho; an unknown face falls back to IPAPGothic. Glyphs are
-// rendered once and kept in a cache shared by every font of the same face, height and style.
+// Mincho faces to IPAPMincho and IPAMincho; an unknown face falls back to IPAPGothic. Fontconfig
+// finds their files; an IPA face that is not installed is replaced by the Japanese face of the
+// same pitch and kind that fontconfig ranks best. Glyphs are rendered once and kept in a cache
+// shared by every font of the same face, height and style.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/fonts.h"
+
 namespace elFont {
+
+// With no Japanese face installed every label would be blank: the game stops instead. The
+// message is English because a system without Japanese fonts may not show Japanese either.
+inline constexpr const char* kNoFontCode = "OTE0003";
+inline constexpr const char* kNoFontMessage =
+    "No Japanese font is installed. Install fonts-ipafont-gothic and fonts-ipafont-mincho.";
 
 inline constexpr int kMaxFontList = 200;
 inline constexpr uint8_t kShiftJisCharset = 128;
@@ -30,8 +40,10 @@ void ClearFontList();
 const std::vector<FontListEntry>& FontList();
 // The entry of that face, or null when it is not listed.
 const FontListEntry* FindFace(const std::string& face);
-// The font file a face name opens (empty when none of the IPA files is installed).
-std::string FontFileFor(const std::string& face);
+// The font file a face name opens (an empty file when no Japanese face is installed).
+plat::FontFace FontFileFor(const std::string& face);
+// Replaces the fontconfig lookup (null restores it) and forgets what was found; for tests.
+void SetFontQuery(plat::FontQuery query);
 
 // One rendered glyph: coverage 0..255 (0 or 255 when rendered monochrome), placed relative to
 // the top-left corner of its character cell.
@@ -54,7 +66,8 @@ struct FontDesc {
 
 class Font {
   public:
-    // Null when no font file can be opened or the height is not positive.
+    // Null when the font file cannot be opened or the height is not positive. Throws
+    // COtherException kNoFontCode when no Japanese face is installed at all.
     static std::shared_ptr<Font> Open(const FontDesc& desc);
     ~Font();
 

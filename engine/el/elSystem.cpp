@@ -376,6 +376,11 @@ void PollInput() {
         g.eventCount += n;
     }
     // Joysticks: device byte = index + 1; buttons 560..591, every other offset 8192 + offset.
+    // A pad plugged in since the last poll adds its slot (a failed read acquires it).
+    if (plat::Backend* b = Backend(); b && b->JoystickCount() > g.joystickCount) {
+        g.joystickCount = b->JoystickCount() < kMaxJoysticks ? b->JoystickCount() : kMaxJoysticks;
+        g.deviceMask |= kDeviceJoystick;
+    }
     if (g.deviceMask & kDeviceJoystick) {
         for (int j = 0; j < g.joystickCount && g.eventCount < kMaxEvents; ++j) {
             int start = g.eventCount;

@@ -153,6 +153,22 @@ TEST_F(SystemInput, AFrameHoldsAtMost256Events) {
 
 TEST_F(SystemInput, WithoutJoysticksTheMaskIsThree) { EXPECT_EQ(GetInputDevices(), 3); }
 
+TEST_F(SystemInput, AJoystickPluggedInWhileRunningIsRead) {
+    PollInput();
+    const int joystick = Headless().AddJoystick();
+    Headless().JoystickButton(joystick, 0, true);  // not acquired yet: the first read acquires it
+    PollInput();
+    EXPECT_EQ(GetInputDevices(), 11);
+    EXPECT_EQ(GetJoystickCount(), 1);
+    Headless().JoystickButton(joystick, 0, false);
+    PollInput();
+    auto seen = Drain();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].code, kJoystickButton0);
+    EXPECT_EQ(seen[0].device, 1);
+    EXPECT_EQ(seen[0].value, 0);
+}
+
 class SystemJoystick : public ElTest {
   protected:
     void AddJoysticks() override {
