@@ -8,23 +8,12 @@
 #include "foundation/Helpers.h"
 
 namespace {
-CCamera* g_camera = nullptr;
-
 // Truncation toward zero, as the program turns coordinates into whole pixels.
 int Trunc(double v) { return static_cast<int>(v); }
 }  // namespace
 
-CCamera* CCamera::GetInstance() {
-    if (!g_camera) {
-        g_camera = new CCamera();
-        if (!game::GetExitFlag()) g_camera->Reset();
-    }
-    return g_camera;
-}
-
-void CCamera::DeleteInstance() {
-    delete g_camera;
-    g_camera = nullptr;
+void CCamera::OnInstanceCreated() {
+    if (!game::GetExitFlag()) Reset();
 }
 
 float CCamera::DefaultZoomRate() {

@@ -25,7 +25,6 @@ class EngineEventSource : public IInputEventSource {
 
 EngineEventSource g_engineSource;
 IInputEventSource* g_source = &g_engineSource;
-CInputManager* g_input = nullptr;
 
 const int kCursorCodes[4] = {InputCode::kUp, InputCode::kDown, InputCode::kLeft, InputCode::kRight};
 const int kButtonKeyCodes[3] = {InputCode::kZ, InputCode::kX, InputCode::kSpace};
@@ -34,16 +33,6 @@ const int kJoyButtonCodes[3] = {InputCode::kJoyButton1, InputCode::kJoyButton2, 
 int AsInt(uint32_t word) { return static_cast<int>(static_cast<int32_t>(word)); }
 
 }  // namespace
-
-CInputManager* CInputManager::GetInstance() {
-    if (!g_input) g_input = new CInputManager();
-    return g_input;
-}
-
-void CInputManager::DeleteInstance() {
-    delete g_input;
-    g_input = nullptr;
-}
 
 void CInputManager::SetEventSource(IInputEventSource* source) {
     g_source = source ? source : &g_engineSource;

@@ -4,6 +4,8 @@
 // position and buttons, and pushed flags for the letter, digit, editing and function keys.
 #include <cstdint>
 
+#include "foundation/Singleton.h"
+
 // The seven logical keys.
 enum InputKey { kKeyUp = 0, kKeyDown, kKeyLeft, kKeyRight, kKeyZ, kKeyX, kKeySpace, kInputKeyCount };
 
@@ -42,10 +44,8 @@ class IInputEventSource {
     virtual void GetState(int code, uint32_t& state, float& age) = 0;
 };
 
-class CInputManager {
+class CInputManager : public CSingleton<CInputManager> {
   public:
-    static CInputManager* GetInstance();
-    static void DeleteInstance();
     // Null puts the engine's own event cursor back.
     static void SetEventSource(IInputEventSource* source);
 
@@ -90,6 +90,7 @@ class CInputManager {
     bool IsControlDown() const { return control_; }
 
   private:
+    friend class CSingleton<CInputManager>;
     CInputManager();
     static bool Valid(int key) { return key >= 0 && key < kInputKeyCount; }
     void ApplyAxis(int value, int prev, int negKey, int posKey, int kbNeg, int kbPos, float dt);

@@ -58,7 +58,6 @@ class OggMusicOutput : public IMusicOutput {
 };
 
 CMusicPlayer::OutputFactory g_factory;
-CMusicPlayer* g_music = nullptr;
 
 }  // namespace
 
@@ -81,18 +80,9 @@ bool IsMusicShopItem(int id) { return InTable(id) && kMusic[id].shopItem; }
 // ---------------------------------------------------------------------------------------------
 
 CMusicPlayer* CMusicPlayer::GetInstance() {
-    if (!g_music) g_music = new CMusicPlayer();
-    if (!g_music->loaded_) throw CDllException("DLE0001", "Vox.dll を開けません。");
-    return g_music;
-}
-
-bool CMusicPlayer::HasInstance() { return g_music != nullptr; }
-
-void CMusicPlayer::DeleteInstance() {
-    if (!g_music) return;
-    g_music->Shutdown();
-    delete g_music;
-    g_music = nullptr;
+    CMusicPlayer* player = CSingleton::GetInstance();
+    if (!player->loaded_) throw CDllException("DLE0001", "Vox.dll を開けません。");
+    return player;
 }
 
 void CMusicPlayer::SetOutputFactory(OutputFactory factory) { g_factory = std::move(factory); }

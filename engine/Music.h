@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "foundation/Singleton.h"
+
 inline constexpr int kMusicCount = 19;
 
 // ---- Catalogue ----
@@ -31,16 +33,14 @@ class IMusicOutput {
     virtual int IsPlaying() = 0;
 };
 
-class CMusicPlayer {
+// Deleting the player shuts it down first.
+class CMusicPlayer : public CSingleton<CMusicPlayer> {
   public:
     static constexpr int kEndless = 999999;
 
-    // Creates the player on first use; throws CDllException "DLE0001" when the music output
-    // cannot start.
+    // Creates the player on first use; throws CDllException "DLE0001" whenever the music output
+    // could not start (the player without output stays in place).
     static CMusicPlayer* GetInstance();
-    static bool HasInstance();
-    // Shutdown, then the singleton is deleted.
-    static void DeleteInstance();
     // How the output is made (tests install their own); an empty function restores the Ogg
     // player on the shared audio output.
     using OutputFactory = std::function<std::unique_ptr<IMusicOutput>()>;
@@ -65,7 +65,9 @@ class CMusicPlayer {
     IMusicOutput* GetOutput() const { return output_.get(); }
 
   private:
+    friend class CSingleton<CMusicPlayer>;
     CMusicPlayer();
+    ~CMusicPlayer() { Shutdown(); }
     void LoadMusic(int id);
     void InitialState();
 

@@ -6,8 +6,6 @@
 #include "foundation/ClientInfo.h"
 
 namespace {
-CSoundEffects* g_se = nullptr;
-
 const char* const kFiles[CSoundEffects::kFileCount] = {
     "sound\\otojiten\\ok001.wav",     "sound\\otojiten\\ok002.wav",     "sound\\otojiten\\ok003.wav",
     "sound\\otojiten\\ok004.wav",     "sound\\otojiten\\cancel001.wav", "sound\\otojiten\\cursor001.wav",
@@ -42,16 +40,6 @@ const char* const kFiles[CSoundEffects::kFileCount] = {
     "sound\\original\\start001.wav",  "sound\\otojiten\\ok005.wav",
 };
 }  // namespace
-
-CSoundEffects* CSoundEffects::GetInstance() {
-    if (!g_se) g_se = new CSoundEffects();
-    return g_se;
-}
-
-void CSoundEffects::DeleteInstance() {
-    delete g_se;
-    g_se = nullptr;
-}
 
 CSoundEffects::CSoundEffects() {
     for (int i = 0; i < kSlotCount; ++i) {

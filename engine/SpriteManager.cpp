@@ -12,8 +12,6 @@
 #include "foundation/QuorException.h"
 
 namespace {
-CSpriteManager* g_sprites = nullptr;
-
 constexpr int kIndexLines = 512;
 constexpr int kIndexFields = 4;
 
@@ -76,21 +74,8 @@ void CSprite::Draw() {
 // ---------------------------------------------------------------------------------------------
 // CSpriteManager
 
-CSpriteManager* CSpriteManager::GetInstance() {
-    if (!g_sprites) {
-        g_sprites = new CSpriteManager();
-        if (!game::GetExitFlag()) g_sprites->Initialise();
-    }
-    return g_sprites;
-}
-
-bool CSpriteManager::HasInstance() { return g_sprites != nullptr; }
-
-void CSpriteManager::DeleteInstance() {
-    if (!g_sprites) return;
-    g_sprites->Release();
-    delete g_sprites;
-    g_sprites = nullptr;
+void CSpriteManager::OnInstanceCreated() {
+    if (!game::GetExitFlag()) Initialise();
 }
 
 int CSpriteManager::TextureSizeFor(int w, int h) {
