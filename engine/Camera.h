@@ -61,6 +61,12 @@ class CCamera : public CSingleton<CCamera> {
     friend class CSingleton<CCamera>;
     CCamera();
     void OnInstanceCreated();
+    // The steps of Update, in order.
+    void FadeShake(float dt);
+    void FollowTarget(float dt);
+    void FollowTargetZoom(float dt);
+    void KeepInsideBounds();
+    // Hands the state, with this frame's random shake offsets, to the 3-D camera.
     void PushToEngine();
 
     float x_ = 0, y_ = 0, targetX_ = 0, targetY_ = 0;
