@@ -38,6 +38,8 @@ const MusicEntry kMusic[kMusicCount] = {
     {"Ending", "休日に大地を耕す with vocal", "music\\ending.ogg", 90, true},
 };
 
+static_assert(MusicId::kEnding == kMusicCount - 1, "every piece of the catalogue has a name");
+
 bool InTable(int id) { return id >= 0 && id < kMusicCount; }
 
 // The Ogg player on the shared audio output.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/SoundIds.h"
 #include "foundation/Singleton.h"
 
 inline constexpr int kMusicCount = 19;
@@ -83,8 +84,8 @@ class CMusicPlayer : public CSingleton<CMusicPlayer> {
     bool fadingIn_ = false, fadingOut_ = false, fadeInAfterFadeOut_ = false;
 };
 
-// Requests a piece: nothing when it is the current or the pending one (but a request for the
-// piece that is fading out takes it back, see CMusicPlayer::Play).
+// Requests a piece (one of the MusicId names): nothing when it is the current or the pending
+// one (but a request for the piece that is fading out takes it back, see CMusicPlayer::Play).
 void PlayMusic(int id, int loops = CMusicPlayer::kEndless, float factor = 1.0f, bool fadeIn = false,
                bool fadeOut = false);
 // Master volume = percent x 0.01, clamped to 0..1.

@@ -39,6 +39,7 @@ const char* const kFiles[CSoundEffects::kFileCount] = {
     "sound\\otojiten\\gun005.wav",    "sound\\otojiten\\dark001.wav",   "sound\\otojiten\\ice005.wav",
     "sound\\original\\start001.wav",  "sound\\otojiten\\ok005.wav",
 };
+static_assert(SoundId::kOk5 == CSoundEffects::kFileCount - 1, "every file of the table has a name");
 }  // namespace
 
 CSoundEffects::CSoundEffects() {

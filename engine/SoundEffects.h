@@ -3,6 +3,7 @@
 // the loading scene into numbered slots and played anywhere by slot number.
 #include <string>
 
+#include "engine/SoundIds.h"
 #include "foundation/Singleton.h"
 
 class CSoundEffects : public CSingleton<CSoundEffects> {
@@ -38,6 +39,7 @@ class CSoundEffects : public CSingleton<CSoundEffects> {
     int count_ = 0;
 };
 
+// `slot` is one of the SoundId names.
 void PlaySE(int slot);
 void StopSE(int slot);
 void SetSEVolume(int setting);
