@@ -4,8 +4,9 @@
 // A slot is named after the WAVE file the sound table loads into it: the file's stem in
 // CamelCase, with its number when the stem has several files ("ok002.wav" is kOk2,
 // "cancel001.wav" kCancel). Two names, fall001 and shock005, occur in both sound folders; the
-// later slot of each pair carries a B. Slots 92..99 stay empty. A piece is named after its key in the music
-// catalogue.
+// later slot of each pair carries a B. Slots 92..99 stay empty.
+//
+// A piece is named after its key in the music catalogue ("Stage003" is kStage3).
 
 namespace SoundId {
 inline constexpr int kOk1 = 0;

@@ -94,7 +94,7 @@ std::string CSpriteManager::MakeModelKey(const std::string& group, const std::st
 }
 
 void CSpriteManager::Initialise() {
-    // 1.
+    // Everything from an earlier start is forgotten.
     keys_.clear();
     for (auto& r : images_) r = ImageRecord();
     modelMap_.clear();
@@ -103,13 +103,13 @@ void CSpriteManager::Initialise() {
     loadPosValid_ = false;
     loaded_ = total_ = 0;
 
-    // 2. Pure green is transparent in every image and texture; textures are point-filtered.
+    // Pure green is transparent in every image and texture; textures are point-filtered.
     elDraw::SetColorKey(0x00FF00);
     el4D::MakeTextureColor(0.0f, 1.0f, 0.0f);
     el4D::SetColorKeyEnable(true);
     el4D::SetFilter(1, 1);
 
-    // 3. The colour sample behind every sprite texture.
+    // The colour sample behind every sprite texture.
     const int sample = elDraw::LoadObject("system\\colorSample.bmp", elDraw::kMemoryDriver);
     colorSample_ = elDraw::CreateObject(256, 256, elDraw::kMemoryDriver);
     if (sample && colorSample_) {
@@ -119,7 +119,7 @@ void CSpriteManager::Initialise() {
     }
     if (sample) elDraw::ReleaseObject(sample);
 
-    // 4. The index.
+    // The index: one image record per line.
     std::string text;
     const ReadStatus status = ReadEncodedFile("data\\bmp_index.dat", text);
     if (status == ReadStatus::CannotRead) throw CInitFileException("IFE0000", "bmp_index.dat を開けません。");
