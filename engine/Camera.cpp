@@ -181,34 +181,27 @@ void CCamera::KeepInsideBounds() {
     int R = Trunc(maxCX - 320.0 * k);
     int T = Trunc(minCY + 480.0 * k);
     int B = maxCY;
-    auto raise = [](double v) {
-        int t = Trunc(v);
-        return static_cast<float>(static_cast<double>(t) != v ? t + 1 : t);
+    // Past a low bound the position grows by the overshoot, to the next whole pixel when the sum
+    // has a fraction; past a high one it shrinks by the overshoot and drops its fraction. The
+    // motion toward the bound stops and the target stays inside.
+    auto pushUp = [](float& pos, float& v, float& acc, float& target, int by) {
+        const double moved = double(pos) + by;
+        const int whole = Trunc(moved);
+        pos = static_cast<float>(static_cast<double>(whole) != moved ? whole + 1 : whole);
+        v = 0;
+        if (acc < 0) acc = 0;
+        if (target < pos) target = pos;
     };
-    if (L < minX_) {
-        x_ = raise(double(x_) + (minX_ - L));
-        vx_ = 0;
-        if (ax_ < 0) ax_ = 0;
-        if (targetX_ < x_) targetX_ = x_;
-    }
-    if (R > maxX_) {
-        x_ = static_cast<float>(Trunc(double(x_) + (maxX_ - R)));
-        vx_ = 0;
-        if (ax_ > 0) ax_ = 0;
-        if (targetX_ > x_) targetX_ = x_;
-    }
-    if (T < minY_) {
-        y_ = raise(double(y_) + (minY_ - T));
-        vy_ = 0;
-        if (ay_ < 0) ay_ = 0;
-        if (targetY_ < y_) targetY_ = y_;
-    }
-    if (B > maxY_) {
-        y_ = static_cast<float>(Trunc(double(y_) + (maxY_ - B)));
-        vy_ = 0;
-        if (ay_ > 0) ay_ = 0;
-        if (targetY_ > y_) targetY_ = y_;
-    }
+    auto pushDown = [](float& pos, float& v, float& acc, float& target, int by) {
+        pos = static_cast<float>(Trunc(double(pos) + by));
+        v = 0;
+        if (acc > 0) acc = 0;
+        if (target > pos) target = pos;
+    };
+    if (L < minX_) pushUp(x_, vx_, ax_, targetX_, minX_ - L);
+    if (R > maxX_) pushDown(x_, vx_, ax_, targetX_, maxX_ - R);
+    if (T < minY_) pushUp(y_, vy_, ay_, targetY_, minY_ - T);
+    if (B > maxY_) pushDown(y_, vy_, ay_, targetY_, maxY_ - B);
 }
 
 void CCamera::PushToEngine() {
