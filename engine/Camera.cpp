@@ -8,23 +8,12 @@
 #include "foundation/Helpers.h"
 
 namespace {
-CCamera* g_camera = nullptr;
-
 // Truncation toward zero, as the program turns coordinates into whole pixels.
 int Trunc(double v) { return static_cast<int>(v); }
 }  // namespace
 
-CCamera* CCamera::GetInstance() {
-    if (!g_camera) {
-        g_camera = new CCamera();
-        if (!game::GetExitFlag()) g_camera->Reset();
-    }
-    return g_camera;
-}
-
-void CCamera::DeleteInstance() {
-    delete g_camera;
-    g_camera = nullptr;
+void CCamera::OnInstanceCreated() {
+    if (!game::GetExitFlag()) Reset();
 }
 
 float CCamera::DefaultZoomRate() {
@@ -87,133 +76,132 @@ void CCamera::ResetBounds() { SetBounds(-999999, -999999, 999999, 999999); }
 
 void CCamera::Update() {
     const float dt = GetFrameTime();
+    FadeShake(dt);
+    FollowTarget(dt);
+    FollowTargetZoom(dt);
+    // The bounds are checked at the last update's scale; the scale catches up with the zoom
+    // only once the 3-D camera has the new state.
+    KeepInsideBounds();
+    PushToEngine();
+    scale_ = defaultZoom_ / zoom_;
+}
 
-    // 1. The shake dies away in a third of a second.
+// The shake dies away in a third of a second.
+void CCamera::FadeShake(float dt) {
     shake_ -= dt * 60.0f;
     if (shake_ < 0) shake_ = 0;
+}
 
-    // 2. Follow the target: the acceleration turns toward it at 2 radians per second.
-    {
-        double mag = std::sqrt(double(ax_) * ax_ + double(ay_) * ay_);
-        double a = GetAngle(0.0, 0.0, ax_, ay_);
-        double t = GetAngle(x_, y_, targetX_, targetY_);
-        double d = GetAngleDiff(a, t);
-        double step = 2.0 * dt;
-        if (d > 0)
-            a = (step >= d) ? t : a + step;
-        else if (d < 0)
-            a = (step >= -d) ? t : a - step;
-        if (mag > 0) {
-            ax_ = static_cast<float>(std::cos(a) * mag);
-            ay_ = static_cast<float>(std::sin(a) * mag);
-        }
-
-        vx_ += ax_ * dt;
-        vy_ += ay_ * dt;
-        if (vx_ > maxSpeedX_) vx_ = maxSpeedX_;
-        if (vx_ < -maxSpeedX_) vx_ = -maxSpeedX_;
-        if (vy_ > maxSpeedY_) vy_ = maxSpeedY_;
-        if (vy_ < -maxSpeedY_) vy_ = -maxSpeedY_;
-
-        // Slow down on arrival.
-        auto capArrival = [](float pos, float target, float& v, float maxSpeed) {
-            float dist = std::fabs(target - pos);
-            if (dist >= 120.0f) return;
-            float cap = 10.0f + dist * maxSpeed / 120.0f;
-            if (target > pos && v > cap) v = cap;
-            if (target < pos && v < -cap) v = -cap;
-        };
-        capArrival(x_, targetX_, vx_, maxSpeedX_);
-        capArrival(y_, targetY_, vy_, maxSpeedY_);
-
-        x_ += vx_ * dt;
-        y_ += vy_ * dt;
-
-        auto snap = [](float& pos, float target, float& v, float& acc) {
-            if ((acc > 0 && pos >= target) || (acc < 0 && pos <= target)) {
-                pos = target;
-                v = 0;
-                acc = 0;
-            }
-        };
-        snap(x_, targetX_, vx_, ax_);
-        snap(y_, targetY_, vy_, ay_);
+// The acceleration turns toward the target at 2 radians per second; the speed is capped and
+// drops on arrival, and the position snaps to the target once it passes it.
+void CCamera::FollowTarget(float dt) {
+    double mag = std::sqrt(double(ax_) * ax_ + double(ay_) * ay_);
+    double a = GetAngle(0.0, 0.0, ax_, ay_);
+    double t = GetAngle(x_, y_, targetX_, targetY_);
+    double d = GetAngleDiff(a, t);
+    double step = 2.0 * dt;
+    if (d > 0)
+        a = (step >= d) ? t : a + step;
+    else if (d < 0)
+        a = (step >= -d) ? t : a - step;
+    if (mag > 0) {
+        ax_ = static_cast<float>(std::cos(a) * mag);
+        ay_ = static_cast<float>(std::sin(a) * mag);
     }
 
-    // 3. Follow the target zoom.
-    {
-        float inc = zoomAcc_ * dt;
-        if ((targetZoom_ - zoom_) * zoomAcc_ > 0) inc *= 2.0f;
-        zoomVel_ += inc;
-        if (zoomVel_ > maxZoomSpeed_) zoomVel_ = maxZoomSpeed_;
-        if (zoomVel_ < -maxZoomSpeed_) zoomVel_ = -maxZoomSpeed_;
-        float diff = std::fabs(targetZoom_ - zoom_);
-        if (diff < 2.0f) {
-            float cap = 0.1f + diff * 10.0f * 0.5f;
-            if (targetZoom_ > zoom_ && zoomVel_ > cap) zoomVel_ = cap;
-            if (targetZoom_ < zoom_ && zoomVel_ < -cap) zoomVel_ = -cap;
+    vx_ += ax_ * dt;
+    vy_ += ay_ * dt;
+    if (vx_ > maxSpeedX_) vx_ = maxSpeedX_;
+    if (vx_ < -maxSpeedX_) vx_ = -maxSpeedX_;
+    if (vy_ > maxSpeedY_) vy_ = maxSpeedY_;
+    if (vy_ < -maxSpeedY_) vy_ = -maxSpeedY_;
+
+    // Slow down on arrival.
+    auto capArrival = [](float pos, float target, float& v, float maxSpeed) {
+        float dist = std::fabs(target - pos);
+        if (dist >= 120.0f) return;
+        float cap = 10.0f + dist * maxSpeed / 120.0f;
+        if (target > pos && v > cap) v = cap;
+        if (target < pos && v < -cap) v = -cap;
+    };
+    capArrival(x_, targetX_, vx_, maxSpeedX_);
+    capArrival(y_, targetY_, vy_, maxSpeedY_);
+
+    x_ += vx_ * dt;
+    y_ += vy_ * dt;
+
+    auto snap = [](float& pos, float target, float& v, float& acc) {
+        if ((acc > 0 && pos >= target) || (acc < 0 && pos <= target)) {
+            pos = target;
+            v = 0;
+            acc = 0;
         }
-        zoom_ += zoomVel_ * dt;
-        if ((zoomAcc_ > 0 && zoom_ >= targetZoom_) || (zoomAcc_ < 0 && zoom_ <= targetZoom_)) {
-            zoom_ = targetZoom_;
-            zoomVel_ = 0;
-            zoomAcc_ = 0;
-        }
+    };
+    snap(x_, targetX_, vx_, ax_);
+    snap(y_, targetY_, vy_, ay_);
+}
+
+// The zoom speeds up toward its target (twice as fast while the acceleration points at it), is
+// capped near it and snaps to it once it passes.
+void CCamera::FollowTargetZoom(float dt) {
+    float inc = zoomAcc_ * dt;
+    if ((targetZoom_ - zoom_) * zoomAcc_ > 0) inc *= 2.0f;
+    zoomVel_ += inc;
+    if (zoomVel_ > maxZoomSpeed_) zoomVel_ = maxZoomSpeed_;
+    if (zoomVel_ < -maxZoomSpeed_) zoomVel_ = -maxZoomSpeed_;
+    float diff = std::fabs(targetZoom_ - zoom_);
+    if (diff < 2.0f) {
+        float cap = 0.1f + diff * 10.0f * 0.5f;
+        if (targetZoom_ > zoom_ && zoomVel_ > cap) zoomVel_ = cap;
+        if (targetZoom_ < zoom_ && zoomVel_ < -cap) zoomVel_ = -cap;
     }
-
-    // 4. Keep the view inside the bounds.
-    {
-        const float cx[4] = {0, 0, 639, 639};
-        const float cy[4] = {0, 479, 0, 479};
-        int minCX = 0, maxCX = 0, minCY = 0, maxCY = 0;
-        for (int i = 0; i < 4; ++i) {
-            int wx = Trunc(ScreenToWorldX(cx[i], cy[i]));
-            int wy = Trunc(ScreenToWorldY(cx[i], cy[i]));
-            if (i == 0 || wx < minCX) minCX = wx;
-            if (i == 0 || wx > maxCX) maxCX = wx;
-            if (i == 0 || wy < minCY) minCY = wy;
-            if (i == 0 || wy > maxCY) maxCY = wy;
-        }
-        double k = 1.0 / scale_ - 1.0;
-        int L = Trunc(minCX + 320.0 * k);
-        int R = Trunc(maxCX - 320.0 * k);
-        int T = Trunc(minCY + 480.0 * k);
-        int B = maxCY;
-        auto raise = [](double v) {
-            int t = Trunc(v);
-            return static_cast<float>(static_cast<double>(t) != v ? t + 1 : t);
-        };
-        if (L < minX_) {
-            x_ = raise(double(x_) + (minX_ - L));
-            vx_ = 0;
-            if (ax_ < 0) ax_ = 0;
-            if (targetX_ < x_) targetX_ = x_;
-        }
-        if (R > maxX_) {
-            x_ = static_cast<float>(Trunc(double(x_) + (maxX_ - R)));
-            vx_ = 0;
-            if (ax_ > 0) ax_ = 0;
-            if (targetX_ > x_) targetX_ = x_;
-        }
-        if (T < minY_) {
-            y_ = raise(double(y_) + (minY_ - T));
-            vy_ = 0;
-            if (ay_ < 0) ay_ = 0;
-            if (targetY_ < y_) targetY_ = y_;
-        }
-        if (B > maxY_) {
-            y_ = static_cast<float>(Trunc(double(y_) + (maxY_ - B)));
-            vy_ = 0;
-            if (ay_ > 0) ay_ = 0;
-            if (targetY_ > y_) targetY_ = y_;
-        }
+    zoom_ += zoomVel_ * dt;
+    if ((zoomAcc_ > 0 && zoom_ >= targetZoom_) || (zoomAcc_ < 0 && zoom_ <= targetZoom_)) {
+        zoom_ = targetZoom_;
+        zoomVel_ = 0;
+        zoomAcc_ = 0;
     }
+}
 
-    // 5. Hand the state to the 3-D camera.
-    PushToEngine();
-
-    // 6.
-    scale_ = defaultZoom_ / zoom_;
+// Moves the view back inside the bounds, stopping the motion toward the bound it crossed.
+void CCamera::KeepInsideBounds() {
+    const float cx[4] = {0, 0, 639, 639};
+    const float cy[4] = {0, 479, 0, 479};
+    int minCX = 0, maxCX = 0, minCY = 0, maxCY = 0;
+    for (int i = 0; i < 4; ++i) {
+        int wx = Trunc(ScreenToWorldX(cx[i], cy[i]));
+        int wy = Trunc(ScreenToWorldY(cx[i], cy[i]));
+        if (i == 0 || wx < minCX) minCX = wx;
+        if (i == 0 || wx > maxCX) maxCX = wx;
+        if (i == 0 || wy < minCY) minCY = wy;
+        if (i == 0 || wy > maxCY) maxCY = wy;
+    }
+    double k = 1.0 / scale_ - 1.0;
+    int L = Trunc(minCX + 320.0 * k);
+    int R = Trunc(maxCX - 320.0 * k);
+    int T = Trunc(minCY + 480.0 * k);
+    int B = maxCY;
+    // Past a low bound the position grows by the overshoot, to the next whole pixel when the sum
+    // has a fraction; past a high one it shrinks by the overshoot and drops its fraction. The
+    // motion toward the bound stops and the target stays inside.
+    auto pushUp = [](float& pos, float& v, float& acc, float& target, int by) {
+        const double moved = double(pos) + by;
+        const int whole = Trunc(moved);
+        pos = static_cast<float>(static_cast<double>(whole) != moved ? whole + 1 : whole);
+        v = 0;
+        if (acc < 0) acc = 0;
+        if (target < pos) target = pos;
+    };
+    auto pushDown = [](float& pos, float& v, float& acc, float& target, int by) {
+        pos = static_cast<float>(Trunc(double(pos) + by));
+        v = 0;
+        if (acc > 0) acc = 0;
+        if (target > pos) target = pos;
+    };
+    if (L < minX_) pushUp(x_, vx_, ax_, targetX_, minX_ - L);
+    if (R > maxX_) pushDown(x_, vx_, ax_, targetX_, maxX_ - R);
+    if (T < minY_) pushUp(y_, vy_, ay_, targetY_, minY_ - T);
+    if (B > maxY_) pushDown(y_, vy_, ay_, targetY_, maxY_ - B);
 }
 
 void CCamera::PushToEngine() {

@@ -3,11 +3,11 @@
 // eases toward a target zoom, a rotation, a random shake and four bounds that keep the visible
 // area inside the stage. Its state goes to the 3-D layer's camera every update.
 
-class CCamera {
-  public:
-    static CCamera* GetInstance();
-    static void DeleteInstance();
+#include "foundation/Singleton.h"
 
+// Made on first use and reset then, unless the game is already on its way out.
+class CCamera : public CSingleton<CCamera> {
+  public:
     // The default zoom rate: -(480 / (tan(pi / 6) x 512)).
     static float DefaultZoomRate();
 
@@ -58,7 +58,15 @@ class CCamera {
     }
 
   private:
+    friend class CSingleton<CCamera>;
     CCamera();
+    void OnInstanceCreated();
+    // The steps of Update, in order.
+    void FadeShake(float dt);
+    void FollowTarget(float dt);
+    void FollowTargetZoom(float dt);
+    void KeepInsideBounds();
+    // Hands the state, with this frame's random shake offsets, to the 3-D camera.
     void PushToEngine();
 
     float x_ = 0, y_ = 0, targetX_ = 0, targetY_ = 0;

@@ -63,7 +63,7 @@ void CallHook(UpperSingleton which, const std::function<void()> SingletonHooks::
 // The sixteen singletons in the order of their creation.
 struct SingletonStep {
     void (*create)();
-    void (*reset)();  // null: fetched and left by the reset (or reset elsewhere)
+    void (*reset)();  // null: the game reset leaves it alone or resets it itself
     void (*release)();
 };
 
@@ -74,9 +74,17 @@ struct SingletonStep {
             [] { CallHook(UpperSingleton::which, &SingletonHooks::release); } \
     }
 
+// A singleton the shell owns: made by its first use, put back by `reset` on a game reset (none:
+// the reset leaves it to others), deleted.
+template <class T, void (T::*reset)() = nullptr>
+constexpr SingletonStep Owned() {
+    void (*resetStep)() = nullptr;
+    if constexpr (reset != nullptr) resetStep = [] { (T::GetInstance()->*reset)(); };
+    return {[] { T::GetInstance(); }, resetStep, [] { T::DeleteInstance(); }};
+}
+
 const SingletonStep kSingletons[] = {
-    {[] { CCreatorLevelTable::GetInstance(); }, [] { CCreatorLevelTable::GetInstance()->Reset(); },
-     [] { CCreatorLevelTable::DeleteInstance(); }},
+    Owned<CCreatorLevelTable, &CCreatorLevelTable::Reset>(),
     {[] { CClientInfo::GetInstance(); }, [] { CClientInfo::GetInstance()->Initialize(); },
      [] {
          CClientInfo::GetInstance()->Release();
@@ -84,22 +92,18 @@ const SingletonStep kSingletons[] = {
      }},
     UPPER(ScenarioSaveData),
     UPPER(ShopItemTable),
-    {[] { CMusicPlayer::GetInstance(); }, nullptr, [] { CMusicPlayer::DeleteInstance(); }},
-    {[] { CSoundEffects::GetInstance(); }, [] { CSoundEffects::GetInstance()->Reset(); },
-     [] { CSoundEffects::DeleteInstance(); }},
-    {[] { CInputManager::GetInstance(); }, nullptr, [] { CInputManager::DeleteInstance(); }},
-    {[] { CSpriteManager::GetInstance(); }, nullptr, [] { CSpriteManager::DeleteInstance(); }},
-    {[] { CMouse::GetInstance(); }, [] { CMouse::GetInstance()->Reset(); }, [] { CMouse::DeleteInstance(); }},
-    {[] { CCamera::GetInstance(); }, [] { CCamera::GetInstance()->Reset(); },
-     [] { CCamera::DeleteInstance(); }},
+    Owned<CMusicPlayer>(),
+    Owned<CSoundEffects, &CSoundEffects::Reset>(),
+    Owned<CInputManager>(),
+    Owned<CSpriteManager>(),
+    Owned<CMouse, &CMouse::Reset>(),
+    Owned<CCamera, &CCamera::Reset>(),
     UPPER(NetWorkAccessor),
     UPPER(ObjectRegistry),
-    {[] { CSceneLight::GetInstance(); }, [] { CSceneLight::GetInstance()->Reset(); },
-     [] { CSceneLight::DeleteInstance(); }},
+    Owned<CSceneLight, &CSceneLight::Reset>(),
     UPPER(SpriteBatch),
     UPPER(AttackParameterTable),
-    {[] { CPlayHistory::GetInstance(); }, [] { CPlayHistory::GetInstance()->Initialize(); },
-     [] { CPlayHistory::DeleteInstance(); }},
+    Owned<CPlayHistory, &CPlayHistory::Initialize>(),
 };
 #undef UPPER
 constexpr int kSingletonCount = static_cast<int>(sizeof kSingletons / sizeof kSingletons[0]);

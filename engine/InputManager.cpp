@@ -25,7 +25,6 @@ class EngineEventSource : public IInputEventSource {
 
 EngineEventSource g_engineSource;
 IInputEventSource* g_source = &g_engineSource;
-CInputManager* g_input = nullptr;
 
 const int kCursorCodes[4] = {InputCode::kUp, InputCode::kDown, InputCode::kLeft, InputCode::kRight};
 const int kButtonKeyCodes[3] = {InputCode::kZ, InputCode::kX, InputCode::kSpace};
@@ -33,24 +32,21 @@ const int kJoyButtonCodes[3] = {InputCode::kJoyButton1, InputCode::kJoyButton2, 
 
 int AsInt(uint32_t word) { return static_cast<int>(static_cast<int32_t>(word)); }
 
+// Advances a state word against the current event; the event's age is of no use here.
+void ReadState(int code, uint32_t& word) {
+    float age = 0;
+    g_source->GetState(code, word, age);
+}
+
 }  // namespace
 
-CInputManager* CInputManager::GetInstance() {
-    if (!g_input) g_input = new CInputManager();
-    return g_input;
-}
-
-void CInputManager::DeleteInstance() {
-    delete g_input;
-    g_input = nullptr;
-}
+using namespace KeyState;
 
 void CInputManager::SetEventSource(IInputEventSource* source) {
     g_source = source ? source : &g_engineSource;
 }
 
 CInputManager::CInputManager() {
-    using namespace KeyState;
     for (auto& w : cursorWord_) w = kNone;
     for (auto& w : mouseWord_) w = kNone;
     for (auto& w : joyButtonWord_) w = kNone;
@@ -70,8 +66,8 @@ bool CInputManager::IsLetterPushed(char letter) const {
     return letterPushed_[c - 'A'];
 }
 
-void CInputManager::ApplyAxis(int value, int prev, int negKey, int posKey, int kbNeg, int kbPos, float dt) {
-    const bool keyboardHeld = cursorWord_[kbNeg] == KeyState::kHeld || cursorWord_[kbPos] == KeyState::kHeld;
+void CInputManager::ApplyAxis(int value, int prev, int negKey, int posKey, float dt) {
+    const bool keyboardHeld = cursorWord_[negKey] == kHeld || cursorWord_[posKey] == kHeld;
     auto outside = [&](int key, int other, bool wasOutside) {
         if (!wasOutside) {
             pushed_[key] = true;
@@ -101,10 +97,16 @@ void CInputManager::ApplyAxis(int value, int prev, int negKey, int posKey, int k
 }
 
 void CInputManager::Update() {
-    using namespace KeyState;
     const float dt = GetFrameTime();
+    StartFrame();
+    AgeKeys(dt);
+    while (g_source->NextEvent(true)) ReadEvent(dt);
+    prevJoyX_ = joyX_;
+    prevJoyY_ = joyY_;
+}
 
-    // 1. Start of the frame.
+// Last frame's flags are dropped; a key pushed last frame starts counting the time since.
+void CInputManager::StartFrame() {
     for (int k = 0; k < kInputKeyCount; ++k) {
         if (pushed_[k]) sincePush_[k] = 0;
         pushed_[k] = released_[k] = held_[k] = false;
@@ -120,135 +122,141 @@ void CInputManager::Update() {
     for (auto& f : fnPushed_) f = false;
     backspacePushed_ = deletePushed_ = spacePushed_ = enterPushed_ = tabPushed_ = minusPushed_ = false;
     shift_ = control_ = false;
+}
 
-    // 2.
+// Idle and since-push times grow by a frame; a key that is used this frame sets them back.
+void CInputManager::AgeKeys(float dt) {
     for (int k = 0; k < kInputKeyCount; ++k) {
         idleTime_[k] += dt * 60.0;
         sincePush_[k] += dt * 60.0;
     }
+}
 
-    // 3.
-    if (!g_source->NextEvent(true)) {
-        prevJoyX_ = joyX_;
-        prevJoyY_ = joyY_;
-        return;
-    }
+void CInputManager::ReadEvent(float dt) {
+    ReadCursorKeysAndStick();
+    ApplyCursorKeys(dt);
+    // The stick's X axis drives left and right, its Y axis up and down.
+    ApplyAxis(joyX_, prevJoyX_, kKeyLeft, kKeyRight, dt);
+    ApplyAxis(joyY_, prevJoyY_, kKeyUp, kKeyDown, dt);
+    ReadMouse();
+    ReadButtonsAndKeys();
+    ApplyActionButtons(dt);
+    ApplyPushedOnlyKeys();
+}
 
-    float age = 0;
-    do {
-        // a. cursor keys and joystick axes
-        for (int i = 0; i < 4; ++i) g_source->GetState(kCursorCodes[i], cursorWord_[i], age);
-        g_source->GetState(InputCode::kJoyX, joyXWord_, age);
-        g_source->GetState(InputCode::kJoyY, joyYWord_, age);
-        joyX_ = AsInt(joyXWord_);
-        joyY_ = AsInt(joyYWord_);
+void CInputManager::ReadCursorKeysAndStick() {
+    for (int i = 0; i < 4; ++i) ReadState(kCursorCodes[i], cursorWord_[i]);
+    ReadState(InputCode::kJoyX, joyXWord_);
+    ReadState(InputCode::kJoyY, joyYWord_);
+    joyX_ = AsInt(joyXWord_);
+    joyY_ = AsInt(joyYWord_);
+}
 
-        // b. keyboard cursor keys
-        for (int k = 0; k < 4; ++k) {
-            switch (cursorWord_[k]) {
-                case kPushed:
-                    pushed_[k] = true;
-                    heldTime_[k] = 0;
-                    break;
-                case kReleased:
-                    released_[k] = true;
-                    heldTime_[k] = 0;
-                    idleTime_[k] = 0;
-                    break;
-                case kHeld:
-                    held_[k] = true;
-                    heldTime_[k] += dt * 60.0;
-                    idleTime_[k] = 0;
-                    break;
-                default:
-                    break;
-            }
-        }
-
-        // c. joystick axes: X for left and right, Y for up and down
-        ApplyAxis(joyX_, prevJoyX_, kKeyLeft, kKeyRight, 2, 3, dt);
-        ApplyAxis(joyY_, prevJoyY_, kKeyUp, kKeyDown, 0, 1, dt);
-
-        // d. mouse axes
-        uint32_t before = mouseXWord_;
-        g_source->GetState(InputCode::kMouseX, mouseXWord_, age);
-        if (mouseXWord_ != before) mouseX_ = AsInt(mouseXWord_);
-        before = mouseYWord_;
-        g_source->GetState(InputCode::kMouseY, mouseYWord_, age);
-        if (mouseYWord_ != before) mouseY_ = AsInt(mouseYWord_);
-
-        // e. mouse buttons
-        const int mouseCodes[2] = {InputCode::kMouseLeft, InputCode::kMouseRight};
-        for (int i = 0; i < 2; ++i) {
-            g_source->GetState(mouseCodes[i], mouseWord_[i], age);
-            if (mouseWord_[i] == kPushed) mouse_[i].pushed = true;
-            if (mouseWord_[i] == kReleased) mouse_[i].released = true;
-            if (mouseWord_[i] == kHeld) mouse_[i].held = true;
-        }
-
-        // f. joystick buttons and watched keys
-        for (int i = 0; i < 3; ++i) {
-            g_source->GetState(kJoyButtonCodes[i], joyButtonWord_[i], age);
-            g_source->GetState(kButtonKeyCodes[i], buttonKeyWord_[i], age);
-        }
-        for (int i = 0; i < 26; ++i) g_source->GetState(InputCode::kLetters[i], letterWord_[i], age);
-        for (int i = 0; i < 10; ++i) {
-            g_source->GetState(InputCode::kDigits[i], digitWord_[i], age);
-            g_source->GetState(InputCode::kPadDigits[i], padDigitWord_[i], age);
-            g_source->GetState(InputCode::kF1 + i, fnWord_[i], age);
-        }
-        g_source->GetState(InputCode::kBackspace, backspaceWord_, age);
-        g_source->GetState(InputCode::kDelete, deleteWord_, age);
-        g_source->GetState(InputCode::kEnter, enterWord_, age);
-        g_source->GetState(InputCode::kTab, tabWord_, age);
-        g_source->GetState(InputCode::kMinus, minusWord_, age);
-        g_source->GetState(InputCode::kLShift, shiftWord_[0], age);
-        g_source->GetState(InputCode::kRShift, shiftWord_[1], age);
-        g_source->GetState(InputCode::kLControl, controlWord_[0], age);
-        g_source->GetState(InputCode::kRControl, controlWord_[1], age);
-
-        // g. Z, X and SPACE with the joystick's first three buttons
-        for (int i = 0; i < 3; ++i) {
-            const int k = kKeyZ + i;
-            const uint32_t kb = buttonKeyWord_[i], jb = joyButtonWord_[i];
-            if (kb == kNone && jb == kNone) continue;
-            const bool anyHeld = kb == kHeld || jb == kHeld;
-            if (kb == kPushed || jb == kPushed) {
+void CInputManager::ApplyCursorKeys(float dt) {
+    for (int k = 0; k < 4; ++k) {
+        switch (cursorWord_[k]) {
+            case kPushed:
                 pushed_[k] = true;
-                if (!anyHeld) heldTime_[k] = 0;
-            }
-            if (kb == kReleased || jb == kReleased) {
+                heldTime_[k] = 0;
+                break;
+            case kReleased:
                 released_[k] = true;
+                heldTime_[k] = 0;
                 idleTime_[k] = 0;
-                if (!anyHeld) heldTime_[k] = 0;
-            }
-            if (anyHeld) {
+                break;
+            case kHeld:
                 held_[k] = true;
-                idleTime_[k] = 0;
                 heldTime_[k] += dt * 60.0;
-            }
+                idleTime_[k] = 0;
+                break;
+            default:
+                break;
         }
+    }
+}
 
-        // h. pushed-only flags
-        for (int i = 0; i < 26; ++i)
-            if (letterWord_[i] == kPushed) letterPushed_[i] = true;
-        for (int i = 0; i < 10; ++i) {
-            if (digitWord_[i] == kPushed || padDigitWord_[i] == kPushed) digitPushed_[i] = true;
-            if (fnWord_[i] == kPushed) fnPushed_[i] = true;
-        }
-        if (backspaceWord_ == kPushed) backspacePushed_ = true;
-        if (deleteWord_ == kPushed) deletePushed_ = true;
-        if (buttonKeyWord_[2] == kPushed) spacePushed_ = true;
-        if (enterWord_ == kPushed) enterPushed_ = true;
-        if (tabWord_ == kPushed) tabPushed_ = true;
-        if (minusWord_ == kPushed) minusPushed_ = true;
-        for (int i = 0; i < 2; ++i) {
-            if (shiftWord_[i] == kPushed || shiftWord_[i] == kHeld) shift_ = true;
-            if (controlWord_[i] == kPushed || controlWord_[i] == kHeld) control_ = true;
-        }
-    } while (g_source->NextEvent(true));
+// The position moves only when its axis changed in this event.
+void CInputManager::ReadMouse() {
+    uint32_t before = mouseXWord_;
+    ReadState(InputCode::kMouseX, mouseXWord_);
+    if (mouseXWord_ != before) mouseX_ = AsInt(mouseXWord_);
+    before = mouseYWord_;
+    ReadState(InputCode::kMouseY, mouseYWord_);
+    if (mouseYWord_ != before) mouseY_ = AsInt(mouseYWord_);
 
-    // 5.
-    prevJoyX_ = joyX_;
-    prevJoyY_ = joyY_;
+    const int mouseCodes[2] = {InputCode::kMouseLeft, InputCode::kMouseRight};
+    for (int i = 0; i < 2; ++i) {
+        ReadState(mouseCodes[i], mouseWord_[i]);
+        if (mouseWord_[i] == kPushed) mouse_[i].pushed = true;
+        if (mouseWord_[i] == kReleased) mouse_[i].released = true;
+        if (mouseWord_[i] == kHeld) mouse_[i].held = true;
+    }
+}
+
+void CInputManager::ReadButtonsAndKeys() {
+    for (int i = 0; i < 3; ++i) {
+        ReadState(kJoyButtonCodes[i], joyButtonWord_[i]);
+        ReadState(kButtonKeyCodes[i], buttonKeyWord_[i]);
+    }
+    for (int i = 0; i < 26; ++i) ReadState(InputCode::kLetters[i], letterWord_[i]);
+    for (int i = 0; i < 10; ++i) {
+        ReadState(InputCode::kDigits[i], digitWord_[i]);
+        ReadState(InputCode::kPadDigits[i], padDigitWord_[i]);
+        ReadState(InputCode::kF1 + i, fnWord_[i]);
+    }
+    ReadState(InputCode::kBackspace, backspaceWord_);
+    ReadState(InputCode::kDelete, deleteWord_);
+    ReadState(InputCode::kEnter, enterWord_);
+    ReadState(InputCode::kTab, tabWord_);
+    ReadState(InputCode::kMinus, minusWord_);
+    ReadState(InputCode::kLShift, shiftWord_[0]);
+    ReadState(InputCode::kRShift, shiftWord_[1]);
+    ReadState(InputCode::kLControl, controlWord_[0]);
+    ReadState(InputCode::kRControl, controlWord_[1]);
+}
+
+// Z, X and SPACE, each also on one of the stick's first three buttons: either source pushes,
+// releases or holds the game key.
+void CInputManager::ApplyActionButtons(float dt) {
+    for (int i = 0; i < 3; ++i) {
+        const int k = kKeyZ + i;
+        const uint32_t kb = buttonKeyWord_[i], jb = joyButtonWord_[i];
+        if (kb == kNone && jb == kNone) continue;
+        const bool anyHeld = kb == kHeld || jb == kHeld;
+        if (kb == kPushed || jb == kPushed) {
+            pushed_[k] = true;
+            if (!anyHeld) heldTime_[k] = 0;
+        }
+        if (kb == kReleased || jb == kReleased) {
+            released_[k] = true;
+            idleTime_[k] = 0;
+            if (!anyHeld) heldTime_[k] = 0;
+        }
+        if (anyHeld) {
+            held_[k] = true;
+            idleTime_[k] = 0;
+            heldTime_[k] += dt * 60.0;
+        }
+    }
+}
+
+// Letters, digits (main row or pad), function and editing keys count only when pushed; shift
+// and control count while down.
+void CInputManager::ApplyPushedOnlyKeys() {
+    for (int i = 0; i < 26; ++i)
+        if (letterWord_[i] == kPushed) letterPushed_[i] = true;
+    for (int i = 0; i < 10; ++i) {
+        if (digitWord_[i] == kPushed || padDigitWord_[i] == kPushed) digitPushed_[i] = true;
+        if (fnWord_[i] == kPushed) fnPushed_[i] = true;
+    }
+    if (backspaceWord_ == kPushed) backspacePushed_ = true;
+    if (deleteWord_ == kPushed) deletePushed_ = true;
+    if (buttonKeyWord_[2] == kPushed) spacePushed_ = true;
+    if (enterWord_ == kPushed) enterPushed_ = true;
+    if (tabWord_ == kPushed) tabPushed_ = true;
+    if (minusWord_ == kPushed) minusPushed_ = true;
+    for (int i = 0; i < 2; ++i) {
+        if (shiftWord_[i] == kPushed || shiftWord_[i] == kHeld) shift_ = true;
+        if (controlWord_[i] == kPushed || controlWord_[i] == kHeld) control_ = true;
+    }
 }

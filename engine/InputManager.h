@@ -4,6 +4,8 @@
 // position and buttons, and pushed flags for the letter, digit, editing and function keys.
 #include <cstdint>
 
+#include "foundation/Singleton.h"
+
 // The seven logical keys.
 enum InputKey { kKeyUp = 0, kKeyDown, kKeyLeft, kKeyRight, kKeyZ, kKeyX, kKeySpace, kInputKeyCount };
 
@@ -42,10 +44,8 @@ class IInputEventSource {
     virtual void GetState(int code, uint32_t& state, float& age) = 0;
 };
 
-class CInputManager {
+class CInputManager : public CSingleton<CInputManager> {
   public:
-    static CInputManager* GetInstance();
-    static void DeleteInstance();
     // Null puts the engine's own event cursor back.
     static void SetEventSource(IInputEventSource* source);
 
@@ -90,15 +90,30 @@ class CInputManager {
     bool IsControlDown() const { return control_; }
 
   private:
+    friend class CSingleton<CInputManager>;
     CInputManager();
     static bool Valid(int key) { return key >= 0 && key < kInputKeyCount; }
-    void ApplyAxis(int value, int prev, int negKey, int posKey, int kbNeg, int kbPos, float dt);
+    // The steps of Update, in order: the last frame's flags cleared, the key timers aged, then
+    // every event of the frame read.
+    void StartFrame();
+    void AgeKeys(float dt);
+    void ReadEvent(float dt);
+    // The steps of reading one event, in order.
+    void ReadCursorKeysAndStick();
+    void ApplyCursorKeys(float dt);
+    // One stick axis as a pair of cursor keys, pressed beyond +-500; while the keyboard holds
+    // either key, the stick leaves their held times alone.
+    void ApplyAxis(int value, int prev, int negKey, int posKey, float dt);
+    void ReadMouse();
+    void ReadButtonsAndKeys();
+    void ApplyActionButtons(float dt);
+    void ApplyPushedOnlyKeys();
 
     struct Button {
         bool pushed = false, released = false, held = false, heldBefore = false;
     };
 
-    uint32_t cursorWord_[4];
+    uint32_t cursorWord_[4];  // indexed like the game keys kKeyUp..kKeyRight
     uint32_t joyXWord_ = 0, joyYWord_ = 0;
     uint32_t mouseXWord_ = KeyState::kNone, mouseYWord_ = KeyState::kNone;
     uint32_t mouseWord_[2];

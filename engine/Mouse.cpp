@@ -5,8 +5,6 @@
 #include "engine/el/elDraw.h"
 
 namespace {
-CMouse* g_mouse = nullptr;
-
 struct Cell {
     int left, top, right, bottom, dx, dy;
 };
@@ -17,16 +15,6 @@ const Cell kArrows[10] = {
     {224, 0, 256, 32, 0, 0}, {160, 32, 192, 64, -3, -16},
 };
 }  // namespace
-
-CMouse* CMouse::GetInstance() {
-    if (!g_mouse) g_mouse = new CMouse();
-    return g_mouse;
-}
-
-void CMouse::DeleteInstance() {
-    delete g_mouse;
-    g_mouse = nullptr;
-}
 
 void CMouse::Reset() {
     kind_ = 0;

@@ -3,11 +3,10 @@
 // carried beside it while the editor drags a palette item, and two small markers.
 #include <string>
 
-class CMouse {
-  public:
-    static CMouse* GetInstance();
-    static void DeleteInstance();
+#include "foundation/Singleton.h"
 
+class CMouse : public CSingleton<CMouse> {
+  public:
     // Cursor kind 0, carried image cleared, rectangle 0, both markers off.
     void Reset();
     void SetCursorKind(int kind) { kind_ = kind; }
@@ -27,6 +26,7 @@ class CMouse {
     static bool IsOnScreen(int x, int y) { return x >= 0 && x < 640 && y >= 0 && y < 480; }
 
   private:
+    friend class CSingleton<CMouse>;
     CMouse() = default;
     int kind_ = 0;
     bool carried_ = false;

@@ -38,6 +38,8 @@ const MusicEntry kMusic[kMusicCount] = {
     {"Ending", "休日に大地を耕す with vocal", "music\\ending.ogg", 90, true},
 };
 
+static_assert(MusicId::kEnding == kMusicCount - 1, "every piece of the catalogue has a name");
+
 bool InTable(int id) { return id >= 0 && id < kMusicCount; }
 
 // The Ogg player on the shared audio output.
@@ -58,7 +60,6 @@ class OggMusicOutput : public IMusicOutput {
 };
 
 CMusicPlayer::OutputFactory g_factory;
-CMusicPlayer* g_music = nullptr;
 
 }  // namespace
 
@@ -81,18 +82,9 @@ bool IsMusicShopItem(int id) { return InTable(id) && kMusic[id].shopItem; }
 // ---------------------------------------------------------------------------------------------
 
 CMusicPlayer* CMusicPlayer::GetInstance() {
-    if (!g_music) g_music = new CMusicPlayer();
-    if (!g_music->loaded_) throw CDllException("DLE0001", "Vox.dll を開けません。");
-    return g_music;
-}
-
-bool CMusicPlayer::HasInstance() { return g_music != nullptr; }
-
-void CMusicPlayer::DeleteInstance() {
-    if (!g_music) return;
-    g_music->Shutdown();
-    delete g_music;
-    g_music = nullptr;
+    CMusicPlayer* player = CSingleton::GetInstance();
+    if (!player->loaded_) throw CDllException("DLE0001", "Vox.dll を開けません。");
+    return player;
 }
 
 void CMusicPlayer::SetOutputFactory(OutputFactory factory) { g_factory = std::move(factory); }

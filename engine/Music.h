@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "engine/SoundIds.h"
+#include "foundation/Singleton.h"
+
 inline constexpr int kMusicCount = 19;
 
 // ---- Catalogue ----
@@ -31,16 +34,14 @@ class IMusicOutput {
     virtual int IsPlaying() = 0;
 };
 
-class CMusicPlayer {
+// Deleting the player shuts it down first.
+class CMusicPlayer : public CSingleton<CMusicPlayer> {
   public:
     static constexpr int kEndless = 999999;
 
-    // Creates the player on first use; throws CDllException "DLE0001" when the music output
-    // cannot start.
+    // Creates the player on first use; throws CDllException "DLE0001" whenever the music output
+    // could not start (the player without output stays in place).
     static CMusicPlayer* GetInstance();
-    static bool HasInstance();
-    // Shutdown, then the singleton is deleted.
-    static void DeleteInstance();
     // How the output is made (tests install their own); an empty function restores the Ogg
     // player on the shared audio output.
     using OutputFactory = std::function<std::unique_ptr<IMusicOutput>()>;
@@ -65,7 +66,9 @@ class CMusicPlayer {
     IMusicOutput* GetOutput() const { return output_.get(); }
 
   private:
+    friend class CSingleton<CMusicPlayer>;
     CMusicPlayer();
+    ~CMusicPlayer() { Shutdown(); }
     void LoadMusic(int id);
     void InitialState();
 
@@ -81,8 +84,8 @@ class CMusicPlayer {
     bool fadingIn_ = false, fadingOut_ = false, fadeInAfterFadeOut_ = false;
 };
 
-// Requests a piece: nothing when it is the current or the pending one (but a request for the
-// piece that is fading out takes it back, see CMusicPlayer::Play).
+// Requests a piece (one of the MusicId names): nothing when it is the current or the pending
+// one (but a request for the piece that is fading out takes it back, see CMusicPlayer::Play).
 void PlayMusic(int id, int loops = CMusicPlayer::kEndless, float factor = 1.0f, bool fadeIn = false,
                bool fadeOut = false);
 // Master volume = percent x 0.01, clamped to 0..1.

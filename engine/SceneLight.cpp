@@ -3,24 +3,10 @@
 #include "engine/GameState.h"
 #include "engine/el/el4D.h"
 
-namespace {
-CSceneLight* g_light = nullptr;
-}
-
-CSceneLight* CSceneLight::GetInstance() {
-    if (!g_light) {
-        g_light = new CSceneLight();
-        if (!game::GetExitFlag()) {
-            g_light->light_ = el4D::Light::Create(el4D::kLightDirectional);
-            g_light->Reset();
-        }
-    }
-    return g_light;
-}
-
-void CSceneLight::DeleteInstance() {
-    delete g_light;
-    g_light = nullptr;
+void CSceneLight::OnInstanceCreated() {
+    if (game::GetExitFlag()) return;
+    light_ = el4D::Light::Create(el4D::kLightDirectional);
+    Reset();
 }
 
 void CSceneLight::ResetToWhite() {

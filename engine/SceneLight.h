@@ -1,12 +1,12 @@
 #pragma once
 // The one directional light of the 3-D layer.
 
-class CSceneLight {
-  public:
-    // The first call creates the 3-D layer's light and resets it (unless the exit flag is set).
-    static CSceneLight* GetInstance();
-    static void DeleteInstance();
+#include "foundation/Singleton.h"
 
+// Made on first use, when it also creates the 3-D layer's light and resets it (unless the game
+// is already on its way out).
+class CSceneLight : public CSingleton<CSceneLight> {
+  public:
     // Back to white light from the front.
     void Reset() { ResetToWhite(); }
     void ResetToWhite();
@@ -15,6 +15,8 @@ class CSceneLight {
     int GetLight() const { return light_; }
 
   private:
+    friend class CSingleton<CSceneLight>;
     CSceneLight() = default;
+    void OnInstanceCreated();
     int light_ = -1;
 };

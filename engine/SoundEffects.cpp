@@ -6,8 +6,6 @@
 #include "foundation/ClientInfo.h"
 
 namespace {
-CSoundEffects* g_se = nullptr;
-
 const char* const kFiles[CSoundEffects::kFileCount] = {
     "sound\\otojiten\\ok001.wav",     "sound\\otojiten\\ok002.wav",     "sound\\otojiten\\ok003.wav",
     "sound\\otojiten\\ok004.wav",     "sound\\otojiten\\cancel001.wav", "sound\\otojiten\\cursor001.wav",
@@ -41,17 +39,8 @@ const char* const kFiles[CSoundEffects::kFileCount] = {
     "sound\\otojiten\\gun005.wav",    "sound\\otojiten\\dark001.wav",   "sound\\otojiten\\ice005.wav",
     "sound\\original\\start001.wav",  "sound\\otojiten\\ok005.wav",
 };
+static_assert(SoundId::kOk5 == CSoundEffects::kFileCount - 1, "every file of the table has a name");
 }  // namespace
-
-CSoundEffects* CSoundEffects::GetInstance() {
-    if (!g_se) g_se = new CSoundEffects();
-    return g_se;
-}
-
-void CSoundEffects::DeleteInstance() {
-    delete g_se;
-    g_se = nullptr;
-}
 
 CSoundEffects::CSoundEffects() {
     for (int i = 0; i < kSlotCount; ++i) {

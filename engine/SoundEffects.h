@@ -3,13 +3,13 @@
 // the loading scene into numbered slots and played anywhere by slot number.
 #include <string>
 
-class CSoundEffects {
+#include "engine/SoundIds.h"
+#include "foundation/Singleton.h"
+
+class CSoundEffects : public CSingleton<CSoundEffects> {
   public:
     static constexpr int kSlotCount = 100;
     static constexpr int kFileCount = 92;
-
-    static CSoundEffects* GetInstance();
-    static void DeleteInstance();
 
     // Loads the next file of the table and returns its path; "" once all 92 are loaded.
     std::string LoadNext();
@@ -32,12 +32,14 @@ class CSoundEffects {
     static int VolumeLevel(int setting);
 
   private:
+    friend class CSingleton<CSoundEffects>;
     CSoundEffects();
     int handles_[kSlotCount];
     bool loaded_[kSlotCount];
     int count_ = 0;
 };
 
+// `slot` is one of the SoundId names.
 void PlaySE(int slot);
 void StopSE(int slot);
 void SetSEVolume(int setting);

@@ -12,8 +12,6 @@
 #include "foundation/QuorException.h"
 
 namespace {
-CSpriteManager* g_sprites = nullptr;
-
 constexpr int kIndexLines = 512;
 constexpr int kIndexFields = 4;
 
@@ -76,21 +74,8 @@ void CSprite::Draw() {
 // ---------------------------------------------------------------------------------------------
 // CSpriteManager
 
-CSpriteManager* CSpriteManager::GetInstance() {
-    if (!g_sprites) {
-        g_sprites = new CSpriteManager();
-        if (!game::GetExitFlag()) g_sprites->Initialise();
-    }
-    return g_sprites;
-}
-
-bool CSpriteManager::HasInstance() { return g_sprites != nullptr; }
-
-void CSpriteManager::DeleteInstance() {
-    if (!g_sprites) return;
-    g_sprites->Release();
-    delete g_sprites;
-    g_sprites = nullptr;
+void CSpriteManager::OnInstanceCreated() {
+    if (!game::GetExitFlag()) Initialise();
 }
 
 int CSpriteManager::TextureSizeFor(int w, int h) {
@@ -109,7 +94,7 @@ std::string CSpriteManager::MakeModelKey(const std::string& group, const std::st
 }
 
 void CSpriteManager::Initialise() {
-    // 1.
+    // Everything from an earlier start is forgotten.
     keys_.clear();
     for (auto& r : images_) r = ImageRecord();
     modelMap_.clear();
@@ -118,13 +103,13 @@ void CSpriteManager::Initialise() {
     loadPosValid_ = false;
     loaded_ = total_ = 0;
 
-    // 2. Pure green is transparent in every image and texture; textures are point-filtered.
+    // Pure green is transparent in every image and texture; textures are point-filtered.
     elDraw::SetColorKey(0x00FF00);
     el4D::MakeTextureColor(0.0f, 1.0f, 0.0f);
     el4D::SetColorKeyEnable(true);
     el4D::SetFilter(1, 1);
 
-    // 3. The colour sample behind every sprite texture.
+    // The colour sample behind every sprite texture.
     const int sample = elDraw::LoadObject("system\\colorSample.bmp", elDraw::kMemoryDriver);
     colorSample_ = elDraw::CreateObject(256, 256, elDraw::kMemoryDriver);
     if (sample && colorSample_) {
@@ -134,7 +119,7 @@ void CSpriteManager::Initialise() {
     }
     if (sample) elDraw::ReleaseObject(sample);
 
-    // 4. The index.
+    // The index: one image record per line.
     std::string text;
     const ReadStatus status = ReadEncodedFile("data\\bmp_index.dat", text);
     if (status == ReadStatus::CannotRead) throw CInitFileException("IFE0000", "bmp_index.dat を開けません。");

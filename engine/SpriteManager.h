@@ -9,6 +9,8 @@
 #include <map>
 #include <string>
 
+#include "foundation/Singleton.h"
+
 // A textured square of a game object. Deleted with plain delete; it does not own its model.
 class CSprite {
   public:
@@ -33,17 +35,12 @@ class CSprite {
     int blendMode = 1;
 };
 
-class CSpriteManager {
+// Made on first use, when it also initialises itself (colour sample, engine settings, the index)
+// unless the game is already on its way out; deleting it releases everything (Release).
+class CSpriteManager : public CSingleton<CSpriteManager> {
   public:
     static constexpr int kImageCount = 512;  // ids 1..511
     static constexpr int kPoolSize = 4096;   // pool indices 1..4095
-
-    // The first call initialises the manager (colour sample, engine settings, the index),
-    // unless the exit flag is set.
-    static CSpriteManager* GetInstance();
-    static bool HasInstance();
-    // Release, then the singleton is deleted.
-    static void DeleteInstance();
 
     // The engine object slot of an image, loading the BMP now when it isn't loaded.
     int FindImage(const std::string& group, const std::string& key);
@@ -79,7 +76,10 @@ class CSpriteManager {
                                     int right, int bottom);
 
   private:
+    friend class CSingleton<CSpriteManager>;
     CSpriteManager() = default;
+    ~CSpriteManager() { Release(); }
+    void OnInstanceCreated();
     void Initialise();
     int LookUp(const std::string& group, const std::string& key);
     void PreBuildCells(const std::string& compoundKey, int id);

@@ -22,7 +22,7 @@ CLoading::~CLoading() {
     delete emblem_;
 }
 
-void CLoading::Start() { PlayMusic(0); }
+void CLoading::Start() { PlayMusic(MusicId::kNone); }
 
 void CLoading::Update() {
     preloader_->Step();

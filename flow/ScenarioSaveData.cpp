@@ -8,28 +8,11 @@
 #include "foundation/XmlNode.h"
 
 namespace {
-CScenarioSaveData* g_save = nullptr;
 std::unique_ptr<CXmlNode> g_tree;
 
 const char* const kSavePath = "data\\scenario_save.dat";
 const char* const kInitPath = "data\\scenario_save_init.dat";
 }  // namespace
-
-CScenarioSaveData* CScenarioSaveData::GetInstance() {
-    if (!g_save) {
-        // The object exists before it loads, as a failed load leaves the singleton in place.
-        g_save = new CScenarioSaveData();
-        g_save->Load();
-    }
-    return g_save;
-}
-
-bool CScenarioSaveData::HasInstance() { return g_save != nullptr; }
-
-void CScenarioSaveData::DeleteInstance() {
-    delete g_save;
-    g_save = nullptr;
-}
 
 CScenarioSaveData::CScenarioSaveData() = default;
 

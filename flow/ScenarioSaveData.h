@@ -5,12 +5,12 @@
 // memory; only Save writes the file.
 #include <string>
 
-class CScenarioSaveData {
+#include "foundation/Singleton.h"
+
+// Creating the singleton loads the file and may throw; the instance exists before it loads, so
+// a failed load leaves it in place.
+class CScenarioSaveData : public CSingleton<CScenarioSaveData> {
   public:
-    // Creating the singleton loads the file (and may throw).
-    static CScenarioSaveData* GetInstance();
-    static bool HasInstance();
-    static void DeleteInstance();
     virtual ~CScenarioSaveData();
 
     // CDataFileException "DEF0300" when neither file can be read (the tree stays as it was),
@@ -35,7 +35,9 @@ class CScenarioSaveData {
     void SetCleared(bool cleared);
 
   private:
+    friend class CSingleton<CScenarioSaveData>;
     CScenarioSaveData();
+    void OnInstanceCreated() { Load(); }
     std::string Get(const char* element) const;
     void Set(const char* element, const std::string& value);
 };

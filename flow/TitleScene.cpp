@@ -19,7 +19,7 @@ double Clamp01(double v) { return std::min(1.0, std::max(0.0, v)); }
 
 CTitleScene::CTitleScene(IScene* parent) : IScene(parent) {}
 
-void CTitleScene::Start() { PlayMusic(1); }
+void CTitleScene::Start() { PlayMusic(MusicId::kOpening); }
 
 uint32_t CTitleScene::GetClearColor() {
     if (GetChild()) return GetChild()->GetClearColor();
@@ -36,8 +36,8 @@ void CTitleScene::Update() {
     CInputManager* input = CInputManager::GetInstance();
     if ((input->IsPushed(kKeyZ) || input->IsMouseLeftPushed()) && !started_ && timer_ > 90) {
         started_ = true;
-        PlaySE(90);
-        PlayMusic(0);
+        PlaySE(SoundId::kStart);
+        PlayMusic(MusicId::kNone);
     }
 }
 

@@ -21,7 +21,7 @@ const char* const kFont = "ＭＳ Ｐゴシック";
 
 CTopMenuScene::CTopMenuScene(IScene* parent) : IScene(parent) {}
 
-void CTopMenuScene::Start() { PlayMusic(2); }
+void CTopMenuScene::Start() { PlayMusic(MusicId::kTopMenu); }
 
 void CTopMenuScene::Update() {
     if (!opened_) {
@@ -35,7 +35,7 @@ void CTopMenuScene::Update() {
     CInputManager* input = CInputManager::GetInstance();
     const int x = input->GetMouseX(), y = input->GetMouseY();
     if (input->IsMouseLeftPushed() && x >= kQuitLeft && x < kQuitRight && y >= kQuitTop && y < kQuitBottom) {
-        PlaySE(4);
+        PlaySE(SoundId::kCancel);
         Close();
     }
 }

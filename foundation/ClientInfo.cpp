@@ -11,8 +11,6 @@
 
 namespace {
 
-CClientInfo* g_instance = nullptr;
-
 const char kFilePath[] = "network\\client_info.dat";
 const char kInitFilePath[] = "network\\client_info_init.dat";
 const char kNotRegistered[] = "未登録";
@@ -43,16 +41,6 @@ int ClampToInt(long long v) {
 
 CClientInfo::CClientInfo() { Load(); }
 CClientInfo::~CClientInfo() = default;
-
-CClientInfo* CClientInfo::GetInstance() {
-    if (!g_instance) g_instance = new CClientInfo();
-    return g_instance;
-}
-
-void CClientInfo::DeleteInstance() {
-    delete g_instance;
-    g_instance = nullptr;
-}
 
 void CClientInfo::Initialize() { Load(); }
 

@@ -6,15 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Singleton.h"
+
 class CXmlNode;
 
-class CClientInfo {
+// Created and loaded on first use (a failed load leaves no instance); deleted after Release at
+// the end of the game.
+class CClientInfo : public CSingleton<CClientInfo> {
   public:
-    // The singleton, created (and loaded) on first use.
-    static CClientInfo* GetInstance();
-    // Deletes the singleton (after Release at the end of the game).
-    static void DeleteInstance();
-
     // Loads again (reset).
     void Initialize();
     // The end of the game: WriteBackup, then drops the list and the document.
@@ -72,6 +71,7 @@ class CClientInfo {
     ~CClientInfo();
 
   private:
+    friend class CSingleton<CClientInfo>;
     CClientInfo();
     std::string Get(const char* path) const;
     int GetInt(const char* path) const;

@@ -6,7 +6,6 @@
 
 namespace {
 
-CCreatorLevelTable* g_instance = nullptr;
 int g_thresholds[CCreatorLevelTable::kLevelCount];
 double g_ticks = 0.0;
 
@@ -26,16 +25,6 @@ int StepForIndex(int i) {
 }  // namespace
 
 CCreatorLevelTable::CCreatorLevelTable() { Init(); }
-
-CCreatorLevelTable* CCreatorLevelTable::GetInstance() {
-    if (!g_instance) g_instance = new CCreatorLevelTable();
-    return g_instance;
-}
-
-void CCreatorLevelTable::DeleteInstance() {
-    delete g_instance;
-    g_instance = nullptr;
-}
 
 void CCreatorLevelTable::Init() {
     g_ticks = 0.0;

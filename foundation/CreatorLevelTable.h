@@ -1,14 +1,12 @@
 #pragma once
 // Creator levels 1..100 from a rating-point sum, the creator points earned from rating points,
 // and the game's tick clock (1/60-second ticks advanced by the frame loop).
+#include "foundation/Singleton.h"
 
-class CCreatorLevelTable {
+// Deleted at the end of the game.
+class CCreatorLevelTable : public CSingleton<CCreatorLevelTable> {
   public:
     static constexpr int kLevelCount = 100;
-
-    static CCreatorLevelTable* GetInstance();
-    // Deletes the singleton (the end of the game).
-    static void DeleteInstance();
 
     // Tick clock to 0, thresholds filled.
     void Init();
@@ -25,5 +23,6 @@ class CCreatorLevelTable {
     int GetThreshold(int index) const;
 
   private:
+    friend class CSingleton<CCreatorLevelTable>;
     CCreatorLevelTable();
 };

@@ -10,7 +10,6 @@
 
 namespace {
 
-CPlayHistory* g_instance = nullptr;
 const char kFilePath[] = "network\\history.dat";
 constexpr int kFields = 5;
 
@@ -62,16 +61,6 @@ QVNet::PlayHistory PlayHistoryRecord::ToNetRecord() const {
 // ---- CPlayHistory -------------------------------------------------------------------------
 
 CPlayHistory::CPlayHistory() { Load(); }
-
-CPlayHistory* CPlayHistory::GetInstance() {
-    if (!g_instance) g_instance = new CPlayHistory();
-    return g_instance;
-}
-
-void CPlayHistory::DeleteInstance() {
-    delete g_instance;
-    g_instance = nullptr;
-}
 
 void CPlayHistory::Initialize() { Load(); }
 

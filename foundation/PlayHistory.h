@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Singleton.h"
+
 namespace QVNet {
 // The record the network library takes: five 32-bit ints in this order.
 struct PlayHistory {
@@ -35,16 +37,14 @@ struct PlayHistoryRecord {
     QVNet::PlayHistory ToNetRecord() const;
 };
 
-class CPlayHistory {
+// Creating the singleton loads the file (a failed load leaves no instance).
+class CPlayHistory : public CSingleton<CPlayHistory> {
   public:
     // At most this many records are counted, sent and cleared by one upload.
     static constexpr int kMaxSentRecords = 256;
     // A play counts at most this many misses and ticks.
     static constexpr double kMaxMisses = 10.0;
     static constexpr double kMaxPlayTicks = 36000.0;
-
-    static CPlayHistory* GetInstance();
-    static void DeleteInstance();
 
     // Loads again (reset).
     void Initialize();
@@ -68,6 +68,7 @@ class CPlayHistory {
     const std::map<std::string, PlayHistoryRecord>& GetRecords() const { return records_; }
 
   private:
+    friend class CSingleton<CPlayHistory>;
     CPlayHistory();
     std::map<std::string, PlayHistoryRecord> records_;
 };

@@ -2,24 +2,25 @@
 // The network accessor: runs one request of the network library at a time and polls it each
 // frame. Until the online layer's requests exist it never has a request: it is never busy and
 // draws nothing.
+#include "foundation/Singleton.h"
 
-class CNetWorkAccessor {
+// Deleting the accessor shuts it down first.
+class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
   public:
-    static CNetWorkAccessor* GetInstance();
-    static bool HasInstance();
-    static void DeleteInstance();
-
     // Once a frame: nothing while no request runs.
     void Poll() {}
     // True while a request or its message window exists.
     bool IsBusy() const { return false; }
     // The network message window, when one exists.
     void Draw() {}
-    // Destroys the message window, the download buffer and the request object.
+    // Nothing: with no request there is no message window, download buffer or request object
+    // to drop.
     void Reset() {}
-    // The same, and the window's close adapter.
+    // Nothing, for the same reason.
     void Shutdown() {}
 
   private:
+    friend class CSingleton<CNetWorkAccessor>;
     CNetWorkAccessor() = default;
+    ~CNetWorkAccessor() { Shutdown(); }
 };

@@ -5,22 +5,8 @@
 #include "foundation/QuorException.h"
 
 namespace {
-CShopItemTable* g_shop = nullptr;
 std::vector<Controls::CShopItem> g_items;
-
 }  // namespace
-
-CShopItemTable* CShopItemTable::GetInstance() {
-    if (!g_shop) g_shop = new CShopItemTable();
-    return g_shop;
-}
-
-bool CShopItemTable::HasInstance() { return g_shop != nullptr; }
-
-void CShopItemTable::DeleteInstance() {
-    delete g_shop;
-    g_shop = nullptr;
-}
 
 CShopItemTable::CShopItemTable() { Load(); }
 

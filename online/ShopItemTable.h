@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Singleton.h"
+
 namespace Controls {
 
 class CShopItem {
@@ -41,16 +43,12 @@ class CShopItem {
 
 }  // namespace Controls
 
-class CShopItemTable {
+// Creating the singleton loads the file (a failed load leaves no instance); deleting it clears
+// the records.
+class CShopItemTable : public CSingleton<CShopItemTable> {
   public:
     static constexpr int kLines = 50;
     static constexpr int kFields = 7;
-
-    // The first call loads the file (and may throw).
-    static CShopItemTable* GetInstance();
-    static bool HasInstance();
-    // Clear, then the singleton is deleted.
-    static void DeleteInstance();
 
     // Rebuilds the records from the file. CInitFileException "IFE0600" (cannot be read) or
     // "IFE0601" (more than 50 lines or 7 fields); either leaves the table empty.
@@ -61,6 +59,7 @@ class CShopItemTable {
     static void Clear();
 
   private:
+    friend class CSingleton<CShopItemTable>;
     CShopItemTable();
     ~CShopItemTable();
 };

@@ -7,28 +7,12 @@
 #include "foundation/QuorException.h"
 
 namespace {
-CAttackParameterTable* g_table = nullptr;
 std::map<std::string, AttackParameter> g_rows;
 
 constexpr int kLines = 256;
 constexpr int kFields = 18;
 constexpr double kPi = 3.141592653589793;
 }  // namespace
-
-CAttackParameterTable* CAttackParameterTable::GetInstance() {
-    if (!g_table) {
-        g_table = new CAttackParameterTable();
-    }
-    return g_table;
-}
-
-bool CAttackParameterTable::HasInstance() { return g_table != nullptr; }
-
-void CAttackParameterTable::DeleteInstance() {
-    Clear();
-    delete g_table;
-    g_table = nullptr;
-}
 
 CAttackParameterTable::CAttackParameterTable() { Load(); }
 

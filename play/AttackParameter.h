@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+#include "foundation/Singleton.h"
+
 struct AttackInfo {
     int32_t damage = 0;
     double power = 0;  // launch speed, pixels per second
@@ -40,15 +42,11 @@ struct AttackParameter {
     int32_t aimMode = 0;       // 0 keep, 1 at the target, 2 target + pi/4, 3 target - pi/4
 };
 
-class CAttackParameterTable {
+// Creating the singleton loads the file: CInitFileException "IFE0400" (cannot be read) or
+// "IFE0401" (more than 256 lines or 18 fields), and then no instance exists. Deleting it clears
+// the rows.
+class CAttackParameterTable : public CSingleton<CAttackParameterTable> {
   public:
-    // The first call loads the file: CInitFileException "IFE0400" (cannot be read) or
-    // "IFE0401" (more than 256 lines or 18 fields).
-    static CAttackParameterTable* GetInstance();
-    static bool HasInstance();
-    // Clear, then the singleton is deleted.
-    static void DeleteInstance();
-
     // The named row (the all-zero row for an unknown name); with mirrored == 1 reflected about
     // the vertical axis.
     static AttackParameter Get(const std::string& name, int mirrored);
@@ -56,6 +54,8 @@ class CAttackParameterTable {
     static int GetCount();
 
   private:
+    friend class CSingleton<CAttackParameterTable>;
     CAttackParameterTable();
+    ~CAttackParameterTable() { Clear(); }
     static void Load();
 };

@@ -3,25 +3,7 @@
 #include "engine/Camera.h"
 #include "engine/SpriteManager.h"
 
-namespace {
-CSpriteBatch* g_batch = nullptr;
-}
-
 CSpriteBatch::Layer::~Layer() { delete sprite; }
-
-CSpriteBatch* CSpriteBatch::GetInstance() {
-    if (!g_batch) g_batch = new CSpriteBatch();
-    return g_batch;
-}
-
-bool CSpriteBatch::HasInstance() { return g_batch != nullptr; }
-
-void CSpriteBatch::DeleteInstance() {
-    if (!g_batch) return;
-    g_batch->Clear();
-    delete g_batch;
-    g_batch = nullptr;
-}
 
 CSpriteBatch::CSpriteBatch() { ClearAndMark(); }
 

@@ -3,16 +3,14 @@
 // a world offset and parallax factors, rebuilt for every area.
 #include <string>
 
+#include "foundation/Singleton.h"
+
 class CSprite;
 
-class CSpriteBatch {
+// Deleting the store frees every layer.
+class CSpriteBatch : public CSingleton<CSpriteBatch> {
   public:
     static constexpr int kSlotCount = 4000;
-
-    static CSpriteBatch* GetInstance();
-    static bool HasInstance();
-    // Clear, then the singleton is deleted.
-    static void DeleteInstance();
 
     // Adds a layer of one image cell; dropped when the store is full.
     void AddLayer(const std::string& group, const std::string& key, int mode, int left, int top, int right,
@@ -37,6 +35,7 @@ class CSpriteBatch {
     const Layer* GetLayer(int i) const { return i >= 0 && i < count_ ? slots_[i] : nullptr; }
 
   private:
+    friend class CSingleton<CSpriteBatch>;
     CSpriteBatch();
     ~CSpriteBatch();
     int backGroundId_ = 0;
