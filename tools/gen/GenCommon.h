@@ -2,11 +2,14 @@
 // Shared pieces of the content generator: manifest lines, parameters, colours, file output.
 #include <cstdint>
 #include <map>
+#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace gen {
+
+inline constexpr double kPi = std::numbers::pi;
 
 // A manifest mistake or an output failure; the message names the file and line.
 struct GenError : std::runtime_error {

@@ -10,8 +10,6 @@
 namespace gen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 Rect BoxOf(const Line& op) { return {op.ArgInt(0), op.ArgInt(1), op.ArgInt(2), op.ArgInt(3)}; }
 
 // Deterministic noise in 0..1 for textures.
