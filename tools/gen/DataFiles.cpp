@@ -72,8 +72,7 @@ void WriteDataFile(const std::string& gameDir, const std::string& relPath, const
     SeedRandom(static_cast<uint32_t>(Hash64(relPath)));
     std::string stored = encode ? EncodeFileText(utf8) : Utf8ToCp932(utf8);
     if (bufferLimit > 0 && static_cast<int>(stored.size()) > bufferLimit - 1)
-        std::fprintf(stderr,
-                     "quor-gen: warning: %s is %zu characters; the original reader's buffer holds %d\n",
+        std::fprintf(stderr, "quor-gen: warning: %s is %zu characters; the game's reader holds %d\n",
                      relPath.c_str(), stored.size(), bufferLimit - 1);
     WriteFileAtomic(JoinPath(gameDir, relPath), stored);
 }
