@@ -114,6 +114,34 @@ void RenderNote(const Voice& v, double f0, double f1, double start, uint32_t see
     }
 }
 
+// The voices of one sounds.txt line: "<path> <voice> ... [+ <voice> ...]". The first voice
+// shares its Line with the path; false for a blank or comment line.
+bool ReadSoundLine(const std::string& raw, const std::string& where, std::string& path,
+                   std::vector<Line>& voices) {
+    std::vector<std::string> layers;
+    for (size_t at = 0;;) {
+        size_t plus = raw.find(" + ", at);
+        layers.push_back(raw.substr(at, plus == std::string::npos ? std::string::npos : plus - at));
+        if (plus == std::string::npos) break;
+        at = plus + 3;
+    }
+    Line first;
+    if (!ParseLine(layers[0], where, first)) return false;
+    if (first.args.empty()) first.Fail("a sound line is: path voice params... [+ voice params...]");
+    path = first.word;
+    first.word = first.args[0];
+    first.args.erase(first.args.begin());
+    voices = {first};
+    for (size_t i = 1; i < layers.size(); ++i) {
+        Line v;
+        if (ParseLine(layers[i], where, v)) voices.push_back(v);
+    }
+    for (const Line& v : voices)
+        if (v.word != "tone" && v.word != "noise" && v.word != "seq")
+            v.Fail("voices are tone, noise or seq: " + v.word);
+    return true;
+}
+
 }  // namespace
 
 bool NoteFrequency(const std::string& name, double& hz) {
@@ -139,45 +167,20 @@ void RenderVoice(const Line& line, std::vector<float>& out, double offset) {
 }
 
 std::vector<std::string> GenerateSounds(const std::string& manifest, const std::string& gameDir) {
-    std::string text = ReadTextFile(manifest);
-    std::istringstream in(text);
-    std::string raw;
-    int n = 0;
+    std::istringstream in(ReadTextFile(manifest));
+    std::string raw, path;
+    std::vector<Line> voices;
     std::vector<std::string> written;
-    while (std::getline(in, raw)) {
-        ++n;
+    for (int n = 1; std::getline(in, raw); ++n) {
         std::string where = "sounds.txt:" + std::to_string(n);
-        // Layers are separated by " + ".
-        std::vector<std::string> parts;
-        size_t at = 0;
-        while (true) {
-            size_t plus = raw.find(" + ", at);
-            parts.push_back(raw.substr(at, plus == std::string::npos ? std::string::npos : plus - at));
-            if (plus == std::string::npos) break;
-            at = plus + 3;
-        }
-        Line first;
-        if (!ParseLine(parts[0], where, first)) continue;
-        if (first.args.empty()) first.Fail("a sound line is: path voice params... [+ voice params...]");
-        std::string path = first.word;
-        Line voice = first;
-        voice.word = first.args[0];
-        voice.args.erase(voice.args.begin());
-        std::vector<Line> voices = {voice};
-        for (size_t i = 1; i < parts.size(); ++i) {
-            Line v;
-            if (!ParseLine(parts[i], where, v)) continue;
-            voices.push_back(v);
-        }
+        if (!ReadSoundLine(raw, where, path, voices)) continue;
         std::vector<float> samples;
         double peak = 0.85;  // loudness after normalising; quieter for ambient sounds and ticks
         for (const Line& v : voices) {
-            if (v.word != "tone" && v.word != "noise" && v.word != "seq")
-                v.Fail("voices are tone, noise or seq: " + v.word);
             RenderVoice(v, samples);
             peak = std::min(peak, v.Num("peak", 0.85));
         }
-        if (samples.empty()) first.Fail("empty sound");
+        if (samples.empty()) throw GenError(where + ": empty sound");
         WriteFileAtomic(JoinPath(gameDir, path), EncodeWav(samples, peak));
         written.push_back(path);
     }
