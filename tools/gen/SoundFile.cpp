@@ -10,15 +10,6 @@
 namespace gen {
 namespace {
 
-void Put16(std::string& s, uint16_t v) {
-    s.push_back(char(v & 0xFF));
-    s.push_back(char(v >> 8));
-}
-
-void Put32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s.push_back(char((v >> (8 * i)) & 0xFF));
-}
-
 float Loudest(const std::vector<float>& samples) {
     float top = 0;
     for (float f : samples) top = std::max(top, std::abs(f));
