@@ -207,16 +207,16 @@ void PlayDrum(std::vector<float>& out, double start, Drum kind, double vol, uint
         switch (kind) {
             case Drum::Kick:
                 phase += (45 + 110 * std::exp(-t / 0.03)) / sr;
-                s = std::sin(2 * kPi * phase) * std::exp(-t / 0.09);
+                s = Sine(phase) * std::exp(-t / 0.09);
                 break;
             case Drum::Tom:
                 phase += (110 + 60 * std::exp(-t / 0.05)) / sr;
-                s = std::sin(2 * kPi * phase) * std::exp(-t / 0.08);
+                s = Sine(phase) * std::exp(-t / 0.08);
                 break;
             case Drum::Snare: {
                 double y = hiss.Step(rng.Uniform() * 2 - 1, a);
                 phase += 190 / sr;
-                s = (0.7 * y + 0.4 * std::sin(2 * kPi * phase)) * std::exp(-t / 0.06);
+                s = (0.7 * y + 0.4 * Sine(phase)) * std::exp(-t / 0.06);
                 break;
             }
             case Drum::Hat:

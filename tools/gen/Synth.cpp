@@ -35,7 +35,7 @@ double Oscillate(Wave wave, double phase, Rng& rng, double squareLevel) {
         case Wave::Sine:
             break;
     }
-    return std::sin(2 * kPi * p);
+    return Sine(p);
 }
 
 bool NoteMidi(const std::string& name, int& midi) {

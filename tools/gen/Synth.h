@@ -37,6 +37,9 @@ enum class Wave { Sine, Square, Pulse, Tri, Saw, Organ, Noise, None };
 // "sine", "square", "pulse", "tri", "saw", "organ", "noise", "none"; false for any other name.
 bool ParseWave(const std::string& name, Wave& out);
 
+// A sine at `phase` cycles.
+inline double Sine(double phase) { return std::sin(2 * kPi * phase); }
+
 // One sample of the wave at `phase` (in cycles); square and pulse swing between +-squareLevel,
 // noise draws from `rng`.
 double Oscillate(Wave wave, double phase, Rng& rng, double squareLevel);
