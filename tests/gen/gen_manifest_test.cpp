@@ -245,7 +245,8 @@ TEST(GenAudio, EveryListedStyleComposesAndUnknownOnesAreRefused) {
                                       "m:1", p));
                 EXPECT_NO_THROW(ComposePiece(p)) << setting << "=" << v;
             }
-    for (const char* bad : {"bassstyle=funk", "padstyle=swell", "drums=disco", "lead=kazoo", "form="}) {
+    for (const char* bad :
+         {"bassstyle=funk", "padstyle=swell", "drums=disco", "lead=kazoo", "form=", "prog=\"I IV H\""}) {
         Line p;
         ASSERT_TRUE(ParseLine(std::string("piece music\\x.ogg tempo=120 bars=4 ") + bad, "m:7", p));
         try {

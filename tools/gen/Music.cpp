@@ -227,6 +227,7 @@ void PlayDrum(std::vector<float>& out, double start, Drum kind, double vol, uint
     }
 }
 
+// "I".."VII" (either case) or "1".."7" -> scale degree 0..6; -1 for anything else.
 int DegreeOf(const std::string& roman) {
     static const char* numerals[7] = {"i", "ii", "iii", "iv", "v", "vi", "vii"};
     std::string lower = roman;
@@ -235,7 +236,7 @@ int DegreeOf(const std::string& roman) {
     for (int i = 6; i >= 0; --i)
         if (lower == numerals[i]) return i;
     if (lower.size() == 1 && lower[0] >= '1' && lower[0] <= '7') return lower[0] - '1';
-    throw GenError("unknown chord " + roman);
+    return -1;
 }
 
 struct Tonality {
@@ -324,7 +325,10 @@ Composer::Composer(const Line& p)
 
     std::istringstream ps(p.Str("prog", "I IV V I"));
     std::string c;
-    while (ps >> c) prog_.push_back(DegreeOf(c));
+    while (ps >> c) {
+        prog_.push_back(DegreeOf(c));
+        if (prog_.back() < 0) p.Fail("unknown chord " + c);
+    }
     if (prog_.empty()) p.Fail("empty chord progression");
 }
 
