@@ -1,81 +1,27 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
-#include <vorbis/vorbisenc.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
+#include <vector>
 
 #include "engine/el/Mixer.h"
 #include "engine/el/OggPlayer.h"
+#include "tools/gen/SoundFile.h"
 
 namespace {
 
-// Encodes `frames` frames of a mono 440 Hz tone at `rate` as Ogg Vorbis.
-std::string EncodeTone(int frames, int rate) {
-    vorbis_info vi;
-    vorbis_info_init(&vi);
-    EXPECT_EQ(vorbis_encode_init_vbr(&vi, 1, rate, 0.1f), 0);
-    vorbis_comment vc;
-    vorbis_comment_init(&vc);
-    vorbis_dsp_state vd;
-    vorbis_analysis_init(&vd, &vi);
-    vorbis_block vb;
-    vorbis_block_init(&vd, &vb);
-    ogg_stream_state os;
-    ogg_stream_init(&os, 1234);
-
-    std::string out;
-    auto emit = [&](const ogg_page& og) {
-        out.append(reinterpret_cast<const char*>(og.header), static_cast<size_t>(og.header_len));
-        out.append(reinterpret_cast<const char*>(og.body), static_cast<size_t>(og.body_len));
-    };
-    ogg_packet header, comment, code;
-    vorbis_analysis_headerout(&vd, &vc, &header, &comment, &code);
-    ogg_stream_packetin(&os, &header);
-    ogg_stream_packetin(&os, &comment);
-    ogg_stream_packetin(&os, &code);
-    ogg_page og;
-    while (ogg_stream_flush(&os, &og)) emit(og);
-
-    int done = 0;
-    bool eos = false;
-    while (!eos) {
-        const int n = std::min(1024, frames - done);
-        if (n > 0) {
-            float** buf = vorbis_analysis_buffer(&vd, n);
-            for (int i = 0; i < n; ++i) buf[0][i] = 0.5f * std::sin(2 * M_PI * 440.0 * (done + i) / rate);
-            vorbis_analysis_wrote(&vd, n);
-            done += n;
-        } else {
-            vorbis_analysis_wrote(&vd, 0);
-        }
-        while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-            vorbis_analysis(&vb, nullptr);
-            vorbis_bitrate_addblock(&vb);
-            ogg_packet op;
-            while (vorbis_bitrate_flushpacket(&vd, &op)) {
-                ogg_stream_packetin(&os, &op);
-                while (ogg_stream_pageout(&os, &og)) {
-                    emit(og);
-                    if (ogg_page_eos(&og)) eos = true;
-                }
-            }
-        }
-        if (n <= 0 && !eos) {
-            while (ogg_stream_flush(&os, &og)) {
-                emit(og);
-                if (ogg_page_eos(&og)) eos = true;
-            }
-        }
-    }
-    ogg_stream_clear(&os);
-    vorbis_block_clear(&vb);
-    vorbis_dsp_clear(&vd);
-    vorbis_comment_clear(&vc);
-    vorbis_info_clear(&vi);
-    return out;
+// A mono 440 Hz tone of `frames` frames at 22050 Hz, made into Ogg Vorbis by the content
+// generator's encoder, as the game's music is.
+std::string EncodeTone(int frames) {
+    std::vector<float> samples(static_cast<size_t>(frames));
+    for (int i = 0; i < frames; ++i)
+        samples[static_cast<size_t>(i)] =
+            0.5f * std::sin(2 * std::numbers::pi * 440.0 * i / gen::kSampleRate);
+    return gen::EncodeOgg(samples, 0.1, "tone");
 }
 
 class OggPlayerTest : public ::testing::Test {
@@ -84,7 +30,7 @@ class OggPlayerTest : public ::testing::Test {
         dir = std::filesystem::temp_directory_path() / ("quor_ogg_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         path = (dir / "tone.ogg").string();
-        std::ofstream(path, std::ios::binary) << EncodeTone(kFrames, 22050);
+        std::ofstream(path, std::ios::binary) << EncodeTone(kFrames);
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 
 #include "foundation/EncodedFile.h"
 #include "tools/gen/Audio.h"
@@ -212,4 +214,60 @@ TEST(GenAudio, PiecesLastTheirBarsAndRefuseBadSettings) {
     EXPECT_THROW(ComposePiece(p), GenError);
     ASSERT_TRUE(ParseLine("piece music\\x.ogg tempo=60 bars=40", "m:3", p));
     EXPECT_THROW(ComposePiece(p), GenError);  // 160 s is no short loop
+}
+
+// Every setting value music.txt's header lists composes, in 4/4 and 3/4, and a name no table
+// knows is refused with its place rather than played as something else.
+TEST(GenAudio, EveryListedStyleComposesAndUnknownOnesAreRefused) {
+    std::map<std::string, std::vector<std::string>> listed;
+    std::istringstream header(ReadTextFile(std::string(QUOR_GEN_SOURCE_DIR) + "/music.txt"));
+    std::string line, word;
+    while (std::getline(header, line) && line.rfind('#', 0) == 0) {
+        std::istringstream words(line);
+        while (words >> word) {
+            size_t eq = word.find('=');
+            if (eq == std::string::npos || word.find('|') == std::string::npos ||
+                word.find('<') != std::string::npos)
+                continue;
+            std::istringstream values(word.substr(eq + 1));
+            std::string v;
+            while (std::getline(values, v, '|')) listed[word.substr(0, eq)].push_back(v);
+        }
+    }
+    for (const char* setting : {"mode", "bassstyle", "padstyle", "drums"})
+        ASSERT_GE(listed[setting].size(), 4u) << setting << " is not listed in music.txt";
+    for (auto& [setting, values] : listed)
+        for (const std::string& v : values)
+            for (const char* beats : {"4", "3"}) {
+                Line p;
+                ASSERT_TRUE(ParseLine("piece music\\x.ogg tempo=120 bars=4 beats=" + std::string(beats) +
+                                          " " + setting + "=" + v,
+                                      "m:1", p));
+                EXPECT_NO_THROW(ComposePiece(p)) << setting << "=" << v;
+            }
+    for (const char* bad :
+         {"bassstyle=funk", "padstyle=swell", "drums=disco", "lead=kazoo", "form=", "prog=\"I IV H\""}) {
+        Line p;
+        ASSERT_TRUE(ParseLine(std::string("piece music\\x.ogg tempo=120 bars=4 ") + bad, "m:7", p));
+        try {
+            ComposePiece(p);
+            ADD_FAILURE() << bad << " was accepted";
+        } catch (const GenError& e) {
+            EXPECT_NE(std::string(e.what()).find("m:7"), std::string::npos) << e.what();
+        }
+    }
+}
+
+// An instrument set to "none" stays silent whatever would play it: a given melody, the bass.
+TEST(GenAudio, SilentInstrumentsPlayNothing) {
+    Line p;
+    ASSERT_TRUE(
+        ParseLine("piece music\\x.ogg tempo=120 bars=4 lead=none bass=none pad=none drums=none "
+                  "harmony=1 harmonywave=none melody=\"C5:2 E5:2\"",
+                  "m:1", p));
+    std::vector<float> s = ComposePiece(p);
+    ASSERT_FALSE(s.empty());
+    EXPECT_EQ(
+        *std::max_element(s.begin(), s.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }),
+        0.0f);
 }

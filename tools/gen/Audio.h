@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "tools/gen/GenCommon.h"
+#include "tools/gen/SoundFile.h"
 
 namespace gen {
-
-constexpr int kSampleRate = 22050;
 
 // One synthesised voice of a manifest line: wave, pitch slide, envelope, filters, repeats.
 // Adds itself into `out` (growing it as needed) starting at `offset` seconds.
@@ -15,11 +14,6 @@ void RenderVoice(const Line& voice, std::vector<float>& out, double offset = 0.0
 
 // A note name such as "C5", "F#3", "Bb4" -> frequency in Hz; false when it is none.
 bool NoteFrequency(const std::string& name, double& hz);
-
-// 16-bit PCM mono WAV at kSampleRate; samples are scaled so the loudest is at `peak`.
-std::string EncodeWav(const std::vector<float>& samples, double peak = 0.85);
-// Ogg Vorbis, mono, kSampleRate, VBR at the given quality (-0.1 .. 1.0).
-std::string EncodeOgg(const std::vector<float>& samples, double quality, const std::string& title);
 
 // sounds.txt: "<path> <voice> ... [+ <voice> ...]" per line. Returns the paths written.
 std::vector<std::string> GenerateSounds(const std::string& manifest, const std::string& gameDir);

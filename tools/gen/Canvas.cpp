@@ -149,13 +149,6 @@ void Canvas::Blit(const Canvas& src, const Rect& from, int dx, int dy, bool flip
         }
 }
 
-static void Put16(std::string& s, uint16_t v) {
-    s.push_back(char(v & 0xFF));
-    s.push_back(char(v >> 8));
-}
-static void Put32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s.push_back(char((v >> (8 * i)) & 0xFF));
-}
 static uint32_t Get32(const std::string& s, size_t at) {
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(s[at + i]);

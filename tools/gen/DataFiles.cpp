@@ -62,6 +62,61 @@ std::string StripXmlSpace(const std::string& xml) {
     return out;
 }
 
+// The "#@ name=value ..." directives of one line at the top of a table file.
+void ReadDirectives(const std::string& line, const std::string& where, TableFile& t, bool& shapeGiven) {
+    std::istringstream dir(line.substr(2));
+    std::string item;
+    while (dir >> item) {
+        size_t eq = item.find('=');
+        if (eq == std::string::npos || eq == 0) throw GenError(where + ": directives are name=value");
+        std::string k = item.substr(0, eq), v = item.substr(eq + 1);
+        if (k == "path") {
+            t.outPath = v;
+        } else if (k == "encode") {
+            t.encode = v != "0";
+        } else if (k == "buffer") {
+            t.buffer = std::atoi(v.c_str());
+        } else if (k == "table") {
+            size_t x = v.find('x');
+            if (x == std::string::npos) throw GenError(where + ": table=FIELDSxLINES");
+            t.fields = std::atoi(v.substr(0, x).c_str());
+            t.lines = std::atoi(v.substr(x + 1).c_str());
+            shapeGiven = true;
+        } else {
+            throw GenError(where + ": unknown directive " + k);
+        }
+    }
+}
+
+// A file the game knows is read through its buffer and, unless the file gives one, split into
+// its shape; stage files get a buffer big enough for any stage.
+void ApplyKnownFile(TableFile& t, bool shapeGiven) {
+    auto known = KnownFiles().find(t.outPath);
+    if (known != KnownFiles().end()) {
+        t.buffer = known->second.buffer;
+        if (!shapeGiven) {
+            t.fields = known->second.fields;
+            t.lines = known->second.lines;
+        }
+    } else if (t.outPath.rfind("stage\\", 0) == 0) {
+        t.buffer = 262144;
+    }
+}
+
+// The body lines as the game stores them: XML without the whitespace between tags, CSV without
+// trailing empty rows, other text without trailing blank lines.
+std::string StoredText(std::vector<std::string> body, bool csv, bool xml) {
+    while (!body.empty() && body.back().empty() && !csv) body.pop_back();
+    std::string text;
+    for (const std::string& l : body) text += l + "\n";
+    if (xml) text = StripXmlSpace(text);
+    if (csv) {
+        // Trailing blank lines would only count as empty rows.
+        while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\n\n") == 0) text.pop_back();
+    }
+    return text;
+}
+
 }  // namespace
 
 void WriteDataFile(const std::string& gameDir, const std::string& relPath, const std::string& utf8,
@@ -72,8 +127,7 @@ void WriteDataFile(const std::string& gameDir, const std::string& relPath, const
     SeedRandom(static_cast<uint32_t>(Hash64(relPath)));
     std::string stored = encode ? EncodeFileText(utf8) : Utf8ToCp932(utf8);
     if (bufferLimit > 0 && static_cast<int>(stored.size()) > bufferLimit - 1)
-        std::fprintf(stderr,
-                     "quor-gen: warning: %s is %zu characters; the original reader's buffer holds %d\n",
+        std::fprintf(stderr, "quor-gen: warning: %s is %zu characters; the game's reader holds %d\n",
                      relPath.c_str(), stored.size(), bufferLimit - 1);
     WriteFileAtomic(JoinPath(gameDir, relPath), stored);
 }
@@ -91,36 +145,13 @@ TableFile ReadTableFile(const std::string& path) {
     std::istringstream in(raw);
     std::string line;
     std::vector<std::string> body;
-    bool header = true;
+    bool header = true, shapeGiven = false;
     int n = 0;
-    bool shapeGiven = false;
     while (std::getline(in, line)) {
         ++n;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::string where = p.filename().string() + ":" + std::to_string(n);
         if (header && line.rfind("#@", 0) == 0) {
-            std::istringstream dir(line.substr(2));
-            std::string item;
-            while (dir >> item) {
-                size_t eq = item.find('=');
-                if (eq == std::string::npos || eq == 0) throw GenError(where + ": directives are name=value");
-                std::string k = item.substr(0, eq), v = item.substr(eq + 1);
-                if (k == "path")
-                    t.outPath = v;
-                else if (k == "encode")
-                    t.encode = v != "0";
-                else if (k == "buffer")
-                    t.buffer = std::atoi(v.c_str());
-                else if (k == "table") {
-                    size_t x = v.find('x');
-                    if (x == std::string::npos) throw GenError(where + ": table=FIELDSxLINES");
-                    t.fields = std::atoi(v.substr(0, x).c_str());
-                    t.lines = std::atoi(v.substr(x + 1).c_str());
-                    shapeGiven = true;
-                } else {
-                    throw GenError(where + ": unknown directive " + k);
-                }
-            }
+            ReadDirectives(line, p.filename().string() + ":" + std::to_string(n), t, shapeGiven);
             continue;
         }
         header = false;
@@ -128,23 +159,8 @@ TableFile ReadTableFile(const std::string& path) {
         body.push_back(line);
     }
     if (t.outPath.find('/') != std::string::npos) throw GenError(path + ": output paths use backslashes");
-    auto known = KnownFiles().find(t.outPath);
-    if (known != KnownFiles().end()) {
-        t.buffer = known->second.buffer;
-        if (!shapeGiven) {
-            t.fields = known->second.fields;
-            t.lines = known->second.lines;
-        }
-    } else if (t.outPath.rfind("stage\\", 0) == 0) {
-        t.buffer = 262144;
-    }
-    while (!body.empty() && body.back().empty() && !csv) body.pop_back();
-    for (const std::string& l : body) t.text += l + "\n";
-    if (xml) t.text = StripXmlSpace(t.text);
-    if (csv) {
-        // Trailing blank lines would only count as empty rows.
-        while (t.text.size() >= 2 && t.text.compare(t.text.size() - 2, 2, "\n\n") == 0) t.text.pop_back();
-    }
+    ApplyKnownFile(t, shapeGiven);
+    t.text = StoredText(std::move(body), csv, xml);
     if (t.fields > 0 && t.lines > 0) {
         std::vector<std::string> table;
         if (!ParseCsvText(t.text, table, t.fields, t.lines))

@@ -7,7 +7,7 @@ namespace gen {
 
 // Converts a UTF-8 text to CP932, encodes it as the game stores its files and writes it to the
 // game-relative path (backslashes allowed). Prints a warning when the stored text is longer than
-// the buffer (in characters) through which the original game read that file.
+// the buffer (in characters) through which the game reads that file.
 void WriteDataFile(const std::string& gameDir, const std::string& relPath, const std::string& utf8,
                    int bufferLimit, bool encode = true);
 
@@ -16,7 +16,7 @@ struct TableFile {
     std::string outPath;  // game-relative path, backslashes
     std::string text;     // UTF-8 text as stored (before conversion and encoding)
     bool encode = true;
-    int buffer = 32768;         // the original reader's buffer, for the size warning
+    int buffer = 32768;         // the game reader's buffer, for the size warning
     int fields = 0, lines = 0;  // when set, the text must fit a table of that shape
 };
 

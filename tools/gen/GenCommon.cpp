@@ -23,22 +23,24 @@ static bool ToNumber(const std::string& text, double& out) {
     return end && *end == '\0';
 }
 
-double Line::Num(const std::string& name, double fallback) const {
-    auto it = params.find(name);
-    if (it == params.end()) return fallback;
-    double v = 0;
-    if (!ToNumber(it->second, v)) Fail("parameter " + name + " is not a number: " + it->second);
+// The named parameter read by `parse`, or the fallback when the line does not give it.
+template <typename T, typename Parse>
+static T ParamOr(const Line& line, const std::string& name, T fallback, const char* what, Parse parse) {
+    auto it = line.params.find(name);
+    if (it == line.params.end()) return fallback;
+    T v{};
+    if (!parse(it->second, v)) line.Fail("parameter " + name + " is not a " + what + ": " + it->second);
     return v;
+}
+
+double Line::Num(const std::string& name, double fallback) const {
+    return ParamOr(*this, name, fallback, "number", ToNumber);
 }
 
 int Line::Int(const std::string& name, int fallback) const { return static_cast<int>(Num(name, fallback)); }
 
 uint32_t Line::Color(const std::string& name, uint32_t fallback) const {
-    auto it = params.find(name);
-    if (it == params.end()) return fallback;
-    uint32_t c = 0;
-    if (!ParseColor(it->second, c)) Fail("parameter " + name + " is not a colour: " + it->second);
-    return c;
+    return ParamOr(*this, name, fallback, "colour", ParseColor);
 }
 
 double Line::ArgNum(size_t i) const {

@@ -2,11 +2,14 @@
 // Shared pieces of the content generator: manifest lines, parameters, colours, file output.
 #include <cstdint>
 #include <map>
+#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace gen {
+
+inline constexpr double kPi = std::numbers::pi;
 
 // A manifest mistake or an output failure; the message names the file and line.
 struct GenError : std::runtime_error {
@@ -42,6 +45,15 @@ constexpr uint32_t kNoColor = 0xFFFFFFFFu;
 bool ParseColor(const std::string& text, uint32_t& out);
 uint32_t Mix(uint32_t a, uint32_t b, double t);  // t = 0 gives a, 1 gives b
 uint32_t Shade(uint32_t c, double factor);       // factor > 1 lightens, < 1 darkens
+
+// Little-endian numbers appended to a file image (BMP and WAV headers).
+inline void Put16(std::string& s, uint16_t v) {
+    s.push_back(char(v & 0xFF));
+    s.push_back(char(v >> 8));
+}
+inline void Put32(std::string& s, uint32_t v) {
+    for (int i = 0; i < 4; ++i) s.push_back(char((v >> (8 * i)) & 0xFF));
+}
 
 std::string ReadTextFile(const std::string& path);
 // Writes through a temporary file renamed into place; creates missing folders.

@@ -10,8 +10,6 @@
 namespace gen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 Rect BoxOf(const Line& op) { return {op.ArgInt(0), op.ArgInt(1), op.ArgInt(2), op.ArgInt(3)}; }
 
 // Deterministic noise in 0..1 for textures.
@@ -245,138 +243,191 @@ void Eye(Canvas& c, int cx, int cy, int rad, uint32_t white, int look) {
     c.FillRect({cx + look * (rad - p) / 2 - p / 2, cy - p / 2, std::max(1, p), std::max(1, p + 1)}, 0x000000);
 }
 
+// A creature's colours and pose, read once from its line.
+struct Creature {
+    const Line& op;
+    std::string kind;
+    Rect r;
+    uint32_t body, line, belly, eye;
+    int face, frame;  // face -1 left, 1 right; odd frames step or flap
+    double bob;       // odd frames lift the body a little
+    int er;           // eye radius
+};
+
+// A round body with eyes; kid: feet and a cap, spiky: spikes, ball: no belly.
+void RoundCreature(Canvas& c, const Creature& k) {
+    const auto& [op, kind, r, body, line, belly, eye, face, frame, bob, er] = k;
+    Rect b = Scaled(r, 0.12, 0.18 + bob, 0.76, 0.7);
+    if (kind == "spiky") {
+        b = Scaled(r, 0.2, 0.26 + bob, 0.6, 0.56);
+        for (int i = 0; i < 8; ++i) {
+            double a = i * kPi / 4 + frame * 0.2;
+            double cx = b.x + b.w / 2.0, cy = b.y + b.h / 2.0;
+            double rx = b.w * 0.82, ry = b.h * 0.82;
+            Poly(c,
+                 {cx + std::cos(a - 0.3) * b.w * 0.4, cy + std::sin(a - 0.3) * b.h * 0.4,
+                  cx + std::cos(a) * rx, cy + std::sin(a) * ry, cx + std::cos(a + 0.3) * b.w * 0.4,
+                  cy + std::sin(a + 0.3) * b.h * 0.4},
+                 line, kNoColor);
+        }
+    }
+    if (kind == "kid") {  // feet
+        int fy = r.y + static_cast<int>(r.h * 0.84);
+        int step = (frame % 2) ? 2 : -2;
+        c.FillEllipse({r.x + r.w / 4 + step - 2, fy, r.w / 4, r.h / 7}, line);
+        c.FillEllipse({r.x + r.w / 2 - step, fy, r.w / 4, r.h / 7}, line);
+    }
+    Ellipse(c, b, body, line);
+    if (kind != "ball") c.FillEllipse(Scaled(b, 0.25, 0.55, 0.5, 0.35), belly);
+    Eye(c, b.x + b.w / 2 + face * b.w / 6, b.y + b.h / 3, er, eye, face);
+    if (kind == "kid") {  // cap
+        Poly(c,
+             {double(b.x + b.w * 0.15), double(b.y + b.h * 0.25), double(b.x + b.w * 0.5),
+              double(b.y - b.h * 0.12), double(b.x + b.w * 0.85), double(b.y + b.h * 0.25)},
+             op.Color("accent", 0x3050D0), line);
+    }
+}
+
+// A head on a torso on two legs, an arm towards the facing side.
+void StandingCreature(Canvas& c, const Creature& k) {
+    const auto& [op, kind, r, body, line, belly, eye, face, frame, bob, er] = k;
+    Rect head = Scaled(r, 0.3, 0.05 + bob, 0.4, 0.32);
+    Rect torso = Scaled(r, 0.28, 0.36 + bob, 0.44, 0.38);
+    int legY = torso.Bottom(), legH = r.Bottom() - legY - 1;
+    int sw = (frame % 2) ? r.w / 8 : 0;
+    c.Line(torso.x + torso.w * 0.3, legY, torso.x + torso.w * 0.3 - sw, legY + legH, line,
+           std::max(2, r.w / 10));
+    c.Line(torso.x + torso.w * 0.7, legY, torso.x + torso.w * 0.7 + sw, legY + legH, line,
+           std::max(2, r.w / 10));
+    if (kind == "robot") {
+        c.FillRect(torso, body);
+        c.FrameRect(torso, line);
+        c.FillRect(head, Shade(body, 1.3));
+        c.FrameRect(head, line);
+    } else {
+        c.FillRound(torso, torso.w / 3, body);
+        Ellipse(c, head, op.Color("skin", 0xF8D0A0), line);
+    }
+    // arm holding something towards the facing side
+    double ax = torso.x + torso.w / 2.0, ay = torso.y + torso.h * 0.3;
+    c.Line(ax, ay, ax + face * r.w * 0.38, ay + r.h * 0.08, line, std::max(2, r.w / 12));
+    if (kind == "stick")
+        c.Line(ax + face * r.w * 0.38, ay - r.h * 0.3, ax + face * r.w * 0.38, ay + r.h * 0.35,
+               op.Color("accent", 0x805020), 2);
+    Eye(c, head.x + head.w / 2 + face * head.w / 5, head.y + head.h / 2, std::max(1, er - 1), eye, face);
+}
+
+// A body between two wings that flap with the frame.
+void FlyingCreature(Canvas& c, const Creature& k) {
+    const auto& [op, kind, r, body, line, belly, eye, face, frame, bob, er] = k;
+    Rect b = Scaled(r, 0.32, 0.3, 0.36, 0.4);
+    double wy = (frame % 2) ? 0.05 : 0.45;
+    uint32_t wing = op.Color("wing", Shade(body, 0.75));
+    Poly(c,
+         {double(b.x + 2), double(b.y + b.h / 2), double(r.x + 1), r.y + r.h * wy, double(r.x + r.w * 0.12),
+          r.y + r.h * 0.7},
+         wing, line);
+    Poly(c,
+         {double(b.Right() - 2), double(b.y + b.h / 2), double(r.Right() - 1), r.y + r.h * wy,
+          double(r.Right() - r.w * 0.12), r.y + r.h * 0.7},
+         wing, line);
+    Ellipse(c, b, body, line);
+    Eye(c, b.x + b.w / 2 + face * b.w / 5, b.y + b.h / 3, std::max(1, er - 1), eye, face);
+    if (kind == "bird")
+        Poly(c,
+             {double(b.x + b.w / 2 + face * b.w / 2), double(b.y + b.h / 2 - 2),
+              double(b.x + b.w / 2 + face * (b.w / 2 + 5)), double(b.y + b.h / 2),
+              double(b.x + b.w / 2 + face * b.w / 2), double(b.y + b.h / 2 + 2)},
+             0xF0B020, line);
+}
+
+void Fish(Canvas& c, const Creature& k) {
+    const auto& [op, kind, r, body, line, belly, eye, face, frame, bob, er] = k;
+    Rect b = Scaled(r, 0.15, 0.25 + bob, 0.65, 0.5);
+    double tx = face > 0 ? b.x + 1 : b.Right() - 1;
+    double tw = r.w * 0.18 * -face;
+    Poly(c, {tx, double(b.y + b.h / 2), tx + tw, double(b.y), tx + tw, double(b.Bottom())}, Shade(body, 0.8),
+         line);
+    Ellipse(c, b, body, line);
+    Eye(c, b.x + b.w / 2 + face * b.w / 4, b.y + b.h / 3, std::max(1, er - 1), eye, face);
+}
+
+// A stem with a flower head or a face.
+void Plant(Canvas& c, const Creature& k) {
+    const auto& [op, kind, r, body, line, belly, eye, face, frame, bob, er] = k;
+    int stemX = r.x + r.w / 2;
+    c.Line(stemX, r.y + r.h * 0.45, stemX, r.Bottom() - 1, 0x30A030, std::max(2, r.w / 12));
+    c.FillEllipse({stemX - r.w / 3, r.y + static_cast<int>(r.h * 0.65), r.w / 3, r.h / 6}, 0x40C040);
+    if (kind == "flower") {
+        Rect head = Scaled(r, 0.2, 0.05 + bob, 0.6, 0.5);
+        for (int i = 0; i < 6; ++i) {
+            double a = i * kPi / 3;
+            int px = head.x + head.w / 2 + static_cast<int>(std::cos(a) * head.w * 0.32);
+            int py = head.y + head.h / 2 + static_cast<int>(std::sin(a) * head.h * 0.32);
+            c.FillEllipse({px - head.w / 5, py - head.h / 5, head.w * 2 / 5, head.h * 2 / 5}, body);
+        }
+        Ellipse(c, Scaled(head, 0.3, 0.3, 0.4, 0.4), op.Color("center", 0xF8E040), line);
+    } else {
+        Rect head = Scaled(r, 0.3, 0.15 + bob, 0.4, 0.35);
+        Ellipse(c, head, body, line);
+        Eye(c, head.x + head.w / 2 + face * head.w / 5, head.y + head.h / 2, std::max(1, er - 1), eye, face);
+    }
+}
+
+void Ghost(Canvas& c, const Creature& k) {
+    const auto& [op, kind, r, body, line, belly, eye, face, frame, bob, er] = k;
+    Rect b = Scaled(r, 0.15, 0.1 + bob, 0.7, 0.8);
+    c.FillRound({b.x, b.y, b.w, b.h}, b.w / 2, body);
+    for (int i = 0; i < 3; ++i)
+        c.FillEllipse({b.x + i * b.w / 3, b.Bottom() - b.h / 6, b.w / 3, b.h / 5}, kKeyColor);
+    Eye(c, b.x + b.w / 2 + face * b.w / 6, b.y + b.h / 3, er, eye, face);
+}
+
+void Worm(Canvas& c, const Creature& k) {
+    const auto& [op, kind, r, body, line, belly, eye, face, frame, bob, er] = k;
+    for (int i = 3; i >= 0; --i) {
+        int seg = r.w / 4;
+        int sx = face > 0 ? r.x + i * seg : r.Right() - (i + 1) * seg;
+        int sy = r.y + r.h / 3 + (((i + frame) % 2) ? 2 : 0);
+        Ellipse(c, {sx, sy, seg + 2, r.h / 2}, i == 3 ? body : Shade(body, 0.85), line);
+    }
+    int hx = face > 0 ? r.Right() - r.w / 8 : r.x + r.w / 8;
+    Eye(c, hx, r.y + r.h / 2, std::max(1, er - 1), eye, face);
+}
+
 void OpCreature(Canvas& c, const Line& op) {
+    static const std::map<std::string, void (*)(Canvas&, const Creature&)> kinds = {
+        {"round", RoundCreature},
+        {"kid", RoundCreature},
+        {"ball", RoundCreature},
+        {"spiky", RoundCreature},
+        {"tall", StandingCreature},
+        {"stick", StandingCreature},
+        {"robot", StandingCreature},
+        {"bat", FlyingCreature},
+        {"bird", FlyingCreature},
+        {"fish", Fish},
+        {"flower", Plant},
+        {"sprout", Plant},
+        {"ghost", Ghost},
+        {"worm", Worm}};
     Rect r = BoxOf(op);
     uint32_t body = op.Color("body", 0xE05050);
-    uint32_t line = op.Color("line", Shade(body, 0.45));
-    uint32_t belly = op.Color("belly", Shade(body, 1.5));
-    uint32_t eye = op.Color("eye", 0xFFFFFF);
-    int face = op.Str("face", "right") == "left" ? -1 : 1;
     int frame = op.Int("frame", 0);
-    std::string kind = op.Str("kind", "round");
-    double bob = (frame % 2) ? 0.04 : 0.0;
-    int er = std::max(2, std::min(r.w, r.h) / 9);
-
-    if (kind == "round" || kind == "kid" || kind == "ball" || kind == "spiky") {
-        Rect b = Scaled(r, 0.12, 0.18 + bob, 0.76, 0.7);
-        if (kind == "spiky") {
-            b = Scaled(r, 0.2, 0.26 + bob, 0.6, 0.56);
-            for (int i = 0; i < 8; ++i) {
-                double a = i * kPi / 4 + frame * 0.2;
-                double cx = b.x + b.w / 2.0, cy = b.y + b.h / 2.0;
-                double rx = b.w * 0.82, ry = b.h * 0.82;
-                Poly(c,
-                     {cx + std::cos(a - 0.3) * b.w * 0.4, cy + std::sin(a - 0.3) * b.h * 0.4,
-                      cx + std::cos(a) * rx, cy + std::sin(a) * ry, cx + std::cos(a + 0.3) * b.w * 0.4,
-                      cy + std::sin(a + 0.3) * b.h * 0.4},
-                     line, kNoColor);
-            }
-        }
-        if (kind == "kid") {  // feet
-            int fy = r.y + static_cast<int>(r.h * 0.84);
-            int step = (frame % 2) ? 2 : -2;
-            c.FillEllipse({r.x + r.w / 4 + step - 2, fy, r.w / 4, r.h / 7}, line);
-            c.FillEllipse({r.x + r.w / 2 - step, fy, r.w / 4, r.h / 7}, line);
-        }
-        Ellipse(c, b, body, line);
-        if (kind != "ball") c.FillEllipse(Scaled(b, 0.25, 0.55, 0.5, 0.35), belly);
-        Eye(c, b.x + b.w / 2 + face * b.w / 6, b.y + b.h / 3, er, eye, face);
-        if (kind == "kid") {  // cap
-            Poly(c,
-                 {double(b.x + b.w * 0.15), double(b.y + b.h * 0.25), double(b.x + b.w * 0.5),
-                  double(b.y - b.h * 0.12), double(b.x + b.w * 0.85), double(b.y + b.h * 0.25)},
-                 op.Color("accent", 0x3050D0), line);
-        }
-    } else if (kind == "tall" || kind == "stick" || kind == "robot") {
-        Rect head = Scaled(r, 0.3, 0.05 + bob, 0.4, 0.32);
-        Rect torso = Scaled(r, 0.28, 0.36 + bob, 0.44, 0.38);
-        int legY = torso.Bottom(), legH = r.Bottom() - legY - 1;
-        int sw = (frame % 2) ? r.w / 8 : 0;
-        c.Line(torso.x + torso.w * 0.3, legY, torso.x + torso.w * 0.3 - sw, legY + legH, line,
-               std::max(2, r.w / 10));
-        c.Line(torso.x + torso.w * 0.7, legY, torso.x + torso.w * 0.7 + sw, legY + legH, line,
-               std::max(2, r.w / 10));
-        if (kind == "robot") {
-            c.FillRect(torso, body);
-            c.FrameRect(torso, line);
-            c.FillRect(head, Shade(body, 1.3));
-            c.FrameRect(head, line);
-        } else {
-            c.FillRound(torso, torso.w / 3, body);
-            Ellipse(c, head, op.Color("skin", 0xF8D0A0), line);
-        }
-        // arm holding something towards the facing side
-        double ax = torso.x + torso.w / 2.0, ay = torso.y + torso.h * 0.3;
-        c.Line(ax, ay, ax + face * r.w * 0.38, ay + r.h * 0.08, line, std::max(2, r.w / 12));
-        if (kind == "stick")
-            c.Line(ax + face * r.w * 0.38, ay - r.h * 0.3, ax + face * r.w * 0.38, ay + r.h * 0.35,
-                   op.Color("accent", 0x805020), 2);
-        Eye(c, head.x + head.w / 2 + face * head.w / 5, head.y + head.h / 2, std::max(1, er - 1), eye, face);
-    } else if (kind == "bat" || kind == "bird") {
-        Rect b = Scaled(r, 0.32, 0.3, 0.36, 0.4);
-        double wy = (frame % 2) ? 0.05 : 0.45;
-        uint32_t wing = op.Color("wing", Shade(body, 0.75));
-        Poly(c,
-             {double(b.x + 2), double(b.y + b.h / 2), double(r.x + 1), r.y + r.h * wy,
-              double(r.x + r.w * 0.12), r.y + r.h * 0.7},
-             wing, line);
-        Poly(c,
-             {double(b.Right() - 2), double(b.y + b.h / 2), double(r.Right() - 1), r.y + r.h * wy,
-              double(r.Right() - r.w * 0.12), r.y + r.h * 0.7},
-             wing, line);
-        Ellipse(c, b, body, line);
-        Eye(c, b.x + b.w / 2 + face * b.w / 5, b.y + b.h / 3, std::max(1, er - 1), eye, face);
-        if (kind == "bird")
-            Poly(c,
-                 {double(b.x + b.w / 2 + face * b.w / 2), double(b.y + b.h / 2 - 2),
-                  double(b.x + b.w / 2 + face * (b.w / 2 + 5)), double(b.y + b.h / 2),
-                  double(b.x + b.w / 2 + face * b.w / 2), double(b.y + b.h / 2 + 2)},
-                 0xF0B020, line);
-    } else if (kind == "fish") {
-        Rect b = Scaled(r, 0.15, 0.25 + bob, 0.65, 0.5);
-        double tx = face > 0 ? b.x + 1 : b.Right() - 1;
-        double tw = r.w * 0.18 * -face;
-        Poly(c, {tx, double(b.y + b.h / 2), tx + tw, double(b.y), tx + tw, double(b.Bottom())},
-             Shade(body, 0.8), line);
-        Ellipse(c, b, body, line);
-        Eye(c, b.x + b.w / 2 + face * b.w / 4, b.y + b.h / 3, std::max(1, er - 1), eye, face);
-    } else if (kind == "flower" || kind == "sprout") {
-        int stemX = r.x + r.w / 2;
-        c.Line(stemX, r.y + r.h * 0.45, stemX, r.Bottom() - 1, 0x30A030, std::max(2, r.w / 12));
-        c.FillEllipse({stemX - r.w / 3, r.y + static_cast<int>(r.h * 0.65), r.w / 3, r.h / 6}, 0x40C040);
-        if (kind == "flower") {
-            Rect head = Scaled(r, 0.2, 0.05 + bob, 0.6, 0.5);
-            for (int i = 0; i < 6; ++i) {
-                double a = i * kPi / 3;
-                int px = head.x + head.w / 2 + static_cast<int>(std::cos(a) * head.w * 0.32);
-                int py = head.y + head.h / 2 + static_cast<int>(std::sin(a) * head.h * 0.32);
-                c.FillEllipse({px - head.w / 5, py - head.h / 5, head.w * 2 / 5, head.h * 2 / 5}, body);
-            }
-            Ellipse(c, Scaled(head, 0.3, 0.3, 0.4, 0.4), op.Color("center", 0xF8E040), line);
-        } else {
-            Rect head = Scaled(r, 0.3, 0.15 + bob, 0.4, 0.35);
-            Ellipse(c, head, body, line);
-            Eye(c, head.x + head.w / 2 + face * head.w / 5, head.y + head.h / 2, std::max(1, er - 1), eye,
-                face);
-        }
-    } else if (kind == "ghost") {
-        Rect b = Scaled(r, 0.15, 0.1 + bob, 0.7, 0.8);
-        c.FillRound({b.x, b.y, b.w, b.h}, b.w / 2, body);
-        for (int i = 0; i < 3; ++i)
-            c.FillEllipse({b.x + i * b.w / 3, b.Bottom() - b.h / 6, b.w / 3, b.h / 5}, kKeyColor);
-        Eye(c, b.x + b.w / 2 + face * b.w / 6, b.y + b.h / 3, er, eye, face);
-    } else if (kind == "worm") {
-        for (int i = 3; i >= 0; --i) {
-            int seg = r.w / 4;
-            int sx = face > 0 ? r.x + i * seg : r.Right() - (i + 1) * seg;
-            int sy = r.y + r.h / 3 + (((i + frame) % 2) ? 2 : 0);
-            Ellipse(c, {sx, sy, seg + 2, r.h / 2}, i == 3 ? body : Shade(body, 0.85), line);
-        }
-        int hx = face > 0 ? r.Right() - r.w / 8 : r.x + r.w / 8;
-        Eye(c, hx, r.y + r.h / 2, std::max(1, er - 1), eye, face);
-    } else {
-        op.Fail("unknown creature kind " + kind);
-    }
+    Creature k{op,
+               op.Str("kind", "round"),
+               r,
+               body,
+               op.Color("line", Shade(body, 0.45)),
+               op.Color("belly", Shade(body, 1.5)),
+               op.Color("eye", 0xFFFFFF),
+               op.Str("face", "right") == "left" ? -1 : 1,
+               frame,
+               (frame % 2) ? 0.04 : 0.0,
+               std::max(2, std::min(r.w, r.h) / 9)};
+    auto it = kinds.find(k.kind);
+    if (it == kinds.end()) op.Fail("unknown creature kind " + k.kind);
+    it->second(c, k);
 }
 
 void Planks(Canvas& c, const Rect& r, uint32_t base, bool vertical) {
