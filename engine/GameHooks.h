@@ -27,6 +27,15 @@ struct SingletonHooks {
     std::function<void()> release;  // GameEnd: clean-up and delete
 };
 
+// Hooks for a CSingleton: made by its first use, put back by `reset` on a game reset (none: the
+// reset leaves it alone), deleted at the end.
+template <class T, void (T::*reset)() = nullptr>
+SingletonHooks OwnedSingletonHooks() {
+    SingletonHooks hooks{[] { T::GetInstance(); }, nullptr, [] { T::DeleteInstance(); }};
+    if constexpr (reset != nullptr) hooks.reset = [] { (T::GetInstance()->*reset)(); };
+    return hooks;
+}
+
 void SetSingletonHooks(UpperSingleton which, SingletonHooks hooks);
 const SingletonHooks& GetSingletonHooks(UpperSingleton which);
 

@@ -60,31 +60,17 @@ void CallHook(UpperSingleton which, const std::function<void()> SingletonHooks::
     if (hooks.*member) (hooks.*member)();
 }
 
-// The sixteen singletons in the order of their creation.
-struct SingletonStep {
-    void (*create)();
-    void (*reset)();  // null: the game reset leaves it alone or resets it itself
-    void (*release)();
-};
-
 #define UPPER(which)                                                          \
-    SingletonStep {                                                           \
+    SingletonHooks {                                                          \
         [] { CallHook(UpperSingleton::which, &SingletonHooks::create); },     \
             [] { CallHook(UpperSingleton::which, &SingletonHooks::reset); },  \
             [] { CallHook(UpperSingleton::which, &SingletonHooks::release); } \
     }
 
-// A singleton the shell owns: made by its first use, put back by `reset` on a game reset (none:
-// the reset leaves it to others), deleted.
-template <class T, void (T::*reset)() = nullptr>
-constexpr SingletonStep Owned() {
-    void (*resetStep)() = nullptr;
-    if constexpr (reset != nullptr) resetStep = [] { (T::GetInstance()->*reset)(); };
-    return {[] { T::GetInstance(); }, resetStep, [] { T::DeleteInstance(); }};
-}
-
-const SingletonStep kSingletons[] = {
-    Owned<CCreatorLevelTable, &CCreatorLevelTable::Reset>(),
+// The sixteen singletons in the order of their creation. A step without `reset` is left alone
+// by a game reset.
+const SingletonHooks kSingletons[] = {
+    OwnedSingletonHooks<CCreatorLevelTable, &CCreatorLevelTable::Reset>(),
     {[] { CClientInfo::GetInstance(); }, [] { CClientInfo::GetInstance()->Initialize(); },
      [] {
          CClientInfo::GetInstance()->Release();
@@ -92,18 +78,18 @@ const SingletonStep kSingletons[] = {
      }},
     UPPER(ScenarioSaveData),
     UPPER(ShopItemTable),
-    Owned<CMusicPlayer>(),
-    Owned<CSoundEffects, &CSoundEffects::Reset>(),
-    Owned<CInputManager>(),
-    Owned<CSpriteManager>(),
-    Owned<CMouse, &CMouse::Reset>(),
-    Owned<CCamera, &CCamera::Reset>(),
+    OwnedSingletonHooks<CMusicPlayer>(),
+    OwnedSingletonHooks<CSoundEffects, &CSoundEffects::Reset>(),
+    OwnedSingletonHooks<CInputManager>(),
+    OwnedSingletonHooks<CSpriteManager>(),
+    OwnedSingletonHooks<CMouse, &CMouse::Reset>(),
+    OwnedSingletonHooks<CCamera, &CCamera::Reset>(),
     UPPER(NetWorkAccessor),
     UPPER(ObjectRegistry),
-    Owned<CSceneLight, &CSceneLight::Reset>(),
+    OwnedSingletonHooks<CSceneLight, &CSceneLight::Reset>(),
     UPPER(SpriteBatch),
     UPPER(AttackParameterTable),
-    Owned<CPlayHistory, &CPlayHistory::Initialize>(),
+    OwnedSingletonHooks<CPlayHistory, &CPlayHistory::Initialize>(),
 };
 #undef UPPER
 constexpr int kSingletonCount = static_cast<int>(sizeof kSingletons / sizeof kSingletons[0]);

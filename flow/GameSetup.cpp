@@ -32,26 +32,22 @@ NetWorkHost g_netHost;
 }  // namespace
 
 void InstallGameHooks() {
-    SetSingletonHooks(UpperSingleton::ScenarioSaveData, {[] { CScenarioSaveData::GetInstance(); },
-                                                         [] { CScenarioSaveData::GetInstance()->Reload(); },
-                                                         [] { CScenarioSaveData::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::ScenarioSaveData,
+                      OwnedSingletonHooks<CScenarioSaveData, &CScenarioSaveData::Reload>());
     SetSingletonHooks(UpperSingleton::ShopItemTable, {[] { CShopItemTable::GetInstance(); },
                                                       [] {
                                                           CShopItemTable::GetInstance();
                                                           CShopItemTable::Reload();
                                                       },
                                                       [] { CShopItemTable::DeleteInstance(); }});
-    SetSingletonHooks(UpperSingleton::NetWorkAccessor, {[] { CNetWorkAccessor::GetInstance(); },
-                                                        [] { CNetWorkAccessor::GetInstance()->Reset(); },
-                                                        [] { CNetWorkAccessor::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::NetWorkAccessor,
+                      OwnedSingletonHooks<CNetWorkAccessor, &CNetWorkAccessor::Reset>());
     // The object registry's first use loads the relation table; until the registry itself
     // exists the table stands for it.
     SetSingletonHooks(UpperSingleton::ObjectRegistry,
                       {[] { CObjectRelationTable::Load(); }, [] { CObjectRelationTable::Reload(); },
                        [] { CObjectRelationTable::Clear(); }});
-    SetSingletonHooks(UpperSingleton::SpriteBatch,
-                      {[] { CSpriteBatch::GetInstance(); }, [] { CSpriteBatch::GetInstance()->Reset(); },
-                       [] { CSpriteBatch::DeleteInstance(); }});
+    SetSingletonHooks(UpperSingleton::SpriteBatch, OwnedSingletonHooks<CSpriteBatch, &CSpriteBatch::Reset>());
     SetSingletonHooks(
         UpperSingleton::AttackParameterTable,
         {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
