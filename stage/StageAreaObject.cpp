@@ -140,8 +140,8 @@ CStageAreaObject_DoorBase::~CStageAreaObject_DoorBase() = default;
 int CStageAreaObject_DoorBase::FindTargetAreaSlot() const {
     if (!ownerStage) return -1;
     const int target = CutToInt(a1);
-    for (int i = 0; i < CStage::kMaxAreas && i < ownerStage->areaCount; ++i) {
-        CStageArea* area = ownerStage->areas[i];
+    for (int i = 0; i < ownerStage->GetAreaCount(); ++i) {
+        const CStageArea* area = ownerStage->GetArea(i);
         if (area && area->absoluteAreaNum == target) return i;
     }
     return -1;
@@ -156,7 +156,7 @@ std::string CStageAreaObject_DoorBase::GetInfoText() {
     const std::string problem = GetProblemText();
     if (!problem.empty()) return problem;
     const int slot = FindTargetAreaSlot();
-    const CStageArea* area = ownerStage->areas[slot];
+    const CStageArea* area = ownerStage->GetArea(slot);
     char buf[96];
     std::snprintf(buf, sizeof buf, "  移動先：エリア%d (%d,%lld)", slot + 1, CutToInt(a2),
                   static_cast<long long>(area->GetHeight()) - CutToInt(a3) - 1);

@@ -43,15 +43,10 @@ const char kHex[] = "0123456789abcdef";
 
 CStageMap::~CStageMap() { Clear(); }
 
-CStageMap* CStageMap::Create(int cls) {
+std::unique_ptr<CStageMap> CStageMap::Create(int cls) {
     if (cls < 0 || cls > 8) return nullptr;
-    CStageMap* map = new CStageMap();
-    try {
-        map->Allocate(AreaClassWidth(cls), AreaClassHeight(cls));
-    } catch (...) {
-        delete map;
-        throw;
-    }
+    auto map = std::make_unique<CStageMap>();
+    map->Allocate(AreaClassWidth(cls), AreaClassHeight(cls));
     map->areaClass = cls;
     return map;
 }
@@ -414,19 +409,17 @@ std::string CStageMap::WriteXml() const {
     return out;
 }
 
-CStageMap* CStageMap::FromMapXml(const std::string& className, int mapStringLength, int checkSum,
-                                 const std::string& mapString) {
+std::unique_ptr<CStageMap> CStageMap::FromMapXml(const std::string& className, int mapStringLength,
+                                                 int checkSum, const std::string& mapString) {
     if (static_cast<long long>(mapStringLength) != static_cast<long long>(mapString.size())) {
         throw CStageDataException("SDE0003", "地形配列の長さが不正です。");
     }
     if (checkSum != MapStringCheckSum(mapString)) {
         throw CStageDataException("SDE0004", "地形配列のチェックサムが不正です。");
     }
-    CStageMap* map = Create(AreaClassFromKey(className));
+    std::unique_ptr<CStageMap> map = Create(AreaClassFromKey(className));
     if (!map) return nullptr;
     if (!map->DecodeMapString(mapString)) {
-        map->Clear();
-        delete map;
         throw CStageDataException("SDE0002", "地形配列を解析できません。");
     }
     return map;

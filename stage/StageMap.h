@@ -2,6 +2,7 @@
 // The chip grid of one area: one byte per 32 x 32 pixel tile, its chip sprites, the terrain
 // queries of play and the run-length hex text (the map string) stored in .stg documents.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,11 @@ class CStageMap {
     CStageMap& operator=(const CStageMap&) = delete;
 
     // A new map of an area class 0..8, all chips 0; null for any other class.
-    static CStageMap* Create(int areaClass);
+    static std::unique_ptr<CStageMap> Create(int areaClass);
     // A new map from the four map elements of an area document; null when the class has no map.
     // Throws CStageDataException SDE0003 (length), SDE0004 (checksum), SDE0002 (content).
-    static CStageMap* FromMapXml(const std::string& className, int mapStringLength, int checkSum,
-                                 const std::string& mapString);
+    static std::unique_ptr<CStageMap> FromMapXml(const std::string& className, int mapStringLength,
+                                                 int checkSum, const std::string& mapString);
 
     // Allocates and zeroes both grids; width and height 1..1000, else RAE0002.
     void Allocate(int width, int height);
