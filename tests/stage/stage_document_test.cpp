@@ -235,6 +235,39 @@ TEST_F(StageDocument, AreaCountTen) {
     EXPECT_EQ(copy->GetAreaCount(), 10);
 }
 
+// A stage owns its areas alone: a copy shares nothing with it, a deleted area takes its map and
+// objects with it, and an area the stage refuses is kept nowhere.
+TEST_F(StageDocument, AreasBelongToTheirStageAlone) {
+    const int stagesBefore = CStage::GetLiveCount();
+    const int tablesBefore = CStageAreaObjectTable::GetLiveTableCount();
+    auto stage = SampleStage();
+    std::unique_ptr<CStage> copy = stage->CopyTo(nullptr, 0);
+    stage.reset();
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 3);
+    const auto* door =
+        dynamic_cast<const CStageAreaObject_DoorBase*>(copy->GetArea(1)->GetObjects()->GetAt(11, 13));
+    ASSERT_NE(door, nullptr);
+    EXPECT_EQ(door->GetOwnerStage(), copy.get());
+    EXPECT_EQ(door->GetOwnerArea(), copy->GetArea(1));
+    EXPECT_EQ(door->FindTargetAreaSlot(), 2);
+
+    // Deleting the first area moves the others down; their records keep their areas.
+    ASSERT_TRUE(copy->RemoveArea(0));
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 2);
+    EXPECT_EQ(copy->GetAreaCount(), 2);
+    EXPECT_EQ(copy->GetArea(2), nullptr);
+    EXPECT_EQ(door->GetOwnerArea(), copy->GetArea(0));
+    EXPECT_EQ(door->FindTargetAreaSlot(), 1);
+    EXPECT_FALSE(copy->RemoveArea(2));
+
+    for (int i = 0; i < 8; ++i) ASSERT_TRUE(copy->AppendArea(NewArea(copy.get(), 0, "x", 0, 1, 0, 10 + i)));
+    EXPECT_FALSE(copy->AppendArea(NewArea(copy.get(), 0, "y", 0, 1, 0, 20)));
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 10);
+    copy.reset();
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore);
+    EXPECT_EQ(CStage::GetLiveCount(), stagesBefore);
+}
+
 TEST_F(StageDocument, UnboughtPartsOnlyForEditing) {
     auto stage = SampleStage();
     stage->GetArea(0)->music = 1;  // "Opening" is sold in the shop
