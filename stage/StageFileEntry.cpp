@@ -13,7 +13,7 @@ int gLiveEntries = 0;
 
 StageFileEntry::StageFileEntry() { ++gLiveEntries; }
 
-StageFileEntry::StageFileEntry(CFileEntry* entry) {
+StageFileEntry::StageFileEntry(std::unique_ptr<CFileEntry>&& entry) {
     if (!entry) throw CStageDataException("SDE0007", MakeStageOpenErrorMessage(std::string()));
     std::unique_ptr<CStage> stage = CStage::LoadFromFile(nullptr, entry->GetFullPath(), 1);
     if (!stage) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
@@ -25,18 +25,15 @@ StageFileEntry::StageFileEntry(CFileEntry* entry) {
     arrangedAuthors = stage->arrangedAuthors;
     arrangementPermissionFlag = stage->arrangementPermissionFlag;
     category = stage->category;
-    file = entry;
+    file = std::move(entry);
     ++gLiveEntries;
 }
 
-StageFileEntry::~StageFileEntry() {
-    delete file;
-    --gLiveEntries;
-}
+StageFileEntry::~StageFileEntry() { --gLiveEntries; }
 
-StageFileEntry* StageFileEntry::Duplicate() const {
-    auto* copy = new StageFileEntry();
-    copy->file = file ? file->Clone() : nullptr;
+std::unique_ptr<StageFileEntry> StageFileEntry::Duplicate() const {
+    auto copy = std::make_unique<StageFileEntry>();
+    if (file) copy->file.reset(file->Clone());
     copy->name = name;
     copy->originalAuthor = originalAuthor;
     copy->arrangedAuthors = arrangedAuthors;

@@ -332,15 +332,15 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
 
     const int live = StageFileEntry::GetLiveCount();
     {
-        StageFileEntry entry(new CFileEntry("local.stg", "stage\\original", nullptr));
+        StageFileEntry entry(std::make_unique<CFileEntry>("local.stg", "stage\\original", nullptr));
         EXPECT_EQ(entry.name, "テストステージ");
         EXPECT_EQ(entry.arrangedAuthors, "A,B,C");
         EXPECT_FALSE(entry.arrangementPermissionFlag);
         EXPECT_EQ(entry.category, 1);
-        std::unique_ptr<StageFileEntry> dup(entry.Duplicate());
+        std::unique_ptr<StageFileEntry> dup = entry.Duplicate();
         EXPECT_EQ(dup->originalAuthor, "作者");
-        EXPECT_NE(dup->file, entry.file);
-        EXPECT_EQ(dup->file->GetFullPath(), entry.file->GetFullPath());
+        EXPECT_NE(dup->GetFile(), entry.GetFile());
+        EXPECT_EQ(dup->GetFile()->GetFullPath(), entry.GetFile()->GetFullPath());
         EXPECT_EQ(StageFileEntry::GetLiveCount(), live + 2);
     }
     EXPECT_EQ(StageFileEntry::GetLiveCount(), live);
@@ -349,9 +349,9 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
                                                                   {"broken.stg", "SDE0006"},
                                                                   {"plain.stg", "SDE0006"}};
     for (const auto& [file, code] : bad) {
-        CFileEntry* f = new CFileEntry(file, "stage\\original", nullptr);
+        auto f = std::make_unique<CFileEntry>(file, "stage\\original", nullptr);
         try {
-            StageFileEntry entry(f);
+            StageFileEntry entry(std::move(f));
             FAIL() << file;
         } catch (const CStageDataException& e) {
             EXPECT_EQ(e.GetCode(), code) << file;
@@ -359,7 +359,7 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
                 EXPECT_EQ(e.GetMessage(), "ファイルstage\\original\\missing.stgを開けません。");
             }
         }
-        delete f;  // the caller keeps the file entry on failure
+        EXPECT_NE(f, nullptr) << file;  // the caller keeps the file entry on failure
         EXPECT_EQ(StageFileEntry::GetLiveCount(), live);
     }
 
