@@ -190,9 +190,12 @@ void CStage::SetCurrentArea(int i) {
     if (!areas[i]->spritesActive) areas[i]->CreateSprites();
 }
 
-bool CStage::AppendArea(std::unique_ptr<CStageArea> area) {
-    if (areaCount < 0 || areaCount >= kMaxAreas || areas[areaCount]) return false;
-    areas[areaCount] = std::move(area);
+bool CStage::AppendArea(std::unique_ptr<CStageArea> area) { return InsertArea(areaCount, std::move(area)); }
+
+bool CStage::InsertArea(int i, std::unique_ptr<CStageArea> area) {
+    if (!area || areaCount >= kMaxAreas || i < 0 || i > areaCount) return false;
+    for (int j = areaCount; j > i; --j) areas[j] = std::move(areas[j - 1]);
+    areas[i] = std::move(area);
     ++areaCount;
     return true;
 }

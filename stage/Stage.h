@@ -47,11 +47,15 @@ class CStage {
 
     // Makes area i the current area: releases the old area's chip sprites, builds the new one's.
     void SetCurrentArea(int i);
-    // Takes the area over into the first free slot; false, and the area is destroyed, when all 10
-    // are used.
+    // The area slots change only through these three, so slots 0 .. areaCount-1 always hold an
+    // area; the current and start area indices are left to the caller.
+    // Takes the area over into the first free slot; false (the area is destroyed) when all 10 are
+    // used or there is no area.
     bool AppendArea(std::unique_ptr<CStageArea> area);
-    // Destroys area i and moves the areas after it down one slot, so the used slots stay without
-    // gaps; false for an invalid index. The current and start area indices are left to the caller.
+    // Takes the area over into slot i (0 .. areaCount), moving the areas from slot i on up one
+    // slot; false (the area is destroyed) when all 10 are used, i is out of range or there is no area.
+    bool InsertArea(int i, std::unique_ptr<CStageArea> area);
+    // Destroys area i and moves the areas after it down one slot; false for an invalid index.
     bool RemoveArea(int i);
 
     std::vector<std::string> Validate(bool checkGoal) const;

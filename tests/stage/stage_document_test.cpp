@@ -259,8 +259,16 @@ TEST_F(StageDocument, AreasBelongToTheirStageAlone) {
     EXPECT_EQ(door->GetOwnerArea(), copy->GetArea(0));
     EXPECT_EQ(door->FindTargetAreaSlot(), 1);
     EXPECT_FALSE(copy->RemoveArea(2));
+    // An area put back in front moves them up again.
+    ASSERT_TRUE(copy->InsertArea(0, NewArea(copy.get(), 0, "戻す", 0, 1, 0, 0)));
+    EXPECT_EQ(copy->GetArea(0)->name, "戻す");
+    EXPECT_EQ(door->GetOwnerArea(), copy->GetArea(1));
+    EXPECT_EQ(door->FindTargetAreaSlot(), 2);
+    EXPECT_FALSE(copy->InsertArea(5, NewArea(copy.get(), 0, "隙間", 0, 1, 0, 9)));
+    EXPECT_FALSE(copy->AppendArea(nullptr));
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 3);
 
-    for (int i = 0; i < 8; ++i) ASSERT_TRUE(copy->AppendArea(NewArea(copy.get(), 0, "x", 0, 1, 0, 10 + i)));
+    for (int i = 0; i < 7; ++i) ASSERT_TRUE(copy->AppendArea(NewArea(copy.get(), 0, "x", 0, 1, 0, 10 + i)));
     EXPECT_FALSE(copy->AppendArea(NewArea(copy.get(), 0, "y", 0, 1, 0, 20)));
     EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 10);
     copy.reset();
