@@ -54,7 +54,7 @@ void FillVaried(CStageArea* area, int seed) {
 void FillObjects(CStageArea* area) {
     for (int i = 0; i < 255; ++i) {
         const int x = i % area->GetWidth(), y = i / area->GetWidth();
-        area->objects->Add(kKinds[i % 10], x, y, i * 0.5, -i, 3.25, 1000.0 + i, "ABCDEFGHIJKL");
+        area->GetObjects()->Add(kKinds[i % 10], x, y, i * 0.5, -i, 3.25, 1000.0 + i, "ABCDEFGHIJKL");
     }
 }
 
@@ -65,9 +65,10 @@ std::unique_ptr<CStage> HeaviestStage(int layout) {
     stage->SetName("ベンチマーク");
     const int areas = layout == 0 ? 10 : 1;
     for (int i = 0; i < areas; ++i) {
-        auto* area = new CStageArea(stage.get(), CStageMap::Create(layout == 0 ? 0 : 8),
-                                    new CStageAreaObjectTable(stage.get()), "area", 7, 2, 1, i);
-        stage->AppendArea(area);
+        stage->AppendArea(std::make_unique<CStageArea>(stage.get(), CStageMap::Create(layout == 0 ? 0 : 8),
+                                                       std::make_unique<CStageAreaObjectTable>(stage.get()),
+                                                       "area", 7, 2, 1, i));
+        CStageArea* area = stage->GetArea(i);
         FillVaried(area, i);
         FillObjects(area);
     }
@@ -80,7 +81,7 @@ void BM_StageRead(benchmark::State& state) {
     const std::string stored = EncodeFileText(stage->WriteFileText());
     for (auto _ : state) {
         std::optional<std::string> text = DecodeFileText(stored);
-        std::unique_ptr<CStage> read(CStage::ReadXml(nullptr, *text, 0));
+        std::unique_ptr<CStage> read = CStage::ReadXml(nullptr, *text, 0);
         benchmark::DoNotOptimize(read.get());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(stored.size()));
@@ -117,7 +118,7 @@ void BM_StageReadWithSprites(benchmark::State& state) {
     CSpriteManager::GetInstance();
     for (auto _ : state) {
         std::optional<std::string> text = DecodeFileText(stored);
-        std::unique_ptr<CStage> read(CStage::ReadXml(nullptr, *text, 0));
+        std::unique_ptr<CStage> read = CStage::ReadXml(nullptr, *text, 0);
         benchmark::DoNotOptimize(read.get());
     }
     CSpriteManager::DeleteInstance();
@@ -162,7 +163,7 @@ void BM_XmlParseTinyXml2(benchmark::State& state) {
 BENCHMARK(BM_XmlParseTinyXml2)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_ResolveRectMove(benchmark::State& state) {
-    std::unique_ptr<CStageMap> map(CStageMap::Create(4));
+    std::unique_ptr<CStageMap> map = CStageMap::Create(4);
     for (int x = 0; x < 640; ++x) {
         map->SetChip(x, 13, 65);
         map->SetChip(x, 14, 65);

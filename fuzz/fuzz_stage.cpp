@@ -54,7 +54,7 @@ void Prepare() {
 
 std::unique_ptr<CStage> Read(const std::string& text, int mode) {
     try {
-        return std::unique_ptr<CStage>(CStage::ReadXml(nullptr, text, mode));
+        return CStage::ReadXml(nullptr, text, mode);
     } catch (const CQuorException& e) {
         const std::string code = e.GetCode();
         // Only stage-data errors (and the malformed-XML code they come from) may leave the reader.
@@ -66,8 +66,8 @@ std::unique_ptr<CStage> Read(const std::string& text, int mode) {
 // Every record answers its editor and play questions without failing.
 void Touch(CStage* stage) {
     stage->Validate(true);
-    for (int i = 0; i < stage->areaCount; ++i) {
-        CStageAreaObjectTable* table = stage->areas[i]->objects;
+    for (int i = 0; i < stage->GetAreaCount(); ++i) {
+        CStageAreaObjectTable* table = stage->GetArea(i)->GetObjects();
         for (int id = 0; id < 256; ++id) {
             CStageAreaObject* o = table->GetById(id);
             if (!o) continue;
@@ -75,7 +75,7 @@ void Touch(CStage* stage) {
             o->CreateObject(id % 2 == 0);
             o->CreateStartObject(true);
         }
-        CStageMap* map = stage->areas[i]->map;
+        CStageMap* map = stage->GetArea(i)->GetMap();
         map->ResolveRectMove(40.5, 70.25, 20, 30, 10, 10);
         map->IsLineClear(0, 0, 600, 400);
     }

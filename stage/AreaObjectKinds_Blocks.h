@@ -35,3 +35,6 @@ std::string BlockContentName(const std::string& contentKey);
 bool IsWoodBlock002AreaObject(const CStageAreaObject* object);
 // True exactly for the key "WoodBlock002".
 bool IsWoodBlock002Key(const std::string& kindKey);
+
+// Appends the editor cells of the block kinds, in factory order.
+void AppendBlockKindCells(std::vector<KindEditorCell>& out);

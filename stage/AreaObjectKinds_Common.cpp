@@ -5,29 +5,6 @@
 #include "engine/el/elDraw.h"
 #include "foundation/ClientInfo.h"
 
-const std::vector<KindEditorCell>& AllKindEditorCells() {
-    static const std::vector<KindEditorCell> cells = [] {
-        std::vector<KindEditorCell> out;
-        AppendEnemyKindCells(out);
-        AppendHazardKindCells(out);
-        AppendItemKindCells(out);
-        AppendDoorKindCells(out);
-        AppendLiftKindCells(out);
-        AppendBlockKindCells(out);
-        AppendSwitchKindCells(out);
-        AppendEventKindCells(out);
-        return out;
-    }();
-    return cells;
-}
-
-const KindEditorCell* FindKindEditorCell(const std::string& kindKey) {
-    for (const KindEditorCell& cell : AllKindEditorCells()) {
-        if (kindKey == cell.kindKey) return &cell;
-    }
-    return nullptr;
-}
-
 bool IsKindItemBought(const std::string& itemName) {
     return CClientInfo::GetInstance()->IsItemBought(itemName);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Pieces shared by the placed-object kinds: the editor cells of every kind's icon, the shop check,
-// and the extent frames that lifts, blocks and some hazards draw over the editor view.
+// Pieces shared by the placed-object kinds: the editor cell record of a kind's icon, the shop
+// check, and the extent frames that lifts, blocks and some hazards draw over the editor view.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,12 +14,6 @@ struct KindEditorCell {
     const char* image;
     int left, top, right, bottom;
 };
-
-// Every cell the kinds use, kind by kind in factory order (switches: red, green, blue).
-const std::vector<KindEditorCell>& AllKindEditorCells();
-
-// The first cell of a kind, or null for a key that is no kind.
-const KindEditorCell* FindKindEditorCell(const std::string& kindKey);
 
 // Declares one kind class: the five-argument constructor that every kind has, its
 // CreateObject, and the further member declarations given after the base (each ended by ';').
@@ -78,13 +72,3 @@ void DrawExtentStrokes(const std::vector<ExtentStroke>& strokes);
 ExtentStroke FrameLine(int x1, int y1, int x2, int y2, uint32_t color);
 ExtentStroke FrameRect(int x1, int y1, int x2, int y2, uint32_t color);
 ExtentStroke FrameCircle(int cx, int cy, int radius, uint32_t color);
-
-// The editor cells of each family, appended in factory order (used to build AllKindEditorCells).
-void AppendEnemyKindCells(std::vector<KindEditorCell>& out);
-void AppendHazardKindCells(std::vector<KindEditorCell>& out);
-void AppendItemKindCells(std::vector<KindEditorCell>& out);
-void AppendDoorKindCells(std::vector<KindEditorCell>& out);
-void AppendLiftKindCells(std::vector<KindEditorCell>& out);
-void AppendBlockKindCells(std::vector<KindEditorCell>& out);
-void AppendSwitchKindCells(std::vector<KindEditorCell>& out);
-void AppendEventKindCells(std::vector<KindEditorCell>& out);

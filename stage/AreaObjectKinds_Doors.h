@@ -2,6 +2,8 @@
 // The door, warp and goal kinds. A door or warp record holds its destination in a1 (the target
 // area's absolute number), a2 and a3 (the target tile column and row) and hands it to its live
 // door or warp; the goal uses no attribute.
+#include <vector>
+
 #include "stage/AreaObjectKinds_Common.h"
 
 // Shop parts (QUOR_KIND_LOCKED) are locked while their item is not bought.
@@ -17,3 +19,6 @@ QUOR_AREA_OBJECT_KIND(CStageAreaObject_InvisibleWarp001, CStageAreaObject_DoorBa
 
 // The goal of a stage.
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_Goal, CStageAreaObject);
+
+// Appends the editor cells of the goal, then the door and warp kinds, in factory order.
+void AppendDoorKindCells(std::vector<KindEditorCell>& out);

@@ -54,3 +54,6 @@ QUOR_AREA_OBJECT_KIND(CStageAreaObject_BarMan003, CStageAreaObject, QUOR_KIND_LO
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_BarMan004, CStageAreaObject, QUOR_KIND_LOCKED);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_BarMan005, CStageAreaObject, QUOR_KIND_LOCKED);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_DevilBar001, CStageAreaObject, QUOR_KIND_LOCKED);
+
+// Appends the editor cells of the enemy and boss kinds, in factory order.
+void AppendEnemyKindCells(std::vector<KindEditorCell>& out);

@@ -4,6 +4,8 @@
 // when he crosses the other way. All events of an area are built when the hero enters it.
 #include <string>
 
+#include <vector>
+
 #include "stage/AreaObjectKinds_Common.h"
 
 // The music family: the text attribute holds the key of the music to play.
@@ -72,3 +74,6 @@ bool IsZoomChangableAreaObject(const CStageAreaObject* object);
 // True exactly for the four music (weather) event kind keys.
 bool IsChangeMusicKey(const std::string& kindKey);
 bool IsChangeWeatherKey(const std::string& kindKey);
+
+// Appends the editor cells of the stage event kinds, in factory order.
+void AppendEventKindCells(std::vector<KindEditorCell>& out);

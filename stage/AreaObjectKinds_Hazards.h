@@ -44,3 +44,6 @@ QUOR_AREA_OBJECT_KIND(CStageAreaObject_IronBall001, CStageAreaObject, QUOR_KIND_
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_SwitchBomb001, CStageAreaObject, QUOR_KIND_EXTENT_FRAME);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_FloatingBomb001, CStageAreaObject);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_House001, CStageAreaObject);
+
+// Appends the editor cells of the hazard kinds, in factory order.
+void AppendHazardKindCells(std::vector<KindEditorCell>& out);

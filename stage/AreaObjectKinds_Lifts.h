@@ -34,3 +34,6 @@ QUOR_AREA_OBJECT_KIND(CStageAreaObject_CustomLift001, CStageAreaObject,
 
 // True when the record is a custom lift (null gives false).
 bool IsCustomLiftAreaObject(const CStageAreaObject* object);
+
+// Appends the editor cells of the lift kinds, in factory order.
+void AppendLiftKindCells(std::vector<KindEditorCell>& out);

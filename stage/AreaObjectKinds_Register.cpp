@@ -1,3 +1,5 @@
+#include "stage/AreaObjectKinds_Register.h"
+
 #include "stage/AreaObjectKinds_Blocks.h"
 #include "stage/AreaObjectKinds_Doors.h"
 #include "stage/AreaObjectKinds_Enemies.h"
@@ -141,4 +143,27 @@ void RegisterStageAreaObjectKinds(StageAreaObjectKindList& list) {
     list.Add("ChangeZoomToRight", &MakeStageAreaObject<CStageAreaObject_ChangeZoomToRight>);
     list.Add("ChangeZoomToUp", &MakeStageAreaObject<CStageAreaObject_ChangeZoomToUp>);
     list.Add("ChangeZoomToDown", &MakeStageAreaObject<CStageAreaObject_ChangeZoomToDown>);
+}
+
+const std::vector<KindEditorCell>& AllKindEditorCells() {
+    static const std::vector<KindEditorCell> cells = [] {
+        std::vector<KindEditorCell> out;
+        AppendEnemyKindCells(out);
+        AppendHazardKindCells(out);
+        AppendItemKindCells(out);
+        AppendDoorKindCells(out);
+        AppendLiftKindCells(out);
+        AppendBlockKindCells(out);
+        AppendSwitchKindCells(out);
+        AppendEventKindCells(out);
+        return out;
+    }();
+    return cells;
+}
+
+const KindEditorCell* FindKindEditorCell(const std::string& kindKey) {
+    for (const KindEditorCell& cell : AllKindEditorCells()) {
+        if (kindKey == cell.kindKey) return &cell;
+    }
+    return nullptr;
 }

@@ -51,16 +51,12 @@ CStageAreaObject_SwitchBase::CStageAreaObject_SwitchBase(CStage* ownerStage, CSt
                                                          int tileY)
     : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
 
-CStageAreaObject_SwitchBase::~CStageAreaObject_SwitchBase() {
-    stagesprite::Destroy(redImage);
-    stagesprite::Destroy(greenImage);
-    stagesprite::Destroy(blueImage);
-}
+CStageAreaObject_SwitchBase::~CStageAreaObject_SwitchBase() = default;
 
 void CStageAreaObject_SwitchBase::MakeColorImages(const int cells[3][2]) {
-    CSprite** images[3] = {&redImage, &greenImage, &blueImage};
+    stagesprite::Owned* images[3] = {&redImage, &greenImage, &blueImage};
     for (int i = 0; i < 3; ++i) {
-        stagesprite::Destroy(*images[i]);
+        images[i]->reset();  // the old image goes before the new one is made
         *images[i] = stagesprite::Create("System", kSwitchImage, 2, cells[i][0], cells[i][1],
                                          cells[i][0] + 32, cells[i][1] + 32);
     }
@@ -74,11 +70,11 @@ int CStageAreaObject_SwitchBase::GetColor() const {
 CSprite* CStageAreaObject_SwitchBase::GetColorImage(int color) const {
     switch (color) {
         case 0:
-            return redImage;
+            return redImage.get();
         case 1:
-            return greenImage;
+            return greenImage.get();
         case 2:
-            return blueImage;
+            return blueImage.get();
         default:
             return nullptr;
     }
@@ -93,26 +89,17 @@ void CStageAreaObject_SwitchBase::RefreshImages() {
     CStageAreaObject::RefreshImages();
     const float x = static_cast<float>(TilePixel(tileX, 16)) * kTileToUnits;
     const float y = static_cast<float>(TilePixel(tileY, 16)) * kTileToUnits;
-    for (CSprite* image : {redImage, greenImage, blueImage}) {
-        if (image) stagesprite::SetPosition(image, x, y, -0.001f);
+    for (const stagesprite::Owned* image : {&redImage, &greenImage, &blueImage}) {
+        stagesprite::SetPosition(image->get(), x, y, -0.001f);
     }
 }
 
 void CStageAreaObject_SwitchBase::DrawEditorImage() {
-    if (tileBackdrop) stagesprite::Draw(tileBackdrop);
-    if (CSprite* image = GetColorImage(GetColor())) {
-        stagesprite::SetAlpha(image, 1.0f);
-        stagesprite::Draw(image);
-    }
-    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+    DrawEditorImages(GetColorImage(GetColor()), 1.0f, true);
 }
 
 void CStageAreaObject_SwitchBase::DrawEditorOverlay() {
-    if (CSprite* image = GetColorImage(GetColor())) {
-        stagesprite::SetAlpha(image, 0.5f);
-        stagesprite::Draw(image);
-    }
-    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+    DrawEditorImages(GetColorImage(GetColor()), 0.5f, false);
 }
 
 bool IsSwitchAreaObject(const CStageAreaObject* object) {

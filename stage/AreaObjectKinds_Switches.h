@@ -2,6 +2,8 @@
 // The switch kinds: push, timer, change, devil, spring and force switches in red, green or blue.
 // The colour is a1 cut toward zero (0 red, 1 green, anything else blue); the record keeps one
 // editor image per colour and shows the one of its colour.
+#include <vector>
+
 #include "stage/AreaObjectKinds_Common.h"
 
 class CStageAreaObject_SwitchBase : public CStageAreaObject {
@@ -24,9 +26,9 @@ class CStageAreaObject_SwitchBase : public CStageAreaObject {
     // Makes the three colour images from their cells on "StageObjects002".
     void MakeColorImages(const int cells[3][2]);
 
-    CSprite* redImage = nullptr;
-    CSprite* greenImage = nullptr;
-    CSprite* blueImage = nullptr;
+    stagesprite::Owned redImage;
+    stagesprite::Owned greenImage;
+    stagesprite::Owned blueImage;
 };
 
 // True when the record is a switch (null gives false).
@@ -40,3 +42,6 @@ QUOR_AREA_OBJECT_KIND(CStageAreaObject_Switch006, CStageAreaObject_SwitchBase);
 
 // The devil switch, a shop part.
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_Switch004, CStageAreaObject_SwitchBase, QUOR_KIND_LOCKED);
+
+// Appends the editor cells of the switch kinds (red, green, blue each), in factory order.
+void AppendSwitchKindCells(std::vector<KindEditorCell>& out);

@@ -67,7 +67,7 @@ void AppendElement(std::string& out, const char* indent, const char* tag, const 
 }
 
 // Builds an area from its element (any name) of a parsed document.
-CStageArea* ReadAreaNode(CStage* owner, const CXmlNode* areaNode) {
+std::unique_ptr<CStageArea> ReadAreaNode(CStage* owner, const CXmlNode* areaNode) {
     const CXmlNode* mapNode = Child(areaNode, "map");
     const std::string name = AreaValue(Child(areaNode, "name"));
     const int music = MusicIdFromStageNumber(StrToInt(AreaValue(Child(areaNode, "music"))));
@@ -82,12 +82,11 @@ CStageArea* ReadAreaNode(CStage* owner, const CXmlNode* areaNode) {
 
     auto objects = std::make_unique<CStageAreaObjectTable>(owner);
     objects->FromText(objectsText);  // SDE0005 on a bad record
-    std::unique_ptr<CStageArea> area(CStageArea::Create(owner, objects.get(), name, music, backGround,
-                                                        weather, className, mapStringLength, checkSum,
-                                                        mapString, absoluteAreaNum));
-    objects.release();  // the area owns it now
-    if (!area || !area->map || !area->objects) ThrowStructureError();
-    return area.release();
+    std::unique_ptr<CStageArea> area =
+        CStageArea::Create(owner, std::move(objects), name, music, backGround, weather, className,
+                           mapStringLength, checkSum, mapString, absoluteAreaNum);
+    if (!area->GetMap()) ThrowStructureError();
+    return area;
 }
 
 const char* const kMusicItems[19] = {nullptr,    "Opening",    "TopMenu", "SelectStage", "Editor",
@@ -103,10 +102,8 @@ CStage::CStage(IScene* s, int mode, CVersionNumber v) : version(v), openMode(mod
 }
 
 CStage::~CStage() {
-    for (CStageArea*& area : areas) {
-        delete area;
-        area = nullptr;
-    }
+    // Slot by slot, first to last.
+    for (std::unique_ptr<CStageArea>& area : areas) area.reset();
     --gLiveStages;
 }
 
@@ -117,20 +114,22 @@ std::string CStage::GetLatestArranger() const {
     return SplitString(arrangedAuthors, ',').back();
 }
 
+CStageArea* CStage::GetArea(int i) const { return i >= 0 && i < kMaxAreas ? areas[i].get() : nullptr; }
+
 bool CStage::IsValidAreaIndex(int i) const {
     return i >= 0 && i < areaCount && i < kMaxAreas && areas[i] != nullptr;
 }
 
 int CStage::GetAreaClass(int i) const {
-    if (!IsValidAreaIndex(i) || !areas[i]->map) return AreaClass_NoArea;
-    return areas[i]->map->GetAreaClass();
+    if (!IsValidAreaIndex(i) || !areas[i]->GetMap()) return AreaClass_NoArea;
+    return areas[i]->GetMap()->GetAreaClass();
 }
 
 int CStage::TotalUnits() const {
     int units = 0;
-    for (const CStageArea* area : areas) {
+    for (const std::unique_ptr<CStageArea>& area : areas) {
         if (!area) continue;
-        units += AreaClassUnits(area->map ? area->map->GetAreaClass() : AreaClass_NoArea);
+        units += AreaClassUnits(area->GetMap() ? area->GetMap()->GetAreaClass() : AreaClass_NoArea);
     }
     return units;
 }
@@ -140,7 +139,7 @@ int CStage::NextAbsoluteAreaNum() {
     // the int range: step past numbers in use (wrapping round) so that doors and warps never find
     // two areas under one number. For a stage the game wrote, this is simply the next number.
     auto inUse = [this](int number) {
-        for (const CStageArea* area : areas) {
+        for (const std::unique_ptr<CStageArea>& area : areas) {
             if (area && area->absoluteAreaNum == number) return true;
         }
         return false;
@@ -152,7 +151,7 @@ int CStage::NextAbsoluteAreaNum() {
 }
 
 CStageArea* CStage::GetCurrentArea() const {
-    return IsValidAreaIndex(currentArea) ? areas[currentArea] : nullptr;
+    return IsValidAreaIndex(currentArea) ? areas[currentArea].get() : nullptr;
 }
 
 uint8_t CStage::GetChipInCurrentArea(int x, int y) const {
@@ -176,7 +175,7 @@ bool CStage::DecodeCurrentAreaMap(const std::string& text) {
 
 CStageAreaObjectTable* CStage::GetCurrentAreaObjects() const {
     const CStageArea* area = GetCurrentArea();
-    return area ? area->objects : nullptr;
+    return area ? area->GetObjects() : nullptr;
 }
 
 bool CStage::IsLineClear(int x1, int y1, int x2, int y2) const {
@@ -191,10 +190,21 @@ void CStage::SetCurrentArea(int i) {
     if (!areas[i]->spritesActive) areas[i]->CreateSprites();
 }
 
-bool CStage::AppendArea(CStageArea* area) {
-    if (areaCount < 0 || areaCount >= kMaxAreas || areas[areaCount]) return false;
-    areas[areaCount] = area;
+bool CStage::AppendArea(std::unique_ptr<CStageArea> area) { return InsertArea(areaCount, std::move(area)); }
+
+bool CStage::InsertArea(int i, std::unique_ptr<CStageArea> area) {
+    if (!area || areaCount >= kMaxAreas || i < 0 || i > areaCount) return false;
+    for (int j = areaCount; j > i; --j) areas[j] = std::move(areas[j - 1]);
+    areas[i] = std::move(area);
     ++areaCount;
+    return true;
+}
+
+bool CStage::RemoveArea(int i) {
+    if (!IsValidAreaIndex(i)) return false;
+    areas[i].reset();
+    for (int j = i; j + 1 < areaCount; ++j) areas[j] = std::move(areas[j + 1]);
+    --areaCount;
     return true;
 }
 
@@ -202,15 +212,15 @@ std::vector<std::string> CStage::Validate(bool checkGoal) const {
     std::vector<std::string> problems;
     if (checkGoal) {
         bool goal = false;
-        for (const CStageArea* area : areas) {
-            if (area && area->objects && area->objects->HasGoal()) goal = true;
+        for (const std::unique_ptr<CStageArea>& area : areas) {
+            if (area && area->GetObjects() && area->GetObjects()->HasGoal()) goal = true;
         }
         if (!goal) problems.push_back("ゴールがどこにもありません…");
     }
     for (int i = 0; i < kMaxAreas; ++i) {
-        const CStageArea* area = areas[i];
-        if (!area || !area->objects) continue;
-        for (const StageObjectProblem& p : area->objects->CollectProblems()) {
+        const CStageArea* area = areas[i].get();
+        if (!area || !area->GetObjects()) continue;
+        for (const StageObjectProblem& p : area->GetObjects()->CollectProblems()) {
             char buf[64];
             std::snprintf(buf, sizeof buf, "エリア%02d (%d,%lld) ", i + 1, p.x,
                           static_cast<long long>(area->GetHeight()) - p.y - 1);
@@ -221,7 +231,7 @@ std::vector<std::string> CStage::Validate(bool checkGoal) const {
 }
 
 bool CStage::UsesUnboughtParts() const {
-    for (const CStageArea* area : areas) {
+    for (const std::unique_ptr<CStageArea>& area : areas) {
         if (area && area->UsesUnboughtParts()) return true;
     }
     return false;
@@ -265,7 +275,7 @@ std::string CStage::WriteAreaXml(int i) const {
     return IsValidAreaIndex(i) ? areas[i]->WriteXml() : std::string();
 }
 
-CStage* CStage::ReadXml(IScene* scene, const std::string& text, int openMode) {
+std::unique_ptr<CStage> CStage::ReadXml(IScene* scene, const std::string& text, int openMode) {
     std::unique_ptr<CXmlNode> doc = ParseDocument(text);
 
     CVersionNumber stored;
@@ -294,11 +304,9 @@ CStage* CStage::ReadXml(IScene* scene, const std::string& text, int openMode) {
         // An error of an area leaves with its own code and message; nothing read survives.
         const CXmlNode* areaNode = Child(areasNode, tag);
         if (!areaNode) ThrowStructureError();
-        CStageArea* area = ReadAreaNode(stage.get(), areaNode);
-        stage->areas[stage->areaCount] = area;
-        ++stage->areaCount;
+        stage->AppendArea(ReadAreaNode(stage.get(), areaNode));
         if (stage->areaCount == 1) {
-            area->CreateSprites();
+            stage->areas[0]->CreateSprites();
             stage->currentArea = 0;
         }
     }
@@ -318,10 +326,10 @@ CStage* CStage::ReadXml(IScene* scene, const std::string& text, int openMode) {
     if (openMode == 1 && stage->UsesUnboughtParts()) {
         throw CStageDataException("SDE0010", "未購入パーツを使っています。");
     }
-    return stage.release();
+    return stage;
 }
 
-CStage* CStage::CopyTo(IScene* s, int mode) const { return ReadXml(s, WriteXml(), mode); }
+std::unique_ptr<CStage> CStage::CopyTo(IScene* s, int mode) const { return ReadXml(s, WriteXml(), mode); }
 
 std::string CStage::WriteFileText() const { return GetXmlHeader() + StripXmlWhitespace(WriteXml()); }
 
@@ -329,7 +337,7 @@ bool CStage::SaveToFile(const std::string& path) const {
     return WriteEncodedFile(path, WriteFileText(), false, true);
 }
 
-CStage* CStage::LoadFromFile(IScene* s, const std::string& path, int mode) {
+std::unique_ptr<CStage> CStage::LoadFromFile(IScene* s, const std::string& path, int mode) {
     std::string text;
     const ReadStatus status = ReadEncodedFile(path, text, true);
     if (status == ReadStatus::CannotRead) {
@@ -341,24 +349,24 @@ CStage* CStage::LoadFromFile(IScene* s, const std::string& path, int mode) {
 
 // ---- CStageArea --------------------------------------------------------------------------
 
-CStageArea::CStageArea(CStage* o, CStageMap* m, CStageAreaObjectTable* t, std::string n, int mu, int bg,
-                       int we, int abs)
+CStageArea::CStageArea(CStage* o, std::unique_ptr<CStageMap> m, std::unique_ptr<CStageAreaObjectTable> t,
+                       std::string n, int mu, int bg, int we, int abs)
     : name(std::move(n)),
       music(mu),
       backGround(bg),
       weather(we),
       absoluteAreaNum(abs),
       owner(o),
-      map(m),
-      objects(t) {
+      map(std::move(m)),
+      objects(std::move(t)) {
     if (map) map->SetOwnerArea(this);
     if (objects) objects->SetOwner(this);
 }
 
+// The map goes first, then the placed objects.
 CStageArea::~CStageArea() {
-    if (map) map->Clear();
-    delete map;
-    delete objects;
+    map.reset();
+    objects.reset();
 }
 
 int CStageArea::GetWidth() const { return map ? map->GetWidth() : 0; }
@@ -410,14 +418,17 @@ std::string CStageArea::WriteXml() const {
     return out;
 }
 
-CStageArea* CStageArea::Create(CStage* owner, CStageAreaObjectTable* objects, std::string name, int music,
-                               int backGround, int weather, const std::string& className, int mapStringLength,
-                               int checkSum, const std::string& mapString, int absoluteAreaNum) {
-    CStageMap* map = CStageMap::FromMapXml(className, mapStringLength, checkSum, mapString);
-    return new CStageArea(owner, map, objects, std::move(name), music, backGround, weather, absoluteAreaNum);
+std::unique_ptr<CStageArea> CStageArea::Create(CStage* owner, std::unique_ptr<CStageAreaObjectTable> objects,
+                                               std::string name, int music, int backGround, int weather,
+                                               const std::string& className, int mapStringLength,
+                                               int checkSum, const std::string& mapString,
+                                               int absoluteAreaNum) {
+    return std::make_unique<CStageArea>(
+        owner, CStageMap::FromMapXml(className, mapStringLength, checkSum, mapString), std::move(objects),
+        std::move(name), music, backGround, weather, absoluteAreaNum);
 }
 
-CStageArea* CStageArea::ReadXml(CStage* owner, const std::string& text) {
+std::unique_ptr<CStageArea> CStageArea::ReadXml(CStage* owner, const std::string& text) {
     const std::string stripped = StripXmlWhitespace(text);
     const size_t close = stripped.find('>');
     if (close == std::string::npos) ThrowStructureError();
@@ -430,8 +441,9 @@ CStageArea* CStageArea::ReadXml(CStage* owner, const std::string& text) {
     return ReadAreaNode(owner, areaNode);
 }
 
-CStageArea* CStageArea::ReadXmlAt(CStage* owner, const std::string& text, int absoluteAreaNum) {
-    CStageArea* area = ReadXml(owner, text);
+std::unique_ptr<CStageArea> CStageArea::ReadXmlAt(CStage* owner, const std::string& text,
+                                                  int absoluteAreaNum) {
+    std::unique_ptr<CStageArea> area = ReadXml(owner, text);
     area->absoluteAreaNum = absoluteAreaNum;
     return area;
 }

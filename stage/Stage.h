@@ -1,6 +1,7 @@
 #pragma once
 // A stage in memory (up to 10 areas) and its text form, the .stg document.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,12 +40,23 @@ class CStage {
     bool DecodeCurrentAreaMap(const std::string& text);
     CStageAreaObjectTable* GetCurrentAreaObjects() const;
     CStageArea* GetCurrentArea() const;
+    // The area in slot i (0..9), or null for an empty slot or any other i. The stage keeps it.
+    CStageArea* GetArea(int i) const;
+    int GetAreaCount() const { return areaCount; }
     bool IsLineClear(int x1, int y1, int x2, int y2) const;
 
     // Makes area i the current area: releases the old area's chip sprites, builds the new one's.
     void SetCurrentArea(int i);
-    // Appends an area to the first free slot (the stage owns it); false when all 10 are used.
-    bool AppendArea(CStageArea* area);
+    // The area slots change only through these three, so slots 0 .. areaCount-1 always hold an
+    // area; the current and start area indices are left to the caller.
+    // Takes the area over into the first free slot; false (the area is destroyed) when all 10 are
+    // used or there is no area.
+    bool AppendArea(std::unique_ptr<CStageArea> area);
+    // Takes the area over into slot i (0 .. areaCount), moving the areas from slot i on up one
+    // slot; false (the area is destroyed) when all 10 are used, i is out of range or there is no area.
+    bool InsertArea(int i, std::unique_ptr<CStageArea> area);
+    // Destroys area i and moves the areas after it down one slot; false for an invalid index.
+    bool RemoveArea(int i);
 
     std::vector<std::string> Validate(bool checkGoal) const;
     bool UsesUnboughtParts() const;
@@ -53,15 +65,15 @@ class CStage {
     std::string WriteAreaXml(int i) const;
     // A new stage from a document text; throws CStageDataException (SDE0001, SDE0006, SDE0010),
     // CQuorException (the areas' SDE0002..SDE0006) or COtherException.
-    static CStage* ReadXml(IScene* scene, const std::string& text, int openMode);
-    CStage* CopyTo(IScene* scene, int openMode) const;
+    static std::unique_ptr<CStage> ReadXml(IScene* scene, const std::string& text, int openMode);
+    std::unique_ptr<CStage> CopyTo(IScene* scene, int openMode) const;
 
     // The file form: the XML header line and the document without whitespace outside tags.
     std::string WriteFileText() const;
     // Writes the file form through the encoded writer (temporary file renamed into place).
     bool SaveToFile(const std::string& path) const;
     // Reads a stage file whole; SDE0007 when it cannot be read, else as ReadXml.
-    static CStage* LoadFromFile(IScene* scene, const std::string& path, int openMode);
+    static std::unique_ptr<CStage> LoadFromFile(IScene* scene, const std::string& path, int openMode);
 
     static int GetLiveCount();
 
@@ -71,8 +83,6 @@ class CStage {
     std::string originalAuthor;
     std::string arrangedAuthors;
     bool arrangementPermissionFlag = true;
-    CStageArea* areas[kMaxAreas] = {};
-    int areaCount = 0;
     int startArea = 0;
     int startX = 0;
     int startY = 0;
@@ -81,12 +91,18 @@ class CStage {
     int currentArea = 0;
     int openMode = 0;
     IScene* scene = nullptr;
+
+  private:
+    // Slots 0 .. areaCount-1 hold the areas, without gaps.
+    std::unique_ptr<CStageArea> areas[kMaxAreas];
+    int areaCount = 0;
 };
 
 class CStageArea {
   public:
-    CStageArea(CStage* owner, CStageMap* map, CStageAreaObjectTable* objects, std::string name, int music,
-               int backGround, int weather, int absoluteAreaNum);
+    // Takes over the map and the table (either may be null) and makes itself their owner area.
+    CStageArea(CStage* owner, std::unique_ptr<CStageMap> map, std::unique_ptr<CStageAreaObjectTable> objects,
+               std::string name, int music, int backGround, int weather, int absoluteAreaNum);
     ~CStageArea();
     CStageArea(const CStageArea&) = delete;
     CStageArea& operator=(const CStageArea&) = delete;
@@ -103,11 +119,16 @@ class CStageArea {
     bool UsesUnboughtParts() const;
     std::string WriteXml() const;
 
-    static CStageArea* Create(CStage* owner, CStageAreaObjectTable* objects, std::string name, int music,
-                              int backGround, int weather, const std::string& className, int mapStringLength,
-                              int checkSum, const std::string& mapString, int absoluteAreaNum);
-    static CStageArea* ReadXml(CStage* owner, const std::string& text);
-    static CStageArea* ReadXmlAt(CStage* owner, const std::string& text, int absoluteAreaNum);
+    // The map may be null when the class name names no usable class.
+    static std::unique_ptr<CStageArea> Create(CStage* owner, std::unique_ptr<CStageAreaObjectTable> objects,
+                                              std::string name, int music, int backGround, int weather,
+                                              const std::string& className, int mapStringLength, int checkSum,
+                                              const std::string& mapString, int absoluteAreaNum);
+    static std::unique_ptr<CStageArea> ReadXml(CStage* owner, const std::string& text);
+    static std::unique_ptr<CStageArea> ReadXmlAt(CStage* owner, const std::string& text, int absoluteAreaNum);
+
+    CStageMap* GetMap() const { return map.get(); }
+    CStageAreaObjectTable* GetObjects() const { return objects.get(); }
 
     std::string name;
     int music = 0;
@@ -115,7 +136,9 @@ class CStageArea {
     int weather = 0;
     int absoluteAreaNum = 0;
     CStage* owner = nullptr;
-    CStageMap* map = nullptr;
-    CStageAreaObjectTable* objects = nullptr;
     bool spritesActive = false;
+
+  private:
+    std::unique_ptr<CStageMap> map;
+    std::unique_ptr<CStageAreaObjectTable> objects;
 };

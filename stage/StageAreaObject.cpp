@@ -16,35 +16,27 @@ CStageAreaObject::CStageAreaObject(CStage* stage, CStageArea* area, CStageAreaOb
                                    int y)
     : ownerStage(stage), ownerArea(area), ownerTable(table), tileX(x), tileY(y) {
     tileBackdrop = stagesprite::Create(kSystemGroup, kBackdropImage, 2, 0, 0, 32, 32);
-    stagesprite::SetAlpha(tileBackdrop, 0.5f);
+    stagesprite::SetAlpha(tileBackdrop.get(), 0.5f);
     problemMarker = stagesprite::Create(kSystemGroup, kBackdropImage, 2, 32, 0, 64, 32);
 }
 
-CStageAreaObject::~CStageAreaObject() {
-    stagesprite::Destroy(kindImage);
-    stagesprite::Destroy(tileBackdrop);
-    stagesprite::Destroy(problemMarker);
-}
+CStageAreaObject::~CStageAreaObject() = default;
 
 std::string CStageAreaObject::GetInfoText() { return name; }
 
 IBase* CStageAreaObject::CreateStartObject(bool) { return nullptr; }
 
-void CStageAreaObject::DrawEditorImage() {
-    if (tileBackdrop) stagesprite::Draw(tileBackdrop);
-    if (kindImage) {
-        stagesprite::SetAlpha(kindImage, 1.0f);
-        stagesprite::Draw(kindImage);
-    }
-    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
-}
+void CStageAreaObject::DrawEditorImage() { DrawEditorImages(kindImage.get(), 1.0f, true); }
 
-void CStageAreaObject::DrawEditorOverlay() {
-    if (kindImage) {
-        stagesprite::SetAlpha(kindImage, 0.5f);
-        stagesprite::Draw(kindImage);
+void CStageAreaObject::DrawEditorOverlay() { DrawEditorImages(kindImage.get(), 0.5f, false); }
+
+void CStageAreaObject::DrawEditorImages(CSprite* image, float alpha, bool withBackdrop) {
+    if (withBackdrop && tileBackdrop) stagesprite::Draw(tileBackdrop.get());
+    if (image) {
+        stagesprite::SetAlpha(image, alpha);
+        stagesprite::Draw(image);
     }
-    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker);
+    if (problemMarker && !GetProblemText().empty()) stagesprite::Draw(problemMarker.get());
 }
 
 void CStageAreaObject::DrawExtentFrame() {}
@@ -57,9 +49,9 @@ void CStageAreaObject::RefreshImages() {
     // A tile read from a file may lie anywhere in the int range.
     const float x = static_cast<float>(static_cast<double>(tileX) * 32 + 16) * kTileToUnits;
     const float y = static_cast<float>(static_cast<double>(tileY) * 32 + 16) * kTileToUnits;
-    if (tileBackdrop) stagesprite::SetPosition(tileBackdrop, x, y, 0.0f);
-    if (kindImage) stagesprite::SetPosition(kindImage, x, y, -0.001f);
-    if (problemMarker) stagesprite::SetPosition(problemMarker, x, y, -0.002f);
+    stagesprite::SetPosition(tileBackdrop.get(), x, y, 0.0f);
+    stagesprite::SetPosition(kindImage.get(), x, y, -0.001f);
+    stagesprite::SetPosition(problemMarker.get(), x, y, -0.002f);
 }
 
 void CStageAreaObject::SetAttributes(double v1, double v2, double v3, double v4) {
@@ -120,7 +112,7 @@ int CStageAreaObject::CutToInt(double v) {
 }
 
 void CStageAreaObject::SetKindImage(const std::string& imageKey, int left, int top, int right, int bottom) {
-    stagesprite::Destroy(kindImage);
+    kindImage.reset();  // the old image goes before the new one is made
     kindImage = stagesprite::Create(kSystemGroup, imageKey, 2, left, top, right, bottom);
 }
 
@@ -140,8 +132,8 @@ CStageAreaObject_DoorBase::~CStageAreaObject_DoorBase() = default;
 int CStageAreaObject_DoorBase::FindTargetAreaSlot() const {
     if (!ownerStage) return -1;
     const int target = CutToInt(a1);
-    for (int i = 0; i < CStage::kMaxAreas && i < ownerStage->areaCount; ++i) {
-        CStageArea* area = ownerStage->areas[i];
+    for (int i = 0; i < ownerStage->GetAreaCount(); ++i) {
+        const CStageArea* area = ownerStage->GetArea(i);
         if (area && area->absoluteAreaNum == target) return i;
     }
     return -1;
@@ -156,7 +148,7 @@ std::string CStageAreaObject_DoorBase::GetInfoText() {
     const std::string problem = GetProblemText();
     if (!problem.empty()) return problem;
     const int slot = FindTargetAreaSlot();
-    const CStageArea* area = ownerStage->areas[slot];
+    const CStageArea* area = ownerStage->GetArea(slot);
     char buf[96];
     std::snprintf(buf, sizeof buf, "  移動先：エリア%d (%d,%lld)", slot + 1, CutToInt(a2),
                   static_cast<long long>(area->GetHeight()) - CutToInt(a3) - 1);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "stage/LiveObjectFactory.h"
+#include "stage/StageSprite.h"
 
 class CSprite;
 class CStage;
@@ -76,9 +77,9 @@ class CStageAreaObject {
     static int CutToInt(double v);
 
     // Read access to the images (for the editor and tests); may be null.
-    CSprite* GetKindImage() const { return kindImage; }
-    CSprite* GetTileBackdrop() const { return tileBackdrop; }
-    CSprite* GetProblemMarker() const { return problemMarker; }
+    CSprite* GetKindImage() const { return kindImage.get(); }
+    CSprite* GetTileBackdrop() const { return tileBackdrop.get(); }
+    CSprite* GetProblemMarker() const { return problemMarker.get(); }
 
   protected:
     // Helpers for the kinds.
@@ -89,10 +90,13 @@ class CStageAreaObject {
     // pixels (integers, passed on as doubles), with the owner stage first and the given arguments
     // after the position.
     IBase* MakeLiveObject(const std::string& className, int x, int y, const LiveObjectArgs& args = {}) const;
+    // The editor drawing with the image shown for the kind (may be null): the backdrop when asked,
+    // the image at the alpha, then the problem marker when the record has a problem.
+    void DrawEditorImages(CSprite* image, float alpha, bool withBackdrop);
 
-    CSprite* kindImage = nullptr;      // the kind's own editor icon; set by the kind's constructor
-    CSprite* tileBackdrop = nullptr;   // "StageObjects001" cell (0, 0), alpha 0.5
-    CSprite* problemMarker = nullptr;  // "StageObjects001" cell (32, 0)
+    stagesprite::Owned kindImage;      // the kind's own editor icon; set by the kind's constructor
+    stagesprite::Owned tileBackdrop;   // "StageObjects001" cell (0, 0), alpha 0.5
+    stagesprite::Owned problemMarker;  // "StageObjects001" cell (32, 0)
     std::string key;                   // kind key, column 1 of the kind's row
     std::string name;                  // display name, column 2
     std::string extraText;             // column 3, stored only

@@ -13,27 +13,24 @@
 #include "stage/StageObjectKindTable.h"
 #include "stage/StageSprite.h"
 
-CStageObjectKindTable* CStageAreaObjectTable::kindTable = nullptr;
+std::unique_ptr<CStageObjectKindTable> CStageAreaObjectTable::kindTable;
 int CStageAreaObjectTable::liveTables = 0;
 
 CStageAreaObjectTable::CStageAreaObjectTable(CStage* stage) : ownerStage(stage) {
     std::memset(maySpawn, 1, sizeof maySpawn);
-    if (!kindTable) kindTable = new CStageObjectKindTable();  // may throw: not counted then
+    if (!kindTable) kindTable = std::make_unique<CStageObjectKindTable>();  // may throw: not counted then
     ++liveTables;
 }
 
 CStageAreaObjectTable::~CStageAreaObjectTable() {
     Clear();
     --liveTables;
-    if (liveTables < 1) {
-        delete kindTable;
-        kindTable = nullptr;
-    }
+    if (liveTables < 1) kindTable.reset();
 }
 
 void CStageAreaObjectTable::SetOwner(CStageArea* area) {
     ownerArea = area;
-    for (CStageAreaObject* object : slots) {
+    for (const std::unique_ptr<CStageAreaObject>& object : slots) {
         if (object) object->SetOwnerArea(area);
     }
 }
@@ -57,12 +54,12 @@ bool CStageAreaObjectTable::Add(const std::string& kindKey, int x, int y, double
     if (id == 0) return false;
     if (GetIdAt(x, y) != 0) return false;
     if (!kindTable) return false;
-    CStageAreaObject* object =
+    std::unique_ptr<CStageAreaObject> object =
         kindTable->CreateByKey(kindKey, ownerStage, ownerArea, this, x, y, a1, a2, a3, a4, text);
     if (!object) return false;
-    slots[id] = object;
-    tileIndex[PackTile(x, y)] = id;
     object->SetId(id);
+    slots[id] = std::move(object);
+    tileIndex[PackTile(x, y)] = id;
     ++count;
     return true;
 }
@@ -75,8 +72,7 @@ bool CStageAreaObjectTable::Remove(int x, int y) {
     auto it = tileIndex.find(PackTile(x, y));
     if (it == tileIndex.end() || it->second == 0) return false;
     const int id = it->second;
-    delete slots[id];
-    slots[id] = nullptr;
+    slots[id].reset();
     tileIndex.erase(it);
     --count;
     return true;
@@ -92,17 +88,14 @@ bool CStageAreaObjectTable::Move(int fromX, int fromY, int toX, int toY) {
 }
 
 void CStageAreaObjectTable::Clear() {
-    for (auto& slot : slots) {
-        delete slot;
-        slot = nullptr;
-    }
+    for (auto& slot : slots) slot.reset();
     tileIndex.clear();
     count = 0;
 }
 
 CStageAreaObject* CStageAreaObjectTable::GetById(int id) const {
     if (id < 0 || id >= kSlots) return nullptr;
-    return slots[id];
+    return slots[id].get();
 }
 
 int CStageAreaObjectTable::GetIdAt(int x, int y) const {
@@ -112,18 +105,18 @@ int CStageAreaObjectTable::GetIdAt(int x, int y) const {
 
 CStageAreaObject* CStageAreaObjectTable::GetAt(int x, int y) const {
     const int id = GetIdAt(x, y);
-    return id == 0 ? nullptr : slots[id];
+    return id == 0 ? nullptr : slots[id].get();
 }
 
 bool CStageAreaObjectTable::HasGoal() const {
-    for (const CStageAreaObject* object : slots) {
-        if (dynamic_cast<const CStageAreaObject_Goal*>(object)) return true;
+    for (const std::unique_ptr<CStageAreaObject>& object : slots) {
+        if (dynamic_cast<const CStageAreaObject_Goal*>(object.get())) return true;
     }
     return false;
 }
 
 bool CStageAreaObjectTable::HasLockedObject() const {
-    for (CStageAreaObject* object : slots) {
+    for (const std::unique_ptr<CStageAreaObject>& object : slots) {
         if (object && object->IsLocked()) return true;
     }
     return false;
@@ -131,7 +124,7 @@ bool CStageAreaObjectTable::HasLockedObject() const {
 
 std::vector<StageObjectProblem> CStageAreaObjectTable::CollectProblems() const {
     std::vector<StageObjectProblem> problems;
-    for (CStageAreaObject* object : slots) {
+    for (const std::unique_ptr<CStageAreaObject>& object : slots) {
         if (!object) continue;
         std::string text = object->GetProblemText();
         if (!text.empty()) problems.push_back({std::move(text), object->GetTileX(), object->GetTileY()});
@@ -176,7 +169,8 @@ void CStageAreaObjectTable::ForVisibleTiles(int x1, int x2, int y1, int y2, F&& 
     if (windowTiles > 4 * kMaxObjects) {
         // Same visiting order: column by column, row by row within a column.
         std::vector<CStageAreaObject*> inside;
-        for (CStageAreaObject* o : slots) {
+        for (const std::unique_ptr<CStageAreaObject>& slot : slots) {
+            CStageAreaObject* o = slot.get();
             if (o && o->GetTileX() >= minCol - 1 && o->GetTileX() <= maxCol && o->GetTileY() >= minRow - 1 &&
                 o->GetTileY() <= maxRow)
                 inside.push_back(o);
@@ -205,7 +199,7 @@ void CStageAreaObjectTable::DrawVisibleOverlay(int x1, int x2, int y1, int y2) {
 
 std::string CStageAreaObjectTable::ToText() const {
     std::string out;
-    for (const CStageAreaObject* object : slots) {
+    for (const std::unique_ptr<CStageAreaObject>& object : slots) {
         if (object) out += object->ToText();
     }
     return out;

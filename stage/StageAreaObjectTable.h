@@ -2,6 +2,7 @@
 // The placed objects of one area: records indexed by object id (1..255) and by tile, the objects
 // text of the area document, and the spawn flags used during play.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -72,7 +73,7 @@ class CStageAreaObjectTable {
 
     // The tile key "%04d.%04d" of a tile.
     static std::string TileKey(int x, int y);
-    static CStageObjectKindTable* GetKindTable() { return kindTable; }
+    static CStageObjectKindTable* GetKindTable() { return kindTable.get(); }
     static int GetLiveTableCount() { return liveTables; }
 
   private:
@@ -86,11 +87,12 @@ class CStageAreaObjectTable {
     CStageArea* ownerArea = nullptr;
     // Tile -> id; missing or 0 means no object.
     std::unordered_map<uint64_t, int> tileIndex;
-    CStageAreaObject* slots[kSlots] = {};
+    std::unique_ptr<CStageAreaObject> slots[kSlots];
     uint8_t maySpawn[kSlots];
     int count = 0;
 
-    static CStageObjectKindTable* kindTable;
+    // Shared by every table; made by the first table and destroyed with the last.
+    static std::unique_ptr<CStageObjectKindTable> kindTable;
     static int liveTables;
 };
 

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "foundation/EncodedFile.h"
 #include "foundation/FileList.h"
 #include "foundation/QuorException.h"
 #include "stage/Stage.h"
@@ -14,16 +13,9 @@ int gLiveEntries = 0;
 
 StageFileEntry::StageFileEntry() { ++gLiveEntries; }
 
-StageFileEntry::StageFileEntry(CFileEntry* entry) {
-    const std::string path = entry ? entry->GetFullPath() : std::string();
-    std::string text;
-    const ReadStatus status = entry ? ReadEncodedFile(path, text, true) : ReadStatus::CannotRead;
-    if (status == ReadStatus::CannotRead) {
-        throw CStageDataException("SDE0007", MakeStageOpenErrorMessage(path));
-    }
-    // A file that is no encoded text reads as a broken structure.
-    if (status != ReadStatus::Ok) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
-    std::unique_ptr<CStage> stage(CStage::ReadXml(nullptr, text, 1));
+StageFileEntry::StageFileEntry(std::unique_ptr<CFileEntry>&& entry) {
+    if (!entry) throw CStageDataException("SDE0007", MakeStageOpenErrorMessage(std::string()));
+    std::unique_ptr<CStage> stage = CStage::LoadFromFile(nullptr, entry->GetFullPath(), 1);
     if (!stage) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
     if (stage->category != 1 && !stage->arrangementPermissionFlag) {
         throw CStageDataException("SDE0008", "アレンジ禁止のステージです");
@@ -33,18 +25,15 @@ StageFileEntry::StageFileEntry(CFileEntry* entry) {
     arrangedAuthors = stage->arrangedAuthors;
     arrangementPermissionFlag = stage->arrangementPermissionFlag;
     category = stage->category;
-    file = entry;
+    file = std::move(entry);
     ++gLiveEntries;
 }
 
-StageFileEntry::~StageFileEntry() {
-    delete file;
-    --gLiveEntries;
-}
+StageFileEntry::~StageFileEntry() { --gLiveEntries; }
 
-StageFileEntry* StageFileEntry::Duplicate() const {
-    auto* copy = new StageFileEntry();
-    copy->file = file ? file->Clone() : nullptr;
+std::unique_ptr<StageFileEntry> StageFileEntry::Duplicate() const {
+    auto copy = std::make_unique<StageFileEntry>();
+    if (file) copy->file.reset(file->Clone());
     copy->name = name;
     copy->originalAuthor = originalAuthor;
     copy->arrangedAuthors = arrangedAuthors;
@@ -58,7 +47,7 @@ int StageFileEntry::GetLiveCount() { return gLiveEntries; }
 StagePreviewInfo StagePreviewInfo::FromStage(const CStage* stage) {
     StagePreviewInfo info;
     info.backGround = 1;
-    if (stage && stage->IsValidAreaIndex(0)) info.backGround = stage->areas[0]->backGround;
+    if (stage && stage->IsValidAreaIndex(0)) info.backGround = stage->GetArea(0)->backGround;
     return info;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Small records that let screens list stages without keeping whole stages: the header of one
 // .stg file, and the preview data that goes with a stage to and from the server.
+#include <memory>
 #include <string>
 
 class CFileEntry;
@@ -9,22 +10,27 @@ class CStage;
 class StageFileEntry {
   public:
     StageFileEntry();
-    // Reads the stage file's header; takes ownership of the file entry on success only (on a
-    // CStageDataException the caller keeps it).
-    explicit StageFileEntry(CFileEntry* file);
+    // Reads the stage file's header and takes the file entry over; when reading throws, the
+    // caller's pointer still holds the file entry.
+    explicit StageFileEntry(std::unique_ptr<CFileEntry>&& file);
     ~StageFileEntry();
     StageFileEntry(const StageFileEntry&) = delete;
     StageFileEntry& operator=(const StageFileEntry&) = delete;
 
-    StageFileEntry* Duplicate() const;
+    std::unique_ptr<StageFileEntry> Duplicate() const;
     static int GetLiveCount();
 
-    CFileEntry* file = nullptr;
+    // The file the header was read from (null for an empty entry).
+    CFileEntry* GetFile() const { return file.get(); }
+
     std::string name;
     std::string originalAuthor;
     std::string arrangedAuthors;
     bool arrangementPermissionFlag = true;
     int category = 1;
+
+  private:
+    std::unique_ptr<CFileEntry> file;
 };
 
 struct StagePreviewInfo {

@@ -43,15 +43,10 @@ const char kHex[] = "0123456789abcdef";
 
 CStageMap::~CStageMap() { Clear(); }
 
-CStageMap* CStageMap::Create(int cls) {
+std::unique_ptr<CStageMap> CStageMap::Create(int cls) {
     if (cls < 0 || cls > 8) return nullptr;
-    CStageMap* map = new CStageMap();
-    try {
-        map->Allocate(AreaClassWidth(cls), AreaClassHeight(cls));
-    } catch (...) {
-        delete map;
-        throw;
-    }
+    auto map = std::make_unique<CStageMap>();
+    map->Allocate(AreaClassWidth(cls), AreaClassHeight(cls));
     map->areaClass = cls;
     return map;
 }
@@ -61,7 +56,7 @@ void CStageMap::Allocate(int w, int h) {
     Clear();
     try {
         chips.assign(static_cast<size_t>(w) * h, 0);
-        sprites.assign(static_cast<size_t>(w + 4) * (h + 3), nullptr);
+        sprites.resize(static_cast<size_t>(w + 4) * (h + 3));
     } catch (const std::bad_alloc&) {
         chips.clear();
         sprites.clear();
@@ -74,7 +69,7 @@ void CStageMap::Allocate(int w, int h) {
 void CStageMap::Clear() {
     ReleaseChipSprites();
     std::vector<uint8_t>().swap(chips);
-    std::vector<CSprite*>().swap(sprites);
+    std::vector<stagesprite::Owned>().swap(sprites);
     width = 0;
     height = 0;
 }
@@ -102,12 +97,12 @@ void CStageMap::SetChip(int x, int y, uint8_t chip) {
 
 CSprite* CStageMap::GetCellSprite(int x, int y) const {
     if (sprites.empty() || x < -2 || x >= width + 2 || y < -3 || y >= height) return nullptr;
-    return sprites[static_cast<size_t>(x + 2) * (height + 3) + (y + 3)];
+    return sprites[static_cast<size_t>(x + 2) * (height + 3) + (y + 3)].get();
 }
 
 void CStageMap::BuildCellSprite(int x, int y) {
-    CSprite*& cell = CellSprite(x, y);
-    stagesprite::Destroy(cell);
+    stagesprite::Owned& cell = CellSprite(x, y);
+    cell.reset();
     const uint8_t chip = GetChip(x, y);
     if (chip == 0) return;
     static const char* const kSets[4] = {"ChipSet001", "ChipSet002", "ChipSet003", "ChipSet004"};
@@ -115,7 +110,7 @@ void CStageMap::BuildCellSprite(int x, int y) {
     const int u = (inSet % 8) * 32;
     const int v = (inSet / 8) * 32;
     cell = stagesprite::Create("Map", kSets[chip / 64], 2, u, v, u + 32, v + 32);
-    stagesprite::SetPosition(cell, static_cast<float>((x * 32 + 16) / 256.0),
+    stagesprite::SetPosition(cell.get(), static_cast<float>((x * 32 + 16) / 256.0),
                              static_cast<float>((y * 32 + 16) / 256.0), 0.0038f);
 }
 
@@ -153,7 +148,7 @@ void CStageMap::CreateChipSprites() {
 
 void CStageMap::ReleaseChipSprites() {
     spritesActive = false;
-    for (CSprite*& s : sprites) stagesprite::Destroy(s);
+    for (stagesprite::Owned& s : sprites) s.reset();
 }
 
 void CStageMap::Draw(int left, int right, int top, int bottom, double time, bool animate) {
@@ -181,7 +176,7 @@ void CStageMap::DrawWithAlpha(int left, int right, int top, int bottom, double t
     const double pulseOff = std::sin(time * 0.05) * 0.08 + 0.15;
     for (int c = c0; c <= c1; ++c) {
         for (int r = r0; r <= r1; ++r) {
-            CSprite* s = CellSprite(c, r);
+            CSprite* s = CellSprite(c, r).get();
             if (!s) continue;
             const uint8_t chip = GetChip(c, r);
             float a = alpha;
@@ -414,19 +409,17 @@ std::string CStageMap::WriteXml() const {
     return out;
 }
 
-CStageMap* CStageMap::FromMapXml(const std::string& className, int mapStringLength, int checkSum,
-                                 const std::string& mapString) {
+std::unique_ptr<CStageMap> CStageMap::FromMapXml(const std::string& className, int mapStringLength,
+                                                 int checkSum, const std::string& mapString) {
     if (static_cast<long long>(mapStringLength) != static_cast<long long>(mapString.size())) {
         throw CStageDataException("SDE0003", "地形配列の長さが不正です。");
     }
     if (checkSum != MapStringCheckSum(mapString)) {
         throw CStageDataException("SDE0004", "地形配列のチェックサムが不正です。");
     }
-    CStageMap* map = Create(AreaClassFromKey(className));
+    std::unique_ptr<CStageMap> map = Create(AreaClassFromKey(className));
     if (!map) return nullptr;
     if (!map->DecodeMapString(mapString)) {
-        map->Clear();
-        delete map;
         throw CStageDataException("SDE0002", "地形配列を解析できません。");
     }
     return map;

@@ -2,8 +2,11 @@
 // The chip grid of one area: one byte per 32 x 32 pixel tile, its chip sprites, the terrain
 // queries of play and the run-length hex text (the map string) stored in .stg documents.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "stage/StageSprite.h"
 
 class CSprite;
 class CStageArea;
@@ -28,11 +31,11 @@ class CStageMap {
     CStageMap& operator=(const CStageMap&) = delete;
 
     // A new map of an area class 0..8, all chips 0; null for any other class.
-    static CStageMap* Create(int areaClass);
+    static std::unique_ptr<CStageMap> Create(int areaClass);
     // A new map from the four map elements of an area document; null when the class has no map.
     // Throws CStageDataException SDE0003 (length), SDE0004 (checksum), SDE0002 (content).
-    static CStageMap* FromMapXml(const std::string& className, int mapStringLength, int checkSum,
-                                 const std::string& mapString);
+    static std::unique_ptr<CStageMap> FromMapXml(const std::string& className, int mapStringLength,
+                                                 int checkSum, const std::string& mapString);
 
     // Allocates and zeroes both grids; width and height 1..1000, else RAE0002.
     void Allocate(int width, int height);
@@ -77,7 +80,7 @@ class CStageMap {
   private:
     bool InGrid(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     uint8_t StoredChip(int x, int y) const { return chips[static_cast<size_t>(x) * height + y]; }
-    CSprite*& CellSprite(int x, int y) {
+    stagesprite::Owned& CellSprite(int x, int y) {
         return sprites[static_cast<size_t>(x + 2) * (height + 3) + (y + 3)];
     }
     void BuildCellSprite(int x, int y);
@@ -89,7 +92,7 @@ class CStageMap {
     // Column x holds rows 0..height-1 contiguously.
     std::vector<uint8_t> chips;
     // (width + 4) columns of (height + 3) sprites; cell (x, y) at column x + 2, row y + 3.
-    std::vector<CSprite*> sprites;
+    std::vector<stagesprite::Owned> sprites;
     CStageArea* ownerArea = nullptr;
     int width = 0;
     int height = 0;

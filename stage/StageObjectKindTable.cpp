@@ -37,10 +37,7 @@ CStageObjectKindTable::CStageObjectKindTable() { Load(); }
 CStageObjectKindTable::~CStageObjectKindTable() { Clear(); }
 
 void CStageObjectKindTable::Clear() {
-    for (auto& row : rows) {
-        delete row;
-        row = nullptr;
-    }
+    for (auto& row : rows) row.reset();
     keyMap.clear();
 }
 
@@ -58,15 +55,15 @@ void CStageObjectKindTable::Load() {
     for (int i = 0; i < kMaxKinds; ++i) {
         const std::string& key = CsvCell(table, kMaxKinds, 0, i);
         if (key.empty()) continue;
-        rows[i] =
-            new CStageObjectKeyEntry{key, CsvCell(table, kMaxKinds, 1, i), CsvCell(table, kMaxKinds, 2, i)};
+        rows[i] = std::make_unique<CStageObjectKeyEntry>(
+            CStageObjectKeyEntry{key, CsvCell(table, kMaxKinds, 1, i), CsvCell(table, kMaxKinds, 2, i)});
         keyMap[key] = i;  // a later line with the same key wins
     }
 }
 
 const CStageObjectKeyEntry* CStageObjectKindTable::GetRow(int kindNumber) const {
     if (kindNumber < 0 || kindNumber >= kMaxKinds) return nullptr;
-    return rows[kindNumber];
+    return rows[kindNumber].get();
 }
 
 int CStageObjectKindTable::FindKindNumber(const std::string& kindKey) const {
@@ -74,24 +71,21 @@ int CStageObjectKindTable::FindKindNumber(const std::string& kindKey) const {
     return it == keyMap.end() ? 0 : it->second;
 }
 
-CStageAreaObject* CStageObjectKindTable::CreateByKey(const std::string& kindKey, CStage* ownerStage,
-                                                     CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,
-                                                     int x, int y, double a1, double a2, double a3, double a4,
-                                                     const std::string& text) const {
+std::unique_ptr<CStageAreaObject> CStageObjectKindTable::CreateByKey(
+    const std::string& kindKey, CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,
+    int x, int y, double a1, double a2, double a3, double a4, const std::string& text) const {
     return CreateStageAreaObject(FindKindNumber(kindKey), ownerStage, ownerArea, ownerTable, x, y, a1, a2, a3,
                                  a4, text);
 }
 
-CStageAreaObject* CStageObjectKindTable::CreateStageAreaObject(int kindNumber, CStage* ownerStage,
-                                                               CStageArea* ownerArea,
-                                                               CStageAreaObjectTable* ownerTable, int x,
-                                                               int y, double a1, double a2, double a3,
-                                                               double a4, const std::string& text) const {
+std::unique_ptr<CStageAreaObject> CStageObjectKindTable::CreateStageAreaObject(
+    int kindNumber, CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int x,
+    int y, double a1, double a2, double a3, double a4, const std::string& text) const {
     if (kindNumber <= 0 || kindNumber >= kMaxKinds || !rows[kindNumber]) return nullptr;
     const CStageObjectKeyEntry& row = *rows[kindNumber];
     StageAreaObjectCreator create = StageAreaObjectKindList::Instance().Find(row.key);
     if (!create) return nullptr;
-    CStageAreaObject* object = create(ownerStage, ownerArea, ownerTable, x, y);
+    std::unique_ptr<CStageAreaObject> object = create(ownerStage, ownerArea, ownerTable, x, y);
     if (!object) return nullptr;
     object->SetKey(row.key);
     object->SetName(row.name);

@@ -1,6 +1,7 @@
 #pragma once
 // The object kinds of data\stage_objects.dat and the factory from kind key to record class.
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,12 +12,13 @@ class CStageAreaObject;
 class CStageAreaObjectTable;
 
 // Constructs the record class of one kind with (owner stage, owner area, owner table, x, y).
-using StageAreaObjectCreator = CStageAreaObject* (*)(CStage*, CStageArea*, CStageAreaObjectTable*, int, int);
+using StageAreaObjectCreator = std::unique_ptr<CStageAreaObject> (*)(CStage*, CStageArea*,
+                                                                     CStageAreaObjectTable*, int, int);
 
 template <class T>
-CStageAreaObject* MakeStageAreaObject(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x,
-                                      int y) {
-    return new T(stage, area, table, x, y);
+std::unique_ptr<CStageAreaObject> MakeStageAreaObject(CStage* stage, CStageArea* area,
+                                                      CStageAreaObjectTable* table, int x, int y) {
+    return std::make_unique<T>(stage, area, table, x, y);
 }
 
 // The factory list: kind keys with the constructors of their classes, in factory order. The first
@@ -62,14 +64,17 @@ class CStageObjectKindTable {
     void Clear();
 
     // A new record of the kind with the key (unknown keys count as kind 0), or null.
-    CStageAreaObject* CreateByKey(const std::string& kindKey, CStage* ownerStage, CStageArea* ownerArea,
-                                  CStageAreaObjectTable* ownerTable, int x, int y, double a1, double a2,
-                                  double a3, double a4, const std::string& text) const;
+    std::unique_ptr<CStageAreaObject> CreateByKey(const std::string& kindKey, CStage* ownerStage,
+                                                  CStageArea* ownerArea, CStageAreaObjectTable* ownerTable,
+                                                  int x, int y, double a1, double a2, double a3, double a4,
+                                                  const std::string& text) const;
     // A new record of kind number 1..1023 whose row exists and whose key is in the factory list,
     // filled with the row's key, name and third column, the attributes and the text; else null.
-    CStageAreaObject* CreateStageAreaObject(int kindNumber, CStage* ownerStage, CStageArea* ownerArea,
-                                            CStageAreaObjectTable* ownerTable, int x, int y, double a1,
-                                            double a2, double a3, double a4, const std::string& text) const;
+    std::unique_ptr<CStageAreaObject> CreateStageAreaObject(int kindNumber, CStage* ownerStage,
+                                                            CStageArea* ownerArea,
+                                                            CStageAreaObjectTable* ownerTable, int x, int y,
+                                                            double a1, double a2, double a3, double a4,
+                                                            const std::string& text) const;
 
     // Row of a kind number, or null.
     const CStageObjectKeyEntry* GetRow(int kindNumber) const;
@@ -77,6 +82,6 @@ class CStageObjectKindTable {
     int FindKindNumber(const std::string& kindKey) const;
 
   private:
-    CStageObjectKeyEntry* rows[kMaxKinds] = {};
+    std::unique_ptr<CStageObjectKeyEntry> rows[kMaxKinds];
     std::map<std::string, int> keyMap;
 };

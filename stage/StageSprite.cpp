@@ -7,16 +7,13 @@ namespace stagesprite {
 
 // Sprites exist only while the sprite manager does (the game creates it at start); tools and
 // tests that work on stage data alone make none.
-CSprite* Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
-                int bottom) {
+Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
+             int bottom) {
     if (!CSpriteManager::HasInstance()) return nullptr;
-    return CreateSprite(group, key, blend, left, top, right, bottom);
+    return Owned(CreateSprite(group, key, blend, left, top, right, bottom));
 }
 
-void Destroy(CSprite*& sprite) {
-    delete sprite;
-    sprite = nullptr;
-}
+void Deleter::operator()(CSprite* sprite) const { delete sprite; }
 
 void SetPosition(CSprite* sprite, float x, float y, float z) {
     if (!sprite) return;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/Camera.h"
-#include "stage/AreaObjectKinds_Common.h"
+#include "stage/AreaObjectKinds_Register.h"
 #include "stage/StageAreaObjectTable.h"
 #include "stage_test_env.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "stage/AreaObjectKinds_Common.h"
+#include "stage/AreaObjectKinds_Register.h"
 
 namespace {
 

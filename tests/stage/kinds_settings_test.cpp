@@ -91,11 +91,11 @@ class DoorKindsTest : public KindsTest {
         // Three areas with the absolute numbers 10, 11 and 12; the third is 45 tiles high.
         const int classes[] = {0, 1, 7};
         for (int i = 0; i < 3; ++i) {
-            auto* objects = new CStageAreaObjectTable(stage.get());
-            stage->AppendArea(
-                new CStageArea(stage.get(), CStageMap::Create(classes[i]), objects, "a", 0, 1, 0, 10 + i));
+            stage->AppendArea(std::make_unique<CStageArea>(
+                stage.get(), CStageMap::Create(classes[i]),
+                std::make_unique<CStageAreaObjectTable>(stage.get()), "a", 0, 1, 0, 10 + i));
         }
-        areaObjects = stage->areas[0]->objects;
+        areaObjects = stage->GetArea(0)->GetObjects();
     }
     void TearDown() override {
         stage.reset();
@@ -157,10 +157,7 @@ TEST_F(DoorKindsTest, DeletingTheTargetAreaMarksEveryDoorKind) {
                           "KeyDoor001", "EnemyZeroDoor001", "Warp001", "InvisibleWarp001"};
     for (int i = 0; i < 9; ++i) ASSERT_NE(PlaceDoor(keys[i], i, 0, 11, 0, 0), nullptr) << keys[i];
     EXPECT_TRUE(areaObjects->CollectProblems().empty());
-    delete stage->areas[1];
-    stage->areas[1] = stage->areas[2];
-    stage->areas[2] = nullptr;
-    stage->areaCount = 2;
+    ASSERT_TRUE(stage->RemoveArea(1));
     EXPECT_EQ(areaObjects->CollectProblems().size(), 9u);
 }
 

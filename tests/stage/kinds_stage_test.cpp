@@ -143,8 +143,9 @@ class KindsStageTest : public KindsTest {
     std::unique_ptr<CStage> MakeStage() {
         auto stage = std::make_unique<CStage>(nullptr, 1, CVersionNumber::Application());
         stage->name = "全種類";
-        auto* objects = new CStageAreaObjectTable(stage.get());
-        stage->AppendArea(new CStageArea(stage.get(), CStageMap::Create(7), objects, "エリア", 7, 1, 0, 0));
+        stage->AppendArea(std::make_unique<CStageArea>(stage.get(), CStageMap::Create(7),
+                                                       std::make_unique<CStageAreaObjectTable>(stage.get()),
+                                                       "エリア", 7, 1, 0, 0));
         stage->maxAbsoluteAreaNum = 0;
         return stage;
     }
@@ -152,25 +153,25 @@ class KindsStageTest : public KindsTest {
 
 TEST_F(KindsStageTest, UnboughtKindFailsTheStageReader) {
     std::unique_ptr<CStage> stage = MakeStage();
-    ASSERT_TRUE(stage->areas[0]->objects->Add("Oto001", 3, 3));
+    ASSERT_TRUE(stage->GetArea(0)->GetObjects()->Add("Oto001", 3, 3));
     const std::string text = stage->WriteXml();
-    std::unique_ptr<CStage> play(CStage::ReadXml(nullptr, text, 0));  // playing does not check
+    std::unique_ptr<CStage> play = CStage::ReadXml(nullptr, text, 0);  // playing does not check
     EXPECT_TRUE(play->UsesUnboughtParts());
     try {
-        std::unique_ptr<CStage> edit(CStage::ReadXml(nullptr, text, 1));
+        std::unique_ptr<CStage> edit = CStage::ReadXml(nullptr, text, 1);
         FAIL() << "read a stage with an unbought kind";
     } catch (const CStageDataException& e) {
         EXPECT_EQ(e.GetCode(), "SDE0010");
     }
     SetBoughtItems("Oto001");
-    std::unique_ptr<CStage> bought(CStage::ReadXml(nullptr, text, 1));
+    std::unique_ptr<CStage> bought = CStage::ReadXml(nullptr, text, 1);
     EXPECT_FALSE(bought->UsesUnboughtParts());
 }
 
 TEST_F(KindsStageTest, EveryKindOnceReadsBackEqual) {
     SetBoughtItems(AllShopItems() + ",Boss001,Fish");
     std::unique_ptr<CStage> stage = MakeStage();
-    CStageAreaObjectTable* objects = stage->areas[0]->objects;
+    CStageAreaObjectTable* objects = stage->GetArea(0)->GetObjects();
     int i = 0;
     for (const std::string& key : kindstest::AllKindKeys()) {
         // Spread over the area; every fourth record keeps the short form.
@@ -188,11 +189,11 @@ TEST_F(KindsStageTest, EveryKindOnceReadsBackEqual) {
     ASSERT_EQ(objects->GetCount(), 120);
 
     const std::string written = stage->WriteXml();
-    std::unique_ptr<CStage> read(CStage::ReadXml(nullptr, written, 1));
+    std::unique_ptr<CStage> read = CStage::ReadXml(nullptr, written, 1);
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->WriteXml(), written);
 
-    CStageAreaObjectTable* back = read->areas[0]->objects;
+    CStageAreaObjectTable* back = read->GetArea(0)->GetObjects();
     ASSERT_EQ(back->GetCount(), 120);
     for (int id = 1; id <= 120; ++id) {
         CStageAreaObject* a = objects->GetById(id);

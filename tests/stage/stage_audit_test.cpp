@@ -47,8 +47,9 @@ namespace {
 class StageAuditAreas : public stagetest::StageTest {
   protected:
     void AddArea(CStage& stage, int absoluteAreaNum) {
-        ASSERT_TRUE(stage.AppendArea(new CStageArea(
-            &stage, CStageMap::Create(0), new CStageAreaObjectTable(&stage), "a", 0, 1, 0, absoluteAreaNum)));
+        ASSERT_TRUE(stage.AppendArea(std::make_unique<CStageArea>(
+            &stage, CStageMap::Create(0), std::make_unique<CStageAreaObjectTable>(&stage), "a", 0, 1, 0,
+            absoluteAreaNum)));
     }
 };
 }  // namespace

@@ -14,10 +14,11 @@ using stagetest::StageTest;
 using StageDocument = StageTest;
 
 namespace {
-CStageArea* NewArea(CStage* stage, int cls, const std::string& name, int music, int bg, int weather,
-                    int abs) {
-    return new CStageArea(stage, CStageMap::Create(cls), new CStageAreaObjectTable(stage), name, music, bg,
-                          weather, abs);
+std::unique_ptr<CStageArea> NewArea(CStage* stage, int cls, const std::string& name, int music, int bg,
+                                    int weather, int abs) {
+    return std::make_unique<CStageArea>(stage, CStageMap::Create(cls),
+                                        std::make_unique<CStageAreaObjectTable>(stage), name, music, bg,
+                                        weather, abs);
 }
 
 // A stage of three areas with chips, objects and every header field set.
@@ -36,12 +37,12 @@ std::unique_ptr<CStage> SampleStage() {
     stage->startArea = 1;
     stage->startX = 150;
     stage->startY = 14;
-    for (int x = 0; x < 160; ++x) stage->areas[1]->SetChip(x, 14, static_cast<uint8_t>(64 + x % 16));
-    stage->areas[2]->SetChip(3, 100, 40);
-    stage->areas[1]->objects->Add("TestKind", 10, 13);
-    stage->areas[1]->objects->Add("TestDoor", 11, 13, 2.0, 3.0, 5.0, 0.0, "");
-    stage->areas[1]->objects->Add("Goal", 159, 13);
-    stage->areas[0]->objects->Add("TestStart", 1, 2, 0.25, 0, 0, -7, "ABC");
+    for (int x = 0; x < 160; ++x) stage->GetArea(1)->SetChip(x, 14, static_cast<uint8_t>(64 + x % 16));
+    stage->GetArea(2)->SetChip(3, 100, 40);
+    stage->GetArea(1)->GetObjects()->Add("TestKind", 10, 13);
+    stage->GetArea(1)->GetObjects()->Add("TestDoor", 11, 13, 2.0, 3.0, 5.0, 0.0, "");
+    stage->GetArea(1)->GetObjects()->Add("Goal", 159, 13);
+    stage->GetArea(0)->GetObjects()->Add("TestStart", 1, 2, 0.25, 0, 0, -7, "ABC");
     return stage;
 }
 
@@ -91,7 +92,7 @@ TEST_F(StageDocument, WriteFormat) {
 
 TEST_F(StageDocument, RoundTripOfEveryField) {
     auto stage = SampleStage();
-    std::unique_ptr<CStage> copy(CStage::ReadXml(nullptr, stage->WriteXml(), 0));
+    std::unique_ptr<CStage> copy = CStage::ReadXml(nullptr, stage->WriteXml(), 0);
     EXPECT_EQ(copy->WriteXml(), stage->WriteXml());
     EXPECT_EQ(copy->name, "テストステージ");
     EXPECT_EQ(copy->id, "1234");
@@ -100,15 +101,15 @@ TEST_F(StageDocument, RoundTripOfEveryField) {
     EXPECT_FALSE(copy->arrangementPermissionFlag);
     EXPECT_EQ(copy->category, 0);
     EXPECT_EQ(copy->maxAbsoluteAreaNum, 4);
-    EXPECT_EQ(copy->areaCount, 3);
+    EXPECT_EQ(copy->GetAreaCount(), 3);
     EXPECT_EQ(copy->startArea, 1);
     EXPECT_EQ(copy->startX, 150);
     EXPECT_EQ(copy->startY, 14);
     EXPECT_EQ(copy->currentArea, 1);
-    EXPECT_TRUE(copy->areas[1]->spritesActive);
-    EXPECT_FALSE(copy->areas[0]->spritesActive);
+    EXPECT_TRUE(copy->GetArea(1)->spritesActive);
+    EXPECT_FALSE(copy->GetArea(0)->spritesActive);
     EXPECT_EQ(copy->openMode, 0);
-    const CStageArea* a = copy->areas[2];
+    const CStageArea* a = copy->GetArea(2);
     EXPECT_EQ(a->name, "縦");
     EXPECT_EQ(a->music, 8);
     EXPECT_EQ(a->backGround, 12);
@@ -117,14 +118,14 @@ TEST_F(StageDocument, RoundTripOfEveryField) {
     EXPECT_EQ(a->GetChip(3, 100), 40);
     EXPECT_EQ(copy->GetAreaClass(2), 5);
     EXPECT_EQ(copy->TotalUnits(), 5);
-    EXPECT_EQ(copy->areas[1]->objects->GetCount(), 3);
-    EXPECT_EQ(copy->areas[0]->objects->GetAt(1, 2)->GetText(), "ABC");
-    EXPECT_DOUBLE_EQ(copy->areas[0]->objects->GetAt(1, 2)->GetAttribute4(), -7.0);
-    EXPECT_EQ(copy->areas[1]->objects->GetAt(11, 13)->GetOwnerArea(), copy->areas[1]);
+    EXPECT_EQ(copy->GetArea(1)->GetObjects()->GetCount(), 3);
+    EXPECT_EQ(copy->GetArea(0)->GetObjects()->GetAt(1, 2)->GetText(), "ABC");
+    EXPECT_DOUBLE_EQ(copy->GetArea(0)->GetObjects()->GetAt(1, 2)->GetAttribute4(), -7.0);
+    EXPECT_EQ(copy->GetArea(1)->GetObjects()->GetAt(11, 13)->GetOwnerArea(), copy->GetArea(1));
     EXPECT_TRUE(copy->Validate(true).empty());
     // The file form survives a save and a load byte for byte.
     ASSERT_TRUE(stage->SaveToFile("stage\\original\\sample.stg"));
-    std::unique_ptr<CStage> loaded(CStage::LoadFromFile(nullptr, "stage\\original\\sample.stg", 0));
+    std::unique_ptr<CStage> loaded = CStage::LoadFromFile(nullptr, "stage\\original\\sample.stg", 0);
     EXPECT_EQ(loaded->WriteFileText(), stage->WriteFileText());
     EXPECT_FALSE(std::filesystem::exists(folder / "stage" / "original" / "sample.stg.tmp"));
 }
@@ -133,9 +134,9 @@ TEST_F(StageDocument, WhitespaceAndUnsafeCharactersInValues) {
     CStage stage(nullptr, 1, CVersionNumber::Application());
     stage.AppendArea(NewArea(&stage, 0, "a b", 0, 1, 0, 0));
     stage.SetName("my <stage> 1");
-    std::unique_ptr<CStage> copy(stage.CopyTo(nullptr, 0));
+    std::unique_ptr<CStage> copy = stage.CopyTo(nullptr, 0);
     EXPECT_EQ(copy->name, "mystage1");
-    EXPECT_EQ(copy->areas[0]->name, "ab");
+    EXPECT_EQ(copy->GetArea(0)->name, "ab");
 }
 
 TEST_F(StageDocument, HeaderFieldsReadStrictly) {
@@ -143,7 +144,7 @@ TEST_F(StageDocument, HeaderFieldsReadStrictly) {
     std::string text = stage->WriteXml();
     text = Replace(text, "<arrangementPermissionFlag>false", "<arrangementPermissionFlag>TRUE");
     text = Replace(text, "<category>Scenario", "<category>local");
-    std::unique_ptr<CStage> copy(CStage::ReadXml(nullptr, text, 0));
+    std::unique_ptr<CStage> copy = CStage::ReadXml(nullptr, text, 0);
     EXPECT_FALSE(copy->arrangementPermissionFlag);
     EXPECT_EQ(copy->category, 2);
 }
@@ -152,11 +153,11 @@ TEST_F(StageDocument, Versions) {
     auto stage = SampleStage();
     const std::string text = stage->WriteXml();
     for (const char* ok : {"1.0.9.9", "0.9.0.0"}) {
-        std::unique_ptr<CStage> s(CStage::ReadXml(nullptr, Replace(text, "1.0.0.0", ok), 0));
+        std::unique_ptr<CStage> s = CStage::ReadXml(nullptr, Replace(text, "1.0.0.0", ok), 0);
         EXPECT_EQ(s->version.ToString(), ok);
     }
-    std::unique_ptr<CStage> none(
-        CStage::ReadXml(nullptr, Replace(text, "<version>1.0.0.0</version>", ""), 0));
+    std::unique_ptr<CStage> none =
+        CStage::ReadXml(nullptr, Replace(text, "<version>1.0.0.0</version>", ""), 0);
     EXPECT_EQ(none->version.ToString(), "0.0.0.0");
     try {
         CStage::ReadXml(nullptr, Replace(text, "1.0.0.0", "1.1.0.0"), 0);
@@ -223,24 +224,63 @@ TEST_F(StageDocument, DeeplyNestedTextIsRefusedQuickly) {
     deep += "x";
     for (int i = 39999; i >= 0; --i) deep += "</a" + std::to_string(i) + ">";
     EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, "<stage>" + deep + "</stage>", 0); }), "SDE0006");
-    EXPECT_EQ(CaughtCode([&] { delete CStageArea::ReadXml(nullptr, "<area00>" + deep + "</area00>"); }),
-              "SDE0006");
+    EXPECT_EQ(CaughtCode([&] { CStageArea::ReadXml(nullptr, "<area00>" + deep + "</area00>"); }), "SDE0006");
 }
 
 TEST_F(StageDocument, AreaCountTen) {
     CStage stage(nullptr, 1, CVersionNumber::Application());
     for (int i = 0; i < 10; ++i) stage.AppendArea(NewArea(&stage, 0, "x", 0, 1, 0, i));
-    std::unique_ptr<CStageArea> eleventh(NewArea(&stage, 0, "y", 0, 1, 0, 10));
-    EXPECT_FALSE(stage.AppendArea(eleventh.get()));
-    std::unique_ptr<CStage> copy(CStage::ReadXml(nullptr, stage.WriteXml(), 0));
-    EXPECT_EQ(copy->areaCount, 10);
+    EXPECT_FALSE(stage.AppendArea(NewArea(&stage, 0, "y", 0, 1, 0, 10)));
+    std::unique_ptr<CStage> copy = CStage::ReadXml(nullptr, stage.WriteXml(), 0);
+    EXPECT_EQ(copy->GetAreaCount(), 10);
+}
+
+// A stage owns its areas alone: a copy shares nothing with it, a deleted area takes its map and
+// objects with it, and an area the stage refuses is kept nowhere.
+TEST_F(StageDocument, AreasBelongToTheirStageAlone) {
+    const int stagesBefore = CStage::GetLiveCount();
+    const int tablesBefore = CStageAreaObjectTable::GetLiveTableCount();
+    auto stage = SampleStage();
+    std::unique_ptr<CStage> copy = stage->CopyTo(nullptr, 0);
+    stage.reset();
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 3);
+    const auto* door =
+        dynamic_cast<const CStageAreaObject_DoorBase*>(copy->GetArea(1)->GetObjects()->GetAt(11, 13));
+    ASSERT_NE(door, nullptr);
+    EXPECT_EQ(door->GetOwnerStage(), copy.get());
+    EXPECT_EQ(door->GetOwnerArea(), copy->GetArea(1));
+    EXPECT_EQ(door->FindTargetAreaSlot(), 2);
+
+    // Deleting the first area moves the others down; their records keep their areas.
+    ASSERT_TRUE(copy->RemoveArea(0));
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 2);
+    EXPECT_EQ(copy->GetAreaCount(), 2);
+    EXPECT_EQ(copy->GetArea(2), nullptr);
+    EXPECT_EQ(door->GetOwnerArea(), copy->GetArea(0));
+    EXPECT_EQ(door->FindTargetAreaSlot(), 1);
+    EXPECT_FALSE(copy->RemoveArea(2));
+    // An area put back in front moves them up again.
+    ASSERT_TRUE(copy->InsertArea(0, NewArea(copy.get(), 0, "戻す", 0, 1, 0, 0)));
+    EXPECT_EQ(copy->GetArea(0)->name, "戻す");
+    EXPECT_EQ(door->GetOwnerArea(), copy->GetArea(1));
+    EXPECT_EQ(door->FindTargetAreaSlot(), 2);
+    EXPECT_FALSE(copy->InsertArea(5, NewArea(copy.get(), 0, "隙間", 0, 1, 0, 9)));
+    EXPECT_FALSE(copy->AppendArea(nullptr));
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 3);
+
+    for (int i = 0; i < 7; ++i) ASSERT_TRUE(copy->AppendArea(NewArea(copy.get(), 0, "x", 0, 1, 0, 10 + i)));
+    EXPECT_FALSE(copy->AppendArea(NewArea(copy.get(), 0, "y", 0, 1, 0, 20)));
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore + 10);
+    copy.reset();
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore);
+    EXPECT_EQ(CStage::GetLiveCount(), stagesBefore);
 }
 
 TEST_F(StageDocument, UnboughtPartsOnlyForEditing) {
     auto stage = SampleStage();
-    stage->areas[0]->music = 1;  // "Opening" is sold in the shop
+    stage->GetArea(0)->music = 1;  // "Opening" is sold in the shop
     const std::string text = stage->WriteXml();
-    std::unique_ptr<CStage> play(CStage::ReadXml(nullptr, text, 0));
+    std::unique_ptr<CStage> play = CStage::ReadXml(nullptr, text, 0);
     try {
         CStage::ReadXml(nullptr, text, 1);
         FAIL();
@@ -249,11 +289,11 @@ TEST_F(StageDocument, UnboughtPartsOnlyForEditing) {
         EXPECT_EQ(e.GetMessage(), "未購入パーツを使っています。");
     }
     SetBoughtItems("Opening");
-    std::unique_ptr<CStage> edit(CStage::ReadXml(nullptr, text, 1));
-    edit->areas[2]->SetChip(0, 0, 57);
+    std::unique_ptr<CStage> edit = CStage::ReadXml(nullptr, text, 1);
+    edit->GetArea(2)->SetChip(0, 0, 57);
     EXPECT_TRUE(edit->UsesUnboughtParts());
-    edit->areas[2]->SetChip(0, 0, 0);
-    edit->areas[0]->objects->Add("TestLocked", 5, 5);
+    edit->GetArea(2)->SetChip(0, 0, 0);
+    edit->GetArea(0)->GetObjects()->Add("TestLocked", 5, 5);
     EXPECT_TRUE(edit->UsesUnboughtParts());
     SetBoughtItems("Opening,TestLocked");
     EXPECT_FALSE(edit->UsesUnboughtParts());
@@ -263,13 +303,13 @@ TEST_F(StageDocument, AreaCopyAndCurrentAreaServices) {
     auto stage = SampleStage();
     const std::string content = stage->WriteAreaXml(2);
     EXPECT_EQ(stage->WriteAreaXml(3), "");
-    std::unique_ptr<CStageArea> area(
-        CStageArea::ReadXmlAt(stage.get(), "<TEMPAREA>" + content + "</TEMPAREA>", 7));
+    std::unique_ptr<CStageArea> area =
+        CStageArea::ReadXmlAt(stage.get(), "<TEMPAREA>" + content + "</TEMPAREA>", 7);
     EXPECT_EQ(area->absoluteAreaNum, 7);
     EXPECT_EQ(area->name, "縦");
     EXPECT_EQ(area->GetChip(3, 100), 40);
     EXPECT_EQ(stage->NextAbsoluteAreaNum(), 5);
-    EXPECT_EQ(CaughtCode([&] { delete CStageArea::ReadXml(stage.get(), "no tags"); }), "SDE0006");
+    EXPECT_EQ(CaughtCode([&] { CStageArea::ReadXml(stage.get(), "no tags"); }), "SDE0006");
 
     stage->SetCurrentArea(0);
     stage->SetChipInCurrentArea(2, 2, 40);
@@ -281,7 +321,7 @@ TEST_F(StageDocument, AreaCopyAndCurrentAreaServices) {
     EXPECT_EQ(stage->GetChipInCurrentArea(2, 2), 0);
     EXPECT_TRUE(stage->DecodeCurrentAreaMap(map));
     EXPECT_FALSE(stage->IsLineClear(0, 80, 639, 80));
-    EXPECT_EQ(stage->GetCurrentAreaObjects(), stage->areas[0]->objects);
+    EXPECT_EQ(stage->GetCurrentAreaObjects(), stage->GetArea(0)->GetObjects());
     stage->currentArea = 9;
     EXPECT_EQ(stage->GetCurrentAreaObjects(), nullptr);
     EXPECT_EQ(stage->EncodeCurrentAreaMap(), "");
@@ -300,15 +340,15 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
 
     const int live = StageFileEntry::GetLiveCount();
     {
-        StageFileEntry entry(new CFileEntry("local.stg", "stage\\original", nullptr));
+        StageFileEntry entry(std::make_unique<CFileEntry>("local.stg", "stage\\original", nullptr));
         EXPECT_EQ(entry.name, "テストステージ");
         EXPECT_EQ(entry.arrangedAuthors, "A,B,C");
         EXPECT_FALSE(entry.arrangementPermissionFlag);
         EXPECT_EQ(entry.category, 1);
-        std::unique_ptr<StageFileEntry> dup(entry.Duplicate());
+        std::unique_ptr<StageFileEntry> dup = entry.Duplicate();
         EXPECT_EQ(dup->originalAuthor, "作者");
-        EXPECT_NE(dup->file, entry.file);
-        EXPECT_EQ(dup->file->GetFullPath(), entry.file->GetFullPath());
+        EXPECT_NE(dup->GetFile(), entry.GetFile());
+        EXPECT_EQ(dup->GetFile()->GetFullPath(), entry.GetFile()->GetFullPath());
         EXPECT_EQ(StageFileEntry::GetLiveCount(), live + 2);
     }
     EXPECT_EQ(StageFileEntry::GetLiveCount(), live);
@@ -317,9 +357,9 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
                                                                   {"broken.stg", "SDE0006"},
                                                                   {"plain.stg", "SDE0006"}};
     for (const auto& [file, code] : bad) {
-        CFileEntry* f = new CFileEntry(file, "stage\\original", nullptr);
+        auto f = std::make_unique<CFileEntry>(file, "stage\\original", nullptr);
         try {
-            StageFileEntry entry(f);
+            StageFileEntry entry(std::move(f));
             FAIL() << file;
         } catch (const CStageDataException& e) {
             EXPECT_EQ(e.GetCode(), code) << file;
@@ -327,12 +367,12 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
                 EXPECT_EQ(e.GetMessage(), "ファイルstage\\original\\missing.stgを開けません。");
             }
         }
-        delete f;  // the caller keeps the file entry on failure
+        EXPECT_NE(f, nullptr) << file;  // the caller keeps the file entry on failure
         EXPECT_EQ(StageFileEntry::GetLiveCount(), live);
     }
 
     auto withBg = SampleStage();
-    withBg->areas[0]->backGround = 5;
+    withBg->GetArea(0)->backGround = 5;
     StagePreviewInfo p = StagePreviewInfo::FromStage(withBg.get());
     EXPECT_EQ(p.GetField0(), 0);
     EXPECT_EQ(p.GetField3(), 5);
@@ -351,16 +391,16 @@ TEST_F(StageDocument, LargeStageSavedReadsBackWhole) {
     // Ten units in one area, a varied map and 255 objects with texts: far beyond 262144 bytes.
     CStage stage(nullptr, 1, CVersionNumber::Application());
     stage.AppendArea(NewArea(&stage, 8, "big", 0, 1, 0, 0));
-    CStageArea* area = stage.areas[0];
+    CStageArea* area = stage.GetArea(0);
     for (int x = 0; x < 240; ++x) {
         for (int y = 0; y < 90; ++y) area->SetChip(x, y, static_cast<uint8_t>((x * 31 + y * 17) % 256));
     }
     for (int i = 0; i < 255; ++i) {
-        ASSERT_TRUE(area->objects->Add("TestKind", i % 240, i / 240, i, -i, 0.5, 1e6,
-                                       std::string(200, 'a' + i % 26)));
+        ASSERT_TRUE(area->GetObjects()->Add("TestKind", i % 240, i / 240, i, -i, 0.5, 1e6,
+                                            std::string(200, 'a' + i % 26)));
     }
     ASSERT_TRUE(stage.SaveToFile("stage\\original\\big.stg"));
     EXPECT_GT(std::filesystem::file_size(folder / "stage" / "original" / "big.stg"), 262144u);
-    std::unique_ptr<CStage> back(CStage::LoadFromFile(nullptr, "stage\\original\\big.stg", 0));
+    std::unique_ptr<CStage> back = CStage::LoadFromFile(nullptr, "stage\\original\\big.stg", 0);
     EXPECT_EQ(back->WriteFileText(), stage.WriteFileText());
 }

@@ -8,14 +8,14 @@
 #include "stage/StageMap.h"
 
 namespace {
-std::unique_ptr<CStageMap> OneRoom() { return std::unique_ptr<CStageMap>(CStageMap::Create(0)); }
+std::unique_ptr<CStageMap> OneRoom() { return CStageMap::Create(0); }
 
 }  // namespace
 
 TEST(StageMap, CreateAndAllocate) {
     EXPECT_EQ(CStageMap::Create(9), nullptr);
     EXPECT_EQ(CStageMap::Create(-1), nullptr);
-    auto map = std::unique_ptr<CStageMap>(CStageMap::Create(4));
+    std::unique_ptr<CStageMap> map = CStageMap::Create(4);
     EXPECT_EQ(map->GetWidth(), 640);
     EXPECT_EQ(map->GetHeight(), 15);
     CStageMap m;
@@ -73,18 +73,18 @@ TEST(StageMap, DecodeFailures) {
 }
 
 TEST(StageMap, FromMapXmlChecksInOrder) {
-    EXPECT_EQ(CaughtCode([] { delete CStageMap::FromMapXml("OneRoom", 7, 546, "00ff002d"); }), "SDE0003");
-    EXPECT_EQ(CaughtCode([] { delete CStageMap::FromMapXml("OneRoom", 8, 547, "00ff002d"); }), "SDE0004");
-    EXPECT_EQ(CaughtCode([] { delete CStageMap::FromMapXml("OneRoom", 8, 547, "00ff002e"); }), "SDE0002");
+    EXPECT_EQ(CaughtCode([] { CStageMap::FromMapXml("OneRoom", 7, 546, "00ff002d"); }), "SDE0003");
+    EXPECT_EQ(CaughtCode([] { CStageMap::FromMapXml("OneRoom", 8, 547, "00ff002d"); }), "SDE0004");
+    EXPECT_EQ(CaughtCode([] { CStageMap::FromMapXml("OneRoom", 8, 547, "00ff002e"); }), "SDE0002");
     EXPECT_EQ(CStageMap::FromMapXml("NoArea", 8, 546, "00ff002d"), nullptr);
     EXPECT_EQ(CStageMap::FromMapXml("Unknown", 8, 546, "00ff002d"), nullptr);
-    std::unique_ptr<CStageMap> map(CStageMap::FromMapXml("OneRoom", 8, 546, "00ff002d"));
+    std::unique_ptr<CStageMap> map = CStageMap::FromMapXml("OneRoom", 8, 546, "00ff002d");
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->GetAreaClass(), 0);
     // High bytes count negative.
     EXPECT_EQ(CStageMap::MapStringCheckSum("\xff\x80"), -129);
     try {
-        delete CStageMap::FromMapXml("OneRoom", 8, 546, "00ff002\xff");
+        CStageMap::FromMapXml("OneRoom", 8, 546, "00ff002\xff");
         FAIL();
     } catch (const CStageDataException& e) {
         EXPECT_EQ(e.GetCode(), "SDE0004");

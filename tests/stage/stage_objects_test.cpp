@@ -194,14 +194,15 @@ TEST_F(StageObjects, GoalLockAndProblems) {
 TEST_F(StageObjects, DoorTargetsAndProblems) {
     CStage stage(nullptr, 1, CVersionNumber::Application());
     for (int i = 0; i < 3; ++i) {
-        auto* objects = new CStageAreaObjectTable(&stage);
-        stage.AppendArea(new CStageArea(&stage, CStageMap::Create(0), objects, "a", 0, 1, 0, 10 + i));
+        stage.AppendArea(std::make_unique<CStageArea>(&stage, CStageMap::Create(0),
+                                                      std::make_unique<CStageAreaObjectTable>(&stage), "a", 0,
+                                                      1, 0, 10 + i));
     }
-    CStageAreaObjectTable* table = stage.areas[0]->objects;
+    CStageAreaObjectTable* table = stage.GetArea(0)->GetObjects();
     ASSERT_TRUE(table->Add("TestDoor", 1, 1, 12.0, 4.0, 10.0, 0.0, ""));
     CStageAreaObject* door = table->GetAt(1, 1);
     EXPECT_TRUE(IsDoorAreaObject(door));
-    EXPECT_EQ(door->GetOwnerArea(), stage.areas[0]);
+    EXPECT_EQ(door->GetOwnerArea(), stage.GetArea(0));
     EXPECT_EQ(door->GetProblemText(), "");
     EXPECT_EQ(door->GetInfoText(), "テスト扉  移動先：エリア3 (4,4)");
     EXPECT_TRUE(stage.Validate(false).empty());
@@ -209,11 +210,9 @@ TEST_F(StageObjects, DoorTargetsAndProblems) {
     ASSERT_EQ(withGoal.size(), 1u);
     EXPECT_EQ(withGoal[0], "ゴールがどこにもありません…");
     // The target area is deleted.
-    delete stage.areas[2];
-    stage.areas[2] = nullptr;
-    stage.areaCount = 2;
+    ASSERT_TRUE(stage.RemoveArea(2));
     EXPECT_EQ(door->GetInfoText(), "移動先エリアが削除されています！");
-    ASSERT_TRUE(stage.areas[1]->objects->Add("TestDoor", 5, 0, 99.0, 0, 0, 0, ""));
+    ASSERT_TRUE(stage.GetArea(1)->GetObjects()->Add("TestDoor", 5, 0, 99.0, 0, 0, 0, ""));
     std::vector<std::string> problems = stage.Validate(false);
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0], "エリア01 (1,13) 移動先エリアが削除されています！");

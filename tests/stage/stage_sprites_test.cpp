@@ -77,7 +77,7 @@ TEST_F(StageSprites, RecordImagesAndDrawing) {
 }
 
 TEST_F(StageSprites, ChipSpritesFollowTheGrid) {
-    std::unique_ptr<CStageMap> map(CStageMap::Create(0));
+    std::unique_ptr<CStageMap> map = CStageMap::Create(0);
     for (int y = 0; y < 15; ++y) map->SetChip(0, y, 70);
     EXPECT_EQ(map->GetCellSprite(0, 0), nullptr);  // sprites are off
     map->CreateChipSprites();
