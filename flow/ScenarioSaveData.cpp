@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 #include "foundation/XmlNode.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "foundation/CreatorLevelTable.h"
 #include "foundation/DateTime.h"
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 #include "foundation/XmlNode.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <system_error>
 
-#include "foundation/Helpers.h"
+#include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 #include "platform/paths.h"
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 
 namespace {
 CAttackParameterTable* g_table = nullptr;

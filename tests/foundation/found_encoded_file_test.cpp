@@ -5,7 +5,7 @@
 #include "found_test_util.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/FileList.h"
-#include "foundation/Helpers.h"
+#include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 
 TEST(Encoding, RoundTripAndFormat) {
