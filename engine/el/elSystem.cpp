@@ -151,11 +151,11 @@ void SetWindowTitle(const std::string& title) {
 }
 
 bool CheckSingleInstance(const std::string& title) {
-    std::string path = GetGamePath(title + ":ElMutex.lock");
+    std::string path = GetWritePath(title + ":ElMutex.lock");
     std::string error;
     if (instanceLock.TryAcquire(path, &error)) return true;
     if (!error.empty()) {
-        // A game folder we cannot write to holds no lock; the game still runs.
+        // Without any folder to write the lock file to there is no lock; the game still runs.
         std::fprintf(stderr, "The single-instance lock cannot be taken (%s).\n", error.c_str());
         return true;
     }

@@ -234,7 +234,7 @@ TEST_F(ClientInfoTest, LoadErrors) {
 
 TEST_F(ClientInfoTest, SaveErrors) {
     CClientInfo* ci = CClientInfo::GetInstance();
-    game.MakeDir("network/client_info.dat.tmp");
+    game.MakeDir(std::string("network/client_info.dat") + kTempFileSuffix);
     try {
         ci->SetMusicVolume(33);
         FAIL();
@@ -243,10 +243,10 @@ TEST_F(ClientInfoTest, SaveErrors) {
         EXPECT_EQ(e.GetMessage(), "client_info.dat を保存できません。");
     }
     EXPECT_EQ(ci->GetMusicVolume(), 33);  // memory keeps the change
-    std::filesystem::remove(game.Full("network/client_info.dat.tmp"));
+    std::filesystem::remove(game.Full(std::string("network/client_info.dat") + kTempFileSuffix));
 
     CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
-    game.MakeDir("network/client_info_bk20101121.dat.tmp");
+    game.MakeDir(std::string("network/client_info_bk20101121.dat") + kTempFileSuffix);
     try {
         ci->WriteBackup();
         FAIL();
