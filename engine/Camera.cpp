@@ -5,7 +5,8 @@
 #include "engine/GameState.h"
 #include "engine/el/el4D.h"
 #include "foundation/FrameTime.h"
-#include "foundation/Helpers.h"
+#include "foundation/Geometry.h"
+#include "foundation/Random.h"
 
 namespace {
 // Truncation toward zero, as the program turns coordinates into whole pixels.

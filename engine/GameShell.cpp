@@ -24,10 +24,10 @@
 #include "foundation/CreatorLevelTable.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
-#include "foundation/Helpers.h"
 #include "foundation/Log.h"
 #include "foundation/PlayHistory.h"
 #include "foundation/QuorException.h"
+#include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 #include "platform/backend.h"
 #include "platform/clock.h"
@@ -175,6 +175,8 @@ void GameStart() {
         // The game runs on Japanese text: without the CP932 conversion it cannot start.
         if (!Cp932ConversionWorks())
             throw COtherException("OTE0002", "Sorry, this software is Japanese only.");
+        // A save killed half-way leaves its temporary file behind; the state is read next.
+        RemoveLeftoverTempFiles();
         for (int i = 0; i < kSingletonCount; ++i) {
             kSingletons[i].create();
             g_created = i + 1;
@@ -303,7 +305,7 @@ int RunGame(const ShellOptions& requested) {
             // pictures of what it showed.
             if (options.frames < 0) options.frames = 600;
             if (options.screenshotEvery <= 0) options.screenshotEvery = 60;
-            if (options.screenshotDir.empty()) options.screenshotDir = GetGamePath("screenshots");
+            if (options.screenshotDir.empty()) options.screenshotDir = GetWritePath("screenshots");
             std::fprintf(stderr, "quorvald: no display; playing %d frames headless, screenshots in %s\n",
                          options.frames, options.screenshotDir.c_str());
         }

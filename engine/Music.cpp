@@ -120,7 +120,7 @@ void CMusicPlayer::LoadMusic(int id) {
     if (!output_) return;
     output_->Stop();
     if (id == 0) return;
-    output_->Open(GetGamePath(MusicFileName(id)));
+    output_->Open(GetReadPath(MusicFileName(id)));
 }
 
 void CMusicPlayer::Play(int id, int loops, float factor, bool fadeIn, bool fadeOut) {

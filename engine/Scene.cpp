@@ -5,7 +5,6 @@
 #include "engine/Mouse.h"
 #include "engine/el/elSystem.h"
 #include "foundation/FrameTime.h"
-#include "foundation/Helpers.h"
 
 IScene::IScene(IScene* parent) : parent_(parent) {
     CCamera* cam = CCamera::GetInstance();

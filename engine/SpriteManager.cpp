@@ -8,8 +8,8 @@
 #include "engine/el/el4D.h"
 #include "engine/el/elDraw.h"
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 
 namespace {
 constexpr int kIndexLines = 512;

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 #include "foundation/XmlNode.h"
 
 namespace {
@@ -32,12 +32,19 @@ void CScenarioSaveData::Load() {
         throw CDataFileException("DEF0301", "セーブデータが不正です。");
     }
     g_tree.reset();
+    std::unique_ptr<CXmlNode> tree;
     try {
-        g_tree = std::make_unique<CXmlNode>("ROOT", 0, text);
+        tree = std::make_unique<CXmlNode>("ROOT", 0, text);
     } catch (const CQuorException& e) {
         if (e.GetCode() == "OTE0001") throw CDataFileException("DEF0301", "セーブデータが不正です。");
         throw;
     }
+    // A text without its savedata element (cut short, or emptied) would load as a save without
+    // progress, and the next save would write that over the player's: it is malformed too.
+    bool hasSaveData = false;
+    for (const CXmlNode* c : tree->GetChildren()) hasSaveData |= c->GetName() == "savedata";
+    if (!hasSaveData) throw CDataFileException("DEF0301", "セーブデータが不正です。");
+    g_tree = std::move(tree);
 }
 
 void CScenarioSaveData::Save() {

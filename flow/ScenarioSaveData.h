@@ -14,7 +14,8 @@ class CScenarioSaveData : public CSingleton<CScenarioSaveData> {
     virtual ~CScenarioSaveData();
 
     // CDataFileException "DEF0300" when neither file can be read (the tree stays as it was),
-    // "DEF0301" when the text is not well-formed XML (no tree afterwards).
+    // "DEF0301" when the text is not well-formed XML or has no savedata element (no tree
+    // afterwards).
     void Load();
     void Reload() { Load(); }
     // CDataFileException "DEF0302" when the file cannot be written (the tree stays).

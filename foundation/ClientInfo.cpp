@@ -5,8 +5,8 @@
 #include "foundation/CreatorLevelTable.h"
 #include "foundation/DateTime.h"
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 #include "foundation/XmlNode.h"
 
 namespace {
@@ -45,18 +45,25 @@ CClientInfo::~CClientInfo() = default;
 void CClientInfo::Initialize() { Load(); }
 
 void CClientInfo::Release() {
-    WriteBackup();
+    // Defaults read because the player's file was missing or unreadable never replace the day's
+    // backup: that is the player's last good copy.
+    if (!fromDefaults_ || !FileExists(BackupPath())) WriteBackup();
     boughtItems_.clear();
     doc_.reset();
 }
 
 void CClientInfo::Load() {
     doc_.reset();
+    fromDefaults_ = false;
     std::string text;
     ReadStatus status = ReadEncodedFile(kFilePath, text);
     // Only a player's file that cannot be read at all falls back to the initial file; a damaged
     // one is reported.
-    if (status == ReadStatus::CannotRead) status = ReadEncodedFile(kInitFilePath, text);
+    bool fromDefaults = false;
+    if (status == ReadStatus::CannotRead) {
+        status = ReadEncodedFile(kInitFilePath, text);
+        fromDefaults = true;
+    }
     if (status == ReadStatus::CannotRead) {
         throw CInitFileException("DEF0200", "client_info_init.dat を開けません。");
     }
@@ -76,6 +83,7 @@ void CClientInfo::Load() {
     }
     if (!hasClientInfo) ThrowBroken();
     doc_ = std::move(doc);
+    fromDefaults_ = fromDefaults;
     LoadBoughtItems();
 }
 
@@ -89,10 +97,14 @@ void CClientInfo::Save() {
     }
 }
 
+std::string CClientInfo::BackupPath() {
+    return "network\\client_info_bk" + CDateTime().FormatDateCompact() + ".dat";
+}
+
 void CClientInfo::WriteBackup() {
     if (!doc_) return;
     StoreBoughtItems();
-    const std::string path = "network\\client_info_bk" + CDateTime().FormatDateCompact() + ".dat";
+    const std::string path = BackupPath();
     if (!WriteEncodedFile(path, BuildFileText(), false, true)) {
         throw CDataFileException("DEF0203", path + " を保存できません。");
     }

@@ -16,7 +16,9 @@ class CClientInfo : public CSingleton<CClientInfo> {
   public:
     // Loads again (reset).
     void Initialize();
-    // The end of the game: WriteBackup, then drops the list and the document.
+    // The end of the game: WriteBackup, then drops the list and the document. Defaults from the
+    // initial file (the player's file was missing or unreadable) never replace a backup of the
+    // same day.
     void Release();
 
     // Reads the player's file, else the initial file. Throws CInitFileException "DEF0200"
@@ -79,9 +81,11 @@ class CClientInfo : public CSingleton<CClientInfo> {
     void LoadBoughtItems();
     void StoreBoughtItems();
     std::string BuildFileText();
+    static std::string BackupPath();
 
     std::unique_ptr<CXmlNode> doc_;
     std::vector<std::string> boughtItems_;
+    bool fromDefaults_ = false;  // the document came from the initial file
 };
 
 // The creator level 1..100 of the client info's rating-point sum.

@@ -1,11 +1,13 @@
 #include "foundation/EncodedFile.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
-#include "foundation/Helpers.h"
+#include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 #include "platform/paths.h"
 
@@ -15,10 +17,49 @@ namespace fs = std::filesystem;
 
 namespace {
 std::optional<std::string> g_gameFolder;
+// Whether the copy is installed, and its user data folder, once decided.
+bool g_decided = false;
+std::optional<std::string> g_userFolder;
+
+std::string ToSlashes(const std::string& path) {
+    std::string p = path;
+    for (char& c : p) {
+        if (c == '\\') c = '/';
+    }
+    return p;
 }
 
-void SetGameFolder(const std::string& folder) { g_gameFolder = folder; }
-void ResetGameFolder() { g_gameFolder.reset(); }
+std::string JoinPath(std::string folder, const std::string& slashed) {
+    if (folder.empty()) return slashed;
+    if (folder.back() != '/') folder += '/';
+    return folder + slashed;
+}
+
+bool IsAbsolute(const std::string& slashed) { return !slashed.empty() && slashed.front() == '/'; }
+
+// The user data folder of an installed copy; nothing for a portable one.
+const std::optional<std::string>& UserFolder() {
+    if (!g_decided) {
+        g_decided = true;
+        g_userFolder.reset();
+        if (!plat::IsFolderWritable(GetGameFolder())) {
+            const std::string user = plat::UserDataDir();
+            if (!user.empty()) g_userFolder = user;
+        }
+    }
+    return g_userFolder;
+}
+}  // namespace
+
+void SetGameFolder(const std::string& folder) {
+    g_gameFolder = folder;
+    g_decided = false;
+}
+
+void ResetGameFolder() {
+    g_gameFolder.reset();
+    g_decided = false;
+}
 
 std::string GetGameFolder() {
     if (!g_gameFolder) g_gameFolder = plat::ExecutableDir();
@@ -26,15 +67,61 @@ std::string GetGameFolder() {
 }
 
 std::string GetGamePath(const std::string& relativePath) {
-    std::string p = relativePath;
-    for (char& c : p) {
-        if (c == '\\') c = '/';
+    const std::string p = ToSlashes(relativePath);
+    return IsAbsolute(p) ? p : JoinPath(GetGameFolder(), p);
+}
+
+void UseUserDataFolder(const std::string& folder) {
+    g_decided = true;
+    g_userFolder = folder;
+}
+
+bool IsInstalledCopy() { return UserFolder().has_value(); }
+
+std::string GetWriteFolder() { return IsInstalledCopy() ? *UserFolder() : GetGameFolder(); }
+
+std::string GetWritePath(const std::string& relativePath) {
+    const std::string p = ToSlashes(relativePath);
+    if (IsAbsolute(p) || !IsInstalledCopy()) return GetGamePath(p);
+    const std::string full = JoinPath(*UserFolder(), p);
+    std::error_code ec;
+    const fs::path parent = fs::path(full).parent_path();
+    if (!parent.empty()) fs::create_directories(parent, ec);
+    return full;
+}
+
+std::string GetReadPath(const std::string& relativePath) {
+    const std::string p = ToSlashes(relativePath);
+    if (IsAbsolute(p) || !IsInstalledCopy()) return GetGamePath(p);
+    const std::string mine = JoinPath(*UserFolder(), p);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(mine, ec))) return mine;
+    return GetGamePath(p);
+}
+
+std::vector<std::string> GetReadFolders(const std::string& relativeFolder) {
+    const std::string p = ToSlashes(relativeFolder);
+    std::vector<std::string> folders;
+    if (!IsAbsolute(p) && IsInstalledCopy()) folders.push_back(JoinPath(*UserFolder(), p));
+    folders.push_back(GetGamePath(p));
+    return folders;
+}
+
+void RemoveLeftoverTempFiles() {
+    const std::string suffix = kTempFileSuffix;
+    std::error_code ec;
+    fs::recursive_directory_iterator it(GetWriteFolder(), fs::directory_options::skip_permission_denied, ec);
+    std::vector<fs::path> leftovers;
+    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ec2;
+        if (name.size() > suffix.size() &&
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+            it->is_regular_file(ec2) && !it->is_symlink(ec2)) {
+            leftovers.push_back(it->path());
+        }
     }
-    if (!p.empty() && p.front() == '/') return p;
-    std::string folder = GetGameFolder();
-    if (folder.empty()) return p;
-    if (folder.back() != '/') folder += '/';
-    return folder + p;
+    for (const fs::path& path : leftovers) fs::remove(path, ec);
 }
 
 // ---- Encoding -----------------------------------------------------------------------------
@@ -129,15 +216,23 @@ bool WriteFileAtomic(const std::string& fullPath, const std::string& bytes) {
     std::error_code ec;
     const fs::file_status st = fs::status(fullPath, ec);
     if (fs::exists(st) && !fs::is_regular_file(st)) return false;
-    const std::string tmp = fullPath + ".tmp";
+    const std::string tmp = fullPath + kTempFileSuffix;
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) return false;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = std::fflush(f) == 0 && ok;
+    // On disk before the rename: a power cut then leaves the old file or the new one whole.
+    ok = ok && ::fsync(::fileno(f)) == 0;
     ok = std::fclose(f) == 0 && ok;
     if (ok) ok = std::rename(tmp.c_str(), fullPath.c_str()) == 0;
-    if (!ok) std::remove(tmp.c_str());
-    return ok;
+    if (!ok) {
+        std::remove(tmp.c_str());
+        return false;
+    }
+    // The rename itself reaches the disk with the folder's entries.
+    const std::string folder = fs::path(fullPath).parent_path().string();
+    plat::SyncFolder(folder.empty() ? "." : folder);
+    return true;
 }
 
 bool AppendToFile(const std::string& fullPath, const std::string& bytes) {
@@ -163,7 +258,7 @@ std::string FromTextMode(const std::string& raw) {
 
 ReadStatus ReadEncodedFile(const std::string& path, std::string& text, bool decode) {
     std::string raw;
-    if (!ReadWholeFile(GetGamePath(path), raw)) return ReadStatus::CannotRead;
+    if (!ReadWholeFile(GetReadPath(path), raw)) return ReadStatus::CannotRead;
     raw = FromTextMode(raw);
     if (!decode) {
         text = Cp932ToUtf8(raw);
@@ -180,7 +275,7 @@ ReadStatus ReadEncodedFile(const std::string& path, std::string& text, bool deco
 bool WriteEncodedFile(const std::string& path, const std::string& text, bool append, bool encode) {
     const std::string cp932 = Utf8ToCp932(text);
     const std::string bytes = encode ? EncodeDataText(cp932) : cp932;
-    const std::string full = GetGamePath(path);
+    const std::string full = GetWritePath(path);
     return append ? AppendToFile(full, bytes) : WriteFileAtomic(full, bytes);
 }
 
@@ -188,17 +283,17 @@ bool WriteEncodedFile(const std::string& path, const std::string& text, bool app
 
 bool FileExists(const std::string& path) {
     std::error_code ec;
-    return fs::is_regular_file(GetGamePath(path), ec);
+    return fs::is_regular_file(GetReadPath(path), ec);
 }
 
 bool DirExists(const std::string& path) {
     std::error_code ec;
-    return fs::is_directory(GetGamePath(path), ec);
+    return fs::is_directory(GetReadPath(path), ec);
 }
 
 bool CreateFolder(const std::string& path) {
     std::error_code ec;
-    return fs::create_directory(GetGamePath(path), ec) && !ec;
+    return fs::create_directory(GetWritePath(path), ec) && !ec;
 }
 
 // ---- Comma-separated tables ---------------------------------------------------------------

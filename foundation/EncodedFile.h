@@ -5,10 +5,17 @@
 // use "\" as separator ("data\shop_info.dat"); it becomes "/" here. Tests and tools point the
 // game folder elsewhere with SetGameFolder.
 //
+// A game folder the game can write to is a portable copy: every file is read from and written to
+// it. One it cannot write to is an installed copy: the files the game writes (state, logs,
+// stages, screenshots, the single-instance lock) go to the user data folder
+// ("$XDG_DATA_HOME/quorvald", "~/.local/share/quorvald" by default) under the same relative
+// paths, and every read looks there first, then in the game folder. GetWritePath and GetReadPath
+// are the one place that decides; every reader and writer goes through them.
+//
 // Files on disk are CP932 (Shift_JIS); text inside the game is UTF-8. Data and state files are
 // stored through the game's own 16-symbol text encoding (EncodeDataText). Every whole-file write
-// goes to a temporary file renamed into place, so a crash or a full disk never leaves a
-// half-written file; only the log is appended.
+// goes to a temporary file that is flushed to disk and renamed into place, so a crash, a power
+// cut or a full disk never leaves a half-written file; only the log is appended.
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +23,7 @@
 // ---- Game folder and paths ----------------------------------------------------------------
 
 // The folder the game's relative paths start from. Defaults to the executable's folder.
+// Setting it decides again whether the copy is portable or installed.
 void SetGameFolder(const std::string& folder);
 // Back to the executable's folder.
 void ResetGameFolder();
@@ -23,6 +31,28 @@ std::string GetGameFolder();
 // The full path of a path relative to the game folder, "\" turned into "/". An absolute path
 // ("/...") is only converted.
 std::string GetGamePath(const std::string& relativePath);
+
+// Makes the copy an installed one that writes to `folder` whatever the game folder allows
+// (tests); SetGameFolder and ResetGameFolder go back to probing.
+void UseUserDataFolder(const std::string& folder);
+// True when the game folder cannot be written to and the user data folder takes the writes.
+bool IsInstalledCopy();
+// The folder the game writes to: the game folder, or the user data folder of an installed copy.
+std::string GetWriteFolder();
+// The full path to write a game-relative path to. In an installed copy the missing folders on
+// the way are created in the user data folder. An absolute path is only converted.
+std::string GetWritePath(const std::string& relativePath);
+// The full path to read a game-relative path from: in an installed copy the user data folder's
+// entry when it exists there, else the game folder's. An absolute path is only converted.
+std::string GetReadPath(const std::string& relativePath);
+// Every folder a game-relative folder is read from, the one read first first.
+std::vector<std::string> GetReadFolders(const std::string& relativeFolder);
+
+// Removes the temporary files that a save killed half-way left in the write folder and the
+// folders below it (files named "*" + kTempFileSuffix, nothing else). Run once at start, while
+// this copy holds the single-instance lock, before the state files are read.
+inline constexpr const char kTempFileSuffix[] = ".quorvald-partial";
+void RemoveLeftoverTempFiles();
 
 // ---- Encoding -----------------------------------------------------------------------------
 
@@ -50,13 +80,13 @@ enum class ReadStatus {
     Malformed,  // read, but not an encoded text: the caller's "が不正です。" / "壊れています" error
 };
 
-// Reads a whole file relative to the game folder into `text` (UTF-8). "\r\n" on disk reads as
+// Reads a whole file (found by GetReadPath) into `text` (UTF-8). "\r\n" on disk reads as
 // "\n". With `decode` the stored text is decoded (line ends at its very end are ignored) and
 // converted from CP932; without, it is only converted. Never cut at any size. `text` is left
 // untouched unless the result is Ok.
 ReadStatus ReadEncodedFile(const std::string& path, std::string& text, bool decode = true);
 
-// Writes a UTF-8 text to a file relative to the game folder, converted to CP932 and, with
+// Writes a UTF-8 text to a file (at GetWritePath), converted to CP932 and, with
 // `encode`, encoded. Without `append` the file is replaced atomically (temporary file renamed
 // into place); with `append` the text is added to the end (the log). False on any failure; a
 // failed replace leaves the old file as it was.
@@ -67,20 +97,22 @@ bool WriteEncodedFile(const std::string& path, const std::string& text, bool app
 // that writes files.
 // Reads a whole file; false when it cannot be read (then `bytes` is untouched).
 bool ReadWholeFile(const std::string& fullPath, std::string& bytes);
-// Writes `bytes` to "<fullPath>.tmp", flushes and closes it, then renames it over fullPath.
-// False (and the temporary file removed, the old file untouched) on any failure, and when
-// fullPath names something other than a file.
+// Writes `bytes` to fullPath + kTempFileSuffix, flushes it to disk and closes it, renames it over
+// fullPath and flushes the folder, so that after a power cut either the old or the new file
+// stands. False (and the temporary file removed, the old file untouched) on any failure, and
+// when fullPath names something other than a file.
 bool WriteFileAtomic(const std::string& fullPath, const std::string& bytes);
 // Appends `bytes` to fullPath, creating it when missing. False on failure.
 bool AppendToFile(const std::string& fullPath, const std::string& bytes);
 
 // ---- Tests and folders (paths relative to the game folder) ----------------------------------
 
-// True when the path names an existing file that is not a folder.
+// True when the path (as GetReadPath finds it) names an existing file that is not a folder.
 bool FileExists(const std::string& path);
-// True when the path names an existing folder.
+// True when the path (as GetReadPath finds it) names an existing folder.
 bool DirExists(const std::string& path);
-// Creates one folder; false when it exists already or its parent is missing.
+// Creates one folder where the game writes; false when it exists already there or its parent
+// is missing (an installed copy creates the parents in the user data folder).
 bool CreateFolder(const std::string& path);
 
 // ---- Comma-separated tables ---------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include "foundation/EncodedFile.h"
@@ -86,17 +87,23 @@ void CFileList::Clear() {
 
 void CFileList::Refresh() {
     Clear();
-    std::error_code ec;
-    fs::directory_iterator it(GetGamePath(folder_), ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code ec2;
-        if (it->is_directory(ec2)) continue;
-        if (!it->is_regular_file(ec2)) continue;
-        const std::string name = it->path().filename().string();
-        if (!MatchFilePattern(pattern_, name)) continue;
-        const fs::file_time_type t = it->last_write_time(ec2);
-        if (ec2) continue;
-        entries_.push_back(new CFileEntry(name, folder_, new CDateTime(t)));
+    // An installed copy lists the player's folder and the game's together; a name in the
+    // player's folder hides the same name in the game's, as it does for reading.
+    std::set<std::string> seen;
+    for (const std::string& folder : GetReadFolders(folder_)) {
+        std::error_code ec;
+        fs::directory_iterator it(folder, ec);
+        for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+            std::error_code ec2;
+            if (it->is_directory(ec2)) continue;
+            if (!it->is_regular_file(ec2)) continue;
+            const std::string name = it->path().filename().string();
+            if (!MatchFilePattern(pattern_, name) || seen.count(name)) continue;
+            const fs::file_time_type t = it->last_write_time(ec2);
+            if (ec2) continue;
+            seen.insert(name);
+            entries_.push_back(new CFileEntry(name, folder_, new CDateTime(t)));
+        }
     }
     // Newest first.
     std::sort(entries_.begin(), entries_.end(), [](const CFileEntry* a, const CFileEntry* b) {

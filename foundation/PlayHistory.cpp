@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 
 namespace {
 
@@ -27,6 +27,13 @@ bool IsStorableKey(const std::string& key) {
         if (c == ',' || c == '\n' || c == '\r' || c == '\0') return false;
     }
     return true;
+}
+
+// True when the file holds nothing but line ends.
+bool IsEmptyFile() {
+    std::string raw;
+    if (ReadEncodedFile(kFilePath, raw, false) != ReadStatus::Ok) return false;
+    return raw.find_first_not_of('\n') == std::string::npos;
 }
 
 }  // namespace
@@ -70,7 +77,10 @@ void CPlayHistory::Load() {
     std::string text;
     const ReadStatus status = ReadEncodedFile(kFilePath, text);
     if (status == ReadStatus::CannotRead) throw CInitFileException("DEF0100", "history.dat を開けません。");
-    if (status == ReadStatus::Malformed) throw CInitFileException("DEF0101", "history.dat が不正です。");
+    // An empty file is an empty history (it holds not even the encoding's offset).
+    if (status == ReadStatus::Malformed && !IsEmptyFile()) {
+        throw CInitFileException("DEF0101", "history.dat が不正です。");
+    }
     // The file holds every record that was saved, so every line is taken; a line of more than
     // five fields is malformed. Lines are split one at a time, so a huge file of blank lines
     // costs no table of its size.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "foundation/Helpers.h"
+#include "foundation/TextConvert.h"
 
 std::string CVersionNumber::ToString() const {
     char buf[64];

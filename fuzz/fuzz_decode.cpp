@@ -6,7 +6,7 @@
 #include <string>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
+#include "foundation/Random.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,8 +1,8 @@
 #include "online/ShopItemTable.h"
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 
 namespace {
 std::vector<Controls::CShopItem> g_items;

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 
 namespace {
 std::map<std::string, AttackParameter> g_rows;

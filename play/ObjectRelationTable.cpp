@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 
 namespace {
 int g_rel[CObjectRelationTable::kSize][CObjectRelationTable::kSize] = {};

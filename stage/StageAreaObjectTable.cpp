@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "engine/Scene.h"
-#include "foundation/Helpers.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 #include "stage/AreaObjectKinds_Doors.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObject.h"

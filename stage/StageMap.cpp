@@ -6,8 +6,9 @@
 #include <new>
 
 #include "foundation/ClientInfo.h"
-#include "foundation/Helpers.h"
+#include "foundation/Geometry.h"
 #include "foundation/QuorException.h"
+#include "foundation/TextConvert.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageChips.h"
 #include "stage/StageSprite.h"

@@ -61,7 +61,7 @@ int FirstFreeSlot() {
 // Reads and decodes the BMP file of an object name (relative to the game folder).
 bool ReadBmp(const std::string& name, plat::Surface& out) {
     std::string bytes;
-    if (!ReadWholeFile(GetGamePath(name), bytes)) return false;
+    if (!ReadWholeFile(GetReadPath(name), bytes)) return false;
     return DecodeBmp(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), out);
 }
 

@@ -10,6 +10,7 @@
 #include "engine/el/Mixer.h"
 #include "engine/el/Wave.h"
 #include "engine/el/elSystem.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/TextEncoding.h"
 
 namespace elSound {
@@ -76,13 +77,7 @@ void ApplyFrequency(int sound, Slot& s, int c, int hz) {
     Mix().SetFrequency(VoiceOf(sound, c), hz);
 }
 
-std::string GamePath(const std::string& name) {
-    std::string rel = name;
-    std::replace(rel.begin(), rel.end(), '\\', '/');
-    std::string dir = elSystem::GetExeDirectory();
-    if (!dir.empty() && dir.back() != '/') dir += '/';
-    return dir + rel;
-}
+std::string GamePath(const std::string& name) { return GetReadPath(name); }
 
 bool ReadFile(const std::string& path, std::vector<uint8_t>& out) {
     std::ifstream in(path, std::ios::binary);

@@ -10,6 +10,7 @@
 #include "engine/el/elText.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
+#include "foundation/WindowHelpers.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
 #include "platform/messagebox.h"
@@ -109,6 +110,18 @@ bool CursorPos(int& x, int& y) {
     return true;
 }
 
+// The box titled "メッセージ" with the cursor shown; the time it stays open is not a frame.
+void PresentMessage(const std::string& text) {
+    plat::Backend* b = Backend();
+    if (b && !g.cursorShown) {
+        b->ShowSystemCursor(true);
+        g.cursorShown = true;
+    }
+    g.messageBoxShowing = true;
+    plat::ShowMessageBox("メッセージ", text);
+    g.messageBoxShowing = false;
+    ResetFrameClock();
+}
 }  // namespace
 
 // ---- Start and end ----
@@ -138,11 +151,11 @@ void SetWindowTitle(const std::string& title) {
 }
 
 bool CheckSingleInstance(const std::string& title) {
-    std::string path = GetGamePath(title + ":ElMutex.lock");
+    std::string path = GetWritePath(title + ":ElMutex.lock");
     std::string error;
     if (instanceLock.TryAcquire(path, &error)) return true;
     if (!error.empty()) {
-        // A game folder we cannot write to holds no lock; the game still runs.
+        // Without any folder to write the lock file to there is no lock; the game still runs.
         std::fprintf(stderr, "The single-instance lock cannot be taken (%s).\n", error.c_str());
         return true;
     }
@@ -167,6 +180,8 @@ bool Init() {
     g.storedX = g.storedY = 0;
     g.systemKeyMode = 0;
     if (g.active) AcquireDevices(true);
+    // The layers below the engine show their messages through the engine's box from now on.
+    SetMessageTextPresenter(PresentMessage);
     return true;
 }
 
@@ -185,6 +200,7 @@ int End() {
     // The draw layer: every object and the back buffer.
     elDraw::ReleaseAll();
     instanceLock.Release();
+    SetMessageTextPresenter(nullptr);
     if (g.closing != 2) {
         if (plat::Backend* b = Backend()) b->RequestClose();
     }
@@ -318,16 +334,7 @@ void MessageBox(const char* format, ...) {
         text.assign(buf.data(), static_cast<size_t>(n));
     }
     va_end(args);
-    text += "\r\n";
-    plat::Backend* b = Backend();
-    if (b && !g.cursorShown) {
-        b->ShowSystemCursor(true);
-        g.cursorShown = true;
-    }
-    g.messageBoxShowing = true;
-    plat::ShowMessageBox("メッセージ", text);
-    g.messageBoxShowing = false;
-    ResetFrameClock();
+    PresentMessage(text + "\r\n");
 }
 
 bool IsMessageBoxShowing() { return g.messageBoxShowing; }

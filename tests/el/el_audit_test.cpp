@@ -7,7 +7,7 @@
 #include "draw_fixture.h"
 #include "engine/el/DrawHelpers.h"
 #include "engine/el/elText.h"
-#include "foundation/Helpers.h"
+#include "foundation/WindowHelpers.h"
 
 namespace {
 

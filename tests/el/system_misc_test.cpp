@@ -3,6 +3,7 @@
 
 #include "draw_fixture.h"
 #include "foundation/FrameTime.h"
+#include "foundation/WindowHelpers.h"
 
 namespace {
 
@@ -23,6 +24,22 @@ TEST_F(SystemMisc, MessageBoxFormatsAndResetsTheFrameClock) {
     EXPECT_EQ(LastMessage(), "メッセージ|Error Code:[OTE0002] 5%\r\n");
     EXPECT_EQ(elSystem::GetFrameTime(), 0.0f);
     EXPECT_FALSE(elSystem::GetErrorFlag());
+}
+
+TEST_F(SystemMisc, LowerLayersShowTheirMessagesThroughTheEngineBoxWhileItRuns) {
+    Headless().MouseMoveTo(100, 100);
+    elSystem::UpdateSystemCursor();
+    ASSERT_FALSE(Headless().SystemCursorShown());
+    elSystem::SetFrameTime(0.5f);
+    ShowMessageText("保存しました");
+    EXPECT_EQ(LastMessage(), "メッセージ|保存しました");
+    EXPECT_TRUE(Headless().SystemCursorShown());
+    EXPECT_EQ(elSystem::GetFrameTime(), 0.0f);  // the time the box was open is no frame
+
+    elSystem::End();
+    elSystem::SetFrameTime(0.5f);
+    ShowMessageText("after the end");
+    EXPECT_EQ(elSystem::GetFrameTime(), 0.5f);  // the platform's box again
 }
 
 TEST_F(SystemMisc, FrameClockAndBlink) {

@@ -136,6 +136,23 @@ TEST_F(SaveData, ADamagedSaveFileIsReportedNotReplacedByTheDefaults) {
     EXPECT_FALSE(save()->HasTree());
 }
 
+TEST_F(SaveData, AFileWithoutItsSaveDataElementIsMalformedNotAnEmptySave) {
+    ASSERT_TRUE(WriteEncodedFile("data\\scenario_save_init.dat", kInitSave));
+    // Cut short after the header, or holding some other document: never a save without
+    // progress that the next save would write over the player's.
+    for (const char* text : {"<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n", "", "<x>3</x><y>4</y>"}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(WriteEncodedFile("data\\scenario_save.dat", text));
+        EXPECT_EQ(CaughtCode([&] { save()->Load(); }), "DEF0301");
+        EXPECT_FALSE(save()->HasTree());
+    }
+    // The same for the initial file when there is no save yet.
+    std::filesystem::remove(dir / "data" / "scenario_save.dat");
+    ASSERT_TRUE(WriteEncodedFile("data\\scenario_save_init.dat", "<other><x>1</x></other>"));
+    EXPECT_EQ(CaughtCode([&] { save()->Load(); }), "DEF0301");
+    EXPECT_FALSE(save()->HasTree());
+}
+
 TEST_F(ShopTable, AFileThatIsNotEncodedIsMalformed) {
     WriteRaw("data/shop_info.dat", "Ground008,plain,text,1,d,,0\n");
     EXPECT_EQ(CaughtCode([] { CShopItemTable::GetInstance(); }), "IFE0601");

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "found_test_util.h"
-#include "foundation/Helpers.h"
 #include "foundation/PlayHistory.h"
 #include "foundation/VersionNumber.h"
+#include "foundation/WindowHelpers.h"
 #include "foundation/XmlNode.h"
 #include "platform/backend.h"
 #include "platform/messagebox.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "found_test_util.h"
 #include "foundation/ClientInfo.h"
 #include "foundation/CreatorLevelTable.h"
@@ -183,6 +185,37 @@ TEST_F(ClientInfoTest, BackupAndRelease) {
     EXPECT_TRUE(ci->IsItemBought("Rain"));
 }
 
+TEST_F(ClientInfoTest, DefaultsNeverReplaceTheDaysBackup) {
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
+    const std::string backup = "network/client_info_bk20101121.dat";
+    CClientInfo* ci = CClientInfo::GetInstance();
+    ci->AddBoughtItem("Rain");
+    ci->Release();  // the day's backup holds the purchase
+    const std::string good = Stored(backup);
+    ASSERT_NE(good.find("Rain"), std::string::npos);
+
+    // The player's file is lost, then unreadable: the game starts on the defaults, the start
+    // saves them, and the exit leaves the backup as it was.
+    for (bool unreadable : {false, true}) {
+        SCOPED_TRACE(unreadable);
+        CClientInfo::DeleteInstance();
+        std::filesystem::remove(game.Full("network/client_info.dat"));
+        if (unreadable) game.MakeUnreadable("network/client_info.dat");
+        ci = CClientInfo::GetInstance();
+        EXPECT_FALSE(ci->IsItemBought("Rain"));
+        ci->SetLastBootUpDate("2010/11/21");
+        ci->Release();
+        EXPECT_EQ(Stored(backup), good);
+    }
+
+    // A day without a backup gets one, defaults or not (the first start of all).
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 1, 22, 9, 30, 5, 0});
+    CClientInfo::DeleteInstance();
+    std::filesystem::remove(game.Full("network/client_info.dat"));
+    CClientInfo::GetInstance()->Release();
+    EXPECT_TRUE(FileExists("network\\client_info_bk20101122.dat"));
+}
+
 TEST_F(ClientInfoTest, MissingElementsReadEmptyAndWritesAreLost) {
     game.WriteEncoded("network/client_info.dat",
                       "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
@@ -234,7 +267,7 @@ TEST_F(ClientInfoTest, LoadErrors) {
 
 TEST_F(ClientInfoTest, SaveErrors) {
     CClientInfo* ci = CClientInfo::GetInstance();
-    game.MakeDir("network/client_info.dat.tmp");
+    game.MakeDir(std::string("network/client_info.dat") + kTempFileSuffix);
     try {
         ci->SetMusicVolume(33);
         FAIL();
@@ -243,10 +276,10 @@ TEST_F(ClientInfoTest, SaveErrors) {
         EXPECT_EQ(e.GetMessage(), "client_info.dat を保存できません。");
     }
     EXPECT_EQ(ci->GetMusicVolume(), 33);  // memory keeps the change
-    std::filesystem::remove(game.Full("network/client_info.dat.tmp"));
+    std::filesystem::remove(game.Full(std::string("network/client_info.dat") + kTempFileSuffix));
 
     CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
-    game.MakeDir("network/client_info_bk20101121.dat.tmp");
+    game.MakeDir(std::string("network/client_info_bk20101121.dat") + kTempFileSuffix);
     try {
         ci->WriteBackup();
         FAIL();

@@ -5,7 +5,7 @@
 #include "found_test_util.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/FileList.h"
-#include "foundation/Helpers.h"
+#include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 
 TEST(Encoding, RoundTripAndFormat) {
@@ -64,7 +64,7 @@ TEST(EncodedFile, WriteReadUtf8ThroughCp932) {
     EXPECT_EQ(game.ReadRaw("data/p.txt"), Utf8ToCp932("一行\n二行\n"));
     ASSERT_EQ(ReadEncodedFile("data/p.txt", back, false), ReadStatus::Ok);
     EXPECT_EQ(back, "一行\n二行\n");
-    EXPECT_FALSE(FileExists("data/p.txt.tmp"));
+    EXPECT_FALSE(FileExists(std::string("data/p.txt") + kTempFileSuffix));
 }
 
 TEST(EncodedFile, ReadFailuresAndLeavesTextUntouched) {
@@ -103,7 +103,7 @@ TEST(EncodedFile, LargeTextReadsBackWhole) {
 TEST(EncodedFile, FailedReplaceKeepsTheOldFile) {
     TempGameFolder game;
     ASSERT_TRUE(WriteEncodedFile("s.dat", "old"));
-    game.MakeDir("s.dat.tmp");  // the temporary file cannot be made
+    game.MakeDir(std::string("s.dat") + kTempFileSuffix);  // the temporary file cannot be made
     EXPECT_FALSE(WriteEncodedFile("s.dat", "new"));
     std::string text;
     ASSERT_EQ(ReadEncodedFile("s.dat", text), ReadStatus::Ok);

@@ -29,6 +29,17 @@ TEST_F(PlayHistoryTest, MissingOrEmptyFileIsAnEmptyHistory) {
     CPlayHistory::DeleteInstance();
     game.WriteEncoded("network/history.dat", "");
     EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0);
+    // A file of no bytes at all, or of line ends only, holds no history either.
+    for (const char* bytes : {"", "\r\n"}) {
+        CPlayHistory::DeleteInstance();
+        game.WriteRaw("network/history.dat", bytes);
+        EXPECT_EQ(CaughtCode([] { CPlayHistory::GetInstance(); }), "");
+        EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0);
+    }
+    // One stray byte is no empty file.
+    CPlayHistory::DeleteInstance();
+    game.WriteRaw("network/history.dat", "W");
+    EXPECT_EQ(CaughtCode([] { CPlayHistory::GetInstance(); }), "DEF0101");
 }
 
 TEST_F(PlayHistoryTest, SumsCapsAndKeyOrder) {
@@ -126,7 +137,6 @@ TEST_F(PlayHistoryTest, LoadAndSaveErrors) {
     const std::pair<const char*, std::string> malformed[] = {
         {"six fields", EncodeFileText("1,1,1,1,1\n2,1,1,1,1,1\n")},
         {"plain text", "1,1,1,1,1\n"},
-        {"empty file", ""},
         {"odd cut", EncodeFileText("1,1,1,1,1\n").substr(0, 11)},
     };
     for (const auto& [what, bytes] : malformed) {

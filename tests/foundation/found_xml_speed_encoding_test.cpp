@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "foundation/Helpers.h"
+#include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
+#include "foundation/TextConvert.h"
 #include "foundation/XmlNode.h"
 #include "tools/gen/Canvas.h"
 #include "tools/gen/GenCommon.h"

@@ -4,12 +4,16 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
 
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
 #include "platform/instance_lock.h"
 #include "platform/messagebox.h"
+#include "platform/paths.h"
 #include "platform/png.h"
 
 namespace fs = std::filesystem;
@@ -56,6 +60,56 @@ TEST(InstanceLock, UnwritableFolderReportsWhy) {
     std::string error;
     EXPECT_FALSE(lock.TryAcquire("/nonexistent-folder-quor/x.lock", &error));
     EXPECT_FALSE(error.empty());
+}
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value) {
+            ::setenv(name, value, 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(Paths, UserDataFolderFollowsXdgThenHome) {
+    ScopedEnv home("HOME", "/home/player/");
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", "/data/xdg");
+        EXPECT_EQ(plat::UserDataDir(), "/data/xdg/quorvald");
+    }
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", "relative/xdg");  // not absolute: ignored
+        EXPECT_EQ(plat::UserDataDir(), "/home/player/.local/share/quorvald");
+    }
+    ScopedEnv xdg("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(plat::UserDataDir(), "/home/player/.local/share/quorvald");
+}
+
+TEST(Paths, WritableIsProbedAndLeavesNothingBehind) {
+    fs::path dir = TempDir("probe");
+    EXPECT_TRUE(plat::IsFolderWritable(dir.string()));
+    EXPECT_TRUE(fs::is_empty(dir));
+    EXPECT_FALSE(plat::IsFolderWritable((dir / "missing").string()));
+    std::ofstream((dir / "file").string()) << "x";
+    EXPECT_FALSE(plat::IsFolderWritable((dir / "file").string()));  // a file is no folder
+    EXPECT_TRUE(plat::SyncFolder(dir.string()));
+    EXPECT_FALSE(plat::SyncFolder((dir / "missing").string()));
+    fs::remove_all(dir);
 }
 
 TEST(Png, RoundTripKeepsEveryPixel) {

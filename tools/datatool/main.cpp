@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
+#include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 
 namespace {

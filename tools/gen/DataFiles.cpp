@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "foundation/EncodedFile.h"
-#include "foundation/Helpers.h"
+#include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 #include "tools/gen/GenCommon.h"
 

@@ -1,0 +1,39 @@
+// The message box and frame rate that the layers below the engine use.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "foundation/FrameTime.h"
+#include "foundation/WindowHelpers.h"
+#include "platform/messagebox.h"
+
+TEST(WindowHelpers, MessageTextGoesToThePlatformBoxUntilAPresenterIsSet) {
+    std::string title, text;
+    plat::SetMessageBoxHandler([&](const std::string& t, const std::string& m) {
+        title = t;
+        text = m;
+    });
+    ShowMessageText("100%s done");
+    EXPECT_EQ(title, "メッセージ");
+    EXPECT_EQ(text, "100%s done");
+
+    std::string presented;
+    SetMessageTextPresenter([&](const std::string& m) { presented = m; });
+    title.clear();
+    ShowMessageBox("保存しました");
+    EXPECT_EQ(presented, "保存しました");
+    EXPECT_TRUE(title.empty());  // the presenter replaced the platform box
+
+    SetMessageTextPresenter(nullptr);
+    ShowMessageText("again");
+    EXPECT_EQ(text, "again");
+    plat::SetMessageBoxHandler(nullptr);
+}
+
+TEST(WindowHelpers, FrameRateIsTheInverseFrameTime) {
+    SetFrameTime(0.02f);
+    EXPECT_NEAR(GetFrameRate(), 50.0, 1e-3);
+    SetFrameTime(0.0f);
+    EXPECT_TRUE(std::isinf(GetFrameRate()));
+}
