@@ -18,3 +18,5 @@ int RandomRange(int lo, int hi) {
     const double span = static_cast<double>(hi) - static_cast<double>(lo) + 1.0;
     return lo + static_cast<int>(std::trunc(NextDraw() * span / 32768.0));
 }
+
+bool RandomChance(double percent) { return RandomRange(0, 9999) < percent * 100.0; }

@@ -6,3 +6,5 @@
 void SeedRandom(uint32_t seed);
 // lo + trunc(r x (hi - lo + 1) / 32768) for the next 15-bit draw r (0..32767): lo..hi inclusive.
 int RandomRange(int lo, int hi);
+// True with the given chance in percent (0 never, 100 always), in steps of 0.01%.
+bool RandomChance(double percent);

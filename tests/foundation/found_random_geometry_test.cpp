@@ -32,6 +32,17 @@ TEST(Random, ASeedRepeatsTheDrawsAndRangesReachBothEnds) {
     EXPECT_TRUE(sawLow && sawHigh);
 }
 
+TEST(Random, ChancesAreNeverAlwaysAndInProportion) {
+    SeedRandom(7);
+    int hits = 0;
+    for (int i = 0; i < 10000; ++i) {
+        EXPECT_FALSE(RandomChance(0.0));
+        EXPECT_TRUE(RandomChance(100.0));
+        hits += RandomChance(25.0) ? 1 : 0;
+    }
+    EXPECT_NEAR(hits, 2500, 300);
+}
+
 TEST(Geometry, AnglesAndDistances) {
     EXPECT_DOUBLE_EQ(GetAngle(0, 0, 0, 0), 1.5707965);
     EXPECT_DOUBLE_EQ(GetAngle(3, 5, 3, 1), -1.5707965);
