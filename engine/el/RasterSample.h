@@ -8,6 +8,8 @@
 #include "engine/el/RasterContext.h"
 
 namespace elRaster::detail {
+// Local to each span file, as the compiler then inlines them into every loop that uses them.
+namespace {
 
 inline int WrapOrClamp(int i, int size, int mask, bool pow2) {
     if (pow2) return i & mask;
@@ -77,4 +79,5 @@ inline uint32_t PixelColor(const Context& c, double px, double py) {
     return (a << 24) | (ch(c.r) << 16) | (ch(c.g) << 8) | ch(c.b);
 }
 
+}  // namespace
 }  // namespace elRaster::detail

@@ -43,13 +43,7 @@ QUOR_AVX512 void SpanSpriteAvx512(const Context& c, int y, int xs, int xe) {
     uint32_t* row = s.Row(y);
     float* zrow = ZTest ? c.target->zbuffer + size_t(y) * size_t(s.width) : nullptr;
     const double px = xs + 0.5, py = y + 0.5;
-    // u and v at the first pixel in 16.16, both at once: FloorToInt32(plane.At(px, py) * 65536).
-    __m128d uv = _mm_add_pd(
-        _mm_add_pd(_mm_loadu_pd(c.step.uvc), _mm_mul_pd(_mm_loadu_pd(c.step.uvdx), _mm_set1_pd(px))),
-        _mm_mul_pd(_mm_loadu_pd(c.step.uvdy), _mm_set1_pd(py)));
-    uv = _mm_mul_pd(uv, _mm_set1_pd(65536.0));
-    uv = _mm_floor_pd(_mm_min_pd(_mm_max_pd(uv, _mm_set1_pd(-2147483000.0)), _mm_set1_pd(2147483000.0)));
-    const __m128i uvf = _mm_cvttpd_epi32(uv);
+    const __m128i uvf = FixedTexCoords(c, px, py);
     __m512 z16 = _mm512_add_ps(_mm512_set1_ps(float(c.z.At(px, py))), _mm512_loadu_ps(c.step.z));
     const __m512 dz16 = _mm512_set1_ps(c.step.z[16]);
     __m512i u16 = _mm512_add_epi32(_mm512_set1_epi32(_mm_cvtsi128_si32(uvf)), _mm512_loadu_si512(c.step.u));
