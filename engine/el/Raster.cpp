@@ -16,6 +16,12 @@ using namespace detail;
 
 namespace {
 
+// Twice the signed area of the triangle p-q-r; positive when it turns clockwise on screen (y grows
+// downward).
+double DoubledArea(const ScreenVertex& p, const ScreenVertex& q, const ScreenVertex& r) {
+    return (q.x - p.x) * (r.y - p.y) - (r.x - p.x) * (q.y - p.y);
+}
+
 // Fills a convex polygon (3 or 4 vertices) with one span per row. Each edge is evaluated as
 // x = x0 + (y - y0) * slope from its upper end, the same way whichever polygon it belongs to,
 // so polygons that share an edge neither overlap nor leave gaps along it.
@@ -143,18 +149,14 @@ void DrawQuad(const Target& target, const Viewport& vp, const State& state, cons
     // Convex, with all corners turning the same way.
     double area2 = 0;
     for (int i = 0; i < 4; ++i) {
-        const ScreenVertex& p = sv[i];
-        const ScreenVertex& q = sv[(i + 1) % 4];
-        const ScreenVertex& r = sv[(i + 2) % 4];
-        const double turn = (q.x - p.x) * (r.y - p.y) - (r.x - p.x) * (q.y - p.y);
+        const double turn = DoubledArea(sv[i], sv[(i + 1) % 4], sv[(i + 2) % 4]);
         if (i == 0) area2 = turn;
         if (turn == 0.0 || !std::isfinite(turn) || (turn > 0) != (area2 > 0)) return asTriangles();
     }
     if (state.cullCounterClockwise && area2 < 0.0) return;  // both halves face away
     const Setup su = MakeSetup(state, tg, texture);
     Context ctx;
-    const double a2 = (sv[1].x - sv[0].x) * (sv[3].y - sv[0].y) - (sv[3].x - sv[0].x) * (sv[1].y - sv[0].y);
-    FillContext(ctx, su, sv[0], sv[1], sv[3], a2);
+    FillContext(ctx, su, sv[0], sv[1], sv[3], DoubledArea(sv[0], sv[1], sv[3]));
     // One set of planes must fit the fourth corner too (a flat, evenly mapped quad).
     const ScreenVertex& q = sv[2];
     const double tw = ctx.texWidth, th = ctx.texHeight;
@@ -200,9 +202,8 @@ void DrawTriangle(const Target& target, const Viewport& vp, const State& state, 
         const ScreenVertex& p0 = sv[0];
         const ScreenVertex& p1 = sv[i];
         const ScreenVertex& p2 = sv[i + 1];
-        const double area2 = (p1.x - p0.x) * (p2.y - p0.y) - (p2.x - p0.x) * (p1.y - p0.y);
+        const double area2 = DoubledArea(p0, p1, p2);
         if (area2 == 0.0 || !std::isfinite(area2)) continue;
-        // With y growing downward a positive area is clockwise on screen.
         if (state.cullCounterClockwise && area2 < 0.0) continue;
         if (state.fill == Fill::Solid) {
             FillTriangle(su, p0, p1, p2, area2);
