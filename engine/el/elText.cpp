@@ -318,10 +318,10 @@ class StringRenderer {
         }
     }
 
-    // The object pixel (dx, dy) from the 3 x 3 font-buffer pixels around (2i, 2j) within the
-    // sample size: the drawn ones and a white weight averaged by eight, the missing part made up
-    // from the back buffer so the edges blend into what lies behind. False when none is drawn
-    // (the pixel stays transparent).
+    // The object pixel (dx, dy) from the font-buffer pixels drawn among the 3 x 3 around (2i, 2j)
+    // within the sample size: their sum, plus 255, plus the back-buffer pixel once for each of
+    // the eight they fall short of, divided by eight and capped at 255; so a thin stroke blends
+    // into what lies behind. False when none is drawn (the pixel stays transparent).
     bool Smoothed(int i, int j, int sampleW, int sampleH, int dx, int dy, uint32_t& out) const {
         int sr = 0, sg = 0, sb = 0, count = 0;
         for (int oy = -1; oy <= 1; ++oy) {
