@@ -8,7 +8,9 @@
 
 namespace elDraw {
 
-// The largest image side the reader accepts, and the largest pixel count.
+// The largest image side the reader accepts, and the largest pixel count (128 MiB of decoded
+// pixels): far beyond any picture the game draws, and checked before anything is allocated, so a
+// damaged or hostile header cannot make the reader ask for gigabytes.
 inline constexpr int kMaxBmpSide = 16384;
 inline constexpr int64_t kMaxBmpPixels = int64_t(1) << 25;
 

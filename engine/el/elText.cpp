@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "engine/el/elDraw.h"
 #include "engine/el/elFont.h"
@@ -142,187 +143,241 @@ std::vector<RectLine> BreakRectLines(const std::u32string& text, int maxWidth,
     return lines;
 }
 
-elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& face, int size, int x, int y,
-                             int right, int bottom, const std::string& text, int flags, uint32_t textColor,
-                             uint32_t backColor, std::vector<elDraw::TextBox>& boxes) {
-    boxes.clear();
-    elDraw::TextBox bounds{};
-    bool any = false;
-    auto font = elFont::Font::Open({face, 2 * size, 400, false, false});
-    if (!font) return bounds;
+namespace {
 
-    plat::Surface* obj = target.fontObject;
-    plat::Surface* buf = target.fontBuffer;
-    const plat::Surface* back = target.backBuffer;
-    // Only what a line can touch is cleared: the band of the font buffer a line is drawn in, and
-    // each line's rectangle of the font object before the line is composed into it. Nothing else
-    // of the two objects is read or blitted.
+// DrawString's colours and flags taken apart. The font buffer holds the text at twice the
+// screen size; composing it into the font object halves it.
+struct StringStyle {
+    uint32_t fore, shade;
+    int spacing;  // font-buffer pixels between characters (and added to the line height)
+    bool shadow, thickX, thickY;
+    int fontHeight;  // in the font buffer
+};
 
-    const uint32_t fore = plat::ColorRefToPixel(VisibleColor(textColor));
-    const uint32_t shade = plat::ColorRefToPixel(VisibleColor(backColor));
-    const int spacing = flags & elDraw::kStringSpacingMask;
-    const bool shadow = (flags & elDraw::kStringShadow) != 0;
-    const bool thickX = (flags & elDraw::kStringThickenX) != 0;
-    const bool thickY = (flags & elDraw::kStringThickenY) != 0;
-    const int fontHeight = 2 * size;
-    const int bufferWidth = buf ? buf->width : elDraw::kDefaultScreenWidth;
-    const Clip bufClip = buf ? SurfaceClip(*buf) : Clip{0, 0, 0, 0};
+StringStyle MakeStringStyle(int size, int flags, uint32_t textColor, uint32_t backColor) {
+    return {plat::ColorRefToPixel(VisibleColor(textColor)),
+            plat::ColorRefToPixel(VisibleColor(backColor)),
+            flags & elDraw::kStringSpacingMask,
+            (flags & elDraw::kStringShadow) != 0,
+            (flags & elDraw::kStringThickenX) != 0,
+            (flags & elDraw::kStringThickenY) != 0,
+            2 * size};
+}
 
-    std::vector<elDraw::TextBox> lineRects;  // what the lines composed into the font object
-    const std::u32string chars = elFont::DecodeUtf8(text);
-    const size_t n = chars.size();
-    size_t pos = 0;
-    int lineX = x, lineY = y;
-    enum class End { Text, LineFeed, Width, Buffer };
+// Why a piece of a line ended: the text did, a line feed, the right limit, or the width of the
+// font buffer (the line then goes on in a new piece at the same place on the screen).
+enum class PieceEnd { Text, LineFeed, Width, Buffer };
 
-    size_t lineFirstBox = 0;  // the first character box of the screen line (all its pieces)
-    bool newLine = true;
-    while (pos < n && lineY < bottom) {
-        int lineHeight = spacing + fontHeight;
-        int pen = 0;
-        if (buf) {
-            const int band = std::min(buf->height, spacing + 2 * fontHeight + 8);
-            for (int j = 0; j < band; ++j) std::fill(buf->Row(j), buf->Row(j) + buf->width, kKeyPixel);
+struct Piece {
+    PieceEnd end = PieceEnd::Text;
+    int pen = 0;     // its width in the font buffer
+    int height = 0;  // the line height in the font buffer
+};
+
+// Lays out and composes one DrawString. Only what a line can touch is cleared: the band of the
+// font buffer a line is drawn in, and each line's rectangle of the font object before the line
+// is composed into it. Nothing else of the two objects is read or blitted.
+class StringRenderer {
+  public:
+    StringRenderer(const StringSurfaces& target, elFont::Font& font, const StringStyle& style,
+                   std::u32string chars, std::vector<elDraw::TextBox>& boxes)
+        : obj_(target.fontObject),
+          buf_(target.fontBuffer),
+          back_(target.backBuffer),
+          font_(font),
+          style_(style),
+          chars_(std::move(chars)),
+          boxes_(boxes),
+          bufferWidth_(buf_ ? buf_->width : elDraw::kDefaultScreenWidth),
+          bufClip_(buf_ ? SurfaceClip(*buf_) : Clip{0, 0, 0, 0}) {}
+
+    // Lines start at x and break before `right`; nothing is drawn from `bottom` down.
+    void Render(int x, int y, int right, int bottom) {
+        int lineX = x, lineY = y;
+        size_t lineFirstBox = 0;  // the first character box of the screen line (all its pieces)
+        bool newLine = true;
+        while (pos_ < chars_.size() && lineY < bottom) {
+            ClearLineBand();
+            if (newLine) lineFirstBox = boxes_.size();
+            const Piece piece = DrawPiece(lineX, lineY, right, lineFirstBox);
+            ComposePiece(piece, lineX, lineY, bottom);
+            if (piece.end == PieceEnd::Text) break;
+            newLine = piece.end != PieceEnd::Buffer;
+            if (piece.end == PieceEnd::Buffer) {
+                lineX += piece.pen / 2;  // the next piece continues on the same line
+            } else {
+                lineX = x;
+                lineY += piece.height / 2;
+            }
         }
-        if (newLine) lineFirstBox = boxes.size();
-        End end = End::Text;
+        ClearBesideLines();
+    }
+
+    // The union of the composed lines; empty when nothing was drawn.
+    elDraw::TextBox Bounds() const { return any_ ? bounds_ : elDraw::TextBox{}; }
+
+  private:
+    void ClearLineBand() {
+        if (!buf_) return;
+        const int band = std::min(buf_->height, style_.spacing + 2 * style_.fontHeight + 8);
+        for (int j = 0; j < band; ++j) std::fill(buf_->Row(j), buf_->Row(j) + buf_->width, kKeyPixel);
+    }
+
+    // The character's extent in the font buffer, rounded up to even numbers.
+    void CellSize(const elFont::Glyph& g, int& w, int& h) const {
+        w = (g.advance + 1) & ~1;
+        h = (style_.fontHeight + 1) & ~1;
+        if (style_.shadow) w += 2, h += 2;
+        if (style_.thickX) w += 1;
+        if (style_.thickY) h += 1;
+    }
+
+    // The shadow first, then the glyph and its thickened copies.
+    void DrawCharacter(const elFont::Glyph& g, int pen) {
+        const bool tx = style_.thickX, ty = style_.thickY;
+        if (style_.shadow)
+            PutGlyph(*buf_, bufClip_, pen + 2 + (tx ? 1 : 0), 2 + (ty ? 1 : 0), g, style_.shade, true);
+        PutGlyph(*buf_, bufClip_, pen, 0, g, style_.fore, true);
+        if (tx) PutGlyph(*buf_, bufClip_, pen + 1, 0, g, style_.fore, true);
+        if (ty) PutGlyph(*buf_, bufClip_, pen, 1, g, style_.fore, true);
+        if (tx && ty) PutGlyph(*buf_, bufClip_, pen + 1, 1, g, style_.fore, true);
+    }
+
+    // Draws characters into the font buffer, and adds their boxes, until the piece ends.
+    Piece DrawPiece(int lineX, int lineY, int right, size_t lineFirstBox) {
+        Piece piece;
+        piece.height = style_.spacing + style_.fontHeight;
+        int& pen = piece.pen;
         while (true) {
-            if (pos >= n) {
-                end = End::Text;
-                break;
+            if (pos_ >= chars_.size()) {
+                piece.end = PieceEnd::Text;
+                return piece;
             }
-            const char32_t c = chars[pos];
+            const char32_t c = chars_[pos_];
             if (c == U'\n') {
-                ++pos;
-                end = End::LineFeed;
-                break;
+                ++pos_;
+                piece.end = PieceEnd::LineFeed;
+                return piece;
             }
-            const elFont::Glyph& g = font->GetGlyph(c, true);
-            // The character's extent, rounded up to even numbers.
-            int w = (g.advance + 1) & ~1;
-            int h = (fontHeight + 1) & ~1;
-            if (shadow) w += 2, h += 2;
-            if (thickX) w += 1;
-            if (thickY) h += 1;
+            const elFont::Glyph& g = font_.GetGlyph(c, true);
+            int w = 0, h = 0;
+            CellSize(g, w, h);
             // A character that would cross the edge of the font buffer starts the next piece,
             // at the same place on the screen, so that it is drawn whole.
-            if (pen > 0 && pen + w > bufferWidth) {
-                end = End::Buffer;
-                break;
+            if (pen > 0 && pen + w > bufferWidth_) {
+                piece.end = PieceEnd::Buffer;
+                return piece;
             }
-            if (buf) {
-                if (shadow)
-                    PutGlyph(*buf, bufClip, pen + 2 + (thickX ? 1 : 0), 2 + (thickY ? 1 : 0), g, shade, true);
-                PutGlyph(*buf, bufClip, pen, 0, g, fore, true);
-                if (thickX) PutGlyph(*buf, bufClip, pen + 1, 0, g, fore, true);
-                if (thickY) PutGlyph(*buf, bufClip, pen, 1, g, fore, true);
-                if (thickX && thickY) PutGlyph(*buf, bufClip, pen + 1, 1, g, fore, true);
-            }
+            if (buf_) DrawCharacter(g, pen);
             const int left = pen / 2 + lineX;
-            boxes.push_back({left, lineY, left + w / 2, lineY + h / 2});
-            pen += w + spacing;
-            ++pos;
-            lineHeight = std::max(lineHeight, h);
+            boxes_.push_back({left, lineY, left + w / 2, lineY + h / 2});
+            pen += w + style_.spacing;
+            ++pos_;
+            piece.height = std::max(piece.height, h);
             if (pen / 2 + lineX >= right) {
-                end = End::Width;
+                piece.end = PieceEnd::Width;
                 // The character that overflowed starts the next line, unless it may not start
                 // one, or it is the only character of the line (a line too narrow for one
                 // character would otherwise never end).
-                if (!MayNotStartLine(c) && boxes.size() - lineFirstBox > 1) {
-                    pen -= w + spacing;
-                    --pos;
-                    boxes.pop_back();
+                if (!MayNotStartLine(c) && boxes_.size() - lineFirstBox > 1) {
+                    pen -= w + style_.spacing;
+                    --pos_;
+                    boxes_.pop_back();
                 }
-                break;
+                return piece;
             }
-            if (pen >= bufferWidth) {
-                end = End::Buffer;
-                break;
+            if (pen >= bufferWidth_) {
+                piece.end = PieceEnd::Buffer;
+                return piece;
             }
-        }
-
-        // Compose the line: cut at the bottom limit, smoothed into the font object.
-        int composeHeight = lineHeight;
-        if (lineY + composeHeight / 2 > bottom) composeHeight = (bottom - lineY) * 2;
-        const int lineW = pen / 2, lineH = composeHeight / 2;
-        if (lineW > 0 && lineH > 0) {
-            const elDraw::TextBox lb{lineX, lineY, lineX + lineW, lineY + lineH};
-            if (!any) {
-                bounds = lb;
-                any = true;
-            } else {
-                bounds.left = std::min(bounds.left, lb.left);
-                bounds.top = std::min(bounds.top, lb.top);
-                bounds.right = std::max(bounds.right, lb.right);
-                bounds.bottom = std::max(bounds.bottom, lb.bottom);
-            }
-            lineRects.push_back(lb);
-            if (obj) {
-                const Clip c = Intersect(SurfaceClip(*obj), {lb.left, lb.top, lb.right, lb.bottom});
-                for (int dy = c.top; dy < c.bottom; ++dy)
-                    std::fill(obj->Row(dy) + c.left, obj->Row(dy) + c.right, kKeyPixel);
-            }
-            if (obj && buf) {
-                const int sampleW = std::min(pen, buf->width), sampleH = std::min(composeHeight, buf->height);
-                for (int j = 0; j < lineH; ++j) {
-                    const int dy = lineY + j;
-                    if (dy < 0 || dy >= obj->height) continue;
-                    for (int i = 0; i < lineW; ++i) {
-                        const int dx = lineX + i;
-                        if (dx < 0 || dx >= obj->width) continue;
-                        int sr = 0, sg = 0, sb = 0, count = 0;
-                        for (int oy = -1; oy <= 1; ++oy) {
-                            const int sy = 2 * j + oy;
-                            if (sy < 0 || sy >= sampleH) continue;
-                            const uint32_t* srow = buf->Row(sy);
-                            for (int ox = -1; ox <= 1; ++ox) {
-                                const int sx = 2 * i + ox;
-                                if (sx < 0 || sx >= sampleW) continue;
-                                const uint32_t p = srow[sx];
-                                if (IsKey(p)) continue;
-                                sr += (p >> 16) & 0xFF;
-                                sg += (p >> 8) & 0xFF;
-                                sb += p & 0xFF;
-                                ++count;
-                            }
-                        }
-                        if (count == 0) continue;  // stays transparent
-                        sr += 255, sg += 255, sb += 255;
-                        if (count < 8) {
-                            uint32_t bp = 0;
-                            if (back && dx < back->width && dy < back->height) bp = back->Row(dy)[dx];
-                            const int k = 8 - count;
-                            sr += k * static_cast<int>((bp >> 16) & 0xFF);
-                            sg += k * static_cast<int>((bp >> 8) & 0xFF);
-                            sb += k * static_cast<int>(bp & 0xFF);
-                        }
-                        const uint32_t r = std::min(sr / 8, 255), g = std::min(sg / 8, 255),
-                                       b = std::min(sb / 8, 255);
-                        obj->Row(dy)[dx] = 0xFF000000u | (r << 16) | (g << 8) | b;
-                    }
-                }
-            }
-        }
-
-        if (end == End::Text) break;
-        newLine = end != End::Buffer;
-        if (end == End::Buffer) {
-            lineX += pen / 2;  // the next piece continues on the same line
-        } else {
-            lineX = x;
-            lineY += lineHeight / 2;
         }
     }
+
+    // Composes the piece into the font object at half size, cut at the bottom limit.
+    void ComposePiece(const Piece& piece, int lineX, int lineY, int bottom) {
+        int composeHeight = piece.height;
+        if (lineY + composeHeight / 2 > bottom) composeHeight = (bottom - lineY) * 2;
+        const int lineW = piece.pen / 2, lineH = composeHeight / 2;
+        if (lineW <= 0 || lineH <= 0) return;
+        const elDraw::TextBox lb{lineX, lineY, lineX + lineW, lineY + lineH};
+        AddToBounds(lb);
+        lineRects_.push_back(lb);
+        if (!obj_) return;
+        FillRect(*obj_, SurfaceClip(*obj_), lb.left, lb.top, lb.right, lb.bottom, kKeyPixel);
+        if (!buf_) return;
+        const int sampleW = std::min(piece.pen, buf_->width), sampleH = std::min(composeHeight, buf_->height);
+        for (int j = 0; j < lineH; ++j) {
+            const int dy = lineY + j;
+            if (dy < 0 || dy >= obj_->height) continue;
+            for (int i = 0; i < lineW; ++i) {
+                const int dx = lineX + i;
+                if (dx < 0 || dx >= obj_->width) continue;
+                uint32_t p = 0;
+                if (Smoothed(i, j, sampleW, sampleH, dx, dy, p)) obj_->Row(dy)[dx] = p;
+            }
+        }
+    }
+
+    // The object pixel (dx, dy) from the font-buffer pixels drawn among the 3 x 3 around (2i, 2j)
+    // within the sample size: their sum, plus 255, plus the back-buffer pixel once for each of
+    // the eight they fall short of, divided by eight and capped at 255; so a thin stroke blends
+    // into what lies behind. False when none is drawn (the pixel stays transparent).
+    bool Smoothed(int i, int j, int sampleW, int sampleH, int dx, int dy, uint32_t& out) const {
+        int sr = 0, sg = 0, sb = 0, count = 0;
+        for (int oy = -1; oy <= 1; ++oy) {
+            const int sy = 2 * j + oy;
+            if (sy < 0 || sy >= sampleH) continue;
+            const uint32_t* srow = buf_->Row(sy);
+            for (int ox = -1; ox <= 1; ++ox) {
+                const int sx = 2 * i + ox;
+                if (sx < 0 || sx >= sampleW) continue;
+                const uint32_t p = srow[sx];
+                if (IsKey(p)) continue;
+                sr += (p >> 16) & 0xFF;
+                sg += (p >> 8) & 0xFF;
+                sb += p & 0xFF;
+                ++count;
+            }
+        }
+        if (count == 0) return false;
+        sr += 255, sg += 255, sb += 255;
+        if (count < 8) {
+            uint32_t bp = 0;
+            if (back_ && dx < back_->width && dy < back_->height) bp = back_->Row(dy)[dx];
+            const int k = 8 - count;
+            sr += k * static_cast<int>((bp >> 16) & 0xFF);
+            sg += k * static_cast<int>((bp >> 8) & 0xFF);
+            sb += k * static_cast<int>(bp & 0xFF);
+        }
+        const uint32_t r = std::min(sr / 8, 255), g = std::min(sg / 8, 255), b = std::min(sb / 8, 255);
+        out = 0xFF000000u | (r << 16) | (g << 8) | b;
+        return true;
+    }
+
+    void AddToBounds(const elDraw::TextBox& lb) {
+        if (!any_) {
+            bounds_ = lb;
+            any_ = true;
+            return;
+        }
+        bounds_.left = std::min(bounds_.left, lb.left);
+        bounds_.top = std::min(bounds_.top, lb.top);
+        bounds_.right = std::max(bounds_.right, lb.right);
+        bounds_.bottom = std::max(bounds_.bottom, lb.bottom);
+    }
+
     // The union also covers places no line reached (beside a short line): make them transparent.
-    if (obj && any) {
-        const Clip u = Intersect(SurfaceClip(*obj), {bounds.left, bounds.top, bounds.right, bounds.bottom});
+    void ClearBesideLines() {
+        if (!obj_ || !any_) return;
+        const Clip u =
+            Intersect(SurfaceClip(*obj_), {bounds_.left, bounds_.top, bounds_.right, bounds_.bottom});
         std::vector<std::pair<int, int>> spans;
         for (int dy = u.top; dy < u.bottom; ++dy) {
             spans.clear();
-            for (const auto& r : lineRects)
+            for (const auto& r : lineRects_)
                 if (dy >= r.top && dy < r.bottom) spans.emplace_back(r.left, r.right);
             std::sort(spans.begin(), spans.end());
-            uint32_t* row = obj->Row(dy);
+            uint32_t* row = obj_->Row(dy);
             int x0 = u.left;
             for (const auto& [l, r] : spans) {
                 if (l > x0) std::fill(row + x0, row + std::min(l, u.right), kKeyPixel);
@@ -331,7 +386,34 @@ elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& fa
             if (x0 < u.right) std::fill(row + x0, row + u.right, kKeyPixel);
         }
     }
-    return any ? bounds : elDraw::TextBox{};
+
+    plat::Surface* obj_;
+    plat::Surface* buf_;
+    const plat::Surface* back_;
+    elFont::Font& font_;
+    const StringStyle style_;
+    const std::u32string chars_;
+    std::vector<elDraw::TextBox>& boxes_;
+    const int bufferWidth_;
+    const Clip bufClip_;
+    size_t pos_ = 0;                          // the next character to draw
+    std::vector<elDraw::TextBox> lineRects_;  // what the lines composed into the font object
+    elDraw::TextBox bounds_{};
+    bool any_ = false;
+};
+
+}  // namespace
+
+elDraw::TextBox RenderString(const StringSurfaces& target, const std::string& face, int size, int x, int y,
+                             int right, int bottom, const std::string& text, int flags, uint32_t textColor,
+                             uint32_t backColor, std::vector<elDraw::TextBox>& boxes) {
+    boxes.clear();
+    auto font = elFont::Font::Open({face, 2 * size, 400, false, false});
+    if (!font) return {};
+    StringRenderer renderer(target, *font, MakeStringStyle(size, flags, textColor, backColor),
+                            elFont::DecodeUtf8(text), boxes);
+    renderer.Render(x, y, right, bottom);
+    return renderer.Bounds();
 }
 
 }  // namespace elText

@@ -113,10 +113,13 @@ TEST(El4DRaster, CounterClockwiseTrianglesAreCulled) {
     EXPECT_EQ(d.surface.Row(20)[20], 0xFF000000u);
 }
 
-TEST(El4DRaster, SinglePixelBlendMatchesTheSpanLoops) {
-    // The one-pixel helper and the four-pixel loops agree on every mode.
+TEST(El4DRaster, BlendModesGiveTheirNumbersOnOnePixelAndInTheSpanLoops) {
+    // Source alpha 154 and RGB (200, 100, 50) onto (40, 80, 120), worked out by hand with
+    // round(x / 255); the destination keeps its alpha.
     const uint32_t src = 0x9AC86432u, dst = 0xFF285078u;
+    const uint32_t expected[7] = {0, src, 0xFF895C4Eu, 0xFFA18C96u, 0xFF102030u, 0xFFA9451Au, 0xFF374F60u};
     for (int mode = 1; mode <= 6; ++mode) {
+        EXPECT_EQ(elRaster::BlendPixel(mode, true, src, dst), expected[mode]) << mode;
         Canvas c;
         for (uint32_t& p : c.surface.pixels) p = dst;
         std::vector<uint32_t> texels(4, src);
@@ -127,8 +130,8 @@ TEST(El4DRaster, SinglePixelBlendMatchesTheSpanLoops) {
         st.minFilter = st.magFilter = elRaster::Filter::Point;
         elRaster::DrawTriangle(c.target, c.viewport, st, &tex, At(0, 0, 0, 0), At(100, 0, 1, 0),
                                At(0, 100, 0, 1));
-        EXPECT_EQ(c.surface.Row(10)[10], elRaster::BlendPixel(mode, true, src, dst)) << mode;
-        EXPECT_EQ(c.surface.Row(10)[13], elRaster::BlendPixel(mode, true, src, dst)) << mode;
+        EXPECT_EQ(c.surface.Row(10)[10], expected[mode]) << mode;
+        EXPECT_EQ(c.surface.Row(10)[13], expected[mode]) << mode;
     }
     EXPECT_EQ(elRaster::BlendPixel(2, false, src, dst), src);
 }
