@@ -37,6 +37,9 @@ const QuorErrorDef kErrors[] = {
     {"IFE0601", C::InitFile, "shop_info.dat が不正です。"},
     {"OTE0001", C::Other, "XMLの構造が不正です。"},
     {"OTE0002", C::Other, "Sorry, this software is Japanese only."},
+    // In English: a system without Japanese fonts may not show Japanese either.
+    {"OTE0003", C::Other,
+     "No Japanese font is installed. Install fonts-ipafont-gothic and fonts-ipafont-mincho."},
     {"RAE0001", C::ResourceAccess, "ポリゴンプールが上限を超えました。"},
     {"RAE0002", C::ResourceAccess, "ステージマップ領域のメモリ取得に失敗しました。"},
     {"RAE0003", C::ResourceAccess, "リングスタックのメモリ取得に失敗しました。"},

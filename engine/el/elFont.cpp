@@ -191,7 +191,7 @@ Font::~Font() {
 std::shared_ptr<Font> Font::Open(const FontDesc& desc) {
     if (desc.height <= 0) return nullptr;
     const plat::FontFace file = FontFileFor(desc.face);
-    if (file.file.empty()) throw COtherException(kNoFontCode, kNoFontMessage);
+    if (file.file.empty()) ThrowQuorError(kNoFontCode);
     std::lock_guard lock(g_ftMutex);
     FT_Face face = FaceFor(file);
     if (!face) return nullptr;

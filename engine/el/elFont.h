@@ -14,11 +14,9 @@
 
 namespace elFont {
 
-// With no Japanese face installed every label would be blank: the game stops instead. The
-// message is English because a system without Japanese fonts may not show Japanese either.
+// With no Japanese face installed every label would be blank: the game stops instead, with this
+// code (its message is in the error table).
 inline constexpr const char* kNoFontCode = "OTE0003";
-inline constexpr const char* kNoFontMessage =
-    "No Japanese font is installed. Install fonts-ipafont-gothic and fonts-ipafont-mincho.";
 
 inline constexpr int kMaxFontList = 200;
 inline constexpr uint8_t kShiftJisCharset = 128;
