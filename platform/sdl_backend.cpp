@@ -17,7 +17,6 @@
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
-#include "platform/present.h"
 
 namespace plat {
 namespace {
@@ -256,7 +255,8 @@ class SdlBackend final : public Backend {
         for (SDL_Joystick* j : joysticks_) {
             if (j) SDL_JoystickClose(j);
         }
-        DropRenderer();
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
         if (joystickInit_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         if (videoInit_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -295,14 +295,16 @@ class SdlBackend final : public Backend {
             if (std::strcmp(env, "texture") == 0) forced = PresentPath::Texture;
             if (std::strcmp(env, "surface") == 0) forced = PresentPath::Surface;
         }
-        const bool isForced = forced != PresentPath::Auto;
-        if (!isForced) forced = PresentPath::Texture;
-        if (!UsePath(forced) &&
-            !UsePath(forced == PresentPath::Texture ? PresentPath::Surface : PresentPath::Texture)) {
-            error = SDL_GetError();
-            return false;
+        if (forced != PresentPath::Auto) chooser_.Settle(forced);
+        if (!UsePath(chooser_.Current())) {
+            // Only one way works on this window: that one, without timing.
+            chooser_.Settle(chooser_.Current() == PresentPath::Texture ? PresentPath::Surface
+                                                                       : PresentPath::Texture);
+            if (!UsePath(chooser_.Current())) {
+                error = SDL_GetError();
+                return false;
+            }
         }
-        if (isForced) chooser_.Settle(path_);
         if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
             joystickInit_ = true;
             int n = SDL_NumJoysticks();
@@ -645,16 +647,16 @@ class SdlBackend final : public Backend {
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
-    PresentPath path_ = PresentPath::Texture;
-    PresentPathChooser chooser_;
-    FramePacer pacer_;
-    bool cursorWanted_ = true, focused_ = true;
     SDL_Joystick* joysticks_[kMaxJoysticks] = {};
     SDL_JoystickID joystickIds_[kMaxJoysticks] = {};
     int width_ = 640, height_ = 480, scale_ = 1;
     bool closeRequested_ = false;
     bool videoInit_ = false, joystickInit_ = false;
     int lastMotionX_ = -1, lastMotionY_ = -1;  // window pixels of the last reported pointer move
+    PresentPath path_ = PresentPath::Texture;
+    PresentPathChooser chooser_;
+    FramePacer pacer_;
+    bool cursorWanted_ = true, focused_ = true;
 };
 
 }  // namespace
