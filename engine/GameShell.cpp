@@ -310,6 +310,8 @@ bool HandleWindowEvent(const plat::WindowEvent& ev) {
 
 int RunGame(const ShellOptions& requested) {
     g_failed = false;
+    // A fresh engine, also after an earlier run in the same process has shut it down.
+    elSystem::Reset();
     if (!elSystem::OpenWindow(game::kProductName, 640, 480, requested.headless)) return 1;
     ShellOptions options = requested;
     if (plat::Backend* backend = plat::CurrentBackend(); backend && backend->IsHeadless()) {

@@ -91,7 +91,7 @@ TEST(PresentPath, CheaperPathWinsOnlyWhenClearlyCheaper) {
         EXPECT_EQ(presents, 2 * (plat::PresentPathChooser::kWarmup + plat::PresentPathChooser::kTimed));
         return chooser.Current();
     };
-    EXPECT_EQ(choose(6.0, 0.3), PresentPath::Surface);  // a software renderer
+    EXPECT_EQ(choose(6.0, 0.3), PresentPath::Surface);   // a software renderer
     EXPECT_EQ(choose(0.4, 0.35), PresentPath::Texture);  // a GPU: about even, keep the vsync
     EXPECT_EQ(choose(0.2, 1.5), PresentPath::Texture);
 
