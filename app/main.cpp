@@ -6,6 +6,10 @@
 //
 // Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
 // onto the screen and presses Z once the title waits, so it passes loading and title.
+//
+// Exit status: 0 after a clean end (the player quits, the frame count is reached, or another
+// copy already runs), 1 when the game ends on an error (a coded error, an engine error, no
+// audio device, no display without --headless), 2 for bad arguments.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

@@ -36,7 +36,8 @@
 namespace {
 
 CSceneDirector* g_director = nullptr;
-int g_created = 0;  // singletons created by GameStart, in order
+int g_created = 0;      // singletons created by GameStart, in order
+bool g_failed = false;  // the game is ending on an error (the exit status says so)
 
 // A root for a shell that has no scenes of its own installed: black, never closes.
 class CBlankScene : public IScene {
@@ -48,8 +49,10 @@ class CBlankScene : public IScene {
     void DrawOverlay() override {}
 };
 
-// Logs and shows a caught error the way every frame-level handler does.
+// Logs and shows a caught error the way every frame-level handler does; the game then ends
+// on it.
 void ReportError(const std::string& text) {
+    g_failed = true;
     CLog::GetInstance()->Write(text);
     elSystem::MessageBox("%s", text.c_str());
 }
@@ -210,11 +213,13 @@ void GameFrame() {
             ReportError(std::string("Error: ") + e.what());
             game::SetExitFlag(true);
         }
+        if (elSystem::GetErrorFlag()) g_failed = true;
         if (game::GetExitFlag() || elSystem::GetErrorFlag()) {
             CLog::GetInstance()->Write("!!!  Error  !!!");
             elSystem::End();
         }
     } catch (...) {
+        g_failed = true;
         game::SetExitFlag(true);
     }
 }
@@ -230,6 +235,7 @@ void GameReset() {
         CLog::GetInstance()->Write("========== GameReset ==========");
         if (g_created < kSingletonCount) {
             // A start that failed half way leaves nothing to reset.
+            g_failed = true;
             game::SetExitFlag(true);
             elSystem::End();
             return;
@@ -295,10 +301,15 @@ bool HandleWindowEvent(const plat::WindowEvent& ev) {
 }  // namespace
 
 int RunGame(const ShellOptions& requested) {
-    if (!elSystem::OpenWindow(game::kProductName, 640, 480, requested.headless)) return 0;
+    g_failed = false;
+    // A fresh engine, also after an earlier run in the same process has shut it down.
+    elSystem::Reset();
+    if (!elSystem::OpenWindow(game::kProductName, 640, 480, requested.headless)) return 1;
     ShellOptions options = requested;
     if (plat::Backend* backend = plat::CurrentBackend(); backend && backend->IsHeadless()) {
         options.headless = true;
+        // A window was asked for and none could be opened: whatever the run shows, it failed.
+        if (!requested.headless) g_failed = true;
         if (options.fixedFrameTime <= 0) options.fixedFrameTime = 1.0f / 60.0f;
         if (!requested.headless) {
             // A window was asked for but no display opened: a short headless run that leaves
@@ -380,6 +391,12 @@ int RunGame(const ShellOptions& requested) {
         }
         if (options.afterFrame) options.afterFrame(frame);
         if (options.frames >= 0 && frame >= options.frames && !elSystem::HasEnded()) elSystem::End();
+        // A window whose presents do not wait for the display: sleep to the next 1/60 s.
+        // Headless runs take their fixed step at full speed.
+        if (plat::Backend* backend = plat::CurrentBackend(); backend && !options.headless) {
+            if (const uint32_t wait = backend->FrameWaitMs())
+                std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+        }
     }
-    return 0;
+    return g_failed || elSystem::GetErrorFlag() ? 1 : 0;
 }

@@ -51,5 +51,7 @@ struct ShellOptions {
 };
 
 // Opens the window (or runs headless), starts the game and plays frames until the window
-// closes or the frame count is reached; ends the game cleanly. Returns the exit code (0).
+// closes or the frame count is reached; ends the game cleanly. Returns the exit status: 0 for
+// a clean end, 1 when the game ended on an error (a coded error at start or in a frame, an
+// engine error, or a window that was asked for and could not be opened).
 int RunGame(const ShellOptions& options);

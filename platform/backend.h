@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/keycodes.h"
+#include "platform/present.h"
 #include "platform/surface.h"
 
 namespace plat {
@@ -100,6 +101,11 @@ class Backend {
     virtual void RequestClose() = 0;
     // Shows the finished 640x480 frame.
     virtual void Present(const Surface& frame) = 0;
+    // After a frame: how long the loop sleeps before the next one, so that a window whose
+    // presents do not wait for the display still shows at most 60 frames a second.
+    virtual uint32_t FrameWaitMs() { return 0; }
+    // How frames reach the window (Auto while the backend has no window).
+    virtual PresentPath CurrentPresentPath() const { return PresentPath::Auto; }
 
     // Cursor position in client pixels (may lie outside the client area); false if unknown.
     virtual bool CursorPosition(int& x, int& y) const = 0;
@@ -136,6 +142,8 @@ struct BackendOptions {
     std::string title = "Quorvald";
     int width = 640;
     int height = 480;
+    int scale = 0;                                // window pixels per frame pixel; 0: the largest that fits
+    PresentPath presentPath = PresentPath::Auto;  // Texture or Surface skips the timing
 };
 
 // True when --headless is among the arguments or QUOR_HEADLESS is set to a non-empty value

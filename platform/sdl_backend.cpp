@@ -1,11 +1,21 @@
 // The SDL2 window: a 640x480 client area shown at the largest integer scale that fits the
-// desktop, one streaming texture uploaded per present, keyboard, mouse and joysticks.
+// desktop, keyboard, mouse and joysticks.
+//
+// A frame reaches the window one of two ways: a streaming texture drawn by SDL's renderer
+// (cheap on a GPU, and it waits for the refresh), or the window's own pixel buffer filled by
+// our integer scaler (far cheaper where the renderer runs on the CPU, as under a virtual
+// display). The first presents time both and keep the cheaper; QUOR_PRESENT=texture or
+// QUOR_PRESENT=surface settles it by hand. Where presents do not wait for the display the
+// frame loop paces itself (FramePacer).
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/backend.h"
+#include "platform/clock.h"
 #include "platform/messagebox.h"
 #include "platform/sdl_gamepad.h"
 
@@ -242,7 +252,8 @@ class SdlBackend final : public Backend {
         }
         SDL_Rect usable{0, 0, width_, height_};
         if (SDL_GetDisplayUsableBounds(0, &usable) != 0) SDL_GetDisplayBounds(0, &usable);
-        scale_ = std::max(1, std::min(usable.w / width_, usable.h / height_));
+        scale_ =
+            options.scale > 0 ? options.scale : std::max(1, std::min(usable.w / width_, usable.h / height_));
         window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    width_ * scale_, height_ * scale_, SDL_WINDOW_SHOWN);
         if (!window_) {
@@ -250,17 +261,23 @@ class SdlBackend final : public Backend {
             return false;
         }
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_) {
-            error = SDL_GetError();
-            return false;
+        // The window's buffer straight from the display server (shared memory on X11), not
+        // SDL's own texture behind it: that is the whole point of the second path.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        PresentPath forced = options.presentPath;
+        if (const char* env = std::getenv("QUOR_PRESENT")) {
+            if (std::strcmp(env, "texture") == 0) forced = PresentPath::Texture;
+            if (std::strcmp(env, "surface") == 0) forced = PresentPath::Surface;
         }
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width_,
-                                     height_);
-        if (!texture_) {
-            error = SDL_GetError();
-            return false;
+        if (forced != PresentPath::Auto) chooser_.Settle(forced);
+        if (!UsePath(chooser_.Current())) {
+            // Only one way works on this window: that one, without timing.
+            chooser_.Settle(chooser_.Current() == PresentPath::Texture ? PresentPath::Surface
+                                                                       : PresentPath::Texture);
+            if (!UsePath(chooser_.Current())) {
+                error = SDL_GetError();
+                return false;
+            }
         }
         // Without the joystick layer the game still runs on keyboard and mouse.
         if (gamepads_.Start()) joystickCount_ = gamepads_.Count();
@@ -291,16 +308,26 @@ class SdlBackend final : public Backend {
 
     void Present(const Surface& frame) override {
         if (frame.width != width_ || frame.height != height_) return;
-        SDL_UpdateTexture(texture_, nullptr, frame.pixels.data(), width_ * 4);
-        int ow = 0, oh = 0;
-        SDL_GetRendererOutputSize(renderer_, &ow, &oh);
-        int s = std::max(1, std::min(ow / width_, oh / height_));
-        SDL_Rect dst{(ow - width_ * s) / 2, (oh - height_ * s) / 2, width_ * s, height_ * s};
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
-        SDL_RenderPresent(renderer_);
+        const double before = chooser_.Decided() ? 0.0 : ProcessCpuMs();
+        bool shown = path_ == PresentPath::Texture ? PresentTexture(frame) : PresentSurface(frame);
+        if (!shown) {
+            // The path broke (a lost window buffer): the other one from now on.
+            const PresentPath other =
+                path_ == PresentPath::Texture ? PresentPath::Surface : PresentPath::Texture;
+            if (UsePath(other)) chooser_.Settle(other);
+            return;
+        }
+        if (chooser_.Decided()) return;
+        chooser_.Record(ProcessCpuMs() - before);
+        const PresentPath was = path_;
+        if (chooser_.Current() != was && !UsePath(chooser_.Current())) {
+            UsePath(was);
+            chooser_.Settle(was);
+        }
     }
+
+    uint32_t FrameWaitMs() override { return pacer_.AfterPresent(); }
+    PresentPath CurrentPresentPath() const override { return path_; }
 
     bool CursorPosition(int& x, int& y) const override {
         // Over the window, the position SDL tracks from the window's own pointer events is the
@@ -318,7 +345,12 @@ class SdlBackend final : public Backend {
         return true;
     }
 
-    void ShowSystemCursor(bool shown) override { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+    // The game hides the system cursor over its picture and draws its own; a window without
+    // the focus does not draw it, so there the system cursor shows.
+    void ShowSystemCursor(bool shown) override {
+        cursorWanted_ = shown;
+        ApplyCursor();
+    }
 
     void ClipCursor(bool clip, int left, int top, int right, int bottom) override {
         if (!clip) {
@@ -346,6 +378,86 @@ class SdlBackend final : public Backend {
     }
 
   private:
+    void ApplyCursor() { SDL_ShowCursor(cursorWanted_ || !focused_ ? SDL_ENABLE : SDL_DISABLE); }
+
+    void DropRenderer() {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+    }
+
+    // Moves presenting to `path`; false (and nothing set up) when the window refuses it.
+    bool UsePath(PresentPath path) {
+        DropRenderer();
+        path_ = path;
+        if (path == PresentPath::Surface) {
+            if (!SDL_GetWindowSurface(window_)) return false;
+            pacer_.SetVsync(false, 0);
+            return true;
+        }
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (renderer_) {
+            texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                         width_, height_);
+        }
+        if (!texture_) {
+            DropRenderer();
+            return false;
+        }
+        SDL_RendererInfo info{};
+        SDL_GetRendererInfo(renderer_, &info);
+        SDL_DisplayMode mode{};
+        const int display = SDL_GetWindowDisplayIndex(window_);
+        const int refresh =
+            SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 ? mode.refresh_rate : 0;
+        pacer_.SetVsync((info.flags & SDL_RENDERER_PRESENTVSYNC) != 0, refresh);
+        return true;
+    }
+
+    bool PresentTexture(const Surface& frame) {
+        if (!texture_) return false;
+        SDL_UpdateTexture(texture_, nullptr, frame.pixels.data(), width_ * 4);
+        int ow = 0, oh = 0;
+        SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+        int s = std::max(1, std::min(ow / width_, oh / height_));
+        SDL_Rect dst{(ow - width_ * s) / 2, (oh - height_ * s) / 2, width_ * s, height_ * s};
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+        SDL_RenderPresent(renderer_);
+        return true;
+    }
+
+    bool PresentSurface(const Surface& frame) {
+        SDL_Surface* out = SDL_GetWindowSurface(window_);
+        if (!out) return false;
+        const int s = std::max(1, std::min(out->w / width_, out->h / height_));
+        SDL_Rect dst{(out->w - width_ * s) / 2, (out->h - height_ * s) / 2, width_ * s, height_ * s};
+        if (dst.x > 0 || dst.y > 0) SDL_FillRect(out, nullptr, 0);
+        const SDL_PixelFormat* f = out->format;
+        const bool direct = f->BytesPerPixel == 4 && f->Rmask == 0xFF0000u && f->Gmask == 0xFF00u &&
+                            f->Bmask == 0xFFu && out->w >= width_ && out->h >= height_;
+        if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
+        if (direct) {
+            auto* origin =
+                static_cast<uint8_t*>(out->pixels) + static_cast<size_t>(dst.y) * out->pitch + dst.x * 4;
+            ScaleFrame(frame, s, reinterpret_cast<uint32_t*>(origin), static_cast<size_t>(out->pitch) / 4);
+        }
+        if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
+        if (!direct) {
+            // Any other window format: SDL converts and scales.
+            SDL_Surface* src =
+                SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(frame.pixels.data()), width_,
+                                                   height_, 32, width_ * 4, SDL_PIXELFORMAT_ARGB8888);
+            if (!src) return false;
+            SDL_BlitScaled(src, nullptr, out, &dst);
+            SDL_FreeSurface(src);
+        }
+        return SDL_UpdateWindowSurface(window_) == 0;
+    }
+
     int WindowScale() const {
         int ww = 0, wh = 0;
         SDL_GetWindowSize(window_, &ww, &wh);
@@ -376,8 +488,12 @@ class SdlBackend final : public Backend {
                 if (ev.window.event == SDL_WINDOWEVENT_CLOSE) {
                     out.push_back(WindowEvent{WindowEventKind::Close});
                 } else if (ev.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                    focused_ = true;
+                    ApplyCursor();
                     out.push_back(WindowEvent{WindowEventKind::Activate});
                 } else if (ev.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                    focused_ = false;
+                    ApplyCursor();
                     out.push_back(WindowEvent{WindowEventKind::Deactivate});
                 }
                 break;
@@ -474,6 +590,10 @@ class SdlBackend final : public Backend {
     bool closeRequested_ = false;
     bool videoInit_ = false;
     int lastMotionX_ = -1, lastMotionY_ = -1;  // window pixels of the last reported pointer move
+    PresentPath path_ = PresentPath::Texture;
+    PresentPathChooser chooser_;
+    FramePacer pacer_;
+    bool cursorWanted_ = true, focused_ = true;
 };
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include "engine/el/elSystem.h"
 #include "engine/el/elText.h"
 #include "foundation/EncodedFile.h"
+#include "foundation/Log.h"
+#include "foundation/QuorException.h"
 #include "foundation/TextEncoding.h"
 #include "platform/backend.h"
 
@@ -286,6 +288,14 @@ bool LoadImageInto(ElObjectSlot& s, const std::string& name) {
     s.colorKey = State().colorKey;
     return true;
 }
+
+// A picture that cannot be read names the file it looked for, in the box and in the log, with
+// the loader's name as the code of the report.
+int PictureError(const char* context, const std::string& name) {
+    const std::string message = "BMPファイルを読み込めません: " + GetGamePath(name);
+    CLog::GetInstance()->Write(FormatErrorReport(context, message));
+    return elSystem::Error(context, message);
+}
 }  // namespace
 
 int LoadObject(const std::string& name, int /*memoryKind*/) {
@@ -294,8 +304,7 @@ int LoadObject(const std::string& name, int /*memoryKind*/) {
     }
     int slot = FirstFreeSlot();
     if (slot == 0) return elSystem::Error("elDraw::LoadObject", "オブジェクト数が多過ぎます");
-    if (!LoadImageInto(Slots()[slot], name))
-        return elSystem::Error("elDraw::LoadObject", "BMPファイルを読み込めません");
+    if (!LoadImageInto(Slots()[slot], name)) return PictureError("elDraw::LoadObject", name);
     return slot;
 }
 
@@ -320,9 +329,7 @@ bool SwapObject(const std::string& name, int slot, int /*memoryKind*/) {
     if (Cp932Length(name) > static_cast<size_t>(kMaxObjectNameLength)) {
         return elSystem::Error("elDraw::SwapObject", "ファイル名またはリソース名が長すぎます") != 0;
     }
-    if (!LoadImageInto(Slots()[slot], name)) {
-        return elSystem::Error("elDraw::SwapObject", "BMPファイルを読み込めません") != 0;
-    }
+    if (!LoadImageInto(Slots()[slot], name)) return PictureError("elDraw::SwapObject", name) != 0;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "draw_fixture.h"
 #include "engine/el/elBmp.h"
+#include "foundation/Log.h"
+#include "foundation/TextEncoding.h"
 #include "tests/common/bmp_writer.h"
 
 namespace {
@@ -146,15 +148,27 @@ TEST_F(DrawLoad, NameOfThirtyBytesLoadsThirtyOneFails) {
     EXPECT_EQ(elDraw::LoadObject(kana + "あ.bmp", 2), 0);
 }
 
-TEST_F(DrawLoad, MissingFileFailsAndLeavesTheSlotFree) {
-    GameFolder();
-    EXPECT_EQ(elDraw::LoadObject("nothing.bmp", 2), 0);
-    EXPECT_EQ(LastMessage(), "エラー発生|elDraw::LoadObject : BMPファイルを読み込めません");
+TEST_F(DrawLoad, UnreadablePictureIsNamedInTheBoxAndTheLogAndLeavesTheSlotFree) {
+    const std::string missing = (GameFolder() / "system" / "nothing.bmp").string();
+    EXPECT_EQ(elDraw::LoadObject("system\\nothing.bmp", 2), 0);
+    EXPECT_EQ(LastMessage(), "エラー発生|elDraw::LoadObject : BMPファイルを読み込めません: " + missing);
     EXPECT_TRUE(elSystem::GetErrorFlag());
     EXPECT_EQ(elDraw::CreateObject(8, 8, 2), 4);
-    EXPECT_FALSE(elDraw::SwapObject("nothing.bmp", 4, 2));
-    EXPECT_EQ(LastMessage(), "エラー発生|elDraw::SwapObject : BMPファイルを読み込めません");
+    // A file that is there but no picture fails the same way.
+    bmptest::WriteFile((GameFolder() / "broken.bmp").string(), "BM not a picture");
+    EXPECT_FALSE(elDraw::SwapObject("broken.bmp", 4, 2));
+    const std::string broken = (GameFolder() / "broken.bmp").string();
+    EXPECT_EQ(LastMessage(), "エラー発生|elDraw::SwapObject : BMPファイルを読み込めません: " + broken);
     EXPECT_EQ(elDraw::GetObjectSlot(4)->name, "*");  // the old image stays
+
+    std::string log;
+    ASSERT_TRUE(ReadWholeFile(GetGamePath(CLog::GetInstance()->GetFilePath()), log));
+    log = Cp932ToUtf8(log);
+    EXPECT_NE(log.find("Error Code:[elDraw::LoadObject] \nBMPファイルを読み込めません: " + missing),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("Error Code:[elDraw::SwapObject] \nBMPファイルを読み込めません: " + broken),
+              std::string::npos);
 }
 
 }  // namespace
