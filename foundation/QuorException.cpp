@@ -27,6 +27,7 @@ const QuorErrorDef kErrors[] = {
     {"IFE0101", C::InitFile, "stage_objects.dat が不正です。"},
     {"IFE0200", C::InitFile, "stage_objects.dat または mapchip_info.dat を開けません。"},
     {"IFE0201", C::InitFile, "stage_objects.dat または mapchip_info.dat が不正です。"},
+    {"IFE0003", C::InitFile, ""},
     {"IFE0300", C::InitFile, "obje_relation.dat を開けません。"},
     {"IFE0301", C::InitFile, "obje_relation.dat が不正です。"},
     {"IFE0400", C::InitFile, "attack_parameters.dat を開けません。"},
@@ -117,4 +118,8 @@ std::string MakeStageVersionErrorMessage(const std::string& stageVersion, const 
 
 std::string MakeStageOpenErrorMessage(const std::string& path) {
     return "ファイル" + path + "を開けません。";
+}
+
+std::string MakePictureReadErrorMessage(const std::string& path) {
+    return "BMPファイルを読み込めません: " + path;
 }

@@ -74,7 +74,7 @@ enum class QuorErrorClass { InitFile, DataFile, Other, StageData, ResourceAccess
 struct QuorErrorDef {
     const char* code;
     QuorErrorClass cls;
-    const char* message;  // empty for the three built messages (DEF0203, SDE0001, SDE0007)
+    const char* message;  // empty for the built messages (DEF0203, IFE0003, SDE0001, SDE0007)
 };
 
 // The entry for a code, or null when the game has no such code.
@@ -96,3 +96,5 @@ std::string MakeBackupSaveErrorMessage(const std::string& backupPath);
 std::string MakeStageVersionErrorMessage(const std::string& stageVersion, const std::string& appVersion);
 // SDE0007: "ファイル" + path + "を開けません。"
 std::string MakeStageOpenErrorMessage(const std::string& path);
+// IFE0003: "BMPファイルを読み込めません: " + path (a picture of the game that cannot be read).
+std::string MakePictureReadErrorMessage(const std::string& path);

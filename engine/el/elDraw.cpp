@@ -289,12 +289,11 @@ bool LoadImageInto(ElObjectSlot& s, const std::string& name) {
     return true;
 }
 
-// A picture that cannot be read names the file it looked for, in the box and in the log, with
-// the loader's name as the code of the report.
+// A picture that cannot be read names its code and the file it looked for, in the box and in the log.
 int PictureError(const char* context, const std::string& name) {
-    const std::string message = "BMPファイルを読み込めません: " + GetGamePath(name);
-    CLog::GetInstance()->Write(FormatErrorReport(context, message));
-    return elSystem::Error(context, message);
+    const std::string report = FormatErrorReport("IFE0003", MakePictureReadErrorMessage(GetReadPath(name)));
+    CLog::GetInstance()->Write(report);
+    return elSystem::Error(context, report);
 }
 }  // namespace
 

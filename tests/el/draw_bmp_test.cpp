@@ -151,24 +151,26 @@ TEST_F(DrawLoad, NameOfThirtyBytesLoadsThirtyOneFails) {
 TEST_F(DrawLoad, UnreadablePictureIsNamedInTheBoxAndTheLogAndLeavesTheSlotFree) {
     const std::string missing = (GameFolder() / "system" / "nothing.bmp").string();
     EXPECT_EQ(elDraw::LoadObject("system\\nothing.bmp", 2), 0);
-    EXPECT_EQ(LastMessage(), "エラー発生|elDraw::LoadObject : BMPファイルを読み込めません: " + missing);
+    EXPECT_EQ(
+        LastMessage(),
+        "エラー発生|elDraw::LoadObject : Error Code:[IFE0003] \nBMPファイルを読み込めません: " + missing);
     EXPECT_TRUE(elSystem::GetErrorFlag());
     EXPECT_EQ(elDraw::CreateObject(8, 8, 2), 4);
     // A file that is there but no picture fails the same way.
     bmptest::WriteFile((GameFolder() / "broken.bmp").string(), "BM not a picture");
     EXPECT_FALSE(elDraw::SwapObject("broken.bmp", 4, 2));
     const std::string broken = (GameFolder() / "broken.bmp").string();
-    EXPECT_EQ(LastMessage(), "エラー発生|elDraw::SwapObject : BMPファイルを読み込めません: " + broken);
+    EXPECT_EQ(
+        LastMessage(),
+        "エラー発生|elDraw::SwapObject : Error Code:[IFE0003] \nBMPファイルを読み込めません: " + broken);
     EXPECT_EQ(elDraw::GetObjectSlot(4)->name, "*");  // the old image stays
 
     std::string log;
     ASSERT_TRUE(ReadWholeFile(GetGamePath(CLog::GetInstance()->GetFilePath()), log));
     log = Cp932ToUtf8(log);
-    EXPECT_NE(log.find("Error Code:[elDraw::LoadObject] \nBMPファイルを読み込めません: " + missing),
-              std::string::npos)
+    EXPECT_NE(log.find("Error Code:[IFE0003] \nBMPファイルを読み込めません: " + missing), std::string::npos)
         << log;
-    EXPECT_NE(log.find("Error Code:[elDraw::SwapObject] \nBMPファイルを読み込めません: " + broken),
-              std::string::npos);
+    EXPECT_NE(log.find("Error Code:[IFE0003] \nBMPファイルを読み込めません: " + broken), std::string::npos);
 }
 
 }  // namespace
