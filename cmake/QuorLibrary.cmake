@@ -28,7 +28,7 @@ function(quor_test name)
     return()
   endif()
   add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${Q_DEPS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE QUOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
                                              QUOR_GAME_DIR="${QUOR_GAME_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)

@@ -1,8 +1,10 @@
-#include "draw_fixture.h"
 #include "platform/png.h"
 #include "tests/common/bmp_writer.h"
+#include "tests/common/headless_test.h"
 
 namespace {
+
+using testsupport::HeadlessTest;
 
 using elDraw::BackBuffer;
 
@@ -24,7 +26,7 @@ int CountNonBlack(const plat::Surface& s) {
     return n;
 }
 
-class DrawBlit : public ElTest {};
+class DrawBlit : public HeadlessTest {};
 
 TEST_F(DrawBlit, CopyClipsToTheClipRectangleShiftingTheSource) {
     int slot = MakeNumbered(20, 10);

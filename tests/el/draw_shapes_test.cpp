@@ -1,12 +1,14 @@
 #include <cmath>
 
-#include "draw_fixture.h"
+#include "tests/common/headless_test.h"
 
 namespace {
 
+using testsupport::HeadlessTest;
+
 using elDraw::BackBuffer;
 
-class DrawShapes : public ElTest {
+class DrawShapes : public HeadlessTest {
   protected:
     uint32_t At(int x, int y) { return BackBuffer().Row(y)[x]; }
     int Count(uint32_t pixel) {

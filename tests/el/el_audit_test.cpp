@@ -4,14 +4,16 @@
 
 #include <climits>
 
-#include "draw_fixture.h"
 #include "engine/el/DrawHelpers.h"
 #include "engine/el/elText.h"
 #include "foundation/Helpers.h"
+#include "tests/common/headless_test.h"
 
 namespace {
 
-class ElAudit : public ElTest {
+using testsupport::HeadlessTest;
+
+class ElAudit : public HeadlessTest {
   protected:
     uint32_t At(int x, int y) { return elDraw::BackBuffer().Row(y)[x] & 0xFFFFFFu; }
     int CountInk(int left, int top, int right, int bottom) {

@@ -1,8 +1,10 @@
 #include <vector>
 
-#include "draw_fixture.h"
+#include "tests/common/headless_test.h"
 
 namespace {
+
+using testsupport::HeadlessTest;
 
 using namespace elSystem;
 
@@ -22,7 +24,7 @@ std::vector<Seen> Drain(bool emptyEvent = false) {
     return out;
 }
 
-class SystemInput : public ElTest {};
+class SystemInput : public HeadlessTest {};
 
 TEST_F(SystemInput, FrameWithoutInputYieldsOneEmptyEventOnRequest) {
     PollInput();
@@ -153,12 +155,9 @@ TEST_F(SystemInput, AFrameHoldsAtMost256Events) {
 
 TEST_F(SystemInput, WithoutJoysticksTheMaskIsThree) { EXPECT_EQ(GetInputDevices(), 3); }
 
-class SystemJoystick : public ElTest {
+class SystemJoystick : public HeadlessTest {
   protected:
-    void AddJoysticks() override {
-        Headless().AddJoystick();
-        Headless().AddJoystick();
-    }
+    int Joysticks() override { return 2; }
 };
 
 TEST_F(SystemJoystick, ButtonsAndAxesOfEachJoystick) {

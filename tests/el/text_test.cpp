@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "draw_fixture.h"
 #include "engine/el/elFont.h"
 #include "engine/el/elText.h"
+#include "tests/common/headless_test.h"
 
 namespace {
+
+using testsupport::HeadlessTest;
 
 TEST(TextRules, ColoursAndLineStartCharacters) {
     EXPECT_EQ(elText::VisibleColor(0x000000), 0x101010u);
@@ -46,17 +48,17 @@ TEST(TextRules, RectangleWrapping) {
     EXPECT_EQ(Lines(U"", 30), (L{U""}));
 }
 
-class TextDraw : public ElTest {
+class TextDraw : public HeadlessTest {
   protected:
     void SetUp() override {
-        ElTest::SetUp();
+        HeadlessTest::SetUp();
         elDraw::InitFonts();
     }
     void TearDown() override {
         elDraw::ReleaseStringFont();
         elDraw::ReleaseFont();
         elDraw::EndFonts();
-        ElTest::TearDown();
+        HeadlessTest::TearDown();
     }
     // Bounding columns and rows of the non-black pixels of the back buffer (-1 when none).
     struct Ink {

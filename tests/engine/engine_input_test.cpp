@@ -7,7 +7,6 @@ namespace {
 
 class Input : public EngineTest {
   protected:
-    void AddJoysticks() {}
     CInputManager* in() { return CInputManager::GetInstance(); }
     // One frame: the engine polls, the manager updates.
     void Frame() {
@@ -105,19 +104,11 @@ TEST_F(Input, TheKeysAreFixedWhateverTheKeyConfiguration) {
 
 class JoystickInput : public Input {
   protected:
+    int Joysticks() override { return 1; }
     void SetUp() override {
-        plat::SetClockSource([this] { return now; });
-        plat::BackendOptions options;
-        options.headless = true;
-        plat::StartBackend(options);
-        plat::CurrentHeadless()->AddJoystick();
-        elSystem::Reset();
-        MakeFolder();
-        ASSERT_TRUE(elDraw::Screen(640, 480, 1));
-        elSystem::Activate(true);
+        Input::SetUp();
+        if (HasFatalFailure()) return;
         SeedRandom(1);
-        SetFrame(1.0f / 60.0f);
-        CMusicPlayer::SetOutputFactory([this] { return std::make_unique<FakeMusicOutput>(&music); });
         ASSERT_EQ(elSystem::GetJoystickCount(), 1);
     }
     // Raw values whose scaled position (with the dead zone) is the given one.

@@ -6,13 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "found_test_util.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/Helpers.h"
 #include "foundation/PlayHistory.h"
 #include "foundation/VersionNumber.h"
 #include "foundation/XmlNode.h"
 #include "platform/backend.h"
 #include "platform/messagebox.h"
+#include "tests/common/caught_code.h"
+#include "tests/common/temp_folder.h"
+
+using testsupport::TempGameFolder;
 
 TEST(AuditVersion, DefaultIsTheApplicationVersion) {
     EXPECT_EQ(CVersionNumber().ToString(), "1.0.0.0");

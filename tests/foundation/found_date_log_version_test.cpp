@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "found_test_util.h"
 #include "foundation/DateTime.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/Log.h"
 #include "foundation/TextEncoding.h"
 #include "foundation/VersionNumber.h"
+#include "tests/common/caught_code.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
+
+using testsupport::TempGameFolder;
 SystemTime At(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
     SystemTime t;
     t.year = static_cast<uint16_t>(y);

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "found_test_util.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/PlayHistory.h"
+#include "tests/common/caught_code.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
+
+using testsupport::TempGameFolder;
 
 class PlayHistoryTest : public ::testing::Test {
   protected:

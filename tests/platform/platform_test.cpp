@@ -11,20 +11,15 @@
 #include "platform/instance_lock.h"
 #include "platform/messagebox.h"
 #include "platform/png.h"
+#include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path TempDir(const std::string& name) {
-    fs::path dir = fs::temp_directory_path() / ("quor_platform_" + name + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 TEST(InstanceLock, SecondHolderIsRefusedUntilTheFirstLetsGo) {
-    fs::path dir = TempDir("lock");
+    testsupport::TempFolder folder("quor-lock");
+    const fs::path& dir = folder.Path();
     std::string path = (dir / "Quorvald:ElMutex.lock").string();
     plat::InstanceLock first;
     ASSERT_TRUE(first.TryAcquire(path));
@@ -48,7 +43,6 @@ TEST(InstanceLock, SecondHolderIsRefusedUntilTheFirstLetsGo) {
     EXPECT_FALSE(second.TryAcquire(path));
     first.Release();
     EXPECT_TRUE(second.TryAcquire(path));
-    fs::remove_all(dir);
 }
 
 TEST(InstanceLock, UnwritableFolderReportsWhy) {
@@ -59,7 +53,8 @@ TEST(InstanceLock, UnwritableFolderReportsWhy) {
 }
 
 TEST(Png, RoundTripKeepsEveryPixel) {
-    fs::path dir = TempDir("png");
+    testsupport::TempFolder folder("quor-png");
+    const fs::path& dir = folder.Path();
     plat::Surface s(7, 5);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
@@ -77,7 +72,6 @@ TEST(Png, RoundTripKeepsEveryPixel) {
     EXPECT_EQ(files, 1);
     EXPECT_FALSE(plat::WritePng(s, (dir / "missing" / "x.png").string()));
     EXPECT_FALSE(plat::ReadPng((dir / "nothing.png").string(), back));
-    fs::remove_all(dir);
 }
 
 TEST(Joystick, AxisScalingAndDeadZone) {

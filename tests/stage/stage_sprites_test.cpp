@@ -12,6 +12,7 @@
 #include "stage/StageMap.h"
 #include "stage_test_env.h"
 #include "tests/common/bmp_writer.h"
+#include "tests/common/headless_screen.h"
 
 namespace {
 
@@ -24,11 +25,8 @@ class StageSprites : public stagetest::StageTest {
   protected:
     void SetUp() override {
         StageTest::SetUp();
-        plat::BackendOptions options;
-        options.headless = true;
-        plat::StartBackend(options);
-        elSystem::Reset();
-        ASSERT_TRUE(elDraw::Screen(640, 480, 1));
+        testsupport::StartHeadlessEngine();
+        ASSERT_TRUE(testsupport::OpenHeadlessScreen());
         std::filesystem::create_directories(folder / "system");
         std::filesystem::create_directories(folder / "img");
         std::ofstream(folder / "system" / "colorSample.bmp", std::ios::binary) << Bmp(32, 32, 0x00FF00);
@@ -43,8 +41,7 @@ class StageSprites : public stagetest::StageTest {
     void TearDown() override {
         CSpriteManager::DeleteInstance();
         CCamera::DeleteInstance();
-        elSystem::End();
-        plat::StopBackend();
+        testsupport::StopHeadlessEngine();
         StageTest::TearDown();
     }
 };
