@@ -93,6 +93,7 @@ TEST(VersionNumber, TextAndComparison) {
     v.Parse("1..x.99999999999999999999");
     EXPECT_EQ(v.ToString(), "1.0.0.-1");
     EXPECT_EQ(CVersionNumber::Application().ToString(), "1.0.0.0");
+    EXPECT_EQ(CVersionNumber().ToString(), "1.0.0.0");  // a version nobody set is the game's own
 
     EXPECT_TRUE(CVersionNumber(1, 0, 9, 9).IsAtLeast(CVersionNumber(1, 0, 0, 0)));
     EXPECT_FALSE(CVersionNumber(1, 0, 0, 0).IsAtLeast(CVersionNumber(1, 1, 0, 0)));

@@ -6,6 +6,7 @@
 
 #include "foundation/FrameTime.h"
 #include "foundation/Helpers.h"
+#include "platform/backend.h"
 #include "platform/messagebox.h"
 
 TEST(Random, SeededFifteenBitGeneratorAndRanges) {
@@ -210,4 +211,24 @@ TEST(Geometry, CircleRectOverlapEndsOnHugeOrEndlessRectangles) {
                 << cx << "," << cy;
         }
     }
+}
+
+TEST(WindowHelpers, MessageBoxShowsTheTextAsItIsAndTheTitleGoesToTheWindow) {
+    std::string title, text;
+    plat::SetMessageBoxHandler([&](const std::string& t, const std::string& m) {
+        title = t;
+        text = m;
+    });
+    ShowMessageBox("50%d 完了");
+    plat::SetMessageBoxHandler(nullptr);
+    EXPECT_EQ(title, "メッセージ");
+    EXPECT_EQ(text, "50%d 完了");
+
+    SetMainWindowTitle("no window yet");  // nothing runs: no effect, no crash
+    plat::BackendOptions options;
+    options.headless = true;
+    plat::Backend& b = plat::StartBackend(options);
+    SetMainWindowTitle("Quorvald - エディタ");
+    EXPECT_EQ(b.Title(), "Quorvald - エディタ");
+    plat::StopBackend();
 }

@@ -11,6 +11,7 @@
 #include "platform/instance_lock.h"
 #include "platform/messagebox.h"
 #include "platform/png.h"
+#include "platform/surface.h"
 #include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -206,6 +207,11 @@ TEST(KeyMap, SdlKeysBecomeTheGamesScanCodes) {
     EXPECT_EQ(plat::SdlScancodeToKey(88), plat::kKeyNumpadEnter);
     EXPECT_EQ(plat::SdlScancodeToKey(0), 0);
     EXPECT_EQ(plat::SdlScancodeToKey(300), 0);
+}
+
+TEST(Surface, ColorRefRoundTrip) {
+    EXPECT_EQ(plat::ColorRefToPixel(0x00112233u), 0xFF332211u);
+    EXPECT_EQ(plat::PixelToColorRef(0xFF332211u), 0x00112233u);
 }
 
 }  // namespace
