@@ -32,7 +32,7 @@ class Scenes : public EngineTest {
 TEST_F(Scenes, LoadingShowsOneDotPerStepAndTurnsThemOneByOne) {
     CLoading loading(CSceneDirector::ImageGroups(), true, nullptr);
     EXPECT_EQ(loading.GetStepCount(), 8);  // seven groups and the object step
-    EXPECT_EQ(loading.DotX(0), 232);  // eight dots 24 pixels apart around x = 316
+    EXPECT_EQ(loading.DotX(0), 232);       // eight dots 24 pixels apart around x = 316
     EXPECT_EQ(loading.DotX(7), 400);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(loading.DotColor(i), 0xFF0000u);  // blue
     loading.Update();

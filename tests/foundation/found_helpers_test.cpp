@@ -3,6 +3,9 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/FrameTime.h"
 #include "foundation/Helpers.h"
@@ -169,17 +172,28 @@ TEST(Conversions, NumbersAndTexts) {
                            L"a"));
 }
 
-TEST(WindowHelpers, MessageTextAndFrameRate) {
-    std::string title, text;
-    plat::SetMessageBoxHandler([&](const std::string& t, const std::string& m) {
-        title = t;
-        text = m;
-    });
+TEST(WindowHelpers, MessagesShowTheirTextAsItIsUnderOneTitle) {
+    std::vector<std::pair<std::string, std::string>> shown;
+    plat::SetMessageBoxHandler([&](const std::string& t, const std::string& m) { shown.emplace_back(t, m); });
     ShowMessageText("100%s done");
+    ShowMessageBox("50%d 完了");
     plat::SetMessageBoxHandler(nullptr);
-    EXPECT_EQ(title, "メッセージ");
-    EXPECT_EQ(text, "100%s done");
+    const std::vector<std::pair<std::string, std::string>> expected = {{"メッセージ", "100%s done"},
+                                                                       {"メッセージ", "50%d 完了"}};
+    EXPECT_EQ(shown, expected);
+}
 
+TEST(WindowHelpers, MainWindowTitleGoesToTheWindowWhenThereIsOne) {
+    SetMainWindowTitle("no window yet");  // nothing runs: no effect, no crash
+    plat::BackendOptions options;
+    options.headless = true;
+    plat::Backend& b = plat::StartBackend(options);
+    SetMainWindowTitle("Quorvald - エディタ");
+    EXPECT_EQ(b.Title(), "Quorvald - エディタ");
+    plat::StopBackend();
+}
+
+TEST(WindowHelpers, FrameRateIsTheInverseOfTheFrameTime) {
     SetFrameTime(0.02f);
     EXPECT_NEAR(GetFrameRate(), 50.0, 1e-3);
     SetFrameTime(0.0f);
@@ -211,24 +225,4 @@ TEST(Geometry, CircleRectOverlapEndsOnHugeOrEndlessRectangles) {
                 << cx << "," << cy;
         }
     }
-}
-
-TEST(WindowHelpers, MessageBoxShowsTheTextAsItIsAndTheTitleGoesToTheWindow) {
-    std::string title, text;
-    plat::SetMessageBoxHandler([&](const std::string& t, const std::string& m) {
-        title = t;
-        text = m;
-    });
-    ShowMessageBox("50%d 完了");
-    plat::SetMessageBoxHandler(nullptr);
-    EXPECT_EQ(title, "メッセージ");
-    EXPECT_EQ(text, "50%d 完了");
-
-    SetMainWindowTitle("no window yet");  // nothing runs: no effect, no crash
-    plat::BackendOptions options;
-    options.headless = true;
-    plat::Backend& b = plat::StartBackend(options);
-    SetMainWindowTitle("Quorvald - エディタ");
-    EXPECT_EQ(b.Title(), "Quorvald - エディタ");
-    plat::StopBackend();
 }

@@ -194,7 +194,8 @@ TEST_F(StageDocument, StructureFailures) {
         {text.substr(0, text.size() / 2), "SDE0006"},
         {"", "SDE0006"},
     };
-    for (const auto& [bad, code] : cases) {
+    for (const auto& [input, code] : cases) {
+        const std::string& bad = input;  // a lambda may not capture a structured binding
         EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, bad, 0); }), code) << bad.substr(0, 400);
         EXPECT_EQ(CStage::GetLiveCount(), before);
         // The same through a real stage file, as the game stores it.
