@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "bench/headless_screen.h"
 #include "engine/el/Raster.h"
 #include "engine/el/el4D.h"
 #include "engine/el/elDraw.h"
 #include "engine/el/elSystem.h"
 #include "platform/backend.h"
 #include "platform/png.h"
+#include "tests/common/headless_screen.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ void SaveFrame(const plat::Surface& frame, const char* name) {
 }
 
 void BM_El4DSprites(benchmark::State& state) {
-    OpenHeadlessScreen();
+    testsupport::OpenHeadlessScreenOnce();
     if (elRaster::LimitVectorWidth(int(state.range(0))) != state.range(0)) {
         state.SkipWithError("this processor lacks that vector width");
         elRaster::LimitVectorWidth(16);

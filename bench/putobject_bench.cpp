@@ -1,10 +1,10 @@
 // Colour-keyed PutObject throughput in megapixels per second.
 #include <benchmark/benchmark.h>
 
-#include "bench/headless_screen.h"
 #include "engine/el/elDraw.h"
 #include "engine/el/elSystem.h"
 #include "platform/backend.h"
+#include "tests/common/headless_screen.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ int MakeSprite(int w, int h) {
 }
 
 void BM_PutObjectKeyed(benchmark::State& state) {
-    OpenHeadlessScreen();
+    testsupport::OpenHeadlessScreenOnce();
     const int side = static_cast<int>(state.range(0));
     const int slot = MakeSprite(side, side);
     int x = 0, y = 0;
@@ -39,7 +39,7 @@ void BM_PutObjectKeyed(benchmark::State& state) {
 BENCHMARK(BM_PutObjectKeyed)->Arg(32)->Arg(128)->Arg(480);
 
 void BM_PutObjectClipped(benchmark::State& state) {
-    OpenHeadlessScreen();
+    testsupport::OpenHeadlessScreenOnce();
     const int slot = MakeSprite(64, 64);
     elDraw::SetClip(16, 16, 624, 464);
     int x = -32;

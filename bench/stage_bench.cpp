@@ -17,6 +17,8 @@
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageMap.h"
 #include "tests/common/bmp_writer.h"
+#include "tests/common/headless_screen.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
 
@@ -27,14 +29,13 @@ const char* const kKinds[] = {"Kid001",        "Pukka001",          "Goal",     
 // A game folder of its own with a kind table of the kinds above.
 struct BenchFolder {
     BenchFolder() {
-        folder = std::filesystem::temp_directory_path() / "quor_stage_bench";
-        std::filesystem::create_directories(folder / "data");
-        SetGameFolder(folder.string());
+        game.MakeDir("data");
         std::string table = ",,\n";
         for (const char* k : kKinds) table += std::string(k) + ",名前,説明\n";
         WriteEncodedFile("data\\stage_objects.dat", table);
     }
-    std::filesystem::path folder;
+    testsupport::TempGameFolder game{"quor-stage-bench"};
+    const std::filesystem::path& folder = game.Path();
 };
 
 BenchFolder& Folder() {
@@ -110,11 +111,8 @@ void BM_StageReadWithSprites(benchmark::State& state) {
                             "Map.ChipSet001", "Map.ChipSet002", "Map.ChipSet003", "Map.ChipSet004"})
         index += std::string(key) + ",img\\sheet.bmp,32,32\n";
     WriteEncodedFile("data\\bmp_index.dat", index);
-    plat::BackendOptions options;
-    options.headless = true;
-    plat::StartBackend(options);
-    elSystem::Reset();
-    elDraw::Screen(640, 480, 1);
+    testsupport::StartHeadlessEngine();
+    testsupport::OpenHeadlessScreen();
     CSpriteManager::GetInstance();
     for (auto _ : state) {
         std::optional<std::string> text = DecodeFileText(stored);
@@ -122,8 +120,7 @@ void BM_StageReadWithSprites(benchmark::State& state) {
         benchmark::DoNotOptimize(read.get());
     }
     CSpriteManager::DeleteInstance();
-    elSystem::End();
-    plat::StopBackend();
+    testsupport::StopHeadlessEngine();
 }
 BENCHMARK(BM_StageReadWithSprites)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -4,18 +4,18 @@
 #include <memory>
 #include <vector>
 
-#include "bench/headless_screen.h"
 #include "engine/el/Mixer.h"
 #include "engine/el/elDraw.h"
 #include "engine/el/elSystem.h"
 #include "engine/el/elText.h"
 #include "platform/backend.h"
+#include "tests/common/headless_screen.h"
 
 namespace {
 
 // One interface label of two wrapped lines with a shadow.
 void BM_DrawStringLabel(benchmark::State& state) {
-    OpenHeadlessScreen();
+    testsupport::OpenHeadlessScreenOnce();
     elDraw::CreateStringFont("ＭＳ Ｐゴシック", 12);
     elDraw::SetTextColors(0xFFFFFF, 0x000000, true);
     for (auto _ : state) {
@@ -29,7 +29,7 @@ BENCHMARK(BM_DrawStringLabel);
 
 // A word-wrapped rectangle text, as the controls draw it.
 void BM_DrawTextRect(benchmark::State& state) {
-    OpenHeadlessScreen();
+    testsupport::OpenHeadlessScreenOnce();
     elDraw::CreateFontByName("ＭＳ Ｐゴシック", 12, 0, 0, false, false);
     elDraw::SetTextColors(0xFFFFFF, 0x000000, true);
     for (auto _ : state) {

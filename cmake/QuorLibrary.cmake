@@ -19,6 +19,10 @@ function(quor_library name)
   endif()
 endfunction()
 
+# The game folder the tests read. A second build of the tests (the sanitizer build) may point
+# it at the folder the main build generated instead of generating its own.
+set(QUOR_TEST_GAME_DIR "" CACHE PATH "Game folder the tests read (empty: this build's own)")
+
 # quor_test(<name> DEPS <targets>...)
 # One GoogleTest executable per test folder: every .cpp in the calling folder.
 function(quor_test name)
@@ -28,8 +32,12 @@ function(quor_test name)
     return()
   endif()
   add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${Q_DEPS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
+  set(game_dir ${QUOR_GAME_DIR})
+  if(QUOR_TEST_GAME_DIR)
+    set(game_dir ${QUOR_TEST_GAME_DIR})
+  endif()
   target_compile_definitions(${name} PRIVATE QUOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
-                                             QUOR_GAME_DIR="${QUOR_GAME_DIR}")
+                                             QUOR_GAME_DIR="${game_dir}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()

@@ -1,11 +1,8 @@
 // The game's data tables on arbitrary text: the relation table, the attack parameters, the shop
 // items and the scenario save data either load or raise their coded error, never anything else.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "flow/ScenarioSaveData.h"
@@ -14,17 +11,15 @@
 #include "online/ShopItemTable.h"
 #include "play/AttackParameter.h"
 #include "play/ObjectRelationTable.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
 
 void Prepare() {
-    static bool ready = false;
-    if (ready) return;
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("quor_fuzz_tables_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir / "data");
-    SetGameFolder(dir.string());
-    ready = true;
+    // A folder of this run's own, removed at exit.
+    static testsupport::TempGameFolder folder("quor-fuzz-tables");
+    static const bool ready = (folder.MakeDir("data"), true);
+    (void)ready;
 }
 
 template <typename F>

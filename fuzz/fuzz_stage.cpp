@@ -2,7 +2,6 @@
 // and a stage it accepts must write out and read back again.
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "stage/StageAreaObject.h"
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageMap.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
 
@@ -41,10 +41,10 @@ void Prepare() {
     static bool done = false;
     if (done) return;
     done = true;
-    const auto folder = std::filesystem::temp_directory_path() / "quor_fuzz_stage";
-    std::filesystem::create_directories(folder / "data");
-    std::filesystem::create_directories(folder / "network");
-    SetGameFolder(folder.string());
+    // A folder of this run's own, removed at exit.
+    static testsupport::TempGameFolder folder("quor-fuzz-stage");
+    folder.MakeDir("data");
+    folder.MakeDir("network");
     std::string table = ",,\n";
     for (const char* k : kKinds) table += std::string(k) + ",名前,説明\n";
     WriteEncodedFile("data\\stage_objects.dat", table);

@@ -12,7 +12,7 @@ CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWi
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 targets=$(cd fuzz && ls *.cpp 2>/dev/null | sed 's/\.cpp$//' || true)
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
-cmake --build "$FUZZ_DIR" -j "$(nproc)" --target $targets
+cmake --build "$FUZZ_DIR" -j "${JOBS:-$(nproc)}" --target $targets
 passed=0; failed=0
 for t in $targets; do
   corpus="$FUZZ_DIR/corpus/$t"; mkdir -p "$corpus"

@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, runs every test, then runs each fuzz target briefly.
+# Installs what is missing, checks the formatting, builds, runs every test (once in order with
+# ctest, once more shuffled), runs the tests again under ASan and UBSan in a clang build, then runs
+# each fuzz target briefly. FUZZ_SECONDS sets the time per fuzz target (30 by default), JOBS the
+# parallel jobs of the tests, sanitizer and fuzz builds (all cores by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+step() { printf '\n== %s (%s)\n' "$1" "$(date -u +%H:%M:%S)"; }
+step "dependencies"
 bash scripts/install-deps.sh
+step "formatting"
+bash scripts/check-format.sh
+step "build"
 bash scripts/build.sh
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+step "tests"
+ctest --test-dir build --output-on-failure -j "${JOBS:-$(nproc)}"
+step "tests shuffled"
+bash scripts/run-shuffled.sh build
+step "tests under ASan and UBSan (clang)"
+bash scripts/sanitize.sh
+step "fuzz"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+step "all passed"

@@ -1,8 +1,10 @@
-#include "draw_fixture.h"
 #include "platform/png.h"
 #include "tests/common/bmp_writer.h"
+#include "tests/common/headless_test.h"
 
 namespace {
+
+using testsupport::HeadlessTest;
 
 using elDraw::BackBuffer;
 
@@ -24,7 +26,7 @@ int CountNonBlack(const plat::Surface& s) {
     return n;
 }
 
-class DrawBlit : public ElTest {};
+class DrawBlit : public HeadlessTest {};
 
 TEST_F(DrawBlit, CopyClipsToTheClipRectangleShiftingTheSource) {
     int slot = MakeNumbered(20, 10);
@@ -179,6 +181,23 @@ TEST_F(DrawBlit, PresentShowsTheBackBufferAndWritesAPng) {
     EXPECT_EQ(png.width, 640);
     EXPECT_EQ(png.Row(20)[20], 0xFFFF0000u);  // red fill (0x0000FF is red)
     EXPECT_EQ(png.Row(10)[10], 0xFFFFFFFFu);
+}
+
+TEST_F(DrawBlit, FillObjectCopiesTheBackBufferRectangleToTheObjectCorner) {
+    elDraw::DrawRect(100, 50, 110, 60, 0x0000FF, 0x0000FF, 1);
+    const int slot = elDraw::CreateObject(32, 32, elDraw::kMemoryDriver);
+    ASSERT_GT(slot, 0);
+    elDraw::FillObject(slot, 95, 45, 127, 77);
+    const plat::Surface* s = elDraw::GetObjectSurface(slot);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->Row(0)[0] & 0xFFFFFFu, 0u);
+    EXPECT_EQ(s->Row(5)[5], plat::ColorRefToPixel(0x0000FF));
+    EXPECT_EQ(s->Row(14)[14], plat::ColorRefToPixel(0x0000FF));
+    EXPECT_EQ(s->Row(15)[15] & 0xFFFFFFu, 0u);
+    // Whatever lies beyond the back buffer is left alone.
+    elDraw::FillObject(slot, 630, 470, 662, 502);
+    EXPECT_EQ(s->Row(20)[20] & 0xFFFFFFu, 0u);
+    elDraw::FillObject(0xFFFF, 0, 0, 10, 10);  // no such slot: nothing
 }
 
 }  // namespace

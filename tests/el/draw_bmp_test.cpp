@@ -1,10 +1,12 @@
-#include "draw_fixture.h"
 #include "engine/el/elBmp.h"
 #include "foundation/Log.h"
 #include "foundation/TextEncoding.h"
 #include "tests/common/bmp_writer.h"
+#include "tests/common/headless_test.h"
 
 namespace {
+
+using testsupport::HeadlessTest;
 
 using bmptest::MakeBmp;
 using bmptest::Options;
@@ -109,12 +111,12 @@ TEST(DrawBmp, BrokenFilesAreRefused) {
     EXPECT_EQ(s.pixels[1], 0xFF000000u);
 }
 
-class DrawLoad : public ElTest {};
+class DrawLoad : public HeadlessTest {};
 
 TEST_F(DrawLoad, LoadsFromTheGameFolderWithBackslashes) {
     std::filesystem::create_directories(GameFolder() / "system");
     Options o;
-    bmptest::WriteFile((tempDir / "system" / "pic.bmp").string(), MakeBmp(3, 2, kColours, o));
+    bmptest::WriteFile((GameFolder() / "system" / "pic.bmp").string(), MakeBmp(3, 2, kColours, o));
     int slot = elDraw::LoadObject("system\\pic.bmp", 2);
     ASSERT_EQ(slot, 4);
     const elDraw::ElObjectSlot* s = elDraw::GetObjectSlot(slot);
@@ -126,7 +128,7 @@ TEST_F(DrawLoad, LoadsFromTheGameFolderWithBackslashes) {
     ExpectPicture(*s->surface);
 
     // Reloading into the same slot keeps the number.
-    bmptest::WriteFile((tempDir / "system" / "one.bmp").string(), MakeBmp(1, 1, {0x123456}, o));
+    bmptest::WriteFile((GameFolder() / "system" / "one.bmp").string(), MakeBmp(1, 1, {0x123456}, o));
     EXPECT_TRUE(elDraw::SwapObject("system\\one.bmp", slot, 3));
     EXPECT_EQ(elDraw::GetObjectSurface(slot)->pixels[0], 0xFF123456u);
     EXPECT_FALSE(elSystem::GetErrorFlag());
@@ -143,7 +145,7 @@ TEST_F(DrawLoad, NameOfThirtyBytesLoadsThirtyOneFails) {
     // Japanese names count in the game's two-byte encoding: 13 kana + ".bmp" = 30 bytes.
     std::string kana;
     for (int i = 0; i < 13; ++i) kana += "あ";
-    bmptest::WriteFile((tempDir / (kana + ".bmp")).string(), MakeBmp(1, 1, {0}, o));
+    bmptest::WriteFile((GameFolder() / (kana + ".bmp")).string(), MakeBmp(1, 1, {0}, o));
     EXPECT_EQ(elDraw::LoadObject(kana + ".bmp", 2), 5);
     EXPECT_EQ(elDraw::LoadObject(kana + "あ.bmp", 2), 0);
 }

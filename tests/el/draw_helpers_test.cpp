@@ -1,11 +1,13 @@
 #include <array>
 
-#include "draw_fixture.h"
 #include "engine/el/DrawHelpers.h"
+#include "tests/common/headless_test.h"
 
 namespace {
 
-class DrawHelpers : public ElTest {
+using testsupport::HeadlessTest;
+
+class DrawHelpers : public HeadlessTest {
   protected:
     uint32_t At(int x, int y) { return elDraw::BackBuffer().Row(y)[x]; }
     // The box of the pixels that are not black: left, top, right, bottom (inclusive), or -1s.

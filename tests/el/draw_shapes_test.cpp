@@ -1,12 +1,15 @@
+#include <climits>
 #include <cmath>
 
-#include "draw_fixture.h"
+#include "tests/common/headless_test.h"
 
 namespace {
 
+using testsupport::HeadlessTest;
+
 using elDraw::BackBuffer;
 
-class DrawShapes : public ElTest {
+class DrawShapes : public HeadlessTest {
   protected:
     uint32_t At(int x, int y) { return BackBuffer().Row(y)[x]; }
     int Count(uint32_t pixel) {
@@ -14,6 +17,15 @@ class DrawShapes : public ElTest {
         for (uint32_t p : BackBuffer().pixels) n += p == pixel;
         return n;
     }
+    uint32_t Rgb(int x, int y) { return At(x, y) & 0xFFFFFFu; }
+    // Non-black pixels in the rectangle (right and bottom excluded).
+    int CountInk(int left, int top, int right, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) n += Rgb(x, y) != 0;
+        return n;
+    }
+    int CountAllInk() { return CountInk(0, 0, 640, 480); }
 };
 
 const uint32_t kRed = 0x0000FF;  // 0x00BBGGRR
@@ -90,6 +102,74 @@ TEST_F(DrawShapes, CircleAroundTheCentre) {
     EXPECT_EQ(At(0, 31), kRedPixel);
     EXPECT_NE(At(0, 0), kRedPixel);
     EXPECT_NE(At(0, 33), kRedPixel);
+}
+
+TEST_F(DrawShapes, ThinLinesWithFarEndPointsDrawOnlyTheirVisiblePart) {
+    elDraw::DrawLine(-2000000000, 100, 2000000000, 100, 0xFFFFFF, 1);
+    for (int x = 0; x < 640; ++x) ASSERT_EQ(Rgb(x, 100), 0xFFFFFFu) << x;
+    EXPECT_EQ(CountAllInk(), 640);
+
+    elDraw::ClearScreen();
+    elDraw::DrawLine(INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0xFFFFFF, 1);
+    int onDiagonal = 0;
+    for (int i = 0; i < 480; ++i) onDiagonal += Rgb(i, i) != 0;
+    EXPECT_GE(onDiagonal, 478);
+    EXPECT_LE(CountAllInk(), 482);
+
+    // A line that only passes by the screen draws nothing.
+    elDraw::ClearScreen();
+    elDraw::DrawLine(-2000000000, -5, 2000000000, -5, 0xFFFFFF, 1);
+    elDraw::DrawLine(INT_MIN, INT_MAX, INT_MIN + 10, INT_MIN, 0xFFFFFF, 1);
+    EXPECT_EQ(CountAllInk(), 0);
+
+    // Near the screen nothing changes: the end point is still left out.
+    elDraw::DrawLine(10, 300, 20, 300, 0xFFFFFF, 1);
+    EXPECT_EQ(Rgb(10, 300), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(19, 300), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(20, 300), 0u);
+}
+
+TEST_F(DrawShapes, WideLinesWithFarEndPointsDrawOnlyTheirVisiblePart) {
+    elDraw::DrawLine(INT_MIN, 50, INT_MAX, 50, 0xFFFFFF, 3);
+    EXPECT_EQ(CountInk(0, 49, 640, 52), 3 * 640);
+    EXPECT_EQ(CountAllInk(), 3 * 640);
+}
+
+TEST_F(DrawShapes, RectanglesAndCirclesFarBeyondTheScreenStayQuickAndExact) {
+    const uint32_t kPen = plat::ColorRefToPixel(0x0000FF) & 0xFFFFFFu;
+    // A rectangle reaching far beyond every edge fills the screen inside its outline.
+    elDraw::DrawRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0x00FF00, 0x0000FF, 3);
+    EXPECT_EQ(CountInk(0, 0, 640, 480), 640 * 480);
+    EXPECT_EQ(Rgb(0, 0), 0x00FF00u);
+    EXPECT_EQ(Rgb(639, 479), 0x00FF00u);
+    elDraw::ClearScreen();
+    // Its left edge on screen, the others far away.
+    elDraw::DrawRect(100, -2000000000, 2000000000, 2000000000, 0x00FF00, 0x0000FF, INT_MAX);
+    EXPECT_EQ(Rgb(99, 240), kPen);  // a very wide pen
+    EXPECT_EQ(Rgb(50, 240), kPen);
+    elDraw::ClearScreen();
+    elDraw::DrawRect(100, -2000000000, 2000000000, 2000000000, 0x00FF00, 0x0000FF, 1);
+    EXPECT_EQ(Rgb(99, 240), 0u);
+    EXPECT_EQ(Rgb(100, 240), kPen);
+    EXPECT_EQ(Rgb(101, 240), 0x00FF00u);
+    EXPECT_EQ(Rgb(639, 0), 0x00FF00u);
+
+    // A circle wholly beside the screen draws nothing; one with a huge radius draws its arc.
+    elDraw::ClearScreen();
+    elDraw::DrawArc(INT_MIN, INT_MIN, 5, 0xFFFFFF, 1);
+    elDraw::DrawArc(INT_MAX, 240, 100, 0xFFFFFF, 3);
+    elDraw::DrawArc(320, 240, INT_MAX, 0xFFFFFF, 1);  // encloses the screen
+    EXPECT_EQ(CountAllInk(), 0);
+    elDraw::DrawArc(320, 240 + 1000000, 1000000, 0xFFFFFF, 1);  // its top touches row 240
+    EXPECT_EQ(Rgb(320, 240), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(320, 239), 0u);
+    EXPECT_EQ(Rgb(320, 241), 0u);
+    // Ordinary circles are untouched by all this.
+    elDraw::ClearScreen();
+    elDraw::DrawArc(100, 100, 10, 0xFFFFFF, 1);
+    EXPECT_EQ(Rgb(110, 100), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(100, 90), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(100, 100), 0u);
 }
 
 }  // namespace

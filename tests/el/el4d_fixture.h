@@ -4,16 +4,16 @@
 #include <cmath>
 #include <cstdint>
 
-#include "draw_fixture.h"
 #include "engine/el/el4D.h"
+#include "tests/common/headless_test.h"
 
-class El4DTest : public ElTest {
+class El4DTest : public testsupport::HeadlessTest {
   protected:
     // The camera distance at which 240 pixels fill half of the 60-degree field of view.
     static float DefaultZoom() { return float(-(480.0 / (std::tan(M_PI / 6) * 512.0))); }
 
     void SetUp() override {
-        ElTest::SetUp();
+        HeadlessTest::SetUp();
         if (HasFatalFailure()) return;
         ASSERT_TRUE(el4D::Init());
         light = el4D::Light::Create(el4D::kLightDirectional);
@@ -28,7 +28,7 @@ class El4DTest : public ElTest {
 
     void TearDown() override {
         el4D::End();
-        ElTest::TearDown();
+        HeadlessTest::TearDown();
     }
 
     // What the game's camera hands the 3-D layer each frame (world pixels, y downward).

@@ -1,5 +1,7 @@
 // The 3-D layer's tables: model and light limits with their errors, the square's geometry,
 // nested locks, matrix composition and the camera record.
+#include <array>
+
 #include "el4d_fixture.h"
 
 namespace {
@@ -137,17 +139,31 @@ TEST_F(El4DModel, CameraRecordHoldsNegatedValues) {
 }
 
 TEST_F(El4DModel, ProjectionMatrixAndViewportMaths) {
+    // What a projection of a 60-degree view on a 4:3 screen must do, whatever its matrix: a point
+    // on the upper edge of the view lands on the top of clip space, one on the right edge on its
+    // right side, and the near and far planes on the depths 0 and 1.
     el4D::SetProjection(1.0f, 1000.0f, float(M_PI / 3), 0.75f);
-    const el4D::Matrix& p = el4D::GetProjection();
-    const float cot = float(1.0 / std::tan(M_PI / 6));
-    EXPECT_FLOAT_EQ(p.m[0][0], cot * 0.75f);
-    EXPECT_FLOAT_EQ(p.m[1][1], cot);
-    EXPECT_FLOAT_EQ(p.m[2][2], 1000.0f / 999.0f);
-    EXPECT_FLOAT_EQ(p.m[3][2], -1000.0f / 999.0f);
-    EXPECT_FLOAT_EQ(p.m[2][3], 1.0f);
-    EXPECT_FLOAT_EQ(p.m[3][3], 0.0f);
+    auto clip = [](float px, float py, float pz) {
+        const el4D::Matrix& p = el4D::GetProjection();
+        const float in[4] = {px, py, pz, 1};
+        std::array<float, 4> out{};
+        for (int j = 0; j < 4; ++j)
+            for (int i = 0; i < 4; ++i) out[j] += in[i] * p.m[i][j];
+        return out;
+    };
+    const float halfHeight = float(std::tan(M_PI / 6)) * 10;  // at distance 10
+    const auto top = clip(0, halfHeight, 10);
+    EXPECT_NEAR(top[1] / top[3], 1.0f, 1e-5);
+    EXPECT_NEAR(top[0], 0.0f, 1e-5);
+    const auto right = clip(halfHeight * 4 / 3, 0, 10);
+    EXPECT_NEAR(right[0] / right[3], 1.0f, 1e-5);
+    const auto nearest = clip(0, 0, 1), farthest = clip(0, 0, 1000);
+    EXPECT_NEAR(nearest[2] / nearest[3], 0.0f, 1e-5);
+    EXPECT_NEAR(farthest[2] / farthest[3], 1.0f, 1e-5);
+    const el4D::Matrix before = el4D::GetProjection();
     el4D::SetProjection(5.0f, 5.0f, 1.0f, 1.0f);  // degenerate: kept as it was
-    EXPECT_FLOAT_EQ(el4D::GetProjection().m[1][1], cot);
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) EXPECT_EQ(el4D::GetProjection().m[i][j], before.m[i][j]);
 
     // A viewport offset moves the projected point with it.
     int m = el4D::Primitive::Square(1, 1, 1, 1, 1, 1);

@@ -10,6 +10,7 @@
 
 #include "engine/el/Mixer.h"
 #include "engine/el/OggPlayer.h"
+#include "tests/common/temp_folder.h"
 #include "tools/gen/SoundFile.h"
 
 namespace {
@@ -27,12 +28,9 @@ std::string EncodeTone(int frames) {
 class OggPlayerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() / ("quor_ogg_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        path = (dir / "tone.ogg").string();
-        std::ofstream(path, std::ios::binary) << EncodeTone(kFrames);
+        path = dir.Full("tone.ogg").string();
+        dir.WriteRaw("tone.ogg", EncodeTone(kFrames));
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     // Pulls output frames; returns how many held sound.
     int Pull(int frames) {
@@ -45,7 +43,7 @@ class OggPlayerTest : public ::testing::Test {
 
     static constexpr int kFrames = 2205;  // 0.1 s at 22050 Hz = 4410 output frames
     el::Mixer mixer{44100};
-    std::filesystem::path dir;
+    testsupport::TempFolder dir{"quor-ogg"};
     std::string path;
 };
 
@@ -101,11 +99,11 @@ TEST_F(OggPlayerTest, EndlessLoopStopAndVolume) {
 
 TEST_F(OggPlayerTest, BadFilesReleaseAndTheSharedOutput) {
     el::OggPlayer player(mixer);
-    EXPECT_FALSE(player.Open((dir / "missing.ogg").string()));
+    EXPECT_FALSE(player.Open(dir.Full("missing.ogg").string()));
     player.Play();
     EXPECT_EQ(player.IsPlaying(), 0);
-    std::ofstream(dir / "junk.ogg") << "OggS but not really";
-    EXPECT_FALSE(player.Open((dir / "junk.ogg").string()));
+    dir.WriteRaw("junk.ogg", "OggS but not really");
+    EXPECT_FALSE(player.Open(dir.Full("junk.ogg").string()));
 
     // Opening another file stops the one that played.
     ASSERT_TRUE(player.Open(path));

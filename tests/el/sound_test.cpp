@@ -3,13 +3,15 @@
 #include <cmath>
 #include <fstream>
 
-#include "draw_fixture.h"
 #include "engine/el/Mixer.h"
 #include "engine/el/Wave.h"
 #include "engine/el/elSound.h"
 #include "sound_wave_builder.h"
+#include "tests/common/headless_test.h"
 
 namespace {
+
+using testsupport::HeadlessTest;
 
 using soundtest::Constant16;
 using soundtest::MakeWave;
@@ -172,20 +174,20 @@ TEST(SoundMixer, ResamplesPlaysOnceAndRewinds) {
     EXPECT_EQ(mixer.Position(3), 0.0);
 }
 
-class SoundLayer : public ElTest {
+class SoundLayer : public HeadlessTest {
   protected:
     void SetUp() override {
-        ElTest::SetUp();
+        HeadlessTest::SetUp();
         ASSERT_TRUE(elSound::Init());
         GameFolder();
     }
     void TearDown() override {
         elSound::End();
-        ElTest::TearDown();
+        HeadlessTest::TearDown();
     }
     void Write(const std::string& rel, const std::vector<uint8_t>& bytes) {
-        std::filesystem::create_directories((tempDir / rel).parent_path());
-        std::ofstream(tempDir / rel, std::ios::binary)
+        std::filesystem::create_directories((GameFolder() / rel).parent_path());
+        std::ofstream(GameFolder() / rel, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     std::string WriteSound(int frames = 1000) {

@@ -1,8 +1,10 @@
 #include <vector>
 
-#include "draw_fixture.h"
+#include "tests/common/headless_test.h"
 
 namespace {
+
+using testsupport::HeadlessTest;
 
 using namespace elSystem;
 
@@ -22,7 +24,7 @@ std::vector<Seen> Drain(bool emptyEvent = false) {
     return out;
 }
 
-class SystemInput : public ElTest {};
+class SystemInput : public HeadlessTest {};
 
 TEST_F(SystemInput, FrameWithoutInputYieldsOneEmptyEventOnRequest) {
     PollInput();
@@ -169,12 +171,9 @@ TEST_F(SystemInput, AJoystickPluggedInWhileRunningIsRead) {
     EXPECT_EQ(seen[0].value, 0);
 }
 
-class SystemJoystick : public ElTest {
+class SystemJoystick : public HeadlessTest {
   protected:
-    void AddJoysticks() override {
-        Headless().AddJoystick();
-        Headless().AddJoystick();
-    }
+    int Joysticks() override { return 2; }
 };
 
 TEST_F(SystemJoystick, ButtonsAndAxesOfEachJoystick) {

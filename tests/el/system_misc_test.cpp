@@ -1,13 +1,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "draw_fixture.h"
 #include "foundation/FrameTime.h"
 #include "foundation/WindowHelpers.h"
+#include "tests/common/headless_test.h"
 
 namespace {
 
-class SystemMisc : public ElTest {};
+using testsupport::HeadlessTest;
+
+class SystemMisc : public HeadlessTest {};
 
 TEST_F(SystemMisc, ErrorShowsTheBoxAndSetsTheFlag) {
     EXPECT_FALSE(elSystem::GetErrorFlag());
@@ -137,13 +139,13 @@ TEST_F(SystemMisc, ExeDirectoryEndsWithASlash) {
     ASSERT_FALSE(dir.empty());
     EXPECT_EQ(dir.back(), '/');
     GameFolder();
-    EXPECT_EQ(elSystem::GetExeDirectory(), tempDir.string() + "/");
+    EXPECT_EQ(elSystem::GetExeDirectory(), GameFolder().string() + "/");
 }
 
 TEST_F(SystemMisc, SecondCopyIsRefusedWhileTheFirstRuns) {
     GameFolder();
     ASSERT_TRUE(elSystem::CheckSingleInstance("Quorvald"));
-    EXPECT_TRUE(std::filesystem::exists(tempDir / "Quorvald:ElMutex.lock"));
+    EXPECT_TRUE(std::filesystem::exists(GameFolder() / "Quorvald:ElMutex.lock"));
     pid_t child = ::fork();
     if (child == 0) ::_exit(elSystem::CheckSingleInstance("Quorvald") ? 1 : 0);
     int status = 0;

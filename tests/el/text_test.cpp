@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "draw_fixture.h"
 #include "engine/el/elFont.h"
 #include "engine/el/elText.h"
+#include "tests/common/headless_test.h"
 
 namespace {
+
+using testsupport::HeadlessTest;
 
 TEST(TextRules, ColoursAndLineStartCharacters) {
     EXPECT_EQ(elText::VisibleColor(0x000000), 0x101010u);
@@ -46,17 +48,17 @@ TEST(TextRules, RectangleWrapping) {
     EXPECT_EQ(Lines(U"", 30), (L{U""}));
 }
 
-class TextDraw : public ElTest {
+class TextDraw : public HeadlessTest {
   protected:
     void SetUp() override {
-        ElTest::SetUp();
+        HeadlessTest::SetUp();
         elDraw::InitFonts();
     }
     void TearDown() override {
         elDraw::ReleaseStringFont();
         elDraw::ReleaseFont();
         elDraw::EndFonts();
-        ElTest::TearDown();
+        HeadlessTest::TearDown();
     }
     // Bounding columns and rows of the non-black pixels of the back buffer (-1 when none).
     struct Ink {
@@ -74,6 +76,13 @@ class TextDraw : public ElTest {
                 ink.bottom = y + 1;
             }
         return ink;
+    }
+    // Non-black pixels in the rectangle (right and bottom excluded).
+    int CountInk(int left, int top, int right, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) n += (elDraw::BackBuffer().Row(y)[x] & 0xFFFFFF) != 0;
+        return n;
     }
     const std::vector<elDraw::TextBox>& Boxes() { return elDraw::GetStringCharBoxes(); }
 };
@@ -239,6 +248,63 @@ TEST_F(TextDraw, StringLeavesNothingStaleBesideShortLines) {
     const Ink ink = FindInk();
     EXPECT_GE(ink.left, b.left);
     EXPECT_LE(ink.bottom, b.bottom);
+}
+
+TEST_F(TextDraw, ACharacterAtTheEndOfTheFontBufferIsDrawnWhole) {
+    // A line longer than the font buffer holds continues in a second piece; the character that
+    // reaches the buffer's edge must not lose its right part.
+    elDraw::CreateStringFont("ＭＳ ゴシック", 12);
+    elDraw::SetTextColors(0xFFFFFF, 0, true);
+    const std::string block = "■";
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += block;
+    elDraw::DrawString(0, 100, 640, 400, text, 0);
+    const auto boxes = elDraw::GetStringCharBoxes();
+    ASSERT_EQ(boxes.size(), 40u);
+    // One line, each character right after the one before.
+    for (size_t i = 1; i < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i].top, 100) << i;
+        EXPECT_EQ(boxes[i].left, boxes[i - 1].right) << i;
+    }
+    const int first = CountInk(boxes[0].left, boxes[0].top, boxes[0].right, boxes[0].bottom);
+    ASSERT_GT(first, 20);
+    for (size_t i = 1; i + 1 < boxes.size(); ++i) {
+        const auto& b = boxes[i];
+        EXPECT_NEAR(CountInk(b.left, b.top, b.right, b.bottom), first, first / 10) << "character " << i;
+    }
+}
+
+TEST_F(TextDraw, ALongLineBreaksBeforeTheRightLimitAcrossBufferPieces) {
+    // A right limit beyond the first piece: the character that overflows it still starts the next
+    // line, as it does within one piece.
+    elDraw::CreateStringFont("ＭＳ ゴシック", 12);
+    elDraw::SetTextColors(0xFFFFFF, 0, true);
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "あ";
+    elDraw::DrawString(0, 100, 400, 400, text, 0);
+    const auto boxes = elDraw::GetStringCharBoxes();
+    ASSERT_EQ(boxes.size(), 40u);
+    int onFirstLine = 0;
+    for (const auto& b : boxes) {
+        if (b.top != 100) break;
+        EXPECT_LT(b.right, 400);
+        ++onFirstLine;
+    }
+    const int cw = boxes[0].right - boxes[0].left;
+    ASSERT_GT(cw, 0);
+    EXPECT_EQ(onFirstLine, (400 - 1) / cw);
+    EXPECT_EQ(boxes[static_cast<size_t>(onFirstLine)].left, 0);
+    EXPECT_EQ(boxes[static_cast<size_t>(onFirstLine)].top, 112);
+
+    // The limit falls inside the first character of the second piece: that one moves down too.
+    const int perPiece = 640 / (2 * cw);
+    const int right = perPiece * cw + cw / 2;
+    elDraw::DrawString(0, 100, right, 400, text, 0);
+    const auto again = elDraw::GetStringCharBoxes();
+    ASSERT_EQ(again.size(), 40u);
+    EXPECT_EQ(again[static_cast<size_t>(perPiece) - 1].top, 100);
+    EXPECT_EQ(again[static_cast<size_t>(perPiece)].left, 0);
+    EXPECT_EQ(again[static_cast<size_t>(perPiece)].top, 112);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The input manager over the engine's buffered events, and the mouse cursor.
+// The input manager over the engine's buffered events, and the mouse cursor with its drawing.
 #include "engine_test_env.h"
 
 using namespace enginetest;
@@ -7,7 +7,6 @@ namespace {
 
 class Input : public EngineTest {
   protected:
-    void AddJoysticks() {}
     CInputManager* in() { return CInputManager::GetInstance(); }
     // One frame: the engine polls, the manager updates.
     void Frame() {
@@ -105,19 +104,11 @@ TEST_F(Input, TheKeysAreFixedWhateverTheKeyConfiguration) {
 
 class JoystickInput : public Input {
   protected:
+    int Joysticks() override { return 1; }
     void SetUp() override {
-        plat::SetClockSource([this] { return now; });
-        plat::BackendOptions options;
-        options.headless = true;
-        plat::StartBackend(options);
-        plat::CurrentHeadless()->AddJoystick();
-        elSystem::Reset();
-        MakeFolder();
-        ASSERT_TRUE(elDraw::Screen(640, 480, 1));
-        elSystem::Activate(true);
+        Input::SetUp();
+        if (HasFatalFailure()) return;
         SeedRandom(1);
-        SetFrame(1.0f / 60.0f);
-        CMusicPlayer::SetOutputFactory([this] { return std::make_unique<FakeMusicOutput>(&music); });
         ASSERT_EQ(elSystem::GetJoystickCount(), 1);
     }
     // Raw values whose scaled position (with the dead zone) is the given one.
@@ -196,6 +187,89 @@ TEST_F(Cursor, ResetAndCarriedImageKeepMarkers) {
     EXPECT_TRUE(CMouse::IsOnScreen(639, 479));
     EXPECT_FALSE(CMouse::IsOnScreen(640, 10));
     EXPECT_FALSE(CMouse::IsOnScreen(10, -1));
+}
+
+class CursorDrawing : public EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return 0x00FF00u; }));
+        // "Mouse001": every cell in its own colour, so that a drawn pixel tells which cell it came
+        // from (the colour is 0x00RRGGBB = cell column x 16 + cell row, the arrows' row 0).
+        WriteRaw("system/mouse.bmp",
+                 MakeBmp(256, 96, [](int x, int y) { return 0x100000u + uint32_t(x) * 256 + y; }));
+        WriteRaw("img/item.bmp", MakeBmp(64, 64, [](int, int) { return 0x0000FFu; }));
+        ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat",
+                                     "System.Mouse001,system\\mouse.bmp,0,0\n"
+                                     "Editer.Item,img\\item.bmp,0,0\n"));
+        CSpriteManager::GetInstance();
+    }
+    // The colour (0x00RRGGBB) of the back buffer at (x, y).
+    static uint32_t At(int x, int y) { return elDraw::BackBuffer().pixels[size_t(y) * 640 + x] & 0xFFFFFF; }
+    static void MouseAt(int x, int y) {
+        struct Source : IInputEventSource {
+            int x, y, step = 0;
+            bool NextEvent(bool) override { return step++ < 2; }
+            void GetState(int code, uint32_t& state, float& age) override {
+                age = 0;
+                if (code == InputCode::kMouseX && step == 1) state = uint32_t(x);
+                if (code == InputCode::kMouseY && step == 2) state = uint32_t(y);
+            }
+        } source;
+        source.x = x;
+        source.y = y;
+        CInputManager::SetEventSource(&source);
+        CInputManager::GetInstance()->Update();
+        CInputManager::SetEventSource(nullptr);
+    }
+    static bool Blank() {
+        for (uint32_t p : elDraw::BackBuffer().pixels)
+            if ((p & 0xFFFFFF) != 0) return false;
+        return true;
+    }
+};
+
+TEST_F(CursorDrawing, KindTenDrawsNoArrowButTheCarriedImageAndTheMarkers) {
+    MouseAt(100, 100);
+    CMouse* m = CMouse::GetInstance();
+    m->SetCursorKind(10);
+    m->SetCarriedImage("Editer", "Item", 0, 0, 32, 16);
+    m->ShowBadge1(true);
+    elDraw::ClearScreen();
+    m->DrawCursor();
+    // No arrow: the arrow's cell would start at (100, 100).
+    EXPECT_EQ(At(100, 100), 0u);
+    // The frame cell (0, 32)-(64, 80) at (120, 108): its pixel (0, 32) at (120, 108).
+    EXPECT_EQ(At(120, 108), 0x100000u + 0 * 256 + 32);
+    // The carried picture centred in the frame: at (100 + 54 - 16, 100 + 33 - 8).
+    EXPECT_EQ(At(138, 125), 0x0000FFu);
+    EXPECT_EQ(At(169, 140), 0x0000FFu);
+    // Marker A: cell (64, 32)-(80, 56) at (116, 112).
+    EXPECT_EQ(At(116, 112), 0x100000u + 64 * 256 + 32);
+
+    elDraw::ClearScreen();
+    m->SetCursorKind(9);
+    m->ClearCarriedImage();
+    m->ShowBadge1(false);
+    m->DrawCursor();
+    // Kind 9: cell (160, 32)-(192, 64) at (x - 3, y - 16).
+    EXPECT_EQ(At(97, 84), 0x100000u + 160 * 256 + 32);
+}
+
+TEST_F(CursorDrawing, NothingOfTheCursorIsDrawnOffTheScreen) {
+    CMouse* m = CMouse::GetInstance();
+    m->SetCarriedImage("Editer", "Item", 0, 0, 32, 16);
+    m->ShowBadge2(true);
+    for (auto [x, y] : {std::pair{640, 10}, {-1, 10}, {10, 480}, {10, -1}}) {
+        MouseAt(x, y);
+        elDraw::ClearScreen();
+        m->DrawCursor();
+        EXPECT_TRUE(Blank()) << x << "," << y;
+    }
+    MouseAt(639, 479);
+    elDraw::ClearScreen();
+    m->DrawCursor();
+    EXPECT_EQ(At(639, 479), 0x100000u + 0 * 256 + 0);  // kind 0's cell starts at the mouse
 }
 
 }  // namespace

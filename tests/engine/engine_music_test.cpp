@@ -1,4 +1,5 @@
-// The music catalogue and the music player's state machine (fades, pending piece).
+// The music catalogue and the music player's state machine (fades, pending piece, volume changes
+// during a fade).
 #include "engine_test_env.h"
 
 using namespace enginetest;
@@ -150,6 +151,39 @@ TEST_F(Music, ResetStopsAndShutdownReleases) {
     EXPECT_FALSE(player()->IsFadingOut());
     CMusicPlayer::DeleteInstance();
     EXPECT_TRUE(music.released);
+}
+
+TEST_F(Music, AVolumeLoweredDuringAFadeInIsTheVolumeTheFadeEndsAt) {
+    SetMusicVolume(50);
+    PlayMusic(2, 999999, 1.0f, true, false);
+    Frames(5);
+    SetMusicVolume(30);
+    EXPECT_NEAR(player()->GetLevel(), 0.3, 1e-6);  // the level jumps to the new volume ...
+    Frames(60);
+    EXPECT_FALSE(player()->IsFadingIn());
+    EXPECT_NEAR(music.volume, 0.3, 1e-6);  // ... and the piece stays there, not at the old 0.5
+}
+
+TEST_F(Music, AVolumeChangedDuringAFadeOutIsTheTargetOfTheFadeInAfterIt) {
+    SetMusicVolume(100);
+    PlayMusic(2);
+    PlayMusic(4, 999999, 1.0f, true, true);
+    Frames(5);
+    SetMusicVolume(40);
+    Frames(120);
+    EXPECT_EQ(player()->GetCurrentMusic(), 4);
+    EXPECT_FALSE(player()->IsFadingIn());
+    EXPECT_NEAR(music.volume, 0.4, 1e-6);
+}
+
+TEST_F(Music, AVolumeRaisedDuringAFadeInKeepsTheRequestsFactor) {
+    SetMusicVolume(40);
+    PlayMusic(3, 999999, 0.5f, true, false);
+    Frames(3);
+    SetMusicVolume(80);
+    Frames(60);
+    EXPECT_FALSE(player()->IsFadingIn());
+    EXPECT_NEAR(music.volume, 0.4, 1e-6);  // 0.8 x 0.5
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// The sprite manager: the image index, texture sizing, the model pool and group loading.
+// The sprite manager: the image index, texture sizing, the model pool, group loading and sprites
+// made when the 3-D layer has no model left.
 #include <cmath>
 
 #include "engine/el/el4D.h"
 #include "engine_test_env.h"
 #include "platform/messagebox.h"
+#include "tests/common/caught_code.h"
 
 using namespace enginetest;
 
@@ -23,27 +25,18 @@ class Sprites : public EngineTest {
     }
     void Index(const std::string& text) { ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", text)); }
     CSpriteManager* sm() { return CSpriteManager::GetInstance(); }
-
-    static std::string ErrorCode(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const CQuorException& e) {
-            return e.GetCode();
-        }
-        return "";
-    }
 };
 
 TEST_F(Sprites, MissingOrMalformedIndex) {
-    EXPECT_EQ(ErrorCode([&] { sm(); }), "IFE0000");
+    EXPECT_EQ(CaughtCode([&] { sm(); }), "IFE0000");
     CSpriteManager::DeleteInstance();
     std::string text;
     for (int i = 0; i < 513; ++i) text += "T.K" + std::to_string(i) + ",img\\pic.bmp,0,0\n";
     Index(text);
-    EXPECT_EQ(ErrorCode([&] { sm(); }), "IFE0001");
+    EXPECT_EQ(CaughtCode([&] { sm(); }), "IFE0001");
     CSpriteManager::DeleteInstance();
     Index("T.A,img\\pic.bmp,0,0,extra\n");
-    EXPECT_EQ(ErrorCode([&] { sm(); }), "IFE0001");
+    EXPECT_EQ(CaughtCode([&] { sm(); }), "IFE0001");
 }
 
 TEST_F(Sprites, The512thLineIsNeverRead) {
@@ -62,8 +55,8 @@ TEST_F(Sprites, EmptyColumnsSkipAndTheLaterDuplicateWins) {
     EXPECT_EQ(sm()->GetImagePath(4), "img\\other.bmp");
     EXPECT_EQ(sm()->GetCellWidth(4), 16);
     EXPECT_EQ(sm()->GetCellHeight(4), 8);
-    EXPECT_EQ(ErrorCode([&] { FindImage("T", "B"); }), "IFE0002");
-    EXPECT_EQ(ErrorCode([&] { FindImage("T", "Nothing"); }), "IFE0002");
+    EXPECT_EQ(CaughtCode([&] { FindImage("T", "B"); }), "IFE0002");
+    EXPECT_EQ(CaughtCode([&] { FindImage("T", "Nothing"); }), "IFE0002");
 }
 
 TEST_F(Sprites, FindImageLoadsOnDemandOnce) {
@@ -131,7 +124,7 @@ TEST_F(Sprites, PoolFullRaisesRAE0001) {
     for (int i = 0; i < CSpriteManager::kPoolSize - 1; ++i)
         delete CreateSprite("T", "Pic", 2, 0, 0, 1 + i % 200, 1 + i / 200);
     EXPECT_EQ(sm()->GetPoolUsed(), 4095);
-    EXPECT_EQ(ErrorCode([&] { CreateSprite("T", "Pic", 2, 5, 5, 6, 6); }), "RAE0001");
+    EXPECT_EQ(CaughtCode([&] { CreateSprite("T", "Pic", 2, 5, 5, 6, 6); }), "RAE0001");
     // A rectangle already pooled is still served.
     CSprite* again = CreateSprite("T", "Pic", 2, 0, 0, 1, 1);
     EXPECT_NE(again, nullptr);
@@ -197,6 +190,29 @@ TEST(SpriteAlpha, ClampedToZeroOne) {
     EXPECT_FLOAT_EQ(s.alpha, 1.0f);
     s.SetAlpha(-1.0f);
     EXPECT_FLOAT_EQ(s.alpha, 0.0f);
+}
+
+TEST_F(Sprites, ASpriteWithoutAModelLeavesNoTextureBehind) {
+    Index("T.Pic,img\\pic.bmp,0,0\n");
+    FindImage("T", "Pic");
+    // Every model of the 3-D layer taken.
+    while (el4D::Primitive::Square(1, 1, 0.125f, 0.125f, 1.0f, 0.0f) > 0) {}
+    auto usedObjects = [] {
+        int n = 0;
+        for (int i = 0; i < elDraw::kObjectCount; ++i)
+            if (const elDraw::ElObjectSlot* s = elDraw::GetObjectSlot(i); s && s->surface) ++n;
+        return n;
+    };
+    const int before = usedObjects();
+    for (int i = 0; i < 3; ++i) {
+        CSprite* s = sm()->CreateSprite("T", "Pic", 2, 0, 0, 32, 32);
+        EXPECT_EQ(s->model, 0);
+        s->ApplyTransform();
+        s->Draw();
+        delete s;
+    }
+    EXPECT_EQ(usedObjects(), before);
+    for (int i = 1; i < el4D::kModelCount; ++i) el4D::ResetModel(i);
 }
 
 }  // namespace

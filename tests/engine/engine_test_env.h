@@ -1,9 +1,7 @@
 #pragma once
-// A headless engine and a temporary game folder for the engine tests: the headless backend, the
-// screen open, the window active, a hand-driven clock, fixed frame times and seeded random
-// numbers. Files are written into the folder as the game stores them.
+// The engine tests' fixture: the shared headless screen with a game folder laid out as the game's,
+// fixed frame times, seeded random numbers and a music output that only records.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -35,6 +33,7 @@
 #include "platform/clock.h"
 #include "platform/headless.h"
 #include "tests/common/bmp_writer.h"
+#include "tests/common/headless_test.h"
 
 namespace enginetest {
 
@@ -97,18 +96,11 @@ inline void DropEngineSingletons() {
     game::SetExitFlag(false);
 }
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public testsupport::HeadlessTest {
   protected:
     void SetUp() override {
-        plat::SetClockSource([this] { return now; });
-        plat::BackendOptions options;
-        options.headless = true;
-        plat::StartBackend(options);
-        elSystem::Reset();
-        MakeFolder();
-        ASSERT_TRUE(elDraw::Screen(640, 480, 1));
-        elSystem::Activate(true);
-        plat::CurrentHeadless()->ClearMessages();
+        HeadlessTest::SetUp();
+        if (HasFatalFailure()) return;
         SeedRandom(12345);
         SetFrame(1.0f / 60.0f);
         CMusicPlayer::SetOutputFactory([this] { return std::make_unique<FakeMusicOutput>(&music); });
@@ -117,39 +109,23 @@ class EngineTest : public ::testing::Test {
     void TearDown() override {
         if (GetSceneDirector()) GameEnd();
         DropEngineSingletons();
-        elSystem::End();
-        plat::StopBackend();
-        plat::SetClockSource(nullptr);
-        ResetGameFolder();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
+        HeadlessTest::TearDown();
     }
 
-    void MakeFolder() {
-        dir = std::filesystem::temp_directory_path() /
-              ("quor_engine_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+    // The game folder's layout and its first client info, in place before the screen opens.
+    void BeforeScreen() override {
+        dir = GameFolder();
         for (const char* sub : {"network", "data", "system", "sound", "music", "log"})
             std::filesystem::create_directories(dir / sub);
-        SetGameFolder(dir.string());
         ASSERT_TRUE(WriteEncodedFile("network\\client_info_init.dat", kClientInfoXml));
     }
 
-    void WriteRaw(const std::string& rel, const std::string& bytes) {
-        std::filesystem::path p = dir / rel;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream f(p, std::ios::binary | std::ios::trunc);
-        f << bytes;
-    }
+    void WriteRaw(const std::string& rel, const std::string& bytes) { Game().WriteRaw(rel, bytes); }
 
     static void SetFrame(float seconds) {
         SetFrameTime(seconds);
         elSystem::SetFrameTime(seconds);
     }
-
-    plat::HeadlessBackend& Headless() { return *plat::CurrentHeadless(); }
 
     // Messages of the engine's message boxes so far, "title|text".
     std::vector<std::string> Messages() {
@@ -166,7 +142,6 @@ class EngineTest : public ::testing::Test {
     }
     static std::string CLogPath() { return CLog::GetInstance()->GetFilePath(); }
 
-    uint32_t now = 1000;
     std::filesystem::path dir;
     FakeMusicOutput::Log music;
 };

@@ -32,8 +32,8 @@ class Scenes : public EngineTest {
 TEST_F(Scenes, LoadingShowsOneDotPerStepAndTurnsThemOneByOne) {
     CLoading loading(CSceneDirector::ImageGroups(), true, nullptr);
     EXPECT_EQ(loading.GetStepCount(), 8);  // seven groups and the object step
-    EXPECT_EQ(loading.DotX(0), 328 - 4 * 24);
-    EXPECT_EQ(loading.DotX(7), 328 + 3 * 24);
+    EXPECT_EQ(loading.DotX(0), 232);       // eight dots 24 pixels apart around x = 316
+    EXPECT_EQ(loading.DotX(7), 400);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(loading.DotColor(i), 0xFF0000u);  // blue
     loading.Update();
     EXPECT_EQ(loading.DotColor(0), 0xFF00FFu);  // magenta

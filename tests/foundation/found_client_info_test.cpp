@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "found_test_util.h"
 #include "foundation/ClientInfo.h"
 #include "foundation/CreatorLevelTable.h"
 #include "foundation/DateTime.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/XmlNode.h"
+#include "tests/common/caught_code.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
+
+using testsupport::TempGameFolder;
 
 // The initial file as the game ships it (every element present).
 const char kInitXml[] =

@@ -6,14 +6,19 @@
 TEST(CreatorLevel, ThresholdsAndLevels) {
     CCreatorLevelTable* t = CCreatorLevelTable::GetInstance();
     t->Init();
-    const int start[] = {30, 60, 90, 125, 160, 195, 235, 275, 315, 355, 415};
-    for (int i = 0; i < 11; ++i) EXPECT_EQ(t->GetThreshold(i), start[i]) << i;
-    EXPECT_EQ(t->GetThreshold(20), 1155);
-    EXPECT_EQ(t->GetThreshold(30), 2295);
-    EXPECT_EQ(t->GetThreshold(40), 3715);
-    EXPECT_EQ(t->GetThreshold(50), 5335);
+    // Rows known from play: the first steps, level 11 and the last two.
+    EXPECT_EQ(t->GetThreshold(0), 30);
+    EXPECT_EQ(t->GetThreshold(1), 60);
+    EXPECT_EQ(t->GetThreshold(3), 125);
+    EXPECT_EQ(t->GetThreshold(10), 415);
     EXPECT_EQ(t->GetThreshold(98), 13975);
     EXPECT_EQ(t->GetThreshold(99), 14155);
+    // Every threshold is where the level goes up by one: the two lookups agree on every row.
+    for (int i = 0; i < 99; ++i) {
+        EXPECT_LT(t->GetThreshold(i), t->GetThreshold(i + 1)) << i;
+        EXPECT_EQ(t->GetLevel(t->GetThreshold(i) - 1), i + 1) << i;
+        EXPECT_EQ(t->GetLevel(t->GetThreshold(i)), i + 2) << i;
+    }
 
     EXPECT_EQ(t->GetLevel(0), 1);
     EXPECT_EQ(t->GetLevel(29), 1);

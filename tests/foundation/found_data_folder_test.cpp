@@ -7,10 +7,13 @@
 #include <fstream>
 #include <string>
 
-#include "found_test_util.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/FileList.h"
+#include "tests/common/caught_code.h"
+#include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;
+using testsupport::TempGameFolder;
 
 namespace {
 

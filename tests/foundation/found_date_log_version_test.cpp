@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "found_test_util.h"
 #include "foundation/DateTime.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/Log.h"
 #include "foundation/TextEncoding.h"
 #include "foundation/VersionNumber.h"
+#include "tests/common/caught_code.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
+
+using testsupport::TempGameFolder;
 SystemTime At(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
     SystemTime t;
     t.year = static_cast<uint16_t>(y);
@@ -89,6 +93,7 @@ TEST(VersionNumber, TextAndComparison) {
     v.Parse("1..x.99999999999999999999");
     EXPECT_EQ(v.ToString(), "1.0.0.-1");
     EXPECT_EQ(CVersionNumber::Application().ToString(), "1.0.0.0");
+    EXPECT_EQ(CVersionNumber().ToString(), "1.0.0.0");  // a version nobody set is the game's own
 
     EXPECT_TRUE(CVersionNumber(1, 0, 9, 9).IsAtLeast(CVersionNumber(1, 0, 0, 0)));
     EXPECT_FALSE(CVersionNumber(1, 0, 0, 0).IsAtLeast(CVersionNumber(1, 1, 0, 0)));

@@ -2,11 +2,14 @@
 
 #include <set>
 
-#include "found_test_util.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/FileList.h"
 #include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
+#include "tests/common/caught_code.h"
+#include "tests/common/temp_folder.h"
+
+using testsupport::TempGameFolder;
 
 TEST(Encoding, RoundTripAndFormat) {
     SeedRandom(7);

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "found_test_util.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/PlayHistory.h"
+#include "tests/common/caught_code.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
+
+using testsupport::TempGameFolder;
 
 class PlayHistoryTest : public ::testing::Test {
   protected:
@@ -167,4 +171,19 @@ TEST_F(PlayHistoryTest, LoadAndSaveErrors) {
         EXPECT_EQ(e.GetMessage(), "history.dat を保存できません。");
     }
     EXPECT_EQ(h->GetCount(), 1);  // the record stays in memory
+}
+
+TEST_F(PlayHistoryTest, BlankLinesAnywhereAndAFailedLoadLeavesNothing) {
+    game.WriteEncoded("network/history.dat",
+                      "\n7,1,2,3,4\r\n" + std::string(200000, '\n') + "10,0.5,60,40,1");
+    CPlayHistory* h = CPlayHistory::GetInstance();
+    ASSERT_EQ(h->GetCount(), 2);
+    EXPECT_EQ(h->GetRecords().at("7").playCount, 4);
+    EXPECT_DOUBLE_EQ(h->GetRecords().at("10").misses, 0.5);
+
+    // A bad line after good ones: nothing of the file is kept.
+    game.WriteEncoded("network/history.dat", "1,1,1,1,1\n2,2,2,2,2\n3,1,1,1,1,1\n");
+    EXPECT_EQ(CaughtCode([&] { h->Initialize(); }), "DEF0101");
+    EXPECT_EQ(h->GetCount(), 0);
+    EXPECT_TRUE(h->GetRecords().empty());
 }

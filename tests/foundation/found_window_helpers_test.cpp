@@ -6,6 +6,7 @@
 
 #include "foundation/FrameTime.h"
 #include "foundation/WindowHelpers.h"
+#include "platform/backend.h"
 #include "platform/messagebox.h"
 
 TEST(WindowHelpers, MessageTextGoesToThePlatformBoxUntilAPresenterIsSet) {
@@ -29,6 +30,16 @@ TEST(WindowHelpers, MessageTextGoesToThePlatformBoxUntilAPresenterIsSet) {
     ShowMessageText("again");
     EXPECT_EQ(text, "again");
     plat::SetMessageBoxHandler(nullptr);
+}
+
+TEST(WindowHelpers, MainWindowTitleGoesToTheWindowWhenThereIsOne) {
+    SetMainWindowTitle("no window yet");  // nothing runs: no effect, no crash
+    plat::BackendOptions options;
+    options.headless = true;
+    plat::Backend& b = plat::StartBackend(options);
+    SetMainWindowTitle("Quorvald - エディタ");
+    EXPECT_EQ(b.Title(), "Quorvald - エディタ");
+    plat::StopBackend();
 }
 
 TEST(WindowHelpers, FrameRateIsTheInverseFrameTime) {

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "foundation/Random.h"
 #include "foundation/QuorException.h"
 #include "foundation/XmlNode.h"
 
@@ -125,4 +130,174 @@ TEST(XmlNode, DeepNestingIsRefusedNotACrash) {
         shallowClose = "</n" + std::to_string(i) + ">" + shallowClose;
     }
     EXPECT_TRUE(Parses(shallowOpen + "x" + shallowClose));
+}
+
+// ---- The reader parses every element in place in one stripped copy of the document: an element's
+// text ends where the first matching close tag after it starts, whatever stands inside. ----
+
+TEST(XmlNode, ElementTextEndsAtItsFirstCloseTag) {
+    // "<b/" is cut off by a's close tag: a tag the element's text ends inside, skipped.
+    CXmlNode cut("ROOT", 0, "<a>x<b/</a>y");
+    ASSERT_EQ(cut.GetChildren().size(), 1u);
+    EXPECT_TRUE(cut.GetChildren()[0]->GetChildren().empty());
+    EXPECT_EQ(cut.GetByPath("ROOT.a"), "x");
+    EXPECT_EQ(cut.GetByPath("ROOT"), "y");
+    EXPECT_EQ(CXmlNode("ROOT", 0, "<a>x<?p</a>").GetByPath("ROOT.a"), "x");
+
+    EXPECT_FALSE(Parses("<a><b>x</a></b>"));  // a holds "<b>x": b never closes
+    EXPECT_FALSE(Parses("<a><b></a>"));
+    EXPECT_FALSE(Parses("<a>x</a"));
+    EXPECT_FALSE(Parses("<ab>x</a></ab>"));  // ab holds "x</a>", a stray close tag
+    EXPECT_FALSE(Parses("<ab>x</abc></ab>"));
+
+    CXmlNode siblings("ROOT", 0, "<a><b>1</b><c><b>2</b></c><b>3</b></a><b>4</b>");
+    EXPECT_EQ(siblings.Write(), "<a>\n  <b>1</b>\n  <c>\n    <b>2</b>\n  </c>\n  <b>3</b>\n</a>\n<b>4</b>\n");
+    EXPECT_EQ(siblings.GetChildren()[0]->GetChildren()[1]->GetChildren()[0]->GetDepth(), 3);
+}
+
+TEST(XmlNode, LongValuesAndBlanksAtEveryOffset) {
+    // Whitespace and tags at every position of a sixteen-byte stretch, and long values.
+    for (size_t lead = 0; lead < 40; ++lead) {
+        const std::string pad(lead, 'p');
+        std::string text =
+            pad + " <a b>" + pad + "\t" + pad + "\xE6\x97\xA5 \r\n<c d/>" + pad + "</a b>" + pad;
+        CXmlNode doc("ROOT", 0, text);
+        ASSERT_EQ(doc.GetChildren().size(), 1u) << lead;
+        EXPECT_EQ(doc.GetChildren()[0]->GetName(), "a b");
+        EXPECT_EQ(doc.GetByPath("ROOT.a b"), pad + pad + "\xE6\x97\xA5" + pad);
+        EXPECT_EQ(doc.GetValue(), pad + pad);
+        EXPECT_EQ(StripXmlWhitespace(text),
+                  pad + "<a b>" + pad + pad + "\xE6\x97\xA5<c d/>" + pad + "</a b>" + pad);
+        EXPECT_FALSE(Parses(text + std::string(lead, 'q') + ">"));
+    }
+    std::string big(100000, 'x');
+    for (size_t i = 0; i < big.size(); i += 37) big[i] = ' ';
+    std::string stripped = big;
+    std::erase(stripped, ' ');
+    CXmlNode doc("ROOT", 0, "<s><v>" + big + "</v><w>" + big + "</w></s>");
+    EXPECT_EQ(doc.GetByPath("ROOT.s.v"), stripped);
+    EXPECT_EQ(doc.GetByPath("ROOT.s.w"), stripped);
+}
+
+// ---- The element tree against a plain parser, one character at a time ----
+
+namespace {
+
+struct RefNode {
+    std::string name;
+    std::string value;
+    std::vector<RefNode> children;
+};
+
+std::string RefStrip(const std::string& text) {
+    std::string out;
+    bool inTag = false;
+    for (char c : text) {
+        if (c == '<')
+            inTag = true;
+        else if (c == '>')
+            inTag = false;
+        else if (!inTag && (c == ' ' || c == '\n' || c == '\r' || c == '\t'))
+            continue;
+        out += c;
+    }
+    return out;
+}
+
+// Every node parses its own copy of its text, stripped again, one character at a time.
+bool RefParse(RefNode& node, const std::string& raw) {
+    const std::string text = RefStrip(raw);
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '>') return false;
+        if (c != '<') {
+            node.value += c;
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < text.size() && text[j] != '>') {
+            if (text[j] == '<') return false;
+            ++j;
+        }
+        const bool closed = j < text.size();
+        const std::string tag = text.substr(i + 1, j - i - 1);
+        const size_t after = closed ? j + 1 : text.size();
+        if (!tag.empty() && (tag.front() == '?' || tag.back() == '/')) {
+            i = after;
+            continue;
+        }
+        if (!closed) return false;
+        const std::string close = "</" + tag + ">";
+        const size_t k = text.find(close, after);
+        if (k == std::string::npos) return false;
+        RefNode child;
+        child.name = tag;
+        if (!RefParse(child, text.substr(after, k - after))) return false;
+        node.children.push_back(std::move(child));
+        i = k + close.size();
+    }
+    return true;
+}
+
+void RefWrite(const RefNode& n, int depth, std::string& out) {
+    if (depth == 0) {
+        for (const RefNode& c : n.children) RefWrite(c, 1, out);
+        return;
+    }
+    const std::string indent(static_cast<size_t>(2 * (depth - 1)), ' ');
+    if (n.children.empty()) {
+        out += indent + "<" + n.name + ">" + n.value + "</" + n.name + ">\n";
+        return;
+    }
+    out += indent + "<" + n.name + ">\n";
+    for (const RefNode& c : n.children) RefWrite(c, depth + 1, out);
+    out += indent + "</" + n.name + ">\n";
+}
+
+bool SameTree(const CXmlNode& a, const RefNode& b, int depth) {
+    if (a.GetName() != b.name || a.GetValue() != b.value || a.GetDepth() != depth) return false;
+    if (a.GetChildren().size() != b.children.size()) return false;
+    for (size_t i = 0; i < b.children.size(); ++i) {
+        if (!SameTree(*a.GetChildren()[i], b.children[i], depth + 1)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(XmlNode, MatchesAPlainParserOnRandomTexts) {
+    static const char* const kPieces[] = {"<a>", "</a>",  "<b>",    "</b>", "<a/>", "<?x ?>", "x",
+                                          "yz",  " ",     "\n",     "<",    ">",    "/",      "<>",
+                                          "</>", "<a b>", "</a b>", "\t",   "<a"};
+    SeedRandom(20101121);
+    int accepted = 0;
+    for (int round = 0; round < 40000; ++round) {
+        std::string text;
+        const int n = RandomRange(0, 14);
+        for (int i = 0; i < n; ++i) text += kPieces[RandomRange(0, static_cast<int>(std::size(kPieces)) - 1)];
+        RefNode ref;
+        ref.name = "ROOT";
+        const bool refOk = RefParse(ref, text);
+        bool ok = true;
+        std::string written;
+        bool same = false;
+        try {
+            CXmlNode doc("ROOT", 0, text);
+            written = doc.Write();
+            same = SameTree(doc, ref, 0);
+        } catch (const COtherException& e) {
+            EXPECT_EQ(e.GetCode(), "OTE0001");
+            ok = false;
+        }
+        ASSERT_EQ(ok, refOk) << "text: [" << text << "]";
+        if (!ok) continue;
+        ++accepted;
+        ASSERT_TRUE(same) << "text: [" << text << "]";
+        std::string refWritten;
+        RefWrite(ref, 0, refWritten);
+        ASSERT_EQ(written, refWritten) << "text: [" << text << "]";
+    }
+    EXPECT_GT(accepted, 1000);
 }

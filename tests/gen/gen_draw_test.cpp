@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/common/temp_folder.h"
 #include "tools/gen/Audio.h"
 #include "tools/gen/Canvas.h"
 #include "tools/gen/GenCommon.h"
@@ -22,13 +23,6 @@ Canvas Draw(const std::string& line, int w = 256, int h = 64) {
     EXPECT_TRUE(ParseLine(line, "t:1", l));
     DrawShape(c, l);
     return c;
-}
-
-fs::path Scratch(const std::string& name) {
-    fs::path p = fs::temp_directory_path() / ("quor_gen_draw_" + name);
-    fs::remove_all(p);
-    fs::create_directories(p);
-    return p;
 }
 
 }  // namespace
@@ -99,7 +93,8 @@ TEST(GenDraw, IndexRefusesMoreRowsThanTheGameReads) {
 }
 
 TEST(GenDraw, SoundLinesReportTheirMistakes) {
-    fs::path dir = Scratch("sounds");
+    testsupport::TempFolder scratch("quor-gen-sounds");
+    const fs::path& dir = scratch.Path();
     std::ofstream(dir / "sounds.txt") << "# c\nsound\\a.wav tone f=440 dur=0.1\nsound\\b.wav buzz f=2\n";
     try {
         GenerateSounds((dir / "sounds.txt").string(), (dir / "out").string());
@@ -108,11 +103,11 @@ TEST(GenDraw, SoundLinesReportTheirMistakes) {
         EXPECT_NE(std::string(e.what()).find("sounds.txt:3"), std::string::npos) << e.what();
     }
     EXPECT_TRUE(fs::exists(dir / "out" / "sound" / "a.wav"));
-    fs::remove_all(dir);
 }
 
 TEST(GenDraw, MusicComesFromTheCacheWhenItsLineIsUnchanged) {
-    fs::path dir = Scratch("music");
+    testsupport::TempFolder scratch("quor-gen-music");
+    const fs::path& dir = scratch.Path();
     std::ofstream(dir / "music.txt") << "piece music\\a.ogg tempo=120 bars=4 seed=5\n";
     GenerateMusic((dir / "music.txt").string(), (dir / "out").string(), (dir / "cache").string());
     ASSERT_EQ(std::distance(fs::directory_iterator(dir / "cache"), fs::directory_iterator{}), 1);
@@ -123,5 +118,4 @@ TEST(GenDraw, MusicComesFromTheCacheWhenItsLineIsUnchanged) {
     std::ofstream(dir / "music.txt") << "piece music\\a.ogg tempo=120 bars=4 seed=6\n";
     GenerateMusic((dir / "music.txt").string(), (dir / "out").string(), (dir / "cache").string());
     EXPECT_EQ(ReadTextFile((dir / "out" / "music" / "a.ogg").string()).substr(0, 4), "OggS");
-    fs::remove_all(dir);
 }

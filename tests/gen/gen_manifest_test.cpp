@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "foundation/EncodedFile.h"
+#include "tests/common/temp_folder.h"
 #include "tools/gen/Audio.h"
 #include "tools/gen/Canvas.h"
 #include "tools/gen/DataFiles.h"
@@ -19,16 +20,10 @@ using namespace gen;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() /
-               ("quor_gen_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
+// A scratch folder of the test's own.
+struct TempDir : testsupport::TempFolder {
+    TempDir() : TempFolder("quor-gen") {}
+    const fs::path& path = Path();
     std::string Write(const std::string& name, const std::string& text) const {
         std::ofstream(path / name, std::ios::binary) << text;
         return (path / name).string();

@@ -15,20 +15,16 @@
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/png.h"
+#include "platform/surface.h"
+#include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path TempDir(const std::string& name) {
-    fs::path dir = fs::temp_directory_path() / ("quor_platform_" + name + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 TEST(InstanceLock, SecondHolderIsRefusedUntilTheFirstLetsGo) {
-    fs::path dir = TempDir("lock");
+    testsupport::TempFolder folder("quor-lock");
+    const fs::path& dir = folder.Path();
     std::string path = (dir / "Quorvald:ElMutex.lock").string();
     plat::InstanceLock first;
     ASSERT_TRUE(first.TryAcquire(path));
@@ -52,7 +48,6 @@ TEST(InstanceLock, SecondHolderIsRefusedUntilTheFirstLetsGo) {
     EXPECT_FALSE(second.TryAcquire(path));
     first.Release();
     EXPECT_TRUE(second.TryAcquire(path));
-    fs::remove_all(dir);
 }
 
 TEST(InstanceLock, UnwritableFolderReportsWhy) {
@@ -101,7 +96,8 @@ TEST(Paths, UserDataFolderFollowsXdgThenHome) {
 }
 
 TEST(Paths, WritableIsProbedAndLeavesNothingBehind) {
-    fs::path dir = TempDir("probe");
+    testsupport::TempFolder folder("quor-probe");
+    const fs::path& dir = folder.Path();
     EXPECT_TRUE(plat::IsFolderWritable(dir.string()));
     EXPECT_TRUE(fs::is_empty(dir));
     EXPECT_FALSE(plat::IsFolderWritable((dir / "missing").string()));
@@ -109,11 +105,11 @@ TEST(Paths, WritableIsProbedAndLeavesNothingBehind) {
     EXPECT_FALSE(plat::IsFolderWritable((dir / "file").string()));  // a file is no folder
     EXPECT_TRUE(plat::SyncFolder(dir.string()));
     EXPECT_FALSE(plat::SyncFolder((dir / "missing").string()));
-    fs::remove_all(dir);
 }
 
 TEST(Png, RoundTripKeepsEveryPixel) {
-    fs::path dir = TempDir("png");
+    testsupport::TempFolder folder("quor-png");
+    const fs::path& dir = folder.Path();
     plat::Surface s(7, 5);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
@@ -131,7 +127,6 @@ TEST(Png, RoundTripKeepsEveryPixel) {
     EXPECT_EQ(files, 1);
     EXPECT_FALSE(plat::WritePng(s, (dir / "missing" / "x.png").string()));
     EXPECT_FALSE(plat::ReadPng((dir / "nothing.png").string(), back));
-    fs::remove_all(dir);
 }
 
 TEST(Joystick, AxisScalingAndDeadZone) {
@@ -266,6 +261,11 @@ TEST(KeyMap, SdlKeysBecomeTheGamesScanCodes) {
     EXPECT_EQ(plat::SdlScancodeToKey(88), plat::kKeyNumpadEnter);
     EXPECT_EQ(plat::SdlScancodeToKey(0), 0);
     EXPECT_EQ(plat::SdlScancodeToKey(300), 0);
+}
+
+TEST(Surface, ColorRefRoundTrip) {
+    EXPECT_EQ(plat::ColorRefToPixel(0x00112233u), 0xFF332211u);
+    EXPECT_EQ(plat::PixelToColorRef(0xFF332211u), 0x00112233u);
 }
 
 }  // namespace

@@ -159,6 +159,19 @@ TEST_F(LayerStore, LayersFollowTheCameraByTheirFactors) {
     EXPECT_FLOAT_EQ(s->y, (400 * 0.5f + 50) / 256);
 }
 
+TEST_F(LayerStore, ALayerOfAnUnknownImageThrowsAndTakesNoSlot) {
+    CSpriteBatch* store = CSpriteBatch::GetInstance();
+    EXPECT_EQ(
+        CaughtCode([&] { store->AddLayer("BackGround", "Missing", 2, 0, 0, 64, 64, 0, 0, 0.5f, 0.5f); }),
+        "IFE0002");
+    EXPECT_EQ(store->GetCount(), 0);
+    EXPECT_EQ(store->GetLayer(0), nullptr);
+    store->AddLayer("BackGround", "BackGround001", 2, 0, 0, 64, 64, 5, 6, 0.5f, 0.5f);
+    ASSERT_EQ(store->GetCount(), 1);
+    EXPECT_FLOAT_EQ(store->GetLayer(0)->x, 5);
+    EXPECT_NE(store->GetLayer(0)->sprite, nullptr);
+}
+
 // ---- Loading steps ----
 
 TEST_F(LayerStore, EmptyListWithoutSoundsIsOneObjectStep) {

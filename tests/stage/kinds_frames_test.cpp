@@ -7,6 +7,7 @@
 #include "stage/AreaObjectKinds_Enemies.h"
 #include "stage/AreaObjectKinds_Hazards.h"
 #include "stage/AreaObjectKinds_Lifts.h"
+#include "tests/common/headless_screen.h"
 
 namespace {
 
@@ -159,16 +160,14 @@ TEST_F(KindsTest, FramesFollowTheCamera) {
 class KindsDrawTest : public KindsTest {
   protected:
     void SetUp() override {
-        plat::BackendOptions options;
-        options.headless = true;
-        plat::StartBackend(options);
-        ASSERT_TRUE(elDraw::Screen(640, 480, 1));
+        testsupport::StartHeadlessEngine();
+        ASSERT_TRUE(testsupport::OpenHeadlessScreen());
         KindsTest::SetUp();
         elDraw::ClearScreen();
     }
     void TearDown() override {
         KindsTest::TearDown();
-        plat::StopBackend();
+        testsupport::StopHeadlessEngine();
     }
     uint32_t Pixel(int x, int y) { return elDraw::BackBuffer().Row(y)[x] & 0xFFFFFF; }
 };

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <type_traits>
+
 #include "stage/StageCatalogues.h"
 #include "stage/StageChips.h"
 
@@ -135,4 +138,34 @@ TEST(StageCatalogues, Weathers) {
     EXPECT_EQ(WeatherIdFromKey("Fish"), 9);
     EXPECT_EQ(WeatherIdFromKey("fish"), 0);
     EXPECT_EQ(WeatherDisplayName(0), "（なし）");
+}
+
+// The editor windows take a background's preview as an image clip: the same record.
+TEST(StageCatalogues, PreviewIsAnImageClip) {
+    static_assert(std::is_same_v<ImageClip, PreviewImageCell>);
+    const ImageClip clip = BackGroundPreview(16);
+    EXPECT_EQ(clip.group, "Editer");
+    EXPECT_EQ(clip.key, "BG_Preview003");
+    EXPECT_EQ(clip.left, 128);
+    EXPECT_EQ(clip.right - clip.left, 128);
+    EXPECT_EQ(clip.bottom - clip.top, 64);
+}
+
+// Every background and weather survives the trip through its stage-file number, and no two
+// entries share a number, so a stage file never changes one into another.
+TEST(StageCatalogues, StageNumbersRoundTrip) {
+    std::set<int> numbers;
+    for (int id = 0; id < kBackGroundCount; ++id) {
+        const int number = BackGroundIdToStageNumber(id);
+        EXPECT_TRUE(numbers.insert(number).second) << id;
+        EXPECT_EQ(BackGroundIdFromStageNumber(number), id);
+        EXPECT_EQ(BackGroundFromKey(BackGroundKey(id)), id);
+    }
+    for (int id = 0; id < kWeatherCount; ++id) {
+        EXPECT_EQ(WeatherIdFromStageNumber(WeatherIdToStageNumber(id)), id);
+        EXPECT_EQ(WeatherIdFromKey(WeatherKey(id)), id);
+    }
+    // Numbers that no entry has read as the first entry.
+    EXPECT_EQ(BackGroundIdFromStageNumber(-1), 0);
+    EXPECT_EQ(WeatherIdFromStageNumber(-1), 0);
 }

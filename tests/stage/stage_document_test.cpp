@@ -1,8 +1,10 @@
+#include <climits>
 #include <memory>
 #include "tests/common/caught_code.h"
 
 #include "foundation/FileList.h"
 #include "foundation/QuorException.h"
+#include "foundation/VersionNumber.h"
 #include "foundation/XmlNode.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
@@ -194,7 +196,8 @@ TEST_F(StageDocument, StructureFailures) {
         {text.substr(0, text.size() / 2), "SDE0006"},
         {"", "SDE0006"},
     };
-    for (const auto& [bad, code] : cases) {
+    for (const auto& [input, code] : cases) {
+        const std::string& bad = input;  // a lambda may not capture a structured binding
         EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, bad, 0); }), code) << bad.substr(0, 400);
         EXPECT_EQ(CStage::GetLiveCount(), before);
         // The same through a real stage file, as the game stores it.
@@ -404,4 +407,22 @@ TEST_F(StageDocument, LargeStageSavedReadsBackWhole) {
     EXPECT_GT(std::filesystem::file_size(folder / "stage" / "original" / "big.stg"), 262144u);
     std::unique_ptr<CStage> back = CStage::LoadFromFile(nullptr, "stage\\original\\big.stg", 0);
     EXPECT_EQ(back->WriteFileText(), stage.WriteFileText());
+}
+
+// A new area's absolute number never repeats one that an area of the stage already has, even
+// when the stage file states too low a highest number, and the count never overflows.
+TEST_F(StageDocument, NewAbsoluteAreaNumbersStayUnique) {
+    CStage stage(nullptr, 1, CVersionNumber::Application());
+    for (int absoluteAreaNum : {0, 1, 3})
+        ASSERT_TRUE(stage.AppendArea(NewArea(&stage, 0, "a", 0, 1, 0, absoluteAreaNum)));
+    stage.maxAbsoluteAreaNum = 3;  // as the game writes it
+    EXPECT_EQ(stage.NextAbsoluteAreaNum(), 4);
+    EXPECT_EQ(stage.maxAbsoluteAreaNum, 4);
+
+    stage.maxAbsoluteAreaNum = -1;  // a file that understates it
+    EXPECT_EQ(stage.NextAbsoluteAreaNum(), 2);
+    EXPECT_EQ(stage.NextAbsoluteAreaNum(), 4);
+
+    stage.maxAbsoluteAreaNum = INT_MAX;
+    EXPECT_EQ(stage.NextAbsoluteAreaNum(), INT_MIN);
 }

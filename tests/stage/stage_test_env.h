@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "stage/LiveObjectFactory.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageObjectKindTable.h"
+#include "tests/common/temp_folder.h"
 
 namespace stagetest {
 
@@ -80,14 +82,11 @@ struct LiveCall {
 class StageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::temp_directory_path() /
-                 ("quor_stage_" + std::string(info->test_suite_name()) + "_" + info->name());
-        std::filesystem::remove_all(folder);
+        game = std::make_unique<testsupport::TempGameFolder>("quor-stage");
+        folder = game->Path();
         std::filesystem::create_directories(folder / "data");
         std::filesystem::create_directories(folder / "network");
         std::filesystem::create_directories(folder / "stage" / "original");
-        SetGameFolder(folder.string());
         RegisterTestKinds();
         WriteKindTable(DefaultKindTable());
         SetBoughtItems("");
@@ -103,8 +102,7 @@ class StageTest : public ::testing::Test {
     void TearDown() override {
         ClearLiveObjectCreators();
         CClientInfo::DeleteInstance();
-        ResetGameFolder();
-        std::filesystem::remove_all(folder);
+        game.reset();
     }
     void WriteKindTable(const std::string& text) {
         ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", text));
@@ -115,6 +113,7 @@ class StageTest : public ::testing::Test {
         CClientInfo::DeleteInstance();
     }
 
+    std::unique_ptr<testsupport::TempGameFolder> game;
     std::filesystem::path folder;
     std::vector<LiveCall> calls;
 };

@@ -1,5 +1,6 @@
-// The CP932 conversions copy ASCII runs themselves and keep their converters open; whatever the
-// text, they must give what one plain iconv pass over the whole text gives.
+// The CP932 conversions at the file, log and network edges. They copy ASCII runs themselves and
+// keep their converters open; whatever the text, they must give what one plain iconv pass over
+// the whole text gives.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -58,7 +59,17 @@ void ExpectSameBothWays(const std::string& s) {
 
 }  // namespace
 
-TEST(Cp932FastPath, AsciiIsItsOwnCp932) {
+TEST(TextEncoding, Cp932RoundTripAndLength) {
+    ASSERT_TRUE(Cp932ConversionWorks());
+    const std::string text = "ステージ1";
+    EXPECT_EQ(Cp932Length(text), 9u);
+    EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932(text)), text);
+    EXPECT_EQ(Utf8ToCp932("\xF0\x9F\x98\x80"
+                          "a"),
+              "?a");  // no CP932 form
+}
+
+TEST(TextEncoding, AsciiIsItsOwnCp932) {
     std::string ascii;
     for (int c = 0; c < 0x80; ++c) ascii += static_cast<char>(c);
     EXPECT_EQ(PlainToUtf8(ascii), ascii);  // 0x5C stays a backslash, 0x7E a tilde
@@ -68,7 +79,7 @@ TEST(Cp932FastPath, AsciiIsItsOwnCp932) {
     EXPECT_EQ(Cp932Length(ascii), ascii.size());
 }
 
-TEST(Cp932FastPath, EveryBytePairInAsciiContext) {
+TEST(TextEncoding, EveryBytePairInAsciiContext) {
     // A lead byte takes the next byte along even when that one is ASCII ("\x81\x5C" is one
     // character, "\x81 " one bad one), and a truncated character at the very end is bad too.
     for (int a = 0x80; a < 0x100; ++a) {
@@ -81,7 +92,7 @@ TEST(Cp932FastPath, EveryBytePairInAsciiContext) {
     }
 }
 
-TEST(Cp932FastPath, RandomMixedText) {
+TEST(TextEncoding, RandomMixedText) {
     const std::vector<std::string> pieces = {"a",
                                              "stage01",
                                              " ",
@@ -117,7 +128,7 @@ TEST(Cp932FastPath, RandomMixedText) {
     }
 }
 
-TEST(Cp932FastPath, ConvertersAreKeptPerThread) {
+TEST(TextEncoding, ConvertersAreKeptPerThread) {
     const std::string utf8 = "ステージ1\\名前~";
     const std::string cp932 = Utf8ToCp932(utf8);
     std::vector<std::thread> threads;

@@ -1,0 +1,42 @@
+#pragma once
+// Temporary folders for tests, fuzz targets and benchmarks. Every folder is made fresh by mkdtemp
+// under the system's temporary folder, so two runs of the same program at once (even with equal
+// process ids in two containers) never share one, and it is removed with all it holds at the end.
+#include <filesystem>
+#include <string>
+
+namespace testsupport {
+
+class TempFolder {
+  public:
+    // `tag` starts the folder's name, so a left-over folder tells who made it.
+    explicit TempFolder(const std::string& tag = "quor");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path Full(const std::string& rel) const { return path_ / rel; }
+
+    void MakeDir(const std::string& rel) const;
+    // Writes bytes as they stand (no encoding, no conversion), making the folders on the way.
+    void WriteRaw(const std::string& rel, const std::string& bytes) const;
+    std::string ReadRaw(const std::string& rel) const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+// A temporary folder the file layer takes as the game folder while it lives.
+class TempGameFolder : public TempFolder {
+  public:
+    explicit TempGameFolder(const std::string& tag = "quor-game");
+    ~TempGameFolder();
+
+    // Writes a UTF-8 text as the game stores its data files.
+    void WriteEncoded(const std::string& rel, const std::string& utf8) const;
+    // Makes `rel` a file that exists but cannot be read.
+    void MakeUnreadable(const std::string& rel) const;
+};
+
+}  // namespace testsupport
