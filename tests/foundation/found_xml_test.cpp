@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Random.h"
 #include "foundation/QuorException.h"
+#include "foundation/Random.h"
 #include "foundation/XmlNode.h"
 
 namespace {
