@@ -55,7 +55,7 @@ std::string CSoundEffects::FileOf(int slot) {
 
 std::string CSoundEffects::LoadNext() {
     if (count_ >= kFileCount) return std::string();
-    const std::string path = kFiles[count_];
+    std::string path = kFiles[count_];
     handles_[count_] = elSound::LoadObject(path, 1);
     loaded_[count_] = true;
     ++count_;

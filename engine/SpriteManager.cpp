@@ -305,7 +305,7 @@ int CSpriteManager::GetPoolModel(int poolIndex) const {
 
 // ---------------------------------------------------------------------------------------------
 
-int FindImage(std::string group, std::string key) {
+int FindImage(const std::string& group, const std::string& key) {
     return CSpriteManager::GetInstance()->FindImage(group, key);
 }
 

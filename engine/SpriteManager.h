@@ -111,7 +111,7 @@ class CSpriteManager : public CSingleton<CSpriteManager> {
 };
 
 // The engine object slot of an image for elDraw::PutObject.
-int FindImage(std::string group, std::string key);
+int FindImage(const std::string& group, const std::string& key);
 // A new sprite over the pooled model of that rectangle of the image; the caller owns it.
 CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
                       int right, int bottom);

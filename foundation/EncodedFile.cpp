@@ -83,7 +83,7 @@ std::string GetWriteFolder() { return IsInstalledCopy() ? *UserFolder() : GetGam
 std::string GetWritePath(const std::string& relativePath) {
     const std::string p = ToSlashes(relativePath);
     if (IsAbsolute(p) || !IsInstalledCopy()) return GetGamePath(p);
-    const std::string full = JoinPath(*UserFolder(), p);
+    std::string full = JoinPath(*UserFolder(), p);
     std::error_code ec;
     const fs::path parent = fs::path(full).parent_path();
     if (!parent.empty()) fs::create_directories(parent, ec);
@@ -93,7 +93,7 @@ std::string GetWritePath(const std::string& relativePath) {
 std::string GetReadPath(const std::string& relativePath) {
     const std::string p = ToSlashes(relativePath);
     if (IsAbsolute(p) || !IsInstalledCopy()) return GetGamePath(p);
-    const std::string mine = JoinPath(*UserFolder(), p);
+    std::string mine = JoinPath(*UserFolder(), p);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(mine, ec))) return mine;
     return GetGamePath(p);

@@ -80,8 +80,9 @@ void PresentPathChooser::Settle(PresentPath path) {
 double PresentPathChooser::Cost(PresentPath path) const {
     std::vector<double> costs = costs_[Index(path)];
     if (costs.empty()) return -1.0;
-    std::nth_element(costs.begin(), costs.begin() + costs.size() / 2, costs.end());
-    return costs[costs.size() / 2];
+    const auto middle = costs.begin() + static_cast<std::ptrdiff_t>(costs.size() / 2);
+    std::nth_element(costs.begin(), middle, costs.end());
+    return *middle;
 }
 
 // ---- Scaling ----

@@ -145,7 +145,7 @@ std::string CStageAreaObject_DoorBase::GetProblemText() {
 }
 
 std::string CStageAreaObject_DoorBase::GetInfoText() {
-    const std::string problem = GetProblemText();
+    std::string problem = GetProblemText();
     if (!problem.empty()) return problem;
     const int slot = FindTargetAreaSlot();
     const CStageArea* area = ownerStage->GetArea(slot);

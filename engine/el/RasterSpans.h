@@ -29,7 +29,8 @@ constexpr std::array<SpanFn, 12 * Variants> SpanTable(Make make) {
 }
 template <int Variants>
 SpanFn FromSpanTable(const std::array<SpanFn, 12 * Variants>& table, int mode, bool zTest, int variant) {
-    return table[size_t(((mode - 1) * 2 + (zTest ? 1 : 0)) * Variants + variant)];
+    return table[static_cast<size_t>((mode - 1) * 2 + (zTest ? 1 : 0)) * Variants +
+                 static_cast<size_t>(variant)];
 }
 
 #if defined(__SSE2__)

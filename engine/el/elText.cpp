@@ -27,9 +27,12 @@ Clip Intersect(Clip a, Clip b) {
 
 // Writes a glyph whose cell's top-left corner is at (x, y). Blended by coverage, or, with
 // `solid`, set wherever the coverage reaches half.
+// One 8-bit colour channel of an ARGB pixel.
+inline int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFFu); }
+
 void PutGlyph(plat::Surface& s, const Clip& clip, int x, int y, const elFont::Glyph& g, uint32_t argb,
               bool solid) {
-    const int r = (argb >> 16) & 0xFF, gr = (argb >> 8) & 0xFF, b = argb & 0xFF;
+    const int r = Channel(argb, 16), gr = Channel(argb, 8), b = Channel(argb, 0);
     for (int j = 0; j < g.height; ++j) {
         const int py = y + g.top + j;
         if (py < clip.top || py >= clip.bottom) continue;
@@ -44,7 +47,7 @@ void PutGlyph(plat::Surface& s, const Clip& clip, int x, int y, const elFont::Gl
                 continue;
             }
             const uint32_t d = row[px];
-            const int dr = (d >> 16) & 0xFF, dg = (d >> 8) & 0xFF, db = d & 0xFF;
+            const int dr = Channel(d, 16), dg = Channel(d, 8), db = Channel(d, 0);
             const int nr = dr + (r - dr) * cov / 255;
             const int ng = dg + (gr - dg) * cov / 255;
             const int nb = db + (b - db) * cov / 255;
@@ -333,9 +336,9 @@ class StringRenderer {
                 if (sx < 0 || sx >= sampleW) continue;
                 const uint32_t p = srow[sx];
                 if (IsKey(p)) continue;
-                sr += (p >> 16) & 0xFF;
-                sg += (p >> 8) & 0xFF;
-                sb += p & 0xFF;
+                sr += Channel(p, 16);
+                sg += Channel(p, 8);
+                sb += Channel(p, 0);
                 ++count;
             }
         }

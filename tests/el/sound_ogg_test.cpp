@@ -21,7 +21,7 @@ std::string EncodeTone(int frames) {
     std::vector<float> samples(static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i)
         samples[static_cast<size_t>(i)] =
-            0.5f * std::sin(2 * std::numbers::pi * 440.0 * i / gen::kSampleRate);
+            static_cast<float>(0.5 * std::sin(2 * std::numbers::pi * 440.0 * i / gen::kSampleRate));
     return gen::EncodeOgg(samples, 0.1, "tone");
 }
 

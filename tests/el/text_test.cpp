@@ -259,7 +259,7 @@ TEST_F(TextDraw, ACharacterAtTheEndOfTheFontBufferIsDrawnWhole) {
     std::string text;
     for (int i = 0; i < 40; ++i) text += block;
     elDraw::DrawString(0, 100, 640, 400, text, 0);
-    const auto boxes = elDraw::GetStringCharBoxes();
+    const auto& boxes = elDraw::GetStringCharBoxes();
     ASSERT_EQ(boxes.size(), 40u);
     // One line, each character right after the one before.
     for (size_t i = 1; i < boxes.size(); ++i) {
@@ -270,7 +270,7 @@ TEST_F(TextDraw, ACharacterAtTheEndOfTheFontBufferIsDrawnWhole) {
     ASSERT_GT(first, 20);
     for (size_t i = 1; i + 1 < boxes.size(); ++i) {
         const auto& b = boxes[i];
-        EXPECT_NEAR(CountInk(b.left, b.top, b.right, b.bottom), first, first / 10) << "character " << i;
+        EXPECT_NEAR(CountInk(b.left, b.top, b.right, b.bottom), first, first / 10.0) << "character " << i;
     }
 }
 
@@ -282,7 +282,7 @@ TEST_F(TextDraw, ALongLineBreaksBeforeTheRightLimitAcrossBufferPieces) {
     std::string text;
     for (int i = 0; i < 40; ++i) text += "あ";
     elDraw::DrawString(0, 100, 400, 400, text, 0);
-    const auto boxes = elDraw::GetStringCharBoxes();
+    const auto& boxes = elDraw::GetStringCharBoxes();
     ASSERT_EQ(boxes.size(), 40u);
     int onFirstLine = 0;
     for (const auto& b : boxes) {
@@ -300,7 +300,7 @@ TEST_F(TextDraw, ALongLineBreaksBeforeTheRightLimitAcrossBufferPieces) {
     const int perPiece = 640 / (2 * cw);
     const int right = perPiece * cw + cw / 2;
     elDraw::DrawString(0, 100, right, 400, text, 0);
-    const auto again = elDraw::GetStringCharBoxes();
+    const auto& again = elDraw::GetStringCharBoxes();
     ASSERT_EQ(again.size(), 40u);
     EXPECT_EQ(again[static_cast<size_t>(perPiece) - 1].top, 100);
     EXPECT_EQ(again[static_cast<size_t>(perPiece)].left, 0);

@@ -13,7 +13,7 @@ using testsupport::TempGameFolder;
 
 TEST(Encoding, RoundTripAndFormat) {
     SeedRandom(7);
-    const std::string key = GetEncodingKey();
+    const std::string& key = GetEncodingKey();
     ASSERT_EQ(key, "Wn4TzQ8cLm2RvK7d");
     const std::string enc = EncodeDataText("abc");
     ASSERT_EQ(enc.size(), 8u);

@@ -83,7 +83,9 @@ void ReadDirectives(const std::string& line, const std::string& where, TableFile
             t.lines = std::atoi(v.substr(x + 1).c_str());
             shapeGiven = true;
         } else {
-            throw GenError(where + ": unknown directive " + k);
+            // Built once, on the way out of the loop.
+            throw GenError(where + ": unknown directive " +
+                           k);  // NOLINT(performance-inefficient-string-concatenation)
         }
     }
 }

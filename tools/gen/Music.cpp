@@ -527,7 +527,7 @@ std::vector<std::string> GenerateMusic(const std::string& manifest, const std::s
         if (p.word != "piece" || p.args.empty()) p.Fail("a music line is: piece <path> name=value ...");
         std::string path = p.args[0];
         std::string id = "v" + std::to_string(kMusicVersion) + "|" + path;
-        for (auto& [k, v] : p.params) id += "|" + k + "=" + v;
+        for (auto& [k, v] : p.params) id.append("|").append(k).append("=").append(v);
         char name[32];
         std::snprintf(name, sizeof name, "%016llx.ogg", static_cast<unsigned long long>(Hash64(id)));
         std::string cached = cacheDir.empty() ? "" : (fs::path(cacheDir) / name).string();

@@ -103,6 +103,7 @@ void DrawText(Canvas& canvas, const Rect& box, const std::string& utf8, const Te
     FT_Face face = FontLibrary::Get().Face(style.mincho);
     std::vector<std::string> lines = SplitLines(utf8);
     std::vector<std::vector<uint32_t>> cps;
+    cps.reserve(lines.size());
     for (auto& l : lines) cps.push_back(DecodeUtf8(l));
 
     int pad = (style.outline != kNoColor ? 1 : 0) + (style.bold ? 1 : 0);
