@@ -84,8 +84,8 @@ void ReadDirectives(const std::string& line, const std::string& where, TableFile
             shapeGiven = true;
         } else {
             // Built once, on the way out of the loop.
-            throw GenError(where + ": unknown directive " +
-                           k);  // NOLINT(performance-inefficient-string-concatenation)
+            // NOLINTNEXTLINE(performance-inefficient-string-concatenation)
+            throw GenError(where + ": unknown directive " + k);
         }
     }
 }
