@@ -114,6 +114,14 @@ TEST(Romaji, UpperCaseLettersSpellTheSameSyllables) {
     EXPECT_EQ(ConvertRomajiInput("ＡＢＣＤＥＦｋ", U'ａ', true), "ＡＢＣＤＥＦか");
 }
 
+TEST(Romaji, OnlyADoubledConsonantIsAGlottalStop) {
+    // Letters typed on a letter page stay unconverted in the text ahead of the kana typed next.
+    EXPECT_EQ(ConvertRomajiInput("ｋ", U'ｋ', true), "ｋｋ");
+    EXPECT_EQ(ConvertRomajiInput("ｋｋ", U'ａ', true), "っか");
+    EXPECT_EQ(ConvertRomajiInput("ａ", U'ａ', true), "ａあ");
+    EXPECT_EQ(ConvertRomajiInput("Ｏ", U'ｏ', false), "Ｏオ");
+}
+
 TEST(Romaji, KatakanaModeGivesKatakana) {
     const Typed cases[] = {
         {"ka", "カ"},           {"kyouha", "キョウハ"}, {"kka", "ッカ"}, {"nka", "ンカ"},
