@@ -92,6 +92,8 @@ class Font {
 
 // UTF-8 to code points; invalid bytes become U+FFFD one byte at a time.
 std::u32string DecodeUtf8(const std::string& text);
+// One code point as UTF-8.
+std::string EncodeUtf8(char32_t cp);
 // True when the character takes two bytes in the game's encoding (a Shift-JIS lead byte and
 // its trail byte), measured with Cp932Length.
 bool IsDoubleByte(char32_t cp);
