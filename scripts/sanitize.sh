@@ -16,5 +16,6 @@ CC=clang CXX=clang++ cmake -S . -B "$ASAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWi
 targets=$(sed -n 's/^quor_test(\([A-Za-z0-9_]*\).*/\1/p' tests/*/CMakeLists.txt)
 cmake --build "$ASAN_DIR" -j "${JOBS:-$(nproc)}" --target $targets
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ctest --test-dir "$ASAN_DIR" --output-on-failure -j "${JOBS:-$(nproc)}"
