@@ -21,8 +21,9 @@ std::vector<std::string> ChildEnvironment(const GameRun& run) {
     if (!run.emptyEnv)
         for (char** e = environ; *e; ++e) vars.emplace_back(*e);
     for (const auto& [name, value] : run.env) {
-        std::erase_if(vars, [&name](const std::string& v) { return v.starts_with(name + "="); });
-        if (value) vars.push_back(name + "=" + *value);
+        const std::string prefix = name + "=";
+        std::erase_if(vars, [&prefix](const std::string& v) { return v.starts_with(prefix); });
+        if (value) vars.push_back(prefix + *value);
     }
     return vars;
 }
