@@ -64,6 +64,7 @@ inline std::string AllKindsTable() {
     return text;
 }
 
+// On a plain test by default; the drawing tests put it on testsupport::HeadlessTest.
 template <class Base = ::testing::Test>
 class KindsTestOn : public stagetest::StageTestOn<Base> {
   protected:
