@@ -22,6 +22,11 @@ endfunction()
 # The game folder the tests read. A second build of the tests (the sanitizer build) may point
 # it at the folder the main build generated instead of generating its own.
 set(QUOR_TEST_GAME_DIR "" CACHE PATH "Game folder the tests read (empty: this build's own)")
+if(QUOR_TEST_GAME_DIR)
+  set(QUOR_TESTED_GAME_DIR ${QUOR_TEST_GAME_DIR})
+else()
+  set(QUOR_TESTED_GAME_DIR ${QUOR_GAME_DIR})
+endif()
 
 # quor_test(<name> DEPS <targets>...)
 # One GoogleTest executable per test folder: every .cpp in the calling folder.
@@ -33,11 +38,7 @@ function(quor_test name)
   endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
-  set(game_dir ${QUOR_GAME_DIR})
-  if(QUOR_TEST_GAME_DIR)
-    set(game_dir ${QUOR_TEST_GAME_DIR})
-  endif()
   target_compile_definitions(${name} PRIVATE QUOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
-                                             QUOR_GAME_DIR="${game_dir}")
+                                             QUOR_GAME_DIR="${QUOR_TESTED_GAME_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()

@@ -1,15 +1,15 @@
 // The game executable's exit status, run the way a player or a script runs it: on a copy of the
 // game folder, in a process of its own.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/common/game_process.h"
+#include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -18,47 +18,24 @@ namespace {
 class GameExit : public ::testing::Test {
   protected:
     void SetUp() override {
-        const fs::path game = QUOR_GAME_DIR;
-        if (!fs::exists(game / "quorvald") || !fs::exists(game / "data" / "bmp_index.dat"))
-            GTEST_SKIP() << "no built game folder at " << game;
-        std::string pattern = (fs::temp_directory_path() / "quor_app_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        for (const auto& entry : fs::directory_iterator(game)) {
-            const std::string name = entry.path().filename().string();
-            if (name == "log" || name == "screenshots" || name.find("ElMutex") != std::string::npos) continue;
-            fs::copy(entry.path(), dir / name, fs::copy_options::recursive);
-        }
-    }
-
-    void TearDown() override {
-        if (!dir.empty()) fs::remove_all(dir);
+        if (!testsupport::BuiltGameIsComplete())
+            GTEST_SKIP() << "no built game folder at " << testsupport::BuiltGameFolder();
+        testsupport::CopyBuiltGame(dir);
     }
 
     // Runs the copied game with `args` and returns its exit status (-1: it did not exit).
     // Without a display the child sees none at all.
     int Run(const std::vector<std::string>& args, bool display = true) {
-        const std::string exe = (dir / "quorvald").string();
-        const std::string output = (dir / "output.txt").string();
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            std::vector<char*> argv{const_cast<char*>(exe.c_str())};
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::unsetenv("QUOR_HEADLESS");
-            if (!display) {
-                ::unsetenv("DISPLAY");
-                ::unsetenv("WAYLAND_DISPLAY");
-                ::setenv("SDL_VIDEODRIVER", "x11", 1);
-            }
-            if (std::freopen(output.c_str(), "w", stdout) && std::freopen(output.c_str(), "a", stderr)) {
-                ::execv(exe.c_str(), argv.data());
-            }
-            ::_exit(127);
+        testsupport::GameRun run;
+        run.args = args;
+        run.output = dir / "output.txt";
+        run.env = {{"QUOR_HEADLESS", std::nullopt}};
+        if (!display) {
+            run.env.push_back({"DISPLAY", std::nullopt});
+            run.env.push_back({"WAYLAND_DISPLAY", std::nullopt});
+            run.env.push_back({"SDL_VIDEODRIVER", "x11"});
         }
-        int status = 0;
-        if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-        return WEXITSTATUS(status);
+        return testsupport::RunGame(dir, run);
     }
 
     std::string Log() const {
@@ -71,7 +48,8 @@ class GameExit : public ::testing::Test {
         return text;
     }
 
-    fs::path dir;
+    testsupport::TempFolder copy{"quor-app"};
+    const fs::path& dir = copy.Path();
 };
 
 TEST_F(GameExit, QuittingFromTheMenuExitsZero) {

@@ -56,4 +56,22 @@ void TempGameFolder::MakeUnreadable(const std::string& rel) const {
     std::filesystem::create_symlink("/proc/self/mem", Full(rel));
 }
 
+std::filesystem::path BuiltGameFolder() { return QUOR_GAME_DIR; }
+
+bool BuiltGameIsComplete() {
+    const std::filesystem::path game = BuiltGameFolder();
+    return std::filesystem::exists(game / kGameExecutable) &&
+           std::filesystem::exists(game / "data/bmp_index.dat");
+}
+
+void CopyBuiltGame(const std::filesystem::path& to) {
+    std::filesystem::create_directories(to);
+    for (const auto& entry : std::filesystem::directory_iterator(BuiltGameFolder())) {
+        const std::string name = entry.path().filename().string();
+        // The lock is named after the window title: "<title>:ElMutex.lock".
+        if (name == "log" || name == "screenshots" || name.ends_with(":ElMutex.lock")) continue;
+        std::filesystem::copy(entry.path(), to / name, std::filesystem::copy_options::recursive);
+    }
+}
+
 }  // namespace testsupport

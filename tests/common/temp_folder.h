@@ -39,4 +39,14 @@ class TempGameFolder : public TempFolder {
     void MakeUnreadable(const std::string& rel) const;
 };
 
+// The game executable's file name in a game folder.
+inline constexpr char kGameExecutable[] = "quorvald";
+// The game folder this build made: the executable beside its generated data and media.
+std::filesystem::path BuiltGameFolder();
+// True when the built game folder holds the executable and the generated data.
+bool BuiltGameIsComplete();
+// Copies the built game folder into `to` (made when missing), leaving out what runs left in it:
+// the log and screenshot folders and the instance lock.
+void CopyBuiltGame(const std::filesystem::path& to);
+
 }  // namespace testsupport

@@ -32,17 +32,13 @@ int DistinctColours(const plat::Surface& s) {
 }
 
 TEST(HeadlessRun, LoadingTitleAndTopMenuAreDrawnAndTheRunEndsCleanly) {
-    const fs::path game = QUOR_GAME_DIR;
-    if (!fs::exists(game / "data" / "bmp_index.dat")) GTEST_SKIP() << "no generated game folder at " << game;
+    if (!fs::exists(testsupport::BuiltGameFolder() / "data" / "bmp_index.dat"))
+        GTEST_SKIP() << "no generated game folder at " << testsupport::BuiltGameFolder();
 
     // The run writes its log and saves: it plays on a copy of the game folder.
     testsupport::TempGameFolder copy("quor-run");
     const fs::path& dir = copy.Path();
-    for (const auto& entry : fs::directory_iterator(game)) {
-        const std::string name = entry.path().filename().string();
-        if (name == "quorvald" || name == "log" || name.find("ElMutex") != std::string::npos) continue;
-        fs::copy(entry.path(), dir / name, fs::copy_options::recursive);
-    }
+    testsupport::CopyBuiltGame(dir);
     fs::create_directories(dir / "log");
 
     std::string index;

@@ -1,11 +1,6 @@
 // The real game binary on a game folder it cannot write to, as an installed game is: it starts,
 // plays to the top menu, quits by its button and writes everything to the player's data folder.
-#include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -15,6 +10,8 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/TextEncoding.h"
 #include "platform/instance_lock.h"
+#include "tests/common/game_process.h"
+#include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -34,24 +31,13 @@ std::string ReadText(const fs::path& path) {
 class ReadOnlyInstall : public ::testing::Test {
   protected:
     void SetUp() override {
-        const fs::path shipped = QUOR_GAME_DIR;
-        if (!fs::exists(shipped / "quorvald") || !fs::exists(shipped / "data" / "bmp_index.dat"))
-            GTEST_SKIP() << "no built game folder at " << shipped;
-        std::string pattern = (fs::temp_directory_path() / "quor-install-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root = pattern;
+        if (!testsupport::BuiltGameIsComplete())
+            GTEST_SKIP() << "no built game folder at " << testsupport::BuiltGameFolder();
+        // The game's user must reach the copy inside.
         fs::permissions(root, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                   fs::perms::others_read | fs::perms::others_exec);
-        game = root / "game";
-        xdg = root / "xdg";
-        fs::create_directories(game);
+        testsupport::CopyBuiltGame(game);
         fs::create_directories(xdg);
-        for (const auto& entry : fs::directory_iterator(shipped)) {
-            const std::string name = entry.path().filename().string();
-            if (name == "log" || name == "screenshots" || name.find("ElMutex") != std::string::npos) continue;
-            fs::copy(entry.path(), game / name, fs::copy_options::recursive);
-        }
-        asRoot = ::geteuid() == 0;
         if (asRoot) {
             ASSERT_EQ(::chown(xdg.c_str(), kNobody, kNobody), 0);
         } else {
@@ -60,10 +46,7 @@ class ReadOnlyInstall : public ::testing::Test {
     }
 
     void TearDown() override {
-        if (root.empty()) return;
-        if (!asRoot) SetWritable(true);
-        std::error_code ec;
-        fs::remove_all(root, ec);
+        if (readOnly) SetWritable(true);  // so that the folder can be removed
     }
 
     // Write permission on every folder of the game copy.
@@ -73,53 +56,37 @@ class ReadOnlyInstall : public ::testing::Test {
         fs::permissions(game, w, opts);
         for (const auto& e : fs::recursive_directory_iterator(game))
             if (e.is_directory()) fs::permissions(e.path(), w, opts);
+        readOnly = !writable;
     }
 
-    // Runs the game headless with the arguments; its exit status, or -1. stderr goes to `err`.
-    int RunGame(const std::vector<std::string>& args, std::string& err) {
-        const fs::path errPath = root / "stderr.txt";
-        const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (errFd < 0) return -1;
-        const std::string binary = (game / "quorvald").string();
-        std::vector<std::string> argv = {binary, "--headless"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<char*> cargv;
-        for (std::string& a : argv) cargv.push_back(a.data());
-        cargv.push_back(nullptr);
-        const std::string xdgEnv = "XDG_DATA_HOME=" + xdg.string();
-        const std::string homeEnv = "HOME=" + (xdg / "home").string();
-        std::vector<char*> envp = {const_cast<char*>(xdgEnv.c_str()), const_cast<char*>(homeEnv.c_str()),
-                                   const_cast<char*>("PATH=/usr/bin:/bin"), nullptr};
-        const bool dropRights = asRoot;
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(errFd, 2);
-            ::dup2(errFd, 1);
-            if (::chdir(root.c_str()) != 0) ::_exit(125);
-            if (dropRights &&
-                (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-                ::_exit(126);
-            ::execve(binary.c_str(), cargv.data(), envp.data());
-            ::_exit(127);
-        }
-        ::close(errFd);
-        int status = 0;
-        if (child < 0 || ::waitpid(child, &status, 0) != child) return -1;
-        ReadWholeFile(errPath.string(), err);  // UTF-8 as the game prints it
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // Runs the game headless with the arguments, with nothing of this process's environment but
+    // the data home; its exit status, or -1. Its output goes to `err`.
+    int Run(const std::vector<std::string>& args, std::string& err) {
+        testsupport::GameRun run;
+        run.args = {"--headless"};
+        run.args.insert(run.args.end(), args.begin(), args.end());
+        run.emptyEnv = true;
+        run.env = {
+            {"XDG_DATA_HOME", xdg.string()}, {"HOME", (xdg / "home").string()}, {"PATH", "/usr/bin:/bin"}};
+        run.workDir = root;
+        run.output = root / "stderr.txt";
+        if (asRoot) run.user = kNobody;
+        const int status = testsupport::RunGame(game, run);
+        ReadWholeFile(run.output.string(), err);  // UTF-8 as the game prints it
+        return status;
     }
 
-    bool asRoot = false;
-    fs::path root, game, xdg;
+    const bool asRoot = ::geteuid() == 0;
+    bool readOnly = false;
+    testsupport::TempFolder folder{"quor-install"};
+    const fs::path root = folder.Path(), game = root / "game", xdg = root / "xdg";
 };
 
 TEST_F(ReadOnlyInstall, StartsPlaysAndQuitsWritingOnlyToTheDataHome) {
     // Past loading and the title, then the menu's quit button.
     std::string err;
     ASSERT_EQ(
-        RunGame({"--frames", "1200", "--mouse", "1:400,300", "--key", "300:Z", "--click", "460:560,438"},
-                err),
-        0)
+        Run({"--frames", "1200", "--mouse", "1:400,300", "--key", "300:Z", "--click", "460:560,438"}, err), 0)
         << err;
     EXPECT_EQ(err.find("Error Code"), std::string::npos) << err;
     EXPECT_EQ(err.find("DEF"), std::string::npos) << err;
@@ -160,7 +127,7 @@ TEST_F(ReadOnlyInstall, ASecondCopyIsRefusedThroughTheLockInTheDataHome) {
         ASSERT_EQ(::chown(lock.c_str(), kNobody, kNobody), 0);
     }
     std::string err;
-    EXPECT_EQ(RunGame({"--frames", "30"}, err), 0);
+    EXPECT_EQ(Run({"--frames", "30"}, err), 0);
     EXPECT_NE(err.find("already running"), std::string::npos) << err;
     EXPECT_FALSE(fs::exists(mine / "log"));  // it stopped before the game started
 }

@@ -1,7 +1,6 @@
 // Where the game reads and writes: a portable copy uses its own folder, an installed one writes
 // to the player's folder and reads there first; what a killed save leaves behind is cleared.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,19 +19,11 @@ namespace {
 // A game folder plus a second unique folder that stands for the player's data folder.
 class InstalledCopy : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quor-user-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        user = pattern;
-        UseUserDataFolder((user / "quorvald").string());
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(user, ec);
-    }
+    void SetUp() override { UseUserDataFolder((user / "quorvald").string()); }
 
     TempGameFolder game;
-    fs::path user;
+    testsupport::TempFolder userFolder{"quor-user"};
+    const fs::path& user = userFolder.Path();
 };
 
 TEST(PortableCopy, AWritableGameFolderTakesEveryReadAndWrite) {

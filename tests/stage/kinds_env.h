@@ -64,16 +64,20 @@ inline std::string AllKindsTable() {
     return text;
 }
 
-class KindsTest : public stagetest::StageTest {
+// On a plain test by default; the drawing tests put it on testsupport::HeadlessTest.
+template <class Base = ::testing::Test>
+class KindsTestOn : public stagetest::StageTestOn<Base> {
   protected:
     void SetUp() override {
-        StageTest::SetUp();
-        WriteKindTable(AllKindsTable());
+        stagetest::StageTestOn<Base>::SetUp();
+        if (::testing::Test::HasFatalFailure() || ::testing::Test::IsSkipped()) return;
+        this->WriteKindTable(AllKindsTable());
         for (const std::string& cls : LiveClassNames()) {
             RegisterLiveObjectCreator(
                 cls, [this, cls](CStage*, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                    calls.push_back({cls, x, y, args});
-                    return reinterpret_cast<IBase*>(static_cast<uintptr_t>(calls.size()));  // never used
+                    this->calls.push_back({cls, x, y, args});
+                    return reinterpret_cast<IBase*>(
+                        static_cast<uintptr_t>(this->calls.size()));  // never used
                 });
         }
         CCamera::GetInstance()->Reset();
@@ -81,7 +85,7 @@ class KindsTest : public stagetest::StageTest {
     }
     void TearDown() override {
         table.reset();
-        StageTest::TearDown();
+        stagetest::StageTestOn<Base>::TearDown();
     }
 
     // Places a record on the tile and returns it (null when the table refused it).
@@ -95,6 +99,7 @@ class KindsTest : public stagetest::StageTest {
     // returns the one creator call it caused; fails the test unless exactly one operation built
     // something.
     stagetest::LiveCall Spawn(CStageAreaObject* object, bool side, bool* atStart = nullptr) {
+        std::vector<stagetest::LiveCall>& calls = this->calls;
         calls.clear();
         IBase* start = object->CreateStartObject(side);
         const size_t afterStart = calls.size();
@@ -107,6 +112,8 @@ class KindsTest : public stagetest::StageTest {
 
     std::unique_ptr<CStageAreaObjectTable> table;
 };
+
+using KindsTest = KindsTestOn<>;
 
 // Compares two argument lists, value by value and type by type.
 inline ::testing::AssertionResult SameArgs(const LiveObjectArgs& got, const LiveObjectArgs& want) {

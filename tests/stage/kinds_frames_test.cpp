@@ -7,7 +7,7 @@
 #include "stage/AreaObjectKinds_Enemies.h"
 #include "stage/AreaObjectKinds_Hazards.h"
 #include "stage/AreaObjectKinds_Lifts.h"
-#include "tests/common/headless_screen.h"
+#include "tests/common/headless_test.h"
 
 namespace {
 
@@ -157,17 +157,12 @@ TEST_F(KindsTest, FramesFollowTheCamera) {
 }
 
 // The frames reach the screen in their colours.
-class KindsDrawTest : public KindsTest {
+class KindsDrawTest : public kindstest::KindsTestOn<testsupport::HeadlessTest> {
   protected:
     void SetUp() override {
-        testsupport::StartHeadlessEngine();
-        ASSERT_TRUE(testsupport::OpenHeadlessScreen());
-        KindsTest::SetUp();
+        KindsTestOn::SetUp();
+        if (HasFatalFailure()) return;
         elDraw::ClearScreen();
-    }
-    void TearDown() override {
-        KindsTest::TearDown();
-        testsupport::StopHeadlessEngine();
     }
     uint32_t Pixel(int x, int y) { return elDraw::BackBuffer().Row(y)[x] & 0xFFFFFF; }
 };

@@ -13,7 +13,7 @@
 #include "stage/StageMap.h"
 #include "stage_test_env.h"
 #include "tests/common/bmp_writer.h"
-#include "tests/common/headless_screen.h"
+#include "tests/common/headless_test.h"
 
 namespace {
 
@@ -22,12 +22,11 @@ std::string Bmp(int w, int h, uint32_t colour) {
     return bmptest::MakeBmp(w, h, [colour](int, int) { return colour; });
 }
 
-class StageSprites : public stagetest::StageTest {
+class StageSprites : public stagetest::StageTestOn<testsupport::HeadlessTest> {
   protected:
     void SetUp() override {
-        StageTest::SetUp();
-        testsupport::StartHeadlessEngine();
-        ASSERT_TRUE(testsupport::OpenHeadlessScreen());
+        StageTestOn::SetUp();
+        if (HasFatalFailure()) return;
         std::filesystem::create_directories(folder / "system");
         std::filesystem::create_directories(folder / "img");
         std::ofstream(folder / "system" / "colorSample.bmp", std::ios::binary) << Bmp(32, 32, 0x00FF00);
@@ -42,8 +41,7 @@ class StageSprites : public stagetest::StageTest {
     void TearDown() override {
         CSpriteManager::DeleteInstance();
         CCamera::DeleteInstance();
-        testsupport::StopHeadlessEngine();
-        StageTest::TearDown();
+        StageTestOn::TearDown();
     }
 };
 

@@ -79,9 +79,14 @@ struct LiveCall {
     LiveObjectArgs args;
 };
 
-class StageTest : public ::testing::Test {
+// `Base` is the fixture underneath: a plain test, or testsupport::HeadlessTest for the tests that
+// draw on the headless screen.
+template <class Base = ::testing::Test>
+class StageTestOn : public Base {
   protected:
     void SetUp() override {
+        Base::SetUp();
+        if (::testing::Test::HasFatalFailure() || ::testing::Test::IsSkipped()) return;
         game = std::make_unique<testsupport::TempGameFolder>("quor-stage");
         folder = game->Path();
         std::filesystem::create_directories(folder / "data");
@@ -102,7 +107,8 @@ class StageTest : public ::testing::Test {
     void TearDown() override {
         ClearLiveObjectCreators();
         CClientInfo::DeleteInstance();
-        game.reset();
+        Base::TearDown();
+        game.reset();  // the folder outlives whatever the base fixture ends
     }
     void WriteKindTable(const std::string& text) {
         ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", text));
@@ -117,5 +123,7 @@ class StageTest : public ::testing::Test {
     std::filesystem::path folder;
     std::vector<LiveCall> calls;
 };
+
+using StageTest = StageTestOn<>;
 
 }  // namespace stagetest

@@ -1,0 +1,73 @@
+#include "tests/common/game_process.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "tests/common/temp_folder.h"
+
+extern char** environ;
+
+namespace testsupport {
+
+namespace {
+
+// The child's environment as "NAME=value" lines.
+std::vector<std::string> ChildEnvironment(const GameRun& run) {
+    std::vector<std::string> vars;
+    if (!run.emptyEnv)
+        for (char** e = environ; *e; ++e) vars.emplace_back(*e);
+    for (const auto& [name, value] : run.env) {
+        const std::string prefix = name + "=";
+        std::erase_if(vars, [&prefix](const std::string& v) { return v.starts_with(prefix); });
+        if (value) vars.push_back(prefix + *value);
+    }
+    return vars;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (std::string& s : strings) pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+}  // namespace
+
+int RunGame(const std::filesystem::path& game, const GameRun& run) {
+    const std::string binary = (game / kGameExecutable).string();
+    // Everything the child needs is made here: between fork and exec it only calls the system.
+    std::vector<std::string> args = {binary};
+    args.insert(args.end(), run.args.begin(), run.args.end());
+    std::vector<std::string> env = ChildEnvironment(run);
+    const std::vector<char*> argv = Pointers(args), envp = Pointers(env);
+    const std::string workDir = run.workDir.string();
+    int outFd = -1;
+    if (!run.output.empty()) {
+        outFd = ::open(run.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (outFd < 0) return -1;
+    }
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (outFd >= 0 && (::dup2(outFd, 1) < 0 || ::dup2(outFd, 2) < 0)) ::_exit(127);
+        if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(125);
+        if (run.user &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(*run.user) != 0 || ::setuid(*run.user) != 0))
+            ::_exit(126);
+        ::execve(binary.c_str(), argv.data(), envp.data());
+        ::_exit(127);
+    }
+    if (outFd >= 0) ::close(outFd);
+    if (child < 0) return -1;
+    int status = 0;
+    pid_t waited;
+    while ((waited = ::waitpid(child, &status, 0)) < 0 && errno == EINTR) {}
+    if (waited != child) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace testsupport
