@@ -5,6 +5,7 @@
 // BM_El4DSprites/16, /8 and /4 hold the rasteriser to AVX-512, AVX2 or SSE2 loops.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
+#include <numbers>
 
 #include <algorithm>
 #include <cmath>
@@ -105,7 +106,7 @@ void BM_El4DSprites(benchmark::State& state) {
     el4D::SetFilter(1, 1);
     el4D::SetColorKeyEnable(true);
     // The camera at its default distance over world (320, 240): world pixels = screen pixels.
-    const float zoom = float(-(480.0 / (std::tan(M_PI / 6) * 512.0)));
+    const float zoom = float(-(480.0 / (std::tan(std::numbers::pi / 6) * 512.0)));
     el4D::SetCameraX(320.0f / 256);
     el4D::SetCameraY(-240.0f / 256);
     el4D::SetCameraZ(zoom);
@@ -121,7 +122,7 @@ void BM_El4DSprites(benchmark::State& state) {
             el4D::SetModelX(m, s.x / 256);
             el4D::SetModelY(m, -s.y / 256);
             el4D::SetModelZ(m, 0);
-            el4D::SetModelRotX(m, float(M_PI / 2));
+            el4D::SetModelRotX(m, float(std::numbers::pi / 2));
             el4D::SetModelRotY(m, 0);
             el4D::SetModelRotZ(m, s.angle);
             el4D::SetModelScaleX(m, s.scale);

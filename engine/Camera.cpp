@@ -1,6 +1,7 @@
 #include "engine/Camera.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "engine/GameState.h"
 #include "engine/el/el4D.h"
@@ -18,7 +19,7 @@ void CCamera::OnInstanceCreated() {
 }
 
 float CCamera::DefaultZoomRate() {
-    return static_cast<float>(-(480.0 / (std::tan(3.141592653589793 / 6.0) * 512.0)));
+    return static_cast<float>(-(480.0 / (std::tan(std::numbers::pi / 6.0) * 512.0)));
 }
 
 CCamera::CCamera() {

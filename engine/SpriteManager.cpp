@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <vector>
 
 #include "engine/GameState.h"
@@ -46,7 +47,7 @@ void CSprite::ApplyTransform() {
     el4D::SetModelX(model, x);
     el4D::SetModelY(model, -y);
     el4D::SetModelZ(model, z);
-    el4D::SetModelRotX(model, angleX + static_cast<float>(3.141592653589793 / 2.0));
+    el4D::SetModelRotX(model, angleX + static_cast<float>(std::numbers::pi / 2.0));
     el4D::SetModelRotY(model, angleY);
     el4D::SetModelRotZ(model, angleZ);
     el4D::SetModelScaleX(model, scaleX);

@@ -1,5 +1,7 @@
 #include "flow/LoadingScene.h"
 
+#include <numbers>
+
 #include "engine/Music.h"
 #include "engine/SpriteManager.h"
 #include "engine/el/elDraw.h"
@@ -7,7 +9,7 @@
 #include "play/ObjectPreloader.h"
 
 namespace {
-constexpr double kHalfPi = 3.141592653589793 / 2.0;
+constexpr double kHalfPi = std::numbers::pi / 2.0;
 constexpr uint32_t kMagenta = 0xFF00FF;  // red 255, blue 255
 constexpr uint32_t kBlue = 0xFF0000;     // blue 255
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "engine/el/Raster.h"
@@ -252,7 +253,7 @@ bool Init() {
     g_dev.open = true;
 
     SetViewport(0, 0, target.width, target.height);
-    SetProjection(1.0f, 1000.0f, float(M_PI / 3.0), float(target.height) / float(target.width));
+    SetProjection(1.0f, 1000.0f, float(std::numbers::pi / 3.0), float(target.height) / float(target.width));
     ComposeCamera(kCameraModel);
     ApplyCamera();
 

@@ -3,6 +3,7 @@
 // (white, from the camera's side, no ambient) and the camera at its default distance.
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include "engine/el/el4D.h"
 #include "tests/common/headless_test.h"
@@ -10,7 +11,7 @@
 class El4DTest : public testsupport::HeadlessTest {
   protected:
     // The camera distance at which 240 pixels fill half of the 60-degree field of view.
-    static float DefaultZoom() { return float(-(480.0 / (std::tan(M_PI / 6) * 512.0))); }
+    static float DefaultZoom() { return float(-(480.0 / (std::tan(std::numbers::pi / 6) * 512.0))); }
 
     void SetUp() override {
         HeadlessTest::SetUp();
@@ -66,7 +67,7 @@ class El4DTest : public testsupport::HeadlessTest {
         el4D::SetModelX(model, x / 256);
         el4D::SetModelY(model, -y / 256);
         el4D::SetModelZ(model, z);
-        el4D::SetModelRotX(model, float(M_PI / 2));
+        el4D::SetModelRotX(model, float(std::numbers::pi / 2));
         el4D::SetModelRotY(model, angleY);
         el4D::SetModelRotZ(model, angle);
         el4D::SetModelScaleX(model, scaleX);

@@ -1,5 +1,6 @@
 // The music catalogue and the music player's state machine (fades, pending piece, volume changes
 // during a fade).
+#include "engine/SoundIds.h"
 #include "engine_test_env.h"
 
 using namespace enginetest;
@@ -48,7 +49,7 @@ TEST_F(Music, CannotStartGivesDLE0001) {
 
 TEST_F(Music, StartsWithTheConfiguredVolumeAndSwitchesAtOnce) {
     EXPECT_FLOAT_EQ(player()->GetMasterVolume(), 0.8f);
-    PlayMusic(2);
+    PlayMusic(MusicId::kTopMenu);
     EXPECT_EQ(player()->GetCurrentMusic(), 2);
     ASSERT_EQ(music.opened.size(), 1u);
     EXPECT_NE(Opened(0).find("music/topmenu.ogg"), std::string::npos);
@@ -57,19 +58,19 @@ TEST_F(Music, StartsWithTheConfiguredVolumeAndSwitchesAtOnce) {
     EXPECT_TRUE(music.playing);
     // The same piece again changes nothing.
     music.volume = 0.3f;
-    PlayMusic(2, 0, 0.5f, true, false);
+    PlayMusic(MusicId::kTopMenu, 0, 0.5f, true, false);
     EXPECT_EQ(music.opened.size(), 1u);
     EXPECT_EQ(music.loops, 999999);
     EXPECT_FLOAT_EQ(music.volume, 0.3f);
     // "NoMusic" without fades stops at once and opens nothing.
-    PlayMusic(0);
+    PlayMusic(MusicId::kNone);
     EXPECT_FALSE(music.playing);
     EXPECT_EQ(music.opened.size(), 1u);
 }
 
 TEST_F(Music, FadeOutThenTheNewPieceAtMasterVolume) {
-    PlayMusic(2);
-    PlayMusic(4, 999999, 1.0f, false, true);
+    PlayMusic(MusicId::kTopMenu);
+    PlayMusic(MusicId::kEditor, 999999, 1.0f, false, true);
     EXPECT_TRUE(player()->IsFadingOut());
     EXPECT_EQ(player()->GetPendingMusic(), 4);
     EXPECT_EQ(player()->GetCurrentMusic(), 2);
@@ -83,8 +84,8 @@ TEST_F(Music, FadeOutThenTheNewPieceAtMasterVolume) {
 }
 
 TEST_F(Music, FadeOutAndInRisesToTheTarget) {
-    PlayMusic(2);
-    PlayMusic(5, 999999, 0.5f, true, true);
+    PlayMusic(MusicId::kTopMenu);
+    PlayMusic(MusicId::kDownload, 999999, 0.5f, true, true);
     Frames(40);
     EXPECT_EQ(player()->GetCurrentMusic(), 5);
     EXPECT_TRUE(player()->IsFadingIn());
@@ -95,11 +96,11 @@ TEST_F(Music, FadeOutAndInRisesToTheTarget) {
 }
 
 TEST_F(Music, SecondFadeOutRequestReplacesThePendingPieceOnly) {
-    PlayMusic(2);
-    PlayMusic(4, 999999, 1.0f, false, true);
+    PlayMusic(MusicId::kTopMenu);
+    PlayMusic(MusicId::kEditor, 999999, 1.0f, false, true);
     Frames(10);
     const float level = music.volume;
-    PlayMusic(6, 999999, 1.0f, false, true);
+    PlayMusic(MusicId::kEvaluation, 999999, 1.0f, false, true);
     EXPECT_EQ(player()->GetPendingMusic(), 6);
     EXPECT_NEAR(player()->GetLevel(), level, 1e-6);  // continues from the current level
     Frames(60);
@@ -108,7 +109,7 @@ TEST_F(Music, SecondFadeOutRequestReplacesThePendingPieceOnly) {
 }
 
 TEST_F(Music, FadeOutWhileNothingPlaysSwitchesOnTheNextFrame) {
-    PlayMusic(3, 999999, 1.0f, false, true);
+    PlayMusic(MusicId::kSelectStage, 999999, 1.0f, false, true);
     EXPECT_TRUE(music.opened.empty());
     Frames(1);
     EXPECT_EQ(player()->GetCurrentMusic(), 3);
@@ -116,10 +117,10 @@ TEST_F(Music, FadeOutWhileNothingPlaysSwitchesOnTheNextFrame) {
 }
 
 TEST_F(Music, AskingForThePieceThatIsFadingOutTakesItBack) {
-    PlayMusic(2);
-    PlayMusic(7, 999999, 1.0f, false, true);  // an area event fades to another piece ...
+    PlayMusic(MusicId::kTopMenu);
+    PlayMusic(MusicId::kStage1, 999999, 1.0f, false, true);  // an area event fades to another piece ...
     Frames(12);
-    PlayMusic(2);  // ... and the scene asks for its own piece again
+    PlayMusic(MusicId::kTopMenu);  // ... and the scene asks for its own piece again
     EXPECT_FALSE(player()->IsFadingOut());
     EXPECT_EQ(player()->GetPendingMusic(), 2);
     Frames(120);
@@ -135,15 +136,15 @@ TEST_F(Music, VolumeClampsAndJumpsADuringFade) {
     SetMusicVolume(-5);
     EXPECT_FLOAT_EQ(player()->GetMasterVolume(), 0.0f);
     SetMusicVolume(50);
-    PlayMusic(2, 999999, 1.0f, true, false);
+    PlayMusic(MusicId::kTopMenu, 999999, 1.0f, true, false);
     Frames(5);
     SetMusicVolume(30);
     EXPECT_NEAR(player()->GetLevel(), 0.3, 1e-6);
 }
 
 TEST_F(Music, ResetStopsAndShutdownReleases) {
-    PlayMusic(2);
-    PlayMusic(4, 999999, 1.0f, false, true);
+    PlayMusic(MusicId::kTopMenu);
+    PlayMusic(MusicId::kEditor, 999999, 1.0f, false, true);
     player()->Reset();
     EXPECT_FALSE(music.playing);
     EXPECT_EQ(player()->GetCurrentMusic(), 0);
@@ -155,7 +156,7 @@ TEST_F(Music, ResetStopsAndShutdownReleases) {
 
 TEST_F(Music, AVolumeLoweredDuringAFadeInIsTheVolumeTheFadeEndsAt) {
     SetMusicVolume(50);
-    PlayMusic(2, 999999, 1.0f, true, false);
+    PlayMusic(MusicId::kTopMenu, 999999, 1.0f, true, false);
     Frames(5);
     SetMusicVolume(30);
     EXPECT_NEAR(player()->GetLevel(), 0.3, 1e-6);  // the level jumps to the new volume ...
@@ -166,8 +167,8 @@ TEST_F(Music, AVolumeLoweredDuringAFadeInIsTheVolumeTheFadeEndsAt) {
 
 TEST_F(Music, AVolumeChangedDuringAFadeOutIsTheTargetOfTheFadeInAfterIt) {
     SetMusicVolume(100);
-    PlayMusic(2);
-    PlayMusic(4, 999999, 1.0f, true, true);
+    PlayMusic(MusicId::kTopMenu);
+    PlayMusic(MusicId::kEditor, 999999, 1.0f, true, true);
     Frames(5);
     SetMusicVolume(40);
     Frames(120);
@@ -178,7 +179,7 @@ TEST_F(Music, AVolumeChangedDuringAFadeOutIsTheTargetOfTheFadeInAfterIt) {
 
 TEST_F(Music, AVolumeRaisedDuringAFadeInKeepsTheRequestsFactor) {
     SetMusicVolume(40);
-    PlayMusic(3, 999999, 0.5f, true, false);
+    PlayMusic(MusicId::kSelectStage, 999999, 0.5f, true, false);
     Frames(3);
     SetMusicVolume(80);
     Frames(60);
