@@ -27,12 +27,7 @@ const BlockKindRow kBlockKinds[] = {
     {"StoneBlock004", 96, 96, "CStoneBlock004", 0, -48, true},
 };
 
-const BlockKindRow& FindBlockRow(const char* key) {
-    for (const BlockKindRow& row : kBlockKinds) {
-        if (std::strcmp(row.key, key) == 0) return row;
-    }
-    return kBlockKinds[0];  // not reached
-}
+const BlockKindRow& FindBlockRow(const char* key) { return FindKindRow(kBlockKinds, key); }
 
 // The green outline of the tiles a block covers: its tile, the tile to its right and the two
 // above them; a tall block half a tile more upward.

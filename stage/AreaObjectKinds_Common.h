@@ -1,11 +1,23 @@
 #pragma once
 // Pieces shared by the placed-object kinds: the editor cell record of a kind's icon, the shop
 // check, and the extent frames that lifts, blocks and some hazards draw over the editor view.
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "stage/StageAreaObject.h"
+
+// The row of `key` in a kind family's table. Every kind class names a row of its own family's
+// table, so the search always finds one; the first row stands in otherwise.
+template <class Row, std::size_t N>
+const Row& FindKindRow(const Row (&table)[N], const char* key) {
+    for (const Row& row : table) {
+        if (std::strcmp(row.key, key) == 0) return row;
+    }
+    return table[0];
+}
 
 // The 32-pixel (or 32 x 64 / 64 x 32) cell of an editor image ("StageObjects001".."003" of the
 // group "System") that shows a kind in the editor. Switch kinds have three cells (red, green, blue).

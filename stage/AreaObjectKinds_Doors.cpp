@@ -28,12 +28,7 @@ const DoorKindRow kDoorKinds[] = {
     {"InvisibleWarp001", 224, 0, "CInvisibleWarpPoint", 16, 16, "InvisibleWarp001"},
 };
 
-const DoorKindRow& FindDoorRow(const char* key) {
-    for (const DoorKindRow& row : kDoorKinds) {
-        if (std::strcmp(row.key, key) == 0) return row;
-    }
-    return kDoorKinds[0];  // not reached
-}
+const DoorKindRow& FindDoorRow(const char* key) { return FindKindRow(kDoorKinds, key); }
 
 constexpr int kGoalLeft = 0, kGoalTop = 32;
 

@@ -69,12 +69,7 @@ const EnemyKindRow kEnemyKinds[] = {
     {"DevilBar001", 96, 224, "CLastBoss_Controller", 0, 0, true, 0, {0, 0}, "DevilBar001"},
 };
 
-const EnemyKindRow& FindEnemyRow(const char* key) {
-    for (const EnemyKindRow& row : kEnemyKinds) {
-        if (std::strcmp(row.key, key) == 0) return row;
-    }
-    return kEnemyKinds[0];  // not reached: every class below names a row of the table
-}
+const EnemyKindRow& FindEnemyRow(const char* key) { return FindKindRow(kEnemyKinds, key); }
 
 // The live object's arguments after its position. facing = NOT side: the tile lies left of the
 // hero, so the enemy starts out toward him.

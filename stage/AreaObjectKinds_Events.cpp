@@ -33,12 +33,7 @@ const EventKindRow kEventKinds[] = {
     {"ChangeZoomToDown", 64, 96, 128, 128, "CChangeZoomRateEvent", 3},
 };
 
-const EventKindRow& FindEventRow(const char* key) {
-    for (const EventKindRow& row : kEventKinds) {
-        if (std::strcmp(row.key, key) == 0) return row;
-    }
-    return kEventKinds[0];  // not reached
-}
+const EventKindRow& FindEventRow(const char* key) { return FindKindRow(kEventKinds, key); }
 
 struct IdItem {
     int id;

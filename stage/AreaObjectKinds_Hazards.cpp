@@ -35,12 +35,7 @@ const HazardKindRow kHazardKinds[] = {
     {"House001", 160, 192, "CDevilHouse", -16, -40, 0},
 };
 
-const HazardKindRow& FindHazardRow(const char* key) {
-    for (const HazardKindRow& row : kHazardKinds) {
-        if (std::strcmp(row.key, key) == 0) return row;
-    }
-    return kHazardKinds[0];  // not reached
-}
+const HazardKindRow& FindHazardRow(const char* key) { return FindKindRow(kHazardKinds, key); }
 
 // The start angle of an air gear's arm for its timing, in radians, not reduced below 2 pi.
 double AirGearStartAngle(int variant, int timing) {

@@ -33,12 +33,7 @@ const ItemKindRow kItemKinds[] = {
     {"Flag", 32, 32, "CStageFlag", 16, -24, false, false, 0},
 };
 
-const ItemKindRow& FindItemRow(const char* key) {
-    for (const ItemKindRow& row : kItemKinds) {
-        if (std::strcmp(row.key, key) == 0) return row;
-    }
-    return kItemKinds[0];  // not reached
-}
+const ItemKindRow& FindItemRow(const char* key) { return FindKindRow(kItemKinds, key); }
 
 LiveObjectArgs ItemArgs(const ItemKindRow& row, bool side) {
     LiveObjectArgs args;

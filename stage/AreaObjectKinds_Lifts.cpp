@@ -39,12 +39,7 @@ const LiftKindRow kLiftKinds[] = {
     {"WideLift004", "StageObjects003", 224, 64, "CWideLift", -96, 0, false, 0.0, 4, LiftFrame::B7},
 };
 
-const LiftKindRow& FindLiftRow(const char* key) {
-    for (const LiftKindRow& row : kLiftKinds) {
-        if (std::strcmp(row.key, key) == 0) return row;
-    }
-    return kLiftKinds[0];  // not reached
-}
+const LiftKindRow& FindLiftRow(const char* key) { return FindKindRow(kLiftKinds, key); }
 
 // The platform outline (green) and the course (white) of a lift, for the camera's current view.
 // X(a) = (tile x + a) x 32 and Y(b) = (tile y + b) x 32 in world pixels; every point is turned

@@ -27,12 +27,7 @@ const SwitchKindRow kSwitchKinds[] = {
     {"Switch006", {{128, 224}, {160, 224}, {192, 224}}, "CForceSwitch", 3, 4},
 };
 
-const SwitchKindRow& FindSwitchRow(const char* key) {
-    for (const SwitchKindRow& row : kSwitchKinds) {
-        if (std::strcmp(row.key, key) == 0) return row;
-    }
-    return kSwitchKinds[0];  // not reached
-}
+const SwitchKindRow& FindSwitchRow(const char* key) { return FindKindRow(kSwitchKinds, key); }
 
 }  // namespace
 
