@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "tools/gen/EffectShapes.h"
 #include "tools/gen/TextRender.h"
 
 namespace gen {
@@ -1110,6 +1111,7 @@ const std::map<std::string, void (*)(Canvas&, const Line&)>& Table() {
         {"copy", OpCopy},
         {"scene", OpScene},
         {"skyline", OpSkyline},
+        {"fx", DrawEffectShape},
     };
     return t;
 }
