@@ -117,7 +117,7 @@ TEST_F(GeneratedFolder, PicturesHoldTheCellsTheGameCutsFromThem) {
 
 TEST_F(GeneratedFolder, InterfaceSheetsFitTheWaysTheControlsCutThem) {
     std::map<std::string, gen::Canvas> sheets;
-    for (const char* n : {"001", "002", "005", "006", "009", "010", "011"})
+    for (const char* n : {"001", "002", "003", "004", "005", "006", "007", "008", "009", "010", "011"})
         ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes(std::string("editer\\Controls_") + n + ".bmp"),
                                            sheets["Controls_" + std::string(n)]))
             << n;
@@ -132,7 +132,7 @@ TEST_F(GeneratedFolder, InterfaceSheetsFitTheWaysTheControlsCutThem) {
         return false;
     };
     // A sample of every kind of cell the controls cut: skins, close buttons, arrows, grips, check
-    // box, frames, mascot poses, bar cells, lights, pad buttons.
+    // box, frames, mascot poses, bar cells, lights, pad buttons, tool icons, menu strips.
     for (const Cell& c :
          std::vector<Cell>{{"Controls_001", 120, 40, 160, 80},   {"Controls_001", 160, 0, 200, 40},
                            {"Controls_001", 176, 56, 192, 72},   {"Controls_001", 240, 72, 256, 88},
@@ -149,7 +149,9 @@ TEST_F(GeneratedFolder, InterfaceSheetsFitTheWaysTheControlsCutThem) {
                            {"Controls_006", 64, 192, 192, 216},  {"Controls_009", 224, 80, 232, 88},
                            {"Controls_009", 144, 160, 256, 192}, {"Controls_010", 85, 213, 109, 237},
                            {"Controls_010", 237, 176, 256, 208}, {"Controls_011", 0, 200, 56, 256},
-                           {"Controls_011", 200, 128, 240, 192}, {"Controls_011", 112, 192, 168, 256}})
+                           {"Controls_011", 200, 128, 240, 192}, {"Controls_011", 112, 192, 168, 256},
+                           {"Controls_003", 40, 200, 80, 240},   {"Controls_004", 120, 120, 152, 160},
+                           {"Controls_007", 0, 200, 144, 240},   {"Controls_008", 0, 120, 144, 160}})
         EXPECT_TRUE(drawn(c)) << c.key << " " << c.l << "," << c.t;
     // Open frames show their children: the middle of the 120 x 120 frame stays transparent.
     EXPECT_FALSE(drawn({"Controls_002", 8, 136, 112, 240}));
