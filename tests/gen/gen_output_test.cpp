@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -108,6 +109,84 @@ TEST_F(GeneratedFolder, PicturesHoldTheCellsTheGameCutsFromThem) {
         for (int cell = 0; cell < 64; ++cell)
             EXPECT_TRUE(drawn(s, cell)) << "set " << set << " cell " << cell;
     }
+}
+
+TEST_F(GeneratedFolder, InterfaceSheetsFitTheWaysTheControlsCutThem) {
+    std::map<std::string, gen::Canvas> sheets;
+    for (const char* n : {"001", "002", "003", "004", "005", "006", "007", "008", "009", "010", "011"})
+        ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes(std::string("editer\\Controls_") + n + ".bmp"),
+                                           sheets["Controls_" + std::string(n)]))
+            << n;
+    struct Cell {
+        const char* key;
+        int l, t, r, b;
+    };
+    auto drawn = [&](const Cell& c) {
+        for (int y = c.t; y < c.b; ++y)
+            for (int x = c.l; x < c.r; ++x)
+                if (sheets[c.key].Get(x, y) != gen::kKeyColor) return true;
+        return false;
+    };
+    // A sample of every kind of cell the controls cut: skins, close buttons, arrows, grips, check
+    // box, frames, mascot poses, bar cells, lights, pad buttons, tool icons, menu strips.
+    for (const Cell& c :
+         std::vector<Cell>{{"Controls_001", 120, 40, 160, 80},   {"Controls_001", 160, 0, 200, 40},
+                           {"Controls_001", 176, 56, 192, 72},   {"Controls_001", 240, 72, 256, 88},
+                           {"Controls_001", 184, 88, 208, 104},  {"Controls_001", 240, 88, 256, 112},
+                           {"Controls_001", 208, 136, 232, 160}, {"Controls_001", 232, 136, 256, 160},
+                           {"Controls_001", 80, 120, 160, 160},  {"Controls_001", 64, 200, 128, 240},
+                           {"Controls_001", 216, 160, 256, 200}, {"Controls_001", 192, 200, 256, 232},
+                           {"Controls_002", 200, 24, 232, 48},   {"Controls_002", 176, 48, 224, 72},
+                           {"Controls_002", 176, 72, 224, 120},  {"Controls_002", 168, 184, 192, 208},
+                           {"Controls_002", 160, 224, 176, 240}, {"Controls_002", 248, 224, 256, 256},
+                           {"Controls_005", 120, 160, 144, 200}, {"Controls_005", 192, 112, 208, 128},
+                           {"Controls_005", 0, 232, 160, 248},   {"Controls_006", 128, 96, 192, 144},
+                           {"Controls_006", 48, 144, 72, 184},   {"Controls_006", 72, 224, 96, 248},
+                           {"Controls_006", 64, 192, 192, 216},  {"Controls_009", 224, 80, 232, 88},
+                           {"Controls_009", 144, 160, 256, 192}, {"Controls_010", 85, 213, 109, 237},
+                           {"Controls_010", 237, 176, 256, 208}, {"Controls_011", 0, 200, 56, 256},
+                           {"Controls_011", 200, 128, 240, 192}, {"Controls_011", 112, 192, 168, 256},
+                           {"Controls_003", 40, 200, 80, 240},   {"Controls_004", 120, 120, 152, 160},
+                           {"Controls_007", 0, 200, 144, 240},   {"Controls_008", 0, 120, 144, 160}})
+        EXPECT_TRUE(drawn(c)) << c.key << " " << c.l << "," << c.t;
+    // Open frames show their children: the middle of the 120 x 120 frame stays transparent.
+    EXPECT_FALSE(drawn({"Controls_002", 8, 136, 112, 240}));
+    // The window body's middle meets the inside the form fills with (205,165,106) without a seam.
+    for (int y = 8; y < 112; ++y)
+        for (int x = 8; x < 112; ++x) ASSERT_EQ(sheets["Controls_002"].Get(x, y), 0xCDA56Au) << x << "," << y;
+    // Pieces laid side by side many times are the same in every column (rows, for vertical
+    // pieces): the title strip, ribbon middles, frame edges, long button, grips, tracks, bands.
+    auto columnsAlike = [&](const Cell& c) {
+        for (int y = c.t; y < c.b; ++y)
+            for (int x = c.l; x < c.r; ++x)
+                if (sheets[c.key].Get(x, y) != sheets[c.key].Get(c.l, y)) return false;
+        return true;
+    };
+    auto rowsAlike = [&](const Cell& c) {
+        for (int y = c.t; y < c.b; ++y)
+            for (int x = c.l; x < c.r; ++x)
+                if (sheets[c.key].Get(x, y) != sheets[c.key].Get(x, c.t)) return false;
+        return true;
+    };
+    for (const Cell& c : std::vector<Cell>{{"Controls_002", 160, 0, 200, 48},
+                                           {"Controls_002", 128, 184, 136, 208},
+                                           {"Controls_002", 152, 184, 160, 208},
+                                           {"Controls_002", 176, 184, 184, 208},
+                                           {"Controls_002", 40, 128, 80, 168},
+                                           {"Controls_002", 40, 208, 80, 248},
+                                           {"Controls_002", 40, 0, 80, 40},
+                                           {"Controls_002", 128, 208, 136, 232},
+                                           {"Controls_002", 240, 0, 248, 16},
+                                           {"Controls_002", 200, 232, 208, 240},
+                                           {"Controls_005", 176, 128, 224, 148},
+                                           {"Controls_005", 176, 172, 224, 192},
+                                           {"Controls_009", 192, 0, 224, 80}})
+        EXPECT_TRUE(columnsAlike(c)) << c.key << " " << c.l << "," << c.t;
+    for (const Cell& c : std::vector<Cell>{{"Controls_002", 0, 168, 40, 208},
+                                           {"Controls_002", 80, 168, 120, 208},
+                                           {"Controls_002", 232, 24, 248, 32},
+                                           {"Controls_002", 0, 40, 40, 80}})
+        EXPECT_TRUE(rowsAlike(c)) << c.key << " " << c.l << "," << c.t;
 }
 
 TEST_F(GeneratedFolder, StateFilesHoldEveryElementTheGameReads) {
