@@ -62,6 +62,7 @@ IControlPort* g_port = &g_enginePort;
 }  // namespace
 
 IControlPort& Port() { return *g_port; }
+IControlPort& EnginePort() { return g_enginePort; }
 void SetPort(IControlPort* port) { g_port = port ? port : &g_enginePort; }
 double FrameStep() { return double(GetFrameTime()) * 60.0; }
 

@@ -67,6 +67,8 @@ class IControlPort {
 // The port in use: the engine's unless a test installed its own. Null puts the engine's back.
 IControlPort& Port();
 void SetPort(IControlPort* port);
+// The engine's own port, for ports that pass most calls on to it.
+IControlPort& EnginePort();
 
 // The last frame's duration times 60: what every counter of the widgets advances by.
 double FrameStep();
