@@ -59,7 +59,7 @@ void CPushButtonBase::DisarmOutside() {
     if (Released() || (!Pressed() && !Held())) down_ = false;
 }
 
-void CPushButtonBase::HandleInput() {
+void CPushButtonBase::PollArmed(bool pushOnPress) {
     if (!PollHover()) return;
     if (!hover_) {
         DisarmOutside();
@@ -67,30 +67,21 @@ void CPushButtonBase::HandleInput() {
     }
     if (Pressed()) {
         down_ = true;
+        if (pushOnPress) Push();
     } else if (down_ && (Released() || !Held())) {
         down_ = false;
-        Push();
+        if (!pushOnPress) Push();
     }
 }
+
+void CPushButtonBase::HandleInput() { PollArmed(false); }
 
 void CPushButtonBase::PerformPush() {
     down_ = false;
     Push();
 }
 
-void CPushImmediateButtonBase::HandleInput() {
-    if (!PollHover()) return;
-    if (!hover_) {
-        DisarmOutside();
-        return;
-    }
-    if (Pressed()) {
-        down_ = true;
-        Push();
-    } else if (down_ && (Released() || !Held())) {
-        down_ = false;
-    }
-}
+void CPushImmediateButtonBase::HandleInput() { PollArmed(true); }
 
 void CToggleButtonBase::UpdateSelf() {
     DropWhenInactive(true);

@@ -75,6 +75,9 @@ class CPushButtonBase : public COriginalBaseButton {
   protected:
     // Outside the button: a release, or a frame with the button up, disarms.
     void DisarmOutside();
+    // A press inside arms the button; letting go inside (or the button found up) disarms it.
+    // The Push comes on the press or on letting go.
+    void PollArmed(bool pushOnPress);
 };
 
 // Fires Push on the press itself; down only shows the held look.

@@ -236,3 +236,24 @@ TEST_F(DisplayTest, FramedContainerEdgesEndInARemainderPiece) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DisplayTest, RotatableHandleTurnsSmoothlyAcrossPiAndStopsAtItsLimits) {
+    auto* dial = root.AddControl(std::make_unique<CRotatablePart>(0, 0, 3.0, 4.0, 2.0, 100, 100, 50, 8));
+    Press(50, 107);  // on the handle
+    root.Update();
+    ASSERT_TRUE(dial->IsDragging());
+    EXPECT_EQ(port.CountSound(ControlSound::kPush), 1);
+    Hold(50, 93);  // just past pi, where the plain angle jumps to about -3.0
+    root.Update();
+    EXPECT_NEAR(dial->angle, 3.28, 0.02);
+    Hold(79, 54);  // about -2.0, a turn on past the maximum
+    root.Update();
+    EXPECT_DOUBLE_EQ(dial->angle, 4.0);
+    Release(79, 54);
+    root.Update();
+    EXPECT_FALSE(dial->IsDragging());
+}
+
+}  // namespace
