@@ -70,7 +70,9 @@ class ControlTest : public ::testing::Test {
         Controls::SetPort(&port);
         SetFrameTime(1.0f / 60.0f);
     }
-    void TearDown() override { Controls::SetPort(nullptr); }
+    // The engine's port comes back only after the derived fixtures' widgets are gone, so that
+    // their cached labels are handed back to this port.
+    ~ControlTest() override { Controls::SetPort(nullptr); }
 
     // The mouse of the next frame: where it is and what the left button does.
     void Hover(int x, int y) { SetMouse(x, y, false, false, false); }
