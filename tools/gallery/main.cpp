@@ -3,6 +3,7 @@
 // chosen by the tabs at the top; with --headless --out DIR it scripts the mouse and writes one
 // PNG per scene to DIR. --game DIR points it at a game folder other than its own.
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -36,6 +37,22 @@ class Swatch : public Skin {
         const uint32_t ink = PackColor(250, 240, 200);
         Port().Rect(x + this->GetWidth() / 2 - 5, y + this->GetHeight() / 2 - 5, x + this->GetWidth() / 2 + 5,
                     y + this->GetHeight() / 2 + 5, ink, ink, 1);
+    }
+};
+
+// The rotatable handle made visible: a spoke from the centre to a square handle.
+class Dial : public CRotatablePart {
+  public:
+    Dial(int32_t x, int32_t y) : CRotatablePart(x, y, -1.0, 0.5, -2.6, 50, 50, 40, 8) {}
+    void Draw() override {
+        const int32_t cx = GetAbsoluteX() + GetCentreX(), cy = GetAbsoluteY() + GetCentreY();
+        const int32_t hx = cx + int32_t(GetRadius() * std::cos(angle)),
+                      hy = cy + int32_t(GetRadius() * std::sin(angle));
+        const uint32_t ink = IsDragging()
+                                 ? PackColor(231, 85, 125)
+                                 : (IsHovered() ? PackColor(255, 255, 255) : PackColor(230, 210, 180));
+        Port().Line(cx, cy, hx, hy, ink, 3);
+        Port().Rect(hx - 6, hy - 6, hx + 6, hy + 6, ink, ink, 1);
     }
 };
 
@@ -256,6 +273,9 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
         Put(p, std::make_unique<CChaoImageNormal>(160, 170));
         Put(p, std::make_unique<CChaoImageAlert>(220, 190));
         Put(p, std::make_unique<CFreeImage>(280, 150, kImageGroup, kSheet5, 160, 128, 240, 192));
+
+        Caption(p, 230, 250, "回せるつまみ");
+        Put(p, std::make_unique<Dial>(240, 270));
 
         Caption(p, 8, 250, "通信ランプ・棒グラフ");
         Put(p, std::make_unique<CNetWorkAnimation>(8, 270));
