@@ -1,0 +1,69 @@
+#include "controls/ControlPort.h"
+
+#include "engine/InputManager.h"
+#include "engine/SoundEffects.h"
+#include "engine/SpriteManager.h"
+#include "engine/el/DrawHelpers.h"
+#include "engine/el/elDraw.h"
+#include "foundation/FrameTime.h"
+
+namespace Controls {
+namespace {
+
+// The game's port: the input manager, the sprite manager's images, the draw layer and PlaySE.
+class EnginePort : public IControlPort {
+  public:
+    MouseInput Mouse() override {
+        const CInputManager& in = *CInputManager::GetInstance();
+        MouseInput m;
+        m.x = in.GetMouseX();
+        m.y = in.GetMouseY();
+        m.leftPressed = in.IsMouseLeftPushed();
+        m.leftReleased = in.IsMouseLeftReleased();
+        m.leftHeld = in.IsMouseLeftHeld();
+        m.rightPressed = in.IsMouseRightPushed();
+        m.rightReleased = in.IsMouseRightReleased();
+        m.rightHeld = in.IsMouseRightHeld();
+        return m;
+    }
+    void PutImage(int x, int y, const std::string& group, const std::string& key, int left, int top,
+                  int right, int bottom) override {
+        elDraw::PutObject(x, y, FindImage(group, key), left, top, right, bottom);
+    }
+    void Text(const std::string& text, int left, int top, int right, int bottom,
+              const TextLook& look) override {
+        DrawText(text, left, top, right, bottom, look.red, look.green, look.blue, look.fontName,
+                 look.fontSize, look.bold ? 1 : 0, look.stringMode, look.alignment);
+    }
+    void Line(int x1, int y1, int x2, int y2, uint32_t color, int width) override {
+        elDraw::DrawLine(x1, y1, x2, y2, color, width);
+    }
+    void Rect(int x1, int y1, int x2, int y2, uint32_t pen, uint32_t brush, int penWidth) override {
+        elDraw::DrawRect(x1, y1, x2, y2, brush, pen, penWidth);
+    }
+    void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override {
+        DrawRectOutline(x1, y1, x2, y2, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, width);
+    }
+    int CaptureSurface(int left, int top, int right, int bottom) override {
+        int slot = elDraw::CreateObject(right - left, bottom - top, elDraw::kMemoryDriver);
+        if (slot > 0) elDraw::FillObject(slot, left, top, right, bottom);
+        return slot;
+    }
+    void PutSurface(int x, int y, int surface, int width, int height) override {
+        elDraw::PutObject(x, y, surface, 0, 0, width, height);
+    }
+    void ReleaseSurface(int surface) override { elDraw::ReleaseObject(surface); }
+    void PlaySound(int slot) override { PlaySE(slot); }
+};
+
+EnginePort g_enginePort;
+IControlPort* g_port = &g_enginePort;
+
+}  // namespace
+
+IControlPort& Port() { return *g_port; }
+IControlPort& EnginePort() { return g_enginePort; }
+void SetPort(IControlPort* port) { g_port = port ? port : &g_enginePort; }
+double FrameStep() { return double(GetFrameTime()) * 60.0; }
+
+}  // namespace Controls
