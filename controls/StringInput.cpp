@@ -7,9 +7,7 @@
 namespace Controls {
 
 void CStringInputBase::Notify(const std::string& text, bool romaji) {
-    // By index and count: a listener may append to the list while it is told.
-    const size_t count = listeners.size();
-    for (size_t i = 0; i < count; ++i) listeners[i]->OnStringInputed(text, romaji);
+    NotifyAll(listeners, [&](IStringInputedEventHandler* l) { l->OnStringInputed(text, romaji); });
 }
 
 TypingKeys ReadTypingKeys(const CInputManager& input) {

@@ -11,16 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "controls/Widget.h"
+
 class CInputManager;
 
 namespace Controls {
-
-class IStringInputedEventHandler {
-  public:
-    virtual ~IStringInputedEventHandler() = default;
-    // `text` is one typed text (UTF-8); a true `romaji` asks for romaji-to-kana conversion.
-    virtual void OnStringInputed(std::string text, bool romaji) = 0;
-};
 
 class CStringInputBase {
   public:

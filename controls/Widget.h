@@ -64,7 +64,8 @@ class IClosedEventHandler {
 class IStringInputedEventHandler {
   public:
     virtual ~IStringInputedEventHandler() = default;
-    virtual void OnStringInputed(const std::wstring& text, bool romaji) = 0;
+    // `text` is one typed text (UTF-8); a true `romaji` asks for romaji-to-kana conversion.
+    virtual void OnStringInputed(const std::string& text, bool romaji) = 0;
 };
 
 // Calls `fire` on every handler of the list in order. The count is taken once, so handlers that

@@ -18,7 +18,7 @@ namespace {
 // Every text it hears, with "+r" after the ones that ask for romaji conversion.
 class Recorder : public IStringInputedEventHandler {
   public:
-    void OnStringInputed(std::string text, bool romaji) override {
+    void OnStringInputed(const std::string& text, bool romaji) override {
         heard.push_back(text + (romaji ? "+r" : ""));
     }
     std::vector<std::string> heard;
@@ -31,7 +31,7 @@ TEST(StringInputSource, TellsTheListenersOfTheCallInTheirOrder) {
     class Appender : public IStringInputedEventHandler {
       public:
         Appender(CStringInputBase& s, IStringInputedEventHandler& l) : source(s), late(l) {}
-        void OnStringInputed(std::string text, bool) override {
+        void OnStringInputed(const std::string& text, bool) override {
             order.push_back(text);
             source.listeners.push_back(&late);
         }
