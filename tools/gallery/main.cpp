@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -357,6 +358,8 @@ int RunHeadless(plat::HeadlessBackend& h, const std::string& out) {
         port.mouse.leftReleased = false;
     };
     if (!out.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(out, ec);
         int32_t x, y;
         gallery.PressTarget()->GetAbsolutePosition(x, y);
         press(x + 10, y + 10);  // held down on the first skin
