@@ -65,12 +65,29 @@ bool BuiltGameIsComplete() {
 }
 
 void CopyBuiltGame(const std::filesystem::path& to) {
-    std::filesystem::create_directories(to);
-    for (const auto& entry : std::filesystem::directory_iterator(BuiltGameFolder())) {
-        const std::string name = entry.path().filename().string();
-        // The lock is named after the window title: "<title>:ElMutex.lock".
-        if (name == "log" || name == "screenshots" || name.ends_with(":ElMutex.lock")) continue;
-        std::filesystem::copy(entry.path(), to / name, std::filesystem::copy_options::recursive);
+    namespace fs = std::filesystem;
+    // What the game writes while it runs is the player's, not the build's: a game started by hand
+    // from the build folder must not change what the tests start from.
+    const fs::path from = BuiltGameFolder();
+    auto written = [](const fs::path& rel) {
+        const std::string top = rel.begin()->string();
+        const std::string path = rel.generic_string();
+        const bool initialState = path.ends_with("_init.dat");  // shipped defaults beside the state
+        return top == "log" || top == "screenshots" || (top == "network" && !initialState) ||
+               path.starts_with("stage/original/") || path.starts_with("stage/downloaded/") ||
+               path.ends_with(":ElMutex.lock") || path.ends_with(".quorvald-partial");
+    };
+    fs::create_directories(to);
+    for (auto it = fs::recursive_directory_iterator(from); it != fs::recursive_directory_iterator(); ++it) {
+        const fs::path rel = fs::relative(it->path(), from);
+        const std::string top = rel.begin()->string();
+        if (top == "log" || top == "screenshots") {
+            it.disable_recursion_pending();  // made by the game when it first writes there
+        } else if (it->is_directory()) {
+            fs::create_directories(to / rel);
+        } else if (!written(rel)) {
+            fs::copy_file(it->path(), to / rel, fs::copy_options::overwrite_existing);
+        }
     }
 }
 

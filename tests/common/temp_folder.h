@@ -45,8 +45,8 @@ inline constexpr char kGameExecutable[] = "quorvald";
 std::filesystem::path BuiltGameFolder();
 // True when the built game folder holds the executable and the generated data.
 bool BuiltGameIsComplete();
-// Copies the built game folder into `to` (made when missing), leaving out what runs left in it:
-// the log and screenshot folders and the instance lock.
+// Copies the built game folder into `to` (made when missing), leaving out what a game run by hand
+// from the build folder wrote there: log, screenshots, player state, player stages, the lock.
 void CopyBuiltGame(const std::filesystem::path& to);
 
 }  // namespace testsupport
