@@ -208,13 +208,17 @@ void CObjectRegistry::Housekeep() {
 // ---- The frame ----
 
 namespace {
-// For each category, the categories that it interacts with in either direction, as bits, so that
-// unrelated pairs cost one table read.
-void BuildRelatedMasks(uint32_t (&masks)[CObjectRelationTable::kSize]) {
+// For each category, as bits, the categories with which a pass has something to do in either
+// direction, so that a pair that the pass would leave alone costs one table read. The solid pass
+// acts only on solid relations and the hit pass only on hits and touches; every other value
+// would be tested for overlap and then do nothing.
+using RelationMasks = uint32_t[CObjectRelationTable::kSize];
+template <class Acts>
+void BuildMasks(RelationMasks& masks, Acts acts) {
     for (int a = 0; a < CObjectRelationTable::kSize; ++a) {
         uint32_t m = 0;
         for (int b = 0; b < CObjectRelationTable::kSize; ++b)
-            if (CObjectRelationTable::Get(a, b) != 0 || CObjectRelationTable::Get(b, a) != 0) m |= 1u << b;
+            if (acts(CObjectRelationTable::Get(a, b)) || acts(CObjectRelationTable::Get(b, a))) m |= 1u << b;
         masks[a] = m;
     }
 }
@@ -253,26 +257,41 @@ void CObjectRegistry::UpdateAll(double wind) {
         if (IBase* prev = RegisteredRidden(o->previousRiddenObject)) o->SetBottom(prev->GetTop() + 1.0);
     }
 
-    uint32_t related[CObjectRelationTable::kSize];
-    BuildRelatedMasks(related);
+    RelationMasks solidMasks, hitMasks;
+    BuildMasks(solidMasks, [](int r) { return r == kRelationSolid || r == kRelationSolidOnRequest; });
+    BuildMasks(hitMasks, [](int r) { return r == kRelationHit || r == kRelationTouch; });
     const size_t n = collisionList_.size();
     collisionCategory_.resize(n);
     for (size_t i = 0; i < n; ++i) collisionCategory_[i] = CategoryIndex(collisionList_[i]->category);
 
-    auto forEachLinkedPair = [&](auto&& action) {
+    // Each pass walks every pair once, a before b. The bounding boxes are kept beside the list so
+    // that far-apart pairs are turned away without touching the objects; an overlap of the
+    // shapes needs one of the boxes. A pair's action may move the pair, so both boxes are taken
+    // anew after it.
+    boxes_.resize(n);
+    auto boxOf = [](const IBase* o) { return Box{o->GetLeft(), o->GetTop(), o->GetRight(), o->GetBottom()}; };
+    auto forEachLinkedPair = [&](const RelationMasks& related, auto&& action) {
+        for (size_t i = 0; i < n; ++i) boxes_[i] = boxOf(collisionList_[i]);
         for (size_t i = 0; i < n; ++i) {
             const uint32_t mask = related[collisionCategory_[i]];
             if (!mask) continue;
             IBase* a = collisionList_[i];
             for (size_t j = i + 1; j < n; ++j) {
                 if (!((mask >> collisionCategory_[j]) & 1u)) continue;
+                const Box& ba = boxes_[i];
+                const Box& bb = boxes_[j];
+                if (ba.left > bb.right || bb.left > ba.right || ba.top > bb.bottom || bb.top > ba.bottom)
+                    continue;
                 IBase* b = collisionList_[j];
-                if (TestShapeOverlap(a, b)) action(a, b);
+                if (!TestShapeOverlap(a, b)) continue;
+                action(a, b);
+                boxes_[i] = boxOf(a);
+                boxes_[j] = boxOf(b);
             }
         }
     };
 
-    forEachLinkedPair([](IBase* a, IBase* b) { ResolveSolidContact(a, b); });
+    forEachLinkedPair(solidMasks, [](IBase* a, IBase* b) { ResolveSolidContact(a, b); });
 
     for (IBase* o : collisionList_) {
         if (IBase* ridden = RegisteredRidden(o->riddenObject)) {
@@ -289,7 +308,7 @@ void CObjectRegistry::UpdateAll(double wind) {
         }
     }
 
-    forEachLinkedPair([](IBase* a, IBase* b) { DispatchHitAndTouch(a, b); });
+    forEachLinkedPair(hitMasks, [](IBase* a, IBase* b) { DispatchHitAndTouch(a, b); });
 
     for (IBase* o : updateList_) o->UpdateCentre();
 }

@@ -89,6 +89,10 @@ class CObjectRegistry : public CSingleton<CObjectRegistry> {
     std::vector<IBase*> updateList_;
     std::vector<IBase*> collisionList_;
     std::vector<int> collisionCategory_;
+    struct Box {
+        double left, top, right, bottom;
+    };
+    std::vector<Box> boxes_;
 };
 
 // The frame's shape test and the dispatch of relation values 2 (hit) and 4 (touch).
