@@ -3,11 +3,14 @@
 // lives, keys and key doors, the checkpoint, warps, weapon changes, the zoom channels, weather,
 // the screen fade and bosses. The play scene implements it; an object reaches it through its
 // owner stage's scene (GetSceneServices), so objects run against a fake scene in tests. Without
-// a scene that offers these services an object skips the call and carries on.
+// a scene that offers these services an object skips the call and carries on. The key queries
+// that the area's object table asks before spawning are the stage model's IStageKeyQuery.
+#include "stage/StageAreaObjectTable.h"
+
 class CStage;
 class IBase;
 
-class IPlaySceneServices {
+class IPlaySceneServices : public IStageKeyQuery {
   public:
     virtual ~IPlaySceneServices() = default;
 
@@ -20,14 +23,13 @@ class IPlaySceneServices {
     virtual void OnHeroFellOut() = 0;
     virtual void AddLife() = 0;
 
-    // Keys and key doors: pairs of (area index, area object id).
+    // Keys and key doors: pairs of (area index, area object id). IsKeyCollected and
+    // GetCurrentAreaIndex come from IStageKeyQuery.
     virtual int GetKeyCount() = 0;
     virtual void SetKeyCount(int count) = 0;
-    virtual int GetCurrentAreaIndex() = 0;
     virtual void AddOpenedKeyDoor(int area, int id) = 0;
     virtual bool IsKeyDoorOpened(int area, int id) = 0;
     virtual void AddCollectedKey(int area, int id) = 0;
-    virtual bool IsKeyCollected(int area, int id) = 0;
 
     // Restart point (tiles) and moves between areas.
     virtual void SetCheckpoint(int area, int x, int y) = 0;

@@ -1,6 +1,9 @@
 // The registry and its frame: the cap, deletion, walk order, the relation table's asymmetries,
 // solid contact with riding and carrying, and the spawner.
+#include <filesystem>
+
 #include "engine/Camera.h"
+#include "foundation/Random.h"
 #include "play/SolidSeparation.h"
 #include "play/Spawner.h"
 #include "stage/StageAreaObject.h"
@@ -95,6 +98,40 @@ TEST_F(Registry, AFailedTableLoadKeepsTheOldTable) {
     EXPECT_EQ(CObjectRelationTable::Get(0, 0), 0);
     EXPECT_THROW(CObjectRegistry::GetInstance()->Reset(), CInitFileException);
     EXPECT_EQ(CObjectRelationTable::Get(1, 2), 4);
+    // Deleting the registry only clears it: with the file gone nothing is read, nothing thrown.
+    std::filesystem::remove(dir / "data" / "obje_relation.dat");
+    Spawn(0, 0, 1, 1, 29);
+    EXPECT_NO_THROW(CObjectRegistry::DeleteInstance());
+}
+
+// The same seed and the same frames give the same world, to the last bit.
+TEST_F(Registry, AWorldRunsTheSameFromTheSameSeed) {
+    Relations({{2, 7, 1}, {7, 2, 0}});
+    Fill(0, 12, 59, 12, 40);
+    auto run = [&] {
+        CObjectRegistry::GetInstance()->Clear();
+        SeedRandom(99);
+        std::vector<Thing*> walkers;
+        for (int i = 0; i < 6; ++i) {
+            Thing* w = Spawn(40 + i * 70, 300, 16, 24, 2);
+            w->ay = 900;
+            w->step = [](Thing& t) {
+                if (RandomChance(5)) t.vx = RandomRange(-120, 120);
+            };
+            walkers.push_back(w);
+        }
+        Thing* block = Spawn(200, 352, 64, 32, 7);
+        (void)block;
+        Frames(120);
+        std::vector<double> at;
+        for (Thing* w : walkers) {
+            at.push_back(w->x);
+            at.push_back(w->y);
+        }
+        return at;
+    };
+    const std::vector<double> first = run();
+    EXPECT_EQ(run(), first);
 }
 
 // ---- Solid contact ----
@@ -269,6 +306,23 @@ TEST_F(Spawning, SideOfHeroAndForbiddenRecords) {
     Frames(1);
     spawner.SpawnAt(3, 2, 96);
     EXPECT_EQ(Live(), 1);  // spawns again once its object is gone
+}
+
+TEST_F(Spawning, AJumpOfTheViewLeavesTheTilesBetweenUnspawned) {
+    CObjectSpawner spawner(table.get());
+    const TileWindow w = spawner.GetWindow();
+    ASSERT_TRUE(table->Add("SpawnKind", w.right + 2, w.top + 1, 0, 0, 0, 0, ""));
+    Look(960 + 6 * 32, 640);  // six tiles at once: the record is now inside the view
+    spawner.Update(0);
+    EXPECT_EQ(Live(), 0);
+}
+
+TEST_F(Spawning, ACollectedKeyNeverComesBack) {
+    CObjectSpawner spawner(table.get());
+    ASSERT_TRUE(table->Add("SpawnKind", 3, 2, 0, 0, 0, 0, ""));
+    scene.AddCollectedKey(0, table->GetIdAt(3, 2));
+    spawner.SpawnRect(0, 0, 9, 9, 0);
+    EXPECT_EQ(Live(), 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../engine/engine_test_env.h"
@@ -29,6 +30,7 @@ class FakeScene : public IScene, public IPlaySceneServices {
     void Draw() override {}
     void DrawOverlay() override {}
     IBase* hero = nullptr;
+    std::vector<std::pair<int, int>> keys;  // (area, id) collected
     IBase* GetHero() override { return hero; }
     void OnGoalReached() override {}
     void OnHeroBeaten() override {}
@@ -39,8 +41,12 @@ class FakeScene : public IScene, public IPlaySceneServices {
     int GetCurrentAreaIndex() override { return 0; }
     void AddOpenedKeyDoor(int, int) override {}
     bool IsKeyDoorOpened(int, int) override { return false; }
-    void AddCollectedKey(int, int) override {}
-    bool IsKeyCollected(int, int) override { return false; }
+    void AddCollectedKey(int area, int id) override { keys.emplace_back(area, id); }
+    bool IsKeyCollected(int area, int id) override {
+        for (const auto& k : keys)
+            if (k.first == area && k.second == id) return true;
+        return false;
+    }
     void SetCheckpoint(int, int, int) override {}
     bool RequestWarp(int, int, int, bool) override { return false; }
     void RequestWeaponChange(int) override {}
