@@ -253,33 +253,26 @@ double IBase::GetPreviousBottom() const {
     return EdgesAt(shapeType, prevX, prevY, width, height, radius).bottom;
 }
 
-double IBase::GetWidth() const {
-    switch (shapeType) {
+namespace {
+// Width or height of a shape: a rectangle's own side, the diameter of a circle, the radius of a
+// quarter circle, and 1 for a point.
+double ExtentOf(int shape, double rectSide, double r) {
+    switch (shape) {
         case kShapePoint:
             return 1.0;
         case kShapeCircle:
-            return 2 * radius;
+            return 2 * r;
         case kShapeQuarterUpLeft:
         case kShapeQuarterUpRight:
-            return radius;
+            return r;
         default:
-            return width;
+            return rectSide;
     }
 }
+}  // namespace
 
-double IBase::GetHeight() const {
-    switch (shapeType) {
-        case kShapePoint:
-            return 1.0;
-        case kShapeCircle:
-            return 2 * radius;
-        case kShapeQuarterUpLeft:
-        case kShapeQuarterUpRight:
-            return radius;
-        default:
-            return height;
-    }
-}
+double IBase::GetWidth() const { return ExtentOf(shapeType, width, radius); }
+double IBase::GetHeight() const { return ExtentOf(shapeType, height, radius); }
 
 double IBase::GetRadius() const {
     switch (shapeType) {

@@ -187,20 +187,15 @@ void PushApart(IBase* a, IBase* b, int mode) {
             break;
     }
 
-    if (yield != kYieldB) {
+    // A moving object's corrected edge, limited in speed, becomes its position.
+    auto place = [vertical](IBase* o, double left, double top, double prevLeft, double prevTop) {
         if (vertical)
-            aNewT = LimitCorrection(aNewT, aPT);
+            top = LimitCorrection(top, prevTop);
         else
-            aNewL = LimitCorrection(aNewL, aPL);
-        a->SetLeft(aNewL);
-        a->SetTop(aNewT);
-    }
-    if (yield != kYieldA) {
-        if (vertical)
-            bNewT = LimitCorrection(bNewT, bPT);
-        else
-            bNewL = LimitCorrection(bNewL, bPL);
-        b->SetLeft(bNewL);
-        b->SetTop(bNewT);
-    }
+            left = LimitCorrection(left, prevLeft);
+        o->SetLeft(left);
+        o->SetTop(top);
+    };
+    if (yield != kYieldB) place(a, aNewL, aNewT, aPL, aPT);
+    if (yield != kYieldA) place(b, bNewL, bNewT, bPL, bPT);
 }
