@@ -73,9 +73,9 @@ IBase::IBase(CStage* ownerStage, double offsetX, double offsetY, IBase* parentOb
     parentOffsetX = offsetX;
     parentOffsetY = offsetY;
     parent = parentObject;
-    if (parent) {
-        x = startX = parent->x + offsetX;
-        y = startY = parent->y + offsetY;
+    if (parentObject) {
+        x = startX = parentObject->x + offsetX;
+        y = startY = parentObject->y + offsetY;
     }
 }
 
@@ -194,11 +194,11 @@ void IBase::Move() {
     if (vx < 0 && vx < -maxSpeedLeft) vx = -maxSpeedLeft;
     if (vy >= 0 && vy > maxSpeedDown) vy = maxSpeedDown;
     if (vy < 0 && vy < -maxSpeedUp) vy = -maxSpeedUp;
-    if (parent && attachedToParent) {
+    if (IBase* p = parent.Get(); p && attachedToParent) {
         parentOffsetX += dt * vx;
         parentOffsetY += dt * vy;
-        x = parent->x + parentOffsetX;
-        y = parent->y + parentOffsetY;
+        x = p->x + parentOffsetX;
+        y = p->y + parentOffsetY;
         return;
     }
     x += dt * vx;

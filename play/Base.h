@@ -173,7 +173,9 @@ class IBase {
     int shapeType = kShapeRect;
     int lifeState = kLifeActive;
     bool attachedToParent = false;
-    IBase* parent = nullptr;  // not owned; the parent owns this object when it is a child
+    // The object this one is attached to; not owned (as a child, this object is owned by it). A
+    // handle, so that a parent deleted first is seen as gone rather than followed.
+    ObjectHandle parent;
     double x = 0, y = 0;
     double width = 0, height = 0;
     double radius = 0;

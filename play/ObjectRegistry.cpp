@@ -36,6 +36,11 @@ void CObjectRegistry::Clear() {
     std::fill(std::begin(idSlots_), std::end(idSlots_), nullptr);
     for (auto& o : gone)
         if (o) o->inRegistry_ = false;
+    if (updating_) {
+        // The frame still holds these objects in its lists: they die when it returns.
+        for (auto& o : gone) graveyard_.push_back(std::move(o));
+        clearedDuringUpdate_ = true;
+    }
     gone.clear();
     walkTop_ = walkChild_ = 0;
     walkingChildren_ = false;
@@ -235,7 +240,14 @@ IBase* RegisteredRidden(const ObjectHandle& h) { return CObjectRegistry::Contain
 void CObjectRegistry::UpdateAll(double wind) {
     ++g_frameNumber;
     Housekeep();
+    updating_ = true;
+    clearedDuringUpdate_ = false;
+    RunFrame(wind);
+    updating_ = false;
+    graveyard_.clear();
+}
 
+void CObjectRegistry::RunFrame(double wind) {
     CollectWalk(updateList_);
     for (IBase* o : updateList_) {
         if (o->lifeState == kLifeActive)
@@ -243,6 +255,7 @@ void CObjectRegistry::UpdateAll(double wind) {
         else if (o->lifeState == kLifeSuspended)
             o->UpdateSuspended();
         o->ApplyWind(wind);
+        if (clearedDuringUpdate_) return;
     }
 
     collisionList_.assign(updateList_.begin(), updateList_.end());
@@ -292,6 +305,7 @@ void CObjectRegistry::UpdateAll(double wind) {
     };
 
     forEachLinkedPair(solidMasks, [](IBase* a, IBase* b) { ResolveSolidContact(a, b); });
+    if (clearedDuringUpdate_) return;
 
     for (IBase* o : collisionList_) {
         if (IBase* ridden = RegisteredRidden(o->riddenObject)) {
@@ -302,13 +316,14 @@ void CObjectRegistry::UpdateAll(double wind) {
     }
 
     for (IBase* o : updateList_) {
-        if (o->parent && o->attachedToParent) {
-            o->x = o->parent->x + o->parentOffsetX;
-            o->y = o->parent->y + o->parentOffsetY;
+        if (IBase* p = o->parent.Get(); p && o->attachedToParent) {
+            o->x = p->x + o->parentOffsetX;
+            o->y = p->y + o->parentOffsetY;
         }
     }
 
     forEachLinkedPair(hitMasks, [](IBase* a, IBase* b) { DispatchHitAndTouch(a, b); });
+    if (clearedDuringUpdate_) return;
 
     for (IBase* o : updateList_) o->UpdateCentre();
 }

@@ -19,7 +19,8 @@ class CObjectRegistry : public CSingleton<CObjectRegistry> {
     // Clear, then reload the relation table. A failed load (CInitFileException) passes to the
     // caller and leaves the previous table in place.
     void Reset();
-    // Deletes every object and frees every id slot.
+    // Deletes every object and frees every id slot. Called from inside UpdateAll (by an object),
+    // the objects leave at once but are deleted when the frame, which stops there, returns.
     void Clear();
     void ClearAll() { Clear(); }
 
@@ -78,6 +79,8 @@ class CObjectRegistry : public CSingleton<CObjectRegistry> {
     // The objects of a walk, top-level then children, into `out` (kept allocated).
     void CollectWalk(std::vector<IBase*>& out) const;
     void ForgetIdSlotsOf(const IBase* object);
+    // Steps 2 to 10 of the frame, after the housekeeping; stops early when the registry is cleared.
+    void RunFrame(double wind);
 
     std::vector<std::unique_ptr<IBase>> objects_;
     IBase* idSlots_[kIdSlots] = {};
@@ -93,6 +96,10 @@ class CObjectRegistry : public CSingleton<CObjectRegistry> {
         double left, top, right, bottom;
     };
     std::vector<Box> boxes_;
+    // Cleared away during UpdateAll, deleted when it returns.
+    bool updating_ = false;
+    bool clearedDuringUpdate_ = false;
+    std::vector<std::unique_ptr<IBase>> graveyard_;
 };
 
 // The frame's shape test and the dispatch of relation values 2 (hit) and 4 (touch).

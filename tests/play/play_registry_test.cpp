@@ -45,6 +45,21 @@ TEST_F(Registry, TheDeadLeaveAtTheNextFrameAndFreeTheirSlot) {
     EXPECT_FALSE(reg->IsIdSlotUsed(7));
 }
 
+// An object that clears the world from its own update (say, on leaving the area) ends the frame
+// there; everything goes once the frame returns, nothing is touched after it is deleted.
+TEST_F(Registry, ClearingFromInsideAFrameEndsItSafely) {
+    Relations({{29, 29, 4}});
+    bool firstGone = false, secondGone = false;
+    Thing* first = Spawn(0, 0, 10, 10, 29);
+    Thing* second = Spawn(0, 0, 10, 10, 29);
+    first->destroyed = &firstGone;
+    second->destroyed = &secondGone;
+    first->step = [](Thing&) { CObjectRegistry::GetInstance()->Clear(); };
+    Frames(1);
+    EXPECT_TRUE(firstGone && secondGone);
+    EXPECT_EQ(CObjectRegistry::GetInstance()->Count(), 0);
+}
+
 TEST_F(Registry, FarObjectsDieUnlessAChildKeepsThem) {
     Thing* far = Spawn(5000, 0, 10, 10, 29);
     Thing* kept = Spawn(5000, 0, 10, 10, 29);
