@@ -1,8 +1,6 @@
 // One object on its own: shape edges, the motion step, children, and keeping out of the map.
 #include <cmath>
 
-#include "foundation/Geometry.h"
-#include "foundation/Random.h"
 #include "play/MapCollision.h"
 #include "tests/play/play_world_env.h"
 
@@ -61,28 +59,6 @@ TEST_F(Objects, OverlapsCountTouchingAndRespectQuarters) {
     q.shapeType = kShapeNone;
     p.x = p.y = 50;
     EXPECT_FALSE(TestShapeOverlap(&q, &p));
-    // A circle that only grazes a rectangle's far corner is found by the 8-pixel grid's last line.
-    EXPECT_TRUE(IsCircleRectOverlap(23, 23, 4.3, 0, 0, 20, 20));
-    EXPECT_FALSE(IsCircleRectOverlap(23, 23, 4.2, 0, 0, 20, 20));
-}
-
-TEST_F(Objects, ContactSidesAndRectDistance) {
-    EXPECT_EQ(GetContactSide(0, 0, 10, 10, 0, 7, 10, 17), 0);  // within the tolerance: above
-    EXPECT_EQ(GetContactSide(0, 0, 10, 10, 0, 5, 10, 15), 4);
-    EXPECT_EQ(GetContactSideByCentre(0, 0, 10, 10, 1, 5, 11, 15), 0);
-    EXPECT_EQ(GetContactSideByCentre(0, 0, 10, 10, 5, 1, 15, 11), 2);
-    EXPECT_EQ(GetRectDistance(0, 0, 10, 10, 13, 14, 20, 20), 5.0);
-    EXPECT_EQ(GetRectDistance(0, 0, 10, 10, 5, 12, 20, 20), 2.0);
-    EXPECT_EQ(GetRectDistance(0, 0, 10, 10, 5, 5, 20, 20), 0.0);
-}
-
-TEST_F(Objects, RandomRangeWithSwappedBoundsStaysBetweenThem) {
-    SeedRandom(3);
-    for (int i = 0; i < 500; ++i) {
-        const int v = RandomRange(10, -10);
-        ASSERT_GE(v, -10);
-        ASSERT_LE(v, 10);
-    }
 }
 
 // ---- Motion ----
