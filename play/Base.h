@@ -225,3 +225,8 @@ class IBase {
     uint32_t handleSlot_ = 0;
     uint32_t handleGeneration_ = 0;
 };
+
+// Makes the object die through its own Kill (nothing for null).
+inline void InvokeKill(IBase* object) {
+    if (object) object->Kill();
+}
