@@ -278,9 +278,9 @@ void CObjectRegistry::RunFrame(double wind) {
     for (size_t i = 0; i < n; ++i) collisionCategory_[i] = CategoryIndex(collisionList_[i]->category);
 
     // Each pass walks every pair once, a before b. The bounding boxes are kept beside the list so
-    // that far-apart pairs are turned away without touching the objects; an overlap of the
-    // shapes needs one of the boxes. A pair's action may move the pair, so both boxes are taken
-    // anew after it.
+    // that far-apart pairs are turned away without touching the objects (shapes can only overlap
+    // where their boxes do). A pair's action may move the pair, so both boxes are taken anew
+    // after it.
     boxes_.resize(n);
     auto boxOf = [](const IBase* o) { return Box{o->GetLeft(), o->GetTop(), o->GetRight(), o->GetBottom()}; };
     auto forEachLinkedPair = [&](const RelationMasks& related, auto&& action) {
