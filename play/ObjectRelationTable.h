@@ -20,7 +20,6 @@ class CObjectRelationTable {
     // "IFE0301" (too many lines or fields, or a negative cell); after a failure the table holds
     // what it held before.
     static void Load();
-    static void Reload() { Load(); }
     // rel[x][y]; 0 outside the table.
     static int Get(int x, int y);
     static void Clear();
