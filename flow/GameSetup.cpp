@@ -8,7 +8,7 @@
 #include "online/NetWorkAccessor.h"
 #include "online/ShopItemTable.h"
 #include "play/AttackParameter.h"
-#include "play/ObjectRelationTable.h"
+#include "play/ObjectRegistry.h"
 #include "play/SpriteBatch.h"
 
 namespace {
@@ -42,11 +42,10 @@ void InstallGameHooks() {
                                                       [] { CShopItemTable::DeleteInstance(); }});
     SetSingletonHooks(UpperSingleton::NetWorkAccessor,
                       OwnedSingletonHooks<CNetWorkAccessor, &CNetWorkAccessor::Reset>());
-    // The object registry's first use loads the relation table; until the registry itself
-    // exists the table stands for it.
+    // The object registry's first use, and every game reset, clears it and reloads the relation
+    // table.
     SetSingletonHooks(UpperSingleton::ObjectRegistry,
-                      {[] { CObjectRelationTable::Load(); }, [] { CObjectRelationTable::Reload(); },
-                       [] { CObjectRelationTable::Clear(); }});
+                      OwnedSingletonHooks<CObjectRegistry, &CObjectRegistry::Reset>());
     SetSingletonHooks(UpperSingleton::SpriteBatch, OwnedSingletonHooks<CSpriteBatch, &CSpriteBatch::Reset>());
     SetSingletonHooks(
         UpperSingleton::AttackParameterTable,

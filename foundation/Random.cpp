@@ -1,6 +1,7 @@
 #include "foundation/Random.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 uint32_t g_randomState = 1;
@@ -15,6 +16,9 @@ int NextDraw() {
 void SeedRandom(uint32_t seed) { g_randomState = seed; }
 
 int RandomRange(int lo, int hi) {
+    // Bounds that arrive the wrong way round (worked out from the screen under zoom) still give a
+    // value between them.
+    if (hi < lo) std::swap(lo, hi);
     const double span = static_cast<double>(hi) - static_cast<double>(lo) + 1.0;
     return lo + static_cast<int>(std::trunc(NextDraw() * span / 32768.0));
 }

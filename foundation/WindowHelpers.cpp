@@ -32,6 +32,8 @@ void SetMainWindowTitle(const std::string& text) {
 
 double GetFrameRate() {
     const double t = GetFrameTime();
-    if (t == 0.0) return HUGE_VAL;
+    // Before the first frame (or with a stopped clock) the nominal rate, so that speed caps
+    // worked out from it stay finite.
+    if (!(t > 0.0)) return 60.0;
     return 1.0 / t;
 }

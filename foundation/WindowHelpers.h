@@ -11,7 +11,7 @@ void ShowMessageText(const std::string& text);
 void ShowMessageBox(const std::string& text);
 // Sets the main window's title (nothing happens while no window runs).
 void SetMainWindowTitle(const std::string& text);
-// 1.0 / the last frame's duration (GetFrameTime); infinity before the first frame.
+// 1.0 / the last frame's duration (GetFrameTime); the nominal 60.0 while that duration is 0.
 double GetFrameRate();
 
 // The engine puts its own message box here while it runs, so that a box shows the cursor and

@@ -28,7 +28,9 @@ void CAttackParameterTable::Load() {
     auto cell = [&](int field, int line) -> const std::string& {
         return CsvCell(table, kLines, field, line);
     };
-    // Line 0 is the heading.
+    // Line 0 is the heading. The rows go into a new map that replaces the old one only when the
+    // whole file has been read.
+    std::map<std::string, AttackParameter> rows;
     for (int l = 1; l < kLines; ++l) {
         const std::string& name = cell(0, l);
         if (name.empty()) continue;
@@ -43,8 +45,9 @@ void CAttackParameterTable::Load() {
         p.attack.delay = StrToDouble(cell(7, l));
         for (int f = 0; f <= 6; ++f) p.attack.flags[f] = StrToInt(cell(8 + f, l)) == 1 ? 1 : 0;
         for (int f = 8; f <= 10; ++f) p.attack.flags[f] = StrToInt(cell(15 + (f - 8), l)) == 1 ? 1 : 0;
-        g_rows[name] = p;
+        rows[name] = p;
     }
+    g_rows.swap(rows);
 }
 
 AttackParameter CAttackParameterTable::Get(const std::string& name, int mirrored) {

@@ -1,5 +1,6 @@
 #include "play/ObjectRelationTable.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,13 +21,16 @@ void CObjectRelationTable::Load() {
     std::vector<std::string> table;
     if (!ParseCsvText(text, table, kSize, kSize))
         throw CInitFileException("IFE0301", "obje_relation.dat が不正です。");
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            const int v = (x < kReadSize && y < kReadSize) ? StrToInt(CsvCell(table, kSize, y, x)) : 0;
+    // Read whole into a new matrix first: a bad cell leaves the table in use untouched.
+    int fresh[kSize][kSize] = {};
+    for (int y = 0; y < kReadSize; ++y) {
+        for (int x = 0; x < kReadSize; ++x) {
+            const int v = StrToInt(CsvCell(table, kSize, y, x));
             if (v < 0) throw CInitFileException("IFE0301", "obje_relation.dat が不正です。");
-            g_rel[x][y] = v;
+            fresh[x][y] = v;
         }
     }
+    std::memcpy(g_rel, fresh, sizeof g_rel);
 }
 
 int CObjectRelationTable::Get(int x, int y) {

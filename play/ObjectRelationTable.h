@@ -17,10 +17,9 @@ class CObjectRelationTable {
     static constexpr int kReadSize = 30;  // rows and columns 30 and 31 are always 0
 
     // Reads the file into the matrix. Throws CInitFileException "IFE0300" (cannot be read) or
-    // "IFE0301" (too many lines or fields, or a negative cell); cells set before the failure
-    // keep their new values.
+    // "IFE0301" (too many lines or fields, or a negative cell); after a failure the table holds
+    // what it held before.
     static void Load();
-    static void Reload() { Load(); }
     // rel[x][y]; 0 outside the table.
     static int Get(int x, int y);
     static void Clear();

@@ -16,6 +16,8 @@
 #include "foundation/TextEncoding.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
+#include "play/ObjectRegistry.h"
+#include "play/ObjectRelationTable.h"
 #include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -62,11 +64,14 @@ TEST(HeadlessRun, LoadingTitleAndTopMenuAreDrawnAndTheRunEndsCleanly) {
         if (frame == 252) hb->KeyUp(plat::kKeyZ);
     };
     int musicAt200 = -1, musicAt440 = -1;
+    bool registryLoaded = false;
     options.afterFrame = [&](int frame) {
         plat::HeadlessBackend* hb = plat::CurrentHeadless();
         if (!hb) return;
         if (frame == 3) loading = hb->Frame();
         if (frame == 200) {
+            registryLoaded =
+                CObjectRegistry::HasInstance() && CObjectRelationTable::Get(2, 0) == kRelationHit;
             title = hb->Frame();
             musicAt200 = CMusicPlayer::GetInstance()->GetCurrentMusic();
         }
@@ -98,6 +103,8 @@ TEST(HeadlessRun, LoadingTitleAndTopMenuAreDrawnAndTheRunEndsCleanly) {
     EXPECT_EQ(musicAt200, 1);  // "Opening"
     EXPECT_EQ(musicAt440, 2);  // "TopMenu"
     EXPECT_EQ(titleText, "Quorvald");
+    EXPECT_TRUE(registryLoaded);  // the start made the object registry with the game's relations
+    EXPECT_FALSE(CObjectRegistry::HasInstance());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The seeded generator and the distances and angles between points.
+// The seeded generator, the distances and angles between points, and the overlap and contact
+// tests of shapes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,6 +42,43 @@ TEST(Random, ChancesAreNeverAlwaysAndInProportion) {
         hits += RandomChance(25.0) ? 1 : 0;
     }
     EXPECT_NEAR(hits, 2500, 300);
+}
+
+// Bounds worked out from the screen can arrive the wrong way round under zoom.
+TEST(Random, ARangeGivenBackwardsStaysBetweenItsBounds) {
+    SeedRandom(3);
+    for (int i = 0; i < 500; ++i) {
+        const int v = RandomRange(10, -10);
+        ASSERT_GE(v, -10);
+        ASSERT_LE(v, 10);
+    }
+}
+
+TEST(Geometry, ShapesOverlapWhenTheyTouch) {
+    EXPECT_TRUE(IsRectOverlap(0, 0, 10, 10, 10, 10, 20, 20));
+    EXPECT_FALSE(IsRectOverlap(0, 0, 10, 10, 10.5, 0, 20, 20));
+    EXPECT_TRUE(IsCircleOverlap(0, 0, 3, 7, 0, 4));
+    // A circle that only grazes a rectangle's far corner is found by the grid's last line.
+    EXPECT_TRUE(IsCircleRectOverlap(23, 23, 4.3, 0, 0, 20, 20));
+    EXPECT_FALSE(IsCircleRectOverlap(23, 23, 4.2, 0, 0, 20, 20));
+    // A quarter opening up-left reaches up-left of its centre only; up-right the other way.
+    EXPECT_TRUE(IsPointInQuarterCircle(45, 45, 50, 50, 20, 1));
+    EXPECT_FALSE(IsPointInQuarterCircle(55, 45, 50, 50, 20, 1));
+    EXPECT_TRUE(IsPointInQuarterCircle(55, 45, 50, 50, 20, 2));
+    EXPECT_FALSE(IsQuarterCircleRectOverlap(50, 50, 20, 1, 52, 30, 60, 48));
+    EXPECT_TRUE(IsQuarterCircleRectOverlap(50, 50, 20, 2, 52, 30, 60, 48));
+    EXPECT_FALSE(IsQuarterCircleOverlap(50, 50, 20, 1, 60, 50, 20, 2));  // back to back, 10 apart
+    EXPECT_TRUE(IsQuarterCircleOverlap(50, 50, 20, 2, 60, 50, 20, 1));   // facing each other
+}
+
+TEST(Geometry, ContactSidesAndRectDistance) {
+    EXPECT_EQ(GetContactSide(0, 0, 10, 10, 0, 7, 10, 17), 0);  // within the tolerance: above
+    EXPECT_EQ(GetContactSide(0, 0, 10, 10, 0, 5, 10, 15), 4);
+    EXPECT_EQ(GetContactSideByCentre(0, 0, 10, 10, 1, 5, 11, 15), 0);
+    EXPECT_EQ(GetContactSideByCentre(0, 0, 10, 10, 5, 1, 15, 11), 2);
+    EXPECT_EQ(GetRectDistance(0, 0, 10, 10, 13, 14, 20, 20), 5.0);
+    EXPECT_EQ(GetRectDistance(0, 0, 10, 10, 5, 12, 20, 20), 2.0);
+    EXPECT_EQ(GetRectDistance(0, 0, 10, 10, 5, 5, 20, 20), 0.0);
 }
 
 TEST(Geometry, AnglesAndDistances) {
