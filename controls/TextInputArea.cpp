@@ -49,8 +49,9 @@ void CTextInputArea::SetText(const std::string& text) {
     const int32_t before = GetLength();
     text_ = elFont::DecodeUtf8(text);
     if (GetLength() > maxLength_) text_.resize(size_t(maxLength_));
-    for (int32_t d = GetLength() - before; d > 0; --d) MoveCursorRight();
-    for (int32_t d = GetLength() - before; d < 0; ++d) MoveCursorLeft();
+    // One move by the whole difference: stepping one character at a time against the new
+    // length would clamp first and lose the steps, leaving a shrunken text's caret too far left.
+    if (GetLength() != before) SetCursor(cursor_ + GetLength() - before);
     cursor_ = std::min(cursor_, GetLength());
     ShowText();
 }
