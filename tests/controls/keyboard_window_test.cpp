@@ -1,5 +1,6 @@
 // The keyboard window: what OK accepts, Tab walking the pages, the physical keys typing through
 // the page's conversion, overflow dropped whole, the erase keys and their sounds, and closing.
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -66,13 +67,19 @@ TEST_F(KeyboardWindow, OkAcceptsOnlyATextWithMoreThanSpaces) {
 TEST_F(KeyboardWindow, TabWalksThePagesAndShiftWalksBack) {
     keyboard = Open("", 8);
     EXPECT_EQ(Shown(), CVirtualKeyBoard::kHiragana);
-    int seen[5];
+    int seen[9];
     for (int& page : seen) {
         page = Shown();
+        root.Draw();
         keys.tab = true;
         Frame(root);
     }
-    EXPECT_EQ(std::vector<int>(seen, seen + 5), (std::vector<int>{0, 1, 2, 3, 0}));
+    EXPECT_EQ(std::vector<int>(seen, seen + 9), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3, 0}));
+    // Each page painted its picture once, the first time it showed.
+    const auto pagePictures = std::count_if(port.captures.begin(), port.captures.end(), [](auto& c) {
+        return c == std::vector<int>{112, 164, 112 + 416, 164 + 224};
+    });
+    EXPECT_EQ(pagePictures, 4);
     EXPECT_EQ(Shown(), CVirtualKeyBoard::kKatakana);
     keys.typing.shift = true;
     keys.tab = true;

@@ -15,8 +15,8 @@ KeyboardPage::KeyboardPage(COriginalBaseForm& root, COriginalBaseForm& page) : r
     result_->SetAlignment(0);
 }
 
-CVirtualKeyBoard* KeyboardPage::Open() {
-    auto window = std::make_unique<CVirtualKeyBoard>("名前を入れてください", 8);
+CVirtualKeyBoard* KeyboardPage::Open(const std::string& text) {
+    auto window = std::make_unique<CVirtualKeyBoard>("名前を入れてください", text, 8);
     window->AddClosedEventHandler(this);
     keyboard_ = root_.OpenModal(std::move(window));
     return keyboard_;
@@ -101,6 +101,14 @@ bool KeyboardPage::RunScenes(Script& s) {
     keys.enter = true;
     frames(20);
     ok &= s.shot("keyboard_alert");
+    root_.SetModalForm(nullptr);
+
+    Open("Quor太郎");
+    keyboard_->GetInputArea()->GetAbsolutePosition(x, y);
+    click(x + 8 + 64 + 2, y + 24);  // just past the middle of the fourth cell
+    s.mouse.x += 2;
+    frames(2);
+    ok &= s.shot("keyboard_mixed_widths");
     root_.SetModalForm(nullptr);
     SetKeySource(nullptr);
     return ok;

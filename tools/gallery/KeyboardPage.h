@@ -24,11 +24,12 @@ class KeyboardPage : public Controls::IPushedEventHandler, public Controls::IClo
     KeyboardPage(Controls::COriginalBaseForm& root, Controls::COriginalBaseForm& page);
     void OnPushed(Controls::GCButton* sender) override;
     void OnClosed(Controls::GCForm* sender) override;
-    Controls::CVirtualKeyBoard* Open();
+    Controls::CVirtualKeyBoard* Open(const std::string& text = "");
 
     // Opens the keyboard from the page's button, types a name with the mouse on the kana page,
     // goes on with the physical keys on the katakana and letter pages, accepts it, then shows
-    // the alert of an empty text. The page must be shown.
+    // the alert of an empty text; last a text of full- and half-width characters with the caret
+    // clicked between them. The page must be shown.
     bool RunScenes(Script& script);
 
   private:
