@@ -1,7 +1,7 @@
-// The widget gallery: every control of the controls library on three pages (buttons, display
-// parts, windows), in its states. Windowed it runs until closed (or Escape) and the pages are
-// chosen by the tabs at the top; with --headless --out DIR it scripts the mouse and writes one
-// PNG per scene to DIR. --game DIR points it at a game folder other than its own.
+// The widget gallery: every control of the controls library on four pages (buttons, display
+// parts, windows, the on-screen keyboard), in its states. Windowed it runs until closed (or Escape) and the
+// pages are chosen by the tabs at the top; with --headless --out DIR it scripts the mouse and writes one PNG
+// per scene to DIR. --game DIR points it at a game folder other than its own.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -24,6 +24,7 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
 #include "platform/headless.h"
+#include "tools/gallery/KeyboardPage.h"
 
 using namespace Controls;
 
@@ -100,14 +101,15 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
   public:
     Gallery() {
         tabs_ = root_.AddControl(std::make_unique<CExclusiveToggleButtonList>(8, 4, 300, 32));
-        const char* names[] = {"ボタン", "表示", "窓"};
-        for (int i = 0; i < 3; ++i) {
+        const char* names[] = {"ボタン", "表示", "窓", "キー"};
+        for (int i = 0; i < kPages; ++i) {
             tabs_->AddButton(std::make_unique<CTextBlueToggleButton>(70 * i, 0, names[i]));
             pages_[i] = root_.AddControl(std::make_unique<COriginalBaseForm>(0, 40, 640, 440));
         }
         BuildButtons(*pages_[0]);
         BuildDisplay(*pages_[1]);
         BuildWindows(*pages_[2]);
+        keyboard_ = std::make_unique<gallery::KeyboardPage>(root_, *pages_[3]);
         ShowPage(0);
     }
 
@@ -116,7 +118,7 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
     void Frame() {
         root_.Update();
         const int selected = tabs_->GetSelectedIndex();
-        for (int i = 0; i < 3; ++i) pages_[i]->SetVisible(i == selected);
+        for (int i = 0; i < kPages; ++i) pages_[i]->SetVisible(i == selected);
         sample_->SetVisible(selected == 2);
     }
 
@@ -184,6 +186,7 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
     COriginalBaseForm& Root() { return root_; }
     CBasicPushButton* PressTarget() const { return pressTarget_; }
     CSelectableTextItem* HoverTarget() const { return hoverTarget_; }
+    gallery::KeyboardPage& Keyboard() { return *keyboard_; }
 
   private:
     template <class T>
@@ -312,7 +315,9 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
 
     COriginalBaseForm root_;
     CExclusiveToggleButtonList* tabs_;
-    COriginalBaseForm* pages_[3];
+    static constexpr int kPages = 4;
+    COriginalBaseForm* pages_[kPages];
+    std::unique_ptr<gallery::KeyboardPage> keyboard_;
     std::vector<GCButton*> openers_;
     CTextLabel* result_ = nullptr;
     SampleWindow* sample_ = nullptr;
@@ -388,6 +393,10 @@ int RunHeadless(plat::HeadlessBackend& h, const std::string& out) {
             ok &= Shot(h, out, names[i]);
             gallery.Root().SetModalForm(nullptr);
         }
+        click(240, 16);
+        gallery::Script script{port.mouse, [&] { gallery.Frame(); }, [&] { gallery.Draw(); },
+                               [&](const std::string& name) { return Shot(h, out, name); }};
+        ok &= gallery.Keyboard().RunScenes(script);
     }
     SetPort(nullptr);
     return ok ? 0 : 1;
