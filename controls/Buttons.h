@@ -228,6 +228,10 @@ class CPushTextItem : public CTextRow<CPushButtonBase> {
     using CTextRow<CPushButtonBase>::CTextRow;
 };
 
+// A 16 x 16 arrow cell of the first sheet in `column`: the rest row, the hovered row or the
+// pressed row; a disabled arrow always shows the rest row.
+void DrawArrowCell(const COriginalBaseButton& button, int32_t column);
+
 // A 16 x 16 scroll-bar arrow that repeats while held; `column` is its cell column in the sheet.
 class CScrollBarArrowButton : public CHoldButtonBase {
   public:

@@ -192,12 +192,7 @@ void CExclusiveToggleButtonList::OnPushed(GCButton* sender) {
     if (auto* selected = dynamic_cast<CToggleButtonBase*>(sender)) selected->DisableClickToggle();
 }
 
-void CFreeContainer::Draw() {
-    if (!IsVisible()) return;
-    COriginalBaseForm::Draw();
-    int32_t ax, ay;
-    GetAbsolutePosition(ax, ay);
-    const int32_t w = GetWidth(), h = GetHeight();
+void DrawOpenFrame(int32_t ax, int32_t ay, int32_t w, int32_t h) {
     int32_t off = 40;
     for (; off <= w - 80; off += 40) {
         PutSheet(kSheet2, ax + off, ay, 40, 128, 80, 168);
@@ -215,6 +210,14 @@ void CFreeContainer::Draw() {
     PutSheet(kSheet2, ax + w - 40, ay, 80, 128, 120, 168);
     PutSheet(kSheet2, ax, ay + h - 40, 0, 208, 40, 248);
     PutSheet(kSheet2, ax + w - 40, ay + h - 40, 80, 208, 120, 248);
+}
+
+void CFreeContainer::Draw() {
+    if (!IsVisible()) return;
+    COriginalBaseForm::Draw();
+    int32_t ax, ay;
+    GetAbsolutePosition(ax, ay);
+    DrawOpenFrame(ax, ay, GetWidth(), GetHeight());
 }
 
 CRotatablePart::CRotatablePart(int32_t x, int32_t y, double angle, double maxAngle, double minAngle,

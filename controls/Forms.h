@@ -126,6 +126,9 @@ class CExclusiveToggleButtonList : public COriginalBaseForm,
     void AddToggle(std::unique_ptr<CToggleButtonBase> button);
 };
 
+// The list frame of 40 x 40 pieces around (x, y, width, height), its middle left open.
+void DrawOpenFrame(int32_t x, int32_t y, int32_t width, int32_t height);
+
 // A form with a frame drawn over its contents; the frame's middle is left open.
 class CFreeContainer : public COriginalBaseForm {
   public:
