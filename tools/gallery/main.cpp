@@ -1,5 +1,5 @@
-// The widget gallery: every control of the controls library on three pages (buttons, display
-// parts, windows), in its states. Windowed it runs until closed (or Escape) and the pages are
+// The widget gallery: every control of the controls library on four pages (buttons, display
+// parts, windows, lists), in its states. Windowed it runs until closed (or Escape) and the pages are
 // chosen by the tabs at the top; with --headless --out DIR it scripts the mouse and writes one
 // PNG per scene to DIR. --game DIR points it at a game folder other than its own.
 #include <chrono>
@@ -24,6 +24,7 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
 #include "platform/headless.h"
+#include "tools/gallery/ListsPage.h"
 
 using namespace Controls;
 
@@ -100,15 +101,18 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
   public:
     Gallery() {
         tabs_ = root_.AddControl(std::make_unique<CExclusiveToggleButtonList>(8, 4, 300, 32));
-        const char* names[] = {"ボタン", "表示", "窓"};
-        for (int i = 0; i < 3; ++i) {
+        const char* names[] = {"ボタン", "表示", "窓", "リスト"};
+        for (int i = 0; i < kPages; ++i) {
             tabs_->AddButton(std::make_unique<CTextBlueToggleButton>(70 * i, 0, names[i]));
             pages_[i] = root_.AddControl(std::make_unique<COriginalBaseForm>(0, 40, 640, 440));
         }
         BuildButtons(*pages_[0]);
         BuildDisplay(*pages_[1]);
         BuildWindows(*pages_[2]);
+        lists_.Build(*pages_[3], root_);
         ShowPage(0);
+        // Only the first page takes the first frame's mouse.
+        for (int i = 1; i < kPages; ++i) pages_[i]->SetVisible(false);
     }
 
     void ShowPage(int page) { tabs_->GetButton(page)->TurnOn(); }
@@ -116,7 +120,7 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
     void Frame() {
         root_.Update();
         const int selected = tabs_->GetSelectedIndex();
-        for (int i = 0; i < 3; ++i) pages_[i]->SetVisible(i == selected);
+        for (int i = 0; i < kPages; ++i) pages_[i]->SetVisible(i == selected);
         sample_->SetVisible(selected == 2);
     }
 
@@ -182,6 +186,7 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
     }
 
     COriginalBaseForm& Root() { return root_; }
+    ListsPage& Lists() { return lists_; }
     CBasicPushButton* PressTarget() const { return pressTarget_; }
     CSelectableTextItem* HoverTarget() const { return hoverTarget_; }
 
@@ -312,7 +317,9 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
 
     COriginalBaseForm root_;
     CExclusiveToggleButtonList* tabs_;
-    COriginalBaseForm* pages_[3];
+    static constexpr int kPages = 4;
+    COriginalBaseForm* pages_[kPages];
+    ListsPage lists_;
     std::vector<GCButton*> openers_;
     CTextLabel* result_ = nullptr;
     SampleWindow* sample_ = nullptr;
@@ -388,6 +395,20 @@ int RunHeadless(plat::HeadlessBackend& h, const std::string& out) {
             ok &= Shot(h, out, names[i]);
             gallery.Root().SetModalForm(nullptr);
         }
+        click(240, 16);
+        port.mouse = {};
+        gallery.Lists().PagedRowPoint(1, x, y);
+        click(x, y);
+        port.mouse.x = x, port.mouse.y = y + 40;
+        frames(20);
+        ok &= Shot(h, out, "lists");
+        gallery.Lists().OpenPallet();
+        port.mouse = {};
+        ListsPage::PalletItemPoint(9, x, y);
+        port.mouse.x = x, port.mouse.y = y;
+        frames(2);
+        ok &= Shot(h, out, "pallet");
+        gallery.Root().SetModalForm(nullptr);
     }
     SetPort(nullptr);
     return ok ? 0 : 1;
