@@ -187,8 +187,6 @@ void DrawArrowCell(const COriginalBaseButton& button, int32_t column) {
     PutSheet(kSheet1, x, y, column, top, column + 16, top + 16);
 }
 
-void CScrollBarArrowButton::Draw() { DrawArrowCell(*this, column_); }
-
 void CCheckBox::Draw() {
     int32_t x, y;
     GetAbsolutePosition(x, y);

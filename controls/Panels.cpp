@@ -131,8 +131,6 @@ void CExclusiveTextPanel::DrawFrame() {
     DrawOpenFrame(x, y, GetWidth() - 16, GetHeight());
 }
 
-void CPagingArrowButton::Draw() { DrawArrowCell(*this, column_); }
-
 std::string PageLabel(int32_t page) {
     if (page >= 0 && page < 10) return DigitToFullWidth(char('0' + page));
     return std::to_string(page);

@@ -167,25 +167,15 @@ class CPagingButton : public CFreeTextLinkButton {
     int32_t pageNumber_;
 };
 
-// The 16 x 16 page arrows: `column` is the arrow's cell column in the first sheet.
-class CPagingArrowButton : public CPushButtonBase {
+// The 16 x 16 page arrows: a click (press and release) on them turns the page.
+class CPagingLeftButton : public CArrowCellButton<CPushButtonBase> {
   public:
-    CPagingArrowButton(int32_t x, int32_t y, int32_t column)
-        : CPushButtonBase(x, y, 16, 16), column_(column) {}
-    void Draw() override;
-
-  private:
-    int32_t column_;
+    CPagingLeftButton(int32_t x, int32_t y) : CArrowCellButton(x, y, 224) {}
 };
 
-class CPagingLeftButton : public CPagingArrowButton {
+class CPagingRightButton : public CArrowCellButton<CPushButtonBase> {
   public:
-    CPagingLeftButton(int32_t x, int32_t y) : CPagingArrowButton(x, y, 224) {}
-};
-
-class CPagingRightButton : public CPagingArrowButton {
-  public:
-    CPagingRightButton(int32_t x, int32_t y) : CPagingArrowButton(x, y, 240) {}
+    CPagingRightButton(int32_t x, int32_t y) : CArrowCellButton(x, y, 240) {}
 };
 
 // The label of page `page`: a full-width digit below 10, else its decimal digits.
