@@ -10,7 +10,7 @@ namespace Controls {
 CRowScrollablePart::CRowScrollablePart(int32_t x, int32_t y, int32_t width, int32_t height,
                                        int32_t visibleRows, int32_t rowHeight,
                                        std::unique_ptr<COriginalBaseForm> inner)
-    : IScrollableForm(x, y, width, height), visibleRows_(visibleRows), rowHeight_(rowHeight) {
+    : IScrollableForm(x, y, width, height), visibleRows_(std::max(visibleRows, 0)), rowHeight_(rowHeight) {
     inner_ = AddControl(std::move(inner));
 }
 

@@ -198,8 +198,8 @@ class IPagingScrollablePanelBase : public COriginalBaseForm, public IPushedEvent
     // A new toggle button for item `index` (over all pages); the panel positions and adds it.
     virtual std::unique_ptr<CToggleButtonBase> CreateItem(int32_t index) = 0;
 
-    // Replaces the list and the strip by those of page `page`; the stored selection is turned
-    // on again when it lies on that page.
+    // Replaces the list and the strip by those of page `page` (kept within the pages); the
+    // stored selection is turned on again when it lies on that page.
     void GoToPage(int32_t page);
     int32_t GetSelectedIndex() const { return selectedIndex_; }
     int32_t GetCurrentPage() const { return currentPage_; }
