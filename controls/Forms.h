@@ -126,7 +126,8 @@ class CExclusiveToggleButtonList : public COriginalBaseForm,
     void AddToggle(std::unique_ptr<CToggleButtonBase> button);
 };
 
-// The list frame of 40 x 40 pieces around (x, y, width, height), its middle left open.
+// The open frame of the second sheet around the rectangle, stretched in 40-pixel pieces; its
+// middle is left open. Rectangles narrower or lower than 80 take the pieces' remainders.
 void DrawOpenFrame(int32_t x, int32_t y, int32_t width, int32_t height);
 
 // A form with a frame drawn over its contents; the frame's middle is left open.
