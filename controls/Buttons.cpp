@@ -175,16 +175,16 @@ void DrawTextRow(COriginalBaseButton& row) {
     }
 }
 
-void CScrollBarArrowButton::Draw() {
+void DrawArrowCell(const COriginalBaseButton& button, int32_t column) {
     int32_t x, y;
-    GetAbsolutePosition(x, y);
+    button.GetAbsolutePosition(x, y);
     int32_t top = 40;
-    if (enabled_ && down_) {
+    if (button.IsEnabled() && button.IsDown()) {
         top = 72;
-    } else if (enabled_ && hover_) {
+    } else if (button.IsEnabled() && button.IsHovered()) {
         top = 56;
     }
-    PutSheet(kSheet1, x, y, column_, top, column_ + 16, top + 16);
+    PutSheet(kSheet1, x, y, column, top, column + 16, top + 16);
 }
 
 void CCheckBox::Draw() {

@@ -228,15 +228,25 @@ class CPushTextItem : public CTextRow<CPushButtonBase> {
     using CTextRow<CPushButtonBase>::CTextRow;
 };
 
-// A 16 x 16 scroll-bar arrow that repeats while held; `column` is its cell column in the sheet.
-class CScrollBarArrowButton : public CHoldButtonBase {
+// A 16 x 16 arrow cell of the first sheet in `column`: the rest row, the hovered row or the
+// pressed row; a disabled arrow always shows the rest row.
+void DrawArrowCell(const COriginalBaseButton& button, int32_t column);
+
+// A 16 x 16 arrow on any button base; `column` is its cell column in the first sheet.
+template <class Base>
+class CArrowCellButton : public Base {
   public:
-    CScrollBarArrowButton(int32_t x, int32_t y, int32_t column)
-        : CHoldButtonBase(x, y, 16, 16), column_(column) {}
-    void Draw() override;
+    CArrowCellButton(int32_t x, int32_t y, int32_t column) : Base(x, y, 16, 16), column_(column) {}
+    void Draw() override { DrawArrowCell(*this, column_); }
 
   private:
     int32_t column_;
+};
+
+// A scroll-bar arrow: repeats while held.
+class CScrollBarArrowButton : public CArrowCellButton<CHoldButtonBase> {
+  public:
+    using CArrowCellButton<CHoldButtonBase>::CArrowCellButton;
 };
 
 class CScrollBarUpButton : public CScrollBarArrowButton {

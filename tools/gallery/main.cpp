@@ -1,7 +1,7 @@
 // The widget gallery: every control of the controls library on four pages (buttons, display
-// parts, windows, the on-screen keyboard), in its states. Windowed it runs until closed (or Escape) and the
-// pages are chosen by the tabs at the top; with --headless --out DIR it scripts the mouse and writes one PNG
-// per scene to DIR. --game DIR points it at a game folder other than its own.
+// parts, windows, the on-screen keyboard, lists), in its states. Windowed it runs until closed (or Escape)
+// and the pages are chosen by the tabs at the top; with --headless --out DIR it scripts the mouse and writes
+// one PNG per scene to DIR. --game DIR points it at a game folder other than its own.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -25,6 +25,7 @@
 #include "foundation/FrameTime.h"
 #include "platform/headless.h"
 #include "tools/gallery/KeyboardPage.h"
+#include "tools/gallery/ListsPage.h"
 
 using namespace Controls;
 
@@ -101,7 +102,7 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
   public:
     Gallery() {
         tabs_ = root_.AddControl(std::make_unique<CExclusiveToggleButtonList>(8, 4, 300, 32));
-        const char* names[] = {"ボタン", "表示", "窓", "キー"};
+        const char* names[] = {"ボタン", "表示", "窓", "キー", "リスト"};
         for (int i = 0; i < kPages; ++i) {
             tabs_->AddButton(std::make_unique<CTextBlueToggleButton>(70 * i, 0, names[i]));
             pages_[i] = root_.AddControl(std::make_unique<COriginalBaseForm>(0, 40, 640, 440));
@@ -110,7 +111,10 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
         BuildDisplay(*pages_[1]);
         BuildWindows(*pages_[2]);
         keyboard_ = std::make_unique<gallery::KeyboardPage>(root_, *pages_[3]);
+        lists_.Build(*pages_[4], root_);
         ShowPage(0);
+        // Only the first page takes the first frame's mouse.
+        for (int i = 1; i < kPages; ++i) pages_[i]->SetVisible(false);
     }
 
     void ShowPage(int page) { tabs_->GetButton(page)->TurnOn(); }
@@ -184,6 +188,7 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
     }
 
     COriginalBaseForm& Root() { return root_; }
+    ListsPage& Lists() { return lists_; }
     CBasicPushButton* PressTarget() const { return pressTarget_; }
     CSelectableTextItem* HoverTarget() const { return hoverTarget_; }
     gallery::KeyboardPage& Keyboard() { return *keyboard_; }
@@ -315,9 +320,10 @@ class Gallery : public IPushedEventHandler, public IClosedEventHandler {
 
     COriginalBaseForm root_;
     CExclusiveToggleButtonList* tabs_;
-    static constexpr int kPages = 4;
+    static constexpr int kPages = 5;
     COriginalBaseForm* pages_[kPages];
     std::unique_ptr<gallery::KeyboardPage> keyboard_;
+    ListsPage lists_;
     std::vector<GCButton*> openers_;
     CTextLabel* result_ = nullptr;
     SampleWindow* sample_ = nullptr;
@@ -397,6 +403,20 @@ int RunHeadless(plat::HeadlessBackend& h, const std::string& out) {
         gallery::Script script{port.mouse, [&] { gallery.Frame(); }, [&] { gallery.Draw(); },
                                [&](const std::string& name) { return Shot(h, out, name); }};
         ok &= gallery.Keyboard().RunScenes(script);
+        click(310, 16);
+        port.mouse = {};
+        gallery.Lists().PagedRowPoint(1, x, y);
+        click(x, y);
+        port.mouse.x = x, port.mouse.y = y + 40;
+        frames(20);
+        ok &= Shot(h, out, "lists");
+        gallery.Lists().OpenPallet();
+        port.mouse = {};
+        ListsPage::PalletItemPoint(9, x, y);
+        port.mouse.x = x, port.mouse.y = y;
+        frames(2);
+        ok &= Shot(h, out, "pallet");
+        gallery.Root().SetModalForm(nullptr);
     }
     SetPort(nullptr);
     return ok ? 0 : 1;
