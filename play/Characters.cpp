@@ -63,6 +63,7 @@ void IEnemy::StartBlow(AttackInfo attack, bool brake) {
     blowAngle = attack.angle;
     blowTimer = 0;
     vx = vy = ax = ay = 0;
+    flightVx_ = flightVy_ = 0;
     maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = 9999.0;
     isBlown = true;
 }
@@ -122,11 +123,15 @@ void IEnemy::UpdateBlown() {
             if (brakeVertical && ((ay > 0 && vy > 0) || (ay < 0 && vy < 0))) ay = vy = 0;
         }
     }
-    // A defeat flight into a wall, ceiling or floor ends in the next frame.
-    if (isDefeated && ((vx < -200.0 && touchLeft) || (vx > 200.0 && touchRight) ||
-                       (vy < -200.0 && touchTop) || (vy > 300.0 && touchBottom)))
+    // A defeat flight into a wall, ceiling or floor ends in the next frame. The speed that counts
+    // is the one the flight struck with: the map's contact has already stopped the velocity.
+    const double hitVx = flightVx_, hitVy = flightVy_;
+    if (isDefeated && ((hitVx < -200.0 && touchLeft) || (hitVx > 200.0 && touchRight) ||
+                       (hitVy < -200.0 && touchTop) || (hitVy > 300.0 && touchBottom)))
         blowTimer = 0;
     Move();
+    flightVx_ = vx;
+    flightVy_ = vy;
     BlowHook();
     EndFrame();
 }

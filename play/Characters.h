@@ -68,6 +68,10 @@ class IEnemy : public ICharacter {
     bool isDefeated = false;
     int defeatEffect = 0;
     double savedMaxSpeeds[4] = {};  // up, down, left, right
+
+  private:
+    // The velocity of the last blow frame's move, before the map's contacts stopped it.
+    double flightVx_ = 0, flightVy_ = 0;
 };
 
 // A boss is never removed for being off screen; the play scene runs its entrance and asks, at

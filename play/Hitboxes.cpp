@@ -55,6 +55,10 @@ CCollisionDetectionBase::CCollisionDetectionBase(IAttackable* attackerIn, IBase*
       rehitInterval(rehitIn),
       attacker_(attackerIn),
       attackerObject_(dynamic_cast<IBase*>(attackerIn)) {
+    if (!parentObject) {
+        x = startX = dx;
+        y = startY = dy;
+    }
     category = CategoryOfSide(side);
     depth = 0.003;
     drawPriority = 5;
@@ -255,11 +259,11 @@ void CNunoOtokoBarrier::Update() {
     const double rr = OrbitRadius(age);
     const double tx = p->centerX + rr * std::cos(angle);
     const double ty = p->centerY + rr * std::sin(angle);
-    const double ft = GetFrameTime();
-    const double dt = ft != 0 ? ft : 0.001;
-    // Moving by offset from the parent: the velocity that reaches the point in one frame.
-    vx = (tx - (x + width / 2)) / dt;
-    vy = (ty - (y + height / 2)) / dt;
+    // The velocity that reaches the point in one frame. A frame of no time gives none: a speed
+    // made up for it would fling the barrier far past the point on the next real frame.
+    const double dt = GetFrameTime();
+    vx = dt > 0 ? (tx - (x + width / 2)) / dt : 0.0;
+    vy = dt > 0 ? (ty - (y + height / 2)) / dt : 0.0;
     ax = ay = 0;
     maxSpeedUp = maxSpeedDown = std::fabs(vy);
     maxSpeedLeft = maxSpeedRight = std::fabs(vx);
