@@ -4,12 +4,10 @@
 // of the frame, so the difference is the hit pass. Heap allocations per frame are counted.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 
+#include "bench/allocation_counter.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
@@ -23,23 +21,8 @@
 #include "tests/common/temp_folder.h"
 
 namespace {
-std::atomic<long long> g_allocations{0};
+
 long long g_hitsTaken = 0;
-}  // namespace
-
-void* operator new(std::size_t n) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-// GCC cannot see that these pair with the operator new above.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
 
 // Stands still and swings; hears what its hitbox did.
 class Swinger : public IBase, public IAttackable {
@@ -123,14 +106,14 @@ struct World {
 void RunFrames(benchmark::State& state, bool linked) {
     World world(linked);
     CObjectRegistry* reg = CObjectRegistry::GetInstance();
-    const long long before = g_allocations.load();
+    const long long before = benchalloc::Count();
     const long long hitsBefore = g_hitsTaken;
     long long frames = 0;
     for (auto _ : state) {
         reg->UpdateAll(0.0);
         ++frames;
     }
-    const long long allocations = g_allocations.load() - before;
+    const long long allocations = benchalloc::Count() - before;
     state.counters["objects"] = reg->Count();
     const double n = frames ? static_cast<double>(frames) : 1.0;
     state.counters["allocs_per_frame"] = static_cast<double>(allocations) / n;

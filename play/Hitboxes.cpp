@@ -183,16 +183,6 @@ void CCollisionDetectionBase::DrawDebug() {
 
 // ---- The shapes ----
 
-CCollisionDetectionCircle::CCollisionDetectionCircle(IAttackable* attacker, IBase* parent, CStage* owner,
-                                                     double dx, double dy, double r, double lifetime,
-                                                     double rehitInterval, int side, int aimMode,
-                                                     AttackInfo attack)
-    : CCollisionDetectionBase(attacker, parent, owner, dx, dy, lifetime, rehitInterval, side, aimMode,
-                              attack) {
-    shapeType = kShapeCircle;
-    radius = r;
-}
-
 CCollisionDetectionRectangle::CCollisionDetectionRectangle(IAttackable* attacker, IBase* parent,
                                                            CStage* owner, double dx, double dy, int w, int h,
                                                            double lifetime, double rehitInterval, int side,
@@ -202,28 +192,6 @@ CCollisionDetectionRectangle::CCollisionDetectionRectangle(IAttackable* attacker
     shapeType = kShapeRect;
     width = w;
     height = h;
-}
-
-CCollisionDetectionSectorUpLeft::CCollisionDetectionSectorUpLeft(IAttackable* attacker, IBase* parent,
-                                                                 CStage* owner, double dx, double dy,
-                                                                 double r, double lifetime,
-                                                                 double rehitInterval, int side, int aimMode,
-                                                                 AttackInfo attack)
-    : CCollisionDetectionBase(attacker, parent, owner, dx, dy, lifetime, rehitInterval, side, aimMode,
-                              attack) {
-    shapeType = kShapeQuarterUpLeft;
-    radius = r;
-}
-
-CCollisionDetectionSectorUpRight::CCollisionDetectionSectorUpRight(IAttackable* attacker, IBase* parent,
-                                                                   CStage* owner, double dx, double dy,
-                                                                   double r, double lifetime,
-                                                                   double rehitInterval, int side,
-                                                                   int aimMode, AttackInfo attack)
-    : CCollisionDetectionBase(attacker, parent, owner, dx, dy, lifetime, rehitInterval, side, aimMode,
-                              attack) {
-    shapeType = kShapeQuarterUpRight;
-    radius = r;
 }
 
 // ---- CNunoOtokoBarrier ----

@@ -63,34 +63,29 @@ class CCollisionDetectionBase : public IBase {
     ObjectHandle attackerObject_;
 };
 
-class CCollisionDetectionCircle : public CCollisionDetectionBase {
+// The round shapes: a circle around (x, y), or the quarter of it that opens up and to the left
+// or up and to the right.
+template <int Shape>
+class CCollisionDetectionRound : public CCollisionDetectionBase {
   public:
-    CCollisionDetectionCircle(IAttackable* attacker, IBase* parent, CStage* owner, double dx, double dy,
-                              double radius, double lifetime, double rehitInterval, int side, int aimMode,
-                              AttackInfo attack);
+    CCollisionDetectionRound(IAttackable* attacker, IBase* parent, CStage* owner, double dx, double dy,
+                             double r, double lifetime, double rehitInterval, int side, int aimMode,
+                             AttackInfo attack)
+        : CCollisionDetectionBase(attacker, parent, owner, dx, dy, lifetime, rehitInterval, side, aimMode,
+                                  attack) {
+        shapeType = Shape;
+        radius = r;
+    }
 };
+using CCollisionDetectionCircle = CCollisionDetectionRound<kShapeCircle>;
+using CCollisionDetectionSectorUpLeft = CCollisionDetectionRound<kShapeQuarterUpLeft>;
+using CCollisionDetectionSectorUpRight = CCollisionDetectionRound<kShapeQuarterUpRight>;
 
 class CCollisionDetectionRectangle : public CCollisionDetectionBase {
   public:
     CCollisionDetectionRectangle(IAttackable* attacker, IBase* parent, CStage* owner, double dx, double dy,
                                  int width, int height, double lifetime, double rehitInterval, int side,
                                  int aimMode, AttackInfo attack);
-};
-
-// A quarter circle opening up and to the left of (x, y).
-class CCollisionDetectionSectorUpLeft : public CCollisionDetectionBase {
-  public:
-    CCollisionDetectionSectorUpLeft(IAttackable* attacker, IBase* parent, CStage* owner, double dx, double dy,
-                                    double radius, double lifetime, double rehitInterval, int side,
-                                    int aimMode, AttackInfo attack);
-};
-
-// A quarter circle opening up and to the right of (x, y).
-class CCollisionDetectionSectorUpRight : public CCollisionDetectionBase {
-  public:
-    CCollisionDetectionSectorUpRight(IAttackable* attacker, IBase* parent, CStage* owner, double dx,
-                                     double dy, double radius, double lifetime, double rehitInterval,
-                                     int side, int aimMode, AttackInfo attack);
 };
 
 class CSprite;
