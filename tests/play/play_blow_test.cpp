@@ -169,41 +169,4 @@ TEST_F(Blows, TheBodyContactPushesTowardTheOtherWithoutDamage) {
     EXPECT_EQ(hero.received.size(), 1u);
 }
 
-TEST_F(Blows, ResettingTheBlowLeavesTheBlowSpeeds) {
-    Dummy& e = Enemy();
-    e.StartDefeatBlow(Attack(1, 700, 0.0, 0.0), 4);
-    e.ResetBlowState();
-    EXPECT_FALSE(e.isBlown || e.isDefeated);
-    EXPECT_EQ(e.maxSpeedLeft, 9999.0);
-    e.Update();  // acts again
-    EXPECT_FALSE(e.isBlown);
-}
-
-TEST_F(Blows, BasesSetTheirPlaceInTheWorld) {
-    Dummy& e = Enemy();
-    EXPECT_EQ(e.category, kCategoryEnemy);
-    EXPECT_EQ(e.drawPriority, 40);
-    EXPECT_FALSE(e.solidTop || e.solidBottom || e.solidLeft || e.solidRight);
-    struct Part : IEnemy {
-        Part(CStage* s, IBase* p) : IEnemy(s, 5, -7, p) {}
-        void Act() override {}
-        void CollideWithMap() override {}
-        void Draw() override {}
-    } child(stage.get(), &e);
-    EXPECT_EQ(child.x, 305);
-    EXPECT_EQ(child.y, 193);
-    EXPECT_EQ(child.parent.Get(), &e);
-    EXPECT_TRUE(child.removeWhenOffScreen);
-    struct Boss : IBoss {
-        Boss(CStage* s) : IBoss(s, 0, 0) {}
-        void Act() override {}
-        void CollideWithMap() override {}
-        void Draw() override {}
-        bool EntranceStep() override { return true; }
-        bool IsFinalBoss() override { return false; }
-    } boss(stage.get());
-    EXPECT_FALSE(boss.removeWhenOffScreen);  // never lost off screen
-    EXPECT_EQ(boss.category, kCategoryEnemy);
-}
-
 }  // namespace
