@@ -16,7 +16,6 @@
 #include "play/EffectFactory.h"
 
 namespace {
-// The outlines of hitboxes; nothing in play turns them on.
 bool g_drawHitboxOutlines = false;
 
 int CategoryOfSide(int side) {
@@ -149,6 +148,8 @@ int CCollisionDetectionBase::ReceiveAttack(AttackInfo) {
     if (IAttackable* who = GetAttacker()) who->AfterAttackClash();
     return kHitGuarded;
 }
+
+void CCollisionDetectionBase::ShowOutlines(bool on) { g_drawHitboxOutlines = on; }
 
 void CCollisionDetectionBase::DrawDebug() {
     if (!g_drawHitboxOutlines || IsDead()) return;

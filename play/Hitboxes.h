@@ -29,7 +29,10 @@ class CCollisionDetectionBase : public IBase {
     void Update() override;
     void CollideWithMap() override {}
     void Draw() override {}
+    // The outline in blue (hero), red (enemy) or magenta (other), while outlines are shown.
     void DrawDebug() override;
+    // A debugging aid: play itself never shows the outlines.
+    static void ShowOutlines(bool on);
     int Collide(IBase* other) override;
     // Another attack struck this one: the attacks clash (3).
     int ReceiveAttack(AttackInfo attack) override;
