@@ -4,12 +4,10 @@
 // counted: a warm frame makes none. The /0 run leaves the drawing out.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <vector>
 
+#include "bench/allocation_count.h"
 #include "engine/Camera.h"
 #include "engine/SpriteManager.h"
 #include "engine/el/el4D.h"
@@ -22,22 +20,6 @@
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageMap.h"
 #include "tests/common/headless_screen.h"
-
-namespace {
-std::atomic<long long> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t n) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-// GCC cannot see that these pair with the operator new above.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -90,13 +72,13 @@ struct EffectWorld {
 
 void BM_EffectsUpdateAndDraw(benchmark::State& state) {
     EffectWorld world;
-    const long long before = g_allocations.load();
+    const long long before = benchsupport::AllocationCount();
     long long frames = 0;
     for (auto _ : state) {
         world.Frame(state.range(0) != 0);
         ++frames;
     }
-    const long long allocations = g_allocations.load() - before;
+    const long long allocations = benchsupport::AllocationCount() - before;
     state.counters["effects"] = CObjectRegistry::GetInstance()->Count();
     state.counters["allocs_per_frame"] =
         frames ? static_cast<double>(allocations) / static_cast<double>(frames) : 0.0;

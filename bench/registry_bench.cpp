@@ -3,11 +3,9 @@
 // iteration, with the game's own relation table. Heap allocations per frame are counted.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 
+#include "bench/allocation_count.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
@@ -15,22 +13,6 @@
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageMap.h"
-
-namespace {
-std::atomic<long long> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t n) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-// GCC cannot see that these pair with the operator new above.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -176,13 +158,13 @@ struct World {
 void BM_RegistryFullFrame(benchmark::State& state) {
     World world;
     CObjectRegistry* reg = CObjectRegistry::GetInstance();
-    const long long before = g_allocations.load();
+    const long long before = benchsupport::AllocationCount();
     long long frames = 0;
     for (auto _ : state) {
         reg->UpdateAll(90.0);
         ++frames;
     }
-    const long long allocations = g_allocations.load() - before;
+    const long long allocations = benchsupport::AllocationCount() - before;
     state.counters["objects"] = reg->Count();
     state.counters["allocs_per_frame"] =
         frames ? static_cast<double>(allocations) / static_cast<double>(frames) : 0.0;

@@ -59,3 +59,10 @@ class IEffect : public IBase {
     ObjectHandle target_;
     double targetX_ = 0, targetY_ = 0;
 };
+
+// The class of one effect kind: a family's class made with that kind's look and timing.
+template <class Family, int Kind>
+class CEffectOfKind : public Family {
+  public:
+    CEffectOfKind(CStage* owner, double x, double y) : Family(owner, x, y, Kind) {}
+};

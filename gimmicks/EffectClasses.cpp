@@ -175,7 +175,24 @@ const EffectLook* FindEffectLook(int kind) {
     return look.frameCount > 0 ? &look : nullptr;
 }
 
+namespace {
+// A kind without a picture look shows nothing and ends at its first update.
+const EffectLook& LookOrNothing(int kind) {
+    static const EffectLook nothing = [] {
+        EffectLook l;
+        l.lifetime = 0.0;
+        l.frameCount = 0;
+        return l;
+    }();
+    const EffectLook* look = FindEffectLook(kind);
+    return look ? *look : nothing;
+}
+}  // namespace
+
 // ---- One picture at a time ----
+
+CPictureEffect::CPictureEffect(CStage* ownerStage, double px, double py, int kind)
+    : CPictureEffect(ownerStage, px, py, LookOrNothing(kind)) {}
 
 CPictureEffect::CPictureEffect(CStage* ownerStage, double px, double py, const EffectLook& look)
     : IEffect(ownerStage, px, py, look.lifetime), look_(look) {
@@ -206,6 +223,7 @@ void CPictureEffect::Update() {
 }
 
 int CPictureEffect::GetShownFrame() const {
+    if (look_.frameCount == 0) return -1;
     if (look_.blinks && static_cast<int>(lifetime) % 4 >= 2) return -1;
     const int last = look_.frameCount - 1;
     for (int i = 0; i < last; ++i) {
@@ -279,8 +297,10 @@ void CRingEffect::Draw() {
 
 // ---- Quarters ----
 
-CQuarterEffect::CQuarterEffect(CStage* ownerStage, double px, double py, int left, int top)
+CQuarterEffect::CQuarterEffect(CStage* ownerStage, double px, double py, int kind)
     : IEffect(ownerStage, px, py, 20.0) {
+    // The 32 x 32 picture in "Effect002" whose quarters fly.
+    const int left = kind == 30 ? 176 : kind == 38 ? 208 : 96, top = 0;
     for (int row = 0; row < 2; ++row)
         for (int col = 0; col < 2; ++col)
             MakeEffectSprite("Effect002",

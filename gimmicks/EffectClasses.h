@@ -45,7 +45,8 @@ const EffectLook* FindEffectLook(int kind);
 
 class CPictureEffect : public IEffect {
   public:
-    CPictureEffect(CStage* owner, double x, double y, const EffectLook& look);
+    // A kind that FindEffectLook knows.
+    CPictureEffect(CStage* owner, double x, double y, int kind);
     void Update() override;
     void Draw() override;
     // The frame shown at the current life, -1 while hidden.
@@ -53,47 +54,40 @@ class CPictureEffect : public IEffect {
     CSprite* GetFrameSprite(int i) const { return i >= 0 && i < look_.frameCount ? frames_[i] : nullptr; }
 
   private:
+    CPictureEffect(CStage* owner, double x, double y, const EffectLook& look);
     const EffectLook& look_;
     CSprite* frames_[4] = {};
 };
 
-// One class per picture kind, all drawn by CPictureEffect from their look.
-template <int Kind>
-class CPictureEffectOf : public CPictureEffect {
-  public:
-    CPictureEffectOf(CStage* owner, double x, double y)
-        : CPictureEffect(owner, x, y, *FindEffectLook(Kind)) {}
-};
-
-using CEffect_Brunt = CPictureEffectOf<1>;
-using CEffect_PowerBrunt = CPictureEffectOf<2>;
-using CEffect_Slash = CPictureEffectOf<3>;
-using CEffect_BurstRed = CPictureEffectOf<5>;
-using CEffect_BurstBlue = CPictureEffectOf<6>;
-using CEffect_GuardRing = CPictureEffectOf<7>;
-using CEffect_SmallFire = CPictureEffectOf<8>;
-using CEffect_Smoke = CPictureEffectOf<9>;
-using CEffect_IceSmoke = CPictureEffectOf<10>;
-using CEffect_BrownSmoke = CPictureEffectOf<11>;
-using CEffect_RandomIce = CPictureEffectOf<12>;
-using CEffect_IceBreak = CPictureEffectOf<13>;
-using CEffect_SmallBlueFire = CPictureEffectOf<14>;
-using CEffect_1UP = CPictureEffectOf<16>;
-using CEffect_WaterDropUp = CPictureEffectOf<17>;
-using CEffect_WaterDropDown = CPictureEffectOf<18>;
-using CEffect_WaterDropLeft = CPictureEffectOf<19>;
-using CEffect_WaterDropRight = CPictureEffectOf<20>;
-using CEffect_GetKey = CPictureEffectOf<21>;
-using CEffect_Flash = CPictureEffectOf<26>;
-using CEffect_SkyMobileDown = CPictureEffectOf<28>;
-using CEffect_ShotBreak = CPictureEffectOf<29>;
-using CEffect_FrameSword001 = CPictureEffectOf<31>;
-using CEffect_FrameSword002 = CPictureEffectOf<32>;
-using CEffect_FrameSword003 = CPictureEffectOf<33>;
-using CEffect_FrameSword004 = CPictureEffectOf<34>;
-using CEffect_ThunderBrunt = CPictureEffectOf<35>;
-using CEffect_DarkThunderBrunt = CPictureEffectOf<37>;
-using CEffect_DarkMagicBrakeUp002 = CPictureEffectOf<39>;
+using CEffect_Brunt = CEffectOfKind<CPictureEffect, 1>;
+using CEffect_PowerBrunt = CEffectOfKind<CPictureEffect, 2>;
+using CEffect_Slash = CEffectOfKind<CPictureEffect, 3>;
+using CEffect_BurstRed = CEffectOfKind<CPictureEffect, 5>;
+using CEffect_BurstBlue = CEffectOfKind<CPictureEffect, 6>;
+using CEffect_GuardRing = CEffectOfKind<CPictureEffect, 7>;
+using CEffect_SmallFire = CEffectOfKind<CPictureEffect, 8>;
+using CEffect_Smoke = CEffectOfKind<CPictureEffect, 9>;
+using CEffect_IceSmoke = CEffectOfKind<CPictureEffect, 10>;
+using CEffect_BrownSmoke = CEffectOfKind<CPictureEffect, 11>;
+using CEffect_RandomIce = CEffectOfKind<CPictureEffect, 12>;
+using CEffect_IceBreak = CEffectOfKind<CPictureEffect, 13>;
+using CEffect_SmallBlueFire = CEffectOfKind<CPictureEffect, 14>;
+using CEffect_1UP = CEffectOfKind<CPictureEffect, 16>;
+using CEffect_WaterDropUp = CEffectOfKind<CPictureEffect, 17>;
+using CEffect_WaterDropDown = CEffectOfKind<CPictureEffect, 18>;
+using CEffect_WaterDropLeft = CEffectOfKind<CPictureEffect, 19>;
+using CEffect_WaterDropRight = CEffectOfKind<CPictureEffect, 20>;
+using CEffect_GetKey = CEffectOfKind<CPictureEffect, 21>;
+using CEffect_Flash = CEffectOfKind<CPictureEffect, 26>;
+using CEffect_SkyMobileDown = CEffectOfKind<CPictureEffect, 28>;
+using CEffect_ShotBreak = CEffectOfKind<CPictureEffect, 29>;
+using CEffect_FrameSword001 = CEffectOfKind<CPictureEffect, 31>;
+using CEffect_FrameSword002 = CEffectOfKind<CPictureEffect, 32>;
+using CEffect_FrameSword003 = CEffectOfKind<CPictureEffect, 33>;
+using CEffect_FrameSword004 = CEffectOfKind<CPictureEffect, 34>;
+using CEffect_ThunderBrunt = CEffectOfKind<CPictureEffect, 35>;
+using CEffect_DarkThunderBrunt = CEffectOfKind<CPictureEffect, 37>;
+using CEffect_DarkMagicBrakeUp002 = CEffectOfKind<CPictureEffect, 39>;
 
 // Twinkles on a widening ring: eight stepping round (kind 4), eight turning (kind 15) or two
 // turning fast (kind 22).
@@ -111,39 +105,21 @@ class CRingEffect : public IEffect {
     int kind_;
 };
 
-class CEffect_EnemyDeath001 : public CRingEffect {
-  public:
-    CEffect_EnemyDeath001(CStage* owner, double x, double y) : CRingEffect(owner, x, y, 4) {}
-};
-class CEffect_Healing001 : public CRingEffect {
-  public:
-    CEffect_Healing001(CStage* owner, double x, double y) : CRingEffect(owner, x, y, 15) {}
-};
-class CEffect_GetFlag : public CRingEffect {
-  public:
-    CEffect_GetFlag(CStage* owner, double x, double y) : CRingEffect(owner, x, y, 22) {}
-};
+using CEffect_EnemyDeath001 = CEffectOfKind<CRingEffect, 4>;
+using CEffect_Healing001 = CEffectOfKind<CRingEffect, 15>;
+using CEffect_GetFlag = CEffectOfKind<CRingEffect, 22>;
 
 // A 32 x 32 picture whose four quarters fly apart (kinds 25, 30, 38).
 class CQuarterEffect : public IEffect {
   public:
-    // The top-left corner of the 32 x 32 picture in "Effect002".
-    CQuarterEffect(CStage* owner, double x, double y, int left, int top);
+    // kind 25 (pink), 30 (gold) or 38 (dark).
+    CQuarterEffect(CStage* owner, double x, double y, int kind);
     void Draw() override;
 };
 
-class CEffect_MagicBrakeUp001 : public CQuarterEffect {
-  public:
-    CEffect_MagicBrakeUp001(CStage* owner, double x, double y) : CQuarterEffect(owner, x, y, 96, 0) {}
-};
-class CEffect_MagicBrakeUp002 : public CQuarterEffect {
-  public:
-    CEffect_MagicBrakeUp002(CStage* owner, double x, double y) : CQuarterEffect(owner, x, y, 176, 0) {}
-};
-class CEffect_DarkMagicBrakeUp001 : public CQuarterEffect {
-  public:
-    CEffect_DarkMagicBrakeUp001(CStage* owner, double x, double y) : CQuarterEffect(owner, x, y, 208, 0) {}
-};
+using CEffect_MagicBrakeUp001 = CEffectOfKind<CQuarterEffect, 25>;
+using CEffect_MagicBrakeUp002 = CEffectOfKind<CQuarterEffect, 30>;
+using CEffect_DarkMagicBrakeUp001 = CEffectOfKind<CQuarterEffect, 38>;
 
 // A block's two halves sliding apart, falling and turning away from each other (kind 40).
 class CEffect_BreakBlock003 : public IEffect {

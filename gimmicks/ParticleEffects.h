@@ -28,18 +28,9 @@ class CBreakEffect : public IEffect {
     double gravity_;
 };
 
-class CEffect_BreakBlock001 : public CBreakEffect {
-  public:
-    CEffect_BreakBlock001(CStage* owner, double x, double y) : CBreakEffect(owner, x, y, 23) {}
-};
-class CEffect_BreakBlock002 : public CBreakEffect {
-  public:
-    CEffect_BreakBlock002(CStage* owner, double x, double y) : CBreakEffect(owner, x, y, 24) {}
-};
-class CEffect_BreakRock001 : public CBreakEffect {
-  public:
-    CEffect_BreakRock001(CStage* owner, double x, double y) : CBreakEffect(owner, x, y, 27) {}
-};
+using CEffect_BreakBlock001 = CEffectOfKind<CBreakEffect, 23>;
+using CEffect_BreakBlock002 = CEffectOfKind<CBreakEffect, 24>;
+using CEffect_BreakRock001 = CEffectOfKind<CBreakEffect, 27>;
 
 // A glowing core and halo with fifteen sparks running into the centre from random directions
 // (kind 36). A boss may keep it as its child, or tie it to itself with FollowTarget.
