@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/allocation_count.h"
+#include "bench/allocation_counter.h"
 #include "engine/Camera.h"
 #include "engine/SpriteManager.h"
 #include "engine/el/el4D.h"
@@ -72,13 +72,13 @@ struct EffectWorld {
 
 void BM_EffectsUpdateAndDraw(benchmark::State& state) {
     EffectWorld world;
-    const long long before = benchsupport::AllocationCount();
+    const long long before = benchalloc::Count();
     long long frames = 0;
     for (auto _ : state) {
         world.Frame(state.range(0) != 0);
         ++frames;
     }
-    const long long allocations = benchsupport::AllocationCount() - before;
+    const long long allocations = benchalloc::Count() - before;
     state.counters["effects"] = CObjectRegistry::GetInstance()->Count();
     state.counters["allocs_per_frame"] =
         frames ? static_cast<double>(allocations) / static_cast<double>(frames) : 0.0;

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "bench/allocation_count.h"
+#include "bench/allocation_counter.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
@@ -158,13 +158,13 @@ struct World {
 void BM_RegistryFullFrame(benchmark::State& state) {
     World world;
     CObjectRegistry* reg = CObjectRegistry::GetInstance();
-    const long long before = benchsupport::AllocationCount();
+    const long long before = benchalloc::Count();
     long long frames = 0;
     for (auto _ : state) {
         reg->UpdateAll(90.0);
         ++frames;
     }
-    const long long allocations = benchsupport::AllocationCount() - before;
+    const long long allocations = benchalloc::Count() - before;
     state.counters["objects"] = reg->Count();
     state.counters["allocs_per_frame"] =
         frames ? static_cast<double>(allocations) / static_cast<double>(frames) : 0.0;

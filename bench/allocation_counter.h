@@ -1,17 +1,17 @@
 #pragma once
-// Counts the heap allocations of a benchmark program: include it in exactly one file of the
-// program, which then reads AllocationCount() before and after the frames it measures.
+// Counts every heap allocation of the benchmark executable that includes this header (once, in
+// its one .cpp): the global operator new is replaced by one that counts and then mallocs.
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-namespace benchsupport {
+namespace benchalloc {
 inline std::atomic<long long> g_allocations{0};
-inline long long AllocationCount() { return g_allocations.load(); }
-}  // namespace benchsupport
+inline long long Count() { return g_allocations.load(std::memory_order_relaxed); }
+}  // namespace benchalloc
 
 void* operator new(std::size_t n) {
-    benchsupport::g_allocations.fetch_add(1, std::memory_order_relaxed);
+    benchalloc::g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(n ? n : 1)) return p;
     throw std::bad_alloc();
 }
