@@ -108,7 +108,6 @@ TEST_F(Effects, PicturesChangeAtStrictThresholdsAndWholeTicks) {
 
     CEffect_FrameSword001 trail(stage.get(), 0, 0);  // plays its strip from full to dying down
     CEffect_FrameSword003 rising(stage.get(), 0, 0);
-    EXPECT_EQ(trail.GetFrameSprite(0), trail.GetFrameSprite(0));
     trail.Draw();
     EXPECT_FLOAT_EQ(trail.GetFrameSprite(0)->angleZ, static_cast<float>(M_PI / 4));
     EXPECT_NE(trail.GetFrameSprite(0)->model, rising.GetFrameSprite(0)->model);
@@ -209,9 +208,6 @@ TEST_F(Effects, SplintersFlyOutToTheirSideAndFallUnderGravity) {
         EXPECT_NEAR(p.x, start[i].x + n * dt * start[i].vx, 1e-7);
         EXPECT_NEAR(p.tilt, start[i].tilt + n * dt * start[i].spin, 1e-7);
     }
-    // Thrown at -220 px/s, a splinter still rises after 26 frames and falls on the 27th.
-    EXPECT_LT(-220 + 26 * dt * 500.0, 0);
-    EXPECT_GT(-220 + 27 * dt * 500.0, 0);
 }
 
 TEST_F(Effects, ChargeSparksRunInAndShowOnlyInsideTheRing) {
