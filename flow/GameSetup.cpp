@@ -5,6 +5,7 @@
 #include "flow/ScenarioSaveData.h"
 #include "flow/TitleScene.h"
 #include "flow/TopMenuScene.h"
+#include "gimmicks/EffectKinds.h"
 #include "online/NetWorkAccessor.h"
 #include "online/ShopItemTable.h"
 #include "play/AttackParameter.h"
@@ -51,6 +52,7 @@ void InstallGameHooks() {
         UpperSingleton::AttackParameterTable,
         {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
          [] { CAttackParameterTable::DeleteInstance(); }});
+    InstallEffectFactory();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },

@@ -1,0 +1,19 @@
+#pragma once
+// What the player sees and hears when a blow lands: the spark at the contact point and the hit
+// sound, chosen from the answer of the victim and the kind of attack. Hitboxes and bursts share it.
+#include <cstdint>
+
+#include "play/AttackParameter.h"
+
+class IBase;
+
+// After `victim` answered `result` to the attack of `attacker` (a hitbox or a burst): for 0, 1 and 3
+// an effect at the point on the line between the centres at rs / (rs + ro) from the attacker, and
+// its sound; nothing for any other answer, nor for the hero defeated (the hero shows that itself).
+void ShowHitEffect(const IBase* attacker, const IBase* victim, const AttackInfo& attack, int result);
+
+// The switch that shows the outlines of attack shapes and bursts; play never turns it on.
+void SetDebugDrawing(bool on);
+bool IsDebugDrawing();
+// An outline circle of a world radius about a world point, drawn through the camera.
+void DrawDebugCircle(double worldX, double worldY, double radius, uint32_t colorRef);
