@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -19,12 +20,8 @@ double Grain(int x, int y, int seed) {
 
 // A small stable speckle, 0..1, for stone and metal texture.
 double Speckle(int x, int y, int seed) {
-    uint32_t h = static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u ^
-                 static_cast<uint32_t>(seed) * 83492791u;
-    h ^= h >> 13;
-    h *= 0x5BD1E995u;
-    h ^= h >> 15;
-    return (h & 0xFFFF) / 65535.0;
+    const int32_t v[3] = {x, y, seed};
+    return (Hash64(std::string(reinterpret_cast<const char*>(v), sizeof v)) & 0xFFFF) / 65535.0;
 }
 
 // Fills r with base, light along the top and left edges and dark along the bottom and right.
