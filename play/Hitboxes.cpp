@@ -14,32 +14,15 @@
 #include "foundation/Random.h"
 #include "play/Characters.h"
 #include "play/EffectFactory.h"
+#include "play/HitEffect.h"
 
 namespace {
-bool g_drawHitboxOutlines = false;
-
 int CategoryOfSide(int side) {
     if (side == kSideHero) return kCategoryHeroAttack;
     if (side == kSideEnemy) return kCategoryEnemyAttack;
     return kCategoryOtherAttack;
 }
 
-// The effect kind and sound of a hit, by the first line that applies.
-struct HitLook {
-    int effect;
-    int sound;
-    int count;
-};
-
-HitLook LookOf(int result, const AttackInfo& a) {
-    if (result == kHitGuarded) return {7, SoundId::kGuard1, 1};
-    if (a.flags[kAttackRedBurst]) return {5, SoundId::kBomb2, 1};
-    if (a.flags[kAttackBlueBurst]) return {6, SoundId::kBomb2, 1};
-    if (a.flags[kAttackIce]) return {12, SoundId::kIce2, 3};
-    if (a.flags[kAttackPowerHit]) return {2, SoundId::kShock4, 1};
-    if (a.flags[kAttackSlash]) return {3, SoundId::kAttack10, 1};
-    return {1, SoundId::kShock3, 1};
-}
 }  // namespace
 
 // ---- CCollisionDetectionBase ----
@@ -123,24 +106,8 @@ int CCollisionDetectionBase::Collide(IBase* other) {
             told->OnAttackHit(r, attack);
         }
     }
-    if (r == kHitDefeated || r == kHitHurt || r == kHitGuarded) ShowHit(r, other);
+    ShowHitEffect(this, other, attack, r);
     return r;
-}
-
-void CCollisionDetectionBase::ShowHit(int r, const IBase* other) const {
-    // The hero's own defeat shows its own reaction.
-    if (other->category == kCategoryHero && r == kHitDefeated) return;
-    const double rs = GetRadius(), ro = other->GetRadius();
-    const double f = rs + ro > 0 ? rs / (rs + ro) : 0.5;
-    const int px = static_cast<int>(centerX + (other->centerX - centerX) * f);
-    const int py = static_cast<int>(centerY + (other->centerY - centerY) * f);
-    const HitLook look = LookOf(r, attack);
-    for (int i = 0; i < look.count; ++i) {
-        const int oy = RandomRange(-2, 2);
-        const int ox = RandomRange(-2, 2);
-        CreateEffect(look.effect, px + ox, py + oy, owner);
-    }
-    PlaySE(look.sound);
 }
 
 int CCollisionDetectionBase::ReceiveAttack(AttackInfo) {
@@ -149,10 +116,8 @@ int CCollisionDetectionBase::ReceiveAttack(AttackInfo) {
     return kHitGuarded;
 }
 
-void CCollisionDetectionBase::ShowOutlines(bool on) { g_drawHitboxOutlines = on; }
-
 void CCollisionDetectionBase::DrawDebug() {
-    if (!g_drawHitboxOutlines || IsDead()) return;
+    if (!IsDebugDrawing() || IsDead()) return;
     const CCamera* cam = CCamera::GetInstance();
     const float scale = cam->GetScale();
     const int sx = static_cast<int>(cam->WorldToScreenX(static_cast<float>(x), static_cast<float>(y)));

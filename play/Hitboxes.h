@@ -29,10 +29,9 @@ class CCollisionDetectionBase : public IBase {
     void Update() override;
     void CollideWithMap() override {}
     void Draw() override {}
-    // The outline in blue (hero), red (enemy) or magenta (other), while outlines are shown.
+    // The outline in blue (hero), red (enemy) or magenta (other), while debug drawing is on
+    // (SetDebugDrawing in play/HitEffect.h; play itself never turns it on).
     void DrawDebug() override;
-    // A debugging aid: play itself never shows the outlines.
-    static void ShowOutlines(bool on);
     int Collide(IBase* other) override;
     // Another attack struck this one: the attacks clash (3).
     int ReceiveAttack(AttackInfo attack) override;
@@ -59,7 +58,6 @@ class CCollisionDetectionBase : public IBase {
 
   private:
     bool AlreadyHit(const IBase* other) const;
-    void ShowHit(int result, const IBase* other) const;
 
     IAttackable* attacker_ = nullptr;
     // Set when the attacker is a live object: then attacker_ is trusted only while it resolves.
