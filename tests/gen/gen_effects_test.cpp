@@ -160,7 +160,13 @@ TEST(GenEffects, SheetsFillTheCellsTheEffectsCut) {
                           {192, 48, 48, 96},
                           {96, 96, 48, 48},
                           {48, 96, 32, 32},
-                          {80, 96, 16, 16}});
+                          {80, 96, 16, 16},
+                          // weather: raindrop, snowflake, leaf, cherry petal, maple leaf
+                          {0, 96, 8, 64},
+                          {8, 96, 16, 16},
+                          {8, 112, 16, 16},
+                          {24, 96, 16, 16},
+                          {24, 112, 24, 24}});
     ExpectOnlyCellsDrawn("Effect.Bar_Effect008_L", {{0, 0, 32, 256}, {32, 0, 32, 256}, {64, 0, 32, 256}});
     // the right-hand trail is the left one with every frame turned round
     Canvas left = Sheet("Effect.Bar_Effect008_L"), right = Sheet("Effect.Bar_Effect008_R");

@@ -7,6 +7,7 @@
 
 #include "tools/gen/EffectShapes.h"
 #include "tools/gen/ObjectShapes.h"
+#include "tools/gen/SceneShapes.h"
 #include "tools/gen/TextRender.h"
 
 namespace gen {
@@ -1115,6 +1116,8 @@ const std::map<std::string, void (*)(Canvas&, const Line&)>& Table() {
         {"fx", DrawEffectShape},
         {"obj", DrawObjectShape},
         {"turn", DrawTurnedCopy},
+        {"landscape", DrawLandscape},
+        {"darkness", DrawDarkness},
     };
     return t;
 }
