@@ -6,6 +6,7 @@
 #include <map>
 
 #include "tools/gen/EffectShapes.h"
+#include "tools/gen/HeroShapes.h"
 #include "tools/gen/TextRender.h"
 
 namespace gen {
@@ -1112,6 +1113,9 @@ const std::map<std::string, void (*)(Canvas&, const Line&)>& Table() {
         {"scene", OpScene},
         {"skyline", OpSkyline},
         {"fx", DrawEffectShape},
+        {"hero", DrawHeroShape},
+        {"weapon", DrawWeaponShape},
+        {"swing", DrawSwingShape},
     };
     return t;
 }
