@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/gen/gen_sheet.h"
 #include "tools/gen/Canvas.h"
 #include "tools/gen/GenCommon.h"
 #include "tools/gen/Images.h"
@@ -14,14 +15,6 @@
 using namespace gen;
 
 namespace {
-
-Canvas Sheet(const std::string& key) {
-    std::vector<ImageDef> defs = ReadImageManifests(std::string(QUOR_GEN_SOURCE_DIR) + "/images");
-    for (const ImageDef& d : defs)
-        if (d.key == key) return BuildImage(d, defs);
-    ADD_FAILURE() << key << " is not drawn";
-    return Canvas(256, 256, kKeyColor);
-}
 
 // The lowest row of the cell that holds a drawn pixel, or -1 for an empty cell.
 int LowestRow(const Canvas& c, int x0, int y0, int w, int h) {
