@@ -1,6 +1,6 @@
-// The hero's sheets: every body frame holds the figure standing on one ground line, the weapon
-// strips keep the layout the game turns them by, and the right-facing streak sheets are their
-// left-facing twins mirrored cell by cell.
+// The hero's sheets: every body frame holds the whole figure, standing on one ground line;
+// the weapon strips keep the layout the game turns them by; the right-facing streak sheets are
+// their left-facing twins mirrored cell by cell.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +16,16 @@ using namespace gen;
 
 namespace {
 
+// Whether anything is drawn on the cell's top row or its left or right column: a picture
+// that reaches them has been cut off by the cell's edge.
+bool TouchesTopOrSides(const Canvas& c, int x0, int y0, int w, int h) {
+    for (int i = 0; i < w; ++i)
+        if (c.Get(x0 + i, y0) != kKeyColor) return true;
+    for (int i = 0; i < h; ++i)
+        if (c.Get(x0, y0 + i) != kKeyColor || c.Get(x0 + w - 1, y0 + i) != kKeyColor) return true;
+    return false;
+}
+
 // The lowest row of the cell that holds a drawn pixel, or -1 for an empty cell.
 int LowestRow(const Canvas& c, int x0, int y0, int w, int h) {
     for (int y = y0 + h - 1; y >= y0; --y)
@@ -26,7 +36,7 @@ int LowestRow(const Canvas& c, int x0, int y0, int w, int h) {
 
 }  // namespace
 
-TEST(GenHero, BodyFramesAreDrawnAndGroundFramesShareOneFootLine) {
+TEST(GenHero, BodyFramesAreWholeAndGroundFramesShareOneFootLine) {
     for (const char* page : {"Char.Quor001_R", "Char.Quor002_R", "Char.Quor001_L"}) {
         Canvas c = Sheet(page);
         for (int row = 0; row < 6; ++row)
@@ -34,6 +44,8 @@ TEST(GenHero, BodyFramesAreDrawnAndGroundFramesShareOneFootLine) {
                 const bool spare = std::string(page) == "Char.Quor002_R" && row == 5 && col >= 2 && col <= 4;
                 if (spare) continue;
                 EXPECT_GE(LowestRow(c, 40 * col, 40 * row, 40, 40), 0) << page << " " << col << "," << row;
+                EXPECT_FALSE(TouchesTopOrSides(c, 40 * col, 40 * row, 40, 40))
+                    << page << " " << col << "," << row;
             }
     }
     // Standing, walking, running, squatting and the ground strikes all put their soles on the
@@ -59,7 +71,10 @@ TEST(GenHero, RightWeaponColumnIsTheLeftTurnedUpsideDown) {
         EXPECT_GT(drawn, 128 * 4) << "kind " << kind;
     }
     for (int item = 0; item < 5; ++item)  // pole, stronger pole, mallet, propeller, hose
+    {
         EXPECT_GE(LowestRow(bar, 32 * item, 192, 32, 32), 0) << item;
+        EXPECT_FALSE(TouchesTopOrSides(bar, 32 * item, 192, 32, 32)) << item;
+    }
 }
 
 TEST(GenHero, RightStreakSheetsMirrorTheLeftCellByCell) {

@@ -164,70 +164,71 @@ const std::map<std::string, Pose>& Poses() {
         {"stand", {{20, 31}, 3, 0, {17, G}, {23, G}, {10, 26}, {26, 22}, kCalm, 10}},
         {"walk1", {{20, 30.6}, 5, 0, {14, G}, {26, G - 1}, {10, 27}, {26, 23}, kCalm, 14}},
         {"walk2", {{20, 30.6}, 5, 0, {24, G}, {16, G - 1}, {10, 27}, {26, 23}, kCalm, 14}},
-        {"run1", {{20, 30}, 12, 0, {17, G}, {25, G - 3}, {9, 27}, {25, 23}, kFierce, 20}},
-        {"run2", {{20, 29}, 15, 0, {11, G - 2}, {29, G - 5}, {9, 26}, {25, 22}, kFierce, 28}},
-        {"run3", {{20, 29}, 15, 0, {26, G - 3}, {13, G - 1}, {9, 26}, {25, 22}, kFierce, 24}},
-        {"dash1", {{21, 30}, 25, -5, {12, G - 1}, {31, G - 5}, {13, 29}, {29, 25}, kFierce, 4}},
-        {"dash2", {{21, 30}, 25, -5, {24, G}, {16, G - 3}, {13, 28}, {29, 24}, kFierce, 0}},
-        {"dash3", {{21, 30}, 25, -5, {14, G}, {30, G - 3}, {13, 28}, {29, 24}, kFierce, 6}},
-        {"skid", {{23, 31}, -16, 8, {12, G}, {25, G}, {18, 26}, {34, 22}, kStartled, 40}},
-        {"ball", {{21, 30.5}, 22, 18, {13, 31.5}, {17, 34}, {12, 27.5}, {17, 29.5}, kShout, 60}},
-        {"wallhit", {{23, 29}, -22, -6, {17, 35}, {27, 36}, {14, 11}, {29, 11}, kHurt, 50}},
+        {"run1", {{20, 31}, 12, 0, {17, G}, {25, G - 3}, {9, 27}, {25, 23}, kFierce, 20}},
+        {"run2", {{20, 30}, 15, 0, {11, G - 2}, {29, G - 5}, {9, 26}, {25, 22}, kFierce, 28}},
+        {"run3", {{20, 30.5}, 15, 0, {26, G - 3}, {13, G - 1}, {9, 26}, {25, 22}, kFierce, 24}},
+        {"dash1", {{22, 30}, 25, -5, {12, G - 1}, {31, G - 5}, {13, 29}, {29, 25}, kFierce, 4}},
+        {"dash2", {{22, 31}, 25, -5, {24, G}, {16, G - 3}, {13, 28}, {29, 24}, kFierce, 0}},
+        {"dash3", {{22, 31}, 25, -5, {14, G}, {30, G - 3}, {13, 28}, {29, 24}, kFierce, 6}},
+        {"skid", {{19.5, 31}, -16, 8, {12, G}, {25, G}, {18, 26}, {34, 22}, kStartled, 40}},
+        {"ball", {{22.5, 30.5}, 22, 18, {13, 31.5}, {17, 34}, {12, 27.5}, {17, 29.5}, kShout, 60}},
+        {"wallhit", {{17, 29}, -22, 4, {17, 35}, {27, 36}, {14, 11}, {29, 11}, kHurt, 50}},
         // in the air: rising, top, falling
         {"up", {{20, 30}, -4, 0, {17, G - 2}, {24, G - 4}, {10, 10}, {25, 10}, kStartled, -30}},
         {"top", {{20, 30}, 0, 0, {15, G - 2}, {25, G - 3}, {10, 11}, {25, 11}, kCalm, 10}},
-        {"down", {{20, 29}, 4, 0, {15, G}, {26, G - 1}, {10, 11}, {25, 11}, kStartled, 55}},
+        {"down", {{20, 29}, 4, 0, {15, G - 1.5}, {26, G - 2.5}, {10, 11}, {25, 11}, kStartled, 55}},
         // hovering under the spinning weapon
-        {"hover1", {{20, 30}, 0, 0, {17, G}, {23, G - 1}, {9, 9}, {24, 24}, kHappy, -20}},
-        {"hover2", {{20, 30}, 0, 0, {16, G - 1}, {24, G}, {9, 9}, {22, 23}, kHappy, -10}},
+        {"hover1", {{20, 30}, 0, 0, {17, G - 1.5}, {23, G - 2.5}, {9, 9}, {24, 24}, kHappy, -20}},
+        {"hover2", {{20, 30}, 0, 0, {16, G - 2.5}, {24, G - 1.5}, {9, 9}, {22, 23}, kHappy, -10}},
         {"hover3", {{20, 30.5}, 0, 0, {18, G}, {22, G}, {9, 9}, {20, 23}, kHappy, -25}},
         // hurt, blown away, knocked down, squatting
-        {"hurt1", {{23, 31}, -18, -12, {17, G}, {25, G}, {15, 19}, {31, 25}, kHurt, 45}},
-        {"hurt2", {{22, 31}, -25, -14, {16, G}, {26, G}, {17, 17}, {32, 27}, kHurt, 55}},
-        {"blown", {{22, 29}, -35, -10, {14, 35}, {22, 37}, {9, 18}, {30, 16}, kHurt, 70}},
-        {"lying1", {{20, 31}, 0, 0, {16, G}, {23, G - 2}, {13, 30}, {27, 30}, kDizzy, 0, 90, {2, 13}}},
-        {"lying2", {{20, 31}, 0, -10, {17, G - 4}, {24, G - 1}, {12, 28}, {28, 31}, kDizzy, 0, 86, {2, 11}}},
+        {"hurt1", {{17, 31}, -18, -6, {17, G}, {25, G}, {15, 19}, {31, 25}, kHurt, 45}},
+        {"hurt2", {{15.5, 31}, -25, -4, {16, G}, {26, G}, {17, 17}, {32, 27}, kHurt, 55}},
+        {"blown", {{13.5, 29}, -35, 10, {14, 35}, {22, 37}, {9, 18}, {30, 16}, kHurt, 70}},
+        {"lying1", {{20, 31}, 0, 0, {16, G}, {23, G - 2}, {13, 30}, {27, 30}, kDizzy, 0, 90, {0.5, 13}}},
+        {"lying2",
+         {{20, 31}, 0, -10, {17, G - 4}, {24, G - 1}, {12, 28}, {28, 31}, kDizzy, 0, 86, {0.5, 11}}},
         {"squat", {{20, 35}, 10, 0, {15, G}, {24, G}, {10, 30}, {26, 26}, kCalm, 6}},
         // the swing from overhead, the jab and the wind-up, on the ground
         {"raise", {{21, 31}, -8, -4, {15, G}, {25, G}, {16, 10}, {20, 26}, kFierce, 20}},
         {"strike", {{20, 31}, 6, 0, {14, G}, {25, G}, {7, 15}, {21, 24}, kShout, 20}},
-        {"smash", {{20, 32}, 20, 5, {11, G}, {27, G}, {3, 24}, {19, 20}, kShout, 24}},
+        {"smash", {{22, 32}, 20, 5, {11, G}, {27, G}, {4.5, 24}, {19, 20}, kShout, 24}},
         {"jabready", {{20, 31}, 5, 0, {15, G}, {26, G}, {12, 28}, {28, 24}, kFierce, 16}},
-        {"jab", {{19, 31.5}, 18, 0, {9, G}, {28, G}, {7, 28}, {23, 24}, kShout, 12}},
+        {"jab", {{21, 31.5}, 18, 0, {9, G}, {28, G}, {7, 28}, {23, 24}, kShout, 12}},
         {"windup", {{21, 31}, -10, 0, {14, G}, {26, G}, {20, 28}, {31, 18}, kFierce, 20}},
         // the same in the air
         {"airraise", {{21, 29}, -8, -4, {16, 36}, {25, 34}, {16, 10}, {20, 26}, kFierce, 40}},
         {"airstrike", {{20, 29}, 6, 0, {16, 36}, {26, 34}, {12, 15}, {26, 24}, kShout, 40}},
-        {"airsmash", {{20, 29}, 20, 5, {14, 36}, {27, 33}, {5, 24}, {21, 20}, kShout, 40}},
+        {"airsmash", {{22, 29}, 20, 5, {14, 36}, {27, 33}, {5, 24}, {21, 20}, kShout, 40}},
         {"airjabready", {{20, 29}, 5, 0, {17, 36}, {27, 34}, {12, 28}, {28, 24}, kFierce, 30}},
         {"airjab", {{20, 29}, 16, 0, {21, 35}, {31, 33}, {7, 28}, {23, 24}, kShout, 10}},
-        {"whirl", {{20, 31}, 10, 0, {12, G}, {28, G}, {3, 22}, {30, 27}, kFierce, 20}},
+        {"whirl", {{20, 31}, 10, 0, {12, G}, {28, G}, {4.5, 22}, {30, 27}, kFierce, 20}},
         // page two: the big jump, the rising strike, the air spin, landing
         {"spring", {{20, 33.5}, 12, 0, {15, G}, {25, G}, {13, 28}, {29, 12}, kFierce, 15}},
-        {"soar", {{20, 28}, -5, -5, {18, G}, {22, G - 1}, {16, 28}, {19, 7}, kHappy, -60}},
-        {"uppercut", {{20, 28}, -10, -8, {15, 33}, {23, G - 1}, {9, 9}, {24, 24}, kShout, -40}},
+        {"soar", {{20, 28}, -5, -5, {18, G - 2}, {22, G - 3}, {16, 28}, {19, 7}, kHappy, -60}},
+        {"uppercut", {{19.5, 28}, -10, -8, {15, 33}, {23, G - 1}, {9, 9}, {24, 24}, kShout, -40}},
         {"point", {{20, 31}, 5, 0, {15, G}, {26, G}, {4, 19}, {33, 19}, kFierce, 15}},
-        {"airwhirl", {{20, 29}, 10, 0, {16, 36}, {27, 34}, {3, 22}, {30, 27}, kFierce, 35}},
-        {"land", {{20, 34}, 25, 8, {12, G}, {27, G}, {5, 24}, {21, 20}, kFierce, 40}},
+        {"airwhirl", {{20, 29}, 10, 0, {16, 36}, {27, 34}, {4.5, 22}, {30, 27}, kFierce, 35}},
+        {"land", {{23.5, 34}, 25, 8, {12, G}, {27, G}, {5, 24}, {21, 20}, kFierce, 40}},
         // the flurry of jabs
         {"flurry1", {{20, 31}, 15, 0, {12, G}, {28, G}, {5, 19}, {30, 27}, kShout, 10}},
         {"flurry2", {{20, 31}, 15, 0, {12, G}, {28, G}, {6, 25}, {30, 27}, kShout, 14}},
-        {"flurry3", {{20, 31}, 16, 0, {12, G}, {28, G}, {3, 23}, {30, 27}, kShout, 8}},
-        {"flurry4", {{20, 31}, 16, 0, {12, G}, {28, G}, {3, 20}, {30, 27}, kShout, 12}},
+        {"flurry3", {{20, 31}, 16, 0, {12, G}, {28, G}, {4.5, 23}, {30, 27}, kShout, 8}},
+        {"flurry4", {{20, 31}, 16, 0, {12, G}, {28, G}, {4.5, 20}, {30, 27}, kShout, 12}},
         {"flurry0", {{20, 31}, 12, 0, {13, G}, {28, G}, {10, 22}, {30, 27}, kFierce, 16}},
-        {"lunge", {{19, 32}, 26, 0, {8, G}, {30, G}, {3, 22}, {30, 27}, kShout, 2}},
+        {"lunge", {{22.5, 32}, 26, 0, {8, G}, {30, G}, {4.5, 22}, {30, 27}, kShout, 2}},
         // diving down, landing from the dive, squatting jab, thrown back
         {"dive", {{21, 24}, -5, 10, {14, 30}, {28, 30}, {17, 28}, {20, 7}, kShout, 70}},
-        {"diveland", {{21, 34.5}, 18, 10, {12, G}, {29, G}, {17, 30}, {20, 9}, kFierce, 20}},
+        {"diveland", {{22, 34.5}, 18, 10, {12, G}, {29, G}, {17, 30}, {20, 9}, kFierce, 20}},
         {"diverise", {{20, 32}, 8, 0, {13, G}, {27, G}, {9, 26}, {25, 10}, kCalm, 10}},
         {"squatready", {{20, 35}, 15, 0, {14, G}, {25, G}, {12, 30}, {28, 26}, kFierce, 8}},
-        {"squatjab", {{19, 35}, 25, 0, {11, G}, {26, G}, {7, 30}, {23, 26}, kShout, 4}},
-        {"recoil", {{22, 31}, -20, -6, {15, G}, {26, G}, {15, 12}, {31, 28}, kStartled, 40}},
+        {"squatjab", {{22.5, 35}, 25, 0, {11, G}, {26, G}, {7, 30}, {23, 26}, kShout, 4}},
+        {"recoil", {{17, 31}, -20, 0, {15, G}, {26, G}, {15, 12}, {31, 28}, kStartled, 40}},
         // an ordinary jump, beaten, frozen, looking up
-        {"jump1", {{20, 29}, 0, -4, {15, 33}, {23, G - 1}, {10, 27}, {26, 23}, kHappy, -45}},
+        {"jump1", {{20, 29}, 0, -4, {15, 33}, {23, G - 2.5}, {10, 27}, {26, 23}, kHappy, -45}},
         {"jump2", {{20, 29}, 2, 0, {16, 35}, {25, 36}, {10, 26}, {26, 22}, kCalm, 10}},
-        {"jump3", {{20, 29}, 4, 0, {17, G}, {24, G - 1}, {10, 22}, {26, 18}, kStartled, 60}},
-        {"beaten", {{20, 26}, 0, 15, {12, 36}, {29, 36}, {6, 14}, {34, 14}, kDizzy, 60}},
+        {"jump3", {{20, 29}, 4, 0, {17, G - 2}, {24, G - 3}, {10, 22}, {26, 18}, kStartled, 60}},
+        {"beaten", {{20, 29.5}, 0, 15, {12, 36.5}, {29, 36.5}, {6, 14}, {34, 14}, kDizzy, 60}},
         {"frozen", {{20, 31}, 0, -6, {16, G}, {24, G}, {11, 23}, {29, 23}, kStartled, 10, 0, {}, 1, 1}},
         {"lookup", {{20, 31}, -6, -14, {17, G}, {23, G}, {11, 9}, {26, 24}, kHappy, 10}},
         // getting a new weapon, walking into a door
@@ -319,12 +320,12 @@ void FaceParts(const Painter& p, Face face, const std::function<V(double, double
 // The hat: a pointed, floppy cone over a wide brim, with a band and a pompom on its tip.
 void Hat(const Painter& p, const Colours& k, const std::function<V(double, double)>& at, double headTurn) {
     p.Part(Ellipse(at(0.5, -4.6), 10.2, 2.4, headTurn), k.hat);
-    Field cone = Polygon({at(-6, -5.4), at(-4.6, -9.5), at(-1.6, -13), at(2, -15), at(5.6, -14.6),
-                          at(7.6, -12.2), at(4.8, -11.6), at(3.4, -9.4), at(5.6, -5.4)});
+    Field cone = Polygon({at(-6, -5.4), at(-4.6, -9), at(-1.6, -11.8), at(2, -12.8), at(5.4, -12.4),
+                          at(7.4, -10.6), at(4.8, -10.4), at(3.4, -8.6), at(5.6, -5.4)});
     p.Part(cone, k.hat);
     Field slab = Polygon({at(-8, -5.5), at(8, -5.5), at(8, -7.4), at(-8, -7.4)});
     p.Part(Both(cone, slab), k.band, false, false);
-    p.Part(Circle(at(7.6, -12.2), 1.9), k.band);
+    p.Part(Circle(at(7.4, -10.6), 1.8), k.band);
 }
 
 void DrawHero(Canvas& canvas, const Line& op, const Pose& pose, bool right) {
@@ -354,7 +355,7 @@ void DrawHero(Canvas& canvas, const Line& op, const Pose& pose, bool right) {
     if (pose.special == 1) {  // the block of ice behind the frozen hero
         Painter ice = p;
         ice.light = {-0.7, -0.7};
-        ice.Part(Polygon({{6, 1.6}, {33, 0.8}, {35, 39}, {5, 39.4}}), 0xC8EEFF);
+        ice.Part(Polygon({{6, 2.4}, {33, 1.8}, {35, 39}, {5, 39.4}}), 0xC8EEFF);
         p.tint = 0x9ADCFF;
         p.tintShare = 0.45;
     }
@@ -366,6 +367,13 @@ void DrawHero(Canvas& canvas, const Line& op, const Pose& pose, bool right) {
     const V headUp = Turn({0, -1}, headTurn), headBack = Turn({1, 0}, headTurn);
     const V head = neck + headUp * 6.5;
     auto at = [&](double a, double c) { return head + headBack * a + headUp * (-c); };
+    // An airborne figure whose hat would poke out of the top of the cell drops as far as its
+    // feet allow; grounded frames keep their soles on the ground line.
+    if (pose.turn == 0 && pose.grow == 1) {
+        const double top = std::min(at(2, -12.8).y, at(7.4, -10.6).y - 1.8) - 1.2;
+        const double room = G - std::max(pose.front.y, pose.back.y);
+        if (top < 1) p.shift.y += std::min(1 - top, room);
+    }
     const V shoulderF = neck + backDir * -2.4 + up * -1.6, shoulderB = neck + backDir * 2.4 + up * -1.6;
     const bool back = pose.face == kBack;
 
@@ -419,7 +427,7 @@ void DrawHero(Canvas& canvas, const Line& op, const Pose& pose, bool right) {
     if (pose.special == 1) {  // the front faces of the ice: an outline and two glints
         Painter ice = p;
         ice.tint = kNoColor;
-        Field block = Polygon({{6, 1.6}, {33, 0.8}, {35, 39}, {5, 39.4}});
+        Field block = Polygon({{6, 2.4}, {33, 1.8}, {35, 39}, {5, 39.4}});
         Field rim = Both(block, [block](V q) { return -block(q) - 1.2; });
         ice.Part(rim, 0xE8FAFF, true, false);
         ice.Part(Capsule({9, 9}, {13, 7}, 0.6, 0.6), 0xFFFFFF, false, false);
@@ -477,8 +485,8 @@ void Weapon(const Painter& p, const std::string& kind, double bold, const Line& 
         p.Part(Capsule({14, 16}, {123, 16}, 2.5 * k, 2.5 * k), 0xE8E4F0);
         p.Part(Capsule({96, 16}, {123, 16}, 3.2 * k, 3.2 * k), 0x3C4CB8);
         const double span = k;
-        p.Part(Ellipse({11, 16 - 7.5 * span}, 3.6 * k, 7.5 * span, -8), 0xE84040);
-        p.Part(Ellipse({11, 16 + 7.5 * span}, 3.6 * k, 7.5 * span, -8), 0xE84040);
+        p.Part(Ellipse({11, 16 - 6.8 * span}, 3.6 * k, 6.8 * span, -8), 0xE84040);
+        p.Part(Ellipse({11, 16 + 6.8 * span}, 3.6 * k, 6.8 * span, -8), 0xE84040);
         p.Part(Circle({11, 16}, 3.8 * k), 0xF4C430);
     } else if (kind == "hose") {
         const std::vector<V> path = {{19, 16}, {44, 13.5}, {70, 18.5}, {96, 13.5}, {121, 16.5}};
@@ -612,7 +620,8 @@ void DrawWeaponShape(Canvas& canvas, const Line& op) {
     p.flipY = op.Int("flipv", 0) != 0;
     p.pivot = {64, 16};
     p.turn = turn;
-    p.shift = V{box.w / p.unit / 2, box.h / p.unit / 2} - p.pivot;
+    // `along` brings the point that many strip units nearer the striking end to the middle
+    p.shift = V{box.w / p.unit / 2, box.h / p.unit / 2} - p.pivot - Turn({-op.Num("along", 0), 0}, turn);
     Weapon(p, op.Str("kind", "broom"), op.Num("bold", 1.0), op);
 }
 
