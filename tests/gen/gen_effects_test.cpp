@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/gen/gen_sheet.h"
 #include "tools/gen/Canvas.h"
 #include "tools/gen/GenCommon.h"
 #include "tools/gen/Images.h"
@@ -21,14 +22,6 @@ bool KeyFree(uint32_t c) { return c == kKeyColor || ((c >> 8) & 0xFF) == (c & 0x
 struct Cell {
     int x, y, w, h;
 };
-
-Canvas Sheet(const std::string& key) {
-    std::vector<ImageDef> defs = ReadImageManifests(std::string(QUOR_GEN_SOURCE_DIR) + "/images");
-    for (const ImageDef& d : defs)
-        if (d.key == key) return BuildImage(d, defs);
-    ADD_FAILURE() << key << " is not drawn";
-    return Canvas(256, 256, kKeyColor);
-}
 
 // Every listed cell holds a picture, and nothing is drawn outside the listed cells, so no
 // neighbour bleeds into a sprite.

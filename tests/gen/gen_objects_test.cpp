@@ -127,18 +127,12 @@ TEST(GenObjects, SheetsFillEveryCellTheObjectsCut) {
                             {0, 72, 64, 136}, {64, 72, 128, 136}, {64, 136, 128, 144}, {0, 136, 64, 216}};
     AddRun(o5, {0, 224, 32, 240}, 4, 32, 0);  // the wide lift piece and the editor strip
     ExpectCells("Object.Objects005", o5);
-
-    std::vector<Cell> bars;
-    AddRun(bars, {0, 0, 128, 32}, 6, 0, 32);    // facing left
-    AddRun(bars, {128, 0, 256, 32}, 6, 0, 32);  // facing right
-    AddRun(bars, {0, 192, 32, 224}, 5, 32, 0);  // weapon items
-    ExpectCells("Object.Bar001", bars);
 }
 
 TEST(GenObjects, EdgesStayHardAgainstTheKey) {
     // A pixel blended half-way into the key would show as a green fringe around a sprite.
     for (const char* key : {"Object.Objects001", "Object.Objects002", "Object.Objects003",
-                            "Object.Objects004", "Object.Objects005", "Object.Bar001"}) {
+                            "Object.Objects004", "Object.Objects005"}) {
         Canvas c = Sheet(key);
         int fringe = 0;
         for (int y = 0; y < c.Height(); ++y)

@@ -8,6 +8,7 @@
 #include "tools/gen/EffectShapes.h"
 #include "tools/gen/ObjectShapes.h"
 #include "tools/gen/SceneShapes.h"
+#include "tools/gen/HeroShapes.h"
 #include "tools/gen/TextRender.h"
 
 namespace gen {
@@ -1118,6 +1119,9 @@ const std::map<std::string, void (*)(Canvas&, const Line&)>& Table() {
         {"turn", DrawTurnedCopy},
         {"landscape", DrawLandscape},
         {"darkness", DrawDarkness},
+        {"hero", DrawHeroShape},
+        {"weapon", DrawWeaponShape},
+        {"swing", DrawSwingShape},
     };
     return t;
 }
