@@ -6,6 +6,7 @@
 #include <map>
 
 #include "tools/gen/EffectShapes.h"
+#include "tools/gen/EnemyShapes.h"
 #include "tools/gen/TextRender.h"
 
 namespace gen {
@@ -1112,6 +1113,8 @@ const std::map<std::string, void (*)(Canvas&, const Line&)>& Table() {
         {"scene", OpScene},
         {"skyline", OpSkyline},
         {"fx", DrawEffectShape},
+        {"enemy", DrawEnemyShape},
+        {"flipcell", DrawFlipCell},
     };
     return t;
 }
