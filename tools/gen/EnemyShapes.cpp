@@ -1179,7 +1179,7 @@ const std::map<std::string, CellFn>& Kinds() {
 
 void DrawEnemyShape(Canvas& canvas, const Line& op) {
     Rect r{op.ArgInt(0), op.ArgInt(1), op.ArgInt(2), op.ArgInt(3)};
-    std::string kind = op.Str("kind", "");
+    std::string kind = op.Str("kind", "kid");
     auto it = Kinds().find(kind);
     if (it == Kinds().end()) op.Fail("unknown enemy kind '" + kind + "'");
     canvas.SetClip(r);
