@@ -875,6 +875,11 @@ void Thrower(Pen p, int pose, int kind) {
     p.Limb(35, 27 + b, 35, 21 + b, 2, fur);
     p.Ball(15, 37 - (air ? 3 : 0), 3.5, 2.2, Shade(fur, 0.6));
     p.Ball(24, 37 - (air ? 3 : 0), 3.5, 2.2, Shade(fur, 0.6));
+    bool windUp = pose == 2 || pose == 5;
+    if (windUp) {  // the arm goes up behind the head; the ball is drawn over it apart
+        p.Limb(22, 25 + b, 26, 4 + b, 2.4, fur);
+        p.Ball(26, 4 + b, 2.6, 2.6, face);
+    }
     p.Ball(20, 28 + b, 8.5, 8, fur);
     p.Fill(18.5, 30 + b, 5, 4.5, face);
     p.Ball(27, 11 + b, 3.5, 3.5, fur);
@@ -890,11 +895,9 @@ void Thrower(Pen p, int pose, int kind) {
         p.Brows(13, 19, 12.2 + b, 2);
         p.Ink(12.5, 20.5 + b, 17, 21 + b, 1.2);
     }
+    if (windUp) return;
     double hx = 10, hy = 30 + b;
-    if (pose == 2 || pose == 5) {
-        hx = 24;
-        hy = 12 + b;  // the ball is held up over the head
-    } else if (pose == 3 || pose == 6) {
+    if (pose == 3 || pose == 6) {
         hx = 4;
         hy = 24 + b;
     } else if (pose == 7) {
@@ -924,10 +927,12 @@ void SkyMobile(Canvas& c, const Rect& r, int pose, int) {
     p.Limb(40, 52, 30, 60, 3, 0x505060);
     p.Ball(29, 60, 3, 2.5, 0x303038);
     p.Ball(44, 22, 14, 11, 0xBFE6F8, true);
-    p.Ball(44, 24, 6, 6, 0xF6C89A);
-    p.Poly({37, 19, 51, 19, 51, 22, 37, 22}, 0x7A4A2A);
-    p.Eye(41, 24, 2, -1, 0);
-    p.Eye(46, 24, 2, -1, 0);
+    // the pilot is one of the masked fighters (its falling pose is the fighter's knocked cell)
+    p.Ball(44, 25, 7, 7, 0x3D5AA8);
+    p.Fill(42, 25, 4.5, 3, 0xF6C89A);
+    p.Poly({37, 19.5, 51, 19.5, 51, 22, 37, 22}, 0xE03030);
+    p.Eye(40.5, 25, 1.8, -1, 0);
+    p.Eye(44.5, 25, 1.8, -1, 0);
     p.Ink(38, 13, 48, 12, 1, kWhite);
     for (int i = 0; i < 3; ++i) p.Fill(64 + 8 * i, 34, 2, 2, 0x3A3A48);
     if (wreck) {
