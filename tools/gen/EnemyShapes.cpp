@@ -124,7 +124,7 @@ void Darken(Canvas& c, const Rect& r, double t) {
 }
 
 // A 3 x 5 digit, `px` pixels to a dot, centred on (cx, cy).
-void Digit(const Pen& p, int d, double cx, double cy, double px, uint32_t col) {
+void Digit(Pen p, int d, double cx, double cy, double px, uint32_t col) {
     static const char* kDigits[10] = {
         "111101101101111", "010110010010111", "111001111100111", "111001111001111", "101101111001001",
         "111100111001111", "111100111101111", "111001010010010", "111101111101111", "111101111001111"};
@@ -195,7 +195,7 @@ void Kid(Pen p, int pose, const Colors& k, bool big) {
 }
 
 // A hovering puffball: pose 0 the idle cell, 1 the wide squashed cell.
-void Pukka(const Pen& p, int pose) {
+void Pukka(Pen p, int pose) {
     const uint32_t pink = 0xF27BB0, tuft = 0xFFC0DC;
     if (pose == 0) {
         p.Poly({6, 20, 1, 13, 8, 15}, 0xC85090);
@@ -226,7 +226,7 @@ void Pukka(const Pen& p, int pose) {
 }
 
 // A bean sprout: variant 0 rooted, variant 1 a blue walker; pose 0/1 sway.
-void Moyashi(const Pen& p, int pose, int variant) {
+void Moyashi(Pen p, int pose, int variant) {
     double sw = pose == 0 ? -1.5 : 1.5;
     uint32_t stem = variant ? 0xD8E8FF : 0xF4F0DC, bean = variant ? 0x8FB4F0 : 0xF6E27A,
              leaf = variant ? 0x40B0B0 : 0x58C040;
@@ -261,7 +261,7 @@ void Fighter(Pen p, int pose) {
         {-1, 0, 1, 4, -4, 5, 0},      {-2, 0.2, 1.03, 8, -8, 2, 0}, {0, -0.2, 1, 5, -5, 0, 0},
         {1, 0.35, 0.97, 9, -7, 0, 0}, {3, 0.2, 0.88, 7, -7, 0, 0},  {2, 0.45, 0.92, 12, -7, 0, 0},
         {-1, 0.2, 1, 7, -6, 1, 0},    {0, 0.2, 1, 1, -1, 0, 0},     {-1, 0.2, 1, -4, 5, 1, 0},
-        {0, -0.15, 1, 5, -4, 0, 2},   {0, -0.3, 1, 6, -3, 0, 1},    {0, -0.6, 1, 5, -5, 3, 1},
+        {0, -0.15, 1, 5, -4, 0, 2},   {0, -0.3, 1, 6, -3, 0, 1},    {0, -0.45, 1, 5, -5, 3, 1},
         {1, 0, 0.97, 5, -5, 0, 0},    {-1, 0, 1.03, 5, -5, 0, 3},   {0, 0.1, 1, 7, -6, 0, 0},
         {0, -0.15, 1, 6, -4, 0, 2},   {-1, 0, 1, 4, -4, 4, 0}};
     const P& q = kPoses[std::clamp(pose, 0, 22)];
@@ -272,8 +272,8 @@ void Fighter(Pen p, int pose) {
     double b = q.bob, cy = 28 + b + (1 - q.sq) * 10, ry = 13 * q.sq;
     p.Ball(20 + q.fb, 45 - q.tuck, 5, 3, boot);
     // headband tails fly behind
-    p.Poly({28, cy - 9, 38, cy - 14, 36, cy - 8}, band);
-    p.Poly({28, cy - 8, 37, cy - 4, 34, cy - 9}, Shade(band, 0.8));
+    p.Poly({28, cy - 9, 36, cy - 13, 35, cy - 8}, band);
+    p.Poly({28, cy - 8, 35, cy - 5, 33, cy - 9}, Shade(band, 0.8));
     p.Ball(20, cy, 11, ry, gi);
     p.Fill(16, cy - 4, 7, 5, skin);
     p.Poly({9.5, cy - 10, 30.5, cy - 10, 30.5, cy - 7, 9.2, cy - 7}, band);
@@ -294,7 +294,7 @@ void Fighter(Pen p, int pose) {
 }
 
 // The fighter's bar (variant 0 wood, 1 a long iron bar), laid along the cell's middle row.
-void Bar(const Pen& p, int variant) {
+void Bar(Pen p, int variant) {
     if (variant == 0) {
         p.Limb(26, 16, 102, 16, 5, 0xB0723A);
         p.Ink(28, 15, 100, 15, 1, 0xD8A060);
@@ -311,7 +311,7 @@ void Bar(const Pen& p, int variant) {
 }
 
 // The gunner's gun pointing left (variant 0 a pop gun, 1 a heavy cannon).
-void Gun(const Pen& p, int variant) {
+void Gun(Pen p, int variant) {
     if (variant == 0) {
         p.Poly({30, 12, 44, 12, 50, 22, 43, 23, 38, 16, 30, 16}, 0x7A4A2A);
         p.Poly({8, 7, 34, 7, 34, 16, 8, 16}, 0x6C7890);
@@ -336,7 +336,7 @@ void Hand(const Pen& p) {
 }
 
 // ---------------------------------------------------------------- ice sculpture, drill (Enemy003)
-void IceSculpture(const Pen& p, int pose) {
+void IceSculpture(Pen p, int pose) {
     const uint32_t ice = 0xBFE8FF, deep = 0x7CC0F0, pale = 0xE8F8FF;
     p.Poly({4, 55, 28, 55, 25, 48, 7, 48}, 0x90A8C8);
     p.Poly({7, 48, 5, 36, 10, 26, 22, 26, 27, 36, 25, 48}, ice);
@@ -361,7 +361,7 @@ void IceSculpture(const Pen& p, int pose) {
     }
 }
 
-void Drill(const Pen& p, int frame) {
+void Drill(Pen p, int frame) {
     const uint32_t steel = 0xB8C0CC, mole = 0x8A5A3A;
     p.Ball(46, 26, 14, 4.5, 0x404048);
     for (int i = 0; i < 4; ++i) p.Ball(36 + 7 * i, 26, 2.5, 2.5, 0x909098);
@@ -501,7 +501,7 @@ void Professor(Pen p, int pose) {
 }
 
 // ---------------------------------------------------------------- fish
-void FlyingFish(const Pen& p, int frame) {
+void FlyingFish(Pen p, int frame) {
     const uint32_t blue = 0x4AA8E8, fin = 0x9AD8FF;
     p.Poly({30, 16, 39, 7, 37, 16, 39, 25}, 0x3080C8);
     if (frame == 0) p.Poly({16, 14, 24, 1, 30, 4, 24, 14}, fin);
@@ -524,7 +524,7 @@ void NeedleFish(const Pen& p) {
 }
 
 // Pose 0 swim, 1 after the throw, 2 and 3 the wind-up.
-void ThrowFish(const Pen& p, int pose) {
+void ThrowFish(Pen p, int pose) {
     const uint32_t orange = 0xF0A040;
     double puff = pose == 2 ? 1.5 : pose == 3 ? 3 : 0;
     p.Poly({46, 16, 62, 5, 58, 16, 62, 27}, 0xD07020);
@@ -548,7 +548,7 @@ void ThrowFish(const Pen& p, int pose) {
 const double kLook9[9][2] = {{0, 0}, {0, -1},     {0.8, -0.8}, {1, 0},      {0.8, 0.8},
                              {0, 1}, {-0.8, 0.8}, {-1, 0},     {-0.8, -0.8}};
 
-void BatBody(const Pen& p, int dir, int variant) {
+void BatBody(Pen p, int dir, int variant) {
     uint32_t fur = variant ? 0xC84848 : 0x7A4CC0;
     p.Poly({5, 8, 6, 0, 11, 5}, fur);
     p.Poly({19, 8, 18, 0, 13, 5}, fur);
@@ -562,7 +562,7 @@ void BatBody(const Pen& p, int dir, int variant) {
 }
 
 // 0 resting wings (purple), 1 resting (red), 2 wind-up, 3 the whirling attack blades.
-void BatWings(const Pen& p, int pose) {
+void BatWings(Pen p, int pose) {
     uint32_t wing = pose == 1 ? 0x8A2C3C : pose == 0 ? 0x4C2C7C : 0x3C3050;
     uint32_t skin = Shade(wing, 1.5);
     if (pose <= 1) {
@@ -591,7 +591,7 @@ const double kLook8[8][2] = {{0, -1}, {0.71, -0.71}, {1, 0},  {0.71, 0.71},
                              {0, 1},  {-0.71, 0.71}, {-1, 0}, {-0.71, -0.71}};
 
 // pose 0-7 looking up, then clockwise; 8 charging; 9 hurt.
-void Sphere(const Pen& p, int pose, int variant) {
+void Sphere(Pen p, int pose, int variant) {
     uint32_t shell = variant ? 0xC0884A : 0x7F93B0;
     p.Ink(16, 4, 16, 1, 1.5);
     p.Ball(16, 1.5, 1.5, 1.5, 0xF04040, true);
@@ -622,7 +622,7 @@ void Sphere(const Pen& p, int pose, int variant) {
 }
 
 // The blue boss's rolling drone: pose 0-7 cannon up, then clockwise; 8 firing; 9 blinking.
-void Drone(const Pen& p, int pose) {
+void Drone(Pen p, int pose) {
     const uint32_t blue = 0x3A70D0;
     double lx = 0, ly = -1;
     if (pose < 8) {
@@ -691,7 +691,7 @@ void Caterpillar(Canvas& c, const Rect& r, int frame, int variant) {
     }
 }
 
-void Tornado(const Pen& p, int frame) {
+void Tornado(Pen p, int frame) {
     const uint32_t air = 0xCFE4F0, band = 0x8AB4D0;
     for (int i = 0; i < 6; ++i) {
         double y = 6 + i * 4.2, hw = 13 - i * 1.8, dx = std::sin(frame * kPi / 2 + i) * 1.5;
@@ -751,7 +751,7 @@ void Strawberry(Pen p, int pose) {
     p.Limb(9, 25 + up, hx, hy + up, 1.6, leaf);
 }
 
-void NoteBall(const Pen& p, int pose) {
+void NoteBall(Pen p, int pose) {
     static const uint32_t kDisc[5] = {0xE84040, 0xF4C020, 0x40C060, 0x4080E8, 0xA050D0};
     if (pose == 0) {
         p.Ball(20, 20, 18.5, 18.5, 0xF8F4E8);
@@ -809,8 +809,8 @@ void Megane(Pen p, int pose, int variant) {
     }
     p.Ink(15, 23 + b, 19, 23 + b);
     if (kick) {
-        p.Limb(18, 40 + b, 6, 37 + b, 3, Shade(suit, 0.7));
-        p.Ball(4, 37 + b, 3.2, 2.8, 0x303040);
+        p.Limb(18, 38 + b, 7, 31 + b, 3, Shade(suit, 0.7));
+        p.Ball(4.5, 30 + b, 3.4, 2.8, 0x303040);
     } else {
         p.Ball(20 + q.ff, 45 - q.tuck, 4.5, 2.8, 0x303040);
     }
@@ -834,7 +834,7 @@ void Megane(Pen p, int pose, int variant) {
 }
 
 // 0 and 1 walking, 2 the rolled ball (40 x 40), 3 and 4 dashing.
-void Needle(const Pen& p, int pose) {
+void Needle(Pen p, int pose) {
     const uint32_t fur = 0xB07A48, spine = 0x5A3A28, face = 0xF0D0A0;
     if (pose == 2) {
         for (int i = 0; i < 14; ++i) {
@@ -981,7 +981,7 @@ void Magician(Pen p, int pose) {
 }
 
 // A magic staff across the cell: 0 lit, 1 dimmed, 2 trailing sparks.
-void Staff(const Pen& p, int pose) {
+void Staff(Pen p, int pose) {
     p.Limb(20, 16, 86, 16, 3, 0x7A4A22);
     p.Ink(22, 15, 84, 15, 1, 0xB07840);
     uint32_t gem = pose == 1 ? 0x806898 : 0xE070F0;
@@ -1020,7 +1020,7 @@ void Star(const Pen& p, double cx, double cy, double r, uint32_t col) {
 }
 
 // 0 anchor spark, 1 ring particle, 2 magic ball, 3 and 4 the dizzy stars.
-void MagicBits(const Pen& p, int pose) {
+void MagicBits(Pen p, int pose) {
     if (pose == 0) {
         Star(p, 8, 8, 7, 0xFFE040);
     } else if (pose == 1) {
@@ -1040,7 +1040,7 @@ void MagicBits(const Pen& p, int pose) {
 }
 
 // The blue boss's small machines: 0-2 the walker standing, hopping, firing; 3 the spinner; 4 the bomb.
-void BlueMachine(const Pen& p, int pose) {
+void BlueMachine(Pen p, int pose) {
     const uint32_t blue = 0x3A70D0, steel = 0x606878;
     if (pose <= 2) {
         double up = pose == 1 ? -4 : 0;
@@ -1122,14 +1122,6 @@ void KidCell(Canvas& c, const Rect& r, int pose, int variant) {
 
 using CellFn = void (*)(Canvas&, const Rect&, int pose, int variant);
 
-template <void (*F)(const Pen&, int)>
-void Simple(Canvas& c, const Rect& r, int pose, int) {
-    F(Pen{c, r}, pose);
-}
-template <void (*F)(const Pen&, int, int)>
-void WithVariant(Canvas& c, const Rect& r, int pose, int variant) {
-    F(Pen{c, r}, pose, variant);
-}
 template <void (*F)(Pen, int)>
 void Posed(Canvas& c, const Rect& r, int pose, int) {
     F(Pen{c, r}, pose);
@@ -1146,35 +1138,35 @@ void NeedleFishCell(Canvas& c, const Rect& r, int, int) { NeedleFish(Pen{c, r});
 const std::map<std::string, CellFn>& Kinds() {
     static const std::map<std::string, CellFn> t = {
         {"kid", KidCell},
-        {"pukka", Simple<Pukka>},
-        {"moyashi", WithVariant<Moyashi>},
+        {"pukka", Posed<Pukka>},
+        {"moyashi", PosedVariant<Moyashi>},
         {"fighter", Posed<Fighter>},
         {"bar", BarCell},
         {"gun", GunCell},
         {"hand", HandCell},
-        {"icesculpture", Simple<IceSculpture>},
-        {"drill", Simple<Drill>},
+        {"icesculpture", Posed<IceSculpture>},
+        {"drill", Posed<Drill>},
         {"tonfar", TonFar},
         {"professor", Posed<Professor>},
-        {"flyingfish", Simple<FlyingFish>},
+        {"flyingfish", Posed<FlyingFish>},
         {"needlefish", NeedleFishCell},
-        {"throwfish", Simple<ThrowFish>},
-        {"batbody", WithVariant<BatBody>},
-        {"batwings", Simple<BatWings>},
-        {"sphere", WithVariant<Sphere>},
-        {"drone", Simple<Drone>},
+        {"throwfish", Posed<ThrowFish>},
+        {"batbody", PosedVariant<BatBody>},
+        {"batwings", Posed<BatWings>},
+        {"sphere", PosedVariant<Sphere>},
+        {"drone", Posed<Drone>},
         {"caterpillar", Caterpillar},
-        {"tornado", Simple<Tornado>},
+        {"tornado", Posed<Tornado>},
         {"strawberry", Posed<Strawberry>},
-        {"noteball", Simple<NoteBall>},
+        {"noteball", Posed<NoteBall>},
         {"megane", PosedVariant<Megane>},
-        {"needle", Simple<Needle>},
+        {"needle", Posed<Needle>},
         {"thrower", PosedVariant<Thrower>},
         {"skymobile", SkyMobile},
         {"magician", Posed<Magician>},
-        {"staff", Simple<Staff>},
-        {"magic", Simple<MagicBits>},
-        {"bluemachine", Simple<BlueMachine>},
+        {"staff", Posed<Staff>},
+        {"magic", Posed<MagicBits>},
+        {"bluemachine", Posed<BlueMachine>},
         {"flower", Flower},
     };
     return t;
