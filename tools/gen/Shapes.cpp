@@ -6,9 +6,10 @@
 #include <map>
 
 #include "tools/gen/EffectShapes.h"
+#include "tools/gen/EnemyShapes.h"
+#include "tools/gen/HeroShapes.h"
 #include "tools/gen/ObjectShapes.h"
 #include "tools/gen/SceneShapes.h"
-#include "tools/gen/HeroShapes.h"
 #include "tools/gen/TextRender.h"
 
 namespace gen {
@@ -1122,6 +1123,8 @@ const std::map<std::string, void (*)(Canvas&, const Line&)>& Table() {
         {"hero", DrawHeroShape},
         {"weapon", DrawWeaponShape},
         {"swing", DrawSwingShape},
+        {"enemy", DrawEnemyShape},
+        {"flipcell", DrawFlipCell},
     };
     return t;
 }

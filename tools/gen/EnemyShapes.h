@@ -1,0 +1,15 @@
+#pragma once
+// The `enemy` drawing word: every hostile creature of the enemy sheets, one pose in one cell,
+// drawn facing left (the right-facing sheets flip their cells with `flipcell`). Shapes are
+// shaded in three steps with a dark outline and stay hard against the key colour.
+#include "tools/gen/Canvas.h"
+#include "tools/gen/GenCommon.h"
+
+namespace gen {
+
+// Draws one `enemy` line: enemy x y w h kind=<creature> pose=<n> [variant=<n>].
+void DrawEnemyShape(Canvas& canvas, const Line& op);
+// Mirrors the box left-right in place: flipcell x y w h.
+void DrawFlipCell(Canvas& canvas, const Line& op);
+
+}  // namespace gen
