@@ -72,7 +72,10 @@ std::string WeatherKeyOf(int id) { return WeatherKey(id); }
 
 // "legend <c> chip=<n> [auto=1] [object=<Key>] [start=1]". The character is taken as it stands,
 // so '#' and '"' can stand for something too.
-void ReadLegendLine(const std::string& raw, const std::string& where, StageLegend& legend) {
+// A character given twice in one file is a mistake; the file may give again one of the shared
+// legend's characters (`given` holds the file's own).
+void ReadLegendLine(const std::string& raw, const std::string& where, StageLegend& legend,
+                    std::set<char>& given) {
     const bool shaped = raw.size() >= 9 && raw[6] == ' ' && raw[8] == ' ';
     const unsigned char c = shaped ? static_cast<unsigned char>(raw[7]) : 0;
     if (c < 0x21 || c > 0x7E)
@@ -91,6 +94,8 @@ void ReadLegendLine(const std::string& raw, const std::string& where, StageLegen
     if (!e.kind.empty() && !StageAreaObjectKindList::Instance().Find(e.kind))
         line.Fail("no object kind " + e.kind);
     if (e.start && !e.kind.empty()) line.Fail("the start holds no object");
+    if (!given.insert(static_cast<char>(c)).second)
+        line.Fail("'" + std::string(1, static_cast<char>(c)) + "' is given twice");
     legend[static_cast<char>(c)] = e;
 }
 
@@ -247,6 +252,7 @@ void FillChips(const AreaDraft& draft, const StageLegend& legend, CStageMap& map
 
 StageLegend ReadStageLegend(const std::string& text, const std::string& name) {
     StageLegend legend;
+    std::set<char> given;
     std::istringstream in(text);
     std::string raw;
     int n = 0;
@@ -254,7 +260,7 @@ StageLegend ReadStageLegend(const std::string& text, const std::string& name) {
         ++n;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         if (raw.rfind("legend ", 0) == 0) {
-            ReadLegendLine(raw, Where(name, n), legend);
+            ReadLegendLine(raw, Where(name, n), legend, given);
             continue;
         }
         Line line;
@@ -266,6 +272,7 @@ StageLegend ReadStageLegend(const std::string& text, const std::string& name) {
 std::unique_ptr<CStage> CompileStageText(const std::string& text, const std::string& name,
                                          const StageLegend& shared) {
     StageLegend legend = shared;
+    std::set<char> ownLegend;
     std::vector<AreaDraft> drafts;
     Line stageLine;
     bool haveStage = false;
@@ -297,7 +304,7 @@ std::unique_ptr<CStage> CompileStageText(const std::string& text, const std::str
         }
         if (raw.rfind("legend ", 0) == 0) {
             if (!drafts.empty()) Fail(where, "legend lines come before the first area");
-            ReadLegendLine(raw, where, legend);
+            ReadLegendLine(raw, where, legend, ownLegend);
             continue;
         }
         Line line;
