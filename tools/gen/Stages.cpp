@@ -248,17 +248,26 @@ void FillChips(const AreaDraft& draft, const StageLegend& legend, CStageMap& map
     }
 }
 
+// The lines of a text, without their line ends ("\r\n" too).
+std::vector<std::string> TextLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string raw;
+    while (std::getline(in, raw)) {
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        lines.push_back(raw);
+    }
+    return lines;
+}
+
 }  // namespace
 
 StageLegend ReadStageLegend(const std::string& text, const std::string& name) {
     StageLegend legend;
     std::set<char> given;
-    std::istringstream in(text);
-    std::string raw;
     int n = 0;
-    while (std::getline(in, raw)) {
+    for (const std::string& raw : TextLines(text)) {
         ++n;
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         if (raw.rfind("legend ", 0) == 0) {
             ReadLegendLine(raw, Where(name, n), legend, given);
             continue;
@@ -278,12 +287,9 @@ std::unique_ptr<CStage> CompileStageText(const std::string& text, const std::str
     bool haveStage = false;
     bool inMap = false;
 
-    std::istringstream in(text);
-    std::string raw;
     int n = 0;
-    while (std::getline(in, raw)) {
+    for (const std::string& raw : TextLines(text)) {
         ++n;
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         const std::string where = Where(name, n);
         if (inMap) {
             AreaDraft& a = drafts.back();
