@@ -54,26 +54,23 @@ std::string NameValue(const Line& line, const char* setting) {
     return v;
 }
 
-// A key of one of the catalogues: `toId` and `toKey` must give the key back, else it is unknown.
-template <class ToId, class ToKey>
-int CatalogueId(const Line& line, const char* setting, const std::string& fallback, ToId toId, ToKey toKey) {
+// Keys of the catalogues: a key is known when it comes back from its own id.
+bool IsMusicKeyText(const std::string& k) { return MusicKey(MusicIdFromKey(k)) == k; }
+bool IsBackGroundKeyText(const std::string& k) { return BackGroundKey(BackGroundFromKey(k)) == k; }
+bool IsWeatherKeyText(const std::string& k) { return WeatherKey(WeatherIdFromKey(k)) == k; }
+
+// The catalogue key a setting gives (or the fallback); stops on an unknown one.
+std::string CatalogueKey(const Line& line, const char* setting, const std::string& fallback,
+                         bool (*known)(const std::string&)) {
     const std::string key = line.Str(setting, fallback);
-    const int id = toId(key);
-    if (toKey(id) != key) line.Fail("unknown " + std::string(setting) + " " + key);
-    return id;
+    if (!known(key)) line.Fail("unknown " + std::string(setting) + " " + key);
+    return key;
 }
 
-int MusicOf(const std::string& key) { return MusicIdFromKey(key); }
-std::string MusicKeyOf(int id) { return MusicKey(id); }
-int BackGroundOf(const std::string& key) { return BackGroundFromKey(key); }
-std::string BackGroundKeyOf(int id) { return BackGroundKey(id); }
-int WeatherOf(const std::string& key) { return WeatherIdFromKey(key); }
-std::string WeatherKeyOf(int id) { return WeatherKey(id); }
-
 // "legend <c> chip=<n> [auto=1] [object=<Key>] [start=1]". The character is taken as it stands,
-// so '#' and '"' can stand for something too.
-// A character given twice in one file is a mistake; the file may give again one of the shared
-// legend's characters (`given` holds the file's own).
+// so '#' and '"' can stand for something too. A character given twice in one file is a mistake;
+// the file may give one of the shared legend's characters a meaning of its own (`given` holds
+// the file's characters).
 void ReadLegendLine(const std::string& raw, const std::string& where, StageLegend& legend,
                     std::set<char>& given) {
     const bool shaped = raw.size() >= 9 && raw[6] == ' ' && raw[8] == ' ';
@@ -94,6 +91,7 @@ void ReadLegendLine(const std::string& raw, const std::string& where, StageLegen
     if (!e.kind.empty() && !StageAreaObjectKindList::Instance().Find(e.kind))
         line.Fail("no object kind " + e.kind);
     if (e.start && !e.kind.empty()) line.Fail("the start holds no object");
+    if (e.start && !IsPassableChip(e.chip)) line.Fail("the start must be on a chip the hero can stand in");
     if (!given.insert(static_cast<char>(c)).second)
         line.Fail("'" + std::string(1, static_cast<char>(c)) + "' is given twice");
     legend[static_cast<char>(c)] = e;
@@ -122,9 +120,9 @@ AreaDraft ReadAreaLine(const Line& line) {
     a.areaClass = AreaClassFromKey(cls);
     if (a.areaClass == AreaClass_NoArea) line.Fail("unknown area class '" + cls + "'");
     if (!line.Has("background")) line.Fail("an area needs background=");
-    a.music = CatalogueId(line, "music", "NoMusic", MusicOf, MusicKeyOf);
-    a.backGround = CatalogueId(line, "background", "", BackGroundOf, BackGroundKeyOf);
-    a.weather = CatalogueId(line, "weather", "NoWeather", WeatherOf, WeatherKeyOf);
+    a.music = MusicIdFromKey(CatalogueKey(line, "music", "NoMusic", &IsMusicKeyText));
+    a.backGround = BackGroundFromKey(CatalogueKey(line, "background", "", &IsBackGroundKeyText));
+    a.weather = WeatherIdFromKey(CatalogueKey(line, "weather", "NoWeather", &IsWeatherKeyText));
     return a;
 }
 
@@ -206,11 +204,11 @@ const Setting kSettings[] = {
      }},
     {"music", &IsMusicChangableAreaObject, true,
      [](CStageAreaObject* o, const std::string& v, const CStage&) {
-         return StoreText(o, v, MusicKey(MusicIdFromKey(v)) == v, "a music key");
+         return StoreText(o, v, IsMusicKeyText(v), "a music key");
      }},
     {"weather", &IsWeatherChangableAreaObject, true,
      [](CStageAreaObject* o, const std::string& v, const CStage&) {
-         return StoreText(o, v, WeatherKey(WeatherIdFromKey(v)) == v, "a weather key");
+         return StoreText(o, v, IsWeatherKeyText(v), "a weather key");
      }},
     {"contents", &IsWoodBlock002AreaObject, true,
      [](CStageAreaObject* o, const std::string& v, const CStage&) {
