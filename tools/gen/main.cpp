@@ -1,8 +1,8 @@
 // quor-gen: makes the game folder's content (images and their index, sound effects, music,
-// data tables, initial state files, empty folders) from the manifests in tools/gen.
+// data tables, initial state files, stages, empty folders) from the manifests in tools/gen.
 //
 //   quor-gen --src <tools/gen folder> --out <game folder> [--cache <folder>] [--only
-//   images|sounds|music|tables]
+//   images|sounds|music|tables|stages]
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +12,7 @@
 #include "tools/gen/DataFiles.h"
 #include "tools/gen/GenCommon.h"
 #include "tools/gen/Images.h"
+#include "tools/gen/Stages.h"
 
 int main(int argc, char** argv) {
     std::string src, out, cache, only;
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
         if (want("tables"))
             count += gen::CreateGameFolders(out).size() +
                      gen::GenerateTables(gen::JoinPath(src, "tables"), out).size();
+        // Stages read the kind table written with the tables.
+        if (want("tables") || want("stages"))
+            count += gen::GenerateStages(gen::JoinPath(src, "stages"), out).size();
         if (want("images")) count += gen::GenerateImages(gen::JoinPath(src, "images"), out).size();
         if (want("sounds")) count += gen::GenerateSounds(gen::JoinPath(src, "sounds.txt"), out).size();
         if (want("music")) count += gen::GenerateMusic(gen::JoinPath(src, "music.txt"), out, cache).size();
