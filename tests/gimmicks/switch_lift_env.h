@@ -40,8 +40,10 @@ class MachineryWorld : public GimmickWorld {
     }
     static void Record(int kind, double x, double y, CStage*) { Made().push_back({kind, x, y}); }
 
+    // Registers an object that stays wherever the test puts it, off the screen too.
     template <class T>
     T* Add(T* object) {
+        object->removeWhenOffScreen = false;
         EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(object));
         return object;
     }
