@@ -6,6 +6,7 @@
 #include "gimmicks/CustomLift.h"
 #include "gimmicks/Lifts.h"
 #include "gimmicks/SwitchAndLiftKinds.h"
+#include "gimmicks/Switches.h"
 #include "stage/LiveObjectFactory.h"
 #include "tests/gimmicks/switch_lift_env.h"
 
@@ -76,6 +77,22 @@ TEST_F(Lifts, ABodyOnARoundTripLiftIsCarriedWithIt) {
     lift->Kill();  // a lift is not ended by Kill
     Frames(1);
     EXPECT_FALSE(lift->IsDead());
+}
+
+// Round-trip lifts live with the area and switches keep their state in it; the other lifts are
+// made again from their records when their tile comes back into view.
+TEST_F(Lifts, FarOffTheScreenOnlyTheSpawnedLiftsLeavePlay) {
+    auto* reg = CObjectRegistry::GetInstance();
+    reg->Add(new CRoundTripLift(stage.get(), 5000, 5000, false, 0.0));
+    reg->Add(new CTimerSwitch(stage.get(), 5000, 5000, 0));
+    for (IBase* spawned : {static_cast<IBase*>(new CFallingLift(stage.get(), 5000, 5000)),
+                           static_cast<IBase*>(new CCustomLift(stage.get(), 5000, 5000, "B")),
+                           static_cast<IBase*>(new CWideLift(stage.get(), 5000, 5000, 2))})
+        reg->Add(spawned);
+    Frames(2);
+    EXPECT_EQ(All<ILift>().size(), 1u);
+    EXPECT_EQ(All<CRoundTripLift>().size(), 1u);
+    EXPECT_EQ(All<CSwitchBase>().size(), 1u);
 }
 
 // ---- Falling, sideways, rising ----
