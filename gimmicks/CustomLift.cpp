@@ -135,9 +135,3 @@ void CCustomLift::Update() {
     }
     EndFrame();
 }
-
-void CCustomLift::Draw() {
-    imageX = centerX;
-    imageY = centerY;
-    DrawSprite();
-}

@@ -28,7 +28,6 @@ class CCustomLift : public ILift {
     // x, y: the lift's top-left (centred over its tile).
     CCustomLift(CStage* owner, double x, double y, std::string route);
     void Update() override;
-    void Draw() override;
 
     // Runs the command at the route index and moves on (wrapping); true for a step command.
     bool Step();

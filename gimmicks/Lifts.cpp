@@ -34,6 +34,12 @@ bool ILift::IsHeroRiding() const {
     return false;
 }
 
+void ILift::Draw() {
+    imageX = centerX;
+    imageY = centerY;
+    DrawSprite();
+}
+
 stagesprite::Owned ILift::MakeSprite(const char* key, int left, int top, int right, int bottom) {
     return stagesprite::Create("Object", key, 2, left, top, right, bottom);
 }
@@ -72,12 +78,6 @@ void CRoundTripLift::Update() {
     EndFrame();
 }
 
-void CRoundTripLift::Draw() {
-    imageX = centerX;
-    imageY = centerY;
-    DrawSprite();
-}
-
 // ---- Falling ---------------------------------------------------------------------------------
 
 CFallingLift::CFallingLift(CStage* ownerStage, double px, double py) : ILift(ownerStage, px, py) {
@@ -104,12 +104,6 @@ void CFallingLift::Update() {
         triggered_ = true;  // the count starts in the next frame
     }
     EndFrame();
-}
-
-void CFallingLift::Draw() {
-    imageX = centerX;
-    imageY = centerY;
-    DrawSprite();
 }
 
 // ---- Sideways --------------------------------------------------------------------------------
@@ -152,10 +146,8 @@ void CSideMoveLift::Update() {
 }
 
 void CSideMoveLift::Draw() {
-    imageX = centerX;
-    imageY = centerY;
     sprite = falling_ ? fallingImage_.get() : resting_.get();
-    DrawSprite();
+    ILift::Draw();
 }
 
 // ---- Rising ----------------------------------------------------------------------------------

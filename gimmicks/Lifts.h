@@ -17,7 +17,8 @@ class ILift : public IBase {
 
     void Update() override = 0;
     void CollideWithMap() override {}
-    void Draw() override = 0;
+    // The lift's one sprite at its centre; kinds with several pictures draw their own.
+    void Draw() override;
     void Kill() override {}
     int ReceiveAttack(AttackInfo) override { return kHitNoEffect; }
     double GetSurfaceFriction() override { return 1.0; }
@@ -40,7 +41,6 @@ class CRoundTripLift : public ILift {
     // x, y: the top-left of the placed tile; the lift is centred on it.
     CRoundTripLift(CStage* owner, double x, double y, bool horizontal, double phase);
     void Update() override;
-    void Draw() override;
     void UpdatePosition();
 
   private:
@@ -54,7 +54,6 @@ class CFallingLift : public ILift {
   public:
     CFallingLift(CStage* owner, double x, double y);
     void Update() override;
-    void Draw() override;
     bool IsFalling() const { return falling_; }
 
   private:
