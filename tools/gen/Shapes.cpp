@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "tools/gen/BossShapes.h"
 #include "tools/gen/EffectShapes.h"
 #include "tools/gen/TextRender.h"
 
@@ -1112,6 +1113,10 @@ const std::map<std::string, void (*)(Canvas&, const Line&)>& Table() {
         {"scene", OpScene},
         {"skyline", OpSkyline},
         {"fx", DrawEffectShape},
+        {"barman", DrawBarMan},
+        {"barmanbar", DrawBarManBar},
+        {"flipbox", FlipBox},
+        {"tint", TintBox},
     };
     return t;
 }
