@@ -422,10 +422,23 @@ void TintBox(Canvas& c, const Line& op) {
     Rect r{op.ArgInt(0), op.ArgInt(1), op.ArgInt(2), op.ArgInt(3)};
     const uint32_t to = op.Color("color", 0xFFFFFF);
     const double amount = std::clamp(op.Num("amount", 0.7), 0.0, 1.0);
+    // With `ramp` every pixel takes its brightness from dark (rim) through mid to light (core):
+    // the same picture in another set of colours.
+    const bool ramp = op.Has("ramp") || op.Has("core");
+    const double gamma = op.Num("gamma", 1.0);
+    const uint32_t core = op.Color("core", 0xFFFFFF), mid = op.Color("ramp", 0x808080),
+                   rim = op.Color("rim", 0);
     for (int y = r.y; y < r.Bottom(); ++y)
         for (int x = r.x; x < r.Right(); ++x) {
             uint32_t p = c.Get(x, y);
-            if (p != kKeyColor && p != kNoColor) c.Set(x, y, Mix(p, to, amount));
+            if (p == kKeyColor || p == kNoColor) continue;
+            if (!ramp) {
+                c.Set(x, y, Mix(p, to, amount));
+                continue;
+            }
+            double l = std::pow((0.3 * (p >> 16 & 0xFF) + 0.55 * (p >> 8 & 0xFF) + 0.15 * (p & 0xFF)) / 255.0,
+                                gamma);
+            c.Set(x, y, l < 0.5 ? Mix(rim, mid, l / 0.5) : Mix(mid, core, (l - 0.5) / 0.5));
         }
 }
 
