@@ -306,15 +306,13 @@ void DrawBarMan(Canvas& c, const Line& op) {
 }
 
 // The weapon strips: each bar lies along the strip's middle from its left edge (the striking end,
-// pointing forward for a figure facing left) to its length; `flip=1` turns it upside down, which
-// is what a figure facing right needs once its bar is turned half round.
+// pointing forward for a figure facing left) to its length.
 void DrawBarManBar(Canvas& c, const Line& op) {
     Rect box{op.ArgInt(0), op.ArgInt(1), op.ArgInt(2), op.ArgInt(3)};
     const int kind = op.Int("kind", 0);
-    const bool flip = op.Int("flip", 0) != 0;
     const uint32_t line = op.Color("line", 0x2D1E08);
     const double cy = box.y + box.h / 2.0;
-    auto P = [&](double x, double y) { return Pt{box.x + x, flip ? cy - y : cy + y}; };
+    auto P = [&](double x, double y) { return Pt{box.x + x, cy + y}; };
     auto poly = [&](std::vector<double> xy, uint32_t fill) {
         for (size_t i = 0; i + 1 < xy.size(); i += 2) {
             Pt q = P(xy[i], xy[i + 1]);

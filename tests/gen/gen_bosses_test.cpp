@@ -1,0 +1,159 @@
+// The bosses' sheets: every pose cell holds a figure in its boss's own colour, the facing-right
+// sheets are the facing-left cells turned over in place, and each weapon strip holds a bar as
+// long as the figure code expects.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tools/gen/Canvas.h"
+#include "tools/gen/GenCommon.h"
+#include "tools/gen/Images.h"
+
+using namespace gen;
+
+namespace {
+
+struct Cell {
+    int x, y, w, h;
+};
+
+class GenBosses : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { defs_ = ReadImageManifests(std::string(QUOR_GEN_SOURCE_DIR) + "/images"); }
+
+    static Canvas Sheet(const std::string& key) {
+        for (const ImageDef& d : defs_)
+            if (d.key == key && !d.placeholder) return BuildImage(d, defs_);
+        ADD_FAILURE() << key << " is not drawn";
+        return Canvas(256, 256, kKeyColor);
+    }
+
+    static int Drawn(const Canvas& c, const Cell& r) {
+        int n = 0;
+        for (int y = r.y; y < r.y + r.h; ++y)
+            for (int x = r.x; x < r.x + r.w; ++x) n += c.Get(x, y) != kKeyColor;
+        return n;
+    }
+
+    // Each cell of `right` is the same cell of `left` turned over left to right.
+    static void ExpectMirroredCells(const std::string& left, const std::string& right,
+                                    const std::vector<Cell>& cells) {
+        Canvas l = Sheet(left), r = Sheet(right);
+        for (const Cell& cell : cells) {
+            EXPECT_GT(Drawn(l, cell), 0) << left << " cell " << cell.x << "," << cell.y;
+            int wrong = 0;
+            for (int y = cell.y; y < cell.y + cell.h; ++y)
+                for (int x = cell.x; x < cell.x + cell.w; ++x)
+                    wrong += l.Get(x, y) != r.Get(cell.x + cell.w - 1 - (x - cell.x), y);
+            EXPECT_EQ(wrong, 0) << right << " cell " << cell.x << "," << cell.y;
+        }
+    }
+
+    static std::vector<ImageDef> defs_;
+};
+
+std::vector<ImageDef> GenBosses::defs_;
+
+std::vector<Cell> PoseCells() {
+    std::vector<Cell> cells;
+    for (int c = 0; c < 6; ++c)
+        for (int r = 0; r < 6; ++r) cells.push_back({40 * c, 40 * r, 40, 40});
+    return cells;
+}
+
+// The colour covering most of a picture, the key and the dark outline left out.
+uint32_t MainColour(const Canvas& c) {
+    std::map<uint32_t, int> count;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            uint32_t p = c.Get(x, y);
+            int sum = (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF);
+            if (p != kKeyColor && sum > 200) ++count[p];
+        }
+    uint32_t best = 0;
+    int most = -1;
+    for (auto& [colour, n] : count)
+        if (n > most) best = colour, most = n;
+    return best;
+}
+
+}  // namespace
+
+TEST_F(GenBosses, EveryPoseCellHoldsAFigureAndTheRightPagesMirrorIt) {
+    for (int n = 1; n <= 10; ++n) {
+        char key[16];
+        std::snprintf(key, sizeof key, "Char.Boss%03d", n);
+        ExpectMirroredCells(std::string(key) + "_L", std::string(key) + "_R", PoseCells());
+        Canvas page = Sheet(std::string(key) + "_L");
+        for (const Cell& cell : PoseCells())
+            EXPECT_GE(Drawn(page, cell), 120) << key << " " << cell.x << "," << cell.y;
+    }
+    // the hand dot every figure wears
+    EXPECT_GE(Drawn(Sheet("Char.Boss001_L"), {240, 0, 16, 16}), 60);
+}
+
+TEST_F(GenBosses, EachBossWearsOneColourOnBothItsPagesAndNoOtherBossSharesIt) {
+    std::vector<uint32_t> colours;
+    for (int boss = 0; boss < 5; ++boss) {
+        char first[24], second[24];
+        std::snprintf(first, sizeof first, "Char.Boss%03d_L", 2 * boss + 1);
+        std::snprintf(second, sizeof second, "Char.Boss%03d_L", 2 * boss + 2);
+        uint32_t colour = MainColour(Sheet(first));
+        EXPECT_EQ(colour, MainColour(Sheet(second))) << first;
+        for (uint32_t other : colours) EXPECT_NE(colour, other) << first;
+        colours.push_back(colour);
+    }
+}
+
+TEST_F(GenBosses, EachBarIsAsLongAsItsStripSaysAndTheRightHalfIsItTurnedUpsideDown) {
+    Canvas bars = Sheet("Object.Bar002");
+    struct Strip {
+        int top, bottom, length;
+    };
+    const Strip strips[] = {{0, 32, 116}, {32, 64, 122}, {64, 96, 86}, {96, 128, 86}, {128, 224, 96}};
+    for (const Strip& s : strips) {
+        int left = 128, right = -1;
+        for (int y = s.top; y < s.bottom; ++y)
+            for (int x = 0; x < 128; ++x) {
+                if (bars.Get(x, y) == kKeyColor) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                EXPECT_EQ(bars.Get(x, y), bars.Get(128 + x, s.bottom - 1 - (y - s.top))) << x << "," << y;
+            }
+        EXPECT_LE(left, 4) << "strip " << s.top;
+        EXPECT_NEAR(right + 1, s.length, 5) << "strip " << s.top;
+    }
+}
+
+TEST_F(GenBosses, BarEffectAndLastBossCellsAreTurnedOverOneByOne) {
+    ExpectMirroredCells("Effect.Bar_Effect001_R", "Effect.Bar_Effect001_L",
+                        {{0, 0, 96, 96},
+                         {96, 0, 96, 96},
+                         {0, 96, 96, 96},
+                         {224, 0, 32, 128},
+                         {224, 128, 32, 128},
+                         {0, 192, 64, 64}});
+    ExpectMirroredCells("Effect.Bar_Effect003_R", "Effect.Bar_Effect003_L",
+                        {{0, 0, 192, 192},
+                         {192, 0, 64, 64},
+                         {192, 64, 64, 64},
+                         {192, 128, 64, 64},
+                         {192, 192, 64, 64},
+                         {0, 192, 96, 32},
+                         {96, 192, 96, 32},
+                         {0, 224, 96, 32}});
+    ExpectMirroredCells("Effect.Bar_Effect004_R", "Effect.Bar_Effect004_L",
+                        {{0, 0, 128, 160}, {128, 0, 128, 160}, {0, 160, 128, 96}});
+    ExpectMirroredCells(
+        "Char.Boss011_L", "Char.Boss011_R",
+        {{0, 0, 48, 64}, {48, 0, 48, 64}, {96, 0, 48, 64}, {144, 0, 48, 64}, {208, 0, 48, 72}});
+    // the flame set covers exactly what the plain set covers
+    Canvas plain = Sheet("Effect.Bar_Effect003_L"), flame = Sheet("Effect.Bar_Effect007_L");
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            ASSERT_EQ(plain.Get(x, y) == kKeyColor, flame.Get(x, y) == kKeyColor) << x << "," << y;
+}
