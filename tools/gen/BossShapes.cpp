@@ -372,32 +372,28 @@ void DrawBarManBar(Canvas& c, const Line& op) {
             for (int i = 0; i < 4; ++i) band(62 + 6 * i, 5, 3.2, i % 2 ? 0x2E9A3A : 0x50C058);
             break;
         }
-        case 4: {  // pink: a big four-bladed throwing star with a ring in its middle
-            const Pt m = P(48, 0);
-            std::vector<double> star;
-            for (int i = 0; i < 8; ++i) {
-                double a = (i * 45 + 20) * kPi / 180, r = i % 2 == 0 ? 46 : 13;
-                star.push_back(48 + std::cos(a) * r);
-                star.push_back(std::sin(a) * r);
-            }
-            poly(star, 0xF070B0);
-            std::vector<double> shine;
-            for (int i = 0; i < 8; ++i) {
-                double a = (i * 45 + 20) * kPi / 180, r = i % 2 == 0 ? 30 : 9;
-                shine.push_back(48 + std::cos(a) * r - 2);
-                shine.push_back(std::sin(a) * r - 2);
-            }
-            std::vector<double> shown = shine;
-            for (size_t i = 0; i + 1 < shown.size(); i += 2) {
-                Pt q = P(shown[i], shown[i + 1]);
-                shown[i] = q.x;
-                shown[i + 1] = q.y;
-            }
-            c.FillPolygon(shown, 0xFFB8DC);
-            Disc(c, m, 9, line);
-            Disc(c, m, 7.5, 0xFFE0F0);
-            Disc(c, m, 4, line);
-            Disc(c, m, 3, kKeyColor);
+        case 4: {  // pink: a big four-bladed throwing star, spun round its hollow hub
+            // Centred in the strip, so that thrown it turns on the spot; the blades point along
+            // the diagonals and leave the figure behind it visible through the gaps and the hub.
+            auto starAt = [&](double tip, double waist, double shift) {
+                std::vector<double> xy;
+                for (int i = 0; i < 8; ++i) {
+                    double a = (i * 45 + 45) * kPi / 180, r = i % 2 == 0 ? tip : waist;
+                    Pt q = P(64 + std::cos(a) * r + shift, std::sin(a) * r + shift);
+                    xy.push_back(q.x);
+                    xy.push_back(q.y);
+                }
+                return xy;
+            };
+            std::vector<double> blades = starAt(45, 12, 0);
+            c.FillPolygon(blades, 0xF070B0);
+            c.FillPolygon(starAt(30, 8, -1.5), 0xFFB8DC);
+            c.FramePolygon(blades, line, 1);
+            const Pt m = P(64, 0);
+            Disc(c, m, 13, line);
+            Disc(c, m, 11.5, 0xFFE0F0);
+            Disc(c, m, 9.5, line);
+            Disc(c, m, 8.5, kKeyColor);
             break;
         }
         default:
