@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/gen/gen_sheet.h"
 #include "tools/gen/Canvas.h"
 #include "tools/gen/GenCommon.h"
 #include "tools/gen/Images.h"
@@ -101,18 +102,8 @@ std::vector<SheetCells> EnemyCells() {
     return s;
 }
 
-const std::vector<ImageDef>& Defs() {
-    static const std::vector<ImageDef> defs =
-        ReadImageManifests(std::string(QUOR_GEN_SOURCE_DIR) + "/images");
-    return defs;
-}
-
-Canvas Sheet(const std::string& key) {
-    for (const ImageDef& d : Defs())
-        if (d.key == "Char." + key && !d.placeholder) return BuildImage(d, Defs());
-    ADD_FAILURE() << key << " is not drawn for real";
-    return Canvas(256, 256, kKeyColor);
-}
+// An enemy sheet by its name within the "Char" group.
+Canvas CharSheet(const std::string& key) { return Sheet("Char." + key); }
 
 int Drawn(const Canvas& c, const Cell& cell) {
     int n = 0;
@@ -126,7 +117,7 @@ int Drawn(const Canvas& c, const Cell& cell) {
 TEST(GenEnemy, EveryCutCellHoldsADrawingAndTheRightCellsMirrorTheLeft) {
     for (const SheetCells& s : EnemyCells()) {
         bool paired = !s.both.empty();
-        Canvas left = Sheet(paired ? s.key + "_L" : s.key);
+        Canvas left = CharSheet(paired ? s.key + "_L" : s.key);
         for (const Cell& cell : s.oneSide)
             EXPECT_GE(Drawn(left, cell) * 100, cell.w * cell.h * 8)
                 << s.key << " " << cell.x << "," << cell.y;
@@ -142,7 +133,7 @@ TEST(GenEnemy, EveryCutCellHoldsADrawingAndTheRightCellsMirrorTheLeft) {
                 stray += !listed[size_t(y) * 256 + x] && left.Get(x, y) != kKeyColor;
         EXPECT_EQ(stray, 0) << s.key;
         if (!paired) continue;
-        Canvas right = Sheet(s.key + "_R");
+        Canvas right = CharSheet(s.key + "_R");
         for (const Cell& cell : s.both) {
             EXPECT_GE(Drawn(left, cell) * 100, cell.w * cell.h * 8)
                 << s.key << " " << cell.x << "," << cell.y;
@@ -156,7 +147,7 @@ TEST(GenEnemy, EveryCutCellHoldsADrawingAndTheRightCellsMirrorTheLeft) {
 }
 
 TEST(GenEnemy, TheTurretOwnsItsPlaceOnTheRightSheetAndTheBatOnTheLeft) {
-    Canvas left = Sheet("Enemy005_L"), right = Sheet("Enemy005_R");
+    Canvas left = CharSheet("Enemy005_L"), right = CharSheet("Enemy005_R");
     // the turret's look cells sit where the bat's bodies and wings sit on the left sheet
     for (Cell c : {Cell{128, 64, 32, 32}, Cell{224, 160, 32, 32}, Cell{64, 160, 32, 32}}) {
         EXPECT_GE(Drawn(right, c) * 100, c.w * c.h * 20) << c.x << "," << c.y;
@@ -220,12 +211,12 @@ TEST(GenEnemy, KindsKeepToTheirCellAndMistakesNameTheLine) {
     }
 }
 
-TEST(GenEnemy, FlipCellTurnsOnlyItsBox) {
+TEST(GenEnemy, FlipBoxTurnsOnlyItsBox) {
     Canvas c(8, 2, kKeyColor);
     c.Set(2, 0, 0x111111);
     c.Set(7, 1, 0x222222);
     Line l;
-    ASSERT_TRUE(ParseLine("flipcell 1 0 4 2", "t:1", l));
+    ASSERT_TRUE(ParseLine("flipbox 1 0 4 2", "t:1", l));
     DrawShape(c, l);
     EXPECT_EQ(c.Get(3, 0), 0x111111u);
     EXPECT_EQ(c.Get(2, 0), kKeyColor);

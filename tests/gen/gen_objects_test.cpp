@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/gen/gen_sheet.h"
 #include "tools/gen/Canvas.h"
 #include "tools/gen/GenCommon.h"
 #include "tools/gen/Images.h"
@@ -17,19 +18,6 @@ namespace {
 struct Cell {
     int left, top, right, bottom;
 };
-
-const std::vector<ImageDef>& Defs() {
-    static const std::vector<ImageDef> defs =
-        ReadImageManifests(std::string(QUOR_GEN_SOURCE_DIR) + "/images");
-    return defs;
-}
-
-Canvas Sheet(const std::string& key) {
-    for (const ImageDef& d : Defs())
-        if (d.key == key && !d.placeholder) return BuildImage(d, Defs());
-    ADD_FAILURE() << key << " is not drawn for real";
-    return Canvas(256, 256, kKeyColor);
-}
 
 // Each listed cell is at least 8 % drawn (a thin bolt or a flame strip is not much more), and no
 // pixel outside the listed cells is drawn, so nothing bleeds into a neighbouring sprite.

@@ -9,10 +9,17 @@
 #include "tools/gen/Canvas.h"
 #include "tools/gen/Images.h"
 
+// Every image of the manifests, read once per test program.
+inline const std::vector<gen::ImageDef>& ManifestImages() {
+    static const std::vector<gen::ImageDef> defs =
+        gen::ReadImageManifests(std::string(QUOR_GEN_SOURCE_DIR) + "/images");
+    return defs;
+}
+
+// The sheet of `key` ("Group.Name") as drawn for real; a stand-in or a missing key fails the test.
 inline gen::Canvas Sheet(const std::string& key) {
-    std::vector<gen::ImageDef> defs = gen::ReadImageManifests(std::string(QUOR_GEN_SOURCE_DIR) + "/images");
-    for (const gen::ImageDef& d : defs)
-        if (d.key == key) return gen::BuildImage(d, defs);
-    ADD_FAILURE() << key << " is not drawn";
+    for (const gen::ImageDef& d : ManifestImages())
+        if (d.key == key && !d.placeholder) return gen::BuildImage(d, ManifestImages());
+    ADD_FAILURE() << key << " is not drawn for real";
     return gen::Canvas(256, 256, gen::kKeyColor);
 }

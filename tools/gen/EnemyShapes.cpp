@@ -1183,10 +1183,4 @@ void DrawEnemyShape(Canvas& canvas, const Line& op) {
     it->second(canvas, r, op.Int("pose", 0), op.Int("variant", 0));
 }
 
-void DrawFlipCell(Canvas& canvas, const Line& op) {
-    Rect r{op.ArgInt(0), op.ArgInt(1), op.ArgInt(2), op.ArgInt(3)};
-    Canvas copy = canvas;
-    canvas.Blit(copy, r, r.x, r.y, true);
-}
-
 }  // namespace gen

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "tools/gen/BossShapes.h"
 #include "tools/gen/EffectShapes.h"
 #include "tools/gen/EnemyShapes.h"
 #include "tools/gen/HeroShapes.h"
@@ -1124,7 +1125,10 @@ const std::map<std::string, void (*)(Canvas&, const Line&)>& Table() {
         {"weapon", DrawWeaponShape},
         {"swing", DrawSwingShape},
         {"enemy", DrawEnemyShape},
-        {"flipcell", DrawFlipCell},
+        {"barman", DrawBarMan},
+        {"barmanbar", DrawBarManBar},
+        {"flipbox", FlipBox},
+        {"tint", TintBox},
     };
     return t;
 }
