@@ -6,6 +6,7 @@
 #include "flow/TitleScene.h"
 #include "flow/TopMenuScene.h"
 #include "gimmicks/EffectKinds.h"
+#include "gimmicks/PassageKinds.h"
 #include "online/NetWorkAccessor.h"
 #include "online/ShopItemTable.h"
 #include "play/AttackParameter.h"
@@ -53,6 +54,7 @@ void InstallGameHooks() {
         {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
          [] { CAttackParameterTable::DeleteInstance(); }});
     InstallEffectFactory();
+    RegisterPassageAndPickupKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },
