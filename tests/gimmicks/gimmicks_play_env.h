@@ -10,6 +10,7 @@
 #include "gimmicks/PassageKinds.h"
 #include "play/HeroVitals.h"
 #include "stage/LiveObjectFactory.h"
+#include "stage/StageAreaObject.h"
 #include "stage/StageObjectKindTable.h"
 #include "tests/gimmicks/gimmicks_world_env.h"
 
@@ -147,6 +148,64 @@ class PlayWorld : public GimmickWorld {
     }
 
     RecordingScene play;
+};
+
+// A second area (number 1, current) whose object table holds real placed-object records.
+class PlacedWorld : public PlayWorld {
+  protected:
+    void SetUp() override {
+        PlayWorld::SetUp();
+        if (HasFatalFailure()) return;
+        std::string kinds = ",,\n";
+        for (const char* key : kPlacedKinds) kinds += std::string(key) + "," + key + ",x\n";
+        ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", kinds));
+        auto map = std::make_unique<CStageMap>();
+        map->Allocate(60, 40);
+        ASSERT_TRUE(stage->AppendArea(std::make_unique<CStageArea>(
+            stage.get(), std::move(map), std::make_unique<CStageAreaObjectTable>(stage.get()), "placed", 0, 0,
+            0, 1)));
+        stage->currentArea = 1;
+        table = stage->GetCurrentAreaObjects();
+        ASSERT_NE(table, nullptr);
+    }
+    // The live object of the record at the tile, made and registered as the spawner does (the
+    // start object first).
+    IBase* SpawnRecord(int tx, int ty) {
+        CStageAreaObject* record = table->GetAt(tx, ty);
+        if (!record) return nullptr;
+        IBase* o = record->CreateStartObject(false);
+        if (!o) o = record->CreateObject(false);
+        if (!o) return nullptr;
+        o->SetAreaObjectId(record->GetId());
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(o));
+        return o;
+    }
+
+    static constexpr const char* kPlacedKinds[] = {"Door001",
+                                                   "Door002",
+                                                   "Door003",
+                                                   "Door004",
+                                                   "Door005",
+                                                   "KeyDoor001",
+                                                   "EnemyZeroDoor001",
+                                                   "Warp001",
+                                                   "InvisibleWarp001",
+                                                   "Goal",
+                                                   "Pokikki001",
+                                                   "AirPokikki001",
+                                                   "Umaibo001",
+                                                   "IceBar001",
+                                                   "1UP001",
+                                                   "RedWhitePole",
+                                                   "WoodenMallet",
+                                                   "Propeller",
+                                                   "Hose",
+                                                   "Key",
+                                                   "Flag",
+                                                   "ChangeMusicToLeft",
+                                                   "ChangeWeatherToUp",
+                                                   "ChangeZoomToDown"};
+    CStageAreaObjectTable* table = nullptr;
 };
 
 }  // namespace gimmicktest
