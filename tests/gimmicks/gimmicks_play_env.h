@@ -117,31 +117,24 @@ class PlayWorld : public GimmickWorld {
         }
         return o;
     }
-    // One frame with Up pushed in it (the next frame's input update clears the push).
+    // One frame with Up pushed in it; the input update after the frame lets it go.
     void FrameWithUp() {
-        struct Source : IInputEventSource {
-            int step = 0;
-            bool NextEvent(bool) override { return step++ < 1; }
-            void GetState(int code, uint32_t& state, float& age) override {
-                age = 0;
-                if (code == InputCode::kUp) state = KeyState::kPushed;
-            }
-        } source;
-        CInputManager::SetEventSource(&source);
-        CInputManager::GetInstance()->Update();
-        CInputManager::SetEventSource(nullptr);
+        SetUpKey(KeyState::kPushed);
         Frames(1);
-        ReleaseKeys();
+        SetUpKey(KeyState::kNone);
     }
-    static void ReleaseKeys() {
+    // One input update whose only event puts the Up key in the state.
+    static void SetUpKey(uint32_t upState) {
         struct Source : IInputEventSource {
+            uint32_t up = 0;
             int step = 0;
             bool NextEvent(bool) override { return step++ < 1; }
             void GetState(int code, uint32_t& state, float& age) override {
                 age = 0;
-                if (code == InputCode::kUp) state = KeyState::kNone;
+                if (code == InputCode::kUp) state = up;
             }
         } source;
+        source.up = upState;
         CInputManager::SetEventSource(&source);
         CInputManager::GetInstance()->Update();
         CInputManager::SetEventSource(nullptr);
