@@ -6,6 +6,7 @@
 #include "flow/TitleScene.h"
 #include "flow/TopMenuScene.h"
 #include "gimmicks/EffectKinds.h"
+#include "gimmicks/PassageKinds.h"
 #include "gimmicks/SwitchAndLiftKinds.h"
 #include "online/NetWorkAccessor.h"
 #include "online/ShopItemTable.h"
@@ -55,6 +56,7 @@ void InstallGameHooks() {
          [] { CAttackParameterTable::DeleteInstance(); }});
     InstallEffectFactory();
     RegisterSwitchAndLiftKinds();
+    RegisterPassageAndPickupKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },

@@ -27,7 +27,8 @@ class GimmickWorld : public playtest::WorldTest {
         std::string index;
         for (const char* key : {"Effect.Effect001", "Effect.Effect002", "Effect.Bar_Effect008_L",
                                 "Effect.Bar_Effect008_R", "Object.Objects001", "Object.Objects002",
-                                "Object.Objects004", "Object.Objects005", "Char.Enemy002_L"})
+                                "Object.Objects004", "Object.Objects005", "Object.Bar001", "Char.Enemy002_L",
+                                "System.StageObjects001", "System.StageObjects002", "System.StageObjects003"})
             index += std::string(key) + ",img\\sheet.bmp,32,32\n";
         ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", index));
         ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
