@@ -9,33 +9,19 @@
 #include "stage/LiveObjectFactory.h"
 
 namespace {
-// Argument i as a number, whichever numeric form the record gave it (0 when missing or text).
-double Number(const LiveObjectArgs& args, size_t i) {
-    if (i >= args.size()) return 0.0;
-    return std::visit(
-        [](const auto& v) -> double {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::string>)
-                return 0.0;
-            else
-                return static_cast<double>(v);
-        },
-        args[i]);
-}
-int Int(const LiveObjectArgs& args, size_t i) { return static_cast<int>(Number(args, i)); }
 
 // Classes made as (owner, x, y, int, int, int): the doors.
 template <class T>
 void RegisterTargeted(const char* name) {
     RegisterLiveObjectCreator(name, [](CStage* o, double x, double y, const LiveObjectArgs& a) -> IBase* {
-        return new T(o, x, y, Int(a, 0), Int(a, 1), Int(a, 2));
+        return new T(o, x, y, LiveArg(a, 0, 0), LiveArg(a, 1, 0), LiveArg(a, 2, 0));
     });
 }
 // Classes made as (owner, x, y, velocity x, velocity y): thrown items and weather particles.
 template <class T>
 void RegisterMoving(const char* name) {
     RegisterLiveObjectCreator(name, [](CStage* o, double x, double y, const LiveObjectArgs& a) -> IBase* {
-        return new T(o, x, y, Number(a, 0), Number(a, 1));
+        return new T(o, x, y, LiveArg(a, 0, 0.0), LiveArg(a, 1, 0.0));
     });
 }
 // Classes made as (owner, x, y).
@@ -48,7 +34,7 @@ void RegisterPlain(const char* name) {
 template <class T>
 void RegisterEvent(const char* name) {
     RegisterLiveObjectCreator(name, [](CStage* o, double x, double y, const LiveObjectArgs& a) -> IBase* {
-        return new T(o, x, y, Int(a, 0), Int(a, 1));
+        return new T(o, x, y, LiveArg(a, 0, 0), LiveArg(a, 1, 0));
     });
 }
 }  // namespace
@@ -72,12 +58,12 @@ void RegisterPassageAndPickupKinds() {
     RegisterPlain<CAirPokikki>("CAirPokikki");
     RegisterPlain<CStageFlag>("CStageFlag");
     RegisterLiveObjectCreator("C1UP", [](CStage* o, double x, double y, const LiveObjectArgs& a) -> IBase* {
-        return new C1UP(o, x, y, Int(a, 0));
+        return new C1UP(o, x, y, LiveArg(a, 0, 0));
     });
-    RegisterLiveObjectCreator("CPowerUpBar",
-                              [](CStage* o, double x, double y, const LiveObjectArgs& a) -> IBase* {
-                                  return new CPowerUpBar(o, x, y, Number(a, 0), Number(a, 1), Int(a, 2));
-                              });
+    RegisterLiveObjectCreator(
+        "CPowerUpBar", [](CStage* o, double x, double y, const LiveObjectArgs& a) -> IBase* {
+            return new CPowerUpBar(o, x, y, LiveArg(a, 0, 0.0), LiveArg(a, 1, 0.0), LiveArg(a, 2, 0));
+        });
 
     RegisterMoving<CWeatherRain>("CWeatherRain");
     RegisterMoving<CWeatherSnow>("CWeatherSnow");

@@ -9,19 +9,11 @@
 
 namespace {
 
-// Argument i of a record, or the fallback when the record passed none of that type.
-template <class T>
-T Arg(const LiveObjectArgs& args, size_t i, T fallback) {
-    if (i < args.size())
-        if (const T* v = std::get_if<T>(&args[i])) return *v;
-    return fallback;
-}
-
 template <class T>
 void RegisterSwitch(const char* name) {
     RegisterLiveObjectCreator(name,
                               [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new T(owner, x, y, Arg(args, 0, 0));
+                                  return new T(owner, x, y, LiveArg(args, 0, 0));
                               });
 }
 
@@ -44,7 +36,7 @@ void RegisterSwitchAndLiftKinds() {
 
     RegisterLiveObjectCreator(
         "CRoundTripLift", [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-            return new CRoundTripLift(owner, x, y, Arg(args, 0, true), Arg(args, 1, 0.0));
+            return new CRoundTripLift(owner, x, y, LiveArg(args, 0, true), LiveArg(args, 1, 0.0));
         });
     RegisterPlainLift<CFallingLift>("CFallingLift");
     RegisterPlainLift<CRightMoveLift>("CRightMoveLift");
@@ -53,10 +45,10 @@ void RegisterSwitchAndLiftKinds() {
     RegisterPlainLift<CCloudLift>("CCloudLift");
     RegisterLiveObjectCreator("CWideLift",
                               [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new CWideLift(owner, x, y, Arg(args, 0, 4));
+                                  return new CWideLift(owner, x, y, LiveArg(args, 0, 4));
                               });
     RegisterLiveObjectCreator("CCustomLift",
                               [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new CCustomLift(owner, x, y, Arg(args, 0, std::string()));
+                                  return new CCustomLift(owner, x, y, LiveArg(args, 0, std::string()));
                               });
 }
