@@ -1,5 +1,6 @@
 #include "flow/GameSetup.h"
 
+#include "enemies/EnemyKinds.h"
 #include "engine/GameHooks.h"
 #include "flow/LoadingScene.h"
 #include "flow/ScenarioSaveData.h"
@@ -53,6 +54,7 @@ void InstallGameHooks() {
         {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
          [] { CAttackParameterTable::DeleteInstance(); }});
     InstallEffectFactory();
+    RegisterEnemyKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },
