@@ -31,32 +31,7 @@ constexpr int kEffectMagicBreak2 = 30;
 
 double Frame() { return GetFrameTime(); }
 
-bool AnyContact(const IBase& o) { return o.touchTop || o.touchBottom || o.touchLeft || o.touchRight; }
-
-void SetLimits(IBase& o, double upDown, double leftRight) {
-    o.maxSpeedUp = o.maxSpeedDown = upDown;
-    o.maxSpeedLeft = o.maxSpeedRight = leftRight;
-}
-
-void MakeRound(IBase& o, double size, double r) {
-    o.shapeType = kShapeCircle;
-    o.width = o.height = size;
-    o.radius = r;
-}
-
-AttackInfo MakeAttack(int damage, double power, double angle, int flag = -1, double delay = 0.0) {
-    AttackInfo a;
-    a.damage = damage;
-    a.power = power;
-    a.angle = angle;
-    a.delay = delay;
-    if (flag >= 0) a.flags[flag] = 1;
-    return a;
-}
-
-CSprite* ShotSprite(const SpriteCell& c) {
-    return CreateSprite("Object", "Objects002", 2, c.left, c.top, c.right, c.bottom);
-}
+CSprite* ShotSprite(const SpriteCell& c) { return ::ShotSprite(c.left, c.top, c.right, c.bottom); }
 
 // Plain motion: begin, integrate, end.
 void PlainMove(IBase& o) {
@@ -96,12 +71,12 @@ CThrownBall::CThrownBall(CStage* owner, double px, double py, double velocityX, 
     : CShotBase(owner, px, py, 900, heroSide, !heroSide, false),
       spinRate_(look.spinRate),
       batSpeed_(look.batSpeed) {
-    SetAttackInfo(MakeAttack(look.damage, look.power, ForwardUpAngle(velocityX)));
-    MakeRound(*this, look.radius * 2, look.radius);
+    SetAttackInfo(ShotAttack(look.damage, look.power, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, look.radius);
     vx = velocityX;
     vy = velocityY;
     ay = look.gravity;
-    SetLimits(*this, 1000.0, 1000.0);
+    SetSpeedLimits(*this, 1000.0, 1000.0);
     SetSprite(ShotSprite(look.cell));
 }
 
@@ -114,7 +89,7 @@ void CThrownBall::Break() {
 void CThrownBall::Move() {
     PlainMove(*this);
     spin += vx * Frame() * spinRate_;
-    if (AnyContact(*this)) Break();
+    if (TouchesMap(*this)) Break();
     EndFrame();
 }
 
@@ -144,12 +119,12 @@ CVolleyball::CVolleyball(CStage* owner, double px, double py, double velocityX, 
 
 CBomb001::CBomb001(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
     : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
-    SetAttackInfo(MakeAttack(0, 0.0, ForwardUpAngle(velocityX)));
-    MakeRound(*this, 16.0, 8.0);
+    SetAttackInfo(ShotAttack(0, 0.0, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, 8.0);
     vx = velocityX;
     vy = velocityY;
     ay = 700.0;
-    SetLimits(*this, 1000.0, 1000.0);
+    SetSpeedLimits(*this, 1000.0, 1000.0);
     SetSprite(ShotSprite({0, 16, 16, 32}));
 }
 
@@ -163,7 +138,7 @@ void CBomb001::Explode() {
 
 void CBomb001::Move() {
     PlainMove(*this);
-    if (AnyContact(*this)) Explode();
+    if (TouchesMap(*this)) Explode();
     EndFrame();
 }
 
@@ -186,12 +161,12 @@ int CBomb001::ReceiveAttack(AttackInfo attack) {
 CRollingRock::CRollingRock(CStage* owner, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
     : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
-    SetAttackInfo(MakeAttack(20, 320.0, ForwardUpAngle(velocityX)));
-    MakeRound(*this, 28.0, 14.0);
+    SetAttackInfo(ShotAttack(20, 320.0, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, 14.0);
     vx = velocityX;
     vy = velocityY;
     ay = 780.0;
-    SetLimits(*this, 1000.0, 1000.0);
+    SetSpeedLimits(*this, 1000.0, 1000.0);
     SetSprite(ShotSprite({128, 0, 160, 32}));
 }
 
@@ -231,13 +206,13 @@ int CRollingRock::ReceiveAttack(AttackInfo) {
 CSnowStorm001::CSnowStorm001(CStage* owner, double px, double py, double velocityX, double velocityY,
                              bool heroSide)
     : CShotBase(owner, px, py, 60, heroSide, !heroSide, true) {
-    SetAttackInfo(MakeAttack(2, 60.0, SteepForwardUpAngle(velocityX), kAttackIce, 10.0));
-    MakeRound(*this, 14.0, 7.0);
+    SetAttackInfo(ShotAttack(2, 60.0, SteepForwardUpAngle(velocityX), kAttackIce, 10.0));
+    MakeRoundShape(*this, 7.0);
     vx = velocityX;
     vy = velocityY;
     ax = -0.5 * velocityX;
     ay = -0.5 * velocityY;
-    SetLimits(*this, 300.0, 300.0);
+    SetSpeedLimits(*this, 300.0, 300.0);
     ignoresMap = true;
     SetSprite(CreateSprite("Effect", "Effect001", 2, 192, 32, 208, 48));
 }
@@ -271,13 +246,13 @@ int CSnowStorm001::Collide(IBase* other) {
 CMagicalBall::CMagicalBall(CStage* owner, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
     : CShotBase(owner, px, py, 900, heroSide, !heroSide, true) {
-    SetAttackInfo(MakeAttack(15, 270.0, ForwardUpAngle(velocityX)));
-    MakeRound(*this, 28.0, 14.0);
+    SetAttackInfo(ShotAttack(15, 270.0, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, 14.0);
     vx = velocityX;
     vy = velocityY;
     ax = 2.2 * velocityX;
     ay = 2.2 * velocityY;
-    SetLimits(*this, 2.5 * std::fabs(velocityY), 2.5 * std::fabs(velocityX));
+    SetSpeedLimits(*this, 2.5 * std::fabs(velocityY), 2.5 * std::fabs(velocityX));
     ignoresMap = true;
     SetSprite(ShotSprite({32, 0, 64, 32}));
 }
@@ -317,17 +292,17 @@ int CMagicalBall::ReceiveAttack(AttackInfo) {
 CBeamShot::CBeamShot(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide,
                      bool ice)
     : CShotBase(owner, px, py, 900, heroSide, !heroSide, false), ice_(ice) {
-    SetAttackInfo(MakeAttack(10, ice ? 150.0 : 200.0, SteepForwardUpAngle(velocityX), ice ? kAttackIce : -1));
-    MakeRound(*this, 8.0, 4.0);
+    SetAttackInfo(ShotAttack(10, ice ? 150.0 : 200.0, SteepForwardUpAngle(velocityX), ice ? kAttackIce : -1));
+    MakeRoundShape(*this, 4.0);
     vx = velocityX;
     vy = velocityY;
-    SetLimits(*this, 1000.0, 1000.0);
+    SetSpeedLimits(*this, 1000.0, 1000.0);
     SetSprite(ShotSprite(ice ? SpriteCell{80, 0, 96, 16} : SpriteCell{64, 0, 80, 16}));
 }
 
 void CBeamShot::Move() {
     PlainMove(*this);
-    if (AnyContact(*this)) {
+    if (TouchesMap(*this)) {
         ShowEffect(ice_ ? kEffectIceSmoke : kEffectSmoke);
         Kill();
     }
@@ -376,13 +351,13 @@ CMissilry::CMissilry(CStage* owner, double px, double py, double velocityX, doub
     : CShotBase(owner, px, py, 900, heroSide, !heroSide, false),
       direction(directionIn),
       cells_("Object", "Objects002", MissileCells(directionIn)) {
-    SetAttackInfo(MakeAttack(15, 270.0, (direction == 1 ? -0.15 : -0.85) * kPi, kAttackRedBurst));
+    SetAttackInfo(ShotAttack(15, 270.0, (direction == 1 ? -0.15 : -0.85) * kPi, kAttackRedBurst));
     width = 32.0;
     height = 8.0;
     vx = velocityX;
     vy = velocityY;
     ay = 180.0;
-    SetLimits(*this, 200.0, 500.0);
+    SetSpeedLimits(*this, 200.0, 500.0);
     SetPhase(0);
     phaseFrames += RandomRange(0, 5);
     sprite = cells_[0];
@@ -395,7 +370,7 @@ void CMissilry::SetPhase(int p) {
 
 void CMissilry::Move() {
     PlainMove(*this);
-    if (AnyContact(*this)) Kill();
+    if (TouchesMap(*this)) Kill();
     if (phase == 0) {
         if (phaseFrames > 50) {
             SetPhase(1);
@@ -444,11 +419,11 @@ int CMissilry::ReceiveAttack(AttackInfo) {
 CPatriot::CPatriot(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
     : CShotBase(owner, px, py, 900, heroSide, !heroSide, true),
       cells_("Object", "Objects002", {{0, 96, 32, 128}, {32, 96, 64, 128}}) {
-    SetAttackInfo(MakeAttack(10, 200.0, kStraightUp, kAttackRedBurst));
+    SetAttackInfo(ShotAttack(10, 200.0, kStraightUp, kAttackRedBurst));
     width = height = 12.0;
     vx = velocityX;
     vy = velocityY;
-    SetLimits(*this, 300.0, 300.0);
+    SetSpeedLimits(*this, 300.0, 300.0);
     ignoresMap = true;
     removeWhenOffScreen = false;
     UpdateCentre();
@@ -500,12 +475,12 @@ int CPatriot::ReceiveAttack(AttackInfo) {
 
 CGunWater::CGunWater(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
     : CWaterDropBase(owner, px, py, 120, heroSide, !heroSide, false) {
-    SetAttackInfo(MakeAttack(10, 190.0, SteepForwardUpAngle(velocityX), kAttackWater));
-    MakeRound(*this, 12.0, 6.0);
+    SetAttackInfo(ShotAttack(10, 190.0, SteepForwardUpAngle(velocityX), kAttackWater));
+    MakeRoundShape(*this, 6.0);
     vx = velocityX;
     vy = velocityY;
     ax = velocityX > 0 ? -45.0 : (velocityX < 0 ? 45.0 : 0.0);
-    SetLimits(*this, 1000.0, 1000.0);
+    SetSpeedLimits(*this, 1000.0, 1000.0);
     SetSprite(ShotSprite({16, 16, 32, 32}));
 }
 
@@ -526,18 +501,18 @@ int CGunWater::ReceiveAttack(AttackInfo) {
 CMachineGunShot::CMachineGunShot(CStage* owner, double px, double py, double velocityX, double velocityY,
                                  bool heroSide)
     : CNormalShot(owner, px, py, velocityX, velocityY, heroSide) {
-    SetAttackInfo(MakeAttack(2, 100.0, ForwardUpAngle(velocityX), -1, 6.0));
+    SetAttackInfo(ShotAttack(2, 100.0, ForwardUpAngle(velocityX), -1, 6.0));
     shapeType = kShapeRect;
     width = 16.0;
     height = 4.0;
     radius = 0.0;
-    SetLimits(*this, 700.0, 700.0);
+    SetSpeedLimits(*this, 700.0, 700.0);
     SetSprite(ShotSprite(velocityX > 0 ? SpriteCell{80, 96, 96, 104} : SpriteCell{64, 96, 80, 104}));
 }
 
 void CMachineGunShot::Move() {
     PlainMove(*this);
-    if (AnyContact(*this)) {
+    if (TouchesMap(*this)) {
         double ex, ey;
         GetEffectPoint(this, &ex, &ey);
         CreateEffect(kEffectSmoke, ex + (vx <= 0 ? -8.0 : 8.0), ey, owner);
@@ -552,8 +527,8 @@ CPatriotMagicalBall::CPatriotMagicalBall(CStage* owner, double px, double py, do
                                          double velocityY, bool heroSide)
     : CShotBase(owner, px, py, 1200, heroSide, !heroSide, true),
       images_("Object", "Objects002", std::vector<SpriteCell>(4, SpriteCell{96, 96, 128, 128})) {
-    SetAttackInfo(MakeAttack(10, 200.0, kStraightUp));
-    MakeRound(*this, 26.0, 13.0);
+    SetAttackInfo(ShotAttack(10, 200.0, kStraightUp));
+    MakeRoundShape(*this, 13.0);
     vx = velocityX;
     vy = velocityY;
     ignoresMap = true;

@@ -25,6 +25,35 @@ int TruncMid(double a, double b) { return static_cast<int>(a + b) / 2; }
 
 }  // namespace
 
+AttackInfo ShotAttack(int damage, double power, double angle, int flag, double delay) {
+    AttackInfo a;
+    a.damage = damage;
+    a.power = power;
+    a.angle = angle;
+    a.delay = delay;
+    if (flag >= 0) a.flags[flag] = 1;
+    return a;
+}
+
+void MakeRoundShape(IBase& shot, double r) {
+    shot.shapeType = kShapeCircle;
+    shot.width = shot.height = 2 * r;
+    shot.radius = r;
+}
+
+void SetSpeedLimits(IBase& shot, double upDown, double leftRight) {
+    shot.maxSpeedUp = shot.maxSpeedDown = upDown;
+    shot.maxSpeedLeft = shot.maxSpeedRight = leftRight;
+}
+
+bool TouchesMap(const IBase& shot) {
+    return shot.touchTop || shot.touchBottom || shot.touchLeft || shot.touchRight;
+}
+
+CSprite* ShotSprite(int left, int top, int right, int bottom) {
+    return CreateSprite("Object", "Objects002", 2, left, top, right, bottom);
+}
+
 double ForwardUpAngle(double vx) { return (vx < 0 ? -0.85 : -0.15) * kPi; }
 double SteepForwardUpAngle(double vx) { return (vx < 0 ? -0.75 : -0.25) * kPi; }
 
@@ -105,37 +134,30 @@ int CWaterDropBase::Collide(IBase* other) {
 CBatteryShot::CBatteryShot(CStage* owner, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
     : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
-    AttackInfo a;
-    a.damage = 20;
-    a.power = 250.0;
-    a.angle = ForwardUpAngle(velocityX);
-    SetAttackInfo(a);
-    shapeType = kShapeCircle;
-    width = height = 14.0;
-    radius = 7.0;
+    SetAttackInfo(ShotAttack(20, 250.0, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, 7.0);
     vx = velocityX;
     vy = velocityY;
-    maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = 500.0;
-    SetSprite(CreateSprite("Object", "Objects002", 2, 80, 16, 96, 32));
+    SetSpeedLimits(*this, 500.0, 500.0);
+    SetSprite(ShotSprite(80, 16, 96, 32));
+}
+
+void CBatteryShot::Burst() {
+    ShowEffect(kEffectBurstRed);
+    PlaySE(SoundId::kBomb2);
+    Kill();
 }
 
 void CBatteryShot::Move() {
     BeginFrame();
     IBase::Move();
-    if (touchTop || touchBottom || touchLeft || touchRight) {
-        ShowEffect(kEffectBurstRed);
-        PlaySE(SoundId::kBomb2);
-        Kill();
-    }
+    if (TouchesMap(*this)) Burst();
     EndFrame();
 }
 
 int CBatteryShot::Collide(IBase* other) {
     const int r = DeliverAttackOnce(other);
-    if (r == kHitImmune) return r;
-    ShowEffect(kEffectBurstRed);
-    PlaySE(SoundId::kBomb2);
-    Kill();
+    if (r != kHitImmune) Burst();
     return r;
 }
 
@@ -146,20 +168,14 @@ int CBatteryShot::ReceiveAttack(AttackInfo attack) { return BatBack(*this, attac
 CBurnerFire::CBurnerFire(CStage* owner, double px, double py, double velocityX, double velocityY,
                          bool heroSide)
     : CShotBase(owner, px, py, 28, heroSide, !heroSide, true) {
-    AttackInfo a;
-    a.damage = 2;
-    a.power = 60.0;
-    a.angle = SteepForwardUpAngle(velocityX);
-    a.delay = 10.0;
-    a.flags[kAttackRedBurst] = 1;
-    SetAttackInfo(a);
+    SetAttackInfo(ShotAttack(2, 60.0, SteepForwardUpAngle(velocityX), kAttackRedBurst, 10.0));
     width = 18.0;
     height = 24.0;
     vx = velocityX;
     vy = velocityY;
-    maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = 500.0;
+    SetSpeedLimits(*this, 500.0, 500.0);
     ignoresMap = true;
-    SetSprite(CreateSprite("Object", "Objects002", 2, 128, 96, 152, 128));
+    SetSprite(ShotSprite(128, 96, 152, 128));
 }
 
 void CBurnerFire::Move() {

@@ -5,6 +5,16 @@
 // and water build on the first two.
 #include "play/Shots.h"
 
+class CSprite;
+
+// Small pieces of every shot's construction and motion.
+AttackInfo ShotAttack(int damage, double power, double angle, int flag = -1, double delay = 0.0);
+void MakeRoundShape(IBase& shot, double radius);  // a circle, its box 2 r wide
+void SetSpeedLimits(IBase& shot, double upDown, double leftRight);
+bool TouchesMap(const IBase& shot);  // any of the four map contacts
+// A cell of the shots' sheet ("Objects002" of the group "Object").
+CSprite* ShotSprite(int left, int top, int right, int bottom);
+
 // The knock-back angles of a shot's attack by the direction it flies.
 double ForwardUpAngle(double vx);       // -0.15 pi, or -0.85 pi flying left
 double SteepForwardUpAngle(double vx);  // -0.25 pi, or -0.75 pi flying left
@@ -43,6 +53,9 @@ class CBatteryShot : public CShotBase {
     void Move() override;
     int Collide(IBase* other) override;
     int ReceiveAttack(AttackInfo attack) override;
+
+  private:
+    void Burst();
 };
 
 // A short flame puff of the burner: fire (flag 4) that passes through everything it burns,
