@@ -177,6 +177,12 @@ TEST_F(Kids, AStompSquashesAndAPushThrowsTheKidBackAlongTheFloor) {
     kid->ChooseCell(&scale, &bob);
     EXPECT_NE(scale, 1.0);
 
+    CKid001 flying(stage.get(), 100, 100, 0);
+    flying.wasOnGround = false;
+    flying.vy = -50.0;
+    flying.Collide(&stomper);
+    EXPECT_EQ(flying.vy, 100.0);  // stomped in the air: sent down at 100 at least
+
     playtest::Target pusher(stage.get(), 250, kid->y, kCategoryHero, kHitPushed);
     pusher.UpdateCentre();
     EXPECT_EQ(kid->Collide(&pusher), kHitPushed);
