@@ -1,5 +1,6 @@
 #include "flow/GameSetup.h"
 
+#include "enemies/EnemyKinds.h"
 #include "engine/GameHooks.h"
 #include "flow/LoadingScene.h"
 #include "flow/ScenarioSaveData.h"
@@ -57,6 +58,7 @@ void InstallGameHooks() {
     InstallEffectFactory();
     RegisterSwitchAndLiftKinds();
     RegisterPassageAndPickupKinds();
+    RegisterEnemyKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },

@@ -1,0 +1,595 @@
+#include "enemies/EnemyShots.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "engine/SoundEffects.h"
+#include "engine/SoundIds.h"
+#include "engine/SpriteManager.h"
+#include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
+#include "foundation/Random.h"
+#include "gimmicks/Burst.h"
+#include "play/Characters.h"
+#include "play/EffectFactory.h"
+#include "play/ObjectRegistry.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kStraightUp = -0.5 * kPi;
+
+constexpr int kEffectBrunt = 1;
+constexpr int kEffectBurstRed = 5;
+constexpr int kEffectSmoke = 9;
+constexpr int kEffectIceSmoke = 10;
+constexpr int kEffectBrownSmoke = 11;
+constexpr int kEffectMagicBreak = 25;
+constexpr int kEffectBreakRock = 27;
+constexpr int kEffectMagicBreak2 = 30;
+
+double Frame() { return GetFrameTime(); }
+
+CSprite* ShotSprite(const SpriteCell& c) { return ::ShotSprite(c.left, c.top, c.right, c.bottom); }
+
+// Plain motion: begin, integrate, end.
+void PlainMove(IBase& o) {
+    o.BeginFrame();
+    o.IBase::Move();
+}
+
+bool HasHeroIn(const IBase& o) { return o.GetHero() != nullptr; }
+
+// Heads along its heading at its speed, with limits that let exactly that velocity through.
+void SteerAlong(IBase& o, double heading, double speed) {
+    const double c = std::cos(heading), s = std::sin(heading);
+    o.vx = speed * c;
+    o.vy = speed * s;
+    o.ax = o.ay = 0.0;
+    o.maxSpeedUp = o.maxSpeedDown = speed * std::fabs(s);
+    o.maxSpeedLeft = o.maxSpeedRight = speed * std::fabs(c);
+}
+
+}  // namespace
+
+void TurnToward(double targetAngle, double step, double* heading) {
+    const double d = GetAngleDiff(targetAngle, *heading);
+    if (d > 0) {
+        *heading -= step;
+        if (GetAngleDiff(targetAngle, *heading) < 0) *heading = targetAngle;
+    } else if (d < 0) {
+        *heading += step;
+        if (GetAngleDiff(targetAngle, *heading) > 0) *heading = targetAngle;
+    }
+}
+
+// ---- Thrown balls ----
+
+CThrownBall::CThrownBall(CStage* owner, double px, double py, double velocityX, double velocityY,
+                         bool heroSide, const Look& look)
+    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false),
+      spinRate_(look.spinRate),
+      batSpeed_(look.batSpeed) {
+    SetAttackInfo(ShotAttack(look.damage, look.power, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, look.radius);
+    vx = velocityX;
+    vy = velocityY;
+    ay = look.gravity;
+    SetSpeedLimits(*this, 1000.0, 1000.0);
+    SetSprite(ShotSprite(look.cell));
+}
+
+void CThrownBall::Break() {
+    ShowEffect(kEffectBrownSmoke);
+    PlaySE(SoundId::kShock1);
+    Kill();
+}
+
+void CThrownBall::Move() {
+    PlainMove(*this);
+    spin += vx * Frame() * spinRate_;
+    if (TouchesMap(*this)) Break();
+    EndFrame();
+}
+
+void CThrownBall::Draw() {
+    if (sprite) sprite->angleZ = static_cast<float>(spin);
+    CShotBase::Draw();
+}
+
+int CThrownBall::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) Break();
+    return r;
+}
+
+int CThrownBall::ReceiveAttack(AttackInfo attack) { return BatBack(*this, attack, batSpeed_); }
+
+CBaseball::CBaseball(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
+    : CThrownBall(owner, px, py, velocityX, velocityY, heroSide,
+                  {10, 240.0, 8.0, 450.0, 0.02, 600.0, {16, 0, 32, 16}}) {}
+
+CVolleyball::CVolleyball(CStage* owner, double px, double py, double velocityX, double velocityY,
+                         bool heroSide)
+    : CThrownBall(owner, px, py, velocityX, velocityY, heroSide,
+                  {10, 240.0, 12.0, 580.0, 0.02, 300.0, {96, 0, 128, 32}}) {}
+
+// ---- CBomb001 ----
+
+CBomb001::CBomb001(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
+    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
+    SetAttackInfo(ShotAttack(0, 0.0, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, 8.0);
+    vx = velocityX;
+    vy = velocityY;
+    ay = 700.0;
+    SetSpeedLimits(*this, 1000.0, 1000.0);
+    SetSprite(ShotSprite({0, 16, 16, 32}));
+}
+
+void CBomb001::Explode() {
+    if (IsDead()) return;
+    CObjectRegistry::GetInstance()->Add(
+        new CRedBurst(owner, (GetLeft() + GetRight()) * 0.5, (GetTop() + GetBottom()) * 0.5));
+    PlaySE(SoundId::kBomb1);
+    Kill();
+}
+
+void CBomb001::Move() {
+    PlainMove(*this);
+    if (TouchesMap(*this)) Explode();
+    EndFrame();
+}
+
+int CBomb001::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) Explode();
+    return r;
+}
+
+int CBomb001::ReceiveAttack(AttackInfo attack) {
+    if (attack.flags[kAttackRedBurst]) {
+        Explode();
+        return kHitDefeated;
+    }
+    return BatBack(*this, attack, 520.0);
+}
+
+// ---- CRollingRock ----
+
+CRollingRock::CRollingRock(CStage* owner, double px, double py, double velocityX, double velocityY,
+                           bool heroSide)
+    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
+    SetAttackInfo(ShotAttack(20, 320.0, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, 14.0);
+    vx = velocityX;
+    vy = velocityY;
+    ay = 780.0;
+    SetSpeedLimits(*this, 1000.0, 1000.0);
+    SetSprite(ShotSprite({128, 0, 160, 32}));
+}
+
+void CRollingRock::Break() {
+    ShowEffect(kEffectBreakRock);
+    PlaySE(SoundId::kShock5);
+    Kill();
+}
+
+void CRollingRock::Move() {
+    PlainMove(*this);
+    spin += vx * Frame() * 0.038;
+    if (onGround && !wasOnGround) PlaySE(SoundId::kShock4);
+    if (touchTop) PlaySE(SoundId::kShock4);
+    if (touchLeft || touchRight) Break();
+    EndFrame();
+}
+
+void CRollingRock::Draw() {
+    if (sprite) sprite->angleZ = static_cast<float>(spin);
+    CShotBase::Draw();
+}
+
+int CRollingRock::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) Break();
+    return r;
+}
+
+int CRollingRock::ReceiveAttack(AttackInfo) {
+    Break();
+    return kHitDefeated;
+}
+
+// ---- CSnowStorm001 ----
+
+CSnowStorm001::CSnowStorm001(CStage* owner, double px, double py, double velocityX, double velocityY,
+                             bool heroSide)
+    : CShotBase(owner, px, py, 60, heroSide, !heroSide, true) {
+    SetAttackInfo(ShotAttack(2, 60.0, SteepForwardUpAngle(velocityX), kAttackIce, 10.0));
+    MakeRoundShape(*this, 7.0);
+    vx = velocityX;
+    vy = velocityY;
+    ax = -0.5 * velocityX;
+    ay = -0.5 * velocityY;
+    SetSpeedLimits(*this, 300.0, 300.0);
+    ignoresMap = true;
+    SetSprite(CreateSprite("Effect", "Effect001", 2, 192, 32, 208, 48));
+}
+
+void CSnowStorm001::Move() {
+    PlainMove(*this);
+    EndFrame();
+}
+
+void CSnowStorm001::Draw() {
+    if (sprite) {
+        const float s = static_cast<float>(age < 10 ? 0.4 + 0.06 * age : 1.0);
+        sprite->scaleX = sprite->scaleY = s;
+        sprite->SetAlpha(static_cast<float>(age > lifetime - 10 ? 0.5 + 0.03 * (lifetime - age) : 0.8));
+    }
+    CShotBase::Draw();
+}
+
+int CSnowStorm001::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r == kHitImmune) return r;
+    if (other == GetHero() && r == kHitDefeated) return r;
+    double cx, cy;
+    ContactPoint(*this, *other, &cx, &cy);
+    ShowIceSparks(owner, static_cast<int>(cx), static_cast<int>(cy));
+    return r;
+}
+
+// ---- CMagicalBall ----
+
+CMagicalBall::CMagicalBall(CStage* owner, double px, double py, double velocityX, double velocityY,
+                           bool heroSide)
+    : CShotBase(owner, px, py, 900, heroSide, !heroSide, true) {
+    SetAttackInfo(ShotAttack(15, 270.0, ForwardUpAngle(velocityX)));
+    MakeRoundShape(*this, 14.0);
+    vx = velocityX;
+    vy = velocityY;
+    ax = 2.2 * velocityX;
+    ay = 2.2 * velocityY;
+    SetSpeedLimits(*this, 2.5 * std::fabs(velocityY), 2.5 * std::fabs(velocityX));
+    ignoresMap = true;
+    SetSprite(ShotSprite({32, 0, 64, 32}));
+}
+
+void CMagicalBall::Move() {
+    PlainMove(*this);
+    spin += kPi * 5.0 * Frame();
+    EndFrame();
+}
+
+void CMagicalBall::Draw() {
+    if (sprite) {
+        sprite->angleZ = static_cast<float>(spin);
+        sprite->SetAlpha(0.8f);
+    }
+    CShotBase::Draw();
+}
+
+int CMagicalBall::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) {
+        ShowEffect(kEffectBrunt);
+        PlaySE(SoundId::kMagic1);
+    }
+    return r;
+}
+
+int CMagicalBall::ReceiveAttack(AttackInfo) {
+    ShowEffect(kEffectMagicBreak2);
+    PlaySE(SoundId::kDeath2);
+    Kill();
+    return kHitDefeated;
+}
+
+// ---- Beams ----
+
+CBeamShot::CBeamShot(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide,
+                     bool ice)
+    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false), ice_(ice) {
+    SetAttackInfo(ShotAttack(10, ice ? 150.0 : 200.0, SteepForwardUpAngle(velocityX), ice ? kAttackIce : -1));
+    MakeRoundShape(*this, 4.0);
+    vx = velocityX;
+    vy = velocityY;
+    SetSpeedLimits(*this, 1000.0, 1000.0);
+    SetSprite(ShotSprite(ice ? SpriteCell{80, 0, 96, 16} : SpriteCell{64, 0, 80, 16}));
+}
+
+void CBeamShot::Move() {
+    PlainMove(*this);
+    if (TouchesMap(*this)) {
+        ShowEffect(ice_ ? kEffectIceSmoke : kEffectSmoke);
+        Kill();
+    }
+    EndFrame();
+}
+
+void CBeamShot::Draw() {
+    if (sprite) sprite->SetAlpha(0.85f);
+    CShotBase::Draw();
+}
+
+int CBeamShot::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r == kHitImmune) return r;
+    if (ice_) {
+        double ex, ey;
+        GetEffectPoint(this, &ex, &ey);
+        ShowIceSparks(owner, static_cast<int>(ex), static_cast<int>(ey));
+    } else {
+        ShowEffect(kEffectBrunt);
+        PlaySE(SoundId::kMagic1);
+    }
+    return r;
+}
+
+CNormalBeam::CNormalBeam(CStage* owner, double px, double py, double velocityX, double velocityY,
+                         bool heroSide)
+    : CBeamShot(owner, px, py, velocityX, velocityY, heroSide, false) {}
+
+CIceBeam::CIceBeam(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
+    : CBeamShot(owner, px, py, velocityX, velocityY, heroSide, true) {}
+
+// ---- CMissilry ----
+
+namespace {
+std::vector<SpriteCell> MissileCells(int direction) {
+    const int l = direction == 0 ? 0 : 72;
+    std::vector<SpriteCell> cells;
+    for (int row = 0; row < 4; ++row) cells.push_back({l, 32 + 16 * row, l + 72, 48 + 16 * row});
+    return cells;
+}
+}  // namespace
+
+CMissilry::CMissilry(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide,
+                     int directionIn)
+    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false),
+      direction(directionIn),
+      cells_("Object", "Objects002", MissileCells(directionIn)) {
+    SetAttackInfo(ShotAttack(15, 270.0, (direction == 1 ? -0.15 : -0.85) * kPi, kAttackRedBurst));
+    width = 32.0;
+    height = 8.0;
+    vx = velocityX;
+    vy = velocityY;
+    ay = 180.0;
+    SetSpeedLimits(*this, 200.0, 500.0);
+    SetPhase(0);
+    phaseFrames += RandomRange(0, 5);
+    sprite = cells_[0];
+}
+
+void CMissilry::SetPhase(int p) {
+    phase = p;
+    phaseFrames = 0.0;
+}
+
+void CMissilry::Move() {
+    PlainMove(*this);
+    if (TouchesMap(*this)) Kill();
+    if (phase == 0) {
+        if (phaseFrames > 50) {
+            SetPhase(1);
+            PlaySE(SoundId::kWind1);
+            ax = direction == 0 ? -1200.0 : 1200.0;
+            ay = -240.0;
+        }
+    } else if ((ay < 0 && vy < 0) || (ay > 0 && vy > 0)) {
+        vy = ay = 0.0;
+    }
+    phaseFrames += Frame() * 60.0;
+    EndFrame();
+}
+
+// Every end of a missile explodes at its nose, once.
+void CMissilry::Kill() {
+    if (IsDead()) return;
+    const double ex = direction == 0 ? std::trunc(GetLeft() + 8.0) : std::trunc(GetRight() - 8.0);
+    CreateEffect(kEffectBurstRed, ex, static_cast<int>(GetTop() + GetBottom()) / 2, owner);
+    PlaySE(SoundId::kBomb2);
+    lifeState = kLifeDead;
+}
+
+void CMissilry::Draw() {
+    int cell = 0;
+    if (phase == 1) cell = phaseFrames < 6 ? 1 : (static_cast<int>(phaseFrames) % 4 <= 1 ? 2 : 3);
+    sprite = cells_[cell];
+    imageX = centerX + (direction == 0 ? 20.0 : -20.0);
+    imageY = centerY;
+    DrawSprite();
+}
+
+int CMissilry::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) Kill();
+    return r;
+}
+
+int CMissilry::ReceiveAttack(AttackInfo) {
+    Kill();
+    return kHitDefeated;
+}
+
+// ---- CPatriot ----
+
+CPatriot::CPatriot(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
+    : CShotBase(owner, px, py, 900, heroSide, !heroSide, true),
+      cells_("Object", "Objects002", {{0, 96, 32, 128}, {32, 96, 64, 128}}) {
+    SetAttackInfo(ShotAttack(10, 200.0, kStraightUp, kAttackRedBurst));
+    width = height = 12.0;
+    vx = velocityX;
+    vy = velocityY;
+    SetSpeedLimits(*this, 300.0, 300.0);
+    ignoresMap = true;
+    removeWhenOffScreen = false;
+    UpdateCentre();
+    heading = GetAngle(0, 0, velocityX, velocityY);
+    speed = std::sqrt(velocityX * velocityX + velocityY * velocityY);
+    targetAngle = HasHeroIn(*this) ? GetAngleToHero() : heading;
+    sprite = cells_[0];
+}
+
+void CPatriot::Burst() {
+    ShowEffect(kEffectBurstRed);
+    PlaySE(SoundId::kBomb2);
+    Kill();
+}
+
+void CPatriot::Move() {
+    PlainMove(*this);
+    if (HasHeroIn(*this)) {
+        targetAngle = GetAngleToHero();
+        TurnToward(targetAngle, Frame() * kPi * 0.42, &heading);
+    }
+    SteerAlong(*this, heading, speed);
+    if (age > 600) speed -= Frame() * 80.0;
+    if (speed < 30.0)
+        Burst();
+    else if (GetScreenDistance() > 128.0)
+        Kill();
+    EndFrame();
+}
+
+void CPatriot::Draw() {
+    sprite = cells_[static_cast<int>(age) % 8 < 4 ? 0 : 1];
+    if (sprite) sprite->angleZ = static_cast<float>(heading);
+    CShotBase::Draw();
+}
+
+int CPatriot::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) Burst();
+    return r;
+}
+
+int CPatriot::ReceiveAttack(AttackInfo) {
+    Burst();
+    return kHitDefeated;
+}
+
+// ---- CGunWater ----
+
+CGunWater::CGunWater(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
+    : CWaterDropBase(owner, px, py, 120, heroSide, !heroSide, false) {
+    SetAttackInfo(ShotAttack(10, 190.0, SteepForwardUpAngle(velocityX), kAttackWater));
+    MakeRoundShape(*this, 6.0);
+    vx = velocityX;
+    vy = velocityY;
+    ax = velocityX > 0 ? -45.0 : (velocityX < 0 ? 45.0 : 0.0);
+    SetSpeedLimits(*this, 1000.0, 1000.0);
+    SetSprite(ShotSprite({16, 16, 32, 32}));
+}
+
+void CGunWater::Draw() {
+    if (sprite)
+        sprite->SetAlpha(static_cast<float>(age > lifetime - 10 ? 0.5 + 0.05 * (lifetime - age) : 1.0));
+    CShotBase::Draw();
+}
+
+int CGunWater::ReceiveAttack(AttackInfo) {
+    SplashSideways();
+    Kill();
+    return kHitDefeated;
+}
+
+// ---- CMachineGunShot ----
+
+CMachineGunShot::CMachineGunShot(CStage* owner, double px, double py, double velocityX, double velocityY,
+                                 bool heroSide)
+    : CNormalShot(owner, px, py, velocityX, velocityY, heroSide) {
+    SetAttackInfo(ShotAttack(2, 100.0, ForwardUpAngle(velocityX), -1, 6.0));
+    shapeType = kShapeRect;
+    width = 16.0;
+    height = 4.0;
+    radius = 0.0;
+    SetSpeedLimits(*this, 700.0, 700.0);
+    SetSprite(ShotSprite(velocityX > 0 ? SpriteCell{80, 96, 96, 104} : SpriteCell{64, 96, 80, 104}));
+}
+
+void CMachineGunShot::Move() {
+    PlainMove(*this);
+    if (TouchesMap(*this)) {
+        double ex, ey;
+        GetEffectPoint(this, &ex, &ey);
+        CreateEffect(kEffectSmoke, ex + (vx <= 0 ? -8.0 : 8.0), ey, owner);
+        Kill();
+    }
+    EndFrame();
+}
+
+// ---- CPatriotMagicalBall ----
+
+CPatriotMagicalBall::CPatriotMagicalBall(CStage* owner, double px, double py, double velocityX,
+                                         double velocityY, bool heroSide)
+    : CShotBase(owner, px, py, 1200, heroSide, !heroSide, true),
+      images_("Object", "Objects002", std::vector<SpriteCell>(4, SpriteCell{96, 96, 128, 128})) {
+    SetAttackInfo(ShotAttack(10, 200.0, kStraightUp));
+    MakeRoundShape(*this, 13.0);
+    vx = velocityX;
+    vy = velocityY;
+    ignoresMap = true;
+    removeWhenOffScreen = false;
+    UpdateCentre();
+    for (int i = 0; i < kTrail; ++i) {
+        trailX[i] = px;
+        trailY[i] = py;
+    }
+    heading = GetAngle(0, 0, velocityX, velocityY);
+    speed = std::sqrt(velocityX * velocityX + velocityY * velocityY);
+    targetAngle = HasHeroIn(*this) ? GetAngleToHero() : heading;
+    sprite = images_[0];
+}
+
+void CPatriotMagicalBall::Move() {
+    PlainMove(*this);
+    const double ft = Frame();
+    turnRate = std::max(0.1, turnRate - ft * 0.08);
+    speed = std::min(280.0, speed + ft * 80.0);
+    if (HasHeroIn(*this)) {
+        targetAngle = GetAngleToHero();
+        TurnToward(targetAngle, ft * turnRate * kPi, &heading);
+    }
+    SteerAlong(*this, heading, speed);
+    if (GetScreenDistance() > 192.0) Kill();
+    for (int i = kTrail - 1; i > 0; --i) {
+        trailX[i] = trailX[i - 1];
+        trailY[i] = trailY[i - 1];
+    }
+    trailX[0] = x;
+    trailY[0] = y;
+    EndFrame();
+}
+
+void CPatriotMagicalBall::Draw() {
+    static constexpr float kDepths[4] = {-0.002f, -0.0019f, -0.0018f, -0.0017f};
+    for (int i = 0; i < 4; ++i) {
+        CSprite* s = images_[i];
+        if (!s) continue;
+        s->x = static_cast<float>(trailX[2 * i] / 256.0);
+        s->y = static_cast<float>(trailY[2 * i] / 256.0);
+        s->z = kDepths[i];
+        s->SetAlpha(0.85f - 0.2f * i);
+        s->ApplyTransform();
+        s->Draw();
+    }
+}
+
+int CPatriotMagicalBall::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) {
+        ShowEffect(kEffectBrunt);
+        PlaySE(SoundId::kMagic1);
+    }
+    return r;
+}
+
+int CPatriotMagicalBall::ReceiveAttack(AttackInfo) {
+    ShowEffect(kEffectMagicBreak);
+    PlaySE(SoundId::kDeath2);
+    Kill();
+    return kHitDefeated;
+}

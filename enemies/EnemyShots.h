@@ -1,0 +1,189 @@
+#pragma once
+// The shots that ordinary enemies throw and fire at the hero: balls that the hero can bat back,
+// the bomb, the rolling rock, the snow storm, the magic balls, the beams, the dropped missile
+// that ignites and the homing missile, the gun's water and machine-gun bullets. Every one is a
+// CShotBase on the enemy side; what each does on a wall, on a hit and when struck is its own.
+#include "enemies/EnemyPattern.h"
+#include "play/CommonShots.h"
+
+// A thrown ball that spins with its flight, breaks into brown smoke on walls and hits, and is
+// batted back at `batSpeed` by any attack.
+class CThrownBall : public CShotBase {
+  public:
+    struct Look {
+        int damage;
+        double power, radius, gravity, spinRate, batSpeed;
+        SpriteCell cell;
+    };
+    CThrownBall(CStage* owner, double x, double y, double vx, double vy, bool heroSide, const Look& look);
+    void Move() override;
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+
+    double spin = 0;  // radians
+
+  private:
+    void Break();
+    double spinRate_, batSpeed_;
+};
+
+class CBaseball : public CThrownBall {
+  public:
+    CBaseball(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+};
+
+class CVolleyball : public CThrownBall {
+  public:
+    CVolleyball(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+};
+
+// A bomb that bursts red (the burst does the harm) on walls, on hits and when struck by fire;
+// any other attack bats it back at 520.
+class CBomb001 : public CShotBase {
+  public:
+    CBomb001(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+    void Move() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+    // One burst, however often it is asked in a frame.
+    void Explode();
+};
+
+// A boulder that rolls along the floor with a thud on landing and breaks on a side wall, a hit
+// or a strike.
+class CRollingRock : public CShotBase {
+  public:
+    CRollingRock(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+    void Move() override;
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+
+    double spin = 0;
+
+  private:
+    void Break();
+};
+
+// A puff of icy wind that slows to half its speed over its 60 frames and freezes what it
+// touches (sparks on everything but a beaten hero); nothing stops it.
+class CSnowStorm001 : public CShotBase {
+  public:
+    CSnowStorm001(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+    void Move() override;
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo) override { return kHitNoEffect; }
+};
+
+// A magic ball that speeds up, flies through walls and its targets, and breaks when struck.
+class CMagicalBall : public CShotBase {
+  public:
+    CMagicalBall(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+    void Move() override;
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+
+    double spin = 0;
+};
+
+// The floating turret's beams: straight on through targets until a wall; nothing stops them.
+class CBeamShot : public CShotBase {
+  public:
+    CBeamShot(CStage* owner, double x, double y, double vx, double vy, bool heroSide, bool ice);
+    void Move() override;
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo) override { return kHitNoEffect; }
+
+  private:
+    bool ice_;
+};
+
+class CNormalBeam : public CBeamShot {
+  public:
+    CNormalBeam(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+};
+
+class CIceBeam : public CBeamShot {
+  public:
+    CIceBeam(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+};
+
+// A missile dropped from the flying machine: it falls for 50 frames, ignites, climbs until its
+// fall has turned into a rise, then flies level. Every end of it explodes.
+class CMissilry : public CShotBase {
+  public:
+    CMissilry(CStage* owner, double x, double y, double vx, double vy, bool heroSide, int direction);
+    void SetPhase(int p);
+    void Move() override;
+    void Draw() override;
+    void Kill() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+
+    int phase = 0;  // 0 dropped, 1 ignited
+    double phaseFrames = 0;
+    int direction = 0;  // 0 flying left, 1 right
+
+  private:
+    CSpriteSheet cells_;  // dropped, igniting, two flames
+};
+
+// Steers its heading toward the hero by at most `step` radians, never past him. Without a hero
+// the heading stays.
+void TurnToward(double targetAngle, double step, double* heading);
+
+// A homing missile: turns toward the hero at 0.42 pi a second at its speed, loses speed after 600
+// frames and bursts when it is too slow, hits or is struck.
+class CPatriot : public CShotBase {
+  public:
+    CPatriot(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+    void Move() override;
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+
+    double targetAngle = 0, heading = 0, speed = 0;
+
+  private:
+    void Burst();
+    CSpriteSheet cells_;  // two flame flickers
+};
+
+// The gun enemy's water: braked sideways to a stop, then it hangs until its 120 frames end;
+// struck by anything it splashes.
+class CGunWater : public CWaterDropBase {
+  public:
+    CGunWater(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+    void Draw() override;
+    int ReceiveAttack(AttackInfo attack) override;
+};
+
+// The gun enemy's bullet: a thin streak that breaks on walls, hits and strikes.
+// Hits and strikes end it as they end the plain shot.
+class CMachineGunShot : public CNormalShot {
+  public:
+    CMachineGunShot(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+    void Move() override;
+};
+
+// The magician's homing ball: it speeds up to 280 while its turning slows to 0.1 pi a second,
+// flies through walls and targets, trails three fading after-images and breaks when struck.
+class CPatriotMagicalBall : public CShotBase {
+  public:
+    CPatriotMagicalBall(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
+    void Move() override;
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+
+    double targetAngle = 0, heading = 0, turnRate = 0.55, speed = 0;
+    static constexpr int kTrail = 8;
+    double trailX[kTrail] = {}, trailY[kTrail] = {};
+
+  private:
+    CSpriteSheet images_;  // the ball and three after-images
+};

@@ -1,0 +1,408 @@
+#include "enemies/Kids.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "engine/SoundEffects.h"
+#include "engine/SoundIds.h"
+#include "engine/SpriteManager.h"
+#include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
+#include "foundation/Random.h"
+#include "foundation/WindowHelpers.h"
+#include "play/Hitboxes.h"
+
+namespace {
+
+constexpr int kEffectEnemyDeath = 4;
+constexpr double kGravity = 350.0;
+constexpr double kFallSpeed = 400.0;
+
+}  // namespace
+
+// ---- The kids ----
+
+const KidTuning CKid001::kTuning = {
+    {{0, 0, 32, 40},
+     {0, 40, 32, 80},
+     {0, 80, 32, 120},
+     {0, 120, 32, 160},
+     {0, 160, 32, 200},
+     {0, 200, 32, 240},
+     {32, 160, 72, 200},
+     {32, 200, 72, 240}},
+    80.0,
+    30.0,
+    180.0,
+    60.0,
+    25.0,
+    90.0,
+    225.0,
+    700.0,
+    40.0,
+    38.0,
+    20.0,
+    4.0,
+    true,
+    60.0,
+    36.0,
+    0.0,
+    4.0,
+    4.0,
+};
+
+const KidTuning CKid002::kTuning = {
+    {{128, 0, 192, 64},
+     {128, 64, 192, 128},
+     {128, 128, 192, 192},
+     {128, 192, 192, 256},
+     {192, 0, 256, 64},
+     {192, 64, 256, 128},
+     {192, 128, 256, 192},
+     {192, 192, 256, 256}},
+    110.0,
+    25.0,
+    150.0,
+    45.0,
+    45.0,
+    75.0,
+    350.0,
+    990.0,
+    55.0,
+    42.0,
+    38.0,
+    6.0,
+    false,
+    80.0,
+    52.0,
+    10.0,
+    0.0,
+    8.0,
+};
+
+CKid001::CKid001(CStage* owner, double px, double py, int facingIn)
+    : CKidBase(owner, px, py, facingIn, kTuning) {}
+CKid002::CKid002(CStage* owner, double px, double py, int facingIn)
+    : CKidBase(owner, px, py, facingIn, kTuning) {}
+
+CKidBase::CKidBase(CStage* owner, double px, double py, int facingIn, const KidTuning& t)
+    : CPatternEnemy(owner, px, py, facingIn, 20), tuning(t) {
+    width = 20.0;
+    height = 30.0;
+    vx = facing == 1 ? 80.0 : -80.0;
+    vy = 4.0 * GetFrameRate();
+    SetState(kKidWalk);
+    const std::vector<SpriteCell> cells(std::begin(t.cells), std::end(t.cells));
+    left_ = CSpriteSheet("Char", "Enemy001_L", cells);
+    right_ = CSpriteSheet("Char", "Enemy001_R", cells);
+}
+
+CKidBase::~CKidBase() = default;
+
+void CKidBase::SetState(int s) {
+    EnterState(s);
+    waitFrames = RandomRange(150, 800);
+    attackSpawned = false;
+
+    maxSpeedUp = maxSpeedDown = kFallSpeed;
+    switch (s) {
+        case kKidRecoil:
+            maxSpeedLeft = maxSpeedRight = 400.0;
+            break;
+        case kKidHop1:
+        case kKidHop2:
+            maxSpeedLeft = maxSpeedRight = tuning.hopBackSpeed;
+            break;
+        case kKidLunge:
+            maxSpeedLeft = maxSpeedRight = tuning.lungeSpeed;
+            break;
+        default:
+            maxSpeedLeft = maxSpeedRight = tuning.walkSpeed;
+            break;
+    }
+
+    const double toward = FacingSign();
+    switch (s) {
+        case kKidWalk:
+            ax = 300.0 * toward;
+            break;
+        case kKidLookAround:
+            ax = -600.0 * toward;
+            break;
+        case kKidBrake:
+            ax = -1000.0 * toward;
+            break;
+        case kKidLunge:
+            ax = -tuning.lungeBrake * toward;
+            break;
+        default:
+            ax = 0;
+            break;
+    }
+    ay = kGravity;
+
+    switch (s) {
+        case kKidFall:
+            vx = 0;
+            break;
+        case kKidLedge:
+            if (onGround) vx = 0;
+            break;
+        case kKidStomped:
+            if (wasOnGround) vx = 0;
+            break;
+        case kKidHop1:
+        case kKidHop2:
+            vx = -tuning.hopBackSpeed * toward;
+            break;
+        case kKidLunge:
+            vx = tuning.lungeSpeed * toward;
+            break;
+        default:
+            break;
+    }
+
+    const double rise = GetLiftRise();
+    if (s == kKidStomped && !wasOnGround && vy < 100.0) vy = 100.0;
+    if (s == kKidHop1 || s == kKidHop2) SetUpwardSpeed(tuning.hopUpSpeed + rise);
+    if (s == kKidLunge) SetUpwardSpeed(tuning.lungeUpSpeed + rise);
+}
+
+void CKidBase::Act() {
+    BeginFrame();
+    Move();
+    const double f = stateFrames;
+    switch (state) {
+        case kKidWalk:
+            TurnAtWalls();
+            if (onGround) {
+                if (f > 0 && IsAtLedge(facing))
+                    SetState(kKidLedge);
+                else if (f > waitFrames && static_cast<int>(f) % 30 >= 25)
+                    SetState(kKidLookAround);
+            }
+            break;
+        case kKidLookAround: {
+            BrakeStop();
+            if (!onGround) {
+                SetState(kKidFall);
+                break;
+            }
+            const double step = tuning.lookTurnStep;
+            if (f > tuning.lookEnd) {
+                SetState(kKidWalk);
+            } else if (f > step) {
+                // Right, left, right, left, right: one turn per step of the clock.
+                const int turn = static_cast<int>(std::ceil(f / step)) - 2;  // 0 for (step, 2 step]
+                const int want = turn % 2 == 0 ? 1 : 0;
+                if (facing != want) {
+                    facing = want;
+                    if (RandomChance(20.0)) SetState(kKidWalk);
+                }
+            }
+            break;
+        }
+        case kKidLedge:
+            if (!onGround) {
+                SetState(kKidFall);
+            } else if (f > tuning.ledgeWait) {
+                facing = 1 - facing;
+                SetState(kKidWalk);
+            }
+            break;
+        case kKidStomped:
+            if (f > 40) {
+                if (onGround && RandomChance(50.0))
+                    SetState(kKidLookAround);
+                else
+                    SetState(kKidWalk);
+            }
+            break;
+        case kKidRecoil:
+            if (f > 40)
+                SetState(kKidWalk);
+            else
+                BrakeStop();
+            break;
+        case kKidFall:
+            if (onGround) SetState(kKidWalk);
+            break;
+        case kKidBrake:
+            BrakeStop();
+            if (!onGround) {
+                SetState(kKidFall);
+            } else if (f > 6) {
+                SetState(kKidHop1);
+                PlaySE(SoundId::kStep);
+            }
+            break;
+        case kKidHop1:
+            if (f > 3 && onGround) {
+                SetState(kKidHop2);
+                PlaySE(SoundId::kStep);
+            }
+            break;
+        case kKidHop2:
+            if (f > 3 && onGround) {
+                SetState(kKidLunge);
+                PlaySE(SoundId::kAttack2);
+            }
+            break;
+        case kKidLunge:
+            BrakeStop();
+            if (f > tuning.lungeEnd) {
+                SetState(kKidWalk);
+            } else if (f >= 6 && !attackSpawned) {
+                attackSpawned = true;
+                SpawnLungeAttack();
+            }
+            break;
+        default:
+            break;
+    }
+    if ((state == kKidWalk || state == kKidLookAround || state == kKidLedge) && onGround &&
+        IsHeroInFront(tuning.sightHeight, tuning.sightReach))
+        SetState(kKidBrake);
+    clashGuard = false;
+    AdvanceStateClock();
+    EndFrame();
+}
+
+void CKidBase::SpawnLungeAttack() {
+    AttackInfo a;
+    a.damage = 10;
+    a.power = 200.0;
+    a.delay = 0.0;
+    a.flags[kAttackReflectable] = 1;
+    if (tuning.slashHit) a.flags[kAttackSlash] = 1;
+    a.angle = facing == 0 ? std::numbers::pi : 0.0;
+    IBase* hitbox;
+    if (facing == 0)
+        hitbox = new CCollisionDetectionSectorUpLeft(this, this, owner, 2.0, 20.0, tuning.hitboxRadius,
+                                                     tuning.hitboxLife, 9999.0, kSideEnemy, kAimKeep, a);
+    else
+        hitbox = new CCollisionDetectionSectorUpRight(this, this, owner, 18.0, 20.0, tuning.hitboxRadius,
+                                                      tuning.hitboxLife, 9999.0, kSideEnemy, kAimKeep, a);
+    AddChild(hitbox);
+}
+
+int CKidBase::Collide(IBase* other) {
+    const int r = DeliverContactAttack(other);
+    if (isBlown) return r;
+    if (r == kHitBounced) {
+        SetState(kKidStomped);
+    } else if (r == kHitPushed) {
+        SetState(kKidRecoil);
+        RecoilFrom(other, 200.0, 900.0, 300.0);
+    }
+    return r;
+}
+
+int CKidBase::ReceiveAttack(AttackInfo info) {
+    if (clashGuard) return kHitNoEffect;
+    return TakeHit(info, kEffectEnemyDeath);
+}
+
+void CKidBase::OnAttackClash(int, AttackInfo, AttackInfo theirs) {
+    SetState(kKidRecoil);
+    const double s = std::cos(theirs.angle) >= 0 ? 1.0 : -1.0;
+    vx = 200.0 * s;
+    ax = -900.0 * s;
+}
+
+void CKidBase::OnBlowEnd() { SetState(onGround ? kKidWalk : kKidFall); }
+
+int CKidBase::ChooseCell(double* scale, int* bob) const {
+    *scale = 1.0;
+    *bob = 0;
+    if (isBlown) return 4;
+    const int footing = onGround ? 0 : 3;
+    const int n = static_cast<int>(stateFrames) % 60;
+    switch (state) {
+        case kKidWalk:
+            if (!onGround) return 3;
+            if ((n >= 0 && n <= 4) || (n >= 20 && n <= 24) || (n >= 30 && n <= 34) || (n >= 50 && n <= 54))
+                *bob = -1;
+            else if ((n >= 5 && n <= 19) || (n >= 35 && n <= 49))
+                *bob = -2;
+            if (n < 25) return 1;
+            if (n < 30) return 0;
+            if (n < 55) return 2;
+            return 0;
+        case kKidStomped:
+            if (stateFrames < 30) {
+                const double f = stateFrames;
+                *scale = 1.0 + (0.2 - 0.0066 * f) * std::sin(0.4 * f);
+            }
+            return footing;
+        case kKidRecoil:
+            return vx != 0 ? 4 : footing;
+        case kKidHop1:
+        case kKidHop2:
+            return 5;
+        case kKidLunge:
+            return stateFrames < 6 ? 2 : (stateFrames < 12 ? 6 : 7);
+        default:
+            return footing;
+    }
+}
+
+void CKidBase::Draw() {
+    double s;
+    int b;
+    const int cell = ChooseCell(&s, &b);
+    sprite = (facing == 0 ? left_ : right_)[cell];
+    if (!sprite) return;
+    sprite->scaleX = static_cast<float>(s);
+    sprite->scaleY = static_cast<float>(1.0 / s);
+    double shift = tuning.imageShiftX + (cell >= 6 ? tuning.imageShiftLunge : 0.0);
+    imageX = centerX + shift * FacingSign();
+    const double h = sprite->height;
+    imageY = centerY - tuning.imageLift + b + std::trunc((h - h / s) * 0.5);
+    DrawSprite();
+}
+
+// ---- The bumper ----
+
+CPukka001::CPukka001(CStage* owner, double px, double py)
+    : IEnemy(owner, px, py), sheet_("Char", "Enemy001_L", {{32, 0, 72, 40}, {32, 40, 104, 96}}) {
+    shapeType = kShapeCircle;
+    radius = 14.0;
+    sprite = sheet_[0];
+}
+
+CPukka001::~CPukka001() { sprite = nullptr; }
+
+void CPukka001::Act() {
+    BeginFrame();
+    bounceFrames -= GetFrameTime() * 60.0;
+    if (bounceFrames < 0) bounceFrames = 0;
+    EndFrame();
+}
+
+int CPukka001::Collide(IBase* other) {
+    AttackInfo a;
+    a.power = 700.0;
+    a.angle = GetAngle(centerX, centerY, other->centerX, other->centerY);
+    a.flags[kAttackBodyPush] = 1;
+    bounceFrames = 20.0;
+    return other->ReceiveAttack(a);
+}
+
+void CPukka001::Draw() {
+    if (bounceFrames <= 0) {
+        sprite = sheet_[0];
+        imageX = centerX;
+        imageY = centerY + 2.0 * std::sin(age / 60.0);
+    } else {
+        sprite = sheet_[1];
+        const double k = 0.05 * bounceFrames;
+        if (sprite) {
+            sprite->scaleX = static_cast<float>(0.448 + 0.552 * k);
+            sprite->scaleY = static_cast<float>(0.576 + 0.424 * k);
+        }
+        imageX = centerX;
+        imageY = centerY;
+    }
+    DrawSprite();
+}

@@ -1,0 +1,104 @@
+#pragma once
+// The walking kids and the bumper.
+//
+// A kid walks the floor, stops to look around, turns at walls and ledges, and when the hero
+// stands close in front of it at its own height it brakes, hops twice and lunges with a
+// short-lived quarter-circle attack. The hero can bounce off its head or gets pushed away by its
+// body. CKid001 is the small kid, CKid002 the big, faster one; they share every behaviour and
+// differ only in their numbers (KidTuning) and their sheet cells.
+//
+// The bumper floats in place, cannot be hurt and flings away whatever touches it.
+#include "enemies/EnemyPattern.h"
+
+struct KidTuning {
+    SpriteCell cells[8];
+    double walkSpeed;                 // max left/right speed while walking
+    double lookTurnStep;              // frames between the turns while looking around
+    double lookEnd;                   // frames of looking around
+    double ledgeWait;                 // frames standing at a ledge
+    double hopBackSpeed;              // hops: speed against the facing
+    double hopUpSpeed;                // hops: upward speed
+    double lungeSpeed;                // lunge: speed toward the facing
+    double lungeBrake;                // lunge: braking acceleration
+    double lungeUpSpeed;              // lunge: upward speed
+    double lungeEnd;                  // frames of the lunge
+    double hitboxRadius, hitboxLife;  // the lunge's attack
+    bool slashHit;                    // the lunge's hit shows the slash (else the plain hit)
+    double sightHeight, sightReach;   // hero-in-front window
+    double imageShiftX;               // the picture's shift toward the facing (every cell)
+    double imageShiftLunge;           // further shift toward the facing for the lunge cells
+    double imageLift;                 // the picture sits this much above the centre
+};
+
+enum KidState {
+    kKidWalk = 0,
+    kKidLookAround = 1,
+    kKidLedge = 2,
+    kKidStomped = 3,
+    kKidRecoil = 4,
+    kKidFall = 5,
+    kKidBrake = 6,
+    kKidHop1 = 7,
+    kKidHop2 = 8,
+    kKidLunge = 9,
+};
+
+class CKidBase : public CPatternEnemy, public IAttackable {
+  public:
+    CKidBase(CStage* owner, double x, double y, int facing, const KidTuning& tuning);
+    ~CKidBase() override;
+
+    void SetState(int s);
+    void Act() override;
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo info) override;
+    void OnBlowEnd() override;
+
+    void OnAttackHit(int, AttackInfo) override {}
+    void OnAttackClash(int result, AttackInfo mine, AttackInfo theirs) override;
+    void AfterAttackClash() override { clashGuard = true; }
+
+    // The cell Draw shows now (0..7), with its scale and bob.
+    int ChooseCell(double* scale, int* bob) const;
+
+    const KidTuning& tuning;
+    double waitFrames = 0;  // walking before the kid may stop and look around
+    bool attackSpawned = false;
+    bool clashGuard = false;  // the lunge clashed this frame: the body takes nothing
+
+  private:
+    void SpawnLungeAttack();
+
+    CSpriteSheet left_, right_;
+};
+
+class CKid001 : public CKidBase {
+  public:
+    CKid001(CStage* owner, double x, double y, int facing);
+    static const KidTuning kTuning;
+};
+
+class CKid002 : public CKidBase {
+  public:
+    CKid002(CStage* owner, double x, double y, int facing);
+    static const KidTuning kTuning;
+};
+
+class CPukka001 : public IEnemy {
+  public:
+    CPukka001(CStage* owner, double x, double y);
+    ~CPukka001() override;
+
+    void Act() override;
+    void CollideWithMap() override { ResolveMapCollision(); }
+    void Draw() override;
+    // Flings the other away from the bumper's centre at 700 and squashes for 20 frames.
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo) override { return kHitNoEffect; }
+
+    double bounceFrames = 0;
+
+  private:
+    CSpriteSheet sheet_;  // idle, squashed
+};
