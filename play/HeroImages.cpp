@@ -1,0 +1,574 @@
+// The hero's pictures: animation phases, the body frame of each state, where the weapon sits in
+// every frame, the swing streaks, the after-image trail and the glow the scene shows.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "engine/SoundEffects.h"
+#include "engine/SoundIds.h"
+#include "engine/SpriteManager.h"
+#include "foundation/FrameTime.h"
+#include "play/Hero.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr int H = CBarFigure::kHidden;
+
+// Weapon codes in place of an angle.
+constexpr double kTurnWithFrameAngle = -127;  // the weapon angle passed with the frame
+constexpr double kFollowBody = -123;          // centred on the body, turned with it
+constexpr double kSpinningBlur = -126;        // a spinning blur instead of the weapon
+
+// One body frame: the two hands in cell pixels of the left-facing cell (H hides them; the first
+// hand is where the weapon is gripped) and the weapon's angle or code.
+struct FrameRow {
+    int hand1X, hand1Y, hand2X, hand2Y;
+    double weapon;
+};
+
+// Indexed by (page - 1) x 36 + column x 6 + row.
+constexpr FrameRow kFrames[72] = {
+    // page 1, column 0: standing, hyper dash, rising, hurt, ground smash, air smash
+    {10, 26, 26, 22, 0},
+    {13, 29, 29, 25, 0},
+    {10, 10, 25, 10, 0},
+    {10, 10, 27, 26, -0.16},
+    {16, 10, 20, 26, kPi / 2},
+    {16, 10, 20, 26, kPi / 2},
+    // column 1
+    {10, 27, 26, 23, 0},
+    {13, 28, 29, 24, 0},
+    {10, 11, 25, 11, 0},
+    {13, 8, 27, 28, -0.16},
+    {7, 15, 21, 24, kPi / 4},
+    {12, 15, 26, 24, kPi / 4},
+    // column 2
+    {10, 27, 26, 23, 0},
+    {13, 28, 29, 24, 0},
+    {10, 11, 25, 11, 0},
+    {9, 18, 18, 26, 0},
+    {3, 24, 19, 20, 0},
+    {5, 24, 21, 20, 0},
+    // column 3
+    {9, 27, 25, 23, 0},
+    {18, 26, 34, 22, 0},
+    {9, 9, 24, 24, kSpinningBlur},
+    {H, H, H, H, 0},
+    {12, 28, 28, 24, 0},
+    {12, 28, 28, 24, 0},
+    // column 4
+    {9, 26, 25, 22, 0},
+    {H, H, H, H, kFollowBody},
+    {9, 9, 22, 23, kSpinningBlur},
+    {H, H, H, H, 0},
+    {7, 28, 23, 24, 0},
+    {7, 28, 23, 24, 0},
+    // column 5
+    {9, 26, 25, 22, 0},
+    {14, 11, 29, 11, 0},
+    {9, 9, 20, 23, kSpinningBlur},
+    {10, 30, 26, 26, 0},
+    {20, 28, 31, 18, 0},
+    {3, 22, 30, 27, kTurnWithFrameAngle},
+    // page 2, column 0
+    {13, 28, 29, 12, -kPi / 4},
+    {5, 19, 30, 27, 0},
+    {17, 28, 20, 7, -kPi / 2},
+    {10, 27, 26, 23, 0},
+    {11, 9, 26, 24, kSpinningBlur},
+    {H, H, H, H, 0},
+    // column 1
+    {16, 28, 19, 7, -kPi / 2},
+    {6, 25, 30, 27, 0},
+    {17, 30, 20, 9, -kPi / 2},
+    {10, 27, 26, 23, 0},
+    {15, 26, 32, 22, 0},
+    {H, H, H, H, 0},
+    // column 2
+    {9, 9, 24, 24, kPi / 4},
+    {3, 23, 30, 27, 0},
+    {9, 26, 25, 10, -kPi / 4},
+    {10, 27, 26, 23, 0},
+    {12, 26, 29, 22, 0},
+    {H, H, H, H, 0},
+    // column 3
+    {4, 19, 33, 19, -kPi / 4},
+    {3, 20, 30, 27, 0},
+    {12, 30, 28, 26, 0},
+    {H, H, H, H, 0},
+    {H, H, H, H, 0},
+    {H, H, H, H, 0},
+    // column 4
+    {3, 22, 30, 27, kTurnWithFrameAngle},
+    {10, 22, 30, 27, 0},
+    {7, 30, 23, 26, 0},
+    {H, H, H, H, 0},
+    {H, H, H, H, 0},
+    {H, H, H, H, 0},
+    // column 5
+    {5, 24, 21, 20, 0},
+    {3, 22, 30, 27, 0},
+    {15, 12, 31, 28, kPi / 4},
+    {H, H, H, H, 0},
+    {H, H, H, H, 0},
+    {H, H, H, H, 0},
+};
+
+// How far the handle reaches behind the gripping hand.
+constexpr double kHandleBehindGrip = 10.0;
+
+bool In(int s, std::initializer_list<int> list) {
+    return std::find(list.begin(), list.end(), s) != list.end();
+}
+
+struct Frame {
+    int page, column, row;
+};
+
+Frame Cycle4(double phase, Frame a, Frame b, Frame c, Frame d) {
+    const double m = std::fmod(phase, 60.0);
+    return m < 15 ? a : (m < 30 ? b : (m < 45 ? c : d));
+}
+
+Frame ByVerticalSpeed(double vy, Frame fast, Frame slow, Frame falling) {
+    if (vy < -150) return fast;
+    if (vy >= 150) return falling;
+    return slow;
+}
+
+// A sprite's rotation on the screen for a counter-clockwise turn of `turn` radians.
+float ScreenTurn(double turn) { return static_cast<float>(turn); }
+
+}  // namespace
+
+// ---- Animation phases ----
+
+void CHero::UpdateAnimation() {
+    const double dt = GetFrameTime();
+    if (onGround) {
+        const bool slip = IsSlippery() && std::fabs(vx) < 100.0;
+        if (state == 0 && vx != 0 && !IsSlippery())
+            walkCycle += 75 * dt;
+        else if (state == 1)
+            walkCycle += (slip ? 200 : 100) * dt;
+        else if (state == 2)
+            walkCycle += (slip ? 250 : 150) * dt;
+        else if (state == 4)
+            walkCycle += 250 * dt;
+        else
+            walkCycle = 0;
+        spinAngle = 0;
+    } else {
+        walkCycle = (state == 10 || state == 11) ? walkCycle + 30 * dt : 0;
+        if (state == 7) {
+            spinAngle += 18 * kPi * dt;
+        } else if (state == 39 || (state == 49 && stateFrames <= 10)) {
+            spinAngle -= 12 * kPi * dt;
+        } else if (state >= 54 && state <= 57) {
+            spinAngle += 8 * kPi * dt;
+        } else if (airJumpReady || airActionUsed) {
+            spinAngle = 0;
+        } else {
+            // Two somersaults after a double jump.
+            spinAngle += (spinAngle < 2 * kPi ? 7.5 : 5.0) * kPi * dt;
+            if (spinAngle > 4 * kPi) {
+                spinAngle = 0;
+                airActionUsed = true;
+            }
+        }
+    }
+    if (state == 10 || state == 11) {
+        double rate = 12;
+        if (weaponKind == kWeaponMallet) rate = 8;
+        if (weaponKind == kWeaponPropeller) rate = hoverFrames > 240 ? 4 + (300 - hoverFrames) * 0.2 : 16;
+        weaponSpin += rate * kPi * dt;
+    } else if (state == 30) {
+        weaponSpin += (stateFrames <= 20 ? 15 - stateFrames * 0.4 : 7) * kPi * dt;
+    } else if (In(state, {35, 43, 47})) {
+        weaponSpin += 12 * kPi * dt;
+    } else {
+        weaponSpin = 0;
+    }
+}
+
+// ---- Frame choice ----
+
+void CHero::UpdateImage() {
+    if (dead) {
+        SetImage(2, 3, 3, deathTimer * 0.35, 0);
+        return;
+    }
+    const double sf = stateFrames;
+    const bool ground = onGround;
+    double body = 0, weapon = 0;
+    Frame f{1, 0, 0};
+    const bool afterDoubleJump = !airJumpReady && !airActionUsed && spinAngle != 0;
+    switch (state) {
+        case 0:
+        case 1:
+        case 2:
+            if (squatting) {
+                f = {1, 5, 3};
+            } else if (ground) {
+                f = state == 2 ? Cycle4(walkCycle, {1, 3, 0}, {1, 4, 0}, {1, 3, 0}, {1, 5, 0})
+                               : Cycle4(walkCycle, {1, 0, 0}, {1, 1, 0}, {1, 0, 0}, {1, 2, 0});
+            } else if (afterDoubleJump) {
+                f = {1, 4, 1};
+                body = spinAngle;
+            } else {
+                f = ByVerticalSpeed(vy, {2, 0, 3}, {2, 1, 3}, {2, 2, 3});
+            }
+            break;
+        case 3:
+        case 5:
+            f = squatting ? Frame{1, 5, 3} : Frame{1, 3, 1};
+            break;
+        case 4:
+            f = ground ? Cycle4(walkCycle, {1, 0, 1}, {1, 1, 1}, {1, 0, 1}, {1, 2, 1}) : Frame{1, 1, 1};
+            break;
+        case 6:
+            if (sf <= 6 || (vy >= -70 && vy < 70))
+                f = {2, 0, 0};
+            else
+                f = vy < -70 ? Frame{2, 1, 0} : Frame{1, 2, 2};
+            break;
+        case 7:
+        case 39:
+        case 54:
+        case 56:
+            f = {1, 4, 1};
+            body = spinAngle;
+            break;
+        case 8:
+            f = {1, 5, 1};
+            break;
+        case 9:
+        case 24:
+        case 36:
+        case 38:
+        case 51:
+            f = {1, 5, 3};
+            break;
+        case 10:
+        case 11: {
+            const double m = std::fmod(walkCycle, 60.0);
+            f = m < 8 ? Frame{1, 4, 2}
+                      : (m < 30 ? Frame{1, 5, 2} : (m < 38 ? Frame{1, 4, 2} : Frame{1, 3, 2}));
+            weapon = weaponSpin;
+            break;
+        }
+        case 12:
+            f = {2, 5, 2};
+            break;
+        case 13:
+        case 52:
+            f = ByVerticalSpeed(vy, {1, 0, 2}, {1, 1, 2}, {1, 2, 2});
+            break;
+        case 14:
+            f = {2, 0, 3};
+            break;
+        case 15:
+        case 16:
+        case 17:
+            f = (sf <= 5 || sf > 10) ? Frame{1, 0, 3} : Frame{1, 1, 3};
+            break;
+        case 18:
+        case 19:
+        case 20:
+            f = {1, 2, 3};
+            break;
+        case 21:
+        case 22:
+        case 23:
+            f = (sf <= 8 || sf > 24) ? Frame{1, 3, 3} : Frame{1, 4, 3};
+            break;
+        case 25:
+            f = {2, 4, 3};
+            break;
+        case 26:
+            f = sf <= 6 ? Frame{1, 1, 3} : Frame{1, 5, 3};
+            break;
+        case 27:
+            f = sf <= 4 ? Frame{1, 0, 4} : (sf <= 8 ? Frame{1, 1, 4} : Frame{1, 2, 4});
+            break;
+        case 28:
+        case 58: {
+            const int page = state == 28 ? 1 : 2, col = state == 28 ? 3 : 3, row = state == 28 ? 4 : 2;
+            f = {page, sf <= 4 || sf > 16 ? col : col + 1, row};
+            break;
+        }
+        case 29:
+        case 33:
+            f = {1, 5, 4};
+            break;
+        case 30:
+        case 35:
+            f = {1, 5, 5};
+            weapon = weaponSpin;
+            break;
+        case 32: {
+            static constexpr int kColumns[8] = {0, 4, 1, 4, 3, 4, 2, 4};
+            const int step = static_cast<int>(std::fmod(sf, 50.0) / 2.5) % 8;
+            f = {2, kColumns[step], 1};
+            break;
+        }
+        case 34:
+        case 59:
+        case 60:
+            f = sf <= (state == 60 ? 34 : 24) ? Frame{2, 5, 1} : Frame{1, 5, 4};
+            break;
+        case 37:
+            f = {2, 2, 0};
+            break;
+        case 40:
+        case 44:
+            f = sf <= 2 ? Frame{1, 0, 5} : (sf <= 4 ? Frame{1, 1, 5} : Frame{1, 2, 5});
+            break;
+        case 42:
+        case 46:
+            f = (sf <= 2 || sf > 12) ? Frame{1, 3, 5} : Frame{1, 4, 5};
+            break;
+        case 43:
+        case 47:
+            f = {2, 4, 0};
+            weapon = weaponSpin;
+            break;
+        case 48:
+            f = {2, 0, 2};
+            break;
+        case 49:
+            if (sf <= 10) {
+                f = {1, 4, 1};
+                body = spinAngle;
+            } else {
+                f = {2, 0, 2};
+            }
+            break;
+        case 50:
+            f = sf <= 20 ? Frame{2, 1, 2} : Frame{2, 2, 2};
+            break;
+        case 53:
+            f = {2, 5, 0};
+            break;
+        default:
+            break;
+    }
+    SetImage(f.page, f.column, f.row, body, weapon);
+}
+
+// ---- Building the figure ----
+
+void CHero::SetImage(int page, int column, int row, double bodyAngle, double weaponAngle) {
+    if (page < 1 || page > 2 || column < 0 || column > 5 || row < 0 || row > 5) return;
+    framePage = page;
+    frameColumn = column;
+    frameRow = row;
+    const bool right = facing == 1;
+    const double side = right ? -1.0 : 1.0;  // the table is drawn facing left
+    const FrameRow& fr = kFrames[(page - 1) * 36 + column * 6 + row];
+    char key[16];
+    std::snprintf(key, sizeof key, "Quor%03d_%s", page, right ? "R" : "L");
+    CSprite* body = CreateSprite("Char", key, 2, 40 * column, 40 * row, 40 * column + 40, 40 * row + 40);
+    if (body) body->angleZ = ScreenTurn(right ? -bodyAngle : bodyAngle);
+
+    // The cell stands on the hero's feet, squatting or not.
+    const int bodyY = static_cast<int>(std::lround(height / 2.0 - 19.0));
+    const int length = GetHeroBarLength(weaponKind);
+
+    // The weapon's tip direction (counter-clockwise from the right, y up).
+    double drawn = 0;
+    const double w = fr.weapon;
+    if (w == kTurnWithFrameAngle)
+        drawn = right ? weaponAngle : -weaponAngle;
+    else if (w == kFollowBody)
+        drawn = right ? bodyAngle + 0.75 * kPi : -(bodyAngle - 0.25 * kPi);
+    else if (w != kSpinningBlur)
+        drawn = right ? kPi - w : w;
+    const double tip = -drawn - kPi;
+
+    const bool gripHidden = fr.hand1X == H;
+    const double gripX = gripHidden ? 0.0 : (fr.hand1X - 20) * side;
+    const double gripY = gripHidden ? 0.0 : fr.hand1Y - 20;
+
+    CSprite* bar = nullptr;
+    int barX = H, barY = H;
+    if (w == kSpinningBlur) {
+        // A spinning blur, shown three frames in four.
+        if (length > 0 && static_cast<int>(age) % 4 != 3) {
+            const int j = static_cast<int>(std::fmod(std::fabs(weaponSpin + age), 8.0));
+            const int left = (j / 4) * 128, top = (j % 4) * 64;
+            bar = CreateSprite("Effect", right ? "Bar_Effect002_R" : "Bar_Effect002_L", 2, left, top,
+                               left + 128, top + 64);
+            if (bar) bar->scaleX = bar->scaleY = static_cast<float>(length / 128.0);
+            barX = static_cast<int>(gripX);
+            barY = static_cast<int>(gripY);
+        }
+    } else if (length > 0 && (!gripHidden || w == kFollowBody)) {
+        bar = right ? CreateHeroBarSpriteRight(weaponKind) : CreateHeroBarSprite(weaponKind);
+        if (bar) bar->angleZ = ScreenTurn(right ? tip : tip - kPi);
+        const double reach = w == kFollowBody ? 0.0 : length / 2.0 - kHandleBehindGrip;
+        barX = static_cast<int>(std::lround(gripX + reach * std::cos(tip)));
+        barY = static_cast<int>(std::lround(gripY - reach * std::sin(tip)));
+    }
+
+    auto figure = std::make_unique<CBarFigure>(false);
+    figure->SetParts(body, bar, nullptr);
+    const int h1x = gripHidden ? H : static_cast<int>(gripX), h1y = gripHidden ? H : static_cast<int>(gripY);
+    const bool hand2Hidden = fr.hand2X == H;
+    const int h2x = hand2Hidden ? H : static_cast<int>((fr.hand2X - 20) * side);
+    const int h2y = hand2Hidden ? H : fr.hand2Y - 20;
+    figure->SetPartOffsets(0, bodyY, barX, barY, h1x, h1y, h2x, h2y);
+    figure->SetPartOrder(page == 1 && column == 4 && row == 1);
+    figure->SetPosition(centerX, centerY);
+    afterImages_[0] = std::move(figure);
+
+    if (weaponKind == kWeaponHose) {
+        aimAngle = w == kTurnWithFrameAngle ? -weaponAngle - kPi : tip;
+        nozzleOffsetX = gripX + 36.0 * std::cos(aimAngle);
+        nozzleOffsetY = -(gripY + bodyY) + 36.0 * std::sin(aimAngle) - 2.0;
+    }
+    if (!dead) SetBarEffectImages();
+}
+
+void CHero::SetBarEffectImages() {
+    CBarFigure* figure = afterImages_[0].get();
+    const int length = GetHeroBarLength(weaponKind);
+    if (!figure || length <= 0) return;
+    const bool right = facing == 1;
+    const double side = right ? 1.0 : -1.0;  // toward the swing
+    int streak = 0;
+    double along = 0;  // the streak's centre ahead of the hero, in reaches
+    double up = 0;     // and above the centre, in pixels
+    const int cycle = static_cast<int>(stateFrames) % 4 + 1;
+    switch (state) {
+        case 4:
+            streak = cycle, along = -0.275, up = 0;
+            break;
+        case 7:
+        case 39:
+            streak = 2, along = 0, up = 0;
+            break;
+        case 27:
+            if (!hitPhaseReady[1] && stateFrames <= 16) streak = 1, along = 0.3, up = 12;
+            break;
+        case 28:
+        case 42:
+        case 46:
+        case 58:
+        case 59:
+        case 60:
+        case 34:
+            if (stateFrames > 2 && stateFrames <= 14) streak = 3, along = 0.55, up = state == 58 ? -8 : 0;
+            break;
+        case 40:
+        case 44:
+            if (!hitPhaseReady[1]) streak = 1, along = 0.35, up = -10;
+            break;
+        case 30:
+        case 35:
+        case 43:
+        case 47:
+            streak = 4, along = 0.3, up = 0;
+            break;
+        default:
+            break;
+    }
+    if (streak == 0) return;
+    char key[24];
+    std::snprintf(key, sizeof key, "Bar_Effect%03d_%s", streak, right ? "R" : "L");
+    CSprite* s = CreateSprite("Effect", key, 2, 0, 0, 96, 96);
+    if (!s) return;
+    s->scaleX = s->scaleY = static_cast<float>(static_cast<double>(length) / GetLongestHeroBarLength());
+    figure->SetPart(CBarFigure::kEffect, s);
+    figure->SetEffectOffset(static_cast<int>(side * along * length), static_cast<int>(-up));
+}
+
+// ---- After-images and drawing ----
+
+void CHero::ShiftAfterImages() {
+    for (int i = kAfterImageCount - 1; i > 0; --i) afterImages_[i] = std::move(afterImages_[i - 1]);
+}
+
+void CHero::Draw() {
+    imageX = centerX;
+    imageY = centerY;
+    if (afterImages_[0]) afterImages_[0]->SetPosition(centerX, centerY);
+    if (trailVisible) {
+        for (int i = 8; i >= 2; i -= 2)
+            if (afterImages_[i])
+                afterImages_[i]->Draw(depth + i * 0.0004, static_cast<float>((10 - i) / 10.0 * 0.6));
+    }
+    if (afterImages_[0]) afterImages_[0]->Draw(depth, 1.0f);
+}
+
+void CHero::CreateEffectSprites() {
+    for (auto& s : effectSprites_) s.reset(CreateSprite("Effect", "Effect001", 2, 0, 0, 48, 48));
+}
+
+void CHero::DrawEffects() {
+    static constexpr float kGlowScale[4] = {1.6f, 1.25f, 0.95f, 0.7f};
+    for (int i = 0; i < 4; ++i) {
+        CSprite* s = effectSprites_[i].get();
+        if (!s) continue;
+        s->x = static_cast<float>(centerX / 256.0);
+        s->y = static_cast<float>(centerY / 256.0);
+        s->z = static_cast<float>(depth + 0.0005);
+        s->scaleX = s->scaleY = kGlowScale[i];
+        s->angleZ = static_cast<float>(age * 0.05 * (i % 2 ? -1 : 1));
+        s->SetAlpha(0.25f + 0.1f * i);
+        s->ApplyTransform();
+        s->Draw();
+    }
+}
+
+void CHero::DrawEffectRing(double t) {
+    const double radius = t * t * 0.02 + 32.0;
+    const float alpha = t > 30 ? static_cast<float>(std::max(0.0, 1.0 - (t - 30.0) / 30.0)) : 1.0f;
+    for (int k = 0; k < 8; ++k) {
+        CSprite* s = effectSprites_[4 + k].get();
+        if (!s) continue;
+        const double a = k * 0.25 * kPi + t * 0.2;
+        s->x = static_cast<float>((centerX + radius * std::cos(a)) / 256.0);
+        s->y = static_cast<float>((centerY + radius * std::sin(a)) / 256.0);
+        s->z = static_cast<float>(depth - 0.0005);
+        s->SetAlpha(alpha);
+        s->ApplyTransform();
+        s->Draw();
+    }
+}
+
+// ---- Poses the scene runs ----
+
+void CHero::UpdatePowerUpPose(double t) {
+    ShiftAfterImages();
+    constexpr double kSpinTime = 40.0;
+    if (t < kSpinTime) {
+        powerUpSounded_ = false;
+        weaponSpin = kPi * t * 0.5;
+        if (onGround)
+            SetImage(2, 0, 4, 0, weaponSpin);
+        else
+            SetImage(1, 4, 2, 0, weaponSpin);
+    } else {
+        if (!powerUpSounded_) PlaySE(SoundId::kFlash1);
+        powerUpSounded_ = true;
+        if (onGround)
+            SetImage(2, 1, 4, 0, 0);
+        else
+            SetImage(2, 2, 4, 0, 0);
+    }
+}
+
+void CHero::UpdateDoorPose(double t) {
+    ShiftAfterImages();
+    if (t >= 44)
+        SetImage(2, 5, 5, 0, 0);
+    else if (t >= 40)
+        SetImage(2, 5, 4, 0, 0);
+    else if (static_cast<int>(t / 2) % 2 == 0)
+        SetImage(2, 3, 4, 0, 0);
+    else
+        SetImage(2, 4, 4, 0, 0);
+}
