@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "engine/Camera.h"
 #include "engine/InputManager.h"
 #include "play/Hero.h"
 #include "tests/common/temp_folder.h"
@@ -105,8 +106,13 @@ class HeroTest : public CombatTest {
         Run(40);
         return hero;
     }
-    // One frame with these keys down.
+    // One frame with these keys down, the camera on the hero as the play scene keeps it.
     void Frame(std::initializer_list<int> held = {}) {
+        if (hero && CObjectRegistry::GetInstance()->Contains(hero))
+            CCamera::GetInstance()->SetTarget(static_cast<float>(hero->cameraX),
+                                              static_cast<float>(hero->cameraY), 0);
+        else
+            CCamera::GetInstance()->SetTarget(400.0f, static_cast<float>(kFloorY) - 100.0f, 0);
         keys.down = held;
         keys.NextFrame();
         CInputManager::GetInstance()->Update();
