@@ -136,6 +136,11 @@ class CHero : public ICharacter, public ICameraTarget, public IAttackable {
     void SetBarEffectImages();
     void ShiftAfterImages();
 
+    // Figure i of the after-image ring (0 the current one), or null.
+    const CBarFigure* GetAfterImage(int i) const {
+        return i >= 0 && i < kAfterImageCount ? afterImages_[i].get() : nullptr;
+    }
+
     // The attack name the attack step builds now ("" for none).
     std::string GetAttackName() const;
 

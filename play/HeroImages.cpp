@@ -138,8 +138,9 @@ Frame ByVerticalSpeed(double vy, Frame fast, Frame slow, Frame falling) {
     return slow;
 }
 
-// A sprite's rotation on the screen for a counter-clockwise turn of `turn` radians.
-float ScreenTurn(double turn) { return static_cast<float>(turn); }
+// A sprite's rotation for a counter-clockwise turn of `turn` radians on the screen (the 3-D
+// layer turns a positive angle clockwise).
+float ScreenTurn(double turn) { return static_cast<float>(-turn); }
 
 }  // namespace
 
