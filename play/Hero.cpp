@@ -20,11 +20,6 @@ namespace {
 constexpr double kStandHeight = 38.0;
 constexpr double kSquatHeight = 24.0;
 
-bool In(int s, std::initializer_list<int> list) {
-    return std::find(list.begin(), list.end(), s) != list.end();
-}
-bool Between(int s, int lo, int hi) { return s >= lo && s <= hi; }
-
 // One row of the drive table. A value >= 0 is an acceleration; kKeep leaves the previous frame's
 // acceleration; kStop stops the hero (velocity and acceleration 0).
 constexpr double kKeep = -1.0;
@@ -80,10 +75,10 @@ DriveRow DriveFor(int s) {
         default:
             break;
     }
-    if (Between(s, 15, 17)) return {1300, kKeep, 0, 0, true};
-    if (Between(s, 18, 20)) return {kKeep, 300, 0, 0, true};
-    if (Between(s, 21, 23)) return {900, kKeep, 0, 0, true};
-    if (Between(s, 40, 47) || Between(s, 54, 57)) return {400, 400, 400, 400, false};
+    if (CHero::Between(s, 15, 17)) return {1300, kKeep, 0, 0, true};
+    if (CHero::Between(s, 18, 20)) return {kKeep, 300, 0, 0, true};
+    if (CHero::Between(s, 21, 23)) return {900, kKeep, 0, 0, true};
+    if (CHero::Between(s, 40, 47) || CHero::Between(s, 54, 57)) return {400, 400, 400, 400, false};
     // 27-39, 50-53, 58-60
     return {1200, 400, 0, 0, true};
 }

@@ -5,6 +5,7 @@
 // of steps around Move. The class is split by subject: Hero.cpp (the frame, keys, drive, gravity,
 // bounds), HeroStates.cpp (state changes, transitions, damage, defeat), HeroAttacks.cpp (attack
 // choice, hitboxes, the hose) and HeroImages.cpp (frames, weapon placement, after-images).
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -135,6 +136,14 @@ class CHero : public ICharacter, public ICameraTarget, public IAttackable {
     void SetImage(int page, int column, int row, double bodyAngle, double weaponAngle);
     void SetBarEffectImages();
     void ShiftAfterImages();
+
+    // State sets as the hero's rules name them: one of a list, or within a range.
+    static bool In(int s, std::initializer_list<int> list) {
+        for (int x : list)
+            if (x == s) return true;
+        return false;
+    }
+    static bool Between(int s, int lo, int hi) { return s >= lo && s <= hi; }
 
     // Figure i of the after-image ring (0 the current one), or null.
     const CBarFigure* GetAfterImage(int i) const {

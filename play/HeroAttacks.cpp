@@ -21,10 +21,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-bool In(int s, std::initializer_list<int> list) {
-    return std::find(list.begin(), list.end(), s) != list.end();
-}
-
 }  // namespace
 
 // ---- Choosing the attack ----

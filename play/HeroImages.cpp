@@ -119,10 +119,6 @@ constexpr FrameRow kFrames[72] = {
 // How far the handle reaches behind the gripping hand.
 constexpr double kHandleBehindGrip = 10.0;
 
-bool In(int s, std::initializer_list<int> list) {
-    return std::find(list.begin(), list.end(), s) != list.end();
-}
-
 struct Frame {
     int page, column, row;
 };

@@ -23,11 +23,6 @@ constexpr double kInvincibleAfterDown = 80.0;
 constexpr int kEffectSmallFire = 8, kEffectSmoke = 9, kEffectIceSmoke = 10, kEffectIceBreak = 13,
               kEffectSmallBlueFire = 14;
 
-bool In(int s, std::initializer_list<int> list) {
-    return std::find(list.begin(), list.end(), s) != list.end();
-}
-bool Between(int s, int lo, int hi) { return s >= lo && s <= hi; }
-
 void ShakeCamera() { CCamera::GetInstance()->Shake(); }
 
 // An attack that points up the screen.

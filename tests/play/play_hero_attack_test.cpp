@@ -93,6 +93,7 @@ TEST_F(HeroAttacking, TheShortBarCombosFromSmashToJabToSwing) {
     EXPECT_FALSE(Hitbox());
     Frame();
     ASSERT_TRUE(Hitbox());
+    EXPECT_EQ(heroScene.attacksStarted, 1);
     Run(3);
     Frame({kAttack});                            // the buffer has been open since frame 8
     EXPECT_EQ(RunUntil(kHeroJabGround, 20), 6);  // the 15th frame of the smash

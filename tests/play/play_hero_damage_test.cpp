@@ -124,6 +124,7 @@ TEST_F(HeroHurt, DamagingChipsHurtFromBelowAndTheWorstOneBeatsTheHero) {
     Run(40, {kKeyRight});
     EXPECT_TRUE(hero->dead);
     EXPECT_EQ(hero->health, 0);
+    EXPECT_EQ(heroScene.beaten, 1);
 }
 
 TEST_F(HeroHurt, GettingUpGivesEightyFramesOfInvincibility) {

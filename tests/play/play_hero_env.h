@@ -60,6 +60,21 @@ class ScriptedKeys : public IInputEventSource {
     bool served_ = false;
 };
 
+// A play scene that counts what the hero tells it.
+class HeroScene : public FakeScene {
+  public:
+    void OnHeroBeaten() override { ++beaten; }
+    void OnHeroFellOut() override { ++fellOut; }
+    void NotifyHeroAttackStarted() override { ++attacksStarted; }
+    void SetZoomOverride(int channel, float rate, float) override {
+        zoomChannel = channel;
+        zoomRate = rate;
+    }
+    void ClearZoomOverride(int, float) override { zoomRate = 0; }
+    int beaten = 0, fellOut = 0, attacksStarted = 0, zoomChannel = -1;
+    float zoomRate = 0;
+};
+
 class HeroTest : public CombatTest {
   protected:
     static constexpr int kAttack = kKeyZ;
@@ -91,6 +106,7 @@ class HeroTest : public CombatTest {
         Fill(0, kFloorRow, 59, 39, 40);  // rock
         CInputManager::SetEventSource(&keys);
         CInputManager::GetInstance();
+        stage->scene = &heroScene;
     }
     void TearDown() override {
         CInputManager::SetEventSource(nullptr);
@@ -102,7 +118,7 @@ class HeroTest : public CombatTest {
     CHero* Hero(int weapon = kWeaponBroom, double px = 400.0) {
         hero = new CHero(stage.get(), px, kFloorY - 38.0, weapon, 100);
         EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(hero));
-        scene.hero = hero;
+        heroScene.hero = hero;
         Run(40);
         return hero;
     }
@@ -145,6 +161,7 @@ class HeroTest : public CombatTest {
     }
 
     ScriptedKeys keys;
+    HeroScene heroScene;
     CHero* hero = nullptr;
 };
 

@@ -3,6 +3,7 @@
 // QUOR_HERO_SHEET names a folder, for looking at by eye).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <numbers>
 
@@ -108,6 +109,33 @@ TEST_F(HeroPictures, EveryBodyFrameShowsTheHeroAndASheetOfThemCanBeWritten) {
         std::ofstream f(std::filesystem::path(out) / "hero_poses.bmp", std::ios::binary);
         f << bmptest::MakeBmp(columns * kCell, rows * kCell, sheet, bmptest::Options());
     }
+}
+
+}  // namespace
+}  // namespace playtest
+
+namespace playtest {
+namespace {
+
+TEST_F(HeroPictures, TheScenesPosesStepThroughTheirFramesAndTheBeatenHeroTumbles) {
+    Hero(kWeaponShortBar);
+    auto frame = [&] { return std::array<int, 3>{hero->framePage, hero->frameColumn, hero->frameRow}; };
+    hero->UpdateDoorPose(1.0);
+    EXPECT_EQ(frame(), (std::array<int, 3>{2, 3, 4}));
+    hero->UpdateDoorPose(3.0);
+    EXPECT_EQ(frame(), (std::array<int, 3>{2, 4, 4}));
+    hero->UpdateDoorPose(42.0);
+    EXPECT_EQ(frame(), (std::array<int, 3>{2, 5, 4}));
+    hero->UpdateDoorPose(44.0);
+    EXPECT_EQ(frame(), (std::array<int, 3>{2, 5, 5}));
+    hero->UpdatePowerUpPose(10.0);
+    EXPECT_EQ(frame(), (std::array<int, 3>{2, 0, 4}));  // on the ground, spinning the new weapon
+    hero->UpdatePowerUpPose(60.0);
+    EXPECT_EQ(frame(), (std::array<int, 3>{2, 1, 4}));
+
+    hero->ReceiveAttack(Attack(500));
+    hero->UpdateDefeated();
+    EXPECT_EQ(frame(), (std::array<int, 3>{2, 3, 3}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the hover, the area's edges.
 #include <gtest/gtest.h>
 
+#include "engine/Camera.h"
 #include "tests/play/play_hero_env.h"
 
 namespace playtest {
@@ -38,12 +39,15 @@ TEST_F(HeroMoving, AFullRunMeterTurnsTheRunIntoAHyperDash) {
     // 60 a second fills 120 in two seconds of running.
     EXPECT_GE(frames, 115);
     EXPECT_LE(frames, 125);
+    EXPECT_EQ(heroScene.zoomChannel, 0);
+    EXPECT_FLOAT_EQ(heroScene.zoomRate, CCamera::GetInstance()->GetBaseScale() * 1.15f);
     Run(30, {kKeyRight});
     EXPECT_GT(hero->vx, 360.0);
     EXPECT_LE(hero->vx, 480.0);
     // Letting go brakes into the dash's stop.
     Frame();
     EXPECT_EQ(hero->state, kHeroHyperDashStop);
+    EXPECT_EQ(heroScene.zoomRate, 0.0f);
 }
 
 TEST_F(HeroMoving, ARunningJumpRisesFasterAndHigherThanOneFromRest) {
@@ -113,6 +117,28 @@ TEST_F(HeroMoving, TheHeroStaysInsideTheAreaAndNeverDespawns) {
     hero->y = -2000.0;
     Run(3);
     EXPECT_TRUE(CObjectRegistry::GetInstance()->Contains(hero));
+    EXPECT_EQ(heroScene.fellOut, 0);
+    // Below the map's last row plus one the scene hears of the fall.
+    hero->y = (40 + 1) * 32.0 + 1.0;
+    Frame();
+    EXPECT_GE(heroScene.fellOut, 1);
+}
+
+TEST_F(HeroMoving, AWeaponChangeStandsTheHeroUpUnlessItRunsOrStopsADash) {
+    Hero();
+    Frame({kJump});
+    hero->SetWeapon(kWeaponMallet);
+    EXPECT_EQ(hero->state, kHeroStand);
+    EXPECT_EQ(hero->GetWeapon().weaponKind, kWeaponMallet);
+    EXPECT_EQ(hero->GetWeapon().health, 100);
+    for (int kept : {kHeroRun, kHeroRunStop, kHeroHyperDashStop}) {
+        hero->SetState(kept);
+        hero->SetWeapon(kWeaponHose);
+        EXPECT_EQ(hero->state, kept);
+    }
+    hero->SetState(kHeroJabGround);
+    hero->SetWeapon(kWeaponBroom);
+    EXPECT_EQ(hero->state, kHeroStand);
 }
 
 }  // namespace
