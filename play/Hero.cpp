@@ -107,6 +107,7 @@ CHero::CHero(CStage* stageOwner, double px, double py, int weapon, int healthIn)
     IBase::UpdateCentre();
     cameraX = centerX;
     cameraY = GetBottom() - 24.0;
+    UpdateImage();  // drawable before its first update
 }
 
 CHero::~CHero() = default;

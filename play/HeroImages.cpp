@@ -134,6 +134,28 @@ Frame ByVerticalSpeed(double vy, Frame fast, Frame slow, Frame falling) {
     return slow;
 }
 
+// Where each attack shows its swing streak: the streak image (0 cycles 1..4 every frame), the
+// frames it shows in (after fromFrame, up to toFrame), whether it waits for the second hit, and
+// its centre ahead of the hero in reaches and above the hero's centre in pixels.
+struct StreakRow {
+    int state, streak;
+    double fromFrame, toFrame;
+    bool afterSecondHit;
+    double along, up;
+};
+constexpr double kAlways = 1e9;
+constexpr StreakRow kStreaks[] = {
+    {4, 0, -1, kAlways, false, -0.275, 0}, {7, 2, -1, kAlways, false, 0, 0},
+    {39, 2, -1, kAlways, false, 0, 0},     {27, 1, -1, 16, true, 0.3, 12},
+    {28, 3, 2, 14, false, 0.55, 0},        {42, 3, 2, 14, false, 0.55, 0},
+    {46, 3, 2, 14, false, 0.55, 0},        {58, 3, 2, 14, false, 0.55, -8},
+    {59, 3, 2, 14, false, 0.55, 0},        {60, 3, 2, 14, false, 0.55, 0},
+    {34, 3, 2, 14, false, 0.55, 0},        {40, 1, -1, kAlways, true, 0.35, -10},
+    {44, 1, -1, kAlways, true, 0.35, -10}, {30, 4, -1, kAlways, false, 0.3, 0},
+    {35, 4, -1, kAlways, false, 0.3, 0},   {43, 4, -1, kAlways, false, 0.3, 0},
+    {47, 4, -1, kAlways, false, 0.3, 0},
+};
+
 // A sprite's rotation for a counter-clockwise turn of `turn` radians on the screen (the 3-D
 // layer turns a positive angle clockwise).
 float ScreenTurn(double turn) { return static_cast<float>(-turn); }
@@ -436,41 +458,14 @@ void CHero::SetBarEffectImages() {
     const bool right = facing == 1;
     const double side = right ? 1.0 : -1.0;  // toward the swing
     int streak = 0;
-    double along = 0;  // the streak's centre ahead of the hero, in reaches
-    double up = 0;     // and above the centre, in pixels
-    const int cycle = static_cast<int>(stateFrames) % 4 + 1;
-    switch (state) {
-        case 4:
-            streak = cycle, along = -0.275, up = 0;
-            break;
-        case 7:
-        case 39:
-            streak = 2, along = 0, up = 0;
-            break;
-        case 27:
-            if (!hitPhaseReady[1] && stateFrames <= 16) streak = 1, along = 0.3, up = 12;
-            break;
-        case 28:
-        case 42:
-        case 46:
-        case 58:
-        case 59:
-        case 60:
-        case 34:
-            if (stateFrames > 2 && stateFrames <= 14) streak = 3, along = 0.55, up = state == 58 ? -8 : 0;
-            break;
-        case 40:
-        case 44:
-            if (!hitPhaseReady[1]) streak = 1, along = 0.35, up = -10;
-            break;
-        case 30:
-        case 35:
-        case 43:
-        case 47:
-            streak = 4, along = 0.3, up = 0;
-            break;
-        default:
-            break;
+    double along = 0, up = 0;
+    for (const StreakRow& r : kStreaks) {
+        if (r.state != state || stateFrames <= r.fromFrame || stateFrames > r.toFrame) continue;
+        if (r.afterSecondHit && hitPhaseReady[1]) continue;
+        streak = r.streak ? r.streak : static_cast<int>(stateFrames) % 4 + 1;
+        along = r.along;
+        up = r.up;
+        break;
     }
     if (streak == 0) return;
     char key[24];
