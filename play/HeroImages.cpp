@@ -21,99 +21,102 @@ constexpr double kTurnWithFrameAngle = -127;  // the weapon angle passed with th
 constexpr double kFollowBody = -123;          // centred on the body, turned with it
 constexpr double kSpinningBlur = -126;        // a spinning blur instead of the weapon
 
-// One body frame: the two hands in cell pixels of the left-facing cell (H hides them; the first
-// hand is where the weapon is gripped) and the weapon's angle or code.
+// One body frame: the gloves in pixels of the left-facing cell as the hero sheet places them
+// (the front glove grips the weapon; no glove: the weapon is not shown), whether the figure's two
+// hand parts are hidden, and the weapon's angle or code.
 struct FrameRow {
-    int hand1X, hand1Y, hand2X, hand2Y;
+    bool hasGloves;
+    double gripX, gripY, backX, backY;
+    bool handsHidden;
     double weapon;
 };
 
 // Indexed by (page - 1) x 36 + column x 6 + row.
 constexpr FrameRow kFrames[72] = {
-    // page 1, column 0: standing, hyper dash, rising, hurt, ground smash, air smash
-    {10, 26, 26, 22, 0},
-    {13, 29, 29, 25, 0},
-    {10, 10, 25, 10, 0},
-    {10, 10, 27, 26, -0.16},
-    {16, 10, 20, 26, kPi / 2},
-    {16, 10, 20, 26, kPi / 2},
-    // column 1
-    {10, 27, 26, 23, 0},
-    {13, 28, 29, 24, 0},
-    {10, 11, 25, 11, 0},
-    {13, 8, 27, 28, -0.16},
-    {7, 15, 21, 24, kPi / 4},
-    {12, 15, 26, 24, kPi / 4},
-    // column 2
-    {10, 27, 26, 23, 0},
-    {13, 28, 29, 24, 0},
-    {10, 11, 25, 11, 0},
-    {9, 18, 18, 26, 0},
-    {3, 24, 19, 20, 0},
-    {5, 24, 21, 20, 0},
-    // column 3
-    {9, 27, 25, 23, 0},
-    {18, 26, 34, 22, 0},
-    {9, 9, 24, 24, kSpinningBlur},
-    {H, H, H, H, 0},
-    {12, 28, 28, 24, 0},
-    {12, 28, 28, 24, 0},
-    // column 4
-    {9, 26, 25, 22, 0},
-    {H, H, H, H, kFollowBody},
-    {9, 9, 22, 23, kSpinningBlur},
-    {H, H, H, H, 0},
-    {7, 28, 23, 24, 0},
-    {7, 28, 23, 24, 0},
-    // column 5
-    {9, 26, 25, 22, 0},
-    {14, 11, 29, 11, 0},
-    {9, 9, 20, 23, kSpinningBlur},
-    {10, 30, 26, 26, 0},
-    {20, 28, 31, 18, 0},
-    {3, 22, 30, 27, kTurnWithFrameAngle},
+    // page 1, column 0
+    {true, 10, 26, 26, 22, false, 0},
+    {true, 13, 29, 29, 25, false, 0},
+    {true, 10, 10, 25, 10, false, 0},
+    {true, 15, 19, 31, 25, false, -0.16},
+    {true, 16, 10, 20, 26, false, kPi / 2},
+    {true, 16, 10, 20, 26, false, kPi / 2},
+    // page 1, column 1
+    {true, 10, 27, 26, 23, false, 0},
+    {true, 13, 28, 29, 24, false, 0},
+    {true, 10, 11, 25, 11, false, 0},
+    {true, 17, 17, 32, 27, false, -0.16},
+    {true, 7, 15, 21, 24, false, kPi / 4},
+    {true, 12, 15, 26, 24, false, kPi / 4},
+    // page 1, column 2
+    {true, 10, 27, 26, 23, false, 0},
+    {true, 13, 28, 29, 24, false, 0},
+    {true, 10, 11, 25, 11, false, 0},
+    {true, 9, 18, 30, 16, false, 0},
+    {true, 4.5, 24, 19, 20, false, 0},
+    {true, 5, 24, 21, 20, false, 0},
+    // page 1, column 3
+    {true, 9, 27, 25, 23, false, 0},
+    {true, 18, 26, 34, 22, false, 0},
+    {true, 9, 9, 24, 24, false, kSpinningBlur},
+    {false, 0, 0, 0, 0, true, 0},
+    {true, 12, 28, 28, 24, false, 0},
+    {true, 12, 28, 28, 24, false, 0},
+    // page 1, column 4
+    {true, 9, 26, 25, 22, false, 0},
+    {false, 0, 0, 0, 0, true, kFollowBody},
+    {true, 9, 9, 22, 23, false, kSpinningBlur},
+    {false, 0, 0, 0, 0, true, 0},
+    {true, 7, 28, 23, 24, false, 0},
+    {true, 7, 28, 23, 24, false, 0},
+    // page 1, column 5
+    {true, 9, 26, 25, 22, false, 0},
+    {true, 14, 11, 29, 11, false, 0},
+    {true, 9, 9, 20, 23, false, kSpinningBlur},
+    {true, 10, 30, 26, 26, false, 0},
+    {true, 20, 28, 31, 18, false, 0},
+    {true, 4.5, 22, 30, 27, false, kTurnWithFrameAngle},
     // page 2, column 0
-    {13, 28, 29, 12, -kPi / 4},
-    {5, 19, 30, 27, 0},
-    {17, 28, 20, 7, -kPi / 2},
-    {10, 27, 26, 23, 0},
-    {11, 9, 26, 24, kSpinningBlur},
-    {H, H, H, H, 0},
-    // column 1
-    {16, 28, 19, 7, -kPi / 2},
-    {6, 25, 30, 27, 0},
-    {17, 30, 20, 9, -kPi / 2},
-    {10, 27, 26, 23, 0},
-    {15, 26, 32, 22, 0},
-    {H, H, H, H, 0},
-    // column 2
-    {9, 9, 24, 24, kPi / 4},
-    {3, 23, 30, 27, 0},
-    {9, 26, 25, 10, -kPi / 4},
-    {10, 27, 26, 23, 0},
-    {12, 26, 29, 22, 0},
-    {H, H, H, H, 0},
-    // column 3
-    {4, 19, 33, 19, -kPi / 4},
-    {3, 20, 30, 27, 0},
-    {12, 30, 28, 26, 0},
-    {H, H, H, H, 0},
-    {H, H, H, H, 0},
-    {H, H, H, H, 0},
-    // column 4
-    {3, 22, 30, 27, kTurnWithFrameAngle},
-    {10, 22, 30, 27, 0},
-    {7, 30, 23, 26, 0},
-    {H, H, H, H, 0},
-    {H, H, H, H, 0},
-    {H, H, H, H, 0},
-    // column 5
-    {5, 24, 21, 20, 0},
-    {3, 22, 30, 27, 0},
-    {15, 12, 31, 28, kPi / 4},
-    {H, H, H, H, 0},
-    {H, H, H, H, 0},
-    {H, H, H, H, 0},
+    {true, 13, 28, 29, 12, false, -kPi / 4},
+    {true, 5, 19, 30, 27, false, 0},
+    {true, 17, 28, 20, 7, false, -kPi / 2},
+    {true, 10, 27, 26, 23, false, 0},
+    {true, 11, 9, 26, 24, false, kSpinningBlur},
+    {true, 11, 28, 27, 27, true, 0},
+    // page 2, column 1
+    {true, 16, 28, 19, 7, false, -kPi / 2},
+    {true, 6, 25, 30, 27, false, 0},
+    {true, 17, 30, 20, 9, false, -kPi / 2},
+    {true, 10, 26, 26, 22, false, 0},
+    {true, 15, 26, 32, 22, false, 0},
+    {true, 9, 8, 27, 28, true, 0},
+    // page 2, column 2
+    {true, 9, 9, 24, 24, false, kPi / 4},
+    {true, 4.5, 23, 30, 27, false, 0},
+    {true, 9, 26, 25, 10, false, -kPi / 4},
+    {true, 10, 22, 26, 18, false, 0},
+    {true, 12, 26, 29, 22, false, 0},
+    {false, 0, 0, 0, 0, true, 0},
+    // page 2, column 3
+    {true, 4, 19, 33, 19, false, -kPi / 4},
+    {true, 4.5, 20, 30, 27, false, 0},
+    {true, 12, 30, 28, 26, false, 0},
+    {false, 0, 0, 0, 0, true, 0},
+    {false, 0, 0, 0, 0, true, 0},
+    {false, 0, 0, 0, 0, true, 0},
+    // page 2, column 4
+    {true, 4.5, 22, 30, 27, false, kTurnWithFrameAngle},
+    {true, 10, 22, 30, 27, false, 0},
+    {true, 7, 30, 23, 26, false, 0},
+    {true, 11, 23, 29, 23, true, 0},
+    {false, 0, 0, 0, 0, true, 0},
+    {false, 0, 0, 0, 0, true, 0},
+    // page 2, column 5
+    {true, 5, 24, 21, 20, false, 0},
+    {true, 4.5, 22, 30, 27, false, 0},
+    {true, 15, 12, 31, 28, false, kPi / 4},
+    {true, 11, 9, 26, 24, true, 0},
+    {false, 0, 0, 0, 0, true, 0},
+    {false, 0, 0, 0, 0, true, 0},
 };
 
 // How far the handle reaches behind the gripping hand.
@@ -407,9 +410,10 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
         drawn = right ? kPi - w : w;
     const double tip = -drawn - kPi;
 
-    const bool gripHidden = fr.hand1X == H;
-    const double gripX = gripHidden ? 0.0 : (fr.hand1X - 20) * side;
-    const double gripY = gripHidden ? 0.0 : fr.hand1Y - 20;
+    // Cell pixel x covers x..x + 1; the cell is centred on the hero.
+    const bool gripHidden = !fr.hasGloves;
+    const double gripX = gripHidden ? 0.0 : (fr.gripX + 0.5 - 20.0) * side;
+    const double gripY = gripHidden ? 0.0 : fr.gripY + 0.5 - 20.0;
 
     CSprite* bar = nullptr;
     int barX = H, barY = H;
@@ -421,12 +425,14 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
             bar = CreateSprite("Effect", right ? "Bar_Effect002_R" : "Bar_Effect002_L", 2, left, top,
                                left + 128, top + 64);
             if (bar) bar->scaleX = bar->scaleY = static_cast<float>(length / 128.0);
-            barX = static_cast<int>(gripX);
-            barY = static_cast<int>(gripY);
+            barX = static_cast<int>(std::lround(gripX));
+            barY = static_cast<int>(std::lround(gripY));
         }
     } else if (length > 0 && (!gripHidden || w == kFollowBody)) {
         bar = right ? CreateHeroBarSpriteRight(weaponKind) : CreateHeroBarSprite(weaponKind);
-        if (bar) bar->angleZ = ScreenTurn(right ? tip : tip - kPi);
+        // Both columns hold the weapon striking end to the left (the right column upside down),
+        // so a half turn brings a right-facing weapon's end round to the front.
+        if (bar) bar->angleZ = ScreenTurn(tip - kPi);
         const double reach = w == kFollowBody ? 0.0 : length / 2.0 - kHandleBehindGrip;
         barX = static_cast<int>(std::lround(gripX + reach * std::cos(tip)));
         barY = static_cast<int>(std::lround(gripY - reach * std::sin(tip)));
@@ -434,10 +440,11 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
 
     auto figure = std::make_unique<CBarFigure>(false);
     figure->SetParts(body, bar, nullptr);
-    const int h1x = gripHidden ? H : static_cast<int>(gripX), h1y = gripHidden ? H : static_cast<int>(gripY);
-    const bool hand2Hidden = fr.hand2X == H;
-    const int h2x = hand2Hidden ? H : static_cast<int>((fr.hand2X - 20) * side);
-    const int h2y = hand2Hidden ? H : fr.hand2Y - 20;
+    const bool handsShown = fr.hasGloves && !fr.handsHidden;
+    const int h1x = handsShown ? static_cast<int>(std::lround(gripX)) : H;
+    const int h1y = handsShown ? static_cast<int>(std::lround(gripY)) : H;
+    const int h2x = handsShown ? static_cast<int>(std::lround((fr.backX + 0.5 - 20.0) * side)) : H;
+    const int h2y = handsShown ? static_cast<int>(std::lround(fr.backY + 0.5 - 20.0)) : H;
     figure->SetPartOffsets(0, bodyY, barX, barY, h1x, h1y, h2x, h2y);
     figure->SetPartOrder(page == 1 && column == 4 && row == 1);
     figure->SetPosition(centerX, centerY);
