@@ -44,7 +44,7 @@ double CItem::AboveHeroY(const IBase* hero) { return std::trunc(hero->GetTop()) 
 IPlaySceneServices* CItem::Services() const { return GetSceneServices(owner); }
 
 void CItem::Heal(IHeroVitals* hero, int amount) {
-    hero->SetHealth(std::min(hero->GetWeapon().second + amount, kMaxHealth));
+    hero->SetHealth(std::min(hero->GetWeapon().health + amount, kMaxHealth));
 }
 
 void CItem::FinishTaking() {
@@ -278,7 +278,7 @@ void CPowerUpBar::Draw() {
         item_ = bars_[kind - 1];
     } else {
         const auto* hero = dynamic_cast<const IHeroVitals*>(GetHero());
-        const int held = hero ? hero->GetWeapon().first : kWeaponStart;
+        const int held = hero ? hero->GetWeapon().weaponKind : kWeaponStart;
         item_ = bars_[held == kWeaponPole || held == kWeaponStrongPole ? 1 : 0];
     }
     sprite = item_;
@@ -289,7 +289,7 @@ void CPowerUpBar::OnTouch(IBase* other) {
     IHeroVitals* hero = AsHero(other);
     IPlaySceneServices* s = Services();
     if (!hero || !s) return;
-    s->RequestWeaponChange(WeaponGiven(kind, hero->GetWeapon().first));
+    s->RequestWeaponChange(WeaponGiven(kind, hero->GetWeapon().weaponKind));
     taken = true;
     PlaySE(SoundId::kAttack3);
     FinishTaking();

@@ -11,17 +11,12 @@
 
 #include "play/BarFigure.h"
 #include "play/Characters.h"
+#include "play/HeroVitals.h"
 
 // Marks the object the camera follows.
 class ICameraTarget {
   public:
     virtual ~ICameraTarget() = default;
-};
-
-// The held weapon and the health, reported together.
-struct HeroWeaponRecord {
-    int weaponKind = 0;
-    int health = 0;
 };
 
 // The hero's states by number (31, 41, 45, 55 and 57 are not used).
@@ -94,7 +89,7 @@ enum HeroWeapon {
     kWeaponHose = 5,
 };
 
-class CHero : public ICharacter, public ICameraTarget, public IAttackable {
+class CHero : public ICharacter, public ICameraTarget, public IAttackable, public IHeroVitals {
   public:
     CHero(CStage* owner, double x, double y, int weaponKind, int health);
     ~CHero() override;
@@ -117,7 +112,8 @@ class CHero : public ICharacter, public ICameraTarget, public IAttackable {
 
     // ---- Operations of the play scene ----
     void SetWeapon(int kind);
-    HeroWeaponRecord GetWeapon() const { return {weaponKind, health}; }
+    HeroWeaponRecord GetWeapon() const override { return {weaponKind, health}; }
+    void SetHealth(int h) override { health = h; }
     void MakeInvincible() { invincibleFrames = 999999.0; }
     void SetState(int n);
     void UpdateDefeated();

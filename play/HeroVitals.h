@@ -2,12 +2,16 @@
 // What the gimmicks ask of the player's hero: its weapon kind and health, read together, and a
 // new health. Items tell the hero from every other object by this interface: only the hero
 // implements it.
-#include <utility>
+
+// The held weapon (0..5) and the health (0..100), reported together.
+struct HeroWeaponRecord {
+    int weaponKind = 0;
+    int health = 0;
+};
 
 class IHeroVitals {
   public:
     virtual ~IHeroVitals() = default;
-    // (weapon kind 0..5, health 0..100).
-    virtual std::pair<int, int> GetWeapon() const = 0;
+    virtual HeroWeaponRecord GetWeapon() const = 0;
     virtual void SetHealth(int health) = 0;
 };

@@ -68,7 +68,7 @@ class FakeHero : public playtest::Thing, public IHeroVitals {
     FakeHero(CStage* stage, double px, double py) : Thing(stage, px, py, 32, 48, kCategoryHero) {
         ignoresMap = true;
     }
-    std::pair<int, int> GetWeapon() const override { return {weapon, health}; }
+    HeroWeaponRecord GetWeapon() const override { return {weapon, health}; }
     void SetHealth(int h) override { health = h; }
     int weapon = 0, health = 50;
 };
