@@ -90,19 +90,19 @@ void CWaterDropBase::Move() {
     if ((ax < 0 && vx < 0) || (ax > 0 && vx > 0)) vx = ax = 0;
     int kind = 0;
     double ex = 0, ey = 0;
-    if (touchTop) {
+    if (mapTop) {
         kind = kEffectWaterUp;
         ex = TruncMid(GetLeft(), GetRight());
         ey = std::trunc(GetTop());
-    } else if (touchBottom) {
+    } else if (mapBottom) {
         kind = kEffectWaterDown;
         ex = TruncMid(GetLeft(), GetRight());
         ey = std::trunc(GetBottom());
-    } else if (touchLeft) {
+    } else if (mapLeft) {
         kind = kEffectWaterLeft;
         ex = std::trunc(GetLeft());
         ey = TruncMid(GetTop(), GetBottom());
-    } else if (touchRight) {
+    } else if (mapRight) {
         kind = kEffectWaterRight;
         ex = std::trunc(GetRight());
         ey = TruncMid(GetTop(), GetBottom());

@@ -31,8 +31,9 @@ void ContactPoint(const IBase& self, const IBase& other, double* x, double* y);
 // Three ice sparks (effect 12) around a point, each shifted by -2..2 pixels, and the ice sound.
 void ShowIceSparks(CStage* owner, int x, int y);
 
-// A drop of water: braked sideways until it falls straight, splashing (effects 17 to 20 by the
-// first contact side, with the water sound) and gone at the first map contact or hit.
+// A drop of water (the hero's hose, the gun enemy's water): braked sideways until it falls
+// straight, splashing (effects 17 to 20 by the first side that met the map, with the water sound)
+// and gone at the first map contact or hit.
 class CWaterDropBase : public CShotBase {
   public:
     using CShotBase::CShotBase;

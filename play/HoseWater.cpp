@@ -8,10 +8,6 @@
 #include "engine/SpriteManager.h"
 #include "play/EffectFactory.h"
 
-namespace {
-constexpr int kSplashUp = 17, kSplashDown = 18, kSplashLeft = 19, kSplashRight = 20;
-}  // namespace
-
 double CHoseWater::AttackSpeedFor(double velocityX) {
     const double s = std::fabs(velocityX);
     if (s < 10.0) return 5.0;
@@ -20,7 +16,7 @@ double CHoseWater::AttackSpeedFor(double velocityX) {
 }
 
 CHoseWater::CHoseWater(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CShotBase(owner, px, py, kLifetime, heroSide, !heroSide, false) {
+    : CWaterDropBase(owner, px, py, kLifetime, heroSide, !heroSide, false) {
     AttackInfo a;
     a.damage = 2;
     a.power = AttackSpeedFor(velocityX);
@@ -36,51 +32,6 @@ CHoseWater::CHoseWater(CStage* owner, double px, double py, double velocityX, do
     maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = 1000.0;
     SetSprite(CreateSprite("Object", "Objects002", 2, 0, 0, 16, 16));
     UpdateCentre();
-}
-
-void CHoseWater::Move() {
-    BeginFrame();
-    IBase::Move();
-    // Braked past zero: from now on the drop falls straight down.
-    if ((ax < 0 && vx < 0) || (ax > 0 && vx > 0)) vx = ax = 0.0;
-    int kind = 0;
-    double ex = 0, ey = 0;
-    if (mapTop) {
-        kind = kSplashUp;
-        ex = centerX;
-        ey = std::trunc(GetTop());
-    } else if (mapBottom) {
-        kind = kSplashDown;
-        ex = centerX;
-        ey = std::trunc(GetBottom());
-    } else if (mapLeft) {
-        kind = kSplashLeft;
-        ex = std::trunc(GetLeft());
-        ey = centerY;
-    } else if (mapRight) {
-        kind = kSplashRight;
-        ex = std::trunc(GetRight());
-        ey = centerY;
-    }
-    if (kind) {
-        CreateEffect(kind, ex, ey, owner);
-        PlaySE(SoundId::kWater2);
-        Kill();
-    }
-    EndFrame();
-}
-
-void CHoseWater::SplashSideways() {
-    CreateEffect(vx < 0 ? kSplashLeft : kSplashRight, std::trunc(GetLeft()), centerY, owner);
-    PlaySE(SoundId::kWater2);
-}
-
-int CHoseWater::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r == kHitImmune) return r;
-    SplashSideways();
-    Kill();
-    return r;
 }
 
 int CHoseWater::ReceiveAttack(AttackInfo incoming) {
