@@ -5,6 +5,7 @@
 #include "flow/ScenarioSaveData.h"
 #include "flow/TitleScene.h"
 #include "flow/TopMenuScene.h"
+#include "gimmicks/BlockAndHazardKinds.h"
 #include "gimmicks/EffectKinds.h"
 #include "online/NetWorkAccessor.h"
 #include "online/ShopItemTable.h"
@@ -53,6 +54,7 @@ void InstallGameHooks() {
         {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
          [] { CAttackParameterTable::DeleteInstance(); }});
     InstallEffectFactory();
+    RegisterBlockAndHazardKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },

@@ -1,0 +1,35 @@
+#pragma once
+// Small pieces that the placed gimmicks share: reading the constructor arguments that a placed
+// record hands over, forgetting a record whose object is gone for good, the effect at a box's
+// middle, and the slash that a hazard's body deals on contact.
+#include <cstddef>
+#include <string>
+
+#include "stage/LiveObjectFactory.h"
+
+class IBase;
+
+// Argument i as a number (an int, a double truncated toward zero, a bool as 0/1), or the fallback
+// when it is missing or a text.
+int LiveArgInt(const LiveObjectArgs& args, std::size_t i, int fallback);
+double LiveArgDouble(const LiveObjectArgs& args, std::size_t i, double fallback);
+// Argument i when it is a text, else empty.
+std::string LiveArgText(const LiveObjectArgs& args, std::size_t i);
+
+// Clears the may-spawn flag of the object's placed record in the area being played, so the spawner
+// does not make it again during this visit; nothing without a current area or record.
+void ForgetPlacedObject(const IBase& object);
+
+// Makes an effect of the kind at the middle of the object's box, in whole pixels.
+void EffectAtBoxCentre(int effectKind, const IBase& object);
+
+// The cut that a spinning or spiked hazard deals to whatever touches it: `damage`, thrown up and
+// away from the hazard at `power`. When the victim is hurt or beaten, the slash spark and sound at
+// the contact point. Returns the victim's answer; 6 when the hazard itself is gone.
+int DealContactSlash(IBase& hazard, IBase* victim, int damage, double power);
+
+class CSprite;
+
+// Draws a sprite the way IBase::DrawSprite draws an object's own: at world pixels / 256 and the
+// depth given. Nothing for a null sprite.
+void DrawSpriteAt(CSprite* sprite, double worldX, double worldY, double depth);
