@@ -29,6 +29,19 @@ class StandIn : public playtest::Thing {
     LiveObjectArgs args;
 };
 
+// An object that keeps the attacks it takes and answers as told.
+class Target : public playtest::Thing {
+  public:
+    Target(CStage* stage, double px, double py, double w, double h, int cat)
+        : Thing(stage, px, py, w, h, cat) {}
+    int ReceiveAttack(AttackInfo info) override {
+        taken.push_back(info);
+        return answer;
+    }
+    std::vector<AttackInfo> taken;
+    int answer = kHitHurt;
+};
+
 struct MadeEffect {
     int kind;
     double x, y;
