@@ -3,6 +3,7 @@
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "engine/SpriteManager.h"
+#include "gimmicks/GimmickSupport.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
 #include "stage/LiveObjectFactory.h"
@@ -19,11 +20,7 @@ void LaunchShot(const char* liveClass, CStage* owner, double x, double y, double
 
 CBatteryBase::CBatteryBase(CStage* ownerStage, double px, double py, int dir, int tim)
     : IBase(ownerStage, px, py), direction(dir & 3), timing(tim >= 0 && tim <= 2 ? tim : 3) {
-    depth = 0.003;
-    drawPriority = 20;
-    category = kCategoryBatteryBase;
-    vx = vy = ax = ay = 0.0;
-    removeWhenOffScreen = true;
+    SetUpHazard(*this, kCategoryBatteryBase, 0.003, true);
     const bool upright = direction == 0 || direction == 2;
     width = upright ? 16.0 : 24.0;
     height = upright ? 24.0 : 16.0;

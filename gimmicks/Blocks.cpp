@@ -23,7 +23,9 @@ constexpr int kSplintersItemBox = 40;
 
 // ---- The base -------------------------------------------------------------------------------
 
-CBlockBase::CBlockBase(CStage* ownerStage, double px, double py) : IBase(ownerStage, px, py) {
+CBlockBase::CBlockBase(CStage* ownerStage, double px, double py, double h) : IBase(ownerStage, px + 1.0, py) {
+    width = 62.0;
+    height = h;
     category = kCategoryBlock;
     ay = 400.0;
     // The block holds its own landing speed (Land), so the floor must not zero it.
@@ -31,6 +33,7 @@ CBlockBase::CBlockBase(CStage* ownerStage, double px, double py) : IBase(ownerSt
     removeWhenOffScreen = false;
     depth = 0.003;
     drawPriority = 20;
+    UpdateCentre();
 }
 
 CBlockBase::~CBlockBase() {
@@ -70,11 +73,7 @@ int CBlockBase::Break(int effectKind) {
 // ---- Wooden blocks --------------------------------------------------------------------------
 
 CWoodBlockBase::CWoodBlockBase(CStage* ownerStage, double px, double py, int kind)
-    : CBlockBase(ownerStage, px + 1.0, py), effectKind_(kind) {
-    width = 62.0;
-    height = 64.0;
-    UpdateCentre();
-}
+    : CBlockBase(ownerStage, px, py, 64.0), effectKind_(kind) {}
 
 void CWoodBlockBase::Update() {
     BeginFrame();
@@ -201,10 +200,7 @@ void CWoodBlock004::Draw() {
 // ---- Stone blocks ---------------------------------------------------------------------------
 
 CStoneBlock001::CStoneBlock001(CStage* ownerStage, double px, double py)
-    : CBlockBase(ownerStage, px + 1.0, py) {
-    width = 62.0;
-    height = 64.0;
-    UpdateCentre();
+    : CBlockBase(ownerStage, px, py, 64.0) {
     sprite = CreateSprite("Object", "Objects002", 2, 192, 112, 256, 176);
 }
 
@@ -215,18 +211,12 @@ int CStoneBlock001::ReceiveAttack(AttackInfo attack) {
 }
 
 CStoneBlock002::CStoneBlock002(CStage* ownerStage, double px, double py)
-    : CBlockBase(ownerStage, px + 1.0, py) {
-    width = 62.0;
-    height = 64.0;
-    UpdateCentre();
+    : CBlockBase(ownerStage, px, py, 64.0) {
     sprite = CreateSprite("Object", "Objects002", 2, 192, 176, 256, 240);
 }
 
 CSlidingStoneBase::CSlidingStoneBase(CStage* ownerStage, double px, double py, const Feel& feel)
-    : CBlockBase(ownerStage, px + 1.0, py), feel_(feel) {
-    width = 62.0;
-    height = 80.0;
-    UpdateCentre();
+    : CBlockBase(ownerStage, px, py, 80.0), feel_(feel) {
     // Walls must not zero the sideways speed: Update bounces off them instead.
     stopOnTouchLeft = stopOnTouchRight = false;
 }

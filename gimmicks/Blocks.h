@@ -14,8 +14,9 @@ class CSprite;
 
 class CBlockBase : public IBase {
   public:
-    // (x, y) is the top-left corner; the concrete blocks move it one pixel right.
-    CBlockBase(CStage* owner, double x, double y);
+    // (x, y) is the top-left corner of the block's tiles; the block stands one pixel in from their
+    // left edge, 62 wide, `height` tall.
+    CBlockBase(CStage* owner, double x, double y, double height);
     ~CBlockBase() override;
 
     void Update() override;

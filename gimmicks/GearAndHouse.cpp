@@ -16,16 +16,9 @@
 
 CAirGear::CAirGear(CStage* ownerStage, double px, double py, int turnWay, double angle)
     : IBase(ownerStage, px, py), turn(turnWay), startAngle(angle) {
-    shapeType = kShapeCircle;
-    radius = 16.0;
-    width = height = 32.0;
-    category = kCategoryFlyer;
-    depth = 0.003;
-    drawPriority = 20;
-    removeWhenOffScreen = false;
+    SetUpHazard(*this, kCategoryFlyer, 0.003, false);
     ignoresMap = true;
-    vx = vy = ax = ay = 0.0;
-    UpdateCentre();
+    MakeCircle(*this, 16.0);
     sprite = CreateSprite("Object", "Objects003", 2, 128, 96, 160, 128);
 }
 
@@ -63,12 +56,8 @@ int CAirGear::Collide(IBase* other) { return DealContactSlash(*this, other, 10, 
 CDevilHouse::CDevilHouse(CStage* ownerStage, double px, double py) : IBase(ownerStage, px, py) {
     width = 64.0;
     height = 72.0;
-    category = kCategoryEffect;
-    depth = 0.003;
-    drawPriority = 20;
-    removeWhenOffScreen = false;
+    SetUpHazard(*this, kCategoryEffect, 0.003, false);
     ignoresMap = true;
-    vx = vy = ax = ay = 0.0;
     UpdateCentre();
     house_ = CreateSprite("Object", "Objects003", 2, 0, 176, 80, 256);
     door_ = CreateSprite("Object", "Objects003", 2, 80, 213, 144, 256);

@@ -35,6 +35,21 @@ std::string LiveArgText(const LiveObjectArgs& args, std::size_t i) {
     return std::string();
 }
 
+void SetUpHazard(IBase& object, int category, double depth, bool despawnOffScreen) {
+    object.category = category;
+    object.vx = object.vy = object.ax = object.ay = 0.0;
+    object.depth = depth;
+    object.drawPriority = 20;
+    object.removeWhenOffScreen = despawnOffScreen;
+}
+
+void MakeCircle(IBase& object, double radius) {
+    object.shapeType = kShapeCircle;
+    object.radius = radius;
+    object.width = object.height = 2.0 * radius;
+    object.UpdateCentre();
+}
+
 void ForgetPlacedObject(const IBase& object) {
     if (!object.owner || object.areaObjectId < 0) return;
     if (CStageAreaObjectTable* table = object.owner->GetCurrentAreaObjects())

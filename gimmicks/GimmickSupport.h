@@ -16,6 +16,12 @@ double LiveArgDouble(const LiveObjectArgs& args, std::size_t i, double fallback)
 // Argument i when it is a text, else empty.
 std::string LiveArgText(const LiveObjectArgs& args, std::size_t i);
 
+// The settings a placed hazard starts with: of the category, still (no speed, acceleration or
+// gravity), drawn among the gimmicks (priority 20) at the depth, despawned off the screen or not.
+void SetUpHazard(IBase& object, int category, double depth, bool despawnOffScreen);
+// Makes the object a circle of the radius about its position.
+void MakeCircle(IBase& object, double radius);
+
 // Clears the may-spawn flag of the object's placed record in the area being played, so the spawner
 // does not make it again during this visit; nothing without a current area or record.
 void ForgetPlacedObject(const IBase& object);

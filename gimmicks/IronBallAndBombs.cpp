@@ -23,32 +23,17 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// A red burst of the radius at the middle of the bomb's box, with its bang.
-void Blast(const IBase& bomb, int radius) {
-    const double cx = (bomb.GetLeft() + bomb.GetRight()) / 2;
-    const double cy = (bomb.GetTop() + bomb.GetBottom()) / 2;
-    CObjectRegistry::GetInstance()->Add(std::make_unique<CRedBurst>(bomb.owner, cx, cy, radius));
-    PlaySE(SoundId::kBomb1);
-}
-
 }  // namespace
 
 // ---- Iron ball ------------------------------------------------------------------------------
 
 CIronBall::CIronBall(CStage* ownerStage, double px, double py)
     : IBase(ownerStage, px, py), homeX(px), homeY(py), anchorX(px), anchorY(py) {
-    shapeType = kShapeCircle;
-    radius = 47.0;
-    width = height = 94.0;
-    category = kCategoryIronBall;
-    depth = 0.0029;
-    drawPriority = 20;
-    removeWhenOffScreen = false;
-    vx = vy = ax = ay = 0.0;
+    SetUpHazard(*this, kCategoryIronBall, 0.0029, false);
     maxSpeedUp = 200.0;
     maxSpeedDown = 1000.0;
     maxSpeedLeft = maxSpeedRight = 200.0;
-    UpdateCentre();
+    MakeCircle(*this, 47.0);
     hitTargets_.reserve(8);
     sprite = CreateSprite("Object", "Objects003", 2, 0, 64, 96, 160);
     for (CSprite*& link : links_) link = CreateSprite("Object", "Objects003", 2, 96, 64, 112, 80);
@@ -179,38 +164,60 @@ void CIronBall::Draw() {
     }
 }
 
+// ---- Bombs ---------------------------------------------------------------------------------
+
+CBombBase::CBombBase(CStage* ownerStage, double px, double py, int cat, double fuseFrames, int burstRadius)
+    : IBase(ownerStage, px, py), fuse(fuseFrames), burstRadius_(burstRadius) {
+    SetUpHazard(*this, cat, 0.003, true);
+}
+
+CBombBase::~CBombBase() {
+    sprite = nullptr;  // one of the images
+    for (CSprite* image : images_) delete image;
+}
+
+void CBombBase::Update() {
+    BeginFrame();
+    if (!lit && CatchesFire()) lit = true;
+    if (lit) {
+        fuse -= GetFrameTime() * 60.0;
+        if (fuse <= 0.0) Explode();
+    }
+    EndFrame();
+}
+
+int CBombBase::ReceiveAttack(AttackInfo attack) {
+    if (IsDead()) return kHitImmune;
+    if (!attack.flags[kAttackRedBurst]) return kHitNoEffect;  // weapons do nothing to it
+    Explode();
+    return kHitDefeated;
+}
+
+void CBombBase::Explode() {
+    if (IsDead()) return;
+    const double cx = (GetLeft() + GetRight()) / 2;
+    const double cy = (GetTop() + GetBottom()) / 2;
+    CObjectRegistry::GetInstance()->Add(std::make_unique<CRedBurst>(owner, cx, cy, burstRadius_));
+    PlaySE(SoundId::kBomb1);
+    Kill();
+    OnExploded();
+}
+
 // ---- Switch bomb ----------------------------------------------------------------------------
 
-CSwitchBomb::CSwitchBomb(CStage* ownerStage, double px, double py) : IBase(ownerStage, px, py) {
+CSwitchBomb::CSwitchBomb(CStage* ownerStage, double px, double py)
+    : CBombBase(ownerStage, px, py, kCategoryBlock, 180.0, 40) {
     width = 48.0;
     height = 30.0;
-    category = kCategoryBlock;
-    depth = 0.003;
-    drawPriority = 20;
-    removeWhenOffScreen = true;
-    vx = vy = ax = ay = 0.0;
     UpdateCentre();
     for (int k = 0; k < 5; ++k)
         images_[k] = CreateSprite("Object", "Objects003", 2, 208, 64 + 32 * k, 256, 96 + 32 * k);
 }
 
-CSwitchBomb::~CSwitchBomb() {
-    sprite = nullptr;
-    for (CSprite* image : images_) delete image;
-}
-
-void CSwitchBomb::Update() {
-    BeginFrame();
-    if (!lit && !riders.empty()) {
-        lit = true;
-        PlaySE(SoundId::kSwitch);
-    }
-    if (lit) {
-        // Once lit it cannot be put out: stepping off changes nothing.
-        fuse -= GetFrameTime() * 60.0;
-        if (fuse <= 0.0) Explode();
-    }
-    EndFrame();
+bool CSwitchBomb::CatchesFire() {
+    if (riders.empty()) return false;
+    PlaySE(SoundId::kSwitch);  // the fuse catches
+    return true;
 }
 
 int CSwitchBomb::GetImageIndex() const {
@@ -227,52 +234,22 @@ void CSwitchBomb::Draw() {
     DrawSprite();
 }
 
-int CSwitchBomb::ReceiveAttack(AttackInfo attack) {
-    if (IsDead()) return kHitImmune;
-    if (!attack.flags[kAttackRedBurst]) return kHitNoEffect;  // weapons do nothing to it
-    Explode();
-    return kHitDefeated;
-}
-
-void CSwitchBomb::Explode() {
-    if (IsDead()) return;
-    Blast(*this, 40);
-    Kill();
-}
-
 // ---- Floating bomb --------------------------------------------------------------------------
 
-CFloatingBomb::CFloatingBomb(CStage* ownerStage, double px, double py) : IBase(ownerStage, px, py) {
-    shapeType = kShapeCircle;
-    radius = 16.0;
-    width = height = 32.0;
-    category = kCategoryEnemy;
-    depth = 0.003;
-    drawPriority = 20;
-    removeWhenOffScreen = true;
-    vx = vy = ax = ay = 0.0;
-    UpdateCentre();
+CFloatingBomb::CFloatingBomb(CStage* ownerStage, double px, double py)
+    : CBombBase(ownerStage, px, py, kCategoryEnemy, 60.0, 48) {
+    MakeCircle(*this, 16.0);
     images_[0] = CreateSprite("Object", "Objects003", 2, 128, 64, 160, 96);
     images_[1] = CreateSprite("Object", "Objects003", 2, 160, 64, 192, 96);
 }
 
-CFloatingBomb::~CFloatingBomb() {
-    sprite = nullptr;
-    for (CSprite* image : images_) delete image;
+bool CFloatingBomb::CatchesFire() {
+    if (!GetHero()) return false;  // nobody to wait for
+    const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();
+    return dx * dx + dy * dy < 6400.0;  // silently: the blink is the warning
 }
 
-void CFloatingBomb::Update() {
-    BeginFrame();
-    if (!lit && GetHero()) {
-        const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();
-        if (dx * dx + dy * dy < 6400.0) lit = true;  // silently: the blink is the warning
-    }
-    if (lit) {
-        fuse -= GetFrameTime() * 60.0;
-        if (fuse <= 0.0) Explode();
-    }
-    EndFrame();
-}
+void CFloatingBomb::OnExploded() { ForgetPlacedObject(*this); }
 
 int CFloatingBomb::GetImageIndex() const {
     if (!lit) return 0;
@@ -287,17 +264,3 @@ void CFloatingBomb::Draw() {
 }
 
 int CFloatingBomb::Collide(IBase* other) { return DealContactSlash(*this, other, 10, 200.0); }
-
-int CFloatingBomb::ReceiveAttack(AttackInfo attack) {
-    if (IsDead()) return kHitImmune;
-    if (!attack.flags[kAttackRedBurst]) return kHitNoEffect;
-    Explode();
-    return kHitDefeated;
-}
-
-void CFloatingBomb::Explode() {
-    if (IsDead()) return;
-    Blast(*this, 48);
-    Kill();
-    ForgetPlacedObject(*this);  // gone for the rest of this visit
-}

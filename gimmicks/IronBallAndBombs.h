@@ -42,45 +42,58 @@ class CIronBall : public IBase {
     CSprite* links_[8] = {};
 };
 
-class CSwitchBomb : public IBase {
+// What the two bombs share: a fuse that burns down once the bomb is lit and cannot be put out, a
+// red-burst attack that sets it off at once (every other attack does nothing), and the explosion
+// into a red burst of the bomb's radius.
+class CBombBase : public IBase {
   public:
-    CSwitchBomb(CStage* owner, double x, double y);
-    ~CSwitchBomb() override;
+    CBombBase(CStage* owner, double x, double y, int category, double fuse, int burstRadius);
+    ~CBombBase() override;
 
     void Update() override;
     void UpdateSuspended() override {}
-    void Draw() override;
     int ReceiveAttack(AttackInfo attack) override;
     void Explode();
+
+    bool lit = false;
+    double fuse;
+
+  protected:
+    // Asked each frame while the bomb is unlit: true lights it.
+    virtual bool CatchesFire() = 0;
+    virtual void OnExploded() {}
+
+    CSprite* images_[5] = {};
+
+  private:
+    int burstRadius_;
+};
+
+// Lit by anything standing on it; explodes three seconds later.
+class CSwitchBomb : public CBombBase {
+  public:
+    CSwitchBomb(CStage* owner, double x, double y);
+    void Draw() override;
 
     // The picture for the fuse: 0 unlit, 1 long fuse, 2 short fuse, 3 and 4 the last second's blink.
     int GetImageIndex() const;
 
-    bool lit = false;
-    double fuse = 180.0;
-
-  private:
-    CSprite* images_[5] = {};
+  protected:
+    bool CatchesFire() override;
 };
 
-class CFloatingBomb : public IBase {
+// Lit by the hero coming within 80 pixels; explodes a second later and is gone for the visit. Its
+// body cuts whatever touches it, lit or not.
+class CFloatingBomb : public CBombBase {
   public:
     CFloatingBomb(CStage* owner, double x, double y);
-    ~CFloatingBomb() override;
-
-    void Update() override;
-    void UpdateSuspended() override {}
     void Draw() override;
     int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
-    void Explode();
 
     // 0 dark, 1 bright: a lit bomb blinks.
     int GetImageIndex() const;
 
-    bool lit = false;
-    double fuse = 60.0;
-
-  private:
-    CSprite* images_[2] = {};
+  protected:
+    bool CatchesFire() override;
+    void OnExploded() override;
 };

@@ -22,10 +22,8 @@ class Bombs : public HazardWorld {
         Fill(0, 20, 59, 20, 40);  // a rock floor whose top is y = 640
     }
     Target* Victim(double cx, double cy, int cat = kCategoryEnemy) {
-        auto* t = new Target(stage.get(), cx - 10, cy - 10, 20, 20, cat);
+        auto* t = new Target(stage.get(), cx - 10, cy - 10, cat, kHitHurt);
         EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(t));
-        t->UpdateCentre();
-        t->removeWhenOffScreen = false;
         return t;
     }
 };
@@ -84,23 +82,23 @@ TEST_F(Bombs, TheBallHitsHarderWhileFallingAndEachVictimOncePerTenFrames) {
     EXPECT_EQ(ball->Collide(right), kHitImmune);
     left->answer = kHitGuarded;
     EXPECT_EQ(ball->Collide(left), kHitGuarded);
-    ASSERT_EQ(right->taken.size(), 1u);
-    const AttackInfo& a = right->taken[0];
+    ASSERT_EQ(right->received.size(), 1u);
+    const AttackInfo& a = right->received[0];
     EXPECT_EQ(a.damage, 30);
     EXPECT_EQ(a.power, 1000.0);
     EXPECT_NEAR(a.angle, -0.05 * kPi, 1e-12);
     EXPECT_TRUE(a.flags[kAttackPowerHit]);
-    EXPECT_NEAR(left->taken[0].angle, -0.95 * kPi, 1e-12);
-    ASSERT_EQ(RecordedEffects().size(), 2u);
-    EXPECT_EQ(RecordedEffects()[0].kind, 2);  // the power spark
-    EXPECT_EQ(RecordedEffects()[1].kind, 7);  // the guard ring
+    EXPECT_NEAR(left->received[0].angle, -0.95 * kPi, 1e-12);
+    ASSERT_EQ(MadeEffects().size(), 2u);
+    EXPECT_EQ(MadeEffects()[0].kind, 2);  // the power spark
+    EXPECT_EQ(MadeEffects()[1].kind, 7);  // the guard ring
     EXPECT_EQ(ball->ReceiveAttack(Blow(99, {kAttackPowerHit})), kHitImmune);
 
     Frames(11);
     ball->SetState(CIronBall::kWaiting);
     EXPECT_EQ(ball->Collide(right), kHitHurt);  // the hit list was cleared
-    EXPECT_EQ(right->taken.back().damage, 15);
-    EXPECT_EQ(right->taken.back().power, 700.0);
+    EXPECT_EQ(right->received.back().damage, 15);
+    EXPECT_EQ(right->received.back().power, 700.0);
 }
 
 TEST_F(Bombs, ASwitchBombLitByARiderBlinksAndExplodesThreeSecondsLater) {
@@ -190,14 +188,14 @@ TEST_F(Bombs, AFloatingBombCutsWhateverTouchesItEveryTime) {
     EXPECT_EQ(bomb->Collide(right), kHitHurt);  // no hit list
     left->answer = kHitGuarded;
     EXPECT_EQ(bomb->Collide(left), kHitGuarded);
-    ASSERT_EQ(right->taken.size(), 2u);
-    EXPECT_EQ(right->taken[0].damage, 10);
-    EXPECT_EQ(right->taken[0].power, 200.0);
-    EXPECT_NEAR(right->taken[0].angle, -0.25 * kPi, 1e-12);
-    EXPECT_TRUE(right->taken[0].flags[kAttackSlash]);
-    EXPECT_NEAR(left->taken[0].angle, -0.75 * kPi, 1e-12);
-    ASSERT_EQ(RecordedEffects().size(), 2u);  // none for the guarded touch
-    EXPECT_EQ(RecordedEffects()[0].kind, 3);
+    ASSERT_EQ(right->received.size(), 2u);
+    EXPECT_EQ(right->received[0].damage, 10);
+    EXPECT_EQ(right->received[0].power, 200.0);
+    EXPECT_NEAR(right->received[0].angle, -0.25 * kPi, 1e-12);
+    EXPECT_TRUE(right->received[0].flags[kAttackSlash]);
+    EXPECT_NEAR(left->received[0].angle, -0.75 * kPi, 1e-12);
+    ASSERT_EQ(MadeEffects().size(), 2u);  // none for the guarded touch
+    EXPECT_EQ(MadeEffects()[0].kind, 3);
     bomb->Explode();
     EXPECT_EQ(bomb->Collide(right), kHitImmune);
 }

@@ -40,17 +40,16 @@ TEST_F(GearAndHouse, AGearCirclesItsPointOnTheAreaClock) {
 TEST_F(GearAndHouse, AGearCutsWhatTouchesItAndShrugsOffWeapons) {
     auto* gear = Add<CAirGear>(300.0, 400.0, 0, 0.0);
     Frames(1);  // at (380, 400)
-    auto* left = new Target(stage.get(), 340.0, 390.0, 20, 20, kCategoryHero);
+    auto* left = new Target(stage.get(), 340.0, 390.0, kCategoryHero, kHitHurt);
     CObjectRegistry::GetInstance()->Add(left);
-    left->UpdateCentre();
     EXPECT_EQ(gear->Collide(left), kHitHurt);
-    ASSERT_EQ(left->taken.size(), 1u);
-    EXPECT_EQ(left->taken[0].damage, 10);
-    EXPECT_EQ(left->taken[0].power, 300.0);
-    EXPECT_NEAR(left->taken[0].angle, -0.75 * kPi, 1e-12);  // up and away to the left
-    EXPECT_TRUE(left->taken[0].flags[kAttackSlash]);
-    ASSERT_EQ(RecordedEffects().size(), 1u);
-    EXPECT_EQ(RecordedEffects()[0].kind, 3);
+    ASSERT_EQ(left->received.size(), 1u);
+    EXPECT_EQ(left->received[0].damage, 10);
+    EXPECT_EQ(left->received[0].power, 300.0);
+    EXPECT_NEAR(left->received[0].angle, -0.75 * kPi, 1e-12);  // up and away to the left
+    EXPECT_TRUE(left->received[0].flags[kAttackSlash]);
+    ASSERT_EQ(MadeEffects().size(), 1u);
+    EXPECT_EQ(MadeEffects()[0].kind, 3);
     EXPECT_EQ(gear->ReceiveAttack(Blow(999, {kAttackPowerHit, kAttackRedBurst})), kHitNoEffect);
     EXPECT_FALSE(gear->IsDead());
 }

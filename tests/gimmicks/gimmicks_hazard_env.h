@@ -10,6 +10,7 @@
 #include "play/EffectFactory.h"
 #include "stage/LiveObjectFactory.h"
 #include "tests/gimmicks/gimmicks_world_env.h"
+#include "tests/play/play_combat_env.h"
 
 namespace gimmicktest {
 
@@ -29,28 +30,9 @@ class StandIn : public playtest::Thing {
     LiveObjectArgs args;
 };
 
-// An object that keeps the attacks it takes and answers as told.
-class Target : public playtest::Thing {
-  public:
-    Target(CStage* stage, double px, double py, double w, double h, int cat)
-        : Thing(stage, px, py, w, h, cat) {}
-    int ReceiveAttack(AttackInfo info) override {
-        taken.push_back(info);
-        return answer;
-    }
-    std::vector<AttackInfo> taken;
-    int answer = kHitHurt;
-};
-
-struct MadeEffect {
-    int kind;
-    double x, y;
-};
-
-inline std::vector<MadeEffect>& RecordedEffects() {
-    static std::vector<MadeEffect> effects;
-    return effects;
-}
+using playtest::MadeEffect;
+using playtest::MadeEffects;
+using playtest::Target;
 
 class HazardWorld : public GimmickWorld {
   protected:
@@ -59,10 +41,8 @@ class HazardWorld : public GimmickWorld {
         if (HasFatalFailure()) return;
         stage->scene = &clock;
         Look(320, 480);
-        RecordedEffects().clear();
-        SetEffectFactory([](int kind, double px, double py, CStage*) {
-            RecordedEffects().push_back({kind, px, py});
-        });
+        MadeEffects().clear();
+        SetEffectFactory(&playtest::RecordEffect);
         for (const char* cls : {"CBatteryShot", "CBurnerFire", "CKid002", "CPokikki", "CAirPokikki",
                                 "CUmaibo", "CIceBar", "C1UP", "CKey", "CPowerUpBar"}) {
             const std::string name = cls;
@@ -74,7 +54,7 @@ class HazardWorld : public GimmickWorld {
     }
     void TearDown() override {
         ClearLiveObjectCreators();
-        RecordedEffects().clear();
+        MadeEffects().clear();
         GimmickWorld::TearDown();
         stage.reset();
     }
