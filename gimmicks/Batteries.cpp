@@ -10,11 +10,9 @@
 
 namespace {
 
-// Registers the shot that a creator makes; without a creator no shot is fired.
-void LaunchShot(const char* liveClass, CStage* owner, double x, double y, double vx, double vy) {
-    if (IBase* shot = CreateLiveObject(liveClass, owner, x, y, {vx, vy, 0}))
-        CObjectRegistry::GetInstance()->Add(shot);
-}
+// The way each direction points.
+const double kAlongX[4] = {0.0, 1.0, 0.0, -1.0};
+const double kAlongY[4] = {-1.0, 0.0, 1.0, 0.0};
 
 }  // namespace
 
@@ -37,6 +35,15 @@ void CBatteryBase::MakeImages(int left) {
     const int l = left + 32 * direction;
     images_[0] = CreateSprite("Object", "Objects003", 2, l, 0, l + 32, 32);
     images_[1] = CreateSprite("Object", "Objects003", 2, l, 32, l + 32, 64);
+}
+
+void CBatteryBase::Launch(const char* liveClass, const Muzzle& muzzle, double speed) {
+    const double sx = x + muzzle.acrossWidth * width + muzzle.dx;
+    const double sy = y + muzzle.acrossHeight * height + muzzle.dy;
+    // Without a creator for the shot's class nothing is fired.
+    if (IBase* shot = CreateLiveObject(liveClass, owner, sx, sy,
+                                       {speed * kAlongX[direction], speed * kAlongY[direction], 0}))
+        CObjectRegistry::GetInstance()->Add(shot);
 }
 
 void CBatteryBase::Update() {
@@ -87,21 +94,9 @@ void CNormalBattery::Update() {
 }
 
 void CNormalBattery::Fire() {
-    const double w = width, h = height;
-    switch (direction) {
-        case 0:
-            LaunchShot("CBatteryShot", owner, x + w / 2, y - 8, 0.0, -200.0);
-            break;
-        case 1:
-            LaunchShot("CBatteryShot", owner, x + w + 8, y + h / 2, 200.0, 0.0);
-            break;
-        case 2:
-            LaunchShot("CBatteryShot", owner, x + w / 2, y + h + 8, 0.0, 200.0);
-            break;
-        default:
-            LaunchShot("CBatteryShot", owner, x - 8, y + h / 2, -200.0, 0.0);
-            break;
-    }
+    static const Muzzle kMuzzles[4] = {
+        {0.5, 0.0, 0.0, -8.0}, {1.0, 0.5, 8.0, 0.0}, {0.5, 1.0, 0.0, 8.0}, {0.0, 0.5, -8.0, 0.0}};
+    Launch("CBatteryShot", kMuzzles[direction], 200.0);
     PlaySE(SoundId::kShock5B);
 }
 
@@ -130,20 +125,9 @@ void CBurner::Update() {
 }
 
 void CBurner::FireFlame() {
-    const double w = width, h = height;
-    switch (direction) {
-        case 0:
-            LaunchShot("CBurnerFire", owner, x + w / 2 - 9, y - 20, 0.0, -270.0);
-            break;
-        case 1:
-            LaunchShot("CBurnerFire", owner, x + w - 1, y + h / 2 - 12, 270.0, 0.0);
-            break;
-        case 2:
-            LaunchShot("CBurnerFire", owner, x + w / 2 - 9, y + h - 4, 0.0, 270.0);
-            break;
-        default:
-            LaunchShot("CBurnerFire", owner, x - 17, y + h / 2 - 12, -270.0, 0.0);
-            break;
-    }
+    // The flame is 18 wide and 24 long; it starts just inside the nozzle.
+    static const Muzzle kMuzzles[4] = {
+        {0.5, 0.0, -9.0, -20.0}, {1.0, 0.5, -1.0, -12.0}, {0.5, 1.0, -9.0, -4.0}, {0.0, 0.5, -17.0, -12.0}};
+    Launch("CBurnerFire", kMuzzles[direction], 270.0);
     if (flameCount == 0) PlaySE(SoundId::kFire);  // once per blow, with its first flame
 }

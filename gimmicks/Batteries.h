@@ -29,6 +29,15 @@ class CBatteryBase : public IBase {
     int imageIndex = 0;  // 0 open, 1 closed
 
   protected:
+    // Where a shot starts: the share of the body's width and height from its top-left corner, then
+    // a shift in pixels.
+    struct Muzzle {
+        double acrossWidth, acrossHeight, dx, dy;
+    };
+    // Makes the shot of the class at the muzzle, flying the fixture's way at the speed, through
+    // the live-object creators, and registers it.
+    void Launch(const char* liveClass, const Muzzle& muzzle, double speed);
+
     // The open and closed pictures, cut from the row of the sheet at `left`.
     void MakeImages(int left);
 

@@ -45,23 +45,32 @@ TEST_F(Batteries, ABatteryFiresOnceAsEachOpenPhaseBeginsButNotWhenMadeOpen) {
     EXPECT_EQ(b->imageIndex, 1);  // closed from phase 150
 }
 
-TEST_F(Batteries, EachDirectionFiresFromItsMuzzleAtTwoHundred) {
+TEST_F(Batteries, EachDirectionFiresFromItsMuzzle) {
     struct Case {
         int direction;
-        double x, y, vx, vy;
+        double x, y, vx, vy;  // the bullet
+        double fx, fy;        // the flame
     };
-    // A battery at (100, 100): 16 x 24 upright, 24 x 16 on its side.
-    const Case cases[] = {
-        {0, 108, 92, 0, -200}, {1, 132, 108, 200, 0}, {2, 108, 132, 0, 200}, {3, 92, 108, -200, 0}};
+    // Fixtures at (100, 100): 16 x 24 upright, 24 x 16 on their side.
+    const Case cases[] = {{0, 108, 92, 0, -200, 99, 80},
+                          {1, 132, 108, 200, 0, 123, 96},
+                          {2, 108, 132, 0, 200, 99, 120},
+                          {3, 92, 108, -200, 0, 83, 96}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.direction);
         CObjectRegistry::GetInstance()->Clear();
         Add<CNormalBattery>(100.0, 100.0, c.direction, 0)->Fire();
+        Add<CBurner>(100.0, 100.0, c.direction, 0)->FireFlame();
         const auto shots = Made("CBatteryShot");
+        const auto flames = Made("CBurnerFire");
         ASSERT_EQ(shots.size(), 1u);
+        ASSERT_EQ(flames.size(), 1u);
         EXPECT_EQ(shots[0]->startX, c.x);
         EXPECT_EQ(shots[0]->startY, c.y);
         EXPECT_EQ(shots[0]->args, (LiveObjectArgs{c.vx, c.vy, 0}));
+        EXPECT_EQ(flames[0]->startX, c.fx);
+        EXPECT_EQ(flames[0]->startY, c.fy);
+        EXPECT_EQ(flames[0]->args, (LiveObjectArgs{c.vx * 1.35, c.vy * 1.35, 0}));
     }
 }
 
