@@ -113,12 +113,15 @@ void CDevilHouse::Update() {
     EndFrame();
 }
 
+double CDevilHouse::GetDoorScale() const {
+    if (state == kOpening) return std::max(0.1, (30.0 - stateTime) / 30.0);
+    if (state == kClosing) return std::max(0.1, stateTime / 30.0);
+    return 1.0;
+}
+
 void CDevilHouse::Draw() {
     DrawSpriteAt(house_, centerX, centerY - 4.0, 0.0034);
-    // The door shrinks upward while the house opens and grows back while it closes.
-    double s = 1.0;
-    if (state == kOpening) s = std::max(0.1, (30.0 - stateTime) / 30.0);
-    if (state == kClosing) s = std::max(0.1, stateTime / 30.0);
+    const double s = GetDoorScale();
     if (door_) door_->scaleY = static_cast<float>(s);
     DrawSpriteAt(door_, centerX, centerY + 14.5 - (1.0 - s) * 21.5, 0.0032);
     // The kid waits in the doorway until the real one has appeared.

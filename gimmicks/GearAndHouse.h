@@ -42,6 +42,9 @@ class CDevilHouse : public IBase {
     void SetState(int s);
     // Near the screen (within 16 pixels) and the registry not crowded.
     bool CanSpawn() const;
+    // The door's height as a share of its full height: it shrinks upward while the house opens and
+    // grows back while it closes, never below a tenth.
+    double GetDoorScale() const;
 
     int state = kClosed;
     double stateTime = 0.0;

@@ -201,3 +201,26 @@ TEST_F(Bombs, AFloatingBombCutsWhateverTouchesItEveryTime) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Bombs, ABallStuckOnItsWayUpWaitsWhereItIs) {
+    auto* ball = Add<CIronBall>(320.0, 300.0);
+    playtest::Thing* hero = PlaceHero(320.0, 600.0);
+    for (int i = 0; i < 120 && ball->state != CIronBall::kResting; ++i) Frames(1);
+    ASSERT_EQ(ball->state, CIronBall::kResting);
+    hero->x = 2000.0;
+    hero->UpdateCentre();
+    Fill(5, 12, 14, 12, 40);  // a ceiling between the ball and its home
+    for (int i = 0; i < 800 && ball->state != CIronBall::kWaiting; ++i) Frames(1);
+    ASSERT_EQ(ball->state, CIronBall::kWaiting);
+    EXPECT_GE(ball->GetTop(), 416.0 - 1.0);  // under the ceiling
+    EXPECT_EQ(ball->homeX, ball->x);
+    EXPECT_EQ(ball->homeY, ball->y);
+    const double y = ball->y;
+    Frames(60);
+    EXPECT_EQ(ball->state, CIronBall::kWaiting);
+    EXPECT_EQ(ball->y, y);
+}
+
+}  // namespace

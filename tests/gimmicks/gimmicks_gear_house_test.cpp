@@ -122,3 +122,15 @@ TEST_F(DevilHouse, WithoutTheKidsClassTheHouseKeepsItsCycle) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DevilHouse, ACrowdedRegistryKeepsTheDoorShut) {
+    auto* house = Add<CDevilHouse>(300.0, 400.0);
+    for (int i = 0; i < 255; ++i) Spawn(10.0 * (i % 50), 100.0 + 10.0 * (i / 50), 4, 4, kCategoryDefault);
+    Frames(300);  // 257 objects with the house and the camera's view: more than 255
+    EXPECT_EQ(house->state, CDevilHouse::kClosed);
+    EXPECT_FALSE(house->CanSpawn());
+}
+
+}  // namespace
