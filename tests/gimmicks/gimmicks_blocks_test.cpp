@@ -226,4 +226,22 @@ TEST_F(Blocks, ABlockLandsPressedAtFourPixelsPerFrameAndTheFloatingOneStaysUp) {
     EXPECT_LE(floater->platePhase, 5.0);
 }
 
+// A stone that counts the blows it takes.
+class CountingStone : public CStoneBlock003 {
+  public:
+    using CStoneBlock003::CStoneBlock003;
+    int ReceiveAttack(AttackInfo attack) override {
+        ++blows;
+        return CStoneBlock003::ReceiveAttack(attack);
+    }
+    int blows = 0;
+};
+
+TEST_F(Blocks, AStoneInsideABurstForItsWholeLifeIsKnockedAtMostTwice) {
+    auto* stone = Block<CountingStone>(10);
+    Add<CRedBurst>(352.0, 600.0, 56);
+    Frames(40);
+    EXPECT_EQ(stone->blows, 2);
+}
+
 }  // namespace
