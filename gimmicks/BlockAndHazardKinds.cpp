@@ -3,7 +3,6 @@
 #include "gimmicks/Batteries.h"
 #include "gimmicks/Blocks.h"
 #include "gimmicks/GearAndHouse.h"
-#include "gimmicks/GimmickSupport.h"
 #include "gimmicks/IronBallAndBombs.h"
 #include "stage/LiveObjectFactory.h"
 
@@ -23,7 +22,7 @@ template <class T>
 void RegisterFixture(const char* liveClass) {
     RegisterLiveObjectCreator(liveClass,
                               [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new T(owner, x, y, LiveArgInt(args, 0, 0), LiveArgInt(args, 1, 3));
+                                  return new T(owner, x, y, LiveArg(args, 0, 0), LiveArg(args, 1, 3));
                               });
 }
 
@@ -33,7 +32,7 @@ void RegisterBlockAndHazardKinds() {
     RegisterPlain<CWoodBlock001>("CWoodBlock001");
     RegisterLiveObjectCreator("CWoodBlock002",
                               [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new CWoodBlock002(owner, x, y, LiveArgText(args, 0));
+                                  return new CWoodBlock002(owner, x, y, LiveArg(args, 0, std::string()));
                               });
     RegisterPlain<CWoodBlock003>("CWoodBlock003");
     RegisterPlain<CWoodBlock004>("CWoodBlock004");
@@ -48,7 +47,7 @@ void RegisterBlockAndHazardKinds() {
     RegisterPlain<CFloatingBomb>("CFloatingBomb");
     RegisterLiveObjectCreator(
         "CAirGear", [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-            return new CAirGear(owner, x, y, LiveArgInt(args, 0, 0), LiveArgDouble(args, 1, 0.0));
+            return new CAirGear(owner, x, y, LiveArg(args, 0, 0), LiveArg(args, 1, 0.0));
         });
     RegisterPlain<CDevilHouse>("CDevilHouse");
 }

@@ -12,6 +12,7 @@
 #include "gimmicks/Burst.h"
 #include "gimmicks/GimmickSupport.h"
 #include "play/ObjectRegistry.h"
+#include "stage/LiveObjectFactory.h"
 
 namespace {
 

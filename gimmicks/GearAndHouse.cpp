@@ -11,6 +11,7 @@
 #include "gimmicks/GimmickSupport.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
+#include "stage/LiveObjectFactory.h"
 
 // ---- Air gear -------------------------------------------------------------------------------
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <variant>
 
 #include "engine/SpriteManager.h"
 #include "play/Base.h"
@@ -10,30 +9,6 @@
 #include "play/HitEffect.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
-
-int LiveArgInt(const LiveObjectArgs& args, std::size_t i, int fallback) {
-    if (i >= args.size()) return fallback;
-    const LiveObjectArg& a = args[i];
-    if (const int* v = std::get_if<int>(&a)) return *v;
-    if (const double* v = std::get_if<double>(&a)) return std::isfinite(*v) ? static_cast<int>(*v) : fallback;
-    if (const bool* v = std::get_if<bool>(&a)) return *v ? 1 : 0;
-    return fallback;
-}
-
-double LiveArgDouble(const LiveObjectArgs& args, std::size_t i, double fallback) {
-    if (i >= args.size()) return fallback;
-    const LiveObjectArg& a = args[i];
-    if (const double* v = std::get_if<double>(&a)) return *v;
-    if (const int* v = std::get_if<int>(&a)) return *v;
-    if (const bool* v = std::get_if<bool>(&a)) return *v ? 1.0 : 0.0;
-    return fallback;
-}
-
-std::string LiveArgText(const LiveObjectArgs& args, std::size_t i) {
-    if (i >= args.size()) return std::string();
-    if (const std::string* v = std::get_if<std::string>(&args[i])) return *v;
-    return std::string();
-}
 
 void SetUpHazard(IBase& object, int category, double depth, bool despawnOffScreen) {
     object.category = category;

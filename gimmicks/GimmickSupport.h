@@ -1,20 +1,8 @@
 #pragma once
-// Small pieces that the placed gimmicks share: reading the constructor arguments that a placed
-// record hands over, forgetting a record whose object is gone for good, the effect at a box's
-// middle, and the slash that a hazard's body deals on contact.
-#include <cstddef>
-#include <string>
-
-#include "stage/LiveObjectFactory.h"
-
+// Small pieces that the placed gimmicks share: their start-up settings, forgetting a record whose
+// object is gone for good, the effect at a box's middle, the slash that a hazard's body deals on
+// contact, and drawing a further sprite at a point.
 class IBase;
-
-// Argument i as a number (an int, a double truncated toward zero, a bool as 0/1), or the fallback
-// when it is missing or a text.
-int LiveArgInt(const LiveObjectArgs& args, std::size_t i, int fallback);
-double LiveArgDouble(const LiveObjectArgs& args, std::size_t i, double fallback);
-// Argument i when it is a text, else empty.
-std::string LiveArgText(const LiveObjectArgs& args, std::size_t i);
 
 // The settings a placed hazard starts with: of the category, still (no speed, acceleration or
 // gravity), drawn among the gimmicks (priority 20) at the depth, despawned off the screen or not.

@@ -8,6 +8,7 @@
 // registered creator nothing is created (null), as with a failed allocation.
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -18,6 +19,25 @@ class CStage;
 // a phase or angle, or a text (route, content key).
 using LiveObjectArg = std::variant<bool, int, double, std::string>;
 using LiveObjectArgs = std::vector<LiveObjectArg>;
+
+// Argument i of a record as a T: a number of any numeric form (bool, int or double) converts to an
+// arithmetic T, a text only to a text; `fallback` when the record passed none there, or one that
+// does not convert.
+template <class T>
+T LiveArg(const LiveObjectArgs& args, size_t i, T fallback) {
+    if (i >= args.size()) return fallback;
+    return std::visit(
+        [&](const auto& v) -> T {
+            using V = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<V, T>)
+                return v;
+            else if constexpr (std::is_arithmetic_v<T> && std::is_arithmetic_v<V>)
+                return static_cast<T>(v);
+            else
+                return fallback;
+        },
+        args[i]);
+}
 
 // Builds a new, unregistered live object; may return null.
 using LiveObjectCreator =

@@ -39,6 +39,16 @@ class HazardWorld : public GimmickWorld {
     void SetUp() override {
         GimmickWorld::SetUp();
         if (HasFatalFailure()) return;
+        // The sheets of these gimmicks and the editor's, behind the same plain picture; the
+        // sprite manager reads the index again.
+        std::string index;
+        ASSERT_EQ(ReadEncodedFile("data\\bmp_index.dat", index), ReadStatus::Ok);
+        for (const char* key : {"Object.Objects003", "Char.Enemy001_L", "Char.Enemy001_R",
+                                "System.StageObjects001", "System.StageObjects002"})
+            index += std::string(key) + ",img\\sheet.bmp,32,32\n";
+        ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", index));
+        CSpriteManager::DeleteInstance();
+        ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
         stage->scene = &clock;
         Look(320, 480);
         MadeEffects().clear();

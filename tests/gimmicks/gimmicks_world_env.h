@@ -29,9 +29,6 @@ class GimmickWorld : public playtest::WorldTest {
                                 "Effect.Bar_Effect008_R", "Object.Objects001", "Object.Objects002",
                                 "Object.Objects004", "Object.Objects005", "Char.Enemy002_L"})
             index += std::string(key) + ",img\\sheet.bmp,32,32\n";
-        for (const char* key : {"Object.Objects003", "Char.Enemy001_L", "Char.Enemy001_R",
-                                "System.StageObjects001", "System.StageObjects002"})
-            index += std::string(key) + ",img\\sheet.bmp,32,32\n";
         ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", index));
         ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
         InstallEffectFactory();
