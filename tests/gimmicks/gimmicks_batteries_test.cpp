@@ -13,11 +13,11 @@ class Batteries : public HazardWorld {
     // The clock values at which the shots of the class were made, one per shot.
     std::vector<double> ShotTimes(const std::string& cls, int frames) {
         std::vector<double> times;
-        size_t seen = Made(cls).size();
+        size_t seen = MadeAs(cls).size();
         for (int i = 0; i < frames; ++i) {
             const double now = clock.mapAnimTime;
             Play(1);
-            const size_t count = Made(cls).size();
+            const size_t count = MadeAs(cls).size();
             for (; seen < count; ++seen) times.push_back(now);
         }
         return times;
@@ -61,8 +61,8 @@ TEST_F(Batteries, EachDirectionFiresFromItsMuzzle) {
         CObjectRegistry::GetInstance()->Clear();
         Add<CNormalBattery>(100.0, 100.0, c.direction, 0)->Fire();
         Add<CBurner>(100.0, 100.0, c.direction, 0)->FireFlame();
-        const auto shots = Made("CBatteryShot");
-        const auto flames = Made("CBurnerFire");
+        const auto shots = MadeAs("CBatteryShot");
+        const auto flames = MadeAs("CBurnerFire");
         ASSERT_EQ(shots.size(), 1u);
         ASSERT_EQ(flames.size(), 1u);
         EXPECT_EQ(shots[0]->startX, c.x);
@@ -88,7 +88,7 @@ TEST_F(Batteries, ABurnerBlowsSixteenFlamesAtPhases1To76AfterItsFirstCloseAndSho
     Play(100);
     EXPECT_EQ(burner->imageIndex, 0);  // phase 99: open, not blowing
 
-    const auto flames = Made("CBurnerFire");
+    const auto flames = MadeAs("CBurnerFire");
     EXPECT_EQ(flames[0]->startX, 300.0 + 24 - 1);  // a right-pointing burner: 24 x 16
     EXPECT_EQ(flames[0]->startY, 300.0 + 8 - 12);
     EXPECT_EQ(flames[0]->args, (LiveObjectArgs{270.0, 0.0, 0}));
@@ -100,10 +100,10 @@ TEST_F(Batteries, ALongFrameMakesOnlyOneFlame) {
     Frames(1);                  // phase 190: ready for the next blow
     clock.mapAnimTime = 223.0;  // phase 23: multiples 0 to 20 passed at once
     Frames(1);
-    EXPECT_EQ(Made("CBurnerFire").size(), 1u);
+    EXPECT_EQ(MadeAs("CBurnerFire").size(), 1u);
     EXPECT_EQ(burner->flameCount, 1);
     Frames(1);  // still phase 23: 23 > 5, one more
-    EXPECT_EQ(Made("CBurnerFire").size(), 2u);
+    EXPECT_EQ(MadeAs("CBurnerFire").size(), 2u);
 }
 
 TEST_F(Batteries, FixturesWithoutTheirShotClassesKeepTheirCycleAndCannotBeKilled) {

@@ -30,7 +30,7 @@ class Blocks : public HazardWorld {
     }
     int EffectsOfKind(int kind) {
         int n = 0;
-        for (const MadeEffect& e : MadeEffects()) n += e.kind == kind;
+        for (const MadeEffect& e : Made()) n += e.kind == kind;
         return n;
     }
 };
@@ -44,10 +44,10 @@ TEST_F(Blocks, AWoodenBlockTakesTwentyDamageOrOnePowerHit) {
     EXPECT_FALSE(a->IsDead());
     EXPECT_EQ(a->ReceiveAttack(Blow(10)), kHitDefeated);
     EXPECT_TRUE(a->IsDead());
-    ASSERT_EQ(MadeEffects().size(), 1u);
-    EXPECT_EQ(MadeEffects()[0].kind, 23);
-    EXPECT_EQ(MadeEffects()[0].x, 96.0);  // (65 + 127) / 2
-    EXPECT_EQ(MadeEffects()[0].y, 608.0);
+    ASSERT_EQ(Made().size(), 1u);
+    EXPECT_EQ(Made()[0].kind, 23);
+    EXPECT_EQ(Made()[0].x, 96.0);  // (65 + 127) / 2
+    EXPECT_EQ(Made()[0].y, 608.0);
 
     EXPECT_EQ(Block<CWoodBlock001>(6)->ReceiveAttack(Blow(20)), kHitDefeated);
     EXPECT_EQ(Block<CWoodBlock001>(10)->ReceiveAttack(Blow(0, {kAttackPowerHit})), kHitDefeated);
@@ -73,8 +73,8 @@ TEST_F(Blocks, ABrokenBlockStruckAgainInTheSameFrameDoesNothingMore) {
         EXPECT_EQ(b->ReceiveAttack(Blow(50, {kAttackPowerHit})), kHitDefeated);
         EXPECT_EQ(b->ReceiveAttack(Blow(50, {kAttackPowerHit})), kHitImmune);
     }
-    EXPECT_EQ(MadeEffects().size(), 3u);
-    EXPECT_EQ(Made("CKey").size(), 1u);
+    EXPECT_EQ(Made().size(), 3u);
+    EXPECT_EQ(MadeAs("CKey").size(), 1u);
     EXPECT_EQ(All<CRedBurst>().size(), 1u);
 }
 
@@ -111,7 +111,7 @@ TEST_F(Blocks, EachContentOfTheItemBoxMakesItsItem) {
         EXPECT_DOUBLE_EQ(items[0]->startY, 608.0 + c.dy);
     }
     CObjectRegistry::GetInstance()->Clear();
-    MadeEffects().clear();
+    Made().clear();
     for (const char* other : {"key", "Key ", "", "Bomb"})
         Block<CWoodBlock002>(2, std::string(other))->ReceiveAttack(Blow(20));
     Frames(1);
@@ -145,10 +145,10 @@ TEST_F(Blocks, StoneBlocksGuardAndOnlyThePowerHitBreaksTheFirst) {
     EXPECT_EQ(s1->ReceiveAttack(Blow(9999)), kHitGuarded);
     EXPECT_EQ(s1->ReceiveAttack(Blow(9999, {kAttackRedBurst})), kHitGuarded);
     EXPECT_EQ(s2->ReceiveAttack(Blow(9999, {kAttackPowerHit, kAttackRedBurst})), kHitGuarded);
-    EXPECT_TRUE(MadeEffects().empty());
+    EXPECT_TRUE(Made().empty());
     EXPECT_EQ(s1->ReceiveAttack(Blow(0, {kAttackPowerHit})), kHitDefeated);
-    ASSERT_EQ(MadeEffects().size(), 1u);
-    EXPECT_EQ(MadeEffects()[0].kind, 24);
+    ASSERT_EQ(Made().size(), 1u);
+    EXPECT_EQ(Made()[0].kind, 24);
     EXPECT_FALSE(s2->IsDead());
 }
 

@@ -89,9 +89,9 @@ TEST_F(Bombs, TheBallHitsHarderWhileFallingAndEachVictimOncePerTenFrames) {
     EXPECT_NEAR(a.angle, -0.05 * kPi, 1e-12);
     EXPECT_TRUE(a.flags[kAttackPowerHit]);
     EXPECT_NEAR(left->received[0].angle, -0.95 * kPi, 1e-12);
-    ASSERT_EQ(MadeEffects().size(), 2u);
-    EXPECT_EQ(MadeEffects()[0].kind, 2);  // the power spark
-    EXPECT_EQ(MadeEffects()[1].kind, 7);  // the guard ring
+    ASSERT_EQ(Made().size(), 2u);
+    EXPECT_EQ(Made()[0].kind, 2);  // the power spark
+    EXPECT_EQ(Made()[1].kind, 7);  // the guard ring
     EXPECT_EQ(ball->ReceiveAttack(Blow(99, {kAttackPowerHit})), kHitImmune);
 
     Frames(11);
@@ -194,8 +194,8 @@ TEST_F(Bombs, AFloatingBombCutsWhateverTouchesItEveryTime) {
     EXPECT_NEAR(right->received[0].angle, -0.25 * kPi, 1e-12);
     EXPECT_TRUE(right->received[0].flags[kAttackSlash]);
     EXPECT_NEAR(left->received[0].angle, -0.75 * kPi, 1e-12);
-    ASSERT_EQ(MadeEffects().size(), 2u);  // none for the guarded touch
-    EXPECT_EQ(MadeEffects()[0].kind, 3);
+    ASSERT_EQ(Made().size(), 2u);  // none for the guarded touch
+    EXPECT_EQ(Made()[0].kind, 3);
     bomb->Explode();
     EXPECT_EQ(bomb->Collide(right), kHitImmune);
 }

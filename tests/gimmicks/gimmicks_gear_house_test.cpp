@@ -48,8 +48,8 @@ TEST_F(GearAndHouse, AGearCutsWhatTouchesItAndShrugsOffWeapons) {
     EXPECT_EQ(left->received[0].power, 300.0);
     EXPECT_NEAR(left->received[0].angle, -0.75 * kPi, 1e-12);  // up and away to the left
     EXPECT_TRUE(left->received[0].flags[kAttackSlash]);
-    ASSERT_EQ(MadeEffects().size(), 1u);
-    EXPECT_EQ(MadeEffects()[0].kind, 3);
+    ASSERT_EQ(Made().size(), 1u);
+    EXPECT_EQ(Made()[0].kind, 3);
     EXPECT_EQ(gear->ReceiveAttack(Blow(999, {kAttackPowerHit, kAttackRedBurst})), kHitNoEffect);
     EXPECT_FALSE(gear->IsDead());
 }
@@ -81,7 +81,7 @@ TEST_F(DevilHouse, EveryThreeHundredFramesAKidComesOutTowardTheHero) {
     EXPECT_EQ(std::count(states.begin(), states.begin() + 300, 1), 30);
     EXPECT_EQ(std::count(states.begin(), states.begin() + 300, 2), 30);
     EXPECT_EQ(states[firstOpen + 300], 1);
-    const auto kids = Made("CKid002");
+    const auto kids = MadeAs("CKid002");
     ASSERT_EQ(kids.size(), 3u);
     EXPECT_EQ(kids[0]->args, (LiveObjectArgs{0}));
     EXPECT_EQ(kids[0]->startX, 300.0 + 32.0 + 2.0 - 10.0);
@@ -93,7 +93,7 @@ TEST_F(DevilHouse, AHeroLevelWithTheHouseMakesTheKidWalkRight) {
     auto* house = Add<CDevilHouse>(300.0, 400.0);
     PlaceHero(332.0, 300.0);  // straight above the middle: distance 0 across
     Frames(275);
-    const auto kids = Made("CKid002");
+    const auto kids = MadeAs("CKid002");
     ASSERT_EQ(kids.size(), 1u);
     EXPECT_EQ(kids[0]->args, (LiveObjectArgs{1}));
     EXPECT_EQ(kids[0]->startX, 300.0 + 32.0 - 2.0 - 10.0);

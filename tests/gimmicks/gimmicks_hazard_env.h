@@ -1,25 +1,19 @@
 #pragma once
-// The world of the block and hazard tests: the gimmick world with a play scene whose area clock
-// the test sets, a hero the test places, the effects made (kind and point) recorded instead of
-// built, and stand-ins for the classes that the gimmicks make through the live-object creators
-// (shots, items, the kid), each remembering its class and arguments.
+// The world of the block and hazard tests: the machinery world (a play scene whose area clock
+// the test sets, the effects made recorded instead of built) with a hero the test places, the
+// camera on the action, the sheets of these gimmicks, and stand-ins for the classes that the
+// gimmicks make through the live-object creators (shots, items, the kid), each remembering its
+// class and arguments.
 #include <string>
 #include <vector>
 
 #include "engine/Camera.h"
 #include "play/EffectFactory.h"
 #include "stage/LiveObjectFactory.h"
-#include "tests/gimmicks/gimmicks_world_env.h"
+#include "tests/gimmicks/switch_lift_env.h"
 #include "tests/play/play_combat_env.h"
 
 namespace gimmicktest {
-
-// A play scene whose area clock the test turns.
-class ClockScene : public playtest::FakeScene {
-  public:
-    double mapAnimTime = 0.0;
-    double GetMapAnimTime() override { return mapAnimTime; }
-};
 
 // What a live-object creator made in place of a class not built here.
 class StandIn : public playtest::Thing {
@@ -30,14 +24,12 @@ class StandIn : public playtest::Thing {
     LiveObjectArgs args;
 };
 
-using playtest::MadeEffect;
-using playtest::MadeEffects;
 using playtest::Target;
 
-class HazardWorld : public GimmickWorld {
+class HazardWorld : public MachineryWorld {
   protected:
     void SetUp() override {
-        GimmickWorld::SetUp();
+        MachineryWorld::SetUp();
         if (HasFatalFailure()) return;
         // The sheets of these gimmicks and the editor's, behind the same plain picture; the
         // sprite manager reads the index again.
@@ -49,10 +41,7 @@ class HazardWorld : public GimmickWorld {
         ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", index));
         CSpriteManager::DeleteInstance();
         ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
-        stage->scene = &clock;
         Look(320, 480);
-        MadeEffects().clear();
-        SetEffectFactory(&playtest::RecordEffect);
         for (const char* cls : {"CBatteryShot", "CBurnerFire", "CKid002", "CPokikki", "CAirPokikki",
                                 "CUmaibo", "CIceBar", "C1UP", "CKey", "CPowerUpBar"}) {
             const std::string name = cls;
@@ -64,9 +53,7 @@ class HazardWorld : public GimmickWorld {
     }
     void TearDown() override {
         ClearLiveObjectCreators();
-        MadeEffects().clear();
-        GimmickWorld::TearDown();
-        stage.reset();
+        MachineryWorld::TearDown();
     }
 
     // Points the camera at a world point (the middle of the screen).
@@ -90,7 +77,7 @@ class HazardWorld : public GimmickWorld {
         return o;
     }
 
-    std::vector<StandIn*> Made(const std::string& cls) {
+    std::vector<StandIn*> MadeAs(const std::string& cls) {
         std::vector<StandIn*> out;
         for (StandIn* s : All<StandIn>())
             if (s->liveClass == cls) out.push_back(s);
@@ -104,8 +91,6 @@ class HazardWorld : public GimmickWorld {
             clock.mapAnimTime += 1.0;
         }
     }
-
-    ClockScene clock;
 };
 
 // An attack of the damage, with the flags listed.

@@ -1,0 +1,60 @@
+#pragma once
+// The world of the switch and lift tests: a scene whose area clock the test sets, a hero that the
+// scene names, the effects that objects ask for, and a floor to stand on.
+#include <array>
+#include <vector>
+
+#include "tests/gimmicks/gimmicks_world_env.h"
+
+namespace gimmicktest {
+
+// A fake play scene with an area clock.
+class ClockScene : public playtest::FakeScene {
+  public:
+    double mapAnimTime = 0.0;
+    double GetMapAnimTime() override { return mapAnimTime; }
+};
+
+struct MadeEffect {
+    int kind;
+    double x, y;
+};
+
+class MachineryWorld : public GimmickWorld {
+  protected:
+    void SetUp() override {
+        GimmickWorld::SetUp();
+        if (HasFatalFailure()) return;
+        stage->scene = &clock;
+        Made().clear();
+        SetEffectFactory(&Record);
+    }
+    void TearDown() override {
+        stage->scene = &scene;
+        GimmickWorld::TearDown();
+    }
+
+    static std::vector<MadeEffect>& Made() {
+        static std::vector<MadeEffect> made;
+        return made;
+    }
+    static void Record(int kind, double x, double y, CStage*) { Made().push_back({kind, x, y}); }
+
+    // Registers an object that stays wherever the test puts it, off the screen too.
+    template <class T>
+    T* Add(T* object) {
+        object->removeWhenOffScreen = false;
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(object));
+        return object;
+    }
+    // The scene's hero: a 16 x 24 body of category 0 at (x, y).
+    playtest::Thing* Hero(double px, double py) {
+        playtest::Thing* h = Spawn(px, py, 16, 24, kCategoryHero);
+        clock.hero = h;
+        return h;
+    }
+
+    ClockScene clock;
+};
+
+}  // namespace gimmicktest
