@@ -6,6 +6,7 @@
 #include "flow/ScenarioSaveData.h"
 #include "flow/TitleScene.h"
 #include "flow/TopMenuScene.h"
+#include "gimmicks/BlockAndHazardKinds.h"
 #include "gimmicks/EffectKinds.h"
 #include "gimmicks/PassageKinds.h"
 #include "gimmicks/SwitchAndLiftKinds.h"
@@ -59,6 +60,7 @@ void InstallGameHooks() {
     RegisterSwitchAndLiftKinds();
     RegisterPassageAndPickupKinds();
     RegisterEnemyKinds();
+    RegisterBlockAndHazardKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },

@@ -2,6 +2,7 @@
 
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
+#include "gimmicks/GimmickSupport.h"
 
 IEffect::IEffect(CStage* ownerStage, double px, double py, double life) : IBase(ownerStage, px, py) {
     lifetime = life;
@@ -75,10 +76,5 @@ void IEffect::ShowAt(CSprite* s, double worldX, double worldY) {
 }
 
 void IEffect::PlaceAndDraw(CSprite* s, double worldX, double worldY, double spriteDepth) {
-    if (!s) return;
-    s->x = static_cast<float>(worldX / 256.0);
-    s->y = static_cast<float>(worldY / 256.0);
-    s->z = static_cast<float>(spriteDepth);
-    s->ApplyTransform();
-    s->Draw();
+    DrawSpriteAt(s, worldX, worldY, spriteDepth);
 }

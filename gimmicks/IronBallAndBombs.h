@@ -1,0 +1,99 @@
+#pragma once
+// The iron ball on its chain, which drops on the hero passing below, rests and is hauled back up;
+// the switch bomb, lit by anything standing on it, which explodes three seconds later; and the
+// floating bomb, lit by the hero coming within 80 pixels, which explodes a second later. A bomb
+// explodes into a red burst, and a red burst sets off any bomb it reaches at once.
+//
+// Without a hero on the stage a floating bomb stays unlit: there is nobody for it to wait for.
+#include <vector>
+
+#include "play/Base.h"
+#include "play/ObjectHandle.h"
+
+class CSprite;
+
+class CIronBall : public IBase {
+  public:
+    enum State { kWaiting = 0, kFalling = 1, kResting = 2, kReturning = 3 };
+
+    // (x, y) is the ball's centre and its home; the chain's anchor is found in the map above.
+    CIronBall(CStage* owner, double x, double y);
+    ~CIronBall() override;
+
+    void Update() override;
+    void UpdateSuspended() override {}
+    void Draw() override;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo) override { return kHitImmune; }
+
+    void SetState(int s);
+
+    double rehitInterval = 10.0;
+    double rehitTimer = 0.0;
+    double homeX, homeY;
+    double anchorX, anchorY;
+    int state = kWaiting;
+    double stateTime = 0.0;
+
+  private:
+    void FindAnchor();
+
+    std::vector<ObjectHandle> hitTargets_;
+    CSprite* links_[8] = {};
+};
+
+// What the two bombs share: a fuse that burns down once the bomb is lit and cannot be put out, a
+// red-burst attack that sets it off at once (every other attack does nothing), and the explosion
+// into a red burst of the bomb's radius.
+class CBombBase : public IBase {
+  public:
+    CBombBase(CStage* owner, double x, double y, int category, double fuse, int burstRadius);
+    ~CBombBase() override;
+
+    void Update() override;
+    void UpdateSuspended() override {}
+    int ReceiveAttack(AttackInfo attack) override;
+    void Explode();
+
+    bool lit = false;
+    double fuse;
+
+  protected:
+    // Asked each frame while the bomb is unlit: true lights it.
+    virtual bool CatchesFire() = 0;
+    virtual void OnExploded() {}
+
+    CSprite* images_[5] = {};
+
+  private:
+    int burstRadius_;
+};
+
+// Lit by anything standing on it; explodes three seconds later.
+class CSwitchBomb : public CBombBase {
+  public:
+    CSwitchBomb(CStage* owner, double x, double y);
+    void Draw() override;
+
+    // The picture for the fuse: 0 unlit, 1 long fuse, 2 short fuse, 3 and 4 the last second's blink.
+    int GetImageIndex() const;
+
+  protected:
+    bool CatchesFire() override;
+};
+
+// Lit by the hero coming within 80 pixels; explodes a second later and is gone for the visit. Its
+// body cuts whatever touches it, lit or not.
+class CFloatingBomb : public CBombBase {
+  public:
+    CFloatingBomb(CStage* owner, double x, double y);
+    void Draw() override;
+    int Collide(IBase* other) override;
+
+    // 0 dark, 1 bright: a lit bomb blinks.
+    int GetImageIndex() const;
+
+  protected:
+    bool CatchesFire() override;
+    void OnExploded() override;
+};
