@@ -23,51 +23,13 @@
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageMap.h"
+#include "tests/common/fake_scene.h"
 #include "tests/common/headless_screen.h"
 
 namespace {
 
-// The play scene as the machines see it: a hero and the area clock, nothing else.
-class ClockScene : public IScene, public IPlaySceneServices {
-  public:
-    ClockScene() : IScene(nullptr) {}
-    void Start() override {}
-    void Update() override {}
-    void Draw() override {}
-    void DrawOverlay() override {}
-    IBase* GetHero() override { return hero; }
-    double GetMapAnimTime() override { return time; }
-    void OnGoalReached() override {}
-    void OnHeroBeaten() override {}
-    void OnHeroFellOut() override {}
-    void AddLife() override {}
-    int GetKeyCount() override { return 0; }
-    void SetKeyCount(int) override {}
-    int GetCurrentAreaIndex() override { return 0; }
-    void AddOpenedKeyDoor(int, int) override {}
-    bool IsKeyDoorOpened(int, int) override { return false; }
-    void AddCollectedKey(int, int) override {}
-    bool IsKeyCollected(int, int) override { return false; }
-    void SetCheckpoint(int, int, int) override {}
-    bool RequestWarp(int, int, int, bool) override { return false; }
-    void RequestWeaponChange(int) override {}
-    void SetZoomOverride(int, float, float) override {}
-    void ClearZoomOverride(int, float) override {}
-    bool IsZoomOverrideActive(int) override { return false; }
-    float GetZoomOverrideRate(int) override { return 0; }
-    void SetWeather(int) override {}
-    int GetWeather() override { return 0; }
-    void BeginScreenFade(int, int, int) override {}
-    void EndScreenFade() override {}
-    void RegisterBoss(IBase*) override {}
-    void OnBossDefeated() override {}
-    void StopMusicAfterBoss() override {}
-    void ResetHeroLongTimer() override {}
-    void NotifyHeroAttackStarted() override {}
-
-    IBase* hero = nullptr;
-    double time = 0.0;
-};
+// The play scene as the machines see it: a hero and the area clock.
+using ClockScene = testsupport::FakeScene;
 
 // A body of the hero's category that falls onto whatever is below it.
 class Body : public IBase {
@@ -162,7 +124,7 @@ struct MachineWorld {
         const bool on = (frame / 40) % 2 == 0;
         for (auto& [s, body] : presser) body->y = on ? s->y - 20 : s->y - 60;
         ++frame;
-        scene.time += 1.0;
+        scene.clock += 1.0;
         CObjectRegistry* reg = CObjectRegistry::GetInstance();
         reg->UpdateAll(0.0);
         if (!draw) return;

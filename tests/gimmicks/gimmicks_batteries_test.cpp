@@ -15,7 +15,7 @@ class Batteries : public HazardWorld {
         std::vector<double> times;
         size_t seen = MadeAs(cls).size();
         for (int i = 0; i < frames; ++i) {
-            const double now = clock.mapAnimTime;
+            const double now = clock.clock;
             Play(1);
             const size_t count = MadeAs(cls).size();
             for (; seen < count; ++seen) times.push_back(now);
@@ -25,18 +25,18 @@ class Batteries : public HazardWorld {
 };
 
 TEST_F(Batteries, TheTimingsShiftTheCycleBy150_100_50And0Frames) {
-    clock.mapAnimTime = 0.0;
+    clock.clock = 0.0;
     const int expected[4] = {150, 100, 50, 0};
     for (int t = 0; t < 4; ++t) EXPECT_EQ(Add<CNormalBattery>(200.0, 200.0, 0, t)->GetPhase(), expected[t]);
-    clock.mapAnimTime = 50.9;  // whole frames only
+    clock.clock = 50.9;  // whole frames only
     EXPECT_EQ(Add<CBurner>(200.0, 200.0, 0, 0)->GetPhase(), 0);
-    clock.mapAnimTime = 1234.0;
+    clock.clock = 1234.0;
     EXPECT_EQ(Add<CBurner>(200.0, 200.0, 0, 2)->GetPhase(), (1234 + 50) % 200);
     EXPECT_EQ(Add<CBurner>(200.0, 200.0, 0, 9)->timing, 3);  // anything else counts as D
 }
 
 TEST_F(Batteries, ABatteryFiresOnceAsEachOpenPhaseBeginsButNotWhenMadeOpen) {
-    clock.mapAnimTime = 10.0;
+    clock.clock = 10.0;
     auto* b = Add<CNormalBattery>(200.0, 200.0, 0, 3);  // open: phase 10
     const auto times = ShotTimes("CBatteryShot", 600);
     EXPECT_EQ(times, (std::vector<double>{200.0, 400.0, 600.0}));
@@ -75,7 +75,7 @@ TEST_F(Batteries, EachDirectionFiresFromItsMuzzle) {
 }
 
 TEST_F(Batteries, ABurnerBlowsSixteenFlamesAtPhases1To76AfterItsFirstCloseAndShowsItsPhase) {
-    clock.mapAnimTime = 0.0;
+    clock.clock = 0.0;
     auto* burner = Add<CBurner>(300.0, 300.0, 1, 3);
     EXPECT_TRUE(ShotTimes("CBurnerFire", 81).empty());  // a new burner waits for one blow to end
     EXPECT_EQ(burner->flameCount, 0);
@@ -95,10 +95,10 @@ TEST_F(Batteries, ABurnerBlowsSixteenFlamesAtPhases1To76AfterItsFirstCloseAndSho
 }
 
 TEST_F(Batteries, ALongFrameMakesOnlyOneFlame) {
-    clock.mapAnimTime = 190.0;
+    clock.clock = 190.0;
     auto* burner = Add<CBurner>(300.0, 300.0, 0, 3);
-    Frames(1);                  // phase 190: ready for the next blow
-    clock.mapAnimTime = 223.0;  // phase 23: multiples 0 to 20 passed at once
+    Frames(1);            // phase 190: ready for the next blow
+    clock.clock = 223.0;  // phase 23: multiples 0 to 20 passed at once
     Frames(1);
     EXPECT_EQ(MadeAs("CBurnerFire").size(), 1u);
     EXPECT_EQ(burner->flameCount, 1);
@@ -108,7 +108,7 @@ TEST_F(Batteries, ALongFrameMakesOnlyOneFlame) {
 
 TEST_F(Batteries, FixturesWithoutTheirShotClassesKeepTheirCycleAndCannotBeKilled) {
     ClearLiveObjectCreators();
-    clock.mapAnimTime = 150.0;
+    clock.clock = 150.0;
     auto* b = Add<CNormalBattery>(300.0, 400.0, 2, 3);
     auto* f = Add<CBurner>(340.0, 400.0, 2, 3);
     Play(130);  // through a closed phase and a whole blow

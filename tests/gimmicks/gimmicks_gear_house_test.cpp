@@ -26,7 +26,7 @@ TEST_F(GearAndHouse, AGearCirclesItsPointOnTheAreaClock) {
     Frames(30);  // play paused: the clock stands, so does the gear
     EXPECT_NEAR(ccw->y, 320.0, 1e-9);
 
-    clock.mapAnimTime = 60.0;
+    clock.clock = 60.0;
     Frames(1);
     // One second later: 1.3 radians on, counter-clockwise on the screen (toward the left).
     const double a = -1.3 - kPi / 2;

@@ -88,7 +88,7 @@ class HazardWorld : public MachineryWorld {
     void Play(int frames) {
         for (int i = 0; i < frames; ++i) {
             Frames(1);
-            clock.mapAnimTime += 1.0;
+            clock.clock += 1.0;
         }
     }
 };

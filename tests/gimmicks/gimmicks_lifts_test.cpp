@@ -49,7 +49,7 @@ TEST_F(Lifts, ARoundTripLiftSwingsOnTheAreaClockCentredOnItsTile) {
     EXPECT_DOUBLE_EQ(h->GetLeft(), 272.0);
     EXPECT_DOUBLE_EQ(v->GetTop(), 256.0 + std::sin(1.5) * 80.0);
     const double quarter = (M_PI / 2) / 1.3 * 60.0;  // frames
-    clock.mapAnimTime = quarter;
+    clock.clock = quarter;
     Frames(1);
     EXPECT_NEAR(h->GetLeft(), 352.0, 1e-9);
     EXPECT_NEAR(h2->GetLeft(), 272.0 + std::sin(M_PI / 2 + 3.7) * 80.0, 1e-9);
@@ -69,7 +69,7 @@ TEST_F(Lifts, ABodyOnARoundTripLiftIsCarriedWithIt) {
     ASSERT_EQ(hero->riddenObject.Get(), lift);
     const double gap = hero->x - lift->x;
     for (int i = 0; i < 30; ++i) {
-        clock.mapAnimTime += 1.0;
+        clock.clock += 1.0;
         Frames(1);
     }
     EXPECT_NEAR(hero->x - lift->x, gap, 1.5);

@@ -9,11 +9,7 @@
 namespace gimmicktest {
 
 // A fake play scene with an area clock.
-class ClockScene : public playtest::FakeScene {
-  public:
-    double mapAnimTime = 0.0;
-    double GetMapAnimTime() override { return mapAnimTime; }
-};
+using ClockScene = testsupport::FakeScene;
 
 struct MadeEffect {
     int kind;

@@ -18,53 +18,12 @@
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageMap.h"
+#include "tests/common/fake_scene.h"
 
 namespace playtest {
 
-// A play scene that answers the hero and records nothing else.
-class FakeScene : public IScene, public IPlaySceneServices {
-  public:
-    FakeScene() : IScene(nullptr) {}
-    void Start() override {}
-    void Update() override {}
-    void Draw() override {}
-    void DrawOverlay() override {}
-    IBase* hero = nullptr;
-    std::vector<std::pair<int, int>> keys;  // (area, id) collected
-    IBase* GetHero() override { return hero; }
-    void OnGoalReached() override {}
-    void OnHeroBeaten() override {}
-    void OnHeroFellOut() override {}
-    void AddLife() override {}
-    int GetKeyCount() override { return 0; }
-    void SetKeyCount(int) override {}
-    int GetCurrentAreaIndex() override { return 0; }
-    void AddOpenedKeyDoor(int, int) override {}
-    bool IsKeyDoorOpened(int, int) override { return false; }
-    void AddCollectedKey(int area, int id) override { keys.emplace_back(area, id); }
-    bool IsKeyCollected(int area, int id) override {
-        for (const auto& k : keys)
-            if (k.first == area && k.second == id) return true;
-        return false;
-    }
-    void SetCheckpoint(int, int, int) override {}
-    bool RequestWarp(int, int, int, bool) override { return false; }
-    void RequestWeaponChange(int) override {}
-    void SetZoomOverride(int, float, float) override {}
-    void ClearZoomOverride(int, float) override {}
-    bool IsZoomOverrideActive(int) override { return false; }
-    float GetZoomOverrideRate(int) override { return 0; }
-    void SetWeather(int) override {}
-    int GetWeather() override { return 0; }
-    void BeginScreenFade(int, int, int) override {}
-    void EndScreenFade() override {}
-    void RegisterBoss(IBase*) override {}
-    void OnBossDefeated() override {}
-    void StopMusicAfterBoss() override {}
-    void ResetHeroLongTimer() override {}
-    void NotifyHeroAttackStarted() override {}
-    double GetMapAnimTime() override { return 0; }
-};
+// A play scene that answers the hero and records the keys it is told of.
+using FakeScene = testsupport::FakeScene;
 
 // A live object that runs the usual frame (BeginFrame, Move, EndFrame) around a scripted step
 // and logs what the passes tell it.
