@@ -1,0 +1,38 @@
+#include "enemies/FlyerKinds.h"
+
+#include <variant>
+
+#include "enemies/Fish.h"
+#include "stage/LiveObjectFactory.h"
+
+namespace {
+
+// Argument i of a record as a whole number (a facing flag reads as 0 or 1); 0 when missing.
+int IntArg(const LiveObjectArgs& args, size_t i) {
+    if (i >= args.size()) return 0;
+    if (const bool* b = std::get_if<bool>(&args[i])) return *b ? 1 : 0;
+    if (const int* n = std::get_if<int>(&args[i])) return *n;
+    if (const double* d = std::get_if<double>(&args[i])) return static_cast<int>(*d);
+    return 0;
+}
+
+// The class built from the position and its first argument (a facing, a mode or a variant).
+template <class T>
+void RegisterWithFirstArg(const char* name) {
+    RegisterLiveObjectCreator(name,
+                              [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
+                                  return new T(owner, x, y, IntArg(args, 0));
+                              });
+}
+
+}  // namespace
+
+void RegisterFlyerEnemyKinds() {
+    RegisterLiveObjectCreator("CFish001",
+                              [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
+                                  return new CFish001(owner, x, y, IntArg(args, 0), 0.0);
+                              });
+    RegisterWithFirstArg<CFish_Controller001>("CFish_Controller001");
+    RegisterWithFirstArg<CFish002>("CFish002");
+    RegisterWithFirstArg<CFish003>("CFish003");
+}
