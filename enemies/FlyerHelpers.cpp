@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/SpriteManager.h"
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "play/Characters.h"
@@ -44,3 +45,23 @@ void ClearSpawnFlagOf(const IBase& object) {
 }
 
 int RandomBetween(int a, int b) { return RandomRange(std::min(a, b), std::max(a, b)); }
+
+namespace {
+HeroFacingReader g_heroFacing = nullptr;
+}  // namespace
+
+void SetHeroFacingReader(HeroFacingReader reader) { g_heroFacing = reader; }
+
+int GetHeroFacing(const IBase& hero) {
+    if (g_heroFacing) return g_heroFacing(&hero) == 1 ? 1 : 0;
+    return hero.vx < 0 ? 0 : 1;
+}
+
+void DrawSpriteAt(CSprite* sprite, double x, double y, double depth) {
+    if (!sprite) return;
+    sprite->x = static_cast<float>(x / 256.0);
+    sprite->y = static_cast<float>(y / 256.0);
+    sprite->z = static_cast<float>(depth);
+    sprite->ApplyTransform();
+    sprite->Draw();
+}

@@ -5,6 +5,7 @@
 #include "play/Base.h"
 
 class IEnemy;
+class CSprite;
 
 // Thrown straight away from the other body's centre at `speed`, braking by `brake` on both axes.
 void RecoilAway(IBase& self, const IBase& other, double speed, double brake);
@@ -16,6 +17,10 @@ void BrakeStopBoth(IBase& self);
 // The spin angle of a flyer knocked away: it turns with its age, against its flight.
 float BlownSpin(const IEnemy& self);
 
+// Places a sprite that the object draws itself (not through its `sprite`) at a world point with
+// its depth and draws it; nothing for null.
+void DrawSpriteAt(CSprite* sprite, double x, double y, double depth);
+
 // Eight directions in the order of the look cells: up, up-right, right, down-right, down,
 // down-left, left, up-left. Picked from the direction's cosine and sine with a dead zone of 0.55.
 int LookDirection(double angle);
@@ -23,6 +28,12 @@ int LookDirection(double angle);
 // Keeps the placed object that made `object` from making it again while the stage is played
 // (through the owner's current area table, only for a record id).
 void ClearSpawnFlagOf(const IBase& object);
+
+// Which way the hero looks (0 left, 1 right). The game tells the enemies how to read it once the
+// hero exists (SetHeroFacingReader); until then his motion stands in for it: moving left looks left.
+using HeroFacingReader = int (*)(const IBase* hero);
+void SetHeroFacingReader(HeroFacingReader reader);
+int GetHeroFacing(const IBase& hero);
 
 // A random whole number between two bounds given in either order.
 int RandomBetween(int a, int b);

@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "enemies/Fish.h"
+#include "enemies/Flyers.h"
 #include "stage/LiveObjectFactory.h"
 
 namespace {
@@ -35,4 +36,6 @@ void RegisterFlyerEnemyKinds() {
     RegisterWithFirstArg<CFish_Controller001>("CFish_Controller001");
     RegisterWithFirstArg<CFish002>("CFish002");
     RegisterWithFirstArg<CFish003>("CFish003");
+    RegisterWithFirstArg<CBat001>("CBat001");
+    RegisterWithFirstArg<CSphere001>("CSphere001");
 }
