@@ -4,6 +4,7 @@
 
 #include "enemies/Fish.h"
 #include "enemies/Flyers.h"
+#include "enemies/SkyMobile.h"
 #include "stage/LiveObjectFactory.h"
 
 namespace {
@@ -38,4 +39,5 @@ void RegisterFlyerEnemyKinds() {
     RegisterWithFirstArg<CFish003>("CFish003");
     RegisterWithFirstArg<CBat001>("CBat001");
     RegisterWithFirstArg<CSphere001>("CSphere001");
+    RegisterWithFirstArg<CSkyMobile001>("CSkyMobile001");
 }
