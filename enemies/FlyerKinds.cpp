@@ -4,6 +4,7 @@
 
 #include "enemies/Fish.h"
 #include "enemies/Flyers.h"
+#include "enemies/Magician.h"
 #include "enemies/SkyMobile.h"
 #include "stage/LiveObjectFactory.h"
 
@@ -40,4 +41,5 @@ void RegisterFlyerEnemyKinds() {
     RegisterWithFirstArg<CBat001>("CBat001");
     RegisterWithFirstArg<CSphere001>("CSphere001");
     RegisterWithFirstArg<CSkyMobile001>("CSkyMobile001");
+    RegisterWithFirstArg<CMagician_Controller001>("CMagician_Controller001");
 }
