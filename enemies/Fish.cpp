@@ -368,3 +368,5 @@ int CFish003::ReceiveAttack(AttackInfo info) {
     ClearSpawnFlag();
     return kHitDefeated;
 }
+
+void CFish_Controller001::DrawDebug() { DrawDebugBox(*this); }

@@ -47,6 +47,7 @@ class CFish_Controller001 : public IBase {
 
     void Update() override;
     void Draw() override {}
+    void DrawDebug() override;
     void OnFishDefeated(int schoolIndex);
 
     // Members farther than this out of view leave the school.

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/Camera.h"
 #include "engine/SpriteManager.h"
+#include "engine/el/DrawHelpers.h"
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "play/Characters.h"
+#include "play/HitEffect.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
 
@@ -64,4 +67,17 @@ void DrawSpriteAt(CSprite* sprite, double x, double y, double depth) {
     sprite->z = static_cast<float>(depth);
     sprite->ApplyTransform();
     sprite->Draw();
+}
+
+void DrawDebugBox(const IBase& object) {
+    if (!IsDebugDrawing() || object.IsDead()) return;
+    const CCamera* cam = CCamera::GetInstance();
+    auto sx = [&](double wx, double wy) {
+        return static_cast<int>(cam->WorldToScreenX(static_cast<float>(wx), static_cast<float>(wy)));
+    };
+    auto sy = [&](double wx, double wy) {
+        return static_cast<int>(cam->WorldToScreenY(static_cast<float>(wx), static_cast<float>(wy)));
+    };
+    const double l = object.GetLeft(), t = object.GetTop(), r = object.GetRight(), b = object.GetBottom();
+    DrawRectOutline(sx(l, t), sy(l, t), sx(r, b), sy(r, b), 255, 255, 0, 1);
 }

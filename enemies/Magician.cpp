@@ -294,3 +294,5 @@ void CMagician001::Draw() {
         DrawSpriteAt(ball, cx, cy, kBallDepth);
     }
 }
+
+void CMagician_Controller001::DrawDebug() { DrawDebugBox(*this); }

@@ -16,6 +16,7 @@ class CMagician_Controller001 : public IBase {
 
     void Update() override;
     void Draw() override {}
+    void DrawDebug() override;
 
     // The hero calls the magician from nearer than this across.
     static constexpr double kCallDistance = 320.0;

@@ -319,3 +319,5 @@ int CSkyMobileChild001::ReceiveAttack(AttackInfo info) {
     IBase* machine = machine_.Get();
     return machine ? machine->ReceiveAttack(info) : kHitImmune;
 }
+
+void CSkyMobileChild001::DrawDebug() { DrawDebugBox(*this); }

@@ -73,6 +73,7 @@ class CSkyMobileChild001 : public IEnemy {
     }
     void CollideWithMap() override {}
     void Draw() override {}
+    void DrawDebug() override;
     int Collide(IBase* other) override { return DeliverContactAttack(other); }
     // The machine's answer; immune once the machine is gone.
     int ReceiveAttack(AttackInfo info) override;
