@@ -226,7 +226,7 @@ void CFish002::Draw() {
 
 int CFish002::Collide(IBase* other) {
     const int r = DeliverContactAttack(other);
-    if (!isBlown && (r == kHitBounced || r == kHitPushed)) {
+    if (IsBump(*this, r)) {
         SetState(kRecoil);
         RecoilAway(*this, *other, 300.0, 800.0);
     }
@@ -356,7 +356,7 @@ void CFish003::Draw() {
 
 int CFish003::Collide(IBase* other) {
     const int r = DeliverContactAttack(other);
-    if (!isBlown && (r == kHitBounced || r == kHitPushed)) {
+    if (IsBump(*this, r)) {
         SetState(state == kThrown || state == kRecoilThrown ? kRecoilThrown : kRecoil);
         RecoilAway(*this, *other, 300.0, 800.0);
     }

@@ -21,6 +21,8 @@ void RecoilAway(IBase& self, const IBase& other, double speed, double brake) {
     self.ay = -brake * std::sin(a);
 }
 
+bool IsBump(const IEnemy& self, int r) { return !self.isBlown && (r == kHitBounced || r == kHitPushed); }
+
 void BrakeStopVertical(IBase& self) {
     if ((self.ay < 0 && self.vy < 0) || (self.ay > 0 && self.vy > 0)) self.vy = self.ay = 0;
 }

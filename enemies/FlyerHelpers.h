@@ -9,6 +9,9 @@ class CSprite;
 
 // Thrown straight away from the other body's centre at `speed`, braking by `brake` on both axes.
 void RecoilAway(IBase& self, const IBase& other, double speed, double brake);
+// A body contact that bumped this flyer: the other bounced off its top or was pushed away, while
+// the flyer was not itself knocked away.
+bool IsBump(const IEnemy& self, int contactResult);
 // The brake stop on the vertical axis: an acceleration that has carried the velocity through
 // zero stops both.
 void BrakeStopVertical(IBase& self);

@@ -258,8 +258,7 @@ void CBat001::Draw() {
 
 int CBat001::Collide(IBase* other) {
     const int r = DeliverContactAttack(other);
-    if (!isBlown && (r == kHitBounced || r == kHitPushed) && state != kDash && state != kBackOff &&
-        state != kChase) {
+    if (IsBump(*this, r) && state != kDash && state != kBackOff && state != kChase) {
         SetState(kDodge);
         RecoilAway(*this, *other, 300.0, 800.0);
     }
@@ -438,7 +437,7 @@ void CSphere001::Draw() {
 
 int CSphere001::Collide(IBase* other) {
     const int r = DeliverContactAttack(other);
-    if (!isBlown && (r == kHitBounced || r == kHitPushed)) {
+    if (IsBump(*this, r)) {
         SetState(kRecoil);
         RecoilAway(*this, *other, 300.0, 800.0);
     }

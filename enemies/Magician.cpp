@@ -203,7 +203,7 @@ int CMagician001::Collide(IBase* other) {
     if (!isBlown && (state == kSwoop || state == kBraking || (state == kLeaving && stateFrames > 20.0)))
         return kHitImmune;
     const int r = DeliverContactAttack(other);
-    if (!isBlown && (r == kHitBounced || r == kHitPushed)) {
+    if (IsBump(*this, r)) {
         SetState(kStunned);
         PlaySE(SoundId::kGuard2);
         FaceHero();
