@@ -2,7 +2,9 @@
 
 #include <variant>
 
+#include "enemies/EnemyShotHelpers.h"
 #include "enemies/EnemyShots.h"
+#include "enemies/FlyerKinds.h"
 #include "enemies/Kids.h"
 #include "play/ObjectRegistry.h"
 #include "stage/LiveObjectFactory.h"
@@ -15,14 +17,6 @@ int FacingArg(const LiveObjectArgs& args) {
     if (const bool* b = std::get_if<bool>(&args[0])) return *b ? 1 : 0;
     if (const int* i = std::get_if<int>(&args[0])) return *i == 1 ? 1 : 0;
     return 0;
-}
-
-// A number argument at index i, whether the caller passed it as int or double.
-double NumberArg(const LiveObjectArgs& args, size_t i) {
-    if (i >= args.size()) return 0.0;
-    if (const double* d = std::get_if<double>(&args[i])) return *d;
-    if (const int* n = std::get_if<int>(&args[i])) return *n;
-    return 0.0;
 }
 
 template <class T>
@@ -38,6 +32,28 @@ bool CountsAsEnemy(const IBase* o) {
     return dynamic_cast<const IEnemy*>(o) != nullptr && dynamic_cast<const CPukka001*>(o) == nullptr;
 }
 
+// The projectiles the flyers name, built as enemy shots (never the hero's).
+void RegisterEnemyShotMakers() {
+    SetEnemyShotMaker(EnemyShotKind::kNormalBeam, [](const EnemyShotLaunch& l) -> IBase* {
+        return new CNormalBeam(l.owner, l.x, l.y, l.vx, l.vy, false);
+    });
+    SetEnemyShotMaker(EnemyShotKind::kIceBeam, [](const EnemyShotLaunch& l) -> IBase* {
+        return new CIceBeam(l.owner, l.x, l.y, l.vx, l.vy, false);
+    });
+    SetEnemyShotMaker(EnemyShotKind::kMissilry, [](const EnemyShotLaunch& l) -> IBase* {
+        return new CMissilry(l.owner, l.x, l.y, l.vx, l.vy, false, l.direction);
+    });
+    SetEnemyShotMaker(EnemyShotKind::kPatriot, [](const EnemyShotLaunch& l) -> IBase* {
+        return new CPatriot(l.owner, l.x, l.y, l.vx, l.vy, false);
+    });
+    SetEnemyShotMaker(EnemyShotKind::kBaseball, [](const EnemyShotLaunch& l) -> IBase* {
+        return new CBaseball(l.owner, l.x, l.y, l.vx, l.vy, false);
+    });
+    SetEnemyShotMaker(EnemyShotKind::kMagicalBall, [](const EnemyShotLaunch& l) -> IBase* {
+        return new CPatriotMagicalBall(l.owner, l.x, l.y, l.vx, l.vy, false);
+    });
+}
+
 }  // namespace
 
 void RegisterEnemyKinds() {
@@ -50,7 +66,9 @@ void RegisterEnemyKinds() {
     // The bomb weather drops bombs through the table: arguments vx, vy.
     RegisterLiveObjectCreator(
         "CBomb001", [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-            return new CBomb001(owner, x, y, NumberArg(args, 0), NumberArg(args, 1), false);
+            return new CBomb001(owner, x, y, LiveArg(args, 0, 0.0), LiveArg(args, 1, 0.0), false);
         });
+    RegisterFlyerEnemyKinds();
+    RegisterEnemyShotMakers();
     CObjectRegistry::SetEnemyCounter(CountsAsEnemy);
 }
