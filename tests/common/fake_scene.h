@@ -1,11 +1,12 @@
 #pragma once
 // A play scene as its objects see it, for tests and benchmarks: it answers the hero it is given
-// and the area clock it is set to, remembers the keys it is told were collected, and ignores
+// (while that object lives) and the area clock it is set to, remembers the keys it is told were collected, and ignores
 // every other request. Tests that need more record it in a class of their own built on this one.
 #include <utility>
 #include <vector>
 
 #include "engine/Scene.h"
+#include "play/ObjectHandle.h"
 #include "play/SceneServices.h"
 
 namespace testsupport {
@@ -18,11 +19,12 @@ class FakeScene : public IScene, public IPlaySceneServices {
     void Draw() override {}
     void DrawOverlay() override {}
 
-    IBase* hero = nullptr;
+    // A handle, so a hero the registry has deleted is gone for the scene too (as in the game).
+    ObjectHandle hero;
     double clock = 0.0;                     // the area clock, in frames
     std::vector<std::pair<int, int>> keys;  // (area, id) collected
 
-    IBase* GetHero() override { return hero; }
+    IBase* GetHero() override { return hero.Get(); }
     void OnGoalReached() override {}
     void OnHeroBeaten() override {}
     void OnHeroFellOut() override {}

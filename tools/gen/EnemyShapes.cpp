@@ -554,6 +554,7 @@ void BatBody(Pen p, int dir, int variant) {
     p.Poly({19, 8, 18, 0, 13, 5}, fur);
     p.Ball(12, 13, 9.5, 9, fur);
     p.Fill(12, 16, 5, 3.5, Shade(fur, 1.35));
+    dir = std::clamp(dir, 0, 8);  // nine looks: ahead and the eight directions
     double lx = kLook9[dir][0], ly = kLook9[dir][1];
     p.Eye(9 + lx * 0.8, 11 + ly * 0.8, 3, lx, ly, 0xC01818);
     p.Eye(15 + lx * 0.8, 11 + ly * 0.8, 3, lx, ly, 0xC01818);
