@@ -111,6 +111,7 @@ class CStageScene : public IScene, public IPlaySceneServices {
     void ResetHeroLongTimer() override;
     void NotifyHeroAttackStarted() override;
     double GetMapAnimTime() override { return mapAnimTime; }
+    void ShowDoorHint() override { doorHint = true; }
 
     // ---- The scene's own operations ----
     void SetState(int s);
@@ -122,8 +123,6 @@ class CStageScene : public IScene, public IPlaySceneServices {
     void StopWeatherSound();
     void FollowHero();
     void ResetZoomChannels();
-    // Sets the door-hint flag for this frame (doors and the goal while the hero touches them).
-    void ShowDoorHint() { doorHint = true; }
 
     // Background layers of an area (id 0 or outside 1..21 leaves the store empty).
     static void BuildBackground(int id, int mapWidth, int mapHeight);

@@ -69,3 +69,27 @@ TEST_F(SceneTest, LetterboxBarsGrowWithTheRatioAndStopAtHalfTheScreen) {
     DrawLetterbox(3.0);
     EXPECT_EQ(At(10, 240), 0u);
 }
+
+TEST_F(SceneTest, StatusShowsAtMost99LivesAndKeysOnlyWhenHeld) {
+    CSpriteManager* sprites = CSpriteManager::GetInstance();
+    sprites->BeginLoadGroup("System");
+    while (sprites->GetLoadPercent() < 100) sprites->LoadNextImage("System");
+    const auto frame = [](int lives, int keys) {
+        Black();
+        DrawSystemFrame(50, lives, keys, 0.0, 120.0, -100, -100);
+        return elDraw::BackBuffer().pixels;
+    };
+    EXPECT_TRUE(frame(150, 0) == frame(99, 0));
+    EXPECT_FALSE(frame(99, 0) == frame(98, 0));
+    EXPECT_FALSE(frame(99, 1) == frame(99, 0));
+    EXPECT_TRUE(frame(99, 120) == frame(99, 99));
+    EXPECT_TRUE(frame(-3, 0) == frame(0, 0));
+}
+
+TEST_F(SceneTest, DoorHintLastsOneFrameAfterTheTouch) {
+    Play(MakeStage(), kPlayTest, 0);
+    scene->ShowDoorHint();
+    EXPECT_TRUE(scene->GetDoorHint());
+    Step();
+    EXPECT_FALSE(scene->GetDoorHint());
+}

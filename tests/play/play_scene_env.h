@@ -122,12 +122,14 @@ class SceneTest : public HeroTest {
         });
         CInputManager::SetEventSource(&codes);
         // The backgrounds and the map chips as the build drew them, only linked.
-        for (const char* folder : {"bg", "map", "editer"}) {
-            std::error_code ec;
+        const std::filesystem::path built = testsupport::BuiltGameFolder();
+        std::error_code ec;
+        for (const char* folder : {"bg", "map", "editer"})
             if (!std::filesystem::exists(dir / folder))
-                std::filesystem::create_directory_symlink(testsupport::BuiltGameFolder() / folder,
-                                                          dir / folder, ec);
-        }
+                std::filesystem::create_directory_symlink(built / folder, dir / folder, ec);
+        // The engine's fixture has made the system folder: its pictures are linked one by one.
+        for (const auto& entry : std::filesystem::directory_iterator(built / "system", ec))
+            std::filesystem::create_symlink(entry.path(), dir / "system" / entry.path().filename(), ec);
     }
     void TearDown() override {
         host.reset();  // the play scene first: it clears the registry
