@@ -48,11 +48,11 @@ CStageScene::CStageScene(IScene* parent, std::unique_ptr<CStage> s, int mode, in
 CStageScene::~CStageScene() {
     SwitchColorStates::Reset();
     // Only the live objects go: the relation table stays as it is for whoever plays next.
-    CObjectRegistry::GetInstance()->Clear();
+    if (CObjectRegistry::HasInstance()) CObjectRegistry::GetInstance()->Clear();
     hero = nullptr;
     spawner.reset();
     stage.reset();
-    ClearBackground();
+    if (CSpriteBatch::HasInstance()) ClearBackground();
 }
 
 void CStageScene::StartStage(int area, int x, int y) {
