@@ -229,8 +229,7 @@ void CStageScene::StepState() {
     const double ft = elSystem::GetFrameTime();
     switch (state) {
         case kScenePlaying:
-            weatherSoundTime += ft60;
-            UpdateWeatherSound();
+            AdvanceWeatherSound();
             CObjectRegistry::GetInstance()->UpdateAll(Wind());
             FollowHero();
             camera->Update();
@@ -267,23 +266,20 @@ void CStageScene::StepState() {
             }
             break;
         case kSceneWeaponChange:
-            weatherSoundTime += ft60;
-            UpdateWeatherSound();
+        case kSceneWarpOut: {
+            AdvanceWeatherSound();
+            const bool weaponChange = state == kSceneWeaponChange;
             if (hero) {
-                hero->UpdatePowerUpPose(stateTime);
+                if (weaponChange)
+                    hero->UpdatePowerUpPose(stateTime);
+                else
+                    hero->UpdateDoorPose(stateTime);
                 hero->UpdateCentre();
             }
-            if (stateTime > kWeaponChangeLength) SetState(kScenePlaying);
+            if (weaponChange && stateTime > kWeaponChangeLength) SetState(kScenePlaying);
+            if (!weaponChange && stateTime > kWarpOutLength) SetState(kSceneAreaChange);
             break;
-        case kSceneWarpOut:
-            weatherSoundTime += ft60;
-            UpdateWeatherSound();
-            if (hero) {
-                hero->UpdateDoorPose(stateTime);
-                hero->UpdateCentre();
-            }
-            if (stateTime > kWarpOutLength) SetState(kSceneAreaChange);
-            break;
+        }
         case kSceneIntro:
             FollowHero();
             camera->Update();
@@ -363,8 +359,7 @@ void CStageScene::StepState() {
         case kSceneAreaChange:
         case kSceneAreaEntered:
             if (stateTime < shortWait * 60.0) {
-                weatherSoundTime += ft60;
-                UpdateWeatherSound();
+                AdvanceWeatherSound();
                 FollowHero();
                 camera->Update();
             } else if (state == kSceneAreaChange) {
@@ -481,6 +476,11 @@ void CStageScene::UpdateWeatherSound() {
             PlaySE(SoundId::kWind2);
         }
     }
+}
+
+void CStageScene::AdvanceWeatherSound() {
+    weatherSoundTime += FramesThisFrame();
+    UpdateWeatherSound();
 }
 
 void CStageScene::StopWeatherSound() {

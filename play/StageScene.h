@@ -167,6 +167,12 @@ class CStageScene : public IScene, public IPlaySceneServices {
     // The hero, the camera and the spawner of the current area, after the registry was reset.
     void PopulateArea(int tileX, int tileY, int weaponKind, int health, bool targetCamera);
     void StartSpawner();
+    // Counts the weather's sound clock on by this frame and starts the sound when it is due.
+    void AdvanceWeatherSound();
+    // The frame of the ending states from which the bars close (0 for those that close at once).
+    double ClosingBarsFrom() const;
+    // Silence, a sound and the next state: how the goal, a defeat or a fall ends the play.
+    void EndPlay(int sound, int nextState);
     void RebuildBackground();
     void ResetFade();
     bool CurrentAreaValid() const;

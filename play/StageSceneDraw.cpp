@@ -320,23 +320,16 @@ void CStageScene::DrawOverlay() {
             DrawLetterbox((1.0 - t / 30.0) * 1.2);
             break;
         case kSceneGoal:
-            status();
-            if (t >= 108) DrawLetterbox((t - 108) / 30.0 * 1.2);
-            break;
         case kSceneHeroBeaten:
         case kSceneHeroFellOut:
-            status();
-            if (t >= 78) DrawLetterbox((t - 78) / 30.0 * 1.2);
-            break;
         case kSceneBossDefeated:
-            status();
-            if (t >= 168) DrawLetterbox((t - 168) / 30.0 * 1.2);
-            break;
         case kSceneFinalBossDefeated:
-        case kSceneAreaChange:
+        case kSceneAreaChange: {
             status();
-            DrawLetterbox(t / 30.0 * 1.2);
+            const double from = ClosingBarsFrom();
+            if (t >= from) DrawLetterbox((t - from) / 30.0 * 1.2);
             break;
+        }
         case kSceneEvaluation:
         case kSceneEvaluationSent:
             DrawEvaluation();
@@ -347,6 +340,20 @@ void CStageScene::DrawOverlay() {
             break;
         default:
             break;
+    }
+}
+
+double CStageScene::ClosingBarsFrom() const {
+    switch (state) {
+        case kSceneGoal:
+            return goalWait * 60.0;
+        case kSceneHeroBeaten:
+        case kSceneHeroFellOut:
+            return beatenWait * 60.0;
+        case kSceneBossDefeated:
+            return bossClearWait * 60.0;
+        default:
+            return 0.0;
     }
 }
 

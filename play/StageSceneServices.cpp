@@ -23,26 +23,18 @@ void Silence() { PlayMusic(MusicId::kNone, CMusicPlayer::kEndless, 1.0f, false, 
 
 IBase* CStageScene::GetHero() { return hero; }
 
-void CStageScene::OnGoalReached() {
+void CStageScene::EndPlay(int sound, int nextState) {
     if (state != kScenePlaying) return;
     Silence();
-    PlaySE(SoundId::kGoal);
-    SetState(kSceneGoal);
+    PlaySE(sound);
+    SetState(nextState);
 }
 
-void CStageScene::OnHeroBeaten() {
-    if (state != kScenePlaying) return;
-    Silence();
-    PlaySE(SoundId::kDeath1);
-    SetState(kSceneHeroBeaten);
-}
+void CStageScene::OnGoalReached() { EndPlay(SoundId::kGoal, kSceneGoal); }
 
-void CStageScene::OnHeroFellOut() {
-    if (state != kScenePlaying) return;
-    Silence();
-    PlaySE(SoundId::kDeath1);
-    SetState(kSceneHeroFellOut);
-}
+void CStageScene::OnHeroBeaten() { EndPlay(SoundId::kDeath1, kSceneHeroBeaten); }
+
+void CStageScene::OnHeroFellOut() { EndPlay(SoundId::kDeath1, kSceneHeroFellOut); }
 
 void CStageScene::AddLife() {
     if (lives < kMaxLives) ++lives;
@@ -147,9 +139,7 @@ void CStageScene::OnBossDefeated() {
         if (b->IsFinalBoss()) {
             SetState(kSceneFinalBossDefeated);
         } else {
-            Silence();
-            PlaySE(SoundId::kFanfare);
-            SetState(kSceneBossDefeated);
+            EndPlay(SoundId::kFanfare, kSceneBossDefeated);
         }
     }
     boss = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
 // The play scene's test world: the hero's world (attack table, pictures, frame time, seeded
 // numbers), stages built in the test from areas of a rock floor, stand-ins for the goal, the key
-// and the flag that ask the scene's services as the real ones do, keys held by scan code, and a
-// host scene that hears the play scene close.
+// and the flag that ask the scene's services as the real ones do, keys held by scan code (Z, X and the arrows
+// through the hero's keys), and a host scene that hears the play scene close.
 #include <memory>
 #include <set>
 #include <string>
@@ -15,30 +15,6 @@
 #include "tests/play/play_hero_env.h"
 
 namespace playtest {
-
-// Every key the input manager reads, held by scan code.
-class CodeKeys : public IInputEventSource {
-  public:
-    bool NextEvent(bool) override {
-        if (served_) return false;
-        served_ = true;
-        return true;
-    }
-    void GetState(int code, uint32_t& word, float& age) override {
-        age = 0;
-        if (code >= 256) return;  // the mouse and the joystick stay still
-        const bool wasDown = word == KeyState::kPushed || word == KeyState::kHeld;
-        if (down.count(code))
-            word = wasDown ? KeyState::kHeld : KeyState::kPushed;
-        else
-            word = wasDown ? KeyState::kReleased : KeyState::kNone;
-    }
-    void NextFrame() { served_ = false; }
-    std::set<int> down;
-
-  private:
-    bool served_ = false;
-};
 
 // The parent of the play scene: keeps the result it was told.
 class HostScene : public IScene {
@@ -120,7 +96,6 @@ class SceneTest : public HeroTest {
         RegisterLiveObjectCreator("CStageFlag", [](CStage* s, double px, double py, const LiveObjectArgs&) {
             return static_cast<IBase*>(new StandInFlag(s, px - 16, py));
         });
-        CInputManager::SetEventSource(&codes);
         // The backgrounds and the map chips as the build drew them, only linked.
         const std::filesystem::path built = testsupport::BuiltGameFolder();
         std::error_code ec;
@@ -171,8 +146,8 @@ class SceneTest : public HeroTest {
 
     // One frame of the game with these scan codes held.
     void Step(std::initializer_list<int> held = {}) {
-        codes.down = held;
-        codes.NextFrame();
+        keys.codes = held;
+        keys.NextFrame();
         CInputManager::GetInstance()->Update();
         host->UpdateTop();
     }
@@ -193,7 +168,6 @@ class SceneTest : public HeroTest {
         Step();
     }
 
-    CodeKeys codes;
     std::unique_ptr<HostScene> host;
     CStageScene* scene = nullptr;  // owned by the host
 };
