@@ -115,7 +115,7 @@ void CStageScene::StartSpawner() {
                        w.right + CObjectSpawner::kBand, w.bottom + CObjectSpawner::kBand, heroX);
 }
 
-void CStageScene::PopulateArea(int tileX, int tileY, int weaponKind, int health, bool /*targetCamera*/) {
+void CStageScene::PopulateArea(int tileX, int tileY, int weaponKind, int health) {
     hero = new CHero(stage.get(), tileX * kTile, tileY * kTile - 6.0, weaponKind, health);
     if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
     boss = nullptr;
@@ -431,7 +431,7 @@ void CStageScene::OnMiss() {
     }
     mapAnimTime = weatherSpawnTime = weatherSoundTime = 0;
     SwitchColorStates::Reset();
-    PopulateArea(checkpointX, checkpointY, kWeaponBroom, 100, true);
+    PopulateArea(checkpointX, checkpointY, kWeaponBroom, 100);
     if (playMode == kPlayTest) {
         SetState(kScenePlaying);
         PlayAreaMusic(false, false);
@@ -457,7 +457,7 @@ void CStageScene::ChangeArea() {
     PlayAreaMusic(false, false);
     mapAnimTime = weatherSpawnTime = weatherSoundTime = 0;
     SwitchColorStates::Reset();
-    PopulateArea(warpX, warpY, weapon.weaponKind, weapon.health, true);
+    PopulateArea(warpX, warpY, weapon.weaponKind, weapon.health);
     SetState(kSceneAreaEntered);
 }
 

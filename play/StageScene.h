@@ -165,7 +165,7 @@ class CStageScene : public IScene, public IPlaySceneServices {
     // Makes area `slot` the current one with fresh chip sprites (nothing when it already is).
     void EnterAreaSlot(int slot);
     // The hero, the camera and the spawner of the current area, after the registry was reset.
-    void PopulateArea(int tileX, int tileY, int weaponKind, int health, bool targetCamera);
+    void PopulateArea(int tileX, int tileY, int weaponKind, int health);
     void StartSpawner();
     // Counts the weather's sound clock on by this frame and starts the sound when it is due.
     void AdvanceWeatherSound();
