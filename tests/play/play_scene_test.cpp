@@ -236,3 +236,56 @@ TEST_F(SceneTest, SharedStageIsPlayedToItsGoalAndRated) {
     EXPECT_DOUBLE_EQ(records.at("77").misses, 0.0);
     EXPECT_GT(records.at("77").playTicks, 10.0);
 }
+
+// ---- Bosses ----
+
+namespace {
+// Enters for a set number of frames; says whether it ends the game.
+class StandInBoss : public IBoss {
+  public:
+    StandInBoss(CStage* s, int entranceFrames, bool final)
+        : IBoss(s, 300, 300), left(entranceFrames), last(final) {
+        width = height = 40;
+    }
+    void Act() override {}
+    void CollideWithMap() override {}
+    void Draw() override {}
+    bool EntranceStep() override { return --left <= 0; }
+    bool IsFinalBoss() override { return last; }
+    int left;
+    bool last;
+};
+}  // namespace
+
+TEST_F(SceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
+    Play(MakeStage(), kPlayNormal, 0);
+    StepsUntil(kScenePlaying, 400);
+    auto* boss = new StandInBoss(scene->GetStage(), 20, false);
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
+    scene->RegisterBoss(boss);
+    Step();
+    EXPECT_EQ(scene->GetState(), kSceneBossEntrance);
+    EXPECT_NEAR(StepsUntil(kScenePlaying, 60), 19, 1);
+    scene->OnBossDefeated();
+    EXPECT_EQ(scene->GetState(), kSceneBossDefeated);
+    EXPECT_TRUE(MusicAsked(MusicId::kNone));
+    Steps(190);
+    EXPECT_FALSE(Closed());
+    Steps(20);
+    ASSERT_TRUE(Closed());
+    EXPECT_EQ(host->closedResult, kResultCleared);
+}
+
+TEST_F(SceneTest, FinalBossDefeatClosesAfterHalfASecond) {
+    Play(MakeStage(), kPlayNormal, 0);
+    StepsUntil(kScenePlaying, 400);
+    auto* boss = new StandInBoss(scene->GetStage(), 1, true);
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
+    scene->RegisterBoss(boss);
+    StepsUntil(kScenePlaying, 10);
+    scene->OnBossDefeated();
+    EXPECT_EQ(scene->GetState(), kSceneFinalBossDefeated);
+    Steps(32);
+    ASSERT_TRUE(Closed());
+    EXPECT_EQ(host->closedResult, kResultCleared);
+}
