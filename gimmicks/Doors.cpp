@@ -50,7 +50,7 @@ void IDoor::OnTouch(IBase* other) {
     if (IsUpPushed() || entersByItself) {
         Enter();
     } else if (IPlaySceneServices* s = Services()) {
-        s->RequestDoorHint();
+        s->ShowDoorHint();
     }
 }
 
@@ -118,7 +118,7 @@ void CKeyDoor::OnTouch(IBase* other) {
     IPlaySceneServices* s = Services();
     if (!s) return;
     if (!IsUpPushed()) {
-        if (opened || s->GetKeyCount() >= 1) s->RequestDoorHint();
+        if (opened || s->GetKeyCount() >= 1) s->ShowDoorHint();
         return;
     }
     if (!opened) {
@@ -228,5 +228,5 @@ void CNormalGoal::OnTouch(IBase* other) {
     if (IsUpPushed())
         s->OnGoalReached();
     else
-        s->RequestDoorHint();
+        s->ShowDoorHint();
 }

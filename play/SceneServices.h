@@ -56,10 +56,9 @@ class IPlaySceneServices : public IStageKeyQuery {
     virtual void ResetHeroLongTimer() = 0;
     virtual void NotifyHeroAttackStarted() = 0;
     virtual double GetMapAnimTime() = 0;
-
-    // Doors: a door that the hero could enter now asks the scene to show the enter hint this
-    // frame (the scene clears the request at the start of each of its updates).
-    virtual void RequestDoorHint() {}
+    // Doors and the goal call it in every frame in which the hero touches them: the scene then
+    // shows the hint to go in for that frame.
+    virtual void ShowDoorHint() {}
 };
 
 // The services of the scene that plays the stage, or null (no stage, no scene, or a scene that

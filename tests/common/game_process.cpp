@@ -38,7 +38,7 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 }  // namespace
 
 int RunGame(const std::filesystem::path& game, const GameRun& run) {
-    const std::string binary = (game / kGameExecutable).string();
+    const std::string binary = (game / (run.executable.empty() ? kGameExecutable : run.executable)).string();
     // Everything the child needs is made here: between fork and exec it only calls the system.
     std::vector<std::string> args = {binary};
     args.insert(args.end(), run.args.begin(), run.args.end());

@@ -13,6 +13,8 @@ namespace testsupport {
 
 struct GameRun {
     std::vector<std::string> args;
+    // The program of the game folder to run (empty: the game itself).
+    std::string executable;
     // Changes to the environment, in order: a value sets the variable, nullopt removes it.
     std::vector<std::pair<std::string, std::optional<std::string>>> env;
     // Starts from an empty environment instead of this process's.

@@ -59,7 +59,7 @@ class RecordingScene : public playtest::FakeScene {
     float GetZoomOverrideRate(int c) override { return zoom[c].rate; }
     void SetWeather(int id) override { weather = id; }
     int GetWeather() override { return weather; }
-    void RequestDoorHint() override { ++hints; }
+    void ShowDoorHint() override { ++hints; }
 };
 
 // The hero as the gimmicks see him: a 32 x 48 box with a weapon and health.

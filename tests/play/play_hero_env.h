@@ -27,16 +27,17 @@ class ScriptedKeys : public IInputEventSource {
     void GetState(int code, uint32_t& word, float& age) override {
         age = 0;
         const int key = KeyOf(code);
-        if (key < 0) return;
+        if (key < 0 && code >= 256) return;  // the mouse and the joystick stay still
         const bool wasDown = word == KeyState::kPushed || word == KeyState::kHeld;
-        if (down.count(key))
+        if (down.count(key) || codes.count(code))
             word = wasDown ? KeyState::kHeld : KeyState::kPushed;
         else
             word = wasDown ? KeyState::kReleased : KeyState::kNone;
     }
     void NextFrame() { served_ = false; }
 
-    std::set<int> down;
+    std::set<int> down;   // logical keys
+    std::set<int> codes;  // further keys by scan code (SPACE, F1, F2)
 
   private:
     static int KeyOf(int code) {

@@ -1,0 +1,148 @@
+// A busy area of play, one whole frame: the play scene's update (the hero, 200 walking enemy
+// stand-ins, rain, the spawner, the camera) and its drawing into the 640x480 frame (the full
+// parallax background, the map, every object's sprite, the status display), headless.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "engine/SpriteManager.h"
+#include "engine/el/el4D.h"
+#include "engine/el/elDraw.h"
+#include "engine/el/elSystem.h"
+#include "foundation/EncodedFile.h"
+#include "foundation/FrameTime.h"
+#include "foundation/Random.h"
+#include "play/AttackParameter.h"
+#include "play/ObjectRegistry.h"
+#include "play/SpriteBatch.h"
+#include "play/StageScene.h"
+#include "stage/LiveObjectFactory.h"
+#include "stage/Stage.h"
+#include "stage/StageMap.h"
+#include "tests/common/headless_screen.h"
+
+namespace {
+
+// A body with one picture that walks, turns at walls and falls.
+class Walker : public IBase {
+  public:
+    Walker(CStage* s, double px, double py, int cat, const char* group, const char* key, int w, int h)
+        : IBase(s, px, py), sprite(CreateSprite(group, key, 2, 0, 0, w, h)) {
+        width = w;
+        height = h;
+        category = cat;
+        removeWhenOffScreen = false;
+        ay = 600;
+        vx = RandomRange(0, 1) ? 70 : -70;
+    }
+    void Update() override {
+        BeginFrame();
+        if (touchLeft || touchRight) vx = -vx;
+        Move();
+        EndFrame();
+    }
+    void Draw() override {
+        if (!sprite) return;
+        sprite->x = static_cast<float>(centerX / 256.0);
+        sprite->y = static_cast<float>(centerY / 256.0);
+        sprite->z = 0.002f;
+        sprite->ApplyTransform();
+        sprite->Draw();
+    }
+    std::unique_ptr<CSprite> sprite;
+};
+
+// A rain drop: falls through everything and goes when it leaves the screen below.
+class Drop : public Walker {
+  public:
+    Drop(CStage* s, double px, double py, double speedX, double speedY)
+        : Walker(s, px, py, kCategoryEffect, "Effect", "Effect001", 4, 16) {
+        ignoresMap = true;
+        removeWhenOffScreen = true;
+        ay = 0;
+        vx = speedX;
+        vy = speedY;
+    }
+};
+
+struct Busy {
+    Busy() {
+        SetGameFolder(QUOR_GAME_DIR);
+        testsupport::OpenHeadlessScreenOnce();
+        SetFrameTime(1.0f / 60.0f);
+        elSystem::SetFrameTime(1.0f / 60.0f);
+        SeedRandom(7);
+        CSpriteManager* sprites = CSpriteManager::GetInstance();
+        for (const char* group : {"System", "BackGround", "Char", "Object", "Effect"}) {
+            sprites->BeginLoadGroup(group);
+            while (sprites->GetLoadPercent() < 100) sprites->LoadNextImage(group);
+        }
+        CAttackParameterTable::GetInstance();
+        CObjectRegistry::GetInstance();
+        RegisterLiveObjectCreator("CWeatherRain", [](CStage* s, double x, double y, const LiveObjectArgs& a) {
+            return static_cast<IBase*>(new Drop(s, x, y, std::get<int>(a.at(0)), std::get<int>(a.at(1))));
+        });
+
+        auto stage = std::make_unique<CStage>(nullptr, 0, CVersionNumber());
+        stage->SetName("busy");
+        auto area = std::make_unique<CStageArea>(stage.get(), CStageMap::Create(1),
+                                                 std::make_unique<CStageAreaObjectTable>(stage.get()), "a", 7,
+                                                 1, 1, 0);
+        for (int c = 0; c < 160; ++c) {
+            area->SetChip(c, 13, 40);
+            area->SetChip(c, 14, 40);
+            if (c % 9 < 4) area->SetChip(c, 9, 41);
+            if (c % 25 == 0) area->SetChip(c, 12, 40);
+        }
+        stage->AppendArea(std::move(area));
+        stage->startX = 10;
+        stage->startY = 12;
+        host = std::make_unique<Host>();
+        scene = new CStageScene(host.get(), std::move(stage), kPlayTest, 0);
+        host->PushChild(scene);
+        // Two hundred enemies about the hero: the ones on screen and the ones just beyond it.
+        for (int i = 0; i < 200; ++i)
+            CObjectRegistry::GetInstance()->Add(new Walker(scene->GetStage(), 40 + i * 7.0,
+                                                           300 - (i % 4) * 40, kCategoryEnemy, "Object",
+                                                           "Objects001", 28, 28));
+        for (int i = 0; i < 120; ++i) Frame();  // rain at its steady count
+    }
+    ~Busy() {
+        host.reset();
+        ClearLiveObjectCreators();
+        CSpriteBatch::DeleteInstance();
+        CObjectRegistry::DeleteInstance();
+        CAttackParameterTable::DeleteInstance();
+    }
+    // One frame as the scene director runs it, without the present.
+    void Frame() {
+        scene->Update();
+        elDraw::ClearScreen();
+        el4D::BeginScene();
+        el4D::Clear();
+        scene->Draw();
+        el4D::EndScene();
+        scene->DrawOverlay();
+    }
+
+    class Host : public IScene {
+      public:
+        Host() : IScene(nullptr) {}
+        void Start() override {}
+        void Update() override {}
+        void Draw() override {}
+        void DrawOverlay() override {}
+    };
+    std::unique_ptr<Host> host;
+    CStageScene* scene = nullptr;
+};
+
+void BM_BusyAreaFrame(benchmark::State& state) {
+    Busy busy;
+    for (auto _ : state) busy.Frame();
+    state.counters["objects"] = CObjectRegistry::GetInstance()->Count();
+    state.counters["layers"] = CSpriteBatch::GetInstance()->GetCount();
+}
+BENCHMARK(BM_BusyAreaFrame)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,627 @@
+#include "play/StageScene.h"
+
+#include "engine/Camera.h"
+#include "engine/InputManager.h"
+#include "engine/Mouse.h"
+#include "engine/Music.h"
+#include "engine/SoundEffects.h"
+#include "engine/SoundIds.h"
+#include "engine/el/elSystem.h"
+#include "foundation/ClientInfo.h"
+#include "foundation/PlayHistory.h"
+#include "foundation/Random.h"
+#include "play/Hero.h"
+#include "play/ObjectRegistry.h"
+#include "play/Spawner.h"
+#include "play/SpriteBatch.h"
+#include "stage/LiveObjectFactory.h"
+#include "stage/Stage.h"
+#include "stage/StageChips.h"
+#include "stage/StageMap.h"
+
+namespace {
+constexpr int kTile = 32;
+constexpr double kIntroLength = 180.0;
+constexpr double kIntroSkipTo = 90.0;
+constexpr double kWeaponChangeLength = 40.0;
+constexpr double kWarpOutLength = 60.0;
+constexpr double kGameOverLength = 160.0;
+constexpr double kFinalBossLength = 30.0;
+
+double FramesThisFrame() { return elSystem::GetFrameTime() * 60.0; }
+
+bool SendingPermitted() { return CClientInfo::GetInstance()->GetSendingPermission(); }
+}  // namespace
+
+// ---- Birth and end ----
+
+CStageScene::CStageScene(IScene* parent, std::unique_ptr<CStage> s, int mode, int startLives)
+    : IScene(parent), stage(std::move(s)), playMode(mode), lives(startLives) {
+    if (stage) {
+        stage->scene = this;
+        StartStage(stage->startArea, stage->startX, stage->startY);
+    } else {
+        StartStage(0, 0, 0);
+    }
+}
+
+CStageScene::~CStageScene() {
+    SwitchColorStates::Reset();
+    // Only the live objects go: the relation table stays as it is for whoever plays next.
+    if (CObjectRegistry::HasInstance()) CObjectRegistry::GetInstance()->Clear();
+    hero = nullptr;
+    spawner.reset();
+    stage.reset();
+    if (CSpriteBatch::HasInstance()) ClearBackground();
+}
+
+void CStageScene::StartStage(int area, int x, int y) {
+    CCamera::GetInstance()->SetAuxAngle(0.0f);
+    result = kResultNone;
+    keyCount = 0;
+    state = playMode == kPlayTest ? kScenePlaying : kSceneIntro;
+    bossStartPending = false;
+    stateTime = playTime = mapAnimTime = weatherSpawnTime = weatherSoundTime = 0;
+    introSkipped = false;
+    pendingWeapon = false;
+    evaluation = 60;
+    checkpointArea = area;
+    checkpointX = x;
+    checkpointY = y;
+
+    SwitchColorStates::Reset();
+    CObjectRegistry::GetInstance()->Reset();
+    if (stage) EnterAreaSlot(area);
+
+    if (playMode == kPlayTest)
+        PlayAreaMusic(false, false);
+    else
+        PlayMusic(MusicId::kNone, CMusicPlayer::kEndless, 1.0f, false, false);
+
+    hero = new CHero(stage.get(), x * kTile, y * kTile - 6.0, kWeaponBroom, 100);
+    if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
+    boss = nullptr;
+    CObjectRegistry::GetInstance()->UpdateAll(0.0);
+
+    ResetZoomChannels();
+    ResetFade();
+    CCamera* camera = CCamera::GetInstance();
+    camera->SetBounds(0, 0, CurrentMapWidth() * kTile - 1, CurrentMapHeight() * kTile - 1);
+    FollowHero();
+    camera->Update();
+
+    StartSpawner();
+    CMouse::GetInstance()->SetCursorKind(10);
+    RebuildBackground();
+}
+
+void CStageScene::EnterAreaSlot(int slot) {
+    if (!stage || !stage->IsValidAreaIndex(slot) || !CurrentAreaValid() || stage->currentArea == slot) return;
+    CStageArea* old = stage->GetCurrentArea();
+    if (CStageMap* map = old->GetMap()) map->ReleaseChipSprites();
+    old->spritesActive = false;
+    stage->currentArea = slot;
+    stage->GetCurrentArea()->CreateSprites();
+}
+
+void CStageScene::StartSpawner() {
+    spawner = std::make_unique<CObjectSpawner>(CurrentAreaValid() ? stage->GetCurrentAreaObjects() : nullptr);
+    weather = CurrentWeatherId();
+    StartWeather();
+    const int heroX = HeroXForSpawner();
+    spawner->SpawnStartRect(0, 0, CurrentMapWidth() - 1, CurrentMapHeight() - 1, heroX);
+    const TileWindow& w = spawner->GetWindow();
+    spawner->SpawnRect(w.left - CObjectSpawner::kBand, w.top - CObjectSpawner::kBand,
+                       w.right + CObjectSpawner::kBand, w.bottom + CObjectSpawner::kBand, heroX);
+}
+
+void CStageScene::PopulateArea(int tileX, int tileY, int weaponKind, int health) {
+    hero = new CHero(stage.get(), tileX * kTile, tileY * kTile - 6.0, weaponKind, health);
+    if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
+    boss = nullptr;
+    ResetZoomChannels();
+    ResetFade();
+    CCamera* camera = CCamera::GetInstance();
+    camera->SetBounds(0, 0, CurrentMapWidth() * kTile - 1, CurrentMapHeight() * kTile - 1);
+    camera->SetTarget(static_cast<float>(tileX * kTile + 10), static_cast<float>(tileY * kTile + 14), -1.0f);
+    camera->Update();
+    StartSpawner();
+    CObjectRegistry::GetInstance()->UpdateAll(0.0);
+}
+
+// ---- Area queries ----
+
+bool CStageScene::CurrentAreaValid() const { return stage && stage->IsValidAreaIndex(stage->currentArea); }
+
+int CStageScene::CurrentMapWidth() const {
+    const CStageMap* map = CurrentAreaValid() ? stage->GetCurrentArea()->GetMap() : nullptr;
+    return map ? map->GetWidth() : 0;
+}
+
+int CStageScene::CurrentMapHeight() const {
+    const CStageMap* map = CurrentAreaValid() ? stage->GetCurrentArea()->GetMap() : nullptr;
+    return map ? map->GetHeight() : 0;
+}
+
+int CStageScene::CurrentBackground() const {
+    return CurrentAreaValid() ? stage->GetCurrentArea()->backGround : 1;
+}
+
+int CStageScene::CurrentWeatherId() const {
+    return CurrentAreaValid() ? stage->GetCurrentArea()->weather : 0;
+}
+
+int CStageScene::HeroXForSpawner() const { return hero ? static_cast<int>(hero->x) : 0; }
+
+double CStageScene::Wind() const {
+    if (weather == kWeatherWindRight) return 90.0;
+    if (weather == kWeatherWindLeft) return -90.0;
+    return 0.0;
+}
+
+std::string CStageScene::GetCaption() { return stage ? stage->name : std::string(); }
+
+void CStageScene::RebuildBackground() {
+    if (stage)
+        BuildBackground(CurrentBackground(), CurrentMapWidth(), CurrentMapHeight());
+    else
+        ClearBackground();
+}
+
+void CStageScene::ResetFade() {
+    fadeRed = fadeGreen = fadeBlue = 0;
+    fadeLevel = 0;
+    fadeRequested = false;
+}
+
+void CStageScene::PlayAreaMusic(bool fadeIn, bool restart) {
+    if (!CurrentAreaValid()) return;
+    PlayMusic(stage->GetCurrentArea()->music, CMusicPlayer::kEndless, 1.0f, fadeIn, restart);
+}
+
+void CStageScene::FollowHero() {
+    if (!hero) return;
+    CCamera::GetInstance()->SetTarget(static_cast<float>(static_cast<int>(hero->centerX)),
+                                      static_cast<float>(static_cast<int>(hero->centerY)), -1.0f);
+}
+
+// ---- States ----
+
+void CStageScene::SetState(int s) {
+    stateTime = 0;
+    state = s;
+    introSkipped = false;
+    if (s == kSceneEvaluation || s == kSceneEvaluationSent || s == kSceneGameOver) {
+        ClearBackground();
+        ResetFade();
+    } else {
+        RebuildBackground();
+    }
+    if (s == kSceneEvaluation) PlayMusic(MusicId::kEvaluation, CMusicPlayer::kEndless, 1.0f, false, false);
+    if (s == kSceneEvaluationSent) PlayMusic(MusicId::kNone, CMusicPlayer::kEndless, 1.0f, false, true);
+    if (s != kScenePlaying && s != kScenePaused && s != kSceneWeaponChange && s != kSceneWarpOut &&
+        s != kSceneAreaChange) {
+        StopWeatherSound();
+        weatherSoundTime = 0;
+    }
+}
+
+void CStageScene::Update() {
+    CInputManager::GetInstance();
+    if (bossStartPending) {
+        SetState(kSceneBossEntrance);
+        bossStartPending = false;
+    }
+    if (pendingWeapon && state == kScenePlaying) {
+        SetState(kSceneWeaponChange);
+        if (hero) hero->SetWeapon(pendingWeaponKind);
+    }
+    if (state != kScenePaused) pendingWeapon = false;
+    doorHint = false;
+    StepState();
+    stateTime += FramesThisFrame();
+}
+
+void CStageScene::StepState() {
+    CInputManager* input = CInputManager::GetInstance();
+    CCamera* camera = CCamera::GetInstance();
+    const double ft60 = FramesThisFrame();
+    const double ft = elSystem::GetFrameTime();
+    switch (state) {
+        case kScenePlaying:
+            AdvanceWeatherSound();
+            CObjectRegistry::GetInstance()->UpdateAll(Wind());
+            FollowHero();
+            camera->Update();
+            if (spawner) spawner->Update(HeroXForSpawner());
+            mapAnimTime += ft60;
+            playTime += ft60;
+            weatherSpawnTime += ft60;
+            if (fadeRequested) {
+                fadeLevel += ft;
+                if (fadeLevel > 1.0) fadeLevel = 1.0;
+            } else {
+                fadeLevel -= ft;
+                if (fadeLevel < 0.0) fadeLevel = 0.0;
+            }
+            SpawnWeatherParticles();
+            if (state == kScenePlaying && input->IsPushed(kKeySpace)) {
+                PlaySE(SoundId::kOk2);
+                SetState(kScenePaused);
+            }
+            break;
+        case kScenePaused:
+            FollowHero();
+            camera->Update();
+            if (input->IsPushed(kKeySpace)) {
+                SetState(kScenePlaying);
+                PlaySE(SoundId::kCancel);
+            } else if (input->IsFunctionKeyPushed(1)) {
+                PlaySE(SoundId::kCancel);
+                result = kResultAborted;
+                Close();
+            } else if (input->IsFunctionKeyPushed(2) && playMode == kPlayTest) {
+                result = kResultRestart;
+                Close();
+            }
+            break;
+        case kSceneWeaponChange:
+        case kSceneWarpOut: {
+            AdvanceWeatherSound();
+            const bool weaponChange = state == kSceneWeaponChange;
+            if (hero) {
+                if (weaponChange)
+                    hero->UpdatePowerUpPose(stateTime);
+                else
+                    hero->UpdateDoorPose(stateTime);
+                hero->UpdateCentre();
+            }
+            if (weaponChange && stateTime > kWeaponChangeLength) SetState(kScenePlaying);
+            if (!weaponChange && stateTime > kWarpOutLength) SetState(kSceneAreaChange);
+            break;
+        }
+        case kSceneIntro:
+            FollowHero();
+            camera->Update();
+            if (input->IsPushed(kKeyZ)) {
+                introSkipped = true;
+                if (stateTime < kIntroSkipTo) stateTime = kIntroSkipTo;
+            }
+            if (introSkipped) stateTime += ft60;
+            if (stateTime > kIntroLength) {
+                SetState(kScenePlaying);
+                PlayAreaMusic(false, false);
+            }
+            break;
+        case kSceneAfterRestart:
+            FollowHero();
+            camera->Update();
+            if (stateTime > shortWait * 60.0) {
+                SetState(kScenePlaying);
+                PlayAreaMusic(false, false);
+            }
+            break;
+        case kSceneGoal:
+            if (stateTime < (goalWait + shortWait) * 60.0) {
+                camera->Update();
+            } else {
+                result = kResultCleared;
+                if (playMode == kPlayShared && SendingPermitted())
+                    SetState(kSceneEvaluation);
+                else
+                    Close();
+            }
+            break;
+        case kSceneHeroBeaten:
+            if (stateTime < (beatenWait + shortWait) * 60.0) {
+                if (hero) {
+                    hero->UpdateDefeated();
+                    hero->UpdateCentre();
+                }
+                camera->Update();
+            } else {
+                OnMiss();
+            }
+            break;
+        case kSceneHeroFellOut:
+            if (stateTime < (beatenWait + shortWait) * 60.0)
+                camera->Update();
+            else
+                OnMiss();
+            break;
+        case kSceneBossEntrance: {
+            FollowHero();
+            camera->Update();
+            bool done = true;
+            if (auto* b = dynamic_cast<IBoss*>(boss); b && CObjectRegistry::GetInstance()->Contains(boss)) {
+                done = b->EntranceStep();
+                b->UpdateCentre();
+            }
+            if (done) SetState(kScenePlaying);
+            break;
+        }
+        case kSceneBossDefeated:
+            if (stateTime < (bossClearWait + shortWait) * 60.0) {
+                camera->Update();
+            } else {
+                result = kResultCleared;
+                Close();
+            }
+            break;
+        case kSceneFinalBossDefeated:
+            if (stateTime < kFinalBossLength) {
+                camera->Update();
+            } else {
+                result = kResultCleared;
+                Close();
+            }
+            break;
+        case kSceneAreaChange:
+        case kSceneAreaEntered:
+            if (stateTime < shortWait * 60.0) {
+                AdvanceWeatherSound();
+                FollowHero();
+                camera->Update();
+            } else if (state == kSceneAreaChange) {
+                ChangeArea();
+            } else {
+                SetState(kScenePlaying);
+            }
+            break;
+        case kSceneEvaluation:
+            if (input->IsPushed(kKeyZ)) {
+                PlaySE(SoundId::kOk3);
+                SetState(kSceneEvaluationSent);
+            } else if (input->IsPushed(kKeyRight) && evaluation < 100) {
+                evaluation += 20;
+                PlaySE(SoundId::kCursor2);
+            } else if (input->IsPushed(kKeyLeft) && evaluation > 20) {
+                evaluation -= 20;
+                PlaySE(SoundId::kCursor2);
+            }
+            evaluationTime += ft60;
+            break;
+        case kSceneEvaluationSent:
+            if (stateTime < shortWait * 60.0) {
+                camera->Update();
+            } else {
+                if (playMode == kPlayShared && SendingPermitted() && stage)
+                    CPlayHistory::GetInstance()->AddPlayRecord(stage->id, missCount, playTime, evaluation);
+                Close();
+            }
+            evaluationTime += ft60;
+            break;
+        case kSceneGameOver:
+            if (stateTime > kGameOverLength) {
+                result = kResultFailed;
+                if (playMode == kPlayShared && SendingPermitted())
+                    SetState(kSceneEvaluation);
+                else
+                    Close();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// ---- Misses and area changes ----
+
+void CStageScene::OnMiss() {
+    ++missCount;
+    if (lives < 1) {
+        if (playMode == kPlayTest) {
+            result = kResultFailed;
+            Close();
+        } else {
+            SetState(kSceneGameOver);
+        }
+        return;
+    }
+    --lives;
+    CObjectRegistry::GetInstance()->Reset();
+    hero = nullptr;
+    if (stage) {
+        std::unique_ptr<CStage> fresh = stage->CopyTo(this, stage->openMode);
+        spawner.reset();
+        stage = std::move(fresh);
+        if (stage->IsValidAreaIndex(stage->currentArea) && !stage->GetCurrentArea()->spritesActive)
+            stage->GetCurrentArea()->CreateSprites();
+        EnterAreaSlot(checkpointArea);
+    }
+    mapAnimTime = weatherSpawnTime = weatherSoundTime = 0;
+    SwitchColorStates::Reset();
+    PopulateArea(checkpointX, checkpointY, kWeaponBroom, 100);
+    if (playMode == kPlayTest) {
+        SetState(kScenePlaying);
+        PlayAreaMusic(false, false);
+    } else {
+        SetState(kSceneAfterRestart);
+    }
+}
+
+void CStageScene::ChangeArea() {
+    const HeroWeaponRecord weapon = hero ? hero->GetWeapon() : HeroWeaponRecord{kWeaponBroom, 100};
+    CObjectRegistry::GetInstance()->Reset();
+    hero = nullptr;
+    spawner.reset();
+    if (stage && stage->IsValidAreaIndex(warpArea) && CurrentAreaValid() && stage->currentArea != warpArea) {
+        CStageArea* old = stage->GetCurrentArea();
+        if (CStageMap* map = old->GetMap()) map->ReleaseChipSprites();
+        old->spritesActive = false;
+        stage->currentArea = warpArea;
+        CStageArea* area = stage->GetCurrentArea();
+        if (CStageMap* map = area->GetMap()) map->CreateChipSprites();
+        area->spritesActive = true;
+    }
+    PlayAreaMusic(false, false);
+    mapAnimTime = weatherSpawnTime = weatherSoundTime = 0;
+    SwitchColorStates::Reset();
+    PopulateArea(warpX, warpY, weapon.weaponKind, weapon.health);
+    SetState(kSceneAreaEntered);
+}
+
+// ---- Weather ----
+
+void CStageScene::UpdateWeatherSound() {
+    if (!stage) return;
+    if (weather == kWeatherRain) {
+        if (weatherSoundTime >= 0) {
+            weatherSoundTime = -160.0;
+            PlaySE(SoundId::kRain);
+        }
+    } else if (weather == kWeatherWindRight || weather == kWeatherWindLeft) {
+        if (weatherSoundTime >= 0) {
+            weatherSoundTime = -200.0;
+            PlaySE(SoundId::kWind2);
+        }
+    }
+}
+
+void CStageScene::AdvanceWeatherSound() {
+    weatherSoundTime += FramesThisFrame();
+    UpdateWeatherSound();
+}
+
+void CStageScene::StopWeatherSound() {
+    StopSE(SoundId::kRain);
+    StopSE(SoundId::kWind2);
+}
+
+void CStageScene::ScreenEdges(int& left, int& top, int& right, int& bottom) const {
+    const CCamera* camera = CCamera::GetInstance();
+    left = static_cast<int>(camera->ScreenToWorldX(0, 0));
+    top = static_cast<int>(camera->ScreenToWorldY(0, 0));
+    right = static_cast<int>(camera->ScreenToWorldX(640, 480));
+    bottom = static_cast<int>(camera->ScreenToWorldY(640, 480));
+}
+
+namespace {
+const char* WeatherClass(int kind) {
+    switch (kind) {
+        case kWeatherRain:
+            return "CWeatherRain";
+        case kWeatherSnow:
+            return "CWeatherSnow";
+        case kWeatherWindRight:
+        case kWeatherWindLeft:
+            return "CWeatherLeaf";
+        case kWeatherSpring:
+            return "CWeatherSakura";
+        case kWeatherAutumn:
+            return "CWeatherMaple";
+        case kWeatherRock:
+            return "CFallingRock";
+        case kWeatherBomb:
+            return "CBomb001";
+        case kWeatherFish:
+            return "CFish002";
+        default:
+            return nullptr;
+    }
+}
+
+void AddLive(const char* cls, CStage* stage, double x, double y, const LiveObjectArgs& args) {
+    if (IBase* object = CreateLiveObject(cls, stage, x, y, args)) CObjectRegistry::GetInstance()->Add(object);
+}
+}  // namespace
+
+// One particle of the weather; `first` places it anywhere on the screen (the set made when the
+// weather starts), otherwise where it enters the view.
+void CStageScene::MakeWeatherParticle(int kind, bool first, int L, int T, int R, int B) {
+    const char* cls = WeatherClass(kind);
+    if (!cls) return;
+    CStage* s = stage.get();
+    const auto snowY = [&] { return RandomRange(0, 9) < 7 ? T - 32 : B + 32; };
+    switch (kind) {
+        case kWeatherRain: {
+            const int x = RandomRange(L - 160, R + 160);
+            const int y = first ? RandomRange(T, B) : T - 64;
+            AddLive(cls, s, x, y, {RandomRange(-50, 50), RandomRange(1300, 1500)});
+            break;
+        }
+        case kWeatherSnow:
+        case kWeatherSpring:
+        case kWeatherAutumn: {
+            const int x = RandomRange(L - 560, R + 560);
+            const int y = first ? RandomRange(T, B) : snowY();
+            AddLive(cls, s, x, y, {RandomRange(-70, 70), RandomRange(220, 270)});
+            break;
+        }
+        case kWeatherWindRight:
+        case kWeatherWindLeft: {
+            const bool right = kind == kWeatherWindRight;
+            const int x = first ? RandomRange(L, R) : (right ? L - 64 : R + 64);
+            const int y = first ? RandomRange(T, B) : RandomRange(T - 128, B + 128);
+            const int speed = right ? RandomRange(1100, 1300) : RandomRange(-1300, -1100);
+            AddLive(cls, s, x, y, {speed, RandomRange(50, 80)});
+            break;
+        }
+        case kWeatherRock:
+        case kWeatherBomb:
+            AddLive(cls, s, RandomRange(L + 16, R - 16), T - 24, {RandomRange(-130, 130), 100.0, 0});
+            PlaySE(SoundId::kThrow);
+            break;
+        case kWeatherFish:
+            if (RandomRange(0, 1) == 0)
+                AddLive(cls, s, R + 32, RandomRange(T + 16, B - 16), {0});
+            else
+                AddLive(cls, s, L - 48, RandomRange(T + 16, B - 16), {1});
+            break;
+        default:
+            break;
+    }
+}
+
+void CStageScene::StartWeather() {
+    if (!stage) return;
+    int count = 0;
+    switch (weather) {
+        case kWeatherRain:
+            count = 10;
+            break;
+        case kWeatherSnow:
+        case kWeatherSpring:
+        case kWeatherAutumn:
+            count = 12;
+            break;
+        case kWeatherWindRight:
+        case kWeatherWindLeft:
+            count = 8;
+            break;
+        default:
+            return;
+    }
+    int L, T, R, B;
+    ScreenEdges(L, T, R, B);
+    for (int i = 0; i < count; ++i) MakeWeatherParticle(weather, true, L, T, R, B);
+}
+
+void CStageScene::SpawnWeatherParticles() {
+    if (!stage) return;
+    double interval = 0;
+    switch (weather) {
+        case kWeatherRain:
+        case kWeatherWindRight:
+        case kWeatherWindLeft:
+            interval = 4;
+            break;
+        case kWeatherSnow:
+        case kWeatherSpring:
+        case kWeatherAutumn:
+            interval = 10;
+            break;
+        case kWeatherRock:
+        case kWeatherBomb:
+        case kWeatherFish:
+            interval = 90;
+            break;
+        default:
+            return;
+    }
+    if (weatherSpawnTime <= interval) return;
+    weatherSpawnTime = 0;
+    int L, T, R, B;
+    ScreenEdges(L, T, R, B);
+    MakeWeatherParticle(weather, false, L, T, R, B);
+}

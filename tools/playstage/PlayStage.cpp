@@ -1,0 +1,241 @@
+#include "tools/playstage/PlayStage.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "engine/GameHooks.h"
+#include "engine/GameShell.h"
+#include "engine/Scene.h"
+#include "engine/el/elSystem.h"
+#include "flow/GameSetup.h"
+#include "foundation/QuorException.h"
+#include "foundation/Random.h"
+#include "platform/headless.h"
+#include "platform/keycodes.h"
+#include "play/Hero.h"
+#include "play/ObjectRegistry.h"
+#include "play/StageScene.h"
+#include "stage/Stage.h"
+
+namespace {
+
+// Until the loading scene has closed, the host's child; it steps aside at its first frame.
+class CLoadGate : public IScene {
+  public:
+    explicit CLoadGate(IScene* parent) : IScene(parent) {}
+    void Start() override {}
+    void Update() override { Close(); }
+    void Draw() override {}
+    void DrawOverlay() override {}
+};
+
+// The root of the run: pushes the play scene once loading is over and keeps its outcome.
+class CPlayStageHost : public IScene {
+  public:
+    CPlayStageHost(const PlayStageOptions& o, PlayStageOutcome& out)
+        : IScene(nullptr), options(o), outcome(out) {}
+    void Start() override {}
+    void Draw() override {}
+    void DrawOverlay() override {}
+    std::string GetCaption() override { return "playstage"; }
+
+    void Update() override {
+        if (play || done) return;
+        std::unique_ptr<CStage> stage;
+        try {
+            stage = CStage::LoadFromFile(nullptr, options.stagePath, 0);
+        } catch (const CQuorException& e) {
+            std::fprintf(stderr, "quor-playstage: %s: %s %s\n", options.stagePath.c_str(),
+                         e.GetCode().c_str(), e.GetMessage().c_str());
+            failed = true;
+            done = true;
+            return;
+        }
+        SeedRandom(static_cast<uint32_t>(options.seed));
+        play = new CStageScene(this, std::move(stage), options.mode, options.lives);
+        PushChild(play);
+        started = true;
+    }
+
+    void OnChildClosed(IScene* child) override {
+        if (child != play) return;
+        Capture();
+        play = nullptr;
+        done = true;
+    }
+
+    // The play scene's present outcome (nothing once it has gone).
+    void Capture() {
+        if (!play) return;
+        outcome.result = play->GetResult();
+        outcome.state = play->GetState();
+        outcome.area = play->GetCurrentAreaIndex();
+        outcome.lives = play->GetLives();
+        outcome.keys = play->GetKeyCount();
+        outcome.misses = play->GetMissCount();
+        outcome.objects = CObjectRegistry::GetInstance()->Count();
+        if (const CHero* hero = play->GetHeroObject()) {
+            outcome.heroX = hero->centerX;
+            outcome.heroY = hero->centerY;
+            outcome.health = hero->GetWeapon().health;
+        }
+    }
+
+    const PlayStageOptions& options;
+    PlayStageOutcome& outcome;
+    CStageScene* play = nullptr;
+    bool started = false, done = false, failed = false;
+};
+
+struct KeyName {
+    const char* name;
+    int code;
+};
+constexpr KeyName kKeys[] = {{"Up", plat::kKeyUp},       {"Down", plat::kKeyDown}, {"Left", plat::kKeyLeft},
+                             {"Right", plat::kKeyRight}, {"Z", plat::kKeyZ},       {"X", plat::kKeyX},
+                             {"Space", plat::kKeySpace}, {"F1", plat::kKeyF1},     {"F2", plat::kKeyF2}};
+
+bool ParseInt(const std::string& text, int& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0') return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+// "FROM-TO:KEY" (a hold) or "FRAME:KEY" (a push: two frames, as a quick tap).
+bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos) return false;
+    hold.scanCode = PlayStageKeyCode(text.substr(colon + 1));
+    if (hold.scanCode < 0) return false;
+    const std::string frames = text.substr(0, colon);
+    if (!range) {
+        if (!ParseInt(frames, hold.from) || hold.from < 0) return false;
+        hold.to = hold.from + 1;
+        return true;
+    }
+    const size_t dash = frames.find('-');
+    return dash != std::string::npos && ParseInt(frames.substr(0, dash), hold.from) &&
+           ParseInt(frames.substr(dash + 1), hold.to) && hold.from >= 0 && hold.to >= hold.from;
+}
+
+}  // namespace
+
+int PlayStageKeyCode(const std::string& name) {
+    for (const KeyName& k : kKeys)
+        if (name == k.name) return k.code;
+    return -1;
+}
+
+bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&](std::string& out) {
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string v;
+        bool ok = true;
+        if (arg == "--headless") {
+            o.headless = true;
+        } else if (arg == "--mode") {
+            ok = value(v) && ParseInt(v, o.mode) && (o.mode == 0 || o.mode == 1 || o.mode == 3);
+        } else if (arg == "--lives") {
+            ok = value(v) && ParseInt(v, o.lives) && o.lives >= 0;
+        } else if (arg == "--frames") {
+            ok = value(v) && ParseInt(v, o.frames) && o.frames >= 0;
+        } else if (arg == "--seed") {
+            ok = value(v) && ParseInt(v, o.seed);
+        } else if (arg == "--screenshot-every") {
+            ok = value(v) && ParseInt(v, o.screenshotEvery) && o.screenshotEvery > 0;
+        } else if (arg == "--out") {
+            ok = value(o.outDir);
+        } else if (arg == "--hold" || arg == "--key") {
+            PlayStageKeyHold hold;
+            ok = value(v) && ParseHold(v, arg == "--hold", hold);
+            if (ok) o.holds.push_back(hold);
+        } else if (!arg.empty() && arg[0] != '-' && o.stagePath.empty()) {
+            o.stagePath = arg;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            error = "bad argument " + arg + (v.empty() ? "" : " " + v);
+            return false;
+        }
+    }
+    if (o.stagePath.empty()) {
+        error = "no stage file given";
+        return false;
+    }
+    return true;
+}
+
+int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
+    PlayStageOptions o = options;
+    o.stagePath = std::filesystem::absolute(o.stagePath).string();
+    elSystem::Reset();
+    InstallGameHooks();
+    CPlayStageHost* host = nullptr;
+    SceneFactory factory = GetSceneFactory();
+    const auto makeLoading = factory.makeLoading;
+    factory.makeRoot = [&]() -> IScene* { return host = new CPlayStageHost(o, outcome); };
+    factory.makeTitle = [](IScene* parent) -> IScene* { return new CLoadGate(parent); };
+    factory.makeLoading = makeLoading;
+    SetSceneFactory(factory);
+
+    ShellOptions shell;
+    shell.headless = o.headless;
+    if (o.headless) shell.fixedFrameTime = 1.0f / 60.0f;
+    shell.screenshotEvery = o.screenshotEvery;
+    shell.screenshotDir = o.outDir;
+    int startFrame = -1;
+    std::set<int> down;
+    constexpr int kLoadLimit = 20000;  // frames of loading before the run gives up
+    shell.beforeFrame = [&](int frame) {
+        plat::HeadlessBackend* hb = plat::CurrentHeadless();
+        if (!hb || !host || startFrame < 0) return;
+        const int f = frame - startFrame;
+        std::set<int> want;
+        for (const PlayStageKeyHold& h : o.holds)
+            if (f >= h.from && f <= h.to) want.insert(h.scanCode);
+        for (int code : down)
+            if (!want.count(code)) hb->KeyUp(static_cast<uint16_t>(code));
+        for (int code : want)
+            if (!down.count(code)) hb->KeyDown(static_cast<uint16_t>(code));
+        down = want;
+    };
+    shell.afterFrame = [&](int frame) {
+        if (!host) return;
+        if (host->started && startFrame < 0) startFrame = frame;
+        if (startFrame >= 0 && !host->done) {
+            host->Capture();
+            outcome.frames = frame - startFrame;
+        }
+        const bool outOfFrames = startFrame >= 0 && o.frames >= 0 && outcome.frames >= o.frames;
+        if ((host->done || outOfFrames || (startFrame < 0 && frame > kLoadLimit)) && !elSystem::HasEnded())
+            elSystem::End();
+    };
+    const int code = RunGame(shell);
+    // The host belonged to the scene stack, which the game's end has deleted: only what the
+    // frames noted of it is read now.
+    const bool failed = startFrame < 0;
+    plat::StopBackend();
+    return code != 0 ? code : (failed ? 1 : 0);
+}
+
+std::string PlayStageOutcomeJson(const PlayStageOutcome& r) {
+    char line[512];
+    std::snprintf(line, sizeof line,
+                  "{\"result\":%d,\"state\":%d,\"frames\":%d,\"area\":%d,\"heroX\":%.1f,\"heroY\":%.1f,"
+                  "\"health\":%d,\"lives\":%d,\"keys\":%d,\"misses\":%d,\"objects\":%d}",
+                  r.result, r.state, r.frames, r.area, r.heroX, r.heroY, r.health, r.lives, r.keys, r.misses,
+                  r.objects);
+    return line;
+}

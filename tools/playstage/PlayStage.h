@@ -1,0 +1,45 @@
+#pragma once
+// The stage player: starts the game's singletons from the game folder, plays one stage file in
+// the play scene as the child of a small host scene, windowed or headless with scripted keys,
+// and reports the outcome as one JSON line. quor-playstage is a thin main over it; replay tests
+// run it in a process of their own.
+#include <string>
+#include <vector>
+
+struct PlayStageKeyHold {
+    int from = 0, to = 0;  // frames of play, both included
+    int scanCode = 0;
+};
+
+struct PlayStageOptions {
+    std::string stagePath;
+    int mode = 3;
+    int lives = 0;
+    bool headless = false;
+    int frames = -1;  // frames of play before the run stops (-1: until the scene closes)
+    int seed = 1;
+    std::vector<PlayStageKeyHold> holds;
+    int screenshotEvery = 0;
+    std::string outDir;
+};
+
+struct PlayStageOutcome {
+    int result = 4;
+    int state = -1;
+    int frames = 0;
+    int area = 0;
+    double heroX = 0, heroY = 0;
+    int health = 0;
+    int lives = 0;
+    int keys = 0;
+    int misses = 0;
+    int objects = 0;
+};
+
+// Reads the command line; false with a message for bad arguments.
+bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& options, std::string& error);
+// The scan code of a key name (Up Down Left Right Z X Space F1 F2), -1 for any other name.
+int PlayStageKeyCode(const std::string& name);
+// Runs the game with the stage; the exit status of the game's run (0 for a clean end).
+int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome);
+std::string PlayStageOutcomeJson(const PlayStageOutcome& outcome);
