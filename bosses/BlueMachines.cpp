@@ -11,7 +11,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
-#include "gimmicks/Burst.h"
+#include "play/CommonShots.h"
 #include "play/EffectFactory.h"
 #include "play/ObjectRegistry.h"
 
@@ -57,6 +57,15 @@ int Beaten(CPatternEnemy& m, const AttackInfo& attack) {
     if (m.isDefeated) return kHitImmune;
     m.StartDefeatBlow(attack, kEffectEnemyDeath);
     return kHitDefeated;
+}
+
+// A round machine thrown through the air, which passes through the map.
+void Thrown(IBase& o, double radius, double vx, double vy) {
+    MakeRoundShape(o, radius);
+    o.category = kCategoryFlyer;
+    o.ignoresMap = true;
+    o.vx = vx;
+    o.vy = vy;
 }
 
 bool PushedTheHero(int r) { return r == kHitBounced || r == kHitPushed; }
@@ -178,13 +187,7 @@ CBlueMachine002::CBlueMachine002(CStage* owner, double px, double py, double vel
                {216, 192, 248, 224},
                {96, 128, 128, 160},
                {64, 160, 96, 192}}) {
-    shapeType = kShapeCircle;
-    width = height = 24;
-    radius = 12;
-    category = kCategoryFlyer;
-    ignoresMap = true;
-    vx = velocityX;
-    vy = velocityY;
+    Thrown(*this, 12.0, velocityX, velocityY);
     angleToHero = GetAngleToHero();
     heading = GetAngle(0, 0, velocityX, velocityY);
     speed = std::sqrt(velocityX * velocityX + velocityY * velocityY);
@@ -283,13 +286,7 @@ int CBlueMachine002::ReceiveAttack(AttackInfo attack) { return Beaten(*this, att
 
 CBlueMachine003::CBlueMachine003(CStage* owner, double px, double py, double velocityX, double velocityY)
     : CPatternEnemy(owner, px, py, 0, 1), images_("Char", "Enemy009_L", {{0, 200, 40, 240}}) {
-    shapeType = kShapeCircle;
-    width = height = 24;
-    radius = 12;
-    category = kCategoryFlyer;
-    ignoresMap = true;
-    vx = velocityX;
-    vy = velocityY;
+    Thrown(*this, 12.0, velocityX, velocityY);
     ax = -velocityX;  // the throw dies away in one second
     ay = -velocityY;
     angle = RandomRange(0, 7) * kPi / 4.0;
@@ -331,13 +328,7 @@ CBlueMachine004::CBlueMachine004(CStage* owner, double px, double py, double vel
     : IBase(owner, px, py),
       body_("Char", "Enemy009_L", {{40, 200, 72, 232}}),
       flash_("Object", "Objects003", {{160, 64, 192, 96}}) {
-    shapeType = kShapeCircle;
-    width = height = 32;
-    radius = 16;
-    category = kCategoryFlyer;
-    ignoresMap = true;
-    vx = velocityX;
-    vy = velocityY;
+    Thrown(*this, 16.0, velocityX, velocityY);
     ax = -velocityX;
     ay = -velocityY;
     depth = 0.003;
@@ -362,13 +353,7 @@ void CBlueMachine004::Update() {
     EndFrame();
 }
 
-void CBlueMachine004::Explode() {
-    if (IsDead()) return;
-    const double cx = (GetLeft() + GetRight()) / 2.0, cy = (GetTop() + GetBottom()) / 2.0;
-    CObjectRegistry::GetInstance()->Add(new CRedBurst(owner, cx, cy, 48));
-    PlaySE(SoundId::kBomb1);
-    Kill();
-}
+void CBlueMachine004::Explode() { BurstRed(*this, 48); }
 
 void CBlueMachine004::Draw() {
     sprite = lit && static_cast<int>(fuse) % 4 >= 2 ? flash_[0] : body_[0];

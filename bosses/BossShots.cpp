@@ -12,6 +12,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
 #include "foundation/WindowHelpers.h"
+#include "gimmicks/GimmickSupport.h"
 #include "play/EffectFactory.h"
 #include "play/ObjectRegistry.h"
 
@@ -24,7 +25,6 @@ constexpr int kEffectBrunt = 1;
 constexpr int kEffectSlash = 3;
 constexpr int kEffectBurstRed = 5;
 constexpr int kEffectBreakRock = 27;
-constexpr int kEffectShotBreak = 29;
 constexpr int kEffectThunderBrunt = 35;
 
 double Frame() { return GetFrameTime(); }
@@ -37,16 +37,6 @@ bool Stopped(int r) { return r == kHitNoEffect || r == kHitGuarded; }
 
 CSpriteSheet Cells(const char* key, const std::vector<SpriteCell>& cells) {
     return CSpriteSheet("Object", key, cells);
-}
-
-// Places a sprite at a world point (pixels) and depth, and draws it.
-void DrawAt(CSprite* s, double px, double py, double z) {
-    if (!s) return;
-    s->x = static_cast<float>(px / 256.0);
-    s->y = static_cast<float>(py / 256.0);
-    s->z = static_cast<float>(z);
-    s->ApplyTransform();
-    s->Draw();
 }
 
 void SetRect(IBase& o, double w, double h) {
@@ -203,13 +193,13 @@ void CShockWave::Move() {
 
 void CShockWave::Draw() {
     constexpr double kDepth = -0.004;
-    DrawAt(cells_[AgeFrames(*this) % 4 < 2 ? 1 : 2], centerX, y + 8.0, kDepth);
+    DrawSpriteAt(cells_[AgeFrames(*this) % 4 < 2 ? 1 : 2], centerX, y + 8.0, kDepth);
     const double h = height;
     if (h > 16.0) {
         CSprite* body = cells_[0];
         if (!body) return;
         body->scaleY = static_cast<float>((h - 16.0) / 32.0);
-        DrawAt(body, centerX, y + 16.0 + (h - 16.0) / 2.0, kDepth);
+        DrawSpriteAt(body, centerX, y + 16.0 + (h - 16.0) / 2.0, kDepth);
     }
 }
 
@@ -251,17 +241,17 @@ void CThunder::Draw() {
     const int flicker = AgeFrames(*this) % 4 < 2 ? 0 : 1;
     if (CSprite* core = cells_[flicker]) {
         core->SetAlpha(1.0f);
-        DrawAt(core, centerX, centerY, depth);
+        DrawSpriteAt(core, centerX, centerY, depth);
     }
     if (CSprite* glow = cells_[2 + flicker]) {
         glow->scaleX = glow->scaleY = 1.2f;
         glow->SetAlpha(0.35f);
-        DrawAt(glow, centerX, centerY, -0.004);
+        DrawSpriteAt(glow, centerX, centerY, -0.004);
     }
     if (CSprite* mark = cells_[4]) {
         // The spot it will strike blinks.
         mark->SetAlpha(static_cast<float>((std::sin(age) + 1.0) / 2.0));
-        DrawAt(mark, centerX, markY, -0.004);
+        DrawSpriteAt(mark, centerX, markY, -0.004);
     }
 }
 
@@ -335,22 +325,6 @@ int CSniperShot::Collide(IBase* other) {
 
 // ---- The break shots ----
 
-int CBreakingShot::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r == kHitImmune) return r;
-    ShowEffect(Stopped(r) ? kEffectShotBreak : kEffectBrunt);
-    PlaySE(Stopped(r) ? SoundId::kGuard1 : SoundId::kShock3);
-    Kill();
-    return r;
-}
-
-int CBreakingShot::ReceiveAttack(AttackInfo) {
-    ShowEffect(kEffectBrunt);
-    PlaySE(SoundId::kShock3);
-    Kill();
-    return kHitDefeated;
-}
-
 CBreakShot_Mother::CBreakShot_Mother(CStage* owner, double px, double py, double velocityX, double velocityY,
                                      bool heroSide)
     : CBreakingShot(owner, px, py, 900, heroSide, !heroSide, true),
@@ -403,7 +377,7 @@ void ShotTrail::Draw(const CSpriteSheet& images, double shrink) const {
         if (!s) continue;
         s->scaleX = s->scaleY = static_cast<float>(1.0 - shrink * i);
         s->SetAlpha(static_cast<float>(1.0 - 0.2 * i));
-        DrawAt(s, x[2 * i], y[2 * i], kDepths[i]);
+        DrawSpriteAt(s, x[2 * i], y[2 * i], kDepths[i]);
     }
 }
 

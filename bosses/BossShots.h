@@ -89,15 +89,6 @@ class CSniperShot : public CShotBase {
     void GetStreak(int* headX, int* tailX, int* lineY) const;
 };
 
-// The plain shot's answers to hits and strikes: it breaks on any target (a spark where the target
-// stopped it, a blow where it hurt) and under any strike.
-class CBreakingShot : public CShotBase {
-  public:
-    using CShotBase::CShotBase;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
-};
-
 // Braked against its flight, it turns after two thirds of a second and bursts into five children
 // fired back the way it came.
 class CBreakShot_Mother : public CBreakingShot {

@@ -35,6 +35,14 @@ CSprite* Objects003(int left, int top, int right, int bottom) {
 
 }  // namespace
 
+void BurstRed(IBase& bomb, int radius) {
+    if (bomb.IsDead()) return;
+    const double cx = (bomb.GetLeft() + bomb.GetRight()) / 2.0, cy = (bomb.GetTop() + bomb.GetBottom()) / 2.0;
+    CObjectRegistry::GetInstance()->Add(new CRedBurst(bomb.owner, cx, cy, radius));
+    PlaySE(SoundId::kBomb1);
+    bomb.Kill();
+}
+
 // ---- CWallThroughNormalShot ----
 
 CWallThroughNormalShot::CWallThroughNormalShot(CStage* owner, double px, double py, double velocityX,
@@ -137,13 +145,7 @@ CPinkBomb::CPinkBomb(CStage* owner, double px, double py, double velocityX, doub
     SetSprite(Objects003(120, 160, 136, 176));
 }
 
-void CPinkBomb::Explode() {
-    if (IsDead()) return;
-    const double cx = (GetLeft() + GetRight()) / 2.0, cy = (GetTop() + GetBottom()) / 2.0;
-    CObjectRegistry::GetInstance()->Add(new CRedBurst(owner, cx, cy, 32));
-    PlaySE(SoundId::kBomb1);
-    Kill();
-}
+void CPinkBomb::Explode() { BurstRed(*this, 32); }
 
 void CPinkBomb::Move() {
     BeginFrame();

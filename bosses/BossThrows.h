@@ -4,6 +4,10 @@
 // through everything, and the bomb that bursts red on the map, on a target or under fire.
 #include "bosses/BossShots.h"
 
+// The end of a bomb: a red burst of `radius` at the middle of its box, the blast and death;
+// nothing when it is dead already.
+void BurstRed(IBase& bomb, int radius);
+
 // Straight on through walls until it hits, is struck or its 900 frames end.
 class CWallThroughNormalShot : public CBreakingShot {
   public:
