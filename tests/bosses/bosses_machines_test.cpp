@@ -88,6 +88,14 @@ TEST_F(Machines, TheFlyerTurnsAQuarterTurnASecondTowardTheHero) {
     EXPECT_GE(m->heading, -kPi / 2.0 - 1e-9);  // never past the hero
 }
 
+TEST_F(Machines, WithoutAHeroTheFlyerKeepsItsHeading) {
+    CBlueMachine002 m(stage.get(), 200, 200, 0, -100);
+    m.stateFrames = 0;
+    for (int i = 0; i < 60; ++i) m.Update();
+    EXPECT_NEAR(m.heading, -kPi / 2.0, 1e-6);
+    EXPECT_LT(m.y, 100.0);
+}
+
 TEST_F(Machines, TheFlyerHoldsItsFireOffTheScreenAndStillPauses) {
     PlaceHero(200, 200);
     auto* far = Place<CBlueMachine002>(100000.0, 100000.0, 0.0, 0.0);
