@@ -41,7 +41,8 @@ void PlainMove(IBase& o) {
 
 bool HasHeroIn(const IBase& o) { return o.GetHero() != nullptr; }
 
-// Heads along its heading at its speed, with limits that let exactly that velocity through.
+}  // namespace
+
 void SteerAlong(IBase& o, double heading, double speed) {
     const double c = std::cos(heading), s = std::sin(heading);
     o.vx = speed * c;
@@ -50,8 +51,6 @@ void SteerAlong(IBase& o, double heading, double speed) {
     o.maxSpeedUp = o.maxSpeedDown = speed * std::fabs(s);
     o.maxSpeedLeft = o.maxSpeedRight = speed * std::fabs(c);
 }
-
-}  // namespace
 
 void TurnToward(double targetAngle, double step, double* heading) {
     const double d = GetAngleDiff(targetAngle, *heading);

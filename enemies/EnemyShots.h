@@ -132,6 +132,9 @@ class CMissilry : public CShotBase {
     CSpriteSheet cells_;  // dropped, igniting, two flames
 };
 
+// Heads along its heading at its speed, with limits that let exactly that velocity through.
+void SteerAlong(IBase& o, double heading, double speed);
+
 // Steers its heading toward the hero by at most `step` radians, never past him. Without a hero
 // the heading stays.
 void TurnToward(double targetAngle, double step, double* heading);

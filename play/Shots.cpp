@@ -102,7 +102,7 @@ constexpr int kEffectShotBreak = 29;
 
 CNormalShot::CNormalShot(CStage* owner, double px, double py, double velocityX, double velocityY,
                          bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
+    : CBreakingShot(owner, px, py, 900, heroSide, !heroSide, false) {
     AttackInfo a;
     a.damage = 10;
     a.power = 150.0;
@@ -129,7 +129,7 @@ void CNormalShot::Move() {
     EndFrame();
 }
 
-int CNormalShot::Collide(IBase* other) {
+int CBreakingShot::Collide(IBase* other) {
     const int r = DeliverAttackOnce(other);
     if (r == kHitImmune) return r;
     const bool stopped = r == kHitNoEffect || r == kHitGuarded;
@@ -139,7 +139,7 @@ int CNormalShot::Collide(IBase* other) {
     return r;
 }
 
-int CNormalShot::ReceiveAttack(AttackInfo) {
+int CBreakingShot::ReceiveAttack(AttackInfo) {
     ShowEffect(kEffectBrunt);
     PlaySE(SoundId::kShock3);
     Kill();

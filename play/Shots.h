@@ -55,12 +55,18 @@ class CShotBase : public IBase {
     std::unique_ptr<CSprite> ownSprite_;
 };
 
+// A shot that breaks on any target (a spark where the target stopped it, a blow where it hurt)
+// and under any attack.
+class CBreakingShot : public CShotBase {
+  public:
+    using CShotBase::CShotBase;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+};
+
 // A straight shot of 10 damage that breaks on walls, lives 900 frames and cannot be reflected.
-class CNormalShot : public CShotBase {
+class CNormalShot : public CBreakingShot {
   public:
     CNormalShot(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
     void Move() override;
-    int Collide(IBase* other) override;
-    // Destroyed by any attack.
-    int ReceiveAttack(AttackInfo attack) override;
 };
