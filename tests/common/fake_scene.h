@@ -1,7 +1,7 @@
 #pragma once
 // A play scene as its objects see it, for tests and benchmarks: it answers the hero it is given
-// (while that object lives) and the area clock it is set to, remembers the keys it is told were collected, and ignores
-// every other request. Tests that need more record it in a class of their own built on this one.
+// (while that object lives) and the area clock it is set to, remembers the keys it is told were collected,
+// and ignores every other request. Tests that need more record it in a class of their own built on this one.
 #include <utility>
 #include <vector>
 
