@@ -11,6 +11,7 @@
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "gimmicks/Items.h"
+#include "play/CommonShots.h"
 #include "play/EffectFactory.h"
 #include "play/Hitboxes.h"
 #include "play/ObjectRegistry.h"
@@ -55,11 +56,6 @@ enum MoveMode {
     kMoveDive = 8,
     kMoveStop = 9,
 };
-
-void SetLimits(IBase& o, double upDown, double leftRight) {
-    o.maxSpeedUp = o.maxSpeedDown = upDown;
-    o.maxSpeedLeft = o.maxSpeedRight = leftRight;
-}
 
 void StopBothWays(IBase& o) {
     if ((o.ax < 0 && o.vx < 0) || (o.ax > 0 && o.vx > 0)) o.ax = o.vx = 0;
@@ -127,7 +123,7 @@ void CDevilBar::SetState(int s) {
         case kDevilDrop:
         case kDevilRest:
             ay = 250.0;
-            SetLimits(*this, 750.0, 750.0);
+            SetSpeedLimits(*this, 750.0, 750.0);
             break;
         case kDevilGlide: {
             const double tx = ScreenCentreX(), ty = ScreenCentreY() - 64.0;
@@ -142,24 +138,24 @@ void CDevilBar::SetState(int s) {
         }
         case kDevilRoar:
             vx = vy = ax = ay = 0;
-            SetLimits(*this, 0, 0);
+            SetSpeedLimits(*this, 0, 0);
             hoverY = y;
             break;
         case kDevilDefeat:
             vx = vy = ax = ay = 0;
-            SetLimits(*this, 0, 0);
+            SetSpeedLimits(*this, 0, 0);
             lastboss::BurstChildren(*this);
             break;
         case kDevilCoreDrop:
             vx = vy = ax = 0;
             ay = 750.0;
-            SetLimits(*this, 750.0, 750.0);
+            SetSpeedLimits(*this, 750.0, 750.0);
             break;
         case kDevilRoll:
             vx = 50.0;
             ax = -25.0;
             ay = 750.0;
-            SetLimits(*this, 750.0, 750.0);
+            SetSpeedLimits(*this, 750.0, 750.0);
             break;
         default:
             break;
@@ -200,27 +196,27 @@ void CDevilBar::SetMoveMode(int m) {
         case kMoveDriftRight:
             ax = m == kMoveDriftLeft ? -200.0 : 200.0;
             ay = 0;
-            SetLimits(*this, 100.0, 40.0);
+            SetSpeedLimits(*this, 100.0, 40.0);
             break;
         case kMoveLeap:
             vx = ax = 0;
             vy = -500.0;
             ay = -3000.0;
-            SetLimits(*this, 1500.0, 0);
+            SetSpeedLimits(*this, 1500.0, 0);
             break;
         case kMoveRise:
             vx = vy = ax = 0;
             ay = -1500.0;
-            SetLimits(*this, 400.0, 0);
+            SetSpeedLimits(*this, 400.0, 0);
             break;
         case kMoveDive:
             vx = ax = ay = 0;
             vy = 1500.0;
-            SetLimits(*this, 1500.0, 0);
+            SetSpeedLimits(*this, 1500.0, 0);
             break;
         case kMoveStop:
             vx = vy = ax = ay = 0;
-            SetLimits(*this, 0, 0);
+            SetSpeedLimits(*this, 0, 0);
             break;
         default:
             break;
@@ -575,8 +571,6 @@ int CDevilBar::ReceiveAttack(AttackInfo attack) {
 }
 
 void CDevilBar::DrawCore(bool wobble, double scale, double alpha) const {
-    CSprite* core = body_[5];
-    if (!core || alpha <= 0) return;
     double px = centerX, py = centerY;
     if (state >= kDevilLeap && state <= kDevilLanded) {
         py += 2;
@@ -584,29 +578,12 @@ void CDevilBar::DrawCore(bool wobble, double scale, double alpha) const {
         px += 2 * std::cos(angleToHero);
         py += 2 * std::sin(angleToHero);
     }
-    core->x = static_cast<float>(px / 256.0);
-    core->y = static_cast<float>(py / 256.0);
-    core->z = 0.002f;
-    core->angleZ = state == kDevilRoll ? static_cast<float>(rollAngle) : 0.0f;
-    core->scaleX = core->scaleY = static_cast<float>(scale);
-    core->SetAlpha(static_cast<float>(alpha));
-    core->ApplyTransform();
-    core->Draw();
+    lastboss::PutSprite(body_[5], px, py, 0.002, alpha, state == kDevilRoll ? rollAngle : 0.0, scale);
 }
 
 void CDevilBar::Draw() {
     const double t = stateFrames;
-    auto put = [](CSprite* sp, double px, double py, double z, double alpha, double turn, double scale) {
-        if (!sp || alpha <= 0) return;
-        sp->x = static_cast<float>(px / 256.0);
-        sp->y = static_cast<float>(py / 256.0);
-        sp->z = static_cast<float>(z);
-        sp->angleZ = static_cast<float>(turn);
-        sp->scaleX = sp->scaleY = static_cast<float>(scale);
-        sp->SetAlpha(static_cast<float>(alpha));
-        sp->ApplyTransform();
-        sp->Draw();
-    };
+    const auto put = lastboss::PutSprite;
     switch (state) {
         case kDevilDrop:
             put(cloth_[0], centerX, centerY, 0.002, 1.0, 0.7 * t, 1.0);

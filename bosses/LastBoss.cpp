@@ -11,6 +11,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
+#include "play/CommonShots.h"
 #include "play/EffectFactory.h"
 #include "play/Hitboxes.h"
 #include "play/ObjectRegistry.h"
@@ -49,6 +50,18 @@ void BurstChildren(IBase& form) {
 void RandomPointIn(const IBase& o, int* px, int* py) {
     *px = RandomRange(static_cast<int>(o.GetLeft()), static_cast<int>(o.GetRight()));
     *py = RandomRange(static_cast<int>(o.GetTop()), static_cast<int>(o.GetBottom()));
+}
+
+void PutSprite(CSprite* sp, double px, double py, double z, double alpha, double turn, double scale) {
+    if (!sp || alpha <= 0) return;
+    sp->x = static_cast<float>(px / 256.0);
+    sp->y = static_cast<float>(py / 256.0);
+    sp->z = static_cast<float>(z);
+    sp->angleZ = static_cast<float>(turn);
+    sp->scaleX = sp->scaleY = static_cast<float>(scale);
+    sp->SetAlpha(static_cast<float>(alpha));
+    sp->ApplyTransform();
+    sp->Draw();
 }
 
 }  // namespace lastboss
@@ -164,14 +177,9 @@ enum NunoState {
     kNunoDefeat = 13,
 };
 
-void SetLimits(IBase& o, double upDown, double leftRight) {
-    o.maxSpeedUp = o.maxSpeedDown = upDown;
-    o.maxSpeedLeft = o.maxSpeedRight = leftRight;
-}
-
 void HangStill(IBase& o) {
     o.vx = o.vy = o.ax = o.ay = 0;
-    SetLimits(o, 0, 0);
+    SetSpeedLimits(o, 0, 0);
 }
 
 }  // namespace
@@ -200,7 +208,8 @@ CLastBoss_Controller* CNunoOtoko::Controller() const {
 }
 
 CNunoOtokoBarrier* CNunoOtoko::GetBarrier(int i) const {
-    return static_cast<CNunoOtokoBarrier*>(barriers_[i & 1].Get());
+    IBase* orb = barriers_[i & 1].Get();
+    return orb && !orb->IsDead() ? static_cast<CNunoOtokoBarrier*>(orb) : nullptr;
 }
 
 void CNunoOtoko::SetState(int s) {
@@ -216,10 +225,10 @@ void CNunoOtoko::SetState(int s) {
             break;
         case kNunoIdle:
             vx = vy = ax = ay = 0;
-            SetLimits(*this, 80.0, 0);
+            SetSpeedLimits(*this, 80.0, 0);
             break;
         case kNunoHurt:
-            SetLimits(*this, 1000.0, 1000.0);
+            SetSpeedLimits(*this, 1000.0, 1000.0);
             break;
         case kNunoVanish:
             HangStill(*this);
@@ -228,29 +237,29 @@ void CNunoOtoko::SetState(int s) {
         case kNunoTrack:
             vx = ax = ay = 0;
             vy = GetDistanceYToHero() * 0.5;
-            SetLimits(*this, 220.0, 0);
+            SetSpeedLimits(*this, 220.0, 0);
             PlaySE(SoundId::kMagic3);
             break;
         case kNunoStream:
-            SetLimits(*this, 220.0, 0);
+            SetSpeedLimits(*this, 220.0, 0);
             PlaySE(SoundId::kDark);
             break;
         case kNunoStreamSettle:
             ax = 0;
             ay = -2 * vy;
-            SetLimits(*this, 220.0, 0);
+            SetSpeedLimits(*this, 220.0, 0);
             break;
         case kNunoIce:
         case kNunoBarrier:
         case kNunoBombRain:
             ay = -2 * vy;
-            SetLimits(*this, 80.0, 0);
+            SetSpeedLimits(*this, 80.0, 0);
             break;
         case kNunoIceSettle:
-            SetLimits(*this, 80.0, 0);
+            SetSpeedLimits(*this, 80.0, 0);
             break;
         case kNunoBarrierHeld:
-            SetLimits(*this, 80.0, 0);
+            SetSpeedLimits(*this, 80.0, 0);
             PlaySE(SoundId::kDark);
             break;
         case kNunoDefeat:
@@ -598,17 +607,7 @@ void CNunoOtoko::Draw() {
         default:
             break;
     }
-    auto put = [](CSprite* sp, double px, double py, double z, double alpha, double turn, double scale) {
-        if (!sp || alpha <= 0) return;
-        sp->x = static_cast<float>(px / 256.0);
-        sp->y = static_cast<float>(py / 256.0);
-        sp->z = static_cast<float>(z);
-        sp->angleZ = static_cast<float>(turn);
-        sp->scaleX = sp->scaleY = static_cast<float>(scale);
-        sp->SetAlpha(static_cast<float>(alpha));
-        sp->ApplyTransform();
-        sp->Draw();
-    };
+    const auto put = lastboss::PutSprite;
     if (facing == 0)
         put(left_[frame], centerX + 6 + bodyOffset, centerY + 6, 0.0017, bodyAlpha, 0, 1);
     else

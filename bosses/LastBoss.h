@@ -10,6 +10,7 @@
 class CNunoOtoko;
 class CDevilBar;
 class CNunoOtokoBarrier;
+class CSprite;
 
 class CLastBoss_Controller : public IBoss {
   public:
@@ -174,4 +175,6 @@ ScreenRect GetScreenRect();
 void BurstChildren(IBase& form);
 // A random point of the object's box, in whole pixels.
 void RandomPointIn(const IBase& o, int* x, int* y);
+// Draws the sprite at a world point with a depth, alpha, turn and scale; nothing at alpha 0.
+void PutSprite(CSprite* sprite, double x, double y, double depth, double alpha, double turn, double scale);
 }  // namespace lastboss
