@@ -118,6 +118,21 @@ TEST_F(LastBoss, TheFightGoesThroughItsPhasesInOrderToTheFinalClear) {
     EXPECT_TRUE(All<CDevilBar>().empty());
 }
 
+TEST_F(LastBoss, WithoutTheScenesEntranceTheRegistryPlaysItAndTheFightGoesOn) {
+    // A scene that runs no entrance (test play) never calls EntranceStep.
+    CLastBoss_Controller* boss = PlaceController();
+    Frames(2);
+    CNunoOtoko* first = boss->GetNunoOtoko();
+    ASSERT_NE(first, nullptr);
+    Frames(150);
+    EXPECT_EQ(boss->phase, 0);
+    Frames(15);
+    EXPECT_EQ(boss->phase, 1);
+    EXPECT_EQ(first->state, 5);
+    EXPECT_EQ(boss->Collide(first), kHitImmune);
+    EXPECT_EQ(boss->ReceiveAttack(PiercingBlow(99)), kHitImmune);
+}
+
 TEST_F(LastBoss, AControllerTheRegistryRefusesLeavesNothingBehind) {
     FillRegistry();
     const int live = IBase::GetLiveCount();
