@@ -9,6 +9,7 @@
 #include "engine/Camera.h"
 #include "engine/SpriteManager.h"
 #include "foundation/Random.h"
+#include "stage/LiveObjectFactory.h"
 #include "tests/common/fake_scene.h"
 #include "tests/gimmicks/gimmicks_world_env.h"
 #include "tests/play/play_combat_env.h"
@@ -64,6 +65,8 @@ class BossWorld : public gimmicktest::GimmickWorld {
         SeedRandom(7);
     }
     void TearDown() override {
+        // Creators a test registered must not outlive what they captured.
+        ClearLiveObjectCreators();
         boss.hero = nullptr;
         GimmickWorld::TearDown();
     }

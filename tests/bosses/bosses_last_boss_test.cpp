@@ -8,6 +8,7 @@
 #include "foundation/Geometry.h"
 #include "play/Hitboxes.h"
 #include "play/ObjectRegistry.h"
+#include "stage/LiveObjectFactory.h"
 #include "tests/bosses/bosses_env.h"
 
 namespace {
@@ -278,6 +279,57 @@ TEST_F(LastBoss, TheSecondFormsGuardAndTintFollowItsHitPoints) {
     EXPECT_EQ(form->guardCount, 1);
     EXPECT_NE(form->guardRing.Get(), nullptr);
     EXPECT_EQ(form->ReceiveAttack(PiercingBlow(10)), kHitGuarded);
+}
+
+TEST_F(LastBoss, TheSecondFormLeapsWhenTheHeroIsBelowAndDivesWithTwoShockWaves) {
+    struct Wave {
+        double x, y;
+        int count, direction, height;
+    };
+    std::vector<Wave> waves;
+    RegisterLiveObjectCreator("CShockWave", [&](CStage*, double px, double py, const LiveObjectArgs& a) {
+        waves.push_back({px, py, LiveArg(a, 0, 0), LiveArg(a, 1, -1), LiveArg(a, 2, 0)});
+        return nullptr;
+    });
+    auto* form = PlaceForm<CDevilBar>(624, 200);
+    form->SetState(4);
+    form->groundY = bosstest::kFloorTop;
+    form->leapCooldown = 100;
+    PlaceHero(form->centerX + 4, 300);
+    Frames(2);
+    EXPECT_EQ(form->state, 4);  // too soon after the last leap
+    form->leapCooldown = 211;
+    Frames(1);
+    EXPECT_EQ(form->state, 10);
+    ASSERT_TRUE(RunUntil([&] { return form->state == 11; }, 30));
+    EXPECT_NE(form->stompBox.Get(), nullptr);
+    ASSERT_TRUE(RunUntil([&] { return form->state == 12; }, 60));
+    EXPECT_EQ(form->stompBox.Get(), nullptr);
+    EXPECT_LE(form->GetBottom(), bosstest::kFloorTop + 1);
+    ASSERT_EQ(waves.size(), 2u);
+    EXPECT_EQ(waves[0].direction, 0);
+    EXPECT_EQ(waves[1].direction, 1);
+    EXPECT_EQ(waves[0].count, 20);
+    EXPECT_EQ(waves[1].height, 64);
+    EXPECT_DOUBLE_EQ(waves[0].y, bosstest::kFloorTop - 16);
+    EXPECT_TRUE(RunUntil([&] { return form->state == 4; }, 200));
+}
+
+TEST_F(LastBoss, AfterTwoAttacksInARowTheSecondFormAlwaysThrowsTheBigBall) {
+    PlaceHero(300, 300);
+    auto* form = PlaceForm<CDevilBar>(624, 200);
+    form->SetState(4);
+    form->groundY = bosstest::kFloorTop;
+    form->hitPoints = 60;
+    form->firstSweepDone = true;
+    for (int seed = 1; seed <= 8; ++seed) {
+        SeedRandom(seed);
+        form->SetState(4);
+        form->attackCount = 2;
+        ASSERT_TRUE(RunUntil([&] { return form->state != 4; }, 200));
+        EXPECT_EQ(form->state, 6);
+        EXPECT_EQ(form->attackCount, 0);
+    }
 }
 
 }  // namespace

@@ -21,13 +21,7 @@ namespace {
 
 using bosstest::BossWorld;
 
-class ObjectStep : public BossWorld {
-  protected:
-    void TearDown() override {
-        ClearLiveObjectCreators();
-        BossWorld::TearDown();
-    }
-};
+using ObjectStep = BossWorld;
 
 TEST_F(ObjectStep, BuildsEachListedVariantOnceInOrderWithNoOwnerThenClearsThemAway) {
     struct Call {
