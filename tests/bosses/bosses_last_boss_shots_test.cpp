@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "bosses/LastBoss.h"
 #include "bosses/LastBossShots.h"
