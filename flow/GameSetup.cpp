@@ -1,6 +1,7 @@
 #include "flow/GameSetup.h"
 
 #include "bosses/BossShotKinds.h"
+#include "bosses/LastBossKinds.h"
 #include "enemies/EnemyKinds.h"
 #include "engine/GameHooks.h"
 #include "flow/LoadingScene.h"
@@ -62,6 +63,7 @@ void InstallGameHooks() {
     RegisterPassageAndPickupKinds();
     RegisterEnemyKinds();
     RegisterBossShotKinds();
+    RegisterLastBossKinds();
     RegisterBlockAndHazardKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },

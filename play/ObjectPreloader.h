@@ -2,9 +2,10 @@
 // The loading scene's work, a little per frame: one step per image group, then one step that
 // builds one live object of every placed-object class once and throws them away again, then
 // (when asked) one step that loads the sound effects.
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "stage/LiveObjectFactory.h"
 
 class CObjectPreloader {
   public:
@@ -17,11 +18,18 @@ class CObjectPreloader {
     int GetStepsDone() const { return stepIndex_; }
     int GetStepCount() const { return stepCount_; }
     int GetProgress() const { return progress_; }
-    // The object step's work.
+    // The object step's work: one object of every class and variant of the list, built through
+    // the creator table with no owner, handed to the registry and cleared away again, so that
+    // every constructor and destructor has run once before a stage is played. Classes without a
+    // registered creator are skipped.
     void CreateAllObjectKinds();
 
-    // What the object step builds. The play core installs it; until then the step does nothing.
-    static void SetObjectKindCreator(std::function<void()> creator);
+    // A class that the object step builds, with the arguments that select its variant.
+    struct ObjectKind {
+        const char* className;
+        LiveObjectArgs args;
+    };
+    static const std::vector<ObjectKind>& GetObjectKinds();
 
   private:
     std::vector<std::string> groups_;

@@ -8,6 +8,7 @@
 #include "play/ObjectPreloader.h"
 #include "play/ObjectRelationTable.h"
 #include "play/SpriteBatch.h"
+#include "stage/LiveObjectFactory.h"
 
 using namespace enginetest;
 
@@ -176,7 +177,11 @@ TEST_F(LayerStore, ALayerOfAnUnknownImageThrowsAndTakesNoSlot) {
 
 TEST_F(LayerStore, EmptyListWithoutSoundsIsOneObjectStep) {
     int built = 0;
-    CObjectPreloader::SetObjectKindCreator([&] { ++built; });
+    RegisterLiveObjectCreator("CKid001", [&](CStage* owner, double, double, const LiveObjectArgs&) -> IBase* {
+        EXPECT_EQ(owner, nullptr);
+        ++built;
+        return nullptr;
+    });
     CObjectPreloader p({}, false);
     EXPECT_EQ(p.GetStepCount(), 1);
     p.Step();
@@ -187,7 +192,7 @@ TEST_F(LayerStore, EmptyListWithoutSoundsIsOneObjectStep) {
     EXPECT_EQ(built, 1);
     p.Step();
     EXPECT_EQ(built, 1);
-    CObjectPreloader::SetObjectKindCreator(nullptr);
+    RegisterLiveObjectCreator("CKid001", nullptr);
 }
 
 TEST_F(LayerStore, GroupsThenObjectsThenSounds) {
