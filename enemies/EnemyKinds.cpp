@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "enemies/GroundEnemyKinds.h"
 #include "enemies/Kids.h"
 #include "play/ObjectRegistry.h"
 #include "stage/LiveObjectFactory.h"
@@ -38,5 +39,6 @@ void RegisterEnemyKinds() {
                               [](CStage* owner, double x, double y, const LiveObjectArgs&) -> IBase* {
                                   return new CPukka001(owner, x, y);
                               });
+    RegisterGroundEnemyKinds();
     CObjectRegistry::SetEnemyCounter(CountsAsEnemy);
 }

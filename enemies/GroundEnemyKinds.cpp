@@ -1,0 +1,51 @@
+#include "enemies/GroundEnemyKinds.h"
+
+#include <variant>
+
+#include "enemies/Sprouts.h"
+#include "stage/LiveObjectFactory.h"
+
+namespace {
+
+// A placed record passes its facing first when the class has one (a bool, true facing right),
+// then whole numbers; `Ints` reads the n-th whole number after the facing, 0 when absent.
+struct PlacedArgs {
+    const LiveObjectArgs& args;
+    bool hasFacing;
+
+    int Facing() const {
+        if (!hasFacing || args.empty()) return 0;
+        if (const bool* b = std::get_if<bool>(&args[0])) return *b ? 1 : 0;
+        if (const int* i = std::get_if<int>(&args[0])) return *i == 1 ? 1 : 0;
+        return 0;
+    }
+    int Int(size_t n) const {
+        const size_t at = n + (hasFacing ? 1 : 0);
+        if (at >= args.size()) return 0;
+        if (const int* i = std::get_if<int>(&args[at])) return *i;
+        return 0;
+    }
+};
+
+// Makes T from the record's position and what `make` reads of its arguments.
+template <class Make>
+void Register(const char* name, bool hasFacing, Make make) {
+    RegisterLiveObjectCreator(
+        name, [hasFacing, make](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
+            return make(owner, x, y, PlacedArgs{args, hasFacing});
+        });
+}
+
+template <class T>
+void RegisterWithFacing(const char* name, bool hasFacing) {
+    Register(name, hasFacing, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
+        return new T(owner, x, y, a.Facing());
+    });
+}
+
+}  // namespace
+
+void RegisterGroundEnemyKinds() {
+    RegisterWithFacing<CMoyashi001>("CMoyashi001", false);
+    RegisterWithFacing<CMoyashi002>("CMoyashi002", false);
+}

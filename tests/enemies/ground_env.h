@@ -1,0 +1,41 @@
+#pragma once
+// The ground enemies' world: the enemy world with every effect recorded instead of made, so that
+// a test can tell which sparks, smokes and breaks an enemy left and where.
+#include <algorithm>
+
+#include "play/EffectFactory.h"
+#include "tests/enemies/enemies_env.h"
+
+namespace enemytest {
+
+class GroundWorld : public EnemyWorld {
+  protected:
+    void SetUp() override {
+        EnemyWorld::SetUp();
+        if (HasFatalFailure()) return;
+        playtest::MadeEffects().clear();
+        SetEffectFactory(playtest::RecordEffect);
+    }
+    void TearDown() override {
+        playtest::MadeEffects().clear();
+        EnemyWorld::TearDown();
+    }
+    static int EffectCount(int kind) {
+        const auto& m = playtest::MadeEffects();
+        return static_cast<int>(
+            std::count_if(m.begin(), m.end(), [kind](const auto& e) { return e.kind == kind; }));
+    }
+    bool IsRegistered(const IBase* o) {
+        for (IBase* r : All<IBase>())
+            if (r == o) return true;
+        return false;
+    }
+    // Every attack of interest: plain blows of a few strengths and each flag alone at damage 10.
+    static std::vector<AttackInfo> EveryAttack() {
+        std::vector<AttackInfo> out{Attack(0), Attack(10), Attack(999)};
+        for (int f = 0; f < 12; ++f) out.push_back(Attack(10, f));
+        return out;
+    }
+};
+
+}  // namespace enemytest
