@@ -27,7 +27,8 @@ void RegisterFacing(const char* name) {
 
 // Bumpers never keep a door shut.
 bool CountsAsEnemy(const IBase* o) {
-    return dynamic_cast<const IEnemy*>(o) != nullptr && dynamic_cast<const CPukka001*>(o) == nullptr;
+    return dynamic_cast<const IEnemy*>(o) != nullptr && dynamic_cast<const CPukka001*>(o) == nullptr &&
+           !IsUncountedGroundEnemy(o);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "enemies/Sprouts.h"
+#include "enemies/Tornado.h"
 #include "stage/LiveObjectFactory.h"
 
 namespace {
@@ -48,4 +49,9 @@ void RegisterWithFacing(const char* name, bool hasFacing) {
 void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CMoyashi001>("CMoyashi001", false);
     RegisterWithFacing<CMoyashi002>("CMoyashi002", false);
+    Register("CTornado001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
+        return new CTornado001(owner, x, y, a.Facing(), a.Int(0));
+    });
 }
+
+bool IsUncountedGroundEnemy(const IBase* o) { return dynamic_cast<const CTornado001*>(o) != nullptr; }

@@ -1,13 +1,12 @@
 #include "enemies/Sprouts.h"
 
 #include <cmath>
-#include <numbers>
 
+#include "enemies/GroundHelpers.h"
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
 #include "play/EffectFactory.h"
-#include "play/HitEffect.h"
 
 namespace {
 
@@ -80,17 +79,8 @@ void CMoyashiBase::Draw() {
 }
 
 int CMoyashiBase::Collide(IBase* other) {
-    if (lifeState == kLifeDead || isWithering) return kHitImmune;
-    AttackInfo a;
-    a.damage = 20;
-    a.power = 220.0;
-    a.angle = centerX < other->centerX ? -0.25 * std::numbers::pi : -0.75 * std::numbers::pi;
-    a.flags[look_.burstFlag] = 1;
-    const int r = other->ReceiveAttack(a);
-    if (r == kHitDefeated || r == kHitHurt) {
-        ShowHitEffect(this, other, a, r);
-    }
-    return r;
+    if (isWithering) return kHitImmune;
+    return ThrowUpAndAway(this, other, 20, 220.0, look_.burstFlag);
 }
 
 int CMoyashiBase::ReceiveAttack(AttackInfo info) {

@@ -2,8 +2,10 @@
 // The ground enemies' world: the enemy world with every effect recorded instead of made, so that
 // a test can tell which sparks, smokes and breaks an enemy left and where.
 #include <algorithm>
+#include <string>
 
 #include "play/EffectFactory.h"
+#include "stage/LiveObjectFactory.h"
 #include "tests/enemies/enemies_env.h"
 
 namespace enemytest {
@@ -13,10 +15,24 @@ class GroundWorld : public EnemyWorld {
     void SetUp() override {
         EnemyWorld::SetUp();
         if (HasFatalFailure()) return;
+        // Every enemy sheet, so that each class can cut its cells.
+        std::string index;
+        for (const char* key : {"Effect.Effect001", "Effect.Effect002", "Object.Objects001", "Object.Objects002",
+                                "Object.Objects003", "Object.Objects004"})
+            index += std::string(key) + ",img\\sheet.bmp,32,32\n";
+        for (int n = 1; n <= 10; ++n)
+            for (const char* side : {"_L", "_R"})
+                index += "Char.Enemy" + std::string(n < 10 ? "00" : "0") + std::to_string(n) + side +
+                         ",img\\sheet.bmp,32,32\n";
+        ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", index));
+        CSpriteManager::DeleteInstance();
+        ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
         playtest::MadeEffects().clear();
         SetEffectFactory(playtest::RecordEffect);
     }
     void TearDown() override {
+        ClearLiveObjectCreators();
+        CObjectRegistry::SetEnemyCounter(nullptr);
         playtest::MadeEffects().clear();
         EnemyWorld::TearDown();
     }
