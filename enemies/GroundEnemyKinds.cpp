@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "enemies/Sprouts.h"
+#include "enemies/Strawberry.h"
 #include "enemies/Tornado.h"
 #include "stage/LiveObjectFactory.h"
 
@@ -49,6 +50,7 @@ void RegisterWithFacing(const char* name, bool hasFacing) {
 void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CMoyashi001>("CMoyashi001", false);
     RegisterWithFacing<CMoyashi002>("CMoyashi002", false);
+    RegisterWithFacing<CIchigo001>("CIchigo001", true);
     Register("CTornado001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CTornado001(owner, x, y, a.Facing(), a.Int(0));
     });

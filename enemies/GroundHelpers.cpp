@@ -1,5 +1,6 @@
 #include "enemies/GroundHelpers.h"
 
+#include <cmath>
 #include <numbers>
 
 #include "play/HitEffect.h"
@@ -14,4 +15,16 @@ int ThrowUpAndAway(IBase* self, IBase* other, int damage, double power, int flag
     const int r = other->ReceiveAttack(a);
     if (r == kHitDefeated || r == kHitHurt) ShowHitEffect(self, other, a, r);
     return r;
+}
+
+double StompWobble(double f) { return f < 30.0 ? 1.0 + (0.2 - 0.0066 * f) * std::sin(0.4 * f) : 1.0; }
+
+void CKeptChild::Set(IBase* holder, IBase* child) {
+    Clear(holder);
+    if (holder->AddChild(child)) handle_ = child;
+}
+
+void CKeptChild::Clear(IBase* holder) {
+    holder->RemoveChild(handle_.Get());
+    handle_.Reset();
 }

@@ -7,3 +7,20 @@
 // damage, power and flag, with the spark and sound of that flag when it hurt or destroyed.
 // Nothing but 6 from a dead thrower.
 int ThrowUpAndAway(IBase* self, IBase* other, int damage, double power, int flag);
+
+// The squash-and-stretch of a body just landed on: the horizontal scale f frames after the stomp
+// (1.0 from frame 30 on).
+double StompWobble(double f);
+
+// The one attack shape (or other child) an enemy keeps at a time. Set removes the previous one
+// first; Clear removes it and forgets it, so the enemy never reaches a child that has gone. A
+// child the holder no longer has is simply forgotten.
+class CKeptChild {
+  public:
+    void Set(IBase* holder, IBase* child);
+    void Clear(IBase* holder);
+    IBase* Get() const { return handle_.Get(); }
+
+  private:
+    ObjectHandle handle_;
+};
