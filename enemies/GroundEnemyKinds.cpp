@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "enemies/NoteBall.h"
 #include "enemies/Sprouts.h"
 #include "enemies/Strawberry.h"
 #include "enemies/Tornado.h"
@@ -51,9 +52,12 @@ void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CMoyashi001>("CMoyashi001", false);
     RegisterWithFacing<CMoyashi002>("CMoyashi002", false);
     RegisterWithFacing<CIchigo001>("CIchigo001", true);
+    RegisterWithFacing<COtoBall001>("COtoBall001", true);
     Register("CTornado001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CTornado001(owner, x, y, a.Facing(), a.Int(0));
     });
 }
 
-bool IsUncountedGroundEnemy(const IBase* o) { return dynamic_cast<const CTornado001*>(o) != nullptr; }
+bool IsUncountedGroundEnemy(const IBase* o) {
+    return dynamic_cast<const CTornado001*>(o) != nullptr || dynamic_cast<const COtoBall001*>(o) != nullptr;
+}
