@@ -6,6 +6,7 @@
 #include "enemies/Sprouts.h"
 #include "enemies/Strawberry.h"
 #include "enemies/Tornado.h"
+#include "enemies/WalkingBomb.h"
 #include "stage/LiveObjectFactory.h"
 
 namespace {
@@ -52,6 +53,9 @@ void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CMoyashi001>("CMoyashi001", false);
     RegisterWithFacing<CMoyashi002>("CMoyashi002", false);
     RegisterWithFacing<CIchigo001>("CIchigo001", true);
+    Register("CCaterpillar001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
+        return new CCaterpillar001(owner, x, y, a.Facing(), a.Int(0));
+    });
     RegisterWithFacing<COtoBall001>("COtoBall001", true);
     Register("CTornado001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CTornado001(owner, x, y, a.Facing(), a.Int(0));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "foundation/WindowHelpers.h"
 #include "play/HitEffect.h"
 
 int ThrowUpAndAway(IBase* self, IBase* other, int damage, double power, int flag) {
@@ -27,4 +28,19 @@ void CKeptChild::Set(IBase* holder, IBase* child) {
 void CKeptChild::Clear(IBase* holder) {
     holder->RemoveChild(handle_.Get());
     handle_.Reset();
+}
+
+void RecoilAlong(IBase* self, double angle, double speed, double brake, double gravity) {
+    const double c = std::cos(angle);
+    if (self->wasOnGround) {
+        const double s = c >= 0 ? 1.0 : -1.0;
+        self->vx = speed * s;
+        self->vy = 4.0 * GetFrameRate();
+        self->ax = -brake * s;
+    } else {
+        self->vx = speed * c;
+        self->vy = speed * std::sin(angle);
+        self->ax = -brake * c;
+    }
+    self->ay = gravity;
 }

@@ -24,3 +24,8 @@ class CKeptChild {
   private:
     ObjectHandle handle_;
 };
+
+// Thrown back along an angle: along the ground (+-speed by the side the angle points to, the
+// brake against it, a small drop to keep it on the floor) when it stood on the ground at the end
+// of the last frame, else straight along the angle; then the given gravity.
+void RecoilAlong(IBase* self, double angle, double speed, double brake, double gravity);
