@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "enemies/Needle.h"
 #include "enemies/NoteBall.h"
 #include "enemies/Sprouts.h"
 #include "enemies/Strawberry.h"
@@ -57,6 +58,7 @@ void RegisterGroundEnemyKinds() {
         return new CCaterpillar001(owner, x, y, a.Facing(), a.Int(0));
     });
     RegisterWithFacing<COtoBall001>("COtoBall001", true);
+    RegisterWithFacing<CNeedle001>("CNeedle001", true);
     Register("CTornado001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CTornado001(owner, x, y, a.Facing(), a.Int(0));
     });

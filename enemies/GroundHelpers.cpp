@@ -44,3 +44,9 @@ void RecoilAlong(IBase* self, double angle, double speed, double brake, double g
     }
     self->ay = gravity;
 }
+
+double LaunchAngle(const AttackInfo& attack) {
+    const double a = attack.angle;
+    if (!attack.flags[kAttackReflectable]) return a;
+    return std::cos(a) < 0 ? a + std::numbers::pi / 2 : a - std::numbers::pi / 2;
+}

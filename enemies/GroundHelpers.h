@@ -1,5 +1,6 @@
 #pragma once
 // Small pieces several ground enemies share.
+#include "play/AttackParameter.h"
 #include "play/Base.h"
 
 // The contact of the enemies that throw whoever touches them up and away (45 degrees up, to the
@@ -29,3 +30,7 @@ class CKeptChild {
 // brake against it, a small drop to keep it on the floor) when it stood on the ground at the end
 // of the last frame, else straight along the angle; then the given gravity.
 void RecoilAlong(IBase* self, double angle, double speed, double brake, double gravity);
+
+// The direction a blow sends a ball-like body: the attack's own, or for a batting attack (flag 0)
+// a quarter turn upward from it.
+double LaunchAngle(const AttackInfo& attack);

@@ -1,8 +1,8 @@
 #include "enemies/NoteBall.h"
 
 #include <cmath>
-#include <numbers>
 
+#include "enemies/GroundHelpers.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "engine/SpriteManager.h"
@@ -83,9 +83,7 @@ int COtoBall001::Collide(IBase* other) {
 
 int COtoBall001::ReceiveAttack(AttackInfo info) {
     Bounce();
-    double a = info.angle;
-    // A batted ball goes off a quarter turn upward.
-    if (info.flags[kAttackReflectable]) a += std::cos(a) < 0 ? std::numbers::pi / 2 : -std::numbers::pi / 2;
+    const double a = LaunchAngle(info);
     vx = kHitSpeed * std::cos(a);
     vy = kHitSpeed * std::sin(a);
     return kHitHurt;
