@@ -6,6 +6,7 @@
 #include "enemies/NoteBall.h"
 #include "enemies/Sprouts.h"
 #include "enemies/Strawberry.h"
+#include "enemies/Thrower.h"
 #include "enemies/Tornado.h"
 #include "enemies/WalkingBomb.h"
 #include "stage/LiveObjectFactory.h"
@@ -59,6 +60,9 @@ void RegisterGroundEnemyKinds() {
     });
     RegisterWithFacing<COtoBall001>("COtoBall001", true);
     RegisterWithFacing<CNeedle001>("CNeedle001", true);
+    Register("CNageru001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
+        return new CNageru001(owner, x, y, a.Facing(), a.Int(0));
+    });
     Register("CTornado001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CTornado001(owner, x, y, a.Facing(), a.Int(0));
     });

@@ -5,6 +5,8 @@
 
 #include "foundation/WindowHelpers.h"
 #include "play/HitEffect.h"
+#include "play/ObjectRegistry.h"
+#include "stage/LiveObjectFactory.h"
 
 int ThrowUpAndAway(IBase* self, IBase* other, int damage, double power, int flag) {
     if (self->lifeState == kLifeDead) return kHitImmune;
@@ -49,4 +51,9 @@ double LaunchAngle(const AttackInfo& attack) {
     const double a = attack.angle;
     if (!attack.flags[kAttackReflectable]) return a;
     return std::cos(a) < 0 ? a + std::numbers::pi / 2 : a - std::numbers::pi / 2;
+}
+
+bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy) {
+    IBase* shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false});
+    return shot && CObjectRegistry::GetInstance()->Add(shot);
 }

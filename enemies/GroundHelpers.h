@@ -34,3 +34,8 @@ void RecoilAlong(IBase* self, double angle, double speed, double brake, double g
 // The direction a blow sends a ball-like body: the attack's own, or for a batting attack (flag 0)
 // a quarter turn upward from it.
 double LaunchAngle(const AttackInfo& attack);
+
+// Fires an enemy's shot by its class name through the creator table (arguments vx, vy and
+// heroSide false) and hands it to the registry. Nothing is fired while no creator is registered
+// for that class. True when a shot was made.
+bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy);
