@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "enemies/Drill.h"
 #include "enemies/IceSculpture.h"
 #include "enemies/Needle.h"
 #include "enemies/NoteBall.h"
@@ -62,6 +63,7 @@ void RegisterGroundEnemyKinds() {
     RegisterWithFacing<COtoBall001>("COtoBall001", true);
     RegisterWithFacing<CNeedle001>("CNeedle001", true);
     RegisterWithFacing<CIceSculpture001>("CIceSculpture001", true);
+    RegisterWithFacing<CDrill001>("CDrill001", true);
     Register("CNageru001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CNageru001(owner, x, y, a.Facing(), a.Int(0));
     });
