@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "enemies/BatonFighter.h"
 #include "enemies/Drill.h"
 #include "enemies/IceSculpture.h"
 #include "enemies/Needle.h"
@@ -64,6 +65,7 @@ void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CNeedle001>("CNeedle001", true);
     RegisterWithFacing<CIceSculpture001>("CIceSculpture001", true);
     RegisterWithFacing<CDrill001>("CDrill001", true);
+    RegisterWithFacing<CTonFar001>("CTonFar001", true);
     Register("CNageru001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CNageru001(owner, x, y, a.Facing(), a.Int(0));
     });

@@ -20,6 +20,9 @@ class GroundWorld : public EnemyWorld {
         for (const char* key : {"Effect.Effect001", "Effect.Effect002", "Object.Objects001",
                                 "Object.Objects002", "Object.Objects003", "Object.Objects004"})
             index += std::string(key) + ",img\\sheet.bmp,32,32\n";
+        for (int n = 1; n <= 8; ++n)
+            for (const char* side : {"_L", "_R"})
+                index += "Effect.Bar_Effect00" + std::to_string(n) + side + ",img\\sheet.bmp,32,32\n";
         for (int n = 1; n <= 10; ++n)
             for (const char* side : {"_L", "_R"})
                 index += "Char.Enemy" + std::string(n < 10 ? "00" : "0") + std::to_string(n) + side +
