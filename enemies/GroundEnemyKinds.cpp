@@ -4,6 +4,7 @@
 
 #include "enemies/BatonFighter.h"
 #include "enemies/Drill.h"
+#include "enemies/Gunner.h"
 #include "enemies/HoppingFighter.h"
 #include "enemies/IceSculpture.h"
 #include "enemies/Needle.h"
@@ -67,6 +68,9 @@ void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CIceSculpture001>("CIceSculpture001", true);
     RegisterWithFacing<CDrill001>("CDrill001", true);
     RegisterWithFacing<CTonFar001>("CTonFar001", true);
+    Register("CGun001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
+        return new CGun001(owner, x, y, a.Facing(), a.Int(0));
+    });
     Register("CMegane001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CMegane001(owner, x, y, a.Facing(), a.Int(0));
     });
