@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "enemies/BarFighter.h"
 #include "enemies/BatonFighter.h"
 #include "enemies/Drill.h"
 #include "enemies/Gunner.h"
@@ -68,6 +69,9 @@ void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CIceSculpture001>("CIceSculpture001", true);
     RegisterWithFacing<CDrill001>("CDrill001", true);
     RegisterWithFacing<CTonFar001>("CTonFar001", true);
+    Register("CChop001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
+        return new CChop001(owner, x, y, a.Facing(), a.Int(0));
+    });
     Register("CGun001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CGun001(owner, x, y, a.Facing(), a.Int(0));
     });

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/SpriteManager.h"
 #include "foundation/WindowHelpers.h"
 #include "play/HitEffect.h"
 #include "play/ObjectRegistry.h"
@@ -56,4 +57,9 @@ double LaunchAngle(const AttackInfo& attack) {
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy) {
     IBase* shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false});
     return shot && CObjectRegistry::GetInstance()->Add(shot);
+}
+
+void ScaleSheet(const CSpriteSheet& sheet, float scale) {
+    for (size_t i = 0; i < sheet.size(); ++i)
+        if (CSprite* cell = sheet[i]) cell->scaleX = cell->scaleY = scale;
 }

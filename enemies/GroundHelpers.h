@@ -1,5 +1,6 @@
 #pragma once
 // Small pieces several ground enemies share.
+#include "enemies/EnemyPattern.h"
 #include "play/AttackParameter.h"
 #include "play/Base.h"
 
@@ -39,3 +40,6 @@ double LaunchAngle(const AttackInfo& attack);
 // heroSide false) and hands it to the registry. Nothing is fired while no creator is registered
 // for that class. True when a shot was made.
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy);
+
+// Shows every cell of a sheet at the scale, both ways.
+void ScaleSheet(const CSpriteSheet& sheet, float scale);

@@ -44,9 +44,8 @@ CMegane001::CMegane001(CStage* owner, double px, double py, int facingIn, int va
     height = 36.0;
     ay = kGravity;
     vy = 8.0 * GetFrameRate();
-    for (const CSpriteSheet* sheet : {&swingLeft_, &swingRight_})
-        for (size_t i = 0; i < sheet->size(); ++i)
-            if (CSprite* cell = (*sheet)[i]) cell->scaleX = cell->scaleY = 0.5f;
+    ScaleSheet(swingLeft_, 0.5f);
+    ScaleSheet(swingRight_, 0.5f);
     SetState(kHopWalk);
 }
 
