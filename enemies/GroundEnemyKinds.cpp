@@ -5,6 +5,7 @@
 #include "enemies/BarFighter.h"
 #include "enemies/BatonFighter.h"
 #include "enemies/Drill.h"
+#include "enemies/Flowers.h"
 #include "enemies/Gunner.h"
 #include "enemies/HoppingFighter.h"
 #include "enemies/IceSculpture.h"
@@ -60,6 +61,12 @@ void RegisterWithFacing(const char* name, bool hasFacing) {
 void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CMoyashi001>("CMoyashi001", false);
     RegisterWithFacing<CMoyashi002>("CMoyashi002", false);
+    Register("CFlower001", false, [](CStage* owner, double x, double y, const PlacedArgs&) -> IBase* {
+        return new CFlower001(owner, x, y);
+    });
+    Register("CFlower002", false, [](CStage* owner, double x, double y, const PlacedArgs&) -> IBase* {
+        return new CFlower002(owner, x, y);
+    });
     RegisterWithFacing<CIchigo001>("CIchigo001", true);
     Register("CCaterpillar001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CCaterpillar001(owner, x, y, a.Facing(), a.Int(0));

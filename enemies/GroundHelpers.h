@@ -43,3 +43,9 @@ bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, dou
 
 // Shows every cell of a sheet at the scale, both ways.
 void ScaleSheet(const CSpriteSheet& sheet, float scale);
+
+// The horizontal speed that brings a body launched from (x, y) upward at vy (negative is up)
+// under gravity g (0 taken as 0.001) down at targetX when it falls back to targetY; at most
+// maxSpeed either way.
+double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
+                         double maxSpeed);

@@ -22,12 +22,26 @@ struct Kind {
 };
 
 const std::vector<Kind>& Kinds() {
+    // clang-format off
     static const std::vector<Kind> kinds = {
-        {"CMoyashi001", {}, true},     {"CMoyashi002", {}, true},       {"CTornado001", {true, 1}, false},
-        {"CIchigo001", {false}, true}, {"COtoBall001", {true}, false},  {"CCaterpillar001", {true, 5}, true},
-        {"CNeedle001", {false}, true}, {"CNageru001", {true, 1}, true}, {"CIceSculpture001", {false}, true},
-        {"CDrill001", {true}, true},   {"CTonFar001", {false}, true},
+        {"CMoyashi001", {}, true},
+        {"CMoyashi002", {}, true},
+        {"CFlower001", {}, true},
+        {"CFlower002", {}, true},
+        {"CTornado001", {true, 1}, false},
+        {"CIchigo001", {false}, true},
+        {"COtoBall001", {true}, false},
+        {"CCaterpillar001", {true, 5}, true},
+        {"CNeedle001", {false}, true},
+        {"CNageru001", {true, 1}, true},
+        {"CIceSculpture001", {false}, true},
+        {"CDrill001", {true}, true},
+        {"CTonFar001", {false}, true},
+        {"CMegane001", {true, 1}, true},
+        {"CGun001", {true, 1}, true},
+        {"CChop001", {false, 1}, true},
     };
+    // clang-format on
     return kinds;
 }
 

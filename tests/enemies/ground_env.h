@@ -17,8 +17,9 @@ class GroundWorld : public EnemyWorld {
         if (HasFatalFailure()) return;
         // Every enemy sheet, so that each class can cut its cells.
         std::string index;
-        for (const char* key : {"Effect.Effect001", "Effect.Effect002", "Object.Objects001",
-                                "Object.Objects002", "Object.Objects003", "Object.Objects004"})
+        for (const char* key :
+             {"Effect.Effect001", "Effect.Effect002", "Object.Objects001", "Object.Objects002",
+              "Object.Objects003", "Object.Objects004", "Char.Enemy010"})
             index += std::string(key) + ",img\\sheet.bmp,32,32\n";
         for (int n = 1; n <= 8; ++n)
             for (const char* side : {"_L", "_R"})
