@@ -4,6 +4,7 @@
 
 #include "enemies/BarFighter.h"
 #include "enemies/BatonFighter.h"
+#include "enemies/Caster.h"
 #include "enemies/Drill.h"
 #include "enemies/Flowers.h"
 #include "enemies/Gunner.h"
@@ -76,6 +77,7 @@ void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CIceSculpture001>("CIceSculpture001", true);
     RegisterWithFacing<CDrill001>("CDrill001", true);
     RegisterWithFacing<CTonFar001>("CTonFar001", true);
+    RegisterWithFacing<CProfessor001>("CProfessor001", true);
     Register("CChop001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
         return new CChop001(owner, x, y, a.Facing(), a.Int(0));
     });

@@ -40,6 +40,7 @@ const std::vector<Kind>& Kinds() {
         {"CMegane001", {true, 1}, true},
         {"CGun001", {true, 1}, true},
         {"CChop001", {false, 1}, true},
+        {"CProfessor001", {true}, true},
     };
     // clang-format on
     return kinds;
