@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "enemies/Flowers.h"
-#include "enemies/GroundHelpers.h"
 #include "stage/LiveObjectFactory.h"
 #include "tests/enemies/ground_env.h"
 
@@ -64,12 +63,6 @@ TEST_F(Flowers, EachFlowerShrugsOffItsOwnFlagAndFallsToAnyOtherHit) {
 }
 
 TEST_F(Flowers, TheArcComesDownOnTheHero) {
-    const double vx = CalcLandingSpeedX(0, 0, 100, 0, -400.0, 450.0, 200.0);
-    const double t = 2 * 400.0 / 450.0;
-    EXPECT_NEAR(vx, 100.0 / t, 1e-9);
-    EXPECT_EQ(CalcLandingSpeedX(0, 0, 1000, 0, -400.0, 450.0, 200.0), 200.0);
-    EXPECT_EQ(CalcLandingSpeedX(0, 0, -1000, 0, -400.0, 450.0, 200.0), -200.0);
-
     CFlower002* f = OnFloor<CFlower002>(300);
     PlaceHero(f->centerX + 150, f->centerY);
     Frames(80);

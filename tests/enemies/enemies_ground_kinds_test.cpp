@@ -1,6 +1,7 @@
 // Every ground enemy through the creator table: built from a placed record's arguments,
 // updated, drawn, struck and destroyed, with a stage and without an owner (as the load-time
 // preloader builds them), and counted or not by the doors.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,52 @@ TEST_F(GroundKinds, EveryClassIsBuiltUpdatedDrawnStruckAndDestroyedEvenWithoutAn
             o->ReceiveAttack(Attack(999));
             o->Update();
             o->Draw();
+        }
+    }
+}
+
+// What a fresh enemy, as placed, answers to a blow of 10 carrying each flag (-1: none). Codes:
+// 0 beaten or destroyed, 1 knocked, 2 no effect, 3 knocked back but guarded, 6 untouchable.
+TEST_F(GroundKinds, EachClassAnswersEachAttackFlagByItsOwnRule) {
+    RegisterEnemyKinds();
+    const auto noneBut = [](int flag, int on, int otherwise) {
+        return [=](int f) { return f == flag ? on : otherwise; };
+    };
+    const struct {
+        const char* liveClass;
+        LiveObjectArgs args;
+        std::function<int(int)> answer;
+    } rows[] = {
+        {"CMoyashi001", {}, noneBut(kAttackWater, kHitDefeated, kHitNoEffect)},
+        {"CMoyashi002", {}, noneBut(kAttackWater, kHitDefeated, kHitNoEffect)},
+        {"CFlower001", {}, noneBut(kAttackWater, kHitNoEffect, kHitDefeated)},
+        {"CFlower002", {}, noneBut(kAttackRedBurst, kHitNoEffect, kHitDefeated)},
+        {"CTornado001", {true, 0}, [](int) { return kHitNoEffect; }},
+        {"CIchigo001", {true}, [](int) { return kHitHurt; }},
+        {"COtoBall001", {true}, [](int) { return kHitHurt; }},
+        {"CCaterpillar001", {true, 3}, noneBut(kAttackRedBurst, kHitDefeated, kHitGuarded)},
+        {"CNeedle001",
+         {true},
+         [](int f) {
+             return f == kAttackWater ? kHitNoEffect : (f == kAttackPowerHit ? kHitDefeated : kHitHurt);
+         }},
+        {"CNageru001", {true, 0}, [](int) { return kHitDefeated; }},
+        {"CIceSculpture001",
+         {true},
+         [](int f) { return f == kAttackIce || f == kAttackWater ? kHitNoEffect : kHitDefeated; }},
+        {"CDrill001", {true}, [](int) { return kHitHurt; }},
+        {"CTonFar001", {true}, [](int) { return kHitHurt; }},
+        {"CMegane001", {true, 0}, [](int) { return kHitHurt; }},
+        {"CGun001", {true, 0}, [](int) { return kHitDefeated; }},
+        {"CChop001", {true, 0}, [](int) { return kHitHurt; }},
+        {"CProfessor001", {true}, [](int) { return kHitImmune; }},  // hidden at first
+    };
+    for (const auto& row : rows) {
+        for (int flag = -1; flag < 12; ++flag) {
+            SCOPED_TRACE(std::string(row.liveClass) + " flag " + std::to_string(flag));
+            std::unique_ptr<IBase> o(CreateLiveObject(row.liveClass, stage.get(), 64, 100, row.args));
+            ASSERT_NE(o, nullptr);
+            EXPECT_EQ(o->ReceiveAttack(Attack(10, flag)), row.answer(flag));
         }
     }
 }
