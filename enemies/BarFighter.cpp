@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kEffectEnemyDeath = 4;
 constexpr double kPi = std::numbers::pi;
 constexpr size_t kBarCell = 20, kHandCell1 = 21, kHandCell2 = 22;
 
@@ -39,7 +38,7 @@ const std::vector<SpriteCell> kSweepCells = {{192, 200, 256, 248}, {192, 136, 25
 }  // namespace
 
 CChop001::CChop001(CStage* owner, double px, double py, int facingIn, int variantIn)
-    : CPatternEnemy(owner, px, py, facingIn, 40),
+    : CFighterEnemy(owner, px, py, facingIn, 40, kChopRecoil),
       variant(variantIn == 1 ? 1 : 0),
       left_("Char", "Enemy002_L", ChopperCells(variant)),
       right_("Char", "Enemy002_R", ChopperCells(variant)),
@@ -62,24 +61,6 @@ CChop001::CChop001(CStage* owner, double px, double py, int facingIn, int varian
 }
 
 CChop001::~CChop001() = default;
-
-bool CChop001::IsHeroInReach() const {
-    if (!HasHero()) return false;
-    const double ahead = GetDistanceXToHero() * FacingSign(), dy = GetDistanceYToHero();
-    return ahead >= 0 && ahead <= 256 && -128 <= dy && dy <= 40 && IsHeroInSight();
-}
-
-bool CChop001::IsHeroClose() const {
-    if (!HasHero()) return false;
-    const double ahead = GetDistanceXToHero() * FacingSign(), dy = GetDistanceYToHero();
-    return ahead >= 0 && ahead <= 104 && -192 <= dy && dy <= 40 && IsHeroInSight();
-}
-
-bool CChop001::IsHeroLost() const {
-    if (!HasHero()) return true;
-    const double ahead = GetDistanceXToHero() * FacingSign(), dy = GetDistanceYToHero();
-    return ahead < 0 || ahead > 384 || dy > 40 || dy < -288 || !IsHeroInSight();
-}
 
 void CChop001::NextMove() {
     if (IsHeroLost())
@@ -399,18 +380,6 @@ int CChop001::Collide(IBase* other) {
         }
     }
     return r;
-}
-
-int CChop001::ReceiveAttack(AttackInfo info) {
-    if (clashGuard) return kHitNoEffect;
-    return TakeHit(info, kEffectEnemyDeath);
-}
-
-void CChop001::OnAttackClash(int, AttackInfo, AttackInfo theirs) {
-    SetState(kChopRecoil);
-    const double s = std::cos(theirs.angle) >= 0 ? 1.0 : -1.0;
-    vx = 200.0 * s;
-    ax = -900.0 * s;
 }
 
 void CChop001::Draw() {

@@ -3,7 +3,7 @@
 // leaps at him with a chop that lands in a wide quarter circle. Variant 1 also winds up and
 // charges with a long sweep, and follows its chop with a second swing and a slide. Drawn from
 // body, hands, bar and swing effect.
-#include "enemies/EnemyPattern.h"
+#include "enemies/GroundEnemy.h"
 #include "enemies/GroundHelpers.h"
 #include "enemies/PartsFigure.h"
 
@@ -28,31 +28,26 @@ enum BarFighterState {
     kChopStomped = 17,
 };
 
-class CChop001 : public CPatternEnemy, public IAttackable {
+class CChop001 : public CFighterEnemy {
   public:
     CChop001(CStage* owner, double x, double y, int facing, int variant);
     ~CChop001() override;
 
-    void SetState(int s);
+    void SetState(int s) override;
     void Act() override;
     void Draw() override;
     int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo info) override;
     void OnBlowEnd() override { SetState(onGround ? kChopHopAway : kChopAirborne); }
 
-    void OnAttackHit(int, AttackInfo) override {}
-    void OnAttackClash(int result, AttackInfo mine, AttackInfo theirs) override;
-    void AfterAttackClash() override { clashGuard = true; }
-
-    bool IsHeroInReach() const;
-    bool IsHeroClose() const;
-    bool IsHeroLost() const;
+    bool IsHeroInReach() const { return IsHeroAhead(256, 128, 40); }
+    bool IsHeroClose() const { return IsHeroAhead(104, 192, 40); }
+    // Behind it, too far, too high or low, or out of sight.
+    bool IsHeroLost() const { return !IsHeroAhead(384, 288, 40); }
     // Stand when the hero is lost, hop back to leap when he is close, else dash.
     void NextMove();
     IBase* GetFootHitbox() const { return foot_.Get(); }
 
     int variant;
-    bool clashGuard = false;
     double jumpStartY = 0;
     CPartsFigure figure;
 

@@ -51,7 +51,7 @@ const std::vector<SpriteCell> kSlashCells = {{0, 192, 96, 224}, {96, 192, 192, 2
 }  // namespace
 
 CTonFar001::CTonFar001(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, facingIn, 100),
+    : CGroundEnemy(owner, px, py, facingIn, 100),
       spin_("Effect", "Bar_Effect002_L", SpinCells()),
       slashLeft_("Effect", "Bar_Effect003_L", kSlashCells),
       slashRight_("Effect", "Bar_Effect003_R", kSlashCells) {
@@ -132,20 +132,6 @@ void CTonFar001::MoveSlowed() {
 }
 
 double CTonFar001::Step() const { return GetFrameTime() * (slowFrames > 0 ? 20.0 : 60.0); }
-
-bool CTonFar001::IsHeroInView() const {
-    if (!HasHero()) return false;
-    const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();
-    const bool ahead = facing == 1 ? (0.0 <= dx && dx <= 256.0) : (-256.0 <= dx && dx <= 0.0);
-    return ahead && -160.0 <= dy && dy <= 64.0 && IsHeroInSight();
-}
-
-bool CTonFar001::IsHeroInReach() const {
-    if (!onGround || !HasHero()) return false;
-    const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();
-    const bool ahead = facing == 1 ? (0.0 <= dx && dx <= 96.0) : (-96.0 <= dx && dx <= 0.0);
-    return ahead && -64.0 <= dy && dy <= 64.0 && IsHeroInSight();
-}
 
 void CTonFar001::Act() {
     BeginFrame();

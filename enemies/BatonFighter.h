@@ -4,7 +4,7 @@
 // low when he is lower), lunging after the swing's short wide box, then hops back. Each hit
 // shakes it and slows everything it does to a third for a moment; bumping into it throws the
 // other hard. Beaten, it flies up and back, lies still for 72 frames and bursts.
-#include "enemies/EnemyPattern.h"
+#include "enemies/GroundEnemy.h"
 
 enum BatonFighterState {
     kBatonWait = 0,
@@ -21,16 +21,16 @@ enum BatonFighterState {
     kBatonDown = 11,
 };
 
-class CTonFar001 : public CPatternEnemy, public IAttackable {
+class CTonFar001 : public CGroundEnemy, public IAttackable {
   public:
     CTonFar001(CStage* owner, double x, double y, int facing);
     ~CTonFar001() override;
 
-    void SetState(int s);
+    void SetState(int s) override;
     // Move, but while slowed the frame's change of speed and of place is a third.
     void MoveSlowed();
-    bool IsHeroInView() const;
-    bool IsHeroInReach() const;
+    bool IsHeroInView() const { return IsHeroAhead(256, 160, 64); }
+    bool IsHeroInReach() const { return onGround && IsHeroAhead(96, 64, 64); }
     void Act() override;
     void Draw() override;
     int Collide(IBase* other) override;

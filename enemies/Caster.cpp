@@ -23,7 +23,7 @@ const std::vector<SpriteCell> kCasterCells = {{0, 64, 32, 112},  {0, 112, 32, 16
 }  // namespace
 
 CProfessor001::CProfessor001(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, facingIn, 10),
+    : CGroundEnemy(owner, px, py, facingIn, 10),
       left_("Char", "Enemy005_L", kCasterCells),
       right_("Char", "Enemy005_R", kCasterCells),
       ball_("Object", "Objects002", {{32, 0, 64, 32}}) {
@@ -103,15 +103,7 @@ void CProfessor001::Cast() {
 
 int CProfessor001::Collide(IBase* other) {
     if (!IsVisible()) return kHitImmune;
-    const int r = DeliverContactAttack(other);
-    if (isBlown) return r;
-    if (r == kHitBounced) {
-        SetState(kCasterStomped);
-    } else if (r == kHitPushed) {
-        SetState(kCasterRecoil);
-        RecoilFrom(other, 200.0, 900.0, 300.0);
-    }
-    return r;
+    return ContactAndReact(other, kCasterStomped, kNoFallFloor, kCasterRecoil, 300.0);
 }
 
 int CProfessor001::ReceiveAttack(AttackInfo info) {
@@ -146,15 +138,10 @@ void CProfessor001::Draw() {
         cell = 1;
         s = StompWobble(stateFrames);
     }
-    sprite = (facing == 1 ? right_ : left_)[static_cast<size_t>(cell)];
-    if (!sprite) return;
-    sprite->scaleX = static_cast<float>(s);
-    sprite->scaleY = static_cast<float>(1.0 / s);
-    imageX = centerX;
-    const double h = sprite->height;
-    imageY = centerY - 4.0 + std::trunc((h - h / s) * 0.5);
-    sprite->SetAlpha(static_cast<float>(Alpha()));
-    DrawSprite();
+    CSprite* picture = (facing == 1 ? right_ : left_)[static_cast<size_t>(cell)];
+    if (!picture) return;
+    picture->SetAlpha(static_cast<float>(Alpha()));
+    DrawSquashed(picture, s, 0.0, 4.0);
 
     CSprite* ball = ball_[0];
     if (state != kCasterCast || isBlown || !ball) return;

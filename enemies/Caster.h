@@ -3,7 +3,7 @@
 // stands and, unless the hero is already close, raises a growing, spinning ball for 100 frames
 // and fires it straight at him; then it waits, fades out and starts over. Hidden or fading,
 // nothing touches it. Its head follows the hero: the picture looks down, level or up.
-#include "enemies/EnemyPattern.h"
+#include "enemies/GroundEnemy.h"
 
 enum CasterState {
     kCasterHidden = 0,
@@ -16,12 +16,12 @@ enum CasterState {
     kCasterRecoil = 7,
 };
 
-class CProfessor001 : public CPatternEnemy {
+class CProfessor001 : public CGroundEnemy {
   public:
     CProfessor001(CStage* owner, double x, double y, int facing);
     ~CProfessor001() override;
 
-    void SetState(int s);
+    void SetState(int s) override;
     bool IsVisible() const { return state > kCasterFadeOut; }
     void Act() override;
     void Draw() override;

@@ -9,14 +9,13 @@
 
 namespace {
 
-constexpr int kEffectEnemyDeath = 4;
 const std::vector<SpriteCell> kDrillCells = {
     {80, 112, 144, 144}, {80, 144, 144, 176}, {80, 176, 144, 208}, {80, 208, 144, 240}};
 
 }  // namespace
 
 CDrill001::CDrill001(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, facingIn, 30),
+    : CFighterEnemy(owner, px, py, facingIn, 30, kDrillRecoil),
       left_("Char", "Enemy003_L", kDrillCells),
       right_("Char", "Enemy003_R", kDrillCells) {
     width = 36.0;
@@ -90,38 +89,11 @@ void CDrill001::Act() {
 }
 
 int CDrill001::Collide(IBase* other) {
-    const int r = DeliverContactAttack(other);
-    if (isBlown) return r;
-    if (r == kHitBounced) {
-        SetState(kDrillStomped);
-    } else if (r == kHitPushed) {
-        SetState(kDrillRecoil);
-        RecoilFrom(other, 200.0, 900.0, kGravity);
-    }
-    return r;
-}
-
-int CDrill001::ReceiveAttack(AttackInfo info) {
-    if (clashGuard) return kHitNoEffect;
-    return TakeHit(info, kEffectEnemyDeath);
-}
-
-void CDrill001::OnAttackClash(int, AttackInfo, AttackInfo theirs) {
-    SetState(kDrillRecoil);
-    const double s = std::cos(theirs.angle) < 0 ? -1.0 : 1.0;
-    vx = 200.0 * s;
-    ax = -900.0 * s;
+    return ContactAndReact(other, kDrillStomped, kNoFallFloor, kDrillRecoil, kGravity);
 }
 
 void CDrill001::Draw() {
     const int n = static_cast<int>(age) % 24;
-    sprite = (facing == 1 ? right_ : left_)[n / 6];
-    if (!sprite) return;
     const double s = state == kDrillStomped ? StompWobble(stateFrames) : 1.0;
-    sprite->scaleX = static_cast<float>(s);
-    sprite->scaleY = static_cast<float>(1.0 / s);
-    imageX = centerX + 10.0 * FacingSign();
-    const double h = sprite->height;
-    imageY = centerY - 2.0 + std::trunc((h - h / s) * 0.5);
-    DrawSprite();
+    DrawSquashed((facing == 1 ? right_ : left_)[n / 6], s, 10.0 * FacingSign(), 2.0);
 }

@@ -45,7 +45,7 @@ const CFlowerBase::Kind CFlower002::kKind = {{{120, 0, 160, 40},
                                              false};
 
 CFlowerBase::CFlowerBase(CStage* owner, double px, double py, const Kind& k)
-    : CPatternEnemy(owner, px, py, 0, 1),
+    : CGroundEnemy(owner, px, py, 0, 1),
       kind(k),
       sheet_("Char", "Enemy010", std::vector<SpriteCell>(std::begin(k.cells), std::end(k.cells))) {
     width = 24.0;
@@ -185,13 +185,4 @@ int CFlowerBase::ChooseCell() const {
     return flashing ? cell + 3 : cell;
 }
 
-void CFlowerBase::Draw() {
-    sprite = sheet_[static_cast<size_t>(ChooseCell())];
-    if (!sprite) return;
-    sprite->scaleX = static_cast<float>(stretch);
-    sprite->scaleY = static_cast<float>(1.0 / stretch);
-    imageX = centerX;
-    const double h = sprite->height;
-    imageY = centerY - 6.0 + std::trunc((h - h / stretch) * 0.5);
-    DrawSprite();
-}
+void CFlowerBase::Draw() { DrawSquashed(sheet_[static_cast<size_t>(ChooseCell())], stretch, 0.0, 6.0); }

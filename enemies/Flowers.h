@@ -3,7 +3,7 @@
 // shot in an arc that comes down on him: CFlower001 a baseball, CFlower002 a bomb. One hit
 // beats either. Water only provokes CFlower001 into throwing at once (and makes it flash);
 // bursts and fire leave CFlower002 untouched.
-#include "enemies/EnemyPattern.h"
+#include "enemies/GroundEnemy.h"
 
 enum FlowerState {
     kFlowerStand = 0,
@@ -15,7 +15,7 @@ enum FlowerState {
     kFlowerAfterThrow = 6,
 };
 
-class CFlowerBase : public CPatternEnemy {
+class CFlowerBase : public CGroundEnemy {
   public:
     // What tells one flower from the other.
     struct Kind {
@@ -31,7 +31,7 @@ class CFlowerBase : public CPatternEnemy {
     CFlowerBase(CStage* owner, double x, double y, const Kind& kind);
     ~CFlowerBase() override;
 
-    void SetState(int s);
+    void SetState(int s) override;
     void Act() override;
     void Draw() override;
     int Collide(IBase* other) override;

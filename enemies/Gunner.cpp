@@ -33,7 +33,7 @@ std::vector<SpriteCell> GunnerCells(int variant) {
 }  // namespace
 
 CGun001::CGun001(CStage* owner, double px, double py, int facingIn, int variantIn)
-    : CPatternEnemy(owner, px, py, facingIn, 10),
+    : CGroundEnemy(owner, px, py, facingIn, 10),
       variant(variantIn == 1 ? 1 : 0),
       left_("Char", "Enemy002_L", GunnerCells(variant)),
       right_("Char", "Enemy002_R", GunnerCells(variant)) {
@@ -48,18 +48,6 @@ CGun001::CGun001(CStage* owner, double px, double py, int facingIn, int variantI
 }
 
 CGun001::~CGun001() = default;
-
-bool CGun001::IsHeroInLineOfFire() const {
-    if (!HasHero()) return false;
-    const double ahead = GetDistanceXToHero() * FacingSign(), dy = GetDistanceYToHero();
-    return ahead >= 0 && ahead <= 288 && -64 <= dy && dy <= 64 && IsHeroInSight();
-}
-
-bool CGun001::IsHeroLost() const {
-    if (!HasHero()) return true;
-    const double ahead = GetDistanceXToHero() * FacingSign(), dy = GetDistanceYToHero();
-    return ahead < 0 || ahead > 320 || dy > 200 || dy < -200 || !IsHeroInSight();
-}
 
 void CGun001::SetState(int s) {
     EnterState(s);
@@ -158,15 +146,7 @@ void CGun001::Act() {
 }
 
 int CGun001::Collide(IBase* other) {
-    const int r = DeliverContactAttack(other);
-    if (isBlown) return r;
-    if (r == kHitBounced) {
-        SetState(kGunStomped);
-    } else if (r == kHitPushed) {
-        SetState(kGunRecoil);
-        RecoilFrom(other, 200.0, 900.0, 300.0);
-    }
-    return r;
+    return ContactAndReact(other, kGunStomped, kNoFallFloor, kGunRecoil, 300.0);
 }
 
 int CGun001::ChoosePose() const {

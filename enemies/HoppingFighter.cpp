@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kEffectEnemyDeath = 4;
 constexpr int kEffectFlash = 26;
 
 const CMegane001::Timing kTimings[2] = {{35, 30, 40, 30}, {40, 25, 50, 25}};
@@ -32,7 +31,7 @@ const std::vector<SpriteCell> kSwingCells = {{0, 192, 96, 224}, {96, 192, 192, 2
 }  // namespace
 
 CMegane001::CMegane001(CStage* owner, double px, double py, int facingIn, int variantIn)
-    : CPatternEnemy(owner, px, py, facingIn, 30),
+    : CFighterEnemy(owner, px, py, facingIn, 30, kHopRecoil),
       variant(variantIn == 1 ? 1 : 0),
       jumpStartX(px),
       timing(kTimings[variantIn == 1 ? 1 : 0]),
@@ -229,28 +228,7 @@ void CMegane001::Attack() {
 }
 
 int CMegane001::Collide(IBase* other) {
-    const int r = DeliverContactAttack(other);
-    if (isBlown) return r;
-    if (r == kHitBounced) {
-        SetState(kHopStomped);
-        if (vy < 150.0) vy = 150.0;
-    } else if (r == kHitPushed) {
-        SetState(kHopRecoil);
-        RecoilFrom(other, 200.0, 900.0, 300.0);
-    }
-    return r;
-}
-
-int CMegane001::ReceiveAttack(AttackInfo info) {
-    if (clashGuard) return kHitNoEffect;
-    return TakeHit(info, kEffectEnemyDeath);
-}
-
-void CMegane001::OnAttackClash(int, AttackInfo, AttackInfo theirs) {
-    SetState(kHopRecoil);
-    const double s = std::cos(theirs.angle) >= 0 ? 1.0 : -1.0;
-    vx = 200.0 * s;
-    ax = -900.0 * s;
+    return ContactAndReact(other, kHopStomped, 150.0, kHopRecoil, 300.0);
 }
 
 void CMegane001::OnHeroAttackStarted() {
@@ -296,14 +274,10 @@ void CMegane001::Draw() {
                 break;
         }
     }
-    sprite = (facing == 1 ? right_ : left_)[cell];
+    // The wide bar cells sit further forward.
+    DrawSquashed((facing == 1 ? right_ : left_)[cell], k,
+                 variant == 0 && cell >= 6 ? 20.0 * FacingSign() : 0.0, 6.0);
     if (!sprite) return;
-    sprite->scaleX = static_cast<float>(k);
-    sprite->scaleY = static_cast<float>(1.0 / k);
-    imageX = centerX + (variant == 0 && cell >= 6 ? 20.0 * FacingSign() : 0.0);  // the wide bar cells
-    const double h = sprite->height;
-    imageY = centerY - 6.0 + std::trunc((h - h / k) * 0.5);
-    DrawSprite();
 
     if (variant != 0 || state != kHopRecover || stateFrames > 9.0 || isBlown) return;
     CSprite* swing =

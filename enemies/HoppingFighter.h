@@ -2,7 +2,7 @@
 // The hopping fighter: keeps turning to the hero, jumps walls, ledges and up to a hero standing
 // higher, and jumps the hero's own swings. Variant 0 swings a bar close in and hops back;
 // variant 1 throws baseballs from further off and hops away from a hero who comes too close.
-#include "enemies/EnemyPattern.h"
+#include "enemies/GroundEnemy.h"
 #include "enemies/GroundHelpers.h"
 
 enum HoppingFighterState {
@@ -14,24 +14,19 @@ enum HoppingFighterState {
     kHopAway = 5
 };
 
-class CMegane001 : public CPatternEnemy, public IAttackable {
+class CMegane001 : public CFighterEnemy {
   public:
     CMegane001(CStage* owner, double x, double y, int facing, int variant);
     ~CMegane001() override;
 
-    void SetState(int s);
+    void SetState(int s) override;
     bool ShouldJump() const;
     bool IsHeroInAttackRange() const;
     void Act() override;
     void Draw() override;
     int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo info) override;
     void OnHeroAttackStarted() override;
     void OnBlowEnd() override;
-
-    void OnAttackHit(int, AttackInfo) override {}
-    void OnAttackClash(int result, AttackInfo mine, AttackInfo theirs) override;
-    void AfterAttackClash() override { clashGuard = true; }
 
     IBase* GetSwingHitbox() const { return swing_.Get(); }
 
@@ -43,7 +38,6 @@ class CMegane001 : public CPatternEnemy, public IAttackable {
     };
 
     int variant;
-    bool clashGuard = false;
     double jumpStartX;
     double turnFrames = 0;
     const Timing& timing;

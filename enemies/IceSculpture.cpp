@@ -19,7 +19,7 @@ const std::vector<SpriteCell> kSculptureCells = {{80, 0, 112, 56}, {80, 56, 112,
 }  // namespace
 
 CIceSculpture001::CIceSculpture001(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, facingIn, 1),
+    : CGroundEnemy(owner, px, py, facingIn, 1),
       left_("Char", "Enemy003_L", kSculptureCells),
       right_("Char", "Enemy003_R", kSculptureCells) {
     width = 18.0;

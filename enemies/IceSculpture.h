@@ -3,16 +3,16 @@
 // blows a stream of snow puffs, then backs off and starts again. Walls and ceilings bounce it
 // with a clink; a hard fall onto the floor, a hero landing on it, or any blow that is not ice or
 // water shatters it, once.
-#include "enemies/EnemyPattern.h"
+#include "enemies/GroundEnemy.h"
 
 enum IceSculptureState { kIceApproach = 0, kIceBrake = 1, kIceBlow = 2, kIceBackOff = 3, kIceRecoil = 4 };
 
-class CIceSculpture001 : public CPatternEnemy {
+class CIceSculpture001 : public CGroundEnemy {
   public:
     CIceSculpture001(CStage* owner, double x, double y, int facing);
     ~CIceSculpture001() override;
 
-    void SetState(int s);
+    void SetState(int s) override;
     void Act() override;
     void Draw() override;
     // The shattering: the ice break, its sound, and gone. Only the first call does anything.

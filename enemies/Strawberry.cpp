@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kEffectEnemyDeath = 4;
-
 std::vector<SpriteCell> StrawberryCells() {
     std::vector<SpriteCell> cells;
     for (int i = 0; i < 6; ++i) cells.push_back({40 * i, 128, 40 * i + 40, 168});
@@ -23,7 +21,7 @@ std::vector<SpriteCell> StrawberryCells() {
 }  // namespace
 
 CIchigo001::CIchigo001(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, facingIn, 25),
+    : CFighterEnemy(owner, px, py, facingIn, 25, kBerryRecoil),
       left_("Char", "Enemy006_L", StrawberryCells()),
       right_("Char", "Enemy006_R", StrawberryCells()) {
     width = 24.0;
@@ -133,28 +131,8 @@ void CIchigo001::Act() {
 }
 
 int CIchigo001::Collide(IBase* other) {
-    const int r = DeliverContactAttack(other);
-    if (isBlown || state == kBerryLeap) return r;
-    if (r == kHitBounced) {
-        SetState(kBerryStomped);
-        if (vy < 200.0) vy = 200.0;
-    } else if (r == kHitPushed) {
-        SetState(kBerryRecoil);
-        RecoilFrom(other, 200.0, 900.0, 300.0);
-    }
-    return r;
-}
-
-int CIchigo001::ReceiveAttack(AttackInfo info) {
-    if (clashGuard) return kHitNoEffect;
-    return TakeHit(info, kEffectEnemyDeath);
-}
-
-void CIchigo001::OnAttackClash(int, AttackInfo, AttackInfo theirs) {
-    SetState(kBerryRecoil);
-    const double s = std::cos(theirs.angle) >= 0 ? 1.0 : -1.0;
-    vx = 200.0 * s;
-    ax = -900.0 * s;
+    if (state == kBerryLeap) return DeliverContactAttack(other);
+    return ContactAndReact(other, kBerryStomped, 200.0, kBerryRecoil, 300.0);
 }
 
 void CIchigo001::OnBlowEnd() {
@@ -189,14 +167,8 @@ int CIchigo001::ChooseCell(double* scale) const {
 void CIchigo001::Draw() {
     double s;
     const int cell = ChooseCell(&s);
-    sprite = (facing == 1 ? right_ : left_)[cell];
-    if (!sprite) return;
-    sprite->scaleX = static_cast<float>(s);
-    sprite->scaleY = static_cast<float>(1.0 / s);
+    CSprite* picture = (facing == 1 ? right_ : left_)[cell];
     // The leap spins the picture about its middle, the way it faces.
-    sprite->angleZ = cell == 6 ? static_cast<float>(stateFrames * 0.4 * FacingSign()) : 0.0f;
-    imageX = centerX;
-    const double h = sprite->height;
-    imageY = centerY - (cell == 6 ? 0.0 : 6.0) + std::trunc((h - h / s) * 0.5);
-    DrawSprite();
+    if (picture) picture->angleZ = cell == 6 ? static_cast<float>(stateFrames * 0.4 * FacingSign()) : 0.0f;
+    DrawSquashed(picture, s, 0.0, cell == 6 ? 0.0 : 6.0);
 }

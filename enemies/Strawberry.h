@@ -3,7 +3,7 @@
 // high spinning leap that carries an attack circle, lands, brakes and starts again. It bounces
 // off walls in the leap, squashes when stomped and recoils when it pushes the hero or its attack
 // clashes with another.
-#include "enemies/EnemyPattern.h"
+#include "enemies/GroundEnemy.h"
 #include "enemies/GroundHelpers.h"
 
 enum StrawberryState {
@@ -17,30 +17,25 @@ enum StrawberryState {
     kBerryRecoil = 7,
 };
 
-class CIchigo001 : public CPatternEnemy, public IAttackable {
+class CIchigo001 : public CFighterEnemy {
   public:
     CIchigo001(CStage* owner, double x, double y, int facing);
     ~CIchigo001() override;
 
     // Sets the state with its speed limits; the leap (and only the leap) carries the circle.
-    void SetState(int s);
+    void SetState(int s) override;
     void Act() override;
     void Draw() override;
+    // In the leap only the body contact goes out; otherwise a stomp squashes it and a push
+    // throws it back.
     int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo info) override;
     void OnBlowEnd() override;
-
-    void OnAttackHit(int, AttackInfo) override {}
-    void OnAttackClash(int result, AttackInfo mine, AttackInfo theirs) override;
-    void AfterAttackClash() override { clashGuard = true; }
 
     // The cell Draw shows now (0..8) with its horizontal scale.
     int ChooseCell(double* scale) const;
     IBase* GetAttackShape() const { return attackShape_.Get(); }
 
     static constexpr double kGravity = 700.0;
-
-    bool clashGuard = false;  // the leap's circle clashed this frame: the body takes nothing
 
   private:
     void BackToWait();

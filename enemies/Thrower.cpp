@@ -27,7 +27,7 @@ std::vector<SpriteCell> ThrowerCells(int kind) {
 }  // namespace
 
 CNageru001::CNageru001(CStage* owner, double px, double py, int facingIn, int kindIn)
-    : CPatternEnemy(owner, px, py, facingIn, 10),
+    : CGroundEnemy(owner, px, py, facingIn, 10),
       kind(kindIn),
       left_("Char", "Enemy008_L", ThrowerCells(kindIn)),
       right_("Char", "Enemy008_R", ThrowerCells(kindIn)),
@@ -105,16 +105,7 @@ void CNageru001::Throw() {
 }
 
 int CNageru001::Collide(IBase* other) {
-    const int r = DeliverContactAttack(other);
-    if (isBlown) return r;
-    if (r == kHitBounced) {
-        SetState(kThrowStomped);
-        if (vy < 100.0) vy = 100.0;
-    } else if (r == kHitPushed) {
-        SetState(kThrowRecoil);
-        RecoilFrom(other, 200.0, 900.0, 300.0);
-    }
-    return r;
+    return ContactAndReact(other, kThrowStomped, 100.0, kThrowRecoil, 300.0);
 }
 
 int CNageru001::ChooseCell(double* scale) const {
@@ -139,14 +130,7 @@ int CNageru001::ChooseCell(double* scale) const {
 void CNageru001::Draw() {
     double s;
     const int cell = ChooseCell(&s);
-    sprite = (facing == 1 ? right_ : left_)[cell];
-    if (!sprite) return;
-    sprite->scaleX = static_cast<float>(s);
-    sprite->scaleY = static_cast<float>(1.0 / s);
-    imageX = centerX;
-    const double h = sprite->height;
-    imageY = centerY - 2.0 + std::trunc((h - h / s) * 0.5);
-    DrawSprite();
+    DrawSquashed((facing == 1 ? right_ : left_)[cell], s, 0.0, 2.0);
     CSprite* ball = held_[0];
     if (state != kThrowWindUp || isBlown || !ball) return;
     double hx = imageX + (onGround ? 14.0 : 15.0) * FacingSign();

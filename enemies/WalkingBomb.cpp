@@ -27,7 +27,7 @@ std::vector<SpriteCell> BombCells() {
 }  // namespace
 
 CCaterpillar001::CCaterpillar001(CStage* owner, double px, double py, int facingIn, int fuseSeconds)
-    : CPatternEnemy(owner, px, py, facingIn, 0),
+    : CGroundEnemy(owner, px, py, facingIn, 0),
       fuse(60.0 * fuseSeconds),
       left_("Char", "Enemy006_L", BombCells()),
       right_("Char", "Enemy006_R", BombCells()) {
@@ -52,13 +52,6 @@ void CCaterpillar001::SetState(int s) {
         maxSpeedDown = 800.0;
         maxSpeedLeft = maxSpeedRight = 200.0;
     }
-}
-
-bool CCaterpillar001::IsHeroInReach() const {
-    if (!HasHero()) return false;
-    const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();
-    const bool ahead = facing == 0 ? (-256.0 <= dx && dx <= 0.0) : (0.0 <= dx && dx <= 256.0);
-    return ahead && -128.0 <= dy && dy <= 40.0 && IsHeroInSight();
 }
 
 void CCaterpillar001::Act() {
