@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "enemies/Caster.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;
@@ -53,23 +52,18 @@ TEST_F(Caster, ACloseHeroMakesItVanishInsteadOfCasting) {
 }
 
 TEST_F(Caster, TheBallFliesAtTheHeroAtOneHundredSeventy) {
-    std::vector<std::pair<double, double>> balls;
-    RegisterLiveObjectCreator("CMagicalBall",
-                              [&balls](CStage* owner, double x, double y, const LiveObjectArgs& a) {
-                                  balls.emplace_back(std::get<double>(a.at(0)), std::get<double>(a.at(1)));
-                                  return new playtest::Thing(owner, x, y, 4, 4, kCategoryDefault);
-                              });
+    RecordShots({"CMagicalBall"});
     CProfessor001* c = OnFloor(300);
     PlaceHero(c->centerX + 200, c->centerY - 100);
     c->SetState(kCasterCast);
     c->stateFrames = 100.0;
     Frames(1);
-    EXPECT_TRUE(balls.empty());
+    EXPECT_TRUE(fired.empty());
     Frames(1);
-    ASSERT_EQ(balls.size(), 1u);
-    EXPECT_NEAR(std::hypot(balls[0].first, balls[0].second), 170.0, 1e-9);
-    EXPECT_GT(balls[0].first, 0.0);
-    EXPECT_LT(balls[0].second, 0.0);
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_NEAR(std::hypot(fired[0].vx, fired[0].vy), 170.0, 1e-9);
+    EXPECT_GT(fired[0].vx, 0.0);
+    EXPECT_LT(fired[0].vy, 0.0);
     EXPECT_EQ(c->state, kCasterAfterCast);
 }
 

@@ -4,28 +4,17 @@
 #include <vector>
 
 #include "enemies/Flowers.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;
 
 namespace {
 
-struct Thrown {
-    std::string shot;
-    double x, y, vx, vy;
-};
-
 class Flowers : public GroundWorld {
   protected:
     void SetUp() override {
         GroundWorld::SetUp();
-        for (const char* shot : {"CBaseball", "CBomb001"})
-            RegisterLiveObjectCreator(
-                shot, [this, shot](CStage* owner, double x, double y, const LiveObjectArgs& a) {
-                    thrown.push_back({shot, x, y, std::get<double>(a.at(0)), std::get<double>(a.at(1))});
-                    return new playtest::Thing(owner, x, y, 4, 4, kCategoryDefault);
-                });
+        RecordShots({"CBaseball", "CBomb001"});
     }
     template <class F>
     F* OnFloor(double x) {
@@ -35,7 +24,6 @@ class Flowers : public GroundWorld {
         Frames(2);
         return f;
     }
-    std::vector<Thrown> thrown;
 };
 
 // Flower 1: water provokes (2); flower 2: bursts do nothing (2); damage 0 knocks (1); any
@@ -66,11 +54,11 @@ TEST_F(Flowers, TheArcComesDownOnTheHero) {
     CFlower002* f = OnFloor<CFlower002>(300);
     PlaceHero(f->centerX + 150, f->centerY);
     Frames(80);
-    ASSERT_EQ(thrown.size(), 1u);
-    EXPECT_EQ(thrown[0].shot, "CBomb001");
-    EXPECT_EQ(thrown[0].vy, -460.0);
-    EXPECT_GT(thrown[0].vx, 0.0);
-    EXPECT_LE(thrown[0].vx, 180.0);
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0].shot, "CBomb001");
+    EXPECT_EQ(fired[0].vy, -460.0);
+    EXPECT_GT(fired[0].vx, 0.0);
+    EXPECT_LE(fired[0].vx, 180.0);
 }
 
 // In sight, flower 1 throws every 8 + 45 + 36 frames or so; water makes it wind up at once and
@@ -79,20 +67,20 @@ TEST_F(Flowers, WaterMakesTheFirstFlowerThrowSoonerAndAgain) {
     CFlower001* f = OnFloor<CFlower001>(300);
     PlaceHero(f->centerX + 150, f->centerY);
     Frames(200);
-    const size_t calm = thrown.size();
+    const size_t calm = fired.size();
     EXPECT_GE(calm, 2u);
     EXPECT_LE(calm, 3u);
 
     CObjectRegistry::GetInstance()->Clear();
     scene.hero = nullptr;
-    thrown.clear();
+    fired.clear();
     CFlower001* g = OnFloor<CFlower001>(300);
     PlaceHero(g->centerX + 150, g->centerY);
     for (int i = 0; i < 200; ++i) {
         g->ReceiveAttack(Attack(0, kAttackWater));
         Frames(1);
     }
-    EXPECT_GT(thrown.size(), calm);
+    EXPECT_GT(fired.size(), calm);
 }
 
 TEST_F(Flowers, ItNeverThrowsInTheAir) {
@@ -104,7 +92,7 @@ TEST_F(Flowers, ItNeverThrowsInTheAir) {
         Frames(1);
         EXPECT_NE(f->state, kFlowerWindUp);
     }
-    EXPECT_TRUE(thrown.empty());
+    EXPECT_TRUE(fired.empty());
 }
 
 TEST_F(Flowers, ARootedFlowerKeepsItsPlaceWhenPushed) {

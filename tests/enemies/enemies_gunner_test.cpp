@@ -4,35 +4,23 @@
 #include <vector>
 
 #include "enemies/Gunner.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;
 
 namespace {
 
-struct Shot {
-    std::string cls;
-    double x, y, vx;
-};
-
 class Gunner : public GroundWorld {
   protected:
     void SetUp() override {
         GroundWorld::SetUp();
-        for (const char* cls : {"CGunWater", "CMachineGunShot"})
-            RegisterLiveObjectCreator(
-                cls, [this, cls](CStage* owner, double x, double y, const LiveObjectArgs& a) {
-                    shots.push_back({cls, x, y, std::get<double>(a.at(0))});
-                    return new playtest::Thing(owner, x, y, 4, 4, kCategoryDefault);
-                });
+        RecordShots({"CGunWater", "CMachineGunShot"});
     }
     CGun001* OnFloor(double x, int variant) {
         auto* g = Place<CGun001>(x, kFloorTop - 40.0 - 0.5, 1, variant);
         Frames(2);
         return g;
     }
-    std::vector<Shot> shots;
 };
 
 TEST_F(Gunner, ItFiresOnlyAtAHeroInItsLineOfFire) {
@@ -60,7 +48,7 @@ TEST_F(Gunner, EachVariantFiresItsOwnBurst) {
         SCOPED_TRACE(variant);
         CObjectRegistry::GetInstance()->Clear();
         scene.hero = nullptr;
-        shots.clear();
+        fired.clear();
         playtest::MadeEffects().clear();
         CGun001* g = OnFloor(300, variant);
         const double x0 = g->x;
@@ -70,9 +58,9 @@ TEST_F(Gunner, EachVariantFiresItsOwnBurst) {
         Frames(variant == 0 ? 40 : 50);
         ASSERT_EQ(g->state, kGunFire);
         Frames(40);
-        ASSERT_EQ(shots.size(), variant == 0 ? 3u : 8u);
-        for (const Shot& s : shots) {
-            EXPECT_EQ(s.cls, variant == 0 ? "CGunWater" : "CMachineGunShot");
+        ASSERT_EQ(fired.size(), variant == 0 ? 3u : 8u);
+        for (const FiredShot& s : fired) {
+            EXPECT_EQ(s.shot, variant == 0 ? "CGunWater" : "CMachineGunShot");
             EXPECT_EQ(s.vx, variant == 0 ? 150.0 : 400.0);
             EXPECT_NEAR(s.x, x0 + 20 + 32, 0.5);
         }

@@ -1,7 +1,6 @@
 // The ice sculpture: what shatters it (and that it shatters once), its bounces, its fall, the
 // brake that comes earlier for a hero running at it, and its stream of puffs.
 #include "enemies/IceSculpture.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;
@@ -88,21 +87,17 @@ TEST_F(IceSculpture, ItBrakesEarlierForAHeroRunningAtIt) {
 
 // Twenty puffs at most, each from its front edge, drifting ahead and down.
 TEST_F(IceSculpture, ItBlowsAtMostTwentyPuffs) {
-    std::vector<double> vxs;
-    RegisterLiveObjectCreator("CSnowStorm001",
-                              [&vxs](CStage* owner, double x, double y, const LiveObjectArgs& a) {
-                                  vxs.push_back(std::get<double>(a.at(0)));
-                                  return new playtest::Thing(owner, x, y, 4, 4, kCategoryDefault);
-                              });
+    RecordShots({"CSnowStorm001"});
     CIceSculpture001* s = OnFloor(300, 1);
     Frames(2);
     s->SetState(kIceBlow);
     s->facing = 1;
     Frames(3);
-    EXPECT_TRUE(vxs.empty());  // the first comes once the puff clock passes 4
+    EXPECT_TRUE(fired.empty());  // the first comes once the puff clock passes 4
     Frames(125);
-    EXPECT_EQ(vxs.size(), 20u);
-    for (double v : vxs) {
+    EXPECT_EQ(fired.size(), 20u);
+    for (const FiredShot& shot : fired) {
+        const double v = shot.vx;
         EXPECT_GE(v, 90.0);
         EXPECT_LE(v, 150.0);
     }

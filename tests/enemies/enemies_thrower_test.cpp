@@ -1,36 +1,17 @@
 // The thrower: the reach in which it throws (224 ahead, 192 above), what it throws and from
 // where, its jump before a high or far throw, and its hit points.
 #include "enemies/Thrower.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;
 
 namespace {
 
-struct Thrown {
-    std::string shot;
-    double x, y, vx, vy;
-    bool heroSide;
-};
-
-std::vector<Thrown>& ThrownShots() {
-    static std::vector<Thrown> shots;
-    return shots;
-}
-
 class Thrower : public GroundWorld {
   protected:
     void SetUp() override {
         GroundWorld::SetUp();
-        ThrownShots().clear();
-        for (const char* shot : {"CVolleyball", "CRollingRock"})
-            RegisterLiveObjectCreator(
-                shot, [shot](CStage* owner, double x, double y, const LiveObjectArgs& a) {
-                    ThrownShots().push_back({shot, x, y, std::get<double>(a.at(0)), std::get<double>(a.at(1)),
-                                             std::get<bool>(a.at(2))});
-                    return new playtest::Thing(owner, x, y, 8, 8, kCategoryDefault);
-                });
+        RecordShots({"CVolleyball", "CRollingRock"});
     }
     CNageru001* OnFloor(double x, int kind) {
         auto* t = Place<CNageru001>(x, kFloorTop - 36.0 - 0.5, 1, kind);
@@ -64,7 +45,7 @@ TEST_F(Thrower, EachKindThrowsItsOwnShotAfterItsOwnWait) {
     for (int kind : {0, 1}) {
         SCOPED_TRACE(kind);
         CObjectRegistry::GetInstance()->Clear();
-        ThrownShots().clear();
+        fired.clear();
         CNageru001* t = OnFloor(300, kind);
         PlaceHero(t->centerX + 100, t->centerY);
         // The clocks are set on the threshold, so that a frame time that is not exactly 1/60
@@ -76,10 +57,10 @@ TEST_F(Thrower, EachKindThrowsItsOwnShotAfterItsOwnWait) {
         EXPECT_EQ(t->state, kThrowWindUp);
         t->stateFrames = 25.0;
         Frames(1);
-        EXPECT_TRUE(ThrownShots().empty());
+        EXPECT_TRUE(fired.empty());
         Frames(1);
-        ASSERT_EQ(ThrownShots().size(), 1u);
-        const Thrown& s = ThrownShots()[0];
+        ASSERT_EQ(fired.size(), 1u);
+        const FiredShot& s = fired[0];
         EXPECT_EQ(s.shot, kind == 0 ? "CVolleyball" : "CRollingRock");
         EXPECT_EQ(s.vx, kind == 0 ? 200.0 : 140.0);
         EXPECT_EQ(s.vy, -250.0);

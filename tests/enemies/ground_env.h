@@ -2,7 +2,10 @@
 // The ground enemies' world: the enemy world with every effect recorded instead of made, so that
 // a test can tell which sparks, smokes and breaks an enemy left and where.
 #include <algorithm>
+#include <initializer_list>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "play/EffectFactory.h"
 #include "stage/LiveObjectFactory.h"
@@ -40,6 +43,24 @@ class GroundWorld : public EnemyWorld {
         playtest::MadeEffects().clear();
         EnemyWorld::TearDown();
     }
+    // A shot an enemy fired through the creator table.
+    struct FiredShot {
+        std::string shot;
+        double x, y, vx, vy;
+        bool heroSide;
+    };
+    // From now on the named shot classes are made as small stand-ins and recorded in `fired`.
+    void RecordShots(std::initializer_list<const char*> shotClasses) {
+        for (const char* shot : shotClasses)
+            RegisterLiveObjectCreator(
+                shot, [this, shot](CStage* owner, double x, double y, const LiveObjectArgs& a) {
+                    fired.push_back({shot, x, y, std::get<double>(a.at(0)), std::get<double>(a.at(1)),
+                                     std::get<bool>(a.at(2))});
+                    return new playtest::Thing(owner, x, y, 4, 4, kCategoryDefault);
+                });
+    }
+    std::vector<FiredShot> fired;
+
     static int EffectCount(int kind) {
         const auto& m = playtest::MadeEffects();
         return static_cast<int>(
