@@ -5,6 +5,7 @@
 #include "enemies/EnemyShotHelpers.h"
 #include "enemies/EnemyShots.h"
 #include "enemies/FlyerKinds.h"
+#include "enemies/GroundEnemyKinds.h"
 #include "enemies/Kids.h"
 #include "play/ObjectRegistry.h"
 #include "stage/LiveObjectFactory.h"
@@ -29,29 +30,38 @@ void RegisterFacing(const char* name) {
 
 // Bumpers never keep a door shut.
 bool CountsAsEnemy(const IBase* o) {
-    return dynamic_cast<const IEnemy*>(o) != nullptr && dynamic_cast<const CPukka001*>(o) == nullptr;
+    return dynamic_cast<const IEnemy*>(o) != nullptr && dynamic_cast<const CPukka001*>(o) == nullptr &&
+           !IsUncountedGroundEnemy(o);
 }
 
-// The projectiles the flyers name, built as enemy shots (never the hero's).
-void RegisterEnemyShotMakers() {
-    SetEnemyShotMaker(EnemyShotKind::kNormalBeam, [](const EnemyShotLaunch& l) -> IBase* {
-        return new CNormalBeam(l.owner, l.x, l.y, l.vx, l.vy, false);
+// A shot class made from (vx, vy, heroSide).
+template <class T>
+void RegisterShot(const char* name) {
+    RegisterLiveObjectCreator(name, [](CStage* owner, double x, double y, const LiveObjectArgs& a) -> IBase* {
+        return new T(owner, x, y, LiveArg(a, 0, 0.0), LiveArg(a, 1, 0.0), LiveArg(a, 2, false));
     });
-    SetEnemyShotMaker(EnemyShotKind::kIceBeam, [](const EnemyShotLaunch& l) -> IBase* {
-        return new CIceBeam(l.owner, l.x, l.y, l.vx, l.vy, false);
-    });
-    SetEnemyShotMaker(EnemyShotKind::kMissilry, [](const EnemyShotLaunch& l) -> IBase* {
-        return new CMissilry(l.owner, l.x, l.y, l.vx, l.vy, false, l.direction);
-    });
-    SetEnemyShotMaker(EnemyShotKind::kPatriot, [](const EnemyShotLaunch& l) -> IBase* {
-        return new CPatriot(l.owner, l.x, l.y, l.vx, l.vy, false);
-    });
-    SetEnemyShotMaker(EnemyShotKind::kBaseball, [](const EnemyShotLaunch& l) -> IBase* {
-        return new CBaseball(l.owner, l.x, l.y, l.vx, l.vy, false);
-    });
-    SetEnemyShotMaker(EnemyShotKind::kMagicalBall, [](const EnemyShotLaunch& l) -> IBase* {
-        return new CPatriotMagicalBall(l.owner, l.x, l.y, l.vx, l.vy, false);
-    });
+}
+
+// Every projectile the enemies fire by name: (vx, vy, heroSide), the missile also its direction.
+void RegisterEnemyShotKinds() {
+    RegisterShot<CNormalShot>("CNormalShot");
+    RegisterShot<CBomb001>("CBomb001");  // also dropped by the bomb weather
+    RegisterShot<CNormalBeam>("CNormalBeam");
+    RegisterShot<CIceBeam>("CIceBeam");
+    RegisterShot<CPatriot>("CPatriot");
+    RegisterShot<CBaseball>("CBaseball");
+    RegisterShot<CVolleyball>("CVolleyball");
+    RegisterShot<CRollingRock>("CRollingRock");
+    RegisterShot<CSnowStorm001>("CSnowStorm001");
+    RegisterShot<CMagicalBall>("CMagicalBall");
+    RegisterShot<CPatriotMagicalBall>("CPatriotMagicalBall");
+    RegisterShot<CGunWater>("CGunWater");
+    RegisterShot<CMachineGunShot>("CMachineGunShot");
+    RegisterLiveObjectCreator("CMissilry",
+                              [](CStage* owner, double x, double y, const LiveObjectArgs& a) -> IBase* {
+                                  return new CMissilry(owner, x, y, LiveArg(a, 0, 0.0), LiveArg(a, 1, 0.0),
+                                                       LiveArg(a, 2, false), LiveArg(a, 3, 0));
+                              });
 }
 
 }  // namespace
@@ -63,12 +73,8 @@ void RegisterEnemyKinds() {
                               [](CStage* owner, double x, double y, const LiveObjectArgs&) -> IBase* {
                                   return new CPukka001(owner, x, y);
                               });
-    // The bomb weather drops bombs through the table: arguments vx, vy.
-    RegisterLiveObjectCreator(
-        "CBomb001", [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-            return new CBomb001(owner, x, y, LiveArg(args, 0, 0.0), LiveArg(args, 1, 0.0), false);
-        });
     RegisterFlyerEnemyKinds();
-    RegisterEnemyShotMakers();
+    RegisterEnemyShotKinds();
+    RegisterGroundEnemyKinds();
     CObjectRegistry::SetEnemyCounter(CountsAsEnemy);
 }

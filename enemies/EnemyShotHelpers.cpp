@@ -1,24 +1,36 @@
 #include "enemies/EnemyShotHelpers.h"
 
 #include "play/ObjectRegistry.h"
-#include "play/Shots.h"
+#include "stage/LiveObjectFactory.h"
 
-namespace {
-
-EnemyShotMaker g_makers[static_cast<int>(EnemyShotKind::kCount)] = {};
-
-}  // namespace
-
-void SetEnemyShotMaker(EnemyShotKind kind, EnemyShotMaker maker) {
-    const int i = static_cast<int>(kind);
-    if (i >= 0 && i < static_cast<int>(EnemyShotKind::kCount)) g_makers[i] = maker;
+const char* EnemyShotClass(EnemyShotKind kind) {
+    switch (kind) {
+        case EnemyShotKind::kNormalShot:
+            return "CNormalShot";
+        case EnemyShotKind::kNormalBeam:
+            return "CNormalBeam";
+        case EnemyShotKind::kIceBeam:
+            return "CIceBeam";
+        case EnemyShotKind::kMissilry:
+            return "CMissilry";
+        case EnemyShotKind::kPatriot:
+            return "CPatriot";
+        case EnemyShotKind::kBaseball:
+            return "CBaseball";
+        case EnemyShotKind::kMagicalBall:
+            return "CPatriotMagicalBall";
+        case EnemyShotKind::kCount:
+            break;
+    }
+    return "";
 }
 
-void LaunchEnemyShot(EnemyShotKind kind, const EnemyShotLaunch& launch) {
-    const int i = static_cast<int>(kind);
-    if (i < 0 || i >= static_cast<int>(EnemyShotKind::kCount)) return;
-    IBase* shot = g_makers[i]
-                      ? g_makers[i](launch)
-                      : new CNormalShot(launch.owner, launch.x, launch.y, launch.vx, launch.vy, false);
-    if (shot) CObjectRegistry::GetInstance()->Add(shot);
+bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
+                   int direction) {
+    IBase* shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction});
+    return shot && CObjectRegistry::GetInstance()->Add(shot);
+}
+
+void LaunchEnemyShot(EnemyShotKind kind, const EnemyShotLaunch& l) {
+    FireEnemyShot(EnemyShotClass(kind), l.owner, l.x, l.y, l.vx, l.vy, l.direction);
 }

@@ -1,8 +1,8 @@
 #pragma once
-// How the flyers fire: every shot they make goes through one seam, so that an enemy names the
-// projectile it wants and the projectile classes (which live in their own files) say how each is
-// built. A kind that has no maker yet flies as a plain shot along the same line, so an enemy is
-// never left unarmed. Tests put a recording maker in place to see what was fired.
+// How enemies fire: every shot goes through the live-object creator table by its class name, with
+// the arguments (vx, vy, heroSide, direction), so an enemy names the projectile it wants and the
+// projectile's own file says how it is built (RegisterEnemyShotKinds). A class without a creator
+// fires nothing. Tests register recording creators under the same names to see what was fired.
 #include "play/Base.h"
 
 enum class EnemyShotKind {
@@ -23,11 +23,13 @@ struct EnemyShotLaunch {
     int direction = 0;      // the missile's facing; 0 for the others
 };
 
-// Builds the shot, unregistered (null when it cannot be made).
-using EnemyShotMaker = IBase* (*)(const EnemyShotLaunch& launch);
+// The class a kind of shot is made as.
+const char* EnemyShotClass(EnemyShotKind kind);
 
-// Sets (or, with null, removes) the maker of a kind.
-void SetEnemyShotMaker(EnemyShotKind kind, EnemyShotMaker maker);
+// Makes an enemy's shot of a class (not the hero's) through the creator table and hands it to the
+// object registry; false when nothing was made or taken.
+bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
+                   int direction = 0);
 
-// Makes the shot (an enemy's, not the hero's) and hands it to the object registry.
+// The same, by the kind of shot.
 void LaunchEnemyShot(EnemyShotKind kind, const EnemyShotLaunch& launch);

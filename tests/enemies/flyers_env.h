@@ -1,10 +1,11 @@
 #pragma once
-// The flyers' world: the enemy world with the sheets the flyers cut, and a shot seam that records
-// what the enemies fire instead of making projectiles.
+// The flyers' world: the enemy world with the sheets the flyers cut, and creators under the shots'
+// class names that record what the enemies fire instead of making projectiles.
 #include <string>
 #include <vector>
 
 #include "enemies/EnemyShotHelpers.h"
+#include "stage/LiveObjectFactory.h"
 #include "tests/enemies/enemies_env.h"
 
 namespace enemytest {
@@ -29,19 +30,23 @@ class FlyerWorld : public EnemyWorld {
         CSpriteManager::DeleteInstance();
         ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
         fired().clear();
-        for (int k = 0; k < static_cast<int>(EnemyShotKind::kCount); ++k)
-            SetEnemyShotMaker(static_cast<EnemyShotKind>(k), nullptr);
-        SetEnemyShotMaker(EnemyShotKind::kNormalShot, &Record<EnemyShotKind::kNormalShot>);
-        SetEnemyShotMaker(EnemyShotKind::kNormalBeam, &Record<EnemyShotKind::kNormalBeam>);
-        SetEnemyShotMaker(EnemyShotKind::kIceBeam, &Record<EnemyShotKind::kIceBeam>);
-        SetEnemyShotMaker(EnemyShotKind::kMissilry, &Record<EnemyShotKind::kMissilry>);
-        SetEnemyShotMaker(EnemyShotKind::kPatriot, &Record<EnemyShotKind::kPatriot>);
-        SetEnemyShotMaker(EnemyShotKind::kBaseball, &Record<EnemyShotKind::kBaseball>);
-        SetEnemyShotMaker(EnemyShotKind::kMagicalBall, &Record<EnemyShotKind::kMagicalBall>);
+        for (int k = 0; k < static_cast<int>(EnemyShotKind::kCount); ++k) {
+            const auto kind = static_cast<EnemyShotKind>(k);
+            RegisterLiveObjectCreator(
+                EnemyShotClass(kind),
+                [kind](CStage* owner, double x, double y, const LiveObjectArgs& a) -> IBase* {
+                    EnemyShotLaunch l;
+                    l.owner = owner, l.x = x, l.y = y;
+                    l.vx = LiveArg(a, 0, 0.0), l.vy = LiveArg(a, 1, 0.0);
+                    l.direction = LiveArg(a, 3, 0);
+                    fired().push_back({kind, l});
+                    return nullptr;
+                });
+        }
     }
     void TearDown() override {
         for (int k = 0; k < static_cast<int>(EnemyShotKind::kCount); ++k)
-            SetEnemyShotMaker(static_cast<EnemyShotKind>(k), nullptr);
+            RegisterLiveObjectCreator(EnemyShotClass(static_cast<EnemyShotKind>(k)), {});
         EnemyWorld::TearDown();
     }
 
@@ -53,13 +58,6 @@ class FlyerWorld : public EnemyWorld {
         int n = 0;
         for (const FiredShot& s : fired()) n += s.kind == kind;
         return n;
-    }
-
-  private:
-    template <EnemyShotKind K>
-    static IBase* Record(const EnemyShotLaunch& launch) {
-        fired().push_back({K, launch});
-        return nullptr;
     }
 };
 

@@ -1,0 +1,74 @@
+#include "enemies/GroundHelpers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "engine/SpriteManager.h"
+#include "foundation/WindowHelpers.h"
+#include "play/HitEffect.h"
+#include "play/ObjectRegistry.h"
+#include "stage/LiveObjectFactory.h"
+
+int ThrowUpAndAway(IBase* self, IBase* other, int damage, double power, int flag) {
+    if (self->lifeState == kLifeDead) return kHitImmune;
+    AttackInfo a;
+    a.damage = damage;
+    a.power = power;
+    a.angle = self->centerX < other->centerX ? -0.25 * std::numbers::pi : -0.75 * std::numbers::pi;
+    a.flags[flag] = 1;
+    const int r = other->ReceiveAttack(a);
+    if (r == kHitDefeated || r == kHitHurt) ShowHitEffect(self, other, a, r);
+    return r;
+}
+
+double StompWobble(double f) { return f < 30.0 ? 1.0 + (0.2 - 0.0066 * f) * std::sin(0.4 * f) : 1.0; }
+
+void CKeptChild::Set(IBase* holder, IBase* child) {
+    Clear(holder);
+    if (holder->AddChild(child)) handle_ = child;
+}
+
+void CKeptChild::Clear(IBase* holder) {
+    holder->RemoveChild(handle_.Get());
+    handle_.Reset();
+}
+
+void RecoilAlong(IBase* self, double angle, double speed, double brake, double gravity) {
+    const double c = std::cos(angle);
+    if (self->wasOnGround) {
+        const double s = c >= 0 ? 1.0 : -1.0;
+        self->vx = speed * s;
+        self->vy = 4.0 * GetFrameRate();
+        self->ax = -brake * s;
+    } else {
+        self->vx = speed * c;
+        self->vy = speed * std::sin(angle);
+        self->ax = -brake * c;
+    }
+    self->ay = gravity;
+}
+
+double LaunchAngle(const AttackInfo& attack) {
+    const double a = attack.angle;
+    if (!attack.flags[kAttackReflectable]) return a;
+    return std::cos(a) < 0 ? a + std::numbers::pi / 2 : a - std::numbers::pi / 2;
+}
+
+void ScaleSheet(const CSpriteSheet& sheet, float scale) {
+    for (size_t i = 0; i < sheet.size(); ++i)
+        if (CSprite* cell = sheet[i]) cell->scaleX = cell->scaleY = scale;
+}
+
+double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
+                         double maxSpeed) {
+    if (g == 0.0) g = 0.001;
+    const double rise = -vy / g;
+    const double apex = y + rise * (0.5 * g * rise + vy);
+    const double fall = std::sqrt(2.0 * std::max(0.0, targetY - apex) / g);
+    double total = rise + fall;
+    if (total == 0.0) total = 0.001;
+    const double speed = (targetX - x) / total;
+    if (std::fabs(speed) > maxSpeed) return speed < 0 ? -maxSpeed : maxSpeed;
+    return speed;
+}

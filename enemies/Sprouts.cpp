@@ -1,0 +1,92 @@
+#include "enemies/Sprouts.h"
+
+#include <cmath>
+
+#include "enemies/GroundHelpers.h"
+#include "engine/SpriteManager.h"
+#include "foundation/FrameTime.h"
+#include "foundation/Random.h"
+#include "play/EffectFactory.h"
+
+namespace {
+
+constexpr int kEffectSmoke = 9;
+constexpr double kCreepSpeed = 40.0;
+constexpr double kCreepAccel = 200.0;
+
+}  // namespace
+
+const CMoyashiBase::Look CMoyashi001::kLook = {{{72, 112, 96, 144}, {72, 144, 96, 176}}, kAttackRedBurst};
+const CMoyashiBase::Look CMoyashi002::kLook = {{{72, 176, 96, 208}, {72, 208, 96, 240}}, kAttackBlueBurst};
+
+CMoyashiBase::CMoyashiBase(CStage* owner, double px, double py, int facingIn, const Look& look)
+    : CPatternEnemy(owner, px, py, facingIn, 0),
+      look_(look),
+      left_("Char", "Enemy001_L", {look.cells[0], look.cells[1]}),
+      right_("Char", "Enemy001_R", {look.cells[0], look.cells[1]}) {
+    shapeType = kShapeCircle;
+    radius = 12.0;
+    ay = 400.0;
+    stateFrames = RandomRange(0, 7);  // neighbours do not sway in step
+}
+
+CMoyashiBase::~CMoyashiBase() = default;
+
+CMoyashi001::CMoyashi001(CStage* owner, double px, double py, int facingIn)
+    : CMoyashiBase(owner, px, py, facingIn, kLook) {}
+
+CMoyashi002::CMoyashi002(CStage* owner, double px, double py, int facingIn)
+    : CMoyashiBase(owner, px, py, facingIn, kLook) {
+    maxSpeedLeft = maxSpeedRight = kCreepSpeed;
+    ax = facing == 1 ? kCreepAccel : -kCreepAccel;
+}
+
+void CMoyashiBase::Act() {
+    BeginFrame();
+    Move();
+    stateFrames += GetFrameTime() * 60.0;
+    facing = GetDistanceXToHero() >= 0.0 ? 1 : 0;
+    Creep();
+    if (isWithering && stateFrames >= kWitherFrames) {
+        CreateEffect(kEffectSmoke, static_cast<int>(GetLeft() + GetRight()) / 2, std::trunc(GetBottom()),
+                     owner);
+        Kill();
+    }
+    EndFrame();
+}
+
+void CMoyashi002::Creep() {
+    if (isWithering) {
+        vx = ax = 0.0;
+    } else {
+        ax = facing == 1 ? kCreepAccel : -kCreepAccel;
+    }
+}
+
+void CMoyashiBase::Draw() {
+    const int n = static_cast<int>(stateFrames) % 8;
+    sprite = (facing == 0 ? left_ : right_)[n < 4 ? 0 : 1];
+    if (!sprite) return;
+    double s = 1.0;
+    if (isWithering) {
+        s = 1.0 - stateFrames / kWitherFrames;
+        if (s <= 0.01) s = 0.01;
+    }
+    sprite->scaleX = sprite->scaleY = static_cast<float>(s);
+    imageX = centerX;
+    imageY = centerY + (1.0 - s) * radius - 4.0;  // the shrinking picture keeps its foot down
+    DrawSprite();
+}
+
+int CMoyashiBase::Collide(IBase* other) {
+    if (isWithering) return kHitImmune;
+    return ThrowUpAndAway(this, other, 20, 220.0, look_.burstFlag);
+}
+
+int CMoyashiBase::ReceiveAttack(AttackInfo info) {
+    if (!info.flags[kAttackWater] || isWithering) return kHitNoEffect;
+    stateFrames = 0.0;
+    isWithering = true;
+    ClearSpawnFlag();
+    return kHitDefeated;
+}
