@@ -1,5 +1,6 @@
 #include "flow/GameSetup.h"
 
+#include "bosses/StickManKinds.h"
 #include "enemies/EnemyKinds.h"
 #include "engine/GameHooks.h"
 #include "flow/LoadingScene.h"
@@ -60,6 +61,7 @@ void InstallGameHooks() {
     RegisterSwitchAndLiftKinds();
     RegisterPassageAndPickupKinds();
     RegisterEnemyKinds();
+    RegisterStickManBossKinds();
     RegisterBlockAndHazardKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },

@@ -1,0 +1,19 @@
+#include "bosses/StickManKinds.h"
+
+#include "bosses/BarManRed.h"
+#include "stage/LiveObjectFactory.h"
+
+namespace {
+
+// A placed boss passes its facing (true faces right) and a creator value.
+template <class T>
+void RegisterBoss(const char* name) {
+    RegisterLiveObjectCreator(
+        name, [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
+            return new T(owner, x, y, LiveArg<int>(args, 0, 0) == 1 ? 1 : 0, LiveArg<int>(args, 1, 0));
+        });
+}
+
+}  // namespace
+
+void RegisterStickManBossKinds() { RegisterBoss<CBarManRed>("CBarManRed"); }
