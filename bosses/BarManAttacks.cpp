@@ -1,5 +1,8 @@
 #include "bosses/BarManAttacks.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "bosses/BarManBase.h"
 #include "play/Hitboxes.h"
 #include "play/ObjectRegistry.h"
@@ -49,4 +52,17 @@ IBase* AddBossQuarter(CBarManBase* boss, bool right, double dx, double dy, doubl
 void ThrowBossShot(const char* className, CStage* owner, double x, double y, const LiveObjectArgs& args) {
     if (IBase* shot = CreateLiveObject(className, owner, x, y, args))
         CObjectRegistry::GetInstance()->Add(shot);
+}
+
+double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
+                         double maxSpeed) {
+    if (g == 0) g = 0.001;
+    const double rise = -vy / g;
+    const double apex = y + rise * (0.5 * g * rise + vy);
+    const double fall = std::sqrt(2.0 * std::max(0.0, targetY - apex) / g);
+    double total = rise + fall;
+    if (total == 0) total = 0.001;
+    const double speed = (targetX - x) / total;
+    if (std::fabs(speed) > maxSpeed) return speed < 0 ? -maxSpeed : maxSpeed;
+    return speed;
 }

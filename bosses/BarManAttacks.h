@@ -25,3 +25,9 @@ IBase* AddBossQuarter(CBarManBase* boss, bool right, double dx, double dy, doubl
 // Makes a shot of a live class at (x, y) with its arguments after the position and registers it;
 // nothing when the class is not there. The shot belongs to the registry from then on.
 void ThrowBossShot(const char* className, CStage* owner, double x, double y, const LiveObjectArgs& args);
+
+// The horizontal speed that lands a body launched from (x, y) with vertical speed vy under
+// gravity g (0 counts as 0.001) at targetX when it comes back down to targetY, at most maxSpeed
+// either way.
+double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
+                         double maxSpeed);

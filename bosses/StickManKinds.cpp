@@ -1,6 +1,7 @@
 #include "bosses/StickManKinds.h"
 
 #include "bosses/BarManRed.h"
+#include "bosses/BarManYellow.h"
 #include "stage/LiveObjectFactory.h"
 
 namespace {
@@ -16,4 +17,7 @@ void RegisterBoss(const char* name) {
 
 }  // namespace
 
-void RegisterStickManBossKinds() { RegisterBoss<CBarManRed>("CBarManRed"); }
+void RegisterStickManBossKinds() {
+    RegisterBoss<CBarManRed>("CBarManRed");
+    RegisterBoss<CBarManYellow>("CBarManYellow");
+}
