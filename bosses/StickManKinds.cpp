@@ -1,5 +1,6 @@
 #include "bosses/StickManKinds.h"
 
+#include "bosses/BarManBlue.h"
 #include "bosses/BarManRed.h"
 #include "bosses/BarManYellow.h"
 #include "stage/LiveObjectFactory.h"
@@ -20,4 +21,5 @@ void RegisterBoss(const char* name) {
 void RegisterStickManBossKinds() {
     RegisterBoss<CBarManRed>("CBarManRed");
     RegisterBoss<CBarManYellow>("CBarManYellow");
+    RegisterBoss<CBarManBlue>("CBarManBlue");
 }
