@@ -1,6 +1,7 @@
 #include "bosses/StickManKinds.h"
 
 #include "bosses/BarManBlue.h"
+#include "bosses/BarManGreen.h"
 #include "bosses/BarManRed.h"
 #include "bosses/BarManYellow.h"
 #include "stage/LiveObjectFactory.h"
@@ -22,4 +23,5 @@ void RegisterStickManBossKinds() {
     RegisterBoss<CBarManRed>("CBarManRed");
     RegisterBoss<CBarManYellow>("CBarManYellow");
     RegisterBoss<CBarManBlue>("CBarManBlue");
+    RegisterBoss<CBarManGreen>("CBarManGreen");
 }
