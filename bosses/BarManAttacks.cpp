@@ -34,9 +34,9 @@ IBase* AddBossRectangle(CBarManBase* boss, double dx, double dy, int w, int h, d
 }
 
 IBase* AddBossCircle(CBarManBase* boss, double dx, double dy, double radius, double lifetime, int aimMode,
-                     const AttackInfo& attack) {
+                     const AttackInfo& attack, double rehitInterval) {
     return Adopt(boss, new CCollisionDetectionCircle(boss, boss, boss->owner, dx, dy, radius, lifetime,
-                                                     kNoRehit, kSideEnemy, aimMode, attack));
+                                                     rehitInterval, kSideEnemy, aimMode, attack));
 }
 
 IBase* AddBossQuarter(CBarManBase* boss, bool right, double dx, double dy, double radius, double lifetime,

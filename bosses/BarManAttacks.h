@@ -17,7 +17,7 @@ AttackInfo BossAttack(int damage, double power, double angle, std::initializer_l
 IBase* AddBossRectangle(CBarManBase* boss, double dx, double dy, int w, int h, double lifetime, int aimMode,
                         const AttackInfo& attack);
 IBase* AddBossCircle(CBarManBase* boss, double dx, double dy, double radius, double lifetime, int aimMode,
-                     const AttackInfo& attack);
+                     const AttackInfo& attack, double rehitInterval = 9999.0);  // by default never again
 // The quarter circle that opens up and forward (up-right facing right, up-left facing left).
 IBase* AddBossQuarter(CBarManBase* boss, bool right, double dx, double dy, double radius, double lifetime,
                       const AttackInfo& attack);

@@ -2,6 +2,7 @@
 
 #include "bosses/BarManBlue.h"
 #include "bosses/BarManGreen.h"
+#include "bosses/BarManPink.h"
 #include "bosses/BarManRed.h"
 #include "bosses/BarManYellow.h"
 #include "stage/LiveObjectFactory.h"
@@ -24,4 +25,5 @@ void RegisterStickManBossKinds() {
     RegisterBoss<CBarManYellow>("CBarManYellow");
     RegisterBoss<CBarManBlue>("CBarManBlue");
     RegisterBoss<CBarManGreen>("CBarManGreen");
+    RegisterBoss<CBarManPink>("CBarManPink");
 }

@@ -14,7 +14,7 @@ namespace bosstest {
 
 using enemytest::kFloorTop;
 
-// Counts the boss calls of the scene; zoom channels remember their last request.
+// Counts the boss calls of the scene; zoom channels and the weather remember their last request.
 class BossScene : public testsupport::FakeScene {
   public:
     int registered = 0, defeated = 0, musicStopped = 0, heroTimerReset = 0;
@@ -30,6 +30,9 @@ class BossScene : public testsupport::FakeScene {
     }
     void ClearZoomOverride(int c, float) override { zoomActive[c] = false; }
     bool IsZoomOverrideActive(int c) override { return zoomActive[c]; }
+    int weather = 0;
+    void SetWeather(int w) override { weather = w; }
+    int GetWeather() override { return weather; }
 };
 
 // A generator that answers the scripted draws in order and then `fallback`, clamped to the range.
