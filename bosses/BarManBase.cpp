@@ -73,6 +73,20 @@ int CBarManBase::Roll(int lo, int hi) { return dice ? dice(lo, hi) : RandomRange
 
 void CBarManBase::FaceHero() { facing = GetDistanceXToHero() >= 0 ? 1 : 0; }
 
+void CBarManBase::BackToFree() {
+    FaceHero();
+    if (std::fabs(GetDistanceXToHero()) < 128)
+        StartJump();
+    else
+        RestartAttack(false);
+}
+
+void CBarManBase::OnStateEnd(int state) {
+    if (state == kBarManDefeat) return;
+    FaceHero();
+    RestartAttack(state == kBarManIntro);
+}
+
 void CBarManBase::BrakeStop() {
     if ((ax < 0 && vx < 0) || (ax > 0 && vx > 0)) ax = vx = 0;
 }

@@ -98,14 +98,30 @@ class CBarManBase : public IBoss, public IAttackable {
     virtual void UpdateAttack() = 0;
     virtual void OnEnterState(int /*state*/) {}
     virtual void OnHurt() {}
-    virtual void OnStateEnd(int /*state*/) {}
-    virtual void OnBlowRecovered() {}
+    // The end of a model state: facing the hero, the colour's machine starts over (from its
+    // opening move after the intro). Nothing after the defeat.
+    virtual void OnStateEnd(int state);
+    // Back from a blow: jump away from a close hero, else start over.
+    virtual void OnBlowRecovered() { BackToFree(); }
+    // The colour's machine at its first state, or at its opening move after the intro.
+    virtual void RestartAttack(bool afterIntro) = 0;
     virtual bool IsAttackImmune() = 0;
     virtual bool IsContactHarmless() = 0;
     virtual bool IsClashProof() = 0;
     virtual int GetBarEffectKind() = 0;
     virtual double GetBarEffectTime() = 0;
     virtual void DrawOverlay() {}
+
+    // Faces the hero and jumps away from him when he is closer than 128 pixels, else starts the
+    // colour's machine over.
+    void BackToFree();
+    // Standing on the ground, or the airborne pose.
+    void ShowStandPose() {
+        if (onGround)
+            ShowPose(1, 0, 0);
+        else
+            ShowPose(2, 1, 3);
+    }
 
     IPlaySceneServices* Scene() const;
     bool IsStanding() const { return wasOnGround; }

@@ -154,7 +154,7 @@ void CBarManBlue::UpdateAttack() {
     const double t = blueStateTime;
     switch (blueState) {
         case kBlueChoose:
-            ShowPose(onGround ? 1 : 2, onGround ? 0 : 1, onGround ? 0 : 3);
+            ShowStandPose();
             FaceHero();
             BrakeStop();
             if (machineTimer > 320 && CountChildren() <= (hitPoints < kLowHitPoints ? 3 : 2)) LaunchMachine();
@@ -164,7 +164,7 @@ void CBarManBlue::UpdateAttack() {
                 Choose(dx, dy);
             break;
         case kBlueFalling:
-            ShowPose(onGround ? 1 : 2, onGround ? 0 : 1, onGround ? 0 : 3);
+            ShowStandPose();
             BrakeStop();
             if (onGround) SetBlueState(kBlueChoose);
             break;
@@ -235,17 +235,7 @@ void CBarManBlue::OnEnterState(int state) {
     chargeEffect.Reset();
 }
 
-void CBarManBlue::OnStateEnd(int state) {
-    if (state == kBarManDefeat) return;
-    FaceHero();
-    SetBlueState(kBlueChoose);
-}
-
 void CBarManBlue::OnBlowRecovered() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) >= 128)
-        SetBlueState(kBlueChoose);
-    else
-        StartJump();
+    BackToFree();
     machineTimer += 120;
 }

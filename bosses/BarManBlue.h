@@ -44,7 +44,7 @@ class CBarManBlue : public CBarManBase {
     void UpdateAttack() override;
     void OnEnterState(int state) override;
     void OnHurt() override { DropCharge(); }
-    void OnStateEnd(int state) override;
+    void RestartAttack(bool /*afterIntro*/) override { SetBlueState(kBlueChoose); }
     void OnBlowRecovered() override;
     bool IsAttackImmune() override { return false; }
     bool IsContactHarmless() override { return false; }

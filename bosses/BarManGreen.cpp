@@ -169,14 +169,6 @@ void CBarManGreen::SendWave(int count, int maxHeight) {
                   {count, right ? 1 : 0, maxHeight, 0});
 }
 
-void CBarManGreen::BackToFree() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) < 128)
-        StartJump();
-    else
-        SetGreenState(kGreenChoose);
-}
-
 void CBarManGreen::Choose(double dx) {
     const int r = Roll(0, 99);
     const bool low = hitPoints < kLowHitPoints;
@@ -203,7 +195,7 @@ void CBarManGreen::UpdateAttack() {
     switch (greenState) {
         case kGreenChoose:
         case kGreenFall:
-            ShowPose(onGround ? 1 : 2, onGround ? 0 : 1, onGround ? 0 : 3);
+            ShowStandPose();
             if (greenState == kGreenChoose) FaceHero();
             BrakeStop();
             if (greenState == kGreenFall) {
@@ -340,20 +332,6 @@ void CBarManGreen::UpdateAttack() {
             break;
     }
     greenStateTime += GetFrameTime() * 60.0;
-}
-
-void CBarManGreen::OnStateEnd(int state) {
-    if (state == kBarManDefeat) return;
-    FaceHero();
-    SetGreenState(state == kBarManIntro ? kGreenWalk : kGreenChoose);
-}
-
-void CBarManGreen::OnBlowRecovered() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) >= 128)
-        SetGreenState(kGreenChoose);
-    else
-        StartJump();
 }
 
 int CBarManGreen::GetBarEffectKind() {

@@ -48,8 +48,7 @@ class CBarManGreen : public CBarManBase {
     void UpdateAttack() override;
     void OnEnterState(int /*state*/) override { DropAttackBox(); }
     void OnHurt() override { DropAttackBox(); }
-    void OnStateEnd(int state) override;
-    void OnBlowRecovered() override;
+    void RestartAttack(bool afterIntro) override { SetGreenState(afterIntro ? kGreenWalk : kGreenChoose); }
     bool IsAttackImmune() override { return false; }
     bool IsContactHarmless() override { return IsDiving(); }
     bool IsClashProof() override { return IsDiving(); }
@@ -58,7 +57,6 @@ class CBarManGreen : public CBarManBase {
 
   private:
     void Choose(double dx);
-    void BackToFree();
     void DropAttackBox();
     void DropRocks();
     void SendWave(int count, int maxHeight);

@@ -177,14 +177,6 @@ void CBarManPink::StormStar() {
                   {right ? 330.0 : -330.0, static_cast<double>(svy), false});
 }
 
-void CBarManPink::BackToFree() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) < 128)
-        StartJump();
-    else
-        SetPinkState(kPinkChoose);
-}
-
 void CBarManPink::Choose(double dx, double dy) {
     const int r = Roll(0, 99);
     const bool low = hitPoints < kLowHitPoints;
@@ -232,7 +224,7 @@ void CBarManPink::UpdateAttack() {
     switch (pinkState) {
         case kPinkChoose:
         case kPinkFall:
-            ShowPose(onGround ? 1 : 2, onGround ? 0 : 1, onGround ? 0 : 3);
+            ShowStandPose();
             if (pinkState == kPinkChoose) FaceHero();
             BrakeStop();
             if (pinkState == kPinkFall) {
@@ -375,18 +367,4 @@ void CBarManPink::UpdateAttack() {
     pinkStateTime += step;
     soundTimer += step;
     shotTimer += step;
-}
-
-void CBarManPink::OnStateEnd(int state) {
-    if (state == kBarManDefeat) return;
-    FaceHero();
-    SetPinkState(kPinkChoose);
-}
-
-void CBarManPink::OnBlowRecovered() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) >= 128)
-        SetPinkState(kPinkChoose);
-    else
-        StartJump();
 }

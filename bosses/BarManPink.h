@@ -58,8 +58,7 @@ class CBarManPink : public CBarManBase {
     void UpdateAttack() override;
     void OnEnterState(int /*state*/) override { EndWind(); }
     void OnHurt() override { EndWind(); }
-    void OnStateEnd(int state) override;
-    void OnBlowRecovered() override;
+    void RestartAttack(bool /*afterIntro*/) override { SetPinkState(kPinkChoose); }
     bool IsAttackImmune() override { return false; }
     bool IsContactHarmless() override { return false; }
     bool IsClashProof() override { return pinkState == kPinkStorm; }
@@ -68,7 +67,6 @@ class CBarManPink : public CBarManBase {
 
   private:
     void Choose(double dx, double dy);
-    void BackToFree();
     // The model took over: the wind stops and a storm gives the weather back.
     void EndWind();
     void ThrowStates(int s);

@@ -175,14 +175,6 @@ void CBarManRed::MakeStrike(Strike which) {
     }
 }
 
-void CBarManRed::Recover() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) < 128)
-        StartJump();
-    else
-        SetRedState(kRedDecide);
-}
-
 void CBarManRed::Decide(double dx, double dy) {
     const int r = Roll(0, 99);
     if (hitPoints <= kLowHitPoints && !lowHpDashUsed) return SetRedState(kRedBrace);
@@ -206,7 +198,7 @@ void CBarManRed::UpdateAttack() {
     const bool wall = touchLeft || touchRight;
     switch (redState) {
         case kRedDecide:
-            ShowPose(onGround ? 1 : 2, onGround ? 0 : 1, onGround ? 0 : 3);
+            ShowStandPose();
             FaceHero();
             BrakeStop();
             if (!onGround)
@@ -215,7 +207,7 @@ void CBarManRed::UpdateAttack() {
                 Decide(dx, dy);
             break;
         case kRedAirborne:
-            ShowPose(onGround ? 1 : 2, onGround ? 0 : 1, onGround ? 0 : 3);
+            ShowStandPose();
             BrakeStop();
             if (onGround) SetRedState(kRedDecide);
             break;
@@ -275,7 +267,7 @@ void CBarManRed::UpdateAttack() {
             if (!onGround)
                 SetRedState(kRedAirborne);
             else if (t > 60)
-                Recover();
+                BackToFree();
             break;
         case kRedReadyDash:
             ShowPose(1, 5, 4);
@@ -338,7 +330,7 @@ void CBarManRed::UpdateAttack() {
             if (!onGround)
                 SetRedState(kRedAirborne);
             else if (t > 20)
-                Recover();
+                BackToFree();
             break;
         case kRedHover:
             if (t < 20)
@@ -414,7 +406,7 @@ void CBarManRed::UpdateAttack() {
             if (!onGround)
                 SetRedState(kRedAirborne);
             else if (t > 60)
-                Recover();
+                BackToFree();
             break;
         case kRedFire:
             if (t <= 20)
@@ -440,20 +432,6 @@ void CBarManRed::UpdateAttack() {
             break;
     }
     redStateTime += GetFrameTime() * 60.0;
-}
-
-void CBarManRed::OnStateEnd(int state) {
-    if (state == kBarManDefeat) return;
-    FaceHero();
-    SetRedState(state == kBarManIntro ? kRedRun : kRedDecide);
-}
-
-void CBarManRed::OnBlowRecovered() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) >= 128)
-        SetRedState(kRedDecide);
-    else
-        StartJump();
 }
 
 bool CBarManRed::IsAttackImmune() {

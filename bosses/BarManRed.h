@@ -51,8 +51,7 @@ class CBarManRed : public CBarManBase {
 
   protected:
     void UpdateAttack() override;
-    void OnStateEnd(int state) override;
-    void OnBlowRecovered() override;
+    void RestartAttack(bool afterIntro) override { SetRedState(afterIntro ? kRedRun : kRedDecide); }
     bool IsAttackImmune() override;
     bool IsContactHarmless() override;
     bool IsClashProof() override { return false; }
@@ -62,8 +61,6 @@ class CBarManRed : public CBarManBase {
   private:
     enum Strike { kSwing, kDashSwing, kLunge, kUpper, kWhirlBox, kDiveBox };
     void MakeStrike(Strike which);
-    // The recovery: face the hero and jump away when close, else decide again.
-    void Recover();
     void Decide(double dx, double dy);
     bool HeroAbove(double dy) const { return dy > -160 && dy < -64; }
     bool HeroCloseAhead(double dx) const { return facing == 1 ? dx < 144 : dx > -144; }

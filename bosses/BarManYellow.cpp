@@ -201,14 +201,6 @@ void CBarManYellow::CallBolt(double x) {
     ThrowBossShot("CThunder", owner, x, Trunc(screenTop - 1200), {0, foot});
 }
 
-void CBarManYellow::EndNearOrDecide() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) < 128)
-        StartJump();
-    else
-        SetYellowState(kYellowDecide);
-}
-
 void CBarManYellow::LeaveMostlyDeciding(int percent) {
     if (Roll(0, 99) < percent) {
         SetYellowState(kYellowDecide);
@@ -267,7 +259,7 @@ void CBarManYellow::UpdateAttack() {
     switch (yellowState) {
         case kYellowDecide:
         case kYellowAirborne:
-            ShowPose(onGround ? 1 : 2, onGround ? 0 : 1, onGround ? 0 : 3);
+            ShowStandPose();
             if (yellowState == kYellowAirborne) {
                 BrakeStop();
                 if (onGround) SetYellowState(kYellowDecide);
@@ -468,7 +460,7 @@ void CBarManYellow::UpdateAttack() {
             if (!onGround)
                 SetYellowState(kYellowAirborne);
             else if (t > 30)
-                EndNearOrDecide();
+                BackToFree();
             break;
         case kYellowCrouch:
             ShowPose(1, 5, 3);
@@ -515,27 +507,13 @@ void CBarManYellow::UpdateAttack() {
                 if (--jumpsLeft > 0)
                     SetYellowState(kYellowJumpAtHero);
                 else
-                    EndNearOrDecide();
+                    BackToFree();
             }
             break;
         default:
             break;
     }
     yellowStateTime += GetFrameTime() * 60.0;
-}
-
-void CBarManYellow::OnStateEnd(int state) {
-    if (state == kBarManDefeat) return;
-    FaceHero();
-    SetYellowState(kYellowDecide);
-}
-
-void CBarManYellow::OnBlowRecovered() {
-    FaceHero();
-    if (std::fabs(GetDistanceXToHero()) >= 128)
-        SetYellowState(kYellowDecide);
-    else
-        StartJump();
 }
 
 bool CBarManYellow::IsAttackImmune() { return IsDashing() || yellowState == kYellowFallingSlam; }

@@ -72,8 +72,7 @@ class CBarManYellow : public CBarManBase {
 
   protected:
     void UpdateAttack() override;
-    void OnStateEnd(int state) override;
-    void OnBlowRecovered() override;
+    void RestartAttack(bool /*afterIntro*/) override { SetYellowState(kYellowDecide); }
     bool IsAttackImmune() override;
     bool IsContactHarmless() override;
     bool IsClashProof() override;
@@ -85,8 +84,6 @@ class CBarManYellow : public CBarManBase {
     void Decide(double dx);
     void RaisePillars();
     void CallBolt(double x);
-    // Face the hero and end with a jump away when close, else decide again.
-    void EndNearOrDecide();
     // Leave a run or back-off: mostly decide again, sometimes a back hop at the hero.
     void LeaveMostlyDeciding(int percent);
     bool IsDashing() const { return yellowState >= kYellowDash1 && yellowState <= kYellowSlam; }

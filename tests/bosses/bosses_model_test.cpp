@@ -22,6 +22,7 @@ class StillBoss : public CBarManBase {
         BrakeStop();
     }
     void OnStateEnd(int s) override { ended.push_back(s); }
+    void RestartAttack(bool) override {}
     bool IsAttackImmune() override { return false; }
     bool IsContactHarmless() override { return false; }
     bool IsClashProof() override { return false; }
