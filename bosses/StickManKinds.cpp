@@ -5,6 +5,7 @@
 #include "bosses/BarManPink.h"
 #include "bosses/BarManRed.h"
 #include "bosses/BarManYellow.h"
+#include "bosses/TestBosses.h"
 #include "stage/LiveObjectFactory.h"
 
 namespace {
@@ -18,6 +19,15 @@ void RegisterBoss(const char* name) {
         });
 }
 
+// A test boss passes only its facing.
+template <class T>
+void RegisterTestBoss(const char* name) {
+    RegisterLiveObjectCreator(name,
+                              [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
+                                  return new T(owner, x, y, LiveArg<int>(args, 0, 0) == 1 ? 1 : 0);
+                              });
+}
+
 }  // namespace
 
 void RegisterStickManBossKinds() {
@@ -26,4 +36,6 @@ void RegisterStickManBossKinds() {
     RegisterBoss<CBarManBlue>("CBarManBlue");
     RegisterBoss<CBarManGreen>("CBarManGreen");
     RegisterBoss<CBarManPink>("CBarManPink");
+    RegisterTestBoss<CTestBoss001>("CTestBoss001");
+    RegisterTestBoss<CTestBoss002>("CTestBoss002");
 }

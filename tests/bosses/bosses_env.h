@@ -20,7 +20,11 @@ class BossScene : public testsupport::FakeScene {
     int registered = 0, defeated = 0, musicStopped = 0, heroTimerReset = 0;
     bool zoomActive[3] = {};
     float zoomRate[3] = {};
-    void RegisterBoss(IBase*) override { ++registered; }
+    IBase* boss = nullptr;  // the last one registered
+    void RegisterBoss(IBase* b) override {
+        ++registered;
+        boss = b;
+    }
     void OnBossDefeated() override { ++defeated; }
     void StopMusicAfterBoss() override { ++musicStopped; }
     void ResetHeroLongTimer() override { ++heroTimerReset; }
@@ -56,9 +60,9 @@ class BossWorld : public enemytest::EnemyWorld {
         if (HasFatalFailure()) return;
         stage->scene = &bossScene;
         std::string index;
-        for (const char* key :
-             {"Effect.Effect001", "Effect.Effect002", "Object.Objects001", "Object.Objects002",
-              "Object.Objects003", "Object.Objects004", "Object.Bar002"})
+        for (const char* key : {"Effect.Effect001", "Effect.Effect002", "Object.Objects001",
+                                "Object.Objects002", "Object.Objects003", "Object.Objects004",
+                                "Object.Bar002", "Char.Enemy001_L", "Char.Enemy001_R"})
             index += std::string(key) + ",img\\sheet.bmp,32,32\n";
         for (int i = 1; i <= 11; ++i)
             for (const char* side : {"L", "R"}) {
