@@ -39,6 +39,7 @@ TEST_P(BossFight, BlowsBringTheBossDownAndTheSceneHearsOfItOnce) {
     while (handle.Get() && frames < 20000) {
         Frames(1);
         ++frames;
+        if (handle.Get()) boss->Draw();  // the figure, its trail and any overlay, every frame
         if (frames % 20 == 0 && handle.Get()) {
             AttackInfo a = Attack(40);
             a.power = 200.0;

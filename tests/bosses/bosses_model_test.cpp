@@ -149,6 +149,7 @@ TEST_F(BarManModel, TheFirstUpdateRegistersAndTheEntranceEndsAfter180FramesInThe
     for (int i = 1; i < 180; ++i) {
         ASSERT_FALSE(boss->EntranceStep()) << i;
         EXPECT_TRUE(boss->inEntrance);
+        boss->Draw();  // every stage of the title picture, shaking in, breaking up, flying off
     }
     EXPECT_TRUE(boss->EntranceStep());
     EXPECT_FALSE(boss->inEntrance);
