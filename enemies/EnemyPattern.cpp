@@ -76,11 +76,12 @@ int CPatternEnemy::TakeHit(const AttackInfo& attack, int defeatEffect) {
     return kHitDefeated;
 }
 
-void CPatternEnemy::ClearSpawnFlag() const {
-    if (!owner || areaObjectId < 0 || areaObjectId >= CStageAreaObjectTable::kSlots) return;
+void ClearPlacedSpawnFlag(const IBase* o) {
+    CStage* owner = o->owner;
+    if (!owner || o->areaObjectId < 0 || o->areaObjectId >= CStageAreaObjectTable::kSlots) return;
     if (!owner->IsValidAreaIndex(owner->currentArea)) return;
     if (CStageAreaObjectTable* table = owner->GetCurrentAreaObjects())
-        table->SetSpawnFlag(areaObjectId, false);
+        table->SetSpawnFlag(o->areaObjectId, false);
 }
 
 void CPatternEnemy::RecoilFrom(const IBase* other, double speed, double brake, double gravity) {

@@ -32,6 +32,10 @@ class CSpriteSheet {
     std::vector<std::unique_ptr<CSprite>> sprites_;
 };
 
+// Keeps the placed record that made the object from making it again while the stage is played:
+// only through the owner's current area table, and only for a record id.
+void ClearPlacedSpawnFlag(const IBase* object);
+
 class CPatternEnemy : public IEnemy {
   public:
     CPatternEnemy(CStage* owner, double x, double y, int facing, int hitPoints);
@@ -63,9 +67,7 @@ class CPatternEnemy : public IEnemy {
     // Takes the damage: a knock-away while hit points remain (1), else the defeat flight with the
     // effect kind and the spawn flag cleared (0).
     int TakeHit(const AttackInfo& attack, int defeatEffect);
-    // Keeps the placed record that made this enemy from making it again while the stage is
-    // played: only through the owner's current area table, and only for a record id.
-    void ClearSpawnFlag() const;
+    void ClearSpawnFlag() const { ClearPlacedSpawnFlag(this); }
     // Thrown back from a body that pushed it away: along the ground (+-speed, with a level
     // brake) when it stood on the ground at the end of the last frame, else straight away from
     // the other body; gravity in both cases.

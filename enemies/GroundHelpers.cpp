@@ -59,16 +59,3 @@ void ScaleSheet(const CSpriteSheet& sheet, float scale) {
     for (size_t i = 0; i < sheet.size(); ++i)
         if (CSprite* cell = sheet[i]) cell->scaleX = cell->scaleY = scale;
 }
-
-double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
-                         double maxSpeed) {
-    if (g == 0.0) g = 0.001;
-    const double rise = -vy / g;
-    const double apex = y + rise * (0.5 * g * rise + vy);
-    const double fall = std::sqrt(2.0 * std::max(0.0, targetY - apex) / g);
-    double total = rise + fall;
-    if (total == 0.0) total = 0.001;
-    const double speed = (targetX - x) / total;
-    if (std::fabs(speed) > maxSpeed) return speed < 0 ? -maxSpeed : maxSpeed;
-    return speed;
-}

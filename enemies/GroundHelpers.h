@@ -2,6 +2,7 @@
 // Small pieces several ground enemies share.
 #include "enemies/EnemyPattern.h"
 #include "enemies/EnemyShotHelpers.h"
+#include "foundation/Geometry.h"
 #include "play/AttackParameter.h"
 #include "play/Base.h"
 
@@ -41,9 +42,3 @@ double LaunchAngle(const AttackInfo& attack);
 
 // Shows every cell of a sheet at the scale, both ways.
 void ScaleSheet(const CSpriteSheet& sheet, float scale);
-
-// The horizontal speed that brings a body launched from (x, y) upward at vy (negative is up)
-// under gravity g (0 taken as 0.001) down at targetX when it falls back to targetY; at most
-// maxSpeed either way.
-double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
-                         double maxSpeed);

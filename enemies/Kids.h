@@ -61,6 +61,10 @@ class CKidBase : public CPatternEnemy, public IAttackable {
 
     // The cell Draw shows now (0..7), with its scale and bob.
     int ChooseCell(double* scale, int* bob) const;
+    // Cell 0..7 of the left- (facing 0) or right-facing sheet.
+    CSprite* GetCellSprite(int facingSide, int cell) const {
+        return (facingSide == 0 ? left_ : right_)[cell];
+    }
 
     const KidTuning& tuning;
     double waitFrames = 0;  // walking before the kid may stop and look around

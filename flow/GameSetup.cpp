@@ -2,6 +2,7 @@
 
 #include "bosses/BossShotKinds.h"
 #include "bosses/LastBossKinds.h"
+#include "bosses/StickManKinds.h"
 #include "enemies/EnemyKinds.h"
 #include "engine/GameHooks.h"
 #include "flow/LoadingScene.h"
@@ -64,6 +65,7 @@ void InstallGameHooks() {
     RegisterEnemyKinds();
     RegisterBossShotKinds();
     RegisterLastBossKinds();
+    RegisterStickManBossKinds();
     RegisterBlockAndHazardKinds();
     SetNetWorkHost(&g_netHost);
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },

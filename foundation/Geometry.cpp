@@ -1,5 +1,6 @@
 #include "foundation/Geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 double GetDistance(double x1, double y1, double x2, double y2) {
@@ -143,4 +144,17 @@ double GetRectDistance(double l1, double t1, double r1, double b1, double l2, do
     if (gx == 0.0) return gy;
     if (gy == 0.0) return gx;
     return std::sqrt(gx * gx + gy * gy);
+}
+
+double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
+                         double maxSpeed) {
+    if (g == 0.0) g = 0.001;
+    const double rise = -vy / g;
+    const double apex = y + rise * (0.5 * g * rise + vy);
+    const double fall = std::sqrt(2.0 * std::max(0.0, targetY - apex) / g);
+    double total = rise + fall;
+    if (total == 0.0) total = 0.001;
+    const double speed = (targetX - x) / total;
+    if (std::fabs(speed) > maxSpeed) return speed < 0 ? -maxSpeed : maxSpeed;
+    return speed;
 }

@@ -40,3 +40,9 @@ int GetContactSideByCentre(double l1, double t1, double r1, double b1, double l2
 // distance in the diagonal zones.
 double GetRectDistance(double l1, double t1, double r1, double b1, double l2, double t2, double r2,
                        double b2);
+
+// The horizontal speed that carries a jump from (x, y) with vertical speed vy (up is negative) under
+// gravity g to land at (targetX, targetY): the time to the top of the arc plus the fall from there,
+// the distance over that time, held to ±maxSpeed. A gravity or a flight time of 0 counts as 0.001.
+double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
+                         double maxSpeed);

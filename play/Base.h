@@ -109,6 +109,7 @@ class IBase {
     void DeleteChildren();
     const std::vector<std::unique_ptr<IBase>>& GetChildren() const { return children; }
     size_t GetPendingChildCount() const { return pendingChildren.size(); }
+    const std::vector<std::unique_ptr<IBase>>& GetPendingChildren() const { return pendingChildren; }
     // The object whose child list holds this one, while it is held there.
     IBase* GetHolder() const { return holder_; }
 

@@ -1,0 +1,98 @@
+// The test bosses: registration through their boss role, the entrance the scene runs, what they
+// ignore meanwhile, and the defeat that ends the fight through the scene.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "bosses/StickManKinds.h"
+#include "bosses/TestBosses.h"
+#include "stage/LiveObjectFactory.h"
+#include "tests/bosses/stickman_env.h"
+
+using namespace stickmantest;
+
+namespace {
+
+class TestBoss : public BossWorld {
+  protected:
+    void TearDown() override {
+        ClearLiveObjectCreators();
+        BossWorld::TearDown();
+    }
+    CTestBoss001* Make(const char* name) {
+        RegisterStickManBossKinds();
+        auto* b =
+            dynamic_cast<CTestBoss001*>(CreateLiveObject(name, stage.get(), 300, kFloorTop - 30.5, {true}));
+        EXPECT_NE(b, nullptr);
+        if (!b) return nullptr;
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(b));
+        b->SetAreaObjectId(4);
+        Table().SetSpawnFlag(4, true);
+        return b;
+    }
+};
+
+TEST_F(TestBoss, TheFirstUpdateRegistersItsBossRoleWhichAnswersTheFinalBossQuestion) {
+    PlaceBossHero(600, kFloorTop - 10);
+    CTestBoss001* b = Make("CTestBoss001");
+    Frames(1);
+    EXPECT_EQ(b->state, kTestBossEntrance);
+    ASSERT_EQ(bossScene.registered, 1);
+    auto* role = dynamic_cast<IBoss*>(bossScene.boss);
+    ASSERT_NE(role, nullptr);
+    EXPECT_FALSE(role->IsFinalBoss());
+    EXPECT_EQ(b->ReceiveAttack(Attack(50)), kHitImmune);
+    EXPECT_EQ(b->Collide(bossScene.hero.Get()), kHitImmune);
+    EXPECT_EQ(b->hitPoints, 140);
+
+    Frames(1);
+    b->stateFrames = 0;
+    for (int i = 1; i < 120; ++i) ASSERT_FALSE(role->EntranceStep()) << i;
+    EXPECT_TRUE(role->EntranceStep());
+    EXPECT_EQ(b->state, kKidWalk);
+    EXPECT_FALSE(b->inEntrance);
+    Frames(1);
+    EXPECT_EQ(bossScene.registered, 1);
+
+    CTestBoss001* last = Make("CTestBoss002");
+    Frames(1);
+    EXPECT_TRUE(dynamic_cast<IBoss*>(bossScene.boss)->IsFinalBoss());
+    EXPECT_FALSE(last->removeWhenOffScreen);
+}
+
+TEST_F(TestBoss, WithoutAnEntranceItWalksAfter120Frames) {
+    PlaceBossHero(900, kFloorTop - 10);
+    CTestBoss001* b = Make("CTestBoss001");
+    Frames(120);
+    EXPECT_EQ(b->state, kTestBossEntrance);
+    Frames(2);
+    EXPECT_NE(b->state, kTestBossEntrance);
+}
+
+TEST_F(TestBoss, TheHitToExactlyZeroSendsItFlyingThenItBurstsAndTheSceneHearsOnce) {
+    PlaceBossHero(900, kFloorTop - 10);
+    CTestBoss001* b = Make("CTestBoss001");
+    Frames(1);
+    b->SetState(kKidWalk);
+    b->hitPoints = 30;
+    AttackInfo a = Attack(30);
+    a.power = 300;
+    a.angle = -1.2;
+    EXPECT_EQ(b->ReceiveAttack(a), kHitDefeated);
+    EXPECT_EQ(b->state, kTestBossFlight);
+    EXPECT_NEAR(std::hypot(b->vx, b->vy), 700.0, 1e-9);  // raised to the flight's floor
+    EXPECT_FALSE(Table().CanSpawn(4));
+    EXPECT_EQ(b->ReceiveAttack(a), kHitImmune);
+
+    const ObjectHandle handle = b->GetHandle();
+    Frames(32);
+    EXPECT_EQ(b->state, kTestBossGone);
+    EXPECT_EQ(bossScene.defeated, 0);
+    Frames(62);
+    EXPECT_EQ(bossScene.defeated, 1);
+    Frames(13);
+    EXPECT_EQ(handle.Get(), nullptr);
+    EXPECT_EQ(bossScene.defeated, 1);
+}
+
+}  // namespace
