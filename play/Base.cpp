@@ -114,7 +114,7 @@ int IBase::ReceiveAttack(AttackInfo) { return kHitNoEffect; }
 
 bool IBase::AddChild(std::unique_ptr<IBase> child) {
     if (!child || child.get() == this) {
-        child.release();  // never ours to delete: null, or ourselves
+        [[maybe_unused]] IBase* notOurs = child.release();  // never ours to delete: null, or ourselves
         return false;
     }
     child->holder_ = this;

@@ -287,9 +287,7 @@ void CHero::UpdateDrive() {
 void CHero::UpdateGravity() {
     if (state == 7) {
         ay = KeyDown(kKeyDown) ? 1600.0 : 800.0;
-    } else if (state == 8) {
-        ay = 400.0;
-    } else if (state == 13 && !onGround) {
+    } else if (state == 8 || (state == 13 && !onGround)) {
         ay = 400.0;
     } else if (state == 14 || state == 49) {
         // Braked to a hang in the air.

@@ -240,7 +240,8 @@ void CHero::MakeHitbox(const std::string& name) {
         case 4: {
             const int e = weaponKind == kWeaponMallet ? 8 : 0;
             const int s = weaponKind == kWeaponMallet ? 8 : (weaponKind == kWeaponPropeller ? 26 : 0);
-            box = rect(4 + s - reach, 36 - s, 16 - e / 2, reach - 20, 16 + e);
+            const int halfE = e / 2;  // whole pixels
+            box = rect(4 + s - reach, 36 - s, 16 - halfE, reach - 20, 16 + e);
             break;
         }
         case 7:
@@ -283,9 +284,11 @@ void CHero::MakeHitbox(const std::string& name) {
         case 30:
         case 35:
         case 43:
-        case 47:
-            box = circle(-13.0, 35.0, 21.0, reach / 2 + 6);
+        case 47: {
+            const int radius = reach / 2 + 6;  // whole pixels
+            box = circle(-13.0, 35.0, 21.0, radius);
             break;
+        }
         case 37: {
             const int w = static_cast<int>(reach * 0.4);
             box = rect(-4 - w, 24.0, -32.0, w, static_cast<int>(reach * 0.7));

@@ -317,7 +317,7 @@ void CHero::UpdateImage() {
             break;
         case 28:
         case 58: {
-            const int page = state == 28 ? 1 : 2, col = state == 28 ? 3 : 3, row = state == 28 ? 4 : 2;
+            const int page = state == 28 ? 1 : 2, col = 3, row = state == 28 ? 4 : 2;
             f = {page, sf <= 4 || sf > 16 ? col : col + 1, row};
             break;
         }

@@ -154,9 +154,8 @@ void CHero::UpdateTransitions() {
     switch (state) {
         case 0:
             if (arrows && !squatting) {
-                if (air) {
-                    endTo(1);
-                } else if (DoubleTapped(kKeyLeft) || DoubleTapped(kKeyRight)) {
+                // A double tap on the ground starts a run; otherwise the hero walks.
+                if (!air && (DoubleTapped(kKeyLeft) || DoubleTapped(kKeyRight))) {
                     PlaySE(SoundId::kDash1);
                     endTo(2);
                 } else {

@@ -59,7 +59,7 @@ uint32_t MainColour(const Canvas& c) {
     for (int y = 0; y < c.Height(); ++y)
         for (int x = 0; x < c.Width(); ++x) {
             uint32_t p = c.Get(x, y);
-            int sum = (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF);
+            int sum = static_cast<int>((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF));
             if (p != kKeyColor && sum > 200) ++count[p];
         }
     uint32_t best = 0;

@@ -83,8 +83,6 @@ void ReadDirectives(const std::string& line, const std::string& where, TableFile
             t.lines = std::atoi(v.substr(x + 1).c_str());
             shapeGiven = true;
         } else {
-            // Built once, on the way out of the loop.
-            // NOLINTNEXTLINE(performance-inefficient-string-concatenation)
             throw GenError(where + ": unknown directive " + k);
         }
     }

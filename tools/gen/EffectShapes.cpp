@@ -363,6 +363,7 @@ void Bolt(Canvas& c, Fx& f) {
         double jitter = (i == 0 || i == n) ? 0.0 : (Hash01(i, 13, f.seed) - 0.5) * 2;
         xs[i] = jitter * (halfW - thick) * 0.75 * (i % 2 ? 1 : -1) * (jitter < 0 ? -1 : 1);
     }
+    segs.reserve(segs.size() + static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) segs.push_back({xs[i], ys[i], xs[i + 1], ys[i + 1], thick / 2});
     for (int k = 0; k < 2; ++k) {
         int i = 1 + static_cast<int>(Hash01(k, 14, f.seed) * (n - 2));

@@ -60,10 +60,10 @@ Field Polygon(std::vector<V> pts) {
         return inside ? -best : best;
     };
 }
-Field Both(Field a, Field b) {
+Field Both(const Field& a, const Field& b) {
     return [=](V p) { return std::max(a(p), b(p)); };
 }
-Field Either(Field a, Field b) {
+Field Either(const Field& a, const Field& b) {
     return [=](V p) { return std::min(a(p), b(p)); };
 }
 

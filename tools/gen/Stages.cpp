@@ -62,7 +62,7 @@ bool IsWeatherKeyText(const std::string& k) { return WeatherKey(WeatherIdFromKey
 // The catalogue key a setting gives (or the fallback); stops on an unknown one.
 std::string CatalogueKey(const Line& line, const char* setting, const std::string& fallback,
                          bool (*known)(const std::string&)) {
-    const std::string key = line.Str(setting, fallback);
+    std::string key = line.Str(setting, fallback);
     if (!known(key)) line.Fail("unknown " + std::string(setting) + " " + key);
     return key;
 }
