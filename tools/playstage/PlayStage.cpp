@@ -8,9 +8,11 @@
 
 #include "engine/GameHooks.h"
 #include "engine/GameShell.h"
+#include "engine/InputManager.h"
 #include "engine/Scene.h"
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/QuorException.h"
 #include "foundation/Random.h"
 #include "platform/headless.h"
@@ -19,6 +21,7 @@
 #include "play/ObjectRegistry.h"
 #include "play/StageScene.h"
 #include "stage/Stage.h"
+#include "tools/playstage/Recording.h"
 
 namespace {
 
@@ -124,7 +127,49 @@ bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
            ParseInt(frames.substr(dash + 1), hold.to) && hold.from >= 0 && hold.to >= hold.from;
 }
 
+// The scan codes down during the frame the game has just run, as its input saw them (keyboard
+// and gamepad alike). The seven game keys come in the order of kKeys; F1 and F2 only report
+// their push, so they count as down for that one frame.
+std::set<int> KeysSeen() {
+    std::set<int> down;
+    const CInputManager* input = CInputManager::GetInstance();
+    for (int k = 0; k < kInputKeyCount; ++k)
+        if (input->IsPushed(k) || (input->IsHeld(k) && !input->IsReleased(k))) down.insert(kKeys[k].code);
+    if (input->IsFunctionKeyPushed(1)) down.insert(plat::kKeyF1);
+    if (input->IsFunctionKeyPushed(2)) down.insert(plat::kKeyF2);
+    return down;
+}
+
 }  // namespace
+
+std::string PlayStageKeyName(int scanCode) {
+    for (const KeyName& k : kKeys)
+        if (scanCode == k.code) return k.name;
+    return "?";
+}
+
+bool LoadPlayStageReplay(PlayStageOptions& o, std::string& error) {
+    if (o.replayPath.empty()) return true;
+    std::string text;
+    if (!ReadWholeFile(o.replayPath, text)) {
+        error = "cannot read " + o.replayPath;
+        return false;
+    }
+    PlayRecording recording;
+    if (!ParsePlayRecording(text, recording, error)) {
+        error = o.replayPath + ": " + error;
+        return false;
+    }
+    if (o.stagePath.empty()) o.stagePath = recording.stagePath;
+    o.mode = recording.mode;
+    o.lives = recording.lives;
+    o.seed = recording.seed;
+    o.headless = true;
+    o.holds = PlayRecordingHolds(recording);
+    // A play that never closes stops a minute after the last change.
+    if (o.frames < 0) o.frames = PlayRecordingLastFrame(recording) + 3600;
+    return true;
+}
 
 int PlayStageKeyCode(const std::string& name) {
     for (const KeyName& k : kKeys)
@@ -156,6 +201,10 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
             ok = value(v) && ParseInt(v, o.screenshotEvery) && o.screenshotEvery > 0;
         } else if (arg == "--out") {
             ok = value(o.outDir);
+        } else if (arg == "--record") {
+            ok = value(o.recordPath);
+        } else if (arg == "--replay") {
+            ok = value(o.replayPath);
         } else if (arg == "--hold" || arg == "--key") {
             PlayStageKeyHold hold;
             ok = value(v) && ParseHold(v, arg == "--hold", hold);
@@ -170,7 +219,11 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
             return false;
         }
     }
-    if (o.stagePath.empty()) {
+    if (!o.recordPath.empty() && !o.replayPath.empty()) {
+        error = "--record and --replay do not go together";
+        return false;
+    }
+    if (o.stagePath.empty() && o.replayPath.empty()) {
         error = "no stage file given";
         return false;
     }
@@ -179,6 +232,12 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
 
 int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     PlayStageOptions o = options;
+    PlayRecording recording;
+    recording.stagePath = o.stagePath;
+    recording.mode = o.mode;
+    recording.lives = o.lives;
+    recording.seed = o.seed;
+    CPlayRecorder recorder;
     o.stagePath = std::filesystem::absolute(o.stagePath).string();
     elSystem::Reset();
     InstallGameHooks();
@@ -213,7 +272,11 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     };
     shell.afterFrame = [&](int frame) {
         if (!host) return;
-        if (host->started && startFrame < 0) startFrame = frame;
+        if (host->started && startFrame < 0) {
+            startFrame = frame;
+        } else if (startFrame >= 0 && !host->done && !o.recordPath.empty()) {
+            recorder.NoteFrame(frame - 1 - startFrame, KeysSeen());
+        }
         if (startFrame >= 0 && !host->done) {
             host->Capture();
             outcome.frames = frame - startFrame;
@@ -225,8 +288,15 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     const int code = RunGame(shell);
     // The host belonged to the scene stack, which the game's end has deleted: only what the
     // frames noted of it is read now.
-    const bool failed = startFrame < 0;
+    bool failed = startFrame < 0;
     plat::StopBackend();
+    if (!o.recordPath.empty() && !failed) {
+        recording.changes = recorder.Changes();
+        if (!WriteFileAtomic(o.recordPath, FormatPlayRecording(recording))) {
+            std::fprintf(stderr, "quor-playstage: cannot write %s\n", o.recordPath.c_str());
+            failed = true;
+        }
+    }
     return code != 0 ? code : (failed ? 1 : 0);
 }
 
