@@ -201,6 +201,8 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
             ok = value(v) && ParseInt(v, o.screenshotEvery) && o.screenshotEvery > 0;
         } else if (arg == "--out") {
             ok = value(o.outDir);
+        } else if (arg == "--trace") {
+            ok = value(v) && ParseInt(v, o.traceEvery) && o.traceEvery > 0;
         } else if (arg == "--record") {
             ok = value(o.recordPath);
         } else if (arg == "--replay") {
@@ -280,6 +282,8 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
         if (startFrame >= 0 && !host->done) {
             host->Capture();
             outcome.frames = frame - startFrame;
+            if (o.traceEvery > 0 && outcome.frames % o.traceEvery == 0)
+                std::printf("%s\n", PlayStageOutcomeJson(outcome).c_str());
         }
         const bool outOfFrames = startFrame >= 0 && o.frames >= 0 && outcome.frames >= o.frames;
         if ((host->done || outOfFrames || (startFrame < 0 && frame > kLoadLimit)) && !elSystem::HasEnded())

@@ -21,6 +21,7 @@ struct PlayStageOptions {
     std::vector<PlayStageKeyHold> holds;
     int screenshotEvery = 0;
     std::string outDir;
+    int traceEvery = 0;      // prints the outcome so far every this many frames of play
     std::string recordPath;  // writes the keys of the play here at its end
     std::string replayPath;  // feeds the keys of this recording (and takes its settings)
 };
