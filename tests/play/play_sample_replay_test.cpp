@@ -65,7 +65,8 @@ TEST_P(SampleReplayTest, RecordedRouteReachesTheGoalAndLeavesItsRecord) {
     EXPECT_GT(record->second.playTicks, 0.0) << stage;
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, SampleReplayTest, ::testing::Values("sample01", "sample02", "sample03", "sample04"),
+INSTANTIATE_TEST_SUITE_P(Samples, SampleReplayTest,
+                         ::testing::Values("sample01", "sample02", "sample03", "sample04", "sample05"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
                          });
