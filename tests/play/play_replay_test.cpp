@@ -28,26 +28,35 @@ class ReplayTest : public SceneTest {
     }
     // Runs the player on the stage; its JSON line.
     std::string Run(CStage& s, std::vector<std::string> args) {
-        const std::string file = (copy.Path() / "stage" / "replay.stg").string();
+        const std::string file = StageFile();
         std::filesystem::create_directories(copy.Path() / "stage");
         EXPECT_TRUE(s.SaveToFile(file));
+        args.insert(args.begin(), {file, "--headless"});
+        std::string all;
+        const std::string last = RunPlayer(args, all);
+        EXPECT_EQ(status, 0) << all;
+        return last;
+    }
+    // Runs the player with these arguments alone: its last JSON line, all it printed in `all`,
+    // its exit status in `status`.
+    std::string RunPlayer(const std::vector<std::string>& args, std::string& all) {
         testsupport::GameRun run;
         run.executable = "quor-playstage";
-        run.args = {file, "--headless"};
-        run.args.insert(run.args.end(), args.begin(), args.end());
+        run.args = args;
         run.workDir = copy.Path();
         run.output = copy.Path() / "out.txt";
         run.env = {{"SDL_AUDIODRIVER", "dummy"}};
-        const int status = testsupport::RunGame(copy.Path(), run);
+        status = testsupport::RunGame(copy.Path(), run);
         std::ifstream in(run.output);
-        std::string line, last, all;
+        std::string line, last;
         while (std::getline(in, line)) {
             all += line + "\n";
             if (!line.empty() && line[0] == '{') last = line;
         }
-        EXPECT_EQ(status, 0) << all;
         return last;
     }
+    std::string StageFile() const { return (copy.Path() / "stage" / "replay.stg").string(); }
+    int status = -1;
     testsupport::TempFolder copy{"quor-replay"};
 };
 
@@ -72,4 +81,38 @@ TEST_F(ReplayTest, PausedAndAbortedPlayReportsWhereTheHeroStood) {
     EXPECT_EQ(Field(json, "lives"), 2) << json;
     EXPECT_EQ(Field(json, "misses"), 0) << json;
     EXPECT_GT(Field(json, "heroX"), kStartX * 32 + 40) << "the hero walked after the skipped intro: " << json;
+}
+
+TEST_F(ReplayTest, RecordedKeysReplayToTheSamePlay) {
+    auto s = MakeStage();
+    const std::string record = (copy.Path() / "keys.txt").string();
+    const std::string played = Run(*s, {"--mode", "3", "--seed", "7", "--hold", "0-60:Right", "--key", "30:Z",
+                                        "--hold", "80-120:Left", "--frames", "200", "--record", record});
+    std::ifstream in(record);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(),
+              "# quor-playstage recording: FRAME KEY down|up, frames from the first frame of play\n"
+              "stage " +
+                  StageFile() +
+                  "\nmode 3\nlives 0\nseed 7\n"
+                  "0 Right down\n30 Z down\n32 Z up\n61 Right up\n80 Left down\n121 Left up\n");
+
+    std::string all;
+    const std::string replayed = RunPlayer({"--replay", record, "--frames", "200"}, all);
+    EXPECT_EQ(status, 0) << all;
+    EXPECT_EQ(replayed, played);
+    EXPECT_GT(Field(played, "heroX"), kStartX * 32 + 40) << played;
+}
+
+TEST_F(ReplayTest, BrokenRecordingIsRefusedWithItsLine) {
+    auto s = MakeStage();
+    ASSERT_TRUE(s->SaveToFile(StageFile()));
+    const std::string record = (copy.Path() / "keys.txt").string();
+    std::ofstream(record) << "stage " << StageFile() << "\nmode 3\n0 Right down\n5 Right down\n";
+    std::string all;
+    const std::string json = RunPlayer({"--replay", record}, all);
+    EXPECT_EQ(status, 2) << all;
+    EXPECT_TRUE(json.empty()) << json;
+    EXPECT_NE(all.find("line 4: Right is already down"), std::string::npos) << all;
 }
