@@ -1,5 +1,7 @@
 #include "tools/playstage/PlayStage.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -101,15 +103,6 @@ constexpr KeyName kKeys[] = {{"Up", plat::kKeyUp},       {"Down", plat::kKeyDown
                              {"Right", plat::kKeyRight}, {"Z", plat::kKeyZ},       {"X", plat::kKeyX},
                              {"Space", plat::kKeySpace}, {"F1", plat::kKeyF1},     {"F2", plat::kKeyF2}};
 
-bool ParseInt(const std::string& text, int& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0') return false;
-    value = static_cast<int>(v);
-    return true;
-}
-
 // "FROM-TO:KEY" (a hold) or "FRAME:KEY" (a push: two frames, as a quick tap).
 bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
     const size_t colon = text.find(':');
@@ -118,13 +111,13 @@ bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
     if (hold.scanCode < 0) return false;
     const std::string frames = text.substr(0, colon);
     if (!range) {
-        if (!ParseInt(frames, hold.from) || hold.from < 0) return false;
+        if (!ParsePlayStageInt(frames, hold.from) || hold.from < 0) return false;
         hold.to = hold.from + 1;
         return true;
     }
     const size_t dash = frames.find('-');
-    return dash != std::string::npos && ParseInt(frames.substr(0, dash), hold.from) &&
-           ParseInt(frames.substr(dash + 1), hold.to) && hold.from >= 0 && hold.to >= hold.from;
+    return dash != std::string::npos && ParsePlayStageInt(frames.substr(0, dash), hold.from) &&
+           ParsePlayStageInt(frames.substr(dash + 1), hold.to) && hold.from >= 0 && hold.to >= hold.from;
 }
 
 // The scan codes down during the frame the game has just run, as its input saw them (keyboard
@@ -141,6 +134,16 @@ std::set<int> KeysSeen() {
 }
 
 }  // namespace
+
+bool ParsePlayStageInt(const std::string& text, int& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
+    value = static_cast<int>(v);
+    return true;
+}
 
 std::string PlayStageKeyName(int scanCode) {
     for (const KeyName& k : kKeys)
@@ -190,19 +193,19 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
         if (arg == "--headless") {
             o.headless = true;
         } else if (arg == "--mode") {
-            ok = value(v) && ParseInt(v, o.mode) && (o.mode == 0 || o.mode == 1 || o.mode == 3);
+            ok = value(v) && ParsePlayStageInt(v, o.mode) && (o.mode == 0 || o.mode == 1 || o.mode == 3);
         } else if (arg == "--lives") {
-            ok = value(v) && ParseInt(v, o.lives) && o.lives >= 0;
+            ok = value(v) && ParsePlayStageInt(v, o.lives) && o.lives >= 0;
         } else if (arg == "--frames") {
-            ok = value(v) && ParseInt(v, o.frames) && o.frames >= 0;
+            ok = value(v) && ParsePlayStageInt(v, o.frames) && o.frames >= 0;
         } else if (arg == "--seed") {
-            ok = value(v) && ParseInt(v, o.seed);
+            ok = value(v) && ParsePlayStageInt(v, o.seed);
         } else if (arg == "--screenshot-every") {
-            ok = value(v) && ParseInt(v, o.screenshotEvery) && o.screenshotEvery > 0;
+            ok = value(v) && ParsePlayStageInt(v, o.screenshotEvery) && o.screenshotEvery > 0;
         } else if (arg == "--out") {
             ok = value(o.outDir);
         } else if (arg == "--trace") {
-            ok = value(v) && ParseInt(v, o.traceEvery) && o.traceEvery > 0;
+            ok = value(v) && ParsePlayStageInt(v, o.traceEvery) && o.traceEvery > 0;
         } else if (arg == "--record") {
             ok = value(o.recordPath);
         } else if (arg == "--replay") {
@@ -253,7 +256,8 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
 
     ShellOptions shell;
     shell.headless = o.headless;
-    if (o.headless) shell.fixedFrameTime = 1.0f / 60.0f;
+    // A fixed step for every play that is or may be replayed: a recording holds frames, not times.
+    if (o.headless || !o.recordPath.empty()) shell.fixedFrameTime = 1.0f / 60.0f;
     shell.screenshotEvery = o.screenshotEvery;
     shell.screenshotDir = o.outDir;
     int startFrame = -1;

@@ -41,6 +41,8 @@ struct PlayStageOutcome {
 
 // Reads the command line; false with a message for bad arguments.
 bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& options, std::string& error);
+// A whole decimal number that fits an int, nothing else on the text.
+bool ParsePlayStageInt(const std::string& text, int& value);
 // The scan code of a key name (Up Down Left Right Z X Space F1 F2), -1 for any other name.
 int PlayStageKeyCode(const std::string& name);
 // The name of a scan code of the keys above ("?" for any other).

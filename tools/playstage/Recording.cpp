@@ -1,22 +1,8 @@
 #include "tools/playstage/Recording.h"
 
 #include <climits>
-#include <cstdlib>
 #include <map>
 #include <sstream>
-
-namespace {
-
-bool ReadNumber(const std::string& text, int& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || v < INT_MIN || v > INT_MAX) return false;
-    value = static_cast<int>(v);
-    return true;
-}
-
-}  // namespace
 
 std::string FormatPlayRecording(const PlayRecording& r) {
     std::ostringstream out;
@@ -58,14 +44,14 @@ bool ParsePlayRecording(const std::string& text, PlayRecording& r, std::string& 
         words >> second >> third >> extra;
         if (first == "mode" || first == "lives" || first == "seed") {
             int value = 0;
-            if (!ReadNumber(second, value) || !third.empty()) return fail("bad " + first);
+            if (!ParsePlayStageInt(second, value) || !third.empty()) return fail("bad " + first);
             if (first == "mode" && value != 0 && value != 1 && value != 3) return fail("bad mode");
             if (first == "lives" && value < 0) return fail("bad lives");
             (first == "mode" ? r.mode : first == "lives" ? r.lives : r.seed) = value;
             continue;
         }
         PlayKeyChange change;
-        if (!ReadNumber(first, change.frame) || change.frame < 0) return fail("bad frame " + first);
+        if (!ParsePlayStageInt(first, change.frame) || change.frame < 0) return fail("bad frame " + first);
         if (change.frame < lastFrame) return fail("frame " + first + " comes before an earlier change");
         change.scanCode = PlayStageKeyCode(second);
         if (change.scanCode < 0) return fail("unknown key " + second);

@@ -11,8 +11,10 @@
 //   41 Z down
 //   52 Z up
 //
-// Frames count from the first frame of play; a key is down from its "down" frame up to the frame
-// before its "up" (or to the end of the play). Changes come in frame order, and each one changes
+// The stage path stands as it was given to the player; a relative one is read from the folder the
+// player starts in (the game folder, for the recordings under tests/replays). Frames count from
+// the first frame of play, every frame a fixed 1/60 s; a key is down from its "down" frame up to
+// the frame before its "up" (or to the end of the play). Changes come in frame order, and each one changes
 // the key: a second "down" without an "up" between is a mistake.
 #include <set>
 #include <string>
