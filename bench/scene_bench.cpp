@@ -1,5 +1,6 @@
 // A busy area of play, one whole frame: the play scene's update (the hero, 200 walking enemy
-// stand-ins, rain, the spawner, the camera) and its drawing into the 640x480 frame (the full
+// stand-ins, 100 gimmicks: lifts carrying walkers, switches they press, batteries and burners
+// firing, rain, the spawner, the camera) and its drawing into the 640x480 frame (the full
 // parallax background, the map, every object's sprite, the status display), headless.
 #include <benchmark/benchmark.h>
 
@@ -12,6 +13,11 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
+#include "gimmicks/Batteries.h"
+#include "gimmicks/BlockAndHazardKinds.h"
+#include "gimmicks/Lifts.h"
+#include "gimmicks/SwitchAndLiftKinds.h"
+#include "gimmicks/Switches.h"
 #include "play/AttackParameter.h"
 #include "play/ObjectRegistry.h"
 #include "play/SpriteBatch.h"
@@ -79,6 +85,9 @@ struct Busy {
         }
         CAttackParameterTable::GetInstance();
         CObjectRegistry::GetInstance();
+        // The gimmicks' own creators, so that batteries and burners fire their real shots.
+        RegisterBlockAndHazardKinds();
+        RegisterSwitchAndLiftKinds();
         RegisterLiveObjectCreator("CWeatherRain", [](CStage* s, double x, double y, const LiveObjectArgs& a) {
             return static_cast<IBase*>(new Drop(s, x, y, std::get<int>(a.at(0)), std::get<int>(a.at(1))));
         });
@@ -105,7 +114,8 @@ struct Busy {
             CObjectRegistry::GetInstance()->Add(new Walker(scene->GetStage(), 40 + i * 7.0,
                                                            300 - (i % 4) * 40, kCategoryEnemy, "Object",
                                                            "Objects001", 28, 28));
-        for (int i = 0; i < 120; ++i) Frame();  // rain at its steady count
+        AddGimmicks();
+        for (int i = 0; i < 120; ++i) Frame();  // rain and shots at their steady count
     }
     ~Busy() {
         host.reset();
@@ -114,6 +124,48 @@ struct Busy {
         CObjectRegistry::DeleteInstance();
         CAttackParameterTable::DeleteInstance();
     }
+    // A hundred gimmicks over the first two screens: 40 swinging lifts each carrying a walker,
+    // 30 switches of every press kind and colour on the floor the walkers cross, and 30 batteries
+    // and burners of every direction and timing.
+    void AddGimmicks() {
+        CStage* s = scene->GetStage();
+        CObjectRegistry* reg = CObjectRegistry::GetInstance();
+        const double floor = 13 * 32.0;
+        for (int i = 0; i < 40; ++i) {
+            const double x = 48 + i * 24.0, y = 96 + (i % 5) * 40.0;
+            reg->Add(new CRoundTripLift(s, x, y, i % 2 == 0, i * 0.4));
+            reg->Add(new Walker(s, x + 16, y - 20, kCategoryEnemy, "Object", "Objects001", 28, 28));
+        }
+        for (int i = 0; i < 30; ++i) {
+            const double x = 40 + i * 32.0, y = floor - 16;
+            const int colour = i % 3;
+            switch (i % 5) {
+                case 0:
+                    reg->Add(new CPushSwitch(s, x, y, colour));
+                    break;
+                case 1:
+                    reg->Add(new CTimerSwitch(s, x, y, colour));
+                    break;
+                case 2:
+                    reg->Add(new CChangeSwitch(s, x, y, colour));
+                    break;
+                case 3:
+                    reg->Add(new CSpringSwitch(s, x, y, colour));
+                    break;
+                default:
+                    reg->Add(new CForceSwitch(s, x, y, colour));
+                    break;
+            }
+        }
+        for (int i = 0; i < 30; ++i) {
+            const double x = 60 + i * 30.0, y = 40 + (i % 3) * 36.0;
+            if (i % 3 == 2)
+                reg->Add(new CBurner(s, x, y, i % 4, i % 4));
+            else
+                reg->Add(new CNormalBattery(s, x, y, i % 4, i % 4));
+        }
+    }
+
     // One frame as the scene director runs it, without the present.
     void Frame() {
         scene->Update();

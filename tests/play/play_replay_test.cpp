@@ -1,10 +1,13 @@
-// Stages played by the stage player in a process of its own, headless with held keys, from the
-// built game folder; the outcome is its JSON line.
+// Stages played by the stage player in a process of its own, headless with held or recorded
+// keys, from a copy of the built game folder; the outcome is its JSON line. Every sample stage is
+// played through by its recorded route (tests/replays/<stage>.txt).
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "foundation/ClientInfo.h"
+#include "foundation/PlayHistory.h"
 #include "tests/common/game_process.h"
 #include "tests/play/play_scene_env.h"
 
@@ -18,6 +21,30 @@ double Field(const std::string& json, const std::string& name) {
     return at == std::string::npos ? std::nan("") : std::atof(json.c_str() + at + name.size() + 3);
 }
 
+// One run of the stage player in the game folder: its exit status, all it printed and its last
+// JSON line.
+struct PlayerRun {
+    int status = -1;
+    std::string all, json;
+};
+PlayerRun RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& args) {
+    testsupport::GameRun run;
+    run.executable = "quor-playstage";
+    run.args = args;
+    run.workDir = folder;
+    run.output = folder / "out.txt";
+    run.env = {{"SDL_AUDIODRIVER", "dummy"}};
+    PlayerRun result;
+    result.status = testsupport::RunGame(folder, run);
+    std::ifstream in(run.output);
+    std::string line;
+    while (std::getline(in, line)) {
+        result.all += line + "\n";
+        if (!line.empty() && line[0] == '{') result.json = line;
+    }
+    return result;
+}
+
 class ReplayTest : public SceneTest {
   protected:
     void SetUp() override {
@@ -28,26 +55,15 @@ class ReplayTest : public SceneTest {
     }
     // Runs the player on the stage; its JSON line.
     std::string Run(CStage& s, std::vector<std::string> args) {
-        const std::string file = (copy.Path() / "stage" / "replay.stg").string();
+        const std::string file = StageFile();
         std::filesystem::create_directories(copy.Path() / "stage");
         EXPECT_TRUE(s.SaveToFile(file));
-        testsupport::GameRun run;
-        run.executable = "quor-playstage";
-        run.args = {file, "--headless"};
-        run.args.insert(run.args.end(), args.begin(), args.end());
-        run.workDir = copy.Path();
-        run.output = copy.Path() / "out.txt";
-        run.env = {{"SDL_AUDIODRIVER", "dummy"}};
-        const int status = testsupport::RunGame(copy.Path(), run);
-        std::ifstream in(run.output);
-        std::string line, last, all;
-        while (std::getline(in, line)) {
-            all += line + "\n";
-            if (!line.empty() && line[0] == '{') last = line;
-        }
-        EXPECT_EQ(status, 0) << all;
-        return last;
+        args.insert(args.begin(), {file, "--headless"});
+        const PlayerRun run = RunPlayer(copy.Path(), args);
+        EXPECT_EQ(run.status, 0) << run.all;
+        return run.json;
     }
+    std::string StageFile() const { return (copy.Path() / "stage" / "replay.stg").string(); }
     testsupport::TempFolder copy{"quor-replay"};
 };
 
@@ -73,3 +89,81 @@ TEST_F(ReplayTest, PausedAndAbortedPlayReportsWhereTheHeroStood) {
     EXPECT_EQ(Field(json, "misses"), 0) << json;
     EXPECT_GT(Field(json, "heroX"), kStartX * 32 + 40) << "the hero walked after the skipped intro: " << json;
 }
+
+TEST_F(ReplayTest, RecordedKeysReplayToTheSamePlay) {
+    auto s = MakeStage();
+    const std::string record = (copy.Path() / "keys.txt").string();
+    const std::string played = Run(*s, {"--mode", "3", "--seed", "7", "--hold", "0-60:Right", "--key", "30:Z",
+                                        "--hold", "80-120:Left", "--frames", "200", "--record", record});
+    std::ifstream in(record);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(),
+              "# quor-playstage recording: FRAME KEY down|up, frames from the first frame of play\n"
+              "stage " +
+                  StageFile() +
+                  "\nmode 3\nlives 0\nseed 7\n"
+                  "0 Right down\n30 Z down\n32 Z up\n61 Right up\n80 Left down\n121 Left up\n");
+
+    const PlayerRun replayed = RunPlayer(copy.Path(), {"--replay", record, "--frames", "200"});
+    EXPECT_EQ(replayed.status, 0) << replayed.all;
+    EXPECT_EQ(replayed.json, played);
+    EXPECT_GT(Field(played, "heroX"), kStartX * 32 + 40) << played;
+}
+
+TEST_F(ReplayTest, BrokenRecordingIsRefusedWithItsLine) {
+    auto s = MakeStage();
+    ASSERT_TRUE(s->SaveToFile(StageFile()));
+    const std::string record = (copy.Path() / "keys.txt").string();
+    std::ofstream(record) << "stage " << StageFile() << "\nmode 3\n0 Right down\n5 Right down\n";
+    const PlayerRun run = RunPlayer(copy.Path(), {"--replay", record});
+    EXPECT_EQ(run.status, 2) << run.all;
+    EXPECT_TRUE(run.json.empty()) << run.json;
+    EXPECT_NE(run.all.find("line 4: Right is already down"), std::string::npos) << run.all;
+}
+
+namespace {
+
+// Shared play from a copy of the built game folder, by a player who lets the game send: the clear
+// asks for a rating and keeps the play's record.
+class SampleReplayTest : public ::testing::TestWithParam<const char*> {
+  protected:
+    void TearDown() override {
+        CClientInfo::DeleteInstance();
+        CPlayHistory::DeleteInstance();
+    }
+    testsupport::TempGameFolder game{"quor-sample-replay"};
+};
+
+TEST_P(SampleReplayTest, RecordedRouteReachesTheGoalAndLeavesItsRecord) {
+    const std::string stage = GetParam();
+    if (!testsupport::BuiltGameIsComplete()) GTEST_SKIP() << "the game folder is not built";
+    testsupport::CopyBuiltGame(game.Path());
+    // A player who lets the game send: shared play then asks for a rating and keeps the record.
+    CClientInfo::DeleteInstance();
+    CClientInfo::GetInstance()->SetSendingPermission(true);
+    ASSERT_TRUE(CClientInfo::GetInstance()->GetSendingPermission());
+
+    const PlayerRun run =
+        RunPlayer(game.Path(), {"--replay", std::string(QUOR_REPLAY_DIR) + "/" + stage + ".txt"});
+    ASSERT_EQ(run.status, 0) << stage << ":\n" << run.all;
+    const std::string& json = run.json;
+    EXPECT_EQ(Field(json, "result"), 0) << "the route of " << stage << " did not reach the goal: " << json;
+    EXPECT_EQ(Field(json, "misses"), 0) << stage << ": " << json;
+
+    CPlayHistory::DeleteInstance();
+    const auto& records = CPlayHistory::GetInstance()->GetRecords();
+    const auto record = records.find(stage);
+    ASSERT_NE(record, records.end()) << stage << " left no play record";
+    EXPECT_EQ(record->second.playCount, 1) << stage;
+    EXPECT_EQ(record->second.misses, 0.0) << stage;
+    EXPECT_GT(record->second.playTicks, 0.0) << stage;
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, SampleReplayTest,
+                         ::testing::Values("sample01", "sample02", "sample03", "sample04", "sample05"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "tools/playstage/PlayStage.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -8,9 +10,11 @@
 
 #include "engine/GameHooks.h"
 #include "engine/GameShell.h"
+#include "engine/InputManager.h"
 #include "engine/Scene.h"
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/QuorException.h"
 #include "foundation/Random.h"
 #include "platform/headless.h"
@@ -19,6 +23,7 @@
 #include "play/ObjectRegistry.h"
 #include "play/StageScene.h"
 #include "stage/Stage.h"
+#include "tools/playstage/Recording.h"
 
 namespace {
 
@@ -98,15 +103,6 @@ constexpr KeyName kKeys[] = {{"Up", plat::kKeyUp},       {"Down", plat::kKeyDown
                              {"Right", plat::kKeyRight}, {"Z", plat::kKeyZ},       {"X", plat::kKeyX},
                              {"Space", plat::kKeySpace}, {"F1", plat::kKeyF1},     {"F2", plat::kKeyF2}};
 
-bool ParseInt(const std::string& text, int& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0') return false;
-    value = static_cast<int>(v);
-    return true;
-}
-
 // "FROM-TO:KEY" (a hold) or "FRAME:KEY" (a push: two frames, as a quick tap).
 bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
     const size_t colon = text.find(':');
@@ -115,16 +111,68 @@ bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
     if (hold.scanCode < 0) return false;
     const std::string frames = text.substr(0, colon);
     if (!range) {
-        if (!ParseInt(frames, hold.from) || hold.from < 0) return false;
+        if (!ParsePlayStageInt(frames, hold.from) || hold.from < 0) return false;
         hold.to = hold.from + 1;
         return true;
     }
     const size_t dash = frames.find('-');
-    return dash != std::string::npos && ParseInt(frames.substr(0, dash), hold.from) &&
-           ParseInt(frames.substr(dash + 1), hold.to) && hold.from >= 0 && hold.to >= hold.from;
+    return dash != std::string::npos && ParsePlayStageInt(frames.substr(0, dash), hold.from) &&
+           ParsePlayStageInt(frames.substr(dash + 1), hold.to) && hold.from >= 0 && hold.to >= hold.from;
+}
+
+// The scan codes down during the frame the game has just run, as its input saw them (keyboard
+// and gamepad alike). The seven game keys come in the order of kKeys; F1 and F2 only report
+// their push, so they count as down for that one frame.
+std::set<int> KeysSeen() {
+    std::set<int> down;
+    const CInputManager* input = CInputManager::GetInstance();
+    for (int k = 0; k < kInputKeyCount; ++k)
+        if (input->IsPushed(k) || (input->IsHeld(k) && !input->IsReleased(k))) down.insert(kKeys[k].code);
+    if (input->IsFunctionKeyPushed(1)) down.insert(plat::kKeyF1);
+    if (input->IsFunctionKeyPushed(2)) down.insert(plat::kKeyF2);
+    return down;
 }
 
 }  // namespace
+
+bool ParsePlayStageInt(const std::string& text, int& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+std::string PlayStageKeyName(int scanCode) {
+    for (const KeyName& k : kKeys)
+        if (scanCode == k.code) return k.name;
+    return "?";
+}
+
+bool LoadPlayStageReplay(PlayStageOptions& o, std::string& error) {
+    if (o.replayPath.empty()) return true;
+    std::string text;
+    if (!ReadWholeFile(o.replayPath, text)) {
+        error = "cannot read " + o.replayPath;
+        return false;
+    }
+    PlayRecording recording;
+    if (!ParsePlayRecording(text, recording, error)) {
+        error = o.replayPath + ": " + error;
+        return false;
+    }
+    if (o.stagePath.empty()) o.stagePath = recording.stagePath;
+    o.mode = recording.mode;
+    o.lives = recording.lives;
+    o.seed = recording.seed;
+    o.headless = true;
+    o.holds = PlayRecordingHolds(recording);
+    // A play that never closes stops a minute after the last change.
+    if (o.frames < 0) o.frames = PlayRecordingLastFrame(recording) + 3600;
+    return true;
+}
 
 int PlayStageKeyCode(const std::string& name) {
     for (const KeyName& k : kKeys)
@@ -145,17 +193,23 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
         if (arg == "--headless") {
             o.headless = true;
         } else if (arg == "--mode") {
-            ok = value(v) && ParseInt(v, o.mode) && (o.mode == 0 || o.mode == 1 || o.mode == 3);
+            ok = value(v) && ParsePlayStageInt(v, o.mode) && (o.mode == 0 || o.mode == 1 || o.mode == 3);
         } else if (arg == "--lives") {
-            ok = value(v) && ParseInt(v, o.lives) && o.lives >= 0;
+            ok = value(v) && ParsePlayStageInt(v, o.lives) && o.lives >= 0;
         } else if (arg == "--frames") {
-            ok = value(v) && ParseInt(v, o.frames) && o.frames >= 0;
+            ok = value(v) && ParsePlayStageInt(v, o.frames) && o.frames >= 0;
         } else if (arg == "--seed") {
-            ok = value(v) && ParseInt(v, o.seed);
+            ok = value(v) && ParsePlayStageInt(v, o.seed);
         } else if (arg == "--screenshot-every") {
-            ok = value(v) && ParseInt(v, o.screenshotEvery) && o.screenshotEvery > 0;
+            ok = value(v) && ParsePlayStageInt(v, o.screenshotEvery) && o.screenshotEvery > 0;
         } else if (arg == "--out") {
             ok = value(o.outDir);
+        } else if (arg == "--trace") {
+            ok = value(v) && ParsePlayStageInt(v, o.traceEvery) && o.traceEvery > 0;
+        } else if (arg == "--record") {
+            ok = value(o.recordPath);
+        } else if (arg == "--replay") {
+            ok = value(o.replayPath);
         } else if (arg == "--hold" || arg == "--key") {
             PlayStageKeyHold hold;
             ok = value(v) && ParseHold(v, arg == "--hold", hold);
@@ -170,7 +224,11 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
             return false;
         }
     }
-    if (o.stagePath.empty()) {
+    if (!o.recordPath.empty() && !o.replayPath.empty()) {
+        error = "--record and --replay do not go together";
+        return false;
+    }
+    if (o.stagePath.empty() && o.replayPath.empty()) {
         error = "no stage file given";
         return false;
     }
@@ -179,6 +237,12 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
 
 int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     PlayStageOptions o = options;
+    PlayRecording recording;
+    recording.stagePath = o.stagePath;
+    recording.mode = o.mode;
+    recording.lives = o.lives;
+    recording.seed = o.seed;
+    CPlayRecorder recorder;
     o.stagePath = std::filesystem::absolute(o.stagePath).string();
     elSystem::Reset();
     InstallGameHooks();
@@ -192,7 +256,8 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
 
     ShellOptions shell;
     shell.headless = o.headless;
-    if (o.headless) shell.fixedFrameTime = 1.0f / 60.0f;
+    // A fixed step for every play that is or may be replayed: a recording holds frames, not times.
+    if (o.headless || !o.recordPath.empty()) shell.fixedFrameTime = 1.0f / 60.0f;
     shell.screenshotEvery = o.screenshotEvery;
     shell.screenshotDir = o.outDir;
     int startFrame = -1;
@@ -213,10 +278,16 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     };
     shell.afterFrame = [&](int frame) {
         if (!host) return;
-        if (host->started && startFrame < 0) startFrame = frame;
+        if (host->started && startFrame < 0) {
+            startFrame = frame;
+        } else if (startFrame >= 0 && !host->done && !o.recordPath.empty()) {
+            recorder.NoteFrame(frame - 1 - startFrame, KeysSeen());
+        }
         if (startFrame >= 0 && !host->done) {
             host->Capture();
             outcome.frames = frame - startFrame;
+            if (o.traceEvery > 0 && outcome.frames % o.traceEvery == 0)
+                std::printf("%s\n", PlayStageOutcomeJson(outcome).c_str());
         }
         const bool outOfFrames = startFrame >= 0 && o.frames >= 0 && outcome.frames >= o.frames;
         if ((host->done || outOfFrames || (startFrame < 0 && frame > kLoadLimit)) && !elSystem::HasEnded())
@@ -225,8 +296,15 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     const int code = RunGame(shell);
     // The host belonged to the scene stack, which the game's end has deleted: only what the
     // frames noted of it is read now.
-    const bool failed = startFrame < 0;
+    bool failed = startFrame < 0;
     plat::StopBackend();
+    if (!o.recordPath.empty() && !failed) {
+        recording.changes = recorder.Changes();
+        if (!WriteFileAtomic(o.recordPath, FormatPlayRecording(recording))) {
+            std::fprintf(stderr, "quor-playstage: cannot write %s\n", o.recordPath.c_str());
+            failed = true;
+        }
+    }
     return code != 0 ? code : (failed ? 1 : 0);
 }
 

@@ -21,6 +21,9 @@ struct PlayStageOptions {
     std::vector<PlayStageKeyHold> holds;
     int screenshotEvery = 0;
     std::string outDir;
+    int traceEvery = 0;      // prints the outcome so far every this many frames of play
+    std::string recordPath;  // writes the keys of the play here at its end
+    std::string replayPath;  // feeds the keys of this recording (and takes its settings)
 };
 
 struct PlayStageOutcome {
@@ -38,8 +41,15 @@ struct PlayStageOutcome {
 
 // Reads the command line; false with a message for bad arguments.
 bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& options, std::string& error);
+// A whole decimal number that fits an int, nothing else on the text.
+bool ParsePlayStageInt(const std::string& text, int& value);
 // The scan code of a key name (Up Down Left Right Z X Space F1 F2), -1 for any other name.
 int PlayStageKeyCode(const std::string& name);
+// The name of a scan code of the keys above ("?" for any other).
+std::string PlayStageKeyName(int scanCode);
+// With a recording to replay: reads it and takes its stage (unless one was given), mode, lives,
+// seed and keys, and plays headless; false with a message when it cannot be read.
+bool LoadPlayStageReplay(PlayStageOptions& options, std::string& error);
 // Runs the game with the stage; the exit status of the game's run (0 for a clean end).
 int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome);
 std::string PlayStageOutcomeJson(const PlayStageOutcome& outcome);
