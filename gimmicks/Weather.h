@@ -5,20 +5,7 @@
 // dies when its age passes its duration.
 #include "gimmicks/OwnedSprites.h"
 #include "play/Base.h"
-
-// The weathers of an area.
-enum WeatherId {
-    kWeatherNone = 0,
-    kWeatherRain = 1,
-    kWeatherSnow = 2,
-    kWeatherWindRight = 3,
-    kWeatherWindLeft = 4,
-    kWeatherSpring = 5,
-    kWeatherAutumn = 6,
-    kWeatherRock = 7,
-    kWeatherBomb = 8,
-    kWeatherFish = 9,
-};
+#include "stage/StageCatalogues.h"
 
 class CWeatherBase : public IBase {
   public:

@@ -14,6 +14,7 @@
 
 #include "engine/Scene.h"
 #include "play/SceneServices.h"
+#include "stage/StageCatalogues.h"
 
 class CHero;
 class CObjectSpawner;
@@ -50,20 +51,6 @@ enum StageSceneState {
     kSceneEvaluation = 14,
     kSceneEvaluationSent = 15,
     kSceneGameOver = 16,
-};
-
-// Weather ids of an area.
-enum WeatherId {
-    kWeatherNone = 0,
-    kWeatherRain = 1,
-    kWeatherSnow = 2,
-    kWeatherWindRight = 3,
-    kWeatherWindLeft = 4,
-    kWeatherSpring = 5,
-    kWeatherAutumn = 6,
-    kWeatherRock = 7,
-    kWeatherBomb = 8,
-    kWeatherFish = 9,
 };
 
 class CStageScene : public IScene, public IPlaySceneServices {

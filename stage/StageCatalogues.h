@@ -15,6 +15,19 @@ struct PreviewImageCell {
 using ImageClip = PreviewImageCell;
 
 constexpr int kBackGroundCount = 22;
+// The weathers of an area, by id.
+enum WeatherId {
+    kWeatherNone = 0,
+    kWeatherRain = 1,
+    kWeatherSnow = 2,
+    kWeatherWindRight = 3,
+    kWeatherWindLeft = 4,
+    kWeatherSpring = 5,
+    kWeatherAutumn = 6,
+    kWeatherRock = 7,
+    kWeatherBomb = 8,
+    kWeatherFish = 9,
+};
 constexpr int kWeatherCount = 10;
 
 std::string BackGroundDisplayName(int id);
