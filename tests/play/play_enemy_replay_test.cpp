@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct EnemyStage {
     int punchEvery;  // frames between two taps of the attack key on the way to the goal
     int minHealth;   // what the hero may still have at the goal (a gunner gets one shot in)
 };
+
+void PrintTo(const EnemyStage& stage, std::ostream* os) { *os << stage.name; }
 
 // Right held the whole run, the attack key tapped every `every` frames up to the last pen, and
 // up pushed once the hero stands against the wall behind the goal.
