@@ -4,23 +4,14 @@
 // the goal, so a cleared run shows the enemy was beaten while every penned enemy ran beside it.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "tests/common/game_process.h"
 #include "tests/common/temp_folder.h"
+#include "tests/play/play_stage_player.h"
 
 namespace {
-
-// A number of the JSON line by its name; NaN when it is missing.
-double Field(const std::string& json, const std::string& name) {
-    const size_t at = json.find("\"" + name + "\":");
-    return at == std::string::npos ? std::nan("") : std::atof(json.c_str() + at + name.size() + 3);
-}
 
 struct EnemyStage {
     const char* name;
@@ -50,38 +41,24 @@ class EnemyReplay : public testing::TestWithParam<EnemyStage> {
     }
     // Plays the sample stage with the script; the player's JSON line.
     std::string Play(const std::vector<std::string>& script) {
-        testsupport::GameRun run;
-        run.executable = "quor-playstage";
-        run.args = {"stage/sample/" + std::string(GetParam().name) + ".stg", "--headless"};
-        run.args.insert(run.args.end(), script.begin(), script.end());
-        run.workDir = copy.Path();
-        run.output = copy.Path() / "out.txt";
-        run.env = {{"SDL_AUDIODRIVER", "dummy"}};
-        const int status = testsupport::RunGame(copy.Path(), run);
-        std::ifstream in(run.output);
-        std::string line, last, all;
-        while (std::getline(in, line)) {
-            all += line + "\n";
-            if (!line.empty() && line[0] == '{') last = line;
-        }
-        EXPECT_EQ(status, 0) << all;
-        return last;
+        return playtest::PlayStageFile(copy.Path(), "stage/sample/" + std::string(GetParam().name) + ".stg",
+                                       script);
     }
     testsupport::TempFolder copy{"quor-enemy-replay"};
 };
 
 TEST_P(EnemyReplay, PunchingTheWalkerClearsTheStageWithoutAMiss) {
     const std::string json = Play(Script(GetParam().punchEvery));
-    EXPECT_EQ(Field(json, "result"), 0) << json;
-    EXPECT_EQ(Field(json, "misses"), 0) << json;
-    EXPECT_GE(Field(json, "health"), GetParam().minHealth) << json;
-    EXPECT_GT(Field(json, "heroX"), 60 * 32) << "cleared at the goal tile: " << json;
+    EXPECT_EQ(playtest::Field(json, "result"), 0) << json;
+    EXPECT_EQ(playtest::Field(json, "misses"), 0) << json;
+    EXPECT_GE(playtest::Field(json, "health"), GetParam().minHealth) << json;
+    EXPECT_GT(playtest::Field(json, "heroX"), 60 * 32) << "cleared at the goal tile: " << json;
 }
 
 TEST_P(EnemyReplay, WalkingOnWithoutPunchingStaysShortOfTheGoal) {
     const std::string json = Play(Script(0));
-    EXPECT_EQ(Field(json, "result"), 4) << json;
-    EXPECT_LT(Field(json, "heroX"), 60 * 32) << json;
+    EXPECT_EQ(playtest::Field(json, "result"), 4) << json;
+    EXPECT_LT(playtest::Field(json, "heroX"), 60 * 32) << json;
 }
 
 // 06: the kids on the walk, the small enemies in the pens. 07: a gunner on the walk, gunners,

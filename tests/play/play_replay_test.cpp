@@ -1,22 +1,12 @@
 // Stages played by the stage player in a process of its own, headless with held keys, from the
 // built game folder; the outcome is its JSON line.
-#include <cmath>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
-#include "tests/common/game_process.h"
+#include "tests/common/temp_folder.h"
 #include "tests/play/play_scene_env.h"
+#include "tests/play/play_stage_player.h"
 
 using namespace playtest;
 
 namespace {
-
-// A number of the JSON line by its name; NaN when it is missing.
-double Field(const std::string& json, const std::string& name) {
-    const size_t at = json.find("\"" + name + "\":");
-    return at == std::string::npos ? std::nan("") : std::atof(json.c_str() + at + name.size() + 3);
-}
 
 class ReplayTest : public SceneTest {
   protected:
@@ -31,22 +21,7 @@ class ReplayTest : public SceneTest {
         const std::string file = (copy.Path() / "stage" / "replay.stg").string();
         std::filesystem::create_directories(copy.Path() / "stage");
         EXPECT_TRUE(s.SaveToFile(file));
-        testsupport::GameRun run;
-        run.executable = "quor-playstage";
-        run.args = {file, "--headless"};
-        run.args.insert(run.args.end(), args.begin(), args.end());
-        run.workDir = copy.Path();
-        run.output = copy.Path() / "out.txt";
-        run.env = {{"SDL_AUDIODRIVER", "dummy"}};
-        const int status = testsupport::RunGame(copy.Path(), run);
-        std::ifstream in(run.output);
-        std::string line, last, all;
-        while (std::getline(in, line)) {
-            all += line + "\n";
-            if (!line.empty() && line[0] == '{') last = line;
-        }
-        EXPECT_EQ(status, 0) << all;
-        return last;
+        return PlayStageFile(copy.Path(), file, args);
     }
     testsupport::TempFolder copy{"quor-replay"};
 };
