@@ -10,6 +10,7 @@
 #include "foundation/PlayHistory.h"
 #include "tests/common/game_process.h"
 #include "tests/play/play_scene_env.h"
+#include "tests/play/play_stage_player.h"
 
 using namespace playtest;
 
