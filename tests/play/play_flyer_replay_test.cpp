@@ -1,0 +1,97 @@
+// The sample stages of fish and flyers played to the goal by the stage player, headless, from a
+// copy of the built game folder, with a key script of held keys and taps.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/common/game_process.h"
+#include "tests/common/temp_folder.h"
+
+namespace {
+
+// A number of the JSON line by its name; NaN when it is missing.
+double Field(const std::string& json, const std::string& name) {
+    const size_t at = json.find("\"" + name + "\":");
+    return at == std::string::npos ? std::nan("") : std::atof(json.c_str() + at + name.size() + 3);
+}
+
+// A key held over a span of frames.
+std::vector<std::string> Hold(int from, int to, const std::string& key) {
+    return {"--hold", std::to_string(from) + "-" + std::to_string(to) + ":" + key};
+}
+
+// Up tapped every fourth frame of a span: the hero walking by enters the goal (or a door) as soon
+// as he stands in it, wherever the walk brought him.
+std::vector<std::string> TapUp(int from, int to) {
+    std::vector<std::string> args;
+    for (int f = from; f <= to; f += 4) {
+        args.push_back("--key");
+        args.push_back(std::to_string(f) + ":Up");
+    }
+    return args;
+}
+
+class FlyerReplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!testsupport::BuiltGameIsComplete()) GTEST_SKIP() << "the game folder is not built";
+        testsupport::CopyBuiltGame(copy.Path());
+    }
+    // Plays a sample stage with a key script; the player's JSON line.
+    std::string Play(const std::string& sample, const std::vector<std::vector<std::string>>& script,
+                     int frames) {
+        testsupport::GameRun run;
+        run.executable = "quor-playstage";
+        run.args = {(copy.Path() / "stage" / "sample" / (sample + ".stg")).string(), "--headless", "--frames",
+                    std::to_string(frames)};
+        for (const auto& part : script) run.args.insert(run.args.end(), part.begin(), part.end());
+        run.workDir = copy.Path();
+        run.output = copy.Path() / "out.txt";
+        run.env = {{"SDL_AUDIODRIVER", "dummy"}};
+        const int status = testsupport::RunGame(copy.Path(), run);
+        std::ifstream in(run.output);
+        std::string line, last, all;
+        while (std::getline(in, line)) {
+            all += line + "\n";
+            if (!line.empty() && line[0] == '{') last = line;
+        }
+        EXPECT_EQ(status, 0) << all;
+        return last;
+    }
+    testsupport::TempFolder copy{"quor-flyers"};
+};
+
+}  // namespace
+
+// Two jumps clear the pools; the fish leaping out of them and the long fish skimming over the
+// first ledge miss a hero who keeps walking.
+TEST_F(FlyerReplayTest, TheFishPoolsAreCrossedUnhurt) {
+    const std::string json = Play(
+        "sample10", {Hold(0, 400, "Right"), Hold(28, 45, "Z"), Hold(112, 129, "Z"), TapUp(150, 400)}, 600);
+    EXPECT_EQ(Field(json, "result"), 0) << json;
+    EXPECT_EQ(Field(json, "misses"), 0) << json;
+    EXPECT_EQ(Field(json, "health"), 100) << json;
+}
+
+// The first room's door opens only when no enemy is left in it: the red bat that dives at the
+// hero is struck down with a jumping swing. In the second room he walks under the other bat and
+// between the spheres' beams to the goal.
+TEST_F(FlyerReplayTest, TheRedBatIsBeatenToOpenTheCave) {
+    const std::string json =
+        Play("sample11",
+             {Hold(180, 192, "Z"), {"--key", "184:X"}, Hold(250, 1000, "Right"), TapUp(250, 1000)}, 1200);
+    EXPECT_EQ(Field(json, "result"), 0) << json;
+    EXPECT_EQ(Field(json, "area"), 1) << "cleared in the second room: " << json;
+    EXPECT_EQ(Field(json, "misses"), 0) << json;
+}
+
+// The sky mobile and the magician attack on the way; walking straight on outruns both.
+TEST_F(FlyerReplayTest, TheFieldUnderTheSkyMobileIsWalkedThrough) {
+    const std::string json = Play("sample12", {Hold(0, 500, "Right"), TapUp(100, 500)}, 800);
+    EXPECT_EQ(Field(json, "result"), 0) << json;
+    EXPECT_EQ(Field(json, "misses"), 0) << json;
+}
