@@ -68,7 +68,7 @@ class FlyerReplayTest : public ::testing::Test {
 }  // namespace
 
 // The fish swim at the hero through the air from the right: walking on without a stop, the one
-// jump over the pool also clears the long fish lying in wait beyond it, and the rest pass above.
+// jump over the pit also clears the long fish lying in wait beyond it, and the rest pass above.
 TEST_F(FlyerReplayTest, TheFishAreOutwalkedUnhurt) {
     const std::string json =
         Play("sample10", {Hold(1, 400, "Right"), Hold(63, 80, "Z"), TapUp(100, 400)}, 600);
