@@ -2,9 +2,6 @@
 // copy of the built game folder, with a key script of held keys and taps.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,12 +9,6 @@
 #include "tests/common/temp_folder.h"
 
 namespace {
-
-// A number of the JSON line by its name; NaN when it is missing.
-double Field(const std::string& json, const std::string& name) {
-    const size_t at = json.find("\"" + name + "\":");
-    return at == std::string::npos ? std::nan("") : std::atof(json.c_str() + at + name.size() + 3);
-}
 
 // A key held over a span of frames.
 std::vector<std::string> Hold(int from, int to, const std::string& key) {
@@ -44,23 +35,12 @@ class FlyerReplayTest : public ::testing::Test {
     // Plays a sample stage with a key script; the player's JSON line.
     std::string Play(const std::string& sample, const std::vector<std::vector<std::string>>& script,
                      int frames) {
-        testsupport::GameRun run;
-        run.executable = "quor-playstage";
-        run.args = {(copy.Path() / "stage" / "sample" / (sample + ".stg")).string(), "--headless", "--frames",
-                    std::to_string(frames)};
-        for (const auto& part : script) run.args.insert(run.args.end(), part.begin(), part.end());
-        run.workDir = copy.Path();
-        run.output = copy.Path() / "out.txt";
-        run.env = {{"SDL_AUDIODRIVER", "dummy"}};
-        const int status = testsupport::RunGame(copy.Path(), run);
-        std::ifstream in(run.output);
-        std::string line, last, all;
-        while (std::getline(in, line)) {
-            all += line + "\n";
-            if (!line.empty() && line[0] == '{') last = line;
-        }
-        EXPECT_EQ(status, 0) << all;
-        return last;
+        std::vector<std::string> args = {"--frames", std::to_string(frames)};
+        for (const auto& part : script) args.insert(args.end(), part.begin(), part.end());
+        const auto run = testsupport::RunStagePlayer(
+            copy.Path(), copy.Path() / "stage" / "sample" / (sample + ".stg"), args);
+        EXPECT_EQ(run.status, 0) << run.output;
+        return run.json;
     }
     testsupport::TempFolder copy{"quor-flyers"};
 };
@@ -72,9 +52,9 @@ class FlyerReplayTest : public ::testing::Test {
 TEST_F(FlyerReplayTest, TheFishAreOutwalkedUnhurt) {
     const std::string json =
         Play("sample10", {Hold(1, 400, "Right"), Hold(63, 80, "Z"), TapUp(100, 400)}, 600);
-    EXPECT_EQ(Field(json, "result"), 0) << json;
-    EXPECT_EQ(Field(json, "misses"), 0) << json;
-    EXPECT_EQ(Field(json, "health"), 100) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "result"), 0) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "misses"), 0) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "health"), 100) << json;
 }
 
 // The first room's door opens only when no enemy is left in it: the red bat that dives at the
@@ -84,14 +64,14 @@ TEST_F(FlyerReplayTest, TheRedBatIsBeatenToOpenTheCave) {
     const std::string json =
         Play("sample11",
              {Hold(180, 192, "Z"), {"--key", "184:X"}, Hold(250, 1000, "Right"), TapUp(250, 1000)}, 1200);
-    EXPECT_EQ(Field(json, "result"), 0) << json;
-    EXPECT_EQ(Field(json, "area"), 1) << "cleared in the second room: " << json;
-    EXPECT_EQ(Field(json, "misses"), 0) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "result"), 0) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "area"), 1) << "cleared in the second room: " << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "misses"), 0) << json;
 }
 
 // The sky mobile and the magician attack on the way; walking straight on outruns both.
 TEST_F(FlyerReplayTest, TheFieldUnderTheSkyMobileIsWalkedThrough) {
     const std::string json = Play("sample12", {Hold(0, 500, "Right"), TapUp(100, 500)}, 800);
-    EXPECT_EQ(Field(json, "result"), 0) << json;
-    EXPECT_EQ(Field(json, "misses"), 0) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "result"), 0) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "misses"), 0) << json;
 }
