@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
 
 #include "tests/common/temp_folder.h"
 
@@ -68,6 +71,31 @@ int RunGame(const std::filesystem::path& game, const GameRun& run) {
     while ((waited = ::waitpid(child, &status, 0)) < 0 && errno == EINTR) {}
     if (waited != child) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+StagePlayerRun RunStagePlayer(const std::filesystem::path& game, const std::filesystem::path& stage,
+                              const std::vector<std::string>& args) {
+    GameRun run;
+    run.executable = "quor-playstage";
+    run.args = {stage.string(), "--headless"};
+    run.args.insert(run.args.end(), args.begin(), args.end());
+    run.workDir = game;
+    run.output = game / "out.txt";
+    run.env = {{"SDL_AUDIODRIVER", "dummy"}};
+    StagePlayerRun result;
+    result.status = RunGame(game, run);
+    std::ifstream in(run.output);
+    std::string line;
+    while (std::getline(in, line)) {
+        result.output += line + "\n";
+        if (!line.empty() && line[0] == '{') result.json = line;
+    }
+    return result;
+}
+
+double JsonNumber(const std::string& json, const std::string& name) {
+    const size_t at = json.find("\"" + name + "\":");
+    return at == std::string::npos ? std::nan("") : std::atof(json.c_str() + at + name.size() + 3);
 }
 
 }  // namespace testsupport

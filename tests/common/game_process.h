@@ -33,4 +33,19 @@ struct GameRun {
 // 125 (start folder), 126 (user) or 127 (the executable itself).
 int RunGame(const std::filesystem::path& game, const GameRun& run);
 
+// One run of the stage player (quor-playstage) of a game folder, headless, started in that folder.
+struct StagePlayerRun {
+    int status = -1;     // as RunGame gives it
+    std::string json;    // the last JSON line it printed (empty: none)
+    std::string output;  // everything it printed, for failure messages
+};
+
+// Plays `stage` with the stage player of the game folder `game` (written there as out.txt)
+// with the silent sound driver, `--headless` and then `args`.
+StagePlayerRun RunStagePlayer(const std::filesystem::path& game, const std::filesystem::path& stage,
+                              const std::vector<std::string>& args);
+
+// A number of the stage player's JSON line by its name; NaN when it is missing.
+double JsonNumber(const std::string& json, const std::string& name);
+
 }  // namespace testsupport
