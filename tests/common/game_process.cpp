@@ -77,7 +77,8 @@ StagePlayerRun RunStagePlayer(const std::filesystem::path& game, const std::file
                               const std::vector<std::string>& args) {
     GameRun run;
     run.executable = "quor-playstage";
-    run.args = {stage.string(), "--headless"};
+    if (!stage.empty()) run.args.push_back(stage.string());
+    run.args.push_back("--headless");
     run.args.insert(run.args.end(), args.begin(), args.end());
     run.workDir = game;
     run.output = game / "out.txt";

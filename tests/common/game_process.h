@@ -40,8 +40,9 @@ struct StagePlayerRun {
     std::string output;  // everything it printed, for failure messages
 };
 
-// Plays `stage` with the stage player of the game folder `game` (written there as out.txt)
-// with the silent sound driver, `--headless` and then `args`.
+// Plays `stage` (none: `args` name what to play, e.g. a recording) with the stage player of the
+// game folder `game` (its output written there as out.txt), with the silent sound driver,
+// `--headless` and then `args`.
 StagePlayerRun RunStagePlayer(const std::filesystem::path& game, const std::filesystem::path& stage,
                               const std::vector<std::string>& args);
 

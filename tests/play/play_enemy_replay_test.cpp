@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/game_process.h"
 #include "tests/common/temp_folder.h"
-#include "tests/play/play_stage_player.h"
 
 namespace {
 
@@ -41,24 +41,26 @@ class EnemyReplay : public testing::TestWithParam<EnemyStage> {
     }
     // Plays the sample stage with the script; the player's JSON line.
     std::string Play(const std::vector<std::string>& script) {
-        return playtest::PlayStageFile(copy.Path(), "stage/sample/" + std::string(GetParam().name) + ".stg",
-                                       script);
+        const testsupport::StagePlayerRun run = testsupport::RunStagePlayer(
+            copy.Path(), "stage/sample/" + std::string(GetParam().name) + ".stg", script);
+        EXPECT_EQ(run.status, 0) << run.output;
+        return run.json;
     }
     testsupport::TempFolder copy{"quor-enemy-replay"};
 };
 
 TEST_P(EnemyReplay, PunchingTheWalkerClearsTheStageWithoutAMiss) {
     const std::string json = Play(Script(GetParam().punchEvery));
-    EXPECT_EQ(playtest::Field(json, "result"), 0) << json;
-    EXPECT_EQ(playtest::Field(json, "misses"), 0) << json;
-    EXPECT_GE(playtest::Field(json, "health"), GetParam().minHealth) << json;
-    EXPECT_GT(playtest::Field(json, "heroX"), 60 * 32) << "cleared at the goal tile: " << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "result"), 0) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "misses"), 0) << json;
+    EXPECT_GE(testsupport::JsonNumber(json, "health"), GetParam().minHealth) << json;
+    EXPECT_GT(testsupport::JsonNumber(json, "heroX"), 60 * 32) << "cleared at the goal tile: " << json;
 }
 
 TEST_P(EnemyReplay, WalkingOnWithoutPunchingStaysShortOfTheGoal) {
     const std::string json = Play(Script(0));
-    EXPECT_EQ(playtest::Field(json, "result"), 4) << json;
-    EXPECT_LT(playtest::Field(json, "heroX"), 60 * 32) << json;
+    EXPECT_EQ(testsupport::JsonNumber(json, "result"), 4) << json;
+    EXPECT_LT(testsupport::JsonNumber(json, "heroX"), 60 * 32) << json;
 }
 
 // 06: the kids on the walk, the small enemies in the pens. 07: a gunner on the walk, gunners,

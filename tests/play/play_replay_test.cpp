@@ -10,40 +10,17 @@
 #include "foundation/PlayHistory.h"
 #include "tests/common/game_process.h"
 #include "tests/play/play_scene_env.h"
-#include "tests/play/play_stage_player.h"
 
 using namespace playtest;
 
 namespace {
 
-// A number of the JSON line by its name; NaN when it is missing.
-double Field(const std::string& json, const std::string& name) {
-    const size_t at = json.find("\"" + name + "\":");
-    return at == std::string::npos ? std::nan("") : std::atof(json.c_str() + at + name.size() + 3);
-}
+double Field(const std::string& json, const std::string& name) { return testsupport::JsonNumber(json, name); }
 
-// One run of the stage player in the game folder: its exit status, all it printed and its last
-// JSON line.
-struct PlayerRun {
-    int status = -1;
-    std::string all, json;
-};
-PlayerRun RunPlayer(const std::filesystem::path& folder, const std::vector<std::string>& args) {
-    testsupport::GameRun run;
-    run.executable = "quor-playstage";
-    run.args = args;
-    run.workDir = folder;
-    run.output = folder / "out.txt";
-    run.env = {{"SDL_AUDIODRIVER", "dummy"}};
-    PlayerRun result;
-    result.status = testsupport::RunGame(folder, run);
-    std::ifstream in(run.output);
-    std::string line;
-    while (std::getline(in, line)) {
-        result.all += line + "\n";
-        if (!line.empty() && line[0] == '{') result.json = line;
-    }
-    return result;
+// The stage player in the game folder with `args` (a stage file among them, or a recording).
+testsupport::StagePlayerRun RunPlayer(const std::filesystem::path& folder,
+                                      const std::vector<std::string>& args) {
+    return testsupport::RunStagePlayer(folder, {}, args);
 }
 
 class ReplayTest : public SceneTest {
@@ -59,9 +36,8 @@ class ReplayTest : public SceneTest {
         const std::string file = StageFile();
         std::filesystem::create_directories(copy.Path() / "stage");
         EXPECT_TRUE(s.SaveToFile(file));
-        args.insert(args.begin(), {file, "--headless"});
-        const PlayerRun run = RunPlayer(copy.Path(), args);
-        EXPECT_EQ(run.status, 0) << run.all;
+        const testsupport::StagePlayerRun run = testsupport::RunStagePlayer(copy.Path(), file, args);
+        EXPECT_EQ(run.status, 0) << run.output;
         return run.json;
     }
     std::string StageFile() const { return (copy.Path() / "stage" / "replay.stg").string(); }
@@ -106,8 +82,9 @@ TEST_F(ReplayTest, RecordedKeysReplayToTheSamePlay) {
                   "\nmode 3\nlives 0\nseed 7\n"
                   "0 Right down\n30 Z down\n32 Z up\n61 Right up\n80 Left down\n121 Left up\n");
 
-    const PlayerRun replayed = RunPlayer(copy.Path(), {"--replay", record, "--frames", "200"});
-    EXPECT_EQ(replayed.status, 0) << replayed.all;
+    const testsupport::StagePlayerRun replayed =
+        RunPlayer(copy.Path(), {"--replay", record, "--frames", "200"});
+    EXPECT_EQ(replayed.status, 0) << replayed.output;
     EXPECT_EQ(replayed.json, played);
     EXPECT_GT(Field(played, "heroX"), kStartX * 32 + 40) << played;
 }
@@ -117,10 +94,10 @@ TEST_F(ReplayTest, BrokenRecordingIsRefusedWithItsLine) {
     ASSERT_TRUE(s->SaveToFile(StageFile()));
     const std::string record = (copy.Path() / "keys.txt").string();
     std::ofstream(record) << "stage " << StageFile() << "\nmode 3\n0 Right down\n5 Right down\n";
-    const PlayerRun run = RunPlayer(copy.Path(), {"--replay", record});
-    EXPECT_EQ(run.status, 2) << run.all;
+    const testsupport::StagePlayerRun run = RunPlayer(copy.Path(), {"--replay", record});
+    EXPECT_EQ(run.status, 2) << run.output;
     EXPECT_TRUE(run.json.empty()) << run.json;
-    EXPECT_NE(run.all.find("line 4: Right is already down"), std::string::npos) << run.all;
+    EXPECT_NE(run.output.find("line 4: Right is already down"), std::string::npos) << run.output;
 }
 
 namespace {
@@ -145,9 +122,9 @@ TEST_P(SampleReplayTest, RecordedRouteReachesTheGoalAndLeavesItsRecord) {
     CClientInfo::GetInstance()->SetSendingPermission(true);
     ASSERT_TRUE(CClientInfo::GetInstance()->GetSendingPermission());
 
-    const PlayerRun run =
+    const testsupport::StagePlayerRun run =
         RunPlayer(game.Path(), {"--replay", std::string(QUOR_REPLAY_DIR) + "/" + stage + ".txt"});
-    ASSERT_EQ(run.status, 0) << stage << ":\n" << run.all;
+    ASSERT_EQ(run.status, 0) << stage << ":\n" << run.output;
     const std::string& json = run.json;
     EXPECT_EQ(Field(json, "result"), 0) << "the route of " << stage << " did not reach the goal: " << json;
     EXPECT_EQ(Field(json, "misses"), 0) << stage << ": " << json;
