@@ -18,6 +18,7 @@
 #include "platform/headless.h"
 #include "play/ObjectRegistry.h"
 #include "play/ObjectRelationTable.h"
+#include "stage/LiveObjectFactory.h"
 #include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -85,6 +86,7 @@ TEST(HeadlessRun, LoadingTitleAndTopMenuAreDrawnAndTheRunEndsCleanly) {
     elSystem::Reset();
     InstallGameHooks();
     EXPECT_EQ(RunGame(options), 0);
+    ClearLiveObjectCreators();  // the game's creators stay with this run
 
     std::string logBytes;
     ReadWholeFile(GetGamePath(CLog::GetInstance()->GetFilePath()), logBytes);

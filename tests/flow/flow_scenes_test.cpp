@@ -5,6 +5,7 @@
 #include "flow/LoadingScene.h"
 #include "flow/TitleScene.h"
 #include "play/ObjectPreloader.h"
+#include "stage/LiveObjectFactory.h"
 
 using namespace enginetest;
 
@@ -14,6 +15,9 @@ class Scenes : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
+        // No live kinds: the loading scene's object step builds only what a test registers (a run
+        // of the whole game earlier in this program leaves the game's creators behind).
+        ClearLiveObjectCreators();
         WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return 0x00FF00u; }));
         WriteRaw("system/a.bmp", MakeBmp(256, 256, [](int, int) { return 0x808080u; }));
         std::string index;
