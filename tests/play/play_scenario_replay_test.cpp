@@ -1,0 +1,46 @@
+// Every scenario stage that has a recorded route (tests/replays/scenario/<stage>.txt) is finished by
+// it: replayed headless from a copy of the built game folder, the play ends cleared, through the
+// goal, without a miss. A change to play that breaks a route fails here and names the stage.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/common/game_process.h"
+#include "tests/common/temp_folder.h"
+
+namespace {
+
+std::vector<std::string> RecordedRoutes() {
+    std::vector<std::string> stages;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(std::string(QUOR_REPLAY_DIR) + "/scenario", ec))
+        if (e.path().extension() == ".txt") stages.push_back(e.path().stem().string());
+    std::sort(stages.begin(), stages.end());
+    return stages;
+}
+
+class ScenarioReplayTest : public ::testing::TestWithParam<std::string> {
+  protected:
+    testsupport::TempFolder game{"quor-scenario-replay"};
+};
+
+TEST_P(ScenarioReplayTest, RecordedRouteFinishesTheStage) {
+    const std::string stage = GetParam();
+    if (!testsupport::BuiltGameIsComplete()) GTEST_SKIP() << "the game folder is not built";
+    testsupport::CopyBuiltGame(game.Path());
+    const testsupport::StagePlayerRun run = testsupport::RunStagePlayer(
+        game.Path(), {}, {"--replay", std::string(QUOR_REPLAY_DIR) + "/scenario/" + stage + ".txt"});
+    ASSERT_EQ(run.status, 0) << stage << ":\n" << run.output;
+    EXPECT_EQ(testsupport::JsonNumber(run.json, "result"), 0)
+        << "the route of " << stage << " did not finish it: " << run.json;
+    EXPECT_EQ(testsupport::JsonNumber(run.json, "misses"), 0) << stage << ": " << run.json;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenario, ScenarioReplayTest, ::testing::ValuesIn(RecordedRoutes()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ScenarioReplayTest);
+
+}  // namespace
