@@ -125,6 +125,8 @@ class CStageScene : public IScene, public IPlaySceneServices {
     // ---- Read by the parent, the tool and the tests ----
     CStage* GetStage() const { return stage.get(); }
     CHero* GetHeroObject() const { return hero; }
+    // The registered boss while it is still in the world, else null.
+    const IBase* GetLiveBoss() const;
     int GetState() const { return state; }
     int GetResult() const { return result; }
     int GetPlayMode() const { return playMode; }

@@ -132,6 +132,10 @@ void CStageScene::RegisterBoss(IBase* b) {
     boss = b;
 }
 
+const IBase* CStageScene::GetLiveBoss() const {
+    return boss && CObjectRegistry::GetInstance()->Contains(boss) ? boss : nullptr;
+}
+
 void CStageScene::OnBossDefeated() {
     if (playMode != kPlayNormal || state != kScenePlaying) return;
     auto* b = dynamic_cast<IBoss*>(boss);

@@ -87,6 +87,12 @@ class CPlayStageHost : public IScene {
             outcome.heroY = hero->centerY;
             outcome.health = hero->GetWeapon().health;
         }
+        const IBase* boss = play->GetLiveBoss();
+        outcome.boss = boss != nullptr;
+        if (boss) {
+            outcome.bossX = boss->centerX;
+            outcome.bossY = boss->centerY;
+        }
     }
 
     const PlayStageOptions& options;
@@ -315,5 +321,11 @@ std::string PlayStageOutcomeJson(const PlayStageOutcome& r) {
                   "\"health\":%d,\"lives\":%d,\"keys\":%d,\"misses\":%d,\"objects\":%d}",
                   r.result, r.state, r.frames, r.area, r.heroX, r.heroY, r.health, r.lives, r.keys, r.misses,
                   r.objects);
-    return line;
+    std::string json = line;
+    if (r.boss) {
+        std::snprintf(line, sizeof line, ",\"bossX\":%.1f,\"bossY\":%.1f}", r.bossX, r.bossY);
+        json.pop_back();
+        json += line;
+    }
+    return json;
 }

@@ -37,6 +37,8 @@ struct PlayStageOutcome {
     int keys = 0;
     int misses = 0;
     int objects = 0;
+    bool boss = false;  // a boss is in the world: its centre follows
+    double bossX = 0, bossY = 0;
 };
 
 // Reads the command line; false with a message for bad arguments.
