@@ -59,22 +59,18 @@ class BossWorld : public enemytest::EnemyWorld {
         EnemyWorld::SetUp();
         if (HasFatalFailure()) return;
         stage->scene = &bossScene;
-        std::string index;
-        for (const char* key : {"Effect.Effect001", "Effect.Effect002", "Object.Objects001",
-                                "Object.Objects002", "Object.Objects003", "Object.Objects004",
-                                "Object.Bar002", "Char.Enemy001_L", "Char.Enemy001_R"})
-            index += std::string(key) + ",img\\sheet.bmp,32,32\n";
+        std::vector<std::string> keys = {"Effect.Effect001",  "Effect.Effect002",  "Object.Objects001",
+                                         "Object.Objects002", "Object.Objects003", "Object.Objects004",
+                                         "Object.Bar002",     "Char.Enemy001_L",   "Char.Enemy001_R"};
         for (int i = 1; i <= 11; ++i)
             for (const char* side : {"L", "R"}) {
                 char key[48];
                 std::snprintf(key, sizeof key, "Char.Boss%03d_%s", i, side);
-                index += std::string(key) + ",img\\sheet.bmp,32,32\n";
+                keys.push_back(key);
                 std::snprintf(key, sizeof key, "Effect.Bar_Effect%03d_%s", i, side);
-                index += std::string(key) + ",img\\sheet.bmp,32,32\n";
+                keys.push_back(key);
             }
-        ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", index));
-        CSpriteManager::DeleteInstance();
-        ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
+        IndexImageKeys(keys);
     }
     void TearDown() override {
         bossScene.hero = nullptr;

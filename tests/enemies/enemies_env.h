@@ -3,6 +3,8 @@
 // has an object table, so that a defeat's spawn flag can be seen, a floor of rock along row 10
 // (its top at y = 320), and a hero that answers every attack as the test says.
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "engine/SpriteManager.h"
 #include "foundation/Random.h"
@@ -19,15 +21,10 @@ class EnemyWorld : public gimmicktest::GimmickWorld {
         GimmickWorld::SetUp();
         if (HasFatalFailure()) return;
         // The enemy sheets join the index the gimmicks' world wrote.
-        std::string index;
-        for (const char* key :
-             {"Effect.Effect001", "Effect.Effect002", "Object.Objects001", "Object.Objects002",
-              "Object.Objects004", "Char.Enemy001_L", "Char.Enemy001_R"})
-            index += std::string(key) + ",img\\sheet.bmp,32,32\n";
-        ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", index));
-        CSpriteManager::DeleteInstance();
-        ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
-        ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", ",,\nKid001,子供,テスト\n"));
+        IndexImageKeys({"Effect.Effect001", "Effect.Effect002", "Object.Objects001", "Object.Objects002",
+                        "Object.Objects004", "Char.Enemy001_L", "Char.Enemy001_R"});
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", ",,\n" + kindRows));
         stage = std::make_unique<CStage>(&scene, 0, CVersionNumber());
         auto map = std::make_unique<CStageMap>();
         map->Allocate(60, 40);
@@ -43,6 +40,15 @@ class EnemyWorld : public gimmicktest::GimmickWorld {
         GimmickWorld::TearDown();
     }
     CStageAreaObjectTable& Table() { return *stage->GetCurrentAreaObjects(); }
+
+    // The image index holds just `keys`, each the plain sheet, and the sprites are loaded afresh.
+    void IndexImageKeys(const std::vector<std::string>& keys) {
+        std::string index;
+        for (const std::string& key : keys) index += key + ",img\\sheet.bmp,32,32\n";
+        ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", index));
+        CSpriteManager::DeleteInstance();
+        ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
+    }
 
     // A hero of 20 x 20 whose centre is at (cx, cy), registered; it answers `answer`.
     playtest::Target* PlaceHero(double cx, double cy, int answer = kHitHurt) {
@@ -65,6 +71,10 @@ class EnemyWorld : public gimmicktest::GimmickWorld {
         if (flag >= 0) a.flags[flag] = 1;
         return a;
     }
+
+    // The rows of data\stage_objects.dat the stage's kind table reads (a derived world may set
+    // its own before SetUp).
+    std::string kindRows = "Kid001,子供,テスト\n";
 };
 
 }  // namespace enemytest
