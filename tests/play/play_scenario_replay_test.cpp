@@ -1,6 +1,6 @@
-// Every scenario stage that has a recorded route (tests/replays/scenario/<stage>.txt) is finished by
-// it: replayed headless from a copy of the built game folder, the play ends cleared, through the
-// goal, without a miss. A change to play that breaks a route fails here and names the stage.
+// Every scenario stage is finished by its recorded route (tests/replays/scenario/<stage>.txt):
+// replayed headless from a copy of the built game folder, the play ends cleared, through the goal or
+// the boss's defeat, without a miss. A change to play that breaks a route fails here and names the stage.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,5 +42,19 @@ TEST_P(ScenarioReplayTest, RecordedRouteFinishesTheStage) {
 INSTANTIATE_TEST_SUITE_P(Scenario, ScenarioReplayTest, ::testing::ValuesIn(RecordedRoutes()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ScenarioReplayTest);
+
+// The scenario plays every stage of stage\scenario\: each of them, boss fights included, has its
+// route, so a stage nobody can finish cannot slip in.
+TEST(ScenarioRoutes, EveryScenarioStageHasARecordedRoute) {
+    if (!testsupport::BuiltGameIsComplete()) GTEST_SKIP() << "the game folder is not built";
+    const std::vector<std::string> routes = RecordedRoutes();
+    std::vector<std::string> stages;
+    for (const auto& e :
+         std::filesystem::directory_iterator(testsupport::BuiltGameFolder() / "stage" / "scenario"))
+        if (e.path().extension() == ".stg") stages.push_back(e.path().stem().string());
+    std::sort(stages.begin(), stages.end());
+    EXPECT_EQ(stages.size(), 48u);
+    EXPECT_EQ(routes, stages);
+}
 
 }  // namespace
