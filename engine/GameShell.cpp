@@ -300,6 +300,16 @@ bool HandleWindowEvent(const plat::WindowEvent& ev) {
 
 }  // namespace
 
+void SaveHeadlessFrame(const std::string& dir, int number) {
+    plat::HeadlessBackend* hb = plat::CurrentHeadless();
+    if (!hb) return;
+    char name[64];
+    std::snprintf(name, sizeof name, "/frame_%05d.png", number);
+    std::string error;
+    if (!hb->WriteFramePng(dir + name, &error))
+        std::fprintf(stderr, "quorvald: cannot write %s%s: %s\n", dir.c_str(), name, error.c_str());
+}
+
 int RunGame(const ShellOptions& requested) {
     g_failed = false;
     // A fresh engine, also after an earlier run in the same process has shut it down.
@@ -379,16 +389,8 @@ int RunGame(const ShellOptions& requested) {
         ++frame;
 
         if (options.headless && options.screenshotEvery > 0 && frame % options.screenshotEvery == 0 &&
-            !options.screenshotDir.empty()) {
-            if (plat::HeadlessBackend* hb = plat::CurrentHeadless()) {
-                char name[64];
-                std::snprintf(name, sizeof name, "/frame_%05d.png", frame);
-                std::string error;
-                if (!hb->WriteFramePng(options.screenshotDir + name, &error))
-                    std::fprintf(stderr, "quorvald: cannot write %s%s: %s\n", options.screenshotDir.c_str(),
-                                 name, error.c_str());
-            }
-        }
+            !options.screenshotDir.empty())
+            SaveHeadlessFrame(options.screenshotDir, frame);
         if (options.afterFrame) options.afterFrame(frame);
         if (options.frames >= 0 && frame >= options.frames && !elSystem::HasEnded()) elSystem::End();
         // A window whose presents do not wait for the display: sleep to the next 1/60 s.

@@ -55,3 +55,5 @@ struct ShellOptions {
 // a clean end, 1 when the game ended on an error (a coded error at start or in a frame, an
 // engine error, or a window that was asked for and could not be opened).
 int RunGame(const ShellOptions& options);
+// Headless: writes the frame just drawn as <dir>/frame_<number>.png (a message on failure).
+void SaveHeadlessFrame(const std::string& dir, int number);

@@ -1,6 +1,7 @@
 // Stages played by the stage player in a process of its own, headless with held or recorded
 // keys, from a copy of the built game folder; the outcome is its JSON line. Every sample stage is
 // played through by its recorded route (tests/replays/<stage>.txt).
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -65,6 +66,19 @@ TEST_F(ReplayTest, PausedAndAbortedPlayReportsWhereTheHeroStood) {
     EXPECT_EQ(Field(json, "lives"), 2) << json;
     EXPECT_EQ(Field(json, "misses"), 0) << json;
     EXPECT_GT(Field(json, "heroX"), kStartX * 32 + 40) << "the hero walked after the skipped intro: " << json;
+}
+
+TEST_F(ReplayTest, ScreenshotsAreNumberedLikeTheKeysFromTheFirstFrameOfPlay) {
+    auto s = MakeStage();
+    const std::filesystem::path shots = copy.Path() / "shots";
+    const std::string json =
+        Run(*s, {"--mode", "3", "--frames", "20", "--screenshot-every", "10", "--out", shots.string()});
+    EXPECT_EQ(Field(json, "frames"), 20) << json;
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(shots))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"frame_00000.png", "frame_00010.png", "frame_00020.png"}));
 }
 
 TEST_F(ReplayTest, RecordedKeysReplayToTheSamePlay) {

@@ -264,8 +264,11 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     shell.headless = o.headless;
     // A fixed step for every play that is or may be replayed: a recording holds frames, not times.
     if (o.headless || !o.recordPath.empty()) shell.fixedFrameTime = 1.0f / 60.0f;
-    shell.screenshotEvery = o.screenshotEvery;
-    shell.screenshotDir = o.outDir;
+    // Screenshots are numbered like the keys and the trace, from the first frame of play.
+    if (o.headless && o.screenshotEvery > 0 && !o.outDir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(o.outDir, ec);
+    }
     int startFrame = -1;
     std::set<int> down;
     constexpr int kLoadLimit = 20000;  // frames of loading before the run gives up
@@ -294,6 +297,9 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
             outcome.frames = frame - startFrame;
             if (o.traceEvery > 0 && outcome.frames % o.traceEvery == 0)
                 std::printf("%s\n", PlayStageOutcomeJson(outcome).c_str());
+            if (o.headless && o.screenshotEvery > 0 && !o.outDir.empty() &&
+                outcome.frames % o.screenshotEvery == 0)
+                SaveHeadlessFrame(o.outDir, outcome.frames);
         }
         const bool outOfFrames = startFrame >= 0 && o.frames >= 0 && outcome.frames >= o.frames;
         if ((host->done || outOfFrames || (startFrame < 0 && frame > kLoadLimit)) && !elSystem::HasEnded())
