@@ -1,5 +1,6 @@
 // The scenario stages as this build made them: each loads with no problems, the hero never starts
-// or comes out of a door inside rock or in mid-air, and every boss file holds its own boss.
+// or comes out of a door inside rock or in mid-air, every boss file holds its own boss, and every
+// object kind is placed somewhere.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "stage/StageAreaObject.h"
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageChips.h"
+#include "stage/StageObjectKindTable.h"
 #include "tests/common/temp_folder.h"
 #include "tools/gen/GenCommon.h"
 
@@ -120,6 +122,26 @@ TEST_F(ScenarioStages, EveryBossFileHoldsItsOwnBossAlone) {
         }
     }
     EXPECT_GT(bossStages, 0);
+}
+
+// The scenario shows the player the whole game: every kind an editor can place stands in at least
+// one of its stages.
+TEST_F(ScenarioStages, EveryObjectKindIsPlacedInSomeStage) {
+    std::set<std::string> placed;
+    for (const std::string& name : names) {
+        std::unique_ptr<CStage> stage = Load(name);
+        ASSERT_NE(stage, nullptr) << name;
+        for (const CStageAreaObject* o : AllObjects(*stage)) placed.insert(o->GetKey());
+    }
+    const CStageObjectKindTable kinds;
+    int rows = 0;
+    for (int kind = 1; kind < CStageObjectKindTable::kMaxKinds; ++kind) {
+        const CStageObjectKeyEntry* row = kinds.GetRow(kind);
+        if (!row || row->key.empty()) continue;
+        ++rows;
+        EXPECT_TRUE(placed.count(row->key)) << row->key << " is in no scenario stage";
+    }
+    EXPECT_EQ(rows, 120);
 }
 
 }  // namespace
