@@ -265,7 +265,7 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     // A fixed step for every play that is or may be replayed: a recording holds frames, not times.
     if (o.headless || !o.recordPath.empty()) shell.fixedFrameTime = 1.0f / 60.0f;
     // Screenshots are numbered like the keys and the trace, from the first frame of play.
-    if (o.headless && o.screenshotEvery > 0 && !o.outDir.empty()) {
+    if (o.screenshotEvery > 0 && !o.outDir.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(o.outDir, ec);
     }
@@ -297,8 +297,7 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
             outcome.frames = frame - startFrame;
             if (o.traceEvery > 0 && outcome.frames % o.traceEvery == 0)
                 std::printf("%s\n", PlayStageOutcomeJson(outcome).c_str());
-            if (o.headless && o.screenshotEvery > 0 && !o.outDir.empty() &&
-                outcome.frames % o.screenshotEvery == 0)
+            if (o.screenshotEvery > 0 && !o.outDir.empty() && outcome.frames % o.screenshotEvery == 0)
                 SaveHeadlessFrame(o.outDir, outcome.frames);
         }
         const bool outOfFrames = startFrame >= 0 && o.frames >= 0 && outcome.frames >= o.frames;
@@ -324,14 +323,13 @@ std::string PlayStageOutcomeJson(const PlayStageOutcome& r) {
     char line[512];
     std::snprintf(line, sizeof line,
                   "{\"result\":%d,\"state\":%d,\"frames\":%d,\"area\":%d,\"heroX\":%.1f,\"heroY\":%.1f,"
-                  "\"health\":%d,\"lives\":%d,\"keys\":%d,\"misses\":%d,\"objects\":%d}",
+                  "\"health\":%d,\"lives\":%d,\"keys\":%d,\"misses\":%d,\"objects\":%d",
                   r.result, r.state, r.frames, r.area, r.heroX, r.heroY, r.health, r.lives, r.keys, r.misses,
                   r.objects);
     std::string json = line;
     if (r.boss) {
-        std::snprintf(line, sizeof line, ",\"bossX\":%.1f,\"bossY\":%.1f}", r.bossX, r.bossY);
-        json.pop_back();
+        std::snprintf(line, sizeof line, ",\"bossX\":%.1f,\"bossY\":%.1f", r.bossX, r.bossY);
         json += line;
     }
-    return json;
+    return json + "}";
 }
