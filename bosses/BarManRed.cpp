@@ -191,6 +191,17 @@ void CBarManRed::Decide(double dx, double dy) {
     SetRedState(r < 30 ? kRedFire : r < 60 ? kRedReadyDash : kRedRun);
 }
 
+bool CBarManRed::StillOnGround() {
+    if (onGround) return true;
+    SetRedState(kRedAirborne);
+    return false;
+}
+
+bool CBarManRed::BrakeOnGround() {
+    BrakeStop();
+    return StillOnGround();
+}
+
 void CBarManRed::UpdateAttack() {
     const double dx = GetDistanceXToHero();
     const double dy = GetDistanceYToHero();
@@ -200,11 +211,7 @@ void CBarManRed::UpdateAttack() {
         case kRedDecide:
             ShowStandPose();
             FaceHero();
-            BrakeStop();
-            if (!onGround)
-                SetRedState(kRedAirborne);
-            else
-                Decide(dx, dy);
+            if (BrakeOnGround()) Decide(dx, dy);
             break;
         case kRedAirborne:
             ShowStandPose();
@@ -224,9 +231,8 @@ void CBarManRed::UpdateAttack() {
             break;
         case kRedBackOff:
             Cycle(this, t, 6, {0, 1, 0, 2}, 0);
-            if (!onGround) {
-                SetRedState(kRedAirborne);
-            } else if (HeroCloseAhead(dx) && HeroAbove(dy)) {
+            if (!StillOnGround()) break;
+            if (HeroCloseAhead(dx) && HeroAbove(dy)) {
                 SetRedState(kRedCrouch);
             } else if (t > 15) {
                 const bool farAhead = facing == 1 ? dx > 192 : dx < -192;
@@ -252,10 +258,7 @@ void CBarManRed::UpdateAttack() {
             break;
         case kRedReadySwing:
             ShowPose(1, 5, 4);
-            BrakeStop();
-            if (!onGround) {
-                SetRedState(kRedAirborne);
-            } else if (t > 27) {
+            if (BrakeOnGround() && t > 27) {
                 SetRedState(kRedSwing);
                 MakeStrike(kSwing);
             }
@@ -263,27 +266,18 @@ void CBarManRed::UpdateAttack() {
         case kRedSwing:
         case kRedDashSwing:
             ShowPose(2, 1, 5);
-            BrakeStop();
-            if (!onGround)
-                SetRedState(kRedAirborne);
-            else if (t > 60)
-                BackToFree();
+            if (BrakeOnGround() && t > 60) BackToFree();
             break;
         case kRedReadyDash:
             ShowPose(1, 5, 4);
             FaceHero();
-            BrakeStop();
-            if (!onGround)
-                SetRedState(kRedAirborne);
-            else if (t > 25)
-                SetRedState(kRedDash);
+            if (BrakeOnGround() && t > 25) SetRedState(kRedDash);
             break;
         case kRedDash: {
             Cycle(this, t, 3, {0, 1, 0, 2}, 1);
             const bool reached = (vx < 0 && dx > -80) || (vx > 0 && dx < 80);
-            if (!onGround) {
-                SetRedState(kRedAirborne);
-            } else if (t > 120) {
+            if (!StillOnGround()) break;
+            if (t > 120) {
                 SetRedState(kRedDecide);
             } else if ((!wall && reached) || wall) {
                 SetRedState(kRedDashSwing);
@@ -297,18 +291,11 @@ void CBarManRed::UpdateAttack() {
                 redOnce = true;
                 MakeStrike(kUpper);
             }
-            BrakeStop();
-            if (!onGround)
-                SetRedState(kRedAirborne);
-            else if (t > 40)
-                SetRedState(kRedDecide);
+            if (BrakeOnGround() && t > 40) SetRedState(kRedDecide);
             break;
         case kRedCrouch:
             ShowPose(1, 5, 3);
-            BrakeStop();
-            if (!onGround) {
-                SetRedState(kRedAirborne);
-            } else if (t > 15) {
+            if (BrakeOnGround() && t > 15) {
                 SetRedState(kRedWhirl);
                 MakeStrike(kWhirlBox);
             }
@@ -326,11 +313,7 @@ void CBarManRed::UpdateAttack() {
             break;
         case kRedLanding:
             ShowPose(1, 3, 1);
-            BrakeStop();
-            if (!onGround)
-                SetRedState(kRedAirborne);
-            else if (t > 20)
-                BackToFree();
+            if (BrakeOnGround() && t > 20) BackToFree();
             break;
         case kRedHover:
             if (t < 20)
@@ -352,9 +335,7 @@ void CBarManRed::UpdateAttack() {
             break;
         case kRedDiveLanding:
             ShowPose(2, 1, 5);
-            if (!onGround) {
-                SetRedState(kRedAirborne);
-            } else if (t > 50) {
+            if (StillOnGround() && t > 50) {
                 if (std::fabs(dx) >= 128) {
                     SetRedState(kRedDecide);
                 } else {
@@ -366,11 +347,7 @@ void CBarManRed::UpdateAttack() {
         case kRedBrace:
             ShowPose(1, 5, 4);
             FaceHero();
-            BrakeStop();
-            if (!onGround)
-                SetRedState(kRedAirborne);
-            else if (t > 20)
-                SetRedState(kRedCharge);
+            if (BrakeOnGround() && t > 20) SetRedState(kRedCharge);
             break;
         case kRedCharge:
             ShowPose(1, 5, 4);
@@ -383,9 +360,7 @@ void CBarManRed::UpdateAttack() {
         case kRedChargeStop:
             ShowPose(1, 5, 4);
             FaceHero();
-            if (!onGround) {
-                SetRedState(kRedAirborne);
-            } else if (t > 25) {
+            if (StillOnGround() && t > 25) {
                 const int r = Roll(0, 99);
                 if (r < 30 && hitPoints <= 40) {
                     SetRedState(kRedCharge);
@@ -402,11 +377,7 @@ void CBarManRed::UpdateAttack() {
             break;
         case kRedBrake:
             ShowPose(2, 1, 5);
-            BrakeStop();
-            if (!onGround)
-                SetRedState(kRedAirborne);
-            else if (t > 60)
-                BackToFree();
+            if (BrakeOnGround() && t > 60) BackToFree();
             break;
         case kRedFire:
             if (t <= 20)
@@ -421,9 +392,7 @@ void CBarManRed::UpdateAttack() {
                 ThrowBossShot("CGrandFrame", owner, right ? prevX + width : prevX - 32, prevY + height - 24,
                               {right ? 170.0 : -170.0, 0});
             }
-            if (!onGround) {
-                SetRedState(kRedAirborne);
-            } else if (t > 75) {
+            if (StillOnGround() && t > 75) {
                 const int r = Roll(0, 99);
                 SetRedState(r < 60 ? kRedDecide : r < 80 ? kRedFire : kRedReadyDash);
             }
