@@ -91,6 +91,17 @@ void CBarManBase::BrakeStop() {
     if ((ax < 0 && vx < 0) || (ax > 0 && vx > 0)) ax = vx = 0;
 }
 
+bool CBarManBase::StillOnGround() {
+    if (onGround) return true;
+    EnterAirborneState();
+    return false;
+}
+
+bool CBarManBase::BrakeOnGround() {
+    BrakeStop();
+    return StillOnGround();
+}
+
 void CBarManBase::SetState(int s) {
     bossState = s;
     bossStateTime = 0;

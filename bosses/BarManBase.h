@@ -68,6 +68,10 @@ class CBarManBase : public IBoss, public IAttackable {
     double FacingSign() const { return facing == 1 ? 1.0 : -1.0; }
     // The brake stop: an acceleration that has the velocity's sign stops both.
     void BrakeStop();
+    // On the ground, true; off it, the colour's airborne state starts and false comes back.
+    bool StillOnGround();
+    // Brakes to a stand, then StillOnGround.
+    bool BrakeOnGround();
     // A draw of the boss's generator: RandomRange unless a test scripted its dice.
     int Roll(int lo, int hi);
 
@@ -111,6 +115,8 @@ class CBarManBase : public IBoss, public IAttackable {
     virtual int GetBarEffectKind() = 0;
     virtual double GetBarEffectTime() = 0;
     virtual void DrawOverlay() {}
+    // The colour's airborne state, which a grounded state gives way to when the ground goes.
+    virtual void EnterAirborneState() {}
 
     // Faces the hero and jumps away from him when he is closer than 128 pixels, else starts the
     // colour's machine over.

@@ -191,17 +191,6 @@ void CBarManRed::Decide(double dx, double dy) {
     SetRedState(r < 30 ? kRedFire : r < 60 ? kRedReadyDash : kRedRun);
 }
 
-bool CBarManRed::StillOnGround() {
-    if (onGround) return true;
-    SetRedState(kRedAirborne);
-    return false;
-}
-
-bool CBarManRed::BrakeOnGround() {
-    BrakeStop();
-    return StillOnGround();
-}
-
 void CBarManRed::UpdateAttack() {
     const double dx = GetDistanceXToHero();
     const double dy = GetDistanceYToHero();

@@ -57,6 +57,7 @@ class CBarManRed : public CBarManBase {
     bool IsClashProof() override { return false; }
     int GetBarEffectKind() override;
     double GetBarEffectTime() override { return redStateTime; }
+    void EnterAirborneState() override { SetRedState(kRedAirborne); }
 
   private:
     enum Strike { kSwing, kDashSwing, kLunge, kUpper, kWhirlBox, kDiveBox };
@@ -65,8 +66,4 @@ class CBarManRed : public CBarManBase {
     bool HeroAbove(double dy) const { return dy > -160 && dy < -64; }
     bool HeroCloseAhead(double dx) const { return facing == 1 ? dx < 144 : dx > -144; }
     bool WallAhead() const { return facing == 1 ? touchRight : touchLeft; }
-    // Off the ground every grounded state gives way to the airborne one: false then.
-    bool StillOnGround();
-    // Brakes to a stand, then StillOnGround.
-    bool BrakeOnGround();
 };

@@ -266,20 +266,13 @@ void CBarManYellow::UpdateAttack() {
                 break;
             }
             FaceHero();
-            BrakeStop();
-            if (!onGround)
-                SetYellowState(kYellowAirborne);
-            else
-                Decide(dx);
+            if (BrakeOnGround()) Decide(dx);
             break;
         case kYellowRun: {
             static const int kColumns[4] = {3, 4, 3, 5};
             ShowPose(1, kColumns[CycleIndex(t, 4)], 0);
             const bool near = right ? dx < 128 : dx > -128;
-            if (!onGround)
-                SetYellowState(kYellowAirborne);
-            else if (near || t > 60 || wall)
-                LeaveMostlyDeciding(90);
+            if (StillOnGround() && (near || t > 60 || wall)) LeaveMostlyDeciding(90);
             break;
         }
         case kYellowBackOff: {
@@ -287,20 +280,14 @@ void CBarManYellow::UpdateAttack() {
             ShowPose(1, kColumns[CycleIndex(t, 6)], 0);
             const bool farAhead = right ? dx > 192 : dx < -192;
             const bool behind = right ? dx < 0 : dx > 0;
-            if (!onGround)
-                SetYellowState(kYellowAirborne);
-            else if (t > 15 && (farAhead || behind || t > 60 || wall))
-                LeaveMostlyDeciding(90);
+            if (StillOnGround() && t > 15 && (farAhead || behind || t > 60 || wall)) LeaveMostlyDeciding(90);
             break;
         }
         case kYellowReady:
         case kYellowReadyFast:
             ShowPose(1, 3, 1);
             FaceHero();
-            BrakeStop();
-            if (!onGround)
-                SetYellowState(kYellowAirborne);
-            else if (t > 6)
+            if (BrakeOnGround() && t > 6)
                 SetYellowState(yellowState == kYellowReady ? kYellowRush : kYellowRushFast);
             break;
         case kYellowRush:
@@ -314,11 +301,7 @@ void CBarManYellow::UpdateAttack() {
         case kYellowStop:
             ShowPose(1, 3, 1);
             FaceHero();
-            BrakeStop();
-            if (!onGround)
-                SetYellowState(kYellowAirborne);
-            else if (t > 15)
-                LeaveMostlyDeciding(84);
+            if (BrakeOnGround() && t > 15) LeaveMostlyDeciding(84);
             break;
         case kYellowDashCall:
             if (t < 30)
@@ -326,11 +309,7 @@ void CBarManYellow::UpdateAttack() {
             else
                 ShowPose(2, 1, 4);
             FaceHero();
-            BrakeStop();
-            if (!onGround)
-                SetYellowState(kYellowAirborne);
-            else if (t > 50)
-                SetYellowState(kYellowDash1);
+            if (BrakeOnGround() && t > 50) SetYellowState(kYellowDash1);
             break;
         case kYellowDash1:
         case kYellowDash2:
@@ -389,10 +368,8 @@ void CBarManYellow::UpdateAttack() {
         case kYellowLightning:
             ShowPose(2, 5, 3);
             FaceHero();
-            BrakeStop();
-            if (!onGround) {
-                SetYellowState(kYellowAirborne);
-            } else if (t > 120) {
+            if (!BrakeOnGround()) break;
+            if (t > 120) {
                 SetYellowState(kYellowDecide);
             } else if (thunderCount < 3 && t > 30 && Trunc(t - 30) / 6 >= thunderCount) {
                 if (thunderCount == 0)
@@ -406,10 +383,8 @@ void CBarManYellow::UpdateAttack() {
         case kYellowStorm:
             ShowPose(2, 5, 3);
             FaceHero();
-            BrakeStop();
-            if (!onGround)
-                SetYellowState(kYellowAirborne);
-            else if (t > 250)
+            if (!BrakeOnGround()) break;
+            if (t > 250)
                 SetYellowState(kYellowDecide);
             else if (thunderCount < 8 && t > 40 && Trunc(t - 40) / 25 >= thunderCount)
                 CallBolt(Roll(Trunc(heroX - 96), Trunc(heroX + 72)));
@@ -430,9 +405,8 @@ void CBarManYellow::UpdateAttack() {
             break;
         case kYellowRushToStrike:
             dashPose();
-            if (!onGround) {
-                SetYellowState(kYellowAirborne);
-            } else if (wall || (vx > 0 && dx < 148) || (vx < 0 && dx > -148)) {
+            if (!StillOnGround()) break;
+            if (wall || (vx > 0 && dx < 148) || (vx < 0 && dx > -148)) {
                 FaceHero();
                 SetYellowState(kYellowStrikes);
             }
@@ -440,10 +414,8 @@ void CBarManYellow::UpdateAttack() {
         case kYellowStrikes: {
             static const int kColumns[8] = {0, 4, 1, 4, 2, 4, 3, 4};
             ShowPose(2, t < 24 ? kColumns[std::max(0, Trunc(t) / 3)] : 5, 1);
-            BrakeStop();
-            if (!onGround) {
-                SetYellowState(kYellowAirborne);
-            } else if (t > 30) {
+            if (!BrakeOnGround()) break;
+            if (t > 30) {
                 SetYellowState(kYellowStrikesEnd);
             } else if (Trunc(t) / 6 >= strikeCount) {
                 ++strikeCount;
@@ -456,19 +428,13 @@ void CBarManYellow::UpdateAttack() {
         }
         case kYellowStrikesEnd:
             ShowPose(2, 5, 1);
-            BrakeStop();
-            if (!onGround)
-                SetYellowState(kYellowAirborne);
-            else if (t > 30)
-                BackToFree();
+            if (BrakeOnGround() && t > 30) BackToFree();
             break;
         case kYellowCrouch:
             ShowPose(1, 5, 3);
             FaceHero();
-            BrakeStop();
-            if (!onGround) {
-                SetYellowState(kYellowAirborne);
-            } else if (t > 8) {
+            if (!BrakeOnGround()) break;
+            if (t > 8) {
                 jumpsLeft = Roll(3, 5);
                 SetYellowState(kYellowJumpAtHero);
             }

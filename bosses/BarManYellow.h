@@ -78,6 +78,7 @@ class CBarManYellow : public CBarManBase {
     bool IsClashProof() override;
     int GetBarEffectKind() override;
     double GetBarEffectTime() override;
+    void EnterAirborneState() override { SetYellowState(kYellowAirborne); }
     void DrawOverlay() override;
 
   private:
