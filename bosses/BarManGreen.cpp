@@ -208,9 +208,8 @@ void CBarManGreen::UpdateAttack() {
             break;
         case kGreenWalk:
             ShowPose(1, WalkColumn(t, 4, {3, 4, 3, 5}), 0);
-            if (!onGround)
-                SetGreenState(kGreenFall);
-            else if (right ? touchRight : touchLeft)
+            if (!StillOnGround()) break;
+            if (right ? touchRight : touchLeft)
                 SetGreenState(kGreenWallHop);
             else if ((right ? dx < 112 : dx > -112) || t > 60)
                 SetGreenState(kGreenChoose);
@@ -219,9 +218,7 @@ void CBarManGreen::UpdateAttack() {
             ShowPose(1, WalkColumn(t, 6, {0, 1, 0, 2}), 0);
             const bool farAhead = right ? dx > 168 : dx < -168;
             const bool behind = right ? dx < 0 : dx > 0;
-            if (!onGround)
-                SetGreenState(kGreenFall);
-            else if (t > 15 && (farAhead || behind || t > 60 || touchLeft || touchRight))
+            if (StillOnGround() && t > 15 && (farAhead || behind || t > 60 || touchLeft || touchRight))
                 SetGreenState(kGreenChoose);
             break;
         }
@@ -232,10 +229,8 @@ void CBarManGreen::UpdateAttack() {
         case kGreenCrouch:
         case kGreenBigCrouch:
             ShowPose(1, 5, 3);
-            BrakeStop();
-            if (!onGround) {
-                SetGreenState(kGreenFall);
-            } else if (t > 8) {
+            if (!BrakeOnGround()) break;
+            if (t > 8) {
                 FaceHero();
                 SetGreenState(greenState == kGreenCrouch ? kGreenLeap : kGreenBigJump);
             }
@@ -273,11 +268,7 @@ void CBarManGreen::UpdateAttack() {
         case kGreenDiveLanding:
         case kGreenBigLanding:
             ShowPose(1, 2, 4);
-            BrakeStop();
-            if (!onGround)
-                SetGreenState(kGreenFall);
-            else if (t > (greenState == kGreenDiveLanding ? 35 : 60))
-                BackToFree();
+            if (BrakeOnGround() && t > (greenState == kGreenDiveLanding ? 35 : 60)) BackToFree();
             break;
         case kGreenShortHop:
             ShowPose(1, 1, 2);
@@ -286,10 +277,8 @@ void CBarManGreen::UpdateAttack() {
             break;
         case kGreenStamp:
             ShowPose(1, 2, 4);
-            BrakeStop();
-            if (!onGround) {
-                SetGreenState(kGreenFall);
-            } else if (t > 80) {
+            if (!BrakeOnGround()) break;
+            if (t > 80) {
                 FaceHero();
                 if (hitPoints < kLowHitPoints && Roll(0, 99) < 30)
                     SetGreenState(kGreenShortHop);
@@ -300,27 +289,17 @@ void CBarManGreen::UpdateAttack() {
         case kGreenWindUp: {
             static const int kShake[4] = {0, 1, 0, -1};
             ShowPoseShifted(1, 0, 4, 0, 0, kShake[(Trunc(t) % 8 + 8) % 8 / 2]);
-            BrakeStop();
-            if (!onGround)
-                SetGreenState(kGreenFall);
-            else if (t > 55)
-                SetGreenState(kGreenSwing);
+            if (BrakeOnGround() && t > 55) SetGreenState(kGreenSwing);
             break;
         }
         case kGreenSwing:
             ShowPose(1, 1, 4);
-            BrakeStop();
-            if (!onGround)
-                SetGreenState(kGreenFall);
-            else if (t > 4)
-                SetGreenState(kGreenWave);
+            if (BrakeOnGround() && t > 4) SetGreenState(kGreenWave);
             break;
         case kGreenWave:
             ShowPose(1, 2, 4);
-            BrakeStop();
-            if (!onGround) {
-                SetGreenState(kGreenFall);
-            } else if (t > 60) {
+            if (!BrakeOnGround()) break;
+            if (t > 60) {
                 FaceHero();
                 if (hitPoints <= 80 && Roll(0, 99) <= 29)
                     SetGreenState(kGreenWindUp);

@@ -54,6 +54,7 @@ class CBarManGreen : public CBarManBase {
     bool IsClashProof() override { return IsDiving(); }
     int GetBarEffectKind() override;
     double GetBarEffectTime() override { return greenStateTime + (greenState == kGreenWave ? 4 : 0); }
+    void EnterAirborneState() override { SetGreenState(kGreenFall); }
 
   private:
     void Choose(double dx);
