@@ -3,6 +3,8 @@
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
 //            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]...
+//   --server URL    the stage-sharing server ("http://host:port"); QUORVALD_SERVER sets it too.
+//                   Without either the game runs its own server on 127.0.0.1.
 //
 // Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
 // onto the screen and presses Z once the title waits, so it passes loading and title.
@@ -21,6 +23,7 @@
 #include "engine/GameState.h"
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
+#include "online/QVNet.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
 
@@ -42,7 +45,8 @@ const std::map<std::string, int> kKeyNames = {
 void Usage() {
     std::fprintf(stderr,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
-                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n");
+                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
+                 "                [--server URL]\n");
 }
 
 bool ParseFramePart(const char* text, int& frame, std::string& rest) {
@@ -107,6 +111,8 @@ int main(int argc, char** argv) {
                 script.insert({frame + 3, {ScriptStep::ButtonUp, 0, x, y}});
             }
             scripted = true;
+        } else if (arg == "--server") {
+            QVNet::SetServerAddress(value("--server"));
         } else if (arg == "--help" || arg == "-h") {
             Usage();
             return 0;

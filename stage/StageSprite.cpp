@@ -7,9 +7,16 @@ namespace stagesprite {
 
 // Sprites exist only while the sprite manager does (the game creates it at start); tools and
 // tests that work on stage data alone make none.
+namespace {
+thread_local bool t_noSprites = false;
+}  // namespace
+
+ScopedNoSprites::ScopedNoSprites() : before_(t_noSprites) { t_noSprites = true; }
+ScopedNoSprites::~ScopedNoSprites() { t_noSprites = before_; }
+
 Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
              int bottom) {
-    if (!CSpriteManager::HasInstance()) return nullptr;
+    if (t_noSprites || !CSpriteManager::HasInstance()) return nullptr;
     return Owned(CreateSprite(group, key, blend, left, top, right, bottom));
 }
 

@@ -12,7 +12,21 @@ struct Deleter {
 };
 using Owned = std::unique_ptr<CSprite, Deleter>;
 
-// A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made.
+// While one lives, the thread it lives on makes no sprites: a stage read only to be checked (the
+// sharing server checking an upload, off the game's thread) never touches the sprite manager.
+class ScopedNoSprites {
+  public:
+    ScopedNoSprites();
+    ~ScopedNoSprites();
+    ScopedNoSprites(const ScopedNoSprites&) = delete;
+    ScopedNoSprites& operator=(const ScopedNoSprites&) = delete;
+
+  private:
+    bool before_;
+};
+
+// A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made or
+// this thread makes none.
 Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
              int bottom);
 void SetPosition(CSprite* sprite, float x, float y, float z);
