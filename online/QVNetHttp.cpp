@@ -310,8 +310,6 @@ std::string Escape(const std::string& bytes) {
     return out;
 }
 
-std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
-
 // A text reply that fits its buffer with the terminating zero and holds no zero itself.
 bool FitsText(const std::string& reply, unsigned size) {
     return reply.size() < size && reply.find('\0') == std::string::npos;

@@ -1,0 +1,31 @@
+#pragma once
+// The network test screen's form: asks whether to test, checks the connection to the sharing
+// server through the network accessor, says so when it worked, and closes its scene. A failure is
+// shown by the accessor's own error window.
+#include "controls/Forms.h"
+#include "online/NetWorkAccessor.h"
+
+class IScene;
+
+namespace Controls {
+
+class CNetWorkTestSceneRootForm : public COriginalBaseForm,
+                                  public IClosedEventHandler,
+                                  public INetWorkClosedEventHandler {
+  public:
+    explicit CNetWorkTestSceneRootForm(IScene* owner);
+    ~CNetWorkTestSceneRootForm() override;
+
+    void OnClosed(GCForm* sender) override;
+    void OnNetWorkClosed(NetWorkResult result) override;
+
+    bool IsTestStarted() const { return testStarted_; }
+
+  private:
+    void CloseScene();
+
+    IScene* owner_;
+    bool testStarted_ = false;
+};
+
+}  // namespace Controls
