@@ -5,6 +5,7 @@
 
 #include "foundation/EncodedFile.h"
 #include "foundation/Log.h"
+#include "foundation/QuorException.h"
 #include "online/QVNet.h"
 #include "server/ServerInstance.h"
 
@@ -32,6 +33,9 @@ std::string StartEmbeddedServer() {
             server->Start(config);
         } catch (const std::exception& e) {
             CLog::GetInstance()->Write(std::string("内蔵サーバを起動できません: ") + e.what());
+            return {};
+        } catch (const CQuorException& e) {
+            CLog::GetInstance()->Write("内蔵サーバを起動できません: " + FormatErrorReport(e));
             return {};
         }
         g_server = std::move(server);
