@@ -32,6 +32,19 @@ class PostgresConnection : public ISqlConnection {
     ~PostgresConnection() override { PQfinish(conn_); }
 
     std::vector<SqlRow> Query(const std::string& sql, const std::vector<SqlParam>& params) override {
+        ResultGuard res{Run(sql, params, 0)};
+        return Rows(res.r);
+    }
+
+    std::optional<std::string> QueryBlob(const std::string& sql, const std::vector<SqlParam>& params) override {
+        // Binary results: a bytea arrives as its bytes, not as escaped text twice its size.
+        ResultGuard res{Run(sql, params, 1)};
+        if (PQntuples(res.r) < 1 || PQnfields(res.r) < 1 || PQgetisnull(res.r, 0, 0)) return std::nullopt;
+        return std::string(PQgetvalue(res.r, 0, 0), static_cast<size_t>(PQgetlength(res.r, 0, 0)));
+    }
+
+  private:
+    PGresult* Run(const std::string& sql, const std::vector<SqlParam>& params, int resultFormat) {
         const std::string& name = Prepare(sql);
         std::vector<const char*> values(params.size());
         std::vector<int> lengths(params.size());
@@ -48,25 +61,34 @@ class PostgresConnection : public ISqlConnection {
                 formats[i] = p.kind == SqlParam::Kind::Blob ? 1 : 0;
             }
         }
-        ResultGuard res{PQexecPrepared(conn_, name.c_str(), static_cast<int>(params.size()), values.data(),
-                                       lengths.data(), formats.data(), 0)};
-        Check(res.r);
+        PGresult* r = PQexecPrepared(conn_, name.c_str(), static_cast<int>(params.size()), values.data(),
+                                     lengths.data(), formats.data(), resultFormat);
+        try {
+            Check(r);
+        } catch (...) {
+            PQclear(r);
+            throw;
+        }
+        return r;
+    }
+
+    std::vector<SqlRow> Rows(PGresult* result) {
         std::vector<SqlRow> rows;
-        const int n = PQntuples(res.r), cols = PQnfields(res.r);
+        const int n = PQntuples(result), cols = PQnfields(result);
         rows.reserve(static_cast<size_t>(n));
         for (int r = 0; r < n; ++r) {
             SqlRow row(static_cast<size_t>(cols));
             for (int c = 0; c < cols; ++c) {
-                if (PQgetisnull(res.r, r, c)) continue;
-                const char* v = PQgetvalue(res.r, r, c);
-                if (PQftype(res.r, c) == kByteaOid) {
+                if (PQgetisnull(result, r, c)) continue;
+                const char* v = PQgetvalue(result, r, c);
+                if (PQftype(result, c) == kByteaOid) {
                     size_t len = 0;
                     unsigned char* raw = PQunescapeBytea(reinterpret_cast<const unsigned char*>(v), &len);
                     if (!raw) throw StoreError(StoreFailure::Internal, "postgresql: bad bytea");
                     row[static_cast<size_t>(c)].assign(reinterpret_cast<const char*>(raw), len);
                     PQfreemem(raw);
                 } else {
-                    row[static_cast<size_t>(c)].assign(v, static_cast<size_t>(PQgetlength(res.r, r, c)));
+                    row[static_cast<size_t>(c)].assign(v, static_cast<size_t>(PQgetlength(result, r, c)));
                 }
             }
             rows.push_back(std::move(row));
@@ -74,6 +96,7 @@ class PostgresConnection : public ISqlConnection {
         return rows;
     }
 
+  public:
     void Exec(const std::string& sql) override {
         ResultGuard res{PQexec(conn_, sql.c_str())};
         Check(res.r);
@@ -81,6 +104,7 @@ class PostgresConnection : public ISqlConnection {
 
     bool IsBroken() const override { return broken_ || PQstatus(conn_) != CONNECTION_OK; }
     const char* BeginWrite() const override { return "BEGIN"; }
+    const char* BeginRelaxed() const override { return "BEGIN; SET LOCAL synchronous_commit = off"; }
     const char* NameContains() const override { return "strpos(c.name, $1) > 0"; }
     std::vector<std::string> Schema() const override {
         // Several servers may start at once on one database: the advisory lock lets one make the

@@ -4,6 +4,7 @@
 // implement it; the store above them is the same.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,20 @@ class ISqlConnection {
     virtual ~ISqlConnection() = default;
     // Runs one statement, prepared once per connection and kept. Throws StoreError.
     virtual std::vector<SqlRow> Query(const std::string& sql, const std::vector<SqlParam>& params) = 0;
+    // The first column of the first row as raw bytes (a blob read without text escaping);
+    // nothing when there is no row.
+    virtual std::optional<std::string> QueryBlob(const std::string& sql, const std::vector<SqlParam>& params) {
+        auto rows = Query(sql, params);
+        if (rows.empty() || rows[0].empty()) return std::nullopt;
+        return std::move(rows[0][0]);
+    }
     // Runs statements without parameters (schema, transactions). Throws StoreError.
     virtual void Exec(const std::string& sql) = 0;
     // True once the connection is lost; the pool then opens a new one.
     virtual bool IsBroken() const { return false; }
+    // The statements that open a transaction whose commit need not wait for the disk (a
+    // download's count: losing the last few in a power cut harms nobody).
+    virtual const char* BeginRelaxed() const { return "BEGIN"; }
     // The statement that opens a write transaction.
     virtual const char* BeginWrite() const = 0;
     // The condition "the creator name c.name contains $1".

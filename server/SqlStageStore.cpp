@@ -111,12 +111,13 @@ class SqlStageStore : public IStageStore {
 
     std::optional<std::string> DownloadStage(int64_t stageId) override {
         Lease c(*this);
+        Transaction tx(*c, c->BeginRelaxed());
         auto counted = c->Query("UPDATE stages SET downloads = downloads + 1 WHERE id = $1 RETURNING id",
                                 {SqlParam::Int(stageId)});
         if (counted.empty()) return std::nullopt;
-        auto rows = c->Query("SELECT data FROM stage_data WHERE stage_id = $1", {SqlParam::Int(stageId)});
-        if (rows.empty()) return std::nullopt;
-        return std::move(rows[0].at(0));
+        auto data = c->QueryBlob("SELECT data FROM stage_data WHERE stage_id = $1", {SqlParam::Int(stageId)});
+        tx.Commit();
+        return data;
     }
 
     bool DeleteStage(int64_t stageId, int64_t creatorId) override {
@@ -218,7 +219,8 @@ class SqlStageStore : public IStageStore {
 
     class Transaction {
       public:
-        explicit Transaction(ISqlConnection& c) : c_(c) { c_.Exec(c_.BeginWrite()); }
+        explicit Transaction(ISqlConnection& c) : Transaction(c, c.BeginWrite()) {}
+        Transaction(ISqlConnection& c, const char* begin) : c_(c) { c_.Exec(begin); }
         ~Transaction() {
             if (open_) {
                 try {
