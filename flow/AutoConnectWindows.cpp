@@ -22,10 +22,12 @@ std::string CShowCreaterPointWindow::MessageFor(int32_t oldLevel, int32_t oldPoi
                                                 int32_t newPoints) {
     if (oldPoints == newPoints) return "\nクリエイターポイントを獲得できませんでした…。";
     if (newPoints < oldPoints) {
-        if (newLevel != oldLevel) return "クリエイターポイントが減りました…。\nクリエイターレベルが下がりました…。";
+        if (newLevel != oldLevel)
+            return "クリエイターポイントが減りました…。\nクリエイターレベルが下がりました…。";
         return "\nクリエイターポイントが減りました…。";
     }
-    if (oldLevel != newLevel) return "クリエイターポイントを獲得しました！\nクリエイターレベルが上がりました！";
+    if (oldLevel != newLevel)
+        return "クリエイターポイントを獲得しました！\nクリエイターレベルが上がりました！";
     return "\nクリエイターポイントを獲得しました！";
 }
 
@@ -44,8 +46,9 @@ CShowCreaterPointWindow::CShowCreaterPointWindow(int32_t x, int32_t y, int32_t o
     AddLabel(*this, "→", 300, 180, 30, 20, 16, kCentre);
     AddLabel(*this, "→", 300, 220, 30, 20, 16, kCentre);
     auto number = [this](int32_t v, int32_t nx, int32_t ny, bool after) {
-        CSpriteTextLabel* l = after ? AddLabel(*this, std::to_string(v), nx, ny, 80, 24, 20, kRight, 220, 0, 60)
-                                    : AddLabel(*this, std::to_string(v), nx, ny, 80, 24, 20, kRight);
+        CSpriteTextLabel* l = after
+                                  ? AddLabel(*this, std::to_string(v), nx, ny, 80, 24, 20, kRight, 220, 0, 60)
+                                  : AddLabel(*this, std::to_string(v), nx, ny, 80, 24, 20, kRight);
         l->SetBold(true);
     };
     number(oldPoints, 200, 178, false);
@@ -63,10 +66,11 @@ void CShowCreaterPointWindow::OnButtonPushed(GCButton* sender) {
 
 CAccessFailInfomationWindow::CAccessFailInfomationWindow(int32_t x, int32_t y)
     : CCloseableBeigeForm("自動接続に５回失敗しました", x, y, 440, 240) {
-    AddLabel(*this,
-             "ネットワーク自動接続に５回失敗しました。\n自動接続を自動的にオフにします。\n再びオンにするときは、\n"
-             "「環境設定」より設定してください。",
-             64, 48, 300, 100, 16, kLeft);
+    AddLabel(
+        *this,
+        "ネットワーク自動接続に５回失敗しました。\n自動接続を自動的にオフにします。\n再びオンにするときは、\n"
+        "「環境設定」より設定してください。",
+        64, 48, 300, 100, 16, kLeft);
     auto ok = std::make_unique<CTextPushButton>(GetWidth() / 2 - 40, GetHeight() - 56, "O K");
     ok->AddPushedEventHandler(this);
     ok_ = AddControl(std::move(ok));

@@ -95,8 +95,8 @@ void CDailyConnection::ApplyAppraisal(int32_t newRatingPointSum) {
     info->AddCreatorPointsFromRating(clamped);
     const int32_t newLevel = GetCreatorLevel();
     const int32_t newPoints = info->GetCreatorPoint();
-    auto window =
-        std::make_unique<Controls::CShowCreaterPointWindow>(kWindowX, kWindowY, oldLevel, oldPoints, newLevel, newPoints);
+    auto window = std::make_unique<Controls::CShowCreaterPointWindow>(kWindowX, kWindowY, oldLevel, oldPoints,
+                                                                      newLevel, newPoints);
     window->AddClosedEventHandler(this);
     host_->SetModalForm(std::move(window));
 }

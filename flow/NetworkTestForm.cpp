@@ -7,7 +7,8 @@
 
 namespace Controls {
 
-CNetWorkTestSceneRootForm::CNetWorkTestSceneRootForm(IScene* owner) : COriginalBaseForm(0, 0, 640, 480), owner_(owner) {
+CNetWorkTestSceneRootForm::CNetWorkTestSceneRootForm(IScene* owner)
+    : COriginalBaseForm(0, 0, 640, 480), owner_(owner) {
     auto confirm = std::make_unique<CConfirmWindow>("通信テストを行います。\nよろしいですか？");
     confirm->AddClosedEventHandler(this);
     SetModalForm(std::move(confirm));

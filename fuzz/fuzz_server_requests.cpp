@@ -18,14 +18,16 @@ qvserver::RequestHandlers* Handlers() {
     if (!handlers) {
         std::string kinds;
         folder.MakeDir("data");
-        if (ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds) == ReadStatus::Ok) {
+        if (ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds) ==
+            ReadStatus::Ok) {
             WriteEncodedFile("data\\stage_objects.dat", kinds);
         }
         store = qvserver::OpenStageStore((folder.Path() / "fuzz.db").string(), 1);
         qvserver::ServerOptions options;
         options.requestsPerSecond = 0;
         options.postsPerDay = 0;
-        handlers = std::make_unique<qvserver::RequestHandlers>(*store, options, [] { return int64_t{1290331805}; });
+        handlers =
+            std::make_unique<qvserver::RequestHandlers>(*store, options, [] { return int64_t{1290331805}; });
         // One creator whose id and key the inputs can name: 1 and "k".
         handlers->Handle({"POST", "/qv/1/creators", {}, {}, "fuzzer", "127.0.0.1"});
     }

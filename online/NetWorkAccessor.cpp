@@ -35,7 +35,8 @@ const OperationTexts kTexts[] = {
     {Op::RegisterStage, "ステージデータ登録中です…", " [ステージデータ新規登録終了]"},
     {Op::DownloadStage, "ステージデータ\nダウンロード中です…", " [ステージデータダウンロード終了]"},
     {Op::DeleteStage, "ステージデータ削除中です…", " [ステージデータ削除終了]"},
-    {Op::DeleteCreator, "クリエイター情報削除中です…\nもう後戻りはできません…", " [クリエイター情報削除終了]"},
+    {Op::DeleteCreator, "クリエイター情報削除中です…\nもう後戻りはできません…",
+     " [クリエイター情報削除終了]"},
     {Op::SendPlayHistory, "履歴情報を送信しています…", " [ステージプレイ履歴送信終了]"},
     {Op::GetAppraisal, "獲得クリエイターポイントを\n問い合わせています…", " [獲得評価取得終了]"},
 };
@@ -57,8 +58,8 @@ std::string StartLine(Op op, const std::string& s1, const std::string& s2, const
         case Op::GetStage:
             return " [ステージ情報検索（クリエイターID検索）開始  クリエイターID:[" + s1 + "]]";
         case Op::SearchStage:
-            return " [ステージ情報検索（クリエイター名検索）開始  クリエイター名:[" + s1 + "]] 取得開始位置:[" + s2 +
-                   "]] 取得数:[" + s3 + "]]";
+            return " [ステージ情報検索（クリエイター名検索）開始  クリエイター名:[" + s1 +
+                   "]] 取得開始位置:[" + s2 + "]] 取得数:[" + s3 + "]]";
         case Op::SearchStageByDL:
             return " [ステージ情報検索（難しさ・長さ検索）開始  難しさ:[" + s1 + "]] 長さ:[" + s2 +
                    "]] 取得開始位置:[" + s3 + "]] 取得数:[" + s4 + "]]";
@@ -147,7 +148,8 @@ QVNet::ThreadObject* CNetWorkAccessor::Begin(Op op, const std::string& s1, const
         case Op::RegisterCreator:
             commonKeyBuffer_.fill('\0');
             receivedCreatorId_ = 0;
-            return QVNet::Begin_RegisterCreator(c1.c_str(), receivedCreatorId_, commonKeyBuffer_.data(), nullptr);
+            return QVNet::Begin_RegisterCreator(c1.c_str(), receivedCreatorId_, commonKeyBuffer_.data(),
+                                                nullptr);
         case Op::GetStage:
             replyBuffer_[0] = '\0';
             return QVNet::Begin_GetStage(StrToInt(s1), 0, 0, replyBuffer_.data(), kReplyBufferSize, nullptr);
@@ -178,8 +180,8 @@ QVNet::ThreadObject* CNetWorkAccessor::Begin(Op op, const std::string& s1, const
                 return QVNet::Begin_DownloadStage(StrToInt(s1), 0, nullptr, nullptr);
             }
             downloadBuffer_.assign(static_cast<size_t>(size), '\0');
-            return QVNet::Begin_DownloadStage(StrToInt(s1), static_cast<unsigned>(size), downloadBuffer_.data(),
-                                              nullptr);
+            return QVNet::Begin_DownloadStage(StrToInt(s1), static_cast<unsigned>(size),
+                                              downloadBuffer_.data(), nullptr);
         }
         case Op::DeleteStage:
             return QVNet::Begin_DeleteStage(StrToInt(s1), c2.c_str(), StrToInt(s3), nullptr);
@@ -191,7 +193,8 @@ QVNet::ThreadObject* CNetWorkAccessor::Begin(Op op, const std::string& s1, const
         }
         case Op::GetAppraisal:
             appraisalBuffer_.fill('\0');
-            return QVNet::Begin_GetAppraisal(StrToInt(s1), appraisalBuffer_.data(), kAppraisalBufferSize, nullptr);
+            return QVNet::Begin_GetAppraisal(StrToInt(s1), appraisalBuffer_.data(), kAppraisalBufferSize,
+                                             nullptr);
         case Op::None:
             break;
     }
@@ -348,7 +351,8 @@ bool CNetWorkAccessor::SaveDownloadedStage(int stageId, const std::string& text)
     try {
         stagesprite::ScopedNoSprites noSprites;
         // A text without a stage structure is no stage either.
-        if (!CStage::ReadXml(nullptr, text, 0)) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
+        if (!CStage::ReadXml(nullptr, text, 0))
+            throw CStageDataException("SDE0006", "ステージの構造が不正です。");
     } catch (const CQuorException& e) {
         lastSaveError_ = StringPair{e.GetCode(), e.GetMessage()};
         Log(FormatErrorReport(e));
@@ -367,8 +371,9 @@ bool CNetWorkAccessor::SaveDownloadedStage(int stageId, const std::string& text)
 }
 
 std::string CNetWorkAccessor::FormatErrorText(int code, const std::string& detail) {
-    static const char* const kNames[] = {"EC_OK",       "EC_MAINTENANCE", "EC_RESTRICTED", "EC_AU_ERROR", "EC_DB_ERROR",
-                                         "EC_NW_ERROR", "EC_PM_ERROR",    "EC_ST_ERROR",   "EC_OT_ERROR"};
+    static const char* const kNames[] = {"EC_OK",       "EC_MAINTENANCE", "EC_RESTRICTED",
+                                         "EC_AU_ERROR", "EC_DB_ERROR",    "EC_NW_ERROR",
+                                         "EC_PM_ERROR", "EC_ST_ERROR",    "EC_OT_ERROR"};
     struct Row {
         int code;
         const char* detail;  // null: any detail

@@ -17,18 +17,19 @@ ThreadObject* Begin_RegisterCreator(const char* name, int& creatorId, char* comm
 ThreadObject* Begin_GetStage(int creatorId, int start, int count, char* reply, unsigned size, Callback) {
     return Lib().GetStage(creatorId, start, count, reply, size);
 }
-ThreadObject* Begin_SearchStage(const char* name, int start, int count, char* reply, unsigned size, Callback) {
+ThreadObject* Begin_SearchStage(const char* name, int start, int count, char* reply, unsigned size,
+                                Callback) {
     return Lib().SearchStage(name, start, count, reply, size);
 }
-ThreadObject* Begin_SearchStageByDL(int difficulty, int length, int start, int count, char* reply, unsigned size,
-                                    Callback) {
+ThreadObject* Begin_SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
+                                    unsigned size, Callback) {
     return Lib().SearchStageByDL(difficulty, length, start, count, reply, size);
 }
 ThreadObject* Begin_GetNewStage(int count, char* reply, unsigned size, Callback) {
     return Lib().GetNewStage(count, reply, size);
 }
-ThreadObject* Begin_RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey, unsigned length,
-                                  const char* stageText, int& stageId, Callback) {
+ThreadObject* Begin_RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey,
+                                  unsigned length, const char* stageText, int& stageId, Callback) {
     return Lib().RegisterStage(creatorId, commonKey, backGroundKey, length, stageText, stageId);
 }
 ThreadObject* Begin_DownloadStage(int stageId, unsigned size, char* buffer, Callback) {

@@ -65,14 +65,15 @@ class ThreadObject {
 
 ThreadObject* Begin_CheckServer(Callback callback);
 ThreadObject* Begin_RegisterCreator(const char* name, int& creatorId, char* commonKey, Callback callback);
-ThreadObject* Begin_GetStage(int creatorId, int start, int count, char* reply, unsigned size, Callback callback);
+ThreadObject* Begin_GetStage(int creatorId, int start, int count, char* reply, unsigned size,
+                             Callback callback);
 ThreadObject* Begin_SearchStage(const char* name, int start, int count, char* reply, unsigned size,
                                 Callback callback);
-ThreadObject* Begin_SearchStageByDL(int difficulty, int length, int start, int count, char* reply, unsigned size,
-                                    Callback callback);
+ThreadObject* Begin_SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
+                                    unsigned size, Callback callback);
 ThreadObject* Begin_GetNewStage(int count, char* reply, unsigned size, Callback callback);
-ThreadObject* Begin_RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey, unsigned length,
-                                  const char* stageText, int& stageId, Callback callback);
+ThreadObject* Begin_RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey,
+                                  unsigned length, const char* stageText, int& stageId, Callback callback);
 ThreadObject* Begin_DownloadStage(int stageId, unsigned size, char* buffer, Callback callback);
 ThreadObject* Begin_DeleteStage(int creatorId, const char* commonKey, int stageId, Callback callback);
 ThreadObject* Begin_DeleteCreator(int creatorId, const char* commonKey, Callback callback);

@@ -160,7 +160,8 @@ class HttpRequest : public ThreadObject {
         const size_t bytes = size * n;
         // A refusal without the server's error header is told by its status alone.
         if (t->status != 200 && t->errorHeader.empty()) return bytes;
-        const size_t limit = t->errorHeader.empty() ? t->plan->maxReply : std::max(t->plan->maxReply, kMaxDetailBytes);
+        const size_t limit =
+            t->errorHeader.empty() ? t->plan->maxReply : std::max(t->plan->maxReply, kMaxDetailBytes);
         if (t->body.size() + bytes > limit) {
             t->tooLong = true;
             return 0;  // ends the transfer
@@ -180,7 +181,8 @@ class HttpRequest : public ThreadObject {
             return bytes;
         }
         std::string lower = line;
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
         if (lower.rfind(kErrorHeaderName, 0) == 0) {
             std::string v = line.substr(sizeof kErrorHeaderName - 1);
             v.erase(0, v.find_first_not_of(" \t"));
@@ -378,8 +380,8 @@ class HttpLibrary : public ILibrary {
 
     ThreadObject* SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
                                   unsigned size) override {
-        return List("/qv/1/stages/rated?difficulty=" + std::to_string(difficulty) + "&length=" +
-                        std::to_string(length) + "&start=" + std::to_string(start) +
+        return List("/qv/1/stages/rated?difficulty=" + std::to_string(difficulty) +
+                        "&length=" + std::to_string(length) + "&start=" + std::to_string(start) +
                         "&count=" + std::to_string(count),
                     reply, size);
     }
@@ -388,8 +390,8 @@ class HttpLibrary : public ILibrary {
         return List("/qv/1/stages/newest?count=" + std::to_string(count), reply, size);
     }
 
-    ThreadObject* RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey, unsigned length,
-                                const char* stageText, int& stageId) override {
+    ThreadObject* RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey,
+                                unsigned length, const char* stageText, int& stageId) override {
         if (!commonKey || !backGroundKey || !stageText) return Refused();
         Plan p;
         p.method = "POST";
@@ -460,7 +462,9 @@ class HttpLibrary : public ILibrary {
         p.path = "/qv/1/creators/" + std::to_string(creatorId) + "/appraisal";
         p.maxReply = size - 1;
         // Only a whole decimal number that fits a 32-bit int is a rating total.
-        p.check = [size](const std::string& r) { return FitsText(r, size) && ParseWholeInt32(r).has_value(); };
+        p.check = [size](const std::string& r) {
+            return FitsText(r, size) && ParseWholeInt32(r).has_value();
+        };
         p.deliver = [reply, size](const std::string& r) { CopyText(r, reply, size); };
         return Start(std::move(p));
     }
@@ -500,7 +504,8 @@ class HttpLibrary : public ILibrary {
 
 }  // namespace
 
-Outcome ClassifyTransfer(Transfer transfer, long status, const std::string& errorHeader, const std::string& body) {
+Outcome ClassifyTransfer(Transfer transfer, long status, const std::string& errorHeader,
+                         const std::string& body) {
     switch (transfer) {
         case Transfer::Ok:
             break;

@@ -8,13 +8,13 @@
 namespace QVNet {
 
 enum class Transfer {
-    Ok,            // a whole reply arrived
-    TimedOut,      // no whole reply in the time allowed
-    NotResolved,   // the server's name did not resolve
-    Refused,       // nothing listens at the address
-    Dropped,       // the connection closed before the reply was whole
-    TooLong,       // the reply is longer than its buffer
-    Other,         // any other transport failure
+    Ok,           // a whole reply arrived
+    TimedOut,     // no whole reply in the time allowed
+    NotResolved,  // the server's name did not resolve
+    Refused,      // nothing listens at the address
+    Dropped,      // the connection closed before the reply was whole
+    TooLong,      // the reply is longer than its buffer
+    Other,        // any other transport failure
 };
 
 struct Outcome {
@@ -25,6 +25,7 @@ struct Outcome {
 // The outcome of a transfer: a transport failure as a network error; an HTTP reply with the
 // server's error header as that code with the body as detail; any other status but 200 as a
 // network error with the status as detail.
-Outcome ClassifyTransfer(Transfer transfer, long status, const std::string& errorHeader, const std::string& body);
+Outcome ClassifyTransfer(Transfer transfer, long status, const std::string& errorHeader,
+                         const std::string& body);
 
 }  // namespace QVNet

@@ -32,10 +32,11 @@ std::string CutToCp932Bytes(const std::string& text, size_t bytes) {
 }
 }  // namespace
 
-CStageMetaInfo::CStageMetaInfo(std::string stageId, std::string stageName, std::string thirdText, std::string author,
-                               int32_t dataSize, int32_t downloadCount, std::string backGroundKey,
-                               std::string difficulty, std::string length, std::string rating,
-                               std::string postedDate, std::string twelfthText, bool hasRatings)
+CStageMetaInfo::CStageMetaInfo(std::string stageId, std::string stageName, std::string thirdText,
+                               std::string author, int32_t dataSize, int32_t downloadCount,
+                               std::string backGroundKey, std::string difficulty, std::string length,
+                               std::string rating, std::string postedDate, std::string twelfthText,
+                               bool hasRatings)
     : StageId(std::move(stageId)),
       StageName(std::move(stageName)),
       ThirdText(std::move(thirdText)),
@@ -72,8 +73,9 @@ CStageMetaInfoList::CStageMetaInfoList(const std::string& replyText) : ReplyText
         };
         const std::string sizeText = line(4), downloadText = line(5);
         CStageMetaInfo r(line(0), line(1), line(2), line(3), StrToInt(sizeText.empty() ? "0" : sizeText),
-                         StrToInt(downloadText.empty() ? "0" : downloadText), line(6), line(7), line(8), line(9),
-                         CutToCp932Bytes(line(10), kDateBytes), CutToCp932Bytes(line(11), kDateBytes), false);
+                         StrToInt(downloadText.empty() ? "0" : downloadText), line(6), line(7), line(8),
+                         line(9), CutToCp932Bytes(line(10), kDateBytes),
+                         CutToCp932Bytes(line(11), kDateBytes), false);
         r.HasRatings = !r.Difficulty.empty() && !r.Length.empty() && !r.Rating.empty();
         Records.push_back(std::move(r));
     }
@@ -84,4 +86,3 @@ void CStageMetaInfoList::Remove(const std::string& stageId) {
     std::erase_if(Records, [&](const CStageMetaInfo& r) { return r.StageId == stageId; });
     Count -= static_cast<int32_t>(before - Records.size());
 }
-

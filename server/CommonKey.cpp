@@ -56,7 +56,8 @@ std::optional<StoredKey> StoreKey(const std::string& key) {
 
 bool KeyMatches(const std::string& key, const StoredKey& stored) {
     const std::string hash = Sha256Hex(stored.salt, key);
-    return hash.size() == stored.hash.size() && CRYPTO_memcmp(hash.data(), stored.hash.data(), hash.size()) == 0;
+    return hash.size() == stored.hash.size() &&
+           CRYPTO_memcmp(hash.data(), stored.hash.data(), hash.size()) == 0;
 }
 
 }  // namespace qvserver

@@ -14,7 +14,8 @@ Request ToRequest(const httplib::Request& in) {
     for (const auto& [k, v] : in.params) r.query.emplace(k, v);
     for (const auto& [k, v] : in.headers) {
         std::string name = k;
-        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
         r.headers[name] = v;
     }
     r.body = in.body;

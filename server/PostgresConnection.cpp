@@ -36,7 +36,8 @@ class PostgresConnection : public ISqlConnection {
         return Rows(res.r);
     }
 
-    std::optional<std::string> QueryBlob(const std::string& sql, const std::vector<SqlParam>& params) override {
+    std::optional<std::string> QueryBlob(const std::string& sql,
+                                         const std::vector<SqlParam>& params) override {
         // Binary results: a bytea arrives as its bytes, not as escaped text twice its size.
         ResultGuard res{Run(sql, params, 1)};
         if (PQntuples(res.r) < 1 || PQnfields(res.r) < 1 || PQgetisnull(res.r, 0, 0)) return std::nullopt;
@@ -146,7 +147,8 @@ class PostgresConnection : public ISqlConnection {
         if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) return;
         const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
         const std::string code = state ? state : "";
-        const std::string what = "postgresql: " + std::string(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_));
+        const std::string what =
+            "postgresql: " + std::string(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_));
         if (code == "23505") throw StoreError(StoreFailure::Duplicate, what);
         if (PQstatus(conn_) != CONNECTION_OK || code.rfind("08", 0) == 0 || code.rfind("57P", 0) == 0) {
             broken_ = true;

@@ -71,7 +71,8 @@ std::string QueryValue(const Request& r, const char* name) {
 
 std::string Header(const Request& r, const char* name) {
     std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     auto it = r.headers.find(lower);
     return it == r.headers.end() ? std::string() : it->second;
 }
@@ -92,8 +93,8 @@ void FormatTime(int64_t stamp, std::string& date, std::string& time) {
     const year_month_day ymd{day};
     const hh_mm_ss<seconds> hms{t - day};
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d/%02u/%02u", static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),
-                  static_cast<unsigned>(ymd.day()));
+    std::snprintf(buf, sizeof buf, "%04d/%02u/%02u", static_cast<int>(ymd.year()),
+                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
     date = buf;
     std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", static_cast<int>(hms.hours().count()),
                   static_cast<int>(hms.minutes().count()), static_cast<int>(hms.seconds().count()));
@@ -228,8 +229,7 @@ std::string RequestHandlers::ListReply(const StageList& list) const {
         rec += difficulty + "\n" + length + "\n" + rating + "\n";
         rec += date + " " + time + "\n";
         rec += time + "\n";
-        const std::string head =
-            std::to_string(list.total) + "\n" + std::to_string(count + 1) + "\n";
+        const std::string head = std::to_string(list.total) + "\n" + std::to_string(count + 1) + "\n";
         if (static_cast<int64_t>(head.size() + records.size() + rec.size()) > options_.maxReplyBytes) break;
         records += rec;
         ++count;
@@ -250,8 +250,8 @@ Reply RequestHandlers::RegisterCreator(const Request& r) {
 
 Reply RequestHandlers::CreatorStages(const Request& r, int64_t creatorId) {
     const auto start = ParseNumber(QueryValue(r, "start"));
-    return Ok(ListReply(store_.ListByCreator(creatorId, static_cast<int>(std::max<int64_t>(0, start.value_or(0))),
-                                             Count(r, "count"))));
+    return Ok(ListReply(store_.ListByCreator(
+        creatorId, static_cast<int>(std::max<int64_t>(0, start.value_or(0))), Count(r, "count"))));
 }
 
 Reply RequestHandlers::SearchByName(const Request& r) {
@@ -259,8 +259,8 @@ Reply RequestHandlers::SearchByName(const Request& r) {
     if (raw.empty() || raw.size() > kMaxNameBytes) return MissingParameter();
     const std::string part = Cp932ToUtf8(raw);
     const auto start = ParseNumber(QueryValue(r, "start"));
-    return Ok(ListReply(store_.SearchByCreatorName(part, static_cast<int>(std::max<int64_t>(0, start.value_or(0))),
-                                                   Count(r, "count"))));
+    return Ok(ListReply(store_.SearchByCreatorName(
+        part, static_cast<int>(std::max<int64_t>(0, start.value_or(0))), Count(r, "count"))));
 }
 
 Reply RequestHandlers::SearchByRatings(const Request& r) {
@@ -274,7 +274,9 @@ Reply RequestHandlers::SearchByRatings(const Request& r) {
                                                Count(r, "count"))));
 }
 
-Reply RequestHandlers::Newest(const Request& r) { return Ok(ListReply(store_.ListNewest(0, Count(r, "count")))); }
+Reply RequestHandlers::Newest(const Request& r) {
+    return Ok(ListReply(store_.ListNewest(0, Count(r, "count"))));
+}
 
 std::optional<Reply> RequestHandlers::Authenticate(const Request& r, int64_t creatorId) {
     const std::string key = Header(r, kKeyHeader);
@@ -295,7 +297,8 @@ Reply RequestHandlers::PostStage(const Request& r) {
         store_.CountPostsSince(*creatorId, clock_() - kDay) >= options_.postsPerDay) {
         return Fail(429, ServerError::Restricted, std::to_string(options_.postsPerDay));
     }
-    if (static_cast<int64_t>(r.body.size()) > options_.maxStageBytes) return Fail(413, ServerError::StageData, "S003");
+    if (static_cast<int64_t>(r.body.size()) > options_.maxStageBytes)
+        return Fail(413, ServerError::StageData, "S003");
     StageCheck check = CheckStage(r.body);
     if (!check.stage) return Fail(422, ServerError::StageData, check.failure);
     NewStage stage;

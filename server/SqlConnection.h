@@ -31,7 +31,8 @@ class ISqlConnection {
     virtual std::vector<SqlRow> Query(const std::string& sql, const std::vector<SqlParam>& params) = 0;
     // The first column of the first row as raw bytes (a blob read without text escaping);
     // nothing when there is no row.
-    virtual std::optional<std::string> QueryBlob(const std::string& sql, const std::vector<SqlParam>& params) {
+    virtual std::optional<std::string> QueryBlob(const std::string& sql,
+                                                 const std::vector<SqlParam>& params) {
         auto rows = Query(sql, params);
         if (rows.empty() || rows[0].empty()) return std::nullopt;
         return std::move(rows[0][0]);

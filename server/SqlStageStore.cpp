@@ -56,15 +56,17 @@ class SqlStageStore : public IStageStore {
 
     int64_t AddCreator(const std::string& name, const StoredKey& key) override {
         Lease c(*this);
-        return ToInt(c->Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
-                              {SqlParam::Text(name), SqlParam::Text(key.salt), SqlParam::Text(key.hash)})
-                         .at(0)
-                         .at(0));
+        return ToInt(
+            c->Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
+                     {SqlParam::Text(name), SqlParam::Text(key.salt), SqlParam::Text(key.hash)})
+                .at(0)
+                .at(0));
     }
 
     std::optional<StoredKey> GetCreatorKey(int64_t creatorId) override {
         Lease c(*this);
-        auto rows = c->Query("SELECT key_salt, key_hash FROM creators WHERE id = $1", {SqlParam::Int(creatorId)});
+        auto rows =
+            c->Query("SELECT key_salt, key_hash FROM creators WHERE id = $1", {SqlParam::Int(creatorId)});
         if (rows.empty()) return std::nullopt;
         return StoredKey{rows[0].at(0), rows[0].at(1)};
     }
@@ -79,19 +81,20 @@ class SqlStageStore : public IStageStore {
     bool DeleteCreator(int64_t creatorId) override {
         Lease c(*this);
         // The stages, their data and their play records go with the creator (ON DELETE CASCADE).
-        return !c->Query("DELETE FROM creators WHERE id = $1 RETURNING id", {SqlParam::Int(creatorId)}).empty();
+        return !c->Query("DELETE FROM creators WHERE id = $1 RETURNING id", {SqlParam::Int(creatorId)})
+                    .empty();
     }
 
     int64_t AddStage(const NewStage& st, const std::function<std::string(int64_t)>& makeData) override {
         Lease c(*this);
         Transaction tx(*c);
-        const int64_t id = ToInt(
-            c->Query("INSERT INTO stages (creator_id, name, author, background, size, posted_at) "
-                     "VALUES ($1, $2, $3, $4, 0, $5) RETURNING id",
-                     {SqlParam::Int(st.creatorId), SqlParam::Text(st.name), SqlParam::Text(st.author),
-                      SqlParam::Text(st.background), SqlParam::Int(st.postedAt)})
-                .at(0)
-                .at(0));
+        const int64_t id =
+            ToInt(c->Query("INSERT INTO stages (creator_id, name, author, background, size, posted_at) "
+                           "VALUES ($1, $2, $3, $4, 0, $5) RETURNING id",
+                           {SqlParam::Int(st.creatorId), SqlParam::Text(st.name), SqlParam::Text(st.author),
+                            SqlParam::Text(st.background), SqlParam::Int(st.postedAt)})
+                      .at(0)
+                      .at(0));
         std::string data = makeData(id);
         const auto size = static_cast<int64_t>(data.size());
         c->Query("INSERT INTO stage_data (stage_id, data) VALUES ($1, $2)",
@@ -170,10 +173,11 @@ class SqlStageStore : public IStageStore {
                 "SELECT CAST($1 AS BIGINT), CAST($2 AS TEXT), CAST($3 AS BIGINT), CAST($4 AS BIGINT), "
                 "CAST($5 AS BIGINT), CAST($6 AS BIGINT) WHERE EXISTS (SELECT 1 FROM stages WHERE id = $1) "
                 "ON CONFLICT (stage_id, player) DO UPDATE SET plays = play_records.plays + excluded.plays, "
-                "ticks = play_records.ticks + excluded.ticks, misses = play_records.misses + excluded.misses, "
+                "ticks = play_records.ticks + excluded.ticks, misses = play_records.misses + "
+                "excluded.misses, "
                 "votes = play_records.votes + excluded.votes RETURNING stage_id",
-                {SqlParam::Int(r.stageId), SqlParam::Text(player), SqlParam::Int(r.plays), SqlParam::Int(r.ticks),
-                 SqlParam::Int(r.misses), SqlParam::Int(r.votes)});
+                {SqlParam::Int(r.stageId), SqlParam::Text(player), SqlParam::Int(r.plays),
+                 SqlParam::Int(r.ticks), SqlParam::Int(r.misses), SqlParam::Int(r.votes)});
             if (sums.empty()) continue;  // no such stage
             StageSummary s;
             auto total = c->Query(
@@ -184,11 +188,12 @@ class SqlStageStore : public IStageStore {
             s.ticks = ToInt(total.at(0).at(1));
             s.misses = ToInt(total.at(0).at(2));
             s.votes = ToInt(total.at(0).at(3));
-            c->Query("UPDATE stages SET plays = $1, ticks = $2, misses = $3, votes = $4, difficulty = $5, "
-                     "length = $6 WHERE id = $7",
-                     {SqlParam::Int(s.plays), SqlParam::Int(s.ticks), SqlParam::Int(s.misses),
-                      SqlParam::Int(s.votes), SqlParam::Int(StageDifficulty(s)), SqlParam::Int(StageLength(s)),
-                      SqlParam::Int(r.stageId)});
+            c->Query(
+                "UPDATE stages SET plays = $1, ticks = $2, misses = $3, votes = $4, difficulty = $5, "
+                "length = $6 WHERE id = $7",
+                {SqlParam::Int(s.plays), SqlParam::Int(s.ticks), SqlParam::Int(s.misses),
+                 SqlParam::Int(s.votes), SqlParam::Int(StageDifficulty(s)), SqlParam::Int(StageLength(s)),
+                 SqlParam::Int(r.stageId)});
         }
         tx.Commit();
     }
@@ -225,8 +230,7 @@ class SqlStageStore : public IStageStore {
             if (open_) {
                 try {
                     c_.Exec("ROLLBACK");
-                } catch (const StoreError&) {
-                }
+                } catch (const StoreError&) {}
             }
         }
         void Commit() {

@@ -13,8 +13,8 @@ namespace {
 class SqliteConnection : public ISqlConnection {
   public:
     explicit SqliteConnection(const std::string& path) {
-        const int rc = sqlite3_open_v2(path.c_str(), &db_,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+        const int rc = sqlite3_open_v2(
+            path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
             const std::string what = db_ ? sqlite3_errmsg(db_) : "cannot open";
             sqlite3_close(db_);
@@ -52,7 +52,8 @@ class SqliteConnection : public ISqlConnection {
             for (int c = 0; c < n; ++c) {
                 const void* p = sqlite3_column_blob(stmt, c);
                 const int len = sqlite3_column_bytes(stmt, c);
-                if (p && len > 0) row[static_cast<size_t>(c)].assign(static_cast<const char*>(p), static_cast<size_t>(len));
+                if (p && len > 0)
+                    row[static_cast<size_t>(c)].assign(static_cast<const char*>(p), static_cast<size_t>(len));
             }
             rows.push_back(std::move(row));
         }
@@ -99,8 +100,8 @@ class SqliteConnection : public ISqlConnection {
             if (text[i] == '$' && text[i + 1] >= '0' && text[i + 1] <= '9') text[i] = '?';
         }
         sqlite3_stmt* stmt = nullptr;
-        const int rc = sqlite3_prepare_v3(db_, text.c_str(), static_cast<int>(text.size()), SQLITE_PREPARE_PERSISTENT,
-                                          &stmt, nullptr);
+        const int rc = sqlite3_prepare_v3(db_, text.c_str(), static_cast<int>(text.size()),
+                                          SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
         if (rc != SQLITE_OK) Fail(rc);
         statements_.emplace(sql, stmt);
         return stmt;
@@ -113,10 +114,12 @@ class SqliteConnection : public ISqlConnection {
                 rc = sqlite3_bind_int64(stmt, index, p.number);
                 break;
             case SqlParam::Kind::Text:
-                rc = sqlite3_bind_text(stmt, index, p.bytes.data(), static_cast<int>(p.bytes.size()), SQLITE_STATIC);
+                rc = sqlite3_bind_text(stmt, index, p.bytes.data(), static_cast<int>(p.bytes.size()),
+                                       SQLITE_STATIC);
                 break;
             case SqlParam::Kind::Blob:
-                rc = sqlite3_bind_blob(stmt, index, p.bytes.data(), static_cast<int>(p.bytes.size()), SQLITE_STATIC);
+                rc = sqlite3_bind_blob(stmt, index, p.bytes.data(), static_cast<int>(p.bytes.size()),
+                                       SQLITE_STATIC);
                 break;
         }
         if (rc != SQLITE_OK) Fail(rc);

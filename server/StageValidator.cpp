@@ -51,8 +51,7 @@ StageCheck CheckStage(const std::string& cp932Text) {
             PrepareLocked();
             stage = CStage::ReadXml(nullptr, text, 0);
         } catch (const CQuorException&) {
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
         if (!stage) {
             out.failure = "S001";
             return out;
@@ -78,7 +77,8 @@ StageCheck CheckStage(const std::string& cp932Text) {
 std::string PlaceStageId(const CheckedStage& stage, long long id) {
     std::string text = stage.fileText;
     const size_t at = text.find(stage.idToken);
-    if (at != std::string::npos) text.replace(at, stage.idToken.size(), "<id>" + std::to_string(id) + "</id>");
+    if (at != std::string::npos)
+        text.replace(at, stage.idToken.size(), "<id>" + std::to_string(id) + "</id>");
     return text;
 }
 

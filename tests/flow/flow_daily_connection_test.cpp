@@ -25,7 +25,8 @@ namespace {
 const char kClientInfo[] =
     "<clientInfo><network><createrId>%s</createrId><createrName>me</createrName><commonKey>k</commonKey>"
     "<ratingPointSum>100</ratingPointSum><createrPoint>50</createrPoint><accessFailCount>%d</accessFailCount>"
-    "</network><config><sendingPermission>%s</sendingPermission></config><lastBootUpDate>20101120</lastBootUpDate>"
+    "</network><config><sendingPermission>%s</sendingPermission></config><lastBootUpDate>20101120</"
+    "lastBootUpDate>"
     "<boughtItems></boughtItems></clientInfo>";
 
 class Daily : public controltest::ControlTest {
@@ -37,11 +38,13 @@ class Daily : public controltest::ControlTest {
         game.WriteEncoded("network/client_info.dat", xml);
         CClientInfo::DeleteInstance();
         CPlayHistory::DeleteInstance();
-        for (int i = 0; i < plays; ++i) CPlayHistory::GetInstance()->AddPlayRecord(std::to_string(7 + i), 1, 600, 80);
+        for (int i = 0; i < plays; ++i)
+            CPlayHistory::GetInstance()->AddPlayRecord(std::to_string(7 + i), 1, 600, 80);
     }
     void At(int hour, int minute) {
         SystemTime t;
-        t.year = 2010, t.month = 11, t.day = 21, t.hour = static_cast<uint16_t>(hour), t.minute = static_cast<uint16_t>(minute);
+        t.year = 2010, t.month = 11, t.day = 21, t.hour = static_cast<uint16_t>(hour),
+        t.minute = static_cast<uint16_t>(minute);
         CDateTime::SetNowForTesting(t);
     }
     void TearDown() override {
@@ -125,7 +128,8 @@ TEST_F(Daily, ALossIsShownAsALoss) {
     auto* window = dynamic_cast<Controls::CShowCreaterPointWindow*>(host.GetModalForm());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->GetMessage(), "\nクリエイターポイントが減りました…。");
-    EXPECT_EQ(Controls::CShowCreaterPointWindow::MessageFor(3, 10, 3, 10), "\nクリエイターポイントを獲得できませんでした…。");
+    EXPECT_EQ(Controls::CShowCreaterPointWindow::MessageFor(3, 10, 3, 10),
+              "\nクリエイターポイントを獲得できませんでした…。");
     EXPECT_EQ(Controls::CShowCreaterPointWindow::MessageFor(3, 10, 4, 13),
               "クリエイターポイントを獲得しました！\nクリエイターレベルが上がりました！");
 }

@@ -64,11 +64,13 @@ class FakeLibrary : public QVNet::ILibrary {
         Text(r, size);
         return Make("GetStage", {std::to_string(id), std::to_string(start), std::to_string(count)});
     }
-    QVNet::ThreadObject* SearchStage(const char* name, int start, int count, char* r, unsigned size) override {
+    QVNet::ThreadObject* SearchStage(const char* name, int start, int count, char* r,
+                                     unsigned size) override {
         Text(r, size);
         return Make("SearchStage", {name, std::to_string(start), std::to_string(count)});
     }
-    QVNet::ThreadObject* SearchStageByDL(int d, int l, int start, int count, char* r, unsigned size) override {
+    QVNet::ThreadObject* SearchStageByDL(int d, int l, int start, int count, char* r,
+                                         unsigned size) override {
         Text(r, size);
         return Make("SearchStageByDL",
                     {std::to_string(d), std::to_string(l), std::to_string(start), std::to_string(count)});
@@ -77,8 +79,8 @@ class FakeLibrary : public QVNet::ILibrary {
         Text(r, size);
         return Make("GetNewStage", {std::to_string(count), std::to_string(size)});
     }
-    QVNet::ThreadObject* RegisterStage(int id, const char* key, const char* bg, unsigned length, const char* text,
-                                       int& stageId) override {
+    QVNet::ThreadObject* RegisterStage(int id, const char* key, const char* bg, unsigned length,
+                                       const char* text, int& stageId) override {
         outId = &stageId;
         return Make("RegisterStage", {std::to_string(id), key, bg, std::string(text, length)});
     }

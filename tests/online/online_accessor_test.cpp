@@ -101,7 +101,8 @@ TEST_F(Accessor, FailureWaitsForOkThenTellsWithEmptyTexts) {
     EXPECT_TRUE(net->IsBusy());
     Controls::CNetWorkBusyWindow* w = net->GetWindow();
     EXPECT_EQ(w->GetMessageLabel()->GetText(),
-              "接続中にエラーが発生しました！\n[EC_DB_ERROR]\nその名前は既に使っている人がいます。他の名前を入力してください。");
+              "接続中にエラーが発生しました！\n[EC_DB_ERROR]"
+              "\nその名前は既に使っている人がいます。他の名前を入力してください。");
     EXPECT_EQ(w->GetTitle(), "エラー詳細");
     EXPECT_FALSE(w->GetAnimation()->IsActive());
     EXPECT_EQ(port.CountSound(CNetWorkAccessor::kSoundFailed), 1);
@@ -203,7 +204,8 @@ TEST_F(Accessor, SavingADownloadedStage) {
     ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds), ReadStatus::Ok);
     game.MakeDir("data");
     ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", kinds));
-    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/stage/sample/sample01.stg", stage), ReadStatus::Ok);
+    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/stage/sample/sample01.stg", stage),
+              ReadStatus::Ok);
     EXPECT_TRUE(net->SaveDownloadedStage(12, stage));
     EXPECT_TRUE(net->GetLastSaveError().code.empty());
     std::string saved;

@@ -103,7 +103,8 @@ TEST_F(Http, ADroppedConnectionAndARefusedOne) {
 TEST_F(Http, GarbageRepliesFail) {
     FakeServer fake;
     std::string body;
-    fake.Http().Get(".*", [&body](const httplib::Request&, httplib::Response& res) { res.set_content(body, "x"); });
+    fake.Http().Get(".*",
+                    [&body](const httplib::Request&, httplib::Response& res) { res.set_content(body, "x"); });
     fake.Start();
     char appraisal[80];
     for (const char* bad : {"12abc", "", " 12", "2147483648", "1.5"}) {
@@ -128,7 +129,10 @@ TEST_F(Http, GarbageRepliesFail) {
     EXPECT_STREQ(buffer, "1234567");
     body = "12345678";
     EXPECT_EQ(Finish(QVNet::Begin_DownloadStage(5, sizeof buffer, buffer, nullptr)).detail, "12152");
-    body = std::string("12\0" "4", 4);
+    body = std::string(
+        "12\0"
+        "4",
+        4);
     EXPECT_EQ(Finish(QVNet::Begin_DownloadStage(5, sizeof buffer, buffer, nullptr)).detail, "12152");
     EXPECT_EQ(Finish(QVNet::Begin_DownloadStage(5, 0, buffer, nullptr)).code, QVNet::EC_PM_ERROR);
 }
@@ -174,7 +178,8 @@ TEST_F(Http, TheRealServerFromRegistrationToDeletion) {
     ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds), ReadStatus::Ok);
     game.MakeDir("data");
     ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", kinds));
-    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/stage/sample/sample01.stg", stage), ReadStatus::Ok);
+    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/stage/sample/sample01.stg", stage),
+              ReadStatus::Ok);
     qvserver::ServerInstance server;
     qvserver::ServerConfig config;
     config.database = game.Full("server.db").string();
@@ -194,8 +199,8 @@ TEST_F(Http, TheRealServerFromRegistrationToDeletion) {
 
     const std::string text = Utf8ToCp932(stage);
     int stageId = 0;
-    r = QVNet::Begin_RegisterStage(creator, key, "BackGround002", static_cast<unsigned>(text.size()), text.c_str(),
-                                   stageId, nullptr);
+    r = QVNet::Begin_RegisterStage(creator, key, "BackGround002", static_cast<unsigned>(text.size()),
+                                   text.c_str(), stageId, nullptr);
     ASSERT_TRUE(QVNet::WaitForEnd(r, 20s));
     ASSERT_EQ(r->GetState(), QVNet::kStateDone) << r->GetErrorDetail();
     r->Release();

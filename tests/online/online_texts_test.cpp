@@ -6,7 +6,9 @@
 
 namespace {
 
-std::string Text(int code, const std::string& detail) { return CNetWorkAccessor::FormatErrorText(code, detail); }
+std::string Text(int code, const std::string& detail) {
+    return CNetWorkAccessor::FormatErrorText(code, detail);
+}
 
 TEST(ErrorTexts, EveryCodeAndItsDetails) {
     EXPECT_EQ(Text(0, "x"), "[EC_OK]\nエラーは特にありませんでした。");
@@ -14,7 +16,8 @@ TEST(ErrorTexts, EveryCodeAndItsDetails) {
     EXPECT_EQ(Text(1, ""), "[EC_MAINTENANCE]\n");
     EXPECT_EQ(Text(2, "3"), "[EC_RESTRICTED]\n投稿回数オーバーです！\n1日あたり3回しか投稿できません。");
     EXPECT_EQ(Text(3, "whatever"), "[EC_AU_ERROR]\n認証エラーが発生しました。");
-    EXPECT_EQ(Text(4, "23505"), "[EC_DB_ERROR]\nその名前は既に使っている人がいます。他の名前を入力してください。");
+    EXPECT_EQ(Text(4, "23505"),
+              "[EC_DB_ERROR]\nその名前は既に使っている人がいます。他の名前を入力してください。");
     EXPECT_EQ(Text(4, "08000"), "[EC_DB_ERROR]\nデータベースに接続できませんでした。");
     EXPECT_EQ(Text(4, "999"), "[EC_DB_ERROR]\n未知のデータベースエラーが発生しました。(999)");
     EXPECT_EQ(Text(5, "12002"), "[EC_NW_ERROR]\n接続がタイムアウトしました。(12002)");
@@ -77,7 +80,8 @@ TEST(StageLists, CountCappedByTheLinesPresent) {
 }
 
 TEST(StageLists, RemoveDropsEveryRecordOfTheId) {
-    CStageMetaInfoList list("3\n3\n" + Record("5", "", "", "") + Record("6", "", "", "") + Record("5", "", "", ""));
+    CStageMetaInfoList list("3\n3\n" + Record("5", "", "", "") + Record("6", "", "", "") +
+                            Record("5", "", "", ""));
     list.Remove("7");
     EXPECT_EQ(list.Count, 3);
     list.Remove("5");

@@ -23,7 +23,8 @@ class PgCluster {
         run_ = root ? "runuser -u postgres -- " : "";
         if (root) Sh("chown -R postgres " + Q(folder_.Path().string()));
         const std::string data = (folder_.Path() / "data").string();
-        if (Sh(run_ + Q(bin_ + "/initdb") + " -D " + Q(data) + " -A trust -U qv --no-sync >/dev/null 2>&1") != 0) {
+        if (Sh(run_ + Q(bin_ + "/initdb") + " -D " + Q(data) + " -A trust -U qv --no-sync >/dev/null 2>&1") !=
+            0) {
             why_ = "initdb failed";
             return;
         }

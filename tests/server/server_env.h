@@ -32,8 +32,9 @@ class ServerProcess {
                   const std::string& extra = "") {
         const std::string out = (folder.Path() / (name + ".out")).string();
         pidFile_ = (folder.Path() / (name + ".pid")).string();
-        const std::string cmd = std::string("'") + QUOR_SERVER_EXE + "' --listen 127.0.0.1 --port 0 --game-folder '" +
-                                QUOR_GAME_DIR + "' --database '" + database + "' --rate 0 --posts-per-day 0 " + extra +
+        const std::string cmd = std::string("'") + QUOR_SERVER_EXE +
+                                "' --listen 127.0.0.1 --port 0 --game-folder '" + QUOR_GAME_DIR +
+                                "' --database '" + database + "' --rate 0 --posts-per-day 0 " + extra +
                                 " >'" + out + "' 2>&1 & echo $! >'" + pidFile_ + "'";
         std::system(cmd.c_str());
         std::ifstream(pidFile_) >> pid_;

@@ -18,7 +18,8 @@ class Handlers : public ::testing::Test {
         handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
     }
     Reply Call(const std::string& method, const std::string& path, const std::string& body = {},
-               std::map<std::string, std::string> headers = {}, std::multimap<std::string, std::string> query = {}) {
+               std::map<std::string, std::string> headers = {},
+               std::multimap<std::string, std::string> query = {}) {
         Request r;
         r.method = method;
         r.path = path;
@@ -35,7 +36,9 @@ class Handlers : public ::testing::Test {
         return {r.body.substr(0, nl), r.body.substr(nl + 1)};
     }
     std::map<std::string, std::string> Auth(const std::pair<std::string, std::string>& c) {
-        return {{"x-quorvald-creator", c.first}, {"x-quorvald-key", c.second}, {"x-quorvald-background", "BackGround003"}};
+        return {{"x-quorvald-creator", c.first},
+                {"x-quorvald-key", c.second},
+                {"x-quorvald-background", "BackGround003"}};
     }
 
     testsupport::TempGameFolder game{"quor-handlers"};
@@ -52,7 +55,8 @@ TEST_F(Handlers, RegistrationGivesARandomKeyAndRefusesBadNames) {
     EXPECT_EQ(a.second.size(), 32u);
     EXPECT_NE(a.second, b.second);
     EXPECT_EQ(Call("POST", "/qv/1/creators", "bob").body, "23505");
-    for (const std::string bad : {std::string("a\nb"), std::string(25, 'x'), std::string("   "), std::string("\x82")}) {
+    for (const std::string bad :
+         {std::string("a\nb"), std::string(25, 'x'), std::string("   "), std::string("\x82")}) {
         const Reply r = Call("POST", "/qv/1/creators", bad);
         EXPECT_EQ(r.errorCode, 4) << bad;
         EXPECT_EQ(r.body, "23502") << bad;
@@ -88,7 +92,8 @@ TEST_F(Handlers, UploadsAreReadByTheStageReader) {
     const size_t open = nameless.find("<name>") + 6;
     nameless.erase(open, nameless.find("</name>") - open);
     EXPECT_EQ(Call("POST", "/qv/1/stages", nameless, Auth(a)).body, "S002");
-    EXPECT_EQ(Call("POST", "/qv/1/stages", std::string(options.maxStageBytes + 1, 'x'), Auth(a)).body, "S003");
+    EXPECT_EQ(Call("POST", "/qv/1/stages", std::string(options.maxStageBytes + 1, 'x'), Auth(a)).body,
+              "S003");
     auto badBackground = Auth(a);
     badBackground["x-quorvald-background"] = "a b";
     EXPECT_EQ(Call("POST", "/qv/1/stages", stage, badBackground).body, "P001");
@@ -106,15 +111,16 @@ TEST_F(Handlers, ListRepliesInTheGameFormat) {
     const std::string id = Call("POST", "/qv/1/stages", stage, Auth(a)).body;
     const std::string down = Call("GET", "/qv/1/stages/" + id).body;
     const Reply list = Call("GET", "/qv/1/stages/newest", {}, {}, {{"count", "4"}});
-    const std::string expected = "1\n1\n" + id + "\n" + Utf8ToCp932("扉とワープ") + "\n" + a.first + "\nQuorvald\n" +
-                                 std::to_string(down.size() + 1) + "\n1\nBackGround003\n\n\n\n" +
-                                 "2010/11/21 09:30:05\n09:30:05\n";
+    const std::string expected = "1\n1\n" + id + "\n" + Utf8ToCp932("扉とワープ") + "\n" + a.first +
+                                 "\nQuorvald\n" + std::to_string(down.size() + 1) +
+                                 "\n1\nBackGround003\n\n\n\n" + "2010/11/21 09:30:05\n09:30:05\n";
     EXPECT_EQ(list.body, expected);
     // Reports from players fill in the ratings.
     Call("POST", "/qv/1/history", id + ",2,7200,1,160\n" + id + ",0,0,0,0\nnot,a,record\n");
     EXPECT_EQ(Call("POST", "/qv/1/history", "1,2,3\n").body, "P001");
     Call("POST", "/qv/1/history", id + ",2,7200,1,160\n");
-    const std::string rated = Call("GET", "/qv/1/stages/rated", {}, {}, {{"difficulty", "50"}, {"length", "50"}}).body;
+    const std::string rated =
+        Call("GET", "/qv/1/stages/rated", {}, {}, {{"difficulty", "50"}, {"length", "50"}}).body;
     EXPECT_NE(rated.find("\nBackGround003\n10\n10\n80.00\n"), std::string::npos) << rated;
     EXPECT_EQ(Call("GET", "/qv/1/creators/" + a.first + "/appraisal").body, "4");
 }
@@ -125,7 +131,8 @@ TEST_F(Handlers, ListRepliesFitTheClientBuffer) {
     const auto a = Register("alice");
     auto headers = Auth(a);
     for (int i = 0; i < 250; ++i) ASSERT_EQ(Call("POST", "/qv/1/stages", stage, headers).status, 200);
-    const Reply all = Call("GET", "/qv/1/creators/" + a.first + "/stages", {}, {}, {{"start", "0"}, {"count", "0"}});
+    const Reply all =
+        Call("GET", "/qv/1/creators/" + a.first + "/stages", {}, {}, {{"start", "0"}, {"count", "0"}});
     EXPECT_LT(all.body.size(), 32768u);
     EXPECT_EQ(all.body.rfind("250\n200\n", 0), 0u);  // at most 200 records a reply
 }

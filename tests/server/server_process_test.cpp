@@ -27,7 +27,8 @@ Account Register(httplib::Client& c, const std::string& name) {
 }
 
 httplib::Headers AuthOf(const Account& a) {
-    return {{"X-Quorvald-Creator", a.id}, {"X-Quorvald-Key", a.key}, {"X-Quorvald-Background", "BackGround001"}};
+    return {
+        {"X-Quorvald-Creator", a.id}, {"X-Quorvald-Key", a.key}, {"X-Quorvald-Background", "BackGround001"}};
 }
 
 TEST(ServerProcess, KilledMidPostsKeepsEveryAcknowledgedStage) {

@@ -33,7 +33,8 @@ class Store : public ::testing::TestWithParam<std::string> {
         s.author = "作者";
         s.background = "BackGround001";
         s.postedAt = at;
-        return store->AddStage(s, [&](int64_t id) { return "stage " + std::to_string(id) + std::string("\x82\xa0", 2); });
+        return store->AddStage(
+            s, [&](int64_t id) { return "stage " + std::to_string(id) + std::string("\x82\xa0", 2); });
     }
 
     testsupport::TempFolder folder{"quor-store"};
