@@ -16,12 +16,7 @@ qvserver::RequestHandlers* Handlers() {
     static std::unique_ptr<qvserver::IStageStore> store;
     static std::unique_ptr<qvserver::RequestHandlers> handlers;
     if (!handlers) {
-        std::string kinds;
-        folder.MakeDir("data");
-        if (ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds) ==
-            ReadStatus::Ok) {
-            WriteEncodedFile("data\\stage_objects.dat", kinds);
-        }
+        testsupport::PrepareStageReading(folder);
         store = qvserver::OpenStageStore((folder.Path() / "fuzz.db").string(), 1);
         qvserver::ServerOptions options;
         options.requestsPerSecond = 0;

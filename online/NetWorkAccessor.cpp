@@ -116,8 +116,8 @@ void CNetWorkAccessor::RemoveClosedListener(INetWorkClosedEventHandler* listener
     }
 }
 
-void CNetWorkAccessor::Start(Op op, std::string s1, std::string s2, std::string s3, std::string s4,
-                             std::vector<QVNet::PlayHistory> records) {
+void CNetWorkAccessor::Start(Op op, const std::string& s1, const std::string& s2, const std::string& s3,
+                             const std::string& s4, std::vector<QVNet::PlayHistory> records) {
     // A running request keeps its window and its listeners; whoever asked now is not told of a
     // result that is not his. So is an operation that is no request.
     if (request_ || !TextsOf(op)) {
@@ -283,14 +283,14 @@ void CNetWorkAccessor::OnSucceeded() {
 
 void CNetWorkAccessor::OnFailed(QVNet::ErrorCode code, const std::string& detail) {
     Controls::Port().PlaySound(kSoundFailed);
-    const std::string kept = detail;
+    // `detail` is the caller's own copy: it outlives the request released here.
     ReleaseRequest();
     records_.clear();
     stageText_.clear();
     if (const OperationTexts* t = TextsOf(operation_)) Log(t->end);
     Log("[ネットワークアクセス異常終了]");
     // The detail comes from the server: shown as text, never trusted as more.
-    const std::string text = FormatErrorText(code, Cp932ToUtf8(kept));
+    const std::string text = FormatErrorText(code, Cp932ToUtf8(detail));
     Log(text);
     if (window_) {
         window_->SetMessage("接続中にエラーが発生しました！\n" + text);
@@ -423,7 +423,7 @@ std::string CNetWorkAccessor::FormatErrorText(int code, const std::string& detai
         if (r.code == code && detail == r.detail) return out + r.text;
     }
     for (const Row& r : kOthers) {
-        if (r.code == code) return out + r.text + "(" + detail + ")";
+        if (r.code == code) return out.append(r.text).append("(").append(detail).append(")");
     }
     return out;
 }

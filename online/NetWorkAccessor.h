@@ -65,8 +65,9 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
     // Starts a request. Refused, with nothing logged or shown, while one runs or for an operation
     // that is no request; a refused Start also drops the listeners added for it. The play
     // history records (operation 14) are kept here until the request ends.
-    void Start(NetWorkOperation op, std::string s1 = {}, std::string s2 = {}, std::string s3 = {},
-               std::string s4 = {}, std::vector<QVNet::PlayHistory> records = {});
+    void Start(NetWorkOperation op, const std::string& s1 = {}, const std::string& s2 = {},
+               const std::string& s3 = {}, const std::string& s4 = {},
+               std::vector<QVNet::PlayHistory> records = {});
     // Once a frame, before the scenes update.
     void Poll();
     bool IsBusy() const;

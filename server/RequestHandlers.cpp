@@ -226,9 +226,9 @@ std::string RequestHandlers::ListReply(const StageList& list) const {
         rec += std::to_string(s.size + 1) + "\n";
         rec += std::to_string(s.downloads) + "\n";
         rec += LineText(s.background) + "\n";
-        rec += difficulty + "\n" + length + "\n" + rating + "\n";
-        rec += date + " " + time + "\n";
-        rec += time + "\n";
+        for (const std::string* field : {&difficulty, &length, &rating}) rec.append(*field).append("\n");
+        rec.append(date).append(" ").append(time).append("\n");
+        rec.append(time).append("\n");
         const std::string head = std::to_string(list.total) + "\n" + std::to_string(count + 1) + "\n";
         if (static_cast<int64_t>(head.size() + records.size() + rec.size()) > options_.maxReplyBytes) break;
         records += rec;

@@ -245,7 +245,7 @@ class SqlStageStore : public IStageStore {
 
     // The total from the count statement and one page from the list statement, whose $1 and $2
     // (or, with nameFirst, $2 and $3) are the limit and the offset.
-    StageList List(ISqlConnection& c, const std::string& countSql, std::vector<SqlParam> countParams,
+    StageList List(ISqlConnection& c, const std::string& countSql, const std::vector<SqlParam>& countParams,
                    const std::string& listSql, std::vector<SqlParam> extra, int start, int count,
                    bool nameFirst = false) {
         StageList out;

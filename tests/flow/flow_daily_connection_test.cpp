@@ -200,10 +200,7 @@ TEST_F(NetworkTest, NoSendsNothing) {
 }
 
 TEST_F(NetworkTest, SucceedsAgainstTheRealServer) {
-    std::string kinds;
-    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds), ReadStatus::Ok);
-    game.MakeDir("data");
-    ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", kinds));
+    testsupport::PrepareStageReading(game);
     qvserver::ServerInstance server;
     qvserver::ServerConfig config;
     config.database = game.Full("s.db").string();

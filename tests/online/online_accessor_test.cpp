@@ -200,12 +200,8 @@ TEST_F(Accessor, SavingADownloadedStage) {
     EXPECT_FALSE(FileExists("stage\\downloaded\\12.stg"));
 
     // A stage of the built game saves under its id.
-    std::string kinds, stage;
-    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds), ReadStatus::Ok);
-    game.MakeDir("data");
-    ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", kinds));
-    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/stage/sample/sample01.stg", stage),
-              ReadStatus::Ok);
+    const std::string stage = testsupport::PrepareStageReading(game);
+    ASSERT_FALSE(stage.empty());
     EXPECT_TRUE(net->SaveDownloadedStage(12, stage));
     EXPECT_TRUE(net->GetLastSaveError().code.empty());
     std::string saved;

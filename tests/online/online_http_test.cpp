@@ -174,12 +174,8 @@ TEST(HttpClassify, TransferFailures) {
 // The real server, end to end: register, post, list, download, delete.
 TEST_F(Http, TheRealServerFromRegistrationToDeletion) {
     testsupport::TempGameFolder game("quor-online-http");
-    std::string kinds, stage;
-    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds), ReadStatus::Ok);
-    game.MakeDir("data");
-    ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", kinds));
-    ASSERT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/stage/sample/sample01.stg", stage),
-              ReadStatus::Ok);
+    const std::string stage = testsupport::PrepareStageReading(game);
+    ASSERT_FALSE(stage.empty());
     qvserver::ServerInstance server;
     qvserver::ServerConfig config;
     config.database = game.Full("server.db").string();

@@ -17,11 +17,8 @@ namespace servertest {
 
 // The CP932 text of a built sample stage; makes `game` hold the stage kinds the reader needs.
 inline std::string PrepareGame(testsupport::TempGameFolder& game, const char* sample = "sample01.stg") {
-    std::string kinds, stage;
-    EXPECT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/data/stage_objects.dat", kinds), ReadStatus::Ok);
-    game.MakeDir("data");
-    EXPECT_TRUE(WriteEncodedFile("data\\stage_objects.dat", kinds));
-    EXPECT_EQ(ReadEncodedFile(std::string(QUOR_GAME_DIR) + "/stage/sample/" + sample, stage), ReadStatus::Ok);
+    const std::string stage = testsupport::PrepareStageReading(game, sample);
+    EXPECT_FALSE(stage.empty());
     return Utf8ToCp932(stage);
 }
 
