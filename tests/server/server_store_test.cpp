@@ -123,6 +123,6 @@ TEST_P(Store, ConcurrentPostsAllLand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Store, ::testing::Values("sqlite", "postgresql"),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& p) { return p.param; });
 
 }  // namespace
