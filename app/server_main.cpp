@@ -1,13 +1,15 @@
 // quorvald-server: the stage-sharing server.
 //
-//   quorvald-server [--listen HOST] [--port N] [--database LOCATION] [--threads N]
-//                   [--connections N] [--posts-per-day N] [--max-stage-bytes N]
-//                   [--rate N] [--burst N] [--maintenance TEXT] [--game-folder DIR]
+//   quorvald-server [--listen HOST[:PORT]] [--port N] [--sqlite FILE | --postgres CONNINFO |
+//                   --database LOCATION] [--threads N] [--connections N] [--posts-per-day N]
+//                   [--max-stage-bytes N] [--rate N] [--burst N] [--maintenance TEXT]
+//                   [--game-folder DIR]
 //
-// LOCATION is an SQLite file (default quorvald-server.db in the current folder) or a
-// PostgreSQL connection URI (postgresql://user@host:port/dbname). QUORVALD_DATABASE sets the
-// default. The server reads uploaded stages with the game's own reader, which needs the game
-// folder's data (the folder of this executable unless --game-folder says otherwise).
+// The store is an SQLite file (default quorvald-server.db in the current folder) or a PostgreSQL
+// database (--postgres with a libpq URI or "host=... dbname=..." string). --database takes either:
+// a postgresql:// URI, else an SQLite path. QUORVALD_DATABASE sets the default --database. The server reads
+// uploaded stages with the game's own reader, which needs the game folder's data (the folder of this
+// executable unless --game-folder says otherwise).
 //
 // It prints one line "listening on http://HOST:PORT" once it serves, and stops cleanly on
 // SIGINT or SIGTERM. Exit status: 0 after a clean stop, 1 when it cannot start, 2 for bad
@@ -27,9 +29,14 @@ namespace {
 
 void Usage() {
     std::fprintf(stderr,
-                 "usage: quorvald-server [--listen HOST] [--port N] [--database LOCATION] [--threads N]\n"
-                 "                       [--connections N] [--posts-per-day N] [--max-stage-bytes N]\n"
-                 "                       [--rate N] [--burst N] [--maintenance TEXT] [--game-folder DIR]\n");
+                 "usage: quorvald-server [--listen HOST[:PORT]] [--port N]\n"
+                 "                       [--sqlite FILE | --postgres CONNINFO | --database LOCATION]\n"
+                 "                       [--threads N] [--connections N] [--posts-per-day N]\n"
+                 "                       [--max-stage-bytes N] [--rate N] [--burst N]\n"
+                 "                       [--maintenance TEXT] [--game-folder DIR]\n"
+                 "Serves Quorvald stage sharing over HTTP (default 0.0.0.0:8631, SQLite file\n"
+                 "quorvald-server.db). Limits: posts per creator and day (20), upload bytes (524288),\n"
+                 "requests per second and burst per address (20, 60); 0 switches a limit off.\n");
 }
 
 }  // namespace
@@ -39,6 +46,7 @@ int main(int argc, char** argv) {
     int port = 8631;
     const char* env = std::getenv("QUORVALD_DATABASE");
     std::string database = env && *env ? env : "quorvald-server.db";
+    qvserver::StoreKind kind = qvserver::StoreKind::Guess;
     int threads = 64, connections = 16;
     qvserver::ServerOptions options;
     for (int i = 1; i < argc; ++i) {
@@ -55,10 +63,22 @@ int main(int argc, char** argv) {
         const std::string v = argv[++i];
         if (arg == "--listen") {
             host = v;
+            const size_t colon = v.rfind(':');
+            if (colon != std::string::npos && v.find(':') == colon) {
+                host = v.substr(0, colon);
+                port = std::atoi(v.c_str() + colon + 1);
+            }
+        } else if (arg == "--sqlite") {
+            database = v;
+            kind = qvserver::StoreKind::Sqlite;
+        } else if (arg == "--postgres") {
+            database = v;
+            kind = qvserver::StoreKind::Postgres;
         } else if (arg == "--port") {
             port = std::atoi(v.c_str());
         } else if (arg == "--database") {
             database = v;
+            kind = qvserver::StoreKind::Guess;
         } else if (arg == "--threads") {
             threads = std::atoi(v.c_str());
         } else if (arg == "--connections") {
@@ -91,7 +111,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<qvserver::IStageStore> store;
     try {
         qvserver::PrepareStageReader();
-        store = qvserver::OpenStageStore(database, connections);
+        store = qvserver::OpenStageStore(database, connections, kind);
     } catch (const CQuorException& e) {
         std::fprintf(stderr, "quorvald-server: the stage reader cannot start: %s %s\n", e.GetCode().c_str(),
                      e.GetMessage().c_str());

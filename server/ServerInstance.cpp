@@ -14,7 +14,7 @@ ServerInstance::~ServerInstance() { Stop(); }
 int ServerInstance::Start(const ServerConfig& config) {
     Stop();
     PrepareStageReader();
-    store_ = OpenStageStore(config.database, config.connections);
+    store_ = OpenStageStore(config.database, config.connections, config.databaseKind);
     handlers_ = std::make_unique<RequestHandlers>(*store_, config.options);
     http_ = std::make_unique<HttpServer>(*handlers_, config.threads);
     port_ = http_->Bind(config.host, config.port);

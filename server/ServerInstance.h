@@ -16,6 +16,7 @@ struct ServerConfig {
     std::string host = "127.0.0.1";
     int port = 0;  // 0: any free port
     std::string database = "quorvald-server.db";
+    StoreKind databaseKind = StoreKind::Guess;
     int threads = 64;
     int connections = 8;
     ServerOptions options;

@@ -303,8 +303,10 @@ class SqlStageStore : public IStageStore {
 
 }  // namespace
 
-std::unique_ptr<IStageStore> OpenStageStore(const std::string& location, int connections) {
-    const bool pg = location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0;
+std::unique_ptr<IStageStore> OpenStageStore(const std::string& location, int connections, StoreKind kind) {
+    const bool pg = kind == StoreKind::Postgres ||
+                    (kind == StoreKind::Guess &&
+                     (location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0));
     return std::make_unique<SqlStageStore>(pg ? &OpenPostgresConnection : &OpenSqliteConnection, location,
                                            connections);
 }

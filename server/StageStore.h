@@ -111,10 +111,13 @@ class IStageStore {
     virtual int64_t RatingPoints(int64_t creatorId) = 0;
 };
 
-// Opens a store from a location: "postgresql://..." or "postgres://..." (a libpq connection
-// URI), otherwise the path of an SQLite file (made when missing). Throws StoreError
-// Unavailable when it cannot be opened.
-std::unique_ptr<IStageStore> OpenStageStore(const std::string& location, int connections = 8);
+enum class StoreKind { Guess, Sqlite, Postgres };
+
+// Opens a store: an SQLite file (made when missing) or a PostgreSQL database (a libpq connection
+// URI or "key=value" string). Guess takes "postgresql://..." and "postgres://..." for PostgreSQL
+// and anything else for an SQLite path. Throws StoreError Unavailable when it cannot be opened.
+std::unique_ptr<IStageStore> OpenStageStore(const std::string& location, int connections = 8,
+                                            StoreKind kind = StoreKind::Guess);
 
 // Difficulty, length (0..100) and rating (average vote) of the plays summed in a summary.
 int StageDifficulty(const StageSummary& s);

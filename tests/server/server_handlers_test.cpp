@@ -55,7 +55,7 @@ TEST_F(Handlers, RegistrationGivesARandomKeyAndRefusesBadNames) {
     EXPECT_EQ(a.second.size(), 32u);
     EXPECT_NE(a.second, b.second);
     EXPECT_EQ(Call("POST", "/qv/1/creators", "bob").body, "23505");
-    for (const std::string bad :
+    for (const std::string& bad :
          {std::string("a\nb"), std::string(25, 'x'), std::string("   "), std::string("\x82")}) {
         const Reply r = Call("POST", "/qv/1/creators", bad);
         EXPECT_EQ(r.errorCode, 4) << bad;
