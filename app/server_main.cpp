@@ -27,8 +27,8 @@
 
 namespace {
 
-void Usage() {
-    std::fprintf(stderr,
+void Usage(std::FILE* to) {
+    std::fprintf(to,
                  "usage: quorvald-server [--listen HOST[:PORT]] [--port N]\n"
                  "                       [--sqlite FILE | --postgres CONNINFO | --database LOCATION]\n"
                  "                       [--threads N] [--connections N] [--posts-per-day N]\n"
@@ -52,12 +52,12 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            Usage();
+            Usage(stdout);
             return 0;
         }
         if (i + 1 >= argc) {
             std::fprintf(stderr, "quorvald-server: %s needs a value\n", arg.c_str());
-            Usage();
+            Usage(stderr);
             return 2;
         }
         const std::string v = argv[++i];
@@ -97,12 +97,12 @@ int main(int argc, char** argv) {
             SetGameFolder(v);
         } else {
             std::fprintf(stderr, "quorvald-server: unknown argument %s\n", arg.c_str());
-            Usage();
+            Usage(stderr);
             return 2;
         }
     }
     if (port < 0 || port > 65535 || threads < 1 || connections < 1 || options.maxStageBytes < 1) {
-        Usage();
+        Usage(stderr);
         return 2;
     }
 
