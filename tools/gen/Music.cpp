@@ -698,6 +698,7 @@ std::vector<std::string> GenerateMusic(const std::string& manifest, const std::s
         std::vector<Line> sections;
         std::string cached;  // the cache file its settings name; empty without a cache
         std::string bytes;
+        bool composed = false;
         std::exception_ptr failed;
     };
     std::vector<Piece> pieces;
@@ -708,7 +709,7 @@ std::vector<std::string> GenerateMusic(const std::string& manifest, const std::s
         } else if (p.word != "piece" || p.args.empty()) {
             p.Fail("a music line is: piece <path> name=value ..., or section <name> name=value ...");
         } else {
-            pieces.push_back({p, {}, {}, {}, {}});
+            pieces.emplace_back().line = p;
         }
     }
     if (!cacheDir.empty()) fs::create_directories(cacheDir);
@@ -737,6 +738,7 @@ std::vector<std::string> GenerateMusic(const std::string& manifest, const std::s
                 const Line& p = piece.line;
                 piece.bytes = EncodeOgg(ComposePiece(p, piece.sections), p.Num("quality", 0.1),
                                         p.Str("title", p.args[0]));
+                piece.composed = true;
             } catch (...) {
                 piece.failed = std::current_exception();
             }
@@ -751,7 +753,7 @@ std::vector<std::string> GenerateMusic(const std::string& manifest, const std::s
     std::vector<std::string> written;
     for (const Piece& piece : pieces) {
         if (piece.failed) std::rethrow_exception(piece.failed);
-        if (!piece.cached.empty() && !fs::exists(piece.cached)) WriteFileAtomic(piece.cached, piece.bytes);
+        if (piece.composed && !piece.cached.empty()) WriteFileAtomic(piece.cached, piece.bytes);
         WriteFileAtomic(JoinPath(gameDir, piece.line.args[0]), piece.bytes);
         written.push_back(piece.line.args[0]);
     }
