@@ -67,8 +67,9 @@ void CEditor::UpdateScrollBars() {
 void CEditor::ScrollToCell(int x, int y) {
     if (!IsTileInArea(x, y)) return;
     const CCamera* camera = CCamera::GetInstance();
-    const float wx = static_cast<float>(x * kTileSize + kTileSize / 2);
-    const float wy = static_cast<float>(y * kTileSize + kTileSize / 2);
+    // The centre of the tile.
+    const float wx = static_cast<float>(x) * kTileSize + 16.0f;
+    const float wy = static_cast<float>(y) * kTileSize + 16.0f;
     const int sx = static_cast<int>(camera->WorldToScreenX(wx, wy));
     const int sy = static_cast<int>(camera->WorldToScreenY(wx, wy));
     // Well inside the view: 64 pixels from every edge.
