@@ -37,38 +37,42 @@ struct EditorBench {
 
 constexpr uint8_t kGround = 64;
 
-void BM_FillWholeArea(benchmark::State& state) {
-    EditorBench bench(AreaClass_BoxLong);
+// Times `timed` in every iteration; `reset` puts the stage back untimed.
+template <class Timed, class Reset>
+void TimeEach(benchmark::State& state, Timed timed, Reset reset) {
     for (auto _ : state) {
-        bench.editor.DoCommand(std::make_unique<CFill>(120, 45, kGround, &bench.Stage(), &bench.editor));
+        timed();
         state.PauseTiming();
-        bench.editor.Undo();
+        reset();
         state.ResumeTiming();
     }
+}
+
+void Fill(EditorBench& bench) {
+    bench.editor.DoCommand(std::make_unique<CFill>(120, 45, kGround, &bench.Stage(), &bench.editor));
+}
+
+void BM_FillWholeArea(benchmark::State& state) {
+    EditorBench bench(AreaClass_BoxLong);
+    TimeEach(
+        state, [&] { Fill(bench); }, [&] { bench.editor.Undo(); });
 }
 BENCHMARK(BM_FillWholeArea)->Unit(benchmark::kMicrosecond);
 
 void BM_FillUndo(benchmark::State& state) {
     EditorBench bench(AreaClass_BoxLong);
-    bench.editor.DoCommand(std::make_unique<CFill>(120, 45, kGround, &bench.Stage(), &bench.editor));
-    for (auto _ : state) {
-        bench.editor.Undo();
-        state.PauseTiming();
-        bench.editor.Redo();
-        state.ResumeTiming();
-    }
+    Fill(bench);
+    TimeEach(
+        state, [&] { bench.editor.Undo(); }, [&] { bench.editor.Redo(); });
 }
 BENCHMARK(BM_FillUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_FillRedo(benchmark::State& state) {
     EditorBench bench(AreaClass_BoxLong);
-    bench.editor.DoCommand(std::make_unique<CFill>(120, 45, kGround, &bench.Stage(), &bench.editor));
-    for (auto _ : state) {
-        state.PauseTiming();
-        bench.editor.Undo();
-        state.ResumeTiming();
-        bench.editor.Redo();
-    }
+    Fill(bench);
+    bench.editor.Undo();
+    TimeEach(
+        state, [&] { bench.editor.Redo(); }, [&] { bench.editor.Undo(); });
 }
 BENCHMARK(BM_FillRedo)->Unit(benchmark::kMicrosecond);
 
@@ -81,24 +85,16 @@ void DrawStroke(EditorBench& bench) {
 
 void BM_Stroke500(benchmark::State& state) {
     EditorBench bench(AreaClass_Triathlon);
-    for (auto _ : state) {
-        DrawStroke(bench);
-        state.PauseTiming();
-        bench.editor.Undo();
-        state.ResumeTiming();
-    }
+    TimeEach(
+        state, [&] { DrawStroke(bench); }, [&] { bench.editor.Undo(); });
 }
 BENCHMARK(BM_Stroke500)->Unit(benchmark::kMicrosecond);
 
 void BM_Stroke500Undo(benchmark::State& state) {
     EditorBench bench(AreaClass_Triathlon);
     DrawStroke(bench);
-    for (auto _ : state) {
-        bench.editor.Undo();
-        state.PauseTiming();
-        bench.editor.Redo();
-        state.ResumeTiming();
-    }
+    TimeEach(
+        state, [&] { bench.editor.Undo(); }, [&] { bench.editor.Redo(); });
 }
 BENCHMARK(BM_Stroke500Undo)->Unit(benchmark::kMicrosecond);
 

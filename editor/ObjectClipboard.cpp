@@ -2,14 +2,11 @@
 
 #include "stage/StageAreaObject.h"
 
-void ObjectClipboard::Clear() { *this = ObjectClipboard(); }
+PlacedObjectValues PlacedObjectValues::Of(const CStageAreaObject& object) {
+    return {object.GetKey(),        object.GetAttribute1(), object.GetAttribute2(),
+            object.GetAttribute3(), object.GetAttribute4(), object.GetText()};
+}
 
 void ObjectClipboard::CopyFrom(const CStageAreaObject* object) {
-    if (!object) return;
-    key = object->GetKey();
-    a1 = object->GetAttribute1();
-    a2 = object->GetAttribute2();
-    a3 = object->GetAttribute3();
-    a4 = object->GetAttribute4();
-    text = object->GetText();
+    if (object) values = PlacedObjectValues::Of(*object);
 }

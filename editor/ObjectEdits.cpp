@@ -10,6 +10,11 @@ CStageAreaObject* ObjectOn(const CStage* stage, int x, int y) {
     CStageAreaObjectTable* table = stage ? stage->GetCurrentAreaObjects() : nullptr;
     return table ? table->GetAt(x, y) : nullptr;
 }
+
+void SetValues(CStageAreaObject& object, const PlacedObjectValues& set) {
+    object.SetAttributes(set.a1, set.a2, set.a3, set.a4);
+    object.SetText(set.text);
+}
 }  // namespace
 
 // ---- CObjectPlacement ---------------------------------------------------------------------
@@ -25,7 +30,7 @@ bool CObjectPlacement::PlaceAgain() {
     BringAreaToFront(area);
     if (!InBounds(x, y) || ObjectHere() || !Table()) return false;
     ScrollToTargetCell(x, y);
-    return Table()->Add(key, x, y, a1, a2, a3, a4, text);
+    return Table()->Add(values.key, x, y, values.a1, values.a2, values.a3, values.a4, values.text);
 }
 
 bool CObjectPlacement::TakeOff() {
@@ -36,10 +41,11 @@ bool CObjectPlacement::TakeOff() {
     return Table()->Remove(x, y);
 }
 
-std::string CObjectPlacement::LogTail() const {
-    return FormatEditText(", エリア:%d, 座標：(%d,%d), 属性値：(%.3f,%.3f,%.3f,%.3f), 文字列：", area, x, y,
-                          a1, a2, a3, a4) +
-           text;
+std::string CObjectPlacement::LogText(const char* head) const {
+    return head + values.key +
+           FormatEditText(", エリア:%d, 座標：(%d,%d), 属性値：(%.3f,%.3f,%.3f,%.3f), 文字列：", area, x, y,
+                          values.a1, values.a2, values.a3, values.a4) +
+           values.text;
 }
 
 // ---- CSetObject / CDeleteObject -----------------------------------------------------------
@@ -47,26 +53,17 @@ std::string CObjectPlacement::LogTail() const {
 bool CSetObject::Execute() {
     if (!HasArea() || !InBounds(x, y) || ObjectHere() || !Table()) return false;
     area = CurrentAreaIndex();
-    return Table()->Add(key, x, y, a1, a2, a3, a4, text);
+    return Table()->Add(values.key, x, y, values.a1, values.a2, values.a3, values.a4, values.text);
 }
-
-std::string CSetObject::GetLogText() const { return "[オブジェクト配置]  キー:" + key + LogTail(); }
 
 bool CDeleteObject::Execute() {
     if (!HasArea() || !InBounds(x, y)) return false;
     const CStageAreaObject* object = ObjectHere();
     if (!object) return false;
-    key = object->GetKey();
-    a1 = object->GetAttribute1();
-    a2 = object->GetAttribute2();
-    a3 = object->GetAttribute3();
-    a4 = object->GetAttribute4();
-    text = object->GetText();
+    values = PlacedObjectValues::Of(*object);
     area = CurrentAreaIndex();
     return Table()->Remove(x, y);
 }
-
-std::string CDeleteObject::GetLogText() const { return "[オブジェクト削除]  キー:" + key + LogTail(); }
 
 // ---- CMoveObject --------------------------------------------------------------------------
 
@@ -99,22 +96,19 @@ bool CConfigureObject::Execute() {
     CStageAreaObject* object = ObjectHere();
     if (!object) return false;
     area = CurrentAreaIndex();
-    oldValues = {object->GetAttribute1(), object->GetAttribute2(), object->GetAttribute3(),
-                 object->GetAttribute4(), object->GetText()};
-    object->SetAttributes(newValues.a1, newValues.a2, newValues.a3, newValues.a4);
-    object->SetText(newValues.text);
+    oldValues = PlacedObjectValues::Of(*object);
+    SetValues(*object, newValues);
     return true;
 }
 
-bool CConfigureObject::Apply(const Values& values) {
+bool CConfigureObject::Apply(const PlacedObjectValues& set) {
     if (!HasArea()) return false;
     BringAreaToFront(area);
     if (!InBounds(x, y)) return false;
     CStageAreaObject* object = ObjectHere();
     if (!object) return false;
     ScrollToTargetCell(x, y);
-    object->SetAttributes(values.a1, values.a2, values.a3, values.a4);
-    object->SetText(values.text);
+    SetValues(*object, set);
     return true;
 }
 

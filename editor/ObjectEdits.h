@@ -4,25 +4,18 @@
 #include <string>
 
 #include "editor/Edit.h"
+#include "editor/ObjectClipboard.h"
 
 class CStageAreaObject;
 class CStageAreaObjectTable;
 
-// What the set and delete commands share: one object's kind, tile, attributes and text, and the
-// two steps that put it on its tile and take it off again.
+// What the set and delete commands share: one object's tile, kind, attributes and text, and
+// the two steps that put it on its tile and take it off again.
 class CObjectPlacement : public IEdit {
   protected:
-    CObjectPlacement(CStage* editedStage, CEditor* owningEditor, int tileX, int tileY, std::string kindKey,
-                     double v1, double v2, double v3, double v4, std::string objectText)
-        : IEdit(editedStage, owningEditor),
-          x(tileX),
-          y(tileY),
-          key(std::move(kindKey)),
-          a1(v1),
-          a2(v2),
-          a3(v3),
-          a4(v4),
-          text(std::move(objectText)) {}
+    CObjectPlacement(CStage* editedStage, CEditor* owningEditor, int tileX, int tileY,
+                     PlacedObjectValues object)
+        : IEdit(editedStage, owningEditor), x(tileX), y(tileY), values(std::move(object)) {}
 
     // The current area's table and the object on (x, y), or null.
     CStageAreaObjectTable* Table() const;
@@ -31,41 +24,42 @@ class CObjectPlacement : public IEdit {
     bool PlaceAgain();
     // Brings the area to the front and takes the object off its tile; false when there is none.
     bool TakeOff();
-    // The attribute part of the log texts: ", エリア:…, 座標：…, 属性値：…, 文字列：" + text.
-    std::string LogTail() const;
+    // The log text: the head, the key, then ", エリア:…, 座標：…, 属性値：…, 文字列：" and the text.
+    std::string LogText(const char* head) const;
 
     int area = 0;
     const int x, y;
-    std::string key;
-    double a1, a2, a3, a4;
-    std::string text;
+    PlacedObjectValues values;
 };
 
 class CSetObject : public CObjectPlacement {
   public:
     CSetObject(int tileX, int tileY, const std::string& kindKey, CStage* editedStage, CEditor* owningEditor)
-        : CObjectPlacement(editedStage, owningEditor, tileX, tileY, kindKey, 0, 0, 0, 0, std::string()) {}
+        : CObjectPlacement(editedStage, owningEditor, tileX, tileY, {kindKey, 0, 0, 0, 0, std::string()}) {}
     CSetObject(int tileX, int tileY, const std::string& kindKey, double v1, double v2, double v3, double v4,
                const std::string& objectText, CStage* editedStage, CEditor* owningEditor)
-        : CObjectPlacement(editedStage, owningEditor, tileX, tileY, kindKey, v1, v2, v3, v4, objectText) {}
+        : CObjectPlacement(editedStage, owningEditor, tileX, tileY, {kindKey, v1, v2, v3, v4, objectText}) {}
+    // A copy of a copied object.
+    CSetObject(int tileX, int tileY, const PlacedObjectValues& object, CStage* editedStage,
+               CEditor* owningEditor)
+        : CObjectPlacement(editedStage, owningEditor, tileX, tileY, object) {}
 
     bool Execute() override;
     bool Undo() override { return TakeOff(); }
     bool Redo() override { return PlaceAgain(); }
-    std::string GetLogText() const override;
+    std::string GetLogText() const override { return LogText("[オブジェクト配置]  キー:"); }
 };
 
 class CDeleteObject : public CObjectPlacement {
   public:
     // The kind, attributes and text are taken from the object when it is deleted.
     CDeleteObject(int tileX, int tileY, CStage* editedStage, CEditor* owningEditor)
-        : CObjectPlacement(editedStage, owningEditor, tileX, tileY, std::string(), 0, 0, 0, 0,
-                           std::string()) {}
+        : CObjectPlacement(editedStage, owningEditor, tileX, tileY, PlacedObjectValues()) {}
 
     bool Execute() override;
     bool Undo() override { return PlaceAgain(); }
     bool Redo() override { return TakeOff(); }
-    std::string GetLogText() const override;
+    std::string GetLogText() const override { return LogText("[オブジェクト削除]  キー:"); }
 };
 
 // An object dragged from one tile to another: moved live during the drag, pushed at the end.
@@ -92,7 +86,8 @@ class CConfigureObject : public IEdit {
   public:
     CConfigureObject(int tileX, int tileY, double v1, double v2, double v3, double v4,
                      const std::string& objectText, CStage* editedStage, CEditor* owningEditor)
-        : IEdit(editedStage, owningEditor), x(tileX), y(tileY), newValues{v1, v2, v3, v4, objectText} {}
+        : IEdit(editedStage, owningEditor), x(tileX), y(tileY), newValues{std::string(), v1, v2, v3, v4,
+                                                                          objectText} {}
 
     bool Execute() override;
     bool Undo() override { return Apply(oldValues); }
@@ -100,15 +95,12 @@ class CConfigureObject : public IEdit {
     std::string GetLogText() const override;
 
   private:
-    struct Values {
-        double a1 = 0, a2 = 0, a3 = 0, a4 = 0;
-        std::string text;
-    };
     CStageAreaObject* ObjectHere() const;
-    bool Apply(const Values& values);
+    // Sets the attributes and the text (the key is not used).
+    bool Apply(const PlacedObjectValues& set);
 
     int area = 0;
     const int x, y;
-    Values newValues;
-    Values oldValues;
+    PlacedObjectValues newValues;
+    PlacedObjectValues oldValues;
 };
