@@ -14,9 +14,11 @@ thread_local bool t_noSprites = false;
 ScopedNoSprites::ScopedNoSprites() : before_(t_noSprites) { t_noSprites = true; }
 ScopedNoSprites::~ScopedNoSprites() { t_noSprites = before_; }
 
+bool CanCreate() { return !t_noSprites && CSpriteManager::HasInstance(); }
+
 Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
              int bottom) {
-    if (t_noSprites || !CSpriteManager::HasInstance()) return nullptr;
+    if (!CanCreate()) return nullptr;
     return Owned(CreateSprite(group, key, blend, left, top, right, bottom));
 }
 

@@ -25,8 +25,9 @@ class ScopedNoSprites {
     bool before_;
 };
 
-// A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made or
-// this thread makes none.
+// True while sprites can be made (the sprite manager exists and this thread makes sprites).
+bool CanCreate();
+// A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made.
 Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
              int bottom);
 void SetPosition(CSprite* sprite, float x, float y, float z);
