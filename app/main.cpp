@@ -2,10 +2,12 @@
 //
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
-//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]...
+//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME]
 //
 // Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
 // onto the screen and presses Z once the title waits, so it passes loading and title.
+//
+// --close FRAME closes the window at that frame, as its close box does.
 //
 // Exit status: 0 after a clean end (the player quits, the frame count is reached, or another
 // copy already runs), 1 when the game ends on an error (a coded error, an engine error, no
@@ -27,7 +29,7 @@
 namespace {
 
 struct ScriptStep {
-    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp } kind;
+    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp, CloseWindow } kind;
     int key = 0, x = 0, y = 0;
 };
 
@@ -42,7 +44,8 @@ const std::map<std::string, int> kKeyNames = {
 void Usage() {
     std::fprintf(stderr,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
-                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n");
+                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
+                 "                [--close FRAME]\n");
 }
 
 bool ParseFramePart(const char* text, int& frame, std::string& rest) {
@@ -107,6 +110,14 @@ int main(int argc, char** argv) {
                 script.insert({frame + 3, {ScriptStep::ButtonUp, 0, x, y}});
             }
             scripted = true;
+        } else if (arg == "--close") {
+            const int at = std::atoi(value("--close"));
+            if (at < 0) {
+                std::fprintf(stderr, "quorvald: bad --close %d\n", at);
+                return 2;
+            }
+            script.insert({at, {ScriptStep::CloseWindow}});
+            scripted = true;
         } else if (arg == "--help" || arg == "-h") {
             Usage();
             return 0;
@@ -150,6 +161,9 @@ int main(int argc, char** argv) {
                         break;
                     case ScriptStep::ButtonUp:
                         hb->MouseButton(0, false);
+                        break;
+                    case ScriptStep::CloseWindow:
+                        hb->RequestClose();
                         break;
                 }
             }
