@@ -1,56 +1,12 @@
 // The game executable's exit status, run the way a player or a script runs it: on a copy of the
 // game folder, in a process of its own.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
-
-#include "tests/common/game_process.h"
-#include "tests/common/temp_folder.h"
+#include "game_copy_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class GameExit : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (!testsupport::BuiltGameIsComplete())
-            GTEST_SKIP() << "no built game folder at " << testsupport::BuiltGameFolder();
-        testsupport::CopyBuiltGame(dir);
-    }
-
-    // Runs the copied game with `args` and returns its exit status (-1: it did not exit).
-    // Without a display the child sees none at all.
-    int Run(const std::vector<std::string>& args, bool display = true) {
-        testsupport::GameRun run;
-        run.args = args;
-        run.output = dir / "output.txt";
-        run.env = {{"QUOR_HEADLESS", std::nullopt}};
-        if (!display) {
-            run.env.push_back({"DISPLAY", std::nullopt});
-            run.env.push_back({"WAYLAND_DISPLAY", std::nullopt});
-            run.env.push_back({"SDL_VIDEODRIVER", "x11"});
-        }
-        return testsupport::RunGame(dir, run);
-    }
-
-    std::string Log() const {
-        std::string text;
-        if (!fs::exists(dir / "log")) return text;
-        for (const auto& entry : fs::directory_iterator(dir / "log")) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-        return text;
-    }
-
-    testsupport::TempFolder copy{"quor-app"};
-    const fs::path& dir = copy.Path();
-};
+using GameExit = apptest::GameCopyTest;
 
 TEST_F(GameExit, ClosingTheWindowAtTheMenuExitsZero) {
     // Past the title with Z, then the window's close box. The frame bound only stops a run that

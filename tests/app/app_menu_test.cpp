@@ -1,50 +1,24 @@
 // The real game driven like a player: from the title into the menu, into the settings, a volume
 // and the key assignment changed, back, the window closed; the settings hold in the saved file,
 // in play after the restart, and a lost settings file comes back from its backup.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "foundation/EncodedFile.h"
-#include "tests/common/game_process.h"
-#include "tests/common/temp_folder.h"
+#include "game_copy_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class MenuRun : public ::testing::Test {
+class MenuRun : public apptest::GameCopyTest {
   protected:
-    void SetUp() override {
-        if (!testsupport::BuiltGameIsComplete())
-            GTEST_SKIP() << "no built game folder at " << testsupport::BuiltGameFolder();
-        testsupport::CopyBuiltGame(dir);
-    }
-
-    int Run(const std::vector<std::string>& args) {
-        testsupport::GameRun run;
-        run.args = args;
-        run.output = dir / "output.txt";
-        run.env = {{"QUOR_HEADLESS", std::nullopt}};
-        return testsupport::RunGame(dir, run);
-    }
-
-    std::string ReadFile(const fs::path& path) const {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::string Log() const {
-        std::string text;
-        if (fs::exists(dir / "log"))
-            for (const auto& entry : fs::directory_iterator(dir / "log")) text += ReadFile(entry.path());
-        return text;
+    // The arguments of a command line without quoting.
+    static std::vector<std::string> Words(const std::string& line) {
+        std::istringstream in(line);
+        std::vector<std::string> words;
+        for (std::string w; in >> w;) words.push_back(w);
+        return words;
     }
     // The player's settings file, decoded.
     std::string Settings() const {
@@ -62,40 +36,16 @@ class MenuRun : public ::testing::Test {
             if (!line.empty() && line[0] == '{') top = std::min(top, testsupport::JsonNumber(line, "heroY"));
         return top;
     }
-
-    testsupport::TempFolder copy{"quor-menu"};
-    const fs::path& dir = copy.Path();
 };
 
 TEST_F(MenuRun, SettingsChangedInTheMenuAreSavedAndHoldInPlay) {
     // The title passes at 250 and the menu opens near 340. The config entry at 380 opens the
     // settings 50 frames later; the music bar's left arrow three times (80 to 77), the
     // "Z:攻撃,X:ジャンプ" box, O K, and the window's close box back at the menu.
-    ASSERT_EQ(Run({"--headless",
-                   "--mouse",
-                   "1:400,300",
-                   "--key",
-                   "250:Z",
-                   "--click",
-                   "380:480,448",
-                   "--click",
-                   "460:136,148",
-                   "--click",
-                   "470:136,148",
-                   "--click",
-                   "480:136,148",
-                   "--click",
-                   "500:138,282",
-                   "--click",
-                   "520:240,444",
-                   "--close",
-                   "620",
-                   "--frames",
-                   "900",
-                   "--screenshot-every",
-                   "100",
-                   "--out",
-                   (dir / "shots").string()}),
+    ASSERT_EQ(Run(Words("--headless --mouse 1:400,300 --key 250:Z --click 380:480,448 --click 460:136,148 "
+                        "--click 470:136,148 --click 480:136,148 --click 500:138,282 --click 520:240,444 "
+                        "--close 620 --frames 900 --screenshot-every 100 --out " +
+                        (dir / "shots").string())),
               0)
         << Log();
     EXPECT_EQ(Log().find("Error Code"), std::string::npos) << Log();
@@ -116,14 +66,15 @@ TEST_F(MenuRun, SettingsChangedInTheMenuAreSavedAndHoldInPlay) {
 
 TEST_F(MenuRun, ALostSettingsFileComesBackFromItsBackupWithAMessage) {
     // A first run leaves a backup holding a changed volume; then the player's file is lost.
-    ASSERT_EQ(Run({"--headless", "--mouse", "1:400,300", "--key", "250:Z", "--click", "380:480,448",
-                   "--click", "460:136,148", "--click", "520:240,444", "--close", "620", "--frames", "900"}),
+    ASSERT_EQ(Run(Words("--headless --mouse 1:400,300 --key 250:Z --click 380:480,448 --click 460:136,148 "
+                        "--click 520:240,444 --close 620 --frames 900")),
               0);
     fs::remove(dir / "network" / "client_info.dat");
     fs::remove_all(dir / "log");
-    ASSERT_EQ(Run({"--headless", "--mouse", "1:400,300", "--key", "250:Z", "--frames", "400",
-                   "--screenshot-every", "400", "--out", (dir / "shots").string()}),
-              0);
+    ASSERT_EQ(
+        Run(Words("--headless --mouse 1:400,300 --key 250:Z --frames 400 --screenshot-every 400 --out " +
+                  (dir / "shots").string())),
+        0);
     EXPECT_NE(Log().find("Error Code:[DEF0204]"), std::string::npos) << Log();
     EXPECT_NE(Settings().find("<musicVolume>79</musicVolume>"), std::string::npos) << Settings();
     EXPECT_TRUE(fs::exists(dir / "shots" / "frame_00400.png"));
