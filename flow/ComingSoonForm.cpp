@@ -7,7 +7,7 @@
 using namespace Controls;
 
 CComingSoonForm::CComingSoonForm(IModeSceneHost* host, const std::string& title, const std::string& text)
-    : COriginalBaseForm(0, 0, 640, 480), host_(host), title_(title) {
+    : COriginalBaseForm(0, 0, 640, 480), host_(host) {
     AddControl(std::make_unique<CFreeContainer>(80, 120, 480, 240));
     AddControl(std::make_unique<CCaptionRibon>(title, 96, 136, 240, 0));
     auto label = std::make_unique<CSpriteTextLabel>(text, 112, 176, 416, 112, 16, 45, 30, 8);

@@ -16,11 +16,9 @@ class CComingSoonForm : public Controls::COriginalBaseForm, public Controls::IPu
     void OnPushed(Controls::GCButton* sender) override;
 
     Controls::CTextPushButton* GetBackButton() const { return back_; }
-    const std::string& GetTitle() const { return title_; }
 
   private:
     IModeSceneHost* host_;
-    std::string title_;
     Controls::CTextPushButton* back_;
     bool leaving_ = false;
 };

@@ -18,7 +18,6 @@ class CDownLoadScene : public CFormHostScene, public IDownLoadSceneHost {
     void PlayStage(const std::string& stageText) override;
 
     int GetFormId() const { return currentFormId_; }
-    const std::string& GetKeptListText() const { return keptListText_; }
 
   private:
     void BuildForm(int formId);
