@@ -2,7 +2,7 @@
 //
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
-//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]...
+//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME]
 //   quorvald --help | --version    print and exit 0; an unknown option prints the usage, exit 2
 //   --server URL    the stage-sharing server ("http://host:port"); QUORVALD_SERVER sets it too.
 //                   Without either the game runs its own server on 127.0.0.1.
@@ -32,7 +32,7 @@
 namespace {
 
 struct ScriptStep {
-    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp } kind;
+    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp, CloseWindow } kind;
     int key = 0, x = 0, y = 0;
 };
 
@@ -51,6 +51,7 @@ void Usage(std::FILE* to) {
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
                  "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
                  "                [--server URL]\n"
+                 "                [--close FRAME]\n"
                  "       quorvald --help | --version\n"
                  "\n"
                  "Plays Quorvald in a 640x480 window; without a display it runs headless.\n"
@@ -62,6 +63,7 @@ void Usage(std::FILE* to) {
                  "  --click FRAME:X,Y     click the left button at a frame\n"
                  "  --server URL          the stage-sharing server (also QUORVALD_SERVER); without\n"
                  "                        one the game runs its own on 127.0.0.1\n"
+                 "  --close FRAME         close the window at a frame, as its close box does\n"
                  "  --help, -h            print this and exit\n"
                  "  --version             print the version and exit\n"
                  "\n"
@@ -136,6 +138,14 @@ int main(int argc, char** argv) {
             scripted = true;
         } else if (arg == "--server") {
             QVNet::SetServerAddress(value("--server"));
+        } else if (arg == "--close") {
+            const int at = std::atoi(value("--close"));
+            if (at < 0) {
+                std::fprintf(stderr, "quorvald: bad --close %d\n", at);
+                return 2;
+            }
+            script.insert({at, {ScriptStep::CloseWindow}});
+            scripted = true;
         } else if (arg == "--help" || arg == "-h") {
             Usage(stdout);
             return 0;
@@ -182,6 +192,9 @@ int main(int argc, char** argv) {
                         break;
                     case ScriptStep::ButtonUp:
                         hb->MouseButton(0, false);
+                        break;
+                    case ScriptStep::CloseWindow:
+                        hb->RequestClose();
                         break;
                 }
             }

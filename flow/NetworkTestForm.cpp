@@ -3,11 +3,10 @@
 #include <memory>
 
 #include "controls/Dialogs.h"
-#include "engine/Scene.h"
 
 namespace Controls {
 
-CNetWorkTestSceneRootForm::CNetWorkTestSceneRootForm(IScene* owner)
+CNetWorkTestSceneRootForm::CNetWorkTestSceneRootForm(IModeSceneHost* owner)
     : COriginalBaseForm(0, 0, 640, 480), owner_(owner) {
     auto confirm = std::make_unique<CConfirmWindow>("通信テストを行います。\nよろしいですか？");
     confirm->AddClosedEventHandler(this);
@@ -28,22 +27,18 @@ void CNetWorkTestSceneRootForm::OnClosed(GCForm* sender) {
         return;
     }
     // "いいえ", the question's close button, or the success message closed.
-    CloseScene();
+    owner_->CloseScene();
 }
 
 void CNetWorkTestSceneRootForm::OnNetWorkClosed(NetWorkResult result) {
     if (!result.Succeeded) {
         // The accessor's error window has been closed already.
-        CloseScene();
+        owner_->CloseScene();
         return;
     }
     auto message = std::make_unique<CMessageWindow>("通信に成功しました！");
     message->AddClosedEventHandler(this);
     SetModalForm(std::move(message));
-}
-
-void CNetWorkTestSceneRootForm::CloseScene() {
-    if (owner_ && !owner_->IsClosed()) owner_->Close();
 }
 
 }  // namespace Controls

@@ -3,9 +3,8 @@
 // server through the network accessor, says so when it worked, and closes its scene. A failure is
 // shown by the accessor's own error window.
 #include "controls/Forms.h"
+#include "online/ModeSceneHost.h"
 #include "online/NetWorkAccessor.h"
-
-class IScene;
 
 namespace Controls {
 
@@ -13,7 +12,7 @@ class CNetWorkTestSceneRootForm : public COriginalBaseForm,
                                   public IClosedEventHandler,
                                   public INetWorkClosedEventHandler {
   public:
-    explicit CNetWorkTestSceneRootForm(IScene* owner);
+    explicit CNetWorkTestSceneRootForm(IModeSceneHost* owner);
     ~CNetWorkTestSceneRootForm() override;
 
     void OnClosed(GCForm* sender) override;
@@ -22,9 +21,7 @@ class CNetWorkTestSceneRootForm : public COriginalBaseForm,
     bool IsTestStarted() const { return testStarted_; }
 
   private:
-    void CloseScene();
-
-    IScene* owner_;
+    IModeSceneHost* owner_;
     bool testStarted_ = false;
 };
 

@@ -6,7 +6,6 @@
 
 #include "controls/Dialogs.h"
 #include "controls/NetWorkBusyWindow.h"
-#include "engine/Scene.h"
 #include "flow/AutoConnectWindows.h"
 #include "flow/DailyConnection.h"
 #include "flow/NetworkTestForm.h"
@@ -171,12 +170,9 @@ TEST_F(Daily, NoHistoryAndNoCreatorSendsNothing) {
 
 // ---- The network test form against the game's own server ----------------------------------
 
-struct OwnerScene : IScene {
-    OwnerScene() : IScene(nullptr) {}
-    void Start() override {}
-    void Update() override {}
-    void Draw() override {}
-    void DrawOverlay() override {}
+struct OwnerScene : IModeSceneHost {
+    bool closed = false;
+    void CloseScene() override { closed = true; }
 };
 
 class NetworkTest : public controltest::ControlTest {
@@ -195,7 +191,7 @@ TEST_F(NetworkTest, NoSendsNothing) {
     auto* confirm = dynamic_cast<Controls::CConfirmWindow*>(form.GetModalForm());
     ASSERT_NE(confirm, nullptr);
     confirm->OnButtonPushed(confirm->GetNoButton());
-    EXPECT_TRUE(scene.IsClosed());
+    EXPECT_TRUE(scene.closed);
     EXPECT_TRUE(lib.calls.empty());
 }
 
@@ -222,9 +218,9 @@ TEST_F(NetworkTest, SucceedsAgainstTheRealServer) {
     auto* message = dynamic_cast<Controls::CMessageWindow*>(form.GetModalForm());
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->GetTextLabel()->GetText(), "通信に成功しました！");
-    EXPECT_FALSE(scene.IsClosed());
+    EXPECT_FALSE(scene.closed);
     message->OnButtonPushed(message->GetOkButton());
-    EXPECT_TRUE(scene.IsClosed());
+    EXPECT_TRUE(scene.closed);
 }
 
 TEST_F(NetworkTest, AFailureClosesTheSceneAfterTheErrorWindow) {
@@ -235,9 +231,9 @@ TEST_F(NetworkTest, AFailureClosesTheSceneAfterTheErrorWindow) {
     lib.Fail(QVNet::EC_NW_ERROR, "12029");
     CNetWorkAccessor* net = CNetWorkAccessor::GetInstance();
     net->Poll();
-    EXPECT_FALSE(scene.IsClosed());
+    EXPECT_FALSE(scene.closed);
     net->OnWindowClosed();
-    EXPECT_TRUE(scene.IsClosed());
+    EXPECT_TRUE(scene.closed);
 }
 
 }  // namespace
