@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "controls/Dialogs.h"
@@ -13,8 +14,10 @@
 #include "foundation/DateTime.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/PlayHistory.h"
+#include "foundation/TextEncoding.h"
 #include "online/QVNet.h"
 #include "server/ServerInstance.h"
+#include "tests/common/game_process.h"
 #include "tests/common/temp_folder.h"
 #include "tests/controls/control_test.h"
 #include "tests/online/fake_library.h"
@@ -234,6 +237,43 @@ TEST_F(NetworkTest, AFailureClosesTheSceneAfterTheErrorWindow) {
     EXPECT_FALSE(scene.closed);
     net->OnWindowClosed();
     EXPECT_TRUE(scene.closed);
+}
+
+}  // namespace
+
+namespace {
+
+// The real game, headless: the menu's 通信テスト, "はい", and the game's own server answers.
+TEST(NetworkTestEndToEnd, TheGameChecksItsOwnServer) {
+    if (!testsupport::BuiltGameIsComplete()) GTEST_SKIP() << "the built game is incomplete";
+    testsupport::TempFolder folder("quor-nettest-e2e");
+    const std::filesystem::path game = folder.Path() / "game";
+    testsupport::CopyBuiltGame(game);
+    testsupport::GameRun run;
+    run.args = {"--headless",
+                "--frames",
+                "620",
+                "--key",
+                "300:Z",
+                "--click",
+                "450:160,448",
+                "--click",
+                "560:260,276",
+                "--screenshot-every",
+                "620",
+                "--out",
+                (folder.Path() / "shots").string()};
+    run.env = {{"QUORVALD_SERVER", std::nullopt}};
+    run.output = folder.Path() / "out.txt";
+    ASSERT_EQ(testsupport::RunGame(game, run), 0);
+    std::string log;
+    for (const auto& e : std::filesystem::directory_iterator(game / "log"))
+        log += folder.ReadRaw(e.path().string());
+    const std::string utf8 = Cp932ToUtf8(log);
+    EXPECT_NE(utf8.find(" [通信テスト開始]"), std::string::npos) << utf8;
+    EXPECT_NE(utf8.find("[ネットワークアクセス正常終了]"), std::string::npos) << utf8;
+    EXPECT_TRUE(std::filesystem::exists(game / "network" / "server" / "stages.db"));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "shots" / "frame_00620.png"));
 }
 
 }  // namespace
