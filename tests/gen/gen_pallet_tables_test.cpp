@@ -57,7 +57,7 @@ std::set<std::string> KeysOf(const std::vector<std::span<const PalletEntry>>& ta
 // backgrounds and the weathers the pickers offer only once bought.
 std::set<std::string> EditorShopItems() {
     std::set<std::string> items;
-    for (auto tables : {ChipTables(), ObjectTables()})
+    for (const auto& tables : {ChipTables(), ObjectTables()})
         for (auto table : tables)
             for (const PalletEntry& e : table)
                 if (e.gate) items.insert(e.gate);
