@@ -4,14 +4,8 @@ namespace Controls {
 
 namespace {
 
-// A character's 32 x 32 button on the characters' sheet.
-ImageClip Icon(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    return {"System", "StageObjects001", left, top, right, bottom};
-}
-// A preview on the characters' preview sheet.
-ImageClip Look(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    return {"System", "CharImage001", left, top, right, bottom};
-}
+const Sheet Icon{"System", "StageObjects001"};  // the characters' 32 x 32 buttons
+const Sheet Look{"System", "CharImage001"};     // their previews
 // A boss's preview: the top-left corner of its own sheet.
 ImageClip Boss(const char* sheet, int32_t right, int32_t bottom) {
     return {"Char", sheet, 0, 0, right, bottom};

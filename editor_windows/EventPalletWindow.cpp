@@ -4,9 +4,7 @@ namespace Controls {
 
 namespace {
 
-ImageClip Cell(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    return {"System", "StageObjects003", left, top, right, bottom};
-}
+const Sheet Cell{"System", "StageObjects003"};
 
 // The preview is the whole upright (left, right) or lying (up, down) sign; the button is the
 // 32 x 32 middle of it. The three runs are asked about once each.

@@ -20,6 +20,15 @@ struct PalletEntry {
     const char* gate;     // the shop item that must be bought first, or null
 };
 
+// The pictures cut from one sheet: Sheet{"System", "StageObjects001"}(left, top, right, bottom).
+struct Sheet {
+    const char* group;
+    const char* key;
+    ImageClip operator()(int32_t left, int32_t top, int32_t right, int32_t bottom) const {
+        return {group, key, left, top, right, bottom};
+    }
+};
+
 // A map chip whose button and preview are the same cell of a chip sheet (group "Map").
 inline PalletEntry MapChipEntry(const char* sheet, int32_t left, int32_t top, int32_t right, int32_t bottom,
                                 const char* key, int32_t passability, int32_t chip,

@@ -4,12 +4,8 @@ namespace Controls {
 
 namespace {
 
-ImageClip Icon(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    return {"System", "StageObjects001", left, top, right, bottom};
-}
-ImageClip Look(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    return {"Object", "Objects003", left, top, right, bottom};
-}
+const Sheet Icon{"System", "StageObjects001"};
+const Sheet Look{"Object", "Objects003"};
 
 // The devil house's button lies right of the air gears' although it comes before them, and the
 // two air gears share one preview.

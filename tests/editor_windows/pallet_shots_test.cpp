@@ -25,35 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The engine's drawing with a mouse the test moves.
-class ScriptedMousePort : public IControlPort {
-  public:
-    MouseInput mouse;
-    MouseInput Mouse() override { return mouse; }
-    void PutImage(int x, int y, const std::string& g, const std::string& k, int l, int t, int r,
-                  int b) override {
-        EnginePort().PutImage(x, y, g, k, l, t, r, b);
-    }
-    void Text(const std::string& s, int l, int t, int r, int b, const TextLook& look) override {
-        EnginePort().Text(s, l, t, r, b, look);
-    }
-    void Line(int x1, int y1, int x2, int y2, uint32_t c, int w) override {
-        EnginePort().Line(x1, y1, x2, y2, c, w);
-    }
-    void Rect(int x1, int y1, int x2, int y2, uint32_t p, uint32_t b, int w) override {
-        EnginePort().Rect(x1, y1, x2, y2, p, b, w);
-    }
-    void RectOutline(int x1, int y1, int x2, int y2, uint32_t c, int w) override {
-        EnginePort().RectOutline(x1, y1, x2, y2, c, w);
-    }
-    int CaptureSurface(int l, int t, int r, int b) override {
-        return EnginePort().CaptureSurface(l, t, r, b);
-    }
-    void PutSurface(int x, int y, int s, int w, int h) override { EnginePort().PutSurface(x, y, s, w, h); }
-    void ReleaseSurface(int s) override { EnginePort().ReleaseSurface(s); }
-    void PlaySound(int) override {}
-};
-
 class PalletShots : public testsupport::HeadlessTest {
   protected:
     void SetUp() override {
