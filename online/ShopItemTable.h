@@ -25,6 +25,8 @@ class CShopItem {
           requiredLevel(itemRequiredLevel) {}
     CShopItem(const CShopItem&) = default;
     CShopItem& operator=(const CShopItem&) = default;
+    CShopItem(CShopItem&&) = default;
+    CShopItem& operator=(CShopItem&&) = default;
     virtual ~CShopItem() = default;
 
     std::string GetKey() const { return key; }
