@@ -52,7 +52,7 @@ class CShopSceneRootForm : public COriginalBaseForm,
     double GetLetterboxRatio() const;
     CCreatorPointWindow* GetPointWindow() const { return pointWindow_; }
     CShopChaoArea* GetChaoArea() const { return chaoArea_; }
-    GCButton* GetCloseButton() const { return closeButton_; }
+    CBigCloseButton* GetCloseButton() const { return closeButton_; }
     CSpriteTextLabel* GetNameLabel() const { return nameLabel_; }
     CSpriteTextLabel* GetCategoryLabel() const { return categoryLabel_; }
     CSpriteTextLabel* GetPriceLabel() const { return priceLabel_; }
@@ -71,7 +71,7 @@ class CShopSceneRootForm : public COriginalBaseForm,
     int32_t state_ = kEntering;
     double stateTime_ = 0;
     IModeSceneHost* host_;
-    GCButton* closeButton_;
+    CBigCloseButton* closeButton_;
     CShopChaoArea* chaoArea_;
     CCreatorPointWindow* pointWindow_ = nullptr;
     CSpriteTextLabel* nameLabel_;
