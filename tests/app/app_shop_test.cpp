@@ -1,7 +1,6 @@
 // The real game driven like a player: from the title into the menu, F5 into the shop, a tune
 // bought with はい, the thanks closed, the shop left by its close button and the window closed at
 // the menu. The player's file holds the points less the price and the tune together.
-#include <sstream>
 
 #include "foundation/EncodedFile.h"
 #include "game_copy_test.h"
@@ -12,12 +11,6 @@ namespace {
 
 class ShopRun : public apptest::GameCopyTest {
   protected:
-    static std::vector<std::string> Words(const std::string& line) {
-        std::istringstream in(line);
-        std::vector<std::string> words;
-        for (std::string w; in >> w;) words.push_back(w);
-        return words;
-    }
     // A registered creator at level 8 with 140 points who owns the spring weather.
     void WriteCreator() {
         const std::string xml =

@@ -12,28 +12,17 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/TextConvert.h"
 #include "foundation/XmlNode.h"
+#include "shop_env.h"
 #include "tests/common/caught_code.h"
 #include "tests/common/temp_folder.h"
 
 namespace {
 
-std::string ClientInfoXml(int points, const std::string& bought) {
-    return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<clientInfo><network><createrId>7</createrId>"
-           "<createrName>テスト</createrName><commonKey>k</commonKey><ratingPointSum>0</ratingPointSum>"
-           "<createrPoint>" +
-           std::to_string(points) +
-           "</createrPoint><accessFailCount>0</accessFailCount></network><config>"
-           "<sendingPermission>false</sendingPermission><keyConfigMode>0</keyConfigMode>"
-           "<musicVolume>80</musicVolume><soundEffectVolume>80</soundEffectVolume></config>"
-           "<lastBootUpDate></lastBootUpDate><boughtItems>" +
-           bought + "</boughtItems></clientInfo>";
-}
-
 class Purchase : public ::testing::Test {
   protected:
     void SetUp() override {
         CClientInfo::DeleteInstance();
-        game.WriteEncoded("network/client_info.dat", ClientInfoXml(1000, ""));
+        game.WriteEncoded("network/client_info.dat", shoptest::CreatorClientInfo(1000, 0, ""));
     }
     void TearDown() override { CClientInfo::DeleteInstance(); }
 

@@ -24,6 +24,18 @@ inline const char* kThreeItems =
     "Ground008,マグマの大地,マップパーツ,25,熱い大地。,,1\n"
     "BarMan001,ボウマン赤,ボス,60,赤いボス。,,3\n";
 
+// A registered creator's client info: creator points, rating points (the level), bought items.
+inline std::string CreatorClientInfo(int points, int ratingPoints, const std::string& bought) {
+    return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<clientInfo><network><createrId>7</createrId>"
+           "<createrName>テスト</createrName><commonKey>k</commonKey><ratingPointSum>" +
+           std::to_string(ratingPoints) + "</ratingPointSum><createrPoint>" + std::to_string(points) +
+           "</createrPoint><accessFailCount>0</accessFailCount></network><config>"
+           "<sendingPermission>false</sendingPermission><keyConfigMode>0</keyConfigMode>"
+           "<musicVolume>80</musicVolume><soundEffectVolume>80</soundEffectVolume></config>"
+           "<lastBootUpDate></lastBootUpDate><boughtItems>" +
+           bought + "</boughtItems></clientInfo>";
+}
+
 class ShopTest : public enginetest::EngineTest {
   protected:
     void SetUp() override {
@@ -43,17 +55,8 @@ class ShopTest : public enginetest::EngineTest {
         CShopItemTable::DeleteInstance();
         CShopItemTable::GetInstance();
     }
-    // The player's client info: creator points, rating points (the level) and bought items.
     void WritePlayer(int points, int ratingPoints, const std::string& bought = "") {
-        const std::string xml =
-            "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<clientInfo><network><createrId>7</createrId>"
-            "<createrName>テスト</createrName><commonKey>k</commonKey><ratingPointSum>" +
-            std::to_string(ratingPoints) + "</ratingPointSum><createrPoint>" + std::to_string(points) +
-            "</createrPoint><accessFailCount>0</accessFailCount></network><config>"
-            "<sendingPermission>false</sendingPermission><keyConfigMode>0</keyConfigMode>"
-            "<musicVolume>80</musicVolume><soundEffectVolume>80</soundEffectVolume></config>"
-            "<lastBootUpDate></lastBootUpDate><boughtItems>" +
-            bought + "</boughtItems></clientInfo>";
+        const std::string xml = CreatorClientInfo(points, ratingPoints, bought);
         ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat", xml));
         CClientInfo::DeleteInstance();
         CClientInfo::GetInstance();
