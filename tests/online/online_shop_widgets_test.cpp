@@ -1,7 +1,6 @@
 // The shop's own widgets: item pictures, the creator-point panel, the purchase window and the
 // mascot's scene.
 #include "controls/Dialogs.h"
-#include "online/CreatorPointWindow.h"
 #include "online/ShopChaoArea.h"
 #include "online/ShopConfirmWindow.h"
 #include "online/ShopItemButton.h"
@@ -9,7 +8,6 @@
 #include "shop_env.h"
 
 using namespace Controls;
-using controltest::Blit;
 
 namespace {
 
@@ -47,25 +45,6 @@ TEST_F(ShopWidgets, ALockedButtonShowsTheLockedPictureOnA31PixelSquare) {
     port.ClearDrawing();
     item.Draw();
     EXPECT_TRUE(port.Drew({66, 170, "StageObjects002", 192, 32, 224, 64}));
-}
-
-TEST_F(ShopWidgets, ThePointPanelIsLaidFrom16PixelCellsAndShowsItsTwoNumbers) {
-    CCreatorPointWindow panel(16, 72, "120", "7");
-    EXPECT_EQ(panel.GetPointsText(), "120");
-    port.ClearDrawing();
-    panel.Draw();
-    EXPECT_TRUE(port.Drew({16, 72, "Controls_009", 96, 128, 112, 144}));     // top left corner
-    EXPECT_TRUE(port.Drew({32, 72, "Controls_009", 112, 128, 128, 144}));    // top edge
-    EXPECT_TRUE(port.Drew({240, 72, "Controls_009", 128, 128, 144, 144}));   // top right corner
-    EXPECT_TRUE(port.Drew({32, 88, "Controls_009", 112, 144, 128, 160}));    // middle
-    EXPECT_TRUE(port.Drew({16, 108, "Controls_009", 96, 160, 112, 176}));    // bottom left corner
-    EXPECT_TRUE(port.Drew({240, 108, "Controls_009", 128, 160, 144, 176}));  // bottom right corner
-    for (const Blit& b : port.blits) {
-        EXPECT_GE(b.x, 16);
-        EXPECT_LE(b.x + (b.right - b.left), 256);
-        EXPECT_LE(b.y + (b.bottom - b.top), 124);
-    }
-    EXPECT_EQ(port.texts.size(), 4u);  // the numbers and the captions, in white
 }
 
 class ConfirmWindow : public shoptest::ShopTest {
@@ -188,25 +167,6 @@ TEST_F(ChaoArea, TheTenthClickOnTheMascotComplainsInsteadOfJumpingAndCountsAgain
     EXPECT_EQ(shop.GetModalForm(), nullptr);
     Click(shop, kMascotX, kMascotY);
     EXPECT_EQ(area->GetMascotClicks(), 1);
-}
-
-TEST_F(ChaoArea, TheSceneIsWallMascotHeroPillarsAndFrameInThatOrder) {
-    CShopSceneRootForm shop(&host);
-    port.ClearDrawing();
-    shop.GetChaoArea()->Draw();
-    auto index = [&](const Blit& b) {
-        return std::find(port.blits.begin(), port.blits.end(), b) - port.blits.begin();
-    };
-    const Blit window{256 + 96, 272 + 32, "Controls_011", 192, 192, 224, 224};  // row 1, column 3
-    const Blit mascot{256 + 96, 272 + 88, "Controls_011", 0, 152, 40, 192};
-    const Blit hero{256 + 160 + 96, 272 + 88, "Quor001_L", 40, 0, 80, 40};  // first step in
-    const Blit pillar{256 + 16 * 18, 272, "Controls_011", 224, 0, 240, 32};
-    const Blit corner{256 + 352 - 40, 272 + 160 - 40, "Controls_002", 80, 208, 120, 248};
-    for (const Blit& b : {window, mascot, hero, pillar, corner}) ASSERT_TRUE(port.Drew(b)) << b.key;
-    EXPECT_LT(index(window), index(mascot));
-    EXPECT_LT(index(mascot), index(hero));
-    EXPECT_LT(index(hero), index(pillar));  // he walks in from behind the right pillar
-    EXPECT_LT(index(pillar), index(corner));
 }
 
 }  // namespace
