@@ -53,6 +53,12 @@ class EnginePort : public IControlPort {
         elDraw::PutObject(x, y, surface, 0, 0, width, height);
     }
     void ReleaseSurface(int surface) override { elDraw::ReleaseObject(surface); }
+    int TextSurface(const std::string& text, int width, int height, const TextLook& look,
+                    uint32_t background) override {
+        return DrawTextToObject(text, width, height, look.red, look.green, look.blue, look.fontName,
+                                look.fontSize, look.bold ? 1 : 0, look.alignment, int(background & 0xFF),
+                                int((background >> 8) & 0xFF), int((background >> 16) & 0xFF));
+    }
     void PlaySound(int slot) override { PlaySE(slot); }
 };
 

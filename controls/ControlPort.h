@@ -61,6 +61,13 @@ class IControlPort {
     // Blits a captured surface (its whole size) at (x, y) with the colour key.
     virtual void PutSurface(int x, int y, int surface, int width, int height) = 0;
     virtual void ReleaseSurface(int surface) = 0;
+    // A new surface of width x height filled with `background` (0x00BBGGRR) and the text drawn
+    // into it from its top-left corner, word-wrapped; nothing is read back from the screen. 0
+    // when none could be made (a port without surfaces of its own answers 0 always).
+    virtual int TextSurface(const std::string& /*text*/, int /*width*/, int /*height*/,
+                            const TextLook& /*look*/, uint32_t /*background*/) {
+        return 0;
+    }
     virtual void PlaySound(int slot) = 0;
 };
 
@@ -77,6 +84,8 @@ double FrameStep();
 inline const std::string kImageGroup = "Editer";
 inline const std::string kSheet1 = "Controls_001";
 inline const std::string kSheet2 = "Controls_002";
+inline const std::string kSheet3 = "Controls_003";  // the editor's tool icons
+inline const std::string kSheet4 = "Controls_004";
 inline const std::string kSheet5 = "Controls_005";
 inline const std::string kSheet6 = "Controls_006";
 inline const std::string kSheet9 = "Controls_009";
