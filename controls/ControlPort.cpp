@@ -44,6 +44,9 @@ class EnginePort : public IControlPort {
     void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override {
         DrawRectOutline(x1, y1, x2, y2, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, width);
     }
+    void Arc(int cx, int cy, int radius, uint32_t color, int width) override {
+        elDraw::DrawArc(cx, cy, radius, color, width);
+    }
     int CaptureSurface(int left, int top, int right, int bottom) override {
         int slot = elDraw::CreateObject(right - left, bottom - top, elDraw::kMemoryDriver);
         if (slot > 0) elDraw::FillObject(slot, left, top, right, bottom);

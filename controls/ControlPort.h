@@ -56,6 +56,8 @@ class IControlPort {
     virtual void Rect(int x1, int y1, int x2, int y2, uint32_t pen, uint32_t brush, int penWidth) = 0;
     // The outline alone, as four lines.
     virtual void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) = 0;
+    // A circle's outline round (cx, cy); a port that draws no circles ignores it.
+    virtual void Arc(int /*cx*/, int /*cy*/, int /*radius*/, uint32_t /*color*/, int /*width*/) {}
     // A new surface holding the back-buffer rectangle; 0 when none could be made.
     virtual int CaptureSurface(int left, int top, int right, int bottom) = 0;
     // Blits a captured surface (its whole size) at (x, y) with the colour key.
