@@ -198,5 +198,5 @@ void CEditorScreen::OnToolChanged() {
     } else if (editor_->GetTool() == EditorTool_Fill) {
         on = "FillButton";
     }
-    if (on) GetControlAs<CToggleButtonBase>(on)->TurnOn();
+    if (auto* button = on ? GetControlAs<CToggleButtonBase>(on) : nullptr) button->TurnOn();
 }

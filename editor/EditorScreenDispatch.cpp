@@ -94,7 +94,7 @@ void CEditorScreen::OnToolButton(const std::string& name) {
     } else if (name == "editModeButton") {
         if (editor_->IsObjectTool()) return;
         if (editor_->GetLastObjectTool() == EditorTool_ObjectEraser) {
-            GetControlAs<CToggleButtonBase>("ObjectEraserButton")->TurnOn();
+            if (auto* eraser = GetControlAs<CToggleButtonBase>("ObjectEraserButton")) eraser->TurnOn();
         } else {
             editor_->SetTool(editor_->GetLastObjectTool());
         }

@@ -221,3 +221,24 @@ TEST_F(EditorScreenControls, ObjectBalloonSitsAtTheTileCornerAndStaysWhileTheTil
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditorScreenControls, AMissingNamedControlIsPassedOver) {
+    Install({AreaClass_Short});
+    ClickControl("ObjectEraserButton");
+    ClickControl("editModeButton");  // back to the pencil; the last object tool is the eraser
+    // Every name the screen reaches may lose its control: nothing breaks.
+    for (const char* name : {"ObjectEraserButton", "DrawButton", "editModeButton", "FooterLabel", "CenterBarX",
+                             "ZoomControl", "AreaSelectTabList", "UndoButton"})
+        screen->GetControl(name) = nullptr;
+    Editor().SetTool(EditorTool_Rectangle);
+    Editor().SetTool(EditorTool_Pencil);
+    MoveToTile(3, 3);
+    Frames(2);
+    screen->OnPushed(screen->GetControlAs<GCButton>("RectangleButton"));
+    EXPECT_EQ(Editor().GetTool(), EditorTool_Rectangle);
+    EXPECT_EQ(screen->GetScrollX(), 0);
+}
+
+}  // namespace
