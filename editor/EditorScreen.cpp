@@ -106,18 +106,21 @@ void CEditorScreen::ShowAreaTabs(int count, int current) {
 }
 
 void CEditorScreen::ShowAlert(const std::string& text) {
-    OpenWindow(std::make_unique<CAlertWindow>(text, CentredWindowX(kMessageWidth), CentredWindowY(kMessageHeight)),
-               EditorWindowKind::kCount);
+    OpenWindow(
+        std::make_unique<CAlertWindow>(text, CentredWindowX(kMessageWidth), CentredWindowY(kMessageHeight)),
+        EditorWindowKind::kCount);
 }
 
 void CEditorScreen::ShowMessage(const std::string& text) {
-    OpenWindow(std::make_unique<CMessageWindow>(text, CentredWindowX(kMessageWidth), CentredWindowY(kMessageHeight)),
-               EditorWindowKind::kCount);
+    OpenWindow(
+        std::make_unique<CMessageWindow>(text, CentredWindowX(kMessageWidth), CentredWindowY(kMessageHeight)),
+        EditorWindowKind::kCount);
 }
 
 void CEditorScreen::ShowConfirm(const std::string& text, EditorWindowKind kind) {
-    OpenWindow(std::make_unique<CConfirmWindow>(text, CentredWindowX(kMessageWidth), CentredWindowY(kMessageHeight)),
-               kind);
+    OpenWindow(
+        std::make_unique<CConfirmWindow>(text, CentredWindowX(kMessageWidth), CentredWindowY(kMessageHeight)),
+        kind);
 }
 
 void CEditorScreen::PlaySound(int slot) { Port().PlaySound(slot); }

@@ -81,7 +81,9 @@ class CEditorScreen : public IEditorView,
     static constexpr int kViewLeft = CEditor::kViewLeft, kViewTop = CEditor::kViewTop;
     static constexpr int kViewRight = CEditor::kViewRight, kViewBottom = CEditor::kViewBottom;
     static constexpr int kStrip = CEditor::kTabStripWidth;
-    static int CentredWindowX(int width) { return kViewLeft + (kViewRight - kViewLeft + kStrip - width) / 2 - kStrip; }
+    static int CentredWindowX(int width) {
+        return kViewLeft + (kViewRight - kViewLeft + kStrip - width) / 2 - kStrip;
+    }
     static int CentredWindowY(int height) { return kViewTop + (kViewBottom - kViewTop - height) / 2; }
 
     // `scene` is the scene stages are read for, `owner` hears the close and test-play requests
@@ -164,7 +166,9 @@ class CEditorScreen : public IEditorView,
     // ---- IEditorWindowHost ----------------------------------------------------------------------
     std::vector<std::string> CheckStage() override { return editor_->CheckStage(); }
     std::string GetStageName() override { return editor_->GetStageName(); }
-    void OpenStage(const std::string& path, bool keepFileName) override { editor_->OpenStage(path, keepFileName); }
+    void OpenStage(const std::string& path, bool keepFileName) override {
+        editor_->OpenStage(path, keepFileName);
+    }
     std::unique_ptr<Controls::CStageSavedWindow> SaveUnderNewFileName() override;
     std::unique_ptr<Controls::CStageSavedWindow> SaveToCurrentFile() override;
     std::unique_ptr<Controls::CStageSavedWindow> SaveAsNew(const std::string& name) override;

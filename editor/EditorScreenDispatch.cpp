@@ -40,12 +40,13 @@ void CEditorScreen::OnPushed(GCButton* sender) {
     if (editor_->GetTool() == EditorTool_RectangleDrag) editor_->SetTool(EditorTool_Rectangle);
     // The first name (in the order the screen was built) whose control is the sender.
     static const char* const kNames[] = {
-        "RenewButton",        "OpenButton",         "SaveButton",        "DrawButton",        "RectangleButton",
-        "FillButton",         "editModeButton",     "UndoButton",        "RedoButton",        "ConfigButton",
-        "TestPlayButton",     "SendStageButton",    "InfomationButton",  "CloseButton",       "MapEraserButton",
-        "ObjectEraserButton", "NaturalChipButton",  "ArtificialChipButton", "EnemyChipButton", "ObjectChipButton",
-        "TrapChipButton",     "EventChipButton",    "ItemChipButton",    "AreaAddButton",     "AreaCopyButton",
-        "AreaDeleteButton"};
+        "RenewButton",       "OpenButton",           "SaveButton",      "DrawButton",
+        "RectangleButton",   "FillButton",           "editModeButton",  "UndoButton",
+        "RedoButton",        "ConfigButton",         "TestPlayButton",  "SendStageButton",
+        "InfomationButton",  "CloseButton",          "MapEraserButton", "ObjectEraserButton",
+        "NaturalChipButton", "ArtificialChipButton", "EnemyChipButton", "ObjectChipButton",
+        "TrapChipButton",    "EventChipButton",      "ItemChipButton",  "AreaAddButton",
+        "AreaCopyButton",    "AreaDeleteButton"};
     for (const char* name : kNames) {
         const auto it = controlsByName_.find(name);
         if (it == controlsByName_.end() || !it->second || it->second != sender) continue;
@@ -53,8 +54,8 @@ void CEditorScreen::OnPushed(GCButton* sender) {
         if (n == "RenewButton" || n == "OpenButton" || n == "SaveButton") return OnFileButton(n);
         if (n.ends_with("ChipButton")) return OnChipButton(n);
         if (n.starts_with("Area")) return OnAreaButton(n);
-        if (n == "ConfigButton" || n == "TestPlayButton" || n == "SendStageButton" || n == "InfomationButton" ||
-            n == "CloseButton")
+        if (n == "ConfigButton" || n == "TestPlayButton" || n == "SendStageButton" ||
+            n == "InfomationButton" || n == "CloseButton")
             return OnWindowButton(n);
         return OnToolButton(n);
     }
@@ -73,8 +74,9 @@ void CEditorScreen::OnFileButton(const std::string& name) {
     const std::string stageName = editor_->GetStageName();
     const bool modified = editor_->IsModified();
     if (name == "RenewButton") {
-        OpenWindow(std::make_unique<CNewStageCreateHiddenWindow>(modified, this, unsaved, category, stageName),
-                   EditorWindowKind::kNewStage);
+        OpenWindow(
+            std::make_unique<CNewStageCreateHiddenWindow>(modified, this, unsaved, category, stageName),
+            EditorWindowKind::kNewStage);
     } else if (name == "OpenButton") {
         OpenWindow(std::make_unique<CFileOpenHiddenWindow>(modified, this, unsaved, category, stageName),
                    EditorWindowKind::kOpen);
@@ -118,7 +120,8 @@ void CEditorScreen::OnWindowButton(const std::string& name) {
     if (name == "ConfigButton") {
         OpenStageSettings();
     } else if (name == "TestPlayButton") {
-        OpenWindow(std::make_unique<CTestPlayHiddenWindow>(editor_->IsModified(), this, unsaved, category, stageName),
+        OpenWindow(std::make_unique<CTestPlayHiddenWindow>(editor_->IsModified(), this, unsaved, category,
+                                                           stageName),
                    EditorWindowKind::kTestPlay);
     } else if (name == "SendStageButton") {
         OpenSendSequence();
@@ -137,12 +140,12 @@ void CEditorScreen::OpenStageSettings() {
     startPick_.returnArea = CurrentAreaIndex();
     startPick_.returnTool = editor_->GetTool();
     const bool hasArea = stage->GetCurrentArea() != nullptr;
-    OpenWindow(std::make_unique<CStageConfigWindow>(80, 20, stage->GetAreaHeight(stage->GetStartArea()), stage->name,
-                                                    stage->GetStartArea(), stage->GetStartX(), stage->GetStartY(),
-                                                    hasArea ? stage->GetCurrentAreaMusic() : 0,
-                                                    hasArea ? stage->GetCurrentAreaBackGround() : 1,
-                                                    hasArea ? stage->GetCurrentAreaWeather() : 0),
-               EditorWindowKind::kStageSettings);
+    OpenWindow(
+        std::make_unique<CStageConfigWindow>(
+            80, 20, stage->GetAreaHeight(stage->GetStartArea()), stage->name, stage->GetStartArea(),
+            stage->GetStartX(), stage->GetStartY(), hasArea ? stage->GetCurrentAreaMusic() : 0,
+            hasArea ? stage->GetCurrentAreaBackGround() : 1, hasArea ? stage->GetCurrentAreaWeather() : 0),
+        EditorWindowKind::kStageSettings);
 }
 
 void CEditorScreen::OpenSendSequence() {
@@ -152,9 +155,9 @@ void CEditorScreen::OpenSendSequence() {
         return;
     }
     const CStage* stage = GetStage();
-    OpenWindow(std::make_unique<CSendStageHiddenWindow>(editor_->IsModified(), this,
-                                                        editor_->GetCurrentFileName().empty(), stage->GetCategory(),
-                                                        stage->name, stage->originalAuthor, info->GetCreatorName()),
+    OpenWindow(std::make_unique<CSendStageHiddenWindow>(
+                   editor_->IsModified(), this, editor_->GetCurrentFileName().empty(), stage->GetCategory(),
+                   stage->name, stage->originalAuthor, info->GetCreatorName()),
                EditorWindowKind::kSend);
 }
 
@@ -174,7 +177,8 @@ void CEditorScreen::OpenInformation() {
 
 void CEditorScreen::OnChipButton(const std::string& name) {
     if (name == "NaturalChipButton") {
-        OpenWindow(std::make_unique<CNaturalMapChipPalletWindow>(kPalletX, kPalletY), EditorWindowKind::kNaturalChips);
+        OpenWindow(std::make_unique<CNaturalMapChipPalletWindow>(kPalletX, kPalletY),
+                   EditorWindowKind::kNaturalChips);
     } else if (name == "ArtificialChipButton") {
         OpenWindow(std::make_unique<CArtifactualMapChipPalletWindow>(kPalletX, kPalletY),
                    EditorWindowKind::kArtificialChips);
@@ -220,7 +224,8 @@ void CEditorScreen::OpenAreaCopy() {
     } else if (stage->GetAreaCount() >= CStage::kMaxAreas) {
         ShowAlert("\nエリアの数が多すぎです！");
     } else {
-        OpenWindow(std::make_unique<CAreaCopyConfirmWindow>(x, y, before, after), EditorWindowKind::kAreaCopy);
+        OpenWindow(std::make_unique<CAreaCopyConfirmWindow>(x, y, before, after),
+                   EditorWindowKind::kAreaCopy);
     }
 }
 

@@ -96,8 +96,8 @@ void CEditorScreen::DrawPickingHint() {
     if (tool < EditorTool_PickStart || tool > EditorTool_Locked) return;
     if (int(Ticks()) % 60 >= 30) return;
     const int top = 200 + 16 * (tool - EditorTool_PickStart);
-    PutSheet(kSheet5, kViewLeft + (kViewRight - kViewLeft) / 2 - 80, kViewTop + (kViewBottom - kViewTop) / 2 - 8, 0,
-             top, 160, top + 16);
+    PutSheet(kSheet5, kViewLeft + (kViewRight - kViewLeft) / 2 - 80,
+             kViewTop + (kViewBottom - kViewTop) / 2 - 8, 0, top, 160, top + 16);
 }
 
 // Three outlines round the tiles: outer colour, inner colour, outer colour again.
@@ -117,7 +117,8 @@ void CEditorScreen::DrawTileFrame(int x1, int y1, int x2, int y2, uint32_t outer
 void CEditorScreen::DrawTileCircle(int x, int y, int radius, int width, uint32_t color) {
     const float wx = x * 32.0f + 16.0f, wy = y * 32.0f + 16.0f;
     const float s = CCamera::GetInstance()->GetScale();
-    Port().Arc(ScreenX(wx, wy), ScreenY(wx, wy), std::max(int(radius * s), 1), color, std::max(int(width * s), 1));
+    Port().Arc(ScreenX(wx, wy), ScreenY(wx, wy), std::max(int(radius * s), 1), color,
+               std::max(int(width * s), 1));
 }
 
 // A light blue ring that grows from the start tile and fades, 40 of every 50 ticks.

@@ -31,10 +31,14 @@ const char* SettingEntry(const CStageAreaObject* object) {
         const char* entry;
     };
     static const Kind kKinds[] = {
-        {IsDoorAreaObject, "移動先を変更する"},         {IsTimingChangableAreaObject, "タイミングをずらす"},
-        {IsSwitchAreaObject, "色を変える"},             {IsMusicChangableAreaObject, "音楽を変える"},
-        {IsWeatherChangableAreaObject, "天気を変える"}, {IsZoomChangableAreaObject, "ズーム率を変える"},
-        {IsCustomLiftAreaObject, "動きを設定する"},     {IsWoodBlock002AreaObject, "アイテムを変える"},
+        {IsDoorAreaObject, "移動先を変更する"},
+        {IsTimingChangableAreaObject, "タイミングをずらす"},
+        {IsSwitchAreaObject, "色を変える"},
+        {IsMusicChangableAreaObject, "音楽を変える"},
+        {IsWeatherChangableAreaObject, "天気を変える"},
+        {IsZoomChangableAreaObject, "ズーム率を変える"},
+        {IsCustomLiftAreaObject, "動きを設定する"},
+        {IsWoodBlock002AreaObject, "アイテムを変える"},
     };
     for (const Kind& k : kKinds) {
         if (k.test(object)) return k.entry;
@@ -42,7 +46,9 @@ const char* SettingEntry(const CStageAreaObject* object) {
     return nullptr;
 }
 
-bool IsObjectEditingTool(int tool) { return tool == EditorTool_ObjectPlace || tool == EditorTool_ObjectEraser; }
+bool IsObjectEditingTool(int tool) {
+    return tool == EditorTool_ObjectPlace || tool == EditorTool_ObjectEraser;
+}
 }  // namespace
 
 void CEditorScreen::OpenObjectMenu(const FrameInput& in) {
@@ -93,7 +99,8 @@ void CEditorScreen::UpdateObjectHelp(const FrameInput& in) {
         // At the tile's top-right corner.
         const CCamera* camera = CCamera::GetInstance();
         const float wx = float((in.tx + 1) * 32), wy = float(in.ty * 32);
-        ShowHelp(object->GetInfoText(), int(camera->WorldToScreenX(wx, wy)), int(camera->WorldToScreenY(wx, wy)));
+        ShowHelp(object->GetInfoText(), int(camera->WorldToScreenX(wx, wy)),
+                 int(camera->WorldToScreenY(wx, wy)));
         focusedThisFrame_ = true;
         PlaySound(SoundId::kOk4);
         return;

@@ -78,7 +78,8 @@ void CEditorScreen::OnWindowClosed(EditorWindowKind kind, GCForm* sender) {
             return;
         case K::kAreaDelete:
             if (const auto* w = As<CConfirmWindow>(sender); w && w->GetResult() == kResultYes)
-                editor_->DoCommand(std::make_unique<CDeleteArea>(GetStage(), editor_.get(), CurrentAreaIndex()));
+                editor_->DoCommand(
+                    std::make_unique<CDeleteArea>(GetStage(), editor_.get(), CurrentAreaIndex()));
             return;
         case K::kStageSettings:
             return OnStageSettingsClosed(sender);
@@ -208,8 +209,9 @@ void CEditorScreen::OnStagePosted(bool succeeded, const std::string& stageId) {
     GetStage()->SetId(stageId);
     std::string fileName;
     try {
-        const StageSavedNotice notice = editor_->GetCurrentFileName().empty() ? editor_->SaveUnderNewFileName()
-                                                                               : editor_->SaveToCurrentFile();
+        const StageSavedNotice notice = editor_->GetCurrentFileName().empty()
+                                            ? editor_->SaveUnderNewFileName()
+                                            : editor_->SaveToCurrentFile();
         fileName = notice.fileName;
     } catch (const CQuorException& e) {
         // The server holds the stage and its id is kept, but the file is not written yet.
@@ -221,7 +223,8 @@ void CEditorScreen::OnStagePosted(bool succeeded, const std::string& stageId) {
 }
 
 void CEditorScreen::ConfigureObject(int x, int y, double a1, const std::string& text) {
-    editor_->DoCommand(std::make_unique<CConfigureObject>(x, y, a1, 0, 0, 0, text, GetStage(), editor_.get()));
+    editor_->DoCommand(
+        std::make_unique<CConfigureObject>(x, y, a1, 0, 0, 0, text, GetStage(), editor_.get()));
 }
 
 void CEditorScreen::OnPropertyDialogClosed(EditorWindowKind kind, GCForm* sender) {
@@ -258,11 +261,13 @@ void CEditorScreen::OnDoorDialogClosed(GCForm* sender) {
     }
     if (w->GetResult() != CChangeDoorMovePointWindow::kAccepted) return;
     CStage* stage = GetStage();
-    if (stage->IsValidAreaIndex(w->GetArea()) && w->GetArea() != CurrentAreaIndex()) editor_->SelectArea(w->GetArea());
+    if (stage->IsValidAreaIndex(w->GetArea()) && w->GetArea() != CurrentAreaIndex())
+        editor_->SelectArea(w->GetArea());
     const int target = w->GetTargetArea();
     const double number = stage->IsValidAreaIndex(target) ? stage->GetAreaAbsoluteNum(target) : 0;
-    editor_->DoCommand(std::make_unique<CConfigureObject>(w->GetColumn(), w->GetRow(), number, w->GetTargetColumn(),
-                                                          w->GetTargetRow(), 0, "", stage, editor_.get()));
+    editor_->DoCommand(std::make_unique<CConfigureObject>(w->GetColumn(), w->GetRow(), number,
+                                                          w->GetTargetColumn(), w->GetTargetRow(), 0, "",
+                                                          stage, editor_.get()));
 }
 
 void CEditorScreen::OnObjectMenuClosed(GCForm* sender) {
@@ -296,11 +301,13 @@ void CEditorScreen::OnObjectMenuClosed(GCForm* sender) {
         }
         doorPick_.targetX = int(object->GetAttribute2());
         doorPick_.targetY = int(object->GetAttribute3());
-        OpenWindow(std::make_unique<CChangeDoorMovePointWindow>(
-                       160, 160, doorPick_.area, CurrentAreaHeight(), x, y, doorPick_.targetArea,
-                       stage->IsValidAreaIndex(doorPick_.targetArea) ? stage->GetAreaHeight(doorPick_.targetArea) : 0,
-                       doorPick_.targetX, doorPick_.targetY),
-                   EditorWindowKind::kDoor);
+        OpenWindow(
+            std::make_unique<CChangeDoorMovePointWindow>(
+                160, 160, doorPick_.area, CurrentAreaHeight(), x, y, doorPick_.targetArea,
+                stage->IsValidAreaIndex(doorPick_.targetArea) ? stage->GetAreaHeight(doorPick_.targetArea)
+                                                              : 0,
+                doorPick_.targetX, doorPick_.targetY),
+            EditorWindowKind::kDoor);
     } else if (entry == "タイミングをずらす" && IsTimingChangableAreaObject(object)) {
         OpenWindow(std::make_unique<CChangeBatteryTimingWindow>(160, 160, CurrentAreaIndex(), x, y),
                    EditorWindowKind::kBattery);
@@ -308,8 +315,8 @@ void CEditorScreen::OnObjectMenuClosed(GCForm* sender) {
         OpenWindow(std::make_unique<CChangeSwitchColorWindow>(160, 160, CurrentAreaIndex(), x, y),
                    EditorWindowKind::kSwitch);
     } else if (entry == "音楽を変える" && IsMusicChangableAreaObject(object)) {
-        OpenWindow(std::make_unique<CMusicSelectWindow>(160, 80, MusicIdFromKey(object->GetText()), CurrentAreaIndex(),
-                                                        x, y),
+        OpenWindow(std::make_unique<CMusicSelectWindow>(160, 80, MusicIdFromKey(object->GetText()),
+                                                        CurrentAreaIndex(), x, y),
                    EditorWindowKind::kObjectMusic);
     } else if (entry == "天気を変える" && IsWeatherChangableAreaObject(object)) {
         OpenWindow(std::make_unique<CWeatherSelectWindow>(160, 80, WeatherIdFromKey(object->GetText()),
@@ -319,8 +326,9 @@ void CEditorScreen::OnObjectMenuClosed(GCForm* sender) {
         OpenWindow(std::make_unique<CChangeZoomRateWindow>(160, 120, CurrentAreaIndex(), x, y),
                    EditorWindowKind::kZoomRate);
     } else if (entry == "動きを設定する" && IsCustomLiftAreaObject(object)) {
-        OpenWindow(std::make_unique<CCustomLiftConfigWindow>(100, 40, CurrentAreaIndex(), x, y, object->GetText()),
-                   EditorWindowKind::kCustomLift);
+        OpenWindow(
+            std::make_unique<CCustomLiftConfigWindow>(100, 40, CurrentAreaIndex(), x, y, object->GetText()),
+            EditorWindowKind::kCustomLift);
     } else if (entry == "アイテムを変える" && IsWoodBlock002AreaObject(object)) {
         OpenWindow(std::make_unique<CItemPalletWindow>(100, 100, CurrentAreaIndex(), x, y),
                    EditorWindowKind::kObjectItem);

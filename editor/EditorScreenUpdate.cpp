@@ -10,12 +10,12 @@
 #include "editor/EditorScreen.h"
 #include "editor/MapEdits.h"
 #include "editor/ObjectEdits.h"
+#include "editor_windows/AreaSelectTabList.h"
+#include "editor_windows/ChangeDoorMovePointWindow.h"
 #include "editor_windows/EditerRootForm.h"
+#include "editor_windows/EditorToolButtons.h"
 #include "editor_windows/PopUpHelp.h"
 #include "editor_windows/StageConfigWindow.h"
-#include "editor_windows/ChangeDoorMovePointWindow.h"
-#include "editor_windows/AreaSelectTabList.h"
-#include "editor_windows/EditorToolButtons.h"
 #include "editor_windows/ZoomControl.h"
 #include "engine/Camera.h"
 #include "engine/Mouse.h"
@@ -33,8 +33,16 @@ using namespace Controls;
 
 namespace {
 // The cursor kinds of the map.
-enum CursorKind { kCursorArrow = 0, kCursorPencil = 1, kCursorRectangle = 2, kCursorFill = 3,
-                  kCursorPlace = 4, kCursorGrab = 5, kCursorDrag = 6, kCursorErase = 8 };
+enum CursorKind {
+    kCursorArrow = 0,
+    kCursorPencil = 1,
+    kCursorRectangle = 2,
+    kCursorFill = 3,
+    kCursorPlace = 4,
+    kCursorGrab = 5,
+    kCursorDrag = 6,
+    kCursorErase = 8
+};
 }  // namespace
 
 CEditorScreen::FrameInput CEditorScreen::ReadInput() {
@@ -281,7 +289,8 @@ void CEditorScreen::StepRectangle(const FrameInput& in) {
 
 namespace {
 bool InView(int x, int y) {
-    return x >= CEditor::kViewLeft && x <= CEditor::kViewRight && y >= CEditor::kViewTop && y <= CEditor::kViewBottom;
+    return x >= CEditor::kViewLeft && x <= CEditor::kViewRight && y >= CEditor::kViewTop &&
+           y <= CEditor::kViewBottom;
 }
 }  // namespace
 
@@ -289,8 +298,8 @@ void CEditorScreen::StepRectangleDrag(const FrameInput& in) {
     if (in.mouse.leftPressed && InView(in.mouse.x, in.mouse.y)) {
         const int x2 = std::min(std::max(in.tx, 0), CurrentAreaWidth() - 1);
         const int y2 = std::min(std::max(in.ty, 0), CurrentAreaHeight() - 1);
-        editor_->DoCommand(std::make_unique<CRectangleFill>(GetStage(), editor_.get(), rectFirstX_, rectFirstY_, x2,
-                                                            y2, editor_->GetCurrentChip()));
+        editor_->DoCommand(std::make_unique<CRectangleFill>(GetStage(), editor_.get(), rectFirstX_,
+                                                            rectFirstY_, x2, y2, editor_->GetCurrentChip()));
         editor_->SetTool(EditorTool_Rectangle);
         PlaySound(SoundId::kOk2);
     } else if (in.mouse.rightPressed) {
@@ -348,11 +357,11 @@ void CEditorScreen::PlaceObject(int tx, int ty) {
     } else if (IsDoorKey(key)) {
         command = std::make_unique<CSetObject>(tx, ty, key, here, tx, ty, 0, "", stage, editor_.get());
     } else if (IsChangeMusicKey(key)) {
-        command = std::make_unique<CSetObject>(tx, ty, key, 0, 0, 0, 0, MusicKey(stage->GetCurrentAreaMusic()),
-                                               stage, editor_.get());
+        command = std::make_unique<CSetObject>(tx, ty, key, 0, 0, 0, 0,
+                                               MusicKey(stage->GetCurrentAreaMusic()), stage, editor_.get());
     } else if (IsChangeWeatherKey(key)) {
-        command = std::make_unique<CSetObject>(tx, ty, key, 0, 0, 0, 0, WeatherKey(stage->GetCurrentAreaWeather()),
-                                               stage, editor_.get());
+        command = std::make_unique<CSetObject>(
+            tx, ty, key, 0, 0, 0, 0, WeatherKey(stage->GetCurrentAreaWeather()), stage, editor_.get());
     } else if (IsWoodBlock002Key(key)) {
         command = std::make_unique<CSetObject>(tx, ty, key, 0, 0, 0, 0, "Pokikki001", stage, editor_.get());
     } else {
@@ -368,8 +377,8 @@ void CEditorScreen::StepObjectDrag(const FrameInput& in) {
     const int ty = std::min(std::max(editor_->ScreenToTileY(mx, my), 0), CurrentAreaHeight() - 1);
     if (!in.mouse.leftPressed && !in.mouse.leftHeld) {
         if (dragFromX_ != dragToX_ || dragFromY_ != dragToY_) {
-            editor_->DoCommand(std::make_unique<CMoveObject>(dragFromX_, dragFromY_, dragToX_, dragToY_, GetStage(),
-                                                             editor_.get()));
+            editor_->DoCommand(std::make_unique<CMoveObject>(dragFromX_, dragFromY_, dragToX_, dragToY_,
+                                                             GetStage(), editor_.get()));
         }
         editor_->SetTool(EditorTool_ObjectPlace);
         PlaySound(SoundId::kOk2);
@@ -422,8 +431,8 @@ void CEditorScreen::StepPickDoor(const FrameInput& in) {
 // The settings window again, with the start point just picked (or the one it had).
 void CEditorScreen::ReopenStageSettings(int area, int x, int y) {
     const StartPick& p = startPick_;
-    auto window = std::make_unique<CStageConfigWindow>(80, 20, GetStage()->GetAreaHeight(area), p.name, area, x, y,
-                                                       p.music, p.backGround, p.weather);
+    auto window = std::make_unique<CStageConfigWindow>(80, 20, GetStage()->GetAreaHeight(area), p.name, area,
+                                                       x, y, p.music, p.backGround, p.weather);
     if (auto* tabs = GetControlAs<CAreaSelectTabList>("AreaSelectTabList")) tabs->SelectTab(p.returnArea);
     editor_->SetTool(p.returnTool);
     OpenWindow(std::move(window), EditorWindowKind::kStageSettings);

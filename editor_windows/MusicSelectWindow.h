@@ -1,32 +1,11 @@
 #pragma once
-// Stand-in for the music picker of a placed event: it keeps the music it is given and answers
-// accept or close. Replaced by the real picker with its list.
+// Stand-in for the music picker of a placed event. Replaced by the real picker with its list.
 #include <cstdint>
-#include <string>
 
-#include "editor_windows/StandInWindow.h"
+#include "editor_windows/ObjectValueWindow.h"
 
-class CMusicSelectWindow : public Controls::CStandInWindow {
+class CMusicSelectWindow : public Controls::CObjectValueWindow {
   public:
     CMusicSelectWindow(int32_t x, int32_t y, int32_t current, int32_t area, int32_t column, int32_t row)
-        : CStandInWindow("音楽の選択", x, y, "番号：" + std::to_string(current), {"O K"}),
-          chosen_(current),
-          area_(area),
-          column_(column),
-          row_(row) {}
-    bool IsAccepted() const { return accepted_; }
-    int32_t GetSelectedId() const { return chosen_; }
-    int32_t GetArea() const { return area_; }
-    int32_t GetColumn() const { return column_; }
-    int32_t GetRow() const { return row_; }
-
-  protected:
-    bool OnAnswer(int32_t index) override {
-        accepted_ = index == 0;
-        return true;
-    }
-
-  private:
-    bool accepted_ = false;
-    int32_t chosen_, area_, column_, row_;
+        : CObjectValueWindow("音楽の選択", x, y, current, area, column, row) {}
 };

@@ -15,19 +15,20 @@ using namespace Controls;
 namespace {
 
 const char* const kAlwaysOffered[] = {"RenewButton", "OpenButton", "InfomationButton", "CloseButton"};
-const char* const kStageOnly[] = {"SaveButton",         "DrawButton",      "RectangleButton",    "FillButton",
-                                  "editModeButton",     "ConfigButton",    "TestPlayButton",     "SendStageButton",
-                                  "MapEraserButton",    "ObjectEraserButton", "NaturalChipButton", "ItemChipButton",
-                                  "AreaAddButton",      "AreaDeleteButton"};
+const char* const kStageOnly[] = {
+    "SaveButton",        "DrawButton",     "RectangleButton", "FillButton",      "editModeButton",
+    "ConfigButton",      "TestPlayButton", "SendStageButton", "MapEraserButton", "ObjectEraserButton",
+    "NaturalChipButton", "ItemChipButton", "AreaAddButton",   "AreaDeleteButton"};
 
 TEST_F(EditorScreenControls, WithoutAStageOnlyNewOpenInformationAndCloseAreOffered) {
     for (const char* name : kAlwaysOffered) EXPECT_TRUE(Enabled(name)) << name;
     for (const char* name : kStageOnly) EXPECT_FALSE(Enabled(name)) << name;
     EXPECT_TRUE(On("DrawButton"));
     // Every control the screen reaches is entered; a name never entered stays empty.
-    for (const char* name : {"FileButtonList", "DrawButtonList", "UndoButtonList", "OtherButtonList",
-                             "EraserButtonList", "ChipSelectButtonList", "CenterBarX", "CenterBarY", "ZoomControl",
-                             "AreaSelectTabList", "AreaSelectTab9", "AreaButtonArea", "FooterLabel"})
+    for (const char* name :
+         {"FileButtonList", "DrawButtonList", "UndoButtonList", "OtherButtonList", "EraserButtonList",
+          "ChipSelectButtonList", "CenterBarX", "CenterBarY", "ZoomControl", "AreaSelectTabList",
+          "AreaSelectTab9", "AreaButtonArea", "FooterLabel"})
         EXPECT_NE(screen->GetControl(name), nullptr) << name;
     EXPECT_EQ(screen->GetControl("NoSuchButton"), nullptr);
     auto help = [&](const char* name) {
@@ -229,8 +230,8 @@ TEST_F(EditorScreenControls, AMissingNamedControlIsPassedOver) {
     ClickControl("ObjectEraserButton");
     ClickControl("editModeButton");  // back to the pencil; the last object tool is the eraser
     // Every name the screen reaches may lose its control: nothing breaks.
-    for (const char* name : {"ObjectEraserButton", "DrawButton", "editModeButton", "FooterLabel", "CenterBarX",
-                             "ZoomControl", "AreaSelectTabList", "UndoButton"})
+    for (const char* name : {"ObjectEraserButton", "DrawButton", "editModeButton", "FooterLabel",
+                             "CenterBarX", "ZoomControl", "AreaSelectTabList", "UndoButton"})
         screen->GetControl(name) = nullptr;
     Editor().SetTool(EditorTool_Rectangle);
     Editor().SetTool(EditorTool_Pencil);

@@ -36,7 +36,8 @@ class EditorScreenTest : public EditorTest {
         if (HasFatalFailure()) return;
         for (const char* table : {"stage_objects.dat", "mapchip_info.dat"}) {
             std::error_code ec;
-            std::filesystem::copy_file(testsupport::BuiltGameFolder() / "data" / table, game->Full("data") / table,
+            std::filesystem::copy_file(testsupport::BuiltGameFolder() / "data" / table,
+                                       game->Full("data") / table,
                                        std::filesystem::copy_options::overwrite_existing, ec);
             ASSERT_FALSE(ec) << table << " is made by the build";
         }
@@ -86,7 +87,9 @@ class EditorScreenTest : public EditorTest {
         port.mouse.x = x, port.mouse.y = y;
         port.mouse.leftHeld = held;
     }
-    void MoveToTile(int tx, int ty, bool held = false) { MoveTo(TileScreenX(tx, ty), TileScreenY(tx, ty), held); }
+    void MoveToTile(int tx, int ty, bool held = false) {
+        MoveTo(TileScreenX(tx, ty), TileScreenY(tx, ty), held);
+    }
     // A left press at the point, one frame.
     void PressAt(int x, int y) {
         MoveTo(x, y);
@@ -118,7 +121,8 @@ class EditorScreenTest : public EditorTest {
     void ClickControl(const std::string& name) {
         auto* button = screen->GetControlAs<Controls::COriginalBaseButton>(name);
         ASSERT_NE(button, nullptr) << name;
-        ClickAt(button->GetAbsoluteX() + button->GetWidth() / 2, button->GetAbsoluteY() + button->GetHeight() / 2);
+        ClickAt(button->GetAbsoluteX() + button->GetWidth() / 2,
+                button->GetAbsoluteY() + button->GetHeight() / 2);
     }
     void ClickAt(int x, int y) {
         PressAt(x, y);

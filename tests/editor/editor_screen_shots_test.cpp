@@ -38,7 +38,8 @@ class EditorScreenShots : public testsupport::HeadlessTest {
         if (HasFatalFailure()) return;
         if (!testsupport::LinkBuiltPictures(GameFolder())) GTEST_SKIP() << "the game folder is not built";
         for (const char* table : {"stage_objects.dat", "mapchip_info.dat"})
-            std::filesystem::copy_file(testsupport::BuiltGameFolder() / "data" / table, GameFolder() / "data" / table,
+            std::filesystem::copy_file(testsupport::BuiltGameFolder() / "data" / table,
+                                       GameFolder() / "data" / table,
                                        std::filesystem::copy_options::overwrite_existing);
         Game().MakeDir("network");
         ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
@@ -108,11 +109,11 @@ class EditorScreenShots : public testsupport::HeadlessTest {
         auto stage = std::make_unique<CStage>(nullptr, 1, CVersionNumber::Application());
         stage->SetName("はじめての草原");
         stage->AppendArea(std::make_unique<CStageArea>(stage.get(), CStageMap::Create(AreaClass_Short),
-                                                       std::make_unique<CStageAreaObjectTable>(stage.get()), "草原",
-                                                       0, 1, 0, 0));
+                                                       std::make_unique<CStageAreaObjectTable>(stage.get()),
+                                                       "草原", 0, 1, 0, 0));
         stage->AppendArea(std::make_unique<CStageArea>(stage.get(), CStageMap::Create(AreaClass_OneRoom),
-                                                       std::make_unique<CStageAreaObjectTable>(stage.get()), "小部屋",
-                                                       0, 1, 0, 1));
+                                                       std::make_unique<CStageAreaObjectTable>(stage.get()),
+                                                       "小部屋", 0, 1, 0, 1));
         stage->maxAbsoluteAreaNum = 1;
         stage->startX = 3;
         stage->startY = 11;
@@ -188,7 +189,8 @@ TEST_F(EditorScreenShots, TheEditorInEachTool) {
     Shot("button_balloon");
     // Zoomed out as far as the dial goes, on the one-room area: the grey margins show.
     editor.SwitchToArea(1);
-    screen->GetControlAs<Controls::CZoomControl>("ZoomControl")->angle = Controls::CZoomControl::kLargestAngle;
+    screen->GetControlAs<Controls::CZoomControl>("ZoomControl")->angle =
+        Controls::CZoomControl::kLargestAngle;
     Frames(2);
     editor.SetTool(EditorTool_Fill);
     Click(TileX(10, 10), TileY(10, 10));

@@ -140,7 +140,8 @@ TEST_F(EditorScreenTools, DraggingStopsAtOtherObjectsAndMovesAsOneCommand) {
 TEST_F(EditorScreenTools, TheTwoHundredFiftySixthObjectIsRefusedButDragsStillWork) {
     Install({AreaClass_BoxShort});
     CStageAreaObjectTable* table = Stage().GetCurrentAreaObjects();
-    for (int i = 0; i < CEditor::kMaxObjectsPerArea; ++i) ASSERT_TRUE(table->Add("Kid001", i % 100, i / 100, 0, 0, 0, 0, ""));
+    for (int i = 0; i < CEditor::kMaxObjectsPerArea; ++i)
+        ASSERT_TRUE(table->Add("Kid001", i % 100, i / 100, 0, 0, 0, 0, ""));
     Editor().SetTool(EditorTool_ObjectPlace);
     Editor().SetScrollPosition(10, 8);
     Frames(2);

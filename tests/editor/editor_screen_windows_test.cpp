@@ -6,8 +6,8 @@
 #include "editor_screen_env.h"
 #include "editor_windows/AreaCopyWindows.h"
 #include "editor_windows/ChangeDoorMovePointWindow.h"
-#include "editor_windows/ObjectChoiceWindow.h"
 #include "editor_windows/InfomationWindow.h"
+#include "editor_windows/ObjectChoiceWindow.h"
 #include "editor_windows/StageConfigWindow.h"
 #include "foundation/QuorException.h"
 #include "stage/StageAreaObject.h"
@@ -171,7 +171,8 @@ TEST_F(EditorScreenWindows, MenuEntriesCutCopyPasteAndDelete) {
     EXPECT_EQ(ObjectCount(), 0);
     // Pasting into a full area shows the alert and adds nothing.
     CStageAreaObjectTable* table = Stage().GetCurrentAreaObjects();
-    for (int i = 0; i < CEditor::kMaxObjectsPerArea; ++i) table->Add("Kid001", i % 20, 14 - i / 20 % 15, 0, 0, 0, 0, "");
+    for (int i = 0; i < CEditor::kMaxObjectsPerArea; ++i)
+        table->Add("Kid001", i % 20, 14 - i / 20 % 15, 0, 0, 0, 0, "");
     while (table->GetCount() < CEditor::kMaxObjectsPerArea) break;
     RightClickTile(0, 0);
     ChooseEntry(Window<CBeigePopup>(), "貼り付ける");
@@ -287,7 +288,8 @@ TEST_F(EditorScreenWindows, InformationTellsWhatIsNotThereYet) {
     ASSERT_NE(info, nullptr);
     std::vector<std::string> texts;
     for (int i = 0; i < info->GetControls().Count(); ++i)
-        if (auto* label = dynamic_cast<CTextLabel*>(info->GetControls().At(i))) texts.push_back(label->GetText());
+        if (auto* label = dynamic_cast<CTextLabel*>(info->GetControls().At(i)))
+            texts.push_back(label->GetText());
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "（未登録）"), 2);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "（未確定）"), 1);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "1.0.0.0"), 1);
@@ -296,8 +298,8 @@ TEST_F(EditorScreenWindows, InformationTellsWhatIsNotThereYet) {
 // The network side of posting, as a test sees it.
 class FakePostService : public IStagePostService {
   public:
-    bool StartPost(const std::string& id, const std::string&, const std::string& backGround, const std::string& xml,
-                   IStagePostListener* l) override {
+    bool StartPost(const std::string& id, const std::string&, const std::string& backGround,
+                   const std::string& xml, IStagePostListener* l) override {
         ++starts;
         creatorId = id, backGroundKey = backGround, sentXml = xml;
         if (refuse) return false;
@@ -339,8 +341,9 @@ TEST_F(EditorScreenPosting, ThePostCarriesTheAnswerWhileTheStageKeepsItsOwn) {
     Post(1);  // post, arrangements not allowed
     ASSERT_EQ(service.starts, 1);
     EXPECT_EQ(service.creatorId, "1234");
-    EXPECT_NE(service.sentXml.find("<category>" + StageCategoryName(StageCategory_DownLoaded) + "</category>"),
-              std::string::npos);
+    EXPECT_NE(
+        service.sentXml.find("<category>" + StageCategoryName(StageCategory_DownLoaded) + "</category>"),
+        std::string::npos);
     EXPECT_EQ(service.sentXml.find("<category>" + StageCategoryName(StageCategory_Local)), std::string::npos);
     EXPECT_TRUE(Stage().arrangementPermissionFlag);
     EXPECT_EQ(Stage().GetCategory(), StageCategory_Local);
@@ -386,7 +389,8 @@ TEST_F(EditorScreenPosting, OnlyARegisteredCreatorPosts) {
     SetCreator("", "");
     ClickControl("SendStageButton");
     ASSERT_NE(Window<CAlertWindow>(), nullptr);
-    EXPECT_EQ(Window<CAlertWindow>()->GetTextLabel()->GetText(), "先にクリエイター登録をしないと\n投稿はできません。");
+    EXPECT_EQ(Window<CAlertWindow>()->GetTextLabel()->GetText(),
+              "先にクリエイター登録をしないと\n投稿はできません。");
     EXPECT_EQ(service.starts, 0);
 }
 
