@@ -2,7 +2,7 @@
 //
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
-//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]...
+//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME]
 //   quorvald --help | --version    print and exit 0; an unknown option prints the usage, exit 2
 //
 // Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
@@ -29,7 +29,7 @@
 namespace {
 
 struct ScriptStep {
-    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp } kind;
+    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp, CloseWindow } kind;
     int key = 0, x = 0, y = 0;
 };
 
@@ -47,6 +47,7 @@ void Usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
                  "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
+                 "                [--close FRAME]\n"
                  "       quorvald --help | --version\n"
                  "\n"
                  "Plays Quorvald in a 640x480 window; without a display it runs headless.\n"
@@ -56,6 +57,7 @@ void Usage(std::FILE* to) {
                  "  --key FRAME:NAME      press a key at a frame (%s)\n"
                  "  --mouse FRAME:X,Y     move the mouse at a frame\n"
                  "  --click FRAME:X,Y     click the left button at a frame\n"
+                 "  --close FRAME         close the window at a frame, as its close box does\n"
                  "  --help, -h            print this and exit\n"
                  "  --version             print the version and exit\n"
                  "\n"
@@ -128,6 +130,14 @@ int main(int argc, char** argv) {
                 script.insert({frame + 3, {ScriptStep::ButtonUp, 0, x, y}});
             }
             scripted = true;
+        } else if (arg == "--close") {
+            const int at = std::atoi(value("--close"));
+            if (at < 0) {
+                std::fprintf(stderr, "quorvald: bad --close %d\n", at);
+                return 2;
+            }
+            script.insert({at, {ScriptStep::CloseWindow}});
+            scripted = true;
         } else if (arg == "--help" || arg == "-h") {
             Usage(stdout);
             return 0;
@@ -174,6 +184,9 @@ int main(int argc, char** argv) {
                         break;
                     case ScriptStep::ButtonUp:
                         hb->MouseButton(0, false);
+                        break;
+                    case ScriptStep::CloseWindow:
+                        hb->RequestClose();
                         break;
                 }
             }
