@@ -92,18 +92,4 @@ void CChangeEditModeButton::DrawContent(int32_t x, int32_t y) {
                  GetFrameCounter());
 }
 
-void CBigCloseButton::Draw() {
-    int32_t x, y;
-    GetAbsolutePosition(x, y);
-    int32_t left = 136;
-    if (IsDown()) {
-        left = 216;
-    } else if (IsHovered()) {
-        left = 176;
-    }
-    PutSheet(kSheet1, x, y, left, 160, left + 40, 200);
-}
-
-void CBigCloseButton::OnPush() { Port().PlaySound(ControlSound::kCloseWindow); }
-
 }  // namespace Controls

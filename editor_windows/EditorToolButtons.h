@@ -1,8 +1,8 @@
 #pragma once
 // The editor's tool-bar buttons: thin skinned buttons that draw an animated icon from the tool
 // sheets ("Controls_003", "Controls_004") and carry no logic of their own; the editor names
-// them, subscribes to them and decides what a push means. Also the big close button of the
-// full-screen forms and the music window's play button.
+// them, subscribes to them and decides what a push means. Also the music window's play button.
+// (The big close button of the full-screen forms is the widget library's CBigCloseButton.)
 //
 // An icon rests on one 40 x 40 piece (32 x 40 for the erasers) and, while it animates (under the
 // mouse, or while on, as each button says), steps through its phases: the phase is the button's
@@ -120,15 +120,6 @@ class CChangeEditModeButton : public CBasicToggleButton {
   public:
     CChangeEditModeButton(int32_t x, int32_t y) : CBasicToggleButton(x, y) {}
     void DrawContent(int32_t x, int32_t y) override;
-};
-
-// The big round close button of the editor and the full-screen forms; closing sounds like
-// cancelling.
-class CBigCloseButton : public CPushButtonBase {
-  public:
-    CBigCloseButton(int32_t x, int32_t y) : CPushButtonBase(x, y, 40, 40) {}
-    void Draw() override;
-    void OnPush() override;
 };
 
 }  // namespace Controls
