@@ -395,3 +395,59 @@ TEST_F(EditorScreenPosting, OnlyARegisteredCreatorPosts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows) {
+    Install({AreaClass_OneRoom});
+    Editor().SetTool(EditorTool_ObjectPlace);
+    Stage().GetCurrentArea()->music = 9;
+    Stage().GetCurrentArea()->weather = 2;
+    struct Case {
+        const char* key;
+        const char* entry;
+        const char* text;
+    } cases[] = {{"ChangeMusicToLeft", "音楽を変える", "Stage003"},
+                 {"ChangeWeatherToLeft", "天気を変える", "Snow"},
+                 {"CustomLift001", "動きを設定する", ""}};
+    int x = 2;
+    for (const Case& c : cases) {
+        Editor().SetCurrentObjectKey(c.key);
+        ClickTile(x, 5);
+        if (std::string(c.text).empty()) ObjectAt(x, 5)->SetText("ABC");  // a lift's route
+        RightClickTile(x, 5);
+        ChooseEntry(Window<CBeigePopup>(), c.entry);
+        Frames(2);
+        Answer(0);  // accepted as shown: the area's music and weather a new event starts with
+        EXPECT_EQ(ObjectAt(x, 5)->GetText(), std::string(c.text).empty() ? "ABC" : c.text) << c.key;
+        x += 2;
+    }
+    EXPECT_TRUE(Editor().CanUndo());
+}
+
+TEST_F(EditorScreenWindows, CancelledSettingsChangeNothing) {
+    Install({AreaClass_OneRoom});
+    ClickControl("ConfigButton");
+    Window<CStandInWindow>()->Close();
+    Frames(2);
+    EXPECT_FALSE(Editor().IsModified());
+    EXPECT_EQ(Editor().GetTool(), EditorTool_Pencil);
+}
+
+TEST_F(EditorScreenWindows, SavingAndTestPlayGoThroughTheEditor) {
+    Install({AreaClass_OneRoom});
+    Editor().SetTool(EditorTool_ObjectPlace);
+    Editor().SetCurrentObjectKey("Goal");
+    ClickTile(15, 13);
+    ClickControl("SaveButton");
+    Answer(0);
+    EXPECT_FALSE(Editor().IsModified());
+    const std::string file = Editor().GetCurrentFileName();
+    ASSERT_EQ(file.size(), 18u);  // yyyymmddhhmmss.stg
+    EXPECT_TRUE(std::filesystem::exists(game->Full("stage/original") / file));
+    ClickControl("TestPlayButton");
+    Answer(0);
+    EXPECT_EQ(owner.testPlays, 1);
+}
+
+}  // namespace
