@@ -1,5 +1,5 @@
 // The editor's dialogs: area copy question and warning, the file dialogs, the information and
-// post confirmation windows and the network busy window.
+// post confirmation windows.
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,7 +7,6 @@
 #include "controls/Dialogs.h"
 #include "editor_windows/AreaCopyWindows.h"
 #include "editor_windows/InfomationWindow.h"
-#include "editor_windows/NetWorkBusyWindow.h"
 #include "editor_windows/StageFileDialogs.h"
 #include "tests/editor_windows/editor_windows_test.h"
 
@@ -139,26 +138,6 @@ TEST_F(DialogTest, InformationWindowShowsWhatItIsGiven) {
     EXPECT_TRUE(has("（未確定）"));
     Push(info->GetOkButton());
     EXPECT_EQ(log.Count("closed"), 1);
-}
-
-TEST_F(DialogTest, BusyWindowCannotBeClosedUntilItTurnsIntoAnError) {
-    auto* busy = Open(std::make_unique<CNetWorkBusyWindow>("接続の準備をしています…"));
-    EXPECT_EQ(busy->GetX(), 120);
-    EXPECT_FALSE(busy->GetCloseButton()->IsVisible());
-    EXPECT_FALSE(busy->GetOkButton()->IsVisible());
-    // Clicks where the hidden buttons lie do nothing.
-    Click(root, 120 + 200, 120 + 164 + 20);
-    Click(root, 120 + 400 - 32 + 8, 120 + 12 + 8);
-    EXPECT_EQ(log.Count("closed"), 0);
-    EXPECT_EQ(busy->GetState(), kStateActive);
-    busy->SetMessage("接続中にエラーが発生しました！\n");
-    busy->StopAnimation();
-    busy->ShowButton();
-    busy->SetTitle("エラー詳細");
-    EXPECT_FALSE(busy->GetAnimation()->IsActive());
-    Push(busy->GetOkButton());
-    EXPECT_EQ(log.Count("closed"), 1);
-    EXPECT_EQ(port.CountSound(3), 1);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "editor_windows/EditerRootForm.h"
 #include "editor_windows/EditorToolButtons.h"
 #include "editor_windows/InfomationWindow.h"
-#include "editor_windows/NetWorkBusyWindow.h"
+#include "controls/NetWorkBusyWindow.h"
 #include "editor_windows/PopUpHelp.h"
 #include "editor_windows/StageFileDialogs.h"
 #include "editor_windows/ZoomControl.h"

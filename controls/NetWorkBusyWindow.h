@@ -1,8 +1,7 @@
 #pragma once
-// The window over the screen's middle while a network request runs: a message and the moving
-// activity light, no way out. When the request fails its owner turns it into an error window
-// (message, light stopped, an "O K" that closes it).
-#include <cstdint>
+// The window that stands over the screen while the network accessor runs a request: a message
+// and a running light, no way out. When the request fails the accessor turns it into an error
+// window: the light stops, the title changes and "O K" appears, whose push closes the window.
 #include <string>
 
 #include "controls/Buttons.h"
@@ -14,10 +13,11 @@ namespace Controls {
 class CNetWorkBusyWindow : public CCloseableBeigeForm {
   public:
     explicit CNetWorkBusyWindow(const std::string& message);
-    void OnButtonPushed(GCButton* sender) override;
+
     void SetMessage(const std::string& text) { message_->SetText(text); }
-    void StopAnimation() { animation_->SetActive(false); }
     void ShowButton() { ok_->SetVisible(true); }
+    void StopAnimation() { animation_->SetActive(false); }
+    void OnButtonPushed(GCButton* sender) override;
 
     CSpriteTextLabel* GetMessageLabel() const { return message_; }
     CNetWorkAnimation* GetAnimation() const { return animation_; }

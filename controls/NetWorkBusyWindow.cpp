@@ -1,4 +1,4 @@
-#include "editor_windows/NetWorkBusyWindow.h"
+#include "controls/NetWorkBusyWindow.h"
 
 #include <memory>
 
@@ -9,9 +9,10 @@ CNetWorkBusyWindow::CNetWorkBusyWindow(const std::string& message)
     message_ = AddControl(std::make_unique<CSpriteTextLabel>(message, 60, 56, 280, 80));
     animation_ = AddControl(std::make_unique<CNetWorkAnimation>(104, 140));
     HideCloseButton();
-    ok_ = AddControl(std::make_unique<CTextPushButton>(GetWidth() / 2 - 40, 164, "O K"));
-    ok_->AddPushedEventHandler(this);
-    ok_->SetVisible(false);
+    auto ok = std::make_unique<CTextPushButton>(GetWidth() / 2 - 40, 164, "O K");
+    ok->AddPushedEventHandler(this);
+    ok->SetVisible(false);
+    ok_ = AddControl(std::move(ok));
 }
 
 void CNetWorkBusyWindow::OnButtonPushed(GCButton* sender) {
