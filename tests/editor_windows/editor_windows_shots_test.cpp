@@ -8,12 +8,12 @@
 #include <string>
 
 #include "controls/ControlPort.h"
+#include "controls/NetWorkBusyWindow.h"
 #include "editor_windows/AreaCopyWindows.h"
 #include "editor_windows/AreaSelectTabList.h"
 #include "editor_windows/EditerRootForm.h"
 #include "editor_windows/EditorToolButtons.h"
 #include "editor_windows/InfomationWindow.h"
-#include "controls/NetWorkBusyWindow.h"
 #include "editor_windows/PopUpHelp.h"
 #include "editor_windows/StageFileDialogs.h"
 #include "editor_windows/ZoomControl.h"
