@@ -1,9 +1,13 @@
 #pragma once
-// Stand-in for the マップパーツ選択（人工物） pallet: its first entries only, until the whole pallet comes.
+// マップパーツ選択（人工物）: the pallet of blocks, conveyors, coloured switch blocks, spikes, a
+// fence and the man-made ground and panels. A choice yields the chip number that the editor's map
+// tools then paint.
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "controls/Pallet.h"
+#include "editor_windows/PalletEntry.h"
 
 namespace Controls {
 
@@ -13,6 +17,9 @@ class CArtifactualMapChipPalletWindow : public CPalletWindowBase {
 
     std::string GetDataFileName() override { return "data\\mapchip_info.dat"; }
     int32_t GetItemId(int32_t index) override { return GetItemIdAt(index); }
+
+    // The whole table, shop entries included, in grid order.
+    static std::span<const PalletEntry> Entries();
 };
 
 }  // namespace Controls

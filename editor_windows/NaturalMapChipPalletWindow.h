@@ -1,9 +1,12 @@
 #pragma once
-// Stand-in for the マップパーツ選択（自然物） pallet: its first entries only, until the whole pallet comes.
+// マップパーツ選択（自然物）: the pallet of grounds, pass-through panels, bushes, a flower and a
+// mushroom. A choice yields the chip number that the editor's map tools then paint.
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "controls/Pallet.h"
+#include "editor_windows/PalletEntry.h"
 
 namespace Controls {
 
@@ -13,6 +16,9 @@ class CNaturalMapChipPalletWindow : public CPalletWindowBase {
 
     std::string GetDataFileName() override { return "data\\mapchip_info.dat"; }
     int32_t GetItemId(int32_t index) override { return GetItemIdAt(index); }
+
+    // The whole table, shop entries included, in grid order.
+    static std::span<const PalletEntry> Entries();
 };
 
 }  // namespace Controls

@@ -213,9 +213,13 @@ TEST_F(EditorScreenWindows, PropertyWindowsConfigureTheObjectUndoably) {
     RightClickTile(12, 5);
     ChooseEntry(Window<CBeigePopup>(), "アイテムを変える");
     Frames(2);
-    Window<CPalletWindowBase>()->GetItemButton(1)->PerformPush();
+    auto* items = Window<CPalletWindowBase>();
+    ASSERT_NE(items, nullptr);
+    const std::string chosen = items->GetItemKeyAt(1);
+    items->GetItemButton(1)->PerformPush();
     Frames(2);
-    EXPECT_EQ(ObjectAt(12, 5)->GetText(), "Umaibo001");
+    EXPECT_FALSE(chosen.empty());
+    EXPECT_EQ(ObjectAt(12, 5)->GetText(), chosen);
     // Closing a property window changes nothing.
     Editor().SetCurrentObjectKey("Switch001");
     ClickTile(14, 5);
