@@ -15,6 +15,22 @@ namespace {
 constexpr int kTestPlayLives = 0;
 // The editor of the player's own stages (not the single edit mode of the scenario stages).
 constexpr int kPlayerEditMode = 0;
+
+// How a test play ended, for the log.
+const char* TestPlayResultText(int result) {
+    switch (result) {
+        case kResultCleared:
+            return "クリア";
+        case kResultFailed:
+            return "ミス";
+        case kResultAborted:
+            return "中断";
+        case kResultRestart:
+            return "やり直し";
+        default:
+            return "終了";
+    }
+}
 }  // namespace
 
 CEditorScene::CEditorScene(IScene* parent)
@@ -70,5 +86,7 @@ std::string CEditorScene::GetCaption() { return screen_ ? screen_->GetCaption() 
 
 void CEditorScene::OnChildClosed(IScene* child) {
     const auto* play = dynamic_cast<const CStageScene*>(child);
-    if (play && play->GetResult() == kResultRestart) RequestTestPlay();
+    if (!play) return;
+    CLog::GetInstance()->Write(std::string("[テストプレイ終了] ") + TestPlayResultText(play->GetResult()));
+    if (play->GetResult() == kResultRestart) RequestTestPlay();
 }
