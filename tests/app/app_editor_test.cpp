@@ -43,9 +43,7 @@ constexpr Point kSaveCopy{320, 285};
 
 // The new one-room area (15 rows) is shown with tiles of 25.6 pixels, column 0 at x 195 and
 // row 12 centred at y 285.
-Point Tile(int column, int row) {
-    return {195 + column * 256 / 10 + 13, 285 + (row - 12) * 256 / 10};
-}
+Point Tile(int column, int row) { return {195 + column * 256 / 10 + 13, 285 + (row - 12) * 256 / 10}; }
 
 class Script {
   public:

@@ -2,6 +2,7 @@
 // reasons of damaged files, a chosen row with its particulars and a row under the mouse, on the
 // first page of two. Nothing raises the engine's error; the frame is written as a PNG into the
 // test's folder (and into $QUOR_SHOTS when set, to be looked at).
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "engine/el/elDraw.h"
 #include "engine/el/elSystem.h"
 #include "foundation/ClientInfo.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/FrameTime.h"
 #include "platform/png.h"
 #include "stage/Stage.h"
@@ -34,6 +36,12 @@ class FileSelectShots : public testsupport::HeadlessTest {
         const fs::path built = testsupport::BuiltGameFolder();
         if (!fs::exists(built / "data/bmp_index.dat")) GTEST_SKIP() << "the game folder is not built";
         Game().MakeDir("data");
+        Game().MakeDir("stage/downloaded");
+        // The reader asks the player's file which parts are bought.
+        Game().MakeDir("network");
+        ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
+                                     "<clientInfo><network><createrId></createrId><createrName></createrName>"
+                                     "</network><boughtItems></boughtItems></clientInfo>"));
         for (const char* table : {"bmp_index.dat", "stage_objects.dat"})
             fs::copy_file(built / "data" / table, GameFolder() / "data" / table);
         for (const char* folder : {"system", "editer"})
@@ -92,7 +100,13 @@ TEST_F(FileSelectShots, AListOfGoodAndDamagedStages) {
         std::make_unique<CFileSelectWindow>("ダウンロードしたステージを開く", "stage\\downloaded", "*.stg"));
     Mouse(0, 0, false, false);
     ASSERT_EQ(w->GetPanel()->GetPageCount(), 2);
-    CFileInfoItem* chosen = w->GetPanel()->GetRow(1);
+    // The second stage, arranged by someone, is chosen.
+    CFileInfoItem* chosen = nullptr;
+    for (int i = 0; i < w->GetPanel()->GetFileCount() && !chosen; ++i) {
+        CFileInfoItem* row = w->GetPanel()->GetRow(i);
+        if (row && row->GetNameLabel()->GetText() == names[1]) chosen = row;
+    }
+    ASSERT_NE(chosen, nullptr);
     const int cx = chosen->GetAbsoluteX() + 100, cy = chosen->GetAbsoluteY() + 8;
     Mouse(cx, cy, true, false);
     Mouse(cx, cy, false, true);

@@ -35,49 +35,15 @@ void FileWindowsTest::Answer(const std::string& answer) {
 }
 
 void FileWindowsTest::PushAnswer(Controls::GCForm* f, const std::string& answer) {
-    auto push = [](Controls::CPushButtonBase* b) {
-        ASSERT_NE(b, nullptr);
-        b->PerformPush();
-    };
-    if (answer == "close") {
-        auto* w = As<Controls::CCloseableBeigeForm>(f);
-        ASSERT_NE(w, nullptr);
-        return push(w->GetCloseButton());
+    // Picking a row takes a click through the root form, then 開く.
+    if (auto* w = As<CFileSelectWindow>(f); w && answer.rfind("pick:", 0) == 0) {
+        CFileInfoItem* row = w->GetPanel()->GetRow(std::stoi(answer.substr(5)));
+        ASSERT_NE(row, nullptr);
+        Click(*root, row->GetAbsoluteX() + 100, row->GetAbsoluteY() + 8);
+        Frame();
+        return dialoganswers::PushAnswer(f, "open");
     }
-    if (auto* w = As<Controls::CConfirmCancelWindow>(f))
-        return push(answer == "yes"  ? w->GetYesButton()
-                    : answer == "no" ? w->GetNoButton()
-                                     : w->GetCancelButton());
-    if (auto* w = As<Controls::CConfirmWindow>(f))
-        return push(answer == "yes" ? w->GetYesButton() : w->GetNoButton());
-    if (auto* w = As<Controls::CMessageWindowBase>(f)) return push(w->GetOkButton());
-    if (auto* w = As<Controls::CVirtualKeyBoard>(f)) {
-        if (answer.rfind("type:", 0) != 0) return push(w->GetCancelButton());
-        w->GetInputArea()->SetText(answer.substr(5));
-        return push(w->GetOkButton());
-    }
-    if (auto* w = As<Controls::CSaveMethodSelectWindow>(f))
-        return push(answer == "overwrite" ? w->GetOverwriteButton()
-                    : answer == "copy"    ? w->GetCopyButton()
-                                          : w->GetCancelButton());
-    if (auto* w = As<Controls::COpenStageKindSelectWindow>(f))
-        return push(answer.rfind("kind", 0) == 0 ? w->GetKindButton(answer[4] - '0') : w->GetCancelButton());
-    if (auto* w = As<CFileSelectWindow>(f)) {
-        if (answer.rfind("pick:", 0) == 0) {
-            CFileInfoItem* row = w->GetPanel()->GetRow(std::stoi(answer.substr(5)));
-            ASSERT_NE(row, nullptr);
-            Click(*root, row->GetAbsoluteX() + 100, row->GetAbsoluteY() + 8);
-            Frame();
-            return push(w->GetOpenButton());
-        }
-        return push(answer == "open" ? w->GetOpenButton() : w->GetCancelButton());
-    }
-    if (auto* w = As<Controls::CStageSavedWindow>(f)) return push(w->GetOkButton());
-    if (auto* w = As<Controls::CErrorListWindow>(f)) return push(w->GetOkButton());
-    if (auto* w = As<Controls::CSendConfirmWindow>(f))
-        return push(answer == "yes" ? w->GetYesButton() : w->GetNoButton());
-    if (auto* w = As<CNewAreaFactoryWindow>(f)) return w->Answer(answer == "area" ? 1 : 2);
-    FAIL() << "no dialog to answer " << answer;
+    dialoganswers::PushAnswer(f, answer);
 }
 
 std::vector<std::string> FileWindowsTest::Walk(

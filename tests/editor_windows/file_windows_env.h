@@ -31,6 +31,7 @@
 #include "stage/StageMap.h"
 #include "tests/common/temp_folder.h"
 #include "tests/controls/control_test.h"
+#include "tests/editor_windows/dialog_answers.h"
 
 namespace filewindowstest {
 
@@ -128,11 +129,7 @@ class FileWindowsTest : public controltest::ControlTest {
     }
     void Frame() { root->Update(); }
     // The form in front: the deepest modal form under the root.
-    Controls::GCForm* Front() const {
-        Controls::GCForm* f = root.get();
-        while (f->GetModalForm()) f = f->GetModalForm();
-        return f;
-    }
+    Controls::GCForm* Front() const { return dialoganswers::FrontOf(root.get()); }
     bool SequenceOpen() const {
         return root->GetModalForm() && root->GetModalForm()->GetState() != Controls::kStateClosed;
     }

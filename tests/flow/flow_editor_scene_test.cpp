@@ -113,7 +113,8 @@ TEST_F(EditorSceneTest, AStageTheCopyCannotReadIsShownAndEditingGoesOn) {
     EXPECT_EQ(edited->WriteXml(), editedText);
     auto* alert = dynamic_cast<Controls::CAlertWindow*>(Screen().GetOpenWindow());
     ASSERT_NE(alert, nullptr);
-    EXPECT_NE(alert->GetTextLabel()->GetText().find("SDE0006"), std::string::npos) << alert->GetTextLabel()->GetText();
+    EXPECT_NE(alert->GetTextLabel()->GetText().find("SDE0006"), std::string::npos)
+        << alert->GetTextLabel()->GetText();
     // The editor goes on with its frames.
     Step();
     EXPECT_FALSE(editor->IsClosed());

@@ -3,10 +3,10 @@
 // every mode's scene and back.
 #include "controls/ButtonBases.h"
 #include "controls/Dialogs.h"
+#include "editor/EditorScreen.h"
 #include "flow/ComingSoonForm.h"
 #include "flow/ConfigSceneRootForm.h"
 #include "flow/DownLoadScene.h"
-#include "editor/EditorScreen.h"
 #include "flow/EditorScene.h"
 #include "flow/FormHostScenes.h"
 #include "flow/NetworkTestForm.h"
