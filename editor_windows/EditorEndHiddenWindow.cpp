@@ -28,23 +28,11 @@ std::unique_ptr<Controls::GCForm> CEditorEndHiddenWindow::MakeDialog(int32_t ste
 
 void CEditorEndHiddenWindow::OnDialogClosed(int32_t step, Controls::GCForm* dialog) {
     switch (step) {
-        case kAskSave: {
-            const int32_t answer = AnswerOf(dialog);
-            if (answer == Controls::kResultYes) {
-                GoTo(kSave);
-            } else if (answer == Controls::kResultNo) {
-                GoTo(kConfirmEnd);
-            } else {
-                End();
-            }
+        case kAskSave:
+            GoOnAfterSaveQuestion(dialog, kSave, kConfirmEnd);
             return;
-        }
         case kSave:
-            if (WasSaved(dialog)) {
-                GoTo(kConfirmEnd);
-            } else {
-                End();
-            }
+            GoOnAfterSave(dialog, kConfirmEnd);
             return;
         case kConfirmEnd:
             endConfirmed_ = AnswerOf(dialog) == Controls::kResultYes;

@@ -73,23 +73,11 @@ void CFileOpenHiddenWindow::OnDialogClosed(int32_t step, Controls::GCForm* dialo
         return;
     }
     switch (step) {
-        case kAskSave: {
-            const int32_t answer = AnswerOf(dialog);
-            if (answer == Controls::kResultYes) {
-                GoTo(kSave);
-            } else if (answer == Controls::kResultNo) {
-                GoTo(kChooseKind);
-            } else {
-                End();
-            }
+        case kAskSave:
+            GoOnAfterSaveQuestion(dialog, kSave, kChooseKind);
             return;
-        }
         case kSave:
-            if (WasSaved(dialog)) {
-                GoTo(kChooseKind);
-            } else {
-                End();
-            }
+            GoOnAfterSave(dialog, kChooseKind);
             return;
         case kChooseKind: {
             const auto* w = dynamic_cast<const Controls::COpenStageKindSelectWindow*>(dialog);

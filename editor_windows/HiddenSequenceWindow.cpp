@@ -44,3 +44,23 @@ bool CHiddenSequenceWindow::WasSaved(const Controls::GCForm* dialog) {
     const auto* w = dynamic_cast<const CFileSaveHiddenWindow*>(dialog);
     return w && w->IsSaved();
 }
+
+void CHiddenSequenceWindow::GoOnAfterSaveQuestion(const Controls::GCForm* dialog, int32_t saveStep,
+                                                  int32_t next) {
+    const int32_t answer = AnswerOf(dialog);
+    if (answer == Controls::kResultYes) {
+        GoTo(saveStep);
+    } else if (answer == Controls::kResultNo) {
+        GoTo(next);
+    } else {
+        End();
+    }
+}
+
+void CHiddenSequenceWindow::GoOnAfterSave(const Controls::GCForm* dialog, int32_t next) {
+    if (WasSaved(dialog)) {
+        GoTo(next);
+    } else {
+        End();
+    }
+}

@@ -41,6 +41,10 @@ class CHiddenSequenceWindow : public Controls::COriginalBaseForm, public Control
     static bool WasSaved(const Controls::GCForm* dialog);
 
     void GoTo(int32_t step) { current_ = pending_ = step; }
+    // After "save first?": yes goes to the nested save, no straight on to `next`, cancel ends.
+    void GoOnAfterSaveQuestion(const Controls::GCForm* dialog, int32_t saveStep, int32_t next);
+    // After the nested save: on to `next` when it saved, else the sequence ends.
+    void GoOnAfterSave(const Controls::GCForm* dialog, int32_t next);
     void End() { Close(); }
     // Shows the dialog of the current step now (the first dialog of a window that opens one at
     // once). A step without a dialog ends the sequence rather than leave it waiting unseen.

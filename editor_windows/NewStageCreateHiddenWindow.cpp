@@ -49,24 +49,12 @@ std::unique_ptr<Controls::GCForm> CNewStageCreateHiddenWindow::MakeDialog(int32_
 
 void CNewStageCreateHiddenWindow::OnDialogClosed(int32_t step, Controls::GCForm* dialog) {
     switch (step) {
-        case kAskSave: {
-            const int32_t answer = AnswerOf(dialog);
+        case kAskSave:
             // Not saving skips the confirmation too: the player has just answered about the stage.
-            if (answer == Controls::kResultYes) {
-                GoTo(kSave);
-            } else if (answer == Controls::kResultNo) {
-                GoTo(kAskTitle);
-            } else {
-                End();
-            }
+            GoOnAfterSaveQuestion(dialog, kSave, kAskTitle);
             return;
-        }
         case kSave:
-            if (WasSaved(dialog)) {
-                GoTo(kAskTitle);
-            } else {
-                End();
-            }
+            GoOnAfterSave(dialog, kAskTitle);
             return;
         case kConfirmNew:
             if (AnswerOf(dialog) == Controls::kResultYes) {

@@ -44,11 +44,7 @@ void CTestPlayHiddenWindow::OnDialogClosed(int32_t step, Controls::GCForm* dialo
             GoTo(AnswerOf(dialog) == Controls::kResultYes ? kSave : kConfirmStart);
             return;
         case kSave:
-            if (WasSaved(dialog)) {
-                GoTo(kConfirmStart);
-            } else {
-                End();
-            }
+            GoOnAfterSave(dialog, kConfirmStart);
             return;
         case kConfirmStart:
             startConfirmed_ = AnswerOf(dialog) == Controls::kResultYes;
