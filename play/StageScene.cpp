@@ -558,10 +558,15 @@ void CStageScene::MakeWeatherParticle(int kind, bool first, int L, int T, int R,
             break;
         }
         case kWeatherRock:
-        case kWeatherBomb:
-            AddLive(cls, s, RandomRange(L + 16, R - 16), T - 24, {RandomRange(-130, 130), 100.0, 0});
+        case kWeatherBomb: {
+            // The speed is drawn before the place, one draw per statement, so that a play replays
+            // the same on every compiler.
+            const int speed = RandomRange(-130, 130);
+            const int x = RandomRange(L + 16, R - 16);
+            AddLive(cls, s, x, T - 24, {speed, 100.0, 0});
             PlaySE(SoundId::kThrow);
             break;
+        }
         case kWeatherFish:
             if (RandomRange(0, 1) == 0)
                 AddLive(cls, s, R + 32, RandomRange(T + 16, B - 16), {0});

@@ -1,11 +1,15 @@
 // The play scene: its states from the intro to the close, misses and restarts, area changes, the
 // services objects ask of it, and a stage played to its goal with held keys.
+#include <climits>
 #include <filesystem>
 
 #include "engine/Camera.h"
 #include "engine/Music.h"
+#include "engine/SoundEffects.h"
+#include "engine/SoundIds.h"
 #include "foundation/ClientInfo.h"
 #include "foundation/PlayHistory.h"
+#include "foundation/Random.h"
 #include "play/Spawner.h"
 #include "tests/play/play_scene_env.h"
 
@@ -209,6 +213,41 @@ TEST_F(SceneTest, WeatherStartsASetAndAddsOneParticleAtItsInterval) {
     scene->SetWeather(kWeatherNone);
     Steps(10);
     EXPECT_EQ(made, 12);
+}
+
+// A falling rock draws its speed, then its place: the same order on every compiler, so that a
+// recorded play replays.
+TEST_F(SceneTest, FallingRockDrawsItsSpeedBeforeItsPlace) {
+    double rockX = -1, rockSpeed = -1;
+    RegisterLiveObjectCreator("CFallingRock", [&](CStage* s, double px, double py, const LiveObjectArgs& a) {
+        rockX = px;
+        rockSpeed = LiveArg(a, 0, 0.0);
+        return static_cast<IBase*>(new Thing(s, px, py, 2, 2, 0));
+    });
+    Play(MakeStage(1, 1, kWeatherRock), kPlayTest, 0);
+    for (int i = 0; i < 200 && rockX < 0; ++i) {
+        SeedRandom(4242);  // nothing else in this quiet stage draws
+        Step();
+    }
+    ASSERT_GE(rockX, 0) << "no rock fell";
+    const CCamera* camera = CCamera::GetInstance();
+    const int left = static_cast<int>(camera->ScreenToWorldX(0, 0));
+    const int right = static_cast<int>(camera->ScreenToWorldX(640, 480));
+    // Somewhere in the frame's draws (the camera draws its shake first) come the speed, then the
+    // place; the other order would not give these two values.
+    const auto drawnInOrder = [&](bool speedFirst) {
+        for (int skip = 0; skip < 16; ++skip) {
+            SeedRandom(4242);
+            for (int i = 0; i < skip; ++i) RandomRange(0, 1);
+            const int first = speedFirst ? RandomRange(-130, 130) : RandomRange(left + 16, right - 16);
+            const int second = speedFirst ? RandomRange(left + 16, right - 16) : RandomRange(-130, 130);
+            if ((speedFirst ? first : second) == rockSpeed && (speedFirst ? second : first) == rockX)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(drawnInOrder(true)) << rockSpeed << " " << rockX;
+    EXPECT_FALSE(drawnInOrder(false));
 }
 
 // ---- Shared stages: evaluation and the play history ----
