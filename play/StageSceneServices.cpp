@@ -8,6 +8,7 @@
 #include "play/ObjectRegistry.h"
 #include "play/StageScene.h"
 #include "stage/Stage.h"
+#include "stage/StageMap.h"
 
 namespace {
 constexpr int kChannels = 3;
@@ -53,10 +54,14 @@ void CStageScene::SetCheckpoint(int area, int x, int y) {
 }
 
 // A warp acts only while the play runs: a door touched after the goal or a miss must not undo them.
+// A target tile outside the target area's map (a damaged stage file) is refused like a missing
+// area: nothing happens and the door can be tried again.
 bool CStageScene::RequestWarp(int areaNum, int x, int y, bool animate) {
     if (state != kScenePlaying || !stage) return false;
     for (int slot = 0; slot < CStage::kMaxAreas; ++slot) {
         if (!stage->IsValidAreaIndex(slot) || stage->GetArea(slot)->absoluteAreaNum != areaNum) continue;
+        const CStageMap* map = stage->GetArea(slot)->GetMap();
+        if (!map || x < 0 || y < 0 || x >= map->GetWidth() || y >= map->GetHeight()) return false;
         warpArea = slot;
         warpX = x;
         warpY = y;

@@ -165,6 +165,22 @@ TEST_F(SceneTest, WarpKeepsTheWeaponAndActsOnlyWhilePlaying) {
     EXPECT_EQ(scene->GetState(), kSceneGoal);
 }
 
+// Targets a damaged stage file can hold (cut to ints by the door's record): only a tile of the
+// target area's 160 x 15 map is a place to go; anything else changes nothing, like a missing area.
+TEST_F(SceneTest, WarpToATileOutsideTheTargetAreaIsRefused) {
+    Play(MakeStage(2), kPlayTest, 0);
+    StepsUntil(kScenePlaying, 60);
+    const int outside[][2] = {{INT_MAX, 5}, {5, INT_MAX}, {INT_MIN, 5}, {-1, 5}, {160, 5}, {5, 15}, {5, -1}};
+    for (const auto& t : outside) {
+        EXPECT_FALSE(scene->RequestWarp(11, t[0], t[1], false)) << t[0] << "," << t[1];
+        EXPECT_EQ(scene->GetState(), kScenePlaying);
+    }
+    ASSERT_TRUE(scene->RequestWarp(11, 159, 14, false));  // the far corner is still inside
+    EXPECT_GT(StepsUntil(kSceneAreaEntered, 40), 0);
+    EXPECT_EQ(scene->GetCurrentAreaIndex(), 1);
+    EXPECT_DOUBLE_EQ(scene->GetHeroObject()->x, 159 * 32.0);
+}
+
 // ---- Services ----
 
 TEST_F(SceneTest, LivesStopAt99) {
