@@ -114,6 +114,34 @@ TEST_F(ReplayTest, BrokenRecordingIsRefusedWithItsLine) {
     EXPECT_NE(run.output.find("line 4: Right is already down"), std::string::npos) << run.output;
 }
 
+// A frame number past ten million is a mistake, not a play that never ends: a recording naming
+// one and keys or limits asking for one are refused before anything is played.
+TEST_F(ReplayTest, FrameNumbersPastTheCapAreRefused) {
+    auto s = MakeStage();
+    ASSERT_TRUE(s->SaveToFile(StageFile()));
+    const std::string record = (copy.Path() / "keys.txt").string();
+    std::ofstream(record) << "stage " << StageFile() << "\nmode 3\n0 Right down\n2147480048 Right up\n";
+    testsupport::StagePlayerRun run = RunPlayer(copy.Path(), {"--replay", record});
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_TRUE(run.json.empty()) << run.json;
+    EXPECT_NE(run.output.find("line 4: frame 2147480048"), std::string::npos) << run.output;
+    std::ofstream(record) << "stage " << StageFile() << "\nmode 3\n10000000 Right down\n";
+    run = RunPlayer(copy.Path(), {"--replay", record, "--frames", "3"});
+    EXPECT_EQ(run.status, 0) << "the last frame allowed: " << run.output;
+
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--key", "2147483647:Z"},
+                                                 {"--hold", "0-10000001:Right"},
+                                                 {"--frames", "10000001"},
+                                                 {"--trace", "2147483647"}}) {
+        std::vector<std::string> all = {StageFile()};
+        all.insert(all.end(), args.begin(), args.end());
+        run = RunPlayer(copy.Path(), all);
+        EXPECT_EQ(run.status, 2) << args[1] << ": " << run.output;
+        EXPECT_NE(run.output.find("bad argument " + args[0] + " " + args[1]), std::string::npos)
+            << run.output;
+    }
+}
+
 namespace {
 
 // Shared play from a copy of the built game folder, by a player who lets the game send: the clear
