@@ -70,6 +70,14 @@ TEST_F(GameExit, ABrokenTableEndsTheStartWithItsCodeAndStatusOne) {
     EXPECT_NE(Log().find("Error Code:[IFE0401]"), std::string::npos) << Log();
 }
 
+// Screenshots that cannot be written make the run a failure, not a silent success.
+TEST_F(GameExit, UnwritableScreenshotsEndWithStatusOne) {
+    std::ofstream(dir / "blocked") << "a file, not a folder";
+    EXPECT_EQ(
+        Run({"--headless", "--frames", "10", "--screenshot-every", "5", "--out", (dir / "blocked").string()}),
+        1);
+}
+
 TEST_F(GameExit, NoDisplayWithoutAskingForHeadlessIsAFailure) {
     // The game still plays its short headless run, but a window was wanted and none came.
     EXPECT_EQ(Run({"--frames", "5"}, false), 1);

@@ -142,6 +142,20 @@ TEST_F(ReplayTest, FrameNumbersPastTheCapAreRefused) {
     }
 }
 
+// A screenshot that cannot be written fails the run; a trace line is out before the next frame.
+TEST_F(ReplayTest, UnwritableScreenshotsFailTheRun) {
+    auto s = MakeStage();
+    const std::filesystem::path blocked = copy.Path() / "not-a-folder";
+    std::ofstream(blocked) << "a file where the pictures would go";
+    ASSERT_TRUE(s->SaveToFile(StageFile()));
+    const testsupport::StagePlayerRun run = RunPlayer(
+        copy.Path(),
+        {StageFile(), "--mode", "3", "--frames", "4", "--screenshot-every", "1", "--out", blocked.string()});
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("cannot write"), std::string::npos) << run.output;
+    EXPECT_FALSE(run.json.empty()) << "the outcome is still told: " << run.output;
+}
+
 namespace {
 
 // Shared play from a copy of the built game folder, by a player who lets the game send: the clear

@@ -277,6 +277,7 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
         std::filesystem::create_directories(o.outDir, ec);
     }
     int startFrame = -1;
+    bool shotsFailed = false;
     std::set<int> down;
     constexpr int kLoadLimit = 20000;  // frames of loading before the run gives up
     shell.beforeFrame = [&](int frame) {
@@ -302,10 +303,16 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
         if (startFrame >= 0 && !host->done) {
             host->Capture();
             outcome.frames = frame - startFrame;
-            if (o.traceEvery > 0 && outcome.frames % o.traceEvery == 0)
+            if (o.traceEvery > 0 && outcome.frames % o.traceEvery == 0) {
                 std::printf("%s\n", PlayStageOutcomeJson(outcome).c_str());
-            if (o.screenshotEvery > 0 && !o.outDir.empty() && outcome.frames % o.screenshotEvery == 0)
-                SaveHeadlessFrame(o.outDir, outcome.frames);
+                std::fflush(stdout);  // a trace is read while the play runs, and after a crash
+            }
+            // A picture that cannot be written fails the run; the first failure ends the pictures.
+            if (o.screenshotEvery > 0 && !o.outDir.empty() && outcome.frames % o.screenshotEvery == 0 &&
+                !SaveHeadlessFrame(o.outDir, outcome.frames)) {
+                shotsFailed = true;
+                o.screenshotEvery = 0;
+            }
         }
         const bool outOfFrames = startFrame >= 0 && o.frames >= 0 && outcome.frames >= o.frames;
         if ((host->done || outOfFrames || (startFrame < 0 && frame > kLoadLimit)) && !elSystem::HasEnded())
@@ -323,7 +330,7 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
             failed = true;
         }
     }
-    return code != 0 ? code : (failed ? 1 : 0);
+    return code != 0 ? code : (failed || shotsFailed ? 1 : 0);
 }
 
 std::string PlayStageOutcomeJson(const PlayStageOutcome& r) {
