@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -83,6 +84,14 @@ std::string FormatErrorReport(const CQuorException& e) {
 std::string FormatErrorReport(const std::string& code, const std::string& message) {
     return "Error Code:[" + code + "] \n" + message;
 }
+
+namespace {
+std::vector<StringPair> g_recovered;
+}  // namespace
+
+void NoteRecoveredError(const CQuorException& e) { g_recovered.push_back({e.GetCode(), e.GetMessage()}); }
+
+std::vector<StringPair> TakeRecoveredErrors() { return std::exchange(g_recovered, {}); }
 
 const QuorErrorDef* FindQuorError(std::string_view code) {
     auto it = std::find_if(std::begin(kErrors), std::end(kErrors),
