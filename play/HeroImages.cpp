@@ -451,7 +451,9 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
     afterImages_[0] = std::move(figure);
 
     if (weaponKind == kWeaponHose) {
-        aimAngle = w == kTurnWithFrameAngle ? -weaponAngle - kPi : tip;
+        // The spinning frames draw a blur, not the weapon: the hose aims along the angle the frame
+        // passes (the spin), so a hovering hero sprays all around.
+        aimAngle = w == kSpinningBlur ? weaponAngle : tip;
         nozzleOffsetX = gripX + 36.0 * std::cos(aimAngle);
         nozzleOffsetY = -(gripY + bodyY) + 36.0 * std::sin(aimAngle) - 2.0;
     }
