@@ -33,7 +33,6 @@ bool g_debugDrawing = false;
 
 void ShowHitEffect(const IBase* attacker, const IBase* victim, const AttackInfo& attack, int result) {
     if (result != kHitDefeated && result != kHitHurt && result != kHitGuarded) return;
-    if (victim->category == kCategoryHero && result == kHitDefeated) return;
     const double rs = attacker->GetRadius(), ro = victim->GetRadius();
     const double f = rs + ro > 0.0 ? rs / (rs + ro) : 0.0;
     const int cx = static_cast<int>(attacker->centerX + f * (victim->centerX - attacker->centerX));
@@ -45,6 +44,10 @@ void ShowHitEffect(const IBase* attacker, const IBase* victim, const AttackInfo&
         CreateEffect(look.effectKind, cx + dx, cy + dy, attacker->owner);
     }
     PlaySE(look.sound);
+}
+
+bool BeatsTheHero(const IBase* victim, int result) {
+    return result == kHitDefeated && victim->category == kCategoryHero;
 }
 
 void SetDebugDrawing(bool on) { g_debugDrawing = on; }

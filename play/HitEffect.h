@@ -7,10 +7,13 @@
 
 class IBase;
 
-// After `victim` answered `result` to the attack of `attacker` (a hitbox or a burst): for 0, 1 and 3
-// an effect at the point on the line between the centres at rs / (rs + ro) from the attacker, and
-// its sound; nothing for any other answer, nor for the hero defeated (the hero shows that itself).
+// After `victim` answered `result` to the attack of `attacker`: for 0, 1 and 3 an effect at the
+// point on the line between the centres at rs / (rs + ro) from the attacker, and its sound;
+// nothing for any other answer.
 void ShowHitEffect(const IBase* attacker, const IBase* victim, const AttackInfo& attack, int result);
+// True when `result` is the hero's defeat. Hitboxes and bursts then show no hit effect (the hero
+// shows its own defeat); every other attacker shows its effect all the same.
+bool BeatsTheHero(const IBase* victim, int result);
 
 // The switch that shows the outlines of attack shapes and bursts; play never turns it on.
 void SetDebugDrawing(bool on);
