@@ -93,7 +93,9 @@ int IBase::GetLiveCount() { return g_liveCount; }
 // ---- Virtual defaults ----
 
 void IBase::ComputeCentre() {
-    if (shapeType == kShapeRect || shapeType == kShapeNone) {
+    // Only a rectangle's position is a corner; every other shape, the shapeless one included, has
+    // its centre at (x, y).
+    if (shapeType == kShapeRect) {
         centerX = x + width * 0.5;
         centerY = y + height * 0.5;
     } else {
