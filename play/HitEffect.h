@@ -1,6 +1,7 @@
 #pragma once
 // What the player sees and hears when a blow lands: the spark at the contact point and the hit
-// sound, chosen from the answer of the victim and the kind of attack. Hitboxes and bursts share it.
+// sound, chosen from the answer of the victim and the kind of attack; and the outlines that debug
+// drawing shows.
 #include <cstdint>
 
 #include "play/AttackParameter.h"
@@ -20,3 +21,12 @@ void SetDebugDrawing(bool on);
 bool IsDebugDrawing();
 // An outline circle of a world radius about a world point, drawn through the camera.
 void DrawDebugCircle(double worldX, double worldY, double radius, uint32_t colorRef);
+
+// The shared debug outline: while debug drawing is on and the object lives, its box from (x, y)
+// to (x + width, y + height), through the camera, one pixel wide, in magenta unless a class
+// names its own colour.
+struct DebugColour {
+    int red = 255, green = 0, blue = 255;
+};
+inline constexpr DebugColour kDebugCyan{0, 255, 255};
+void DrawDebugBox(const IBase& object, DebugColour colour = {});
