@@ -80,7 +80,7 @@ void CStageScene::StartStage(int area, int x, int y) {
 
     hero = new CHero(stage.get(), x * kTile, y * kTile - 6.0, kWeaponBroom, 100);
     if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
-    boss = nullptr;
+    boss.Reset();
     CObjectRegistry::GetInstance()->UpdateAll(0.0);
 
     ResetZoomChannels();
@@ -118,7 +118,7 @@ void CStageScene::StartSpawner() {
 void CStageScene::PopulateArea(int tileX, int tileY, int weaponKind, int health) {
     hero = new CHero(stage.get(), tileX * kTile, tileY * kTile - 6.0, weaponKind, health);
     if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
-    boss = nullptr;
+    boss.Reset();
     ResetZoomChannels();
     ResetFade();
     CCamera* camera = CCamera::GetInstance();
@@ -333,7 +333,7 @@ void CStageScene::StepState() {
             FollowHero();
             camera->Update();
             bool done = true;
-            if (auto* b = dynamic_cast<IBoss*>(boss); b && CObjectRegistry::GetInstance()->Contains(boss)) {
+            if (auto* b = dynamic_cast<IBoss*>(GetRegisteredBoss())) {
                 done = b->EntranceStep();
                 b->UpdateCentre();
             }

@@ -137,21 +137,23 @@ void CStageScene::RegisterBoss(IBase* b) {
     boss = b;
 }
 
-const IBase* CStageScene::GetLiveBoss() const {
-    return boss && CObjectRegistry::GetInstance()->Contains(boss) ? boss : nullptr;
+IBase* CStageScene::GetRegisteredBoss() const {
+    IBase* b = boss.Get();
+    return b && CObjectRegistry::GetInstance()->Contains(b) ? b : nullptr;
 }
+
+const IBase* CStageScene::GetLiveBoss() const { return GetRegisteredBoss(); }
 
 void CStageScene::OnBossDefeated() {
     if (playMode != kPlayNormal || state != kScenePlaying) return;
-    auto* b = dynamic_cast<IBoss*>(boss);
-    if (b && CObjectRegistry::GetInstance()->Contains(boss)) {
+    if (auto* b = dynamic_cast<IBoss*>(GetRegisteredBoss())) {
         if (b->IsFinalBoss()) {
             SetState(kSceneFinalBossDefeated);
         } else {
             EndPlay(SoundId::kFanfare, kSceneBossDefeated);
         }
     }
-    boss = nullptr;
+    boss.Reset();
 }
 
 void CStageScene::StopMusicAfterBoss() {

@@ -331,6 +331,29 @@ TEST_F(SceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
     EXPECT_EQ(host->closedResult, kResultCleared);
 }
 
+// A boss deleted before its defeat is reported (killed, or dropped with its area) is never asked
+// anything again, even with another object built where it lived.
+TEST_F(SceneTest, ABossThatIsGoneIsNeverAskedAgain) {
+    Play(MakeStage(), kPlayNormal, 0);
+    StepsUntil(kScenePlaying, 400);
+    auto* boss = new StandInBoss(scene->GetStage(), 5, true);
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
+    scene->RegisterBoss(boss);
+    Step();
+    ASSERT_EQ(scene->GetState(), kSceneBossEntrance);
+    ASSERT_GT(StepsUntil(kScenePlaying, 10), 0);
+    EXPECT_EQ(scene->GetLiveBoss(), boss);
+    boss->Kill();
+    Step();
+    Step();  // the registry deletes it at the start of a frame
+    EXPECT_EQ(scene->GetLiveBoss(), nullptr);
+    auto* stranger = new Thing(scene->GetStage(), 300, 300, 40, 40, 0);
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(stranger));
+    EXPECT_EQ(scene->GetLiveBoss(), nullptr);
+    scene->OnBossDefeated();
+    EXPECT_EQ(scene->GetState(), kScenePlaying) << "no boss left to be defeated";
+}
+
 TEST_F(SceneTest, FinalBossDefeatClosesAfterHalfASecond) {
     Play(MakeStage(), kPlayNormal, 0);
     StepsUntil(kScenePlaying, 400);
