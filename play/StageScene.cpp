@@ -199,8 +199,8 @@ void CStageScene::SetState(int s) {
     }
     if (s == kSceneEvaluation) PlayMusic(MusicId::kEvaluation, CMusicPlayer::kEndless, 1.0f, false, false);
     if (s == kSceneEvaluationSent) PlayMusic(MusicId::kNone, CMusicPlayer::kEndless, 1.0f, false, true);
-    if (s != kScenePlaying && s != kScenePaused && s != kSceneWeaponChange && s != kSceneWarpOut &&
-        s != kSceneAreaChange) {
+    // The rain and the wind go on only while the world moves (a pause silences them too).
+    if (s != kScenePlaying && s != kSceneWeaponChange && s != kSceneWarpOut && s != kSceneAreaChange) {
         StopWeatherSound();
         weatherSoundTime = 0;
     }

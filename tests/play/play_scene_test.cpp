@@ -292,6 +292,29 @@ TEST_F(SceneTest, SharedStageIsPlayedToItsGoalAndRated) {
     EXPECT_GT(records.at("77").playTicks, 10.0);
 }
 
+// The rain's loop stops under the pause panel and starts again when play goes on.
+TEST_F(SceneTest, PausingSilencesTheRainUntilPlayGoesOn) {
+    std::error_code ec;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(testsupport::BuiltGameFolder() / "sound", ec))
+        std::filesystem::create_directory_symlink(entry.path(), dir / "sound" / entry.path().filename(), ec);
+    CSoundEffects* se = CSoundEffects::GetInstance();
+    while (!se->IsLoaded(SoundId::kWind2) && !se->LoadNext().empty()) {}
+    Play(MakeStage(1, 1, kWeatherRain), kPlayTest, 0);
+    Step();
+    ASSERT_TRUE(se->IsPlaying(SoundId::kRain));
+    Push(InputCode::kSpace);
+    ASSERT_EQ(scene->GetState(), kScenePaused);
+    EXPECT_FALSE(se->IsPlaying(SoundId::kRain));
+    Steps(200);  // longer than the loop's 160 frames: nothing starts it again meanwhile
+    EXPECT_FALSE(se->IsPlaying(SoundId::kRain));
+    Push(InputCode::kSpace);
+    ASSERT_EQ(scene->GetState(), kScenePlaying);
+    EXPECT_TRUE(se->IsPlaying(SoundId::kRain));
+    se->StopAll();
+    CSoundEffects::DeleteInstance();  // its sounds belong to this test's engine
+}
+
 // ---- Bosses ----
 
 namespace {
