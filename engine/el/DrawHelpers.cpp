@@ -20,7 +20,7 @@ void DrawText(const std::string& text, int left, int top, int right, int bottom,
     if (stringDrawing) {
         elDraw::CreateStringFont(fontName, fontSize);
         elDraw::SetTextColors(colour, 0, true);
-        elDraw::DrawString(left, top, right, bottom, text, 0);
+        elDraw::DrawString(left, top, right, bottom, text, elDraw::kStringCells);
         elDraw::ReleaseStringFont();
         return;
     }

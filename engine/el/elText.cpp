@@ -155,6 +155,7 @@ struct StringStyle {
     int spacing;  // font-buffer pixels between characters (and added to the line height)
     bool shadow, thickX, thickY;
     int fontHeight;  // in the font buffer
+    bool cells;      // a cell per character (kStringCells)
 };
 
 StringStyle MakeStringStyle(int size, int flags, uint32_t textColor, uint32_t backColor) {
@@ -164,7 +165,8 @@ StringStyle MakeStringStyle(int size, int flags, uint32_t textColor, uint32_t ba
             (flags & elDraw::kStringShadow) != 0,
             (flags & elDraw::kStringThickenX) != 0,
             (flags & elDraw::kStringThickenY) != 0,
-            2 * size};
+            2 * size,
+            (flags & elDraw::kStringCells) != 0};
 }
 
 // Why a piece of a line ended: the text did, a line feed, the right limit, or the width of the
@@ -227,8 +229,9 @@ class StringRenderer {
     }
 
     // The character's extent in the font buffer, rounded up to even numbers.
-    void CellSize(const elFont::Glyph& g, int& w, int& h) const {
+    void CellSize(char32_t c, const elFont::Glyph& g, int& w, int& h) const {
         w = (g.advance + 1) & ~1;
+        if (style_.cells) w = elFont::IsDoubleByte(c) ? style_.fontHeight : style_.fontHeight / 2;
         h = (style_.fontHeight + 1) & ~1;
         if (style_.shadow) w += 2, h += 2;
         if (style_.thickX) w += 1;
@@ -264,14 +267,15 @@ class StringRenderer {
             }
             const elFont::Glyph& g = font_.GetGlyph(c, true);
             int w = 0, h = 0;
-            CellSize(g, w, h);
+            CellSize(c, g, w, h);
             // A character that would cross the edge of the font buffer starts the next piece,
             // at the same place on the screen, so that it is drawn whole.
             if (pen > 0 && pen + w > bufferWidth_) {
                 piece.end = PieceEnd::Buffer;
                 return piece;
             }
-            if (buf_) DrawCharacter(g, pen);
+            // In a cell the glyph stands in its middle.
+            if (buf_) DrawCharacter(g, style_.cells ? pen + std::max(0, (w - g.advance) / 2) : pen);
             const int left = pen / 2 + lineX;
             boxes_.push_back({left, lineY, left + w / 2, lineY + h / 2});
             pen += w + style_.spacing;

@@ -23,6 +23,10 @@ inline constexpr int kStringSpacingMask = 0xFF;
 inline constexpr int kStringShadow = 0x100;
 inline constexpr int kStringThickenX = 0x200;
 inline constexpr int kStringThickenY = 0x400;
+// Every character in a cell of its own, whatever its glyph's advance: as wide as the size for a
+// double-byte character, half as wide for a single-byte one (a fixed grid that carets and clicks
+// can count on).
+inline constexpr int kStringCells = 0x800;
 
 // Alignments of DrawTextRect.
 inline constexpr int kAlignLeft = 0;
