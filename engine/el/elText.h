@@ -48,6 +48,10 @@ void ReleaseFont();
 // Text and back colours of TextOut, DrawTextRect and DrawString; an opaque background fills each
 // text cell with the back colour.
 void SetTextColors(uint32_t textColor, uint32_t backColor, bool transparent);
+// The strength of TextOut and DrawTextRect from now on, 0 (nothing shows) to 1 (the default):
+// their glyphs, underlines and back colour are blended over what lies behind.
+void SetTextAlpha(double alpha);
+double GetTextAlpha();
 // The whole text on one line with its cell's top-left corner at (x, y), on the back buffer.
 void TextOut(int x, int y, const std::string& text);
 // Word-wrapped text in the rectangle (Japanese breaks between any two characters), clipped to it;
