@@ -255,7 +255,7 @@ void CStageScene::Draw() {
     CObjectRegistry::GetInstance()->DrawAll();
     if (!hero) return;
     const int t = static_cast<int>(stateTime);
-    if (state == kSceneWeaponChange && stateTime > 16 && t % 4 <= 1) hero->DrawEffects();
+    if (state == kSceneWeaponChange && stateTime > 16 && t % 4 <= 1) hero->DrawEffects(t, t % 8 < 4);
     if (state == kSceneWarpOut) hero->DrawEffectRing(stateTime);
 }
 

@@ -115,6 +115,26 @@ TEST_F(HeroPictures, EveryBodyFrameShowsTheHeroAndASheetOfThemCanBeWritten) {
     }
 }
 
+// The power-up glow turns with the frame the scene passes, not the hero's own age, and blinks
+// between bright and dim with the flag.
+TEST_F(HeroPictures, ThePowerUpGlowTurnsWithThePosesFrameAndBlinks) {
+    Hero(kWeaponShortBar);
+    hero->age = 500.0;
+    hero->DrawEffects(20, true);
+    const CSprite* inner = hero->GetEffectSprite(0);
+    const CSprite* next = hero->GetEffectSprite(1);
+    ASSERT_NE(inner, nullptr);
+    ASSERT_NE(next, nullptr);
+    EXPECT_FLOAT_EQ(inner->angleZ, 1.0f);  // 20 x 0.05
+    EXPECT_FLOAT_EQ(next->angleZ, -1.0f);  // the next layer turns the other way
+    EXPECT_FLOAT_EQ(inner->alpha, 0.25f);
+    EXPECT_FLOAT_EQ(next->alpha, 0.35f);
+    hero->DrawEffects(44, false);
+    EXPECT_FLOAT_EQ(inner->angleZ, 2.2f);
+    EXPECT_FLOAT_EQ(inner->alpha, 0.125f);  // dim: half as strong
+    EXPECT_FLOAT_EQ(next->alpha, 0.175f);
+}
+
 }  // namespace
 }  // namespace playtest
 
