@@ -6,6 +6,8 @@
 
 #include "bosses/StickManKinds.h"
 #include "bosses/TestBosses.h"
+#include "gimmicks/EffectKinds.h"
+#include "play/EffectFactory.h"
 #include "stage/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
@@ -93,6 +95,31 @@ TEST_F(TestBoss, TheHitToExactlyZeroSendsItFlyingThenItBurstsAndTheSceneHearsOnc
     Frames(13);
     EXPECT_EQ(handle.Get(), nullptr);
     EXPECT_EQ(bossScene.defeated, 1);
+}
+
+// The boss frame moves first, as the kid's: the burst stands where the flight has carried the
+// boss in that frame, and the vanished boss keeps its motion.
+TEST_F(TestBoss, TheBurstStandsWhereTheFlightEndsAndTheVanishedBossKeepsItsMotion) {
+    PlaceBossHero(900, kFloorTop - 10);
+    CTestBoss001* b = Make("CTestBoss001");
+    Frames(1);
+    b->SetState(kKidWalk);
+    b->hitPoints = 1;
+    AttackInfo a = Attack(5);
+    a.angle = -0.3;  // up and to the right at 700 pixels a second
+    ASSERT_EQ(b->ReceiveAttack(a), kHitDefeated);
+    playtest::MadeEffects().clear();
+    SetEffectFactory(playtest::RecordEffect);
+    while (b->state == kTestBossFlight) Frames(1);
+    InstallEffectFactory();
+    ASSERT_EQ(b->state, kTestBossGone);
+    ASSERT_EQ(playtest::MadeEffects().size(), 1u);
+    const playtest::MadeEffect burst = playtest::MadeEffects().back();
+    playtest::MadeEffects().clear();
+    ASSERT_EQ(burst.kind, 4);
+    EXPECT_EQ(burst.x, std::trunc((b->GetLeft() + b->GetRight()) / 2));
+    EXPECT_EQ(burst.y, std::trunc((b->GetTop() + b->GetBottom()) / 2));
+    EXPECT_NE(b->vx, 0.0) << "vanishing leaves the motion alone";
 }
 
 }  // namespace
