@@ -46,7 +46,8 @@ std::filesystem::path BuiltGameFolder();
 // True when the built game folder holds the executable and the generated data.
 bool BuiltGameIsComplete();
 // Copies the built game folder into `to` (made when missing), leaving out what a game run by hand
-// from the build folder wrote there: log, screenshots, player state, player stages, the lock.
+// from the build folder wrote there: log, screenshots, player state, player stages, the lock. A
+// build whose tests read another build's game folder puts its own stage player in the copy.
 void CopyBuiltGame(const std::filesystem::path& to);
 
 }  // namespace testsupport
