@@ -294,12 +294,7 @@ TEST_F(SceneTest, SharedStageIsPlayedToItsGoalAndRated) {
 
 // The rain's loop stops under the pause panel and starts again when play goes on.
 TEST_F(SceneTest, PausingSilencesTheRainUntilPlayGoesOn) {
-    std::error_code ec;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(testsupport::BuiltGameFolder() / "sound", ec))
-        std::filesystem::create_directory_symlink(entry.path(), dir / "sound" / entry.path().filename(), ec);
-    CSoundEffects* se = CSoundEffects::GetInstance();
-    while (!se->IsLoaded(SoundId::kWind2) && !se->LoadNext().empty()) {}
+    CSoundEffects* se = LoadBuiltSoundEffects();
     Play(MakeStage(1, 1, kWeatherRain), kPlayTest, 0);
     Step();
     ASSERT_TRUE(se->IsPlaying(SoundId::kRain));
@@ -312,7 +307,6 @@ TEST_F(SceneTest, PausingSilencesTheRainUntilPlayGoesOn) {
     ASSERT_EQ(scene->GetState(), kScenePlaying);
     EXPECT_TRUE(se->IsPlaying(SoundId::kRain));
     se->StopAll();
-    CSoundEffects::DeleteInstance();  // its sounds belong to this test's engine
 }
 
 // ---- Bosses ----
