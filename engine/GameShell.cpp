@@ -58,16 +58,6 @@ void ReportError(const std::string& text) {
 }
 void ReportError(const CQuorException& e) { ReportError(FormatErrorReport(e)); }
 
-// Shows, once each, the errors the start got over (a damaged state file set aside); the game
-// goes on.
-void ShowRecoveredErrors() {
-    for (const StringPair& e : TakeRecoveredErrors()) {
-        const std::string text = FormatErrorReport(e.code, e.message);
-        CLog::GetInstance()->Write(text);
-        elSystem::MessageBox("%s", text.c_str());
-    }
-}
-
 void CallHook(UpperSingleton which, const std::function<void()> SingletonHooks::*member) {
     const SingletonHooks& hooks = GetSingletonHooks(which);
     if (hooks.*member) (hooks.*member)();
@@ -194,7 +184,6 @@ void GameStart() {
             kSingletons[i].create();
             g_created = i + 1;
         }
-        ShowRecoveredErrors();
         g_director = new CSceneDirector();
     } catch (const CQuorException& e) {
         ReportError(e);
@@ -256,7 +245,6 @@ void GameReset() {
         g_director = new CSceneDirector();
         for (int i = 0; i < kSingletonCount; ++i)
             if (kSingletons[i].reset) kSingletons[i].reset();
-        ShowRecoveredErrors();
         CInputManager::GetInstance();
     } catch (const CQuorException& e) {
         ReportError(e);

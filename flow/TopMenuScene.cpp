@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "controls/Dialogs.h"
 #include "engine/Music.h"
@@ -12,6 +14,7 @@
 #include "flow/TopMenuRootForm.h"
 #include "foundation/ClientInfo.h"
 #include "foundation/FrameTime.h"
+#include "foundation/QuorException.h"
 #include "play/Letterbox.h"
 
 namespace {
@@ -39,11 +42,13 @@ void CTopMenuScene::RebuildRootForm() {
         selectedMode_ = pendingMode_;
         pendingMode_ = kModeNone;
     }
-    // What the start had to do with the player's settings file, once.
-    if (auto notice = CClientInfo::GetInstance()->TakeLoadNotice()) {
-        root_->OpenModal(
-            std::make_unique<Controls::CAlertWindow>("[" + notice->code + "]\n" + notice->message));
-    }
+    // What the start had to do with the player's files (the settings, a damaged play history),
+    // once, in one window.
+    std::vector<StringPair> notices = TakeRecoveredErrors();
+    if (auto notice = CClientInfo::GetInstance()->TakeLoadNotice()) notices.insert(notices.begin(), *notice);
+    std::string text;
+    for (const StringPair& n : notices) text += (text.empty() ? "[" : "\n\n[") + n.code + "]\n" + n.message;
+    if (!text.empty()) root_->OpenModal(std::make_unique<Controls::CAlertWindow>(text));
 }
 
 void CTopMenuScene::Update() {

@@ -113,8 +113,9 @@ bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, P
 void CPlayHistory::SetAside(const CInitFileException& error) {
     const std::string aside = SetAsideDamagedFile(kFilePath);
     if (aside.empty()) throw error;
-    NoteRecoveredError(CInitFileException(error.GetCode(), error.GetMessage() + "\n読めないファイルを " +
-                                                               aside + " として残し、空の記録で続けます。"));
+    NoteRecoveredError(
+        CInitFileException(error.GetCode(), error.GetMessage() + "\n別の名前で残し、\n空の記録で続けます。"),
+        "history.dat を " + aside + " に退避しました。");
     // A damaged file that stays where it was (in the game folder of an installed copy, which the
     // game does not write) is hidden by an empty history where the game writes.
     if (FileExists(kFilePath)) {

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <utility>
 
+#include "foundation/Log.h"
+
 namespace {
 
 using C = QuorErrorClass;
@@ -91,7 +93,10 @@ namespace {
 std::vector<StringPair> g_recovered;
 }  // namespace
 
-void NoteRecoveredError(const CQuorException& e) { g_recovered.push_back({e.GetCode(), e.GetMessage()}); }
+void NoteRecoveredError(const CQuorException& e, const std::string& detail) {
+    g_recovered.push_back({e.GetCode(), e.GetMessage()});
+    CLog::GetInstance()->Write(FormatErrorReport(e) + " (" + detail + ")");
+}
 
 std::vector<StringPair> TakeRecoveredErrors() { return std::exchange(g_recovered, {}); }
 

@@ -67,8 +67,9 @@ std::string FormatErrorReport(const CQuorException& e);
 std::string FormatErrorReport(const std::string& code, const std::string& message);
 
 // Errors the game got over while it started (a damaged state file set aside, play going on
-// without it): noted where they happen, shown to the player once by the shell.
-void NoteRecoveredError(const CQuorException& e);
+// without it): noted where they happen, written to the log at once with `detail` (what was done),
+// and shown to the player once by the top menu.
+void NoteRecoveredError(const CQuorException& e, const std::string& detail);
 // The errors noted so far, in order; the list is empty afterwards.
 std::vector<StringPair> TakeRecoveredErrors();
 

@@ -226,6 +226,27 @@ TEST_F(Menu, TheDownLoadScreenBuildsOnlyTheLastFormAskedForAndPlaysNoBrokenStage
     EXPECT_EQ(CMouse::GetInstance()->GetCursorKind(), 0);
 }
 
+// A play history set aside at the start is told in the same window, after the settings.
+TEST_F(Menu, ADamagedHistoryIsToldOverTheMenuOnceBesideTheSettings) {
+    WriteClientInfo(true);
+    CClientInfo::GetInstance()->WriteBackup();
+    WriteRaw("network/client_info.dat", "damaged");
+    CClientInfo::DeleteInstance();
+    WriteRaw("network/history.dat", "garbage!!");
+    CPlayHistory::DeleteInstance();
+    CPlayHistory::GetInstance();
+    StartMenu();
+    Frame();
+    auto* alert = dynamic_cast<Controls::CAlertWindow*>(Form()->GetModalForm());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->GetTextLabel()->GetText(),
+              "[DEF0204]\n設定をバックアップから\n復元しました。\n\n"
+              "[DEF0101]\nhistory.dat が不正です。\n別の名前で残し、\n空の記録で続けます。");
+    StartMenu();
+    Frame();
+    EXPECT_EQ(Form()->GetModalForm(), nullptr);
+}
+
 TEST_F(Menu, ASettingsFileRestoredAtTheStartIsShownOverTheMenu) {
     WriteClientInfo(true);
     CClientInfo::GetInstance()->WriteBackup();
