@@ -41,7 +41,7 @@ TEST_F(Solid, ACorrectionMovesAtMost300PixelsASecond) {
     Moved(a, 0, 0, 0, 60);
     Moved(b, 0, 30, 0, 30);
     PushApart(&a, &b, kYieldA);
-    EXPECT_DOUBLE_EQ(a.y, 5.0);  // the previous top + 5, toward the place it belongs (10)
+    EXPECT_NEAR(a.y, 5.0, 1e-5);  // the previous top + 5, toward the place it belongs (10)
     EXPECT_TRUE(a.touchBottom);
     EXPECT_EQ(b.y, 30.0);
 
