@@ -39,16 +39,6 @@ CSceneDirector* g_director = nullptr;
 int g_created = 0;      // singletons created by GameStart, in order
 bool g_failed = false;  // the game is ending on an error (the exit status says so)
 
-// A root for a shell that has no scenes of its own installed: black, never closes.
-class CBlankScene : public IScene {
-  public:
-    CBlankScene() : IScene(nullptr) {}
-    void Start() override {}
-    void Update() override {}
-    void Draw() override {}
-    void DrawOverlay() override {}
-};
-
 // Logs and shows a caught error the way every frame-level handler does; the game then ends
 // on it.
 void ReportError(const std::string& text) {

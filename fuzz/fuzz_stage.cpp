@@ -74,19 +74,9 @@ void Prepare() {
     CInputManager::GetInstance();
 }
 
-// The parent of the play scene.
-class Host : public IScene {
-  public:
-    Host() : IScene(nullptr) {}
-    void Start() override {}
-    void Update() override {}
-    void Draw() override {}
-    void DrawOverlay() override {}
-};
-
 // A few frames of test play, drawn now and then; a coded error ends them.
 void Play(std::unique_ptr<CStage> stage) {
-    Host host;
+    CBlankScene host;
     try {
         host.PushChild(new CStageScene(&host, std::move(stage), 3, 0));
         for (int frame = 0; frame < 40; ++frame) {
