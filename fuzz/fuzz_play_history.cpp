@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.MakeDir("network");
     // The first byte chooses the form: bytes as they stand, or an encoded text of them.
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    folder.WriteRaw("network/history.dat", size > 0 && (data[0] & 1) ? EncodeFileText(bytes.substr(1)) : bytes);
+    folder.WriteRaw("network/history.dat",
+                    size > 0 && (data[0] & 1) ? EncodeFileText(bytes.substr(1)) : bytes);
     CPlayHistory::DeleteInstance();
     try {
         CPlayHistory* history = CPlayHistory::GetInstance();

@@ -211,11 +211,16 @@ TEST_F(BossShots, TheWaveSwingsAtMost96PixelsAndSpeedsAway) {
     for (int frame = 1; frame <= 150; ++frame) {
         wave.Update();
         const double swing = std::fabs(wave.y - 500.0);
-        if (frame <= 10) EXPECT_LE(swing, 13.0 + 1e-6) << frame;  // at most 1.3 a frame at first
+        if (frame <= 10) {
+            EXPECT_LE(swing, 13.0 + 1e-6) << frame;  // at most 1.3 a frame at first
+        }
         (wave.age <= 60.0 ? early : late) = std::max(wave.age <= 60.0 ? early : late, swing);
         // Ahead by 60 pixels after 20 frames, 540 after 60, 3375 after 150: it speeds away.
-        if (frame == 20) EXPECT_NEAR(wave.x, 1060.0, 0.01);
-        if (frame == 60) EXPECT_NEAR(wave.x, 1540.0, 0.01);
+        if (frame == 20) {
+            EXPECT_NEAR(wave.x, 1060.0, 0.01);
+        } else if (frame == 60) {
+            EXPECT_NEAR(wave.x, 1540.0, 0.01);
+        }
     }
     EXPECT_LT(early, 78.0 + 1e-9);
     EXPECT_GT(late, 95.0);

@@ -32,6 +32,15 @@ class TestBoss : public BossWorld {
         Table().SetSpawnFlag(4, true);
         return b;
     }
+    // A test boss walking after its entrance, the hero far away, with `hp` hit points left.
+    CTestBoss001* Walking(int hp) {
+        PlaceBossHero(900, kFloorTop - 10);
+        CTestBoss001* b = Make("CTestBoss001");
+        Frames(1);
+        b->SetState(kKidWalk);
+        b->hitPoints = hp;
+        return b;
+    }
 };
 
 TEST_F(TestBoss, TheFirstUpdateRegistersItsBossRoleWhichAnswersTheFinalBossQuestion) {
@@ -72,11 +81,7 @@ TEST_F(TestBoss, WithoutAnEntranceItWalksAfter120Frames) {
 }
 
 TEST_F(TestBoss, TheHitToExactlyZeroSendsItFlyingThenItBurstsAndTheSceneHearsOnce) {
-    PlaceBossHero(900, kFloorTop - 10);
-    CTestBoss001* b = Make("CTestBoss001");
-    Frames(1);
-    b->SetState(kKidWalk);
-    b->hitPoints = 30;
+    CTestBoss001* b = Walking(30);
     AttackInfo a = Attack(30);
     a.power = 300;
     a.angle = -1.2;
@@ -100,11 +105,7 @@ TEST_F(TestBoss, TheHitToExactlyZeroSendsItFlyingThenItBurstsAndTheSceneHearsOnc
 // The boss frame moves first, as the kid's: the burst stands where the flight has carried the
 // boss in that frame, and the vanished boss keeps its motion.
 TEST_F(TestBoss, TheBurstStandsWhereTheFlightEndsAndTheVanishedBossKeepsItsMotion) {
-    PlaceBossHero(900, kFloorTop - 10);
-    CTestBoss001* b = Make("CTestBoss001");
-    Frames(1);
-    b->SetState(kKidWalk);
-    b->hitPoints = 1;
+    CTestBoss001* b = Walking(1);
     AttackInfo a = Attack(5);
     a.angle = -0.3;  // up and to the right at 700 pixels a second
     ASSERT_EQ(b->ReceiveAttack(a), kHitDefeated);

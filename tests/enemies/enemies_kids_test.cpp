@@ -142,13 +142,13 @@ TEST_F(Kids, TheBigKidsLungeReachesFartherLastsLongerAndStrikesPlain) {
     int aliveFrames = 0;
     for (int i = 0; i < 160; ++i) {
         Frames(1);
-        const auto now = Hitboxes<CCollisionDetectionSectorUpLeft>(kid);
-        if (now.empty()) {
+        const auto boxes = Hitboxes<CCollisionDetectionSectorUpLeft>(kid);
+        if (boxes.empty()) {
             if (radius > 0) break;
             continue;
         }
-        radius = now[0]->radius;
-        if (!now[0]->IsDead()) ++aliveFrames;
+        radius = boxes[0]->radius;
+        if (!boxes[0]->IsDead()) ++aliveFrames;
     }
     EXPECT_EQ(radius, 38.0);
     EXPECT_GE(aliveFrames, 5);

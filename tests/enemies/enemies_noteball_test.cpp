@@ -16,8 +16,8 @@ namespace {
 // a test says.
 class AnsweringHero : public playtest::Target, public IHeroVitals {
   public:
-    AnsweringHero(CStage* s, double cx, double cy, int answer)
-        : Target(s, cx - 10, cy - 10, kCategoryHero, answer) {}
+    AnsweringHero(CStage* s, double cx, double cy, int answerIn)
+        : Target(s, cx - 10, cy - 10, kCategoryHero, answerIn) {}
     HeroWeaponRecord GetWeapon() const override { return {0, 100}; }
     void SetHealth(int) override {}
 };

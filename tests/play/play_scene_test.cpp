@@ -327,14 +327,23 @@ class StandInBoss : public IBoss {
     int left;
     bool last;
 };
+
+// Normal play, with a stand-in boss that the scene has been told of.
+class BossSceneTest : public SceneTest {
+  protected:
+    StandInBoss* PlayWithBoss(int entranceFrames, bool final) {
+        Play(MakeStage(), kPlayNormal, 0);
+        StepsUntil(kScenePlaying, 400);
+        auto* boss = new StandInBoss(scene->GetStage(), entranceFrames, final);
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
+        scene->RegisterBoss(boss);
+        return boss;
+    }
+};
 }  // namespace
 
-TEST_F(SceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
-    Play(MakeStage(), kPlayNormal, 0);
-    StepsUntil(kScenePlaying, 400);
-    auto* boss = new StandInBoss(scene->GetStage(), 20, false);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
-    scene->RegisterBoss(boss);
+TEST_F(BossSceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
+    PlayWithBoss(20, false);
     Step();
     EXPECT_EQ(scene->GetState(), kSceneBossEntrance);
     EXPECT_NEAR(StepsUntil(kScenePlaying, 60), 19, 1);
@@ -350,12 +359,8 @@ TEST_F(SceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
 
 // A boss deleted before its defeat is reported (killed, or dropped with its area) is never asked
 // anything again, even with another object built where it lived.
-TEST_F(SceneTest, ABossThatIsGoneIsNeverAskedAgain) {
-    Play(MakeStage(), kPlayNormal, 0);
-    StepsUntil(kScenePlaying, 400);
-    auto* boss = new StandInBoss(scene->GetStage(), 5, true);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
-    scene->RegisterBoss(boss);
+TEST_F(BossSceneTest, ABossThatIsGoneIsNeverAskedAgain) {
+    StandInBoss* boss = PlayWithBoss(5, true);
     Step();
     ASSERT_EQ(scene->GetState(), kSceneBossEntrance);
     ASSERT_GT(StepsUntil(kScenePlaying, 10), 0);
@@ -371,12 +376,8 @@ TEST_F(SceneTest, ABossThatIsGoneIsNeverAskedAgain) {
     EXPECT_EQ(scene->GetState(), kScenePlaying) << "no boss left to be defeated";
 }
 
-TEST_F(SceneTest, FinalBossDefeatClosesAfterHalfASecond) {
-    Play(MakeStage(), kPlayNormal, 0);
-    StepsUntil(kScenePlaying, 400);
-    auto* boss = new StandInBoss(scene->GetStage(), 1, true);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
-    scene->RegisterBoss(boss);
+TEST_F(BossSceneTest, FinalBossDefeatClosesAfterHalfASecond) {
+    PlayWithBoss(1, true);
     StepsUntil(kScenePlaying, 10);
     scene->OnBossDefeated();
     EXPECT_EQ(scene->GetState(), kSceneFinalBossDefeated);
