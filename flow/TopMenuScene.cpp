@@ -43,12 +43,17 @@ void CTopMenuScene::RebuildRootForm() {
         pendingMode_ = kModeNone;
     }
     // What the start had to do with the player's files (the settings, a damaged play history),
-    // once, in one window.
-    std::vector<StringPair> notices = TakeRecoveredErrors();
-    if (auto notice = CClientInfo::GetInstance()->TakeLoadNotice()) notices.insert(notices.begin(), *notice);
-    std::string text;
-    for (const StringPair& n : notices) text += (text.empty() ? "[" : "\n\n[") + n.code + "]\n" + n.message;
-    if (!text.empty()) root_->OpenModal(std::make_unique<Controls::CAlertWindow>(text));
+    // told once each, one window after the other.
+    if (auto notice = CClientInfo::GetInstance()->TakeLoadNotice()) notices_.push_back(*notice);
+    for (const StringPair& n : TakeRecoveredErrors()) notices_.push_back(n);
+    ShowNextNotice();
+}
+
+void CTopMenuScene::ShowNextNotice() {
+    if (notices_.empty() || root_->GetModalForm()) return;
+    const StringPair n = notices_.front();
+    notices_.erase(notices_.begin());
+    root_->OpenModal(std::make_unique<Controls::CAlertWindow>("[" + n.code + "]\n" + n.message));
 }
 
 void CTopMenuScene::Update() {
@@ -71,6 +76,7 @@ void CTopMenuScene::Update() {
         return;
     }
     root_->Update();
+    ShowNextNotice();
     if (selectedMode_ != kModeNone) timer_ += step;
     if (timer_ <= kLeaveFrames) return;
     if (std::unique_ptr<IScene> scene = CreateModeScene(selectedMode_, this)) PushChild(scene.release());

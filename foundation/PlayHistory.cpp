@@ -114,7 +114,7 @@ void CPlayHistory::SetAside(const CInitFileException& error) {
     const std::string aside = SetAsideDamagedFile(kFilePath);
     if (aside.empty()) throw error;
     NoteRecoveredError(
-        CInitFileException(error.GetCode(), error.GetMessage() + "\n別の名前で残し、\n空の記録で続けます。"),
+        CInitFileException(error.GetCode(), error.GetMessage() + "\n別名で残し、空で始めます。"),
         "history.dat を " + aside + " に退避しました。");
     // A damaged file that stays where it was (in the game folder of an installed copy, which the
     // game does not write) is hidden by an empty history where the game writes.

@@ -179,7 +179,7 @@ TEST_F(PlayHistoryTest, DamagedFilesAreSetAsideAndTheHistoryStartsEmpty) {
         const std::vector<StringPair> noted = TakeRecoveredErrors();
         ASSERT_EQ(noted.size(), 1u) << what;
         EXPECT_EQ(noted[0].code, "DEF0101") << what;
-        EXPECT_EQ(noted[0].message, "history.dat が不正です。\n別の名前で残し、\n空の記録で続けます。");
+        EXPECT_EQ(noted[0].message, "history.dat が不正です。\n別名で残し、空で始めます。");
         EXPECT_FALSE(FileExists("network\\history.dat")) << what;
     }
     // Every damaged file is kept, none over another, each with its own bytes.
