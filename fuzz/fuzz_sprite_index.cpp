@@ -60,11 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string key = dot == std::string::npos ? first : first.substr(dot + 1);
     std::vector<std::pair<std::string, std::string>> lookups = {{"Char", "NoSuchKey"}};
     if (local) lookups.emplace_back(group, key);
-    for (const auto& [g, k] : lookups) {
+    for (const auto& lookup : lookups) {
         Answers(
             [&] {
-                sprites->FindImage(g, k);
-                delete sprites->CreateSprite(g, k, 2, 0, 0, 32, 32);
+                sprites->FindImage(lookup.first, lookup.second);
+                delete sprites->CreateSprite(lookup.first, lookup.second, 2, 0, 0, 32, 32);
             },
             "IFE0002", "IFE0003", "IFE0002");
     }
