@@ -3,10 +3,10 @@
 #include "engine/Music.h"
 #include "flow/AdminCreatorFormStandIn.h"
 #include "flow/ConfigSceneRootForm.h"
-#include "flow/NetWorkTestFormStandIn.h"
+#include "flow/NetworkTestForm.h"
 #include "flow/RegisterCreatorFormStandIn.h"
-#include "flow/ShopFormStandIn.h"
 #include "flow/TopMenuScene.h"
+#include "online/ShopSceneRootForm.h"
 
 CFormHostScene::CFormHostScene(IScene* parent, int music, bool fadeIn)
     : IScene(parent), music_(music), fadeIn_(fadeIn) {}
@@ -40,11 +40,11 @@ void CAdminCreatorScene::CloseToEditor() {
 }
 
 CShopScene::CShopScene(IScene* parent) : CFormHostScene(parent, MusicId::kSelectStage, true) {
-    SetRootForm(std::make_unique<CShopFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CShopSceneRootForm>(this));
 }
 
 CNetWorkTestScene::CNetWorkTestScene(IScene* parent) : CFormHostScene(parent, MusicId::kNone, false) {
-    SetRootForm(std::make_unique<CNetWorkTestFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CNetWorkTestSceneRootForm>(this));
 }
 
 CConfigScene::CConfigScene(IScene* parent) : CFormHostScene(parent, MusicId::kTopMenu, true) {
