@@ -28,10 +28,14 @@ else()
   set(QUOR_TESTED_GAME_DIR ${QUOR_GAME_DIR})
 endif()
 
-# quor_test(<name> DEPS <targets>...)
-# One GoogleTest executable per test folder: every .cpp in the calling folder.
+# quor_test(<name> [TIMEOUT <seconds>] DEPS <targets>...)
+# One GoogleTest executable per test folder: every .cpp in the calling folder. Each test may run
+# TIMEOUT seconds (120 unless given).
 function(quor_test name)
-  cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(Q "" "TIMEOUT" "DEPS" ${ARGN})
+  if(NOT Q_TIMEOUT)
+    set(Q_TIMEOUT 120)
+  endif()
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT srcs)
     return()
@@ -40,5 +44,5 @@ function(quor_test name)
   target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE QUOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
                                              QUOR_GAME_DIR="${QUOR_TESTED_GAME_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${Q_TIMEOUT})
 endfunction()

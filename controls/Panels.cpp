@@ -98,13 +98,16 @@ CExclusiveToggleButtonVerticalScrollablePanel::CExclusiveToggleButtonVerticalScr
 
 CExclusiveTextPanel::CExclusiveTextPanel(int32_t x, int32_t y, int32_t width, int32_t height)
     : COriginalBaseForm(x, y, width, height) {
+    // The rows sit inside the frame's border; the bar keeps the whole height beside it.
     list_ = AddControl(std::make_unique<CExclusiveToggleButtonVerticalScrollablePanel>(
-        0, 0, width, height, 0, height / kRowHeight, kRowHeight));
+        0, 0, width, height, 0, (height - 2 * kFrameBorder) / kRowHeight, kRowHeight));
+    list_->GetPart()->SetPosition(kFrameBorder, kFrameBorder);
 }
 
 void CExclusiveTextPanel::AddItem(const std::string& text, const std::string& value) {
     const int32_t n = list_->GetButtonCount();
-    list_->AddButton(std::make_unique<CSelectableTextItem>(0, n * kRowHeight, GetWidth() - 17, text));
+    list_->AddButton(
+        std::make_unique<CSelectableTextItem>(0, n * kRowHeight, GetWidth() - 16 - 2 * kFrameBorder, text));
     values_.push_back(value);
 }
 

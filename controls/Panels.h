@@ -133,10 +133,12 @@ class CExclusiveToggleButtonVerticalScrollablePanel : public CVerticalScrollable
 };
 
 // A framed one-of-n list of 20-pixel text rows, each carrying a value string. The frame goes
-// around the list less the bar's 16-pixel strip; rows are 17 pixels narrower than the panel.
+// around the list less the bar's 16-pixel strip; the rows lie inside the frame's 6-pixel border,
+// as many whole rows as fit there.
 class CExclusiveTextPanel : public COriginalBaseForm {
   public:
     static constexpr int32_t kRowHeight = 20;
+    static constexpr int32_t kFrameBorder = 6;
     CExclusiveTextPanel(int32_t x, int32_t y, int32_t width, int32_t height);
     void Draw() override;
     virtual void DrawFrame();

@@ -237,6 +237,35 @@ TEST_F(Menu, TheDownLoadScreenBuildsOnlyTheLastFormAskedForAndPlaysNoBrokenStage
     EXPECT_EQ(CMouse::GetInstance()->GetCursorKind(), 0);
 }
 
+// A play history set aside at the start is told once, in a window of its own after the settings'.
+TEST_F(Menu, ADamagedHistoryIsToldOverTheMenuOnceAfterTheSettings) {
+    WriteClientInfo(true);
+    CClientInfo::GetInstance()->WriteBackup();
+    WriteRaw("network/client_info.dat", "damaged");
+    CClientInfo::DeleteInstance();
+    WriteRaw("network/history.dat", "garbage!!");
+    CPlayHistory::DeleteInstance();
+    CPlayHistory::GetInstance();
+    StartMenu();
+    Frame();
+    auto* alert = dynamic_cast<Controls::CAlertWindow*>(Form()->GetModalForm());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->GetTextLabel()->GetText(), "[DEF0204]\n設定をバックアップから\n復元しました。");
+    OpenMenu();
+    alert->GetOkButton()->PerformPush();
+    Frame();
+    alert = dynamic_cast<Controls::CAlertWindow*>(Form()->GetModalForm());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->GetTextLabel()->GetText(),
+              "[DEF0101]\nhistory.dat が不正です。\n別名で残し、空で始めます。");
+    alert->GetOkButton()->PerformPush();
+    Frame();
+    EXPECT_EQ(Form()->GetModalForm(), nullptr);
+    StartMenu();
+    Frame();
+    EXPECT_EQ(Form()->GetModalForm(), nullptr);
+}
+
 TEST_F(Menu, ASettingsFileRestoredAtTheStartIsShownOverTheMenu) {
     WriteClientInfo(true);
     CClientInfo::GetInstance()->WriteBackup();
