@@ -1,0 +1,111 @@
+#include "online/CreatorInfoWidgets.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "controls/ControlPort.h"
+#include "controls/StageRow.h"
+
+namespace Controls {
+
+namespace {
+
+constexpr int32_t kCell = 16;
+// The panel's 48 x 48 frame block in the interface sheet: corners, edges, then the inside.
+constexpr int32_t kFrameLeft = 96, kFrameTop = 128;
+constexpr uint32_t kPanelGreen = PackColor(30, 135, 105);
+
+// The grid's rows: 15 visible, 16 high.
+constexpr int32_t kVisibleRows = 15, kRowHeight = 16;
+
+std::unique_ptr<CSpriteTextLabel> WhiteLabel(const std::string& text, int32_t x, int32_t y, int32_t width,
+                                             int32_t alignment) {
+    auto label = std::make_unique<CSpriteTextLabel>(text, x, y, width, 16, 16, 255, 255, 255);
+    label->SetAlignment(alignment);
+    return label;
+}
+
+// One 16 x 16 cell of the panel frame block, `width` x `height` of it, at (x, y).
+void PutFrameCell(int32_t x, int32_t y, int32_t column, int32_t row, int32_t width, int32_t height) {
+    const int32_t left = kFrameLeft + kCell * column, top = kFrameTop + kCell * row;
+    PutSheet(kSheet9, x, y, left, top, left + width, top + height);
+}
+
+}  // namespace
+
+CCreatorInfoWindow::CCreatorInfoWindow(int32_t x, int32_t y, const std::string& stageCount,
+                                       const std::string& downloads, const std::string& average,
+                                       const std::string& points, const std::string& level)
+    : COriginalBaseForm(x, y, kWidth, kHeight) {
+    const std::string values[5] = {stageCount, downloads, average, level, points};
+    const char* const captions[5] = {"投稿したステージの数", "ダウンロードされた合計回数", "平均評価",
+                                     "クリエイターレベル", "クリエイターポイント"};
+    for (size_t row = 0; row < 5; ++row)
+        values_[row] = AddControl(WhiteLabel(values[row], 224, 8 + 20 * int32_t(row), 80, 2));
+    for (size_t row = 0; row < 5; ++row)
+        AddControl(WhiteLabel(captions[row], 16, 8 + 20 * int32_t(row), 240, 0));
+}
+
+void CCreatorInfoWindow::Draw() {
+    if (!IsVisible()) return;
+    int32_t x, y;
+    GetAbsolutePosition(x, y);
+    const int32_t w = GetWidth(), h = GetHeight();
+    for (int32_t off = kCell; off < w - kCell; off += kCell) {
+        const int32_t piece = std::min(kCell, w - kCell - off);
+        PutFrameCell(x + off, y, 1, 0, piece, kCell);
+        PutFrameCell(x + off, y + h - kCell, 1, 2, piece, kCell);
+    }
+    for (int32_t off = kCell; off < h - kCell; off += kCell) {
+        const int32_t piece = std::min(kCell, h - kCell - off);
+        PutFrameCell(x, y + off, 0, 1, kCell, piece);
+        PutFrameCell(x + w - kCell, y + off, 2, 1, kCell, piece);
+    }
+    PutFrameCell(x, y, 0, 0, kCell, kCell);
+    PutFrameCell(x + w - kCell, y, 2, 0, kCell, kCell);
+    PutFrameCell(x, y + h - kCell, 0, 2, kCell, kCell);
+    PutFrameCell(x + w - kCell, y + h - kCell, 2, 2, kCell, kCell);
+    Port().Rect(x + kCell, y + kCell, x + w - kCell, y + h - kCell, kPanelGreen, kPanelGreen, 1);
+    COriginalBaseForm::Draw();
+}
+
+CStageMetaInfoGrid::CStageMetaInfoGrid(int32_t x, int32_t y) : COriginalBaseForm(x, y, kWidth, kHeight) {
+    panel_ = AddControl(
+        std::make_unique<CFreeVerticalScrollablePanel>(8, 24, 496, 240, 0, kVisibleRows, kRowHeight));
+    const struct {
+        const char* text;
+        int32_t x, width;
+    } headers[4] = {{"ステージ名", 24, 180}, {"投稿日", 212, 80}, {"DL回数", 324, 90}, {"評価", 408, 60}};
+    for (const auto& h : headers) {
+        auto label = WhiteLabel(h.text, h.x, 6, h.width, 1);
+        label->SetBold(true);
+        AddControl(std::move(label));
+    }
+    empty_ = AddControl(std::make_unique<CSpriteTextLabel>("投稿されたステージはありません。", 0, 128, 480,
+                                                           16, 16, 200, 200, 240));
+}
+
+void CStageMetaInfoGrid::AddRow(const std::string& stageId, const std::string& stageName,
+                                const std::string& postedDate, const std::string& downloads,
+                                const std::string& rating, IPushedEventHandler* listener) {
+    const int32_t n = GetRowCount();
+    // The first row is the light green one; they alternate from there.
+    panel_->AddItem(std::make_unique<CStageMetaInfoGridItem>(
+        0, kRowHeight * n, stageId, stageName, postedDate, downloads, rating, n % 2 == 0, listener));
+    empty_->SetVisible(false);
+}
+
+void CStageMetaInfoGrid::Draw() {
+    if (!IsVisible()) return;
+    int32_t x, y;
+    GetAbsolutePosition(x, y);
+    const int32_t right = x + GetWidth() - 32, bottom = y + GetHeight();
+    const uint32_t body = PackColor(0, 7, 27), bar = PackColor(45, 120, 150), rule = PackColor(30, 80, 110);
+    Port().Rect(x, y + 23, right, bottom, body, body, 1);
+    Port().Rect(x, y, right, y + 22, bar, bar, 1);
+    Port().Rect(x, y + 22, right, y + 23, rule, rule, 1);
+    COriginalBaseForm::Draw();
+    DrawOpenFrame(x, y, right - x, GetHeight());
+}
+
+}  // namespace Controls
