@@ -1,35 +1,17 @@
 #include "online/CreatorInfoWidgets.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "controls/ControlPort.h"
 #include "controls/StageRow.h"
+#include "online/CreatorPointWindow.h"
 
 namespace Controls {
 
 namespace {
 
-constexpr int32_t kCell = 16;
-// The panel's 48 x 48 frame block in the interface sheet: corners, edges, then the inside.
-constexpr int32_t kFrameLeft = 96, kFrameTop = 128;
-constexpr uint32_t kPanelGreen = PackColor(30, 135, 105);
-
 // The grid's rows: 15 visible, 16 high.
 constexpr int32_t kVisibleRows = 15, kRowHeight = 16;
-
-std::unique_ptr<CSpriteTextLabel> WhiteLabel(const std::string& text, int32_t x, int32_t y, int32_t width,
-                                             int32_t alignment) {
-    auto label = std::make_unique<CSpriteTextLabel>(text, x, y, width, 16, 16, 255, 255, 255);
-    label->SetAlignment(alignment);
-    return label;
-}
-
-// One 16 x 16 cell of the panel frame block, `width` x `height` of it, at (x, y).
-void PutFrameCell(int32_t x, int32_t y, int32_t column, int32_t row, int32_t width, int32_t height) {
-    const int32_t left = kFrameLeft + kCell * column, top = kFrameTop + kCell * row;
-    PutSheet(kSheet9, x, y, left, top, left + width, top + height);
-}
 
 }  // namespace
 
@@ -41,31 +23,16 @@ CCreatorInfoWindow::CCreatorInfoWindow(int32_t x, int32_t y, const std::string& 
     const char* const captions[5] = {"投稿したステージの数", "ダウンロードされた合計回数", "平均評価",
                                      "クリエイターレベル", "クリエイターポイント"};
     for (size_t row = 0; row < 5; ++row)
-        values_[row] = AddControl(WhiteLabel(values[row], 224, 8 + 20 * int32_t(row), 80, 2));
+        values_[row] = AddControl(PanelLabel(values[row], 224, 8 + 20 * int32_t(row), 80, 2));
     for (size_t row = 0; row < 5; ++row)
-        AddControl(WhiteLabel(captions[row], 16, 8 + 20 * int32_t(row), 240, 0));
+        AddControl(PanelLabel(captions[row], 16, 8 + 20 * int32_t(row), 240, 0));
 }
 
 void CCreatorInfoWindow::Draw() {
     if (!IsVisible()) return;
     int32_t x, y;
     GetAbsolutePosition(x, y);
-    const int32_t w = GetWidth(), h = GetHeight();
-    for (int32_t off = kCell; off < w - kCell; off += kCell) {
-        const int32_t piece = std::min(kCell, w - kCell - off);
-        PutFrameCell(x + off, y, 1, 0, piece, kCell);
-        PutFrameCell(x + off, y + h - kCell, 1, 2, piece, kCell);
-    }
-    for (int32_t off = kCell; off < h - kCell; off += kCell) {
-        const int32_t piece = std::min(kCell, h - kCell - off);
-        PutFrameCell(x, y + off, 0, 1, kCell, piece);
-        PutFrameCell(x + w - kCell, y + off, 2, 1, kCell, piece);
-    }
-    PutFrameCell(x, y, 0, 0, kCell, kCell);
-    PutFrameCell(x + w - kCell, y, 2, 0, kCell, kCell);
-    PutFrameCell(x, y + h - kCell, 0, 2, kCell, kCell);
-    PutFrameCell(x + w - kCell, y + h - kCell, 2, 2, kCell, kCell);
-    Port().Rect(x + kCell, y + kCell, x + w - kCell, y + h - kCell, kPanelGreen, kPanelGreen, 1);
+    DrawCreatorPanel(x, y, GetWidth(), GetHeight());
     COriginalBaseForm::Draw();
 }
 
@@ -77,7 +44,7 @@ CStageMetaInfoGrid::CStageMetaInfoGrid(int32_t x, int32_t y) : COriginalBaseForm
         int32_t x, width;
     } headers[4] = {{"ステージ名", 24, 180}, {"投稿日", 212, 80}, {"DL回数", 324, 90}, {"評価", 408, 60}};
     for (const auto& h : headers) {
-        auto label = WhiteLabel(h.text, h.x, 6, h.width, 1);
+        auto label = PanelLabel(h.text, h.x, 6, h.width, 1);
         label->SetBold(true);
         AddControl(std::move(label));
     }
