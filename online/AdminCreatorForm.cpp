@@ -12,11 +12,6 @@ namespace Controls {
 
 namespace {
 
-bool AnsweredYes(GCForm* sender) {
-    auto* confirm = dynamic_cast<CConfirmWindow*>(sender);
-    return confirm && confirm->GetResult() == kResultYes;
-}
-
 // Opens `window` over `owner`, heard by `listener`.
 void OpenOver(GCForm& owner, IClosedEventHandler* listener, std::unique_ptr<GCForm> window) {
     window->AddClosedEventHandler(listener);

@@ -98,10 +98,7 @@ void CDownLoadListForm::AskDownload(const CStageMetaInfoButton& card) {
         std::make_unique<CConfirmWindow>(card.GetStageName() + "\nをダウンロードします。\nよろしいですか？"));
 }
 
-void CDownLoadListForm::OnClosed(GCForm* sender) {
-    auto* confirm = dynamic_cast<CConfirmWindow*>(sender);
-    OnDialogClosed(dialog_, confirm && confirm->GetResult() == kResultYes, sender);
-}
+void CDownLoadListForm::OnClosed(GCForm* sender) { OnDialogClosed(dialog_, AnsweredYes(sender), sender); }
 
 void CDownLoadListForm::OnDialogClosed(Dialog dialog, bool yes, GCForm*) {
     if (dialog != Dialog::DownloadQuestion || !yes) return;

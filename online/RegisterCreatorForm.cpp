@@ -7,13 +7,6 @@
 
 namespace Controls {
 
-namespace {
-bool AnsweredYes(GCForm* sender) {
-    auto* confirm = dynamic_cast<CConfirmWindow*>(sender);
-    return confirm && confirm->GetResult() == kResultYes;
-}
-}  // namespace
-
 CRegisterCreatorSceneRootForm::CRegisterCreatorSceneRootForm(IModeSceneHost* scene)
     : COriginalBaseForm(0, 0, 640, 480), scene_(scene) {
     auto question = std::make_unique<CConfirmWindow>("クリエイター登録をします。\nよろしいですか？");
