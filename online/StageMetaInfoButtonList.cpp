@@ -20,13 +20,21 @@ constexpr double kRatingScale = 0.01;
 constexpr uint32_t kPlate = PackColor(60, 44, 24);
 constexpr int32_t kPlateMargin = 4;
 
+constexpr int32_t kGold[3] = {255, 210, 80};
+
+// The link of the page shown: disabled, its number in gold (the disabled links' brown would
+// vanish on the plate).
 class CCurrentPageButton : public CPagingButton {
   public:
     using CPagingButton::CPagingButton;
     void HandleInput() override {
+        // The base colours the label as disabled once; gold goes over it.
         CPagingButton::HandleInput();
         auto* label = dynamic_cast<CSpriteTextLabel*>(GetControls().At(0));
-        if (label && label->GetLook().green != 210) label->SetColor(255, 210, 80);
+        if (!label) return;
+        const TextLook& look = label->GetLook();
+        if (look.red != kGold[0] || look.green != kGold[1] || look.blue != kGold[2])
+            label->SetColor(kGold[0], kGold[1], kGold[2]);
     }
 };
 
@@ -94,11 +102,9 @@ void CStageMetaInfoButtonList::BuildPagingRow() {
     auto row = std::make_unique<CGeneralPurposeButtonList>(0, 0, GetWidth(), kPageTop);
     const int32_t count = GetRecordCount();
     const int32_t pages = (count + perPage_ - 1) / perPage_;
-    int32_t first = currentPage_ - (kWindowSize - 1) / 2;
-    int32_t last = currentPage_ + kWindowSize / 2;
-    if (first < 1) last += 1 - first, first = 1;
-    if (last > pages + 1) first -= last - (pages + 1), last = pages + 1;
-    first = std::max(first, 1);
+    // The entry after the last page is "...", shown once the window reaches it.
+    int32_t first = 1, last = 0;
+    PagingWindow(currentPage_, kWindowSize, pages + 1, first, last);
     int32_t x = kEntryPitch;
     for (int32_t i = first; i <= last; ++i, x += kEntryPitch) {
         if (i <= pages) {

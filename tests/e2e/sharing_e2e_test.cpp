@@ -21,6 +21,7 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/TextEncoding.h"
 #include "online/QVNet.h"
+#include "online/StageMetaInfo.h"
 #include "platform/png.h"
 #include "stage/Stage.h"
 #include "stage/StageSprite.h"
@@ -63,6 +64,7 @@ constexpr Point kConfigEntry{480, 448}, kConfigOn{138, 354}, kConfigOk{240, 444}
 constexpr Point kYes{270, 283}, kMessageOk{320, 283}, kKeyboardOk{270, 423};
 // The creator's name typed on the keyboard's kana page: く, お, る.
 constexpr Point kNameKeys[] = {{477, 248}, {498, 298}, {327, 248}};
+constexpr Point kByDifficultyLength{190, 60}, kDifficultyLengthSearch{514, 62};
 constexpr Point kByCreatorName{450, 60}, kTypeName{494, 44}, kSearch{514, 92};
 constexpr Point kNewestFirstCard{170, 240}, kFoundFirstCard{170, 190};
 constexpr Point kPointsOk{320, 364}, kFirstRowDelete{95, 172};
@@ -70,6 +72,8 @@ const char kCreatorName[] = "くおる";
 
 // The stage cards' title band, at rest.
 constexpr uint32_t kCardBand = 0xFF2D6E8Cu;
+// On the account screen: the first row's text, and the line that says there are no stages.
+constexpr uint32_t kFirstRowText = 0xFFC8F0C8u, kNoStagesText = 0xFFC8C8F0u;
 
 // The scripted input of one run.
 class Script {
@@ -178,6 +182,14 @@ class Player {
 
 bool HasCardAt(const plat::Surface& s, int x, int y) { return s.Contains(x, y) && s.Row(y)[x] == kCardBand; }
 
+// Whether a pixel of `color` lies in the rows `top` .. `bottom` - 1 between x 80 and 560.
+bool HasColorInRows(const plat::Surface& s, uint32_t color, int top, int bottom) {
+    for (int y = top; y < bottom; ++y)
+        for (int x = 80; x < 560; ++x)
+            if (s.Contains(x, y) && s.Row(y)[x] == color) return true;
+    return false;
+}
+
 // The stage as the editor would write it.
 std::string MakeStageText() {
     testsupport::TempGameFolder kinds("quor-e2e-kinds");
@@ -198,6 +210,16 @@ std::string NewestStages() {
     EXPECT_EQ(r->GetState(), QVNet::kStateDone);
     r->Release();
     return Cp932ToUtf8(reply);
+}
+
+// The first player's posted stages as his account screen asks for them.
+CStageMetaInfoList CreatorStages(const std::string& creatorId) {
+    char reply[4096] = {};
+    QVNet::ThreadObject* r = QVNet::Begin_GetStage(std::stoi(creatorId), 0, 0, reply, sizeof reply, nullptr);
+    EXPECT_TRUE(QVNet::WaitForEnd(r, std::chrono::seconds(20)));
+    EXPECT_EQ(r->GetState(), QVNet::kStateDone);
+    r->Release();
+    return CStageMetaInfoList(Cp932ToUtf8(reply));
 }
 
 TEST(SharingEndToEnd, TwoPlayersShareAStageThroughTheServer) {
@@ -270,14 +292,26 @@ TEST(SharingEndToEnd, TwoPlayersShareAStageThroughTheServer) {
         DecodeFileText(ReadFile(second.Dir() / "network" / "history.dat")).value_or("");
     EXPECT_NE(history.find(std::to_string(stageId)), std::string::npos) << history;
 
-    // The next day the second player's game sends its play history.
+    // The next day the second player's game sends its play history; then he finds the stage,
+    // rated now, by difficulty and length.
     second.NextDay();
-    ASSERT_EQ(second.Run(Script().Key(250, "Z"), 420, url), 0);
+    {
+        Script s;
+        s.Key(250, "Z").Key(360, "F2").Click(440, kByDifficultyLength).Click(480, kDifficultyLengthSearch);
+        ASSERT_EQ(second.Run(s, 560, url), 0);
+        EXPECT_TRUE(HasCardAt(second.Shot(540), 40, 140));
+    }
     EXPECT_NE(second.Log().find(" [ステージプレイ履歴送信終了]"), std::string::npos) << second.Log();
+    EXPECT_NE(second.Log().find(" [ステージ情報検索（難しさ・長さ検索）終了]"), std::string::npos)
+        << second.Log();
 
     // The first player's game asks for his appraisal: a vote of 100 is 5 rating points, and 30 %
     // of them one creator point. His account screen shows the download and the rating; he
     // deletes the stage.
+    const CStageMetaInfoList posted = CreatorStages(creatorId);
+    ASSERT_EQ(posted.Records.size(), 1u);
+    EXPECT_EQ(posted.Records[0].DownloadCount, 1);
+    EXPECT_EQ(posted.Records[0].Rating, "100.00");
     first.NextDay();
     {
         Script s;
@@ -285,6 +319,11 @@ TEST(SharingEndToEnd, TwoPlayersShareAStageThroughTheServer) {
         s.Click(660, kMessageOk);
         ASSERT_EQ(first.Run(s, 720, url), 0) << first.Log();
     }
+    // His stage in the table, then an empty table.
+    EXPECT_TRUE(HasColorInRows(first.Shot(590), kFirstRowText, 164, 180));
+    EXPECT_FALSE(HasColorInRows(first.Shot(590), kNoStagesText, 160, 400));
+    EXPECT_FALSE(HasColorInRows(first.Shot(710), kFirstRowText, 164, 180));
+    EXPECT_TRUE(HasColorInRows(first.Shot(710), kNoStagesText, 260, 290));
     EXPECT_NE(first.Log().find(" [獲得評価取得終了]"), std::string::npos) << first.Log();
     EXPECT_EQ(first.Setting("ratingPointSum"), "5");
     EXPECT_EQ(first.Setting("createrPoint"), "51");
