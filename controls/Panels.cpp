@@ -139,6 +139,14 @@ std::string PageLabel(int32_t page) {
     return std::to_string(page);
 }
 
+void PagingWindow(int32_t current, int32_t size, int32_t lastEntry, int32_t& first, int32_t& last) {
+    first = current - (size - 1) / 2;
+    last = current + size / 2;
+    if (first < 1) last += 1 - first, first = 1;
+    if (last > lastEntry) first -= last - lastEntry, last = lastEntry;
+    first = std::max(first, 1);
+}
+
 IPagingScrollablePanelBase::IPagingScrollablePanelBase(int32_t x, int32_t y, int32_t width, int32_t height,
                                                        int32_t rowHeight, int32_t itemCount,
                                                        int32_t itemsPerPage, int32_t pageButtonCount)
@@ -171,11 +179,8 @@ void IPagingScrollablePanelBase::Build() {
 void IPagingScrollablePanelBase::BuildStrip() {
     auto strip = std::make_unique<CGeneralPurposeButtonList>(0, 0, GetWidth(), top_);
     const int32_t pages = GetPageCount();
-    int32_t first = currentPage_ - (pageButtonCount_ - 1) / 2;
-    int32_t last = currentPage_ + pageButtonCount_ / 2;
-    if (first < 1) last += 1 - first, first = 1;
-    if (last > pages) first -= last - pages, last = pages;
-    first = std::max(first, 1);
+    int32_t first = 1, last = 0;
+    PagingWindow(currentPage_, pageButtonCount_, pages, first, last);
     int32_t buttons = 0;
     for (int32_t p = first; p <= last; ++p) {
         auto link = std::make_unique<CPagingButton>(kPageButtonPitch * (buttons + 1), 0, PageLabel(p), p);

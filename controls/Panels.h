@@ -183,6 +183,10 @@ class CPagingRightButton : public CArrowCellButton<CPushButtonBase> {
 // The label of page `page`: a full-width digit below 10, else its decimal digits.
 std::string PageLabel(int32_t page);
 
+// The entries a row of page links shows: at most `size` of 1 .. `lastEntry` around `current`
+// (half before it, half after), shifted to stay inside; `first` > `last` when there is none.
+void PagingWindow(int32_t current, int32_t size, int32_t lastEntry, int32_t& first, int32_t& last);
+
 // A one-of-n list split into pages: a strip of page links and arrows on top (20 high), the rows
 // of the current page below. The subclass makes each row on demand (CreateItem); the list is
 // built at the first update, so the subclass is complete by then, and rebuilt on every page
