@@ -3,7 +3,6 @@
 // view, the mouse over the map with the pencil. Goal: under 2 ms.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 
 #include "editor/EditorScreen.h"
@@ -32,10 +31,7 @@ struct EditorFrame {
     EditorFrame() {
         testsupport::OpenHeadlessScreenOnce();
         testsupport::LinkBuiltPictures(game.Path());
-        for (const char* table : {"stage_objects.dat", "mapchip_info.dat"})
-            std::filesystem::copy_file(testsupport::BuiltGameFolder() / "data" / table,
-                                       game.Full("data") / table,
-                                       std::filesystem::copy_options::overwrite_existing);
+        testsupport::CopyBuiltEditorTables(game.Path());
         game.MakeDir("network");
         WriteEncodedFile("network\\client_info.dat",
                          "<clientInfo><network><createrId></createrId><createrName></createrName></network>"

@@ -100,5 +100,12 @@ void ScriptedMousePort::PutSurface(int x, int y, int surface, int width, int hei
     g_enginePort.PutSurface(x, y, surface, width, height);
 }
 void ScriptedMousePort::ReleaseSurface(int surface) { g_enginePort.ReleaseSurface(surface); }
+void ScriptedMousePort::Arc(int cx, int cy, int radius, uint32_t color, int width) {
+    g_enginePort.Arc(cx, cy, radius, color, width);
+}
+int ScriptedMousePort::TextSurface(const std::string& text, int width, int height, const TextLook& look,
+                                   uint32_t background) {
+    return g_enginePort.TextSurface(text, width, height, look, background);
+}
 
 }  // namespace Controls

@@ -92,9 +92,12 @@ class ScriptedMousePort : public IControlPort {
     void Line(int x1, int y1, int x2, int y2, uint32_t color, int width) override;
     void Rect(int x1, int y1, int x2, int y2, uint32_t pen, uint32_t brush, int penWidth) override;
     void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override;
+    void Arc(int cx, int cy, int radius, uint32_t color, int width) override;
     int CaptureSurface(int left, int top, int right, int bottom) override;
     void PutSurface(int x, int y, int surface, int width, int height) override;
     void ReleaseSurface(int surface) override;
+    int TextSurface(const std::string& text, int width, int height, const TextLook& look,
+                    uint32_t background) override;
     void PlaySound(int) override {}
 };
 

@@ -2,7 +2,6 @@
 // The editor screen's test world: the model's test folder with the built game's item tables, the
 // widgets' recording port for a scripted mouse, scripted keys, an owner scene that records its
 // requests, and helpers that aim the mouse at map tiles through the camera.
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -35,13 +34,7 @@ class EditorScreenTest : public EditorTest {
     void SetUp() override {
         EditorTest::SetUp();
         if (HasFatalFailure()) return;
-        for (const char* table : {"stage_objects.dat", "mapchip_info.dat"}) {
-            std::error_code ec;
-            std::filesystem::copy_file(testsupport::BuiltGameFolder() / "data" / table,
-                                       game->Full("data") / table,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-            ASSERT_FALSE(ec) << table << " is made by the build";
-        }
+        ASSERT_TRUE(testsupport::CopyBuiltEditorTables(game->Path())) << "the tables are made by the build";
         Controls::SetPort(&port);
         SetFrameTime(1.0f / 60.0f);
         CCreatorLevelTable::GetInstance()->Init();

@@ -37,10 +37,7 @@ class EditorScreenShots : public testsupport::HeadlessTest {
         HeadlessTest::SetUp();
         if (HasFatalFailure()) return;
         if (!testsupport::LinkBuiltPictures(GameFolder())) GTEST_SKIP() << "the game folder is not built";
-        for (const char* table : {"stage_objects.dat", "mapchip_info.dat"})
-            std::filesystem::copy_file(testsupport::BuiltGameFolder() / "data" / table,
-                                       GameFolder() / "data" / table,
-                                       std::filesystem::copy_options::overwrite_existing);
+        ASSERT_TRUE(testsupport::CopyBuiltEditorTables(GameFolder()));
         Game().MakeDir("network");
         ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
                                      "<clientInfo><network><createrId></createrId><createrName></createrName>"

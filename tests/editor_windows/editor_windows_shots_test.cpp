@@ -124,4 +124,17 @@ TEST_F(EditorWindowShots, ToolBarTabsDialAndDialogs) {
     Shot("network_busy", [&] { root.Draw(); });
 }
 
+// The scripted runs (the gallery, the pallet scenes) draw through the engine as the game does:
+// the balloon's text gets its surface there too.
+TEST_F(EditorWindowShots, ScriptedMousePortDrawsTextSurfacesThroughTheEngine) {
+    ScriptedMousePort port;
+    SetPort(&port);
+    {
+        CPopUpHelp help("範囲描画モード", 203, 40);
+        help.Draw();
+        EXPECT_GT(help.GetTextSurface(), 0);
+    }
+    SetPort(nullptr);
+}
+
 }  // namespace
