@@ -56,7 +56,7 @@ class EditorPallets : public editortest::EditorScreenTest {
     std::string Choose(const std::string& button, int i) {
         CPalletWindowBase* p = OpenPallet(button);
         if (!p) return "";
-        const std::string key = p->GetItemKeyAt(i);
+        std::string key = p->GetItemKeyAt(i);
         ClickEntry(*p, i);
         return key;
     }
