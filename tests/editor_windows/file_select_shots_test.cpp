@@ -38,10 +38,7 @@ class FileSelectShots : public testsupport::HeadlessTest {
         Game().MakeDir("data");
         Game().MakeDir("stage/downloaded");
         // The reader asks the player's file which parts are bought.
-        Game().MakeDir("network");
-        ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
-                                     "<clientInfo><network><createrId></createrId><createrName></createrName>"
-                                     "</network><boughtItems></boughtItems></clientInfo>"));
+        Game().WriteClientInfo("", "");
         for (const char* table : {"bmp_index.dat", "stage_objects.dat"})
             fs::copy_file(built / "data" / table, GameFolder() / "data" / table);
         for (const char* folder : {"system", "editer"})

@@ -87,13 +87,7 @@ class FileWindowsTest : public controltest::ControlTest {
         game.reset();
     }
 
-    void SetCreator(const std::string& id, const std::string& name) {
-        ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
-                                     "<clientInfo><network><createrId>" + id + "</createrId><createrName>" +
-                                         name +
-                                         "</createrName></network><boughtItems></boughtItems></clientInfo>"));
-        CClientInfo::DeleteInstance();
-    }
+    void SetCreator(const std::string& id, const std::string& name) { game->WriteClientInfo(id, name); }
 
     // A one-room stage named `name`, written as the game writes stage files, with its last
     // change `age` minutes before a fixed time (the list shows the newest first).
