@@ -1,0 +1,24 @@
+#include "editor_windows/PropertyChoiceWindowBase.h"
+
+#include <memory>
+
+namespace Controls {
+
+CPropertyChoiceWindowBase::CPropertyChoiceWindowBase(const std::string& title, int32_t x, int32_t y,
+                                                     int32_t width, int32_t height, int32_t areaIndex,
+                                                     int32_t tileX, int32_t tileY)
+    : CCloseableBeigeForm(title, x, y, width, height), CObjectPlace(areaIndex, tileX, tileY) {}
+
+GCButton* CPropertyChoiceWindowBase::GetChoiceButton(int32_t index) const {
+    return index >= 0 && index < GetChoiceCount() ? choices_[size_t(index)] : nullptr;
+}
+
+void CPropertyChoiceWindowBase::OnButtonPushed(GCButton* sender) {
+    // The last choice answers for any sender that is none of the others.
+    result_ = GetChoiceCount();
+    for (int32_t i = 0; i < GetChoiceCount(); ++i)
+        if (sender == choices_[size_t(i)]) result_ = i + 1;
+    Close();
+}
+
+}  // namespace Controls
