@@ -57,7 +57,9 @@ CAreaClassSelectWindow::CAreaClassSelectWindow(int32_t x, int32_t y, int32_t tot
     nameRibbon_ = AddControl(std::make_unique<CCaptionRibon>("", 320, 100, 180, 1));
     sizeLabel_ = AddControl(LeftLabel(330, 130, 160, 20));
     costLabel_ = AddControl(LeftLabel(330, 152, 160, 20));
-    descriptionLabel_ = AddControl(LeftLabel(330, 178, 160, 200));
+    // Four lines down to the bar's captions: a cached label keeps what lies under it, so it stays
+    // inside the window.
+    descriptionLabel_ = AddControl(LeftLabel(330, 178, 160, 72));
     unitBar_ = AddControl(
         std::make_unique<CHorizontalBarGraph>(330, 270, totalUnits, totalUnits, kUnitLimit, kBarCells));
     AddControl(std::make_unique<CFreeImage>(330, 250, kImageGroup, kSheet6, 72, 144, 144, 160));

@@ -91,4 +91,19 @@ void CopyBuiltGame(const std::filesystem::path& to) {
     }
 }
 
+bool LinkBuiltPictures(const std::filesystem::path& to) {
+    namespace fs = std::filesystem;
+    const fs::path from = BuiltGameFolder();
+    if (!fs::exists(from / "data/bmp_index.dat")) return false;
+    std::error_code ec;
+    fs::create_directories(to / "data", ec);
+    fs::copy_file(from / "data/bmp_index.dat", to / "data/bmp_index.dat",
+                  fs::copy_options::overwrite_existing, ec);
+    if (ec) return false;
+    for (const char* folder : {"system", "map", "bg", "char", "object", "effect", "editer"}) {
+        if (!fs::exists(to / folder)) fs::create_directory_symlink(from / folder, to / folder, ec);
+    }
+    return true;
+}
+
 }  // namespace testsupport

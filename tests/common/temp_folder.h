@@ -48,5 +48,8 @@ bool BuiltGameIsComplete();
 // Copies the built game folder into `to` (made when missing), leaving out what a game run by hand
 // from the build folder wrote there: log, screenshots, player state, player stages, the lock.
 void CopyBuiltGame(const std::filesystem::path& to);
+// Gives the game folder `to` the built game's pictures: the image index copied and the picture
+// folders linked (not copied: they are only read). False when the game is not built.
+bool LinkBuiltPictures(const std::filesystem::path& to);
 
 }  // namespace testsupport
