@@ -83,15 +83,14 @@ void CAreaClassSelectWindow::UpdateSelf() {
 void CAreaClassSelectWindow::OnButtonPushed(GCButton* sender) {
     const int32_t c = ClassOf(sender);
     if (c != AreaClass_NoArea) selected_ = c;
-    if (selected_ == AreaClass_NoArea) {
-        Close();
-    } else if (AreaClassUnits(selected_) + totalUnits_ > kUnitLimit) {
+    // Exactly 10 units is allowed; past them the window stays open for another choice.
+    if (selected_ != AreaClass_NoArea && AreaClassUnits(selected_) + totalUnits_ > kUnitLimit) {
         selected_ = AreaClass_NoArea;
         OpenModal(std::make_unique<CAlertWindow>("エリアコストが\n最大値を 超えてしまいます！",
                                                  GetAbsoluteX() + 16, GetAbsoluteY() + 32));
-    } else {
-        Close();
+        return;
     }
+    Close();
 }
 
 void CAreaClassSelectWindow::ShowClass(int32_t areaClass) {

@@ -23,6 +23,7 @@
 #include "editor_windows/NewAreaConfigWindow.h"
 #include "editor_windows/StageConfigWindow.h"
 #include "editor_windows/WeatherSelectWindow.h"
+#include "engine/InputManager.h"
 #include "engine/Music.h"
 #include "engine/SpriteManager.h"
 #include "engine/el/Mixer.h"
@@ -39,37 +40,6 @@ using namespace Controls;
 
 namespace {
 
-// The engine draws; the mouse is the test's.
-class ScriptedMousePort : public IControlPort {
-  public:
-    MouseInput mouse;
-    MouseInput Mouse() override { return mouse; }
-    void PutImage(int x, int y, const std::string& group, const std::string& key, int l, int t, int r,
-                  int b) override {
-        EnginePort().PutImage(x, y, group, key, l, t, r, b);
-    }
-    void Text(const std::string& text, int l, int t, int r, int b, const TextLook& look) override {
-        EnginePort().Text(text, l, t, r, b, look);
-    }
-    void Line(int x1, int y1, int x2, int y2, uint32_t color, int width) override {
-        EnginePort().Line(x1, y1, x2, y2, color, width);
-    }
-    void Rect(int x1, int y1, int x2, int y2, uint32_t pen, uint32_t brush, int width) override {
-        EnginePort().Rect(x1, y1, x2, y2, pen, brush, width);
-    }
-    void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override {
-        EnginePort().RectOutline(x1, y1, x2, y2, color, width);
-    }
-    int CaptureSurface(int l, int t, int r, int b) override {
-        return EnginePort().CaptureSurface(l, t, r, b);
-    }
-    void PutSurface(int x, int y, int surface, int w, int h) override {
-        EnginePort().PutSurface(x, y, surface, w, h);
-    }
-    void ReleaseSurface(int surface) override { EnginePort().ReleaseSurface(surface); }
-    void PlaySound(int) override {}
-};
-
 class DialogsOnTheEngine : public testsupport::HeadlessTest {
   protected:
     void SetUp() override {
@@ -84,29 +54,18 @@ class DialogsOnTheEngine : public testsupport::HeadlessTest {
                                      "<clientInfo><config><musicVolume>80</musicVolume></config><boughtItems>"
                                      "Stage008,Boss001,GrassSpring,Fish</boughtItems></clientInfo>"));
         SetFrameTime(1.0f / 60.0f);
-        SetPort(&port);
     }
     void TearDown() override {
         screen.SetModalForm(nullptr);
-        SetPort(nullptr);
         CMusicPlayer::DeleteInstance();
+        CInputManager::DeleteInstance();
         CClientInfo::DeleteInstance();
         CSpriteManager::DeleteInstance();
         HeadlessTest::TearDown();
     }
 
-    void Mouse(int x, int y, bool pressed, bool released) {
-        port.mouse = {};
-        port.mouse.x = x, port.mouse.y = y;
-        port.mouse.leftPressed = pressed, port.mouse.leftReleased = released;
-        screen.Update();
-    }
-    void Click(GCBase* widget, int dx = 8, int dy = 8) {
-        const int x = widget->GetAbsoluteX() + dx, y = widget->GetAbsoluteY() + dy;
-        Mouse(x, y, true, false);
-        Mouse(x, y, false, true);
-        Mouse(x, y, false, false);
-    }
+    // Highlights row `row` of a list as a click does.
+    static void Highlight(CExclusiveTextPanel* list, int row) { list->GetList()->GetButton(row)->TurnOn(); }
     // The loudest sample of the next tenth of a second the mixer plays.
     static float Loudest() {
         std::vector<float> out(2 * 4410);
@@ -130,7 +89,6 @@ class DialogsOnTheEngine : public testsupport::HeadlessTest {
             plat::WritePng(elDraw::BackBuffer(), (std::filesystem::path(out) / file).string());
     }
 
-    ScriptedMousePort port;
     COriginalBaseForm screen;
 };
 
@@ -139,11 +97,11 @@ TEST_F(DialogsOnTheEngine, TheListenButtonIsHeardThroughTheMixer) {
     auto* window = screen.OpenModal(std::make_unique<CMusicSelectWindow>(100, 60, 7));
     screen.Update();
     EXPECT_LT(Loudest(), 1e-4f);
-    Click(window->GetPlayButton(), 20, 20);
+    window->GetPlayButton()->TurnOn();  // as a click does: Push
     EXPECT_EQ(player->GetCurrentMusic(), 7);
     EXPECT_GT(Loudest(), 0.01f);
     // Off: the piece fades out and nothing follows.
-    Click(window->GetPlayButton(), 20, 20);
+    window->GetPlayButton()->TurnOff();  // Pull
     for (int frame = 0; frame < 120; ++frame) player->Update();
     EXPECT_EQ(player->GetCurrentMusic(), 0);
     Loudest();
@@ -152,17 +110,15 @@ TEST_F(DialogsOnTheEngine, TheListenButtonIsHeardThroughTheMixer) {
 
 TEST_F(DialogsOnTheEngine, EveryDialogDrawn) {
     auto* classes = screen.OpenModal(std::make_unique<CAreaClassSelectWindow>(60, 80, 4));
-    screen.Update();
-    Mouse(classes->GetClassButton(6)->GetAbsoluteX() + 40, classes->GetClassButton(6)->GetAbsoluteY() + 30,
-          false, false);
+    classes->OnFocused(classes->GetClassButton(6));  // the longest word on a class
     Shot("area_class");
-    Click(classes->GetClassButton(8), 40, 30);
+    classes->GetClassButton(8)->PerformPush();
     Shot("area_class_refused");
 
     auto* settings = screen.OpenModal(
         std::make_unique<CStageConfigWindow>(80, 20, 15, "はじめての草原", 0, 3, 14, 9, 15, kWeatherFish));
     Shot("stage_config");
-    Click(settings->GetTitleButton(), 30, 14);
+    settings->GetTitleButton()->PerformPush();
     Shot("stage_config_keyboard");
     screen.OpenModal(
         std::make_unique<CConfirmWindow>("新しいエリアを作成します。\nよろしいですか？", 114, 168));
@@ -171,13 +127,17 @@ TEST_F(DialogsOnTheEngine, EveryDialogDrawn) {
     Shot("new_area_config");
 
     auto* music = screen.OpenModal(std::make_unique<CMusicSelectWindow>(96, 52, 7));
-    Click(music->GetList(), 30, 2 * 20 + 8);
+    Highlight(music->GetList(), 2);
+    music->GetPlayButton()->TurnOn();
+    screen.Update();
     Shot("music");
     auto* backGround = screen.OpenModal(std::make_unique<CBackGroundSelectWindow>(96, 52, 1));
-    Click(backGround->GetList(), 30, 4 * 20 + 8);
+    Highlight(backGround->GetList(), 4);
+    screen.Update();
     Shot("background");
     auto* weather = screen.OpenModal(std::make_unique<CWeatherSelectWindow>(96, 52, 0));
-    Click(weather->GetList(), 30, 5 * 20 + 8);
+    Highlight(weather->GetList(), 5);
+    screen.Update();
     Shot("weather");
 
     screen.OpenModal(std::make_unique<CChangeDoorMovePointWindow>(160, 160, 0, 15, 5, 14, 2, 90, 7, 3));
@@ -191,11 +151,11 @@ TEST_F(DialogsOnTheEngine, EveryDialogDrawn) {
     screen.OpenModal(std::make_unique<CChangeZoomRateWindow>(160, 120, 0, 4, 5));
     Shot("zoom");
     auto* lift = screen.OpenModal(std::make_unique<CCustomLiftConfigWindow>(100, 40, 0, 4, 5, "CCEBBIJAxK"));
-    Click(lift->GetCommandList(), 30, 3 * 20 + 8);
+    Highlight(lift->GetCommandList(), 3);
     Shot("lift_route");
     lift =
         screen.OpenModal(std::make_unique<CCustomLiftConfigWindow>(100, 40, 0, 4, 5, std::string(128, 'A')));
-    Click(lift->GetStopButton(), 50, 20);
+    lift->GetStopButton()->PerformPush();
     Shot("lift_route_full");
 }
 
