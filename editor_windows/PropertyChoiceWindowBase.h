@@ -5,6 +5,8 @@
 // leaves the result 0 (no value), and the editor changes nothing. The object's area and tile are
 // kept for the caller.
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,12 @@
 #include "editor_windows/ObjectPlace.h"
 
 namespace Controls {
+
+// A button's text and the value it stands for.
+struct PropertyChoice {
+    const char* text;
+    int32_t value;
+};
 
 class CPropertyChoiceWindowBase : public CCloseableBeigeForm, public CObjectPlace {
   public:
@@ -29,12 +37,9 @@ class CPropertyChoiceWindowBase : public CCloseableBeigeForm, public CObjectPlac
     CPropertyChoiceWindowBase(const std::string& title, int32_t x, int32_t y, int32_t width, int32_t height,
                               int32_t areaIndex, int32_t tileX, int32_t tileY);
     // Adds the next choice's button, standing for `value`, the window subscribed to it.
-    template <class T>
-    void AddChoice(std::unique_ptr<T> button, int32_t value) {
-        button->AddPushedEventHandler(this);
-        choices_.push_back(AddControl(std::move(button)));
-        values_.push_back(value);
-    }
+    void AddChoice(std::unique_ptr<GCButton> button, int32_t value);
+    // A column of small blue buttons at x 68 from y 52, 40 apart.
+    void AddBlueChoices(std::initializer_list<PropertyChoice> choices);
 
   private:
     std::vector<GCButton*> choices_;
