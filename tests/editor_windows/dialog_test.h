@@ -79,9 +79,16 @@ class DialogTest : public controltest::KeyboardTest {
         ClickOn(button, button->GetWidth(), button->GetHeight());
     }
     void ClickClose(Controls::CCloseableBeigeForm* window) { ClickButton(window->GetCloseButton()); }
-    // A click on row `row` of a list (the rows in view), then a frame for the window to see it.
+    // A click on row `row` of a list, then a frame for the window to see it. A row below the
+    // frame is first scrolled into view with the bar's down arrow.
     void ClickRow(Controls::CExclusiveTextPanel* list, int row) {
-        Click(screen, list->GetAbsoluteX() + 20, list->GetAbsoluteY() + row * 20 + 8);
+        Controls::GCButton* item = list->GetList()->GetButton(row);
+        const int bottom =
+            list->GetAbsoluteY() + list->GetHeight() - Controls::CExclusiveTextPanel::kFrameBorder;
+        for (int i = 0; i < row && item->GetAbsoluteY() + Controls::CExclusiveTextPanel::kRowHeight > bottom;
+             ++i)
+            ClickButton(list->GetList()->GetScrollBar()->GetForwardButton());
+        Click(screen, list->GetAbsoluteX() + 20, item->GetAbsoluteY() + 8);
         Frame(screen);
     }
     // The texts of a list's rows.
