@@ -12,7 +12,7 @@
 
 #include "controls/Widget.h"
 #include "editor_windows/CatalogueSelectWindow.h"
-#include "editor_windows/MusicPlayButton.h"
+#include "editor_windows/EditorToolButtons.h"
 #include "editor_windows/ObjectPlace.h"
 
 class CMusicSelectWindow : public CCatalogueSelectWindow,

@@ -123,4 +123,16 @@ bool LinkBuiltPictures(const std::filesystem::path& to) {
     return true;
 }
 
+bool CopyBuiltEditorTables(const std::filesystem::path& to) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(to / "data", ec);
+    for (const char* table : {"stage_objects.dat", "mapchip_info.dat"}) {
+        fs::copy_file(BuiltGameFolder() / "data" / table, to / "data" / table,
+                      fs::copy_options::overwrite_existing, ec);
+        if (ec) return false;
+    }
+    return true;
+}
+
 }  // namespace testsupport

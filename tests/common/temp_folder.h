@@ -56,5 +56,8 @@ void CopyBuiltGame(const std::filesystem::path& to);
 // Gives the game folder `to` the built game's pictures: the image index copied and the picture
 // folders linked (not copied: they are only read). False when the game is not built.
 bool LinkBuiltPictures(const std::filesystem::path& to);
+// Gives the game folder `to` the built game's names and descriptions of map chips and stage
+// objects, which the editor and its pallets show. False when they are not built.
+bool CopyBuiltEditorTables(const std::filesystem::path& to);
 
 }  // namespace testsupport
