@@ -129,6 +129,12 @@ class EditorScreenTest : public EditorTest {
     W* Window() {
         return dynamic_cast<W*>(screen->GetOpenWindow());
     }
+    // Pushes a button of the window in front and lets the screen carry the answer out.
+    void Push(Controls::GCButton* button) {
+        ASSERT_NE(button, nullptr);
+        button->Push();
+        Frames(2);
+    }
     // Answers the question window in front and lets the screen carry it out.
     void Answer(int index) {
         auto* w = Window<Controls::CStandInWindow>();
