@@ -41,7 +41,7 @@ std::unique_ptr<Controls::GCForm> CNewStageCreateHiddenWindow::MakeDialog(int32_
             return std::make_unique<Controls::CVirtualKeyBoard>("新しいステージのタイトルを入力してください",
                                                                 kTitleLimit);
         case kMakeFirstArea:
-            return std::make_unique<CNewAreaFactoryWindow>(newStage_.get(), 0);
+            return std::make_unique<CNewAreaFactoryWindow>(newStage_.get(), false);
         default:
             return nullptr;
     }
@@ -75,7 +75,7 @@ void CNewStageCreateHiddenWindow::OnDialogClosed(int32_t step, Controls::GCForm*
         }
         case kMakeFirstArea: {
             const auto* w = dynamic_cast<const CNewAreaFactoryWindow*>(dialog);
-            if (w && !w->GetAreaXml().empty()) FinishStage(w->GetAreaXml());
+            if (w && !w->GetAreaXmlText().empty()) FinishStage(w->GetAreaXmlText());
             End();
             return;
         }

@@ -32,9 +32,10 @@ constexpr Point kObjectPallet{600, 303}, kCharacterPallet{600, 263};
 constexpr Point kYes{270, 283}, kNo{370, 283}, kCloseYes{224, 291}, kSavedOk{320, 323};
 // The on-screen keyboard: its O K and the kana used.
 constexpr Point kKeyboardOk{270, 422}, kTe{437, 272}, kSu{457, 247}, kTo{437, 297}, kNi{417, 222};
-constexpr Point kOneRoom{320, 218};
-// The stage settings window: O K and "開始地点を選ぶ".
-constexpr Point kSettingsOk{240, 139}, kPickStart{240, 180};
+// The area size window's one-room button and the new area's settings' O K.
+constexpr Point kOneRoom{165, 212}, kAreaSettingsOk{270, 382};
+// The stage settings window: O K and the start point's 変更 (then a click on the map).
+constexpr Point kSettingsOk{210, 422}, kPickStart{365, 164};
 constexpr Point kGoalInPallet{160, 95}, kSunflowerInPallet{160, 205};
 // The kind of stage to open ("以前保存したステージ"), the first row of the file list, 開く.
 constexpr Point kSavedStages{320, 209}, kFirstFile{250, 90}, kOpenFile{270, 422};
@@ -105,9 +106,10 @@ class EditorRun : public apptest::GameCopyTest {
 TEST_F(EditorRun, AStageMadeTestedSavedAndOpenedAgainIsTheSameStage) {
     Script s;
     s.Arg("--headless").Mouse(1, {400, 300}).Key(250, "Z").Key(360, "F3");
-    // A new stage: yes, the title てすと on the keyboard, a one-room area.
+    // A new stage: yes, the title てすと on the keyboard, a one-room area as it comes.
     s.Click(440, kNewButton).Click(470, kYes);
-    s.Click(520, kTe).Click(530, kSu).Click(540, kTo).Click(560, kKeyboardOk).Click(600, kOneRoom);
+    s.Click(520, kTe).Click(530, kSu).Click(540, kTo).Click(560, kKeyboardOk);
+    s.Click(600, kOneRoom).Click(620, kAreaSettingsOk);
     // A floor of the chip in hand, rows 13 and 14 from column 0 to 12.
     s.Click(640, kRectangleTool).Click(660, Tile(0, 13)).Click(680, Tile(12, 14));
     // The hero starts on the floor at column 3.

@@ -147,10 +147,12 @@ class EditorScreenTest : public EditorTest {
     // Answers the dialog in front as dialoganswers::PushAnswer does and lets the sequence and the
     // screen go on.
     void Reply(const std::string& answer) {
-        Controls::GCForm* w = Dialog();
-        ASSERT_NE(w, nullptr) << answer;
-        dialoganswers::PushAnswer(w, answer);
-        Frames(2);
+        for (int i = 0; i < dialoganswers::AnswerCount(answer); ++i) {
+            Controls::GCForm* w = Dialog();
+            ASSERT_NE(w, nullptr) << answer;
+            dialoganswers::PushAnswer(w, answer);
+            Frames(2);
+        }
     }
     bool Enabled(const std::string& name) {
         auto* button = screen->GetControlAs<Controls::COriginalBaseButton>(name);

@@ -7,10 +7,12 @@
 
 #include "controls/Dialogs.h"
 #include "controls/KeyboardWindow.h"
+#include "editor_windows/AreaClassSelectWindow.h"
 #include "editor_windows/FileSelectWindow.h"
 #include "editor_windows/InfomationWindow.h"
-#include "editor_windows/NewAreaFactoryWindow.h"
+#include "editor_windows/NewAreaConfigWindow.h"
 #include "editor_windows/StageFileDialogs.h"
+#include "stage/StageChips.h"
 
 namespace dialoganswers {
 
@@ -20,14 +22,18 @@ inline Controls::GCForm* FrontOf(Controls::GCForm* form) {
     return form;
 }
 
+// How many dialogs one answer answers, one after the other.
+inline int AnswerCount(const std::string& answer) { return answer == "area" ? 2 : 1; }
+
 // Answers the dialog: "yes", "no", "cancel", "close" (its close box), "ok", "type:TEXT" (typed on
 // the keyboard, then O K), "overwrite", "copy", "kind0".."kind2", "open" (the file list's 開く),
-// "area" (a short area of the new-area window). Any other answer to a question cancels it.
+// "area" (a short area in the area size window, then O K in the new area's settings: two
+// dialogs, see AnswerCount). Any other answer to a question cancels it.
 inline void PushAnswer(Controls::GCForm* f, const std::string& answer) {
     using namespace Controls;
-    auto push = [](CPushButtonBase* b) {
+    auto push = [](GCButton* b) {
         ASSERT_NE(b, nullptr);
-        b->PerformPush();
+        b->Push();
     };
     if (answer == "close") {
         auto* w = dynamic_cast<CCloseableBeigeForm*>(f);
@@ -58,7 +64,12 @@ inline void PushAnswer(Controls::GCForm* f, const std::string& answer) {
     if (auto* w = dynamic_cast<CErrorListWindow*>(f)) return push(w->GetOkButton());
     if (auto* w = dynamic_cast<CSendConfirmWindow*>(f))
         return push(answer == "yes" ? w->GetYesButton() : w->GetNoButton());
-    if (auto* w = dynamic_cast<CNewAreaFactoryWindow*>(f)) return w->Answer(answer == "area" ? 1 : 2);
+    if (auto* w = dynamic_cast<CAreaClassSelectWindow*>(f)) {
+        if (answer == "area") return push(w->GetClassButton(AreaClass_Short));
+        return push(w->GetCancelButton());
+    }
+    if (auto* w = dynamic_cast<CNewAreaConfigWindow*>(f))
+        return push(answer == "area" ? w->GetOkButton() : w->GetCancelButton());
     FAIL() << "no dialog to answer " << answer;
 }
 

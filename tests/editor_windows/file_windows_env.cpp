@@ -24,14 +24,16 @@ std::string FileWindowsTest::Describe(Controls::GCForm* f) const {
     if (auto* w = As<Controls::CErrorListWindow>(f))
         return "errors:" + std::to_string(w->GetErrorList()->GetItemCount());
     if (auto* w = As<Controls::CSendConfirmWindow>(f)) return "summary:" + w->GetTitle();
-    if (As<CNewAreaFactoryWindow>(f)) return "area";
+    if (As<CAreaClassSelectWindow>(f)) return "area";
     return "none";
 }
 
 void FileWindowsTest::Answer(const std::string& answer) {
-    PushAnswer(Front(), answer);
-    Frame();
-    Frame();
+    for (int i = 0; i < dialoganswers::AnswerCount(answer); ++i) {
+        PushAnswer(Front(), answer);
+        Frame();
+        Frame();
+    }
 }
 
 void FileWindowsTest::PushAnswer(Controls::GCForm* f, const std::string& answer) {

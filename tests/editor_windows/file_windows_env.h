@@ -14,12 +14,12 @@
 
 #include "controls/Dialogs.h"
 #include "controls/KeyboardWindow.h"
+#include "editor_windows/AreaClassSelectWindow.h"
 #include "editor_windows/EditorWindowHost.h"
 #include "editor_windows/FileSelectPanel.h"
 #include "editor_windows/FileSelectWindow.h"
 #include "editor_windows/HiddenSequenceWindow.h"
 #include "editor_windows/InfomationWindow.h"
-#include "editor_windows/NewAreaFactoryWindow.h"
 #include "editor_windows/StageFileDialogs.h"
 #include "foundation/ClientInfo.h"
 #include "foundation/EncodedFile.h"
