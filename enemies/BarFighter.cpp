@@ -37,8 +37,8 @@ const std::vector<SpriteCell> kSweepCells = {{192, 200, 256, 248}, {192, 136, 25
 
 }  // namespace
 
-CChop001::CChop001(CStage* owner, double px, double py, int facingIn, int variantIn)
-    : CFighterEnemy(owner, px, py, facingIn, 40, kChopRecoil),
+CChop001::CChop001(CStage* ownerStage, double px, double py, int facingIn, int variantIn)
+    : CFighterEnemy(ownerStage, px, py, facingIn, 40, kChopRecoil),
       variant(variantIn == 1 ? 1 : 0),
       left_("Char", "Enemy002_L", ChopperCells(variant)),
       right_("Char", "Enemy002_R", ChopperCells(variant)),

@@ -30,8 +30,8 @@ const std::vector<SpriteCell> kSwingCells = {{0, 192, 96, 224}, {96, 192, 192, 2
 
 }  // namespace
 
-CMegane001::CMegane001(CStage* owner, double px, double py, int facingIn, int variantIn)
-    : CFighterEnemy(owner, px, py, facingIn, 30, kHopRecoil),
+CMegane001::CMegane001(CStage* ownerStage, double px, double py, int facingIn, int variantIn)
+    : CFighterEnemy(ownerStage, px, py, facingIn, 30, kHopRecoil),
       variant(variantIn == 1 ? 1 : 0),
       jumpStartX(px),
       timing(kTimings[variantIn == 1 ? 1 : 0]),

@@ -50,8 +50,8 @@ constexpr double kBodyDepth = 0.0019, kItemDepth = 0.0018, kAnchorDepth = 0.0017
 
 // ---- The marker ----
 
-CMagician_Controller001::CMagician_Controller001(CStage* owner, double px, double py, int side)
-    : IBase(owner, px, py), spawnSide(side) {
+CMagician_Controller001::CMagician_Controller001(CStage* ownerStage, double px, double py, int side)
+    : IBase(ownerStage, px, py), spawnSide(side) {
     width = height = 32.0;
     category = kCategoryController;
     drawPriority = 40;
@@ -90,9 +90,9 @@ void CMagician_Controller001::Update() {
 
 // ---- The magician ----
 
-CMagician001::CMagician001(CStage* owner, double px, double py, int facingIn,
+CMagician001::CMagician001(CStage* ownerStage, double px, double py, int facingIn,
                            CMagician_Controller001* controller, double tx, double ty)
-    : CPatternEnemy(owner, px, py, facingIn, 20),
+    : CPatternEnemy(ownerStage, px, py, facingIn, 20),
       targetX(tx),
       targetY(ty),
       controller_(controller),

@@ -20,8 +20,8 @@ std::vector<SpriteCell> StrawberryCells() {
 
 }  // namespace
 
-CIchigo001::CIchigo001(CStage* owner, double px, double py, int facingIn)
-    : CFighterEnemy(owner, px, py, facingIn, 25, kBerryRecoil),
+CIchigo001::CIchigo001(CStage* ownerStage, double px, double py, int facingIn)
+    : CFighterEnemy(ownerStage, px, py, facingIn, 25, kBerryRecoil),
       left_("Char", "Enemy006_L", StrawberryCells()),
       right_("Char", "Enemy006_R", StrawberryCells()) {
     width = 24.0;

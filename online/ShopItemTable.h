@@ -13,15 +13,15 @@ namespace Controls {
 class CShopItem {
   public:
     CShopItem() = default;
-    CShopItem(std::string key, std::string name, std::string category, int32_t price, std::string description,
-              std::string previewMusicKey, int32_t requiredLevel)
-        : key(std::move(key)),
-          name(std::move(name)),
-          category(std::move(category)),
-          price(price),
-          description(std::move(description)),
-          previewMusicKey(std::move(previewMusicKey)),
-          requiredLevel(requiredLevel) {}
+    CShopItem(std::string keyIn, std::string nameIn, std::string categoryIn, int32_t priceIn,
+              std::string descriptionIn, std::string previewMusicKeyIn, int32_t requiredLevelIn)
+        : key(std::move(keyIn)),
+          name(std::move(nameIn)),
+          category(std::move(categoryIn)),
+          price(priceIn),
+          description(std::move(descriptionIn)),
+          previewMusicKey(std::move(previewMusicKeyIn)),
+          requiredLevel(requiredLevelIn) {}
     CShopItem(const CShopItem&) = default;
     CShopItem& operator=(const CShopItem&) = default;
     virtual ~CShopItem() = default;

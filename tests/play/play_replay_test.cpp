@@ -154,8 +154,6 @@ TEST_P(SampleReplayTest, RecordedRouteReachesTheGoalAndLeavesItsRecord) {
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleReplayTest,
                          ::testing::Values("sample01", "sample02", "sample03", "sample04", "sample05"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param);
-                         });
+                         [](const ::testing::TestParamInfo<const char*>& p) { return std::string(p.param); });
 
 }  // namespace
