@@ -334,8 +334,8 @@ void CDarkThunder::Move() {
     BeginFrame();
     IBase::Move();
     if (TouchesMap(*this)) {
-        CreateEffect(kEffectDarkThunderBrunt, static_cast<int>(GetLeft() + GetRight()) / 2,
-                     static_cast<int>(GetBottom()), owner);
+        const int middle = static_cast<int>(GetLeft() + GetRight()) / 2;  // whole pixels
+        CreateEffect(kEffectDarkThunderBrunt, middle, static_cast<int>(GetBottom()), owner);
         PlaySE(SoundId::kBomb2);
         CCamera::GetInstance()->Shake();
         Kill();

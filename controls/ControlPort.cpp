@@ -42,7 +42,8 @@ class EnginePort : public IControlPort {
         elDraw::DrawRect(x1, y1, x2, y2, brush, pen, penWidth);
     }
     void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override {
-        DrawRectOutline(x1, y1, x2, y2, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, width);
+        DrawRectOutline(x1, y1, x2, y2, static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                        static_cast<int>((color >> 16) & 0xFF), width);
     }
     int CaptureSurface(int left, int top, int right, int bottom) override {
         int slot = elDraw::CreateObject(right - left, bottom - top, elDraw::kMemoryDriver);

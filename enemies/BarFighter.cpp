@@ -24,6 +24,7 @@ const HandOffsets kHands[20] = {{9, 29, 26, 33}, {7, 24, 24, 31},  {7, 34, 23, 3
 
 std::vector<SpriteCell> ChopperCells(int variant) {
     std::vector<SpriteCell> cells;
+    cells.reserve(23);
     for (int i = 0; i < 20; ++i)
         cells.push_back({40 * (i % 6), 48 * (i / 6), 40 * (i % 6) + 40, 48 * (i / 6) + 48});
     cells.push_back(variant == 0 ? SpriteCell{0, 224, 128, 256} : SpriteCell{128, 224, 256, 256});

@@ -41,6 +41,7 @@ const Pose kPoses[12] = {
 
 std::vector<SpriteCell> SpinCells() {
     std::vector<SpriteCell> cells;
+    cells.reserve(8);
     for (int k = 0; k < 8; ++k)
         cells.push_back({128 * (k / 4), 64 * (k % 4), 128 * (k / 4) + 128, 64 * (k % 4) + 64});
     return cells;

@@ -343,6 +343,7 @@ namespace {
 std::vector<SpriteCell> MissileCells(int direction) {
     const int l = direction == 0 ? 0 : 72;
     std::vector<SpriteCell> cells;
+    cells.reserve(4);
     for (int row = 0; row < 4; ++row) cells.push_back({l, 32 + 16 * row, l + 72, 48 + 16 * row});
     return cells;
 }
@@ -391,7 +392,8 @@ void CMissilry::Move() {
 void CMissilry::Kill() {
     if (IsDead()) return;
     const double ex = direction == 0 ? std::trunc(GetLeft() + 8.0) : std::trunc(GetRight() - 8.0);
-    CreateEffect(kEffectBurstRed, ex, static_cast<int>(GetTop() + GetBottom()) / 2, owner);
+    const int middle = static_cast<int>(GetTop() + GetBottom()) / 2;  // whole pixels
+    CreateEffect(kEffectBurstRed, ex, middle, owner);
     PlaySE(SoundId::kBomb2);
     lifeState = kLifeDead;
 }

@@ -75,10 +75,9 @@ void CFlowerBase::Act() {
             stretch = 1.0 + 0.05 * std::sin(0.1 * f);
             if (!onGround)
                 SetState(kFlowerAir);
-            else if (alertFrames > 0.0)
-                SetState(kFlowerWindUp);
-            else if (f > kind.lookAfter && IsHeroInSight() && std::fabs(GetDistanceXToHero()) < 256.0 &&
-                     std::fabs(GetDistanceYToHero()) < 192.0)
+            else if (alertFrames > 0.0 ||
+                     (f > kind.lookAfter && IsHeroInSight() && std::fabs(GetDistanceXToHero()) < 256.0 &&
+                      std::fabs(GetDistanceYToHero()) < 192.0))
                 SetState(kFlowerWindUp);
             else
                 Stop();

@@ -424,9 +424,7 @@ void CSphere001::Draw() {
     imageY = centerY;
     constexpr int kCharge = 8, kHurt = 9;
     int cell = LookDirection(targetAngle);
-    if (isBlown)
-        cell = kHurt;
-    else if (state == kRecoil && stateFrames < 30.0 && static_cast<int>(stateFrames) % 4 < 2)
+    if (isBlown || (state == kRecoil && stateFrames < 30.0 && static_cast<int>(stateFrames) % 4 < 2))
         cell = kHurt;
     else if (state == kAim &&
              ((stateFrames >= 20.0 && stateFrames < 25.0) || (stateFrames >= 30.0 && stateFrames < 35.0)))

@@ -19,6 +19,7 @@ const CMegane001::Timing kTimings[2] = {{35, 30, 40, 30}, {40, 25, 50, 25}};
 
 std::vector<SpriteCell> FighterCells(int variant) {
     std::vector<SpriteCell> cells;
+    cells.reserve(10);
     const int top = variant == 0 ? 0 : 96;
     for (int i = 0; i < 6; ++i) cells.push_back({40 * i, top, 40 * i + 40, top + 48});
     const int w = variant == 0 ? 64 : 40;

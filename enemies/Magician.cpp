@@ -17,6 +17,7 @@ constexpr int kEffectEnemyDeath = 4;
 
 std::vector<SpriteCell> FigureCells() {
     std::vector<SpriteCell> cells;
+    cells.reserve(11);
     for (int i = 0; i < 6; ++i) cells.push_back({40 * i, 0, 40 * i + 40, 48});
     for (int i = 0; i < 2; ++i) cells.push_back({40 * i, 48, 40 * i + 40, 96});
     for (int i = 0; i < 3; ++i) cells.push_back({128, 48 + 32 * i, 224, 80 + 32 * i});

@@ -48,8 +48,8 @@ void CMoyashiBase::Act() {
     facing = GetDistanceXToHero() >= 0.0 ? 1 : 0;
     Creep();
     if (isWithering && stateFrames >= kWitherFrames) {
-        CreateEffect(kEffectSmoke, static_cast<int>(GetLeft() + GetRight()) / 2, std::trunc(GetBottom()),
-                     owner);
+        const int middle = static_cast<int>(GetLeft() + GetRight()) / 2;  // whole pixels
+        CreateEffect(kEffectSmoke, middle, std::trunc(GetBottom()), owner);
         Kill();
     }
     EndFrame();

@@ -13,6 +13,7 @@ namespace {
 
 std::vector<SpriteCell> StrawberryCells() {
     std::vector<SpriteCell> cells;
+    cells.reserve(9);
     for (int i = 0; i < 6; ++i) cells.push_back({40 * i, 128, 40 * i + 40, 168});
     for (int i = 0; i < 3; ++i) cells.push_back({40 * i, 168, 40 * i + 40, 208});
     return cells;

@@ -33,7 +33,7 @@ class ReplayTest : public SceneTest {
         testsupport::CopyBuiltGame(copy.Path());
     }
     // Runs the player on the stage; its JSON line.
-    std::string Run(CStage& s, std::vector<std::string> args) {
+    std::string Run(CStage& s, const std::vector<std::string>& args) {
         const std::string file = StageFile();
         std::filesystem::create_directories(copy.Path() / "stage");
         EXPECT_TRUE(s.SaveToFile(file));
