@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang under ASan and UBSan and runs each for a bounded time.
+# Builds the libFuzzer targets with clang under ASan and UBSan (warnings are errors) and runs each
+# for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 FUZZ_DIR=${FUZZ_DIR:-build-fuzz}
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUOR_TESTS=OFF -DQUOR_BENCH=OFF -DQUOR_FUZZ=ON \
+  -DQUOR_TESTS=OFF -DQUOR_BENCH=OFF -DQUOR_FUZZ=ON -DQUOR_WERROR=ON \
   -DCMAKE_C_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null

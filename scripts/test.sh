@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds, runs every test (once in order with
+# Installs what is missing, checks the formatting, builds with warnings as errors, runs every test (once in order with
 # ctest, once more shuffled), runs the tests again under ASan and UBSan in a clang build, then runs
 # each fuzz target briefly. FUZZ_SECONDS sets the time per fuzz target (30 by default), JOBS the
 # parallel jobs of the tests, sanitizer and fuzz builds (all cores by default).
@@ -11,7 +11,7 @@ bash scripts/install-deps.sh
 step "formatting"
 bash scripts/check-format.sh
 step "build"
-bash scripts/build.sh
+QUOR_WERROR=ON bash scripts/build.sh
 step "tests"
 ctest --test-dir build --output-on-failure -j "${JOBS:-$(nproc)}"
 step "tests shuffled"
