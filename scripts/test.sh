@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds with warnings as errors, runs every test (once in order with
-# ctest, once more shuffled), runs the tests again under ASan and UBSan in a clang build, then runs
-# each fuzz target briefly. FUZZ_SECONDS sets the time per fuzz target (30 by default), JOBS the
+# Installs what is missing, checks the formatting and the layers' includes, builds with warnings as
+# errors, runs every test (once in order with ctest, once more shuffled), runs the tests again under
+# ASan and UBSan in a clang build, then runs each fuzz target briefly. FUZZ_SECONDS sets the time per fuzz target (30 by default), JOBS the
 # parallel jobs of the tests, sanitizer and fuzz builds (all cores by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +10,8 @@ step "dependencies"
 bash scripts/install-deps.sh
 step "formatting"
 bash scripts/check-format.sh
+step "layers"
+bash scripts/check-layers.sh
 step "build"
 QUOR_WERROR=ON bash scripts/build.sh
 step "tests"
