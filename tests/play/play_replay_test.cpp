@@ -81,6 +81,19 @@ TEST_F(ReplayTest, ScreenshotsAreNumberedLikeTheKeysFromTheFirstFrameOfPlay) {
     EXPECT_EQ(names, (std::vector<std::string>{"frame_00000.png", "frame_00010.png", "frame_00020.png"}));
 }
 
+TEST_F(ReplayTest, AStageFileWhoseNameHoldsABackslashPlays) {
+    // "\\" is an ordinary character in a Linux file name, not a folder separator.
+    auto s = MakeStage();
+    const std::filesystem::path file = copy.Path() / "stage" / "my\\replay.stg";
+    std::filesystem::create_directories(file.parent_path());
+    ASSERT_TRUE(s->SaveToFile(file.string()));
+    EXPECT_FALSE(std::filesystem::exists(copy.Path() / "stage" / "my"));
+    const testsupport::StagePlayerRun run =
+        RunPlayer(copy.Path(), {file.string(), "--mode", "3", "--frames", "20"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(Field(run.json, "frames"), 20) << run.output;
+}
+
 TEST_F(ReplayTest, RecordedKeysReplayToTheSamePlay) {
     auto s = MakeStage();
     const std::string record = (copy.Path() / "keys.txt").string();
