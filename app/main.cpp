@@ -2,7 +2,8 @@
 //
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
-//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]...
+//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME]
+//   quorvald --help | --version    print and exit 0; an unknown option prints the usage, exit 2
 //
 // Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
 // onto the screen and presses Z once the title waits, so it passes loading and title.
@@ -21,13 +22,14 @@
 #include "engine/GameState.h"
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
+#include "foundation/VersionNumber.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
 
 namespace {
 
 struct ScriptStep {
-    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp } kind;
+    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp, CloseWindow } kind;
     int key = 0, x = 0, y = 0;
 };
 
@@ -39,10 +41,31 @@ const std::map<std::string, int> kKeyNames = {
     {"F4", plat::kKeyF4},       {"F5", plat::kKeyF5},        {"F12", plat::kKeyF12},
 };
 
-void Usage() {
-    std::fprintf(stderr,
+void Usage(std::FILE* to) {
+    std::string keys;
+    for (const auto& [name, code] : kKeyNames) keys += (keys.empty() ? "" : " ") + name;
+    std::fprintf(to,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
-                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n");
+                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
+                 "                [--close FRAME]\n"
+                 "       quorvald --help | --version\n"
+                 "\n"
+                 "Plays Quorvald in a 640x480 window; without a display it runs headless.\n"
+                 "  --headless            no window and no sound, 1/60 s per frame\n"
+                 "  --frames N            stop after N frames\n"
+                 "  --screenshot-every K  a PNG screenshot every K frames, into --out DIR\n"
+                 "  --key FRAME:NAME      press a key at a frame (%s)\n"
+                 "  --mouse FRAME:X,Y     move the mouse at a frame\n"
+                 "  --click FRAME:X,Y     click the left button at a frame\n"
+                 "  --close FRAME         close the window at a frame, as its close box does\n"
+                 "  --help, -h            print this and exit\n"
+                 "  --version             print the version and exit\n"
+                 "\n"
+                 "The game reads its files from its own folder, or from ../share/quorvald beside an\n"
+                 "installed bin folder. When that folder is read-only it writes under\n"
+                 "$XDG_DATA_HOME/quorvald (~/.local/share/quorvald).\n"
+                 "Exit status: 0 after a clean end, 1 on an error, 2 for bad arguments.\n",
+                 keys.c_str());
 }
 
 bool ParseFramePart(const char* text, int& frame, std::string& rest) {
@@ -107,12 +130,23 @@ int main(int argc, char** argv) {
                 script.insert({frame + 3, {ScriptStep::ButtonUp, 0, x, y}});
             }
             scripted = true;
+        } else if (arg == "--close") {
+            const int at = std::atoi(value("--close"));
+            if (at < 0) {
+                std::fprintf(stderr, "quorvald: bad --close %d\n", at);
+                return 2;
+            }
+            script.insert({at, {ScriptStep::CloseWindow}});
+            scripted = true;
         } else if (arg == "--help" || arg == "-h") {
-            Usage();
+            Usage(stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("%s %s\n", game::kProductName, CVersionNumber::Application().ToString().c_str());
             return 0;
         } else {
             std::fprintf(stderr, "quorvald: unknown argument %s\n", arg.c_str());
-            Usage();
+            Usage(stderr);
             return 2;
         }
     }
@@ -150,6 +184,9 @@ int main(int argc, char** argv) {
                         break;
                     case ScriptStep::ButtonUp:
                         hb->MouseButton(0, false);
+                        break;
+                    case ScriptStep::CloseWindow:
+                        hb->RequestClose();
                         break;
                 }
             }
