@@ -98,6 +98,11 @@ std::string JoinGamePath(const std::string& folder, const std::string& fileName)
     return (folder.empty() ? std::string(".") : ToSlashes(folder)) + "/" + fileName;
 }
 
+std::string GamePathFileName(const std::string& path) {
+    const size_t cut = path.find_last_of(path.find('/') != std::string::npos ? '/' : '\\');
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 void UseUserDataFolder(const std::string& folder) {
     g_decided = true;
     g_userFolder = folder;

@@ -39,6 +39,9 @@ std::string GetGamePath(const std::string& relativePath);
 // name, or, when the name holds a "\" or the folder a "/", the Linux path folder + "/" + name, so
 // that the name reaches the disk whole.
 std::string JoinGamePath(const std::string& folder, const std::string& fileName);
+// The file name at the end of a path: after the last "/" of a Linux path (one that holds a "/"),
+// after the last "\" of one of the game's own.
+std::string GamePathFileName(const std::string& path);
 
 // Makes the copy an installed one that writes to `folder` whatever the game folder allows
 // (tests); SetGameFolder and ResetGameFolder go back to probing.

@@ -119,6 +119,9 @@ TEST(PortableCopy, APlayersFileNameWithABackslashIsKeptWhole) {
     EXPECT_EQ(JoinGamePath("stage\\original", "b.stg"), "stage\\original\\b.stg");
     EXPECT_EQ(JoinGamePath("", "x\\y.stg"), "./x\\y.stg");
     EXPECT_EQ(JoinGamePath(game.Path().string(), "b.stg"), (game.Path() / "b.stg").string());
+    EXPECT_EQ(GamePathFileName(listed), "my\\stage.stg");
+    EXPECT_EQ(GamePathFileName("stage\\original\\b.stg"), "b.stg");
+    EXPECT_EQ(GamePathFileName("b.stg"), "b.stg");
     ASSERT_EQ(ReadEncodedFile("data\\shop_info.dat", text), ReadStatus::Ok);
     EXPECT_EQ(text, "shipped");
 }
