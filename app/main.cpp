@@ -4,13 +4,17 @@
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
 //            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME]
 //   quorvald --help | --version    print and exit 0; an unknown option prints the usage, exit 2
+//   --server URL    the stage-sharing server ("http://host:port"); QUORVALD_SERVER sets it too.
+//                   Without either the game runs its own server on 127.0.0.1.
 //
-// Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
-// onto the screen and presses Z once the title waits, so it passes loading and title.
+// Headless runs take 1/60 s per frame, and a frame waits for a running request to the sharing
+// server to end. Without scripted input a headless run moves the mouse onto the screen and
+// presses Z once the title waits, so it passes loading and title.
 //
 // Exit status: 0 after a clean end (the player quits, the frame count is reached, or another
 // copy already runs), 1 when the game ends on an error (a coded error, an engine error, no
 // audio device, no display without --headless), 2 for bad arguments.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +27,8 @@
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
 #include "foundation/VersionNumber.h"
+#include "online/NetWorkAccessor.h"
+#include "online/QVNet.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
 
@@ -47,6 +53,7 @@ void Usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
                  "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
+                 "                [--server URL]\n"
                  "                [--close FRAME]\n"
                  "       quorvald --help | --version\n"
                  "\n"
@@ -57,6 +64,8 @@ void Usage(std::FILE* to) {
                  "  --key FRAME:NAME      press a key at a frame (%s)\n"
                  "  --mouse FRAME:X,Y     move the mouse at a frame\n"
                  "  --click FRAME:X,Y     click the left button at a frame\n"
+                 "  --server URL          the stage-sharing server (also QUORVALD_SERVER); without\n"
+                 "                        one the game runs its own on 127.0.0.1\n"
                  "  --close FRAME         close the window at a frame, as its close box does\n"
                  "  --help, -h            print this and exit\n"
                  "  --version             print the version and exit\n"
@@ -130,6 +139,8 @@ int main(int argc, char** argv) {
                 script.insert({frame + 3, {ScriptStep::ButtonUp, 0, x, y}});
             }
             scripted = true;
+        } else if (arg == "--server") {
+            QVNet::SetServerAddress(value("--server"));
         } else if (arg == "--close") {
             const int at = std::atoi(value("--close"));
             if (at < 0) {
@@ -166,6 +177,10 @@ int main(int argc, char** argv) {
         options.beforeFrame = [&script](int frame) {
             plat::HeadlessBackend* hb = plat::CurrentHeadless();
             if (!hb) return;
+            // A request to the sharing server ends before the next frame, so scripted input meets
+            // the same screens at the same frames however long the server takes.
+            if (CNetWorkAccessor::HasInstance())
+                CNetWorkAccessor::GetInstance()->WaitForRequest(std::chrono::seconds(60));
             auto range = script.equal_range(frame);
             for (auto it = range.first; it != range.second; ++it) {
                 const ScriptStep& s = it->second;

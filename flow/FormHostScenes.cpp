@@ -1,12 +1,12 @@
 #include "flow/FormHostScenes.h"
 
 #include "engine/Music.h"
-#include "flow/AdminCreatorFormStandIn.h"
 #include "flow/ConfigSceneRootForm.h"
-#include "flow/NetWorkTestFormStandIn.h"
-#include "flow/RegisterCreatorFormStandIn.h"
-#include "flow/ShopFormStandIn.h"
+#include "flow/NetworkTestForm.h"
 #include "flow/TopMenuScene.h"
+#include "online/AdminCreatorForm.h"
+#include "online/RegisterCreatorForm.h"
+#include "online/ShopSceneRootForm.h"
 
 CFormHostScene::CFormHostScene(IScene* parent, int music, bool fadeIn)
     : IScene(parent), music_(music), fadeIn_(fadeIn) {}
@@ -27,11 +27,11 @@ void CFormHostScene::SetRootForm(std::unique_ptr<Controls::GCForm> form) { root_
 
 CRegisterCreatorScene::CRegisterCreatorScene(IScene* parent)
     : CFormHostScene(parent, MusicId::kDownload, true) {
-    SetRootForm(std::make_unique<CRegisterCreatorFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CRegisterCreatorSceneRootForm>(this));
 }
 
 CAdminCreatorScene::CAdminCreatorScene(IScene* parent) : CFormHostScene(parent, MusicId::kDownload, true) {
-    SetRootForm(std::make_unique<CAdminCreatorFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CAdminCreatorSceneRootForm>(this));
 }
 
 void CAdminCreatorScene::CloseToEditor() {
@@ -40,11 +40,11 @@ void CAdminCreatorScene::CloseToEditor() {
 }
 
 CShopScene::CShopScene(IScene* parent) : CFormHostScene(parent, MusicId::kSelectStage, true) {
-    SetRootForm(std::make_unique<CShopFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CShopSceneRootForm>(this));
 }
 
 CNetWorkTestScene::CNetWorkTestScene(IScene* parent) : CFormHostScene(parent, MusicId::kNone, false) {
-    SetRootForm(std::make_unique<CNetWorkTestFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CNetWorkTestSceneRootForm>(this));
 }
 
 CConfigScene::CConfigScene(IScene* parent) : CFormHostScene(parent, MusicId::kTopMenu, true) {

@@ -4,6 +4,7 @@
 // which it may be bought. Ownership is not kept here but in the client info's bought items.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/Singleton.h"
@@ -24,6 +25,8 @@ class CShopItem {
           requiredLevel(requiredLevelIn) {}
     CShopItem(const CShopItem&) = default;
     CShopItem& operator=(const CShopItem&) = default;
+    CShopItem(CShopItem&&) = default;
+    CShopItem& operator=(CShopItem&&) = default;
     virtual ~CShopItem() = default;
 
     std::string GetKey() const { return key; }

@@ -58,6 +58,17 @@ void TempGameFolder::MakeUnreadable(const std::string& rel) const {
 
 std::filesystem::path BuiltGameFolder() { return QUOR_GAME_DIR; }
 
+std::string PrepareStageReading(const TempGameFolder& game, const std::string& sample) {
+    game.MakeDir("data");
+    std::filesystem::copy_file(BuiltGameFolder() / "data" / "stage_objects.dat",
+                               game.Full("data/stage_objects.dat"),
+                               std::filesystem::copy_options::overwrite_existing);
+    std::string stage;
+    if (ReadEncodedFile((BuiltGameFolder() / "stage" / "sample" / sample).string(), stage) != ReadStatus::Ok)
+        return {};
+    return stage;
+}
+
 bool BuiltGameIsComplete() {
     const std::filesystem::path game = BuiltGameFolder();
     return std::filesystem::exists(game / kGameExecutable) &&
@@ -89,6 +100,12 @@ void CopyBuiltGame(const std::filesystem::path& to) {
             fs::copy_file(it->path(), to / rel, fs::copy_options::overwrite_existing);
         }
     }
+    // A build of the tests that reads another build's game folder (the sanitizer build) plays
+    // stages with its own stage player, so that the replays run play as this build compiled it.
+    const fs::path own = fs::path(QUOR_OWN_GAME_DIR) / "quor-playstage";
+    std::error_code ec;
+    if (!fs::equivalent(QUOR_OWN_GAME_DIR, from, ec) && fs::exists(own))
+        fs::copy_file(own, to / "quor-playstage", fs::copy_options::overwrite_existing);
 }
 
 }  // namespace testsupport
