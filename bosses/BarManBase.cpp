@@ -450,8 +450,8 @@ void CBarManBase::Draw() {
 void CBarManBase::DrawEntrance() {
     const double t = bossStateTime;
     const double d = depth;
-    const double x = centerX + (colour >= 0 && colour <= 4 ? kEntranceOffset[colour] : 0);
-    const double y = centerY;
+    const double px = centerX + (colour >= 0 && colour <= 4 ? kEntranceOffset[colour] : 0);
+    const double py = centerY;
     const int own = colour >= 0 && colour <= 4 ? kOwnRowPlace[colour] : -1;
     if (t < 140) {
         double k = 0, alpha = 1.0;
@@ -462,26 +462,26 @@ void CBarManBase::DrawEntrance() {
         }
         if (CSprite* s = entranceSprites[0].get()) {
             s->SetAlpha(static_cast<float>(alpha));
-            PlaceSprite(s, x + k + 64, y - 160, d, 0);
+            PlaceSprite(s, px + k + 64, py - 160, d, 0);
         }
     } else {
-        PlaceSprite(entranceSprites[1].get(), x + 64 + 0.3 * (t - 140) * (t - 140), y - 160, d, 0);
+        PlaceSprite(entranceSprites[1].get(), px + 64 + 0.3 * (t - 140) * (t - 140), py - 160, d, 0);
     }
     if (t > 40 && t <= 100) {
         for (int i = 2; i <= 6; ++i)
-            PlaceSprite(entranceSprites[i].get(), x + 32 + (i - 5) * (t - 40) * 0.533,
-                        y - 192 + 0.0948 * (t - 55) * (t - 55), d - 0.0001, 0.7 * t);
+            PlaceSprite(entranceSprites[i].get(), px + 32 + (i - 5) * (t - 40) * 0.533,
+                        py - 192 + 0.0948 * (t - 55) * (t - 55), d - 0.0001, 0.7 * t);
     }
     if (t > 100 && t <= 140) {
         for (int i = 0; i < 5; ++i)
-            PlaceSprite(entranceSprites[7 + i].get(), x - 64 + 32 * i, y + 1, d - 0.001, 0);
+            PlaceSprite(entranceSprites[7 + i].get(), px - 64 + 32 * i, py + 1, d - 0.001, 0);
     }
     if (t > 140 && t <= 150 && own >= 0)
-        PlaceSprite(entranceSprites[7 + own].get(), x - 64 + 32 * own, y + 1, d - 0.001, 0);
+        PlaceSprite(entranceSprites[7 + own].get(), px - 64 + 32 * own, py + 1, d - 0.001, 0);
     if (t > 140) {
         for (int i = 0; i < 5; ++i) {
             if (i == own) continue;
-            PlaceSprite(entranceSprites[2 + i].get(), x - 64 + 32 * i, y - 12 * (t - 140), d - 0.0001,
+            PlaceSprite(entranceSprites[2 + i].get(), px - 64 + 32 * i, py - 12 * (t - 140), d - 0.0001,
                         0.7 * t);
         }
     }

@@ -101,26 +101,26 @@ void CBarManBlue::LaunchMachine() {
     if (hitPoints >= kLowHitPoints || Roll(0, 99) >= 25) kind = Roll(1, 4);
     PlaySE(SoundId::kJump2);
     const bool right = facing == 1;
-    const double x = right ? GetRight() + 8 : GetLeft() - 8;
-    const double y = GetTop() - 8;
+    const double px = right ? GetRight() + 8 : GetLeft() - 8;
+    const double py = GetTop() - 8;
     double mvx = 130 * FacingSign() + Roll(-20, 20);
     double mvy = Roll(-20, 20) - 200;
     IBase* machine = nullptr;
     switch (kind) {
         case 1:
-            machine = CreateLiveObject("CBlueMachine001", owner, x - 12, y - 20, {mvx, mvy});
+            machine = CreateLiveObject("CBlueMachine001", owner, px - 12, py - 20, {mvx, mvy});
             break;
         case 2:
-            machine = CreateLiveObject("CBlueMachine002", owner, x, y, {mvx, mvy});
+            machine = CreateLiveObject("CBlueMachine002", owner, px, py, {mvx, mvy});
             break;
         case 3:
             mvx += Roll(-80, 80);
             mvy += Roll(-80, 80);
-            machine = CreateLiveObject("CBlueMachine003", owner, x, y, {mvx, mvy});
+            machine = CreateLiveObject("CBlueMachine003", owner, px, py, {mvx, mvy});
             break;
         default:
             mvy -= Roll(0, 120);
-            machine = CreateLiveObject("CBlueMachine004", owner, x, y, {0.0, mvy});
+            machine = CreateLiveObject("CBlueMachine004", owner, px, py, {0.0, mvy});
             break;
     }
     if (machine) AddChild(machine);

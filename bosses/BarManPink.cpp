@@ -100,9 +100,9 @@ void CBarManPink::SetPinkState(int s) {
             break;
         case kPinkHighJump: {
             brake();
-            const float screenY = CCamera::GetInstance()->WorldToScreenY(
+            const float onScreenY = CCamera::GetInstance()->WorldToScreenY(
                 static_cast<float>(FrameStartCentreX()), static_cast<float>(FrameStartCentreY()));
-            vy = -(screenY + 100) * 1.6;
+            vy = -(onScreenY + 100) * 1.6;
             PlaySE(SoundId::kJump4);
             break;
         }

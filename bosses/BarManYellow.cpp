@@ -186,19 +186,19 @@ void CBarManYellow::SetYellowState(int s) {
 }
 
 void CBarManYellow::RaisePillars() {
-    const double y = GetPreviousBottom() - 16;
-    ThrowBossShot("CShockWave", owner, GetLeft() - 16, y, {5, 0, 96, 0});
-    ThrowBossShot("CShockWave", owner, GetRight(), y, {5, 1, 96, 0});
+    const double py = GetPreviousBottom() - 16;
+    ThrowBossShot("CShockWave", owner, GetLeft() - 16, py, {5, 0, 96, 0});
+    ThrowBossShot("CShockWave", owner, GetRight(), py, {5, 1, 96, 0});
     PlaySE(SoundId::kFire);
 }
 
-void CBarManYellow::CallBolt(double x) {
+void CBarManYellow::CallBolt(double px) {
     PlaySE(SoundId::kThunder);
     ++thunderCount;
     IBase* hero = GetHero();
     const int foot = hero ? Trunc(hero->GetPreviousBottom() - 4) : 0;
     const double screenTop = CCamera::GetInstance()->ScreenToWorldY(0, 0);
-    ThrowBossShot("CThunder", owner, x, Trunc(screenTop - 1200), {0, foot});
+    ThrowBossShot("CThunder", owner, px, Trunc(screenTop - 1200), {0, foot});
 }
 
 void CBarManYellow::LeaveMostlyDeciding(int percent) {

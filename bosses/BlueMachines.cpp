@@ -74,8 +74,8 @@ bool PushedTheHero(int r) { return r == kHitBounced || r == kHitPushed; }
 
 // ---- CBlueMachine001 ----
 
-CBlueMachine001::CBlueMachine001(CStage* owner, double px, double py, double velocityX, double velocityY)
-    : CPatternEnemy(owner, px, py, 0, 1),
+CBlueMachine001::CBlueMachine001(CStage* ownerStage, double px, double py, double velocityX, double velocityY)
+    : CPatternEnemy(ownerStage, px, py, 0, 1),
       images_("Char", "Enemy009_L", {{0, 160, 40, 200}, {40, 160, 80, 200}, {80, 160, 120, 200}}) {
     width = 24;
     height = 20;
@@ -174,8 +174,8 @@ int CBlueMachine001::ReceiveAttack(AttackInfo attack) { return Beaten(*this, att
 
 // ---- CBlueMachine002 ----
 
-CBlueMachine002::CBlueMachine002(CStage* owner, double px, double py, double velocityX, double velocityY)
-    : CPatternEnemy(owner, px, py, 0, 1),
+CBlueMachine002::CBlueMachine002(CStage* ownerStage, double px, double py, double velocityX, double velocityY)
+    : CPatternEnemy(ownerStage, px, py, 0, 1),
       images_("Char", "Enemy010",
               {{120, 160, 152, 192},
                {152, 160, 184, 192},
@@ -284,8 +284,8 @@ int CBlueMachine002::ReceiveAttack(AttackInfo attack) { return Beaten(*this, att
 
 // ---- CBlueMachine003 ----
 
-CBlueMachine003::CBlueMachine003(CStage* owner, double px, double py, double velocityX, double velocityY)
-    : CPatternEnemy(owner, px, py, 0, 1), images_("Char", "Enemy009_L", {{0, 200, 40, 240}}) {
+CBlueMachine003::CBlueMachine003(CStage* ownerStage, double px, double py, double velocityX, double velocityY)
+    : CPatternEnemy(ownerStage, px, py, 0, 1), images_("Char", "Enemy009_L", {{0, 200, 40, 240}}) {
     Thrown(*this, 12.0, velocityX, velocityY);
     ax = -velocityX;  // the throw dies away in one second
     ay = -velocityY;
@@ -324,8 +324,8 @@ void CBlueMachine003::Draw() {
 
 // ---- CBlueMachine004 ----
 
-CBlueMachine004::CBlueMachine004(CStage* owner, double px, double py, double velocityX, double velocityY)
-    : IBase(owner, px, py),
+CBlueMachine004::CBlueMachine004(CStage* ownerStage, double px, double py, double velocityX, double velocityY)
+    : IBase(ownerStage, px, py),
       body_("Char", "Enemy009_L", {{40, 200, 72, 232}}),
       flash_("Object", "Objects003", {{160, 64, 192, 96}}) {
     Thrown(*this, 16.0, velocityX, velocityY);

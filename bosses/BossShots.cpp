@@ -49,9 +49,9 @@ void SetRect(IBase& o, double w, double h) {
 
 // ---- CFallingRock ----
 
-CFallingRock::CFallingRock(CStage* owner, double px, double py, double velocityX, double velocityY,
+CFallingRock::CFallingRock(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false) {
     SetAttackInfo(ShotAttack(10, 320.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 14.0);
     vx = velocityX;
@@ -112,8 +112,8 @@ int CFallingRock::ReceiveAttack(AttackInfo) {
 
 // ---- CGrandFrame ----
 
-CGrandFrame::CGrandFrame(CStage* owner, double px, double py, double velocityX, bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false),
+CGrandFrame::CGrandFrame(CStage* ownerStage, double px, double py, double velocityX, bool heroSide)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false),
       cells_(Cells("Objects003", {{96, 144, 128, 160}, {128, 144, 160, 160}})) {
     SetAttackInfo(ShotAttack(10, 150.0, SteepForwardUpAngle(velocityX), kAttackRedBurst));
     SetRect(*this, 32, 16);
@@ -154,9 +154,9 @@ int CGrandFrame::Collide(IBase* other) {
 
 // ---- CShockWave ----
 
-CShockWave::CShockWave(CStage* owner, double px, double py, int countIn, int directionIn, int maxHeightIn,
-                       bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, true),
+CShockWave::CShockWave(CStage* ownerStage, double px, double py, int countIn, int directionIn,
+                       int maxHeightIn, bool heroSide)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, true),
       count(countIn),
       direction(directionIn),
       maxHeight(maxHeightIn),
@@ -211,8 +211,8 @@ int CShockWave::Collide(IBase* other) {
 
 // ---- CThunder ----
 
-CThunder::CThunder(CStage* owner, double px, double py, bool heroSide, int markYIn)
-    : CShotBase(owner, px, py, 600, heroSide, !heroSide, false),
+CThunder::CThunder(CStage* ownerStage, double px, double py, bool heroSide, int markYIn)
+    : CShotBase(ownerStage, px, py, 600, heroSide, !heroSide, false),
       markY(markYIn),
       cells_(Cells("Objects003", {{144, 160, 168, 248},
                                   {168, 160, 192, 248},
@@ -263,9 +263,9 @@ int CThunder::Collide(IBase* other) {
 
 // ---- CSniperShot ----
 
-CSniperShot::CSniperShot(CStage* owner, double px, double py, double velocityX, double velocityY,
+CSniperShot::CSniperShot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide)
-    : CShotBase(owner, px, py, 60, heroSide, !heroSide, true) {
+    : CShotBase(ownerStage, px, py, 60, heroSide, !heroSide, true) {
     SetAttackInfo(ShotAttack(15, 400.0, ForwardUpAngle(velocityX), kAttackSlash));
     SetRect(*this, 16, 1);
     vx = velocityX;
@@ -325,9 +325,9 @@ int CSniperShot::Collide(IBase* other) {
 
 // ---- The break shots ----
 
-CBreakShot_Mother::CBreakShot_Mother(CStage* owner, double px, double py, double velocityX, double velocityY,
-                                     bool heroSide)
-    : CBreakingShot(owner, px, py, 900, heroSide, !heroSide, true),
+CBreakShot_Mother::CBreakShot_Mother(CStage* ownerStage, double px, double py, double velocityX,
+                                     double velocityY, bool heroSide)
+    : CBreakingShot(ownerStage, px, py, 900, heroSide, !heroSide, true),
       cells_(Cells("Objects003", {{96, 80, 112, 96}, {96, 96, 112, 112}})) {
     SetAttackInfo(ShotAttack(15, 150.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 4.0);
@@ -381,9 +381,9 @@ void ShotTrail::Draw(const CSpriteSheet& images, double shrink) const {
     }
 }
 
-CBreakShot_Child::CBreakShot_Child(CStage* owner, double px, double py, double velocityX, double velocityY,
-                                   bool heroSide)
-    : CBreakingShot(owner, px, py, 900, heroSide, !heroSide, true),
+CBreakShot_Child::CBreakShot_Child(CStage* ownerStage, double px, double py, double velocityX,
+                                   double velocityY, bool heroSide)
+    : CBreakingShot(ownerStage, px, py, 900, heroSide, !heroSide, true),
       images_(Cells("Objects003", std::vector<SpriteCell>(4, SpriteCell{96, 112, 112, 128}))) {
     SetAttackInfo(ShotAttack(5, 150.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 4.0);
@@ -408,8 +408,8 @@ void CBreakShot_Child::Draw() { trail.Draw(images_, 0.0); }
 
 // ---- CWaveShot ----
 
-CWaveShot::CWaveShot(CStage* owner, double px, double py, int directionIn, double phase, bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, true),
+CWaveShot::CWaveShot(CStage* ownerStage, double px, double py, int directionIn, double phase, bool heroSide)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, true),
       direction(directionIn),
       wavePhase(phase),
       images_(

@@ -45,9 +45,9 @@ void BurstRed(IBase& bomb, int radius) {
 
 // ---- CWallThroughNormalShot ----
 
-CWallThroughNormalShot::CWallThroughNormalShot(CStage* owner, double px, double py, double velocityX,
+CWallThroughNormalShot::CWallThroughNormalShot(CStage* ownerStage, double px, double py, double velocityX,
                                                double velocityY, bool heroSide)
-    : CBreakingShot(owner, px, py, 900, heroSide, !heroSide, true),
+    : CBreakingShot(ownerStage, px, py, 900, heroSide, !heroSide, true),
       frames_("Object", "Objects003", {{192, 64, 208, 80}, {192, 80, 208, 96}}) {
     Launch(*this, velocityX, velocityY, 4.0, 500.0, 10, 150.0, -1);
     ignoresMap = true;
@@ -67,8 +67,9 @@ void CWallThroughNormalShot::Draw() {
 
 // ---- CNinjaStar ----
 
-CNinjaStar::CNinjaStar(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, true) {
+CNinjaStar::CNinjaStar(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                       bool heroSide)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, true) {
     Launch(*this, velocityX, velocityY, 12.0, 500.0, 10, 250.0, kAttackSlash);
     ignoresMap = true;
     SetSprite(Objects003(96, 160, 120, 184));
@@ -96,13 +97,13 @@ int CNinjaStar::Collide(IBase* other) {
     return r;
 }
 
-int CNinjaStar::ReceiveAttack(AttackInfo attack) { return BatBack(*this, attack, 400.0); }
+int CNinjaStar::ReceiveAttack(AttackInfo incoming) { return BatBack(*this, incoming, 400.0); }
 
 // ---- CBigNinjaStar ----
 
-CBigNinjaStar::CBigNinjaStar(CStage* owner, double px, double py, double velocityX, double velocityY,
+CBigNinjaStar::CBigNinjaStar(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                              bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, true),
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, true),
       sides_("Object", "Bar002", {{0, 128, 128, 224}, {128, 128, 256, 224}}) {
     Launch(*this, velocityX, velocityY, 48.0, 500.0, 15, 250.0, kAttackSlash);
     ay = -300.0;  // it rises ever faster
@@ -138,8 +139,9 @@ int CBigNinjaStar::Collide(IBase* other) {
 
 // ---- CPinkBomb ----
 
-CPinkBomb::CPinkBomb(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
+CPinkBomb::CPinkBomb(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                     bool heroSide)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false) {
     Launch(*this, velocityX, velocityY, 7.0, 600.0, 0, 0.0, -1);
     ay = 500.0;
     SetSprite(Objects003(120, 160, 136, 176));
@@ -160,10 +162,10 @@ int CPinkBomb::Collide(IBase* other) {
     return r;
 }
 
-int CPinkBomb::ReceiveAttack(AttackInfo attack) {
-    if (attack.flags[kAttackRedBurst]) {
+int CPinkBomb::ReceiveAttack(AttackInfo incoming) {
+    if (incoming.flags[kAttackRedBurst]) {
         Explode();
         return kHitDefeated;
     }
-    return BatBack(*this, attack, 600.0);
+    return BatBack(*this, incoming, 600.0);
 }

@@ -266,7 +266,7 @@ void CDevilBar::ChooseAttack() {
         if (!firstRainDone) {
             firstRainDone = true;
             next = kDevilBombRain;
-        } else if (attackCount >= 2) {
+        } else if (attackCount >= 2 || r >= 62) {
             attackCount = 0;
             next = kDevilDarkBall;
         } else if (r < 50) {
@@ -275,9 +275,6 @@ void CDevilBar::ChooseAttack() {
         } else if (r < 55) {
             ++attackCount;
             next = kDevilCutters;
-        } else if (r >= 62) {
-            attackCount = 0;
-            next = kDevilDarkBall;
         } else {
             ++attackCount;
             next = kDevilSweep;
@@ -286,15 +283,12 @@ void CDevilBar::ChooseAttack() {
         if (!firstSweepDone) {
             firstSweepDone = true;
             next = kDevilSweep;
-        } else if (attackCount >= 2) {
+        } else if (attackCount >= 2 || r >= 60) {
             attackCount = 0;
             next = kDevilDarkBall;
         } else if (r < 50) {
             ++attackCount;
             next = kDevilCutters;
-        } else if (r >= 60) {
-            attackCount = 0;
-            next = kDevilDarkBall;
         } else {
             ++attackCount;
             next = kDevilSweep;

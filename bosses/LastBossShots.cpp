@@ -59,9 +59,9 @@ void HomeToward(IBase& shot, double target, double step, double speed, double* h
 
 // ---- The trail ----
 
-CTrailShot::CTrailShot(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide,
-                       int life, SpriteCell cell, double firstAlpha, double scale)
-    : CShotBase(owner, px, py, life, heroSide, !heroSide, true),
+CTrailShot::CTrailShot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                       bool heroSide, int life, SpriteCell cell, double firstAlpha, double scale)
+    : CShotBase(ownerStage, px, py, life, heroSide, !heroSide, true),
       images_(LastBossSheet({cell, cell, cell, cell})),
       firstAlpha_(firstAlpha),
       scale_(scale) {
@@ -96,9 +96,9 @@ void CTrailShot::Draw() {
 
 // ---- The small dark ball ----
 
-CSmallDarkBall::CSmallDarkBall(CStage* owner, double px, double py, double velocityX, double velocityY,
+CSmallDarkBall::CSmallDarkBall(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                                bool heroSide)
-    : CTrailShot(owner, px, py, velocityX, velocityY, heroSide, 180, kDarkCell, 0.8, 0.375) {
+    : CTrailShot(ownerStage, px, py, velocityX, velocityY, heroSide, 180, kDarkCell, 0.8, 0.375) {
     SetAttackInfo(ShotAttack(10, 200.0, AwayUpAngle(velocityX)));
     MakeRoundShape(*this, 12.0);
     ax = 2.0 * velocityX;
@@ -131,9 +131,9 @@ int CSmallDarkBall::ReceiveAttack(AttackInfo) {
 
 // ---- The big dark ball ----
 
-CBigDarkBall::CBigDarkBall(CStage* owner, double px, double py, double velocityX, double velocityY,
+CBigDarkBall::CBigDarkBall(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                            bool heroSide, IBase* firer)
-    : CTrailShot(owner, px, py, velocityX, velocityY, heroSide, 1200, kDarkCell, 0.8, 1.0),
+    : CTrailShot(ownerStage, px, py, velocityX, velocityY, heroSide, 1200, kDarkCell, 0.8, 1.0),
       bossForm(firer),
       heading(GetAngle(0, 0, velocityX, velocityY)),
       speed(Speed(velocityX, velocityY)) {
@@ -190,9 +190,9 @@ int CBigDarkBall::ReceiveAttack(AttackInfo incoming) {
 
 // ---- The ice ball ----
 
-CPatriotIceBall::CPatriotIceBall(CStage* owner, double px, double py, double velocityX, double velocityY,
+CPatriotIceBall::CPatriotIceBall(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                                  bool heroSide)
-    : CTrailShot(owner, px, py, velocityX, velocityY, heroSide, 1200, kIceCell, 0.85, 0.4),
+    : CTrailShot(ownerStage, px, py, velocityX, velocityY, heroSide, 1200, kIceCell, 0.85, 0.4),
       heading(GetAngle(0, 0, velocityX, velocityY)),
       speed(Speed(velocityX, velocityY)) {
     SetAttackInfo(ShotAttack(10, 200.0, kUp, kAttackIce));
@@ -243,9 +243,9 @@ int CPatriotIceBall::ReceiveAttack(AttackInfo) {
 
 // ---- The moon cutter ----
 
-CMoonCutter::CMoonCutter(CStage* owner, double px, double py, double velocityX, double velocityY,
+CMoonCutter::CMoonCutter(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide, bool forward)
-    : CShotBase(owner, px, py, 1200, heroSide, !heroSide, true),
+    : CShotBase(ownerStage, px, py, 1200, heroSide, !heroSide, true),
       heading(GetAngle(0, 0, velocityX, velocityY)),
       speed(Speed(velocityX, velocityY)),
       spinForward(forward) {
@@ -311,8 +311,8 @@ int CMoonCutter::ReceiveAttack(AttackInfo) {
 
 // ---- The dark thunder ----
 
-CDarkThunder::CDarkThunder(CStage* owner, double px, double py, bool heroSide, int groundLine)
-    : CShotBase(owner, px, py, 600, heroSide, !heroSide, false),
+CDarkThunder::CDarkThunder(CStage* ownerStage, double px, double py, bool heroSide, int groundLine)
+    : CShotBase(ownerStage, px, py, 600, heroSide, !heroSide, false),
       markY(groundLine),
       images_(LastBossSheet({{128, 160, 152, 248},
                              {152, 160, 176, 248},
@@ -334,8 +334,8 @@ void CDarkThunder::Move() {
     BeginFrame();
     IBase::Move();
     if (TouchesMap(*this)) {
-        CreateEffect(kEffectDarkThunderBrunt, static_cast<int>(GetLeft() + GetRight()) / 2,
-                     static_cast<int>(GetBottom()), owner);
+        const int middle = static_cast<int>(GetLeft() + GetRight()) / 2;  // whole pixels
+        CreateEffect(kEffectDarkThunderBrunt, middle, static_cast<int>(GetBottom()), owner);
         PlaySE(SoundId::kBomb2);
         CCamera::GetInstance()->Shake();
         Kill();
@@ -367,8 +367,8 @@ int CDarkThunder::Collide(IBase* other) {
 
 // ---- The light before the bomb ----
 
-CLightBeforeBomb::CLightBeforeBomb(CStage* owner, double px, double py, int side)
-    : IBase(owner, px, py),
+CLightBeforeBomb::CLightBeforeBomb(CStage* ownerStage, double px, double py, int side)
+    : IBase(ownerStage, px, py),
       fromLeft(side),
       images_(LastBossSheet({{192, 128, 256, 192}, {192, 192, 256, 256}})) {
     width = height = 16.0;
@@ -380,7 +380,7 @@ CLightBeforeBomb::CLightBeforeBomb(CStage* owner, double px, double py, int side
     UpdateCentre();
     double ex, ey;
     GetEffectPoint(this, &ex, &ey);
-    CreateEffect(kEffectFlash, ex, ey, owner);
+    CreateEffect(kEffectFlash, ex, ey, ownerStage);
 }
 
 void CLightBeforeBomb::Update() {

@@ -122,8 +122,7 @@ void CBigFreeImagePushButton::Draw() {
 CFreeTextLinkButton::CFreeTextLinkButton(int32_t x, int32_t y, const std::string& text, int32_t fontSize)
     : CPushImmediateButtonBase(x, y, int32_t(uint32_t(Cp932Length(text)) * uint32_t(fontSize) / 2u),
                                fontSize),
-      text_(text),
-      fontSize_(fontSize) {
+      text_(text) {
     auto label =
         std::make_unique<CSpriteTextLabel>(text, 0, 0, GetWidth(), GetHeight(), fontSize, 218, 218, 248);
     label->SetAlignment(0);

@@ -175,7 +175,6 @@ class CFreeTextLinkButton : public CPushImmediateButtonBase {
 
   private:
     std::string text_;
-    int32_t fontSize_;
     CSpriteTextLabel* label_;
 };
 

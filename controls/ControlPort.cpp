@@ -42,8 +42,8 @@ class EnginePort : public IControlPort {
         elDraw::DrawRect(x1, y1, x2, y2, brush, pen, penWidth);
     }
     void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override {
-        DrawRectOutline(x1, y1, x2, y2, int(color & 0xFF), int((color >> 8) & 0xFF),
-                        int((color >> 16) & 0xFF), width);
+        DrawRectOutline(x1, y1, x2, y2, static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                        static_cast<int>((color >> 16) & 0xFF), width);
     }
     void Arc(int cx, int cy, int radius, uint32_t color, int width) override {
         elDraw::DrawArc(cx, cy, radius, color, width);

@@ -117,7 +117,7 @@ void CCaptionRibon::Draw() {
 }
 
 CTextLineArea::CTextLineArea(const std::string& text, int32_t x, int32_t y, int32_t width)
-    : COriginalBasePart(x, y, width, 32), fontSize_(14) {
+    : COriginalBasePart(x, y, width, 32) {
     auto label = std::make_unique<CSpriteTextLabel>(text, 8, 8, width - 16, 16, 14, 45, 30, 8);
     label->SetAlignment(0);
     label_ = label.get();
@@ -125,7 +125,7 @@ CTextLineArea::CTextLineArea(const std::string& text, int32_t x, int32_t y, int3
 }
 
 CTextLineArea::CTextLineArea(const std::string& text, int32_t x, int32_t y, int32_t width, int32_t fontSize)
-    : COriginalBasePart(x, y, width, fontSize + 18), fontSize_(fontSize) {
+    : COriginalBasePart(x, y, width, fontSize + 18) {
     auto label =
         std::make_unique<CSpriteTextLabel>(text, 8, 8, width - 16, fontSize + 2, fontSize, 45, 30, 8);
     label->SetAlignment(0);

@@ -92,7 +92,6 @@ class CTextLineArea : public COriginalBasePart {
 
   private:
     CSpriteTextLabel* label_;
-    int32_t fontSize_;
 };
 
 // An engraved horizontal rule: a light line with a dark one above it.

@@ -72,7 +72,8 @@ void CVerticalScrollablePanelBase::FitScrollBar() {
     }
     bar_->SetReady(true);
     bar_->SetMaximum(maximum);
-    bar_->SetVisiblePercent(double(visibleRows_ * 100 / part_->GetRowCount()));
+    const int visiblePercent = visibleRows_ * 100 / part_->GetRowCount();  // whole percents
+    bar_->SetVisiblePercent(visiblePercent);
 }
 
 void CVerticalScrollablePanelBase::HandleInput() {

@@ -152,10 +152,11 @@ int32_t CBasicScrollBar::GetGripPosition() const {
 
 int32_t CBasicScrollBar::GetValueFromGrip() const {
     const int32_t g = grip_->GetLength();
-    const int32_t a = g / 2 + 17, b = GetLength() - 17 - g / 2;
+    const int32_t halfGrip = g / 2;  // whole pixels
+    const int32_t a = halfGrip + 17, b = GetLength() - 17 - halfGrip;
     if (a == b) return 0;
     const int32_t pos = vertical_ ? grip_->GetY() : grip_->GetX();
-    const double t = double(pos + g / 2 - a) / double(b - a);
+    const double t = double(pos + halfGrip - a) / double(b - a);
     return int32_t(GetMinimum() + (GetMaximum() - GetMinimum()) * t + 0.5);
 }
 

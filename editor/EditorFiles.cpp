@@ -85,7 +85,7 @@ StageSavedNotice CEditor::SaveStage(const std::string& fileName, bool overwrite)
     const std::string folder = StageFolder();
     CreateFolder("stage");
     CreateFolder(folder.substr(0, folder.size() - 1));
-    if (!stage->SaveToFile(folder + fileName)) ThrowCannotSave();
+    if (!stage->SaveToFile(JoinGamePath(folder.substr(0, folder.size() - 1), fileName))) ThrowCannotSave();
     CLog::GetInstance()->Write("ファイル" + fileName + "を保存しました。");
     modified = false;
     currentFileName = fileName;
@@ -119,8 +119,7 @@ StageSavedNotice CEditor::SaveAsNew(const std::string& stageName) {
 StageSavedNotice CEditor::SaveToCurrentFile() { return SaveStage(currentFileName, true); }
 
 void CEditor::OpenStage(const std::string& path, bool keepFileName) {
-    const size_t cut = path.find_last_of("\\/");
-    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    const std::string name = GamePathFileName(path);
     std::string text;
     const ReadStatus status = ReadEncodedFile(path, text, true);
     if (status == ReadStatus::CannotRead)

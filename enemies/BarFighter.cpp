@@ -24,6 +24,7 @@ const HandOffsets kHands[20] = {{9, 29, 26, 33}, {7, 24, 24, 31},  {7, 34, 23, 3
 
 std::vector<SpriteCell> ChopperCells(int variant) {
     std::vector<SpriteCell> cells;
+    cells.reserve(23);
     for (int i = 0; i < 20; ++i)
         cells.push_back({40 * (i % 6), 48 * (i / 6), 40 * (i % 6) + 40, 48 * (i / 6) + 48});
     cells.push_back(variant == 0 ? SpriteCell{0, 224, 128, 256} : SpriteCell{128, 224, 256, 256});
@@ -37,8 +38,8 @@ const std::vector<SpriteCell> kSweepCells = {{192, 200, 256, 248}, {192, 136, 25
 
 }  // namespace
 
-CChop001::CChop001(CStage* owner, double px, double py, int facingIn, int variantIn)
-    : CFighterEnemy(owner, px, py, facingIn, 40, kChopRecoil),
+CChop001::CChop001(CStage* ownerStage, double px, double py, int facingIn, int variantIn)
+    : CFighterEnemy(ownerStage, px, py, facingIn, 40, kChopRecoil),
       variant(variantIn == 1 ? 1 : 0),
       left_("Char", "Enemy002_L", ChopperCells(variant)),
       right_("Char", "Enemy002_R", ChopperCells(variant)),

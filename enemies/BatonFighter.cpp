@@ -41,6 +41,7 @@ const Pose kPoses[12] = {
 
 std::vector<SpriteCell> SpinCells() {
     std::vector<SpriteCell> cells;
+    cells.reserve(8);
     for (int k = 0; k < 8; ++k)
         cells.push_back({128 * (k / 4), 64 * (k % 4), 128 * (k / 4) + 128, 64 * (k % 4) + 64});
     return cells;
@@ -50,8 +51,8 @@ const std::vector<SpriteCell> kSlashCells = {{0, 192, 96, 224}, {96, 192, 192, 2
 
 }  // namespace
 
-CTonFar001::CTonFar001(CStage* owner, double px, double py, int facingIn)
-    : CGroundEnemy(owner, px, py, facingIn, 100),
+CTonFar001::CTonFar001(CStage* ownerStage, double px, double py, int facingIn)
+    : CGroundEnemy(ownerStage, px, py, facingIn, 100),
       spin_("Effect", "Bar_Effect002_L", SpinCells()),
       slashLeft_("Effect", "Bar_Effect003_L", kSlashCells),
       slashRight_("Effect", "Bar_Effect003_R", kSlashCells) {

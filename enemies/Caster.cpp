@@ -22,8 +22,8 @@ const std::vector<SpriteCell> kCasterCells = {{0, 64, 32, 112},  {0, 112, 32, 16
 
 }  // namespace
 
-CProfessor001::CProfessor001(CStage* owner, double px, double py, int facingIn)
-    : CGroundEnemy(owner, px, py, facingIn, 10),
+CProfessor001::CProfessor001(CStage* ownerStage, double px, double py, int facingIn)
+    : CGroundEnemy(ownerStage, px, py, facingIn, 10),
       left_("Char", "Enemy005_L", kCasterCells),
       right_("Char", "Enemy005_R", kCasterCells),
       ball_("Object", "Objects002", {{32, 0, 64, 32}}) {

@@ -14,8 +14,8 @@ const std::vector<SpriteCell> kDrillCells = {
 
 }  // namespace
 
-CDrill001::CDrill001(CStage* owner, double px, double py, int facingIn)
-    : CFighterEnemy(owner, px, py, facingIn, 30, kDrillRecoil),
+CDrill001::CDrill001(CStage* ownerStage, double px, double py, int facingIn)
+    : CFighterEnemy(ownerStage, px, py, facingIn, 30, kDrillRecoil),
       left_("Char", "Enemy003_L", kDrillCells),
       right_("Char", "Enemy003_R", kDrillCells) {
     width = 36.0;

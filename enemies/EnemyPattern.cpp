@@ -23,8 +23,8 @@ CSpriteSheet& CSpriteSheet::operator=(CSpriteSheet&&) noexcept = default;
 
 // ---- CPatternEnemy ----
 
-CPatternEnemy::CPatternEnemy(CStage* owner, double px, double py, int facingIn, int hp)
-    : IEnemy(owner, px, py), hitPoints(hp), facing(facingIn == 1 ? 1 : 0) {}
+CPatternEnemy::CPatternEnemy(CStage* ownerStage, double px, double py, int facingIn, int hp)
+    : IEnemy(ownerStage, px, py), hitPoints(hp), facing(facingIn == 1 ? 1 : 0) {}
 
 // The sprites belong to the class; the base must not draw through a freed one.
 CPatternEnemy::~CPatternEnemy() { sprite = nullptr; }
@@ -65,13 +65,13 @@ void CPatternEnemy::FaceHero() {
     if (hero) facing = hero->centerX - centerX >= 0 ? 1 : 0;
 }
 
-int CPatternEnemy::TakeHit(const AttackInfo& attack, int defeatEffect) {
+int CPatternEnemy::TakeHit(const AttackInfo& attack, int effectKind) {
     hitPoints -= attack.damage;
     if (hitPoints > 0) {
         StartBlow(attack, false);
         return kHitHurt;
     }
-    StartDefeatBlow(attack, defeatEffect);
+    StartDefeatBlow(attack, effectKind);
     ClearSpawnFlag();
     return kHitDefeated;
 }

@@ -65,9 +65,9 @@ void TurnToward(double targetAngle, double step, double* heading) {
 
 // ---- Thrown balls ----
 
-CThrownBall::CThrownBall(CStage* owner, double px, double py, double velocityX, double velocityY,
+CThrownBall::CThrownBall(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide, const Look& look)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false),
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false),
       spinRate_(look.spinRate),
       batSpeed_(look.batSpeed) {
     SetAttackInfo(ShotAttack(look.damage, look.power, ForwardUpAngle(velocityX)));
@@ -103,21 +103,23 @@ int CThrownBall::Collide(IBase* other) {
     return r;
 }
 
-int CThrownBall::ReceiveAttack(AttackInfo attack) { return BatBack(*this, attack, batSpeed_); }
+int CThrownBall::ReceiveAttack(AttackInfo incoming) { return BatBack(*this, incoming, batSpeed_); }
 
-CBaseball::CBaseball(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CThrownBall(owner, px, py, velocityX, velocityY, heroSide,
+CBaseball::CBaseball(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                     bool heroSide)
+    : CThrownBall(ownerStage, px, py, velocityX, velocityY, heroSide,
                   {10, 240.0, 8.0, 450.0, 0.02, 600.0, {16, 0, 32, 16}}) {}
 
-CVolleyball::CVolleyball(CStage* owner, double px, double py, double velocityX, double velocityY,
+CVolleyball::CVolleyball(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide)
-    : CThrownBall(owner, px, py, velocityX, velocityY, heroSide,
+    : CThrownBall(ownerStage, px, py, velocityX, velocityY, heroSide,
                   {10, 240.0, 12.0, 580.0, 0.02, 300.0, {96, 0, 128, 32}}) {}
 
 // ---- CBomb001 ----
 
-CBomb001::CBomb001(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
+CBomb001::CBomb001(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                   bool heroSide)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false) {
     SetAttackInfo(ShotAttack(0, 0.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 8.0);
     vx = velocityX;
@@ -147,19 +149,19 @@ int CBomb001::Collide(IBase* other) {
     return r;
 }
 
-int CBomb001::ReceiveAttack(AttackInfo attack) {
-    if (attack.flags[kAttackRedBurst]) {
+int CBomb001::ReceiveAttack(AttackInfo incoming) {
+    if (incoming.flags[kAttackRedBurst]) {
         Explode();
         return kHitDefeated;
     }
-    return BatBack(*this, attack, 520.0);
+    return BatBack(*this, incoming, 520.0);
 }
 
 // ---- CRollingRock ----
 
-CRollingRock::CRollingRock(CStage* owner, double px, double py, double velocityX, double velocityY,
+CRollingRock::CRollingRock(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false) {
     SetAttackInfo(ShotAttack(20, 320.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 14.0);
     vx = velocityX;
@@ -202,9 +204,9 @@ int CRollingRock::ReceiveAttack(AttackInfo) {
 
 // ---- CSnowStorm001 ----
 
-CSnowStorm001::CSnowStorm001(CStage* owner, double px, double py, double velocityX, double velocityY,
+CSnowStorm001::CSnowStorm001(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                              bool heroSide)
-    : CShotBase(owner, px, py, 60, heroSide, !heroSide, true) {
+    : CShotBase(ownerStage, px, py, 60, heroSide, !heroSide, true) {
     SetAttackInfo(ShotAttack(2, 60.0, SteepForwardUpAngle(velocityX), kAttackIce, 10.0));
     MakeRoundShape(*this, 7.0);
     vx = velocityX;
@@ -242,9 +244,9 @@ int CSnowStorm001::Collide(IBase* other) {
 
 // ---- CMagicalBall ----
 
-CMagicalBall::CMagicalBall(CStage* owner, double px, double py, double velocityX, double velocityY,
+CMagicalBall::CMagicalBall(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, true) {
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, true) {
     SetAttackInfo(ShotAttack(15, 270.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 14.0);
     vx = velocityX;
@@ -288,9 +290,9 @@ int CMagicalBall::ReceiveAttack(AttackInfo) {
 
 // ---- Beams ----
 
-CBeamShot::CBeamShot(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide,
-                     bool ice)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false), ice_(ice) {
+CBeamShot::CBeamShot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                     bool heroSide, bool ice)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false), ice_(ice) {
     SetAttackInfo(ShotAttack(10, ice ? 150.0 : 200.0, SteepForwardUpAngle(velocityX), ice ? kAttackIce : -1));
     MakeRoundShape(*this, 4.0);
     vx = velocityX;
@@ -327,12 +329,13 @@ int CBeamShot::Collide(IBase* other) {
     return r;
 }
 
-CNormalBeam::CNormalBeam(CStage* owner, double px, double py, double velocityX, double velocityY,
+CNormalBeam::CNormalBeam(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide)
-    : CBeamShot(owner, px, py, velocityX, velocityY, heroSide, false) {}
+    : CBeamShot(ownerStage, px, py, velocityX, velocityY, heroSide, false) {}
 
-CIceBeam::CIceBeam(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CBeamShot(owner, px, py, velocityX, velocityY, heroSide, true) {}
+CIceBeam::CIceBeam(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                   bool heroSide)
+    : CBeamShot(ownerStage, px, py, velocityX, velocityY, heroSide, true) {}
 
 // ---- CMissilry ----
 
@@ -340,14 +343,15 @@ namespace {
 std::vector<SpriteCell> MissileCells(int direction) {
     const int l = direction == 0 ? 0 : 72;
     std::vector<SpriteCell> cells;
+    cells.reserve(4);
     for (int row = 0; row < 4; ++row) cells.push_back({l, 32 + 16 * row, l + 72, 48 + 16 * row});
     return cells;
 }
 }  // namespace
 
-CMissilry::CMissilry(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide,
-                     int directionIn)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false),
+CMissilry::CMissilry(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                     bool heroSide, int directionIn)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false),
       direction(directionIn),
       cells_("Object", "Objects002", MissileCells(directionIn)) {
     SetAttackInfo(ShotAttack(15, 270.0, (direction == 1 ? -0.15 : -0.85) * kPi, kAttackRedBurst));
@@ -388,7 +392,8 @@ void CMissilry::Move() {
 void CMissilry::Kill() {
     if (IsDead()) return;
     const double ex = direction == 0 ? std::trunc(GetLeft() + 8.0) : std::trunc(GetRight() - 8.0);
-    CreateEffect(kEffectBurstRed, ex, static_cast<int>(GetTop() + GetBottom()) / 2, owner);
+    const int middle = static_cast<int>(GetTop() + GetBottom()) / 2;  // whole pixels
+    CreateEffect(kEffectBurstRed, ex, middle, owner);
     PlaySE(SoundId::kBomb2);
     lifeState = kLifeDead;
 }
@@ -415,8 +420,9 @@ int CMissilry::ReceiveAttack(AttackInfo) {
 
 // ---- CPatriot ----
 
-CPatriot::CPatriot(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, true),
+CPatriot::CPatriot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                   bool heroSide)
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, true),
       cells_("Object", "Objects002", {{0, 96, 32, 128}, {32, 96, 64, 128}}) {
     SetAttackInfo(ShotAttack(10, 200.0, kStraightUp, kAttackRedBurst));
     width = height = 12.0;
@@ -472,8 +478,9 @@ int CPatriot::ReceiveAttack(AttackInfo) {
 
 // ---- CGunWater ----
 
-CGunWater::CGunWater(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CWaterDropBase(owner, px, py, 120, heroSide, !heroSide, false) {
+CGunWater::CGunWater(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                     bool heroSide)
+    : CWaterDropBase(ownerStage, px, py, 120, heroSide, !heroSide, false) {
     SetAttackInfo(ShotAttack(10, 190.0, SteepForwardUpAngle(velocityX), kAttackWater));
     MakeRoundShape(*this, 6.0);
     vx = velocityX;
@@ -497,9 +504,9 @@ int CGunWater::ReceiveAttack(AttackInfo) {
 
 // ---- CMachineGunShot ----
 
-CMachineGunShot::CMachineGunShot(CStage* owner, double px, double py, double velocityX, double velocityY,
+CMachineGunShot::CMachineGunShot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                                  bool heroSide)
-    : CNormalShot(owner, px, py, velocityX, velocityY, heroSide) {
+    : CNormalShot(ownerStage, px, py, velocityX, velocityY, heroSide) {
     SetAttackInfo(ShotAttack(2, 100.0, ForwardUpAngle(velocityX), -1, 6.0));
     shapeType = kShapeRect;
     width = 16.0;
@@ -522,9 +529,9 @@ void CMachineGunShot::Move() {
 
 // ---- CPatriotMagicalBall ----
 
-CPatriotMagicalBall::CPatriotMagicalBall(CStage* owner, double px, double py, double velocityX,
+CPatriotMagicalBall::CPatriotMagicalBall(CStage* ownerStage, double px, double py, double velocityX,
                                          double velocityY, bool heroSide)
-    : CShotBase(owner, px, py, 1200, heroSide, !heroSide, true),
+    : CShotBase(ownerStage, px, py, 1200, heroSide, !heroSide, true),
       images_("Object", "Objects002", std::vector<SpriteCell>(4, SpriteCell{96, 96, 128, 128})) {
     SetAttackInfo(ShotAttack(10, 200.0, kStraightUp));
     MakeRoundShape(*this, 13.0);

@@ -27,12 +27,12 @@ int Side(int facing) { return facing != 0 ? 1 : 0; }
 
 // ---- The small fish ----
 
-CFish001::CFish001(CStage* owner, double px, double py, int facingIn, double phaseIn)
-    : CFish001(owner, px, py, facingIn, phaseIn, nullptr, -1) {}
+CFish001::CFish001(CStage* ownerStage, double px, double py, int facingIn, double phaseIn)
+    : CFish001(ownerStage, px, py, facingIn, phaseIn, nullptr, -1) {}
 
-CFish001::CFish001(CStage* owner, double px, double py, int facingIn, double phaseIn,
+CFish001::CFish001(CStage* ownerStage, double px, double py, int facingIn, double phaseIn,
                    CFish_Controller001* controller, int index)
-    : CPatternEnemy(owner, px, py, Side(facingIn), 1),
+    : CPatternEnemy(ownerStage, px, py, Side(facingIn), 1),
       phase(phaseIn),
       schoolIndex(index),
       controller_(controller),
@@ -120,8 +120,8 @@ int CFish001::ReceiveAttack(AttackInfo info) {
 
 // ---- The school ----
 
-CFish_Controller001::CFish_Controller001(CStage* owner, double px, double py, int modeIn)
-    : IBase(owner, px, py), mode(modeIn) {
+CFish_Controller001::CFish_Controller001(CStage* ownerStage, double px, double py, int modeIn)
+    : IBase(ownerStage, px, py), mode(modeIn) {
     category = kCategoryController;
     width = 16.0;
     height = 16.0;
@@ -131,7 +131,8 @@ CFish_Controller001::CFish_Controller001(CStage* owner, double px, double py, in
     removeWhenOffScreen = false;
     const int facing = mode == 0 ? 0 : 1;
     const double trail = mode == 0 ? 50.0 : -50.0;
-    for (int i = 0; i < 3; ++i) AddChild(new CFish001(owner, px + trail * i, py, facing, 0.3 * i, this, i));
+    for (int i = 0; i < 3; ++i)
+        AddChild(new CFish001(ownerStage, px + trail * i, py, facing, 0.3 * i, this, i));
 }
 
 void CFish_Controller001::Update() {
@@ -150,8 +151,8 @@ void CFish_Controller001::OnFishDefeated(int index) {
 
 // ---- The long fish ----
 
-CFish002::CFish002(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, Side(facingIn), 1),
+CFish002::CFish002(CStage* ownerStage, double px, double py, int facingIn)
+    : CPatternEnemy(ownerStage, px, py, Side(facingIn), 1),
       left_("Char", "Enemy005_L", {{64, 192, 128, 208}}),
       right_("Char", "Enemy005_R", {{64, 192, 128, 208}}) {
     category = kCategoryFlyer;
@@ -164,8 +165,8 @@ CFish002::CFish002(CStage* owner, double px, double py, int facingIn)
     a.damage = 10;
     a.power = 130.0;
     a.angle = facing == 0 ? std::numbers::pi : 0.0;
-    auto* snout = new CCollisionDetectionRectangle(this, this, owner, facing == 0 ? -4.0 : width - 4.0, 2.0,
-                                                   8, 8, CCollisionDetectionBase::kNeverExpires, 10.0,
+    auto* snout = new CCollisionDetectionRectangle(this, this, ownerStage, facing == 0 ? -4.0 : width - 4.0,
+                                                   2.0, 8, 8, CCollisionDetectionBase::kNeverExpires, 10.0,
                                                    kSideEnemy, kAimKeep, a);
     snout_ = snout;
     AddChild(snout);
@@ -251,8 +252,8 @@ int CFish002::ReceiveAttack(AttackInfo info) {
 
 // ---- The dropping fish ----
 
-CFish003::CFish003(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, Side(facingIn), 1),
+CFish003::CFish003(CStage* ownerStage, double px, double py, int facingIn)
+    : CPatternEnemy(ownerStage, px, py, Side(facingIn), 1),
       left_("Char", "Enemy005_L",
             {{128, 192, 192, 224}, {192, 192, 256, 224}, {128, 224, 192, 256}, {192, 224, 256, 256}}),
       right_("Char", "Enemy005_R",

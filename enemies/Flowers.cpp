@@ -44,8 +44,8 @@ const CFlowerBase::Kind CFlower002::kKind = {{{120, 0, 160, 40},
                                              kAttackRedBurst,
                                              false};
 
-CFlowerBase::CFlowerBase(CStage* owner, double px, double py, const Kind& k)
-    : CGroundEnemy(owner, px, py, 0, 1),
+CFlowerBase::CFlowerBase(CStage* ownerStage, double px, double py, const Kind& k)
+    : CGroundEnemy(ownerStage, px, py, 0, 1),
       kind(k),
       sheet_("Char", "Enemy010", std::vector<SpriteCell>(std::begin(k.cells), std::end(k.cells))) {
     width = 24.0;
@@ -58,8 +58,8 @@ CFlowerBase::CFlowerBase(CStage* owner, double px, double py, const Kind& k)
 
 CFlowerBase::~CFlowerBase() = default;
 
-CFlower001::CFlower001(CStage* owner, double px, double py) : CFlowerBase(owner, px, py, kKind) {}
-CFlower002::CFlower002(CStage* owner, double px, double py) : CFlowerBase(owner, px, py, kKind) {}
+CFlower001::CFlower001(CStage* ownerStage, double px, double py) : CFlowerBase(ownerStage, px, py, kKind) {}
+CFlower002::CFlower002(CStage* ownerStage, double px, double py) : CFlowerBase(ownerStage, px, py, kKind) {}
 
 void CFlowerBase::SetState(int s) {
     EnterState(s);
@@ -75,10 +75,9 @@ void CFlowerBase::Act() {
             stretch = 1.0 + 0.05 * std::sin(0.1 * f);
             if (!onGround)
                 SetState(kFlowerAir);
-            else if (alertFrames > 0.0)
-                SetState(kFlowerWindUp);
-            else if (f > kind.lookAfter && IsHeroInSight() && std::fabs(GetDistanceXToHero()) < 256.0 &&
-                     std::fabs(GetDistanceYToHero()) < 192.0)
+            else if (alertFrames > 0.0 ||
+                     (f > kind.lookAfter && IsHeroInSight() && std::fabs(GetDistanceXToHero()) < 256.0 &&
+                      std::fabs(GetDistanceYToHero()) < 192.0))
                 SetState(kFlowerWindUp);
             else
                 Stop();

@@ -55,8 +55,8 @@ void SetMaxSpeeds(IBase& o, double up, double side) {
 
 // ---- The bat ----
 
-CBat001::CBat001(CStage* owner, double px, double py, int variantIn)
-    : CPatternEnemy(owner, px, py, 0, 1),
+CBat001::CBat001(CStage* ownerStage, double px, double py, int variantIn)
+    : CPatternEnemy(ownerStage, px, py, 0, 1),
       variant(variantIn == 0 ? 0 : 1),
       body_("Char", "Enemy005_L", BatBodyCells(variant)),
       wings_("Char", "Enemy005_L", BatWingCells(variant)) {
@@ -305,8 +305,8 @@ void CBat001::OnAttackClash(int, AttackInfo, AttackInfo theirs) {
 
 // ---- The floating turret ----
 
-CSphere001::CSphere001(CStage* owner, double px, double py, int variantIn)
-    : CPatternEnemy(owner, px, py, 0, 1),
+CSphere001::CSphere001(CStage* ownerStage, double px, double py, int variantIn)
+    : CPatternEnemy(ownerStage, px, py, 0, 1),
       variant(variantIn == 0 ? 0 : 1),
       sheet_("Char", "Enemy005_R", SphereCells(variant)) {
     shapeType = kShapeCircle;
@@ -424,9 +424,7 @@ void CSphere001::Draw() {
     imageY = centerY;
     constexpr int kCharge = 8, kHurt = 9;
     int cell = LookDirection(targetAngle);
-    if (isBlown)
-        cell = kHurt;
-    else if (state == kRecoil && stateFrames < 30.0 && static_cast<int>(stateFrames) % 4 < 2)
+    if (isBlown || (state == kRecoil && stateFrames < 30.0 && static_cast<int>(stateFrames) % 4 < 2))
         cell = kHurt;
     else if (state == kAim &&
              ((stateFrames >= 20.0 && stateFrames < 25.0) || (stateFrames >= 30.0 && stateFrames < 35.0)))

@@ -41,8 +41,8 @@ void CGroundEnemy::DrawSquashed(CSprite* cell, double s, double dx, double lift)
     DrawSprite();
 }
 
-CFighterEnemy::CFighterEnemy(CStage* owner, double x, double y, int facing, int hp, int recoilState)
-    : CGroundEnemy(owner, x, y, facing, hp), recoilState_(recoilState) {}
+CFighterEnemy::CFighterEnemy(CStage* ownerStage, double px, double py, int facingIn, int hp, int recoilState)
+    : CGroundEnemy(ownerStage, px, py, facingIn, hp), recoilState_(recoilState) {}
 
 int CFighterEnemy::ReceiveAttack(AttackInfo info) {
     if (clashGuard) return kHitNoEffect;

@@ -32,8 +32,8 @@ std::vector<SpriteCell> GunnerCells(int variant) {
 
 }  // namespace
 
-CGun001::CGun001(CStage* owner, double px, double py, int facingIn, int variantIn)
-    : CGroundEnemy(owner, px, py, facingIn, 10),
+CGun001::CGun001(CStage* ownerStage, double px, double py, int facingIn, int variantIn)
+    : CGroundEnemy(ownerStage, px, py, facingIn, 10),
       variant(variantIn == 1 ? 1 : 0),
       left_("Char", "Enemy002_L", GunnerCells(variant)),
       right_("Char", "Enemy002_R", GunnerCells(variant)) {

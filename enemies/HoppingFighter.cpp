@@ -19,6 +19,7 @@ const CMegane001::Timing kTimings[2] = {{35, 30, 40, 30}, {40, 25, 50, 25}};
 
 std::vector<SpriteCell> FighterCells(int variant) {
     std::vector<SpriteCell> cells;
+    cells.reserve(10);
     const int top = variant == 0 ? 0 : 96;
     for (int i = 0; i < 6; ++i) cells.push_back({40 * i, top, 40 * i + 40, top + 48});
     const int w = variant == 0 ? 64 : 40;
@@ -30,8 +31,8 @@ const std::vector<SpriteCell> kSwingCells = {{0, 192, 96, 224}, {96, 192, 192, 2
 
 }  // namespace
 
-CMegane001::CMegane001(CStage* owner, double px, double py, int facingIn, int variantIn)
-    : CFighterEnemy(owner, px, py, facingIn, 30, kHopRecoil),
+CMegane001::CMegane001(CStage* ownerStage, double px, double py, int facingIn, int variantIn)
+    : CFighterEnemy(ownerStage, px, py, facingIn, 30, kHopRecoil),
       variant(variantIn == 1 ? 1 : 0),
       jumpStartX(px),
       timing(kTimings[variantIn == 1 ? 1 : 0]),

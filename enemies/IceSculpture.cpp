@@ -18,8 +18,8 @@ const std::vector<SpriteCell> kSculptureCells = {{80, 0, 112, 56}, {80, 56, 112,
 
 }  // namespace
 
-CIceSculpture001::CIceSculpture001(CStage* owner, double px, double py, int facingIn)
-    : CGroundEnemy(owner, px, py, facingIn, 1),
+CIceSculpture001::CIceSculpture001(CStage* ownerStage, double px, double py, int facingIn)
+    : CGroundEnemy(ownerStage, px, py, facingIn, 1),
       left_("Char", "Enemy003_L", kSculptureCells),
       right_("Char", "Enemy003_R", kSculptureCells) {
     width = 18.0;

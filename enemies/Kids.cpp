@@ -80,13 +80,13 @@ const KidTuning CKid002::kTuning = {
     8.0,
 };
 
-CKid001::CKid001(CStage* owner, double px, double py, int facingIn)
-    : CKidBase(owner, px, py, facingIn, kTuning) {}
-CKid002::CKid002(CStage* owner, double px, double py, int facingIn)
-    : CKidBase(owner, px, py, facingIn, kTuning) {}
+CKid001::CKid001(CStage* ownerStage, double px, double py, int facingIn)
+    : CKidBase(ownerStage, px, py, facingIn, kTuning) {}
+CKid002::CKid002(CStage* ownerStage, double px, double py, int facingIn)
+    : CKidBase(ownerStage, px, py, facingIn, kTuning) {}
 
-CKidBase::CKidBase(CStage* owner, double px, double py, int facingIn, const KidTuning& t)
-    : CPatternEnemy(owner, px, py, facingIn, 20), tuning(t) {
+CKidBase::CKidBase(CStage* ownerStage, double px, double py, int facingIn, const KidTuning& t)
+    : CPatternEnemy(ownerStage, px, py, facingIn, 20), tuning(t) {
     width = 20.0;
     height = 30.0;
     vx = facing == 1 ? 80.0 : -80.0;
@@ -365,8 +365,8 @@ void CKidBase::Draw() {
 
 // ---- The bumper ----
 
-CPukka001::CPukka001(CStage* owner, double px, double py)
-    : IEnemy(owner, px, py), sheet_("Char", "Enemy001_L", {{32, 0, 72, 40}, {32, 40, 104, 96}}) {
+CPukka001::CPukka001(CStage* ownerStage, double px, double py)
+    : IEnemy(ownerStage, px, py), sheet_("Char", "Enemy001_L", {{32, 0, 72, 40}, {32, 40, 104, 96}}) {
     shapeType = kShapeCircle;
     radius = 14.0;
     sprite = sheet_[0];

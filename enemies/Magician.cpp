@@ -18,6 +18,7 @@ constexpr int kEffectEnemyDeath = 4;
 
 std::vector<SpriteCell> FigureCells() {
     std::vector<SpriteCell> cells;
+    cells.reserve(11);
     for (int i = 0; i < 6; ++i) cells.push_back({40 * i, 0, 40 * i + 40, 48});
     for (int i = 0; i < 2; ++i) cells.push_back({40 * i, 48, 40 * i + 40, 96});
     for (int i = 0; i < 3; ++i) cells.push_back({128, 48 + 32 * i, 224, 80 + 32 * i});
@@ -51,8 +52,8 @@ constexpr double kBodyDepth = 0.0019, kItemDepth = 0.0018, kAnchorDepth = 0.0017
 
 // ---- The marker ----
 
-CMagician_Controller001::CMagician_Controller001(CStage* owner, double px, double py, int side)
-    : IBase(owner, px, py), spawnSide(side) {
+CMagician_Controller001::CMagician_Controller001(CStage* ownerStage, double px, double py, int side)
+    : IBase(ownerStage, px, py), spawnSide(side) {
     width = height = 32.0;
     category = kCategoryController;
     drawPriority = 40;
@@ -91,9 +92,9 @@ void CMagician_Controller001::Update() {
 
 // ---- The magician ----
 
-CMagician001::CMagician001(CStage* owner, double px, double py, int facingIn,
+CMagician001::CMagician001(CStage* ownerStage, double px, double py, int facingIn,
                            CMagician_Controller001* controller, double tx, double ty)
-    : CPatternEnemy(owner, px, py, facingIn, 20),
+    : CPatternEnemy(ownerStage, px, py, facingIn, 20),
       targetX(tx),
       targetY(ty),
       controller_(controller),

@@ -22,8 +22,8 @@ const std::vector<SpriteCell> kNeedleCells = {
 
 }  // namespace
 
-CNeedle001::CNeedle001(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, facingIn, 0),
+CNeedle001::CNeedle001(CStage* ownerStage, double px, double py, int facingIn)
+    : CPatternEnemy(ownerStage, px, py, facingIn, 0),
       left_("Char", "Enemy007_L", kNeedleCells),
       right_("Char", "Enemy007_R", kNeedleCells) {
     width = 48.0;

@@ -11,8 +11,8 @@
 #include "foundation/Random.h"
 #include "play/HeroVitals.h"
 
-COtoBall001::COtoBall001(CStage* owner, double px, double py, int facingIn)
-    : IEnemy(owner, px, py),
+COtoBall001::COtoBall001(CStage* ownerStage, double px, double py, int facingIn)
+    : IEnemy(ownerStage, px, py),
       facing(facingIn == 1 ? 1 : 0),
       sheet_("Char", "Enemy006_L",
              {{0, 216, 40, 256},

@@ -25,8 +25,8 @@ const std::vector<SpriteCell> kFrames = {
 
 }  // namespace
 
-CSkyMobile001::CSkyMobile001(CStage* owner, double px, double py, int facingIn)
-    : CPatternEnemy(owner, px, py, facingIn, kHitPoints),
+CSkyMobile001::CSkyMobile001(CStage* ownerStage, double px, double py, int facingIn)
+    : CPatternEnemy(ownerStage, px, py, facingIn, kHitPoints),
       homeX(px),
       homeY(py),
       left_("Char", "Enemy008_L", kFrames),
@@ -34,7 +34,7 @@ CSkyMobile001::CSkyMobile001(CStage* owner, double px, double py, int facingIn)
     width = 104.0;
     height = 36.0;
     removeWhenOffScreen = false;
-    auto* zone = new CSkyMobileChild001(owner, 0.0, 0.0, this);
+    auto* zone = new CSkyMobileChild001(ownerStage, 0.0, 0.0, this);
     child_ = zone;
     AddChild(zone);
     // It first backs away from the hero it faces, climbing.
@@ -307,8 +307,8 @@ void CSkyMobile001::Draw() {
 
 // ---- The hit zone ----
 
-CSkyMobileChild001::CSkyMobileChild001(CStage* owner, double dx, double dy, CSkyMobile001* machine)
-    : IEnemy(owner, dx, dy, machine), machine_(machine) {
+CSkyMobileChild001::CSkyMobileChild001(CStage* ownerStage, double dx, double dy, CSkyMobile001* machine)
+    : IEnemy(ownerStage, dx, dy, machine), machine_(machine) {
     attachedToParent = true;
     ignoresMap = true;
     width = 16.0;

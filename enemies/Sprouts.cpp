@@ -19,8 +19,8 @@ constexpr double kCreepAccel = 200.0;
 const CMoyashiBase::Look CMoyashi001::kLook = {{{72, 112, 96, 144}, {72, 144, 96, 176}}, kAttackRedBurst};
 const CMoyashiBase::Look CMoyashi002::kLook = {{{72, 176, 96, 208}, {72, 208, 96, 240}}, kAttackBlueBurst};
 
-CMoyashiBase::CMoyashiBase(CStage* owner, double px, double py, int facingIn, const Look& look)
-    : CPatternEnemy(owner, px, py, facingIn, 0),
+CMoyashiBase::CMoyashiBase(CStage* ownerStage, double px, double py, int facingIn, const Look& look)
+    : CPatternEnemy(ownerStage, px, py, facingIn, 0),
       look_(look),
       left_("Char", "Enemy001_L", {look.cells[0], look.cells[1]}),
       right_("Char", "Enemy001_R", {look.cells[0], look.cells[1]}) {
@@ -32,11 +32,11 @@ CMoyashiBase::CMoyashiBase(CStage* owner, double px, double py, int facingIn, co
 
 CMoyashiBase::~CMoyashiBase() = default;
 
-CMoyashi001::CMoyashi001(CStage* owner, double px, double py, int facingIn)
-    : CMoyashiBase(owner, px, py, facingIn, kLook) {}
+CMoyashi001::CMoyashi001(CStage* ownerStage, double px, double py, int facingIn)
+    : CMoyashiBase(ownerStage, px, py, facingIn, kLook) {}
 
-CMoyashi002::CMoyashi002(CStage* owner, double px, double py, int facingIn)
-    : CMoyashiBase(owner, px, py, facingIn, kLook) {
+CMoyashi002::CMoyashi002(CStage* ownerStage, double px, double py, int facingIn)
+    : CMoyashiBase(ownerStage, px, py, facingIn, kLook) {
     maxSpeedLeft = maxSpeedRight = kCreepSpeed;
     ax = facing == 1 ? kCreepAccel : -kCreepAccel;
 }
@@ -48,8 +48,8 @@ void CMoyashiBase::Act() {
     facing = GetDistanceXToHero() >= 0.0 ? 1 : 0;
     Creep();
     if (isWithering && stateFrames >= kWitherFrames) {
-        CreateEffect(kEffectSmoke, static_cast<int>(GetLeft() + GetRight()) / 2, std::trunc(GetBottom()),
-                     owner);
+        const int middle = static_cast<int>(GetLeft() + GetRight()) / 2;  // whole pixels
+        CreateEffect(kEffectSmoke, middle, std::trunc(GetBottom()), owner);
         Kill();
     }
     EndFrame();

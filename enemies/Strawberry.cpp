@@ -13,6 +13,7 @@ namespace {
 
 std::vector<SpriteCell> StrawberryCells() {
     std::vector<SpriteCell> cells;
+    cells.reserve(9);
     for (int i = 0; i < 6; ++i) cells.push_back({40 * i, 128, 40 * i + 40, 168});
     for (int i = 0; i < 3; ++i) cells.push_back({40 * i, 168, 40 * i + 40, 208});
     return cells;
@@ -20,8 +21,8 @@ std::vector<SpriteCell> StrawberryCells() {
 
 }  // namespace
 
-CIchigo001::CIchigo001(CStage* owner, double px, double py, int facingIn)
-    : CFighterEnemy(owner, px, py, facingIn, 25, kBerryRecoil),
+CIchigo001::CIchigo001(CStage* ownerStage, double px, double py, int facingIn)
+    : CFighterEnemy(ownerStage, px, py, facingIn, 25, kBerryRecoil),
       left_("Char", "Enemy006_L", StrawberryCells()),
       right_("Char", "Enemy006_R", StrawberryCells()) {
     width = 24.0;

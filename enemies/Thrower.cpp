@@ -26,8 +26,8 @@ std::vector<SpriteCell> ThrowerCells(int kind) {
 
 }  // namespace
 
-CNageru001::CNageru001(CStage* owner, double px, double py, int facingIn, int kindIn)
-    : CGroundEnemy(owner, px, py, facingIn, 10),
+CNageru001::CNageru001(CStage* ownerStage, double px, double py, int facingIn, int kindIn)
+    : CGroundEnemy(ownerStage, px, py, facingIn, 10),
       kind(kindIn),
       left_("Char", "Enemy008_L", ThrowerCells(kindIn)),
       right_("Char", "Enemy008_R", ThrowerCells(kindIn)),

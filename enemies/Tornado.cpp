@@ -12,8 +12,8 @@ const std::vector<SpriteCell> kTornadoCells = {
 
 }  // namespace
 
-CTornado001::CTornado001(CStage* owner, double px, double py, int facingIn, int axis)
-    : CPatternEnemy(owner, px, py, facingIn, 0),
+CTornado001::CTornado001(CStage* ownerStage, double px, double py, int facingIn, int axis)
+    : CPatternEnemy(ownerStage, px, py, facingIn, 0),
       swayAxis(axis),
       left_("Char", "Enemy006_L", kTornadoCells),
       right_("Char", "Enemy006_R", kTornadoCells) {

@@ -26,8 +26,8 @@ std::vector<SpriteCell> BombCells() {
 
 }  // namespace
 
-CCaterpillar001::CCaterpillar001(CStage* owner, double px, double py, int facingIn, int fuseSeconds)
-    : CGroundEnemy(owner, px, py, facingIn, 0),
+CCaterpillar001::CCaterpillar001(CStage* ownerStage, double px, double py, int facingIn, int fuseSeconds)
+    : CGroundEnemy(ownerStage, px, py, facingIn, 0),
       fuse(60.0 * fuseSeconds),
       left_("Char", "Enemy006_L", BombCells()),
       right_("Char", "Enemy006_R", BombCells()) {

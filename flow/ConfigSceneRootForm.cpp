@@ -12,7 +12,7 @@ namespace Controls {
 namespace {
 
 constexpr int32_t kOkSound = 2, kCancelSound = 4, kTestSound = 7;
-constexpr int32_t kZAttacks = 1, kXAttacks = 2;
+constexpr int32_t kZAttacks = 1;  // the key mode in which Z attacks (in mode 2 X does)
 
 std::unique_ptr<CSpriteTextLabel> Label(const std::string& text, int32_t x, int32_t y, int32_t width,
                                         bool left, int32_t size = 16) {

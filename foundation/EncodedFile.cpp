@@ -22,7 +22,11 @@ std::optional<std::string> g_gameFolder;
 bool g_decided = false;
 std::optional<std::string> g_userFolder;
 
+// The game names its own files relative to the game folder with "\" between the folders
+// ("data\shop_info.dat"); those become "/". A path that already holds a "/" (an absolute one, or
+// one JoinGamePath made) is a Linux path and stays as it is: a "\" in it belongs to a file name.
 std::string ToSlashes(const std::string& path) {
+    if (path.find('/') != std::string::npos) return path;
     std::string p = path;
     for (char& c : p) {
         if (c == '\\') c = '/';
@@ -84,6 +88,20 @@ std::string GetGameFolder() {
 std::string GetGamePath(const std::string& relativePath) {
     const std::string p = ToSlashes(relativePath);
     return IsAbsolute(p) ? p : JoinPath(GetGameFolder(), p);
+}
+
+std::string JoinGamePath(const std::string& folder, const std::string& fileName) {
+    // The game's own form while it can say the path; a Linux path once the folder is one or the
+    // name holds a "\".
+    if (folder.find('/') == std::string::npos && fileName.find('\\') == std::string::npos) {
+        return folder + "\\" + fileName;
+    }
+    return (folder.empty() ? std::string(".") : ToSlashes(folder)) + "/" + fileName;
+}
+
+std::string GamePathFileName(const std::string& path) {
+    const size_t cut = path.find_last_of(path.find('/') != std::string::npos ? '/' : '\\');
+    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 void UseUserDataFolder(const std::string& folder) {

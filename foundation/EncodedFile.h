@@ -1,9 +1,10 @@
 #pragma once
 // The one layer through which the game's files are read and written.
 //
-// Every path the game names is relative to the game folder and may
-// use "\" as separator ("data\shop_info.dat"); it becomes "/" here. Tests and tools point the
-// game folder elsewhere with SetGameFolder.
+// Every path the game names is relative to the game folder and may use "\" as separator
+// ("data\shop_info.dat"); it becomes "/" here. A path that holds a "/" (an absolute path, a file
+// the player named) is a Linux path and is used as it is, so a "\" in a Linux file name stays
+// part of the name. Tests and tools point the game folder elsewhere with SetGameFolder.
 //
 // A game folder the game can write to is a portable copy: every file is read from and written to
 // it. One it cannot write to is an installed copy: the files the game writes (state, logs,
@@ -32,8 +33,15 @@ void SetGameFolder(const std::string& folder);
 void ResetGameFolder();
 std::string GetGameFolder();
 // The full path of a path relative to the game folder, "\" turned into "/". An absolute path
-// ("/...") is only converted.
+// ("/...") is used as it is.
 std::string GetGamePath(const std::string& relativePath);
+// The path of a file (a name found on disk or given by the player) in a folder: folder + "\" +
+// name, or, when the name holds a "\" or the folder a "/", the Linux path folder + "/" + name, so
+// that the name reaches the disk whole.
+std::string JoinGamePath(const std::string& folder, const std::string& fileName);
+// The file name at the end of a path: after the last "/" of a Linux path (one that holds a "/"),
+// after the last "\" of one of the game's own.
+std::string GamePathFileName(const std::string& path);
 
 // Makes the copy an installed one that writes to `folder` whatever the game folder allows
 // (tests); SetGameFolder and ResetGameFolder go back to probing.
@@ -43,10 +51,10 @@ bool IsInstalledCopy();
 // The folder the game writes to: the game folder, or the user data folder of an installed copy.
 std::string GetWriteFolder();
 // The full path to write a game-relative path to. In an installed copy the missing folders on
-// the way are created in the user data folder. An absolute path is only converted.
+// the way are created in the user data folder. An absolute path is used as it is.
 std::string GetWritePath(const std::string& relativePath);
 // The full path to read a game-relative path from: in an installed copy the user data folder's
-// entry when it exists there, else the game folder's. An absolute path is only converted.
+// entry when it exists there, else the game folder's. An absolute path is used as it is.
 std::string GetReadPath(const std::string& relativePath);
 // Every folder a game-relative folder is read from, the one read first first.
 std::vector<std::string> GetReadFolders(const std::string& relativeFolder);

@@ -56,7 +56,7 @@ CFileEntry* CFileEntry::Clone() const {
     return new CFileEntry(fileName_, folder_, fileTime_ ? fileTime_->Clone() : nullptr);
 }
 
-std::string CFileEntry::GetFullPath() const { return folder_ + "\\" + fileName_; }
+std::string CFileEntry::GetFullPath() const { return JoinGamePath(folder_, fileName_); }
 
 std::string CFileEntry::GetFileName() const {
     const size_t slash = fileName_.find_last_of('\\');

@@ -16,7 +16,7 @@ class CFileEntry {
 
     // A new deep copy.
     CFileEntry* Clone() const;
-    // folder + "\" + fileName
+    // folder + "\" + fileName (JoinGamePath: a name that holds a "\" is kept whole)
     std::string GetFullPath() const;
     // The part of the file name after its last "\" (all of it when it has none).
     std::string GetFileName() const;

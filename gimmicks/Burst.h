@@ -40,7 +40,7 @@ class CBurstBase : public IBase {
 // The red explosion: 20 damage, a power hit that sets off the bombs it reaches.
 class CRedBurst : public CBurstBase {
   public:
-    CRedBurst(CStage* owner, double x, double y) : CRedBurst(owner, x, y, 40) {}
+    CRedBurst(CStage* ownerStage, double px, double py) : CRedBurst(ownerStage, px, py, 40) {}
     CRedBurst(CStage* owner, double x, double y, int radius);
     ~CRedBurst() override;
     void Draw() override;

@@ -31,7 +31,7 @@ const char* CustomLiftCommand::Label(const std::string& letter) {
     return "！エラー！";
 }
 
-CCustomLift::CCustomLift(CStage* ownerStage, double px, double py, std::string route)
+CCustomLift::CCustomLift(CStage* ownerStage, double px, double py, const std::string& route)
     : ILift(ownerStage, px, py) {
     width = 128;
     height = 16;

@@ -26,7 +26,7 @@ class CCustomLift : public ILift {
     static constexpr int kSlowest = 60, kStartSpeed = 120, kFastest = 180;
 
     // x, y: the lift's top-left (centred over its tile).
-    CCustomLift(CStage* owner, double x, double y, std::string route);
+    CCustomLift(CStage* owner, double x, double y, const std::string& route);
     void Update() override;
 
     // Runs the command at the route index and moves on (wrapping); true for a step command.

@@ -146,8 +146,10 @@ void CEnemyZeroDoor::Update() {
     open = CObjectRegistry::GetInstance()->CountEnemies() == 0;
     if (open && !wasOpen) {
         PlaySE(SoundId::kDoor2);
-        CreateEffect(kPuffEffect, static_cast<int>(GetLeft() + GetRight()) / 2,
-                     static_cast<int>(GetTop() + GetBottom()) / 2, owner);
+        // the door's middle, in whole pixels
+        const int middleX = static_cast<int>(GetLeft() + GetRight()) / 2;
+        const int middleY = static_cast<int>(GetTop() + GetBottom()) / 2;
+        CreateEffect(kPuffEffect, middleX, middleY, owner);
     }
 }
 

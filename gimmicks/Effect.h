@@ -64,5 +64,5 @@ class IEffect : public IBase {
 template <class Family, int Kind>
 class CEffectOfKind : public Family {
   public:
-    CEffectOfKind(CStage* owner, double x, double y) : Family(owner, x, y, Kind) {}
+    CEffectOfKind(CStage* ownerStage, double px, double py) : Family(ownerStage, px, py, Kind) {}
 };

@@ -83,12 +83,12 @@ class CSideMoveLift : public ILift {
 
 class CRightMoveLift : public CSideMoveLift {
   public:
-    CRightMoveLift(CStage* owner, double x, double y) : CSideMoveLift(owner, x, y, +1) {}
+    CRightMoveLift(CStage* ownerStage, double px, double py) : CSideMoveLift(ownerStage, px, py, +1) {}
 };
 
 class CLeftMoveLift : public CSideMoveLift {
   public:
-    CLeftMoveLift(CStage* owner, double x, double y) : CSideMoveLift(owner, x, y, -1) {}
+    CLeftMoveLift(CStage* ownerStage, double px, double py) : CSideMoveLift(ownerStage, px, py, -1) {}
 };
 
 // Rises on its jets for 100 frames after the hero steps on it, then is pulled back down; the jet

@@ -14,15 +14,15 @@ namespace Controls {
 class CShopItem {
   public:
     CShopItem() = default;
-    CShopItem(std::string itemKey, std::string itemName, std::string itemCategory, int32_t itemPrice,
-              std::string itemDescription, std::string itemPreviewMusicKey, int32_t itemRequiredLevel)
-        : key(std::move(itemKey)),
-          name(std::move(itemName)),
-          category(std::move(itemCategory)),
-          price(itemPrice),
-          description(std::move(itemDescription)),
-          previewMusicKey(std::move(itemPreviewMusicKey)),
-          requiredLevel(itemRequiredLevel) {}
+    CShopItem(std::string keyIn, std::string nameIn, std::string categoryIn, int32_t priceIn,
+              std::string descriptionIn, std::string previewMusicKeyIn, int32_t requiredLevelIn)
+        : key(std::move(keyIn)),
+          name(std::move(nameIn)),
+          category(std::move(categoryIn)),
+          price(priceIn),
+          description(std::move(descriptionIn)),
+          previewMusicKey(std::move(previewMusicKeyIn)),
+          requiredLevel(requiredLevelIn) {}
     CShopItem(const CShopItem&) = default;
     CShopItem& operator=(const CShopItem&) = default;
     CShopItem(CShopItem&&) = default;

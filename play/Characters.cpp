@@ -28,17 +28,23 @@ void SetUpEnemy(IBase* o) {
 }
 }  // namespace
 
-ICharacter::ICharacter(CStage* owner, double x, double y) : IBase(owner, x, y) { SetUpCharacter(this); }
+ICharacter::ICharacter(CStage* ownerStage, double px, double py) : IBase(ownerStage, px, py) {
+    SetUpCharacter(this);
+}
 
-ICharacter::ICharacter(CStage* owner, double dx, double dy, IBase* parent) : IBase(owner, dx, dy, parent) {
+ICharacter::ICharacter(CStage* ownerStage, double dx, double dy, IBase* parentObject)
+    : IBase(ownerStage, dx, dy, parentObject) {
     SetUpCharacter(this);
 }
 
 // ---- IEnemy ----
 
-IEnemy::IEnemy(CStage* owner, double x, double y) : ICharacter(owner, x, y) { SetUpEnemy(this); }
+IEnemy::IEnemy(CStage* ownerStage, double px, double py) : ICharacter(ownerStage, px, py) {
+    SetUpEnemy(this);
+}
 
-IEnemy::IEnemy(CStage* owner, double dx, double dy, IBase* parent) : ICharacter(owner, dx, dy, parent) {
+IEnemy::IEnemy(CStage* ownerStage, double dx, double dy, IBase* parentObject)
+    : ICharacter(ownerStage, dx, dy, parentObject) {
     SetUpEnemy(this);
 }
 
@@ -147,4 +153,6 @@ int IEnemy::DeliverContactAttack(IBase* other) {
 
 // ---- IBoss ----
 
-IBoss::IBoss(CStage* owner, double x, double y) : IEnemy(owner, x, y) { removeWhenOffScreen = false; }
+IBoss::IBoss(CStage* ownerStage, double px, double py) : IEnemy(ownerStage, px, py) {
+    removeWhenOffScreen = false;
+}

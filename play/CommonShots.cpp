@@ -131,9 +131,9 @@ int CWaterDropBase::Collide(IBase* other) {
 
 // ---- CBatteryShot ----
 
-CBatteryShot::CBatteryShot(CStage* owner, double px, double py, double velocityX, double velocityY,
+CBatteryShot::CBatteryShot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
-    : CShotBase(owner, px, py, 900, heroSide, !heroSide, false) {
+    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false) {
     SetAttackInfo(ShotAttack(20, 250.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 7.0);
     vx = velocityX;
@@ -161,13 +161,13 @@ int CBatteryShot::Collide(IBase* other) {
     return r;
 }
 
-int CBatteryShot::ReceiveAttack(AttackInfo attack) { return BatBack(*this, attack, 400.0); }
+int CBatteryShot::ReceiveAttack(AttackInfo incoming) { return BatBack(*this, incoming, 400.0); }
 
 // ---- CBurnerFire ----
 
-CBurnerFire::CBurnerFire(CStage* owner, double px, double py, double velocityX, double velocityY,
+CBurnerFire::CBurnerFire(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide)
-    : CShotBase(owner, px, py, 28, heroSide, !heroSide, true) {
+    : CShotBase(ownerStage, px, py, 28, heroSide, !heroSide, true) {
     SetAttackInfo(ShotAttack(2, 60.0, SteepForwardUpAngle(velocityX), kAttackRedBurst, 10.0));
     width = 18.0;
     height = 24.0;

@@ -285,8 +285,8 @@ void CHero::MakeHitbox(const std::string& name) {
         case 35:
         case 43:
         case 47: {
-            const int radius = reach / 2 + 6;  // whole pixels
-            box = circle(-13.0, 35.0, 21.0, radius);
+            const int circleRadius = reach / 2 + 6;  // whole pixels
+            box = circle(-13.0, 35.0, 21.0, circleRadius);
             break;
         }
         case 37: {

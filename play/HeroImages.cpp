@@ -531,14 +531,14 @@ const CSprite* CHero::GetEffectSprite(int i) const {
 }
 
 void CHero::DrawEffectRing(double t) {
-    const double radius = t * t * 0.02 + 32.0;
+    const double ringRadius = t * t * 0.02 + 32.0;
     const float alpha = t > 30 ? static_cast<float>(std::max(0.0, 1.0 - (t - 30.0) / 30.0)) : 1.0f;
     for (int k = 0; k < 8; ++k) {
         CSprite* s = effectSprites_[4 + k].get();
         if (!s) continue;
         const double a = k * 0.25 * kPi + t * 0.2;
-        s->x = static_cast<float>((centerX + radius * std::cos(a)) / 256.0);
-        s->y = static_cast<float>((centerY + radius * std::sin(a)) / 256.0);
+        s->x = static_cast<float>((centerX + ringRadius * std::cos(a)) / 256.0);
+        s->y = static_cast<float>((centerY + ringRadius * std::sin(a)) / 256.0);
         s->z = static_cast<float>(depth - 0.0005);
         s->SetAlpha(alpha);
         s->ApplyTransform();

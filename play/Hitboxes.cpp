@@ -27,10 +27,10 @@ int CategoryOfSide(int side) {
 
 // ---- CCollisionDetectionBase ----
 
-CCollisionDetectionBase::CCollisionDetectionBase(IAttackable* attackerIn, IBase* parentObject, CStage* owner,
-                                                 double dx, double dy, double lifetimeIn, double rehitIn,
-                                                 int side, int aimModeIn, AttackInfo attackIn)
-    : IBase(owner, dx, dy, parentObject),
+CCollisionDetectionBase::CCollisionDetectionBase(IAttackable* attackerIn, IBase* parentObject,
+                                                 CStage* ownerStage, double dx, double dy, double lifetimeIn,
+                                                 double rehitIn, int side, int aimModeIn, AttackInfo attackIn)
+    : IBase(ownerStage, dx, dy, parentObject),
       aimMode(aimModeIn),
       attack(attackIn),
       lifetime(lifetimeIn),
@@ -149,12 +149,12 @@ void CCollisionDetectionBase::DrawDebug() {
 
 // ---- The shapes ----
 
-CCollisionDetectionRectangle::CCollisionDetectionRectangle(IAttackable* attacker, IBase* parent,
-                                                           CStage* owner, double dx, double dy, int w, int h,
-                                                           double lifetime, double rehitInterval, int side,
-                                                           int aimMode, AttackInfo attack)
-    : CCollisionDetectionBase(attacker, parent, owner, dx, dy, lifetime, rehitInterval, side, aimMode,
-                              attack) {
+CCollisionDetectionRectangle::CCollisionDetectionRectangle(IAttackable* attacker, IBase* parentObject,
+                                                           CStage* ownerStage, double dx, double dy, int w,
+                                                           int h, double lifetimeIn, double rehitIntervalIn,
+                                                           int side, int aimModeIn, AttackInfo attackIn)
+    : CCollisionDetectionBase(attacker, parentObject, ownerStage, dx, dy, lifetimeIn, rehitIntervalIn, side,
+                              aimModeIn, attackIn) {
     shapeType = kShapeRect;
     width = w;
     height = h;
@@ -162,11 +162,12 @@ CCollisionDetectionRectangle::CCollisionDetectionRectangle(IAttackable* attacker
 
 // ---- CNunoOtokoBarrier ----
 
-CNunoOtokoBarrier::CNunoOtokoBarrier(IAttackable* attacker, IBase* parent, CStage* owner, double dx,
-                                     double dy, double r, double lifetime, double rehitInterval, int side,
-                                     int aimMode, AttackInfo attack, double start, bool turnsClockwise)
-    : CCollisionDetectionCircle(attacker, parent, owner, dx, dy, r, lifetime, rehitInterval, side, aimMode,
-                                attack),
+CNunoOtokoBarrier::CNunoOtokoBarrier(IAttackable* attacker, IBase* parentObject, CStage* ownerStage,
+                                     double dx, double dy, double r, double lifetimeIn,
+                                     double rehitIntervalIn, int side, int aimModeIn, AttackInfo attackIn,
+                                     double start, bool turnsClockwise)
+    : CCollisionDetectionCircle(attacker, parentObject, ownerStage, dx, dy, r, lifetimeIn, rehitIntervalIn,
+                                side, aimModeIn, attackIn),
       startAngle(std::trunc(start)),
       clockwise(turnsClockwise) {
     std::fill(std::begin(trailX), std::end(trailX), x);

@@ -69,11 +69,11 @@ class CCollisionDetectionBase : public IBase {
 template <int Shape>
 class CCollisionDetectionRound : public CCollisionDetectionBase {
   public:
-    CCollisionDetectionRound(IAttackable* attacker, IBase* parent, CStage* owner, double dx, double dy,
-                             double r, double lifetime, double rehitInterval, int side, int aimMode,
-                             AttackInfo attack)
-        : CCollisionDetectionBase(attacker, parent, owner, dx, dy, lifetime, rehitInterval, side, aimMode,
-                                  attack) {
+    CCollisionDetectionRound(IAttackable* attacker, IBase* parentObject, CStage* ownerStage, double dx,
+                             double dy, double r, double lifetimeIn, double rehitIntervalIn, int side,
+                             int aimModeIn, AttackInfo attackIn)
+        : CCollisionDetectionBase(attacker, parentObject, ownerStage, dx, dy, lifetimeIn, rehitIntervalIn,
+                                  side, aimModeIn, attackIn) {
         shapeType = Shape;
         radius = r;
     }

@@ -15,8 +15,9 @@ double CHoseWater::AttackSpeedFor(double velocityX) {
     return 100.0 + std::trunc(s / 2.0);
 }
 
-CHoseWater::CHoseWater(CStage* owner, double px, double py, double velocityX, double velocityY, bool heroSide)
-    : CWaterDropBase(owner, px, py, kLifetime, heroSide, !heroSide, false) {
+CHoseWater::CHoseWater(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
+                       bool heroSide)
+    : CWaterDropBase(ownerStage, px, py, kLifetime, heroSide, !heroSide, false) {
     AttackInfo a;
     a.damage = 2;
     a.power = AttackSpeedFor(velocityX);

@@ -15,9 +15,9 @@ int CShotBase::CategoryOf(bool heroSide, bool fixedSide, bool secondGroup) {
     return secondGroup ? c + 3 : c;
 }
 
-CShotBase::CShotBase(CStage* owner, double px, double py, int lifetimeIn, bool heroSide, bool fixedSide,
+CShotBase::CShotBase(CStage* ownerStage, double px, double py, int lifetimeIn, bool heroSide, bool fixedSide,
                      bool secondGroup)
-    : IBase(owner, px, py), lifetime(lifetimeIn) {
+    : IBase(ownerStage, px, py), lifetime(lifetimeIn) {
     depth = -0.002;
     drawPriority = 50;
     removeWhenOffScreen = true;
@@ -100,9 +100,9 @@ constexpr int kEffectBrunt = 1;
 constexpr int kEffectShotBreak = 29;
 }  // namespace
 
-CNormalShot::CNormalShot(CStage* owner, double px, double py, double velocityX, double velocityY,
+CNormalShot::CNormalShot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide)
-    : CBreakingShot(owner, px, py, 900, heroSide, !heroSide, false) {
+    : CBreakingShot(ownerStage, px, py, 900, heroSide, !heroSide, false) {
     AttackInfo a;
     a.damage = 10;
     a.power = 150.0;

@@ -3,7 +3,7 @@
 # skipping what is already there.
 set -euo pipefail
 pkgs=(
-  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev clang-format llvm
+  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev clang-format clang-tidy llvm
   desktop-file-utils appstream
   libgtest-dev googletest libbenchmark-dev
   libsdl2-dev libfreetype-dev libfontconfig-dev fontconfig libvorbis-dev libogg-dev libpng-dev zlib1g-dev libtinyxml2-dev

@@ -68,19 +68,18 @@ std::string BlockContentName(const std::string& contentKey) {
     return std::string();
 }
 
-#define QUOR_BLOCK_COMMON(Cls, kindKey)                                                               \
-    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
-             int tileY)                                                                               \
-        : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {                         \
-        static const BlockKindRow& row = FindBlockRow(kindKey);                                       \
-        SetKindImage(kBlockImage, row.left, row.top, row.left + 32, row.top + 32);                    \
-        RefreshImages();                                                                              \
-    }                                                                                                 \
-    IBase* Cls::CreateObject(bool) { return nullptr; }                                                \
-    std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                                         \
-        static const BlockKindRow& row = FindBlockRow(kindKey);                                       \
-        return BlockStrokes(row, tileX, tileY);                                                       \
-    }                                                                                                 \
+#define QUOR_BLOCK_COMMON(Cls, kindKey)                                                   \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y) \
+        : CStageAreaObject(stage, area, table, x, y) {                                    \
+        static const BlockKindRow& row = FindBlockRow(kindKey);                           \
+        SetKindImage(kBlockImage, row.left, row.top, row.left + 32, row.top + 32);        \
+        RefreshImages();                                                                  \
+    }                                                                                     \
+    IBase* Cls::CreateObject(bool) { return nullptr; }                                    \
+    std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                             \
+        static const BlockKindRow& row = FindBlockRow(kindKey);                           \
+        return BlockStrokes(row, tileX, tileY);                                           \
+    }                                                                                     \
     void Cls::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
 #define QUOR_BLOCK_BODY(Cls, kindKey)                                                             \

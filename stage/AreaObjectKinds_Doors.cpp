@@ -44,18 +44,17 @@ void AppendDoorKindCells(std::vector<KindEditorCell>& out) {
 
 // The destination is passed exactly as stored (each attribute cut toward zero); whether the area
 // exists is the door base's problem text and the play scene's concern.
-#define QUOR_DOOR_KIND_BODY(Cls, kindKey)                                                             \
-    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
-             int tileY)                                                                               \
-        : CStageAreaObject_DoorBase(ownerStage, ownerArea, ownerTable, tileX, tileY) {                \
-        static const DoorKindRow& row = FindDoorRow(kindKey);                                         \
-        SetKindImage(kDoorImage, row.left, row.top, row.left + 32, row.top + 32);                     \
-        RefreshImages();                                                                              \
-    }                                                                                                 \
-    IBase* Cls::CreateObject(bool) {                                                                  \
-        static const DoorKindRow& row = FindDoorRow(kindKey);                                         \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy),      \
-                              {CutToInt(a1), CutToInt(a2), CutToInt(a3)});                            \
+#define QUOR_DOOR_KIND_BODY(Cls, kindKey)                                                        \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)        \
+        : CStageAreaObject_DoorBase(stage, area, table, x, y) {                                  \
+        static const DoorKindRow& row = FindDoorRow(kindKey);                                    \
+        SetKindImage(kDoorImage, row.left, row.top, row.left + 32, row.top + 32);                \
+        RefreshImages();                                                                         \
+    }                                                                                            \
+    IBase* Cls::CreateObject(bool) {                                                             \
+        static const DoorKindRow& row = FindDoorRow(kindKey);                                    \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                              {CutToInt(a1), CutToInt(a2), CutToInt(a3)});                       \
     }
 
 #define QUOR_DOOR_KIND_LOCK(Cls, kindKey)                     \
@@ -79,9 +78,9 @@ QUOR_DOOR_KIND_LOCK(CStageAreaObject_InvisibleWarp001, "InvisibleWarp001")
 
 // ---- Goal ------------------------------------------------------------------------------------
 
-CStageAreaObject_Goal::CStageAreaObject_Goal(CStage* ownerStage, CStageArea* ownerArea,
-                                             CStageAreaObjectTable* ownerTable, int tileX, int tileY)
-    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {
+CStageAreaObject_Goal::CStageAreaObject_Goal(CStage* stage, CStageArea* area, CStageAreaObjectTable* table,
+                                             int x, int y)
+    : CStageAreaObject(stage, area, table, x, y) {
     SetKindImage(kDoorImage, kGoalLeft, kGoalTop, kGoalLeft + 32, kGoalTop + 32);
     RefreshImages();
 }

@@ -73,11 +73,10 @@ void AppendEventKindCells(std::vector<KindEditorCell>& out) {
 
 // ---- Bases -----------------------------------------------------------------------------------
 
-CStageAreaObject_MusicChangableBase::CStageAreaObject_MusicChangableBase(CStage* ownerStage,
-                                                                         CStageArea* ownerArea,
-                                                                         CStageAreaObjectTable* ownerTable,
-                                                                         int tileX, int tileY)
-    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
+CStageAreaObject_MusicChangableBase::CStageAreaObject_MusicChangableBase(CStage* stage, CStageArea* area,
+                                                                         CStageAreaObjectTable* table, int x,
+                                                                         int y)
+    : CStageAreaObject(stage, area, table, x, y) {}
 
 std::string CStageAreaObject_MusicChangableBase::GetInfoText() {
     return name + " " + MusicDisplayName(MusicIdFromKey(text));
@@ -87,9 +86,10 @@ bool CStageAreaObject_MusicChangableBase::IsLocked() {
     return LockedFor("ChangeMusic", kMusicItems, MusicIdFromKey(text));
 }
 
-CStageAreaObject_WeatherChangableBase::CStageAreaObject_WeatherChangableBase(
-    CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, int tileY)
-    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
+CStageAreaObject_WeatherChangableBase::CStageAreaObject_WeatherChangableBase(CStage* stage, CStageArea* area,
+                                                                             CStageAreaObjectTable* table,
+                                                                             int x, int y)
+    : CStageAreaObject(stage, area, table, x, y) {}
 
 std::string CStageAreaObject_WeatherChangableBase::GetInfoText() {
     return name + " " + WeatherDisplayName(WeatherIdFromKey(text));
@@ -99,11 +99,10 @@ bool CStageAreaObject_WeatherChangableBase::IsLocked() {
     return LockedFor("ChangeWeather", kWeatherItems, WeatherIdFromKey(text));
 }
 
-CStageAreaObject_ZoomChangableBase::CStageAreaObject_ZoomChangableBase(CStage* ownerStage,
-                                                                       CStageArea* ownerArea,
-                                                                       CStageAreaObjectTable* ownerTable,
-                                                                       int tileX, int tileY)
-    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
+CStageAreaObject_ZoomChangableBase::CStageAreaObject_ZoomChangableBase(CStage* stage, CStageArea* area,
+                                                                       CStageAreaObjectTable* table, int x,
+                                                                       int y)
+    : CStageAreaObject(stage, area, table, x, y) {}
 
 std::string CStageAreaObject_ZoomChangableBase::GetInfoText() {
     switch (CutToInt(a1)) {
@@ -144,19 +143,18 @@ bool IsChangeWeatherKey(const std::string& kindKey) {
 // Every event stands at the tile's top-left pixel and gets its direction mode and its value: the
 // music id, the weather id or the zoom change, none of them checked here.
 
-#define QUOR_EVENT_BODY(Cls, Base, kindKey, valueExpr)                                                \
-    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
-             int tileY)                                                                               \
-        : Base(ownerStage, ownerArea, ownerTable, tileX, tileY) {                                     \
-        static const EventKindRow& row = FindEventRow(kindKey);                                       \
-        SetKindImage(kEventImage, row.left, row.top, row.right, row.bottom);                          \
-        RefreshImages();                                                                              \
-    }                                                                                                 \
-    IBase* Cls::CreateObject(bool) { return nullptr; }                                                \
-    IBase* Cls::CreateStartObject(bool) {                                                             \
-        static const EventKindRow& row = FindEventRow(kindKey);                                       \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, 0), TilePixel(tileY, 0),                \
-                              {row.mode, valueExpr});                                                 \
+#define QUOR_EVENT_BODY(Cls, Base, kindKey, valueExpr)                                    \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y) \
+        : Base(stage, area, table, x, y) {                                                \
+        static const EventKindRow& row = FindEventRow(kindKey);                           \
+        SetKindImage(kEventImage, row.left, row.top, row.right, row.bottom);              \
+        RefreshImages();                                                                  \
+    }                                                                                     \
+    IBase* Cls::CreateObject(bool) { return nullptr; }                                    \
+    IBase* Cls::CreateStartObject(bool) {                                                 \
+        static const EventKindRow& row = FindEventRow(kindKey);                           \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, 0), TilePixel(tileY, 0),    \
+                              {row.mode, valueExpr});                                     \
     }
 
 #define QUOR_MUSIC_EVENT(Cls, kindKey) \

@@ -84,11 +84,10 @@ void AppendHazardKindCells(std::vector<KindEditorCell>& out) {
 
 // ---- Timing base -----------------------------------------------------------------------------
 
-CStageAreaObject_TimingChangableBase::CStageAreaObject_TimingChangableBase(CStage* ownerStage,
-                                                                           CStageArea* ownerArea,
-                                                                           CStageAreaObjectTable* ownerTable,
-                                                                           int tileX, int tileY)
-    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
+CStageAreaObject_TimingChangableBase::CStageAreaObject_TimingChangableBase(CStage* stage, CStageArea* area,
+                                                                           CStageAreaObjectTable* table,
+                                                                           int x, int y)
+    : CStageAreaObject(stage, area, table, x, y) {}
 
 int CStageAreaObject_TimingChangableBase::GetTiming() const {
     const int t = CutToInt(a1);
@@ -107,13 +106,12 @@ bool IsTimingChangableAreaObject(const CStageAreaObject* object) {
 
 // ---- Kinds -----------------------------------------------------------------------------------
 
-#define QUOR_HAZARD_CONSTRUCTOR(Cls, Base, kindKey)                                                   \
-    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
-             int tileY)                                                                               \
-        : Base(ownerStage, ownerArea, ownerTable, tileX, tileY) {                                     \
-        static const HazardKindRow& row = FindHazardRow(kindKey);                                     \
-        SetKindImage(kHazardImage, row.left, row.top, row.left + 32, row.top + 32);                   \
-        RefreshImages();                                                                              \
+#define QUOR_HAZARD_CONSTRUCTOR(Cls, Base, kindKey)                                       \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y) \
+        : Base(stage, area, table, x, y) {                                                \
+        static const HazardKindRow& row = FindHazardRow(kindKey);                         \
+        SetKindImage(kHazardImage, row.left, row.top, row.left + 32, row.top + 32);       \
+        RefreshImages();                                                                  \
     }
 
 // Batteries and burners: (direction, firing timing); a1 is read afresh at every creation.

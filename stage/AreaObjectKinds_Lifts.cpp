@@ -128,18 +128,17 @@ void AppendLiftKindCells(std::vector<KindEditorCell>& out) {
     }
 }
 
-#define QUOR_LIFT_COMMON(Cls, kindKey)                                                                \
-    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
-             int tileY)                                                                               \
-        : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {                         \
-        static const LiftKindRow& row = FindLiftRow(kindKey);                                         \
-        SetKindImage(row.image, row.left, row.top, row.left + 32, row.top + 32);                      \
-        RefreshImages();                                                                              \
-    }                                                                                                 \
-    std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                                         \
-        static const LiftKindRow& row = FindLiftRow(kindKey);                                         \
-        return LiftStrokes(row.frame, tileX, tileY);                                                  \
-    }                                                                                                 \
+#define QUOR_LIFT_COMMON(Cls, kindKey)                                                    \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y) \
+        : CStageAreaObject(stage, area, table, x, y) {                                    \
+        static const LiftKindRow& row = FindLiftRow(kindKey);                             \
+        SetKindImage(row.image, row.left, row.top, row.left + 32, row.top + 32);          \
+        RefreshImages();                                                                  \
+    }                                                                                     \
+    std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                             \
+        static const LiftKindRow& row = FindLiftRow(kindKey);                             \
+        return LiftStrokes(row.frame, tileX, tileY);                                      \
+    }                                                                                     \
     void Cls::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
 #define QUOR_ROUND_TRIP_LIFT_BODY(Cls, kindKey)                                                  \

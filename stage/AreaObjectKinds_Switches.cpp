@@ -41,10 +41,9 @@ void AppendSwitchKindCells(std::vector<KindEditorCell>& out) {
 
 // ---- Switch base -----------------------------------------------------------------------------
 
-CStageAreaObject_SwitchBase::CStageAreaObject_SwitchBase(CStage* ownerStage, CStageArea* ownerArea,
-                                                         CStageAreaObjectTable* ownerTable, int tileX,
-                                                         int tileY)
-    : CStageAreaObject(ownerStage, ownerArea, ownerTable, tileX, tileY) {}
+CStageAreaObject_SwitchBase::CStageAreaObject_SwitchBase(CStage* stage, CStageArea* area,
+                                                         CStageAreaObjectTable* table, int x, int y)
+    : CStageAreaObject(stage, area, table, x, y) {}
 
 CStageAreaObject_SwitchBase::~CStageAreaObject_SwitchBase() = default;
 
@@ -103,18 +102,17 @@ bool IsSwitchAreaObject(const CStageAreaObject* object) {
 
 // ---- Kinds -----------------------------------------------------------------------------------
 
-#define QUOR_SWITCH_BODY(Cls, kindKey)                                                                \
-    Cls::Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
-             int tileY)                                                                               \
-        : CStageAreaObject_SwitchBase(ownerStage, ownerArea, ownerTable, tileX, tileY) {              \
-        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                     \
-        MakeColorImages(row.cells);                                                                   \
-        RefreshImages();                                                                              \
-    }                                                                                                 \
-    IBase* Cls::CreateObject(bool) {                                                                  \
-        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                     \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy),      \
-                              {GetColor()});                                                          \
+#define QUOR_SWITCH_BODY(Cls, kindKey)                                                           \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)        \
+        : CStageAreaObject_SwitchBase(stage, area, table, x, y) {                                \
+        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                \
+        MakeColorImages(row.cells);                                                              \
+        RefreshImages();                                                                         \
+    }                                                                                            \
+    IBase* Cls::CreateObject(bool) {                                                             \
+        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                \
+        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                              {GetColor()});                                                     \
     }
 
 QUOR_SWITCH_BODY(CStageAreaObject_Switch001, "Switch001")

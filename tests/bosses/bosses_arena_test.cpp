@@ -44,13 +44,13 @@ class BossArena : public playtest::SceneTest {
     // Loads the built arena and plays it until the boss has registered and its entrance is over;
     // the boss, or nullptr when it never came.
     IBoss* PlayArenaUntilTheFight(const std::string& name) {
-        std::unique_ptr<CStage> stage = CStage::LoadFromFile(nullptr, "stage\\sample\\" + name + ".stg", 0);
-        EXPECT_NE(stage, nullptr);
-        if (!stage) return nullptr;
-        Play(std::move(stage), kPlayNormal, 3);
+        std::unique_ptr<CStage> arena = CStage::LoadFromFile(nullptr, "stage\\sample\\" + name + ".stg", 0);
+        EXPECT_NE(arena, nullptr);
+        if (!arena) return nullptr;
+        Play(std::move(arena), kPlayNormal, 3);
         for (int i = 0; i < 600 && !Closed(); ++i) {
             Step();
-            if (CHero* hero = scene->GetHeroObject()) hero->MakeInvincible();
+            if (CHero* player = scene->GetHeroObject()) player->MakeInvincible();
             if (scene->GetState() == kSceneBossEntrance) break;
         }
         EXPECT_EQ(scene->GetState(), kSceneBossEntrance) << "the boss never registered";
@@ -101,9 +101,7 @@ TEST_P(StickManArena, BlowsBeatTheBossAndTheSceneClearsTheStage) {
 
 INSTANTIATE_TEST_SUITE_P(EveryColour, StickManArena,
                          testing::Values("arena01", "arena02", "arena03", "arena04", "arena05"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param);
-                         });
+                         [](const testing::TestParamInfo<const char*>& p) { return std::string(p.param); });
 
 TEST_F(BossArena, BothFormsOfTheLastBossFallAndTheSceneShowsTheFinalClear) {
     auto* boss = dynamic_cast<CLastBoss_Controller*>(PlayArenaUntilTheFight("arena06"));

@@ -32,8 +32,8 @@ class BlueBoss : public BossWorld {
     }
     // A blue boss about to choose, the hero dx to its right, with no machine due.
     CBarManBlue* Choosing(double dx, int hitPoints = 270) {
-        CBarManBlue* b =
-            FreeBossOnFloor<CBarManBlue>(400, 1, [](CBarManBlue* b) { b->SetBlueState(kBlueFalling); });
+        CBarManBlue* b = FreeBossOnFloor<CBarManBlue>(
+            400, 1, [](CBarManBlue* fresh) { fresh->SetBlueState(kBlueFalling); });
         b->x = 400;
         b->vx = b->ax = 0;
         b->UpdateCentre();

@@ -57,8 +57,6 @@ TEST_P(BossFight, BlowsBringTheBossDownAndTheSceneHearsOfItOnce) {
 INSTANTIATE_TEST_SUITE_P(AllColours, BossFight,
                          ::testing::Values("CBarManRed", "CBarManYellow", "CBarManBlue", "CBarManGreen",
                                            "CBarManPink"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param);
-                         });
+                         [](const ::testing::TestParamInfo<const char*>& p) { return std::string(p.param); });
 
 }  // namespace

@@ -38,8 +38,8 @@ class GreenBoss : public BossWorld {
         BossWorld::TearDown();
     }
     CBarManGreen* Green(double dx) {
-        CBarManGreen* b =
-            FreeBossOnFloor<CBarManGreen>(400, 1, [](CBarManGreen* b) { b->SetGreenState(kGreenFall); });
+        CBarManGreen* b = FreeBossOnFloor<CBarManGreen>(
+            400, 1, [](CBarManGreen* fresh) { fresh->SetGreenState(kGreenFall); });
         b->vx = b->ax = 0;
         PlaceBossHero(b->centerX + dx, b->centerY);
         return b;

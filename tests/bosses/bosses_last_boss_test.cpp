@@ -56,24 +56,24 @@ class LastBoss : public BossWorld {
 
 TEST_F(LastBoss, TheFightGoesThroughItsPhasesInOrderToTheFinalClear) {
     PlaceHero(420, 300);
-    CLastBoss_Controller* boss = PlaceController();
-    boss->SetAreaObjectId(5);
+    CLastBoss_Controller* lastBoss = PlaceController();
+    lastBoss->SetAreaObjectId(5);
     Table().SetSpawnFlag(5, true);
-    EXPECT_EQ(boss->GetNunoOtoko(), nullptr);  // not before the registry runs the controller
+    EXPECT_EQ(lastBoss->GetNunoOtoko(), nullptr);  // not before the registry runs the controller
 
     Frames(1);
     ASSERT_EQ(this->boss.bosses.size(), 1u);
-    EXPECT_EQ(this->boss.bosses[0], boss);
-    CNunoOtoko* first = boss->GetNunoOtoko();
+    EXPECT_EQ(this->boss.bosses[0], lastBoss);
+    CNunoOtoko* first = lastBoss->GetNunoOtoko();
     ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(boss->IsFinalBoss());
+    EXPECT_TRUE(lastBoss->IsFinalBoss());
 
     // The scene's entrance: only the first form moves, and it cannot be hurt.
     EXPECT_EQ(first->ReceiveAttack(Blow(10)), kHitImmune);
     int steps = 0;
-    while (!boss->EntranceStep() && steps < 400) ++steps;
+    while (!lastBoss->EntranceStep() && steps < 400) ++steps;
     EXPECT_NEAR(steps, 161, 1);
-    EXPECT_EQ(boss->phase, 1);
+    EXPECT_EQ(lastBoss->phase, 1);
     EXPECT_EQ(first->state, 5);
 
     // Hits in a row while it reels: 140 points, ten at a time; the last one beats it.
@@ -85,21 +85,21 @@ TEST_F(LastBoss, TheFightGoesThroughItsPhasesInOrderToTheFinalClear) {
     EXPECT_EQ(first->hitPoints, 0);
     EXPECT_EQ(result, kHitDefeated);
     EXPECT_EQ(first->state, 13);
-    CDevilBar* second = boss->GetDevilBar();
+    CDevilBar* second = lastBoss->GetDevilBar();
     ASSERT_NE(second, nullptr);
     EXPECT_NEAR(second->centerX, first->centerX, 4.0);
 
     // A second call makes no second form; finishing now is too early.
-    boss->SpawnDevilBar();
-    EXPECT_EQ(boss->GetDevilBar(), second);
-    boss->FinishFight();
-    EXPECT_EQ(boss->phase, 1);
+    lastBoss->SpawnDevilBar();
+    EXPECT_EQ(lastBoss->GetDevilBar(), second);
+    lastBoss->FinishFight();
+    EXPECT_EQ(lastBoss->phase, 1);
     EXPECT_EQ(this->boss.defeats, 0);
 
     // The first form explodes for 180 frames, then the controller removes it.
-    ASSERT_TRUE(RunUntil([&] { return boss->phase == 2; }, 200));
+    ASSERT_TRUE(RunUntil([&] { return lastBoss->phase == 2; }, 200));
     Frames(1);
-    EXPECT_EQ(boss->GetNunoOtoko(), nullptr);
+    EXPECT_EQ(lastBoss->GetNunoOtoko(), nullptr);
     EXPECT_TRUE(All<CNunoOtoko>().empty());
 
     // The second form drops in, rests on the floor, glides and roars, then fights.
@@ -115,7 +115,7 @@ TEST_F(LastBoss, TheFightGoesThroughItsPhasesInOrderToTheFinalClear) {
     EXPECT_EQ(this->boss.heroTimerResets, 1);
 
     // 420 frames of explosions, the drop and 270 frames of rolling: then the final clear.
-    const ObjectHandle controller(boss);
+    const ObjectHandle controller(lastBoss);
     ASSERT_TRUE(RunUntil([&] { return this->boss.defeats > 0; }, 1200));
     EXPECT_EQ(this->boss.defeats, 1);
     EXPECT_FALSE(Table().CanSpawn(5));
@@ -126,17 +126,17 @@ TEST_F(LastBoss, TheFightGoesThroughItsPhasesInOrderToTheFinalClear) {
 
 TEST_F(LastBoss, WithoutTheScenesEntranceTheRegistryPlaysItAndTheFightGoesOn) {
     // A scene that runs no entrance (test play) never calls EntranceStep.
-    CLastBoss_Controller* boss = PlaceController();
+    CLastBoss_Controller* lastBoss = PlaceController();
     Frames(2);
-    CNunoOtoko* first = boss->GetNunoOtoko();
+    CNunoOtoko* first = lastBoss->GetNunoOtoko();
     ASSERT_NE(first, nullptr);
     Frames(150);
-    EXPECT_EQ(boss->phase, 0);
+    EXPECT_EQ(lastBoss->phase, 0);
     Frames(15);
-    EXPECT_EQ(boss->phase, 1);
+    EXPECT_EQ(lastBoss->phase, 1);
     EXPECT_EQ(first->state, 5);
-    EXPECT_EQ(boss->Collide(first), kHitImmune);
-    EXPECT_EQ(boss->ReceiveAttack(PiercingBlow(99)), kHitImmune);
+    EXPECT_EQ(lastBoss->Collide(first), kHitImmune);
+    EXPECT_EQ(lastBoss->ReceiveAttack(PiercingBlow(99)), kHitImmune);
 }
 
 TEST_F(LastBoss, AControllerTheRegistryRefusesLeavesNothingBehind) {
@@ -147,26 +147,26 @@ TEST_F(LastBoss, AControllerTheRegistryRefusesLeavesNothingBehind) {
 }
 
 TEST_F(LastBoss, AFormThatIsRefusedOrRemovedIsAbsent) {
-    CLastBoss_Controller* boss = PlaceController();
+    CLastBoss_Controller* lastBoss = PlaceController();
     FillRegistry();
     Frames(1);  // the first form finds the registry full
-    EXPECT_EQ(boss->GetNunoOtoko(), nullptr);
-    EXPECT_FALSE(boss->EntranceStep());
+    EXPECT_EQ(lastBoss->GetNunoOtoko(), nullptr);
+    EXPECT_FALSE(lastBoss->EntranceStep());
     CObjectRegistry::GetInstance()->Clear();
 
-    boss = PlaceController();
+    lastBoss = PlaceController();
     Frames(1);
-    CNunoOtoko* first = boss->GetNunoOtoko();
+    CNunoOtoko* first = lastBoss->GetNunoOtoko();
     ASSERT_NE(first, nullptr);
     InvokeKill(first);
     Frames(1);
-    EXPECT_EQ(boss->GetNunoOtoko(), nullptr);
-    EXPECT_FALSE(boss->EntranceStep());
-    boss->OnNunoOtokoEntered();
-    boss->SpawnDevilBar();
-    EXPECT_EQ(boss->GetDevilBar(), nullptr);
-    boss->RemoveNunoOtoko();
-    EXPECT_EQ(boss->phase, 1);
+    EXPECT_EQ(lastBoss->GetNunoOtoko(), nullptr);
+    EXPECT_FALSE(lastBoss->EntranceStep());
+    lastBoss->OnNunoOtokoEntered();
+    lastBoss->SpawnDevilBar();
+    EXPECT_EQ(lastBoss->GetDevilBar(), nullptr);
+    lastBoss->RemoveNunoOtoko();
+    EXPECT_EQ(lastBoss->phase, 1);
 }
 
 TEST_F(LastBoss, BarriersThatExpireAreForgottenAndTheirBurstsPassTheForm) {

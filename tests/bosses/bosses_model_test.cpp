@@ -12,8 +12,8 @@ namespace {
 // A colour that stands still in its free state and is open to everything there.
 class StillBoss : public CBarManBase {
   public:
-    StillBoss(CStage* owner, double x, double y, int facing, int creator)
-        : CBarManBase(owner, x, y, facing, kBarManGreen, creator) {}
+    StillBoss(CStage* ownerStage, double px, double py, int facingIn, int creator)
+        : CBarManBase(ownerStage, px, py, facingIn, kBarManGreen, creator) {}
     std::vector<int> ended;
 
   protected:

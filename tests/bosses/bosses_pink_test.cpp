@@ -31,7 +31,7 @@ class PinkBoss : public BossWorld {
     }
     CBarManPink* Pink(double x, double dx) {
         CBarManPink* b =
-            FreeBossOnFloor<CBarManPink>(x, 1, [](CBarManPink* b) { b->SetPinkState(kPinkFall); });
+            FreeBossOnFloor<CBarManPink>(x, 1, [](CBarManPink* fresh) { fresh->SetPinkState(kPinkFall); });
         b->vx = b->ax = 0;
         PlaceBossHero(b->centerX + dx, b->centerY);
         return b;

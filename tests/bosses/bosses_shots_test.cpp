@@ -5,7 +5,6 @@
 #include <cmath>
 #include <functional>
 #include <memory>
-#include <numbers>
 #include <set>
 #include <typeinfo>
 
@@ -22,8 +21,6 @@ using namespace bosstest;
 using enemytest::kFloorTop;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 class BossShots : public BossWorld {
   protected:
@@ -54,7 +51,8 @@ class BossShots : public BossWorld {
 TEST_F(BossShots, EveryShotHitsATargetOnceAndIsEnemySide) {
     for (auto& make : AllShots()) {
         std::unique_ptr<CShotBase> shot(make(stage.get(), 200, 200));
-        SCOPED_TRACE(typeid(*shot).name());
+        const CShotBase& made = *shot;
+        SCOPED_TRACE(typeid(made).name());
         EXPECT_TRUE(shot->category == 11 || shot->category == 14);
         playtest::Target t(stage.get(), 195, 195, kCategoryHero, kHitHurt);
         EXPECT_NE(shot->Collide(&t), kHitImmune);

@@ -84,6 +84,24 @@ TEST_F(EditorFiles, SavedStageOpensAgainAsItWasSaved) {
     EXPECT_EQ(editor->GetCurrentFileName(), "20101121093005.stg");
 }
 
+TEST_F(EditorFiles, AFileNameWithABackslashIsSavedBackToItself) {
+    // "\\" is an ordinary character in a Linux file name: the stage opened from "a\\b.stg" is
+    // saved over "a\\b.stg", not into a folder "a" or a file "b.stg".
+    auto editor = MakeEditor(MakeStage({AreaClass_OneRoom}));
+    const std::string path = JoinGamePath("stage\\original", "a\\b.stg");
+    CreateFolder("stage");
+    CreateFolder("stage\\original");
+    ASSERT_TRUE(editor->GetStage()->SaveToFile(path));
+    editor->OpenStage(path, true);
+    EXPECT_EQ(editor->GetCurrentFileName(), "a\\b.stg");
+    EXPECT_NE(LogText().find("ファイルa\\b.stgをエディットモードで開きました。"), std::string::npos);
+    editor->GetStage()->SetName("変えた名前");
+    editor->SaveToCurrentFile();
+    EXPECT_NE(FileText(path).find("変えた名前"), std::string::npos);
+    EXPECT_FALSE(FileExists("stage\\original\\b.stg"));
+    EXPECT_FALSE(DirExists("stage\\original\\a"));
+}
+
 TEST_F(EditorFiles, TwoSavesInOneSecondGetTwoFiles) {
     SetNow(2010, 12, 31, 23, 59, 59);
     auto editor = MakeEditor(MakeStage({AreaClass_OneRoom}), 1);

@@ -105,14 +105,14 @@ TEST_F(Kids, TheLungeAttackAppearsOnceAtFrameSixAndLivesFourFrames) {
         const bool hadBox = !kid->GetChildren().empty();
         Frames(1);
         if (kid->state == kKidLunge && lungeFrame < 0) lungeFrame = i;
-        const auto now = Hitboxes<CCollisionDetectionSectorUpLeft>(kid);
-        if (!now.empty()) {
+        const auto lungeBoxes = Hitboxes<CCollisionDetectionSectorUpLeft>(kid);
+        if (!lungeBoxes.empty()) {
             if (!hadBox) ++boxes;
             if (firstSeen < 0) firstSeen = i;
             lastSeen = i;
-            if (!now[0]->IsDead()) {
+            if (!lungeBoxes[0]->IsDead()) {
                 ++aliveFrames;
-                EXPECT_LE(now[0]->age, 4.0 + 1e-9);
+                EXPECT_LE(lungeBoxes[0]->age, 4.0 + 1e-9);
             }
         }
     }

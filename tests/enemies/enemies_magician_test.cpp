@@ -12,8 +12,8 @@ namespace {
 
 class Magician : public FlyerWorld {
   protected:
-    CMagician001* TheMagician(const IBase* marker) {
-        for (const auto& c : marker->GetChildren())
+    CMagician001* TheMagician(const IBase* placed) {
+        for (const auto& c : placed->GetChildren())
             if (auto* m = dynamic_cast<CMagician001*>(c.get())) return m;
         return nullptr;
     }

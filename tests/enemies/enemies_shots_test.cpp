@@ -61,7 +61,8 @@ class Shots : public EnemyWorld {
 TEST_F(Shots, EveryShotHitsATargetOnceAndIsEnemySide) {
     for (auto& make : AllShots()) {
         std::unique_ptr<CShotBase> shot(make(stage.get(), 200, 200));
-        SCOPED_TRACE(typeid(*shot).name());
+        const CShotBase& made = *shot;
+        SCOPED_TRACE(typeid(made).name());
         EXPECT_TRUE(shot->category == 11 || shot->category == 14);
         playtest::Target t(stage.get(), 195, 195, kCategoryHero, kHitHurt);
         t.UpdateCentre();

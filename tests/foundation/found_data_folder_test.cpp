@@ -47,8 +47,9 @@ TEST_F(InstalledCopy, WritesGoToThePlayersFolderAndReadsLookThereFirst) {
     // The folders on the way are made in the player's folder.
     EXPECT_EQ(GetWritePath("network\\client_info.dat"), (mine / "network/client_info.dat").string());
     EXPECT_TRUE(fs::is_directory(mine / "network"));
-    EXPECT_EQ(GetWritePath("/abs\\x"), "/abs/x");
-    EXPECT_EQ(GetReadPath("/abs\\x"), "/abs/x");
+    // An absolute path is the player's own Linux path: a "\\" in it is part of a name.
+    EXPECT_EQ(GetWritePath("/abs\\x"), "/abs\\x");
+    EXPECT_EQ(GetReadPath("/abs\\x"), "/abs\\x");
 
     std::string text;
     ASSERT_EQ(ReadEncodedFile("network\\client_info.dat", text), ReadStatus::Ok);
@@ -87,6 +88,55 @@ TEST_F(InstalledCopy, AFolderListsBothCopiesThePlayersHidingTheGames) {
         fromPlayer += text.rfind("mine", 0) == 0 ? 1 : 0;
     }
     EXPECT_EQ(fromPlayer, 2);
+}
+
+TEST(PortableCopy, APlayersFileNameWithABackslashIsKeptWhole) {
+    TempGameFolder game;
+    // Linux allows "\\" in a file name: one the player put in the stage folder and one given by
+    // its absolute path both reach the disk as they are named.
+    game.WriteEncoded("stage/original/my\\stage.stg", "mine");
+    game.WriteEncoded("data/shop_info.dat", "shipped");
+    CFileList list("stage\\original", "*.stg");
+    ASSERT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list.GetAt(0)->GetRawFileName(), "my\\stage.stg");
+    const std::string listed = list.GetAt(0)->GetFullPath();
+    EXPECT_EQ(listed, "stage/original/my\\stage.stg");
+    EXPECT_EQ(GetReadPath(listed), (game.Path() / "stage/original/my\\stage.stg").string());
+    std::string text;
+    ASSERT_EQ(ReadEncodedFile(listed, text), ReadStatus::Ok);
+    EXPECT_EQ(text, "mine");
+    ASSERT_TRUE(WriteEncodedFile(listed, "changed"));
+    EXPECT_EQ(DecodeFileText(game.ReadRaw("stage/original/my\\stage.stg")), "changed");
+    EXPECT_FALSE(fs::exists(game.Full("stage/original/my")));
+
+    const std::string absolute = game.Full("stage/original/a\\b.stg").string();
+    ASSERT_TRUE(WriteEncodedFile(absolute, "given by its path"));
+    EXPECT_TRUE(FileExists(absolute));
+    EXPECT_FALSE(fs::exists(game.Full("stage/original/a")));
+    EXPECT_EQ(DecodeFileText(game.ReadRaw("stage/original/a\\b.stg")), "given by its path");
+
+    // The game's own names still use "\\" between folders, in either form of the join.
+    EXPECT_EQ(JoinGamePath("stage\\original", "b.stg"), "stage\\original\\b.stg");
+    EXPECT_EQ(JoinGamePath("", "x\\y.stg"), "./x\\y.stg");
+    EXPECT_EQ(JoinGamePath(game.Path().string(), "b.stg"), (game.Path() / "b.stg").string());
+    EXPECT_EQ(GamePathFileName(listed), "my\\stage.stg");
+    EXPECT_EQ(GamePathFileName("stage\\original\\b.stg"), "b.stg");
+    EXPECT_EQ(GamePathFileName("b.stg"), "b.stg");
+    ASSERT_EQ(ReadEncodedFile("data\\shop_info.dat", text), ReadStatus::Ok);
+    EXPECT_EQ(text, "shipped");
+}
+
+TEST_F(InstalledCopy, APlayersFileNameWithABackslashIsFoundInThePlayersFolder) {
+    const fs::path mine = user / "quorvald";
+    const std::string path = JoinGamePath("stage\\original", "a\\b.stg");
+    ASSERT_TRUE(WriteEncodedFile(path, "mine"));
+    EXPECT_TRUE(fs::is_regular_file(mine / "stage/original/a\\b.stg"));
+    CFileList list("stage\\original", "*.stg");
+    ASSERT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list.GetAt(0)->GetFullPath(), path);
+    std::string text;
+    ASSERT_EQ(ReadEncodedFile(path, text), ReadStatus::Ok);
+    EXPECT_EQ(text, "mine");
 }
 
 TEST(TempFiles, AReplaceLeavesNoTemporaryFileAndLeftoversAreClearedAtStart) {

@@ -15,10 +15,10 @@ class Batteries : public HazardWorld {
         std::vector<double> times;
         size_t seen = MadeAs(cls).size();
         for (int i = 0; i < frames; ++i) {
-            const double now = clock.clock;
+            const double frameStart = clock.clock;
             Play(1);
             const size_t count = MadeAs(cls).size();
-            for (; seen < count; ++seen) times.push_back(now);
+            for (; seen < count; ++seen) times.push_back(frameStart);
         }
         return times;
     }

@@ -69,8 +69,8 @@ TEST_P(EnemyReplay, WalkingOnWithoutPunchingStaysShortOfTheGoal) {
 INSTANTIATE_TEST_SUITE_P(GroundEnemies, EnemyReplay,
                          testing::Values(EnemyStage{"sample06", 50, 100}, EnemyStage{"sample07", 50, 80},
                                          EnemyStage{"sample08", 60, 100}),
-                         [](const testing::TestParamInfo<EnemyStage>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<EnemyStage>& p) {
+                             return std::string(p.param.name);
                          });
 
 }  // namespace

@@ -144,8 +144,8 @@ TEST_F(HeroAttacking, TheMalletSmashStrikesThreeTimesEndingInAShockWave) {
     for (int f = 1; f <= 20; ++f) {
         const IBase* before = hero->currentHitbox.Get();
         Frame();
-        const CCollisionDetectionBase* now = Hitbox();
-        if (now && now != before) boxes.push_back({f, now->shapeType});
+        const CCollisionDetectionBase* current = Hitbox();
+        if (current && current != before) boxes.push_back({f, current->shapeType});
     }
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[0], std::make_pair(4, int(kShapeRect)));

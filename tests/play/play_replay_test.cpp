@@ -33,7 +33,7 @@ class ReplayTest : public SceneTest {
         testsupport::CopyBuiltGame(copy.Path());
     }
     // Runs the player on the stage; its JSON line.
-    std::string Run(CStage& s, std::vector<std::string> args) {
+    std::string Run(CStage& s, const std::vector<std::string>& args) {
         const std::string file = StageFile();
         std::filesystem::create_directories(copy.Path() / "stage");
         EXPECT_TRUE(s.SaveToFile(file));
@@ -79,6 +79,19 @@ TEST_F(ReplayTest, ScreenshotsAreNumberedLikeTheKeysFromTheFirstFrameOfPlay) {
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"frame_00000.png", "frame_00010.png", "frame_00020.png"}));
+}
+
+TEST_F(ReplayTest, AStageFileWhoseNameHoldsABackslashPlays) {
+    // "\\" is an ordinary character in a Linux file name, not a folder separator.
+    auto s = MakeStage();
+    const std::filesystem::path file = copy.Path() / "stage" / "my\\replay.stg";
+    std::filesystem::create_directories(file.parent_path());
+    ASSERT_TRUE(s->SaveToFile(file.string()));
+    EXPECT_FALSE(std::filesystem::exists(copy.Path() / "stage" / "my"));
+    const testsupport::StagePlayerRun run =
+        RunPlayer(copy.Path(), {file.string(), "--mode", "3", "--frames", "20"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(Field(run.json, "frames"), 20) << run.output;
 }
 
 TEST_F(ReplayTest, RecordedKeysReplayToTheSamePlay) {
@@ -196,8 +209,6 @@ TEST_P(SampleReplayTest, RecordedRouteReachesTheGoalAndLeavesItsRecord) {
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleReplayTest,
                          ::testing::Values("sample01", "sample02", "sample03", "sample04", "sample05"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param);
-                         });
+                         [](const ::testing::TestParamInfo<const char*>& p) { return std::string(p.param); });
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST_P(ScenarioReplayTest, RecordedRouteFinishesTheStage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenario, ScenarioReplayTest, ::testing::ValuesIn(RecordedRoutes()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& p) { return p.param; });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ScenarioReplayTest);
 
 // The scenario plays every stage of stage\scenario\: each of them, boss fights included, has its

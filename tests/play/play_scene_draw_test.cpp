@@ -78,9 +78,9 @@ TEST_F(SceneTest, StatusShowsAtMost99LivesAndKeysOnlyWhenHeld) {
     CSpriteManager* sprites = CSpriteManager::GetInstance();
     sprites->BeginLoadGroup("System");
     while (sprites->GetLoadPercent() < 100) sprites->LoadNextImage("System");
-    const auto frame = [](int lives, int keys) {
+    const auto frame = [](int lives, int keyCount) {
         Black();
-        DrawSystemFrame(50, lives, keys, 0.0, 120.0, -100, -100);
+        DrawSystemFrame(50, lives, keyCount, 0.0, 120.0, -100, -100);
         return elDraw::BackBuffer().pixels;
     };
     EXPECT_TRUE(frame(150, 0) == frame(99, 0));

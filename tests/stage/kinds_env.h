@@ -99,15 +99,15 @@ class KindsTestOn : public stagetest::StageTestOn<Base> {
     // returns the one creator call it caused; fails the test unless exactly one operation built
     // something.
     stagetest::LiveCall Spawn(CStageAreaObject* object, bool side, bool* atStart = nullptr) {
-        std::vector<stagetest::LiveCall>& calls = this->calls;
-        calls.clear();
+        std::vector<stagetest::LiveCall>& made = this->calls;
+        made.clear();
         IBase* start = object->CreateStartObject(side);
-        const size_t afterStart = calls.size();
+        const size_t afterStart = made.size();
         IBase* inView = object->CreateObject(side);
-        EXPECT_EQ(calls.size(), 1u) << object->GetKey();
+        EXPECT_EQ(made.size(), 1u) << object->GetKey();
         EXPECT_TRUE((start == nullptr) != (inView == nullptr)) << object->GetKey();
         if (atStart) *atStart = afterStart == 1;
-        return calls.empty() ? stagetest::LiveCall{} : calls.back();
+        return made.empty() ? stagetest::LiveCall{} : made.back();
     }
 
     std::unique_ptr<CStageAreaObjectTable> table;

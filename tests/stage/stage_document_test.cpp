@@ -356,6 +356,14 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
         EXPECT_EQ(StageFileEntry::GetLiveCount(), live + 2);
     }
     EXPECT_EQ(StageFileEntry::GetLiveCount(), live);
+    {
+        // A stage the player named with a "\\" (a plain character on Linux) reads as itself.
+        stage->category = 1;
+        ASSERT_TRUE(stage->SaveToFile(JoinGamePath("stage\\original", "a\\b.stg")));
+        StageFileEntry entry(std::make_unique<CFileEntry>("a\\b.stg", "stage\\original", nullptr));
+        EXPECT_EQ(entry.name, "テストステージ");
+        EXPECT_FALSE(DirExists("stage\\original\\a"));
+    }
     const std::vector<std::pair<std::string, std::string>> bad = {{"down.stg", "SDE0008"},
                                                                   {"missing.stg", "SDE0007"},
                                                                   {"broken.stg", "SDE0006"},

@@ -585,17 +585,17 @@ void Swing(const Painter& p, const Line& op) {
             if (dir == "down") return V{bh - q.y, q.x};
             return q;
         };
-        const double w = upright ? bh : bw, h = upright ? bw : bh;
+        const double boxW = upright ? bh : bw, boxH = upright ? bw : bh;
         const int n = op.Int("count", 5);
         std::vector<std::function<double(V)>> lines;
         for (int i = 0; i < n; ++i) {
             // parallel strokes, the middle one longest and thickest, their heads staggered
             const double centre =
                 std::fabs(i - (n - 1) / 2.0) / std::max(1.0, (n - 1) / 2.0);  // 0 middle .. 1 edge
-            const double y = h * (0.5 + (i - (n - 1) / 2.0) / std::max(1, n - 1) * op.Num("spread", 0.7));
-            const double x0 = w * (0.04 + 0.22 * centre + 0.06 * (i % 2)),
-                         len = w * (0.9 - 0.35 * centre) - x0 * 0.5;
-            const double th = h * (0.16 - 0.07 * centre) * op.Num("size", 1.0);
+            const double y = boxH * (0.5 + (i - (n - 1) / 2.0) / std::max(1, n - 1) * op.Num("spread", 0.7));
+            const double x0 = boxW * (0.04 + 0.22 * centre + 0.06 * (i % 2)),
+                         len = boxW * (0.9 - 0.35 * centre) - x0 * 0.5;
+            const double th = boxH * (0.16 - 0.07 * centre) * op.Num("size", 1.0);
             lines.push_back([=](V q) {
                 double t = (q.x - x0) / len;  // 0 at the head .. 1 at the tail
                 if (t < -0.2 || t > 1) return -1.0;

@@ -61,7 +61,8 @@ bool ParsePlayRecording(const std::string& text, PlayRecording& r, std::string& 
         if (third != "down" && third != "up") return fail("a change is down or up, not " + third);
         if (!extra.empty()) return fail("more than a change on the line");
         change.down = third == "down";
-        if (change.down == (down.count(change.scanCode) > 0)) return fail(second + " is already " + third);
+        if (change.down == (down.count(change.scanCode) > 0))
+            return fail(std::string(second).append(" is already ").append(third));
         if (change.down)
             down.insert(change.scanCode);
         else
