@@ -20,6 +20,7 @@ std::shared_ptr<std::mutex> WriterTurn(const std::string& path) {
     static std::mutex registry;
     static std::map<std::string, std::weak_ptr<std::mutex>> byPath;
     std::lock_guard<std::mutex> lock(registry);
+    std::erase_if(byPath, [](const auto& entry) { return entry.second.expired(); });
     std::weak_ptr<std::mutex>& slot = byPath[path];
     std::shared_ptr<std::mutex> turn = slot.lock();
     if (!turn) {
