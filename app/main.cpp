@@ -7,12 +7,14 @@
 //   --server URL    the stage-sharing server ("http://host:port"); QUORVALD_SERVER sets it too.
 //                   Without either the game runs its own server on 127.0.0.1.
 //
-// Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
-// onto the screen and presses Z once the title waits, so it passes loading and title.
+// Headless runs take 1/60 s per frame, and a frame waits for a running request to the sharing
+// server to end. Without scripted input a headless run moves the mouse onto the screen and
+// presses Z once the title waits, so it passes loading and title.
 //
 // Exit status: 0 after a clean end (the player quits, the frame count is reached, or another
 // copy already runs), 1 when the game ends on an error (a coded error, an engine error, no
 // audio device, no display without --headless), 2 for bad arguments.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +27,7 @@
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
 #include "foundation/VersionNumber.h"
+#include "online/NetWorkAccessor.h"
 #include "online/QVNet.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
@@ -174,6 +177,10 @@ int main(int argc, char** argv) {
         options.beforeFrame = [&script](int frame) {
             plat::HeadlessBackend* hb = plat::CurrentHeadless();
             if (!hb) return;
+            // A request to the sharing server ends before the next frame, so scripted input meets
+            // the same screens at the same frames however long the server takes.
+            if (CNetWorkAccessor::HasInstance())
+                CNetWorkAccessor::GetInstance()->WaitForRequest(std::chrono::seconds(60));
             auto range = script.equal_range(frame);
             for (auto it = range.first; it != range.second; ++it) {
                 const ScriptStep& s = it->second;

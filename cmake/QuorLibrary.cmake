@@ -28,10 +28,14 @@ else()
   set(QUOR_TESTED_GAME_DIR ${QUOR_GAME_DIR})
 endif()
 
-# quor_test(<name> DEPS <targets>...)
-# One GoogleTest executable per test folder: every .cpp in the calling folder.
+# quor_test(<name> [TIMEOUT <seconds>] DEPS <targets>...)
+# One GoogleTest executable per test folder: every .cpp in the calling folder. Each test may run
+# TIMEOUT seconds (120 unless given).
 function(quor_test name)
-  cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(Q "" "TIMEOUT" "DEPS" ${ARGN})
+  if(NOT Q_TIMEOUT)
+    set(Q_TIMEOUT 120)
+  endif()
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT srcs)
     return()
@@ -40,5 +44,22 @@ function(quor_test name)
   target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE QUOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
                                              QUOR_GAME_DIR="${QUOR_TESTED_GAME_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${Q_TIMEOUT})
+endfunction()
+
+# quor_long_test(<name> DEPS <targets>...)
+# A long end-to-end run (several real processes, many game runs) built from the calling folder's
+# .cpp files into the executable <name>. It runs once per CI run, in the main build's ctest: the
+# shuffled rerun takes only *_tests executables, the sanitizer build (which tests another build's
+# game folder) leaves it out, and scripts/sanitize.sh picks only quor_test targets. Labelled "long".
+function(quor_long_test name)
+  cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
+  if(QUOR_TEST_GAME_DIR)
+    return()
+  endif()
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE QUOR_GAME_DIR="${QUOR_TESTED_GAME_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 1800 LABELS long)
 endfunction()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the unit tests with clang under AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan and runs them with ctest. Only the test programs are built; they read the game folder
-# of the main build (scripts/build.sh), so the generator neither builds nor runs here.
+# of the main build (scripts/build.sh), so the generator neither builds nor runs here. The stage
+# player is built too and replaces the main build's in the tests' copies of the game folder, so
+# every recorded route (samples and scenario) is replayed by clang's build of play as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ASAN_DIR=${ASAN_DIR:-build-asan}

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// The last frame of play a run, a key or a recorded change may name (about 46 hours of play):
+// larger numbers are refused as mistakes rather than wrapped round.
+inline constexpr int kMaxPlayStageFrame = 10'000'000;
+
 struct PlayStageKeyHold {
     int from = 0, to = 0;  // frames of play, both included
     int scanCode = 0;
@@ -45,6 +49,8 @@ struct PlayStageOutcome {
 bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& options, std::string& error);
 // A whole decimal number that fits an int, nothing else on the text.
 bool ParsePlayStageInt(const std::string& text, int& value);
+// A frame number: a whole decimal number from 0 to kMaxPlayStageFrame.
+bool ParsePlayStageFrame(const std::string& text, int& value);
 // The scan code of a key name (Up Down Left Right Z X Space F1 F2), -1 for any other name.
 int PlayStageKeyCode(const std::string& name);
 // The name of a scan code of the keys above ("?" for any other).

@@ -52,6 +52,9 @@ bool ParsePlayRecording(const std::string& text, PlayRecording& r, std::string& 
         }
         PlayKeyChange change;
         if (!ParsePlayStageInt(first, change.frame) || change.frame < 0) return fail("bad frame " + first);
+        if (change.frame > kMaxPlayStageFrame)
+            return fail("frame " + first + " is beyond the last frame a play may have (" +
+                        std::to_string(kMaxPlayStageFrame) + ")");
         if (change.frame < lastFrame) return fail("frame " + first + " comes before an earlier change");
         change.scanCode = PlayStageKeyCode(second);
         if (change.scanCode < 0) return fail("unknown key " + second);
