@@ -39,10 +39,12 @@ HttpServer::HttpServer(RequestHandlers& handlers, int threads)
     server_->set_read_timeout(10, 0);
     server_->set_write_timeout(10, 0);
     auto serve = [this](const httplib::Request& in, httplib::Response& out) {
-        const Reply reply = handlers_.Handle(ToRequest(in));
+        Reply reply = handlers_.Handle(ToRequest(in));
         out.status = reply.status;
         if (reply.errorCode != 0) out.set_header(kErrorHeader, std::to_string(reply.errorCode));
-        out.set_content(reply.body, "text/plain; charset=Shift_JIS");
+        // Moved, not copied: a stage text is some hundreds of kilobytes.
+        out.body = std::move(reply.body);
+        out.set_header("Content-Type", "text/plain; charset=Shift_JIS");
     };
     server_->Get(".*", serve);
     server_->Post(".*", serve);

@@ -105,7 +105,12 @@ class PostgresConnection : public ISqlConnection {
 
     bool IsBroken() const override { return broken_ || PQstatus(conn_) != CONNECTION_OK; }
     const char* BeginWrite() const override { return "BEGIN"; }
-    const char* BeginRelaxed() const override { return "BEGIN; SET LOCAL synchronous_commit = off"; }
+    // set_config(..., true) lasts until the end of the statement's own transaction: its commit.
+    const char* CountDownload() const override {
+        return "UPDATE stages SET downloads = downloads + 1 "
+               "FROM (SELECT set_config('synchronous_commit', 'off', true)) AS relaxed WHERE stages.id = $1 "
+               "RETURNING stages.id";
+    }
     const char* NameContains() const override { return "strpos(c.name, $1) > 0"; }
     // Each statement is one literal split over lines.
     // NOLINTBEGIN(bugprone-suspicious-missing-comma)

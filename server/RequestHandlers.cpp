@@ -136,7 +136,8 @@ RequestHandlers::RequestHandlers(IStageStore& store, ServerOptions options, Cloc
     : store_(store),
       options_(std::move(options)),
       clock_(std::move(clock)),
-      limiter_(options_.requestsPerSecond, options_.requestBurst) {
+      limiter_(options_.requestsPerSecond, options_.requestBurst),
+      newest_(options_.listMaxAge) {
     if (!clock_) {
         clock_ = [] {
             return std::chrono::duration_cast<std::chrono::seconds>(
@@ -156,13 +157,18 @@ Reply RequestHandlers::Handle(const Request& request) {
     if (!options_.maintenanceMessage.empty()) {
         return Fail(503, ServerError::Maintenance, Utf8ToCp932(options_.maintenanceMessage));
     }
+    Reply reply;
     try {
-        return Route(request);
+        reply = Route(request);
     } catch (const StoreError& e) {
-        return StoreFailed(e);
+        reply = StoreFailed(e);
     } catch (const std::exception&) {
-        return Fail(500, ServerError::Other, "");
+        reply = Fail(500, ServerError::Other, "");
     }
+    // A write, even a refused one (it may have changed something before it failed), makes the
+    // kept lists old; reads leave them.
+    if (request.method != "GET") newest_.Invalidate();
+    return reply;
 }
 
 Reply RequestHandlers::Route(const Request& r) {
@@ -275,7 +281,13 @@ Reply RequestHandlers::SearchByRatings(const Request& r) {
 }
 
 Reply RequestHandlers::Newest(const Request& r) {
-    return Ok(ListReply(store_.ListNewest(0, Count(r, "count"))));
+    const int count = Count(r, "count");
+    const auto now = ReplyCache::Clock::now();
+    if (auto kept = newest_.Find(count, now)) return Ok(std::move(*kept));
+    const uint64_t generation = newest_.Generation();
+    std::string reply = ListReply(store_.ListNewest(0, count));
+    newest_.Keep(count, generation, reply, now);
+    return Ok(std::move(reply));
 }
 
 std::optional<Reply> RequestHandlers::Authenticate(const Request& r, int64_t creatorId) {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "server/RateLimiter.h"
+#include "server/ReplyCache.h"
 #include "server/StageStore.h"
 
 namespace qvserver {
@@ -35,6 +36,9 @@ struct ServerOptions {
     int64_t maxReplyBytes = 32767;       // a list reply fits the client's buffer with its zero
     double requestsPerSecond = 20;       // per address; 0: no limit
     double requestBurst = 60;
+    // How long a newest-stages reply serves at most while this server takes no write (writes
+    // through other servers and download counts show after this); 0: never kept.
+    std::chrono::milliseconds listMaxAge{1000};
 };
 
 struct Request {
@@ -95,6 +99,7 @@ class RequestHandlers {
     ServerOptions options_;
     Clock clock_;
     RateLimiter limiter_;
+    ReplyCache newest_;
 };
 
 // Parses a decimal id or count: digits only (an optional leading '-'), at most 9 of them.

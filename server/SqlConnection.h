@@ -41,9 +41,11 @@ class ISqlConnection {
     virtual void Exec(const std::string& sql) = 0;
     // True once the connection is lost; the pool then opens a new one.
     virtual bool IsBroken() const { return false; }
-    // The statements that open a transaction whose commit need not wait for the disk (a
-    // download's count: losing the last few in a power cut harms nobody).
-    virtual const char* BeginRelaxed() const { return "BEGIN"; }
+    // The statement that counts one download of stage $1 on its own, returning its id when the
+    // stage exists. It holds the stage's row no
+    // longer than the statement runs; its commit need not wait for the disk (losing the last few
+    // counts in a power cut harms nobody).
+    virtual const char* CountDownload() const = 0;
     // The statement that opens a write transaction.
     virtual const char* BeginWrite() const = 0;
     // The condition "the creator name c.name contains $1".

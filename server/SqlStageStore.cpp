@@ -8,6 +8,7 @@
 
 #include "server/SqlConnection.h"
 #include "server/StageStore.h"
+#include "server/StageTextCache.h"
 
 namespace qvserver {
 namespace {
@@ -41,6 +42,9 @@ StageSummary ToSummary(const SqlRow& r) {
     s.votes = ToInt(r.at(11));
     return s;
 }
+
+// The texts of stages downloaded lately that a store keeps in memory.
+constexpr size_t kKeptTextBytes = 32u << 20;
 
 class SqlStageStore : public IStageStore {
   public:
@@ -114,16 +118,20 @@ class SqlStageStore : public IStageStore {
 
     std::optional<std::string> DownloadStage(int64_t stageId) override {
         Lease c(*this);
-        Transaction tx(*c, c->BeginRelaxed());
-        auto counted = c->Query("UPDATE stages SET downloads = downloads + 1 WHERE id = $1 RETURNING id",
-                                {SqlParam::Int(stageId)});
-        if (counted.empty()) return std::nullopt;
+        // The count, a one-row update on its own, comes first: it says whether the stage exists,
+        // whichever server deleted it. The text is read after it, outside any write.
+        if (c->Query(c->CountDownload(), {SqlParam::Int(stageId)}).empty()) {
+            texts_.Drop(stageId);
+            return std::nullopt;
+        }
+        if (auto kept = texts_.Find(stageId)) return *kept;
         auto data = c->QueryBlob("SELECT data FROM stage_data WHERE stage_id = $1", {SqlParam::Int(stageId)});
-        tx.Commit();
+        if (data) texts_.Keep(stageId, std::make_shared<const std::string>(*data));
         return data;
     }
 
     bool DeleteStage(int64_t stageId, int64_t creatorId) override {
+        texts_.Drop(stageId);
         Lease c(*this);
         return !c->Query("DELETE FROM stages WHERE id = $1 AND creator_id = $2 RETURNING id",
                          {SqlParam::Int(stageId), SqlParam::Int(creatorId)})
@@ -299,6 +307,7 @@ class SqlStageStore : public IStageStore {
     std::condition_variable available_;
     std::deque<std::unique_ptr<ISqlConnection>> idle_;
     int opened_ = 0;
+    StageTextCache texts_{kKeptTextBytes};
 };
 
 }  // namespace

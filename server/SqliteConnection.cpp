@@ -2,6 +2,8 @@
 // prepared once and kept.
 #include <sqlite3.h>
 
+#include <map>
+#include <mutex>
 #include <unordered_map>
 
 #include "server/SqlConnection.h"
@@ -10,9 +12,36 @@
 namespace qvserver {
 namespace {
 
+// SQLite lets one writer at a time into a database and makes the others poll, sleeping up to
+// 100 ms between tries. The connections of this process to one file take turns on a mutex
+// instead, so a writer goes as soon as the one before it is done; only writers of other
+// processes meet the busy timeout.
+std::shared_ptr<std::mutex> WriterTurn(const std::string& path) {
+    static std::mutex registry;
+    static std::map<std::string, std::weak_ptr<std::mutex>> byPath;
+    std::lock_guard<std::mutex> lock(registry);
+    std::erase_if(byPath, [](const auto& entry) { return entry.second.expired(); });
+    std::weak_ptr<std::mutex>& slot = byPath[path];
+    std::shared_ptr<std::mutex> turn = slot.lock();
+    if (!turn) {
+        turn = std::make_shared<std::mutex>();
+        slot = turn;
+    }
+    return turn;
+}
+
+// Makes a statement ready to run again when a run ends, however it ends.
+struct StatementReset {
+    sqlite3_stmt* stmt;
+    ~StatementReset() {
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+    }
+};
+
 class SqliteConnection : public ISqlConnection {
   public:
-    explicit SqliteConnection(const std::string& path) {
+    explicit SqliteConnection(const std::string& path) : writerTurn_(WriterTurn(path)) {
         const int rc = sqlite3_open_v2(
             path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
@@ -34,13 +63,10 @@ class SqliteConnection : public ISqlConnection {
 
     std::vector<SqlRow> Query(const std::string& sql, const std::vector<SqlParam>& params) override {
         sqlite3_stmt* stmt = Prepare(sql);
-        struct Reset {
-            sqlite3_stmt* s;
-            ~Reset() {
-                sqlite3_reset(s);
-                sqlite3_clear_bindings(s);
-            }
-        } reset{stmt};
+        // A change outside a transaction waits for its turn here; inside one, the transaction has it.
+        std::unique_lock<std::mutex> turn;
+        if (!writing_.owns_lock() && !sqlite3_stmt_readonly(stmt)) turn = std::unique_lock(*writerTurn_);
+        const StatementReset reset{stmt};
         for (size_t i = 0; i < params.size(); ++i) Bind(stmt, static_cast<int>(i + 1), params[i]);
         std::vector<SqlRow> rows;
         for (;;) {
@@ -61,13 +87,34 @@ class SqliteConnection : public ISqlConnection {
     }
 
     void Exec(const std::string& sql) override {
+        // A write transaction has the writers' turn from its BEGIN until it ends.
+        if (sql.rfind(BeginWrite(), 0) == 0 && !writing_.owns_lock())
+            writing_ = std::unique_lock(*writerTurn_);
         char* message = nullptr;
         const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
         if (message) sqlite3_free(message);
+        if (writing_.owns_lock() && sqlite3_get_autocommit(db_)) writing_.unlock();
         if (rc != SQLITE_OK) Fail(rc);
     }
 
+    std::optional<std::string> QueryBlob(const std::string& sql,
+                                         const std::vector<SqlParam>& params) override {
+        sqlite3_stmt* stmt = Prepare(sql);
+        const StatementReset reset{stmt};
+        for (size_t i = 0; i < params.size(); ++i) Bind(stmt, static_cast<int>(i + 1), params[i]);
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_DONE) return std::nullopt;
+        if (rc != SQLITE_ROW) Fail(rc);
+        const void* p = sqlite3_column_blob(stmt, 0);
+        const int len = sqlite3_column_bytes(stmt, 0);
+        if (!p || len <= 0) return std::string();
+        return std::string(static_cast<const char*>(p), static_cast<size_t>(len));
+    }
+
     const char* BeginWrite() const override { return "BEGIN IMMEDIATE"; }
+    const char* CountDownload() const override {
+        return "UPDATE stages SET downloads = downloads + 1 WHERE id = $1 RETURNING id";
+    }
     const char* NameContains() const override { return "instr(c.name, $1) > 0"; }
     // Each statement is one literal split over lines.
     // NOLINTBEGIN(bugprone-suspicious-missing-comma)
@@ -139,6 +186,8 @@ class SqliteConnection : public ISqlConnection {
         throw StoreError(StoreFailure::Internal, what);
     }
 
+    std::shared_ptr<std::mutex> writerTurn_;
+    std::unique_lock<std::mutex> writing_;  // held from a write transaction's BEGIN to its end
     sqlite3* db_ = nullptr;
     std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
@@ -146,6 +195,10 @@ class SqliteConnection : public ISqlConnection {
 }  // namespace
 
 std::unique_ptr<ISqlConnection> OpenSqliteConnection(const std::string& path) {
+    // Without SQLite's memory statistics its allocations take no process-wide lock. This only
+    // takes before SQLite's first use; later it is refused, harmlessly.
+    static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)configured;
     return std::make_unique<SqliteConnection>(path);
 }
 

@@ -13,24 +13,23 @@
 namespace qvserver {
 namespace {
 
-std::mutex g_readerMutex;
+std::once_flag g_prepared;
 // The kind table lives while any object table does: one kept table spares every check a read
 // of the table's file. It stays for the whole run (never destroyed, so the order in which the
 // program's statics go at exit does not matter).
 CStageAreaObjectTable* g_keptTable = nullptr;
 
-void PrepareLocked() {
-    if (!g_keptTable) g_keptTable = std::make_unique<CStageAreaObjectTable>(nullptr).release();
+void Prepare() {
+    // A failed read is tried again by the next call.
+    std::call_once(g_prepared,
+                   [] { g_keptTable = std::make_unique<CStageAreaObjectTable>(nullptr).release(); });
 }
 
 bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t\r\n\xe3\x80\x80") == std::string::npos; }
 
 }  // namespace
 
-void PrepareStageReader() {
-    std::lock_guard<std::mutex> lock(g_readerMutex);
-    PrepareLocked();
-}
+void PrepareStageReader() { Prepare(); }
 
 StageCheck CheckStage(const std::string& cp932Text) {
     StageCheck out;
@@ -43,12 +42,12 @@ StageCheck CheckStage(const std::string& cp932Text) {
     if (auto key = NewCommonKey()) token = "qv" + *key;
     CheckedStage checked;
     {
-        // The reader keeps tables that are not made for several threads at once.
-        std::lock_guard<std::mutex> lock(g_readerMutex);
+        // Checks run on many threads at once, beside the game's own reading when the server runs
+        // inside the game: the reader shares nothing but its read-only kind table.
         stagesprite::ScopedNoSprites noSprites;
         std::unique_ptr<CStage> stage;
         try {
-            PrepareLocked();
+            Prepare();
             stage = CStage::ReadXml(nullptr, text, 0);
         } catch (const CQuorException&) {
         } catch (const std::exception&) {}

@@ -19,7 +19,7 @@ struct StageCheck {
     std::string failure;  // "S001" unreadable, "S002" nameless; empty when accepted
 };
 
-// Reads the CP932 bytes of a stage text. Safe from many threads; readers run one at a time.
+// Reads the CP932 bytes of a stage text. Safe from many threads at once.
 StageCheck CheckStage(const std::string& cp932Text);
 
 // The stored text: the checked text with the id in place.

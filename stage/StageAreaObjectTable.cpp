@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "engine/Scene.h"
 #include "foundation/QuorException.h"
@@ -13,19 +14,57 @@
 #include "stage/StageObjectKindTable.h"
 #include "stage/StageSprite.h"
 
-std::unique_ptr<CStageObjectKindTable> CStageAreaObjectTable::kindTable;
-int CStageAreaObjectTable::liveTables = 0;
+namespace {
 
-CStageAreaObjectTable::CStageAreaObjectTable(CStage* stage) : ownerStage(stage) {
+// The kind table of the living object tables. Each table holds it; the last one to go drops it,
+// on whatever thread that is, and the next table made reads the file again. Once read, the kind
+// table is only read, so tables on several threads use it without a lock.
+struct SharedKinds {
+    std::mutex mutex;
+    std::weak_ptr<const CStageObjectKindTable> table;
+    int liveTables = 0;
+};
+
+SharedKinds& Shared() {
+    static SharedKinds shared;
+    return shared;
+}
+
+std::shared_ptr<const CStageObjectKindTable> HoldKinds() {
+    SharedKinds& s = Shared();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    std::shared_ptr<const CStageObjectKindTable> held = s.table.lock();
+    if (!held) {
+        held = std::make_shared<const CStageObjectKindTable>();  // may throw: not counted then
+        s.table = held;
+    }
+    ++s.liveTables;
+    return held;
+}
+
+}  // namespace
+
+CStageAreaObjectTable::CStageAreaObjectTable(CStage* stage) : kinds(HoldKinds()), ownerStage(stage) {
     std::memset(maySpawn, 1, sizeof maySpawn);
-    if (!kindTable) kindTable = std::make_unique<CStageObjectKindTable>();  // may throw: not counted then
-    ++liveTables;
 }
 
 CStageAreaObjectTable::~CStageAreaObjectTable() {
     Clear();
-    --liveTables;
-    if (liveTables < 1) kindTable.reset();
+    SharedKinds& s = Shared();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    --s.liveTables;
+}
+
+const CStageObjectKindTable* CStageAreaObjectTable::GetKindTable() {
+    SharedKinds& s = Shared();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.table.lock().get();
+}
+
+int CStageAreaObjectTable::GetLiveTableCount() {
+    SharedKinds& s = Shared();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.liveTables;
 }
 
 void CStageAreaObjectTable::SetOwner(CStageArea* area) {
@@ -53,9 +92,8 @@ bool CStageAreaObjectTable::Add(const std::string& kindKey, int x, int y, double
     const int id = FindFreeId();
     if (id == 0) return false;
     if (GetIdAt(x, y) != 0) return false;
-    if (!kindTable) return false;
     std::unique_ptr<CStageAreaObject> object =
-        kindTable->CreateByKey(kindKey, ownerStage, ownerArea, this, x, y, a1, a2, a3, a4, text);
+        kinds->CreateByKey(kindKey, ownerStage, ownerArea, this, x, y, a1, a2, a3, a4, text);
     if (!object) return false;
     object->SetId(id);
     slots[id] = std::move(object);

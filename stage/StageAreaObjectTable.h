@@ -32,7 +32,9 @@ class CStageAreaObjectTable {
     static constexpr int kSlots = 256;
     static constexpr int kMaxObjects = 255;
 
-    // Creates the shared kind table when none exists (may throw IFE0100 / IFE0101).
+    // Reads the shared kind table when no table holds it yet (may throw IFE0100 / IFE0101).
+    // Tables may be made and destroyed on several threads at once (the game and the sharing
+    // server checking uploads): they share the kind table read-only.
     explicit CStageAreaObjectTable(CStage* ownerStage);
     ~CStageAreaObjectTable();
     CStageAreaObjectTable(const CStageAreaObjectTable&) = delete;
@@ -73,8 +75,9 @@ class CStageAreaObjectTable {
 
     // The tile key "%04d.%04d" of a tile.
     static std::string TileKey(int x, int y);
-    static CStageObjectKindTable* GetKindTable() { return kindTable.get(); }
-    static int GetLiveTableCount() { return liveTables; }
+    // The shared kind table, or null when no table lives; valid while a table lives.
+    static const CStageObjectKindTable* GetKindTable();
+    static int GetLiveTableCount();
 
   private:
     static uint64_t PackTile(int x, int y) {
@@ -83,6 +86,9 @@ class CStageAreaObjectTable {
     template <class F>
     void ForVisibleTiles(int x1, int x2, int y1, int y2, F&& visit);
 
+    // First, so that it goes last: the kind table every table shares, read by the first table
+    // made and dropped with the last one.
+    std::shared_ptr<const CStageObjectKindTable> kinds;
     CStage* ownerStage = nullptr;
     CStageArea* ownerArea = nullptr;
     // Tile -> id; missing or 0 means no object.
@@ -90,10 +96,6 @@ class CStageAreaObjectTable {
     std::unique_ptr<CStageAreaObject> slots[kSlots];
     uint8_t maySpawn[kSlots];
     int count = 0;
-
-    // Shared by every table; made by the first table and destroyed with the last.
-    static std::unique_ptr<CStageObjectKindTable> kindTable;
-    static int liveTables;
 };
 
 // True when the object is a door or warp kind (CStageAreaObject_DoorBase).

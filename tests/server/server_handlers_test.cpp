@@ -125,6 +125,37 @@ TEST_F(Handlers, ListRepliesInTheGameFormat) {
     EXPECT_EQ(Call("GET", "/qv/1/creators/" + a.first + "/appraisal").body, "4");
 }
 
+// The newest list is kept between requests, never past a write of this server nor its age limit.
+TEST_F(Handlers, NewestListIsKeptUntilAWrite) {
+    const auto a = Register("alice");
+    auto newest = [&] { return Call("GET", "/qv/1/stages/newest", {}, {}, {{"count", "4"}}).body; };
+    EXPECT_EQ(newest(), "0\n0\n");
+    const std::string id = Call("POST", "/qv/1/stages", stage, Auth(a)).body;
+    EXPECT_EQ(newest().rfind("1\n1\n" + id + "\n", 0), 0u);
+    EXPECT_EQ(Call("DELETE", "/qv/1/stages/" + id, {}, Auth(a)).body, "OK");
+    EXPECT_EQ(newest(), "0\n0\n");
+
+    ReplyCache kept(std::chrono::seconds(1));
+    const auto t0 = ReplyCache::Clock::now();
+    kept.Keep(4, kept.Generation(), "four", t0);
+    const uint64_t before = kept.Generation();
+    EXPECT_EQ(kept.Find(4, t0 + std::chrono::milliseconds(999)).value_or(""), "four");
+    // Too old: the first caller makes it anew, the others serve the old one meanwhile, until the
+    // one making it has not kept it within the age limit.
+    const auto t1 = t0 + std::chrono::seconds(1);
+    EXPECT_FALSE(kept.Find(4, t1));
+    EXPECT_EQ(kept.Find(4, t1).value_or(""), "four");
+    EXPECT_FALSE(kept.Find(4, t1 + std::chrono::seconds(1)));
+    kept.Keep(4, kept.Generation(), "four again", t1);
+    EXPECT_EQ(kept.Find(4, t1).value_or(""), "four again");
+    EXPECT_FALSE(kept.Find(5, t0));
+    kept.Invalidate();
+    EXPECT_FALSE(kept.Find(4, t0));
+    // A reply made from what was read before a write is not kept.
+    kept.Keep(4, before, "stale", t0);
+    EXPECT_FALSE(kept.Find(4, t0));
+}
+
 TEST_F(Handlers, ListRepliesFitTheClientBuffer) {
     options.postsPerDay = 0;
     handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });

@@ -1,5 +1,7 @@
+#include <atomic>
 #include <climits>
 #include <memory>
+#include <thread>
 #include "tests/common/caught_code.h"
 
 #include "foundation/FileList.h"
@@ -433,4 +435,28 @@ TEST_F(StageDocument, NewAbsoluteAreaNumbersStayUnique) {
 
     stage.maxAbsoluteAreaNum = INT_MAX;
     EXPECT_EQ(stage.NextAbsoluteAreaNum(), INT_MIN);
+}
+
+// Stages are read on several threads at once (the sharing server checks uploads while the game
+// reads its own): every read gives what a read alone gives, and the shared kind table goes with
+// the last object table, whichever thread drops it.
+TEST_F(StageDocument, StagesAreReadOnSeveralThreadsAtOnce) {
+    const std::string text = SampleStage()->WriteFileText();
+    const int tablesBefore = CStageAreaObjectTable::GetLiveTableCount();
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 6; ++t) {
+        readers.emplace_back([&] {
+            for (int i = 0; i < 20; ++i) {
+                std::unique_ptr<CStage> read = CStage::ReadXml(nullptr, text, 0);
+                if (!read || read->WriteFileText() != text) ++wrong;
+            }
+        });
+    }
+    for (std::thread& t : readers) t.join();
+    EXPECT_EQ(wrong.load(), 0);
+    EXPECT_EQ(CStageAreaObjectTable::GetLiveTableCount(), tablesBefore);
+    if (tablesBefore == 0) {
+        EXPECT_EQ(CStageAreaObjectTable::GetKindTable(), nullptr);
+    }
 }
