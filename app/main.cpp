@@ -2,7 +2,11 @@
 //
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
-//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]...
+//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--keys-file FILE]
+//
+// --keys-file plays a key script (engine/KeyScript.h): key changes by frame as the stage player
+// records them, in sections that count from the run's first frame, from the first frame of play
+// of the next stage, or from the frame in which that play ended.
 //
 // Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
 // onto the screen and presses Z once the title waits, so it passes loading and title.
@@ -14,15 +18,21 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/GameShell.h"
 #include "engine/GameState.h"
+#include "engine/KeyScript.h"
+#include "engine/Scene.h"
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
+#include "foundation/EncodedFile.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
+#include "play/StageScene.h"
 
 namespace {
 
@@ -42,7 +52,8 @@ const std::map<std::string, int> kKeyNames = {
 void Usage() {
     std::fprintf(stderr,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
-                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n");
+                 "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
+                 "                [--keys-file FILE]\n");
 }
 
 bool ParseFramePart(const char* text, int& frame, std::string& rest) {
@@ -59,6 +70,13 @@ bool ParsePoint(const std::string& text, int& x, int& y) {
     return std::sscanf(text.c_str(), "%d,%d", &x, &y) == 2;
 }
 
+// Whether a stage is being played: the top-most scene is a play scene that has not closed.
+bool IsPlaying() {
+    const CSceneDirector* director = GetSceneDirector();
+    IScene* top = director ? director->GetRoot()->GetTopScene() : nullptr;
+    return top && !top->IsClosed() && dynamic_cast<CStageScene*>(top) != nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,6 +84,7 @@ int main(int argc, char** argv) {
     options.headless = plat::HeadlessRequested(argc, argv);
     std::multimap<int, ScriptStep> script;
     bool scripted = false;
+    std::unique_ptr<CKeyScriptPlayer> keyScript;
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -107,6 +126,16 @@ int main(int argc, char** argv) {
                 script.insert({frame + 3, {ScriptStep::ButtonUp, 0, x, y}});
             }
             scripted = true;
+        } else if (arg == "--keys-file") {
+            const char* path = value("--keys-file");
+            std::string text, error;
+            std::vector<KeyScriptSection> sections;
+            if (!ReadWholeFile(path, text) || !ParseKeyScript(text, sections, error)) {
+                std::fprintf(stderr, "quorvald: bad --keys-file %s %s\n", path, error.c_str());
+                return 2;
+            }
+            keyScript = std::make_unique<CKeyScriptPlayer>(std::move(sections));
+            scripted = true;
         } else if (arg == "--help" || arg == "-h") {
             Usage();
             return 0;
@@ -129,9 +158,17 @@ int main(int argc, char** argv) {
             script.insert({300, {ScriptStep::KeyDown, plat::kKeyZ}});
             script.insert({302, {ScriptStep::KeyUp, plat::kKeyZ}});
         }
-        options.beforeFrame = [&script](int frame) {
+        options.beforeFrame = [&script, &keyScript, scriptDown = std::set<int>()](int frame) mutable {
             plat::HeadlessBackend* hb = plat::CurrentHeadless();
             if (!hb) return;
+            if (keyScript) {
+                const std::set<int> want = keyScript->KeysFor(frame);
+                for (int code : scriptDown)
+                    if (!want.count(code)) hb->KeyUp(static_cast<uint16_t>(code));
+                for (int code : want)
+                    if (!scriptDown.count(code)) hb->KeyDown(static_cast<uint16_t>(code));
+                scriptDown = want;
+            }
             auto range = script.equal_range(frame);
             for (auto it = range.first; it != range.second; ++it) {
                 const ScriptStep& s = it->second;
@@ -155,6 +192,9 @@ int main(int argc, char** argv) {
             }
         };
     }
+
+    if (keyScript)
+        options.afterFrame = [&keyScript](int frame) { keyScript->AfterFrame(frame, IsPlaying()); };
 
     InstallGameHooks();
     const int code = RunGame(options);

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-struct PlayStageKeyHold {
-    int from = 0, to = 0;  // frames of play, both included
-    int scanCode = 0;
-};
+#include "engine/KeyScript.h"
+
+// A key held over frames of play, both included.
+using PlayStageKeyHold = KeyHold;
 
 struct PlayStageOptions {
     std::string stagePath;
@@ -45,10 +45,6 @@ struct PlayStageOutcome {
 bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& options, std::string& error);
 // A whole decimal number that fits an int, nothing else on the text.
 bool ParsePlayStageInt(const std::string& text, int& value);
-// The scan code of a key name (Up Down Left Right Z X Space F1 F2), -1 for any other name.
-int PlayStageKeyCode(const std::string& name);
-// The name of a scan code of the keys above ("?" for any other).
-std::string PlayStageKeyName(int scanCode);
 // With a recording to replay: reads it and takes its stage (unless one was given), mode, lives,
 // seed and keys, and plays headless; false with a message when it cannot be read.
 bool LoadPlayStageReplay(PlayStageOptions& options, std::string& error);
