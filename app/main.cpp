@@ -3,6 +3,7 @@
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
 //            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--keys-file FILE]
+//   quorvald --help | --version    print and exit 0; an unknown option prints the usage, exit 2
 //
 // --keys-file plays a key script (engine/KeyScript.h): key changes by frame as the stage player
 // records them, in sections that count from the run's first frame, from the first frame of play
@@ -30,6 +31,7 @@
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
 #include "foundation/EncodedFile.h"
+#include "foundation/VersionNumber.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
 #include "play/StageScene.h"
@@ -49,11 +51,33 @@ const std::map<std::string, int> kKeyNames = {
     {"F4", plat::kKeyF4},       {"F5", plat::kKeyF5},        {"F12", plat::kKeyF12},
 };
 
-void Usage() {
-    std::fprintf(stderr,
+void Usage(std::FILE* to) {
+    std::string keys;
+    for (const auto& [name, code] : kKeyNames) keys += (keys.empty() ? "" : " ") + name;
+    std::fprintf(to,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
                  "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
-                 "                [--keys-file FILE]\n");
+                 "                [--keys-file FILE]\n"
+                 "       quorvald --help | --version\n"
+                 "\n"
+                 "Plays Quorvald in a 640x480 window; without a display it runs headless.\n"
+                 "  --headless            no window and no sound, 1/60 s per frame\n"
+                 "  --frames N            stop after N frames\n"
+                 "  --screenshot-every K  a PNG screenshot every K frames, into --out DIR\n"
+                 "  --key FRAME:NAME      press a key at a frame (%s)\n"
+                 "  --mouse FRAME:X,Y     move the mouse at a frame\n"
+                 "  --click FRAME:X,Y     click the left button at a frame\n"
+                 "  --keys-file FILE      play a key script: changes by frame, as quor-playstage\n"
+                 "                        records them, counted from the start, from the first\n"
+                 "                        frame of the next play (@play) or its end (@after-play)\n"
+                 "  --help, -h            print this and exit\n"
+                 "  --version             print the version and exit\n"
+                 "\n"
+                 "The game reads its files from its own folder, or from ../share/quorvald beside an\n"
+                 "installed bin folder. When that folder is read-only it writes under\n"
+                 "$XDG_DATA_HOME/quorvald (~/.local/share/quorvald).\n"
+                 "Exit status: 0 after a clean end, 1 on an error, 2 for bad arguments.\n",
+                 keys.c_str());
 }
 
 bool ParseFramePart(const char* text, int& frame, std::string& rest) {
@@ -137,11 +161,14 @@ int main(int argc, char** argv) {
             keyScript = std::make_unique<CKeyScriptPlayer>(std::move(sections));
             scripted = true;
         } else if (arg == "--help" || arg == "-h") {
-            Usage();
+            Usage(stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("%s %s\n", game::kProductName, CVersionNumber::Application().ToString().c_str());
             return 0;
         } else {
             std::fprintf(stderr, "quorvald: unknown argument %s\n", arg.c_str());
-            Usage();
+            Usage(stderr);
             return 2;
         }
     }

@@ -37,6 +37,20 @@ std::string JoinPath(std::string folder, const std::string& slashed) {
 
 bool IsAbsolute(const std::string& slashed) { return !slashed.empty() && slashed.front() == '/'; }
 
+// The executable's folder when it holds the game's data (a portable copy, the build's game
+// folder); otherwise the data folder an install put beside the executable's bin folder
+// (QUOR_DATA_FROM_BIN, "../share/quorvald" by default) when that holds it.
+std::string DefaultGameFolder() {
+    std::string exe = plat::ExecutableDir();
+    std::error_code ec;
+    if (fs::is_directory(JoinPath(exe, "data"), ec)) return exe;
+#ifdef QUOR_DATA_FROM_BIN
+    const fs::path installed = (fs::path(exe) / QUOR_DATA_FROM_BIN).lexically_normal();
+    if (fs::is_directory(installed / "data", ec)) return installed.string();
+#endif
+    return exe;
+}
+
 // The user data folder of an installed copy; nothing for a portable one.
 const std::optional<std::string>& UserFolder() {
     if (!g_decided) {
@@ -62,7 +76,7 @@ void ResetGameFolder() {
 }
 
 std::string GetGameFolder() {
-    if (!g_gameFolder) g_gameFolder = plat::ExecutableDir();
+    if (!g_gameFolder) g_gameFolder = DefaultGameFolder();
     return *g_gameFolder;
 }
 

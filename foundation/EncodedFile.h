@@ -1,7 +1,7 @@
 #pragma once
 // The one layer through which the game's files are read and written.
 //
-// Every path the game names is relative to the game folder (the executable's folder) and may
+// Every path the game names is relative to the game folder and may
 // use "\" as separator ("data\shop_info.dat"); it becomes "/" here. Tests and tools point the
 // game folder elsewhere with SetGameFolder.
 //
@@ -22,10 +22,13 @@
 
 // ---- Game folder and paths ----------------------------------------------------------------
 
-// The folder the game's relative paths start from. Defaults to the executable's folder.
-// Setting it decides again whether the copy is portable or installed.
+// The folder the game's relative paths start from. Defaults to the executable's folder when that
+// holds the game's "data" folder (a portable copy), else to the data folder of an install beside
+// the executable's bin folder ("<prefix>/share/quorvald" for "<prefix>/bin/quorvald") when that
+// holds it, else the executable's folder. Setting it decides again whether the copy is portable
+// or installed.
 void SetGameFolder(const std::string& folder);
-// Back to the executable's folder.
+// Back to the default above.
 void ResetGameFolder();
 std::string GetGameFolder();
 // The full path of a path relative to the game folder, "\" turned into "/". An absolute path

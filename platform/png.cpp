@@ -14,7 +14,7 @@ void SetError(std::string* error, const std::string& text) {
 }
 
 // The libpng part of the writer; false when libpng reports an error.
-bool WriteRows(FILE* file, const Surface& surface) {
+bool WriteRows(FILE* file, const Surface& surface, bool alpha) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -22,22 +22,25 @@ bool WriteRows(FILE* file, const Surface& surface) {
         png_destroy_write_struct(&png, nullptr);
         return false;
     }
-    std::vector<png_byte> row(static_cast<size_t>(surface.width) * 3);
+    const int channels = alpha ? 4 : 3;
+    std::vector<png_byte> row(static_cast<size_t>(surface.width) * channels);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(surface.width), static_cast<png_uint_32>(surface.height),
-                 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 8, alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < surface.height; ++y) {
         const uint32_t* src = surface.Row(y);
         for (int x = 0; x < surface.width; ++x) {
-            row[x * 3 + 0] = static_cast<png_byte>(src[x] >> 16);
-            row[x * 3 + 1] = static_cast<png_byte>(src[x] >> 8);
-            row[x * 3 + 2] = static_cast<png_byte>(src[x]);
+            png_byte* dst = &row[static_cast<size_t>(x) * channels];
+            dst[0] = static_cast<png_byte>(src[x] >> 16);
+            dst[1] = static_cast<png_byte>(src[x] >> 8);
+            dst[2] = static_cast<png_byte>(src[x]);
+            if (alpha) dst[3] = static_cast<png_byte>(src[x] >> 24);
         }
         png_write_row(png, row.data());
     }
@@ -85,7 +88,7 @@ bool ReadRows(FILE* file, Surface& out) {
 
 }  // namespace
 
-bool WritePng(const Surface& surface, const std::string& path, std::string* error) {
+bool WritePng(const Surface& surface, const std::string& path, std::string* error, bool alpha) {
     if (surface.Empty()) {
         SetError(error, "empty surface");
         return false;
@@ -96,7 +99,7 @@ bool WritePng(const Surface& surface, const std::string& path, std::string* erro
         SetError(error, "cannot create " + temp);
         return false;
     }
-    bool ok = WriteRows(file, surface);
+    bool ok = WriteRows(file, surface, alpha);
     bool closed = std::fclose(file) == 0;
     if (!ok || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
         std::remove(temp.c_str());

@@ -4,6 +4,7 @@
 set -euo pipefail
 pkgs=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev clang-format llvm
+  desktop-file-utils appstream
   libgtest-dev googletest libbenchmark-dev
   libsdl2-dev libfreetype-dev libfontconfig-dev fontconfig libvorbis-dev libogg-dev libpng-dev zlib1g-dev libtinyxml2-dev
   fonts-ipafont-gothic fonts-ipafont-mincho

@@ -142,7 +142,8 @@ uint32_t GetPollTime();
 void NoteMouseMove(int request);
 
 // ---- Paths, cursor and keys ----
-// The game folder (the executable's folder unless SetGameFolder moved it), ending with "/".
+// The game folder (GetGameFolder: the executable's folder, or the data folder of an install), ending
+// with "/".
 std::string GetExeDirectory();
 int GetScreenBitsPerPixel();
 // Keeps the cursor inside a rectangle of client pixels (right and bottom exclusive).

@@ -76,4 +76,28 @@ TEST_F(GameExit, NoDisplayWithoutAskingForHeadlessIsAFailure) {
     EXPECT_EQ(Run({"--headless", "--frames", "5"}, false), 0);
 }
 
+// --help and --version answer and stop; an unknown option is refused with the usage.
+TEST(GameOptions, HelpAndVersionExitZeroAndAnUnknownOptionTwo) {
+    if (!testsupport::BuiltGameIsComplete())
+        GTEST_SKIP() << "no built game folder at " << testsupport::BuiltGameFolder();
+    testsupport::TempFolder out{"quor-options"};
+    auto run = [&](const std::string& arg, std::string& printed) {
+        testsupport::GameRun r;
+        r.args = {arg};
+        r.output = out.Full("output.txt");
+        const int status = testsupport::RunGame(testsupport::BuiltGameFolder(), r);
+        printed = out.ReadRaw("output.txt");
+        return status;
+    };
+    std::string printed;
+    EXPECT_EQ(run("--help", printed), 0);
+    EXPECT_EQ(printed.rfind("usage: quorvald", 0), 0u) << printed;
+    EXPECT_NE(printed.find("--version"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("$XDG_DATA_HOME/quorvald"), std::string::npos) << printed;
+    EXPECT_EQ(run("--version", printed), 0);
+    EXPECT_EQ(printed, "Quorvald 1.0.0.0\n");
+    EXPECT_EQ(run("--fullscreen", printed), 2);
+    EXPECT_EQ(printed.rfind("quorvald: unknown argument --fullscreen\nusage: quorvald", 0), 0u) << printed;
+}
+
 }  // namespace

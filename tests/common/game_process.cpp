@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "tests/common/temp_folder.h"
 
@@ -85,13 +87,18 @@ StagePlayerRun RunStagePlayer(const std::filesystem::path& game, const std::file
     run.env = {{"SDL_AUDIODRIVER", "dummy"}};
     StagePlayerRun result;
     result.status = RunGame(game, run);
-    std::ifstream in(run.output);
-    std::string line;
-    while (std::getline(in, line)) {
-        result.output += line + "\n";
-        if (!line.empty() && line[0] == '{') result.json = line;
-    }
+    std::ifstream in(run.output, std::ios::binary);
+    result.output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    result.json = LastJsonLine(result.output);
     return result;
+}
+
+std::string LastJsonLine(const std::string& output) {
+    std::string json, line;
+    std::istringstream in(output);
+    while (std::getline(in, line))
+        if (!line.empty() && line[0] == '{') json = line;
+    return json;
 }
 
 double JsonNumber(const std::string& json, const std::string& name) {

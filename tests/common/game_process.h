@@ -46,6 +46,8 @@ struct StagePlayerRun {
 StagePlayerRun RunStagePlayer(const std::filesystem::path& game, const std::filesystem::path& stage,
                               const std::vector<std::string>& args);
 
+// The last JSON line in what the stage player printed (empty: none).
+std::string LastJsonLine(const std::string& output);
 // A number of the stage player's JSON line by its name; NaN when it is missing.
 double JsonNumber(const std::string& json, const std::string& name);
 

@@ -81,6 +81,7 @@ struct Painter {
     double turn = 0;
     V pivot, shift, foot;
     double grow = 1;
+    double stroke = 1;  // outline width in pixels (a big portrait draws a bolder line)
     uint32_t outline = 0x2D1E08;
     uint32_t tint = kNoColor;
     double tintShare = 0, dim = 1;
@@ -109,7 +110,7 @@ struct Painter {
     }
     // fill with a lit rim towards the light and a shaded rim away from it; `line` outlines it.
     void Part(const Field& f, uint32_t fill, bool line = true, bool shaded = true) const {
-        const double px1 = 1.0 / (unit * grow);  // one pixel in shape units
+        const double px1 = stroke / (unit * grow);  // one stroke in shape units
         V lit = light * (1.6 * px1), dark = light * (-2.6 * px1);
         for (int py = box.y; py < box.Bottom(); ++py)
             for (int px = box.x; px < box.Right(); ++px) {
@@ -131,6 +132,10 @@ struct Painter {
             }
     }
     void Dot(V s, uint32_t col) const {
+        if (unit * grow >= 4) {  // a pixel would be lost in a big portrait
+            Part(Circle(s, 0.4), col, false, false);
+            return;
+        }
         V p = ToPixel(s);
         int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
         if (x >= box.x && y >= box.y && x < box.Right() && y < box.Bottom()) c.Set(x, y, Look(col));
@@ -373,6 +378,14 @@ void DrawHero(Canvas& canvas, const Line& op, const Pose& pose, bool right) {
     p.turn = pose.turn;
     p.pivot = {20, 20};
     p.shift = pose.shift;
+    if (op.Int("portrait", 0) != 0) {
+        // Head and shoulders fill the box: the 26-unit square from the hat's tip down.
+        constexpr double kSide = 26, kLeft = 6.5, kTop = 0.5;
+        p.unit = box.w / kSide;
+        p.shift = p.shift + V{-kLeft, -kTop};
+        p.stroke = std::max(1.0, box.w / 64.0);
+    }
+    p.stroke = op.Num("stroke", p.stroke);
     p.grow = pose.grow;
     p.foot = {20, G};
     if (pose.special == 3) p.dim = 0.55;
