@@ -69,7 +69,8 @@ void Usage(std::FILE* to) {
                  "  --click FRAME:X,Y     click the left button at a frame\n"
                  "  --keys-file FILE      play a key script: changes by frame, as quor-playstage\n"
                  "                        records them, counted from the start, from the first\n"
-                 "                        frame of the next play (@play) or its end (@after-play)\n"
+                 "                        frame of the next play (@play) or its end (@after-play);\n"
+                 "                        \"FRAME close\" closes the window\n"
                  "  --help, -h            print this and exit\n"
                  "  --version             print the version and exit\n"
                  "\n"
@@ -195,6 +196,7 @@ int main(int argc, char** argv) {
                 for (int code : want)
                     if (!scriptDown.count(code)) hb->KeyDown(static_cast<uint16_t>(code));
                 scriptDown = want;
+                if (keyScript->ClosesAt(frame)) hb->RequestClose();
             }
             auto range = script.equal_range(frame);
             for (auto it = range.first; it != range.second; ++it) {

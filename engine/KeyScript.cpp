@@ -139,9 +139,20 @@ bool ParseKeyScript(const std::string& text, std::vector<KeyScriptSection>& sect
             sections.push_back({first == "@play" ? KeyAnchor::Play : KeyAnchor::AfterPlay, {}});
             continue;
         }
+        std::string second;
+        words >> second;
+        if (second == "close") {
+            int frame = 0;
+            if (!ParseFrame(first, frame)) {
+                error = "line " + std::to_string(number) + ": bad frame " + first;
+                return false;
+            }
+            sections.back().closeAt = frame;
+            continue;
+        }
         KeyChange change;
         if (!reader.Read(line, change, error)) {
-            error = "line " + std::to_string(number) + ": " + error;
+            error.insert(0, "line " + std::to_string(number) + ": ");
             return false;
         }
         changes.push_back(change);
@@ -156,6 +167,11 @@ CKeyScriptPlayer::CKeyScriptPlayer(std::vector<KeyScriptSection> sections) : sec
 
 std::set<int> CKeyScriptPlayer::KeysFor(int frame) const {
     return KeysHeldAt(sections_[static_cast<size_t>(section_)].holds, frame - anchorFrame_);
+}
+
+bool CKeyScriptPlayer::ClosesAt(int frame) const {
+    const int at = sections_[static_cast<size_t>(section_)].closeAt;
+    return at >= 0 && frame - anchorFrame_ == at;
 }
 
 void CKeyScriptPlayer::AfterFrame(int frame, bool playing) {

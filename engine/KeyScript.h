@@ -13,6 +13,7 @@
 //   5 Right down       stage player counts a recording's frames, so a recorded route fits as is)
 //   @after-play       (from the frame in which that play ended)
 //   40 Down down
+//   900 close         (the window is closed at that frame, as its close box does)
 #include <set>
 #include <string>
 #include <vector>
@@ -67,6 +68,7 @@ enum class KeyAnchor { Start, Play, AfterPlay };
 struct KeyScriptSection {
     KeyAnchor anchor = KeyAnchor::Start;
     std::vector<KeyHold> holds;
+    int closeAt = -1;  // the frame of the section at which the window closes (-1: none)
 };
 
 // False with the line and what is wrong with it.
@@ -78,6 +80,8 @@ class CKeyScriptPlayer {
   public:
     explicit CKeyScriptPlayer(std::vector<KeyScriptSection> sections);
     std::set<int> KeysFor(int frame) const;
+    // Whether the window is to be closed before this frame.
+    bool ClosesAt(int frame) const;
     void AfterFrame(int frame, bool playing);
     // The section whose keys play now (0 the first).
     int GetSection() const { return section_; }
