@@ -12,6 +12,11 @@ namespace {
 
 const char* const kMapPath = "data\\scenario_map.dat";
 
+// Entry outer x count + inner of a table laid out outer by outer.
+size_t Index(int outer, int count, int inner) {
+    return static_cast<size_t>(outer) * static_cast<size_t>(count) + static_cast<size_t>(inner);
+}
+
 [[noreturn]] void ThrowBadMap() { throw CInitFileException("IFE0501", "scenario_map.dat が不正です。"); }
 
 }  // namespace
@@ -32,9 +37,9 @@ CScenarioMap::CScenarioMap(const std::string& panelText) {
         for (int x = 0; x < kColumns; ++x) {
             const std::string& field = CsvCell(table, kRows, x, y);
             std::unique_ptr<CScenarioMapPanelBase> panel =
-                MakeScenarioMapPanel(field, x, y, pieces[static_cast<size_t>(y * kColumns + x)]);
+                MakeScenarioMapPanel(field, x, y, pieces[Index(y, kColumns, x)]);
             if (!panel) ThrowBadMap();
-            panels_[static_cast<size_t>(x * kRows + y)] = std::move(panel);
+            panels_[Index(x, kRows, y)] = std::move(panel);
         }
     }
 }
@@ -52,7 +57,7 @@ void CScenarioMap::DrawAll() {
 }
 
 CScenarioMapPanelBase* CScenarioMap::GetPanel(int x, int y) const {
-    return IsInside(x, y) ? panels_[static_cast<size_t>(x * kRows + y)].get() : nullptr;
+    return IsInside(x, y) ? panels_[Index(x, kRows, y)].get() : nullptr;
 }
 
 std::string CScenarioMap::MakePanelText() const {

@@ -73,8 +73,8 @@ bool CScenarioMapPanelBase::CanEnterMoving(MapDirection direction) const {
 
 void CScenarioMapPanelBase::DrawSpriteOnCell(CSprite& sprite, float rotation) const {
     sprite.angleX = rotation;
-    sprite.x = static_cast<float>((kCellPixels * x_ + kCellPixels / 2) / 256.0);
-    sprite.y = static_cast<float>((kCellPixels * y_ + kCellPixels / 2) / 256.0);
+    sprite.x = static_cast<float>((kCellPixels * x_ + kCellPixels * 0.5) / 256.0);
+    sprite.y = static_cast<float>((kCellPixels * y_ + kCellPixels * 0.5) / 256.0);
     sprite.z = 0;
     sprite.ApplyTransform();
     sprite.Draw();

@@ -15,7 +15,7 @@ std::unique_ptr<CSpriteTextLabel> Label(const std::string& text, int32_t x, int3
 }
 }  // namespace
 
-CScenarioModeItemGetWindow::CScenarioModeItemGetWindow(std::string message, ImageClip picture)
+CScenarioModeItemGetWindow::CScenarioModeItemGetWindow(const std::string& message, ImageClip picture)
     : CPlainBeigeForm("ItemGet!", kX, kY, kWidth, kHeight) {
     AddControl(Label(message, 52, 43, kWidth - 94, kHeight - 63, 18));
     AddControl(std::make_unique<CCapImageNormal>(16, 48));

@@ -12,7 +12,7 @@ class CScenarioModeItemGetWindow : public CPlainBeigeForm {
   public:
     static constexpr int32_t kX = 120, kY = 120, kWidth = 400, kHeight = 240;
 
-    CScenarioModeItemGetWindow(std::string message, ImageClip picture);
+    CScenarioModeItemGetWindow(const std::string& message, ImageClip picture);
     void HandleInput() override;
 };
 

@@ -113,7 +113,7 @@ class ScenarioTest : public EngineTest {
         CInputManager::GetInstance()->Update();
     }
     // `n` frames of the manager with the keys held throughout.
-    void Frames(int n, std::set<int> down = {}) {
+    void Frames(int n, const std::set<int>& down = {}) {
         for (int i = 0; i < n; ++i) {
             Input(down);
             manager->Update();
