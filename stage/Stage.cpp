@@ -114,6 +114,11 @@ std::string CStage::GetLatestArranger() const {
     return SplitString(arrangedAuthors, ',').back();
 }
 
+void CStage::AddArranger(const std::string& arranger) {
+    if (!arrangedAuthors.empty()) arrangedAuthors += ',';
+    arrangedAuthors += arranger;
+}
+
 CStageArea* CStage::GetArea(int i) const { return i >= 0 && i < kMaxAreas ? areas[i].get() : nullptr; }
 
 bool CStage::IsValidAreaIndex(int i) const {
@@ -188,6 +193,31 @@ void CStage::SetCurrentArea(int i) {
     if (i != currentArea && IsValidAreaIndex(currentArea)) areas[currentArea]->ReleaseSprites();
     currentArea = i;
     if (!areas[i]->spritesActive) areas[i]->CreateSprites();
+}
+
+bool CStage::SelectArea(int i) {
+    if (!IsValidAreaIndex(i) || !IsValidAreaIndex(currentArea)) return false;
+    if (i != currentArea) SetCurrentArea(i);
+    return true;
+}
+
+int CStage::GetAreaWidth(int i) const { return IsValidAreaIndex(i) ? areas[i]->GetWidth() : 0; }
+int CStage::GetAreaHeight(int i) const { return IsValidAreaIndex(i) ? areas[i]->GetHeight() : 0; }
+int CStage::GetAreaAbsoluteNum(int i) const { return IsValidAreaIndex(i) ? areas[i]->absoluteAreaNum : 0; }
+
+int CStage::GetCurrentAreaMusic() const {
+    const CStageArea* area = GetCurrentArea();
+    return area ? area->music : 0;
+}
+
+int CStage::GetCurrentAreaBackGround() const {
+    const CStageArea* area = GetCurrentArea();
+    return area ? area->backGround : 1;
+}
+
+int CStage::GetCurrentAreaWeather() const {
+    const CStageArea* area = GetCurrentArea();
+    return area ? area->weather : 0;
 }
 
 bool CStage::AppendArea(std::unique_ptr<CStageArea> area) { return InsertArea(areaCount, std::move(area)); }

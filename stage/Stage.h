@@ -26,6 +26,8 @@ class CStage {
     void SetOriginalAuthor(std::string v) { originalAuthor = std::move(v); }
     void SetArrangedAuthors(std::string v) { arrangedAuthors = std::move(v); }
     std::string GetLatestArranger() const;
+    // Appends a name to the comma-separated arranged authors (newest last).
+    void AddArranger(const std::string& arranger);
 
     bool IsValidAreaIndex(int i) const;
     int GetAreaClass(int i) const;
@@ -43,10 +45,26 @@ class CStage {
     // The area in slot i (0..9), or null for an empty slot or any other i. The stage keeps it.
     CStageArea* GetArea(int i) const;
     int GetAreaCount() const { return areaCount; }
+    int GetCurrentAreaIndex() const { return currentArea; }
+    int GetStartArea() const { return startArea; }
+    int GetStartX() const { return startX; }
+    int GetStartY() const { return startY; }
+    int GetCategory() const { return category; }
+    // Map size in chips and the absolute number of area i; 0 for an empty slot (or no map).
+    int GetAreaWidth(int i) const;
+    int GetAreaHeight(int i) const;
+    int GetAreaAbsoluteNum(int i) const;
+    // Music, background and weather of the current area; 0, 1 and 0 without one.
+    int GetCurrentAreaMusic() const;
+    int GetCurrentAreaBackGround() const;
+    int GetCurrentAreaWeather() const;
     bool IsLineClear(int x1, int y1, int x2, int y2) const;
 
     // Makes area i the current area: releases the old area's chip sprites, builds the new one's.
     void SetCurrentArea(int i);
+    // The editor's area switch: true when area i is now current. False when i names no area or
+    // the current index itself is invalid; the old area's chip sprites go, the new one's come.
+    bool SelectArea(int i);
     // The area slots change only through these three, so slots 0 .. areaCount-1 always hold an
     // area; the current and start area indices are left to the caller.
     // Takes the area over into the first free slot; false (the area is destroyed) when all 10 are

@@ -129,24 +129,6 @@ int GetChipDamage(uint8_t chip) {
     return 0;
 }
 
-uint8_t GetChipGroupBase(uint8_t chip) {
-    if (chip >= 16 && chip <= 19) return 19;
-    if (chip >= 32 && chip <= 35) return 35;
-    if (chip == 1 || chip == 36) return 36;
-    if (chip == 2 || chip == 37) return 37;
-    if (chip == 40 || chip == 48 || chip == 49) return 40;
-    if (chip == 42 || chip == 50 || chip == 51) return 42;
-    if (chip == 44 || chip == 46 || chip == 47 || chip == 54 || chip == 55) return 44;
-    if (chip >= 64 && chip <= 223) return static_cast<uint8_t>((chip & 0xF0) + 1);
-    if (chip == 3 || chip == 228 || chip == 229 || (chip >= 232 && chip <= 235) ||
-        (chip >= 240 && chip <= 243) || (chip >= 248 && chip <= 251))
-        return 234;
-    if (chip == 4 || chip == 230 || chip == 231 || (chip >= 236 && chip <= 239) ||
-        (chip >= 244 && chip <= 247) || chip >= 252)
-        return 238;
-    return chip;
-}
-
 namespace {
 enum { kUp = 1, kRight = 2, kDown = 4, kLeft = 8 };
 

@@ -2,6 +2,7 @@
 // The fixed vocabulary of the stage model: stage categories, area classes and the meaning of
 // every map-chip byte (passability, one-way platforms, ground properties, tile groups and
 // auto-tiling).
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -57,6 +58,33 @@ double GetChipFriction(uint8_t chip);
 double GetChipConveyorSpeed(uint8_t chip);
 double GetChipConveyorSpin(uint8_t chip);
 int GetChipDamage(uint8_t chip);
-uint8_t GetChipGroupBase(uint8_t chip);
+
+// The base chip of a chip's tile group: every variant of a group gives the same base.
+constexpr uint8_t ChipGroupBaseOf(uint8_t chip) {
+    if (chip >= 16 && chip <= 19) return 19;
+    if (chip >= 32 && chip <= 35) return 35;
+    if (chip == 1 || chip == 36) return 36;
+    if (chip == 2 || chip == 37) return 37;
+    if (chip == 40 || chip == 48 || chip == 49) return 40;
+    if (chip == 42 || chip == 50 || chip == 51) return 42;
+    if (chip == 44 || chip == 46 || chip == 47 || chip == 54 || chip == 55) return 44;
+    if (chip >= 64 && chip <= 223) return static_cast<uint8_t>((chip & 0xF0) + 1);
+    if (chip == 3 || chip == 228 || chip == 229 || (chip >= 232 && chip <= 235) ||
+        (chip >= 240 && chip <= 243) || (chip >= 248 && chip <= 251))
+        return 234;
+    if (chip == 4 || chip == 230 || chip == 231 || (chip >= 236 && chip <= 239) ||
+        (chip >= 244 && chip <= 247) || chip >= 252)
+        return 238;
+    return chip;
+}
+
+// Asked for every neighbour of every tiled cell: one table of all 256 chips.
+inline constexpr std::array<uint8_t, 256> kChipGroupBase = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = ChipGroupBaseOf(static_cast<uint8_t>(c));
+    return table;
+}();
+
+inline uint8_t GetChipGroupBase(uint8_t chip) { return kChipGroupBase[chip]; }
 uint8_t AutoTileChip(uint8_t centre, uint8_t up, uint8_t right, uint8_t down, uint8_t left, uint8_t upLeft,
                      uint8_t upRight, uint8_t downLeft, uint8_t downRight, int x, int y);

@@ -90,10 +90,37 @@ uint8_t CStageMap::GetChip(int x, int y) const {
                         StoredChip(xr, yd), x, y);
 }
 
+std::vector<uint8_t> CStageMap::GetChipsByRow() const {
+    std::vector<uint8_t> rows(chips.size());
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) rows[static_cast<size_t>(y) * width + x] = StoredChip(x, y);
+    }
+    return rows;
+}
+
 void CStageMap::SetChip(int x, int y, uint8_t chip) {
     if (!InGrid(x, y)) return;
     chips[static_cast<size_t>(x) * height + y] = chip;
     if (spritesActive) RefreshCell(x, y);
+}
+
+void CStageMap::SetChips(const std::vector<MapCellChange>& changes) {
+    size_t stored = 0;
+    for (const MapCellChange& c : changes) {
+        if (!InGrid(c.x, c.y)) continue;
+        chips[static_cast<size_t>(c.x) * height + c.y] = c.chip;
+        ++stored;
+    }
+    if (!spritesActive || stored == 0) return;
+    // A cell's refresh also rebuilds the margin cells beside it: past a quarter of the map one
+    // pass over every sprite is cheaper.
+    if (stored * 4 >= static_cast<size_t>(width) * height) {
+        CreateChipSprites();
+        return;
+    }
+    for (const MapCellChange& c : changes) {
+        if (InGrid(c.x, c.y)) RefreshCell(c.x, c.y);
+    }
 }
 
 CSprite* CStageMap::GetCellSprite(int x, int y) const {
@@ -106,11 +133,12 @@ void CStageMap::BuildCellSprite(int x, int y) {
     cell.reset();
     const uint8_t chip = GetChip(x, y);
     if (chip == 0) return;
-    static const char* const kSets[4] = {"ChipSet001", "ChipSet002", "ChipSet003", "ChipSet004"};
+    static const std::string kGroup = "Map";
+    static const std::string kSets[4] = {"ChipSet001", "ChipSet002", "ChipSet003", "ChipSet004"};
     const int inSet = chip % 64;
     const int u = (inSet % 8) * 32;
     const int v = (inSet / 8) * 32;
-    cell = stagesprite::Create("Map", kSets[chip / 64], 2, u, v, u + 32, v + 32);
+    cell = stagesprite::Create(kGroup, kSets[chip / 64], 2, u, v, u + 32, v + 32);
     stagesprite::SetPosition(cell.get(), static_cast<float>((x * 32 + 16) / 256.0),
                              static_cast<float>((y * 32 + 16) / 256.0), 0.0038f);
 }
@@ -142,6 +170,11 @@ void CStageMap::RefreshCell(int x, int y) {
 void CStageMap::CreateChipSprites() {
     spritesActive = true;
     if (sprites.empty()) return;
+    // Tools and tests that work on stage data alone have no sprite manager: no sprite to make.
+    if (!stagesprite::CanCreate()) {
+        for (stagesprite::Owned& s : sprites) s.reset();
+        return;
+    }
     for (int x = -2; x <= width + 1; ++x) {
         for (int y = -3; y <= height - 1; ++y) BuildCellSprite(x, y);
     }

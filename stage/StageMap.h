@@ -21,6 +21,13 @@ struct StageMapMoveResult {
     bool hitRight = false;
 };
 
+// One chip to store at a cell (CStageMap::SetChips).
+struct MapCellChange {
+    int x = 0;
+    int y = 0;
+    uint8_t chip = 0;
+};
+
 class CStageMap {
   public:
     static constexpr int kMaxSide = 1000;
@@ -43,7 +50,12 @@ class CStageMap {
     void Clear();
 
     uint8_t GetChip(int x, int y) const;
+    // The stored chips row by row: cell (x, y) at y * width + x.
+    std::vector<uint8_t> GetChipsByRow() const;
     void SetChip(int x, int y, uint8_t chip);
+    // SetChip of every change in order (cells outside the grid ignored), with each changed
+    // cell's sprite rebuilt once; when most of the map changes, all sprites are rebuilt at once.
+    void SetChips(const std::vector<MapCellChange>& changes);
 
     void CreateChipSprites();
     void ReleaseChipSprites();

@@ -7,9 +7,11 @@ namespace stagesprite {
 
 // Sprites exist only while the sprite manager does (the game creates it at start); tools and
 // tests that work on stage data alone make none.
+bool CanCreate() { return CSpriteManager::HasInstance(); }
+
 Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
              int bottom) {
-    if (!CSpriteManager::HasInstance()) return nullptr;
+    if (!CanCreate()) return nullptr;
     return Owned(CreateSprite(group, key, blend, left, top, right, bottom));
 }
 

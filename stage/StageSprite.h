@@ -12,6 +12,8 @@ struct Deleter {
 };
 using Owned = std::unique_ptr<CSprite, Deleter>;
 
+// True while sprites can be made (the sprite manager exists).
+bool CanCreate();
 // A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made.
 Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
              int bottom);

@@ -118,4 +118,14 @@ TEST(GenDraw, MusicComesFromTheCacheWhenItsLineIsUnchanged) {
     std::ofstream(dir / "music.txt") << "piece music\\a.ogg tempo=120 bars=4 seed=6\n";
     GenerateMusic((dir / "music.txt").string(), (dir / "out").string(), (dir / "cache").string());
     EXPECT_EQ(ReadTextFile((dir / "out" / "music" / "a.ogg").string()).substr(0, 4), "OggS");
+    // A changed section line makes its piece again (two pieces here: a's two and b's two, c's one).
+    for (const char* vary : {"0.2", "0.3", "0.2"}) {
+        std::ofstream(dir / "music.txt")
+            << "piece music\\b.ogg tempo=120 bars=4 song=\"A A2\"\nsection A2 vary=" << vary
+            << "\npiece music\\c.ogg tempo=100 bars=4\n";
+        GenerateMusic((dir / "music.txt").string(), (dir / "out").string(), (dir / "cache").string());
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "cache"), fs::directory_iterator{}), 5);
+    std::ofstream(dir / "music.txt") << "section A2 vary=0.2\npiece music\\b.ogg tempo=120 bars=4\n";
+    EXPECT_THROW(GenerateMusic((dir / "music.txt").string(), (dir / "out").string(), ""), GenError);
 }

@@ -1,9 +1,12 @@
 // The generator's own pieces: manifest lines, tables, pictures, notes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "foundation/EncodedFile.h"
@@ -265,4 +268,106 @@ TEST(GenAudio, SilentInstrumentsPlayNothing) {
     EXPECT_EQ(
         *std::max_element(s.begin(), s.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }),
         0.0f);
+}
+
+// The game's pieces are songs: a theme, at least two contrasting sections (another melody or
+// key, a break) and a varied repeat.
+TEST(GenAudio, TheGamesPiecesHaveContrastAndAVariedRepeat) {
+    int pieces = 0;
+    for (const Line& l : ReadManifest(std::string(QUOR_GEN_SOURCE_DIR) + "/music.txt")) {
+        if (l.word != "piece") continue;
+        ++pieces;
+        std::set<char> letters;
+        bool variant = false;
+        std::istringstream song(l.Str("song"));
+        for (std::string name; song >> name;) {
+            letters.insert(name[0]);
+            variant = variant || name.size() > 1;
+        }
+        EXPECT_GE(letters.size(), 3u) << l.args[0];
+        EXPECT_TRUE(variant) << l.args[0];
+    }
+    EXPECT_EQ(pieces, 18);
+}
+
+namespace {
+
+// A piece line and its section lines, as music.txt gives them.
+std::vector<Line> MusicLines(const std::vector<std::string>& texts) {
+    std::vector<Line> lines(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_TRUE(ParseLine(texts[i], "m:" + std::to_string(i + 1), lines[i])) << texts[i];
+    return lines;
+}
+
+std::vector<float> ComposeSong(const std::vector<std::string>& texts) {
+    std::vector<Line> lines = MusicLines(texts);
+    return ComposePiece(lines[0], std::vector<Line>(lines.begin() + 1, lines.end()));
+}
+
+// The samples [from, to) seconds of a piece.
+std::vector<float> Stretch(const std::vector<float>& s, double from, double to) {
+    return {s.begin() + std::lround(from * kSampleRate), s.begin() + std::lround(to * kSampleRate)};
+}
+
+}  // namespace
+
+// Sections play one after the other for their own bars; a variant ("A2") plays its letter's
+// melody again, another letter has a melody of its own, and a loop closes without a jump.
+TEST(GenAudio, SongsLayTheirSectionsEndToEnd) {
+    const std::string piece = "piece music\\x.ogg tempo=120 bars=2 bass=none pad=none echo=0 seed=9 song=";
+    std::vector<float> s = ComposeSong({piece + "\"A B A2\"", "section B bars=4", "section A2 leadvol=0.3"});
+    EXPECT_EQ(s.size(), static_cast<size_t>(16.0 * kSampleRate));  // 2 + 4 + 2 bars of 2 s
+    s = ComposeSong({piece + "\"A A2\"", "section A2 leadvol=0.28"});
+    EXPECT_EQ(Stretch(s, 0, 4), Stretch(s, 4, 8));
+    s = ComposeSong({piece + "\"A B\""});
+    EXPECT_NE(Stretch(s, 0, 4), Stretch(s, 4, 8));
+    // The loop's end runs on into its start as smoothly as the music runs anywhere near it.
+    float steepest = 0;
+    for (size_t i = 1; i < 512; ++i)
+        steepest =
+            std::max({steepest, std::abs(s[i] - s[i - 1]), std::abs(s[s.size() - i] - s[s.size() - i - 1])});
+    EXPECT_LE(std::abs(s.front() - s.back()), steepest);
+    // A varied repeat keeps the rhythm and turns some notes in two: not the same samples.
+    s = ComposeSong({piece + "\"A A2\"", "section A2 vary=0.6"});
+    EXPECT_NE(Stretch(s, 0, 4), Stretch(s, 4, 8));
+    // Two bars slowing steadily to 0.7 of the tempo take 4 s / 0.3 x ln(1 / 0.7) = 4.7557 s.
+    s = ComposeSong({piece + "\"A B\"", "section B rit=0.3"});
+    EXPECT_NEAR(static_cast<double>(s.size()), (4.0 + 4.7557) * kSampleRate, 2);
+}
+
+TEST(GenAudio, SongMistakesAreRefusedWithTheirLine) {
+    const std::string piece = "piece music\\x.ogg tempo=120 bars=2 song=";
+    const std::vector<std::vector<std::string>> bad = {
+        {piece + "\"A A2\""},                                         // a variant with no line of its own
+        {piece + "\"A B\"", "section C bars=2"},                      // a section the song never plays
+        {piece + "\"A b\""},                                          // not a section name
+        {piece + "\"A B\"", "section B rit=0.9"},                     // slowing down to a crawl
+        {piece + "\"A B\"", "section B bars=4", "section B bars=2"},  // one section given twice
+        {"piece music\\x.ogg tempo=120 bars=40 song=\"A A2\"", "section A2 vary=0.2"},  // 160 s loop
+    };
+    for (const auto& texts : bad) {
+        try {
+            ComposeSong(texts);
+            ADD_FAILURE() << texts.back() << " was accepted";
+        } catch (const GenError& e) {
+            EXPECT_NE(std::string(e.what()).find("m:"), std::string::npos) << e.what();
+        }
+    }
+}
+
+// A piece played once ends on its final chord, which dies away to silence over the coda.
+TEST(GenAudio, APiecePlayedOnceEndsOnItsChord) {
+    std::vector<float> s =
+        ComposeSong({"piece music\\x.ogg tempo=120 bars=4 loop=0 coda=3 drums=soft seed=4"});
+    ASSERT_EQ(s.size(), static_cast<size_t>(11.0 * kSampleRate));
+    auto loudness = [&](double from, double to) {
+        double sum = 0;
+        for (float f : Stretch(s, from, to)) sum += f * f;
+        return std::sqrt(sum / ((to - from) * kSampleRate));
+    };
+    EXPECT_GT(loudness(8, 8.5), 0.05);                   // the chord struck
+    EXPECT_GT(loudness(8, 9), 2 * loudness(9.5, 10.5));  // dying away
+    EXPECT_LT(loudness(10.9, 11), 0.002);                // and gone
+    EXPECT_EQ(s.back(), 0.0f);
 }

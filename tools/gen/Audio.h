@@ -17,11 +17,12 @@ bool NoteFrequency(const std::string& name, double& hz);
 
 // sounds.txt: "<path> <voice> ... [+ <voice> ...]" per line. Returns the paths written.
 std::vector<std::string> GenerateSounds(const std::string& manifest, const std::string& gameDir);
-// music.txt: "piece <path> name=value ..." per line. Pieces whose line and generator are
-// unchanged since the last run are copied from the cache folder. Returns the paths written.
+// music.txt: "piece <path> name=value ..." per piece, each followed by its "section <name>
+// name=value ..." lines. Pieces whose lines and generator are unchanged since the last run are
+// copied from the cache folder. Returns the paths written.
 std::vector<std::string> GenerateMusic(const std::string& manifest, const std::string& gameDir,
                                        const std::string& cacheDir);
-// The samples of one piece (exposed for tests).
-std::vector<float> ComposePiece(const Line& piece);
+// The samples of one piece, its piece line and its section lines (exposed for tests).
+std::vector<float> ComposePiece(const Line& piece, const std::vector<Line>& sections = {});
 
 }  // namespace gen
