@@ -2,7 +2,7 @@
 //
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
-//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--keys-file FILE]
+//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME] [--keys-file FILE]
 //   quorvald --help | --version    print and exit 0; an unknown option prints the usage, exit 2
 //
 // --keys-file plays a key script (engine/KeyScript.h): key changes by frame as the stage player
@@ -39,7 +39,7 @@
 namespace {
 
 struct ScriptStep {
-    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp } kind;
+    enum Kind { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp, CloseWindow } kind;
     int key = 0, x = 0, y = 0;
 };
 
@@ -57,7 +57,7 @@ void Usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
                  "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
-                 "                [--keys-file FILE]\n"
+                 "                [--close FRAME] [--keys-file FILE]\n"
                  "       quorvald --help | --version\n"
                  "\n"
                  "Plays Quorvald in a 640x480 window; without a display it runs headless.\n"
@@ -67,6 +67,7 @@ void Usage(std::FILE* to) {
                  "  --key FRAME:NAME      press a key at a frame (%s)\n"
                  "  --mouse FRAME:X,Y     move the mouse at a frame\n"
                  "  --click FRAME:X,Y     click the left button at a frame\n"
+                 "  --close FRAME         close the window at a frame, as its close box does\n"
                  "  --keys-file FILE      play a key script: changes by frame, as quor-playstage\n"
                  "                        records them, counted from the start, from the first\n"
                  "                        frame of the next play (@play) or its end (@after-play);\n"
@@ -161,6 +162,14 @@ int main(int argc, char** argv) {
             }
             keyScript = std::make_unique<CKeyScriptPlayer>(std::move(sections));
             scripted = true;
+        } else if (arg == "--close") {
+            const int at = std::atoi(value("--close"));
+            if (at < 0) {
+                std::fprintf(stderr, "quorvald: bad --close %d\n", at);
+                return 2;
+            }
+            script.insert({at, {ScriptStep::CloseWindow}});
+            scripted = true;
         } else if (arg == "--help" || arg == "-h") {
             Usage(stdout);
             return 0;
@@ -216,6 +225,9 @@ int main(int argc, char** argv) {
                         break;
                     case ScriptStep::ButtonUp:
                         hb->MouseButton(0, false);
+                        break;
+                    case ScriptStep::CloseWindow:
+                        hb->RequestClose();
                         break;
                 }
             }

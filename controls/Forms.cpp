@@ -146,6 +146,15 @@ void CCommonCloseButton::Draw() {
 
 void CCommonCloseButton::OnPush() { Port().PlaySound(ControlSound::kCloseWindow); }
 
+void CBigCloseButton::Draw() {
+    int32_t x, y;
+    GetAbsolutePosition(x, y);
+    const int32_t left = IsDown() ? 216 : IsHovered() ? 176 : 136;
+    PutSheet(kSheet1, x, y, left, 160, left + 40, 200);
+}
+
+void CBigCloseButton::OnPush() { Port().PlaySound(ControlSound::kCloseWindow); }
+
 CCloseableBeigeForm::CCloseableBeigeForm(const std::string& title, int32_t x, int32_t y, int32_t width,
                                          int32_t height)
     : CPlainBeigeForm(title, x, y, width, height) {

@@ -1,8 +1,8 @@
 #pragma once
 // Forms and containers: the sized base form of every screen and panel, the movable form dragged
-// by its top strip, the titled form, the beige window skin, the beige window with a close button
-// that routes its buttons' pushes, a plain button list, the one-of-n toggle group, a framed
-// container and the rotatable handle.
+// by its top strip, the titled form, the beige window skin, the close buttons of windows and of
+// full-screen forms, the beige window with a close button that routes its buttons' pushes, a
+// plain button list, the one-of-n toggle group, a framed container and the rotatable handle.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -74,6 +74,14 @@ class CPlainBeigeForm : public CMovableFormWithTitleBar {
 class CCommonCloseButton : public CPushButtonBase {
   public:
     CCommonCloseButton(int32_t x, int32_t y) : CPushButtonBase(x, y, 16, 16) {}
+    void Draw() override;
+    void OnPush() override;
+};
+
+// The 40 x 40 close button of full-screen forms.
+class CBigCloseButton : public CPushButtonBase {
+  public:
+    CBigCloseButton(int32_t x, int32_t y) : CPushButtonBase(x, y, 40, 40) {}
     void Draw() override;
     void OnPush() override;
 };

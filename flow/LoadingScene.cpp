@@ -16,13 +16,10 @@ constexpr uint32_t kBlue = 0xFF0000;     // blue 255
 
 CLoading::CLoading(const std::vector<std::string>& groupNames, bool objectStep, IScene* parent)
     : IScene(parent),
-      preloader_(new CObjectPreloader(groupNames, objectStep)),
+      preloader_(std::make_unique<CObjectPreloader>(groupNames, objectStep)),
       stepCount_(static_cast<int>(groupNames.size()) + (objectStep ? 1 : 0)) {}
 
-CLoading::~CLoading() {
-    delete preloader_;
-    delete emblem_;
-}
+CLoading::~CLoading() = default;
 
 void CLoading::Start() { PlayMusic(MusicId::kNone); }
 
@@ -34,7 +31,8 @@ void CLoading::Update() {
 }
 
 void CLoading::Draw() {
-    if (!emblem_) emblem_ = CreateSprite("System", "System001", 2, 0, 0, 128, 32);
+    if (!emblem_) emblem_.reset(CreateSprite("System", "System001", 2, 0, 0, 128, 32));
+    if (!emblem_) return;
     emblem_->x = 0.0f;
     emblem_->y = -0.0625f;
     emblem_->angleY = static_cast<float>(angle_);

@@ -3,74 +3,114 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/InputManager.h"
+#include "controls/Dialogs.h"
 #include "engine/Music.h"
-#include "engine/SoundEffects.h"
 #include "engine/SpriteManager.h"
 #include "engine/el/DrawHelpers.h"
 #include "engine/el/elDraw.h"
+#include "flow/TopMenuModes.h"
+#include "flow/TopMenuRootForm.h"
 #include "foundation/ClientInfo.h"
-#include "foundation/CreatorLevelTable.h"
 #include "foundation/FrameTime.h"
 #include "play/Letterbox.h"
 
 namespace {
-uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16); }
+constexpr uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16); }
 const char* const kFont = "ＭＳ Ｐゴシック";
+constexpr double kFadeFrames = 15;
 }  // namespace
 
 CTopMenuScene::CTopMenuScene(IScene* parent) : IScene(parent) {}
 
-void CTopMenuScene::Start() { PlayMusic(MusicId::kTopMenu); }
+CTopMenuScene::~CTopMenuScene() = default;
+
+void CTopMenuScene::Start() { PlayMusic(staffRollRequested_ ? MusicId::kNone : MusicId::kTopMenu); }
+
+void CTopMenuScene::RebuildRootForm() {
+    root_.reset();
+    root_ = std::make_unique<Controls::CTopMenuRootForm>(this);
+    timer_ = 0;
+    selectedMode_ = kModeNone;
+    opened_ = false;
+    if (pendingMode_ != kModeNone) {
+        // Straight on to the mode, behind the closed letterbox.
+        opened_ = true;
+        timer_ = 10000.0;
+        selectedMode_ = pendingMode_;
+        pendingMode_ = kModeNone;
+    }
+    // What the start had to do with the player's settings file, once.
+    if (auto notice = CClientInfo::GetInstance()->TakeLoadNotice()) {
+        root_->OpenModal(
+            std::make_unique<Controls::CAlertWindow>("[" + notice->code + "]\n" + notice->message));
+    }
+}
 
 void CTopMenuScene::Update() {
+    const double step = GetFrameTime() * 60.0;
+    if (rebuildRequested_) {
+        rebuildRequested_ = false;
+        RebuildRootForm();
+        if (staffRollRequested_) {
+            staffRollRequested_ = false;
+            if (std::unique_ptr<IScene> roll = CreateStaffRollScene(this)) PushChild(roll.release());
+            return;
+        }
+    }
     if (!opened_) {
-        timer_ += GetFrameTime() * 60.0;
-        if (timer_ > 30) {
+        timer_ += step;
+        if (timer_ > kOpeningFrames) {
             timer_ = 0;
             opened_ = true;
         }
         return;
     }
-    CInputManager* input = CInputManager::GetInstance();
-    const int x = input->GetMouseX(), y = input->GetMouseY();
-    if (input->IsMouseLeftPushed() && x >= kQuitLeft && x < kQuitRight && y >= kQuitTop && y < kQuitBottom) {
-        PlaySE(SoundId::kCancel);
-        Close();
-    }
+    root_->Update();
+    if (selectedMode_ != kModeNone) timer_ += step;
+    if (timer_ <= kLeaveFrames) return;
+    if (std::unique_ptr<IScene> scene = CreateModeScene(selectedMode_, this)) PushChild(scene.release());
+    rebuildRequested_ = true;
 }
 
-void CTopMenuScene::DrawOverlay() {
-    // The brick background.
+void CTopMenuScene::OnChildClosed(IScene* child) {
+    if (EndedWithEnding(child)) staffRollRequested_ = true;
+}
+
+double CTopMenuScene::LetterboxRatio() const {
+    if (!opened_) return std::min(1.0, (kOpeningFrames - timer_) / kFadeFrames);
+    if (timer_ > kOpeningFrames) return std::min(1.0, (timer_ - kOpeningFrames) / kFadeFrames);
+    return 0;
+}
+
+void CTopMenuScene::DrawBackground() const {
+    // Bricks: every other row shifted by half a brick.
     const int tile = FindImage("Editer", "Controls_009");
     for (int y = 0; y <= 448; y += 32) {
         const int shift = (y % 64 == 0) ? 0 : 32;
         for (int x = -64; x <= 576; x += 64) elDraw::PutObject(x + shift, y, tile, 160, 80, 224, 112);
     }
+}
 
-    // The creator header.
+void CTopMenuScene::DrawCreatorHeader() const {
     CClientInfo* info = CClientInfo::GetInstance();
-    if (info->HasCreatorId()) {
-        const uint32_t dark = Rgb(0, 7, 27), line = Rgb(72, 60, 30);
-        elDraw::DrawRect(0, 0, 640, 46, dark, dark, 1);
-        elDraw::DrawRect(0, 46, 640, 48, line, line, 1);
-        char number[32];
-        DrawText("ようこそ、" + info->GetCreatorName() + " さん！", 15, 8, 335, 26, 255, 255, 255, kFont, 14,
-                 0, false, 0);
-        DrawText("クリエイターレベル:", 420, 8, 580, 24, 255, 255, 255, kFont, 14, 0, false, 2);
-        std::snprintf(number, sizeof number, "%d",
-                      CCreatorLevelTable::GetInstance()->GetLevel(info->GetRatingPointSum()));
-        DrawText(number, 586, 8, 638, 24, 255, 255, 255, kFont, 14, 0, false, 0);
-        DrawText("クリエイターポイント:", 420, 25, 580, 41, 255, 255, 255, kFont, 14, 0, false, 2);
-        std::snprintf(number, sizeof number, "%d", info->GetCreatorPoint());
-        DrawText(number, 586, 25, 638, 41, 255, 255, 255, kFont, 14, 0, false, 0);
-    }
+    if (!info->HasCreatorId()) return;
+    constexpr uint32_t kBand = Rgb(0, 7, 27), kRule = Rgb(72, 60, 30);
+    elDraw::DrawRect(0, 0, 640, 46, kBand, kBand, 1);
+    elDraw::DrawRect(0, 46, 640, 48, kRule, kRule, 1);
+    char number[32];
+    DrawText("ようこそ、" + info->GetCreatorName() + " さん！", 15, 8, 335, 26, 255, 255, 255, kFont, 14, 0,
+             false, 0);
+    DrawText("クリエイターレベル:", 420, 8, 580, 24, 255, 255, 255, kFont, 14, 0, false, 2);
+    std::snprintf(number, sizeof number, "%d", GetCreatorLevel());
+    DrawText(number, 586, 8, 638, 24, 255, 255, 255, kFont, 14, 0, false, 0);
+    DrawText("クリエイターポイント:", 420, 25, 580, 41, 255, 255, 255, kFont, 14, 0, false, 2);
+    std::snprintf(number, sizeof number, "%d", info->GetCreatorPoint());
+    DrawText(number, 586, 25, 638, 41, 255, 255, 255, kFont, 14, 0, false, 0);
+}
 
-    // The one button of the stand-in menu.
-    const uint32_t face = Rgb(230, 210, 180), edge = Rgb(72, 60, 30);
-    elDraw::DrawRect(kQuitLeft, kQuitTop, kQuitRight, kQuitBottom, face, edge, 2);
-    DrawText("終了", kQuitLeft, kQuitTop + 10, kQuitRight, kQuitBottom, 45, 30, 8, kFont, 16, 0, false, 1);
-
-    // The opening fade.
-    if (!opened_) DrawLetterbox(std::min(1.0, (30 - timer_) / 15));
+void CTopMenuScene::DrawOverlay() {
+    DrawBackground();
+    DrawCreatorHeader();
+    if (root_) root_->Draw();
+    if (const double ratio = LetterboxRatio(); ratio > 0) DrawLetterbox(ratio);
 }

@@ -1,10 +1,15 @@
 #include "foundation/ClientInfo.h"
 
+#include <algorithm>
 #include <climits>
+#include <filesystem>
+#include <utility>
 
 #include "foundation/CreatorLevelTable.h"
 #include "foundation/DateTime.h"
 #include "foundation/EncodedFile.h"
+#include "foundation/FileList.h"
+#include "foundation/Log.h"
 #include "foundation/QuorException.h"
 #include "foundation/TextConvert.h"
 #include "foundation/XmlNode.h"
@@ -52,39 +57,124 @@ void CClientInfo::Release() {
     doc_.reset();
 }
 
-void CClientInfo::Load() {
-    doc_.reset();
-    fromDefaults_ = false;
-    std::string text;
-    ReadStatus status = ReadEncodedFile(kFilePath, text);
-    // Only a player's file that cannot be read at all falls back to the initial file; a damaged
-    // one is reported.
-    bool fromDefaults = false;
-    if (status == ReadStatus::CannotRead) {
-        status = ReadEncodedFile(kInitFilePath, text);
-        fromDefaults = true;
-    }
-    if (status == ReadStatus::CannotRead) {
-        throw CInitFileException("DEF0200", "client_info_init.dat を開けません。");
-    }
-    if (status == ReadStatus::Malformed) ThrowBroken();
+namespace {
+
+// The document of a client-info text, or null when the text is not one: not well-formed XML, or
+// cut short before its clientInfo element (saving that back would lose everything).
+std::unique_ptr<CXmlNode> ParseClientInfo(const std::string& text) {
     std::unique_ptr<CXmlNode> doc;
     try {
         doc = std::make_unique<CXmlNode>("ROOT", 0, text);
-    } catch (COtherException e) {
-        if (e.GetCode() == "OTE0001") ThrowBroken();
-        throw e;
+    } catch (const COtherException& e) {
+        if (e.GetCode() == "OTE0001") return nullptr;
+        throw;
     }
-    // A text cut short before its clientInfo element parses as an empty document; saving that
-    // back would lose everything.
-    bool hasClientInfo = false;
     for (const CXmlNode* c : doc->GetChildren()) {
-        if (c->GetName() == "clientInfo") hasClientInfo = true;
+        if (c->GetName() == "clientInfo") return doc;
     }
-    if (!hasClientInfo) ThrowBroken();
+    return nullptr;
+}
+
+std::unique_ptr<CXmlNode> ReadClientInfo(const std::string& path) {
+    std::string text;
+    if (ReadEncodedFile(path, text) != ReadStatus::Ok) return nullptr;
+    return ParseClientInfo(text);
+}
+
+// Whether `name` is a backup's file name: "client_info_bk" + eight digits + ".dat".
+bool IsBackupName(const std::string& name) {
+    const std::string head = "client_info_bk", tail = ".dat";
+    if (name.size() != head.size() + 8 + tail.size()) return false;
+    if (name.compare(0, head.size(), head) != 0 || name.compare(head.size() + 8, tail.size(), tail) != 0)
+        return false;
+    for (size_t i = head.size(); i < head.size() + 8; ++i) {
+        if (name[i] < '0' || name[i] > '9') return false;
+    }
+    return true;
+}
+
+// Moves an unusable player's file out of the way, so that saving the replacement loses nothing.
+void SetDamagedFileAside() {
+    const std::string aside = "network\\client_info_damaged" + CDateTime().FormatDateCompact() + ".dat";
+    std::error_code ec;
+    std::filesystem::rename(GetReadPath(kFilePath), GetWritePath(aside), ec);
+    CLog::GetInstance()->Write(ec ? "client_info.dat を退避できません。"
+                                  : "client_info.dat を " + aside + " に退避しました。");
+}
+
+}  // namespace
+
+std::unique_ptr<CXmlNode> CClientInfo::LoadNewestBackup(std::string& name) {
+    CFileList list("network", "client_info_bk*.dat");
+    std::vector<std::string> names;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const std::string n = list.GetAt(i)->GetRawFileName();
+        if (IsBackupName(n)) names.push_back(n);
+    }
+    // The date in the name orders them; the newest that reads whole wins.
+    std::sort(names.rbegin(), names.rend());
+    for (const std::string& n : names) {
+        if (auto doc = ReadClientInfo("network\\" + n)) {
+            name = n;
+            return doc;
+        }
+    }
+    return nullptr;
+}
+
+void CClientInfo::Adopt(std::unique_ptr<CXmlNode> doc, bool fromDefaults) {
     doc_ = std::move(doc);
     fromDefaults_ = fromDefaults;
     LoadBoughtItems();
+}
+
+void CClientInfo::SetNotice(const char* code, const std::string& detail) {
+    const QuorErrorDef* def = FindQuorError(code);
+    notice_ = StringPair{code, def ? def->message : ""};
+    CLog::GetInstance()->Write(FormatErrorReport(notice_->code, notice_->message) + " (" + detail + ")");
+}
+
+std::optional<StringPair> CClientInfo::TakeLoadNotice() { return std::exchange(notice_, std::nullopt); }
+
+void CClientInfo::Load() {
+    doc_.reset();
+    fromDefaults_ = false;
+    notice_.reset();
+    std::string text;
+    const ReadStatus status = ReadEncodedFile(kFilePath, text);
+    if (status == ReadStatus::Ok) {
+        if (auto doc = ParseClientInfo(text)) {
+            Adopt(std::move(doc), false);
+            return;
+        }
+    }
+    // Missing, unreadable or damaged: the player's last good state is the newest backup.
+    const bool present = status != ReadStatus::CannotRead || FileExists(kFilePath);
+    std::string backup;
+    if (auto doc = LoadNewestBackup(backup)) {
+        if (present) SetDamagedFileAside();
+        Adopt(std::move(doc), false);
+        SetNotice("DEF0204", backup);
+        try {
+            Save();
+        } catch (const CDataFileException& e) {
+            // The restored state is in memory; the next change saves it again and reports.
+            CLog::GetInstance()->Write(FormatErrorReport(e));
+        }
+        return;
+    }
+    // No backup: the defaults (the very first start, when no player's file was there).
+    const ReadStatus initStatus = ReadEncodedFile(kInitFilePath, text);
+    if (initStatus == ReadStatus::CannotRead) {
+        throw CInitFileException("DEF0200", "client_info_init.dat を開けません。");
+    }
+    std::unique_ptr<CXmlNode> doc = initStatus == ReadStatus::Ok ? ParseClientInfo(text) : nullptr;
+    if (!doc) ThrowBroken();
+    if (present) {
+        SetDamagedFileAside();
+        SetNotice("DEF0205", "no backup");
+    }
+    Adopt(std::move(doc), true);
 }
 
 std::string CClientInfo::BuildFileText() { return GetXmlHeader() + StripXmlWhitespace(doc_->Write()); }

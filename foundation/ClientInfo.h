@@ -3,9 +3,11 @@
 // "network\client_info.dat" (top-level element clientInfo, document node "ROOT"), first taken
 // from "network\client_info_init.dat". Every setter saves the whole document at once.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "foundation/QuorException.h"
 #include "foundation/Singleton.h"
 
 class CXmlNode;
@@ -21,9 +23,15 @@ class CClientInfo : public CSingleton<CClientInfo> {
     // same day.
     void Release();
 
-    // Reads the player's file, else the initial file. Throws CInitFileException "DEF0200"
-    // (neither readable) or "DEF0201" (not an encoded text, or not well-formed XML).
+    // Reads the player's file. When it is missing or cannot be read as client info, the newest
+    // backup that reads whole takes its place and is saved as the player's file (DEF0204 for the
+    // player); only without one do the defaults of the initial file take over (DEF0205 when a
+    // player's file was there). A player's file that is there but unusable is first set aside as
+    // "network\client_info_damaged" + yyyymmdd + ".dat". Throws CInitFileException "DEF0200"
+    // (no player's file, no backup, no initial file) or "DEF0201" (the initial file is damaged).
     void Load();
+    // What the last Load did instead of reading the player's file, once: code and message.
+    std::optional<StringPair> TakeLoadNotice();
     // Writes the document; throws CDataFileException "DEF0202" when it cannot be written.
     void Save();
     // Writes "network\client_info_bk" + yyyymmdd + ".dat"; throws CDataFileException "DEF0203".
@@ -82,10 +90,15 @@ class CClientInfo : public CSingleton<CClientInfo> {
     void StoreBoughtItems();
     std::string BuildFileText();
     static std::string BackupPath();
+    // The newest backup that reads whole, or null; `name` receives its file name.
+    static std::unique_ptr<CXmlNode> LoadNewestBackup(std::string& name);
+    void Adopt(std::unique_ptr<CXmlNode> doc, bool fromDefaults);
+    void SetNotice(const char* code, const std::string& detail);
 
     std::unique_ptr<CXmlNode> doc_;
     std::vector<std::string> boughtItems_;
     bool fromDefaults_ = false;  // the document came from the initial file
+    std::optional<StringPair> notice_;
 };
 
 // The creator level 1..100 of the client info's rating-point sum.

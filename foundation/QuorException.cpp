@@ -16,6 +16,8 @@ const QuorErrorDef kErrors[] = {
     {"DEF0201", C::InitFile, "client_info.dat が壊れています。"},
     {"DEF0202", C::DataFile, "client_info.dat を保存できません。"},
     {"DEF0203", C::DataFile, ""},
+    {"DEF0204", C::DataFile, "設定をバックアップから\n復元しました。"},
+    {"DEF0205", C::DataFile, "設定を読めないため、\n初期設定で始めます。"},
     {"DEF0300", C::DataFile, "scenario_save_init.dat を開けません。"},
     {"DEF0301", C::DataFile, "セーブデータが不正です。"},
     {"DEF0302", C::DataFile, "scenario_save.dat の保存に失敗しました。"},

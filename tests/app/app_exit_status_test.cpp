@@ -1,67 +1,24 @@
 // The game executable's exit status, run the way a player or a script runs it: on a copy of the
 // game folder, in a process of its own.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
-
-#include "tests/common/game_process.h"
-#include "tests/common/temp_folder.h"
+#include "game_copy_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class GameExit : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (!testsupport::BuiltGameIsComplete())
-            GTEST_SKIP() << "no built game folder at " << testsupport::BuiltGameFolder();
-        testsupport::CopyBuiltGame(dir);
-    }
+using GameExit = apptest::GameCopyTest;
 
-    // Runs the copied game with `args` and returns its exit status (-1: it did not exit).
-    // Without a display the child sees none at all.
-    int Run(const std::vector<std::string>& args, bool display = true) {
-        testsupport::GameRun run;
-        run.args = args;
-        run.output = dir / "output.txt";
-        run.env = {{"QUOR_HEADLESS", std::nullopt}};
-        if (!display) {
-            run.env.push_back({"DISPLAY", std::nullopt});
-            run.env.push_back({"WAYLAND_DISPLAY", std::nullopt});
-            run.env.push_back({"SDL_VIDEODRIVER", "x11"});
-        }
-        return testsupport::RunGame(dir, run);
-    }
-
-    std::string Log() const {
-        std::string text;
-        if (!fs::exists(dir / "log")) return text;
-        for (const auto& entry : fs::directory_iterator(dir / "log")) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-        return text;
-    }
-
-    testsupport::TempFolder copy{"quor-app"};
-    const fs::path& dir = copy.Path();
-};
-
-TEST_F(GameExit, QuittingFromTheMenuExitsZero) {
-    // Past the title with Z, then the menu's 終了 button. The frame bound only stops a run
-    // that missed the button; the screenshots tell which of the two ended it.
-    EXPECT_EQ(Run({"--headless", "--mouse", "1:400,300", "--key", "250:Z", "--click", "420:560,438",
-                   "--frames", "3000", "--screenshot-every", "100", "--out", (dir / "shots").string()}),
+TEST_F(GameExit, ClosingTheWindowAtTheMenuExitsZero) {
+    // Past the title with Z, then the window's close box. The frame bound only stops a run that
+    // missed the close; the screenshots tell which of the two ended it.
+    EXPECT_EQ(Run({"--headless", "--mouse", "1:400,300", "--key", "250:Z", "--close", "420", "--frames",
+                   "3000", "--screenshot-every", "100", "--out", (dir / "shots").string()}),
               0)
         << Log();
     const auto shots = std::distance(fs::directory_iterator(dir / "shots"), fs::directory_iterator());
-    EXPECT_LT(shots, 10) << "the run ended by its frame bound, not by the button";
+    EXPECT_LT(shots, 10) << "the run ended by its frame bound, not by the close";
     EXPECT_EQ(Log().find("Error Code"), std::string::npos) << Log();
+    EXPECT_NE(Log().find("GameEnd"), std::string::npos) << Log();
 }
 
 TEST_F(GameExit, ABrokenTableEndsTheStartWithItsCodeAndStatusOne) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "foundation/ClientInfo.h"
 #include "foundation/CreatorLevelTable.h"
 #include "foundation/DateTime.h"
@@ -187,35 +189,67 @@ TEST_F(ClientInfoTest, BackupAndRelease) {
     EXPECT_TRUE(ci->IsItemBought("Rain"));
 }
 
-TEST_F(ClientInfoTest, DefaultsNeverReplaceTheDaysBackup) {
-    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
-    const std::string backup = "network/client_info_bk20101121.dat";
+TEST_F(ClientInfoTest, ALostOrDamagedFileComesBackFromTheNewestGoodBackup) {
+    // Backups of three days: the 20th, the 21st (the player's last good state) and the 22nd,
+    // damaged; a file of another name is no backup.
     CClientInfo* ci = CClientInfo::GetInstance();
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 6, 20, 9, 0, 0, 0});
+    ci->AddBoughtItem("Old");
+    ci->WriteBackup();
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 0, 0, 0});
     ci->AddBoughtItem("Rain");
-    ci->Release();  // the day's backup holds the purchase
-    const std::string good = Stored(backup);
-    ASSERT_NE(good.find("Rain"), std::string::npos);
+    ci->Release();
+    game.WriteRaw("network/client_info_bk20101122.dat", "damaged");
+    game.WriteEncoded("network/client_info_bk2099.dat", kInitXml);
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 2, 23, 9, 0, 0, 0});
 
-    // The player's file is lost, then unreadable: the game starts on the defaults, the start
-    // saves them, and the exit leaves the backup as it was.
-    for (bool unreadable : {false, true}) {
-        SCOPED_TRACE(unreadable);
+    for (const char* damage : {"", "missing", "unreadable"}) {
+        SCOPED_TRACE(damage);
         CClientInfo::DeleteInstance();
         std::filesystem::remove(game.Full("network/client_info.dat"));
-        if (unreadable) game.MakeUnreadable("network/client_info.dat");
+        std::filesystem::remove(game.Full("network/client_info_damaged20101123.dat"));
+        if (std::string(damage) == "") game.WriteRaw("network/client_info.dat", "garbage");
+        if (std::string(damage) == "unreadable") game.MakeUnreadable("network/client_info.dat");
         ci = CClientInfo::GetInstance();
-        EXPECT_FALSE(ci->IsItemBought("Rain"));
-        ci->SetLastBootUpDate("2010/11/21");
-        ci->Release();
-        EXPECT_EQ(Stored(backup), good);
+        EXPECT_TRUE(ci->IsItemBought("Rain"));
+        const auto notice = ci->TakeLoadNotice();
+        ASSERT_TRUE(notice);
+        EXPECT_EQ(notice->code, "DEF0204");
+        EXPECT_EQ(notice->message, "設定をバックアップから\n復元しました。");
+        EXPECT_FALSE(ci->TakeLoadNotice());  // shown once
+        // The restored state is the player's file again at once.
+        EXPECT_NE(Stored().find("<boughtItems>Old,Rain</boughtItems>"), std::string::npos);
+        // A file that was there is kept aside, not overwritten.
+        if (std::string(damage) == "") {
+            EXPECT_EQ(game.ReadRaw("network/client_info_damaged20101123.dat"), "garbage");
+        } else if (std::string(damage) == "missing") {
+            EXPECT_FALSE(FileExists("network\\client_info_damaged20101123.dat"));
+        }
     }
 
-    // A day without a backup gets one, defaults or not (the first start of all).
-    CDateTime::SetNowForTesting(SystemTime{2010, 11, 1, 22, 9, 30, 5, 0});
+    // A good file is read as it stands.
+    CClientInfo::DeleteInstance();
+    EXPECT_FALSE(CClientInfo::GetInstance()->TakeLoadNotice());
+
+    // With no good backup left, a missing file starts from the defaults without a word (the first
+    // start of all), a damaged one with DEF0205, set aside; the exit never replaces the day's
+    // backup by the defaults.
+    for (const char* day : {"20", "21"})
+        game.WriteRaw(std::string("network/client_info_bk201011") + day + ".dat", "x");
     CClientInfo::DeleteInstance();
     std::filesystem::remove(game.Full("network/client_info.dat"));
-    CClientInfo::GetInstance()->Release();
-    EXPECT_TRUE(FileExists("network\\client_info_bk20101122.dat"));
+    ci = CClientInfo::GetInstance();
+    EXPECT_FALSE(ci->IsItemBought("Rain"));
+    EXPECT_FALSE(ci->TakeLoadNotice());
+    CClientInfo::DeleteInstance();
+    game.WriteRaw("network/client_info.dat", "garbage2");
+    ci = CClientInfo::GetInstance();
+    EXPECT_EQ(ci->TakeLoadNotice().value_or(StringPair{}).code, "DEF0205");
+    EXPECT_EQ(game.ReadRaw("network/client_info_damaged20101123.dat"), "garbage2");
+    EXPECT_FALSE(FileExists("network\\client_info.dat"));  // nothing saved yet
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 1, 22, 9, 0, 0, 0});
+    ci->Release();
+    EXPECT_EQ(game.ReadRaw("network/client_info_bk20101122.dat"), "damaged");
 }
 
 TEST_F(ClientInfoTest, MissingElementsReadEmptyAndWritesAreLost) {
@@ -243,7 +277,8 @@ TEST_F(ClientInfoTest, LoadErrors) {
     EXPECT_EQ(LoadCode(), "DEF0201");
     game.WriteEncoded("network/client_info_init.dat", kInitXml);
 
-    // A damaged player file is reported even though the initial file is fine.
+    // A damaged player file without a backup: the defaults, DEF0205, the file set aside as it was.
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
     const std::string good = EncodeFileText(kInitXml);
     const std::pair<const char*, std::string> broken[] = {
         {"not XML", EncodeFileText("<clientInfo><network></clientInfo>")},
@@ -255,15 +290,13 @@ TEST_F(ClientInfoTest, LoadErrors) {
         {"plain text", kInitXml},
     };
     for (const auto& [what, bytes] : broken) {
+        CClientInfo::DeleteInstance();
         game.WriteRaw("network/client_info.dat", bytes);
-        try {
-            CClientInfo::GetInstance();
-            ADD_FAILURE() << what;
-        } catch (CInitFileException e) {
-            EXPECT_EQ(e.GetCode(), "DEF0201") << what;
-            EXPECT_EQ(e.GetMessage(), "client_info.dat が壊れています。");
-        }
-        EXPECT_EQ(game.ReadRaw("network/client_info.dat"), bytes) << what;  // never written back
+        CClientInfo* ci = CClientInfo::GetInstance();
+        EXPECT_EQ(ci->GetSoundEffectVolume(), 70) << what;
+        EXPECT_EQ(ci->TakeLoadNotice().value_or(StringPair{}).code, "DEF0205") << what;
+        EXPECT_EQ(game.ReadRaw("network/client_info_damaged20101121.dat"), bytes) << what;
+        EXPECT_FALSE(FileExists("network\\client_info.dat")) << what;
     }
 }
 

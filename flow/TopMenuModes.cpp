@@ -1,0 +1,42 @@
+#include "flow/TopMenuModes.h"
+
+#include "flow/DownLoadScene.h"
+#include "flow/EditorStandIn.h"
+#include "flow/FormHostScenes.h"
+#include "flow/ScenarioModeScene.h"
+#include "flow/ScenarioModeStaffRollScene.h"
+#include "flow/TopMenuScene.h"
+#include "foundation/ClientInfo.h"
+
+std::unique_ptr<IScene> CreateModeScene(int mode, CTopMenuScene* menu) {
+    switch (mode) {
+        case kModeScenario:
+            return std::make_unique<CScenarioModeScene>(menu);
+        case kModeStageSelect:
+            return std::make_unique<CDownLoadScene>(menu);
+        case kModeMakeStage:
+            return std::make_unique<CEditorStandInScene>(menu);
+        case kModeRegisterCreator:
+        case kModeCreatorAdmin:
+            // Whoever holds a creator id sees the account, everyone else the registration.
+            if (CClientInfo::GetInstance()->HasCreatorId()) return std::make_unique<CAdminCreatorScene>(menu);
+            return std::make_unique<CRegisterCreatorScene>(menu);
+        case kModeShop:
+            return std::make_unique<CShopScene>(menu);
+        case kModeNetWorkTest:
+            return std::make_unique<CNetWorkTestScene>(menu);
+        case kModeConfig:
+            return std::make_unique<CConfigScene>(menu);
+        default:
+            return nullptr;
+    }
+}
+
+bool EndedWithEnding(IScene* closedChild) {
+    const auto* scenario = dynamic_cast<const CScenarioModeScene*>(closedChild);
+    return scenario && scenario->IsEnding();
+}
+
+std::unique_ptr<IScene> CreateStaffRollScene(CTopMenuScene* menu) {
+    return std::make_unique<CScenarioModeStaffRollScene>(menu);
+}

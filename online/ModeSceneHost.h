@@ -1,0 +1,30 @@
+#pragma once
+// What the root forms of the mode screens ask of the scene that hosts them. The scenes belong to
+// the game flow above this layer; the forms reach them only through these interfaces. Every
+// request but CloseScene is carried out in the scene's next update, never inside the handler
+// that asked.
+#include <string>
+
+class IModeSceneHost {
+  public:
+    virtual ~IModeSceneHost() = default;
+    // The player leaves the screen: the scene closes at once and is deleted, with its form, in
+    // the next frame.
+    virtual void CloseScene() = 0;
+};
+
+// The download screen's scene: exchanges its root form and plays a downloaded stage.
+class IDownLoadSceneHost : public virtual IModeSceneHost {
+  public:
+    // Form ids: 0 the empty form, 1 the top form, 2 the search by difficulty and length, 3 the
+    // search by creator name.
+    virtual void ChangeForm(int formId) = 0;
+    // Plays the stage of a ".stg" document text.
+    virtual void PlayStage(const std::string& stageText) = 0;
+};
+
+// The creator account screen's scene: it can leave straight for the editor.
+class IAdminCreatorSceneHost : public virtual IModeSceneHost {
+  public:
+    virtual void CloseToEditor() = 0;
+};

@@ -1,0 +1,259 @@
+// The top menu: its opening and leaving timing, the first push that wins, which entries show
+// with and without a creator id, every shortcut by key, pad and mouse, and a round trip into
+// every mode's scene and back.
+#include "controls/Dialogs.h"
+#include "flow/ComingSoonForm.h"
+#include "flow/ConfigSceneRootForm.h"
+#include "flow/DownLoadScene.h"
+#include "flow/EditorStandIn.h"
+#include "flow/FormHostScenes.h"
+#include "flow/ScenarioModeScene.h"
+#include "flow_menu_env.h"
+
+using namespace flowtest;
+using Controls::CTopMenuModeButton;
+
+namespace {
+
+class Menu : public MenuTest {};
+
+TEST_F(Menu, OpensAfter30FramesAndOpensTheModeSceneOnlyAfterTheLeaveDelay) {
+    SetFrame(1.0f / 32);  // 1.875 ticks a frame, exactly
+    StartMenu();
+    EXPECT_EQ(CMusicPlayer::GetInstance()->GetCurrentMusic(), MusicId::kTopMenu);
+    // Black for 15 ticks, then the bars open over 15; no input meanwhile.
+    Frames(8);
+    EXPECT_EQ(menu->LetterboxRatio(), 1.0);
+    Press(plat::kKeyF2);
+    Frames(3);  // 22.5 ticks
+    EXPECT_EQ(menu->LetterboxRatio(), 0.5);
+    Frames(4);  // 30 ticks: not yet past 30
+    EXPECT_FALSE(menu->IsOpened());
+    EXPECT_EQ(menu->LetterboxRatio(), 0.0);
+    Frame();
+    EXPECT_TRUE(menu->IsOpened());
+    EXPECT_FALSE(Form()->IsModeChosen());
+
+    // The first push wins, and the frame of the push counts.
+    Press(plat::kKeyF1);
+    EXPECT_EQ(menu->GetSelectedMode(), kModeScenario);
+    EXPECT_TRUE(Form()->GetButton(Controls::kEntryScenario)->IsActivated());
+    EXPECT_FALSE(Form()->GetButton(Controls::kEntryConfig)->IsActivatable());
+    Frames(4);
+    Press(plat::kKeyF3);
+    Click(480, 448);  // the config entry
+    EXPECT_EQ(menu->GetSelectedMode(), kModeScenario);
+    EXPECT_FALSE(Form()->GetButton(Controls::kEntryConfig)->IsActivated());
+    Frames(8);  // 30 ticks: the bars close from here
+    EXPECT_EQ(menu->LetterboxRatio(), 0.0);
+    Frames(4);
+    EXPECT_EQ(menu->LetterboxRatio(), 0.5);
+    // The scene comes in the frame the leave timer passes 50 ticks (48.75 after 26 frames, 50.625
+    // after 27).
+    EXPECT_EQ(FramesUntilChild(), 7);
+    EXPECT_NE(dynamic_cast<CScenarioModeScene*>(menu->GetChild()), nullptr);
+    EXPECT_EQ(menu->GetTopScene()->GetCaption(), "");
+
+    // Back: this game folder has no scenario progress to read, so the mode says so and closes
+    // at its first frame; the menu builds a fresh form that opens again, with its music.
+    const int32_t formId = Form()->GetId();
+    Frame();
+    EXPECT_NE(LastMessage().find("DEF0300"), std::string::npos);
+    Frame();
+    EXPECT_EQ(menu->GetChild(), nullptr);
+    EXPECT_NE(Form()->GetId(), formId);
+    EXPECT_FALSE(menu->IsOpened());
+    EXPECT_FALSE(Form()->IsModeChosen());
+    EXPECT_EQ(CMusicPlayer::GetInstance()->GetCurrentMusic(), MusicId::kTopMenu);
+}
+
+TEST_F(Menu, WithoutACreatorIdTheRegistrationShowsAndF5DoesNothing) {
+    WriteClientInfo(false);
+    StartMenu();
+    OpenMenu();
+    ASSERT_NE(Form()->GetButton(Controls::kEntryRegisterCreator), nullptr);
+    EXPECT_EQ(Form()->GetButton(Controls::kEntryRegisterCreator)->GetY(), 272);
+    EXPECT_EQ(Form()->GetButton(Controls::kEntryCreatorAdmin), nullptr);
+    EXPECT_EQ(Form()->GetButton(Controls::kEntryShop), nullptr);
+    EXPECT_EQ(Form()->GetControls().Count(), 6);
+    Press(plat::kKeyF5);
+    EXPECT_FALSE(Form()->IsModeChosen());
+    Press(plat::kKeyF4);
+    EXPECT_EQ(menu->GetSelectedMode(), kModeRegisterCreator);
+    FramesUntilChild();
+    EXPECT_NE(dynamic_cast<CRegisterCreatorScene*>(menu->GetChild()), nullptr);
+}
+
+TEST_F(Menu, WithACreatorIdTheAccountTakesTheRegistrationsPlaceAndTheShopShows) {
+    WriteClientInfo(true);
+    StartMenu();
+    OpenMenu();
+    EXPECT_EQ(Form()->GetButton(Controls::kEntryRegisterCreator), nullptr);
+    ASSERT_NE(Form()->GetButton(Controls::kEntryCreatorAdmin), nullptr);
+    EXPECT_EQ(Form()->GetButton(Controls::kEntryCreatorAdmin)->GetY(), 272);
+    ASSERT_NE(Form()->GetButton(Controls::kEntryShop), nullptr);
+    EXPECT_EQ(Form()->GetButton(Controls::kEntryShop)->GetY(), 336);
+    Press(plat::kKeyF4);
+    EXPECT_EQ(menu->GetSelectedMode(), kModeCreatorAdmin);
+    FramesUntilChild();
+    EXPECT_NE(dynamic_cast<CAdminCreatorScene*>(menu->GetChild()), nullptr);
+}
+
+// Each shortcut in a menu of its own; the pad's first button is Z.
+TEST_F(Menu, EveryShortcutChoosesItsMode) {
+    WriteClientInfo(true);
+    struct Case {
+        const char* name;
+        uint16_t key;  // 0: the pad's first button
+        int mode;
+    };
+    const Case cases[] = {{"F1", plat::kKeyF1, kModeScenario},
+                          {"F2", plat::kKeyF2, kModeStageSelect},
+                          {"F3", plat::kKeyF3, kModeMakeStage},
+                          {"F4", plat::kKeyF4, kModeCreatorAdmin},
+                          {"F5", plat::kKeyF5, kModeShop},
+                          {"Z", plat::kKeyZ, kModeScenario},
+                          {"pad", 0, kModeScenario}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartMenu();
+        OpenMenu();
+        if (c.key) {
+            Press(c.key);
+        } else {
+            Headless().JoystickButton(0, 0, true);
+            Frame();
+            Headless().JoystickButton(0, 0, false);
+            Frame();
+        }
+        EXPECT_EQ(menu->GetSelectedMode(), c.mode);
+    }
+    // F1 and Z in one frame push the scenario entry once; the mouse picks the small entries.
+    StartMenu();
+    OpenMenu();
+    Headless().KeyDown(plat::kKeyF1);
+    Headless().KeyDown(plat::kKeyZ);
+    Frame();
+    EXPECT_EQ(menu->GetSelectedMode(), kModeScenario);
+    for (int mode : {kModeNetWorkTest, kModeConfig}) {
+        StartMenu();
+        OpenMenu();
+        Click(mode == kModeConfig ? 480 : 160, 448);
+        EXPECT_EQ(menu->GetSelectedMode(), mode);
+    }
+}
+
+TEST_F(Menu, EveryModeSceneIsReachedAndLeftWithItsMusic) {
+    struct Case {
+        int mode;
+        bool creator;
+        int music;
+    };
+    // (The scenario mode, a scene of its own, has its own tests.)
+    const Case cases[] = {{kModeStageSelect, false, MusicId::kDownload},
+                          {kModeMakeStage, false, MusicId::kEditor},
+                          {kModeRegisterCreator, false, MusicId::kDownload},
+                          {kModeCreatorAdmin, true, MusicId::kDownload},
+                          {kModeShop, true, MusicId::kSelectStage},
+                          {kModeNetWorkTest, false, MusicId::kNone},
+                          {kModeConfig, false, MusicId::kTopMenu}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        WriteClientInfo(c.creator);
+        StartMenu();
+        OpenMenu();
+        menu->SelectMode(c.mode);
+        ASSERT_LE(FramesUntilChild(), 51);
+        auto* host = dynamic_cast<CFormHostScene*>(menu->GetChild());
+        ASSERT_NE(host, nullptr);
+        EXPECT_EQ(host->GetCaption(), "");
+        EXPECT_EQ(CMusicPlayer::GetInstance()->GetCurrentMusic(), c.music);
+        Frames(3);
+        EXPECT_FALSE(host->IsClosed());
+        // Every screen is left by its own button.
+        if (auto* soon = dynamic_cast<CComingSoonForm*>(host->GetRootForm())) {
+            soon->GetBackButton()->PerformPush();
+        } else {
+            auto* config = dynamic_cast<Controls::CConfigSceneRootForm*>(host->GetRootForm());
+            ASSERT_NE(config, nullptr);
+            config->GetOkButton()->PerformPush();
+        }
+        EXPECT_TRUE(host->IsClosed());
+        Frame();
+        EXPECT_EQ(menu->GetChild(), nullptr);
+        EXPECT_EQ(CMusicPlayer::GetInstance()->GetCurrentMusic(), MusicId::kTopMenu);
+        OpenMenu();
+    }
+}
+
+TEST_F(Menu, TheAccountScreensWayToTheEditorSkipsTheMenu) {
+    WriteClientInfo(true);
+    StartMenu();
+    OpenMenu();
+    menu->SelectMode(kModeCreatorAdmin);
+    FramesUntilChild();
+    auto* account = dynamic_cast<CAdminCreatorScene*>(menu->GetChild());
+    ASSERT_NE(account, nullptr);
+    account->CloseToEditor();
+    EXPECT_EQ(menu->GetPendingMode(), kModeMakeStage);
+    // The next frame removes the account screen and opens the editor at once, behind the bars.
+    Frame();
+    EXPECT_NE(dynamic_cast<CEditorStandInScene*>(menu->GetChild()), nullptr);
+    EXPECT_EQ(menu->GetPendingMode(), kModeNone);
+    EXPECT_EQ(CMusicPlayer::GetInstance()->GetCurrentMusic(), MusicId::kEditor);
+}
+
+TEST_F(Menu, TheDownLoadScreenBuildsOnlyTheLastFormAskedForAndPlaysNoBrokenStage) {
+    StartMenu();
+    OpenMenu();
+    menu->SelectMode(kModeStageSelect);
+    FramesUntilChild();
+    auto* download = dynamic_cast<CDownLoadScene*>(menu->GetChild());
+    ASSERT_NE(download, nullptr);
+    EXPECT_EQ(download->GetFormId(), 1);
+    const int32_t first = download->GetRootForm()->GetId();
+    download->ChangeForm(2);
+    download->ChangeForm(3);
+    EXPECT_EQ(download->GetRootForm()->GetId(), first);  // never inside the caller's handler
+    Frame();
+    EXPECT_EQ(download->GetFormId(), 3);
+    const int32_t built = download->GetRootForm()->GetId();
+    EXPECT_NE(built, first);
+    Frame();
+    EXPECT_EQ(download->GetRootForm()->GetId(), built);
+
+    download->PlayStage("<stage>not a stage</stage>");
+    Frame();
+    EXPECT_EQ(download->GetChild(), nullptr);
+    EXPECT_EQ(download->GetRootForm()->GetId(), built);
+    CMouse::GetInstance()->SetCursorKind(3);
+    download->OnChildClosed(nullptr);
+    EXPECT_EQ(CMouse::GetInstance()->GetCursorKind(), 0);
+}
+
+TEST_F(Menu, ASettingsFileRestoredAtTheStartIsShownOverTheMenu) {
+    WriteClientInfo(true);
+    CClientInfo::GetInstance()->WriteBackup();
+    WriteRaw("network/client_info.dat", "damaged");
+    CClientInfo::DeleteInstance();
+    StartMenu();
+    Frame();
+    auto* alert = dynamic_cast<Controls::CAlertWindow*>(Form()->GetModalForm());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->GetTextLabel()->GetText(), "[DEF0204]\n設定をバックアップから\n復元しました。");
+    // The menu waits for the player to read it.
+    OpenMenu();
+    Press(plat::kKeyF1);
+    EXPECT_FALSE(Form()->IsModeChosen());
+    alert->GetOkButton()->PerformPush();
+    Frame();
+    EXPECT_EQ(Form()->GetModalForm(), nullptr);
+    Press(plat::kKeyF1);
+    EXPECT_TRUE(Form()->IsModeChosen());
+    // Once only: the next menu shows nothing.
+    StartMenu();
+    Frame();
+    EXPECT_EQ(Form()->GetModalForm(), nullptr);
+}
+
+}  // namespace
