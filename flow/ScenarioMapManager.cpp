@@ -36,52 +36,38 @@ constexpr double kGameOverCheerFrames = 25;
 
 CScenarioSaveData* Save() { return CScenarioSaveData::GetInstance(); }
 
+// What each direction means on the map: its step, its walking state, its key and the hero
+// figure's pose facing it (indexed by the direction's number).
+struct DirectionInfo {
+    int dx, dy;
+    int walkState;
+    int key;
+    int pose;
+};
+constexpr DirectionInfo kDirections[5] = {
+    {0, 0, CScenarioMapManager::kWalkDown, kKeyDown, CScenarioMapHero::kDown},  // (no direction 0)
+    {0, -1, CScenarioMapManager::kWalkUp, kKeyUp, CScenarioMapHero::kUp},
+    {1, 0, CScenarioMapManager::kWalkRight, kKeyRight, CScenarioMapHero::kRight},
+    {0, 1, CScenarioMapManager::kWalkDown, kKeyDown, CScenarioMapHero::kDown},
+    {-1, 0, CScenarioMapManager::kWalkLeft, kKeyLeft, CScenarioMapHero::kLeft},
+};
+
+const DirectionInfo& Info(MapDirection d) { return kDirections[static_cast<int>(d)]; }
+
 // The cell one step from (x, y) in the direction.
 void Step(int x, int y, MapDirection d, int& tx, int& ty) {
-    tx = x + (d == MapDirection::Right ? 1 : d == MapDirection::Left ? -1 : 0);
-    ty = y + (d == MapDirection::Down ? 1 : d == MapDirection::Up ? -1 : 0);
+    tx = x + Info(d).dx;
+    ty = y + Info(d).dy;
 }
 
-// The walking state of a direction and back.
-int WalkState(MapDirection d) {
-    switch (d) {
-        case MapDirection::Left:
-            return CScenarioMapManager::kWalkLeft;
-        case MapDirection::Right:
-            return CScenarioMapManager::kWalkRight;
-        case MapDirection::Up:
-            return CScenarioMapManager::kWalkUp;
-        case MapDirection::Down:
-            break;
-    }
-    return CScenarioMapManager::kWalkDown;
-}
+int WalkState(MapDirection d) { return Info(d).walkState; }
+int DirectionKey(MapDirection d) { return Info(d).key; }
+int StandingPose(MapDirection d) { return Info(d).pose; }
 
 MapDirection WalkDirection(int state) {
-    switch (state) {
-        case CScenarioMapManager::kWalkLeft:
-            return MapDirection::Left;
-        case CScenarioMapManager::kWalkRight:
-            return MapDirection::Right;
-        case CScenarioMapManager::kWalkUp:
-            return MapDirection::Up;
-        default:
-            return MapDirection::Down;
-    }
-}
-
-int DirectionKey(MapDirection d) {
-    switch (d) {
-        case MapDirection::Left:
-            return kKeyLeft;
-        case MapDirection::Right:
-            return kKeyRight;
-        case MapDirection::Up:
-            return kKeyUp;
-        case MapDirection::Down:
-            break;
-    }
-    return kKeyDown;
+    for (MapDirection d : {MapDirection::Up, MapDirection::Right, MapDirection::Down, MapDirection::Left})
+        if (Info(d).walkState == state) return d;
+    return MapDirection::Down;
 }
 
 bool KeyDown(int key) {
@@ -93,21 +79,6 @@ bool IsStagePanel(const CScenarioMapPanelBase* panel) {
     return dynamic_cast<const CScenarioMapStagePanel*>(panel) ||
            dynamic_cast<const CScenarioMapBossStagePanel*>(panel) ||
            dynamic_cast<const CScenarioMapLastBossStagePanel*>(panel);
-}
-
-// The hero figure's pose facing each direction.
-int StandingPose(MapDirection d) {
-    switch (d) {
-        case MapDirection::Up:
-            return CScenarioMapHero::kUp;
-        case MapDirection::Right:
-            return CScenarioMapHero::kRight;
-        case MapDirection::Left:
-            return CScenarioMapHero::kLeft;
-        case MapDirection::Down:
-            break;
-    }
-    return CScenarioMapHero::kDown;
 }
 
 }  // namespace
