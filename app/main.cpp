@@ -4,6 +4,8 @@
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
 //            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME] [--keys-file FILE]
 //   quorvald --help | --version    print and exit 0; an unknown option prints the usage, exit 2
+//   --server URL    the stage-sharing server ("http://host:port"); QUORVALD_SERVER sets it too.
+//                   Without either the game runs its own server on 127.0.0.1.
 //
 // --keys-file plays a key script (engine/KeyScript.h): key changes by frame as the stage player
 // records them, in sections that count from the run's first frame, from the first frame of play
@@ -32,6 +34,7 @@
 #include "flow/GameSetup.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/VersionNumber.h"
+#include "online/QVNet.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
 #include "play/StageScene.h"
@@ -57,6 +60,7 @@ void Usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
                  "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
+                 "                [--server URL]\n"
                  "                [--close FRAME] [--keys-file FILE]\n"
                  "       quorvald --help | --version\n"
                  "\n"
@@ -67,6 +71,8 @@ void Usage(std::FILE* to) {
                  "  --key FRAME:NAME      press a key at a frame (%s)\n"
                  "  --mouse FRAME:X,Y     move the mouse at a frame\n"
                  "  --click FRAME:X,Y     click the left button at a frame\n"
+                 "  --server URL          the stage-sharing server (also QUORVALD_SERVER); without\n"
+                 "                        one the game runs its own on 127.0.0.1\n"
                  "  --close FRAME         close the window at a frame, as its close box does\n"
                  "  --keys-file FILE      play a key script: changes by frame, as quor-playstage\n"
                  "                        records them, counted from the start, from the first\n"
@@ -162,6 +168,8 @@ int main(int argc, char** argv) {
             }
             keyScript = std::make_unique<CKeyScriptPlayer>(std::move(sections));
             scripted = true;
+        } else if (arg == "--server") {
+            QVNet::SetServerAddress(value("--server"));
         } else if (arg == "--close") {
             const int at = std::atoi(value("--close"));
             if (at < 0) {

@@ -3,7 +3,7 @@
 #include "engine/Music.h"
 #include "flow/AdminCreatorFormStandIn.h"
 #include "flow/ConfigSceneRootForm.h"
-#include "flow/NetWorkTestFormStandIn.h"
+#include "flow/NetworkTestForm.h"
 #include "flow/RegisterCreatorFormStandIn.h"
 #include "flow/ShopFormStandIn.h"
 #include "flow/TopMenuScene.h"
@@ -44,7 +44,7 @@ CShopScene::CShopScene(IScene* parent) : CFormHostScene(parent, MusicId::kSelect
 }
 
 CNetWorkTestScene::CNetWorkTestScene(IScene* parent) : CFormHostScene(parent, MusicId::kNone, false) {
-    SetRootForm(std::make_unique<CNetWorkTestFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CNetWorkTestSceneRootForm>(this));
 }
 
 CConfigScene::CConfigScene(IScene* parent) : CFormHostScene(parent, MusicId::kTopMenu, true) {

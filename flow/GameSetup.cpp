@@ -15,6 +15,7 @@
 #include "gimmicks/EffectKinds.h"
 #include "gimmicks/PassageKinds.h"
 #include "gimmicks/SwitchAndLiftKinds.h"
+#include "online/EmbeddedServer.h"
 #include "online/NetWorkAccessor.h"
 #include "online/ShopItemTable.h"
 #include "play/AttackParameter.h"
@@ -83,6 +84,7 @@ void InstallGameHooks() {
     RegisterStickManBossKinds();
     RegisterBlockAndHazardKinds();
     SetNetWorkHost(&g_netHost);
+    InstallEmbeddedServer();
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },
                      [](const std::vector<std::string>& groups, bool objectStep, IScene* parent) -> IScene* {

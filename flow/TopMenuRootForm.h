@@ -8,6 +8,7 @@
 
 #include "controls/Forms.h"
 #include "controls/TopMenuButton.h"
+#include "flow/DailyConnection.h"
 
 class CTopMenuScene;
 
@@ -69,14 +70,15 @@ class CTopMenuRootForm : public COriginalBaseForm, public IPushedEventHandler {
     bool IsModeChosen() const { return modeChosen_; }
 
   private:
-    // The daily automatic connection hooks in here: the date check when the menu is built, and
-    // its steps, one a frame. The network brings both; until then they do nothing.
-    void CheckDailyConnection() {}
-    void RunDailyConnectionStep() {}
+    // The daily automatic connection: the date check when the menu is built, and its steps, one
+    // a frame.
+    void CheckDailyConnection() { daily_.CheckDate(); }
+    void RunDailyConnectionStep() { daily_.Update(); }
 
     std::array<CTopMenuModeButton*, kEntryCount> buttons_{};
     bool modeChosen_ = false;
     CTopMenuScene* owner_;
+    CDailyConnection daily_{this};
 };
 
 }  // namespace Controls

@@ -48,3 +48,16 @@ std::vector<std::string> SplitString(const std::string& text, char separator) {
     pieces.push_back(text.substr(start));
     return pieces;
 }
+
+std::optional<int32_t> ParseWholeInt32(const std::string& text) {
+    size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    if (text.size() == i || text.size() - i > 10) return std::nullopt;
+    int64_t v = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        v = v * 10 + (text[i] - '0');
+    }
+    if (text[0] == '-') v = -v;
+    if (v < INT32_MIN || v > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(v);
+}

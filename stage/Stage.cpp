@@ -1,5 +1,6 @@
 #include "stage/Stage.h"
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 
@@ -15,7 +16,7 @@
 #include "stage/StageMap.h"
 
 namespace {
-int gLiveStages = 0;
+std::atomic<int> gLiveStages{0};
 
 [[noreturn]] void ThrowStructureError() {
     throw CStageDataException("SDE0006", "ステージの構造が不正です。");

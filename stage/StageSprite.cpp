@@ -7,7 +7,14 @@ namespace stagesprite {
 
 // Sprites exist only while the sprite manager does (the game creates it at start); tools and
 // tests that work on stage data alone make none.
-bool CanCreate() { return CSpriteManager::HasInstance(); }
+namespace {
+thread_local bool t_noSprites = false;
+}  // namespace
+
+ScopedNoSprites::ScopedNoSprites() : before_(t_noSprites) { t_noSprites = true; }
+ScopedNoSprites::~ScopedNoSprites() { t_noSprites = before_; }
+
+bool CanCreate() { return !t_noSprites && CSpriteManager::HasInstance(); }
 
 Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
              int bottom) {

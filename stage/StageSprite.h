@@ -12,7 +12,20 @@ struct Deleter {
 };
 using Owned = std::unique_ptr<CSprite, Deleter>;
 
-// True while sprites can be made (the sprite manager exists).
+// While one lives, the thread it lives on makes no sprites: a stage read only to be checked (the
+// sharing server checking an upload, off the game's thread) never touches the sprite manager.
+class ScopedNoSprites {
+  public:
+    ScopedNoSprites();
+    ~ScopedNoSprites();
+    ScopedNoSprites(const ScopedNoSprites&) = delete;
+    ScopedNoSprites& operator=(const ScopedNoSprites&) = delete;
+
+  private:
+    bool before_;
+};
+
+// True while sprites can be made (the sprite manager exists and this thread makes sprites).
 bool CanCreate();
 // A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made.
 Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,

@@ -58,6 +58,17 @@ void TempGameFolder::MakeUnreadable(const std::string& rel) const {
 
 std::filesystem::path BuiltGameFolder() { return QUOR_GAME_DIR; }
 
+std::string PrepareStageReading(const TempGameFolder& game, const std::string& sample) {
+    game.MakeDir("data");
+    std::filesystem::copy_file(BuiltGameFolder() / "data" / "stage_objects.dat",
+                               game.Full("data/stage_objects.dat"),
+                               std::filesystem::copy_options::overwrite_existing);
+    std::string stage;
+    if (ReadEncodedFile((BuiltGameFolder() / "stage" / "sample" / sample).string(), stage) != ReadStatus::Ok)
+        return {};
+    return stage;
+}
+
 bool BuiltGameIsComplete() {
     const std::filesystem::path game = BuiltGameFolder();
     return std::filesystem::exists(game / kGameExecutable) &&

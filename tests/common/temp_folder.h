@@ -45,6 +45,10 @@ inline constexpr char kGameExecutable[] = "quorvald";
 std::filesystem::path BuiltGameFolder();
 // True when the built game folder holds the executable and the generated data.
 bool BuiltGameIsComplete();
+// Gives `game` the built game's stage object kinds ("data\stage_objects.dat"), all the stage
+// reader needs of the game's data; returns the text of a built sample stage (UTF-8), or empty
+// when the build has none.
+std::string PrepareStageReading(const TempGameFolder& game, const std::string& sample = "sample01.stg");
 // Copies the built game folder into `to` (made when missing), leaving out what a game run by hand
 // from the build folder wrote there: log, screenshots, player state, player stages, the lock.
 void CopyBuiltGame(const std::filesystem::path& to);

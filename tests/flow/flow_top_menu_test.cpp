@@ -7,6 +7,7 @@
 #include "flow/DownLoadScene.h"
 #include "flow/EditorStandIn.h"
 #include "flow/FormHostScenes.h"
+#include "flow/NetworkTestForm.h"
 #include "flow/ScenarioModeScene.h"
 #include "flow_menu_env.h"
 
@@ -173,6 +174,11 @@ TEST_F(Menu, EveryModeSceneIsReachedAndLeftWithItsMusic) {
         // Every screen is left by its own button.
         if (auto* soon = dynamic_cast<CComingSoonForm*>(host->GetRootForm())) {
             soon->GetBackButton()->PerformPush();
+        } else if (auto* test = dynamic_cast<Controls::CNetWorkTestSceneRootForm*>(host->GetRootForm())) {
+            // "いいえ" to the question: no request, back to the menu.
+            auto* confirm = dynamic_cast<Controls::CConfirmWindow*>(test->GetModalForm());
+            ASSERT_NE(confirm, nullptr);
+            confirm->OnButtonPushed(confirm->GetNoButton());
         } else {
             auto* config = dynamic_cast<Controls::CConfigSceneRootForm*>(host->GetRootForm());
             ASSERT_NE(config, nullptr);

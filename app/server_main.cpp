@@ -1,0 +1,147 @@
+// quorvald-server: the stage-sharing server.
+//
+//   quorvald-server [--listen HOST[:PORT]] [--port N] [--sqlite FILE | --postgres CONNINFO |
+//                   --database LOCATION] [--threads N] [--connections N] [--posts-per-day N]
+//                   [--max-stage-bytes N] [--rate N] [--burst N] [--maintenance TEXT]
+//                   [--game-folder DIR]
+//
+// The store is an SQLite file (default quorvald-server.db in the current folder) or a PostgreSQL
+// database (--postgres with a libpq URI or "host=... dbname=..." string). --database takes either:
+// a postgresql:// URI, else an SQLite path. QUORVALD_DATABASE sets the default --database. The server reads
+// uploaded stages with the game's own reader, which needs the game folder's data (the folder of this
+// executable unless --game-folder says otherwise).
+//
+// It prints one line "listening on http://HOST:PORT" once it serves, and stops cleanly on
+// SIGINT or SIGTERM. Exit status: 0 after a clean stop, 1 when it cannot start, 2 for bad
+// arguments.
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <string>
+
+#include "foundation/EncodedFile.h"
+#include "foundation/QuorException.h"
+#include "platform/signals.h"
+#include "server/HttpServer.h"
+#include "server/StageValidator.h"
+
+namespace {
+
+void Usage(std::FILE* to) {
+    std::fprintf(to,
+                 "usage: quorvald-server [--listen HOST[:PORT]] [--port N]\n"
+                 "                       [--sqlite FILE | --postgres CONNINFO | --database LOCATION]\n"
+                 "                       [--threads N] [--connections N] [--posts-per-day N]\n"
+                 "                       [--max-stage-bytes N] [--rate N] [--burst N]\n"
+                 "                       [--maintenance TEXT] [--game-folder DIR]\n"
+                 "Serves Quorvald stage sharing over HTTP (default 0.0.0.0:8631, SQLite file\n"
+                 "quorvald-server.db). Limits: posts per creator and day (20), upload bytes (524288),\n"
+                 "requests per second and burst per address (20, 60); 0 switches a limit off.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string host = "0.0.0.0";
+    int port = 8631;
+    const char* env = std::getenv("QUORVALD_DATABASE");
+    std::string database = env && *env ? env : "quorvald-server.db";
+    qvserver::StoreKind kind = qvserver::StoreKind::Guess;
+    int threads = 64, connections = 16;
+    qvserver::ServerOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            Usage(stdout);
+            return 0;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "quorvald-server: %s needs a value\n", arg.c_str());
+            Usage(stderr);
+            return 2;
+        }
+        const std::string v = argv[++i];
+        if (arg == "--listen") {
+            host = v;
+            const size_t colon = v.rfind(':');
+            if (colon != std::string::npos && v.find(':') == colon) {
+                host = v.substr(0, colon);
+                port = std::atoi(v.c_str() + colon + 1);
+            }
+        } else if (arg == "--sqlite") {
+            database = v;
+            kind = qvserver::StoreKind::Sqlite;
+        } else if (arg == "--postgres") {
+            database = v;
+            kind = qvserver::StoreKind::Postgres;
+        } else if (arg == "--port") {
+            port = std::atoi(v.c_str());
+        } else if (arg == "--database") {
+            database = v;
+            kind = qvserver::StoreKind::Guess;
+        } else if (arg == "--threads") {
+            threads = std::atoi(v.c_str());
+        } else if (arg == "--connections") {
+            connections = std::atoi(v.c_str());
+        } else if (arg == "--posts-per-day") {
+            options.postsPerDay = std::atoi(v.c_str());
+        } else if (arg == "--max-stage-bytes") {
+            options.maxStageBytes = std::atoll(v.c_str());
+        } else if (arg == "--rate") {
+            options.requestsPerSecond = std::atof(v.c_str());
+        } else if (arg == "--burst") {
+            options.requestBurst = std::atof(v.c_str());
+        } else if (arg == "--maintenance") {
+            options.maintenanceMessage = v;
+        } else if (arg == "--game-folder") {
+            SetGameFolder(v);
+        } else {
+            std::fprintf(stderr, "quorvald-server: unknown argument %s\n", arg.c_str());
+            Usage(stderr);
+            return 2;
+        }
+    }
+    if (port < 0 || port > 65535 || threads < 1 || connections < 1 || options.maxStageBytes < 1) {
+        Usage(stderr);
+        return 2;
+    }
+
+    std::promise<void> stopped;
+    plat::CallOnTerminationSignal([&stopped] { stopped.set_value(); });
+    std::unique_ptr<qvserver::IStageStore> store;
+    try {
+        qvserver::PrepareStageReader();
+        store = qvserver::OpenStageStore(database, connections, kind);
+    } catch (const CQuorException& e) {
+        std::fprintf(stderr, "quorvald-server: the stage reader cannot start: %s %s\n", e.GetCode().c_str(),
+                     e.GetMessage().c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quorvald-server: %s\n", e.what());
+        return 1;
+    }
+    qvserver::RequestHandlers handlers(*store, options);
+    qvserver::HttpServer http(handlers, threads);
+    const int bound = http.Bind(host, port);
+    if (bound <= 0) {
+        std::fprintf(stderr, "quorvald-server: cannot listen on %s:%d\n", host.c_str(), port);
+        return 1;
+    }
+    std::thread stopper([&] {
+        stopped.get_future().wait();
+        http.Stop();
+    });
+    std::printf("listening on http://%s:%d\n", host.c_str(), bound);
+    std::fflush(stdout);
+    const bool ok = http.Run();
+    // Run also returns when serving fails; the stopper then waits for a signal that will not
+    // come, so it is left to the end of the process.
+    if (stopper.joinable()) {
+        if (ok) {
+            stopper.join();
+        } else {
+            stopper.detach();
+        }
+    }
+    return ok ? 0 : 1;
+}

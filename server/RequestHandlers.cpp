@@ -1,0 +1,375 @@
+#include "server/RequestHandlers.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "foundation/TextEncoding.h"
+#include "server/CommonKey.h"
+#include "server/StageValidator.h"
+
+namespace qvserver {
+namespace {
+
+constexpr char kPrefix[] = "/qv/1/";
+constexpr int64_t kDay = 24 * 60 * 60;
+constexpr int kMaxHistoryRecords = 256;
+constexpr size_t kMaxNameBytes = 24;
+constexpr size_t kMaxBackgroundBytes = 64;
+
+Reply Fail(int status, ServerError code, std::string detail) {
+    Reply r;
+    r.status = status;
+    r.errorCode = static_cast<int>(code);
+    r.body = std::move(detail);
+    return r;
+}
+
+Reply Ok(std::string body) {
+    Reply r;
+    r.body = std::move(body);
+    return r;
+}
+
+Reply NotFound() {
+    Reply r;
+    r.status = 404;
+    r.body = "Not Found";
+    return r;
+}
+
+Reply StoreFailed(const StoreError& e) {
+    switch (e.Failure()) {
+        case StoreFailure::Duplicate:
+            return Fail(409, ServerError::Database, "23505");
+        case StoreFailure::Unavailable:
+            return Fail(503, ServerError::Database, "08000");
+        case StoreFailure::Internal:
+            break;
+    }
+    return Fail(500, ServerError::Database, "XX000");
+}
+
+Reply MissingParameter() { return Fail(400, ServerError::Parameter, "P001"); }
+
+std::vector<std::string> SplitPath(const std::string& rest) {
+    std::vector<std::string> parts;
+    size_t at = 0;
+    while (at <= rest.size()) {
+        const size_t slash = rest.find('/', at);
+        const size_t end = slash == std::string::npos ? rest.size() : slash;
+        parts.push_back(rest.substr(at, end - at));
+        if (slash == std::string::npos) break;
+        at = slash + 1;
+    }
+    return parts;
+}
+
+std::string QueryValue(const Request& r, const char* name) {
+    auto it = r.query.find(name);
+    return it == r.query.end() ? std::string() : it->second;
+}
+
+std::string Header(const Request& r, const char* name) {
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    auto it = r.headers.find(lower);
+    return it == r.headers.end() ? std::string() : it->second;
+}
+
+// A text field of a list line: CP932, with nothing that would end the line early.
+std::string LineText(const std::string& utf8) {
+    std::string s = Utf8ToCp932(utf8);
+    for (char& c : s) {
+        if (c == '\n' || c == '\r' || c == '\0') c = ' ';
+    }
+    return s;
+}
+
+void FormatTime(int64_t stamp, std::string& date, std::string& time) {
+    using namespace std::chrono;
+    const sys_seconds t{seconds(stamp)};
+    const sys_days day = floor<days>(t);
+    const year_month_day ymd{day};
+    const hh_mm_ss<seconds> hms{t - day};
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d/%02u/%02u", static_cast<int>(ymd.year()),
+                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+    date = buf;
+    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", static_cast<int>(hms.hours().count()),
+                  static_cast<int>(hms.minutes().count()), static_cast<int>(hms.seconds().count()));
+    time = buf;
+}
+
+// A creator name as sent: 1 to 24 bytes of CP932 without control characters, not blank.
+std::optional<std::string> CheckName(const std::string& cp932) {
+    if (cp932.empty() || cp932.size() > kMaxNameBytes) return std::nullopt;
+    for (unsigned char c : cp932) {
+        if (c < 0x20 || c == 0x7f) return std::nullopt;
+    }
+    const std::string utf8 = Cp932ToUtf8(cp932);
+    if (utf8.find("\xEF\xBF\xBD") != std::string::npos || Utf8ToCp932(utf8) != cp932) return std::nullopt;
+    if (utf8.find_first_not_of(" \xe3\x80\x80") == std::string::npos) return std::nullopt;
+    return utf8;
+}
+
+bool IsPrintableAscii(const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](unsigned char c) { return c >= 0x21 && c < 0x7f; });
+}
+
+}  // namespace
+
+std::optional<int64_t> ParseNumber(const std::string& text) {
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) i = 1;
+    if (text.size() <= i || text.size() - i > 9) return std::nullopt;
+    int64_t v = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        v = v * 10 + (text[i] - '0');
+    }
+    return negative ? -v : v;
+}
+
+RequestHandlers::RequestHandlers(IStageStore& store, ServerOptions options, Clock clock)
+    : store_(store),
+      options_(std::move(options)),
+      clock_(std::move(clock)),
+      limiter_(options_.requestsPerSecond, options_.requestBurst) {
+    if (!clock_) {
+        clock_ = [] {
+            return std::chrono::duration_cast<std::chrono::seconds>(
+                       std::chrono::system_clock::now().time_since_epoch())
+                .count();
+        };
+    }
+}
+
+Reply RequestHandlers::Handle(const Request& request) {
+    if (!limiter_.Allow(request.remoteAddress, RateLimiter::Clock::now())) {
+        Reply r;
+        r.status = 429;
+        r.body = "Too Many Requests";
+        return r;
+    }
+    if (!options_.maintenanceMessage.empty()) {
+        return Fail(503, ServerError::Maintenance, Utf8ToCp932(options_.maintenanceMessage));
+    }
+    try {
+        return Route(request);
+    } catch (const StoreError& e) {
+        return StoreFailed(e);
+    } catch (const std::exception&) {
+        return Fail(500, ServerError::Other, "");
+    }
+}
+
+Reply RequestHandlers::Route(const Request& r) {
+    if (r.path.rfind(kPrefix, 0) != 0) return NotFound();
+    const std::vector<std::string> p = SplitPath(r.path.substr(sizeof kPrefix - 1));
+    const bool get = r.method == "GET", post = r.method == "POST", del = r.method == "DELETE";
+    if (!post && r.body.size() > static_cast<size_t>(options_.maxBodyBytes)) return MissingParameter();
+    if (p.size() == 1 && p[0] == "check" && get) return Ok("OK");
+    if (p.size() == 1 && p[0] == "history" && post) return PlayHistory(r);
+    if (p[0] == "creators") {
+        if (p.size() == 1 && post) return RegisterCreator(r);
+        if (p.size() < 2) return NotFound();
+        const auto id = ParseNumber(p[1]);
+        if (!id) return MissingParameter();
+        if (p.size() == 2 && del) return DeleteCreator(r, *id);
+        if (p.size() == 3 && p[2] == "stages" && get) return CreatorStages(r, *id);
+        if (p.size() == 3 && p[2] == "appraisal" && get) return Appraisal(*id);
+        return NotFound();
+    }
+    if (p[0] == "stages") {
+        if (p.size() == 1 && post) return PostStage(r);
+        if (p.size() != 2) return NotFound();
+        if (p[1] == "newest" && get) return Newest(r);
+        if (p[1] == "search" && get) return SearchByName(r);
+        if (p[1] == "rated" && get) return SearchByRatings(r);
+        const auto id = ParseNumber(p[1]);
+        if (!id) return NotFound();
+        if (get) return Download(*id);
+        if (del) return DeleteStage(r, *id);
+    }
+    return NotFound();
+}
+
+int RequestHandlers::Count(const Request& r, const char* name) const {
+    const auto n = ParseNumber(QueryValue(r, name));
+    // None, zero or less: as many as one reply may hold.
+    if (!n || *n <= 0) return options_.maxListCount;
+    return static_cast<int>(std::min<int64_t>(*n, options_.maxListCount));
+}
+
+std::string RequestHandlers::ListReply(const StageList& list) const {
+    std::string records;
+    int count = 0;
+    for (const StageSummary& s : list.stages) {
+        std::string date, time;
+        FormatTime(s.postedAt, date, time);
+        std::string difficulty, length, rating;
+        if (s.plays > 0) {
+            difficulty = std::to_string(StageDifficulty(s));
+            length = std::to_string(StageLength(s));
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "%.2f", StageRating(s));
+            rating = buf;
+        }
+        std::string rec;
+        rec += std::to_string(s.id) + "\n";
+        rec += LineText(s.name) + "\n";
+        rec += std::to_string(s.creatorId) + "\n";
+        rec += LineText(s.author) + "\n";
+        // The size the client reserves: the text and its terminating zero.
+        rec += std::to_string(s.size + 1) + "\n";
+        rec += std::to_string(s.downloads) + "\n";
+        rec += LineText(s.background) + "\n";
+        for (const std::string* field : {&difficulty, &length, &rating}) rec.append(*field).append("\n");
+        rec.append(date).append(" ").append(time).append("\n");
+        rec.append(time).append("\n");
+        const std::string head = std::to_string(list.total) + "\n" + std::to_string(count + 1) + "\n";
+        if (static_cast<int64_t>(head.size() + records.size() + rec.size()) > options_.maxReplyBytes) break;
+        records += rec;
+        ++count;
+    }
+    return std::to_string(list.total) + "\n" + std::to_string(count) + "\n" + records;
+}
+
+Reply RequestHandlers::RegisterCreator(const Request& r) {
+    if (r.body.empty()) return MissingParameter();
+    const auto name = CheckName(r.body);
+    if (!name) return Fail(400, ServerError::Database, "23502");
+    const auto key = NewCommonKey();
+    const auto stored = key ? StoreKey(*key) : std::nullopt;
+    if (!stored) return Fail(500, ServerError::Other, "");
+    const int64_t id = store_.AddCreator(*name, *stored);
+    return Ok(std::to_string(id) + "\n" + *key);
+}
+
+Reply RequestHandlers::CreatorStages(const Request& r, int64_t creatorId) {
+    const auto start = ParseNumber(QueryValue(r, "start"));
+    return Ok(ListReply(store_.ListByCreator(
+        creatorId, static_cast<int>(std::max<int64_t>(0, start.value_or(0))), Count(r, "count"))));
+}
+
+Reply RequestHandlers::SearchByName(const Request& r) {
+    const std::string raw = QueryValue(r, "name");
+    if (raw.empty() || raw.size() > kMaxNameBytes) return MissingParameter();
+    const std::string part = Cp932ToUtf8(raw);
+    const auto start = ParseNumber(QueryValue(r, "start"));
+    return Ok(ListReply(store_.SearchByCreatorName(
+        part, static_cast<int>(std::max<int64_t>(0, start.value_or(0))), Count(r, "count"))));
+}
+
+Reply RequestHandlers::SearchByRatings(const Request& r) {
+    const auto difficulty = ParseNumber(QueryValue(r, "difficulty"));
+    const auto length = ParseNumber(QueryValue(r, "length"));
+    if (!difficulty || !length) return MissingParameter();
+    const auto start = ParseNumber(QueryValue(r, "start"));
+    return Ok(ListReply(store_.SearchByRatings(static_cast<int>(std::clamp<int64_t>(*difficulty, 0, 100)),
+                                               static_cast<int>(std::clamp<int64_t>(*length, 0, 100)),
+                                               static_cast<int>(std::max<int64_t>(0, start.value_or(0))),
+                                               Count(r, "count"))));
+}
+
+Reply RequestHandlers::Newest(const Request& r) {
+    return Ok(ListReply(store_.ListNewest(0, Count(r, "count"))));
+}
+
+std::optional<Reply> RequestHandlers::Authenticate(const Request& r, int64_t creatorId) {
+    const std::string key = Header(r, kKeyHeader);
+    if (key.empty() || creatorId <= 0) return MissingParameter();
+    const auto stored = store_.GetCreatorKey(creatorId);
+    if (!stored) return Fail(404, ServerError::Parameter, "P002");
+    if (!KeyMatches(key, *stored)) return Fail(403, ServerError::Authentication, "");
+    return std::nullopt;
+}
+
+Reply RequestHandlers::PostStage(const Request& r) {
+    const auto creatorId = ParseNumber(Header(r, kCreatorHeader));
+    if (!creatorId) return MissingParameter();
+    if (auto refused = Authenticate(r, *creatorId)) return *refused;
+    const std::string background = Header(r, kBackgroundHeader);
+    if (background.size() > kMaxBackgroundBytes || !IsPrintableAscii(background)) return MissingParameter();
+    if (options_.postsPerDay > 0 &&
+        store_.CountPostsSince(*creatorId, clock_() - kDay) >= options_.postsPerDay) {
+        return Fail(429, ServerError::Restricted, std::to_string(options_.postsPerDay));
+    }
+    if (static_cast<int64_t>(r.body.size()) > options_.maxStageBytes)
+        return Fail(413, ServerError::StageData, "S003");
+    StageCheck check = CheckStage(r.body);
+    if (!check.stage) return Fail(422, ServerError::StageData, check.failure);
+    NewStage stage;
+    stage.creatorId = *creatorId;
+    stage.name = check.stage->name;
+    stage.author = check.stage->author;
+    if (stage.author.empty()) stage.author = store_.GetCreatorName(*creatorId).value_or("");
+    stage.background = background;
+    stage.postedAt = clock_();
+    const CheckedStage& checked = *check.stage;
+    const int64_t id = store_.AddStage(stage, [&](int64_t newId) { return PlaceStageId(checked, newId); });
+    return Ok(std::to_string(id));
+}
+
+Reply RequestHandlers::Download(int64_t stageId) {
+    auto data = store_.DownloadStage(stageId);
+    if (!data) return Fail(404, ServerError::Parameter, "P003");
+    return Ok(std::move(*data));
+}
+
+Reply RequestHandlers::DeleteStage(const Request& r, int64_t stageId) {
+    const auto creatorId = ParseNumber(Header(r, kCreatorHeader));
+    if (!creatorId) return MissingParameter();
+    if (auto refused = Authenticate(r, *creatorId)) return *refused;
+    if (!store_.DeleteStage(stageId, *creatorId)) return Fail(404, ServerError::Parameter, "P003");
+    return Ok("OK");
+}
+
+Reply RequestHandlers::DeleteCreator(const Request& r, int64_t creatorId) {
+    if (auto refused = Authenticate(r, creatorId)) return *refused;
+    if (!store_.DeleteCreator(creatorId)) return Fail(404, ServerError::Parameter, "P002");
+    return Ok("OK");
+}
+
+Reply RequestHandlers::PlayHistory(const Request& r) {
+    if (r.body.size() > static_cast<size_t>(options_.maxBodyBytes)) return MissingParameter();
+    std::vector<PlayReport> reports;
+    size_t at = 0;
+    int lines = 0;
+    while (at < r.body.size()) {
+        size_t end = r.body.find('\n', at);
+        if (end == std::string::npos) end = r.body.size();
+        const std::string line = r.body.substr(at, end - at);
+        at = end + 1;
+        if (line.empty()) continue;
+        if (++lines > kMaxHistoryRecords) return MissingParameter();
+        int64_t v[5];
+        size_t from = 0;
+        for (int i = 0; i < 5; ++i) {
+            const size_t comma = i < 4 ? line.find(',', from) : line.size();
+            if (comma == std::string::npos) return MissingParameter();
+            const auto n = ParseNumber(line.substr(from, comma - from));
+            if (!n) return MissingParameter();
+            v[i] = *n;
+            from = comma + 1;
+        }
+        PlayReport p{v[0], v[1], v[2], v[3], v[4]};
+        // A report no game could have made is left out; the rest count.
+        const bool sound = p.stageId > 0 && p.plays >= 1 && p.plays <= 10000 && p.ticks >= 0 &&
+                           p.ticks <= 36000 * p.plays && p.misses >= 0 && p.misses <= 10 * p.plays &&
+                           p.votes >= 0 && p.votes <= 100 * p.plays;
+        if (sound) reports.push_back(p);
+    }
+    store_.AddPlays(r.remoteAddress, reports);
+    return Ok("OK");
+}
+
+Reply RequestHandlers::Appraisal(int64_t creatorId) {
+    if (!store_.GetCreatorName(creatorId)) return Fail(404, ServerError::Parameter, "P002");
+    const int64_t points = std::min<int64_t>(store_.RatingPoints(creatorId), 2147483647);
+    return Ok(std::to_string(points));
+}
+
+}  // namespace qvserver

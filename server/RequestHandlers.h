@@ -1,0 +1,103 @@
+#pragma once
+// The sharing server's requests, independent of the HTTP library: a request in, a reply out.
+// The handlers keep no state of their own beyond the rate limiter; everything lasting is in the
+// store, so several server processes can share one database. Nothing in a request is trusted.
+//
+// The HTTP API is written down in server/API.md.
+//
+// Rating points (the appraisal a creator's game asks for once a day): for every stage of the
+// creator and every player address that reported plays of it, the player's average vote divided
+// by 20, rounded down (1 to 5 points); plus, for every stage, one point per 10 downloads.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "server/RateLimiter.h"
+#include "server/StageStore.h"
+
+namespace qvserver {
+
+// The header that carries the error code of a refused request; the body holds its detail.
+inline constexpr char kErrorHeader[] = "X-Quorvald-Error";
+inline constexpr char kCreatorHeader[] = "X-Quorvald-Creator";
+inline constexpr char kKeyHeader[] = "X-Quorvald-Key";
+inline constexpr char kBackgroundHeader[] = "X-Quorvald-Background";
+
+struct ServerOptions {
+    // Not empty: every request is answered with this maintenance message (error 1).
+    std::string maintenanceMessage;
+    int postsPerDay = 20;                // per creator; 0: no limit
+    int64_t maxStageBytes = 512 * 1024;  // an upload's size cap
+    int64_t maxBodyBytes = 64 * 1024;    // every other request body
+    int maxListCount = 200;              // records in one list reply
+    int64_t maxReplyBytes = 32767;       // a list reply fits the client's buffer with its zero
+    double requestsPerSecond = 20;       // per address; 0: no limit
+    double requestBurst = 60;
+};
+
+struct Request {
+    std::string method;  // "GET", "POST", "DELETE"
+    std::string path;
+    std::multimap<std::string, std::string> query;  // decoded bytes
+    std::map<std::string, std::string> headers;     // names in lower case
+    std::string body;
+    std::string remoteAddress;
+};
+
+struct Reply {
+    int status = 200;
+    std::string body;   // CP932 text or stage bytes
+    int errorCode = 0;  // 0: none; else the value of kErrorHeader
+};
+
+// The error codes of the client library, as the server sends them.
+enum class ServerError : int {
+    Maintenance = 1,
+    Restricted = 2,
+    Authentication = 3,
+    Database = 4,
+    Parameter = 6,
+    StageData = 7,
+    Other = 8,
+};
+
+class RequestHandlers {
+  public:
+    using Clock = std::function<int64_t()>;  // seconds since 1970, UTC
+    RequestHandlers(IStageStore& store, ServerOptions options, Clock clock = nullptr);
+
+    Reply Handle(const Request& request);
+
+    const ServerOptions& Options() const { return options_; }
+
+  private:
+    Reply Route(const Request& r);
+    Reply RegisterCreator(const Request& r);
+    Reply CreatorStages(const Request& r, int64_t creatorId);
+    Reply SearchByName(const Request& r);
+    Reply SearchByRatings(const Request& r);
+    Reply Newest(const Request& r);
+    Reply PostStage(const Request& r);
+    Reply Download(int64_t stageId);
+    Reply DeleteStage(const Request& r, int64_t stageId);
+    Reply DeleteCreator(const Request& r, int64_t creatorId);
+    Reply PlayHistory(const Request& r);
+    Reply Appraisal(int64_t creatorId);
+
+    // Checks the creator and key headers (or the given creator); an error reply when they fail.
+    std::optional<Reply> Authenticate(const Request& r, int64_t creatorId);
+    std::string ListReply(const StageList& list) const;
+    int Count(const Request& r, const char* name) const;
+
+    IStageStore& store_;
+    ServerOptions options_;
+    Clock clock_;
+    RateLimiter limiter_;
+};
+
+// Parses a decimal id or count: digits only (an optional leading '-'), at most 9 of them.
+std::optional<int64_t> ParseNumber(const std::string& text);
+
+}  // namespace qvserver

@@ -1,0 +1,47 @@
+#pragma once
+// One running sharing server: the store, the handlers and the HTTP server on a thread of their
+// own. The quorvald-server program runs one; the game runs one on 127.0.0.1 when no server
+// address is set.
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "server/RequestHandlers.h"
+
+namespace qvserver {
+
+class HttpServer;
+
+struct ServerConfig {
+    std::string host = "127.0.0.1";
+    int port = 0;  // 0: any free port
+    std::string database = "quorvald-server.db";
+    StoreKind databaseKind = StoreKind::Guess;
+    int threads = 64;
+    int connections = 8;
+    ServerOptions options;
+};
+
+class ServerInstance {
+  public:
+    ServerInstance();
+    ~ServerInstance();
+    ServerInstance(const ServerInstance&) = delete;
+    ServerInstance& operator=(const ServerInstance&) = delete;
+
+    // Opens the store, binds and starts serving on a thread. The bound port; throws StoreError
+    // when the store cannot be opened and std::runtime_error when the address cannot be bound.
+    int Start(const ServerConfig& config);
+    // Stops serving and waits for the thread.
+    void Stop();
+    int Port() const { return port_; }
+
+  private:
+    std::unique_ptr<IStageStore> store_;
+    std::unique_ptr<RequestHandlers> handlers_;
+    std::unique_ptr<HttpServer> http_;
+    std::thread thread_;
+    int port_ = -1;
+};
+
+}  // namespace qvserver

@@ -1,0 +1,67 @@
+#pragma once
+// What the server tests share: the game's stage kinds in a folder of the test's own, a sample
+// stage's text, and quorvald-server processes started and killed by the test.
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "foundation/EncodedFile.h"
+#include "foundation/TextEncoding.h"
+#include "tests/common/temp_folder.h"
+
+namespace servertest {
+
+// The CP932 text of a built sample stage; makes `game` hold the stage kinds the reader needs.
+inline std::string PrepareGame(testsupport::TempGameFolder& game, const char* sample = "sample01.stg") {
+    const std::string stage = testsupport::PrepareStageReading(game, sample);
+    EXPECT_FALSE(stage.empty());
+    return Utf8ToCp932(stage);
+}
+
+// A quorvald-server process on a free port of 127.0.0.1.
+class ServerProcess {
+  public:
+    ServerProcess(const testsupport::TempFolder& folder, const std::string& name, const std::string& database,
+                  const std::string& extra = "") {
+        const std::string out = (folder.Path() / (name + ".out")).string();
+        pidFile_ = (folder.Path() / (name + ".pid")).string();
+        const std::string cmd = std::string("'") + QUOR_SERVER_EXE +
+                                "' --listen 127.0.0.1 --port 0 --game-folder '" + QUOR_GAME_DIR +
+                                "' --database '" + database + "' --rate 0 --posts-per-day 0 " + extra +
+                                " >'" + out + "' 2>&1 & echo $! >'" + pidFile_ + "'";
+        std::system(cmd.c_str());
+        std::ifstream(pidFile_) >> pid_;
+        // The server says where it listens once it serves; the test's own limit bounds the wait.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (port_ == 0 && std::chrono::steady_clock::now() < deadline) {
+            std::ifstream in(out);
+            std::string line;
+            if (std::getline(in, line) && line.find("listening on http://127.0.0.1:") == 0) {
+                port_ = std::stoi(line.substr(line.rfind(':') + 1));
+            } else {
+                std::this_thread::yield();
+            }
+        }
+    }
+    ~ServerProcess() { Kill(); }
+    int Port() const { return port_; }
+    void Kill() {
+        if (pid_ > 0) std::system(("kill -9 " + std::to_string(pid_) + " 2>/dev/null; wait").c_str());
+        pid_ = 0;
+    }
+    void Terminate() {
+        if (pid_ > 0) std::system(("kill -TERM " + std::to_string(pid_)).c_str());
+        pid_ = 0;
+    }
+
+  private:
+    std::string pidFile_;
+    int pid_ = 0;
+    int port_ = 0;
+};
+
+}  // namespace servertest

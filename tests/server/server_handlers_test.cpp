@@ -1,0 +1,170 @@
+// The request handlers: authentication on every write, uploads read by the game's own reader,
+// caps, and the list format.
+#include <gtest/gtest.h>
+
+#include "server/RequestHandlers.h"
+#include "tests/server/server_env.h"
+
+namespace {
+
+using namespace qvserver;
+
+class Handlers : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        stage = servertest::PrepareGame(game);
+        store = OpenStageStore((game.Path() / "h.db").string(), 2);
+        options.requestsPerSecond = 0;
+        handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
+    }
+    Reply Call(const std::string& method, const std::string& path, const std::string& body = {},
+               std::map<std::string, std::string> headers = {},
+               std::multimap<std::string, std::string> query = {}) {
+        Request r;
+        r.method = method;
+        r.path = path;
+        r.body = body;
+        r.headers = std::move(headers);
+        r.query = std::move(query);
+        r.remoteAddress = "192.0.2.1";
+        return handlers->Handle(r);
+    }
+    std::pair<std::string, std::string> Register(const std::string& name) {
+        const Reply r = Call("POST", "/qv/1/creators", name);
+        EXPECT_EQ(r.status, 200) << r.body;
+        const size_t nl = r.body.find('\n');
+        return {r.body.substr(0, nl), r.body.substr(nl + 1)};
+    }
+    std::map<std::string, std::string> Auth(const std::pair<std::string, std::string>& c) {
+        return {{"x-quorvald-creator", c.first},
+                {"x-quorvald-key", c.second},
+                {"x-quorvald-background", "BackGround003"}};
+    }
+
+    testsupport::TempGameFolder game{"quor-handlers"};
+    std::string stage;
+    ServerOptions options;
+    std::unique_ptr<IStageStore> store;
+    std::unique_ptr<RequestHandlers> handlers;
+    int64_t now = 1290331805;  // 2010/11/21 09:30:05
+};
+
+TEST_F(Handlers, RegistrationGivesARandomKeyAndRefusesBadNames) {
+    const auto a = Register("\x82\xa0\x82\xa2");  // あい in CP932
+    const auto b = Register("bob");
+    EXPECT_EQ(a.second.size(), 32u);
+    EXPECT_NE(a.second, b.second);
+    EXPECT_EQ(Call("POST", "/qv/1/creators", "bob").body, "23505");
+    for (const std::string& bad :
+         {std::string("a\nb"), std::string(25, 'x'), std::string("   "), std::string("\x82")}) {
+        const Reply r = Call("POST", "/qv/1/creators", bad);
+        EXPECT_EQ(r.errorCode, 4) << bad;
+        EXPECT_EQ(r.body, "23502") << bad;
+    }
+    EXPECT_EQ(Call("POST", "/qv/1/creators").body, "P001");
+}
+
+TEST_F(Handlers, EveryWriteChecksIdAndKey) {
+    const auto a = Register("alice");
+    const auto b = Register("bob");
+    auto wrong = Auth(a);
+    wrong["x-quorvald-key"] = b.second;
+    EXPECT_EQ(Call("POST", "/qv/1/stages", stage, wrong).errorCode, 3);
+    const Reply posted = Call("POST", "/qv/1/stages", stage, Auth(a));
+    ASSERT_EQ(posted.status, 200) << posted.body;
+    const std::string id = posted.body;
+    EXPECT_EQ(Call("DELETE", "/qv/1/stages/" + id, {}, wrong).errorCode, 3);
+    EXPECT_EQ(Call("DELETE", "/qv/1/stages/" + id, {}, Auth(b)).body, "P003");  // not his stage
+    EXPECT_EQ(Call("DELETE", "/qv/1/creators/" + a.first, {}, wrong).errorCode, 3);
+    auto nobody = Auth(a);
+    nobody["x-quorvald-creator"] = "999";
+    EXPECT_EQ(Call("POST", "/qv/1/stages", stage, nobody).body, "P002");
+    EXPECT_EQ(Call("DELETE", "/qv/1/stages/" + id, {}, Auth(a)).status, 200);
+    EXPECT_EQ(Call("DELETE", "/qv/1/creators/" + a.first, {}, Auth(a)).status, 200);
+    EXPECT_EQ(Call("GET", "/qv/1/creators/" + a.first + "/appraisal").body, "P002");
+}
+
+TEST_F(Handlers, UploadsAreReadByTheStageReader) {
+    const auto a = Register("alice");
+    EXPECT_EQ(Call("POST", "/qv/1/stages", "<stage>broken", Auth(a)).body, "S001");
+    EXPECT_EQ(Call("POST", "/qv/1/stages", std::string("<a>\0</a>", 8), Auth(a)).body, "S001");
+    std::string nameless = stage;
+    const size_t open = nameless.find("<name>") + 6;
+    nameless.erase(open, nameless.find("</name>") - open);
+    EXPECT_EQ(Call("POST", "/qv/1/stages", nameless, Auth(a)).body, "S002");
+    EXPECT_EQ(Call("POST", "/qv/1/stages", std::string(options.maxStageBytes + 1, 'x'), Auth(a)).body,
+              "S003");
+    auto badBackground = Auth(a);
+    badBackground["x-quorvald-background"] = "a b";
+    EXPECT_EQ(Call("POST", "/qv/1/stages", stage, badBackground).body, "P001");
+
+    const Reply posted = Call("POST", "/qv/1/stages", stage, Auth(a));
+    ASSERT_EQ(posted.status, 200);
+    // The stored text carries the server's id.
+    const Reply down = Call("GET", "/qv/1/stages/" + posted.body);
+    EXPECT_NE(down.body.find("<id>" + posted.body + "</id>"), std::string::npos);
+    EXPECT_EQ(Call("GET", "/qv/1/stages/77").body, "P003");
+}
+
+TEST_F(Handlers, ListRepliesInTheGameFormat) {
+    const auto a = Register("alice");
+    const std::string id = Call("POST", "/qv/1/stages", stage, Auth(a)).body;
+    const std::string down = Call("GET", "/qv/1/stages/" + id).body;
+    const Reply list = Call("GET", "/qv/1/stages/newest", {}, {}, {{"count", "4"}});
+    const std::string expected = "1\n1\n" + id + "\n" + Utf8ToCp932("扉とワープ") + "\n" + a.first +
+                                 "\nQuorvald\n" + std::to_string(down.size() + 1) +
+                                 "\n1\nBackGround003\n\n\n\n" + "2010/11/21 09:30:05\n09:30:05\n";
+    EXPECT_EQ(list.body, expected);
+    // Reports from players fill in the ratings.
+    Call("POST", "/qv/1/history", id + ",2,7200,1,160\n" + id + ",0,0,0,0\nnot,a,record\n");
+    EXPECT_EQ(Call("POST", "/qv/1/history", "1,2,3\n").body, "P001");
+    Call("POST", "/qv/1/history", id + ",2,7200,1,160\n");
+    const std::string rated =
+        Call("GET", "/qv/1/stages/rated", {}, {}, {{"difficulty", "50"}, {"length", "50"}}).body;
+    EXPECT_NE(rated.find("\nBackGround003\n10\n10\n80.00\n"), std::string::npos) << rated;
+    EXPECT_EQ(Call("GET", "/qv/1/creators/" + a.first + "/appraisal").body, "4");
+}
+
+TEST_F(Handlers, ListRepliesFitTheClientBuffer) {
+    options.postsPerDay = 0;
+    handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
+    const auto a = Register("alice");
+    auto headers = Auth(a);
+    for (int i = 0; i < 250; ++i) ASSERT_EQ(Call("POST", "/qv/1/stages", stage, headers).status, 200);
+    const Reply all =
+        Call("GET", "/qv/1/creators/" + a.first + "/stages", {}, {}, {{"start", "0"}, {"count", "0"}});
+    EXPECT_LT(all.body.size(), 32768u);
+    EXPECT_EQ(all.body.rfind("250\n200\n", 0), 0u);  // at most 200 records a reply
+}
+
+TEST_F(Handlers, DailyPostsAndRequestRatesAreLimited) {
+    options.postsPerDay = 2;
+    options.requestsPerSecond = 1;
+    options.requestBurst = 3;
+    handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
+    const auto a = Register("alice");
+    auto h = Auth(a);
+    EXPECT_EQ(Call("POST", "/qv/1/stages", stage, h).status, 200);
+    EXPECT_EQ(Call("POST", "/qv/1/stages", stage, h).status, 200);
+    // The burst is spent: the next request from this address is refused.
+    EXPECT_EQ(Call("GET", "/qv/1/check").status, 429);
+    handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
+    const Reply third = Call("POST", "/qv/1/stages", stage, h);
+    EXPECT_EQ(third.errorCode, 2);
+    EXPECT_EQ(third.body, "2");
+    now += 24 * 60 * 60 + 1;
+    EXPECT_EQ(Call("POST", "/qv/1/stages", stage, h).status, 200);
+}
+
+TEST_F(Handlers, MaintenanceAndUnknownPaths) {
+    EXPECT_EQ(Call("GET", "/qv/1/nothing").status, 404);
+    EXPECT_EQ(Call("GET", "/elsewhere").status, 404);
+    EXPECT_EQ(Call("GET", "/qv/1/creators/x/stages").body, "P001");
+    options.maintenanceMessage = "ただいま点検中です";
+    handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
+    const Reply r = Call("GET", "/qv/1/check");
+    EXPECT_EQ(r.errorCode, 1);
+    EXPECT_EQ(r.body, Utf8ToCp932("ただいま点検中です"));
+}
+
+}  // namespace
