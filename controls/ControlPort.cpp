@@ -66,4 +66,29 @@ IControlPort& EnginePort() { return g_enginePort; }
 void SetPort(IControlPort* port) { g_port = port ? port : &g_enginePort; }
 double FrameStep() { return double(GetFrameTime()) * 60.0; }
 
+void ScriptedMousePort::PutImage(int x, int y, const std::string& group, const std::string& key, int left,
+                                 int top, int right, int bottom) {
+    g_enginePort.PutImage(x, y, group, key, left, top, right, bottom);
+}
+void ScriptedMousePort::Text(const std::string& text, int left, int top, int right, int bottom,
+                             const TextLook& look) {
+    g_enginePort.Text(text, left, top, right, bottom, look);
+}
+void ScriptedMousePort::Line(int x1, int y1, int x2, int y2, uint32_t color, int width) {
+    g_enginePort.Line(x1, y1, x2, y2, color, width);
+}
+void ScriptedMousePort::Rect(int x1, int y1, int x2, int y2, uint32_t pen, uint32_t brush, int penWidth) {
+    g_enginePort.Rect(x1, y1, x2, y2, pen, brush, penWidth);
+}
+void ScriptedMousePort::RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) {
+    g_enginePort.RectOutline(x1, y1, x2, y2, color, width);
+}
+int ScriptedMousePort::CaptureSurface(int left, int top, int right, int bottom) {
+    return g_enginePort.CaptureSurface(left, top, right, bottom);
+}
+void ScriptedMousePort::PutSurface(int x, int y, int surface, int width, int height) {
+    g_enginePort.PutSurface(x, y, surface, width, height);
+}
+void ScriptedMousePort::ReleaseSurface(int surface) { g_enginePort.ReleaseSurface(surface); }
+
 }  // namespace Controls

@@ -70,6 +70,25 @@ void SetPort(IControlPort* port);
 // The engine's own port, for ports that pass most calls on to it.
 IControlPort& EnginePort();
 
+// The engine's drawing with a mouse its owner moves and no sound: scripted runs of the widget
+// gallery and the screen tests.
+class ScriptedMousePort : public IControlPort {
+  public:
+    MouseInput mouse;
+    MouseInput Mouse() override { return mouse; }
+    void PutImage(int x, int y, const std::string& group, const std::string& key, int left, int top,
+                  int right, int bottom) override;
+    void Text(const std::string& text, int left, int top, int right, int bottom,
+              const TextLook& look) override;
+    void Line(int x1, int y1, int x2, int y2, uint32_t color, int width) override;
+    void Rect(int x1, int y1, int x2, int y2, uint32_t pen, uint32_t brush, int penWidth) override;
+    void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override;
+    int CaptureSurface(int left, int top, int right, int bottom) override;
+    void PutSurface(int x, int y, int surface, int width, int height) override;
+    void ReleaseSurface(int surface) override;
+    void PlaySound(int) override {}
+};
+
 // The last frame's duration times 60: what every counter of the widgets advances by.
 double FrameStep();
 

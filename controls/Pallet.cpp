@@ -4,8 +4,6 @@
 #include <memory>
 
 #include "controls/ControlPort.h"
-#include "foundation/EncodedFile.h"
-#include "foundation/QuorException.h"
 
 namespace Controls {
 
@@ -145,31 +143,18 @@ std::string CPalletWindowBase::GetItemKeyAt(int32_t index) const {
 
 std::string CPalletWindowBase::GetItemName(const std::string& key) {
     if (!tableLoaded_) LoadItemTexts();
-    const auto it = itemTexts_.find(key);
-    return it == itemTexts_.end() ? std::string() : it->second.first;
+    const KeyTextRow* row = itemTexts_.Find(key);
+    return row ? row->name : std::string();
 }
 
 std::string CPalletWindowBase::GetItemDescription(const std::string& key) {
     if (!tableLoaded_) LoadItemTexts();
-    const auto it = itemTexts_.find(key);
-    return it == itemTexts_.end() ? std::string() : it->second.second;
+    const KeyTextRow* row = itemTexts_.Find(key);
+    return row ? row->description : std::string();
 }
 
 void CPalletWindowBase::LoadItemTexts() {
-    // The whole file, whatever its size; only the table's shape is limited.
-    std::string text;
-    const ReadStatus status = ReadEncodedFile(GetDataFileName(), text);
-    if (status == ReadStatus::CannotRead) throw CInitFileException("IFE0200", kCannotOpen);
-    std::vector<std::string> table;
-    if (status != ReadStatus::Ok || !ParseCsvText(text, table, kTableFields, kTableLines))
-        throw CInitFileException("IFE0201", kInvalid);
-    std::map<std::string, std::pair<std::string, std::string>> texts;
-    for (int l = 0; l < kTableLines; ++l) {
-        const std::string& key = CsvCell(table, kTableLines, 0, l);
-        if (key.empty()) continue;
-        texts[key] = {CsvCell(table, kTableLines, 1, l), CsvCell(table, kTableLines, 2, l)};
-    }
-    itemTexts_ = std::move(texts);
+    itemTexts_.Load(GetDataFileName(), {"IFE0200", kCannotOpen, "IFE0201", kInvalid});
     tableLoaded_ = true;
 }
 

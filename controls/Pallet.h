@@ -5,19 +5,17 @@
 // table to read and the items; pushing an item records the choice and closes the window, and the
 // window's closed-handler reads the choice.
 //
-// The item-text tables ("data\\mapchip_info.dat", "data\\stage_objects.dat") are encoded
-// comma-separated texts of at most 1024 lines of 3 fields: key, name, description. A line with an
-// empty key is skipped; of two lines with the same key the later wins.
+// The item-text tables ("data\\mapchip_info.dat", "data\\stage_objects.dat") are the stage
+// model's key text tables (stage/KeyTextTable.h), read by the same reader.
 #include <cstdint>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "controls/Buttons.h"
 #include "controls/DisplayParts.h"
 #include "controls/Forms.h"
 #include "controls/Panels.h"
+#include "stage/KeyTextTable.h"
 
 namespace Controls {
 
@@ -27,7 +25,6 @@ class CPalletWindowBase : public CCloseableBeigeForm,
   public:
     static constexpr int32_t kWidth = 440, kHeight = 280;
     static constexpr int32_t kButtonsPerRow = 6, kCellWidth = 36, kRowHeight = 36, kVisibleRows = 6;
-    static constexpr int32_t kTableFields = 3, kTableLines = 1024;
 
     CPalletWindowBase(const std::string& title, int32_t x, int32_t y);
 
@@ -100,7 +97,7 @@ class CPalletWindowBase : public CCloseableBeigeForm,
     int32_t chosenId_ = -1;
     std::string chosenKey_;
     ImageClip chosenPicture_;
-    std::map<std::string, std::pair<std::string, std::string>> itemTexts_;
+    CKeyTextTable itemTexts_;
     std::vector<std::string> keys_;
     std::vector<int32_t> ids_;
     bool tableLoaded_ = false;

@@ -5,8 +5,8 @@
 #include "flow/ConfigSceneRootForm.h"
 #include "flow/NetworkTestForm.h"
 #include "flow/RegisterCreatorFormStandIn.h"
-#include "flow/ShopFormStandIn.h"
 #include "flow/TopMenuScene.h"
+#include "online/ShopSceneRootForm.h"
 
 CFormHostScene::CFormHostScene(IScene* parent, int music, bool fadeIn)
     : IScene(parent), music_(music), fadeIn_(fadeIn) {}
@@ -40,7 +40,7 @@ void CAdminCreatorScene::CloseToEditor() {
 }
 
 CShopScene::CShopScene(IScene* parent) : CFormHostScene(parent, MusicId::kSelectStage, true) {
-    SetRootForm(std::make_unique<CShopFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CShopSceneRootForm>(this));
 }
 
 CNetWorkTestScene::CNetWorkTestScene(IScene* parent) : CFormHostScene(parent, MusicId::kNone, false) {

@@ -341,6 +341,24 @@ void CClientInfo::AddBoughtItem(const std::string& itemName) {
     Save();
 }
 
+void CClientInfo::BuyItem(const std::string& itemName, int price) {
+    if (!doc_) return;
+    LoadBoughtItems();
+    const std::string pointsBefore = Get(kCreatorPoint);
+    const std::vector<std::string> itemsBefore = boughtItems_;
+    const long long left = static_cast<long long>(GetCreatorPoint()) - price;
+    Set(kCreatorPoint, IntToString(std::min(ClampToInt(left), kMaxCreatorPoint)));
+    if (!IsItemBought(itemName)) boughtItems_.push_back(itemName);
+    try {
+        Save();
+    } catch (const CDataFileException&) {
+        Set(kCreatorPoint, pointsBefore);
+        boughtItems_ = itemsBefore;
+        StoreBoughtItems();
+        throw;
+    }
+}
+
 int GetCreatorLevel() {
     return CCreatorLevelTable::GetInstance()->GetLevel(CClientInfo::GetInstance()->GetRatingPointSum());
 }

@@ -74,6 +74,10 @@ class CClientInfo : public CSingleton<CClientInfo> {
     void SetLastBootUpDate(const std::string& date);
     // Appends a name not yet owned and saves; an owned name changes nothing.
     void AddBoughtItem(const std::string& itemName);
+    // A purchase: the creator points less the price and the name among the bought items, saved
+    // together in one write, so the file never holds the one without the other. A save that
+    // fails puts both back as they were and throws CDataFileException "DEF0202".
+    void BuyItem(const std::string& itemName, int price);
 
     // The list as it mirrors "ROOT.clientInfo.boughtItems".
     const std::vector<std::string>& GetBoughtItems() const { return boughtItems_; }

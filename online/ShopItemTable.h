@@ -4,6 +4,7 @@
 // which it may be bought. Ownership is not kept here but in the client info's bought items.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/Singleton.h"
@@ -13,17 +14,19 @@ namespace Controls {
 class CShopItem {
   public:
     CShopItem() = default;
-    CShopItem(std::string key, std::string name, std::string category, int32_t price, std::string description,
-              std::string previewMusicKey, int32_t requiredLevel)
-        : key(std::move(key)),
-          name(std::move(name)),
-          category(std::move(category)),
-          price(price),
-          description(std::move(description)),
-          previewMusicKey(std::move(previewMusicKey)),
-          requiredLevel(requiredLevel) {}
+    CShopItem(std::string itemKey, std::string itemName, std::string itemCategory, int32_t itemPrice,
+              std::string itemDescription, std::string itemPreviewMusicKey, int32_t itemRequiredLevel)
+        : key(std::move(itemKey)),
+          name(std::move(itemName)),
+          category(std::move(itemCategory)),
+          price(itemPrice),
+          description(std::move(itemDescription)),
+          previewMusicKey(std::move(itemPreviewMusicKey)),
+          requiredLevel(itemRequiredLevel) {}
     CShopItem(const CShopItem&) = default;
     CShopItem& operator=(const CShopItem&) = default;
+    CShopItem(CShopItem&&) = default;
+    CShopItem& operator=(CShopItem&&) = default;
     virtual ~CShopItem() = default;
 
     std::string GetKey() const { return key; }

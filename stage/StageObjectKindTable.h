@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "stage/KeyTextTable.h"
+
 class CStage;
 class CStageArea;
 class CStageAreaObject;
@@ -43,16 +45,12 @@ class StageAreaObjectKindList {
 // Fills the factory list with the 120 kinds (defined with the kind classes).
 void RegisterStageAreaObjectKinds(StageAreaObjectKindList& list);
 
-// One line of data\stage_objects.dat.
-struct CStageObjectKeyEntry {
-    std::string key;
-    std::string name;
-    std::string extraText;
-};
+// One line of data\stage_objects.dat: key, name and the description the editor shows.
+using CStageObjectKeyEntry = KeyTextRow;
 
 class CStageObjectKindTable {
   public:
-    static constexpr int kMaxKinds = 1024;
+    static constexpr int kMaxKinds = CKeyTextTable::kMaxLines;
 
     // Loads data\stage_objects.dat; throws CInitFileException IFE0100 / IFE0101.
     CStageObjectKindTable();
@@ -82,6 +80,5 @@ class CStageObjectKindTable {
     int FindKindNumber(const std::string& kindKey) const;
 
   private:
-    std::unique_ptr<CStageObjectKeyEntry> rows[kMaxKinds];
-    std::map<std::string, int> keyMap;
+    CKeyTextTable rows;
 };

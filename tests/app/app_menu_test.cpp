@@ -13,13 +13,6 @@ namespace {
 
 class MenuRun : public apptest::GameCopyTest {
   protected:
-    // The arguments of a command line without quoting.
-    static std::vector<std::string> Words(const std::string& line) {
-        std::istringstream in(line);
-        std::vector<std::string> words;
-        for (std::string w; in >> w;) words.push_back(w);
-        return words;
-    }
     // The player's settings file, decoded.
     std::string Settings() const {
         return DecodeFileText(ReadFile(dir / "network" / "client_info.dat")).value_or("<none>");

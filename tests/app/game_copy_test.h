@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,13 @@ class GameCopyTest : public ::testing::Test {
         return testsupport::RunGame(dir, run);
     }
 
+    // The arguments of a command line without quoting.
+    static std::vector<std::string> Words(const std::string& line) {
+        std::istringstream in(line);
+        std::vector<std::string> words;
+        for (std::string w; in >> w;) words.push_back(w);
+        return words;
+    }
     static std::string ReadFile(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -1,65 +1,12 @@
-// The shop item table and the scenario save data.
+// The scenario save data.
 #include "../engine/engine_test_env.h"
 #include "flow/ScenarioSaveData.h"
 #include "foundation/XmlNode.h"
-#include "online/ShopItemTable.h"
 #include "tests/common/caught_code.h"
 
 using namespace enginetest;
 
 namespace {
-
-class ShopTable : public EngineTest {
-  protected:
-    void TearDown() override {
-        CShopItemTable::DeleteInstance();
-        EngineTest::TearDown();
-    }
-    void Shop(const std::string& text) { ASSERT_TRUE(WriteEncodedFile("data\\shop_info.dat", text)); }
-};
-
-TEST_F(ShopTable, RecordsInFileOrderSkippingBlankLines) {
-    Shop(
-        "Ground008,マグマの大地,マップパーツ,300,熱い大地です。,,3\n\n,skipped,x,1,y,,1\n"
-        "Opening,オープニング,ミュージック,100,曲です。,Opening,0\nShort,短い,カテゴリ\n");
-    CShopItemTable::GetInstance();
-    ASSERT_EQ(CShopItemTable::GetCount(), 3);
-    Controls::CShopItem a = CShopItemTable::GetItem(0);
-    EXPECT_EQ(a.GetKey(), "Ground008");
-    EXPECT_EQ(a.GetName(), "マグマの大地");
-    EXPECT_EQ(a.price, 300);
-    EXPECT_EQ(a.requiredLevel, 3);
-    EXPECT_EQ(a.GetPreviewMusicKey(), "");
-    EXPECT_EQ(CShopItemTable::GetItem(1).GetPreviewMusicKey(), "Opening");
-    Controls::CShopItem s = CShopItemTable::GetItem(2);
-    EXPECT_EQ(s.GetCategory(), "カテゴリ");
-    EXPECT_EQ(s.GetDescription(), "");
-    EXPECT_EQ(s.price, 0);
-    EXPECT_EQ(s.requiredLevel, 0);
-}
-
-TEST_F(ShopTable, FiftyLinesLoadAndTheFiftyFirstFails) {
-    std::string text;
-    for (int i = 0; i < 50; ++i) text += "K" + std::to_string(i) + ",n,c,1,d,,0\n";
-    Shop(text);
-    CShopItemTable::GetInstance();
-    EXPECT_EQ(CShopItemTable::GetCount(), 50);
-    Shop(text.substr(0, text.size() - 1));  // without the last line end
-    CShopItemTable::Reload();
-    EXPECT_EQ(CShopItemTable::GetCount(), 50);
-    Shop(text + "K50,n,c,1,d,,0\n");
-    EXPECT_EQ(CaughtCode([] { CShopItemTable::Reload(); }), "IFE0601");
-    EXPECT_EQ(CShopItemTable::GetCount(), 0);
-}
-
-TEST_F(ShopTable, EightFieldsOrAMissingFileFail) {
-    EXPECT_EQ(CaughtCode([] { CShopItemTable::GetInstance(); }), "IFE0600");
-    Shop("a,b,c,1,d,e,2,f\n");
-    EXPECT_EQ(CaughtCode([] { CShopItemTable::GetInstance(); }), "IFE0601");
-    EXPECT_EQ(CShopItemTable::GetCount(), 0);
-}
-
-// ---- Scenario save data ----
 
 const char* kInitSave =
     "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<savedata>\n  <x>1</x>\n  <y>10</y>\n  "
@@ -151,11 +98,6 @@ TEST_F(SaveData, AFileWithoutItsSaveDataElementIsMalformedNotAnEmptySave) {
     ASSERT_TRUE(WriteEncodedFile("data\\scenario_save_init.dat", "<other><x>1</x></other>"));
     EXPECT_EQ(CaughtCode([&] { save()->Load(); }), "DEF0301");
     EXPECT_FALSE(save()->HasTree());
-}
-
-TEST_F(ShopTable, AFileThatIsNotEncodedIsMalformed) {
-    WriteRaw("data/shop_info.dat", "Ground008,plain,text,1,d,,0\n");
-    EXPECT_EQ(CaughtCode([] { CShopItemTable::GetInstance(); }), "IFE0601");
 }
 
 // A save as the game writes it after some play.

@@ -10,6 +10,7 @@
 #include "flow/NetworkTestForm.h"
 #include "flow/ScenarioModeScene.h"
 #include "flow_menu_env.h"
+#include "online/ShopSceneRootForm.h"
 
 using namespace flowtest;
 using Controls::CTopMenuModeButton;
@@ -174,6 +175,10 @@ TEST_F(Menu, EveryModeSceneIsReachedAndLeftWithItsMusic) {
         // Every screen is left by its own button.
         if (auto* soon = dynamic_cast<CComingSoonForm*>(host->GetRootForm())) {
             soon->GetBackButton()->PerformPush();
+        } else if (auto* shop = dynamic_cast<Controls::CShopSceneRootForm*>(host->GetRootForm())) {
+            // The shop plays its exit for 60 frames first.
+            shop->GetCloseButton()->PerformPush();
+            for (int i = 0; i < 70 && !host->IsClosed(); ++i) Frame();
         } else if (auto* test = dynamic_cast<Controls::CNetWorkTestSceneRootForm*>(host->GetRootForm())) {
             // "いいえ" to the question: no request, back to the menu.
             auto* confirm = dynamic_cast<Controls::CConfirmWindow*>(test->GetModalForm());

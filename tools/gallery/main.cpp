@@ -59,35 +59,6 @@ class Dial : public CRotatablePart {
     }
 };
 
-// The engine's drawing and sound with a mouse the headless run scripts.
-class ScriptedPort : public IControlPort {
-  public:
-    MouseInput mouse;
-    MouseInput Mouse() override { return mouse; }
-    void PutImage(int x, int y, const std::string& g, const std::string& k, int l, int t, int r,
-                  int b) override {
-        EnginePort().PutImage(x, y, g, k, l, t, r, b);
-    }
-    void Text(const std::string& text, int l, int t, int r, int b, const TextLook& look) override {
-        EnginePort().Text(text, l, t, r, b, look);
-    }
-    void Line(int x1, int y1, int x2, int y2, uint32_t c, int w) override {
-        EnginePort().Line(x1, y1, x2, y2, c, w);
-    }
-    void Rect(int x1, int y1, int x2, int y2, uint32_t p, uint32_t b, int w) override {
-        EnginePort().Rect(x1, y1, x2, y2, p, b, w);
-    }
-    void RectOutline(int x1, int y1, int x2, int y2, uint32_t c, int w) override {
-        EnginePort().RectOutline(x1, y1, x2, y2, c, w);
-    }
-    int CaptureSurface(int l, int t, int r, int b) override {
-        return EnginePort().CaptureSurface(l, t, r, b);
-    }
-    void PutSurface(int x, int y, int s, int w, int h) override { EnginePort().PutSurface(x, y, s, w, h); }
-    void ReleaseSurface(int s) override { EnginePort().ReleaseSurface(s); }
-    void PlaySound(int) override {}
-};
-
 // A beige window of the gallery's own with two buttons.
 class SampleWindow : public CCloseableBeigeForm {
   public:
@@ -344,7 +315,7 @@ bool Shot(plat::HeadlessBackend& h, const std::string& dir, const std::string& n
 
 // The scripted run: each scene is a few frames with the mouse placed on something, then a picture.
 int RunHeadless(plat::HeadlessBackend& h, const std::string& out) {
-    ScriptedPort port;
+    ScriptedMousePort port;
     SetPort(&port);
     Gallery gallery;
     bool ok = true;

@@ -149,6 +149,34 @@ void Canvas::Blit(const Canvas& src, const Rect& from, int dx, int dy, bool flip
         }
 }
 
+void Canvas::BlitScaled(const Canvas& src, const Rect& from, const Rect& to, bool flipH) {
+    if (from.w <= 0 || from.h <= 0 || to.w <= 0 || to.h <= 0) return;
+    const double sx = double(from.w) / to.w, sy = double(from.h) / to.h;
+    auto drawn = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < src.Width() && y < src.Height() && src.Get(x, y) != kKeyColor;
+    };
+    for (int ty = 0; ty < to.h; ++ty)
+        for (int tx = 0; tx < to.w; ++tx) {
+            const int mx = flipH ? to.w - 1 - tx : tx;
+            const double u0 = from.x + mx * sx, u1 = u0 + sx, v0 = from.y + ty * sy, v1 = v0 + sy;
+            double cover = 0, r = 0, g = 0, b = 0;
+            for (int y = int(std::floor(v0)); y < v1; ++y)
+                for (int x = int(std::floor(u0)); x < u1; ++x) {
+                    const double w = (std::min(u1, x + 1.0) - std::max(u0, double(x))) *
+                                     (std::min(v1, y + 1.0) - std::max(v0, double(y)));
+                    if (w <= 0 || !drawn(x, y)) continue;
+                    const uint32_t c = src.Get(x, y);
+                    cover += w;
+                    r += w * ((c >> 16) & 0xFF), g += w * ((c >> 8) & 0xFF), b += w * (c & 0xFF);
+                }
+            if (cover * 2 < sx * sy) continue;
+            auto channel = [&](double v) { return uint32_t(std::lround(v / cover)) & 0xFF; };
+            uint32_t c = (channel(r) << 16) | (channel(g) << 8) | channel(b);
+            if (c == kKeyColor) c = 0x00FE00;  // a mean that lands on the key stays drawn
+            Set(to.x + tx, to.y + ty, c);
+        }
+}
+
 static uint32_t Get32(const std::string& s, size_t at) {
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(s[at + i]);

@@ -38,6 +38,11 @@ class Canvas {
 
     // Copies a rectangle of another canvas (or this one) to (dx, dy); kNoColor-free.
     void Blit(const Canvas& src, const Rect& from, int dx, int dy, bool flipH = false, bool skipKey = false);
+    // Copies a rectangle of another canvas resized into `to`: each target pixel takes the mean of
+    // the drawn (not key) source pixels it covers when they cover at least half of it, and stays
+    // as it was otherwise, so the copy keeps hard edges against the key. Source pixels outside
+    // the source canvas count as key.
+    void BlitScaled(const Canvas& src, const Rect& from, const Rect& to, bool flipH = false);
 
     // 24-bit bottom-up BMP.
     std::string EncodeBmp() const;

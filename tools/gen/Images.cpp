@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <set>
@@ -86,6 +87,9 @@ std::vector<Line> ExpandGrid(const Line& g) {
             } else if (op.word == "copy") {
                 shift(4, c * dx);
                 shift(5, r * dy);
+            } else if (op.word == "from") {  // the box moves; the part is taken as substituted
+                shift(5, c * dx);
+                shift(6, r * dy);
             } else {
                 shift(0, c * dx);
                 shift(1, r * dy);
@@ -166,9 +170,46 @@ std::vector<ImageDef> ReadImageManifests(const std::string& imagesDir) {
     return kept;
 }
 
-Canvas BuildImage(const ImageDef& def, const std::vector<ImageDef>& all) {
+namespace {
+
+// `from <Group.Key> sx sy sw sh dx dy dw dh [scale=<s>] [align=bottom|center|top] [flip=1]`: the
+// part (sx, sy, sw, sh) of another picture drawn into the box (dx, dy, dw, dh), resized by `scale`
+// (by default as large as fits the box with its proportions kept), centred across the box and
+// standing on its bottom unless aligned otherwise. Only the box is drawn on, and the part's key
+// pixels leave the box as it was.
+void DrawFromPicture(Canvas& canvas, const Canvas& source, const Line& op) {
+    const Rect from{op.ArgInt(1), op.ArgInt(2), op.ArgInt(3), op.ArgInt(4)};
+    const Rect box{op.ArgInt(5), op.ArgInt(6), op.ArgInt(7), op.ArgInt(8)};
+    if (from.w <= 0 || from.h <= 0 || box.w <= 0 || box.h <= 0) op.Fail("from needs a part and a box");
+    const double fit = std::min(double(box.w) / from.w, double(box.h) / from.h);
+    const double scale = op.Num("scale", fit);
+    const int w = std::max(1, int(std::lround(from.w * scale))),
+              h = std::max(1, int(std::lround(from.h * scale)));
+    const std::string align = op.Str("align", "bottom");
+    if (align != "bottom" && align != "center" && align != "top") op.Fail("unknown align " + align);
+    const int y = align == "top" ? box.y : align == "center" ? box.y + (box.h - h) / 2 : box.Bottom() - h;
+    canvas.SetClip(box);
+    canvas.BlitScaled(source, from, {box.x + (box.w - w) / 2, y, w, h}, op.Int("flip", 0) != 0);
+}
+
+}  // namespace
+
+Canvas BuildImage(const ImageDef& def, const std::vector<ImageDef>& all,
+                  const std::function<void(const Line&, const Canvas&)>& afterLine) {
     std::set<std::string> visiting;
-    std::function<Canvas(const ImageDef&)> build = [&](const ImageDef& s) -> Canvas {
+    std::map<std::string, Canvas> sources;  // the pictures `from` lines copy, built once each
+    std::function<Canvas(const ImageDef&)> build;
+    auto source = [&](const ImageDef& s, const std::string& key) -> const Canvas& {
+        auto cached = sources.find(key);
+        if (cached != sources.end()) return cached->second;
+        auto it = std::find_if(all.begin(), all.end(), [&](const ImageDef& o) { return o.key == key; });
+        if (it == all.end()) throw GenError(s.where + ": picture " + key + " not found");
+        if (!visiting.insert(s.key).second) throw GenError(s.where + ": picture loop at " + s.key);
+        Canvas built = build(*it);
+        visiting.erase(s.key);
+        return sources.emplace(key, std::move(built)).first->second;
+    };
+    build = [&](const ImageDef& s) -> Canvas {
         Canvas canvas(s.width, s.height, s.background == kNoColor ? kKeyColor : s.background);
         if (!s.mirrorOf.empty()) {
             if (!visiting.insert(s.key).second) throw GenError(s.where + ": mirror loop at " + s.key);
@@ -184,8 +225,14 @@ Canvas BuildImage(const ImageDef& def, const std::vector<ImageDef>& all) {
             visiting.erase(s.key);
         }
         for (const Line& op : s.ops) {
-            DrawShape(canvas, op);
+            if (op.word == "from") {
+                if (op.args.size() < 9) op.Fail("from needs a picture, a part and a box");
+                DrawFromPicture(canvas, source(s, op.args[0]), op);
+            } else {
+                DrawShape(canvas, op);
+            }
             canvas.ClearClip();
+            if (afterLine && &s == &def) afterLine(op, canvas);
         }
         return canvas;
     };

@@ -1,5 +1,6 @@
 #pragma once
 // Image manifests (images/*.txt) -> BMP files and data\bmp_index.dat.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,10 @@ struct ImageDef {
 std::vector<ImageDef> ReadImageManifests(const std::string& imagesDir);
 // The folder a group's pictures go to when a header gives no path.
 std::string DefaultImageFolder(const std::string& group);
-// Draws one image (the defs are needed for mirrored images).
-Canvas BuildImage(const ImageDef& def, const std::vector<ImageDef>& all);
+// Draws one image (the defs are needed for mirrored images and the pictures `from` copies).
+// `afterLine`, when given, sees the picture after each of the image's own drawing lines.
+Canvas BuildImage(const ImageDef& def, const std::vector<ImageDef>& all,
+                  const std::function<void(const Line&, const Canvas&)>& afterLine = {});
 // The plain (unencoded) text of data\bmp_index.dat for the defs.
 std::string BuildImageIndex(const std::vector<ImageDef>& defs);
 // Writes every BMP and data\bmp_index.dat below the game folder; returns the paths written.

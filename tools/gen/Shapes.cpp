@@ -518,6 +518,7 @@ void OpLift(Canvas& c, const Line& op) {
 
 void OpBlock(Canvas& c, const Line& op) {
     Rect r = BoxOf(op);
+    c.SetClip(r);  // the outline stays inside the box
     std::string kind = op.Str("kind", "wood");
     uint32_t col = op.Color("color", kind == "stone" ? 0x9098A0 : kind == "ice" ? 0xA8E0F8 : 0xC08850);
     uint32_t line = op.Color("line", Shade(col, 0.45));
@@ -726,6 +727,7 @@ void OpSymbol(Canvas& c, const Line& op) {
 
 void OpSpike(Canvas& c, const Line& op) {
     Rect r = BoxOf(op);
+    c.SetClip(r);  // the outline of the outer points stays inside the box
     uint32_t fill = op.Color("fill", 0xD0D0D8);
     Spike(c, r, fill, op.Color("line", Shade(fill, 0.4)), Dir(op.Str("dir", "up")), op.Int("count", 3));
 }
@@ -904,7 +906,7 @@ void OpPlatformSet(Canvas& c, const Line& op) {
 }
 
 void OpBush(Canvas& c, const Line& op) {
-    Rect r = BoxOf(op);
+    Rect r = BoxOf(op).Inset(1);  // the lumps' outline stays inside the box
     uint32_t col = op.Color("color", 0x30A040);
     uint32_t line = op.Color("line", Shade(col, 0.5));
     int n = op.Int("lumps", 3);
@@ -1005,6 +1007,7 @@ void OpCopy(Canvas& c, const Line& op) {
 // A sky-and-ground landscape preview or band: sky gradient, optional hills, ground strip, stars.
 void OpScene(Canvas& c, const Line& op) {
     Rect r = BoxOf(op);
+    c.SetClip(r);  // hills reach out of the box
     uint32_t sky = op.Color("sky", 0x7DBFDA), sky2 = op.Color("sky2", Shade(sky, 1.3));
     c.Gradient(r, sky, sky2, false);
     int seed = op.Int("seed", 3);
