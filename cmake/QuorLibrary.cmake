@@ -45,8 +45,9 @@ endfunction()
 
 # quor_long_test(<name> DEPS <targets>...)
 # A long end-to-end run (the whole scenario played by the game): one GoogleTest executable per
-# folder like quor_test, with a long timeout. It runs once, in the main test run: the sanitizer
-# build leaves it out (QUOR_LONG_TESTS=OFF) and the shuffled rerun takes only *_tests programs.
+# folder like quor_test, with a long timeout. It runs once, in the main test run, started first
+# (a high cost) so the short tests share the other cores meanwhile: the sanitizer build leaves it
+# out (QUOR_LONG_TESTS=OFF) and the shuffled rerun takes only *_tests programs.
 option(QUOR_LONG_TESTS "Build the long end-to-end runs" ON)
 function(quor_long_test name)
   if(NOT QUOR_LONG_TESTS)
@@ -57,5 +58,5 @@ function(quor_long_test name)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE QUOR_GAME_DIR="${QUOR_TESTED_GAME_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 3600 LABELS long)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 3600 COST 100000 LABELS long)
 endfunction()

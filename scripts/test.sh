@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds, runs every test (once in order with
 # ctest, once more shuffled), runs the tests again under ASan and UBSan in a clang build, then runs
-# each fuzz target briefly. FUZZ_SECONDS sets the time per fuzz target (30 by default), JOBS the
+# each fuzz target briefly. The long end-to-end runs (ctest label "long": the whole scenario) run
+# only in the first ctest run, neither shuffled again nor under the sanitizers. FUZZ_SECONDS sets the time per fuzz target (30 by default), JOBS the
 # parallel jobs of the tests, sanitizer and fuzz builds (all cores by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
