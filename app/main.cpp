@@ -11,12 +11,14 @@
 // records them, in sections that count from the run's first frame, from the first frame of play
 // of the next stage, or from the frame in which that play ended.
 //
-// Headless runs take 1/60 s per frame. Without scripted input a headless run moves the mouse
-// onto the screen and presses Z once the title waits, so it passes loading and title.
+// Headless runs take 1/60 s per frame, and a frame waits for a running request to the sharing
+// server to end. Without scripted input a headless run moves the mouse onto the screen and
+// presses Z once the title waits, so it passes loading and title.
 //
 // Exit status: 0 after a clean end (the player quits, the frame count is reached, or another
 // copy already runs), 1 when the game ends on an error (a coded error, an engine error, no
 // audio device, no display without --headless), 2 for bad arguments.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +36,7 @@
 #include "flow/GameSetup.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/VersionNumber.h"
+#include "online/NetWorkAccessor.h"
 #include "online/QVNet.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
@@ -206,6 +209,10 @@ int main(int argc, char** argv) {
         options.beforeFrame = [&script, &keyScript, scriptDown = std::set<int>()](int frame) mutable {
             plat::HeadlessBackend* hb = plat::CurrentHeadless();
             if (!hb) return;
+            // A request to the sharing server ends before the next frame, so scripted input meets
+            // the same screens at the same frames however long the server takes.
+            if (CNetWorkAccessor::HasInstance())
+                CNetWorkAccessor::GetInstance()->WaitForRequest(std::chrono::seconds(60));
             if (keyScript) {
                 const std::set<int> want = keyScript->KeysFor(frame);
                 for (int code : scriptDown)

@@ -106,7 +106,7 @@ struct Busy {
         stage->AppendArea(std::move(area));
         stage->startX = 10;
         stage->startY = 12;
-        host = std::make_unique<Host>();
+        host = std::make_unique<CBlankScene>();
         scene = new CStageScene(host.get(), std::move(stage), kPlayTest, 0);
         host->PushChild(scene);
         // Two hundred enemies about the hero: the ones on screen and the ones just beyond it.
@@ -177,15 +177,7 @@ struct Busy {
         scene->DrawOverlay();
     }
 
-    class Host : public IScene {
-      public:
-        Host() : IScene(nullptr) {}
-        void Start() override {}
-        void Update() override {}
-        void Draw() override {}
-        void DrawOverlay() override {}
-    };
-    std::unique_ptr<Host> host;
+    std::unique_ptr<CBlankScene> host;
     CStageScene* scene = nullptr;
 };
 

@@ -6,6 +6,7 @@
 // the registry refused or already removed is simply absent.
 #include "enemies/EnemyPattern.h"
 #include "play/Characters.h"
+#include "play/HitEffect.h"
 
 class CNunoOtoko;
 class CDevilBar;
@@ -21,6 +22,7 @@ class CLastBoss_Controller : public IBoss {
     void Act() override;
     void CollideWithMap() override {}
     void Draw() override {}
+    void DrawDebug() override { DrawDebugBox(*this); }
     // It touches nothing and nothing hurts it.
     int Collide(IBase*) override { return kHitImmune; }
     int ReceiveAttack(AttackInfo) override { return kHitImmune; }
@@ -62,6 +64,7 @@ class CNunoOtoko : public CPatternEnemy, public IAttackable {
     void Act() override;
     void CollideWithMap() override {}
     void Draw() override;
+    void DrawDebug() override { DrawDebugBox(*this, kDebugCyan); }
     int Collide(IBase* other) override;
     int ReceiveAttack(AttackInfo attack) override;
     void OnAttackHit(int, AttackInfo) override {}
@@ -118,6 +121,7 @@ class CDevilBar : public CPatternEnemy, public IAttackable {
 
     void Act() override;
     void Draw() override;
+    void DrawDebug() override { DrawDebugBox(*this, kDebugCyan); }  // as the first form's
     int Collide(IBase*) override { return kHitImmune; }
     int ReceiveAttack(AttackInfo attack) override;
     void OnAttackHit(int, AttackInfo) override {}

@@ -7,6 +7,7 @@
 // CLightBeforeBomb: a warning light that a bomb picture flies into before it bursts.
 #include "enemies/EnemyPattern.h"
 #include "play/Base.h"
+#include "play/HitEffect.h"
 #include "play/Shots.h"
 
 // A shot that remembers its last eight positions and draws four fading images along them.
@@ -97,6 +98,7 @@ class CLightBeforeBomb : public IBase {
     void Update() override;
     void CollideWithMap() override {}
     void Draw() override;
+    void DrawDebug() override { DrawDebugBox(*this); }
 
     static constexpr double kBurstAge = 67.0;
     int fromLeft = 0;

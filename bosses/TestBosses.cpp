@@ -35,18 +35,22 @@ void CTestBoss001::Act() {
         AddChild(r);
         if (IPlaySceneServices* scene = GetSceneServices(owner)) scene->RegisterBoss(r);
     }
-    const double f = stateFrames;
+    // The kid's frame: the move first, then its states, ours among them (ActOwnState).
+    CKid001::Act();
+}
+
+void CTestBoss001::ActOwnState(double f) {
     switch (state) {
         case kTestBossEntrance:
             if (f > kEntranceFrames) SetState(kKidWalk);
             break;
         case kTestBossFlight:
+            // The burst stands where the flight has carried the boss in this frame.
             if (f > 30) {
                 CreateEffect(kBurstEffect, std::trunc((GetLeft() + GetRight()) / 2),
                              std::trunc((GetTop() + GetBottom()) / 2), owner);
                 PlaySE(SoundId::kDeath2);
                 SetState(kTestBossGone);
-                vx = vy = ax = ay = 0;  // gone: it waits where it burst
             }
             break;
         case kTestBossGone:
@@ -61,7 +65,6 @@ void CTestBoss001::Act() {
         default:
             break;
     }
-    CKid001::Act();
 }
 
 bool CTestBoss001::EntranceStep() {

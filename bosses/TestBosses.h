@@ -22,6 +22,7 @@ class CTestBoss001 : public CKid001 {
     CTestBoss001(CStage* owner, double x, double y, int facing);
 
     void Act() override;
+    void ActOwnState(double f) override;
     void Draw() override;
     int Collide(IBase* other) override;
     int ReceiveAttack(AttackInfo info) override;

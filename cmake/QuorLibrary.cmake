@@ -28,10 +28,14 @@ else()
   set(QUOR_TESTED_GAME_DIR ${QUOR_GAME_DIR})
 endif()
 
-# quor_test(<name> DEPS <targets>...)
-# One GoogleTest executable per test folder: every .cpp in the calling folder.
+# quor_test(<name> [TIMEOUT <seconds>] DEPS <targets>...)
+# One GoogleTest executable per test folder: every .cpp in the calling folder. Each test may run
+# TIMEOUT seconds (120 unless given).
 function(quor_test name)
-  cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(Q "" "TIMEOUT" "DEPS" ${ARGN})
+  if(NOT Q_TIMEOUT)
+    set(Q_TIMEOUT 120)
+  endif()
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT srcs)
     return()
@@ -40,20 +44,21 @@ function(quor_test name)
   target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE QUOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
                                              QUOR_GAME_DIR="${QUOR_TESTED_GAME_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${Q_TIMEOUT})
 endfunction()
 
 # quor_long_test(<name> DEPS <targets>...)
-# A long end-to-end run (the whole scenario played by the game): one GoogleTest executable per
-# folder like quor_test, with a long timeout. It runs once, in the main test run, started first
-# (a high cost) so the short tests share the other cores meanwhile: the sanitizer build leaves it
-# out (QUOR_LONG_TESTS=OFF) and the shuffled rerun takes only *_tests programs.
-option(QUOR_LONG_TESTS "Build the long end-to-end runs" ON)
+# A long end-to-end run (several real processes, many game runs: two players sharing a stage, the
+# whole scenario played) built from the calling folder's .cpp files into the executable <name>. It
+# runs once per CI run, in the main build's ctest: the shuffled rerun takes only *_tests
+# executables, the sanitizer build (which tests another build's game folder) leaves it out, and
+# scripts/sanitize.sh picks only quor_test targets. Labelled "long"; a high cost starts it first,
+# so the short tests share the other cores meanwhile.
 function(quor_long_test name)
-  if(NOT QUOR_LONG_TESTS)
+  cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
+  if(QUOR_TEST_GAME_DIR)
     return()
   endif()
-  cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)

@@ -187,4 +187,9 @@ void CBeigePopup::Draw() {
     COriginalBaseForm::Draw();
 }
 
+bool AnsweredYes(const GCForm* window) {
+    const auto* confirm = dynamic_cast<const CConfirmWindow*>(window);
+    return confirm && confirm->GetResult() == kResultYes;
+}
+
 }  // namespace Controls

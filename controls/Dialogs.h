@@ -86,6 +86,9 @@ class CConfirmWindow : public CMessageWindowBase {
     int32_t result_ = kResultNo;
 };
 
+// True when `window` is a confirm window that was answered "はい".
+bool AnsweredYes(const GCForm* window);
+
 // Yes, no or cancel; closing the window counts as cancel.
 class CConfirmCancelWindow : public CMessageWindowBase {
   public:

@@ -97,7 +97,7 @@ void CSpriteTextLabel::SetAlignment(int32_t alignment) {
 }
 
 CCaptionRibon::CCaptionRibon(const std::string& text, int32_t x, int32_t y, int32_t width, int32_t style)
-    : COriginalBasePart(x, y, width, 21), style_(style) {
+    : COriginalBasePart(x, y, width, 21), style_(std::clamp(style, 0, 2)) {  // three ribbons on the sheet
     auto label = std::make_unique<CSpriteTextLabel>(text, 8, 3, width - 16, 16, 14, 255, 255, 255);
     label->SetBold(true);
     label->SetAlignment(0);

@@ -98,13 +98,16 @@ CExclusiveToggleButtonVerticalScrollablePanel::CExclusiveToggleButtonVerticalScr
 
 CExclusiveTextPanel::CExclusiveTextPanel(int32_t x, int32_t y, int32_t width, int32_t height)
     : COriginalBaseForm(x, y, width, height) {
+    // The rows sit inside the frame's border; the bar keeps the whole height beside it.
     list_ = AddControl(std::make_unique<CExclusiveToggleButtonVerticalScrollablePanel>(
-        0, 0, width, height, 0, height / kRowHeight, kRowHeight));
+        0, 0, width, height, 0, (height - 2 * kFrameBorder) / kRowHeight, kRowHeight));
+    list_->GetPart()->SetPosition(kFrameBorder, kFrameBorder);
 }
 
 void CExclusiveTextPanel::AddItem(const std::string& text, const std::string& value) {
     const int32_t n = list_->GetButtonCount();
-    list_->AddButton(std::make_unique<CSelectableTextItem>(0, n * kRowHeight, GetWidth() - 17, text));
+    list_->AddButton(
+        std::make_unique<CSelectableTextItem>(0, n * kRowHeight, GetWidth() - 16 - 2 * kFrameBorder, text));
     values_.push_back(value);
 }
 
@@ -134,6 +137,14 @@ void CExclusiveTextPanel::DrawFrame() {
 std::string PageLabel(int32_t page) {
     if (page >= 0 && page < 10) return DigitToFullWidth(char('0' + page));
     return std::to_string(page);
+}
+
+void PagingWindow(int32_t current, int32_t size, int32_t lastEntry, int32_t& first, int32_t& last) {
+    first = current - (size - 1) / 2;
+    last = current + size / 2;
+    if (first < 1) last += 1 - first, first = 1;
+    if (last > lastEntry) first -= last - lastEntry, last = lastEntry;
+    first = std::max(first, 1);
 }
 
 IPagingScrollablePanelBase::IPagingScrollablePanelBase(int32_t x, int32_t y, int32_t width, int32_t height,
@@ -168,11 +179,8 @@ void IPagingScrollablePanelBase::Build() {
 void IPagingScrollablePanelBase::BuildStrip() {
     auto strip = std::make_unique<CGeneralPurposeButtonList>(0, 0, GetWidth(), top_);
     const int32_t pages = GetPageCount();
-    int32_t first = currentPage_ - (pageButtonCount_ - 1) / 2;
-    int32_t last = currentPage_ + pageButtonCount_ / 2;
-    if (first < 1) last += 1 - first, first = 1;
-    if (last > pages) first -= last - pages, last = pages;
-    first = std::max(first, 1);
+    int32_t first = 1, last = 0;
+    PagingWindow(currentPage_, pageButtonCount_, pages, first, last);
     int32_t buttons = 0;
     for (int32_t p = first; p <= last; ++p) {
         auto link = std::make_unique<CPagingButton>(kPageButtonPitch * (buttons + 1), 0, PageLabel(p), p);

@@ -133,10 +133,12 @@ class CExclusiveToggleButtonVerticalScrollablePanel : public CVerticalScrollable
 };
 
 // A framed one-of-n list of 20-pixel text rows, each carrying a value string. The frame goes
-// around the list less the bar's 16-pixel strip; rows are 17 pixels narrower than the panel.
+// around the list less the bar's 16-pixel strip; the rows lie inside the frame's 6-pixel border,
+// as many whole rows as fit there.
 class CExclusiveTextPanel : public COriginalBaseForm {
   public:
     static constexpr int32_t kRowHeight = 20;
+    static constexpr int32_t kFrameBorder = 6;
     CExclusiveTextPanel(int32_t x, int32_t y, int32_t width, int32_t height);
     void Draw() override;
     virtual void DrawFrame();
@@ -180,6 +182,10 @@ class CPagingRightButton : public CArrowCellButton<CPushButtonBase> {
 
 // The label of page `page`: a full-width digit below 10, else its decimal digits.
 std::string PageLabel(int32_t page);
+
+// The entries a row of page links shows: at most `size` of 1 .. `lastEntry` around `current`
+// (half before it, half after), shifted to stay inside; `first` > `last` when there is none.
+void PagingWindow(int32_t current, int32_t size, int32_t lastEntry, int32_t& first, int32_t& last);
 
 // A one-of-n list split into pages: a strip of page links and arrows on top (20 high), the rows
 // of the current page below. The subclass makes each row on demand (CreateItem); the list is

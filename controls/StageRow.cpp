@@ -21,7 +21,9 @@ CStageMetaInfoGridItem::CStageMetaInfoGridItem(int32_t x, int32_t y, const std::
     deleteLink_ = AddControl(std::move(link));
     for (size_t i = 0; i < 4; ++i) {
         const Column& c = kColumns[i];
+        // One size smaller than the labels' default, so a whole date ("2010/11/21") fits its column.
         auto label = std::make_unique<CSpriteTextLabel>(texts_[i], c.x, 0, c.width, kHeight);
+        label->SetFontSize(kFontSize);
         label->SetAlignment(c.alignment);
         if (highlight) {
             label->SetColor(200, 240, 200);

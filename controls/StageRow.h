@@ -25,7 +25,7 @@ class CStageMetaInfoGridItemDeleteLinkButton : public CFreeTextLinkButton {
 
 class CStageMetaInfoGridItem : public COriginalBaseForm {
   public:
-    static constexpr int32_t kWidth = 480, kHeight = 16;
+    static constexpr int32_t kWidth = 480, kHeight = 16, kFontSize = 14;
     // `deleteHandler` hears the delete link's pushes (the link is the sender).
     CStageMetaInfoGridItem(int32_t x, int32_t y, const std::string& key, const std::string& first,
                            const std::string& second, const std::string& third, const std::string& fourth,

@@ -116,20 +116,7 @@ void CTonFar001::SetState(int s) {
     }
 }
 
-void CTonFar001::MoveSlowed() {
-    if (slowFrames <= 0) {
-        Move();
-        return;
-    }
-    const double ax0 = ax, ay0 = ay, x0 = x, y0 = y;
-    ax *= kSlow;
-    ay *= kSlow;
-    Move();
-    ax = ax0;
-    ay = ay0;
-    x = x0 + (x - x0) * kSlow;
-    y = y0 + (y - y0) * kSlow;
-}
+void CTonFar001::MoveSlowed() { Move(slowFrames > 0 ? kSlow : 1.0); }
 
 double CTonFar001::Step() const { return GetFrameTime() * (slowFrames > 0 ? 20.0 : 60.0); }
 

@@ -13,6 +13,7 @@
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "play/EffectFactory.h"
+#include "play/HitEffect.h"
 #include "play/Hitboxes.h"
 
 namespace {

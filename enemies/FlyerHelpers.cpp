@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/Camera.h"
 #include "engine/SpriteManager.h"
-#include "engine/el/DrawHelpers.h"
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "play/Characters.h"
@@ -54,17 +52,4 @@ void ClearSpawnFlagOf(const IBase& object) {
 int GetHeroFacing(const IBase& hero) {
     if (const auto* real = dynamic_cast<const CHero*>(&hero)) return real->facing == 1 ? 1 : 0;
     return hero.vx < 0 ? 0 : 1;
-}
-
-void DrawDebugBox(const IBase& object) {
-    if (!IsDebugDrawing() || object.IsDead()) return;
-    const CCamera* cam = CCamera::GetInstance();
-    auto sx = [&](double wx, double wy) {
-        return static_cast<int>(cam->WorldToScreenX(static_cast<float>(wx), static_cast<float>(wy)));
-    };
-    auto sy = [&](double wx, double wy) {
-        return static_cast<int>(cam->WorldToScreenY(static_cast<float>(wx), static_cast<float>(wy)));
-    };
-    const double l = object.GetLeft(), t = object.GetTop(), r = object.GetRight(), b = object.GetBottom();
-    DrawRectOutline(sx(l, t), sy(l, t), sx(r, b), sy(r, b), 255, 255, 0, 1);
 }

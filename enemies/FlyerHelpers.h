@@ -23,10 +23,6 @@ float BlownSpin(const IEnemy& self);
 
 // DrawSpriteAt (a sprite the object draws itself, at a world point) comes with the gimmicks' helpers.
 
-// The object's box outlined on the screen while debug drawing is on (and the object lives): how
-// the invisible controllers and hit zones show where they are.
-void DrawDebugBox(const IBase& object);
-
 // Eight directions in the order of the look cells: up, up-right, right, down-right, down,
 // down-left, left, up-left. Picked from the direction's cosine and sine with a dead zone of 0.55.
 int LookDirection(double angle);

@@ -258,6 +258,7 @@ void CKidBase::Act() {
             }
             break;
         default:
+            ActOwnState(f);
             break;
     }
     if ((state == kKidWalk || state == kKidLookAround || state == kKidLedge) && onGround &&

@@ -50,6 +50,9 @@ class CKidBase : public CPatternEnemy, public IAttackable {
 
     void SetState(int s);
     void Act() override;
+    // A state of a class built on the kid, beyond the kid's own (after the frame's move, with
+    // the state's frames `f` as they stood before it); nothing for the kids themselves.
+    virtual void ActOwnState(double /*f*/) {}
     void Draw() override;
     int Collide(IBase* other) override;
     int ReceiveAttack(AttackInfo info) override;

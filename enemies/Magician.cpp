@@ -10,6 +10,7 @@
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
+#include "play/HitEffect.h"
 
 namespace {
 

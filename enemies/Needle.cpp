@@ -72,6 +72,12 @@ void CNeedle001::Turn(int toFacing) {
     ax = kWalkAccel * FacingSign();
 }
 
+void CNeedle001::BounceOffWall() {
+    rollFrames = 0.0;
+    vx *= -0.7;
+    ax = -ax;
+}
+
 void CNeedle001::Act() {
     BeginFrame();
     Move();
@@ -80,12 +86,13 @@ void CNeedle001::Act() {
     switch (state) {
         case kNeedleWalk:
             if (onGround) {
-                if (IsAtLedge(facing))
+                if (IsAtLedge(facing)) {
                     Turn(1 - facing);
-                else if (touchLeft && facing == 0)
-                    Turn(1);
-                else if (touchRight && facing == 1)
+                } else if (touchLeft) {
+                    if (facing == 0) Turn(1);  // a wall on the left stops only a walk to the left
+                } else if (touchRight && facing == 1) {
                     Turn(0);
+                }
             } else {
                 SetState(kNeedleBall);
                 ax = vx < 0 ? 50.0 : (vx > 0 ? -50.0 : 0.0);  // it brakes in the air
@@ -106,11 +113,9 @@ void CNeedle001::Act() {
                     PlaySE(SoundId::kAttack10);
                 }
             }
-            if ((touchLeft && vx < 0) || (touchRight && vx > 0)) {
-                rollFrames = 0.0;
-                vx *= -0.7;
-                ax = -ax;
-            }
+            // Each wall on its own: squeezed between two, the ball bounces off both.
+            if (touchLeft && vx < 0) BounceOffWall();
+            if (touchRight && vx > 0) BounceOffWall();
             BrakeStop();
             if (state != kNeedleBack && onGround) {
                 rollFrames += dt * 60.0;

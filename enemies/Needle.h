@@ -34,6 +34,8 @@ class CNeedle001 : public CPatternEnemy {
 
   private:
     void Turn(int toFacing);
+    // The ball off a wall: back at seven tenths of its speed, its roll counted afresh.
+    void BounceOffWall();
     // Gone for good: the spawn flag, the defeat sparkle and its sound; nothing once dead.
     void Destroy();
 

@@ -9,6 +9,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
+#include "play/HeroVitals.h"
 
 COtoBall001::COtoBall001(CStage* owner, double px, double py, int facingIn)
     : IEnemy(owner, px, py),
@@ -65,7 +66,9 @@ void COtoBall001::PushAwayFrom(const IBase* other) {
 }
 
 int COtoBall001::Collide(IBase* other) {
-    if (other->category != kCategoryHero) {
+    // The hero is the player's object itself (only it has the hero's vitals), not whatever shares
+    // its category.
+    if (!dynamic_cast<const IHeroVitals*>(other)) {
         PushAwayFrom(other);
         Bounce();
         return kHitNoEffect;

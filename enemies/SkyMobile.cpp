@@ -12,6 +12,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
 #include "play/EffectFactory.h"
+#include "play/HitEffect.h"
 
 namespace {
 

@@ -39,16 +39,6 @@ CSceneDirector* g_director = nullptr;
 int g_created = 0;      // singletons created by GameStart, in order
 bool g_failed = false;  // the game is ending on an error (the exit status says so)
 
-// A root for a shell that has no scenes of its own installed: black, never closes.
-class CBlankScene : public IScene {
-  public:
-    CBlankScene() : IScene(nullptr) {}
-    void Start() override {}
-    void Update() override {}
-    void Draw() override {}
-    void DrawOverlay() override {}
-};
-
 // Logs and shows a caught error the way every frame-level handler does; the game then ends
 // on it.
 void ReportError(const std::string& text) {
@@ -300,14 +290,15 @@ bool HandleWindowEvent(const plat::WindowEvent& ev) {
 
 }  // namespace
 
-void SaveHeadlessFrame(const std::string& dir, int number) {
+bool SaveHeadlessFrame(const std::string& dir, int number) {
     plat::HeadlessBackend* hb = plat::CurrentHeadless();
-    if (!hb) return;
+    if (!hb) return false;
     char name[64];
     std::snprintf(name, sizeof name, "/frame_%05d.png", number);
     std::string error;
-    if (!hb->WriteFramePng(dir + name, &error))
-        std::fprintf(stderr, "quorvald: cannot write %s%s: %s\n", dir.c_str(), name, error.c_str());
+    if (hb->WriteFramePng(dir + name, &error)) return true;
+    std::fprintf(stderr, "quorvald: cannot write %s%s: %s\n", dir.c_str(), name, error.c_str());
+    return false;
 }
 
 int RunGame(const ShellOptions& requested) {
@@ -388,9 +379,12 @@ int RunGame(const ShellOptions& requested) {
         elSystem::UpdateSystemCursor();
         ++frame;
 
+        // A picture that cannot be written fails the run; the first failure ends the pictures.
         if (options.headless && options.screenshotEvery > 0 && frame % options.screenshotEvery == 0 &&
-            !options.screenshotDir.empty())
-            SaveHeadlessFrame(options.screenshotDir, frame);
+            !options.screenshotDir.empty() && !SaveHeadlessFrame(options.screenshotDir, frame)) {
+            g_failed = true;
+            options.screenshotEvery = 0;
+        }
         if (options.afterFrame) options.afterFrame(frame);
         if (options.frames >= 0 && frame >= options.frames && !elSystem::HasEnded()) elSystem::End();
         // A window whose presents do not wait for the display: sleep to the next 1/60 s.

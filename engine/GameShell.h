@@ -53,7 +53,9 @@ struct ShellOptions {
 // Opens the window (or runs headless), starts the game and plays frames until the window
 // closes or the frame count is reached; ends the game cleanly. Returns the exit status: 0 for
 // a clean end, 1 when the game ended on an error (a coded error at start or in a frame, an
-// engine error, or a window that was asked for and could not be opened).
+// engine error, a window that was asked for and could not be opened, or a screenshot that could
+// not be written).
 int RunGame(const ShellOptions& options);
-// Headless: writes the frame just drawn as <dir>/frame_<number>.png (a message on failure).
-void SaveHeadlessFrame(const std::string& dir, int number);
+// Headless: writes the frame just drawn as <dir>/frame_<number>.png; false (with a message) when
+// it cannot be written.
+bool SaveHeadlessFrame(const std::string& dir, int number);

@@ -51,6 +51,11 @@ bool CKeyChangeReader::Read(const std::string& line, KeyChange& change, std::str
         error = "bad frame " + first;
         return false;
     }
+    if (change.frame > kMaxKeyScriptFrame) {
+        error = "frame " + first + " is beyond the last frame a play may have (" +
+                std::to_string(kMaxKeyScriptFrame) + ")";
+        return false;
+    }
     if (change.frame < lastFrame_) {
         error = "frame " + first + " comes before an earlier change";
         return false;
@@ -143,7 +148,7 @@ bool ParseKeyScript(const std::string& text, std::vector<KeyScriptSection>& sect
         words >> second;
         if (second == "close") {
             int frame = 0;
-            if (!ParseFrame(first, frame)) {
+            if (!ParseFrame(first, frame) || frame > kMaxKeyScriptFrame) {
                 error = "line " + std::to_string(number) + ": bad frame " + first;
                 return false;
             }

@@ -18,6 +18,10 @@
 #include <string>
 #include <vector>
 
+// The last frame a change or a close may name (about 46 hours at 60 frames a second): larger
+// numbers are refused as mistakes rather than wrapped round.
+inline constexpr int kMaxKeyScriptFrame = 10'000'000;
+
 struct KeyChange {
     int frame = 0;
     int scanCode = 0;

@@ -39,8 +39,9 @@ class CMusicPlayer : public CSingleton<CMusicPlayer> {
   public:
     static constexpr int kEndless = 999999;
 
-    // Creates the player on first use; throws CDllException "DLE0001" whenever the music output
-    // could not start (the player without output stays in place).
+    // Creates the player on first use; throws CDllException "DLE0001" whenever no music output
+    // could be made (the player without output stays in place). A machine without an audio
+    // device gets a silent output, not this error.
     static CMusicPlayer* GetInstance();
     // How the output is made (tests install their own); an empty function restores the Ogg
     // player on the shared audio output.

@@ -57,5 +57,16 @@ class IScene {
     int camMinX_, camMinY_, camMaxX_, camMaxY_;
 };
 
+// A scene that shows and does nothing and never closes: the root of a shell with no scenes of its
+// own, or the parent that hosts a scene on its own (tools, fuzzing, benchmarks).
+class CBlankScene : public IScene {
+  public:
+    explicit CBlankScene(IScene* parent = nullptr) : IScene(parent) {}
+    void Start() override {}
+    void Update() override {}
+    void Draw() override {}
+    void DrawOverlay() override {}
+};
+
 // The main window's title for a scene caption: "Quorvald" or "Quorvald - " + caption.
 std::string MakeWindowTitle(const std::string& caption);

@@ -72,6 +72,10 @@ void CSoundEffects::Play(int slot) {
     if (IsLoaded(slot)) elSound::Play(handles_[slot], -1);
 }
 
+bool CSoundEffects::IsPlaying(int slot) const {
+    return IsLoaded(slot) && elSound::IsPlaying(handles_[slot], 0);
+}
+
 void CSoundEffects::Stop(int slot) {
     if (IsLoaded(slot)) elSound::Stop(handles_[slot], -1);
 }

@@ -17,6 +17,8 @@ class CSoundEffects : public CSingleton<CSoundEffects> {
     int GetLoadPercent() const;
     int GetLoadCount() const { return count_; }
     bool IsLoaded(int slot) const { return slot >= 0 && slot < kSlotCount && loaded_[slot]; }
+    // True while the slot's sound is playing.
+    bool IsPlaying(int slot) const;
     int GetHandle(int slot) const { return slot >= 0 && slot < kSlotCount ? handles_[slot] : -1; }
 
     void Play(int slot);

@@ -4,9 +4,9 @@
 
 #include "engine/Mouse.h"
 #include "engine/Music.h"
-#include "flow/DownLoadFormStandIn.h"
 #include "foundation/Log.h"
 #include "foundation/QuorException.h"
+#include "online/DownLoadForms.h"
 #include "play/StageScene.h"
 #include "stage/Stage.h"
 
@@ -25,23 +25,28 @@ void CDownLoadScene::PlayStage(const std::string& stageText) {
 }
 
 bool CDownLoadScene::StartPlay() {
-    std::unique_ptr<CStage> stage;
+    // The text was checked when it was saved; it is read again here and never trusted. A text
+    // without a stage's structure gives no stage and no code.
+    std::string code;
     try {
-        stage = CStage::ReadXml(nullptr, stageText_, 0);
+        if (std::unique_ptr<CStage> stage = CStage::ReadXml(nullptr, stageText_, 0)) {
+            // The play scene owns the stage from here and tells it whose it is.
+            PushChild(std::make_unique<CStageScene>(this, std::move(stage), kPlayShared, kSharedStageLives)
+                          .release());
+            return true;
+        }
     } catch (const CQuorException& e) {
         CLog::GetInstance()->Write(FormatErrorReport(e));
+        code = e.GetCode();
     }
-    if (!stage) return false;
-    // The play scene owns the stage from here and tells it whose it is.
-    PushChild(
-        std::make_unique<CStageScene>(this, std::move(stage), kPlayShared, kSharedStageLives).release());
-    return true;
+    if (Controls::GCForm* form = GetRootForm()) Controls::ShowStageOpenError(*form, code);
+    return false;
 }
 
 void CDownLoadScene::Update() {
     if (playRequested_) {
         playRequested_ = false;
-        // A text that holds no stage is not played; the form stays.
+        // A text that holds no stage is not played: the form stays and says so.
         if (StartPlay()) return;
     }
     if (requestedFormId_ != currentFormId_) BuildForm(requestedFormId_);
@@ -49,10 +54,10 @@ void CDownLoadScene::Update() {
 }
 
 void CDownLoadScene::BuildForm(int formId) {
-    if (Controls::GCForm* form = GetRootForm()) KeepDownLoadListText(*form, keptListText_);
+    if (Controls::GCForm* form = GetRootForm()) Controls::KeepDownLoadListText(*form, keptListText_);
     currentFormId_ = requestedFormId_ = formId;
     SetRootForm(nullptr);
-    SetRootForm(MakeDownLoadForm(formId, this, keptListText_));
+    SetRootForm(Controls::MakeDownLoadForm(formId, this, keptListText_));
 }
 
 void CDownLoadScene::OnChildClosed(IScene*) { CMouse::GetInstance()->SetCursorKind(0); }

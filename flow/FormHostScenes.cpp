@@ -1,11 +1,11 @@
 #include "flow/FormHostScenes.h"
 
 #include "engine/Music.h"
-#include "flow/AdminCreatorFormStandIn.h"
 #include "flow/ConfigSceneRootForm.h"
 #include "flow/NetworkTestForm.h"
-#include "flow/RegisterCreatorFormStandIn.h"
 #include "flow/TopMenuScene.h"
+#include "online/AdminCreatorForm.h"
+#include "online/RegisterCreatorForm.h"
 #include "online/ShopSceneRootForm.h"
 
 CFormHostScene::CFormHostScene(IScene* parent, int music, bool fadeIn)
@@ -27,11 +27,11 @@ void CFormHostScene::SetRootForm(std::unique_ptr<Controls::GCForm> form) { root_
 
 CRegisterCreatorScene::CRegisterCreatorScene(IScene* parent)
     : CFormHostScene(parent, MusicId::kDownload, true) {
-    SetRootForm(std::make_unique<CRegisterCreatorFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CRegisterCreatorSceneRootForm>(this));
 }
 
 CAdminCreatorScene::CAdminCreatorScene(IScene* parent) : CFormHostScene(parent, MusicId::kDownload, true) {
-    SetRootForm(std::make_unique<CAdminCreatorFormStandIn>(this));
+    SetRootForm(std::make_unique<Controls::CAdminCreatorSceneRootForm>(this));
 }
 
 void CAdminCreatorScene::CloseToEditor() {

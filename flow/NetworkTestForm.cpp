@@ -18,8 +18,7 @@ CNetWorkTestSceneRootForm::~CNetWorkTestSceneRootForm() {
 }
 
 void CNetWorkTestSceneRootForm::OnClosed(GCForm* sender) {
-    auto* confirm = dynamic_cast<CConfirmWindow*>(sender);
-    if (!testStarted_ && confirm && confirm->GetResult() == kResultYes) {
+    if (!testStarted_ && AnsweredYes(sender)) {
         testStarted_ = true;
         CNetWorkAccessor* net = CNetWorkAccessor::GetInstance();
         net->AddClosedListener(this);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "controls/Dialogs.h"
 #include "engine/Music.h"
@@ -12,6 +14,7 @@
 #include "flow/TopMenuRootForm.h"
 #include "foundation/ClientInfo.h"
 #include "foundation/FrameTime.h"
+#include "foundation/QuorException.h"
 #include "play/Letterbox.h"
 
 namespace {
@@ -39,11 +42,18 @@ void CTopMenuScene::RebuildRootForm() {
         selectedMode_ = pendingMode_;
         pendingMode_ = kModeNone;
     }
-    // What the start had to do with the player's settings file, once.
-    if (auto notice = CClientInfo::GetInstance()->TakeLoadNotice()) {
-        root_->OpenModal(
-            std::make_unique<Controls::CAlertWindow>("[" + notice->code + "]\n" + notice->message));
-    }
+    // What the start had to do with the player's files (the settings, a damaged play history),
+    // told once each, one window after the other.
+    if (auto notice = CClientInfo::GetInstance()->TakeLoadNotice()) notices_.push_back(*notice);
+    for (const StringPair& n : TakeRecoveredErrors()) notices_.push_back(n);
+    ShowNextNotice();
+}
+
+void CTopMenuScene::ShowNextNotice() {
+    if (notices_.empty() || root_->GetModalForm()) return;
+    const StringPair n = notices_.front();
+    notices_.erase(notices_.begin());
+    root_->OpenModal(std::make_unique<Controls::CAlertWindow>("[" + n.code + "]\n" + n.message));
 }
 
 void CTopMenuScene::Update() {
@@ -66,6 +76,7 @@ void CTopMenuScene::Update() {
         return;
     }
     root_->Update();
+    ShowNextNotice();
     if (selectedMode_ != kModeNone) timer_ += step;
     if (timer_ <= kLeaveFrames) return;
     if (std::unique_ptr<IScene> scene = CreateModeScene(selectedMode_, this)) PushChild(scene.release());

@@ -4,8 +4,10 @@
 // closes it again when a mode is chosen, and the scene of that mode pushed on top. When the mode
 // scene closes, the menu builds a fresh form and opens again.
 #include <memory>
+#include <vector>
 
 #include "engine/Scene.h"
+#include "foundation/QuorException.h"
 
 namespace Controls {
 class CTopMenuRootForm;
@@ -55,6 +57,8 @@ class CTopMenuScene : public IScene {
 
   private:
     void RebuildRootForm();
+    // Opens the window of the next notice of the start once no other window is open.
+    void ShowNextNotice();
     void DrawBackground() const;
     void DrawCreatorHeader() const;
 
@@ -65,4 +69,5 @@ class CTopMenuScene : public IScene {
     bool rebuildRequested_ = true;
     int pendingMode_ = kModeNone;
     bool staffRollRequested_ = false;
+    std::vector<StringPair> notices_;  // still to be told
 };

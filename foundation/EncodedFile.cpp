@@ -7,6 +7,7 @@
 #include <optional>
 #include <system_error>
 
+#include "foundation/DateTime.h"
 #include "foundation/Random.h"
 #include "foundation/TextEncoding.h"
 #include "platform/paths.h"
@@ -308,6 +309,26 @@ bool DirExists(const std::string& path) {
 bool CreateFolder(const std::string& path) {
     std::error_code ec;
     return fs::create_directory(GetWritePath(path), ec) && !ec;
+}
+
+std::string SetAsideDamagedFile(const std::string& path) {
+    const std::string from = GetReadPath(path);
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(from, ec))) return std::string();
+    const CDateTime now;
+    const std::string base = path + ".damaged-" + now.FormatDateCompact() + "-" + now.FormatTimeCompact();
+    for (int n = 1; n < 1000; ++n) {
+        const std::string aside = n == 1 ? base : base + "-" + std::to_string(n);
+        const std::string to = GetWritePath(aside);
+        if (fs::exists(fs::symlink_status(to, ec))) continue;  // never over another file
+        if (from == GetWritePath(path)) {
+            fs::rename(from, to, ec);
+            return ec ? std::string() : aside;
+        }
+        std::string bytes;
+        return ReadWholeFile(from, bytes) && WriteFileAtomic(to, bytes) ? aside : std::string();
+    }
+    return std::string();
 }
 
 // ---- Comma-separated tables ---------------------------------------------------------------

@@ -118,6 +118,13 @@ bool DirExists(const std::string& path);
 // is missing (an installed copy creates the parents in the user data folder).
 bool CreateFolder(const std::string& path);
 
+// Puts a damaged file out of the game's way without losing it: it is renamed, in the folder
+// where the game writes it, to its own name + ".damaged-" + the date and time
+// ("network\history.dat.damaged-20240607-093005", then "-2", "-3"... should that name be taken).
+// A file found only in the game folder of an installed copy is copied there instead. Nothing is
+// overwritten or deleted. The new path (relative, with "\"), or empty when it could not be done.
+std::string SetAsideDamagedFile(const std::string& path);
+
 // ---- Comma-separated tables ---------------------------------------------------------------
 
 // Splits a text into lines ("\n"; "\r" dropped; scanning stops at a zero byte) and each line

@@ -76,31 +76,55 @@ void CPlayHistory::Load() {
     if (!FileExists(kFilePath)) return;
     std::string text;
     const ReadStatus status = ReadEncodedFile(kFilePath, text);
-    if (status == ReadStatus::CannotRead) throw CInitFileException("DEF0100", "history.dat を開けません。");
-    // An empty file is an empty history (it holds not even the encoding's offset).
-    if (status == ReadStatus::Malformed && !IsEmptyFile()) {
-        throw CInitFileException("DEF0101", "history.dat が不正です。");
-    }
-    // The file holds every record that was saved, so every line is taken; a line of more than
-    // five fields is malformed. Lines are split one at a time, so a huge file of blank lines
-    // costs no table of its size.
     std::map<std::string, PlayHistoryRecord> loaded;
+    if (status == ReadStatus::CannotRead) {
+        SetAside(CInitFileException("DEF0100", "history.dat を開けません。"));
+    } else if ((status == ReadStatus::Malformed && !IsEmptyFile()) || !ParseRecords(text, loaded)) {
+        // An empty file is an empty history (it holds not even the encoding's offset).
+        SetAside(CInitFileException("DEF0101", "history.dat が不正です。"));
+    } else {
+        records_ = std::move(loaded);
+    }
+}
+
+// The file holds every record that was saved, so every line is taken; a line of more than five
+// fields is malformed. Lines are split one at a time, so a huge file of blank lines costs no
+// table of its size.
+bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, PlayHistoryRecord>& loaded) {
     std::vector<std::string> cells;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         cells.assign(kFields, std::string());
-        if (!ParseCsvText(text.substr(start, end - start), cells, kFields, 1)) {
-            throw CInitFileException("DEF0101", "history.dat が不正です。");
-        }
+        if (!ParseCsvText(text.substr(start, end - start), cells, kFields, 1)) return false;
         start = end + 1;
         const std::string& key = cells[0];
         if (key.empty()) continue;
         loaded[key] = PlayHistoryRecord(key, StrToDouble(cells[1]), StrToDouble(cells[2]),
                                         StrToDouble(cells[3]), StrToInt(cells[4]));
     }
-    records_ = std::move(loaded);
+    return true;
+}
+
+// A history that cannot be read does not stop the game: the file is set aside under a new name,
+// the player is told once, and play goes on with an empty history. Only a file that cannot be
+// moved out of the way stops the start, as it would be overwritten by the next save.
+void CPlayHistory::SetAside(const CInitFileException& error) {
+    const std::string aside = SetAsideDamagedFile(kFilePath);
+    if (aside.empty()) throw error;
+    NoteRecoveredError(
+        CInitFileException(error.GetCode(), error.GetMessage() + "\n別名で残し、空で始めます。"),
+        "history.dat を " + aside + " に退避しました。");
+    // A damaged file that stays where it was (in the game folder of an installed copy, which the
+    // game does not write) is hidden by an empty history where the game writes.
+    if (FileExists(kFilePath)) {
+        try {
+            Save();
+        } catch (const CQuorException&) {
+            // Unsaved, the damaged file is set aside again at the next start.
+        }
+    }
 }
 
 void CPlayHistory::Save() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/QuorException.h"
 #include "foundation/Singleton.h"
 
 namespace QVNet {
@@ -48,8 +49,10 @@ class CPlayHistory : public CSingleton<CPlayHistory> {
 
     // Loads again (reset).
     void Initialize();
-    // Empty when "network\history.dat" is missing. Throws CInitFileException "DEF0100" (cannot
-    // be read) or "DEF0101" (not an encoded text, or a line of more than 5 fields).
+    // Empty when "network\history.dat" is missing. A file that cannot be read ("DEF0100") or is
+    // not a history ("DEF0101": not an encoded text, or a line of more than 5 fields) is set aside
+    // (SetAsideDamagedFile), the error noted for the player (NoteRecoveredError) and the history
+    // left empty; only when the file cannot be set aside is the error thrown (CInitFileException).
     void Load();
     // Writes every record in key order; throws CDataFileException "DEF0102".
     void Save();
@@ -70,5 +73,7 @@ class CPlayHistory : public CSingleton<CPlayHistory> {
   private:
     friend class CSingleton<CPlayHistory>;
     CPlayHistory();
+    static bool ParseRecords(const std::string& text, std::map<std::string, PlayHistoryRecord>& loaded);
+    void SetAside(const CInitFileException& error);
     std::map<std::string, PlayHistoryRecord> records_;
 };

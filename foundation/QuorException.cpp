@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
+
+#include "foundation/Log.h"
 
 namespace {
 
@@ -85,6 +88,17 @@ std::string FormatErrorReport(const CQuorException& e) {
 std::string FormatErrorReport(const std::string& code, const std::string& message) {
     return "Error Code:[" + code + "] \n" + message;
 }
+
+namespace {
+std::vector<StringPair> g_recovered;
+}  // namespace
+
+void NoteRecoveredError(const CQuorException& e, const std::string& detail) {
+    g_recovered.push_back({e.GetCode(), e.GetMessage()});
+    CLog::GetInstance()->Write(FormatErrorReport(e) + " (" + detail + ")");
+}
+
+std::vector<StringPair> TakeRecoveredErrors() { return std::exchange(g_recovered, {}); }
 
 const QuorErrorDef* FindQuorError(std::string_view code) {
     auto it = std::find_if(std::begin(kErrors), std::end(kErrors),

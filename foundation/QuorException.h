@@ -7,6 +7,7 @@
 // Handlers catch by value; a handler of the base takes every class of the family.
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CQuorException {
   public:
@@ -64,6 +65,13 @@ struct StringPair {
 // The report text of a caught error: "Error Code:[" + code + "] \n" + message.
 std::string FormatErrorReport(const CQuorException& e);
 std::string FormatErrorReport(const std::string& code, const std::string& message);
+
+// Errors the game got over while it started (a damaged state file set aside, play going on
+// without it): noted where they happen, written to the log at once with `detail` (what was done),
+// and shown to the player once by the top menu.
+void NoteRecoveredError(const CQuorException& e, const std::string& detail);
+// The errors noted so far, in order; the list is empty afterwards.
+std::vector<StringPair> TakeRecoveredErrors();
 
 // ---- The table of every code of the game -------------------------------------------------
 // Throwers may write the class, code and message literally; these helpers throw the same

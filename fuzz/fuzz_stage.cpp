@@ -1,17 +1,26 @@
 // Stage file text -> stage: the reader must answer every input with a stage or a coded error,
-// and a stage it accepts must write out and read back again.
+// a stage it accepts must write out and read back again, and (with the built game folder at hand)
+// it plays a few frames in the play scene: damaged values must not reach undefined behaviour in
+// play either.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "engine/InputManager.h"
+#include "engine/Scene.h"
+#include "flow/GameSetup.h"
 #include "foundation/ClientInfo.h"
 #include "foundation/EncodedFile.h"
 #include "foundation/QuorException.h"
+#include "play/AttackParameter.h"
+#include "play/ObjectRegistry.h"
+#include "play/StageScene.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageMap.h"
+#include "tests/common/headless_screen.h"
 #include "tests/common/temp_folder.h"
 
 namespace {
@@ -37,19 +46,48 @@ const char* const kKinds[] = {"Kid001",
                               "Key",
                               "Oto001"};
 
+bool g_canPlay = false;  // the built game folder is copied in: stages are played too
+
 void Prepare() {
     static bool done = false;
     if (done) return;
     done = true;
     // A folder of this run's own, removed at exit.
     static testsupport::TempGameFolder folder("quor-fuzz-stage");
+    g_canPlay = testsupport::BuiltGameIsComplete();
+    if (g_canPlay) testsupport::CopyBuiltGame(folder.Path());
     folder.MakeDir("data");
     folder.MakeDir("network");
-    std::string table = ",,\n";
-    for (const char* k : kKinds) table += std::string(k) + ",名前,説明\n";
-    WriteEncodedFile("data\\stage_objects.dat", table);
+    if (!g_canPlay) {
+        std::string table = ",,\n";
+        for (const char* k : kKinds) table += std::string(k) + ",名前,説明\n";
+        WriteEncodedFile("data\\stage_objects.dat", table);
+    }
     WriteEncodedFile("network\\client_info.dat",
                      "<clientInfo><boughtItems>Opening,Key</boughtItems></clientInfo>");
+    if (!g_canPlay) return;
+    // The play world as the game starts it: the screen, the object kinds, the tables.
+    testsupport::OpenHeadlessScreenOnce();
+    InstallGameHooks();
+    CAttackParameterTable::GetInstance();
+    CObjectRegistry::GetInstance();
+    CInputManager::GetInstance();
+}
+
+// A few frames of test play, drawn now and then; a coded error ends them.
+void Play(std::unique_ptr<CStage> stage) {
+    CBlankScene host;
+    try {
+        host.PushChild(new CStageScene(&host, std::move(stage), 3, 0));
+        for (int frame = 0; frame < 40; ++frame) {
+            CInputManager::GetInstance()->Update();
+            host.UpdateTop();
+            if (frame % 10 == 0) host.DrawTop();
+        }
+    } catch (const CQuorException&) {
+        // A coded error is the game's answer; what the sanitizers watch is how play got there.
+    }
+    CObjectRegistry::GetInstance()->Reset();
 }
 
 std::unique_ptr<CStage> Read(const std::string& text, int mode) {
@@ -107,5 +145,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string again = second->WriteFileText();
     std::unique_ptr<CStage> third = Read(again, 0);
     if (!third || third->WriteFileText() != again) std::abort();
+    if (g_canPlay) Play(std::move(stage));
     return 0;
 }

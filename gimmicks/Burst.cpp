@@ -49,7 +49,7 @@ int CBurstBase::Collide(IBase* other) {
     // The victim is flung away from the middle of the explosion.
     attack.angle = GetAngle(centerX, centerY, other->centerX, other->centerY);
     const int result = other->ReceiveAttack(attack);
-    ShowHitEffect(this, other, attack, result);
+    if (!BeatsTheHero(other, result)) ShowHitEffect(this, other, attack, result);
     return result;
 }
 

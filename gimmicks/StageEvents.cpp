@@ -2,7 +2,6 @@
 
 #include "engine/Camera.h"
 #include "engine/Music.h"
-#include "engine/el/DrawHelpers.h"
 #include "play/HitEffect.h"
 #include "play/SceneServices.h"
 
@@ -62,16 +61,7 @@ bool CEventBase::Crossed(int direction) const {
 bool CEventBase::IsEntering() const { return Crossed(mode == kToLeft || mode == kToUp ? -1 : +1); }
 bool CEventBase::IsLeaving() const { return Crossed(mode == kToLeft || mode == kToUp ? +1 : -1); }
 
-void CEventBase::DrawDebug() {
-    if (!IsDebugDrawing() || IsDead()) return;
-    const CCamera* cam = CCamera::GetInstance();
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    const float size = static_cast<float>(kEventSize);
-    DrawRectOutline(static_cast<int>(cam->WorldToScreenX(fx, fy)),
-                    static_cast<int>(cam->WorldToScreenY(fx, fy)),
-                    static_cast<int>(cam->WorldToScreenX(fx + size, fy + size)),
-                    static_cast<int>(cam->WorldToScreenY(fx + size, fy + size)), 255, 255, 0, 1);
-}
+void CEventBase::DrawDebug() { DrawDebugBox(*this); }
 
 // ---- Music ------------------------------------------------------------------------------------
 

@@ -7,14 +7,14 @@
 
 namespace Controls {
 
-namespace {
-
-std::unique_ptr<CSpriteTextLabel> WhiteLabel(const std::string& text, int32_t x, int32_t y, int32_t width,
+std::unique_ptr<CSpriteTextLabel> PanelLabel(const std::string& text, int32_t x, int32_t y, int32_t width,
                                              int32_t alignment) {
     auto label = std::make_unique<CSpriteTextLabel>(text, x, y, width, 16, 16, 255, 255, 255);
     label->SetAlignment(alignment);
     return label;
 }
+
+namespace {
 
 // One 16 x 16 cell of the panel's 48 x 48 block: column and row 0 (edge), 1 (middle), 2 (edge).
 void PutPanelCell(int32_t x, int32_t y, int32_t column, int32_t row, int32_t width, int32_t height) {
@@ -22,9 +22,9 @@ void PutPanelCell(int32_t x, int32_t y, int32_t column, int32_t row, int32_t wid
     PutSheet(kSheet9, x, y, left, top, left + width, top + height);
 }
 
-// The panel over the rectangle: corner cells at the corners, edge cells along the edges and the
-// middle cell over the inside, the last piece of a run cut to what is left.
-void DrawCellPanel(int32_t ax, int32_t ay, int32_t w, int32_t h) {
+}  // namespace
+
+void DrawCreatorPanel(int32_t ax, int32_t ay, int32_t w, int32_t h) {
     for (int32_t y = 0; y < h; y += 16) {
         const int32_t row = y == 0 ? 0 : (y + 16 >= h ? 2 : 1);
         const int32_t ch = std::min(16, h - y);
@@ -37,21 +37,19 @@ void DrawCellPanel(int32_t ax, int32_t ay, int32_t w, int32_t h) {
     }
 }
 
-}  // namespace
-
 CCreatorPointWindow::CCreatorPointWindow(int32_t x, int32_t y, const std::string& pointsText,
                                          const std::string& levelText)
     : COriginalBaseForm(x, y, kWidth, kHeight), pointsText_(pointsText), levelText_(levelText) {
-    pointsLabel_ = AddControl(WhiteLabel(pointsText, 144, 28, 80, 2));
-    levelLabel_ = AddControl(WhiteLabel(levelText, 144, 8, 80, 2));
-    AddControl(WhiteLabel("クリエイターポイント", 16, 28, 240, 0));
-    AddControl(WhiteLabel("クリエイターレベル", 16, 8, 240, 0));
+    pointsLabel_ = AddControl(PanelLabel(pointsText, 144, 28, 80, 2));
+    levelLabel_ = AddControl(PanelLabel(levelText, 144, 8, 80, 2));
+    AddControl(PanelLabel("クリエイターポイント", 16, 28, 240, 0));
+    AddControl(PanelLabel("クリエイターレベル", 16, 8, 240, 0));
 }
 
 void CCreatorPointWindow::Draw() {
     int32_t ax, ay;
     GetAbsolutePosition(ax, ay);
-    DrawCellPanel(ax, ay, GetWidth(), GetHeight());
+    DrawCreatorPanel(ax, ay, GetWidth(), GetHeight());
     COriginalBaseForm::Draw();
 }
 

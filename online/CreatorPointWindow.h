@@ -3,12 +3,20 @@
 // numbers in white on a dark green panel. It reads no input; the shop replaces it whole when the
 // points change.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "controls/DisplayParts.h"
 #include "controls/Forms.h"
 
 namespace Controls {
+
+// The creators' dark green panel over the rectangle: corner cells at the corners, edge cells
+// along the edges and the middle cell over the inside, the last piece of a run cut to what is left.
+void DrawCreatorPanel(int32_t x, int32_t y, int32_t width, int32_t height);
+// A white label of size 16 and 16 high for the panel (alignment 0 left, 1 centred, 2 right).
+std::unique_ptr<CSpriteTextLabel> PanelLabel(const std::string& text, int32_t x, int32_t y, int32_t width,
+                                             int32_t alignment);
 
 class CCreatorPointWindow : public COriginalBaseForm {
   public:

@@ -315,6 +315,10 @@ void CNetWorkAccessor::NotifyClosedListeners(const NetWorkResult& result) {
 
 bool CNetWorkAccessor::IsBusy() const { return request_ != nullptr || window_ != nullptr; }
 
+bool CNetWorkAccessor::WaitForRequest(std::chrono::milliseconds limit) const {
+    return QVNet::WaitForEnd(request_, limit);
+}
+
 void CNetWorkAccessor::Draw() {
     if (window_) window_->Draw();
 }

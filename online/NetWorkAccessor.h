@@ -7,6 +7,7 @@
 //
 // Texts are UTF-8 here; they are CP932 on the wire.
 #include <array>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,6 +72,10 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
     // Once a frame, before the scenes update.
     void Poll();
     bool IsBusy() const;
+    // Waits at most `limit` for the running request to end; true when none runs any more. Runs
+    // without a window wait so before each frame: a scripted run then meets the same screens
+    // at the same frames however long the server takes.
+    bool WaitForRequest(std::chrono::milliseconds limit) const;
     // The busy window, over the scene.
     void Draw();
     // The game reset: drops the window, the request and the listeners.

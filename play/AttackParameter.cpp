@@ -19,9 +19,9 @@ CAttackParameterTable::CAttackParameterTable() { Load(); }
 void CAttackParameterTable::Load() {
     std::string text;
     const ReadStatus status = ReadEncodedFile("data\\attack_parameters.dat", text);
-    if (status == ReadStatus::CannotRead)
-        throw CInitFileException("IFE0400", "attack_parameters.dat を開けません。");
-    if (status != ReadStatus::Ok) throw CInitFileException("IFE0401", "attack_parameters.dat が不正です。");
+    // A read that yields no text (no file, an unreadable one, or one not in the game's encoding)
+    // cannot be opened as a table; a text that does not fit the table is a bad one.
+    if (status != ReadStatus::Ok) throw CInitFileException("IFE0400", "attack_parameters.dat を開けません。");
     std::vector<std::string> table;
     if (!ParseCsvText(text, table, kFields, kLines))
         throw CInitFileException("IFE0401", "attack_parameters.dat が不正です。");

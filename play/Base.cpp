@@ -93,7 +93,9 @@ int IBase::GetLiveCount() { return g_liveCount; }
 // ---- Virtual defaults ----
 
 void IBase::ComputeCentre() {
-    if (shapeType == kShapeRect || shapeType == kShapeNone) {
+    // Only a rectangle's position is a corner; every other shape, the shapeless one included, has
+    // its centre at (x, y).
+    if (shapeType == kShapeRect) {
         centerX = x + width * 0.5;
         centerY = y + height * 0.5;
     } else {
@@ -179,7 +181,7 @@ void IBase::BeginFrame() {
                  riders.end());
 }
 
-void IBase::Move() {
+void IBase::Move(double slow) {
     const double dt = GetFrameTime();
     double f = 1.0;
     onSlipperyGround = false;
@@ -188,21 +190,21 @@ void IBase::Move() {
         f = ridden ? ridden->GetSurfaceFriction() : GetGroundFriction();
         onSlipperyGround = f < 0.7;
     }
-    vx += dt * ax * f;
-    vy += dt * ay;
+    vx += dt * ax * f * slow;
+    vy += dt * ay * slow;
     if (vx >= 0 && vx > maxSpeedRight) vx = maxSpeedRight;
     if (vx < 0 && vx < -maxSpeedLeft) vx = -maxSpeedLeft;
     if (vy >= 0 && vy > maxSpeedDown) vy = maxSpeedDown;
     if (vy < 0 && vy < -maxSpeedUp) vy = -maxSpeedUp;
     if (IBase* p = parent.Get(); p && attachedToParent) {
-        parentOffsetX += dt * vx;
-        parentOffsetY += dt * vy;
+        parentOffsetX += dt * vx * slow;
+        parentOffsetY += dt * vy * slow;
         x = p->x + parentOffsetX;
         y = p->y + parentOffsetY;
         return;
     }
-    x += dt * vx;
-    y += dt * vy;
+    x += dt * vx * slow;
+    y += dt * vy * slow;
     if (!ignoresMap && onGround && !riddenObject.Get()) x += GetGroundConveyorSpeed() * conveyorFactor * dt;
 }
 

@@ -115,7 +115,9 @@ class IBase {
 
     // ---- Per-frame steps that a class's Update calls ----
     void BeginFrame();
-    void Move();
+    // `slow` scales the frame's change of velocity and the object's own move (a hit-stop slows
+    // both), never the carry of a conveyor under it.
+    void Move(double slow = 1.0);
     void EndFrame();
 
     // ---- Shape ----

@@ -120,7 +120,8 @@ class CHero : public ICharacter, public ICameraTarget, public IAttackable, publi
     void UpdatePowerUpPose(double t);
     void UpdateDoorPose(double t);
     // The glow (four sprites) and the ring (eight sprites, t in frames) the scene draws.
-    void DrawEffects();
+    // The power-up glow at the pose's frame t, bright or dim (the blink the scene drives).
+    void DrawEffects(int t, bool bright);
     void DrawEffectRing(double t);
 
     // ---- Steps of the frame, public for the scene and the tests ----
@@ -190,6 +191,8 @@ class CHero : public ICharacter, public ICameraTarget, public IAttackable, publi
 
     // The frame last shown (page, column, row), for the tests and the screenshot sheet.
     int framePage = 1, frameColumn = 0, frameRow = 0;
+    // Effect sprite i (0..3 the glow, 4..11 the ring), for the tests.
+    const CSprite* GetEffectSprite(int i) const;
 
     static constexpr int kAfterImageCount = 10;
     static constexpr int kEffectSpriteCount = 12;

@@ -337,11 +337,8 @@ void CHero::UpdateHose() {
         const double swing = std::fabs(aimAngle - previousAimAngle);
         if (swing > 0.1 * kPi && swing < kPi && pressure < 245.0) pressure = 244.999;
         if (shotTimer >= 2) FireHose();
-    } else {
-        // A spent spray ends: the next push starts a fresh one.
-        spraying = false;
-        sprayFrames = shotTimer = 0;
     }
+    // A spent spray stays spent: only a hurt or another weapon clears it for the next push.
     previousAimAngle = aimAngle;
 }
 

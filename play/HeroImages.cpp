@@ -451,7 +451,9 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
     afterImages_[0] = std::move(figure);
 
     if (weaponKind == kWeaponHose) {
-        aimAngle = w == kTurnWithFrameAngle ? -weaponAngle - kPi : tip;
+        // The spinning frames draw a blur, not the weapon: the hose aims along the angle the frame
+        // passes (the spin), so a hovering hero sprays all around.
+        aimAngle = w == kSpinningBlur ? weaponAngle : tip;
         nozzleOffsetX = gripX + 36.0 * std::cos(aimAngle);
         nozzleOffsetY = -(gripY + bodyY) + 36.0 * std::sin(aimAngle) - 2.0;
     }
@@ -506,7 +508,7 @@ void CHero::CreateEffectSprites() {
     for (auto& s : effectSprites_) s.reset(CreateSprite("Effect", "Effect001", 2, 0, 0, 48, 48));
 }
 
-void CHero::DrawEffects() {
+void CHero::DrawEffects(int t, bool bright) {
     static constexpr float kGlowScale[4] = {1.6f, 1.25f, 0.95f, 0.7f};
     for (int i = 0; i < 4; ++i) {
         CSprite* s = effectSprites_[i].get();
@@ -514,12 +516,18 @@ void CHero::DrawEffects() {
         s->x = static_cast<float>(centerX / 256.0);
         s->y = static_cast<float>(centerY / 256.0);
         s->z = static_cast<float>(depth + 0.0005);
+        // The layers turn with the pose's time, against each other; the glow blinks between its
+        // bright and its dim look.
         s->scaleX = s->scaleY = kGlowScale[i];
-        s->angleZ = static_cast<float>(age * 0.05 * (i % 2 ? -1 : 1));
-        s->SetAlpha(0.25f + 0.1f * i);
+        s->angleZ = static_cast<float>(t * 0.05 * (i % 2 ? -1 : 1));
+        s->SetAlpha((0.25f + 0.1f * i) * (bright ? 1.0f : 0.5f));
         s->ApplyTransform();
         s->Draw();
     }
+}
+
+const CSprite* CHero::GetEffectSprite(int i) const {
+    return i >= 0 && i < kEffectSpriteCount ? effectSprites_[i].get() : nullptr;
 }
 
 void CHero::DrawEffectRing(double t) {

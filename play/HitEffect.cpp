@@ -3,6 +3,7 @@
 #include "engine/Camera.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
+#include "engine/el/DrawHelpers.h"
 #include "engine/el/elDraw.h"
 #include "foundation/Random.h"
 #include "play/Base.h"
@@ -33,7 +34,6 @@ bool g_debugDrawing = false;
 
 void ShowHitEffect(const IBase* attacker, const IBase* victim, const AttackInfo& attack, int result) {
     if (result != kHitDefeated && result != kHitHurt && result != kHitGuarded) return;
-    if (victim->category == kCategoryHero && result == kHitDefeated) return;
     const double rs = attacker->GetRadius(), ro = victim->GetRadius();
     const double f = rs + ro > 0.0 ? rs / (rs + ro) : 0.0;
     const int cx = static_cast<int>(attacker->centerX + f * (victim->centerX - attacker->centerX));
@@ -47,8 +47,25 @@ void ShowHitEffect(const IBase* attacker, const IBase* victim, const AttackInfo&
     PlaySE(look.sound);
 }
 
+bool BeatsTheHero(const IBase* victim, int result) {
+    return result == kHitDefeated && victim->category == kCategoryHero;
+}
+
 void SetDebugDrawing(bool on) { g_debugDrawing = on; }
 bool IsDebugDrawing() { return g_debugDrawing; }
+
+void DrawDebugBox(const IBase& object, DebugColour colour) {
+    if (!g_debugDrawing || object.IsDead()) return;
+    const CCamera* cam = CCamera::GetInstance();
+    const auto sx = [&](double wx, double wy) {
+        return static_cast<int>(cam->WorldToScreenX(static_cast<float>(wx), static_cast<float>(wy)));
+    };
+    const auto sy = [&](double wx, double wy) {
+        return static_cast<int>(cam->WorldToScreenY(static_cast<float>(wx), static_cast<float>(wy)));
+    };
+    const double l = object.x, t = object.y, r = object.x + object.width, b = object.y + object.height;
+    DrawRectOutline(sx(l, t), sy(l, t), sx(r, b), sy(r, b), colour.red, colour.green, colour.blue, 1);
+}
 
 void DrawDebugCircle(double worldX, double worldY, double radius, uint32_t colorRef) {
     const CCamera* cam = CCamera::GetInstance();

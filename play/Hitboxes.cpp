@@ -106,7 +106,7 @@ int CCollisionDetectionBase::Collide(IBase* other) {
             told->OnAttackHit(r, attack);
         }
     }
-    ShowHitEffect(this, other, attack, r);
+    if (!BeatsTheHero(other, r)) ShowHitEffect(this, other, attack, r);
     return r;
 }
 

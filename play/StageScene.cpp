@@ -80,7 +80,7 @@ void CStageScene::StartStage(int area, int x, int y) {
 
     hero = new CHero(stage.get(), x * kTile, y * kTile - 6.0, kWeaponBroom, 100);
     if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
-    boss = nullptr;
+    boss.Reset();
     CObjectRegistry::GetInstance()->UpdateAll(0.0);
 
     ResetZoomChannels();
@@ -118,7 +118,7 @@ void CStageScene::StartSpawner() {
 void CStageScene::PopulateArea(int tileX, int tileY, int weaponKind, int health) {
     hero = new CHero(stage.get(), tileX * kTile, tileY * kTile - 6.0, weaponKind, health);
     if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
-    boss = nullptr;
+    boss.Reset();
     ResetZoomChannels();
     ResetFade();
     CCamera* camera = CCamera::GetInstance();
@@ -199,8 +199,8 @@ void CStageScene::SetState(int s) {
     }
     if (s == kSceneEvaluation) PlayMusic(MusicId::kEvaluation, CMusicPlayer::kEndless, 1.0f, false, false);
     if (s == kSceneEvaluationSent) PlayMusic(MusicId::kNone, CMusicPlayer::kEndless, 1.0f, false, true);
-    if (s != kScenePlaying && s != kScenePaused && s != kSceneWeaponChange && s != kSceneWarpOut &&
-        s != kSceneAreaChange) {
+    // The rain and the wind go on only while the world moves (a pause silences them too).
+    if (s != kScenePlaying && s != kSceneWeaponChange && s != kSceneWarpOut && s != kSceneAreaChange) {
         StopWeatherSound();
         weatherSoundTime = 0;
     }
@@ -333,7 +333,7 @@ void CStageScene::StepState() {
             FollowHero();
             camera->Update();
             bool done = true;
-            if (auto* b = dynamic_cast<IBoss*>(boss); b && CObjectRegistry::GetInstance()->Contains(boss)) {
+            if (auto* b = dynamic_cast<IBoss*>(GetRegisteredBoss())) {
                 done = b->EntranceStep();
                 b->UpdateCentre();
             }
@@ -558,10 +558,15 @@ void CStageScene::MakeWeatherParticle(int kind, bool first, int L, int T, int R,
             break;
         }
         case kWeatherRock:
-        case kWeatherBomb:
-            AddLive(cls, s, RandomRange(L + 16, R - 16), T - 24, {RandomRange(-130, 130), 100.0, 0});
+        case kWeatherBomb: {
+            // The speed is drawn before the place, one draw per statement, so that a play replays
+            // the same on every compiler.
+            const int speed = RandomRange(-130, 130);
+            const int x = RandomRange(L + 16, R - 16);
+            AddLive(cls, s, x, T - 24, {speed, 100.0, 0});
             PlaySE(SoundId::kThrow);
             break;
+        }
         case kWeatherFish:
             if (RandomRange(0, 1) == 0)
                 AddLive(cls, s, R + 32, RandomRange(T + 16, B - 16), {0});

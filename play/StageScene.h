@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/Scene.h"
+#include "play/ObjectHandle.h"
 #include "play/SceneServices.h"
 #include "stage/StageCatalogues.h"
 
@@ -173,6 +174,8 @@ class CStageScene : public IScene, public IPlaySceneServices {
     double Wind() const;
     // Edges of the screen in world pixels.
     void ScreenEdges(int& left, int& top, int& right, int& bottom) const;
+    // The boss while its object lives and the registry holds it, else null.
+    IBase* GetRegisteredBoss() const;
     void MakeWeatherParticle(int kind, bool first, int left, int top, int right, int bottom);
 
     std::unique_ptr<CStage> stage;
@@ -193,7 +196,7 @@ class CStageScene : public IScene, public IPlaySceneServices {
     bool introSkipped = false;
     std::unique_ptr<CObjectSpawner> spawner;
     CHero* hero = nullptr;
-    IBase* boss = nullptr;
+    ObjectHandle boss;  // resolved, and found in the registry, before anything is asked of it
     int lives = 0;
     int keyCount = 0;
     int warpArea = 0, warpX = 0, warpY = 0;

@@ -255,7 +255,7 @@ void CStageScene::Draw() {
     CObjectRegistry::GetInstance()->DrawAll();
     if (!hero) return;
     const int t = static_cast<int>(stateTime);
-    if (state == kSceneWeaponChange && stateTime > 16 && t % 4 <= 1) hero->DrawEffects();
+    if (state == kSceneWeaponChange && stateTime > 16 && t % 4 <= 1) hero->DrawEffects(t, t % 8 < 4);
     if (state == kSceneWarpOut) hero->DrawEffectRing(stateTime);
 }
 
@@ -419,14 +419,17 @@ void CStageScene::DrawDarkness() {
 
 void CStageScene::DrawStageTitle(double alpha, int r, int g, int b) {
     if (!stage || alpha <= 0) return;
-    // The text layer has no alpha: a title below half strength is not drawn.
-    if (alpha < 0.5) return;
-    DrawText(stage->name, 50, 140, 640, 184, r, g, b, kFont, 30, 0, false, 0);
+    // Everything of the title fades together.
+    const auto text = [&](const std::string& s, int left, int top, int bottom, int size) {
+        DrawText(s, left, top, 640, bottom, r, g, b, kFont, size, 0, false, 0, alpha);
+    };
+    text(stage->name, 50, 140, 184, 30);
     // The underline is as long as the name in the files' encoding: 15 pixels a byte.
-    Fill(50, 178, 50 + 15 * static_cast<int>(Utf8ToCp932(stage->name).size()), 181, r, g, b);
+    elDraw::BlendRect(50, 178, 50 + 15 * static_cast<int>(Utf8ToCp932(stage->name).size()), 181, Rgb(r, g, b),
+                      alpha);
     if (playMode != kPlayNormal) {
-        DrawText("  作者：" + stage->GetLatestArranger(), 70, 200, 640, 220, r, g, b, kFont, 14, 0, false, 0);
-        DrawText("原作者：" + stage->originalAuthor, 70, 222, 640, 242, r, g, b, kFont, 14, 0, false, 0);
+        text("  作者：" + stage->GetLatestArranger(), 70, 200, 220, 14);
+        text("原作者：" + stage->originalAuthor, 70, 222, 242, 14);
     }
     std::vector<std::string> names;
     std::string rest = stage->arrangedAuthors;
@@ -436,9 +439,8 @@ void CStageScene::DrawStageTitle(double alpha, int r, int g, int b) {
     if (names.size() < 3) return;
     int y = 244;
     for (size_t i = 1; i + 1 < names.size() && y < 398; ++i, y += 22)
-        DrawText("　　　　" + names[i], 70, y, 640, y + 22, r, g, b, kFont, 14, 0, false, 0);
-    if (names.size() > 9)
-        DrawText("　　　　（以下省略）", 70, y, 640, y + 22, r, g, b, kFont, 14, 0, false, 0);
+        text("　　　　" + names[i], 70, y, y + 22, 14);
+    if (names.size() > 9) text("　　　　（以下省略）", 70, y, y + 22, 14);
 }
 
 void CStageScene::DrawPausePanel() {

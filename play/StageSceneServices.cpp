@@ -8,6 +8,7 @@
 #include "play/ObjectRegistry.h"
 #include "play/StageScene.h"
 #include "stage/Stage.h"
+#include "stage/StageMap.h"
 
 namespace {
 constexpr int kChannels = 3;
@@ -53,10 +54,14 @@ void CStageScene::SetCheckpoint(int area, int x, int y) {
 }
 
 // A warp acts only while the play runs: a door touched after the goal or a miss must not undo them.
+// A target tile outside the target area's map (a damaged stage file) is refused like a missing
+// area: nothing happens and the door can be tried again.
 bool CStageScene::RequestWarp(int areaNum, int x, int y, bool animate) {
     if (state != kScenePlaying || !stage) return false;
     for (int slot = 0; slot < CStage::kMaxAreas; ++slot) {
         if (!stage->IsValidAreaIndex(slot) || stage->GetArea(slot)->absoluteAreaNum != areaNum) continue;
+        const CStageMap* map = stage->GetArea(slot)->GetMap();
+        if (!map || x < 0 || y < 0 || x >= map->GetWidth() || y >= map->GetHeight()) return false;
         warpArea = slot;
         warpX = x;
         warpY = y;
@@ -132,21 +137,23 @@ void CStageScene::RegisterBoss(IBase* b) {
     boss = b;
 }
 
-const IBase* CStageScene::GetLiveBoss() const {
-    return boss && CObjectRegistry::GetInstance()->Contains(boss) ? boss : nullptr;
+IBase* CStageScene::GetRegisteredBoss() const {
+    IBase* b = boss.Get();
+    return b && CObjectRegistry::GetInstance()->Contains(b) ? b : nullptr;
 }
+
+const IBase* CStageScene::GetLiveBoss() const { return GetRegisteredBoss(); }
 
 void CStageScene::OnBossDefeated() {
     if (playMode != kPlayNormal || state != kScenePlaying) return;
-    auto* b = dynamic_cast<IBoss*>(boss);
-    if (b && CObjectRegistry::GetInstance()->Contains(boss)) {
+    if (auto* b = dynamic_cast<IBoss*>(GetRegisteredBoss())) {
         if (b->IsFinalBoss()) {
             SetState(kSceneFinalBossDefeated);
         } else {
             EndPlay(SoundId::kFanfare, kSceneBossDefeated);
         }
     }
-    boss = nullptr;
+    boss.Reset();
 }
 
 void CStageScene::StopMusicAfterBoss() {

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang under ASan and UBSan and runs each for a bounded time.
+# With the main build's game folder at hand (scripts/build.sh) the stage target also plays the
+# stages it reads, on a copy of that folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 FUZZ_DIR=${FUZZ_DIR:-build-fuzz}
+GAME_DIR=${GAME_DIR:-$PWD/build/game}
+game=()
+[ -f "$GAME_DIR/data/bmp_index.dat" ] && game=(-DQUOR_TEST_GAME_DIR="$GAME_DIR")
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUOR_TESTS=OFF -DQUOR_BENCH=OFF -DQUOR_FUZZ=ON \
+  -DQUOR_TESTS=OFF -DQUOR_BENCH=OFF -DQUOR_FUZZ=ON "${game[@]}" \
   -DCMAKE_C_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null

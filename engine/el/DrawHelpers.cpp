@@ -15,18 +15,21 @@ uint32_t Pack(int red, int green, int blue) {
 }  // namespace
 
 void DrawText(const std::string& text, int left, int top, int right, int bottom, int red, int green, int blue,
-              const std::string& fontName, int fontSize, int style, bool stringDrawing, int alignment) {
+              const std::string& fontName, int fontSize, int style, bool stringDrawing, int alignment,
+              double alpha) {
     const uint32_t colour = Pack(red, green, blue);
     if (stringDrawing) {
         elDraw::CreateStringFont(fontName, fontSize);
         elDraw::SetTextColors(colour, 0, true);
-        elDraw::DrawString(left, top, right, bottom, text, 0);
+        elDraw::DrawString(left, top, right, bottom, text, elDraw::kStringCells);
         elDraw::ReleaseStringFont();
         return;
     }
     elDraw::CreateFontByName(fontName, fontSize, 0, style, false, false);
     elDraw::SetTextColors(colour, 0, true);
+    elDraw::SetTextAlpha(alpha);
     elDraw::DrawTextRect(left, top, right, bottom, text, alignment == 0 ? 0 : alignment == 1 ? 1 : 2);
+    elDraw::SetTextAlpha(1.0);
     elDraw::ReleaseFont();
 }
 

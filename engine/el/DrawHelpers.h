@@ -3,12 +3,15 @@
 // Colours are given as red, green and blue (0..255) and packed as red | green << 8 | blue << 16.
 #include <string>
 
-// Draws UTF-8 text in the rectangle. With `stringDrawing` set it goes through the smoothed string
-// renderer (elDraw::DrawString, top-left at left, top); otherwise through plain text in the
-// rectangle with the alignment (0 left, 1 centred, any other value right) and `style` as the
-// weight kind (0 normal, 1 bold).
+// Draws UTF-8 text in the rectangle. With `stringDrawing` set it goes character by character
+// through the smoothed string renderer (elDraw::DrawString, top-left at left, top), each character
+// in its cell (elDraw::kStringCells: the font size wide, half that for a single-byte character);
+// otherwise through plain text in the rectangle with the alignment (0 left, 1 centred, any other
+// value right) and `style` as the weight kind (0 normal, 1 bold), laid over what is there at
+// `alpha` (0 nothing, 1 opaque).
 void DrawText(const std::string& text, int left, int top, int right, int bottom, int red, int green, int blue,
-              const std::string& fontName, int fontSize, int style, bool stringDrawing, int alignment);
+              const std::string& fontName, int fontSize, int style, bool stringDrawing, int alignment,
+              double alpha = 1.0);
 
 // Four lines: (x1, y1)-(x1, y2), (x1, y2)-(x2, y2), (x2, y2)-(x2, y1), (x2, y1)-(x1, y1).
 void DrawRectOutline(int x1, int y1, int x2, int y2, int red, int green, int blue, int width);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/Log.h"
 #include "platform/audio.h"
 
 namespace el {
@@ -156,7 +157,8 @@ void Mixer::MixInto(int16_t* out, int frames) {
 
 namespace {
 bool g_outputStarted = false;
-}
+bool g_outputSilent = false;
+}  // namespace
 
 Mixer& OutputMixer() {
     // Never destroyed: the audio thread may still pull while the program exits.
@@ -164,24 +166,28 @@ Mixer& OutputMixer() {
     return *mixer;
 }
 
-bool StartAudioOutput() {
-    if (g_outputStarted) return true;
+void StartAudioOutput() {
+    if (g_outputStarted) return;
     int rate = plat::kHeadlessAudioRate;
     Mixer& mixer = OutputMixer();
     if (!plat::StartAudio([&mixer](float* out, int frames) { mixer.MixInto(out, frames); }, &rate)) {
-        return false;
+        rate = plat::kHeadlessAudioRate;
+        g_outputSilent = true;
+        CLog::GetInstance()->Write("No audio device could be opened: the game plays without sound.");
     }
     mixer.SetRate(rate);
     g_outputStarted = true;
-    return true;
 }
 
 void StopAudioOutput() {
     if (!g_outputStarted) return;
     plat::StopAudio();
     g_outputStarted = false;
+    g_outputSilent = false;
 }
 
 bool AudioOutputStarted() { return g_outputStarted; }
+
+bool AudioOutputSilent() { return g_outputSilent; }
 
 }  // namespace el

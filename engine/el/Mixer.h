@@ -77,9 +77,13 @@ class Mixer {
 
 // The process-wide output: one mixer, fed to the audio device or, headless, pulled by MixInto.
 Mixer& OutputMixer();
-// Starts the output once (later calls answer whether it runs). False when no device could be opened.
-bool StartAudioOutput();
+// Starts the output once (later calls answer whether it runs). When no device opens (no sound
+// server, a machine without sound) the output starts silent, like a headless one, and the log
+// says so in one line: the game plays on without sound.
+void StartAudioOutput();
 void StopAudioOutput();
 bool AudioOutputStarted();
+// True while the output runs without the device it asked for.
+bool AudioOutputSilent();
 
 }  // namespace el

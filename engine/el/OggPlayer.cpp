@@ -209,7 +209,7 @@ void OggPlayer::MixAdd(float* out, int frames, int rate) {
 }
 
 std::unique_ptr<OggPlayer> CreateOggPlayer() {
-    if (!StartAudioOutput()) return nullptr;
+    StartAudioOutput();
     return std::make_unique<OggPlayer>(OutputMixer());
 }
 

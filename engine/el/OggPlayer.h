@@ -64,8 +64,7 @@ class OggPlayer : public MixStream {
     bool drained_ = false;   // the last pass has been decoded completely
 };
 
-// A player on the shared output, starting the output first. Null when the audio output cannot
-// start (the music player then reports its library error).
+// A player on the shared output, starting the output first (silent when no device opens).
 std::unique_ptr<OggPlayer> CreateOggPlayer();
 
 }  // namespace el

@@ -444,6 +444,24 @@ void DrawRect(int x1, int y1, int x2, int y2, uint32_t fill, uint32_t pen, int p
     FillBox(s, r - inward, y1 - outward, r + outward, b + outward, penPixel);    // right
 }
 
+void BlendRect(int x1, int y1, int x2, int y2, uint32_t colorRef, double alpha) {
+    plat::Surface& s = State().backBuffer;
+    const int strength = static_cast<int>(std::clamp(alpha, 0.0, 1.0) * 255.0 + 0.5);
+    if (strength <= 0) return;
+    const uint32_t over = plat::ColorRefToPixel(colorRef);
+    for (int y = std::max(std::min(y1, y2), 0); y < std::min(std::max(y1, y2), s.height); ++y) {
+        uint32_t* row = s.Row(y);
+        for (int x = std::max(std::min(x1, x2), 0); x < std::min(std::max(x1, x2), s.width); ++x) {
+            const auto mix = [&](int shift) {
+                const int u = static_cast<int>((row[x] >> shift) & 0xFF),
+                          o = static_cast<int>((over >> shift) & 0xFF);
+                return static_cast<uint32_t>(u + (o - u) * strength / 255) << shift;
+            };
+            row[x] = 0xFF000000u | mix(16) | mix(8) | mix(0);
+        }
+    }
+}
+
 void DrawArc(int centreX, int centreY, int radius, uint32_t colorRef, int width) {
     plat::Surface& s = State().backBuffer;
     const uint32_t pixel = plat::ColorRefToPixel(colorRef);

@@ -103,6 +103,9 @@ void FillObject(int slot, int x1, int y1, int x2, int y2);
 void DrawLine(int x1, int y1, int x2, int y2, uint32_t colorRef, int width);
 // A rectangle filled with `fill` and outlined with the pen; right and bottom exclusive.
 void DrawRect(int x1, int y1, int x2, int y2, uint32_t fill, uint32_t pen, int penWidth);
+// A filled rectangle laid over what is there at `alpha` (0 nothing, 1 opaque); right and bottom
+// exclusive.
+void BlendRect(int x1, int y1, int x2, int y2, uint32_t colorRef, double alpha);
 // A full circle of the given radius around the centre.
 void DrawArc(int centreX, int centreY, int radius, uint32_t colorRef, int width);
 

@@ -99,10 +99,7 @@ int VoiceOf(int sound, int copy) {
 
 bool Init() {
     ClearTables();
-    if (!el::StartAudioOutput()) {
-        g_available = false;
-        return false;
-    }
+    el::StartAudioOutput();
     Mix().ClearAllVoices();
     g_available = true;
     return true;

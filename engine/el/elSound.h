@@ -18,7 +18,7 @@ inline constexpr int kMaxNameLength = 30;  // bytes in the game's encoding
 inline constexpr int kEveryCopy = -1;  // setters: every copy; Play: the next copy
 inline constexpr int kNextCopy = -2;   // setters: the next copy; Play: the next copy, reset first
 
-// Starts the output and clears the tables. False (silently) when no output can start.
+// Starts the output (silent when no device opens) and clears the tables; true.
 bool Init();
 // Stops and releases every copy of every used sound and the output.
 void End();

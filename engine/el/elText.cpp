@@ -31,7 +31,7 @@ Clip Intersect(Clip a, Clip b) {
 inline int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFFu); }
 
 void PutGlyph(plat::Surface& s, const Clip& clip, int x, int y, const elFont::Glyph& g, uint32_t argb,
-              bool solid) {
+              bool solid, int strength = 255) {
     const int r = Channel(argb, 16), gr = Channel(argb, 8), b = Channel(argb, 0);
     for (int j = 0; j < g.height; ++j) {
         const int py = y + g.top + j;
@@ -40,7 +40,7 @@ void PutGlyph(plat::Surface& s, const Clip& clip, int x, int y, const elFont::Gl
         for (int i = 0; i < g.width; ++i) {
             const int px = x + g.left + i;
             if (px < clip.left || px >= clip.right) continue;
-            const int cov = g.coverage[static_cast<size_t>(j) * g.width + i];
+            const int cov = g.coverage[static_cast<size_t>(j) * g.width + i] * strength / 255;
             if (cov == 0) continue;
             if (solid) {
                 if (cov >= 128) row[px] = argb;
@@ -56,11 +56,22 @@ void PutGlyph(plat::Surface& s, const Clip& clip, int x, int y, const elFont::Gl
     }
 }
 
-void FillRect(plat::Surface& s, const Clip& clip, int l, int t, int r, int b, uint32_t argb) {
+// `over` laid on `under` at a strength of 0 (nothing) to 255 (all).
+uint32_t BlendPixel(uint32_t under, uint32_t over, int strength) {
+    const auto mix = [&](int shift) {
+        const int u = Channel(under, shift), o = Channel(over, shift);
+        return static_cast<uint32_t>(u + (o - u) * strength / 255) << shift;
+    };
+    return 0xFF000000u | mix(16) | mix(8) | mix(0);
+}
+
+void FillRect(plat::Surface& s, const Clip& clip, int l, int t, int r, int b, uint32_t argb,
+              int strength = 255) {
     const Clip c = Intersect(clip, {l, t, r, b});
     for (int y = c.top; y < c.bottom; ++y) {
         uint32_t* row = s.Row(y);
-        for (int x = c.left; x < c.right; ++x) row[x] = argb;
+        for (int x = c.left; x < c.right; ++x)
+            row[x] = strength >= 255 ? argb : BlendPixel(row[x], argb, strength);
     }
 }
 
@@ -155,6 +166,7 @@ struct StringStyle {
     int spacing;  // font-buffer pixels between characters (and added to the line height)
     bool shadow, thickX, thickY;
     int fontHeight;  // in the font buffer
+    bool cells;      // a cell per character (kStringCells)
 };
 
 StringStyle MakeStringStyle(int size, int flags, uint32_t textColor, uint32_t backColor) {
@@ -164,7 +176,8 @@ StringStyle MakeStringStyle(int size, int flags, uint32_t textColor, uint32_t ba
             (flags & elDraw::kStringShadow) != 0,
             (flags & elDraw::kStringThickenX) != 0,
             (flags & elDraw::kStringThickenY) != 0,
-            2 * size};
+            2 * size,
+            (flags & elDraw::kStringCells) != 0};
 }
 
 // Why a piece of a line ended: the text did, a line feed, the right limit, or the width of the
@@ -227,8 +240,9 @@ class StringRenderer {
     }
 
     // The character's extent in the font buffer, rounded up to even numbers.
-    void CellSize(const elFont::Glyph& g, int& w, int& h) const {
+    void CellSize(char32_t c, const elFont::Glyph& g, int& w, int& h) const {
         w = (g.advance + 1) & ~1;
+        if (style_.cells) w = elFont::IsDoubleByte(c) ? style_.fontHeight : style_.fontHeight / 2;
         h = (style_.fontHeight + 1) & ~1;
         if (style_.shadow) w += 2, h += 2;
         if (style_.thickX) w += 1;
@@ -264,14 +278,15 @@ class StringRenderer {
             }
             const elFont::Glyph& g = font_.GetGlyph(c, true);
             int w = 0, h = 0;
-            CellSize(g, w, h);
+            CellSize(c, g, w, h);
             // A character that would cross the edge of the font buffer starts the next piece,
             // at the same place on the screen, so that it is drawn whole.
             if (pen > 0 && pen + w > bufferWidth_) {
                 piece.end = PieceEnd::Buffer;
                 return piece;
             }
-            if (buf_) DrawCharacter(g, pen);
+            // In a cell the glyph stands in its middle.
+            if (buf_) DrawCharacter(g, style_.cells ? pen + std::max(0, (w - g.advance) / 2) : pen);
             const int left = pen / 2 + lineX;
             boxes_.push_back({left, lineY, left + w / 2, lineY + h / 2});
             pen += w + style_.spacing;
@@ -438,6 +453,7 @@ struct TextState {
     uint32_t textColor = 0;
     uint32_t backColor = 0xFFFFFF;
     bool transparent = false;
+    double alpha = 1.0;  // the strength of TextOut and DrawTextRect
 
     std::string stringFace;
     int stringSize = 0;  // 0: no string font
@@ -483,20 +499,23 @@ int DrawLine(plat::Surface& s, const elText::Clip& clip, elFont::Font& font, int
              const std::u32string& chars, size_t begin, size_t end) {
     TextState& t = T();
     const uint32_t fore = plat::ColorRefToPixel(t.textColor);
+    const int strength = static_cast<int>(t.alpha * 255.0 + 0.5);
+    if (strength <= 0) return 0;
     int width = 0;
     for (size_t i = begin; i < end; ++i) width += font.Advance(chars[i]);
     if (!t.transparent) {
-        elText::FillRect(s, clip, x, y, x + width, y + font.Height(), plat::ColorRefToPixel(t.backColor));
+        elText::FillRect(s, clip, x, y, x + width, y + font.Height(), plat::ColorRefToPixel(t.backColor),
+                         strength);
     }
     int pen = x;
     for (size_t i = begin; i < end; ++i) {
         const elFont::Glyph& g = font.GetGlyph(chars[i], false);
-        elText::PutGlyph(s, clip, pen, y, g, fore, false);
+        elText::PutGlyph(s, clip, pen, y, g, fore, false, strength);
         pen += g.advance;
     }
     if (font.Desc().underline && width > 0) {
         const int top = y + font.UnderlineTop();
-        elText::FillRect(s, clip, x, top, x + width, top + font.UnderlineThickness(), fore);
+        elText::FillRect(s, clip, x, top, x + width, top + font.UnderlineThickness(), fore, strength);
     }
     return width;
 }
@@ -544,6 +563,10 @@ void SetTextColors(uint32_t textColor, uint32_t backColor, bool transparent) {
     t.backColor = backColor & 0x00FFFFFFu;
     t.transparent = transparent;
 }
+
+void SetTextAlpha(double alpha) { T().alpha = std::clamp(alpha, 0.0, 1.0); }
+
+double GetTextAlpha() { return T().alpha; }
 
 void TextOut(int x, int y, const std::string& text) {
     auto font = CurrentFont();

@@ -23,6 +23,10 @@ inline constexpr int kStringSpacingMask = 0xFF;
 inline constexpr int kStringShadow = 0x100;
 inline constexpr int kStringThickenX = 0x200;
 inline constexpr int kStringThickenY = 0x400;
+// Every character in a cell of its own, whatever its glyph's advance: as wide as the size for a
+// double-byte character, half as wide for a single-byte one (a fixed grid that carets and clicks
+// can count on).
+inline constexpr int kStringCells = 0x800;
 
 // Alignments of DrawTextRect.
 inline constexpr int kAlignLeft = 0;
@@ -44,6 +48,10 @@ void ReleaseFont();
 // Text and back colours of TextOut, DrawTextRect and DrawString; an opaque background fills each
 // text cell with the back colour.
 void SetTextColors(uint32_t textColor, uint32_t backColor, bool transparent);
+// The strength of TextOut and DrawTextRect from now on, 0 (nothing shows) to 1 (the default):
+// their glyphs, underlines and back colour are blended over what lies behind.
+void SetTextAlpha(double alpha);
+double GetTextAlpha();
 // The whole text on one line with its cell's top-left corner at (x, y), on the back buffer.
 void TextOut(int x, int y, const std::string& text);
 // Word-wrapped text in the rectangle (Japanese breaks between any two characters), clipped to it;

@@ -24,7 +24,38 @@ TEST_F(GameExit, ClosingTheWindowAtTheMenuExitsZero) {
 TEST_F(GameExit, ABrokenTableEndsTheStartWithItsCodeAndStatusOne) {
     std::ofstream(dir / "data" / "attack_parameters.dat", std::ios::binary | std::ios::trunc) << "garbage";
     EXPECT_EQ(Run({"--headless", "--frames", "100"}), 1);
-    EXPECT_NE(Log().find("Error Code:[IFE0401]"), std::string::npos) << Log();
+    EXPECT_NE(Log().find("Error Code:[IFE0400]"), std::string::npos) << Log();  // not a table text
+}
+
+// A damaged play history no longer stops every start: the first start tells its code once, keeps
+// the file under a new name and plays on; the next start has nothing to tell.
+TEST_F(GameExit, ADamagedHistoryIsSetAsideAndTheGamePlaysOn) {
+    fs::create_directories(dir / "network");
+    const std::string garbage = "\x01\x02garbage";
+    std::ofstream(dir / "network" / "history.dat", std::ios::binary) << garbage << "1,2,3,4,5,6\n";
+    EXPECT_EQ(Run({"--headless", "--frames", "60"}), 0) << Log();
+    const std::string first = Log();
+    EXPECT_NE(first.find("Error Code:[DEF0101]"), std::string::npos) << first;
+    EXPECT_EQ(first.find("Error Code:[DEF0101]"), first.rfind("Error Code:[DEF0101]"))
+        << "told once: " << first;
+    std::vector<fs::path> kept;
+    for (const auto& e : fs::directory_iterator(dir / "network"))
+        if (e.path().filename().string().starts_with("history.dat.damaged-")) kept.push_back(e.path());
+    ASSERT_EQ(kept.size(), 1u);
+    std::ifstream in(kept[0], std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), garbage + "1,2,3,4,5,6\n");
+
+    fs::remove_all(dir / "log");
+    EXPECT_EQ(Run({"--headless", "--frames", "60"}), 0);
+    EXPECT_EQ(Log().find("DEF0101"), std::string::npos) << "told once: " << Log();
+}
+
+// Screenshots that cannot be written make the run a failure, not a silent success.
+TEST_F(GameExit, UnwritableScreenshotsEndWithStatusOne) {
+    std::ofstream(dir / "blocked") << "a file, not a folder";
+    EXPECT_EQ(
+        Run({"--headless", "--frames", "10", "--screenshot-every", "5", "--out", (dir / "blocked").string()}),
+        1);
 }
 
 TEST_F(GameExit, NoDisplayWithoutAskingForHeadlessIsAFailure) {

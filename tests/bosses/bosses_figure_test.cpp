@@ -94,8 +94,8 @@ TEST(BarManPoses, ABarTurnedWithTheBodyIsCentredByItsRotationAndDrawnInFront) {
 TEST(BarManPoses, ASpinningBarTurnsWithTheClockWithoutSliding) {
     BarManFigureLayout l = Layout(kBarManBlue, 1, 5, 5, false, 0, 2.5);
     EXPECT_DOUBLE_EQ(l.barTurn, -2.5);
-    EXPECT_EQ(l.barX, 4 - 20);
-    EXPECT_EQ(l.barY, 22 - 2 - 20);
+    EXPECT_EQ(l.barX, -16);
+    EXPECT_EQ(l.barY, 0);
     EXPECT_DOUBLE_EQ(Layout(kBarManBlue, 1, 5, 5, true, 0, 2.5).barTurn, 2.5);
 }
 
@@ -110,7 +110,7 @@ TEST(BarManPoses, TheDiscShowsOneOfEightFramesByTheSpinClock) {
     EXPECT_EQ(l.discFrame, 5);
     EXPECT_EQ(l.discCell, (std::array<int, 4>{128, 0, 256, 64}));
     EXPECT_EQ(l.barX, -10);  // no slide for a disc
-    EXPECT_EQ(l.barY, 9 - 2 - 20);
+    EXPECT_EQ(l.barY, -13);
 }
 
 TEST(BarManPoses, ForwardShiftedCellsStandEightPixelsAhead) {
@@ -135,17 +135,17 @@ TEST(BarManEffects, EachKindShowsOnlyInItsWindows) {
     // Kind 3 holds on after 7 frames, blinking between two cells every two frames.
     ASSERT_TRUE(ChooseBarEffect(3, 100.0, 2, true, 0, 0, 0, &c));
     EXPECT_EQ(c.cell, (std::array<int, 4>{224, 0, 256, 128}));
-    EXPECT_EQ(c.offsetX, -(18 - 70));  // h = (122 - 86) / 2 = 18, mirrored
+    EXPECT_EQ(c.offsetX, 52);  // 70 less half the difference of the bar lengths (18), mirrored
     ASSERT_TRUE(ChooseBarEffect(3, 102.0, 2, true, 0, 0, 0, &c));
     EXPECT_EQ(c.cell, (std::array<int, 4>{224, 128, 256, 256}));
-    EXPECT_DOUBLE_EQ(c.scaleX, 86 / 122.0 * 1.25);
+    EXPECT_NEAR(c.scaleX, 0.881148, 1e-6);
 
     // Kind 5's trail runs back along the bar; the red bar's scale counts 40 more pixels.
     ASSERT_TRUE(ChooseBarEffect(5, 12.5, 0, false, 0, -40, 7, &c));
-    EXPECT_EQ(c.offsetX, static_cast<int>(std::trunc(116 * (-0.68 - 0.015 * 8.5))));
+    EXPECT_EQ(c.offsetX, -93);  // 8.5 frames into the trail, 0.8075 of the bar's 116 back
     EXPECT_EQ(c.offsetY, 7);
     EXPECT_DOUBLE_EQ(c.alpha, 0.6);
-    EXPECT_DOUBLE_EQ(c.scaleX, 156 / 122.0);
+    EXPECT_NEAR(c.scaleX, 1.278689, 1e-6);
 
     // Kind 8 fades in over 5 frames and out after 14.
     ASSERT_TRUE(ChooseBarEffect(8, 2.5, 1, false, 0, 0, 0, &c));
@@ -172,8 +172,8 @@ TEST_F(BarManFigure, AShiftedPoseMovesShownPartsAndKeepsHiddenOnesHidden) {
     EXPECT_EQ(f->GetOffset(CBarFigure::kBar)[0], CBarFigure::kHidden);
     double x, y;
     EXPECT_FALSE(f->GetPartPosition(CBarFigure::kBar, &x, &y));
-    EXPECT_EQ(f->GetOffset(CBarFigure::kHand1)[0], -(3 - 20) + 12);
-    EXPECT_EQ(f->GetOffset(CBarFigure::kBody)[0], 8 + 12);  // a forward-standing cell
+    EXPECT_EQ(f->GetOffset(CBarFigure::kHand1)[0], 29);
+    EXPECT_EQ(f->GetOffset(CBarFigure::kBody)[0], 20);  // a forward-standing cell, shifted 12
 
     // The title pose hides bar and hands and never carries an effect.
     boss.ShowPose(2, 5, 5);

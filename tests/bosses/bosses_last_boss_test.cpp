@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
+#include <typeinfo>
+#include <utility>
 
 #include "bosses/LastBoss.h"
 #include "bosses/LastBossShots.h"
+#include "engine/el/elDraw.h"
 #include "foundation/Geometry.h"
+#include "play/HitEffect.h"
 #include "play/Hitboxes.h"
 #include "play/ObjectRegistry.h"
 #include "stage/LiveObjectFactory.h"
@@ -329,6 +334,39 @@ TEST_F(LastBoss, AfterTwoAttacksInARowTheSecondFormAlwaysThrowsTheBigBall) {
         ASSERT_TRUE(RunUntil([&] { return form->state != 4; }, 200));
         EXPECT_EQ(form->state, 6);
         EXPECT_EQ(form->attackCount, 0);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The colours on the screen, black left out.
+std::set<uint32_t> Ink() {
+    std::set<uint32_t> colours;
+    for (uint32_t p : elDraw::BackBuffer().pixels)
+        if (p & 0xFFFFFF) colours.insert(p & 0xFFFFFF);
+    return colours;
+}
+
+// With debug drawing on, the controller and the bomb's warning light show the shared magenta
+// outline, the two forms their cyan one; with it off nothing is drawn.
+TEST_F(LastBoss, DebugOutlinesAreMagentaForTheControllerAndTheLightCyanForTheForms) {
+    const uint32_t magenta = 0xFF00FF, cyan = 0x00FFFF;
+    CLastBoss_Controller controller(stage.get(), 600, 150, false);
+    CNunoOtoko first(stage.get(), 600, 150, false, nullptr);
+    CDevilBar second(stage.get(), 600, 150, nullptr);
+    CLightBeforeBomb light(stage.get(), 600, 150, 1);
+    const std::pair<IBase*, uint32_t> cases[] = {
+        {&controller, magenta}, {&first, cyan}, {&second, cyan}, {&light, magenta}};
+    for (const auto& [object, colour] : cases) {
+        elDraw::ClearScreen();
+        object->DrawDebug();
+        EXPECT_TRUE(Ink().empty()) << "debug drawing is off";
+        SetDebugDrawing(true);
+        object->DrawDebug();
+        SetDebugDrawing(false);
+        EXPECT_EQ(Ink(), std::set<uint32_t>{colour}) << typeid(*object).name();
     }
 }
 

@@ -59,6 +59,24 @@ TEST_F(PinkBoss, ChoosingWaitsNineteenFramesAtFullStrengthAndEightWhenLow) {
     EXPECT_EQ(FramesToChoose(b), 8);
 }
 
+// After the opening high jump, the thirteenth choice since the boss last hovered is the high jump
+// again, whatever the dice say; the twelfth is not.
+TEST_F(PinkBoss, TheThirteenthChoiceIsAlwaysTheHighJump) {
+    CBarManPink* b = Pink(300, 400);
+    b->highJumpDone = true;
+    dice.fallback = 0;  // every roll would pick the big star from afar
+    b->choiceCount = 11;
+    FramesToChoose(b);  // the twelfth
+    EXPECT_EQ(b->pinkState, kPinkCrouchBigStar);
+    b->SetPinkState(kPinkFall);
+    b->choiceCount = 12;
+    FramesToChoose(b);  // the thirteenth
+    EXPECT_EQ(b->choiceCount, 13);
+    EXPECT_EQ(b->pinkState, kPinkCrouchHigh);
+    b->SetPinkState(kPinkHover);
+    EXPECT_EQ(b->choiceCount, 0);  // hovering starts the count again
+}
+
 TEST_F(PinkBoss, AHitDuringTheStormGivesTheWeatherBack) {
     bossScene.weather = 1;  // rain
     CBarManPink* b = Pink(300, 400);

@@ -6,6 +6,8 @@
 
 #include "bosses/StickManKinds.h"
 #include "bosses/TestBosses.h"
+#include "gimmicks/EffectKinds.h"
+#include "play/EffectFactory.h"
 #include "stage/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
@@ -28,6 +30,15 @@ class TestBoss : public BossWorld {
         EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(b));
         b->SetAreaObjectId(4);
         Table().SetSpawnFlag(4, true);
+        return b;
+    }
+    // A test boss walking after its entrance, the hero far away, with `hp` hit points left.
+    CTestBoss001* Walking(int hp) {
+        PlaceBossHero(900, kFloorTop - 10);
+        CTestBoss001* b = Make("CTestBoss001");
+        Frames(1);
+        b->SetState(kKidWalk);
+        b->hitPoints = hp;
         return b;
     }
 };
@@ -70,11 +81,7 @@ TEST_F(TestBoss, WithoutAnEntranceItWalksAfter120Frames) {
 }
 
 TEST_F(TestBoss, TheHitToExactlyZeroSendsItFlyingThenItBurstsAndTheSceneHearsOnce) {
-    PlaceBossHero(900, kFloorTop - 10);
-    CTestBoss001* b = Make("CTestBoss001");
-    Frames(1);
-    b->SetState(kKidWalk);
-    b->hitPoints = 30;
+    CTestBoss001* b = Walking(30);
     AttackInfo a = Attack(30);
     a.power = 300;
     a.angle = -1.2;
@@ -93,6 +100,27 @@ TEST_F(TestBoss, TheHitToExactlyZeroSendsItFlyingThenItBurstsAndTheSceneHearsOnc
     Frames(13);
     EXPECT_EQ(handle.Get(), nullptr);
     EXPECT_EQ(bossScene.defeated, 1);
+}
+
+// The boss frame moves first, as the kid's: the burst stands where the flight has carried the
+// boss in that frame, and the vanished boss keeps its motion.
+TEST_F(TestBoss, TheBurstStandsWhereTheFlightEndsAndTheVanishedBossKeepsItsMotion) {
+    CTestBoss001* b = Walking(1);
+    AttackInfo a = Attack(5);
+    a.angle = -0.3;  // up and to the right at 700 pixels a second
+    ASSERT_EQ(b->ReceiveAttack(a), kHitDefeated);
+    playtest::MadeEffects().clear();
+    SetEffectFactory(playtest::RecordEffect);
+    while (b->state == kTestBossFlight) Frames(1);
+    InstallEffectFactory();
+    ASSERT_EQ(b->state, kTestBossGone);
+    ASSERT_EQ(playtest::MadeEffects().size(), 1u);
+    const playtest::MadeEffect burst = playtest::MadeEffects().back();
+    playtest::MadeEffects().clear();
+    ASSERT_EQ(burst.kind, 4);
+    EXPECT_EQ(burst.x, std::trunc((b->GetLeft() + b->GetRight()) / 2));
+    EXPECT_EQ(burst.y, std::trunc((b->GetTop() + b->GetBottom()) / 2));
+    EXPECT_NE(b->vx, 0.0) << "vanishing leaves the motion alone";
 }
 
 }  // namespace

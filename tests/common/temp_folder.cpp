@@ -101,6 +101,12 @@ void CopyBuiltGame(const std::filesystem::path& to) {
             fs::copy_file(it->path(), to / rel, fs::copy_options::overwrite_existing);
         }
     }
+    // A build of the tests that reads another build's game folder (the sanitizer build) plays
+    // stages with its own stage player, so that the replays run play as this build compiled it.
+    const fs::path own = fs::path(QUOR_OWN_GAME_DIR) / "quor-playstage";
+    std::error_code ec;
+    if (!fs::equivalent(QUOR_OWN_GAME_DIR, from, ec) && fs::exists(own))
+        fs::copy_file(own, to / "quor-playstage", fs::copy_options::overwrite_existing);
 }
 
 }  // namespace testsupport

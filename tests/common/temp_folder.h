@@ -50,7 +50,8 @@ bool BuiltGameIsComplete();
 // when the build has none.
 std::string PrepareStageReading(const TempGameFolder& game, const std::string& sample = "sample01.stg");
 // Copies the built game folder into `to` (made when missing), leaving out what a game run by hand
-// from the build folder wrote there: log, screenshots, player state, player stages, the lock.
+// from the build folder wrote there: log, screenshots, player state, player stages, the lock. A
+// build whose tests read another build's game folder puts its own stage player in the copy.
 void CopyBuiltGame(const std::filesystem::path& to);
 
 }  // namespace testsupport

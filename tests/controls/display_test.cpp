@@ -1,6 +1,7 @@
 // What the display parts, skins and forms draw: cached labels, ribbons, bars, mascots, skinned
 // and framed buttons, the beige window and the framed container.
 #include <memory>
+#include <utility>
 
 #include "controls/Buttons.h"
 #include "controls/DisplayParts.h"
@@ -65,6 +66,18 @@ TEST_F(DisplayTest, RibbonPiecesFillItsWidth) {
     for (int x : {8, 16, 24}) EXPECT_TRUE(port.Drew({x, 0, "Controls_002", b + 8, 184, b + 16, 208})) << x;
     EXPECT_TRUE(port.Drew({32, 0, "Controls_002", b + 16, 184, b + 24, 208}));
     EXPECT_EQ(port.blits.size(), 5u);
+}
+
+// The sheet holds three ribbons (styles 0 to 2, from x = 120, 144 and 168); any other style is
+// the nearest of them, never a piece of the picture beside them.
+TEST_F(DisplayTest, RibbonStylesOutsideTheThreeAreClamped) {
+    for (const auto& [style, left] : {std::pair{-4, 120}, {0, 120}, {2, 168}, {3, 168}, {99, 168}}) {
+        port.blits.clear();
+        CCaptionRibon ribbon("a", 0, 0, 40, style);
+        ribbon.Draw();
+        EXPECT_TRUE(port.Drew({0, 0, "Controls_002", left, 184, left + 8, 208})) << style;
+        for (const Blit& b : port.blits) EXPECT_LE(b.right, 192) << style;
+    }
 }
 
 TEST_F(DisplayTest, BarGraphDrawsUpToTheLargestThresholdAndMarksAFullBar) {

@@ -85,9 +85,16 @@ TEST_F(PanelTest, TextListKeepsValuesBesideRowsAndFramesOnlyTheListArea) {
     EXPECT_EQ(list->GetItemText(2), "");
     EXPECT_EQ(list->GetSelectedIndex(), -1);
     auto* second = dynamic_cast<COriginalBaseButton*>(list->GetList()->GetButton(1));
-    EXPECT_EQ(second->GetWidth(), 216 - 17);
-    EXPECT_EQ(second->GetY(), 20);
-    Click(root, 50, 20 + 25);
+    // The rows lie inside the frame's 6-pixel border: 4 whole rows in the 88 pixels between, and
+    // none reaches under the frame or the bar.
+    EXPECT_EQ(second->GetWidth(), 216 - 16 - 12);
+    int32_t rx, ry;
+    second->GetAbsolutePosition(rx, ry);
+    EXPECT_EQ(rx, 10 + 6);
+    EXPECT_EQ(ry, 20 + 6 + 20);
+    EXPECT_EQ(list->GetList()->GetVisibleRows(), 4);
+    EXPECT_LE(6 + 4 * 20, 100 - 6);
+    Click(root, 50, 20 + 6 + 25);
     EXPECT_EQ(list->GetSelectedIndex(), 1);
 
     DrawFrame(root);

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "engine/el/Mixer.h"
+#include "engine/el/OggPlayer.h"
 #include "engine/el/Wave.h"
 #include "engine/el/elSound.h"
+#include "platform/audio.h"
 #include "sound_wave_builder.h"
 #include "tests/common/headless_test.h"
 
@@ -325,6 +329,42 @@ TEST_F(SoundLayer, SettersAndTheirCopySelectors) {
     elSound::Play(42, -1);
     elSound::SetVolume(-1, -10, -1);
     EXPECT_FALSE(elSound::IsPlaying(snd, 5));
+}
+
+// A machine with the sound library but without a device that opens (no sound server): the output
+// starts silent and the log says so once; sounds load and play, unheard.
+TEST_F(SoundLayer, NoAudioDeviceStartsSilentWithOneLogLine) {
+    const std::string name = WriteSound();
+    elSound::End();
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = driver ? driver : "";
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    plat::SetAudioHeadless(0);  // ask for a real device
+    EXPECT_TRUE(elSound::Init());
+    EXPECT_TRUE(elSound::Init());  // a second start logs nothing more
+    EXPECT_TRUE(el::AudioOutputSilent());
+    EXPECT_FALSE(plat::AudioDeviceOpen());
+    EXPECT_TRUE(elSound::IsAvailable());
+    const int snd = elSound::LoadObject(name, 1);
+    EXPECT_GE(snd, 0);
+    elSound::Play(snd, -1);
+    EXPECT_NE(el::CreateOggPlayer(), nullptr);
+    std::string log;
+    for (const auto& entry : std::filesystem::directory_iterator(GameFolder() / "log"))
+        log += Game().ReadRaw("log/" + entry.path().filename().string());
+    size_t lines = 0;
+    for (size_t at = log.find("No audio device"); at != std::string::npos;
+         at = log.find("No audio device", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 1u) << log;
+    EXPECT_TRUE(Headless().Messages().empty()) << "no message box waits for the player";
+    elSound::End();
+    EXPECT_FALSE(el::AudioOutputSilent());
+    plat::SetAudioHeadless(-1);
+    if (driver)
+        ::setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+        ::unsetenv("SDL_AUDIODRIVER");
 }
 
 TEST_F(SoundLayer, WithoutTheLayerEverythingIsSilent) {

@@ -209,6 +209,33 @@ TEST_F(TextDraw, StringStopsAtTheBottomAndHonoursItsFlags) {
     EXPECT_EQ(Boxes()[1].left - Boxes()[0].left, step + 2);
 }
 
+// In cells every character stands in its own box of the font size (half for a single-byte one),
+// so the text box's caret at 32 per full-width and 16 per half-width character stays on it.
+TEST_F(TextDraw, StringInCellsKeepsAFixedGrid) {
+    elDraw::CreateStringFont("ＭＳ ゴシック", 32);
+    elDraw::SetTextColors(0xFFFFFF, 0, true);
+    elDraw::DrawString(8, 8, 640, 60, "ゆうきロボ７Ｑｖ", elDraw::kStringCells);
+    ASSERT_EQ(Boxes().size(), 8u);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(Boxes()[i].left, 8 + 32 * i) << i;
+        EXPECT_EQ(Boxes()[i].right, 8 + 32 * (i + 1)) << i;
+    }
+    // The ink reaches into the last cell and stays in it: the text ends where the caret goes.
+    Ink ink = FindInk();
+    EXPECT_GT(ink.right, 8 + 7 * 32 + 16);
+    EXPECT_LE(ink.right, 8 + 8 * 32);
+
+    elDraw::ClearScreen();
+    elDraw::DrawString(8, 8, 640, 60, "Ａvv", elDraw::kStringCells);
+    ASSERT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(Boxes()[1].left, 8 + 32);
+    EXPECT_EQ(Boxes()[2].left, 8 + 48);
+    EXPECT_EQ(Boxes()[2].right, 8 + 64);
+    ink = FindInk();
+    EXPECT_GT(ink.right, 8 + 48 + 4);
+    EXPECT_LE(ink.right, 8 + 64);
+}
+
 TEST_F(TextDraw, BlackStringTextStaysVisible) {
     // On a mid-grey background black text must show as the key-safe near-black colour.
     elDraw::DrawRect(0, 0, 640, 480, 0x808080, 0x808080, 1);

@@ -50,6 +50,20 @@ TEST_F(BatonFighter, EachHitSlowsItToAThirdForTheDelayAndTwoFrames) {
     EXPECT_NEAR(t->stateFrames - c1, 1.0, 1e-4);  // full speed again
 }
 
+// The slow-down is the fighter's own: a conveyor under it carries it at full speed meanwhile.
+TEST_F(BatonFighter, ASlowedFighterRidesAConveyorAtFullSpeed) {
+    Fill(0, 10, 59, 10, 227);  // a conveyor to the right at 100 pixels a second
+    CTonFar001* t = OnFloor(300);
+    EXPECT_EQ(t->ReceiveAttack(Hit(1, 30)), kHitHurt);
+    ASSERT_GT(t->slowFrames, 6.0);
+    const double x0 = t->x;
+    for (int i = 0; i < 6; ++i) {
+        t->vx = t->ax = 0.0;  // standing still on the belt
+        Frames(1);
+    }
+    EXPECT_NEAR(t->x - x0, 6 * 100.0 / 60.0, 1e-6);
+}
+
 // A hit never moves it: 1 while hit points last, 0 for the last, 6 after that.
 TEST_F(BatonFighter, HitsNeverMoveItAndTheLastBeatsIt) {
     CTonFar001 t(stage.get(), 300, 200, 1);

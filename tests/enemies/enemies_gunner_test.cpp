@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "enemies/Gunner.h"
+#include "engine/SoundEffects.h"
+#include "engine/SoundIds.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;
@@ -66,6 +68,31 @@ TEST_F(Gunner, EachVariantFiresItsOwnBurst) {
         }
         EXPECT_EQ(EffectCount(1), variant == 0 ? 0 : 8);
         EXPECT_EQ(g->x, x0);
+    }
+}
+
+// Variant 0 sounds its splash with every shot; variant 1 its gun once at the start of a burst.
+TEST_F(Gunner, TheWaterGunSoundsEachShotTheMachineGunEachBurst) {
+    CSoundEffects* se = LoadBuiltSoundEffects();
+    for (int variant : {0, 1}) {
+        SCOPED_TRACE(variant);
+        CObjectRegistry::GetInstance()->Clear();
+        scene.hero = nullptr;
+        fired.clear();
+        se->StopAll();
+        CGun001* g = OnFloor(300, variant);
+        PlaceHero(g->centerX + 150, g->centerY);
+        const int sound = variant == 0 ? SoundId::kWater1 : SoundId::kGun1;
+        int sounded = 0;
+        for (int i = 0; i < 120 && fired.size() < (variant == 0 ? 3u : 8u); ++i) {
+            const size_t before = fired.size();
+            Frames(1);
+            if (fired.size() == before) continue;
+            if (se->IsPlaying(sound)) ++sounded;
+            se->StopAll();  // so that the next shot shows whether it sounds again
+        }
+        ASSERT_EQ(fired.size(), variant == 0 ? 3u : 8u);
+        EXPECT_EQ(sounded, variant == 0 ? 3 : 1);
     }
 }
 

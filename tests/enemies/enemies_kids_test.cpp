@@ -132,6 +132,32 @@ TEST_F(Kids, TheLungeAttackAppearsOnceAtFrameSixAndLivesFourFrames) {
     EXPECT_EQ(hero->received[0].flags[kAttackSlash], 1);
 }
 
+// The big kid's lunge reaches 38 pixels from its point, stays 6 frames and strikes a plain blow
+// (the ordinary spark, not the slash).
+TEST_F(Kids, TheBigKidsLungeReachesFartherLastsLongerAndStrikesPlain) {
+    Relations({{kCategoryEnemyAttack, kCategoryHero, 2}});
+    CKid002* kid = KidOnFloor<CKid002>(300, 0);
+    playtest::Target* hero = PlaceHero(kid->centerX - 40.0, kid->centerY);
+    double radius = 0;  // read while the box lives: it is gone once the loop sees none
+    int aliveFrames = 0;
+    for (int i = 0; i < 160; ++i) {
+        Frames(1);
+        const auto boxes = Hitboxes<CCollisionDetectionSectorUpLeft>(kid);
+        if (boxes.empty()) {
+            if (radius > 0) break;
+            continue;
+        }
+        radius = boxes[0]->radius;
+        if (!boxes[0]->IsDead()) ++aliveFrames;
+    }
+    EXPECT_EQ(radius, 38.0);
+    EXPECT_GE(aliveFrames, 5);
+    EXPECT_LE(aliveFrames, 6);
+    ASSERT_EQ(hero->received.size(), 1u);
+    EXPECT_EQ(hero->received[0].damage, 10);
+    EXPECT_EQ(hero->received[0].flags[kAttackSlash], 0);
+}
+
 TEST_F(Kids, TheHeroWindowIsStrictAndWithoutAHeroNoKidEverBrakes) {
     CKid001 kid(stage.get(), 100, 200, 1);
     kid.UpdateCentre();
@@ -215,6 +241,29 @@ TEST_F(Kids, TheBumperFlingsEverythingAndNothingHurtsIt) {
     EXPECT_EQ(bumper.bounceFrames, 20.0);
     EXPECT_EQ(bumper.ReceiveAttack(Attack(999, kAttackRedBurst)), kHitNoEffect);
     EXPECT_FALSE(bumper.isBlown);
+}
+
+// A touch squashes the bumper for 20 frames, shrinking from full size toward 0.448 by 0.576; a
+// touch while squashed starts it again at full size.
+TEST_F(Kids, TheBumpersSquashShrinksAndATouchRestartsIt) {
+    auto* bumper = Place<CPukka001>(100.0, 100.0);
+    playtest::Target t(stage.get(), 90, 50, kCategoryHero, kHitHurt);
+    t.UpdateCentre();
+    bumper->Collide(&t);
+    Frames(10);
+    bumper->Draw();
+    ASSERT_NE(bumper->sprite, nullptr);
+    EXPECT_NEAR(bumper->bounceFrames, 10.0, 1e-4);
+    EXPECT_NEAR(bumper->sprite->scaleX, 0.724, 1e-4);  // 0.448 + 0.552 x 0.5
+    EXPECT_NEAR(bumper->sprite->scaleY, 0.788, 1e-4);  // 0.576 + 0.424 x 0.5
+    bumper->Collide(&t);
+    bumper->Draw();
+    EXPECT_EQ(bumper->bounceFrames, 20.0);
+    EXPECT_NEAR(bumper->sprite->scaleX, 1.0, 1e-6);
+    EXPECT_NEAR(bumper->sprite->scaleY, 1.0, 1e-6);
+    Frames(25);
+    bumper->Draw();
+    EXPECT_EQ(bumper->bounceFrames, 0.0);
 }
 
 TEST_F(Kids, TheCreatorSeamBuildsFacingTheHeroAndBumpersDoNotCount) {

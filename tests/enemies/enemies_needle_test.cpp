@@ -50,6 +50,25 @@ TEST_F(Needle, WaterRunsOffPowerOrItsBackDestroysAnythingElseCurlsIt) {
     EXPECT_EQ(EffectCount(4), destroyed);
 }
 
+// The walls are tested one by one: walking right with walls on both sides it walks on (only a
+// wall on the left turns a walk to the left); a ball squeezed between two bounces off both.
+TEST_F(Needle, EachWallIsTestedOnItsOwn) {
+    CNeedle001* n = OnFloor(300, 1);
+    Frames(2);
+    ASSERT_EQ(n->state, kNeedleWalk);
+    n->onGround = true;
+    n->touchLeft = n->touchRight = true;
+    n->Act();
+    EXPECT_EQ(n->facing, 1);
+
+    n->SetState(kNeedleBall);
+    n->vx = -100.0;
+    n->ax = 0.0;
+    n->touchLeft = n->touchRight = true;
+    n->Act();
+    EXPECT_NEAR(n->vx, -100.0 * -0.7 * -0.7, 1e-9);  // off the left wall, then off the right one
+}
+
 // Walking and on its back 48 x 28, as a ball 36 x 36; the bottom stays; narrowing keeps the
 // middle; widening grows the way it faces (facing left: the right edge stays).
 TEST_F(Needle, ItsBoxChangesBetweenFormsKeepingItsBottom) {

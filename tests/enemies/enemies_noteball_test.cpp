@@ -5,11 +5,22 @@
 
 #include "enemies/EnemyKinds.h"
 #include "enemies/NoteBall.h"
+#include "play/HeroVitals.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;
 
 namespace {
+
+// A hero (it has the hero's vitals) of 20 x 20 centred at (cx, cy), answering a body contact as
+// a test says.
+class AnsweringHero : public playtest::Target, public IHeroVitals {
+  public:
+    AnsweringHero(CStage* s, double cx, double cy, int answerIn)
+        : Target(s, cx - 10, cy - 10, kCategoryHero, answerIn) {}
+    HeroWeaponRecord GetWeapon() const override { return {0, 100}; }
+    void SetHealth(int) override {}
+};
 
 class NoteBall : public GroundWorld {
   protected:
@@ -73,13 +84,21 @@ TEST_F(NoteBall, OtherBodiesPushItAwayAndTheHeroBouncesOrPushes) {
     EXPECT_NEAR(b.vx, 200.0, 1e-9);  // away from the block on its left
     EXPECT_NEAR(b.vy, 0.0, 1e-9);
 
-    playtest::Target stomper(stage.get(), b.centerX - 10, b.centerY - 40, kCategoryHero, kHitBounced);
+    // Sharing the hero's category does not make an object the hero: it only pushes the ball.
+    playtest::Target lookalike(stage.get(), b.centerX - 60, b.centerY - 10, kCategoryHero, kHitBounced);
+    b.vx = 0.0;
+    EXPECT_EQ(b.Collide(&lookalike), kHitNoEffect);
+    EXPECT_TRUE(lookalike.received.empty());
+    EXPECT_NEAR(b.vx, 200.0, 1e-9);
+
+    AnsweringHero stomper(stage.get(), b.centerX, b.centerY - 30, kHitBounced);
     b.vy = -50.0;
     EXPECT_EQ(b.Collide(&stomper), kHitBounced);
     EXPECT_EQ(b.vy, 300.0);
-    EXPECT_EQ(stomper.received.at(0).flags[kAttackBodyContact], 1);
+    ASSERT_EQ(stomper.received.size(), 1u);
+    EXPECT_EQ(stomper.received[0].flags[kAttackBodyContact], 1);
 
-    playtest::Target pusher(stage.get(), b.centerX + 40, b.centerY - 10, kCategoryHero, kHitPushed);
+    AnsweringHero pusher(stage.get(), b.centerX + 50, b.centerY, kHitPushed);
     EXPECT_EQ(b.Collide(&pusher), kHitPushed);
     EXPECT_NEAR(b.vx, -200.0, 1e-9);
 }

@@ -5,9 +5,11 @@
 #include <functional>
 #include <memory>
 #include <numbers>
+#include <typeinfo>
 
 #include "enemies/EnemyShots.h"
 #include "gimmicks/Burst.h"
+#include "play/ObjectRegistry.h"
 #include "tests/enemies/enemies_env.h"
 
 using namespace enemytest;
@@ -69,12 +71,20 @@ TEST_F(Shots, EveryShotHitsATargetOnceAndIsEnemySide) {
     }
 }
 
+// Without an owner stage every shot is built, updated, drawn and hit without failing, makes
+// nothing that outlives it, and leaves nothing in the registry.
 TEST_F(Shots, EveryShotIsBuiltUpdatedDrawnAndDestroyedWithoutAnOwner) {
+    const int before = IBase::GetLiveCount();
+    const int registered = CObjectRegistry::GetInstance()->Count();
     for (auto& make : AllShots()) {
         std::unique_ptr<CShotBase> shot(make(nullptr, 0, 0));
+        SCOPED_TRACE(typeid(*shot).name());
         shot->Update();
         shot->Draw();
         shot->ReceiveAttack(Attack(5));
+        shot.reset();
+        EXPECT_EQ(IBase::GetLiveCount(), before);
+        EXPECT_EQ(CObjectRegistry::GetInstance()->Count(), registered);
     }
 }
 

@@ -103,14 +103,17 @@ TEST_F(SkyMobile, TheShotBurstFansFromSteeplyDownToSlightlyUp) {
         m->SetState(CSkyMobile001::kShotBurst);
         for (int i = 0; i < 110; ++i) Frames(1);
         ASSERT_EQ(FiredCount(EnemyShotKind::kNormalShot), 8);
-        for (int k = 0; k < 8; ++k) {
-            const EnemyShotLaunch& s = fired()[k].launch;
-            const double a = (0.4 - 0.065 * k) * std::numbers::pi;
-            EXPECT_NEAR(s.vx, (facing == 1 ? 250.0 : -250.0) * std::cos(a), 1e-9);
-            EXPECT_NEAR(s.vy, 250.0 * std::sin(a), 1e-9);
-            EXPECT_NEAR(s.x, facing == 1 ? m->x + 104.0 : m->x, 1.0);
+        for (int k = 0; k < 8; ++k) EXPECT_NEAR(fired()[k].launch.x, facing == 1 ? m->x + 104.0 : m->x, 1.0);
+        // At 250 a second: the first steeply down (72 degrees), the fourth at 37, the last just up.
+        const double side = facing == 1 ? 1.0 : -1.0;
+        const struct {
+            int k;
+            double vx, vy;
+        } rows[] = {{0, 77.254, 237.764}, {3, 199.921, 150.105}, {7, 246.277, -42.982}};
+        for (const auto& r : rows) {
+            EXPECT_NEAR(fired()[r.k].launch.vx, side * r.vx, 1e-3) << r.k;
+            EXPECT_NEAR(fired()[r.k].launch.vy, r.vy, 1e-3) << r.k;
         }
-        EXPECT_LT(fired()[7].launch.vy, 0.0);
     }
 }
 

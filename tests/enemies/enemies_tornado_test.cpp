@@ -60,6 +60,13 @@ TEST_F(Tornado, ItCutsAndThrowsUpAwayAndSparksOnlyWhenItHurt) {
         EXPECT_EQ(a.flags[kAttackSlash], 1);
         EXPECT_EQ(EffectCount(3), answer <= kHitHurt ? 1 : 0);
     }
+    // A hero it beats gets the cut too: sparing a beaten hero is the hitboxes' rule, not its own.
+    playtest::MadeEffects().clear();
+    CTornado001 t(stage.get(), 100, 100, 0, 0);
+    t.UpdateCentre();
+    playtest::Target beaten(stage.get(), t.centerX + 10, 90, kCategoryHero, kHitDefeated);
+    EXPECT_EQ(t.Collide(&beaten), kHitDefeated);
+    EXPECT_EQ(EffectCount(3), 1);
 }
 
 TEST_F(Tornado, NothingHurtsItAndTheDoorsDoNotCountIt) {

@@ -188,6 +188,19 @@ class EngineTest : public testsupport::HeadlessTest {
     }
     static std::string CLogPath() { return CLog::GetInstance()->GetFilePath(); }
 
+    // The sound effects the build made, linked into the game folder and loaded, so that a test can
+    // ask which of them play (the headless output never plays them out: a played effect stays on).
+    CSoundEffects* LoadBuiltSoundEffects() {
+        std::error_code ec;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(testsupport::BuiltGameFolder() / "sound", ec))
+            std::filesystem::create_directory_symlink(entry.path(), dir / "sound" / entry.path().filename(),
+                                                      ec);
+        CSoundEffects* se = CSoundEffects::GetInstance();
+        while (!se->LoadNext().empty()) {}
+        return se;
+    }
+
     std::filesystem::path dir;
     FakeMusicOutput::Log music;
 };

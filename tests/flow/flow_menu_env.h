@@ -1,13 +1,15 @@
 #pragma once
 // The fixture of the menu tests: the headless engine with one pad, a top menu at the root of its
-// own scene chain, and frames driven the way the shell drives them (input, then the chain's
-// update).
+// own scene chain, frames driven the way the shell drives them (input, then the chain's update),
+// and a network library the test answers by hand.
 #include <memory>
 #include <string>
 
 #include "../engine/engine_test_env.h"
 #include "flow/TopMenuRootForm.h"
 #include "flow/TopMenuScene.h"
+#include "online/NetWorkAccessor.h"
+#include "tests/online/fake_library.h"
 
 namespace flowtest {
 
@@ -17,6 +19,7 @@ class MenuTest : public enginetest::EngineTest {
 
     void TearDown() override {
         menu.reset();
+        CNetWorkAccessor::DeleteInstance();
         EngineTest::TearDown();
     }
 
@@ -76,6 +79,8 @@ class MenuTest : public enginetest::EngineTest {
     Controls::CTopMenuRootForm* Form() { return menu->GetRootForm(); }
 
     std::unique_ptr<CTopMenuScene> menu;
+    // The online screens' requests go nowhere; the tests end them by hand.
+    onlinetest::FakeLibrary lib;
 };
 
 }  // namespace flowtest

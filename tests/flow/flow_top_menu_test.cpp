@@ -10,6 +10,9 @@
 #include "flow/NetworkTestForm.h"
 #include "flow/ScenarioModeScene.h"
 #include "flow_menu_env.h"
+#include "online/AdminCreatorForm.h"
+#include "online/DownLoadForms.h"
+#include "online/RegisterCreatorForm.h"
 #include "online/ShopSceneRootForm.h"
 
 using namespace flowtest;
@@ -184,11 +187,29 @@ TEST_F(Menu, EveryModeSceneIsReachedAndLeftWithItsMusic) {
             auto* confirm = dynamic_cast<Controls::CConfirmWindow*>(test->GetModalForm());
             ASSERT_NE(confirm, nullptr);
             confirm->OnButtonPushed(confirm->GetNoButton());
+        } else if (auto* top = dynamic_cast<Controls::CDownLoadTopRootForm*>(host->GetRootForm())) {
+            // No stage is posted yet.
+            lib.Succeed("0\n0\n");
+            CNetWorkAccessor::GetInstance()->Poll();
+            top->OnPushed(top->GetCloseButton());
+            auto* confirm = dynamic_cast<Controls::CConfirmWindow*>(top->GetModalForm());
+            ASSERT_NE(confirm, nullptr);
+            confirm->OnButtonPushed(confirm->GetYesButton());
+        } else if (auto* join = dynamic_cast<Controls::CRegisterCreatorSceneRootForm*>(host->GetRootForm())) {
+            auto* confirm = dynamic_cast<Controls::CConfirmWindow*>(join->GetModalForm());
+            ASSERT_NE(confirm, nullptr);
+            confirm->OnButtonPushed(confirm->GetNoButton());
+        } else if (dynamic_cast<Controls::CAdminCreatorSceneRootForm*>(host->GetRootForm())) {
+            // The stages cannot be fetched: back to the menu once the error is closed.
+            lib.Fail(QVNet::EC_NW_ERROR, "12029");
+            CNetWorkAccessor::GetInstance()->Poll();
+            CNetWorkAccessor::GetInstance()->OnWindowClosed();
         } else {
             auto* config = dynamic_cast<Controls::CConfigSceneRootForm*>(host->GetRootForm());
             ASSERT_NE(config, nullptr);
             config->GetOkButton()->PerformPush();
         }
+        CNetWorkAccessor::GetInstance()->Poll();
         EXPECT_TRUE(host->IsClosed());
         Frame();
         EXPECT_EQ(menu->GetChild(), nullptr);
@@ -233,13 +254,46 @@ TEST_F(Menu, TheDownLoadScreenBuildsOnlyTheLastFormAskedForAndPlaysNoBrokenStage
     Frame();
     EXPECT_EQ(download->GetRootForm()->GetId(), built);
 
+    // A text that is no stage is not played: the form stays and says so.
     download->PlayStage("<stage>not a stage</stage>");
     Frame();
     EXPECT_EQ(download->GetChild(), nullptr);
     EXPECT_EQ(download->GetRootForm()->GetId(), built);
+    auto* alert = dynamic_cast<Controls::CAlertWindow*>(download->GetRootForm()->GetModalForm());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->GetTextLabel()->GetText(), "ステージデータを\n開けませんでした…。");
     CMouse::GetInstance()->SetCursorKind(3);
     download->OnChildClosed(nullptr);
     EXPECT_EQ(CMouse::GetInstance()->GetCursorKind(), 0);
+}
+
+// A play history set aside at the start is told once, in a window of its own after the settings'.
+TEST_F(Menu, ADamagedHistoryIsToldOverTheMenuOnceAfterTheSettings) {
+    WriteClientInfo(true);
+    CClientInfo::GetInstance()->WriteBackup();
+    WriteRaw("network/client_info.dat", "damaged");
+    CClientInfo::DeleteInstance();
+    WriteRaw("network/history.dat", "garbage!!");
+    CPlayHistory::DeleteInstance();
+    CPlayHistory::GetInstance();
+    StartMenu();
+    Frame();
+    auto* alert = dynamic_cast<Controls::CAlertWindow*>(Form()->GetModalForm());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->GetTextLabel()->GetText(), "[DEF0204]\n設定をバックアップから\n復元しました。");
+    OpenMenu();
+    alert->GetOkButton()->PerformPush();
+    Frame();
+    alert = dynamic_cast<Controls::CAlertWindow*>(Form()->GetModalForm());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->GetTextLabel()->GetText(),
+              "[DEF0101]\nhistory.dat が不正です。\n別名で残し、空で始めます。");
+    alert->GetOkButton()->PerformPush();
+    Frame();
+    EXPECT_EQ(Form()->GetModalForm(), nullptr);
+    StartMenu();
+    Frame();
+    EXPECT_EQ(Form()->GetModalForm(), nullptr);
 }
 
 TEST_F(Menu, ASettingsFileRestoredAtTheStartIsShownOverTheMenu) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
 #include "foundation/EncodedFile.h"
 #include "foundation/PlayHistory.h"
 #include "tests/common/caught_code.h"
@@ -22,6 +26,21 @@ class PlayHistoryTest : public ::testing::Test {
     std::string LoadCode() {
         return CaughtCode([] { CPlayHistory::GetInstance(); });
     }
+    // The codes of the errors noted for the player since the last call.
+    std::string Noted() {
+        std::string codes;
+        for (const StringPair& e : TakeRecoveredErrors()) codes += (codes.empty() ? "" : " ") + e.code;
+        return codes;
+    }
+    // The names of the files set aside in network/.
+    std::vector<std::string> SetAside(const std::filesystem::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            if (e.path().filename().string().starts_with("history.dat.damaged-"))
+                names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     TempGameFolder game;
 };
 
@@ -40,10 +59,12 @@ TEST_F(PlayHistoryTest, MissingOrEmptyFileIsAnEmptyHistory) {
         EXPECT_EQ(CaughtCode([] { CPlayHistory::GetInstance(); }), "");
         EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0);
     }
+    EXPECT_EQ(Noted(), "");
     // One stray byte is no empty file.
     CPlayHistory::DeleteInstance();
     game.WriteRaw("network/history.dat", "W");
-    EXPECT_EQ(CaughtCode([] { CPlayHistory::GetInstance(); }), "DEF0101");
+    EXPECT_EQ(LoadCode(), "");
+    EXPECT_EQ(Noted(), "DEF0101");
 }
 
 TEST_F(PlayHistoryTest, SumsCapsAndKeyOrder) {
@@ -133,33 +154,51 @@ TEST_F(PlayHistoryTest, FileLines) {
     EXPECT_EQ(h->GetRecords().at("7").playCount, 0);
 }
 
-TEST_F(PlayHistoryTest, LoadAndSaveErrors) {
+// A history that cannot be read never stops the game: it is set aside under a new name, bytes
+// untouched, the player is told its code once, and the history starts empty.
+TEST_F(PlayHistoryTest, DamagedFilesAreSetAsideAndTheHistoryStartsEmpty) {
     game.MakeUnreadable("network/history.dat");
-    EXPECT_EQ(LoadCode(), "DEF0100");
-    std::filesystem::remove(game.Full("network/history.dat"));
+    EXPECT_EQ(LoadCode(), "");
+    EXPECT_EQ(Noted(), "DEF0100");
+    EXPECT_EQ(SetAside(game.Full("network")).size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(game.Full("network/history.dat"))));
+    std::filesystem::remove_all(game.Full("network"));
+    game.MakeDir("network");
 
     const std::pair<const char*, std::string> malformed[] = {
         {"six fields", EncodeFileText("1,1,1,1,1\n2,1,1,1,1,1\n")},
         {"plain text", "1,1,1,1,1\n"},
         {"odd cut", EncodeFileText("1,1,1,1,1\n").substr(0, 11)},
+        {"nine garbage bytes", std::string("\x01\xff\x00garbage", 10)},
     };
     for (const auto& [what, bytes] : malformed) {
+        CPlayHistory::DeleteInstance();
         game.WriteRaw("network/history.dat", bytes);
-        try {
-            CPlayHistory::GetInstance();
-            ADD_FAILURE() << what;
-        } catch (CInitFileException e) {
-            EXPECT_EQ(e.GetCode(), "DEF0101") << what;
-            EXPECT_EQ(e.GetMessage(), "history.dat が不正です。");
-        }
+        ASSERT_EQ(LoadCode(), "") << what;
+        EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0) << what;
+        const std::vector<StringPair> noted = TakeRecoveredErrors();
+        ASSERT_EQ(noted.size(), 1u) << what;
+        EXPECT_EQ(noted[0].code, "DEF0101") << what;
+        EXPECT_EQ(noted[0].message, "history.dat が不正です。\n別名で残し、空で始めます。");
+        EXPECT_FALSE(FileExists("network\\history.dat")) << what;
     }
+    // Every damaged file is kept, none over another, each with its own bytes.
+    const std::vector<std::string> kept = SetAside(game.Full("network"));
+    ASSERT_EQ(kept.size(), 4u);
+    EXPECT_EQ(game.ReadRaw("network/" + kept[0]), malformed[0].second);
+    EXPECT_EQ(game.ReadRaw("network/" + kept[3]), malformed[3].second);
 
-    // A load failure on reset leaves the history empty.
-    game.WriteEncoded("network/history.dat", "1,1,1,1,1\n");
-    CPlayHistory* h = CPlayHistory::GetInstance();
-    EXPECT_EQ(h->GetCount(), 1);
+    // The game goes on: the next play is saved in a fresh file, and nothing is told again.
+    CPlayHistory::GetInstance()->AddPlayRecord("5", 1, 1, 1);
+    CPlayHistory::DeleteInstance();
+    EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 1);
+    EXPECT_EQ(Noted(), "");
+
+    // A reset that finds a damaged file does the same.
     game.WriteEncoded("network/history.dat", "1,1,1,1,1,1\n");
-    EXPECT_EQ(CaughtCode([&] { h->Initialize(); }), "DEF0101");
+    CPlayHistory* h = CPlayHistory::GetInstance();
+    EXPECT_EQ(CaughtCode([&] { h->Initialize(); }), "");
+    EXPECT_EQ(Noted(), "DEF0101");
     EXPECT_EQ(h->GetCount(), 0);
 
     std::filesystem::remove_all(game.Full("network"));
@@ -173,6 +212,31 @@ TEST_F(PlayHistoryTest, LoadAndSaveErrors) {
     EXPECT_EQ(h->GetCount(), 1);  // the record stays in memory
 }
 
+// An installed copy cannot move the game folder's file: it keeps a copy aside where it writes and
+// an empty history there hides the damaged one. A file it cannot even read stops the start.
+TEST_F(PlayHistoryTest, InstalledCopyKeepsACopyOfTheDamagedFile) {
+    testsupport::TempFolder user("quor-user");
+    UseUserDataFolder(user.Path().string());
+    game.WriteRaw("network/history.dat", "garbage!!");
+    EXPECT_EQ(LoadCode(), "");
+    EXPECT_EQ(Noted(), "DEF0101");
+    EXPECT_EQ(game.ReadRaw("network/history.dat"), "garbage!!");
+    const std::vector<std::string> kept = SetAside(user.Full("network"));
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(user.ReadRaw("network/" + kept[0]), "garbage!!");
+    CPlayHistory::DeleteInstance();
+    EXPECT_EQ(LoadCode(), "");
+    EXPECT_EQ(Noted(), "") << "told once";
+
+    std::filesystem::remove_all(user.Full("network"));
+    std::filesystem::remove(game.Full("network/history.dat"));
+    game.MakeUnreadable("network/history.dat");
+    CPlayHistory::DeleteInstance();
+    EXPECT_EQ(LoadCode(), "DEF0100");
+    EXPECT_EQ(Noted(), "");
+    SetGameFolder(game.Path().string());
+}
+
 TEST_F(PlayHistoryTest, BlankLinesAnywhereAndAFailedLoadLeavesNothing) {
     game.WriteEncoded("network/history.dat",
                       "\n7,1,2,3,4\r\n" + std::string(200000, '\n') + "10,0.5,60,40,1");
@@ -183,7 +247,8 @@ TEST_F(PlayHistoryTest, BlankLinesAnywhereAndAFailedLoadLeavesNothing) {
 
     // A bad line after good ones: nothing of the file is kept.
     game.WriteEncoded("network/history.dat", "1,1,1,1,1\n2,2,2,2,2\n3,1,1,1,1,1\n");
-    EXPECT_EQ(CaughtCode([&] { h->Initialize(); }), "DEF0101");
+    EXPECT_EQ(CaughtCode([&] { h->Initialize(); }), "");
+    EXPECT_EQ(Noted(), "DEF0101");
     EXPECT_EQ(h->GetCount(), 0);
     EXPECT_TRUE(h->GetRecords().empty());
 }

@@ -52,6 +52,12 @@ TEST_F(GearAndHouse, AGearCutsWhatTouchesItAndShrugsOffWeapons) {
     EXPECT_EQ(Made()[0].kind, 3);
     EXPECT_EQ(gear->ReceiveAttack(Blow(999, {kAttackPowerHit, kAttackRedBurst})), kHitNoEffect);
     EXPECT_FALSE(gear->IsDead());
+    // A hero it beats gets the cut too: sparing a beaten hero is the hitboxes' rule.
+    auto* beaten = new Target(stage.get(), 420.0, 390.0, kCategoryHero, kHitDefeated);
+    CObjectRegistry::GetInstance()->Add(beaten);
+    EXPECT_EQ(gear->Collide(beaten), kHitDefeated);
+    ASSERT_EQ(Made().size(), 2u);
+    EXPECT_EQ(Made()[1].kind, 3);
 }
 
 class DevilHouse : public HazardWorld {

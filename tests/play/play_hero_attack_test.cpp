@@ -2,6 +2,9 @@
 // the air; combo timings; the mallet's three hitboxes; the hose's pressure curve and its drops.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+
 #include "play/HoseWater.h"
 #include "tests/play/play_hero_env.h"
 
@@ -173,7 +176,7 @@ TEST_F(HeroAttacking, AJabHitboxStandsAheadOfTheHeroAndHitsAnEnemyThere) {
     EXPECT_EQ(enemy->received.back().damage, CAttackParameterTable::Get("JabGround_Broom", 1).attack.damage);
 }
 
-TEST_F(HeroAttacking, TheHoseRampsUpHoldsAndDiesAwayThenANewPushSpraysAgain) {
+TEST_F(HeroAttacking, TheHoseRampsUpHoldsAndDiesAwayThenWaitsForAHurtOrAnotherWeapon) {
     Hero(kWeaponHose);
     Frame({kAttack});
     ASSERT_TRUE(hero->spraying);
@@ -187,17 +190,42 @@ TEST_F(HeroAttacking, TheHoseRampsUpHoldsAndDiesAwayThenANewPushSpraysAgain) {
     EXPECT_NEAR(pressureAt(120), 350.0, 10.5);
     EXPECT_NEAR(pressureAt(180), 175.0, 10.5);
     Run(30);
-    EXPECT_FALSE(hero->spraying);
     Run(200);
     EXPECT_EQ(CObjectRegistry::GetInstance()->Count(), 1);  // every drop has landed; none made
+    // A spent hose stays spent, push as one may.
+    for (int i = 0; i < 3; ++i) {
+        Frame({kAttack});
+        Run(10);
+    }
+    EXPECT_EQ(CObjectRegistry::GetInstance()->Count(), 1);
+    // Getting hurt clears it; the next push sprays.
+    hero->ReceiveAttack(Attack(5));
+    Frame();
+    EXPECT_FALSE(hero->spraying);
+    for (int i = 0; i < 120 && IsHeroHurtState(hero->state); ++i) Frame();
     Frame({kAttack});
     Run(10);
     EXPECT_TRUE(hero->spraying);
     EXPECT_GT(CObjectRegistry::GetInstance()->Count(), 1);
-    // Getting hurt stops the hose.
-    hero->ReceiveAttack(Attack(5));
-    Frame();
-    EXPECT_FALSE(hero->spraying);
+}
+
+// Hovering (the spinning frames), the spray follows the angle the frame passes, the spin, for
+// either facing: it no longer shoots left whatever the hero does.
+TEST_F(HeroAttacking, AHoveringHoseAimsAlongTheFramesAngle) {
+    Hero(kWeaponHose);
+    for (int facing : {0, 1}) {
+        hero->facing = facing;
+        hero->SetImage(1, 4, 2, 0.0, 0.0);  // a spinning frame
+        EXPECT_NEAR(std::cos(hero->aimAngle), 1.0, 1e-9) << facing;
+        hero->SetImage(1, 4, 2, 0.0, 0.5 * std::numbers::pi);
+        EXPECT_NEAR(std::sin(hero->aimAngle), 1.0, 1e-9) << facing;
+        hero->SetImage(1, 5, 2, 0.0, 0.0);  // the other spinning frame
+        EXPECT_NEAR(std::cos(hero->aimAngle), 1.0, 1e-9) << facing;
+    }
+    // A frame that draws the weapon still aims along it: (2, 5, 2) holds it at a quarter turn.
+    hero->facing = 0;
+    hero->SetImage(2, 5, 2, 0.0, 0.0);
+    EXPECT_NEAR(hero->aimAngle, -0.25 * std::numbers::pi - std::numbers::pi, 1e-9);
 }
 
 TEST_F(HeroAttacking, AWaterDropCarriesAKnockBackByItsSpeedAndSplashesOnTheFloor) {

@@ -115,6 +115,86 @@ TEST_F(HeroPictures, EveryBodyFrameShowsTheHeroAndASheetOfThemCanBeWritten) {
     }
 }
 
+// The body frame each state shows, worked for a dozen states at given moments.
+TEST_F(HeroPictures, EachStateShowsItsBodyFrame) {
+    Hero(kWeaponShortBar);
+    struct Row {
+        int state;
+        double frames, vy, walk;
+        bool ground;
+        std::array<int, 3> frame;
+    } rows[] = {
+        {0, 0, 0, 20, true, {1, 1, 0}},     // standing, second quarter of the walk cycle
+        {2, 0, 0, 50, true, {1, 5, 0}},     // running, last quarter
+        {0, 0, -200, 0, false, {2, 0, 3}},  // rising fast
+        {0, 0, 100, 0, false, {2, 1, 3}},   // slow either way
+        {0, 0, 150, 0, false, {2, 2, 3}},   // falling at 150
+        {6, 3, -300, 0, false, {2, 0, 0}},  // the first 6 frames of a jump
+        {6, 10, 80, 0, false, {1, 2, 2}},   // then falling at 70 or more
+        {15, 7, 0, 0, true, {1, 1, 3}},     // hurt: frames 6 to 10
+        {21, 30, 0, 0, true, {1, 3, 3}},    // knocked down, after 24 frames
+        {27, 6, 0, 0, true, {1, 1, 4}},
+        {32, 10, 0, 0, true, {2, 3, 1}},  // the fifth 2.5-frame step: column 3
+        {34, 30, 0, 0, true, {1, 5, 4}},  // after its 24 frames
+        {50, 25, 0, 0, false, {2, 2, 2}},
+        {60, 30, 0, 0, true, {2, 5, 1}},  // still within its 34 frames
+        {99, 0, 0, 0, true, {1, 0, 0}},   // any other state
+    };
+    for (const Row& r : rows) {
+        hero->state = r.state;
+        hero->stateFrames = r.frames;
+        hero->vy = r.vy;
+        hero->walkCycle = r.walk;
+        hero->onGround = r.ground;
+        hero->squatting = false;
+        hero->airJumpReady = true;
+        hero->UpdateImage();
+        EXPECT_EQ((std::array<int, 3>{hero->framePage, hero->frameColumn, hero->frameRow}), r.frame)
+            << "state " << r.state << " at " << r.frames;
+    }
+}
+
+// The trail of after-images shows in the fast states only: a dash leaves it, a walk does not.
+TEST_F(HeroPictures, TheTrailFollowsOnlyTheFastStates) {
+    Hero(kWeaponShortBar);
+    int checked = 0;
+    for (const auto& [state, trail] : {std::pair{4, true},
+                                       {7, true},
+                                       {32, true},
+                                       {50, true},
+                                       {0, false},
+                                       {10, false},
+                                       {27, false},
+                                       {15, false}}) {
+        hero->SetState(state);
+        Frame();
+        if (hero->state != state) continue;  // the state moved on by itself: nothing to see
+        ++checked;
+        EXPECT_EQ(hero->trailVisible, trail) << "state " << state;
+    }
+    EXPECT_GE(checked, 5);
+}
+
+// The power-up glow turns with the frame the scene passes, not the hero's own age, and blinks
+// between bright and dim with the flag.
+TEST_F(HeroPictures, ThePowerUpGlowTurnsWithThePosesFrameAndBlinks) {
+    Hero(kWeaponShortBar);
+    hero->age = 500.0;
+    hero->DrawEffects(20, true);
+    const CSprite* inner = hero->GetEffectSprite(0);
+    const CSprite* next = hero->GetEffectSprite(1);
+    ASSERT_NE(inner, nullptr);
+    ASSERT_NE(next, nullptr);
+    EXPECT_FLOAT_EQ(inner->angleZ, 1.0f);  // 20 x 0.05
+    EXPECT_FLOAT_EQ(next->angleZ, -1.0f);  // the next layer turns the other way
+    EXPECT_FLOAT_EQ(inner->alpha, 0.25f);
+    EXPECT_FLOAT_EQ(next->alpha, 0.35f);
+    hero->DrawEffects(44, false);
+    EXPECT_FLOAT_EQ(inner->angleZ, 2.2f);
+    EXPECT_FLOAT_EQ(inner->alpha, 0.125f);  // dim: half as strong
+    EXPECT_FLOAT_EQ(next->alpha, 0.175f);
+}
+
 }  // namespace
 }  // namespace playtest
 

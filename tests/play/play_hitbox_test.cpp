@@ -166,6 +166,30 @@ TEST_F(HitboxFrames, ATargetStandingInsideIsHitOncePerInterval) {
     EXPECT_EQ(hitFrames, (std::vector<int>{1, 10, 20, 30, 40}));
 }
 
+// At an interval of 10, a target that stays inside is hit every 10 frames. The timer must pass
+// the interval: with frames of 0.9375 (1/64 s, exact in binary) and an interval of 9.375, the
+// timer only equals it after 10 frames and the next hit waits for the 11th.
+TEST_F(HitboxFrames, ARehitComesWhenTheTimerPassesTheIntervalNotWhenItEqualsIt) {
+    const auto hitFrames = [&](double interval, int frames) {
+        CObjectRegistry::GetInstance()->Clear();
+        Fighter* hero = Attacker(100, 100, "hero");
+        Target* standing = Victim(110, 100);
+        hero->AddChild(new CCollisionDetectionCircle(hero, hero, stage.get(), 10, 10, 20.0, -1.0, interval,
+                                                     kSideHero, kAimKeep, Attack(1)));
+        std::vector<int> hits;
+        for (int frame = 1; frame <= frames; ++frame) {
+            const size_t before = standing->received.size();
+            Frames(1);
+            if (standing->received.size() > before) hits.push_back(frame);
+        }
+        return hits;
+    };
+    EXPECT_EQ(hitFrames(10.0, 45), (std::vector<int>{1, 10, 20, 30, 40}));
+    SetFrame(1.0f / 64.0f);
+    EXPECT_EQ(hitFrames(9.375, 45), (std::vector<int>{1, 11, 22, 33, 44}));
+    SetFrame(1.0f / 60.0f);
+}
+
 TEST_F(HitboxFrames, AVeryLongIntervalHitsOnce) {
     Fighter* hero = Attacker(100, 100, "hero");
     Target* standing = Victim(110, 100);
@@ -239,10 +263,11 @@ TEST_F(Hitboxes, TheBarrierWidensItsOrbitUpTo96) {
                               Attack(10), 0.7, true);
     EXPECT_EQ(barrier.startAngle, 0.0);  // whole radians
     auto distance = [&] { return std::hypot(barrier.x - 310, barrier.y - 310); };
-    // The barrier reaches in each frame the point that it aimed at in the previous one.
+    // The barrier reaches in each frame the point that it aimed at in the previous one: at age 41
+    // the radius of age 40, 88 pixels (16 + 1.8 a frame).
     while (barrier.age < 40.5) barrier.Update();
-    EXPECT_NEAR(distance(), CNunoOtokoBarrier::OrbitRadius(barrier.age - 1.0), 1e-3);
-    EXPECT_NEAR(CNunoOtokoBarrier::OrbitRadius(40.0), 88.0, 1e-9);
+    EXPECT_NEAR(barrier.age, 41.0, 1e-3);
+    EXPECT_NEAR(distance(), 88.0, 0.01);
     while (barrier.age < 60) barrier.Update();
     EXPECT_NEAR(distance(), 96.0, 1e-3);
     // The trail remembers the last positions, newest first.

@@ -42,6 +42,21 @@ TEST_F(Objects, EdgesFollowTheShape) {
     EXPECT_EQ(t.GetTop(), 20);
 }
 
+// Only a rectangle is placed by its corner: a shapeless object (type 5) centres on (x, y) like
+// the round shapes and the point.
+TEST_F(Objects, CentreIsTheMiddleOfARectangleAndThePositionOfEveryOtherShape) {
+    Thing t(stage.get(), 100, 50, 20, 10, 29);
+    t.UpdateCentre();
+    EXPECT_EQ(t.centerX, 110);
+    EXPECT_EQ(t.centerY, 55);
+    for (int shape : {kShapePoint, kShapeCircle, kShapeQuarterUpLeft, kShapeQuarterUpRight, kShapeNone}) {
+        t.shapeType = shape;
+        t.UpdateCentre();
+        EXPECT_EQ(t.centerX, 100) << shape;
+        EXPECT_EQ(t.centerY, 50) << shape;
+    }
+}
+
 TEST_F(Objects, OverlapsCountTouchingAndRespectQuarters) {
     Thing a(stage.get(), 0, 0, 10, 10, 29), b(stage.get(), 10, 10, 5, 5, 29);
     EXPECT_TRUE(TestShapeOverlap(&a, &b));  // corners touch

@@ -114,6 +114,48 @@ TEST_F(ReplayTest, BrokenRecordingIsRefusedWithItsLine) {
     EXPECT_NE(run.output.find("line 4: Right is already down"), std::string::npos) << run.output;
 }
 
+// A frame number past ten million is a mistake, not a play that never ends: a recording naming
+// one and keys or limits asking for one are refused before anything is played.
+TEST_F(ReplayTest, FrameNumbersPastTheCapAreRefused) {
+    auto s = MakeStage();
+    ASSERT_TRUE(s->SaveToFile(StageFile()));
+    const std::string record = (copy.Path() / "keys.txt").string();
+    std::ofstream(record) << "stage " << StageFile() << "\nmode 3\n0 Right down\n2147480048 Right up\n";
+    testsupport::StagePlayerRun run = RunPlayer(copy.Path(), {"--replay", record});
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_TRUE(run.json.empty()) << run.json;
+    EXPECT_NE(run.output.find("line 4: frame 2147480048"), std::string::npos) << run.output;
+    std::ofstream(record) << "stage " << StageFile() << "\nmode 3\n10000000 Right down\n";
+    run = RunPlayer(copy.Path(), {"--replay", record, "--frames", "3"});
+    EXPECT_EQ(run.status, 0) << "the last frame allowed: " << run.output;
+
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--key", "2147483647:Z"},
+                                                 {"--hold", "0-10000001:Right"},
+                                                 {"--frames", "10000001"},
+                                                 {"--trace", "2147483647"}}) {
+        std::vector<std::string> all = {StageFile()};
+        all.insert(all.end(), args.begin(), args.end());
+        run = RunPlayer(copy.Path(), all);
+        EXPECT_EQ(run.status, 2) << args[1] << ": " << run.output;
+        EXPECT_NE(run.output.find("bad argument " + args[0] + " " + args[1]), std::string::npos)
+            << run.output;
+    }
+}
+
+// A screenshot that cannot be written fails the run; a trace line is out before the next frame.
+TEST_F(ReplayTest, UnwritableScreenshotsFailTheRun) {
+    auto s = MakeStage();
+    const std::filesystem::path blocked = copy.Path() / "not-a-folder";
+    std::ofstream(blocked) << "a file where the pictures would go";
+    ASSERT_TRUE(s->SaveToFile(StageFile()));
+    const testsupport::StagePlayerRun run = RunPlayer(
+        copy.Path(),
+        {StageFile(), "--mode", "3", "--frames", "4", "--screenshot-every", "1", "--out", blocked.string()});
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("cannot write"), std::string::npos) << run.output;
+    EXPECT_FALSE(run.json.empty()) << "the outcome is still told: " << run.output;
+}
+
 namespace {
 
 // Shared play from a copy of the built game folder, by a player who lets the game send: the clear

@@ -1,5 +1,9 @@
 // The play scene's drawing: the background layers each background lays out, the clear colour
 // under a fade, and the run meter above the hero.
+#include <array>
+#include <cmath>
+#include <numbers>
+
 #include "engine/el/elDraw.h"
 #include "play/Letterbox.h"
 #include "tests/play/play_scene_env.h"
@@ -92,4 +96,42 @@ TEST_F(SceneTest, DoorHintLastsOneFrameAfterTheTouch) {
     EXPECT_TRUE(scene->GetDoorHint());
     Step();
     EXPECT_FALSE(scene->GetDoorHint());
+}
+
+// The intro's title fades: nothing before frame 20, in over 20 frames, whole from 40 to 150, out
+// over the next 20. Its underline (over the black of the letterbox) shows the strength.
+TEST_F(SceneTest, TheIntroTitleFadesInAndOut) {
+    Play(MakeStage(), kPlayNormal, 0);
+    const auto underline = [&] {
+        Black();
+        scene->DrawOverlay();
+        return At(60, 179);
+    };
+    const auto colour = [](double t) {
+        const auto shade = [&](double phase) { return static_cast<int>(std::sin(t * 0.05 + phase) * -32.0); };
+        return std::array<int, 3>{111 - shade(0), 205 - shade(2 * std::numbers::pi / 3),
+                                  178 - shade(4 * std::numbers::pi / 3)};
+    };
+    const auto strength = [&](uint32_t pixel, double t) {
+        // Red, green and blue of the pixel over those of the title's colour at t.
+        const std::array<int, 3> c = colour(t);
+        return (static_cast<double>(pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF)) /
+               (c[0] + c[1] + c[2]);
+    };
+    struct Check {
+        int frame;
+        double alpha;
+    };
+    for (const Check& c : {Check{10, 0.0},
+                           {25, 0.25},
+                           {30, 0.5},
+                           {45, 1.0},
+                           {140, 1.0},
+                           {155, 0.75},
+                           {165, 0.25},
+                           {175, 0.0}}) {
+        while (scene->GetStateTime() < c.frame && scene->GetState() == kSceneIntro) Step();
+        ASSERT_EQ(scene->GetState(), kSceneIntro);
+        EXPECT_NEAR(strength(underline(), scene->GetStateTime()), c.alpha, 0.02) << "frame " << c.frame;
+    }
 }

@@ -1,11 +1,15 @@
 // The play scene: its states from the intro to the close, misses and restarts, area changes, the
 // services objects ask of it, and a stage played to its goal with held keys.
+#include <climits>
 #include <filesystem>
 
 #include "engine/Camera.h"
 #include "engine/Music.h"
+#include "engine/SoundEffects.h"
+#include "engine/SoundIds.h"
 #include "foundation/ClientInfo.h"
 #include "foundation/PlayHistory.h"
+#include "foundation/Random.h"
 #include "play/Spawner.h"
 #include "tests/play/play_scene_env.h"
 
@@ -161,6 +165,22 @@ TEST_F(SceneTest, WarpKeepsTheWeaponAndActsOnlyWhilePlaying) {
     EXPECT_EQ(scene->GetState(), kSceneGoal);
 }
 
+// Targets a damaged stage file can hold (cut to ints by the door's record): only a tile of the
+// target area's 160 x 15 map is a place to go; anything else changes nothing, like a missing area.
+TEST_F(SceneTest, WarpToATileOutsideTheTargetAreaIsRefused) {
+    Play(MakeStage(2), kPlayTest, 0);
+    StepsUntil(kScenePlaying, 60);
+    const int outside[][2] = {{INT_MAX, 5}, {5, INT_MAX}, {INT_MIN, 5}, {-1, 5}, {160, 5}, {5, 15}, {5, -1}};
+    for (const auto& t : outside) {
+        EXPECT_FALSE(scene->RequestWarp(11, t[0], t[1], false)) << t[0] << "," << t[1];
+        EXPECT_EQ(scene->GetState(), kScenePlaying);
+    }
+    ASSERT_TRUE(scene->RequestWarp(11, 159, 14, false));  // the far corner is still inside
+    EXPECT_GT(StepsUntil(kSceneAreaEntered, 40), 0);
+    EXPECT_EQ(scene->GetCurrentAreaIndex(), 1);
+    EXPECT_DOUBLE_EQ(scene->GetHeroObject()->x, 159 * 32.0);
+}
+
 // ---- Services ----
 
 TEST_F(SceneTest, LivesStopAt99) {
@@ -211,6 +231,41 @@ TEST_F(SceneTest, WeatherStartsASetAndAddsOneParticleAtItsInterval) {
     EXPECT_EQ(made, 12);
 }
 
+// A falling rock draws its speed, then its place: the same order on every compiler, so that a
+// recorded play replays.
+TEST_F(SceneTest, FallingRockDrawsItsSpeedBeforeItsPlace) {
+    double rockX = -1, rockSpeed = -1;
+    RegisterLiveObjectCreator("CFallingRock", [&](CStage* s, double px, double py, const LiveObjectArgs& a) {
+        rockX = px;
+        rockSpeed = LiveArg(a, 0, 0.0);
+        return static_cast<IBase*>(new Thing(s, px, py, 2, 2, 0));
+    });
+    Play(MakeStage(1, 1, kWeatherRock), kPlayTest, 0);
+    for (int i = 0; i < 200 && rockX < 0; ++i) {
+        SeedRandom(4242);  // nothing else in this quiet stage draws
+        Step();
+    }
+    ASSERT_GE(rockX, 0) << "no rock fell";
+    const CCamera* camera = CCamera::GetInstance();
+    const int left = static_cast<int>(camera->ScreenToWorldX(0, 0));
+    const int right = static_cast<int>(camera->ScreenToWorldX(640, 480));
+    // Somewhere in the frame's draws (the camera draws its shake first) come the speed, then the
+    // place; the other order would not give these two values.
+    const auto drawnInOrder = [&](bool speedFirst) {
+        for (int skip = 0; skip < 16; ++skip) {
+            SeedRandom(4242);
+            for (int i = 0; i < skip; ++i) RandomRange(0, 1);
+            const int first = speedFirst ? RandomRange(-130, 130) : RandomRange(left + 16, right - 16);
+            const int second = speedFirst ? RandomRange(left + 16, right - 16) : RandomRange(-130, 130);
+            if ((speedFirst ? first : second) == rockSpeed && (speedFirst ? second : first) == rockX)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(drawnInOrder(true)) << rockSpeed << " " << rockX;
+    EXPECT_FALSE(drawnInOrder(false));
+}
+
 // ---- Shared stages: evaluation and the play history ----
 
 TEST_F(SceneTest, SharedStageIsPlayedToItsGoalAndRated) {
@@ -237,6 +292,23 @@ TEST_F(SceneTest, SharedStageIsPlayedToItsGoalAndRated) {
     EXPECT_GT(records.at("77").playTicks, 10.0);
 }
 
+// The rain's loop stops under the pause panel and starts again when play goes on.
+TEST_F(SceneTest, PausingSilencesTheRainUntilPlayGoesOn) {
+    CSoundEffects* se = LoadBuiltSoundEffects();
+    Play(MakeStage(1, 1, kWeatherRain), kPlayTest, 0);
+    Step();
+    ASSERT_TRUE(se->IsPlaying(SoundId::kRain));
+    Push(InputCode::kSpace);
+    ASSERT_EQ(scene->GetState(), kScenePaused);
+    EXPECT_FALSE(se->IsPlaying(SoundId::kRain));
+    Steps(200);  // longer than the loop's 160 frames: nothing starts it again meanwhile
+    EXPECT_FALSE(se->IsPlaying(SoundId::kRain));
+    Push(InputCode::kSpace);
+    ASSERT_EQ(scene->GetState(), kScenePlaying);
+    EXPECT_TRUE(se->IsPlaying(SoundId::kRain));
+    se->StopAll();
+}
+
 // ---- Bosses ----
 
 namespace {
@@ -255,14 +327,23 @@ class StandInBoss : public IBoss {
     int left;
     bool last;
 };
+
+// Normal play, with a stand-in boss that the scene has been told of.
+class BossSceneTest : public SceneTest {
+  protected:
+    StandInBoss* PlayWithBoss(int entranceFrames, bool final) {
+        Play(MakeStage(), kPlayNormal, 0);
+        StepsUntil(kScenePlaying, 400);
+        auto* boss = new StandInBoss(scene->GetStage(), entranceFrames, final);
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
+        scene->RegisterBoss(boss);
+        return boss;
+    }
+};
 }  // namespace
 
-TEST_F(SceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
-    Play(MakeStage(), kPlayNormal, 0);
-    StepsUntil(kScenePlaying, 400);
-    auto* boss = new StandInBoss(scene->GetStage(), 20, false);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
-    scene->RegisterBoss(boss);
+TEST_F(BossSceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
+    PlayWithBoss(20, false);
     Step();
     EXPECT_EQ(scene->GetState(), kSceneBossEntrance);
     EXPECT_NEAR(StepsUntil(kScenePlaying, 60), 19, 1);
@@ -276,12 +357,27 @@ TEST_F(SceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
     EXPECT_EQ(host->closedResult, kResultCleared);
 }
 
-TEST_F(SceneTest, FinalBossDefeatClosesAfterHalfASecond) {
-    Play(MakeStage(), kPlayNormal, 0);
-    StepsUntil(kScenePlaying, 400);
-    auto* boss = new StandInBoss(scene->GetStage(), 1, true);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
-    scene->RegisterBoss(boss);
+// A boss deleted before its defeat is reported (killed, or dropped with its area) is never asked
+// anything again, even with another object built where it lived.
+TEST_F(BossSceneTest, ABossThatIsGoneIsNeverAskedAgain) {
+    StandInBoss* boss = PlayWithBoss(5, true);
+    Step();
+    ASSERT_EQ(scene->GetState(), kSceneBossEntrance);
+    ASSERT_GT(StepsUntil(kScenePlaying, 10), 0);
+    EXPECT_EQ(scene->GetLiveBoss(), boss);
+    boss->Kill();
+    Step();
+    Step();  // the registry deletes it at the start of a frame
+    EXPECT_EQ(scene->GetLiveBoss(), nullptr);
+    auto* stranger = new Thing(scene->GetStage(), 300, 300, 40, 40, 0);
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(stranger));
+    EXPECT_EQ(scene->GetLiveBoss(), nullptr);
+    scene->OnBossDefeated();
+    EXPECT_EQ(scene->GetState(), kScenePlaying) << "no boss left to be defeated";
+}
+
+TEST_F(BossSceneTest, FinalBossDefeatClosesAfterHalfASecond) {
+    PlayWithBoss(1, true);
     StepsUntil(kScenePlaying, 10);
     scene->OnBossDefeated();
     EXPECT_EQ(scene->GetState(), kSceneFinalBossDefeated);

@@ -117,6 +117,10 @@ TEST_F(Tables, AttackMirroringOnlyForOne) {
 TEST_F(Tables, AttackFileFailures) {
     EXPECT_EQ(CaughtCode([] { CAttackParameterTable::GetInstance(); }), "IFE0400");
     EXPECT_FALSE(CAttackParameterTable::HasInstance());
+    // A file that is not in the game's encoding yields no text either: it cannot be opened.
+    WriteRaw("data/attack_parameters.dat", "garbage");
+    EXPECT_EQ(CaughtCode([] { CAttackParameterTable::GetInstance(); }), "IFE0400");
+    EXPECT_FALSE(CAttackParameterTable::HasInstance());
     Write("data\\attack_parameters.dat",
           std::string(kAttackHeading) + "A,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18\n");
     EXPECT_EQ(CaughtCode([] { CAttackParameterTable::GetInstance(); }), "IFE0401");

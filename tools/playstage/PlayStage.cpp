@@ -113,13 +113,13 @@ bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
     if (hold.scanCode < 0) return false;
     const std::string frames = text.substr(0, colon);
     if (!range) {
-        if (!ParsePlayStageInt(frames, hold.from) || hold.from < 0) return false;
+        if (!ParsePlayStageFrame(frames, hold.from)) return false;
         hold.to = hold.from + 1;
         return true;
     }
     const size_t dash = frames.find('-');
-    return dash != std::string::npos && ParsePlayStageInt(frames.substr(0, dash), hold.from) &&
-           ParsePlayStageInt(frames.substr(dash + 1), hold.to) && hold.from >= 0 && hold.to >= hold.from;
+    return dash != std::string::npos && ParsePlayStageFrame(frames.substr(0, dash), hold.from) &&
+           ParsePlayStageFrame(frames.substr(dash + 1), hold.to) && hold.to >= hold.from;
 }
 
 // The scan codes down during the frame the game has just run, as its input saw them (keyboard
@@ -143,6 +143,13 @@ bool ParsePlayStageInt(const std::string& text, int& value) {
     const long v = std::strtol(text.c_str(), &end, 10);
     if (*end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
     value = static_cast<int>(v);
+    return true;
+}
+
+bool ParsePlayStageFrame(const std::string& text, int& value) {
+    int v = 0;
+    if (!ParsePlayStageInt(text, v) || v < 0 || v > kMaxPlayStageFrame) return false;
+    value = v;
     return true;
 }
 
@@ -186,15 +193,15 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
         } else if (arg == "--lives") {
             ok = value(v) && ParsePlayStageInt(v, o.lives) && o.lives >= 0;
         } else if (arg == "--frames") {
-            ok = value(v) && ParsePlayStageInt(v, o.frames) && o.frames >= 0;
+            ok = value(v) && ParsePlayStageFrame(v, o.frames);
         } else if (arg == "--seed") {
             ok = value(v) && ParsePlayStageInt(v, o.seed);
         } else if (arg == "--screenshot-every") {
-            ok = value(v) && ParsePlayStageInt(v, o.screenshotEvery) && o.screenshotEvery > 0;
+            ok = value(v) && ParsePlayStageFrame(v, o.screenshotEvery) && o.screenshotEvery > 0;
         } else if (arg == "--out") {
             ok = value(o.outDir);
         } else if (arg == "--trace") {
-            ok = value(v) && ParsePlayStageInt(v, o.traceEvery) && o.traceEvery > 0;
+            ok = value(v) && ParsePlayStageFrame(v, o.traceEvery) && o.traceEvery > 0;
         } else if (arg == "--record") {
             ok = value(o.recordPath);
         } else if (arg == "--replay") {
@@ -253,6 +260,7 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
         std::filesystem::create_directories(o.outDir, ec);
     }
     int startFrame = -1;
+    bool shotsFailed = false;
     std::set<int> down;
     constexpr int kLoadLimit = 20000;  // frames of loading before the run gives up
     shell.beforeFrame = [&](int frame) {
@@ -276,10 +284,16 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
         if (startFrame >= 0 && !host->done) {
             host->Capture();
             outcome.frames = frame - startFrame;
-            if (o.traceEvery > 0 && outcome.frames % o.traceEvery == 0)
+            if (o.traceEvery > 0 && outcome.frames % o.traceEvery == 0) {
                 std::printf("%s\n", PlayStageOutcomeJson(outcome).c_str());
-            if (o.screenshotEvery > 0 && !o.outDir.empty() && outcome.frames % o.screenshotEvery == 0)
-                SaveHeadlessFrame(o.outDir, outcome.frames);
+                std::fflush(stdout);  // a trace is read while the play runs, and after a crash
+            }
+            // A picture that cannot be written fails the run; the first failure ends the pictures.
+            if (o.screenshotEvery > 0 && !o.outDir.empty() && outcome.frames % o.screenshotEvery == 0 &&
+                !SaveHeadlessFrame(o.outDir, outcome.frames)) {
+                shotsFailed = true;
+                o.screenshotEvery = 0;
+            }
         }
         const bool outOfFrames = startFrame >= 0 && o.frames >= 0 && outcome.frames >= o.frames;
         if ((host->done || outOfFrames || (startFrame < 0 && frame > kLoadLimit)) && !elSystem::HasEnded())
@@ -297,7 +311,7 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
             failed = true;
         }
     }
-    return code != 0 ? code : (failed ? 1 : 0);
+    return code != 0 ? code : (failed || shotsFailed ? 1 : 0);
 }
 
 std::string PlayStageOutcomeJson(const PlayStageOutcome& r) {

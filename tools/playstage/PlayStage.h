@@ -11,6 +11,10 @@
 // A key held over frames of play, both included.
 using PlayStageKeyHold = KeyHold;
 
+// The last frame of play a run, a key or a recorded change may name: larger numbers are refused
+// as mistakes rather than wrapped round.
+inline constexpr int kMaxPlayStageFrame = kMaxKeyScriptFrame;
+
 struct PlayStageOptions {
     std::string stagePath;
     int mode = 3;
@@ -45,6 +49,8 @@ struct PlayStageOutcome {
 bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& options, std::string& error);
 // A whole decimal number that fits an int, nothing else on the text.
 bool ParsePlayStageInt(const std::string& text, int& value);
+// A frame number: a whole decimal number from 0 to kMaxPlayStageFrame.
+bool ParsePlayStageFrame(const std::string& text, int& value);
 // With a recording to replay: reads it and takes its stage (unless one was given), mode, lives,
 // seed and keys, and plays headless; false with a message when it cannot be read.
 bool LoadPlayStageReplay(PlayStageOptions& options, std::string& error);

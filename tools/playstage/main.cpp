@@ -13,7 +13,8 @@
 // a minute after the last change unless the play closes or --frames says otherwise.
 // --trace K prints the outcome so far every K frames of play, one JSON line each, before the
 // last: the way to find where a route goes wrong.
-// Exit status: 0 after a clean run, 1 when the game or the stage failed, 2 for bad arguments.
+// Exit status: 0 after a clean run, 1 when the game or the stage failed or an output could not be
+// written, 2 for bad arguments (frame numbers above ten million among them).
 #include <cstdio>
 #include <string>
 
