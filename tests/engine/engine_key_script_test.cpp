@@ -31,6 +31,10 @@ TEST(KeyScript, ChangeLinesAreCheckedInOrder) {
     EXPECT_FALSE(reader.Read("12 Z up now", change, error));
     EXPECT_FALSE(reader.Read("-1 Z up", change, error));
     EXPECT_TRUE(reader.Read("12 Z up", change, error));
+    // Ten million frames is the last a script may name; one more is a mistake, not a wrap.
+    EXPECT_TRUE(reader.Read("10000000 X down", change, error)) << error;
+    EXPECT_FALSE(reader.Read("10000001 X up", change, error));
+    EXPECT_EQ(error, "frame 10000001 is beyond the last frame a play may have (10000000)");
 }
 
 TEST(KeyScript, SectionsPlayFromTheirAnchors) {
@@ -70,6 +74,8 @@ TEST(KeyScript, AnUnknownAnchorOrABadLineNamesItsLine) {
     EXPECT_EQ(error, "line 2: unknown anchor @later");
     EXPECT_FALSE(ParseKeyScript("@play\n1 Z down\n2 Q up\n", sections, error));
     EXPECT_EQ(error, "line 3: unknown key Q");
+    EXPECT_FALSE(ParseKeyScript("10000001 close\n", sections, error));
+    EXPECT_EQ(error, "line 1: bad frame 10000001");
     // Each section checks its own changes: a key may go down again after an anchor.
     EXPECT_TRUE(ParseKeyScript("1 Z down\n@play\n0 Z down\n", sections, error)) << error;
 }
