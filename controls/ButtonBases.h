@@ -36,6 +36,10 @@ class COriginalBaseButton : public GCButton {
     double GetFrameCounter() const { return frames_; }
     // The caption of buttons that carry one; empty for the others.
     virtual std::string GetText() const { return std::string(); }
+    // The short help a screen shows beside the button while the mouse is on it (its owner sets
+    // it; empty for none). Kept apart from the caption: a text button carries both.
+    void SetHelpText(const std::string& text) { helpText_ = text; }
+    const std::string& GetHelpText() const { return helpText_; }
 
   protected:
     void SetSize(int32_t width, int32_t height) { width_ = width, height_ = height; }
@@ -59,6 +63,7 @@ class COriginalBaseButton : public GCButton {
     std::vector<IUnFocusedEventHandler*> unfocusedHandlers_;
     int32_t width_, height_;
     double frames_ = 0;
+    std::string helpText_;
 };
 
 // Fires Push when the left button comes up after a press that began inside.

@@ -42,7 +42,11 @@ class EnginePort : public IControlPort {
         elDraw::DrawRect(x1, y1, x2, y2, brush, pen, penWidth);
     }
     void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override {
-        DrawRectOutline(x1, y1, x2, y2, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, width);
+        DrawRectOutline(x1, y1, x2, y2, int(color & 0xFF), int((color >> 8) & 0xFF),
+                        int((color >> 16) & 0xFF), width);
+    }
+    void Arc(int cx, int cy, int radius, uint32_t color, int width) override {
+        elDraw::DrawArc(cx, cy, radius, color, width);
     }
     int CaptureSurface(int left, int top, int right, int bottom) override {
         int slot = elDraw::CreateObject(right - left, bottom - top, elDraw::kMemoryDriver);
@@ -53,6 +57,12 @@ class EnginePort : public IControlPort {
         elDraw::PutObject(x, y, surface, 0, 0, width, height);
     }
     void ReleaseSurface(int surface) override { elDraw::ReleaseObject(surface); }
+    int TextSurface(const std::string& text, int width, int height, const TextLook& look,
+                    uint32_t background) override {
+        return DrawTextToObject(text, width, height, look.red, look.green, look.blue, look.fontName,
+                                look.fontSize, look.bold ? 1 : 0, look.alignment, int(background & 0xFF),
+                                int((background >> 8) & 0xFF), int((background >> 16) & 0xFF));
+    }
     void PlaySound(int slot) override { PlaySE(slot); }
 };
 
@@ -90,5 +100,12 @@ void ScriptedMousePort::PutSurface(int x, int y, int surface, int width, int hei
     g_enginePort.PutSurface(x, y, surface, width, height);
 }
 void ScriptedMousePort::ReleaseSurface(int surface) { g_enginePort.ReleaseSurface(surface); }
+void ScriptedMousePort::Arc(int cx, int cy, int radius, uint32_t color, int width) {
+    g_enginePort.Arc(cx, cy, radius, color, width);
+}
+int ScriptedMousePort::TextSurface(const std::string& text, int width, int height, const TextLook& look,
+                                   uint32_t background) {
+    return g_enginePort.TextSurface(text, width, height, look, background);
+}
 
 }  // namespace Controls

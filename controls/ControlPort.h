@@ -56,11 +56,20 @@ class IControlPort {
     virtual void Rect(int x1, int y1, int x2, int y2, uint32_t pen, uint32_t brush, int penWidth) = 0;
     // The outline alone, as four lines.
     virtual void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) = 0;
+    // A circle's outline round (cx, cy); a port that draws no circles ignores it.
+    virtual void Arc(int /*cx*/, int /*cy*/, int /*radius*/, uint32_t /*color*/, int /*width*/) {}
     // A new surface holding the back-buffer rectangle; 0 when none could be made.
     virtual int CaptureSurface(int left, int top, int right, int bottom) = 0;
     // Blits a captured surface (its whole size) at (x, y) with the colour key.
     virtual void PutSurface(int x, int y, int surface, int width, int height) = 0;
     virtual void ReleaseSurface(int surface) = 0;
+    // A new surface of width x height filled with `background` (0x00BBGGRR) and the text drawn
+    // into it from its top-left corner, word-wrapped; nothing is read back from the screen. 0
+    // when none could be made (a port without surfaces of its own answers 0 always).
+    virtual int TextSurface(const std::string& /*text*/, int /*width*/, int /*height*/,
+                            const TextLook& /*look*/, uint32_t /*background*/) {
+        return 0;
+    }
     virtual void PlaySound(int slot) = 0;
 };
 
@@ -83,9 +92,12 @@ class ScriptedMousePort : public IControlPort {
     void Line(int x1, int y1, int x2, int y2, uint32_t color, int width) override;
     void Rect(int x1, int y1, int x2, int y2, uint32_t pen, uint32_t brush, int penWidth) override;
     void RectOutline(int x1, int y1, int x2, int y2, uint32_t color, int width) override;
+    void Arc(int cx, int cy, int radius, uint32_t color, int width) override;
     int CaptureSurface(int left, int top, int right, int bottom) override;
     void PutSurface(int x, int y, int surface, int width, int height) override;
     void ReleaseSurface(int surface) override;
+    int TextSurface(const std::string& text, int width, int height, const TextLook& look,
+                    uint32_t background) override;
     void PlaySound(int) override {}
 };
 
@@ -96,6 +108,8 @@ double FrameStep();
 inline const std::string kImageGroup = "Editer";
 inline const std::string kSheet1 = "Controls_001";
 inline const std::string kSheet2 = "Controls_002";
+inline const std::string kSheet3 = "Controls_003";  // the editor's tool icons
+inline const std::string kSheet4 = "Controls_004";
 inline const std::string kSheet5 = "Controls_005";
 inline const std::string kSheet6 = "Controls_006";
 inline const std::string kSheet9 = "Controls_009";

@@ -229,11 +229,11 @@ void CFreeContainer::Draw() {
     DrawOpenFrame(ax, ay, GetWidth(), GetHeight());
 }
 
-CRotatablePart::CRotatablePart(int32_t x, int32_t y, double angle, double maxAngle, double minAngle,
+CRotatablePart::CRotatablePart(int32_t x, int32_t y, double startAngle, double maxAngle, double minAngle,
                                int32_t centreX, int32_t centreY, double radius, double handleRadius)
     : COriginalBasePart(x, y, 0, 0),
-      angle(angle),
-      prevAngle_(angle),
+      angle(startAngle),
+      prevAngle_(startAngle),
       maxAngle_(maxAngle),
       minAngle_(minAngle),
       centreX_(centreX),

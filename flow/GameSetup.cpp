@@ -18,6 +18,7 @@
 #include "online/EmbeddedServer.h"
 #include "online/NetWorkAccessor.h"
 #include "online/ShopItemTable.h"
+#include "online/StagePostThroughAccessor.h"
 #include "play/AttackParameter.h"
 #include "play/ObjectRegistry.h"
 #include "play/SpriteBatch.h"
@@ -85,6 +86,7 @@ void InstallGameHooks() {
     RegisterBlockAndHazardKinds();
     SetNetWorkHost(&g_netHost);
     InstallEmbeddedServer();
+    InstallStagePostService();
     SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
                      [](IScene* parent) -> IScene* { return new CTitleScene(parent); },
                      [](const std::vector<std::string>& groups, bool objectStep, IScene* parent) -> IScene* {

@@ -158,3 +158,16 @@ double CalcLandingSpeedX(double x, double y, double targetX, double targetY, dou
     if (std::fabs(speed) > maxSpeed) return speed < 0 ? -maxSpeed : maxSpeed;
     return speed;
 }
+
+std::vector<GridPoint> GetLineCells(int x1, int y1, int x2, int y2) {
+    std::vector<GridPoint> cells;
+    const double d = GetDistance(x1, y1, x2, y2);
+    if (d < 1.0) return {GridPoint{x1, y1}};
+    for (int i = 0; i < d; ++i) {
+        const double t = i / d;
+        const GridPoint p{int((x2 - x1) * t) + x1, int((y2 - y1) * t) + y1};
+        if (cells.empty() || !(cells.back() == p)) cells.push_back(p);
+    }
+    cells.push_back(GridPoint{x2, y2});
+    return cells;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // Distances and angles between points. Positions are doubles in pixels with y growing
 // downwards; angles are radians.
+#include <vector>
 
 // A quarter and a full turn as the game stores them.
 inline constexpr double kQuarterTurn = 1.5707965;
@@ -46,3 +47,12 @@ double GetRectDistance(double l1, double t1, double r1, double b1, double l2, do
 // the distance over that time, held to ±maxSpeed. A gravity or a flight time of 0 counts as 0.001.
 double CalcLandingSpeedX(double x, double y, double targetX, double targetY, double vy, double g,
                          double maxSpeed);
+
+// A cell of a grid.
+struct GridPoint {
+    int x = 0, y = 0;
+    bool operator==(const GridPoint&) const = default;
+};
+// The cells of the line from (x1, y1) to (x2, y2): as many samples as the points are apart, each
+// cell once in a row, the end cell last; a single cell when the points are less than 1 apart.
+std::vector<GridPoint> GetLineCells(int x1, int y1, int x2, int y2);

@@ -13,6 +13,14 @@ void DrawText(const std::string& text, int left, int top, int right, int bottom,
               const std::string& fontName, int fontSize, int style, bool stringDrawing, int alignment,
               double alpha = 1.0);
 
+// Renders UTF-8 text once into a new engine object of width x height filled with the background
+// colour, as DrawText draws it without string mode with its top-left at the object's (0, 0).
+// Returns the object's slot, or 0 when the size is empty or no object can be made (nothing is
+// reported then: the caller draws the text itself).
+int DrawTextToObject(const std::string& text, int width, int height, int red, int green, int blue,
+                     const std::string& fontName, int fontSize, int style, int alignment, int backRed,
+                     int backGreen, int backBlue);
+
 // Four lines: (x1, y1)-(x1, y2), (x1, y2)-(x2, y2), (x2, y2)-(x2, y1), (x2, y1)-(x1, y1).
 void DrawRectOutline(int x1, int y1, int x2, int y2, int red, int green, int blue, int width);
 

@@ -577,13 +577,17 @@ void TextOut(int x, int y, const std::string& text) {
 }
 
 int DrawTextRect(int left, int top, int right, int bottom, const std::string& text, int align) {
+    return DrawTextRectOn(BackBuffer(), left, top, right, bottom, text, align);
+}
+
+int DrawTextRectOn(plat::Surface& s, int left, int top, int right, int bottom, const std::string& text,
+                   int align) {
     auto font = CurrentFont();
     if (!font) return 0;
     const std::u32string chars = elFont::DecodeUtf8(text);
     const auto lines =
         elText::BreakRectLines(chars, right - left, [&](char32_t c) { return font->Advance(c); });
     const int lineHeight = font->Height();
-    plat::Surface& s = BackBuffer();
     if (!s.Empty()) {
         const elText::Clip clip = elText::Intersect(elText::SurfaceClip(s), {left, top, right, bottom});
         int y = top;

@@ -57,6 +57,9 @@ void TextOut(int x, int y, const std::string& text);
 // Word-wrapped text in the rectangle (Japanese breaks between any two characters), clipped to it;
 // align 0 left, 1 centred, 2 right. Returns the height of the text.
 int DrawTextRect(int left, int top, int right, int bottom, const std::string& text, int align);
+// The same into any surface (an object's, for text rendered once and blitted afterwards).
+int DrawTextRectOn(plat::Surface& target, int left, int top, int right, int bottom, const std::string& text,
+                   int align);
 
 // The font of DrawString: height 2 x size, normal weight.
 void CreateStringFont(const std::string& face, int size);

@@ -109,4 +109,31 @@ void CopyBuiltGame(const std::filesystem::path& to) {
         fs::copy_file(own, to / "quor-playstage", fs::copy_options::overwrite_existing);
 }
 
+bool LinkBuiltPictures(const std::filesystem::path& to) {
+    namespace fs = std::filesystem;
+    const fs::path from = BuiltGameFolder();
+    if (!fs::exists(from / "data/bmp_index.dat")) return false;
+    std::error_code ec;
+    fs::create_directories(to / "data", ec);
+    fs::copy_file(from / "data/bmp_index.dat", to / "data/bmp_index.dat",
+                  fs::copy_options::overwrite_existing, ec);
+    if (ec) return false;
+    for (const char* folder : {"system", "map", "bg", "char", "object", "effect", "editer"}) {
+        if (!fs::exists(to / folder)) fs::create_directory_symlink(from / folder, to / folder, ec);
+    }
+    return true;
+}
+
+bool CopyBuiltEditorTables(const std::filesystem::path& to) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(to / "data", ec);
+    for (const char* table : {"stage_objects.dat", "mapchip_info.dat"}) {
+        fs::copy_file(BuiltGameFolder() / "data" / table, to / "data" / table,
+                      fs::copy_options::overwrite_existing, ec);
+        if (ec) return false;
+    }
+    return true;
+}
+
 }  // namespace testsupport

@@ -53,5 +53,11 @@ std::string PrepareStageReading(const TempGameFolder& game, const std::string& s
 // from the build folder wrote there: log, screenshots, player state, player stages, the lock. A
 // build whose tests read another build's game folder puts its own stage player in the copy.
 void CopyBuiltGame(const std::filesystem::path& to);
+// Gives the game folder `to` the built game's pictures: the image index copied and the picture
+// folders linked (not copied: they are only read). False when the game is not built.
+bool LinkBuiltPictures(const std::filesystem::path& to);
+// Gives the game folder `to` the built game's names and descriptions of map chips and stage
+// objects, which the editor and its pallets show. False when they are not built.
+bool CopyBuiltEditorTables(const std::filesystem::path& to);
 
 }  // namespace testsupport

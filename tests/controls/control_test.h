@@ -55,6 +55,16 @@ class RecordingPort : public Controls::IControlPort {
         surfaces.push_back({x, y, surface, w, h});
     }
     void ReleaseSurface(int surface) override { released.push_back(surface); }
+    // Text rendered into surfaces of their own: width, height, background, the surface given
+    // (0 while `refuseTextSurfaces`).
+    bool refuseTextSurfaces = false;
+    std::vector<std::vector<int>> textSurfaces;
+    int TextSurface(const std::string&, int width, int height, const Controls::TextLook&,
+                    uint32_t background) override {
+        const int surface = refuseTextSurfaces ? 0 : nextSurface++;
+        textSurfaces.push_back({width, height, int(background), surface});
+        return surface;
+    }
     void PlaySound(int slot) override { sounds.push_back(slot); }
 
     void ClearDrawing() {

@@ -30,14 +30,9 @@ class PalletShots : public testsupport::HeadlessTest {
     void SetUp() override {
         HeadlessTest::SetUp();
         if (HasFatalFailure()) return;
-        const fs::path built = testsupport::BuiltGameFolder();
-        if (!fs::exists(built / "data/bmp_index.dat")) GTEST_SKIP() << "the game folder is not built";
         // The built pictures and tables, and a player who owns every shop item.
-        Game().MakeDir("data");
-        for (const char* table : {"bmp_index.dat", "stage_objects.dat", "mapchip_info.dat"})
-            fs::copy_file(built / "data" / table, GameFolder() / "data" / table);
-        for (const char* folder : {"system", "map", "char", "object", "editer"})
-            fs::create_directory_symlink(built / folder, GameFolder() / folder);
+        if (!testsupport::LinkBuiltPictures(GameFolder())) GTEST_SKIP() << "the game folder is not built";
+        ASSERT_TRUE(testsupport::CopyBuiltEditorTables(GameFolder()));
         std::string items;
         for (const std::string& item : pallettest::AllPalletGates())
             items += (items.empty() ? "" : ",") + item;

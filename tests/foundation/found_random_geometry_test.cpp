@@ -93,3 +93,13 @@ TEST(Geometry, AnglesAndDistances) {
     EXPECT_EQ(GetAngleDiff(0.0, 6.283186), 0.0);  // the same after wrapping
     EXPECT_EQ(GetAngleDiff(INFINITY, 1.0), 1.0);  // no endless wrap
 }
+
+TEST(Geometry, LineCellsStepOneCellAtATimeAndEndOnTheEnd) {
+    using P = GridPoint;
+    EXPECT_EQ(GetLineCells(0, 0, 4, 0), (std::vector<P>{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
+    EXPECT_EQ(GetLineCells(2, 2, 2, 2), (std::vector<P>{{2, 2}}));
+    // A diagonal step samples its start twice, once kept.
+    EXPECT_EQ(GetLineCells(0, 0, 1, 1), (std::vector<P>{{0, 0}, {1, 1}}));
+    // Backwards: each sample truncated toward zero.
+    EXPECT_EQ(GetLineCells(3, 0, 0, -2), (std::vector<P>{{3, 0}, {2, -1}, {1, -1}, {0, -2}}));
+}

@@ -1,0 +1,202 @@
+// The editor drawn by the engine with the mouse moved through the engine's own input: a stage
+// with ground, objects and a start point shown in each tool, with the object menu, a pallet and
+// the balloon open, zoomed out to its margins. Every frame must leave the engine without an error;
+// each scene is written as a PNG into the test's folder (and into $QUOR_SHOTS when set).
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "controls/ControlPort.h"
+#include "editor/EditorScreen.h"
+#include "editor_windows/ZoomControl.h"
+#include "engine/Camera.h"
+#include "engine/InputManager.h"
+#include "engine/Mouse.h"
+#include "engine/SpriteManager.h"
+#include "engine/el/el4D.h"
+#include "engine/el/elDraw.h"
+#include "engine/el/elSystem.h"
+#include "foundation/ClientInfo.h"
+#include "foundation/CreatorLevelTable.h"
+#include "foundation/EncodedFile.h"
+#include "foundation/FrameTime.h"
+#include "foundation/VersionNumber.h"
+#include "platform/png.h"
+#include "stage/Stage.h"
+#include "stage/StageAreaObjectTable.h"
+#include "stage/StageChips.h"
+#include "stage/StageMap.h"
+#include "tests/common/headless_test.h"
+
+namespace {
+
+class EditorScreenShots : public testsupport::HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        if (HasFatalFailure()) return;
+        if (!testsupport::LinkBuiltPictures(GameFolder())) GTEST_SKIP() << "the game folder is not built";
+        ASSERT_TRUE(testsupport::CopyBuiltEditorTables(GameFolder()));
+        Game().MakeDir("network");
+        ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
+                                     "<clientInfo><network><createrId></createrId><createrName></createrName>"
+                                     "</network><boughtItems></boughtItems></clientInfo>"));
+        SetFrameTime(1.0f / 60.0f);
+        CCreatorLevelTable::GetInstance()->Init();
+        screen = std::make_unique<CEditorScreen>(nullptr, nullptr, 0);
+    }
+    void TearDown() override {
+        screen.reset();
+        CSpriteManager::DeleteInstance();
+        CClientInfo::DeleteInstance();
+        CMouse::DeleteInstance();
+        CInputManager::DeleteInstance();
+        HeadlessTest::TearDown();
+    }
+
+    // One frame of the game's loop around the editor.
+    void Frame() {
+        now += 16;
+        elSystem::PollInput();
+        CInputManager::GetInstance()->Update();
+        CCreatorLevelTable::GetInstance()->AdvanceTicks();
+        screen->Update();
+        ASSERT_FALSE(elSystem::GetErrorFlag());
+    }
+    void Frames(int n) {
+        for (int i = 0; i < n; ++i) Frame();
+    }
+    void MoveTo(int x, int y) {
+        Headless().MouseMoveTo(x, y);
+        Frame();
+    }
+    void Click(int x, int y, int button = 0) {
+        Headless().MouseMoveTo(x, y);
+        Headless().MouseButton(button, true);
+        Frame();
+        Headless().MouseButton(button, false);
+        Frame();
+    }
+    int TileX(int tx, int ty) const {
+        return int(CCamera::GetInstance()->WorldToScreenX(tx * 32.0f + 16, ty * 32.0f + 16));
+    }
+    int TileY(int tx, int ty) const {
+        return int(CCamera::GetInstance()->WorldToScreenY(tx * 32.0f + 16, ty * 32.0f + 16));
+    }
+
+    void Shot(const std::string& name) {
+        elDraw::ClearScreen();
+        el4D::BeginScene();
+        el4D::SetClearColor(0.35f, 0.55f, 0.8f);
+        el4D::Clear();
+        screen->Draw();
+        el4D::EndScene();
+        screen->DrawOverlay();
+        CMouse::GetInstance()->DrawCursor();
+        ASSERT_FALSE(elSystem::GetErrorFlag()) << name;
+        const std::string file = "editor_" + name + ".png";
+        ASSERT_TRUE(plat::WritePng(elDraw::BackBuffer(), (GameFolder() / file).string()));
+        if (const char* out = std::getenv("QUOR_SHOTS"))
+            plat::WritePng(elDraw::BackBuffer(), (std::filesystem::path(out) / file).string());
+    }
+
+    // A short area with a ground band, a hill, a few objects and the start point.
+    void InstallSampleStage() {
+        auto stage = std::make_unique<CStage>(nullptr, 1, CVersionNumber::Application());
+        stage->SetName("はじめての草原");
+        stage->AppendArea(std::make_unique<CStageArea>(stage.get(), CStageMap::Create(AreaClass_Short),
+                                                       std::make_unique<CStageAreaObjectTable>(stage.get()),
+                                                       "草原", 0, 1, 0, 0));
+        stage->AppendArea(std::make_unique<CStageArea>(stage.get(), CStageMap::Create(AreaClass_OneRoom),
+                                                       std::make_unique<CStageAreaObjectTable>(stage.get()),
+                                                       "小部屋", 0, 1, 0, 1));
+        stage->maxAbsoluteAreaNum = 1;
+        stage->startX = 3;
+        stage->startY = 11;
+        stage->SetCurrentArea(0);
+        screen->GetEditor().SetStage(std::move(stage));
+        screen->GetEditor().SetScrollPosition(10, 8);
+        Frame();
+    }
+
+    std::unique_ptr<CEditorScreen> screen;
+};
+
+TEST_F(EditorScreenShots, TheEditorInEachTool) {
+    Shot("no_stage");
+    InstallSampleStage();
+    CEditor& editor = screen->GetEditor();
+    // Ground along the bottom with the rectangle, a hill with the pencil.
+    editor.SetTool(EditorTool_Rectangle);
+    Click(TileX(0, 12), TileY(0, 12));
+    Click(TileX(19, 14), TileY(19, 14));
+    editor.SetTool(EditorTool_Pencil);
+    Headless().MouseMoveTo(TileX(8, 11), TileY(8, 11));
+    Headless().MouseButton(0, true);
+    Frame();
+    for (int x = 9; x <= 12; ++x) MoveTo(TileX(x, 11), TileY(x, 11));
+    MoveTo(TileX(11, 10), TileY(11, 10));
+    Headless().MouseButton(0, false);
+    Frame();
+    MoveTo(TileX(6, 9), TileY(6, 9));
+    Shot("pencil");
+    // A rectangle being chosen.
+    editor.SetTool(EditorTool_Rectangle);
+    Click(TileX(14, 6), TileY(14, 6));
+    MoveTo(TileX(17, 9), TileY(17, 9));
+    Shot("rectangle");
+    Click(TileX(17, 9), TileY(17, 9), 1);
+    editor.SetTool(EditorTool_Fill);
+    MoveTo(TileX(5, 5), TileY(5, 5));
+    Shot("fill");
+    // Objects: a kid, a door and the goal; the menu of the door.
+    editor.SetTool(EditorTool_ObjectPlace);
+    for (auto [key, x] : {std::pair{"Kid001", 7}, {"Door001", 13}, {"Goal", 17}}) {
+        editor.SetCurrentObjectKey(key);
+        Click(TileX(x, 11), TileY(x, 11));
+    }
+    MoveTo(TileX(7, 11), TileY(7, 11));
+    Frames(10);
+    Shot("objects_balloon");
+    Click(TileX(13, 11), TileY(13, 11), 1);
+    Shot("object_menu");
+    Click(620, 20);  // closes the menu
+    Frames(2);
+    editor.SetTool(EditorTool_ObjectEraser);
+    Frame();
+    MoveTo(TileX(7, 11), TileY(7, 11));
+    Shot("object_eraser");
+    // Picking the start point: the hint blinks in the middle.
+    editor.SetTool(EditorTool_PickStart);
+    Frame();
+    while (int(CCreatorLevelTable::GetInstance()->GetTicks()) % 60 >= 30) Frame();
+    Shot("pick_start");
+    editor.SetTool(EditorTool_Pencil);
+    Frame();
+    // A pallet over the editor, and the balloon of a tool button.
+    MoveTo(595, 180);
+    Click(595, 180);
+    Frames(2);
+    Shot("pallet");
+    Click(620, 300, 1);
+    Frames(2);
+    MoveTo(203, 24);
+    Frames(12);
+    Shot("button_balloon");
+    // Zoomed out as far as the dial goes, on the one-room area: the grey margins show.
+    editor.SwitchToArea(1);
+    screen->GetControlAs<Controls::CZoomControl>("ZoomControl")->angle =
+        Controls::CZoomControl::kLargestAngle;
+    Frames(2);
+    editor.SetTool(EditorTool_Fill);
+    Click(TileX(10, 10), TileY(10, 10));
+    editor.SetCurrentChip(0);
+    editor.SetTool(EditorTool_Rectangle);
+    Click(TileX(3, 3), TileY(3, 3));
+    Click(TileX(16, 10), TileY(16, 10));
+    MoveTo(TileX(9, 6), TileY(9, 6));
+    Shot("zoomed_out");
+}
+
+}  // namespace
