@@ -96,6 +96,12 @@ CScenarioMapManager::CScenarioMapManager(IScenarioStageHost* host)
     heroX_ = CellCentre(x_);
     heroY_ = CellCentre(y_);
     plate_ = std::make_unique<CScenarioStageNamePlate>(GetLandNumber(x_, y_), GetStageName(x_, y_));
+    // What the hero's cell opens around it is open: a game stopped between taking a treasure and
+    // the turn of its neighbours comes back with the way on open.
+    if (CScenarioMapPanelBase* panel = map_->GetPanel(x_, y_)) {
+        const auto* takara = dynamic_cast<const CScenarioMapTakaraPanel*>(panel);
+        if (panel->OpensNeighboursOnArrival() || (takara && takara->IsCleared())) OpenNeighbours(x_, y_);
+    }
     StepCamera();
     SetState(kIdle);
 }
@@ -266,6 +272,7 @@ void CScenarioMapManager::UpdateTreasureTaken() {
     form_->SetModalForm(std::make_unique<Controls::CScenarioModeItemGetWindow>(itemMessage_, itemPicture_));
     SetState(kIdle);
     OpenNeighbours(x_, y_);
+    SaveProgress();  // the way the treasure opened is kept at once
 }
 
 void CScenarioMapManager::UpdateWarp() {

@@ -98,6 +98,9 @@ TEST_F(MapManager, ATreasureIsTakenOnceAndItsWindowHoldsTheMapUntilZ) {
     EXPECT_LE(frames, 31);
     EXPECT_TRUE(manager->IsIdle());
     EXPECT_TRUE(Panel(6, 5)->IsOpen());
+    // The way it opened is saved at once, not at the next stage.
+    EXPECT_NE(SavedText().find(PanelText({{{5, 5}, "2"}, {{6, 5}, "1"}, {{14, 3}, "1"}})), std::string::npos)
+        << SavedText();
     // Everything stands still behind the window; a click does not close it.
     const double timer = manager->GetStateTimer();
     Frames(10, {kKeyRight});
@@ -109,6 +112,12 @@ TEST_F(MapManager, ATreasureIsTakenOnceAndItsWindowHoldsTheMapUntilZ) {
     Push(kKeyZ, 2);
     EXPECT_TRUE(manager->IsIdle());
     EXPECT_EQ(SaveData()->GetKeyNum(), 1);
+
+    // A game stopped after the take but before the turn comes back with the way open.
+    manager.reset();
+    Save(5, 5, 3, 1, {{{5, 5}, "2"}, {{14, 3}, "1"}});
+    StartManager();
+    EXPECT_TRUE(Panel(6, 5)->IsOpen());
 
     manager.reset();
     Save(14, 3, 3, 0, {{{14, 3}, "1"}});
