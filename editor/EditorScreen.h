@@ -143,6 +143,10 @@ class CEditorScreen : public IEditorView,
     void ShowConfirm(const std::string& text, EditorWindowKind kind);
     void ShowHelp(const std::string& text, int x, int y);
     void HideHelp();
+    // Adds an area read from its text as an undoable edit, after the last one (the new-area
+    // factory's and the copy's answer). A text that cannot be read is logged and shown, and the
+    // stage stays as it was.
+    bool AddArea(const std::string& areaXml);
     // A window of this kind closed: its answer is carried out.
     void OnWindowClosed(EditorWindowKind kind, Controls::GCForm* sender);
 

@@ -202,7 +202,7 @@ void CEditorScreen::OnAreaButton(const std::string& name) {
         if (stage->GetAreaCount() >= CStage::kMaxAreas) {
             ShowAlert("\nエリアの数が多すぎです！");
         } else {
-            OpenWindow(std::make_unique<CNewAreaFactoryWindow>(stage, 1), EditorWindowKind::kNewArea);
+            OpenWindow(std::make_unique<CNewAreaFactoryWindow>(stage, true), EditorWindowKind::kNewArea);
         }
     } else if (name == "AreaCopyButton") {
         OpenAreaCopy();

@@ -21,12 +21,14 @@
 #include "editor_windows/MusicSelectWindow.h"
 #include "editor_windows/NewAreaFactoryWindow.h"
 #include "editor_windows/NewStageCreateHiddenWindow.h"
+#include "editor_windows/PropertyChoiceWindowBase.h"
 #include "editor_windows/SendStageHiddenWindow.h"
 #include "editor_windows/StageConfigWindow.h"
 #include "editor_windows/TestPlayHiddenWindow.h"
 #include "editor_windows/WeatherSelectWindow.h"
 #include "engine/Music.h"
 #include "foundation/ClientInfo.h"
+#include "foundation/Log.h"
 #include "foundation/QuorException.h"
 #include "stage/AreaObjectKinds_Blocks.h"
 #include "stage/AreaObjectKinds_Events.h"
@@ -69,8 +71,8 @@ void CEditorScreen::OnWindowClosed(EditorWindowKind kind, GCForm* sender) {
         case K::kInformation:
             return;  // those windows did their work themselves
         case K::kNewArea:
-            if (const auto* w = As<CNewAreaFactoryWindow>(sender); w && !w->GetAreaXml().empty())
-                editor_->DoCommand(std::make_unique<CAddArea>(GetStage(), editor_.get(), w->GetAreaXml()));
+            if (const auto* w = As<CNewAreaFactoryWindow>(sender); w && !w->GetAreaXmlText().empty())
+                AddArea(w->GetAreaXmlText());
             return;
         case K::kAreaCopy:
             if (const auto* w = As<CAreaCopyConfirmWindow>(sender); w && w->GetResult() == kResultYes)
@@ -141,15 +143,27 @@ void CEditorScreen::CopyCurrentArea() {
         ShowAlert(FormatErrorReport(e));
         return;
     }
-    editor_->DoCommand(std::make_unique<CAddArea>(stage, editor_.get(), copy));
+    AddArea(copy);
+}
+
+// Runs inside a window's closed handler: a text that cannot be read must not unwind through the
+// widgets. The area half read is freed with the command, and the stage keeps what it had.
+bool CEditorScreen::AddArea(const std::string& areaXml) {
+    try {
+        return editor_->DoCommand(std::make_unique<CAddArea>(GetStage(), editor_.get(), areaXml));
+    } catch (const CQuorException& e) {
+        CLog::GetInstance()->Write(FormatErrorReport(e));
+        ShowAlert(FormatErrorReport(e));
+        return false;
+    }
 }
 
 void CEditorScreen::OnStageSettingsClosed(GCForm* sender) {
     const auto* w = As<CStageConfigWindow>(sender);
     if (!w) return;
     CStage* stage = GetStage();
-    if (w->GetResult() == CStageConfigWindow::kAccepted) {
-        stage->SetName(w->GetName());
+    if (w->GetResult() == kSettingsOk) {
+        stage->SetName(w->GetStageName());
         // The area's music, background and weather are set at once; they are not undone.
         if (CStageArea* area = stage->GetCurrentArea()) {
             area->music = w->GetMusic();
@@ -163,8 +177,8 @@ void CEditorScreen::OnStageSettingsClosed(GCForm* sender) {
                                                                    w->GetStartX(), w->GetStartY()));
         }
         editor_->SetModified();
-    } else if (w->GetResult() == CStageConfigWindow::kPickStartPoint) {
-        startPick_.name = w->GetName();
+    } else if (w->GetResult() == kSettingsPickStartPoint) {
+        startPick_.name = w->GetStageName();
         startPick_.area = w->GetStartArea();
         startPick_.x = w->GetStartX();
         startPick_.y = w->GetStartY();
@@ -230,22 +244,19 @@ void CEditorScreen::ConfigureObject(int x, int y, double a1, const std::string& 
 void CEditorScreen::OnPropertyDialogClosed(EditorWindowKind kind, GCForm* sender) {
     using K = EditorWindowKind;
     if (kind == K::kBattery || kind == K::kSwitch || kind == K::kZoomRate) {
-        const auto* w = As<CObjectChoiceWindow>(sender);
-        if (!w || w->GetResult() < 1) return;
-        double a1 = w->GetResult() - 1;
-        // The zoom rate's buttons are in, normal and out; the rates are normal 0, in 1, out 2.
-        if (kind == K::kZoomRate) a1 = w->GetResult() == 1 ? 1 : (w->GetResult() == 2 ? 0 : 2);
-        return ConfigureObject(w->GetColumn(), w->GetRow(), a1, "");
+        const auto* w = As<CPropertyChoiceWindowBase>(sender);
+        if (!w || w->GetValue() == CPropertyChoiceWindowBase::kNoValue) return;
+        return ConfigureObject(w->GetTileX(), w->GetTileY(), w->GetValue(), "");
     }
     if (kind == K::kObjectMusic) {
-        if (const auto* w = As<CMusicSelectWindow>(sender); w && w->IsAccepted())
-            ConfigureObject(w->GetColumn(), w->GetRow(), 0, MusicKey(w->GetSelectedId()));
+        if (const auto* w = As<CMusicSelectWindow>(sender); w && w->IsDecided())
+            ConfigureObject(w->GetTileX(), w->GetTileY(), 0, MusicKey(w->GetMusic()));
     } else if (kind == K::kObjectWeather) {
-        if (const auto* w = As<CWeatherSelectWindow>(sender); w && w->IsAccepted())
-            ConfigureObject(w->GetColumn(), w->GetRow(), 0, WeatherKey(w->GetSelectedId()));
+        if (const auto* w = As<CWeatherSelectWindow>(sender); w && w->IsDecided())
+            ConfigureObject(w->GetTileX(), w->GetTileY(), 0, WeatherKey(w->GetWeather()));
     } else if (kind == K::kCustomLift) {
-        if (const auto* w = As<CCustomLiftConfigWindow>(sender); w && w->GetResult() != 0)
-            ConfigureObject(w->GetColumn(), w->GetRow(), 0, w->GetCommandString());
+        if (const auto* w = As<CCustomLiftConfigWindow>(sender); w && w->IsApplied())
+            ConfigureObject(w->GetTileX(), w->GetTileY(), 0, w->GetCommandString());
     } else if (kind == K::kObjectItem) {
         if (const auto* w = As<CItemPalletWindow>(sender); w && !w->GetSelectedItemKey().empty())
             ConfigureObject(w->GetTileX(), w->GetTileY(), 0, w->GetSelectedItemKey());
@@ -255,19 +266,19 @@ void CEditorScreen::OnPropertyDialogClosed(EditorWindowKind kind, GCForm* sender
 void CEditorScreen::OnDoorDialogClosed(GCForm* sender) {
     const auto* w = As<CChangeDoorMovePointWindow>(sender);
     if (!w) return;
-    if (w->GetResult() == CChangeDoorMovePointWindow::kPick) {
+    if (w->GetResult() == CChangeDoorMovePointWindow::kPickDestination) {
         editor_->SetTool(EditorTool_PickDoor);
         return;
     }
-    if (w->GetResult() != CChangeDoorMovePointWindow::kAccepted) return;
+    if (w->GetResult() != CChangeDoorMovePointWindow::kConfirm) return;
     CStage* stage = GetStage();
-    if (stage->IsValidAreaIndex(w->GetArea()) && w->GetArea() != CurrentAreaIndex())
-        editor_->SelectArea(w->GetArea());
-    const int target = w->GetTargetArea();
+    const int doorArea = w->GetDoorAreaIndex();
+    if (stage->IsValidAreaIndex(doorArea) && doorArea != CurrentAreaIndex()) editor_->SelectArea(doorArea);
+    const int target = w->GetDestinationAreaIndex();
     const double number = stage->IsValidAreaIndex(target) ? stage->GetAreaAbsoluteNum(target) : 0;
-    editor_->DoCommand(std::make_unique<CConfigureObject>(w->GetColumn(), w->GetRow(), number,
-                                                          w->GetTargetColumn(), w->GetTargetRow(), 0, "",
-                                                          stage, editor_.get()));
+    editor_->DoCommand(std::make_unique<CConfigureObject>(w->GetDoorTileX(), w->GetDoorTileY(), number,
+                                                          w->GetDestinationTileX(), w->GetDestinationTileY(),
+                                                          0, "", stage, editor_.get()));
 }
 
 void CEditorScreen::OnObjectMenuClosed(GCForm* sender) {

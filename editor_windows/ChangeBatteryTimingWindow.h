@@ -1,16 +1,14 @@
 #pragma once
-// Stand-in for the dialog of a battery's or burner's timing: one button per choice.
+// A battery's firing timing: "Ａ" to "Ｄ", results 1 to 4, the timings 0 to 3.
 #include <cstdint>
 
-#include "editor_windows/ObjectChoiceWindow.h"
+#include "editor_windows/PropertyChoiceWindowBase.h"
 
 namespace Controls {
 
-class CChangeBatteryTimingWindow : public CObjectChoiceWindow {
+class CChangeBatteryTimingWindow : public CPropertyChoiceWindowBase {
   public:
-    CChangeBatteryTimingWindow(int32_t x, int32_t y, int32_t area, int32_t column, int32_t row)
-        : CObjectChoiceWindow("タイミングの変更", x, y, "ずらし方を選んでください", {"Ａ", "Ｂ", "Ｃ", "Ｄ"},
-                              area, column, row) {}
+    CChangeBatteryTimingWindow(int32_t x, int32_t y, int32_t areaIndex, int32_t tileX, int32_t tileY);
 };
 
 }  // namespace Controls

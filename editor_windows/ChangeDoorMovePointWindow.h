@@ -1,32 +1,48 @@
 #pragma once
-// Stand-in for a door's destination dialog: it keeps the door and its destination and answers
-// pick the destination on the map, accept (only while a destination area is set) or close.
+// A door's destination, "移動先の変更": where the door leads, with "O K" to keep it, "変更" to pick
+// another tile on the map (the editor then opens a new dialog with the picked tile) and "ｷｬﾝｾﾙ".
+// Areas are shown counted from 1 and rows counted up from the area's bottom row; a door that
+// leads nowhere yet (destination area -1) shows "ERROR" and cannot be confirmed.
 #include <cstdint>
 
-#include "editor_windows/StandInWindow.h"
+#include "controls/Dialogs.h"
 
 namespace Controls {
 
-class CChangeDoorMovePointWindow : public CStandInWindow {
+class CChangeDoorMovePointWindow : public CCloseableBeigeForm {
   public:
-    enum Result : int32_t { kClosed = 0, kPick = 1, kAccepted = 2 };
-    CChangeDoorMovePointWindow(int32_t x, int32_t y, int32_t area, int32_t areaHeight, int32_t column,
-                               int32_t row, int32_t targetArea, int32_t targetAreaHeight,
-                               int32_t targetColumn, int32_t targetRow);
-    int32_t GetResult() const { return result_; }
-    int32_t GetArea() const { return area_; }
-    int32_t GetColumn() const { return column_; }
-    int32_t GetRow() const { return row_; }
-    int32_t GetTargetArea() const { return targetArea_; }
-    int32_t GetTargetColumn() const { return targetColumn_; }
-    int32_t GetTargetRow() const { return targetRow_; }
+    enum Result : int32_t { kNothing = 0, kPickDestination = 1, kConfirm = 2 };
 
-  protected:
-    bool OnAnswer(int32_t index) override;
+    // The heights are the two areas' map heights in chips, used only for the texts.
+    CChangeDoorMovePointWindow(int32_t x, int32_t y, int32_t doorArea, int32_t doorAreaHeight,
+                               int32_t doorTileX, int32_t doorTileY, int32_t destinationArea,
+                               int32_t destinationAreaHeight, int32_t destinationTileX,
+                               int32_t destinationTileY);
+    void OnButtonPushed(GCButton* sender) override;
+
+    int32_t GetResult() const { return result_; }
+    int32_t GetDoorAreaIndex() const { return doorArea_; }
+    int32_t GetDoorTileX() const { return doorTileX_; }
+    int32_t GetDoorTileY() const { return doorTileY_; }
+    int32_t GetDestinationAreaIndex() const { return destinationArea_; }
+    int32_t GetDestinationTileX() const { return destinationTileX_; }
+    int32_t GetDestinationTileY() const { return destinationTileY_; }
+
+    CTextPushButton* GetOkButton() const { return ok_; }
+    CTextPushButton* GetCancelButton() const { return cancel_; }
+    CTextBluePushButton* GetChangeButton() const { return change_; }
+    CTextLineArea* GetDestinationArea() const { return destinationText_; }
+    CSpriteTextLabel* GetDoorLabel() const { return doorText_; }
 
   private:
-    int32_t result_ = kClosed;
-    int32_t area_, column_, row_, targetArea_, targetColumn_, targetRow_;
+    CTextPushButton* ok_;
+    CTextPushButton* cancel_;
+    CTextBluePushButton* change_;
+    CTextLineArea* destinationText_;
+    CSpriteTextLabel* doorText_;
+    int32_t doorArea_, doorTileX_, doorTileY_;
+    int32_t destinationArea_, destinationTileX_, destinationTileY_;
+    int32_t result_ = kNothing;
 };
 
 }  // namespace Controls

@@ -1,16 +1,14 @@
 #pragma once
-// Stand-in for the dialog of a switch's colour: one button per choice.
+// A switch's colour: "赤", "緑", "青", results 1 to 3, the colours 0 red, 1 green, 2 blue.
 #include <cstdint>
 
-#include "editor_windows/ObjectChoiceWindow.h"
+#include "editor_windows/PropertyChoiceWindowBase.h"
 
 namespace Controls {
 
-class CChangeSwitchColorWindow : public CObjectChoiceWindow {
+class CChangeSwitchColorWindow : public CPropertyChoiceWindowBase {
   public:
-    CChangeSwitchColorWindow(int32_t x, int32_t y, int32_t area, int32_t column, int32_t row)
-        : CObjectChoiceWindow("色の変更", x, y, "スイッチの色を選んでください", {"赤", "緑", "青"}, area,
-                              column, row) {}
+    CChangeSwitchColorWindow(int32_t x, int32_t y, int32_t areaIndex, int32_t tileX, int32_t tileY);
 };
 
 }  // namespace Controls

@@ -1,16 +1,15 @@
 #pragma once
-// Stand-in for the dialog of a zoom event's rate: one button per choice.
+// A zoom event's rate: "ズームイン", "元へ戻す", "ズームアウト", results 1 to 3 (the event values 1,
+// 0 and 2).
 #include <cstdint>
 
-#include "editor_windows/ObjectChoiceWindow.h"
+#include "editor_windows/PropertyChoiceWindowBase.h"
 
 namespace Controls {
 
-class CChangeZoomRateWindow : public CObjectChoiceWindow {
+class CChangeZoomRateWindow : public CPropertyChoiceWindowBase {
   public:
-    CChangeZoomRateWindow(int32_t x, int32_t y, int32_t area, int32_t column, int32_t row)
-        : CObjectChoiceWindow("ズーム率の変更", x, y, "ズーム率を選んでください",
-                              {"ズームイン", "元へ戻す", "ズームアウト"}, area, column, row) {}
+    CChangeZoomRateWindow(int32_t x, int32_t y, int32_t areaIndex, int32_t tileX, int32_t tileY);
 };
 
 }  // namespace Controls

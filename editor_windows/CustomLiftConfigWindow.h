@@ -1,39 +1,65 @@
 #pragma once
-// Stand-in for a custom lift's route editor: it keeps the route it is given and answers accept
-// or close. Replaced by the real route editor.
+// A custom lift's route, "カスタムリフトの設定": the route is a string of one-letter commands (eight
+// moves, a pause, faster, slower) shown as a list of their names closed by the row "（最初に戻る）",
+// where the lift starts over. A command button adds its command after the highlighted command (at
+// the end when none, the last one or the closing row is highlighted); "１件削除" takes out the
+// highlighted command (the last one when none is highlighted). The route holds at most 128
+// commands: a longer one is refused with an alert. A route given longer (from a stage file) is
+// shown whole and can only lose commands until it is shorter. Commands the lift does not know
+// show as "！エラー！" and are handed back as they were.
+//
+// The editor stores GetCommandString in the lift when IsApplied (closed with "O K").
 #include <cstdint>
 #include <string>
 
-#include "editor_windows/StandInWindow.h"
+#include "controls/Dialogs.h"
+#include "controls/Panels.h"
+#include "editor_windows/ObjectPlace.h"
 
 namespace Controls {
 
-class CCustomLiftConfigWindow : public CStandInWindow {
+class CCustomLiftConfigWindow : public CCloseableBeigeForm, public CObjectPlace {
   public:
-    CCustomLiftConfigWindow(int32_t x, int32_t y, int32_t area, int32_t column, int32_t row,
-                            const std::string& command)
-        : CStandInWindow("動きの設定", x, y, "動き：" + command, {"O K"}),
-          area_(area),
-          column_(column),
-          row_(row),
-          command_(command) {}
-    // Non-zero when accepted.
-    int32_t GetResult() const { return accepted_; }
-    int32_t GetArea() const { return area_; }
-    int32_t GetColumn() const { return column_; }
-    int32_t GetRow() const { return row_; }
-    std::string GetCommandString() const { return command_; }
+    static constexpr size_t kMaxCommands = 128;
+    static constexpr int32_t kDirectionCount = 8;
 
-  protected:
-    bool OnAnswer(int32_t index) override {
-        accepted_ = index == 0 ? 1 : 0;
-        return true;
-    }
+    CCustomLiftConfigWindow(int32_t x, int32_t y, int32_t areaIndex, int32_t tileX, int32_t tileY,
+                            std::string commands);
+
+    void DrawBackground() override;
+    void OnButtonPushed(GCButton* sender) override;
+
+    std::string GetCommandString() const { return commands_; }
+    bool IsApplied() const { return applied_ != 0; }
+
+    CTextPushButton* GetOkButton() const { return ok_; }
+    CTextPushButton* GetCancelButton() const { return cancel_; }
+    // In the order up, upper left, left, lower left, down, lower right, right, upper right.
+    CCustomLiftDirectionButton* GetDirectionButton(int32_t i) const { return directions_[i]; }
+    CLongTextPushButton* GetSpeedUpButton() const { return speedUp_; }
+    CLongTextPushButton* GetSpeedDownButton() const { return speedDown_; }
+    CLongTextPushButton* GetStopButton() const { return stop_; }
+    CLongTextPushButton* GetDeleteButton() const { return delete_; }
+    CExclusiveTextPanel* GetCommandList() const { return list_; }
 
   private:
-    int32_t accepted_ = 0;
-    int32_t area_, column_, row_;
-    std::string command_;
+    // The command letter a button adds; null for the other buttons.
+    const char* LetterOf(GCButton* sender) const;
+    void AddCommand(const char* letter);
+    void DeleteCommand();
+    // A fresh list of the route with no row highlighted.
+    void RebuildList();
+
+    int32_t applied_ = 0;
+    CTextPushButton* ok_;
+    CTextPushButton* cancel_;
+    CCustomLiftDirectionButton* directions_[kDirectionCount] = {};
+    CLongTextPushButton* speedUp_;
+    CLongTextPushButton* speedDown_;
+    CLongTextPushButton* stop_;
+    CLongTextPushButton* delete_;
+    CExclusiveTextPanel* list_ = nullptr;
+    std::string commands_;
 };
 
 }  // namespace Controls

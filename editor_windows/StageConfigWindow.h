@@ -1,34 +1,45 @@
 #pragma once
-// Stand-in for the stage settings window: it keeps the values it is given and answers accept,
-// pick the start point on the map, or cancel. Replaced by the real window with its name, start
-// point, music, background and weather fields.
+// The editor's settings window "ステージとエリアの設定": the stage's title (typed on the on-screen
+// keyboard, at most 12 characters), its start point, and the current area's music, background
+// and weather. The start point is chosen on the map: "変更" closes the window with
+// kSettingsPickStartPoint, the editor lets the player click a tile and opens a new window with the
+// values it read from this one and the new point. With kSettingsOk the editor gives the stage the
+// title and start point and the area the music, background and weather; with kSettingsCancelled
+// (also the close button) nothing changes.
 #include <cstdint>
 #include <string>
 
-#include "editor_windows/StandInWindow.h"
+#include "editor_windows/AreaSettingsWindowBase.h"
 
-class CStageConfigWindow : public Controls::CStandInWindow {
+class CStageConfigWindow : public CAreaSettingsWindowBase {
   public:
-    enum Result : int32_t { kAccepted = 0, kCancelled = 1, kPickStartPoint = 2 };
-    CStageConfigWindow(int32_t x, int32_t y, int32_t startAreaHeight, const std::string& name,
+    static constexpr int32_t kTitleLimit = 12;
+
+    // startAreaHeight: the start area's map height in chips (0 without a map); startY counts rows
+    // from the top, as the map does.
+    CStageConfigWindow(int32_t x, int32_t y, int32_t startAreaHeight, std::string stageTitle,
                        int32_t startArea, int32_t startX, int32_t startY, int32_t music, int32_t backGround,
                        int32_t weather);
-    int32_t GetResult() const { return result_; }
-    std::string GetName() const { return name_; }
+
+    // "エリア1 (3,0)": the area counted from 1, y counted from the bottom row.
+    std::string GetStartPointText() const;
+    std::string GetStageName() const { return title_; }
     int32_t GetStartArea() const { return startArea_; }
     int32_t GetStartX() const { return startX_; }
     int32_t GetStartY() const { return startY_; }
-    int32_t GetMusic() const { return music_; }
-    int32_t GetBackGround() const { return backGround_; }
-    int32_t GetWeather() const { return weather_; }
     int32_t GetStartAreaHeight() const { return startAreaHeight_; }
 
+    Controls::CTextLineArea* GetTitleArea() const { return titleRow_.area; }
+    Controls::CTextLineArea* GetStartPointArea() const { return startRow_.area; }
+    Controls::CTextBluePushButton* GetTitleButton() const { return titleRow_.button; }
+    Controls::CTextBluePushButton* GetStartPointButton() const { return startRow_.button; }
+
   protected:
-    bool OnAnswer(int32_t index) override;
+    void OnOtherButtonPushed(Controls::GCButton* sender) override;
+    void OnOtherChildClosed(Controls::GCForm* sender) override;
 
   private:
-    int32_t result_ = kCancelled;
-    int32_t startAreaHeight_;
-    std::string name_;
-    int32_t startArea_, startX_, startY_, music_, backGround_, weather_;
+    std::string title_;
+    int32_t startArea_, startX_, startY_, startAreaHeight_;
+    Row titleRow_{}, startRow_{};
 };

@@ -18,6 +18,7 @@
 #include "foundation/FrameTime.h"
 #include "stage/StageChips.h"
 #include "tests/controls/control_test.h"
+#include "tests/editor_windows/dialog_answers.h"
 
 namespace editortest {
 
@@ -128,12 +129,30 @@ class EditorScreenTest : public EditorTest {
     W* Window() {
         return dynamic_cast<W*>(screen->GetOpenWindow());
     }
+    // Pushes a button of the window in front and lets the screen carry the answer out.
+    void Push(Controls::GCButton* button) {
+        ASSERT_NE(button, nullptr);
+        button->Push();
+        Frames(2);
+    }
     // Answers the question window in front and lets the screen carry it out.
     void Answer(int index) {
         auto* w = Window<Controls::CStandInWindow>();
         ASSERT_NE(w, nullptr);
         w->Answer(index);
         Frames(2);
+    }
+    // The dialog in front: the open window, or the dialog a command sequence shows in it.
+    Controls::GCForm* Dialog() { return dialoganswers::FrontOf(screen->GetOpenWindow()); }
+    // Answers the dialog in front as dialoganswers::PushAnswer does and lets the sequence and the
+    // screen go on.
+    void Reply(const std::string& answer) {
+        for (int i = 0; i < dialoganswers::AnswerCount(answer); ++i) {
+            Controls::GCForm* w = Dialog();
+            ASSERT_NE(w, nullptr) << answer;
+            dialoganswers::PushAnswer(w, answer);
+            Frames(2);
+        }
     }
     bool Enabled(const std::string& name) {
         auto* button = screen->GetControlAs<Controls::COriginalBaseButton>(name);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/ControlPort.h"
+#include "controls/Dialogs.h"
 #include "editor/EditorScreen.h"
 #include "editor_windows/ZoomControl.h"
 #include "engine/Camera.h"
@@ -120,6 +121,15 @@ class EditorScreenShots : public testsupport::HeadlessTest {
         Frame();
     }
 
+    // Clicks the middle of a named control of the editor.
+    void ClickControl(const std::string& name) {
+        auto* button = screen->GetControlAs<Controls::COriginalBaseButton>(name);
+        ASSERT_NE(button, nullptr) << name;
+        Click(button->GetAbsoluteX() + button->GetWidth() / 2,
+              button->GetAbsoluteY() + button->GetHeight() / 2);
+        Frames(2);
+    }
+
     std::unique_ptr<CEditorScreen> screen;
 };
 
@@ -197,6 +207,25 @@ TEST_F(EditorScreenShots, TheEditorInEachTool) {
     Click(TileX(16, 10), TileY(16, 10));
     MoveTo(TileX(9, 6), TileY(9, 6));
     Shot("zoomed_out");
+}
+
+// The settings and the new area's questions opened from the editor's own buttons, with the mouse.
+TEST_F(EditorScreenShots, TheSettingsWindowsOverTheEditor) {
+    InstallSampleStage();
+    ClickControl("ConfigButton");
+    auto* settings = dynamic_cast<Controls::CCloseableBeigeForm*>(screen->GetOpenWindow());
+    ASSERT_NE(settings, nullptr);
+    Shot("stage_settings");
+    settings->GetCloseButton()->Push();
+    Frames(2);
+    ClickControl("AreaAddButton");
+    ASSERT_NE(screen->GetOpenWindow(), nullptr);
+    auto* confirm = dynamic_cast<Controls::CConfirmWindow*>(screen->GetOpenWindow()->GetModalForm());
+    ASSERT_NE(confirm, nullptr);
+    confirm->GetYesButton()->Push();
+    Frames(2);
+    MoveTo(200, 260);
+    Shot("new_area_class");
 }
 
 }  // namespace

@@ -4,20 +4,47 @@
 #include "controls/Pallet.h"
 #include "editor/StagePostService.h"
 #include "editor_screen_env.h"
+#include "editor_windows/AreaClassSelectWindow.h"
 #include "editor_windows/AreaCopyWindows.h"
 #include "editor_windows/ChangeDoorMovePointWindow.h"
+#include "editor_windows/CustomLiftConfigWindow.h"
 #include "editor_windows/InfomationWindow.h"
-#include "editor_windows/ObjectChoiceWindow.h"
+#include "editor_windows/MusicSelectWindow.h"
+#include "editor_windows/NewAreaConfigWindow.h"
+#include "editor_windows/NewAreaFactoryWindow.h"
+#include "editor_windows/PropertyChoiceWindowBase.h"
 #include "editor_windows/StageConfigWindow.h"
+#include "editor_windows/WeatherSelectWindow.h"
+#include "foundation/Log.h"
 #include "foundation/QuorException.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageChips.h"
 
 using editortest::EditorScreenTest;
-using EditorScreenWindows = EditorScreenTest;
 using namespace Controls;
 
 namespace {
+
+class EditorScreenWindows : public EditorScreenTest {
+  protected:
+    // The question the new-area factory in front asks now.
+    template <class W>
+    W* Question() {
+        auto* factory = Window<CNewAreaFactoryWindow>();
+        return factory ? dynamic_cast<W*>(factory->GetModalForm()) : nullptr;
+    }
+    // Adds an area of that class as the player does: "はい", the class, "O K".
+    void AddAreaThroughWindows(int areaClass) {
+        ClickControl("AreaAddButton");
+        ASSERT_NE(Question<CConfirmWindow>(), nullptr);
+        Push(Question<CConfirmWindow>()->GetYesButton());
+        ASSERT_NE(Question<CAreaClassSelectWindow>(), nullptr);
+        Push(Question<CAreaClassSelectWindow>()->GetClassButton(areaClass));
+        ASSERT_NE(Question<CNewAreaConfigWindow>(), nullptr);
+        Push(Question<CNewAreaConfigWindow>()->GetOkButton());
+    }
+    CStageConfigWindow* Settings() { return Window<CStageConfigWindow>(); }
+};
 
 // Chooses the menu entry with that text on the object menu in front.
 void ChooseEntry(CBeigePopup* menu, const std::string& text) {
@@ -31,11 +58,14 @@ void ChooseEntry(CBeigePopup* menu, const std::string& text) {
 
 TEST_F(EditorScreenWindows, NewStageReplacesTheStageAndStartsAfresh) {
     ClickControl("RenewButton");
-    Answer(1);  // cancelled
+    Reply("no");  // not made after all
     EXPECT_EQ(screen->GetStage(), nullptr);
     ClickControl("RenewButton");
-    Answer(0);
+    Reply("yes");
+    Reply("type:はじまり");
+    Reply("area");
     ASSERT_NE(screen->GetStage(), nullptr);
+    EXPECT_EQ(Stage().name, "はじまり");
     EXPECT_EQ(Stage().GetAreaCount(), 1);
     EXPECT_TRUE(Enabled("SaveButton"));
     EXPECT_TRUE(Editor().GetCurrentFileName().empty());
@@ -44,9 +74,9 @@ TEST_F(EditorScreenWindows, NewStageReplacesTheStageAndStartsAfresh) {
 
 TEST_F(EditorScreenWindows, AreasAreAddedCopiedAndDeletedThroughTheirWindows) {
     Install({AreaClass_Short});
-    ClickControl("AreaAddButton");
-    Answer(0);  // a one-room area
+    AddAreaThroughWindows(AreaClass_OneRoom);
     ASSERT_EQ(Stage().GetAreaCount(), 2);
+    EXPECT_EQ(Stage().GetAreaWidth(1), 20);  // one room
     EXPECT_EQ(Stage().GetCurrentAreaIndex(), 1);
     EXPECT_TRUE(Enabled("AreaSelectTab1"));
     const int copiedNumber = Stage().GetAreaAbsoluteNum(1);
@@ -70,6 +100,19 @@ TEST_F(EditorScreenWindows, AreasAreAddedCopiedAndDeletedThroughTheirWindows) {
     Frames(2);
     EXPECT_EQ(Stage().GetAreaCount(), 2);
     EXPECT_FALSE(Enabled("AreaSelectTab2"));
+}
+
+TEST_F(EditorScreenWindows, AnAreaTextThatCannotBeReadIsShownAndLeavesTheStageAlone) {
+    Install({AreaClass_Short});
+    EXPECT_FALSE(screen->AddArea("<TEMPAREA><AREA><map>"));
+    EXPECT_EQ(Stage().GetAreaCount(), 1);
+    EXPECT_FALSE(Editor().CanUndo());
+    auto* alert = Window<CAlertWindow>();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_NE(alert->GetTextLabel()->GetText().find("SDE"), std::string::npos);
+    std::string logFile = CLog::GetInstance()->GetFilePath();
+    std::replace(logFile.begin(), logFile.end(), '\\', '/');
+    EXPECT_NE(game->ReadRaw(logFile).find("SDE"), std::string::npos);
 }
 
 TEST_F(EditorScreenWindows, AreaLimitsAreShownNotBroken) {
@@ -99,12 +142,14 @@ TEST_F(EditorScreenWindows, AreaLimitsAreShownNotBroken) {
 TEST_F(EditorScreenWindows, StageSettingsPickTheStartPointOnTheMap) {
     Install({AreaClass_OneRoom, AreaClass_OneRoom}, 2, 3);
     ClickControl("ConfigButton");
-    Answer(0);  // accepted unchanged: modified, nothing to undo
+    ASSERT_NE(Settings(), nullptr);
+    Push(Settings()->GetOkButton());  // accepted unchanged: modified, nothing to undo
     EXPECT_TRUE(Editor().IsModified());
     EXPECT_FALSE(Editor().CanUndo());
     ClickControl("AreaSelectTab1");
     ClickControl("ConfigButton");
-    Answer(1);  // pick on the map
+    ASSERT_NE(Settings(), nullptr);
+    Push(Settings()->GetStartPointButton());  // pick on the map
     EXPECT_EQ(Editor().GetTool(), EditorTool_PickStart);
     EXPECT_FALSE(Enabled("ConfigButton"));
     ClickTile(9, 7);
@@ -113,7 +158,9 @@ TEST_F(EditorScreenWindows, StageSettingsPickTheStartPointOnTheMap) {
     EXPECT_EQ(settings->GetStartArea(), 1);
     EXPECT_EQ(settings->GetStartX(), 9);
     EXPECT_EQ(Editor().GetTool(), EditorTool_Pencil);  // the tool it had
-    Answer(0);
+    EXPECT_EQ(settings->GetStartPointText(),
+              "エリア2 (9," + std::to_string(Stage().GetAreaHeight(1) - 8) + ")");
+    Push(settings->GetOkButton());
     EXPECT_EQ(Stage().GetStartArea(), 1);
     EXPECT_EQ(Stage().GetStartX(), 9);
     EXPECT_EQ(Stage().GetStartY(), 7);
@@ -121,7 +168,8 @@ TEST_F(EditorScreenWindows, StageSettingsPickTheStartPointOnTheMap) {
     EXPECT_EQ(Stage().GetStartX(), 2);
     // A right push gives the point back as it was.
     ClickControl("ConfigButton");
-    Answer(1);
+    ASSERT_NE(Settings(), nullptr);
+    Push(Settings()->GetStartPointButton());
     RightClickTile(4, 4);
     Frames(2);
     EXPECT_EQ(Window<CStageConfigWindow>()->GetStartX(), 2);
@@ -199,9 +247,10 @@ TEST_F(EditorScreenWindows, PropertyWindowsConfigureTheObjectUndoably) {
         RightClickTile(x, 5);
         ChooseEntry(Window<CBeigePopup>(), c.entry);
         Frames(2);
-        ASSERT_NE(Window<CObjectChoiceWindow>(), nullptr) << c.key;
-        EXPECT_EQ(Window<CObjectChoiceWindow>()->GetColumn(), x);
-        Answer(c.answer);
+        auto* dialog = Window<CPropertyChoiceWindowBase>();
+        ASSERT_NE(dialog, nullptr) << c.key;
+        EXPECT_EQ(dialog->GetTileX(), x);
+        Push(dialog->GetChoiceButton(c.answer));
         EXPECT_EQ(ObjectAt(x, 5)->GetAttribute1(), c.a1) << c.key;
         x += 2;
     }
@@ -226,8 +275,9 @@ TEST_F(EditorScreenWindows, PropertyWindowsConfigureTheObjectUndoably) {
     RightClickTile(14, 5);
     ChooseEntry(Window<CBeigePopup>(), "色を変える");
     Frames(2);
-    Window<CStandInWindow>()->Close();
-    Frames(2);
+    ASSERT_NE(Window<CPropertyChoiceWindowBase>(), nullptr);
+    Push(Window<CPropertyChoiceWindowBase>()->GetCloseButton());
+    EXPECT_EQ(OpenWindow(), nullptr);
     EXPECT_FALSE(Editor().CanRedo());
     EXPECT_EQ(ObjectAt(14, 5)->GetAttribute1(), 0);
 }
@@ -243,18 +293,23 @@ TEST_F(EditorScreenWindows, DoorDestinationIsPickedOnTheMap) {
     Frames(2);
     auto* door = Window<CChangeDoorMovePointWindow>();
     ASSERT_NE(door, nullptr);
-    EXPECT_EQ(door->GetTargetArea(), -1);
-    Answer(1);  // accepting needs a destination: the window stays
-    EXPECT_NE(Window<CChangeDoorMovePointWindow>(), nullptr);
-    Answer(0);  // pick on the map
+    EXPECT_EQ(door->GetDestinationArea()->GetText(), "ERROR");
+    Push(door->GetOkButton());  // nothing to confirm: closed, the door unchanged
+    EXPECT_EQ(OpenWindow(), nullptr);
+    EXPECT_EQ(ObjectAt(3, 3)->GetAttribute1(), 77);
+    RightClickTile(3, 3);
+    ChooseEntry(Window<CBeigePopup>(), "移動先を変更する");
+    Frames(2);
+    ASSERT_NE(Window<CChangeDoorMovePointWindow>(), nullptr);
+    Push(Window<CChangeDoorMovePointWindow>()->GetChangeButton());  // pick on the map
     EXPECT_EQ(Editor().GetTool(), EditorTool_PickDoor);
     ClickControl("AreaSelectTab1");
     ClickTile(8, 9);
     door = Window<CChangeDoorMovePointWindow>();
     ASSERT_NE(door, nullptr);
-    EXPECT_EQ(door->GetTargetArea(), 1);
+    EXPECT_EQ(door->GetDestinationAreaIndex(), 1);
     EXPECT_EQ(Stage().GetCurrentAreaIndex(), 0);  // back on the door's area
-    Answer(1);
+    Push(door->GetOkButton());
     const CStageAreaObject* placed = ObjectAt(3, 3);
     EXPECT_EQ(placed->GetAttribute1(), Stage().GetAreaAbsoluteNum(1));
     EXPECT_EQ(placed->GetAttribute2(), 8);
@@ -271,18 +326,20 @@ TEST_F(EditorScreenWindows, ClosingAndTestPlayAskTheScene) {
     Frames(2);
     EXPECT_EQ(owner.closes, 1);
     Install({AreaClass_OneRoom});
-    ClickTile(2, 2);  // modified: the end sequence
+    ClickTile(2, 2);  // modified: the end sequence offers a save first
     ClickControl("CloseButton");
-    Answer(1);
+    Reply("cancel");
     EXPECT_EQ(owner.closes, 1);
     ClickControl("CloseButton");
-    Answer(0);
+    Reply("no");   // not saved
+    Reply("yes");  // and the end confirmed
     EXPECT_EQ(owner.closes, 2);
-    // A stage without a goal has a problem: no test play.
+    // A stage without a goal has a problem: its list is shown instead of a test play.
     ClickControl("TestPlayButton");
-    Answer(0);
+    EXPECT_NE(dynamic_cast<CErrorListWindow*>(Dialog()), nullptr);
+    Reply("ok");
     EXPECT_EQ(owner.testPlays, 0);
-    EXPECT_NE(Window<CStandInWindow>(), nullptr);
+    EXPECT_EQ(screen->GetOpenWindow(), nullptr);
 }
 
 TEST_F(EditorScreenWindows, InformationTellsWhatIsNotThereYet) {
@@ -328,21 +385,29 @@ class EditorScreenPosting : public EditorScreenTest {
         SetStagePostService(&service);
         SetCreator("1234", "くまさん");
         Install({AreaClass_OneRoom});
+        // A goal, so the stage has nothing that keeps it from being posted.
+        Editor().SetTool(EditorTool_ObjectPlace);
+        Editor().SetCurrentObjectKey("Goal");
+        ClickTile(15, 13);
     }
     void TearDown() override {
         EditorScreenTest::TearDown();
         SetStagePostService(nullptr);
     }
-    void Post(int answer) {
+    // Posts, with arrangements by others allowed or not: the post confirmed, the question about
+    // arrangements answered, the summary confirmed.
+    void Post(bool arrangementAllowed) {
         ClickControl("SendStageButton");
-        Answer(answer);
+        Reply("yes");
+        Reply(arrangementAllowed ? "yes" : "no");
+        Reply("yes");
     }
     FakePostService service;
 };
 
 TEST_F(EditorScreenPosting, ThePostCarriesTheAnswerWhileTheStageKeepsItsOwn) {
     Stage().arrangementPermissionFlag = true;
-    Post(1);  // post, arrangements not allowed
+    Post(false);
     ASSERT_EQ(service.starts, 1);
     EXPECT_EQ(service.creatorId, "1234");
     EXPECT_NE(
@@ -363,7 +428,7 @@ TEST_F(EditorScreenPosting, ThePostCarriesTheAnswerWhileTheStageKeepsItsOwn) {
 }
 
 TEST_F(EditorScreenPosting, AFailedSaveAfterThePostIsShownAndKeepsTheId) {
-    Post(0);
+    Post(true);
     // The stage folder cannot be made: a file stands where it should be.
     game->WriteRaw("stage", "not a folder");
     service.listener->OnStagePosted(true, "77");
@@ -376,14 +441,14 @@ TEST_F(EditorScreenPosting, AFailedSaveAfterThePostIsShownAndKeepsTheId) {
 
 TEST_F(EditorScreenPosting, NoListenerIsLeftBehind) {
     service.refuse = true;
-    Post(0);
+    Post(true);
     EXPECT_EQ(service.removals, 1);  // refused: dropped at once
     service.refuse = false;
-    Post(0);
+    Post(true);
     service.listener->OnStagePosted(false, "");
     EXPECT_EQ(service.removals, 2);
     EXPECT_EQ(Stage().id, "");
-    Post(0);
+    Post(true);
     screen.reset();  // the editor goes while the post runs
     EXPECT_EQ(service.listener, nullptr);
     EXPECT_EQ(service.removals, 3);
@@ -413,27 +478,49 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
         const char* text;
     } cases[] = {{"ChangeMusicToLeft", "音楽を変える", "Stage003"},
                  {"ChangeWeatherToLeft", "天気を変える", "Snow"},
-                 {"CustomLift001", "動きを設定する", ""}};
+                 {"CustomLift001", "動きを設定する", "ABC"}};
     int x = 2;
     for (const Case& c : cases) {
         Editor().SetCurrentObjectKey(c.key);
         ClickTile(x, 5);
-        if (std::string(c.text).empty()) ObjectAt(x, 5)->SetText("ABC");  // a lift's route
+        if (c.key == std::string("CustomLift001")) ObjectAt(x, 5)->SetText("ABC");  // a lift's route
         RightClickTile(x, 5);
         ChooseEntry(Window<CBeigePopup>(), c.entry);
         Frames(2);
-        Answer(0);  // accepted as shown: the area's music and weather a new event starts with
-        EXPECT_EQ(ObjectAt(x, 5)->GetText(), std::string(c.text).empty() ? "ABC" : c.text) << c.key;
+        // Accepted as shown: the area's music and weather a new event starts with, the route.
+        auto* window = dynamic_cast<CCloseableBeigeForm*>(OpenWindow());
+        ASSERT_NE(window, nullptr) << c.key;
+        if (auto* music = Window<CMusicSelectWindow>()) Push(music->GetOkButton());
+        if (auto* weather = Window<CWeatherSelectWindow>()) Push(weather->GetOkButton());
+        if (auto* lift = Window<CCustomLiftConfigWindow>()) Push(lift->GetOkButton());
+        EXPECT_EQ(ObjectAt(x, 5)->GetText(), c.text) << c.key;
         x += 2;
     }
     EXPECT_TRUE(Editor().CanUndo());
+    // A route lengthened in its editor is stored in the lift; a cancelled one is not.
+    RightClickTile(6, 5);
+    ChooseEntry(Window<CBeigePopup>(), "動きを設定する");
+    Frames(2);
+    auto* lift = Window<CCustomLiftConfigWindow>();
+    ASSERT_NE(lift, nullptr);
+    lift->GetStopButton()->Push();
+    Push(lift->GetOkButton());
+    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCI");
+    RightClickTile(6, 5);
+    ChooseEntry(Window<CBeigePopup>(), "動きを設定する");
+    Frames(2);
+    lift = Window<CCustomLiftConfigWindow>();
+    ASSERT_NE(lift, nullptr);
+    lift->GetDeleteButton()->Push();
+    Push(lift->GetCancelButton());
+    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCI");
 }
 
 TEST_F(EditorScreenWindows, CancelledSettingsChangeNothing) {
     Install({AreaClass_OneRoom});
     ClickControl("ConfigButton");
-    Window<CStandInWindow>()->Close();
-    Frames(2);
+    ASSERT_NE(Settings(), nullptr);
+    Push(Settings()->GetCloseButton());
     EXPECT_FALSE(Editor().IsModified());
     EXPECT_EQ(Editor().GetTool(), EditorTool_Pencil);
 }
@@ -443,14 +530,15 @@ TEST_F(EditorScreenWindows, SavingAndTestPlayGoThroughTheEditor) {
     Editor().SetTool(EditorTool_ObjectPlace);
     Editor().SetCurrentObjectKey("Goal");
     ClickTile(15, 13);
-    ClickControl("SaveButton");
-    Answer(0);
+    ClickControl("SaveButton");  // a stage never saved: saved at once, then the notice
+    EXPECT_NE(dynamic_cast<CStageSavedWindow*>(Dialog()), nullptr);
+    Reply("ok");
     EXPECT_FALSE(Editor().IsModified());
     const std::string file = Editor().GetCurrentFileName();
     ASSERT_EQ(file.size(), 18u);  // yyyymmddhhmmss.stg
     EXPECT_TRUE(std::filesystem::exists(game->Full("stage/original") / file));
-    ClickControl("TestPlayButton");
-    Answer(0);
+    ClickControl("TestPlayButton");  // saved, so only the start is confirmed
+    Reply("yes");
     EXPECT_EQ(owner.testPlays, 1);
 }
 
