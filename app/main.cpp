@@ -2,10 +2,14 @@
 //
 //   quorvald                       a window (SDL); without a display it says so and runs headless
 //   quorvald --headless [--frames N] [--screenshot-every K --out DIR] [--key FRAME:NAME]...
-//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME]
+//            [--mouse FRAME:X,Y]... [--click FRAME:X,Y]... [--close FRAME] [--keys-file FILE]
 //   quorvald --help | --version    print and exit 0; an unknown option prints the usage, exit 2
 //   --server URL    the stage-sharing server ("http://host:port"); QUORVALD_SERVER sets it too.
 //                   Without either the game runs its own server on 127.0.0.1.
+//
+// --keys-file plays a key script (engine/KeyScript.h): key changes by frame as the stage player
+// records them, in sections that count from the run's first frame, from the first frame of play
+// of the next stage, or from the frame in which that play ended.
 //
 // Headless runs take 1/60 s per frame, and a frame waits for a running request to the sharing
 // server to end. Without scripted input a headless run moves the mouse onto the screen and
@@ -19,18 +23,24 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/GameShell.h"
 #include "engine/GameState.h"
+#include "engine/KeyScript.h"
+#include "engine/Scene.h"
 #include "engine/el/elSystem.h"
 #include "flow/GameSetup.h"
+#include "foundation/EncodedFile.h"
 #include "foundation/VersionNumber.h"
 #include "online/NetWorkAccessor.h"
 #include "online/QVNet.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
+#include "play/StageScene.h"
 
 namespace {
 
@@ -54,7 +64,7 @@ void Usage(std::FILE* to) {
                  "usage: quorvald [--headless] [--frames N] [--screenshot-every K] [--out DIR]\n"
                  "                [--key FRAME:NAME] [--mouse FRAME:X,Y] [--click FRAME:X,Y]\n"
                  "                [--server URL]\n"
-                 "                [--close FRAME]\n"
+                 "                [--close FRAME] [--keys-file FILE]\n"
                  "       quorvald --help | --version\n"
                  "\n"
                  "Plays Quorvald in a 640x480 window; without a display it runs headless.\n"
@@ -67,6 +77,10 @@ void Usage(std::FILE* to) {
                  "  --server URL          the stage-sharing server (also QUORVALD_SERVER); without\n"
                  "                        one the game runs its own on 127.0.0.1\n"
                  "  --close FRAME         close the window at a frame, as its close box does\n"
+                 "  --keys-file FILE      play a key script: changes by frame, as quor-playstage\n"
+                 "                        records them, counted from the start, from the first\n"
+                 "                        frame of the next play (@play) or its end (@after-play);\n"
+                 "                        \"FRAME close\" closes the window\n"
                  "  --help, -h            print this and exit\n"
                  "  --version             print the version and exit\n"
                  "\n"
@@ -91,6 +105,13 @@ bool ParsePoint(const std::string& text, int& x, int& y) {
     return std::sscanf(text.c_str(), "%d,%d", &x, &y) == 2;
 }
 
+// Whether a stage is being played: the top-most scene is a play scene that has not closed.
+bool IsPlaying() {
+    const CSceneDirector* director = GetSceneDirector();
+    IScene* top = director ? director->GetRoot()->GetTopScene() : nullptr;
+    return top && !top->IsClosed() && dynamic_cast<CStageScene*>(top) != nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +119,7 @@ int main(int argc, char** argv) {
     options.headless = plat::HeadlessRequested(argc, argv);
     std::multimap<int, ScriptStep> script;
     bool scripted = false;
+    std::unique_ptr<CKeyScriptPlayer> keyScript;
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -139,6 +161,16 @@ int main(int argc, char** argv) {
                 script.insert({frame + 3, {ScriptStep::ButtonUp, 0, x, y}});
             }
             scripted = true;
+        } else if (arg == "--keys-file") {
+            const char* path = value("--keys-file");
+            std::string text, error;
+            std::vector<KeyScriptSection> sections;
+            if (!ReadWholeFile(path, text) || !ParseKeyScript(text, sections, error)) {
+                std::fprintf(stderr, "quorvald: bad --keys-file %s %s\n", path, error.c_str());
+                return 2;
+            }
+            keyScript = std::make_unique<CKeyScriptPlayer>(std::move(sections));
+            scripted = true;
         } else if (arg == "--server") {
             QVNet::SetServerAddress(value("--server"));
         } else if (arg == "--close") {
@@ -174,13 +206,22 @@ int main(int argc, char** argv) {
             script.insert({300, {ScriptStep::KeyDown, plat::kKeyZ}});
             script.insert({302, {ScriptStep::KeyUp, plat::kKeyZ}});
         }
-        options.beforeFrame = [&script](int frame) {
+        options.beforeFrame = [&script, &keyScript, scriptDown = std::set<int>()](int frame) mutable {
             plat::HeadlessBackend* hb = plat::CurrentHeadless();
             if (!hb) return;
             // A request to the sharing server ends before the next frame, so scripted input meets
             // the same screens at the same frames however long the server takes.
             if (CNetWorkAccessor::HasInstance())
                 CNetWorkAccessor::GetInstance()->WaitForRequest(std::chrono::seconds(60));
+            if (keyScript) {
+                const std::set<int> want = keyScript->KeysFor(frame);
+                for (int code : scriptDown)
+                    if (!want.count(code)) hb->KeyUp(static_cast<uint16_t>(code));
+                for (int code : want)
+                    if (!scriptDown.count(code)) hb->KeyDown(static_cast<uint16_t>(code));
+                scriptDown = want;
+                if (keyScript->ClosesAt(frame)) hb->RequestClose();
+            }
             auto range = script.equal_range(frame);
             for (auto it = range.first; it != range.second; ++it) {
                 const ScriptStep& s = it->second;
@@ -207,6 +248,9 @@ int main(int argc, char** argv) {
             }
         };
     }
+
+    if (keyScript)
+        options.afterFrame = [&keyScript](int frame) { keyScript->AfterFrame(frame, IsPlaying()); };
 
     InstallGameHooks();
     const int code = RunGame(options);

@@ -48,10 +48,12 @@ function(quor_test name)
 endfunction()
 
 # quor_long_test(<name> DEPS <targets>...)
-# A long end-to-end run (several real processes, many game runs) built from the calling folder's
-# .cpp files into the executable <name>. It runs once per CI run, in the main build's ctest: the
-# shuffled rerun takes only *_tests executables, the sanitizer build (which tests another build's
-# game folder) leaves it out, and scripts/sanitize.sh picks only quor_test targets. Labelled "long".
+# A long end-to-end run (several real processes, many game runs: two players sharing a stage, the
+# whole scenario played) built from the calling folder's .cpp files into the executable <name>. It
+# runs once per CI run, in the main build's ctest: the shuffled rerun takes only *_tests
+# executables, the sanitizer build (which tests another build's game folder) leaves it out, and
+# scripts/sanitize.sh picks only quor_test targets. Labelled "long"; a high cost starts it first,
+# so the short tests share the other cores meanwhile.
 function(quor_long_test name)
   cmake_parse_arguments(Q "" "" "DEPS" ${ARGN})
   if(QUOR_TEST_GAME_DIR)
@@ -61,5 +63,5 @@ function(quor_long_test name)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${Q_DEPS} quor_testsupport GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE QUOR_GAME_DIR="${QUOR_TESTED_GAME_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 1800 LABELS long)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 3600 COST 100000 LABELS long)
 endfunction()

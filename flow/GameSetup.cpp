@@ -9,6 +9,8 @@
 #include "flow/ScenarioSaveData.h"
 #include "flow/TitleScene.h"
 #include "flow/TopMenuScene.h"
+#include "foundation/Log.h"
+#include "foundation/QuorException.h"
 #include "gimmicks/BlockAndHazardKinds.h"
 #include "gimmicks/EffectKinds.h"
 #include "gimmicks/PassageKinds.h"
@@ -39,11 +41,24 @@ class NetWorkHost : public INetWorkHost {
 
 NetWorkHost g_netHost;
 
+template <class Step>
+void LoggingErrors(Step step) {
+    try {
+        step();
+    } catch (const CQuorException& e) {
+        CLog::GetInstance()->Write(FormatErrorReport(e));
+    }
+}
+
 }  // namespace
 
 void InstallGameHooks() {
+    // A progress file that cannot be read never stops the game: the error goes to the log, and
+    // the scenario mode shows it when the player enters it.
     SetSingletonHooks(UpperSingleton::ScenarioSaveData,
-                      OwnedSingletonHooks<CScenarioSaveData, &CScenarioSaveData::Reload>());
+                      {[] { LoggingErrors([] { CScenarioSaveData::GetInstance(); }); },
+                       [] { LoggingErrors([] { CScenarioSaveData::GetInstance()->Reload(); }); },
+                       [] { CScenarioSaveData::DeleteInstance(); }});
     SetSingletonHooks(UpperSingleton::ShopItemTable, {[] { CShopItemTable::GetInstance(); },
                                                       [] {
                                                           CShopItemTable::GetInstance();

@@ -3,14 +3,15 @@
 #include "flow/DownLoadScene.h"
 #include "flow/EditorScene.h"
 #include "flow/FormHostScenes.h"
-#include "flow/ScenarioModeStandIn.h"
+#include "flow/ScenarioModeScene.h"
+#include "flow/ScenarioModeStaffRollScene.h"
 #include "flow/TopMenuScene.h"
 #include "foundation/ClientInfo.h"
 
 std::unique_ptr<IScene> CreateModeScene(int mode, CTopMenuScene* menu) {
     switch (mode) {
         case kModeScenario:
-            return std::make_unique<CScenarioModeStandInScene>(menu);
+            return std::make_unique<CScenarioModeScene>(menu);
         case kModeStageSelect:
             return std::make_unique<CDownLoadScene>(menu);
         case kModeMakeStage:
@@ -31,6 +32,11 @@ std::unique_ptr<IScene> CreateModeScene(int mode, CTopMenuScene* menu) {
     }
 }
 
-bool EndedWithEnding(IScene*) { return false; }
+bool EndedWithEnding(IScene* closedChild) {
+    const auto* scenario = dynamic_cast<const CScenarioModeScene*>(closedChild);
+    return scenario && scenario->IsEnding();
+}
 
-std::unique_ptr<IScene> CreateStaffRollScene(CTopMenuScene*) { return nullptr; }
+std::unique_ptr<IScene> CreateStaffRollScene(CTopMenuScene* menu) {
+    return std::make_unique<CScenarioModeStaffRollScene>(menu);
+}

@@ -11,5 +11,5 @@ std::unique_ptr<IScene> CreateModeScene(int mode, CTopMenuScene* menu);
 // Whether a mode scene that just closed ended with the scenario's ending, after which the menu
 // shows the staff roll.
 bool EndedWithEnding(IScene* closedChild);
-// The staff roll shown after the ending (null while the game has none).
+// The staff roll shown after the ending.
 std::unique_ptr<IScene> CreateStaffRollScene(CTopMenuScene* menu);

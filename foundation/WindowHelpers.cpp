@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "foundation/FrameTime.h"
+#include "foundation/Log.h"
+#include "foundation/QuorException.h"
 #include "platform/backend.h"
 #include "platform/messagebox.h"
 
@@ -25,6 +27,12 @@ void ShowMessageText(const std::string& text) {
 }
 
 void ShowMessageBox(const std::string& text) { ShowMessageText(text); }
+
+void ShowErrorReport(const CQuorException& e) {
+    const std::string report = FormatErrorReport(e);
+    CLog::GetInstance()->Write(report);
+    ShowMessageBox(report);
+}
 
 void SetMainWindowTitle(const std::string& text) {
     if (plat::Backend* backend = plat::CurrentBackend()) backend->SetTitle(text);

@@ -4,11 +4,16 @@
 #include <functional>
 #include <string>
 
+class CQuorException;
+
 // Shows the text in the message box titled "メッセージ", literally, and returns when it has
 // been closed.
 void ShowMessageText(const std::string& text);
 // The same box under the name the game's screens use.
 void ShowMessageBox(const std::string& text);
+// Writes the error's report ("Error Code:[code] " and the message on the next line) to the log
+// and shows it in the message box; for errors after which the game goes on.
+void ShowErrorReport(const CQuorException& e);
 // Sets the main window's title (nothing happens while no window runs).
 void SetMainWindowTitle(const std::string& text);
 // 1.0 / the last frame's duration (GetFrameTime); the nominal 60.0 while that duration is 0.

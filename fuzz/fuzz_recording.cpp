@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (PlayRecordingLastFrame(recording) > kMaxPlayStageFrame) std::abort();
-    for (const PlayStageKeyHold& hold : PlayRecordingHolds(recording))
+    for (const KeyHold& hold : KeyChangesToHolds(recording.changes))
         if (hold.from < 0 || hold.to < hold.from) std::abort();
     // A stage path that holds a line end cannot be written back as one line: nothing more to check.
     if (recording.stagePath.find_first_of("\r\n") != std::string::npos) return 0;

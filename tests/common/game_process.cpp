@@ -2,6 +2,9 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,7 +45,10 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 
 }  // namespace
 
-int RunGame(const std::filesystem::path& game, const GameRun& run) {
+namespace {
+
+// Forks and execs the game; the child's pid, or -1.
+pid_t StartChild(const std::filesystem::path& game, const GameRun& run) {
     const std::string binary = (game / (run.executable.empty() ? kGameExecutable : run.executable)).string();
     // Everything the child needs is made here: between fork and exec it only calls the system.
     std::vector<std::string> args = {binary};
@@ -67,12 +73,82 @@ int RunGame(const std::filesystem::path& game, const GameRun& run) {
         ::_exit(127);
     }
     if (outFd >= 0) ::close(outFd);
-    if (child < 0) return -1;
-    int status = 0;
+    return child < 0 ? -1 : child;
+}
+
+// Waits for the child (without blocking when `block` is false); true once it has ended.
+bool Reap(pid_t child, int& status, bool block) {
+    int raw = 0;
     pid_t waited;
-    while ((waited = ::waitpid(child, &status, 0)) < 0 && errno == EINTR) {}
-    if (waited != child) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    while ((waited = ::waitpid(child, &raw, block ? 0 : WNOHANG)) < 0 && errno == EINTR) {}
+    if (waited == 0) return false;
+    status = waited == child && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return true;
+}
+
+}  // namespace
+
+int RunGame(const std::filesystem::path& game, const GameRun& run) {
+    const pid_t child = StartChild(game, run);
+    if (child < 0) return -1;
+    int status = -1;
+    Reap(child, status, true);
+    return status;
+}
+
+GameProcess::GameProcess(const std::filesystem::path& game, const GameRun& run)
+    : pid_(StartChild(game, run)) {}
+
+GameProcess::~GameProcess() {
+    if (pid_ > 0 && !ended_) Kill();
+}
+
+bool GameProcess::WaitForFile(const std::filesystem::path& folder, const std::string& name,
+                              int limitSeconds) {
+    if (pid_ <= 0 || ended_) return false;
+    const int fd = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (fd < 0) return false;
+    bool found = false;
+    if (::inotify_add_watch(fd, folder.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO) >= 0) {
+        found = std::filesystem::exists(folder / name);
+        // Once a second the game is asked whether it still runs; the file's event ends the wait.
+        for (int idle = 0; !found && idle < limitSeconds;) {
+            pollfd p{fd, POLLIN, 0};
+            const int ready = ::poll(&p, 1, 1000);
+            if (ready <= 0) {
+                if (Reap(pid_, status_, false)) {
+                    ended_ = true;
+                    break;
+                }
+                ++idle;
+                continue;
+            }
+            alignas(inotify_event) char buffer[4096];
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            for (ssize_t at = 0; at < n;) {
+                const auto* ev = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (ev->len > 0 && name == ev->name) found = true;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + ev->len);
+            }
+            idle = 0;
+        }
+    }
+    ::close(fd);
+    return found;
+}
+
+void GameProcess::Kill() {
+    if (pid_ <= 0 || ended_) return;
+    ::kill(pid_, SIGKILL);
+    Reap(pid_, status_, true);
+    ended_ = true;
+}
+
+int GameProcess::Wait() {
+    if (pid_ <= 0) return -1;
+    if (!ended_) Reap(pid_, status_, true);
+    ended_ = true;
+    return status_;
 }
 
 StagePlayerRun RunStagePlayer(const std::filesystem::path& game, const std::filesystem::path& stage,

@@ -33,6 +33,32 @@ struct GameRun {
 // 125 (start folder), 126 (user) or 127 (the executable itself).
 int RunGame(const std::filesystem::path& game, const GameRun& run);
 
+// A game started in the background, to be waited for or killed while it runs.
+class GameProcess {
+  public:
+    // Starts the executable of the game folder `game` as RunGame would.
+    GameProcess(const std::filesystem::path& game, const GameRun& run);
+    // Kills the game if it still runs.
+    ~GameProcess();
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    bool Started() const { return pid_ > 0; }
+    // Blocks until a file named `name` is written (closed after writing, or moved) into `folder`
+    // (which must exist), or the game has ended; true for the file. Gives up after
+    // `limitSeconds` without a new file.
+    bool WaitForFile(const std::filesystem::path& folder, const std::string& name, int limitSeconds = 600);
+    // SIGKILL, then the wait for its end.
+    void Kill();
+    // Waits for the end: the exit status, -1 when it did not exit by itself.
+    int Wait();
+
+  private:
+    pid_t pid_ = -1;
+    int status_ = -1;
+    bool ended_ = false;
+};
+
 // One run of the stage player (quor-playstage) of a game folder, headless, started in that folder.
 struct StagePlayerRun {
     int status = -1;     // as RunGame gives it

@@ -93,8 +93,9 @@ void CopyBuiltGame(const std::filesystem::path& to) {
         const std::string path = rel.generic_string();
         const bool initialState = path.ends_with("_init.dat");  // shipped defaults beside the state
         return top == "log" || top == "screenshots" || (top == "network" && !initialState) ||
-               path.starts_with("stage/original/") || path.starts_with("stage/downloaded/") ||
-               path.ends_with(":ElMutex.lock") || path.ends_with(".quorvald-partial");
+               path == "data/scenario_save.dat" || path.starts_with("stage/original/") ||
+               path.starts_with("stage/downloaded/") || path.ends_with(":ElMutex.lock") ||
+               path.ends_with(".quorvald-partial");
     };
     fs::create_directories(to);
     for (auto it = fs::recursive_directory_iterator(from); it != fs::recursive_directory_iterator(); ++it) {

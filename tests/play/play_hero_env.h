@@ -16,50 +16,7 @@
 
 namespace playtest {
 
-// Feeds the input manager one event per frame with the keys the test holds down.
-class ScriptedKeys : public IInputEventSource {
-  public:
-    bool NextEvent(bool) override {
-        if (served_) return false;
-        served_ = true;
-        return true;
-    }
-    void GetState(int code, uint32_t& word, float& age) override {
-        age = 0;
-        const int key = KeyOf(code);
-        if (key < 0 && code >= 256) return;  // the mouse and the joystick stay still
-        const bool wasDown = word == KeyState::kPushed || word == KeyState::kHeld;
-        if (down.count(key) || codes.count(code))
-            word = wasDown ? KeyState::kHeld : KeyState::kPushed;
-        else
-            word = wasDown ? KeyState::kReleased : KeyState::kNone;
-    }
-    void NextFrame() { served_ = false; }
-
-    std::set<int> down;   // logical keys
-    std::set<int> codes;  // further keys by scan code (SPACE, F1, F2)
-
-  private:
-    static int KeyOf(int code) {
-        switch (code) {
-            case InputCode::kUp:
-                return kKeyUp;
-            case InputCode::kDown:
-                return kKeyDown;
-            case InputCode::kLeft:
-                return kKeyLeft;
-            case InputCode::kRight:
-                return kKeyRight;
-            case InputCode::kZ:
-                return kKeyZ;
-            case InputCode::kX:
-                return kKeyX;
-            default:
-                return -1;
-        }
-    }
-    bool served_ = false;
-};
+using enginetest::ScriptedKeys;
 
 // A play scene that counts what the hero tells it.
 class HeroScene : public FakeScene {

@@ -144,7 +144,7 @@ struct Painter {
 
 // ------------------------------------------------------------------ the hero
 
-enum Face { kCalm, kFierce, kShout, kHurt, kDizzy, kHappy, kStartled, kBack };
+enum Face { kCalm, kFierce, kShout, kHurt, kDizzy, kHappy, kStartled, kBack, kFront };
 
 // One body frame, in the coordinates of a 40 x 40 cell with the hero facing left (front is
 // towards smaller x); the ground is y = 38.9. Hands are where the held weapon is gripped.
@@ -247,6 +247,11 @@ const std::map<std::string, Pose>& Poses() {
         // spare poses for the empty cells: waving and a happy stand
         {"wave", {{20, 31}, 0, -5, {17, G}, {23, G}, {9, 8}, {27, 28}, kHappy, 10}},
         {"smile", {{20, 31}, 2, 0, {17, G}, {23, G}, {11, 28}, {27, 27}, kHappy, 10}},
+        // the small figure of the world map: facing the viewer, stepping, and from behind
+        {"front", {{20, 31}, 0, 0, {17.5, G}, {22.5, G}, {13.5, 30}, {26.5, 30}, kFront, 0}},
+        {"front1", {{20, 31}, 0, 0, {17.5, G - 1.5}, {22.5, G}, {13.5, 29}, {26.5, 31}, kFront, 0}},
+        {"front2", {{20, 31}, 0, 0, {17.5, G}, {22.5, G - 1.5}, {13.5, 31}, {26.5, 29}, kFront, 0}},
+        {"back", {{20, 31}, 0, 0, {17, G}, {23, G}, {13, 29}, {27, 29}, kBack, 0, 0, {}, 1, 2}},
     };
     return poses;
 }
@@ -255,8 +260,9 @@ struct Colours {
     uint32_t hat, band, hair, skin, cheek, tunic, belt, scarf, legs, boots, glove;
 };
 
-// Two-segment leg from the hip joint to the sole, the knee bending forwards.
-void Leg(const Painter& p, const Colours& k, V hipJoint, V sole) {
+// Two-segment leg from the hip joint to the sole, the knee bending forwards; a leg seen from the
+// front has its boot pointing at the viewer.
+void Leg(const Painter& p, const Colours& k, V hipJoint, V sole, bool front = false) {
     V ankle = sole + V{0, -1.6};
     double d = Len(ankle - hipJoint), seg = 3.3;
     V knee = (hipJoint + ankle) * 0.5;
@@ -267,7 +273,27 @@ void Leg(const Painter& p, const Colours& k, V hipJoint, V sole) {
         knee = knee + n * std::sqrt(seg * seg - d * d / 4);
     }
     p.Part(Either(Capsule(hipJoint, knee, 1.9, 1.7), Capsule(knee, ankle, 1.7, 1.5)), k.legs);
-    p.Part(Ellipse(sole + V{-1.3, -1.9}, 3.3, 1.9, 0), k.boots);
+    if (front)
+        p.Part(Ellipse(sole + V{0, -1.9}, 2.5, 1.9, 0), k.boots);
+    else
+        p.Part(Ellipse(sole + V{-1.3, -1.9}, 3.3, 1.9, 0), k.boots);
+}
+
+// The face seen from the front: a fringe across the brow, hair at both sides, both eyes.
+void FrontHead(const Painter& p, const Colours& k, V head, const std::function<V(double, double)>& at,
+               double headTurn) {
+    const uint32_t ink = 0x2D1E08;
+    p.Part(Either(Circle(at(-6.2, 2.2), 2.1), Circle(at(6.2, 2.2), 2.1)), k.hair);
+    p.Part(Circle(head, 7), k.skin);
+    p.Part(Polygon({at(-7, -5.2), at(-7.2, -2), at(-5, -3.4), at(-3, -1.8), at(-1, -3.2), at(1, -1.8),
+                    at(3, -3.2), at(5, -1.8), at(7.2, -2), at(7, -5.2)}),
+           k.hair, false);
+    p.Part(Either(Circle(at(-4.2, 3), 1.2), Circle(at(4.2, 3), 1.2)), k.cheek, false, false);
+    for (V e : {at(-2.4, 0.8), at(2.4, 0.8)}) {
+        p.Part(Ellipse(e, 1.05, 1.7, headTurn), ink, false, false);
+        p.Dot(e + V{-0.2, -0.9}, 0xFFFFFF);
+    }
+    p.Part(Capsule(at(-1, 4), at(1, 4), 0.55, 0.55), ink, false, false);
 }
 
 void Arm(const Painter& p, const Colours& k, V shoulder, V hand) {
@@ -388,16 +414,16 @@ void DrawHero(Canvas& canvas, const Line& op, const Pose& pose, bool right) {
         if (top < 1) p.shift.y += std::min(1 - top, room);
     }
     const V shoulderF = neck + backDir * -2.4 + up * -1.6, shoulderB = neck + backDir * 2.4 + up * -1.6;
-    const bool back = pose.face == kBack;
+    const bool back = pose.face == kBack, front = pose.face == kFront;
 
     // behind the body: the far arm, the far leg, the scarf's tail, the hair at the back
     if (back)
         Arm(p, k, shoulderF, pose.hand1);
-    else
+    else if (!front)
         Arm(p, k, shoulderB, pose.hand2);
-    Leg(p, k, hip + backDir * 2.2, pose.back);
-    Leg(p, k, hip + backDir * -2.2, pose.front);
-    if (!back) {
+    Leg(p, k, hip + backDir * 2.2, pose.back, front);
+    Leg(p, k, hip + backDir * -2.2, pose.front, front);
+    if (!back && !front) {
         V s0 = neck + backDir * 2.6;
         V d1 = Turn({1, 0}, -pose.scarf), s1 = s0 + d1 * 5.5, s2 = s1 + Turn(d1, 28) * 4.5;
         p.Part(Either(Capsule(s0, s1, 2.1, 1.7), Capsule(s1, s2, 1.7, 1.1)), k.scarf);
@@ -415,7 +441,9 @@ void DrawHero(Canvas& canvas, const Line& op, const Pose& pose, bool right) {
     p.Part(Ellipse(neck + up * 0.2, 4.6, 2.1, headTurn), k.scarf);
 
     // the head
-    if (back) {
+    if (front) {
+        FrontHead(p, k, head, at, headTurn);
+    } else if (back) {
         p.Part(Circle(head, 7), k.hair);
         p.Part(Either(Circle(at(-2.5, 5.5), 2.2), Circle(at(2.5, 5.5), 2.2)), k.hair, false);
     } else {
@@ -431,11 +459,9 @@ void DrawHero(Canvas& canvas, const Line& op, const Pose& pose, bool right) {
     }
     Hat(p, k, at, headTurn);
 
-    // in front: the near arm (both hands show in front when seen from behind)
-    if (back)
-        Arm(p, k, shoulderB, pose.hand2);
-    else
-        Arm(p, k, shoulderF, pose.hand1);
+    // in front: the near arm (both hands show in front when seen from behind or from the front)
+    if (back || front) Arm(p, k, shoulderB, pose.hand2);
+    if (!back) Arm(p, k, shoulderF, pose.hand1);
 
     if (pose.special == 1) {  // the front faces of the ice: an outline and two glints
         Painter ice = p;

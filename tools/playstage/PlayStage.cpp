@@ -101,19 +101,15 @@ class CPlayStageHost : public IScene {
     bool started = false, done = false, failed = false;
 };
 
-struct KeyName {
-    const char* name;
-    int code;
-};
-constexpr KeyName kKeys[] = {{"Up", plat::kKeyUp},       {"Down", plat::kKeyDown}, {"Left", plat::kKeyLeft},
-                             {"Right", plat::kKeyRight}, {"Z", plat::kKeyZ},       {"X", plat::kKeyX},
-                             {"Space", plat::kKeySpace}, {"F1", plat::kKeyF1},     {"F2", plat::kKeyF2}};
+// The scan codes of the seven game keys, in the input manager's order.
+constexpr int kGameKeyCodes[kInputKeyCount] = {plat::kKeyUp, plat::kKeyDown, plat::kKeyLeft, plat::kKeyRight,
+                                               plat::kKeyZ,  plat::kKeyX,    plat::kKeySpace};
 
 // "FROM-TO:KEY" (a hold) or "FRAME:KEY" (a push: two frames, as a quick tap).
 bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
     const size_t colon = text.find(':');
     if (colon == std::string::npos) return false;
-    hold.scanCode = PlayStageKeyCode(text.substr(colon + 1));
+    hold.scanCode = KeyScriptCode(text.substr(colon + 1));
     if (hold.scanCode < 0) return false;
     const std::string frames = text.substr(0, colon);
     if (!range) {
@@ -127,13 +123,12 @@ bool ParseHold(const std::string& text, bool range, PlayStageKeyHold& hold) {
 }
 
 // The scan codes down during the frame the game has just run, as its input saw them (keyboard
-// and gamepad alike). The seven game keys come in the order of kKeys; F1 and F2 only report
-// their push, so they count as down for that one frame.
+// and gamepad alike). F1 and F2 only report their push, so they count as down for that one frame.
 std::set<int> KeysSeen() {
     std::set<int> down;
     const CInputManager* input = CInputManager::GetInstance();
     for (int k = 0; k < kInputKeyCount; ++k)
-        if (input->IsPushed(k) || (input->IsHeld(k) && !input->IsReleased(k))) down.insert(kKeys[k].code);
+        if (input->IsPushed(k) || (input->IsHeld(k) && !input->IsReleased(k))) down.insert(kGameKeyCodes[k]);
     if (input->IsFunctionKeyPushed(1)) down.insert(plat::kKeyF1);
     if (input->IsFunctionKeyPushed(2)) down.insert(plat::kKeyF2);
     return down;
@@ -158,12 +153,6 @@ bool ParsePlayStageFrame(const std::string& text, int& value) {
     return true;
 }
 
-std::string PlayStageKeyName(int scanCode) {
-    for (const KeyName& k : kKeys)
-        if (scanCode == k.code) return k.name;
-    return "?";
-}
-
 bool LoadPlayStageReplay(PlayStageOptions& o, std::string& error) {
     if (o.replayPath.empty()) return true;
     std::string text;
@@ -181,16 +170,10 @@ bool LoadPlayStageReplay(PlayStageOptions& o, std::string& error) {
     o.lives = recording.lives;
     o.seed = recording.seed;
     o.headless = true;
-    o.holds = PlayRecordingHolds(recording);
+    o.holds = KeyChangesToHolds(recording.changes);
     // A play that never closes stops a minute after the last change.
     if (o.frames < 0) o.frames = PlayRecordingLastFrame(recording) + 3600;
     return true;
-}
-
-int PlayStageKeyCode(const std::string& name) {
-    for (const KeyName& k : kKeys)
-        if (name == k.name) return k.code;
-    return -1;
 }
 
 bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, std::string& error) {
@@ -255,7 +238,7 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     recording.mode = o.mode;
     recording.lives = o.lives;
     recording.seed = o.seed;
-    CPlayRecorder recorder;
+    CKeyRecorder recorder;
     o.stagePath = std::filesystem::absolute(o.stagePath).string();
     elSystem::Reset();
     InstallGameHooks();
@@ -284,9 +267,7 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
         plat::HeadlessBackend* hb = plat::CurrentHeadless();
         if (!hb || !host || startFrame < 0) return;
         const int f = frame - startFrame;
-        std::set<int> want;
-        for (const PlayStageKeyHold& h : o.holds)
-            if (f >= h.from && f <= h.to) want.insert(h.scanCode);
+        const std::set<int> want = KeysHeldAt(o.holds, f);
         for (int code : down)
             if (!want.count(code)) hb->KeyUp(static_cast<uint16_t>(code));
         for (int code : want)

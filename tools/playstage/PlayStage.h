@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-// The last frame of play a run, a key or a recorded change may name (about 46 hours of play):
-// larger numbers are refused as mistakes rather than wrapped round.
-inline constexpr int kMaxPlayStageFrame = 10'000'000;
+#include "engine/KeyScript.h"
 
-struct PlayStageKeyHold {
-    int from = 0, to = 0;  // frames of play, both included
-    int scanCode = 0;
-};
+// A key held over frames of play, both included.
+using PlayStageKeyHold = KeyHold;
+
+// The last frame of play a run, a key or a recorded change may name: larger numbers are refused
+// as mistakes rather than wrapped round.
+inline constexpr int kMaxPlayStageFrame = kMaxKeyScriptFrame;
 
 struct PlayStageOptions {
     std::string stagePath;
@@ -51,10 +51,6 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& opt
 bool ParsePlayStageInt(const std::string& text, int& value);
 // A frame number: a whole decimal number from 0 to kMaxPlayStageFrame.
 bool ParsePlayStageFrame(const std::string& text, int& value);
-// The scan code of a key name (Up Down Left Right Z X Space F1 F2), -1 for any other name.
-int PlayStageKeyCode(const std::string& name);
-// The name of a scan code of the keys above ("?" for any other).
-std::string PlayStageKeyName(int scanCode);
 // With a recording to replay: reads it and takes its stage (unless one was given), mode, lives,
 // seed and keys, and plays headless; false with a message when it cannot be read.
 bool LoadPlayStageReplay(PlayStageOptions& options, std::string& error);

@@ -1,7 +1,5 @@
 #include "tools/playstage/Recording.h"
 
-#include <climits>
-#include <map>
 #include <sstream>
 
 std::string FormatPlayRecording(const PlayRecording& r) {
@@ -11,8 +9,8 @@ std::string FormatPlayRecording(const PlayRecording& r) {
     out << "mode " << r.mode << "\n";
     out << "lives " << r.lives << "\n";
     out << "seed " << r.seed << "\n";
-    for (const PlayKeyChange& c : r.changes)
-        out << c.frame << " " << PlayStageKeyName(c.scanCode) << " " << (c.down ? "down" : "up") << "\n";
+    for (const KeyChange& c : r.changes)
+        out << c.frame << " " << KeyScriptName(c.scanCode) << " " << (c.down ? "down" : "up") << "\n";
     return out.str();
 }
 
@@ -20,9 +18,8 @@ bool ParsePlayRecording(const std::string& text, PlayRecording& r, std::string& 
     r = PlayRecording();
     std::istringstream in(text);
     std::string line;
-    std::set<int> down;
+    CKeyChangeReader reader;
     bool haveStage = false;
-    int lastFrame = 0;
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto fail = [&](const std::string& what) {
@@ -50,24 +47,8 @@ bool ParsePlayRecording(const std::string& text, PlayRecording& r, std::string& 
             (first == "mode" ? r.mode : first == "lives" ? r.lives : r.seed) = value;
             continue;
         }
-        PlayKeyChange change;
-        if (!ParsePlayStageInt(first, change.frame) || change.frame < 0) return fail("bad frame " + first);
-        if (change.frame > kMaxPlayStageFrame)
-            return fail("frame " + first + " is beyond the last frame a play may have (" +
-                        std::to_string(kMaxPlayStageFrame) + ")");
-        if (change.frame < lastFrame) return fail("frame " + first + " comes before an earlier change");
-        change.scanCode = PlayStageKeyCode(second);
-        if (change.scanCode < 0) return fail("unknown key " + second);
-        if (third != "down" && third != "up") return fail("a change is down or up, not " + third);
-        if (!extra.empty()) return fail("more than a change on the line");
-        change.down = third == "down";
-        if (change.down == (down.count(change.scanCode) > 0))
-            return fail(std::string(second).append(" is already ").append(third));
-        if (change.down)
-            down.insert(change.scanCode);
-        else
-            down.erase(change.scanCode);
-        lastFrame = change.frame;
+        KeyChange change;
+        if (!reader.Read(line, change, error)) return fail(error);
         r.changes.push_back(change);
     }
     if (!haveStage) {
@@ -77,28 +58,4 @@ bool ParsePlayRecording(const std::string& text, PlayRecording& r, std::string& 
     return true;
 }
 
-std::vector<PlayStageKeyHold> PlayRecordingHolds(const PlayRecording& r) {
-    std::vector<PlayStageKeyHold> holds;
-    std::map<int, int> since;  // scan code -> frame it went down
-    for (const PlayKeyChange& c : r.changes) {
-        if (c.down) {
-            since[c.scanCode] = c.frame;
-        } else if (const auto it = since.find(c.scanCode); it != since.end()) {
-            // Down and up at the same frame cannot come from a recording; such a key is never seen.
-            if (c.frame > it->second) holds.push_back({it->second, c.frame - 1, c.scanCode});
-            since.erase(it);
-        }
-    }
-    for (const auto& [code, from] : since) holds.push_back({from, INT_MAX, code});
-    return holds;
-}
-
 int PlayRecordingLastFrame(const PlayRecording& r) { return r.changes.empty() ? 0 : r.changes.back().frame; }
-
-void CPlayRecorder::NoteFrame(int frame, const std::set<int>& down) {
-    for (int code : held)
-        if (!down.count(code)) changes.push_back({frame, code, false});
-    for (int code : down)
-        if (!held.count(code)) changes.push_back({frame, code, true});
-    held = down;
-}

@@ -16,43 +16,22 @@
 // the first frame of play, every frame a fixed 1/60 s; a key is down from its "down" frame up to
 // the frame before its "up" (or to the end of the play). Changes come in frame order, and each one changes
 // the key: a second "down" without an "up" between is a mistake.
-#include <set>
 #include <string>
 #include <vector>
 
 #include "tools/playstage/PlayStage.h"
-
-struct PlayKeyChange {
-    int frame = 0;
-    int scanCode = 0;
-    bool down = false;
-};
 
 struct PlayRecording {
     std::string stagePath;
     int mode = 3;
     int lives = 0;
     int seed = 1;
-    std::vector<PlayKeyChange> changes;
+    std::vector<KeyChange> changes;
 };
 
 // The recording as text, in the form above.
 std::string FormatPlayRecording(const PlayRecording& recording);
 // Reads the text; false with the line and what is wrong with it.
 bool ParsePlayRecording(const std::string& text, PlayRecording& recording, std::string& error);
-// The changes as held keys, the way the player feeds scripted keys.
-std::vector<PlayStageKeyHold> PlayRecordingHolds(const PlayRecording& recording);
 // The last frame a change happens at (0 for none).
 int PlayRecordingLastFrame(const PlayRecording& recording);
-
-// Notes the keys down at each frame of play and keeps the changes.
-class CPlayRecorder {
-  public:
-    // `down` holds the scan codes down during `frame`; frames come in order.
-    void NoteFrame(int frame, const std::set<int>& down);
-    const std::vector<PlayKeyChange>& Changes() const { return changes; }
-
-  private:
-    std::set<int> held;
-    std::vector<PlayKeyChange> changes;
-};
