@@ -361,12 +361,12 @@ CMissilry::CMissilry(CStage* ownerStage, double px, double py, double velocityX,
     vy = velocityY;
     ay = 180.0;
     SetSpeedLimits(*this, 200.0, 500.0);
-    SetPhase(0);
+    SetPhase(kPhaseDropped);
     phaseFrames += RandomRange(0, 5);
     sprite = cells_[0];
 }
 
-void CMissilry::SetPhase(int p) {
+void CMissilry::SetPhase(Phase p) {
     phase = p;
     phaseFrames = 0.0;
 }
@@ -374,9 +374,9 @@ void CMissilry::SetPhase(int p) {
 void CMissilry::Move() {
     PlainMove(*this);
     if (TouchesMap(*this)) Kill();
-    if (phase == 0) {
+    if (phase == kPhaseDropped) {
         if (phaseFrames > 50) {
-            SetPhase(1);
+            SetPhase(kPhaseIgnited);
             PlaySE(SoundId::kWind1);
             ax = direction == 0 ? -1200.0 : 1200.0;
             ay = -240.0;
@@ -400,7 +400,7 @@ void CMissilry::Kill() {
 
 void CMissilry::Draw() {
     int cell = 0;
-    if (phase == 1) cell = phaseFrames < 6 ? 1 : (static_cast<int>(phaseFrames) % 4 <= 1 ? 2 : 3);
+    if (phase == kPhaseIgnited) cell = phaseFrames < 6 ? 1 : (static_cast<int>(phaseFrames) % 4 <= 1 ? 2 : 3);
     sprite = cells_[cell];
     imageX = centerX + (direction == 0 ? 20.0 : -20.0);
     imageY = centerY;

@@ -117,14 +117,15 @@ class CIceBeam : public CBeamShot {
 class CMissilry : public CShotBase {
   public:
     CMissilry(CStage* owner, double x, double y, double vx, double vy, bool heroSide, int direction);
-    void SetPhase(int p);
+    enum Phase { kPhaseDropped = 0, kPhaseIgnited = 1 };
+    void SetPhase(Phase p);
     void Move() override;
     void Draw() override;
     void Kill() override;
     int Collide(IBase* other) override;
     int ReceiveAttack(AttackInfo attack) override;
 
-    int phase = 0;  // 0 dropped, 1 ignited
+    Phase phase = kPhaseDropped;
     double phaseFrames = 0;
     int direction = 0;  // 0 flying left, 1 right
 
