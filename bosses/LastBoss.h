@@ -155,7 +155,16 @@ class CDevilBar : public CPatternEnemy, public IAttackable {
 
   private:
     CLastBoss_Controller* Controller() const;
+    // One step of the state machine, handed to the state's own step.
     void StepState();
+    void StepEntrance(double t);
+    void StepHover(double t);
+    void StepDarkBall(double t);
+    void StepCutters(double t);
+    void StepSweep(double t);
+    void StepBombRain(double t);
+    void StepLeapAttack(double t);
+    void StepDefeat(double t);
     void StepMoveMode();
     void ChooseAttack();
     void ThrowCutters(double dy, double vy);
