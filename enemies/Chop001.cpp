@@ -1,4 +1,4 @@
-#include "enemies/BarFighter.h"
+#include "enemies/Chop001.h"
 
 #include <algorithm>
 #include <cmath>

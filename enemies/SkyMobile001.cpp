@@ -1,4 +1,4 @@
-#include "enemies/SkyMobile.h"
+#include "enemies/SkyMobile001.h"
 
 #include <algorithm>
 #include <cmath>
