@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 #include "bosses/BarManAttacks.h"
@@ -24,6 +25,18 @@ int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
 int CycleIndex(double t, int span) {
     const int n = 4 * span;
     return ((Trunc(t) % n + n) % n) / span;
+}
+
+// The dash sequence: four dashes across the screen, each followed by a pause, then the last dash.
+constexpr YellowState kDashSequence[] = {kYellowDash1,  kYellowPause1, kYellowDash2,
+                                         kYellowPause2, kYellowDash3,  kYellowPause3,
+                                         kYellowDash4,  kYellowPause4, kYellowLastDash};
+
+// The state after `s` in the dash sequence.
+YellowState NextInDashSequence(int s) {
+    for (size_t i = 0; i + 1 < std::size(kDashSequence); ++i)
+        if (kDashSequence[i] == s) return kDashSequence[i + 1];
+    return kYellowLastDash;
 }
 
 }  // namespace
@@ -392,7 +405,7 @@ void CBarManYellow::StepDashSequence() {
             ShowDashPose();
             if (wall || (dx < -900 && vx > 0) || (dx > 900 && vx < 0)) {
                 FaceHero();
-                SetYellowState(yellowState + 1);
+                SetYellowState(NextInDashSequence(yellowState));
             }
             break;
         case kYellowPause1:
@@ -400,7 +413,7 @@ void CBarManYellow::StepDashSequence() {
         case kYellowPause3:
         case kYellowPause4:
             ShowPose(1, 3, 1);
-            if (t > 36) SetYellowState(yellowState + 1);
+            if (t > 36) SetYellowState(NextInDashSequence(yellowState));
             break;
         case kYellowLastDash:
             ShowDashPose();
