@@ -202,25 +202,72 @@ void CBarManPink::Choose(double dx, double dy) {
 }
 
 void CBarManPink::UpdateAttack() {
+    switch (pinkState) {
+        case kPinkChoose:
+        case kPinkFall:
+            StepMoves();
+            break;
+        case kPinkHighHop:
+        case kPinkLowHop:
+        case kPinkHighHopBack:
+        case kPinkLowHopBack:
+        case kPinkSpin:
+        case kPinkStarThrown:
+            StepHops();
+            break;
+        case kPinkCrouchBigStar:
+        case kPinkBigStar:
+        case kPinkFollowThrough:
+            StepBigStar();
+            break;
+        case kPinkCrouchHigh:
+        case kPinkHighJump:
+        case kPinkHover:
+        case kPinkBombFan:
+        case kPinkBombFall:
+            StepBombRun();
+            break;
+        case kPinkCrouchWind:
+        case kPinkWind:
+        case kPinkWindRecover:
+        case kPinkStormRecover:
+            StepWind();
+            break;
+        case kPinkCrouchStorm:
+        case kPinkStorm:
+            StepStorm();
+            break;
+        default:
+            break;
+    }
+    const double step = GetFrameTime() * 60.0;
+    pinkStateTime += step;
+    soundTimer += step;
+    shotTimer += step;
+}
+
+// A whirring sound every few frames while the bar spins.
+void CBarManPink::Whirr() {
+    if (soundTimer > 4) {
+        soundTimer = 0;
+        PlaySE(SoundId::kAttack9);
+    }
+}
+
+// Most states end when the boss leaves the ground or after their frames.
+void CBarManPink::EndOnGround(double frames, int next) {
+    BrakeStop();
+    if (!onGround)
+        SetPinkState(kPinkFall);
+    else if (pinkStateTime > frames)
+        SetPinkState(next);
+}
+
+// Choosing the next move, and falling.
+void CBarManPink::StepMoves() {
     const double dx = GetDistanceXToHero();
     const double dy = GetDistanceYToHero();
     const double t = pinkStateTime;
-    const double step = GetFrameTime() * 60.0;
-    // A whirring sound every few frames while the bar spins.
-    auto whirr = [&] {
-        if (soundTimer > 4) {
-            soundTimer = 0;
-            PlaySE(SoundId::kAttack9);
-        }
-    };
-    // Most states end when the boss leaves the ground or after their frames.
-    auto grounded = [&](double frames, int next) {
-        BrakeStop();
-        if (!onGround)
-            SetPinkState(kPinkFall);
-        else if (t > frames)
-            SetPinkState(next);
-    };
     switch (pinkState) {
         case kPinkChoose:
         case kPinkFall:
@@ -235,6 +282,15 @@ void CBarManPink::UpdateAttack() {
                 Choose(dx, dy);
             }
             break;
+        default:
+            break;
+    }
+}
+
+// The hops, the spin at the top of a high one and the star it throws.
+void CBarManPink::StepHops() {
+    const double t = pinkStateTime;
+    switch (pinkState) {
         case kPinkHighHop:
         case kPinkLowHop:
         case kPinkHighHopBack:
@@ -259,21 +315,39 @@ void CBarManPink::UpdateAttack() {
             ShowPose(1, 1, 2);
             if (onGround) SetPinkState(kPinkChoose);
             break;
+        default:
+            break;
+    }
+}
+
+// The big star thrown from a crouch.
+void CBarManPink::StepBigStar() {
+    const double t = pinkStateTime;
+    switch (pinkState) {
         case kPinkCrouchBigStar:
             ShowPose(1, 5, 4);
-            grounded(40, kPinkBigStar);
+            EndOnGround(40, kPinkBigStar);
             break;
         case kPinkBigStar:
             ShowPose(2, 0, 5);
-            grounded(50, kPinkFollowThrough);
+            EndOnGround(50, kPinkFollowThrough);
             break;
         case kPinkFollowThrough:
             ShowPose(2, 0, 4, 0, t);
-            grounded(20, kPinkChoose);
+            EndOnGround(20, kPinkChoose);
             break;
+        default:
+            break;
+    }
+}
+
+// The high jump, the hover that drops bombs and the fan of bombs at its end.
+void CBarManPink::StepBombRun() {
+    const double t = pinkStateTime;
+    switch (pinkState) {
         case kPinkCrouchHigh:
             ShowPose(1, 5, 3);
-            grounded(8, kPinkHighJump);
+            EndOnGround(8, kPinkHighJump);
             break;
         case kPinkHighJump:
             ShowPose(1, 1, 2);
@@ -290,7 +364,7 @@ void CBarManPink::UpdateAttack() {
             ShowPose(1, m < 8 ? 3 : (m >= 30 && m < 38) ? 5 : 4, 2, 0, t * 0.83);
             FaceHero();
             ax = 250 * FacingSign();
-            whirr();
+            Whirr();
             if (shotTimer > 40 && t < 220) {
                 shotTimer = 0;
                 PlaySE(SoundId::kThrow);
@@ -316,14 +390,23 @@ void CBarManPink::UpdateAttack() {
             BrakeStop();
             if (onGround) SetPinkState(kPinkChoose);
             break;
+        default:
+            break;
+    }
+}
+
+// The wind, and the recovery from the wind or the storm.
+void CBarManPink::StepWind() {
+    const double t = pinkStateTime;
+    switch (pinkState) {
         case kPinkCrouchWind:
             ShowPose(1, 5, 4);
-            grounded(40, kPinkWind);
+            EndOnGround(40, kPinkWind);
             break;
         case kPinkWind:
             ShowPose(1, 5, 5, 0, t * 0.4);
             BrakeStop();
-            whirr();
+            Whirr();
             if (!onGround)
                 SetPinkState(kPinkFall);
             else if (t > 60)
@@ -338,6 +421,15 @@ void CBarManPink::UpdateAttack() {
             else if (t > (pinkState == kPinkWindRecover ? 20 : 45))
                 BackToFree();
             break;
+        default:
+            break;
+    }
+}
+
+// The star storm.
+void CBarManPink::StepStorm() {
+    const double t = pinkStateTime;
+    switch (pinkState) {
         case kPinkCrouchStorm:
             ShowPose(1, 5, 4);
             BrakeStop();
@@ -351,7 +443,7 @@ void CBarManPink::UpdateAttack() {
         case kPinkStorm:
             ShowPose(1, 5, 5, 0, t * 0.4);
             BrakeStop();
-            whirr();
+            Whirr();
             if (shotTimer > 18) {
                 shotTimer = 0;
                 StormStar();
@@ -364,7 +456,4 @@ void CBarManPink::UpdateAttack() {
         default:
             break;
     }
-    pinkStateTime += step;
-    soundTimer += step;
-    shotTimer += step;
 }

@@ -66,6 +66,15 @@ class CBarManPink : public CBarManBase {
     double GetBarEffectTime() override { return pinkStateTime; }
 
   private:
+    // The steps of the attack machine, one per move or attack.
+    void StepMoves();
+    void StepHops();
+    void StepBigStar();
+    void StepBombRun();
+    void StepWind();
+    void StepStorm();
+    void Whirr();
+    void EndOnGround(double frames, int next);
     void Choose(double dx, double dy);
     // The model took over: the wind stops and a storm gives the weather back.
     void EndWind();

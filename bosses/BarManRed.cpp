@@ -192,6 +192,53 @@ void CBarManRed::Decide(double dx, double dy) {
 }
 
 void CBarManRed::UpdateAttack() {
+    switch (redState) {
+        case kRedDecide:
+        case kRedAirborne:
+        case kRedRun:
+        case kRedBackOff:
+        case kRedHop:
+        case kRedWallHop:
+        case kRedBackHop:
+            StepMoves();
+            break;
+        case kRedReadySwing:
+        case kRedSwing:
+        case kRedDashSwing:
+        case kRedReadyDash:
+        case kRedDash:
+            StepSwings();
+            break;
+        case kRedUpperStrike:
+        case kRedCrouch:
+        case kRedWhirl:
+        case kRedFall:
+        case kRedLanding:
+            StepUpperStrikes();
+            break;
+        case kRedHover:
+        case kRedDive:
+        case kRedDiveLanding:
+            StepDive();
+            break;
+        case kRedBrace:
+        case kRedCharge:
+        case kRedChargeStop:
+        case kRedLunge:
+        case kRedBrake:
+            StepCharge();
+            break;
+        case kRedFire:
+            StepFire();
+            break;
+        default:
+            break;
+    }
+    redStateTime += GetFrameTime() * 60.0;
+}
+
+// Deciding, running, backing off and hopping.
+void CBarManRed::StepMoves() {
     const double dx = GetDistanceXToHero();
     const double dy = GetDistanceYToHero();
     const double t = redStateTime;
@@ -245,6 +292,17 @@ void CBarManRed::UpdateAttack() {
             ShowPose(1, 5, 1);
             if (onGround && t > 8) SetRedState(kRedDecide);
             break;
+        default:
+            break;
+    }
+}
+
+// The swing where it stands and the dash that ends in a swing.
+void CBarManRed::StepSwings() {
+    const double dx = GetDistanceXToHero();
+    const double t = redStateTime;
+    const bool wall = touchLeft || touchRight;
+    switch (redState) {
         case kRedReadySwing:
             ShowPose(1, 5, 4);
             if (BrakeOnGround() && t > 27) {
@@ -274,6 +332,15 @@ void CBarManRed::UpdateAttack() {
             }
             break;
         }
+        default:
+            break;
+    }
+}
+
+// The upper strike, and the whirl up at a hero above with its fall.
+void CBarManRed::StepUpperStrikes() {
+    const double t = redStateTime;
+    switch (redState) {
         case kRedUpperStrike:
             ShowPose(1, t <= 4 ? 0 : t <= 8 ? 1 : 2, 4);
             if (!redOnce && t > 4) {
@@ -304,6 +371,16 @@ void CBarManRed::UpdateAttack() {
             ShowPose(1, 3, 1);
             if (BrakeOnGround() && t > 20) BackToFree();
             break;
+        default:
+            break;
+    }
+}
+
+// The hover over the hero and the dive onto him.
+void CBarManRed::StepDive() {
+    const double dx = GetDistanceXToHero();
+    const double t = redStateTime;
+    switch (redState) {
         case kRedHover:
             if (t < 20)
                 ShowPose(1, 4, 1, 0.6 * t);
@@ -333,6 +410,17 @@ void CBarManRed::UpdateAttack() {
                 }
             }
             break;
+        default:
+            break;
+    }
+}
+
+// The braced charge, the lunge at its end and the brake.
+void CBarManRed::StepCharge() {
+    const double dx = GetDistanceXToHero();
+    const double t = redStateTime;
+    const bool wall = touchLeft || touchRight;
+    switch (redState) {
         case kRedBrace:
             ShowPose(1, 5, 4);
             FaceHero();
@@ -368,6 +456,15 @@ void CBarManRed::UpdateAttack() {
             ShowPose(2, 1, 5);
             if (BrakeOnGround() && t > 60) BackToFree();
             break;
+        default:
+            break;
+    }
+}
+
+// The fire frame thrown along the ground.
+void CBarManRed::StepFire() {
+    const double t = redStateTime;
+    switch (redState) {
         case kRedFire:
             if (t <= 20)
                 ShowPose(2, 1, 5);
@@ -389,7 +486,6 @@ void CBarManRed::UpdateAttack() {
         default:
             break;
     }
-    redStateTime += GetFrameTime() * 60.0;
 }
 
 bool CBarManRed::IsAttackImmune() {

@@ -60,6 +60,13 @@ class CBarManRed : public CBarManBase {
     void EnterAirborneState() override { SetRedState(kRedAirborne); }
 
   private:
+    // The steps of the attack machine, one per move or attack.
+    void StepMoves();
+    void StepSwings();
+    void StepUpperStrikes();
+    void StepDive();
+    void StepCharge();
+    void StepFire();
     enum Strike { kSwing, kDashSwing, kLunge, kUpper, kWhirlBox, kDiveBox };
     void MakeStrike(Strike which);
     void Decide(double dx, double dy);

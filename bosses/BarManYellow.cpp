@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 #include "bosses/BarManAttacks.h"
@@ -24,6 +25,18 @@ int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
 int CycleIndex(double t, int span) {
     const int n = 4 * span;
     return ((Trunc(t) % n + n) % n) / span;
+}
+
+// The dash sequence: four dashes across the screen, each followed by a pause, then the last dash.
+constexpr YellowState kDashSequence[] = {kYellowDash1,  kYellowPause1, kYellowDash2,
+                                         kYellowPause2, kYellowDash3,  kYellowPause3,
+                                         kYellowDash4,  kYellowPause4, kYellowLastDash};
+
+// The state after `s` in the dash sequence.
+YellowState NextInDashSequence(int s) {
+    for (size_t i = 0; i + 1 < std::size(kDashSequence); ++i)
+        if (kDashSequence[i] == s) return kDashSequence[i + 1];
+    return kYellowLastDash;
 }
 
 }  // namespace
@@ -246,16 +259,69 @@ void CBarManYellow::Decide(double dx) {
 }
 
 void CBarManYellow::UpdateAttack() {
+    switch (yellowState) {
+        case kYellowDecide:
+        case kYellowAirborne:
+        case kYellowRun:
+        case kYellowBackOff:
+            StepMoves();
+            break;
+        case kYellowReady:
+        case kYellowReadyFast:
+        case kYellowRush:
+        case kYellowRushFast:
+        case kYellowStop:
+            StepRush();
+            break;
+        case kYellowDashCall:
+        case kYellowDash1:
+        case kYellowDash2:
+        case kYellowDash3:
+        case kYellowDash4:
+        case kYellowPause1:
+        case kYellowPause2:
+        case kYellowPause3:
+        case kYellowPause4:
+        case kYellowLastDash:
+        case kYellowLeap:
+        case kYellowSlam:
+        case kYellowLanding:
+            StepDashSequence();
+            break;
+        case kYellowLightning:
+        case kYellowStorm:
+            StepThunder();
+            break;
+        case kYellowBackHop:
+        case kYellowRushToStrike:
+        case kYellowStrikes:
+        case kYellowStrikesEnd:
+            StepStrikes();
+            break;
+        case kYellowCrouch:
+        case kYellowJumpAtHero:
+        case kYellowFallingSlam:
+        case kYellowSlamLanding:
+            StepJumps();
+            break;
+        default:
+            break;
+    }
+    yellowStateTime += GetFrameTime() * 60.0;
+}
+
+// The pose of a dash, cycling every three frames.
+void CBarManYellow::ShowDashPose() {
+    static const int kColumns[4] = {0, 1, 0, 2};
+    ShowPose(1, kColumns[CycleIndex(yellowStateTime, 3)], 1);
+}
+
+// Deciding, running in and backing off.
+void CBarManYellow::StepMoves() {
     const double dx = GetDistanceXToHero();
     const double t = yellowStateTime;
     const bool wall = touchLeft || touchRight;
     const bool right = facing == 1;
-    IBase* hero = GetHero();
-    const double heroX = hero ? hero->centerX : centerX;
-    auto dashPose = [&] {
-        static const int kColumns[4] = {0, 1, 0, 2};
-        ShowPose(1, kColumns[CycleIndex(t, 3)], 1);
-    };
     switch (yellowState) {
         case kYellowDecide:
         case kYellowAirborne:
@@ -283,6 +349,16 @@ void CBarManYellow::UpdateAttack() {
             if (StillOnGround() && t > 15 && (farAhead || behind || t > 60 || wall)) LeaveMostlyDeciding(90);
             break;
         }
+        default:
+            break;
+    }
+}
+
+// The rush: ready, rush and stop.
+void CBarManYellow::StepRush() {
+    const double t = yellowStateTime;
+    const bool wall = touchLeft || touchRight;
+    switch (yellowState) {
         case kYellowReady:
         case kYellowReadyFast:
             ShowPose(1, 3, 1);
@@ -303,6 +379,17 @@ void CBarManYellow::UpdateAttack() {
             FaceHero();
             if (BrakeOnGround() && t > 15) LeaveMostlyDeciding(84);
             break;
+        default:
+            break;
+    }
+}
+
+// The dash sequence: the call, four dashes with pauses, the last dash, the leap and the slam.
+void CBarManYellow::StepDashSequence() {
+    const double dx = GetDistanceXToHero();
+    const double t = yellowStateTime;
+    const bool wall = touchLeft || touchRight;
+    switch (yellowState) {
         case kYellowDashCall:
             if (t < 30)
                 ShowPose(2, 0, 4, 0, t);
@@ -315,10 +402,10 @@ void CBarManYellow::UpdateAttack() {
         case kYellowDash2:
         case kYellowDash3:
         case kYellowDash4:
-            dashPose();
+            ShowDashPose();
             if (wall || (dx < -900 && vx > 0) || (dx > 900 && vx < 0)) {
                 FaceHero();
-                SetYellowState(yellowState + 1);
+                SetYellowState(NextInDashSequence(yellowState));
             }
             break;
         case kYellowPause1:
@@ -326,10 +413,10 @@ void CBarManYellow::UpdateAttack() {
         case kYellowPause3:
         case kYellowPause4:
             ShowPose(1, 3, 1);
-            if (t > 36) SetYellowState(yellowState + 1);
+            if (t > 36) SetYellowState(NextInDashSequence(yellowState));
             break;
         case kYellowLastDash:
-            dashPose();
+            ShowDashPose();
             if (wall || (vx > 0 && dx < 400) || (vx < 0 && dx > -400)) {
                 FaceHero();
                 SetYellowState(kYellowLeap);
@@ -365,6 +452,17 @@ void CBarManYellow::UpdateAttack() {
             }
             if (t > 70) SetYellowState(kYellowDecide);
             break;
+        default:
+            break;
+    }
+}
+
+// The lightning: three bolts at the hero, or the storm of eight.
+void CBarManYellow::StepThunder() {
+    const double t = yellowStateTime;
+    IBase* hero = GetHero();
+    const double heroX = hero ? hero->centerX : centerX;
+    switch (yellowState) {
         case kYellowLightning:
             ShowPose(2, 5, 3);
             FaceHero();
@@ -389,6 +487,18 @@ void CBarManYellow::UpdateAttack() {
             else if (thunderCount < 8 && t > 40 && Trunc(t - 40) / 25 >= thunderCount)
                 CallBolt(Roll(Trunc(heroX - 96), Trunc(heroX + 72)));
             break;
+        default:
+            break;
+    }
+}
+
+// The back hop, the rush to the hero and the burst of strikes.
+void CBarManYellow::StepStrikes() {
+    const double dx = GetDistanceXToHero();
+    const double t = yellowStateTime;
+    const bool wall = touchLeft || touchRight;
+    const bool right = facing == 1;
+    switch (yellowState) {
         case kYellowBackHop:
             if (t < 6 * kPi)
                 ShowPose(1, 4, 1, -t / 3.0);
@@ -404,7 +514,7 @@ void CBarManYellow::UpdateAttack() {
             }
             break;
         case kYellowRushToStrike:
-            dashPose();
+            ShowDashPose();
             if (!StillOnGround()) break;
             if (wall || (vx > 0 && dx < 148) || (vx < 0 && dx > -148)) {
                 FaceHero();
@@ -430,6 +540,15 @@ void CBarManYellow::UpdateAttack() {
             ShowPose(2, 5, 1);
             if (BrakeOnGround() && t > 30) BackToFree();
             break;
+        default:
+            break;
+    }
+}
+
+// The chain of jumps at the hero, each ending in a slam.
+void CBarManYellow::StepJumps() {
+    const double t = yellowStateTime;
+    switch (yellowState) {
         case kYellowCrouch:
             ShowPose(1, 5, 3);
             FaceHero();
@@ -479,7 +598,6 @@ void CBarManYellow::UpdateAttack() {
         default:
             break;
     }
-    yellowStateTime += GetFrameTime() * 60.0;
 }
 
 bool CBarManYellow::IsAttackImmune() { return IsDashing() || yellowState == kYellowFallingSlam; }

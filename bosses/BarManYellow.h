@@ -82,6 +82,14 @@ class CBarManYellow : public CBarManBase {
     void DrawOverlay() override;
 
   private:
+    // The steps of the attack machine, one per move or attack.
+    void StepMoves();
+    void StepRush();
+    void StepDashSequence();
+    void StepThunder();
+    void StepStrikes();
+    void StepJumps();
+    void ShowDashPose();
     void Decide(double dx);
     void RaisePillars();
     void CallBolt(double x);

@@ -51,7 +51,7 @@ void SetRect(IBase& o, double w, double h) {
 
 CFallingRock::CFallingRock(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
-    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false) {
+    : CFragileShot(ownerStage, px, py, 900, heroSide, !heroSide, false) {
     SetAttackInfo(ShotAttack(10, 320.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 14.0);
     vx = velocityX;
@@ -97,17 +97,6 @@ void CFallingRock::Break() {
     ShowEffect(kEffectBreakRock);
     PlaySE(SoundId::kShock5);
     Kill();
-}
-
-int CFallingRock::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r != kHitImmune) Break();
-    return r;
-}
-
-int CFallingRock::ReceiveAttack(AttackInfo) {
-    Break();
-    return kHitDefeated;
 }
 
 // ---- CGrandFrame ----

@@ -4,22 +4,21 @@
 // ground marker, the sniper's invisible line drawn as a streak, the shot that stops and bursts
 // into five, and the snaking wave. Each is a CShotBase; the boss registers it and forgets it.
 #include "enemies/EnemyPattern.h"
+#include "enemies/EnemyShots.h"
 #include "play/CommonShots.h"
 
 // A rock from the sky (the green boss and the rock weather): it keeps its own speed on map
 // contact, bounces once off the floor with a random sideways speed, then falls through.
-class CFallingRock : public CShotBase {
+class CFallingRock : public CFragileShot {
   public:
     CFallingRock(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
     void Move() override;
     void Draw() override;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
 
     double spin = 0;
 
-  private:
-    void Break();
+  protected:
+    void Break() override;
 };
 
 // Fire that runs along the floor, pressed down onto it. It bursts on a wall and, once it has run

@@ -186,7 +186,6 @@ void CDevilBar::SetMoveMode(int m) {
     moveMode = m;
     moveFrames = 0;
     switch (m) {
-        case 1:
         case kMoveTurnRight:
         case kMoveTurnLeft:
             ax = -3 * vx;
@@ -316,7 +315,49 @@ void CDevilBar::LandDive() {
 
 void CDevilBar::StepState() {
     const double t = stateFrames;
-    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
+    switch (state) {
+        case kDevilDrop:
+        case kDevilRest:
+        case kDevilGlide:
+        case kDevilRoar:
+            StepEntrance(t);
+            break;
+        case kDevilHover:
+            StepHover(t);
+            break;
+        case kDevilRecoil:
+            if (t > 30) SetState(kDevilHover);
+            break;
+        case kDevilDarkBall:
+            StepDarkBall(t);
+            break;
+        case kDevilCutters:
+            StepCutters(t);
+            break;
+        case kDevilSweep:
+            StepSweep(t);
+            break;
+        case kDevilBombRain:
+            StepBombRain(t);
+            break;
+        case kDevilLeap:
+        case kDevilDive:
+        case kDevilLanded:
+        case kDevilRise:
+            StepLeapAttack(t);
+            break;
+        case kDevilDefeat:
+        case kDevilCoreDrop:
+        case kDevilRoll:
+            StepDefeat(t);
+            break;
+        default:
+            break;
+    }
+}
+
+// The drop in, the rest on the floor, the glide to the screen's middle and the roar.
+void CDevilBar::StepEntrance(double t) {
     switch (state) {
         case kDevilDrop:
             ignoresMap = t < 60;
@@ -346,7 +387,7 @@ void CDevilBar::StepState() {
                 y -= 20;
             }
             break;
-        case kDevilRoar:
+        default:  // kDevilRoar
             if (t > 20 && !stepDone[0]) {
                 stepDone[0] = true;
                 PlaySE(SoundId::kGun3);
@@ -361,73 +402,85 @@ void CDevilBar::StepState() {
                 SetMoveMode(kMoveDriftLeft);
             }
             break;
-        case kDevilHover: {
-            UpdateThunderRain();
-            const double wait = hitPoints > 70 ? 180 : hitPoints > 30 ? 140 : 105;
-            if (t > wait) {
-                ChooseAttack();
-            } else if (leapCooldown > 210 && std::fabs(GetDistanceXToHero()) < 16 && GetHero()) {
-                leapCooldown = 0;
-                PlaySE(SoundId::kThunder);
-                SetState(kDevilLeap);
-                SetMoveMode(kMoveLeap);
-                if (hitPoints <= 50) {
-                    PlaySE(SoundId::kIce5);
-                    ThrowCutters(-20, -100.0);
-                }
-            }
-            break;
+    }
+}
+
+// Hovering between attacks: the next attack when the wait is over, a leap onto a hero below.
+void CDevilBar::StepHover(double t) {
+    UpdateThunderRain();
+    const double wait = hitPoints > 70 ? 180 : hitPoints > 30 ? 140 : 105;
+    if (t > wait) {
+        ChooseAttack();
+    } else if (leapCooldown > 210 && std::fabs(GetDistanceXToHero()) < 16 && GetHero()) {
+        leapCooldown = 0;
+        PlaySE(SoundId::kThunder);
+        SetState(kDevilLeap);
+        SetMoveMode(kMoveLeap);
+        if (hitPoints <= 50) {
+            PlaySE(SoundId::kIce5);
+            ThrowCutters(-20, -100.0);
         }
-        case kDevilRecoil:
-            if (t > 30) SetState(kDevilHover);
-            break;
-        case kDevilDarkBall:
-            if (t > 20) {
-                const int chance = hitPoints <= 30 ? 35 : hitPoints <= 70 ? 20 : 0;
-                const double aim = angleToHero;
-                const double ballX = centerX, ballY = centerY;
-                SetState(RandomRange(0, 99) < chance ? kDevilDarkBall : kDevilHover);
-                PlaySE(SoundId::kGun3);
-                const double v = (100 - hitPoints) * 1.7 + 220.0;
-                AddChild(
-                    new CBigDarkBall(owner, ballX, ballY, v * std::cos(aim), v * std::sin(aim), false, this));
-            }
-            break;
-        case kDevilCutters:
-            if (t > 28 && !stepDone[0]) {
-                stepDone[0] = true;
-                PlaySE(SoundId::kIce5);
-                ThrowCutters(-20, -100.0);
-            }
-            if (t > 35) {
-                SetState(kDevilHover);
-                ThrowCutters(20, 100.0);
-            }
-            break;
-        case kDevilSweep:
-            if (step < 8 && t > 12.0 * (step + 1)) {
-                DropThunder(std::trunc(sr.left + kSweep[step] * (sr.right - sr.left)) - 12);
-                if (step == 4) PlaySE(SoundId::kThunder);
-                ++step;
-            } else if (step == 8 && t > 108) {
-                SetState(kDevilHover);
-                rainCharge = -120.0;
-            }
-            break;
-        case kDevilBombRain:
-            if (step == 0 && t > 7) {
-                PlaySE(SoundId::kIce5);
-                rainSide = GetDistanceXToHero() < 0 ? 0 : 1;
-                ++step;
-            } else if (step >= 1 && step <= 6 && t > 7.0 * (step + 1)) {
-                const int bx = RandomRange(static_cast<int>(sr.left + 64), static_cast<int>(sr.right - 80));
-                const int by = RandomRange(static_cast<int>(sr.top + 64), static_cast<int>(sr.bottom - 80));
-                AddChild(new CLightBeforeBomb(owner, bx, by, rainSide));
-                ++step;
-            } else if (step == 7 && t > 60) {
-                SetState(kDevilHover);
-            }
-            break;
+    }
+}
+
+// The dark ball at the hero, sometimes thrown again at once when hurt.
+void CDevilBar::StepDarkBall(double t) {
+    if (t <= 20) return;
+    const int chance = hitPoints <= 30 ? 35 : hitPoints <= 70 ? 20 : 0;
+    const double aim = angleToHero;
+    const double ballX = centerX, ballY = centerY;
+    SetState(RandomRange(0, 99) < chance ? kDevilDarkBall : kDevilHover);
+    PlaySE(SoundId::kGun3);
+    const double v = (100 - hitPoints) * 1.7 + 220.0;
+    AddChild(new CBigDarkBall(owner, ballX, ballY, v * std::cos(aim), v * std::sin(aim), false, this));
+}
+
+// Two fans of cutters, upwards and then downwards.
+void CDevilBar::StepCutters(double t) {
+    if (t > 28 && !stepDone[0]) {
+        stepDone[0] = true;
+        PlaySE(SoundId::kIce5);
+        ThrowCutters(-20, -100.0);
+    }
+    if (t > 35) {
+        SetState(kDevilHover);
+        ThrowCutters(20, 100.0);
+    }
+}
+
+// Eight bolts across the screen, one every 12 frames.
+void CDevilBar::StepSweep(double t) {
+    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
+    if (step < 8 && t > 12.0 * (step + 1)) {
+        DropThunder(std::trunc(sr.left + kSweep[step] * (sr.right - sr.left)) - 12);
+        if (step == 4) PlaySE(SoundId::kThunder);
+        ++step;
+    } else if (step == 8 && t > 108) {
+        SetState(kDevilHover);
+        rainCharge = -120.0;
+    }
+}
+
+// Six lights that turn into bombs, at random points of the screen.
+void CDevilBar::StepBombRain(double t) {
+    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
+    if (step == 0 && t > 7) {
+        PlaySE(SoundId::kIce5);
+        rainSide = GetDistanceXToHero() < 0 ? 0 : 1;
+        ++step;
+    } else if (step >= 1 && step <= 6 && t > 7.0 * (step + 1)) {
+        const int bx = RandomRange(static_cast<int>(sr.left + 64), static_cast<int>(sr.right - 80));
+        const int by = RandomRange(static_cast<int>(sr.top + 64), static_cast<int>(sr.bottom - 80));
+        AddChild(new CLightBeforeBomb(owner, bx, by, rainSide));
+        ++step;
+    } else if (step == 7 && t > 60) {
+        SetState(kDevilHover);
+    }
+}
+
+// The leap up, the stomping dive, the landing and the rise back to the hover.
+void CDevilBar::StepLeapAttack(double t) {
+    switch (state) {
         case kDevilLeap:
             if (t > 24 || touchTop) {
                 SetState(kDevilDive);
@@ -458,12 +511,18 @@ void CDevilBar::StepState() {
                 SetMoveMode(kMoveRise);
             }
             break;
-        case kDevilRise:
+        default:  // kDevilRise
             if (hoverY > y || touchTop) {
                 SetState(kDevilHover);
                 SetMoveMode(RandomRange(0, 99) < 50 ? kMoveDriftLeft : kMoveDriftRight);
             }
             break;
+    }
+}
+
+// The defeat: bursts all over the body, the core drops and rolls, and the fight ends.
+void CDevilBar::StepDefeat(double t) {
+    switch (state) {
         case kDevilDefeat:
             SetMoveMode(kMoveKeep);
             if (t > 420) {
@@ -482,22 +541,17 @@ void CDevilBar::StepState() {
         case kDevilCoreDrop:
             if (onGround) SetState(kDevilRoll);
             break;
-        case kDevilRoll:
+        default:  // kDevilRoll
             BrakeStop();
             rollAngle += GetFrameTime() * vx * 0.038;
             if (t > 270 && !IsDead())
                 if (CLastBoss_Controller* boss = Controller()) boss->FinishFight();
-            break;
-        default:
             break;
     }
 }
 
 void CDevilBar::StepMoveMode() {
     switch (moveMode) {
-        case 1:
-            StopBothWays(*this);
-            break;
         case kMoveDriftLeft:
         case kMoveDriftRight: {
             bobPhase += Frames();

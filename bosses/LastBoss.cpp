@@ -79,7 +79,7 @@ CLastBoss_Controller::CLastBoss_Controller(CStage* ownerStage, double px, double
     drawPriority = 40;
     removeWhenOffScreen = false;
     UpdateCentre();
-    SetPhase(0);
+    SetPhase(kPhaseEntrance);
 }
 
 void CLastBoss_Controller::MakeFirstForm() {
@@ -104,10 +104,10 @@ void CLastBoss_Controller::Act() {
 
 bool CLastBoss_Controller::EntranceStep() {
     if (CNunoOtoko* form = GetNunoOtoko()) form->Update();
-    return phase != 0;
+    return phase != kPhaseEntrance;
 }
 
-void CLastBoss_Controller::SetPhase(int p) {
+void CLastBoss_Controller::SetPhase(Phase p) {
     phase = p;
     phaseFrames = 0.0;
 }
@@ -117,12 +117,12 @@ CNunoOtoko* CLastBoss_Controller::GetNunoOtoko() const { return static_cast<CNun
 CDevilBar* CLastBoss_Controller::GetDevilBar() const { return static_cast<CDevilBar*>(devilBar_.Get()); }
 
 void CLastBoss_Controller::OnNunoOtokoEntered() {
-    if (phase == 0) SetPhase(1);
+    if (phase == kPhaseEntrance) SetPhase(kPhaseFirstForm);
 }
 
 void CLastBoss_Controller::SpawnDevilBar() {
     CNunoOtoko* first = GetNunoOtoko();
-    if (phase != 1 || !first || !devilBar_.IsEmpty()) return;
+    if (phase != kPhaseFirstForm || !first || !devilBar_.IsEmpty()) return;
     const double px = (first->GetLeft() + first->GetRight()) * 0.5 - 32.0;
     const double py = (first->GetTop() + first->GetBottom()) * 0.5 - 24.0;
     auto* second = new CDevilBar(owner, px, py, this);
@@ -132,16 +132,16 @@ void CLastBoss_Controller::SpawnDevilBar() {
 
 void CLastBoss_Controller::RemoveNunoOtoko() {
     CNunoOtoko* first = GetNunoOtoko();
-    if (phase != 1 || !first) return;
-    SetPhase(2);
+    if (phase != kPhaseFirstForm || !first) return;
+    SetPhase(kPhaseSecondForm);
     InvokeKill(first);
     nunoOtoko_.Reset();
 }
 
 void CLastBoss_Controller::FinishFight() {
     CDevilBar* second = GetDevilBar();
-    if (phase != 2 || !second) return;
-    SetPhase(3);
+    if (phase != kPhaseSecondForm || !second) return;
+    SetPhase(kPhaseOver);
     InvokeKill(second);
     devilBar_.Reset();
     if (IPlaySceneServices* scene = GetSceneServices(owner)) scene->OnBossDefeated();

@@ -30,7 +30,9 @@ class CLastBoss_Controller : public IBoss {
     bool EntranceStep() override;
     bool IsFinalBoss() override { return true; }
 
-    void SetPhase(int p);
+    // The fight's phases, in order.
+    enum Phase { kPhaseEntrance = 0, kPhaseFirstForm = 1, kPhaseSecondForm = 2, kPhaseOver = 3 };
+    void SetPhase(Phase p);
     // The callbacks of the forms; each does nothing unless the phase and the forms fit.
     void OnNunoOtokoEntered();
     void SpawnDevilBar();
@@ -40,7 +42,7 @@ class CLastBoss_Controller : public IBoss {
     CNunoOtoko* GetNunoOtoko() const;
     CDevilBar* GetDevilBar() const;
 
-    int phase = 0;  // 0 entrance, 1 first form, 2 second form, 3 over
+    Phase phase = kPhaseEntrance;
     double phaseFrames = 0;
     bool registered = false;
 
@@ -153,7 +155,16 @@ class CDevilBar : public CPatternEnemy, public IAttackable {
 
   private:
     CLastBoss_Controller* Controller() const;
+    // One step of the state machine, handed to the state's own step.
     void StepState();
+    void StepEntrance(double t);
+    void StepHover(double t);
+    void StepDarkBall(double t);
+    void StepCutters(double t);
+    void StepSweep(double t);
+    void StepBombRain(double t);
+    void StepLeapAttack(double t);
+    void StepDefeat(double t);
     void StepMoveMode();
     void ChooseAttack();
     void ThrowCutters(double dy, double vy);

@@ -245,7 +245,8 @@ int CPatriotIceBall::ReceiveAttack(AttackInfo) {
 
 CMoonCutter::CMoonCutter(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide, bool forward)
-    : CShotBase(ownerStage, px, py, 1200, heroSide, !heroSide, true),
+    : CEffectShot(ownerStage, px, py, 1200, heroSide, !heroSide, true,
+                  {kEffectSlash, SoundId::kAttack10, kEffectMagicBreak2, SoundId::kDeath2}),
       heading(GetAngle(0, 0, velocityX, velocityY)),
       speed(Speed(velocityX, velocityY)),
       spinForward(forward) {
@@ -291,22 +292,6 @@ void CMoonCutter::Draw() {
     sprite->angleZ = static_cast<float>(spinForward ? spin : -spin);
     sprite->SetAlpha(0.85f);
     DrawSprite();
-}
-
-int CMoonCutter::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r != kHitImmune) {
-        ShowEffect(kEffectSlash);
-        PlaySE(SoundId::kAttack10);
-    }
-    return r;
-}
-
-int CMoonCutter::ReceiveAttack(AttackInfo) {
-    ShowEffect(kEffectMagicBreak2);
-    PlaySE(SoundId::kDeath2);
-    Kill();
-    return kHitDefeated;
 }
 
 // ---- The dark thunder ----

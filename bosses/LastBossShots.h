@@ -6,6 +6,7 @@
 // to the hero and dashes. CDarkThunder: a bolt falling from far above onto a marked ground line.
 // CLightBeforeBomb: a warning light that a bomb picture flies into before it bursts.
 #include "enemies/EnemyPattern.h"
+#include "enemies/EnemyShots.h"
 #include "play/Base.h"
 #include "play/HitEffect.h"
 #include "play/Shots.h"
@@ -65,13 +66,11 @@ class CPatriotIceBall : public CTrailShot {
     void Shatter(int sound);
 };
 
-class CMoonCutter : public CShotBase {
+class CMoonCutter : public CEffectShot {
   public:
     CMoonCutter(CStage* owner, double x, double y, double vx, double vy, bool heroSide, bool spinForward);
     void Move() override;
     void Draw() override;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
 
     double targetAngle = 0, heading = 0, turnRate = 0.05, speed = 0;
     bool spinForward = true;

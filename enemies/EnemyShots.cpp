@@ -65,9 +65,42 @@ void TurnToward(double targetAngle, double step, double* heading) {
 
 // ---- Thrown balls ----
 
+// ---- The shared bases ----
+
+int CFragileShot::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) Break();
+    return r;
+}
+
+int CFragileShot::ReceiveAttack(AttackInfo) {
+    Break();
+    return kHitDefeated;
+}
+
+CEffectShot::CEffectShot(CStage* ownerStage, double px, double py, int life, bool heroSide, bool fixedSide,
+                         bool secondGroup, Looks looks)
+    : CShotBase(ownerStage, px, py, life, heroSide, fixedSide, secondGroup), looks_(looks) {}
+
+int CEffectShot::Collide(IBase* other) {
+    const int r = DeliverAttackOnce(other);
+    if (r != kHitImmune) {
+        ShowEffect(looks_.hitEffect);
+        PlaySE(looks_.hitSound);
+    }
+    return r;
+}
+
+int CEffectShot::ReceiveAttack(AttackInfo) {
+    ShowEffect(looks_.breakEffect);
+    PlaySE(looks_.breakSound);
+    Kill();
+    return kHitDefeated;
+}
+
 CThrownBall::CThrownBall(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide, const Look& look)
-    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false),
+    : CFragileShot(ownerStage, px, py, 900, heroSide, !heroSide, false),
       spinRate_(look.spinRate),
       batSpeed_(look.batSpeed) {
     SetAttackInfo(ShotAttack(look.damage, look.power, ForwardUpAngle(velocityX)));
@@ -95,12 +128,6 @@ void CThrownBall::Move() {
 void CThrownBall::Draw() {
     if (sprite) sprite->angleZ = static_cast<float>(spin);
     CShotBase::Draw();
-}
-
-int CThrownBall::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r != kHitImmune) Break();
-    return r;
 }
 
 int CThrownBall::ReceiveAttack(AttackInfo incoming) { return BatBack(*this, incoming, batSpeed_); }
@@ -161,7 +188,7 @@ int CBomb001::ReceiveAttack(AttackInfo incoming) {
 
 CRollingRock::CRollingRock(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
-    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false) {
+    : CFragileShot(ownerStage, px, py, 900, heroSide, !heroSide, false) {
     SetAttackInfo(ShotAttack(20, 320.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 14.0);
     vx = velocityX;
@@ -189,17 +216,6 @@ void CRollingRock::Move() {
 void CRollingRock::Draw() {
     if (sprite) sprite->angleZ = static_cast<float>(spin);
     CShotBase::Draw();
-}
-
-int CRollingRock::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r != kHitImmune) Break();
-    return r;
-}
-
-int CRollingRock::ReceiveAttack(AttackInfo) {
-    Break();
-    return kHitDefeated;
 }
 
 // ---- CSnowStorm001 ----
@@ -246,7 +262,8 @@ int CSnowStorm001::Collide(IBase* other) {
 
 CMagicalBall::CMagicalBall(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                            bool heroSide)
-    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, true) {
+    : CEffectShot(ownerStage, px, py, 900, heroSide, !heroSide, true,
+                  {kEffectBrunt, SoundId::kMagic1, kEffectMagicBreak2, SoundId::kDeath2}) {
     SetAttackInfo(ShotAttack(15, 270.0, ForwardUpAngle(velocityX)));
     MakeRoundShape(*this, 14.0);
     vx = velocityX;
@@ -270,22 +287,6 @@ void CMagicalBall::Draw() {
         sprite->SetAlpha(0.8f);
     }
     CShotBase::Draw();
-}
-
-int CMagicalBall::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r != kHitImmune) {
-        ShowEffect(kEffectBrunt);
-        PlaySE(SoundId::kMagic1);
-    }
-    return r;
-}
-
-int CMagicalBall::ReceiveAttack(AttackInfo) {
-    ShowEffect(kEffectMagicBreak2);
-    PlaySE(SoundId::kDeath2);
-    Kill();
-    return kHitDefeated;
 }
 
 // ---- Beams ----
@@ -351,7 +352,7 @@ std::vector<SpriteCell> MissileCells(int direction) {
 
 CMissilry::CMissilry(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                      bool heroSide, int directionIn)
-    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, false),
+    : CFragileShot(ownerStage, px, py, 900, heroSide, !heroSide, false),
       direction(directionIn),
       cells_("Object", "Objects002", MissileCells(directionIn)) {
     SetAttackInfo(ShotAttack(15, 270.0, (direction == 1 ? -0.15 : -0.85) * kPi, kAttackRedBurst));
@@ -361,12 +362,12 @@ CMissilry::CMissilry(CStage* ownerStage, double px, double py, double velocityX,
     vy = velocityY;
     ay = 180.0;
     SetSpeedLimits(*this, 200.0, 500.0);
-    SetPhase(0);
+    SetPhase(kPhaseDropped);
     phaseFrames += RandomRange(0, 5);
     sprite = cells_[0];
 }
 
-void CMissilry::SetPhase(int p) {
+void CMissilry::SetPhase(Phase p) {
     phase = p;
     phaseFrames = 0.0;
 }
@@ -374,9 +375,9 @@ void CMissilry::SetPhase(int p) {
 void CMissilry::Move() {
     PlainMove(*this);
     if (TouchesMap(*this)) Kill();
-    if (phase == 0) {
+    if (phase == kPhaseDropped) {
         if (phaseFrames > 50) {
-            SetPhase(1);
+            SetPhase(kPhaseIgnited);
             PlaySE(SoundId::kWind1);
             ax = direction == 0 ? -1200.0 : 1200.0;
             ay = -240.0;
@@ -400,29 +401,18 @@ void CMissilry::Kill() {
 
 void CMissilry::Draw() {
     int cell = 0;
-    if (phase == 1) cell = phaseFrames < 6 ? 1 : (static_cast<int>(phaseFrames) % 4 <= 1 ? 2 : 3);
+    if (phase == kPhaseIgnited) cell = phaseFrames < 6 ? 1 : (static_cast<int>(phaseFrames) % 4 <= 1 ? 2 : 3);
     sprite = cells_[cell];
     imageX = centerX + (direction == 0 ? 20.0 : -20.0);
     imageY = centerY;
     DrawSprite();
 }
 
-int CMissilry::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r != kHitImmune) Kill();
-    return r;
-}
-
-int CMissilry::ReceiveAttack(AttackInfo) {
-    Kill();
-    return kHitDefeated;
-}
-
 // ---- CPatriot ----
 
 CPatriot::CPatriot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                    bool heroSide)
-    : CShotBase(ownerStage, px, py, 900, heroSide, !heroSide, true),
+    : CFragileShot(ownerStage, px, py, 900, heroSide, !heroSide, true),
       cells_("Object", "Objects002", {{0, 96, 32, 128}, {32, 96, 64, 128}}) {
     SetAttackInfo(ShotAttack(10, 200.0, kStraightUp, kAttackRedBurst));
     width = height = 12.0;
@@ -438,7 +428,7 @@ CPatriot::CPatriot(CStage* ownerStage, double px, double py, double velocityX, d
     sprite = cells_[0];
 }
 
-void CPatriot::Burst() {
+void CPatriot::Break() {
     ShowEffect(kEffectBurstRed);
     PlaySE(SoundId::kBomb2);
     Kill();
@@ -453,7 +443,7 @@ void CPatriot::Move() {
     SteerAlong(*this, heading, speed);
     if (age > 600) speed -= Frame() * 80.0;
     if (speed < 30.0)
-        Burst();
+        Break();
     else if (GetScreenDistance() > 128.0)
         Kill();
     EndFrame();
@@ -463,17 +453,6 @@ void CPatriot::Draw() {
     sprite = cells_[static_cast<int>(age) % 8 < 4 ? 0 : 1];
     if (sprite) sprite->angleZ = static_cast<float>(heading);
     CShotBase::Draw();
-}
-
-int CPatriot::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r != kHitImmune) Burst();
-    return r;
-}
-
-int CPatriot::ReceiveAttack(AttackInfo) {
-    Burst();
-    return kHitDefeated;
 }
 
 // ---- CGunWater ----
@@ -531,7 +510,8 @@ void CMachineGunShot::Move() {
 
 CPatriotMagicalBall::CPatriotMagicalBall(CStage* ownerStage, double px, double py, double velocityX,
                                          double velocityY, bool heroSide)
-    : CShotBase(ownerStage, px, py, 1200, heroSide, !heroSide, true),
+    : CEffectShot(ownerStage, px, py, 1200, heroSide, !heroSide, true,
+                  {kEffectBrunt, SoundId::kMagic1, kEffectMagicBreak, SoundId::kDeath2}),
       images_("Object", "Objects002", std::vector<SpriteCell>(4, SpriteCell{96, 96, 128, 128})) {
     SetAttackInfo(ShotAttack(10, 200.0, kStraightUp));
     MakeRoundShape(*this, 13.0);
@@ -582,20 +562,4 @@ void CPatriotMagicalBall::Draw() {
         s->ApplyTransform();
         s->Draw();
     }
-}
-
-int CPatriotMagicalBall::Collide(IBase* other) {
-    const int r = DeliverAttackOnce(other);
-    if (r != kHitImmune) {
-        ShowEffect(kEffectBrunt);
-        PlaySE(SoundId::kMagic1);
-    }
-    return r;
-}
-
-int CPatriotMagicalBall::ReceiveAttack(AttackInfo) {
-    ShowEffect(kEffectMagicBreak);
-    PlaySE(SoundId::kDeath2);
-    Kill();
-    return kHitDefeated;
 }

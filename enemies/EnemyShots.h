@@ -2,13 +2,43 @@
 // The shots that ordinary enemies throw and fire at the hero: balls that the hero can bat back,
 // the bomb, the rolling rock, the snow storm, the magic balls, the beams, the dropped missile
 // that ignites and the homing missile, the gun's water and machine-gun bullets. Every one is a
-// CShotBase on the enemy side; what each does on a wall, on a hit and when struck is its own.
+// CShotBase on the enemy side. The shots that come apart on any hit or strike share
+// CFragileShot, those that only show an effect and a sound share CEffectShot (the bosses' shots
+// too); what the others do on a wall, on a hit and when struck is their own.
 #include "enemies/EnemyPattern.h"
 #include "play/CommonShots.h"
 
+// A shot that comes apart on whatever it strikes and under whatever strikes it; Break says how.
+class CFragileShot : public CShotBase {
+  public:
+    using CShotBase::CShotBase;
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+
+  protected:
+    virtual void Break() = 0;
+};
+
+// A shot that shows an effect with a sound where it strikes, and goes with another effect and
+// sound when it is struck.
+class CEffectShot : public CShotBase {
+  public:
+    // Effect kinds and sound slots.
+    struct Looks {
+        int hitEffect, hitSound, breakEffect, breakSound;
+    };
+    CEffectShot(CStage* owner, double x, double y, int lifetime, bool heroSide, bool fixedSide,
+                bool secondGroup, Looks looks);
+    int Collide(IBase* other) override;
+    int ReceiveAttack(AttackInfo attack) override;
+
+  private:
+    Looks looks_;
+};
+
 // A thrown ball that spins with its flight, breaks into brown smoke on walls and hits, and is
 // batted back at `batSpeed` by any attack.
-class CThrownBall : public CShotBase {
+class CThrownBall : public CFragileShot {
   public:
     struct Look {
         int damage;
@@ -18,13 +48,14 @@ class CThrownBall : public CShotBase {
     CThrownBall(CStage* owner, double x, double y, double vx, double vy, bool heroSide, const Look& look);
     void Move() override;
     void Draw() override;
-    int Collide(IBase* other) override;
     int ReceiveAttack(AttackInfo attack) override;
 
     double spin = 0;  // radians
 
+  protected:
+    void Break() override;
+
   private:
-    void Break();
     double spinRate_, batSpeed_;
 };
 
@@ -52,18 +83,16 @@ class CBomb001 : public CShotBase {
 
 // A boulder that rolls along the floor with a thud on landing and breaks on a side wall, a hit
 // or a strike.
-class CRollingRock : public CShotBase {
+class CRollingRock : public CFragileShot {
   public:
     CRollingRock(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
     void Move() override;
     void Draw() override;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
 
     double spin = 0;
 
-  private:
-    void Break();
+  protected:
+    void Break() override;
 };
 
 // A puff of icy wind that slows to half its speed over its 60 frames and freezes what it
@@ -78,13 +107,11 @@ class CSnowStorm001 : public CShotBase {
 };
 
 // A magic ball that speeds up, flies through walls and its targets, and breaks when struck.
-class CMagicalBall : public CShotBase {
+class CMagicalBall : public CEffectShot {
   public:
     CMagicalBall(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
     void Move() override;
     void Draw() override;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
 
     double spin = 0;
 };
@@ -114,19 +141,22 @@ class CIceBeam : public CBeamShot {
 
 // A missile dropped from the flying machine: it falls for 50 frames, ignites, climbs until its
 // fall has turned into a rise, then flies level. Every end of it explodes.
-class CMissilry : public CShotBase {
+class CMissilry : public CFragileShot {
   public:
     CMissilry(CStage* owner, double x, double y, double vx, double vy, bool heroSide, int direction);
-    void SetPhase(int p);
+    enum Phase { kPhaseDropped = 0, kPhaseIgnited = 1 };
+    void SetPhase(Phase p);
     void Move() override;
     void Draw() override;
     void Kill() override;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
 
-    int phase = 0;  // 0 dropped, 1 ignited
+    Phase phase = kPhaseDropped;
     double phaseFrames = 0;
     int direction = 0;  // 0 flying left, 1 right
+
+  protected:
+    // Every end of it is the explosion.
+    void Break() override { Kill(); }
 
   private:
     CSpriteSheet cells_;  // dropped, igniting, two flames
@@ -141,18 +171,19 @@ void TurnToward(double targetAngle, double step, double* heading);
 
 // A homing missile: turns toward the hero at 0.42 pi a second at its speed, loses speed after 600
 // frames and bursts when it is too slow, hits or is struck.
-class CPatriot : public CShotBase {
+class CPatriot : public CFragileShot {
   public:
     CPatriot(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
     void Move() override;
     void Draw() override;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
 
     double targetAngle = 0, heading = 0, speed = 0;
 
+  protected:
+    // The burst.
+    void Break() override;
+
   private:
-    void Burst();
     CSpriteSheet cells_;  // two flame flickers
 };
 
@@ -175,13 +206,11 @@ class CMachineGunShot : public CNormalShot {
 
 // The magician's homing ball: it speeds up to 280 while its turning slows to 0.1 pi a second,
 // flies through walls and targets, trails three fading after-images and breaks when struck.
-class CPatriotMagicalBall : public CShotBase {
+class CPatriotMagicalBall : public CEffectShot {
   public:
     CPatriotMagicalBall(CStage* owner, double x, double y, double vx, double vy, bool heroSide);
     void Move() override;
     void Draw() override;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo attack) override;
 
     double targetAngle = 0, heading = 0, turnRate = 0.55, speed = 0;
     static constexpr int kTrail = 8;

@@ -4,8 +4,8 @@
 
 #include "enemies/Fish.h"
 #include "enemies/Flyers.h"
-#include "enemies/Magician.h"
-#include "enemies/SkyMobile.h"
+#include "enemies/Magician001.h"
+#include "enemies/SkyMobile001.h"
 #include "stage/LiveObjectFactory.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // variant, the charge that gives up, the fall on spawning, the stomp and the push in the air.
 #include <cmath>
 
-#include "enemies/BarFighter.h"
+#include "enemies/Chop001.h"
 #include "play/Hitboxes.h"
 #include "tests/enemies/ground_env.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "enemies/BatonFighter.h"
+#include "enemies/TonFar001.h"
 #include "play/Hitboxes.h"
 #include "tests/enemies/ground_env.h"
 

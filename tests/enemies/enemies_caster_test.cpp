@@ -2,7 +2,7 @@
 // vanish, the ball aimed at the hero, and the fade after every knock.
 #include <cmath>
 
-#include "enemies/Caster.h"
+#include "enemies/Professor001.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

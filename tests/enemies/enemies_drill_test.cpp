@@ -2,7 +2,7 @@
 // going when left far off screen without being marked beaten.
 #include <numbers>
 
-#include "enemies/Drill.h"
+#include "enemies/Drill001.h"
 #include "play/Hitboxes.h"
 #include "tests/enemies/ground_env.h"
 

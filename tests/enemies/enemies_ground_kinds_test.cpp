@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "enemies/Caterpillar001.h"
 #include "enemies/EnemyKinds.h"
-#include "enemies/Thrower.h"
-#include "enemies/WalkingBomb.h"
+#include "enemies/Nageru001.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "enemies/Gunner.h"
+#include "enemies/Gun001.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "tests/enemies/ground_env.h"

@@ -3,7 +3,7 @@
 #include <numbers>
 #include <string>
 
-#include "enemies/HoppingFighter.h"
+#include "enemies/Megane001.h"
 #include "play/Hitboxes.h"
 #include "tests/enemies/ground_env.h"
 

@@ -1,6 +1,6 @@
 // The ice sculpture: what shatters it (and that it shatters once), its bounces, its fall, the
 // brake that comes earlier for a hero running at it, and its stream of puffs.
-#include "enemies/IceSculpture.h"
+#include "enemies/IceSculpture001.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

@@ -2,7 +2,7 @@
 // visit, its ball, and who keeps the marker from coming back.
 #include <cmath>
 
-#include "enemies/Magician.h"
+#include "enemies/Magician001.h"
 #include "play/ObjectRegistry.h"
 #include "tests/enemies/flyers_env.h"
 

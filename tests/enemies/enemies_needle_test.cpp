@@ -1,6 +1,6 @@
 // The spiny creature: what each attack does in each form, the box it changes between forms, its
 // spines that hit a body once a window, the hard landing on its back and the end it meets there.
-#include "enemies/Needle.h"
+#include "enemies/Needle001.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "enemies/EnemyKinds.h"
-#include "enemies/NoteBall.h"
+#include "enemies/OtoBall001.h"
 #include "play/HeroVitals.h"
 #include "tests/enemies/ground_env.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "enemies/SkyMobile.h"
+#include "enemies/SkyMobile001.h"
 #include "foundation/Random.h"
 #include "play/EffectFactory.h"
 #include "play/ObjectRegistry.h"

@@ -2,7 +2,7 @@
 // contact, and the creeper's walk.
 #include <numbers>
 
-#include "enemies/Sprouts.h"
+#include "enemies/Moyashi.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

@@ -1,6 +1,6 @@
 // The strawberry: its hop-hop-leap cycle with the circle that lives exactly through the leap,
 // its hit points, the clash that shields it for a frame, the stomp and the ledge.
-#include "enemies/Strawberry.h"
+#include "enemies/Ichigo001.h"
 #include "play/Hitboxes.h"
 #include "tests/enemies/ground_env.h"
 

@@ -1,6 +1,6 @@
 // The thrower: the reach in which it throws (224 ahead, 192 above), what it throws and from
 // where, its jump before a high or far throw, and its hit points.
-#include "enemies/Thrower.h"
+#include "enemies/Nageru001.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "enemies/EnemyKinds.h"
-#include "enemies/Tornado.h"
+#include "enemies/Tornado001.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

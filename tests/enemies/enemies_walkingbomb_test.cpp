@@ -1,6 +1,6 @@
 // The walking bomb: the reach window that lights it, the fuse that always runs out (420 frames
 // for the longest), the blows that only knock it back and the fire that sets it off.
-#include "enemies/WalkingBomb.h"
+#include "enemies/Caterpillar001.h"
 #include "gimmicks/Burst.h"
 #include "tests/enemies/ground_env.h"
 

@@ -52,6 +52,10 @@ class CChop001 : public CFighterEnemy {
     CPartsFigure figure;
 
   private:
+    // The steps of the approach, the chop attack and the charge attack.
+    void StepApproach(double f);
+    void StepChopAttack(double f);
+    void StepChargeAttack(double f);
     void MakeFoot();
     void MakeChop();
     void MakeSweep(int damage);

@@ -1,4 +1,4 @@
-#include "enemies/Tornado.h"
+#include "enemies/Tornado001.h"
 
 #include <cmath>
 

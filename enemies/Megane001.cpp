@@ -1,4 +1,4 @@
-#include "enemies/HoppingFighter.h"
+#include "enemies/Megane001.h"
 
 #include <cmath>
 #include <numbers>

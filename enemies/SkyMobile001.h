@@ -20,8 +20,9 @@ class CSkyMobile001 : public CPatternEnemy {
     int Collide(IBase* other) override;
     int ReceiveAttack(AttackInfo info) override;
 
-    // 0 the shot burst, 1 the missiles, 2 the homing missile; by where the hero is and chance.
-    int ChooseAttack() const;
+    enum Attack { kAttackShotBurst = 0, kAttackMissiles = 1, kAttackPatriot = 2 };
+    // The next attack, by where the hero is and chance.
+    Attack ChooseAttack() const;
     void FireShot();
     void DropMissile();
     void LaunchPatriot();

@@ -1,4 +1,4 @@
-#include "enemies/Magician.h"
+#include "enemies/Magician001.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "enemies/Gunner.h"
+#include "enemies/Gun001.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "enemies/BatonFighter.h"
+#include "enemies/TonFar001.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "enemies/IceSculpture.h"
+#include "enemies/IceSculpture001.h"
 
 #include <cmath>
 

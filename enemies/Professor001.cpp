@@ -1,4 +1,4 @@
-#include "enemies/Caster.h"
+#include "enemies/Professor001.h"
 
 #include <algorithm>
 #include <cmath>

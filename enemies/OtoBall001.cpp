@@ -1,4 +1,4 @@
-#include "enemies/NoteBall.h"
+#include "enemies/OtoBall001.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "enemies/Sprouts.h"
+#include "enemies/Moyashi.h"
 
 #include <cmath>
 

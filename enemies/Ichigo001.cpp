@@ -1,4 +1,4 @@
-#include "enemies/Strawberry.h"
+#include "enemies/Ichigo001.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "enemies/BarFighter.h"
+#include "enemies/Chop001.h"
 
 #include <algorithm>
 #include <cmath>
@@ -166,10 +166,51 @@ void CChop001::Act() {
     const double f = stateFrames;
     switch (state) {
         case kChopStand:
+        case kChopFall:
+        case kChopReady:
+        case kChopDash:
+        case kChopAirborne:
+            StepApproach(f);
+            break;
+        case kChopHopBack:
+        case kChopLeap:
+        case kChopChop:
+        case kChopSecondSwing:
+        case kChopSlide:
+        case kChopRecover:
+        case kChopHopAway:
+            StepChopAttack(f);
+            break;
+        case kChopWindUp:
+        case kChopCharge:
+        case kChopChargeAir:
+        case kChopSweep:
+            StepChargeAttack(f);
+            break;
+        case kChopRecoil:
+        case kChopStomped:
+            BrakeStop();
+            if (f > (state == kChopRecoil ? 25 : 20) && onGround) {
+                FaceHero();
+                NextMove();
+            }
+            break;
+        default:
+            break;
+    }
+    clashGuard = false;
+    AdvanceStateClock();
+    EndFrame();
+}
+
+// Standing, falling and dashing in until the hero is in reach.
+void CChop001::StepApproach(double f) {
+    switch (state) {
+        case kChopStand:
             BrakeStop();
             if (!onGround) {
                 SetState(kChopFall);
-                break;
+                return;
             }
             FaceHero();
             if (IsHeroInReach()) {
@@ -217,6 +258,14 @@ void CChop001::Act() {
                 NextMove();
             }
             break;
+        default:
+            break;
+    }
+}
+
+// The hop back, the leaping chop, the second swing and the slide, and the hop away.
+void CChop001::StepChopAttack(double f) {
+    switch (state) {
         case kChopHopBack:
             if (onGround && f > 8) {
                 FaceHero();
@@ -275,6 +324,14 @@ void CChop001::Act() {
         case kChopHopAway:
             if (onGround && f > 8) SetState(kChopAirborne);
             break;
+        default:
+            break;
+    }
+}
+
+// The wind-up, the charge along the ground and the sweep at its end.
+void CChop001::StepChargeAttack(double f) {
+    switch (state) {
         case kChopWindUp:
             BrakeStop();
             if (!onGround) {
@@ -307,20 +364,9 @@ void CChop001::Act() {
             else if (f > 12)
                 SetState(kChopRecover);
             break;
-        case kChopRecoil:
-        case kChopStomped:
-            BrakeStop();
-            if (f > (state == kChopRecoil ? 25 : 20) && onGround) {
-                FaceHero();
-                NextMove();
-            }
-            break;
         default:
             break;
     }
-    clashGuard = false;
-    AdvanceStateClock();
-    EndFrame();
 }
 
 void CChop001::MakeFoot() {

@@ -1,4 +1,4 @@
-#include "enemies/Thrower.h"
+#include "enemies/Nageru001.h"
 
 #include <cmath>
 

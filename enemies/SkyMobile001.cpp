@@ -1,4 +1,4 @@
-#include "enemies/SkyMobile.h"
+#include "enemies/SkyMobile001.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,12 +93,12 @@ void CSkyMobile001::Dash(int toward, double push, double rise) {
     ay = rise;
 }
 
-int CSkyMobile001::ChooseAttack() const {
+CSkyMobile001::Attack CSkyMobile001::ChooseAttack() const {
     const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();
     const int r = RandomRange(0, 99);
-    if (dy < -48.0) return r < 25 ? 0 : 2;
-    if (std::fabs(dx) >= 48.0) return r < 40 ? 0 : (r < 70 ? 1 : 2);
-    return r < 25 ? 0 : (r < 85 ? 1 : 2);
+    if (dy < -48.0) return r < 25 ? kAttackShotBurst : kAttackPatriot;
+    if (std::fabs(dx) >= 48.0) return r < 40 ? kAttackShotBurst : (r < 70 ? kAttackMissiles : kAttackPatriot);
+    return r < 25 ? kAttackShotBurst : (r < 85 ? kAttackMissiles : kAttackPatriot);
 }
 
 void CSkyMobile001::Decide() {
@@ -113,8 +113,8 @@ void CSkyMobile001::Decide() {
             Dash(dx >= 0 ? 1 : 0, 230.0, -180.0);
             return;
         }
-        const int attack = ChooseAttack();
-        if (attack == 2) {
+        const Attack attack = ChooseAttack();
+        if (attack == kAttackPatriot) {
             LaunchPatriot();
             PlaySE(SoundId::kShock5B);
             decisionFrames -= 80.0;
@@ -122,7 +122,7 @@ void CSkyMobile001::Decide() {
         }
         SetFacing(dx >= 0 ? 1 : 0);
         ay = -2.0 * vy;
-        SetState(attack == 0 ? kShotBurst : kMissiles);
+        SetState(attack == kAttackShotBurst ? kShotBurst : kMissiles);
     } else {
         Dash(dx >= 0 ? 0 : 1, 280.0, -180.0);  // too close: back away
     }

@@ -1,4 +1,4 @@
-#include "enemies/Drill.h"
+#include "enemies/Drill001.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "enemies/Needle.h"
+#include "enemies/Needle001.h"
 
 #include <algorithm>
 #include <cmath>

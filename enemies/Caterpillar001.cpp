@@ -1,4 +1,4 @@
-#include "enemies/WalkingBomb.h"
+#include "enemies/Caterpillar001.h"
 
 #include <algorithm>
 #include <cmath>
