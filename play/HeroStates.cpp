@@ -28,50 +28,96 @@ void ShakeCamera() { CCamera::GetInstance()->Shake(); }
 // An attack that points up the screen.
 bool FromAbove(double angle) { return angle >= -0.75 * kPi && angle <= -0.25 * kPi; }
 
+// A stagger that leaves the ground becomes the blown state of the same burn.
+int BlownAfterStagger(int stagger) {
+    switch (stagger) {
+        case kHeroStaggerBurning:
+            return kHeroBlownBurning;
+        case kHeroStaggerBlueBurning:
+            return kHeroBlownBlueBurning;
+        default:
+            return kHeroBlown;
+    }
+}
+
+// A blown hero who lands lies down, still burning as he flew.
+int DownAfterBlown(int blown) {
+    switch (blown) {
+        case kHeroBlownBurning:
+            return kHeroDownBurning;
+        case kHeroBlownBlueBurning:
+            return kHeroDownBlueBurning;
+        default:
+            return kHeroDown;
+    }
+}
+
+// A hero struck while lying down is blown again, with the same burn.
+int BlownAgainFromDown(int down) {
+    switch (down) {
+        case kHeroDownBurning:
+            return kHeroBlownBurning;
+        case kHeroDownBlueBurning:
+            return kHeroBlownBlueBurning;
+        default:
+            return kHeroBlown;
+    }
+}
+
+// The rising attacks follow their windups.
+int AttackAfterWindup(int windup) {
+    return windup == kHeroRisingWindup ? kHeroRisingAttack : kHeroRisingRollingAttack;
+}
+
 }  // namespace
 
 // ---- State change ----
 
 void CHero::SetState(int n) {
-    dashJump = (n == 10 || n == 11) && state != 10 && state != 11 && In(state, {2, 4, 7, 46, 47, 56});
+    dashJump = (n == kHeroHoverStill || n == kHeroHoverMove) && state != kHeroHoverStill &&
+               state != kHeroHoverMove &&
+               In(state, {kHeroRun, kHeroHyperDash, kHeroRollingAttack, kHeroJabAirDash,
+                          kHeroPropellerSwingAirDash, kHeroBangDownAirDashWindup});
     previousState = state;
     state = n;
     stateFrames = 0;
     attackPushCount = 0;
     for (bool& f : hitPhaseReady) f = true;
-    if (!In(n, {12, 15, 16, 17})) staggerDamage = 0;
-    if (!Between(n, 18, 23)) relaunchCount = 0;
-    if (!In(n, {16, 17, 19, 20, 22, 23, 26})) effectTimer = 0;
+    if (!In(n, {kHeroRecoil, kHeroStagger, kHeroStaggerBurning, kHeroStaggerBlueBurning})) staggerDamage = 0;
+    if (!Between(n, kHeroBlown, kHeroDownBlueBurning)) relaunchCount = 0;
+    if (!In(n, {kHeroStaggerBurning, kHeroStaggerBlueBurning, kHeroBlownBurning, kHeroBlownBlueBurning,
+                kHeroDownBurning, kHeroDownBlueBurning, kHeroThawing}))
+        effectTimer = 0;
     EnterState();
 }
 
 void CHero::EnterState() {
     // Entry impulses.
     switch (state) {
-        case 14:
+        case kHeroStompBounce:
             vy = 0;
             break;
-        case 37:
+        case kHeroRisingAttack:
             SetUpwardSpeed(350.0);
             break;
-        case 39:
+        case kHeroRisingRollingAttack:
             SetUpwardSpeed(400.0);
             break;
-        case 48:
+        case kHeroDivingAttack:
             vy = 1200.0;
             break;
-        case 54:
-        case 56:
+        case kHeroBangDownAirWindup:
+        case kHeroBangDownAirDashWindup:
             SetUpwardSpeed(380.0);
             break;
         default:
             break;
     }
     double lunge = 0;
-    if (In(state, {27, 28, 31, 32})) lunge = 80.0;
-    if (state == 30) lunge = 250.0;
-    if (state == 34) lunge = 350.0;
-    if (state == 37 || state == 39) lunge = 120.0;
+    if (In(state, {kHeroBangDownGround, kHeroJabGround, kHeroSeqJabGround})) lunge = 80.0;
+    if (state == kHeroSwingAroundGround) lunge = 250.0;
+    if (state == kHeroFinishJabGround) lunge = 350.0;
+    if (state == kHeroRisingAttack || state == kHeroRisingRollingAttack) lunge = 120.0;
     if (lunge > 0) {
         const double dir = facing ? 1.0 : -1.0;
         if (vx * dir < lunge) vx = dir * lunge;
@@ -80,7 +126,7 @@ void CHero::EnterState() {
     UpdateGravity();
     SetSpeedLimitTargets();
     if (IPlaySceneServices* scene = GetSceneServices(owner)) {
-        if (In(state, {4, 6, 7, 60}))
+        if (In(state, {kHeroHyperDash, kHeroHyperJump, kHeroRollingAttack, kHeroJabHyperDash}))
             scene->SetZoomOverride(0, CCamera::GetInstance()->GetBaseScale() * 1.15f, 3.0f);
         else
             scene->ClearZoomOverride(0, 1.5f);
@@ -90,16 +136,18 @@ void CHero::EnterState() {
 
 void CHero::SetSpeedLimitTargets() {
     double up = 1000, down = 700, side = 180;
-    if (state == 2 || Between(state, 27, 39) || Between(state, 44, 47) || Between(state, 51, 53) ||
-        Between(state, 56, 59)) {
+    if (state == kHeroRun || Between(state, kHeroBangDownGround, kHeroRisingRollingAttack) ||
+        Between(state, kHeroBangDownAirDash, kHeroPropellerSwingAirDash) ||
+        Between(state, kHeroAirAttackLanding, kHeroBangDownLanding) ||
+        Between(state, kHeroBangDownAirDashWindup, kHeroJabDash)) {
         side = 360;
-    } else if (In(state, {4, 6, 7, 60})) {
+    } else if (In(state, {kHeroHyperDash, kHeroHyperJump, kHeroRollingAttack, kHeroJabHyperDash})) {
         side = 480;
-    } else if (Between(state, 48, 50)) {
+    } else if (Between(state, kHeroDivingAttack, kHeroDiveLanding)) {
         down = 1200;
         side = 360;
         maxSpeedDown = 1200;
-    } else if (state == 10 || state == 11) {
+    } else if (state == kHeroHoverStill || state == kHeroHoverMove) {
         if (weaponKind == kWeaponMallet) {
             down = side = 180;
             maxSpeedDown = 180;
@@ -122,7 +170,7 @@ void CHero::SetSpeedLimitTargets() {
 void CHero::SetWeapon(int kind) {
     // In a run stop or a dash the hero keeps its motion; elsewhere it first stands, except in the
     // stop of a hyper dash.
-    if (state != 2 && state != 3 && state != 5) SetState(kHeroStand);
+    if (state != kHeroRun && state != kHeroRunStop && state != kHeroHyperDashStop) SetState(kHeroStand);
     weaponKind = kind;
 }
 
@@ -152,62 +200,62 @@ void CHero::UpdateTransitions() {
     const bool facingArrow = KeyDown(facing ? kKeyRight : kKeyLeft);
     auto endTo = [&](int n) { SetState(n); };
     switch (state) {
-        case 0:
+        case kHeroStand:
             if (arrows && !squatting) {
                 // A double tap on the ground starts a run; otherwise the hero walks.
                 if (!air && (DoubleTapped(kKeyLeft) || DoubleTapped(kKeyRight))) {
                     PlaySE(SoundId::kDash1);
-                    endTo(2);
+                    endTo(kHeroRun);
                 } else {
-                    endTo(1);
+                    endTo(kHeroWalk);
                 }
             } else {
-                NeutralExit(10);
+                NeutralExit(kHeroHoverStill);
             }
             break;
-        case 1:
+        case kHeroWalk:
             if (!arrows || squatting)
-                endTo(0);
+                endTo(kHeroStand);
             else
-                NeutralExit(11);
+                NeutralExit(kHeroHoverMove);
             break;
-        case 2:
+        case kHeroRun:
             if (!air && runMeter >= 120) {
                 PlaySE(SoundId::kDash2);
-                endTo(4);
+                endTo(kHeroHyperDash);
             } else if (!squatting && facingArrow) {
-                NeutralExit(11);
+                NeutralExit(kHeroHoverMove);
             } else {
-                endTo(air ? 0 : 3);
+                endTo(air ? kHeroStand : kHeroRunStop);
             }
             break;
-        case 3:
-            if (air || vx == 0 || sf > 35) endTo(0);
+        case kHeroRunStop:
+            if (air || vx == 0 || sf > 35) endTo(kHeroStand);
             break;
-        case 4:
+        case kHeroHyperDash:
             if (jumpPushed) {
                 airJumpReady = false;
                 if (air) {
-                    endTo(7);
+                    endTo(kHeroRollingAttack);
                     SetUpwardSpeed(710);
                 } else {
                     PlaySE(SoundId::kJump2);
-                    endTo(6);
+                    endTo(kHeroHyperJump);
                     SetUpwardSpeed(weaponKind == kWeaponLongBar ? 900 : 770);
                 }
             } else if (squatting || !facingArrow) {
                 runMeter *= 0.7;
                 if (air) {
-                    endTo(0);
+                    endTo(kHeroStand);
                 } else {
                     PlaySE(SoundId::kBrake1);
-                    endTo(5);
+                    endTo(kHeroHyperDashStop);
                 }
             } else if (!touchLeft && !touchRight) {
                 if (attack) {
                     if (air) {
                         airJumpReady = false;
-                        endTo(7);
+                        endTo(kHeroRollingAttack);
                         SetUpwardSpeed(710);
                     } else {
                         StartAttack();
@@ -220,25 +268,25 @@ void CHero::UpdateTransitions() {
                 PlaySE(SoundId::kShock2);
                 ShakeCamera();
                 runMeter *= 0.7;
-                endTo(8);
+                endTo(kHeroWallBounce);
             }
             break;
-        case 5:
-            if (air || vx == 0 || sf > 60) endTo(0);
+        case kHeroHyperDashStop:
+            if (air || vx == 0 || sf > 60) endTo(kHeroStand);
             break;
-        case 6:
+        case kHeroHyperJump:
             if (!air && vy > 0) {
-                endTo(arrows ? 4 : 5);
+                endTo(arrows ? kHeroHyperDash : kHeroHyperDashStop);
             } else if (jumpPushed || (attackPushed && !KeyDown(kKeyDown))) {
-                endTo(7);
+                endTo(kHeroRollingAttack);
                 SetUpwardSpeed(710);
             } else if (attackPushed) {
-                endTo(49);
+                endTo(kHeroDiveWindup);
             }
             break;
-        case 7:
+        case kHeroRollingAttack:
             if (!air) {
-                endTo(9);
+                endTo(kHeroRollLanding);
             } else if (!touchLeft && !touchRight) {
                 if (touchTop && vy < 0) {
                     vy = -vy;
@@ -247,7 +295,7 @@ void CHero::UpdateTransitions() {
                 if (vy > 0 && jumpPushed) {
                     airActionUsed = true;
                     runMeter *= 0.5;
-                    endTo(11);
+                    endTo(kHeroHoverMove);
                 }
             } else {
                 if (vy <= -150)
@@ -259,95 +307,95 @@ void CHero::UpdateTransitions() {
                 PlaySE(SoundId::kShock2);
                 ShakeCamera();
                 runMeter *= 0.5;
-                endTo(8);
+                endTo(kHeroWallBounce);
             }
             break;
-        case 8:
-        case 13:
-            if ((state == 8 && !air) || vx == 0 || sf > 15) {
+        case kHeroWallBounce:
+        case kHeroPushedBack:
+            if ((state == kHeroWallBounce && !air) || vx == 0 || sf > 15) {
                 airActionUsed = true;
-                endTo(0);
+                endTo(kHeroStand);
             }
             break;
-        case 9:
-            if (air || (vx == 0 && sf > 10) || sf > 60) endTo(0);
+        case kHeroRollLanding:
+            if (air || (vx == 0 && sf > 10) || sf > 60) endTo(kHeroStand);
             break;
-        case 10:
-        case 11: {
+        case kHeroHoverStill:
+        case kHeroHoverMove: {
             hoverFrames += lastFrames_;
             const bool jumpDown = jumpPushed || jumpHeld;
             const bool propellerSpent = weaponKind == kWeaponPropeller && hoverFrames > 300;
-            if (state == 10) {
+            if (state == kHeroHoverStill) {
                 if (!air || !jumpDown || propellerSpent) {
                     walkCycle = 0;
-                    endTo(0);
+                    endTo(kHeroStand);
                 } else if (arrows) {
-                    endTo(11);
+                    endTo(kHeroHoverMove);
                 } else if (attack) {
                     StartAttack();
                 }
             } else if (air && jumpDown && !propellerSpent) {
                 if (!arrows)
-                    endTo(10);
+                    endTo(kHeroHoverStill);
                 else if (attack)
                     StartAttack();
             } else {
                 walkCycle = 0;
-                endTo(dashJump ? 2 : 1);
+                endTo(dashJump ? kHeroRun : kHeroWalk);
             }
             break;
         }
-        case 12:
-            if (air || sf > 16) endTo(0);
+        case kHeroRecoil:
+            if (air || sf > 16) endTo(kHeroStand);
             break;
-        case 14:
+        case kHeroStompBounce:
             if (sf > 5) {
                 const int before = previousState;
                 const bool jumpDown = jumpPushed || jumpHeld || jumpReleasedFrames <= 5;
                 PlaySE(SoundId::kJump3);
-                if (In(before, {6, 4, 2}))
+                if (In(before, {kHeroHyperJump, kHeroHyperDash, kHeroRun}))
                     endTo(before);
                 else
-                    endTo(arrows ? 1 : 0);
+                    endTo(arrows ? kHeroWalk : kHeroStand);
                 vx = bounceSpeedX;
                 SetUpwardSpeed(340.0 * (jumpDown ? 1.5 : 1.0));
             }
             break;
-        case 15:
-        case 16:
-        case 17:
+        case kHeroStagger:
+        case kHeroStaggerBurning:
+        case kHeroStaggerBlueBurning:
             if (air)
-                endTo(state + 3);
+                endTo(BlownAfterStagger(state));
             else if (sf > 16)
-                endTo(0);
+                endTo(kHeroStand);
             break;
-        case 18:
-        case 19:
-        case 20:
+        case kHeroBlown:
+        case kHeroBlownBurning:
+        case kHeroBlownBlueBurning:
             if (sf > 60) {
-                endTo(24);
+                endTo(kHeroGetUp);
             } else if (sf > 4 && !air) {
                 PlaySE(SoundId::kDown);
-                endTo(state + 3);
+                endTo(DownAfterBlown(state));
             }
             break;
-        case 21:
-        case 22:
-        case 23:
+        case kHeroDown:
+        case kHeroDownBurning:
+        case kHeroDownBlueBurning:
             if (air) {
-                endTo(0);
+                endTo(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
             } else if (sf > 20) {
-                endTo(24);
+                endTo(kHeroGetUp);
             }
             break;
-        case 24:
+        case kHeroGetUp:
             if (sf > 4) {
-                endTo(0);
+                endTo(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
             }
             break;
-        case 25:
+        case kHeroFrozen:
             // Mashing breaks the ice sooner.
             for (int k : {kKeyUp, kKeyDown, kKeyLeft, kKeyRight})
                 if (in->IsPushed(k)) stateFrames += 2.5;
@@ -356,142 +404,146 @@ void CHero::UpdateTransitions() {
             if (stateFrames > 100) {
                 CreateEffect(kEffectIceBreak, centerX, centerY, owner);
                 PlaySE(SoundId::kIce1);
-                endTo(26);
+                endTo(kHeroThawing);
             }
             break;
-        case 26:
+        case kHeroThawing:
             if (sf > 30) {
-                endTo(0);
+                endTo(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
             }
             break;
-        case 27:
+        case kHeroBangDownGround:
             if (sf > 22 || air)
-                endTo(0);
+                endTo(kHeroStand);
             else if (attack && sf > 14 && !hitPhaseReady[1] && hitStopFrames == 0)
                 StartAttack();
             break;
-        case 28:
+        case kHeroJabGround:
             if (sf > 27 || air)
-                endTo(0);
+                endTo(kHeroStand);
             else if (attack && sf > 15)
                 StartAttack();
             break;
-        case 29:
+        case kHeroSwingWindup:
             if (air) {
-                endTo(0);
+                endTo(kHeroStand);
             } else if (sf > 7) {
                 PlaySE(SoundId::kAttack3);
-                endTo(30);
+                endTo(kHeroSwingAroundGround);
             }
             break;
-        case 30: {
+        case kHeroSwingAroundGround: {
             const double end =
                 attackPushCount == 0 ? 19 : (attackPushCount == 1 ? 26 : (attackPushCount == 2 ? 33 : 40));
-            if (air || sf > end) endTo(0);
+            if (air || sf > end) endTo(kHeroStand);
             break;
         }
-        case 32:
+        case kHeroSeqJabGround:
             if (air || (attackPushCount == 0 && sf > 20))
-                endTo(0);
+                endTo(kHeroStand);
             else if (attack && sf > 27 + 7 * (std::min(attackPushCount, 4) - 1))
                 StartAttack();
             break;
-        case 33:
+        case kHeroFinishJabWindup:
             if (air) {
-                endTo(0);
+                endTo(kHeroStand);
             } else if (sf > 7) {
                 PlaySE(SoundId::kBomb1);
-                endTo(34);
+                endTo(kHeroFinishJabGround);
             }
             break;
-        case 34:
-        case 50:
-        case 51:
-        case 53:
-        case 58: {
+        case kHeroFinishJabGround:
+        case kHeroDiveLanding:
+        case kHeroAirAttackLanding:
+        case kHeroBangDownLanding:
+        case kHeroJabSquat: {
             const double limit =
-                state == 34 ? 30 : (state == 50 ? 25 : (state == 51 ? 3 : (state == 53 ? 9 : 27)));
-            if (sf > limit || air) endTo(0);
+                state == kHeroFinishJabGround
+                    ? 30
+                    : (state == kHeroDiveLanding
+                           ? 25
+                           : (state == kHeroAirAttackLanding ? 3 : (state == kHeroBangDownLanding ? 9 : 27)));
+            if (sf > limit || air) endTo(kHeroStand);
             break;
         }
-        case 35:
+        case kHeroPropellerSwingGround:
             if (!attackPushed && !attackHeld)
-                endTo(0);
+                endTo(kHeroStand);
             else if (air)
-                endTo(43);
+                endTo(kHeroPropellerSwingAir);
             break;
-        case 36:
-        case 38:
+        case kHeroRisingWindup:
+        case kHeroRisingRollingWindup:
             if (sf > 6) {
-                PlaySE(state == 36 ? SoundId::kAttack8 : SoundId::kAttack3);
-                endTo(state + 1);
+                PlaySE(state == kHeroRisingWindup ? SoundId::kAttack8 : SoundId::kAttack3);
+                endTo(AttackAfterWindup(state));
             }
             break;
-        case 37:
-            if (vy > -80) endTo(52);
+        case kHeroRisingAttack:
+            if (vy > -80) endTo(kHeroRisingFall);
             break;
-        case 39:
-            if ((!air && vy >= 0) || sf > 20) endTo(52);
+        case kHeroRisingRollingAttack:
+            if ((!air && vy >= 0) || sf > 20) endTo(kHeroRisingFall);
             break;
-        case 40:
-        case 44:
+        case kHeroBangDownAir:
+        case kHeroBangDownAirDash:
             if (!air) {
                 ShakeCamera();
                 PlaySE(SoundId::kAttack7);
-                endTo(53);
+                endTo(kHeroBangDownLanding);
             }
             break;
-        case 42:
-        case 46:
+        case kHeroJabAir:
+        case kHeroJabAirDash:
             if (!air)
-                endTo(51);
+                endTo(kHeroAirAttackLanding);
             else if (sf > 16)
-                endTo(arrows ? (state == 42 ? 1 : 2) : 0);
+                endTo(arrows ? (state == kHeroJabAir ? kHeroWalk : kHeroRun) : kHeroStand);
             break;
-        case 43:
-        case 47:
+        case kHeroPropellerSwingAir:
+        case kHeroPropellerSwingAirDash:
             if (attackPushed || attackHeld) {
-                if (!air) endTo(35);
+                if (!air) endTo(kHeroPropellerSwingGround);
             } else {
-                endTo(arrows ? (state == 43 ? 1 : 2) : 0);
+                endTo(arrows ? (state == kHeroPropellerSwingAir ? kHeroWalk : kHeroRun) : kHeroStand);
             }
             break;
-        case 48:
+        case kHeroDivingAttack:
             if (!air) {
                 ShakeCamera();
                 PlaySE(SoundId::kShock2);
-                endTo(50);
+                endTo(kHeroDiveLanding);
             }
             break;
-        case 49:
+        case kHeroDiveWindup:
             if (!air) {
-                endTo(51);
+                endTo(kHeroAirAttackLanding);
             } else if (sf > (weaponKind == kWeaponHose ? 70 : 20)) {
                 PlaySE(SoundId::kAttack5);
-                endTo(48);
+                endTo(kHeroDivingAttack);
             }
             break;
-        case 52:
+        case kHeroRisingFall:
             if (!air)
-                endTo(0);
+                endTo(kHeroStand);
             else if (sf > 15)
-                endTo(arrows ? 1 : 0);
+                endTo(arrows ? kHeroWalk : kHeroStand);
             break;
-        case 54:
-        case 56:
+        case kHeroBangDownAirWindup:
+        case kHeroBangDownAirDashWindup:
             if (!air) {
-                endTo(51);
+                endTo(kHeroAirAttackLanding);
             } else if (sf > 14) {
                 PlaySE(SoundId::kAttack1);
-                endTo(state == 54 ? 40 : 44);
+                endTo(state == kHeroBangDownAirWindup ? kHeroBangDownAir : kHeroBangDownAirDash);
             }
             break;
-        case 59:
-            if (sf > 30 || air || (vx == 0 && sf > 20)) endTo(0);
+        case kHeroJabDash:
+            if (sf > 30 || air || (vx == 0 && sf > 20)) endTo(kHeroStand);
             break;
-        case 60:
-            if (sf > 40 || air || (vx == 0 && sf > 25)) endTo(0);
+        case kHeroJabHyperDash:
+            if (sf > 40 || air || (vx == 0 && sf > 25)) endTo(kHeroStand);
             break;
         default:
             break;
@@ -501,10 +553,10 @@ void CHero::UpdateTransitions() {
 // ---- Per-frame status work ----
 
 void CHero::UpdateAttackBuffer() {
-    bool open = In(state, {0, 1, 2, 4, 10, 11});
-    if (state == 27 || state == 28) open = stateFrames > 7;
-    if (state == 30) open = stateFrames <= 35;
-    if (state == 32) open = stateFrames <= 45;
+    bool open = In(state, {kHeroStand, kHeroWalk, kHeroRun, kHeroHyperDash, kHeroHoverStill, kHeroHoverMove});
+    if (state == kHeroBangDownGround || state == kHeroJabGround) open = stateFrames > 7;
+    if (state == kHeroSwingAroundGround) open = stateFrames <= 35;
+    if (state == kHeroSeqJabGround) open = stateFrames <= 45;
     attackBufferOpen = open;
     invincibleFrames = std::max(0.0, invincibleFrames - lastFrames_);
 }
@@ -513,14 +565,14 @@ void CHero::UpdateStatusEffects() {
     effectTimer += lastFrames_;
     int kind = 0;
     double period = 1;
-    if (state == 16 || state == 19) {
+    if (state == kHeroStaggerBurning || state == kHeroBlownBurning) {
         kind = RandomChance(20) ? kEffectSmoke : kEffectSmallFire;
-    } else if (state == 17 || state == 20) {
+    } else if (state == kHeroStaggerBlueBurning || state == kHeroBlownBlueBurning) {
         kind = RandomChance(20) ? kEffectSmoke : kEffectSmallBlueFire;
-    } else if (state == 22 || state == 23) {
+    } else if (state == kHeroDownBurning || state == kHeroDownBlueBurning) {
         kind = kEffectSmoke;
         period = 3;
-    } else if (state == 26) {
+    } else if (state == kHeroThawing) {
         kind = kEffectIceSmoke;
         period = 3;
     }
@@ -555,10 +607,12 @@ void CHero::RecoilFrom(int damage) {
 }
 
 int CHero::ReceiveStomp() {
-    if (state == 13 || state == 14 || (!wasOnGround && airFrames < 8)) return kHitNoEffect;
+    if (state == kHeroPushedBack || state == kHeroStompBounce || (!wasOnGround && airFrames < 8))
+        return kHitNoEffect;
     bounceSpeedX = vx;
     bounceSpeedY = -340.0;
-    if (!In(state, {18, 19, 20, 25})) SetState(kHeroStompBounce);
+    if (!In(state, {kHeroBlown, kHeroBlownBurning, kHeroBlownBlueBurning, kHeroFrozen}))
+        SetState(kHeroStompBounce);
     TakeHitMove();
     return kHitBounced;
 }
@@ -566,11 +620,11 @@ int CHero::ReceiveStomp() {
 int CHero::ReceivePush(AttackInfo info) {
     vx = info.power * std::cos(info.angle);
     vy = info.power * std::sin(info.angle);
-    if (Between(state, 21, 23) && relaunchCount < 5) {
+    if (Between(state, kHeroDown, kHeroDownBlueBurning) && relaunchCount < 5) {
         const int kept = relaunchCount;
-        SetState(state - 3);
+        SetState(BlownAgainFromDown(state));
         relaunchCount = kept + 1;
-    } else if (!In(state, {18, 19, 20, 25})) {
+    } else if (!In(state, {kHeroBlown, kHeroBlownBurning, kHeroBlownBlueBurning, kHeroFrozen})) {
         PlaySE(SoundId::kShock1);
         SetState(kHeroPushedBack);
     }
@@ -596,7 +650,9 @@ int CHero::ReceiveDamage(AttackInfo info) {
     if (staggerDamage < 10 && wasOnGround) {
         vx = 0.7 * info.power * std::cos(info.angle);
         facing = vx < 0 ? 1 : 0;
-        SetState(info.flags[kAttackBlueBurst] ? 17 : (info.flags[kAttackRedBurst] ? 16 : 15));
+        SetState(info.flags[kAttackBlueBurst]
+                     ? kHeroStaggerBlueBurning
+                     : (info.flags[kAttackRedBurst] ? kHeroStaggerBurning : kHeroStagger));
     } else {
         vx = info.power * std::cos(info.angle);
         vy = info.power * std::sin(info.angle);
@@ -605,7 +661,9 @@ int CHero::ReceiveDamage(AttackInfo info) {
             PlaySE(SoundId::kIce1);
             SetState(kHeroFrozen);
         } else {
-            SetState(info.flags[kAttackBlueBurst] ? 20 : (info.flags[kAttackRedBurst] ? 19 : 18));
+            SetState(info.flags[kAttackBlueBurst]
+                         ? kHeroBlownBlueBurning
+                         : (info.flags[kAttackRedBurst] ? kHeroBlownBurning : kHeroBlown));
         }
     }
     TakeHitMove();
@@ -620,7 +678,8 @@ int CHero::ReceiveAttack(AttackInfo info) {
     if (!contact && !push) {
         if (info.flags[kAttackFlag11] && above) return ReceiveStomp();
         if (info.damage == 0) return kHitNoEffect;
-        if (invincibleFrames > 0 || state == 7 || Between(state, 18, 26)) return kHitImmune;
+        if (invincibleFrames > 0 || state == kHeroRollingAttack || Between(state, kHeroBlown, kHeroThawing))
+            return kHitImmune;
         if (state == kHeroRecoil) {
             facing = std::cos(info.angle) >= 0 ? 0 : 1;
             RecoilFrom(info.damage);
@@ -638,7 +697,8 @@ void CHero::OnAttackClash(int result, AttackInfo, AttackInfo theirs) {
 }
 
 void CHero::CheckDamagingChips() {
-    if (invincibleFrames > 0 || state == 7 || Between(state, 18, 26)) return;
+    if (invincibleFrames > 0 || state == kHeroRollingAttack || Between(state, kHeroBlown, kHeroThawing))
+        return;
     const CStageMap* map = GetCurrentMap();
     if (!map) return;
     const double l = GetPreviousLeft(), r = GetPreviousRight(), t = GetPreviousTop(), b = GetPreviousBottom();
