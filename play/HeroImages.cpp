@@ -173,6 +173,12 @@ float ScreenTurn(double turn) { return static_cast<float>(-turn); }
 
 }  // namespace
 
+// The frame and turns of the hero's picture in one frame.
+struct HeroPose {
+    Frame f{1, 0, 0};
+    double body = 0, weapon = 0;
+};
+
 // ---- Animation phases ----
 
 void CHero::UpdateAnimation() {
@@ -230,162 +236,188 @@ void CHero::UpdateImage() {
         SetImage(2, 3, 3, deathTimer * 0.35, 0);
         return;
     }
+    HeroPose p;
+    if (!MovePose(p) && !HurtPose(p)) AttackPose(p);
+    SetImage(p.f.page, p.f.column, p.f.row, p.body, p.weapon);
+}
+
+// Standing, walking, running, dashing, jumping and hovering. Leaves the pose alone and answers false in any
+// other state.
+bool CHero::MovePose(HeroPose& p) const {
     const double sf = stateFrames;
     const bool ground = onGround;
-    double body = 0, weapon = 0;
-    Frame f{1, 0, 0};
     const bool afterDoubleJump = !airJumpReady && !airActionUsed && spinAngle != 0;
     switch (state) {
         case kHeroStand:
         case kHeroWalk:
         case kHeroRun:
             if (squatting) {
-                f = {1, 5, 3};
+                p.f = {1, 5, 3};
             } else if (ground) {
-                f = state == kHeroRun ? Cycle4(walkCycle, {1, 3, 0}, {1, 4, 0}, {1, 3, 0}, {1, 5, 0})
-                                      : Cycle4(walkCycle, {1, 0, 0}, {1, 1, 0}, {1, 0, 0}, {1, 2, 0});
+                p.f = state == kHeroRun ? Cycle4(walkCycle, {1, 3, 0}, {1, 4, 0}, {1, 3, 0}, {1, 5, 0})
+                                        : Cycle4(walkCycle, {1, 0, 0}, {1, 1, 0}, {1, 0, 0}, {1, 2, 0});
             } else if (afterDoubleJump) {
-                f = {1, 4, 1};
-                body = spinAngle;
+                p.f = {1, 4, 1};
+                p.body = spinAngle;
             } else {
-                f = ByVerticalSpeed(vy, {2, 0, 3}, {2, 1, 3}, {2, 2, 3});
+                p.f = ByVerticalSpeed(vy, {2, 0, 3}, {2, 1, 3}, {2, 2, 3});
             }
             break;
         case kHeroRunStop:
         case kHeroHyperDashStop:
-            f = squatting ? Frame{1, 5, 3} : Frame{1, 3, 1};
+            p.f = squatting ? Frame{1, 5, 3} : Frame{1, 3, 1};
             break;
         case kHeroHyperDash:
-            f = ground ? Cycle4(walkCycle, {1, 0, 1}, {1, 1, 1}, {1, 0, 1}, {1, 2, 1}) : Frame{1, 1, 1};
+            p.f = ground ? Cycle4(walkCycle, {1, 0, 1}, {1, 1, 1}, {1, 0, 1}, {1, 2, 1}) : Frame{1, 1, 1};
             break;
         case kHeroHyperJump:
             if (sf <= 6 || (vy >= -70 && vy < 70))
-                f = {2, 0, 0};
+                p.f = {2, 0, 0};
             else
-                f = vy < -70 ? Frame{2, 1, 0} : Frame{1, 2, 2};
+                p.f = vy < -70 ? Frame{2, 1, 0} : Frame{1, 2, 2};
             break;
         case kHeroRollingAttack:
         case kHeroRisingRollingAttack:
         case kHeroBangDownAirWindup:
         case kHeroBangDownAirDashWindup:
-            f = {1, 4, 1};
-            body = spinAngle;
+            p.f = {1, 4, 1};
+            p.body = spinAngle;
             break;
         case kHeroWallBounce:
-            f = {1, 5, 1};
+            p.f = {1, 5, 1};
             break;
         case kHeroRollLanding:
         case kHeroGetUp:
         case kHeroRisingWindup:
         case kHeroRisingRollingWindup:
         case kHeroAirAttackLanding:
-            f = {1, 5, 3};
+            p.f = {1, 5, 3};
             break;
         case kHeroHoverStill:
         case kHeroHoverMove: {
             const double m = std::fmod(walkCycle, 60.0);
-            f = m < 8 ? Frame{1, 4, 2}
-                      : (m < 30 ? Frame{1, 5, 2} : (m < 38 ? Frame{1, 4, 2} : Frame{1, 3, 2}));
-            weapon = weaponSpin;
+            p.f = m < 8 ? Frame{1, 4, 2}
+                        : (m < 30 ? Frame{1, 5, 2} : (m < 38 ? Frame{1, 4, 2} : Frame{1, 3, 2}));
+            p.weapon = weaponSpin;
             break;
         }
+        default:
+            return false;
+    }
+    return true;
+}
+
+// Hurt, blown, down and frozen. Leaves the pose alone and answers false in any other state.
+bool CHero::HurtPose(HeroPose& p) const {
+    const double sf = stateFrames;
+    switch (state) {
         case kHeroRecoil:
-            f = {2, 5, 2};
+            p.f = {2, 5, 2};
             break;
         case kHeroPushedBack:
         case kHeroRisingFall:
-            f = ByVerticalSpeed(vy, {1, 0, 2}, {1, 1, 2}, {1, 2, 2});
+            p.f = ByVerticalSpeed(vy, {1, 0, 2}, {1, 1, 2}, {1, 2, 2});
             break;
         case kHeroStompBounce:
-            f = {2, 0, 3};
+            p.f = {2, 0, 3};
             break;
         case kHeroStagger:
         case kHeroStaggerBurning:
         case kHeroStaggerBlueBurning:
-            f = (sf <= 5 || sf > 10) ? Frame{1, 0, 3} : Frame{1, 1, 3};
+            p.f = (sf <= 5 || sf > 10) ? Frame{1, 0, 3} : Frame{1, 1, 3};
             break;
         case kHeroBlown:
         case kHeroBlownBurning:
         case kHeroBlownBlueBurning:
-            f = {1, 2, 3};
+            p.f = {1, 2, 3};
             break;
         case kHeroDown:
         case kHeroDownBurning:
         case kHeroDownBlueBurning:
-            f = (sf <= 8 || sf > 24) ? Frame{1, 3, 3} : Frame{1, 4, 3};
+            p.f = (sf <= 8 || sf > 24) ? Frame{1, 3, 3} : Frame{1, 4, 3};
             break;
         case kHeroFrozen:
-            f = {2, 4, 3};
+            p.f = {2, 4, 3};
             break;
         case kHeroThawing:
-            f = sf <= 6 ? Frame{1, 1, 3} : Frame{1, 5, 3};
+            p.f = sf <= 6 ? Frame{1, 1, 3} : Frame{1, 5, 3};
             break;
+        default:
+            return false;
+    }
+    return true;
+}
+
+// The attacks. Leaves the pose alone and answers false in any other state.
+bool CHero::AttackPose(HeroPose& p) const {
+    const double sf = stateFrames;
+    switch (state) {
         case kHeroBangDownGround:
-            f = sf <= 4 ? Frame{1, 0, 4} : (sf <= 8 ? Frame{1, 1, 4} : Frame{1, 2, 4});
+            p.f = sf <= 4 ? Frame{1, 0, 4} : (sf <= 8 ? Frame{1, 1, 4} : Frame{1, 2, 4});
             break;
         case kHeroJabGround:
         case kHeroJabSquat: {
             const int page = state == kHeroJabGround ? 1 : 2, col = 3, row = state == kHeroJabGround ? 4 : 2;
-            f = {page, sf <= 4 || sf > 16 ? col : col + 1, row};
+            p.f = {page, sf <= 4 || sf > 16 ? col : col + 1, row};
             break;
         }
         case kHeroSwingWindup:
         case kHeroFinishJabWindup:
-            f = {1, 5, 4};
+            p.f = {1, 5, 4};
             break;
         case kHeroSwingAroundGround:
         case kHeroPropellerSwingGround:
-            f = {1, 5, 5};
-            weapon = weaponSpin;
+            p.f = {1, 5, 5};
+            p.weapon = weaponSpin;
             break;
         case kHeroSeqJabGround: {
             static constexpr int kColumns[8] = {0, 4, 1, 4, 3, 4, 2, 4};
             const int step = static_cast<int>(std::fmod(sf, 50.0) / 2.5) % 8;
-            f = {2, kColumns[step], 1};
+            p.f = {2, kColumns[step], 1};
             break;
         }
         case kHeroFinishJabGround:
         case kHeroJabDash:
         case kHeroJabHyperDash:
-            f = sf <= (state == kHeroJabHyperDash ? 34 : 24) ? Frame{2, 5, 1} : Frame{1, 5, 4};
+            p.f = sf <= (state == kHeroJabHyperDash ? 34 : 24) ? Frame{2, 5, 1} : Frame{1, 5, 4};
             break;
         case kHeroRisingAttack:
-            f = {2, 2, 0};
+            p.f = {2, 2, 0};
             break;
         case kHeroBangDownAir:
         case kHeroBangDownAirDash:
-            f = sf <= 2 ? Frame{1, 0, 5} : (sf <= 4 ? Frame{1, 1, 5} : Frame{1, 2, 5});
+            p.f = sf <= 2 ? Frame{1, 0, 5} : (sf <= 4 ? Frame{1, 1, 5} : Frame{1, 2, 5});
             break;
         case kHeroJabAir:
         case kHeroJabAirDash:
-            f = (sf <= 2 || sf > 12) ? Frame{1, 3, 5} : Frame{1, 4, 5};
+            p.f = (sf <= 2 || sf > 12) ? Frame{1, 3, 5} : Frame{1, 4, 5};
             break;
         case kHeroPropellerSwingAir:
         case kHeroPropellerSwingAirDash:
-            f = {2, 4, 0};
-            weapon = weaponSpin;
+            p.f = {2, 4, 0};
+            p.weapon = weaponSpin;
             break;
         case kHeroDivingAttack:
-            f = {2, 0, 2};
+            p.f = {2, 0, 2};
             break;
         case kHeroDiveWindup:
             if (sf <= 10) {
-                f = {1, 4, 1};
-                body = spinAngle;
+                p.f = {1, 4, 1};
+                p.body = spinAngle;
             } else {
-                f = {2, 0, 2};
+                p.f = {2, 0, 2};
             }
             break;
         case kHeroDiveLanding:
-            f = sf <= 20 ? Frame{2, 1, 2} : Frame{2, 2, 2};
+            p.f = sf <= 20 ? Frame{2, 1, 2} : Frame{2, 2, 2};
             break;
         case kHeroBangDownLanding:
-            f = {2, 5, 0};
+            p.f = {2, 5, 0};
             break;
         default:
-            break;
+            return false;
     }
-    SetImage(f.page, f.column, f.row, body, weapon);
+    return true;
 }
 
 // ---- Building the figure ----

@@ -192,70 +192,152 @@ bool CHero::NeutralExit(int hoverState) {
 void CHero::UpdateTransitions() {
     if (attackBufferOpen && attackPushed) ++attackPushCount;
     UpdateHitPhases();
-    const CInputManager* in = CInputManager::GetInstance();
-    const bool arrows = ArrowsDown();
-    const bool air = !onGround;
-    const double sf = stateFrames;
-    const bool attack = attackPushCount >= 1;
-    const bool facingArrow = KeyDown(facing ? kKeyRight : kKeyLeft);
-    auto endTo = [&](int n) { SetState(n); };
+    const TransitionInput now{ArrowsDown(), !onGround, attackPushCount >= 1,
+                              KeyDown(facing ? kKeyRight : kKeyLeft), stateFrames};
     switch (state) {
         case kHeroStand:
-            if (arrows && !squatting) {
+        case kHeroWalk:
+        case kHeroRun:
+        case kHeroRunStop:
+        case kHeroHyperDashStop:
+            StepMovingTransitions(now);
+            break;
+        case kHeroHyperDash:
+        case kHeroHyperJump:
+        case kHeroRollingAttack:
+        case kHeroWallBounce:
+        case kHeroPushedBack:
+        case kHeroRollLanding:
+            StepDashTransitions(now);
+            break;
+        case kHeroHoverStill:
+        case kHeroHoverMove:
+            StepHoverTransitions(now);
+            break;
+        case kHeroRecoil:
+        case kHeroStompBounce:
+        case kHeroStagger:
+        case kHeroStaggerBurning:
+        case kHeroStaggerBlueBurning:
+        case kHeroBlown:
+        case kHeroBlownBurning:
+        case kHeroBlownBlueBurning:
+        case kHeroDown:
+        case kHeroDownBurning:
+        case kHeroDownBlueBurning:
+        case kHeroGetUp:
+        case kHeroFrozen:
+        case kHeroThawing:
+            StepHurtTransitions(now);
+            break;
+        case kHeroBangDownGround:
+        case kHeroJabGround:
+        case kHeroSwingWindup:
+        case kHeroSwingAroundGround:
+        case kHeroSeqJabGround:
+        case kHeroFinishJabWindup:
+        case kHeroFinishJabGround:
+        case kHeroDiveLanding:
+        case kHeroAirAttackLanding:
+        case kHeroBangDownLanding:
+        case kHeroJabSquat:
+        case kHeroPropellerSwingGround:
+        case kHeroRisingWindup:
+        case kHeroRisingRollingWindup:
+        case kHeroJabDash:
+        case kHeroJabHyperDash:
+            StepGroundAttackTransitions(now);
+            break;
+        case kHeroRisingAttack:
+        case kHeroRisingRollingAttack:
+        case kHeroBangDownAir:
+        case kHeroBangDownAirDash:
+        case kHeroJabAir:
+        case kHeroJabAirDash:
+        case kHeroPropellerSwingAir:
+        case kHeroPropellerSwingAirDash:
+        case kHeroDivingAttack:
+        case kHeroDiveWindup:
+        case kHeroRisingFall:
+        case kHeroBangDownAirWindup:
+        case kHeroBangDownAirDashWindup:
+            StepAirAttackTransitions(now);
+            break;
+        default:
+            break;
+    }
+}
+
+// The hero stands, walks, runs or stops.
+void CHero::StepMovingTransitions(const TransitionInput& now) {
+    switch (state) {
+        case kHeroStand:
+            if (now.arrows && !squatting) {
                 // A double tap on the ground starts a run; otherwise the hero walks.
-                if (!air && (DoubleTapped(kKeyLeft) || DoubleTapped(kKeyRight))) {
+                if (!now.air && (DoubleTapped(kKeyLeft) || DoubleTapped(kKeyRight))) {
                     PlaySE(SoundId::kDash1);
-                    endTo(kHeroRun);
+                    SetState(kHeroRun);
                 } else {
-                    endTo(kHeroWalk);
+                    SetState(kHeroWalk);
                 }
             } else {
                 NeutralExit(kHeroHoverStill);
             }
             break;
         case kHeroWalk:
-            if (!arrows || squatting)
-                endTo(kHeroStand);
+            if (!now.arrows || squatting)
+                SetState(kHeroStand);
             else
                 NeutralExit(kHeroHoverMove);
             break;
         case kHeroRun:
-            if (!air && runMeter >= 120) {
+            if (!now.air && runMeter >= 120) {
                 PlaySE(SoundId::kDash2);
-                endTo(kHeroHyperDash);
-            } else if (!squatting && facingArrow) {
+                SetState(kHeroHyperDash);
+            } else if (!squatting && now.facingArrow) {
                 NeutralExit(kHeroHoverMove);
             } else {
-                endTo(air ? kHeroStand : kHeroRunStop);
+                SetState(now.air ? kHeroStand : kHeroRunStop);
             }
             break;
         case kHeroRunStop:
-            if (air || vx == 0 || sf > 35) endTo(kHeroStand);
+            if (now.air || vx == 0 || now.sf > 35) SetState(kHeroStand);
             break;
+        case kHeroHyperDashStop:
+            if (now.air || vx == 0 || now.sf > 60) SetState(kHeroStand);
+            break;
+        default:
+            break;
+    }
+}
+
+// The hyper dash, its jump, the rolling attack, and what follows them.
+void CHero::StepDashTransitions(const TransitionInput& now) {
+    switch (state) {
         case kHeroHyperDash:
             if (jumpPushed) {
                 airJumpReady = false;
-                if (air) {
-                    endTo(kHeroRollingAttack);
+                if (now.air) {
+                    SetState(kHeroRollingAttack);
                     SetUpwardSpeed(710);
                 } else {
                     PlaySE(SoundId::kJump2);
-                    endTo(kHeroHyperJump);
+                    SetState(kHeroHyperJump);
                     SetUpwardSpeed(weaponKind == kWeaponLongBar ? 900 : 770);
                 }
-            } else if (squatting || !facingArrow) {
+            } else if (squatting || !now.facingArrow) {
                 runMeter *= 0.7;
-                if (air) {
-                    endTo(kHeroStand);
+                if (now.air) {
+                    SetState(kHeroStand);
                 } else {
                     PlaySE(SoundId::kBrake1);
-                    endTo(kHeroHyperDashStop);
+                    SetState(kHeroHyperDashStop);
                 }
             } else if (!touchLeft && !touchRight) {
-                if (attack) {
-                    if (air) {
+                if (now.attack) {
+                    if (now.air) {
                         airJumpReady = false;
-                        endTo(kHeroRollingAttack);
+                        SetState(kHeroRollingAttack);
                         SetUpwardSpeed(710);
                     } else {
                         StartAttack();
@@ -268,25 +350,22 @@ void CHero::UpdateTransitions() {
                 PlaySE(SoundId::kShock2);
                 ShakeCamera();
                 runMeter *= 0.7;
-                endTo(kHeroWallBounce);
+                SetState(kHeroWallBounce);
             }
             break;
-        case kHeroHyperDashStop:
-            if (air || vx == 0 || sf > 60) endTo(kHeroStand);
-            break;
         case kHeroHyperJump:
-            if (!air && vy > 0) {
-                endTo(arrows ? kHeroHyperDash : kHeroHyperDashStop);
+            if (!now.air && vy > 0) {
+                SetState(now.arrows ? kHeroHyperDash : kHeroHyperDashStop);
             } else if (jumpPushed || (attackPushed && !KeyDown(kKeyDown))) {
-                endTo(kHeroRollingAttack);
+                SetState(kHeroRollingAttack);
                 SetUpwardSpeed(710);
             } else if (attackPushed) {
-                endTo(kHeroDiveWindup);
+                SetState(kHeroDiveWindup);
             }
             break;
         case kHeroRollingAttack:
-            if (!air) {
-                endTo(kHeroRollLanding);
+            if (!now.air) {
+                SetState(kHeroRollLanding);
             } else if (!touchLeft && !touchRight) {
                 if (touchTop && vy < 0) {
                     vy = -vy;
@@ -295,7 +374,7 @@ void CHero::UpdateTransitions() {
                 if (vy > 0 && jumpPushed) {
                     airActionUsed = true;
                     runMeter *= 0.5;
-                    endTo(kHeroHoverMove);
+                    SetState(kHeroHoverMove);
                 }
             } else {
                 if (vy <= -150)
@@ -307,56 +386,72 @@ void CHero::UpdateTransitions() {
                 PlaySE(SoundId::kShock2);
                 ShakeCamera();
                 runMeter *= 0.5;
-                endTo(kHeroWallBounce);
+                SetState(kHeroWallBounce);
             }
             break;
         case kHeroWallBounce:
         case kHeroPushedBack:
-            if ((state == kHeroWallBounce && !air) || vx == 0 || sf > 15) {
+            if ((state == kHeroWallBounce && !now.air) || vx == 0 || now.sf > 15) {
                 airActionUsed = true;
-                endTo(kHeroStand);
+                SetState(kHeroStand);
             }
             break;
         case kHeroRollLanding:
-            if (air || (vx == 0 && sf > 10) || sf > 60) endTo(kHeroStand);
+            if (now.air || (vx == 0 && now.sf > 10) || now.sf > 60) SetState(kHeroStand);
             break;
+        default:
+            break;
+    }
+}
+
+// Hovering in the air.
+void CHero::StepHoverTransitions(const TransitionInput& now) {
+    switch (state) {
         case kHeroHoverStill:
         case kHeroHoverMove: {
             hoverFrames += lastFrames_;
             const bool jumpDown = jumpPushed || jumpHeld;
             const bool propellerSpent = weaponKind == kWeaponPropeller && hoverFrames > 300;
             if (state == kHeroHoverStill) {
-                if (!air || !jumpDown || propellerSpent) {
+                if (!now.air || !jumpDown || propellerSpent) {
                     walkCycle = 0;
-                    endTo(kHeroStand);
-                } else if (arrows) {
-                    endTo(kHeroHoverMove);
-                } else if (attack) {
+                    SetState(kHeroStand);
+                } else if (now.arrows) {
+                    SetState(kHeroHoverMove);
+                } else if (now.attack) {
                     StartAttack();
                 }
-            } else if (air && jumpDown && !propellerSpent) {
-                if (!arrows)
-                    endTo(kHeroHoverStill);
-                else if (attack)
+            } else if (now.air && jumpDown && !propellerSpent) {
+                if (!now.arrows)
+                    SetState(kHeroHoverStill);
+                else if (now.attack)
                     StartAttack();
             } else {
                 walkCycle = 0;
-                endTo(dashJump ? kHeroRun : kHeroWalk);
+                SetState(dashJump ? kHeroRun : kHeroWalk);
             }
             break;
         }
+        default:
+            break;
+    }
+}
+
+// Recoil, stomps, staggers, flights, downs and ice.
+void CHero::StepHurtTransitions(const TransitionInput& now) {
+    switch (state) {
         case kHeroRecoil:
-            if (air || sf > 16) endTo(kHeroStand);
+            if (now.air || now.sf > 16) SetState(kHeroStand);
             break;
         case kHeroStompBounce:
-            if (sf > 5) {
+            if (now.sf > 5) {
                 const int before = previousState;
                 const bool jumpDown = jumpPushed || jumpHeld || jumpReleasedFrames <= 5;
                 PlaySE(SoundId::kJump3);
                 if (In(before, {kHeroHyperJump, kHeroHyperDash, kHeroRun}))
-                    endTo(before);
+                    SetState(before);
                 else
-                    endTo(arrows ? kHeroWalk : kHeroStand);
+                    SetState(now.arrows ? kHeroWalk : kHeroStand);
                 vx = bounceSpeedX;
                 SetUpwardSpeed(340.0 * (jumpDown ? 1.5 : 1.0));
             }
@@ -364,93 +459,101 @@ void CHero::UpdateTransitions() {
         case kHeroStagger:
         case kHeroStaggerBurning:
         case kHeroStaggerBlueBurning:
-            if (air)
-                endTo(BlownAfterStagger(state));
-            else if (sf > 16)
-                endTo(kHeroStand);
+            if (now.air)
+                SetState(BlownAfterStagger(state));
+            else if (now.sf > 16)
+                SetState(kHeroStand);
             break;
         case kHeroBlown:
         case kHeroBlownBurning:
         case kHeroBlownBlueBurning:
-            if (sf > 60) {
-                endTo(kHeroGetUp);
-            } else if (sf > 4 && !air) {
+            if (now.sf > 60) {
+                SetState(kHeroGetUp);
+            } else if (now.sf > 4 && !now.air) {
                 PlaySE(SoundId::kDown);
-                endTo(DownAfterBlown(state));
+                SetState(DownAfterBlown(state));
             }
             break;
         case kHeroDown:
         case kHeroDownBurning:
         case kHeroDownBlueBurning:
-            if (air) {
-                endTo(kHeroStand);
+            if (now.air) {
+                SetState(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
-            } else if (sf > 20) {
-                endTo(kHeroGetUp);
+            } else if (now.sf > 20) {
+                SetState(kHeroGetUp);
             }
             break;
         case kHeroGetUp:
-            if (sf > 4) {
-                endTo(kHeroStand);
+            if (now.sf > 4) {
+                SetState(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
             }
             break;
         case kHeroFrozen:
             // Mashing breaks the ice sooner.
             for (int k : {kKeyUp, kKeyDown, kKeyLeft, kKeyRight})
-                if (in->IsPushed(k)) stateFrames += 2.5;
+                if (CInputManager::GetInstance()->IsPushed(k)) stateFrames += 2.5;
             if (attackPushed) stateFrames += 2.5;
             if (jumpPushed) stateFrames += 2.5;
             if (stateFrames > 100) {
                 CreateEffect(kEffectIceBreak, centerX, centerY, owner);
                 PlaySE(SoundId::kIce1);
-                endTo(kHeroThawing);
+                SetState(kHeroThawing);
             }
             break;
         case kHeroThawing:
-            if (sf > 30) {
-                endTo(kHeroStand);
+            if (now.sf > 30) {
+                SetState(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
             }
             break;
+        default:
+            break;
+    }
+}
+
+// The attacks on the ground, their windups and their ends.
+void CHero::StepGroundAttackTransitions(const TransitionInput& now) {
+    switch (state) {
         case kHeroBangDownGround:
-            if (sf > 22 || air)
-                endTo(kHeroStand);
-            else if (attack && sf > 14 && !hitPhaseReady[1] && hitStopFrames == 0)
+            if (now.sf > 22 || now.air)
+                SetState(kHeroStand);
+            else if (now.attack && now.sf > 14 && !hitPhaseReady[1] && hitStopFrames == 0)
                 StartAttack();
             break;
         case kHeroJabGround:
-            if (sf > 27 || air)
-                endTo(kHeroStand);
-            else if (attack && sf > 15)
+            if (now.sf > 27 || now.air)
+                SetState(kHeroStand);
+            else if (now.attack && now.sf > 15)
                 StartAttack();
             break;
         case kHeroSwingWindup:
-            if (air) {
-                endTo(kHeroStand);
-            } else if (sf > 7) {
+            if (now.air) {
+                SetState(kHeroStand);
+            } else if (now.sf > 7) {
                 PlaySE(SoundId::kAttack3);
-                endTo(kHeroSwingAroundGround);
+                SetState(kHeroSwingAroundGround);
             }
             break;
         case kHeroSwingAroundGround: {
             const double end =
                 attackPushCount == 0 ? 19 : (attackPushCount == 1 ? 26 : (attackPushCount == 2 ? 33 : 40));
-            if (air || sf > end) endTo(kHeroStand);
+            if (now.air || now.sf > end) SetState(kHeroStand);
             break;
         }
         case kHeroSeqJabGround:
-            if (air || (attackPushCount == 0 && sf > 20))
-                endTo(kHeroStand);
-            else if (attack && sf > 27 + 7 * (std::min(attackPushCount, 4) - 1))
+            if (now.air || (attackPushCount == 0 && now.sf > 20))
+                SetState(kHeroStand);
+            else if (now.attack && now.sf > 27 + 7 * (std::min(attackPushCount, 4) - 1))
                 StartAttack();
             break;
         case kHeroFinishJabWindup:
-            if (air) {
-                endTo(kHeroStand);
-            } else if (sf > 7) {
+            if (now.air) {
+                SetState(kHeroStand);
+            } else if (now.sf > 7) {
                 PlaySE(SoundId::kBomb1);
-                endTo(kHeroFinishJabGround);
+                SetState(kHeroFinishJabGround);
             }
             break;
         case kHeroFinishJabGround:
@@ -464,86 +567,94 @@ void CHero::UpdateTransitions() {
                     : (state == kHeroDiveLanding
                            ? 25
                            : (state == kHeroAirAttackLanding ? 3 : (state == kHeroBangDownLanding ? 9 : 27)));
-            if (sf > limit || air) endTo(kHeroStand);
+            if (now.sf > limit || now.air) SetState(kHeroStand);
             break;
         }
         case kHeroPropellerSwingGround:
             if (!attackPushed && !attackHeld)
-                endTo(kHeroStand);
-            else if (air)
-                endTo(kHeroPropellerSwingAir);
+                SetState(kHeroStand);
+            else if (now.air)
+                SetState(kHeroPropellerSwingAir);
             break;
         case kHeroRisingWindup:
         case kHeroRisingRollingWindup:
-            if (sf > 6) {
+            if (now.sf > 6) {
                 PlaySE(state == kHeroRisingWindup ? SoundId::kAttack8 : SoundId::kAttack3);
-                endTo(AttackAfterWindup(state));
+                SetState(AttackAfterWindup(state));
             }
             break;
+        case kHeroJabDash:
+            if (now.sf > 30 || now.air || (vx == 0 && now.sf > 20)) SetState(kHeroStand);
+            break;
+        case kHeroJabHyperDash:
+            if (now.sf > 40 || now.air || (vx == 0 && now.sf > 25)) SetState(kHeroStand);
+            break;
+        default:
+            break;
+    }
+}
+
+// The attacks in the air, the rising attacks and the dive.
+void CHero::StepAirAttackTransitions(const TransitionInput& now) {
+    switch (state) {
         case kHeroRisingAttack:
-            if (vy > -80) endTo(kHeroRisingFall);
+            if (vy > -80) SetState(kHeroRisingFall);
             break;
         case kHeroRisingRollingAttack:
-            if ((!air && vy >= 0) || sf > 20) endTo(kHeroRisingFall);
+            if ((!now.air && vy >= 0) || now.sf > 20) SetState(kHeroRisingFall);
             break;
         case kHeroBangDownAir:
         case kHeroBangDownAirDash:
-            if (!air) {
+            if (!now.air) {
                 ShakeCamera();
                 PlaySE(SoundId::kAttack7);
-                endTo(kHeroBangDownLanding);
+                SetState(kHeroBangDownLanding);
             }
             break;
         case kHeroJabAir:
         case kHeroJabAirDash:
-            if (!air)
-                endTo(kHeroAirAttackLanding);
-            else if (sf > 16)
-                endTo(arrows ? (state == kHeroJabAir ? kHeroWalk : kHeroRun) : kHeroStand);
+            if (!now.air)
+                SetState(kHeroAirAttackLanding);
+            else if (now.sf > 16)
+                SetState(now.arrows ? (state == kHeroJabAir ? kHeroWalk : kHeroRun) : kHeroStand);
             break;
         case kHeroPropellerSwingAir:
         case kHeroPropellerSwingAirDash:
             if (attackPushed || attackHeld) {
-                if (!air) endTo(kHeroPropellerSwingGround);
+                if (!now.air) SetState(kHeroPropellerSwingGround);
             } else {
-                endTo(arrows ? (state == kHeroPropellerSwingAir ? kHeroWalk : kHeroRun) : kHeroStand);
+                SetState(now.arrows ? (state == kHeroPropellerSwingAir ? kHeroWalk : kHeroRun) : kHeroStand);
             }
             break;
         case kHeroDivingAttack:
-            if (!air) {
+            if (!now.air) {
                 ShakeCamera();
                 PlaySE(SoundId::kShock2);
-                endTo(kHeroDiveLanding);
+                SetState(kHeroDiveLanding);
             }
             break;
         case kHeroDiveWindup:
-            if (!air) {
-                endTo(kHeroAirAttackLanding);
-            } else if (sf > (weaponKind == kWeaponHose ? 70 : 20)) {
+            if (!now.air) {
+                SetState(kHeroAirAttackLanding);
+            } else if (now.sf > (weaponKind == kWeaponHose ? 70 : 20)) {
                 PlaySE(SoundId::kAttack5);
-                endTo(kHeroDivingAttack);
+                SetState(kHeroDivingAttack);
             }
             break;
         case kHeroRisingFall:
-            if (!air)
-                endTo(kHeroStand);
-            else if (sf > 15)
-                endTo(arrows ? kHeroWalk : kHeroStand);
+            if (!now.air)
+                SetState(kHeroStand);
+            else if (now.sf > 15)
+                SetState(now.arrows ? kHeroWalk : kHeroStand);
             break;
         case kHeroBangDownAirWindup:
         case kHeroBangDownAirDashWindup:
-            if (!air) {
-                endTo(kHeroAirAttackLanding);
-            } else if (sf > 14) {
+            if (!now.air) {
+                SetState(kHeroAirAttackLanding);
+            } else if (now.sf > 14) {
                 PlaySE(SoundId::kAttack1);
-                endTo(state == kHeroBangDownAirWindup ? kHeroBangDownAir : kHeroBangDownAirDash);
+                SetState(state == kHeroBangDownAirWindup ? kHeroBangDownAir : kHeroBangDownAirDash);
             }
-            break;
-        case kHeroJabDash:
-            if (sf > 30 || air || (vx == 0 && sf > 20)) endTo(kHeroStand);
-            break;
-        case kHeroJabHyperDash:
-            if (sf > 40 || air || (vx == 0 && sf > 25)) endTo(kHeroStand);
             break;
         default:
             break;
