@@ -1,7 +1,7 @@
 #include "flow/TopMenuModes.h"
 
 #include "flow/DownLoadScene.h"
-#include "flow/EditorStandIn.h"
+#include "flow/EditorScene.h"
 #include "flow/FormHostScenes.h"
 #include "flow/ScenarioModeStandIn.h"
 #include "flow/TopMenuScene.h"
@@ -14,7 +14,7 @@ std::unique_ptr<IScene> CreateModeScene(int mode, CTopMenuScene* menu) {
         case kModeStageSelect:
             return std::make_unique<CDownLoadScene>(menu);
         case kModeMakeStage:
-            return std::make_unique<CEditorStandInScene>(menu);
+            return std::make_unique<CEditorScene>(menu);
         case kModeRegisterCreator:
         case kModeCreatorAdmin:
             // Whoever holds a creator id sees the account, everyone else the registration.

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "foundation/ClientInfo.h"
 #include "foundation/EncodedFile.h"
 
 namespace testsupport {
@@ -54,6 +55,13 @@ void TempGameFolder::MakeUnreadable(const std::string& rel) const {
     std::filesystem::create_directories(Full(rel).parent_path());
     // Reading this memory file from its start fails even for root.
     std::filesystem::create_symlink("/proc/self/mem", Full(rel));
+}
+
+void TempGameFolder::WriteClientInfo(const std::string& creatorId, const std::string& creatorName) const {
+    WriteEncoded("network/client_info.dat",
+                 "<clientInfo><network><createrId>" + creatorId + "</createrId><createrName>" + creatorName +
+                     "</createrName></network><boughtItems></boughtItems></clientInfo>");
+    CClientInfo::DeleteInstance();
 }
 
 std::filesystem::path BuiltGameFolder() { return QUOR_GAME_DIR; }

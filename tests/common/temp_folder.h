@@ -37,6 +37,9 @@ class TempGameFolder : public TempFolder {
     void WriteEncoded(const std::string& rel, const std::string& utf8) const;
     // Makes `rel` a file that exists but cannot be read.
     void MakeUnreadable(const std::string& rel) const;
+    // The player's file "network\client_info.dat" with a creator id and name (empty: not
+    // registered) and nothing bought; the client info read before is dropped.
+    void WriteClientInfo(const std::string& creatorId, const std::string& creatorName) const;
 };
 
 // The game executable's file name in a game folder.

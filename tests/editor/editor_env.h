@@ -67,13 +67,7 @@ class EditorTest : public ::testing::Test {
     }
 
     // The player's client info: a registered creator, or none with an empty id.
-    void SetCreator(const std::string& id, const std::string& name) {
-        ASSERT_TRUE(WriteEncodedFile("network\\client_info.dat",
-                                     "<clientInfo><network><createrId>" + id + "</createrId><createrName>" +
-                                         name +
-                                         "</createrName></network><boughtItems></boughtItems></clientInfo>"));
-        CClientInfo::DeleteInstance();
-    }
+    void SetCreator(const std::string& id, const std::string& name) { game->WriteClientInfo(id, name); }
 
     // A stage of empty areas of the classes given; the start point at (sx, sy) of area 0.
     static std::unique_ptr<CStage> MakeStage(std::vector<int> classes, int sx = 1, int sy = 1) {

@@ -18,6 +18,7 @@
 #include "foundation/FrameTime.h"
 #include "stage/StageChips.h"
 #include "tests/controls/control_test.h"
+#include "tests/editor_windows/dialog_answers.h"
 
 namespace editortest {
 
@@ -140,6 +141,18 @@ class EditorScreenTest : public EditorTest {
         ASSERT_NE(w, nullptr);
         w->Answer(index);
         Frames(2);
+    }
+    // The dialog in front: the open window, or the dialog a command sequence shows in it.
+    Controls::GCForm* Dialog() { return dialoganswers::FrontOf(screen->GetOpenWindow()); }
+    // Answers the dialog in front as dialoganswers::PushAnswer does and lets the sequence and the
+    // screen go on.
+    void Reply(const std::string& answer) {
+        for (int i = 0; i < dialoganswers::AnswerCount(answer); ++i) {
+            Controls::GCForm* w = Dialog();
+            ASSERT_NE(w, nullptr) << answer;
+            dialoganswers::PushAnswer(w, answer);
+            Frames(2);
+        }
     }
     bool Enabled(const std::string& name) {
         auto* button = screen->GetControlAs<Controls::COriginalBaseButton>(name);

@@ -58,11 +58,14 @@ void ChooseEntry(CBeigePopup* menu, const std::string& text) {
 
 TEST_F(EditorScreenWindows, NewStageReplacesTheStageAndStartsAfresh) {
     ClickControl("RenewButton");
-    Answer(1);  // cancelled
+    Reply("no");  // not made after all
     EXPECT_EQ(screen->GetStage(), nullptr);
     ClickControl("RenewButton");
-    Answer(0);
+    Reply("yes");
+    Reply("type:はじまり");
+    Reply("area");
     ASSERT_NE(screen->GetStage(), nullptr);
+    EXPECT_EQ(Stage().name, "はじまり");
     EXPECT_EQ(Stage().GetAreaCount(), 1);
     EXPECT_TRUE(Enabled("SaveButton"));
     EXPECT_TRUE(Editor().GetCurrentFileName().empty());
@@ -323,18 +326,20 @@ TEST_F(EditorScreenWindows, ClosingAndTestPlayAskTheScene) {
     Frames(2);
     EXPECT_EQ(owner.closes, 1);
     Install({AreaClass_OneRoom});
-    ClickTile(2, 2);  // modified: the end sequence
+    ClickTile(2, 2);  // modified: the end sequence offers a save first
     ClickControl("CloseButton");
-    Answer(1);
+    Reply("cancel");
     EXPECT_EQ(owner.closes, 1);
     ClickControl("CloseButton");
-    Answer(0);
+    Reply("no");   // not saved
+    Reply("yes");  // and the end confirmed
     EXPECT_EQ(owner.closes, 2);
-    // A stage without a goal has a problem: no test play.
+    // A stage without a goal has a problem: its list is shown instead of a test play.
     ClickControl("TestPlayButton");
-    Answer(0);
+    EXPECT_NE(dynamic_cast<CErrorListWindow*>(Dialog()), nullptr);
+    Reply("ok");
     EXPECT_EQ(owner.testPlays, 0);
-    EXPECT_NE(Window<CStandInWindow>(), nullptr);
+    EXPECT_EQ(screen->GetOpenWindow(), nullptr);
 }
 
 TEST_F(EditorScreenWindows, InformationTellsWhatIsNotThereYet) {
@@ -380,21 +385,29 @@ class EditorScreenPosting : public EditorScreenTest {
         SetStagePostService(&service);
         SetCreator("1234", "くまさん");
         Install({AreaClass_OneRoom});
+        // A goal, so the stage has nothing that keeps it from being posted.
+        Editor().SetTool(EditorTool_ObjectPlace);
+        Editor().SetCurrentObjectKey("Goal");
+        ClickTile(15, 13);
     }
     void TearDown() override {
         EditorScreenTest::TearDown();
         SetStagePostService(nullptr);
     }
-    void Post(int answer) {
+    // Posts, with arrangements by others allowed or not: the post confirmed, the question about
+    // arrangements answered, the summary confirmed.
+    void Post(bool arrangementAllowed) {
         ClickControl("SendStageButton");
-        Answer(answer);
+        Reply("yes");
+        Reply(arrangementAllowed ? "yes" : "no");
+        Reply("yes");
     }
     FakePostService service;
 };
 
 TEST_F(EditorScreenPosting, ThePostCarriesTheAnswerWhileTheStageKeepsItsOwn) {
     Stage().arrangementPermissionFlag = true;
-    Post(1);  // post, arrangements not allowed
+    Post(false);
     ASSERT_EQ(service.starts, 1);
     EXPECT_EQ(service.creatorId, "1234");
     EXPECT_NE(
@@ -415,7 +428,7 @@ TEST_F(EditorScreenPosting, ThePostCarriesTheAnswerWhileTheStageKeepsItsOwn) {
 }
 
 TEST_F(EditorScreenPosting, AFailedSaveAfterThePostIsShownAndKeepsTheId) {
-    Post(0);
+    Post(true);
     // The stage folder cannot be made: a file stands where it should be.
     game->WriteRaw("stage", "not a folder");
     service.listener->OnStagePosted(true, "77");
@@ -428,14 +441,14 @@ TEST_F(EditorScreenPosting, AFailedSaveAfterThePostIsShownAndKeepsTheId) {
 
 TEST_F(EditorScreenPosting, NoListenerIsLeftBehind) {
     service.refuse = true;
-    Post(0);
+    Post(true);
     EXPECT_EQ(service.removals, 1);  // refused: dropped at once
     service.refuse = false;
-    Post(0);
+    Post(true);
     service.listener->OnStagePosted(false, "");
     EXPECT_EQ(service.removals, 2);
     EXPECT_EQ(Stage().id, "");
-    Post(0);
+    Post(true);
     screen.reset();  // the editor goes while the post runs
     EXPECT_EQ(service.listener, nullptr);
     EXPECT_EQ(service.removals, 3);
@@ -517,14 +530,15 @@ TEST_F(EditorScreenWindows, SavingAndTestPlayGoThroughTheEditor) {
     Editor().SetTool(EditorTool_ObjectPlace);
     Editor().SetCurrentObjectKey("Goal");
     ClickTile(15, 13);
-    ClickControl("SaveButton");
-    Answer(0);
+    ClickControl("SaveButton");  // a stage never saved: saved at once, then the notice
+    EXPECT_NE(dynamic_cast<CStageSavedWindow*>(Dialog()), nullptr);
+    Reply("ok");
     EXPECT_FALSE(Editor().IsModified());
     const std::string file = Editor().GetCurrentFileName();
     ASSERT_EQ(file.size(), 18u);  // yyyymmddhhmmss.stg
     EXPECT_TRUE(std::filesystem::exists(game->Full("stage/original") / file));
-    ClickControl("TestPlayButton");
-    Answer(0);
+    ClickControl("TestPlayButton");  // saved, so only the start is confirmed
+    Reply("yes");
     EXPECT_EQ(owner.testPlays, 1);
 }
 

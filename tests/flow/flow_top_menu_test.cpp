@@ -1,11 +1,13 @@
 // The top menu: its opening and leaving timing, the first push that wins, which entries show
 // with and without a creator id, every shortcut by key, pad and mouse, and a round trip into
 // every mode's scene and back.
+#include "controls/ButtonBases.h"
 #include "controls/Dialogs.h"
+#include "editor/EditorScreen.h"
 #include "flow/ComingSoonForm.h"
 #include "flow/ConfigSceneRootForm.h"
 #include "flow/DownLoadScene.h"
-#include "flow/EditorStandIn.h"
+#include "flow/EditorScene.h"
 #include "flow/FormHostScenes.h"
 #include "flow/NetworkTestForm.h"
 #include "flow/ScenarioModeStandIn.h"
@@ -164,14 +166,23 @@ TEST_F(Menu, EveryModeSceneIsReachedAndLeftWithItsMusic) {
         OpenMenu();
         menu->SelectMode(c.mode);
         ASSERT_LE(FramesUntilChild(), 51);
-        auto* host = dynamic_cast<CFormHostScene*>(menu->GetChild());
-        ASSERT_NE(host, nullptr);
-        EXPECT_EQ(host->GetCaption(), "");
+        IScene* child = menu->GetChild();
+        EXPECT_EQ(child->GetCaption(), "");
         EXPECT_EQ(CMusicPlayer::GetInstance()->GetCurrentMusic(), c.music);
         Frames(3);
-        EXPECT_FALSE(host->IsClosed());
+        EXPECT_FALSE(child->IsClosed());
+        auto* host = dynamic_cast<CFormHostScene*>(child);
         // Every screen is left by its own button.
-        if (auto* soon = dynamic_cast<CComingSoonForm*>(host->GetRootForm())) {
+        if (auto* editor = dynamic_cast<CEditorScene*>(child)) {
+            // The close button asks first; yes closes the editor at its next frame.
+            editor->GetScreen()->GetControlAs<Controls::CPushButtonBase>("CloseButton")->PerformPush();
+            auto* confirm = dynamic_cast<Controls::CConfirmWindow*>(editor->GetScreen()->GetOpenWindow());
+            ASSERT_NE(confirm, nullptr);
+            confirm->OnButtonPushed(confirm->GetYesButton());
+            Frame();
+        } else if (!host) {
+            ADD_FAILURE() << "no screen of its own";
+        } else if (auto* soon = dynamic_cast<CComingSoonForm*>(host->GetRootForm())) {
             soon->GetBackButton()->PerformPush();
         } else if (auto* shop = dynamic_cast<Controls::CShopSceneRootForm*>(host->GetRootForm())) {
             // The shop plays its exit for 60 frames first.
@@ -205,7 +216,7 @@ TEST_F(Menu, EveryModeSceneIsReachedAndLeftWithItsMusic) {
             config->GetOkButton()->PerformPush();
         }
         CNetWorkAccessor::GetInstance()->Poll();
-        EXPECT_TRUE(host->IsClosed());
+        EXPECT_TRUE(child->IsClosed());
         Frame();
         EXPECT_EQ(menu->GetChild(), nullptr);
         EXPECT_EQ(CMusicPlayer::GetInstance()->GetCurrentMusic(), MusicId::kTopMenu);
@@ -225,7 +236,7 @@ TEST_F(Menu, TheAccountScreensWayToTheEditorSkipsTheMenu) {
     EXPECT_EQ(menu->GetPendingMode(), kModeMakeStage);
     // The next frame removes the account screen and opens the editor at once, behind the bars.
     Frame();
-    EXPECT_NE(dynamic_cast<CEditorStandInScene*>(menu->GetChild()), nullptr);
+    EXPECT_NE(dynamic_cast<CEditorScene*>(menu->GetChild()), nullptr);
     EXPECT_EQ(menu->GetPendingMode(), kModeNone);
     EXPECT_EQ(CMusicPlayer::GetInstance()->GetCurrentMusic(), MusicId::kEditor);
 }
