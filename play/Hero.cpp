@@ -31,54 +31,56 @@ struct DriveRow {
 
 DriveRow DriveFor(int s) {
     switch (s) {
-        case 0:
+        case kHeroStand:
             return {1000, 400, kStop, kStop, false};
-        case 3:
+        case kHeroRunStop:
             return {1500, kKeep, kStop, kStop, false};
-        case 5:
+        case kHeroHyperDashStop:
             return {1000, kKeep, kStop, kStop, false};
-        case 9:
+        case kHeroRollLanding:
             return {700, kKeep, 0, 0, true};
-        case 10:
+        case kHeroHoverStill:
             return {kKeep, 400, kStop, kStop, false};
-        case 8:
+        case kHeroWallBounce:
             return {kKeep, 150, kStop, kStop, false};
-        case 12:
+        case kHeroRecoil:
             return {800, kKeep, 0, 0, true};
-        case 13:
+        case kHeroPushedBack:
             return {300, 150, kStop, kStop, false};
-        case 14:
+        case kHeroStompBounce:
             return {0, 0, 0, 0, true};
-        case 24:
-        case 26:
+        case kHeroGetUp:
+        case kHeroThawing:
             return {900, 300, 0, 0, true};
-        case 25:
+        case kHeroFrozen:
             return {400, 0, 0, 0, true};
-        case 1:
+        case kHeroWalk:
             return {2000, 800, 550, 350, false};
-        case 2:
+        case kHeroRun:
             return {2500, 800, 900, 900, false};
-        case 4:
+        case kHeroHyperDash:
             return {3000, 800, 1800, 1800, false};
-        case 6:
+        case kHeroHyperJump:
             return {700, 700, 700, 700, false};
-        case 7:
+        case kHeroRollingAttack:
             return {kKeep, 700, kKeep, 700, false};
-        case 11:
+        case kHeroHoverMove:
             return {kKeep, 400, kKeep, 200, false};
-        case 48:
-        case 49:
+        case kHeroDivingAttack:
+        case kHeroDiveWindup:
             return {2400, 2400, 0, 0, true};
-        case 37:
-        case 39:
+        case kHeroRisingAttack:
+        case kHeroRisingRollingAttack:
             return {150, 150, 0, 0, true};
         default:
             break;
     }
-    if (CHero::Between(s, 15, 17)) return {1300, kKeep, 0, 0, true};
-    if (CHero::Between(s, 18, 20)) return {kKeep, 300, 0, 0, true};
-    if (CHero::Between(s, 21, 23)) return {900, kKeep, 0, 0, true};
-    if (CHero::Between(s, 40, 47) || CHero::Between(s, 54, 57)) return {400, 400, 400, 400, false};
+    if (CHero::Between(s, kHeroStagger, kHeroStaggerBlueBurning)) return {1300, kKeep, 0, 0, true};
+    if (CHero::Between(s, kHeroBlown, kHeroBlownBlueBurning)) return {kKeep, 300, 0, 0, true};
+    if (CHero::Between(s, kHeroDown, kHeroDownBlueBurning)) return {900, kKeep, 0, 0, true};
+    if (CHero::Between(s, kHeroBangDownAir, kHeroPropellerSwingAirDash) ||
+        CHero::Between(s, kHeroBangDownAirWindup, kHeroBangDownAirDashWindup))
+        return {400, 400, 400, 400, false};
     // 27-39, 50-53, 58-60
     return {1200, 400, 0, 0, true};
 }
@@ -136,7 +138,9 @@ void CHero::Update() {
     UpdateStatusEffects();
     UpdatePeriodicSounds();
     UpdateHose();
-    trailVisible = In(state, {4, 5, 6, 7, 9, 32, 33, 34, 48, 50, 60});
+    trailVisible = In(state, {kHeroHyperDash, kHeroHyperDashStop, kHeroHyperJump, kHeroRollingAttack,
+                              kHeroRollLanding, kHeroSeqJabGround, kHeroFinishJabWindup, kHeroFinishJabGround,
+                              kHeroDivingAttack, kHeroDiveLanding, kHeroJabHyperDash});
     UpdateImage();
     EndFrame();
 }
@@ -184,13 +188,15 @@ void CHero::MoveSpeedLimits() {
 }
 
 void CHero::UpdateFacingAndSquat() {
-    if (In(state, {0, 1, 6, 7, 10, 11})) {
+    if (In(state,
+           {kHeroStand, kHeroWalk, kHeroHyperJump, kHeroRollingAttack, kHeroHoverStill, kHeroHoverMove})) {
         const bool left = KeyDown(kKeyLeft), right = KeyDown(kKeyRight);
         if (left && !right) facing = 0;
         if (right && !left) facing = 1;
     }
-    const bool squatState = In(state, {9, 36, 38, 58});
-    const bool mayDuck = Between(state, 0, 5) || squatState;
+    const bool squatState =
+        In(state, {kHeroRollLanding, kHeroRisingWindup, kHeroRisingRollingWindup, kHeroJabSquat});
+    const bool mayDuck = Between(state, kHeroStand, kHeroHyperDashStop) || squatState;
     SetSquat(onGround && (squatState || (KeyDown(kKeyDown) && mayDuck)));
 }
 
@@ -205,7 +211,10 @@ void CHero::SetSquat(bool on) {
 }
 
 void CHero::UpdateLedgeStop() {
-    const bool stops = In(state, {7, 8, 10, 11, 14, 38}) || Between(state, 26, 36) || Between(state, 40, 58);
+    const bool stops = In(state, {kHeroRollingAttack, kHeroWallBounce, kHeroHoverStill, kHeroHoverMove,
+                                  kHeroStompBounce, kHeroRisingRollingWindup}) ||
+                       Between(state, kHeroThawing, kHeroRisingWindup) ||
+                       Between(state, kHeroBangDownAir, kHeroJabSquat);
     if (onGround && stops && IsAtLedge(facing)) vx = 0;
 }
 
@@ -221,7 +230,10 @@ void CHero::UpdateLanding() {
 }
 
 void CHero::UpdateJump() {
-    if (!jumpPushed || squatting || !In(state, {0, 1, 2, 3, 5, 10, 11})) return;
+    if (!jumpPushed || squatting ||
+        !In(state, {kHeroStand, kHeroWalk, kHeroRun, kHeroRunStop, kHeroHyperDashStop, kHeroHoverStill,
+                    kHeroHoverMove}))
+        return;
     if (onGround) {
         PlaySE(SoundId::kJump1);
         const double speed = std::fabs(vx);
@@ -235,19 +247,21 @@ void CHero::UpdateJump() {
 
 void CHero::UpdateRunMeter() {
     const double dt = GetFrameTime();
-    if (state == 1) {
+    if (state == kHeroWalk) {
         runMeter -= 40 * dt;
-    } else if (state == 2) {
+    } else if (state == kHeroRun) {
         const bool intoWall = (vx < 0 && touchLeft) || (vx > 0 && touchRight);
         if (onGround && vx != 0 && !intoWall)
             runMeter += (IsSlippery() && std::fabs(vx) < 100.0 ? 40 : 60) * dt;
         else
             runMeter -= 15 * dt;
-    } else if (In(state, {4, 6, 7})) {
+    } else if (In(state, {kHeroHyperDash, kHeroHyperJump, kHeroRollingAttack})) {
         runMeter = 120;
-    } else if (In(state, {5, 13, 25}) || Between(state, 8, 11) || Between(state, 21, 23)) {
+    } else if (In(state, {kHeroHyperDashStop, kHeroPushedBack, kHeroFrozen}) ||
+               Between(state, kHeroWallBounce, kHeroHoverMove) ||
+               Between(state, kHeroDown, kHeroDownBlueBurning)) {
         runMeter -= 100 * dt;
-    } else if (state != 14) {
+    } else if (state != kHeroStompBounce) {
         runMeter -= 70 * dt;
     }
     runMeter = std::clamp(runMeter, 0.0, 120.0);
@@ -263,7 +277,7 @@ void CHero::UpdateDrive() {
     double value = 0;
     if (brakes) {
         value = onGround ? row.brakeGround : row.brakeAir;
-        if (onGround && squatting && In(state, {0, 3, 5})) value *= 1.5;
+        if (onGround && squatting && In(state, {kHeroStand, kHeroRunStop, kHeroHyperDashStop})) value *= 1.5;
     } else {
         value = onGround ? row.driveGround : row.driveAir;
     }
@@ -281,25 +295,30 @@ void CHero::UpdateDrive() {
             sign = (left && !right) ? -1.0 : (right && !left ? 1.0 : (facing ? 1.0 : -1.0));
         ax = sign * value;
     }
-    if (brakes && !In(state, {1, 2, 4, 6, 7, 11}) && std::fabs(vx) < 50.0) vx = ax = 0;
+    if (brakes &&
+        !In(state,
+            {kHeroWalk, kHeroRun, kHeroHyperDash, kHeroHyperJump, kHeroRollingAttack, kHeroHoverMove}) &&
+        std::fabs(vx) < 50.0)
+        vx = ax = 0;
 }
 
 void CHero::UpdateGravity() {
-    if (state == 7) {
+    if (state == kHeroRollingAttack) {
         ay = KeyDown(kKeyDown) ? 1600.0 : 800.0;
-    } else if (state == 8 || (state == 13 && !onGround)) {
+    } else if (state == kHeroWallBounce || (state == kHeroPushedBack && !onGround)) {
         ay = 400.0;
-    } else if (state == 14 || state == 49) {
+    } else if (state == kHeroStompBounce || state == kHeroDiveWindup) {
         // Braked to a hang in the air.
         if (std::fabs(vy) < 50.0)
             vy = ay = 0.0;
         else
             ay = vy > 0 ? -3000.0 : 3000.0;
-    } else if (state == 37 || state == 39) {
+    } else if (state == kHeroRisingAttack || state == kHeroRisingRollingAttack) {
         ay = 700.0;
-    } else if ((state == 10 || state == 11) && weaponKind == kWeaponPropeller && hoverFrames <= 300) {
+    } else if ((state == kHeroHoverStill || state == kHeroHoverMove) && weaponKind == kWeaponPropeller &&
+               hoverFrames <= 300) {
         ay = -400.0;
-    } else if ((state == 10 || state == 11) && weaponKind != kWeaponPropeller) {
+    } else if ((state == kHeroHoverStill || state == kHeroHoverMove) && weaponKind != kWeaponPropeller) {
         ay = 600.0;
     } else if (onGround) {
         ay = 1000.0;

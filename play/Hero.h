@@ -14,6 +14,8 @@
 #include "play/HeroVitals.h"
 
 // Marks the object the camera follows.
+struct HeroPose;
+
 class ICameraTarget {
   public:
     virtual ~ICameraTarget() = default;
@@ -219,6 +221,20 @@ class CHero : public ICharacter, public ICameraTarget, public IAttackable, publi
     void UpdateStatusEffects();
     void UpdateAttackBuffer();
     bool NeutralExit(int hoverState);
+    // What one frame's transitions read, gathered before the state's step.
+    struct TransitionInput {
+        bool arrows;       // an arrow key is held
+        bool air;          // the hero is off the ground
+        bool attack;       // an attack push waits in the buffer
+        bool facingArrow;  // the arrow of the facing is held
+        double sf;         // frames in the state
+    };
+    void StepMovingTransitions(const TransitionInput& now);
+    void StepDashTransitions(const TransitionInput& now);
+    void StepHoverTransitions(const TransitionInput& now);
+    void StepHurtTransitions(const TransitionInput& now);
+    void StepGroundAttackTransitions(const TransitionInput& now);
+    void StepAirAttackTransitions(const TransitionInput& now);
     void TakeHitMove();
     int ReceiveStomp();
     int ReceivePush(AttackInfo info);
@@ -232,6 +248,9 @@ class CHero : public ICharacter, public ICameraTarget, public IAttackable, publi
     void MakeHitbox(const std::string& name);
     // HeroImages.cpp
     void UpdateAnimation();
+    bool MovePose(HeroPose& p) const;
+    bool HurtPose(HeroPose& p) const;
+    bool AttackPose(HeroPose& p) const;
     void CreateEffectSprites();
 
     double lastFrames_ = 0;  // this frame's length in frames

@@ -28,26 +28,27 @@ constexpr double kPi = std::numbers::pi;
 void CHero::StartAttack() {
     const bool up = KeyDown(kKeyUp), down = KeyDown(kKeyDown);
     // Combos out of a running attack.
-    if (state == 27 && weaponKind <= kWeaponLongBar) {
+    if (state == kHeroBangDownGround && weaponKind <= kWeaponLongBar) {
         PlaySE(SoundId::kAttack2);
-        SetState(28);
+        SetState(kHeroJabGround);
         return;
     }
-    if (state == 28 && weaponKind == kWeaponShortBar) {
-        SetState(up ? 36 : 29);
+    if (state == kHeroJabGround && weaponKind == kWeaponShortBar) {
+        SetState(up ? kHeroRisingWindup : kHeroSwingWindup);
         return;
     }
-    if (state == 28 && weaponKind == kWeaponLongBar) {
-        SetState(up ? 38 : 32);
+    if (state == kHeroJabGround && weaponKind == kWeaponLongBar) {
+        SetState(up ? kHeroRisingRollingWindup : kHeroSeqJabGround);
         return;
     }
-    if (state == 32 && weaponKind == kWeaponLongBar) {
-        SetState(33);
+    if (state == kHeroSeqJabGround && weaponKind == kWeaponLongBar) {
+        SetState(kHeroFinishJabWindup);
         return;
     }
-    if (!In(state, {0, 1, 2, 4, 10, 11})) return;
+    if (!In(state, {kHeroStand, kHeroWalk, kHeroRun, kHeroHyperDash, kHeroHoverStill, kHeroHoverMove}))
+        return;
 
-    const bool dash = state == 2 || state == 4 || dashJump;
+    const bool dash = state == kHeroRun || state == kHeroHyperDash || dashJump;
     int next = -1;
     int sound = -1;
     if (onGround) {
@@ -55,26 +56,26 @@ void CHero::StartAttack() {
             case kWeaponBroom:
             case kWeaponShortBar:
             case kWeaponLongBar:
-                if (state == 2 && std::fabs(vx) >= 360.0)
-                    next = 59, sound = SoundId::kAttack2;
-                else if (state == 4)
-                    next = 60, sound = SoundId::kAttack2;
+                if (state == kHeroRun && std::fabs(vx) >= 360.0)
+                    next = kHeroJabDash, sound = SoundId::kAttack2;
+                else if (state == kHeroHyperDash)
+                    next = kHeroJabHyperDash, sound = SoundId::kAttack2;
                 else if (squatting)
-                    next = 58, sound = SoundId::kAttack2;
+                    next = kHeroJabSquat, sound = SoundId::kAttack2;
                 else
-                    next = 27, sound = SoundId::kAttack1;
+                    next = kHeroBangDownGround, sound = SoundId::kAttack1;
                 break;
             case kWeaponMallet:
                 if (squatting)
-                    next = 58, sound = SoundId::kAttack2;
+                    next = kHeroJabSquat, sound = SoundId::kAttack2;
                 else
-                    next = 27, sound = SoundId::kAttack1;
+                    next = kHeroBangDownGround, sound = SoundId::kAttack1;
                 break;
             case kWeaponPropeller:
                 if (squatting)
-                    next = 58, sound = SoundId::kAttack2;
+                    next = kHeroJabSquat, sound = SoundId::kAttack2;
                 else
-                    next = 35;
+                    next = kHeroPropellerSwingGround;
                 break;
             default:
                 break;  // the hose sprays instead
@@ -85,19 +86,19 @@ void CHero::StartAttack() {
             case kWeaponShortBar:
             case kWeaponLongBar:
                 if (down)
-                    next = 49, sound = SoundId::kAttack6;
+                    next = kHeroDiveWindup, sound = SoundId::kAttack6;
                 else
-                    next = dash ? 46 : 42, sound = SoundId::kAttack2;
+                    next = dash ? kHeroJabAirDash : kHeroJabAir, sound = SoundId::kAttack2;
                 break;
             case kWeaponMallet:
-                next = down ? 49 : (dash ? 56 : 54);
+                next = down ? kHeroDiveWindup : (dash ? kHeroBangDownAirDashWindup : kHeroBangDownAirWindup);
                 sound = SoundId::kAttack6;
                 break;
             case kWeaponPropeller:
-                next = dash ? 47 : 43;
+                next = dash ? kHeroPropellerSwingAirDash : kHeroPropellerSwingAir;
                 break;
             case kWeaponHose:
-                if (down) next = 49;
+                if (down) next = kHeroDiveWindup;
                 break;
             default:
                 break;
@@ -106,7 +107,10 @@ void CHero::StartAttack() {
     if (next < 0) return;
     if (sound >= 0) PlaySE(sound);
     SetState(next);
-    if (In(next, {42, 43, 46, 47, 49, 54, 56}) && !airJumpReady) airActionUsed = true;
+    if (In(next, {kHeroJabAir, kHeroPropellerSwingAir, kHeroJabAirDash, kHeroPropellerSwingAirDash,
+                  kHeroDiveWindup, kHeroBangDownAirWindup, kHeroBangDownAirDashWindup}) &&
+        !airJumpReady)
+        airActionUsed = true;
 }
 
 // ---- Attack names and hit phases ----
@@ -116,11 +120,11 @@ std::string CHero::GetAttackName() const {
     const bool first = !hitPhaseReady[0], second = !hitPhaseReady[1], third = !hitPhaseReady[2];
     const bool mallet = weaponKind == kWeaponMallet;
     switch (state) {
-        case 4:
+        case kHeroHyperDash:
             return "HyperDash";
-        case 7:
+        case kHeroRollingAttack:
             return "RollingAttack";
-        case 27:
+        case kHeroBangDownGround:
             if (mallet) {
                 if (sf > 10 && second && third) return "WoodenMallet_ShockWave";
                 if (sf > 8 && first && second) return "BangDownGround2_WoodenMallet";
@@ -130,43 +134,43 @@ std::string CHero::GetAttackName() const {
             if (sf > 8 && first && second) return "BangDownGround2";
             if (sf > 4 && first) return "BangDownGround1";
             return "";
-        case 28:
+        case kHeroJabGround:
             if (sf > 4 && first) return weaponKind == kWeaponBroom ? "JabGround_Broom" : "JabGround";
             return "";
-        case 30:
+        case kHeroSwingAroundGround:
             return "SwingAroundGround";
-        case 32:
+        case kHeroSeqJabGround:
             return "SeqJabGround";
-        case 34:
+        case kHeroFinishJabGround:
             return "FinishJabGround";
-        case 35:
+        case kHeroPropellerSwingGround:
             return "PropellerSwingGround";
-        case 37:
+        case kHeroRisingAttack:
             return "RisingAttack";
-        case 39:
+        case kHeroRisingRollingAttack:
             return "RisingRollingAttack";
-        case 40:
-        case 44: {
-            const char* base = state == 40 ? "BangDownAir" : "BangDownAirDash";
+        case kHeroBangDownAir:
+        case kHeroBangDownAirDash: {
+            const char* base = state == kHeroBangDownAir ? "BangDownAir" : "BangDownAirDash";
             if (sf > 4 && second) return std::string(base) + "2";
             if (sf > 2 && first) return std::string(base) + "1";
             return "";
         }
-        case 42:
+        case kHeroJabAir:
             return sf > 2 && first ? "JabAir" : "";
-        case 43:
+        case kHeroPropellerSwingAir:
             return "PropellerSwingAir";
-        case 46:
+        case kHeroJabAirDash:
             return sf > 2 && first ? "JabAirDash" : "";
-        case 47:
+        case kHeroPropellerSwingAirDash:
             return "PropellerSwingAirDash";
-        case 48:
+        case kHeroDivingAttack:
             return mallet ? "DivingAttack_WoodenMallet" : "DivingAttack";
-        case 58:
+        case kHeroJabSquat:
             return sf > 4 && first ? "JabSquat" : "";
-        case 59:
+        case kHeroJabDash:
             return "JabDash";
-        case 60:
+        case kHeroJabHyperDash:
             return "JabHyperDash";
         default:
             return "";
@@ -182,7 +186,7 @@ void CHero::UpdateHitPhases() {
         return true;
     };
     switch (state) {
-        case 27:
+        case kHeroBangDownGround:
             phase(0, 4, false);
             if (phase(1, 8, true) && weaponKind == kWeaponMallet) {
                 CCamera::GetInstance()->Shake();
@@ -190,17 +194,17 @@ void CHero::UpdateHitPhases() {
             }
             if (weaponKind == kWeaponMallet) phase(2, 10, true);
             break;
-        case 28:
-        case 58:
+        case kHeroJabGround:
+        case kHeroJabSquat:
             phase(0, 4, false);
             break;
-        case 40:
-        case 44:
+        case kHeroBangDownAir:
+        case kHeroBangDownAirDash:
             phase(0, 2, false);
             phase(1, 4, false);
             break;
-        case 42:
-        case 46:
+        case kHeroJabAir:
+        case kHeroJabAirDash:
             phase(0, 2, false);
             break;
         default:
@@ -237,25 +241,25 @@ void CHero::MakeHitbox(const std::string& name) {
     const int r38 = static_cast<int>(reach * 0.38);
     IBase* box = nullptr;
     switch (state) {
-        case 4: {
+        case kHeroHyperDash: {
             const int e = weaponKind == kWeaponMallet ? 8 : 0;
             const int s = weaponKind == kWeaponMallet ? 8 : (weaponKind == kWeaponPropeller ? 26 : 0);
             const int halfE = e / 2;  // whole pixels
             box = rect(4 + s - reach, 36 - s, 16 - halfE, reach - 20, 16 + e);
             break;
         }
-        case 7:
-        case 39:
+        case kHeroRollingAttack:
+        case kHeroRisingRollingAttack:
             box = circle(10.0, 10.0, 20.0, std::trunc(reach * (weaponKind == kWeaponPropeller ? 0.6 : 0.72)));
             break;
-        case 27:
-        case 40:
-        case 44:
+        case kHeroBangDownGround:
+        case kHeroBangDownAir:
+        case kHeroBangDownAirDash:
             if (name == "WoodenMallet_ShockWave") {
                 box = rect(-74.0, 40.0, 30.0, 54, 16);
             } else if (name.back() == '1' || name == "BangDownGround1_WoodenMallet") {
                 box = rect(6 - r38, 16.0, 40 - reach, r38, reach - 20);
-            } else if (state == 27) {
+            } else if (state == kHeroBangDownGround) {
                 const double dx = right ? 16.0 : 6.0;
                 if (right)
                     box = new CCollisionDetectionSectorUpRight(this, this, owner, dx, 22.0, reach - 20, lt,
@@ -267,34 +271,34 @@ void CHero::MakeHitbox(const std::string& name) {
                 box = rect(-72.0, 44.0, -16.0, 48, 60);
             }
             break;
-        case 28:
-        case 42:
-        case 46:
+        case kHeroJabGround:
+        case kHeroJabAir:
+        case kHeroJabAirDash:
             box = rect(12 - reach, 28.0, 16.0, reach - 20, 16);
             break;
-        case 58:
+        case kHeroJabSquat:
             box = rect(12 - reach, 28.0, 6.0, reach - 20, 16);
             break;
-        case 32:
-        case 34:
-        case 59:
-        case 60:
+        case kHeroSeqJabGround:
+        case kHeroFinishJabGround:
+        case kHeroJabDash:
+        case kHeroJabHyperDash:
             box = rect(4 - reach, 36.0, 16.0, reach - 20, 16);
             break;
-        case 30:
-        case 35:
-        case 43:
-        case 47: {
+        case kHeroSwingAroundGround:
+        case kHeroPropellerSwingGround:
+        case kHeroPropellerSwingAir:
+        case kHeroPropellerSwingAirDash: {
             const int circleRadius = reach / 2 + 6;  // whole pixels
             box = circle(-13.0, 35.0, 21.0, circleRadius);
             break;
         }
-        case 37: {
+        case kHeroRisingAttack: {
             const int w = static_cast<int>(reach * 0.4);
             box = rect(-4 - w, 24.0, -32.0, w, static_cast<int>(reach * 0.7));
             break;
         }
-        case 48:
+        case kHeroDivingAttack:
             box = rect(-14.0, -6.0, reach - 60, 40, 64);
             break;
         default:
@@ -320,9 +324,9 @@ void CHero::UpdateHose() {
         }
         return;
     }
-    if (state == 49)
+    if (state == kHeroDiveWindup)
         sprayFrames = std::max(sprayFrames, 30.0);
-    else if (state == 50)
+    else if (state == kHeroDiveLanding)
         sprayFrames = std::max(sprayFrames, 180.0);
     else
         sprayFrames += lastFrames_;
@@ -345,7 +349,7 @@ void CHero::UpdateHose() {
 void CHero::FireHose() {
     shotTimer = 0;
     PlaySE(SoundId::kWater1);
-    const bool hover = state == 10 || state == 11;
+    const bool hover = state == kHeroHoverStill || state == kHeroHoverMove;
     auto shoot = [&](double angle) {
         pressure += RandomRange(-10, 10);
         double s = std::sin(angle);
@@ -374,10 +378,12 @@ void CHero::UpdatePeriodicSounds() {
         const double now = stateFrames, before = stateFrames - lastFrames_;
         return std::floor(now / n) != std::floor(before / n);
     };
-    const bool hovering = state == 10 || state == 11;
+    const bool hovering = state == kHeroHoverStill || state == kHeroHoverMove;
     if (hovering && weaponKind != kWeaponPropeller && every(7)) PlaySE(SoundId::kAttack2);
-    if (state == 32 && every(5)) PlaySE(SoundId::kAttack4);
-    if (In(state, {35, 43, 47}) && every(5)) PlaySE(SoundId::kAttack9);
+    if (state == kHeroSeqJabGround && every(5)) PlaySE(SoundId::kAttack4);
+    if (In(state, {kHeroPropellerSwingGround, kHeroPropellerSwingAir, kHeroPropellerSwingAirDash}) &&
+        every(5))
+        PlaySE(SoundId::kAttack9);
     if (hovering && weaponKind == kWeaponPropeller && every(4)) PlaySE(SoundId::kAttack9);
-    if (state == 7 && every(4)) PlaySE(SoundId::kAttack1);
+    if (state == kHeroRollingAttack && every(4)) PlaySE(SoundId::kAttack1);
 }

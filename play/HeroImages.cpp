@@ -148,15 +148,23 @@ struct StreakRow {
 };
 constexpr double kAlways = 1e9;
 constexpr StreakRow kStreaks[] = {
-    {4, 0, -1, kAlways, false, -0.275, 0}, {7, 2, -1, kAlways, false, 0, 0},
-    {39, 2, -1, kAlways, false, 0, 0},     {27, 1, -1, 16, true, 0.3, 12},
-    {28, 3, 2, 14, false, 0.55, 0},        {42, 3, 2, 14, false, 0.55, 0},
-    {46, 3, 2, 14, false, 0.55, 0},        {58, 3, 2, 14, false, 0.55, -8},
-    {59, 3, 2, 14, false, 0.55, 0},        {60, 3, 2, 14, false, 0.55, 0},
-    {34, 3, 2, 14, false, 0.55, 0},        {40, 1, -1, kAlways, true, 0.35, -10},
-    {44, 1, -1, kAlways, true, 0.35, -10}, {30, 4, -1, kAlways, false, 0.3, 0},
-    {35, 4, -1, kAlways, false, 0.3, 0},   {43, 4, -1, kAlways, false, 0.3, 0},
-    {47, 4, -1, kAlways, false, 0.3, 0},
+    {kHeroHyperDash, 0, -1, kAlways, false, -0.275, 0},
+    {kHeroRollingAttack, 2, -1, kAlways, false, 0, 0},
+    {kHeroRisingRollingAttack, 2, -1, kAlways, false, 0, 0},
+    {kHeroBangDownGround, 1, -1, 16, true, 0.3, 12},
+    {kHeroJabGround, 3, 2, 14, false, 0.55, 0},
+    {kHeroJabAir, 3, 2, 14, false, 0.55, 0},
+    {kHeroJabAirDash, 3, 2, 14, false, 0.55, 0},
+    {kHeroJabSquat, 3, 2, 14, false, 0.55, -8},
+    {kHeroJabDash, 3, 2, 14, false, 0.55, 0},
+    {kHeroJabHyperDash, 3, 2, 14, false, 0.55, 0},
+    {kHeroFinishJabGround, 3, 2, 14, false, 0.55, 0},
+    {kHeroBangDownAir, 1, -1, kAlways, true, 0.35, -10},
+    {kHeroBangDownAirDash, 1, -1, kAlways, true, 0.35, -10},
+    {kHeroSwingAroundGround, 4, -1, kAlways, false, 0.3, 0},
+    {kHeroPropellerSwingGround, 4, -1, kAlways, false, 0.3, 0},
+    {kHeroPropellerSwingAir, 4, -1, kAlways, false, 0.3, 0},
+    {kHeroPropellerSwingAirDash, 4, -1, kAlways, false, 0.3, 0},
 };
 
 // A sprite's rotation for a counter-clockwise turn of `turn` radians on the screen (the 3-D
@@ -165,30 +173,36 @@ float ScreenTurn(double turn) { return static_cast<float>(-turn); }
 
 }  // namespace
 
+// The frame and turns of the hero's picture in one frame.
+struct HeroPose {
+    Frame f{1, 0, 0};
+    double body = 0, weapon = 0;
+};
+
 // ---- Animation phases ----
 
 void CHero::UpdateAnimation() {
     const double dt = GetFrameTime();
     if (onGround) {
         const bool slip = IsSlippery() && std::fabs(vx) < 100.0;
-        if (state == 0 && vx != 0 && !IsSlippery())
+        if (state == kHeroStand && vx != 0 && !IsSlippery())
             walkCycle += 75 * dt;
-        else if (state == 1)
+        else if (state == kHeroWalk)
             walkCycle += (slip ? 200 : 100) * dt;
-        else if (state == 2)
+        else if (state == kHeroRun)
             walkCycle += (slip ? 250 : 150) * dt;
-        else if (state == 4)
+        else if (state == kHeroHyperDash)
             walkCycle += 250 * dt;
         else
             walkCycle = 0;
         spinAngle = 0;
     } else {
-        walkCycle = (state == 10 || state == 11) ? walkCycle + 30 * dt : 0;
-        if (state == 7) {
+        walkCycle = (state == kHeroHoverStill || state == kHeroHoverMove) ? walkCycle + 30 * dt : 0;
+        if (state == kHeroRollingAttack) {
             spinAngle += 18 * kPi * dt;
-        } else if (state == 39 || (state == 49 && stateFrames <= 10)) {
+        } else if (state == kHeroRisingRollingAttack || (state == kHeroDiveWindup && stateFrames <= 10)) {
             spinAngle -= 12 * kPi * dt;
-        } else if (state >= 54 && state <= 57) {
+        } else if (state >= kHeroBangDownAirWindup && state <= kHeroBangDownAirDashWindup) {
             spinAngle += 8 * kPi * dt;
         } else if (airJumpReady || airActionUsed) {
             spinAngle = 0;
@@ -201,14 +215,14 @@ void CHero::UpdateAnimation() {
             }
         }
     }
-    if (state == 10 || state == 11) {
+    if (state == kHeroHoverStill || state == kHeroHoverMove) {
         double rate = 12;
         if (weaponKind == kWeaponMallet) rate = 8;
         if (weaponKind == kWeaponPropeller) rate = hoverFrames > 240 ? 4 + (300 - hoverFrames) * 0.2 : 16;
         weaponSpin += rate * kPi * dt;
-    } else if (state == 30) {
+    } else if (state == kHeroSwingAroundGround) {
         weaponSpin += (stateFrames <= 20 ? 15 - stateFrames * 0.4 : 7) * kPi * dt;
-    } else if (In(state, {35, 43, 47})) {
+    } else if (In(state, {kHeroPropellerSwingGround, kHeroPropellerSwingAir, kHeroPropellerSwingAirDash})) {
         weaponSpin += 12 * kPi * dt;
     } else {
         weaponSpin = 0;
@@ -222,162 +236,188 @@ void CHero::UpdateImage() {
         SetImage(2, 3, 3, deathTimer * 0.35, 0);
         return;
     }
+    HeroPose p;
+    if (!MovePose(p) && !HurtPose(p)) AttackPose(p);
+    SetImage(p.f.page, p.f.column, p.f.row, p.body, p.weapon);
+}
+
+// Standing, walking, running, dashing, jumping and hovering. Leaves the pose alone and answers false in any
+// other state.
+bool CHero::MovePose(HeroPose& p) const {
     const double sf = stateFrames;
     const bool ground = onGround;
-    double body = 0, weapon = 0;
-    Frame f{1, 0, 0};
     const bool afterDoubleJump = !airJumpReady && !airActionUsed && spinAngle != 0;
     switch (state) {
-        case 0:
-        case 1:
-        case 2:
+        case kHeroStand:
+        case kHeroWalk:
+        case kHeroRun:
             if (squatting) {
-                f = {1, 5, 3};
+                p.f = {1, 5, 3};
             } else if (ground) {
-                f = state == 2 ? Cycle4(walkCycle, {1, 3, 0}, {1, 4, 0}, {1, 3, 0}, {1, 5, 0})
-                               : Cycle4(walkCycle, {1, 0, 0}, {1, 1, 0}, {1, 0, 0}, {1, 2, 0});
+                p.f = state == kHeroRun ? Cycle4(walkCycle, {1, 3, 0}, {1, 4, 0}, {1, 3, 0}, {1, 5, 0})
+                                        : Cycle4(walkCycle, {1, 0, 0}, {1, 1, 0}, {1, 0, 0}, {1, 2, 0});
             } else if (afterDoubleJump) {
-                f = {1, 4, 1};
-                body = spinAngle;
+                p.f = {1, 4, 1};
+                p.body = spinAngle;
             } else {
-                f = ByVerticalSpeed(vy, {2, 0, 3}, {2, 1, 3}, {2, 2, 3});
+                p.f = ByVerticalSpeed(vy, {2, 0, 3}, {2, 1, 3}, {2, 2, 3});
             }
             break;
-        case 3:
-        case 5:
-            f = squatting ? Frame{1, 5, 3} : Frame{1, 3, 1};
+        case kHeroRunStop:
+        case kHeroHyperDashStop:
+            p.f = squatting ? Frame{1, 5, 3} : Frame{1, 3, 1};
             break;
-        case 4:
-            f = ground ? Cycle4(walkCycle, {1, 0, 1}, {1, 1, 1}, {1, 0, 1}, {1, 2, 1}) : Frame{1, 1, 1};
+        case kHeroHyperDash:
+            p.f = ground ? Cycle4(walkCycle, {1, 0, 1}, {1, 1, 1}, {1, 0, 1}, {1, 2, 1}) : Frame{1, 1, 1};
             break;
-        case 6:
+        case kHeroHyperJump:
             if (sf <= 6 || (vy >= -70 && vy < 70))
-                f = {2, 0, 0};
+                p.f = {2, 0, 0};
             else
-                f = vy < -70 ? Frame{2, 1, 0} : Frame{1, 2, 2};
+                p.f = vy < -70 ? Frame{2, 1, 0} : Frame{1, 2, 2};
             break;
-        case 7:
-        case 39:
-        case 54:
-        case 56:
-            f = {1, 4, 1};
-            body = spinAngle;
+        case kHeroRollingAttack:
+        case kHeroRisingRollingAttack:
+        case kHeroBangDownAirWindup:
+        case kHeroBangDownAirDashWindup:
+            p.f = {1, 4, 1};
+            p.body = spinAngle;
             break;
-        case 8:
-            f = {1, 5, 1};
+        case kHeroWallBounce:
+            p.f = {1, 5, 1};
             break;
-        case 9:
-        case 24:
-        case 36:
-        case 38:
-        case 51:
-            f = {1, 5, 3};
+        case kHeroRollLanding:
+        case kHeroGetUp:
+        case kHeroRisingWindup:
+        case kHeroRisingRollingWindup:
+        case kHeroAirAttackLanding:
+            p.f = {1, 5, 3};
             break;
-        case 10:
-        case 11: {
+        case kHeroHoverStill:
+        case kHeroHoverMove: {
             const double m = std::fmod(walkCycle, 60.0);
-            f = m < 8 ? Frame{1, 4, 2}
-                      : (m < 30 ? Frame{1, 5, 2} : (m < 38 ? Frame{1, 4, 2} : Frame{1, 3, 2}));
-            weapon = weaponSpin;
+            p.f = m < 8 ? Frame{1, 4, 2}
+                        : (m < 30 ? Frame{1, 5, 2} : (m < 38 ? Frame{1, 4, 2} : Frame{1, 3, 2}));
+            p.weapon = weaponSpin;
             break;
         }
-        case 12:
-            f = {2, 5, 2};
+        default:
+            return false;
+    }
+    return true;
+}
+
+// Hurt, blown, down and frozen. Leaves the pose alone and answers false in any other state.
+bool CHero::HurtPose(HeroPose& p) const {
+    const double sf = stateFrames;
+    switch (state) {
+        case kHeroRecoil:
+            p.f = {2, 5, 2};
             break;
-        case 13:
-        case 52:
-            f = ByVerticalSpeed(vy, {1, 0, 2}, {1, 1, 2}, {1, 2, 2});
+        case kHeroPushedBack:
+        case kHeroRisingFall:
+            p.f = ByVerticalSpeed(vy, {1, 0, 2}, {1, 1, 2}, {1, 2, 2});
             break;
-        case 14:
-            f = {2, 0, 3};
+        case kHeroStompBounce:
+            p.f = {2, 0, 3};
             break;
-        case 15:
-        case 16:
-        case 17:
-            f = (sf <= 5 || sf > 10) ? Frame{1, 0, 3} : Frame{1, 1, 3};
+        case kHeroStagger:
+        case kHeroStaggerBurning:
+        case kHeroStaggerBlueBurning:
+            p.f = (sf <= 5 || sf > 10) ? Frame{1, 0, 3} : Frame{1, 1, 3};
             break;
-        case 18:
-        case 19:
-        case 20:
-            f = {1, 2, 3};
+        case kHeroBlown:
+        case kHeroBlownBurning:
+        case kHeroBlownBlueBurning:
+            p.f = {1, 2, 3};
             break;
-        case 21:
-        case 22:
-        case 23:
-            f = (sf <= 8 || sf > 24) ? Frame{1, 3, 3} : Frame{1, 4, 3};
+        case kHeroDown:
+        case kHeroDownBurning:
+        case kHeroDownBlueBurning:
+            p.f = (sf <= 8 || sf > 24) ? Frame{1, 3, 3} : Frame{1, 4, 3};
             break;
-        case 25:
-            f = {2, 4, 3};
+        case kHeroFrozen:
+            p.f = {2, 4, 3};
             break;
-        case 26:
-            f = sf <= 6 ? Frame{1, 1, 3} : Frame{1, 5, 3};
-            break;
-        case 27:
-            f = sf <= 4 ? Frame{1, 0, 4} : (sf <= 8 ? Frame{1, 1, 4} : Frame{1, 2, 4});
-            break;
-        case 28:
-        case 58: {
-            const int page = state == 28 ? 1 : 2, col = 3, row = state == 28 ? 4 : 2;
-            f = {page, sf <= 4 || sf > 16 ? col : col + 1, row};
-            break;
-        }
-        case 29:
-        case 33:
-            f = {1, 5, 4};
-            break;
-        case 30:
-        case 35:
-            f = {1, 5, 5};
-            weapon = weaponSpin;
-            break;
-        case 32: {
-            static constexpr int kColumns[8] = {0, 4, 1, 4, 3, 4, 2, 4};
-            const int step = static_cast<int>(std::fmod(sf, 50.0) / 2.5) % 8;
-            f = {2, kColumns[step], 1};
-            break;
-        }
-        case 34:
-        case 59:
-        case 60:
-            f = sf <= (state == 60 ? 34 : 24) ? Frame{2, 5, 1} : Frame{1, 5, 4};
-            break;
-        case 37:
-            f = {2, 2, 0};
-            break;
-        case 40:
-        case 44:
-            f = sf <= 2 ? Frame{1, 0, 5} : (sf <= 4 ? Frame{1, 1, 5} : Frame{1, 2, 5});
-            break;
-        case 42:
-        case 46:
-            f = (sf <= 2 || sf > 12) ? Frame{1, 3, 5} : Frame{1, 4, 5};
-            break;
-        case 43:
-        case 47:
-            f = {2, 4, 0};
-            weapon = weaponSpin;
-            break;
-        case 48:
-            f = {2, 0, 2};
-            break;
-        case 49:
-            if (sf <= 10) {
-                f = {1, 4, 1};
-                body = spinAngle;
-            } else {
-                f = {2, 0, 2};
-            }
-            break;
-        case 50:
-            f = sf <= 20 ? Frame{2, 1, 2} : Frame{2, 2, 2};
-            break;
-        case 53:
-            f = {2, 5, 0};
+        case kHeroThawing:
+            p.f = sf <= 6 ? Frame{1, 1, 3} : Frame{1, 5, 3};
             break;
         default:
-            break;
+            return false;
     }
-    SetImage(f.page, f.column, f.row, body, weapon);
+    return true;
+}
+
+// The attacks. Leaves the pose alone and answers false in any other state.
+bool CHero::AttackPose(HeroPose& p) const {
+    const double sf = stateFrames;
+    switch (state) {
+        case kHeroBangDownGround:
+            p.f = sf <= 4 ? Frame{1, 0, 4} : (sf <= 8 ? Frame{1, 1, 4} : Frame{1, 2, 4});
+            break;
+        case kHeroJabGround:
+        case kHeroJabSquat: {
+            const int page = state == kHeroJabGround ? 1 : 2, col = 3, row = state == kHeroJabGround ? 4 : 2;
+            p.f = {page, sf <= 4 || sf > 16 ? col : col + 1, row};
+            break;
+        }
+        case kHeroSwingWindup:
+        case kHeroFinishJabWindup:
+            p.f = {1, 5, 4};
+            break;
+        case kHeroSwingAroundGround:
+        case kHeroPropellerSwingGround:
+            p.f = {1, 5, 5};
+            p.weapon = weaponSpin;
+            break;
+        case kHeroSeqJabGround: {
+            static constexpr int kColumns[8] = {0, 4, 1, 4, 3, 4, 2, 4};
+            const int step = static_cast<int>(std::fmod(sf, 50.0) / 2.5) % 8;
+            p.f = {2, kColumns[step], 1};
+            break;
+        }
+        case kHeroFinishJabGround:
+        case kHeroJabDash:
+        case kHeroJabHyperDash:
+            p.f = sf <= (state == kHeroJabHyperDash ? 34 : 24) ? Frame{2, 5, 1} : Frame{1, 5, 4};
+            break;
+        case kHeroRisingAttack:
+            p.f = {2, 2, 0};
+            break;
+        case kHeroBangDownAir:
+        case kHeroBangDownAirDash:
+            p.f = sf <= 2 ? Frame{1, 0, 5} : (sf <= 4 ? Frame{1, 1, 5} : Frame{1, 2, 5});
+            break;
+        case kHeroJabAir:
+        case kHeroJabAirDash:
+            p.f = (sf <= 2 || sf > 12) ? Frame{1, 3, 5} : Frame{1, 4, 5};
+            break;
+        case kHeroPropellerSwingAir:
+        case kHeroPropellerSwingAirDash:
+            p.f = {2, 4, 0};
+            p.weapon = weaponSpin;
+            break;
+        case kHeroDivingAttack:
+            p.f = {2, 0, 2};
+            break;
+        case kHeroDiveWindup:
+            if (sf <= 10) {
+                p.f = {1, 4, 1};
+                p.body = spinAngle;
+            } else {
+                p.f = {2, 0, 2};
+            }
+            break;
+        case kHeroDiveLanding:
+            p.f = sf <= 20 ? Frame{2, 1, 2} : Frame{2, 2, 2};
+            break;
+        case kHeroBangDownLanding:
+            p.f = {2, 5, 0};
+            break;
+        default:
+            return false;
+    }
+    return true;
 }
 
 // ---- Building the figure ----

@@ -28,50 +28,96 @@ void ShakeCamera() { CCamera::GetInstance()->Shake(); }
 // An attack that points up the screen.
 bool FromAbove(double angle) { return angle >= -0.75 * kPi && angle <= -0.25 * kPi; }
 
+// A stagger that leaves the ground becomes the blown state of the same burn.
+int BlownAfterStagger(int stagger) {
+    switch (stagger) {
+        case kHeroStaggerBurning:
+            return kHeroBlownBurning;
+        case kHeroStaggerBlueBurning:
+            return kHeroBlownBlueBurning;
+        default:
+            return kHeroBlown;
+    }
+}
+
+// A blown hero who lands lies down, still burning as he flew.
+int DownAfterBlown(int blown) {
+    switch (blown) {
+        case kHeroBlownBurning:
+            return kHeroDownBurning;
+        case kHeroBlownBlueBurning:
+            return kHeroDownBlueBurning;
+        default:
+            return kHeroDown;
+    }
+}
+
+// A hero struck while lying down is blown again, with the same burn.
+int BlownAgainFromDown(int down) {
+    switch (down) {
+        case kHeroDownBurning:
+            return kHeroBlownBurning;
+        case kHeroDownBlueBurning:
+            return kHeroBlownBlueBurning;
+        default:
+            return kHeroBlown;
+    }
+}
+
+// The rising attacks follow their windups.
+int AttackAfterWindup(int windup) {
+    return windup == kHeroRisingWindup ? kHeroRisingAttack : kHeroRisingRollingAttack;
+}
+
 }  // namespace
 
 // ---- State change ----
 
 void CHero::SetState(int n) {
-    dashJump = (n == 10 || n == 11) && state != 10 && state != 11 && In(state, {2, 4, 7, 46, 47, 56});
+    dashJump = (n == kHeroHoverStill || n == kHeroHoverMove) && state != kHeroHoverStill &&
+               state != kHeroHoverMove &&
+               In(state, {kHeroRun, kHeroHyperDash, kHeroRollingAttack, kHeroJabAirDash,
+                          kHeroPropellerSwingAirDash, kHeroBangDownAirDashWindup});
     previousState = state;
     state = n;
     stateFrames = 0;
     attackPushCount = 0;
     for (bool& f : hitPhaseReady) f = true;
-    if (!In(n, {12, 15, 16, 17})) staggerDamage = 0;
-    if (!Between(n, 18, 23)) relaunchCount = 0;
-    if (!In(n, {16, 17, 19, 20, 22, 23, 26})) effectTimer = 0;
+    if (!In(n, {kHeroRecoil, kHeroStagger, kHeroStaggerBurning, kHeroStaggerBlueBurning})) staggerDamage = 0;
+    if (!Between(n, kHeroBlown, kHeroDownBlueBurning)) relaunchCount = 0;
+    if (!In(n, {kHeroStaggerBurning, kHeroStaggerBlueBurning, kHeroBlownBurning, kHeroBlownBlueBurning,
+                kHeroDownBurning, kHeroDownBlueBurning, kHeroThawing}))
+        effectTimer = 0;
     EnterState();
 }
 
 void CHero::EnterState() {
     // Entry impulses.
     switch (state) {
-        case 14:
+        case kHeroStompBounce:
             vy = 0;
             break;
-        case 37:
+        case kHeroRisingAttack:
             SetUpwardSpeed(350.0);
             break;
-        case 39:
+        case kHeroRisingRollingAttack:
             SetUpwardSpeed(400.0);
             break;
-        case 48:
+        case kHeroDivingAttack:
             vy = 1200.0;
             break;
-        case 54:
-        case 56:
+        case kHeroBangDownAirWindup:
+        case kHeroBangDownAirDashWindup:
             SetUpwardSpeed(380.0);
             break;
         default:
             break;
     }
     double lunge = 0;
-    if (In(state, {27, 28, 31, 32})) lunge = 80.0;
-    if (state == 30) lunge = 250.0;
-    if (state == 34) lunge = 350.0;
-    if (state == 37 || state == 39) lunge = 120.0;
+    if (In(state, {kHeroBangDownGround, kHeroJabGround, kHeroSeqJabGround})) lunge = 80.0;
+    if (state == kHeroSwingAroundGround) lunge = 250.0;
+    if (state == kHeroFinishJabGround) lunge = 350.0;
+    if (state == kHeroRisingAttack || state == kHeroRisingRollingAttack) lunge = 120.0;
     if (lunge > 0) {
         const double dir = facing ? 1.0 : -1.0;
         if (vx * dir < lunge) vx = dir * lunge;
@@ -80,7 +126,7 @@ void CHero::EnterState() {
     UpdateGravity();
     SetSpeedLimitTargets();
     if (IPlaySceneServices* scene = GetSceneServices(owner)) {
-        if (In(state, {4, 6, 7, 60}))
+        if (In(state, {kHeroHyperDash, kHeroHyperJump, kHeroRollingAttack, kHeroJabHyperDash}))
             scene->SetZoomOverride(0, CCamera::GetInstance()->GetBaseScale() * 1.15f, 3.0f);
         else
             scene->ClearZoomOverride(0, 1.5f);
@@ -90,16 +136,18 @@ void CHero::EnterState() {
 
 void CHero::SetSpeedLimitTargets() {
     double up = 1000, down = 700, side = 180;
-    if (state == 2 || Between(state, 27, 39) || Between(state, 44, 47) || Between(state, 51, 53) ||
-        Between(state, 56, 59)) {
+    if (state == kHeroRun || Between(state, kHeroBangDownGround, kHeroRisingRollingAttack) ||
+        Between(state, kHeroBangDownAirDash, kHeroPropellerSwingAirDash) ||
+        Between(state, kHeroAirAttackLanding, kHeroBangDownLanding) ||
+        Between(state, kHeroBangDownAirDashWindup, kHeroJabDash)) {
         side = 360;
-    } else if (In(state, {4, 6, 7, 60})) {
+    } else if (In(state, {kHeroHyperDash, kHeroHyperJump, kHeroRollingAttack, kHeroJabHyperDash})) {
         side = 480;
-    } else if (Between(state, 48, 50)) {
+    } else if (Between(state, kHeroDivingAttack, kHeroDiveLanding)) {
         down = 1200;
         side = 360;
         maxSpeedDown = 1200;
-    } else if (state == 10 || state == 11) {
+    } else if (state == kHeroHoverStill || state == kHeroHoverMove) {
         if (weaponKind == kWeaponMallet) {
             down = side = 180;
             maxSpeedDown = 180;
@@ -122,7 +170,7 @@ void CHero::SetSpeedLimitTargets() {
 void CHero::SetWeapon(int kind) {
     // In a run stop or a dash the hero keeps its motion; elsewhere it first stands, except in the
     // stop of a hyper dash.
-    if (state != 2 && state != 3 && state != 5) SetState(kHeroStand);
+    if (state != kHeroRun && state != kHeroRunStop && state != kHeroHyperDashStop) SetState(kHeroStand);
     weaponKind = kind;
 }
 
@@ -144,70 +192,152 @@ bool CHero::NeutralExit(int hoverState) {
 void CHero::UpdateTransitions() {
     if (attackBufferOpen && attackPushed) ++attackPushCount;
     UpdateHitPhases();
-    const CInputManager* in = CInputManager::GetInstance();
-    const bool arrows = ArrowsDown();
-    const bool air = !onGround;
-    const double sf = stateFrames;
-    const bool attack = attackPushCount >= 1;
-    const bool facingArrow = KeyDown(facing ? kKeyRight : kKeyLeft);
-    auto endTo = [&](int n) { SetState(n); };
+    const TransitionInput now{ArrowsDown(), !onGround, attackPushCount >= 1,
+                              KeyDown(facing ? kKeyRight : kKeyLeft), stateFrames};
     switch (state) {
-        case 0:
-            if (arrows && !squatting) {
+        case kHeroStand:
+        case kHeroWalk:
+        case kHeroRun:
+        case kHeroRunStop:
+        case kHeroHyperDashStop:
+            StepMovingTransitions(now);
+            break;
+        case kHeroHyperDash:
+        case kHeroHyperJump:
+        case kHeroRollingAttack:
+        case kHeroWallBounce:
+        case kHeroPushedBack:
+        case kHeroRollLanding:
+            StepDashTransitions(now);
+            break;
+        case kHeroHoverStill:
+        case kHeroHoverMove:
+            StepHoverTransitions(now);
+            break;
+        case kHeroRecoil:
+        case kHeroStompBounce:
+        case kHeroStagger:
+        case kHeroStaggerBurning:
+        case kHeroStaggerBlueBurning:
+        case kHeroBlown:
+        case kHeroBlownBurning:
+        case kHeroBlownBlueBurning:
+        case kHeroDown:
+        case kHeroDownBurning:
+        case kHeroDownBlueBurning:
+        case kHeroGetUp:
+        case kHeroFrozen:
+        case kHeroThawing:
+            StepHurtTransitions(now);
+            break;
+        case kHeroBangDownGround:
+        case kHeroJabGround:
+        case kHeroSwingWindup:
+        case kHeroSwingAroundGround:
+        case kHeroSeqJabGround:
+        case kHeroFinishJabWindup:
+        case kHeroFinishJabGround:
+        case kHeroDiveLanding:
+        case kHeroAirAttackLanding:
+        case kHeroBangDownLanding:
+        case kHeroJabSquat:
+        case kHeroPropellerSwingGround:
+        case kHeroRisingWindup:
+        case kHeroRisingRollingWindup:
+        case kHeroJabDash:
+        case kHeroJabHyperDash:
+            StepGroundAttackTransitions(now);
+            break;
+        case kHeroRisingAttack:
+        case kHeroRisingRollingAttack:
+        case kHeroBangDownAir:
+        case kHeroBangDownAirDash:
+        case kHeroJabAir:
+        case kHeroJabAirDash:
+        case kHeroPropellerSwingAir:
+        case kHeroPropellerSwingAirDash:
+        case kHeroDivingAttack:
+        case kHeroDiveWindup:
+        case kHeroRisingFall:
+        case kHeroBangDownAirWindup:
+        case kHeroBangDownAirDashWindup:
+            StepAirAttackTransitions(now);
+            break;
+        default:
+            break;
+    }
+}
+
+// The hero stands, walks, runs or stops.
+void CHero::StepMovingTransitions(const TransitionInput& now) {
+    switch (state) {
+        case kHeroStand:
+            if (now.arrows && !squatting) {
                 // A double tap on the ground starts a run; otherwise the hero walks.
-                if (!air && (DoubleTapped(kKeyLeft) || DoubleTapped(kKeyRight))) {
+                if (!now.air && (DoubleTapped(kKeyLeft) || DoubleTapped(kKeyRight))) {
                     PlaySE(SoundId::kDash1);
-                    endTo(2);
+                    SetState(kHeroRun);
                 } else {
-                    endTo(1);
+                    SetState(kHeroWalk);
                 }
             } else {
-                NeutralExit(10);
+                NeutralExit(kHeroHoverStill);
             }
             break;
-        case 1:
-            if (!arrows || squatting)
-                endTo(0);
+        case kHeroWalk:
+            if (!now.arrows || squatting)
+                SetState(kHeroStand);
             else
-                NeutralExit(11);
+                NeutralExit(kHeroHoverMove);
             break;
-        case 2:
-            if (!air && runMeter >= 120) {
+        case kHeroRun:
+            if (!now.air && runMeter >= 120) {
                 PlaySE(SoundId::kDash2);
-                endTo(4);
-            } else if (!squatting && facingArrow) {
-                NeutralExit(11);
+                SetState(kHeroHyperDash);
+            } else if (!squatting && now.facingArrow) {
+                NeutralExit(kHeroHoverMove);
             } else {
-                endTo(air ? 0 : 3);
+                SetState(now.air ? kHeroStand : kHeroRunStop);
             }
             break;
-        case 3:
-            if (air || vx == 0 || sf > 35) endTo(0);
+        case kHeroRunStop:
+            if (now.air || vx == 0 || now.sf > 35) SetState(kHeroStand);
             break;
-        case 4:
+        case kHeroHyperDashStop:
+            if (now.air || vx == 0 || now.sf > 60) SetState(kHeroStand);
+            break;
+        default:
+            break;
+    }
+}
+
+// The hyper dash, its jump, the rolling attack, and what follows them.
+void CHero::StepDashTransitions(const TransitionInput& now) {
+    switch (state) {
+        case kHeroHyperDash:
             if (jumpPushed) {
                 airJumpReady = false;
-                if (air) {
-                    endTo(7);
+                if (now.air) {
+                    SetState(kHeroRollingAttack);
                     SetUpwardSpeed(710);
                 } else {
                     PlaySE(SoundId::kJump2);
-                    endTo(6);
+                    SetState(kHeroHyperJump);
                     SetUpwardSpeed(weaponKind == kWeaponLongBar ? 900 : 770);
                 }
-            } else if (squatting || !facingArrow) {
+            } else if (squatting || !now.facingArrow) {
                 runMeter *= 0.7;
-                if (air) {
-                    endTo(0);
+                if (now.air) {
+                    SetState(kHeroStand);
                 } else {
                     PlaySE(SoundId::kBrake1);
-                    endTo(5);
+                    SetState(kHeroHyperDashStop);
                 }
             } else if (!touchLeft && !touchRight) {
-                if (attack) {
-                    if (air) {
+                if (now.attack) {
+                    if (now.air) {
                         airJumpReady = false;
-                        endTo(7);
+                        SetState(kHeroRollingAttack);
                         SetUpwardSpeed(710);
                     } else {
                         StartAttack();
@@ -220,25 +350,22 @@ void CHero::UpdateTransitions() {
                 PlaySE(SoundId::kShock2);
                 ShakeCamera();
                 runMeter *= 0.7;
-                endTo(8);
+                SetState(kHeroWallBounce);
             }
             break;
-        case 5:
-            if (air || vx == 0 || sf > 60) endTo(0);
-            break;
-        case 6:
-            if (!air && vy > 0) {
-                endTo(arrows ? 4 : 5);
+        case kHeroHyperJump:
+            if (!now.air && vy > 0) {
+                SetState(now.arrows ? kHeroHyperDash : kHeroHyperDashStop);
             } else if (jumpPushed || (attackPushed && !KeyDown(kKeyDown))) {
-                endTo(7);
+                SetState(kHeroRollingAttack);
                 SetUpwardSpeed(710);
             } else if (attackPushed) {
-                endTo(49);
+                SetState(kHeroDiveWindup);
             }
             break;
-        case 7:
-            if (!air) {
-                endTo(9);
+        case kHeroRollingAttack:
+            if (!now.air) {
+                SetState(kHeroRollLanding);
             } else if (!touchLeft && !touchRight) {
                 if (touchTop && vy < 0) {
                     vy = -vy;
@@ -247,7 +374,7 @@ void CHero::UpdateTransitions() {
                 if (vy > 0 && jumpPushed) {
                     airActionUsed = true;
                     runMeter *= 0.5;
-                    endTo(11);
+                    SetState(kHeroHoverMove);
                 }
             } else {
                 if (vy <= -150)
@@ -259,239 +386,275 @@ void CHero::UpdateTransitions() {
                 PlaySE(SoundId::kShock2);
                 ShakeCamera();
                 runMeter *= 0.5;
-                endTo(8);
+                SetState(kHeroWallBounce);
             }
             break;
-        case 8:
-        case 13:
-            if ((state == 8 && !air) || vx == 0 || sf > 15) {
+        case kHeroWallBounce:
+        case kHeroPushedBack:
+            if ((state == kHeroWallBounce && !now.air) || vx == 0 || now.sf > 15) {
                 airActionUsed = true;
-                endTo(0);
+                SetState(kHeroStand);
             }
             break;
-        case 9:
-            if (air || (vx == 0 && sf > 10) || sf > 60) endTo(0);
+        case kHeroRollLanding:
+            if (now.air || (vx == 0 && now.sf > 10) || now.sf > 60) SetState(kHeroStand);
             break;
-        case 10:
-        case 11: {
+        default:
+            break;
+    }
+}
+
+// Hovering in the air.
+void CHero::StepHoverTransitions(const TransitionInput& now) {
+    switch (state) {
+        case kHeroHoverStill:
+        case kHeroHoverMove: {
             hoverFrames += lastFrames_;
             const bool jumpDown = jumpPushed || jumpHeld;
             const bool propellerSpent = weaponKind == kWeaponPropeller && hoverFrames > 300;
-            if (state == 10) {
-                if (!air || !jumpDown || propellerSpent) {
+            if (state == kHeroHoverStill) {
+                if (!now.air || !jumpDown || propellerSpent) {
                     walkCycle = 0;
-                    endTo(0);
-                } else if (arrows) {
-                    endTo(11);
-                } else if (attack) {
+                    SetState(kHeroStand);
+                } else if (now.arrows) {
+                    SetState(kHeroHoverMove);
+                } else if (now.attack) {
                     StartAttack();
                 }
-            } else if (air && jumpDown && !propellerSpent) {
-                if (!arrows)
-                    endTo(10);
-                else if (attack)
+            } else if (now.air && jumpDown && !propellerSpent) {
+                if (!now.arrows)
+                    SetState(kHeroHoverStill);
+                else if (now.attack)
                     StartAttack();
             } else {
                 walkCycle = 0;
-                endTo(dashJump ? 2 : 1);
+                SetState(dashJump ? kHeroRun : kHeroWalk);
             }
             break;
         }
-        case 12:
-            if (air || sf > 16) endTo(0);
+        default:
             break;
-        case 14:
-            if (sf > 5) {
+    }
+}
+
+// Recoil, stomps, staggers, flights, downs and ice.
+void CHero::StepHurtTransitions(const TransitionInput& now) {
+    switch (state) {
+        case kHeroRecoil:
+            if (now.air || now.sf > 16) SetState(kHeroStand);
+            break;
+        case kHeroStompBounce:
+            if (now.sf > 5) {
                 const int before = previousState;
                 const bool jumpDown = jumpPushed || jumpHeld || jumpReleasedFrames <= 5;
                 PlaySE(SoundId::kJump3);
-                if (In(before, {6, 4, 2}))
-                    endTo(before);
+                if (In(before, {kHeroHyperJump, kHeroHyperDash, kHeroRun}))
+                    SetState(before);
                 else
-                    endTo(arrows ? 1 : 0);
+                    SetState(now.arrows ? kHeroWalk : kHeroStand);
                 vx = bounceSpeedX;
                 SetUpwardSpeed(340.0 * (jumpDown ? 1.5 : 1.0));
             }
             break;
-        case 15:
-        case 16:
-        case 17:
-            if (air)
-                endTo(state + 3);
-            else if (sf > 16)
-                endTo(0);
+        case kHeroStagger:
+        case kHeroStaggerBurning:
+        case kHeroStaggerBlueBurning:
+            if (now.air)
+                SetState(BlownAfterStagger(state));
+            else if (now.sf > 16)
+                SetState(kHeroStand);
             break;
-        case 18:
-        case 19:
-        case 20:
-            if (sf > 60) {
-                endTo(24);
-            } else if (sf > 4 && !air) {
+        case kHeroBlown:
+        case kHeroBlownBurning:
+        case kHeroBlownBlueBurning:
+            if (now.sf > 60) {
+                SetState(kHeroGetUp);
+            } else if (now.sf > 4 && !now.air) {
                 PlaySE(SoundId::kDown);
-                endTo(state + 3);
+                SetState(DownAfterBlown(state));
             }
             break;
-        case 21:
-        case 22:
-        case 23:
-            if (air) {
-                endTo(0);
+        case kHeroDown:
+        case kHeroDownBurning:
+        case kHeroDownBlueBurning:
+            if (now.air) {
+                SetState(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
-            } else if (sf > 20) {
-                endTo(24);
+            } else if (now.sf > 20) {
+                SetState(kHeroGetUp);
             }
             break;
-        case 24:
-            if (sf > 4) {
-                endTo(0);
+        case kHeroGetUp:
+            if (now.sf > 4) {
+                SetState(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
             }
             break;
-        case 25:
+        case kHeroFrozen:
             // Mashing breaks the ice sooner.
             for (int k : {kKeyUp, kKeyDown, kKeyLeft, kKeyRight})
-                if (in->IsPushed(k)) stateFrames += 2.5;
+                if (CInputManager::GetInstance()->IsPushed(k)) stateFrames += 2.5;
             if (attackPushed) stateFrames += 2.5;
             if (jumpPushed) stateFrames += 2.5;
             if (stateFrames > 100) {
                 CreateEffect(kEffectIceBreak, centerX, centerY, owner);
                 PlaySE(SoundId::kIce1);
-                endTo(26);
+                SetState(kHeroThawing);
             }
             break;
-        case 26:
-            if (sf > 30) {
-                endTo(0);
+        case kHeroThawing:
+            if (now.sf > 30) {
+                SetState(kHeroStand);
                 invincibleFrames = kInvincibleAfterDown;
             }
             break;
-        case 27:
-            if (sf > 22 || air)
-                endTo(0);
-            else if (attack && sf > 14 && !hitPhaseReady[1] && hitStopFrames == 0)
+        default:
+            break;
+    }
+}
+
+// The attacks on the ground, their windups and their ends.
+void CHero::StepGroundAttackTransitions(const TransitionInput& now) {
+    switch (state) {
+        case kHeroBangDownGround:
+            if (now.sf > 22 || now.air)
+                SetState(kHeroStand);
+            else if (now.attack && now.sf > 14 && !hitPhaseReady[1] && hitStopFrames == 0)
                 StartAttack();
             break;
-        case 28:
-            if (sf > 27 || air)
-                endTo(0);
-            else if (attack && sf > 15)
+        case kHeroJabGround:
+            if (now.sf > 27 || now.air)
+                SetState(kHeroStand);
+            else if (now.attack && now.sf > 15)
                 StartAttack();
             break;
-        case 29:
-            if (air) {
-                endTo(0);
-            } else if (sf > 7) {
+        case kHeroSwingWindup:
+            if (now.air) {
+                SetState(kHeroStand);
+            } else if (now.sf > 7) {
                 PlaySE(SoundId::kAttack3);
-                endTo(30);
+                SetState(kHeroSwingAroundGround);
             }
             break;
-        case 30: {
+        case kHeroSwingAroundGround: {
             const double end =
                 attackPushCount == 0 ? 19 : (attackPushCount == 1 ? 26 : (attackPushCount == 2 ? 33 : 40));
-            if (air || sf > end) endTo(0);
+            if (now.air || now.sf > end) SetState(kHeroStand);
             break;
         }
-        case 32:
-            if (air || (attackPushCount == 0 && sf > 20))
-                endTo(0);
-            else if (attack && sf > 27 + 7 * (std::min(attackPushCount, 4) - 1))
+        case kHeroSeqJabGround:
+            if (now.air || (attackPushCount == 0 && now.sf > 20))
+                SetState(kHeroStand);
+            else if (now.attack && now.sf > 27 + 7 * (std::min(attackPushCount, 4) - 1))
                 StartAttack();
             break;
-        case 33:
-            if (air) {
-                endTo(0);
-            } else if (sf > 7) {
+        case kHeroFinishJabWindup:
+            if (now.air) {
+                SetState(kHeroStand);
+            } else if (now.sf > 7) {
                 PlaySE(SoundId::kBomb1);
-                endTo(34);
+                SetState(kHeroFinishJabGround);
             }
             break;
-        case 34:
-        case 50:
-        case 51:
-        case 53:
-        case 58: {
+        case kHeroFinishJabGround:
+        case kHeroDiveLanding:
+        case kHeroAirAttackLanding:
+        case kHeroBangDownLanding:
+        case kHeroJabSquat: {
             const double limit =
-                state == 34 ? 30 : (state == 50 ? 25 : (state == 51 ? 3 : (state == 53 ? 9 : 27)));
-            if (sf > limit || air) endTo(0);
+                state == kHeroFinishJabGround
+                    ? 30
+                    : (state == kHeroDiveLanding
+                           ? 25
+                           : (state == kHeroAirAttackLanding ? 3 : (state == kHeroBangDownLanding ? 9 : 27)));
+            if (now.sf > limit || now.air) SetState(kHeroStand);
             break;
         }
-        case 35:
+        case kHeroPropellerSwingGround:
             if (!attackPushed && !attackHeld)
-                endTo(0);
-            else if (air)
-                endTo(43);
+                SetState(kHeroStand);
+            else if (now.air)
+                SetState(kHeroPropellerSwingAir);
             break;
-        case 36:
-        case 38:
-            if (sf > 6) {
-                PlaySE(state == 36 ? SoundId::kAttack8 : SoundId::kAttack3);
-                endTo(state + 1);
+        case kHeroRisingWindup:
+        case kHeroRisingRollingWindup:
+            if (now.sf > 6) {
+                PlaySE(state == kHeroRisingWindup ? SoundId::kAttack8 : SoundId::kAttack3);
+                SetState(AttackAfterWindup(state));
             }
             break;
-        case 37:
-            if (vy > -80) endTo(52);
+        case kHeroJabDash:
+            if (now.sf > 30 || now.air || (vx == 0 && now.sf > 20)) SetState(kHeroStand);
             break;
-        case 39:
-            if ((!air && vy >= 0) || sf > 20) endTo(52);
+        case kHeroJabHyperDash:
+            if (now.sf > 40 || now.air || (vx == 0 && now.sf > 25)) SetState(kHeroStand);
             break;
-        case 40:
-        case 44:
-            if (!air) {
+        default:
+            break;
+    }
+}
+
+// The attacks in the air, the rising attacks and the dive.
+void CHero::StepAirAttackTransitions(const TransitionInput& now) {
+    switch (state) {
+        case kHeroRisingAttack:
+            if (vy > -80) SetState(kHeroRisingFall);
+            break;
+        case kHeroRisingRollingAttack:
+            if ((!now.air && vy >= 0) || now.sf > 20) SetState(kHeroRisingFall);
+            break;
+        case kHeroBangDownAir:
+        case kHeroBangDownAirDash:
+            if (!now.air) {
                 ShakeCamera();
                 PlaySE(SoundId::kAttack7);
-                endTo(53);
+                SetState(kHeroBangDownLanding);
             }
             break;
-        case 42:
-        case 46:
-            if (!air)
-                endTo(51);
-            else if (sf > 16)
-                endTo(arrows ? (state == 42 ? 1 : 2) : 0);
+        case kHeroJabAir:
+        case kHeroJabAirDash:
+            if (!now.air)
+                SetState(kHeroAirAttackLanding);
+            else if (now.sf > 16)
+                SetState(now.arrows ? (state == kHeroJabAir ? kHeroWalk : kHeroRun) : kHeroStand);
             break;
-        case 43:
-        case 47:
+        case kHeroPropellerSwingAir:
+        case kHeroPropellerSwingAirDash:
             if (attackPushed || attackHeld) {
-                if (!air) endTo(35);
+                if (!now.air) SetState(kHeroPropellerSwingGround);
             } else {
-                endTo(arrows ? (state == 43 ? 1 : 2) : 0);
+                SetState(now.arrows ? (state == kHeroPropellerSwingAir ? kHeroWalk : kHeroRun) : kHeroStand);
             }
             break;
-        case 48:
-            if (!air) {
+        case kHeroDivingAttack:
+            if (!now.air) {
                 ShakeCamera();
                 PlaySE(SoundId::kShock2);
-                endTo(50);
+                SetState(kHeroDiveLanding);
             }
             break;
-        case 49:
-            if (!air) {
-                endTo(51);
-            } else if (sf > (weaponKind == kWeaponHose ? 70 : 20)) {
+        case kHeroDiveWindup:
+            if (!now.air) {
+                SetState(kHeroAirAttackLanding);
+            } else if (now.sf > (weaponKind == kWeaponHose ? 70 : 20)) {
                 PlaySE(SoundId::kAttack5);
-                endTo(48);
+                SetState(kHeroDivingAttack);
             }
             break;
-        case 52:
-            if (!air)
-                endTo(0);
-            else if (sf > 15)
-                endTo(arrows ? 1 : 0);
+        case kHeroRisingFall:
+            if (!now.air)
+                SetState(kHeroStand);
+            else if (now.sf > 15)
+                SetState(now.arrows ? kHeroWalk : kHeroStand);
             break;
-        case 54:
-        case 56:
-            if (!air) {
-                endTo(51);
-            } else if (sf > 14) {
+        case kHeroBangDownAirWindup:
+        case kHeroBangDownAirDashWindup:
+            if (!now.air) {
+                SetState(kHeroAirAttackLanding);
+            } else if (now.sf > 14) {
                 PlaySE(SoundId::kAttack1);
-                endTo(state == 54 ? 40 : 44);
+                SetState(state == kHeroBangDownAirWindup ? kHeroBangDownAir : kHeroBangDownAirDash);
             }
-            break;
-        case 59:
-            if (sf > 30 || air || (vx == 0 && sf > 20)) endTo(0);
-            break;
-        case 60:
-            if (sf > 40 || air || (vx == 0 && sf > 25)) endTo(0);
             break;
         default:
             break;
@@ -501,10 +664,10 @@ void CHero::UpdateTransitions() {
 // ---- Per-frame status work ----
 
 void CHero::UpdateAttackBuffer() {
-    bool open = In(state, {0, 1, 2, 4, 10, 11});
-    if (state == 27 || state == 28) open = stateFrames > 7;
-    if (state == 30) open = stateFrames <= 35;
-    if (state == 32) open = stateFrames <= 45;
+    bool open = In(state, {kHeroStand, kHeroWalk, kHeroRun, kHeroHyperDash, kHeroHoverStill, kHeroHoverMove});
+    if (state == kHeroBangDownGround || state == kHeroJabGround) open = stateFrames > 7;
+    if (state == kHeroSwingAroundGround) open = stateFrames <= 35;
+    if (state == kHeroSeqJabGround) open = stateFrames <= 45;
     attackBufferOpen = open;
     invincibleFrames = std::max(0.0, invincibleFrames - lastFrames_);
 }
@@ -513,14 +676,14 @@ void CHero::UpdateStatusEffects() {
     effectTimer += lastFrames_;
     int kind = 0;
     double period = 1;
-    if (state == 16 || state == 19) {
+    if (state == kHeroStaggerBurning || state == kHeroBlownBurning) {
         kind = RandomChance(20) ? kEffectSmoke : kEffectSmallFire;
-    } else if (state == 17 || state == 20) {
+    } else if (state == kHeroStaggerBlueBurning || state == kHeroBlownBlueBurning) {
         kind = RandomChance(20) ? kEffectSmoke : kEffectSmallBlueFire;
-    } else if (state == 22 || state == 23) {
+    } else if (state == kHeroDownBurning || state == kHeroDownBlueBurning) {
         kind = kEffectSmoke;
         period = 3;
-    } else if (state == 26) {
+    } else if (state == kHeroThawing) {
         kind = kEffectIceSmoke;
         period = 3;
     }
@@ -555,10 +718,12 @@ void CHero::RecoilFrom(int damage) {
 }
 
 int CHero::ReceiveStomp() {
-    if (state == 13 || state == 14 || (!wasOnGround && airFrames < 8)) return kHitNoEffect;
+    if (state == kHeroPushedBack || state == kHeroStompBounce || (!wasOnGround && airFrames < 8))
+        return kHitNoEffect;
     bounceSpeedX = vx;
     bounceSpeedY = -340.0;
-    if (!In(state, {18, 19, 20, 25})) SetState(kHeroStompBounce);
+    if (!In(state, {kHeroBlown, kHeroBlownBurning, kHeroBlownBlueBurning, kHeroFrozen}))
+        SetState(kHeroStompBounce);
     TakeHitMove();
     return kHitBounced;
 }
@@ -566,11 +731,11 @@ int CHero::ReceiveStomp() {
 int CHero::ReceivePush(AttackInfo info) {
     vx = info.power * std::cos(info.angle);
     vy = info.power * std::sin(info.angle);
-    if (Between(state, 21, 23) && relaunchCount < 5) {
+    if (Between(state, kHeroDown, kHeroDownBlueBurning) && relaunchCount < 5) {
         const int kept = relaunchCount;
-        SetState(state - 3);
+        SetState(BlownAgainFromDown(state));
         relaunchCount = kept + 1;
-    } else if (!In(state, {18, 19, 20, 25})) {
+    } else if (!In(state, {kHeroBlown, kHeroBlownBurning, kHeroBlownBlueBurning, kHeroFrozen})) {
         PlaySE(SoundId::kShock1);
         SetState(kHeroPushedBack);
     }
@@ -596,7 +761,9 @@ int CHero::ReceiveDamage(AttackInfo info) {
     if (staggerDamage < 10 && wasOnGround) {
         vx = 0.7 * info.power * std::cos(info.angle);
         facing = vx < 0 ? 1 : 0;
-        SetState(info.flags[kAttackBlueBurst] ? 17 : (info.flags[kAttackRedBurst] ? 16 : 15));
+        SetState(info.flags[kAttackBlueBurst]
+                     ? kHeroStaggerBlueBurning
+                     : (info.flags[kAttackRedBurst] ? kHeroStaggerBurning : kHeroStagger));
     } else {
         vx = info.power * std::cos(info.angle);
         vy = info.power * std::sin(info.angle);
@@ -605,7 +772,9 @@ int CHero::ReceiveDamage(AttackInfo info) {
             PlaySE(SoundId::kIce1);
             SetState(kHeroFrozen);
         } else {
-            SetState(info.flags[kAttackBlueBurst] ? 20 : (info.flags[kAttackRedBurst] ? 19 : 18));
+            SetState(info.flags[kAttackBlueBurst]
+                         ? kHeroBlownBlueBurning
+                         : (info.flags[kAttackRedBurst] ? kHeroBlownBurning : kHeroBlown));
         }
     }
     TakeHitMove();
@@ -620,7 +789,8 @@ int CHero::ReceiveAttack(AttackInfo info) {
     if (!contact && !push) {
         if (info.flags[kAttackFlag11] && above) return ReceiveStomp();
         if (info.damage == 0) return kHitNoEffect;
-        if (invincibleFrames > 0 || state == 7 || Between(state, 18, 26)) return kHitImmune;
+        if (invincibleFrames > 0 || state == kHeroRollingAttack || Between(state, kHeroBlown, kHeroThawing))
+            return kHitImmune;
         if (state == kHeroRecoil) {
             facing = std::cos(info.angle) >= 0 ? 0 : 1;
             RecoilFrom(info.damage);
@@ -638,7 +808,8 @@ void CHero::OnAttackClash(int result, AttackInfo, AttackInfo theirs) {
 }
 
 void CHero::CheckDamagingChips() {
-    if (invincibleFrames > 0 || state == 7 || Between(state, 18, 26)) return;
+    if (invincibleFrames > 0 || state == kHeroRollingAttack || Between(state, kHeroBlown, kHeroThawing))
+        return;
     const CStageMap* map = GetCurrentMap();
     if (!map) return;
     const double l = GetPreviousLeft(), r = GetPreviousRight(), t = GetPreviousTop(), b = GetPreviousBottom();

@@ -223,186 +223,224 @@ void CStageScene::Update() {
 }
 
 void CStageScene::StepState() {
-    CInputManager* input = CInputManager::GetInstance();
-    CCamera* camera = CCamera::GetInstance();
-    const double ft60 = FramesThisFrame();
-    const double ft = elSystem::GetFrameTime();
     switch (state) {
         case kScenePlaying:
-            AdvanceWeatherSound();
-            CObjectRegistry::GetInstance()->UpdateAll(Wind());
-            FollowHero();
-            camera->Update();
-            if (spawner) spawner->Update(HeroXForSpawner());
-            mapAnimTime += ft60;
-            playTime += ft60;
-            weatherSpawnTime += ft60;
-            if (fadeRequested) {
-                fadeLevel += ft;
-                if (fadeLevel > 1.0) fadeLevel = 1.0;
-            } else {
-                fadeLevel -= ft;
-                if (fadeLevel < 0.0) fadeLevel = 0.0;
-            }
-            SpawnWeatherParticles();
-            if (state == kScenePlaying && input->IsPushed(kKeySpace)) {
-                PlaySE(SoundId::kOk2);
-                SetState(kScenePaused);
-            }
+            StepPlaying();
             break;
         case kScenePaused:
-            FollowHero();
-            camera->Update();
-            if (input->IsPushed(kKeySpace)) {
-                SetState(kScenePlaying);
-                PlaySE(SoundId::kCancel);
-            } else if (input->IsFunctionKeyPushed(1)) {
-                PlaySE(SoundId::kCancel);
-                result = kResultAborted;
-                Close();
-            } else if (input->IsFunctionKeyPushed(2) && playMode == kPlayTest) {
-                result = kResultRestart;
-                Close();
-            }
+            StepPaused();
             break;
         case kSceneWeaponChange:
-        case kSceneWarpOut: {
-            AdvanceWeatherSound();
-            const bool weaponChange = state == kSceneWeaponChange;
-            if (hero) {
-                if (weaponChange)
-                    hero->UpdatePowerUpPose(stateTime);
-                else
-                    hero->UpdateDoorPose(stateTime);
-                hero->UpdateCentre();
-            }
-            if (weaponChange && stateTime > kWeaponChangeLength) SetState(kScenePlaying);
-            if (!weaponChange && stateTime > kWarpOutLength) SetState(kSceneAreaChange);
+        case kSceneWarpOut:
+            StepHeroPose();
             break;
-        }
         case kSceneIntro:
-            FollowHero();
-            camera->Update();
-            if (input->IsPushed(kKeyZ)) {
-                introSkipped = true;
-                if (stateTime < kIntroSkipTo) stateTime = kIntroSkipTo;
-            }
-            if (introSkipped) stateTime += ft60;
-            if (stateTime > kIntroLength) {
-                SetState(kScenePlaying);
-                PlayAreaMusic(false, false);
-            }
+            StepIntro();
             break;
         case kSceneAfterRestart:
-            FollowHero();
-            camera->Update();
-            if (stateTime > shortWait * 60.0) {
-                SetState(kScenePlaying);
-                PlayAreaMusic(false, false);
-            }
+            StepAfterRestart();
             break;
         case kSceneGoal:
-            if (stateTime < (goalWait + shortWait) * 60.0) {
-                camera->Update();
-            } else {
-                result = kResultCleared;
-                if (playMode == kPlayShared && SendingPermitted())
-                    SetState(kSceneEvaluation);
-                else
-                    Close();
-            }
+        case kSceneGameOver:
+            StepPlayEnd();
             break;
         case kSceneHeroBeaten:
-            if (stateTime < (beatenWait + shortWait) * 60.0) {
-                if (hero) {
-                    hero->UpdateDefeated();
-                    hero->UpdateCentre();
-                }
-                camera->Update();
-            } else {
-                OnMiss();
-            }
-            break;
         case kSceneHeroFellOut:
-            if (stateTime < (beatenWait + shortWait) * 60.0)
-                camera->Update();
-            else
-                OnMiss();
+            StepMissWait();
             break;
-        case kSceneBossEntrance: {
-            FollowHero();
-            camera->Update();
-            bool done = true;
-            if (auto* b = dynamic_cast<IBoss*>(GetRegisteredBoss())) {
-                done = b->EntranceStep();
-                b->UpdateCentre();
-            }
-            if (done) SetState(kScenePlaying);
+        case kSceneBossEntrance:
+            StepBossEntrance();
             break;
-        }
         case kSceneBossDefeated:
-            if (stateTime < (bossClearWait + shortWait) * 60.0) {
-                camera->Update();
-            } else {
-                result = kResultCleared;
-                Close();
-            }
-            break;
         case kSceneFinalBossDefeated:
-            if (stateTime < kFinalBossLength) {
-                camera->Update();
-            } else {
-                result = kResultCleared;
-                Close();
-            }
+            StepBossDefeated();
             break;
         case kSceneAreaChange:
         case kSceneAreaEntered:
-            if (stateTime < shortWait * 60.0) {
-                AdvanceWeatherSound();
-                FollowHero();
-                camera->Update();
-            } else if (state == kSceneAreaChange) {
-                ChangeArea();
-            } else {
-                SetState(kScenePlaying);
-            }
+            StepAreaChange();
             break;
         case kSceneEvaluation:
-            if (input->IsPushed(kKeyZ)) {
-                PlaySE(SoundId::kOk3);
-                SetState(kSceneEvaluationSent);
-            } else if (input->IsPushed(kKeyRight) && evaluation < 100) {
-                evaluation += 20;
-                PlaySE(SoundId::kCursor2);
-            } else if (input->IsPushed(kKeyLeft) && evaluation > 20) {
-                evaluation -= 20;
-                PlaySE(SoundId::kCursor2);
-            }
-            evaluationTime += ft60;
-            break;
         case kSceneEvaluationSent:
-            if (stateTime < shortWait * 60.0) {
-                camera->Update();
-            } else {
-                if (playMode == kPlayShared && SendingPermitted() && stage)
-                    CPlayHistory::GetInstance()->AddPlayRecord(stage->id, missCount, playTime, evaluation);
-                Close();
-            }
-            evaluationTime += ft60;
-            break;
-        case kSceneGameOver:
-            if (stateTime > kGameOverLength) {
-                result = kResultFailed;
-                if (playMode == kPlayShared && SendingPermitted())
-                    SetState(kSceneEvaluation);
-                else
-                    Close();
-            }
+            StepEvaluation();
             break;
         default:
             break;
     }
+}
+
+// The play runs: objects, camera, spawns, weather and the fade; Space pauses.
+void CStageScene::StepPlaying() {
+    const double ft60 = FramesThisFrame();
+    const double ft = elSystem::GetFrameTime();
+    AdvanceWeatherSound();
+    CObjectRegistry::GetInstance()->UpdateAll(Wind());
+    FollowHero();
+    CCamera::GetInstance()->Update();
+    if (spawner) spawner->Update(HeroXForSpawner());
+    mapAnimTime += ft60;
+    playTime += ft60;
+    weatherSpawnTime += ft60;
+    if (fadeRequested) {
+        fadeLevel += ft;
+        if (fadeLevel > 1.0) fadeLevel = 1.0;
+    } else {
+        fadeLevel -= ft;
+        if (fadeLevel < 0.0) fadeLevel = 0.0;
+    }
+    SpawnWeatherParticles();
+    if (state == kScenePlaying && CInputManager::GetInstance()->IsPushed(kKeySpace)) {
+        PlaySE(SoundId::kOk2);
+        SetState(kScenePaused);
+    }
+}
+
+// Paused: Space plays on, F1 gives up, F2 restarts a test play.
+void CStageScene::StepPaused() {
+    CInputManager* input = CInputManager::GetInstance();
+    FollowHero();
+    CCamera::GetInstance()->Update();
+    if (input->IsPushed(kKeySpace)) {
+        SetState(kScenePlaying);
+        PlaySE(SoundId::kCancel);
+    } else if (input->IsFunctionKeyPushed(1)) {
+        PlaySE(SoundId::kCancel);
+        result = kResultAborted;
+        Close();
+    } else if (input->IsFunctionKeyPushed(2) && playMode == kPlayTest) {
+        result = kResultRestart;
+        Close();
+    }
+}
+
+// The hero's pose of a weapon change or of going through a door, then play or the next area.
+void CStageScene::StepHeroPose() {
+    AdvanceWeatherSound();
+    const bool weaponChange = state == kSceneWeaponChange;
+    if (hero) {
+        if (weaponChange)
+            hero->UpdatePowerUpPose(stateTime);
+        else
+            hero->UpdateDoorPose(stateTime);
+        hero->UpdateCentre();
+    }
+    if (weaponChange && stateTime > kWeaponChangeLength) SetState(kScenePlaying);
+    if (!weaponChange && stateTime > kWarpOutLength) SetState(kSceneAreaChange);
+}
+
+// The stage's title; Z hurries it.
+void CStageScene::StepIntro() {
+    FollowHero();
+    CCamera::GetInstance()->Update();
+    if (CInputManager::GetInstance()->IsPushed(kKeyZ)) {
+        introSkipped = true;
+        if (stateTime < kIntroSkipTo) stateTime = kIntroSkipTo;
+    }
+    if (introSkipped) stateTime += FramesThisFrame();
+    if (stateTime > kIntroLength) {
+        SetState(kScenePlaying);
+        PlayAreaMusic(false, false);
+    }
+}
+
+// A short wait after a miss before play resumes.
+void CStageScene::StepAfterRestart() {
+    FollowHero();
+    CCamera::GetInstance()->Update();
+    if (stateTime > shortWait * 60.0) {
+        SetState(kScenePlaying);
+        PlayAreaMusic(false, false);
+    }
+}
+
+// The goal or the game over: a wait, then the rating of a shared play or the end.
+void CStageScene::StepPlayEnd() {
+    if (state == kSceneGoal) {
+        if (stateTime < (goalWait + shortWait) * 60.0) {
+            CCamera::GetInstance()->Update();
+            return;
+        }
+        result = kResultCleared;
+    } else {
+        if (stateTime <= kGameOverLength) return;
+        result = kResultFailed;
+    }
+    if (playMode == kPlayShared && SendingPermitted())
+        SetState(kSceneEvaluation);
+    else
+        Close();
+}
+
+// The hero beaten or fallen out: the defeat shows, then the miss counts.
+void CStageScene::StepMissWait() {
+    if (stateTime >= (beatenWait + shortWait) * 60.0) {
+        OnMiss();
+        return;
+    }
+    if (state == kSceneHeroBeaten && hero) {
+        hero->UpdateDefeated();
+        hero->UpdateCentre();
+    }
+    CCamera::GetInstance()->Update();
+}
+
+// The boss makes its entrance; play starts when it is done.
+void CStageScene::StepBossEntrance() {
+    FollowHero();
+    CCamera::GetInstance()->Update();
+    bool done = true;
+    if (auto* b = dynamic_cast<IBoss*>(GetRegisteredBoss())) {
+        done = b->EntranceStep();
+        b->UpdateCentre();
+    }
+    if (done) SetState(kScenePlaying);
+}
+
+// A boss beaten: a wait, then the stage is cleared.
+void CStageScene::StepBossDefeated() {
+    const double wait = state == kSceneBossDefeated ? (bossClearWait + shortWait) * 60.0 : kFinalBossLength;
+    if (stateTime < wait) {
+        CCamera::GetInstance()->Update();
+    } else {
+        result = kResultCleared;
+        Close();
+    }
+}
+
+// Leaving an area, or just entered one: a short wait, then the change or play.
+void CStageScene::StepAreaChange() {
+    if (stateTime < shortWait * 60.0) {
+        AdvanceWeatherSound();
+        FollowHero();
+        CCamera::GetInstance()->Update();
+    } else if (state == kSceneAreaChange) {
+        ChangeArea();
+    } else {
+        SetState(kScenePlaying);
+    }
+}
+
+// The rating of a shared play: arrows choose, Z sends; once sent, the record is kept.
+void CStageScene::StepEvaluation() {
+    if (state == kSceneEvaluation) {
+        CInputManager* input = CInputManager::GetInstance();
+        if (input->IsPushed(kKeyZ)) {
+            PlaySE(SoundId::kOk3);
+            SetState(kSceneEvaluationSent);
+        } else if (input->IsPushed(kKeyRight) && evaluation < 100) {
+            evaluation += 20;
+            PlaySE(SoundId::kCursor2);
+        } else if (input->IsPushed(kKeyLeft) && evaluation > 20) {
+            evaluation -= 20;
+            PlaySE(SoundId::kCursor2);
+        }
+    } else if (stateTime < shortWait * 60.0) {
+        CCamera::GetInstance()->Update();
+    } else {
+        if (playMode == kPlayShared && SendingPermitted() && stage)
+            CPlayHistory::GetInstance()->AddPlayRecord(stage->id, missCount, playTime, evaluation);
+        Close();
+    }
+    evaluationTime += FramesThisFrame();
 }
 
 // ---- Misses and area changes ----

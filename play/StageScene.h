@@ -151,6 +151,18 @@ class CStageScene : public IScene, public IPlaySceneServices {
 
     void StartStage(int area, int x, int y);
     void StepState();
+    // One step per state of the scene.
+    void StepPlaying();
+    void StepPaused();
+    void StepHeroPose();
+    void StepIntro();
+    void StepAfterRestart();
+    void StepPlayEnd();
+    void StepMissWait();
+    void StepBossEntrance();
+    void StepBossDefeated();
+    void StepAreaChange();
+    void StepEvaluation();
     void ChangeArea();
     // Makes area `slot` the current one with fresh chip sprites (nothing when it already is).
     void EnterAreaSlot(int slot);
@@ -181,7 +193,7 @@ class CStageScene : public IScene, public IPlaySceneServices {
     std::unique_ptr<CStage> stage;
     int playMode = 0;
     int result = kResultNone;
-    int state = 0;
+    int state = kScenePlaying;
     bool bossStartPending = false;
     double stateTime = 0;
     double playTime = 0;
