@@ -4,7 +4,6 @@
 #include "controls/ButtonBases.h"
 #include "controls/Dialogs.h"
 #include "editor/EditorScreen.h"
-#include "flow/ComingSoonForm.h"
 #include "flow/ConfigSceneRootForm.h"
 #include "flow/DownLoadScene.h"
 #include "flow/EditorScene.h"
@@ -187,8 +186,6 @@ TEST_F(Menu, EveryModeSceneIsReachedAndLeftWithItsMusic) {
             Frame();
         } else if (!host) {
             ADD_FAILURE() << "no screen of its own";
-        } else if (auto* soon = dynamic_cast<CComingSoonForm*>(host->GetRootForm())) {
-            soon->GetBackButton()->PerformPush();
         } else if (auto* shop = dynamic_cast<Controls::CShopSceneRootForm*>(host->GetRootForm())) {
             // The shop plays its exit for 60 frames first.
             shop->GetCloseButton()->PerformPush();
