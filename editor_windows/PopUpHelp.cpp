@@ -12,7 +12,6 @@ using Controls::PutSheet;
 namespace {
 constexpr int32_t kTopEdge = 40;
 constexpr double kRest = 8.0, kSwingFrames = 9.0;
-constexpr int32_t kBoxHeight = 24;
 // The text sits 12 pixels into the box and 5 down, inside the box's border rows and end caps.
 constexpr int32_t kTextDx = 12, kTextDy = 5, kTextHeight = 18, kRightCap = 8;
 // The inside of the balloon's middle piece.

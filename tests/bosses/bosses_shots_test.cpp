@@ -68,7 +68,8 @@ TEST_F(BossShots, EveryShotIsBuiltUpdatedDrawnAndDestroyedWithoutAnOwner) {
     const int registered = CObjectRegistry::GetInstance()->Count();
     for (auto& make : AllShots()) {
         std::unique_ptr<CShotBase> shot(make(nullptr, 0, 0));
-        SCOPED_TRACE(typeid(*shot).name());
+        const CShotBase& made = *shot;
+        SCOPED_TRACE(typeid(made).name());
         shot->Update();
         shot->Draw();
         shot->DrawDebug();

@@ -66,7 +66,7 @@ constexpr Point kYes{270, 283}, kMessageOk{320, 283}, kKeyboardOk{270, 423};
 constexpr Point kNameKeys[] = {{477, 248}, {498, 298}, {327, 248}};
 constexpr Point kByDifficultyLength{190, 60}, kDifficultyLengthSearch{514, 62};
 constexpr Point kByCreatorName{450, 60}, kTypeName{494, 44}, kSearch{514, 92};
-constexpr Point kNewestFirstCard{170, 240}, kFoundFirstCard{170, 190};
+constexpr Point kFoundFirstCard{170, 190};
 constexpr Point kPointsOk{320, 364}, kFirstRowDelete{95, 172};
 const char kCreatorName[] = "くおる";
 
