@@ -110,8 +110,9 @@ void Touch(CStage* stage) {
             CStageAreaObject* o = table->GetById(id);
             if (!o) continue;
             o->GetInfoText();
-            o->CreateObject(id % 2 == 0);
-            o->CreateStartObject(true);
+            // Nothing registers them here: what a record makes goes at once.
+            std::unique_ptr<IBase> made(o->CreateObject(id % 2 == 0));
+            std::unique_ptr<IBase> start(o->CreateStartObject(true));
         }
         CStageMap* map = stage->GetArea(i)->GetMap();
         map->ResolveRectMove(40.5, 70.25, 20, 30, 10, 10);

@@ -10,6 +10,8 @@ GAME_DIR=${GAME_DIR:-$PWD/build/game}
 game=()
 [ -f "$GAME_DIR/data/bmp_index.dat" ] && game=(-DQUOR_TEST_GAME_DIR="$GAME_DIR")
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+# The fonts library keeps its tables for the life of the process (see scripts/lsan.supp).
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
 CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUOR_TESTS=OFF -DQUOR_BENCH=OFF -DQUOR_FUZZ=ON -DQUOR_WERROR=ON "${game[@]}" \
   -DCMAKE_C_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
