@@ -7,11 +7,17 @@
 // rectangle, so that every sprite of the same rectangle shares one model.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "foundation/Singleton.h"
 
-// A textured square of a game object. Deleted with plain delete; it does not own its model.
+// A textured square of a game object. It does not own its model.
+class CSprite;
+// The one owner of a sprite: whoever makes a sprite holds it in an OwnedSprite (alone, in an
+// array or in a vector). Every other pointer to it (an object's `sprite` among them) only borrows.
+using OwnedSprite = std::unique_ptr<CSprite>;
+
 class CSprite {
   public:
     CSprite(int model, int blendMode);
@@ -112,6 +118,10 @@ class CSpriteManager : public CSingleton<CSpriteManager> {
 
 // The engine object slot of an image for elDraw::PutObject.
 int FindImage(const std::string& group, const std::string& key);
-// A new sprite over the pooled model of that rectangle of the image; the caller owns it.
+// A new sprite over the pooled model of that rectangle of the image; null when the manager can
+// make none.
+OwnedSprite MakeSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
+                       int right, int bottom);
+// The same, handing out the sprite unowned; the caller owns it.
 CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
                       int right, int bottom);

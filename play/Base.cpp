@@ -314,6 +314,18 @@ void IBase::SetBottom(double v) {
     }
 }
 
+// ---- The world ----
+
+CObjectRegistry& IBase::Registry() const {
+    IPlaySceneServices* s = GetSceneServices(owner);
+    return s ? s->GetRegistry() : *CObjectRegistry::GetInstance();
+}
+
+CCamera& IBase::Camera() const {
+    IPlaySceneServices* s = GetSceneServices(owner);
+    return s ? s->GetCamera() : *CCamera::GetInstance();
+}
+
 // ---- The hero ----
 
 IBase* IBase::GetHero() const {

@@ -13,6 +13,8 @@
 #include "play/AttackParameter.h"
 #include "play/ObjectHandle.h"
 
+class CCamera;
+class CObjectRegistry;
 class CStage;
 class CStageArea;
 class CStageMap;
@@ -148,6 +150,12 @@ class IBase {
     CStageArea* GetCurrentArea() const;
     CStageMap* GetCurrentMap() const;
 
+    // ---- The world, through the play scene's services ----
+    // The registry and camera of the scene that plays the owner stage. An object with no play scene
+    // (loading, a tool, a test without a fake scene) gets the process's own registry and camera.
+    CObjectRegistry& Registry() const;
+    CCamera& Camera() const;
+
     // ---- The hero, through the play scene's services (0.0 / false without one) ----
     IBase* GetHero() const;
     double GetDistanceXToHero() const;
@@ -205,7 +213,7 @@ class IBase {
     ObjectHandle previousRiddenObject;
     std::vector<ObjectHandle> riders;
     bool stopOnTouchTop = true, stopOnTouchBottom = true, stopOnTouchLeft = true, stopOnTouchRight = true;
-    CSprite* sprite = nullptr;  // set and owned by the class
+    CSprite* sprite = nullptr;  // the sprite drawn now; borrowed, never owned (see OwnedSprite)
     double depth = 0.002;
     int drawPriority = 30;
     bool removeWhenOffScreen = true;

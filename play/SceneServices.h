@@ -7,12 +7,18 @@
 // that the area's object table asks before spawning are the stage model's IStageKeyQuery.
 #include "stage/StageAreaObjectTable.h"
 
+class CCamera;
+class CObjectRegistry;
 class CStage;
 class IBase;
 
 class IPlaySceneServices : public IStageKeyQuery {
   public:
     virtual ~IPlaySceneServices() = default;
+
+    // The world the objects live in: the registry that owns and runs them, and the camera.
+    virtual CObjectRegistry& GetRegistry() = 0;
+    virtual CCamera& GetCamera() = 0;
 
     // The hero, or null while there is none.
     virtual IBase* GetHero() = 0;

@@ -70,6 +70,8 @@ class CStageScene : public IScene, public IPlaySceneServices {
     std::string GetCaption() override;
 
     // ---- IPlaySceneServices ----
+    CObjectRegistry& GetRegistry() override;
+    CCamera& GetCamera() override;
     IBase* GetHero() override;
     void OnGoalReached() override;
     void OnHeroBeaten() override;

@@ -22,6 +22,10 @@ bool HasPair(const std::vector<std::pair<int, int>>& list, int area, int id) {
 void Silence() { PlayMusic(MusicId::kNone, CMusicPlayer::kEndless, 1.0f, false, false); }
 }  // namespace
 
+CObjectRegistry& CStageScene::GetRegistry() { return *CObjectRegistry::GetInstance(); }
+
+CCamera& CStageScene::GetCamera() { return *CCamera::GetInstance(); }
+
 IBase* CStageScene::GetHero() { return hero; }
 
 void CStageScene::EndPlay(int sound, int nextState) {

@@ -1,11 +1,13 @@
 #pragma once
 // A play scene as its objects see it, for tests and benchmarks: it answers the hero it is given
-// (while that object lives) and the area clock it is set to, remembers the keys it is told were collected,
+// (while that object lives), the process's registry and camera, and the area clock it is set to, remembers the keys it is told were collected,
 // and ignores every other request. Tests that need more record it in a class of their own built on this one.
 #include <utility>
 #include <vector>
 
+#include "engine/Camera.h"
 #include "engine/Scene.h"
+#include "play/ObjectRegistry.h"
 #include "play/ObjectHandle.h"
 #include "play/SceneServices.h"
 
@@ -24,6 +26,8 @@ class FakeScene : public IScene, public IPlaySceneServices {
     double clock = 0.0;                     // the area clock, in frames
     std::vector<std::pair<int, int>> keys;  // (area, id) collected
 
+    CObjectRegistry& GetRegistry() override { return *CObjectRegistry::GetInstance(); }
+    CCamera& GetCamera() override { return *CCamera::GetInstance(); }
     IBase* GetHero() override { return hero.Get(); }
     void OnGoalReached() override {}
     void OnHeroBeaten() override {}
