@@ -17,24 +17,20 @@ const double kAlongY[4] = {-1.0, 0.0, 1.0, 0.0};
 }  // namespace
 
 CBatteryBase::CBatteryBase(CStage* ownerStage, double px, double py, int dir, int tim)
-    : IBase(ownerStage, px, py), direction(dir & 3), timing(tim >= 0 && tim <= 2 ? tim : 3) {
+    : IBase(ownerStage, px, py),
+      direction(dir & 3),
+      timing(tim >= kTimingA && tim <= kTimingC ? tim : kTimingD) {
     SetUpHazard(*this, kCategoryBatteryBase, 0.003, true);
-    const bool upright = direction == 0 || direction == 2;
+    const bool upright = direction == kUp || direction == kDown;
     width = upright ? 16.0 : 24.0;
     height = upright ? 24.0 : 16.0;
     UpdateCentre();
 }
 
-CBatteryBase::~CBatteryBase() {
-    sprite = nullptr;  // one of the images
-    delete images_[0];
-    delete images_[1];
-}
-
 void CBatteryBase::MakeImages(int left) {
     const int l = left + 32 * direction;
-    images_[0] = CreateSprite("Object", "Objects003", 2, l, 0, l + 32, 32);
-    images_[1] = CreateSprite("Object", "Objects003", 2, l, 32, l + 32, 64);
+    images_[0] = MakeObjectSprite("Objects003", l, 0, l + 32, 32);
+    images_[1] = MakeObjectSprite("Objects003", l, 32, l + 32, 64);
 }
 
 void CBatteryBase::Launch(const char* liveClass, const Muzzle& muzzle, double speed) {
@@ -43,7 +39,7 @@ void CBatteryBase::Launch(const char* liveClass, const Muzzle& muzzle, double sp
     // Without a creator for the shot's class nothing is fired.
     if (IBase* shot = CreateLiveObject(liveClass, owner, sx, sy,
                                        {speed * kAlongX[direction], speed * kAlongY[direction], 0}))
-        CObjectRegistry::GetInstance()->Add(shot);
+        Registry().Add(shot);
 }
 
 void CBatteryBase::Update() {
@@ -67,7 +63,7 @@ void CBatteryBase::Draw() {
     static const int kShiftY[4] = {-4, 0, 4, 0};
     imageX = centerX + kShiftX[direction];
     imageY = centerY + kShiftY[direction];
-    sprite = images_[imageIndex];
+    sprite = images_[imageIndex].get();
     DrawSprite();
 }
 
@@ -85,10 +81,10 @@ void CNormalBattery::Update() {
             Fire();
             fired = true;
         }
-        imageIndex = 0;
+        imageIndex = kOpen;
     } else {
         fired = false;
-        imageIndex = 1;
+        imageIndex = kClosed;
     }
     EndFrame();
 }
@@ -112,14 +108,14 @@ void CBurner::Update() {
     const int phase = GetPhase();
     if (phase >= 80) {
         flameCount = 0;
-        imageIndex = phase >= 150 ? 1 : 0;
+        imageIndex = phase >= 150 ? kClosed : kOpen;
     } else {
         // One flame per update at most, however many multiples of 5 a long frame skipped.
         if (phase > flameCount * 5) {
             FireFlame();
             ++flameCount;
         }
-        imageIndex = 0;
+        imageIndex = kOpen;
     }
     EndFrame();
 }

@@ -5,16 +5,21 @@
 // fires one bullet as it opens; a burner blows a stream of flames for the first 80 frames. They
 // cannot be hurt, killed or moved. The shots come from their own classes through the live-object
 // creators; while those are missing the fixtures still open, close and sound.
-#include "play/Base.h"
+#include <array>
 
-class CSprite;
+#include "engine/SpriteManager.h"
+#include "play/Base.h"
 
 class CBatteryBase : public IBase {
   public:
-    // direction: 0 up, 1 right, 2 down, 3 left (the way the muzzle points); timing 0..3 (A to D;
-    // anything else counts as D).
+    // The way the muzzle points, and the index of the tables by direction.
+    enum Direction { kUp = 0, kRight = 1, kDown = 2, kLeft = 3 };
+    enum Timing { kTimingA = 0, kTimingB = 1, kTimingC = 2, kTimingD = 3 };
+    enum Picture { kOpen = 0, kClosed = 1 };
+
+    // direction: a Direction (only its two low bits count); timing: a Timing (anything else counts
+    // as D).
     CBatteryBase(CStage* owner, double x, double y, int direction, int timing);
-    ~CBatteryBase() override;
 
     void Update() override;
     void UpdateSuspended() override {}
@@ -24,9 +29,9 @@ class CBatteryBase : public IBase {
     // Where the fixture stands in the area's 200-frame cycle.
     int GetPhase() const;
 
-    int direction;
-    int timing;
-    int imageIndex = 0;  // 0 open, 1 closed
+    int direction;           // a Direction
+    int timing;              // a Timing
+    int imageIndex = kOpen;  // a Picture
 
   protected:
     // Where a shot starts: the share of the body's width and height from its top-left corner, then
@@ -41,7 +46,7 @@ class CBatteryBase : public IBase {
     // The open and closed pictures, cut from the row of the sheet at `left`.
     void MakeImages(int left);
 
-    CSprite* images_[2] = {nullptr, nullptr};
+    std::array<OwnedSprite, 2> images_;
 };
 
 // Fires one bullet in the first frame of each open phase; a new battery first waits for a closed

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
@@ -37,9 +38,9 @@ CBlockBase::CBlockBase(CStage* ownerStage, double px, double py, double h) : IBa
     UpdateCentre();
 }
 
-CBlockBase::~CBlockBase() {
-    delete sprite;
-    sprite = nullptr;
+void CBlockBase::KeepImage(OwnedSprite image) {
+    image_ = std::move(image);
+    sprite = image_.get();
 }
 
 void CBlockBase::Update() {
@@ -112,12 +113,12 @@ void CWoodBlockBase::Draw() {
 
 CWoodBlock001::CWoodBlock001(CStage* ownerStage, double px, double py)
     : CWoodBlockBase(ownerStage, px, py, kSplintersWood) {
-    sprite = CreateSprite("Object", "Objects001", 2, 128, 48, 192, 112);
+    KeepImage(MakeObjectSprite("Objects001", 128, 48, 192, 112));
 }
 
 CWoodBlock002::CWoodBlock002(CStage* ownerStage, double px, double py, std::string contentKey)
     : CWoodBlockBase(ownerStage, px, py, kSplintersItemBox), content(std::move(contentKey)) {
-    sprite = CreateSprite("Object", "Objects005", 2, 0, 0, 64, 72);
+    KeepImage(MakeObjectSprite("Objects005", 0, 0, 64, 72));
     drawOffsetY_ = -4.0;  // the box is taller than its body: its lid sticks up
 }
 
@@ -157,14 +158,14 @@ void CWoodBlock002::DropContent() {
             if (c.weaponKind != 0) args.emplace_back(c.weaponKind);
             item = CreateLiveObject(liveClass, owner, px, py, args);
         }
-        if (item) CObjectRegistry::GetInstance()->Add(item);
+        if (item) Registry().Add(item);
         return;
     }
 }
 
 CWoodBlock003::CWoodBlock003(CStage* ownerStage, double px, double py)
     : CWoodBlockBase(ownerStage, px, py, kSplintersWood) {
-    sprite = CreateSprite("Object", "Objects005", 2, 0, 72, 64, 136);
+    KeepImage(MakeObjectSprite("Objects005", 0, 72, 64, 136));
 }
 
 bool CWoodBlock003::BreaksAtOnce(const AttackInfo& attack) const {
@@ -174,35 +175,30 @@ bool CWoodBlock003::BreaksAtOnce(const AttackInfo& attack) const {
 void CWoodBlock003::OnBroken() {
     const double cx = (GetLeft() + GetRight()) * 0.5;
     const double cy = (GetTop() + GetBottom()) * 0.5 - 5.0;
-    CObjectRegistry::GetInstance()->Add(std::make_unique<CRedBurst>(owner, cx, cy, 56));
+    Registry().Add(std::make_unique<CRedBurst>(owner, cx, cy, 56));
     PlaySE(SoundId::kBomb1);
 }
 
 CWoodBlock004::CWoodBlock004(CStage* ownerStage, double px, double py)
     : CWoodBlockBase(ownerStage, px, py, kSplintersWood), platePhase(RandomRange(0, 5)) {
     ay = 0.0;  // it floats where it was placed
-    body_ = CreateSprite("Object", "Objects001", 2, 128, 48, 192, 112);
-    plate_ = CreateSprite("Object", "Objects005", 2, 64, 136, 128, 144);
-}
-
-CWoodBlock004::~CWoodBlock004() {
-    delete body_;
-    delete plate_;
+    body_ = MakeObjectSprite("Objects001", 128, 48, 192, 112);
+    plate_ = MakeObjectSprite("Objects005", 64, 136, 128, 144);
 }
 
 void CWoodBlock004::Draw() {
     imageX = ShakenImageX();
     imageY = centerY;
-    DrawSpriteAt(body_, imageX, imageY, 0.003);
+    DrawSpriteAt(body_.get(), imageX, imageY, 0.003);
     // Three frames on, three off, from a random start so that neighbours do not blink together.
-    if (static_cast<int>(platePhase + age) % 6 < 3) DrawSpriteAt(plate_, imageX, imageY + 36.0, -0.004);
+    if (static_cast<int>(platePhase + age) % 6 < 3) DrawSpriteAt(plate_.get(), imageX, imageY + 36.0, -0.004);
 }
 
 // ---- Stone blocks ---------------------------------------------------------------------------
 
 CStoneBlock001::CStoneBlock001(CStage* ownerStage, double px, double py)
     : CBlockBase(ownerStage, px, py, 64.0) {
-    sprite = CreateSprite("Object", "Objects002", 2, 192, 112, 256, 176);
+    KeepImage(MakeObjectSprite("Objects002", 192, 112, 256, 176));
 }
 
 int CStoneBlock001::ReceiveAttack(AttackInfo attack) {
@@ -213,7 +209,7 @@ int CStoneBlock001::ReceiveAttack(AttackInfo attack) {
 
 CStoneBlock002::CStoneBlock002(CStage* ownerStage, double px, double py)
     : CBlockBase(ownerStage, px, py, 64.0) {
-    sprite = CreateSprite("Object", "Objects002", 2, 192, 176, 256, 240);
+    KeepImage(MakeObjectSprite("Objects002", 192, 176, 256, 240));
 }
 
 CSlidingStoneBase::CSlidingStoneBase(CStage* ownerStage, double px, double py, const Feel& feel)
@@ -249,12 +245,12 @@ CStoneBlock003::CStoneBlock003(CStage* ownerStage, double px, double py)
     maxSpeedUp = 300.0;
     maxSpeedDown = 700.0;
     maxSpeedLeft = maxSpeedRight = 300.0;
-    sprite = CreateSprite("Object", "Objects002", 2, 192, 176, 256, 256);
+    KeepImage(MakeObjectSprite("Objects002", 192, 176, 256, 256));
 }
 
 CStoneBlock004::CStoneBlock004(CStage* ownerStage, double px, double py)
     : CSlidingStoneBase(ownerStage, px, py, {0.55, 140.0, 0.7, 0.25, 0.8}) {
     maxSpeedUp = 300.0;
     maxSpeedDown = maxSpeedLeft = maxSpeedRight = 700.0;
-    sprite = CreateSprite("Object", "Objects005", 2, 0, 136, 64, 216);
+    KeepImage(MakeObjectSprite("Objects005", 0, 136, 64, 216));
 }

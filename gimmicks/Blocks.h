@@ -8,16 +8,14 @@
 // frame it broke, before the registry deletes it, it must not break, drop its item or explode twice.
 #include <string>
 
+#include "engine/SpriteManager.h"
 #include "play/Base.h"
-
-class CSprite;
 
 class CBlockBase : public IBase {
   public:
     // (x, y) is the top-left corner of the block's tiles; the block stands one pixel in from their
     // left edge, 62 wide, `height` tall.
     CBlockBase(CStage* owner, double x, double y, double height);
-    ~CBlockBase() override;
 
     void Update() override;
     void UpdateSuspended() override {}
@@ -31,6 +29,11 @@ class CBlockBase : public IBase {
     // extras (OnBroken) and the record forgotten for this visit. Result 0.
     int Break(int effectKind);
     virtual void OnBroken() {}
+    // Keeps the block's picture and shows it as the object's sprite.
+    void KeepImage(OwnedSprite image);
+
+  private:
+    OwnedSprite image_;
 };
 
 // The wooden blocks: 20 hit points, a short shake after a hit that does not break them.
@@ -86,14 +89,13 @@ class CWoodBlock003 : public CWoodBlockBase {
 class CWoodBlock004 : public CWoodBlockBase {
   public:
     CWoodBlock004(CStage* owner, double x, double y);
-    ~CWoodBlock004() override;
     void Draw() override;
 
     double platePhase;
 
   private:
-    CSprite* body_ = nullptr;
-    CSprite* plate_ = nullptr;
+    OwnedSprite body_;
+    OwnedSprite plate_;
 };
 
 // Broken only by a power hit; guards against everything else.

@@ -5,6 +5,7 @@
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
+#include "gimmicks/GimmickSupport.h"
 #include "play/HitEffect.h"
 
 // ---- The base ----
@@ -73,12 +74,8 @@ AttackInfo CRedBurst::RedBurstAttack() {
 CRedBurst::CRedBurst(CStage* ownerStage, double px, double py, int r)
     : CBurstBase(ownerStage, px, py, r, 30.0, 16.0, 8.0) {
     SetAttackInfo(RedBurstAttack());
-    sprite = CreateSprite("Object", "Objects002", 2, 176, 0, 256, 80);
-}
-
-CRedBurst::~CRedBurst() {
-    delete sprite;
-    sprite = nullptr;
+    image_ = MakeObjectSprite("Objects002", 176, 0, 256, 80);
+    sprite = image_.get();
 }
 
 void CRedBurst::Draw() {

@@ -4,6 +4,7 @@
 // shows a fading picture until its lifetime ends. Nothing can hurt it, and it never moves.
 #include <vector>
 
+#include "engine/SpriteManager.h"
 #include "play/AttackParameter.h"
 #include "play/Base.h"
 #include "play/ObjectHandle.h"
@@ -42,8 +43,10 @@ class CRedBurst : public CBurstBase {
   public:
     CRedBurst(CStage* ownerStage, double px, double py) : CRedBurst(ownerStage, px, py, 40) {}
     CRedBurst(CStage* owner, double x, double y, int radius);
-    ~CRedBurst() override;
     void Draw() override;
 
     static AttackInfo RedBurstAttack();
+
+  private:
+    OwnedSprite image_;
 };

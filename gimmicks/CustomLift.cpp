@@ -1,6 +1,7 @@
 #include "gimmicks/CustomLift.h"
 
 #include "foundation/FrameTime.h"
+#include "gimmicks/GimmickSupport.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ CCustomLift::CCustomLift(CStage* ownerStage, double px, double py, const std::st
     removeWhenOffScreen = true;
     route_.reserve(route.size());
     for (char c : route) route_.push_back(static_cast<signed char>(CommandOf(std::string(1, c))));
-    image_ = MakeSprite("Objects001", 0, 80, 128, 96);
+    image_ = MakeObjectSprite("Objects001", 0, 80, 128, 96);
     sprite = image_.get();
 }
 

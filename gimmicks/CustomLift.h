@@ -52,5 +52,5 @@ class CCustomLift : public ILift {
     int speed_ = kStartSpeed;
     bool started_ = false;
     double stepDistance_ = 0.0;
-    stagesprite::Owned image_;
+    OwnedSprite image_;
 };

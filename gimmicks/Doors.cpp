@@ -6,6 +6,7 @@
 #include "engine/SoundEffects.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
+#include "gimmicks/GimmickSupport.h"
 #include "play/EffectFactory.h"
 #include "play/HeroVitals.h"
 #include "play/ObjectRegistry.h"
@@ -58,7 +59,7 @@ void IDoor::Enter() {
     IPlaySceneServices* s = Services();
     if (!s || !s->RequestWarp(targetArea, targetX, targetY, entersByItself)) return;
     used = true;
-    if (sound != -1) PlaySE(sound);
+    if (sound != kNoSound) PlaySE(sound);
 }
 
 void IDoor::DrawAtCentre(CSprite* picture) {
@@ -73,12 +74,12 @@ void IDoor::DrawAtCentre(CSprite* picture) {
 CPlainDoor::CPlainDoor(CStage* ownerStage, double px, double py, int area, int tx, int ty, int se,
                        int closedLeft, const char* key)
     : IDoor(ownerStage, px, py, area, tx, ty, false, se) {
-    closed_ = sprites_.MakeObject(key, closedLeft, 0, closedLeft + 32, 48);
-    open_ = sprites_.MakeObject(key, kOpenCellLeft, 0, kOpenCellLeft + 32, 48);
-    sprite = closed_;
+    closed_ = MakeObjectSprite(key, closedLeft, 0, closedLeft + 32, 48);
+    open_ = MakeObjectSprite(key, kOpenCellLeft, 0, kOpenCellLeft + 32, 48);
+    sprite = closed_.get();
 }
 
-void CPlainDoor::Draw() { DrawAtCentre(used ? open_ : closed_); }
+void CPlainDoor::Draw() { DrawAtCentre(used ? open_.get() : closed_.get()); }
 
 CDoorA::CDoorA(CStage* o, double px, double py, int area, int tx, int ty)
     : CPlainDoor(o, px, py, area, tx, ty, SoundId::kDoor1, 0) {}
@@ -92,9 +93,9 @@ CShutter::CShutter(CStage* o, double px, double py, int area, int tx, int ty)
 // ---- Cave holes -------------------------------------------------------------------------------
 
 CCaveHole::CCaveHole(CStage* o, double px, double py, int area, int tx, int ty, int cellLeft)
-    : IDoor(o, px, py, area, tx, ty, false, -1) {
-    picture_ = sprites_.MakeObject(kDoorSheet, cellLeft, 0, cellLeft + 32, 48);
-    sprite = picture_;
+    : IDoor(o, px, py, area, tx, ty, false, kNoSound) {
+    picture_ = MakeObjectSprite(kDoorSheet, cellLeft, 0, cellLeft + 32, 48);
+    sprite = picture_.get();
 }
 
 CCaveHoleA::CCaveHoleA(CStage* o, double px, double py, int area, int tx, int ty)
@@ -134,16 +135,16 @@ void CKeyDoor::OnTouch(IBase* other) {
     if (s->RequestWarp(targetArea, targetX, targetY, false)) used = true;
 }
 
-void CKeyDoor::Draw() { DrawAtCentre(used || opened ? open_ : closed_); }
+void CKeyDoor::Draw() { DrawAtCentre(used || opened ? open_.get() : closed_.get()); }
 
 // ---- Enemy-zero door --------------------------------------------------------------------------
 
 CEnemyZeroDoor::CEnemyZeroDoor(CStage* o, double px, double py, int area, int tx, int ty)
-    : CPlainDoor(o, px, py, area, tx, ty, -1, 192, "Objects004") {}
+    : CPlainDoor(o, px, py, area, tx, ty, kNoSound, 192, "Objects004") {}
 
 void CEnemyZeroDoor::Update() {
     wasOpen = open;
-    open = CObjectRegistry::GetInstance()->CountEnemies() == 0;
+    open = Registry().CountEnemies() == 0;
     if (open && !wasOpen) {
         PlaySE(SoundId::kDoor2);
         // the door's middle, in whole pixels
@@ -157,7 +158,7 @@ void CEnemyZeroDoor::OnTouch(IBase* other) {
     if (open) IDoor::OnTouch(other);
 }
 
-void CEnemyZeroDoor::Draw() { DrawAtCentre(open ? open_ : closed_); }
+void CEnemyZeroDoor::Draw() { DrawAtCentre(open ? open_.get() : closed_.get()); }
 
 // ---- Warp points ------------------------------------------------------------------------------
 
@@ -165,8 +166,8 @@ CWarpPoint::CWarpPoint(CStage* o, double px, double py, int area, int tx, int ty
     : IDoor(o, px, py, area, tx, ty, true, SoundId::kDoor3) {
     shapeType = kShapeCircle;
     radius = kWarpRadius;
-    picture_ = sprites_.MakeObject(kDoorSheet, 192, 0, 224, 32);
-    sprite = picture_;
+    picture_ = MakeObjectSprite(kDoorSheet, 192, 0, 224, 32);
+    sprite = picture_.get();
 }
 
 void CWarpPoint::Update() { spinTime += GetFrameTime() * 60.0; }
@@ -176,7 +177,7 @@ void CWarpPoint::Draw() {
     imageY = centerY;
     if (used || !picture_) return;
     picture_->angleZ = static_cast<float>(1.2 * std::trunc(spinTime * 0.1));
-    sprite = picture_;
+    sprite = picture_.get();
     DrawSprite();
 }
 
@@ -199,12 +200,12 @@ const int kGoalCells[CNormalGoal::kCellCount][2] = {{0, 128},  {64, 128},  {0, 1
                                                     {64, 192}, {128, 192}, {192, 192}};
 }  // namespace
 
-CNormalGoal::CNormalGoal(CStage* o, double px, double py) : IDoor(o, px, py, 0, 0, 0, false, -1) {
+CNormalGoal::CNormalGoal(CStage* o, double px, double py) : IDoor(o, px, py, 0, 0, 0, false, kNoSound) {
     height = 40;
     for (int i = 0; i < kCellCount; ++i)
-        cells_[i] = sprites_.MakeObject(kDoorSheet, kGoalCells[i][0], kGoalCells[i][1], kGoalCells[i][0] + 64,
-                                        kGoalCells[i][1] + 64);
-    sprite = cells_[0];
+        cells_[i] = MakeObjectSprite(kDoorSheet, kGoalCells[i][0], kGoalCells[i][1], kGoalCells[i][0] + 64,
+                                     kGoalCells[i][1] + 64);
+    sprite = cells_[0].get();
 }
 
 void CNormalGoal::Update() { animationTime += GetFrameTime() * 60.0; }
@@ -219,7 +220,7 @@ int CNormalGoal::CellAt(double time) {
 void CNormalGoal::Draw() {
     imageX = centerX;
     imageY = centerY - 12.0;
-    sprite = cells_[CellAt(animationTime) - 1];
+    sprite = cells_[CellAt(animationTime) - 1].get();
     DrawSprite();
 }
 

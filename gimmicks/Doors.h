@@ -6,7 +6,9 @@
 //
 // They act only when the hero touches them. A door is entered by pushing Up with the hero's
 // centre inside its box; a warp point takes the hero the moment he overlaps its circle.
-#include "gimmicks/OwnedSprites.h"
+#include <array>
+
+#include "engine/SpriteManager.h"
 #include "play/Base.h"
 
 class IPlaySceneServices;
@@ -15,11 +17,11 @@ class IDoor : public IBase {
   public:
     static constexpr double kDoorWidth = 32, kDoorHeight = 48;
     static constexpr double kWarpRadius = 14;
+    static constexpr int kNoSound = -1;
 
     // (x, y) is the top-left corner of the box (the centre for circles, set by the class).
     IDoor(CStage* owner, double x, double y, int targetArea, int targetX, int targetY, bool entersByItself,
           int sound);
-    ~IDoor() override { sprite = nullptr; }
 
     void Update() override {}
     void UpdateSuspended() override {}
@@ -30,7 +32,7 @@ class IDoor : public IBase {
     void OnHeroAttackStarted() override {}
     void ApplyWind(double) override {}
 
-    int sound;       // played on entering; -1 none
+    int sound;       // played on entering, or kNoSound
     int targetArea;  // the area's own number, not its slot
     int targetX, targetY;
     bool entersByItself;
@@ -47,8 +49,6 @@ class IDoor : public IBase {
     void Enter();
     // The picture at the centre.
     void DrawAtCentre(CSprite* picture);
-
-    COwnedSprites sprites_;
 };
 
 // A door with a closed and an open picture (the open one after entering).
@@ -59,8 +59,8 @@ class CPlainDoor : public IDoor {
     void Draw() override;
 
   protected:
-    CSprite* closed_;
-    CSprite* open_;
+    OwnedSprite closed_;
+    OwnedSprite open_;
 };
 
 class CDoorA : public CPlainDoor {
@@ -82,10 +82,10 @@ class CShutter : public CPlainDoor {
 class CCaveHole : public IDoor {
   public:
     CCaveHole(CStage* owner, double x, double y, int targetArea, int targetX, int targetY, int cellLeft);
-    void Draw() override { DrawAtCentre(picture_); }
+    void Draw() override { DrawAtCentre(picture_.get()); }
 
   private:
-    CSprite* picture_;
+    OwnedSprite picture_;
 };
 
 class CCaveHoleA : public CCaveHole {
@@ -134,7 +134,7 @@ class CWarpPoint : public IDoor {
     double spinTime = 0;
 
   private:
-    CSprite* picture_;
+    OwnedSprite picture_;
 };
 
 class CInvisibleWarpPoint : public IDoor {
@@ -157,5 +157,5 @@ class CNormalGoal : public IDoor {
     double animationTime = 0;
 
   private:
-    CSprite* cells_[kCellCount] = {};
+    std::array<OwnedSprite, kCellCount> cells_;
 };

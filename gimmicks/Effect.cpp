@@ -17,14 +17,6 @@ IEffect::IEffect(CStage* ownerStage, double px, double py, double life) : IBase(
     centerY = py;
 }
 
-IEffect::~IEffect() {
-    for (int i = 0; i < spriteCount_; ++i) {
-        delete sprites_[i];
-        sprites_[i] = nullptr;
-    }
-    sprite = nullptr;
-}
-
 void IEffect::Update() { Age(); }
 
 void IEffect::FollowTarget(IBase* target) {
@@ -61,11 +53,11 @@ void IEffect::MoveAndAge() {
     EndFrame();
 }
 
-CSprite* IEffect::MakeSprite(const char* group, const char* key, EffectCell c) {
+CSprite* IEffect::MakeOwnSprite(const char* group, const char* key, EffectCell c) {
     if (spriteCount_ >= kMaxSprites) return nullptr;
-    CSprite* s = CreateSprite(group, key, 2, c.left, c.top, c.right, c.bottom);
-    sprites_[spriteCount_++] = s;
-    return s;
+    OwnedSprite& s = sprites_[spriteCount_++];
+    s = MakeSprite(group, key, 2, c.left, c.top, c.right, c.bottom);
+    return s.get();
 }
 
 void IEffect::ShowAt(CSprite* s, double worldX, double worldY) {

@@ -2,11 +2,12 @@
 // IEffect: the short-lived pictures of play (sparks, blasts, smoke, rings, splinters). An effect is
 // a live object that never touches the map, ignores wind, cannot be hurt, stays when it leaves the
 // screen and kills itself when its lifetime (ticks of 1/60 s) runs out. Each class makes all its
-// sprites in its constructor and frees them in the destructor, so a warm frame allocates nothing.
+// sprites in its constructor and keeps them until it goes, so a warm frame allocates nothing.
+#include <array>
+
+#include "engine/SpriteManager.h"
 #include "play/Base.h"
 #include "play/ObjectHandle.h"
-
-class CSprite;
 
 // A source rectangle in an image: left, top, right, bottom pixels.
 struct EffectCell {
@@ -19,7 +20,6 @@ class IEffect : public IBase {
     static constexpr double kEffectDepth = -0.004;
 
     IEffect(CStage* owner, double x, double y, double lifetime);
-    ~IEffect() override;
 
     // The ageing step; classes that move or carry pieces replace it.
     void Update() override;
@@ -40,9 +40,9 @@ class IEffect : public IBase {
     void Age();
     // The update of the effects that fly: BeginFrame, Move, Age, EndFrame.
     void MoveAndAge();
-    // A sprite of the effect (blend mode 2), owned by it; null once kMaxSprites are made.
-    CSprite* MakeSprite(const char* group, const char* key, EffectCell cell);
-    CSprite* MakeEffectSprite(const char* key, EffectCell cell) { return MakeSprite("Effect", key, cell); }
+    // A sprite of the effect (blend mode 2), kept in sprites_; null once kMaxSprites are made.
+    CSprite* MakeOwnSprite(const char* group, const char* key, EffectCell cell);
+    CSprite* MakeEffectSprite(const char* key, EffectCell cell) { return MakeOwnSprite("Effect", key, cell); }
     // Draws the sprite through the object's own image position (world pixels).
     void ShowAt(CSprite* s, double worldX, double worldY);
     // Places one of several sprites at a world point with the effect's depth (or the one given)
@@ -52,7 +52,7 @@ class IEffect : public IBase {
     // 0.1 x life while life is below 10, else 1.0: the fade of the last ten ticks.
     double FadeOutAlpha() const { return lifetime < 10.0 ? 0.1 * lifetime : 1.0; }
 
-    CSprite* sprites_[kMaxSprites] = {};
+    std::array<OwnedSprite, kMaxSprites> sprites_;
     int spriteCount_ = 0;
 
   private:

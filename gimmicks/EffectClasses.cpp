@@ -198,7 +198,7 @@ CPictureEffect::CPictureEffect(CStage* ownerStage, double px, double py, const E
     : IEffect(ownerStage, px, py, look.lifetime), look_(look) {
     for (int i = 0; i < look.frameCount; ++i) {
         const EffectFrame& f = look.frames[i];
-        frames_[i] = MakeSprite(f.group, f.key, f.cell);
+        frames_[i] = MakeOwnSprite(f.group, f.key, f.cell);
         if (frames_[i]) frames_[i]->scaleX = frames_[i]->scaleY = static_cast<float>(look.scaleBase);
     }
     sprite = frames_[0];
@@ -250,14 +250,15 @@ void CPictureEffect::Draw() {
 // ---- Rings ----
 
 CRingEffect::CRingEffect(CStage* ownerStage, double px, double py, int kind)
-    : IEffect(ownerStage, px, py, 30.0), ringRadius(kind == 22 ? 40.0 : 20.0), kind_(kind) {
-    if (kind == 4) {
+    : IEffect(ownerStage, px, py, 30.0), ringRadius(kind == kFastPair ? 40.0 : 20.0), kind_(kind) {
+    if (kind == kSteppingRing) {
         const EffectCell twinkles[4] = {
             {192, 0, 208, 16}, {208, 0, 224, 16}, {192, 16, 208, 32}, {208, 16, 224, 32}};
         for (int k = 0; k < 8; ++k) MakeEffectSprite("Effect001", twinkles[k % 4]);
     } else {
-        const EffectCell twinkle = kind == 15 ? EffectCell{240, 48, 256, 64} : EffectCell{240, 64, 256, 80};
-        for (int k = 0; k < (kind == 15 ? 8 : 2); ++k) MakeEffectSprite("Effect001", twinkle);
+        const EffectCell twinkle =
+            kind == kTurningRing ? EffectCell{240, 48, 256, 64} : EffectCell{240, 64, 256, 80};
+        for (int k = 0; k < (kind == kTurningRing ? 8 : 2); ++k) MakeEffectSprite("Effect001", twinkle);
     }
 }
 
@@ -266,8 +267,8 @@ void CRingEffect::Update() {
     ringSpeed -= dt * 330.0;
     if (ringSpeed < 0.0) ringSpeed = 0.0;
     ringRadius += dt * ringSpeed;
-    if (kind_ == 15) turningAngle += dt * kPi;
-    if (kind_ == 22) turningAngle += dt * 3.0 * kPi;
+    if (kind_ == kTurningRing) turningAngle += dt * kPi;
+    if (kind_ == kFastPair) turningAngle += dt * 3.0 * kPi;
     Age();
 }
 
@@ -278,7 +279,7 @@ void CRingEffect::Draw() {
         if (!sprites_[k]) continue;
         sprites_[k]->SetAlpha(static_cast<float>(alpha));
         double dx, dy;
-        if (kind_ == 4) {
+        if (kind_ == kSteppingRing) {
             // Eight points clockwise from the top; the ring steps one point back every two ticks.
             static const double kPoints[8][2] = {{0, -1}, {0.707, -0.707}, {1, 0},  {0.707, 0.707},
                                                  {0, 1},  {-0.707, 0.707}, {-1, 0}, {-0.707, -0.707}};
@@ -287,11 +288,11 @@ void CRingEffect::Draw() {
             dx = kPoints[point][0] * r;
             dy = kPoints[point][1] * r;
         } else {
-            const double a = turningAngle + (kind_ == 15 ? k * kPi / 4 : k * kPi);
+            const double a = turningAngle + (kind_ == kTurningRing ? k * kPi / 4 : k * kPi);
             dx = r * std::cos(a);
             dy = r * std::sin(a);
         }
-        PlaceAndDraw(sprites_[k], centerX + dx, centerY + dy);
+        PlaceAndDraw(sprites_[k].get(), centerX + dx, centerY + dy);
     }
 }
 
@@ -300,7 +301,7 @@ void CRingEffect::Draw() {
 CQuarterEffect::CQuarterEffect(CStage* ownerStage, double px, double py, int kind)
     : IEffect(ownerStage, px, py, 20.0) {
     // The 32 x 32 picture in "Effect002" whose quarters fly.
-    const int left = kind == 30 ? 176 : kind == 38 ? 208 : 96, top = 0;
+    const int left = kind == kGold ? 176 : kind == kDark ? 208 : 96, top = 0;
     for (int row = 0; row < 2; ++row)
         for (int col = 0; col < 2; ++col)
             MakeEffectSprite("Effect002",
@@ -313,7 +314,7 @@ void CQuarterEffect::Draw() {
     for (int k = 0; k < spriteCount_; ++k) {
         if (!sprites_[k]) continue;
         sprites_[k]->SetAlpha(static_cast<float>(alpha));
-        PlaceAndDraw(sprites_[k], centerX + (k % 2 ? s : -s), centerY + (k / 2 ? s : -s));
+        PlaceAndDraw(sprites_[k].get(), centerX + (k % 2 ? s : -s), centerY + (k / 2 ? s : -s));
     }
 }
 
@@ -321,8 +322,8 @@ void CQuarterEffect::Draw() {
 
 CEffect_BreakBlock003::CEffect_BreakBlock003(CStage* ownerStage, double px, double py)
     : IEffect(ownerStage, px, py, 30.0) {
-    MakeSprite("Object", "Objects005", {0, 0, 32, 72});
-    MakeSprite("Object", "Objects005", {32, 0, 64, 72});
+    MakeOwnSprite("Object", "Objects005", {0, 0, 32, 72});
+    MakeOwnSprite("Object", "Objects005", {32, 0, 64, 72});
 }
 
 void CEffect_BreakBlock003::Draw() {
@@ -333,6 +334,6 @@ void CEffect_BreakBlock003::Draw() {
         const double side = k == 0 ? -1.0 : 1.0;
         sprites_[k]->SetAlpha(static_cast<float>(alpha));
         sprites_[k]->angleZ = static_cast<float>(side * 0.07 * t);
-        PlaceAndDraw(sprites_[k], centerX + side * (1.8 * t + 16.0), centerY + 0.1 * t * t - 4.0);
+        PlaceAndDraw(sprites_[k].get(), centerX + side * (1.8 * t + 16.0), centerY + 0.1 * t * t - 4.0);
     }
 }

@@ -56,7 +56,7 @@ class CPictureEffect : public IEffect {
   private:
     CPictureEffect(CStage* owner, double x, double y, const EffectLook& look);
     const EffectLook& look_;
-    CSprite* frames_[4] = {};
+    CSprite* frames_[4] = {};  // kept in sprites_
 };
 
 using CEffect_Brunt = CEffectOfKind<CPictureEffect, 1>;
@@ -93,6 +93,9 @@ using CEffect_DarkMagicBrakeUp002 = CEffectOfKind<CPictureEffect, 39>;
 // turning fast (kind 22).
 class CRingEffect : public IEffect {
   public:
+    // The effect kinds drawn as rings.
+    enum Kind { kSteppingRing = 4, kTurningRing = 15, kFastPair = 22 };
+
     CRingEffect(CStage* owner, double x, double y, int kind);
     void Update() override;
     void Draw() override;
@@ -105,21 +108,22 @@ class CRingEffect : public IEffect {
     int kind_;
 };
 
-using CEffect_EnemyDeath001 = CEffectOfKind<CRingEffect, 4>;
-using CEffect_Healing001 = CEffectOfKind<CRingEffect, 15>;
-using CEffect_GetFlag = CEffectOfKind<CRingEffect, 22>;
+using CEffect_EnemyDeath001 = CEffectOfKind<CRingEffect, CRingEffect::kSteppingRing>;
+using CEffect_Healing001 = CEffectOfKind<CRingEffect, CRingEffect::kTurningRing>;
+using CEffect_GetFlag = CEffectOfKind<CRingEffect, CRingEffect::kFastPair>;
 
 // A 32 x 32 picture whose four quarters fly apart (kinds 25, 30, 38).
 class CQuarterEffect : public IEffect {
   public:
-    // kind 25 (pink), 30 (gold) or 38 (dark).
+    enum Kind { kPink = 25, kGold = 30, kDark = 38 };
+    // kind: a Kind (anything else is pink).
     CQuarterEffect(CStage* owner, double x, double y, int kind);
     void Draw() override;
 };
 
-using CEffect_MagicBrakeUp001 = CEffectOfKind<CQuarterEffect, 25>;
-using CEffect_MagicBrakeUp002 = CEffectOfKind<CQuarterEffect, 30>;
-using CEffect_DarkMagicBrakeUp001 = CEffectOfKind<CQuarterEffect, 38>;
+using CEffect_MagicBrakeUp001 = CEffectOfKind<CQuarterEffect, CQuarterEffect::kPink>;
+using CEffect_MagicBrakeUp002 = CEffectOfKind<CQuarterEffect, CQuarterEffect::kGold>;
+using CEffect_DarkMagicBrakeUp001 = CEffectOfKind<CQuarterEffect, CQuarterEffect::kDark>;
 
 // A block's two halves sliding apart, falling and turning away from each other (kind 40).
 class CEffect_BreakBlock003 : public IEffect {

@@ -20,12 +20,8 @@ CAirGear::CAirGear(CStage* ownerStage, double px, double py, int turnWay, double
     SetUpHazard(*this, kCategoryFlyer, 0.003, false);
     ignoresMap = true;
     MakeCircle(*this, 16.0);
-    sprite = CreateSprite("Object", "Objects003", 2, 128, 96, 160, 128);
-}
-
-CAirGear::~CAirGear() {
-    delete sprite;
-    sprite = nullptr;
+    image_ = MakeObjectSprite("Objects003", 128, 96, 160, 128);
+    sprite = image_.get();
 }
 
 void CAirGear::Update() {
@@ -38,13 +34,15 @@ void CAirGear::Orbit() {
     IPlaySceneServices* scene = GetSceneServices(owner);
     const double t = (scene ? scene->GetMapAnimTime() : 0.0) / 60.0;
     // 1.3 radians a second; with y downward, a falling angle turns counter-clockwise on the screen.
-    const double a = turn == 0 ? -1.3 * t - startAngle : 1.3 * t + startAngle;
+    const double a = turn == kCounterClockwise ? -1.3 * t - startAngle : 1.3 * t + startAngle;
     x = startX + 80.0 * std::cos(a);
     y = startY + 80.0 * std::sin(a);
 }
 
 void CAirGear::Draw() {
-    if (sprite) sprite->angleZ = static_cast<float>(std::numbers::pi * age * (turn == 0 ? -0.03 : 0.03));
+    if (sprite)
+        sprite->angleZ =
+            static_cast<float>(std::numbers::pi * age * (turn == kCounterClockwise ? -0.03 : 0.03));
     imageX = centerX;
     imageY = centerY;
     DrawSprite();
@@ -60,28 +58,21 @@ CDevilHouse::CDevilHouse(CStage* ownerStage, double px, double py) : IBase(owner
     SetUpHazard(*this, kCategoryEffect, 0.003, false);
     ignoresMap = true;
     UpdateCentre();
-    house_ = CreateSprite("Object", "Objects003", 2, 0, 176, 80, 256);
-    door_ = CreateSprite("Object", "Objects003", 2, 80, 213, 144, 256);
-    kid_[0] = CreateSprite("Char", "Enemy001_L", 2, 128, 0, 192, 64);
-    kid_[1] = CreateSprite("Char", "Enemy001_R", 2, 128, 0, 192, 64);
+    house_ = MakeObjectSprite("Objects003", 0, 176, 80, 256);
+    door_ = MakeObjectSprite("Objects003", 80, 213, 144, 256);
+    kid_[0] = MakeSprite("Char", "Enemy001_L", 2, 128, 0, 192, 64);
+    kid_[1] = MakeSprite("Char", "Enemy001_R", 2, 128, 0, 192, 64);
     SetState(kClosed);
 }
 
-CDevilHouse::~CDevilHouse() {
-    delete house_;
-    delete door_;
-    delete kid_[0];
-    delete kid_[1];
-}
-
-void CDevilHouse::SetState(int s) {
+void CDevilHouse::SetState(State s) {
     stateChanged = true;
     state = s;
     stateTime = 0.0;
 }
 
 bool CDevilHouse::CanSpawn() const {
-    if (CObjectRegistry::GetInstance()->Count() > 255) return false;
+    if (Registry().Count() > 255) return false;
     return GetScreenDistanceSelf() <= 16.0;
 }
 
@@ -91,7 +82,7 @@ void CDevilHouse::Update() {
     switch (state) {
         case kClosed:
             if (stateTime > 240.0 && CanSpawn()) {
-                facing = GetDistanceXToHero() >= 0.0 ? 1 : 0;
+                facing = GetDistanceXToHero() >= 0.0 ? kFacingRight : kFacingLeft;
                 PlaySE(SoundId::kDoor2);
                 SetState(kOpening);
             }
@@ -99,9 +90,9 @@ void CDevilHouse::Update() {
         case kOpening:
             if (stateTime > 30.0) {
                 SetState(kClosing);
-                const double kidX = x + width / 2 + (facing == 0 ? 2.0 : -2.0) - 10.0;
+                const double kidX = x + width / 2 + (facing == kFacingLeft ? 2.0 : -2.0) - 10.0;
                 if (IBase* kid = CreateLiveObject("CKid002", owner, kidX, y + 42.0, {facing}))
-                    CObjectRegistry::GetInstance()->Add(kid);
+                    Registry().Add(kid);
             }
             break;
         case kClosing:
@@ -121,13 +112,13 @@ double CDevilHouse::GetDoorScale() const {
 }
 
 void CDevilHouse::Draw() {
-    DrawSpriteAt(house_, centerX, centerY - 4.0, 0.0034);
+    DrawSpriteAt(house_.get(), centerX, centerY - 4.0, 0.0034);
     const double s = GetDoorScale();
     if (door_) door_->scaleY = static_cast<float>(s);
-    DrawSpriteAt(door_, centerX, centerY + 14.5 - (1.0 - s) * 21.5, 0.0032);
+    DrawSpriteAt(door_.get(), centerX, centerY + 14.5 - (1.0 - s) * 21.5, 0.0032);
     // The kid waits in the doorway until the real one has appeared.
     if (state == kOpening || (state == kClosing && stateChanged)) {
-        const double kx = facing == 0 ? centerX - 6.0 : centerX + 6.0;
-        DrawSpriteAt(kid_[facing & 1], kx, centerY + 12.0, 0.0033);
+        const double kx = facing == kFacingLeft ? centerX - 6.0 : centerX + 6.0;
+        DrawSpriteAt(kid_[facing & 1].get(), kx, centerY + 12.0, 0.0033);
     }
 }

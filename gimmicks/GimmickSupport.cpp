@@ -9,6 +9,7 @@
 #include "play/HitEffect.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
+#include "stage/StageSprite.h"
 
 void SetUpHazard(IBase& object, int category, double depth, bool despawnOffScreen) {
     object.category = category;
@@ -49,6 +50,11 @@ int DealContactSlash(IBase& hazard, IBase* victim, int damage, double power) {
     // A guarded touch shows nothing: the hazard only cuts.
     if (result == kHitDefeated || result == kHitHurt) ShowHitEffect(&hazard, victim, attack, result);
     return result;
+}
+
+OwnedSprite MakeObjectSprite(const char* key, int left, int top, int right, int bottom) {
+    if (!stagesprite::CanCreate()) return nullptr;
+    return MakeSprite("Object", key, 2, left, top, right, bottom);
 }
 
 void DrawSpriteAt(CSprite* sprite, double worldX, double worldY, double depth) {

@@ -1,7 +1,9 @@
 #pragma once
 // Small pieces that the placed gimmicks share: their start-up settings, forgetting a record whose
 // object is gone for good, the effect at a box's middle, the slash that a hazard's body deals on
-// contact, and drawing a further sprite at a point.
+// contact, making a sprite of the object sheets, and drawing a further sprite at a point.
+#include "engine/SpriteManager.h"
+
 class IBase;
 
 // The settings a placed hazard starts with: of the category, still (no speed, acceleration or
@@ -22,7 +24,10 @@ void EffectAtBoxCentre(int effectKind, const IBase& object);
 // the contact point. Returns the victim's answer; 6 when the hazard itself is gone.
 int DealContactSlash(IBase& hazard, IBase* victim, int damage, double power);
 
-class CSprite;
+// A sprite of the cell (left, top)-(right, bottom) of a picture of the "Object" group, blend mode 2,
+// for the gimmick to keep; null when no sprite can be made (no sprite manager, or a thread that makes
+// none, such as a stage checked off the game's thread).
+OwnedSprite MakeObjectSprite(const char* key, int left, int top, int right, int bottom);
 
 // Draws a sprite the way IBase::DrawSprite draws an object's own: at world pixels / 256 and the
 // depth given. Nothing for a null sprite.

@@ -35,16 +35,11 @@ CIronBall::CIronBall(CStage* ownerStage, double px, double py)
     maxSpeedLeft = maxSpeedRight = 200.0;
     MakeCircle(*this, 47.0);
     hitTargets_.reserve(8);
-    sprite = CreateSprite("Object", "Objects003", 2, 0, 64, 96, 160);
-    for (CSprite*& link : links_) link = CreateSprite("Object", "Objects003", 2, 96, 64, 112, 80);
+    ball_ = MakeObjectSprite("Objects003", 0, 64, 96, 160);
+    sprite = ball_.get();
+    for (OwnedSprite& link : links_) link = MakeObjectSprite("Objects003", 96, 64, 112, 80);
     FindAnchor();
     SetState(kWaiting);
-}
-
-CIronBall::~CIronBall() {
-    delete sprite;
-    sprite = nullptr;
-    for (CSprite* link : links_) delete link;
 }
 
 void CIronBall::FindAnchor() {
@@ -66,7 +61,7 @@ void CIronBall::FindAnchor() {
     }
 }
 
-void CIronBall::SetState(int s) {
+void CIronBall::SetState(State s) {
     state = s;
     stateTime = 0.0;
 }
@@ -80,58 +75,69 @@ void CIronBall::Update() {
         hitTargets_.clear();
     }
     switch (state) {
-        case kWaiting: {
-            vx = vy = ax = ay = 0.0;
-            const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();
-            if (std::fabs(dx) < 96.0 && 0.0 < dy && dy < 400.0) SetState(kFalling);
+        case kWaiting:
+            UpdateWaiting();
             break;
-        }
         case kFalling:
-            ax = 0.0;
-            ay = 850.0;
-            if (onGround || y - homeY >= 320.0) {
-                SetState(kResting);
-                if (onGround) {
-                    PlaySE(SoundId::kShock2);
-                    CCamera::GetInstance()->Shake();
-                    vy = 4.0 * GetFrameRate();  // keeps the ball pressed on the ground
-                } else {
-                    vy = 0.0;  // the chain is at its end: the ball hangs
-                    ay = 0.0;
-                }
-            }
+            UpdateFalling();
             break;
         case kResting:
-            ax = ay = 0.0;
-            if (stateTime <= 40.0) {
-                if (!onGround && y - homeY < 320.0) SetState(kFalling);  // the ground went away
-            } else {
-                SetState(kReturning);
-            }
+            UpdateResting();
             break;
-        case kReturning: {
-            const double speed = std::min(stateTime * 3.5, 200.0);
-            const double a = GetAngle(x, y, homeX, homeY);
-            vx = speed * std::cos(a);
-            vy = speed * std::sin(a);
-            ax = ay = 0.0;
-            if (stateTime > 300.0 && (touchTop || touchBottom || touchLeft || touchRight)) {
-                // Stuck on the way up: it waits where it is.
-                SetState(kWaiting);
-                homeX = x;
-                homeY = y;
-            } else if (GetDistance(x, y, homeX, homeY) < 4.0) {
-                SetState(kWaiting);
-                x = homeX;
-                y = homeY;
-            }
-            break;
-        }
-        default:
+        case kReturning:
+            UpdateReturning();
             break;
     }
     stateTime += GetFrameTime() * 60.0;
     EndFrame();
+}
+
+void CIronBall::UpdateWaiting() {
+    vx = vy = ax = ay = 0.0;
+    const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();
+    if (std::fabs(dx) < 96.0 && 0.0 < dy && dy < 400.0) SetState(kFalling);
+}
+
+void CIronBall::UpdateFalling() {
+    ax = 0.0;
+    ay = 850.0;
+    if (!onGround && y - homeY < 320.0) return;
+    SetState(kResting);
+    if (onGround) {
+        PlaySE(SoundId::kShock2);
+        Camera().Shake();
+        vy = 4.0 * GetFrameRate();  // keeps the ball pressed on the ground
+    } else {
+        vy = 0.0;  // the chain is at its end: the ball hangs
+        ay = 0.0;
+    }
+}
+
+void CIronBall::UpdateResting() {
+    ax = ay = 0.0;
+    if (stateTime <= 40.0) {
+        if (!onGround && y - homeY < 320.0) SetState(kFalling);  // the ground went away
+    } else {
+        SetState(kReturning);
+    }
+}
+
+void CIronBall::UpdateReturning() {
+    const double speed = std::min(stateTime * 3.5, 200.0);
+    const double a = GetAngle(x, y, homeX, homeY);
+    vx = speed * std::cos(a);
+    vy = speed * std::sin(a);
+    ax = ay = 0.0;
+    if (stateTime > 300.0 && (touchTop || touchBottom || touchLeft || touchRight)) {
+        // Stuck on the way up: it waits where it is.
+        SetState(kWaiting);
+        homeX = x;
+        homeY = y;
+    } else if (GetDistance(x, y, homeX, homeY) < 4.0) {
+        SetState(kWaiting);
+        x = homeX;
+        y = homeY;
+    }
 }
 
 int CIronBall::Collide(IBase* other) {
@@ -160,7 +166,7 @@ void CIronBall::Draw() {
     const double endX = x, endY = y - 40.0;
     for (int k = 0; k < 8; ++k) {
         const double t = k / 7.0;
-        DrawSpriteAt(links_[k], anchorX + (endX - anchorX) * t, anchorY + (endY - anchorY) * t, 0.003);
+        DrawSpriteAt(links_[k].get(), anchorX + (endX - anchorX) * t, anchorY + (endY - anchorY) * t, 0.003);
     }
 }
 
@@ -169,11 +175,6 @@ void CIronBall::Draw() {
 CBombBase::CBombBase(CStage* ownerStage, double px, double py, int cat, double fuseFrames, int burstRadius)
     : IBase(ownerStage, px, py), fuse(fuseFrames), burstRadius_(burstRadius) {
     SetUpHazard(*this, cat, 0.003, true);
-}
-
-CBombBase::~CBombBase() {
-    sprite = nullptr;  // one of the images
-    for (CSprite* image : images_) delete image;
 }
 
 void CBombBase::Update() {
@@ -197,7 +198,7 @@ void CBombBase::Explode() {
     if (IsDead()) return;
     const double cx = (GetLeft() + GetRight()) / 2;
     const double cy = (GetTop() + GetBottom()) / 2;
-    CObjectRegistry::GetInstance()->Add(std::make_unique<CRedBurst>(owner, cx, cy, burstRadius_));
+    Registry().Add(std::make_unique<CRedBurst>(owner, cx, cy, burstRadius_));
     PlaySE(SoundId::kBomb1);
     Kill();
     OnExploded();
@@ -211,7 +212,7 @@ CSwitchBomb::CSwitchBomb(CStage* ownerStage, double px, double py)
     height = 30.0;
     UpdateCentre();
     for (int k = 0; k < 5; ++k)
-        images_[k] = CreateSprite("Object", "Objects003", 2, 208, 64 + 32 * k, 256, 96 + 32 * k);
+        images_[k] = MakeObjectSprite("Objects003", 208, 64 + 32 * k, 256, 96 + 32 * k);
 }
 
 bool CSwitchBomb::CatchesFire() {
@@ -228,7 +229,7 @@ int CSwitchBomb::GetImageIndex() const {
 }
 
 void CSwitchBomb::Draw() {
-    sprite = images_[GetImageIndex()];
+    sprite = images_[GetImageIndex()].get();
     imageX = centerX;
     imageY = centerY - 1.0;
     DrawSprite();
@@ -239,8 +240,8 @@ void CSwitchBomb::Draw() {
 CFloatingBomb::CFloatingBomb(CStage* ownerStage, double px, double py)
     : CBombBase(ownerStage, px, py, kCategoryEnemy, 60.0, 48) {
     MakeCircle(*this, 16.0);
-    images_[0] = CreateSprite("Object", "Objects003", 2, 128, 64, 160, 96);
-    images_[1] = CreateSprite("Object", "Objects003", 2, 160, 64, 192, 96);
+    images_[0] = MakeObjectSprite("Objects003", 128, 64, 160, 96);
+    images_[1] = MakeObjectSprite("Objects003", 160, 64, 192, 96);
 }
 
 bool CFloatingBomb::CatchesFire() {
@@ -257,7 +258,7 @@ int CFloatingBomb::GetImageIndex() const {
 }
 
 void CFloatingBomb::Draw() {
-    sprite = images_[GetImageIndex()];
+    sprite = images_[GetImageIndex()].get();
     imageX = centerX;
     imageY = centerY + 2.0 * std::sin(age * 0.05);  // a slow bob
     DrawSprite();

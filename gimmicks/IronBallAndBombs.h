@@ -5,12 +5,12 @@
 // explodes into a red burst, and a red burst sets off any bomb it reaches at once.
 //
 // Without a hero on the stage a floating bomb stays unlit: there is nobody for it to wait for.
+#include <array>
 #include <vector>
 
+#include "engine/SpriteManager.h"
 #include "play/Base.h"
 #include "play/ObjectHandle.h"
-
-class CSprite;
 
 class CIronBall : public IBase {
   public:
@@ -18,7 +18,6 @@ class CIronBall : public IBase {
 
     // (x, y) is the ball's centre and its home; the chain's anchor is found in the map above.
     CIronBall(CStage* owner, double x, double y);
-    ~CIronBall() override;
 
     void Update() override;
     void UpdateSuspended() override {}
@@ -26,20 +25,26 @@ class CIronBall : public IBase {
     int Collide(IBase* other) override;
     int ReceiveAttack(AttackInfo) override { return kHitImmune; }
 
-    void SetState(int s);
+    void SetState(State s);
 
     double rehitInterval = 10.0;
     double rehitTimer = 0.0;
     double homeX, homeY;
     double anchorX, anchorY;
-    int state = kWaiting;
+    State state = kWaiting;
     double stateTime = 0.0;
 
   private:
     void FindAnchor();
+    // One frame of each state.
+    void UpdateWaiting();
+    void UpdateFalling();
+    void UpdateResting();
+    void UpdateReturning();
 
     std::vector<ObjectHandle> hitTargets_;
-    CSprite* links_[8] = {};
+    OwnedSprite ball_;
+    std::array<OwnedSprite, 8> links_;
 };
 
 // What the two bombs share: a fuse that burns down once the bomb is lit and cannot be put out, a
@@ -48,7 +53,6 @@ class CIronBall : public IBase {
 class CBombBase : public IBase {
   public:
     CBombBase(CStage* owner, double x, double y, int category, double fuse, int burstRadius);
-    ~CBombBase() override;
 
     void Update() override;
     void UpdateSuspended() override {}
@@ -63,7 +67,7 @@ class CBombBase : public IBase {
     virtual bool CatchesFire() = 0;
     virtual void OnExploded() {}
 
-    CSprite* images_[5] = {};
+    std::array<OwnedSprite, 5> images_;
 
   private:
     int burstRadius_;

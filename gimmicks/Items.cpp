@@ -8,6 +8,7 @@
 #include "foundation/CreatorLevelTable.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
+#include "gimmicks/GimmickSupport.h"
 #include "play/EffectFactory.h"
 #include "play/HeroVitals.h"
 #include "play/SceneServices.h"
@@ -135,16 +136,16 @@ void CThrownItem::DrawSpinningWithGlow(CSprite* item) {
     const double wave = std::sin(age * 0.06);
     glow_->SetAlpha(static_cast<float>(wave * 0.2 + 0.25));
     glow_->scaleX = glow_->scaleY = static_cast<float>(wave * 0.07 + glowBase_);
-    PlaceAndDraw(glow_, kGlowDepth, glow_->angleZ);
+    PlaceAndDraw(glow_.get(), kGlowDepth, glow_->angleZ);
 }
 
-void CThrownItem::Draw() { DrawSpinningWithGlow(item_); }
+void CThrownItem::Draw() { DrawSpinningWithGlow(item_.get()); }
 
 // ---- Snacks -----------------------------------------------------------------------------------
 
 CSnack::CSnack(CStage* o, double px, double py, double velX, double velY, double r, double glowBase, int heal)
     : CThrownItem(o, px, py, velX, velY, r, glowBase), heal_(heal) {
-    glow_ = sprites_.MakeObject(kItemSheet, 224, 128, 256, 160);
+    glow_ = MakeObjectSprite(kItemSheet, 224, 128, 256, 160);
 }
 
 void CSnack::OnTouch(IBase* other) {
@@ -158,22 +159,22 @@ void CSnack::OnTouch(IBase* other) {
 
 CPokikki::CPokikki(CStage* o, double px, double py, double velX, double velY)
     : CSnack(o, px, py, velX, velY, 13, 1.0, 1) {
-    item_ = sprites_.MakeObject(kItemSheet, 128, 128, 144, 160);
-    sprite = item_;
+    item_ = MakeObjectSprite(kItemSheet, 128, 128, 144, 160);
+    sprite = item_.get();
 }
 
 CUmaibo::CUmaibo(CStage* o, double px, double py, double velX, double velY)
     : CSnack(o, px, py, velX, velY, 14, 1.1, 10) {
     const int flavour = RandomRange(1, 4);  // four flavours side by side on the sheet
     const int left = 144 + 16 * (flavour - 1);
-    item_ = sprites_.MakeObject(kItemSheet, left, 128, left + 16, 160);
-    sprite = item_;
+    item_ = MakeObjectSprite(kItemSheet, left, 128, left + 16, 160);
+    sprite = item_.get();
 }
 
 CIceBar::CIceBar(CStage* o, double px, double py, double velX, double velY)
     : CSnack(o, px, py, velX, velY, 16, 1.2, 40) {
-    item_ = sprites_.MakeObject(kItemSheet, 208, 128, 224, 160);
-    sprite = item_;
+    item_ = MakeObjectSprite(kItemSheet, 208, 128, 224, 160);
+    sprite = item_.get();
 }
 
 // ---- Floating stick ---------------------------------------------------------------------------
@@ -182,8 +183,8 @@ CAirPokikki::CAirPokikki(CStage* o, double px, double py) : CItem(o, px, py) {
     shapeType = kShapeCircle;
     radius = 13;
     width = height = 26;
-    item_ = sprites_.MakeObject(kItemSheet, 128, 128, 144, 160);
-    sprite = item_;
+    item_ = MakeObjectSprite(kItemSheet, 128, 128, 144, 160);
+    sprite = item_.get();
 }
 
 void CAirPokikki::Update() {
@@ -194,7 +195,8 @@ void CAirPokikki::Update() {
 void CAirPokikki::Draw() {
     imageX = centerX;
     imageY = centerY;
-    PlaceAndDraw(item_, depth, CCreatorLevelTable::GetInstance()->GetTicks() * std::numbers::pi * 0.067);
+    PlaceAndDraw(item_.get(), depth,
+                 CCreatorLevelTable::GetInstance()->GetTicks() * std::numbers::pi * 0.067);
 }
 
 void CAirPokikki::OnTouch(IBase* other) {
@@ -215,11 +217,11 @@ C1UP::C1UP(CStage* o, double px, double py, int face) : CItem(o, px, py), facing
     ay = -kBobSpeed;
     conveyorFactor = 0.0;
     stopOnTouchTop = stopOnTouchBottom = stopOnTouchLeft = stopOnTouchRight = false;
-    frames_[0] = sprites_.MakeObject(kItemSheet, 128, 160, 176, 176);
-    frames_[1] = sprites_.MakeObject(kItemSheet, 128, 176, 176, 192);
-    frames_[2] = sprites_.MakeObject(kItemSheet, 176, 160, 224, 176);
-    frames_[3] = sprites_.MakeObject(kItemSheet, 176, 176, 224, 192);
-    sprite = frames_[facing == 1 ? 2 : 0];
+    frames_[0] = MakeObjectSprite(kItemSheet, 128, 160, 176, 176);
+    frames_[1] = MakeObjectSprite(kItemSheet, 128, 176, 176, 192);
+    frames_[2] = MakeObjectSprite(kItemSheet, 176, 160, 224, 176);
+    frames_[3] = MakeObjectSprite(kItemSheet, 176, 176, 224, 192);
+    sprite = frames_[facing == kFacingRight ? kRightFrames : kLeftFrames].get();
 }
 
 void C1UP::Update() {
@@ -237,7 +239,7 @@ void C1UP::Update() {
         ay = -kBobSpeed;
     else if (vy < -kBobSpeed)
         ay = kBobSpeed;
-    facing = GetDistanceXToHero() >= 0 ? 1 : 0;
+    facing = GetDistanceXToHero() >= 0 ? kFacingRight : kFacingLeft;
     EndFrame();
 }
 
@@ -245,7 +247,7 @@ void C1UP::Draw() {
     imageX = centerX;
     imageY = centerY;
     const bool second = static_cast<int>(std::trunc(age)) % 20 >= 10;
-    sprite = frames_[(facing == 1 ? 2 : 0) + (second ? 1 : 0)];
+    sprite = frames_[(facing == kFacingRight ? kRightFrames : kLeftFrames) + (second ? 1 : 0)].get();
     PlaceAndDraw(sprite, depth, sprite ? sprite->angleZ : 0.0);
 }
 
@@ -261,10 +263,9 @@ void C1UP::OnTouch(IBase* other) {
 
 CPowerUpBar::CPowerUpBar(CStage* o, double px, double py, double velX, double velY, int weapon)
     : CThrownItem(o, px, py, velX, velY, 16, 1.2), kind(weapon) {
-    for (int i = 0; i < 5; ++i) bars_[i] = sprites_.Make("Object", "Bar001", 32 * i, 192, 32 * i + 32, 224);
-    glow_ = sprites_.MakeObject(kItemSheet, 224, 160, 256, 192);
-    item_ = bars_[0];
-    sprite = item_;
+    for (int i = 0; i < 5; ++i) bars_[i] = MakeObjectSprite("Bar001", 32 * i, 192, 32 * i + 32, 224);
+    glow_ = MakeObjectSprite(kItemSheet, 224, 160, 256, 192);
+    sprite = bars_[0].get();
 }
 
 int CPowerUpBar::WeaponGiven(int barKind, int held) {
@@ -274,15 +275,16 @@ int CPowerUpBar::WeaponGiven(int barKind, int held) {
 
 void CPowerUpBar::Draw() {
     if (taken) return;
+    CSprite* bar = nullptr;
     if (kind >= kWeaponMallet && kind <= kWeaponHose) {
-        item_ = bars_[kind - 1];
+        bar = bars_[kind - 1].get();
     } else {
         const auto* hero = dynamic_cast<const IHeroVitals*>(GetHero());
         const int held = hero ? hero->GetWeapon().weaponKind : kWeaponStart;
-        item_ = bars_[held == kWeaponPole || held == kWeaponStrongPole ? 1 : 0];
+        bar = bars_[held == kWeaponPole || held == kWeaponStrongPole ? 1 : 0].get();
     }
-    sprite = item_;
-    DrawSpinningWithGlow(item_);
+    sprite = bar;
+    DrawSpinningWithGlow(bar);
 }
 
 void CPowerUpBar::OnTouch(IBase* other) {
@@ -299,9 +301,9 @@ void CPowerUpBar::OnTouch(IBase* other) {
 
 CKey::CKey(CStage* o, double px, double py, double velX, double velY)
     : CThrownItem(o, px, py, velX, velY, 13, 1.0) {
-    item_ = sprites_.MakeObject(kItemSheet, 192, 32, 208, 64);
-    glow_ = sprites_.MakeObject(kItemSheet, 224, 128, 256, 160);
-    sprite = item_;
+    item_ = MakeObjectSprite(kItemSheet, 192, 32, 208, 64);
+    glow_ = MakeObjectSprite(kItemSheet, 224, 128, 256, 160);
+    sprite = item_.get();
 }
 
 void CKey::OnTouch(IBase* other) {
@@ -321,9 +323,9 @@ CStageFlag::CStageFlag(CStage* o, double px, double py) : CItem(o, px, py) {
     width = 8;
     height = 56;
     ignoresMap = true;
-    waves_[0] = sprites_.MakeObject(kItemSheet, 192, 64, 224, 128);
-    waves_[1] = sprites_.MakeObject(kItemSheet, 224, 64, 256, 128);
-    sprite = waves_[0];
+    waves_[0] = MakeObjectSprite(kItemSheet, 192, 64, 224, 128);
+    waves_[1] = MakeObjectSprite(kItemSheet, 224, 64, 256, 128);
+    sprite = waves_[0].get();
 }
 
 void CStageFlag::Update() {
@@ -334,7 +336,7 @@ void CStageFlag::Update() {
 void CStageFlag::Draw() {
     imageX = centerX - 8.0;
     imageY = centerY - 4.0;
-    sprite = waves_[static_cast<int>(std::trunc(age)) % 12 >= 6 ? 1 : 0];
+    sprite = waves_[static_cast<int>(std::trunc(age)) % 12 >= 6 ? 1 : 0].get();
     DrawSprite();
 }
 

@@ -4,7 +4,9 @@
 // item shows an effect, plays a sound, kills the item and clears its record's spawn flag, so a
 // placed item stays gone while the stage copy lasts (a lost life brings a fresh copy; the scene
 // keeps taken keys out of it). Anything but the hero is ignored.
-#include "gimmicks/OwnedSprites.h"
+#include <array>
+
+#include "engine/SpriteManager.h"
 #include "play/Base.h"
 
 class IHeroVitals;
@@ -25,7 +27,6 @@ class CItem : public IBase {
     static constexpr int kMaxHealth = 100;
 
     CItem(CStage* owner, double x, double y);
-    ~CItem() override { sprite = nullptr; }
     void UpdateSuspended() override {}
     void OnHeroAttackStarted() override {}
     void ApplyWind(double) override {}
@@ -44,8 +45,6 @@ class CItem : public IBase {
     void FinishTaking();
     // Puts the sprite at the image position with the depth given, turned by the angle, and draws.
     void PlaceAndDraw(CSprite* s, double z, double angle);
-
-    COwnedSprites sprites_;
 };
 
 // The items that can be thrown out of a block: they fly, bounce off walls and ceilings, bounce
@@ -61,7 +60,7 @@ class CThrownItem : public CItem {
     void Update() override;
     void Draw() override;
 
-    int motionState = kResting;
+    Motion motionState = kResting;
     double spinAngle = 0;
 
   protected:
@@ -69,8 +68,8 @@ class CThrownItem : public CItem {
     void DrawSpinningWithGlow(CSprite* item);
     void Reflect();
 
-    CSprite* item_ = nullptr;
-    CSprite* glow_ = nullptr;
+    OwnedSprite item_;  // none for the weapon bars, which pick one of theirs
+    OwnedSprite glow_;
     double glowBase_;
 };
 
@@ -108,13 +107,14 @@ class CAirPokikki : public CItem {
     void OnTouch(IBase* other) override;
 
   private:
-    CSprite* item_;
+    OwnedSprite item_;
 };
 
 class C1UP : public CItem {
   public:
     static constexpr double kBobSpeed = 80.0;
-    // facing: 1 right, 0 left.
+    enum Facing { kFacingLeft = 0, kFacingRight = 1 };
+    // facing: a Facing (anything but kFacingRight faces left).
     C1UP(CStage* owner, double x, double y, int facing);
     void Update() override;
     void Draw() override;
@@ -123,7 +123,9 @@ class C1UP : public CItem {
     int facing;
 
   private:
-    CSprite* frames_[4] = {};  // left 1, left 2, right 1, right 2
+    // The frames facing left, then right; two of each.
+    static constexpr int kLeftFrames = 0, kRightFrames = 2;
+    std::array<OwnedSprite, 4> frames_;
 };
 
 // A weapon: the red-and-white pole (kind 2, which becomes the pole or the stronger pole by what
@@ -140,7 +142,7 @@ class CPowerUpBar : public CThrownItem {
     bool taken = false;
 
   private:
-    CSprite* bars_[5] = {};  // pole, stronger pole, mallet, propeller, hose
+    std::array<OwnedSprite, 5> bars_;  // pole, stronger pole, mallet, propeller, hose
 };
 
 class CKey : public CThrownItem {
@@ -158,5 +160,5 @@ class CStageFlag : public CItem {
     void OnTouch(IBase* other) override;
 
   private:
-    CSprite* waves_[2] = {};
+    std::array<OwnedSprite, 2> waves_;
 };

@@ -5,6 +5,7 @@
 
 #include "engine/SoundEffects.h"
 #include "foundation/FrameTime.h"
+#include "gimmicks/GimmickSupport.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
 
@@ -24,8 +25,6 @@ ILift::ILift(CStage* ownerStage, double px, double py) : IBase(ownerStage, px, p
     drawPriority = 20;
 }
 
-ILift::~ILift() { sprite = nullptr; }
-
 bool ILift::IsHeroRiding() const {
     const IBase* hero = GetHero();
     if (!hero) return false;
@@ -40,15 +39,7 @@ void ILift::Draw() {
     DrawSprite();
 }
 
-stagesprite::Owned ILift::MakeSprite(const char* key, int left, int top, int right, int bottom) {
-    return stagesprite::Create("Object", key, 2, left, top, right, bottom);
-}
-
-void ILift::DrawAt(CSprite* s, double worldX, double worldY) const {
-    stagesprite::SetPosition(s, static_cast<float>(worldX / 256.0), static_cast<float>(worldY / 256.0),
-                             static_cast<float>(depth));
-    stagesprite::Draw(s);
-}
+void ILift::DrawAt(CSprite* s, double worldX, double worldY) const { DrawSpriteAt(s, worldX, worldY, depth); }
 
 // ---- Round trip ------------------------------------------------------------------------------
 
@@ -56,7 +47,7 @@ CRoundTripLift::CRoundTripLift(CStage* ownerStage, double px, double py, bool ho
     : ILift(ownerStage, px, py), originX_(px - 48.0), originY_(py), phase_(phase), horizontal_(horizontal) {
     width = 128;
     height = 16;
-    image_ = MakeSprite("Objects001", 0, 48, 128, 64);
+    image_ = MakeObjectSprite("Objects001", 0, 48, 128, 64);
     sprite = image_.get();
     UpdatePosition();
     centerX = x + width * 0.5;
@@ -85,7 +76,7 @@ CFallingLift::CFallingLift(CStage* ownerStage, double px, double py) : ILift(own
     height = 16;
     maxSpeedDown = 700.0;
     removeWhenOffScreen = true;
-    image_ = MakeSprite("Objects001", 0, 64, 128, 80);
+    image_ = MakeObjectSprite("Objects001", 0, 64, 128, 80);
     sprite = image_.get();
 }
 
@@ -116,8 +107,8 @@ CSideMoveLift::CSideMoveLift(CStage* ownerStage, double px, double py, int direc
     maxSpeedDown = 700.0;
     removeWhenOffScreen = true;
     const int restingTop = direction > 0 ? 128 : 152;
-    resting_ = MakeSprite("Objects002", 0, restingTop, 96, restingTop + 24);
-    fallingImage_ = MakeSprite("Objects002", 0, restingTop + 48, 96, restingTop + 72);
+    resting_ = MakeObjectSprite("Objects002", 0, restingTop, 96, restingTop + 24);
+    fallingImage_ = MakeObjectSprite("Objects002", 0, restingTop + 48, 96, restingTop + 72);
     sprite = resting_.get();
 }
 
@@ -158,8 +149,9 @@ CRisingLift::CRisingLift(CStage* ownerStage, double px, double py) : ILift(owner
     maxSpeedUp = 220.0;
     maxSpeedDown = 700.0;
     removeWhenOffScreen = true;
-    body_ = MakeSprite("Objects002", 96, 128, 192, 148);
-    for (int i = 0; i < 4; ++i) flames_[i] = MakeSprite("Objects002", 112, 148 + 16 * i, 176, 156 + 16 * i);
+    body_ = MakeObjectSprite("Objects002", 96, 128, 192, 148);
+    for (int i = 0; i < 4; ++i)
+        flames_[i] = MakeObjectSprite("Objects002", 112, 148 + 16 * i, 176, 156 + 16 * i);
 }
 
 void CRisingLift::Update() {
@@ -209,8 +201,8 @@ CCloudLift::CCloudLift(CStage* ownerStage, double px, double py) : ILift(ownerSt
     maxSpeedUp = 120.0;
     maxSpeedDown = 60.0;
     removeWhenOffScreen = true;
-    free_ = MakeSprite("Objects005", 64, 0, 176, 24);
-    riddenImage_ = MakeSprite("Objects005", 64, 24, 176, 48);
+    free_ = MakeObjectSprite("Objects005", 64, 0, 176, 24);
+    riddenImage_ = MakeObjectSprite("Objects005", 64, 24, 176, 48);
 }
 
 void CCloudLift::Update() {
@@ -244,7 +236,7 @@ CWideLift::CWideLift(CStage* ownerStage, double px, double py, int direction)
     height = 16;
     maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = 100.0;
     removeWhenOffScreen = true;
-    for (auto& piece : pieces_) piece = MakeSprite("Objects005", 0, 224, 32, 240);
+    for (auto& piece : pieces_) piece = MakeObjectSprite("Objects005", 0, 224, 32, 240);
 }
 
 void CWideLift::Update() {
@@ -253,13 +245,13 @@ void CWideLift::Update() {
     if (!started_ && IsHeroRiding()) {
         started_ = true;
         switch (direction_) {
-            case 1:
+            case kLeftward:
                 ax = -160.0;
                 break;
-            case 2:
+            case kRightward:
                 ax = 160.0;
                 break;
-            case 3:
+            case kUpward:
                 ay = -160.0;
                 break;
             default:

@@ -7,13 +7,12 @@
 // leave play when the registry finds them far off the screen.
 #include <array>
 
+#include "engine/SpriteManager.h"
 #include "play/Base.h"
-#include "stage/StageSprite.h"
 
 class ILift : public IBase {
   public:
     ILift(CStage* owner, double x, double y);
-    ~ILift() override;
 
     void Update() override = 0;
     void CollideWithMap() override {}
@@ -26,7 +25,6 @@ class ILift : public IBase {
   protected:
     // True when one of last frame's riders is still registered and is the scene's hero.
     bool IsHeroRiding() const;
-    static stagesprite::Owned MakeSprite(const char* key, int left, int top, int right, int bottom);
     // Places a sprite of the lift at a world point with the lift's depth and draws it.
     void DrawAt(CSprite* s, double worldX, double worldY) const;
 };
@@ -46,7 +44,7 @@ class CRoundTripLift : public ILift {
   private:
     double originX_, originY_, phase_;
     bool horizontal_;
-    stagesprite::Owned image_;
+    OwnedSprite image_;
 };
 
 // Drops about a third of a second after the hero first lands on it.
@@ -59,7 +57,7 @@ class CFallingLift : public ILift {
   private:
     bool triggered_ = false, falling_ = false;
     double triggerTime_ = 0.0;
-    stagesprite::Owned image_;
+    OwnedSprite image_;
 };
 
 // Speeds off sideways when the hero steps on it, travels two seconds, then falls while its
@@ -78,7 +76,7 @@ class CSideMoveLift : public ILift {
     int direction_;
     bool started_ = false, falling_ = false;
     double travelTime_ = 0.0;
-    stagesprite::Owned resting_, fallingImage_;
+    OwnedSprite resting_, fallingImage_;
 };
 
 class CRightMoveLift : public CSideMoveLift {
@@ -105,8 +103,8 @@ class CRisingLift : public ILift {
     bool started_ = false, descending_ = false, fallSoundPlayed_ = false;
     double travelTime_ = 0.0;
     double flamePhase_ = 0.0, flameSpeed_ = 0.0, flameRate_ = 0.0, flameSoundCounter_ = 0.0;
-    stagesprite::Owned body_;
-    std::array<stagesprite::Owned, 4> flames_;
+    OwnedSprite body_;
+    std::array<OwnedSprite, 4> flames_;
 };
 
 // Idle until the hero first lands; from then on it sinks while the hero stands on it and climbs
@@ -120,20 +118,21 @@ class CCloudLift : public ILift {
 
   private:
     bool activated_ = false, ridden_ = false;
-    stagesprite::Owned free_, riddenImage_;
+    OwnedSprite free_, riddenImage_;
 };
 
-// Seven tiles wide; once the hero lands it moves for good: direction 1 left, 2 right, 3 up,
-// anything else down.
+// Seven tiles wide; once the hero lands it moves for good, the way its direction names (anything
+// but left, right or up goes down).
 class CWideLift : public ILift {
   public:
     static constexpr int kPieces = 7;
+    enum Direction { kDownward = 0, kLeftward = 1, kRightward = 2, kUpward = 3 };
     CWideLift(CStage* owner, double x, double y, int direction);
     void Update() override;
     void Draw() override;
 
   private:
-    int direction_;
+    int direction_;  // a Direction
     bool started_ = false;
-    std::array<stagesprite::Owned, kPieces> pieces_;
+    std::array<OwnedSprite, kPieces> pieces_;
 };

@@ -28,7 +28,9 @@ const BreakStyle kRock = {
     30, 400, {{160, 0, 176, 16}, {160, 0, 176, 16}, {160, 0, 176, 16}, {160, 0, 176, 16}}, 12, 12, 100,
     10, 140};
 
-const BreakStyle& StyleOf(int kind) { return kind == 27 ? kRock : kind == 24 ? kStone : kWood; }
+const BreakStyle& StyleOf(int kind) {
+    return kind == CBreakEffect::kRockBreak ? kRock : kind == CBreakEffect::kStoneBreak ? kStone : kWood;
+}
 
 }  // namespace
 
@@ -63,7 +65,7 @@ void CBreakEffect::Update() {
 void CBreakEffect::Draw() {
     const float alpha = static_cast<float>(FadeOutAlpha());
     for (int i = 0; i < kPieces; ++i) {
-        CSprite* s = sprites_[i];
+        CSprite* s = sprites_[i].get();
         if (!s) continue;
         s->SetAlpha(alpha);
         s->angleZ = static_cast<float>(pieces_[i].tilt);

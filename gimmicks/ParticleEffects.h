@@ -8,6 +8,7 @@
 class CBreakEffect : public IEffect {
   public:
     static constexpr int kPieces = 12;
+    enum Kind { kWoodBreak = 23, kStoneBreak = 24, kRockBreak = 27 };
     struct Piece {
         double x = 0, y = 0;    // world pixels
         double vx = 0, vy = 0;  // pixels per second
@@ -15,7 +16,7 @@ class CBreakEffect : public IEffect {
         double spin = 0;        // radians per second
     };
 
-    // kind 23 (wood), 24 (stone) or 27 (rock).
+    // kind: a Kind (anything else breaks as wood).
     CBreakEffect(CStage* owner, double x, double y, int kind);
     void Update() override;
     void Draw() override;
@@ -28,9 +29,9 @@ class CBreakEffect : public IEffect {
     double gravity_;
 };
 
-using CEffect_BreakBlock001 = CEffectOfKind<CBreakEffect, 23>;
-using CEffect_BreakBlock002 = CEffectOfKind<CBreakEffect, 24>;
-using CEffect_BreakRock001 = CEffectOfKind<CBreakEffect, 27>;
+using CEffect_BreakBlock001 = CEffectOfKind<CBreakEffect, CBreakEffect::kWoodBreak>;
+using CEffect_BreakBlock002 = CEffectOfKind<CBreakEffect, CBreakEffect::kStoneBreak>;
+using CEffect_BreakRock001 = CEffectOfKind<CBreakEffect, CBreakEffect::kRockBreak>;
 
 // A glowing core and halo with fifteen sparks running into the centre from random directions
 // (kind 36). A boss may keep it as its child, or tie it to itself with FollowTarget.

@@ -94,18 +94,19 @@ void CChangeWeatherEvent::OnLeave() {
 // ---- Zoom -------------------------------------------------------------------------------------
 
 CChangeZoomRateEvent::CChangeZoomRateEvent(CStage* o, double px, double py, int eventMode, int zoom)
-    : CEventBase(o, px, py, eventMode), zoomMode(zoom), savedRate(CCamera::GetInstance()->GetBaseScale()) {}
+    : CEventBase(o, px, py, eventMode), zoomMode(zoom), savedRate(Camera().GetBaseScale()) {}
 
 void CChangeZoomRateEvent::OnEnter() {
     IPlaySceneServices* s = Services();
     if (!s) return;
     savedActive = s->IsZoomOverrideActive(kZoomChannel);
     savedRate = s->GetZoomOverrideRate(kZoomChannel);
-    const float base = CCamera::GetInstance()->GetBaseScale();
-    if (zoomMode == 0)
+    const float base = Camera().GetBaseScale();
+    if (zoomMode == kZoomBack)
         s->ClearZoomOverride(kZoomChannel, kZoomBackTime);
     else
-        s->SetZoomOverride(kZoomChannel, base * (zoomMode == 1 ? kZoomInFactor : kZoomOutFactor), kZoomTime);
+        s->SetZoomOverride(kZoomChannel, base * (zoomMode == kZoomIn ? kZoomInFactor : kZoomOutFactor),
+                           kZoomTime);
 }
 
 void CChangeZoomRateEvent::OnLeave() {

@@ -60,15 +60,16 @@ class CChangeWeatherEvent : public CEventBase {
     int previousWeatherId;
 };
 
-// zoomMode 0 gives the zoom back to the channels below; 1 zooms in; anything else zooms out.
+// Gives the zoom back to the channels below, zooms in or zooms out (any mode but the first two).
 class CChangeZoomRateEvent : public CEventBase {
   public:
+    enum ZoomMode { kZoomBack = 0, kZoomIn = 1, kZoomOut = 2 };
     static constexpr int kZoomChannel = 2;  // the stage events' channel, above the hero's and the bosses'
     CChangeZoomRateEvent(CStage* owner, double x, double y, int mode, int zoomMode);
     void OnEnter() override;
     void OnLeave() override;
 
-    int zoomMode;
+    int zoomMode;  // a ZoomMode
     bool savedActive = true;
     float savedRate;
 };

@@ -5,6 +5,7 @@
 #include "engine/SoundEffects.h"
 #include "foundation/FrameTime.h"
 #include "foundation/WindowHelpers.h"
+#include "gimmicks/GimmickSupport.h"
 #include "play/EffectFactory.h"
 #include "stage/StageChips.h"
 
@@ -28,8 +29,6 @@ CSwitchBase::CSwitchBase(CStage* ownerStage, double px, double py, int colour)
     removeWhenOffScreen = false;  // keeps its state while the player stays in the area
 }
 
-CSwitchBase::~CSwitchBase() { sprite = nullptr; }
-
 void CSwitchBase::Setup(double w, double h, const Look& look) {
     width = w;
     height = h;
@@ -39,10 +38,9 @@ void CSwitchBase::Setup(double w, double h, const Look& look) {
     ay = 500.0;
     imageOffsetY_ = look.imageOffsetY;
     // Released and pressed cells side by side: red at 0, green at 64, blue (and any other) at 128.
-    const int left = colour_ == 0 ? 0 : colour_ == 1 ? 64 : 128;
-    released_ = stagesprite::Create("Object", look.key, 2, left, look.cellTop, left + 32, look.cellBottom);
-    pressed_ =
-        stagesprite::Create("Object", look.key, 2, left + 32, look.cellTop, left + 64, look.cellBottom);
+    const int left = colour_ == kRed ? 0 : colour_ == kGreen ? 64 : 128;
+    released_ = MakeObjectSprite(look.key, left, look.cellTop, left + 32, look.cellBottom);
+    pressed_ = MakeObjectSprite(look.key, left + 32, look.cellTop, left + 64, look.cellBottom);
 }
 
 void CSwitchBase::Update() {

@@ -8,14 +8,14 @@
 //
 // Six kinds differ in how a press acts: once (push, devil, force), on for 480 frames with ticking
 // (timer), toggled once per contact (change) and on while held (spring).
+#include "engine/SpriteManager.h"
 #include "play/Base.h"
-#include "stage/StageSprite.h"
 
 class CSwitchBase : public IBase {
   public:
-    // colour 0..2; any other colour shows the blue cells and changes no flag.
+    enum Colour { kRed = 0, kGreen = 1, kBlue = 2 };
+    // colour: a Colour; any other colour shows the blue cells and changes no flag.
     CSwitchBase(CStage* owner, double x, double y, int colour);
-    ~CSwitchBase() override;
 
     void Update() override;
     void Draw() override;
@@ -47,7 +47,7 @@ class CSwitchBase : public IBase {
   private:
     int colour_;
     double imageOffsetY_ = 0.0;
-    stagesprite::Owned released_, pressed_;
+    OwnedSprite released_, pressed_;
 };
 
 // Pressed once, stays on.

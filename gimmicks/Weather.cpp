@@ -30,8 +30,9 @@ void CWeatherBase::Update() {
     if (static_cast<double>(duration) < age) Kill();
 }
 
-void CWeatherBase::MakeSprite(int left, int top, int right, int bottom) {
-    sprite = sprites_.Make("Effect", "Effect002", left, top, right, bottom);
+void CWeatherBase::MakeImage(int left, int top, int right, int bottom) {
+    image_ = MakeSprite("Effect", "Effect002", 2, left, top, right, bottom);
+    sprite = image_.get();
 }
 
 void CWeatherBase::DrawAtCentre() {
@@ -49,7 +50,7 @@ CWeatherRain::CWeatherRain(CStage* o, double px, double py, double velX, double 
     maxSpeedDown = 2000.0;
     vx = velX;
     vy = velY;
-    MakeSprite(0, 96, 8, 160);
+    MakeImage(0, 96, 8, 160);
 }
 
 void CWeatherRain::Step() {
@@ -74,7 +75,7 @@ CWeatherSnow::CWeatherSnow(CStage* o, double px, double py, double velX, double 
     width = height = 16;
     vx = velX;
     vy = velY;
-    MakeSprite(8, 96, 24, 112);
+    MakeImage(8, 96, 24, 112);
     ax = RandomRange(-60, 60);
     ay = RandomRange(-60, 60);
     swayTimer = RandomRange(0, 4);
@@ -137,7 +138,7 @@ void LeafTumble::Apply(CSprite* s) const {
         width = height = side;                                                                              \
         vx = velX;                                                                                          \
         vy = velY;                                                                                          \
-        MakeSprite(left, top, right, bottom);                                                               \
+        MakeImage(left, top, right, bottom);                                                                \
         ax = RandomRange(-60, 60);                                                                          \
         ay = RandomRange(-(gravityRange), gravityRange);                                                    \
         tumble.Start();                                                                                     \

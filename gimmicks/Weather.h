@@ -3,7 +3,7 @@
 // play scene decides where and how fast they are born; each drifts by its own small law, ignores
 // the map and the wind of the frame (the wind weathers launch their leaves with it instead) and
 // dies when its age passes its duration.
-#include "gimmicks/OwnedSprites.h"
+#include "engine/SpriteManager.h"
 #include "play/Base.h"
 #include "stage/StageCatalogues.h"
 
@@ -11,7 +11,6 @@ class CWeatherBase : public IBase {
   public:
     // duration: frames of age the particle lives.
     CWeatherBase(CStage* owner, double x, double y, int duration);
-    ~CWeatherBase() override { sprite = nullptr; }
 
     // Step, then death once the age is past the duration.
     void Update() override;
@@ -23,12 +22,13 @@ class CWeatherBase : public IBase {
     int duration;
 
   protected:
-    // The particle's sprite cut from the effect sheet.
-    void MakeSprite(int left, int top, int right, int bottom);
+    // The particle's sprite cut from the effect sheet, kept and shown as the object's sprite.
+    void MakeImage(int left, int top, int right, int bottom);
     // Places the sprite at the centre and draws it.
     void DrawAtCentre();
 
-    COwnedSprites sprites_;
+  private:
+    OwnedSprite image_;
 };
 
 class CWeatherRain : public CWeatherBase {

@@ -1,6 +1,7 @@
 // The iron ball and the bombs: the chain's anchor, the ball's drop, rest and return, its blow
 // while falling and after, the switch bomb's fuse and pictures, bombs setting each other off,
-// and the floating bomb's 80-pixel trigger, its cut and the stage with no hero.
+// and the floating bomb's 80-pixel trigger, its cut and the stage with no hero; the camera and the
+// registry they act on are their scene's.
 #include <cmath>
 #include <numbers>
 
@@ -22,11 +23,43 @@ class Bombs : public HazardWorld {
         Fill(0, 20, 59, 20, 40);  // a rock floor whose top is y = 640
     }
     Target* Victim(double cx, double cy, int cat = kCategoryEnemy) {
-        auto* t = new Target(stage.get(), cx - 10, cy - 10, cat, kHitHurt);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(t));
-        return t;
+        return Add<Target>(cx - 10, cy - 10, cat, kHitHurt);
     }
 };
+
+// A scene that counts how often its objects ask it for the camera and the registry.
+struct WatchingScene : ClockScene {
+    int cameraAsks = 0, registryAsks = 0;
+    CCamera& GetCamera() override {
+        ++cameraAsks;
+        return ClockScene::GetCamera();
+    }
+    CObjectRegistry& GetRegistry() override {
+        ++registryAsks;
+        return ClockScene::GetRegistry();
+    }
+};
+
+TEST_F(Bombs, TheBallsThudShakesTheScenesCameraAndABurstJoinsTheScenesRegistry) {
+    WatchingScene watching;
+    stage->scene = &watching;  // the fixture's tear-down puts its own scene back
+    auto* ball = Add<CIronBall>(320.0, 500.0);
+    auto* bomb = Add<CFloatingBomb>(500.0, 400.0);  // on the screen, far from the hero
+    watching.hero = PlaceHero(320.0, 600.0);        // under the ball: it drops at once
+    CCamera::GetInstance()->Update();
+    const float calm = CCamera::GetInstance()->GetShake();
+    for (int i = 0; i < 120 && ball->state != CIronBall::kResting; ++i) Frames(1);
+    ASSERT_EQ(ball->state, CIronBall::kResting);
+    EXPECT_EQ(watching.cameraAsks, 1);  // one thud, one shake
+    EXPECT_GT(CCamera::GetInstance()->GetShake(), calm);
+    EXPECT_EQ(watching.registryAsks, 0);
+
+    bomb->Explode();
+    EXPECT_EQ(watching.registryAsks, 1);
+    Frames(1);
+    EXPECT_EQ(All<CRedBurst>().size(), 1u);
+    EXPECT_EQ(watching.cameraAsks, 1);
+}
 
 TEST_F(Bombs, TheChainHangsBelowTheFirstSolidTileAboveOrTwelveTilesUp) {
     EXPECT_EQ(Add<CIronBall>(100.0, 600.0)->anchorY, 600.0 - 72 - 12 * 32);  // open sky

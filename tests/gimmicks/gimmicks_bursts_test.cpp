@@ -1,6 +1,8 @@
 // Bursts: whom a red burst hits and how often, when it stops hitting and dies, the spark it leaves
 // on each victim, and how its picture grows, pulses and fades.
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "foundation/FrameTime.h"
 #include "gimmicks/Burst.h"
@@ -34,14 +36,16 @@ class Bursts : public GimmickWorld {
         Relations({{kCategoryOtherAttack, kCategoryEnemy, 2}, {kCategoryOtherAttack, kCategoryHero, 2}});
     }
     Victim* Place(double px, double py, int cat = kCategoryEnemy) {
-        auto* v = new Victim(stage.get(), px, py, cat);
-        CObjectRegistry::GetInstance()->Add(v);
-        return v;
+        auto v = std::make_unique<Victim>(stage.get(), px, py, cat);
+        Victim* raw = v.get();
+        CObjectRegistry::GetInstance()->Add(std::move(v));
+        return raw;
     }
     CRedBurst* Blast(double px, double py) {
-        auto* b = new CRedBurst(stage.get(), px, py);
-        CObjectRegistry::GetInstance()->Add(b);
-        return b;
+        auto b = std::make_unique<CRedBurst>(stage.get(), px, py);
+        CRedBurst* raw = b.get();
+        CObjectRegistry::GetInstance()->Add(std::move(b));
+        return raw;
     }
 };
 

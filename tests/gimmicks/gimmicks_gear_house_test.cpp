@@ -40,8 +40,7 @@ TEST_F(GearAndHouse, AGearCirclesItsPointOnTheAreaClock) {
 TEST_F(GearAndHouse, AGearCutsWhatTouchesItAndShrugsOffWeapons) {
     auto* gear = Add<CAirGear>(300.0, 400.0, 0, 0.0);
     Frames(1);  // at (380, 400)
-    auto* left = new Target(stage.get(), 340.0, 390.0, kCategoryHero, kHitHurt);
-    CObjectRegistry::GetInstance()->Add(left);
+    auto* left = Add<Target>(340.0, 390.0, kCategoryHero, kHitHurt);
     EXPECT_EQ(gear->Collide(left), kHitHurt);
     ASSERT_EQ(left->received.size(), 1u);
     EXPECT_EQ(left->received[0].damage, 10);
@@ -53,8 +52,7 @@ TEST_F(GearAndHouse, AGearCutsWhatTouchesItAndShrugsOffWeapons) {
     EXPECT_EQ(gear->ReceiveAttack(Blow(999, {kAttackPowerHit, kAttackRedBurst})), kHitNoEffect);
     EXPECT_FALSE(gear->IsDead());
     // A hero it beats gets the cut too: sparing a beaten hero is the hitboxes' rule.
-    auto* beaten = new Target(stage.get(), 420.0, 390.0, kCategoryHero, kHitDefeated);
-    CObjectRegistry::GetInstance()->Add(beaten);
+    auto* beaten = Add<Target>(420.0, 390.0, kCategoryHero, kHitDefeated);
     EXPECT_EQ(gear->Collide(beaten), kHitDefeated);
     ASSERT_EQ(Made().size(), 2u);
     EXPECT_EQ(Made()[1].kind, 3);

@@ -4,7 +4,9 @@
 // camera on the action, the sheets of these gimmicks, and stand-ins for the classes that the
 // gimmicks make through the live-object creators (shots, items, the kid), each remembering its
 // class and arguments.
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Camera.h"
@@ -72,9 +74,10 @@ class HazardWorld : public MachineryWorld {
 
     template <class T, class... Args>
     T* Add(Args&&... args) {
-        auto* o = new T(stage.get(), std::forward<Args>(args)...);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(o));
-        return o;
+        auto object = std::make_unique<T>(stage.get(), std::forward<Args>(args)...);
+        T* raw = object.get();
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(object)));
+        return raw;
     }
 
     std::vector<StandIn*> MadeAs(const std::string& cls) {

@@ -1,6 +1,7 @@
 // Lifts: the path of each kind, what sets it off (the hero riding, never another rider), the
 // turn to falling, and the custom lift's route letters, including long and malformed routes.
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "gimmicks/CustomLift.h"
@@ -43,9 +44,9 @@ class Lifts : public MachineryWorld {
 // ---- Round trip ----
 
 TEST_F(Lifts, ARoundTripLiftSwingsOnTheAreaClockCentredOnItsTile) {
-    auto* h = Add(new CRoundTripLift(stage.get(), 320, 64, true, 0.0));
-    auto* h2 = Add(new CRoundTripLift(stage.get(), 320, 160, true, 3.7));
-    auto* v = Add(new CRoundTripLift(stage.get(), 640, 256, false, 1.5));
+    auto* h = Add<CRoundTripLift>(320, 64, true, 0.0);
+    auto* h2 = Add<CRoundTripLift>(320, 160, true, 3.7);
+    auto* v = Add<CRoundTripLift>(640, 256, false, 1.5);
     EXPECT_DOUBLE_EQ(h->GetLeft(), 272.0);
     EXPECT_DOUBLE_EQ(v->GetTop(), 256.0 + std::sin(1.5) * 80.0);
     const double quarter = (M_PI / 2) / 1.3 * 60.0;  // frames
@@ -63,7 +64,7 @@ TEST_F(Lifts, ARoundTripLiftSwingsOnTheAreaClockCentredOnItsTile) {
 }
 
 TEST_F(Lifts, ABodyOnARoundTripLiftIsCarriedWithIt) {
-    auto* lift = Add(new CRoundTripLift(stage.get(), 320, 320, true, 0.0));
+    auto* lift = Add<CRoundTripLift>(320, 320, true, 0.0);
     playtest::Thing* hero = DropOn(lift);
     Frames(3);
     ASSERT_EQ(hero->riddenObject.Get(), lift);
@@ -83,12 +84,11 @@ TEST_F(Lifts, ABodyOnARoundTripLiftIsCarriedWithIt) {
 // made again from their records when their tile comes back into view.
 TEST_F(Lifts, FarOffTheScreenOnlyTheSpawnedLiftsLeavePlay) {
     auto* reg = CObjectRegistry::GetInstance();
-    reg->Add(new CRoundTripLift(stage.get(), 5000, 5000, false, 0.0));
-    reg->Add(new CTimerSwitch(stage.get(), 5000, 5000, 0));
-    for (IBase* spawned : {static_cast<IBase*>(new CFallingLift(stage.get(), 5000, 5000)),
-                           static_cast<IBase*>(new CCustomLift(stage.get(), 5000, 5000, "B")),
-                           static_cast<IBase*>(new CWideLift(stage.get(), 5000, 5000, 2))})
-        reg->Add(spawned);
+    reg->Add(std::make_unique<CRoundTripLift>(stage.get(), 5000, 5000, false, 0.0));
+    reg->Add(std::make_unique<CTimerSwitch>(stage.get(), 5000, 5000, 0));
+    reg->Add(std::make_unique<CFallingLift>(stage.get(), 5000, 5000));
+    reg->Add(std::make_unique<CCustomLift>(stage.get(), 5000, 5000, "B"));
+    reg->Add(std::make_unique<CWideLift>(stage.get(), 5000, 5000, 2));
     Frames(2);
     EXPECT_EQ(All<ILift>().size(), 1u);
     EXPECT_EQ(All<CRoundTripLift>().size(), 1u);
@@ -99,7 +99,7 @@ TEST_F(Lifts, FarOffTheScreenOnlyTheSpawnedLiftsLeavePlay) {
 
 TEST_F(Lifts, AFallingLiftDropsInTheFirstFrameItsTriggerTimePassesTwenty) {
     SetFrame(1.0f / 64.0f);  // 0.9375 frames each: 20 is passed on the 22nd count, not met exactly
-    auto* lift = Add(new CFallingLift(stage.get(), 272, 320));
+    auto* lift = Add<CFallingLift>(272, 320);
     DropOn(lift);
     int landed = 0;
     while (!lift->IsFalling() && landed < 100) {
@@ -114,10 +114,10 @@ TEST_F(Lifts, AFallingLiftDropsInTheFirstFrameItsTriggerTimePassesTwenty) {
 }
 
 TEST_F(Lifts, OnlyTheHeroSetsALiftOff) {
-    auto* falling = Add(new CFallingLift(stage.get(), 100, 320));
-    auto* right = Add(new CRightMoveLift(stage.get(), 400, 320));
-    auto* custom = Add(new CCustomLift(stage.get(), 700, 320, "B"));
-    auto* cloud = Add(new CCloudLift(stage.get(), 1000, 320));
+    auto* falling = Add<CFallingLift>(100, 320);
+    auto* right = Add<CRightMoveLift>(400, 320);
+    auto* custom = Add<CCustomLift>(700, 320, "B");
+    auto* cloud = Add<CCloudLift>(1000, 320);
     for (IBase* lift : {static_cast<IBase*>(falling), static_cast<IBase*>(right), static_cast<IBase*>(custom),
                         static_cast<IBase*>(cloud)})
         DropOn(lift, kCategoryEnemy);
@@ -131,8 +131,8 @@ TEST_F(Lifts, OnlyTheHeroSetsALiftOff) {
 }
 
 TEST_F(Lifts, ASidewaysLiftTravelsThenFallsAndItsSidewaysSpeedStopsAtZero) {
-    auto* right = Add(new CRightMoveLift(stage.get(), 400, 320));
-    auto* left = Add(new CLeftMoveLift(stage.get(), 900, 320));
+    auto* right = Add<CRightMoveLift>(400, 320);
+    auto* left = Add<CLeftMoveLift>(900, 320);
     DropOn(right);
     Frames(3);
     ASSERT_TRUE(right->IsStarted());
@@ -152,7 +152,7 @@ TEST_F(Lifts, ASidewaysLiftTravelsThenFallsAndItsSidewaysSpeedStopsAtZero) {
 }
 
 TEST_F(Lifts, ARisingLiftClimbsForAHundredFramesThenIsPulledDown) {
-    auto* lift = Add(new CRisingLift(stage.get(), 400, 600));
+    auto* lift = Add<CRisingLift>(400, 600);
     DropOn(lift);
     Frames(3);
     ASSERT_LT(lift->vy, 0.0);
@@ -172,7 +172,7 @@ TEST_F(Lifts, ARisingLiftClimbsForAHundredFramesThenIsPulledDown) {
 }
 
 TEST_F(Lifts, ACloudSinksUnderTheHeroAndClimbsWhenLeft) {
-    auto* cloud = Add(new CCloudLift(stage.get(), 400, 320));
+    auto* cloud = Add<CCloudLift>(400, 320);
     Frames(5);
     EXPECT_EQ(cloud->y, 320.0);  // idle until the hero first lands
     playtest::Thing* hero = DropOn(cloud);
@@ -187,8 +187,8 @@ TEST_F(Lifts, ACloudSinksUnderTheHeroAndClimbsWhenLeft) {
 }
 
 TEST_F(Lifts, AWideLiftMovesItsWayForGoodAndAnyOtherDirectionIsDown) {
-    auto* leftward = Add(new CWideLift(stage.get(), 200, 320, 1));
-    auto* odd = Add(new CWideLift(stage.get(), 800, 320, 5));
+    auto* leftward = Add<CWideLift>(200, 320, 1);
+    auto* odd = Add<CWideLift>(800, 320, 5);
     EXPECT_EQ(leftward->GetWidth(), 224.0);
     DropOn(leftward);
     Frames(120);
@@ -205,7 +205,7 @@ class CustomLifts : public Lifts {
   protected:
     // A started lift of the route, landed on by the hero at frame 0.
     CCustomLift* Started(const std::string& route) {
-        auto* lift = Add(new CCustomLift(stage.get(), 400, 320, route));
+        auto* lift = Add<CCustomLift>(400, 320, route);
         hero = DropOn(lift);
         for (int i = 0; i < 5 && !lift->IsStarted(); ++i) Frames(1);
         EXPECT_TRUE(lift->IsStarted());

@@ -2,6 +2,7 @@
 // The gimmick world with a play scene that remembers what the objects asked of it, a hero that
 // the items and doors recognise, the Up key pushed on demand, and the real placed-object records
 // of the stage model behind the live classes.
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,8 +99,9 @@ class PlayWorld : public GimmickWorld {
 
     // The hero with its centre at (cx, cy), known to the scene.
     FakeHero* PlaceHero(double cx, double cy) {
-        auto* h = new FakeHero(stage.get(), cx - 16, cy - 24);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(h));
+        auto hero = std::make_unique<FakeHero>(stage.get(), cx - 16, cy - 24);
+        FakeHero* h = hero.get();
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(hero)));
         play.hero = h;
         return h;
     }

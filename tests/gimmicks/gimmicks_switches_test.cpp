@@ -42,7 +42,7 @@ class Switches : public MachineryWorld {
 };
 
 TEST_F(Switches, APushSwitchSettlesOnTheFloorAndTurnsOnOnceForGood) {
-    auto* s = Add(new CPushSwitch(stage.get(), 32 * 5 + 3, 32 * 9 + 8, kGreen));
+    auto* s = Add<CPushSwitch>(32 * 5 + 3, 32 * 9 + 8, kGreen);
     Frames(3);
     EXPECT_NEAR(s->GetBottom(), 320.0, 1.0);  // resting on the floor, not sinking
     EXPECT_FALSE(SwitchColorStates::IsOn(kGreen));
@@ -64,9 +64,9 @@ TEST_F(Switches, APushSwitchSettlesOnTheFloorAndTurnsOnOnceForGood) {
 }
 
 TEST_F(Switches, ColourFlagsAreSharedSoTheTimersEndClearsWhatAPushSwitchSet) {
-    auto* push = Add(new CPushSwitch(stage.get(), 100, 296, kRed));
-    auto* timer = Add(new CTimerSwitch(stage.get(), 300, 290, kRed));
-    auto* odd = Add(new CForceSwitch(stage.get(), 500, 292, 7));
+    auto* push = Add<CPushSwitch>(100, 296, kRed);
+    auto* timer = Add<CTimerSwitch>(300, 290, kRed);
+    auto* odd = Add<CForceSwitch>(500, 292, 7);
     Relations({{kCategorySwitch, kCategoryHero, 4}, {kCategoryForceSwitch, kCategoryHero, 4}});
     Press(timer);
     Frames(1);
@@ -88,7 +88,7 @@ TEST_F(Switches, ColourFlagsAreSharedSoTheTimersEndClearsWhatAPushSwitchSet) {
 }
 
 TEST_F(Switches, TheTimerTicksTwentyTimesEachInTheFirstFramePastItsTimeThenTurnsOff) {
-    auto* s = Add(new CTimerSwitch(stage.get(), 163, 290, kBlue));
+    auto* s = Add<CTimerSwitch>(163, 290, kBlue);
     Press(s);
     Frames(1);
     Release();
@@ -129,7 +129,7 @@ TEST_F(Switches, TheTimersTwoSoundsAlternateWithOnePairDoubledNearTheEnd) {
 }
 
 TEST_F(Switches, ALongFrameThatPassesSeveralTickTimesMakesThemUpOnePerFrame) {
-    auto* s = Add(new CTimerSwitch(stage.get(), 163, 290, kRed));
+    auto* s = Add<CTimerSwitch>(163, 290, kRed);
     Press(s);
     Frames(1);
     Release();
@@ -144,7 +144,7 @@ TEST_F(Switches, ALongFrameThatPassesSeveralTickTimesMakesThemUpOnePerFrame) {
 }
 
 TEST_F(Switches, AChangeSwitchFlipsOncePerContact) {
-    auto* s = Add(new CChangeSwitch(stage.get(), 163, 296, kRed));
+    auto* s = Add<CChangeSwitch>(163, 296, kRed);
     Press(s);
     Frames(20);  // standing on it
     EXPECT_TRUE(SwitchColorStates::IsOn(kRed));
@@ -159,7 +159,7 @@ TEST_F(Switches, AChangeSwitchFlipsOncePerContact) {
 }
 
 TEST_F(Switches, ASpringSwitchHoldsItsColourOnlyWhileTouched) {
-    auto* s = Add(new CSpringSwitch(stage.get(), 163, 296, kGreen));
+    auto* s = Add<CSpringSwitch>(163, 296, kGreen);
     Press(s);
     Frames(10);
     EXPECT_TRUE(SwitchColorStates::IsOn(kGreen));

@@ -2,6 +2,8 @@
 // The world of the switch and lift tests: a scene whose area clock the test sets, a hero that the
 // scene names, the effects that objects ask for, and a floor to stand on.
 #include <array>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "tests/gimmicks/gimmicks_world_env.h"
@@ -36,12 +38,15 @@ class MachineryWorld : public GimmickWorld {
     }
     static void Record(int kind, double x, double y, CStage*) { Made().push_back({kind, x, y}); }
 
-    // Registers an object that stays wherever the test puts it, off the screen too.
-    template <class T>
-    T* Add(T* object) {
-        object->removeWhenOffScreen = false;
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(object));
-        return object;
+    // Makes and registers an object of the stage that stays wherever the test puts it, off the
+    // screen too.
+    template <class T, class... Args>
+    T* Add(Args&&... args) {
+        auto object = std::make_unique<T>(stage.get(), std::forward<Args>(args)...);
+        T* raw = object.get();
+        raw->removeWhenOffScreen = false;
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(object)));
+        return raw;
     }
     // The scene's hero: a 16 x 24 body of category 0 at (x, y).
     playtest::Thing* Hero(double px, double py) {
