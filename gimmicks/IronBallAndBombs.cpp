@@ -222,10 +222,10 @@ bool CSwitchBomb::CatchesFire() {
 }
 
 int CSwitchBomb::GetImageIndex() const {
-    if (!lit) return 0;
-    if (fuse > 120.0) return 1;
-    if (fuse > 60.0) return 2;
-    return static_cast<int>(fuse) % 4 < 2 ? 3 : 4;
+    if (!lit) return kUnlit;
+    if (fuse > 120.0) return kLongFuse;
+    if (fuse > 60.0) return kShortFuse;
+    return static_cast<int>(fuse) % 4 < 2 ? kBlinkA : kBlinkB;
 }
 
 void CSwitchBomb::Draw() {
@@ -253,8 +253,8 @@ bool CFloatingBomb::CatchesFire() {
 void CFloatingBomb::OnExploded() { ForgetPlacedObject(*this); }
 
 int CFloatingBomb::GetImageIndex() const {
-    if (!lit) return 0;
-    return static_cast<int>(fuse) % 4 < 2 ? 0 : 1;
+    if (!lit) return kDark;
+    return static_cast<int>(fuse) % 4 < 2 ? kDark : kBright;
 }
 
 void CFloatingBomb::Draw() {

@@ -79,7 +79,10 @@ class CSwitchBomb : public CBombBase {
     CSwitchBomb(CStage* owner, double x, double y);
     void Draw() override;
 
-    // The picture for the fuse: 0 unlit, 1 long fuse, 2 short fuse, 3 and 4 the last second's blink.
+    // The pictures of the fuse, in the order of the sheet: unlit, long, short, and the two of the
+    // last second's blink.
+    enum Picture { kUnlit = 0, kLongFuse = 1, kShortFuse = 2, kBlinkA = 3, kBlinkB = 4 };
+    // The Picture for the fuse.
     int GetImageIndex() const;
 
   protected:
@@ -94,7 +97,8 @@ class CFloatingBomb : public CBombBase {
     void Draw() override;
     int Collide(IBase* other) override;
 
-    // 0 dark, 1 bright: a lit bomb blinks.
+    enum Picture { kDark = 0, kBright = 1 };
+    // The Picture: a lit bomb blinks.
     int GetImageIndex() const;
 
   protected:
