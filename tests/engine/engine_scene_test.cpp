@@ -97,6 +97,9 @@ TEST_F(SceneStack, PushOntoSceneWithLiveChildKeepsChainAndLeaksNothing) {
     EXPECT_EQ(root->GetChild(), a);
     // The scene that was not taken is not started and goes at once.
     EXPECT_EQ(g_calls, (std::vector<std::string>{"b.delete"}));
+    g_calls.clear();
+    EXPECT_EQ(root->AdoptChild(std::make_unique<TestScene>("c", root.get())), nullptr);
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"c.delete"}));
 }
 
 TEST_F(SceneStack, PushAfterChildClosedInSameFrameFollowsItInsteadOfBeingLost) {
