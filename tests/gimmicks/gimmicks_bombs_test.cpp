@@ -4,6 +4,7 @@
 // registry they act on are their scene's.
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "gimmicks/Burst.h"
 #include "gimmicks/IronBallAndBombs.h"
@@ -45,12 +46,20 @@ TEST_F(Bombs, TheBallsThudShakesTheScenesCameraAndABurstJoinsTheScenesRegistry) 
     stage->scene = &watching;  // the fixture's tear-down puts its own scene back
     auto* ball = Add<CIronBall>(320.0, 500.0);
     auto* bomb = Add<CFloatingBomb>(500.0, 400.0);  // on the screen, far from the hero
-    watching.hero = PlaceHero(320.0, 600.0);        // under the ball: it drops at once
+    watching.hero = PlaceHero(410.0, 600.0);        // below and beside the ball: it drops and misses
     CCamera::GetInstance()->Update();
     const float calm = CCamera::GetInstance()->GetShake();
-    for (int i = 0; i < 120 && ball->state != CIronBall::kResting; ++i) Frames(1);
+    // Objects ask for the camera every frame (to know how far off the screen they are); the
+    // landing frame asks once more, for the thud's shake.
+    std::vector<int> asksPerFrame;
+    for (int i = 0; i < 120 && ball->state != CIronBall::kResting; ++i) {
+        const int asked = watching.cameraAsks;
+        Frames(1);
+        asksPerFrame.push_back(watching.cameraAsks - asked);
+    }
     ASSERT_EQ(ball->state, CIronBall::kResting);
-    EXPECT_EQ(watching.cameraAsks, 1);  // one thud, one shake
+    ASSERT_GE(asksPerFrame.size(), 2u);
+    EXPECT_EQ(asksPerFrame.back(), asksPerFrame[asksPerFrame.size() - 2] + 1);
     EXPECT_GT(CCamera::GetInstance()->GetShake(), calm);
     EXPECT_EQ(watching.registryAsks, 0);
 
@@ -58,7 +67,6 @@ TEST_F(Bombs, TheBallsThudShakesTheScenesCameraAndABurstJoinsTheScenesRegistry) 
     EXPECT_EQ(watching.registryAsks, 1);
     Frames(1);
     EXPECT_EQ(All<CRedBurst>().size(), 1u);
-    EXPECT_EQ(watching.cameraAsks, 1);
 }
 
 TEST_F(Bombs, TheChainHangsBelowTheFirstSolidTileAboveOrTwelveTilesUp) {
