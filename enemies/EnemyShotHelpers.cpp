@@ -1,5 +1,7 @@
 #include "enemies/EnemyShotHelpers.h"
 
+#include <utility>
+
 #include "play/ObjectRegistry.h"
 #include "stage/LiveObjectFactory.h"
 
@@ -28,7 +30,9 @@ const char* EnemyShotClass(EnemyShotKind kind) {
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
                    int direction) {
     IBase* shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction});
-    return shot && CObjectRegistry::GetInstance()->Add(shot);
+    if (!shot) return false;
+    CObjectRegistry& registry = shot->Registry();
+    return registry.Add(std::move(shot));
 }
 
 void LaunchEnemyShot(EnemyShotKind kind, const EnemyShotLaunch& l) {

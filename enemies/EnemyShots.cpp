@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/SoundEffects.h"
@@ -31,7 +32,7 @@ constexpr int kEffectMagicBreak2 = 30;
 
 double Frame() { return GetFrameTime(); }
 
-CSprite* ShotSprite(const SpriteCell& c) { return ::ShotSprite(c.left, c.top, c.right, c.bottom); }
+auto ShotSprite(const SpriteCell& c) { return ::ShotSprite(c.left, c.top, c.right, c.bottom); }
 
 // Plain motion: begin, integrate, end.
 void PlainMove(IBase& o) {
@@ -158,8 +159,8 @@ CBomb001::CBomb001(CStage* ownerStage, double px, double py, double velocityX, d
 
 void CBomb001::Explode() {
     if (IsDead()) return;
-    CObjectRegistry::GetInstance()->Add(
-        new CRedBurst(owner, (GetLeft() + GetRight()) * 0.5, (GetTop() + GetBottom()) * 0.5));
+    Registry().Add(
+        std::make_unique<CRedBurst>(owner, (GetLeft() + GetRight()) * 0.5, (GetTop() + GetBottom()) * 0.5));
     PlaySE(SoundId::kBomb1);
     Kill();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "enemies/EnemyShotHelpers.h"
@@ -132,7 +133,7 @@ CFish_Controller001::CFish_Controller001(CStage* ownerStage, double px, double p
     const int facing = mode == 0 ? 0 : 1;
     const double trail = mode == 0 ? 50.0 : -50.0;
     for (int i = 0; i < 3; ++i)
-        AddChild(new CFish001(ownerStage, px + trail * i, py, facing, 0.3 * i, this, i));
+        AddChild(std::make_unique<CFish001>(ownerStage, px + trail * i, py, facing, 0.3 * i, this, i));
 }
 
 void CFish_Controller001::Update() {
@@ -165,11 +166,11 @@ CFish002::CFish002(CStage* ownerStage, double px, double py, int facingIn)
     a.damage = 10;
     a.power = 130.0;
     a.angle = facing == 0 ? std::numbers::pi : 0.0;
-    auto* snout = new CCollisionDetectionRectangle(this, this, ownerStage, facing == 0 ? -4.0 : width - 4.0,
-                                                   2.0, 8, 8, CCollisionDetectionBase::kNeverExpires, 10.0,
-                                                   kSideEnemy, kAimKeep, a);
-    snout_ = snout;
-    AddChild(snout);
+    auto snout = std::make_unique<CCollisionDetectionRectangle>(
+        this, this, ownerStage, facing == 0 ? -4.0 : width - 4.0, 2.0, 8, 8,
+        CCollisionDetectionBase::kNeverExpires, 10.0, kSideEnemy, kAimKeep, a);
+    snout_ = snout.get();
+    AddChild(std::move(snout));
 }
 
 CFish002::~CFish002() = default;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "enemies/EnemyShotHelpers.h"
@@ -88,11 +89,11 @@ void CBat001::CreateBite() {
     a.damage = 10;
     a.power = 100.0;
     a.flags[kAttackSlash] = 1;
-    auto* bite = new CCollisionDetectionCircle(this, this, owner, 0.0, 0.0, 24.0,
-                                               CCollisionDetectionBase::kNeverExpires, 10.0, kSideEnemy,
-                                               kAimAtTarget, a);
-    bite_ = bite;
-    AddChild(bite);
+    auto bite = std::make_unique<CCollisionDetectionCircle>(this, this, owner, 0.0, 0.0, 24.0,
+                                                            CCollisionDetectionBase::kNeverExpires, 10.0,
+                                                            kSideEnemy, kAimAtTarget, a);
+    bite_ = bite.get();
+    AddChild(std::move(bite));
 }
 
 void CBat001::RemoveBite() {

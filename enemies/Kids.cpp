@@ -1,6 +1,7 @@
 #include "enemies/Kids.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/SoundEffects.h"
@@ -277,14 +278,16 @@ void CKidBase::SpawnLungeAttack() {
     a.flags[kAttackReflectable] = 1;
     if (tuning.slashHit) a.flags[kAttackSlash] = 1;
     a.angle = facing == 0 ? std::numbers::pi : 0.0;
-    IBase* hitbox;
+    std::unique_ptr<IBase> hitbox;
     if (facing == 0)
-        hitbox = new CCollisionDetectionSectorUpLeft(this, this, owner, 2.0, 20.0, tuning.hitboxRadius,
-                                                     tuning.hitboxLife, 9999.0, kSideEnemy, kAimKeep, a);
+        hitbox = std::make_unique<CCollisionDetectionSectorUpLeft>(this, this, owner, 2.0, 20.0,
+                                                                   tuning.hitboxRadius, tuning.hitboxLife,
+                                                                   9999.0, kSideEnemy, kAimKeep, a);
     else
-        hitbox = new CCollisionDetectionSectorUpRight(this, this, owner, 18.0, 20.0, tuning.hitboxRadius,
-                                                      tuning.hitboxLife, 9999.0, kSideEnemy, kAimKeep, a);
-    AddChild(hitbox);
+        hitbox = std::make_unique<CCollisionDetectionSectorUpRight>(this, this, owner, 18.0, 20.0,
+                                                                    tuning.hitboxRadius, tuning.hitboxLife,
+                                                                    9999.0, kSideEnemy, kAimKeep, a);
+    AddChild(std::move(hitbox));
 }
 
 int CKidBase::Collide(IBase* other) {
