@@ -2,8 +2,8 @@
 // Small pieces several ground enemies share.
 #include <memory>
 
-#include "enemies/EnemyPattern.h"
 #include "enemies/EnemyShotHelpers.h"
+#include "enemies/PatternEnemy.h"
 #include "foundation/Geometry.h"
 #include "play/AttackParameter.h"
 #include "play/Base.h"

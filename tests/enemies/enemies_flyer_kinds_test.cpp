@@ -4,12 +4,15 @@
 #include <memory>
 #include <utility>
 
+#include "enemies/Bat001.h"
 #include "enemies/EnemyKinds.h"
 #include "enemies/EnemyShots.h"
-#include "enemies/Fish.h"
-#include "enemies/Flyers.h"
+#include "enemies/Fish001.h"
+#include "enemies/Fish002.h"
+#include "enemies/Fish003.h"
 #include "enemies/Magician001.h"
 #include "enemies/SkyMobile001.h"
+#include "enemies/Sphere001.h"
 #include "play/ObjectRegistry.h"
 #include "stage/LiveObjectFactory.h"
 #include "tests/common/fake_scene.h"

@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "enemies/EnemyKinds.h"
-#include "enemies/Kids.h"
+#include "enemies/Kid001.h"
+#include "enemies/Kid002.h"
+#include "enemies/Pukka001.h"
 #include "play/Hitboxes.h"
 #include "stage/LiveObjectFactory.h"
 #include "tests/enemies/enemies_env.h"
