@@ -1,5 +1,6 @@
 #include "enemies/EnemyShotHelpers.h"
 
+#include <memory>
 #include <utility>
 
 #include "play/ObjectRegistry.h"
@@ -29,7 +30,7 @@ const char* EnemyShotClass(EnemyShotKind kind) {
 
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
                    int direction) {
-    IBase* shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction});
+    std::unique_ptr<IBase> shot(CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction}));
     if (!shot) return false;
     CObjectRegistry& registry = shot->Registry();
     return registry.Add(std::move(shot));
