@@ -1,6 +1,7 @@
 #include "bosses/BarManBlue.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "bosses/BarManAttacks.h"
@@ -80,17 +81,17 @@ void CBarManBlue::FireShot() {
         case kBlueSniper:
             PlaySE(SoundId::kGun2);
             CreateEffect(1, Trunc(MuzzleX()), Trunc(MuzzleY()), owner);
-            ThrowBossShot("CSniperShot", owner, sx, sy, {right ? 1500.0 : -1500.0, 0.0, false});
+            ThrowBossShot(*this, "CSniperShot", sx, sy, {right ? 1500.0 : -1500.0, 0.0, false});
             break;
         case kBlueBreak:
             PlaySE(SoundId::kShock5B);
             CreateEffect(1, Trunc(MuzzleX()), Trunc(MuzzleY()), owner);
-            ThrowBossShot("CBreakShot_Mother", owner, sx, sy, {right ? 250.0 : -250.0, 0.0, false});
+            ThrowBossShot(*this, "CBreakShot_Mother", sx, sy, {right ? 250.0 : -250.0, 0.0, false});
             break;
         default:
             PlaySE(SoundId::kGun3);
-            ThrowBossShot("CWaveShot", owner, sx, sy, {facing, false, 0.0});
-            ThrowBossShot("CWaveShot", owner, sx, sy, {facing, false, kPi});
+            ThrowBossShot(*this, "CWaveShot", sx, sy, {facing, false, 0.0});
+            ThrowBossShot(*this, "CWaveShot", sx, sy, {facing, false, kPi});
             break;
     }
 }
@@ -197,9 +198,9 @@ void CBarManBlue::UpdateAttack() {
             } else if (t > 40 && !chargeShown) {
                 chargeShown = true;
                 PlaySE(SoundId::kMagic3);
-                auto* glow = new CEffect_WaveShotCharge(owner, MuzzleX(), MuzzleY());
-                chargeEffect = glow;
-                AddChild(glow);
+                auto glow = std::make_unique<CEffect_WaveShotCharge>(owner, MuzzleX(), MuzzleY());
+                chargeEffect = glow.get();
+                AddChild(std::move(glow));
             }
             break;
         case kBlueRecover:

@@ -47,8 +47,8 @@ CBarManYellow::CBarManYellow(CStage* ownerStage, double px, double py, int facin
     vy = 4.0 * GetFrameRate();
     hitPoints = 225;
     SetYellowState(kYellowDecide);
-    markerA.reset(CreateSprite("Object", "Objects003", 2, 160, 96, 192, 128));
-    markerB.reset(CreateSprite("Object", "Objects003", 2, 160, 128, 192, 160));
+    markerA = MakeSprite("Object", "Objects003", 2, 160, 96, 192, 128);
+    markerB = MakeSprite("Object", "Objects003", 2, 160, 128, 192, 160);
 }
 
 CBarManYellow::~CBarManYellow() = default;
@@ -135,7 +135,7 @@ void CBarManYellow::SetYellowState(int s) {
             vy = 4.0 * GetFrameRate(), ax = -6000 * f;
             for (double& l : limits) l = 2000;
             PlaySE(SoundId::kShock2);
-            CCamera::GetInstance()->Shake();
+            Camera().Shake();
             break;
         case kYellowJumpAtHero: {
             IBase* hero = GetHero();
@@ -179,8 +179,7 @@ void CBarManYellow::SetYellowState(int s) {
     if (s == kYellowDecide) ++decideCount;
 
     if (IPlaySceneServices* scene = Scene()) {
-        if (s == kYellowDashCall)
-            scene->SetZoomOverride(1, CCamera::GetInstance()->GetBaseScale() * 1.15f, 3.0f);
+        if (s == kYellowDashCall) scene->SetZoomOverride(1, Camera().GetBaseScale() * 1.15f, 3.0f);
         if (s == kYellowLanding) scene->ClearZoomOverride(1, 1.5f);
     }
 
@@ -200,8 +199,8 @@ void CBarManYellow::SetYellowState(int s) {
 
 void CBarManYellow::RaisePillars() {
     const double py = GetPreviousBottom() - 16;
-    ThrowBossShot("CShockWave", owner, GetLeft() - 16, py, {5, 0, 96, 0});
-    ThrowBossShot("CShockWave", owner, GetRight(), py, {5, 1, 96, 0});
+    ThrowBossShot(*this, "CShockWave", GetLeft() - 16, py, {5, 0, 96, 0});
+    ThrowBossShot(*this, "CShockWave", GetRight(), py, {5, 1, 96, 0});
     PlaySE(SoundId::kFire);
 }
 
@@ -210,8 +209,8 @@ void CBarManYellow::CallBolt(double px) {
     ++thunderCount;
     IBase* hero = GetHero();
     const int foot = hero ? Trunc(hero->GetPreviousBottom() - 4) : 0;
-    const double screenTop = CCamera::GetInstance()->ScreenToWorldY(0, 0);
-    ThrowBossShot("CThunder", owner, px, Trunc(screenTop - 1200), {0, foot});
+    const double screenTop = Camera().ScreenToWorldY(0, 0);
+    ThrowBossShot(*this, "CThunder", px, Trunc(screenTop - 1200), {0, foot});
 }
 
 void CBarManYellow::LeaveMostlyDeciding(int percent) {
@@ -566,7 +565,7 @@ void CBarManYellow::StepJumps() {
             ShowPose(2, 0, 2);
             if (onGround) {
                 PlaySE(SoundId::kShock2);
-                CCamera::GetInstance()->Shake();
+                Camera().Shake();
                 FaceHero();
                 SetYellowState(kYellowSlamLanding);
             }

@@ -1,6 +1,7 @@
 #include "bosses/BossThrows.h"
 
 #include <cmath>
+#include <memory>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
@@ -38,7 +39,7 @@ CSprite* Objects003(int left, int top, int right, int bottom) {
 void BurstRed(IBase& bomb, int radius) {
     if (bomb.IsDead()) return;
     const double cx = (bomb.GetLeft() + bomb.GetRight()) / 2.0, cy = (bomb.GetTop() + bomb.GetBottom()) / 2.0;
-    CObjectRegistry::GetInstance()->Add(new CRedBurst(bomb.owner, cx, cy, radius));
+    bomb.Registry().Add(std::make_unique<CRedBurst>(bomb.owner, cx, cy, radius));
     PlaySE(SoundId::kBomb1);
     bomb.Kill();
 }

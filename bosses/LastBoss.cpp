@@ -1,6 +1,7 @@
 #include "bosses/LastBoss.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "bosses/LastBossShots.h"
@@ -31,8 +32,8 @@ double Frames() { return GetFrameTime() * 60.0; }
 
 namespace lastboss {
 
-ScreenRect GetScreenRect() {
-    const CCamera* cam = CCamera::GetInstance();
+ScreenRect GetScreenRect(const IBase& o) {
+    const CCamera* cam = &o.Camera();
     return {cam->ScreenToWorldX(0, 0), cam->ScreenToWorldY(0, 0), cam->ScreenToWorldX(640, 480),
             cam->ScreenToWorldY(640, 480)};
 }
@@ -84,10 +85,10 @@ CLastBoss_Controller::CLastBoss_Controller(CStage* ownerStage, double px, double
 
 void CLastBoss_Controller::MakeFirstForm() {
     firstFormMade_ = true;
-    auto* form = new CNunoOtoko(owner, x, y, startFacing_, this);
-    const ObjectHandle handle(form);
+    auto form = std::make_unique<CNunoOtoko>(owner, x, y, startFacing_, this);
+    const ObjectHandle handle(form.get());
     // A refused form is deleted by the registry, and its handle then resolves to nothing.
-    CObjectRegistry::GetInstance()->Add(form);
+    Registry().Add(std::move(form));
     nunoOtoko_ = handle;
 }
 
@@ -125,9 +126,9 @@ void CLastBoss_Controller::SpawnDevilBar() {
     if (phase != kPhaseFirstForm || !first || !devilBar_.IsEmpty()) return;
     const double px = (first->GetLeft() + first->GetRight()) * 0.5 - 32.0;
     const double py = (first->GetTop() + first->GetBottom()) * 0.5 - 24.0;
-    auto* second = new CDevilBar(owner, px, py, this);
-    devilBar_ = ObjectHandle(second);
-    CObjectRegistry::GetInstance()->Add(second);
+    auto second = std::make_unique<CDevilBar>(owner, px, py, this);
+    devilBar_ = ObjectHandle(second.get());
+    Registry().Add(std::move(second));
 }
 
 void CLastBoss_Controller::RemoveNunoOtoko() {
@@ -306,7 +307,7 @@ void CNunoOtoko::ChooseFromIdle() {
 }
 
 void CNunoOtoko::Teleport() {
-    const lastboss::ScreenRect sr = GetScreenRect();
+    const lastboss::ScreenRect sr = GetScreenRect(*this);
     const IBase* hero = GetHero();
     for (int i = 0; i < 10; ++i) {
         x = RandomRange(static_cast<int>(sr.left) + 96,
@@ -326,9 +327,9 @@ void CNunoOtoko::FireDarkBall() {
     if (shotFrames <= 12) return;
     shotFrames = 0;
     if (facing == 0)
-        AddChild(new CSmallDarkBall(owner, prevX - 54, prevY + 37, -300.0, 0.0, false));
+        AddChild(std::make_unique<CSmallDarkBall>(owner, prevX - 54, prevY + 37, -300.0, 0.0, false));
     else
-        AddChild(new CSmallDarkBall(owner, prevX + width + 54, prevY + 37, 300.0, 0.0, false));
+        AddChild(std::make_unique<CSmallDarkBall>(owner, prevX + width + 54, prevY + 37, 300.0, 0.0, false));
 }
 
 void CNunoOtoko::ThrowIceBalls() {
@@ -336,7 +337,8 @@ void CNunoOtoko::ThrowIceBalls() {
     const double by = prevY + height / 2 + 47;
     const double base = facing == 0 ? 0.8 * kPi : 2.2 * kPi;
     for (double a : {base - 1.4, base + 1.4})
-        AddChild(new CPatriotIceBall(owner, bx, by, 110 * std::cos(a), 110 * std::sin(a), false));
+        AddChild(
+            std::make_unique<CPatriotIceBall>(owner, bx, by, 110 * std::cos(a), 110 * std::sin(a), false));
     PlaySE(SoundId::kIce5);
 }
 
@@ -350,10 +352,10 @@ void CNunoOtoko::RaiseBarriers() {
     const double offsets[2] = {width / 2 - 16, width / 2 + 16};
     const double starts[2] = {0.0, kPi};
     for (int i = 0; i < 2; ++i) {
-        auto* orb = new CNunoOtokoBarrier(this, this, owner, offsets[i], height / 2, 15.0, 150.0, 3.0,
-                                          kSideEnemy, kAimKeep, a, starts[i], facing == 0);
-        barriers_[i] = ObjectHandle(orb);
-        AddChild(orb);
+        auto orb = std::make_unique<CNunoOtokoBarrier>(this, this, owner, offsets[i], height / 2, 15.0, 150.0,
+                                                       3.0, kSideEnemy, kAimKeep, a, starts[i], facing == 0);
+        barriers_[i] = ObjectHandle(orb.get());
+        AddChild(std::move(orb));
     }
 }
 
@@ -374,10 +376,10 @@ void CNunoOtoko::StepBombRain() {
     }
     rainFrames = 0;
     ++rainStep;
-    const lastboss::ScreenRect sr = GetScreenRect();
+    const lastboss::ScreenRect sr = GetScreenRect(*this);
     const int bx = RandomRange(static_cast<int>(sr.left + 64), static_cast<int>(sr.right - 80));
     const int by = RandomRange(static_cast<int>(sr.top + 64), static_cast<int>(sr.bottom - 80));
-    AddChild(new CLightBeforeBomb(owner, bx, by, facing));
+    AddChild(std::make_unique<CLightBeforeBomb>(owner, bx, by, facing));
 }
 
 void CNunoOtoko::BreakOff() {

@@ -181,11 +181,11 @@ class CDevilBar : public CPatternEnemy, public IAttackable {
 };
 
 namespace lastboss {
-// The world rectangle that the screen shows.
+// The world rectangle that the screen showing `o` shows.
 struct ScreenRect {
     double left, top, right, bottom;
 };
-ScreenRect GetScreenRect();
+ScreenRect GetScreenRect(const IBase& o);
 // Every child bursts (effect 4 at its centre) and goes: a beaten form takes its shots with it.
 void BurstChildren(IBase& form);
 // A random point of the object's box, in whole pixels.

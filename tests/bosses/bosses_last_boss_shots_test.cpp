@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "bosses/LastBoss.h"
@@ -25,11 +26,13 @@ class LastBossShots : public BossWorld {
     template <class T, class... A>
     T* Shoot(A... args) {
         if (!holder) {
-            holder = new Holder(stage.get());
-            EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(holder));
+            auto made = std::make_unique<Holder>(stage.get());
+            holder = made.get();
+            EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         }
-        auto* shot = new T(stage.get(), args...);
-        holder->AddChild(shot);
+        auto made = std::make_unique<T>(stage.get(), args...);
+        T* shot = made.get();
+        holder->AddChild(std::move(made));
         return shot;
     }
     Holder* holder = nullptr;
@@ -51,8 +54,9 @@ TEST_F(LastBossShots, TheStreamBallHurtsThroughOnceAndFliesOnThenDiesWhenStruck)
 
 TEST_F(LastBossShots, ABattedBigBallTurnsOnItsThrowerFasterAndIsWhatGetsThroughTheSecondForm) {
     PlaceHero(300, 300);
-    auto* form = new CDevilBar(stage.get(), 600, 150, nullptr);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(form));
+    auto made = std::make_unique<CDevilBar>(stage.get(), 600, 150, nullptr);
+    CDevilBar* form = made.get();
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
     form->SetState(4);  // hovering: open to blows
     auto* ball = Shoot<CBigDarkBall>(500.0, 200.0, -250.0, 0.0, false, form);
     const int enemySide = ball->category;

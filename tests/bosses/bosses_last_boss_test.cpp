@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <set>
 #include <typeinfo>
 #include <utility>
@@ -23,19 +24,21 @@ using lastbosstest::BossWorld;
 class LastBoss : public BossWorld {
   protected:
     CLastBoss_Controller* PlaceController(double px = 600, double py = 150) {
-        auto* c = new CLastBoss_Controller(stage.get(), px, py, false);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(c));
+        auto made = std::make_unique<CLastBoss_Controller>(stage.get(), px, py, false);
+        CLastBoss_Controller* c = made.get();
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         return c;
     }
     // A form on its own, without a controller.
     template <class T>
     T* PlaceForm(double px, double py) {
-        T* form;
+        std::unique_ptr<T> made;
         if constexpr (std::is_same_v<T, CNunoOtoko>)
-            form = new T(stage.get(), px, py, false, nullptr);
+            made = std::make_unique<T>(stage.get(), px, py, false, nullptr);
         else
-            form = new T(stage.get(), px, py, nullptr);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(form));
+            made = std::make_unique<T>(stage.get(), px, py, nullptr);
+        T* form = made.get();
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         return form;
     }
     // Runs frames, drawing now and then, until the condition holds; false after `limit` frames.
@@ -142,7 +145,8 @@ TEST_F(LastBoss, WithoutTheScenesEntranceTheRegistryPlaysItAndTheFightGoesOn) {
 TEST_F(LastBoss, AControllerTheRegistryRefusesLeavesNothingBehind) {
     FillRegistry();
     const int live = IBase::GetLiveCount();
-    EXPECT_FALSE(CObjectRegistry::GetInstance()->Add(new CLastBoss_Controller(stage.get(), 600, 150, true)));
+    EXPECT_FALSE(CObjectRegistry::GetInstance()->Add(
+        std::make_unique<CLastBoss_Controller>(stage.get(), 600, 150, true)));
     EXPECT_EQ(IBase::GetLiveCount(), live);
 }
 
@@ -202,7 +206,7 @@ TEST_F(LastBoss, TheTeleportGivesUpAfterTenTriesAndKeepsTheLast) {
     EXPECT_EQ(form->state, 4);
 
     // The same ten tries, drawn from the same seed.
-    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
+    const lastboss::ScreenRect sr = lastboss::GetScreenRect(*form);
     SeedRandom(11);
     double px = 0, py = 0;
     for (int i = 0; i < 10; ++i) {
