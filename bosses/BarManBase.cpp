@@ -105,7 +105,7 @@ bool CBarManBase::BrakeOnGround() {
 void CBarManBase::SetState(int s) {
     bossState = s;
     bossStateTime = 0;
-    if (s >= 1 && s <= 6) OnEnterState(s);
+    if (s >= kBarManIntro && s <= kBarManWallJump) OnEnterState(s);  // any state but the free one
     const double f = FacingSign();
     maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = kMaxSpeed;
     switch (s) {

@@ -60,7 +60,36 @@ void CBarManYellow::SetYellowState(int s) {
     const bool dash = s == kYellowDash1 || s == kYellowDash2 || s == kYellowDash3 || s == kYellowDash4 ||
                       s == kYellowLastDash;
     if (pause) yellowStateTime = Roll(-15, 15);
+    SetYellowMotion(s, pause, dash);
 
+    afterimageVisible = s == kYellowRush || s == kYellowRushFast || s == kYellowStop ||
+                        (s >= kYellowDash1 && s <= kYellowLanding) || s == kYellowStrikes ||
+                        s == kYellowStrikesEnd;
+    thunderCount = strikeCount = 0;
+    yellowOnce = false;
+    if (s == kYellowLanding) decideCount = 0;
+    if (s == kYellowDecide) ++decideCount;
+
+    if (IPlaySceneServices* scene = Scene()) {
+        if (s == kYellowDashCall) scene->SetZoomOverride(1, Camera().GetBaseScale() * 1.15f, 3.0f);
+        if (s == kYellowLanding) scene->ClearZoomOverride(1, 1.5f);
+    }
+
+    if (IBase* old = stateHitbox.Get()) RemoveChild(old);
+    stateHitbox.Reset();
+    const bool right = facing == 1;
+    if (dash || s == kYellowDash1) {
+        const AttackInfo a = BossAttack(10, 450.0, right ? -kPi / 4 : -3 * kPi / 4, {kAttackSlash});
+        stateHitbox = AddBossRectangle(this, right ? width / 2 + 52 : width / 2 - 100, height / 2 - 4, 48, 20,
+                                       CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
+    } else if (s == kYellowSlam || s == kYellowFallingSlam) {
+        const AttackInfo a = BossAttack(15, 450.0, kPi / 2, {kAttackSlash});
+        stateHitbox = AddBossRectangle(this, -8, height / 2 + 72, Trunc(width + 16), 48,
+                                       CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
+    }
+}
+
+void CBarManYellow::SetYellowMotion(int s, bool pause, bool dash) {
     const double f = FacingSign();
     double limits[4] = {700, 700, 700, 700};
     int guard = 0;
@@ -169,32 +198,6 @@ void CBarManYellow::SetYellowState(int s) {
     }
     maxSpeedUp = limits[0], maxSpeedDown = limits[1], maxSpeedLeft = limits[2], maxSpeedRight = limits[3];
     guardChance = guard;
-
-    afterimageVisible = s == kYellowRush || s == kYellowRushFast || s == kYellowStop ||
-                        (s >= kYellowDash1 && s <= kYellowLanding) || s == kYellowStrikes ||
-                        s == kYellowStrikesEnd;
-    thunderCount = strikeCount = 0;
-    yellowOnce = false;
-    if (s == kYellowLanding) decideCount = 0;
-    if (s == kYellowDecide) ++decideCount;
-
-    if (IPlaySceneServices* scene = Scene()) {
-        if (s == kYellowDashCall) scene->SetZoomOverride(1, Camera().GetBaseScale() * 1.15f, 3.0f);
-        if (s == kYellowLanding) scene->ClearZoomOverride(1, 1.5f);
-    }
-
-    if (IBase* old = stateHitbox.Get()) RemoveChild(old);
-    stateHitbox.Reset();
-    const bool right = facing == 1;
-    if (dash || s == kYellowDash1) {
-        const AttackInfo a = BossAttack(10, 450.0, right ? -kPi / 4 : -3 * kPi / 4, {kAttackSlash});
-        stateHitbox = AddBossRectangle(this, right ? width / 2 + 52 : width / 2 - 100, height / 2 - 4, 48, 20,
-                                       CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
-    } else if (s == kYellowSlam || s == kYellowFallingSlam) {
-        const AttackInfo a = BossAttack(15, 450.0, kPi / 2, {kAttackSlash});
-        stateHitbox = AddBossRectangle(this, -8, height / 2 + 72, Trunc(width + 16), 48,
-                                       CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
-    }
 }
 
 void CBarManYellow::RaisePillars() {

@@ -83,6 +83,8 @@ class CBarManYellow : public CBarManBase {
     void DrawOverlay() override;
 
   private:
+    // The speeds, pull, speed limits, guard chance and sound a new state starts with.
+    void SetYellowMotion(int s, bool pause, bool dash);
     // The steps of the attack machine, one per move or attack.
     void StepMoves();
     void StepRush();

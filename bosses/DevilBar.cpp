@@ -1,3 +1,5 @@
+#include "bosses/DevilBar.h"
+
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -25,26 +27,6 @@ constexpr double kPi = std::numbers::pi;
 constexpr int kEffectBurstRed = 5;
 
 double Frames() { return GetFrameTime() * 60.0; }
-
-enum DevilState {
-    kDevilDrop = 0,
-    kDevilRest = 1,
-    kDevilGlide = 2,
-    kDevilRoar = 3,
-    kDevilHover = 4,
-    kDevilRecoil = 5,
-    kDevilDarkBall = 6,
-    kDevilCutters = 7,
-    kDevilSweep = 8,
-    kDevilBombRain = 9,
-    kDevilLeap = 10,
-    kDevilDive = 11,
-    kDevilLanded = 12,
-    kDevilRise = 13,
-    kDevilDefeat = 14,
-    kDevilCoreDrop = 15,
-    kDevilRoll = 16,
-};
 
 enum MoveMode {
     kMoveKeep = 0,
