@@ -312,7 +312,8 @@ int FindImage(const std::string& group, const std::string& key) {
 
 OwnedSprite MakeSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
                        int right, int bottom) {
-    return OwnedSprite(CSpriteManager::GetInstance()->CreateSprite(group, key, blendMode, left, top, right, bottom));
+    return OwnedSprite(
+        CSpriteManager::GetInstance()->CreateSprite(group, key, blendMode, left, top, right, bottom));
 }
 
 CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,

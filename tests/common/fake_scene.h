@@ -1,14 +1,15 @@
 #pragma once
 // A play scene as its objects see it, for tests and benchmarks: it answers the hero it is given
-// (while that object lives), the process's registry and camera, and the area clock it is set to, remembers the keys it is told were collected,
-// and ignores every other request. Tests that need more record it in a class of their own built on this one.
+// (while that object lives), the process's registry and camera, and the area clock it is set to,
+// remembers the keys it is told were collected, and ignores every other request. Tests that need more record
+// it in a class of their own built on this one.
 #include <utility>
 #include <vector>
 
 #include "engine/Camera.h"
 #include "engine/Scene.h"
-#include "play/ObjectRegistry.h"
 #include "play/ObjectHandle.h"
+#include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
 
 namespace testsupport {
