@@ -106,25 +106,33 @@ void CBarManBlue::LaunchMachine() {
     const double py = GetTop() - 8;
     double mvx = 130 * FacingSign() + Roll(-20, 20);
     double mvy = Roll(-20, 20) - 200;
-    IBase* machine = nullptr;
+    // Which machine, where it appears and how it flies; then the one machine is made.
+    const char* name = "CBlueMachine004";
+    double mx = px, my = py;
+    LiveObjectArgs args;
     switch (kind) {
         case 1:
-            machine = CreateLiveObject("CBlueMachine001", owner, px - 12, py - 20, {mvx, mvy});
+            name = "CBlueMachine001";
+            mx = px - 12, my = py - 20;
+            args = {mvx, mvy};
             break;
         case 2:
-            machine = CreateLiveObject("CBlueMachine002", owner, px, py, {mvx, mvy});
+            name = "CBlueMachine002";
+            args = {mvx, mvy};
             break;
         case 3:
             mvx += Roll(-80, 80);
             mvy += Roll(-80, 80);
-            machine = CreateLiveObject("CBlueMachine003", owner, px, py, {mvx, mvy});
+            name = "CBlueMachine003";
+            args = {mvx, mvy};
             break;
         default:
             mvy -= Roll(0, 120);
-            machine = CreateLiveObject("CBlueMachine004", owner, px, py, {0.0, mvy});
+            args = {0.0, mvy};
             break;
     }
-    if (machine) AddChild(machine);
+    std::unique_ptr<IBase> machine(CreateLiveObject(name, owner, mx, my, args));
+    if (machine) AddChild(std::move(machine));
 }
 
 void CBarManBlue::Choose(double dx, double dy) {
