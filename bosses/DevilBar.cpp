@@ -24,7 +24,6 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kEffectBurstRed = 5;
 
 double Frames() { return GetFrameTime() * 60.0; }
 
@@ -515,14 +514,7 @@ void CDevilBar::StepDefeat(double t) {
                 SetState(kDevilCoreDrop);
                 PlaySE(SoundId::kDark);
             }
-            explosionFrames += Frames();
-            if (explosionFrames > 14) {
-                explosionFrames = 0;
-                int ex, ey;
-                lastboss::RandomPointIn(*this, &ex, &ey);
-                CreateEffect(kEffectBurstRed, ex, ey, owner);
-                PlaySE(SoundId::kBomb2);
-            }
+            lastboss::ExplodeNowAndThen(*this, &explosionFrames);
             break;
         case kDevilCoreDrop:
             if (onGround) SetState(kDevilRoll);

@@ -23,6 +23,7 @@
 namespace {
 
 constexpr int kEffectEnemyDeath = 4;
+constexpr int kEffectBurstRed = 5;
 
 double Frames() { return GetFrameTime() * 60.0; }
 
@@ -49,6 +50,16 @@ void BurstChildren(IBase& form) {
 void RandomPointIn(const IBase& o, int* px, int* py) {
     *px = RandomRange(static_cast<int>(o.GetLeft()), static_cast<int>(o.GetRight()));
     *py = RandomRange(static_cast<int>(o.GetTop()), static_cast<int>(o.GetBottom()));
+}
+
+void ExplodeNowAndThen(IBase& form, double* frames) {
+    *frames += Frames();
+    if (*frames <= 14) return;
+    *frames = 0;
+    int ex, ey;
+    RandomPointIn(form, &ex, &ey);
+    CreateEffect(kEffectBurstRed, ex, ey, form.owner);
+    PlaySE(SoundId::kBomb2);
 }
 
 void PutSprite(CSprite* sp, double px, double py, double z, double alpha, double turn, double scale) {

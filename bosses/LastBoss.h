@@ -64,6 +64,9 @@ ScreenRect GetScreenRect(const IBase& o);
 void BurstChildren(IBase& form);
 // A random point of the object's box, in whole pixels.
 void RandomPointIn(const IBase& o, int* x, int* y);
+// A beaten form's explosions: the frames counted in `frames`, every 14 a red burst at a random
+// point of the form, with a bang.
+void ExplodeNowAndThen(IBase& form, double* frames);
 // Draws the sprite at a world point with a depth, alpha, turn and scale; nothing at alpha 0.
 void PutSprite(CSprite* sprite, double x, double y, double depth, double alpha, double turn, double scale);
 }  // namespace lastboss

@@ -24,7 +24,6 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kEffectBurstRed = 5;
 
 double Frames() { return GetFrameTime() * 60.0; }
 
@@ -325,14 +324,7 @@ void CNunoOtoko::Act() {
             }
             break;
         case kNunoDefeat:
-            explosionFrames += Frames();
-            if (explosionFrames > 14) {
-                explosionFrames = 0;
-                int ex, ey;
-                lastboss::RandomPointIn(*this, &ex, &ey);
-                CreateEffect(kEffectBurstRed, ex, ey, owner);
-                PlaySE(SoundId::kBomb2);
-            }
+            lastboss::ExplodeNowAndThen(*this, &explosionFrames);
             if (t > 180 && !IsDead())
                 if (CLastBoss_Controller* boss = Controller()) boss->RemoveNunoOtoko();
             break;
