@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <utility>
 
 #include "bosses/BarManPoses.h"
 #include "enemies/EnemyPattern.h"
@@ -150,12 +151,11 @@ void CBarManBase::ShowPoseShifted(int page, int column, int row, double angle, d
                          l.discCell[3]);
         if (bar) bar->scaleX = bar->scaleY = static_cast<float>(GetBarManBarLength(barKind) / 128.0);
     } else {
-        bar = OwnedSprite(facing == 1 ? CreateBarManBarSpriteRight(barKind) : CreateBarManBarSprite(barKind));
+        bar = facing == 1 ? MakeBarManBarSpriteRight(barKind) : MakeBarManBarSprite(barKind);
         if (bar) bar->angleZ = static_cast<float>(l.barTurn);
     }
     if (l.barInFront) figure->SetPartOrder(true);
-    // The figure takes both sprites over.
-    figure->SetParts(body.release(), bar.release(), nullptr);
+    figure->SetParts(std::move(body), std::move(bar), nullptr);
     // A sideways shift moves every shown part; a hidden one stays hidden.
     auto shifted = [xShift](int v) { return v == CBarFigure::kHidden ? v : v + xShift; };
     figure->SetPartOffsets(l.bodyShift + xShift, 0, shifted(l.barX), l.barY, shifted(l.hand1X), l.hand1Y,
@@ -180,7 +180,7 @@ void CBarManBase::AttachBarEffect(CBarFigure* figure, double angle, double /*spi
     s->scaleY = static_cast<float>(c.scaleY);
     s->angleZ = static_cast<float>(c.turn);
     s->SetAlpha(static_cast<float>(c.alpha));
-    figure->SetPart(CBarFigure::kEffect, s.release());  // the figure takes it over
+    figure->SetPart(CBarFigure::kEffect, std::move(s));
     figure->SetEffectOffset(c.offsetX, c.offsetY);
 }
 

@@ -30,8 +30,8 @@ void Launch(CShotBase& shot, double vx, double vy, double radius, double limit, 
 // Turns the spin on by `rate` radians a second, backwards when flying left.
 void Spin(double* spin, double vx, double rate) { *spin += (vx < 0 ? -rate : rate) * GetFrameTime(); }
 
-CSprite* Objects003(int left, int top, int right, int bottom) {
-    return CreateSprite("Object", "Objects003", 2, left, top, right, bottom);
+OwnedSprite Objects003(int left, int top, int right, int bottom) {
+    return MakeSprite("Object", "Objects003", 2, left, top, right, bottom);
 }
 
 }  // namespace
