@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "bosses/BarManPoses.h"
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "engine/SpriteManager.h"

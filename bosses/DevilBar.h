@@ -1,6 +1,6 @@
 #pragma once
 // CDevilBar: the last fight's second form, made and called back by CLastBoss_Controller.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 #include "play/Characters.h"
 #include "play/HitEffect.h"
 

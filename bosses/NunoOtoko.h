@@ -1,6 +1,6 @@
 #pragma once
 // CNunoOtoko: the last fight's first form, made and called back by CLastBoss_Controller.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 #include "play/Characters.h"
 #include "play/HitEffect.h"
 

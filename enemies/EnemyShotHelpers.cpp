@@ -1,5 +1,8 @@
 #include "enemies/EnemyShotHelpers.h"
 
+#include <memory>
+#include <utility>
+
 #include "play/ObjectRegistry.h"
 #include "stage/LiveObjectFactory.h"
 
@@ -27,8 +30,10 @@ const char* EnemyShotClass(EnemyShotKind kind) {
 
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
                    int direction) {
-    IBase* shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction});
-    return shot && CObjectRegistry::GetInstance()->Add(shot);
+    std::unique_ptr<IBase> shot(CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction}));
+    if (!shot) return false;
+    CObjectRegistry& registry = shot->Registry();
+    return registry.Add(std::move(shot));
 }
 
 void LaunchEnemyShot(EnemyShotKind kind, const EnemyShotLaunch& l) {
