@@ -1,6 +1,7 @@
 // The red boss's decisions with a scripted generator, the states that cannot be interrupted, the
 // fire it throws and how the placed record builds it.
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "bosses/BarManRed.h"
 #include "bosses/StickManKinds.h"
@@ -112,13 +113,12 @@ TEST_F(RedBoss, TheSwingIsAChildHitboxThatHurtsAheadAndTheBossRecoversByJumpingW
 
 TEST_F(RedBoss, ThePlacedRecordBuildsTheBossWithItsFacing) {
     RegisterStickManBossKinds();
-    IBase* made = CreateLiveObject("CBarManRed", stage.get(), 64, 96, {true, 1});
-    auto* red = dynamic_cast<CBarManRed*>(made);
+    const std::unique_ptr<IBase> made(CreateLiveObject("CBarManRed", stage.get(), 64, 96, {true, 1}));
+    auto* red = dynamic_cast<CBarManRed*>(made.get());
     ASSERT_NE(red, nullptr);
     EXPECT_EQ(red->facing, 1);
     EXPECT_EQ(red->hitPoints, 300);
     EXPECT_EQ(red->colour, kBarManRed);
-    delete made;
 }
 
 }  // namespace
