@@ -5,6 +5,7 @@
 
 #include "bosses/BarManBase.h"
 #include "play/Hitboxes.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 
 namespace {
@@ -50,6 +51,6 @@ IBase* AddBossQuarter(CBarManBase* boss, bool right, double dx, double dy, doubl
 }
 
 void ThrowBossShot(const char* className, CStage* owner, double x, double y, const LiveObjectArgs& args) {
-    if (IBase* shot = CreateLiveObject(className, owner, x, y, args))
-        CObjectRegistry::GetInstance()->Add(shot);
+    if (std::unique_ptr<IBase> shot = CreateLiveObject(className, owner, x, y, args))
+        CObjectRegistry::GetInstance()->Add(std::move(shot));
 }

@@ -10,6 +10,7 @@
 #include "foundation/WindowHelpers.h"
 #include "gimmicks/ParticleEffects.h"
 #include "play/EffectFactory.h"
+#include "play/LiveObjectFactory.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ void CBarManBlue::LaunchMachine() {
     const double py = GetTop() - 8;
     double mvx = 130 * FacingSign() + Roll(-20, 20);
     double mvy = Roll(-20, 20) - 200;
-    IBase* machine = nullptr;
+    std::unique_ptr<IBase> machine;
     switch (kind) {
         case 1:
             machine = CreateLiveObject("CBlueMachine001", owner, px - 12, py - 20, {mvx, mvy});
@@ -123,7 +124,7 @@ void CBarManBlue::LaunchMachine() {
             machine = CreateLiveObject("CBlueMachine004", owner, px, py, {0.0, mvy});
             break;
     }
-    if (machine) AddChild(machine);
+    if (machine) AddChild(std::move(machine));
 }
 
 void CBarManBlue::Choose(double dx, double dy) {

@@ -14,9 +14,9 @@
 #include "play/CommonShots.h"
 #include "play/EffectFactory.h"
 #include "play/Hitboxes.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
-#include "stage/LiveObjectFactory.h"
 
 namespace {
 
@@ -305,9 +305,8 @@ void CDevilBar::LandDive() {
     SetMoveMode(kMoveStop);
     // The shock-wave rows belong to the stick-man bosses' shots; they are made through the
     // creator table, so the dive goes on when they are not there.
-    CObjectRegistry* registry = CObjectRegistry::GetInstance();
-    registry->Add(CreateLiveObject("CShockWave", owner, GetLeft() - 16, groundY - 16, {20, 0, 64, false}));
-    registry->Add(CreateLiveObject("CShockWave", owner, GetRight(), groundY - 16, {20, 1, 64, false}));
+    Registry().Add(CreateLiveObject("CShockWave", owner, GetLeft() - 16, groundY - 16, {20, 0, 64, false}));
+    Registry().Add(CreateLiveObject("CShockWave", owner, GetRight(), groundY - 16, {20, 1, 64, false}));
     PlaySE(SoundId::kFire);
     if (IBase* box = stompBox.Get()) RemoveChild(box);
     stompBox.Reset();

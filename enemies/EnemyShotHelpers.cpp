@@ -1,7 +1,7 @@
 #include "enemies/EnemyShotHelpers.h"
 
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 
 const char* EnemyShotClass(EnemyShotKind kind) {
     switch (kind) {
@@ -27,8 +27,8 @@ const char* EnemyShotClass(EnemyShotKind kind) {
 
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
                    int direction) {
-    IBase* shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction});
-    return shot && CObjectRegistry::GetInstance()->Add(shot);
+    std::unique_ptr<IBase> shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction});
+    return shot && CObjectRegistry::GetInstance()->Add(std::move(shot));
 }
 
 void LaunchEnemyShot(EnemyShotKind kind, const EnemyShotLaunch& l) {

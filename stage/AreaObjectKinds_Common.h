@@ -28,13 +28,13 @@ struct KindEditorCell {
 };
 
 // Declares one kind class: the five-argument constructor that every kind has, its
-// CreateObject, and the further member declarations given after the base (each ended by ';').
+// GetObjectSpec, and the further member declarations given after the base (each ended by ';').
 #define QUOR_AREA_OBJECT_KIND(Cls, Base, ...)                                                        \
     class Cls : public Base {                                                                        \
       public:                                                                                        \
         Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
             int tileY);                                                                              \
-        IBase* CreateObject(bool side) override;                                                     \
+        LiveObjectSpec GetObjectSpec(bool side) override;                                            \
         __VA_ARGS__                                                                                  \
     }
 
@@ -42,7 +42,7 @@ struct KindEditorCell {
 // A shop part: locked while its item is not bought.
 #define QUOR_KIND_LOCKED bool IsLocked() override;
 // A kind whose live object exists from the start of the area.
-#define QUOR_KIND_START_OBJECT IBase* CreateStartObject(bool side) override;
+#define QUOR_KIND_START_OBJECT LiveObjectSpec GetStartObjectSpec(bool side) override;
 // A kind that marks the tiles it covers in the editor.
 #define QUOR_KIND_EXTENT_FRAME       \
     void DrawExtentFrame() override; \

@@ -88,17 +88,17 @@ void AppendEnemyKindCells(std::vector<KindEditorCell>& out) {
     }
 }
 
-#define QUOR_ENEMY_KIND_BODY(Cls, kindKey)                                                       \
-    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)        \
-        : CStageAreaObject(stage, area, table, x, y) {                                           \
-        static const EnemyKindRow& row = FindEnemyRow(kindKey);                                  \
-        SetKindImage(kEnemyImage, row.left, row.top, row.left + 32, row.top + 32);               \
-        RefreshImages();                                                                         \
-    }                                                                                            \
-    IBase* Cls::CreateObject(bool side) {                                                        \
-        static const EnemyKindRow& row = FindEnemyRow(kindKey);                                  \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              EnemyArgs(row, side));                                             \
+#define QUOR_ENEMY_KIND_BODY(Cls, kindKey)                                                 \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)  \
+        : CStageAreaObject(stage, area, table, x, y) {                                     \
+        static const EnemyKindRow& row = FindEnemyRow(kindKey);                            \
+        SetKindImage(kEnemyImage, row.left, row.top, row.left + 32, row.top + 32);         \
+        RefreshImages();                                                                   \
+    }                                                                                      \
+    LiveObjectSpec Cls::GetObjectSpec(bool side) {                                         \
+        static const EnemyKindRow& row = FindEnemyRow(kindKey);                            \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                        EnemyArgs(row, side));                                             \
     }
 
 #define QUOR_ENEMY_KIND_LOCK(Cls, kindKey)                      \

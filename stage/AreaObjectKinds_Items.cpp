@@ -54,17 +54,17 @@ void AppendItemKindCells(std::vector<KindEditorCell>& out) {
     }
 }
 
-#define QUOR_ITEM_KIND_BODY(Cls, kindKey)                                                        \
-    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)        \
-        : CStageAreaObject(stage, area, table, x, y) {                                           \
-        static const ItemKindRow& row = FindItemRow(kindKey);                                    \
-        SetKindImage(kItemImage, row.left, row.top, row.left + 32, row.top + 32);                \
-        RefreshImages();                                                                         \
-    }                                                                                            \
-    IBase* Cls::CreateObject(bool side) {                                                        \
-        static const ItemKindRow& row = FindItemRow(kindKey);                                    \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              ItemArgs(row, side));                                              \
+#define QUOR_ITEM_KIND_BODY(Cls, kindKey)                                                  \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)  \
+        : CStageAreaObject(stage, area, table, x, y) {                                     \
+        static const ItemKindRow& row = FindItemRow(kindKey);                              \
+        SetKindImage(kItemImage, row.left, row.top, row.left + 32, row.top + 32);          \
+        RefreshImages();                                                                   \
+    }                                                                                      \
+    LiveObjectSpec Cls::GetObjectSpec(bool side) {                                         \
+        static const ItemKindRow& row = FindItemRow(kindKey);                              \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                        ItemArgs(row, side));                                              \
     }
 
 QUOR_ITEM_KIND_BODY(CStageAreaObject_Pokikki001, "Pokikki001")

@@ -102,17 +102,16 @@ bool IsSwitchAreaObject(const CStageAreaObject* object) {
 
 // ---- Kinds -----------------------------------------------------------------------------------
 
-#define QUOR_SWITCH_BODY(Cls, kindKey)                                                           \
-    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)        \
-        : CStageAreaObject_SwitchBase(stage, area, table, x, y) {                                \
-        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                \
-        MakeColorImages(row.cells);                                                              \
-        RefreshImages();                                                                         \
-    }                                                                                            \
-    IBase* Cls::CreateObject(bool) {                                                             \
-        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              {GetColor()});                                                     \
+#define QUOR_SWITCH_BODY(Cls, kindKey)                                                                    \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)                 \
+        : CStageAreaObject_SwitchBase(stage, area, table, x, y) {                                         \
+        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                         \
+        MakeColorImages(row.cells);                                                                       \
+        RefreshImages();                                                                                  \
+    }                                                                                                     \
+    LiveObjectSpec Cls::GetObjectSpec(bool) {                                                             \
+        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                         \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), {GetColor()}); \
     }
 
 QUOR_SWITCH_BODY(CStageAreaObject_Switch001, "Switch001")

@@ -8,7 +8,7 @@
 #include "bosses/BarManBase.h"
 #include "bosses/StickManKinds.h"
 #include "foundation/Random.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -28,10 +28,10 @@ TEST_P(BossFight, BlowsBringTheBossDownAndTheSceneHearsOfItOnce) {
     PlaceBossHero(500, kFloorTop - 10);
     Fill(0, 0, 0, 9, 40);  // walls at both ends of the arena
     Fill(30, 0, 30, 9, 40);
-    IBase* made = CreateLiveObject(GetParam(), stage.get(), 300, kFloorTop - 38.5, {true, 1});
-    auto* boss = dynamic_cast<CBarManBase*>(made);
+    std::unique_ptr<IBase> made = CreateLiveObject(GetParam(), stage.get(), 300, kFloorTop - 38.5, {true, 1});
+    auto* boss = dynamic_cast<CBarManBase*>(made.get());
     ASSERT_NE(boss, nullptr);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
     const ObjectHandle handle = boss->GetHandle();
     SeedRandom(11);
 

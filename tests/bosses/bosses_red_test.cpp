@@ -4,7 +4,7 @@
 
 #include "bosses/BarManRed.h"
 #include "bosses/StickManKinds.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -82,7 +82,7 @@ TEST_F(RedBoss, TheFireIsThrownOnceAlongTheFloorPerFireState) {
     std::vector<double> speeds;
     RegisterLiveObjectCreator("CGrandFrame", [&](CStage* o, double x, double y, const LiveObjectArgs& args) {
         speeds.push_back(LiveArg<double>(args, 0, 0.0));
-        return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
+        return std::unique_ptr<IBase>(std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
     });
     PlaceBossHero(100, kFloorTop - 10);
     CBarManRed* boss = Red(400, 0);
@@ -112,13 +112,12 @@ TEST_F(RedBoss, TheSwingIsAChildHitboxThatHurtsAheadAndTheBossRecoversByJumpingW
 
 TEST_F(RedBoss, ThePlacedRecordBuildsTheBossWithItsFacing) {
     RegisterStickManBossKinds();
-    IBase* made = CreateLiveObject("CBarManRed", stage.get(), 64, 96, {true, 1});
-    auto* red = dynamic_cast<CBarManRed*>(made);
+    std::unique_ptr<IBase> made = CreateLiveObject("CBarManRed", stage.get(), 64, 96, {true, 1});
+    auto* red = dynamic_cast<CBarManRed*>(made.get());
     ASSERT_NE(red, nullptr);
     EXPECT_EQ(red->facing, 1);
     EXPECT_EQ(red->hitPoints, 300);
     EXPECT_EQ(red->colour, kBarManRed);
-    delete made;
 }
 
 }  // namespace

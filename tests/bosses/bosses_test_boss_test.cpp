@@ -8,7 +8,7 @@
 #include "bosses/TestBosses.h"
 #include "gimmicks/EffectKinds.h"
 #include "play/EffectFactory.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -23,11 +23,11 @@ class TestBoss : public BossWorld {
     }
     CTestBoss001* Make(const char* name) {
         RegisterStickManBossKinds();
-        auto* b =
-            dynamic_cast<CTestBoss001*>(CreateLiveObject(name, stage.get(), 300, kFloorTop - 30.5, {true}));
+        std::unique_ptr<IBase> made = CreateLiveObject(name, stage.get(), 300, kFloorTop - 30.5, {true});
+        auto* b = dynamic_cast<CTestBoss001*>(made.get());
         EXPECT_NE(b, nullptr);
         if (!b) return nullptr;
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(b));
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         b->SetAreaObjectId(4);
         Table().SetSpawnFlag(4, true);
         return b;

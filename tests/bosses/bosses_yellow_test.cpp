@@ -5,7 +5,7 @@
 #include "bosses/BarManYellow.h"
 #include "bosses/StickManKinds.h"
 #include "engine/Camera.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -19,11 +19,11 @@ class YellowBoss : public BossWorld {
         if (HasFatalFailure()) return;
         RegisterLiveObjectCreator("CThunder", [this](CStage* o, double x, double y, const LiveObjectArgs&) {
             bolts.push_back(x);
-            return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
+            return std::unique_ptr<IBase>(std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
         });
         RegisterLiveObjectCreator("CShockWave", [this](CStage* o, double x, double y, const LiveObjectArgs&) {
             ++pillars;
-            return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
+            return std::unique_ptr<IBase>(std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
         });
     }
     void TearDown() override {
@@ -142,12 +142,11 @@ TEST_F(YellowBoss, AChainFromTheCrouchSlamsThreeToFiveTimesAndABackHopJumpsOnce)
 TEST_F(YellowBoss, ThePlacedRecordBuildsIt) {
     ClearLiveObjectCreators();
     RegisterStickManBossKinds();
-    IBase* made = CreateLiveObject("CBarManYellow", stage.get(), 64, 96, {false, 1});
-    auto* yellow = dynamic_cast<CBarManYellow*>(made);
+    std::unique_ptr<IBase> made = CreateLiveObject("CBarManYellow", stage.get(), 64, 96, {false, 1});
+    auto* yellow = dynamic_cast<CBarManYellow*>(made.get());
     ASSERT_NE(yellow, nullptr);
     EXPECT_EQ(yellow->facing, 0);
     EXPECT_EQ(yellow->hitPoints, 225);
-    delete made;
 }
 
 }  // namespace

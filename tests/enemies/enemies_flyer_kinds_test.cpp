@@ -6,8 +6,8 @@
 #include "enemies/Flyers.h"
 #include "enemies/Magician001.h"
 #include "enemies/SkyMobile001.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/enemies/flyers_env.h"
 
 using namespace enemytest;
@@ -35,9 +35,9 @@ TEST_F(FlyerKinds, EveryClassIsBuiltAndDestroyedWithoutAnOwner) {
         SCOPED_TRACE(name);
         for (const LiveObjectArgs& args :
              {LiveObjectArgs{false}, LiveObjectArgs{true, 0, 0}, LiveObjectArgs{1}}) {
-            IBase* o = CreateLiveObject(name, nullptr, 0.0, 0.0, args);
+            std::unique_ptr<IBase> o = CreateLiveObject(name, nullptr, 0.0, 0.0, args);
             ASSERT_NE(o, nullptr);
-            EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(o));
+            EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(o)));
         }
     }
     // The members a controller makes at once, and the magician a marker makes later.
@@ -47,24 +47,25 @@ TEST_F(FlyerKinds, EveryClassIsBuiltAndDestroyedWithoutAnOwner) {
 }
 
 TEST_F(FlyerKinds, TheRecordsArgumentsChooseFacingModeAndVariant) {
-    auto* fish = dynamic_cast<CFish001*>(CreateLiveObject("CFish001", stage.get(), 10.0, 20.0, {true, 0, 0}));
+    const std::unique_ptr<IBase> fishMade =
+        CreateLiveObject("CFish001", stage.get(), 10.0, 20.0, {true, 0, 0});
+    auto* fish = dynamic_cast<CFish001*>(fishMade.get());
     ASSERT_NE(fish, nullptr);
     EXPECT_EQ(fish->facing, 1);
     EXPECT_EQ(fish->schoolIndex, -1);
-    delete fish;
-    auto* bat = dynamic_cast<CBat001*>(CreateLiveObject("CBat001", stage.get(), 10.0, 20.0, {1}));
+    const std::unique_ptr<IBase> batMade = CreateLiveObject("CBat001", stage.get(), 10.0, 20.0, {1});
+    auto* bat = dynamic_cast<CBat001*>(batMade.get());
     ASSERT_NE(bat, nullptr);
     EXPECT_EQ(bat->variant, 1);
-    delete bat;
-    auto* sphere = dynamic_cast<CSphere001*>(CreateLiveObject("CSphere001", stage.get(), 10.0, 20.0, {0}));
+    const std::unique_ptr<IBase> sphereMade = CreateLiveObject("CSphere001", stage.get(), 10.0, 20.0, {0});
+    auto* sphere = dynamic_cast<CSphere001*>(sphereMade.get());
     ASSERT_NE(sphere, nullptr);
     EXPECT_EQ(sphere->variant, 0);
-    delete sphere;
-    auto* marker = dynamic_cast<CMagician_Controller001*>(
-        CreateLiveObject("CMagician_Controller001", stage.get(), 10.0, 20.0, {false}));
+    const std::unique_ptr<IBase> markerMade =
+        CreateLiveObject("CMagician_Controller001", stage.get(), 10.0, 20.0, {false});
+    auto* marker = dynamic_cast<CMagician_Controller001*>(markerMade.get());
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(marker->spawnSide, 0);
-    delete marker;
 }
 
 TEST_F(FlyerKinds, TheControllersAreNoEnemiesButTheFishTheyLeadAre) {

@@ -6,7 +6,7 @@
 #include "enemies/EnemyKinds.h"
 #include "enemies/Kids.h"
 #include "play/Hitboxes.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/enemies/enemies_env.h"
 
 using namespace enemytest;
@@ -268,18 +268,18 @@ TEST_F(Kids, TheBumpersSquashShrinksAndATouchRestartsIt) {
 
 TEST_F(Kids, TheCreatorSeamBuildsFacingTheHeroAndBumpersDoNotCount) {
     RegisterEnemyKinds();
-    IBase* right = CreateLiveObject("CKid001", stage.get(), 64, 322, {true});
-    IBase* left = CreateLiveObject("CKid002", stage.get(), 64, 322, {false});
-    IBase* bumper = CreateLiveObject("CPukka001", stage.get(), 80, 80, {});
-    ASSERT_NE(dynamic_cast<CKid001*>(right), nullptr);
-    ASSERT_NE(dynamic_cast<CKid002*>(left), nullptr);
-    ASSERT_NE(dynamic_cast<CPukka001*>(bumper), nullptr);
+    std::unique_ptr<IBase> right = CreateLiveObject("CKid001", stage.get(), 64, 322, {true});
+    std::unique_ptr<IBase> left = CreateLiveObject("CKid002", stage.get(), 64, 322, {false});
+    std::unique_ptr<IBase> bumper = CreateLiveObject("CPukka001", stage.get(), 80, 80, {});
+    ASSERT_NE(dynamic_cast<CKid001*>(right.get()), nullptr);
+    ASSERT_NE(dynamic_cast<CKid002*>(left.get()), nullptr);
+    ASSERT_NE(dynamic_cast<CPukka001*>(bumper.get()), nullptr);
     EXPECT_EQ(right->vx, 80.0);
     EXPECT_EQ(left->vx, -80.0);
     auto* r = CObjectRegistry::GetInstance();
-    r->Add(right);
-    r->Add(left);
-    r->Add(bumper);
+    r->Add(std::move(right));
+    r->Add(std::move(left));
+    r->Add(std::move(bumper));
     EXPECT_EQ(r->CountEnemies(), 2);
     ClearLiveObjectCreators();
     CObjectRegistry::SetEnemyCounter(nullptr);

@@ -105,11 +105,11 @@ TEST_F(NoteBall, OtherBodiesPushItAwayAndTheHeroBouncesOrPushes) {
 
 TEST_F(NoteBall, NoDoorWaitsForTheBall) {
     RegisterEnemyKinds();
-    IBase* made = CreateLiveObject("COtoBall001", stage.get(), 100, 100, {true});
-    ASSERT_NE(dynamic_cast<COtoBall001*>(made), nullptr);
+    std::unique_ptr<IBase> made = CreateLiveObject("COtoBall001", stage.get(), 100, 100, {true});
+    ASSERT_NE(dynamic_cast<COtoBall001*>(made.get()), nullptr);
     EXPECT_EQ(made->vx, 80.0);
     EXPECT_EQ(made->category, kCategoryMusicBall);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(made));
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
     EXPECT_EQ(CObjectRegistry::GetInstance()->CountEnemies(), 0);
 }
 

@@ -74,11 +74,11 @@ TEST_F(Tornado, NothingHurtsItAndTheDoorsDoNotCountIt) {
     CTornado001 t(stage.get(), 100, 100, 0, 0);
     for (const AttackInfo& a : EveryAttack()) EXPECT_EQ(t.ReceiveAttack(a), kHitNoEffect);
     EXPECT_FALSE(t.isBlown);
-    IBase* made = CreateLiveObject("CTornado001", stage.get(), 100, 100, {true, 1});
+    std::unique_ptr<IBase> made = CreateLiveObject("CTornado001", stage.get(), 100, 100, {true, 1});
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(static_cast<CTornado001*>(made)->swayAxis, 1);
-    EXPECT_EQ(static_cast<CTornado001*>(made)->facing, 1);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(made));
+    EXPECT_EQ(static_cast<CTornado001*>(made.get())->swayAxis, 1);
+    EXPECT_EQ(static_cast<CTornado001*>(made.get())->facing, 1);
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
     EXPECT_EQ(CObjectRegistry::GetInstance()->CountEnemies(), 0);
 }
 
