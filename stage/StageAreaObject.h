@@ -92,12 +92,12 @@ class CStageAreaObject {
     // the image at the alpha, then the problem marker when the record has a problem.
     void DrawEditorImages(CSprite* image, float alpha, bool withBackdrop);
 
-    stagesprite::Owned kindImage;      // the kind's own editor icon; set by the kind's constructor
-    stagesprite::Owned tileBackdrop;   // "StageObjects001" cell (0, 0), alpha 0.5
-    stagesprite::Owned problemMarker;  // "StageObjects001" cell (32, 0)
-    std::string key;                   // kind key, column 1 of the kind's row
-    std::string name;                  // display name, column 2
-    std::string extraText;             // column 3, stored only
+    OwnedSprite kindImage;      // the kind's own editor icon; set by the kind's constructor
+    OwnedSprite tileBackdrop;   // "StageObjects001" cell (0, 0), alpha 0.5
+    OwnedSprite problemMarker;  // "StageObjects001" cell (32, 0)
+    std::string key;            // kind key, column 1 of the kind's row
+    std::string name;           // display name, column 2
+    std::string extraText;      // column 3, stored only
     CStage* ownerStage = nullptr;
     CStageArea* ownerArea = nullptr;
     CStageAreaObjectTable* ownerTable = nullptr;
