@@ -29,18 +29,7 @@ void RegisterStageAreaObjectKinds(StageAreaObjectKindList& list) {
     list.Add("AirGear001", &MakeStageAreaObject<CStageAreaObject_AirGear001>);
     list.Add("AirGear002", &MakeStageAreaObject<CStageAreaObject_AirGear002>);
     list.Add("House001", &MakeStageAreaObject<CStageAreaObject_House001>);
-    // Items.
-    list.Add("Pokikki001", &MakeStageAreaObject<CStageAreaObject_Pokikki001>);
-    list.Add("AirPokikki001", &MakeStageAreaObject<CStageAreaObject_AirPokikki001>);
-    list.Add("Umaibo001", &MakeStageAreaObject<CStageAreaObject_Umaibo001>);
-    list.Add("IceBar001", &MakeStageAreaObject<CStageAreaObject_IceBar001>);
-    list.Add("1UP001", &MakeStageAreaObject<CStageAreaObject_1UP001>);
-    list.Add("RedWhitePole", &MakeStageAreaObject<CStageAreaObject_RedWhitePole001>);
-    list.Add("WoodenMallet", &MakeStageAreaObject<CStageAreaObject_WoodenMallet001>);
-    list.Add("Propeller", &MakeStageAreaObject<CStageAreaObject_Propeller001>);
-    list.Add("Hose", &MakeStageAreaObject<CStageAreaObject_Hose001>);
-    list.Add("Key", &MakeStageAreaObject<CStageAreaObject_Key001>);
-    list.Add("Flag", &MakeStageAreaObject<CStageAreaObject_Flag>);
+    AddItemKinds(list);  // the items, the key and the flag
     // The goal.
     list.Add("Goal", &MakeStageAreaObject<CStageAreaObject_Goal>);
     // Doors and warps.

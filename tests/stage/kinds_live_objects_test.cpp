@@ -244,23 +244,19 @@ TEST_F(KindsTest, EveryKindDescribesAtMostOneLiveObjectOfAKnownClass) {
     }
 }
 
-// The factory makes the enemy and boss records from their rows of the enemy table, and
-// CStageAreaObject_<key> for the other kinds, except for five keys.
+// The factory makes the enemy, boss and item records from their rows of their family's table, and
+// CStageAreaObject_<key> for the other kinds.
 TEST_F(KindsTest, FactoryClassesFollowTheirKeys) {
-    const std::map<std::string, std::string> renamed = {{"RedWhitePole", "RedWhitePole001"},
-                                                        {"WoodenMallet", "WoodenMallet001"},
-                                                        {"Propeller", "Propeller001"},
-                                                        {"Hose", "Hose001"},
-                                                        {"Key", "Key001"}};
     for (const std::string& key : kindstest::AllKindKeys()) {
         table->Clear();
         CStageAreaObject* object = Place(key, 1, 1);
         ASSERT_NE(object, nullptr) << key;
         if (const auto* enemy = dynamic_cast<CStageAreaObject_Enemy*>(object)) {
             EXPECT_STREQ(enemy->GetRow().key, key.c_str());
+        } else if (const auto* item = dynamic_cast<CStageAreaObject_Item*>(object)) {
+            EXPECT_STREQ(item->GetRow().key, key.c_str());
         } else {
-            auto it = renamed.find(key);
-            const std::string cls = "CStageAreaObject_" + (it == renamed.end() ? key : it->second);
+            const std::string cls = "CStageAreaObject_" + key;
             EXPECT_EQ(std::string(typeid(*object).name()), std::to_string(cls.size()) + cls);
         }
         EXPECT_EQ(object->GetKey(), key);
@@ -268,7 +264,7 @@ TEST_F(KindsTest, FactoryClassesFollowTheirKeys) {
     }
     table->Clear();
     CStageAreaObject* key = Place("Key", 2, 2);
-    ASSERT_NE(dynamic_cast<CStageAreaObject_Key001*>(key), nullptr);
+    ASSERT_NE(dynamic_cast<CStageAreaObject_Item*>(key), nullptr);
     EXPECT_EQ(key->ToText(), "Key:2:2|");
 }
 
