@@ -106,8 +106,7 @@ struct Busy {
         stage->startX = 10;
         stage->startY = 12;
         host = std::make_unique<CBlankScene>();
-        scene = new CStageScene(host.get(), std::move(stage), kPlayTest, 0);
-        host->PushChild(scene);
+        scene = host->AdoptChild(std::make_unique<CStageScene>(host.get(), std::move(stage), kPlayTest, 0));
         // Two hundred enemies about the hero: the ones on screen and the ones just beyond it.
         for (int i = 0; i < 200; ++i)
             CObjectRegistry::GetInstance()->Add(new Walker(scene->GetStage(), 40 + i * 7.0,

@@ -71,7 +71,7 @@ StageFileRead ReadStageFileEntry(const CFileEntry& file) {
         return read;
     }
     try {
-        read.record = std::make_unique<StageFileEntry>(std::unique_ptr<CFileEntry>(file.Clone()));
+        read.record = std::make_unique<StageFileEntry>(file.Clone());
         read.code = FileLoad_Ok;
     } catch (const CQuorException& e) {
         read.code = FileLoadErrorFromCode(e.GetCode());

@@ -5,6 +5,7 @@
 // and the reset key; and the three scenes that the scene director builds. The game's own
 // start-up code (flow) fills them in before the shell starts.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,9 +55,10 @@ bool IsNetWorkBusy();
 
 // The scenes of the start: the root (top menu), the title on it and the loading scene on top.
 struct SceneFactory {
-    std::function<IScene*()> makeRoot;
-    std::function<IScene*(IScene* parent)> makeTitle;
-    std::function<IScene*(const std::vector<std::string>& groups, bool objectStep, IScene* parent)>
+    std::function<std::unique_ptr<IScene>()> makeRoot;
+    std::function<std::unique_ptr<IScene>(IScene* parent)> makeTitle;
+    std::function<std::unique_ptr<IScene>(const std::vector<std::string>& groups, bool objectStep,
+                                          IScene* parent)>
         makeLoading;
 };
 void SetSceneFactory(SceneFactory factory);

@@ -35,7 +35,7 @@
 
 namespace {
 
-CSceneDirector* g_director = nullptr;
+std::unique_ptr<CSceneDirector> g_director;
 int g_created = 0;      // singletons created by GameStart, in order
 bool g_failed = false;  // the game is ending on an error (the exit status says so)
 
@@ -102,22 +102,18 @@ const std::vector<std::string>& CSceneDirector::ImageGroups() {
 CSceneDirector::CSceneDirector() {
     const SceneFactory& factory = GetSceneFactory();
     const std::vector<std::string> groups = ImageGroups();
-    root_ = factory.makeRoot ? factory.makeRoot() : nullptr;
-    if (!root_) root_ = new CBlankScene();
+    if (factory.makeRoot) root_ = factory.makeRoot();
+    if (!root_) root_ = std::make_unique<CBlankScene>();
     root_->UpdateWindowTitle();
     if (factory.makeTitle) {
-        IScene* title = factory.makeTitle(root_);
-        if (title && root_->PushChild(title) && factory.makeLoading) {
-            IScene* loading = factory.makeLoading(groups, true, title);
-            if (loading) title->PushChild(loading);
-        }
+        std::unique_ptr<IScene> made = factory.makeTitle(root_.get());
+        IScene* title = made.get();
+        if (title && root_->PushChild(std::move(made)) && factory.makeLoading)
+            title->PushChild(factory.makeLoading(groups, true, title));
     }
 }
 
-CSceneDirector::~CSceneDirector() {
-    delete root_;
-    root_ = nullptr;
-}
+CSceneDirector::~CSceneDirector() = default;
 
 void CSceneDirector::Update() {
     if (root_->IsClosed()) {
@@ -151,7 +147,7 @@ void CSceneDirector::Draw() {
     elDraw::Present();
 }
 
-CSceneDirector* GetSceneDirector() { return g_director; }
+CSceneDirector* GetSceneDirector() { return g_director.get(); }
 
 int GetCreatedSingletonCount() { return g_created; }
 
@@ -161,7 +157,7 @@ int GetCreatedSingletonCount() { return g_created; }
 void GameStart() {
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     game::SetExitFlag(false);
-    g_director = nullptr;
+    g_director.reset();
     g_created = 0;
     CLog::GetInstance()->Write("========== GameStart ==========");
     try {
@@ -174,7 +170,7 @@ void GameStart() {
             kSingletons[i].create();
             g_created = i + 1;
         }
-        g_director = new CSceneDirector();
+        g_director = std::make_unique<CSceneDirector>();
     } catch (const CQuorException& e) {
         ReportError(e);
         game::SetExitFlag(true);
@@ -219,8 +215,7 @@ void GameReset() {
     try {
         if (g_director) {
             g_director->GetRoot()->RestoreCameraState();
-            delete g_director;
-            g_director = nullptr;
+            g_director.reset();
         }
         CLog::GetInstance()->Write("========== GameReset ==========");
         if (g_created < kSingletonCount) {
@@ -232,7 +227,7 @@ void GameReset() {
         }
         CSpriteManager::GetInstance()->Reset();
         CMusicPlayer::GetInstance()->Reset();
-        g_director = new CSceneDirector();
+        g_director = std::make_unique<CSceneDirector>();
         for (int i = 0; i < kSingletonCount; ++i)
             if (kSingletons[i].reset) kSingletons[i].reset();
         CInputManager::GetInstance();
@@ -245,8 +240,7 @@ void GameReset() {
 
 void GameEnd() {
     try {
-        delete g_director;
-        g_director = nullptr;
+        g_director.reset();
         // Deleted in the order of their creation; after a failing one the rest stay.
         const int created = g_created;
         g_created = 0;

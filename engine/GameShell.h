@@ -3,6 +3,7 @@
 // update and draw, the life-cycle functions GameStart, GameFrame, GameReset and GameEnd, and
 // the main loop over the engine's window.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ class CSceneDirector {
   public:
     // Builds the chain: the root (top menu), the title pushed on it, the loading scene on top.
     CSceneDirector();
-    ~CSceneDirector();
+    ~CSceneDirector();  // the whole chain goes with the root
     CSceneDirector(const CSceneDirector&) = delete;
     CSceneDirector& operator=(const CSceneDirector&) = delete;
 
@@ -20,12 +21,12 @@ class CSceneDirector {
     void Update();
     void Draw();
 
-    IScene* GetRoot() const { return root_; }
+    IScene* GetRoot() const { return root_.get(); }
     // The image groups handed to the loading scene.
     static const std::vector<std::string>& ImageGroups();
 
   private:
-    IScene* root_ = nullptr;
+    std::unique_ptr<IScene> root_;
 };
 
 // The one scene director, null before GameStart has built it and while GameReset rebuilds it.

@@ -21,10 +21,9 @@ IScene::IScene(IScene* parent) : parent_(parent) {
 }
 
 IScene::~IScene() {
-    delete child_;
-    child_ = nullptr;
-    delete waitingChild_;
-    waitingChild_ = nullptr;
+    // The child (with the chain above it) goes first, then a scene still waiting to follow it.
+    child_.reset();
+    waitingChild_.reset();
 }
 
 uint32_t IScene::GetClearColor() { return child_ ? child_->GetClearColor() : 0; }
@@ -33,21 +32,19 @@ std::string IScene::GetCaption() { return std::string(); }
 
 void IScene::OnChildClosed(IScene*) {}
 
-bool IScene::PushChild(IScene* child) {
-    if (!child || child == this) return false;
-    if (child == child_ || child == waitingChild_) return false;
+bool IScene::PushChild(std::unique_ptr<IScene> child) {
+    if (!child) return false;
     if (child_) {
         if (child_->closed_ && !waitingChild_) {
             // The closed child is still on its way out (its own code may be running); the
             // new one follows it at the next UpdateTop.
-            waitingChild_ = child;
+            waitingChild_ = std::move(child);
             return true;
         }
-        // The chain stays as it is; nobody else owns the scene handed in.
-        delete child;
+        // The chain stays as it is; the scene handed in goes with `child`.
         return false;
     }
-    child_ = child;
+    child_ = std::move(child);
     child_->UpdateWindowTitle();
     child_->Start();
     return true;
@@ -63,11 +60,9 @@ void IScene::UpdateTop() {
     IScene* s = this;
     for (;;) {
         if (s->child_ && s->child_->closed_) {
-            delete s->child_;
-            s->child_ = nullptr;
+            s->child_.reset();
             if (s->waitingChild_) {
-                s->child_ = s->waitingChild_;
-                s->waitingChild_ = nullptr;
+                s->child_ = std::move(s->waitingChild_);
                 s->child_->UpdateWindowTitle();
                 s->child_->Start();
             } else {
@@ -76,14 +71,14 @@ void IScene::UpdateTop() {
             }
         }
         if (!s->child_) break;
-        s = s->child_;
+        s = s->child_.get();
     }
     s->Update();
 }
 
 IScene* IScene::GetTopScene() {
     IScene* s = this;
-    while (s->child_) s = s->child_;
+    while (s->child_) s = s->child_.get();
     return s;
 }
 

@@ -4,7 +4,9 @@
 // scene is updated and drawn. The camera state is saved when a scene is built and put back
 // when it closes, so that a sub-screen may move and zoom the camera freely.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 class IScene {
   public:
@@ -12,7 +14,7 @@ class IScene {
     IScene(const IScene&) = delete;
     IScene& operator=(const IScene&) = delete;
 
-    // Deletes the child (and with it the whole chain above this scene).
+    // The child goes with its parent (and with it the whole chain above this scene).
     virtual ~IScene();
     virtual void Start() = 0;
     // The colour with which the 3-D pass is cleared, 0x00BBGGRR; the child's when there is one.
@@ -23,12 +25,17 @@ class IScene {
     virtual std::string GetCaption();
     virtual void OnChildClosed(IScene* child);
 
-    // Makes `child` this scene's child and starts it. Ownership of `child` always passes to
-    // this scene. While the present child is closed but not yet removed, `child` waits and
-    // takes its place (and starts) when the next UpdateTop removes the closed one. While a
-    // live child exists the chain stays as it is and `child` is deleted at once.
-    // Returns whether the child was taken.
-    bool PushChild(IScene* child);
+    // Makes `child` this scene's child and starts it. While the present child is closed but not
+    // yet removed, `child` waits and takes its place (and starts) when the next UpdateTop
+    // removes the closed one. While a live child exists the chain stays as it is and `child`
+    // goes at once. Returns whether the child was taken.
+    bool PushChild(std::unique_ptr<IScene> child);
+    // PushChild that hands the scene back borrowed: null when it was not taken (and is gone).
+    template <class Scene>
+    Scene* AdoptChild(std::unique_ptr<Scene> child) {
+        Scene* scene = child.get();
+        return PushChild(std::move(child)) ? scene : nullptr;
+    }
     // Marks the scene closed, puts the camera back and tells the parent.
     void Close();
     // Once a frame on the root: removes a closed child, restarts its parent and updates the
@@ -41,7 +48,7 @@ class IScene {
     void UpdateWindowTitle();
 
     IScene* GetParent() const { return parent_; }
-    IScene* GetChild() const { return child_; }
+    IScene* GetChild() const { return child_.get(); }
     bool IsClosed() const { return closed_; }
     // The scene at the top of the chain that starts here.
     IScene* GetTopScene();
@@ -50,8 +57,9 @@ class IScene {
     void RestoreOwnCameraState();
 
     IScene* parent_;
-    IScene* child_ = nullptr;
-    IScene* waitingChild_ = nullptr;  // pushed while the child was closed; owned
+    // A closed child is only removed by its parent's next UpdateTop, never under its own code.
+    std::unique_ptr<IScene> child_;
+    std::unique_ptr<IScene> waitingChild_;  // pushed while the child was closed
     bool closed_ = false;
     float camX_, camY_, camZoom_, camRotation_, camAux_;
     int camMinX_, camMinY_, camMaxX_, camMaxY_;

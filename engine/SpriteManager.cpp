@@ -156,8 +156,8 @@ int CSpriteManager::FindImage(const std::string& group, const std::string& key) 
     return images_[LookUp(group, key)].slot;
 }
 
-CSprite* CSpriteManager::CreateSprite(const std::string& group, const std::string& key, int blendMode,
-                                      int left, int top, int right, int bottom) {
+OwnedSprite CSpriteManager::MakeSprite(const std::string& group, const std::string& key, int blendMode,
+                                       int left, int top, int right, int bottom) {
     const std::string modelKey = MakeModelKey(group, key, left, top, right, bottom);
     int index = 0;
     auto found = modelMap_.find(modelKey);
@@ -197,7 +197,7 @@ CSprite* CSpriteManager::CreateSprite(const std::string& group, const std::strin
             elDraw::ReleaseObject(texture);
         }
     }
-    return new CSprite(entry.model, blendMode);
+    return std::make_unique<CSprite>(entry.model, blendMode);
 }
 
 void CSpriteManager::PreBuildCells(const std::string& compoundKey, int id) {
@@ -209,8 +209,9 @@ void CSpriteManager::PreBuildCells(const std::string& compoundKey, int id) {
         compoundKey.size() > group.size() ? compoundKey.substr(group.size() + 1) : std::string();
     const size_t dot = key.find('.');
     if (dot != std::string::npos) key.resize(dot);
+    // Only the pooled models are wanted: each sprite goes at once.
     for (int x = 0; x + cw <= 256; x += cw)
-        for (int y = 0; y + ch <= 256; y += ch) delete CreateSprite(group, key, 2, x, y, x + cw, y + ch);
+        for (int y = 0; y + ch <= 256; y += ch) MakeSprite(group, key, 2, x, y, x + cw, y + ch);
 }
 
 void CSpriteManager::BeginLoadGroup(const std::string& group) {
@@ -312,10 +313,12 @@ int FindImage(const std::string& group, const std::string& key) {
 
 OwnedSprite MakeSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
                        int right, int bottom) {
-    return OwnedSprite(CSpriteManager::GetInstance()->CreateSprite(group, key, blendMode, left, top, right, bottom));
+    return CSpriteManager::GetInstance()->MakeSprite(group, key, blendMode, left, top, right, bottom);
 }
 
 CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
                       int right, int bottom) {
-    return CSpriteManager::GetInstance()->CreateSprite(group, key, blendMode, left, top, right, bottom);
+    return CSpriteManager::GetInstance()
+        ->MakeSprite(group, key, blendMode, left, top, right, bottom)
+        .release();
 }

@@ -31,8 +31,7 @@ bool CDownLoadScene::StartPlay() {
     try {
         if (std::unique_ptr<CStage> stage = CStage::ReadXml(nullptr, stageText_, 0)) {
             // The play scene owns the stage from here and tells it whose it is.
-            PushChild(std::make_unique<CStageScene>(this, std::move(stage), kPlayShared, kSharedStageLives)
-                          .release());
+            PushChild(std::make_unique<CStageScene>(this, std::move(stage), kPlayShared, kSharedStageLives));
             return true;
         }
     } catch (const CQuorException& e) {

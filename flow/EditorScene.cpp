@@ -62,8 +62,7 @@ void CEditorScene::StartTestPlay() {
         // The copy goes through the stage's text, so nothing the play does reaches the edited stage.
         std::unique_ptr<CStage> copy = edited->CopyTo(nullptr, 0);
         // The play scene owns the copy from here and tells it whose it is.
-        auto play = std::make_unique<CStageScene>(this, std::move(copy), kPlayTest, kTestPlayLives);
-        PushChild(play.release());
+        PushChild(std::make_unique<CStageScene>(this, std::move(copy), kPlayTest, kTestPlayLives));
         return;
     } catch (const CQuorException& e) {
         failure = FormatErrorReport(e);

@@ -79,9 +79,9 @@ void InstallGameHooks() {
     SetNetWorkHost(&g_netHost);
     InstallEmbeddedServer();
     InstallStagePostService();
-    SetSceneFactory({[]() -> IScene* { return new CTopMenuScene(nullptr); },
-                     [](IScene* parent) -> IScene* { return new CTitleScene(parent); },
-                     [](const std::vector<std::string>& groups, bool objectStep, IScene* parent) -> IScene* {
-                         return new CLoading(groups, objectStep, parent);
-                     }});
+    SetSceneFactory(
+        {[]() -> std::unique_ptr<IScene> { return std::make_unique<CTopMenuScene>(nullptr); },
+         [](IScene* parent) -> std::unique_ptr<IScene> { return std::make_unique<CTitleScene>(parent); },
+         [](const std::vector<std::string>& groups, bool objectStep, IScene* parent)
+             -> std::unique_ptr<IScene> { return std::make_unique<CLoading>(groups, objectStep, parent); }});
 }

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "engine/Scene.h"
+#include "engine/SpriteManager.h"
 
 class CObjectPreloader;
-class CSprite;
 
 class CLoading : public IScene {
   public:
@@ -30,7 +30,7 @@ class CLoading : public IScene {
 
   private:
     std::unique_ptr<CObjectPreloader> preloader_;
-    std::unique_ptr<CSprite> emblem_;  // made by the first 3-D pass
+    OwnedSprite emblem_;  // made by the first 3-D pass
     double angle_ = -0.08;
     double angleStep_ = 0.08;
     int stepCount_;

@@ -80,15 +80,15 @@ void CScenarioMapPanelBase::DrawSpriteOnCell(CSprite& sprite, float rotation) co
     sprite.Draw();
 }
 
-std::unique_ptr<CSprite> CScenarioMapPanelBase::MakeSprite(const MapPanelCell& cell) {
-    return std::unique_ptr<CSprite>(CreateSprite("System", cell.image, kBlendMode, cell.left, cell.top,
-                                                 cell.left + kCellPixels, cell.top + kCellPixels));
+OwnedSprite CScenarioMapPanelBase::MakeCellSprite(const MapPanelCell& cell) {
+    return MakeSprite("System", cell.image, kBlendMode, cell.left, cell.top, cell.left + kCellPixels,
+                      cell.top + kCellPixels);
 }
 
 // ---- Fixed panels ----
 
 CScenarioMapFixedPanel::CScenarioMapFixedPanel(int x, int y, const MapPanelCell& cell, bool passable)
-    : CScenarioMapPanelBase(x, y), sprite_(MakeSprite(cell)), passable_(passable) {}
+    : CScenarioMapPanelBase(x, y), sprite_(MakeCellSprite(cell)), passable_(passable) {}
 
 CScenarioMapFixedPanel::~CScenarioMapFixedPanel() = default;
 
@@ -107,8 +107,8 @@ CScenarioMapOuterWallPanel::CScenarioMapOuterWallPanel(int x, int y)
 CScenarioMapRevealedPanel::CScenarioMapRevealedPanel(int x, int y, const std::string& piece,
                                                      const MapPanelCell& shown, bool passable)
     : CScenarioMapPanelBase(x, y),
-      shown_(MakeSprite(shown)),
-      hidden_(MakeSprite(kClosedCell)),
+      shown_(MakeCellSprite(shown)),
+      hidden_(MakeCellSprite(kClosedCell)),
       reveal_(piece == "1" ? kShown : kHidden),
       passable_(passable) {}
 
@@ -144,9 +144,9 @@ CScenarioMapStageFamilyPanel::CScenarioMapStageFamilyPanel(int x, int y, const s
                                                            const Look& look)
     : CScenarioMapPanelBase(x, y),
       look_(look),
-      open_(MakeSprite(look.open)),
-      cleared_(MakeSprite(look.cleared)),
-      closed_(MakeSprite(kClosedCell)),
+      open_(MakeCellSprite(look.open)),
+      cleared_(MakeCellSprite(look.cleared)),
+      closed_(MakeCellSprite(kClosedCell)),
       state_(piece == "2"   ? kCleared
              : piece == "1" ? kOpen
                             : kClosed) {}

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-class CSprite;
+#include "engine/SpriteManager.h"
 
 // The four directions of the map, as the manager numbers them.
 enum class MapDirection { Up = 1, Right = 2, Down = 3, Left = 4 };
@@ -51,7 +51,7 @@ class CScenarioMapPanelBase {
   protected:
     // Puts the sprite on the cell's centre, turned by `rotation`, and draws it.
     void DrawSpriteOnCell(CSprite& sprite, float rotation) const;
-    static std::unique_ptr<CSprite> MakeSprite(const MapPanelCell& cell);
+    static OwnedSprite MakeCellSprite(const MapPanelCell& cell);
 
   private:
     int x_, y_;
@@ -74,7 +74,7 @@ class CScenarioMapFixedPanel : public CScenarioMapPanelBase {
     CScenarioMapFixedPanel(int x, int y, const MapPanelCell& cell, bool passable);
 
   private:
-    std::unique_ptr<CSprite> sprite_;
+    OwnedSprite sprite_;
     bool passable_;
 };
 
@@ -115,7 +115,7 @@ class CScenarioMapRevealedPanel : public CScenarioMapPanelBase {
   private:
     bool Passable() const { return passable_ && reveal_ != kHidden; }
 
-    std::unique_ptr<CSprite> shown_, hidden_;
+    OwnedSprite shown_, hidden_;
     int reveal_;
     double timer_ = 0;
     bool passable_;
@@ -173,7 +173,7 @@ class CScenarioMapStageFamilyPanel : public CScenarioMapPanelBase {
     bool Allows(Entry entry) const { return entry == Entry::WhenOpen ? state_ != kClosed : IsCleared(); }
 
     Look look_;
-    std::unique_ptr<CSprite> open_, cleared_, closed_;
+    OwnedSprite open_, cleared_, closed_;
     int state_;
     double timer_ = 0;
 };

@@ -41,7 +41,7 @@ CScenarioModeScene::CScenarioModeScene(IScene* parent) : IScene(parent) {
     CScenarioSaveData* save = CScenarioSaveData::GetInstance();
     if (!save->GetShownOpening()) {
         save->SetShownOpening(true);
-        PushChild(new CScenarioModeOpeningScene(this));
+        PushChild(std::make_unique<CScenarioModeOpeningScene>(this));
     }
 }
 
@@ -120,7 +120,7 @@ void CScenarioModeScene::PlayRequestedStage() {
         // Each stage starts from the same seed: its play depends only on the keys, as in the
         // stage player, so that a recorded route replays the same inside the scenario.
         SeedRandom(kStageSeed);
-        PushChild(new CStageScene(this, std::move(stage), kPlayNormal, lives_));
+        PushChild(std::make_unique<CStageScene>(this, std::move(stage), kPlayNormal, lives_));
     } catch (const CQuorException& e) {
         ShowErrorReport(e);
         // The map manager goes back to the map instead of waiting for a play that never comes.

@@ -42,7 +42,7 @@ void CScenarioSaveData::Load() {
     // A text without its savedata element (cut short, or emptied) would load as a save without
     // progress, and the next save would write that over the player's: it is malformed too.
     bool hasSaveData = false;
-    for (const CXmlNode* c : tree->GetChildren()) hasSaveData |= c->GetName() == "savedata";
+    for (const auto& c : tree->GetChildren()) hasSaveData |= c->GetName() == "savedata";
     if (!hasSaveData) throw CDataFileException("DEF0301", "セーブデータが不正です。");
     g_tree = std::move(tree);
 }

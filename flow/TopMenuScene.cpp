@@ -63,7 +63,7 @@ void CTopMenuScene::Update() {
         RebuildRootForm();
         if (staffRollRequested_) {
             staffRollRequested_ = false;
-            if (std::unique_ptr<IScene> roll = CreateStaffRollScene(this)) PushChild(roll.release());
+            PushChild(CreateStaffRollScene(this));
             return;
         }
     }
@@ -79,7 +79,7 @@ void CTopMenuScene::Update() {
     ShowNextNotice();
     if (selectedMode_ != kModeNone) timer_ += step;
     if (timer_ <= kLeaveFrames) return;
-    if (std::unique_ptr<IScene> scene = CreateModeScene(selectedMode_, this)) PushChild(scene.release());
+    PushChild(CreateModeScene(selectedMode_, this));
     rebuildRequested_ = true;
 }
 

@@ -69,7 +69,7 @@ std::unique_ptr<CXmlNode> ParseClientInfo(const std::string& text) {
         if (e.GetCode() == "OTE0001") return nullptr;
         throw;
     }
-    for (const CXmlNode* c : doc->GetChildren()) {
+    for (const auto& c : doc->GetChildren()) {
         if (c->GetName() == "clientInfo") return doc;
     }
     return nullptr;

@@ -28,9 +28,6 @@ class CDateTime {
     CDateTime(const CDateTime&) = default;
     CDateTime& operator=(const CDateTime&) = default;
 
-    // A new copy.
-    CDateTime* Clone() const { return new CDateTime(*this); }
-
     const SystemTime& GetFields() const { return time_; }
     int GetHour() const { return time_.hour; }
 

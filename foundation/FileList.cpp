@@ -40,20 +40,17 @@ bool MatchFilePattern(const std::string& pattern, const std::string& name) {
 
 CFileEntry::CFileEntry() { ++g_liveEntries; }
 
-CFileEntry::CFileEntry(std::string fileName, std::string folder, CDateTime* fileTime)
+CFileEntry::CFileEntry(std::string fileName, std::string folder, std::optional<CDateTime> fileTime)
     : fileName_(std::move(fileName)), folder_(std::move(folder)), fileTime_(fileTime) {
     ++g_liveEntries;
 }
 
-CFileEntry::~CFileEntry() {
-    delete fileTime_;
-    --g_liveEntries;
-}
+CFileEntry::~CFileEntry() { --g_liveEntries; }
 
 int CFileEntry::GetLiveCount() { return g_liveEntries; }
 
-CFileEntry* CFileEntry::Clone() const {
-    return new CFileEntry(fileName_, folder_, fileTime_ ? fileTime_->Clone() : nullptr);
+std::unique_ptr<CFileEntry> CFileEntry::Clone() const {
+    return std::make_unique<CFileEntry>(fileName_, folder_, fileTime_);
 }
 
 std::string CFileEntry::GetFullPath() const { return JoinGamePath(folder_, fileName_); }
@@ -78,15 +75,10 @@ CFileList::CFileList(std::string folder, std::string pattern)
     Refresh();
 }
 
-CFileList::~CFileList() { Clear(); }
-
-void CFileList::Clear() {
-    for (CFileEntry* e : entries_) delete e;
-    entries_.clear();
-}
+CFileList::~CFileList() = default;
 
 void CFileList::Refresh() {
-    Clear();
+    entries_.clear();
     // An installed copy lists the player's folder and the game's together; a name in the
     // player's folder hides the same name in the game's, as it does for reading.
     std::set<std::string> seen;
@@ -102,18 +94,17 @@ void CFileList::Refresh() {
             const fs::file_time_type t = it->last_write_time(ec2);
             if (ec2) continue;
             seen.insert(name);
-            entries_.push_back(new CFileEntry(name, folder_, new CDateTime(t)));
+            entries_.push_back(std::make_unique<CFileEntry>(name, folder_, CDateTime(t)));
         }
     }
     // Newest first.
-    std::sort(entries_.begin(), entries_.end(), [](const CFileEntry* a, const CFileEntry* b) {
-        return b->GetFileTime()->IsEarlier(*a->GetFileTime());
-    });
+    std::sort(entries_.begin(), entries_.end(),
+              [](const auto& a, const auto& b) { return b->GetFileTime()->IsEarlier(*a->GetFileTime()); });
 }
 
 int CFileList::GetCount() const { return static_cast<int>(entries_.size()); }
 
 CFileEntry* CFileList::GetAt(int index) const {
     if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return nullptr;
-    return entries_[static_cast<size_t>(index)];
+    return entries_[static_cast<size_t>(index)].get();
 }

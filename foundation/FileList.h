@@ -1,5 +1,7 @@
 #pragma once
 // The files of a folder with their last-write times, newest first, for the file panels.
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,14 +10,13 @@
 class CFileEntry {
   public:
     CFileEntry();
-    // Takes ownership of `fileTime` (may be null).
-    CFileEntry(std::string fileName, std::string folder, CDateTime* fileTime);
+    CFileEntry(std::string fileName, std::string folder, std::optional<CDateTime> fileTime);
     ~CFileEntry();
     CFileEntry(const CFileEntry&) = delete;
     CFileEntry& operator=(const CFileEntry&) = delete;
 
-    // A new deep copy.
-    CFileEntry* Clone() const;
+    // A new copy.
+    std::unique_ptr<CFileEntry> Clone() const;
     // folder + "\" + fileName (JoinGamePath: a name that holds a "\" is kept whole)
     std::string GetFullPath() const;
     // The part of the file name after its last "\" (all of it when it has none).
@@ -27,7 +28,8 @@ class CFileEntry {
 
     const std::string& GetRawFileName() const { return fileName_; }
     const std::string& GetFolder() const { return folder_; }
-    const CDateTime* GetFileTime() const { return fileTime_; }
+    // Null without a time.
+    const CDateTime* GetFileTime() const { return fileTime_ ? &*fileTime_ : nullptr; }
 
     // The number of live entries.
     static int GetLiveCount();
@@ -35,7 +37,7 @@ class CFileEntry {
   private:
     std::string fileName_;
     std::string folder_;
-    CDateTime* fileTime_ = nullptr;
+    std::optional<CDateTime> fileTime_;
 };
 
 class CFileList {
@@ -54,9 +56,7 @@ class CFileList {
     CFileEntry* GetAt(int index) const;
 
   private:
-    void Clear();
-
-    std::vector<CFileEntry*> entries_;
+    std::vector<std::unique_ptr<CFileEntry>> entries_;
     std::string folder_;
     std::string pattern_;
 };

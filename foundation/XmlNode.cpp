@@ -23,7 +23,7 @@ void Indent(std::string& out, int depth) {
 
 void WriteNode(const CXmlNode& node, std::string& out) {
     if (node.GetDepth() == 0) {
-        for (const CXmlNode* c : node.GetChildren()) WriteNode(*c, out);
+        for (const auto& c : node.GetChildren()) WriteNode(*c, out);
         return;
     }
     Indent(out, node.GetDepth());
@@ -34,7 +34,7 @@ void WriteNode(const CXmlNode& node, std::string& out) {
         out += node.GetValue();
     } else {
         out += '\n';
-        for (const CXmlNode* c : node.GetChildren()) WriteNode(*c, out);
+        for (const auto& c : node.GetChildren()) WriteNode(*c, out);
         Indent(out, node.GetDepth());
     }
     out += "</";
@@ -95,15 +95,10 @@ struct CXmlNode::ParseText {
 };
 
 CXmlNode::CXmlNode(std::string name, int depth, std::string text) : name_(std::move(name)), depth_(depth) {
-    try {
-        ParseText doc;
-        doc.text.reset(new char[text.size() + 1]);
-        doc.size = StripInto(text.data(), text.size(), doc.text.get(), &doc.marks);
-        Parse(doc, 0, doc.size, 0);
-    } catch (...) {
-        DeleteChildren();
-        throw;
-    }
+    ParseText doc;
+    doc.text = std::make_unique_for_overwrite<char[]>(text.size() + 1);
+    doc.size = StripInto(text.data(), text.size(), doc.text.get(), &doc.marks);
+    Parse(doc, 0, doc.size, 0);
 }
 
 // A child: the stretch [begin, end) of the document's stripped text, which needs no stripping
@@ -112,19 +107,7 @@ CXmlNode::CXmlNode(std::string name, int depth, std::string text) : name_(std::m
 CXmlNode::CXmlNode(std::string_view name, int depth, const ParseText& doc, size_t begin, size_t end,
                    size_t mark)
     : name_(name), depth_(depth) {
-    try {
-        Parse(doc, begin, end, mark);
-    } catch (...) {
-        DeleteChildren();
-        throw;
-    }
-}
-
-CXmlNode::~CXmlNode() { DeleteChildren(); }
-
-void CXmlNode::DeleteChildren() {
-    for (CXmlNode* c : children_) delete c;
-    children_.clear();
+    Parse(doc, begin, end, mark);
 }
 
 // Parses the stretch [pos, end) of the stripped text. Between tags, characters join the value;
@@ -177,8 +160,7 @@ void CXmlNode::Parse(const ParseText& doc, size_t pos, size_t end, size_t mark) 
         }
         if (close == std::string::npos) ThrowMalformed();
         if (depth_ >= kMaxDepth) ThrowMalformed();
-        children_.push_back(nullptr);
-        children_.back() = new CXmlNode(tag, depth_ + 1, doc, after, close, mark);
+        children_.push_back(std::make_unique<CXmlNode>(tag, depth_ + 1, doc, after, close, mark));
         pos = close + closeSize;
         mark = k + 2;
     }
@@ -200,9 +182,9 @@ const CXmlNode* CXmlNode::Find(const std::string& path) const {
         const std::string_view rest = p.substr(dot + 1);
         const std::string_view head = rest.substr(0, rest.find('.'));
         const CXmlNode* next = nullptr;
-        for (const CXmlNode* c : node->children_) {
+        for (const auto& c : node->children_) {
             if (c->name_ == head) {
-                next = c;
+                next = c.get();
                 break;
             }
         }

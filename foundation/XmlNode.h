@@ -5,6 +5,7 @@
 // children; its name is the caller's choice ("ROOT", "root") and starts every dotted path.
 // Text is UTF-8 in memory; the encoded-file layer converts at the disk.
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,6 @@ class CXmlNode {
     // `name` at `depth`. Throws COtherException "OTE0001" "XMLの構造が不正です。" when the text
     // is malformed.
     CXmlNode(std::string name, int depth, std::string text);
-    ~CXmlNode();
     CXmlNode(const CXmlNode&) = delete;
     CXmlNode& operator=(const CXmlNode&) = delete;
 
@@ -36,21 +36,25 @@ class CXmlNode {
     const std::string& GetName() const { return name_; }
     int GetDepth() const { return depth_; }
     const std::string& GetValue() const { return value_; }
-    const std::vector<CXmlNode*>& GetChildren() const { return children_; }
+    const std::vector<std::unique_ptr<CXmlNode>>& GetChildren() const { return children_; }
 
   private:
     // The document's text with its whitespace removed, and where each "<" and ">" of it stands:
     // every node of the tree parses its own stretch of this one text.
     struct ParseText;
+
+  public:
+    // A child element, made by its parent's parse: only the parser has a ParseText to give.
     CXmlNode(std::string_view name, int depth, const ParseText& doc, size_t begin, size_t end, size_t mark);
+
+  private:
     const CXmlNode* Find(const std::string& path) const;
     void Parse(const ParseText& doc, size_t begin, size_t end, size_t mark);
-    void DeleteChildren();
 
     std::string name_;
     int depth_ = 0;
     std::string value_;
-    std::vector<CXmlNode*> children_;
+    std::vector<std::unique_ptr<CXmlNode>> children_;
 };
 
 // "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"

@@ -79,7 +79,7 @@ void Prepare() {
 void Play(std::unique_ptr<CStage> stage) {
     CBlankScene host;
     try {
-        host.PushChild(new CStageScene(&host, std::move(stage), 3, 0));
+        host.PushChild(std::make_unique<CStageScene>(&host, std::move(stage), 3, 0));
         for (int frame = 0; frame < 40; ++frame) {
             CInputManager::GetInstance()->Update();
             host.UpdateTop();

@@ -139,8 +139,8 @@ void CNetWorkAccessor::Start(Op op, const std::string& s1, const std::string& s2
     if (!request_) OnFailed(QVNet::EC_OT_ERROR, "");
 }
 
-QVNet::ThreadObject* CNetWorkAccessor::Begin(Op op, const std::string& s1, const std::string& s2,
-                                             const std::string& s3, const std::string& s4) {
+QVNet::Request CNetWorkAccessor::Begin(Op op, const std::string& s1, const std::string& s2,
+                                       const std::string& s3, const std::string& s4) {
     const std::string c1 = Utf8ToCp932(s1), c2 = Utf8ToCp932(s2), c3 = Utf8ToCp932(s3);
     switch (op) {
         case Op::CheckServer:
@@ -316,19 +316,14 @@ void CNetWorkAccessor::NotifyClosedListeners(const NetWorkResult& result) {
 bool CNetWorkAccessor::IsBusy() const { return request_ != nullptr || window_ != nullptr; }
 
 bool CNetWorkAccessor::WaitForRequest(std::chrono::milliseconds limit) const {
-    return QVNet::WaitForEnd(request_, limit);
+    return QVNet::WaitForEnd(request_.get(), limit);
 }
 
 void CNetWorkAccessor::Draw() {
     if (window_) window_->Draw();
 }
 
-void CNetWorkAccessor::ReleaseRequest() {
-    if (!request_) return;
-    QVNet::ThreadObject* r = request_;
-    request_ = nullptr;
-    r->Release();
-}
+void CNetWorkAccessor::ReleaseRequest() { request_.reset(); }
 
 void CNetWorkAccessor::DropWindow() { window_.reset(); }
 

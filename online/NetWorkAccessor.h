@@ -103,8 +103,8 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
     CNetWorkAccessor();
     ~CNetWorkAccessor();
 
-    QVNet::ThreadObject* Begin(NetWorkOperation op, const std::string& s1, const std::string& s2,
-                               const std::string& s3, const std::string& s4);
+    QVNet::Request Begin(NetWorkOperation op, const std::string& s1, const std::string& s2,
+                         const std::string& s3, const std::string& s4);
     void OnProgress();
     void OnSucceeded();
     void OnFailed(QVNet::ErrorCode code, const std::string& detail);
@@ -116,7 +116,7 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
     class WindowClosedAdapter;
 
     NetWorkOperation operation_ = NetWorkOperation::None;
-    QVNet::ThreadObject* request_ = nullptr;
+    QVNet::Request request_;
     int lastState_ = 0;
     double beepTimer_ = kBeepFrames;
     bool closeRequested_ = false;

@@ -10,41 +10,40 @@ ILibrary& Lib() { return g_library ? *g_library : GetHttpLibrary(); }
 
 void SetLibrary(ILibrary* library) { g_library = library; }
 
-ThreadObject* Begin_CheckServer(Callback) { return Lib().CheckServer(); }
-ThreadObject* Begin_RegisterCreator(const char* name, int& creatorId, char* commonKey, Callback) {
+Request Begin_CheckServer(Callback) { return Lib().CheckServer(); }
+Request Begin_RegisterCreator(const char* name, int& creatorId, char* commonKey, Callback) {
     return Lib().RegisterCreator(name, creatorId, commonKey);
 }
-ThreadObject* Begin_GetStage(int creatorId, int start, int count, char* reply, unsigned size, Callback) {
+Request Begin_GetStage(int creatorId, int start, int count, char* reply, unsigned size, Callback) {
     return Lib().GetStage(creatorId, start, count, reply, size);
 }
-ThreadObject* Begin_SearchStage(const char* name, int start, int count, char* reply, unsigned size,
-                                Callback) {
+Request Begin_SearchStage(const char* name, int start, int count, char* reply, unsigned size, Callback) {
     return Lib().SearchStage(name, start, count, reply, size);
 }
-ThreadObject* Begin_SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
-                                    unsigned size, Callback) {
+Request Begin_SearchStageByDL(int difficulty, int length, int start, int count, char* reply, unsigned size,
+                              Callback) {
     return Lib().SearchStageByDL(difficulty, length, start, count, reply, size);
 }
-ThreadObject* Begin_GetNewStage(int count, char* reply, unsigned size, Callback) {
+Request Begin_GetNewStage(int count, char* reply, unsigned size, Callback) {
     return Lib().GetNewStage(count, reply, size);
 }
-ThreadObject* Begin_RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey,
-                                  unsigned length, const char* stageText, int& stageId, Callback) {
+Request Begin_RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey, unsigned length,
+                            const char* stageText, int& stageId, Callback) {
     return Lib().RegisterStage(creatorId, commonKey, backGroundKey, length, stageText, stageId);
 }
-ThreadObject* Begin_DownloadStage(int stageId, unsigned size, char* buffer, Callback) {
+Request Begin_DownloadStage(int stageId, unsigned size, char* buffer, Callback) {
     return Lib().DownloadStage(stageId, size, buffer);
 }
-ThreadObject* Begin_DeleteStage(int creatorId, const char* commonKey, int stageId, Callback) {
+Request Begin_DeleteStage(int creatorId, const char* commonKey, int stageId, Callback) {
     return Lib().DeleteStage(creatorId, commonKey, stageId);
 }
-ThreadObject* Begin_DeleteCreator(int creatorId, const char* commonKey, Callback) {
+Request Begin_DeleteCreator(int creatorId, const char* commonKey, Callback) {
     return Lib().DeleteCreator(creatorId, commonKey);
 }
-ThreadObject* Begin_SendPlayHistory(int count, const PlayHistory* records, Callback) {
+Request Begin_SendPlayHistory(int count, const PlayHistory* records, Callback) {
     return Lib().SendPlayHistory(count, records);
 }
-ThreadObject* Begin_GetAppraisal(int creatorId, char* reply, unsigned size, Callback) {
+Request Begin_GetAppraisal(int creatorId, char* reply, unsigned size, Callback) {
     return Lib().GetAppraisal(creatorId, reply, size);
 }
 

@@ -3,12 +3,13 @@
 // Begin_ function returns a request object at once and works on a thread of its own; the game
 // polls the object (GetState) and never waits. What a request receives is written into the
 // caller's buffers only inside GetState, on the caller's thread, in the call that first reports
-// state 2 - never while the caller might read them, and never after Release.
+// state 2 - never while the caller might read them, and never once the request is gone.
 //
 // Texts on the wire are CP932 bytes; the buffers receive them as the server sent them.
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "foundation/PlayHistory.h"
@@ -54,31 +55,30 @@ class ThreadObject {
     // 0 or 1 while the request runs, 2 when it has finished, 3 when it has failed.
     virtual int GetState() = 0;
     virtual ErrorCode GetErrorCode() = 0;
-    // The failure's detail, zero-terminated; valid until Release.
+    // The failure's detail, zero-terminated; valid while the request lives.
     virtual const char* GetErrorDetail() = 0;
-    // Frees the object; a running request is abandoned and writes nothing any more.
-    virtual void Release() = 0;
-
-  protected:
+    // A running request that goes is abandoned and writes nothing any more.
     virtual ~ThreadObject() = default;
 };
 
-ThreadObject* Begin_CheckServer(Callback callback);
-ThreadObject* Begin_RegisterCreator(const char* name, int& creatorId, char* commonKey, Callback callback);
-ThreadObject* Begin_GetStage(int creatorId, int start, int count, char* reply, unsigned size,
-                             Callback callback);
-ThreadObject* Begin_SearchStage(const char* name, int start, int count, char* reply, unsigned size,
-                                Callback callback);
-ThreadObject* Begin_SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
-                                    unsigned size, Callback callback);
-ThreadObject* Begin_GetNewStage(int count, char* reply, unsigned size, Callback callback);
-ThreadObject* Begin_RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey,
-                                  unsigned length, const char* stageText, int& stageId, Callback callback);
-ThreadObject* Begin_DownloadStage(int stageId, unsigned size, char* buffer, Callback callback);
-ThreadObject* Begin_DeleteStage(int creatorId, const char* commonKey, int stageId, Callback callback);
-ThreadObject* Begin_DeleteCreator(int creatorId, const char* commonKey, Callback callback);
-ThreadObject* Begin_SendPlayHistory(int count, const PlayHistory* records, Callback callback);
-ThreadObject* Begin_GetAppraisal(int creatorId, char* reply, unsigned size, Callback callback);
+// A request, owned by whoever began it.
+using Request = std::unique_ptr<ThreadObject>;
+
+Request Begin_CheckServer(Callback callback);
+Request Begin_RegisterCreator(const char* name, int& creatorId, char* commonKey, Callback callback);
+Request Begin_GetStage(int creatorId, int start, int count, char* reply, unsigned size, Callback callback);
+Request Begin_SearchStage(const char* name, int start, int count, char* reply, unsigned size,
+                          Callback callback);
+Request Begin_SearchStageByDL(int difficulty, int length, int start, int count, char* reply, unsigned size,
+                              Callback callback);
+Request Begin_GetNewStage(int count, char* reply, unsigned size, Callback callback);
+Request Begin_RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey, unsigned length,
+                            const char* stageText, int& stageId, Callback callback);
+Request Begin_DownloadStage(int stageId, unsigned size, char* buffer, Callback callback);
+Request Begin_DeleteStage(int creatorId, const char* commonKey, int stageId, Callback callback);
+Request Begin_DeleteCreator(int creatorId, const char* commonKey, Callback callback);
+Request Begin_SendPlayHistory(int count, const PlayHistory* records, Callback callback);
+Request Begin_GetAppraisal(int creatorId, char* reply, unsigned size, Callback callback);
 
 // ---- The library behind the functions --------------------------------------------------------
 
@@ -86,20 +86,20 @@ ThreadObject* Begin_GetAppraisal(int creatorId, char* reply, unsigned size, Call
 class ILibrary {
   public:
     virtual ~ILibrary() = default;
-    virtual ThreadObject* CheckServer() = 0;
-    virtual ThreadObject* RegisterCreator(const char* name, int& creatorId, char* commonKey) = 0;
-    virtual ThreadObject* GetStage(int creatorId, int start, int count, char* reply, unsigned size) = 0;
-    virtual ThreadObject* SearchStage(const char* name, int start, int count, char* reply, unsigned size) = 0;
-    virtual ThreadObject* SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
-                                          unsigned size) = 0;
-    virtual ThreadObject* GetNewStage(int count, char* reply, unsigned size) = 0;
-    virtual ThreadObject* RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey,
-                                        unsigned length, const char* stageText, int& stageId) = 0;
-    virtual ThreadObject* DownloadStage(int stageId, unsigned size, char* buffer) = 0;
-    virtual ThreadObject* DeleteStage(int creatorId, const char* commonKey, int stageId) = 0;
-    virtual ThreadObject* DeleteCreator(int creatorId, const char* commonKey) = 0;
-    virtual ThreadObject* SendPlayHistory(int count, const PlayHistory* records) = 0;
-    virtual ThreadObject* GetAppraisal(int creatorId, char* reply, unsigned size) = 0;
+    virtual Request CheckServer() = 0;
+    virtual Request RegisterCreator(const char* name, int& creatorId, char* commonKey) = 0;
+    virtual Request GetStage(int creatorId, int start, int count, char* reply, unsigned size) = 0;
+    virtual Request SearchStage(const char* name, int start, int count, char* reply, unsigned size) = 0;
+    virtual Request SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
+                                    unsigned size) = 0;
+    virtual Request GetNewStage(int count, char* reply, unsigned size) = 0;
+    virtual Request RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey,
+                                  unsigned length, const char* stageText, int& stageId) = 0;
+    virtual Request DownloadStage(int stageId, unsigned size, char* buffer) = 0;
+    virtual Request DeleteStage(int creatorId, const char* commonKey, int stageId) = 0;
+    virtual Request DeleteCreator(int creatorId, const char* commonKey) = 0;
+    virtual Request SendPlayHistory(int count, const PlayHistory* records) = 0;
+    virtual Request GetAppraisal(int creatorId, char* reply, unsigned size) = 0;
 };
 
 // Not owned; null goes back to the HTTP library.

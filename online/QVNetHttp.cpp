@@ -93,9 +93,12 @@ class HttpRequest : public ThreadObject {
     explicit HttpRequest(std::function<void(const std::string&)> deliver)
         : shared_(std::make_shared<Shared>()), deliver_(std::move(deliver)) {}
 
+    // Its thread shares only `shared_`: the request may go while the thread runs on.
+    ~HttpRequest() override { shared_->abandoned = true; }
+
     // A request that failed before it was sent.
-    static HttpRequest* Failed(ErrorCode code, const std::string& detail) {
-        auto* r = new HttpRequest(nullptr);
+    static std::unique_ptr<HttpRequest> Failed(ErrorCode code, const std::string& detail) {
+        auto r = std::make_unique<HttpRequest>(nullptr);
         r->shared_->state = kStateFailed;
         r->shared_->code = code;
         r->shared_->detail = detail;
@@ -119,10 +122,6 @@ class HttpRequest : public ThreadObject {
         detailCopy_ = shared_->detail;
         return detailCopy_.c_str();
     }
-    void Release() override {
-        shared_->abandoned = true;
-        delete this;
-    }
 
     bool WaitForEnd(std::chrono::milliseconds limit) {
         std::unique_lock<std::mutex> lock(shared_->mutex);
@@ -144,8 +143,6 @@ class HttpRequest : public ThreadObject {
     }
 
   private:
-    ~HttpRequest() override = default;
-
     struct Transferring {
         Shared* shared;
         const Plan* plan;
@@ -326,14 +323,14 @@ void CopyText(const std::string& reply, char* buffer, unsigned size) {
 
 class HttpLibrary : public ILibrary {
   public:
-    ThreadObject* CheckServer() override {
+    Request CheckServer() override {
         Plan p;
         p.path = "/qv/1/check";
         p.maxReply = 64;
         return Start(std::move(p));
     }
 
-    ThreadObject* RegisterCreator(const char* name, int& creatorId, char* commonKey) override {
+    Request RegisterCreator(const char* name, int& creatorId, char* commonKey) override {
         if (!name || !commonKey) return Refused();
         Plan p;
         p.method = "POST";
@@ -365,33 +362,33 @@ class HttpLibrary : public ILibrary {
         return Start(std::move(p));
     }
 
-    ThreadObject* GetStage(int creatorId, int start, int count, char* reply, unsigned size) override {
+    Request GetStage(int creatorId, int start, int count, char* reply, unsigned size) override {
         return List("/qv/1/creators/" + std::to_string(creatorId) + "/stages?start=" + std::to_string(start) +
                         "&count=" + std::to_string(count),
                     reply, size);
     }
 
-    ThreadObject* SearchStage(const char* name, int start, int count, char* reply, unsigned size) override {
+    Request SearchStage(const char* name, int start, int count, char* reply, unsigned size) override {
         if (!name) return Refused();
         return List("/qv/1/stages/search?name=" + Escape(name) + "&start=" + std::to_string(start) +
                         "&count=" + std::to_string(count),
                     reply, size);
     }
 
-    ThreadObject* SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
-                                  unsigned size) override {
+    Request SearchStageByDL(int difficulty, int length, int start, int count, char* reply,
+                            unsigned size) override {
         return List("/qv/1/stages/rated?difficulty=" + std::to_string(difficulty) +
                         "&length=" + std::to_string(length) + "&start=" + std::to_string(start) +
                         "&count=" + std::to_string(count),
                     reply, size);
     }
 
-    ThreadObject* GetNewStage(int count, char* reply, unsigned size) override {
+    Request GetNewStage(int count, char* reply, unsigned size) override {
         return List("/qv/1/stages/newest?count=" + std::to_string(count), reply, size);
     }
 
-    ThreadObject* RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey,
-                                unsigned length, const char* stageText, int& stageId) override {
+    Request RegisterStage(int creatorId, const char* commonKey, const char* backGroundKey, unsigned length,
+                          const char* stageText, int& stageId) override {
         if (!commonKey || !backGroundKey || !stageText) return Refused();
         Plan p;
         p.method = "POST";
@@ -409,7 +406,7 @@ class HttpLibrary : public ILibrary {
         return Start(std::move(p));
     }
 
-    ThreadObject* DownloadStage(int stageId, unsigned size, char* buffer) override {
+    Request DownloadStage(int stageId, unsigned size, char* buffer) override {
         // The size comes from a reply: nothing is reserved for one that is impossible.
         if (!buffer || size == 0 || size > kMaxDownloadSize) return Refused();
         Plan p;
@@ -420,7 +417,7 @@ class HttpLibrary : public ILibrary {
         return Start(std::move(p));
     }
 
-    ThreadObject* DeleteStage(int creatorId, const char* commonKey, int stageId) override {
+    Request DeleteStage(int creatorId, const char* commonKey, int stageId) override {
         if (!commonKey) return Refused();
         Plan p;
         p.method = "DELETE";
@@ -430,7 +427,7 @@ class HttpLibrary : public ILibrary {
         return Start(std::move(p));
     }
 
-    ThreadObject* DeleteCreator(int creatorId, const char* commonKey) override {
+    Request DeleteCreator(int creatorId, const char* commonKey) override {
         if (!commonKey) return Refused();
         Plan p;
         p.method = "DELETE";
@@ -440,7 +437,7 @@ class HttpLibrary : public ILibrary {
         return Start(std::move(p));
     }
 
-    ThreadObject* SendPlayHistory(int count, const PlayHistory* records) override {
+    Request SendPlayHistory(int count, const PlayHistory* records) override {
         if (count < 0 || (count > 0 && !records)) return Refused();
         Plan p;
         p.method = "POST";
@@ -456,7 +453,7 @@ class HttpLibrary : public ILibrary {
         return Start(std::move(p));
     }
 
-    ThreadObject* GetAppraisal(int creatorId, char* reply, unsigned size) override {
+    Request GetAppraisal(int creatorId, char* reply, unsigned size) override {
         if (!reply || size == 0) return Refused();
         Plan p;
         p.path = "/qv/1/creators/" + std::to_string(creatorId) + "/appraisal";
@@ -470,7 +467,7 @@ class HttpLibrary : public ILibrary {
     }
 
   private:
-    static ThreadObject* Refused() { return HttpRequest::Failed(EC_PM_ERROR, kDetailBadArgument); }
+    static Request Refused() { return HttpRequest::Failed(EC_PM_ERROR, kDetailBadArgument); }
 
     static bool HeaderSafe(const std::string& v) {
         return std::all_of(v.begin(), v.end(), [](unsigned char c) { return c >= 0x20 && c != 0x7f; });
@@ -480,7 +477,7 @@ class HttpLibrary : public ILibrary {
         return {"X-Quorvald-Creator: " + std::to_string(creatorId), std::string("X-Quorvald-Key: ") + key};
     }
 
-    ThreadObject* List(const std::string& path, char* reply, unsigned size) {
+    Request List(const std::string& path, char* reply, unsigned size) {
         if (!reply || size == 0) return Refused();
         Plan p;
         p.path = path;
@@ -490,13 +487,13 @@ class HttpLibrary : public ILibrary {
         return Start(std::move(p));
     }
 
-    ThreadObject* Start(Plan plan) {
+    Request Start(Plan plan) {
         for (const std::string& h : plan.headers) {
             if (!HeaderSafe(h)) return Refused();
         }
         const std::string address = GetServerAddress();
         if (address.empty()) return HttpRequest::Failed(EC_NW_ERROR, kDetailNameNotResolved);
-        auto* r = new HttpRequest(plan.deliver);
+        auto r = std::make_unique<HttpRequest>(plan.deliver);
         r->Launch(std::move(plan), address, GetTimeouts());
         return r;
     }

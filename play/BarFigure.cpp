@@ -1,23 +1,25 @@
 #include "play/BarFigure.h"
 
+#include <utility>
+
 #include "engine/SpriteManager.h"
 
 CBarFigure::CBarFigure(bool withHands) {
     if (!withHands) return;
-    parts_[kHand1].reset(CreateSprite("Char", "Boss001_L", 2, 240, 0, 256, 16));
-    parts_[kHand2].reset(CreateSprite("Char", "Boss001_L", 2, 240, 0, 256, 16));
+    parts_[kHand1] = MakeSprite("Char", "Boss001_L", 2, 240, 0, 256, 16);
+    parts_[kHand2] = MakeSprite("Char", "Boss001_L", 2, 240, 0, 256, 16);
 }
 
 CBarFigure::~CBarFigure() = default;
 
-void CBarFigure::SetParts(CSprite* body, CSprite* bar, CSprite* effect) {
-    parts_[kBody].reset(body);
-    parts_[kBar].reset(bar);
-    parts_[kEffect].reset(effect);
+void CBarFigure::SetParts(OwnedSprite body, OwnedSprite bar, OwnedSprite effect) {
+    parts_[kBody] = std::move(body);
+    parts_[kBar] = std::move(bar);
+    parts_[kEffect] = std::move(effect);
 }
 
-void CBarFigure::SetPart(int part, CSprite* sprite) {
-    if (part >= 0 && part < kParts) parts_[part].reset(sprite);
+void CBarFigure::SetPart(int part, OwnedSprite sprite) {
+    if (part >= 0 && part < kParts) parts_[part] = std::move(sprite);
 }
 
 void CBarFigure::SetPartOffsets(int x0, int y0, int x1, int y1, int x2, int y2, int x3, int y3) {
@@ -63,26 +65,26 @@ constexpr int kHeroBarLengths[6] = {80, 96, 112, 88, 96, 64};
 constexpr int kBarManBarLengths[5] = {116, 122, 86, 86, 96};
 constexpr int kBarManStrips[5][2] = {{0, 32}, {32, 64}, {64, 96}, {96, 128}, {128, 224}};
 
-CSprite* CutHeroBar(int kind, int left) {
+OwnedSprite CutHeroBar(int kind, int left) {
     if (kind < 0 || kind > 5) return nullptr;
-    CSprite* s = CreateSprite("Object", "Bar001", 2, left, 32 * kind, left + 128, 32 * kind + 32);
+    OwnedSprite s = MakeSprite("Object", "Bar001", 2, left, 32 * kind, left + 128, 32 * kind + 32);
     if (s) s->scaleX = s->scaleY = static_cast<float>(GetHeroBarLength(kind) / 128.0);
     return s;
 }
 
-CSprite* CutBarManBar(int kind, int left) {
+OwnedSprite CutBarManBar(int kind, int left) {
     if (kind < 0 || kind > 4) return nullptr;
-    return CreateSprite("Object", "Bar002", 2, left, kBarManStrips[kind][0], left + 128,
-                        kBarManStrips[kind][1]);
+    return MakeSprite("Object", "Bar002", 2, left, kBarManStrips[kind][0], left + 128,
+                      kBarManStrips[kind][1]);
 }
 }  // namespace
 
 int GetHeroBarLength(int kind) { return kind >= 0 && kind <= 5 ? kHeroBarLengths[kind] : 0; }
 int GetLongestHeroBarLength() { return GetHeroBarLength(2); }
-CSprite* CreateHeroBarSprite(int kind) { return CutHeroBar(kind, 0); }
-CSprite* CreateHeroBarSpriteRight(int kind) { return CutHeroBar(kind, 128); }
+OwnedSprite MakeHeroBarSprite(int kind) { return CutHeroBar(kind, 0); }
+OwnedSprite MakeHeroBarSpriteRight(int kind) { return CutHeroBar(kind, 128); }
 
 int GetBarManBarLength(int kind) { return kind >= 0 && kind <= 4 ? kBarManBarLengths[kind] : 0; }
 int GetLongestBarManBarLength() { return GetBarManBarLength(1); }
-CSprite* CreateBarManBarSprite(int kind) { return CutBarManBar(kind, 0); }
-CSprite* CreateBarManBarSpriteRight(int kind) { return CutBarManBar(kind, 128); }
+OwnedSprite MakeBarManBarSprite(int kind) { return CutBarManBar(kind, 0); }
+OwnedSprite MakeBarManBarSpriteRight(int kind) { return CutBarManBar(kind, 128); }

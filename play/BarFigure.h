@@ -4,9 +4,8 @@
 // the stick-man bosses draw themselves with it. The bar functions cut the weapons out of their
 // sheets: the hero's from "Bar001", the stick-men's from "Bar002".
 #include <array>
-#include <memory>
 
-class CSprite;
+#include "engine/SpriteManager.h"
 
 class CBarFigure {
   public:
@@ -20,10 +19,16 @@ class CBarFigure {
     CBarFigure(const CBarFigure&) = delete;
     CBarFigure& operator=(const CBarFigure&) = delete;
 
-    // Replaces parts 0, 1 and 4, deleting what they held.
-    void SetParts(CSprite* body, CSprite* bar, CSprite* effect);
-    // Replaces one part's sprite, deleting the old one.
-    void SetPart(int part, CSprite* sprite);
+    // Replaces parts 0, 1 and 4, freeing what they held.
+    void SetParts(OwnedSprite body, OwnedSprite bar, OwnedSprite effect);
+    // Replaces one part's sprite, freeing the old one.
+    void SetPart(int part, OwnedSprite sprite);
+    // Transitional: the same with sprites handed over unowned. Go once every figure passes
+    // OwnedSprite.
+    void SetParts(CSprite* body, CSprite* bar, CSprite* effect) {
+        SetParts(OwnedSprite(body), OwnedSprite(bar), OwnedSprite(effect));
+    }
+    void SetPart(int part, CSprite* sprite) { SetPart(part, OwnedSprite(sprite)); }
     // x, y of parts 0..3; part 4's offset becomes (0, 0).
     void SetPartOffsets(int x0, int y0, int x1, int y1, int x2, int y2, int x3, int y3);
     void SetEffectOffset(int x, int y) { offsets_[kEffect] = {x, y}; }
@@ -45,7 +50,7 @@ class CBarFigure {
     bool swapFront = false;
 
   private:
-    std::unique_ptr<CSprite> parts_[kParts];
+    OwnedSprite parts_[kParts];
     std::array<int, 2> offsets_[kParts] = {};
 };
 
@@ -53,11 +58,14 @@ class CBarFigure {
 int GetHeroBarLength(int kind);
 int GetLongestHeroBarLength();
 // The weapon sprite of a kind, left- or right-facing, scaled to its length; null for other kinds.
-CSprite* CreateHeroBarSprite(int kind);
-CSprite* CreateHeroBarSpriteRight(int kind);
+OwnedSprite MakeHeroBarSprite(int kind);
+OwnedSprite MakeHeroBarSpriteRight(int kind);
 
 // The stick-men's bars: lengths of kinds 0..4, 0 for any other kind.
 int GetBarManBarLength(int kind);
 int GetLongestBarManBarLength();
-CSprite* CreateBarManBarSprite(int kind);
-CSprite* CreateBarManBarSpriteRight(int kind);
+OwnedSprite MakeBarManBarSprite(int kind);
+OwnedSprite MakeBarManBarSpriteRight(int kind);
+// Transitional: the same bars handed over unowned, for figures still on SetParts(CSprite*...).
+inline CSprite* CreateBarManBarSprite(int kind) { return MakeBarManBarSprite(kind).release(); }
+inline CSprite* CreateBarManBarSpriteRight(int kind) { return MakeBarManBarSpriteRight(kind).release(); }

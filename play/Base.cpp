@@ -358,7 +358,7 @@ bool IBase::IsHeroInSight() const {
 // ---- Screen ----
 
 double IBase::GetScreenDistanceSelf() const {
-    const CCamera* cam = CCamera::GetInstance();
+    const CCamera* cam = &Camera();
     const double l = cam->ScreenToWorldX(0, 0), t = cam->ScreenToWorldY(0, 0);
     const double r = cam->ScreenToWorldX(640, 480), b = cam->ScreenToWorldY(640, 480);
     return GetRectDistance(GetLeft(), GetTop(), GetRight(), GetBottom(), std::min(l, r), std::min(t, b),

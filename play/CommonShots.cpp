@@ -50,8 +50,8 @@ bool TouchesMap(const IBase& shot) {
     return shot.touchTop || shot.touchBottom || shot.touchLeft || shot.touchRight;
 }
 
-CSprite* ShotSprite(int left, int top, int right, int bottom) {
-    return CreateSprite("Object", "Objects002", 2, left, top, right, bottom);
+OwnedSprite MakeShotSprite(int left, int top, int right, int bottom) {
+    return MakeSprite("Object", "Objects002", 2, left, top, right, bottom);
 }
 
 double ForwardUpAngle(double vx) { return (vx < 0 ? -0.85 : -0.15) * kPi; }
@@ -139,7 +139,7 @@ CBatteryShot::CBatteryShot(CStage* ownerStage, double px, double py, double velo
     vx = velocityX;
     vy = velocityY;
     SetSpeedLimits(*this, 500.0, 500.0);
-    SetSprite(ShotSprite(80, 16, 96, 32));
+    SetSprite(MakeShotSprite(80, 16, 96, 32));
 }
 
 void CBatteryShot::Burst() {
@@ -175,7 +175,7 @@ CBurnerFire::CBurnerFire(CStage* ownerStage, double px, double py, double veloci
     vy = velocityY;
     SetSpeedLimits(*this, 500.0, 500.0);
     ignoresMap = true;
-    SetSprite(ShotSprite(128, 96, 152, 128));
+    SetSprite(MakeShotSprite(128, 96, 152, 128));
 }
 
 void CBurnerFire::Move() {

@@ -5,15 +5,17 @@
 // and water build on the first two.
 #include "play/Shots.h"
 
-class CSprite;
-
 // Small pieces of every shot's construction and motion.
 AttackInfo ShotAttack(int damage, double power, double angle, int flag = -1, double delay = 0.0);
 void MakeRoundShape(IBase& shot, double radius);  // a circle, its box 2 r wide
 void SetSpeedLimits(IBase& shot, double upDown, double leftRight);
 bool TouchesMap(const IBase& shot);  // any of the four map contacts
 // A cell of the shots' sheet ("Objects002" of the group "Object").
-CSprite* ShotSprite(int left, int top, int right, int bottom);
+OwnedSprite MakeShotSprite(int left, int top, int right, int bottom);
+// Transitional: the same cell handed over unowned, for shots still on SetSprite(CSprite*).
+inline CSprite* ShotSprite(int left, int top, int right, int bottom) {
+    return MakeShotSprite(left, top, right, bottom).release();
+}
 
 // The knock-back angles of a shot's attack by the direction it flies.
 double ForwardUpAngle(double vx);       // -0.15 pi, or -0.85 pi flying left

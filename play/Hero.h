@@ -256,7 +256,7 @@ class CHero : public ICharacter, public ICameraTarget, public IAttackable, publi
     double lastFrames_ = 0;  // this frame's length in frames
     bool powerUpSounded_ = false;
     std::unique_ptr<CBarFigure> afterImages_[kAfterImageCount];
-    std::unique_ptr<CSprite> effectSprites_[kEffectSpriteCount];
+    OwnedSprite effectSprites_[kEffectSpriteCount];
 };
 
 // True for the states in which the hero reels from a hit (15-26).

@@ -2,7 +2,9 @@
 // phases, the hitbox shapes, the hose and the sounds that repeat while an attack runs.
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <utility>
 
 #include "engine/Camera.h"
 #include "engine/InputManager.h"
@@ -189,7 +191,7 @@ void CHero::UpdateHitPhases() {
         case kHeroBangDownGround:
             phase(0, 4, false);
             if (phase(1, 8, true) && weaponKind == kWeaponMallet) {
-                CCamera::GetInstance()->Shake();
+                Camera().Shake();
                 PlaySE(SoundId::kAttack7);
             }
             if (weaponKind == kWeaponMallet) phase(2, 10, true);
@@ -230,16 +232,16 @@ void CHero::MakeHitbox(const std::string& name) {
     const bool right = facing == 1;
     const double lt = p.lifetime, rh = p.rehitInterval;
     const int aim = p.aimMode;
-    auto rect = [&](double lx, double rx, double dy, int w, int h) -> IBase* {
-        return new CCollisionDetectionRectangle(this, this, owner, right ? rx : lx, dy, w, h, lt, rh,
-                                                kSideHero, aim, a);
+    auto rect = [&](double lx, double rx, double dy, int w, int h) -> std::unique_ptr<IBase> {
+        return std::make_unique<CCollisionDetectionRectangle>(this, this, owner, right ? rx : lx, dy, w, h,
+                                                              lt, rh, kSideHero, aim, a);
     };
-    auto circle = [&](double lx, double rx, double dy, double r) -> IBase* {
-        return new CCollisionDetectionCircle(this, this, owner, right ? rx : lx, dy, r, lt, rh, kSideHero,
-                                             aim, a);
+    auto circle = [&](double lx, double rx, double dy, double r) -> std::unique_ptr<IBase> {
+        return std::make_unique<CCollisionDetectionCircle>(this, this, owner, right ? rx : lx, dy, r, lt, rh,
+                                                           kSideHero, aim, a);
     };
     const int r38 = static_cast<int>(reach * 0.38);
-    IBase* box = nullptr;
+    std::unique_ptr<IBase> box;
     switch (state) {
         case kHeroHyperDash: {
             const int e = weaponKind == kWeaponMallet ? 8 : 0;
@@ -262,11 +264,11 @@ void CHero::MakeHitbox(const std::string& name) {
             } else if (state == kHeroBangDownGround) {
                 const double dx = right ? 16.0 : 6.0;
                 if (right)
-                    box = new CCollisionDetectionSectorUpRight(this, this, owner, dx, 22.0, reach - 20, lt,
-                                                               rh, kSideHero, aim, a);
+                    box = std::make_unique<CCollisionDetectionSectorUpRight>(
+                        this, this, owner, dx, 22.0, reach - 20, lt, rh, kSideHero, aim, a);
                 else
-                    box = new CCollisionDetectionSectorUpLeft(this, this, owner, dx, 22.0, reach - 20, lt, rh,
-                                                              kSideHero, aim, a);
+                    box = std::make_unique<CCollisionDetectionSectorUpLeft>(
+                        this, this, owner, dx, 22.0, reach - 20, lt, rh, kSideHero, aim, a);
             } else {
                 box = rect(-72.0, 44.0, -16.0, 48, 60);
             }
@@ -304,8 +306,8 @@ void CHero::MakeHitbox(const std::string& name) {
         default:
             return;
     }
-    currentHitbox = box;
-    AddChild(box);
+    currentHitbox = box.get();
+    AddChild(std::move(box));
     if (IPlaySceneServices* scene = GetSceneServices(owner)) scene->NotifyHeroAttackStarted();
 }
 
@@ -359,7 +361,7 @@ void CHero::FireHose() {
         if (hover) svy /= 2.0;
         const double px = centerX + nozzleOffsetX - 4.0;
         const double py = centerY - (hover ? nozzleOffsetY / 2.0 : nozzleOffsetY) - 4.0;
-        CObjectRegistry::GetInstance()->Add(new CHoseWater(owner, px, py, svx, svy, true));
+        Registry().Add(std::make_unique<CHoseWater>(owner, px, py, svx, svy, true));
     };
     double angle = aimAngle;
     shoot(angle);

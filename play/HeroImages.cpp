@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <utility>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
@@ -432,7 +433,7 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
     const FrameRow& fr = kFrames[(page - 1) * 36 + column * 6 + row];
     char key[16];
     std::snprintf(key, sizeof key, "Quor%03d_%s", page, right ? "R" : "L");
-    CSprite* body = CreateSprite("Char", key, 2, 40 * column, 40 * row, 40 * column + 40, 40 * row + 40);
+    OwnedSprite body = MakeSprite("Char", key, 2, 40 * column, 40 * row, 40 * column + 40, 40 * row + 40);
     if (body) body->angleZ = ScreenTurn(right ? -bodyAngle : bodyAngle);
 
     // The cell stands on the hero's feet, squatting or not.
@@ -455,21 +456,21 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
     const double gripX = gripHidden ? 0.0 : (fr.gripX + 0.5 - 20.0) * side;
     const double gripY = gripHidden ? 0.0 : fr.gripY + 0.5 - 20.0;
 
-    CSprite* bar = nullptr;
+    OwnedSprite bar;
     int barX = H, barY = H;
     if (w == kSpinningBlur) {
         // A spinning blur, shown three frames in four.
         if (length > 0 && static_cast<int>(age) % 4 != 3) {
             const int j = static_cast<int>(std::fmod(std::fabs(weaponSpin + age), 8.0));
             const int left = (j / 4) * 128, top = (j % 4) * 64;
-            bar = CreateSprite("Effect", right ? "Bar_Effect002_R" : "Bar_Effect002_L", 2, left, top,
-                               left + 128, top + 64);
+            bar = MakeSprite("Effect", right ? "Bar_Effect002_R" : "Bar_Effect002_L", 2, left, top,
+                             left + 128, top + 64);
             if (bar) bar->scaleX = bar->scaleY = static_cast<float>(length / 128.0);
             barX = static_cast<int>(std::lround(gripX));
             barY = static_cast<int>(std::lround(gripY));
         }
     } else if (length > 0 && (!gripHidden || w == kFollowBody)) {
-        bar = right ? CreateHeroBarSpriteRight(weaponKind) : CreateHeroBarSprite(weaponKind);
+        bar = right ? MakeHeroBarSpriteRight(weaponKind) : MakeHeroBarSprite(weaponKind);
         // Both columns hold the weapon striking end to the left (the right column upside down),
         // so a half turn brings a right-facing weapon's end round to the front.
         if (bar) bar->angleZ = ScreenTurn(tip - kPi);
@@ -479,7 +480,7 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
     }
 
     auto figure = std::make_unique<CBarFigure>(false);
-    figure->SetParts(body, bar, nullptr);
+    figure->SetParts(std::move(body), std::move(bar), nullptr);
     const bool handsShown = fr.hasGloves && !fr.handsHidden;
     const int h1x = handsShown ? static_cast<int>(std::lround(gripX)) : H;
     const int h1y = handsShown ? static_cast<int>(std::lround(gripY)) : H;
@@ -519,10 +520,10 @@ void CHero::SetBarEffectImages() {
     if (streak == 0) return;
     char key[24];
     std::snprintf(key, sizeof key, "Bar_Effect%03d_%s", streak, right ? "R" : "L");
-    CSprite* s = CreateSprite("Effect", key, 2, 0, 0, 96, 96);
+    OwnedSprite s = MakeSprite("Effect", key, 2, 0, 0, 96, 96);
     if (!s) return;
     s->scaleX = s->scaleY = static_cast<float>(static_cast<double>(length) / GetLongestHeroBarLength());
-    figure->SetPart(CBarFigure::kEffect, s);
+    figure->SetPart(CBarFigure::kEffect, std::move(s));
     figure->SetEffectOffset(static_cast<int>(side * along * length), static_cast<int>(-up));
 }
 
@@ -545,7 +546,7 @@ void CHero::Draw() {
 }
 
 void CHero::CreateEffectSprites() {
-    for (auto& s : effectSprites_) s.reset(CreateSprite("Effect", "Effect001", 2, 0, 0, 48, 48));
+    for (auto& s : effectSprites_) s = MakeSprite("Effect", "Effect001", 2, 0, 0, 48, 48);
 }
 
 void CHero::DrawEffects(int t, bool bright) {

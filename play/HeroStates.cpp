@@ -23,8 +23,6 @@ constexpr double kInvincibleAfterDown = 80.0;
 constexpr int kEffectSmallFire = 8, kEffectSmoke = 9, kEffectIceSmoke = 10, kEffectIceBreak = 13,
               kEffectSmallBlueFire = 14;
 
-void ShakeCamera() { CCamera::GetInstance()->Shake(); }
-
 // An attack that points up the screen.
 bool FromAbove(double angle) { return angle >= -0.75 * kPi && angle <= -0.25 * kPi; }
 
@@ -127,7 +125,7 @@ void CHero::EnterState() {
     SetSpeedLimitTargets();
     if (IPlaySceneServices* scene = GetSceneServices(owner)) {
         if (In(state, {kHeroHyperDash, kHeroHyperJump, kHeroRollingAttack, kHeroJabHyperDash}))
-            scene->SetZoomOverride(0, CCamera::GetInstance()->GetBaseScale() * 1.15f, 3.0f);
+            scene->SetZoomOverride(0, Camera().GetBaseScale() * 1.15f, 3.0f);
         else
             scene->ClearZoomOverride(0, 1.5f);
     }
@@ -348,7 +346,7 @@ void CHero::StepDashTransitions(const TransitionInput& now) {
                 facing = touchRight ? 1 : 0;
                 if ((facing == 1 && vx > 0) || (facing == 0 && vx < 0)) vx *= -0.6;
                 PlaySE(SoundId::kShock2);
-                ShakeCamera();
+                Camera().Shake();
                 runMeter *= 0.7;
                 SetState(kHeroWallBounce);
             }
@@ -384,7 +382,7 @@ void CHero::StepDashTransitions(const TransitionInput& now) {
                 facing = touchRight ? 1 : 0;
                 if ((facing == 1 && vx > 0) || (facing == 0 && vx < 0)) vx *= -0.6;
                 PlaySE(SoundId::kShock2);
-                ShakeCamera();
+                Camera().Shake();
                 runMeter *= 0.5;
                 SetState(kHeroWallBounce);
             }
@@ -606,7 +604,7 @@ void CHero::StepAirAttackTransitions(const TransitionInput& now) {
         case kHeroBangDownAir:
         case kHeroBangDownAirDash:
             if (!now.air) {
-                ShakeCamera();
+                Camera().Shake();
                 PlaySE(SoundId::kAttack7);
                 SetState(kHeroBangDownLanding);
             }
@@ -628,7 +626,7 @@ void CHero::StepAirAttackTransitions(const TransitionInput& now) {
             break;
         case kHeroDivingAttack:
             if (!now.air) {
-                ShakeCamera();
+                Camera().Shake();
                 PlaySE(SoundId::kShock2);
                 SetState(kHeroDiveLanding);
             }
@@ -757,7 +755,7 @@ int CHero::ReceiveDamage(AttackInfo info) {
         return kHitDefeated;
     }
     staggerDamage += damage;
-    ShakeCamera();
+    Camera().Shake();
     if (staggerDamage < 10 && wasOnGround) {
         vx = 0.7 * info.power * std::cos(info.angle);
         facing = vx < 0 ? 1 : 0;
@@ -852,7 +850,7 @@ void CHero::UpdateDefeated() {
     ShiftAfterImages();
     BeginFrame();
     if (deathTimer <= 48) {
-        const CCamera* cam = CCamera::GetInstance();
+        const CCamera* cam = &Camera();
         const float sl = cam->WorldToScreenX(static_cast<float>(GetLeft()), static_cast<float>(GetTop()));
         const float st = cam->WorldToScreenY(static_cast<float>(GetLeft()), static_cast<float>(GetTop()));
         const float sr = cam->WorldToScreenX(static_cast<float>(GetRight()), static_cast<float>(GetBottom()));

@@ -56,7 +56,7 @@ bool IsDebugDrawing() { return g_debugDrawing; }
 
 void DrawDebugBox(const IBase& object, DebugColour colour) {
     if (!g_debugDrawing || object.IsDead()) return;
-    const CCamera* cam = CCamera::GetInstance();
+    const CCamera* cam = &object.Camera();
     const auto sx = [&](double wx, double wy) {
         return static_cast<int>(cam->WorldToScreenX(static_cast<float>(wx), static_cast<float>(wy)));
     };

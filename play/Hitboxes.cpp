@@ -118,7 +118,7 @@ int CCollisionDetectionBase::ReceiveAttack(AttackInfo) {
 
 void CCollisionDetectionBase::DrawDebug() {
     if (!IsDebugDrawing() || IsDead()) return;
-    const CCamera* cam = CCamera::GetInstance();
+    const CCamera* cam = &Camera();
     const float scale = cam->GetScale();
     const int sx = static_cast<int>(cam->WorldToScreenX(static_cast<float>(x), static_cast<float>(y)));
     const int sy = static_cast<int>(cam->WorldToScreenY(static_cast<float>(x), static_cast<float>(y)));
@@ -172,7 +172,7 @@ CNunoOtokoBarrier::CNunoOtokoBarrier(IAttackable* attacker, IBase* parentObject,
       clockwise(turnsClockwise) {
     std::fill(std::begin(trailX), std::end(trailX), x);
     std::fill(std::begin(trailY), std::end(trailY), y);
-    for (auto& s : sprites_) s.reset(CreateSprite("Object", "Objects004", 2, 0, 224, 32, 256));
+    for (auto& s : sprites_) s = MakeSprite("Object", "Objects004", 2, 0, 224, 32, 256);
 }
 
 CNunoOtokoBarrier::~CNunoOtokoBarrier() = default;

@@ -4,9 +4,9 @@
 // object it overlaps, and the hitbox delivers its attack at most once per target and re-hit
 // interval, aims it, tells the attacker, and shows the hit effect with its sound. Two hitboxes
 // that meet clash.
-#include <memory>
 #include <vector>
 
+#include "engine/SpriteManager.h"
 #include "play/AttackParameter.h"
 #include "play/Base.h"
 
@@ -89,8 +89,6 @@ class CCollisionDetectionRectangle : public CCollisionDetectionBase {
                                  int aimMode, AttackInfo attack);
 };
 
-class CSprite;
-
 // A round attack circling its parent on a widening orbit (16 pixels out, 1.8 more each frame, at
 // most 96), drawn as a fading trail of four images. Without its parent it dies.
 class CNunoOtokoBarrier : public CCollisionDetectionCircle {
@@ -113,6 +111,6 @@ class CNunoOtokoBarrier : public CCollisionDetectionCircle {
     double trailY[kTrailLength] = {};
 
   private:
-    std::unique_ptr<CSprite> sprites_[4];
+    OwnedSprite sprites_[4];
     double spriteDepths_[4] = {-0.002, -0.0019, -0.0018, -0.0017};
 };

@@ -31,7 +31,7 @@ CHoseWater::CHoseWater(CStage* ownerStage, double px, double py, double velocity
     ax = velocityX > 0 ? -80.0 : (velocityX < 0 ? 80.0 : 0.0);
     ay = 450.0;
     maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = 1000.0;
-    SetSprite(CreateSprite("Object", "Objects002", 2, 0, 0, 16, 16));
+    SetSprite(MakeShotSprite(0, 0, 16, 16));
     UpdateCentre();
 }
 

@@ -12,6 +12,13 @@
 
 class CObjectRegistry : public CSingleton<CObjectRegistry> {
   public:
+    // The play scene's registry is the process's (GetInstance); a test's world may own one of its
+    // own. Either way the relation table is the process's.
+    CObjectRegistry() = default;
+    ~CObjectRegistry();
+    CObjectRegistry(const CObjectRegistry&) = delete;
+    CObjectRegistry& operator=(const CObjectRegistry&) = delete;
+
     static constexpr int kMaxObjects = 1024;
     static constexpr int kIdSlots = 256;
     static constexpr double kDespawnDistance = 64.0;
@@ -73,8 +80,6 @@ class CObjectRegistry : public CSingleton<CObjectRegistry> {
 
   private:
     friend class CSingleton<CObjectRegistry>;
-    CObjectRegistry() = default;
-    ~CObjectRegistry();
     void OnInstanceCreated() { Reset(); }
     // The objects of a walk, top-level then children, into `out` (kept allocated).
     void CollectWalk(std::vector<IBase*>& out) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numbers>
+#include <utility>
 
 #include "engine/SoundEffects.h"
 #include "engine/SpriteManager.h"
@@ -26,9 +27,9 @@ CShotBase::CShotBase(CStage* ownerStage, double px, double py, int lifetimeIn, b
 
 CShotBase::~CShotBase() { sprite = nullptr; }
 
-void CShotBase::SetSprite(CSprite* s) {
-    ownSprite_.reset(s);
-    sprite = s;
+void CShotBase::SetSprite(OwnedSprite s) {
+    ownSprite_ = std::move(s);
+    sprite = ownSprite_.get();
 }
 
 void CShotBase::Update() {
@@ -116,7 +117,7 @@ CNormalShot::CNormalShot(CStage* ownerStage, double px, double py, double veloci
     vy = velocityY;
     ax = ay = 0;
     maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = 500.0;
-    SetSprite(CreateSprite("Object", "Objects002", 2, 64, 16, 80, 32));
+    SetSprite(MakeSprite("Object", "Objects002", 2, 64, 16, 80, 32));
 }
 
 void CNormalShot::Move() {

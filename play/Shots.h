@@ -5,10 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "engine/SpriteManager.h"
 #include "play/AttackParameter.h"
 #include "play/Base.h"
-
-class CSprite;
 
 class CShotBase : public IBase {
   public:
@@ -49,10 +48,12 @@ class CShotBase : public IBase {
     // Makes an effect at the shot's centre.
     void ShowEffect(int kind) const;
     // Takes the sprite as the one the standard draw shows.
-    void SetSprite(CSprite* s);
+    void SetSprite(OwnedSprite s);
+    // Transitional: takes a sprite handed over unowned. Goes once every shot passes an OwnedSprite.
+    void SetSprite(CSprite* s) { SetSprite(OwnedSprite(s)); }
 
   private:
-    std::unique_ptr<CSprite> ownSprite_;
+    OwnedSprite ownSprite_;
 };
 
 // A shot that breaks on any target (a spark where the target stopped it, a blow where it hurt)

@@ -1,47 +1,35 @@
 #include "play/SpriteBatch.h"
 
-#include "engine/Camera.h"
-#include "engine/SpriteManager.h"
+#include <utility>
 
-CSpriteBatch::Layer::~Layer() { delete sprite; }
+#include "engine/Camera.h"
 
 CSpriteBatch::CSpriteBatch() { ClearAndMark(); }
 
-CSpriteBatch::~CSpriteBatch() { FreeAll(); }
-
 void CSpriteBatch::AddLayer(const std::string& group, const std::string& key, int mode, int left, int top,
                             int right, int bottom, float x, float y, float factorX, float factorY) {
-    if (count_ >= kSlotCount) return;
-    // The sprite first: an unknown image key throws before anything is allocated here.
-    CSprite* sprite = CreateSprite(group, key, mode, left, top, right, bottom);
-    Layer* layer = new Layer();
-    layer->sprite = sprite;
-    layer->x = x;
-    layer->y = y;
-    layer->factorX = factorX;
-    layer->factorY = factorY;
-    slots_[count_++] = layer;
+    if (GetCount() >= kSlotCount) return;
+    // The sprite first: an unknown image key throws before a slot is taken.
+    OwnedSprite sprite = MakeSprite(group, key, mode, left, top, right, bottom);
+    layers_.push_back(Layer{std::move(sprite), x, y, factorX, factorY});
 }
 
 void CSpriteBatch::DrawLayers() {
     CCamera* cam = CCamera::GetInstance();
-    for (int i = 0; i < count_; ++i) {
-        Layer* l = slots_[i];
-        if (!l || !l->sprite) continue;
-        l->sprite->x = (cam->GetX() * l->factorX + l->x) / 256.0f;
-        l->sprite->y = (cam->GetY() * l->factorY + l->y) / 256.0f;
-        l->sprite->z = 0.005f;
-        l->sprite->ApplyTransform();
-        l->sprite->Draw();
+    for (Layer& l : layers_) {
+        CSprite* s = l.sprite.get();
+        if (!s) continue;
+        s->x = (cam->GetX() * l.factorX + l.x) / 256.0f;
+        s->y = (cam->GetY() * l.factorY + l.y) / 256.0f;
+        s->z = 0.005f;
+        s->ApplyTransform();
+        s->Draw();
     }
 }
 
 void CSpriteBatch::FreeAll() {
-    for (int i = 0; i < count_; ++i) {
-        delete slots_[i];
-        slots_[i] = nullptr;
-    }
-    count_ = 0;
+    // Every sprite leaves with its layer; the capacity stays for the next area.
+    layers_.clear();
 }
 
 void CSpriteBatch::ClearAndMark() {

@@ -2,10 +2,10 @@
 // The store of the play scene's background layers: up to 4000 sprites of image cells, each with
 // a world offset and parallax factors, rebuilt for every area.
 #include <string>
+#include <vector>
 
+#include "engine/SpriteManager.h"
 #include "foundation/Singleton.h"
-
-class CSprite;
 
 // Deleting the store frees every layer.
 class CSpriteBatch : public CSingleton<CSpriteBatch> {
@@ -22,23 +22,22 @@ class CSpriteBatch : public CSingleton<CSpriteBatch> {
     void ClearAndMark();
     void Reset() { ClearAndMark(); }
 
-    int GetCount() const { return count_; }
+    int GetCount() const { return static_cast<int>(layers_.size()); }
     int GetBackGroundId() const { return backGroundId_; }
     void SetBackGroundId(int id) { backGroundId_ = id; }
 
     struct Layer {
-        CSprite* sprite = nullptr;
+        OwnedSprite sprite;
         float x = 0, y = 0;
         float factorX = 0, factorY = 0;
-        ~Layer();
     };
-    const Layer* GetLayer(int i) const { return i >= 0 && i < count_ ? slots_[i] : nullptr; }
+    // Valid until the next layer is added or the store is cleared.
+    const Layer* GetLayer(int i) const { return i >= 0 && i < GetCount() ? &layers_[i] : nullptr; }
 
   private:
     friend class CSingleton<CSpriteBatch>;
     CSpriteBatch();
-    ~CSpriteBatch();
+    ~CSpriteBatch() = default;
     int backGroundId_ = 0;
-    int count_ = 0;
-    Layer* slots_[kSlotCount] = {};
+    std::vector<Layer> layers_;  // in slot order
 };

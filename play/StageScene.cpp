@@ -1,5 +1,8 @@
 #include "play/StageScene.h"
 
+#include <memory>
+#include <utility>
+
 #include "engine/Camera.h"
 #include "engine/InputManager.h"
 #include "engine/Mouse.h"
@@ -31,6 +34,13 @@ constexpr double kFinalBossLength = 30.0;
 double FramesThisFrame() { return elSystem::GetFrameTime() * 60.0; }
 
 bool SendingPermitted() { return CClientInfo::GetInstance()->GetSendingPermission(); }
+
+// Hands the hero to the registry, which owns it; the scene keeps the pointer only to borrow it.
+// Null when the registry is full and the hero is gone.
+CHero* RegisterHero(std::unique_ptr<CHero> made) {
+    CHero* h = made.get();
+    return CObjectRegistry::GetInstance()->Add(std::move(made)) ? h : nullptr;
+}
 }  // namespace
 
 // ---- Birth and end ----
@@ -78,8 +88,7 @@ void CStageScene::StartStage(int area, int x, int y) {
     else
         PlayMusic(MusicId::kNone, CMusicPlayer::kEndless, 1.0f, false, false);
 
-    hero = new CHero(stage.get(), x * kTile, y * kTile - 6.0, kWeaponBroom, 100);
-    if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
+    hero = RegisterHero(std::make_unique<CHero>(stage.get(), x * kTile, y * kTile - 6.0, kWeaponBroom, 100));
     boss.Reset();
     CObjectRegistry::GetInstance()->UpdateAll(0.0);
 
@@ -116,8 +125,8 @@ void CStageScene::StartSpawner() {
 }
 
 void CStageScene::PopulateArea(int tileX, int tileY, int weaponKind, int health) {
-    hero = new CHero(stage.get(), tileX * kTile, tileY * kTile - 6.0, weaponKind, health);
-    if (!CObjectRegistry::GetInstance()->Add(hero)) hero = nullptr;
+    hero = RegisterHero(
+        std::make_unique<CHero>(stage.get(), tileX * kTile, tileY * kTile - 6.0, weaponKind, health));
     boss.Reset();
     ResetZoomChannels();
     ResetFade();

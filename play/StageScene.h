@@ -209,8 +209,8 @@ class CStageScene : public IScene, public IPlaySceneServices {
     double bossClearWait = 2.8;
     bool introSkipped = false;
     std::unique_ptr<CObjectSpawner> spawner;
-    CHero* hero = nullptr;
-    ObjectHandle boss;  // resolved, and found in the registry, before anything is asked of it
+    CHero* hero = nullptr;  // borrowed: the registry owns the hero
+    ObjectHandle boss;      // resolved, and found in the registry, before anything is asked of it
     int lives = 0;
     int keyCount = 0;
     int warpArea = 0, warpX = 0, warpY = 0;

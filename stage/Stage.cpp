@@ -36,8 +36,8 @@ std::unique_ptr<CXmlNode> ParseDocument(const std::string& text) {
 // First child of a node with the name, or null.
 const CXmlNode* Child(const CXmlNode* node, const char* name) {
     if (!node) return nullptr;
-    for (const CXmlNode* c : node->GetChildren()) {
-        if (c->GetName() == name) return c;
+    for (const auto& c : node->GetChildren()) {
+        if (c->GetName() == name) return c.get();
     }
     return nullptr;
 }

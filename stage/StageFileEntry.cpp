@@ -33,7 +33,7 @@ StageFileEntry::~StageFileEntry() { --gLiveEntries; }
 
 std::unique_ptr<StageFileEntry> StageFileEntry::Duplicate() const {
     auto copy = std::make_unique<StageFileEntry>();
-    if (file) copy->file.reset(file->Clone());
+    if (file) copy->file = file->Clone();
     copy->name = name;
     copy->originalAuthor = originalAuthor;
     copy->arrangedAuthors = arrangedAuthors;

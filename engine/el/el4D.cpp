@@ -376,7 +376,7 @@ void RenderModel(int model) {
     st.minFilter = g_dev.minFilter;
     st.magFilter = g_dev.magFilter;
 
-    const uint16_t* idx = rec.indices;
+    const uint16_t* idx = rec.indices.get();
     const int vc = rec.vertexCount;
     for (int i = 0; i + 2 < rec.indexCount; i += 3) {
         const int a = idx[i], b = idx[i + 1], c = idx[i + 2];
@@ -433,7 +433,7 @@ int Square(int columns, int rows, float width, float depth, float uExtent, float
         }
     }
     UnlockModel(model);
-    uint16_t* idx = rec.indices;
+    uint16_t* idx = rec.indices.get();
     for (int i = 0; i < columns; ++i) {
         for (int j = 0; j < rows; ++j) {
             const int a = i * (rows + 1) + j, b = a + rows + 1;
@@ -457,12 +457,10 @@ bool CreateVertexBuffer(int model) {
         return false;
     }
     try {
-        rec.vertexBuffer = new ModelVertex[size_t(rec.vertexCount)]();
-        delete[] rec.indices;
-        rec.indices = new uint16_t[size_t(std::max(rec.indexCount, 1))]();
+        rec.vertexBuffer = std::make_unique<ModelVertex[]>(size_t(rec.vertexCount));
+        rec.indices = std::make_unique<uint16_t[]>(size_t(std::max(rec.indexCount, 1)));
     } catch (...) {
-        delete[] rec.vertexBuffer;
-        rec.vertexBuffer = nullptr;
+        rec.vertexBuffer.reset();
         elSystem::Error("el4D::CreateVertexBuffer", "頂点バッファを生成できません");
         return false;
     }
@@ -472,8 +470,6 @@ bool CreateVertexBuffer(int model) {
 void ResetModel(int model) {
     if (!ValidModel(model)) return;
     ModelRecord& rec = g_models[model];
-    delete[] rec.vertexBuffer;
-    delete[] rec.indices;
     if (rec.ownsTexture && rec.texture >= 0) elDraw::ReleaseObject(rec.texture);
     rec = ModelRecord{};
     rec.matrix = Matrix::Identity();
@@ -488,7 +484,7 @@ bool LockModel(int model, uint32_t /*flags*/) {
     ModelRecord& rec = g_models[model];
     if (!rec.vertexBuffer) return false;
     if (++rec.lockCount == 0) {
-        rec.lockedData = rec.vertexBuffer;
+        rec.lockedData = rec.vertexBuffer.get();
         ++rec.bufferLocks;
     }
     return true;
@@ -502,7 +498,7 @@ void UnlockModel(int model) {
 }
 
 ModelVertex* GetLockedVertices(int model) { return ValidModel(model) ? g_models[model].lockedData : nullptr; }
-uint16_t* GetIndices(int model) { return ValidModel(model) ? g_models[model].indices : nullptr; }
+uint16_t* GetIndices(int model) { return ValidModel(model) ? g_models[model].indices.get() : nullptr; }
 const ModelRecord& GetModel(int model) { return ValidModel(model) ? g_models[model] : g_emptyModel; }
 
 void SetModelX(int model, float value) { SetParam(model, 0, value); }

@@ -5,6 +5,7 @@
 // process-wide tables addressed by number; record 0 of the model table is the camera.
 // Failures go through elSystem::Error and a 0 / false / -1 result, never by throwing.
 #include <cstdint>
+#include <memory>
 
 namespace el4D {
 
@@ -39,10 +40,10 @@ struct Material {
 // One record of the model table (read-only view; change it through the functions below).
 struct ModelRecord {
     uint32_t format = 0;  // 0 free; kSquareFormat for squares; record 0 marked used
-    ModelVertex* vertexBuffer = nullptr;
-    ModelVertex* lockedData = nullptr;
-    int bufferLocks = 0;  // how often the vertex buffer itself was locked
-    uint16_t* indices = nullptr;
+    std::unique_ptr<ModelVertex[]> vertexBuffer;
+    ModelVertex* lockedData = nullptr;  // into vertexBuffer while locked
+    int bufferLocks = 0;                // how often the vertex buffer itself was locked
+    std::unique_ptr<uint16_t[]> indices;
     int vertexCount = 0;
     int indexCount = 0;
     Matrix matrix;     // being composed

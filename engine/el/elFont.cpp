@@ -161,6 +161,8 @@ struct Font::Impl {
     FT_Size size = nullptr;
 };
 
+Font::Font(OpenKey) {}
+
 Font::~Font() {
     if (impl_ && impl_->size) {
         std::lock_guard lock(g_ftMutex);
@@ -175,7 +177,7 @@ std::shared_ptr<Font> Font::Open(const FontDesc& desc) {
     std::lock_guard lock(g_ftMutex);
     FT_Face face = FaceFor(file);
     if (!face) return nullptr;
-    std::shared_ptr<Font> font(new Font());
+    auto font = std::make_shared<Font>(OpenKey{});
     font->impl_ = std::make_unique<Impl>();
     font->impl_->face = face;
     font->desc_ = desc;

@@ -63,10 +63,16 @@ struct FontDesc {
 };
 
 class Font {
+    // Only Open makes a font; the key lets it do so through make_shared.
+    struct OpenKey {
+        explicit OpenKey() = default;
+    };
+
   public:
     // Null when the font file cannot be opened or the height is not positive. Throws
     // COtherException kNoFontCode when no Japanese face is installed at all.
     static std::shared_ptr<Font> Open(const FontDesc& desc);
+    explicit Font(OpenKey);
     ~Font();
 
     const FontDesc& Desc() const { return desc_; }
@@ -81,7 +87,6 @@ class Font {
     int Advance(char32_t cp) { return GetGlyph(cp, false).advance; }
 
   private:
-    Font() = default;
     struct Impl;
     std::unique_ptr<Impl> impl_;
     FontDesc desc_;

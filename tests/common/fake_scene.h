@@ -1,14 +1,16 @@
 #pragma once
 // A play scene as its objects see it, for tests and benchmarks: it answers the hero it is given
-// (while that object lives), the process's registry and camera, and the area clock it is set to, remembers the keys it is told were collected,
-// and ignores every other request. Tests that need more record it in a class of their own built on this one.
+// (while that object lives), the process's camera, the process's registry or one the test gives
+// it, and the area clock it is set to, remembers the keys it is told were collected, and ignores
+// every other request. Tests that need more record it in a class of their own built on this one.
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "engine/Camera.h"
 #include "engine/Scene.h"
-#include "play/ObjectRegistry.h"
 #include "play/ObjectHandle.h"
+#include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
 
 namespace testsupport {
@@ -26,7 +28,10 @@ class FakeScene : public IScene, public IPlaySceneServices {
     double clock = 0.0;                     // the area clock, in frames
     std::vector<std::pair<int, int>> keys;  // (area, id) collected
 
-    CObjectRegistry& GetRegistry() override { return *CObjectRegistry::GetInstance(); }
+    // The registry the scene's objects reach: the process's, unless a test gives the scene its own.
+    CObjectRegistry* registry = nullptr;
+
+    CObjectRegistry& GetRegistry() override { return registry ? *registry : *CObjectRegistry::GetInstance(); }
     CCamera& GetCamera() override { return *CCamera::GetInstance(); }
     IBase* GetHero() override { return hero.Get(); }
     void OnGoalReached() override {}
@@ -62,5 +67,13 @@ class FakeScene : public IScene, public IPlaySceneServices {
     void NotifyHeroAttackStarted() override {}
     double GetMapAnimTime() override { return clock; }
 };
+
+// Hands an object to the registry and lends it back: the object while the registry holds it,
+// or null when the registry did not take it (and it is gone).
+template <class T>
+T* Register(std::unique_ptr<T> object, CObjectRegistry& registry = *CObjectRegistry::GetInstance()) {
+    T* lent = object.get();
+    return registry.Add(std::move(object)) ? lent : nullptr;
+}
 
 }  // namespace testsupport

@@ -205,20 +205,18 @@ std::string MakeStageText() {
 // What the second player's own client sees among the newest stages.
 std::string NewestStages() {
     char reply[4096] = {};
-    QVNet::ThreadObject* r = QVNet::Begin_GetNewStage(4, reply, sizeof reply, nullptr);
-    EXPECT_TRUE(QVNet::WaitForEnd(r, std::chrono::seconds(20)));
+    QVNet::Request r = QVNet::Begin_GetNewStage(4, reply, sizeof reply, nullptr);
+    EXPECT_TRUE(QVNet::WaitForEnd(r.get(), std::chrono::seconds(20)));
     EXPECT_EQ(r->GetState(), QVNet::kStateDone);
-    r->Release();
     return Cp932ToUtf8(reply);
 }
 
 // The first player's posted stages as his account screen asks for them.
 CStageMetaInfoList CreatorStages(const std::string& creatorId) {
     char reply[4096] = {};
-    QVNet::ThreadObject* r = QVNet::Begin_GetStage(std::stoi(creatorId), 0, 0, reply, sizeof reply, nullptr);
-    EXPECT_TRUE(QVNet::WaitForEnd(r, std::chrono::seconds(20)));
+    QVNet::Request r = QVNet::Begin_GetStage(std::stoi(creatorId), 0, 0, reply, sizeof reply, nullptr);
+    EXPECT_TRUE(QVNet::WaitForEnd(r.get(), std::chrono::seconds(20)));
     EXPECT_EQ(r->GetState(), QVNet::kStateDone);
-    r->Release();
     return CStageMetaInfoList(Cp932ToUtf8(reply));
 }
 
@@ -250,12 +248,11 @@ TEST(SharingEndToEnd, TwoPlayersShareAStageThroughTheServer) {
     // He posts the stage he made, as the editor posts it: through the game's network library.
     const std::string stage = Utf8ToCp932(MakeStageText());
     int stageId = 0;
-    QVNet::ThreadObject* post =
-        QVNet::Begin_RegisterStage(std::stoi(creatorId), key.c_str(), "GrassDayTime", unsigned(stage.size()),
-                                   stage.c_str(), stageId, nullptr);
-    ASSERT_TRUE(QVNet::WaitForEnd(post, std::chrono::seconds(20)));
+    QVNet::Request post = QVNet::Begin_RegisterStage(std::stoi(creatorId), key.c_str(), "GrassDayTime",
+                                                     unsigned(stage.size()), stage.c_str(), stageId, nullptr);
+    ASSERT_TRUE(QVNet::WaitForEnd(post.get(), std::chrono::seconds(20)));
     ASSERT_EQ(post->GetState(), QVNet::kStateDone) << post->GetErrorCode() << " " << post->GetErrorDetail();
-    post->Release();
+    post.reset();
     ASSERT_GT(stageId, 0);
     const std::string stageFile = std::to_string(stageId) + ".stg";
 

@@ -78,13 +78,14 @@ TEST_F(FileSelect, EveryPageCanBeReachedWhateverTheCount) {
 TEST_F(FileSelect, DamagedAndHostileFilesBecomeTheirErrorRows) {
     WriteStage("stage/downloaded/good.stg", "よい", 0);
     const std::string good = game->ReadRaw("stage/downloaded/good.stg");
-    CFileEntry goodEntry("good.stg", "stage\\downloaded", nullptr);
+    CFileEntry goodEntry("good.stg", "stage\\downloaded", std::nullopt);
     ASSERT_EQ(ReadStageFileEntry(goodEntry).code, FileLoad_Ok);
 
     // Cut anywhere, a stage file is a data error or another error, never a crash.
     for (size_t cut = 0; cut < good.size(); cut += 1 + good.size() / 97) {
         game->WriteRaw("stage/downloaded/cut.stg", good.substr(0, cut));
-        const StageFileRead read = ReadStageFileEntry(CFileEntry("cut.stg", "stage\\downloaded", nullptr));
+        const StageFileRead read =
+            ReadStageFileEntry(CFileEntry("cut.stg", "stage\\downloaded", std::nullopt));
         EXPECT_TRUE(read.code == FileLoad_BadData || read.code == FileLoad_OtherError)
             << cut << ": " << read.code;
         EXPECT_EQ(read.record, nullptr);
@@ -103,13 +104,13 @@ TEST_F(FileSelect, DamagedAndHostileFilesBecomeTheirErrorRows) {
     };
     for (const Case& c : cases) {
         game->WriteRaw(std::string("stage/downloaded/") + c.file, c.bytes);
-        EXPECT_EQ(ReadStageFileEntry(CFileEntry(c.file, "stage\\downloaded", nullptr)).code, c.code)
+        EXPECT_EQ(ReadStageFileEntry(CFileEntry(c.file, "stage\\downloaded", std::nullopt)).code, c.code)
             << c.file;
     }
     game->MakeUnreadable("stage/downloaded/locked.stg");
-    EXPECT_EQ(ReadStageFileEntry(CFileEntry("locked.stg", "stage\\downloaded", nullptr)).code,
+    EXPECT_EQ(ReadStageFileEntry(CFileEntry("locked.stg", "stage\\downloaded", std::nullopt)).code,
               FileLoad_CannotOpen);
-    EXPECT_EQ(ReadStageFileEntry(CFileEntry("gone.stg", "stage\\downloaded", nullptr)).code,
+    EXPECT_EQ(ReadStageFileEntry(CFileEntry("gone.stg", "stage\\downloaded", std::nullopt)).code,
               FileLoad_CannotOpen);
 
     WriteStage("stage/downloaded/newer.stg", "未来");
@@ -120,9 +121,9 @@ TEST_F(FileSelect, DamagedAndHostileFilesBecomeTheirErrorRows) {
         s.category = StageCategory_DownLoaded;
         s.arrangementPermissionFlag = false;
     });
-    EXPECT_EQ(ReadStageFileEntry(CFileEntry("newer.stg", "stage\\downloaded", nullptr)).code,
+    EXPECT_EQ(ReadStageFileEntry(CFileEntry("newer.stg", "stage\\downloaded", std::nullopt)).code,
               FileLoad_NewerVersion);
-    EXPECT_EQ(ReadStageFileEntry(CFileEntry("closed.stg", "stage\\downloaded", nullptr)).code,
+    EXPECT_EQ(ReadStageFileEntry(CFileEntry("closed.stg", "stage\\downloaded", std::nullopt)).code,
               FileLoad_ArrangeForbidden);
 
     // In the window every one of them is a disabled row with its reason and the error icon.

@@ -1,5 +1,6 @@
 // The scene stack: push, close, removal in the next frame, restart of the parent, the camera
 // hand-over and the window title.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,10 +61,16 @@ class SceneStack : public EngineTest {
     }
 };
 
+// A new scene named `name` pushed onto `parent`, which owns it from here.
+TestScene* PushNew(IScene& parent, const std::string& name, std::string caption = "") {
+    TestScene* scene = parent.AdoptChild(std::make_unique<TestScene>(name, &parent, std::move(caption)));
+    EXPECT_NE(scene, nullptr);
+    return scene;
+}
+
 TEST_F(SceneStack, ClosedSceneIsDrawnThenRemovedNextFrameAndParentRestarts) {
-    auto* root = new TestScene("root", nullptr);
-    auto* child = new TestScene("child", root);
-    EXPECT_TRUE(root->PushChild(child));
+    auto root = std::make_unique<TestScene>("root", nullptr);
+    TestScene* child = PushNew(*root, "child");
     EXPECT_EQ(g_calls, (std::vector<std::string>{"child.start"}));
     child->closeOnUpdate = true;
 
@@ -79,30 +86,29 @@ TEST_F(SceneStack, ClosedSceneIsDrawnThenRemovedNextFrameAndParentRestarts) {
     root->UpdateTop();
     EXPECT_EQ(g_calls, (std::vector<std::string>{"child.delete", "root.start", "root.update"}));
     EXPECT_EQ(root->GetChild(), nullptr);
-    delete root;
 }
 
 TEST_F(SceneStack, PushOntoSceneWithLiveChildKeepsChainAndLeaksNothing) {
-    auto* root = new TestScene("root", nullptr);
-    auto* a = new TestScene("a", root);
-    ASSERT_TRUE(root->PushChild(a));
-    auto* b = new TestScene("b", root);
+    auto root = std::make_unique<TestScene>("root", nullptr);
+    TestScene* a = PushNew(*root, "a");
+    auto b = std::make_unique<TestScene>("b", root.get());
     g_calls.clear();
-    EXPECT_FALSE(root->PushChild(b));
+    EXPECT_FALSE(root->PushChild(std::move(b)));
     EXPECT_EQ(root->GetChild(), a);
-    // The scene that was not taken is not started and is not left without an owner.
+    // The scene that was not taken is not started and goes at once.
     EXPECT_EQ(g_calls, (std::vector<std::string>{"b.delete"}));
-    delete root;
+    g_calls.clear();
+    EXPECT_EQ(root->AdoptChild(std::make_unique<TestScene>("c", root.get())), nullptr);
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"c.delete"}));
 }
 
 TEST_F(SceneStack, PushAfterChildClosedInSameFrameFollowsItInsteadOfBeingLost) {
-    auto* root = new TestScene("root", nullptr);
-    auto* first = new TestScene("first", root);
-    ASSERT_TRUE(root->PushChild(first));
+    auto root = std::make_unique<TestScene>("root", nullptr);
+    TestScene* first = PushNew(*root, "first");
     // The child closes itself and the parent pushes the next screen from OnChildClosed.
     first->onUpdate = [&] {
         first->Close();
-        root->PushChild(new TestScene("second", root));
+        PushNew(*root, "second");
     };
     g_calls.clear();
     root->UpdateTop();
@@ -112,31 +118,29 @@ TEST_F(SceneStack, PushAfterChildClosedInSameFrameFollowsItInsteadOfBeingLost) {
     ASSERT_NE(root->GetChild(), nullptr);
     EXPECT_EQ(static_cast<TestScene*>(root->GetChild())->name_, "second");
     EXPECT_EQ(g_calls, (std::vector<std::string>{"first.delete", "second.start", "second.update"}));
-    delete root;
 }
 
 TEST_F(SceneStack, OnlyTopSceneUpdatesAndDeletingAParentDeletesTheChain) {
-    auto* root = new TestScene("root", nullptr);
-    auto* mid = new TestScene("mid", root);
-    root->PushChild(mid);
-    auto* top = new TestScene("top", mid);
-    mid->PushChild(top);
+    auto root = std::make_unique<TestScene>("root", nullptr);
+    TestScene* mid = PushNew(*root, "mid");
+    PushNew(*mid, "top");
     g_calls.clear();
     root->UpdateTop();
     root->DrawTopOverlay();
     EXPECT_EQ(g_calls, (std::vector<std::string>{"top.update", "top.overlay"}));
     g_calls.clear();
-    delete root;
+    root.reset();
     EXPECT_EQ(g_alive, 0);
+    // Each scene's own part goes first, then the child it owns with the rest of the chain.
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"root.delete", "mid.delete", "top.delete"}));
 }
 
 TEST_F(SceneStack, CloseRestoresCameraSavedAtConstructionBeforeParentIsTold) {
     CCamera* cam = CCamera::GetInstance();
     cam->SetTarget(100, 50, -1);
     cam->SetBounds(0, 0, 5000, 5000);
-    auto* root = new TestScene("root", nullptr);
-    auto* child = new TestScene("child", root);
-    root->PushChild(child);
+    auto root = std::make_unique<TestScene>("root", nullptr);
+    TestScene* child = PushNew(*root, "child");
     cam->SetTarget(2000, 900, -1);
     cam->SetZoomRate(-3.0f, -1);
     cam->ResetBounds();
@@ -145,21 +149,18 @@ TEST_F(SceneStack, CloseRestoresCameraSavedAtConstructionBeforeParentIsTold) {
     EXPECT_FLOAT_EQ(cam->GetZoomRate(), CCamera::DefaultZoomRate());
     EXPECT_EQ(cam->GetMinX(), 0);
     EXPECT_EQ(cam->GetMaxY(), 5000);
-    delete root;
 }
 
 TEST_F(SceneStack, RestoreCameraStateOnRootLeavesTheRootsState) {
     CCamera* cam = CCamera::GetInstance();
     cam->SetTarget(10, 20, -1);
-    auto* root = new TestScene("root", nullptr);
+    auto root = std::make_unique<TestScene>("root", nullptr);
     cam->SetTarget(500, 600, -1);
-    auto* child = new TestScene("child", root);
-    root->PushChild(child);
+    PushNew(*root, "child");
     cam->SetTarget(900, 900, -1);
     root->RestoreCameraState();
     EXPECT_FLOAT_EQ(cam->GetX(), 10);
     EXPECT_FLOAT_EQ(cam->GetY(), 20);
-    delete root;
 }
 
 TEST_F(SceneStack, ConstructionResetsTheCursor) {
@@ -173,19 +174,17 @@ TEST_F(SceneStack, ConstructionResetsTheCursor) {
 }
 
 TEST_F(SceneStack, WindowTitleAndClearColour) {
-    auto* root = new TestScene("root", nullptr);
+    auto root = std::make_unique<TestScene>("root", nullptr);
     root->UpdateWindowTitle();
     EXPECT_EQ(Headless().Title(), "Quorvald");
     EXPECT_EQ(root->GetClearColor(), 0u);
-    auto* play = new TestScene("play", root, "草原ステージ");
+    TestScene* play = PushNew(*root, "play", "草原ステージ");
     play->clear = 0x00DABF7D;
-    root->PushChild(play);
     EXPECT_EQ(Headless().Title(), "Quorvald - 草原ステージ");
     EXPECT_EQ(root->GetClearColor(), 0x00DABF7Du);
     play->Close();
     root->UpdateTop();
     EXPECT_EQ(Headless().Title(), "Quorvald");
-    delete root;
 }
 
 }  // namespace

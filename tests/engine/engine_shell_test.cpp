@@ -61,15 +61,17 @@ class Shell : public EngineTest {
         WriteRaw("system/colorSample.bmp", MakeBmp(32, 32, [](int, int) { return 0x00FF00u; }));
         WriteRaw("system/Mouse001.bmp", MakeBmp(256, 128, [](int, int) { return 0xFFFFFFu; }));
         ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", "System.Mouse001,system\\Mouse001.bmp,0,0\n"));
-        SetSceneFactory(
-            {[]() -> IScene* { return new RootScene(); },
-             [](IScene* parent) -> IScene* { return new PlainScene(parent, false); },
-             [](const std::vector<std::string>& groups, bool objectStep, IScene* parent) -> IScene* {
-                 EXPECT_EQ(groups.size(), 7u);
-                 EXPECT_EQ(groups[1], "Map");
-                 EXPECT_TRUE(objectStep);
-                 return new PlainScene(parent, true);
-             }});
+        SetSceneFactory({[]() -> std::unique_ptr<IScene> { return std::make_unique<RootScene>(); },
+                         [](IScene* parent) -> std::unique_ptr<IScene> {
+                             return std::make_unique<PlainScene>(parent, false);
+                         },
+                         [](const std::vector<std::string>& groups, bool objectStep,
+                            IScene* parent) -> std::unique_ptr<IScene> {
+                             EXPECT_EQ(groups.size(), 7u);
+                             EXPECT_EQ(groups[1], "Map");
+                             EXPECT_TRUE(objectStep);
+                             return std::make_unique<PlainScene>(parent, true);
+                         }});
         SetNetWorkHost(&net);
     }
     void Frame(float seconds = 1.0f / 60.0f) {

@@ -73,7 +73,7 @@ TEST_F(Sprites, FindImageLoadsOnDemandOnce) {
 
 TEST_F(Sprites, A20x40RectangleGetsA64TextureWithThePictureAt22_12) {
     Index("T.Pic,img\\pic.bmp,0,0\n");
-    CSprite* sp = CreateSprite("T", "Pic", 2, 0, 0, 20, 40);
+    OwnedSprite sp = MakeSprite("T", "Pic", 2, 0, 0, 20, 40);
     ASSERT_GT(sp->model, 0);
     EXPECT_EQ(sp->width, 64);
     EXPECT_EQ(sp->height, 64);
@@ -87,7 +87,6 @@ TEST_F(Sprites, A20x40RectangleGetsA64TextureWithThePictureAt22_12) {
     EXPECT_EQ(rgb(41, 51), 0xFF0000u);  // the picture's last pixel
     EXPECT_EQ(rgb(42, 51), 0x00FF00u);
     EXPECT_EQ(rgb(41, 52), 0x00FF00u);
-    delete sp;
     EXPECT_EQ(CSpriteManager::TextureSizeFor(32, 1), 32);
     EXPECT_EQ(CSpriteManager::TextureSizeFor(33, 1), 64);
     EXPECT_EQ(CSpriteManager::TextureSizeFor(100, 128), 128);
@@ -97,24 +96,23 @@ TEST_F(Sprites, A20x40RectangleGetsA64TextureWithThePictureAt22_12) {
 
 TEST_F(Sprites, SameRectangleSharesOnePoolEntry) {
     Index("T.Pic,img\\pic.bmp,0,0\n");
-    CSprite* a = CreateSprite("T", "Pic", 2, 0, 0, 32, 32);
-    CSprite* b = CreateSprite("T", "Pic", 3, 0, 0, 32, 32);
-    CSprite* c = CreateSprite("T", "Pic", 2, 0, 0, 32, 31);
+    OwnedSprite a = MakeSprite("T", "Pic", 2, 0, 0, 32, 32);
+    OwnedSprite b = MakeSprite("T", "Pic", 3, 0, 0, 32, 32);
+    OwnedSprite c = MakeSprite("T", "Pic", 2, 0, 0, 32, 31);
     EXPECT_EQ(a->model, b->model);
     EXPECT_NE(a->model, c->model);
     EXPECT_EQ(sm()->GetPoolUsed(), 2);
     EXPECT_EQ(sm()->GetPoolIndex(CSpriteManager::MakeModelKey("T", "Pic", 0, 0, 32, 32)), 1);
     EXPECT_EQ(CSpriteManager::MakeModelKey("T", "Pic", 0, 0, 32, 31), "T.Pic.000.000.032.031");
-    delete a;
-    delete b;
-    delete c;
+    a.reset();
+    b.reset();
+    c.reset();
     // The reset releases the models and the images; indices are handed out afresh.
     sm()->Reset();
     EXPECT_EQ(sm()->GetPoolUsed(), 0);
     EXPECT_EQ(sm()->GetImageSlot(1), 0);
-    CSprite* d = CreateSprite("T", "Pic", 2, 0, 0, 32, 31);
+    OwnedSprite d = MakeSprite("T", "Pic", 2, 0, 0, 32, 31);
     EXPECT_EQ(sm()->GetPoolIndex(CSpriteManager::MakeModelKey("T", "Pic", 0, 0, 32, 31)), 1);
-    delete d;
 }
 
 TEST_F(Sprites, PoolFullRaisesRAE0001) {
@@ -122,13 +120,12 @@ TEST_F(Sprites, PoolFullRaisesRAE0001) {
     int boxes = 0;
     plat::SetMessageBoxHandler([&](const std::string&, const std::string&) { ++boxes; });
     for (int i = 0; i < CSpriteManager::kPoolSize - 1; ++i)
-        delete CreateSprite("T", "Pic", 2, 0, 0, 1 + i % 200, 1 + i / 200);
+        MakeSprite("T", "Pic", 2, 0, 0, 1 + i % 200, 1 + i / 200);
     EXPECT_EQ(sm()->GetPoolUsed(), 4095);
-    EXPECT_EQ(CaughtCode([&] { CreateSprite("T", "Pic", 2, 5, 5, 6, 6); }), "RAE0001");
+    EXPECT_EQ(CaughtCode([&] { MakeSprite("T", "Pic", 2, 5, 5, 6, 6); }), "RAE0001");
     // A rectangle already pooled is still served.
-    CSprite* again = CreateSprite("T", "Pic", 2, 0, 0, 1, 1);
+    OwnedSprite again = MakeSprite("T", "Pic", 2, 0, 0, 1, 1);
     EXPECT_NE(again, nullptr);
-    delete again;
     // The engine's object table (3072 objects) ran out before the pool did.
     EXPECT_GT(boxes, 0);
 }
@@ -205,11 +202,10 @@ TEST_F(Sprites, ASpriteWithoutAModelLeavesNoTextureBehind) {
     };
     const int before = usedObjects();
     for (int i = 0; i < 3; ++i) {
-        CSprite* s = sm()->CreateSprite("T", "Pic", 2, 0, 0, 32, 32);
+        OwnedSprite s = sm()->MakeSprite("T", "Pic", 2, 0, 0, 32, 32);
         EXPECT_EQ(s->model, 0);
         s->ApplyTransform();
         s->Draw();
-        delete s;
     }
     EXPECT_EQ(usedObjects(), before);
     for (int i = 1; i < el4D::kModelCount; ++i) el4D::ResetModel(i);

@@ -24,8 +24,7 @@ class EditorSceneTest : public playtest::SceneTest {
         std::filesystem::copy_file(testsupport::BuiltGameFolder() / "data" / "mapchip_info.dat",
                                    dir / "data" / "mapchip_info.dat", ec);
         host = std::make_unique<HostScene>();
-        editor = new CEditorScene(host.get());
-        host->PushChild(editor);
+        editor = host->AdoptChild(std::make_unique<CEditorScene>(host.get()));
         Screen().GetEditor().SetStage(MakeStage());
         edited = Screen().GetStage();
         editedText = edited->WriteXml();

@@ -41,11 +41,7 @@ class ModeScene : public ScenarioTest {
         CObjectRegistry::DeleteInstance();
         ScenarioTest::TearDown();
     }
-    CScenarioModeScene* Enter() {
-        auto* scene = new CScenarioModeScene(menu.get());
-        menu->PushChild(scene);
-        return scene;
-    }
+    CScenarioModeScene* Enter() { return menu->AdoptChild(std::make_unique<CScenarioModeScene>(menu.get())); }
     // One frame of the chain with the keys held.
     void Frame(std::set<int> down = {}) {
         Input(std::move(down));
@@ -189,9 +185,7 @@ TEST_F(ModeScene, TheItemWindowClosesOnZAlone) {
 class StaffRoll : public ModeScene {
   protected:
     CScenarioModeStaffRollScene* Roll() {
-        auto* roll = new CScenarioModeStaffRollScene(menu.get());
-        menu->PushChild(roll);
-        return roll;
+        return menu->AdoptChild(std::make_unique<CScenarioModeStaffRollScene>(menu.get()));
     }
 };
 

@@ -36,8 +36,8 @@ TEST(DateTime, Texts) {
     EXPECT_EQ(t.FormatDateTime(), "2010/01/05 09:30:05");
     EXPECT_EQ(t.FormatDateTimeJp(), "2010年01月05日 09時30分05秒");
     EXPECT_EQ(t.GetHour(), 9);
-    std::unique_ptr<CDateTime> copy(t.Clone());
-    EXPECT_EQ(copy->FormatStamp(), t.FormatStamp());
+    const CDateTime copy = t;
+    EXPECT_EQ(copy.FormatStamp(), t.FormatStamp());
 }
 
 TEST(DateTime, IsEarlierToTheSecond) {

@@ -199,9 +199,11 @@ TEST(FileList, ListsNewestFirstAndMatchesThePattern) {
         EXPECT_EQ(list.GetAt(0)->GetDateTimeText().size(), 19u);
         EXPECT_EQ(CFileEntry::GetLiveCount(), liveBefore + 3);
 
-        CFileEntry* kept = list.GetAt(1)->Clone();
-        EXPECT_EQ(kept->GetDateTimeTextJp(), list.GetAt(1)->GetDateTimeTextJp());
-        delete kept;
+        {
+            const std::unique_ptr<CFileEntry> kept = list.GetAt(1)->Clone();
+            EXPECT_EQ(kept->GetDateTimeTextJp(), list.GetAt(1)->GetDateTimeTextJp());
+            EXPECT_EQ(CFileEntry::GetLiveCount(), liveBefore + 4);
+        }
 
         CFileList none("stage\\original", "*.xyz");
         EXPECT_EQ(none.GetCount(), 0);
@@ -213,7 +215,7 @@ TEST(FileList, ListsNewestFirstAndMatchesThePattern) {
     CFileEntry empty;
     EXPECT_EQ(empty.GetDateTimeText(), "");
     EXPECT_EQ(empty.GetDateTimeTextJp(), "");
-    CFileEntry nested("a\\b\\c.stg", "stage", nullptr);
+    CFileEntry nested("a\\b\\c.stg", "stage", std::nullopt);
     EXPECT_EQ(nested.GetFileName(), "c.stg");
     EXPECT_TRUE(MatchFilePattern("*.stg", "x.stg"));
     EXPECT_FALSE(MatchFilePattern("*.stg", "x.stg.tmp"));

@@ -9,15 +9,26 @@
 
 namespace onlinetest {
 
-struct FakeRequest : QVNet::ThreadObject {
+// What the test sees of a request; it outlives the request object the game holds.
+struct FakeRequest {
     int state = QVNet::kStateWaiting;
     QVNet::ErrorCode code = QVNet::EC_OK;
     std::string detail;
-    bool released = false;
-    int GetState() override { return state; }
-    QVNet::ErrorCode GetErrorCode() override { return code; }
-    const char* GetErrorDetail() override { return detail.c_str(); }
-    void Release() override { released = true; }
+    bool released = false;  // the game let the request go
+};
+
+class FakeRequestObject : public QVNet::ThreadObject {
+  public:
+    explicit FakeRequestObject(std::shared_ptr<FakeRequest> r) : r_(std::move(r)) {}
+    ~FakeRequestObject() override { r_->released = true; }
+    FakeRequestObject(const FakeRequestObject&) = delete;
+    FakeRequestObject& operator=(const FakeRequestObject&) = delete;
+    int GetState() override { return r_->state; }
+    QVNet::ErrorCode GetErrorCode() override { return r_->code; }
+    const char* GetErrorDetail() override { return r_->detail.c_str(); }
+
+  private:
+    std::shared_ptr<FakeRequest> r_;
 };
 
 struct Call {
@@ -31,7 +42,7 @@ class FakeLibrary : public QVNet::ILibrary {
     ~FakeLibrary() override { QVNet::SetLibrary(nullptr); }
 
     std::vector<Call> calls;
-    std::vector<std::unique_ptr<FakeRequest>> requests;
+    std::vector<std::shared_ptr<FakeRequest>> requests;
     bool giveNothing = false;  // the next request comes back null
     char* reply = nullptr;     // the buffer of the last text request
     unsigned replySize = 0;
@@ -54,51 +65,49 @@ class FakeLibrary : public QVNet::ILibrary {
         Last()->state = QVNet::kStateFailed;
     }
 
-    QVNet::ThreadObject* CheckServer() override { return Make("CheckServer", {}); }
-    QVNet::ThreadObject* RegisterCreator(const char* name, int& id, char* key) override {
+    QVNet::Request CheckServer() override { return Make("CheckServer", {}); }
+    QVNet::Request RegisterCreator(const char* name, int& id, char* key) override {
         outId = &id;
         Text(key, QVNet::kCommonKeyBufferSize);
         return Make("RegisterCreator", {name});
     }
-    QVNet::ThreadObject* GetStage(int id, int start, int count, char* r, unsigned size) override {
+    QVNet::Request GetStage(int id, int start, int count, char* r, unsigned size) override {
         Text(r, size);
         return Make("GetStage", {std::to_string(id), std::to_string(start), std::to_string(count)});
     }
-    QVNet::ThreadObject* SearchStage(const char* name, int start, int count, char* r,
-                                     unsigned size) override {
+    QVNet::Request SearchStage(const char* name, int start, int count, char* r, unsigned size) override {
         Text(r, size);
         return Make("SearchStage", {name, std::to_string(start), std::to_string(count)});
     }
-    QVNet::ThreadObject* SearchStageByDL(int d, int l, int start, int count, char* r,
-                                         unsigned size) override {
+    QVNet::Request SearchStageByDL(int d, int l, int start, int count, char* r, unsigned size) override {
         Text(r, size);
         return Make("SearchStageByDL",
                     {std::to_string(d), std::to_string(l), std::to_string(start), std::to_string(count)});
     }
-    QVNet::ThreadObject* GetNewStage(int count, char* r, unsigned size) override {
+    QVNet::Request GetNewStage(int count, char* r, unsigned size) override {
         Text(r, size);
         return Make("GetNewStage", {std::to_string(count), std::to_string(size)});
     }
-    QVNet::ThreadObject* RegisterStage(int id, const char* key, const char* bg, unsigned length,
-                                       const char* text, int& stageId) override {
+    QVNet::Request RegisterStage(int id, const char* key, const char* bg, unsigned length, const char* text,
+                                 int& stageId) override {
         outId = &stageId;
         return Make("RegisterStage", {std::to_string(id), key, bg, std::string(text, length)});
     }
-    QVNet::ThreadObject* DownloadStage(int id, unsigned size, char* buffer) override {
+    QVNet::Request DownloadStage(int id, unsigned size, char* buffer) override {
         Text(buffer, size);
         return Make("DownloadStage", {std::to_string(id), std::to_string(size), buffer ? "buffer" : "null"});
     }
-    QVNet::ThreadObject* DeleteStage(int id, const char* key, int stage) override {
+    QVNet::Request DeleteStage(int id, const char* key, int stage) override {
         return Make("DeleteStage", {std::to_string(id), key, std::to_string(stage)});
     }
-    QVNet::ThreadObject* DeleteCreator(int id, const char* key) override {
+    QVNet::Request DeleteCreator(int id, const char* key) override {
         return Make("DeleteCreator", {std::to_string(id), key});
     }
-    QVNet::ThreadObject* SendPlayHistory(int count, const QVNet::PlayHistory* records) override {
+    QVNet::Request SendPlayHistory(int count, const QVNet::PlayHistory* records) override {
         history.assign(records, records + count);
         return Make("SendPlayHistory", {std::to_string(count)});
     }
-    QVNet::ThreadObject* GetAppraisal(int id, char* r, unsigned size) override {
+    QVNet::Request GetAppraisal(int id, char* r, unsigned size) override {
         Text(r, size);
         return Make("GetAppraisal", {std::to_string(id), std::to_string(size)});
     }
@@ -108,14 +117,14 @@ class FakeLibrary : public QVNet::ILibrary {
         reply = r;
         replySize = size;
     }
-    QVNet::ThreadObject* Make(const std::string& name, std::vector<std::string> args) {
+    QVNet::Request Make(const std::string& name, std::vector<std::string> args) {
         calls.push_back({name, std::move(args)});
         if (giveNothing) {
             giveNothing = false;
             return nullptr;
         }
-        requests.push_back(std::make_unique<FakeRequest>());
-        return requests.back().get();
+        requests.push_back(std::make_shared<FakeRequest>());
+        return std::make_unique<FakeRequestObject>(requests.back());
     }
 };
 

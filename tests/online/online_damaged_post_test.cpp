@@ -17,10 +17,9 @@ struct Finished {
     std::string detail;
 };
 
-Finished Wait(QVNet::ThreadObject* request) {
-    EXPECT_TRUE(QVNet::WaitForEnd(request, std::chrono::seconds(20)));
+Finished Wait(QVNet::Request request) {
+    EXPECT_TRUE(QVNet::WaitForEnd(request.get(), std::chrono::seconds(20)));
     Finished f{request->GetState(), request->GetErrorCode(), request->GetErrorDetail()};
-    request->Release();
     return f;
 }
 

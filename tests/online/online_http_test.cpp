@@ -46,11 +46,10 @@ struct Ended {
     std::string detail;
 };
 
-// Waits for the request's end (bounded by the test's own limit, never by a sleep) and releases it.
-Ended Finish(QVNet::ThreadObject* r) {
-    EXPECT_TRUE(QVNet::WaitForEnd(r, 20s));
+// Waits for the request's end (bounded by the test's own limit, never by a sleep) and lets it go.
+Ended Finish(QVNet::Request r) {
+    EXPECT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
     Ended e{r->GetState(), r->GetErrorCode(), r->GetErrorDetail()};
-    r->Release();
     return e;
 }
 
@@ -113,19 +112,19 @@ TEST_F(Http, GarbageRepliesFail) {
         EXPECT_EQ(e.detail, "12152") << bad;
     }
     body = "-30";
-    auto* r = QVNet::Begin_GetAppraisal(3, appraisal, sizeof appraisal, nullptr);
-    ASSERT_TRUE(QVNet::WaitForEnd(r, 20s));
+    auto r = QVNet::Begin_GetAppraisal(3, appraisal, sizeof appraisal, nullptr);
+    ASSERT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
     EXPECT_EQ(r->GetState(), QVNet::kStateDone);
-    r->Release();
+    r.reset();
     EXPECT_STREQ(appraisal, "-30");
 
     // A download buffer holds the text and its zero: a reply that fills it whole is refused.
     char buffer[8];
     body = "1234567";
     r = QVNet::Begin_DownloadStage(5, sizeof buffer, buffer, nullptr);
-    ASSERT_TRUE(QVNet::WaitForEnd(r, 20s));
+    ASSERT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
     EXPECT_EQ(r->GetState(), QVNet::kStateDone);
-    r->Release();
+    r.reset();
     EXPECT_STREQ(buffer, "1234567");
     body = "12345678";
     EXPECT_EQ(Finish(QVNet::Begin_DownloadStage(5, sizeof buffer, buffer, nullptr)).detail, "12152");
@@ -186,10 +185,10 @@ TEST_F(Http, TheRealServerFromRegistrationToDeletion) {
     int creator = 0;
     char key[QVNet::kCommonKeyBufferSize];
     const std::string name = Utf8ToCp932("ためし");
-    auto* r = QVNet::Begin_RegisterCreator(name.c_str(), creator, key, nullptr);
-    ASSERT_TRUE(QVNet::WaitForEnd(r, 20s));
+    auto r = QVNet::Begin_RegisterCreator(name.c_str(), creator, key, nullptr);
+    ASSERT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
     ASSERT_EQ(r->GetState(), QVNet::kStateDone) << r->GetErrorDetail();
-    r->Release();
+    r.reset();
     EXPECT_GT(creator, 0);
     EXPECT_EQ(std::strlen(key), 32u);
 
@@ -197,16 +196,16 @@ TEST_F(Http, TheRealServerFromRegistrationToDeletion) {
     int stageId = 0;
     r = QVNet::Begin_RegisterStage(creator, key, "BackGround002", static_cast<unsigned>(text.size()),
                                    text.c_str(), stageId, nullptr);
-    ASSERT_TRUE(QVNet::WaitForEnd(r, 20s));
+    ASSERT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
     ASSERT_EQ(r->GetState(), QVNet::kStateDone) << r->GetErrorDetail();
-    r->Release();
+    r.reset();
     EXPECT_GT(stageId, 0);
 
     char reply[32768];
     r = QVNet::Begin_GetNewStage(4, reply, sizeof reply, nullptr);
-    ASSERT_TRUE(QVNet::WaitForEnd(r, 20s));
+    ASSERT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
     ASSERT_EQ(r->GetState(), QVNet::kStateDone);
-    r->Release();
+    r.reset();
     const std::string list = Cp932ToUtf8(reply);
     EXPECT_EQ(list.rfind("1\n1\n" + std::to_string(stageId) + "\n扉とワープ\n", 0), 0u) << list;
 
@@ -215,9 +214,9 @@ TEST_F(Http, TheRealServerFromRegistrationToDeletion) {
     const unsigned size = static_cast<unsigned>(std::stoul(list.substr(sizeAt)));
     std::vector<char> buffer(size);
     r = QVNet::Begin_DownloadStage(stageId, size, buffer.data(), nullptr);
-    ASSERT_TRUE(QVNet::WaitForEnd(r, 20s));
+    ASSERT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
     ASSERT_EQ(r->GetState(), QVNet::kStateDone) << r->GetErrorDetail();
-    r->Release();
+    r.reset();
     EXPECT_NE(std::string(buffer.data()).find("<id>" + std::to_string(stageId) + "</id>"), std::string::npos);
 
     Ended e = Finish(QVNet::Begin_DeleteStage(creator, "0000", stageId, nullptr));

@@ -139,9 +139,9 @@ TEST_F(Blows, ADefeatFlightEndsAtTheNextFrameOnlyWhenItHitsAWallFast) {
 
 TEST_F(Blows, AWallInTheWayEndsTheDefeatFlightEarly) {
     Fill(0, 0, 2, 39, 40);  // rock up to x = 96
-    auto* e = new Dummy(stage.get(), 110, 200, 1);
+    auto* e = testsupport::Register(std::make_unique<Dummy>(stage.get(), 110, 200, 1));
+    ASSERT_NE(e, nullptr);
     const ObjectHandle handle(e);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(e));
     e->StartDefeatBlow(Attack(1, 300, kPi, 0.0), 4);
     int frames = 0;
     while (handle && !e->IsDead() && frames < 12) {

@@ -160,8 +160,8 @@ TEST_F(HeroAttacking, TheMalletSmashStrikesThreeTimesEndingInAShockWave) {
 
 TEST_F(HeroAttacking, AJabHitboxStandsAheadOfTheHeroAndHitsAnEnemyThere) {
     Hero(kWeaponBroom);
-    auto* enemy = new Dummy(stage.get(), hero->x + 50.0, kFloorY - 20.0, 100);
-    CObjectRegistry::GetInstance()->Add(enemy);
+    auto* enemy =
+        testsupport::Register(std::make_unique<Dummy>(stage.get(), hero->x + 50.0, kFloorY - 20.0, 100));
     Frame({kAttack});
     Run(9);
     Frame({kAttack});
@@ -209,6 +209,19 @@ TEST_F(HeroAttacking, TheHoseRampsUpHoldsAndDiesAwayThenWaitsForAHurtOrAnotherWe
     EXPECT_GT(CObjectRegistry::GetInstance()->Count(), 1);
 }
 
+// The hero reaches the world through its scene: the drops go to the scene's registry, here one
+// of the test's own, and none to the process's.
+TEST_F(HeroAttacking, TheHoseSpraysIntoTheRegistryOfTheHerosScene) {
+    Hero(kWeaponHose);
+    CObjectRegistry own;
+    heroScene.registry = &own;
+    Frame({kAttack});
+    Run(10);
+    EXPECT_GT(own.Count(), 0);
+    EXPECT_EQ(CObjectRegistry::GetInstance()->Count(), 1);  // the hero alone
+    heroScene.registry = nullptr;
+}
+
 // Hovering (the spinning frames), the spray follows the angle the frame passes, the spin, for
 // either facing: it no longer shoots left whatever the hero does.
 TEST_F(HeroAttacking, AHoveringHoseAimsAlongTheFramesAngle) {
@@ -233,8 +246,9 @@ TEST_F(HeroAttacking, AWaterDropCarriesAKnockBackByItsSpeedAndSplashesOnTheFloor
     EXPECT_EQ(CHoseWater::AttackSpeedFor(10.0), 100.0);
     EXPECT_EQ(CHoseWater::AttackSpeedFor(-100.0), 100.0);
     EXPECT_EQ(CHoseWater::AttackSpeedFor(301.0), 250.0);
-    auto* drop = new CHoseWater(stage.get(), 400.0, kFloorY - 40.0, 0.0, 0.0, true);
-    CObjectRegistry::GetInstance()->Add(drop);
+    auto* drop = testsupport::Register(
+        std::make_unique<CHoseWater>(stage.get(), 400.0, kFloorY - 40.0, 0.0, 0.0, true));
+    ASSERT_NE(drop, nullptr);
     EXPECT_EQ(drop->category, 10);
     EXPECT_EQ(drop->attack.angle, 0.0);
     EXPECT_TRUE(drop->attack.flags[kAttackWater]);

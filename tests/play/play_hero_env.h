@@ -74,8 +74,8 @@ class HeroTest : public CombatTest {
 
     // A hero standing on the floor at column x (pixels), settled for 40 frames.
     CHero* Hero(int weapon = kWeaponBroom, double px = 400.0) {
-        hero = new CHero(stage.get(), px, kFloorY - 38.0, weapon, 100);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(hero));
+        hero = testsupport::Register(std::make_unique<CHero>(stage.get(), px, kFloorY - 38.0, weapon, 100));
+        EXPECT_NE(hero, nullptr);
         heroScene.hero = hero;
         Run(40);
         return hero;

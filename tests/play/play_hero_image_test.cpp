@@ -46,9 +46,9 @@ TEST_F(HeroPictures, EachWeaponHasItsLengthAndAnyOtherKindHasNoBar) {
     EXPECT_EQ(GetHeroBarLength(-1), 0);
     EXPECT_EQ(GetHeroBarLength(6), 0);
     EXPECT_EQ(GetLongestHeroBarLength(), 112);
-    EXPECT_EQ(CreateHeroBarSprite(6), nullptr);
-    EXPECT_EQ(CreateHeroBarSpriteRight(-1), nullptr);
-    std::unique_ptr<CSprite> mallet(CreateHeroBarSpriteRight(kWeaponMallet));
+    EXPECT_EQ(MakeHeroBarSprite(6), nullptr);
+    EXPECT_EQ(MakeHeroBarSpriteRight(-1), nullptr);
+    const OwnedSprite mallet = MakeHeroBarSpriteRight(kWeaponMallet);
     ASSERT_TRUE(mallet);
     EXPECT_FLOAT_EQ(mallet->scaleX, 88.0f / 128.0f);
     EXPECT_EQ(GetBarManBarLength(1), 122);
@@ -63,7 +63,7 @@ TEST_F(HeroPictures, EachWeaponHasItsLengthAndAnyOtherKindHasNoBar) {
 
 TEST_F(HeroPictures, AFigureSkipsAHiddenPartAndTurningAroundMirrorsTheWeapon) {
     CBarFigure figure(false);
-    figure.SetParts(CreateHeroBarSprite(0), CreateHeroBarSprite(1), nullptr);
+    figure.SetParts(MakeHeroBarSprite(0), MakeHeroBarSprite(1), nullptr);
     figure.SetPartOffsets(2, 3, CBarFigure::kHidden, 0, 0, 0, 0, 0);
     figure.SetPosition(100, 50);
     double x = 0, y = 0;

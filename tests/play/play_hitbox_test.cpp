@@ -140,13 +140,14 @@ class HitboxFrames : public Hitboxes {
         Relations({{kCategoryHeroAttack, kCategoryEnemy, 2}, {kCategoryHeroAttack, kCategoryEnemyAttack, 2}});
     }
     Fighter* Attacker(double px, double py, const char* name) {
-        auto* f = new Fighter(stage.get(), px, py, name, &log);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(f));
+        Fighter* f = testsupport::Register(std::make_unique<Fighter>(stage.get(), px, py, name, &log));
+        EXPECT_NE(f, nullptr);
         return f;
     }
     Target* Victim(double px, double py) {
-        auto* t = new Target(stage.get(), px, py, kCategoryEnemy, kHitNoEffect);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(t));
+        Target* t = testsupport::Register(
+            std::make_unique<Target>(stage.get(), px, py, kCategoryEnemy, kHitNoEffect));
+        EXPECT_NE(t, nullptr);
         return t;
     }
 };
@@ -154,8 +155,8 @@ class HitboxFrames : public Hitboxes {
 TEST_F(HitboxFrames, ATargetStandingInsideIsHitOncePerInterval) {
     Fighter* hero = Attacker(100, 100, "hero");
     Target* standing = Victim(110, 100);
-    hero->AddChild(new CCollisionDetectionCircle(hero, hero, stage.get(), 10, 10, 20.0, -1.0, 9.5, kSideHero,
-                                                 kAimKeep, Attack(1)));
+    hero->AddChild(std::make_unique<CCollisionDetectionCircle>(hero, hero, stage.get(), 10, 10, 20.0, -1.0,
+                                                               9.5, kSideHero, kAimKeep, Attack(1)));
     std::vector<int> hitFrames;
     for (int frame = 1; frame <= 45; ++frame) {
         const size_t before = standing->received.size();
@@ -174,8 +175,8 @@ TEST_F(HitboxFrames, ARehitComesWhenTheTimerPassesTheIntervalNotWhenItEqualsIt) 
         CObjectRegistry::GetInstance()->Clear();
         Fighter* hero = Attacker(100, 100, "hero");
         Target* standing = Victim(110, 100);
-        hero->AddChild(new CCollisionDetectionCircle(hero, hero, stage.get(), 10, 10, 20.0, -1.0, interval,
-                                                     kSideHero, kAimKeep, Attack(1)));
+        hero->AddChild(std::make_unique<CCollisionDetectionCircle>(
+            hero, hero, stage.get(), 10, 10, 20.0, -1.0, interval, kSideHero, kAimKeep, Attack(1)));
         std::vector<int> hits;
         for (int frame = 1; frame <= frames; ++frame) {
             const size_t before = standing->received.size();
@@ -193,8 +194,8 @@ TEST_F(HitboxFrames, ARehitComesWhenTheTimerPassesTheIntervalNotWhenItEqualsIt) 
 TEST_F(HitboxFrames, AVeryLongIntervalHitsOnce) {
     Fighter* hero = Attacker(100, 100, "hero");
     Target* standing = Victim(110, 100);
-    hero->AddChild(new CCollisionDetectionCircle(hero, hero, stage.get(), 10, 10, 20.0, -1.0, 1e9, kSideHero,
-                                                 kAimKeep, Attack(1)));
+    hero->AddChild(std::make_unique<CCollisionDetectionCircle>(hero, hero, stage.get(), 10, 10, 20.0, -1.0,
+                                                               1e9, kSideHero, kAimKeep, Attack(1)));
     Frames(300);
     EXPECT_EQ(standing->received.size(), 1u);
 }
@@ -202,13 +203,15 @@ TEST_F(HitboxFrames, AVeryLongIntervalHitsOnce) {
 TEST_F(HitboxFrames, LifetimeZeroEndsAtTheFirstUpdateAndMinusOneNever) {
     Fighter* hero = Attacker(100, 100, "hero");
     Target* t = Victim(300, 300);  // out of reach: the hitboxes only age
-    auto* brief = new CCollisionDetectionCircle(hero, hero, stage.get(), 0, 0, 5.0, 0.0, 10.0, kSideHero,
-                                                kAimKeep, Attack(1));
-    auto* lasting = new CCollisionDetectionCircle(hero, hero, stage.get(), 0, 0, 5.0, -1.0, 10.0, kSideHero,
-                                                  kAimKeep, Attack(1));
+    auto briefOwned = std::make_unique<CCollisionDetectionCircle>(hero, hero, stage.get(), 0, 0, 5.0, 0.0,
+                                                                  10.0, kSideHero, kAimKeep, Attack(1));
+    auto lastingOwned = std::make_unique<CCollisionDetectionCircle>(hero, hero, stage.get(), 0, 0, 5.0, -1.0,
+                                                                    10.0, kSideHero, kAimKeep, Attack(1));
+    CCollisionDetectionCircle* brief = briefOwned.get();
+    CCollisionDetectionCircle* lasting = lastingOwned.get();
     const ObjectHandle briefHandle(brief), lastingHandle(lasting);
-    hero->AddChild(brief);
-    hero->AddChild(lasting);
+    hero->AddChild(std::move(briefOwned));
+    hero->AddChild(std::move(lastingOwned));
     Frames(1);
     EXPECT_TRUE(brief->IsDead());
     Frames(1000);
@@ -221,10 +224,10 @@ TEST_F(HitboxFrames, LifetimeZeroEndsAtTheFirstUpdateAndMinusOneNever) {
 TEST_F(HitboxFrames, ClashingAttacksTellBothAttackersInOrderAndRingHalfway) {
     Fighter* hero = Attacker(100, 100, "hero");
     Fighter* enemy = Attacker(200, 100, "enemy");
-    hero->AddChild(new CCollisionDetectionCircle(hero, nullptr, stage.get(), 150, 100, 10.0, -1.0, 9999.0,
-                                                 kSideHero, kAimKeep, Attack(3)));
-    enemy->AddChild(new CCollisionDetectionCircle(enemy, nullptr, stage.get(), 160, 100, 10.0, -1.0, 9999.0,
-                                                  kSideEnemy, kAimKeep, Attack(7)));
+    hero->AddChild(std::make_unique<CCollisionDetectionCircle>(hero, nullptr, stage.get(), 150, 100, 10.0,
+                                                               -1.0, 9999.0, kSideHero, kAimKeep, Attack(3)));
+    enemy->AddChild(std::make_unique<CCollisionDetectionCircle>(
+        enemy, nullptr, stage.get(), 160, 100, 10.0, -1.0, 9999.0, kSideEnemy, kAimKeep, Attack(7)));
     Frames(1);
     // Only the hero's attack strikes (the table links 16 to 17 alone): the struck side hears
     // first, then the striker gets the clash with both records, then its own after-clash.
@@ -240,10 +243,10 @@ TEST_F(HitboxFrames, AHitboxWhoseAttackerIsGoneStopsWithoutTellingIt) {
     Fighter* hero = Attacker(100, 100, "hero");
     Target* t = Victim(150, 100);
     // Registered on its own, so it outlives its attacker.
-    auto* h = new CCollisionDetectionCircle(hero, nullptr, stage.get(), 155, 105, 10.0, -1.0, 0.5, kSideHero,
-                                            kAimKeep, Attack(1));
+    auto* h = testsupport::Register(std::make_unique<CCollisionDetectionCircle>(
+        hero, nullptr, stage.get(), 155, 105, 10.0, -1.0, 0.5, kSideHero, kAimKeep, Attack(1)));
+    ASSERT_NE(h, nullptr);
     const ObjectHandle handle(h);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(h));
     Frames(2);
     EXPECT_EQ(t->received.size(), 2u);
     hero->Kill();

@@ -150,10 +150,11 @@ TEST_F(Objects, ChildrenJoinAtHousekeepingAndDieWithTheirParent) {
     Thing* parent = Spawn(0, 0, 10, 10, 29);
     Thing* rider = Spawn(0, -20, 10, 10, 29);
     rider->destroyed = &riderGone;
-    auto* child = new Thing(stage.get(), 0, 0, 4, 4, 29);
+    auto childOwned = std::make_unique<Thing>(stage.get(), 0, 0, 4, 4, 29);
+    Thing* child = childOwned.get();
     child->destroyed = &childGone;
     EXPECT_FALSE(parent->AddChild(std::unique_ptr<IBase>()));
-    EXPECT_TRUE(parent->AddChild(child));
+    EXPECT_TRUE(parent->AddChild(std::move(childOwned)));
     EXPECT_FALSE(CObjectRegistry::Contains(child->GetHandle()));  // pending
     Frames(1);
     EXPECT_EQ(child->updates, 1);  // adopted before the update list was made
@@ -165,13 +166,14 @@ TEST_F(Objects, ChildrenJoinAtHousekeepingAndDieWithTheirParent) {
     Frames(1);
     EXPECT_TRUE(childGone);
     EXPECT_FALSE(riderGone);
+    rider->destroyed = nullptr;  // it lives on past this test's locals, until the teardown
 }
 
 TEST_F(Objects, HandlesOutliveTheirObjectWithoutAliasingANewOne) {
-    auto* a = new Thing(stage.get(), 0, 0, 1, 1, 29);
-    ObjectHandle h = a;
-    EXPECT_EQ(h.Get(), a);
-    delete a;
+    auto a = std::make_unique<Thing>(stage.get(), 0, 0, 1, 1, 29);
+    ObjectHandle h = a.get();
+    EXPECT_EQ(h.Get(), a.get());
+    a.reset();
     EXPECT_EQ(h.Get(), nullptr);
     Thing b(stage.get(), 0, 0, 1, 1, 29);  // may well reuse the slot and the address
     EXPECT_EQ(h.Get(), nullptr);

@@ -20,22 +20,24 @@ class Registry : public WorldTest {};
 
 TEST_F(Registry, HoldsAtMost1024AndRefusesNull) {
     CObjectRegistry* reg = CObjectRegistry::GetInstance();
-    for (int i = 0; i < 1024; ++i) ASSERT_TRUE(reg->Add(new Thing(stage.get(), i, 0, 1, 1, 29)));
+    for (int i = 0; i < 1024; ++i)
+        ASSERT_TRUE(reg->Add(std::make_unique<Thing>(stage.get(), i, 0, 1, 1, 29)));
     bool gone = false;
-    auto* extra = new Thing(stage.get(), 0, 0, 1, 1, 29);
+    auto extra = std::make_unique<Thing>(stage.get(), 0, 0, 1, 1, 29);
     extra->destroyed = &gone;
-    EXPECT_FALSE(reg->Add(extra));
+    EXPECT_FALSE(reg->Add(std::move(extra)));
     EXPECT_TRUE(gone);
-    EXPECT_FALSE(reg->AddWithId(new Thing(stage.get(), 0, 0, 1, 1, 29), 5));
+    EXPECT_FALSE(reg->AddWithId(std::make_unique<Thing>(stage.get(), 0, 0, 1, 1, 29), 5));
     EXPECT_FALSE(reg->IsIdSlotUsed(5));
     EXPECT_EQ(reg->Count(), 1024);
-    EXPECT_FALSE(reg->Add(static_cast<IBase*>(nullptr)));
+    EXPECT_FALSE(reg->Add(std::unique_ptr<IBase>()));
 }
 
 TEST_F(Registry, TheDeadLeaveAtTheNextFrameAndFreeTheirSlot) {
     CObjectRegistry* reg = CObjectRegistry::GetInstance();
-    auto* t = new Thing(stage.get(), 0, 0, 10, 10, 29);
-    ASSERT_TRUE(reg->AddWithId(t, 7));
+    auto owned = std::make_unique<Thing>(stage.get(), 0, 0, 10, 10, 29);
+    Thing* t = owned.get();
+    ASSERT_TRUE(reg->AddWithId(std::move(owned), 7));
     bool gone = false;
     t->destroyed = &gone;
     t->step = [](Thing& self) { self.Kill(); };
@@ -66,7 +68,7 @@ TEST_F(Registry, FarObjectsDieUnlessAChildKeepsThem) {
     Thing* far = Spawn(5000, 0, 10, 10, 29);
     Thing* kept = Spawn(5000, 0, 10, 10, 29);
     far->removeWhenOffScreen = kept->removeWhenOffScreen = true;
-    kept->AddChild(new Thing(stage.get(), 0, 0, 1, 1, 29));  // never despawns
+    kept->AddChild(std::make_unique<Thing>(stage.get(), 0, 0, 1, 1, 29));  // never despawns
     CObjectRegistry::GetInstance()->AdoptAllPendingChildren();
     CObjectRegistry::GetInstance()->Housekeep();
     EXPECT_EQ(CObjectRegistry::GetInstance()->GetObjectCount(), 1);
@@ -80,8 +82,9 @@ TEST_F(Registry, WalkIsDrawOrderThenChildren) {
     back->drawPriority = 10;
     front->drawPriority = 50;
     std::swap(back, front);  // added front first
-    auto* kid = new Thing(stage.get(), 0, 0, 1, 1, 29);
-    front->AddChild(kid);
+    auto kidOwned = std::make_unique<Thing>(stage.get(), 0, 0, 1, 1, 29);
+    Thing* kid = kidOwned.get();
+    front->AddChild(std::move(kidOwned));
     CObjectRegistry* reg = CObjectRegistry::GetInstance();
     reg->Housekeep();
     reg->BeginWalk();

@@ -138,8 +138,7 @@ class SceneTest : public HeroTest {
     // Pushes a play scene for the stage on a fresh host.
     CStageScene* Play(std::unique_ptr<CStage> s, int mode, int lives) {
         host = std::make_unique<HostScene>();
-        scene = new CStageScene(host.get(), std::move(s), mode, lives);
-        host->PushChild(scene);
+        scene = host->AdoptChild(std::make_unique<CStageScene>(host.get(), std::move(s), mode, lives));
         return scene;
     }
     bool Closed() const { return host->closes > 0; }

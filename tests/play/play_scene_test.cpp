@@ -334,8 +334,9 @@ class BossSceneTest : public SceneTest {
     StandInBoss* PlayWithBoss(int entranceFrames, bool final) {
         Play(MakeStage(), kPlayNormal, 0);
         StepsUntil(kScenePlaying, 400);
-        auto* boss = new StandInBoss(scene->GetStage(), entranceFrames, final);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
+        auto* boss =
+            testsupport::Register(std::make_unique<StandInBoss>(scene->GetStage(), entranceFrames, final));
+        EXPECT_NE(boss, nullptr);
         scene->RegisterBoss(boss);
         return boss;
     }
@@ -369,8 +370,8 @@ TEST_F(BossSceneTest, ABossThatIsGoneIsNeverAskedAgain) {
     Step();
     Step();  // the registry deletes it at the start of a frame
     EXPECT_EQ(scene->GetLiveBoss(), nullptr);
-    auto* stranger = new Thing(scene->GetStage(), 300, 300, 40, 40, 0);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(stranger));
+    ASSERT_TRUE(
+        CObjectRegistry::GetInstance()->Add(std::make_unique<Thing>(scene->GetStage(), 300, 300, 40, 40, 0)));
     EXPECT_EQ(scene->GetLiveBoss(), nullptr);
     scene->OnBossDefeated();
     EXPECT_EQ(scene->GetState(), kScenePlaying) << "no boss left to be defeated";

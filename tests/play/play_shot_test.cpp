@@ -59,10 +59,11 @@ TEST_F(Shots, SideFlagsPickTheCategory) {
 
 TEST_F(Shots, AShotHitsEachObjectOnceInItsLifeEvenAfterTurningBack) {
     Relations({{10, kCategoryEnemy, 2}, {11, kCategoryEnemy, 2}});
-    auto* shot = new PiercingShot(stage.get(), 110, 110, 900, true, false, false);
-    auto* first = new Target(stage.get(), 100, 100, kCategoryEnemy, kHitNoEffect);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(shot));
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(first));
+    auto* shot =
+        testsupport::Register(std::make_unique<PiercingShot>(stage.get(), 110, 110, 900, true, false, false));
+    auto* first =
+        testsupport::Register(std::make_unique<Target>(stage.get(), 100, 100, kCategoryEnemy, kHitNoEffect));
+    ASSERT_TRUE(shot && first);
     Frames(30);
     EXPECT_EQ(first->received.size(), 1u);
     EXPECT_EQ(first->received[0].damage, 3);
@@ -71,8 +72,9 @@ TEST_F(Shots, AShotHitsEachObjectOnceInItsLifeEvenAfterTurningBack) {
     Frames(10);
     EXPECT_EQ(first->received.size(), 1u);
 
-    auto* second = new Target(stage.get(), 100, 100, kCategoryEnemy, kHitHurt);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(second));
+    auto* second =
+        testsupport::Register(std::make_unique<Target>(stage.get(), 100, 100, kCategoryEnemy, kHitHurt));
+    ASSERT_NE(second, nullptr);
     Frames(10);
     EXPECT_EQ(second->received.size(), 1u);
     shot->Kill();
@@ -160,10 +162,10 @@ TEST_F(Shots, TheStraightShotCannotBeTurnedBack) {
 
 TEST_F(Shots, TheStraightShotBreaksOnAWall) {
     Fill(10, 0, 12, 39, 40);  // rock from x = 320
-    auto* s = new CNormalShot(stage.get(), 200, 100, 300, 0, true);
-    s->removeWhenOffScreen = false;
-    const ObjectHandle handle(s);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(s));
+    auto owned = std::make_unique<CNormalShot>(stage.get(), 200, 100, 300, 0, true);
+    owned->removeWhenOffScreen = false;
+    const ObjectHandle handle(owned.get());
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(owned)));
     Frames(40);
     EXPECT_FALSE(handle);
     ASSERT_EQ(MadeEffects().size(), 1u);

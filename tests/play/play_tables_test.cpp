@@ -159,7 +159,7 @@ TEST_F(LayerStore, LayersFollowTheCameraByTheirFactors) {
     store->AddLayer("BackGround", "BackGround001", 2, 0, 0, 64, 64, 100, 50, 0.5f, 0.5f);
     CCamera::GetInstance()->SetTarget(1000, 400, -1);
     store->DrawLayers();
-    CSprite* s = store->GetLayer(0)->sprite;
+    CSprite* s = store->GetLayer(0)->sprite.get();
     EXPECT_FLOAT_EQ(s->x, (1000 * 0.5f + 100) / 256);
     EXPECT_FLOAT_EQ(s->y, (400 * 0.5f + 50) / 256);
 }
@@ -174,7 +174,7 @@ TEST_F(LayerStore, ALayerOfAnUnknownImageThrowsAndTakesNoSlot) {
     store->AddLayer("BackGround", "BackGround001", 2, 0, 0, 64, 64, 5, 6, 0.5f, 0.5f);
     ASSERT_EQ(store->GetCount(), 1);
     EXPECT_FLOAT_EQ(store->GetLayer(0)->x, 5);
-    EXPECT_NE(store->GetLayer(0)->sprite, nullptr);
+    EXPECT_NE(store->GetLayer(0)->sprite.get(), nullptr);
 }
 
 // ---- Loading steps ----

@@ -102,8 +102,8 @@ class WorldTest : public enginetest::EngineTest {
             for (int r = r0; r <= r1; ++r) Map().SetChip(c, r, chip);
     }
     Thing* Spawn(double px, double py, double w, double h, int cat) {
-        auto* t = new Thing(stage.get(), px, py, w, h, cat);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(t));
+        Thing* t = testsupport::Register(std::make_unique<Thing>(stage.get(), px, py, w, h, cat));
+        EXPECT_NE(t, nullptr);
         return t;
     }
     void Frames(int n, double wind = 0.0) {

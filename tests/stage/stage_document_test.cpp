@@ -346,7 +346,7 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
 
     const int live = StageFileEntry::GetLiveCount();
     {
-        StageFileEntry entry(std::make_unique<CFileEntry>("local.stg", "stage\\original", nullptr));
+        StageFileEntry entry(std::make_unique<CFileEntry>("local.stg", "stage\\original", std::nullopt));
         EXPECT_EQ(entry.name, "テストステージ");
         EXPECT_EQ(entry.arrangedAuthors, "A,B,C");
         EXPECT_FALSE(entry.arrangementPermissionFlag);
@@ -362,7 +362,7 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
         // A stage the player named with a "\\" (a plain character on Linux) reads as itself.
         stage->category = 1;
         ASSERT_TRUE(stage->SaveToFile(JoinGamePath("stage\\original", "a\\b.stg")));
-        StageFileEntry entry(std::make_unique<CFileEntry>("a\\b.stg", "stage\\original", nullptr));
+        StageFileEntry entry(std::make_unique<CFileEntry>("a\\b.stg", "stage\\original", std::nullopt));
         EXPECT_EQ(entry.name, "テストステージ");
         EXPECT_FALSE(DirExists("stage\\original\\a"));
     }
@@ -371,7 +371,7 @@ TEST_F(StageDocument, FileEntriesAndPreviews) {
                                                                   {"broken.stg", "SDE0006"},
                                                                   {"plain.stg", "SDE0006"}};
     for (const auto& [file, code] : bad) {
-        auto f = std::make_unique<CFileEntry>(file, "stage\\original", nullptr);
+        auto f = std::make_unique<CFileEntry>(file, "stage\\original", std::nullopt);
         try {
             StageFileEntry entry(std::move(f));
             FAIL() << file;

@@ -60,8 +60,7 @@ class CPlayStageHost : public IScene {
             return;
         }
         SeedRandom(static_cast<uint32_t>(options.seed));
-        play = new CStageScene(this, std::move(stage), options.mode, options.lives);
-        PushChild(play);
+        play = AdoptChild(std::make_unique<CStageScene>(this, std::move(stage), options.mode, options.lives));
         started = true;
     }
 
@@ -97,7 +96,7 @@ class CPlayStageHost : public IScene {
 
     const PlayStageOptions& options;
     PlayStageOutcome& outcome;
-    CStageScene* play = nullptr;
+    CStageScene* play = nullptr;  // the child while it plays; owned by the chain
     bool started = false, done = false, failed = false;
 };
 
@@ -245,8 +244,14 @@ int RunPlayStage(const PlayStageOptions& options, PlayStageOutcome& outcome) {
     CPlayStageHost* host = nullptr;
     SceneFactory factory = GetSceneFactory();
     const auto makeLoading = factory.makeLoading;
-    factory.makeRoot = [&]() -> IScene* { return host = new CPlayStageHost(o, outcome); };
-    factory.makeTitle = [](IScene* parent) -> IScene* { return new CLoadGate(parent); };
+    factory.makeRoot = [&]() -> std::unique_ptr<IScene> {
+        auto root = std::make_unique<CPlayStageHost>(o, outcome);
+        host = root.get();
+        return root;
+    };
+    factory.makeTitle = [](IScene* parent) -> std::unique_ptr<IScene> {
+        return std::make_unique<CLoadGate>(parent);
+    };
     factory.makeLoading = makeLoading;
     SetSceneFactory(factory);
 
