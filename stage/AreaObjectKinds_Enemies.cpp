@@ -1,7 +1,5 @@
 #include "stage/AreaObjectKinds_Enemies.h"
 
-#include "stage/StageObjectKindTable.h"
-
 namespace {
 
 const char kEnemyImage[] = "StageObjects001";
@@ -111,17 +109,6 @@ void CStageAreaObject_Enemy::DrawExtentFrame() {
     if (row.extent != EnemyExtent::kNone) DrawExtentStrokes(GetExtentStrokes());
 }
 
-void AddEnemyKinds(StageAreaObjectKindList& list) {
-    for (const EnemyKindRow& row : kEnemyKinds) {
-        list.Add(row.key,
-                 [&row](CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y) {
-                     return std::make_unique<CStageAreaObject_Enemy>(row, stage, area, table, x, y);
-                 });
-    }
-}
+void AddEnemyKinds(StageAreaObjectKindList& list) { AddRowKinds<CStageAreaObject_Enemy>(list, kEnemyKinds); }
 
-void AppendEnemyKindCells(std::vector<KindEditorCell>& out) {
-    for (const EnemyKindRow& row : kEnemyKinds) {
-        out.push_back({row.key, kEnemyImage, row.left, row.top, row.left + 32, row.top + 32});
-    }
-}
+void AppendEnemyKindCells(std::vector<KindEditorCell>& out) { AppendRowCells(out, kEnemyImage, kEnemyKinds); }

@@ -1,9 +1,5 @@
 #include "stage/AreaObjectKinds_Items.h"
 
-#include <memory>
-
-#include "stage/StageObjectKindTable.h"
-
 namespace {
 
 const char kItemImage[] = "StageObjects002";
@@ -47,17 +43,6 @@ LiveObjectSpec CStageAreaObject_Item::GetObjectSpec(bool side) {
     return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), ItemArgs(row, side));
 }
 
-void AddItemKinds(StageAreaObjectKindList& list) {
-    for (const ItemKindRow& row : kItemKinds) {
-        list.Add(row.key,
-                 [&row](CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y) {
-                     return std::make_unique<CStageAreaObject_Item>(row, stage, area, table, x, y);
-                 });
-    }
-}
+void AddItemKinds(StageAreaObjectKindList& list) { AddRowKinds<CStageAreaObject_Item>(list, kItemKinds); }
 
-void AppendItemKindCells(std::vector<KindEditorCell>& out) {
-    for (const ItemKindRow& row : kItemKinds) {
-        out.push_back({row.key, kItemImage, row.left, row.top, row.left + 32, row.top + 32});
-    }
-}
+void AppendItemKindCells(std::vector<KindEditorCell>& out) { AppendRowCells(out, kItemImage, kItemKinds); }
