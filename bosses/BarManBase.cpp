@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "bosses/BarManPoses.h"
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "engine/SpriteManager.h"

@@ -3,7 +3,7 @@
 // a homing flyer, a turning turret and a walking bomb. The three that shoot fire shots that pass
 // through walls; the gunner and the flyer fall to any blow, the turret to none, and the bomb
 // only bursts, by its fuse or by fire.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 
 // Hops about, now and then stops to aim and fire at the hero; bursts after 1500 frames.
 class CBlueMachine001 : public CPatternEnemy {

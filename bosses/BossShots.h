@@ -3,8 +3,8 @@
 // fire that runs along the floor, the row of rising shock-wave pillars, the thunderbolt with its
 // ground marker, the sniper's invisible line drawn as a streak, the shot that stops and bursts
 // into five, and the snaking wave. Each is a CShotBase; the boss registers it and forgets it.
-#include "enemies/EnemyPattern.h"
 #include "enemies/EnemyShots.h"
+#include "enemies/PatternEnemy.h"
 #include "play/CommonShots.h"
 
 // A rock from the sky (the green boss and the rock weather): it keeps its own speed on map

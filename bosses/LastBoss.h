@@ -4,7 +4,7 @@
 // is beaten and reports the defeat once the second has played out. The forms are ordinary enemies
 // that call their controller back; every reference between the three is a handle, so a form that
 // the registry refused or already removed is simply absent.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 #include "play/Characters.h"
 #include "play/HitEffect.h"
 

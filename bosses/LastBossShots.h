@@ -5,8 +5,8 @@
 // CPatriotIceBall: the first form's homing ice ball. CMoonCutter: a crescent that brakes, turns
 // to the hero and dashes. CDarkThunder: a bolt falling from far above onto a marked ground line.
 // CLightBeforeBomb: a warning light that a bomb picture flies into before it bursts.
-#include "enemies/EnemyPattern.h"
 #include "enemies/EnemyShots.h"
+#include "enemies/PatternEnemy.h"
 #include "play/Base.h"
 #include "play/HitEffect.h"
 #include "play/Shots.h"

@@ -7,7 +7,7 @@
 // The kid's behaviour lives in CKidBase, an enemy; the scene's boss role (the entrance steps and
 // the final-boss question) is played by a small invisible child, CTestBossRole, that the test
 // boss registers with the scene and that hands those calls to it.
-#include "enemies/Kids.h"
+#include "enemies/Kid001.h"
 #include "play/Characters.h"
 
 enum TestBossState {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "enemies/GroundHelpers.h"
 #include "engine/SoundEffects.h"
@@ -91,8 +92,8 @@ void CCaterpillar001::Act() {
 
 void CCaterpillar001::Explode() {
     if (IsDead()) return;
-    CObjectRegistry::GetInstance()->Add(new CRedBurst(owner, (GetLeft() + GetRight()) * 0.5,
-                                                      (GetTop() + GetBottom()) * 0.5 - 5.0, kBurstRadius));
+    Registry().Add(std::make_unique<CRedBurst>(owner, (GetLeft() + GetRight()) * 0.5,
+                                               (GetTop() + GetBottom()) * 0.5 - 5.0, kBurstRadius));
     PlaySE(SoundId::kBomb1);
     Kill();
     ClearSpawnFlag();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/SoundEffects.h"
@@ -374,7 +375,7 @@ void CChop001::MakeFoot() {
     a.damage = 10;
     a.power = 200.0;
     a.angle = facing == 0 ? kPi * 1.1 : kPi * -0.1;
-    foot_.Set(this, new CCollisionDetectionRectangle(
+    foot_.Set(this, std::make_unique<CCollisionDetectionRectangle>(
                         this, this, owner, facing == 0 ? -4.0 : 0.0, height - 8, static_cast<int>(width + 4),
                         13, CCollisionDetectionBase::kNeverExpires, 9999.0, kSideEnemy, kAimKeep, a));
 }
@@ -386,11 +387,11 @@ void CChop001::MakeChop() {
     a.angle = facing == 0 ? kPi * 0.75 : kPi * 0.25;
     a.flags[kAttackReflectable] = 1;
     if (facing == 0)
-        AddChild(new CCollisionDetectionSectorUpLeft(this, this, owner, width * 0.5, 26.0, 88.0, 4.0, 9999.0,
-                                                     kSideEnemy, kAimKeep, a));
+        AddChild(std::make_unique<CCollisionDetectionSectorUpLeft>(this, this, owner, width * 0.5, 26.0, 88.0,
+                                                                   4.0, 9999.0, kSideEnemy, kAimKeep, a));
     else
-        AddChild(new CCollisionDetectionSectorUpRight(this, this, owner, width * 0.5, 26.0, 88.0, 4.0, 9999.0,
-                                                      kSideEnemy, kAimKeep, a));
+        AddChild(std::make_unique<CCollisionDetectionSectorUpRight>(
+            this, this, owner, width * 0.5, 26.0, 88.0, 4.0, 9999.0, kSideEnemy, kAimKeep, a));
 }
 
 void CChop001::MakeSweep(int damage) {
@@ -399,8 +400,9 @@ void CChop001::MakeSweep(int damage) {
     a.power = 500.0;
     a.angle = facing == 0 ? kPi * 1.1 : kPi * -0.1;
     a.flags[kAttackReflectable] = 1;
-    AddChild(new CCollisionDetectionRectangle(this, this, owner, facing == 0 ? -96.0 : width + 16, 12.0, 80,
-                                              24, 4.0, 9999.0, kSideEnemy, kAimKeep, a));
+    AddChild(std::make_unique<CCollisionDetectionRectangle>(this, this, owner,
+                                                            facing == 0 ? -96.0 : width + 16, 12.0, 80, 24,
+                                                            4.0, 9999.0, kSideEnemy, kAimKeep, a));
 }
 
 int CChop001::Collide(IBase* other) {

@@ -3,7 +3,7 @@
 // leaps at him with a chop that lands in a wide quarter circle. Variant 1 also winds up and
 // charges with a long sweep, and follows its chop with a second swing and a slide. Drawn from
 // body, hands, bar and swing effect.
-#include "enemies/GroundEnemy.h"
+#include "enemies/FighterEnemy.h"
 #include "enemies/GroundHelpers.h"
 #include "enemies/PartsFigure.h"
 

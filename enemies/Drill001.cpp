@@ -1,6 +1,7 @@
 #include "enemies/Drill001.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/SpriteManager.h"
@@ -49,9 +50,9 @@ void CDrill001::ResetDrillHitbox() {
     a.power = 100.0;
     a.angle = facing == 0 ? std::numbers::pi : 0.0;
     a.flags[kAttackSlash] = 1;
-    drill_.Set(this, new CCollisionDetectionRectangle(this, this, owner, facing == 0 ? -24.0 : width, 4.0, 24,
-                                                      16, CCollisionDetectionBase::kNeverExpires, 3.0,
-                                                      kSideEnemy, kAimKeep, a));
+    drill_.Set(this, std::make_unique<CCollisionDetectionRectangle>(
+                         this, this, owner, facing == 0 ? -24.0 : width, 4.0, 24, 16,
+                         CCollisionDetectionBase::kNeverExpires, 3.0, kSideEnemy, kAimKeep, a));
 }
 
 void CDrill001::Act() {

@@ -2,7 +2,7 @@
 // The drill: drives back and forth along the floor, turning at walls, with a drill in front
 // that is an endless attack box moving to the side it faces. Hits knock it away like a kid's;
 // left far behind off screen it goes, and comes back when its tile is in view again.
-#include "enemies/GroundEnemy.h"
+#include "enemies/FighterEnemy.h"
 #include "enemies/GroundHelpers.h"
 
 enum DrillState { kDrillDrive = 0, kDrillStomped = 1, kDrillRecoil = 2, kDrillFall = 3 };

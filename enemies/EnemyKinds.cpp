@@ -7,7 +7,9 @@
 #include "enemies/EnemyShots.h"
 #include "enemies/FlyerKinds.h"
 #include "enemies/GroundEnemyKinds.h"
-#include "enemies/Kids.h"
+#include "enemies/Kid001.h"
+#include "enemies/Kid002.h"
+#include "enemies/Pukka001.h"
 #include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 

@@ -1,5 +1,8 @@
 #include "enemies/EnemyShotHelpers.h"
 
+#include <memory>
+#include <utility>
+
 #include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 
@@ -28,7 +31,9 @@ const char* EnemyShotClass(EnemyShotKind kind) {
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
                    int direction) {
     std::unique_ptr<IBase> shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction});
-    return shot && CObjectRegistry::GetInstance()->Add(std::move(shot));
+    if (!shot) return false;
+    CObjectRegistry& registry = shot->Registry();
+    return registry.Add(std::move(shot));
 }
 
 void LaunchEnemyShot(EnemyShotKind kind, const EnemyShotLaunch& l) {

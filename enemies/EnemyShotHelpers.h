@@ -27,7 +27,7 @@ struct EnemyShotLaunch {
 const char* EnemyShotClass(EnemyShotKind kind);
 
 // Makes an enemy's shot of a class (not the hero's) through the creator table and hands it to the
-// object registry; false when nothing was made or taken.
+// registry of its stage's scene; false when nothing was made or taken.
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
                    int direction = 0);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/SoundEffects.h"
@@ -31,7 +32,7 @@ constexpr int kEffectMagicBreak2 = 30;
 
 double Frame() { return GetFrameTime(); }
 
-CSprite* ShotSprite(const SpriteCell& c) { return ::ShotSprite(c.left, c.top, c.right, c.bottom); }
+OwnedSprite MakeShotSprite(const SpriteCell& c) { return ::MakeShotSprite(c.left, c.top, c.right, c.bottom); }
 
 // Plain motion: begin, integrate, end.
 void PlainMove(IBase& o) {
@@ -109,7 +110,7 @@ CThrownBall::CThrownBall(CStage* ownerStage, double px, double py, double veloci
     vy = velocityY;
     ay = look.gravity;
     SetSpeedLimits(*this, 1000.0, 1000.0);
-    SetSprite(ShotSprite(look.cell));
+    SetSprite(MakeShotSprite(look.cell));
 }
 
 void CThrownBall::Break() {
@@ -153,13 +154,13 @@ CBomb001::CBomb001(CStage* ownerStage, double px, double py, double velocityX, d
     vy = velocityY;
     ay = 700.0;
     SetSpeedLimits(*this, 1000.0, 1000.0);
-    SetSprite(ShotSprite({0, 16, 16, 32}));
+    SetSprite(MakeShotSprite({0, 16, 16, 32}));
 }
 
 void CBomb001::Explode() {
     if (IsDead()) return;
-    CObjectRegistry::GetInstance()->Add(
-        new CRedBurst(owner, (GetLeft() + GetRight()) * 0.5, (GetTop() + GetBottom()) * 0.5));
+    Registry().Add(
+        std::make_unique<CRedBurst>(owner, (GetLeft() + GetRight()) * 0.5, (GetTop() + GetBottom()) * 0.5));
     PlaySE(SoundId::kBomb1);
     Kill();
 }
@@ -195,7 +196,7 @@ CRollingRock::CRollingRock(CStage* ownerStage, double px, double py, double velo
     vy = velocityY;
     ay = 780.0;
     SetSpeedLimits(*this, 1000.0, 1000.0);
-    SetSprite(ShotSprite({128, 0, 160, 32}));
+    SetSprite(MakeShotSprite({128, 0, 160, 32}));
 }
 
 void CRollingRock::Break() {
@@ -231,7 +232,7 @@ CSnowStorm001::CSnowStorm001(CStage* ownerStage, double px, double py, double ve
     ay = -0.5 * velocityY;
     SetSpeedLimits(*this, 300.0, 300.0);
     ignoresMap = true;
-    SetSprite(CreateSprite("Effect", "Effect001", 2, 192, 32, 208, 48));
+    SetSprite(MakeSprite("Effect", "Effect001", 2, 192, 32, 208, 48));
 }
 
 void CSnowStorm001::Move() {
@@ -272,7 +273,7 @@ CMagicalBall::CMagicalBall(CStage* ownerStage, double px, double py, double velo
     ay = 2.2 * velocityY;
     SetSpeedLimits(*this, 2.5 * std::fabs(velocityY), 2.5 * std::fabs(velocityX));
     ignoresMap = true;
-    SetSprite(ShotSprite({32, 0, 64, 32}));
+    SetSprite(MakeShotSprite({32, 0, 64, 32}));
 }
 
 void CMagicalBall::Move() {
@@ -299,7 +300,7 @@ CBeamShot::CBeamShot(CStage* ownerStage, double px, double py, double velocityX,
     vx = velocityX;
     vy = velocityY;
     SetSpeedLimits(*this, 1000.0, 1000.0);
-    SetSprite(ShotSprite(ice ? SpriteCell{80, 0, 96, 16} : SpriteCell{64, 0, 80, 16}));
+    SetSprite(MakeShotSprite(ice ? SpriteCell{80, 0, 96, 16} : SpriteCell{64, 0, 80, 16}));
 }
 
 void CBeamShot::Move() {
@@ -466,7 +467,7 @@ CGunWater::CGunWater(CStage* ownerStage, double px, double py, double velocityX,
     vy = velocityY;
     ax = velocityX > 0 ? -45.0 : (velocityX < 0 ? 45.0 : 0.0);
     SetSpeedLimits(*this, 1000.0, 1000.0);
-    SetSprite(ShotSprite({16, 16, 32, 32}));
+    SetSprite(MakeShotSprite({16, 16, 32, 32}));
 }
 
 void CGunWater::Draw() {
@@ -492,7 +493,7 @@ CMachineGunShot::CMachineGunShot(CStage* ownerStage, double px, double py, doubl
     height = 4.0;
     radius = 0.0;
     SetSpeedLimits(*this, 700.0, 700.0);
-    SetSprite(ShotSprite(velocityX > 0 ? SpriteCell{80, 96, 96, 104} : SpriteCell{64, 96, 80, 104}));
+    SetSprite(MakeShotSprite(velocityX > 0 ? SpriteCell{80, 96, 96, 104} : SpriteCell{64, 96, 80, 104}));
 }
 
 void CMachineGunShot::Move() {

@@ -5,7 +5,7 @@
 // CShotBase on the enemy side. The shots that come apart on any hit or strike share
 // CFragileShot, those that only show an effect and a sound share CEffectShot (the bosses' shots
 // too); what the others do on a wall, on a hit and when struck is their own.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 #include "play/CommonShots.h"
 
 // A shot that comes apart on whatever it strikes and under whatever strikes it; Break says how.

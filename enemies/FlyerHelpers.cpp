@@ -53,3 +53,5 @@ int GetHeroFacing(const IBase& hero) {
     if (const auto* real = dynamic_cast<const CHero*>(&hero)) return real->facing == 1 ? 1 : 0;
     return hero.vx < 0 ? 0 : 1;
 }
+
+int RecordFacing(int facing) { return facing != 0 ? 1 : 0; }

@@ -31,5 +31,8 @@ int LookDirection(double angle);
 // (through the owner's current area table, only for a record id).
 void ClearSpawnFlagOf(const IBase& object);
 
+// The facing of a flyer placed with `facing`: 0 left, any other value right (1).
+int RecordFacing(int facing);
+
 // Which way the hero looks (0 left, 1 right); a stand-in hero of a test looks the way it moves.
 int GetHeroFacing(const IBase& hero);

@@ -3,10 +3,13 @@
 #include <memory>
 #include <utility>
 
-#include "enemies/Fish.h"
-#include "enemies/Flyers.h"
+#include "enemies/Bat001.h"
+#include "enemies/Fish001.h"
+#include "enemies/Fish002.h"
+#include "enemies/Fish003.h"
 #include "enemies/Magician001.h"
 #include "enemies/SkyMobile001.h"
+#include "enemies/Sphere001.h"
 #include "play/LiveObjectFactory.h"
 
 namespace {

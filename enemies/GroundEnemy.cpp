@@ -4,12 +4,6 @@
 
 #include "engine/SpriteManager.h"
 
-namespace {
-
-constexpr int kEffectEnemyDeath = 4;
-
-}  // namespace
-
 bool CGroundEnemy::IsHeroAhead(double reach, double above, double below) const {
     if (!HasHero()) return false;
     const double ahead = GetDistanceXToHero() * FacingSign(), dy = GetDistanceYToHero();
@@ -39,19 +33,4 @@ void CGroundEnemy::DrawSquashed(CSprite* cell, double s, double dx, double lift)
     const double h = sprite->height;
     imageY = centerY - lift + std::trunc((h - h / s) * 0.5);
     DrawSprite();
-}
-
-CFighterEnemy::CFighterEnemy(CStage* ownerStage, double px, double py, int facingIn, int hp, int recoilState)
-    : CGroundEnemy(ownerStage, px, py, facingIn, hp), recoilState_(recoilState) {}
-
-int CFighterEnemy::ReceiveAttack(AttackInfo info) {
-    if (clashGuard) return kHitNoEffect;
-    return TakeHit(info, kEffectEnemyDeath);
-}
-
-void CFighterEnemy::OnAttackClash(int, AttackInfo, AttackInfo theirs) {
-    SetState(recoilState_);
-    const double s = std::cos(theirs.angle) >= 0 ? 1.0 : -1.0;
-    vx = 200.0 * s;
-    ax = -900.0 * s;
 }

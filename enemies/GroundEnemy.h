@@ -1,9 +1,8 @@
 #pragma once
 // What the ground enemies share beyond the enemy pattern: a state machine entered through
 // SetState, the hero window ahead, the answer to a stomp or a push, and a picture that squashes
-// about its feet. CFighterEnemy adds the attack shapes' side: a clash throws it back and shields
-// its body for the rest of that pass.
-#include "enemies/EnemyPattern.h"
+// about its feet. CFighterEnemy (FighterEnemy.h) adds the attack shapes' side.
+#include "enemies/PatternEnemy.h"
 
 class CGroundEnemy : public CPatternEnemy {
   public:
@@ -25,21 +24,4 @@ class CGroundEnemy : public CPatternEnemy {
     // Shows a cell at horizontal scale s (the vertical 1/s) shifted by dx and lifted, keeping
     // the feet where they are.
     void DrawSquashed(CSprite* cell, double s, double dx, double lift);
-};
-
-class CFighterEnemy : public CGroundEnemy, public IAttackable {
-  public:
-    CFighterEnemy(CStage* owner, double x, double y, int facing, int hitPoints, int recoilState);
-
-    // Nothing while its own attack has just clashed; else hurt or beaten.
-    int ReceiveAttack(AttackInfo info) override;
-    void OnAttackHit(int, AttackInfo) override {}
-    // Back along the other attack's side at 200, braked by 900.
-    void OnAttackClash(int result, AttackInfo mine, AttackInfo theirs) override;
-    void AfterAttackClash() override { clashGuard = true; }
-
-    bool clashGuard = false;  // cleared by the class at the end of each of its frames
-
-  private:
-    int recoilState_;
 };

@@ -23,9 +23,10 @@ int ThrowUpAndAway(IBase* self, IBase* other, int damage, double power, int flag
 
 double StompWobble(double f) { return f < 30.0 ? 1.0 + (0.2 - 0.0066 * f) * std::sin(0.4 * f) : 1.0; }
 
-void CKeptChild::Set(IBase* holder, IBase* child) {
+void CKeptChild::Set(IBase* holder, std::unique_ptr<IBase> child) {
     Clear(holder);
-    if (holder->AddChild(child)) handle_ = child;
+    IBase* kept = child.get();
+    if (holder->AddChild(std::move(child))) handle_ = kept;
 }
 
 void CKeptChild::Clear(IBase* holder) {

@@ -1,7 +1,9 @@
 #pragma once
 // Small pieces several ground enemies share.
-#include "enemies/EnemyPattern.h"
+#include <memory>
+
 #include "enemies/EnemyShotHelpers.h"
+#include "enemies/PatternEnemy.h"
 #include "foundation/Geometry.h"
 #include "play/AttackParameter.h"
 #include "play/Base.h"
@@ -21,7 +23,7 @@ double StompWobble(double f);
 // child the holder no longer has is simply forgotten.
 class CKeptChild {
   public:
-    void Set(IBase* holder, IBase* child);
+    void Set(IBase* holder, std::unique_ptr<IBase> child);
     void Clear(IBase* holder);
     IBase* Get() const { return handle_.Get(); }
 

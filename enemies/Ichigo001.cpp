@@ -1,6 +1,7 @@
 #include "enemies/Ichigo001.h"
 
 #include <cmath>
+#include <memory>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
@@ -48,9 +49,9 @@ void CIchigo001::SetState(int s) {
     AttackInfo a;
     a.damage = 15;
     a.power = 100.0;
-    attackShape_.Set(this, new CCollisionDetectionCircle(this, this, owner, width / 2, height / 2, 20.0,
-                                                         CCollisionDetectionBase::kNeverExpires, 4.0,
-                                                         kSideEnemy, kAimAtTarget, a));
+    attackShape_.Set(this, std::make_unique<CCollisionDetectionCircle>(
+                               this, this, owner, width / 2, height / 2, 20.0,
+                               CCollisionDetectionBase::kNeverExpires, 4.0, kSideEnemy, kAimAtTarget, a));
 }
 
 void CIchigo001::BackToWait() {

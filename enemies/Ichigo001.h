@@ -3,7 +3,7 @@
 // high spinning leap that carries an attack circle, lands, brakes and starts again. It bounces
 // off walls in the leap, squashes when stomped and recoils when it pushes the hero or its attack
 // clashes with another.
-#include "enemies/GroundEnemy.h"
+#include "enemies/FighterEnemy.h"
 #include "enemies/GroundHelpers.h"
 
 enum StrawberryState {

@@ -1,6 +1,7 @@
 #include "enemies/Magician001.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "enemies/EnemyShotHelpers.h"
@@ -81,10 +82,11 @@ void CMagician_Controller001::Update() {
         const double dx = GetDistanceXToHero();
         if (spawnSide == 0 && dx > -kCallDistance) {
             spawned = true;
-            AddChild(new CMagician001(owner, x - 600.0 + 7.0, y - 432.0 - 8.0, 1, this, centerX, centerY));
+            AddChild(std::make_unique<CMagician001>(owner, x - 600.0 + 7.0, y - 432.0 - 8.0, 1, this, centerX,
+                                                    centerY));
         } else if (spawnSide != 0 && dx < kCallDistance) {
             spawned = true;
-            AddChild(new CMagician001(owner, x + 607.0, y - 440.0, 0, this, centerX, centerY));
+            AddChild(std::make_unique<CMagician001>(owner, x + 607.0, y - 440.0, 0, this, centerX, centerY));
         }
     }
     EndFrame();

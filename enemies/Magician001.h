@@ -8,7 +8,7 @@
 // again; hit, it flies off; beaten, it keeps its marker from coming back.
 #include <array>
 
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 
 class CMagician_Controller001 : public IBase {
   public:

@@ -1,6 +1,7 @@
 #include "enemies/Megane001.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/SoundEffects.h"
@@ -224,8 +225,8 @@ void CMegane001::Attack() {
         dx = width + (onGround ? 14.0 : 10.0);
     }
     dy = onGround ? 21.0 : 19.0;
-    swing_.Set(this, new CCollisionDetectionRectangle(this, this, owner, dx, dy, 32, 6, 6.0, 9999.0,
-                                                      kSideEnemy, kAimKeep, a));
+    swing_.Set(this, std::make_unique<CCollisionDetectionRectangle>(this, this, owner, dx, dy, 32, 6, 6.0,
+                                                                    9999.0, kSideEnemy, kAimKeep, a));
 }
 
 int CMegane001::Collide(IBase* other) {

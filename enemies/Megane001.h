@@ -2,7 +2,7 @@
 // The hopping fighter: keeps turning to the hero, jumps walls, ledges and up to a hero standing
 // higher, and jumps the hero's own swings. Variant 0 swings a bar close in and hops back;
 // variant 1 throws baseballs from further off and hops away from a hero who comes too close.
-#include "enemies/GroundEnemy.h"
+#include "enemies/FighterEnemy.h"
 #include "enemies/GroundHelpers.h"
 
 enum HoppingFighterState {

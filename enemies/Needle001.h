@@ -3,7 +3,7 @@
 // a victim or a fall curls it into a bouncing ball that rolls a while and then hops and uncurls;
 // a ball that lands hard ends on its back, and only then (or by a power hit) can it be beaten:
 // any touch or blow destroys it at once. Water runs off it.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 #include "play/ObjectHandle.h"
 
 enum NeedleState { kNeedleWalk = 0, kNeedleBall = 1, kNeedleHop = 2, kNeedleBack = 3 };

@@ -34,7 +34,7 @@ COtoBall001::COtoBall001(CStage* ownerStage, double px, double py, int facingIn)
     category = kCategoryMusicBall;
 }
 
-COtoBall001::~COtoBall001() { sprite = nullptr; }
+COtoBall001::~COtoBall001() = default;
 
 void COtoBall001::Bounce() {
     colour = RandomRange(0, 4);

@@ -2,7 +2,7 @@
 // The note ball: bounces round the room under gravity losing little speed, and at every hard
 // bounce plays one of five notes and takes that note's colour. Every attack knocks it away, none
 // hurts it, and no door waits for it.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 
 class COtoBall001 : public IEnemy {
   public:

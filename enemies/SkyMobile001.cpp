@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "enemies/EnemyShotHelpers.h"
@@ -34,9 +35,9 @@ CSkyMobile001::CSkyMobile001(CStage* ownerStage, double px, double py, int facin
     width = 104.0;
     height = 36.0;
     removeWhenOffScreen = false;
-    auto* zone = new CSkyMobileChild001(ownerStage, 0.0, 0.0, this);
-    child_ = zone;
-    AddChild(zone);
+    auto zone = std::make_unique<CSkyMobileChild001>(ownerStage, 0.0, 0.0, this);
+    child_ = zone.get();
+    AddChild(std::move(zone));
     // It first backs away from the hero it faces, climbing.
     if (facing == 0) {
         SetFacing(0);

@@ -4,7 +4,7 @@
 // three weapons: a fanned burst of eight shots, a row of four dropped missiles, or one homing
 // missile. Hits do not knock it away (it flashes); beaten, it falls burning and fades out. A
 // small hit zone on its top (CSkyMobileChild001) takes hits for it.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 
 class CSkyMobileChild001;
 

@@ -1,6 +1,7 @@
 #include "enemies/TonFar001.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/SoundEffects.h"
@@ -231,8 +232,8 @@ void CTonFar001::Swing(bool high) {
     const double up = high ? 0.25 : 0.35;  // of a half turn above the level
     a.angle = facing == 1 ? -up * std::numbers::pi : -(1.0 - up) * std::numbers::pi;
     const double dx = facing == 1 ? (high ? 54.0 : 58.0) : (high ? -82.0 : -86.0);
-    AddChild(new CCollisionDetectionRectangle(this, this, owner, dx, high ? 30.0 : 36.0, 64, 8, 4.0, 9999.0,
-                                              kSideEnemy, kAimKeep, a));
+    AddChild(std::make_unique<CCollisionDetectionRectangle>(this, this, owner, dx, high ? 30.0 : 36.0, 64, 8,
+                                                            4.0, 9999.0, kSideEnemy, kAimKeep, a));
 }
 
 int CTonFar001::Collide(IBase* other) {

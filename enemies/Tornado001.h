@@ -2,7 +2,7 @@
 // The whirlwind: hangs where it was placed and sways 80 pixels either way along one axis, walls
 // or not; nothing hurts it, and whoever runs into it is cut and thrown up and away. It never
 // keeps a door shut.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 
 class CTornado001 : public CPatternEnemy {
   public:

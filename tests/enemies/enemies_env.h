@@ -4,6 +4,7 @@
 // (its top at y = 320), and a hero that answers every attack as the test says.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/SpriteManager.h"
@@ -52,16 +53,18 @@ class EnemyWorld : public gimmicktest::GimmickWorld {
 
     // A hero of 20 x 20 whose centre is at (cx, cy), registered; it answers `answer`.
     playtest::Target* PlaceHero(double cx, double cy, int answer = kHitHurt) {
-        auto* h = new playtest::Target(stage.get(), cx - 10, cy - 10, kCategoryHero, answer);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(h));
+        auto hero = std::make_unique<playtest::Target>(stage.get(), cx - 10, cy - 10, kCategoryHero, answer);
+        playtest::Target* h = hero.get();
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(hero)));
         scene.hero = h;
         return h;
     }
     template <class T, class... A>
     T* Place(A... args) {
-        auto* o = new T(stage.get(), args...);
+        auto made = std::make_unique<T>(stage.get(), args...);
+        T* o = made.get();
         o->removeWhenOffScreen = false;
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(o));
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         return o;
     }
     static AttackInfo Attack(int damage, int flag = -1) {

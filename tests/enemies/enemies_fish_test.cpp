@@ -1,7 +1,9 @@
 // The fish in play: the school and its members, the bites and the stomps, the snout, the drop.
 #include <cmath>
 
-#include "enemies/Fish.h"
+#include "enemies/Fish001.h"
+#include "enemies/Fish002.h"
+#include "enemies/Fish003.h"
 #include "play/ObjectRegistry.h"
 #include "tests/enemies/flyers_env.h"
 

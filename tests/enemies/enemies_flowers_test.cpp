@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "enemies/Flowers.h"
+#include "enemies/Flower001.h"
+#include "enemies/Flower002.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "enemies/Flyers.h"
+#include "enemies/Bat001.h"
+#include "enemies/Sphere001.h"
 #include "foundation/Geometry.h"
 #include "play/ObjectRegistry.h"
 #include "tests/enemies/flyers_env.h"

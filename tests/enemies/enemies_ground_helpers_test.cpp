@@ -1,7 +1,9 @@
 // The pieces the ground enemies share: the kept child that never dangles, the launch angle of
 // a batted body, the landing speed of an aimed arc and the stomp wobble.
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <utility>
 
 #include "enemies/GroundHelpers.h"
 #include "tests/enemies/ground_env.h"
@@ -17,11 +19,13 @@ TEST_F(GroundHelpers, AKeptChildIsForgottenWhenItGoesAndClearingTwiceIsHarmless)
     auto* holder = Spawn(100, 100, 20, 20, kCategoryDefault);
     CKeptChild kept;
     kept.Clear(holder);  // nothing kept yet
-    auto* first = new playtest::Thing(stage.get(), 0, 0, 4, 4, kCategoryDefault);
-    kept.Set(holder, first);
+    auto madeFirst = std::make_unique<playtest::Thing>(stage.get(), 0, 0, 4, 4, kCategoryDefault);
+    playtest::Thing* first = madeFirst.get();
+    kept.Set(holder, std::move(madeFirst));
     EXPECT_EQ(kept.Get(), first);
-    auto* second = new playtest::Thing(stage.get(), 0, 0, 4, 4, kCategoryDefault);
-    kept.Set(holder, second);
+    auto madeSecond = std::make_unique<playtest::Thing>(stage.get(), 0, 0, 4, 4, kCategoryDefault);
+    playtest::Thing* second = madeSecond.get();
+    kept.Set(holder, std::move(madeSecond));
     EXPECT_TRUE(first->IsDead());
     EXPECT_EQ(kept.Get(), second);
     Frames(2);

@@ -2,7 +2,9 @@
 // updated, drawn, struck and destroyed, with a stage and without an owner (as the load-time
 // preloader builds them), and counted or not by the doors.
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "enemies/Caterpillar001.h"
@@ -129,9 +131,7 @@ TEST_F(GroundKinds, OnlyTheWhirlwindAndTheNoteBallKeepNoDoorShut) {
     RegisterEnemyKinds();
     int expected = 0;
     for (const Kind& k : Kinds()) {
-        std::unique_ptr<IBase> o =
-            CreateLiveObject(k.liveClass, stage.get(), 64 + 64 * expected, 100, k.args);
-        ASSERT_NE(o, nullptr);
+        std::unique_ptr<IBase> o(CreateLiveObject(k.liveClass, stage.get(), 64 + 64 * expected, 100, k.args));
         o->removeWhenOffScreen = false;
         ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(o)));
         expected += k.counted ? 1 : 0;

@@ -1,10 +1,14 @@
 // The kids and the bumper in play: what their hits answer and leave behind, the lunge and its
 // attack, the body contacts, the hero tests, and the creator seam.
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <utility>
 
 #include "enemies/EnemyKinds.h"
-#include "enemies/Kids.h"
+#include "enemies/Kid001.h"
+#include "enemies/Kid002.h"
+#include "enemies/Pukka001.h"
 #include "play/Hitboxes.h"
 #include "play/LiveObjectFactory.h"
 #include "tests/enemies/enemies_env.h"
@@ -268,9 +272,9 @@ TEST_F(Kids, TheBumpersSquashShrinksAndATouchRestartsIt) {
 
 TEST_F(Kids, TheCreatorSeamBuildsFacingTheHeroAndBumpersDoNotCount) {
     RegisterEnemyKinds();
-    std::unique_ptr<IBase> right = CreateLiveObject("CKid001", stage.get(), 64, 322, {true});
-    std::unique_ptr<IBase> left = CreateLiveObject("CKid002", stage.get(), 64, 322, {false});
-    std::unique_ptr<IBase> bumper = CreateLiveObject("CPukka001", stage.get(), 80, 80, {});
+    std::unique_ptr<IBase> right(CreateLiveObject("CKid001", stage.get(), 64, 322, {true}));
+    std::unique_ptr<IBase> left(CreateLiveObject("CKid002", stage.get(), 64, 322, {false}));
+    std::unique_ptr<IBase> bumper(CreateLiveObject("CPukka001", stage.get(), 80, 80, {}));
     ASSERT_NE(dynamic_cast<CKid001*>(right.get()), nullptr);
     ASSERT_NE(dynamic_cast<CKid002*>(left.get()), nullptr);
     ASSERT_NE(dynamic_cast<CPukka001*>(bumper.get()), nullptr);

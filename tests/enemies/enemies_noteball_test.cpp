@@ -1,7 +1,9 @@
 // The note ball: its bounces with and without a note, the attacks that launch it but never hurt
 // it, the bodies it is pushed off, and that no door waits for it.
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <utility>
 
 #include "enemies/EnemyKinds.h"
 #include "enemies/OtoBall001.h"
@@ -105,7 +107,7 @@ TEST_F(NoteBall, OtherBodiesPushItAwayAndTheHeroBouncesOrPushes) {
 
 TEST_F(NoteBall, NoDoorWaitsForTheBall) {
     RegisterEnemyKinds();
-    std::unique_ptr<IBase> made = CreateLiveObject("COtoBall001", stage.get(), 100, 100, {true});
+    std::unique_ptr<IBase> made(CreateLiveObject("COtoBall001", stage.get(), 100, 100, {true}));
     ASSERT_NE(dynamic_cast<COtoBall001*>(made.get()), nullptr);
     EXPECT_EQ(made->vx, 80.0);
     EXPECT_EQ(made->category, kCategoryMusicBall);

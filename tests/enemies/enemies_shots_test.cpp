@@ -36,31 +36,39 @@ class Shots : public EnemyWorld {
         for (const auto& e : MadeEffects()) n += e.kind == kind;
         return n;
     }
-    // Every shot class, fired right at 100 pixels per second from (x, y).
-    static std::vector<std::function<CShotBase*(CStage*, double, double)>> AllShots() {
+    using ShotMaker = std::function<std::unique_ptr<CShotBase>(CStage*, double, double)>;
+    // A shot of class T fired right at 100 pixels per second from (x, y); `extra` follows the side.
+    template <class T, class... Extra>
+    static ShotMaker ShotOf(Extra... extra) {
+        return [=](CStage* s, double x, double y) -> std::unique_ptr<CShotBase> {
+            return std::make_unique<T>(s, x, y, 100, 0, false, extra...);
+        };
+    }
+    // Every shot class.
+    static std::vector<ShotMaker> AllShots() {
         return {
-            [](CStage* s, double x, double y) { return new CBaseball(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CVolleyball(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CBomb001(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CRollingRock(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CSnowStorm001(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CMagicalBall(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CNormalBeam(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CIceBeam(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CMissilry(s, x, y, 100, 0, false, 1); },
-            [](CStage* s, double x, double y) { return new CPatriot(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CGunWater(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CMachineGunShot(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CPatriotMagicalBall(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CBatteryShot(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CBurnerFire(s, x, y, 100, 0, false); },
+            ShotOf<CBaseball>(),
+            ShotOf<CVolleyball>(),
+            ShotOf<CBomb001>(),
+            ShotOf<CRollingRock>(),
+            ShotOf<CSnowStorm001>(),
+            ShotOf<CMagicalBall>(),
+            ShotOf<CNormalBeam>(),
+            ShotOf<CIceBeam>(),
+            ShotOf<CMissilry>(1),
+            ShotOf<CPatriot>(),
+            ShotOf<CGunWater>(),
+            ShotOf<CMachineGunShot>(),
+            ShotOf<CPatriotMagicalBall>(),
+            ShotOf<CBatteryShot>(),
+            ShotOf<CBurnerFire>(),
         };
     }
 };
 
 TEST_F(Shots, EveryShotHitsATargetOnceAndIsEnemySide) {
     for (auto& make : AllShots()) {
-        std::unique_ptr<CShotBase> shot(make(stage.get(), 200, 200));
+        std::unique_ptr<CShotBase> shot = make(stage.get(), 200, 200);
         const CShotBase& made = *shot;
         SCOPED_TRACE(typeid(made).name());
         EXPECT_TRUE(shot->category == 11 || shot->category == 14);
@@ -78,7 +86,7 @@ TEST_F(Shots, EveryShotIsBuiltUpdatedDrawnAndDestroyedWithoutAnOwner) {
     const int before = IBase::GetLiveCount();
     const int registered = CObjectRegistry::GetInstance()->Count();
     for (auto& make : AllShots()) {
-        std::unique_ptr<CShotBase> shot(make(nullptr, 0, 0));
+        std::unique_ptr<CShotBase> shot = make(nullptr, 0, 0);
         const CShotBase& made = *shot;
         SCOPED_TRACE(typeid(made).name());
         shot->Update();

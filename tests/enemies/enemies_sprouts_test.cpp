@@ -2,7 +2,8 @@
 // contact, and the creeper's walk.
 #include <numbers>
 
-#include "enemies/Moyashi.h"
+#include "enemies/Moyashi001.h"
+#include "enemies/Moyashi002.h"
 #include "tests/enemies/ground_env.h"
 
 using namespace enemytest;

@@ -1,7 +1,9 @@
 // The whirlwind: its sway through walls along either axis, its facing, its cutting throw, and
 // that no door waits for it.
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <utility>
 
 #include "enemies/EnemyKinds.h"
 #include "enemies/Tornado001.h"
@@ -74,7 +76,7 @@ TEST_F(Tornado, NothingHurtsItAndTheDoorsDoNotCountIt) {
     CTornado001 t(stage.get(), 100, 100, 0, 0);
     for (const AttackInfo& a : EveryAttack()) EXPECT_EQ(t.ReceiveAttack(a), kHitNoEffect);
     EXPECT_FALSE(t.isBlown);
-    std::unique_ptr<IBase> made = CreateLiveObject("CTornado001", stage.get(), 100, 100, {true, 1});
+    std::unique_ptr<IBase> made(CreateLiveObject("CTornado001", stage.get(), 100, 100, {true, 1}));
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(static_cast<CTornado001*>(made.get())->swayAxis, 1);
     EXPECT_EQ(static_cast<CTornado001*>(made.get())->facing, 1);

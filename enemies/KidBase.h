@@ -1,14 +1,12 @@
 #pragma once
-// The walking kids and the bumper.
+// What the walking kids share.
 //
 // A kid walks the floor, stops to look around, turns at walls and ledges, and when the hero
 // stands close in front of it at its own height it brakes, hops twice and lunges with a
 // short-lived quarter-circle attack. The hero can bounce off its head or gets pushed away by its
 // body. CKid001 is the small kid, CKid002 the big, faster one; they share every behaviour and
 // differ only in their numbers (KidTuning) and their sheet cells.
-//
-// The bumper floats in place, cannot be hurt and flings away whatever touches it.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 
 struct KidTuning {
     SpriteCell cells[8];
@@ -78,34 +76,4 @@ class CKidBase : public CPatternEnemy, public IAttackable {
     void SpawnLungeAttack();
 
     CSpriteSheet left_, right_;
-};
-
-class CKid001 : public CKidBase {
-  public:
-    CKid001(CStage* owner, double x, double y, int facing);
-    static const KidTuning kTuning;
-};
-
-class CKid002 : public CKidBase {
-  public:
-    CKid002(CStage* owner, double x, double y, int facing);
-    static const KidTuning kTuning;
-};
-
-class CPukka001 : public IEnemy {
-  public:
-    CPukka001(CStage* owner, double x, double y);
-    ~CPukka001() override;
-
-    void Act() override;
-    void CollideWithMap() override { ResolveMapCollision(); }
-    void Draw() override;
-    // Flings the other away from the bumper's centre at 700 and squashes for 20 frames.
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo) override { return kHitNoEffect; }
-
-    double bounceFrames = 0;
-
-  private:
-    CSpriteSheet sheet_;  // idle, squashed
 };

@@ -1,15 +1,11 @@
 #pragma once
-// The bat and the floating turret: flyers that look at the hero all the time.
+// The bat, a flyer that looks at the hero all the time.
 //
 // CBat001 hangs still until the hero comes within 320 pixels on both axes, then turns its heading
 // smoothly toward him and bites: variant 0 creeps close, winds up and dashes once, then backs
 // off; variant 1 winds up and chases him for four seconds at least. It dodges a swing while it
 // creeps up, recoils from a touch, and one hit point is all it has.
-//
-// CSphere001 hovers up and down in a band about the height where it was made and, every few
-// seconds, stops, flashes and fires a burst of beams at the hero: variant 0 five pairs of beams
-// spread either side of its aim, variant 1 two bursts of five freezing beams with a small error.
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 
 class CBat001 : public CPatternEnemy, public IAttackable {
   public:
@@ -53,36 +49,4 @@ class CBat001 : public CPatternEnemy, public IAttackable {
     ObjectHandle bite_;
     CSpriteSheet body_;   // neutral, then the eight looks
     CSpriteSheet wings_;  // resting, wind-up, attack
-};
-
-class CSphere001 : public CPatternEnemy {
-  public:
-    CSphere001(CStage* owner, double x, double y, int variant);
-    ~CSphere001() override;
-
-    void SetState(int s);
-    void Act() override;
-    void Draw() override;
-    int Collide(IBase* other) override;
-    int ReceiveAttack(AttackInfo info) override { return TakeHit(info, 4); }
-    void OnBlowEnd() override { SetState(kHover); }
-    // One shot of the burst.
-    void Fire();
-
-    // Half the height of the band it hovers in.
-    static constexpr double kHoverBand = 12.0;
-
-    enum { kHover = 0, kAim = 1, kBurst = 2, kSecondBurst = 3, kRecoil = 4 };
-
-    int variant = 0;
-    int shotCount = 0;
-    double aimAngle = 0;
-    double targetAngle = 0;
-    double hoverY = 0;
-
-  private:
-    void FireOnSchedule();
-    void ReturnToHover();
-
-    CSpriteSheet sheet_;  // eight looks, charge, hurt
 };

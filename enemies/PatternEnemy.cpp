@@ -1,4 +1,4 @@
-#include "enemies/EnemyPattern.h"
+#include "enemies/PatternEnemy.h"
 
 #include <cmath>
 
@@ -14,7 +14,7 @@
 CSpriteSheet::CSpriteSheet(const char* group, const char* key, const std::vector<SpriteCell>& cells) {
     sprites_.reserve(cells.size());
     for (const SpriteCell& c : cells)
-        sprites_.emplace_back(CreateSprite(group, key, 2, c.left, c.top, c.right, c.bottom));
+        sprites_.push_back(MakeSprite(group, key, 2, c.left, c.top, c.right, c.bottom));
 }
 
 CSpriteSheet::~CSpriteSheet() = default;
@@ -26,8 +26,7 @@ CSpriteSheet& CSpriteSheet::operator=(CSpriteSheet&&) noexcept = default;
 CPatternEnemy::CPatternEnemy(CStage* ownerStage, double px, double py, int facingIn, int hp)
     : IEnemy(ownerStage, px, py), hitPoints(hp), facing(facingIn == 1 ? 1 : 0) {}
 
-// The sprites belong to the class; the base must not draw through a freed one.
-CPatternEnemy::~CPatternEnemy() { sprite = nullptr; }
+CPatternEnemy::~CPatternEnemy() = default;
 
 void CPatternEnemy::BrakeStop() {
     if ((ax < 0 && vx < 0) || (ax > 0 && vx > 0)) vx = ax = 0;

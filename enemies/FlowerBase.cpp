@@ -1,4 +1,4 @@
-#include "enemies/Flowers.h"
+#include "enemies/FlowerBase.h"
 
 #include <cmath>
 #include <numbers>
@@ -18,32 +18,6 @@ constexpr double kPi = std::numbers::pi;
 
 }  // namespace
 
-const CFlowerBase::Kind CFlower001::kKind = {
-    {{0, 0, 40, 40}, {40, 0, 80, 40}, {80, 0, 120, 40}, {0, 40, 40, 80}, {40, 40, 80, 80}, {80, 40, 120, 80}},
-    "CBaseball",
-    -400.0,
-    450.0,
-    200.0,
-    8.0,
-    36.0,
-    kAttackWater,
-    true};
-
-const CFlowerBase::Kind CFlower002::kKind = {{{120, 0, 160, 40},
-                                              {160, 0, 200, 40},
-                                              {200, 0, 240, 40},
-                                              {120, 40, 160, 80},
-                                              {160, 40, 200, 80},
-                                              {200, 40, 240, 80}},
-                                             "CBomb001",
-                                             -460.0,
-                                             700.0,
-                                             180.0,
-                                             20.0,
-                                             45.0,
-                                             kAttackRedBurst,
-                                             false};
-
 CFlowerBase::CFlowerBase(CStage* ownerStage, double px, double py, const Kind& k)
     : CGroundEnemy(ownerStage, px, py, 0, 1),
       kind(k),
@@ -57,9 +31,6 @@ CFlowerBase::CFlowerBase(CStage* ownerStage, double px, double py, const Kind& k
 }
 
 CFlowerBase::~CFlowerBase() = default;
-
-CFlower001::CFlower001(CStage* ownerStage, double px, double py) : CFlowerBase(ownerStage, px, py, kKind) {}
-CFlower002::CFlower002(CStage* ownerStage, double px, double py) : CFlowerBase(ownerStage, px, py, kKind) {}
 
 void CFlowerBase::SetState(int s) {
     EnterState(s);

@@ -1,8 +1,8 @@
 #pragma once
-// The sprouts: small plants rooted in the floor that always turn to the hero. CMoyashi001 stays
-// put, CMoyashi002 creeps toward him. Nothing hurts them but water, which makes them wither into
-// the ground for good; touching one throws the toucher up and away with a hurting burst.
-#include "enemies/EnemyPattern.h"
+// What the sprouts share: small plants rooted in the floor that always turn to the hero. Nothing
+// hurts them but water, which makes them wither into the ground for good; touching one throws the
+// toucher up and away with a hurting burst.
+#include "enemies/PatternEnemy.h"
 
 class CMoyashiBase : public CPatternEnemy {
   public:
@@ -34,20 +34,4 @@ class CMoyashiBase : public CPatternEnemy {
   private:
     const Look& look_;
     CSpriteSheet left_, right_;
-};
-
-class CMoyashi001 : public CMoyashiBase {
-  public:
-    CMoyashi001(CStage* owner, double x, double y, int facing);
-    static const Look kLook;
-};
-
-class CMoyashi002 : public CMoyashiBase {
-  public:
-    CMoyashi002(CStage* owner, double x, double y, int facing);
-    static const Look kLook;
-
-  protected:
-    // Walks slowly toward the hero; stops dead once withering.
-    void Creep() override;
 };

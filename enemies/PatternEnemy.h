@@ -7,9 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "engine/SpriteManager.h"
 #include "play/Characters.h"
-
-class CSprite;
 
 // A pixel rectangle of an image sheet.
 struct SpriteCell {
@@ -29,7 +28,7 @@ class CSpriteSheet {
     size_t size() const { return sprites_.size(); }
 
   private:
-    std::vector<std::unique_ptr<CSprite>> sprites_;
+    std::vector<OwnedSprite> sprites_;
 };
 
 // Keeps the placed record that made the object from making it again while the stage is played:

@@ -1,8 +1,7 @@
 #pragma once
-// The flowers: rooted, swaying, and when they see the hero near enough they wind up and throw a
-// shot in an arc that comes down on him: CFlower001 a baseball, CFlower002 a bomb. One hit
-// beats either. Water only provokes CFlower001 into throwing at once (and makes it flash);
-// bursts and fire leave CFlower002 untouched.
+// What the flowers share: rooted, swaying, and when they see the hero near enough they wind up
+// and throw a shot in an arc that comes down on him. One hit beats a flower. Each flower's Kind
+// says what it throws, how, and which attack leaves it untouched.
 #include "enemies/GroundEnemy.h"
 
 enum FlowerState {
@@ -49,16 +48,4 @@ class CFlowerBase : public CGroundEnemy {
     void Throw();
 
     CSpriteSheet sheet_;
-};
-
-class CFlower001 : public CFlowerBase {
-  public:
-    CFlower001(CStage* owner, double x, double y);
-    static const Kind kKind;
-};
-
-class CFlower002 : public CFlowerBase {
-  public:
-    CFlower002(CStage* owner, double x, double y);
-    static const Kind kKind;
 };

@@ -1,4 +1,4 @@
-#include "enemies/Moyashi.h"
+#include "enemies/MoyashiBase.h"
 
 #include <cmath>
 
@@ -11,13 +11,8 @@
 namespace {
 
 constexpr int kEffectSmoke = 9;
-constexpr double kCreepSpeed = 40.0;
-constexpr double kCreepAccel = 200.0;
 
 }  // namespace
-
-const CMoyashiBase::Look CMoyashi001::kLook = {{{72, 112, 96, 144}, {72, 144, 96, 176}}, kAttackRedBurst};
-const CMoyashiBase::Look CMoyashi002::kLook = {{{72, 176, 96, 208}, {72, 208, 96, 240}}, kAttackBlueBurst};
 
 CMoyashiBase::CMoyashiBase(CStage* ownerStage, double px, double py, int facingIn, const Look& look)
     : CPatternEnemy(ownerStage, px, py, facingIn, 0),
@@ -32,15 +27,6 @@ CMoyashiBase::CMoyashiBase(CStage* ownerStage, double px, double py, int facingI
 
 CMoyashiBase::~CMoyashiBase() = default;
 
-CMoyashi001::CMoyashi001(CStage* ownerStage, double px, double py, int facingIn)
-    : CMoyashiBase(ownerStage, px, py, facingIn, kLook) {}
-
-CMoyashi002::CMoyashi002(CStage* ownerStage, double px, double py, int facingIn)
-    : CMoyashiBase(ownerStage, px, py, facingIn, kLook) {
-    maxSpeedLeft = maxSpeedRight = kCreepSpeed;
-    ax = facing == 1 ? kCreepAccel : -kCreepAccel;
-}
-
 void CMoyashiBase::Act() {
     BeginFrame();
     Move();
@@ -53,14 +39,6 @@ void CMoyashiBase::Act() {
         Kill();
     }
     EndFrame();
-}
-
-void CMoyashi002::Creep() {
-    if (isWithering) {
-        vx = ax = 0.0;
-    } else {
-        ax = facing == 1 ? kCreepAccel : -kCreepAccel;
-    }
 }
 
 void CMoyashiBase::Draw() {

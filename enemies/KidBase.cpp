@@ -1,6 +1,7 @@
-#include "enemies/Kids.h"
+#include "enemies/KidBase.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/SoundEffects.h"
@@ -19,71 +20,6 @@ constexpr double kGravity = 350.0;
 constexpr double kFallSpeed = 400.0;
 
 }  // namespace
-
-// ---- The kids ----
-
-const KidTuning CKid001::kTuning = {
-    {{0, 0, 32, 40},
-     {0, 40, 32, 80},
-     {0, 80, 32, 120},
-     {0, 120, 32, 160},
-     {0, 160, 32, 200},
-     {0, 200, 32, 240},
-     {32, 160, 72, 200},
-     {32, 200, 72, 240}},
-    80.0,
-    30.0,
-    180.0,
-    60.0,
-    25.0,
-    90.0,
-    225.0,
-    700.0,
-    40.0,
-    38.0,
-    20.0,
-    4.0,
-    true,
-    60.0,
-    36.0,
-    0.0,
-    4.0,
-    4.0,
-};
-
-const KidTuning CKid002::kTuning = {
-    {{128, 0, 192, 64},
-     {128, 64, 192, 128},
-     {128, 128, 192, 192},
-     {128, 192, 192, 256},
-     {192, 0, 256, 64},
-     {192, 64, 256, 128},
-     {192, 128, 256, 192},
-     {192, 192, 256, 256}},
-    110.0,
-    25.0,
-    150.0,
-    45.0,
-    45.0,
-    75.0,
-    350.0,
-    990.0,
-    55.0,
-    42.0,
-    38.0,
-    6.0,
-    false,
-    80.0,
-    52.0,
-    10.0,
-    0.0,
-    8.0,
-};
-
-CKid001::CKid001(CStage* ownerStage, double px, double py, int facingIn)
-    : CKidBase(ownerStage, px, py, facingIn, kTuning) {}
-CKid002::CKid002(CStage* ownerStage, double px, double py, int facingIn)
-    : CKidBase(ownerStage, px, py, facingIn, kTuning) {}
 
 CKidBase::CKidBase(CStage* ownerStage, double px, double py, int facingIn, const KidTuning& t)
     : CPatternEnemy(ownerStage, px, py, facingIn, 20), tuning(t) {
@@ -277,14 +213,16 @@ void CKidBase::SpawnLungeAttack() {
     a.flags[kAttackReflectable] = 1;
     if (tuning.slashHit) a.flags[kAttackSlash] = 1;
     a.angle = facing == 0 ? std::numbers::pi : 0.0;
-    IBase* hitbox;
+    std::unique_ptr<IBase> hitbox;
     if (facing == 0)
-        hitbox = new CCollisionDetectionSectorUpLeft(this, this, owner, 2.0, 20.0, tuning.hitboxRadius,
-                                                     tuning.hitboxLife, 9999.0, kSideEnemy, kAimKeep, a);
+        hitbox = std::make_unique<CCollisionDetectionSectorUpLeft>(this, this, owner, 2.0, 20.0,
+                                                                   tuning.hitboxRadius, tuning.hitboxLife,
+                                                                   9999.0, kSideEnemy, kAimKeep, a);
     else
-        hitbox = new CCollisionDetectionSectorUpRight(this, this, owner, 18.0, 20.0, tuning.hitboxRadius,
-                                                      tuning.hitboxLife, 9999.0, kSideEnemy, kAimKeep, a);
-    AddChild(hitbox);
+        hitbox = std::make_unique<CCollisionDetectionSectorUpRight>(this, this, owner, 18.0, 20.0,
+                                                                    tuning.hitboxRadius, tuning.hitboxLife,
+                                                                    9999.0, kSideEnemy, kAimKeep, a);
+    AddChild(std::move(hitbox));
 }
 
 int CKidBase::Collide(IBase* other) {
@@ -360,50 +298,5 @@ void CKidBase::Draw() {
     imageX = centerX + shift * FacingSign();
     const double h = sprite->height;
     imageY = centerY - tuning.imageLift + b + std::trunc((h - h / s) * 0.5);
-    DrawSprite();
-}
-
-// ---- The bumper ----
-
-CPukka001::CPukka001(CStage* ownerStage, double px, double py)
-    : IEnemy(ownerStage, px, py), sheet_("Char", "Enemy001_L", {{32, 0, 72, 40}, {32, 40, 104, 96}}) {
-    shapeType = kShapeCircle;
-    radius = 14.0;
-    sprite = sheet_[0];
-}
-
-CPukka001::~CPukka001() { sprite = nullptr; }
-
-void CPukka001::Act() {
-    BeginFrame();
-    bounceFrames -= GetFrameTime() * 60.0;
-    if (bounceFrames < 0) bounceFrames = 0;
-    EndFrame();
-}
-
-int CPukka001::Collide(IBase* other) {
-    AttackInfo a;
-    a.power = 700.0;
-    a.angle = GetAngle(centerX, centerY, other->centerX, other->centerY);
-    a.flags[kAttackBodyPush] = 1;
-    bounceFrames = 20.0;
-    return other->ReceiveAttack(a);
-}
-
-void CPukka001::Draw() {
-    if (bounceFrames <= 0) {
-        sprite = sheet_[0];
-        imageX = centerX;
-        imageY = centerY + 2.0 * std::sin(age / 60.0);
-    } else {
-        sprite = sheet_[1];
-        const double k = 0.05 * bounceFrames;
-        if (sprite) {
-            sprite->scaleX = static_cast<float>(0.448 + 0.552 * k);
-            sprite->scaleY = static_cast<float>(0.576 + 0.424 * k);
-        }
-        imageX = centerX;
-        imageY = centerY;
-    }
     DrawSprite();
 }
