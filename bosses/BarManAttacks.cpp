@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "bosses/BarManBase.h"
 #include "play/Hitboxes.h"
@@ -12,9 +14,12 @@ namespace {
 // A boss's strike lands once on each target for as long as it lasts.
 constexpr double kNoRehit = 9999.0;
 
-IBase* Adopt(CBarManBase* boss, IBase* box) {
-    boss->AddChild(box);
-    return box;
+// Hands a new box to the boss and returns it (null when the boss could take no more children).
+template <class Box, class... Args>
+IBase* Adopt(CBarManBase* boss, Args&&... args) {
+    auto box = std::make_unique<Box>(std::forward<Args>(args)...);
+    IBase* raw = box.get();
+    return boss->AddChild(std::move(box)) ? raw : nullptr;
 }
 }  // namespace
 
@@ -30,27 +35,26 @@ AttackInfo BossAttack(int damage, double power, double angle, std::initializer_l
 
 IBase* AddBossRectangle(CBarManBase* boss, double dx, double dy, int w, int h, double lifetime, int aimMode,
                         const AttackInfo& attack) {
-    return Adopt(boss, new CCollisionDetectionRectangle(boss, boss, boss->owner, dx, dy, w, h, lifetime,
-                                                        kNoRehit, kSideEnemy, aimMode, attack));
+    return Adopt<CCollisionDetectionRectangle>(boss, boss, boss, boss->owner, dx, dy, w, h, lifetime,
+                                               kNoRehit, kSideEnemy, aimMode, attack);
 }
 
 IBase* AddBossCircle(CBarManBase* boss, double dx, double dy, double radius, double lifetime, int aimMode,
                      const AttackInfo& attack, double rehitInterval) {
-    return Adopt(boss, new CCollisionDetectionCircle(boss, boss, boss->owner, dx, dy, radius, lifetime,
-                                                     rehitInterval, kSideEnemy, aimMode, attack));
+    return Adopt<CCollisionDetectionCircle>(boss, boss, boss, boss->owner, dx, dy, radius, lifetime,
+                                            rehitInterval, kSideEnemy, aimMode, attack);
 }
 
 IBase* AddBossQuarter(CBarManBase* boss, bool right, double dx, double dy, double radius, double lifetime,
                       const AttackInfo& attack) {
     if (right)
-        return Adopt(boss,
-                     new CCollisionDetectionSectorUpRight(boss, boss, boss->owner, dx, dy, radius, lifetime,
-                                                          kNoRehit, kSideEnemy, kAimKeep, attack));
-    return Adopt(boss, new CCollisionDetectionSectorUpLeft(boss, boss, boss->owner, dx, dy, radius, lifetime,
-                                                           kNoRehit, kSideEnemy, kAimKeep, attack));
+        return Adopt<CCollisionDetectionSectorUpRight>(boss, boss, boss, boss->owner, dx, dy, radius,
+                                                       lifetime, kNoRehit, kSideEnemy, kAimKeep, attack);
+    return Adopt<CCollisionDetectionSectorUpLeft>(boss, boss, boss, boss->owner, dx, dy, radius, lifetime,
+                                                  kNoRehit, kSideEnemy, kAimKeep, attack);
 }
 
-void ThrowBossShot(const char* className, CStage* owner, double x, double y, const LiveObjectArgs& args) {
-    if (std::unique_ptr<IBase> shot = CreateLiveObject(className, owner, x, y, args))
-        CObjectRegistry::GetInstance()->Add(std::move(shot));
+void ThrowBossShot(const IBase& from, const char* className, double x, double y, const LiveObjectArgs& args) {
+    std::unique_ptr<IBase> shot(CreateLiveObject(className, from.owner, x, y, args));
+    if (shot) from.Registry().Add(std::move(shot));
 }

@@ -23,6 +23,6 @@ IBase* AddBossCircle(CBarManBase* boss, double dx, double dy, double radius, dou
 IBase* AddBossQuarter(CBarManBase* boss, bool right, double dx, double dy, double radius, double lifetime,
                       const AttackInfo& attack);
 
-// Makes a shot of a live class at (x, y) with its arguments after the position and registers it;
-// nothing when the class is not there. The shot belongs to the registry from then on.
-void ThrowBossShot(const char* className, CStage* owner, double x, double y, const LiveObjectArgs& args);
+// Makes a shot of a live class at (x, y) with its arguments after the position, in the stage of
+// `from`, and hands it to that object's registry; nothing when the class is not there.
+void ThrowBossShot(const IBase& from, const char* className, double x, double y, const LiveObjectArgs& args);

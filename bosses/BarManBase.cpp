@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <utility>
 
 #include "bosses/BarManPoses.h"
 #include "enemies/PatternEnemy.h"
@@ -58,7 +59,7 @@ CBarManBase::CBarManBase(CStage* ownerStage, double px, double py, int facingIn,
     ShowPose(2, 5, 5);
     for (int i = 0; i < kEntrancePieces; ++i) {
         const int* c = kEntranceCells[i];
-        entranceSprites[i].reset(CreateSprite("Char", "Boss011_L", 2, c[0], c[1], c[2], c[3]));
+        entranceSprites[i] = MakeSprite("Char", "Boss011_L", 2, c[0], c[1], c[2], c[3]);
     }
 }
 
@@ -105,7 +106,7 @@ bool CBarManBase::BrakeOnGround() {
 void CBarManBase::SetState(int s) {
     bossState = s;
     bossStateTime = 0;
-    if (s >= 1 && s <= 6) OnEnterState(s);
+    if (s >= kBarManIntro && s <= kBarManWallJump) OnEnterState(s);  // any state but the free one
     const double f = FacingSign();
     maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = kMaxSpeed;
     switch (s) {
@@ -142,19 +143,19 @@ void CBarManBase::ShowPoseShifted(int page, int column, int row, double angle, d
     auto figure = std::make_unique<CBarFigure>();
     char key[32];
     std::snprintf(key, sizeof key, "Boss%03d_%s", 2 * colour + page, facing == 1 ? "R" : "L");
-    CSprite* body = CreateSprite("Char", key, 2, l.bodyCell[0], l.bodyCell[1], l.bodyCell[2], l.bodyCell[3]);
+    OwnedSprite body = MakeSprite("Char", key, 2, l.bodyCell[0], l.bodyCell[1], l.bodyCell[2], l.bodyCell[3]);
     if (body) body->angleZ = static_cast<float>(l.bodyTurn);
-    CSprite* bar = nullptr;
+    OwnedSprite bar;
     if (l.disc) {
-        bar = CreateSprite("Effect", "Bar_Effect002_L", 2, l.discCell[0], l.discCell[1], l.discCell[2],
-                           l.discCell[3]);
+        bar = MakeSprite("Effect", "Bar_Effect002_L", 2, l.discCell[0], l.discCell[1], l.discCell[2],
+                         l.discCell[3]);
         if (bar) bar->scaleX = bar->scaleY = static_cast<float>(GetBarManBarLength(barKind) / 128.0);
     } else {
-        bar = facing == 1 ? CreateBarManBarSpriteRight(barKind) : CreateBarManBarSprite(barKind);
+        bar = facing == 1 ? MakeBarManBarSpriteRight(barKind) : MakeBarManBarSprite(barKind);
         if (bar) bar->angleZ = static_cast<float>(l.barTurn);
     }
     if (l.barInFront) figure->SetPartOrder(true);
-    figure->SetParts(body, bar, nullptr);
+    figure->SetParts(std::move(body), std::move(bar), nullptr);
     // A sideways shift moves every shown part; a hidden one stays hidden.
     auto shifted = [xShift](int v) { return v == CBarFigure::kHidden ? v : v + xShift; };
     figure->SetPartOffsets(l.bodyShift + xShift, 0, shifted(l.barX), l.barY, shifted(l.hand1X), l.hand1Y,
@@ -173,13 +174,13 @@ void CBarManBase::AttachBarEffect(CBarFigure* figure, double angle, double /*spi
     char key[32];
     std::snprintf(key, sizeof key, "Bar_Effect%03d_%s", GetBarEffectSheet(colour, c.image),
                   facing == 1 ? "R" : "L");
-    CSprite* s = CreateSprite("Effect", key, 2, c.cell[0], c.cell[1], c.cell[2], c.cell[3]);
+    OwnedSprite s = MakeSprite("Effect", key, 2, c.cell[0], c.cell[1], c.cell[2], c.cell[3]);
     if (!s) return;
     s->scaleX = static_cast<float>(c.scaleX);
     s->scaleY = static_cast<float>(c.scaleY);
     s->angleZ = static_cast<float>(c.turn);
     s->SetAlpha(static_cast<float>(c.alpha));
-    figure->SetPart(CBarFigure::kEffect, s);
+    figure->SetPart(CBarFigure::kEffect, std::move(s));
     figure->SetEffectOffset(c.offsetX, c.offsetY);
 }
 

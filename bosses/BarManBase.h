@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "engine/SpriteManager.h"
 #include "play/BarFigure.h"
 #include "play/Characters.h"
 
@@ -89,7 +90,7 @@ class CBarManBase : public IBoss, public IAttackable {
     bool registered = false;
     bool inEntrance = false;
     std::unique_ptr<CBarFigure> afterimages[kTrail];
-    std::unique_ptr<CSprite> entranceSprites[kEntrancePieces];
+    OwnedSprite entranceSprites[kEntrancePieces];
     bool entranceSoundPlayed[3] = {};
     bool afterimageVisible = false;
     int hitPoints = 250;

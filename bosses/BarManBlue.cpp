@@ -1,6 +1,7 @@
 #include "bosses/BarManBlue.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "bosses/BarManAttacks.h"
@@ -81,17 +82,17 @@ void CBarManBlue::FireShot() {
         case kBlueSniper:
             PlaySE(SoundId::kGun2);
             CreateEffect(1, Trunc(MuzzleX()), Trunc(MuzzleY()), owner);
-            ThrowBossShot("CSniperShot", owner, sx, sy, {right ? 1500.0 : -1500.0, 0.0, false});
+            ThrowBossShot(*this, "CSniperShot", sx, sy, {right ? 1500.0 : -1500.0, 0.0, false});
             break;
         case kBlueBreak:
             PlaySE(SoundId::kShock5B);
             CreateEffect(1, Trunc(MuzzleX()), Trunc(MuzzleY()), owner);
-            ThrowBossShot("CBreakShot_Mother", owner, sx, sy, {right ? 250.0 : -250.0, 0.0, false});
+            ThrowBossShot(*this, "CBreakShot_Mother", sx, sy, {right ? 250.0 : -250.0, 0.0, false});
             break;
         default:
             PlaySE(SoundId::kGun3);
-            ThrowBossShot("CWaveShot", owner, sx, sy, {facing, false, 0.0});
-            ThrowBossShot("CWaveShot", owner, sx, sy, {facing, false, kPi});
+            ThrowBossShot(*this, "CWaveShot", sx, sy, {facing, false, 0.0});
+            ThrowBossShot(*this, "CWaveShot", sx, sy, {facing, false, kPi});
             break;
     }
 }
@@ -106,24 +107,32 @@ void CBarManBlue::LaunchMachine() {
     const double py = GetTop() - 8;
     double mvx = 130 * FacingSign() + Roll(-20, 20);
     double mvy = Roll(-20, 20) - 200;
-    std::unique_ptr<IBase> machine;
+    // Which machine, where it appears and how it flies; then the one machine is made.
+    const char* name = "CBlueMachine004";
+    double mx = px, my = py;
+    LiveObjectArgs args;
     switch (kind) {
         case 1:
-            machine = CreateLiveObject("CBlueMachine001", owner, px - 12, py - 20, {mvx, mvy});
+            name = "CBlueMachine001";
+            mx = px - 12, my = py - 20;
+            args = {mvx, mvy};
             break;
         case 2:
-            machine = CreateLiveObject("CBlueMachine002", owner, px, py, {mvx, mvy});
+            name = "CBlueMachine002";
+            args = {mvx, mvy};
             break;
         case 3:
             mvx += Roll(-80, 80);
             mvy += Roll(-80, 80);
-            machine = CreateLiveObject("CBlueMachine003", owner, px, py, {mvx, mvy});
+            name = "CBlueMachine003";
+            args = {mvx, mvy};
             break;
         default:
             mvy -= Roll(0, 120);
-            machine = CreateLiveObject("CBlueMachine004", owner, px, py, {0.0, mvy});
+            args = {0.0, mvy};
             break;
     }
+    std::unique_ptr<IBase> machine(CreateLiveObject(name, owner, mx, my, args));
     if (machine) AddChild(std::move(machine));
 }
 
@@ -198,9 +207,9 @@ void CBarManBlue::UpdateAttack() {
             } else if (t > 40 && !chargeShown) {
                 chargeShown = true;
                 PlaySE(SoundId::kMagic3);
-                auto* glow = new CEffect_WaveShotCharge(owner, MuzzleX(), MuzzleY());
-                chargeEffect = glow;
-                AddChild(glow);
+                auto glow = std::make_unique<CEffect_WaveShotCharge>(owner, MuzzleX(), MuzzleY());
+                chargeEffect = glow.get();
+                AddChild(std::move(glow));
             }
             break;
         case kBlueRecover:

@@ -86,7 +86,7 @@ void CBarManGreen::SetGreenState(int s) {
         case kGreenDiveLanding:
             ax = -900 * f;
             PlaySE(SoundId::kAttack7);
-            CCamera::GetInstance()->Shake();
+            Camera().Shake();
             break;
         case kGreenShortHop:
             ax = -700 * f, vy = -330;
@@ -94,7 +94,7 @@ void CBarManGreen::SetGreenState(int s) {
         case kGreenStamp:
             ax = -700 * f;
             PlaySE(SoundId::kShock2);
-            CCamera::GetInstance()->Shake();
+            Camera().Shake();
             break;
         case kGreenWindUp:
             ax = against;
@@ -109,7 +109,7 @@ void CBarManGreen::SetGreenState(int s) {
             if (s == kGreenWave) ax = against;
             PlaySE(SoundId::kAttack7);
             PlaySE(SoundId::kFire);
-            CCamera::GetInstance()->Shake();
+            Camera().Shake();
             break;
         case kGreenBigJump:
             vx = 0, ax = 0, vy = -700, ay = 1200, leftRight = 200;
@@ -148,7 +148,7 @@ void CBarManGreen::SetGreenState(int s) {
 }
 
 void CBarManGreen::DropRocks() {
-    CCamera* camera = CCamera::GetInstance();
+    CCamera* camera = &Camera();
     const double left = camera->ScreenToWorldX(0, 0);
     const double rightEdge = camera->ScreenToWorldX(640, 0);
     const double top = camera->ScreenToWorldY(0, 0);
@@ -158,14 +158,14 @@ void CBarManGreen::DropRocks() {
         const int rvy = Roll(30, 150);
         const int rvx = Roll(-10, 10);
         const int rx = Roll(Trunc(left) + b[0], Trunc(rightEdge) - b[1]);
-        ThrowBossShot("CFallingRock", owner, rx, top - 24,
+        ThrowBossShot(*this, "CFallingRock", rx, top - 24,
                       {static_cast<double>(rvx), static_cast<double>(rvy), false});
     }
 }
 
 void CBarManGreen::SendWave(int count, int maxHeight) {
     const bool right = facing == 1;
-    ThrowBossShot("CShockWave", owner, right ? GetRight() + 48 : GetLeft() - 64, GetPreviousBottom() - 16,
+    ThrowBossShot(*this, "CShockWave", right ? GetRight() + 48 : GetLeft() - 64, GetPreviousBottom() - 16,
                   {count, right ? 1 : 0, maxHeight, 0});
 }
 

@@ -100,8 +100,8 @@ void CBarManPink::SetPinkState(int s) {
             break;
         case kPinkHighJump: {
             brake();
-            const float onScreenY = CCamera::GetInstance()->WorldToScreenY(
-                static_cast<float>(FrameStartCentreX()), static_cast<float>(FrameStartCentreY()));
+            const float onScreenY = Camera().WorldToScreenY(static_cast<float>(FrameStartCentreX()),
+                                                            static_cast<float>(FrameStartCentreY()));
             vy = -(onScreenY + 100) * 1.6;
             PlaySE(SoundId::kJump4);
             break;
@@ -151,29 +151,28 @@ void CBarManPink::ThrowStates(int s) {
     if (s == kPinkStarThrown) {
         IBase* hero = GetHero();
         const double a = hero ? GetAngle(cx, cy, hero->centerX, hero->centerY) : (right ? 0.0 : kPi);
-        ThrowBossShot("CNinjaStar", owner, cx, cy, {280 * std::cos(a), 280 * std::sin(a), false});
+        ThrowBossShot(*this, "CNinjaStar", cx, cy, {280 * std::cos(a), 280 * std::sin(a), false});
     } else if (s == kPinkBigStar) {
-        ThrowBossShot("CBigNinjaStar", owner, right ? cx + 36 : cx - 36, GetPreviousBottom() - 16,
+        ThrowBossShot(*this, "CBigNinjaStar", right ? cx + 36 : cx - 36, GetPreviousBottom() - 16,
                       {right ? 340.0 : -340.0, 60.0, false});
     } else if (s == kPinkBombFan) {
         // The fan leans toward the middle of the screen.
-        const float sx =
-            CCamera::GetInstance()->WorldToScreenX(static_cast<float>(cx), static_cast<float>(cy));
+        const float sx = Camera().WorldToScreenX(static_cast<float>(cx), static_cast<float>(cy));
         const double base = sx < 160 ? 0 : sx < 480 ? -120 : -240;
         for (int i = 0; i < 3; ++i)
-            ThrowBossShot("CPinkBomb", owner, (GetLeft() + GetRight()) / 2, GetBottom() + 8,
+            ThrowBossShot(*this, "CPinkBomb", (GetLeft() + GetRight()) / 2, GetBottom() + 8,
                           {base + 120 * i, static_cast<double>(Roll(-50, 50)), false});
     }
 }
 
 void CBarManPink::StormStar() {
-    CCamera* camera = CCamera::GetInstance();
+    CCamera* camera = &Camera();
     const double left = camera->ScreenToWorldX(0, 0), rightEdge = camera->ScreenToWorldX(640, 480);
     const double top = camera->ScreenToWorldY(0, 0), bottom = camera->ScreenToWorldY(640, 480);
     const bool right = facing == 1;
     const int svy = Roll(10, 30);
     const int sy = Roll(Trunc(top) + 32, Trunc(bottom) - 32);
-    ThrowBossShot("CNinjaStar", owner, right ? left - 16 : rightEdge + 16, sy,
+    ThrowBossShot(*this, "CNinjaStar", right ? left - 16 : rightEdge + 16, sy,
                   {right ? 330.0 : -330.0, static_cast<double>(svy), false});
 }
 
@@ -368,7 +367,7 @@ void CBarManPink::StepBombRun() {
             if (shotTimer > 40 && t < 220) {
                 shotTimer = 0;
                 PlaySE(SoundId::kThrow);
-                ThrowBossShot("CPinkBomb", owner, (GetLeft() + GetRight()) / 2, GetBottom() + 8,
+                ThrowBossShot(*this, "CPinkBomb", (GetLeft() + GetRight()) / 2, GetBottom() + 8,
                               {0.0, 0.0, false});
             }
             if (onGround && t > 8)

@@ -475,7 +475,7 @@ void CBarManRed::StepFire() {
                 redOnce = true;
                 PlaySE(SoundId::kFire);
                 const bool right = facing == 1;
-                ThrowBossShot("CGrandFrame", owner, right ? prevX + width : prevX - 32, prevY + height - 24,
+                ThrowBossShot(*this, "CGrandFrame", right ? prevX + width : prevX - 32, prevY + height - 24,
                               {right ? 170.0 : -170.0, 0});
             }
             if (StillOnGround() && t > 75) {

@@ -47,8 +47,8 @@ CBarManYellow::CBarManYellow(CStage* ownerStage, double px, double py, int facin
     vy = 4.0 * GetFrameRate();
     hitPoints = 225;
     SetYellowState(kYellowDecide);
-    markerA.reset(CreateSprite("Object", "Objects003", 2, 160, 96, 192, 128));
-    markerB.reset(CreateSprite("Object", "Objects003", 2, 160, 128, 192, 160));
+    markerA = MakeSprite("Object", "Objects003", 2, 160, 96, 192, 128);
+    markerB = MakeSprite("Object", "Objects003", 2, 160, 128, 192, 160);
 }
 
 CBarManYellow::~CBarManYellow() = default;
@@ -60,7 +60,36 @@ void CBarManYellow::SetYellowState(int s) {
     const bool dash = s == kYellowDash1 || s == kYellowDash2 || s == kYellowDash3 || s == kYellowDash4 ||
                       s == kYellowLastDash;
     if (pause) yellowStateTime = Roll(-15, 15);
+    SetYellowMotion(s, pause, dash);
 
+    afterimageVisible = s == kYellowRush || s == kYellowRushFast || s == kYellowStop ||
+                        (s >= kYellowDash1 && s <= kYellowLanding) || s == kYellowStrikes ||
+                        s == kYellowStrikesEnd;
+    thunderCount = strikeCount = 0;
+    yellowOnce = false;
+    if (s == kYellowLanding) decideCount = 0;
+    if (s == kYellowDecide) ++decideCount;
+
+    if (IPlaySceneServices* scene = Scene()) {
+        if (s == kYellowDashCall) scene->SetZoomOverride(1, Camera().GetBaseScale() * 1.15f, 3.0f);
+        if (s == kYellowLanding) scene->ClearZoomOverride(1, 1.5f);
+    }
+
+    if (IBase* old = stateHitbox.Get()) RemoveChild(old);
+    stateHitbox.Reset();
+    const bool right = facing == 1;
+    if (dash || s == kYellowDash1) {
+        const AttackInfo a = BossAttack(10, 450.0, right ? -kPi / 4 : -3 * kPi / 4, {kAttackSlash});
+        stateHitbox = AddBossRectangle(this, right ? width / 2 + 52 : width / 2 - 100, height / 2 - 4, 48, 20,
+                                       CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
+    } else if (s == kYellowSlam || s == kYellowFallingSlam) {
+        const AttackInfo a = BossAttack(15, 450.0, kPi / 2, {kAttackSlash});
+        stateHitbox = AddBossRectangle(this, -8, height / 2 + 72, Trunc(width + 16), 48,
+                                       CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
+    }
+}
+
+void CBarManYellow::SetYellowMotion(int s, bool pause, bool dash) {
     const double f = FacingSign();
     double limits[4] = {700, 700, 700, 700};
     int guard = 0;
@@ -135,7 +164,7 @@ void CBarManYellow::SetYellowState(int s) {
             vy = 4.0 * GetFrameRate(), ax = -6000 * f;
             for (double& l : limits) l = 2000;
             PlaySE(SoundId::kShock2);
-            CCamera::GetInstance()->Shake();
+            Camera().Shake();
             break;
         case kYellowJumpAtHero: {
             IBase* hero = GetHero();
@@ -169,39 +198,12 @@ void CBarManYellow::SetYellowState(int s) {
     }
     maxSpeedUp = limits[0], maxSpeedDown = limits[1], maxSpeedLeft = limits[2], maxSpeedRight = limits[3];
     guardChance = guard;
-
-    afterimageVisible = s == kYellowRush || s == kYellowRushFast || s == kYellowStop ||
-                        (s >= kYellowDash1 && s <= kYellowLanding) || s == kYellowStrikes ||
-                        s == kYellowStrikesEnd;
-    thunderCount = strikeCount = 0;
-    yellowOnce = false;
-    if (s == kYellowLanding) decideCount = 0;
-    if (s == kYellowDecide) ++decideCount;
-
-    if (IPlaySceneServices* scene = Scene()) {
-        if (s == kYellowDashCall)
-            scene->SetZoomOverride(1, CCamera::GetInstance()->GetBaseScale() * 1.15f, 3.0f);
-        if (s == kYellowLanding) scene->ClearZoomOverride(1, 1.5f);
-    }
-
-    if (IBase* old = stateHitbox.Get()) RemoveChild(old);
-    stateHitbox.Reset();
-    const bool right = facing == 1;
-    if (dash || s == kYellowDash1) {
-        const AttackInfo a = BossAttack(10, 450.0, right ? -kPi / 4 : -3 * kPi / 4, {kAttackSlash});
-        stateHitbox = AddBossRectangle(this, right ? width / 2 + 52 : width / 2 - 100, height / 2 - 4, 48, 20,
-                                       CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
-    } else if (s == kYellowSlam || s == kYellowFallingSlam) {
-        const AttackInfo a = BossAttack(15, 450.0, kPi / 2, {kAttackSlash});
-        stateHitbox = AddBossRectangle(this, -8, height / 2 + 72, Trunc(width + 16), 48,
-                                       CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
-    }
 }
 
 void CBarManYellow::RaisePillars() {
     const double py = GetPreviousBottom() - 16;
-    ThrowBossShot("CShockWave", owner, GetLeft() - 16, py, {5, 0, 96, 0});
-    ThrowBossShot("CShockWave", owner, GetRight(), py, {5, 1, 96, 0});
+    ThrowBossShot(*this, "CShockWave", GetLeft() - 16, py, {5, 0, 96, 0});
+    ThrowBossShot(*this, "CShockWave", GetRight(), py, {5, 1, 96, 0});
     PlaySE(SoundId::kFire);
 }
 
@@ -210,8 +212,8 @@ void CBarManYellow::CallBolt(double px) {
     ++thunderCount;
     IBase* hero = GetHero();
     const int foot = hero ? Trunc(hero->GetPreviousBottom() - 4) : 0;
-    const double screenTop = CCamera::GetInstance()->ScreenToWorldY(0, 0);
-    ThrowBossShot("CThunder", owner, px, Trunc(screenTop - 1200), {0, foot});
+    const double screenTop = Camera().ScreenToWorldY(0, 0);
+    ThrowBossShot(*this, "CThunder", px, Trunc(screenTop - 1200), {0, foot});
 }
 
 void CBarManYellow::LeaveMostlyDeciding(int percent) {
@@ -566,7 +568,7 @@ void CBarManYellow::StepJumps() {
             ShowPose(2, 0, 2);
             if (onGround) {
                 PlaySE(SoundId::kShock2);
-                CCamera::GetInstance()->Shake();
+                Camera().Shake();
                 FaceHero();
                 SetYellowState(kYellowSlamLanding);
             }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "bosses/BarManBase.h"
+#include "engine/SpriteManager.h"
 #include "play/ObjectHandle.h"
 
 class CSprite;
@@ -61,7 +62,7 @@ class CBarManYellow : public CBarManBase {
     int thunderCount = 0;
     int strikeCount = 0;
     int jumpsLeft = 0;
-    std::unique_ptr<CSprite> markerA, markerB;
+    OwnedSprite markerA, markerB;
     // The dash or slam box of the current state, while it is there.
     ObjectHandle stateHitbox;
 
@@ -82,6 +83,8 @@ class CBarManYellow : public CBarManBase {
     void DrawOverlay() override;
 
   private:
+    // The speeds, pull, speed limits, guard chance and sound a new state starts with.
+    void SetYellowMotion(int s, bool pause, bool dash);
     // The steps of the attack machine, one per move or attack.
     void StepMoves();
     void StepRush();

@@ -1,6 +1,7 @@
 #include "bosses/BlueMachines.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "bosses/BossThrows.h"
@@ -41,8 +42,8 @@ void Burst(IBase& o) {
 
 // A wall-passing enemy shot from (sx, sy) along angle a.
 void FireAimed(const IBase& from, double sx, double sy, double a, double speed = 150.0) {
-    CObjectRegistry::GetInstance()->Add(
-        new CWallThroughNormalShot(from.owner, sx, sy, speed * std::cos(a), speed * std::sin(a), false));
+    from.Registry().Add(std::make_unique<CWallThroughNormalShot>(from.owner, sx, sy, speed * std::cos(a),
+                                                                 speed * std::sin(a), false));
     PlaySE(SoundId::kGun5);
 }
 

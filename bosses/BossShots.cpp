@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "engine/Camera.h"
@@ -172,8 +173,8 @@ void CShockWave::Move() {
         spawned = true;
         if (count >= 1) {
             const double nx = direction == 0 ? startX - 15.0 : startX + 15.0;
-            CObjectRegistry::GetInstance()->Add(
-                new CShockWave(owner, nx, startY, count - 1, direction, maxHeight, heroSide_));
+            Registry().Add(
+                std::make_unique<CShockWave>(owner, nx, startY, count - 1, direction, maxHeight, heroSide_));
             PlaySE(SoundId::kFire);
         }
     }
@@ -220,7 +221,7 @@ void CThunder::Move() {
     if (TouchesMap(*this)) {
         CreateEffect(kEffectThunderBrunt, centerX, std::trunc(GetBottom()), owner);
         PlaySE(SoundId::kBomb2);
-        CCamera::GetInstance()->Shake();
+        Camera().Shake();
         Kill();
     }
     EndFrame();
@@ -287,7 +288,7 @@ void CSniperShot::GetStreak(int* headX, int* tailX, int* lineY) const {
 void CSniperShot::DrawDebug() {
     int head, tail, ly;
     GetStreak(&head, &tail, &ly);
-    const CCamera* cam = CCamera::GetInstance();
+    const CCamera* cam = &Camera();
     const float fy = static_cast<float>(ly);
     const int hx = static_cast<int>(cam->WorldToScreenX(static_cast<float>(head), fy));
     const int hy = static_cast<int>(cam->WorldToScreenY(static_cast<float>(head), fy));
@@ -336,7 +337,7 @@ void CBreakShot_Mother::Move() {
         // The children fly back the way the mother was fired.
         const double childVx = ax > 0 ? -500.0 : 500.0;
         for (double childVy : {-360.0, -180.0, 0.0, 180.0, 360.0})
-            CObjectRegistry::GetInstance()->Add(new CBreakShot_Child(owner, x, y, childVx, childVy, false));
+            Registry().Add(std::make_unique<CBreakShot_Child>(owner, x, y, childVx, childVy, false));
         Kill();
     }
     EndFrame();

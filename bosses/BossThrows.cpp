@@ -1,6 +1,7 @@
 #include "bosses/BossThrows.h"
 
 #include <cmath>
+#include <memory>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
@@ -29,8 +30,8 @@ void Launch(CShotBase& shot, double vx, double vy, double radius, double limit, 
 // Turns the spin on by `rate` radians a second, backwards when flying left.
 void Spin(double* spin, double vx, double rate) { *spin += (vx < 0 ? -rate : rate) * GetFrameTime(); }
 
-CSprite* Objects003(int left, int top, int right, int bottom) {
-    return CreateSprite("Object", "Objects003", 2, left, top, right, bottom);
+OwnedSprite Objects003(int left, int top, int right, int bottom) {
+    return MakeSprite("Object", "Objects003", 2, left, top, right, bottom);
 }
 
 }  // namespace
@@ -38,7 +39,7 @@ CSprite* Objects003(int left, int top, int right, int bottom) {
 void BurstRed(IBase& bomb, int radius) {
     if (bomb.IsDead()) return;
     const double cx = (bomb.GetLeft() + bomb.GetRight()) / 2.0, cy = (bomb.GetTop() + bomb.GetBottom()) / 2.0;
-    CObjectRegistry::GetInstance()->Add(new CRedBurst(bomb.owner, cx, cy, radius));
+    bomb.Registry().Add(std::make_unique<CRedBurst>(bomb.owner, cx, cy, radius));
     PlaySE(SoundId::kBomb1);
     bomb.Kill();
 }

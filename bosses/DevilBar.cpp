@@ -1,4 +1,7 @@
+#include "bosses/DevilBar.h"
+
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "bosses/LastBoss.h"
@@ -21,29 +24,8 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kEffectBurstRed = 5;
 
 double Frames() { return GetFrameTime() * 60.0; }
-
-enum DevilState {
-    kDevilDrop = 0,
-    kDevilRest = 1,
-    kDevilGlide = 2,
-    kDevilRoar = 3,
-    kDevilHover = 4,
-    kDevilRecoil = 5,
-    kDevilDarkBall = 6,
-    kDevilCutters = 7,
-    kDevilSweep = 8,
-    kDevilBombRain = 9,
-    kDevilLeap = 10,
-    kDevilDive = 11,
-    kDevilLanded = 12,
-    kDevilRise = 13,
-    kDevilDefeat = 14,
-    kDevilCoreDrop = 15,
-    kDevilRoll = 16,
-};
 
 enum MoveMode {
     kMoveKeep = 0,
@@ -62,8 +44,9 @@ void StopBothWays(IBase& o) {
     if ((o.ay < 0 && o.vy < 0) || (o.ay > 0 && o.vy > 0)) o.ay = o.vy = 0;
 }
 
-double ScreenCentreX() { return CCamera::GetInstance()->ScreenToWorldX(320, 240); }
-double ScreenCentreY() { return CCamera::GetInstance()->ScreenToWorldY(320, 240); }
+// The world point at the centre of the screen that shows `o`.
+double ScreenCentreX(const IBase& o) { return o.Camera().ScreenToWorldX(320, 240); }
+double ScreenCentreY(const IBase& o) { return o.Camera().ScreenToWorldY(320, 240); }
 
 // The order of the sweep's bolts across the screen: from the edges inwards, alternating sides.
 constexpr double kSweep[8] = {8 / 9.0, 1 / 9.0, 7 / 9.0, 2 / 9.0, 6 / 9.0, 3 / 9.0, 5 / 9.0, 4 / 9.0};
@@ -126,7 +109,7 @@ void CDevilBar::SetState(int s) {
             SetSpeedLimits(*this, 750.0, 750.0);
             break;
         case kDevilGlide: {
-            const double tx = ScreenCentreX(), ty = ScreenCentreY() - 64.0;
+            const double tx = ScreenCentreX(*this), ty = ScreenCentreY(*this) - 64.0;
             const double d = GetDistance(centerX, centerY, tx, ty);
             const double a = GetAngle(centerX, centerY, tx, ty);
             vx = 0.5 * d * std::cos(a);
@@ -172,10 +155,10 @@ void CDevilBar::SetState(int s) {
         a.damage = 10;
         a.power = 800.0;
         a.flags[kAttackSlash] = 1;
-        auto* ring = new CCollisionDetectionCircle(this, this, owner, width / 2, height / 2, 48.0, 30.0, 4.0,
-                                                   kSideEnemy, kAimAtTarget, a);
-        guardRing = ObjectHandle(ring);
-        AddChild(ring);
+        auto ring = std::make_unique<CCollisionDetectionCircle>(this, this, owner, width / 2, height / 2,
+                                                                48.0, 30.0, 4.0, kSideEnemy, kAimAtTarget, a);
+        guardRing = ObjectHandle(ring.get());
+        AddChild(std::move(ring));
         ++guardCount;
     } else if (s == kDevilDarkBall) {
         guardCount = 0;
@@ -235,8 +218,9 @@ bool CDevilBar::RollGuardChance() {
 }
 
 void CDevilBar::DropThunder(double px) {
-    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
-    AddChild(new CDarkThunder(owner, px, std::trunc(sr.top - 1200), false, static_cast<int>(groundY - 4)));
+    const lastboss::ScreenRect sr = lastboss::GetScreenRect(*this);
+    AddChild(std::make_unique<CDarkThunder>(owner, px, std::trunc(sr.top - 1200), false,
+                                            static_cast<int>(groundY - 4)));
 }
 
 void CDevilBar::UpdateThunderRain() {
@@ -244,18 +228,18 @@ void CDevilBar::UpdateThunderRain() {
     if (rainCharge <= 210) return;
     rainCharge = RandomRange(0, 30);
     PlaySE(SoundId::kThunder);
-    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
+    const lastboss::ScreenRect sr = lastboss::GetScreenRect(*this);
     if (RandomRange(0, 99) < 5) {
         const int px = RandomRange(static_cast<int>(sr.left + 64), static_cast<int>(sr.right - 64));
-        AddChild(new CUmaibo(owner, px, std::trunc(sr.top - 40), 0.0, 200.0));
+        AddChild(std::make_unique<CUmaibo>(owner, px, std::trunc(sr.top - 40), 0.0, 200.0));
     } else {
         DropThunder(RandomRange(static_cast<int>(sr.left + 64), static_cast<int>(sr.right - 64)));
     }
 }
 
 void CDevilBar::ThrowCutters(double dy, double cutterVy) {
-    AddChild(new CMoonCutter(owner, centerX - 48, centerY + dy, -300.0, cutterVy, false, true));
-    AddChild(new CMoonCutter(owner, centerX + 48, centerY + dy, 300.0, cutterVy, false, false));
+    AddChild(std::make_unique<CMoonCutter>(owner, centerX - 48, centerY + dy, -300.0, cutterVy, false, true));
+    AddChild(std::make_unique<CMoonCutter>(owner, centerX + 48, centerY + dy, 300.0, cutterVy, false, false));
 }
 
 void CDevilBar::ChooseAttack() {
@@ -300,13 +284,14 @@ void CDevilBar::ChooseAttack() {
 
 void CDevilBar::LandDive() {
     PlaySE(SoundId::kShock2);
-    CCamera::GetInstance()->Shake();
+    Camera().Shake();
     SetState(kDevilLanded);
     SetMoveMode(kMoveStop);
     // The shock-wave rows belong to the stick-man bosses' shots; they are made through the
     // creator table, so the dive goes on when they are not there.
-    Registry().Add(CreateLiveObject("CShockWave", owner, GetLeft() - 16, groundY - 16, {20, 0, 64, false}));
-    Registry().Add(CreateLiveObject("CShockWave", owner, GetRight(), groundY - 16, {20, 1, 64, false}));
+    CObjectRegistry* registry = &Registry();
+    registry->Add(CreateLiveObject("CShockWave", owner, GetLeft() - 16, groundY - 16, {20, 0, 64, false}));
+    registry->Add(CreateLiveObject("CShockWave", owner, GetRight(), groundY - 16, {20, 1, 64, false}));
     PlaySE(SoundId::kFire);
     if (IBase* box = stompBox.Get()) RemoveChild(box);
     stompBox.Reset();
@@ -394,7 +379,7 @@ void CDevilBar::StepEntrance(double t) {
             if (t > 190 && !stepDone[1]) {
                 stepDone[1] = true;
                 PlaySE(SoundId::kThunder);
-                CCamera::GetInstance()->Shake();
+                Camera().Shake();
             }
             if (t > 260) {
                 SetState(kDevilHover);
@@ -431,7 +416,8 @@ void CDevilBar::StepDarkBall(double t) {
     SetState(RandomRange(0, 99) < chance ? kDevilDarkBall : kDevilHover);
     PlaySE(SoundId::kGun3);
     const double v = (100 - hitPoints) * 1.7 + 220.0;
-    AddChild(new CBigDarkBall(owner, ballX, ballY, v * std::cos(aim), v * std::sin(aim), false, this));
+    AddChild(std::make_unique<CBigDarkBall>(owner, ballX, ballY, v * std::cos(aim), v * std::sin(aim), false,
+                                            this));
 }
 
 // Two fans of cutters, upwards and then downwards.
@@ -449,7 +435,7 @@ void CDevilBar::StepCutters(double t) {
 
 // Eight bolts across the screen, one every 12 frames.
 void CDevilBar::StepSweep(double t) {
-    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
+    const lastboss::ScreenRect sr = lastboss::GetScreenRect(*this);
     if (step < 8 && t > 12.0 * (step + 1)) {
         DropThunder(std::trunc(sr.left + kSweep[step] * (sr.right - sr.left)) - 12);
         if (step == 4) PlaySE(SoundId::kThunder);
@@ -462,7 +448,7 @@ void CDevilBar::StepSweep(double t) {
 
 // Six lights that turn into bombs, at random points of the screen.
 void CDevilBar::StepBombRain(double t) {
-    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
+    const lastboss::ScreenRect sr = lastboss::GetScreenRect(*this);
     if (step == 0 && t > 7) {
         PlaySE(SoundId::kIce5);
         rainSide = GetDistanceXToHero() < 0 ? 0 : 1;
@@ -470,7 +456,7 @@ void CDevilBar::StepBombRain(double t) {
     } else if (step >= 1 && step <= 6 && t > 7.0 * (step + 1)) {
         const int bx = RandomRange(static_cast<int>(sr.left + 64), static_cast<int>(sr.right - 80));
         const int by = RandomRange(static_cast<int>(sr.top + 64), static_cast<int>(sr.bottom - 80));
-        AddChild(new CLightBeforeBomb(owner, bx, by, rainSide));
+        AddChild(std::make_unique<CLightBeforeBomb>(owner, bx, by, rainSide));
         ++step;
     } else if (step == 7 && t > 60) {
         SetState(kDevilHover);
@@ -488,11 +474,11 @@ void CDevilBar::StepLeapAttack(double t) {
                 a.damage = 10;
                 a.power = 300.0;
                 a.angle = 0.5 * kPi;
-                auto* box = new CCollisionDetectionRectangle(this, this, owner, width / 2 - 8, height, 16,
-                                                             152, CCollisionDetectionBase::kNeverExpires,
-                                                             9999.0, kSideEnemy, kAimKeep, a);
-                stompBox = ObjectHandle(box);
-                AddChild(box);
+                auto box = std::make_unique<CCollisionDetectionRectangle>(
+                    this, this, owner, width / 2 - 8, height, 16, 152, CCollisionDetectionBase::kNeverExpires,
+                    9999.0, kSideEnemy, kAimKeep, a);
+                stompBox = ObjectHandle(box.get());
+                AddChild(std::move(box));
             }
             break;
         case kDevilDive:
@@ -528,14 +514,7 @@ void CDevilBar::StepDefeat(double t) {
                 SetState(kDevilCoreDrop);
                 PlaySE(SoundId::kDark);
             }
-            explosionFrames += Frames();
-            if (explosionFrames > 14) {
-                explosionFrames = 0;
-                int ex, ey;
-                lastboss::RandomPointIn(*this, &ex, &ey);
-                CreateEffect(kEffectBurstRed, ex, ey, owner);
-                PlaySE(SoundId::kBomb2);
-            }
+            lastboss::ExplodeNowAndThen(*this, &explosionFrames);
             break;
         case kDevilCoreDrop:
             if (onGround) SetState(kDevilRoll);
@@ -556,7 +535,7 @@ void CDevilBar::StepMoveMode() {
             bobPhase += Frames();
             vy = 2 * (hoverY + 32 * std::sin(0.1 * bobPhase) - y);
             ay = 0;
-            const double sx = ScreenCentreX();
+            const double sx = ScreenCentreX(*this);
             if (moveMode == kMoveDriftLeft && (centerX < sx - 256 || touchLeft))
                 SetMoveMode(kMoveTurnRight);
             else if (moveMode == kMoveDriftRight && (centerX > sx + 256 || touchRight))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 #include "enemies/EnemyShots.h"
@@ -259,7 +260,7 @@ CMoonCutter::CMoonCutter(CStage* ownerStage, double px, double py, double veloci
     removeWhenOffScreen = false;
     UpdateCentre();
     targetAngle = GetHero() ? GetAngleToHero() : heading;
-    SetSprite(CreateSprite("Object", "Objects004", 2, 32, 224, 64, 256));
+    SetSprite(MakeSprite("Object", "Objects004", 2, 32, 224, 64, 256));
 }
 
 void CMoonCutter::Move() {
@@ -322,7 +323,7 @@ void CDarkThunder::Move() {
         const int middle = static_cast<int>(GetLeft() + GetRight()) / 2;  // whole pixels
         CreateEffect(kEffectDarkThunderBrunt, middle, static_cast<int>(GetBottom()), owner);
         PlaySE(SoundId::kBomb2);
-        CCamera::GetInstance()->Shake();
+        Camera().Shake();
         Kill();
     }
     EndFrame();
@@ -372,9 +373,9 @@ void CLightBeforeBomb::Update() {
     BeginFrame();
     if (age > kBurstAge) {
         if (!IsDead()) {
-            CObjectRegistry::GetInstance()->Add(new CRedBurst(owner, centerX, centerY));
+            Registry().Add(std::make_unique<CRedBurst>(owner, centerX, centerY));
             PlaySE(SoundId::kBomb1);
-            CCamera::GetInstance()->Shake();
+            Camera().Shake();
             Kill();
         }
     } else if (age > 47 && !warned) {

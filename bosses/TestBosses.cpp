@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
@@ -30,9 +31,10 @@ void CTestBoss001::Act() {
     inEntrance = false;
     if (!registered) {
         registered = true;
-        auto* r = new CTestBossRole(this);
+        auto made = std::make_unique<CTestBossRole>(this);
+        CTestBossRole* r = made.get();
         role = r;
-        AddChild(r);
+        AddChild(std::move(made));
         if (IPlaySceneServices* scene = GetSceneServices(owner)) scene->RegisterBoss(r);
     }
     // The kid's frame: the move first, then its states, ours among them (ActOwnState).

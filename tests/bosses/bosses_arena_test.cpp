@@ -12,7 +12,9 @@
 
 #include "bosses/BarManBase.h"
 #include "bosses/BossKinds.h"
+#include "bosses/DevilBar.h"
 #include "bosses/LastBoss.h"
+#include "bosses/NunoOtoko.h"
 #include "foundation/Random.h"
 #include "play/ObjectRegistry.h"
 #include "tests/play/play_scene_env.h"
@@ -112,7 +114,8 @@ TEST_F(BossArena, BothFormsOfTheLastBossFallAndTheSceneShowsTheFinalClear) {
     CDevilBar* second = boss->GetDevilBar();
     ASSERT_NE(second, nullptr);
     for (int i = 0; i < 6000 && second->hitPoints > 0; ++i) {
-        if (second->state >= 4 && second->state <= 13) second->ReceiveAttack(Blow(10, true));
+        if (second->state >= kDevilHover && second->state <= kDevilRise)
+            second->ReceiveAttack(Blow(10, true));
         Step();
     }
     ASSERT_LE(second->hitPoints, 0);

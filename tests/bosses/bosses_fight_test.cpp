@@ -3,6 +3,7 @@
 // and blows land at intervals, until it is beaten, flies off and the scene hears of the defeat.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "bosses/BarManBase.h"
@@ -28,7 +29,7 @@ TEST_P(BossFight, BlowsBringTheBossDownAndTheSceneHearsOfItOnce) {
     PlaceBossHero(500, kFloorTop - 10);
     Fill(0, 0, 0, 9, 40);  // walls at both ends of the arena
     Fill(30, 0, 30, 9, 40);
-    std::unique_ptr<IBase> made = CreateLiveObject(GetParam(), stage.get(), 300, kFloorTop - 38.5, {true, 1});
+    std::unique_ptr<IBase> made(CreateLiveObject(GetParam(), stage.get(), 300, kFloorTop - 38.5, {true, 1}));
     auto* boss = dynamic_cast<CBarManBase*>(made.get());
     ASSERT_NE(boss, nullptr);
     ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));

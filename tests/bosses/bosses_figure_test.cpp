@@ -27,8 +27,8 @@ TEST(BarManBars, LengthsAndStripsOnlyForTheFiveKinds) {
     EXPECT_EQ(GetBarManBarLength(5), 0);
     EXPECT_EQ(GetBarManBarLength(-1), 0);
     EXPECT_EQ(GetLongestBarManBarLength(), 122);
-    EXPECT_EQ(CreateBarManBarSprite(5), nullptr);
-    EXPECT_EQ(CreateBarManBarSpriteRight(-1), nullptr);
+    EXPECT_EQ(MakeBarManBarSprite(5), nullptr);
+    EXPECT_EQ(MakeBarManBarSpriteRight(-1), nullptr);
 }
 
 TEST(BarManPoses, TheTableHoldsTwoPagesOfSixBySixAndNothingElse) {

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
-#include "bosses/LastBoss.h"
+#include "bosses/DevilBar.h"
 #include "bosses/LastBossShots.h"
+#include "engine/Camera.h"
 #include "gimmicks/Burst.h"
 #include "play/ObjectRegistry.h"
 #include "tests/bosses/last_boss_env.h"
@@ -25,11 +27,13 @@ class LastBossShots : public BossWorld {
     template <class T, class... A>
     T* Shoot(A... args) {
         if (!holder) {
-            holder = new Holder(stage.get());
-            EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(holder));
+            auto made = std::make_unique<Holder>(stage.get());
+            holder = made.get();
+            EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         }
-        auto* shot = new T(stage.get(), args...);
-        holder->AddChild(shot);
+        auto made = std::make_unique<T>(stage.get(), args...);
+        T* shot = made.get();
+        holder->AddChild(std::move(made));
         return shot;
     }
     Holder* holder = nullptr;
@@ -51,9 +55,10 @@ TEST_F(LastBossShots, TheStreamBallHurtsThroughOnceAndFliesOnThenDiesWhenStruck)
 
 TEST_F(LastBossShots, ABattedBigBallTurnsOnItsThrowerFasterAndIsWhatGetsThroughTheSecondForm) {
     PlaceHero(300, 300);
-    auto* form = new CDevilBar(stage.get(), 600, 150, nullptr);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(form));
-    form->SetState(4);  // hovering: open to blows
+    auto made = std::make_unique<CDevilBar>(stage.get(), 600, 150, nullptr);
+    CDevilBar* form = made.get();
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
+    form->SetState(kDevilHover);  // hovering: open to blows
     auto* ball = Shoot<CBigDarkBall>(500.0, 200.0, -250.0, 0.0, false, form);
     const int enemySide = ball->category;
     EXPECT_EQ(ball->ReceiveAttack(Blow(0, kAttackRedBurst)), kHitImmune);
@@ -132,6 +137,21 @@ TEST_F(LastBossShots, TheLightBeforeTheBombBurstsOnceAtSixtySevenFrames) {
     Frames(5);
     EXPECT_FALSE(handle);
     EXPECT_LE(All<CRedBurst>().size(), 1u);
+}
+
+// The burst and the shake go to the registry and camera of the scene that plays the bomb's stage.
+TEST_F(LastBossShots, TheBombsBurstAndShakeGoThroughItsScene) {
+    auto* light = Shoot<CLightBeforeBomb>(600.0, 200.0, 1);
+    Frames(66);
+    ASSERT_FALSE(light->IsDead());
+    boss.registryAsks = boss.cameraAsks = 0;
+    const int bursts = static_cast<int>(All<CRedBurst>().size());
+    for (int i = 0; i < 5 && !light->IsDead(); ++i) light->Update();
+    ASSERT_TRUE(light->IsDead());
+    EXPECT_EQ(boss.registryAsks, 1);
+    EXPECT_EQ(boss.cameraAsks, 1);
+    EXPECT_FLOAT_EQ(CCamera::GetInstance()->GetShake(), 20.0f);
+    EXPECT_EQ(static_cast<int>(All<CRedBurst>().size()), bursts + 1);
 }
 
 TEST_F(LastBossShots, TheIceBallHomesOnTheHeroAndShattersOnHim) {

@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <set>
 #include <typeinfo>
 #include <utility>
 
+#include "bosses/DevilBar.h"
 #include "bosses/LastBoss.h"
 #include "bosses/LastBossShots.h"
+#include "bosses/NunoOtoko.h"
 #include "engine/el/elDraw.h"
 #include "foundation/Geometry.h"
 #include "play/HitEffect.h"
@@ -23,19 +26,21 @@ using lastbosstest::BossWorld;
 class LastBoss : public BossWorld {
   protected:
     CLastBoss_Controller* PlaceController(double px = 600, double py = 150) {
-        auto* c = new CLastBoss_Controller(stage.get(), px, py, false);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(c));
+        auto made = std::make_unique<CLastBoss_Controller>(stage.get(), px, py, false);
+        CLastBoss_Controller* c = made.get();
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         return c;
     }
     // A form on its own, without a controller.
     template <class T>
     T* PlaceForm(double px, double py) {
-        T* form;
+        std::unique_ptr<T> made;
         if constexpr (std::is_same_v<T, CNunoOtoko>)
-            form = new T(stage.get(), px, py, false, nullptr);
+            made = std::make_unique<T>(stage.get(), px, py, false, nullptr);
         else
-            form = new T(stage.get(), px, py, nullptr);
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(form));
+            made = std::make_unique<T>(stage.get(), px, py, nullptr);
+        T* form = made.get();
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         return form;
     }
     // Runs frames, drawing now and then, until the condition holds; false after `limit` frames.
@@ -73,8 +78,8 @@ TEST_F(LastBoss, TheFightGoesThroughItsPhasesInOrderToTheFinalClear) {
     int steps = 0;
     while (!lastBoss->EntranceStep() && steps < 400) ++steps;
     EXPECT_NEAR(steps, 161, 1);
-    EXPECT_EQ(lastBoss->phase, 1);
-    EXPECT_EQ(first->state, 5);
+    EXPECT_EQ(lastBoss->phase, CLastBoss_Controller::kPhaseFirstForm);
+    EXPECT_EQ(first->state, kNunoTrack);
 
     // Hits in a row while it reels: 140 points, ten at a time; the last one beats it.
     int result = kHitImmune;
@@ -84,7 +89,7 @@ TEST_F(LastBoss, TheFightGoesThroughItsPhasesInOrderToTheFinalClear) {
     }
     EXPECT_EQ(first->hitPoints, 0);
     EXPECT_EQ(result, kHitDefeated);
-    EXPECT_EQ(first->state, 13);
+    EXPECT_EQ(first->state, kNunoDefeat);
     CDevilBar* second = lastBoss->GetDevilBar();
     ASSERT_NE(second, nullptr);
     EXPECT_NEAR(second->centerX, first->centerX, 4.0);
@@ -93,21 +98,22 @@ TEST_F(LastBoss, TheFightGoesThroughItsPhasesInOrderToTheFinalClear) {
     lastBoss->SpawnDevilBar();
     EXPECT_EQ(lastBoss->GetDevilBar(), second);
     lastBoss->FinishFight();
-    EXPECT_EQ(lastBoss->phase, 1);
+    EXPECT_EQ(lastBoss->phase, CLastBoss_Controller::kPhaseFirstForm);
     EXPECT_EQ(this->boss.defeats, 0);
 
     // The first form explodes for 180 frames, then the controller removes it.
-    ASSERT_TRUE(RunUntil([&] { return lastBoss->phase == 2; }, 200));
+    ASSERT_TRUE(RunUntil([&] { return lastBoss->phase == CLastBoss_Controller::kPhaseSecondForm; }, 200));
     Frames(1);
     EXPECT_EQ(lastBoss->GetNunoOtoko(), nullptr);
     EXPECT_TRUE(All<CNunoOtoko>().empty());
 
     // The second form drops in, rests on the floor, glides and roars, then fights.
-    ASSERT_TRUE(RunUntil([&] { return second->state == 4; }, 900));
+    ASSERT_TRUE(RunUntil([&] { return second->state == kDevilHover; }, 900));
     EXPECT_NEAR(second->groundY, lastbosstest::kFloorTop, 1.0);
     EXPECT_EQ(second->ReceiveAttack(Blow(50)), kHitGuarded);
     for (int i = 0; i < 4000 && second->hitPoints > 0; ++i) {
-        if (second->state >= 4 && second->state <= 13) second->ReceiveAttack(PiercingBlow(10));
+        if (second->state >= kDevilHover && second->state <= kDevilRise)
+            second->ReceiveAttack(PiercingBlow(10));
         Frames(1);
     }
     ASSERT_LE(second->hitPoints, 0);
@@ -131,10 +137,10 @@ TEST_F(LastBoss, WithoutTheScenesEntranceTheRegistryPlaysItAndTheFightGoesOn) {
     CNunoOtoko* first = lastBoss->GetNunoOtoko();
     ASSERT_NE(first, nullptr);
     Frames(150);
-    EXPECT_EQ(lastBoss->phase, 0);
+    EXPECT_EQ(lastBoss->phase, CLastBoss_Controller::kPhaseEntrance);
     Frames(15);
-    EXPECT_EQ(lastBoss->phase, 1);
-    EXPECT_EQ(first->state, 5);
+    EXPECT_EQ(lastBoss->phase, CLastBoss_Controller::kPhaseFirstForm);
+    EXPECT_EQ(first->state, kNunoTrack);
     EXPECT_EQ(lastBoss->Collide(first), kHitImmune);
     EXPECT_EQ(lastBoss->ReceiveAttack(PiercingBlow(99)), kHitImmune);
 }
@@ -142,7 +148,8 @@ TEST_F(LastBoss, WithoutTheScenesEntranceTheRegistryPlaysItAndTheFightGoesOn) {
 TEST_F(LastBoss, AControllerTheRegistryRefusesLeavesNothingBehind) {
     FillRegistry();
     const int live = IBase::GetLiveCount();
-    EXPECT_FALSE(CObjectRegistry::GetInstance()->Add(new CLastBoss_Controller(stage.get(), 600, 150, true)));
+    EXPECT_FALSE(CObjectRegistry::GetInstance()->Add(
+        std::make_unique<CLastBoss_Controller>(stage.get(), 600, 150, true)));
     EXPECT_EQ(IBase::GetLiveCount(), live);
 }
 
@@ -166,15 +173,15 @@ TEST_F(LastBoss, AFormThatIsRefusedOrRemovedIsAbsent) {
     lastBoss->SpawnDevilBar();
     EXPECT_EQ(lastBoss->GetDevilBar(), nullptr);
     lastBoss->RemoveNunoOtoko();
-    EXPECT_EQ(lastBoss->phase, 1);
+    EXPECT_EQ(lastBoss->phase, CLastBoss_Controller::kPhaseFirstForm);
 }
 
 TEST_F(LastBoss, BarriersThatExpireAreForgottenAndTheirBurstsPassTheForm) {
     PlaceHero(300, 300);
     auto* form = PlaceForm<CNunoOtoko>(700, 150);
-    form->SetState(10);
+    form->SetState(kNunoBarrier);
     Frames(17);
-    EXPECT_EQ(form->state, 11);
+    EXPECT_EQ(form->state, kNunoBarrierHeld);
     CNunoOtokoBarrier* orb = form->GetBarrier(0);
     ASSERT_NE(orb, nullptr);
     ASSERT_NE(form->GetBarrier(1), nullptr);
@@ -182,11 +189,11 @@ TEST_F(LastBoss, BarriersThatExpireAreForgottenAndTheirBurstsPassTheForm) {
     EXPECT_EQ(form->hitPoints, CNunoOtoko::kHitPoints);
 
     Frames(155);  // they live 150 frames; the form holds its pose for 180
-    EXPECT_EQ(form->state, 11);
+    EXPECT_EQ(form->state, kNunoBarrierHeld);
     EXPECT_EQ(form->GetBarrier(0), nullptr);
     EXPECT_EQ(form->GetBarrier(1), nullptr);
     Frames(30);
-    EXPECT_EQ(form->state, 3);
+    EXPECT_EQ(form->state, kNunoVanish);
 }
 
 TEST_F(LastBoss, TheTeleportGivesUpAfterTenTriesAndKeepsTheLast) {
@@ -196,13 +203,13 @@ TEST_F(LastBoss, TheTeleportGivesUpAfterTenTriesAndKeepsTheLast) {
     PlaceHero(lastbosstest::kScreenCentreX, lastbosstest::kScreenCentreY);
     const IBase* hero = boss.hero.Get();
     auto* form = PlaceForm<CNunoOtoko>(400, 100);
-    form->SetState(3);
+    form->SetState(kNunoVanish);
     SeedRandom(11);
     Frames(22);
-    EXPECT_EQ(form->state, 4);
+    EXPECT_EQ(form->state, kNunoAppear);
 
     // The same ten tries, drawn from the same seed.
-    const lastboss::ScreenRect sr = lastboss::GetScreenRect();
+    const lastboss::ScreenRect sr = lastboss::GetScreenRect(*form);
     SeedRandom(11);
     double px = 0, py = 0;
     for (int i = 0; i < 10; ++i) {
@@ -222,28 +229,28 @@ TEST_F(LastBoss, TheTeleportGivesUpAfterTenTriesAndKeepsTheLast) {
 TEST_F(LastBoss, TheFirstFormVanishesOnTouchAndEndsItsTintOnEveryHit) {
     PlaceHero(300, 300);
     auto* form = PlaceForm<CNunoOtoko>(700, 150);
-    form->SetState(12);
+    form->SetState(kNunoBombRain);
     Frames(25);
     EXPECT_EQ(boss.fadeBegins, 1);
     EXPECT_EQ(boss.fadeR, 160);
     EXPECT_EQ(form->ReceiveAttack(Blow(10)), kHitHurt);
     EXPECT_EQ(boss.fadeEnds, 1);
-    EXPECT_EQ(form->state, 2);
+    EXPECT_EQ(form->state, kNunoHurt);
     Frames(60);  // hurt, then vanished and back
-    form->SetState(1);
+    form->SetState(kNunoIdle);
     EXPECT_EQ(form->Collide(boss.hero.Get()), kHitImmune);
-    EXPECT_EQ(form->state, 3);
+    EXPECT_EQ(form->state, kNunoVanish);
     EXPECT_EQ(form->Collide(boss.hero.Get()), kHitImmune);
-    EXPECT_EQ(form->state, 3);
+    EXPECT_EQ(form->state, kNunoVanish);
 }
 
 TEST_F(LastBoss, TheBombRainComesOnceWhenTheFirstFormIsLow) {
     PlaceHero(300, 300);
     auto* form = PlaceForm<CNunoOtoko>(700, 150);
     form->hitPoints = 50;
-    form->SetState(1);
+    form->SetState(kNunoIdle);
     Frames(17);
-    EXPECT_EQ(form->state, 12);
+    EXPECT_EQ(form->state, kNunoBombRain);
     EXPECT_TRUE(form->rainDone);
     Frames(60);
     EXPECT_EQ(All<CLightBeforeBomb>().size(), 6u);
@@ -252,7 +259,7 @@ TEST_F(LastBoss, TheBombRainComesOnceWhenTheFirstFormIsLow) {
 TEST_F(LastBoss, TheSecondFormsGuardAndTintFollowItsHitPoints) {
     auto* form = PlaceForm<CDevilBar>(700, 150);
     EXPECT_EQ(form->ReceiveAttack(PiercingBlow(10)), kHitImmune);  // still dropping in
-    form->SetState(4);
+    form->SetState(kDevilHover);
     EXPECT_EQ(form->ReceiveAttack(PiercingBlow(10)), kHitHurt);  // above 80 nothing is guarded
     AttackInfo burst = PiercingBlow(10);
     burst.flags[kAttackRedBurst] = 1;
@@ -280,7 +287,7 @@ TEST_F(LastBoss, TheSecondFormsGuardAndTintFollowItsHitPoints) {
         if (form->ReceiveAttack(PiercingBlow(0)) == kHitImmune) ++guarded;
     }
     ASSERT_EQ(guarded, 1);
-    EXPECT_EQ(form->state, 5);
+    EXPECT_EQ(form->state, kDevilRecoil);
     EXPECT_EQ(form->guardCount, 1);
     EXPECT_NE(form->guardRing.Get(), nullptr);
     EXPECT_EQ(form->ReceiveAttack(PiercingBlow(10)), kHitGuarded);
@@ -297,18 +304,18 @@ TEST_F(LastBoss, TheSecondFormLeapsWhenTheHeroIsBelowAndDivesWithTwoShockWaves) 
         return std::unique_ptr<IBase>();
     });
     auto* form = PlaceForm<CDevilBar>(624, 200);
-    form->SetState(4);
+    form->SetState(kDevilHover);
     form->groundY = lastbosstest::kFloorTop;
     form->leapCooldown = 100;
     PlaceHero(form->centerX + 4, 300);
     Frames(2);
-    EXPECT_EQ(form->state, 4);  // too soon after the last leap
+    EXPECT_EQ(form->state, kDevilHover);  // too soon after the last leap
     form->leapCooldown = 211;
     Frames(1);
-    EXPECT_EQ(form->state, 10);
-    ASSERT_TRUE(RunUntil([&] { return form->state == 11; }, 30));
+    EXPECT_EQ(form->state, kDevilLeap);
+    ASSERT_TRUE(RunUntil([&] { return form->state == kDevilDive; }, 30));
     EXPECT_NE(form->stompBox.Get(), nullptr);
-    ASSERT_TRUE(RunUntil([&] { return form->state == 12; }, 60));
+    ASSERT_TRUE(RunUntil([&] { return form->state == kDevilLanded; }, 60));
     EXPECT_EQ(form->stompBox.Get(), nullptr);
     EXPECT_LE(form->GetBottom(), lastbosstest::kFloorTop + 1);
     ASSERT_EQ(waves.size(), 2u);
@@ -317,22 +324,22 @@ TEST_F(LastBoss, TheSecondFormLeapsWhenTheHeroIsBelowAndDivesWithTwoShockWaves) 
     EXPECT_EQ(waves[0].count, 20);
     EXPECT_EQ(waves[1].height, 64);
     EXPECT_DOUBLE_EQ(waves[0].y, lastbosstest::kFloorTop - 16);
-    EXPECT_TRUE(RunUntil([&] { return form->state == 4; }, 200));
+    EXPECT_TRUE(RunUntil([&] { return form->state == kDevilHover; }, 200));
 }
 
 TEST_F(LastBoss, AfterTwoAttacksInARowTheSecondFormAlwaysThrowsTheBigBall) {
     PlaceHero(300, 300);
     auto* form = PlaceForm<CDevilBar>(624, 200);
-    form->SetState(4);
+    form->SetState(kDevilHover);
     form->groundY = lastbosstest::kFloorTop;
     form->hitPoints = 60;
     form->firstSweepDone = true;
     for (int seed = 1; seed <= 8; ++seed) {
         SeedRandom(seed);
-        form->SetState(4);
+        form->SetState(kDevilHover);
         form->attackCount = 2;
-        ASSERT_TRUE(RunUntil([&] { return form->state != 4; }, 200));
-        EXPECT_EQ(form->state, 6);
+        ASSERT_TRUE(RunUntil([&] { return form->state != kDevilHover; }, 200));
+        EXPECT_EQ(form->state, kDevilDarkBall);
         EXPECT_EQ(form->attackCount, 0);
     }
 }

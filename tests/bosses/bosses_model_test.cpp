@@ -1,6 +1,7 @@
 // The stick-man model, seen through the red boss: registration, entrance and intro, what hits
 // and bodies do to it, the jump away, the wall jump and the defeat that the scene always hears of.
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "bosses/BarManRed.h"
 #include "tests/bosses/stickman_env.h"
@@ -110,8 +111,9 @@ TEST_F(BarManModel, IntroDefeatAndJumpsAnswerEveryAttackAndBodyWithSix) {
 
 TEST_F(BarManModel, TheHitToExactlyZeroDefeatsAndTheSceneHearsOfItEvenFarOffScreen) {
     PlaceBossHero(500, kFloorTop - 10);
-    auto* boss = new CBarManRed(stage.get(), 300, kFloorTop - 38.5, 0, 1);
-    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(boss));
+    auto made = std::make_unique<CBarManRed>(stage.get(), 300, kFloorTop - 38.5, 0, 1);
+    CBarManRed* boss = made.get();
+    ASSERT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
     EXPECT_FALSE(boss->removeWhenOffScreen);
     boss->SetAreaObjectId(9);
     Table().SetSpawnFlag(9, true);

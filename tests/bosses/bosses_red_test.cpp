@@ -1,6 +1,7 @@
 // The red boss's decisions with a scripted generator, the states that cannot be interrupted, the
 // fire it throws and how the placed record builds it.
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "bosses/BarManRed.h"
 #include "bosses/StickManKinds.h"
@@ -112,7 +113,7 @@ TEST_F(RedBoss, TheSwingIsAChildHitboxThatHurtsAheadAndTheBossRecoversByJumpingW
 
 TEST_F(RedBoss, ThePlacedRecordBuildsTheBossWithItsFacing) {
     RegisterStickManBossKinds();
-    std::unique_ptr<IBase> made = CreateLiveObject("CBarManRed", stage.get(), 64, 96, {true, 1});
+    const std::unique_ptr<IBase> made(CreateLiveObject("CBarManRed", stage.get(), 64, 96, {true, 1}));
     auto* red = dynamic_cast<CBarManRed*>(made.get());
     ASSERT_NE(red, nullptr);
     EXPECT_EQ(red->facing, 1);

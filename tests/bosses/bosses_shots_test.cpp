@@ -30,20 +30,36 @@ class BossShots : public BossWorld {
         return a;
     }
     // Every shot class, fired right at 100 pixels per second from (x, y).
-    static std::vector<std::function<CShotBase*(CStage*, double, double)>> AllShots() {
+    static std::vector<std::function<std::unique_ptr<CShotBase>(CStage*, double, double)>> AllShots() {
         return {
-            [](CStage* s, double x, double y) { return new CFallingRock(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CGrandFrame(s, x, y, 100, false); },
-            [](CStage* s, double x, double y) { return new CShockWave(s, x, y, 0, 1, 64, false); },
-            [](CStage* s, double x, double y) { return new CThunder(s, x, y, false, 300); },
-            [](CStage* s, double x, double y) { return new CSniperShot(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CBreakShot_Mother(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CBreakShot_Child(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CWaveShot(s, x, y, 1, 0.0, false); },
-            [](CStage* s, double x, double y) { return new CWallThroughNormalShot(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CNinjaStar(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CBigNinjaStar(s, x, y, 100, 0, false); },
-            [](CStage* s, double x, double y) { return new CPinkBomb(s, x, y, 100, 0, false); },
+            [](CStage* s, double x, double y) {
+                return std::make_unique<CFallingRock>(s, x, y, 100, 0, false);
+            },
+            [](CStage* s, double x, double y) { return std::make_unique<CGrandFrame>(s, x, y, 100, false); },
+            [](CStage* s, double x, double y) {
+                return std::make_unique<CShockWave>(s, x, y, 0, 1, 64, false);
+            },
+            [](CStage* s, double x, double y) { return std::make_unique<CThunder>(s, x, y, false, 300); },
+            [](CStage* s, double x, double y) {
+                return std::make_unique<CSniperShot>(s, x, y, 100, 0, false);
+            },
+            [](CStage* s, double x, double y) {
+                return std::make_unique<CBreakShot_Mother>(s, x, y, 100, 0, false);
+            },
+            [](CStage* s, double x, double y) {
+                return std::make_unique<CBreakShot_Child>(s, x, y, 100, 0, false);
+            },
+            [](CStage* s, double x, double y) { return std::make_unique<CWaveShot>(s, x, y, 1, 0.0, false); },
+            [](CStage* s, double x, double y) {
+                return std::make_unique<CWallThroughNormalShot>(s, x, y, 100, 0, false);
+            },
+            [](CStage* s, double x, double y) {
+                return std::make_unique<CNinjaStar>(s, x, y, 100, 0, false);
+            },
+            [](CStage* s, double x, double y) {
+                return std::make_unique<CBigNinjaStar>(s, x, y, 100, 0, false);
+            },
+            [](CStage* s, double x, double y) { return std::make_unique<CPinkBomb>(s, x, y, 100, 0, false); },
         };
     }
 };

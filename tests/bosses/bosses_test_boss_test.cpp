@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 #include "bosses/StickManKinds.h"
 #include "bosses/TestBosses.h"
@@ -23,7 +24,7 @@ class TestBoss : public BossWorld {
     }
     CTestBoss001* Make(const char* name) {
         RegisterStickManBossKinds();
-        std::unique_ptr<IBase> made = CreateLiveObject(name, stage.get(), 300, kFloorTop - 30.5, {true});
+        std::unique_ptr<IBase> made(CreateLiveObject(name, stage.get(), 300, kFloorTop - 30.5, {true}));
         auto* b = dynamic_cast<CTestBoss001*>(made.get());
         EXPECT_NE(b, nullptr);
         if (!b) return nullptr;

@@ -1,6 +1,7 @@
 // The yellow boss with a scripted generator: the opening dash sequence and its zoom, what the
 // dashes shrug off, the lightning, the storm at low hit points and the chains of slams.
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "bosses/BarManYellow.h"
 #include "bosses/StickManKinds.h"
@@ -142,7 +143,7 @@ TEST_F(YellowBoss, AChainFromTheCrouchSlamsThreeToFiveTimesAndABackHopJumpsOnce)
 TEST_F(YellowBoss, ThePlacedRecordBuildsIt) {
     ClearLiveObjectCreators();
     RegisterStickManBossKinds();
-    std::unique_ptr<IBase> made = CreateLiveObject("CBarManYellow", stage.get(), 64, 96, {false, 1});
+    const std::unique_ptr<IBase> made(CreateLiveObject("CBarManYellow", stage.get(), 64, 96, {false, 1}));
     auto* yellow = dynamic_cast<CBarManYellow*>(made.get());
     ASSERT_NE(yellow, nullptr);
     EXPECT_EQ(yellow->facing, 0);

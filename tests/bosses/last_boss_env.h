@@ -17,12 +17,22 @@ using enemytest::kFloorTop;
 constexpr double kScreenCentreX = 640.0;
 constexpr double kScreenCentreY = 240.0;
 
-// Counts the boss calls; the rest is the plain fake scene.
+// Counts the boss calls and the asks for the registry and camera; the rest is the plain fake scene.
 class RecordingScene : public testsupport::FakeScene {
   public:
     std::vector<IBase*> bosses;
     int defeats = 0, fadeBegins = 0, fadeEnds = 0, musicStops = 0, heroTimerResets = 0;
     int fadeR = -1, fadeG = -1, fadeB = -1;
+    int registryAsks = 0, cameraAsks = 0;
+
+    CObjectRegistry& GetRegistry() override {
+        ++registryAsks;
+        return FakeScene::GetRegistry();
+    }
+    CCamera& GetCamera() override {
+        ++cameraAsks;
+        return FakeScene::GetCamera();
+    }
 
     void RegisterBoss(IBase* boss) override { bosses.push_back(boss); }
     void OnBossDefeated() override { ++defeats; }
