@@ -19,9 +19,9 @@
 #include "gimmicks/Blocks.h"
 #include "gimmicks/GearAndHouse.h"
 #include "gimmicks/IronBallAndBombs.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
-#include "stage/LiveObjectFactory.h"
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageMap.h"
@@ -77,14 +77,16 @@ struct GimmickWorld {
         SetFrameTime(1.0f / 60.0f);
         SeedRandom(1);
         CSpriteManager::GetInstance();
-        RegisterLiveObjectCreator("CBatteryShot", [](CStage* s, double px, double py,
-                                                     const LiveObjectArgs& a) {
-            return static_cast<IBase*>(new Shot(s, px, py, std::get<double>(a[0]), std::get<double>(a[1])));
-        });
-        RegisterLiveObjectCreator("CBurnerFire", [](CStage* s, double px, double py,
-                                                    const LiveObjectArgs& a) {
-            return static_cast<IBase*>(new Shot(s, px, py, std::get<double>(a[0]), std::get<double>(a[1])));
-        });
+        RegisterLiveObjectCreator(
+            "CBatteryShot", [](CStage* s, double px, double py, const LiveObjectArgs& a) {
+                return std::unique_ptr<IBase>(
+                    std::make_unique<Shot>(s, px, py, std::get<double>(a[0]), std::get<double>(a[1])));
+            });
+        RegisterLiveObjectCreator(
+            "CBurnerFire", [](CStage* s, double px, double py, const LiveObjectArgs& a) {
+                return std::unique_ptr<IBase>(
+                    std::make_unique<Shot>(s, px, py, std::get<double>(a[0]), std::get<double>(a[1])));
+            });
         stage = std::make_unique<CStage>(&scene, 0, CVersionNumber());
         auto map = std::make_unique<CStageMap>();
         map->Allocate(80, 30);

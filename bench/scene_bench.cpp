@@ -14,15 +14,14 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Random.h"
 #include "gimmicks/Batteries.h"
-#include "gimmicks/BlockAndHazardKinds.h"
+#include "gimmicks/GimmickKinds.h"
 #include "gimmicks/Lifts.h"
-#include "gimmicks/SwitchAndLiftKinds.h"
 #include "gimmicks/Switches.h"
 #include "play/AttackParameter.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/SpriteBatch.h"
 #include "play/StageScene.h"
-#include "stage/LiveObjectFactory.h"
 #include "stage/Stage.h"
 #include "stage/StageMap.h"
 #include "tests/common/headless_screen.h"
@@ -86,10 +85,10 @@ struct Busy {
         CAttackParameterTable::GetInstance();
         CObjectRegistry::GetInstance();
         // The gimmicks' own creators, so that batteries and burners fire their real shots.
-        RegisterBlockAndHazardKinds();
-        RegisterSwitchAndLiftKinds();
+        RegisterGimmickKinds();
         RegisterLiveObjectCreator("CWeatherRain", [](CStage* s, double x, double y, const LiveObjectArgs& a) {
-            return static_cast<IBase*>(new Drop(s, x, y, std::get<int>(a.at(0)), std::get<int>(a.at(1))));
+            return std::unique_ptr<IBase>(
+                std::make_unique<Drop>(s, x, y, std::get<int>(a.at(0)), std::get<int>(a.at(1))));
         });
 
         auto stage = std::make_unique<CStage>(nullptr, 0, CVersionNumber());

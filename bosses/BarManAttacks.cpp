@@ -7,6 +7,7 @@
 
 #include "bosses/BarManBase.h"
 #include "play/Hitboxes.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 
 namespace {

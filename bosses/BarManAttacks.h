@@ -5,7 +5,7 @@
 
 #include "foundation/Geometry.h"
 #include "play/AttackParameter.h"
-#include "stage/LiveObjectFactory.h"
+#include "stage/LiveObjectSpec.h"
 
 class CBarManBase;
 class CStage;

@@ -11,6 +11,7 @@
 #include "foundation/WindowHelpers.h"
 #include "gimmicks/ParticleEffects.h"
 #include "play/EffectFactory.h"
+#include "play/LiveObjectFactory.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include "play/CommonShots.h"
 #include "play/EffectFactory.h"
 #include "play/Hitboxes.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
-#include "stage/LiveObjectFactory.h"
 
 namespace {
 

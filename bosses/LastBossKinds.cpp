@@ -1,11 +1,14 @@
 #include "bosses/LastBossKinds.h"
 
+#include <memory>
+
 #include "bosses/LastBoss.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 
 void RegisterLastBossKinds() {
-    RegisterLiveObjectCreator("CLastBoss_Controller",
-                              [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new CLastBoss_Controller(owner, x, y, LiveArg(args, 0, false));
-                              });
+    RegisterLiveObjectCreator(
+        "CLastBoss_Controller",
+        [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> std::unique_ptr<IBase> {
+            return std::make_unique<CLastBoss_Controller>(owner, x, y, LiveArg(args, 0, false));
+        });
 }

@@ -1,5 +1,6 @@
 #include "enemies/EnemyKinds.h"
 
+#include <memory>
 #include <variant>
 
 #include "enemies/EnemyShotHelpers.h"
@@ -9,8 +10,8 @@
 #include "enemies/Kid001.h"
 #include "enemies/Kid002.h"
 #include "enemies/Pukka001.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 
 namespace {
 
@@ -22,12 +23,15 @@ int FacingArg(const LiveObjectArgs& args) {
     return 0;
 }
 
+// Preloaded facing left.
 template <class T>
 void RegisterFacing(const char* name) {
-    RegisterLiveObjectCreator(name,
-                              [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new T(owner, x, y, FacingArg(args));
-                              });
+    RegisterLiveObjectCreator(
+        name,
+        [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> std::unique_ptr<IBase> {
+            return std::make_unique<T>(owner, x, y, FacingArg(args));
+        },
+        {{false}});
 }
 
 // Bumpers never keep a door shut.
@@ -39,9 +43,11 @@ bool CountsAsEnemy(const IBase* o) {
 // A shot class made from (vx, vy, heroSide).
 template <class T>
 void RegisterShot(const char* name) {
-    RegisterLiveObjectCreator(name, [](CStage* owner, double x, double y, const LiveObjectArgs& a) -> IBase* {
-        return new T(owner, x, y, LiveArg(a, 0, 0.0), LiveArg(a, 1, 0.0), LiveArg(a, 2, false));
-    });
+    RegisterLiveObjectCreator(
+        name, [](CStage* owner, double x, double y, const LiveObjectArgs& a) -> std::unique_ptr<IBase> {
+            return std::make_unique<T>(owner, x, y, LiveArg(a, 0, 0.0), LiveArg(a, 1, 0.0),
+                                       LiveArg(a, 2, false));
+        });
 }
 
 // Every projectile the enemies fire by name: (vx, vy, heroSide), the missile also its direction.
@@ -59,11 +65,12 @@ void RegisterEnemyShotKinds() {
     RegisterShot<CPatriotMagicalBall>("CPatriotMagicalBall");
     RegisterShot<CGunWater>("CGunWater");
     RegisterShot<CMachineGunShot>("CMachineGunShot");
-    RegisterLiveObjectCreator("CMissilry",
-                              [](CStage* owner, double x, double y, const LiveObjectArgs& a) -> IBase* {
-                                  return new CMissilry(owner, x, y, LiveArg(a, 0, 0.0), LiveArg(a, 1, 0.0),
-                                                       LiveArg(a, 2, false), LiveArg(a, 3, 0));
-                              });
+    RegisterLiveObjectCreator(
+        "CMissilry",
+        [](CStage* owner, double x, double y, const LiveObjectArgs& a) -> std::unique_ptr<IBase> {
+            return std::make_unique<CMissilry>(owner, x, y, LiveArg(a, 0, 0.0), LiveArg(a, 1, 0.0),
+                                               LiveArg(a, 2, false), LiveArg(a, 3, 0));
+        });
 }
 
 }  // namespace
@@ -71,10 +78,12 @@ void RegisterEnemyShotKinds() {
 void RegisterEnemyKinds() {
     RegisterFacing<CKid001>("CKid001");
     RegisterFacing<CKid002>("CKid002");
-    RegisterLiveObjectCreator("CPukka001",
-                              [](CStage* owner, double x, double y, const LiveObjectArgs&) -> IBase* {
-                                  return new CPukka001(owner, x, y);
-                              });
+    RegisterLiveObjectCreator(
+        "CPukka001",
+        [](CStage* owner, double x, double y, const LiveObjectArgs&) -> std::unique_ptr<IBase> {
+            return std::make_unique<CPukka001>(owner, x, y);
+        },
+        kPreloadOnce);
     RegisterFlyerEnemyKinds();
     RegisterEnemyShotKinds();
     RegisterGroundEnemyKinds();

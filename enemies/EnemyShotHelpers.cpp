@@ -3,8 +3,8 @@
 #include <memory>
 #include <utility>
 
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 
 const char* EnemyShotClass(EnemyShotKind kind) {
     switch (kind) {
@@ -30,7 +30,7 @@ const char* EnemyShotClass(EnemyShotKind kind) {
 
 bool FireEnemyShot(const char* shotClass, CStage* owner, double x, double y, double vx, double vy,
                    int direction) {
-    std::unique_ptr<IBase> shot(CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction}));
+    std::unique_ptr<IBase> shot = CreateLiveObject(shotClass, owner, x, y, {vx, vy, false, direction});
     if (!shot) return false;
     CObjectRegistry& registry = shot->Registry();
     return registry.Add(std::move(shot));

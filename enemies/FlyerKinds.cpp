@@ -1,6 +1,7 @@
 #include "enemies/FlyerKinds.h"
 
-#include <variant>
+#include <memory>
+#include <utility>
 
 #include "enemies/Bat001.h"
 #include "enemies/Fish001.h"
@@ -9,31 +10,38 @@
 #include "enemies/Magician001.h"
 #include "enemies/SkyMobile001.h"
 #include "enemies/Sphere001.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 
 namespace {
 
 // The class built from the position and its first argument (a facing, a mode or a variant).
 template <class T>
-void RegisterWithFirstArg(const char* name) {
-    RegisterLiveObjectCreator(name,
-                              [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new T(owner, x, y, LiveArg(args, 0, 0));
-                              });
+void RegisterWithFirstArg(const char* name, LiveObjectPreloads preloads) {
+    RegisterLiveObjectCreator(
+        name,
+        [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> std::unique_ptr<IBase> {
+            return std::make_unique<T>(owner, x, y, LiveArg(args, 0, 0));
+        },
+        std::move(preloads));
 }
+
+const LiveObjectPreloads kFacingLeft = {{false}};
+const LiveObjectPreloads kBothVariants = {{0}, {1}};
 
 }  // namespace
 
 void RegisterFlyerEnemyKinds() {
-    RegisterLiveObjectCreator("CFish001",
-                              [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                                  return new CFish001(owner, x, y, LiveArg(args, 0, 0), 0.0);
-                              });
-    RegisterWithFirstArg<CFish_Controller001>("CFish_Controller001");
-    RegisterWithFirstArg<CFish002>("CFish002");
-    RegisterWithFirstArg<CFish003>("CFish003");
-    RegisterWithFirstArg<CBat001>("CBat001");
-    RegisterWithFirstArg<CSphere001>("CSphere001");
-    RegisterWithFirstArg<CSkyMobile001>("CSkyMobile001");
-    RegisterWithFirstArg<CMagician_Controller001>("CMagician_Controller001");
+    RegisterLiveObjectCreator(
+        "CFish001",
+        [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> std::unique_ptr<IBase> {
+            return std::make_unique<CFish001>(owner, x, y, LiveArg(args, 0, 0), 0.0);
+        },
+        {{false, 0, 0}});
+    RegisterWithFirstArg<CFish_Controller001>("CFish_Controller001", kFacingLeft);
+    RegisterWithFirstArg<CFish002>("CFish002", kFacingLeft);
+    RegisterWithFirstArg<CFish003>("CFish003", kFacingLeft);
+    RegisterWithFirstArg<CBat001>("CBat001", kBothVariants);
+    RegisterWithFirstArg<CSphere001>("CSphere001", kBothVariants);
+    RegisterWithFirstArg<CSkyMobile001>("CSkyMobile001", kFacingLeft);
+    RegisterWithFirstArg<CMagician_Controller001>("CMagician_Controller001", kFacingLeft);
 }

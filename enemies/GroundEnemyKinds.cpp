@@ -1,5 +1,7 @@
 #include "enemies/GroundEnemyKinds.h"
 
+#include <memory>
+#include <utility>
 #include <variant>
 
 #include "enemies/Caterpillar001.h"
@@ -19,7 +21,7 @@
 #include "enemies/Professor001.h"
 #include "enemies/TonFar001.h"
 #include "enemies/Tornado001.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 
 namespace {
 
@@ -45,18 +47,35 @@ struct PlacedArgs {
 
 // Makes T from the record's position and what `make` reads of its arguments.
 template <class Make>
-void Register(const char* name, bool hasFacing, Make make) {
+void Register(const char* name, bool hasFacing, LiveObjectPreloads preloads, Make make) {
     RegisterLiveObjectCreator(
-        name, [hasFacing, make](CStage* owner, double x, double y, const LiveObjectArgs& args) -> IBase* {
+        name,
+        [hasFacing, make](CStage* owner, double x, double y,
+                          const LiveObjectArgs& args) -> std::unique_ptr<IBase> {
             return make(owner, x, y, PlacedArgs{args, hasFacing});
-        });
+        },
+        std::move(preloads));
 }
+
+// Every ground enemy is preloaded facing left; those with variants in each variant.
+const LiveObjectPreloads kFacingLeft = {{false}};
+const LiveObjectPreloads kBothVariants = {{false, 0}, {false, 1}};
 
 template <class T>
 void RegisterWithFacing(const char* name, bool hasFacing) {
-    Register(name, hasFacing, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
-        return new T(owner, x, y, a.Facing());
-    });
+    Register(name, hasFacing, kFacingLeft,
+             [](CStage* owner, double x, double y, const PlacedArgs& a) -> std::unique_ptr<IBase> {
+                 return std::make_unique<T>(owner, x, y, a.Facing());
+             });
+}
+
+// The variants take (facing, variant).
+template <class T>
+void RegisterWithVariant(const char* name, LiveObjectPreloads preloads) {
+    Register(name, true, std::move(preloads),
+             [](CStage* owner, double x, double y, const PlacedArgs& a) -> std::unique_ptr<IBase> {
+                 return std::make_unique<T>(owner, x, y, a.Facing(), a.Int(0));
+             });
 }
 
 }  // namespace
@@ -64,37 +83,28 @@ void RegisterWithFacing(const char* name, bool hasFacing) {
 void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CMoyashi001>("CMoyashi001", false);
     RegisterWithFacing<CMoyashi002>("CMoyashi002", false);
-    Register("CFlower001", false, [](CStage* owner, double x, double y, const PlacedArgs&) -> IBase* {
-        return new CFlower001(owner, x, y);
-    });
-    Register("CFlower002", false, [](CStage* owner, double x, double y, const PlacedArgs&) -> IBase* {
-        return new CFlower002(owner, x, y);
-    });
+    Register("CFlower001", false, kPreloadOnce,
+             [](CStage* owner, double x, double y, const PlacedArgs&) -> std::unique_ptr<IBase> {
+                 return std::make_unique<CFlower001>(owner, x, y);
+             });
+    Register("CFlower002", false, kPreloadOnce,
+             [](CStage* owner, double x, double y, const PlacedArgs&) -> std::unique_ptr<IBase> {
+                 return std::make_unique<CFlower002>(owner, x, y);
+             });
     RegisterWithFacing<CIchigo001>("CIchigo001", true);
-    Register("CCaterpillar001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
-        return new CCaterpillar001(owner, x, y, a.Facing(), a.Int(0));
-    });
+    // The caterpillars' variant is their length.
+    RegisterWithVariant<CCaterpillar001>("CCaterpillar001", {{false, 3}, {false, 5}, {false, 7}});
     RegisterWithFacing<COtoBall001>("COtoBall001", true);
     RegisterWithFacing<CNeedle001>("CNeedle001", true);
     RegisterWithFacing<CIceSculpture001>("CIceSculpture001", true);
     RegisterWithFacing<CDrill001>("CDrill001", true);
     RegisterWithFacing<CTonFar001>("CTonFar001", true);
     RegisterWithFacing<CProfessor001>("CProfessor001", true);
-    Register("CChop001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
-        return new CChop001(owner, x, y, a.Facing(), a.Int(0));
-    });
-    Register("CGun001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
-        return new CGun001(owner, x, y, a.Facing(), a.Int(0));
-    });
-    Register("CMegane001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
-        return new CMegane001(owner, x, y, a.Facing(), a.Int(0));
-    });
-    Register("CNageru001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
-        return new CNageru001(owner, x, y, a.Facing(), a.Int(0));
-    });
-    Register("CTornado001", true, [](CStage* owner, double x, double y, const PlacedArgs& a) -> IBase* {
-        return new CTornado001(owner, x, y, a.Facing(), a.Int(0));
-    });
+    RegisterWithVariant<CChop001>("CChop001", kBothVariants);
+    RegisterWithVariant<CGun001>("CGun001", kBothVariants);
+    RegisterWithVariant<CMegane001>("CMegane001", kBothVariants);
+    RegisterWithVariant<CNageru001>("CNageru001", kBothVariants);
+    RegisterWithVariant<CTornado001>("CTornado001", kBothVariants);
 }
 
 bool IsUncountedGroundEnemy(const IBase* o) {

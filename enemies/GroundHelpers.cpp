@@ -8,7 +8,6 @@
 #include "foundation/WindowHelpers.h"
 #include "play/HitEffect.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 
 int ThrowUpAndAway(IBase* self, IBase* other, int damage, double power, int flag) {
     if (self->lifeState == kLifeDead) return kHitImmune;

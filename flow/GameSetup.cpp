@@ -1,8 +1,6 @@
 #include "flow/GameSetup.h"
 
-#include "bosses/BossShotKinds.h"
-#include "bosses/LastBossKinds.h"
-#include "bosses/StickManKinds.h"
+#include "bosses/BossKinds.h"
 #include "enemies/EnemyKinds.h"
 #include "engine/GameHooks.h"
 #include "flow/LoadingScene.h"
@@ -11,10 +9,8 @@
 #include "flow/TopMenuScene.h"
 #include "foundation/Log.h"
 #include "foundation/QuorException.h"
-#include "gimmicks/BlockAndHazardKinds.h"
 #include "gimmicks/EffectKinds.h"
-#include "gimmicks/PassageKinds.h"
-#include "gimmicks/SwitchAndLiftKinds.h"
+#include "gimmicks/GimmickKinds.h"
 #include "online/EmbeddedServer.h"
 #include "online/NetWorkAccessor.h"
 #include "online/ShopItemTable.h"
@@ -77,13 +73,9 @@ void InstallGameHooks() {
         {[] { CAttackParameterTable::GetInstance(); }, [] { CAttackParameterTable::GetInstance(); },
          [] { CAttackParameterTable::DeleteInstance(); }});
     InstallEffectFactory();
-    RegisterSwitchAndLiftKinds();
-    RegisterPassageAndPickupKinds();
+    RegisterGimmickKinds();
     RegisterEnemyKinds();
-    RegisterBossShotKinds();
-    RegisterLastBossKinds();
-    RegisterStickManBossKinds();
-    RegisterBlockAndHazardKinds();
+    RegisterBossKinds();
     SetNetWorkHost(&g_netHost);
     InstallEmbeddedServer();
     InstallStagePostService();

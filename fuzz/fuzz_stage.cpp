@@ -14,6 +14,7 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/QuorException.h"
 #include "play/AttackParameter.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/StageScene.h"
 #include "stage/Stage.h"
@@ -111,8 +112,8 @@ void Touch(CStage* stage) {
             if (!o) continue;
             o->GetInfoText();
             // Nothing registers them here: what a record makes goes at once.
-            std::unique_ptr<IBase> made(o->CreateObject(id % 2 == 0));
-            std::unique_ptr<IBase> start(o->CreateStartObject(true));
+            std::unique_ptr<IBase> made = CreateLiveObject(o->GetObjectSpec(id % 2 == 0), o->GetOwnerStage());
+            std::unique_ptr<IBase> start = CreateLiveObject(o->GetStartObjectSpec(true), o->GetOwnerStage());
         }
         CStageMap* map = stage->GetArea(i)->GetMap();
         map->ResolveRectMove(40.5, 70.25, 20, 30, 10, 10);

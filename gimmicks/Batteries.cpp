@@ -4,9 +4,9 @@
 #include "engine/SoundIds.h"
 #include "engine/SpriteManager.h"
 #include "gimmicks/GimmickSupport.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
-#include "stage/LiveObjectFactory.h"
 
 namespace {
 
@@ -37,9 +37,8 @@ void CBatteryBase::Launch(const char* liveClass, const Muzzle& muzzle, double sp
     const double sx = x + muzzle.acrossWidth * width + muzzle.dx;
     const double sy = y + muzzle.acrossHeight * height + muzzle.dy;
     // Without a creator for the shot's class nothing is fired.
-    if (IBase* shot = CreateLiveObject(liveClass, owner, sx, sy,
-                                       {speed * kAlongX[direction], speed * kAlongY[direction], 0}))
-        Registry().Add(shot);
+    Registry().Add(CreateLiveObject(liveClass, owner, sx, sy,
+                                    {speed * kAlongX[direction], speed * kAlongY[direction], 0}));
 }
 
 void CBatteryBase::Update() {

@@ -12,8 +12,8 @@
 #include "foundation/WindowHelpers.h"
 #include "gimmicks/Burst.h"
 #include "gimmicks/GimmickSupport.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ void CWoodBlock002::DropContent() {
     for (const Content& c : kContents) {
         if (content != c.key) continue;
         const std::string liveClass = c.liveClass;
-        IBase* item = nullptr;
+        std::unique_ptr<IBase> item;
         if (liveClass == "CAirPokikki") {
             item = CreateLiveObject(liveClass, owner, px, py);
         } else if (liveClass == "C1UP") {
@@ -158,7 +158,7 @@ void CWoodBlock002::DropContent() {
             if (c.weaponKind != 0) args.emplace_back(c.weaponKind);
             item = CreateLiveObject(liveClass, owner, px, py, args);
         }
-        if (item) Registry().Add(item);
+        Registry().Add(std::move(item));
         return;
     }
 }

@@ -9,9 +9,9 @@
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
 #include "gimmicks/GimmickSupport.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
-#include "stage/LiveObjectFactory.h"
 
 // ---- Air gear -------------------------------------------------------------------------------
 
@@ -91,8 +91,7 @@ void CDevilHouse::Update() {
             if (stateTime > 30.0) {
                 SetState(kClosing);
                 const double kidX = x + width / 2 + (facing == kFacingLeft ? 2.0 : -2.0) - 10.0;
-                if (IBase* kid = CreateLiveObject("CKid002", owner, kidX, y + 42.0, {facing}))
-                    Registry().Add(kid);
+                Registry().Add(CreateLiveObject("CKid002", owner, kidX, y + 42.0, {facing}));
             }
             break;
         case kClosing:

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "stage/LiveObjectFactory.h"
-
 class CObjectPreloader {
   public:
     CObjectPreloader(std::vector<std::string> groupNames, bool loadSounds);
@@ -18,18 +16,11 @@ class CObjectPreloader {
     int GetStepsDone() const { return stepIndex_; }
     int GetStepCount() const { return stepCount_; }
     int GetProgress() const { return progress_; }
-    // The object step's work: one object of every class and variant of the list, built through
-    // the creator table with no owner, handed to the registry and cleared away again, so that
-    // every constructor and destructor has run once before a stage is played. Classes without a
-    // registered creator are skipped.
-    void CreateAllObjectKinds();
-
-    // A class that the object step builds, with the arguments that select its variant.
-    struct ObjectKind {
-        const char* className;
-        LiveObjectArgs args;
-    };
-    static const std::vector<ObjectKind>& GetObjectKinds();
+    // The object step's work: one object of every registered class and preload argument set
+    // (play/LiveObjectFactory.h), in registration order, built with no owner, handed to the
+    // registry and cleared away again, so that every constructor and destructor has run once
+    // before a stage is played. Gives the number of objects built.
+    int CreateAllObjectKinds();
 
   private:
     std::vector<std::string> groups_;

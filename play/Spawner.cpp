@@ -1,6 +1,10 @@
 #include "play/Spawner.h"
 
+#include <memory>
+#include <utility>
+
 #include "engine/Camera.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageAreaObjectTable.h"
@@ -62,8 +66,10 @@ void CObjectSpawner::Spawn(int column, int row, int heroX, bool startKinds) {
     CStageAreaObject* record = table->GetById(id);
     if (!record) return;
     const bool rightOfHero = column * kTile >= heroX;
-    IBase* object = startKinds ? record->CreateStartObject(rightOfHero) : record->CreateObject(rightOfHero);
+    const LiveObjectSpec spec =
+        startKinds ? record->GetStartObjectSpec(rightOfHero) : record->GetObjectSpec(rightOfHero);
+    std::unique_ptr<IBase> object = CreateLiveObject(spec, record->GetOwnerStage());
     if (!object) return;
     object->SetAreaObjectId(id);
-    registry->AddWithId(object, id);
+    registry->AddWithId(std::move(object), id);
 }

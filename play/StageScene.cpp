@@ -14,10 +14,10 @@
 #include "foundation/PlayHistory.h"
 #include "foundation/Random.h"
 #include "play/Hero.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/Spawner.h"
 #include "play/SpriteBatch.h"
-#include "stage/LiveObjectFactory.h"
 #include "stage/Stage.h"
 #include "stage/StageChips.h"
 #include "stage/StageMap.h"
@@ -569,7 +569,8 @@ const char* WeatherClass(int kind) {
 }
 
 void AddLive(const char* cls, CStage* stage, double x, double y, const LiveObjectArgs& args) {
-    if (IBase* object = CreateLiveObject(cls, stage, x, y, args)) CObjectRegistry::GetInstance()->Add(object);
+    if (std::unique_ptr<IBase> object = CreateLiveObject(cls, stage, x, y, args))
+        CObjectRegistry::GetInstance()->Add(std::move(object));
 }
 }  // namespace
 

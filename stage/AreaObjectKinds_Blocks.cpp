@@ -75,18 +75,18 @@ std::string BlockContentName(const std::string& contentKey) {
         SetKindImage(kBlockImage, row.left, row.top, row.left + 32, row.top + 32);        \
         RefreshImages();                                                                  \
     }                                                                                     \
-    IBase* Cls::CreateObject(bool) { return nullptr; }                                    \
+    LiveObjectSpec Cls::GetObjectSpec(bool) { return {}; }                                \
     std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                             \
         static const BlockKindRow& row = FindBlockRow(kindKey);                           \
         return BlockStrokes(row, tileX, tileY);                                           \
     }                                                                                     \
     void Cls::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
-#define QUOR_BLOCK_BODY(Cls, kindKey)                                                             \
-    QUOR_BLOCK_COMMON(Cls, kindKey)                                                               \
-    IBase* Cls::CreateStartObject(bool) {                                                         \
-        static const BlockKindRow& row = FindBlockRow(kindKey);                                   \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy)); \
+#define QUOR_BLOCK_BODY(Cls, kindKey)                                                       \
+    QUOR_BLOCK_COMMON(Cls, kindKey)                                                         \
+    LiveObjectSpec Cls::GetStartObjectSpec(bool) {                                          \
+        static const BlockKindRow& row = FindBlockRow(kindKey);                             \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy)); \
     }
 
 QUOR_BLOCK_BODY(CStageAreaObject_WoodBlock001, "WoodBlock001")
@@ -102,10 +102,10 @@ QUOR_BLOCK_BODY(CStageAreaObject_StoneBlock004, "StoneBlock004")
 
 std::string CStageAreaObject_WoodBlock002::GetInfoText() { return name + " " + BlockContentName(text); }
 
-IBase* CStageAreaObject_WoodBlock002::CreateStartObject(bool) {
+LiveObjectSpec CStageAreaObject_WoodBlock002::GetStartObjectSpec(bool) {
     static const BlockKindRow& row = FindBlockRow("WoodBlock002");
     // The content key goes on unchecked; the live block decides what an unknown one releases.
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), {text});
+    return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), {text});
 }
 
 bool IsWoodBlock002AreaObject(const CStageAreaObject* object) {

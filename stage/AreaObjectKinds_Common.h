@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "stage/StageAreaObject.h"
+#include "stage/StageObjectKindTable.h"
 
 // The row of `key` in a kind family's table. Every kind class names a row of its own family's
 // table, so the search always finds one; the first row stands in otherwise.
@@ -27,14 +29,31 @@ struct KindEditorCell {
     int left, top, right, bottom;
 };
 
+// Adds one record per row of a family's table to the factory list, in table order: the record
+// class is built from its row (Record(row, owner stage, owner area, owner table, x, y)).
+template <class Record, class Row, std::size_t N>
+void AddRowKinds(StageAreaObjectKindList& list, const Row (&table)[N]) {
+    for (const Row& row : table) {
+        list.Add(row.key, [&row](CStage* stage, CStageArea* area, CStageAreaObjectTable* owner, int x,
+                                 int y) { return std::make_unique<Record>(row, stage, area, owner, x, y); });
+    }
+}
+
+// Appends the 32 x 32 editor cells on `image` of a family's table, in table order.
+template <class Row, std::size_t N>
+void AppendRowCells(std::vector<KindEditorCell>& out, const char* image, const Row (&table)[N]) {
+    for (const Row& row : table)
+        out.push_back({row.key, image, row.left, row.top, row.left + 32, row.top + 32});
+}
+
 // Declares one kind class: the five-argument constructor that every kind has, its
-// CreateObject, and the further member declarations given after the base (each ended by ';').
+// GetObjectSpec, and the further member declarations given after the base (each ended by ';').
 #define QUOR_AREA_OBJECT_KIND(Cls, Base, ...)                                                        \
     class Cls : public Base {                                                                        \
       public:                                                                                        \
         Cls(CStage* ownerStage, CStageArea* ownerArea, CStageAreaObjectTable* ownerTable, int tileX, \
             int tileY);                                                                              \
-        IBase* CreateObject(bool side) override;                                                     \
+        LiveObjectSpec GetObjectSpec(bool side) override;                                            \
         __VA_ARGS__                                                                                  \
     }
 
@@ -42,7 +61,7 @@ struct KindEditorCell {
 // A shop part: locked while its item is not bought.
 #define QUOR_KIND_LOCKED bool IsLocked() override;
 // A kind whose live object exists from the start of the area.
-#define QUOR_KIND_START_OBJECT IBase* CreateStartObject(bool side) override;
+#define QUOR_KIND_START_OBJECT LiveObjectSpec GetStartObjectSpec(bool side) override;
 // A kind that marks the tiles it covers in the editor.
 #define QUOR_KIND_EXTENT_FRAME       \
     void DrawExtentFrame() override; \

@@ -44,17 +44,17 @@ void AppendDoorKindCells(std::vector<KindEditorCell>& out) {
 
 // The destination is passed exactly as stored (each attribute cut toward zero); whether the area
 // exists is the door base's problem text and the play scene's concern.
-#define QUOR_DOOR_KIND_BODY(Cls, kindKey)                                                        \
-    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)        \
-        : CStageAreaObject_DoorBase(stage, area, table, x, y) {                                  \
-        static const DoorKindRow& row = FindDoorRow(kindKey);                                    \
-        SetKindImage(kDoorImage, row.left, row.top, row.left + 32, row.top + 32);                \
-        RefreshImages();                                                                         \
-    }                                                                                            \
-    IBase* Cls::CreateObject(bool) {                                                             \
-        static const DoorKindRow& row = FindDoorRow(kindKey);                                    \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              {CutToInt(a1), CutToInt(a2), CutToInt(a3)});                       \
+#define QUOR_DOOR_KIND_BODY(Cls, kindKey)                                                  \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)  \
+        : CStageAreaObject_DoorBase(stage, area, table, x, y) {                            \
+        static const DoorKindRow& row = FindDoorRow(kindKey);                              \
+        SetKindImage(kDoorImage, row.left, row.top, row.left + 32, row.top + 32);          \
+        RefreshImages();                                                                   \
+    }                                                                                      \
+    LiveObjectSpec Cls::GetObjectSpec(bool) {                                              \
+        static const DoorKindRow& row = FindDoorRow(kindKey);                              \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                        {CutToInt(a1), CutToInt(a2), CutToInt(a3)});                       \
     }
 
 #define QUOR_DOOR_KIND_LOCK(Cls, kindKey)                     \
@@ -85,6 +85,6 @@ CStageAreaObject_Goal::CStageAreaObject_Goal(CStage* stage, CStageArea* area, CS
     RefreshImages();
 }
 
-IBase* CStageAreaObject_Goal::CreateObject(bool) {
-    return MakeLiveObject("CNormalGoal", TilePixel(tileX, 0), TilePixel(tileY, -8));
+LiveObjectSpec CStageAreaObject_Goal::GetObjectSpec(bool) {
+    return LiveSpec("CNormalGoal", TilePixel(tileX, 0), TilePixel(tileY, -8));
 }

@@ -1,25 +1,11 @@
 #include "stage/AreaObjectKinds_Enemies.h"
 
-#include <cstring>
-
 namespace {
 
 const char kEnemyImage[] = "StageObjects001";
 
-// One enemy or boss kind: its icon cell on "StageObjects001", the live class it builds, the
-// offset of the live object from the tile's top-left pixel and the arguments after the position:
-// the facing flag (when the class takes one) and up to two whole numbers.
-struct EnemyKindRow {
-    const char* key;
-    int left, top;
-    const char* liveClass;
-    int dx, dy;
-    bool facing;
-    int extraCount;
-    int extra[2];
-    const char* shopItem;  // null: not a shop part
-};
-
+// The enemy and boss kinds in factory order, one row each: adding an enemy to the stage model is
+// adding its row here.
 const EnemyKindRow kEnemyKinds[] = {
     {"Kid001", 64, 0, "CKid001", 0, 2, true, 0, {0, 0}, nullptr},
     {"Kid002", 96, 0, "CKid002", 0, 2, true, 0, {0, 0}, nullptr},
@@ -49,8 +35,8 @@ const EnemyKindRow kEnemyKinds[] = {
     {"Caterpillar003", 0, 96, "CCaterpillar001", 4, 2, true, 1, {7, 0}, nullptr},
     {"Megane001", 96, 96, "CMegane001", 6, -4, true, 1, {0, 0}, nullptr},
     {"Megane002", 128, 96, "CMegane001", 6, -4, true, 1, {1, 0}, nullptr},
-    {"Tornado001", 160, 96, "CTornado001", 0, 0, true, 1, {0, 0}, nullptr},
-    {"Tornado002", 192, 96, "CTornado001", 0, 0, true, 1, {1, 0}, nullptr},
+    {"Tornado001", 160, 96, "CTornado001", 0, 0, true, 1, {0, 0}, nullptr, EnemyExtent::kHorizontalRange},
+    {"Tornado002", 192, 96, "CTornado001", 0, 0, true, 1, {1, 0}, nullptr, EnemyExtent::kVerticalRange},
     {"Ichigo001", 224, 96, "CIchigo001", 4, 4, true, 0, {0, 0}, nullptr},
     {"Oto001", 0, 128, "COtoBall001", 16, 12, true, 0, {0, 0}, "Oto001"},
     {"Needle001", 32, 128, "CNeedle001", -8, 4, true, 0, {0, 0}, nullptr},
@@ -69,8 +55,6 @@ const EnemyKindRow kEnemyKinds[] = {
     {"DevilBar001", 96, 224, "CLastBoss_Controller", 0, 0, true, 0, {0, 0}, "DevilBar001"},
 };
 
-const EnemyKindRow& FindEnemyRow(const char* key) { return FindKindRow(kEnemyKinds, key); }
-
 // The live object's arguments after its position. facing = NOT side: the tile lies left of the
 // hero, so the enemy starts out toward him.
 LiveObjectArgs EnemyArgs(const EnemyKindRow& row, bool side) {
@@ -80,96 +64,9 @@ LiveObjectArgs EnemyArgs(const EnemyKindRow& row, bool side) {
     return args;
 }
 
-}  // namespace
-
-void AppendEnemyKindCells(std::vector<KindEditorCell>& out) {
-    for (const EnemyKindRow& row : kEnemyKinds) {
-        out.push_back({row.key, kEnemyImage, row.left, row.top, row.left + 32, row.top + 32});
-    }
-}
-
-#define QUOR_ENEMY_KIND_BODY(Cls, kindKey)                                                       \
-    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)        \
-        : CStageAreaObject(stage, area, table, x, y) {                                           \
-        static const EnemyKindRow& row = FindEnemyRow(kindKey);                                  \
-        SetKindImage(kEnemyImage, row.left, row.top, row.left + 32, row.top + 32);               \
-        RefreshImages();                                                                         \
-    }                                                                                            \
-    IBase* Cls::CreateObject(bool side) {                                                        \
-        static const EnemyKindRow& row = FindEnemyRow(kindKey);                                  \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              EnemyArgs(row, side));                                             \
-    }
-
-#define QUOR_ENEMY_KIND_LOCK(Cls, kindKey)                      \
-    bool Cls::IsLocked() {                                      \
-        static const EnemyKindRow& row = FindEnemyRow(kindKey); \
-        return !IsKindItemBought(row.shopItem);                 \
-    }
-
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Kid001, "Kid001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Kid002, "Kid002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Pukka001, "Pukka001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Chop001, "Chop001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Chop002, "Chop002")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_Chop002, "Chop002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Gun001, "Gun001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Gun002, "Gun002")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_Gun002, "Gun002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Moyashi001, "Moyashi001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Moyashi002, "Moyashi002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Flower001, "Flower001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Flower002, "Flower002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_IceSculpture001, "IceSculpture001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Drill001, "Drill001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_TonFar001, "TonFar001")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_TonFar001, "TonFar001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Professor001, "Professor001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Fish001, "Fish001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Fish002, "Fish002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Fish003, "Fish003")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Fish004, "Fish004")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Bat001, "Bat001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Bat002, "Bat002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Sphere001, "Sphere001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Sphere002, "Sphere002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Caterpillar001, "Caterpillar001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Caterpillar002, "Caterpillar002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Caterpillar003, "Caterpillar003")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Megane001, "Megane001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Megane002, "Megane002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Tornado001, "Tornado001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Tornado002, "Tornado002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Ichigo001, "Ichigo001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_OtoBall001, "Oto001")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_OtoBall001, "Oto001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Needle001, "Needle001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Nageru001, "Nageru001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Nageru002, "Nageru002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_SkyMobile001, "SkyMobile001")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_SkyMobile001, "SkyMobile001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_Magician001, "Magician001")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_Magician001, "Magician001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_TestBoss001, "TestBoss001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_TestBoss002, "TestBoss002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_BarMan001, "BarMan001")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_BarMan001, "BarMan001")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_BarMan002, "BarMan002")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_BarMan002, "BarMan002")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_BarMan003, "BarMan003")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_BarMan003, "BarMan003")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_BarMan004, "BarMan004")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_BarMan004, "BarMan004")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_BarMan005, "BarMan005")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_BarMan005, "BarMan005")
-QUOR_ENEMY_KIND_BODY(CStageAreaObject_DevilBar001, "DevilBar001")
-QUOR_ENEMY_KIND_LOCK(CStageAreaObject_DevilBar001, "DevilBar001")
-
 // ---- Tornado range marks ---------------------------------------------------------------------
 // X(a) = (tile x + a) x 32, Y(b) = (tile y + b) x 32. Every screen x is taken at the height
 // Y(0.5), every screen y at X(0.5).
-
-namespace {
 std::vector<ExtentStroke> TornadoStrokes(int tileX, int tileY, bool horizontal) {
     auto X = [tileX](double a) { return (tileX + a) * 32.0; };
     auto Y = [tileY](double b) { return (tileY + b) * 32.0; };
@@ -187,14 +84,31 @@ std::vector<ExtentStroke> TornadoStrokes(int tileX, int tileY, bool horizontal) 
     }
     return out;
 }
+
 }  // namespace
 
-std::vector<ExtentStroke> CStageAreaObject_Tornado001::GetExtentStrokes() const {
-    return TornadoStrokes(tileX, tileY, true);
+CStageAreaObject_Enemy::CStageAreaObject_Enemy(const EnemyKindRow& kindRow, CStage* stage, CStageArea* area,
+                                               CStageAreaObjectTable* table, int x, int y)
+    : CStageAreaObject(stage, area, table, x, y), row(kindRow) {
+    SetKindImage(kEnemyImage, row.left, row.top, row.left + 32, row.top + 32);
+    RefreshImages();
 }
-void CStageAreaObject_Tornado001::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
-std::vector<ExtentStroke> CStageAreaObject_Tornado002::GetExtentStrokes() const {
-    return TornadoStrokes(tileX, tileY, false);
+LiveObjectSpec CStageAreaObject_Enemy::GetObjectSpec(bool side) {
+    return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), EnemyArgs(row, side));
 }
-void CStageAreaObject_Tornado002::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
+
+bool CStageAreaObject_Enemy::IsLocked() { return row.shopItem != nullptr && !IsKindItemBought(row.shopItem); }
+
+std::vector<ExtentStroke> CStageAreaObject_Enemy::GetExtentStrokes() const {
+    if (row.extent == EnemyExtent::kNone) return {};
+    return TornadoStrokes(tileX, tileY, row.extent == EnemyExtent::kHorizontalRange);
+}
+
+void CStageAreaObject_Enemy::DrawExtentFrame() {
+    if (row.extent != EnemyExtent::kNone) DrawExtentStrokes(GetExtentStrokes());
+}
+
+void AddEnemyKinds(StageAreaObjectKindList& list) { AddRowKinds<CStageAreaObject_Enemy>(list, kEnemyKinds); }
+
+void AppendEnemyKindCells(std::vector<KindEditorCell>& out) { AppendRowCells(out, kEnemyImage, kEnemyKinds); }

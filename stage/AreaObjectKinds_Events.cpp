@@ -143,18 +143,17 @@ bool IsChangeWeatherKey(const std::string& kindKey) {
 // Every event stands at the tile's top-left pixel and gets its direction mode and its value: the
 // music id, the weather id or the zoom change, none of them checked here.
 
-#define QUOR_EVENT_BODY(Cls, Base, kindKey, valueExpr)                                    \
-    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y) \
-        : Base(stage, area, table, x, y) {                                                \
-        static const EventKindRow& row = FindEventRow(kindKey);                           \
-        SetKindImage(kEventImage, row.left, row.top, row.right, row.bottom);              \
-        RefreshImages();                                                                  \
-    }                                                                                     \
-    IBase* Cls::CreateObject(bool) { return nullptr; }                                    \
-    IBase* Cls::CreateStartObject(bool) {                                                 \
-        static const EventKindRow& row = FindEventRow(kindKey);                           \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, 0), TilePixel(tileY, 0),    \
-                              {row.mode, valueExpr});                                     \
+#define QUOR_EVENT_BODY(Cls, Base, kindKey, valueExpr)                                                   \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)                \
+        : Base(stage, area, table, x, y) {                                                               \
+        static const EventKindRow& row = FindEventRow(kindKey);                                          \
+        SetKindImage(kEventImage, row.left, row.top, row.right, row.bottom);                             \
+        RefreshImages();                                                                                 \
+    }                                                                                                    \
+    LiveObjectSpec Cls::GetObjectSpec(bool) { return {}; }                                               \
+    LiveObjectSpec Cls::GetStartObjectSpec(bool) {                                                       \
+        static const EventKindRow& row = FindEventRow(kindKey);                                          \
+        return LiveSpec(row.liveClass, TilePixel(tileX, 0), TilePixel(tileY, 0), {row.mode, valueExpr}); \
     }
 
 #define QUOR_MUSIC_EVENT(Cls, kindKey) \

@@ -115,33 +115,33 @@ bool IsTimingChangableAreaObject(const CStageAreaObject* object) {
     }
 
 // Batteries and burners: (direction, firing timing); a1 is read afresh at every creation.
-#define QUOR_TIMED_HAZARD_BODY(Cls, kindKey)                                                     \
-    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject_TimingChangableBase, kindKey)                  \
-    IBase* Cls::CreateObject(bool) {                                                             \
-        static const HazardKindRow& row = FindHazardRow(kindKey);                                \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              {row.direction, GetTiming()});                                     \
+#define QUOR_TIMED_HAZARD_BODY(Cls, kindKey)                                               \
+    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject_TimingChangableBase, kindKey)            \
+    LiveObjectSpec Cls::GetObjectSpec(bool) {                                              \
+        static const HazardKindRow& row = FindHazardRow(kindKey);                          \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                        {row.direction, GetTiming()});                                     \
     }
 
 // The hazards without timing: (owner stage, x, y) only.
-#define QUOR_PLAIN_HAZARD_BODY(Cls, kindKey)                                                      \
-    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject, kindKey)                                       \
-    IBase* Cls::CreateObject(bool) {                                                              \
-        static const HazardKindRow& row = FindHazardRow(kindKey);                                 \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy)); \
+#define QUOR_PLAIN_HAZARD_BODY(Cls, kindKey)                                                \
+    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject, kindKey)                                 \
+    LiveObjectSpec Cls::GetObjectSpec(bool) {                                               \
+        static const HazardKindRow& row = FindHazardRow(kindKey);                           \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy)); \
     }
 
-#define QUOR_AIR_GEAR_BODY(Cls, kindKey)                                                         \
-    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject_TimingChangableBase, kindKey)                  \
-    IBase* Cls::CreateObject(bool) { return nullptr; }                                           \
-    IBase* Cls::CreateStartObject(bool) {                                                        \
-        static const HazardKindRow& row = FindHazardRow(kindKey);                                \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              {row.direction, AirGearStartAngle(row.direction, GetTiming())});   \
-    }                                                                                            \
-    std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                                    \
-        return CirclesAboutTile(tileX, tileY, {96.0, 64.0});                                     \
-    }                                                                                            \
+#define QUOR_AIR_GEAR_BODY(Cls, kindKey)                                                   \
+    QUOR_HAZARD_CONSTRUCTOR(Cls, CStageAreaObject_TimingChangableBase, kindKey)            \
+    LiveObjectSpec Cls::GetObjectSpec(bool) { return {}; }                                 \
+    LiveObjectSpec Cls::GetStartObjectSpec(bool) {                                         \
+        static const HazardKindRow& row = FindHazardRow(kindKey);                          \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                        {row.direction, AirGearStartAngle(row.direction, GetTiming())});   \
+    }                                                                                      \
+    std::vector<ExtentStroke> Cls::GetExtentStrokes() const {                              \
+        return CirclesAboutTile(tileX, tileY, {96.0, 64.0});                               \
+    }                                                                                      \
     void Cls::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
 QUOR_TIMED_HAZARD_BODY(CStageAreaObject_Battery001, "Battery001")

@@ -31,8 +31,8 @@ QUOR_AREA_OBJECT_KIND(CStageAreaObject_Burner002, CStageAreaObject_TimingChangab
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_Burner003, CStageAreaObject_TimingChangableBase);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_Burner004, CStageAreaObject_TimingChangableBase);
 
-// The air gears turn from the start of the area: CreateStartObject builds them, CreateObject
-// gives null. Their reach is marked by two red circles (radii 96 and 64).
+// The air gears turn from the start of the area: GetStartObjectSpec describes them, GetObjectSpec
+// gives none. Their reach is marked by two red circles (radii 96 and 64).
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_AirGear001, CStageAreaObject_TimingChangableBase,
                       QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_AirGear002, CStageAreaObject_TimingChangableBase,

@@ -141,22 +141,22 @@ void AppendLiftKindCells(std::vector<KindEditorCell>& out) {
     }                                                                                     \
     void Cls::DrawExtentFrame() { DrawExtentStrokes(GetExtentStrokes()); }
 
-#define QUOR_ROUND_TRIP_LIFT_BODY(Cls, kindKey)                                                  \
-    QUOR_LIFT_COMMON(Cls, kindKey)                                                               \
-    IBase* Cls::CreateObject(bool) { return nullptr; }                                           \
-    IBase* Cls::CreateStartObject(bool) {                                                        \
-        static const LiftKindRow& row = FindLiftRow(kindKey);                                    \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              {row.horizontal, row.phase});                                      \
+#define QUOR_ROUND_TRIP_LIFT_BODY(Cls, kindKey)                                            \
+    QUOR_LIFT_COMMON(Cls, kindKey)                                                         \
+    LiveObjectSpec Cls::GetObjectSpec(bool) { return {}; }                                 \
+    LiveObjectSpec Cls::GetStartObjectSpec(bool) {                                         \
+        static const LiftKindRow& row = FindLiftRow(kindKey);                              \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
+                        {row.horizontal, row.phase});                                      \
     }
 
-#define QUOR_LIFT_BODY(Cls, kindKey)                                                                    \
-    QUOR_LIFT_COMMON(Cls, kindKey)                                                                      \
-    IBase* Cls::CreateObject(bool) {                                                                    \
-        static const LiftKindRow& row = FindLiftRow(kindKey);                                           \
-        LiveObjectArgs args;                                                                            \
-        if (row.widthKind != 0) args.emplace_back(row.widthKind);                                       \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), args); \
+#define QUOR_LIFT_BODY(Cls, kindKey)                                                              \
+    QUOR_LIFT_COMMON(Cls, kindKey)                                                                \
+    LiveObjectSpec Cls::GetObjectSpec(bool) {                                                     \
+        static const LiftKindRow& row = FindLiftRow(kindKey);                                     \
+        LiveObjectArgs args;                                                                      \
+        if (row.widthKind != 0) args.emplace_back(row.widthKind);                                 \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), args); \
     }
 
 QUOR_ROUND_TRIP_LIFT_BODY(CStageAreaObject_HorizontalLift001, "HorizontalLift001")
@@ -177,10 +177,10 @@ QUOR_LIFT_BODY(CStageAreaObject_WideLift004, "WideLift004")
 
 QUOR_LIFT_COMMON(CStageAreaObject_CustomLift001, "CustomLift001")
 
-IBase* CStageAreaObject_CustomLift001::CreateObject(bool) {
+LiveObjectSpec CStageAreaObject_CustomLift001::GetObjectSpec(bool) {
     static const LiftKindRow& row = FindLiftRow("CustomLift001");
     // The route is passed on unchecked, an empty one included.
-    return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), {text});
+    return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), {text});
 }
 
 bool CStageAreaObject_CustomLift001::IsLocked() { return !IsKindItemBought("CustomLift001"); }

@@ -7,8 +7,8 @@
 
 #include "stage/AreaObjectKinds_Common.h"
 
-// The four round-trip lifts exist from the start of the area: CreateStartObject builds them and
-// CreateObject gives null.
+// The four round-trip lifts exist from the start of the area: GetStartObjectSpec describes them
+// and GetObjectSpec gives none.
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_HorizontalLift001, CStageAreaObject,
                       QUOR_KIND_START_OBJECT QUOR_KIND_EXTENT_FRAME);
 QUOR_AREA_OBJECT_KIND(CStageAreaObject_HorizontalLift002, CStageAreaObject,

@@ -13,53 +13,7 @@
 // The kind classes in factory order: the first entry whose key equals a kind key decides the
 // record's class.
 void RegisterStageAreaObjectKinds(StageAreaObjectKindList& list) {
-    // Enemies.
-    list.Add("Kid001", &MakeStageAreaObject<CStageAreaObject_Kid001>);
-    list.Add("Kid002", &MakeStageAreaObject<CStageAreaObject_Kid002>);
-    list.Add("Pukka001", &MakeStageAreaObject<CStageAreaObject_Pukka001>);
-    list.Add("Chop001", &MakeStageAreaObject<CStageAreaObject_Chop001>);
-    list.Add("Chop002", &MakeStageAreaObject<CStageAreaObject_Chop002>);
-    list.Add("Gun001", &MakeStageAreaObject<CStageAreaObject_Gun001>);
-    list.Add("Gun002", &MakeStageAreaObject<CStageAreaObject_Gun002>);
-    list.Add("Moyashi001", &MakeStageAreaObject<CStageAreaObject_Moyashi001>);
-    list.Add("Moyashi002", &MakeStageAreaObject<CStageAreaObject_Moyashi002>);
-    list.Add("Flower001", &MakeStageAreaObject<CStageAreaObject_Flower001>);
-    list.Add("Flower002", &MakeStageAreaObject<CStageAreaObject_Flower002>);
-    list.Add("IceSculpture001", &MakeStageAreaObject<CStageAreaObject_IceSculpture001>);
-    list.Add("Drill001", &MakeStageAreaObject<CStageAreaObject_Drill001>);
-    list.Add("TonFar001", &MakeStageAreaObject<CStageAreaObject_TonFar001>);
-    list.Add("Professor001", &MakeStageAreaObject<CStageAreaObject_Professor001>);
-    list.Add("Fish001", &MakeStageAreaObject<CStageAreaObject_Fish001>);
-    list.Add("Fish002", &MakeStageAreaObject<CStageAreaObject_Fish002>);
-    list.Add("Fish003", &MakeStageAreaObject<CStageAreaObject_Fish003>);
-    list.Add("Fish004", &MakeStageAreaObject<CStageAreaObject_Fish004>);
-    list.Add("Bat001", &MakeStageAreaObject<CStageAreaObject_Bat001>);
-    list.Add("Bat002", &MakeStageAreaObject<CStageAreaObject_Bat002>);
-    list.Add("Sphere001", &MakeStageAreaObject<CStageAreaObject_Sphere001>);
-    list.Add("Sphere002", &MakeStageAreaObject<CStageAreaObject_Sphere002>);
-    list.Add("Caterpillar001", &MakeStageAreaObject<CStageAreaObject_Caterpillar001>);
-    list.Add("Caterpillar002", &MakeStageAreaObject<CStageAreaObject_Caterpillar002>);
-    list.Add("Caterpillar003", &MakeStageAreaObject<CStageAreaObject_Caterpillar003>);
-    list.Add("Megane001", &MakeStageAreaObject<CStageAreaObject_Megane001>);
-    list.Add("Megane002", &MakeStageAreaObject<CStageAreaObject_Megane002>);
-    list.Add("Tornado001", &MakeStageAreaObject<CStageAreaObject_Tornado001>);
-    list.Add("Tornado002", &MakeStageAreaObject<CStageAreaObject_Tornado002>);
-    list.Add("Ichigo001", &MakeStageAreaObject<CStageAreaObject_Ichigo001>);
-    list.Add("Oto001", &MakeStageAreaObject<CStageAreaObject_OtoBall001>);
-    list.Add("Needle001", &MakeStageAreaObject<CStageAreaObject_Needle001>);
-    list.Add("Nageru001", &MakeStageAreaObject<CStageAreaObject_Nageru001>);
-    list.Add("Nageru002", &MakeStageAreaObject<CStageAreaObject_Nageru002>);
-    list.Add("SkyMobile001", &MakeStageAreaObject<CStageAreaObject_SkyMobile001>);
-    list.Add("Magician001", &MakeStageAreaObject<CStageAreaObject_Magician001>);
-    // Bosses.
-    list.Add("TestBoss001", &MakeStageAreaObject<CStageAreaObject_TestBoss001>);
-    list.Add("TestBoss002", &MakeStageAreaObject<CStageAreaObject_TestBoss002>);
-    list.Add("BarMan001", &MakeStageAreaObject<CStageAreaObject_BarMan001>);
-    list.Add("BarMan002", &MakeStageAreaObject<CStageAreaObject_BarMan002>);
-    list.Add("BarMan003", &MakeStageAreaObject<CStageAreaObject_BarMan003>);
-    list.Add("BarMan004", &MakeStageAreaObject<CStageAreaObject_BarMan004>);
-    list.Add("BarMan005", &MakeStageAreaObject<CStageAreaObject_BarMan005>);
-    list.Add("DevilBar001", &MakeStageAreaObject<CStageAreaObject_DevilBar001>);
+    AddEnemyKinds(list);  // the enemies, then the bosses
     // Hazards.
     list.Add("Battery001", &MakeStageAreaObject<CStageAreaObject_Battery001>);
     list.Add("Battery002", &MakeStageAreaObject<CStageAreaObject_Battery002>);
@@ -75,18 +29,7 @@ void RegisterStageAreaObjectKinds(StageAreaObjectKindList& list) {
     list.Add("AirGear001", &MakeStageAreaObject<CStageAreaObject_AirGear001>);
     list.Add("AirGear002", &MakeStageAreaObject<CStageAreaObject_AirGear002>);
     list.Add("House001", &MakeStageAreaObject<CStageAreaObject_House001>);
-    // Items.
-    list.Add("Pokikki001", &MakeStageAreaObject<CStageAreaObject_Pokikki001>);
-    list.Add("AirPokikki001", &MakeStageAreaObject<CStageAreaObject_AirPokikki001>);
-    list.Add("Umaibo001", &MakeStageAreaObject<CStageAreaObject_Umaibo001>);
-    list.Add("IceBar001", &MakeStageAreaObject<CStageAreaObject_IceBar001>);
-    list.Add("1UP001", &MakeStageAreaObject<CStageAreaObject_1UP001>);
-    list.Add("RedWhitePole", &MakeStageAreaObject<CStageAreaObject_RedWhitePole001>);
-    list.Add("WoodenMallet", &MakeStageAreaObject<CStageAreaObject_WoodenMallet001>);
-    list.Add("Propeller", &MakeStageAreaObject<CStageAreaObject_Propeller001>);
-    list.Add("Hose", &MakeStageAreaObject<CStageAreaObject_Hose001>);
-    list.Add("Key", &MakeStageAreaObject<CStageAreaObject_Key001>);
-    list.Add("Flag", &MakeStageAreaObject<CStageAreaObject_Flag>);
+    AddItemKinds(list);  // the items, the key and the flag
     // The goal.
     list.Add("Goal", &MakeStageAreaObject<CStageAreaObject_Goal>);
     // Doors and warps.

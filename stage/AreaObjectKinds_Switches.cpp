@@ -48,7 +48,7 @@ CStageAreaObject_SwitchBase::CStageAreaObject_SwitchBase(CStage* stage, CStageAr
 CStageAreaObject_SwitchBase::~CStageAreaObject_SwitchBase() = default;
 
 void CStageAreaObject_SwitchBase::MakeColorImages(const int cells[3][2]) {
-    stagesprite::Owned* images[3] = {&redImage, &greenImage, &blueImage};
+    OwnedSprite* images[3] = {&redImage, &greenImage, &blueImage};
     for (int i = 0; i < 3; ++i) {
         images[i]->reset();  // the old image goes before the new one is made
         *images[i] = stagesprite::Create("System", kSwitchImage, 2, cells[i][0], cells[i][1],
@@ -83,7 +83,7 @@ void CStageAreaObject_SwitchBase::RefreshImages() {
     CStageAreaObject::RefreshImages();
     const float x = static_cast<float>(TilePixel(tileX, 16)) * kTileToUnits;
     const float y = static_cast<float>(TilePixel(tileY, 16)) * kTileToUnits;
-    for (const stagesprite::Owned* image : {&redImage, &greenImage, &blueImage}) {
+    for (const OwnedSprite* image : {&redImage, &greenImage, &blueImage}) {
         stagesprite::SetPosition(image->get(), x, y, -0.001f);
     }
 }
@@ -102,17 +102,16 @@ bool IsSwitchAreaObject(const CStageAreaObject* object) {
 
 // ---- Kinds -----------------------------------------------------------------------------------
 
-#define QUOR_SWITCH_BODY(Cls, kindKey)                                                           \
-    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)        \
-        : CStageAreaObject_SwitchBase(stage, area, table, x, y) {                                \
-        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                \
-        MakeColorImages(row.cells);                                                              \
-        RefreshImages();                                                                         \
-    }                                                                                            \
-    IBase* Cls::CreateObject(bool) {                                                             \
-        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                \
-        return MakeLiveObject(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), \
-                              {GetColor()});                                                     \
+#define QUOR_SWITCH_BODY(Cls, kindKey)                                                                    \
+    Cls::Cls(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x, int y)                 \
+        : CStageAreaObject_SwitchBase(stage, area, table, x, y) {                                         \
+        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                         \
+        MakeColorImages(row.cells);                                                                       \
+        RefreshImages();                                                                                  \
+    }                                                                                                     \
+    LiveObjectSpec Cls::GetObjectSpec(bool) {                                                             \
+        static const SwitchKindRow& row = FindSwitchRow(kindKey);                                         \
+        return LiveSpec(row.liveClass, TilePixel(tileX, row.dx), TilePixel(tileY, row.dy), {GetColor()}); \
     }
 
 QUOR_SWITCH_BODY(CStageAreaObject_Switch001, "Switch001")

@@ -26,9 +26,9 @@ class CStageAreaObject_SwitchBase : public CStageAreaObject {
     // Makes the three colour images from their cells on "StageObjects002".
     void MakeColorImages(const int cells[3][2]);
 
-    stagesprite::Owned redImage;
-    stagesprite::Owned greenImage;
-    stagesprite::Owned blueImage;
+    OwnedSprite redImage;
+    OwnedSprite greenImage;
+    OwnedSprite blueImage;
 };
 
 // True when the record is a switch (null gives false).

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <utility>
 
 #include "stage/Stage.h"
 #include "stage/StageSprite.h"
@@ -24,7 +25,7 @@ CStageAreaObject::~CStageAreaObject() = default;
 
 std::string CStageAreaObject::GetInfoText() { return name; }
 
-IBase* CStageAreaObject::CreateStartObject(bool) { return nullptr; }
+LiveObjectSpec CStageAreaObject::GetStartObjectSpec(bool) { return {}; }
 
 void CStageAreaObject::DrawEditorImage() { DrawEditorImages(kindImage.get(), 1.0f, true); }
 
@@ -116,9 +117,8 @@ void CStageAreaObject::SetKindImage(const std::string& imageKey, int left, int t
     kindImage = stagesprite::Create(kSystemGroup, imageKey, 2, left, top, right, bottom);
 }
 
-IBase* CStageAreaObject::MakeLiveObject(const std::string& className, int x, int y,
-                                        const LiveObjectArgs& args) const {
-    return CreateLiveObject(className, ownerStage, static_cast<double>(x), static_cast<double>(y), args);
+LiveObjectSpec CStageAreaObject::LiveSpec(const std::string& className, int x, int y, LiveObjectArgs args) {
+    return {className, static_cast<double>(x), static_cast<double>(y), std::move(args)};
 }
 
 // ---- Door base ---------------------------------------------------------------------------

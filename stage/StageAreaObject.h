@@ -4,14 +4,13 @@
 // CStageAreaObject_<Kind>; the kind factory (StageObjectKindTable.h) makes them.
 #include <string>
 
-#include "stage/LiveObjectFactory.h"
+#include "stage/LiveObjectSpec.h"
 #include "stage/StageSprite.h"
 
 class CSprite;
 class CStage;
 class CStageArea;
 class CStageAreaObjectTable;
-class IBase;
 
 class CStageAreaObject {
   public:
@@ -24,11 +23,11 @@ class CStageAreaObject {
     virtual ~CStageAreaObject();
     // The text the editor shows for the object; the base gives the display name.
     virtual std::string GetInfoText();
-    // A new live object for the spawner (caller owns it), or null. side: the tile's left edge is
-    // at or right of the hero's x.
-    virtual IBase* CreateObject(bool side) = 0;
-    // A new live object made when the area is entered, or null (base).
-    virtual IBase* CreateStartObject(bool side);
+    // The live object the spawner makes when the tile comes into view, or none. side: the tile's
+    // left edge is at or right of the hero's x.
+    virtual LiveObjectSpec GetObjectSpec(bool side) = 0;
+    // The live object made when the area is entered, or none (base).
+    virtual LiveObjectSpec GetStartObjectSpec(bool side);
     // Normal editor drawing: backdrop (alpha 0.5), kind image (alpha 1.0), problem marker.
     virtual void DrawEditorImage();
     // Dimmed editor drawing: kind image (alpha 0.5), problem marker.
@@ -86,20 +85,19 @@ class CStageAreaObject {
     // Makes the kind image from a cell of an editor image ("StageObjects001".."003") of the group
     // "System", placement value 2; replaces an image made before.
     void SetKindImage(const std::string& imageKey, int left, int top, int right, int bottom);
-    // Builds the live object of the class through the registered creators, at (x, y) in world
-    // pixels (integers, passed on as doubles), with the owner stage first and the given arguments
-    // after the position.
-    IBase* MakeLiveObject(const std::string& className, int x, int y, const LiveObjectArgs& args = {}) const;
+    // The live object of the class at (x, y) in world pixels (integers, passed on as doubles), with
+    // the given arguments after the position.
+    static LiveObjectSpec LiveSpec(const std::string& className, int x, int y, LiveObjectArgs args = {});
     // The editor drawing with the image shown for the kind (may be null): the backdrop when asked,
     // the image at the alpha, then the problem marker when the record has a problem.
     void DrawEditorImages(CSprite* image, float alpha, bool withBackdrop);
 
-    stagesprite::Owned kindImage;      // the kind's own editor icon; set by the kind's constructor
-    stagesprite::Owned tileBackdrop;   // "StageObjects001" cell (0, 0), alpha 0.5
-    stagesprite::Owned problemMarker;  // "StageObjects001" cell (32, 0)
-    std::string key;                   // kind key, column 1 of the kind's row
-    std::string name;                  // display name, column 2
-    std::string extraText;             // column 3, stored only
+    OwnedSprite kindImage;      // the kind's own editor icon; set by the kind's constructor
+    OwnedSprite tileBackdrop;   // "StageObjects001" cell (0, 0), alpha 0.5
+    OwnedSprite problemMarker;  // "StageObjects001" cell (32, 0)
+    std::string key;            // kind key, column 1 of the kind's row
+    std::string name;           // display name, column 2
+    std::string extraText;      // column 3, stored only
     CStage* ownerStage = nullptr;
     CStageArea* ownerArea = nullptr;
     CStageAreaObjectTable* ownerTable = nullptr;

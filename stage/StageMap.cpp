@@ -70,7 +70,7 @@ void CStageMap::Allocate(int w, int h) {
 void CStageMap::Clear() {
     ReleaseChipSprites();
     std::vector<uint8_t>().swap(chips);
-    std::vector<stagesprite::Owned>().swap(sprites);
+    std::vector<OwnedSprite>().swap(sprites);
     width = 0;
     height = 0;
 }
@@ -129,7 +129,7 @@ CSprite* CStageMap::GetCellSprite(int x, int y) const {
 }
 
 void CStageMap::BuildCellSprite(int x, int y) {
-    stagesprite::Owned& cell = CellSprite(x, y);
+    OwnedSprite& cell = CellSprite(x, y);
     cell.reset();
     const uint8_t chip = GetChip(x, y);
     if (chip == 0) return;
@@ -172,7 +172,7 @@ void CStageMap::CreateChipSprites() {
     if (sprites.empty()) return;
     // Tools and tests that work on stage data alone have no sprite manager: no sprite to make.
     if (!stagesprite::CanCreate()) {
-        for (stagesprite::Owned& s : sprites) s.reset();
+        for (OwnedSprite& s : sprites) s.reset();
         return;
     }
     for (int x = -2; x <= width + 1; ++x) {
@@ -182,7 +182,7 @@ void CStageMap::CreateChipSprites() {
 
 void CStageMap::ReleaseChipSprites() {
     spritesActive = false;
-    for (stagesprite::Owned& s : sprites) s.reset();
+    for (OwnedSprite& s : sprites) s.reset();
 }
 
 void CStageMap::Draw(int left, int right, int top, int bottom, double time, bool animate) {

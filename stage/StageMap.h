@@ -92,7 +92,7 @@ class CStageMap {
   private:
     bool InGrid(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     uint8_t StoredChip(int x, int y) const { return chips[static_cast<size_t>(x) * height + y]; }
-    stagesprite::Owned& CellSprite(int x, int y) {
+    OwnedSprite& CellSprite(int x, int y) {
         return sprites[static_cast<size_t>(x + 2) * (height + 3) + (y + 3)];
     }
     void BuildCellSprite(int x, int y);
@@ -104,7 +104,7 @@ class CStageMap {
     // Column x holds rows 0..height-1 contiguously.
     std::vector<uint8_t> chips;
     // (width + 4) columns of (height + 3) sprites; cell (x, y) at column x + 2, row y + 3.
-    std::vector<stagesprite::Owned> sprites;
+    std::vector<OwnedSprite> sprites;
     CStageArea* ownerArea = nullptr;
     int width = 0;
     int height = 0;

@@ -1,18 +1,20 @@
 #include "stage/StageObjectKindTable.h"
 
+#include <utility>
+
 #include "stage/StageAreaObject.h"
 
 // ---- Factory list --------------------------------------------------------------------------
 
 void StageAreaObjectKindList::Add(const std::string& kindKey, StageAreaObjectCreator creator) {
     if (!creator || byKey.count(kindKey)) return;
-    order.emplace_back(kindKey, creator);
-    byKey.emplace(kindKey, creator);
+    order.push_back(kindKey);
+    byKey.emplace(kindKey, std::move(creator));
 }
 
-StageAreaObjectCreator StageAreaObjectKindList::Find(const std::string& kindKey) const {
+const StageAreaObjectCreator* StageAreaObjectKindList::Find(const std::string& kindKey) const {
     auto it = byKey.find(kindKey);
-    return it == byKey.end() ? nullptr : it->second;
+    return it == byKey.end() ? nullptr : &it->second;
 }
 
 StageAreaObjectKindList& StageAreaObjectKindList::Instance() {
@@ -65,9 +67,9 @@ std::unique_ptr<CStageAreaObject> CStageObjectKindTable::CreateStageAreaObject(
     const CStageObjectKeyEntry* found = kindNumber > 0 ? rows.GetLine(kindNumber) : nullptr;
     if (!found) return nullptr;
     const CStageObjectKeyEntry& row = *found;
-    StageAreaObjectCreator create = StageAreaObjectKindList::Instance().Find(row.key);
+    const StageAreaObjectCreator* create = StageAreaObjectKindList::Instance().Find(row.key);
     if (!create) return nullptr;
-    std::unique_ptr<CStageAreaObject> object = create(ownerStage, ownerArea, ownerTable, x, y);
+    std::unique_ptr<CStageAreaObject> object = (*create)(ownerStage, ownerArea, ownerTable, x, y);
     if (!object) return nullptr;
     object->SetKey(row.key);
     object->SetName(row.name);

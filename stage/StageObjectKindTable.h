@@ -1,5 +1,6 @@
 #pragma once
 // The object kinds of data\stage_objects.dat and the factory from kind key to record class.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,8 +15,8 @@ class CStageAreaObject;
 class CStageAreaObjectTable;
 
 // Constructs the record class of one kind with (owner stage, owner area, owner table, x, y).
-using StageAreaObjectCreator = std::unique_ptr<CStageAreaObject> (*)(CStage*, CStageArea*,
-                                                                     CStageAreaObjectTable*, int, int);
+using StageAreaObjectCreator =
+    std::function<std::unique_ptr<CStageAreaObject>(CStage*, CStageArea*, CStageAreaObjectTable*, int, int)>;
 
 template <class T>
 std::unique_ptr<CStageAreaObject> MakeStageAreaObject(CStage* stage, CStageArea* area,
@@ -30,15 +31,15 @@ class StageAreaObjectKindList {
     // Appends a kind; a key already in the list keeps its first class.
     void Add(const std::string& kindKey, StageAreaObjectCreator creator);
     // The creator of the first entry with the key, or null.
-    StageAreaObjectCreator Find(const std::string& kindKey) const;
+    const StageAreaObjectCreator* Find(const std::string& kindKey) const;
     int GetCount() const { return static_cast<int>(order.size()); }
-    const std::string& GetKeyAt(int i) const { return order[i].first; }
+    const std::string& GetKeyAt(int i) const { return order[i]; }
 
     // The program's list, filled once by RegisterStageAreaObjectKinds on first use.
     static StageAreaObjectKindList& Instance();
 
   private:
-    std::vector<std::pair<std::string, StageAreaObjectCreator>> order;
+    std::vector<std::string> order;
     std::map<std::string, StageAreaObjectCreator> byKey;
 };
 

@@ -16,13 +16,11 @@ ScopedNoSprites::~ScopedNoSprites() { t_noSprites = before_; }
 
 bool CanCreate() { return !t_noSprites && CSpriteManager::HasInstance(); }
 
-Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
-             int bottom) {
+OwnedSprite Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
+                   int bottom) {
     if (!CanCreate()) return nullptr;
-    return Owned(CreateSprite(group, key, blend, left, top, right, bottom));
+    return MakeSprite(group, key, blend, left, top, right, bottom);
 }
-
-void Deleter::operator()(CSprite* sprite) const { delete sprite; }
 
 void SetPosition(CSprite* sprite, float x, float y, float z) {
     if (!sprite) return;

@@ -1,16 +1,12 @@
 #pragma once
 // The few sprite services the stage model uses (map chips and object images), in one place.
-#include <memory>
 #include <string>
 
-class CSprite;
+#include "engine/SpriteManager.h"
 
 namespace stagesprite {
-// Deletes a sprite; lets the stage model own sprites without seeing the sprite class.
-struct Deleter {
-    void operator()(CSprite* sprite) const;
-};
-using Owned = std::unique_ptr<CSprite, Deleter>;
+// Kept only for the lifts and switches of the gimmicks until they hold OwnedSprite themselves.
+using Owned = OwnedSprite;
 
 // While one lives, the thread it lives on makes no sprites: a stage read only to be checked (the
 // sharing server checking an upload, off the game's thread) never touches the sprite manager.
@@ -27,9 +23,9 @@ class ScopedNoSprites {
 
 // True while sprites can be made (the sprite manager exists and this thread makes sprites).
 bool CanCreate();
-// A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made.
-Owned Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
-             int bottom);
+// A new sprite of a rectangle of an image (MakeSprite); null when no sprite can be made.
+OwnedSprite Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
+                   int bottom);
 void SetPosition(CSprite* sprite, float x, float y, float z);
 void SetAlpha(CSprite* sprite, float alpha);
 void SetAngleZ(CSprite* sprite, float angle);

@@ -11,12 +11,10 @@
 #include <string>
 
 #include "bosses/BarManBase.h"
-#include "bosses/BossShotKinds.h"
+#include "bosses/BossKinds.h"
 #include "bosses/DevilBar.h"
 #include "bosses/LastBoss.h"
-#include "bosses/LastBossKinds.h"
 #include "bosses/NunoOtoko.h"
-#include "bosses/StickManKinds.h"
 #include "foundation/Random.h"
 #include "play/ObjectRegistry.h"
 #include "tests/play/play_scene_env.h"
@@ -37,9 +35,7 @@ class BossArena : public playtest::SceneTest {
         WriteRaw("data/stage_objects.dat", bytes.str());
         std::error_code ec;
         std::filesystem::create_directory_symlink(built / "stage", dir / "stage", ec);
-        RegisterBossShotKinds();
-        RegisterLastBossKinds();
-        RegisterStickManBossKinds();
+        RegisterBossKinds();
         SeedRandom(7);
     }
 

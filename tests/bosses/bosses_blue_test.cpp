@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "bosses/BarManBlue.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -22,7 +22,8 @@ class BlueBoss : public BossWorld {
             std::string n = name;
             RegisterLiveObjectCreator(name, [this, n](CStage* o, double x, double y, const LiveObjectArgs&) {
                 made.push_back(n);
-                return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
+                return std::unique_ptr<IBase>(
+                    std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
             });
         }
     }

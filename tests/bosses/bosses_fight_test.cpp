@@ -9,7 +9,7 @@
 #include "bosses/BarManBase.h"
 #include "bosses/StickManKinds.h"
 #include "foundation/Random.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;

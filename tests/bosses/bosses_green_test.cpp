@@ -6,7 +6,7 @@
 
 #include "bosses/BarManGreen.h"
 #include "engine/Camera.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -26,11 +26,12 @@ class GreenBoss : public BossWorld {
         if (HasFatalFailure()) return;
         for (const char* name : {"CShockWave", "CFallingRock"}) {
             std::string n = name;
-            RegisterLiveObjectCreator(name,
-                                      [this, n](CStage* o, double x, double y, const LiveObjectArgs& a) {
-                                          made.push_back({n, x, y, a});
-                                          return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
-                                      });
+            RegisterLiveObjectCreator(
+                name, [this, n](CStage* o, double x, double y, const LiveObjectArgs& a) {
+                    made.push_back({n, x, y, a});
+                    return std::unique_ptr<IBase>(
+                        std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
+                });
         }
     }
     void TearDown() override {

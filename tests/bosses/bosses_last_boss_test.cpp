@@ -15,8 +15,8 @@
 #include "foundation/Geometry.h"
 #include "play/HitEffect.h"
 #include "play/Hitboxes.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/bosses/last_boss_env.h"
 
 namespace {
@@ -301,7 +301,7 @@ TEST_F(LastBoss, TheSecondFormLeapsWhenTheHeroIsBelowAndDivesWithTwoShockWaves) 
     std::vector<Wave> waves;
     RegisterLiveObjectCreator("CShockWave", [&](CStage*, double px, double py, const LiveObjectArgs& a) {
         waves.push_back({px, py, LiveArg(a, 0, 0), LiveArg(a, 1, -1), LiveArg(a, 2, 0)});
-        return nullptr;
+        return std::unique_ptr<IBase>();
     });
     auto* form = PlaceForm<CDevilBar>(624, 200);
     form->SetState(kDevilHover);

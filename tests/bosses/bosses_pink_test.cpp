@@ -4,7 +4,7 @@
 
 #include "bosses/BarManPink.h"
 #include "engine/Camera.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -18,11 +18,12 @@ class PinkBoss : public BossWorld {
         if (HasFatalFailure()) return;
         for (const char* name : {"CNinjaStar", "CBigNinjaStar", "CPinkBomb"}) {
             std::string n = name;
-            RegisterLiveObjectCreator(name,
-                                      [this, n](CStage* o, double x, double y, const LiveObjectArgs& a) {
-                                          made.emplace_back(n, LiveArg<double>(a, 0, 0.0));
-                                          return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
-                                      });
+            RegisterLiveObjectCreator(
+                name, [this, n](CStage* o, double x, double y, const LiveObjectArgs& a) {
+                    made.emplace_back(n, LiveArg<double>(a, 0, 0.0));
+                    return std::unique_ptr<IBase>(
+                        std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
+                });
         }
     }
     void TearDown() override {

@@ -2,19 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "bosses/LastBossKinds.h"
+#include "bosses/BossKinds.h"
 #include "enemies/EnemyKinds.h"
-#include "gimmicks/BlockAndHazardKinds.h"
-#include "gimmicks/PassageKinds.h"
-#include "gimmicks/SwitchAndLiftKinds.h"
+#include "gimmicks/GimmickKinds.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectPreloader.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/bosses/last_boss_env.h"
 #include "tests/common/temp_folder.h"
 
@@ -24,41 +23,37 @@ using lastbosstest::BossWorld;
 
 using ObjectStep = BossWorld;
 
-TEST_F(ObjectStep, BuildsEachListedVariantOnceInOrderWithNoOwnerThenClearsThemAway) {
+TEST_F(ObjectStep, BuildsEachPreloadSetOnceInRegistrationOrderWithNoOwnerThenClearsThemAway) {
     struct Call {
         std::string name;
         CStage* owner;
         LiveObjectArgs args;
     };
     std::vector<Call> calls;
-    const auto& kinds = CObjectPreloader::GetObjectKinds();
-    for (const auto& k : kinds) {
-        const std::string name = k.className;
-        RegisterLiveObjectCreator(name,
-                                  [&calls, name](CStage* owner, double, double, const LiveObjectArgs& args) {
-                                      calls.push_back({name, owner, args});
-                                      return new playtest::Thing(owner, 0, 0, 8, 8, kCategoryDefault);
-                                  });
-    }
+    const auto recording = [&calls](const std::string& name) {
+        return [&calls, name](CStage* owner, double, double, const LiveObjectArgs& args) {
+            calls.push_back({name, owner, args});
+            return std::unique_ptr<IBase>(
+                std::make_unique<playtest::Thing>(owner, 0, 0, 8, 8, kCategoryDefault));
+        };
+    };
+    RegisterLiveObjectCreator("CLong", recording("CLong"), {{false, 3}, {false, 7}});
+    RegisterLiveObjectCreator("CShot", recording("CShot"));  // made only in play
+    RegisterLiveObjectCreator("CPlain", recording("CPlain"), kPreloadOnce);
+    // Registering again keeps the class's place.
+    RegisterLiveObjectCreator("CLong", recording("CLong"), {{false, 3}, {false, 5}, {false, 7}});
     const int live = IBase::GetLiveCount();
-    CObjectPreloader({}, false).CreateAllObjectKinds();
 
-    ASSERT_EQ(calls.size(), 103u);
-    for (const Call& c : calls) EXPECT_EQ(c.owner, nullptr) << c.name;
-    // The groups in their order: 37 enemies, 14 hazards, 11 items, 10 doors, 9 lifts, 4 blocks,
-    // 6 switches and 12 events, variants side by side.
-    const std::pair<size_t, const char*> at[] = {
-        {0, "CKid001"},          {3, "CChop001"},           {4, "CChop001"},
-        {23, "CCaterpillar001"}, {25, "CCaterpillar001"},   {36, "CMagician_Controller001"},
-        {37, "CNormalBattery"},  {44, "CBurner"},           {50, "CDevilHouse"},
-        {51, "CPokikki"},        {59, "CPowerUpBar"},       {61, "CStageFlag"},
-        {62, "CDoorA"},          {71, "CNormalGoal"},       {72, "CRoundTripLift"},
-        {80, "CCustomLift"},     {81, "CWoodBlock001"},     {85, "CPushSwitch"},
-        {90, "CForceSwitch"},    {91, "CChangeMusicEvent"}, {102, "CChangeZoomRateEvent"}};
-    for (const auto& [i, name] : at) EXPECT_EQ(calls[i].name, name) << i;
-    // Variants are told apart by their arguments: the three walking bombs by their length.
-    EXPECT_EQ(LiveArg(calls[23].args, 1, 0), 3);
-    EXPECT_EQ(LiveArg(calls[25].args, 1, 0), 7);
+    EXPECT_EQ(CObjectPreloader({}, false).CreateAllObjectKinds(), 4);
+
+    ASSERT_EQ(calls.size(), 4u);
+    const char* const order[] = {"CLong", "CLong", "CLong", "CPlain"};
+    for (size_t i = 0; i < calls.size(); ++i) {
+        EXPECT_EQ(calls[i].name, order[i]) << i;
+        EXPECT_EQ(calls[i].owner, nullptr) << i;
+    }
+    EXPECT_EQ(LiveArg(calls[1].args, 1, 0), 5);
+    EXPECT_TRUE(calls[3].args.empty());
     EXPECT_EQ(CObjectRegistry::GetInstance()->GetObjectCount(), 0);
     EXPECT_EQ(IBase::GetLiveCount(), live);
 }
@@ -79,16 +74,24 @@ TEST_F(ObjectStep, RunsEveryRegisteredClassOfPlayAndKeepsNone) {
     CSpriteManager::DeleteInstance();
     ASSERT_NE(CSpriteManager::GetInstance(), nullptr);
 
-    RegisterSwitchAndLiftKinds();
-    RegisterPassageAndPickupKinds();
+    RegisterGimmickKinds();
     RegisterEnemyKinds();
-    RegisterBlockAndHazardKinds();
-    RegisterLastBossKinds();
-    int registered = 0;
-    for (const auto& k : CObjectPreloader::GetObjectKinds()) registered += HasLiveObjectCreator(k.className);
-    EXPECT_GT(registered, 40);
+    RegisterBossKinds();
+    // 37 enemy variants, 14 hazards, 11 items, 10 doors, 9 lifts, 4 blocks, 6 switches and 12
+    // events; no boss and no shot.
+    const std::vector<LiveObjectPreload> preloads = GetLiveObjectPreloads();
+    ASSERT_EQ(preloads.size(), 103u);
+    int caterpillars = 0, bosses = 0;
+    for (const LiveObjectPreload& p : preloads) {
+        caterpillars += p.className == "CCaterpillar001";
+        bosses += p.className.find("BarMan") != std::string::npos || p.className == "CLastBoss_Controller";
+    }
+    EXPECT_EQ(caterpillars, 3);
+    EXPECT_EQ(bosses, 0);
 
     const int live = IBase::GetLiveCount();
+    CObjectPreloader direct({}, false);
+    EXPECT_EQ(direct.CreateAllObjectKinds(), 103);  // every registered kind and variant is built
     CObjectPreloader loading({}, false);
     loading.Step();
     loading.Step();  // the object step

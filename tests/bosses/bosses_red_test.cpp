@@ -5,7 +5,7 @@
 
 #include "bosses/BarManRed.h"
 #include "bosses/StickManKinds.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -83,7 +83,7 @@ TEST_F(RedBoss, TheFireIsThrownOnceAlongTheFloorPerFireState) {
     std::vector<double> speeds;
     RegisterLiveObjectCreator("CGrandFrame", [&](CStage* o, double x, double y, const LiveObjectArgs& args) {
         speeds.push_back(LiveArg<double>(args, 0, 0.0));
-        return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
+        return std::unique_ptr<IBase>(std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
     });
     PlaceBossHero(100, kFloorTop - 10);
     CBarManRed* boss = Red(400, 0);

@@ -13,8 +13,8 @@
 #include "bosses/BossThrows.h"
 #include "engine/Camera.h"
 #include "gimmicks/Burst.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/bosses/bosses_env.h"
 
 using namespace bosstest;
@@ -305,7 +305,7 @@ TEST_F(BossShots, APinkBombBurstsOnFireAndLandingButNotAtItsLifetimesEnd) {
 
 TEST_F(BossShots, TheRockWeatherGetsAnEnemyRockByName) {
     RegisterBossShotKinds();
-    std::unique_ptr<IBase> made(CreateLiveObject("CFallingRock", stage.get(), 10, 20, {30.0, 40}));
+    std::unique_ptr<IBase> made = CreateLiveObject("CFallingRock", stage.get(), 10, 20, {30.0, 40});
     RegisterLiveObjectCreator("CFallingRock", {});
     auto* rock = dynamic_cast<CFallingRock*>(made.get());
     ASSERT_NE(rock, nullptr);

@@ -9,7 +9,7 @@
 #include "bosses/TestBosses.h"
 #include "gimmicks/EffectKinds.h"
 #include "play/EffectFactory.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;

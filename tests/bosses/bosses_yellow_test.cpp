@@ -6,7 +6,7 @@
 #include "bosses/BarManYellow.h"
 #include "bosses/StickManKinds.h"
 #include "engine/Camera.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
@@ -20,11 +20,11 @@ class YellowBoss : public BossWorld {
         if (HasFatalFailure()) return;
         RegisterLiveObjectCreator("CThunder", [this](CStage* o, double x, double y, const LiveObjectArgs&) {
             bolts.push_back(x);
-            return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
+            return std::unique_ptr<IBase>(std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
         });
         RegisterLiveObjectCreator("CShockWave", [this](CStage* o, double x, double y, const LiveObjectArgs&) {
             ++pillars;
-            return new playtest::Thing(o, x, y, 8, 8, kCategoryDefault);
+            return std::unique_ptr<IBase>(std::make_unique<playtest::Thing>(o, x, y, 8, 8, kCategoryDefault));
         });
     }
     void TearDown() override {

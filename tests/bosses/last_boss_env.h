@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/Camera.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/common/fake_scene.h"
 #include "tests/enemies/enemies_env.h"
 

@@ -13,8 +13,8 @@
 #include "enemies/Magician001.h"
 #include "enemies/SkyMobile001.h"
 #include "enemies/Sphere001.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/common/fake_scene.h"
 #include "tests/enemies/flyers_env.h"
 

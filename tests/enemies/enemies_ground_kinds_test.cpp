@@ -54,10 +54,10 @@ TEST_F(GroundKinds, EveryClassIsBuiltUpdatedDrawnStruckAndDestroyedEvenWithoutAn
     for (CStage* owner : {static_cast<CStage*>(nullptr), stage.get()}) {
         for (const Kind& k : Kinds()) {
             SCOPED_TRACE(k.liveClass);
-            IBase* o = CreateLiveObject(k.liveClass, owner, 64, 100, k.args);
+            std::unique_ptr<IBase> held = CreateLiveObject(k.liveClass, owner, 64, 100, k.args);
+            IBase* o = held.get();
             ASSERT_NE(o, nullptr);
             ASSERT_NE(dynamic_cast<IEnemy*>(o), nullptr);
-            std::unique_ptr<IBase> held(o);
             for (int i = 0; i < 3; ++i) {
                 o->Update();
                 o->Draw();
@@ -108,7 +108,7 @@ TEST_F(GroundKinds, EachClassAnswersEachAttackFlagByItsOwnRule) {
     for (const auto& row : rows) {
         for (int flag = -1; flag < 12; ++flag) {
             SCOPED_TRACE(std::string(row.liveClass) + " flag " + std::to_string(flag));
-            std::unique_ptr<IBase> o(CreateLiveObject(row.liveClass, stage.get(), 64, 100, row.args));
+            std::unique_ptr<IBase> o = CreateLiveObject(row.liveClass, stage.get(), 64, 100, row.args);
             ASSERT_NE(o, nullptr);
             EXPECT_EQ(o->ReceiveAttack(Attack(10, flag)), row.answer(flag));
         }
@@ -117,13 +117,13 @@ TEST_F(GroundKinds, EachClassAnswersEachAttackFlagByItsOwnRule) {
 
 TEST_F(GroundKinds, ThePlacedArgumentsReachTheObjects) {
     RegisterEnemyKinds();
-    std::unique_ptr<IBase> bomb(CreateLiveObject("CCaterpillar001", stage.get(), 64, 100, {false, 3}));
+    std::unique_ptr<IBase> bomb = CreateLiveObject("CCaterpillar001", stage.get(), 64, 100, {false, 3});
     EXPECT_EQ(static_cast<CCaterpillar001*>(bomb.get())->fuse, 180.0);
     EXPECT_EQ(static_cast<CCaterpillar001*>(bomb.get())->facing, 0);
-    std::unique_ptr<IBase> rock(CreateLiveObject("CNageru001", stage.get(), 64, 100, {true, 1}));
+    std::unique_ptr<IBase> rock = CreateLiveObject("CNageru001", stage.get(), 64, 100, {true, 1});
     EXPECT_EQ(static_cast<CNageru001*>(rock.get())->kind, 1);
     EXPECT_EQ(static_cast<CNageru001*>(rock.get())->facing, 1);
-    std::unique_ptr<IBase> needle(CreateLiveObject("CNeedle001", stage.get(), 64, 100, {true}));
+    std::unique_ptr<IBase> needle = CreateLiveObject("CNeedle001", stage.get(), 64, 100, {true});
     EXPECT_EQ(needle->vx, 60.0);
 }
 

@@ -10,7 +10,7 @@
 #include "enemies/Kid002.h"
 #include "enemies/Pukka001.h"
 #include "play/Hitboxes.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/enemies/enemies_env.h"
 
 using namespace enemytest;

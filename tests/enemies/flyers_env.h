@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "enemies/EnemyShotHelpers.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/enemies/enemies_env.h"
 
 namespace enemytest {
@@ -34,7 +34,7 @@ class FlyerWorld : public EnemyWorld {
             const auto kind = static_cast<EnemyShotKind>(k);
             RegisterLiveObjectCreator(
                 EnemyShotClass(kind),
-                [kind](CStage* owner, double x, double y, const LiveObjectArgs& a) -> IBase* {
+                [kind](CStage* owner, double x, double y, const LiveObjectArgs& a) -> std::unique_ptr<IBase> {
                     EnemyShotLaunch l;
                     l.owner = owner, l.x = x, l.y = y;
                     l.vx = LiveArg(a, 0, 0.0), l.vy = LiveArg(a, 1, 0.0);

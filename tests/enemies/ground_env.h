@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "play/EffectFactory.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/enemies/enemies_env.h"
 
 namespace enemytest {
@@ -56,7 +56,8 @@ class GroundWorld : public EnemyWorld {
                 shot, [this, shot](CStage* owner, double x, double y, const LiveObjectArgs& a) {
                     fired.push_back({shot, x, y, std::get<double>(a.at(0)), std::get<double>(a.at(1)),
                                      std::get<bool>(a.at(2))});
-                    return new playtest::Thing(owner, x, y, 4, 4, kCategoryDefault);
+                    return std::unique_ptr<IBase>(
+                        std::make_unique<playtest::Thing>(owner, x, y, 4, 4, kCategoryDefault));
                 });
     }
     std::vector<FiredShot> fired;

@@ -16,9 +16,9 @@
 #include "foundation/TextEncoding.h"
 #include "platform/backend.h"
 #include "platform/headless.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectRegistry.h"
 #include "play/ObjectRelationTable.h"
-#include "stage/LiveObjectFactory.h"
 #include "tests/common/temp_folder.h"
 
 namespace fs = std::filesystem;

@@ -4,8 +4,8 @@
 #include "../engine/engine_test_env.h"
 #include "flow/LoadingScene.h"
 #include "flow/TitleScene.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectPreloader.h"
-#include "stage/LiveObjectFactory.h"
 
 using namespace enginetest;
 

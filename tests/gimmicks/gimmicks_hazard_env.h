@@ -11,7 +11,7 @@
 
 #include "engine/Camera.h"
 #include "play/EffectFactory.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/gimmicks/switch_lift_env.h"
 #include "tests/play/play_combat_env.h"
 
@@ -47,10 +47,10 @@ class HazardWorld : public MachineryWorld {
         for (const char* cls : {"CBatteryShot", "CBurnerFire", "CKid002", "CPokikki", "CAirPokikki",
                                 "CUmaibo", "CIceBar", "C1UP", "CKey", "CPowerUpBar"}) {
             const std::string name = cls;
-            RegisterLiveObjectCreator(name,
-                                      [name](CStage* owner, double px, double py, const LiveObjectArgs& a) {
-                                          return static_cast<IBase*>(new StandIn(owner, px, py, name, a));
-                                      });
+            RegisterLiveObjectCreator(
+                name, [name](CStage* owner, double px, double py, const LiveObjectArgs& a) {
+                    return std::unique_ptr<IBase>(std::make_unique<StandIn>(owner, px, py, name, a));
+                });
         }
     }
     void TearDown() override {

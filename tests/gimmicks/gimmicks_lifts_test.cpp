@@ -5,10 +5,10 @@
 #include <string>
 
 #include "gimmicks/CustomLift.h"
+#include "gimmicks/GimmickKinds.h"
 #include "gimmicks/Lifts.h"
-#include "gimmicks/SwitchAndLiftKinds.h"
 #include "gimmicks/Switches.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "tests/gimmicks/switch_lift_env.h"
 
 using namespace gimmicktest;
@@ -310,16 +310,17 @@ TEST_F(CustomLifts, ALongRouteOfMostlyJunkStillRunsItsStepsInOrder) {
 }
 
 TEST_F(CustomLifts, RecordsMakeTheirLiftsWithTheArgumentsTheyPass) {
-    RegisterSwitchAndLiftKinds();
-    IBase* custom = CreateLiveObject("CCustomLift", stage.get(), 100, 64, {std::string("B")});
-    IBase* roundTrip = CreateLiveObject("CRoundTripLift", stage.get(), 320, 64, {true, 3.7});
-    IBase* wide = CreateLiveObject("CWideLift", stage.get(), 96, 64, {2});
-    IBase* timer = CreateLiveObject("CTimerSwitch", stage.get(), 3, 2, {1});
+    RegisterGimmickKinds();
+    const std::unique_ptr<IBase> custom =
+        CreateLiveObject("CCustomLift", stage.get(), 100, 64, {std::string("B")});
+    const std::unique_ptr<IBase> roundTrip =
+        CreateLiveObject("CRoundTripLift", stage.get(), 320, 64, {true, 3.7});
+    const std::unique_ptr<IBase> wide = CreateLiveObject("CWideLift", stage.get(), 96, 64, {2});
+    const std::unique_ptr<IBase> timer = CreateLiveObject("CTimerSwitch", stage.get(), 3, 2, {1});
     ASSERT_TRUE(custom && roundTrip && wide && timer);
-    EXPECT_NE(dynamic_cast<CCustomLift*>(custom), nullptr);
+    EXPECT_NE(dynamic_cast<CCustomLift*>(custom.get()), nullptr);
     EXPECT_DOUBLE_EQ(roundTrip->GetLeft(), 272.0 + std::sin(3.7) * 80.0);
     EXPECT_EQ(timer->category, kCategorySwitch);
-    for (IBase* o : {custom, roundTrip, wide, timer}) delete o;
     ClearLiveObjectCreators();
 }
 

@@ -7,9 +7,9 @@
 #include <numbers>
 
 #include "gimmicks/Batteries.h"
-#include "gimmicks/BlockAndHazardKinds.h"
 #include "gimmicks/Blocks.h"
 #include "gimmicks/GearAndHouse.h"
+#include "gimmicks/GimmickKinds.h"
 #include "gimmicks/IronBallAndBombs.h"
 #include "stage/StageAreaObject.h"
 #include "tests/gimmicks/gimmicks_hazard_env.h"
@@ -32,7 +32,7 @@ class PlacedKinds : public HazardWorld {
         HazardWorld::SetUp();
         if (HasFatalFailure()) return;
         ClearLiveObjectCreators();
-        RegisterBlockAndHazardKinds();
+        RegisterGimmickKinds();
         std::string kinds = ",,\n";
         for (const char* k : kKinds) kinds += std::string(k) + "," + k + ",gimmick\n";
         ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", kinds));
@@ -52,12 +52,13 @@ class PlacedKinds : public HazardWorld {
         EXPECT_TRUE(table->Add(key, tx, ty, a1, 0, 0, 0, text)) << key;
         CStageAreaObject* record = table->GetAt(tx, ty);
         if (!record) return nullptr;
-        IBase* made = record->CreateStartObject(false);
-        if (!made) made = record->CreateObject(false);
+        LiveObjectSpec spec = record->GetStartObjectSpec(false);
+        if (spec.IsNone()) spec = record->GetObjectSpec(false);
+        std::unique_ptr<IBase> made = CreateLiveObject(spec, record->GetOwnerStage());
         if (!made) return nullptr;
         made->SetAreaObjectId(table->GetIdAt(tx, ty));
-        CObjectRegistry::GetInstance()->Add(made);
-        T* typed = dynamic_cast<T*>(made);
+        T* typed = dynamic_cast<T*>(made.get());
+        CObjectRegistry::GetInstance()->Add(std::move(made));
         EXPECT_NE(typed, nullptr) << key;
         return typed;
     }

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "engine/InputManager.h"
-#include "gimmicks/PassageKinds.h"
+#include "gimmicks/GimmickKinds.h"
 #include "play/HeroVitals.h"
-#include "stage/LiveObjectFactory.h"
+#include "play/LiveObjectFactory.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageObjectKindTable.h"
 #include "tests/gimmicks/gimmicks_world_env.h"
@@ -85,7 +85,7 @@ class PlayWorld : public GimmickWorld {
                    {kCategoryHero, kCategoryDoor, 4},
                    {kCategoryItem, kCategoryHero, 4},
                    {kCategoryHero, kCategoryItem, 4}});
-        RegisterPassageAndPickupKinds();
+        RegisterGimmickKinds();
         // The view covers x 160..800, y 60..540: doors and items placed there stay alive.
         CCamera::GetInstance()->SetTarget(480, 300, 0);
         CCamera::GetInstance()->Update();
@@ -112,10 +112,11 @@ class PlayWorld : public GimmickWorld {
     // Makes a live object by its class name, as a record would, and registers it.
     template <class T>
     T* Make(const char* cls, double px, double py, const LiveObjectArgs& args = {}) {
-        auto* o = dynamic_cast<T*>(CreateLiveObject(cls, stage.get(), px, py, args));
+        std::unique_ptr<IBase> made = CreateLiveObject(cls, stage.get(), px, py, args);
+        auto* o = dynamic_cast<T*>(made.get());
         EXPECT_NE(o, nullptr) << cls;
         if (o) {
-            EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(o));
+            EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         }
         return o;
     }
@@ -168,11 +169,13 @@ class PlacedWorld : public PlayWorld {
     IBase* SpawnRecord(int tx, int ty) {
         CStageAreaObject* record = table->GetAt(tx, ty);
         if (!record) return nullptr;
-        IBase* o = record->CreateStartObject(false);
-        if (!o) o = record->CreateObject(false);
-        if (!o) return nullptr;
-        o->SetAreaObjectId(record->GetId());
-        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(o));
+        LiveObjectSpec spec = record->GetStartObjectSpec(false);
+        if (spec.IsNone()) spec = record->GetObjectSpec(false);
+        std::unique_ptr<IBase> made = CreateLiveObject(spec, record->GetOwnerStage());
+        if (!made) return nullptr;
+        made->SetAreaObjectId(record->GetId());
+        IBase* o = made.get();
+        EXPECT_TRUE(CObjectRegistry::GetInstance()->Add(std::move(made)));
         return o;
     }
 

@@ -1,9 +1,11 @@
 // The registry and its frame: the cap, deletion, walk order, the relation table's asymmetries,
 // solid contact with riding and carrying, and the spawner.
 #include <filesystem>
+#include <memory>
 
 #include "engine/Camera.h"
 #include "foundation/Random.h"
+#include "play/LiveObjectFactory.h"
 #include "play/SolidSeparation.h"
 #include "play/Spawner.h"
 #include "stage/StageAreaObject.h"
@@ -243,10 +245,8 @@ TEST_F(Registry, ARiderOfADeletedObjectIsNeverMovedByIt) {
 class CStageAreaObject_SpawnKind : public CStageAreaObject {
   public:
     using CStageAreaObject::CStageAreaObject;
-    IBase* CreateObject(bool side) override {
-        auto* t = new Thing(ownerStage, tileX * 32, tileY * 32, 8, 8, 29);
-        t->vx = side ? 1 : -1;
-        return t;
+    LiveObjectSpec GetObjectSpec(bool side) override {
+        return LiveSpec("CSpawnThing", tileX * 32, tileY * 32, {side ? 1 : -1});
     }
 };
 
@@ -258,6 +258,13 @@ class Spawning : public WorldTest {
         StageAreaObjectKindList::Instance().Add("SpawnKind",
                                                 &MakeStageAreaObject<CStageAreaObject_SpawnKind>);
         ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", ",,\nSpawnKind,出現,テスト\n"));
+        RegisterLiveObjectCreator(
+            "CSpawnThing",
+            [](CStage* owner, double x, double y, const LiveObjectArgs& args) -> std::unique_ptr<IBase> {
+                auto t = std::make_unique<Thing>(owner, x, y, 8, 8, 29);
+                t->vx = LiveArg(args, 0, 0);
+                return t;
+            });
         table = std::make_unique<CStageAreaObjectTable>(stage.get());
         Look(960, 640);
     }
@@ -267,6 +274,7 @@ class Spawning : public WorldTest {
     }
     void TearDown() override {
         table.reset();
+        ClearLiveObjectCreators();
         WorldTest::TearDown();
     }
     int Live() { return CObjectRegistry::GetInstance()->Count(); }

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "play/Hero.h"
+#include "play/LiveObjectFactory.h"
 #include "play/SpriteBatch.h"
 #include "play/StageScene.h"
-#include "stage/LiveObjectFactory.h"
 #include "stage/StageChips.h"
 #include "tests/play/play_hero_env.h"
 
@@ -88,13 +88,13 @@ class SceneTest : public HeroTest {
         if (HasFatalFailure()) return;
         ASSERT_TRUE(WriteEncodedFile("data\\stage_objects.dat", ",,\nGoal,ゴール,x\nKey,鍵,x\nFlag,旗,x\n"));
         RegisterLiveObjectCreator("CNormalGoal", [](CStage* s, double px, double py, const LiveObjectArgs&) {
-            return static_cast<IBase*>(new StandInGoal(s, px, py));
+            return std::unique_ptr<IBase>(std::make_unique<StandInGoal>(s, px, py));
         });
         RegisterLiveObjectCreator("CKey", [](CStage* s, double px, double py, const LiveObjectArgs&) {
-            return static_cast<IBase*>(new StandInKey(s, px - 16, py - 16));
+            return std::unique_ptr<IBase>(std::make_unique<StandInKey>(s, px - 16, py - 16));
         });
         RegisterLiveObjectCreator("CStageFlag", [](CStage* s, double px, double py, const LiveObjectArgs&) {
-            return static_cast<IBase*>(new StandInFlag(s, px - 16, py));
+            return std::unique_ptr<IBase>(std::make_unique<StandInFlag>(s, px - 16, py));
         });
         // The backgrounds and the map chips as the build drew them, only linked.
         const std::filesystem::path built = testsupport::BuiltGameFolder();

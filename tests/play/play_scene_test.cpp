@@ -220,7 +220,7 @@ TEST_F(SceneTest, WeatherStartsASetAndAddsOneParticleAtItsInterval) {
     RegisterLiveObjectCreator("CWeatherRain",
                               [&made](CStage* s, double px, double py, const LiveObjectArgs&) {
                                   ++made;
-                                  return static_cast<IBase*>(new Thing(s, px, py, 2, 2, 0));
+                                  return std::unique_ptr<IBase>(std::make_unique<Thing>(s, px, py, 2, 2, 0));
                               });
     Play(MakeStage(1, 1, kWeatherRain), kPlayTest, 0);
     EXPECT_EQ(made, 10);
@@ -238,7 +238,7 @@ TEST_F(SceneTest, FallingRockDrawsItsSpeedBeforeItsPlace) {
     RegisterLiveObjectCreator("CFallingRock", [&](CStage* s, double px, double py, const LiveObjectArgs& a) {
         rockX = px;
         rockSpeed = LiveArg(a, 0, 0.0);
-        return static_cast<IBase*>(new Thing(s, px, py, 2, 2, 0));
+        return std::unique_ptr<IBase>(std::make_unique<Thing>(s, px, py, 2, 2, 0));
     });
     Play(MakeStage(1, 1, kWeatherRock), kPlayTest, 0);
     for (int i = 0; i < 200 && rockX < 0; ++i) {

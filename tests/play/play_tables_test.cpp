@@ -5,10 +5,10 @@
 
 #include "../engine/engine_test_env.h"
 #include "play/AttackParameter.h"
+#include "play/LiveObjectFactory.h"
 #include "play/ObjectPreloader.h"
 #include "play/ObjectRelationTable.h"
 #include "play/SpriteBatch.h"
-#include "stage/LiveObjectFactory.h"
 
 using namespace enginetest;
 
@@ -181,11 +181,14 @@ TEST_F(LayerStore, ALayerOfAnUnknownImageThrowsAndTakesNoSlot) {
 
 TEST_F(LayerStore, EmptyListWithoutSoundsIsOneObjectStep) {
     int built = 0;
-    RegisterLiveObjectCreator("CKid001", [&](CStage* owner, double, double, const LiveObjectArgs&) -> IBase* {
-        EXPECT_EQ(owner, nullptr);
-        ++built;
-        return nullptr;
-    });
+    RegisterLiveObjectCreator(
+        "CKid001",
+        [&](CStage* owner, double, double, const LiveObjectArgs&) -> std::unique_ptr<IBase> {
+            EXPECT_EQ(owner, nullptr);
+            ++built;
+            return nullptr;
+        },
+        kPreloadOnce);
     CObjectPreloader p({}, false);
     EXPECT_EQ(p.GetStepCount(), 1);
     p.Step();

@@ -133,13 +133,13 @@ TEST_F(KindsTest, HazardReach) {
 }
 
 TEST_F(KindsTest, TornadoRangeMarks) {
-    std::vector<ExtentStroke> h = StrokesOf<CStageAreaObject_Tornado001>(Place("Tornado001", kTileX, kTileY));
+    std::vector<ExtentStroke> h = StrokesOf<CStageAreaObject_Enemy>(Place("Tornado001", kTileX, kTileY));
     ASSERT_EQ(h.size(), 3u);
     EXPECT_TRUE(StrokeNear(h[0], Shape::Line, SX(-2.5), SY(0.5), SX(3.5), SY(0.5), kFrameWhite));
     EXPECT_TRUE(StrokeNear(h[1], Shape::Line, SX(-2.5), SY(0), SX(-2.5), SY(1), kFrameWhite));
     EXPECT_TRUE(StrokeNear(h[2], Shape::Line, SX(3.5), SY(0), SX(3.5), SY(1), kFrameWhite));
     table->Clear();
-    std::vector<ExtentStroke> v = StrokesOf<CStageAreaObject_Tornado002>(Place("Tornado002", kTileX, kTileY));
+    std::vector<ExtentStroke> v = StrokesOf<CStageAreaObject_Enemy>(Place("Tornado002", kTileX, kTileY));
     ASSERT_EQ(v.size(), 3u);
     EXPECT_TRUE(StrokeNear(v[0], Shape::Line, SX(0.5), SY(-2.5), SX(0.5), SY(3.5), kFrameWhite));
     EXPECT_TRUE(StrokeNear(v[1], Shape::Line, SX(0), SY(-2.5), SX(1), SY(-2.5), kFrameWhite));

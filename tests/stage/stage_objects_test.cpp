@@ -136,20 +136,17 @@ TEST_F(StageObjects, SpawnFlagsAndLiveCreation) {
 
     ASSERT_TRUE(table.Add("TestKind", 10, 3));
     ASSERT_TRUE(table.Add("TestStart", 2, 5, 0, 0, 0, 0, "Umaibo"));
-    EXPECT_NE(table.GetById(1)->CreateObject(true), nullptr);
-    EXPECT_EQ(table.GetById(1)->CreateStartObject(true), nullptr);
-    EXPECT_NE(table.GetById(2)->CreateStartObject(false), nullptr);
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].className, "CTestLive");
-    EXPECT_DOUBLE_EQ(calls[0].x, 320.0);
-    EXPECT_DOUBLE_EQ(calls[0].y, 98.0);
-    EXPECT_EQ(std::get<bool>(calls[0].args.at(0)), false);
-    EXPECT_EQ(calls[1].className, "CTestStartLive");
-    EXPECT_DOUBLE_EQ(calls[1].y, 128.0);
-    EXPECT_EQ(std::get<std::string>(calls[1].args.at(0)), "Umaibo");
-    // Without a creator, nothing is made.
-    ClearLiveObjectCreators();
-    EXPECT_EQ(table.GetById(1)->CreateObject(false), nullptr);
+    EXPECT_TRUE(table.GetById(1)->GetStartObjectSpec(true).IsNone());
+    const LiveObjectSpec inView = table.GetById(1)->GetObjectSpec(true);
+    EXPECT_EQ(inView.className, "CTestLive");
+    EXPECT_DOUBLE_EQ(inView.x, 320.0);
+    EXPECT_DOUBLE_EQ(inView.y, 98.0);
+    EXPECT_EQ(std::get<bool>(inView.args.at(0)), false);
+    const LiveObjectSpec start = table.GetById(2)->GetStartObjectSpec(false);
+    EXPECT_EQ(start.className, "CTestStartLive");
+    EXPECT_DOUBLE_EQ(start.y, 128.0);
+    EXPECT_EQ(std::get<std::string>(start.args.at(0)), "Umaibo");
+    EXPECT_TRUE(table.GetById(2)->GetObjectSpec(false).IsNone());
 }
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "foundation/ClientInfo.h"
 #include "foundation/EncodedFile.h"
-#include "stage/LiveObjectFactory.h"
+#include "stage/LiveObjectSpec.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageObjectKindTable.h"
 #include "tests/common/temp_folder.h"
@@ -25,8 +25,8 @@ class CStageAreaObject_TestKind : public CStageAreaObject {
         SetKindImage("StageObjects001", 64, 0, 96, 32);
         RefreshImages();
     }
-    IBase* CreateObject(bool side) override {
-        return MakeLiveObject("CTestLive", tileX * 32, tileY * 32 + 2, {!side});
+    LiveObjectSpec GetObjectSpec(bool side) override {
+        return LiveSpec("CTestLive", tileX * 32, tileY * 32 + 2, {!side});
     }
 };
 
@@ -34,9 +34,9 @@ class CStageAreaObject_TestKind : public CStageAreaObject {
 class CStageAreaObject_TestStart : public CStageAreaObject {
   public:
     using CStageAreaObject::CStageAreaObject;
-    IBase* CreateObject(bool) override { return nullptr; }
-    IBase* CreateStartObject(bool) override {
-        return MakeLiveObject("CTestStartLive", tileX * 32, tileY * 32 - 32, {GetText()});
+    LiveObjectSpec GetObjectSpec(bool) override { return {}; }
+    LiveObjectSpec GetStartObjectSpec(bool) override {
+        return LiveSpec("CTestStartLive", tileX * 32, tileY * 32 - 32, {GetText()});
     }
 };
 
@@ -44,14 +44,14 @@ class CStageAreaObject_TestStart : public CStageAreaObject {
 class CStageAreaObject_TestLocked : public CStageAreaObject {
   public:
     using CStageAreaObject::CStageAreaObject;
-    IBase* CreateObject(bool) override { return nullptr; }
+    LiveObjectSpec GetObjectSpec(bool) override { return {}; }
     bool IsLocked() override { return !CClientInfo::GetInstance()->IsItemBought("TestLocked"); }
 };
 
 class CStageAreaObject_TestDoor : public CStageAreaObject_DoorBase {
   public:
     using CStageAreaObject_DoorBase::CStageAreaObject_DoorBase;
-    IBase* CreateObject(bool) override { return nullptr; }
+    LiveObjectSpec GetObjectSpec(bool) override { return {}; }
 };
 
 inline void RegisterTestKinds() {
@@ -71,13 +71,8 @@ inline const char* DefaultKindTable() {
            "Goal,ゴール,ここでクリア\n";
 }
 
-// One live object a creator was asked for.
-struct LiveCall {
-    std::string className;
-    double x = 0.0;
-    double y = 0.0;
-    LiveObjectArgs args;
-};
+// The live object a record describes.
+using LiveCall = LiveObjectSpec;
 
 // `Base` is the fixture underneath: a plain test, or testsupport::HeadlessTest for the tests that
 // draw on the headless screen.
@@ -95,17 +90,8 @@ class StageTestOn : public Base {
         RegisterTestKinds();
         WriteKindTable(DefaultKindTable());
         SetBoughtItems("");
-        calls.clear();
-        for (const char* cls : {"CTestLive", "CTestStartLive"}) {
-            RegisterLiveObjectCreator(
-                cls, [this, cls](CStage*, double x, double y, const LiveObjectArgs& args) -> IBase* {
-                    calls.push_back({cls, x, y, args});
-                    return reinterpret_cast<IBase*>(static_cast<uintptr_t>(calls.size()));  // never used
-                });
-        }
     }
     void TearDown() override {
-        ClearLiveObjectCreators();
         CClientInfo::DeleteInstance();
         Base::TearDown();
         game.reset();  // the folder outlives whatever the base fixture ends
@@ -121,7 +107,6 @@ class StageTestOn : public Base {
 
     std::unique_ptr<testsupport::TempGameFolder> game;
     std::filesystem::path folder;
-    std::vector<LiveCall> calls;
 };
 
 using StageTest = StageTestOn<>;
