@@ -90,11 +90,11 @@ struct World {
         // 20 x 15 of each, the hitboxes reaching over two or three enemies.
         for (int i = 0; i < 300; ++i) {
             const double gx = 40.0 + (i % 20) * 60.0, gy = 40.0 + (i / 20) * 60.0;
-            reg->Add(new Crowd(stage.get(), gx, gy));
-            auto* s = new Swinger(stage.get(), gx + 30, gy + 30);
-            s->AddChild(new CCollisionDetectionCircle(s, s, stage.get(), 0, 0, 40.0, -1.0, 10.0, kSideHero,
-                                                      kAimAtTarget, swing));
-            reg->Add(s);
+            reg->Add(std::make_unique<Crowd>(stage.get(), gx, gy));
+            auto s = std::make_unique<Swinger>(stage.get(), gx + 30, gy + 30);
+            s->AddChild(std::make_unique<CCollisionDetectionCircle>(
+                s.get(), s.get(), stage.get(), 0, 0, 40.0, -1.0, 10.0, kSideHero, kAimAtTarget, swing));
+            reg->Add(std::move(s));
         }
         for (int i = 0; i < 120; ++i) reg->UpdateAll(0.0);  // warm: children adopted, lists grown
     }

@@ -101,40 +101,40 @@ struct GimmickWorld {
         CCamera::GetInstance()->Update();
         CStage* s = stage.get();
         const double floor = 28 * 32.0;
-        auto* hero = new Walker(s, 1280, floor - 40);
-        scene.hero = hero;
-        reg->Add(hero);
+        auto hero = std::make_unique<Walker>(s, 1280, floor - 40);
+        scene.hero = hero.get();
+        reg->Add(std::move(hero));
         int n = 0;
-        auto add = [&](IBase* o) { n += reg->Add(o) ? 1 : 0; };
+        auto add = [&](std::unique_ptr<IBase> o) { n += reg->Add(std::move(o)) ? 1 : 0; };
         // 24 fixtures of every direction and timing in rows on the screen (off it they would despawn).
         for (int i = 0; i < 24; ++i) {
             const double fx = 980 + i * 26, fy = 600 + (i % 3) * 40;
             if (i % 2)
-                add(new CNormalBattery(s, fx, fy, i % 4, (i / 4) % 4));
+                add(std::make_unique<CNormalBattery>(s, fx, fy, i % 4, (i / 4) % 4));
             else
-                add(new CBurner(s, fx, fy, i % 4, (i / 4) % 4));
+                add(std::make_unique<CBurner>(s, fx, fy, i % 4, (i / 4) % 4));
         }
         // 30 blocks: pairs stacked on the floor, stones knocked now and then below.
         for (int i = 0; i < 15; ++i) {
             const double bx = 100 + i * 160;
             if (i % 3 == 0) {
-                add(new CWoodBlock001(s, bx, floor - 64));
-                add(new CWoodBlock003(s, bx, floor - 128));
+                add(std::make_unique<CWoodBlock001>(s, bx, floor - 64));
+                add(std::make_unique<CWoodBlock003>(s, bx, floor - 128));
             } else if (i % 3 == 1) {
-                add(new CStoneBlock003(s, bx, floor - 80));
-                add(new CWoodBlock004(s, bx, floor - 200));
+                add(std::make_unique<CStoneBlock003>(s, bx, floor - 80));
+                add(std::make_unique<CWoodBlock004>(s, bx, floor - 200));
             } else {
-                add(new CStoneBlock004(s, bx, floor - 80));
-                add(new CStoneBlock001(s, bx, floor - 144));
+                add(std::make_unique<CStoneBlock004>(s, bx, floor - 80));
+                add(std::make_unique<CStoneBlock001>(s, bx, floor - 144));
             }
         }
         // 20 air gears, 10 iron balls over the hero's path, 10 bombs, 6 houses.
         for (int i = 0; i < 20; ++i)
-            add(new CAirGear(s, 200 + i * 120, 300, i % 2, i * std::numbers::pi / 4));
-        for (int i = 0; i < 10; ++i) add(new CIronBall(s, 900 + i * 96, floor - 400));
-        for (int i = 0; i < 5; ++i) add(new CFloatingBomb(s, 1000 + i * 120, 520));
-        for (int i = 0; i < 5; ++i) add(new CSwitchBomb(s, 1040 + i * 120, 480));
-        for (int i = 0; i < 6; ++i) add(new CDevilHouse(s, 400 + i * 300, 500));
+            add(std::make_unique<CAirGear>(s, 200 + i * 120, 300, i % 2, i * std::numbers::pi / 4));
+        for (int i = 0; i < 10; ++i) add(std::make_unique<CIronBall>(s, 900 + i * 96, floor - 400));
+        for (int i = 0; i < 5; ++i) add(std::make_unique<CFloatingBomb>(s, 1000 + i * 120, 520));
+        for (int i = 0; i < 5; ++i) add(std::make_unique<CSwitchBomb>(s, 1040 + i * 120, 480));
+        for (int i = 0; i < 6; ++i) add(std::make_unique<CDevilHouse>(s, 400 + i * 300, 500));
         gimmicks = n;
         for (int i = 0; i < 240; ++i) Frame();  // warm: a whole firing cycle, lists grown
     }

@@ -65,50 +65,51 @@ struct MachineWorld {
         stage->currentArea = 0;
         CObjectRegistry* reg = CObjectRegistry::GetInstance();
         reg->Clear();
-        auto keep = [&](IBase* o) {
+        auto keep = [&](std::unique_ptr<IBase> o) {
             o->removeWhenOffScreen = false;  // the whole area stays alive
-            reg->Add(o);
-            return o;
+            IBase* kept = o.get();
+            reg->Add(std::move(o));
+            return kept;
         };
         for (int i = 0; i < 40; ++i) {
-            IBase* lift = keep(
-                new CRoundTripLift(stage.get(), 160 + (i % 8) * 224, 64 + (i / 8) * 96, i % 2 == 0, 0.3 * i));
-            keep(new Body(stage.get(), lift->x + 56, lift->y - 24));
+            IBase* lift = keep(std::make_unique<CRoundTripLift>(stage.get(), 160 + (i % 8) * 224,
+                                                                64 + (i / 8) * 96, i % 2 == 0, 0.3 * i));
+            keep(std::make_unique<Body>(stage.get(), lift->x + 56, lift->y - 24));
         }
         const char* routes[] = {"BBBBAAAA", "CCDD", "EHEH", "JBBKAA", "FGIBA"};
         for (int i = 0; i < 30; ++i) {
-            IBase* lift =
-                keep(new CCustomLift(stage.get(), 160 + (i % 6) * 288, 560 + (i / 6) * 96, routes[i % 5]));
-            riders.push_back({lift, keep(new Body(stage.get(), lift->x + 56, lift->y - 24))});
+            IBase* lift = keep(std::make_unique<CCustomLift>(stage.get(), 160 + (i % 6) * 288,
+                                                             560 + (i / 6) * 96, routes[i % 5]));
+            riders.push_back({lift, keep(std::make_unique<Body>(stage.get(), lift->x + 56, lift->y - 24))});
         }
         for (int i = 0; i < 30; ++i) {
             const double sx = 64 + i * 60, sy = 30 * 32 - 24;
-            IBase* s = nullptr;
+            std::unique_ptr<IBase> s;
             switch (i % 6) {
                 case 0:
-                    s = new CPushSwitch(stage.get(), sx, sy, i % 3);
+                    s = std::make_unique<CPushSwitch>(stage.get(), sx, sy, i % 3);
                     break;
                 case 1:
-                    s = new CTimerSwitch(stage.get(), sx, sy - 6, i % 3);
+                    s = std::make_unique<CTimerSwitch>(stage.get(), sx, sy - 6, i % 3);
                     break;
                 case 2:
-                    s = new CChangeSwitch(stage.get(), sx, sy, i % 3);
+                    s = std::make_unique<CChangeSwitch>(stage.get(), sx, sy, i % 3);
                     break;
                 case 3:
-                    s = new CDevilSwitch(stage.get(), sx, sy + 4, i % 3);
+                    s = std::make_unique<CDevilSwitch>(stage.get(), sx, sy + 4, i % 3);
                     break;
                 case 4:
-                    s = new CSpringSwitch(stage.get(), sx, sy, i % 3);
+                    s = std::make_unique<CSpringSwitch>(stage.get(), sx, sy, i % 3);
                     break;
                 default:
-                    s = new CForceSwitch(stage.get(), sx, sy - 4, i % 3);
+                    s = std::make_unique<CForceSwitch>(stage.get(), sx, sy - 4, i % 3);
                     break;
             }
-            keep(s);
-            Body* b = new Body(stage.get(), sx + 4, sy - 40);
+            IBase* pressed = keep(std::move(s));
+            auto b = std::make_unique<Body>(stage.get(), sx + 4, sy - 40);
             b->ignoresMap = true;
             b->ay = 0;
-            presser.push_back({s, keep(b)});
+            presser.push_back({pressed, keep(std::move(b))});
         }
         // Each custom lift starts under the hero; the last one keeps the part.
         for (auto& [lift, body] : riders) {

@@ -110,44 +110,44 @@ struct World {
         reg->Clear();
         const double floor = 28 * kTile;
         int n = 0;
-        auto add = [&](IBase* o) { n += reg->Add(o) ? 1 : 0; };
+        auto add = [&](std::unique_ptr<IBase> o) { n += reg->Add(std::move(o)) ? 1 : 0; };
         // 40 lifts with riders on them.
         for (int i = 0; i < 40; ++i) {
             const double lx = 200 + i * 150, ly = floor - 120 - (i % 3) * 90;
-            add(new Lift(stage.get(), lx, ly));
-            auto* rider = new Mover(stage.get(), lx + 30, ly - 30, 16, 28, kCategoryEnemy);
+            add(std::make_unique<Lift>(stage.get(), lx, ly));
+            auto rider = std::make_unique<Mover>(stage.get(), lx + 30, ly - 30, 16, 28, kCategoryEnemy);
             rider->ay = 600;
-            add(rider);
+            add(std::move(rider));
         }
         // Enemies walking on the ground, every fourth with a hitbox; the hero among them.
-        auto* hero = new Mover(stage.get(), 320, floor - 40, 20, 38, kCategoryHero);
+        auto hero = std::make_unique<Mover>(stage.get(), 320, floor - 40, 20, 38, kCategoryHero);
         hero->ay = 600;
-        hero->AddChild(new Hitbox(stage.get(), hero, kCategoryHeroAttack));
-        add(hero);
+        hero->AddChild(std::make_unique<Hitbox>(stage.get(), hero.get(), kCategoryHeroAttack));
+        add(std::move(hero));
         for (int i = 0; i < 300; ++i) {
-            auto* e = new Mover(stage.get(), 40 + i * 20.5, floor - 40 - (i % 5) * 8, 20, 30,
-                                i % 7 ? kCategoryEnemy : kCategoryFlyer);
+            auto e = std::make_unique<Mover>(stage.get(), 40 + i * 20.5, floor - 40 - (i % 5) * 8, 20, 30,
+                                             i % 7 ? kCategoryEnemy : kCategoryFlyer);
             e->ay = i % 7 ? 600 : 0;
-            if (i % 4 == 0) e->AddChild(new Hitbox(stage.get(), e, kCategoryEnemyAttack));
-            add(e);
+            if (i % 4 == 0) e->AddChild(std::make_unique<Hitbox>(stage.get(), e.get(), kCategoryEnemyAttack));
+            add(std::move(e));
         }
         // Blocks and items resting on the ground.
         for (int i = 0; i < 80; ++i)
-            add(new Mover(stage.get(), 60 + i * 78, floor - 32, 32, 32, kCategoryBlock));
+            add(std::make_unique<Mover>(stage.get(), 60 + i * 78, floor - 32, 32, 32, kCategoryBlock));
         for (int i = 0; i < 150; ++i) {
-            auto* it = new Mover(stage.get(), 50 + i * 41, floor - 60, 16, 16, kCategoryItem);
+            auto it = std::make_unique<Mover>(stage.get(), 50 + i * 41, floor - 60, 16, 16, kCategoryItem);
             it->ay = 600;
-            add(it);
+            add(std::move(it));
         }
         // Shots of both sides flying across.
         for (int i = 0; n < CObjectRegistry::kMaxObjects; ++i) {
-            auto* s = new Mover(stage.get(), 30 + (i * 37) % 6300, 200 + (i * 53) % 600, 8, 8,
-                                kCategoryShotFirst + i % 6);
+            auto s = std::make_unique<Mover>(stage.get(), 30 + (i * 37) % 6300, 200 + (i * 53) % 600, 8, 8,
+                                             kCategoryShotFirst + i % 6);
             s->shapeType = kShapeCircle;
             s->radius = 4;
             s->ignoresMap = true;
             s->vx = i % 2 ? 150 : -150;
-            add(s);
+            add(std::move(s));
         }
         for (int i = 0; i < 600; ++i) reg->UpdateAll(90.0);  // warm: children adopted, lists grown
     }

@@ -32,7 +32,8 @@ namespace {
 class Walker : public IBase {
   public:
     Walker(CStage* s, double px, double py, int cat, const char* group, const char* key, int w, int h)
-        : IBase(s, px, py), sprite(CreateSprite(group, key, 2, 0, 0, w, h)) {
+        : IBase(s, px, py), image_(MakeSprite(group, key, 2, 0, 0, w, h)) {
+        sprite = image_.get();
         width = w;
         height = h;
         category = cat;
@@ -54,7 +55,7 @@ class Walker : public IBase {
         sprite->ApplyTransform();
         sprite->Draw();
     }
-    std::unique_ptr<CSprite> sprite;
+    OwnedSprite image_;
 };
 
 // A rain drop: falls through everything and goes when it leaves the screen below.
@@ -109,9 +110,9 @@ struct Busy {
         scene = host->AdoptChild(std::make_unique<CStageScene>(host.get(), std::move(stage), kPlayTest, 0));
         // Two hundred enemies about the hero: the ones on screen and the ones just beyond it.
         for (int i = 0; i < 200; ++i)
-            CObjectRegistry::GetInstance()->Add(new Walker(scene->GetStage(), 40 + i * 7.0,
-                                                           300 - (i % 4) * 40, kCategoryEnemy, "Object",
-                                                           "Objects001", 28, 28));
+            CObjectRegistry::GetInstance()->Add(std::make_unique<Walker>(scene->GetStage(), 40 + i * 7.0,
+                                                                         300 - (i % 4) * 40, kCategoryEnemy,
+                                                                         "Object", "Objects001", 28, 28));
         AddGimmicks();
         for (int i = 0; i < 120; ++i) Frame();  // rain and shots at their steady count
     }
@@ -131,36 +132,37 @@ struct Busy {
         const double floor = 13 * 32.0;
         for (int i = 0; i < 40; ++i) {
             const double x = 48 + i * 24.0, y = 96 + (i % 5) * 40.0;
-            reg->Add(new CRoundTripLift(s, x, y, i % 2 == 0, i * 0.4));
-            reg->Add(new Walker(s, x + 16, y - 20, kCategoryEnemy, "Object", "Objects001", 28, 28));
+            reg->Add(std::make_unique<CRoundTripLift>(s, x, y, i % 2 == 0, i * 0.4));
+            reg->Add(
+                std::make_unique<Walker>(s, x + 16, y - 20, kCategoryEnemy, "Object", "Objects001", 28, 28));
         }
         for (int i = 0; i < 30; ++i) {
             const double x = 40 + i * 32.0, y = floor - 16;
             const int colour = i % 3;
             switch (i % 5) {
                 case 0:
-                    reg->Add(new CPushSwitch(s, x, y, colour));
+                    reg->Add(std::make_unique<CPushSwitch>(s, x, y, colour));
                     break;
                 case 1:
-                    reg->Add(new CTimerSwitch(s, x, y, colour));
+                    reg->Add(std::make_unique<CTimerSwitch>(s, x, y, colour));
                     break;
                 case 2:
-                    reg->Add(new CChangeSwitch(s, x, y, colour));
+                    reg->Add(std::make_unique<CChangeSwitch>(s, x, y, colour));
                     break;
                 case 3:
-                    reg->Add(new CSpringSwitch(s, x, y, colour));
+                    reg->Add(std::make_unique<CSpringSwitch>(s, x, y, colour));
                     break;
                 default:
-                    reg->Add(new CForceSwitch(s, x, y, colour));
+                    reg->Add(std::make_unique<CForceSwitch>(s, x, y, colour));
                     break;
             }
         }
         for (int i = 0; i < 30; ++i) {
             const double x = 60 + i * 30.0, y = 40 + (i % 3) * 36.0;
             if (i % 3 == 2)
-                reg->Add(new CBurner(s, x, y, i % 4, i % 4));
+                reg->Add(std::make_unique<CBurner>(s, x, y, i % 4, i % 4));
             else
-                reg->Add(new CNormalBattery(s, x, y, i % 4, i % 4));
+                reg->Add(std::make_unique<CNormalBattery>(s, x, y, i % 4, i % 4));
         }
     }
 

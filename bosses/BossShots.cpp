@@ -61,7 +61,7 @@ CFallingRock::CFallingRock(CStage* ownerStage, double px, double py, double velo
     SetSpeedLimits(*this, 400.0, 400.0);
     // The map pushes it out of the chips but its speed is its own to change.
     stopOnTouchTop = stopOnTouchBottom = stopOnTouchLeft = stopOnTouchRight = false;
-    SetSprite(ShotSprite(128, 0, 160, 32));
+    SetSprite(MakeShotSprite(128, 0, 160, 32));
 }
 
 void CFallingRock::Move() {

@@ -316,9 +316,3 @@ OwnedSprite MakeSprite(const std::string& group, const std::string& key, int ble
     return CSpriteManager::GetInstance()->MakeSprite(group, key, blendMode, left, top, right, bottom);
 }
 
-CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
-                      int right, int bottom) {
-    return CSpriteManager::GetInstance()
-        ->MakeSprite(group, key, blendMode, left, top, right, bottom)
-        .release();
-}

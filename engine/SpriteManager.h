@@ -53,11 +53,6 @@ class CSpriteManager : public CSingleton<CSpriteManager> {
     // A new sprite over the pooled model of that rectangle of the image.
     OwnedSprite MakeSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
                            int right, int bottom);
-    // The same, handed out unowned; goes once its last callers hold an OwnedSprite.
-    CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
-                          int right, int bottom) {
-        return MakeSprite(group, key, blendMode, left, top, right, bottom).release();
-    }
 
     // Group loading for the loading scene.
     void BeginLoadGroup(const std::string& group);
@@ -128,6 +123,3 @@ int FindImage(const std::string& group, const std::string& key);
 // make none.
 OwnedSprite MakeSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
                        int right, int bottom);
-// The same, handing out the sprite unowned; the caller owns it.
-CSprite* CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
-                      int right, int bottom);

@@ -56,7 +56,7 @@ int CBurstBase::Collide(IBase* other) {
 
 void CBurstBase::DrawDebug() {
     if (!IsDebugDrawing() || IsDead() || age > activeTime) return;
-    DrawDebugCircle(centerX, centerY, radius, 0xff00ff);
+    DrawDebugCircle(*this, centerX, centerY, radius, 0xff00ff);
 }
 
 // ---- The red burst ----

@@ -69,7 +69,9 @@ std::unique_ptr<IEffect> NewEffect(int kind, CStage* owner, double x, double y) 
 void MakeEffect(int kind, double x, double y, CStage* owner) {
     // Effects land on whole pixels, truncated toward zero.
     auto effect = NewEffect(kind, owner, static_cast<int>(x), static_cast<int>(y));
-    if (effect) CObjectRegistry::GetInstance()->Add(std::move(effect));
+    if (!effect) return;
+    CObjectRegistry& registry = effect->Registry();  // the registry of the effect's scene
+    registry.Add(std::move(effect));
 }
 
 void InstallEffectFactory() { SetEffectFactory(&MakeEffect); }

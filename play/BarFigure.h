@@ -23,12 +23,6 @@ class CBarFigure {
     void SetParts(OwnedSprite body, OwnedSprite bar, OwnedSprite effect);
     // Replaces one part's sprite, freeing the old one.
     void SetPart(int part, OwnedSprite sprite);
-    // Transitional: the same with sprites handed over unowned. Go once every figure passes
-    // OwnedSprite.
-    void SetParts(CSprite* body, CSprite* bar, CSprite* effect) {
-        SetParts(OwnedSprite(body), OwnedSprite(bar), OwnedSprite(effect));
-    }
-    void SetPart(int part, CSprite* sprite) { SetPart(part, OwnedSprite(sprite)); }
     // x, y of parts 0..3; part 4's offset becomes (0, 0).
     void SetPartOffsets(int x0, int y0, int x1, int y1, int x2, int y2, int x3, int y3);
     void SetEffectOffset(int x, int y) { offsets_[kEffect] = {x, y}; }
@@ -66,6 +60,3 @@ int GetBarManBarLength(int kind);
 int GetLongestBarManBarLength();
 OwnedSprite MakeBarManBarSprite(int kind);
 OwnedSprite MakeBarManBarSpriteRight(int kind);
-// Transitional: the same bars handed over unowned, for figures still on SetParts(CSprite*...).
-inline CSprite* CreateBarManBarSprite(int kind) { return MakeBarManBarSprite(kind).release(); }
-inline CSprite* CreateBarManBarSpriteRight(int kind) { return MakeBarManBarSpriteRight(kind).release(); }

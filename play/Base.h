@@ -102,7 +102,6 @@ class IBase {
     // Takes the child; it joins the child list at the registry's next housekeeping, so it is first
     // updated in the next frame. False (nothing taken) for a null child or the object itself.
     bool AddChild(std::unique_ptr<IBase> child);
-    bool AddChild(IBase* child) { return AddChild(std::unique_ptr<IBase>(child)); }
     // Marks the child dead; it leaves at the next housekeeping.
     void RemoveChild(IBase* child);
     void DeleteDeadChildren();

@@ -12,10 +12,6 @@ void SetSpeedLimits(IBase& shot, double upDown, double leftRight);
 bool TouchesMap(const IBase& shot);  // any of the four map contacts
 // A cell of the shots' sheet ("Objects002" of the group "Object").
 OwnedSprite MakeShotSprite(int left, int top, int right, int bottom);
-// Transitional: the same cell handed over unowned, for shots still on SetSprite(CSprite*).
-inline CSprite* ShotSprite(int left, int top, int right, int bottom) {
-    return MakeShotSprite(left, top, right, bottom).release();
-}
 
 // The knock-back angles of a shot's attack by the direction it flies.
 double ForwardUpAngle(double vx);       // -0.15 pi, or -0.85 pi flying left

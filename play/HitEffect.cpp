@@ -67,8 +67,8 @@ void DrawDebugBox(const IBase& object, DebugColour colour) {
     DrawRectOutline(sx(l, t), sy(l, t), sx(r, b), sy(r, b), colour.red, colour.green, colour.blue, 1);
 }
 
-void DrawDebugCircle(double worldX, double worldY, double radius, uint32_t colorRef) {
-    const CCamera* cam = CCamera::GetInstance();
+void DrawDebugCircle(const IBase& object, double worldX, double worldY, double radius, uint32_t colorRef) {
+    const CCamera* cam = &object.Camera();
     const float wx = static_cast<float>(worldX), wy = static_cast<float>(worldY);
     elDraw::DrawArc(static_cast<int>(cam->WorldToScreenX(wx, wy)),
                     static_cast<int>(cam->WorldToScreenY(wx, wy)), static_cast<int>(radius * cam->GetScale()),

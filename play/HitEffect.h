@@ -19,8 +19,8 @@ bool BeatsTheHero(const IBase* victim, int result);
 // The switch that shows the outlines of attack shapes and bursts; play never turns it on.
 void SetDebugDrawing(bool on);
 bool IsDebugDrawing();
-// An outline circle of a world radius about a world point, drawn through the camera.
-void DrawDebugCircle(double worldX, double worldY, double radius, uint32_t colorRef);
+// An outline circle of a world radius about a world point, drawn through the object's camera.
+void DrawDebugCircle(const IBase& object, double worldX, double worldY, double radius, uint32_t colorRef);
 
 // The shared debug outline: while debug drawing is on and the object lives, its box from (x, y)
 // to (x + width, y + height), through the camera, one pixel wide, in magenta unless a class

@@ -34,11 +34,9 @@ class CObjectRegistry : public CSingleton<CObjectRegistry> {
     // Takes the object. False when 1024 objects are registered (the object is deleted) or the
     // object is null (nothing happens).
     bool Add(std::unique_ptr<IBase> object);
-    bool Add(IBase* object) { return Add(std::unique_ptr<IBase>(object)); }
     // Add, remembering the object in id slot `id` (0..255); any other id takes nothing and deletes
     // the object. False when the object was not taken.
     bool AddWithId(std::unique_ptr<IBase> object, int id);
-    bool AddWithId(IBase* object, int id) { return AddWithId(std::unique_ptr<IBase>(object), id); }
     bool IsIdSlotUsed(int id) const;
 
     // Registered, directly or as an adopted child of a registered object. The pointer form only

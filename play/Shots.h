@@ -49,8 +49,6 @@ class CShotBase : public IBase {
     void ShowEffect(int kind) const;
     // Takes the sprite as the one the standard draw shows.
     void SetSprite(OwnedSprite s);
-    // Transitional: takes a sprite handed over unowned. Goes once every shot passes an OwnedSprite.
-    void SetSprite(CSprite* s) { SetSprite(OwnedSprite(s)); }
 
   private:
     OwnedSprite ownSprite_;

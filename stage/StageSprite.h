@@ -5,9 +5,6 @@
 #include "engine/SpriteManager.h"
 
 namespace stagesprite {
-// Kept only for the lifts and switches of the gimmicks until they hold OwnedSprite themselves.
-using Owned = OwnedSprite;
-
 // While one lives, the thread it lives on makes no sprites: a stage read only to be checked (the
 // sharing server checking an upload, off the game's thread) never touches the sprite manager.
 class ScopedNoSprites {
