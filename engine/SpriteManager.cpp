@@ -315,4 +315,3 @@ OwnedSprite MakeSprite(const std::string& group, const std::string& key, int ble
                        int right, int bottom) {
     return CSpriteManager::GetInstance()->MakeSprite(group, key, blendMode, left, top, right, bottom);
 }
-
