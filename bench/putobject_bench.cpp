@@ -9,7 +9,7 @@
 namespace {
 
 // An object with about a third of its pixels in the key colour (pure green).
-int MakeSprite(int w, int h) {
+int CreateSprite(int w, int h) {
     elDraw::SetColorKey(0x00FF00);
     int slot = elDraw::CreateObject(w, h, 2);
     plat::Surface* s = elDraw::GetObjectSurface(slot);
@@ -23,7 +23,7 @@ int MakeSprite(int w, int h) {
 void BM_PutObjectKeyed(benchmark::State& state) {
     testsupport::OpenHeadlessScreenOnce();
     const int side = static_cast<int>(state.range(0));
-    const int slot = MakeSprite(side, side);
+    const int slot = CreateSprite(side, side);
     int x = 0, y = 0;
     for (auto _ : state) {
         elDraw::PutObject(x, y, slot, 0, 0, side, side);
@@ -40,7 +40,7 @@ BENCHMARK(BM_PutObjectKeyed)->Arg(32)->Arg(128)->Arg(480);
 
 void BM_PutObjectClipped(benchmark::State& state) {
     testsupport::OpenHeadlessScreenOnce();
-    const int slot = MakeSprite(64, 64);
+    const int slot = CreateSprite(64, 64);
     elDraw::SetClip(16, 16, 624, 464);
     int x = -32;
     for (auto _ : state) {

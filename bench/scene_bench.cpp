@@ -32,7 +32,7 @@ namespace {
 class Walker : public IBase {
   public:
     Walker(CStage* s, double px, double py, int cat, const char* group, const char* key, int w, int h)
-        : IBase(s, px, py), image_(MakeSprite(group, key, 2, 0, 0, w, h)) {
+        : IBase(s, px, py), image_(CreateSprite(group, key, 2, 0, 0, w, h)) {
         sprite = image_.get();
         width = w;
         height = h;

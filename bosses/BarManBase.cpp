@@ -59,7 +59,7 @@ CBarManBase::CBarManBase(CStage* ownerStage, double px, double py, int facingIn,
     ShowPose(2, 5, 5);
     for (int i = 0; i < kEntrancePieces; ++i) {
         const int* c = kEntranceCells[i];
-        entranceSprites[i] = MakeSprite("Char", "Boss011_L", 2, c[0], c[1], c[2], c[3]);
+        entranceSprites[i] = CreateSprite("Char", "Boss011_L", 2, c[0], c[1], c[2], c[3]);
     }
 }
 
@@ -143,12 +143,13 @@ void CBarManBase::ShowPoseShifted(int page, int column, int row, double angle, d
     auto figure = std::make_unique<CBarFigure>();
     char key[32];
     std::snprintf(key, sizeof key, "Boss%03d_%s", 2 * colour + page, facing == 1 ? "R" : "L");
-    OwnedSprite body = MakeSprite("Char", key, 2, l.bodyCell[0], l.bodyCell[1], l.bodyCell[2], l.bodyCell[3]);
+    OwnedSprite body =
+        CreateSprite("Char", key, 2, l.bodyCell[0], l.bodyCell[1], l.bodyCell[2], l.bodyCell[3]);
     if (body) body->angleZ = static_cast<float>(l.bodyTurn);
     OwnedSprite bar;
     if (l.disc) {
-        bar = MakeSprite("Effect", "Bar_Effect002_L", 2, l.discCell[0], l.discCell[1], l.discCell[2],
-                         l.discCell[3]);
+        bar = CreateSprite("Effect", "Bar_Effect002_L", 2, l.discCell[0], l.discCell[1], l.discCell[2],
+                           l.discCell[3]);
         if (bar) bar->scaleX = bar->scaleY = static_cast<float>(GetBarManBarLength(barKind) / 128.0);
     } else {
         bar = facing == 1 ? MakeBarManBarSpriteRight(barKind) : MakeBarManBarSprite(barKind);
@@ -174,7 +175,7 @@ void CBarManBase::AttachBarEffect(CBarFigure* figure, double angle, double /*spi
     char key[32];
     std::snprintf(key, sizeof key, "Bar_Effect%03d_%s", GetBarEffectSheet(colour, c.image),
                   facing == 1 ? "R" : "L");
-    OwnedSprite s = MakeSprite("Effect", key, 2, c.cell[0], c.cell[1], c.cell[2], c.cell[3]);
+    OwnedSprite s = CreateSprite("Effect", key, 2, c.cell[0], c.cell[1], c.cell[2], c.cell[3]);
     if (!s) return;
     s->scaleX = static_cast<float>(c.scaleX);
     s->scaleY = static_cast<float>(c.scaleY);

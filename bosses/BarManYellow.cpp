@@ -47,8 +47,8 @@ CBarManYellow::CBarManYellow(CStage* ownerStage, double px, double py, int facin
     vy = 4.0 * GetFrameRate();
     hitPoints = 225;
     SetYellowState(kYellowDecide);
-    markerA = MakeSprite("Object", "Objects003", 2, 160, 96, 192, 128);
-    markerB = MakeSprite("Object", "Objects003", 2, 160, 128, 192, 160);
+    markerA = CreateSprite("Object", "Objects003", 2, 160, 96, 192, 128);
+    markerB = CreateSprite("Object", "Objects003", 2, 160, 128, 192, 160);
 }
 
 CBarManYellow::~CBarManYellow() = default;

@@ -31,7 +31,7 @@ void Launch(CShotBase& shot, double vx, double vy, double radius, double limit, 
 void Spin(double* spin, double vx, double rate) { *spin += (vx < 0 ? -rate : rate) * GetFrameTime(); }
 
 OwnedSprite Objects003(int left, int top, int right, int bottom) {
-    return MakeSprite("Object", "Objects003", 2, left, top, right, bottom);
+    return CreateSprite("Object", "Objects003", 2, left, top, right, bottom);
 }
 
 }  // namespace

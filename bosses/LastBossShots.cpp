@@ -260,7 +260,7 @@ CMoonCutter::CMoonCutter(CStage* ownerStage, double px, double py, double veloci
     removeWhenOffScreen = false;
     UpdateCentre();
     targetAngle = GetHero() ? GetAngleToHero() : heading;
-    SetSprite(MakeSprite("Object", "Objects004", 2, 32, 224, 64, 256));
+    SetSprite(CreateSprite("Object", "Objects004", 2, 32, 224, 64, 256));
 }
 
 void CMoonCutter::Move() {

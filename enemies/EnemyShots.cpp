@@ -232,7 +232,7 @@ CSnowStorm001::CSnowStorm001(CStage* ownerStage, double px, double py, double ve
     ay = -0.5 * velocityY;
     SetSpeedLimits(*this, 300.0, 300.0);
     ignoresMap = true;
-    SetSprite(MakeSprite("Effect", "Effect001", 2, 192, 32, 208, 48));
+    SetSprite(CreateSprite("Effect", "Effect001", 2, 192, 32, 208, 48));
 }
 
 void CSnowStorm001::Move() {

@@ -14,7 +14,7 @@
 CSpriteSheet::CSpriteSheet(const char* group, const char* key, const std::vector<SpriteCell>& cells) {
     sprites_.reserve(cells.size());
     for (const SpriteCell& c : cells)
-        sprites_.push_back(MakeSprite(group, key, 2, c.left, c.top, c.right, c.bottom));
+        sprites_.push_back(CreateSprite(group, key, 2, c.left, c.top, c.right, c.bottom));
 }
 
 CSpriteSheet::~CSpriteSheet() = default;

@@ -156,8 +156,8 @@ int CSpriteManager::FindImage(const std::string& group, const std::string& key) 
     return images_[LookUp(group, key)].slot;
 }
 
-OwnedSprite CSpriteManager::MakeSprite(const std::string& group, const std::string& key, int blendMode,
-                                       int left, int top, int right, int bottom) {
+OwnedSprite CSpriteManager::CreateSprite(const std::string& group, const std::string& key, int blendMode,
+                                         int left, int top, int right, int bottom) {
     const std::string modelKey = MakeModelKey(group, key, left, top, right, bottom);
     int index = 0;
     auto found = modelMap_.find(modelKey);
@@ -211,7 +211,7 @@ void CSpriteManager::PreBuildCells(const std::string& compoundKey, int id) {
     if (dot != std::string::npos) key.resize(dot);
     // Only the pooled models are wanted: each sprite goes at once.
     for (int x = 0; x + cw <= 256; x += cw)
-        for (int y = 0; y + ch <= 256; y += ch) MakeSprite(group, key, 2, x, y, x + cw, y + ch);
+        for (int y = 0; y + ch <= 256; y += ch) CreateSprite(group, key, 2, x, y, x + cw, y + ch);
 }
 
 void CSpriteManager::BeginLoadGroup(const std::string& group) {
@@ -311,7 +311,7 @@ int FindImage(const std::string& group, const std::string& key) {
     return CSpriteManager::GetInstance()->FindImage(group, key);
 }
 
-OwnedSprite MakeSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
-                       int right, int bottom) {
-    return CSpriteManager::GetInstance()->MakeSprite(group, key, blendMode, left, top, right, bottom);
+OwnedSprite CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
+                         int right, int bottom) {
+    return CSpriteManager::GetInstance()->CreateSprite(group, key, blendMode, left, top, right, bottom);
 }

@@ -2,7 +2,7 @@
 // All images of the game are BMP files listed in "data\bmp_index.dat" under compound keys
 // (group "." key). The sprite manager reads the index at start, loads images on demand or group
 // by group, hands out the engine object slot of an image for 2-D blits (FindImage) and builds
-// sprites for game objects (MakeSprite): textured squares of the 3-D layer whose texture
+// sprites for game objects (CreateSprite): textured squares of the 3-D layer whose texture
 // holds one rectangle of an image. Textures with their squares are pooled by image and
 // rectangle, so that every sprite of the same rectangle shares one model.
 #include <cstdint>
@@ -51,8 +51,8 @@ class CSpriteManager : public CSingleton<CSpriteManager> {
     // The engine object slot of an image, loading the BMP now when it isn't loaded.
     int FindImage(const std::string& group, const std::string& key);
     // A new sprite over the pooled model of that rectangle of the image.
-    OwnedSprite MakeSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
-                           int right, int bottom);
+    OwnedSprite CreateSprite(const std::string& group, const std::string& key, int blendMode, int left,
+                             int top, int right, int bottom);
 
     // Group loading for the loading scene.
     void BeginLoadGroup(const std::string& group);
@@ -121,5 +121,5 @@ class CSpriteManager : public CSingleton<CSpriteManager> {
 int FindImage(const std::string& group, const std::string& key);
 // A new sprite over the pooled model of that rectangle of the image; null when the manager can
 // make none.
-OwnedSprite MakeSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
-                       int right, int bottom);
+OwnedSprite CreateSprite(const std::string& group, const std::string& key, int blendMode, int left, int top,
+                         int right, int bottom);

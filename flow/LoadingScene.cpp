@@ -31,7 +31,7 @@ void CLoading::Update() {
 }
 
 void CLoading::Draw() {
-    if (!emblem_) emblem_ = MakeSprite("System", "System001", 2, 0, 0, 128, 32);
+    if (!emblem_) emblem_ = CreateSprite("System", "System001", 2, 0, 0, 128, 32);
     if (!emblem_) return;
     emblem_->x = 0.0f;
     emblem_->y = -0.0625f;

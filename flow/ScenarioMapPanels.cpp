@@ -81,8 +81,8 @@ void CScenarioMapPanelBase::DrawSpriteOnCell(CSprite& sprite, float rotation) co
 }
 
 OwnedSprite CScenarioMapPanelBase::MakeCellSprite(const MapPanelCell& cell) {
-    return MakeSprite("System", cell.image, kBlendMode, cell.left, cell.top, cell.left + kCellPixels,
-                      cell.top + kCellPixels);
+    return CreateSprite("System", cell.image, kBlendMode, cell.left, cell.top, cell.left + kCellPixels,
+                        cell.top + kCellPixels);
 }
 
 // ---- Fixed panels ----

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Answers(
             [&] {
                 sprites->FindImage(lookup.first, lookup.second);
-                sprites->MakeSprite(lookup.first, lookup.second, 2, 0, 0, 32, 32);
+                sprites->CreateSprite(lookup.first, lookup.second, 2, 0, 0, 32, 32);
             },
             "IFE0002", "IFE0003", "IFE0002");
     }

@@ -56,7 +56,7 @@ void IEffect::MoveAndAge() {
 CSprite* IEffect::MakeOwnSprite(const char* group, const char* key, EffectCell c) {
     if (spriteCount_ >= kMaxSprites) return nullptr;
     OwnedSprite& s = sprites_[spriteCount_++];
-    s = MakeSprite(group, key, 2, c.left, c.top, c.right, c.bottom);
+    s = CreateSprite(group, key, 2, c.left, c.top, c.right, c.bottom);
     return s.get();
 }
 

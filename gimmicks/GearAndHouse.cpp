@@ -60,8 +60,8 @@ CDevilHouse::CDevilHouse(CStage* ownerStage, double px, double py) : IBase(owner
     UpdateCentre();
     house_ = MakeObjectSprite("Objects003", 0, 176, 80, 256);
     door_ = MakeObjectSprite("Objects003", 80, 213, 144, 256);
-    kid_[0] = MakeSprite("Char", "Enemy001_L", 2, 128, 0, 192, 64);
-    kid_[1] = MakeSprite("Char", "Enemy001_R", 2, 128, 0, 192, 64);
+    kid_[0] = CreateSprite("Char", "Enemy001_L", 2, 128, 0, 192, 64);
+    kid_[1] = CreateSprite("Char", "Enemy001_R", 2, 128, 0, 192, 64);
     SetState(kClosed);
 }
 

@@ -54,7 +54,7 @@ int DealContactSlash(IBase& hazard, IBase* victim, int damage, double power) {
 
 OwnedSprite MakeObjectSprite(const char* key, int left, int top, int right, int bottom) {
     if (!stagesprite::CanCreate()) return nullptr;
-    return MakeSprite("Object", key, 2, left, top, right, bottom);
+    return CreateSprite("Object", key, 2, left, top, right, bottom);
 }
 
 void DrawSpriteAt(CSprite* sprite, double worldX, double worldY, double depth) {

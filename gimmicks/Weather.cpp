@@ -31,7 +31,7 @@ void CWeatherBase::Update() {
 }
 
 void CWeatherBase::MakeImage(int left, int top, int right, int bottom) {
-    image_ = MakeSprite("Effect", "Effect002", 2, left, top, right, bottom);
+    image_ = CreateSprite("Effect", "Effect002", 2, left, top, right, bottom);
     sprite = image_.get();
 }
 

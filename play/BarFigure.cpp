@@ -6,8 +6,8 @@
 
 CBarFigure::CBarFigure(bool withHands) {
     if (!withHands) return;
-    parts_[kHand1] = MakeSprite("Char", "Boss001_L", 2, 240, 0, 256, 16);
-    parts_[kHand2] = MakeSprite("Char", "Boss001_L", 2, 240, 0, 256, 16);
+    parts_[kHand1] = CreateSprite("Char", "Boss001_L", 2, 240, 0, 256, 16);
+    parts_[kHand2] = CreateSprite("Char", "Boss001_L", 2, 240, 0, 256, 16);
 }
 
 CBarFigure::~CBarFigure() = default;
@@ -67,15 +67,15 @@ constexpr int kBarManStrips[5][2] = {{0, 32}, {32, 64}, {64, 96}, {96, 128}, {12
 
 OwnedSprite CutHeroBar(int kind, int left) {
     if (kind < 0 || kind > 5) return nullptr;
-    OwnedSprite s = MakeSprite("Object", "Bar001", 2, left, 32 * kind, left + 128, 32 * kind + 32);
+    OwnedSprite s = CreateSprite("Object", "Bar001", 2, left, 32 * kind, left + 128, 32 * kind + 32);
     if (s) s->scaleX = s->scaleY = static_cast<float>(GetHeroBarLength(kind) / 128.0);
     return s;
 }
 
 OwnedSprite CutBarManBar(int kind, int left) {
     if (kind < 0 || kind > 4) return nullptr;
-    return MakeSprite("Object", "Bar002", 2, left, kBarManStrips[kind][0], left + 128,
-                      kBarManStrips[kind][1]);
+    return CreateSprite("Object", "Bar002", 2, left, kBarManStrips[kind][0], left + 128,
+                        kBarManStrips[kind][1]);
 }
 }  // namespace
 

@@ -51,7 +51,7 @@ bool TouchesMap(const IBase& shot) {
 }
 
 OwnedSprite MakeShotSprite(int left, int top, int right, int bottom) {
-    return MakeSprite("Object", "Objects002", 2, left, top, right, bottom);
+    return CreateSprite("Object", "Objects002", 2, left, top, right, bottom);
 }
 
 double ForwardUpAngle(double vx) { return (vx < 0 ? -0.85 : -0.15) * kPi; }

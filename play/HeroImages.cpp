@@ -433,7 +433,7 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
     const FrameRow& fr = kFrames[(page - 1) * 36 + column * 6 + row];
     char key[16];
     std::snprintf(key, sizeof key, "Quor%03d_%s", page, right ? "R" : "L");
-    OwnedSprite body = MakeSprite("Char", key, 2, 40 * column, 40 * row, 40 * column + 40, 40 * row + 40);
+    OwnedSprite body = CreateSprite("Char", key, 2, 40 * column, 40 * row, 40 * column + 40, 40 * row + 40);
     if (body) body->angleZ = ScreenTurn(right ? -bodyAngle : bodyAngle);
 
     // The cell stands on the hero's feet, squatting or not.
@@ -463,8 +463,8 @@ void CHero::SetImage(int page, int column, int row, double bodyAngle, double wea
         if (length > 0 && static_cast<int>(age) % 4 != 3) {
             const int j = static_cast<int>(std::fmod(std::fabs(weaponSpin + age), 8.0));
             const int left = (j / 4) * 128, top = (j % 4) * 64;
-            bar = MakeSprite("Effect", right ? "Bar_Effect002_R" : "Bar_Effect002_L", 2, left, top,
-                             left + 128, top + 64);
+            bar = CreateSprite("Effect", right ? "Bar_Effect002_R" : "Bar_Effect002_L", 2, left, top,
+                               left + 128, top + 64);
             if (bar) bar->scaleX = bar->scaleY = static_cast<float>(length / 128.0);
             barX = static_cast<int>(std::lround(gripX));
             barY = static_cast<int>(std::lround(gripY));
@@ -520,7 +520,7 @@ void CHero::SetBarEffectImages() {
     if (streak == 0) return;
     char key[24];
     std::snprintf(key, sizeof key, "Bar_Effect%03d_%s", streak, right ? "R" : "L");
-    OwnedSprite s = MakeSprite("Effect", key, 2, 0, 0, 96, 96);
+    OwnedSprite s = CreateSprite("Effect", key, 2, 0, 0, 96, 96);
     if (!s) return;
     s->scaleX = s->scaleY = static_cast<float>(static_cast<double>(length) / GetLongestHeroBarLength());
     figure->SetPart(CBarFigure::kEffect, std::move(s));
@@ -546,7 +546,7 @@ void CHero::Draw() {
 }
 
 void CHero::CreateEffectSprites() {
-    for (auto& s : effectSprites_) s = MakeSprite("Effect", "Effect001", 2, 0, 0, 48, 48);
+    for (auto& s : effectSprites_) s = CreateSprite("Effect", "Effect001", 2, 0, 0, 48, 48);
 }
 
 void CHero::DrawEffects(int t, bool bright) {

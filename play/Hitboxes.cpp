@@ -172,7 +172,7 @@ CNunoOtokoBarrier::CNunoOtokoBarrier(IAttackable* attacker, IBase* parentObject,
       clockwise(turnsClockwise) {
     std::fill(std::begin(trailX), std::end(trailX), x);
     std::fill(std::begin(trailY), std::end(trailY), y);
-    for (auto& s : sprites_) s = MakeSprite("Object", "Objects004", 2, 0, 224, 32, 256);
+    for (auto& s : sprites_) s = CreateSprite("Object", "Objects004", 2, 0, 224, 32, 256);
 }
 
 CNunoOtokoBarrier::~CNunoOtokoBarrier() = default;

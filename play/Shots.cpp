@@ -117,7 +117,7 @@ CNormalShot::CNormalShot(CStage* ownerStage, double px, double py, double veloci
     vy = velocityY;
     ax = ay = 0;
     maxSpeedUp = maxSpeedDown = maxSpeedLeft = maxSpeedRight = 500.0;
-    SetSprite(MakeSprite("Object", "Objects002", 2, 64, 16, 80, 32));
+    SetSprite(CreateSprite("Object", "Objects002", 2, 64, 16, 80, 32));
 }
 
 void CNormalShot::Move() {

@@ -10,7 +10,7 @@ void CSpriteBatch::AddLayer(const std::string& group, const std::string& key, in
                             int right, int bottom, float x, float y, float factorX, float factorY) {
     if (GetCount() >= kSlotCount) return;
     // The sprite first: an unknown image key throws before a slot is taken.
-    OwnedSprite sprite = MakeSprite(group, key, mode, left, top, right, bottom);
+    OwnedSprite sprite = CreateSprite(group, key, mode, left, top, right, bottom);
     layers_.push_back(Layer{std::move(sprite), x, y, factorX, factorY});
 }
 

@@ -19,7 +19,7 @@ bool CanCreate() { return !t_noSprites && CSpriteManager::HasInstance(); }
 OwnedSprite Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
                    int bottom) {
     if (!CanCreate()) return nullptr;
-    return MakeSprite(group, key, blend, left, top, right, bottom);
+    return CreateSprite(group, key, blend, left, top, right, bottom);
 }
 
 void SetPosition(CSprite* sprite, float x, float y, float z) {

@@ -20,7 +20,7 @@ class ScopedNoSprites {
 
 // True while sprites can be made (the sprite manager exists and this thread makes sprites).
 bool CanCreate();
-// A new sprite of a rectangle of an image (MakeSprite); null when no sprite can be made.
+// A new sprite of a rectangle of an image (CreateSprite); null when no sprite can be made.
 OwnedSprite Create(const std::string& group, const std::string& key, int blend, int left, int top, int right,
                    int bottom);
 void SetPosition(CSprite* sprite, float x, float y, float z);

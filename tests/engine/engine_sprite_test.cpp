@@ -73,7 +73,7 @@ TEST_F(Sprites, FindImageLoadsOnDemandOnce) {
 
 TEST_F(Sprites, A20x40RectangleGetsA64TextureWithThePictureAt22_12) {
     Index("T.Pic,img\\pic.bmp,0,0\n");
-    OwnedSprite sp = MakeSprite("T", "Pic", 2, 0, 0, 20, 40);
+    OwnedSprite sp = CreateSprite("T", "Pic", 2, 0, 0, 20, 40);
     ASSERT_GT(sp->model, 0);
     EXPECT_EQ(sp->width, 64);
     EXPECT_EQ(sp->height, 64);
@@ -96,9 +96,9 @@ TEST_F(Sprites, A20x40RectangleGetsA64TextureWithThePictureAt22_12) {
 
 TEST_F(Sprites, SameRectangleSharesOnePoolEntry) {
     Index("T.Pic,img\\pic.bmp,0,0\n");
-    OwnedSprite a = MakeSprite("T", "Pic", 2, 0, 0, 32, 32);
-    OwnedSprite b = MakeSprite("T", "Pic", 3, 0, 0, 32, 32);
-    OwnedSprite c = MakeSprite("T", "Pic", 2, 0, 0, 32, 31);
+    OwnedSprite a = CreateSprite("T", "Pic", 2, 0, 0, 32, 32);
+    OwnedSprite b = CreateSprite("T", "Pic", 3, 0, 0, 32, 32);
+    OwnedSprite c = CreateSprite("T", "Pic", 2, 0, 0, 32, 31);
     EXPECT_EQ(a->model, b->model);
     EXPECT_NE(a->model, c->model);
     EXPECT_EQ(sm()->GetPoolUsed(), 2);
@@ -111,7 +111,7 @@ TEST_F(Sprites, SameRectangleSharesOnePoolEntry) {
     sm()->Reset();
     EXPECT_EQ(sm()->GetPoolUsed(), 0);
     EXPECT_EQ(sm()->GetImageSlot(1), 0);
-    OwnedSprite d = MakeSprite("T", "Pic", 2, 0, 0, 32, 31);
+    OwnedSprite d = CreateSprite("T", "Pic", 2, 0, 0, 32, 31);
     EXPECT_EQ(sm()->GetPoolIndex(CSpriteManager::MakeModelKey("T", "Pic", 0, 0, 32, 31)), 1);
 }
 
@@ -120,11 +120,11 @@ TEST_F(Sprites, PoolFullRaisesRAE0001) {
     int boxes = 0;
     plat::SetMessageBoxHandler([&](const std::string&, const std::string&) { ++boxes; });
     for (int i = 0; i < CSpriteManager::kPoolSize - 1; ++i)
-        MakeSprite("T", "Pic", 2, 0, 0, 1 + i % 200, 1 + i / 200);
+        CreateSprite("T", "Pic", 2, 0, 0, 1 + i % 200, 1 + i / 200);
     EXPECT_EQ(sm()->GetPoolUsed(), 4095);
-    EXPECT_EQ(CaughtCode([&] { MakeSprite("T", "Pic", 2, 5, 5, 6, 6); }), "RAE0001");
+    EXPECT_EQ(CaughtCode([&] { CreateSprite("T", "Pic", 2, 5, 5, 6, 6); }), "RAE0001");
     // A rectangle already pooled is still served.
-    OwnedSprite again = MakeSprite("T", "Pic", 2, 0, 0, 1, 1);
+    OwnedSprite again = CreateSprite("T", "Pic", 2, 0, 0, 1, 1);
     EXPECT_NE(again, nullptr);
     // The engine's object table (3072 objects) ran out before the pool did.
     EXPECT_GT(boxes, 0);
@@ -202,7 +202,7 @@ TEST_F(Sprites, ASpriteWithoutAModelLeavesNoTextureBehind) {
     };
     const int before = usedObjects();
     for (int i = 0; i < 3; ++i) {
-        OwnedSprite s = sm()->MakeSprite("T", "Pic", 2, 0, 0, 32, 32);
+        OwnedSprite s = sm()->CreateSprite("T", "Pic", 2, 0, 0, 32, 32);
         EXPECT_EQ(s->model, 0);
         s->ApplyTransform();
         s->Draw();
