@@ -14,7 +14,7 @@ namespace {
 // A test play starts without spare lives: one miss ends it.
 constexpr int kTestPlayLives = 0;
 // The editor of the player's own stages (not the single edit mode of the scenario stages).
-constexpr int kPlayerEditMode = 0;
+constexpr EditorMode kPlayerEditMode = EditorMode::kPlayer;
 
 // How a test play ended, for the log.
 const char* TestPlayResultText(int result) {

@@ -45,7 +45,7 @@ class EditorScreenShots : public testsupport::HeadlessTest {
                                      "</network><boughtItems></boughtItems></clientInfo>"));
         SetFrameTime(1.0f / 60.0f);
         CCreatorLevelTable::GetInstance()->Init();
-        screen = std::make_unique<CEditorScreen>(nullptr, nullptr, 0);
+        screen = std::make_unique<CEditorScreen>(nullptr, nullptr, EditorMode::kPlayer);
     }
     void TearDown() override {
         screen.reset();

@@ -543,3 +543,34 @@ TEST_F(EditorScreenWindows, SavingAndTestPlayGoThroughTheEditor) {
 }
 
 }  // namespace
+
+TEST_F(EditorScreenWindows, ATileIsNamedAlikeInTheFooterTheDoorDialogAndTheSettings) {
+    // The start point and a door leading to itself, both at (11, 3) of an area 15 high: shown as
+    // row 11, counted from the bottom row 0.
+    Install({AreaClass_OneRoom}, 11, 3);
+    MoveToTile(11, 3);
+    Frame();
+    EXPECT_EQ(screen->GetControlAs<CTextLabel>("FooterLabel")->GetText(), "(011,011)");
+
+    Editor().SetTool(EditorTool_ObjectPlace);
+    Editor().SetCurrentObjectKey("Door001");
+    ClickTile(11, 3);
+    ASSERT_NE(ObjectAt(11, 3), nullptr);
+    ObjectAt(11, 3)->SetAttributes(Stage().GetAreaAbsoluteNum(0), 11, 3, 0);
+    RightClickTile(11, 3);
+    ChooseEntry(Window<CBeigePopup>(), "移動先を変更する");
+    Frames(2);
+    auto* door = Window<CChangeDoorMovePointWindow>();
+    ASSERT_NE(door, nullptr);
+    EXPECT_EQ(door->GetDoorLabel()->GetText(), "エリア1 (11,11) の扉の移動先：");
+    EXPECT_EQ(door->GetDestinationArea()->GetText(), "エリア1 (11,11)");
+    Push(door->GetCancelButton());
+
+    ClickControl("ConfigButton");
+    auto* settings = Window<CStageConfigWindow>();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->GetStartPointText(), "エリア1 (11,11)");
+    // The file keeps the tile itself.
+    EXPECT_EQ(Stage().GetStartY(), 3);
+    EXPECT_EQ(ObjectAt(11, 3)->GetAttribute3(), 3);
+}
