@@ -478,7 +478,7 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
         const char* text;
     } cases[] = {{"ChangeMusicToLeft", "音楽を変える", "Stage003"},
                  {"ChangeWeatherToLeft", "天気を変える", "Snow"},
-                 {"CustomLift001", "動きを設定する", "ABC"}};
+                 {"CustomLift001", "動きを設定する", "ABCGH"}};
     int x = 2;
     for (const Case& c : cases) {
         Editor().SetCurrentObjectKey(c.key);
@@ -492,7 +492,12 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
         ASSERT_NE(window, nullptr) << c.key;
         if (auto* music = Window<CMusicSelectWindow>()) Push(music->GetOkButton());
         if (auto* weather = Window<CWeatherSelectWindow>()) Push(weather->GetOkButton());
-        if (auto* lift = Window<CCustomLiftConfigWindow>()) Push(lift->GetOkButton());
+        if (auto* lift = Window<CCustomLiftConfigWindow>()) {
+            // The lower arrows add down-left (G) and down-right (H) to the route.
+            Push(lift->GetDirectionButton(3));
+            Push(lift->GetDirectionButton(5));
+            Push(lift->GetOkButton());
+        }
         EXPECT_EQ(ObjectAt(x, 5)->GetText(), c.text) << c.key;
         x += 2;
     }
@@ -505,7 +510,7 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
     ASSERT_NE(lift, nullptr);
     lift->GetStopButton()->Push();
     Push(lift->GetOkButton());
-    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCI");
+    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCGHI");
     RightClickTile(6, 5);
     ChooseEntry(Window<CBeigePopup>(), "動きを設定する");
     Frames(2);
@@ -513,7 +518,7 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
     ASSERT_NE(lift, nullptr);
     lift->GetDeleteButton()->Push();
     Push(lift->GetCancelButton());
-    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCI");
+    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCGHI");
 }
 
 TEST_F(EditorScreenWindows, CancelledSettingsChangeNothing) {
