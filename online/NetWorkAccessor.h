@@ -109,6 +109,9 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
     void OnSucceeded();
     void OnFailed(QVNet::ErrorCode code, const std::string& detail);
     NetWorkResult BuildResult() const;
+    // False when the reply of the operation cannot be what the server sends: a figure out of
+    // its range or a list that does not hold what it announces.
+    bool IsTrueReply(const NetWorkResult& result) const;
     void NotifyClosedListeners(const NetWorkResult& result);
     void ReleaseRequest();
     void DropWindow();
@@ -117,7 +120,7 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
 
     NetWorkOperation operation_ = NetWorkOperation::None;
     QVNet::Request request_;
-    int lastState_ = 0;
+    QVNet::RequestState lastState_ = QVNet::kStateWaiting;
     double beepTimer_ = kBeepFrames;
     bool closeRequested_ = false;
     std::unique_ptr<Controls::CNetWorkBusyWindow> window_;

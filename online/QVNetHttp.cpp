@@ -218,10 +218,11 @@ class HttpRequest : public ThreadObject {
                        [](unsigned char c) { return std::tolower(c); });
         if (auto v = HeaderValue(line, lower, kErrorHeaderName)) t->errorHeader = *v;
         if (auto v = HeaderValue(line, lower, kLengthHeaderName)) {
-            const auto n = ParseWholeInt32(*v);
-            if (n && *n >= 0) t->announcedLength = *n;
+            const auto length = ParseWholeInt32(*v);
+            if (length && *length >= 0) t->announcedLength = *length;
         }
-        if (auto v = HeaderValue(lower, lower, kEncodingHeaderName)) t->chunked = v->find("chunked") != std::string::npos;
+        if (auto v = HeaderValue(lower, lower, kEncodingHeaderName))
+            t->chunked = v->find("chunked") != std::string::npos;
         return bytes;
     }
 

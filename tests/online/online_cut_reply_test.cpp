@@ -168,8 +168,9 @@ TEST_F(CutDeletion, TheCreatorStaysAndTheErrorIsShown) {
     }
     Settle();
     ASSERT_NE(Net()->GetWindow(), nullptr);
-    EXPECT_EQ(Net()->GetWindow()->GetMessageLabel()->GetText(),
-              "接続中にエラーが発生しました！\n[EC_NW_ERROR]\n未知のネットワークエラーが発生しました。(12030)");
+    EXPECT_EQ(
+        Net()->GetWindow()->GetMessageLabel()->GetText(),
+        "接続中にエラーが発生しました！\n[EC_NW_ERROR]\n未知のネットワークエラーが発生しました。(12030)");
     Net()->OnWindowClosed();
     Net()->Poll();
     EXPECT_FALSE(worker.IsDeleted());
