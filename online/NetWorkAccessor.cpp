@@ -14,7 +14,6 @@
 #include "online/EmbeddedServer.h"
 #include "online/StageMetaInfo.h"
 #include "stage/Stage.h"
-#include "stage/StageSprite.h"
 
 namespace {
 
@@ -394,17 +393,17 @@ void CNetWorkAccessor::Shutdown() {
     StopEmbeddedServer();
 }
 
-bool CNetWorkAccessor::SaveDownloadedStage(int stageId, const std::string& text) {
+std::unique_ptr<CStage> CNetWorkAccessor::SaveDownloadedStage(int stageId, const std::string& text) {
     lastSaveError_ = StringPair{};
+    std::unique_ptr<CStage> stage;
     try {
-        stagesprite::ScopedNoSprites noSprites;
+        stage = CStage::ReadXml(nullptr, text, 0);
         // A text without a stage structure is no stage either.
-        if (!CStage::ReadXml(nullptr, text, 0))
-            throw CStageDataException("SDE0006", "ステージの構造が不正です。");
+        if (!stage) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
     } catch (const CQuorException& e) {
         lastSaveError_ = StringPair{e.GetCode(), e.GetMessage()};
         Log(FormatErrorReport(e));
-        return false;
+        return nullptr;
     }
     char name[64];
     std::snprintf(name, sizeof name, "%d.stg", stageId);
@@ -412,10 +411,10 @@ bool CNetWorkAccessor::SaveDownloadedStage(int stageId, const std::string& text)
     CreateFolder("stage\\downloaded");
     if (!WriteEncodedFile(std::string("stage\\downloaded\\") + name, text, false, true)) {
         Log("ファイルが保存できません。");
-        return false;
+        return nullptr;
     }
     Log(std::string("ファイル") + name + "を保存しました。");
-    return true;
+    return stage;
 }
 
 std::string CNetWorkAccessor::FormatErrorText(int code, const std::string& detail) {

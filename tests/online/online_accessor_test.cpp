@@ -6,6 +6,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Log.h"
 #include "online/NetWorkAccessor.h"
+#include "stage/Stage.h"
 #include "tests/common/temp_folder.h"
 #include "tests/controls/control_test.h"
 #include "tests/online/fake_library.h"
