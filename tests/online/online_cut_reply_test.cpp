@@ -14,6 +14,7 @@
 #include "online/AdminCreatorForm.h"
 #include "online/QVNet.h"
 #include "tests/online/online_forms_env.h"
+#include "tests/online/request_end.h"
 
 namespace {
 
@@ -76,16 +77,8 @@ class CutServer {
     std::thread thread_;
 };
 
-struct Ended {
-    int state;
-    QVNet::ErrorCode code;
-    std::string detail;
-};
-
-Ended Finish(QVNet::Request r) {
-    EXPECT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
-    return {r->GetState(), r->GetErrorCode(), r->GetErrorDetail()};
-}
+using onlinetest::Ended;
+using onlinetest::Finish;
 
 class CutReply : public ::testing::Test {
   protected:
