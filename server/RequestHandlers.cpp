@@ -79,27 +79,6 @@ std::string Header(const Request& r, const char* name) {
     return it == r.headers.end() ? std::string() : it->second;
 }
 
-// The longest start of a UTF-8 text that takes at most `bytes` CP932 bytes.
-std::string CutToCp932Bytes(const std::string& utf8, size_t bytes) {
-    size_t at = 0, width = 0;
-    while (at < utf8.size()) {
-        size_t len = 1;
-        const auto lead = static_cast<unsigned char>(utf8[at]);
-        if (lead >= 0xF0) {
-            len = 4;
-        } else if (lead >= 0xE0) {
-            len = 3;
-        } else if (lead >= 0xC0) {
-            len = 2;
-        }
-        len = std::min(len, utf8.size() - at);
-        width += Cp932Length(utf8.substr(at, len));
-        if (width > bytes) break;
-        at += len;
-    }
-    return utf8.substr(0, at);
-}
-
 // A text field of a list line: CP932, with nothing that would end the line early.
 std::string LineText(const std::string& utf8) {
     std::string s = Utf8ToCp932(utf8);
