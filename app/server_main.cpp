@@ -2,7 +2,8 @@
 //
 //   quorvald-server [--listen HOST[:PORT]] [--port N] [--sqlite FILE | --postgres CONNINFO |
 //                   --database LOCATION] [--threads N] [--connections N] [--posts-per-day N]
-//                   [--max-stage-bytes N] [--rate N] [--burst N] [--maintenance TEXT]
+//                   [--registrations-per-day N] [--max-stage-bytes N] [--rate N] [--burst N] [--maintenance
+//                   TEXT]
 //                   [--game-folder DIR]
 //
 // The store is an SQLite file (default quorvald-server.db in the current folder) or a PostgreSQL
@@ -32,10 +33,12 @@ void Usage(std::FILE* to) {
                  "usage: quorvald-server [--listen HOST[:PORT]] [--port N]\n"
                  "                       [--sqlite FILE | --postgres CONNINFO | --database LOCATION]\n"
                  "                       [--threads N] [--connections N] [--posts-per-day N]\n"
+                 "                       [--registrations-per-day N]\n"
                  "                       [--max-stage-bytes N] [--rate N] [--burst N]\n"
                  "                       [--maintenance TEXT] [--game-folder DIR]\n"
                  "Serves Quorvald stage sharing over HTTP (default 0.0.0.0:8631, SQLite file\n"
-                 "quorvald-server.db). Limits: posts per creator and day (20), upload bytes (524288),\n"
+                 "quorvald-server.db). Limits: posts per creator and day (20), new creators per\n"
+                 "address and day (10), upload bytes (524288),\n"
                  "requests per second and burst per address (20, 60); 0 switches a limit off.\n");
 }
 
@@ -85,6 +88,8 @@ int main(int argc, char** argv) {
             connections = std::atoi(v.c_str());
         } else if (arg == "--posts-per-day") {
             options.postsPerDay = std::atoi(v.c_str());
+        } else if (arg == "--registrations-per-day") {
+            options.registrationsPerDay = std::atoi(v.c_str());
         } else if (arg == "--max-stage-bytes") {
             options.maxStageBytes = std::atoll(v.c_str());
         } else if (arg == "--rate") {

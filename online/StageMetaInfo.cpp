@@ -44,27 +44,6 @@ bool FigureInRange(const std::string& text) {
     return StrToDouble(text) <= kMaxFigure;
 }
 
-// The longest start of a UTF-8 text that takes at most `bytes` bytes in CP932.
-std::string CutToCp932Bytes(const std::string& text, size_t bytes) {
-    if (text.size() <= bytes) return text;  // never longer in CP932 than in UTF-8
-    size_t used = 0, at = 0;
-    while (at < text.size()) {
-        size_t len = 1;
-        const auto lead = static_cast<unsigned char>(text[at]);
-        if (lead >= 0xf0) {
-            len = 4;
-        } else if (lead >= 0xe0) {
-            len = 3;
-        } else if (lead >= 0xc0) {
-            len = 2;
-        }
-        const size_t width = Cp932Length(text.substr(at, len));
-        if (used + width > bytes) break;
-        used += width;
-        at += len;
-    }
-    return text.substr(0, at);
-}
 }  // namespace
 
 CStageMetaInfo::CStageMetaInfo(std::string stageId, std::string stageName, std::string thirdText,
