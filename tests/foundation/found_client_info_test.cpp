@@ -81,6 +81,20 @@ TEST_F(ClientInfoTest, FirstStartTakesTheInitialFileAndTheFirstSetterCreatesTheP
     EXPECT_EQ(CClientInfo::GetInstance()->GetLastBootUpDate(), "20101121");
 }
 
+// A first start that ends before anything is set (at the title, or before the day's first
+// visit of the menu is recorded) leaves the defaults as the player's file beside the day's
+// backup, so the next start reads them without a word about a restored backup.
+TEST_F(ClientInfoTest, AFirstStartLeftBeforeAnySetterLeavesThePlayersFile) {
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
+    CClientInfo::GetInstance()->Release();
+    CClientInfo::DeleteInstance();
+    EXPECT_EQ(Stored("network/client_info_bk20101121.dat"), Stored());
+    EXPECT_NE(Stored().find("<musicVolume>80</musicVolume>"), std::string::npos);
+    CClientInfo* ci = CClientInfo::GetInstance();
+    EXPECT_FALSE(ci->TakeLoadNotice());
+    EXPECT_EQ(ci->GetMusicVolume(), 80);
+}
+
 TEST_F(ClientInfoTest, SettersCapsAndRegistration) {
     CClientInfo* ci = CClientInfo::GetInstance();
     ci->SetCreatorInfo("123", "くおる", "KEY");
