@@ -81,8 +81,15 @@ const QuorErrorDef kErrors[] = {
 
 }  // namespace
 
-std::string FormatErrorReport(const CQuorException& e) {
-    return FormatErrorReport(e.GetCode(), e.GetMessage());
+std::string FormatErrorReport(const std::exception& e) {
+    if (const auto* own = dynamic_cast<const CQuorException*>(&e))
+        return FormatErrorReport(own->GetCode(), own->GetMessage());
+    return std::string("Error: ") + e.what();
+}
+
+std::string GetErrorCode(const std::exception& e) {
+    const auto* own = dynamic_cast<const CQuorException*>(&e);
+    return own ? own->GetCode() : std::string();
 }
 
 std::string FormatErrorReport(const std::string& code, const std::string& message) {
