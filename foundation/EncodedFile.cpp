@@ -262,9 +262,12 @@ std::FILE* OpenNewTempFile(const std::string& fullPath, std::string& tmp) {
         return nullptr;
     const std::string folder = fs::path(fullPath).parent_path().string();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name =
-            ".qv" + std::to_string(::getpid()) + "-" + std::to_string(g_tempFileNumber++) + kTempFileSuffix;
-        tmp = folder.empty() ? name : folder + "/" + name;
+        tmp = folder.empty() ? std::string() : folder + "/";
+        tmp += ".qv";
+        tmp += std::to_string(::getpid());
+        tmp += '-';
+        tmp += std::to_string(g_tempFileNumber++);
+        tmp += kTempFileSuffix;
         // "x": created here or not at all, never another writer's file.
         if (std::FILE* f = std::fopen(tmp.c_str(), "wbx")) return f;
         if (errno != EEXIST) return nullptr;
