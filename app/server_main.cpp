@@ -117,12 +117,13 @@ int main(int argc, char** argv) {
     try {
         qvserver::PrepareStageReader();
         store = qvserver::OpenStageStore(database, connections, kind);
-    } catch (const CQuorException& e) {
-        std::fprintf(stderr, "quorvald-server: the stage reader cannot start: %s %s\n", e.GetCode().c_str(),
-                     e.GetMessage().c_str());
-        return 1;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "quorvald-server: %s\n", e.what());
+        const std::string code = GetErrorCode(e);
+        if (code.empty())
+            std::fprintf(stderr, "quorvald-server: %s\n", e.what());
+        else
+            std::fprintf(stderr, "quorvald-server: the stage reader cannot start: %s %s\n", code.c_str(),
+                         e.what());
         return 1;
     }
     qvserver::RequestHandlers handlers(*store, options);

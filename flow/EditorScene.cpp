@@ -64,10 +64,8 @@ void CEditorScene::StartTestPlay() {
         // The play scene owns the copy from here and tells it whose it is.
         PushChild(std::make_unique<CStageScene>(this, std::move(copy), kPlayTest, kTestPlayLives));
         return;
-    } catch (const CQuorException& e) {
-        failure = FormatErrorReport(e);
     } catch (const std::exception& e) {
-        failure = std::string("Error: ") + e.what();
+        failure = FormatErrorReport(e);
     }
     CLog::GetInstance()->Write(failure);
     screen_->ShowAlert(failure);

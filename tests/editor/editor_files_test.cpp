@@ -121,9 +121,10 @@ TEST_F(EditorFiles, AFailedSaveLeavesTheOldFileWhole) {
     const std::string old = FileText("stage\\original\\keep.stg");
     editor->GetStage()->SetName("変更後");
     editor->SetModified();
-    // The temporary file cannot be made: a folder stands in its place.
-    std::filesystem::create_directories(game->Full("stage/original/keep.stg.quorvald-partial"));
+    // The temporary file cannot be made.
+    FailWritesForTesting(game->Full("stage/original/keep.stg").string());
     EXPECT_EQ(CaughtCode([&] { editor->SaveToCurrentFile(); }), "SDE0009");
+    FailWritesForTesting("");
     EXPECT_EQ(FileText("stage\\original\\keep.stg"), old);
     EXPECT_TRUE(editor->IsModified());
 

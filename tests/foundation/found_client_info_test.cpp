@@ -316,24 +316,23 @@ TEST_F(ClientInfoTest, LoadErrors) {
 
 TEST_F(ClientInfoTest, SaveErrors) {
     CClientInfo* ci = CClientInfo::GetInstance();
-    game.MakeDir(std::string("network/client_info.dat") + kTempFileSuffix);
+    FailWritesForTesting(game.Full("network/client_info.dat").string());
     try {
         ci->SetMusicVolume(33);
         FAIL();
-    } catch (CDataFileException e) {
+    } catch (const CDataFileException& e) {
         EXPECT_EQ(e.GetCode(), "DEF0202");
         EXPECT_EQ(e.GetMessage(), "client_info.dat を保存できません。");
     }
     EXPECT_EQ(ci->GetMusicVolume(), 33);  // memory keeps the change
-    std::filesystem::remove(game.Full(std::string("network/client_info.dat") + kTempFileSuffix));
-
     CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
-    game.MakeDir(std::string("network/client_info_bk20101121.dat") + kTempFileSuffix);
+    FailWritesForTesting(game.Full("network/client_info_bk20101121.dat").string());
     try {
         ci->WriteBackup();
         FAIL();
-    } catch (CDataFileException e) {
+    } catch (const CDataFileException& e) {
         EXPECT_EQ(e.GetCode(), "DEF0203");
         EXPECT_EQ(e.GetMessage(), "network\\client_info_bk20101121.dat を保存できません。");
     }
+    FailWritesForTesting("");
 }

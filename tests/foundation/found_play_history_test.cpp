@@ -205,7 +205,7 @@ TEST_F(PlayHistoryTest, DamagedFilesAreSetAsideAndTheHistoryStartsEmpty) {
     try {
         h->AddPlayRecord("5", 1, 1, 1);
         FAIL();
-    } catch (CDataFileException e) {
+    } catch (const CDataFileException& e) {
         EXPECT_EQ(e.GetCode(), "DEF0102");
         EXPECT_EQ(e.GetMessage(), "history.dat を保存できません。");
     }

@@ -14,7 +14,7 @@ bool Parses(const std::string& text) {
     try {
         CXmlNode doc("ROOT", 0, text);
         return true;
-    } catch (COtherException e) {
+    } catch (const COtherException& e) {
         EXPECT_EQ(e.GetCode(), "OTE0001");
         EXPECT_EQ(e.GetMessage(), "XMLの構造が不正です。");
         return false;
