@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the unit tests in the clang build under AddressSanitizer and UndefinedBehaviorSanitizer
-# (scripts/asan-build.sh, build-asan, shared with the fuzz targets) and runs every test binary with
-# its tests shuffled (scripts/run-shuffled.sh; the seed is QUOR_SEED or a fresh one, printed). The
-# stage player is built too and replaces the main build's in the tests' copies of the game folder,
-# so every recorded route (samples and scenario) is replayed by clang's build of play as well.
+# (scripts/asan-build.sh, build-asan, shared with the fuzz targets) and runs them shuffled, in
+# shards of each test binary (scripts/run-shuffled.sh; the seed is QUOR_SEED or a fresh one,
+# printed). The stage player is built too and replaces the main build's in the tests' copies of
+# the game folder, so every recorded route (samples and scenario) is replayed by clang's build of
+# play as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ASAN_DIR=${ASAN_DIR:-build-asan}
