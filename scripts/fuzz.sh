@@ -7,6 +7,7 @@
 # (emptied first), never to fuzz/seeds. The stage target also plays the stages it reads, on a copy
 # of the main build's game folder.
 #   scripts/fuzz.sh [seconds per target (30)]    FUZZ_SEED changes the seed (1)
+# The targets run side by side, JOBS at a time (all cores by default).
 # scripts/fuzz-long.sh fuzzes longer from fresh seeds to look for new faults.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,13 +20,13 @@ targets=$(cd fuzz && ls *.cpp 2>/dev/null | sed 's/\.cpp$//' || true)
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
 # shellcheck disable=SC2086
 bash scripts/asan-build.sh $targets
-limits=(-timeout=10 -rss_limit_mb=2048)
-echo "fuzz seed: $seed, ${seconds}s per target"
-passed=0; failed=0
-for t in $targets; do
+echo "fuzz seed: $seed, ${seconds}s per target, ${JOBS:-$(nproc)} at a time"
+export ASAN_DIR seconds seed
+check_one() {
+  local t=$1 bin log scratch artifacts inputs start limits=(-timeout=10 -rss_limit_mb=2048)
   bin="$ASAN_DIR/fuzz/$t" log="$ASAN_DIR/fuzz/$t.log"
   scratch="$ASAN_DIR/fuzz/corpus/$t" artifacts="$ASAN_DIR/fuzz/artifacts/$t/"
-  rm -rf "$scratch" "$artifacts"; mkdir -p "$scratch" "$artifacts" "fuzz/seeds/$t"
+  rm -rf "$scratch" "$artifacts" "$ASAN_DIR/fuzz/$t.failed"; mkdir -p "$scratch" "$artifacts" "fuzz/seeds/$t"
   inputs=(fuzz/seeds/"$t"/*)
   [ -e "${inputs[0]}" ] || inputs=()
   start=$SECONDS
@@ -34,13 +35,21 @@ for t in $targets; do
          >"$log" 2>&1 &&
      "$bin" "${limits[@]}" -seed="$seed" -max_total_time="$seconds" -artifact_prefix="$artifacts" \
          "$scratch" "fuzz/seeds/$t" >>"$log" 2>&1; then
-    passed=$((passed + 1))
     echo "ok   $t: ${#inputs[@]} checked-in inputs, $(find "$scratch" -type f | wc -l) new ($((SECONDS - start)) s)"
   else
-    failed=$((failed + 1))
     echo "FAIL $t (seed $seed; log $log; the failing input is in $artifacts)"
-    tail -n 40 "$log"
+    touch "$ASAN_DIR/fuzz/$t.failed"
   fi
+}
+export -f check_one
+# Each target runs on one core for its time, so they run side by side.
+printf '%s\n' $targets | xargs -P "${JOBS:-$(nproc)}" -I{} bash -c 'check_one "$1"' _ {} || true
+failed=0
+for t in $targets; do
+  [ -e "$ASAN_DIR/fuzz/$t.failed" ] || continue
+  failed=$((failed + 1))
+  printf '\n-- %s (seed %s), last lines of %s:\n' "$t" "$seed" "$ASAN_DIR/fuzz/$t.log"
+  tail -n 40 "$ASAN_DIR/fuzz/$t.log"
 done
-echo "fuzz: $passed passed, $failed failed"
+echo "fuzz: $(( $(echo $targets | wc -w) - failed )) passed, $failed failed"
 [ "$failed" -eq 0 ]
