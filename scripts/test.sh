@@ -2,9 +2,10 @@
 # Installs what is missing, checks the formatting and the layers' includes, builds with warnings as
 # errors, runs clang-tidy on the sources changed since the last landed state and runs every test
 # with ctest, each alone (the long end-to-end runs, ctest label "long", only here). Then one clang
-# build under ASan and UBSan (build-asan) serves two steps: its tests run again, each binary's tests
-# shuffled in one process (the long runs left out), and each fuzz target replays its checked-in
-# inputs and fuzzes briefly from a fixed seed. Every step prints its wall and CPU time.
+# build under ASan and UBSan (build-asan) serves two steps: its tests run again, shuffled, many in
+# one process (four shards per test binary; the long runs left out), and each fuzz target replays
+# its checked-in inputs and fuzzes briefly from a fixed seed. Every step prints its wall and CPU
+# time.
 # QUOR_SEED sets the shuffle seed and the seed of the tests that draw random numbers (by default
 # one derived from the commit, so a commit always gets the same orders; printed), FUZZ_SECONDS the
 # time per fuzz target (30), JOBS the parallel jobs of clang-tidy, the tests and the clang build
