@@ -164,7 +164,7 @@ TEST_F(ModeScene, AHeroOffTheMapIsADamagedSaveShownAndKept) {
     EXPECT_NE(Enter()->GetMapManager(), nullptr);
 }
 
-TEST_F(ModeScene, AValueHoldingElementsOrRepeatedIsDamagedAndAMissingOneIsSaved) {
+TEST_F(ModeScene, AValueHoldingElementsOrRepeatedIsDamaged) {
     const std::string good = SaveText(1, 1, 4, 0, PanelText({}));
     for (const auto& [from, to] : {std::pair<std::string, std::string>{"<x>1</x>", "<x><x>1</x></x>"},
                                    {"<y>1</y>", "<y>1</y><y>2</y>"},
@@ -175,17 +175,6 @@ TEST_F(ModeScene, AValueHoldingElementsOrRepeatedIsDamagedAndAMissingOneIsSaved)
         EXPECT_EQ(CaughtCode([] { CScenarioSaveData::GetInstance()->Load(); }), "DEF0301") << to;
         EXPECT_FALSE(SaveData()->HasTree());
     }
-    // Lives missing: they read 0, and the lives set are saved and read back.
-    std::string text = good;
-    text.erase(text.find("<kisuu>4</kisuu>"), 16);
-    ASSERT_TRUE(WriteEncodedFile("data\\scenario_save.dat", text));
-    SaveData()->Load();
-    EXPECT_EQ(SaveData()->GetKisuu(), 0);
-    SaveData()->SetKisuu(3);
-    SaveData()->Save();
-    SaveData()->Load();
-    EXPECT_EQ(SaveData()->GetKisuu(), 3);
-    EXPECT_EQ(SaveData()->GetX(), 1);
 }
 
 TEST_F(ModeScene, ADamagedMapIsShownAndNoProgressIsWritten) {
