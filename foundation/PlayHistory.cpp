@@ -12,6 +12,21 @@ namespace {
 
 const char kFilePath[] = "network\\history.dat";
 constexpr int kFields = 5;
+// The sums a record keeps stay below this size either way: written with "%f" they read back the
+// same (a number of more digits would not), and years of play stay far below it.
+constexpr double kMaxSum = 1e15;
+
+// A sum held within the range a record keeps; a value that is no number counts nothing.
+double Bounded(double v) {
+    if (std::isnan(v)) return 0.0;
+    return v > kMaxSum ? kMaxSum : (v < -kMaxSum ? -kMaxSum : v);
+}
+
+// A number field of a stored record: within the range, or the line is not one of ours.
+bool ReadSum(const std::string& cell, double& value) {
+    value = StrToDouble(cell);
+    return std::isfinite(value) && value <= kMaxSum && value >= -kMaxSum;
+}
 
 int32_t TruncToInt32(double v) {
     if (std::isnan(v)) return 0;
@@ -48,9 +63,9 @@ std::string PlayHistoryRecord::ToText() const {
 }
 
 void PlayHistoryRecord::Add(const PlayHistoryRecord& other) {
-    misses += other.misses;
-    playTicks += other.playTicks;
-    rating += other.rating;
+    misses = Bounded(misses + other.misses);
+    playTicks = Bounded(playTicks + other.playTicks);
+    rating = Bounded(rating + other.rating);
     const long long count = static_cast<long long>(playCount) + other.playCount;
     playCount = count > INT32_MAX ? INT32_MAX : (count < INT32_MIN ? INT32_MIN : static_cast<int32_t>(count));
 }
@@ -88,7 +103,7 @@ void CPlayHistory::Load() {
 }
 
 // The file holds every record that was saved, so every line is taken; a line of more than five
-// fields is malformed. Lines are split one at a time, so a huge file of blank lines costs no
+// fields, or with a sum that is no number or beyond what a record keeps, is malformed. Lines are split one at a time, so a huge file of blank lines costs no
 // table of its size.
 bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, PlayHistoryRecord>& loaded) {
     std::vector<std::string> cells;
@@ -101,8 +116,9 @@ bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, P
         start = end + 1;
         const std::string& key = cells[0];
         if (key.empty()) continue;
-        loaded[key] = PlayHistoryRecord(key, StrToDouble(cells[1]), StrToDouble(cells[2]),
-                                        StrToDouble(cells[3]), StrToInt(cells[4]));
+        double misses = 0, ticks = 0, rating = 0;
+        if (!ReadSum(cells[1], misses) || !ReadSum(cells[2], ticks) || !ReadSum(cells[3], rating)) return false;
+        loaded[key] = PlayHistoryRecord(key, misses, ticks, rating, StrToInt(cells[4]));
     }
     return true;
 }
@@ -142,7 +158,7 @@ void CPlayHistory::AddPlayRecord(const std::string& key, double misses, double p
     if (!IsStorableKey(key)) return;
     if (misses > kMaxMisses) misses = kMaxMisses;
     if (playTicks > kMaxPlayTicks) playTicks = kMaxPlayTicks;
-    const PlayHistoryRecord record(key, misses, playTicks, rating, 1);
+    const PlayHistoryRecord record(key, Bounded(misses), Bounded(playTicks), Bounded(rating), 1);
     auto it = records_.find(key);
     if (it != records_.end()) {
         it->second.Add(record);
