@@ -169,10 +169,10 @@ void CClientInfo::Load() {
     const bool present = status != ReadStatus::CannotRead || FileExists(kFilePath);
     std::string backup;
     if (auto doc = LoadNewestBackup(backup)) {
-        const bool aside = !present || SetDamagedFileAside();
+        const bool replaceable = !present || SetDamagedFileAside();
         Adopt(std::move(doc), false);
         SetNotice("DEF0204", backup);
-        if (aside) SaveAdopted();
+        if (replaceable) SaveAdopted();
         return;
     }
     // No backup: the defaults (the very first start, when no player's file was there).
@@ -182,10 +182,10 @@ void CClientInfo::Load() {
     }
     std::unique_ptr<CXmlNode> doc = initStatus == ReadStatus::Ok ? ParseClientInfo(text) : nullptr;
     if (!doc) ThrowBroken();
-    const bool aside = !present || SetDamagedFileAside();
+    const bool replaceable = !present || SetDamagedFileAside();
     if (present) SetNotice("DEF0205", "no backup");
     Adopt(std::move(doc), true);
-    if (aside) SaveAdopted();
+    if (replaceable) SaveAdopted();
 }
 
 // What took the place of the player's file is the player's file from now on: the next start reads

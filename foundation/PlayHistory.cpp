@@ -103,8 +103,8 @@ void CPlayHistory::Load() {
 }
 
 // The file holds every record that was saved, so every line is taken; a line of more than five
-// fields, or with a sum that is no number or beyond what a record keeps, is malformed. Lines are split one at a time, so a huge file of blank lines costs no
-// table of its size.
+// fields, or with a sum that is no number or beyond what a record keeps, is malformed. Lines are split one at
+// a time, so a huge file of blank lines costs no table of its size.
 bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, PlayHistoryRecord>& loaded) {
     std::vector<std::string> cells;
     size_t start = 0;
@@ -117,7 +117,8 @@ bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, P
         const std::string& key = cells[0];
         if (key.empty()) continue;
         double misses = 0, ticks = 0, rating = 0;
-        if (!ReadSum(cells[1], misses) || !ReadSum(cells[2], ticks) || !ReadSum(cells[3], rating)) return false;
+        if (!ReadSum(cells[1], misses) || !ReadSum(cells[2], ticks) || !ReadSum(cells[3], rating))
+            return false;
         loaded[key] = PlayHistoryRecord(key, misses, ticks, rating, StrToInt(cells[4]));
     }
     return true;

@@ -27,8 +27,9 @@ struct Values {
 };
 
 Values Read(const CScenarioSaveData& save) {
-    return Values{save.GetX(),         save.GetY(), save.GetKisuu(), save.GetKeyNum(), save.GetPanelsString(),
-                  save.GetShownOpening()};
+    return Values{
+        save.GetX(),           save.GetY(), save.GetKisuu(), save.GetKeyNum(), save.GetPanelsString(),
+        save.GetShownOpening()};
 }
 
 }  // namespace
