@@ -7,6 +7,7 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/QuorException.h"
 #include "foundation/TextConvert.h"
+#include "foundation/TextEncoding.h"
 
 namespace {
 
@@ -35,13 +36,15 @@ int32_t TruncToInt32(double v) {
     return static_cast<int32_t>(std::trunc(v));
 }
 
-// A key must stay one field of one line of the history file.
+// A key must stay one field of one line of the history file, and read back as it was written:
+// the file holds CP932, which has no place for some characters (nor for the mark of bytes that
+// were no CP932 text).
 bool IsStorableKey(const std::string& key) {
     if (key.empty()) return false;
     for (char c : key) {
         if (c == ',' || c == '\n' || c == '\r' || c == '\0') return false;
     }
-    return true;
+    return Cp932ToUtf8(Utf8ToCp932(key)) == key;
 }
 
 // True when the file holds nothing but line ends.
@@ -103,7 +106,8 @@ void CPlayHistory::Load() {
 }
 
 // The file holds every record that was saved, so every line is taken; a line of more than five
-// fields, or with a sum that is no number or beyond what a record keeps, is malformed. Lines are split one at
+// fields, with a key that would not read back, or with a sum that is no number or beyond what a
+// record keeps, is malformed. Lines are split one at
 // a time, so a huge file of blank lines costs no table of its size.
 bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, PlayHistoryRecord>& loaded) {
     std::vector<std::string> cells;
@@ -116,6 +120,7 @@ bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, P
         start = end + 1;
         const std::string& key = cells[0];
         if (key.empty()) continue;
+        if (!IsStorableKey(key)) return false;
         double misses = 0, ticks = 0, rating = 0;
         if (!ReadSum(cells[1], misses) || !ReadSum(cells[2], ticks) || !ReadSum(cells[3], rating))
             return false;

@@ -50,8 +50,8 @@ class CPlayHistory : public CSingleton<CPlayHistory> {
     // Loads again (reset).
     void Initialize();
     // Empty when "network\history.dat" is missing. A file that cannot be read ("DEF0100") or is
-    // not a history ("DEF0101": not an encoded text, a line of more than 5 fields, or a sum that
-    // is no number or beyond 1e15 either way) is set aside
+    // not a history ("DEF0101": not an encoded text, a line of more than 5 fields, a key that is
+    // no CP932 text, or a sum that is no number or beyond 1e15 either way) is set aside
     // (SetAsideDamagedFile), the error noted for the player (NoteRecoveredError) and the history
     // left empty; only when the file cannot be set aside is the error thrown (CInitFileException).
     void Load();

@@ -58,6 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Each input starts from a folder of its own: no backup or set-aside file of an earlier one.
     std::filesystem::remove_all(folder.Full("network"));
     folder.MakeDir("network");
+    // The shipped defaults, which take a damaged file's place.
+    folder.WriteEncoded("network/client_info_init.dat", Document(""));
     // The first byte chooses the form: a whole document around the bytes as the bought items,
     // the bytes as the whole document, or the bytes as they stand on disk.
     const std::string bytes = size > 0 ? std::string(reinterpret_cast<const char*>(data + 1), size - 1) : "";
