@@ -49,10 +49,6 @@ CClientInfo::~CClientInfo() = default;
 void CClientInfo::Initialize() { Load(); }
 
 void CClientInfo::Release() {
-    // A start from the defaults that set nothing (a first start left at the title) leaves them as
-    // the player's file, so that the next start reads it rather than taking the backup below for
-    // the backup of a lost file.
-    if (fromDefaults_ && doc_ && !FileExists(kFilePath)) Save();
     // Defaults read because the player's file was missing or unreadable never replace the day's
     // backup: that is the player's last good copy.
     if (!fromDefaults_ || !FileExists(BackupPath())) WriteBackup();
