@@ -1,6 +1,8 @@
 #include "flow/ScenarioSaveData.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "foundation/EncodedFile.h"
 #include "foundation/QuorException.h"
@@ -47,20 +49,9 @@ void CScenarioSaveData::Load() {
     // progress, and the next save would write that over the player's: it is malformed too. So is
     // a value that could not be kept: an element repeated, or holding elements where its value
     // belongs. A missing element reads as empty and is added, so that what is set there is saved.
-    if (tree->GetPathShape("ROOT.savedata") == CXmlNode::PathShape::Missing) ThrowMalformed();
-    for (const char* element : kElements) {
-        const std::string path = std::string("ROOT.savedata.") + element;
-        switch (tree->GetPathShape(path)) {
-            case CXmlNode::PathShape::Value:
-                break;
-            case CXmlNode::PathShape::Missing:
-                tree->AddPath(path);
-                break;
-            case CXmlNode::PathShape::Repeated:
-            case CXmlNode::PathShape::Nested:
-                ThrowMalformed();
-        }
-    }
+    std::vector<std::string> values;
+    for (const char* element : kElements) values.push_back(std::string("ROOT.savedata.") + element);
+    if (!tree->KeepsValues("ROOT.savedata", values)) ThrowMalformed();
     g_tree = std::move(tree);
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 #include "foundation/CreatorLevelTable.h"
 #include "foundation/DateTime.h"
@@ -76,19 +78,8 @@ std::unique_ptr<CXmlNode> ParseClientInfo(const std::string& text) {
         if (e.GetCode() == "OTE0001") return nullptr;
         throw;
     }
-    if (doc->GetPathShape("ROOT.clientInfo") == CXmlNode::PathShape::Missing) return nullptr;
-    for (const char* path : kValuePaths) {
-        switch (doc->GetPathShape(path)) {
-            case CXmlNode::PathShape::Value:
-                break;
-            case CXmlNode::PathShape::Missing:
-                doc->AddPath(path);
-                break;
-            case CXmlNode::PathShape::Repeated:
-            case CXmlNode::PathShape::Nested:
-                return nullptr;
-        }
-    }
+    const std::vector<std::string> values(std::begin(kValuePaths), std::end(kValuePaths));
+    if (!doc->KeepsValues("ROOT.clientInfo", values)) return nullptr;
     return doc;
 }
 

@@ -249,6 +249,23 @@ bool CXmlNode::AddPath(const std::string& path) {
     return true;
 }
 
+bool CXmlNode::KeepsValues(const std::string& parent, const std::vector<std::string>& values) {
+    if (GetPathShape(parent) == PathShape::Missing) return false;
+    for (const std::string& path : values) {
+        switch (GetPathShape(path)) {
+            case PathShape::Value:
+                break;
+            case PathShape::Missing:
+                AddPath(path);
+                break;
+            case PathShape::Repeated:
+            case PathShape::Nested:
+                return false;
+        }
+    }
+    return true;
+}
+
 std::string CXmlNode::GetXmlByPath(const std::string& path) const {
     const CXmlNode* node = Find(path);
     return node ? node->Write() : std::string();

@@ -43,6 +43,10 @@ class CXmlNode {
     // Makes the missing elements of a dotted path (empty, each after its last sibling); false when
     // the path does not start at this node's name.
     bool AddPath(const std::string& path);
+    // A state file's check: every dotted path of `values` keeps one value, the missing ones added
+    // empty. False when `parent` (a dotted path) is missing or a value could not be kept (an
+    // element repeated, or holding elements where its value belongs).
+    bool KeepsValues(const std::string& parent, const std::vector<std::string>& values);
     // Write() of the element at a dotted path, or "" when there is none.
     std::string GetXmlByPath(const std::string& path) const;
 
