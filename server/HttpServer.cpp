@@ -19,11 +19,21 @@ namespace {
 // What one connection may hold at once: the request head and the part of a body being read.
 constexpr size_t kConnectionMemory = 32 * 1024;
 
+// What a refused upload may still send while its refusal goes out, read and dropped, so that
+// the client sees the refusal before the connection closes.
+constexpr size_t kLingerBytes = 64 * 1024;
+constexpr char kTooLarge[] = "Payload Too Large";
+constexpr char kTooLargeMidBody[] =
+    "HTTP/1.1 413 Content Too Large\r\nConnection: close\r\nContent-Type: text/plain; "
+    "charset=Shift_JIS\r\nContent-Length: 17\r\n\r\nPayload Too Large";
+
 // A request while it arrives.
 struct PendingRequest {
     Request request;
     int64_t bodyLimit = 0;
     bool refused = false;
+    bool written = false;  // the refusal went straight to the socket
+    size_t dropped = 0;    // body bytes read after the refusal
 };
 
 std::string AddressOf(const sockaddr* a) {
@@ -64,8 +74,8 @@ void ReleaseBody(void* cls) { std::unique_ptr<std::string> owned(static_cast<std
 MHD_Result Send(MHD_Connection* connection, Reply reply) {
     // The body is handed over, not copied: a stage text is some hundreds of kilobytes.
     auto body = std::make_unique<std::string>(std::move(reply.body));
-    MHD_Response* response =
-        MHD_create_response_from_buffer_with_free_callback_cls(body->size(), body->data(), &ReleaseBody, body.get());
+    MHD_Response* response = MHD_create_response_from_buffer_with_free_callback_cls(
+        body->size(), body->data(), &ReleaseBody, body.get());
     if (response == nullptr) return MHD_NO;
     body.release();
     MHD_add_response_header(response, "Content-Type", "text/plain; charset=Shift_JIS");
@@ -77,13 +87,27 @@ MHD_Result Send(MHD_Connection* connection, Reply reply) {
     return queued;
 }
 
-// Refuses a body past its path's limit; when the reply cannot go out now the connection closes.
+// Refuses a body whose declared length passes its path's limit, before reading any of it.
 MHD_Result Refuse(MHD_Connection* connection, PendingRequest& pending) {
     pending.refused = true;
     Reply reply;
     reply.status = 413;
-    reply.body = "Payload Too Large";
+    reply.body = kTooLarge;
     return Send(connection, std::move(reply));
+}
+
+// Refuses a body that passed its limit while streaming. The library queues replies only before
+// or after a body, so the refusal is written to the socket here (nothing else is being written
+// while a body arrives) and the connection ends once a little more of the body was dropped.
+MHD_Result RefuseMidBody(MHD_Connection* connection, PendingRequest& pending) {
+    pending.refused = true;
+    const MHD_ConnectionInfo* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
+    if (info == nullptr) return MHD_NO;
+    const ssize_t sent = send(info->connect_fd, kTooLargeMidBody, sizeof kTooLargeMidBody - 1, MSG_NOSIGNAL);
+    if (sent != static_cast<ssize_t>(sizeof kTooLargeMidBody - 1)) return MHD_NO;
+    shutdown(info->connect_fd, SHUT_WR);
+    pending.written = true;
+    return MHD_YES;
 }
 
 MHD_Result KeepHeader(void* cls, MHD_ValueKind, const char* key, size_t keySize, const char* value,
@@ -114,9 +138,9 @@ MHD_Result Answer(HttpServer& server, MHD_Connection* connection, Request& reque
     MHD_get_connection_values_n(connection, MHD_HEADER_KIND, &KeepHeader, &request.headers);
     MHD_get_connection_values_n(connection, MHD_GET_ARGUMENT_KIND, &KeepArgument, &request.query);
     const MHD_ConnectionInfo* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
-    request.remoteAddress = server.ClientAddress(info ? AddressOf(info->client_addr) : std::string(),
-                                                 HeaderOf(request, "x-forwarded-for"),
-                                                 HeaderOf(request, "x-real-ip"));
+    request.remoteAddress =
+        server.ClientAddress(info ? AddressOf(info->client_addr) : std::string(),
+                             HeaderOf(request, "x-forwarded-for"), HeaderOf(request, "x-real-ip"));
     return Send(connection, server.Handlers().Handle(request));
 }
 
@@ -133,23 +157,33 @@ MHD_Result OnRequest(void* cls, MHD_Connection* connection, const char* url, con
         *state = pending;
         // A declared length past the limit is refused before a byte of the body is read.
         const char* length = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length");
-        if (length != nullptr && std::strtoull(length, nullptr, 10) > static_cast<uint64_t>(pending->bodyLimit)) {
+        const bool streamed =
+            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Transfer-Encoding") != nullptr;
+        if ((length != nullptr &&
+             std::strtoull(length, nullptr, 10) > static_cast<uint64_t>(pending->bodyLimit)) ||
+            (streamed && pending->bodyLimit == 0)) {
             return Refuse(connection, *pending);
         }
         return MHD_YES;
     }
     if (*uploadSize > 0) {
         // Counted as it streams in, chunked or not.
-        if (pending->refused) return MHD_NO;
+        if (pending->refused) {
+            pending->dropped += *uploadSize;
+            *uploadSize = 0;
+            return pending->dropped > kLingerBytes ? MHD_NO : MHD_YES;
+        }
         std::string& body = pending->request.body;
         if (static_cast<int64_t>(body.size() + *uploadSize) > pending->bodyLimit) {
-            return Refuse(connection, *pending);
+            *uploadSize = 0;
+            return RefuseMidBody(connection, *pending);
         }
         body.append(upload, *uploadSize);
         *uploadSize = 0;
         return MHD_YES;
     }
-    if (pending->refused) return MHD_YES;
+    // A body refused while it streamed ended: its refusal is out, the connection ends.
+    if (pending->refused) return pending->written ? MHD_NO : MHD_YES;
     return Answer(server, connection, pending->request);
 }
 
