@@ -73,11 +73,13 @@ void ReleaseBody(void* cls) { std::unique_ptr<std::string> owned(static_cast<std
 
 MHD_Result Send(MHD_Connection* connection, Reply reply) {
     // The body is handed over, not copied: a stage text is some hundreds of kilobytes.
-    auto body = std::make_unique<std::string>(std::move(reply.body));
+    std::string* body = std::make_unique<std::string>(std::move(reply.body)).release();
     MHD_Response* response = MHD_create_response_from_buffer_with_free_callback_cls(
-        body->size(), body->data(), &ReleaseBody, body.get());
-    if (response == nullptr) return MHD_NO;
-    body.release();
+        body->size(), body->data(), &ReleaseBody, body);
+    if (response == nullptr) {
+        ReleaseBody(body);
+        return MHD_NO;
+    }
     MHD_add_response_header(response, "Content-Type", "text/plain; charset=Shift_JIS");
     if (reply.errorCode != 0) {
         MHD_add_response_header(response, kErrorHeader, std::to_string(reply.errorCode).c_str());
@@ -342,13 +344,13 @@ std::string HttpServer::ClientAddress(const std::string& peer, const std::string
         // client, whatever the client itself wrote to the left of it.
         const std::vector<std::string> hops = SplitList(forwardedFor);
         for (auto hop = hops.rbegin(); hop != hops.rend(); ++hop) {
-            const std::string address = CanonicalAddress(*hop);
+            std::string address = CanonicalAddress(*hop);
             if (address.empty()) break;
             if (!IsTrusted(address)) return address;
         }
         return peer;
     }
-    const std::string address = CanonicalAddress(realIp);
+    std::string address = CanonicalAddress(realIp);
     return address.empty() ? peer : address;
 }
 
