@@ -15,9 +15,10 @@
 // server to end. Without scripted input a headless run moves the mouse onto the screen and
 // presses Z once the title waits, so it passes loading and title.
 //
+// Without an audio device the game starts silent and plays on.
 // Exit status: 0 after a clean end (the player quits, the frame count is reached, or another
 // copy already runs), 1 when the game ends on an error (a coded error, an engine error, no
-// audio device, no display without --headless), 2 for bad arguments.
+// display without --headless), 2 for bad arguments.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 //
 //   quorvald-server [--listen HOST[:PORT]] [--port N] [--sqlite FILE | --postgres CONNINFO |
 //                   --database LOCATION] [--threads N] [--connections N] [--posts-per-day N]
-//                   [--max-stage-bytes N] [--rate N] [--burst N] [--maintenance TEXT]
-//                   [--game-folder DIR] [--max-connections N] [--connections-per-address N]
-//                   [--idle-timeout SECONDS] [--trusted-proxy ADDR]...
+//                   [--registrations-per-day N] [--max-stage-bytes N] [--rate N] [--burst N]
+//                   [--maintenance TEXT] [--game-folder DIR] [--max-connections N]
+//                   [--connections-per-address N] [--idle-timeout SECONDS] [--trusted-proxy ADDR]...
 //
 // The store is an SQLite file (default quorvald-server.db in the current folder) or a PostgreSQL
 // database (--postgres with a libpq URI or "host=... dbname=..." string). --database takes either:
@@ -39,16 +39,18 @@ void Usage(std::FILE* to) {
                  "usage: quorvald-server [--listen HOST[:PORT]] [--port N]\n"
                  "                       [--sqlite FILE | --postgres CONNINFO | --database LOCATION]\n"
                  "                       [--threads N] [--connections N] [--posts-per-day N]\n"
+                 "                       [--registrations-per-day N]\n"
                  "                       [--max-stage-bytes N] [--rate N] [--burst N]\n"
                  "                       [--maintenance TEXT] [--game-folder DIR]\n"
                  "                       [--max-connections N] [--connections-per-address N]\n"
                  "                       [--idle-timeout SECONDS] [--trusted-proxy ADDR]...\n"
                  "Serves Quorvald stage sharing over HTTP (default 0.0.0.0:8631, SQLite file\n"
-                 "quorvald-server.db). Limits: posts per creator and day (20), upload bytes (524288),\n"
-                 "requests per second and burst per address (20, 60), open connections (10000) and\n"
-                 "per address (64), seconds a silent connection stays open (15); 0 switches a\n"
-                 "limit off. --trusted-proxy (or QUORVALD_TRUSTED_PROXIES): a reverse proxy whose\n"
-                 "X-Forwarded-For / X-Real-IP header names the player.\n");
+                 "quorvald-server.db). Limits: posts per creator and day (20), new creators per\n"
+                 "address and day (10), upload bytes (524288), requests per second and burst per\n"
+                 "address (20, 60), open connections (10000) and per address (64), seconds a silent\n"
+                 "connection stays open (15); 0 switches a limit off. --trusted-proxy (or\n"
+                 "QUORVALD_TRUSTED_PROXIES): a reverse proxy whose X-Forwarded-For / X-Real-IP\n"
+                 "header names the player.\n");
 }
 
 }  // namespace
@@ -105,6 +107,8 @@ int main(int argc, char** argv) {
             connections = std::atoi(v.c_str());
         } else if (arg == "--posts-per-day") {
             options.postsPerDay = std::atoi(v.c_str());
+        } else if (arg == "--registrations-per-day") {
+            options.registrationsPerDay = std::atoi(v.c_str());
         } else if (arg == "--max-stage-bytes") {
             options.maxStageBytes = std::atoll(v.c_str());
         } else if (arg == "--rate") {
@@ -146,12 +150,13 @@ int main(int argc, char** argv) {
     try {
         qvserver::PrepareStageReader();
         store = qvserver::OpenStageStore(database, connections, kind);
-    } catch (const CQuorException& e) {
-        std::fprintf(stderr, "quorvald-server: the stage reader cannot start: %s %s\n", e.GetCode().c_str(),
-                     e.GetMessage().c_str());
-        return 1;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "quorvald-server: %s\n", e.what());
+        const std::string code = GetErrorCode(e);
+        if (code.empty())
+            std::fprintf(stderr, "quorvald-server: %s\n", e.what());
+        else
+            std::fprintf(stderr, "quorvald-server: the stage reader cannot start: %s %s\n", code.c_str(),
+                         e.what());
         return 1;
     }
     qvserver::RequestHandlers handlers(*store, options);

@@ -32,7 +32,7 @@ struct EditorBench {
     CStage& Stage() { return *editor.GetStage(); }
 
     testsupport::TempGameFolder game{"quor-editor-bench"};
-    CEditor editor{nullptr, 0};
+    CEditor editor{nullptr, EditorMode::kPlayer};
 };
 
 constexpr uint8_t kGround = 64;

@@ -37,7 +37,7 @@ struct EditorFrame {
                          "<clientInfo><network><createrId></createrId><createrName></createrName></network>"
                          "<boughtItems></boughtItems></clientInfo>");
         SetFrameTime(1.0f / 60.0f);
-        screen = std::make_unique<CEditorScreen>(nullptr, nullptr, 0);
+        screen = std::make_unique<CEditorScreen>(nullptr, nullptr, EditorMode::kPlayer);
         auto stage = std::make_unique<CStage>(nullptr, 1, CVersionNumber::Application());
         stage->AppendArea(std::make_unique<CStageArea>(stage.get(), CStageMap::Create(AreaClass_BoxLong),
                                                        std::make_unique<CStageAreaObjectTable>(stage.get()),

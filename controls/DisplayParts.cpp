@@ -247,10 +247,12 @@ CChaoImageAlert::CChaoImageAlert(int32_t x, int32_t y)
 
 CNetWorkAnimation::CNetWorkAnimation(int32_t x, int32_t y) : COriginalBasePart(x, y, 192, 24) {}
 
-void CNetWorkAnimation::HandleInput() { phase_ += FrameStep() / 60.0 * 4; }
+// A stopped light stands where it was: still drawn, no longer running.
+void CNetWorkAnimation::HandleInput() {
+    if (active_) phase_ += FrameStep() / 60.0 * 4;
+}
 
 void CNetWorkAnimation::Draw() {
-    if (!active_) return;
     int32_t ax, ay;
     GetAbsolutePosition(ax, ay);
     const int k = int(phase_) % 8;

@@ -177,6 +177,7 @@ class CChaoImageAlert : public CChaoImageBase {
 };
 
 // A row of eight lights with a running head and a two-cell fading tail: the network is busy.
+// Stopped, it stays drawn where its head stood.
 class CNetWorkAnimation : public COriginalBasePart {
   public:
     CNetWorkAnimation(int32_t x, int32_t y);

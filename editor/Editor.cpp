@@ -24,10 +24,10 @@ class CNoEditorView : public IEditorView {
     void PlaySound(int) override {}
 };
 
-bool IsObjectToolNumber(int tool) {
+bool IsObjectToolNumber(EditorTool tool) {
     return tool >= EditorTool_ObjectPlace && tool <= EditorTool_ObjectEraser;
 }
-bool IsLockedToolNumber(int tool) { return tool >= EditorTool_PickStart && tool <= EditorTool_Locked; }
+bool IsLockedToolNumber(EditorTool tool) { return tool >= EditorTool_PickStart && tool <= EditorTool_Locked; }
 
 }  // namespace
 
@@ -43,7 +43,7 @@ EditorKeys EditorKeys::FromInput() {
     return keys;
 }
 
-CEditor::CEditor(IScene* ownerScene, int mode, IEditorView* screen)
+CEditor::CEditor(IScene* ownerScene, EditorMode mode, IEditorView* screen)
     : owner(ownerScene), view(screen), editMode(mode) {
     CCamera* camera = CCamera::GetInstance();
     camera->SetZoomRate(1.25f * camera->GetBaseScale(), -1.0f);
@@ -71,12 +71,16 @@ bool CEditor::DoCommand(std::unique_ptr<IEdit> command) {
 
 bool CEditor::Undo() {
     IEdit* command = undoRing.StepBack();
-    return command && command->Undo();
+    if (!command) return false;
+    modified = true;
+    return command->Undo();
 }
 
 bool CEditor::Redo() {
     IEdit* command = undoRing.StepForward();
-    return command && command->Redo();
+    if (!command) return false;
+    modified = true;
+    return command->Redo();
 }
 
 void CEditor::HandleUndoRedoKeys(const EditorKeys& keys) {
@@ -146,7 +150,7 @@ void CEditor::HandleObjectClipboardKeys(int x, int y, const EditorKeys& keys) {
 bool CEditor::IsObjectTool() const { return IsObjectToolNumber(tool); }
 bool CEditor::IsLockedTool() const { return IsLockedToolNumber(tool); }
 
-void CEditor::SetTool(int newTool) {
+void CEditor::SetTool(EditorTool newTool) {
     if (!IsLockedTool()) {
         const bool toObject = IsObjectToolNumber(newTool), toLocked = IsLockedToolNumber(newTool);
         if (IsObjectTool() && !toObject && !toLocked) lastObjectTool = tool;

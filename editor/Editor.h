@@ -18,7 +18,7 @@ class IEditorView;
 class IScene;
 
 // The editor's tools; the values are the tool numbers.
-enum EditorTool {
+enum EditorTool : int {
     EditorTool_Pencil = 0,
     EditorTool_PencilStroke = 1,  // a pencil stroke in progress
     EditorTool_Rectangle = 2,
@@ -30,6 +30,12 @@ enum EditorTool {
     EditorTool_PickStart = 8,  // picking the start point for the stage settings
     EditorTool_PickDoor = 9,   // picking a door's destination
     EditorTool_Locked = 10,
+};
+
+// The editor's modes; the values are the mode numbers.
+enum class EditorMode {
+    kPlayer = 0,  // the player's own stages
+    kSingle = 1,  // the single edit mode of the scenario stages
 };
 
 // The keys of one frame that the editor reacts to (pressed in this frame, modifiers held).
@@ -59,10 +65,10 @@ class CEditor {
     static constexpr int kTileSize = 32;
     static constexpr const char* kTooManyObjectsText = "オブジェクトが多すぎです！\n(255個まで)";
 
-    // `owner` is the scene stages are read for; `editMode` 1 is the single edit mode (the
+    // `owner` is the scene stages are read for; EditorMode::kSingle is the single edit mode (the
     // scenario stages). The view (not owned) may be null or set later. Zooms the camera to 1.25
     // of its base rate, centred on (320, 240).
-    CEditor(IScene* ownerScene, int mode, IEditorView* screen = nullptr);
+    CEditor(IScene* ownerScene, EditorMode mode, IEditorView* screen = nullptr);
     // Puts the camera's zoom back.
     ~CEditor();
     CEditor(const CEditor&) = delete;
@@ -72,10 +78,10 @@ class CEditor {
 
     // ---- State --------------------------------------------------------------------------
     CStage* GetStage() const { return stage.get(); }
-    int GetEditMode() const { return editMode; }
-    int GetTool() const { return tool; }
-    int GetLastMapTool() const { return lastMapTool; }
-    int GetLastObjectTool() const { return lastObjectTool; }
+    EditorMode GetEditMode() const { return editMode; }
+    EditorTool GetTool() const { return tool; }
+    EditorTool GetLastMapTool() const { return lastMapTool; }
+    EditorTool GetLastObjectTool() const { return lastObjectTool; }
     uint8_t GetCurrentChip() const { return currentChip; }
     void SetCurrentChip(uint8_t chip) { currentChip = chip; }
     const std::string& GetCurrentObjectKey() const { return currentObjectKey; }
@@ -91,6 +97,7 @@ class CEditor {
     // cannot be executed is deleted at once, leaves the ring and the modified flag as they were,
     // and gives false.
     bool DoCommand(std::unique_ptr<IEdit> command);
+    // Steps the ring back or forward; a step taken changes the stage, which is then modified.
     bool Undo();
     bool Redo();
     bool CanUndo() const { return undoRing.CanUndo(); }
@@ -144,7 +151,7 @@ class CEditor {
 
     // ---- Tools --------------------------------------------------------------------------
     // Remembers the last map and object tools when switching between the two kinds.
-    void SetTool(int newTool);
+    void SetTool(EditorTool newTool);
     bool IsObjectTool() const;
     bool IsLockedTool() const;
 
@@ -191,10 +198,10 @@ class CEditor {
 
     IScene* owner = nullptr;
     IEditorView* view = nullptr;
-    const int editMode;
-    int tool = EditorTool_Pencil;
-    int lastMapTool = EditorTool_Pencil;
-    int lastObjectTool = EditorTool_ObjectPlace;
+    const EditorMode editMode;
+    EditorTool tool = EditorTool_Pencil;
+    EditorTool lastMapTool = EditorTool_Pencil;
+    EditorTool lastObjectTool = EditorTool_ObjectPlace;
     uint8_t currentChip = 64;
     std::string currentObjectKey = "Kid001";
     int savedScrollX[10] = {};

@@ -75,12 +75,14 @@ bool CEditor::InstallNewStage(const std::string& stageXml) {
     return true;
 }
 
-std::string CEditor::StageFolder() const { return editMode == 1 ? "stage\\scenario\\" : "stage\\original\\"; }
+std::string CEditor::StageFolder() const {
+    return editMode == EditorMode::kSingle ? "stage\\scenario\\" : "stage\\original\\";
+}
 
 StageSavedNotice CEditor::SaveStage(const std::string& fileName, bool overwrite) {
     if (!stage) ThrowCannotSave();
     UpdateAuthors();
-    stage->category = editMode == 1 ? StageCategory_Scenario : StageCategory_Local;
+    stage->category = editMode == EditorMode::kSingle ? StageCategory_Scenario : StageCategory_Local;
     // A game folder may lack the stage folders: they are made on the first save.
     const std::string folder = StageFolder();
     CreateFolder("stage");
@@ -135,7 +137,7 @@ void CEditor::OpenStage(const std::string& path, bool keepFileName) {
 
 std::vector<std::string> CEditor::CheckStage() const {
     if (!stage) return {};
-    return stage->Validate(editMode != 1);
+    return stage->Validate(editMode != EditorMode::kSingle);
 }
 
 void CEditor::UpdateAuthors() {

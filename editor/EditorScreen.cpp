@@ -20,7 +20,7 @@ namespace {
 constexpr int kMessageWidth = CMessageWindowBase::kWidth, kMessageHeight = CMessageWindowBase::kHeight;
 }  // namespace
 
-CEditorScreen::CEditorScreen(IScene* scene, IEditorOwner* owner, int editMode) : owner_(owner) {
+CEditorScreen::CEditorScreen(IScene* scene, IEditorOwner* owner, EditorMode editMode) : owner_(owner) {
     editor_ = std::make_unique<CEditor>(scene, editMode, this);
     for (size_t i = 0; i < adapters_.size(); ++i) adapters_[i] = ClosedAdapter(this, EditorWindowKind(i));
     UpdateChipImage();
@@ -39,7 +39,7 @@ CEditorScreen::~CEditorScreen() {
     root_.reset();
     editor_.reset();
     CMouse* cursor = CMouse::GetInstance();
-    cursor->SetCursorKind(0);
+    cursor->SetCursorKind(kCursorArrow);
     cursor->ClearCarriedImage();
     cursor->ShowBadge1(false);
     cursor->ShowBadge2(false);
@@ -84,14 +84,12 @@ void CEditorScreen::SetScrollPosition(int x, int y) {
 }
 
 int CEditorScreen::GetScrollX() const {
-    auto it = controlsByName_.find("CenterBarX");
-    const auto* bar = it == controlsByName_.end() ? nullptr : dynamic_cast<const CScrollBarBase*>(it->second);
+    const auto* bar = GetControlAs<const CScrollBarBase>("CenterBarX");
     return bar ? bar->GetValue() : 0;
 }
 
 int CEditorScreen::GetScrollY() const {
-    auto it = controlsByName_.find("CenterBarY");
-    const auto* bar = it == controlsByName_.end() ? nullptr : dynamic_cast<const CScrollBarBase*>(it->second);
+    const auto* bar = GetControlAs<const CScrollBarBase>("CenterBarY");
     return bar ? bar->GetValue() : 0;
 }
 

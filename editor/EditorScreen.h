@@ -87,8 +87,8 @@ class CEditorScreen : public IEditorView,
     static int CentredWindowY(int height) { return kViewTop + (kViewBottom - kViewTop - height) / 2; }
 
     // `scene` is the scene stages are read for, `owner` hears the close and test-play requests
-    // (either may be null); `editMode` 1 is the single edit mode of the scenario stages.
-    CEditorScreen(IScene* scene, IEditorOwner* owner, int editMode);
+    // (either may be null).
+    CEditorScreen(IScene* scene, IEditorOwner* owner, EditorMode editMode);
     ~CEditorScreen() override;
     CEditorScreen(const CEditorScreen&) = delete;
     CEditorScreen& operator=(const CEditorScreen&) = delete;
@@ -110,12 +110,18 @@ class CEditorScreen : public IEditorView,
 
     // ---- The screen -------------------------------------------------------------------------
     Controls::CEditerRootForm* GetRootForm() const { return root_.get(); }
-    // The control entered under the name; a name never entered gets an empty entry.
-    Controls::GCBase*& GetControl(const std::string& name) { return controlsByName_[name]; }
+    // The control entered under the name; null for a name never entered (or forgotten). A lookup
+    // never enters a name.
+    Controls::GCBase* GetControl(const std::string& name) const {
+        const auto it = controlsByName_.find(name);
+        return it == controlsByName_.end() ? nullptr : it->second;
+    }
     template <class T>
-    T* GetControlAs(const std::string& name) {
+    T* GetControlAs(const std::string& name) const {
         return dynamic_cast<T*>(GetControl(name));
     }
+    // The name no longer leads to its control (the control stays where it is).
+    void ForgetControl(const std::string& name) { controlsByName_.erase(name); }
     CPopUpHelp* GetPopUpHelp() const { return popUpHelp_.get(); }
     Controls::GCForm* GetPendingWindow() const { return pending_.get(); }
     // The form now in front: the pending window, else the root form's modal form.
@@ -181,6 +187,18 @@ class CEditorScreen : public IEditorView,
     void OnStagePosted(bool succeeded, const std::string& stageId) override;
 
   private:
+    // The mouse cursor's kinds over the map; the values are the cursor numbers.
+    enum CursorKind : int {
+        kCursorArrow = 0,
+        kCursorPencil = 1,
+        kCursorRectangle = 2,
+        kCursorFill = 3,
+        kCursorPlace = 4,
+        kCursorGrab = 5,
+        kCursorDrag = 6,
+        kCursorErase = 8
+    };
+
     class ClosedAdapter : public Controls::IClosedEventHandler {
       public:
         ClosedAdapter() = default;
@@ -312,12 +330,13 @@ class CEditorScreen : public IEditorView,
     struct StartPick {
         std::string name;
         int area = 0, x = 0, y = 0, music = 0, backGround = 1, weather = 0;
-        int returnArea = 0, returnTool = 0;
+        int returnArea = 0;
+        EditorTool returnTool = EditorTool_Pencil;
     } startPick_;
     // The door whose destination is being chosen, and the destination.
     struct DoorPick {
         int area = 0, x = 0, y = 0;
         int targetArea = -1, targetX = 0, targetY = 0;
-        int returnTool = 0;
+        EditorTool returnTool = EditorTool_Pencil;
     } doorPick_;
 };

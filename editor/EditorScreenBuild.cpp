@@ -46,7 +46,7 @@ void CEditorScreen::BuildInterface() {
     BuildSideButtons();
     BuildViewControls();
     // The pencil is the tool in hand; everything that needs a stage waits for one.
-    GetControlAs<CToggleButtonBase>("DrawButton")->TurnOn();
+    if (auto* pencil = GetControlAs<CToggleButtonBase>("DrawButton")) pencil->TurnOn();
     for (const char* name : kStageButtons) SetEnabled(name, false);
     SetAreaPanelEnabled(false);
 }

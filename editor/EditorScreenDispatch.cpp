@@ -48,8 +48,8 @@ void CEditorScreen::OnPushed(GCButton* sender) {
         "TrapChipButton",    "EventChipButton",      "ItemChipButton",  "AreaAddButton",
         "AreaCopyButton",    "AreaDeleteButton"};
     for (const char* name : kNames) {
-        const auto it = controlsByName_.find(name);
-        if (it == controlsByName_.end() || !it->second || it->second != sender) continue;
+        const GCBase* control = GetControl(name);
+        if (!control || control != sender) continue;
         const std::string n = name;
         if (n == "RenewButton" || n == "OpenButton" || n == "SaveButton") return OnFileButton(n);
         if (n.ends_with("ChipButton")) return OnChipButton(n);
@@ -60,8 +60,8 @@ void CEditorScreen::OnPushed(GCButton* sender) {
         return OnToolButton(n);
     }
     for (int i = 0; i < 10; ++i) {
-        const auto it = controlsByName_.find(kAreaTabPrefix + std::to_string(i));
-        if (it == controlsByName_.end() || !it->second || it->second != sender) continue;
+        const GCBase* tab = GetControl(kAreaTabPrefix + std::to_string(i));
+        if (!tab || tab != sender) continue;
         // A tab selected to show the model's area switches nothing.
         if (!showingTabs_) editor_->SwitchToArea(i);
         return;
@@ -183,7 +183,8 @@ void CEditorScreen::OnChipButton(const std::string& name) {
         OpenWindow(std::make_unique<CArtifactualMapChipPalletWindow>(kPalletX, kPalletY),
                    EditorWindowKind::kArtificialChips);
     } else if (name == "EnemyChipButton") {
-        OpenWindow(std::make_unique<CCharacterPalletWindow>(kPalletX, kPalletY, editor_->GetEditMode() == 1),
+        OpenWindow(std::make_unique<CCharacterPalletWindow>(kPalletX, kPalletY,
+                                                            editor_->GetEditMode() == EditorMode::kSingle),
                    EditorWindowKind::kCharacters);
     } else if (name == "ObjectChipButton") {
         OpenWindow(std::make_unique<CObjectPalletWindow>(kPalletX, kPalletY), EditorWindowKind::kObjects);
@@ -230,7 +231,7 @@ void CEditorScreen::OpenAreaCopy() {
 }
 
 void CEditorScreen::OnPulled(GCButton* sender) {
-    if (sender == GetControl("editModeButton") && editor_->IsObjectTool())
+    if (sender && sender == GetControl("editModeButton") && editor_->IsObjectTool())
         editor_->SetTool(editor_->GetLastMapTool());
 }
 

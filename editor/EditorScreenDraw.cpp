@@ -63,7 +63,8 @@ void CEditorScreen::DrawOverlay() {
     DrawPickingHint();
     root_->Draw();
     if (popUpHelp_) popUpHelp_->Draw();
-    if (editor_->GetEditMode() == 1) elDraw::DrawDebugText(20, 440, "！！！シングル編集モード！！！");
+    if (editor_->GetEditMode() == EditorMode::kSingle)
+        elDraw::DrawDebugText(20, 440, "！！！シングル編集モード！！！");
 }
 
 // Grey beyond the map's edges, where the view shows no tile.
@@ -92,7 +93,7 @@ void CEditorScreen::DrawPointerFrame(const FrameInput& in) {
 
 // The hint of the picking tools blinks in the middle of the view, half a second on, half off.
 void CEditorScreen::DrawPickingHint() {
-    const int tool = editor_->GetTool();
+    const EditorTool tool = editor_->GetTool();
     if (tool < EditorTool_PickStart || tool > EditorTool_Locked) return;
     if (int(Ticks()) % 60 >= 30) return;
     const int top = 200 + 16 * (tool - EditorTool_PickStart);
@@ -133,7 +134,7 @@ void CEditorScreen::DrawStartMarker() {
 }
 
 void CEditorScreen::DrawHoveredObjectExtent(const FrameInput& in) {
-    const int tool = editor_->GetTool();
+    const EditorTool tool = editor_->GetTool();
     if (!in.onMap || (tool != EditorTool_ObjectPlace && tool != EditorTool_ObjectEraser)) return;
     if (CStageAreaObject* object = ObjectAt(in.tx, in.ty)) object->DrawExtentFrame();
 }

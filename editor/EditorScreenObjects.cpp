@@ -17,6 +17,7 @@
 #include "stage/AreaObjectKinds_Switches.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageAreaObjectTable.h"
+#include "stage/StageMap.h"
 
 using namespace Controls;
 
@@ -46,7 +47,7 @@ const char* SettingEntry(const CStageAreaObject* object) {
     return nullptr;
 }
 
-bool IsObjectEditingTool(int tool) {
+bool IsObjectEditingTool(EditorTool tool) {
     return tool == EditorTool_ObjectPlace || tool == EditorTool_ObjectEraser;
 }
 }  // namespace
@@ -62,7 +63,8 @@ void CEditorScreen::OpenObjectMenu(const FrameInput& in) {
         title = object->GetInfoText();
     } else {
         char text[48];
-        std::snprintf(text, sizeof text, "座標 (%d,%d)", in.tx, CurrentAreaHeight() - 1 - in.ty);
+        std::snprintf(text, sizeof text, "座標 (%d,%d)", in.tx,
+                      CStageMap::ShownRow(CurrentAreaHeight(), in.ty));
         title = text;
     }
     auto menu = std::make_unique<CBeigePopup>(0, 0, kMenuWidth, title);

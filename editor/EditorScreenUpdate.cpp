@@ -28,22 +28,9 @@
 #include "stage/StageAreaObjectTable.h"
 #include "stage/StageCatalogues.h"
 #include "stage/StageChips.h"
+#include "stage/StageMap.h"
 
 using namespace Controls;
-
-namespace {
-// The cursor kinds of the map.
-enum CursorKind {
-    kCursorArrow = 0,
-    kCursorPencil = 1,
-    kCursorRectangle = 2,
-    kCursorFill = 3,
-    kCursorPlace = 4,
-    kCursorGrab = 5,
-    kCursorDrag = 6,
-    kCursorErase = 8
-};
-}  // namespace
 
 CEditorScreen::FrameInput CEditorScreen::ReadInput() {
     FrameInput in;
@@ -144,8 +131,8 @@ void CEditorScreen::UpdateEraserButtons() {
 void CEditorScreen::UpdateMouseCursor(const FrameInput& in) {
     CMouse* cursor = CMouse::GetInstance();
     const bool live = IsRootActive() && in.onMap;
-    const int tool = editor_->GetTool();
-    int kind = kCursorArrow;
+    const EditorTool tool = editor_->GetTool();
+    CursorKind kind = kCursorArrow;
     if (live) {
         const bool onObject = ObjectAt(in.tx, in.ty) != nullptr;
         switch (tool) {
@@ -202,7 +189,7 @@ void CEditorScreen::UpdateChipImage() {
 void CEditorScreen::UpdateFooter(const FrameInput& in) {
     if (!in.onMap) return;
     char text[32];
-    std::snprintf(text, sizeof text, "(%03d,%03d)", in.tx, CurrentAreaHeight() - 1 - in.ty);
+    std::snprintf(text, sizeof text, "(%03d,%03d)", in.tx, CStageMap::ShownRow(CurrentAreaHeight(), in.ty));
     if (footerText_ == text) return;
     footerText_ = text;
     if (auto* footer = GetControlAs<CTextLabel>("FooterLabel")) footer->SetText(footerText_);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls/ControlPort.h"
+#include "stage/StageMap.h"
 
 namespace Controls {
 
@@ -13,13 +14,15 @@ namespace {
 std::string DestinationText(int32_t area, int32_t areaHeight, int32_t tileX, int32_t tileY) {
     if (area == -1) return "ERROR";
     char text[64];
-    std::snprintf(text, sizeof text, "エリア%d (%d,%d)", area + 1, tileX, areaHeight - tileY);
+    std::snprintf(text, sizeof text, "エリア%d (%d,%d)", area + 1, tileX,
+                  CStageMap::ShownRow(areaHeight, tileY));
     return text;
 }
 
 std::string DoorText(int32_t area, int32_t areaHeight, int32_t tileX, int32_t tileY) {
     char text[96];
-    std::snprintf(text, sizeof text, "エリア%d (%d,%d) の扉の移動先：", area + 1, tileX, areaHeight - tileY);
+    std::snprintf(text, sizeof text, "エリア%d (%d,%d) の扉の移動先：", area + 1, tileX,
+                  CStageMap::ShownRow(areaHeight, tileY));
     return text;
 }
 

@@ -109,11 +109,8 @@ void CFileOpenHiddenWindow::OpenChosenFile(int32_t step, Controls::GCForm* dialo
         // Only the player's own saved stages go on being saved over their files.
         host_->OpenStage(path, step == kChooseSavedFile);
         End();
-    } catch (const CQuorException& e) {
-        CLog::GetInstance()->Write(FormatErrorReport(e));
-        GoTo(kShowOpenFailed);
     } catch (const std::exception& e) {
-        CLog::GetInstance()->Write(e.what());
+        CLog::GetInstance()->Write(FormatErrorReport(e));
         GoTo(kShowOpenFailed);
     }
 }

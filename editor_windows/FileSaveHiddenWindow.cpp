@@ -45,11 +45,8 @@ void CFileSaveHiddenWindow::SaveThen(Save save) {
         savedWindow_ = save();
         saved_ = true;
         GoTo(kShowSaved);
-    } catch (const CQuorException& e) {
-        CLog::GetInstance()->Write(FormatErrorReport(e));
-        GoTo(kShowSaveFailed);
     } catch (const std::exception& e) {
-        CLog::GetInstance()->Write(e.what());
+        CLog::GetInstance()->Write(FormatErrorReport(e));
         GoTo(kShowSaveFailed);
     }
 }

@@ -73,11 +73,9 @@ StageFileRead ReadStageFileEntry(const CFileEntry& file) {
     try {
         read.record = std::make_unique<StageFileEntry>(file.Clone());
         read.code = FileLoad_Ok;
-    } catch (const CQuorException& e) {
-        read.code = FileLoadErrorFromCode(e.GetCode());
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Whatever a damaged file makes the reader run into is that file's error, not the list's.
-        read.code = FileLoad_OtherError;
+        read.code = FileLoadErrorFromCode(GetErrorCode(e));
     }
     return read;
 }

@@ -16,6 +16,8 @@ constexpr const char* kCaptions[CFileSelectWindow::kDetailCount] = {"ステー�
                                                                     "更新時刻：", "作者：", "原作者："};
 // A question opened by a window stands a little below and right of it.
 constexpr int32_t kChildOffsetX = 16, kChildOffsetY = 32;
+// The open frame's border, outline and inner line included.
+constexpr int32_t kFrameBorder = 4;
 }  // namespace
 
 CFileSelectWindow::CFileSelectWindow(const std::string& title, const std::string& folder,
@@ -23,7 +25,9 @@ CFileSelectWindow::CFileSelectWindow(const std::string& title, const std::string
     : CCloseableBeigeForm(title, kX, kY, kWidth, kHeight) {
     panel_ = AddControl(std::make_unique<CFileSelectPanel>(32, 40, 380, 220, kRowsPerPage, kPageButtons,
                                                            std::make_unique<CFileList>(folder, pattern)));
-    AddControl(std::make_unique<Controls::CFreeContainer>(32, 60, 380, 200));
+    // The frame goes round the rows: its 4-pixel border lies outside the first and last row.
+    AddControl(std::make_unique<Controls::CFreeContainer>(32 - kFrameBorder, 60 - kFrameBorder,
+                                                          380 + 2 * kFrameBorder, 200 + 2 * kFrameBorder));
     for (int32_t i = 0; i < kDetailCount; ++i)
         AddControl(Controls::CaptionLabel(kCaptions[i], 48, 280 + 20 * i, 90, 16));
     for (int32_t i = 0; i < kDetailCount; ++i)

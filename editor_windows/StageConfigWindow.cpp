@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "controls/KeyboardWindow.h"
+#include "stage/StageMap.h"
 
 using namespace Controls;
 
@@ -31,7 +32,7 @@ CStageConfigWindow::CStageConfigWindow(int32_t x, int32_t y, int32_t startAreaHe
 std::string CStageConfigWindow::GetStartPointText() const {
     char text[64];
     std::snprintf(text, sizeof text, "エリア%d (%d,%d)", startArea_ + 1, startX_,
-                  startAreaHeight_ - startY_ - 1);
+                  CStageMap::ShownRow(startAreaHeight_, startY_));
     return text;
 }
 

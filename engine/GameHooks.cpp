@@ -4,6 +4,7 @@ namespace {
 SingletonHooks g_singletons[static_cast<int>(UpperSingleton::Count)];
 INetWorkHost* g_net = nullptr;
 SceneFactory g_factory;
+std::function<void()> g_tableCheck;
 }  // namespace
 
 void SetSingletonHooks(UpperSingleton which, SingletonHooks hooks) {
@@ -18,6 +19,9 @@ const SingletonHooks& GetSingletonHooks(UpperSingleton which) {
     return g_singletons[i];
 }
 
+void SetShippedTableCheck(std::function<void()> check) { g_tableCheck = std::move(check); }
+const std::function<void()>& GetShippedTableCheck() { return g_tableCheck; }
+
 void SetNetWorkHost(INetWorkHost* host) { g_net = host; }
 INetWorkHost* GetNetWorkHost() { return g_net; }
 bool IsNetWorkBusy() { return g_net && g_net->IsBusy(); }
@@ -29,4 +33,5 @@ void ClearGameHooks() {
     for (auto& h : g_singletons) h = SingletonHooks();
     g_net = nullptr;
     g_factory = SceneFactory();
+    g_tableCheck = nullptr;
 }

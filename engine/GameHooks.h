@@ -40,6 +40,13 @@ SingletonHooks OwnedSingletonHooks() {
 void SetSingletonHooks(UpperSingleton which, SingletonHooks hooks);
 const SingletonHooks& GetSingletonHooks(UpperSingleton which);
 
+// Reads the shipped tables that the upper layers otherwise read only when first needed (the
+// stage object kinds, the map chips, the world map). GameStart runs it first, before anything is
+// created or written, so that a damaged install stops the game with its coded error before the
+// player can do any work. May throw CQuorException. Empty: nothing to check.
+void SetShippedTableCheck(std::function<void()> check);
+const std::function<void()>& GetShippedTableCheck();
+
 // The network accessor as the shell sees it.
 class INetWorkHost {
   public:

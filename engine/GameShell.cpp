@@ -46,7 +46,7 @@ void ReportError(const std::string& text) {
     CLog::GetInstance()->Write(text);
     elSystem::MessageBox("%s", text.c_str());
 }
-void ReportError(const CQuorException& e) { ReportError(FormatErrorReport(e)); }
+void ReportError(const std::exception& e) { ReportError(FormatErrorReport(e)); }
 
 void CallHook(UpperSingleton which, const std::function<void()> SingletonHooks::*member) {
     const SingletonHooks& hooks = GetSingletonHooks(which);
@@ -164,6 +164,8 @@ void GameStart() {
         // The game runs on Japanese text: without the CP932 conversion it cannot start.
         if (!Cp932ConversionWorks())
             throw COtherException("OTE0002", "Sorry, this software is Japanese only.");
+        // Every shipped table is read before the first file is written.
+        if (const std::function<void()>& check = GetShippedTableCheck()) check();
         // A save killed half-way leaves its temporary file behind; the state is read next.
         RemoveLeftoverTempFiles();
         for (int i = 0; i < kSingletonCount; ++i) {
@@ -192,11 +194,8 @@ void GameFrame() {
                     CInputManager::GetInstance()->Update();
             }
             if (!game::GetExitFlag()) g_director->Draw();
-        } catch (const CQuorException& e) {
-            ReportError(e);
-            game::SetExitFlag(true);
         } catch (const std::exception& e) {
-            ReportError(std::string("Error: ") + e.what());
+            ReportError(e);
             game::SetExitFlag(true);
         }
         if (elSystem::GetErrorFlag()) g_failed = true;

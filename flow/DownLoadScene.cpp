@@ -11,27 +11,27 @@
 #include "stage/Stage.h"
 
 namespace {
-constexpr int kTopForm = 1;
 constexpr int kSharedStageLives = 2;
 }  // namespace
 
 CDownLoadScene::CDownLoadScene(IScene* parent) : CFormHostScene(parent, MusicId::kDownload, true) {
-    BuildForm(kTopForm);
+    BuildForm(DownLoadFormId::Top);
 }
 
-void CDownLoadScene::PlayStage(const std::string& stageText) {
-    stageText_ = stageText;
+CDownLoadScene::~CDownLoadScene() = default;
+
+void CDownLoadScene::PlayStage(std::unique_ptr<CStage> stage) {
+    stage_ = std::move(stage);
     playRequested_ = true;
 }
 
 bool CDownLoadScene::StartPlay() {
-    // The text was checked when it was saved; it is read again here and never trusted. A text
-    // without a stage's structure gives no stage and no code.
+    // The stage was read when its text was checked and saved; without one there is nothing to play.
     std::string code;
     try {
-        if (std::unique_ptr<CStage> stage = CStage::ReadXml(nullptr, stageText_, 0)) {
+        if (stage_) {
             // The play scene owns the stage from here and tells it whose it is.
-            PushChild(std::make_unique<CStageScene>(this, std::move(stage), kPlayShared, kSharedStageLives));
+            PushChild(std::make_unique<CStageScene>(this, std::move(stage_), kPlayShared, kSharedStageLives));
             return true;
         }
     } catch (const CQuorException& e) {
@@ -45,14 +45,14 @@ bool CDownLoadScene::StartPlay() {
 void CDownLoadScene::Update() {
     if (playRequested_) {
         playRequested_ = false;
-        // A text that holds no stage is not played: the form stays and says so.
+        // Without a stage nothing is played: the form stays and says so.
         if (StartPlay()) return;
     }
     if (requestedFormId_ != currentFormId_) BuildForm(requestedFormId_);
     CFormHostScene::Update();
 }
 
-void CDownLoadScene::BuildForm(int formId) {
+void CDownLoadScene::BuildForm(DownLoadFormId formId) {
     if (Controls::GCForm* form = GetRootForm()) Controls::KeepDownLoadListText(*form, keptListText_);
     currentFormId_ = requestedFormId_ = formId;
     SetRootForm(nullptr);

@@ -14,7 +14,7 @@ namespace {
 // A test play starts without spare lives: one miss ends it.
 constexpr int kTestPlayLives = 0;
 // The editor of the player's own stages (not the single edit mode of the scenario stages).
-constexpr int kPlayerEditMode = 0;
+constexpr EditorMode kPlayerEditMode = EditorMode::kPlayer;
 
 // How a test play ended, for the log.
 const char* TestPlayResultText(int result) {
@@ -64,10 +64,8 @@ void CEditorScene::StartTestPlay() {
         // The play scene owns the copy from here and tells it whose it is.
         PushChild(std::make_unique<CStageScene>(this, std::move(copy), kPlayTest, kTestPlayLives));
         return;
-    } catch (const CQuorException& e) {
-        failure = FormatErrorReport(e);
     } catch (const std::exception& e) {
-        failure = std::string("Error: ") + e.what();
+        failure = FormatErrorReport(e);
     }
     CLog::GetInstance()->Write(failure);
     screen_->ShowAlert(failure);

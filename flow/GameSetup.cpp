@@ -4,6 +4,7 @@
 #include "enemies/EnemyKinds.h"
 #include "engine/GameHooks.h"
 #include "flow/LoadingScene.h"
+#include "flow/ScenarioMap.h"
 #include "flow/ScenarioSaveData.h"
 #include "flow/TitleScene.h"
 #include "flow/TopMenuScene.h"
@@ -18,6 +19,7 @@
 #include "play/AttackParameter.h"
 #include "play/ObjectRegistry.h"
 #include "play/SpriteBatch.h"
+#include "stage/StageObjectKindTable.h"
 
 namespace {
 
@@ -49,6 +51,12 @@ void LoggingErrors(Step step) {
 }  // namespace
 
 void InstallGameHooks() {
+    // The tables read only when first needed are read at start as well: a damaged one stops the
+    // game there, not in the editor's file list or its pallet with unsaved work open.
+    SetShippedTableCheck([] {
+        CheckShippedKeyTextTables();
+        CScenarioMap::CheckMapFile();
+    });
     // A progress file that cannot be read never stops the game: the error goes to the log, and
     // the scenario mode shows it when the player enters it.
     SetSingletonHooks(UpperSingleton::ScenarioSaveData,

@@ -19,20 +19,29 @@ size_t Index(int outer, int count, int inner) {
 
 [[noreturn]] void ThrowBadMap() { throw CInitFileException("IFE0501", "scenario_map.dat が不正です。"); }
 
-}  // namespace
-
-CScenarioMap::CScenarioMap(const std::string& panelText) {
-    const std::vector<std::string> pieces = SplitString(panelText, ':');
-    if (pieces.size() != kCells + 1) throw CDataFileException("DEF0301", "セーブデータが不正です。");
-
+// The map file's fields, kColumns x kRows laid out as ParseCsvText lays them, each a panel code.
+std::vector<std::string> ReadMapTable() {
     std::string text;
     const ReadStatus status = ReadEncodedFile(kMapPath, text);
     if (status == ReadStatus::CannotRead)
         throw CInitFileException("IFE0500", "scenario_map.dat を開けません。");
     if (status != ReadStatus::Ok) ThrowBadMap();
     std::vector<std::string> table;
-    if (!ParseCsvText(text, table, kColumns, kRows)) ThrowBadMap();
+    if (!ParseCsvText(text, table, CScenarioMap::kColumns, CScenarioMap::kRows)) ThrowBadMap();
+    for (const std::string& field : table)
+        if (!IsScenarioMapPanelCode(field)) ThrowBadMap();
+    return table;
+}
 
+}  // namespace
+
+void CScenarioMap::CheckMapFile() { ReadMapTable(); }
+
+CScenarioMap::CScenarioMap(const std::string& panelText) {
+    const std::vector<std::string> pieces = SplitString(panelText, ':');
+    if (pieces.size() != kCells + 1) throw CDataFileException("DEF0301", "セーブデータが不正です。");
+
+    std::vector<std::string> table = ReadMapTable();
     for (int y = 0; y < kRows; ++y) {
         for (int x = 0; x < kColumns; ++x) {
             const std::string& field = CsvCell(table, kRows, x, y);

@@ -20,6 +20,10 @@ class CScenarioMap {
     // "IFE0500" when the map file cannot be read, "IFE0501" when it is not 12 lines of 18 panel
     // codes.
     explicit CScenarioMap(const std::string& panelText);
+    // Reads the map file and checks it as the constructor does, building nothing: throws
+    // "IFE0500" or "IFE0501" as above. The game's start runs it, so that a damaged install stops
+    // before the player enters the world map.
+    static void CheckMapFile();
     virtual ~CScenarioMap();
     CScenarioMap(const CScenarioMap&) = delete;
     CScenarioMap& operator=(const CScenarioMap&) = delete;

@@ -93,6 +93,9 @@ CScenarioMapManager::CScenarioMapManager(IScenarioStageHost* host)
       form_(std::make_unique<Controls::COriginalBaseForm>()) {
     x_ = Save()->GetX();
     y_ = Save()->GetY();
+    // A save holding a cell off the map is as damaged as a bad panel text: the hero could never
+    // walk back onto the map from there.
+    if (!CScenarioMap::IsInside(x_, y_)) throw CDataFileException("DEF0301", "セーブデータが不正です。");
     heroX_ = CellCentre(x_);
     heroY_ = CellCentre(y_);
     plate_ = std::make_unique<CScenarioStageNamePlate>(GetLandNumber(x_, y_), GetStageName(x_, y_));

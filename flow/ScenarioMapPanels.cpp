@@ -266,11 +266,20 @@ const PanelCode kPanelCodes[] = {
 
 }  // namespace
 
-std::unique_ptr<CScenarioMapPanelBase> MakeScenarioMapPanel(const std::string& field, int x, int y,
-                                                            const std::string& piece) {
+namespace {
+const PanelCode* FindPanelCode(const std::string& field) {
     if (field.empty()) return nullptr;
     for (const PanelCode& c : kPanelCodes) {
-        if (field[0] == c.code && (c.prefix || field.size() == 1)) return c.make(x, y, piece);
+        if (field[0] == c.code && (c.prefix || field.size() == 1)) return &c;
     }
     return nullptr;
+}
+}  // namespace
+
+bool IsScenarioMapPanelCode(const std::string& field) { return FindPanelCode(field) != nullptr; }
+
+std::unique_ptr<CScenarioMapPanelBase> MakeScenarioMapPanel(const std::string& field, int x, int y,
+                                                            const std::string& piece) {
+    const PanelCode* c = FindPanelCode(field);
+    return c ? c->make(x, y, piece) : nullptr;
 }

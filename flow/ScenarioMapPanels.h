@@ -230,6 +230,8 @@ class CScenarioMapDirectionToLeftPanel : public CScenarioMapDirectionPanel {
     CScenarioMapDirectionToLeftPanel(int x, int y, const std::string& piece);
 };
 
+// True when a map file field stands for a panel (MakeScenarioMapPanel makes one of it).
+bool IsScenarioMapPanelCode(const std::string& field);
 // The panel a map file field stands for, with its piece of the panel text; null for a field that
 // is no panel code.
 std::unique_ptr<CScenarioMapPanelBase> MakeScenarioMapPanel(const std::string& field, int x, int y,

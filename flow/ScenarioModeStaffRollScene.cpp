@@ -14,11 +14,8 @@ namespace {
 
 const char* const kFont = "ＭＳ Ｐゴシック";
 
-struct CreditLine {
-    double rollY;
-    int size;
-    const char* text;
-};
+using CreditLine = CScenarioModeStaffRollScene::CreditLine;
+using CastMember = CScenarioModeStaffRollScene::CastMember;
 
 constexpr CreditLine kCredits[] = {
     {232, 16, "- Quorvald -"},
@@ -40,55 +37,47 @@ constexpr CreditLine kCredits[] = {
     {2320, 16, "- 出演 -"},
 };
 
-// One of the cast: the name, then the picture (a rectangle of an image) and where it stands.
-struct CastMember {
-    const char* name;
-    const char* group;
-    const char* key;
-    int left, top, right, bottom, x;
-};
-
 // The enemies' pictures are the editor's character previews, the bosses' pieces of their sheets.
+// Every enemy and boss of the character pallet plays one part; the test bosses play none.
 constexpr CastMember kCast[] = {
-    {"つまようじキッド", "System", "CharImage001", 0, 0, 32, 40, 304},
-    {"デビルキッド", "System", "CharImage001", 40, 200, 72, 240, 304},
-    {"プッカー", "System", "CharImage001", 32, 0, 64, 32, 304},
-    {"チョップソルジャー", "System", "CharImage001", 64, 0, 96, 48, 304},
-    {"ガンソルジャー", "System", "CharImage001", 64, 0, 96, 48, 304},
-    {"赤もやし丸", "System", "CharImage001", 96, 0, 120, 32, 308},
-    {"青もやし丸", "System", "CharImage001", 120, 0, 144, 32, 308},
-    {"大リーグ花", "System", "CharImage001", 144, 0, 184, 32, 300},
-    {"ばくだん花", "System", "CharImage001", 184, 0, 224, 32, 300},
-    {"アイスドレッサー", "System", "CharImage001", 224, 0, 256, 56, 304},
-    {"ちくわドリル", "System", "CharImage001", 0, 48, 64, 80, 288},
-    {"トン・ファー", "System", "CharImage001", 64, 48, 128, 128, 288},
-    {"グリーン教授", "System", "CharImage001", 128, 32, 160, 80, 304},
-    {"あじのひらき", "System", "CharImage001", 160, 32, 200, 64, 300},
-    {"さんま", "System", "CharImage001", 128, 112, 192, 128, 288},
-    {"あんこう", "System", "CharImage001", 128, 128, 192, 160, 288},
-    {"回転バット赤", "System", "CharImage001", 32, 80, 64, 112, 304},
-    {"回転バット緑", "System", "CharImage001", 0, 80, 32, 112, 304},
-    {"イエロースフィア", "System", "CharImage001", 224, 88, 256, 120, 304},
-    {"ホワイトスフィア", "System", "CharImage001", 224, 56, 256, 88, 304},
-    {"ボムキャタピラー", "System", "CharImage001", 216, 120, 256, 152, 300},
-    {"たなか", "System", "CharImage001", 0, 112, 32, 160, 304},
-    {"さとう", "System", "CharImage001", 32, 112, 64, 160, 304},
-    {"ミニ竜巻", "System", "CharImage001", 64, 128, 96, 160, 304},
-    {"イチゴムーンサルト", "System", "CharImage001", 0, 160, 40, 192, 300},
-    {"ハリー", "System", "CharImage001", 168, 160, 216, 192, 296},
-    {"タマ・ナ・ゲール", "System", "CharImage001", 96, 128, 128, 168, 304},
-    {"イワ・ナ・ゲール", "System", "CharImage001", 224, 216, 256, 256, 304},
-    {"ぶら下がりマジシャン", "System", "CharImage001", 0, 192, 32, 240, 304},
-    {"スカイモービル", "System", "CharImage001", 112, 192, 216, 256, 268},
-    {"棒人間グリーン", "Char", "Boss007_L", 128, 40, 160, 80, 304},
-    {"棒人間ピンク", "Char", "Boss009_L", 200, 40, 240, 80, 304},
-    {"棒人間ブルー", "Char", "Boss006_L", 200, 160, 240, 200, 304},
-    {"棒人間イエロー", "Char", "Boss003_L", 88, 40, 120, 80, 304},
-    {"棒人間レッド", "Char", "Boss002_L", 48, 200, 80, 240, 304},
-    {"バット・バット", "Char", "Boss011_L", 0, 0, 48, 64, 296},
+    {"つまようじキッド", "Kid001", "System", "CharImage001", 0, 0, 32, 40, 304},
+    {"デビルキッド", "Kid002", "System", "CharImage001", 40, 200, 72, 240, 304},
+    {"プッカー", "Pukka001", "System", "CharImage001", 32, 0, 64, 32, 304},
+    {"チョップソルジャー", "Chop001 Chop002", "System", "CharImage001", 64, 0, 96, 48, 304},
+    {"ガンソルジャー", "Gun001 Gun002", "System", "CharImage001", 64, 0, 96, 48, 304},
+    {"赤もやし丸", "Moyashi001", "System", "CharImage001", 96, 0, 120, 32, 308},
+    {"青もやし丸", "Moyashi002", "System", "CharImage001", 120, 0, 144, 32, 308},
+    {"大リーグ花", "Flower001", "System", "CharImage001", 144, 0, 184, 32, 300},
+    {"ばくだん花", "Flower002", "System", "CharImage001", 184, 0, 224, 32, 300},
+    {"アイスドレッサー", "IceSculpture001", "System", "CharImage001", 224, 0, 256, 56, 304},
+    {"ちくわドリル", "Drill001", "System", "CharImage001", 0, 48, 64, 80, 288},
+    {"トン・ファー", "TonFar001", "System", "CharImage001", 64, 48, 128, 128, 288},
+    {"グリーン教授", "Professor001", "System", "CharImage001", 128, 32, 160, 80, 304},
+    {"あじのひらき", "Fish001 Fish002", "System", "CharImage001", 160, 32, 200, 64, 300},
+    {"さんま", "Fish003", "System", "CharImage001", 128, 112, 192, 128, 288},
+    {"あんこう", "Fish004", "System", "CharImage001", 128, 128, 192, 160, 288},
+    {"回転バット赤", "Bat001", "System", "CharImage001", 0, 80, 32, 112, 304},
+    {"回転バット緑", "Bat002", "System", "CharImage001", 32, 80, 64, 112, 304},
+    {"イエロースフィア", "Sphere001", "System", "CharImage001", 224, 56, 256, 88, 304},
+    {"ホワイトスフィア", "Sphere002", "System", "CharImage001", 224, 88, 256, 120, 304},
+    {"ボムキャタピラー", "Caterpillar001 Caterpillar002 Caterpillar003", "System", "CharImage001", 216, 120,
+     256, 152, 300},
+    {"たなか", "Megane001", "System", "CharImage001", 0, 112, 32, 160, 304},
+    {"さとう", "Megane002", "System", "CharImage001", 32, 112, 64, 160, 304},
+    {"ミニ竜巻", "Tornado001 Tornado002", "System", "CharImage001", 64, 128, 96, 160, 304},
+    {"イチゴムーンサルト", "Ichigo001", "System", "CharImage001", 0, 160, 40, 192, 300},
+    {"ハリー", "Needle001", "System", "CharImage001", 168, 160, 216, 192, 296},
+    {"タマ・ナ・ゲール", "Nageru001", "System", "CharImage001", 96, 128, 128, 168, 304},
+    {"イワ・ナ・ゲール", "Nageru002", "System", "CharImage001", 224, 216, 256, 256, 304},
+    {"ぶら下がりマジシャン", "Magician001", "System", "CharImage001", 0, 192, 32, 240, 304},
+    {"スカイモービル", "SkyMobile001", "System", "CharImage001", 112, 192, 216, 256, 268},
+    {"棒人間グリーン", "BarMan004", "Char", "Boss007_L", 128, 40, 160, 80, 304},
+    {"棒人間ピンク", "BarMan005", "Char", "Boss009_L", 200, 40, 240, 80, 304},
+    {"棒人間ブルー", "BarMan003", "Char", "Boss006_L", 200, 160, 240, 200, 304},
+    {"棒人間イエロー", "BarMan002", "Char", "Boss003_L", 88, 40, 120, 80, 304},
+    {"棒人間レッド", "BarMan001", "Char", "Boss002_L", 48, 200, 80, 240, 304},
+    {"バット・バット", "DevilBar001", "Char", "Boss011_L", 0, 0, 48, 64, 296},
 };
-
-constexpr double kCastTop = 2560, kCastStep = 120, kCastPictureDrop = 24;
 
 struct CaptionPiece {
     int left, top, right, bottom, x;
@@ -114,6 +103,9 @@ constexpr Caption kCaptions[] = {
 double FramesThisFrame() { return GetFrameTime() * 60.0; }
 
 }  // namespace
+
+std::span<const CreditLine> CScenarioModeStaffRollScene::Credits() { return kCredits; }
+std::span<const CastMember> CScenarioModeStaffRollScene::Cast() { return kCast; }
 
 void CScenarioModeStaffRollScene::Start() { PlayMusic(MusicId::kEnding, 0, 1.0f, false, false); }
 

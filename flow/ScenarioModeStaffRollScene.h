@@ -2,12 +2,35 @@
 // The credits after the last boss: headings, credit lines and the cast with their pictures
 // scroll up inside a fixed frame, captions show in a band at the bottom, and the roll stops on a
 // closing notice. From frame 7000 on, Z, X or a click leaves it for the top menu.
+#include <span>
 #include <string>
 
 #include "engine/Scene.h"
 
 class CScenarioModeStaffRollScene : public IScene {
   public:
+    // A heading or credit line at its roll position, in its font size.
+    struct CreditLine {
+        double rollY;
+        int size;
+        const char* text;
+    };
+    // One of the cast: the name, the keys of the editor's kinds the member plays (separated by
+    // spaces), then the picture (a rectangle of an image) and where it stands.
+    struct CastMember {
+        const char* name;
+        const char* kinds;
+        const char* group;
+        const char* key;
+        int left, top, right, bottom, x;
+    };
+    static constexpr double kCastTop = 2560, kCastStep = 120, kCastPictureDrop = 24;
+
+    // The headings and credit lines in the order they roll by, and the cast in its order (the
+    // n-th named at kCastTop + n x kCastStep, its picture kCastPictureDrop lower).
+    static std::span<const CreditLine> Credits();
+    static std::span<const CastMember> Cast();
+
     static constexpr double kFadeInFrames = 90.0;
     static constexpr double kLeaveFrames = 180.0;
     static constexpr double kScrollFrom = 220.0;     // frames before the roll moves

@@ -12,6 +12,10 @@ std::unique_ptr<CXmlNode> g_tree;
 
 const char* const kSavePath = "data\\scenario_save.dat";
 const char* const kInitPath = "data\\scenario_save_init.dat";
+// The values a save keeps, in the order of the initial file.
+const char* const kElements[] = {"x", "y", "kisuu", "keynum", "panelsstring", "shownopening", "cleared"};
+
+[[noreturn]] void ThrowMalformed() { throw CDataFileException("DEF0301", "セーブデータが不正です。"); }
 }  // namespace
 
 CScenarioSaveData::CScenarioSaveData() = default;
@@ -29,21 +33,34 @@ void CScenarioSaveData::Load() {
         throw CDataFileException("DEF0300", "scenario_save_init.dat を開けません。");
     if (status != ReadStatus::Ok) {
         g_tree.reset();
-        throw CDataFileException("DEF0301", "セーブデータが不正です。");
+        ThrowMalformed();
     }
     g_tree.reset();
     std::unique_ptr<CXmlNode> tree;
     try {
         tree = std::make_unique<CXmlNode>("ROOT", 0, text);
     } catch (const CQuorException& e) {
-        if (e.GetCode() == "OTE0001") throw CDataFileException("DEF0301", "セーブデータが不正です。");
+        if (e.GetCode() == "OTE0001") ThrowMalformed();
         throw;
     }
     // A text without its savedata element (cut short, or emptied) would load as a save without
-    // progress, and the next save would write that over the player's: it is malformed too.
-    bool hasSaveData = false;
-    for (const auto& c : tree->GetChildren()) hasSaveData |= c->GetName() == "savedata";
-    if (!hasSaveData) throw CDataFileException("DEF0301", "セーブデータが不正です。");
+    // progress, and the next save would write that over the player's: it is malformed too. So is
+    // a value that could not be kept: an element repeated, or holding elements where its value
+    // belongs. A missing element reads as empty and is added, so that what is set there is saved.
+    if (tree->GetPathShape("ROOT.savedata") == CXmlNode::PathShape::Missing) ThrowMalformed();
+    for (const char* element : kElements) {
+        const std::string path = std::string("ROOT.savedata.") + element;
+        switch (tree->GetPathShape(path)) {
+            case CXmlNode::PathShape::Value:
+                break;
+            case CXmlNode::PathShape::Missing:
+                tree->AddPath(path);
+                break;
+            case CXmlNode::PathShape::Repeated:
+            case CXmlNode::PathShape::Nested:
+                ThrowMalformed();
+        }
+    }
     g_tree = std::move(tree);
 }
 

@@ -14,8 +14,9 @@ class CScenarioSaveData : public CSingleton<CScenarioSaveData> {
     virtual ~CScenarioSaveData();
 
     // CDataFileException "DEF0300" when neither file can be read (the tree stays as it was),
-    // "DEF0301" when the text is not well-formed XML or has no savedata element (no tree
-    // afterwards).
+    // "DEF0301" when the text is not well-formed XML, has no savedata element or repeats one of
+    // its values or holds elements in one (no tree afterwards). A value missing from the file
+    // reads empty and is added, so that setting it is saved.
     void Load();
     void Reload() { Load(); }
     // CDataFileException "DEF0302" when the file cannot be written (the tree stays).

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <utility>
 
 #include "foundation/CreatorLevelTable.h"
@@ -59,8 +58,16 @@ void CClientInfo::Release() {
 
 namespace {
 
-// The document of a client-info text, or null when the text is not one: not well-formed XML, or
-// cut short before its clientInfo element (saving that back would lose everything).
+// Every value the document keeps, in the order of the initial file.
+const char* const kValuePaths[] = {kCreatorId,    kCreatorName,       kCommonKey,         kRatingPointSum,
+                                   kCreatorPoint, kAccessFailCount,   kSendingPermission, kKeyConfigMode,
+                                   kMusicVolume,  kSoundEffectVolume, kLastBootUpDate,    kBoughtItems};
+
+// The document of a client-info text, or null when the text is not one: not well-formed XML, cut
+// short before its clientInfo element (saving that back would lose everything), or of a shape a
+// value could not be kept in (an element repeated, or holding elements where its value belongs:
+// what is set there would not be what is read back). An element that is missing is added empty,
+// so that what is set there is kept too.
 std::unique_ptr<CXmlNode> ParseClientInfo(const std::string& text) {
     std::unique_ptr<CXmlNode> doc;
     try {
@@ -69,10 +76,20 @@ std::unique_ptr<CXmlNode> ParseClientInfo(const std::string& text) {
         if (e.GetCode() == "OTE0001") return nullptr;
         throw;
     }
-    for (const auto& c : doc->GetChildren()) {
-        if (c->GetName() == "clientInfo") return doc;
+    if (doc->GetPathShape("ROOT.clientInfo") == CXmlNode::PathShape::Missing) return nullptr;
+    for (const char* path : kValuePaths) {
+        switch (doc->GetPathShape(path)) {
+            case CXmlNode::PathShape::Value:
+                break;
+            case CXmlNode::PathShape::Missing:
+                doc->AddPath(path);
+                break;
+            case CXmlNode::PathShape::Repeated:
+            case CXmlNode::PathShape::Nested:
+                return nullptr;
+        }
     }
-    return nullptr;
+    return doc;
 }
 
 std::unique_ptr<CXmlNode> ReadClientInfo(const std::string& path) {
@@ -93,13 +110,13 @@ bool IsBackupName(const std::string& name) {
     return true;
 }
 
-// Moves an unusable player's file out of the way, so that saving the replacement loses nothing.
-void SetDamagedFileAside() {
-    const std::string aside = "network\\client_info_damaged" + CDateTime().FormatDateCompact() + ".dat";
-    std::error_code ec;
-    std::filesystem::rename(GetReadPath(kFilePath), GetWritePath(aside), ec);
-    CLog::GetInstance()->Write(ec ? "client_info.dat を退避できません。"
-                                  : "client_info.dat を " + aside + " に退避しました。");
+// Moves an unusable player's file out of the way under a name of its own, so that saving the
+// replacement loses nothing; false when it could not be moved.
+bool SetDamagedFileAside() {
+    const std::string aside = SetAsideDamagedFile(kFilePath);
+    CLog::GetInstance()->Write(aside.empty() ? "client_info.dat を退避できません。"
+                                             : "client_info.dat を " + aside + " に退避しました。");
+    return !aside.empty();
 }
 
 }  // namespace
@@ -152,15 +169,10 @@ void CClientInfo::Load() {
     const bool present = status != ReadStatus::CannotRead || FileExists(kFilePath);
     std::string backup;
     if (auto doc = LoadNewestBackup(backup)) {
-        if (present) SetDamagedFileAside();
+        const bool replaceable = !present || SetDamagedFileAside();
         Adopt(std::move(doc), false);
         SetNotice("DEF0204", backup);
-        try {
-            Save();
-        } catch (const CDataFileException& e) {
-            // The restored state is in memory; the next change saves it again and reports.
-            CLog::GetInstance()->Write(FormatErrorReport(e));
-        }
+        if (replaceable) SaveAdopted();
         return;
     }
     // No backup: the defaults (the very first start, when no player's file was there).
@@ -170,11 +182,21 @@ void CClientInfo::Load() {
     }
     std::unique_ptr<CXmlNode> doc = initStatus == ReadStatus::Ok ? ParseClientInfo(text) : nullptr;
     if (!doc) ThrowBroken();
-    if (present) {
-        SetDamagedFileAside();
-        SetNotice("DEF0205", "no backup");
-    }
+    const bool replaceable = !present || SetDamagedFileAside();
+    if (present) SetNotice("DEF0205", "no backup");
     Adopt(std::move(doc), true);
+    if (replaceable) SaveAdopted();
+}
+
+// What took the place of the player's file is the player's file from now on: the next start reads
+// it as it stands. A damaged file that could not be set aside is not written over.
+void CClientInfo::SaveAdopted() {
+    try {
+        Save();
+    } catch (const CDataFileException& e) {
+        // The state is in memory; the next change saves it again and reports.
+        CLog::GetInstance()->Write(FormatErrorReport(e));
+    }
 }
 
 std::string CClientInfo::BuildFileText() { return GetXmlHeader() + StripXmlWhitespace(doc_->Write()); }

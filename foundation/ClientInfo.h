@@ -23,12 +23,14 @@ class CClientInfo : public CSingleton<CClientInfo> {
     // same day.
     void Release();
 
-    // Reads the player's file. When it is missing or cannot be read as client info, the newest
-    // backup that reads whole takes its place and is saved as the player's file (DEF0204 for the
+    // Reads the player's file. When it is missing or cannot be read as client info (not XML, no
+    // clientInfo element, a value element repeated or holding elements; missing value elements
+    // are added empty), the newest backup that reads whole takes its place (DEF0204 for the
     // player); only without one do the defaults of the initial file take over (DEF0205 when a
-    // player's file was there). A player's file that is there but unusable is first set aside as
-    // "network\client_info_damaged" + yyyymmdd + ".dat". Throws CInitFileException "DEF0200"
-    // (no player's file, no backup, no initial file) or "DEF0201" (the initial file is damaged).
+    // player's file was there). Either is saved as the player's file at once, the very first start
+    // too. A player's file that is there but unusable is first set aside (SetAsideDamagedFile,
+    // never over an earlier one). Throws CInitFileException "DEF0200" (no player's file, no
+    // backup, no initial file) or "DEF0201" (the initial file is damaged).
     void Load();
     // What the last Load did instead of reading the player's file, once: code and message.
     std::optional<StringPair> TakeLoadNotice();
@@ -97,6 +99,7 @@ class CClientInfo : public CSingleton<CClientInfo> {
     // The newest backup that reads whole, or null; `name` receives its file name.
     static std::unique_ptr<CXmlNode> LoadNewestBackup(std::string& name);
     void Adopt(std::unique_ptr<CXmlNode> doc, bool fromDefaults);
+    void SaveAdopted();
     void SetNotice(const char* code, const std::string& detail);
 
     std::unique_ptr<CXmlNode> doc_;

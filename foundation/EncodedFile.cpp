@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "foundation/DateTime.h"
@@ -140,17 +143,19 @@ std::vector<std::string> GetReadFolders(const std::string& relativeFolder) {
     return folders;
 }
 
+bool IsTempFileName(const std::string& fileName) {
+    const std::string_view suffix = kTempFileSuffix;
+    return fileName.size() > suffix.size() && fileName.ends_with(suffix);
+}
+
 void RemoveLeftoverTempFiles() {
-    const std::string suffix = kTempFileSuffix;
     std::error_code ec;
     fs::recursive_directory_iterator it(GetWriteFolder(), fs::directory_options::skip_permission_denied, ec);
     std::vector<fs::path> leftovers;
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        const std::string name = it->path().filename().string();
         std::error_code ec2;
-        if (name.size() > suffix.size() &&
-            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
-            it->is_regular_file(ec2) && !it->is_symlink(ec2)) {
+        if (IsTempFileName(it->path().filename().string()) && it->is_regular_file(ec2) &&
+            !it->is_symlink(ec2)) {
             leftovers.push_back(it->path());
         }
     }
@@ -244,13 +249,43 @@ bool ReadWholeFile(const std::string& fullPath, std::string& bytes) {
     return true;
 }
 
+namespace {
+
+std::atomic<unsigned long long> g_tempFileNumber{0};
+std::string g_failingWritePath;
+
+// A new temporary file in the folder of `fullPath`, opened for writing; its path goes to `tmp`.
+// Null when none can be made. A name left by a killed process that had the same id is passed by.
+std::FILE* OpenNewTempFile(const std::string& fullPath, std::string& tmp) {
+    if (!g_failingWritePath.empty() &&
+        fs::path(fullPath).lexically_normal() == fs::path(g_failingWritePath).lexically_normal())
+        return nullptr;
+    const std::string folder = fs::path(fullPath).parent_path().string();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tmp = folder.empty() ? std::string() : folder + "/";
+        tmp += ".qv";
+        tmp += std::to_string(::getpid());
+        tmp += '-';
+        tmp += std::to_string(g_tempFileNumber++);
+        tmp += kTempFileSuffix;
+        // "x": created here or not at all, never another writer's file.
+        if (std::FILE* f = std::fopen(tmp.c_str(), "wbx")) return f;
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void FailWritesForTesting(const std::string& fullPath) { g_failingWritePath = fullPath; }
+
 bool WriteFileAtomic(const std::string& fullPath, const std::string& bytes) {
     // Only a file is ever replaced: never a folder, a device or a pipe.
     std::error_code ec;
     const fs::file_status st = fs::status(fullPath, ec);
     if (fs::exists(st) && !fs::is_regular_file(st)) return false;
-    const std::string tmp = fullPath + kTempFileSuffix;
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    std::string tmp;
+    std::FILE* f = OpenNewTempFile(fullPath, tmp);
     if (!f) return false;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = std::fflush(f) == 0 && ok;

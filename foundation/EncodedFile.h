@@ -59,10 +59,18 @@ std::string GetReadPath(const std::string& relativePath);
 // Every folder a game-relative folder is read from, the one read first first.
 std::vector<std::string> GetReadFolders(const std::string& relativeFolder);
 
-// Removes the temporary files that a save killed half-way left in the write folder and the
-// folders below it (files named "*" + kTempFileSuffix, nothing else). Run once at start, while
-// this copy holds the single-instance lock, before the state files are read.
+// A whole-file write goes first to a temporary file of its own in the target's folder:
+// "." + "qv" + process id + "-" + a number counted per process + kTempFileSuffix
+// (".qv4711-3.quorvald-partial"). The name is short whatever the target's length, and no two
+// writes share it, not even two processes or threads writing the same file at once.
 inline constexpr const char kTempFileSuffix[] = ".quorvald-partial";
+// True for the name (no folder) of such a temporary file, or of one an older version made
+// (target name + kTempFileSuffix): what is left of a killed save, never a file of the game.
+// Everything that lists a folder skips these.
+bool IsTempFileName(const std::string& fileName);
+// Removes the temporary files that a save killed half-way left in the write folder and the
+// folders below it (files whose names IsTempFileName takes, nothing else). Run once at start,
+// while this copy holds the single-instance lock, before the state files are read.
 void RemoveLeftoverTempFiles();
 
 // ---- Encoding -----------------------------------------------------------------------------
@@ -108,11 +116,15 @@ bool WriteEncodedFile(const std::string& path, const std::string& text, bool app
 // that writes files.
 // Reads a whole file; false when it cannot be read (then `bytes` is untouched).
 bool ReadWholeFile(const std::string& fullPath, std::string& bytes);
-// Writes `bytes` to fullPath + kTempFileSuffix, flushes it to disk and closes it, renames it over
-// fullPath and flushes the folder, so that after a power cut either the old or the new file
-// stands. False (and the temporary file removed, the old file untouched) on any failure, and
-// when fullPath names something other than a file.
+// Writes `bytes` to a new temporary file in fullPath's folder (see kTempFileSuffix), flushes it to
+// disk and closes it, renames it over fullPath and flushes the folder, so that after a power cut
+// either the old or the new file stands, and writers of the same file at once each leave one
+// whole version. False (and the temporary file removed, the old file untouched) on any failure,
+// and when fullPath names something other than a file.
 bool WriteFileAtomic(const std::string& fullPath, const std::string& bytes);
+// Tests: every WriteFileAtomic to `fullPath` fails from now on as on a full disk (its temporary
+// file cannot be made), until another path is given; an empty path ends it.
+void FailWritesForTesting(const std::string& fullPath);
 // Appends `bytes` to fullPath, creating it when missing. False on failure.
 bool AppendToFile(const std::string& fullPath, const std::string& bytes);
 

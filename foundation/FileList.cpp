@@ -90,7 +90,8 @@ void CFileList::Refresh() {
             if (it->is_directory(ec2)) continue;
             if (!it->is_regular_file(ec2)) continue;
             const std::string name = it->path().filename().string();
-            if (!MatchFilePattern(pattern_, name) || seen.count(name)) continue;
+            // What a killed save left behind is no file of the player's, whatever the pattern.
+            if (IsTempFileName(name) || !MatchFilePattern(pattern_, name) || seen.count(name)) continue;
             const fs::file_time_type t = it->last_write_time(ec2);
             if (ec2) continue;
             seen.insert(name);

@@ -43,7 +43,8 @@ class CFileEntry {
 class CFileList {
   public:
     // Lists the files (not folders) of `folder` (relative to the game folder) whose names match
-    // `pattern` ("*.stg"; "*" and "?" wildcards, letter case ignored), newest first.
+    // `pattern` ("*.stg"; "*" and "?" wildcards, letter case ignored), newest first. The
+    // temporary files of saves (IsTempFileName) are never listed.
     CFileList(std::string folder, std::string pattern);
     ~CFileList();
     CFileList(const CFileList&) = delete;

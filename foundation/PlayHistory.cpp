@@ -7,11 +7,27 @@
 #include "foundation/EncodedFile.h"
 #include "foundation/QuorException.h"
 #include "foundation/TextConvert.h"
+#include "foundation/TextEncoding.h"
 
 namespace {
 
 const char kFilePath[] = "network\\history.dat";
 constexpr int kFields = 5;
+// The sums a record keeps stay below this size either way: written with "%f" they read back the
+// same (a number of more digits would not), and years of play stay far below it.
+constexpr double kMaxSum = 1e15;
+
+// A sum held within the range a record keeps; a value that is no number counts nothing.
+double Bounded(double v) {
+    if (std::isnan(v)) return 0.0;
+    return v > kMaxSum ? kMaxSum : (v < -kMaxSum ? -kMaxSum : v);
+}
+
+// A number field of a stored record: within the range, or the line is not one of ours.
+bool ReadSum(const std::string& cell, double& value) {
+    value = StrToDouble(cell);
+    return std::isfinite(value) && value <= kMaxSum && value >= -kMaxSum;
+}
 
 int32_t TruncToInt32(double v) {
     if (std::isnan(v)) return 0;
@@ -20,13 +36,15 @@ int32_t TruncToInt32(double v) {
     return static_cast<int32_t>(std::trunc(v));
 }
 
-// A key must stay one field of one line of the history file.
+// A key must stay one field of one line of the history file, and read back as it was written:
+// the file holds CP932, which has no place for some characters (nor for the mark of bytes that
+// were no CP932 text).
 bool IsStorableKey(const std::string& key) {
     if (key.empty()) return false;
     for (char c : key) {
         if (c == ',' || c == '\n' || c == '\r' || c == '\0') return false;
     }
-    return true;
+    return Cp932ToUtf8(Utf8ToCp932(key)) == key;
 }
 
 // True when the file holds nothing but line ends.
@@ -48,9 +66,9 @@ std::string PlayHistoryRecord::ToText() const {
 }
 
 void PlayHistoryRecord::Add(const PlayHistoryRecord& other) {
-    misses += other.misses;
-    playTicks += other.playTicks;
-    rating += other.rating;
+    misses = Bounded(misses + other.misses);
+    playTicks = Bounded(playTicks + other.playTicks);
+    rating = Bounded(rating + other.rating);
     const long long count = static_cast<long long>(playCount) + other.playCount;
     playCount = count > INT32_MAX ? INT32_MAX : (count < INT32_MIN ? INT32_MIN : static_cast<int32_t>(count));
 }
@@ -88,8 +106,9 @@ void CPlayHistory::Load() {
 }
 
 // The file holds every record that was saved, so every line is taken; a line of more than five
-// fields is malformed. Lines are split one at a time, so a huge file of blank lines costs no
-// table of its size.
+// fields, with a key that would not read back, or with a sum that is no number or beyond what a
+// record keeps, is malformed. Lines are split one at
+// a time, so a huge file of blank lines costs no table of its size.
 bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, PlayHistoryRecord>& loaded) {
     std::vector<std::string> cells;
     size_t start = 0;
@@ -101,8 +120,11 @@ bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, P
         start = end + 1;
         const std::string& key = cells[0];
         if (key.empty()) continue;
-        loaded[key] = PlayHistoryRecord(key, StrToDouble(cells[1]), StrToDouble(cells[2]),
-                                        StrToDouble(cells[3]), StrToInt(cells[4]));
+        if (!IsStorableKey(key)) return false;
+        double misses = 0, ticks = 0, rating = 0;
+        if (!ReadSum(cells[1], misses) || !ReadSum(cells[2], ticks) || !ReadSum(cells[3], rating))
+            return false;
+        loaded[key] = PlayHistoryRecord(key, misses, ticks, rating, StrToInt(cells[4]));
     }
     return true;
 }
@@ -142,7 +164,7 @@ void CPlayHistory::AddPlayRecord(const std::string& key, double misses, double p
     if (!IsStorableKey(key)) return;
     if (misses > kMaxMisses) misses = kMaxMisses;
     if (playTicks > kMaxPlayTicks) playTicks = kMaxPlayTicks;
-    const PlayHistoryRecord record(key, misses, playTicks, rating, 1);
+    const PlayHistoryRecord record(key, Bounded(misses), Bounded(playTicks), Bounded(rating), 1);
     auto it = records_.find(key);
     if (it != records_.end()) {
         it->second.Add(record);

@@ -33,7 +33,7 @@ struct PlayHistoryRecord {
 
     // key + "," + "%f,%f,%f,%d"
     std::string ToText() const;
-    // Sums the three doubles and the play counts.
+    // Sums the three doubles (each held within 1e15 either way) and the play counts.
     void Add(const PlayHistoryRecord& other);
     QVNet::PlayHistory ToNetRecord() const;
 };
@@ -50,7 +50,8 @@ class CPlayHistory : public CSingleton<CPlayHistory> {
     // Loads again (reset).
     void Initialize();
     // Empty when "network\history.dat" is missing. A file that cannot be read ("DEF0100") or is
-    // not a history ("DEF0101": not an encoded text, or a line of more than 5 fields) is set aside
+    // not a history ("DEF0101": not an encoded text, a line of more than 5 fields, a key that is
+    // no CP932 text, or a sum that is no number or beyond 1e15 either way) is set aside
     // (SetAsideDamagedFile), the error noted for the player (NoteRecoveredError) and the history
     // left empty; only when the file cannot be set aside is the error thrown (CInitFileException).
     void Load();

@@ -61,28 +61,35 @@ const QuorErrorDef kErrors[] = {
     {"SDE0010", C::StageData, "未購入パーツを使っています。"},
 };
 
-[[noreturn]] void ThrowAs(QuorErrorClass cls, std::string code, std::string message) {
+[[noreturn]] void ThrowAs(QuorErrorClass cls, std::string code, const std::string& message) {
     switch (cls) {
         case C::InitFile:
-            throw CInitFileException(std::move(code), std::move(message));
+            throw CInitFileException(std::move(code), message);
         case C::DataFile:
-            throw CDataFileException(std::move(code), std::move(message));
+            throw CDataFileException(std::move(code), message);
         case C::Other:
-            throw COtherException(std::move(code), std::move(message));
+            throw COtherException(std::move(code), message);
         case C::StageData:
-            throw CStageDataException(std::move(code), std::move(message));
+            throw CStageDataException(std::move(code), message);
         case C::ResourceAccess:
-            throw CResourceAccessException(std::move(code), std::move(message));
+            throw CResourceAccessException(std::move(code), message);
         case C::Dll:
-            throw CDllException(std::move(code), std::move(message));
+            throw CDllException(std::move(code), message);
     }
-    throw CQuorException(std::move(code), std::move(message));
+    throw CQuorException(std::move(code), message);
 }
 
 }  // namespace
 
-std::string FormatErrorReport(const CQuorException& e) {
-    return FormatErrorReport(e.GetCode(), e.GetMessage());
+std::string FormatErrorReport(const std::exception& e) {
+    if (const auto* own = dynamic_cast<const CQuorException*>(&e))
+        return FormatErrorReport(own->GetCode(), own->GetMessage());
+    return std::string("Error: ") + e.what();
+}
+
+std::string GetErrorCode(const std::exception& e) {
+    const auto* own = dynamic_cast<const CQuorException*>(&e);
+    return own ? own->GetCode() : std::string();
 }
 
 std::string FormatErrorReport(const std::string& code, const std::string& message) {

@@ -4,25 +4,29 @@
 // and a message (UTF-8). The letters name the area, the class names the kind:
 //   IFE program data files, DEF the player's files, SDE stage data, RAE memory,
 //   DLE libraries, OTE other.
-// Handlers catch by value; a handler of the base takes every class of the family.
+// Handlers catch by value; a handler of the base takes every class of the family. The base is a
+// std::runtime_error whose what() is the message, so one handler of std::exception takes the
+// game's errors and the library's alike (FormatErrorReport and GetErrorCode tell them apart).
+#include <exception>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-class CQuorException {
+class CQuorException : public std::runtime_error {
   public:
-    CQuorException(std::string code, std::string message)
-        : code_(std::move(code)), message_(std::move(message)) {}
+    CQuorException(std::string code, const std::string& message)
+        : std::runtime_error(message), code_(std::move(code)) {}
     CQuorException(const CQuorException&) = default;
     CQuorException& operator=(const CQuorException&) = default;
-    ~CQuorException() = default;
+    ~CQuorException() override = default;
 
     std::string GetCode() const { return code_; }
-    std::string GetMessage() const { return message_; }
+    std::string GetMessage() const { return what(); }
 
   private:
     std::string code_;
-    std::string message_;
 };
 
 // A program data file or a state file that cannot be read or holds bad data.
@@ -62,8 +66,11 @@ struct StringPair {
     std::string message;
 };
 
-// The report text of a caught error: "Error Code:[" + code + "] \n" + message.
-std::string FormatErrorReport(const CQuorException& e);
+// The report text of a caught error: "Error Code:[" + code + "] \n" + message for the game's
+// own, "Error: " + what() for any other exception.
+std::string FormatErrorReport(const std::exception& e);
+// The code of a caught error of the game, "" for any other exception.
+std::string GetErrorCode(const std::exception& e);
 std::string FormatErrorReport(const std::string& code, const std::string& message);
 
 // Errors the game got over while it started (a damaged state file set aside, play going on

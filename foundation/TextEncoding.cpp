@@ -129,6 +129,27 @@ size_t Cp932Length(const std::string& utf8) {
     return AsciiRunEnd(utf8.data(), 0, utf8.size()) == utf8.size() ? utf8.size() : Utf8ToCp932(utf8).size();
 }
 
+std::string CutToCp932Bytes(const std::string& text, size_t bytes) {
+    if (text.size() <= bytes) return text;  // never longer in CP932 than in UTF-8
+    size_t used = 0, at = 0;
+    while (at < text.size()) {
+        size_t len = 1;
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (lead >= 0xf0) {
+            len = 4;
+        } else if (lead >= 0xe0) {
+            len = 3;
+        } else if (lead >= 0xc0) {
+            len = 2;
+        }
+        const size_t width = Cp932Length(text.substr(at, len));
+        if (used + width > bytes) break;
+        used += width;
+        at += len;
+    }
+    return text.substr(0, at);
+}
+
 bool Cp932ConversionWorks() {
     // "日本" in CP932 is 93 FA 96 7B.
     iconv_t cd = iconv_open("CP932", "UTF-8");

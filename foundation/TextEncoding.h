@@ -11,5 +11,7 @@ std::string Cp932ToUtf8(const std::string& cp932);
 // The number of bytes the UTF-8 text takes in CP932: the one measure for widths, limits and
 // lead bytes wherever the game counts bytes.
 size_t Cp932Length(const std::string& utf8);
+// The longest start of a UTF-8 text that takes at most `bytes` bytes in CP932 (whole characters).
+std::string CutToCp932Bytes(const std::string& utf8, size_t bytes);
 // True when CP932 conversion works on this machine (the start-up language check).
 bool Cp932ConversionWorks();

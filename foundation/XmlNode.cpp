@@ -30,9 +30,8 @@ void WriteNode(const CXmlNode& node, std::string& out) {
     out += '<';
     out += node.GetName();
     out += '>';
-    if (node.GetChildren().empty()) {
-        out += node.GetValue();
-    } else {
+    out += node.GetValue();
+    if (!node.GetChildren().empty()) {
         out += '\n';
         for (const auto& c : node.GetChildren()) WriteNode(*c, out);
         Indent(out, node.GetDepth());
@@ -203,6 +202,50 @@ bool CXmlNode::SetByPath(const std::string& path, const std::string& value) {
     CXmlNode* node = const_cast<CXmlNode*>(Find(path));
     if (!node) return false;
     node->value_ = XmlSafeText(value);
+    node->children_.clear();
+    return true;
+}
+
+CXmlNode::PathShape CXmlNode::GetPathShape(const std::string& path) const {
+    std::string_view rest(path);
+    const size_t first = rest.find('.');
+    if (rest.substr(0, first) != name_) return PathShape::Missing;
+    const CXmlNode* node = this;
+    while (rest.find('.') != std::string_view::npos) {
+        rest = rest.substr(rest.find('.') + 1);
+        const std::string_view head = rest.substr(0, rest.find('.'));
+        const CXmlNode* next = nullptr;
+        for (const auto& c : node->children_) {
+            if (c->name_ != head) continue;
+            if (next) return PathShape::Repeated;
+            next = c.get();
+        }
+        if (!next) return PathShape::Missing;
+        node = next;
+    }
+    return node->children_.empty() ? PathShape::Value : PathShape::Nested;
+}
+
+bool CXmlNode::AddPath(const std::string& path) {
+    std::string_view rest(path);
+    if (rest.substr(0, rest.find('.')) != name_) return false;
+    CXmlNode* node = this;
+    while (rest.find('.') != std::string_view::npos) {
+        rest = rest.substr(rest.find('.') + 1);
+        const std::string head(rest.substr(0, rest.find('.')));
+        CXmlNode* next = nullptr;
+        for (const auto& c : node->children_) {
+            if (c->name_ == head) {
+                next = c.get();
+                break;
+            }
+        }
+        if (!next) {
+            node->children_.push_back(std::make_unique<CXmlNode>(head, node->depth_ + 1, std::string()));
+            next = node->children_.back().get();
+        }
+        node = next;
+    }
     return true;
 }
 

@@ -20,16 +20,29 @@ class CXmlNode {
     CXmlNode& operator=(const CXmlNode&) = delete;
 
     // The node as indented XML text (two blanks per level below the top-level elements,
-    // "\n" line ends). A document writes only its children.
+    // "\n" line ends). A document writes only its children. An element holding both text and
+    // child elements writes its text first, so that what is written reads back to the same tree.
     std::string Write() const;
 
     // The value of the element at a dotted path ("ROOT.clientInfo.network.createrId"), or ""
     // when there is none. Of several same-named siblings the first is reached.
     std::string GetByPath(const std::string& path) const;
     // Sets the value of the element at a dotted path; false when there is none (nothing is
-    // created). "<" and ">" are dropped from the value, so a set value can never make the
-    // document unreadable.
+    // created). The value becomes the element's whole content: child elements it held are
+    // dropped, so the set value is what is written. "<" and ">" are dropped from the value, so a
+    // set value can never make the document unreadable.
     bool SetByPath(const std::string& path, const std::string& value);
+    // How a dotted path stands, for a state file that keeps one value at each of its paths.
+    enum class PathShape {
+        Value,     // one element at every step, the last without child elements
+        Missing,   // an element on the way is not there
+        Repeated,  // an element on the way stands more than once among its siblings
+        Nested,    // the last element holds child elements where a value belongs
+    };
+    PathShape GetPathShape(const std::string& path) const;
+    // Makes the missing elements of a dotted path (empty, each after its last sibling); false when
+    // the path does not start at this node's name.
+    bool AddPath(const std::string& path);
     // Write() of the element at a dotted path, or "" when there is none.
     std::string GetXmlByPath(const std::string& path) const;
 

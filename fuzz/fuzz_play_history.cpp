@@ -1,5 +1,6 @@
 // The play history on arbitrary file bytes: it loads, or is set aside under a new name and the
-// history starts empty; it never stops the game, and what it holds saves and loads back the same.
+// history starts empty; it never stops the game, and what it holds after a play saves and loads
+// back the same, record by record.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +20,13 @@ testsupport::TempGameFolder& Folder() {
     return folder;
 }
 
+// Every record as its line of the file.
+std::string Text(const CPlayHistory& history) {
+    std::string text;
+    for (const auto& [key, record] : history.GetRecords()) text += record.ToText() + "\n";
+    return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -35,10 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         TakeRecoveredErrors();
         if (history->GetCount() > CPlayHistory::kMaxSentRecords) std::abort();
         history->CreateRecordArray();
+        // Load, change, save, load again: every record as it was left.
         history->AddPlayRecord("12", 3, 100, 60);
-        const size_t count = history->GetRecords().size();
+        const std::string before = Text(*history);
         CPlayHistory::DeleteInstance();
-        if (CPlayHistory::GetInstance()->GetRecords().size() != count) std::abort();
+        if (Text(*CPlayHistory::GetInstance()) != before) std::abort();
         if (!TakeRecoveredErrors().empty()) std::abort();  // what was saved loads cleanly
     } catch (const CQuorException&) {
         std::abort();  // a writable folder always lets a damaged history be set aside

@@ -21,6 +21,7 @@ qvserver::RequestHandlers* Handlers() {
         qvserver::ServerOptions options;
         options.requestsPerSecond = 0;
         options.postsPerDay = 0;
+        options.registrationsPerDay = 0;
         handlers =
             std::make_unique<qvserver::RequestHandlers>(*store, options, [] { return int64_t{1290331805}; });
         // One creator whose id and key the inputs can name: 1 and "k".

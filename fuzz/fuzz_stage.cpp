@@ -1,5 +1,5 @@
 // Stage file text -> stage: the reader must answer every input with a stage or a coded error,
-// a stage it accepts must write out and read back again, and (with the built game folder at hand)
+// a stage it accepts must write out and read back the same, and (with the built game folder at hand)
 // it plays a few frames in the play scene: damaged values must not reach undefined behaviour in
 // play either.
 #include <cstdint>
@@ -140,11 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::unique_ptr<CStage> stage = Read(text, mode);
     if (!stage) return 0;
     Touch(stage.get());
-    // What the reader accepted writes out and reads back; after one cycle the text is stable.
+    // What the reader accepted writes out and reads back as it was: the text written from the
+    // stage read back is the text first written.
     const std::string first = stage->WriteFileText();
     std::unique_ptr<CStage> second = Read(first, 0);
     if (!second) std::abort();
     const std::string again = second->WriteFileText();
+    if (again != first) std::abort();
     std::unique_ptr<CStage> third = Read(again, 0);
     if (!third || third->WriteFileText() != again) std::abort();
     if (g_canPlay) Play(std::move(stage));

@@ -191,7 +191,9 @@ void CAdminCreatorSceneRootForm::RefreshInfo() {
     if (grid_) (void)GetControls().Remove(grid_);
     if (info_) (void)GetControls().Remove(info_);
     grid_ = AddControl(std::make_unique<CStageMetaInfoGrid>(80, 140));
-    int32_t downloads = 0, rated = 0;
+    // Each count fits 32 bits; their sum need not.
+    int64_t downloads = 0;
+    int32_t rated = 0;
     double ratingSum = 0;
     for (const CStageMetaInfo& r : stages_->Records) {
         grid_->AddRow(r.GetKey(), r.GetStageName(), r.GetPostedDate(), std::to_string(r.DownloadCount),

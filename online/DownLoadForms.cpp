@@ -8,12 +8,11 @@
 #include "online/DownLoadSearchForms.h"
 #include "online/StageMetaInfoButton.h"
 #include "online/StageMetaInfoButtonList.h"
+#include "stage/Stage.h"
 
 namespace Controls {
 
 namespace {
-
-enum FormId { kInitForm = 0, kTopForm = 1, kDifficultyLengthForm = 2, kCreatorNameForm = 3 };
 
 // The grey panel the stage grid lies on.
 constexpr int32_t kPanelLeft = 24, kPanelTop = 128, kPanelRight = 616, kPanelBottom = 456;
@@ -117,8 +116,8 @@ void CDownLoadListForm::OnNetWorkClosed(NetWorkResult result) {
 
 void CDownLoadListForm::CompleteDownload(const std::string& text) {
     CNetWorkAccessor* net = CNetWorkAccessor::GetInstance();
-    if (net->SaveDownloadedStage(StrToInt(chosenStageId_), text)) {
-        GetScene()->PlayStage(text);
+    if (std::unique_ptr<CStage> stage = net->SaveDownloadedStage(StrToInt(chosenStageId_), text)) {
+        GetScene()->PlayStage(std::move(stage));
         return;
     }
     dialog_ = Dialog::DownloadAlert;
@@ -152,9 +151,9 @@ void CDownLoadTopRootForm::ShowList(const std::string& replyText) {
 
 void CDownLoadTopRootForm::OnButtonPushed(GCButton* sender) {
     if (sender == difficultyLength_) {
-        GetScene()->ChangeForm(kDifficultyLengthForm);
+        GetScene()->ChangeForm(DownLoadFormId::DifficultyLength);
     } else if (sender == creatorName_) {
-        GetScene()->ChangeForm(kCreatorNameForm);
+        GetScene()->ChangeForm(DownLoadFormId::CreatorName);
     } else if (sender == reload_) {
         AskNewest();
     }
@@ -181,18 +180,19 @@ void CDownLoadTopRootForm::OnListReply(Request, const NetWorkResult& result) {
 
 // ---- The scene's forms -----------------------------------------------------------------------
 
-std::unique_ptr<GCForm> MakeDownLoadForm(int formId, IDownLoadSceneHost* scene,
+std::unique_ptr<GCForm> MakeDownLoadForm(DownLoadFormId formId, IDownLoadSceneHost* scene,
                                          const std::string& keptListText) {
     switch (formId) {
-        case kTopForm:
+        case DownLoadFormId::Top:
             return std::make_unique<CDownLoadTopRootForm>(scene, keptListText);
-        case kDifficultyLengthForm:
+        case DownLoadFormId::DifficultyLength:
             return std::make_unique<CDownLoadDifficultyLengthSearchRootForm>(scene);
-        case kCreatorNameForm:
+        case DownLoadFormId::CreatorName:
             return std::make_unique<CDownLoadCreatorNameSearchRootForm>(scene);
-        default:
-            return std::make_unique<CDownLoadInitSearchRootForm>(scene);
+        case DownLoadFormId::Init:
+            break;
     }
+    return std::make_unique<CDownLoadInitSearchRootForm>(scene);
 }
 
 void KeepDownLoadListText(GCForm& form, std::string& keptListText) {

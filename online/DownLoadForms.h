@@ -134,8 +134,8 @@ class CDownLoadTopRootForm : public CDownLoadListForm {
     std::string listText_;
 };
 
-// The root form of download form id 0..3 (other ids: the empty form).
-std::unique_ptr<GCForm> MakeDownLoadForm(int formId, IDownLoadSceneHost* scene,
+// The root form of a download form id.
+std::unique_ptr<GCForm> MakeDownLoadForm(DownLoadFormId formId, IDownLoadSceneHost* scene,
                                          const std::string& keptListText);
 // The newest-stage reply a top form holds, into `keptListText`; other forms leave it alone.
 void KeepDownLoadListText(GCForm& form, std::string& keptListText);

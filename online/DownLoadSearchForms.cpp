@@ -9,7 +9,6 @@ namespace Controls {
 
 namespace {
 
-constexpr int kTopForm = 1;
 constexpr int32_t kListX = 30, kListY = 112;
 
 std::unique_ptr<CSpriteTextLabel> SmallLabel(const std::string& text, int32_t x, int32_t y, int32_t width,
@@ -25,7 +24,7 @@ void CDownLoadSearchForm::RequestMoreStages(int32_t start, int32_t end) {
     RequestStages(Request::MoreRecords, start, end);
 }
 
-void CDownLoadSearchForm::OnCloseButtonPushed() { GetScene()->ChangeForm(kTopForm); }
+void CDownLoadSearchForm::OnCloseButtonPushed() { GetScene()->ChangeForm(DownLoadFormId::Top); }
 
 void CDownLoadSearchForm::OnListReply(Request request, const NetWorkResult& result) {
     // A failed search keeps what is shown.

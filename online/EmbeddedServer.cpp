@@ -32,9 +32,6 @@ std::string StartEmbeddedServer() {
         try {
             server->Start(config);
         } catch (const std::exception& e) {
-            CLog::GetInstance()->Write(std::string("内蔵サーバを起動できません: ") + e.what());
-            return {};
-        } catch (const CQuorException& e) {
             CLog::GetInstance()->Write("内蔵サーバを起動できません: " + FormatErrorReport(e));
             return {};
         }

@@ -3,7 +3,10 @@
 // the game flow above this layer; the forms reach them only through these interfaces. Every
 // request but CloseScene is carried out in the scene's next update, never inside the handler
 // that asked.
+#include <memory>
 #include <string>
+
+class CStage;
 
 class IModeSceneHost {
   public:
@@ -13,14 +16,20 @@ class IModeSceneHost {
     virtual void CloseScene() = 0;
 };
 
+// The download screen's root forms, by their ids.
+enum class DownLoadFormId : int {
+    Init = 0,              // the empty form
+    Top = 1,               // the newest stages; the first form
+    DifficultyLength = 2,  // the search by difficulty and length
+    CreatorName = 3,       // the search by creator name
+};
+
 // The download screen's scene: exchanges its root form and plays a downloaded stage.
 class IDownLoadSceneHost : public virtual IModeSceneHost {
   public:
-    // Form ids: 0 the empty form, 1 the top form, 2 the search by difficulty and length, 3 the
-    // search by creator name.
-    virtual void ChangeForm(int formId) = 0;
-    // Plays the stage of a ".stg" document text.
-    virtual void PlayStage(const std::string& stageText) = 0;
+    virtual void ChangeForm(DownLoadFormId formId) = 0;
+    // Plays a downloaded stage, read once when it was checked and saved (null: none could be read).
+    virtual void PlayStage(std::unique_ptr<CStage> stage) = 0;
 };
 
 // The creator account screen's scene: it can leave straight for the editor.

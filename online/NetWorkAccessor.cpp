@@ -1,6 +1,7 @@
 #include "online/NetWorkAccessor.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "controls/ControlPort.h"
@@ -11,12 +12,15 @@
 #include "foundation/TextConvert.h"
 #include "foundation/TextEncoding.h"
 #include "online/EmbeddedServer.h"
+#include "online/StageMetaInfo.h"
 #include "stage/Stage.h"
-#include "stage/StageSprite.h"
 
 namespace {
 
 using Op = NetWorkOperation;
+
+// The common key the server gives at registration: 32 hexadecimal digits.
+constexpr size_t kCommonKeyDigits = 32;
 
 struct OperationTexts {
     Op op;
@@ -125,7 +129,7 @@ void CNetWorkAccessor::Start(Op op, const std::string& s1, const std::string& s2
         return;
     }
     Log("[ネットワークアクセス開始]");
-    lastState_ = 0;
+    lastState_ = QVNet::kStateWaiting;
     beepTimer_ = 0.0;
     records_ = std::move(records);
     request_ = Begin(op, s1, s2, s3, s4);
@@ -204,16 +208,25 @@ QVNet::Request CNetWorkAccessor::Begin(Op op, const std::string& s1, const std::
 void CNetWorkAccessor::Poll() {
     closeRequested_ = false;
     if (!request_) {
-        lastState_ = 0;
+        lastState_ = QVNet::kStateWaiting;
     } else {
-        const int s = request_->GetState();
+        const auto s = static_cast<QVNet::RequestState>(request_->GetState());
         if (s != lastState_) {
-            if (s == QVNet::kStateRunning) OnProgress();
-            if (s == QVNet::kStateDone) OnSucceeded();
-            if (s == QVNet::kStateFailed) {
-                const QVNet::ErrorCode code = request_->GetErrorCode();
-                const char* detail = request_->GetErrorDetail();
-                OnFailed(code, detail ? detail : "");
+            switch (s) {
+                case QVNet::kStateWaiting:
+                    break;
+                case QVNet::kStateRunning:
+                    OnProgress();
+                    break;
+                case QVNet::kStateDone:
+                    OnSucceeded();
+                    break;
+                case QVNet::kStateFailed: {
+                    const QVNet::ErrorCode code = request_->GetErrorCode();
+                    const char* detail = request_->GetErrorDetail();
+                    OnFailed(code, detail ? detail : "");
+                    break;
+                }
             }
         }
         if (s == QVNet::kStateWaiting || s == QVNet::kStateRunning) {
@@ -269,10 +282,45 @@ NetWorkResult CNetWorkAccessor::BuildResult() const {
     return r;
 }
 
+bool CNetWorkAccessor::IsTrueReply(const NetWorkResult& result) const {
+    switch (operation_) {
+        case Op::RegisterCreator:
+            return receivedCreatorId_ > 0 && result.SubText.size() == kCommonKeyDigits &&
+                   std::all_of(result.SubText.begin(), result.SubText.end(),
+                               [](unsigned char c) { return std::isxdigit(c) != 0; });
+        case Op::GetStage:
+        case Op::SearchStage:
+        case Op::SearchStageByDL:
+        case Op::GetNewStage:
+            return CStageMetaInfoList::IsTrueReply(result.Text);
+        case Op::RegisterStage:
+            return receivedStageId_ > 0;
+        case Op::GetAppraisal: {
+            // Rating points are earned, never owed: the sum runs from 0.
+            const auto points = ParseWholeInt32(result.Text);
+            return points && *points >= 0;
+        }
+        case Op::CheckServer:
+        case Op::DownloadStage:  // the stage reader checks the text before it is kept
+        case Op::DeleteStage:
+        case Op::DeleteCreator:
+        case Op::SendPlayHistory:
+        case Op::None:
+            break;
+    }
+    return true;
+}
+
 void CNetWorkAccessor::OnSucceeded() {
-    Controls::Port().PlaySound(kSoundSucceeded);
     ReleaseRequest();
     const NetWorkResult result = BuildResult();
+    // A reply that cannot be true is a bad reply: shown as the network error it is, and the
+    // listeners learn of a failure as of any other.
+    if (!IsTrueReply(result)) {
+        OnFailed(QVNet::EC_NW_ERROR, QVNet::kDetailBadReply);
+        return;
+    }
+    Controls::Port().PlaySound(kSoundSucceeded);
     if (const OperationTexts* t = TextsOf(operation_)) Log(t->end);
     DropWindow();
     Log("[ネットワークアクセス正常終了]");
@@ -334,7 +382,7 @@ void CNetWorkAccessor::Reset() {
     records_.clear();
     stageText_.clear();
     operation_ = Op::None;
-    lastState_ = 0;
+    lastState_ = QVNet::kStateWaiting;
     listeners_.clear();
     runningListeners_ = 0;
 }
@@ -345,17 +393,17 @@ void CNetWorkAccessor::Shutdown() {
     StopEmbeddedServer();
 }
 
-bool CNetWorkAccessor::SaveDownloadedStage(int stageId, const std::string& text) {
+std::unique_ptr<CStage> CNetWorkAccessor::SaveDownloadedStage(int stageId, const std::string& text) {
     lastSaveError_ = StringPair{};
+    std::unique_ptr<CStage> stage;
     try {
-        stagesprite::ScopedNoSprites noSprites;
+        stage = CStage::ReadXml(nullptr, text, 0);
         // A text without a stage structure is no stage either.
-        if (!CStage::ReadXml(nullptr, text, 0))
-            throw CStageDataException("SDE0006", "ステージの構造が不正です。");
+        if (!stage) throw CStageDataException("SDE0006", "ステージの構造が不正です。");
     } catch (const CQuorException& e) {
         lastSaveError_ = StringPair{e.GetCode(), e.GetMessage()};
         Log(FormatErrorReport(e));
-        return false;
+        return nullptr;
     }
     char name[64];
     std::snprintf(name, sizeof name, "%d.stg", stageId);
@@ -363,66 +411,82 @@ bool CNetWorkAccessor::SaveDownloadedStage(int stageId, const std::string& text)
     CreateFolder("stage\\downloaded");
     if (!WriteEncodedFile(std::string("stage\\downloaded\\") + name, text, false, true)) {
         Log("ファイルが保存できません。");
-        return false;
+        return nullptr;
     }
     Log(std::string("ファイル") + name + "を保存しました。");
-    return true;
+    return stage;
 }
 
 std::string CNetWorkAccessor::FormatErrorText(int code, const std::string& detail) {
-    static const char* const kNames[] = {"EC_OK",       "EC_MAINTENANCE", "EC_RESTRICTED",
-                                         "EC_AU_ERROR", "EC_DB_ERROR",    "EC_NW_ERROR",
-                                         "EC_PM_ERROR", "EC_ST_ERROR",    "EC_OT_ERROR"};
+    using namespace QVNet;
+    struct Name {
+        ErrorCode code;
+        const char* name;
+    };
+    static const Name kNames[] = {
+        {EC_OK, "EC_OK"},
+        {EC_MAINTENANCE, "EC_MAINTENANCE"},
+        {EC_RESTRICTED, "EC_RESTRICTED"},
+        {EC_AU_ERROR, "EC_AU_ERROR"},
+        {EC_DB_ERROR, "EC_DB_ERROR"},
+        {EC_NW_ERROR, "EC_NW_ERROR"},
+        {EC_PM_ERROR, "EC_PM_ERROR"},
+        {EC_ST_ERROR, "EC_ST_ERROR"},
+        {EC_OT_ERROR, "EC_OT_ERROR"},
+    };
     struct Row {
-        int code;
-        const char* detail;  // null: any detail
+        ErrorCode code;
+        const char* detail;  // null: any other detail, which follows the text in parentheses
         const char* text;
     };
     static const Row kRows[] = {
-        {4, "08000", "データベースに接続できませんでした。"},
-        {4, "23502", "入力値が不正です。"},
-        {4, "23505", "その名前は既に使っている人がいます。他の名前を入力してください。"},
-        {5, "403", "アクセスが拒否されました。(403 Forbidden)"},
-        {5, "404", "接続先が見付かりません。(404 Not Found)"},
-        {5, "500", "サーバ内部エラーが発生しました。(500 Internal Server Error)"},
-        {5, "12002", "接続がタイムアウトしました。(12002)"},
-        {5, "12007", "DNS名前解決エラーが発生しました。(12007)"},
-        {5, "12029", "サーバに接続することができません。(12029)"},
-        {6, "P001", "入力パラメータが不足しています。"},
-        {6, "P002", "クリエイター情報が存在しません。"},
-        {6, "P003", "ステージ情報が存在しません。"},
-        {7, "S001", "ステージデータが壊れています。"},
-        {7, "S002", "ステージ名が付いていません。"},
-        {7, "S003", "ステージデータが壊れています。"},
+        {EC_DB_ERROR, "08000", "データベースに接続できませんでした。"},
+        {EC_DB_ERROR, "23502", "入力値が不正です。"},
+        {EC_DB_ERROR, "23505", "その名前は既に使っている人がいます。他の名前を入力してください。"},
+        {EC_DB_ERROR, nullptr, "未知のデータベースエラーが発生しました。"},
+        {EC_NW_ERROR, "403", "アクセスが拒否されました。(403 Forbidden)"},
+        {EC_NW_ERROR, "404", "接続先が見付かりません。(404 Not Found)"},
+        {EC_NW_ERROR, "500", "サーバ内部エラーが発生しました。(500 Internal Server Error)"},
+        {EC_NW_ERROR, kDetailTimeout, "接続がタイムアウトしました。(12002)"},
+        {EC_NW_ERROR, kDetailNameNotResolved, "DNS名前解決エラーが発生しました。(12007)"},
+        {EC_NW_ERROR, kDetailCannotConnect, "サーバに接続することができません。(12029)"},
+        {EC_NW_ERROR, nullptr, "未知のネットワークエラーが発生しました。"},
+        {EC_PM_ERROR, kDetailBadArgument, "入力パラメータが不足しています。"},
+        {EC_PM_ERROR, "P002", "クリエイター情報が存在しません。"},
+        {EC_PM_ERROR, "P003", "ステージ情報が存在しません。"},
+        {EC_PM_ERROR, nullptr, "未知の入力パラメータエラーが発生しました。"},
+        {EC_ST_ERROR, "S001", "ステージデータが壊れています。"},
+        {EC_ST_ERROR, "S002", "ステージ名が付いていません。"},
+        {EC_ST_ERROR, "S003", "ステージデータが壊れています。"},
+        {EC_ST_ERROR, nullptr, "未知のステージデータエラーが発生しました。"},
     };
-    static const Row kOthers[] = {
-        {4, nullptr, "未知のデータベースエラーが発生しました。"},
-        {5, nullptr, "未知のネットワークエラーが発生しました。"},
-        {6, nullptr, "未知の入力パラメータエラーが発生しました。"},
-        {7, nullptr, "未知のステージデータエラーが発生しました。"},
-    };
-    const bool known = code >= 0 && code <= 8;
-    std::string out = std::string("[") + (known ? kNames[code] : "EC_UNEXPECTED") + "]\n";
-    switch (code) {
-        case 0:
+    const Name* known = nullptr;
+    for (const Name& n : kNames) {
+        if (n.code == code) known = &n;
+    }
+    std::string out = std::string("[") + (known ? known->name : "EC_UNEXPECTED") + "]\n";
+    if (!known) return out + "原因不明のエラーが発生しました。";
+    switch (known->code) {
+        case EC_OK:
             return out + "エラーは特にありませんでした。";
-        case 1:
+        case EC_MAINTENANCE:
             return out + detail;
-        case 2:
+        case EC_RESTRICTED:
             return out + "投稿回数オーバーです！\n1日あたり" + detail + "回しか投稿できません。";
-        case 3:
+        case EC_AU_ERROR:
             return out + "認証エラーが発生しました。";
-        case 8:
+        case EC_OT_ERROR:
             return out + "エラーが発生しました。";
-        default:
+        case EC_DB_ERROR:
+        case EC_NW_ERROR:
+        case EC_PM_ERROR:
+        case EC_ST_ERROR:
             break;
     }
-    if (!known) return out + "原因不明のエラーが発生しました。";
     for (const Row& r : kRows) {
-        if (r.code == code && detail == r.detail) return out + r.text;
-    }
-    for (const Row& r : kOthers) {
-        if (r.code == code) return out.append(r.text).append("(").append(detail).append(")");
+        if (r.code != known->code) continue;
+        if (!r.detail) return out.append(r.text).append("(").append(detail).append(")");
+        if (detail == r.detail) return out + r.text;
     }
     return out;
 }

@@ -16,6 +16,8 @@
 #include "foundation/Singleton.h"
 #include "online/QVNet.h"
 
+class CStage;
+
 namespace Controls {
 class CNetWorkBusyWindow;
 class GCForm;
@@ -83,10 +85,11 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
     // The end of the game.
     void Shutdown();
 
-    // Checks a downloaded stage text with the stage reader and saves it as
-    // "stage\downloaded\<id>.stg". False (nothing written) when it is no stage or cannot be
-    // saved; GetLastSaveError then holds the stage error (empty when the write failed).
-    bool SaveDownloadedStage(int stageId, const std::string& text);
+    // Reads a downloaded stage text with the stage reader and saves the text as it came as
+    // "stage\downloaded\<id>.stg". The stage read is handed back to be played, so the text is
+    // read once. Null (nothing written) when it is no stage or cannot be saved;
+    // GetLastSaveError then holds the stage error (empty when the write failed).
+    std::unique_ptr<CStage> SaveDownloadedStage(int stageId, const std::string& text);
     StringPair GetLastSaveError() const { return lastSaveError_; }
 
     // "[" + the code's name + "]\n" + the explanation of the code and detail.
@@ -109,6 +112,9 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
     void OnSucceeded();
     void OnFailed(QVNet::ErrorCode code, const std::string& detail);
     NetWorkResult BuildResult() const;
+    // False when the reply of the operation cannot be what the server sends: a figure out of
+    // its range or a list that does not hold what it announces.
+    bool IsTrueReply(const NetWorkResult& result) const;
     void NotifyClosedListeners(const NetWorkResult& result);
     void ReleaseRequest();
     void DropWindow();
@@ -117,7 +123,7 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
 
     NetWorkOperation operation_ = NetWorkOperation::None;
     QVNet::Request request_;
-    int lastState_ = 0;
+    QVNet::RequestState lastState_ = QVNet::kStateWaiting;
     double beepTimer_ = kBeepFrames;
     bool closeRequested_ = false;
     std::unique_ptr<Controls::CNetWorkBusyWindow> window_;

@@ -28,11 +28,13 @@ enum ErrorCode : int {
     EC_OT_ERROR = 8,
 };
 
-// Request states.
-inline constexpr int kStateWaiting = 0;
-inline constexpr int kStateRunning = 1;
-inline constexpr int kStateDone = 2;
-inline constexpr int kStateFailed = 3;
+// Request states, as GetState reports them.
+enum RequestState : int {
+    kStateWaiting = 0,
+    kStateRunning = 1,
+    kStateDone = 2,
+    kStateFailed = 3,
+};
 
 // Details of network failures (the numbers the game's error texts know).
 inline constexpr char kDetailTimeout[] = "12002";

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -21,6 +22,10 @@ namespace {
 
 constexpr size_t kMaxDetailBytes = 512;
 constexpr char kErrorHeaderName[] = "x-quorvald-error:";
+constexpr char kLengthHeaderName[] = "content-length:";
+constexpr char kEncodingHeaderName[] = "transfer-encoding:";
+// The whole body of a reply that only confirms.
+constexpr char kConfirmed[] = "OK";
 
 // ---- Settings ---------------------------------------------------------------------------------
 
@@ -144,13 +149,37 @@ class HttpRequest : public ThreadObject {
 
   private:
     struct Transferring {
-        Shared* shared;
-        const Plan* plan;
+        Shared* shared = nullptr;
+        const Plan* plan = nullptr;
         std::string body;
         std::string errorHeader;
         bool tooLong = false;
         long status = 0;  // of the last status line
+        // What the head of the last reply said of its end: the head itself ended with its empty
+        // line, and the body's length was announced or comes in chunks.
+        bool headEnded = false;
+        std::optional<int32_t> announcedLength;
+        bool chunked = false;
     };
+
+    // A reply is whole when its head ended and its body is as long as announced (a chunked body
+    // that stops short is a failed transfer already). A reply that ends with the connection and
+    // announces no length may have been cut anywhere: it is not whole either.
+    static bool IsWhole(const Transferring& t) {
+        if (!t.headEnded) return false;
+        if (t.chunked) return true;
+        return t.announcedLength && static_cast<size_t>(*t.announcedLength) == t.body.size();
+    }
+
+    // The value of a header line of the name (lower case, with its colon), or nothing.
+    static std::optional<std::string> HeaderValue(const std::string& line, const std::string& lower,
+                                                  const char* name) {
+        if (lower.rfind(name, 0) != 0) return std::nullopt;
+        std::string v = line.substr(std::strlen(name));
+        v.erase(0, v.find_first_not_of(" \t"));
+        while (!v.empty() && (v.back() == '\r' || v.back() == '\n' || v.back() == ' ')) v.pop_back();
+        return v;
+    }
 
     static size_t OnBody(char* data, size_t size, size_t n, void* user) {
         auto* t = static_cast<Transferring*>(user);
@@ -175,17 +204,25 @@ class HttpRequest : public ThreadObject {
             const size_t sp = line.find(' ');
             t->status = sp == std::string::npos ? 0 : std::atol(line.c_str() + sp + 1);
             t->errorHeader.clear();
+            t->headEnded = false;
+            t->announcedLength.reset();
+            t->chunked = false;
+            return bytes;
+        }
+        if (line == "\r\n" || line == "\n") {
+            t->headEnded = true;
             return bytes;
         }
         std::string lower = line;
         std::transform(lower.begin(), lower.end(), lower.begin(),
                        [](unsigned char c) { return std::tolower(c); });
-        if (lower.rfind(kErrorHeaderName, 0) == 0) {
-            std::string v = line.substr(sizeof kErrorHeaderName - 1);
-            v.erase(0, v.find_first_not_of(" \t"));
-            while (!v.empty() && (v.back() == '\r' || v.back() == '\n' || v.back() == ' ')) v.pop_back();
-            t->errorHeader = v;
+        if (auto v = HeaderValue(line, lower, kErrorHeaderName)) t->errorHeader = *v;
+        if (auto v = HeaderValue(line, lower, kLengthHeaderName)) {
+            const auto length = ParseWholeInt32(*v);
+            if (length && *length >= 0) t->announcedLength = *length;
         }
+        if (auto v = HeaderValue(lower, lower, kEncodingHeaderName))
+            t->chunked = v->find("chunked") != std::string::npos;
         return bytes;
     }
 
@@ -211,7 +248,9 @@ class HttpRequest : public ThreadObject {
             s.state = kStateRunning;
         }
         InitCurl();
-        Transferring t{&s, &plan, {}, {}, false, 0};
+        Transferring t;
+        t.shared = &s;
+        t.plan = &plan;
         CURL* curl = curl_easy_init();
         if (!curl) {
             Finish(s, EC_OT_ERROR, "", "");
@@ -276,6 +315,9 @@ class HttpRequest : public ThreadObject {
                 transfer = Transfer::Other;
                 break;
         }
+        // A reply whose body was kept (a success or the server's refusal) must have come whole.
+        const bool kept = status == 200 || !t.errorHeader.empty();
+        if (transfer == Transfer::Ok && kept && !IsWhole(t)) transfer = Transfer::Dropped;
         // An error reply's body is its detail, whatever the buffer: a long one was cut, not kept.
         Outcome o = ClassifyTransfer(transfer, status, t.errorHeader, t.body);
         if (o.code == EC_OK && plan.check && !plan.check(t.body)) o = {EC_NW_ERROR, kDetailBadReply};
@@ -314,6 +356,9 @@ bool FitsText(const std::string& reply, unsigned size) {
     return reply.size() < size && reply.find('\0') == std::string::npos;
 }
 
+// The reply of a request that only asks the server to confirm: "OK" and nothing else.
+bool IsConfirmation(const std::string& reply) { return reply == kConfirmed; }
+
 void CopyText(const std::string& reply, char* buffer, unsigned size) {
     if (!buffer || size == 0) return;
     const size_t n = std::min<size_t>(reply.size(), size - 1);
@@ -327,6 +372,7 @@ class HttpLibrary : public ILibrary {
         Plan p;
         p.path = "/qv/1/check";
         p.maxReply = 64;
+        p.check = IsConfirmation;
         return Start(std::move(p));
     }
 
@@ -424,6 +470,7 @@ class HttpLibrary : public ILibrary {
         p.path = "/qv/1/stages/" + std::to_string(stageId);
         p.headers = Auth(creatorId, commonKey);
         p.maxReply = 64;
+        p.check = IsConfirmation;
         return Start(std::move(p));
     }
 
@@ -434,6 +481,7 @@ class HttpLibrary : public ILibrary {
         p.path = "/qv/1/creators/" + std::to_string(creatorId);
         p.headers = Auth(creatorId, commonKey);
         p.maxReply = 64;
+        p.check = IsConfirmation;
         return Start(std::move(p));
     }
 
@@ -450,6 +498,7 @@ class HttpLibrary : public ILibrary {
                       std::to_string(h.rating) + "\n";
         }
         p.maxReply = 64;
+        p.check = IsConfirmation;
         return Start(std::move(p));
     }
 

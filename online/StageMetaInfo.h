@@ -42,9 +42,20 @@ class CStageMetaInfo {
 
 class CStageMetaInfoList {
   public:
-    // Never fails: a malformed reply gives fewer or emptier records. At most as many records as
-    // the reply has lines for are built, however many it announces.
+    // Never fails: a malformed reply gives fewer records. Only records that are there are built:
+    // all twelve lines present and every figure in its range (IsTrueRecord); Count is the number
+    // built, however many the reply announces.
     explicit CStageMetaInfoList(const std::string& replyText);
+
+    // True when the reply can be what the server sends: a total and a count that are whole
+    // numbers from 0 (the count at most the total), exactly that many true records, and nothing
+    // after them but one line feed.
+    static bool IsTrueReply(const std::string& replyText);
+    // The twelve lines from `first` are there and say what a record says: a stage id from 1, a
+    // size to reserve from 1 to the largest download, downloads from 0, and
+    // difficulty, length and rating each empty (nobody played it yet) or a decimal number from 0
+    // to 100 with at most two decimals.
+    static bool IsTrueRecord(const std::vector<std::string>& lines, size_t first);
 
     // Removes every record with this id, lowering Count by one for each.
     void Remove(const std::string& stageId);

@@ -52,7 +52,12 @@ void CStarGraph::Draw() {
     DrawChildren();
 }
 
-int32_t StarCount(double scaled) { return int32_t(scaled * 10.0); }
+int32_t StarCount(double scaled) {
+    // Checked before the cast: a rating that is no number, or beyond the row, fills nothing or all.
+    if (!(scaled > 0.0)) return 0;
+    if (scaled >= 1.0) return CStarGraph::kStars;
+    return int32_t(scaled * CStarGraph::kStars);
+}
 
 CStageImageIllust::CStageImageIllust(int32_t x, int32_t y, int32_t backGroundNumber)
     : COriginalBasePart(x, y, kWidth, kHeight), backGroundNumber_(backGroundNumber) {}

@@ -1,37 +1,55 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang under ASan and UBSan (warnings are errors) and runs each
-# for a bounded time. With the main build's game folder at hand (scripts/build.sh) the stage target
-# also plays the stages it reads, on a copy of that folder.
+# Builds the libFuzzer targets in the clang build (scripts/asan-build.sh, build-asan, shared with
+# the sanitized tests) and checks each the same way on every run, so one commit always gets one
+# verdict: first every checked-in input under fuzz/seeds/<target>/ (the seeds and every past
+# finding, kept as regression inputs) runs once, then the target fuzzes for a bounded time from a
+# fixed seed, starting from those inputs. What it generates goes to a scratch folder in the build
+# (emptied first), never to fuzz/seeds. The stage target also plays the stages it reads, on a copy
+# of the main build's game folder.
+#   scripts/fuzz.sh [seconds per target (30)]    FUZZ_SEED changes the seed (1)
+# The targets run side by side, JOBS at a time (all cores by default).
+# scripts/fuzz-long.sh fuzzes longer from fresh seeds to look for new faults.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
-FUZZ_DIR=${FUZZ_DIR:-build-fuzz}
-GAME_DIR=${GAME_DIR:-$PWD/build/game}
-game=()
-[ -f "$GAME_DIR/data/bmp_index.dat" ] && game=(-DQUOR_TEST_GAME_DIR="$GAME_DIR")
-export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+seed=${FUZZ_SEED:-1}
+ASAN_DIR=${ASAN_DIR:-build-asan}
 # The fonts library keeps its tables for the life of the process (see scripts/lsan.supp).
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
-CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUOR_TESTS=OFF -DQUOR_BENCH=OFF -DQUOR_FUZZ=ON -DQUOR_WERROR=ON "${game[@]}" \
-  -DCMAKE_C_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
-  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 targets=$(cd fuzz && ls *.cpp 2>/dev/null | sed 's/\.cpp$//' || true)
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
-cmake --build "$FUZZ_DIR" -j "${JOBS:-$(nproc)}" --target $targets
-passed=0; failed=0
-for t in $targets; do
-  corpus="$FUZZ_DIR/corpus/$t"; mkdir -p "$corpus"
-  seeds=()
-  [ -d "fuzz/seeds/$t" ] && seeds=("fuzz/seeds/$t")
-  echo "$t: ${seconds}s"
-  if "$FUZZ_DIR/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-       -artifact_prefix="$FUZZ_DIR/" "$corpus" "${seeds[@]}" >"$FUZZ_DIR/$t.log" 2>&1; then
-    passed=$((passed + 1))
+# shellcheck disable=SC2086
+bash scripts/asan-build.sh $targets
+echo "fuzz seed: $seed, ${seconds}s per target, ${JOBS:-$(nproc)} at a time"
+export ASAN_DIR seconds seed
+check_one() {
+  local t=$1 bin log scratch artifacts inputs start limits=(-timeout=10 -rss_limit_mb=2048)
+  bin="$ASAN_DIR/fuzz/$t" log="$ASAN_DIR/fuzz/$t.log"
+  scratch="$ASAN_DIR/fuzz/corpus/$t" artifacts="$ASAN_DIR/fuzz/artifacts/$t/"
+  rm -rf "$scratch" "$artifacts" "$ASAN_DIR/fuzz/$t.failed"; mkdir -p "$scratch" "$artifacts" "fuzz/seeds/$t"
+  inputs=(fuzz/seeds/"$t"/*)
+  [ -e "${inputs[0]}" ] || inputs=()
+  start=$SECONDS
+  # The checked-in inputs, each once; then the fuzzing, which writes only to the first folder.
+  if { [ "${#inputs[@]}" -eq 0 ] || "$bin" "${limits[@]}" -artifact_prefix="$artifacts" "${inputs[@]}"; } \
+         >"$log" 2>&1 &&
+     "$bin" "${limits[@]}" -seed="$seed" -max_total_time="$seconds" -artifact_prefix="$artifacts" \
+         "$scratch" "fuzz/seeds/$t" >>"$log" 2>&1; then
+    echo "ok   $t: ${#inputs[@]} checked-in inputs, $(find "$scratch" -type f | wc -l) new ($((SECONDS - start)) s)"
   else
-    failed=$((failed + 1)); tail -n 40 "$FUZZ_DIR/$t.log"
+    echo "FAIL $t (seed $seed; log $log; the failing input is in $artifacts)"
+    touch "$ASAN_DIR/fuzz/$t.failed"
   fi
+}
+export -f check_one
+# Each target runs on one core for its time, so they run side by side.
+printf '%s\n' $targets | xargs -P "${JOBS:-$(nproc)}" -I{} bash -c 'check_one "$1"' _ {} || true
+failed=0
+for t in $targets; do
+  [ -e "$ASAN_DIR/fuzz/$t.failed" ] || continue
+  failed=$((failed + 1))
+  printf '\n-- %s (seed %s), last lines of %s:\n' "$t" "$seed" "$ASAN_DIR/fuzz/$t.log"
+  tail -n 40 "$ASAN_DIR/fuzz/$t.log"
 done
-echo "fuzz: $passed passed, $failed failed"
+echo "fuzz: $(( $(echo $targets | wc -w) - failed )) passed, $failed failed"
 [ "$failed" -eq 0 ]

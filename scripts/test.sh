@@ -1,30 +1,40 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting and the layers' includes, builds with warnings as
-# errors, runs clang-tidy on the sources changed since the last landed state, runs every test (once
-# in order with ctest, once more shuffled), runs the tests again under ASan and UBSan in a clang
-# build, then runs each fuzz target briefly. The long end-to-end runs (ctest label "long": two
-# players sharing a stage, the whole scenario) run only in the first ctest run, neither shuffled
-# again nor under the sanitizers. FUZZ_SECONDS sets the time per fuzz target (30 by default), JOBS
-# the parallel jobs of clang-tidy, the tests, sanitizer and fuzz builds (all cores by default).
+# errors, runs clang-tidy on the sources changed since the last landed state and runs every test
+# with ctest, each alone (the long end-to-end runs, ctest label "long", only here). Then one clang
+# build under ASan and UBSan (build-asan) serves two steps: its tests run again, shuffled, many in
+# one process (four shards per test binary; the long runs left out), and each fuzz target replays
+# its checked-in inputs and fuzzes briefly from a fixed seed. Every step prints its wall and CPU
+# time.
+# QUOR_SEED sets the shuffle seed and the seed of the tests that draw random numbers (by default
+# one derived from the commit, so a commit always gets the same orders; printed), FUZZ_SECONDS the
+# time per fuzz target (30), JOBS the parallel jobs of clang-tidy, the tests and the clang build
+# (all cores by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+TIMEFORMAT='-- %0R s wall, %0U s user + %0S s system'
 step() { printf '\n== %s (%s)\n' "$1" "$(date -u +%H:%M:%S)"; }
+total=$SECONDS
+if [ -z "${QUOR_SEED:-}" ]; then
+  commit=$(git rev-parse --short=7 HEAD 2>/dev/null || echo 0)
+  QUOR_SEED=$(( 16#${commit:-0} % 99999 + 1 ))
+fi
+export QUOR_SEED
+echo "seed: $QUOR_SEED (QUOR_SEED=$QUOR_SEED bash scripts/test.sh replays the shuffled orders)"
 step "dependencies"
-bash scripts/install-deps.sh
+time bash scripts/install-deps.sh
 step "formatting"
-bash scripts/check-format.sh
+time bash scripts/check-format.sh
 step "layers"
-bash scripts/check-layers.sh
+time bash scripts/check-layers.sh
 step "build"
-QUOR_WERROR=ON bash scripts/build.sh
+time QUOR_WERROR=ON bash scripts/build.sh
 step "clang-tidy on the changed sources"
-bash scripts/tidy.sh --changed
+time bash scripts/tidy.sh --changed
 step "tests"
-ctest --test-dir build --output-on-failure -j "${JOBS:-$(nproc)}"
-step "tests shuffled"
-bash scripts/run-shuffled.sh build
-step "tests under ASan and UBSan (clang)"
-bash scripts/sanitize.sh
-step "fuzz"
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
-step "all passed"
+time ctest --test-dir build --output-on-failure -j "${JOBS:-$(nproc)}"
+step "tests shuffled, under ASan and UBSan (clang)"
+time bash scripts/sanitize.sh
+step "fuzz (same clang build)"
+time bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+step "all passed in $(( (SECONDS - total) / 60 )) min"

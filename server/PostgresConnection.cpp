@@ -105,6 +105,11 @@ class PostgresConnection : public ISqlConnection {
 
     bool IsBroken() const override { return broken_ || PQstatus(conn_) != CONNECTION_OK; }
     const char* BeginWrite() const override { return "BEGIN"; }
+    // A lock held to the transaction's end; each statement after it reads what the transaction
+    // before it committed.
+    const char* SerializeOn() const override {
+        return "SELECT 1 FROM (SELECT pg_advisory_xact_lock(CAST($1 AS INTEGER), hashtext($2))) AS held";
+    }
     // set_config(..., true) lasts until the end of the statement's own transaction: its commit.
     const char* CountDownload() const override {
         return "UPDATE stages SET downloads = downloads + 1 "
@@ -135,6 +140,7 @@ class PostgresConnection : public ISqlConnection {
             "REFERENCES stages(id) ON DELETE CASCADE, player TEXT NOT NULL, plays BIGINT NOT NULL, "
             "ticks BIGINT NOT NULL, misses BIGINT NOT NULL, votes BIGINT NOT NULL, "
             "PRIMARY KEY (stage_id, player))",
+            "CREATE TABLE IF NOT EXISTS schema_migrations (name TEXT PRIMARY KEY)",
             "SELECT pg_advisory_unlock(731036)",
         };
     }

@@ -13,6 +13,8 @@ namespace {
 constexpr char kPrefix[] = "/qv/1/";
 constexpr int64_t kDay = 24 * 60 * 60;
 constexpr int kMaxHistoryRecords = 256;
+// Creator names, stage names and authors: 12 characters of the game's on-screen keyboard, each
+// at most two CP932 bytes.
 constexpr size_t kMaxNameBytes = 24;
 constexpr size_t kMaxBackgroundBytes = 64;
 
@@ -185,7 +187,7 @@ Reply RequestHandlers::Route(const Request& r) {
     const std::vector<std::string> p = SplitPath(r.path.substr(sizeof kPrefix - 1));
     const bool get = r.method == "GET", post = r.method == "POST", del = r.method == "DELETE";
     if (!post && r.body.size() > static_cast<size_t>(options_.maxBodyBytes)) return MissingParameter();
-    if (p.size() == 1 && p[0] == "check" && get) return Ok("OK");
+    if (p.size() == 1 && p[0] == "check" && get) return Check();
     if (p.size() == 1 && p[0] == "history" && post) return PlayHistory(r);
     if (p[0] == "creators") {
         if (p.size() == 1 && post) return RegisterCreator(r);
@@ -205,7 +207,7 @@ Reply RequestHandlers::Route(const Request& r) {
         if (p[1] == "rated" && get) return SearchByRatings(r);
         const auto id = ParseNumber(p[1]);
         if (!id) return NotFound();
-        if (get) return Download(*id);
+        if (get) return Download(r, *id);
         if (del) return DeleteStage(r, *id);
     }
     return NotFound();
@@ -234,13 +236,15 @@ std::string RequestHandlers::ListReply(const StageList& list) const {
         }
         std::string rec;
         rec += std::to_string(s.id) + "\n";
-        rec += LineText(s.name) + "\n";
+        // Names stored before their length was checked are cut to what the game shows: no
+        // record is so long that it keeps the records after it out of a reply.
+        rec += LineText(CutToCp932Bytes(s.name, kMaxNameBytes)) + "\n";
         rec += std::to_string(s.creatorId) + "\n";
-        rec += LineText(s.author) + "\n";
+        rec += LineText(CutToCp932Bytes(s.author, kMaxNameBytes)) + "\n";
         // The size the client reserves: the text and its terminating zero.
         rec += std::to_string(s.size + 1) + "\n";
         rec += std::to_string(s.downloads) + "\n";
-        rec += LineText(s.background) + "\n";
+        rec += LineText(CutToCp932Bytes(s.background, kMaxBackgroundBytes)) + "\n";
         for (const std::string* field : {&difficulty, &length, &rating}) rec.append(*field).append("\n");
         rec.append(date).append(" ").append(time).append("\n");
         rec.append(time).append("\n");
@@ -259,8 +263,11 @@ Reply RequestHandlers::RegisterCreator(const Request& r) {
     const auto key = NewCommonKey();
     const auto stored = key ? StoreKey(*key) : std::nullopt;
     if (!stored) return Fail(500, ServerError::Other, "");
-    const int64_t id = store_.AddCreator(*name, *stored);
-    return Ok(std::to_string(id) + "\n" + *key);
+    const int64_t now = clock_();
+    const auto id =
+        store_.AddCreator(*name, *stored, r.remoteAddress, {now, now - kDay, options_.registrationsPerDay});
+    if (!id) return Fail(429, ServerError::Restricted, std::to_string(options_.registrationsPerDay));
+    return Ok(std::to_string(*id) + "\n" + *key);
 }
 
 Reply RequestHandlers::CreatorStages(const Request& r, int64_t creatorId) {
@@ -313,29 +320,36 @@ Reply RequestHandlers::PostStage(const Request& r) {
     if (!creatorId) return MissingParameter();
     if (auto refused = Authenticate(r, *creatorId)) return *refused;
     const std::string background = Header(r, kBackgroundHeader);
-    if (background.size() > kMaxBackgroundBytes || !IsPrintableAscii(background)) return MissingParameter();
-    if (options_.postsPerDay > 0 &&
-        store_.CountPostsSince(*creatorId, clock_() - kDay) >= options_.postsPerDay) {
+    if (background.empty() || background.size() > kMaxBackgroundBytes || !IsPrintableAscii(background))
+        return MissingParameter();
+    const int64_t now = clock_();
+    const DailyLimit limit{now, now - kDay, options_.postsPerDay};
+    // A quick refusal before the stage is read; the store counts again as it adds the stage.
+    if (limit.count > 0 && store_.CountPostsSince(*creatorId, limit.since) >= limit.count)
         return Fail(429, ServerError::Restricted, std::to_string(options_.postsPerDay));
-    }
     if (static_cast<int64_t>(r.body.size()) > options_.maxStageBytes)
         return Fail(413, ServerError::StageData, "S003");
     StageCheck check = CheckStage(r.body);
     if (!check.stage) return Fail(422, ServerError::StageData, check.failure);
+    // No name or author longer than the game lets a player type.
+    if (Cp932Length(check.stage->name) > kMaxNameBytes || Cp932Length(check.stage->author) > kMaxNameBytes)
+        return Fail(422, ServerError::StageData, "S001");
     NewStage stage;
     stage.creatorId = *creatorId;
     stage.name = check.stage->name;
     stage.author = check.stage->author;
     if (stage.author.empty()) stage.author = store_.GetCreatorName(*creatorId).value_or("");
     stage.background = background;
-    stage.postedAt = clock_();
+    stage.postedAt = limit.now;
     const CheckedStage& checked = *check.stage;
-    const int64_t id = store_.AddStage(stage, [&](int64_t newId) { return PlaceStageId(checked, newId); });
-    return Ok(std::to_string(id));
+    const auto id = store_.AddStage(
+        stage, [&](int64_t newId) { return PlaceStageId(checked, newId); }, limit);
+    if (!id) return Fail(429, ServerError::Restricted, std::to_string(options_.postsPerDay));
+    return Ok(std::to_string(*id));
 }
 
-Reply RequestHandlers::Download(int64_t stageId) {
-    auto data = store_.DownloadStage(stageId);
+Reply RequestHandlers::Download(const Request& r, int64_t stageId) {
+    auto data = store_.DownloadStage(stageId, r.remoteAddress, clock_() / kDay);
     if (!data) return Fail(404, ServerError::Parameter, "P003");
     return Ok(std::move(*data));
 }
@@ -383,7 +397,12 @@ Reply RequestHandlers::PlayHistory(const Request& r) {
                            p.votes >= 0 && p.votes <= 100 * p.plays;
         if (sound) reports.push_back(p);
     }
-    store_.AddPlays(r.remoteAddress, reports);
+    store_.AddPlays(r.remoteAddress, clock_() / kDay, reports);
+    return Ok("OK");
+}
+
+Reply RequestHandlers::Check() {
+    store_.Check();  // an unreachable database answers as for any other request
     return Ok("OK");
 }
 

@@ -6,8 +6,9 @@
 // The HTTP API is written down in server/API.md.
 //
 // Rating points (the appraisal a creator's game asks for once a day): for every stage of the
-// creator and every player address that reported plays of it, the player's average vote divided
-// by 20, rounded down (1 to 5 points); plus, for every stage, one point per 10 downloads.
+// creator and every player address that voted on it, that address's latest vote (the average
+// vote of its latest report) divided by 20, rounded down (1 to 5 points); plus, for every stage,
+// one point per 10 downloads (a download counts once per stage, address and day).
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,7 @@ struct ServerOptions {
     // Not empty: every request is answered with this maintenance message (error 1).
     std::string maintenanceMessage;
     int postsPerDay = 20;                // per creator; 0: no limit
+    int registrationsPerDay = 10;        // new creators per address; 0: no limit
     int64_t maxStageBytes = 512 * 1024;  // an upload's size cap
     int64_t maxBodyBytes = 64 * 1024;    // every other request body
     int maxListCount = 200;              // records in one list reply
@@ -87,11 +89,12 @@ class RequestHandlers {
     Reply SearchByRatings(const Request& r);
     Reply Newest(const Request& r);
     Reply PostStage(const Request& r);
-    Reply Download(int64_t stageId);
+    Reply Download(const Request& r, int64_t stageId);
     Reply DeleteStage(const Request& r, int64_t stageId);
     Reply DeleteCreator(const Request& r, int64_t creatorId);
     Reply PlayHistory(const Request& r);
     Reply Appraisal(int64_t creatorId);
+    Reply Check();
 
     // Checks the creator and key headers (or the given creator); an error reply when they fail.
     std::optional<Reply> Authenticate(const Request& r, int64_t creatorId);

@@ -48,6 +48,10 @@ class ISqlConnection {
     virtual const char* CountDownload() const = 0;
     // The statement that opens a write transaction.
     virtual const char* BeginWrite() const = 0;
+    // The statement that, inside a write transaction, makes every other write transaction that
+    // runs it with the same kind ($1, a small number) and key ($2, a text) wait until this one
+    // ends: a count and the insert it allows then see each other's rows.
+    virtual const char* SerializeOn() const = 0;
     // The condition "the creator name c.name contains $1".
     virtual const char* NameContains() const = 0;
     // Statements that make the tables when missing, run once on the first connection.

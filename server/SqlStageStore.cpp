@@ -24,7 +24,44 @@ int64_t ToInt(const std::string& s) {
 
 const char kSummary[] =
     "SELECT s.id, s.creator_id, s.name, s.author, s.background, s.size, s.downloads, s.posted_at, "
-    "s.plays, s.ticks, s.misses, s.votes FROM stages s ";
+    "s.plays, s.ticks, s.misses, s.votes, s.voters FROM stages s ";
+
+// What SerializeOn locks: the posts of one creator, the registrations and the play reports of
+// one address.
+enum class LockKind : int { CreatorPosts = 1, Registrations = 2, PlayReports = 3 };
+
+// Changes to the tables of a database made by an earlier version, each run once, in order, in
+// one transaction with the record that it ran. Both dialects take the same statements.
+struct Migration {
+    const char* name;
+    std::vector<const char*> statements;
+};
+
+// NOLINTBEGIN(bugprone-suspicious-missing-comma)
+const Migration kMigrations[] = {
+    {"1-once-per-address",
+     {
+         // A player's latest vote on a stage (0: none), and what he played of it on his latest day.
+         "ALTER TABLE play_records ADD COLUMN vote BIGINT NOT NULL DEFAULT 0",
+         "ALTER TABLE play_records ADD COLUMN day BIGINT NOT NULL DEFAULT 0",
+         "ALTER TABLE play_records ADD COLUMN day_plays BIGINT NOT NULL DEFAULT 0",
+         "ALTER TABLE play_records ADD COLUMN day_ticks BIGINT NOT NULL DEFAULT 0",
+         "ALTER TABLE play_records ADD COLUMN day_misses BIGINT NOT NULL DEFAULT 0",
+         "ALTER TABLE stages ADD COLUMN voters BIGINT NOT NULL DEFAULT 0",
+         // The votes summed so far become each player's one vote: his average.
+         "UPDATE play_records SET vote = CASE WHEN votes / plays > 100 THEN 100 ELSE votes / plays END "
+         "WHERE plays > 0",
+         "UPDATE stages SET votes = COALESCE((SELECT SUM(p.vote) FROM play_records p WHERE p.stage_id = "
+         "stages.id AND p.vote > 0), 0), voters = (SELECT COUNT(*) FROM play_records p WHERE p.stage_id = "
+         "stages.id AND p.vote > 0)",
+         // The day on which each address last counted a download of a stage.
+         "CREATE TABLE IF NOT EXISTS download_marks (stage_id BIGINT NOT NULL REFERENCES stages(id) "
+         "ON DELETE CASCADE, address TEXT NOT NULL, day BIGINT NOT NULL, PRIMARY KEY (stage_id, address))",
+         "CREATE TABLE IF NOT EXISTS registrations (address TEXT NOT NULL, registered_at BIGINT NOT NULL)",
+         "CREATE INDEX IF NOT EXISTS registrations_by_address ON registrations (address, registered_at)",
+     }},
+};
+// NOLINTEND(bugprone-suspicious-missing-comma)
 
 StageSummary ToSummary(const SqlRow& r) {
     StageSummary s;
@@ -40,6 +77,7 @@ StageSummary ToSummary(const SqlRow& r) {
     s.ticks = ToInt(r.at(9));
     s.misses = ToInt(r.at(10));
     s.votes = ToInt(r.at(11));
+    s.voters = ToInt(r.at(12));
     return s;
 }
 
@@ -54,17 +92,38 @@ class SqlStageStore : public IStageStore {
         : open_(open), location_(std::move(location)), max_(std::max(1, connections)) {
         std::unique_ptr<ISqlConnection> first = open_(location_);
         for (const std::string& stmt : first->Schema()) first->Exec(stmt);
+        for (const Migration& m : kMigrations) Migrate(*first, m);
         idle_.push_back(std::move(first));
         opened_ = 1;
     }
 
-    int64_t AddCreator(const std::string& name, const StoredKey& key) override {
+    void Check() override {
         Lease c(*this);
-        return ToInt(
-            c->Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
-                     {SqlParam::Text(name), SqlParam::Text(key.salt), SqlParam::Text(key.hash)})
-                .at(0)
-                .at(0));
+        c->Query("SELECT 1", {});
+    }
+
+    std::optional<int64_t> AddCreator(const std::string& name, const StoredKey& key,
+                                      const std::string& address, const DailyLimit& limit) override {
+        Lease c(*this);
+        Transaction tx(*c);
+        if (limit.count > 0) {
+            Serialize(*c, LockKind::Registrations, address);
+            const int64_t made = ToInt(
+                c->Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
+                         {SqlParam::Text(address), SqlParam::Int(limit.since)})
+                    .at(0)
+                    .at(0));
+            if (made >= limit.count) return std::nullopt;
+        }
+        const int64_t id =
+            ToInt(c->Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
+                           {SqlParam::Text(name), SqlParam::Text(key.salt), SqlParam::Text(key.hash)})
+                      .at(0)
+                      .at(0));
+        c->Query("INSERT INTO registrations (address, registered_at) VALUES ($1, $2)",
+                 {SqlParam::Text(address), SqlParam::Int(limit.now)});
+        tx.Commit();
+        return id;
     }
 
     std::optional<StoredKey> GetCreatorKey(int64_t creatorId) override {
@@ -89,9 +148,14 @@ class SqlStageStore : public IStageStore {
                     .empty();
     }
 
-    int64_t AddStage(const NewStage& st, const std::function<std::string(int64_t)>& makeData) override {
+    std::optional<int64_t> AddStage(const NewStage& st, const std::function<std::string(int64_t)>& makeData,
+                                    const DailyLimit& limit) override {
         Lease c(*this);
         Transaction tx(*c);
+        if (limit.count > 0) {
+            Serialize(*c, LockKind::CreatorPosts, std::to_string(st.creatorId));
+            if (CountPosts(*c, st.creatorId, limit.since) >= limit.count) return std::nullopt;
+        }
         const int64_t id =
             ToInt(c->Query("INSERT INTO stages (creator_id, name, author, background, size, posted_at) "
                            "VALUES ($1, $2, $3, $4, 0, $5) RETURNING id",
@@ -110,17 +174,26 @@ class SqlStageStore : public IStageStore {
 
     int64_t CountPostsSince(int64_t creatorId, int64_t since) override {
         Lease c(*this);
-        return ToInt(c->Query("SELECT COUNT(*) FROM stages WHERE creator_id = $1 AND posted_at >= $2",
-                              {SqlParam::Int(creatorId), SqlParam::Int(since)})
-                         .at(0)
-                         .at(0));
+        return CountPosts(*c, creatorId, since);
     }
 
-    std::optional<std::string> DownloadStage(int64_t stageId) override {
+    std::optional<std::string> DownloadStage(int64_t stageId, const std::string& address,
+                                             int64_t day) override {
         Lease c(*this);
-        // The count, a one-row update on its own, comes first: it says whether the stage exists,
-        // whichever server deleted it. The text is read after it, outside any write.
-        if (c->Query(c->CountDownload(), {SqlParam::Int(stageId)}).empty()) {
+        // The mark and the count, one-row writes on their own, come first: they say whether the
+        // stage exists, whichever server deleted it. The text is read after them, outside any write.
+        const bool counts = !c->Query(
+                                  "INSERT INTO download_marks (stage_id, address, day) "
+                                  "SELECT CAST($1 AS BIGINT), CAST($2 AS TEXT), CAST($3 AS BIGINT) "
+                                  "WHERE EXISTS (SELECT 1 FROM stages WHERE id = $1) "
+                                  "ON CONFLICT (stage_id, address) DO UPDATE SET day = excluded.day "
+                                  "WHERE download_marks.day <> excluded.day RETURNING stage_id",
+                                  {SqlParam::Int(stageId), SqlParam::Text(address), SqlParam::Int(day)})
+                                 .empty();
+        const bool exists =
+            counts ? !c->Query(c->CountDownload(), {SqlParam::Int(stageId)}).empty()
+                   : !c->Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(stageId)}).empty();
+        if (!exists) {
             texts_.Drop(stageId);
             return std::nullopt;
         }
@@ -171,45 +244,20 @@ class SqlStageStore : public IStageStore {
                     {SqlParam::Int(difficulty), SqlParam::Int(length)}, start, count);
     }
 
-    void AddPlays(const std::string& player, const std::vector<PlayReport>& reports) override {
+    void AddPlays(const std::string& player, int64_t day, const std::vector<PlayReport>& reports) override {
         if (reports.empty()) return;
         Lease c(*this);
         Transaction tx(*c);
-        for (const PlayReport& r : reports) {
-            auto sums = c->Query(
-                "INSERT INTO play_records (stage_id, player, plays, ticks, misses, votes) "
-                "SELECT CAST($1 AS BIGINT), CAST($2 AS TEXT), CAST($3 AS BIGINT), CAST($4 AS BIGINT), "
-                "CAST($5 AS BIGINT), CAST($6 AS BIGINT) WHERE EXISTS (SELECT 1 FROM stages WHERE id = $1) "
-                "ON CONFLICT (stage_id, player) DO UPDATE SET plays = play_records.plays + excluded.plays, "
-                "ticks = play_records.ticks + excluded.ticks, misses = play_records.misses + "
-                "excluded.misses, "
-                "votes = play_records.votes + excluded.votes RETURNING stage_id",
-                {SqlParam::Int(r.stageId), SqlParam::Text(player), SqlParam::Int(r.plays),
-                 SqlParam::Int(r.ticks), SqlParam::Int(r.misses), SqlParam::Int(r.votes)});
-            if (sums.empty()) continue;  // no such stage
-            StageSummary s;
-            auto total = c->Query(
-                "SELECT COALESCE(SUM(plays), 0), COALESCE(SUM(ticks), 0), COALESCE(SUM(misses), 0), "
-                "COALESCE(SUM(votes), 0) FROM play_records WHERE stage_id = $1",
-                {SqlParam::Int(r.stageId)});
-            s.plays = ToInt(total.at(0).at(0));
-            s.ticks = ToInt(total.at(0).at(1));
-            s.misses = ToInt(total.at(0).at(2));
-            s.votes = ToInt(total.at(0).at(3));
-            c->Query(
-                "UPDATE stages SET plays = $1, ticks = $2, misses = $3, votes = $4, difficulty = $5, "
-                "length = $6 WHERE id = $7",
-                {SqlParam::Int(s.plays), SqlParam::Int(s.ticks), SqlParam::Int(s.misses),
-                 SqlParam::Int(s.votes), SqlParam::Int(StageDifficulty(s)), SqlParam::Int(StageLength(s)),
-                 SqlParam::Int(r.stageId)});
-        }
+        // Two reports of one address at once would both find the day's plays below the cap.
+        Serialize(*c, LockKind::PlayReports, player);
+        for (const PlayReport& r : reports) AddReport(*c, player, day, r);
         tx.Commit();
     }
 
     int64_t RatingPoints(int64_t creatorId) override {
         Lease c(*this);
-        return ToInt(c->Query("SELECT (SELECT COALESCE(SUM(p.votes / p.plays / 20), 0) FROM play_records p "
-                              "JOIN stages s ON s.id = p.stage_id WHERE s.creator_id = $1 AND p.plays > 0) + "
+        return ToInt(c->Query("SELECT (SELECT COALESCE(SUM(p.vote / 20), 0) FROM play_records p "
+                              "JOIN stages s ON s.id = p.stage_id WHERE s.creator_id = $1 AND p.vote > 0) + "
                               "(SELECT COALESCE(SUM(downloads / 10), 0) FROM stages WHERE creator_id = $1)",
                               {SqlParam::Int(creatorId)})
                          .at(0)
@@ -250,6 +298,79 @@ class SqlStageStore : public IStageStore {
         ISqlConnection& c_;
         bool open_ = true;
     };
+
+    void Serialize(ISqlConnection& c, LockKind kind, const std::string& key) {
+        c.Query(c.SerializeOn(), {SqlParam::Int(static_cast<int>(kind)), SqlParam::Text(key)});
+    }
+
+    static int64_t CountPosts(ISqlConnection& c, int64_t creatorId, int64_t since) {
+        return ToInt(c.Query("SELECT COUNT(*) FROM stages WHERE creator_id = $1 AND posted_at >= $2",
+                             {SqlParam::Int(creatorId), SqlParam::Int(since)})
+                         .at(0)
+                         .at(0));
+    }
+
+    // Runs a migration unless the database has its record already.
+    void Migrate(ISqlConnection& c, const Migration& m) {
+        Transaction tx(c);
+        if (c.Query("INSERT INTO schema_migrations (name) VALUES ($1) ON CONFLICT (name) DO NOTHING "
+                    "RETURNING name",
+                    {SqlParam::Text(m.name)})
+                .empty())
+            return;
+        for (const char* stmt : m.statements) c.Exec(stmt);
+        tx.Commit();
+    }
+
+    // One report of the player: its vote replaces his earlier one; its plays, ticks and misses
+    // count as far as the day's caps leave room.
+    void AddReport(ISqlConnection& c, const std::string& player, int64_t day, const PlayReport& r) {
+        if (c.Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(r.stageId)}).empty()) return;
+        auto before = c.Query(
+            "SELECT day, day_plays, day_ticks, day_misses, vote FROM play_records "
+            "WHERE stage_id = $1 AND player = $2",
+            {SqlParam::Int(r.stageId), SqlParam::Text(player)});
+        int64_t dayPlays = 0, dayTicks = 0, dayMisses = 0, vote = 0;
+        if (!before.empty()) {
+            vote = ToInt(before[0].at(4));
+            if (ToInt(before[0].at(0)) == day) {
+                dayPlays = ToInt(before[0].at(1));
+                dayTicks = ToInt(before[0].at(2));
+                dayMisses = ToInt(before[0].at(3));
+            }
+        }
+        const int64_t plays = std::clamp<int64_t>(r.plays, 0, kPlaysPerDay - dayPlays);
+        const int64_t ticks = plays > 0 ? std::clamp<int64_t>(r.ticks, 0, kTicksPerDay - dayTicks) : 0;
+        const int64_t misses = plays > 0 ? std::clamp<int64_t>(r.misses, 0, kMissesPerDay - dayMisses) : 0;
+        if (r.plays > 0 && r.votes > 0) vote = std::clamp<int64_t>(r.votes / r.plays, 1, 100);
+        c.Query(
+            "INSERT INTO play_records (stage_id, player, plays, ticks, misses, votes, vote, day, day_plays, "
+            "day_ticks, day_misses) VALUES ($1, $2, $3, $4, $5, 0, $6, $7, $3, $4, $5) "
+            "ON CONFLICT (stage_id, player) DO UPDATE SET plays = play_records.plays + excluded.plays, "
+            "ticks = play_records.ticks + excluded.ticks, misses = play_records.misses + excluded.misses, "
+            "vote = excluded.vote, day = excluded.day, day_plays = $8, day_ticks = $9, day_misses = $10",
+            {SqlParam::Int(r.stageId), SqlParam::Text(player), SqlParam::Int(plays), SqlParam::Int(ticks),
+             SqlParam::Int(misses), SqlParam::Int(vote), SqlParam::Int(day), SqlParam::Int(dayPlays + plays),
+             SqlParam::Int(dayTicks + ticks), SqlParam::Int(dayMisses + misses)});
+        auto total = c.Query(
+            "SELECT COALESCE(SUM(plays), 0), COALESCE(SUM(ticks), 0), COALESCE(SUM(misses), 0), "
+            "COALESCE(SUM(vote), 0), COALESCE(SUM(CASE WHEN vote > 0 THEN 1 ELSE 0 END), 0) "
+            "FROM play_records WHERE stage_id = $1",
+            {SqlParam::Int(r.stageId)});
+        StageSummary s;
+        s.plays = ToInt(total.at(0).at(0));
+        s.ticks = ToInt(total.at(0).at(1));
+        s.misses = ToInt(total.at(0).at(2));
+        s.votes = ToInt(total.at(0).at(3));
+        s.voters = ToInt(total.at(0).at(4));
+        c.Query(
+            "UPDATE stages SET plays = $1, ticks = $2, misses = $3, votes = $4, voters = $5, difficulty = "
+            "$6, "
+            "length = $7 WHERE id = $8",
+            {SqlParam::Int(s.plays), SqlParam::Int(s.ticks), SqlParam::Int(s.misses), SqlParam::Int(s.votes),
+             SqlParam::Int(s.voters), SqlParam::Int(StageDifficulty(s)), SqlParam::Int(StageLength(s)),
+             SqlParam::Int(r.stageId)});
+    }
 
     // The total from the count statement and one page from the list statement, whose $1 and $2
     // (or, with nameFirst, $2 and $3) are the limit and the offset.
@@ -331,8 +452,8 @@ int StageLength(const StageSummary& s) {
 }
 
 double StageRating(const StageSummary& s) {
-    if (s.plays <= 0) return 0.0;
-    return std::clamp(static_cast<double>(s.votes) / static_cast<double>(s.plays), 0.0, 100.0);
+    if (s.voters <= 0) return 0.0;
+    return std::clamp(static_cast<double>(s.votes) / static_cast<double>(s.voters), 0.0, 100.0);
 }
 
 }  // namespace qvserver

@@ -112,6 +112,8 @@ class SqliteConnection : public ISqlConnection {
     }
 
     const char* BeginWrite() const override { return "BEGIN IMMEDIATE"; }
+    // A write transaction already holds the one writer's lock of the file from its BEGIN.
+    const char* SerializeOn() const override { return "SELECT $1, $2"; }
     const char* CountDownload() const override {
         return "UPDATE stages SET downloads = downloads + 1 WHERE id = $1 RETURNING id";
     }
@@ -136,6 +138,7 @@ class SqliteConnection : public ISqlConnection {
             "REFERENCES stages(id) ON DELETE CASCADE, player TEXT NOT NULL, plays INTEGER NOT NULL, "
             "ticks INTEGER NOT NULL, misses INTEGER NOT NULL, votes INTEGER NOT NULL, "
             "PRIMARY KEY (stage_id, player))",
+            "CREATE TABLE IF NOT EXISTS schema_migrations (name TEXT PRIMARY KEY)",
         };
     }
     // NOLINTEND(bugprone-suspicious-missing-comma)

@@ -37,6 +37,14 @@ struct StoredKey {
     std::string hash;
 };
 
+// At most `count` events since the time `since`, at the time `now` (seconds since 1970, UTC);
+// a count of 0 is no limit.
+struct DailyLimit {
+    int64_t now = 0;
+    int64_t since = 0;
+    int count = 0;
+};
+
 struct NewStage {
     int64_t creatorId = 0;
     std::string name;        // the stage's own name
@@ -59,7 +67,9 @@ struct StageSummary {
     int64_t plays = 0;
     int64_t ticks = 0;
     int64_t misses = 0;
+    // The players' votes: the sum of each reporting address's latest vote, and how many voted.
     int64_t votes = 0;
+    int64_t voters = 0;
 };
 
 struct StageList {
@@ -67,7 +77,8 @@ struct StageList {
     std::vector<StageSummary> stages;
 };
 
-// One stage's plays as one player reported them (sums since the player's previous report).
+// One stage's plays as one player reported them (sums since the player's previous report): votes
+// is the sum of one vote (20..100) per play.
 struct PlayReport {
     int64_t stageId = 0;
     int64_t plays = 0;
@@ -80,20 +91,31 @@ class IStageStore {
   public:
     virtual ~IStageStore() = default;
 
-    // A new creator; throws StoreError Duplicate when the name is taken.
-    virtual int64_t AddCreator(const std::string& name, const StoredKey& key) = 0;
+    // Answers when the database can be reached; throws StoreError Unavailable otherwise.
+    virtual void Check() = 0;
+
+    // A new creator registered from the address; throws StoreError Duplicate when the name is
+    // taken. Nothing when the address registered `limit.count` creators since `limit.since`
+    // (counted and added in one transaction; a count of 0 is no limit).
+    virtual std::optional<int64_t> AddCreator(const std::string& name, const StoredKey& key,
+                                              const std::string& address, const DailyLimit& limit) = 0;
     virtual std::optional<StoredKey> GetCreatorKey(int64_t creatorId) = 0;
     virtual std::optional<std::string> GetCreatorName(int64_t creatorId) = 0;
     // Removes the creator with every stage and play record of his; false when there is none.
     virtual bool DeleteCreator(int64_t creatorId) = 0;
 
     // Stores a stage in one transaction: `makeData` turns the new stage id into the stage text
-    // that is stored (the text carries its own id). Returns the id.
-    virtual int64_t AddStage(const NewStage& stage, const std::function<std::string(int64_t)>& makeData) = 0;
+    // that is stored (the text carries its own id). Returns the id; nothing when the creator
+    // posted `limit.count` stages since `limit.since` (counted in the same transaction).
+    virtual std::optional<int64_t> AddStage(const NewStage& stage,
+                                            const std::function<std::string(int64_t)>& makeData,
+                                            const DailyLimit& limit) = 0;
     // The stages the creator posted at or after the time.
     virtual int64_t CountPostsSince(int64_t creatorId, int64_t since) = 0;
-    // The stage text, counting one download; nothing when there is no such stage.
-    virtual std::optional<std::string> DownloadStage(int64_t stageId) = 0;
+    // The stage text; nothing when there is no such stage. The download counts when the address
+    // has not downloaded the stage yet on that day (a day number: seconds since 1970 / 86400).
+    virtual std::optional<std::string> DownloadStage(int64_t stageId, const std::string& address,
+                                                     int64_t day) = 0;
     // Removes one stage of the creator; false when he has no stage of that id.
     virtual bool DeleteStage(int64_t stageId, int64_t creatorId) = 0;
 
@@ -105,11 +127,20 @@ class IStageStore {
     // Rated stages nearest to the difficulty and length (0..100) first, then the unrated ones.
     virtual StageList SearchByRatings(int difficulty, int length, int start, int count) = 0;
 
-    // Adds one player's reports; reports for stages that do not exist are skipped.
-    virtual void AddPlays(const std::string& player, const std::vector<PlayReport>& reports) = 0;
+    // Adds one player's reports made on the day (a day number); reports for stages that do not
+    // exist are skipped. The player's vote on a stage is his latest report's average vote (it
+    // replaces the earlier one); his plays, ticks and misses of one stage in one day count up to
+    // what one player can play in a day (kPlaysPerDay, kTicksPerDay, kMissesPerDay).
+    virtual void AddPlays(const std::string& player, int64_t day, const std::vector<PlayReport>& reports) = 0;
     // The rating points of a creator's stages (the rule is in RequestHandlers.h).
     virtual int64_t RatingPoints(int64_t creatorId) = 0;
 };
+
+// What one player can play of one stage in a day: the time of a day at 60 ticks a second; a play
+// takes at least ten seconds from one start to the next; at most 10 misses a play.
+inline constexpr int64_t kTicksPerDay = 86400 * 60;
+inline constexpr int64_t kPlaysPerDay = 86400 / 10;
+inline constexpr int64_t kMissesPerDay = 10 * kPlaysPerDay;
 
 enum class StoreKind { Guess, Sqlite, Postgres };
 
@@ -119,7 +150,7 @@ enum class StoreKind { Guess, Sqlite, Postgres };
 std::unique_ptr<IStageStore> OpenStageStore(const std::string& location, int connections = 8,
                                             StoreKind kind = StoreKind::Guess);
 
-// Difficulty, length (0..100) and rating (average vote) of the plays summed in a summary.
+// Difficulty, length (0..100) and rating (average of the players' votes) of a summary.
 int StageDifficulty(const StageSummary& s);
 int StageLength(const StageSummary& s);
 double StageRating(const StageSummary& s);

@@ -49,7 +49,6 @@ StageCheck CheckStage(const std::string& cp932Text) {
         try {
             Prepare();
             stage = CStage::ReadXml(nullptr, text, 0);
-        } catch (const CQuorException&) {
         } catch (const std::exception&) {}
         if (!stage) {
             out.failure = "S001";

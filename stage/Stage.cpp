@@ -87,6 +87,10 @@ std::unique_ptr<CStageArea> ReadAreaNode(CStage* owner, const CXmlNode* areaNode
         CStageArea::Create(owner, std::move(objects), name, music, backGround, weather, className,
                            mapStringLength, checkSum, mapString, absoluteAreaNum);
     if (!area->GetMap()) ThrowStructureError();
+    // An object off the map is one no editor placed.
+    if (!area->GetObjects()->AllInside(area->GetWidth(), area->GetHeight())) {
+        throw CStageDataException("SDE0005", "マップのオブジェクトを解析できません。");
+    }
     return area;
 }
 

@@ -1,5 +1,7 @@
 #include "stage/StageAreaObject.h"
 
+#include <string_view>
+
 #include <charconv>
 #include <cstdio>
 #include <utility>
@@ -89,15 +91,21 @@ std::string CStageAreaObject::ToText() const {
     std::string out = key;
     std::snprintf(buf, sizeof buf, ":%d:%d", tileX, tileY);
     out += buf;
-    if (a1 != 0.0 || a2 != 0.0 || a3 != 0.0 || a4 != 0.0 || !text.empty()) {
-        for (double v : {a1, a2, a3, a4}) {
-            out += ':';
-            // The "%f" form: fixed, six digits after the point (up to ~320 characters).
-            char num[400];
-            const std::to_chars_result r =
-                std::to_chars(num, num + sizeof num, v, std::chars_format::fixed, 6);
-            out.append(num, r.ptr);
-        }
+    // The "%f" form: fixed, six digits after the point (up to ~320 characters).
+    std::string numbers;
+    bool allZero = true;
+    for (double v : {a1, a2, a3, a4}) {
+        char num[400];
+        const std::to_chars_result r = std::to_chars(num, num + sizeof num, v, std::chars_format::fixed, 6);
+        numbers += ':';
+        numbers.append(num, r.ptr);
+        // A value that writes as zero reads back as zero: the record is the short one then.
+        allZero =
+            allZero && std::string_view(num, static_cast<size_t>(r.ptr - num)).find_first_not_of("-0.") ==
+                           std::string_view::npos;
+    }
+    if (!allZero || !text.empty()) {
+        out += numbers;
         out += ':';
         out += text;
     }

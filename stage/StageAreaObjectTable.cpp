@@ -1,9 +1,13 @@
 #include "stage/StageAreaObjectTable.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <optional>
 
 #include "engine/Scene.h"
 #include "foundation/QuorException.h"
@@ -243,15 +247,54 @@ std::string CStageAreaObjectTable::ToText() const {
     return out;
 }
 
+namespace {
+
+// A tile coordinate of a record: decimal digits with an optional '-', within the int range.
+std::optional<int> RecordTile(const std::string& field) {
+    const size_t digits = !field.empty() && field[0] == '-' ? 1 : 0;
+    if (field.size() <= digits || field.size() > 11 ||
+        field.find_first_not_of("0123456789", digits) != std::string::npos)
+        return std::nullopt;
+    const long long v = std::strtoll(field.c_str(), nullptr, 10);
+    if (v < INT_MIN || v > INT_MAX) return std::nullopt;
+    return static_cast<int>(v);
+}
+
+// An attribute of a record as the game writes it: a fixed-point decimal, within the int range
+// that every use cuts it to (an area number, a tile, a speed or a count). No exponent, nan or
+// infinity: such a number would not write back as it was read.
+std::optional<double> RecordAttribute(const std::string& field) {
+    if (field.empty() || field.size() > 24 || field.find_first_not_of("0123456789.-") != std::string::npos)
+        return std::nullopt;
+    char* end = nullptr;
+    const double v = std::strtod(field.c_str(), &end);
+    if (end != field.c_str() + field.size() || !std::isfinite(v) || v < -2147483648.0 || v > 2147483647.0)
+        return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
 bool CStageAreaObjectTable::AddFromRecord(const std::string& record) {
     if (std::count(record.begin(), record.end(), ':') > 9) return false;
     const std::vector<std::string> f = SplitString(record, ':');
-    if (f.size() == 3) return Add(f[0], StrToInt(f[1]), StrToInt(f[2]));
-    if (f.size() == 8) {
-        return Add(f[0], StrToInt(f[1]), StrToInt(f[2]), StrToDouble(f[3]), StrToDouble(f[4]),
-                   StrToDouble(f[5]), StrToDouble(f[6]), f[7]);
+    if (f.size() != 3 && f.size() != 8) return false;
+    const std::optional<int> x = RecordTile(f[1]), y = RecordTile(f[2]);
+    if (!x || !y) return false;
+    if (f.size() == 3) return Add(f[0], *x, *y);
+    std::optional<double> a[4];
+    for (int i = 0; i < 4; ++i) {
+        a[i] = RecordAttribute(f[3 + static_cast<size_t>(i)]);
+        if (!a[i]) return false;
     }
-    return false;
+    return Add(f[0], *x, *y, *a[0], *a[1], *a[2], *a[3], f[7]);
+}
+
+bool CStageAreaObjectTable::AllInside(int width, int height) const {
+    return std::all_of(std::begin(slots), std::end(slots), [&](const std::unique_ptr<CStageAreaObject>& o) {
+        return !o ||
+               (o->GetTileX() >= 0 && o->GetTileX() < width && o->GetTileY() >= 0 && o->GetTileY() < height);
+    });
 }
 
 bool CStageAreaObjectTable::FromText(const std::string& text) {

@@ -69,7 +69,11 @@ class CStageAreaObjectTable {
     std::string ToText() const;
     // Replaces the contents with the objects of the text; a bad record raises SDE0005.
     bool FromText(const std::string& text);
+    // One record "kind:x:y" or "kind:x:y:a1:a2:a3:a4:text" as the game writes it: whole tile
+    // numbers and fixed-point attributes within the int range; false for anything else.
     bool AddFromRecord(const std::string& record);
+    // True when every object stands on a tile of a map of that size.
+    bool AllInside(int width, int height) const;
     // Lowest free id 1..255, or 0 when all are used.
     int FindFreeId() const;
 

@@ -28,11 +28,11 @@ int HexDigit(char c) {
     return -1;
 }
 
-// Two characters read as hex the way HexStrToInt reads them (fast path for two hex digits).
+// Two hexadecimal digits; -1 when either is not one.
 int HexPair(const char* p) {
     const int h = HexDigit(p[0]), l = HexDigit(p[1]);
-    if (h >= 0 && l >= 0) return h * 16 + l;
-    return HexStrToInt(std::string(p, 2));
+    if (h < 0 || l < 0) return -1;
+    return h * 16 + l;
 }
 
 const char kHex[] = "0123456789abcdef";
@@ -408,10 +408,11 @@ bool CStageMap::DecodeMapString(const std::string& text) {
     size_t index = 0;
     const char* p = text.data();
     for (size_t g = 0; g < text.size(); g += 4) {
-        const int count = HexPair(p + g + 2);
-        if (count < 0) return false;
+        // Every group is four hexadecimal digits: the chip, then how many cells it fills.
+        const int chipValue = HexPair(p + g), count = HexPair(p + g + 2);
+        if (chipValue < 0 || count < 0) return false;
         if (count == 0) continue;
-        const uint8_t chip = static_cast<uint8_t>(HexPair(p + g) & 0xFF);
+        const auto chip = static_cast<uint8_t>(chipValue);
         if (index + static_cast<size_t>(count) > cells) return false;
         for (int i = 0; i < count; ++i, ++index) {
             const size_t x = index % width, y = index / width;

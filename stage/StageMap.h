@@ -32,6 +32,10 @@ class CStageMap {
   public:
     static constexpr int kMaxSide = 1000;
 
+    // The row the player is shown for tile row y of a map `height` chips high: rows are counted
+    // from the bottom row, which is 0. Files keep y itself.
+    static constexpr int ShownRow(int height, int y) { return height - 1 - y; }
+
     CStageMap() = default;
     ~CStageMap();
     CStageMap(const CStageMap&) = delete;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "foundation/QuorException.h"
 #include "stage/StageAreaObject.h"
 
 // ---- Factory list --------------------------------------------------------------------------
@@ -33,6 +34,16 @@ const char kKindFile[] = "data\\stage_objects.dat";
 const KeyTextTableErrors kKindFileErrors = {"IFE0100", "stage_objects.dat を開けません。", "IFE0101",
                                             "stage_objects.dat が不正です。"};
 }  // namespace
+
+void CheckShippedKeyTextTables() {
+    const CStageObjectKindTable kinds;
+    // The pallets' codes and texts, from the one table of codes.
+    const QuorErrorDef* cannotOpen = FindQuorError("IFE0200");
+    const QuorErrorDef* invalid = FindQuorError("IFE0201");
+    CKeyTextTable chips;
+    chips.Load("data\\mapchip_info.dat",
+               {cannotOpen->code, cannotOpen->message, invalid->code, invalid->message});
+}
 
 CStageObjectKindTable::CStageObjectKindTable() { Load(); }
 

@@ -49,6 +49,11 @@ void RegisterStageAreaObjectKinds(StageAreaObjectKindList& list);
 // One line of data\stage_objects.dat: key, name and the description the editor shows.
 using CStageObjectKeyEntry = KeyTextRow;
 
+// Reads the shipped key text tables once and drops them, as the game's start does: the object
+// kinds with the stage model's codes ("IFE0100", "IFE0101"), the map chips
+// ("data\mapchip_info.dat") with the pallets' ("IFE0200", "IFE0201").
+void CheckShippedKeyTextTables();
+
 class CStageObjectKindTable {
   public:
     static constexpr int kMaxKinds = CKeyTextTable::kMaxLines;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "engine/el/elDraw.h"
@@ -92,6 +93,20 @@ bool MayNotStartLine(char32_t cp) {
     return std::find(std::begin(kChars), std::end(kChars), cp) != std::end(kChars);
 }
 
+bool MayNotStartWrappedLine(char32_t cp) {
+    static constexpr std::u32string_view kChars =
+        U"。、，．」』）】〕〉》］｝〙〗’”！？‼⁇⁈⁉ー・：；…‥ゝゞヽヾ々"
+        U"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶ"
+        U"｡､｣･ｰｧｨｩｪｫｬｭｮｯ"
+        U")]},.!?:;";
+    return kChars.find(cp) != std::u32string_view::npos;
+}
+
+bool MayNotEndWrappedLine(char32_t cp) {
+    static constexpr std::u32string_view kChars = U"「『（【〔〈《［｛〘〖‘“｢([{";
+    return kChars.find(cp) != std::u32string_view::npos;
+}
+
 std::vector<RectLine> BreakRectLines(const std::u32string& text, int maxWidth,
                                      const std::function<int(char32_t)>& advance) {
     std::vector<RectLine> lines;
@@ -113,14 +128,13 @@ std::vector<RectLine> BreakRectLines(const std::u32string& text, int maxWidth,
             while (k < end) {
                 const char32_t c = text[k];
                 // A break may come before this character when the previous one was a space or
-                // either of the two is a double-byte character.
+                // either of the two is a double-byte character, and neither of them forbids it.
                 if (k > pos) {
                     const char32_t p = text[k - 1];
-                    if (IsSpace(p) || elFont::IsDoubleByte(p) || elFont::IsDoubleByte(c)) {
-                        if (!IsSpace(c)) {
-                            breakAt = k;
-                            breakWidth = width;
-                        }
+                    if ((IsSpace(p) || elFont::IsDoubleByte(p) || elFont::IsDoubleByte(c)) && !IsSpace(c) &&
+                        !MayNotStartWrappedLine(c) && !MayNotEndWrappedLine(p)) {
+                        breakAt = k;
+                        breakWidth = width;
                     }
                 }
                 const int w = advance(c);

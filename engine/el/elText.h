@@ -91,6 +91,12 @@ uint32_t VisibleColor(uint32_t colorRef);
 // The 15 characters that may not start a line of DrawString.
 bool MayNotStartLine(char32_t cp);
 
+// Wrapped text keeps the usual Japanese line-breaking rules: no line starts with closing
+// punctuation, a closing bracket, the long-vowel mark, the middle dot or a small kana (full or
+// half width, and their ASCII counterparts), and none ends with an opening bracket.
+bool MayNotStartWrappedLine(char32_t cp);
+bool MayNotEndWrappedLine(char32_t cp);
+
 // One line of DrawTextRect: characters [begin, end) of the text and their width.
 struct RectLine {
     size_t begin = 0;
@@ -98,8 +104,10 @@ struct RectLine {
     int width = 0;
 };
 // Breaks text into lines no wider than maxWidth where possible: at line feeds (CR, LF or CR LF),
-// after spaces and before or after any double-byte character. Spaces at a break are dropped; a
-// word wider than the line stays whole.
+// after spaces and before or after any double-byte character, except before a character that may
+// not start a wrapped line or after one that may not end it (such a character goes to the next
+// line with the one before or after it). Spaces at a break are dropped; a word wider than the
+// line stays whole.
 std::vector<RectLine> BreakRectLines(const std::u32string& text, int maxWidth,
                                      const std::function<int(char32_t)>& advance);
 

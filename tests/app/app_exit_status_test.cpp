@@ -88,4 +88,31 @@ TEST(GameOptions, HelpAndVersionExitZeroAndAnUnknownOptionTwo) {
     EXPECT_EQ(printed.rfind("quorvald: unknown argument --fullscreen\nusage: quorvald", 0), 0u) << printed;
 }
 
+// The stage player answers --help with its usage, with or without a stage named, and plays
+// nothing; a wrong option still gets status 2.
+TEST(StagePlayerOptions, HelpPrintsTheUsageAndExitsZero) {
+    if (!testsupport::BuiltGameIsComplete())
+        GTEST_SKIP() << "no built game folder at " << testsupport::BuiltGameFolder();
+    testsupport::TempFolder out{"quor-playstage-options"};
+    auto run = [&](const std::vector<std::string>& args, std::string& printed) {
+        testsupport::GameRun r;
+        r.executable = "quor-playstage";
+        r.args = args;
+        r.output = out.Full("output.txt");
+        const int status = testsupport::RunGame(testsupport::BuiltGameFolder(), r);
+        printed = out.ReadRaw("output.txt");
+        return status;
+    };
+    std::string printed;
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"-h"}, {"stage/sample/sample01.stg", "--mode", "3", "--help"}}) {
+        EXPECT_EQ(run(args, printed), 0) << args.front();
+        EXPECT_EQ(printed.rfind("usage: quor-playstage STAGE.stg", 0), 0u) << printed;
+        EXPECT_EQ(printed.find('{'), std::string::npos) << "nothing played: " << printed;
+    }
+    EXPECT_EQ(run({"--fullscreen"}, printed), 2);
+    EXPECT_EQ(printed.rfind("quor-playstage: bad argument --fullscreen\nusage: quor-playstage", 0), 0u)
+        << printed;
+}
+
 }  // namespace

@@ -5,6 +5,10 @@
 // sees the download and the rating on his account screen and deletes the stage; the second no
 // longer finds it.
 //
+// Where nginx is installed, the players reach the server through the example reverse-proxy
+// configuration (dist/quorvald-server.nginx.conf), and the server believes the proxy's forwarded
+// address.
+//
 // QUOR_E2E_SHOTS=<folder> keeps every run's screenshots there, one folder per run.
 #include <gtest/gtest.h>
 
@@ -27,6 +31,7 @@
 #include "stage/StageSprite.h"
 #include "tests/common/game_process.h"
 #include "tests/common/temp_folder.h"
+#include "tests/e2e/nginx_front.h"
 #include "tests/server/server_env.h"
 #include "tools/gen/Stages.h"
 
@@ -224,9 +229,18 @@ TEST(SharingEndToEnd, TwoPlayersShareAStageThroughTheServer) {
     if (!testsupport::BuiltGameIsComplete()) GTEST_SKIP() << "the built game is incomplete";
     const auto started = std::chrono::steady_clock::now();
     testsupport::TempFolder root("quor-e2e");
-    servertest::ServerProcess server(root, "server", (root.Path() / "stages.db").string());
+    const std::string nginx = e2etest::FindNginx();
+    servertest::ServerProcess server(root, "server", (root.Path() / "stages.db").string(),
+                                     nginx.empty() ? "" : "--trusted-proxy 127.0.0.1");
     ASSERT_GT(server.Port(), 0);
-    const std::string url = "http://127.0.0.1:" + std::to_string(server.Port());
+    std::unique_ptr<e2etest::NginxFront> front;
+    if (!nginx.empty()) {
+        front = std::make_unique<e2etest::NginxFront>(nginx, root.Path() / "nginx", server.Port());
+        ASSERT_TRUE(front->Ready()) << front->ErrorLog();
+    }
+    const int port = front ? front->Port() : server.Port();
+    const std::string url = "http://127.0.0.1:" + std::to_string(port);
+    std::printf("sharing end to end: %s\n", front ? "through nginx" : "straight to the server");
     QVNet::SetServerAddress(url);
     Player first(root.Path(), "first"), second(root.Path(), "second");
 

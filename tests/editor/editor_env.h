@@ -87,7 +87,8 @@ class EditorTest : public ::testing::Test {
     }
 
     // An editor with the stage installed.
-    std::unique_ptr<CEditor> MakeEditor(std::unique_ptr<CStage> stage, int editMode = 0) {
+    std::unique_ptr<CEditor> MakeEditor(std::unique_ptr<CStage> stage,
+                                        EditorMode editMode = EditorMode::kPlayer) {
         auto editor = std::make_unique<CEditor>(nullptr, editMode, &view);
         editor->SetStage(std::move(stage));
         return editor;

@@ -1,6 +1,7 @@
 // Installing, saving and opening stages with real files in the test's own game folder.
 #include <filesystem>
 
+#include "editor/MapEdits.h"
 #include "editor/ObjectEdits.h"
 #include "editor_env.h"
 #include "foundation/DateTime.h"
@@ -104,7 +105,7 @@ TEST_F(EditorFiles, AFileNameWithABackslashIsSavedBackToItself) {
 
 TEST_F(EditorFiles, TwoSavesInOneSecondGetTwoFiles) {
     SetNow(2010, 12, 31, 23, 59, 59);
-    auto editor = MakeEditor(MakeStage({AreaClass_OneRoom}), 1);
+    auto editor = MakeEditor(MakeStage({AreaClass_OneRoom}), EditorMode::kSingle);
     EXPECT_EQ(editor->SaveUnderNewFileName().fileName, "20101231235959.stg");
     EXPECT_EQ(editor->SaveUnderNewFileName().fileName, "20110101000000.stg");
     EXPECT_EQ(editor->SaveUnderNewFileName().fileName, "20110101000001.stg");
@@ -120,13 +121,14 @@ TEST_F(EditorFiles, AFailedSaveLeavesTheOldFileWhole) {
     const std::string old = FileText("stage\\original\\keep.stg");
     editor->GetStage()->SetName("変更後");
     editor->SetModified();
-    // The temporary file cannot be made: a folder stands in its place.
-    std::filesystem::create_directories(game->Full("stage/original/keep.stg.quorvald-partial"));
+    // The temporary file cannot be made.
+    FailWritesForTesting(game->Full("stage/original/keep.stg").string());
     EXPECT_EQ(CaughtCode([&] { editor->SaveToCurrentFile(); }), "SDE0009");
+    FailWritesForTesting("");
     EXPECT_EQ(FileText("stage\\original\\keep.stg"), old);
     EXPECT_TRUE(editor->IsModified());
 
-    CEditor empty(nullptr, 0, &view);
+    CEditor empty(nullptr, EditorMode::kPlayer, &view);
     EXPECT_EQ(CaughtCode([&] { empty.SaveStage("x.stg", false); }), "SDE0009");
 }
 
@@ -176,4 +178,31 @@ TEST_F(EditorFiles, OpeningOrMakingAStageThatFailsKeepsTheEditedOne) {
     EXPECT_EQ(view.stageInstalls, installs + 2);
     EXPECT_EQ(editor->GetCaption(), "");
     EXPECT_TRUE(editor->CheckStage().empty());
+}
+
+TEST_F(EditorFiles, UndoAndRedoAfterASaveMarkTheStageModified) {
+    auto editor = MakeEditor(MakeStage({AreaClass_OneRoom}));
+    CStage* edited = editor->GetStage();
+    auto stroke = std::make_unique<CDrawSequence>(edited, editor.get());
+    ASSERT_TRUE(stroke->AddPoint(2, 5, 64));
+    ASSERT_TRUE(editor->DoCommand(std::move(stroke)));
+    editor->SaveStage("undo.stg", false);
+    ASSERT_FALSE(editor->IsModified());
+
+    // The undone chip must not stay in the file: the close asks to save, the save drops it.
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_TRUE(editor->IsModified());
+    editor->SaveToCurrentFile();
+    EXPECT_FALSE(editor->IsModified());
+    editor->OpenStage("stage\\original\\undo.stg", true);
+    EXPECT_EQ(editor->GetStage()->GetChipInCurrentArea(2, 5), 0);
+
+    // Redo after a save changes the stage too.
+    auto again = std::make_unique<CDrawSequence>(editor->GetStage(), editor.get());
+    ASSERT_TRUE(again->AddPoint(2, 5, 64));
+    ASSERT_TRUE(editor->DoCommand(std::move(again)));
+    ASSERT_TRUE(editor->Undo());
+    editor->SaveToCurrentFile();
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_TRUE(editor->IsModified());
 }

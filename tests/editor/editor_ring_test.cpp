@@ -46,7 +46,7 @@ TEST_F(UndoRing, KeepsTheLast64AndDropsWhatCanNoLongerBeRedone) {
     EXPECT_EQ(CaughtCode([] { RingStack ring(1025); }), "RAE0003");
 
     std::string log;
-    CEditor editor(nullptr, 0, &view);
+    CEditor editor(nullptr, EditorMode::kPlayer, &view);
     EXPECT_FALSE(editor.CanUndo());  // nothing pushed yet
     EXPECT_FALSE(editor.CanRedo());
     for (int i = 1; i <= 65; ++i) editor.DoCommand(std::make_unique<LoggedEdit>(&log, std::to_string(i)));

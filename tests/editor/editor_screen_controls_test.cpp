@@ -24,13 +24,16 @@ TEST_F(EditorScreenControls, WithoutAStageOnlyNewOpenInformationAndCloseAreOffer
     for (const char* name : kAlwaysOffered) EXPECT_TRUE(Enabled(name)) << name;
     for (const char* name : kStageOnly) EXPECT_FALSE(Enabled(name)) << name;
     EXPECT_TRUE(On("DrawButton"));
-    // Every control the screen reaches is entered; a name never entered stays empty.
+    // Every control the screen reaches is entered; a name never entered is not found, and looking
+    // it up (a const lookup) enters nothing.
     for (const char* name :
          {"FileButtonList", "DrawButtonList", "UndoButtonList", "OtherButtonList", "EraserButtonList",
           "ChipSelectButtonList", "CenterBarX", "CenterBarY", "ZoomControl", "AreaSelectTabList",
           "AreaSelectTab9", "AreaButtonArea", "FooterLabel"})
         EXPECT_NE(screen->GetControl(name), nullptr) << name;
-    EXPECT_EQ(screen->GetControl("NoSuchButton"), nullptr);
+    const CEditorScreen& looked = *screen;
+    EXPECT_EQ(looked.GetControl("NoSuchButton"), nullptr);
+    EXPECT_EQ(looked.GetControlAs<COriginalBaseButton>("NoSuchButton"), nullptr);
     auto help = [&](const char* name) {
         return screen->GetControlAs<COriginalBaseButton>(name)->GetHelpText();
     };
@@ -232,7 +235,7 @@ TEST_F(EditorScreenControls, AMissingNamedControlIsPassedOver) {
     // Every name the screen reaches may lose its control: nothing breaks.
     for (const char* name : {"ObjectEraserButton", "DrawButton", "editModeButton", "FooterLabel",
                              "CenterBarX", "ZoomControl", "AreaSelectTabList", "UndoButton"})
-        screen->GetControl(name) = nullptr;
+        screen->ForgetControl(name);
     Editor().SetTool(EditorTool_Rectangle);
     Editor().SetTool(EditorTool_Pencil);
     MoveToTile(3, 3);

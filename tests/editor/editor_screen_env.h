@@ -38,7 +38,7 @@ class EditorScreenTest : public EditorTest {
         Controls::SetPort(&port);
         SetFrameTime(1.0f / 60.0f);
         CCreatorLevelTable::GetInstance()->Init();
-        screen = std::make_unique<CEditorScreen>(nullptr, &owner, 0);
+        screen = std::make_unique<CEditorScreen>(nullptr, &owner, EditorMode::kPlayer);
         screen->SetKeySource([this] { return keys; });
     }
     void TearDown() override {

@@ -4,8 +4,10 @@
 // each scene is written as a PNG into the test's folder (and into $QUOR_SHOTS when set).
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/ControlPort.h"
 #include "controls/Dialogs.h"
@@ -45,7 +47,7 @@ class EditorScreenShots : public testsupport::HeadlessTest {
                                      "</network><boughtItems></boughtItems></clientInfo>"));
         SetFrameTime(1.0f / 60.0f);
         CCreatorLevelTable::GetInstance()->Init();
-        screen = std::make_unique<CEditorScreen>(nullptr, nullptr, 0);
+        screen = std::make_unique<CEditorScreen>(nullptr, nullptr, EditorMode::kPlayer);
     }
     void TearDown() override {
         screen.reset();
@@ -86,7 +88,8 @@ class EditorScreenShots : public testsupport::HeadlessTest {
         return int(CCamera::GetInstance()->WorldToScreenY(tx * 32.0f + 16, ty * 32.0f + 16));
     }
 
-    void Shot(const std::string& name) {
+    // Both passes of the frame as the editor scene draws them, without the mouse cursor.
+    void Render() {
         elDraw::ClearScreen();
         el4D::BeginScene();
         el4D::SetClearColor(0.35f, 0.55f, 0.8f);
@@ -94,6 +97,23 @@ class EditorScreenShots : public testsupport::HeadlessTest {
         screen->Draw();
         el4D::EndScene();
         screen->DrawOverlay();
+    }
+    static uint32_t At(int x, int y) { return elDraw::BackBuffer().Row(y)[x] & 0xFFFFFFu; }
+    // Pixels of the rectangle (right and bottom excluded) that are `colour`, or that are not.
+    static int Count(int l, int t, int r, int b, uint32_t colour, bool equal = true) {
+        int n = 0;
+        for (int y = t; y < b; ++y)
+            for (int x = l; x < r; ++x) n += (At(x, y) == colour) == equal;
+        return n;
+    }
+    static int Ticks() { return int(CCreatorLevelTable::GetInstance()->GetTicks()); }
+    void FramesUntil(const std::function<bool(int)>& ticksFit) {
+        for (int i = 0; i < 200 && !ticksFit(Ticks()); ++i) Frame();
+        ASSERT_TRUE(ticksFit(Ticks()));
+    }
+
+    void Shot(const std::string& name) {
+        Render();
         CMouse::GetInstance()->DrawCursor();
         ASSERT_FALSE(elSystem::GetErrorFlag()) << name;
         const std::string file = "editor_" + name + ".png";
@@ -226,6 +246,83 @@ TEST_F(EditorScreenShots, TheSettingsWindowsOverTheEditor) {
     Frames(2);
     MoveTo(200, 260);
     Shot("new_area_class");
+}
+
+// The map as drawn, read back by its pixels: a one-room area zoomed out, a ground chip at (17, 12),
+// the start at (2, 2), the mouse over (15, 3).
+TEST_F(EditorScreenShots, TheMapDrawsItsChipsMarginsStartRingFrameHintAndBanner) {
+    Render();  // a frame without a stage first, as the game draws before a stage is installed
+    auto stage = std::make_unique<CStage>(nullptr, 1, CVersionNumber::Application());
+    stage->AppendArea(std::make_unique<CStageArea>(stage.get(), CStageMap::Create(AreaClass_OneRoom),
+                                                   std::make_unique<CStageAreaObjectTable>(stage.get()),
+                                                   "部屋", 0, 1, 0, 0));
+    stage->startX = 2;
+    stage->startY = 2;
+    stage->SetCurrentArea(0);
+    const std::string stageXml = stage->WriteXml();
+    screen->GetEditor().SetStage(std::move(stage));
+    screen->GetEditor().SetScrollPosition(10, 7);
+    screen->GetControlAs<Controls::CZoomControl>("ZoomControl")->angle =
+        Controls::CZoomControl::kLargestAngle;
+    Frames(2);
+    Click(TileX(17, 12), TileY(17, 12));  // the pencil puts ground there
+    MoveTo(TileX(15, 3), TileY(15, 3));
+    // The ring at its full size and colour: tick 8 of every 50.
+    FramesUntil([](int t) { return t % 50 == 8; });
+    Render();
+    const uint32_t sky = At(TileX(8, 9), TileY(8, 9));  // an empty tile: the clear colour
+    const uint32_t grey = 0x808080u, ring = 0xB3C8FFu, white = 0xFFFFFFu, black = 0x000000u;
+
+    // The chip (3-D pass) covers its tile.
+    EXPECT_NE(At(TileX(17, 12), TileY(17, 12)), sky);
+    // Grey margins beyond the map's left and top edges, inside the view; the map's own edge tiles
+    // are not grey.
+    const int mapLeft = int(CCamera::GetInstance()->WorldToScreenX(0.0f, 0.0f));
+    ASSERT_GT(mapLeft, CEditorScreen::kViewLeft + 40) << "zoomed out, the map is narrower than the view";
+    EXPECT_EQ(At(TileX(0, 7) - 40, TileY(0, 7)), grey);
+    EXPECT_EQ(At(TileX(0, 7), TileY(0, 7)), sky);
+    EXPECT_EQ(At(TileX(9, 0), TileY(9, 0) - 40), grey);
+    // The start ring: light blue pixels round the start tile, none at its centre.
+    const int sx = TileX(2, 2), sy = TileY(2, 2);
+    EXPECT_GT(Count(sx - 24, sy - 24, sx + 24, sy + 24, ring), 20);
+    EXPECT_EQ(At(sx, sy), sky);
+    // The frame under the mouse: white, black, white across its left edge.
+    const int edge = (TileX(14, 3) + TileX(15, 3)) / 2, mid = TileY(15, 3);
+    const int left = int(CCamera::GetInstance()->WorldToScreenX(15 * 32.0f, 3 * 32.0f));
+    EXPECT_LE(std::abs(left - edge), 1);
+    EXPECT_EQ(At(left - 1, mid), white);
+    EXPECT_EQ(At(left, mid), black);
+    EXPECT_EQ(At(left + 1, mid), white);
+    // The ring is gone in the last ten ticks of every 50.
+    FramesUntil([](int t) { return t % 50 == 45; });
+    Render();
+    EXPECT_EQ(Count(sx - 24, sy - 24, sx + 24, sy + 24, ring), 0);
+
+    // The picking hint blinks in the middle of the view: 160 x 16 at (205, 240).
+    screen->GetEditor().SetTool(EditorTool_PickStart);
+    FramesUntil([](int t) { return t % 60 < 30; });
+    Render();
+    EXPECT_GT(Count(205, 240, 365, 256, sky, false), 400);
+    FramesUntil([](int t) { return t % 60 >= 30; });
+    Render();
+    EXPECT_EQ(Count(205, 240, 365, 256, sky, false), 0);
+    screen->GetEditor().SetTool(EditorTool_Pencil);
+    Frame();
+
+    // The banner of the single edit mode, at (20, 440), only in that mode.
+    Render();
+    const std::vector<uint32_t> before(elDraw::BackBuffer().pixels);
+    screen = std::make_unique<CEditorScreen>(nullptr, nullptr, EditorMode::kSingle);
+    ASSERT_TRUE(screen->GetEditor().InstallNewStage(stageXml));
+    screen->GetEditor().SetScrollPosition(10, 7);
+    screen->GetControlAs<Controls::CZoomControl>("ZoomControl")->angle =
+        Controls::CZoomControl::kLargestAngle;
+    Frames(2);
+    Render();
+    int changed = 0;
+    for (int y = 440; y < 456; ++y)
+        for (int x = 20; x < 300; ++x) changed += At(x, y) != (before[size_t(y) * 640 + x] & 0xFFFFFFu);
+    EXPECT_GT(changed, 100);
 }
 
 }  // namespace

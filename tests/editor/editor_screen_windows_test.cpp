@@ -478,7 +478,7 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
         const char* text;
     } cases[] = {{"ChangeMusicToLeft", "音楽を変える", "Stage003"},
                  {"ChangeWeatherToLeft", "天気を変える", "Snow"},
-                 {"CustomLift001", "動きを設定する", "ABC"}};
+                 {"CustomLift001", "動きを設定する", "ABCGH"}};
     int x = 2;
     for (const Case& c : cases) {
         Editor().SetCurrentObjectKey(c.key);
@@ -492,7 +492,12 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
         ASSERT_NE(window, nullptr) << c.key;
         if (auto* music = Window<CMusicSelectWindow>()) Push(music->GetOkButton());
         if (auto* weather = Window<CWeatherSelectWindow>()) Push(weather->GetOkButton());
-        if (auto* lift = Window<CCustomLiftConfigWindow>()) Push(lift->GetOkButton());
+        if (auto* lift = Window<CCustomLiftConfigWindow>()) {
+            // The lower arrows add down-left (G) and down-right (H) to the route.
+            Push(lift->GetDirectionButton(3));
+            Push(lift->GetDirectionButton(5));
+            Push(lift->GetOkButton());
+        }
         EXPECT_EQ(ObjectAt(x, 5)->GetText(), c.text) << c.key;
         x += 2;
     }
@@ -505,7 +510,7 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
     ASSERT_NE(lift, nullptr);
     lift->GetStopButton()->Push();
     Push(lift->GetOkButton());
-    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCI");
+    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCGHI");
     RightClickTile(6, 5);
     ChooseEntry(Window<CBeigePopup>(), "動きを設定する");
     Frames(2);
@@ -513,7 +518,7 @@ TEST_F(EditorScreenWindows, EventsTakeTheirMusicWeatherAndRouteFromTheirWindows)
     ASSERT_NE(lift, nullptr);
     lift->GetDeleteButton()->Push();
     Push(lift->GetCancelButton());
-    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCI");
+    EXPECT_EQ(ObjectAt(6, 5)->GetText(), "ABCGHI");
 }
 
 TEST_F(EditorScreenWindows, CancelledSettingsChangeNothing) {
@@ -543,3 +548,34 @@ TEST_F(EditorScreenWindows, SavingAndTestPlayGoThroughTheEditor) {
 }
 
 }  // namespace
+
+TEST_F(EditorScreenWindows, ATileIsNamedAlikeInTheFooterTheDoorDialogAndTheSettings) {
+    // The start point and a door leading to itself, both at (11, 3) of an area 15 high: shown as
+    // row 11, counted from the bottom row 0.
+    Install({AreaClass_OneRoom}, 11, 3);
+    MoveToTile(11, 3);
+    Frame();
+    EXPECT_EQ(screen->GetControlAs<CTextLabel>("FooterLabel")->GetText(), "(011,011)");
+
+    Editor().SetTool(EditorTool_ObjectPlace);
+    Editor().SetCurrentObjectKey("Door001");
+    ClickTile(11, 3);
+    ASSERT_NE(ObjectAt(11, 3), nullptr);
+    ObjectAt(11, 3)->SetAttributes(Stage().GetAreaAbsoluteNum(0), 11, 3, 0);
+    RightClickTile(11, 3);
+    ChooseEntry(Window<CBeigePopup>(), "移動先を変更する");
+    Frames(2);
+    auto* door = Window<CChangeDoorMovePointWindow>();
+    ASSERT_NE(door, nullptr);
+    EXPECT_EQ(door->GetDoorLabel()->GetText(), "エリア1 (11,11) の扉の移動先：");
+    EXPECT_EQ(door->GetDestinationArea()->GetText(), "エリア1 (11,11)");
+    Push(door->GetCancelButton());
+
+    ClickControl("ConfigButton");
+    auto* settings = Window<CStageConfigWindow>();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->GetStartPointText(), "エリア1 (11,11)");
+    // The file keeps the tile itself.
+    EXPECT_EQ(Stage().GetStartY(), 3);
+    EXPECT_EQ(ObjectAt(11, 3)->GetAttribute3(), 3);
+}

@@ -27,7 +27,7 @@ TEST_F(EditorView, ScreenPointsAndTiles) {
     EXPECT_TRUE(editor->IsTileInArea(19, 119));
     EXPECT_FALSE(editor->IsTileInArea(20, 0));
 
-    CEditor empty(nullptr, 0, &view);
+    CEditor empty(nullptr, EditorMode::kPlayer, &view);
     EXPECT_EQ(empty.ScreenToTileX(0, 0), 0);
     EXPECT_FALSE(empty.IsScreenPointOnMap(320, 240));
 }
@@ -69,7 +69,7 @@ TEST_F(EditorView, ScrollingFollowsTheAreaAndItsRememberedView) {
 }
 
 TEST_F(EditorView, ToolsRememberTheLastOfEachKind) {
-    CEditor editor(nullptr, 0, &view);
+    CEditor editor(nullptr, EditorMode::kPlayer, &view);
     editor.SetTool(EditorTool_Rectangle);
     editor.SetTool(EditorTool_ObjectEraser);
     EXPECT_EQ(editor.GetLastMapTool(), EditorTool_Rectangle);

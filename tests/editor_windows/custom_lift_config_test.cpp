@@ -48,6 +48,16 @@ TEST_F(CustomLiftConfig, CommandsGoAfterTheHighlightedOneOrAtTheEnd) {
     EXPECT_EQ(window->GetCommandString(), "AIDJF");
 }
 
+TEST_F(CustomLiftConfig, EachArrowAddsItsOwnLetterTheLowerDiagonalsGAndH) {
+    OpenWith("");
+    for (int i : {kDownLeft, kDownRight, kUp, kDown, kLeft, kRight, kUpLeft, kUpRight}) Direction(i);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"左下へ", "右下へ", "上へ", "下へ", "左へ", "右へ", "左上へ",
+                                                 "右上へ", "（最初に戻る）"}));
+    ClickButton(window->GetOkButton());
+    EXPECT_TRUE(window->IsApplied());
+    EXPECT_EQ(window->GetCommandString(), "GHCDABEF");
+}
+
 TEST_F(CustomLiftConfig, DeleteTakesTheHighlightedCommandOrTheLast) {
     OpenWith("CEAGDHBF");
     Select(1);

@@ -2,6 +2,7 @@
 // reading each good file once, the chosen file's particulars and the Open and Cancel buttons.
 #include <string>
 
+#include "controls/Forms.h"
 #include "foundation/FileList.h"
 #include "stage/StageFileEntry.h"
 #include "tests/editor_windows/file_windows_env.h"
@@ -57,6 +58,35 @@ TEST_F(FileSelect, ElevenFilesMakeTwoPagesEachGoodFileReadOnceAndFailedOnesReadA
     EXPECT_EQ(RowName(w, 0), "面0");
     EXPECT_EQ(RowName(w, 3), "直った");
     EXPECT_TRUE(panel->GetRow(3)->IsEnabled());
+}
+
+TEST_F(FileSelect, TheFrameGoesRoundTheFirstAndLastRow) {
+    for (int i = 0; i < 10; ++i)
+        WriteStage("stage/downloaded/s" + std::to_string(i) + ".stg", "面" + std::to_string(i), i);
+    CFileSelectWindow* w = Open();
+    Controls::CFreeContainer* frame = nullptr;
+    for (int i = 0; i < w->GetControls().Count(); ++i) {
+        if (auto* f = dynamic_cast<Controls::CFreeContainer*>(w->GetControls().At(i))) frame = f;
+    }
+    ASSERT_NE(frame, nullptr);
+    // The frame's border (outline to inner line) is 4 pixels; the rows fill 20 pixels each
+    // (the highlight runs one below the 19-pixel row) from (32, 60) of the window.
+    EXPECT_EQ(frame->GetAbsoluteX() - w->GetAbsoluteX(), 28);
+    EXPECT_EQ(frame->GetAbsoluteY() - w->GetAbsoluteY(), 56);
+    const int insideTop = frame->GetAbsoluteY() + 4,
+              insideBottom = frame->GetAbsoluteY() + frame->GetHeight() - 4;
+    const int insideLeft = frame->GetAbsoluteX() + 4,
+              insideRight = frame->GetAbsoluteX() + frame->GetWidth() - 4;
+    for (int index : {0, 9}) {
+        CFileInfoItem* row = w->GetPanel()->GetRow(index);
+        ASSERT_NE(row, nullptr);
+        EXPECT_GE(row->GetAbsoluteY(), insideTop) << index;
+        EXPECT_LE(row->GetAbsoluteY() + 20, insideBottom) << index;
+        EXPECT_GE(row->GetAbsoluteX(), insideLeft) << index;
+        EXPECT_LE(row->GetAbsoluteX() + row->GetWidth(), insideRight) << index;
+    }
+    EXPECT_EQ(w->GetPanel()->GetRow(0)->GetAbsoluteY(), insideTop);
+    EXPECT_EQ(w->GetPanel()->GetRow(9)->GetAbsoluteY() + 20, insideBottom);
 }
 
 TEST_F(FileSelect, EveryPageCanBeReachedWhateverTheCount) {

@@ -9,6 +9,15 @@ T* As(Controls::GCForm* f) {
     return dynamic_cast<T*>(f);
 }
 
+// The text of the form's label at (x, y), or "(none)".
+std::string LabelAt(Controls::GCForm* f, int32_t x, int32_t y) {
+    for (int32_t i = 0; i < f->GetControls().Count(); ++i) {
+        auto* label = dynamic_cast<Controls::CSpriteTextLabel*>(f->GetControls().At(i));
+        if (label && label->GetX() == x && label->GetY() == y) return label->GetText();
+    }
+    return "(none)";
+}
+
 }  // namespace
 
 std::string FileWindowsTest::Describe(Controls::GCForm* f) const {
@@ -23,7 +32,10 @@ std::string FileWindowsTest::Describe(Controls::GCForm* f) const {
     if (auto* w = As<Controls::CStageSavedWindow>(f)) return "saved:" + w->GetText();
     if (auto* w = As<Controls::CErrorListWindow>(f))
         return "errors:" + std::to_string(w->GetErrorList()->GetItemCount());
-    if (auto* w = As<Controls::CSendConfirmWindow>(f)) return "summary:" + w->GetTitle();
+    // The summary shows the author above the original author, then the arrangement permission.
+    if (auto* w = As<Controls::CSendConfirmWindow>(f))
+        return "summary:" + w->GetTitle() + " 作者：" + LabelAt(w, 180, 122) + " 原作者：" +
+               LabelAt(w, 180, 152) + " " + LabelAt(w, 180, 182);
     if (As<CAreaClassSelectWindow>(f)) return "area";
     return "none";
 }

@@ -16,7 +16,8 @@ namespace {
 class PropertyDialogs : public dialogtest::DialogTest {
   protected:
     CChangeDoorMovePointWindow* OpenDoor(int destinationArea) {
-        // A door in area 0 at (5, 14) of an area 15 high, leading to (7, 3) of an area 90 high.
+        // A door in area 0 at (5, 14) of an area 15 high, leading to (7, 3) of an area 90 high;
+        // rows are shown counted from the bottom row, which is 0.
         return Open(
             std::make_unique<CChangeDoorMovePointWindow>(160, 160, 0, 15, 5, 14, destinationArea, 90, 7, 3));
     }
@@ -24,7 +25,7 @@ class PropertyDialogs : public dialogtest::DialogTest {
 
 TEST_F(PropertyDialogs, TheDoorShowsWhereItLeadsAndAnswers) {
     auto* door = OpenDoor(-1);
-    EXPECT_EQ(door->GetDoorLabel()->GetText(), "エリア1 (5,1) の扉の移動先：");
+    EXPECT_EQ(door->GetDoorLabel()->GetText(), "エリア1 (5,0) の扉の移動先：");
     EXPECT_EQ(door->GetDestinationArea()->GetText(), "ERROR");
     // Nowhere to confirm: "O K" closes with nothing to do.
     ClickButton(door->GetOkButton());
@@ -32,7 +33,7 @@ TEST_F(PropertyDialogs, TheDoorShowsWhereItLeadsAndAnswers) {
     EXPECT_EQ(door->GetResult(), CChangeDoorMovePointWindow::kNothing);
 
     door = OpenDoor(2);
-    EXPECT_EQ(door->GetDestinationArea()->GetText(), "エリア3 (7,87)");
+    EXPECT_EQ(door->GetDestinationArea()->GetText(), "エリア3 (7,86)");
     ClickButton(door->GetOkButton());
     EXPECT_EQ(door->GetResult(), CChangeDoorMovePointWindow::kConfirm);
     EXPECT_EQ(door->GetDestinationAreaIndex(), 2);

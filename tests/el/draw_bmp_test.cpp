@@ -170,9 +170,9 @@ TEST_F(DrawLoad, UnreadablePictureIsNamedInTheBoxAndTheLogAndLeavesTheSlotFree) 
     std::string log;
     ASSERT_TRUE(ReadWholeFile(GetGamePath(CLog::GetInstance()->GetFilePath()), log));
     log = Cp932ToUtf8(log);
-    EXPECT_NE(log.find("Error Code:[IFE0003] \nBMPファイルを読み込めません: " + missing), std::string::npos)
+    EXPECT_NE(log.find("Error Code:[IFE0003] \\nBMPファイルを読み込めません: " + missing), std::string::npos)
         << log;
-    EXPECT_NE(log.find("Error Code:[IFE0003] \nBMPファイルを読み込めません: " + broken), std::string::npos);
+    EXPECT_NE(log.find("Error Code:[IFE0003] \\nBMPファイルを読み込めません: " + broken), std::string::npos);
 }
 
 }  // namespace

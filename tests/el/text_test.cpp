@@ -48,6 +48,31 @@ TEST(TextRules, RectangleWrapping) {
     EXPECT_EQ(Lines(U"", 30), (L{U""}));
 }
 
+TEST(TextRules, WrappedLinesKeepTheJapaneseLineBreakingRules) {
+    // Closing punctuation, brackets, the long-vowel mark and small kana go down with the
+    // character before them; an opening bracket goes down with the one after it.
+    EXPECT_EQ(Lines(U"撃ってくる。", 100), (L{U"撃ってく", U"る。"}));
+    EXPECT_EQ(Lines(U"あいうえ」、か", 100), (L{U"あいう", U"え」、か"}));
+    EXPECT_EQ(Lines(U"あいうえーお", 80), (L{U"あいう", U"えーお"}));
+    EXPECT_EQ(Lines(U"あいうきゃく", 80), (L{U"あいう", U"きゃく"}));
+    EXPECT_EQ(Lines(U"あいう「えお」", 80), (L{U"あいう", U"「えお」"}));
+    EXPECT_EQ(Lines(U"あいうえ（お）", 100), (L{U"あいうえ", U"（お）"}));
+    // Half-width and ASCII counterparts, after a double-byte character.
+    EXPECT_EQ(Lines(U"あいうえ!", 80), (L{U"あいう", U"え!"}));
+    EXPECT_EQ(Lines(U"あいう(ab)", 80), (L{U"あいう", U"(ab)"}));
+    EXPECT_EQ(Lines(U"あいうｧ", 60), (L{U"あい", U"うｧ"}));
+    // ASCII words stay whole, with their punctuation.
+    EXPECT_EQ(Lines(U"say hello, world.", 90), (L{U"say", U"hello,", U"world."}));
+    // A line that has no place to break overflows rather than loses a character.
+    EXPECT_EQ(Lines(U"。。。。", 40), (L{U"。。。。"}));
+    EXPECT_EQ(Lines(U"キャッチ", 40), (L{U"キャッ", U"チ"}));
+    EXPECT_TRUE(elText::MayNotStartWrappedLine(U'ョ'));
+    EXPECT_TRUE(elText::MayNotStartWrappedLine(U'｡'));
+    EXPECT_FALSE(elText::MayNotStartWrappedLine(U'「'));
+    EXPECT_TRUE(elText::MayNotEndWrappedLine(U'『'));
+    EXPECT_FALSE(elText::MayNotEndWrappedLine(U'）'));
+}
+
 class TextDraw : public HeadlessTest {
   protected:
     void SetUp() override {

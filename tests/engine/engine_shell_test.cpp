@@ -108,7 +108,7 @@ TEST_F(Shell, MissingDataFileLogsTheCodeAndEndsCleanly) {
     EXPECT_TRUE(elSystem::HasEnded());
     // Created up to the input manager; the sprite manager failed, nothing after it exists.
     EXPECT_EQ(GetCreatedSingletonCount(), 7);
-    const std::string report = "Error Code:[IFE0000] \nbmp_index.dat を開けません。";
+    const std::string report = "Error Code:[IFE0000] \\nbmp_index.dat を開けません。";
     EXPECT_NE(LogText().find(report), std::string::npos);
     const auto boxes = Messages();
     ASSERT_FALSE(boxes.empty());
@@ -126,7 +126,35 @@ TEST_F(Shell, BrokenShopOrTableFileIsReportedNotFatalCrash) {
     ASSERT_TRUE(WriteEncodedFile("data\\bmp_index.dat", "a,b,c,d,e,f\n"));
     GameStart();
     EXPECT_EQ(GetSceneDirector(), nullptr);
-    EXPECT_NE(LogText().find("Error Code:[IFE0001] \nbmp_index.dat が不正です。"), std::string::npos);
+    EXPECT_NE(LogText().find("Error Code:[IFE0001] \\nbmp_index.dat が不正です。"), std::string::npos);
+}
+
+// The shipped tables the upper layers read late are read first of all: a damaged one stops the
+// start before any singleton exists or any state file is written.
+TEST_F(Shell, AFailingTableCheckStopsTheStartBeforeAnythingIsMade) {
+    int checks = 0;
+    SetShippedTableCheck([&] {
+        ++checks;
+        EXPECT_EQ(GetCreatedSingletonCount(), 0);
+        throw CInitFileException("IFE0201", "stage_objects.dat または mapchip_info.dat が不正です。");
+    });
+    GameStart();
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(GetSceneDirector(), nullptr);
+    EXPECT_EQ(GetCreatedSingletonCount(), 0);
+    EXPECT_TRUE(elSystem::HasEnded());
+    EXPECT_NE(
+        LogText().find("Error Code:[IFE0201] \\nstage_objects.dat または mapchip_info.dat が不正です。"),
+        std::string::npos);
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_NE(Messages().back().find("IFE0201"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "network" / "client_info.dat"));
+
+    // Whole tables: the start goes on as before.
+    SetShippedTableCheck([&] { ++checks; });
+    GameStart();
+    EXPECT_EQ(checks, 2);
+    EXPECT_EQ(GetCreatedSingletonCount(), 16);
 }
 
 TEST_F(Shell, AFrameOfExactly03SecondsOnlyUpdatesTheInput) {
@@ -208,7 +236,7 @@ TEST_F(Shell, AnErrorEscapingAFrameIsLoggedShownAndEndsTheProgram) {
     Frame();
     EXPECT_TRUE(game::GetExitFlag());
     const std::string log = LogText();
-    const size_t at = log.find("Error Code:[IFE0123] \nテストの失敗です。");
+    const size_t at = log.find("Error Code:[IFE0123] \\nテストの失敗です。");
     ASSERT_NE(at, std::string::npos);
     EXPECT_NE(log.find("!!!  Error  !!!", at), std::string::npos);
     EXPECT_TRUE(elSystem::HasEnded());

@@ -118,7 +118,7 @@ TEST_F(Config, AFailedSaveIsShownAndTheScreenGoesOn) {
     WriteClientInfo(false);
     CConfigSceneRootForm* form = OpenConfig();
     ASSERT_NE(form, nullptr);
-    Game().MakeDir(std::string("network/client_info.dat") + kTempFileSuffix);  // no save can rename over it
+    FailWritesForTesting(Game().Full("network/client_info.dat").string());  // no save can be made
     form->GetMusicBar()->SetValue(20);
     Frame();
     auto* alert = dynamic_cast<Controls::CAlertWindow*>(form->GetModalForm());
@@ -141,6 +141,7 @@ TEST_F(Config, AFailedSaveIsShownAndTheScreenGoesOn) {
     Frame();
     EXPECT_EQ(menu->GetChild(), nullptr);
     EXPECT_FLOAT_EQ(CMusicPlayer::GetInstance()->GetMasterVolume(), 0.8f);
+    FailWritesForTesting("");
 }
 
 }  // namespace

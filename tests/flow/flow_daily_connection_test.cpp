@@ -142,7 +142,14 @@ TEST_F(Daily, AnAppraisalThatIsNoWholeNumberCountsAsAFailure) {
     daily.CheckDate();
     daily.Update();
     ASSERT_EQ(lib.calls.at(0).name, "GetAppraisal");
-    End(true, "12abc");
+    // No whole number: the accessor shows it as a bad reply, and the player's "O K" ends it.
+    lib.Succeed("12abc");
+    CNetWorkAccessor* net = CNetWorkAccessor::GetInstance();
+    net->Poll();
+    ASSERT_NE(net->GetWindow(), nullptr);
+    net->OnWindowClosed();
+    net->Poll();
+    daily.Update();
     EXPECT_EQ(CClientInfo::GetInstance()->GetRatingPointSum(), 100);
     EXPECT_EQ(CClientInfo::GetInstance()->GetAccessFailCount(), 1);
 }

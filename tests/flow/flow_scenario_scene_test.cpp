@@ -146,6 +146,37 @@ TEST_F(ModeScene, ADamagedProgressFileIsShownTheMenuStaysAndTheFileIsKept) {
     EXPECT_EQ(Game().ReadRaw("data/scenario_save.dat"), damaged);
 }
 
+TEST_F(ModeScene, AHeroOffTheMapIsADamagedSaveShownAndKept) {
+    for (const auto& [x, y] : {std::pair{99999, -1}, {18, 1}, {1, 12}, {-1, 1}}) {
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        Save(x, y, 4, 0, {});
+        const std::string stored = Game().ReadRaw("data/scenario_save.dat");
+        menu = std::make_unique<MenuScene>();
+        CScenarioModeScene* mode = Enter();
+        EXPECT_EQ(mode->GetMapManager(), nullptr);
+        EXPECT_EQ(LastMessage(), "メッセージ|Error Code:[DEF0301] \nセーブデータが不正です。");
+        Frame();
+        EXPECT_EQ(menu->closed, 1);
+        EXPECT_EQ(Game().ReadRaw("data/scenario_save.dat"), stored);
+    }
+    // The corners of the map are on it.
+    Save(17, 11, 4, 0, {});
+    EXPECT_NE(Enter()->GetMapManager(), nullptr);
+}
+
+TEST_F(ModeScene, AValueHoldingElementsOrRepeatedIsDamaged) {
+    const std::string good = SaveText(1, 1, 4, 0, PanelText({}));
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"<x>1</x>", "<x><x>1</x></x>"},
+                                   {"<y>1</y>", "<y>1</y><y>2</y>"},
+                                   {"<savedata>", "<savedata></savedata><savedata>"}}) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        ASSERT_TRUE(WriteEncodedFile("data\\scenario_save.dat", text));
+        EXPECT_EQ(CaughtCode([] { CScenarioSaveData::GetInstance()->Load(); }), "DEF0301") << to;
+        EXPECT_FALSE(SaveData()->HasTree());
+    }
+}
+
 TEST_F(ModeScene, ADamagedMapIsShownAndNoProgressIsWritten) {
     Save(1, 1, 4, 0, {});
     std::filesystem::remove(dir / "data" / "scenario_save.dat");

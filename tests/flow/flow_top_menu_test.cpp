@@ -15,6 +15,7 @@
 #include "online/DownLoadForms.h"
 #include "online/RegisterCreatorForm.h"
 #include "online/ShopSceneRootForm.h"
+#include "stage/Stage.h"
 
 using namespace flowtest;
 using Controls::CTopMenuModeButton;
@@ -250,20 +251,20 @@ TEST_F(Menu, TheDownLoadScreenBuildsOnlyTheLastFormAskedForAndPlaysNoBrokenStage
     FramesUntilChild();
     auto* download = dynamic_cast<CDownLoadScene*>(menu->GetChild());
     ASSERT_NE(download, nullptr);
-    EXPECT_EQ(download->GetFormId(), 1);
+    EXPECT_EQ(download->GetFormId(), DownLoadFormId::Top);
     const int32_t first = download->GetRootForm()->GetId();
-    download->ChangeForm(2);
-    download->ChangeForm(3);
+    download->ChangeForm(DownLoadFormId::DifficultyLength);
+    download->ChangeForm(DownLoadFormId::CreatorName);
     EXPECT_EQ(download->GetRootForm()->GetId(), first);  // never inside the caller's handler
     Frame();
-    EXPECT_EQ(download->GetFormId(), 3);
+    EXPECT_EQ(download->GetFormId(), DownLoadFormId::CreatorName);
     const int32_t built = download->GetRootForm()->GetId();
     EXPECT_NE(built, first);
     Frame();
     EXPECT_EQ(download->GetRootForm()->GetId(), built);
 
-    // A text that is no stage is not played: the form stays and says so.
-    download->PlayStage("<stage>not a stage</stage>");
+    // Without a stage nothing is played: the form stays and says so.
+    download->PlayStage(nullptr);
     Frame();
     EXPECT_EQ(download->GetChild(), nullptr);
     EXPECT_EQ(download->GetRootForm()->GetId(), built);

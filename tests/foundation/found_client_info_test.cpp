@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "foundation/ClientInfo.h"
 #include "foundation/CreatorLevelTable.h"
@@ -53,14 +55,34 @@ class ClientInfoTest : public ::testing::Test {
     std::string LoadCode() {
         return CaughtCode([] { CClientInfo::GetInstance(); });
     }
+    // What damaged player's files were set aside, oldest name first, and removes them.
+    std::vector<std::string> TakeSetAside() {
+        std::vector<std::string> names, kept;
+        for (const auto& e : std::filesystem::directory_iterator(game.Full("network")))
+            if (e.path().filename().string().starts_with("client_info.dat.damaged-"))
+                names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            return a.size() != b.size() ? a.size() < b.size() : a < b;
+        });
+        for (const std::string& n : names) {
+            // The unreadable file a test makes is a link that is moved as it stands.
+            const bool link = std::filesystem::is_symlink(game.Full("network/" + n));
+            kept.push_back(link ? "<link>" : game.ReadRaw("network/" + n));
+            std::filesystem::remove(game.Full("network/" + n));
+        }
+        return kept;
+    }
     TempGameFolder game;
 };
 
 }  // namespace
 
-TEST_F(ClientInfoTest, FirstStartTakesTheInitialFileAndTheFirstSetterCreatesThePlayersFile) {
+TEST_F(ClientInfoTest, FirstStartTakesTheInitialFileAndWritesThePlayersFile) {
     CClientInfo* ci = CClientInfo::GetInstance();
-    EXPECT_FALSE(FileExists("network\\client_info.dat"));
+    // Written at once: the next start reads it, not the backup the exit writes.
+    EXPECT_EQ(Stored(),
+              GetXmlHeader() + StripXmlWhitespace(std::string(kInitXml).substr(GetXmlHeader().size())));
+    EXPECT_FALSE(ci->TakeLoadNotice());
     EXPECT_FALSE(ci->HasCreatorId());
     EXPECT_EQ(ci->GetCreatorName(), "未登録");
     EXPECT_EQ(ci->GetMusicVolume(), 80);
@@ -79,6 +101,20 @@ TEST_F(ClientInfoTest, FirstStartTakesTheInitialFileAndTheFirstSetterCreatesTheP
     // Every later load reads the player's file.
     CClientInfo::DeleteInstance();
     EXPECT_EQ(CClientInfo::GetInstance()->GetLastBootUpDate(), "20101121");
+}
+
+// A first start that ends before anything is set (at the title, or before the day's first
+// visit of the menu is recorded) leaves the defaults as the player's file beside the day's
+// backup, so the next start reads them without a word about a restored backup.
+TEST_F(ClientInfoTest, AFirstStartLeftBeforeAnySetterLeavesThePlayersFile) {
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
+    CClientInfo::GetInstance()->Release();
+    CClientInfo::DeleteInstance();
+    EXPECT_EQ(Stored("network/client_info_bk20101121.dat"), Stored());
+    EXPECT_NE(Stored().find("<musicVolume>80</musicVolume>"), std::string::npos);
+    CClientInfo* ci = CClientInfo::GetInstance();
+    EXPECT_FALSE(ci->TakeLoadNotice());
+    EXPECT_EQ(ci->GetMusicVolume(), 80);
 }
 
 TEST_F(ClientInfoTest, SettersCapsAndRegistration) {
@@ -207,7 +243,6 @@ TEST_F(ClientInfoTest, ALostOrDamagedFileComesBackFromTheNewestGoodBackup) {
         SCOPED_TRACE(damage);
         CClientInfo::DeleteInstance();
         std::filesystem::remove(game.Full("network/client_info.dat"));
-        std::filesystem::remove(game.Full("network/client_info_damaged20101123.dat"));
         if (std::string(damage) == "") game.WriteRaw("network/client_info.dat", "garbage");
         if (std::string(damage) == "unreadable") game.MakeUnreadable("network/client_info.dat");
         ci = CClientInfo::GetInstance();
@@ -221,9 +256,11 @@ TEST_F(ClientInfoTest, ALostOrDamagedFileComesBackFromTheNewestGoodBackup) {
         EXPECT_NE(Stored().find("<boughtItems>Old,Rain</boughtItems>"), std::string::npos);
         // A file that was there is kept aside, not overwritten.
         if (std::string(damage) == "") {
-            EXPECT_EQ(game.ReadRaw("network/client_info_damaged20101123.dat"), "garbage");
-        } else if (std::string(damage) == "missing") {
-            EXPECT_FALSE(FileExists("network\\client_info_damaged20101123.dat"));
+            EXPECT_EQ(TakeSetAside(), std::vector<std::string>{"garbage"});
+        } else {
+            // Nothing to set aside when missing; the unreadable link is moved aside as it was.
+            EXPECT_EQ(TakeSetAside(), std::string(damage) == "missing" ? std::vector<std::string>{}
+                                                                       : std::vector<std::string>{"<link>"});
         }
     }
 
@@ -245,23 +282,57 @@ TEST_F(ClientInfoTest, ALostOrDamagedFileComesBackFromTheNewestGoodBackup) {
     game.WriteRaw("network/client_info.dat", "garbage2");
     ci = CClientInfo::GetInstance();
     EXPECT_EQ(ci->TakeLoadNotice().value_or(StringPair{}).code, "DEF0205");
-    EXPECT_EQ(game.ReadRaw("network/client_info_damaged20101123.dat"), "garbage2");
-    EXPECT_FALSE(FileExists("network\\client_info.dat"));  // nothing saved yet
+    EXPECT_EQ(TakeSetAside(), std::vector<std::string>{"garbage2"});
+    EXPECT_NE(Stored().find("<musicVolume>80</musicVolume>"), std::string::npos);  // the defaults
     CDateTime::SetNowForTesting(SystemTime{2010, 11, 1, 22, 9, 0, 0, 0});
     ci->Release();
     EXPECT_EQ(game.ReadRaw("network/client_info_bk20101122.dat"), "damaged");
 }
 
-TEST_F(ClientInfoTest, MissingElementsReadEmptyAndWritesAreLost) {
+TEST_F(ClientInfoTest, MissingElementsReadEmptyAndAreAddedSoThatWritesAreKept) {
     game.WriteEncoded("network/client_info.dat",
                       "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
     CClientInfo* ci = CClientInfo::GetInstance();
     EXPECT_EQ(ci->GetMusicVolume(), 9);
     EXPECT_EQ(ci->GetKeyConfigMode(), 0);
+    EXPECT_FALSE(ci->TakeLoadNotice());
     ci->SetKeyConfigMode(2);
-    EXPECT_EQ(ci->GetKeyConfigMode(), 0);
-    EXPECT_EQ(Stored(),
-              GetXmlHeader() + "<clientInfo><config><musicVolume>9</musicVolume></config></clientInfo>");
+    ci->BuyItem("Rain", 0);
+    CClientInfo::DeleteInstance();
+    ci = CClientInfo::GetInstance();
+    EXPECT_EQ(ci->GetMusicVolume(), 9);
+    EXPECT_EQ(ci->GetKeyConfigMode(), 2);
+    EXPECT_TRUE(ci->IsItemBought("Rain"));
+}
+
+TEST_F(ClientInfoTest, AValueElementHoldingElementsOrRepeatedIsDamagedAndABoughtItemIsNeverLost) {
+    // The file the fuzzer found: bought items holding an element. Taken, it lost every purchase
+    // (the points went 50, 40, 30 for one item bought twice); now it is damaged and set aside.
+    CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
+    const std::pair<std::string, std::string> shapes[] = {
+        {"<boughtItems></boughtItems>", "<boughtItems><b>1</b></boughtItems>"},
+        {"<createrPoint>0</createrPoint>", "<createrPoint><p>50</p></createrPoint>"},
+        {"<boughtItems></boughtItems>", "<boughtItems>A</boughtItems><boughtItems>B</boughtItems>"},
+        {"<config>", "<config></config><config>"},
+    };
+    for (const auto& [from, to] : shapes) {
+        SCOPED_TRACE(to);
+        std::string doc = kInitXml;
+        doc.replace(doc.find(from), from.size(), to);
+        game.WriteEncoded("network/client_info.dat", doc);
+        CClientInfo::DeleteInstance();
+        CClientInfo* ci = CClientInfo::GetInstance();
+        EXPECT_EQ(ci->TakeLoadNotice().value_or(StringPair{}).code, "DEF0205");
+        const std::vector<std::string> aside = TakeSetAside();
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(DecodeFileText(aside[0]), doc);
+        ci->SetCreatorPoint(50);
+        ci->BuyItem("Spring", 10);
+        CClientInfo::DeleteInstance();
+        ci = CClientInfo::GetInstance();
+        EXPECT_TRUE(ci->IsItemBought("Spring"));
+        EXPECT_EQ(ci->GetCreatorPoint(), 40);
+    }
 }
 
 TEST_F(ClientInfoTest, LoadErrors) {
@@ -295,31 +366,33 @@ TEST_F(ClientInfoTest, LoadErrors) {
         CClientInfo* ci = CClientInfo::GetInstance();
         EXPECT_EQ(ci->GetSoundEffectVolume(), 70) << what;
         EXPECT_EQ(ci->TakeLoadNotice().value_or(StringPair{}).code, "DEF0205") << what;
-        EXPECT_EQ(game.ReadRaw("network/client_info_damaged20101121.dat"), bytes) << what;
-        EXPECT_FALSE(FileExists("network\\client_info.dat")) << what;
+        EXPECT_NE(Stored().find("<soundEffectVolume>70</soundEffectVolume>"), std::string::npos) << what;
     }
+    // Every damaged file of the same second is kept beside the others, none over another.
+    std::vector<std::string> expected;
+    for (const auto& [what, bytes] : broken) expected.push_back(bytes);
+    EXPECT_EQ(TakeSetAside(), expected);
 }
 
 TEST_F(ClientInfoTest, SaveErrors) {
     CClientInfo* ci = CClientInfo::GetInstance();
-    game.MakeDir(std::string("network/client_info.dat") + kTempFileSuffix);
+    FailWritesForTesting(game.Full("network/client_info.dat").string());
     try {
         ci->SetMusicVolume(33);
         FAIL();
-    } catch (CDataFileException e) {
+    } catch (const CDataFileException& e) {
         EXPECT_EQ(e.GetCode(), "DEF0202");
         EXPECT_EQ(e.GetMessage(), "client_info.dat を保存できません。");
     }
     EXPECT_EQ(ci->GetMusicVolume(), 33);  // memory keeps the change
-    std::filesystem::remove(game.Full(std::string("network/client_info.dat") + kTempFileSuffix));
-
     CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0});
-    game.MakeDir(std::string("network/client_info_bk20101121.dat") + kTempFileSuffix);
+    FailWritesForTesting(game.Full("network/client_info_bk20101121.dat").string());
     try {
         ci->WriteBackup();
         FAIL();
-    } catch (CDataFileException e) {
+    } catch (const CDataFileException& e) {
         EXPECT_EQ(e.GetCode(), "DEF0203");
         EXPECT_EQ(e.GetMessage(), "network\\client_info_bk20101121.dat を保存できません。");
     }
+    FailWritesForTesting("");
 }

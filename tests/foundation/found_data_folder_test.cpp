@@ -149,8 +149,10 @@ TEST(TempFiles, AReplaceLeavesNoTemporaryFileAndLeftoversAreClearedAtStart) {
     // What a save killed before its rename leaves, next to files that only look alike.
     const std::string leftover = std::string("network/history.dat") + kTempFileSuffix;
     const std::string deep = std::string("stage/original/x.stg") + kTempFileSuffix;
+    const std::string named = std::string("stage/original/.qv4711-3") + kTempFileSuffix;
     game.WriteRaw(leftover, "half");
     game.WriteRaw(deep, "half");
+    game.WriteRaw(named, "half");
     game.WriteRaw("network/history.dat.tmp", "the player's own");
     game.WriteRaw(std::string("data/") + kTempFileSuffix, "the suffix alone is no temporary file");
     game.MakeDir(std::string("data/folder") + kTempFileSuffix);
@@ -158,6 +160,7 @@ TEST(TempFiles, AReplaceLeavesNoTemporaryFileAndLeftoversAreClearedAtStart) {
     RemoveLeftoverTempFiles();
     EXPECT_FALSE(fs::exists(game.Full(leftover)));
     EXPECT_FALSE(fs::exists(game.Full(deep)));
+    EXPECT_FALSE(fs::exists(game.Full(named)));
     EXPECT_TRUE(fs::exists(game.Full("network/history.dat")));
     EXPECT_TRUE(fs::exists(game.Full("network/history.dat.tmp")));
     EXPECT_TRUE(fs::exists(game.Full(std::string("data/") + kTempFileSuffix)));

@@ -71,6 +71,21 @@ TEST(Log, DailyFileAndLineFormat) {
     EXPECT_EQ(log->GetFilePath(), "log\\log" + CDateTime().FormatDateCompact() + ".log");
 }
 
+// A text from the server or a file name cannot break a log line or send escape codes to the
+// terminal that shows the log: its control characters are written out.
+TEST(Log, ControlCharactersAreEscapedAndAnEntryStaysOneLine) {
+    TempGameFolder game;
+    CDateTime::SetNowForTesting(At(2010, 11, 21, 9, 30, 5));
+    CLog::GetInstance()->Write(
+        "Error Code:[SDE0007] \nファイル\x1b[2Jx\r\ty\x7f\x01\xC2\x85\xC2\x9B\xC2\xA9.stg");
+    CLog::GetInstance()->Write("next");
+    CDateTime::SetNowForTesting(std::nullopt);
+    EXPECT_EQ(game.ReadRaw("log/log20101121.log"),
+              Utf8ToCp932("[20101121 09:30:05] Error Code:[SDE0007] \\nファイル\\x1b[2Jx\\r\\ty\\x7f\\x01"
+                          "\\u0085\\u009b\xC2\xA9.stg\n"
+                          "[20101121 09:30:05] next\n"));
+}
+
 TEST(Log, UnwritableLogIsSilent) {
     TempGameFolder game;
     game.WriteRaw("log", "a file where the folder should be");

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <set>
+#include <thread>
 
 #include "foundation/EncodedFile.h"
 #include "foundation/FileList.h"
@@ -10,6 +14,16 @@
 #include "tests/common/temp_folder.h"
 
 using testsupport::TempGameFolder;
+
+namespace {
+// The temporary files of saves below a folder.
+int CountTempFiles(const std::filesystem::path& folder) {
+    int count = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
+        count += IsTempFileName(e.path().filename().string()) ? 1 : 0;
+    return count;
+}
+}  // namespace
 
 TEST(Encoding, RoundTripAndFormat) {
     SeedRandom(7);
@@ -67,7 +81,7 @@ TEST(EncodedFile, WriteReadUtf8ThroughCp932) {
     EXPECT_EQ(game.ReadRaw("data/p.txt"), Utf8ToCp932("一行\n二行\n"));
     ASSERT_EQ(ReadEncodedFile("data/p.txt", back, false), ReadStatus::Ok);
     EXPECT_EQ(back, "一行\n二行\n");
-    EXPECT_FALSE(FileExists(std::string("data/p.txt") + kTempFileSuffix));
+    EXPECT_EQ(CountTempFiles(game.Path()), 0);
 }
 
 TEST(EncodedFile, ReadFailuresAndLeavesTextUntouched) {
@@ -106,16 +120,67 @@ TEST(EncodedFile, LargeTextReadsBackWhole) {
 TEST(EncodedFile, FailedReplaceKeepsTheOldFile) {
     TempGameFolder game;
     ASSERT_TRUE(WriteEncodedFile("s.dat", "old"));
-    game.MakeDir(std::string("s.dat") + kTempFileSuffix);  // the temporary file cannot be made
+    FailWritesForTesting(game.Full("s.dat").string());  // the temporary file cannot be made
     EXPECT_FALSE(WriteEncodedFile("s.dat", "new"));
+    FailWritesForTesting("");
     std::string text;
     ASSERT_EQ(ReadEncodedFile("s.dat", text), ReadStatus::Ok);
     EXPECT_EQ(text, "old");
+    EXPECT_EQ(CountTempFiles(game.Path()), 0);
     EXPECT_FALSE(WriteEncodedFile("missing\\folder\\s.dat", "x"));
     game.MakeDir("dir.dat");  // only a file is ever replaced
     EXPECT_FALSE(WriteEncodedFile("dir.dat", "x"));
     EXPECT_TRUE(DirExists("dir.dat"));
     EXPECT_FALSE(WriteFileAtomic((game.Path() / "nofolder" / "x").string(), "x"));
+}
+
+// Two processes (the game and a second copy, the game and its tools), each with two threads,
+// write one file at once: every save succeeds and the file ends as one whole version.
+TEST(EncodedFile, WritersOfOneFileAtOnceAllSucceed) {
+    TempGameFolder game;
+    const std::string target = game.Full("shared.dat").string();
+    constexpr int kWrites = 40;
+    auto writeMany = [&](char fill) {
+        const std::string bytes(48 * 1024, fill);
+        int failed = 0;
+        for (int i = 0; i < kWrites; ++i) failed += WriteFileAtomic(target, bytes) ? 0 : 1;
+        return failed;
+    };
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        ASSERT_GE(children[c], 0);
+        if (children[c] == 0) {
+            int failedA = 0, failedB = 0;
+            std::thread other([&] { failedA = writeMany(static_cast<char>('A' + 2 * c)); });
+            failedB = writeMany(static_cast<char>('B' + 2 * c));
+            other.join();
+            ::_exit(failedA + failedB > 0 ? 1 : 0);
+        }
+    }
+    for (pid_t child : children) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+    }
+    const std::string last = game.ReadRaw("shared.dat");
+    ASSERT_EQ(last.size(), 48u * 1024u);
+    EXPECT_TRUE(last.find_first_not_of(last[0]) == std::string::npos && last[0] >= 'A' && last[0] <= 'D');
+    EXPECT_EQ(CountTempFiles(game.Path()), 0);
+}
+
+// A file name near the limit of 255 bytes is saved over like any other: the temporary name does
+// not grow with it.
+TEST(EncodedFile, AStageWithA250ByteNameSavesOverItself) {
+    TempGameFolder game;
+    const std::string name = std::string(246, 'a') + ".stg";
+    ASSERT_EQ(name.size(), 250u);
+    game.WriteRaw("stage/original/" + name, EncodeFileText("old"));
+    const std::string path = JoinGamePath("stage\\original", name);
+    ASSERT_TRUE(WriteEncodedFile(path, "new"));
+    std::string text;
+    ASSERT_EQ(ReadEncodedFile(path, text), ReadStatus::Ok);
+    EXPECT_EQ(text, "new");
 }
 
 TEST(EncodedFile, FileAndFolderTests) {
@@ -180,8 +245,10 @@ TEST(FileList, ListsNewestFirstAndMatchesThePattern) {
     TempGameFolder game;
     game.MakeDir("stage/original/sub.stg");
     const auto now = std::filesystem::file_time_type::clock::now();
-    const char* names[] = {"b.stg", "a.STG", "c.stg", "note.txt"};
-    for (int i = 0; i < 4; ++i) {
+    // Besides the list's own, a note and what killed saves left (now and in older versions).
+    const char* names[] = {
+        "b.stg", "a.STG", "c.stg", "note.txt", ".qv4711-3.quorvald-partial", "d.stg.quorvald-partial"};
+    for (int i = 0; i < 6; ++i) {
         game.WriteRaw(std::string("stage/original/") + names[i], "x");
         std::filesystem::last_write_time(game.Full(std::string("stage/original/") + names[i]),
                                          now - std::chrono::hours(24 * (i + 1)));
@@ -207,6 +274,8 @@ TEST(FileList, ListsNewestFirstAndMatchesThePattern) {
 
         CFileList none("stage\\original", "*.xyz");
         EXPECT_EQ(none.GetCount(), 0);
+        CFileList every("stage\\original", "*");
+        EXPECT_EQ(every.GetCount(), 4);  // the three stages and the note
         CFileList missing("no\\folder", "*.stg");
         EXPECT_EQ(missing.GetCount(), 0);
     }

@@ -11,14 +11,14 @@ TEST(QuorException, SubclassCaughtAsBaseKeepsTextsAndRethrowAsBaseLosesClass) {
     try {
         try {
             throw CStageDataException("SDE0006", "ステージの構造が不正です。");
-        } catch (CQuorException e) {
+        } catch (const CQuorException& e) {
             code = e.GetCode();
             message = e.GetMessage();
             throw e;  // a plain CQuorException copy from here on
         }
-    } catch (CStageDataException) {
+    } catch (const CStageDataException&) {
         stageHandlerTookIt = true;
-    } catch (CQuorException e) {
+    } catch (const CQuorException& e) {
         EXPECT_EQ(e.GetCode(), "SDE0006");
     }
     EXPECT_FALSE(stageHandlerTookIt);
@@ -30,10 +30,10 @@ TEST(QuorException, SubclassCaughtAsBaseKeepsTextsAndRethrowAsBaseLosesClass) {
     try {
         try {
             throw CDataFileException("DEF0102", "history.dat を保存できません。");
-        } catch (CInitFileException) {
+        } catch (const CInitFileException&) {
             FAIL();
         }
-    } catch (CDataFileException) {
+    } catch (const CDataFileException&) {
         passed = true;
     }
     EXPECT_TRUE(passed);
@@ -45,6 +45,23 @@ TEST(QuorException, ReportText) {
     StringPair empty;
     EXPECT_TRUE(empty.code.empty());
     EXPECT_TRUE(empty.message.empty());
+}
+
+// One handler of std::exception takes the game's errors and the library's, and still tells them
+// apart by their report and their code.
+TEST(QuorException, OneHandlerTakesEveryErrorAndTellsThemApart) {
+    auto caught = [](auto thrower) {
+        try {
+            thrower();
+        } catch (const std::exception& e) {
+            return GetErrorCode(e) + "|" + e.what() + "|" + FormatErrorReport(e);
+        }
+        return std::string("not caught");
+    };
+    EXPECT_EQ(caught([] { ThrowQuorError("SDE0009"); }),
+              "SDE0009|ステージファイルを保存できません。|Error Code:[SDE0009] "
+              "\nステージファイルを保存できません。");
+    EXPECT_EQ(caught([] { throw std::out_of_range("vector"); }), "|vector|Error: vector");
 }
 
 TEST(QuorException, CodeTableIsWellFormedAndThrowsTheRightClass) {
@@ -62,19 +79,19 @@ TEST(QuorException, CodeTableIsWellFormedAndThrowsTheRightClass) {
     auto thrownAs = [](const char* code) -> std::string {
         try {
             ThrowQuorError(code);
-        } catch (CInitFileException) {
+        } catch (const CInitFileException&) {
             return "init";
-        } catch (CDataFileException) {
+        } catch (const CDataFileException&) {
             return "data";
-        } catch (COtherException) {
+        } catch (const COtherException&) {
             return "other";
-        } catch (CStageDataException) {
+        } catch (const CStageDataException&) {
             return "stage";
-        } catch (CResourceAccessException) {
+        } catch (const CResourceAccessException&) {
             return "resource";
-        } catch (CDllException) {
+        } catch (const CDllException&) {
             return "dll";
-        } catch (CQuorException) {
+        } catch (const CQuorException&) {
             return "base";
         }
         return "";
@@ -106,7 +123,7 @@ TEST(QuorException, BuiltMessages) {
     try {
         ThrowQuorError("SDE0007", MakeStageOpenErrorMessage("x.stg"));
         FAIL();
-    } catch (CStageDataException e) {
+    } catch (const CStageDataException& e) {
         EXPECT_EQ(e.GetCode(), "SDE0007");
         EXPECT_EQ(e.GetMessage(), "ファイルx.stgを開けません。");
     }

@@ -205,7 +205,7 @@ TEST_F(PlayHistoryTest, DamagedFilesAreSetAsideAndTheHistoryStartsEmpty) {
     try {
         h->AddPlayRecord("5", 1, 1, 1);
         FAIL();
-    } catch (CDataFileException e) {
+    } catch (const CDataFileException& e) {
         EXPECT_EQ(e.GetCode(), "DEF0102");
         EXPECT_EQ(e.GetMessage(), "history.dat を保存できません。");
     }
@@ -251,4 +251,31 @@ TEST_F(PlayHistoryTest, BlankLinesAnywhereAndAFailedLoadLeavesNothing) {
     EXPECT_EQ(Noted(), "DEF0101");
     EXPECT_EQ(h->GetCount(), 0);
     EXPECT_TRUE(h->GetRecords().empty());
+}
+
+TEST_F(PlayHistoryTest, ARecordThatWouldNotReadBackIsDamagedAndSumsStayWithinWhatReadsBack) {
+    // Written with "%f", 1e70 is a number of 78 characters, which reads back as -1: such a file
+    // is no history of ours.
+    for (const char* line : {"12,1e70,0,0,1\n", "12,0,nan,0,1\n", "12,0,0,-inf,1\n"}) {
+        CPlayHistory::DeleteInstance();
+        game.WriteEncoded("network/history.dat", line);
+        EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0) << line;
+        EXPECT_EQ(Noted(), "DEF0101") << line;
+    }
+    // Nor is a key of bytes that are no CP932 text (a lead byte alone): it would be saved as "?".
+    CPlayHistory::DeleteInstance();
+    game.WriteRaw("network/history.dat", EncodeDataText("\x81,0,0,0,1\n"));
+    EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0);
+    EXPECT_EQ(Noted(), "DEF0101");
+    // The largest sum a record keeps: a play more stays at it, and it reads back.
+    CPlayHistory::DeleteInstance();
+    game.WriteEncoded("network/history.dat", "12,0,999999999999999,0,1\n");
+    CPlayHistory* history = CPlayHistory::GetInstance();
+    history->AddPlayRecord("12", 1, 36000, 1e300);
+    CPlayHistory::DeleteInstance();
+    const PlayHistoryRecord& record = CPlayHistory::GetInstance()->GetRecords().at("12");
+    EXPECT_EQ(record.playTicks, 1e15);
+    EXPECT_EQ(record.rating, 1e15);
+    EXPECT_EQ(record.playCount, 2);
+    EXPECT_EQ(Noted(), "");
 }

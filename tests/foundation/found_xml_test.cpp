@@ -14,7 +14,7 @@ bool Parses(const std::string& text) {
     try {
         CXmlNode doc("ROOT", 0, text);
         return true;
-    } catch (COtherException e) {
+    } catch (const COtherException& e) {
         EXPECT_EQ(e.GetCode(), "OTE0001");
         EXPECT_EQ(e.GetMessage(), "XMLの構造が不正です。");
         return false;
@@ -103,6 +103,34 @@ TEST(XmlNode, WriteIndentsAndRoundTrips) {
               "<clientInfo><network><createrId>12</createrId></network></clientInfo>");
     CXmlNode again("ROOT", 0, stored);
     EXPECT_EQ(again.Write(), doc.Write());
+}
+
+TEST(XmlNode, AValueSetOnAnElementWithChildrenIsWhatIsWrittenAndReadBack) {
+    // A bought-items element that came with a child element: the set list replaces the child.
+    CXmlNode doc("ROOT", 0, "<c><items><b>1</b></items></c>");
+    ASSERT_TRUE(doc.SetByPath("ROOT.c.items", "Opening"));
+    EXPECT_EQ(doc.Write(), "<c>\n  <items>Opening</items>\n</c>\n");
+    EXPECT_EQ(CXmlNode("ROOT", 0, doc.Write()).GetByPath("ROOT.c.items"), "Opening");
+    // Text beside child elements is written too, ahead of them.
+    CXmlNode mixed("ROOT", 0, "<a>x<b>1</b>y</a>");
+    EXPECT_EQ(mixed.Write(), "<a>xy\n  <b>1</b>\n</a>\n");
+    EXPECT_EQ(CXmlNode("ROOT", 0, mixed.Write()).GetByPath("ROOT.a"), "xy");
+}
+
+TEST(XmlNode, PathShapesAndMissingPathsAdded) {
+    using Shape = CXmlNode::PathShape;
+    CXmlNode doc("ROOT", 0, "<s><v>1</v><n><m>2</m></n><d>1</d><d>2</d></s>");
+    EXPECT_EQ(doc.GetPathShape("ROOT.s.v"), Shape::Value);
+    EXPECT_EQ(doc.GetPathShape("ROOT.s.n"), Shape::Nested);
+    EXPECT_EQ(doc.GetPathShape("ROOT.s.d"), Shape::Repeated);
+    EXPECT_EQ(doc.GetPathShape("ROOT.s.q.r"), Shape::Missing);
+    EXPECT_EQ(doc.GetPathShape("root.s.v"), Shape::Missing);
+    EXPECT_FALSE(doc.AddPath("root.s.q"));
+    ASSERT_TRUE(doc.AddPath("ROOT.s.q.r"));
+    ASSERT_TRUE(doc.AddPath("ROOT.s.v"));  // there already: nothing added
+    EXPECT_EQ(StripXmlWhitespace(doc.Write()),
+              "<s><v>1</v><n><m>2</m></n><d>1</d><d>2</d><q><r></r></q></s>");
+    EXPECT_EQ(doc.GetPathShape("ROOT.s.q.r"), Shape::Value);
 }
 
 TEST(XmlNode, AngleBracketsNeverEnterAValue) {
@@ -251,7 +279,7 @@ void RefWrite(const RefNode& n, int depth, std::string& out) {
         out += indent + "<" + n.name + ">" + n.value + "</" + n.name + ">\n";
         return;
     }
-    out += indent + "<" + n.name + ">\n";
+    out += indent + "<" + n.name + ">" + n.value + "\n";
     for (const RefNode& c : n.children) RefWrite(c, depth + 1, out);
     out += indent + "</" + n.name + ">\n";
 }
@@ -298,6 +326,11 @@ TEST(XmlNode, MatchesAPlainParserOnRandomTexts) {
         std::string refWritten;
         RefWrite(ref, 0, refWritten);
         ASSERT_EQ(written, refWritten) << "text: [" << text << "]";
+        // What is written reads back to the same elements, text beside child elements included
+        // (text outside every element belongs to none and is not written).
+        RefNode elements = ref;
+        elements.value.clear();
+        ASSERT_TRUE(SameTree(CXmlNode("ROOT", 0, written), elements, 0)) << "text: [" << text << "]";
     }
     EXPECT_GT(accepted, 1000);
 }

@@ -189,6 +189,30 @@ TEST_F(GeneratedFolder, InterfaceSheetsFitTheWaysTheControlsCutThem) {
         EXPECT_TRUE(rowsAlike(c)) << c.key << " " << c.l << "," << c.t;
 }
 
+TEST_F(GeneratedFolder, UndoRedoSaveAndPostIconsStayOnTheirButtonsFace) {
+    // A 40 x 40 button's face runs from 3 to 36 across and 3 to 33 down; an icon piece drawn
+    // outside it lands on the outline or beside the button.
+    struct Block {
+        const char* sheet;
+        int left, top;
+    };
+    for (const Block& b : {Block{"Controls_003", 80, 0}, Block{"Controls_003", 80, 80},
+                           Block{"Controls_003", 160, 160}, Block{"Controls_004", 0, 160}}) {
+        gen::Canvas sheet;
+        ASSERT_TRUE(gen::Canvas::DecodeBmp(Bytes(std::string("editer\\") + b.sheet + ".bmp"), sheet));
+        for (int piece = 0; piece < 4; ++piece) {
+            const int px = b.left + 40 * (piece % 2), py = b.top + 40 * (piece / 2);
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 40; ++x) {
+                    const bool onFace = x >= 3 && x <= 36 && y >= 3 && y <= 33;
+                    if (onFace) continue;
+                    ASSERT_EQ(sheet.Get(px + x, py + y), gen::kKeyColor)
+                        << b.sheet << " piece at " << px << "," << py << ": " << x << "," << y;
+                }
+        }
+    }
+}
+
 TEST_F(GeneratedFolder, StateFilesHoldEveryElementTheGameReads) {
     auto info = Document("network\\client_info_init.dat");
     for (const char* p : {"network.createrId", "network.createrName", "network.commonKey",

@@ -6,6 +6,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Log.h"
 #include "online/NetWorkAccessor.h"
+#include "stage/Stage.h"
 #include "tests/common/temp_folder.h"
 #include "tests/controls/control_test.h"
 #include "tests/online/fake_library.h"
@@ -208,6 +209,59 @@ TEST_F(Accessor, SavingADownloadedStage) {
     ASSERT_EQ(ReadEncodedFile("stage\\downloaded\\12.stg", saved), ReadStatus::Ok);
     EXPECT_EQ(saved, stage);
     EXPECT_NE(LogText().find("ファイル12.stgを保存しました。"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Figures a server cannot truly send are a bad reply: the network error is shown, the listener
+// learns of a failure once it is closed, and nothing of the reply reaches it.
+TEST_F(Accessor, RepliesThatCannotBeTrueAreABadReply) {
+    struct Case {
+        NetWorkOperation op;
+        std::string reply;
+        int id;
+    };
+    const std::string nanList =
+        "1\n1\n3\nname\n7\nauthor\n120\n5\nGrassDayTime\n50\n50\nnan\n2010/11/21\nx\n";
+    const Case cases[] = {
+        {NetWorkOperation::GetAppraisal, "-2147483648", 0},
+        {NetWorkOperation::GetAppraisal, "-1", 0},
+        {NetWorkOperation::GetNewStage, nanList, 0},
+        {NetWorkOperation::GetNewStage, "1\n2\n", 0},  // two announced, none there
+        {NetWorkOperation::RegisterStage, "", 0},
+        {NetWorkOperation::RegisterCreator, "0123456789abcdef0123456789abcdef", -4},
+        {NetWorkOperation::RegisterCreator, "not hex", 5},
+    };
+    for (const Case& c : cases) {
+        Listener l;
+        net->AddClosedListener(&l);
+        net->Start(c.op, "5");
+        if (lib.outId) *lib.outId = c.id;
+        lib.Succeed(c.reply);
+        net->Poll();
+        ASSERT_NE(net->GetWindow(), nullptr) << c.reply;
+        EXPECT_EQ(
+            net->GetWindow()->GetMessageLabel()->GetText(),
+            "接続中にエラーが発生しました！\n[EC_NW_ERROR]\n未知のネットワークエラーが発生しました。(12152)")
+            << c.reply;
+        EXPECT_TRUE(l.results.empty());
+        PushOk();
+        ASSERT_EQ(l.results.size(), 1u) << c.reply;
+        EXPECT_FALSE(l.results[0].Succeeded);
+        EXPECT_EQ(l.results[0].Text, "");
+        lib.outId = nullptr;
+    }
+    EXPECT_EQ(port.CountSound(CNetWorkAccessor::kSoundSucceeded), 0);
+    // The largest true appraisal passes as it came.
+    Listener l;
+    net->AddClosedListener(&l);
+    net->Start(NetWorkOperation::GetAppraisal, "5");
+    lib.Succeed("2147483647");
+    net->Poll();
+    ASSERT_EQ(l.results.size(), 1u);
+    EXPECT_EQ(l.results[0].Text, "2147483647");
 }
 
 }  // namespace

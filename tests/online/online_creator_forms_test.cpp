@@ -110,6 +110,15 @@ TEST_F(Account, NoStagesReadsZeroZeroAndDashes) {
               (std::vector<std::string>{"0", "0", "--", std::to_string(GetCreatorLevel()), "77"}));
 }
 
+TEST_F(Account, DownloadsAddUpBeyondThirtyTwoBits) {
+    CAdminCreatorSceneRootForm form(&scene);
+    std::string reply = ListReply(2, 40);
+    reply.replace(reply.find("\n100\n0\n"), 7, "\n100\n2147483647\n");
+    reply.replace(reply.find("\n101\n1\n"), 7, "\n101\n2147483647\n");
+    Load(form, reply);
+    EXPECT_EQ(Figures(form)[1], "4294967294");
+}
+
 TEST_F(Account, DeletingTheLastStageEmptiesTheTable) {
     CAdminCreatorSceneRootForm form(&scene);
     // Two stages rated 100 with 0 and 1 downloads, and one without ratings.

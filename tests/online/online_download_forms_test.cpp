@@ -53,9 +53,9 @@ TEST_F(DownLoad, TheTopFormAsksOnceAVisitAndKeepsWhatItGot) {
     EXPECT_EQ(again.GetListText(), "");
 
     again.OnPushed(again.GetDifficultyLengthButton());
-    EXPECT_EQ(scene.form, 2);
+    EXPECT_EQ(scene.form, DownLoadFormId::DifficultyLength);
     again.OnPushed(again.GetCreatorNameButton());
-    EXPECT_EQ(scene.form, 3);
+    EXPECT_EQ(scene.form, DownLoadFormId::CreatorName);
     // Leaving asks first.
     again.OnPushed(again.GetCloseButton());
     No(again.GetModalForm());
@@ -79,7 +79,12 @@ TEST_F(DownLoad, ADownloadedStageIsSavedAndPlayed) {
     EXPECT_EQ(lib.calls[0].name, "DownloadStage");
     EXPECT_EQ(lib.calls[0].args, (std::vector<std::string>{"7", std::to_string(size), "buffer"}));
     Answer(stageText);
-    EXPECT_EQ(scene.played, stageText);
+    // The stage read when it was checked is the one played; the file holds the text as it came.
+    ASSERT_NE(scene.played, nullptr);
+    EXPECT_EQ(scene.played->name, "扉とワープ");
+    std::string saved;
+    ASSERT_EQ(ReadEncodedFile("stage\\downloaded\\7.stg", saved), ReadStatus::Ok);
+    EXPECT_EQ(saved, stageText);
     EXPECT_TRUE(std::filesystem::exists(game.Full("stage/downloaded/7.stg")));
     top.Update();
     EXPECT_EQ(top.GetModalForm(), nullptr);
@@ -91,7 +96,7 @@ TEST_F(DownLoad, AStageThatCannotBeReadIsNeverPlayedNorSaved) {
     CDownLoadTopRootForm top(&scene, ListReply(2, 7, true, -1, int(Utf8ToCp932(stageText).size()) + 1));
     Download(top, 0);
     Answer("<stage><name>壊れた");
-    EXPECT_EQ(scene.played, "");
+    EXPECT_EQ(scene.played, nullptr);
     EXPECT_EQ(top.GetDialog(), CDownLoadListForm::Dialog::DownloadAlert);
     EXPECT_NE(dynamic_cast<CAlertWindow*>(top.GetModalForm()), nullptr);
     EXPECT_EQ(TextOf(top.GetModalForm()), "ステージデータを\n開けませんでした…。");
@@ -117,7 +122,7 @@ TEST_F(DownLoad, AStageThatCannotBeReadIsNeverPlayedNorSaved) {
     FailAndClose();
     top.Update();
     EXPECT_EQ(top.GetModalForm(), nullptr);
-    EXPECT_EQ(scene.played, "");
+    EXPECT_EQ(scene.played, nullptr);
 }
 
 TEST_F(DownLoad, TheDifficultyAndLengthSearchFetchesSixtyAtATime) {
@@ -151,7 +156,7 @@ TEST_F(DownLoad, TheDifficultyAndLengthSearchFetchesSixtyAtATime) {
     Answer(ListReply(0));
     EXPECT_EQ(form.GetStageList()->GetRecordCount(), 0);
     form.OnPushed(form.GetCloseButton());
-    EXPECT_EQ(scene.form, 1);
+    EXPECT_EQ(scene.form, DownLoadFormId::Top);
 }
 
 TEST_F(DownLoad, TheCreatorNameSearchNeedsANameAndSendsItAsTyped) {

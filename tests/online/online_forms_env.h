@@ -4,6 +4,8 @@
 // and a scene that records what its forms ask of it.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/Dialogs.h"
@@ -14,6 +16,7 @@
 #include "foundation/TextEncoding.h"
 #include "online/ModeSceneHost.h"
 #include "online/NetWorkAccessor.h"
+#include "stage/Stage.h"
 #include "tests/common/temp_folder.h"
 #include "tests/controls/control_test.h"
 #include "tests/online/fake_library.h"
@@ -23,11 +26,11 @@ namespace onlinetest {
 struct RecordingScene : IDownLoadSceneHost, IAdminCreatorSceneHost {
     int closed = 0;
     int toEditor = 0;
-    int form = -1;
-    std::string played;
+    std::optional<DownLoadFormId> form;
+    std::unique_ptr<CStage> played;
     void CloseScene() override { ++closed; }
-    void ChangeForm(int formId) override { form = formId; }
-    void PlayStage(const std::string& text) override { played = text; }
+    void ChangeForm(DownLoadFormId formId) override { form = formId; }
+    void PlayStage(std::unique_ptr<CStage> stage) override { played = std::move(stage); }
     void CloseToEditor() override { ++toEditor; }
 };
 

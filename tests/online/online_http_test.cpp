@@ -12,6 +12,7 @@
 #include "online/QVNetHttp.h"
 #include "server/ServerInstance.h"
 #include "tests/common/temp_folder.h"
+#include "tests/online/request_end.h"
 
 namespace {
 
@@ -40,18 +41,8 @@ class FakeServer {
     int port_ = 0;
 };
 
-struct Ended {
-    int state;
-    QVNet::ErrorCode code;
-    std::string detail;
-};
-
-// Waits for the request's end (bounded by the test's own limit, never by a sleep) and lets it go.
-Ended Finish(QVNet::Request r) {
-    EXPECT_TRUE(QVNet::WaitForEnd(r.get(), 20s));
-    Ended e{r->GetState(), r->GetErrorCode(), r->GetErrorDetail()};
-    return e;
-}
+using onlinetest::Ended;
+using onlinetest::Finish;
 
 class Http : public ::testing::Test {
   protected:

@@ -2,6 +2,9 @@
 // and the held card.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "controls/StageRow.h"
 #include "online/DownLoadForms.h"
 #include "online/StageMetaInfoButton.h"
@@ -124,6 +127,11 @@ TEST_F(StageList, StarsAreTheTensOfTheRatingAndOnlyForRatedRecords) {
     EXPECT_EQ(card->GetStars(1)->GetFilledCount(), 9);
     EXPECT_EQ(card->GetStars(2)->GetFilledCount(), 10);
     EXPECT_EQ(StarCount(0.0), 0);
+    // Whatever reaches the row, the cast sees only 0 .. 10 stars.
+    EXPECT_EQ(StarCount(std::nan("")), 0);
+    EXPECT_EQ(StarCount(-1.0), 0);
+    EXPECT_EQ(StarCount(1e30), 10);
+    EXPECT_EQ(StarCount(std::numeric_limits<double>::infinity()), 10);
 
     // A list without ratings, and a record without them, show no star rows.
     CStageMetaInfoButtonList& plain = Make(1, 4, false, false);

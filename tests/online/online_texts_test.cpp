@@ -66,17 +66,43 @@ TEST(StageLists, RecordsInFieldOrder) {
     EXPECT_FALSE(list.Records[1].HasRatings);
 }
 
-TEST(StageLists, CountCappedByTheLinesPresent) {
-    // Two announced, one whole record and the first line of the second.
+TEST(StageLists, OnlyRecordsThatAreThereAreBuilt) {
+    // Two announced, one whole record and the first line of the second: no card without a stage.
     CStageMetaInfoList list("10\n2\n" + Record("11", "1", "2", "3") + "12");
-    ASSERT_EQ(list.Records.size(), 2u);
-    EXPECT_EQ(list.Records[1].GetKey(), "12");
-    EXPECT_EQ(list.Records[1].GetStageName(), "");
-    EXPECT_EQ(list.Records[1].GetDataSize(), 0);
-    // A count far beyond the text builds nothing that is not there.
+    ASSERT_EQ(list.Records.size(), 1u);
+    EXPECT_EQ(list.Records[0].GetKey(), "11");
+    EXPECT_EQ(list.Count, 1);
+    // A count far beyond the text builds nothing that is not there, not even from the empty line
+    // after the last line feed.
     CStageMetaInfoList huge("10\n2000000000\n" + Record("11", "1", "2", "3"));
-    EXPECT_EQ(huge.Records.size(), 2u);  // the record and the empty line after its last line feed
-    EXPECT_EQ(huge.Count, 2);
+    EXPECT_EQ(huge.Records.size(), 1u);
+    EXPECT_EQ(huge.Count, 1);
+    EXPECT_FALSE(CStageMetaInfoList::IsTrueReply("10\n2\n" + Record("11", "1", "2", "3")));
+    EXPECT_TRUE(CStageMetaInfoList::IsTrueReply("10\n1\n" + Record("11", "1", "2", "3")));
+}
+
+// Figures no server sends: the record is not built and the reply is not true.
+TEST(StageLists, FiguresOutOfTheirRangeAreRefused) {
+    const std::string good = Record("11", "57", "99.9", "100");
+    auto with = [&](const std::string& from, const std::string& to) {
+        std::string r = good;
+        r.replace(r.find(from), from.size(), to);
+        return r;
+    };
+    EXPECT_TRUE(CStageMetaInfoList::IsTrueReply("1\n1\n" + good));
+    for (const std::string& bad :
+         {with("\n100\n", "\nnan\n"), with("\n100\n", "\ninf\n"), with("\n100\n", "\n1e30\n"),
+          with("\n100\n", "\n100.5\n"), with("\n57\n", "\n-1\n"), with("\n57\n", "\n0x20\n"),
+          with("\n99.9\n", "\n.5\n"), with("\n7\n", "\n-1\n"), with("\n7\n", "\n2147483648\n"),
+          with("\n120\n", "\n0\n"), with("\n120\n", "\n99999999\n"), with("11\n", "0\n")}) {
+        EXPECT_FALSE(CStageMetaInfoList::IsTrueReply("1\n1\n" + bad)) << bad;
+        EXPECT_TRUE(CStageMetaInfoList("1\n1\n" + bad).Records.empty()) << bad;
+    }
+    // Totals and counts: whole, from 0, the count at most the total.
+    for (const char* bad : {"", "5\n", "-1\n0\n", "0\n1\n", "x\n0\n", "1\n0\n\n"})
+        EXPECT_FALSE(CStageMetaInfoList::IsTrueReply(bad)) << bad;
+    EXPECT_TRUE(CStageMetaInfoList::IsTrueReply("3\n0\n"));
+    EXPECT_TRUE(CStageMetaInfoList::IsTrueReply("3\n0"));
 }
 
 TEST(StageLists, RemoveDropsEveryRecordOfTheId) {

@@ -57,7 +57,7 @@ TEST_F(FlyerReplayTest, TheFishAreOutwalkedUnhurt) {
     EXPECT_EQ(testsupport::JsonNumber(json, "health"), 100) << json;
 }
 
-// The first room's door opens only when no enemy is left in it: the red bat that dives at the
+// The first room's door opens only when no enemy is left in it: the green bat that dives at the
 // hero is struck down with a jumping swing. In the second room he walks under the other bat and
 // between the spheres' beams to the goal.
 TEST_F(FlyerReplayTest, TheRedBatIsBeatenToOpenTheCave) {

@@ -31,8 +31,9 @@ class ServerProcess {
         pidFile_ = (folder.Path() / (name + ".pid")).string();
         const std::string cmd = std::string("'") + QUOR_SERVER_EXE +
                                 "' --listen 127.0.0.1 --port 0 --game-folder '" + QUOR_GAME_DIR +
-                                "' --database '" + database + "' --rate 0 --posts-per-day 0 " + extra +
-                                " >'" + out + "' 2>&1 & echo $! >'" + pidFile_ + "'";
+                                "' --database '" + database +
+                                "' --rate 0 --posts-per-day 0 --registrations-per-day 0 " + extra + " >'" +
+                                out + "' 2>&1 & echo $! >'" + pidFile_ + "'";
         std::system(cmd.c_str());
         std::ifstream(pidFile_) >> pid_;
         // The server says where it listens once it serves; the test's own limit bounds the wait.

@@ -19,14 +19,14 @@ class Handlers : public ::testing::Test {
     }
     Reply Call(const std::string& method, const std::string& path, const std::string& body = {},
                std::map<std::string, std::string> headers = {},
-               std::multimap<std::string, std::string> query = {}) {
+               std::multimap<std::string, std::string> query = {}, const std::string& from = "192.0.2.1") {
         Request r;
         r.method = method;
         r.path = path;
         r.body = body;
         r.headers = std::move(headers);
         r.query = std::move(query);
-        r.remoteAddress = "192.0.2.1";
+        r.remoteAddress = from;
         return handlers->Handle(r);
     }
     std::pair<std::string, std::string> Register(const std::string& name) {
@@ -97,6 +97,21 @@ TEST_F(Handlers, UploadsAreReadByTheStageReader) {
     auto badBackground = Auth(a);
     badBackground["x-quorvald-background"] = "a b";
     EXPECT_EQ(Call("POST", "/qv/1/stages", stage, badBackground).body, "P001");
+    badBackground.erase("x-quorvald-background");
+    EXPECT_EQ(Call("POST", "/qv/1/stages", stage, badBackground).body, "P001");
+    // Names and authors as long as the game lets a player type them: 12 characters.
+    auto renamed = [&](const char* tag, const std::string& text) {
+        std::string s = stage;
+        const std::string opening = std::string("<") + tag + ">";
+        const size_t at = s.find(opening) + opening.size();
+        s.replace(at, s.find(std::string("</") + tag + ">") - at, Utf8ToCp932(text));
+        return s;
+    };
+    EXPECT_EQ(Call("POST", "/qv/1/stages", renamed("name", "あいうえおかきくけこさしす"), Auth(a)).body,
+              "S001");
+    EXPECT_EQ(Call("POST", "/qv/1/stages", renamed("originalAuthor", std::string(25, 'q')), Auth(a)).body,
+              "S001");
+    EXPECT_EQ(Call("POST", "/qv/1/stages", renamed("name", "あいうえおかきくけこさし"), Auth(a)).status, 200);
 
     const Reply posted = Call("POST", "/qv/1/stages", stage, Auth(a));
     ASSERT_EQ(posted.status, 200);
@@ -123,6 +138,56 @@ TEST_F(Handlers, ListRepliesInTheGameFormat) {
         Call("GET", "/qv/1/stages/rated", {}, {}, {{"difficulty", "50"}, {"length", "50"}}).body;
     EXPECT_NE(rated.find("\nBackGround003\n10\n10\n80.00\n"), std::string::npos) << rated;
     EXPECT_EQ(Call("GET", "/qv/1/creators/" + a.first + "/appraisal").body, "4");
+}
+
+// Ratings, plays and downloads are one player's share per address, whatever it sends.
+TEST_F(Handlers, RequestsDoNotBuyRatings) {
+    const auto a = Register("alice");
+    const std::string id = Call("POST", "/qv/1/stages", stage, Auth(a)).body;
+    for (int i = 0; i < 500; ++i) Call("GET", "/qv/1/stages/" + id);
+    std::string lines;
+    for (int i = 0; i < 256; ++i) lines += id + ",10000,360000000,100000,1000000\n";
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(Call("POST", "/qv/1/history", lines).body, "OK");
+    Call("POST", "/qv/1/history", id + ",1,600,0,20\n", {}, {}, "192.0.2.2");
+    const std::string list = Call("GET", "/qv/1/stages/newest").body;
+    // One download; difficulty 20 x 86400 / 8641 (at most 100), length 5184600 / 8641 / 360;
+    // votes 100 and 20.
+    EXPECT_NE(list.find("\n1\nBackGround003\n100\n1\n60.00\n"), std::string::npos) << list;
+    EXPECT_EQ(Call("GET", "/qv/1/creators/" + a.first + "/appraisal").body, "6");
+    now += 24 * 60 * 60;
+    Call("GET", "/qv/1/stages/" + id);
+    EXPECT_NE(Call("GET", "/qv/1/creators/" + a.first + "/stages").body.find("\n2\nBackGround003\n"),
+              std::string::npos);
+}
+
+// A stage stored with a long name (before names were checked) leaves every other record listed.
+TEST_F(Handlers, ALongNameKeepsTheListWhole) {
+    const auto a = Register("alice");
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(Call("POST", "/qv/1/stages", stage, Auth(a)).status, 200);
+    NewStage longOne;
+    longOne.creatorId = std::stoll(a.first);
+    longOne.name = std::string(33000, 'n');
+    longOne.author = std::string(33000, 'w');
+    longOne.background = "BackGround003";
+    ASSERT_TRUE(store->AddStage(longOne, [](int64_t) { return std::string("x"); }, {}));
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(Call("POST", "/qv/1/stages", stage, Auth(a)).status, 200);
+    const std::string list = Call("GET", "/qv/1/stages/newest").body;
+    EXPECT_EQ(list.rfind("7\n7\n", 0), 0u) << list.substr(0, 40);
+    EXPECT_NE(list.find("\n" + std::string(24, 'n') + "\n" + a.first + "\n" + std::string(24, 'w') + "\n"),
+              std::string::npos);
+}
+
+TEST_F(Handlers, RegistrationsPerAddressAndDay) {
+    options.registrationsPerDay = 2;
+    handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
+    Register("one");
+    Register("two");
+    const Reply third = Call("POST", "/qv/1/creators", "three");
+    EXPECT_EQ(third.errorCode, 2);
+    EXPECT_EQ(third.body, "2");
+    EXPECT_EQ(Call("POST", "/qv/1/creators", "three", {}, {}, "192.0.2.99").status, 200);
+    now += 24 * 60 * 60 + 1;
+    EXPECT_EQ(Call("POST", "/qv/1/creators", "four").status, 200);
 }
 
 // The newest list is kept between requests, never past a write of this server nor its age limit.

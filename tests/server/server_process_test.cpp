@@ -67,7 +67,7 @@ TEST(ServerProcess, KilledMidPostsKeepsEveryAcknowledgedStage) {
     ASSERT_GE(acknowledged.size(), 60u);
     auto store = OpenStageStore(db, 1);
     for (const std::string& id : acknowledged) {
-        const auto text = store->DownloadStage(std::stoll(id));
+        const auto text = store->DownloadStage(std::stoll(id), "test", 0);
         ASSERT_TRUE(text) << id;
         EXPECT_NE(text->find("<id>" + id + "</id>"), std::string::npos);
     }
@@ -75,7 +75,7 @@ TEST(ServerProcess, KilledMidPostsKeepsEveryAcknowledgedStage) {
     const StageList all = store->ListNewest(0, 100000);
     EXPECT_GE(all.stages.size(), acknowledged.size());
     for (const StageSummary& s : all.stages) {
-        const auto text = store->DownloadStage(s.id);
+        const auto text = store->DownloadStage(s.id, "test", 0);
         ASSERT_TRUE(text);
         EXPECT_EQ(static_cast<int64_t>(text->size()), s.size);
     }

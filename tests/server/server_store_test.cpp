@@ -1,10 +1,13 @@
 // One storage suite, run against SQLite and against a throwaway PostgreSQL cluster.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
 #include "server/CommonKey.h"
+#include "server/RequestHandlers.h"
+#include "server/SqlConnection.h"
 #include "server/StageStore.h"
 #include "tests/common/temp_folder.h"
 #include "tests/server/pg_cluster.h"
@@ -25,7 +28,9 @@ class Store : public ::testing::TestWithParam<std::string> {
         store = OpenStageStore(pg->Uri(), 4);
     }
 
-    int64_t Creator(const std::string& name) { return store->AddCreator(name, *StoreKey("k")); }
+    int64_t Creator(const std::string& name) {
+        return store->AddCreator(name, *StoreKey("k"), "198.51.100.1", {}).value_or(0);
+    }
     int64_t Stage(int64_t creator, const std::string& name, int64_t at) {
         NewStage s;
         s.creatorId = creator;
@@ -33,8 +38,10 @@ class Store : public ::testing::TestWithParam<std::string> {
         s.author = "作者";
         s.background = "BackGround001";
         s.postedAt = at;
-        return store->AddStage(
-            s, [&](int64_t id) { return "stage " + std::to_string(id) + std::string("\x82\xa0", 2); });
+        return store
+            ->AddStage(
+                s, [&](int64_t id) { return "stage " + std::to_string(id) + std::string("\x82\xa0", 2); }, {})
+            .value_or(0);
     }
 
     testsupport::TempFolder folder{"quor-store"};
@@ -77,14 +84,20 @@ TEST_P(Store, StagesListsAndDownloads) {
     EXPECT_EQ(store->SearchByCreatorName("%", 0, 10).total, 0);
     EXPECT_EQ(store->CountPostsSince(a, 2000), 1);
 
-    EXPECT_EQ(store->DownloadStage(s2).value_or(""), "stage " + std::to_string(s2) + "\x82\xa0");
-    store->DownloadStage(s2);
+    EXPECT_EQ(store->DownloadStage(s2, "a", 7).value_or(""), "stage " + std::to_string(s2) + "\x82\xa0");
+    store->DownloadStage(s2, "b", 7);
     EXPECT_EQ(store->ListByCreator(b, 0, 1).stages.at(0).downloads, 2);
-    EXPECT_FALSE(store->DownloadStage(s3 + 10));
+    // An address's download of a stage counts once a day.
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(store->DownloadStage(s2, "a", 7));
+    EXPECT_EQ(store->ListByCreator(b, 0, 1).stages.at(0).downloads, 2);
+    store->DownloadStage(s2, "a", 8);
+    EXPECT_EQ(store->ListByCreator(b, 0, 1).stages.at(0).downloads, 3);
+    EXPECT_FALSE(store->DownloadStage(s3 + 10, "a", 7));
 
     EXPECT_FALSE(store->DeleteStage(s2, a));  // not hers
     EXPECT_TRUE(store->DeleteStage(s2, b));
-    EXPECT_FALSE(store->DownloadStage(s2));
+    EXPECT_FALSE(store->DownloadStage(s2, "a", 7));
+    EXPECT_FALSE(store->DownloadStage(s2, "c", 7));
     EXPECT_TRUE(store->DeleteCreator(a));
     EXPECT_EQ(store->ListNewest(0, 10).total, 0);
     EXPECT_FALSE(store->DeleteCreator(a));
@@ -94,20 +107,85 @@ TEST_P(Store, PlaysRatingsAndRatingPoints) {
     const int64_t a = Creator("carol");
     const int64_t s1 = Stage(a, "easy", 1), s2 = Stage(a, "hard", 2);
     // Two players on s1 (averages 100 and 40: 5 + 2 points), one on s2 (average 60: 3 points).
-    store->AddPlays("10.0.0.1", {{s1, 2, 7200, 2, 200}, {s2, 1, 36000, 10, 60}, {s2 + 99, 1, 1, 1, 20}});
-    store->AddPlays("10.0.0.2", {{s1, 1, 3600, 0, 40}});
+    store->AddPlays("10.0.0.1", 5, {{s1, 2, 7200, 2, 200}, {s2, 1, 36000, 10, 60}, {s2 + 99, 1, 1, 1, 20}});
+    store->AddPlays("10.0.0.2", 5, {{s1, 1, 3600, 0, 40}});
     EXPECT_EQ(store->RatingPoints(a), 10);
     StageList rated = store->SearchByRatings(100, 100, 0, 10);
     ASSERT_EQ(rated.stages.size(), 2u);
     EXPECT_EQ(rated.stages[0].id, s2);  // difficulty 100, length 100
     const StageSummary& easy = rated.stages[1];
     EXPECT_EQ(easy.plays, 3);
-    EXPECT_EQ(StageDifficulty(easy), 13);  // 2 misses in 3 plays x 20
-    EXPECT_EQ(StageLength(easy), 10);      // 3600 ticks a play / 360
-    EXPECT_DOUBLE_EQ(StageRating(easy), 80.0);
-    // Ten downloads make one more point.
-    for (int i = 0; i < 10; ++i) store->DownloadStage(s1);
+    EXPECT_EQ(StageDifficulty(easy), 13);       // 2 misses in 3 plays x 20
+    EXPECT_EQ(StageLength(easy), 10);           // 3600 ticks a play / 360
+    EXPECT_DOUBLE_EQ(StageRating(easy), 70.0);  // the two players' votes, 100 and 40
+    // Ten downloads from ten addresses make one more point.
+    for (int i = 0; i < 10; ++i) store->DownloadStage(s1, "10.0.1." + std::to_string(i), 5);
     EXPECT_EQ(store->RatingPoints(a), 11);
+}
+
+// One address moves a stage by one player's share: its vote counts once, its plays up to a day's.
+TEST_P(Store, OneAddressCountsAsOnePlayer) {
+    const int64_t a = Creator("erin");
+    const int64_t s1 = Stage(a, "one", 1);
+    const PlayReport flood{s1, 10000, 36000LL * 10000, 100000, 1000000};
+    for (int i = 0; i < 20; ++i) store->AddPlays("203.0.113.9", 100, std::vector<PlayReport>(256, flood));
+    store->AddPlays("203.0.113.10", 100, {{s1, 1, 600, 0, 20}});
+    StageSummary s = store->ListNewest(0, 1).stages.at(0);
+    EXPECT_EQ(s.plays, 8640 + 1);  // a day of ten-second plays, and one
+    EXPECT_EQ(s.ticks, 86400 * 60 + 600);
+    EXPECT_EQ(s.misses, 86400);
+    EXPECT_DOUBLE_EQ(StageRating(s), 60.0);                       // votes 100 and 20
+    EXPECT_EQ(store->RatingPoints(a), 5 + 1);                     // one vote each
+    store->AddPlays("203.0.113.9", 100, {{s1, 1, 600, 0, 40}});   // a later vote replaces his first
+    store->AddPlays("203.0.113.9", 101, {{s1, 2, 1200, 1, 80}});  // a new day counts again
+    s = store->ListNewest(0, 1).stages.at(0);
+    EXPECT_EQ(s.plays, 8640 + 1 + 2);
+    EXPECT_EQ(s.misses, 86400 + 1);
+    EXPECT_DOUBLE_EQ(StageRating(s), 30.0);
+    EXPECT_EQ(store->RatingPoints(a), 2 + 1);
+}
+
+// The daily limits count and add in one transaction: parallel requests never pass them.
+TEST_P(Store, DailyLimitsHoldUnderParallelRequests) {
+    const int64_t a = Creator("frank");
+    std::atomic<int> stored{0}, registered{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 40; ++t) {
+        threads.emplace_back([&, t] {
+            NewStage st;
+            st.creatorId = a;
+            st.name = "s";
+            st.background = "BackGround001";
+            st.postedAt = 5000;
+            if (store->AddStage(st, [](int64_t id) { return std::to_string(id); }, {5000, 1000, 20}))
+                ++stored;
+            if (store->AddCreator("c" + std::to_string(t), *StoreKey("k"), "192.0.2.7", {5000, 1000, 3}))
+                ++registered;
+        });
+    }
+    for (auto& th : threads) th.join();
+    EXPECT_EQ(stored.load(), 20);
+    EXPECT_EQ(store->ListByCreator(a, 0, 100).total, 20);
+    EXPECT_EQ(registered.load(), 3);
+    EXPECT_TRUE(store->AddCreator("other", *StoreKey("k"), "192.0.2.8", {5000, 1000, 3}));
+    // A day later the address may register again.
+    EXPECT_TRUE(store->AddCreator("later", *StoreKey("k"), "192.0.2.7", {95000, 8600, 3}));
+}
+
+// The check answers for the database: down, it fails as every data request does.
+TEST_P(Store, CheckAnswersForTheDatabase) {
+    RequestHandlers handlers(*store, ServerOptions{});
+    Request check;
+    check.method = "GET";
+    check.path = "/qv/1/check";
+    check.remoteAddress = "192.0.2.1";
+    EXPECT_EQ(handlers.Handle(check).body, "OK");
+    if (!pg) return;  // an SQLite file does not go away
+    pg.reset();       // the cluster stops
+    const Reply down = handlers.Handle(check);
+    EXPECT_EQ(down.status, 503);
+    EXPECT_EQ(down.errorCode, 4);
+    EXPECT_EQ(down.body, "08000");
 }
 
 TEST_P(Store, ConcurrentPostsAllLand) {
@@ -120,6 +198,36 @@ TEST_P(Store, ConcurrentPostsAllLand) {
     }
     for (auto& th : threads) th.join();
     EXPECT_EQ(store->ListByCreator(a, 0, 100).total, 40);
+}
+
+// A database of the earlier version: each player's summed votes become his one vote.
+TEST(StoreMigration, EarlierVotesBecomeOneVoteEach) {
+    testsupport::TempFolder folder{"quor-migrate"};
+    const std::string path = (folder.Path() / "old.db").string();
+    {
+        auto old = OpenSqliteConnection(path);
+        for (const std::string& stmt : old->Schema()) {
+            if (stmt.find("schema_migrations") == std::string::npos) old->Exec(stmt);
+        }
+        old->Exec("INSERT INTO creators (id, name, key_salt, key_hash) VALUES (1, 'gina', 's', 'h')");
+        old->Exec(
+            "INSERT INTO stages (id, creator_id, name, author, background, size, posted_at, plays, votes) "
+            "VALUES (1, 1, 'old', 'gina', 'BackGround001', 4, 0, 5, 400)");
+        old->Exec(
+            "INSERT INTO play_records VALUES (1, '10.0.0.1', 2, 0, 0, 150), (1, '10.0.0.2', 3, 0, 0, 250)");
+    }
+    {
+        auto store = OpenStageStore(path, 1);
+        const StageSummary s = store->ListNewest(0, 1).stages.at(0);
+        EXPECT_EQ(s.voters, 2);
+        EXPECT_DOUBLE_EQ(StageRating(s), 79.0);  // averages 75 and 83
+        EXPECT_EQ(store->RatingPoints(1), 3 + 4);
+        store->AddPlays("10.0.0.1", 1, {{1, 1, 0, 0, 20}});
+    }
+    // Opened again, the migration does not run twice: the new vote stays.
+    auto store = OpenStageStore(path, 1);
+    EXPECT_DOUBLE_EQ(StageRating(store->ListNewest(0, 1).stages.at(0)), 51.5);
+    EXPECT_EQ(store->RatingPoints(1), 1 + 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Store, ::testing::Values("sqlite", "postgresql"),

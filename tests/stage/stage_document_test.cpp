@@ -131,8 +131,8 @@ TEST_F(StageDocument, RoundTripOfEveryField) {
     ASSERT_TRUE(stage->SaveToFile("stage\\original\\sample.stg"));
     std::unique_ptr<CStage> loaded = CStage::LoadFromFile(nullptr, "stage\\original\\sample.stg", 0);
     EXPECT_EQ(loaded->WriteFileText(), stage->WriteFileText());
-    EXPECT_FALSE(std::filesystem::exists(folder / "stage" / "original" /
-                                         (std::string("sample.stg") + kTempFileSuffix)));
+    for (const auto& e : std::filesystem::directory_iterator(folder / "stage" / "original"))
+        EXPECT_FALSE(IsTempFileName(e.path().filename().string())) << e.path();
 }
 
 TEST_F(StageDocument, WhitespaceAndUnsafeCharactersInValues) {
@@ -194,6 +194,10 @@ TEST_F(StageDocument, StructureFailures) {
         {Replace(text, "<mapString>00ff", "<mapString>00fe"), "SDE0004"},
         {Replace(text, "<mapString>00ff", "<mapString>00f"), "SDE0003"},
         {Replace(text, "TestKind:10:13|", "TestKind:10:13:1|"), "SDE0005"},
+        {Replace(text, "TestDoor:11:13:2.000000", "TestDoor:11:13:nan"), "SDE0005"},
+        {Replace(text, "TestDoor:11:13:2.000000", "TestDoor:11:13:1e308"), "SDE0005"},
+        {Replace(text, "TestKind:10:13|", "TestKind:160:13|"), "SDE0005"},  // off the map
+        {Replace(text, "TestKind:10:13|", "TestKind:10:-1|"), "SDE0005"},
         {Replace(text, "<name>", "<name"), "SDE0006"},
         {text.substr(0, text.size() / 2), "SDE0006"},
         {"", "SDE0006"},
@@ -221,6 +225,12 @@ TEST_F(StageDocument, StructureFailures) {
     std::string bad = Replace(text, "<mapStringLength>8</mapStringLength>\n        <checkSum>546",
                               "<mapStringLength>8</mapStringLength>\n        <checkSum>545");
     bad = Replace(bad, "<mapString>00ff002d", "<mapString>" + shortMap);
+    EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, bad, 0); }), "SDE0002");
+    // A character that is no hexadecimal digit, with the checksum made to match ('-' counts 3
+    // less than '0').
+    bad = Replace(text, "<mapStringLength>8</mapStringLength>\n        <checkSum>546",
+                  "<mapStringLength>8</mapStringLength>\n        <checkSum>543");
+    bad = Replace(bad, "<mapString>00ff002d", "<mapString>-0ff002d");
     EXPECT_EQ(CaughtCode([&] { CStage::ReadXml(nullptr, bad, 0); }), "SDE0002");
 }
 

@@ -60,13 +60,13 @@ TEST(StageMap, MapStringRoundTrip) {
 TEST(StageMap, DecodeFailures) {
     auto map = OneRoom();
     map->SetChip(3, 3, 99);
-    for (const char* bad : {"", "00", "000000", "0000", "00ff002e", "00ff002c", "00-1"}) {
+    // Only hexadecimal digits: a chip or count of other characters is no map the game wrote.
+    for (const char* bad : {"", "00", "000000", "0000", "00ff002e", "00ff002c", "00-1", "zzff002d",
+                            "-1ff002d", "00ff002D ", "0 ff002d", "00fg002d"}) {
         EXPECT_FALSE(map->DecodeMapString(bad)) << bad;
         EXPECT_EQ(map->GetChip(3, 3), 99) << "a failed decode leaves the grid as it was: " << bad;
     }
-    EXPECT_TRUE(map->DecodeMapString("zzff002d"));
-    EXPECT_EQ(map->GetChip(3, 3), 0);
-    EXPECT_TRUE(map->DecodeMapString("-1ff002d"));
+    EXPECT_TRUE(map->DecodeMapString("FFff002d"));
     EXPECT_EQ(map->GetChip(0, 0), 255);
     EXPECT_EQ(map->GetChip(19, 14), 0);
     EXPECT_TRUE(map->DecodeMapString("0a0000ff002d"));  // a count of 0 adds nothing

@@ -51,7 +51,13 @@ TEST_F(StageObjects, BadRecordsRaiseSde0005AndEmptyTheTable) {
     for (const std::string& bad :
          {std::string("TestKind:1:1|TestKind:2:2:3:4|"), std::string("TestKind:1:1||"),
           std::string("Nothing:1:1|"), std::string("TestKind:1:1|TestKind:1:1|"),
-          std::string("TestKind:1:1:0:0:0:0:a:b:c:d|"), full}) {
+          std::string("TestKind:1:1:0:0:0:0:a:b:c:d|"), full,
+          // Numbers no editor writes: not finite, past the int range, exponents, words, blanks.
+          std::string("TestKind:1:1:nan:0:0:0:|"), std::string("TestKind:1:1:inf:0:0:0:|"),
+          std::string("TestKind:1:1:1e308:0:0:0:|"), std::string("TestKind:1:1:2147483648.000000:0:0:0:|"),
+          std::string("TestKind:1:1:0x10:0:0:0:|"), std::string("TestKind:1:1::0:0:0:|"),
+          std::string("TestKind:1:1: 1:0:0:0:|"), std::string("TestKind:x:1|"), std::string("TestKind:1:|"),
+          std::string("TestKind:99999999999:1|")}) {
         ASSERT_TRUE(table.Add("TestKind", 30, 30));
         try {
             table.FromText(bad);
@@ -63,6 +69,20 @@ TEST_F(StageObjects, BadRecordsRaiseSde0005AndEmptyTheTable) {
         EXPECT_EQ(table.GetCount(), 0);
         EXPECT_EQ(table.ToText(), "");
     }
+}
+
+// What is read writes back as it was read, after one writing.
+TEST_F(StageObjects, NumbersReadBackAsWritten) {
+    CStageAreaObjectTable table(nullptr);
+    ASSERT_TRUE(
+        table.FromText("TestKind:1:1:-2147483648.000000:2147483647:0.0000001:-0.25:|"
+                       "TestKind:2:2:0.0000001:-0.0000004:0:0:|"));
+    EXPECT_EQ(table.ToText(),
+              "TestKind:1:1:-2147483648.000000:2147483647.000000:0.000000:-0.250000:|"
+              "TestKind:2:2|");
+    CStageAreaObjectTable copy(nullptr);
+    ASSERT_TRUE(copy.FromText(table.ToText()));
+    EXPECT_EQ(copy.ToText(), table.ToText());
 }
 
 TEST_F(StageObjects, TextCannotBreakTheObjectsText) {

@@ -548,8 +548,9 @@ void ThrowFish(Pen p, int pose) {
 const double kLook9[9][2] = {{0, 0}, {0, -1},     {0.8, -0.8}, {1, 0},      {0.8, 0.8},
                              {0, 1}, {-0.8, 0.8}, {-1, 0},     {-0.8, -0.8}};
 
+// The red spinning bat (variant 0) and the green one (variant 1).
 void BatBody(Pen p, int dir, int variant) {
-    uint32_t fur = variant ? 0xC84848 : 0x7A4CC0;
+    uint32_t fur = variant ? 0x3FA04A : 0xC84848;
     p.Poly({5, 8, 6, 0, 11, 5}, fur);
     p.Poly({19, 8, 18, 0, 13, 5}, fur);
     p.Ball(12, 13, 9.5, 9, fur);
@@ -562,9 +563,10 @@ void BatBody(Pen p, int dir, int variant) {
     p.Poly({13, 17, 14.5, 17, 13.8, 19.5}, kWhite, false);
 }
 
-// 0 resting wings (purple), 1 resting (red), 2 wind-up, 3 the whirling attack blades.
+// 0 resting wings (red), 1 resting (green), 2 wind-up, 3 the whirling attack blades (the last two
+// shared by both bats, in a dark grey that goes with either).
 void BatWings(Pen p, int pose) {
-    uint32_t wing = pose == 1 ? 0x8A2C3C : pose == 0 ? 0x4C2C7C : 0x3C3050;
+    uint32_t wing = pose == 1 ? 0x246A30 : pose == 0 ? 0x8A2C3C : 0x3A3A40;
     uint32_t skin = Shade(wing, 1.5);
     if (pose <= 1) {
         p.Poly({24, 20, 10, 10, 1, 18, 5, 24, 9, 22, 12, 28, 16, 25, 20, 30, 24, 27}, wing);
@@ -591,9 +593,10 @@ void BatWings(Pen p, int pose) {
 const double kLook8[8][2] = {{0, -1}, {0.71, -0.71}, {1, 0},  {0.71, 0.71},
                              {0, 1},  {-0.71, 0.71}, {-1, 0}, {-0.71, -0.71}};
 
-// pose 0-7 looking up, then clockwise; 8 charging; 9 hurt.
+// The yellow sphere (variant 0) and the white one (variant 1): pose 0-7 looking up, then
+// clockwise; 8 charging; 9 hurt.
 void Sphere(Pen p, int pose, int variant) {
-    uint32_t shell = variant ? 0xC0884A : 0x7F93B0;
+    uint32_t shell = variant ? 0xE4E8F0 : 0xE8C030;
     p.Ink(16, 4, 16, 1, 1.5);
     p.Ball(16, 1.5, 1.5, 1.5, 0xF04040, true);
     p.Ball(16, 16, 12.5, 12.5, shell);

@@ -185,6 +185,10 @@ bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& o, 
         };
         std::string v;
         bool ok = true;
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+            return true;
+        }
         if (arg == "--headless") {
             o.headless = true;
         } else if (arg == "--mode") {

@@ -28,6 +28,7 @@ struct PlayStageOptions {
     int traceEvery = 0;      // prints the outcome so far every this many frames of play
     std::string recordPath;  // writes the keys of the play here at its end
     std::string replayPath;  // feeds the keys of this recording (and takes its settings)
+    bool help = false;       // --help or -h: print the usage and play nothing
 };
 
 struct PlayStageOutcome {
@@ -45,7 +46,8 @@ struct PlayStageOutcome {
     double bossX = 0, bossY = 0;
 };
 
-// Reads the command line; false with a message for bad arguments.
+// Reads the command line; false with a message for bad arguments. --help or -h anywhere ends the
+// reading with `help` set, whatever else is given.
 bool ParsePlayStageArgs(int argc, const char* const* argv, PlayStageOptions& options, std::string& error);
 // A whole decimal number that fits an int, nothing else on the text.
 bool ParsePlayStageInt(const std::string& text, int& value);
