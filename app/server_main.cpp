@@ -183,5 +183,6 @@ int main(int argc, char** argv) {
             stopper.detach();
         }
     }
+    if (!ok) std::fprintf(stderr, "quorvald-server: cannot serve on %s:%d\n", host.c_str(), bound);
     return ok ? 0 : 1;
 }
