@@ -2,9 +2,9 @@
 //
 //   quorvald-server [--listen HOST[:PORT]] [--port N] [--sqlite FILE | --postgres CONNINFO |
 //                   --database LOCATION] [--threads N] [--connections N] [--posts-per-day N]
-//                   [--registrations-per-day N] [--max-stage-bytes N] [--rate N] [--burst N] [--maintenance
-//                   TEXT]
-//                   [--game-folder DIR]
+//                   [--registrations-per-day N] [--max-stage-bytes N] [--rate N] [--burst N]
+//                   [--maintenance TEXT] [--game-folder DIR] [--max-connections N]
+//                   [--connections-per-address N] [--idle-timeout SECONDS] [--trusted-proxy ADDR]...
 //
 // The store is an SQLite file (default quorvald-server.db in the current folder) or a PostgreSQL
 // database (--postgres with a libpq URI or "host=... dbname=..." string). --database takes either:
@@ -12,12 +12,18 @@
 // uploaded stages with the game's own reader, which needs the game folder's data (the folder of this
 // executable unless --game-folder says otherwise).
 //
+// --trusted-proxy (repeatable; QUORVALD_TRUSTED_PROXIES holds more, separated by commas or blanks)
+// names a reverse proxy whose X-Forwarded-For (rightmost address it does not trust) or X-Real-IP
+// header is believed as the player's address; from any other address the headers are ignored.
+//
 // It prints one line "listening on http://HOST:PORT" once it serves, and stops cleanly on
 // SIGINT or SIGTERM. Exit status: 0 after a clean stop, 1 when it cannot start, 2 for bad
 // arguments.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
+#include <sstream>
 #include <string>
 
 #include "foundation/EncodedFile.h"
@@ -36,10 +42,15 @@ void Usage(std::FILE* to) {
                  "                       [--registrations-per-day N]\n"
                  "                       [--max-stage-bytes N] [--rate N] [--burst N]\n"
                  "                       [--maintenance TEXT] [--game-folder DIR]\n"
+                 "                       [--max-connections N] [--connections-per-address N]\n"
+                 "                       [--idle-timeout SECONDS] [--trusted-proxy ADDR]...\n"
                  "Serves Quorvald stage sharing over HTTP (default 0.0.0.0:8631, SQLite file\n"
                  "quorvald-server.db). Limits: posts per creator and day (20), new creators per\n"
-                 "address and day (10), upload bytes (524288),\n"
-                 "requests per second and burst per address (20, 60); 0 switches a limit off.\n");
+                 "address and day (10), upload bytes (524288), requests per second and burst per\n"
+                 "address (20, 60), open connections (10000) and per address (64), seconds a silent\n"
+                 "connection stays open (15); 0 switches a limit off. --trusted-proxy (or\n"
+                 "QUORVALD_TRUSTED_PROXIES): a reverse proxy whose X-Forwarded-For / X-Real-IP\n"
+                 "header names the player.\n");
 }
 
 }  // namespace
@@ -52,6 +63,14 @@ int main(int argc, char** argv) {
     qvserver::StoreKind kind = qvserver::StoreKind::Guess;
     int threads = 64, connections = 16;
     qvserver::ServerOptions options;
+    qvserver::TransportOptions transport;
+    transport.connectionsPerAddress = 64;
+    if (const char* proxies = std::getenv("QUORVALD_TRUSTED_PROXIES")) {
+        std::string list = proxies;
+        std::replace(list.begin(), list.end(), ',', ' ');
+        std::istringstream words(list);
+        for (std::string word; words >> word;) transport.trustedProxies.push_back(word);
+    }
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -100,13 +119,27 @@ int main(int argc, char** argv) {
             options.maintenanceMessage = v;
         } else if (arg == "--game-folder") {
             SetGameFolder(v);
+        } else if (arg == "--max-connections") {
+            transport.maxConnections = std::atoi(v.c_str());
+        } else if (arg == "--connections-per-address") {
+            transport.connectionsPerAddress = std::atoi(v.c_str());
+        } else if (arg == "--idle-timeout") {
+            transport.idleTimeoutSeconds = std::atoi(v.c_str());
+        } else if (arg == "--trusted-proxy") {
+            if (qvserver::CanonicalAddress(v).empty()) {
+                std::fprintf(stderr, "quorvald-server: --trusted-proxy %s is no IP address\n", v.c_str());
+                return 2;
+            }
+            transport.trustedProxies.push_back(v);
         } else {
             std::fprintf(stderr, "quorvald-server: unknown argument %s\n", arg.c_str());
             Usage(stderr);
             return 2;
         }
     }
-    if (port < 0 || port > 65535 || threads < 1 || connections < 1 || options.maxStageBytes < 1) {
+    if (port < 0 || port > 65535 || threads < 1 || connections < 1 || options.maxStageBytes < 1 ||
+        transport.maxConnections < 1 || transport.connectionsPerAddress < 0 ||
+        transport.idleTimeoutSeconds < 0) {
         Usage(stderr);
         return 2;
     }
@@ -127,10 +160,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     qvserver::RequestHandlers handlers(*store, options);
-    qvserver::HttpServer http(handlers, threads);
+    transport.threads = threads;
+    qvserver::HttpServer http(handlers, transport);
     const int bound = http.Bind(host, port);
     if (bound <= 0) {
-        std::fprintf(stderr, "quorvald-server: cannot listen on %s:%d\n", host.c_str(), port);
+        std::fprintf(stderr, "quorvald-server: %s\n", http.BindError().c_str());
         return 1;
     }
     std::thread stopper([&] {
@@ -149,5 +183,6 @@ int main(int argc, char** argv) {
             stopper.detach();
         }
     }
+    if (!ok) std::fprintf(stderr, "quorvald-server: cannot serve on %s:%d\n", host.c_str(), bound);
     return ok ? 0 : 1;
 }

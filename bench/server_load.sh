@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
 # Load figures of quorvald-server with wrk on loopback, against SQLite and then PostgreSQL:
 # the newest-stages list (as fast as it goes, then paced at about 10,000 requests/s for its
-# latency at that rate), the download of a 200 KB stage, and validated posts.
+# latency at that rate), the download of a 200 KB stage, and validated posts. nginx, when
+# installed, serves the same list and stage bytes as static files in the same run: the ceiling
+# the list and the download are compared with ("of nginx" ratios).
 #   bash bench/server_load.sh [BUILD_DIR] [SECONDS]
-# 64 connections on 8 wrk threads; the server runs with 64 worker threads, no request or post
-# limits. Prints wrk's summary (requests/s, latency percentiles) for each case.
+# The server (and nginx, one worker) run on one core (QUOR_BENCH_SERVER_CORE, default 7), wrk
+# on others (QUOR_BENCH_CLIENT_CORES, default 2-5); 64 connections on 4 wrk threads; the server
+# runs with 64 threads, no request or post limits. QUOR_BENCH_SERVER names another
+# quorvald-server binary (e.g. an older build, for before/after figures). Prints wrk's summary
+# (requests/s, latency percentiles) for each case.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 secs=${2:-10}
 game=$(realpath "$build/game")
-server="$game/quorvald-server"
+server=${QUOR_BENCH_SERVER:-"$game/quorvald-server"}
+score=${QUOR_BENCH_SERVER_CORE:-7}
+ccores=${QUOR_BENCH_CLIENT_CORES:-2-5}
 work=$(mktemp -d /tmp/quor-load.XXXXXX)
 pids=()
+nginx_port=18745
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   if [ -n "${pgbin:-}" ] && [ -d "$work/pg" ]; then $asuser "$pgbin/pg_ctl" -D "$work/pg" -m immediate stop >/dev/null 2>&1 || true; fi
@@ -21,12 +29,65 @@ cleanup() {
 trap cleanup EXIT
 "$build/tools/datatool/quor-datatool" decode "$game/stage/sample/sample01.stg" "$work/stage.stg" >/dev/null
 
+# Older builds have no per-address connection cap to switch off.
+cap=()
+if "$server" --help | grep -q -- --connections-per-address; then cap=(--connections-per-address 0); fi
 start_server() {  # database port
-  "$server" --listen 127.0.0.1 --port "$2" --database "$1" --rate 0 --posts-per-day 0 --threads 64 \
-    --connections 16 >"$work/server-$2.log" 2>&1 &
+  taskset -c "$score" "$server" --listen 127.0.0.1 --port "$2" --database "$1" --game-folder "$game" --rate 0 \
+    --posts-per-day 0 --threads 64 --connections 16 "${cap[@]}" >"$work/server-$2.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 100); do grep -q listening "$work/server-$2.log" 2>/dev/null && return; sleep 0.1; done
   echo "server did not start"; cat "$work/server-$2.log"; exit 1
+}
+
+# nginx serving files of $work/static, one worker on the server's core.
+mkdir -p "$work/static"
+if ! command -v nginx >/dev/null && [ "$(id -u)" = 0 ]; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends nginx >/dev/null 2>&1 || true
+fi
+if command -v nginx >/dev/null; then
+  cat >"$work/nginx.conf" <<NGINX
+worker_processes 1;
+daemon off;
+pid $work/nginx.pid;
+error_log $work/nginx-error.log;
+$([ "$(id -u)" = 0 ] && echo "user root;")
+events { worker_connections 1024; }
+http {
+  access_log off;
+  sendfile on;
+  tcp_nopush on;
+  keepalive_requests 1000000;
+  client_body_temp_path $work/nginx-body;
+  proxy_temp_path $work/nginx-proxy;
+  fastcgi_temp_path $work/nginx-fastcgi;
+  uwsgi_temp_path $work/nginx-uwsgi;
+  scgi_temp_path $work/nginx-scgi;
+  default_type "text/plain; charset=Shift_JIS";
+  server { listen 127.0.0.1:$nginx_port; root $work/static; }
+}
+NGINX
+  taskset -c "$score" nginx -c "$work/nginx.conf" -p "$work" >"$work/nginx.log" 2>&1 &
+  pids+=($!)
+else
+  echo "nginx not installed: no ceiling figures"
+fi
+
+bench() {  # url [wrk args...]: prints wrk's summary, keeps requests/s in $rps
+  local url=$1
+  shift
+  taskset -c "$ccores" wrk -t4 -c64 -d"${secs}s" --latency "$@" "$url" >"$work/wrk.out"
+  grep -E 'Requests/sec|Latency|50%|99%|Non-2xx|Transfer' "$work/wrk.out" || true
+  rps=$(awk '/Requests\/sec/ {print $2}' "$work/wrk.out")
+}
+
+ceiling() {  # label file url-of-the-same-bytes on the server
+  local label=$1 file=$2 served=$3 ours=$rps
+  if [ ! -f "$work/nginx.conf" ]; then return; fi
+  curl -s -o "$work/static/$file" "$served"
+  echo "-- nginx, the same bytes as a static file"
+  bench "http://127.0.0.1:$nginx_port/$file"
+  awk -v a="$ours" -v b="$rps" -v l="$label" 'BEGIN { printf "ratio %s: %.2f of nginx\n", l, a / b }'
 }
 
 run_cases() {  # port label
@@ -46,16 +107,18 @@ wrk.headers["X-Quorvald-Key"] = "$key"
 wrk.headers["X-Quorvald-Background"] = "BackGround001"
 LUA
   echo "== $label: newest stages list (GET /qv/1/stages/newest?count=4)"
-  wrk -t8 -c64 -d"${secs}s" --latency "$base/qv/1/stages/newest?count=4" | grep -E 'Requests/sec|Latency|50%|99%|Non-2xx|Transfer'
+  bench "$base/qv/1/stages/newest?count=4"
+  ceiling "$label list" newest "$base/qv/1/stages/newest?count=4"
   # Paced: each connection waits 5.5 ms after each reply; 64 connections make about 10,000
   # requests/s once wrk's own time per request is added.
   echo 'function delay() return 5.5 end' >"$work/pace.lua"
   echo "== $label: newest stages list paced at about 10,000 requests/s"
-  wrk -t8 -c64 -d"${secs}s" --latency -s "$work/pace.lua" "$base/qv/1/stages/newest?count=4" | grep -E 'Requests/sec|Latency|50%|99%|Non-2xx'
+  bench "$base/qv/1/stages/newest?count=4" -s "$work/pace.lua"
   echo "== $label: download of a 200 KB stage (GET /qv/1/stages/$big)"
-  wrk -t8 -c64 -d"${secs}s" --latency "$base/qv/1/stages/$big" | grep -E 'Requests/sec|Latency|50%|99%|Non-2xx|Transfer'
+  bench "$base/qv/1/stages/$big"
+  ceiling "$label 200 KB download" big "$base/qv/1/stages/$big"
   echo "== $label: validated posts of a $(stat -c %s "$work/stage.stg")-byte stage (POST /qv/1/stages)"
-  wrk -t8 -c64 -d"${secs}s" --latency -s "$work/post.lua" "$base/qv/1/stages" | grep -E 'Requests/sec|Latency|50%|99%|Non-2xx'
+  bench "$base/qv/1/stages" -s "$work/post.lua"
 }
 
 # ---- SQLite

@@ -8,7 +8,7 @@ pkgs=(
   libgtest-dev googletest libbenchmark-dev
   libsdl2-dev libfreetype-dev libfontconfig-dev fontconfig libvorbis-dev libogg-dev libpng-dev zlib1g-dev libtinyxml2-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  libcurl4-openssl-dev libcpp-httplib-dev libssl-dev libsqlite3-dev libpq-dev postgresql wrk nginx systemd
+  libcurl4-openssl-dev libcpp-httplib-dev libmicrohttpd-dev libssl-dev libsqlite3-dev libpq-dev postgresql wrk nginx systemd
 )
 missing=()
 for p in "${pkgs[@]}"; do

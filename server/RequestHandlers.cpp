@@ -173,6 +173,15 @@ Reply RequestHandlers::Handle(const Request& request) {
     return reply;
 }
 
+int64_t RequestHandlers::BodyLimit(const std::string& method, const std::string& path) const {
+    if (method != "POST") return 0;
+    if (path == std::string(kPrefix) + "stages") return options_.maxStageBytes + 4096;
+    if (path == std::string(kPrefix) + "creators" || path == std::string(kPrefix) + "history") {
+        return options_.maxBodyBytes;
+    }
+    return 0;
+}
+
 Reply RequestHandlers::Route(const Request& r) {
     if (r.path.rfind(kPrefix, 0) != 0) return NotFound();
     const std::vector<std::string> p = SplitPath(r.path.substr(sizeof kPrefix - 1));

@@ -75,6 +75,9 @@ class RequestHandlers {
     RequestHandlers(IStageStore& store, ServerOptions options, Clock clock = nullptr);
 
     Reply Handle(const Request& request);
+    // The largest body a request to this path may carry; 0 where it takes none. An upload may
+    // pass the stage cap by a little, so that the refusal says which limit it broke (S003).
+    int64_t BodyLimit(const std::string& method, const std::string& path) const;
 
     const ServerOptions& Options() const { return options_; }
 

@@ -16,11 +16,14 @@ int ServerInstance::Start(const ServerConfig& config) {
     PrepareStageReader();
     store_ = OpenStageStore(config.database, config.connections, config.databaseKind);
     handlers_ = std::make_unique<RequestHandlers>(*store_, config.options);
-    http_ = std::make_unique<HttpServer>(*handlers_, config.threads);
+    TransportOptions transport = config.transport;
+    transport.threads = config.threads;
+    http_ = std::make_unique<HttpServer>(*handlers_, transport);
     port_ = http_->Bind(config.host, config.port);
     if (port_ <= 0) {
+        const std::string why = http_->BindError();
         http_.reset();
-        throw std::runtime_error("cannot listen on " + config.host + ":" + std::to_string(config.port));
+        throw std::runtime_error(why);
     }
     thread_ = std::thread([this] { http_->Run(); });
     return port_;

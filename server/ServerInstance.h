@@ -6,20 +6,20 @@
 #include <string>
 #include <thread>
 
+#include "server/HttpServer.h"
 #include "server/RequestHandlers.h"
 
 namespace qvserver {
-
-class HttpServer;
 
 struct ServerConfig {
     std::string host = "127.0.0.1";
     int port = 0;  // 0: any free port
     std::string database = "quorvald-server.db";
     StoreKind databaseKind = StoreKind::Guess;
-    int threads = 64;
+    int threads = 64;  // the transport's threads (overrides transport.threads)
     int connections = 8;
     ServerOptions options;
+    TransportOptions transport;
 };
 
 class ServerInstance {

@@ -50,6 +50,7 @@ class ServerProcess {
     }
     ~ServerProcess() { Kill(); }
     int Port() const { return port_; }
+    int Pid() const { return pid_; }
     void Kill() {
         if (pid_ > 0) std::system(("kill -9 " + std::to_string(pid_) + " 2>/dev/null; wait").c_str());
         pid_ = 0;
