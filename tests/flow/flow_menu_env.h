@@ -6,6 +6,7 @@
 #include <string>
 
 #include "../engine/engine_test_env.h"
+#include "flow/ScenarioSaveData.h"
 #include "flow/TopMenuRootForm.h"
 #include "flow/TopMenuScene.h"
 #include "online/NetWorkAccessor.h"
@@ -20,6 +21,8 @@ class MenuTest : public enginetest::EngineTest {
     void TearDown() override {
         menu.reset();
         CNetWorkAccessor::DeleteInstance();
+        // The scenario mode, reached from the menu, reads the progress once per game.
+        CScenarioSaveData::DeleteInstance();
         EngineTest::TearDown();
     }
 
