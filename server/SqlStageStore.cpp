@@ -6,6 +6,7 @@
 #include <deque>
 #include <mutex>
 
+#include "server/DownloadMarkCache.h"
 #include "server/SqlConnection.h"
 #include "server/StageStore.h"
 #include "server/StageTextCache.h"
@@ -83,6 +84,8 @@ StageSummary ToSummary(const SqlRow& r) {
 
 // The texts of stages downloaded lately that a store keeps in memory.
 constexpr size_t kKeptTextBytes = 32u << 20;
+// Downloads remembered as counted today (some 100 bytes each).
+constexpr size_t kKeptDownloadMarks = 100000;
 
 class SqlStageStore : public IStageStore {
   public:
@@ -182,7 +185,9 @@ class SqlStageStore : public IStageStore {
         Lease c(*this);
         // The mark and the count, one-row writes on their own, come first: they say whether the
         // stage exists, whichever server deleted it. The text is read after them, outside any write.
-        const bool counts = !c->Query(
+        // A download this server counted today already only asks whether the stage still exists.
+        const bool counts = !marks_.Has(stageId, address, day) &&
+                            !c->Query(
                                   "INSERT INTO download_marks (stage_id, address, day) "
                                   "SELECT CAST($1 AS BIGINT), CAST($2 AS TEXT), CAST($3 AS BIGINT) "
                                   "WHERE EXISTS (SELECT 1 FROM stages WHERE id = $1) "
@@ -197,6 +202,7 @@ class SqlStageStore : public IStageStore {
             texts_.Drop(stageId);
             return std::nullopt;
         }
+        marks_.Keep(stageId, address, day);
         if (auto kept = texts_.Find(stageId)) return *kept;
         auto data = c->QueryBlob("SELECT data FROM stage_data WHERE stage_id = $1", {SqlParam::Int(stageId)});
         if (data) texts_.Keep(stageId, std::make_shared<const std::string>(*data));
@@ -429,6 +435,7 @@ class SqlStageStore : public IStageStore {
     std::deque<std::unique_ptr<ISqlConnection>> idle_;
     int opened_ = 0;
     StageTextCache texts_{kKeptTextBytes};
+    DownloadMarkCache marks_{kKeptDownloadMarks};
 };
 
 }  // namespace
