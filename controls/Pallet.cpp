@@ -8,8 +8,6 @@
 namespace Controls {
 
 namespace {
-const char kCannotOpen[] = "stage_objects.dat または mapchip_info.dat を開けません。";
-const char kInvalid[] = "stage_objects.dat または mapchip_info.dat が不正です。";
 constexpr int32_t kPreviewCentreX = 344, kPreviewCentreY = 136;
 }  // namespace
 
@@ -154,7 +152,7 @@ std::string CPalletWindowBase::GetItemDescription(const std::string& key) {
 }
 
 void CPalletWindowBase::LoadItemTexts() {
-    itemTexts_.Load(GetDataFileName(), {"IFE0200", kCannotOpen, "IFE0201", kInvalid});
+    itemTexts_.Load(GetDataFileName(), PalletTableErrors());
     tableLoaded_ = true;
 }
 

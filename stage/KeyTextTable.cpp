@@ -47,3 +47,9 @@ int CKeyTextTable::FindLine(const std::string& key) const {
 }
 
 const KeyTextRow* CKeyTextTable::Find(const std::string& key) const { return GetLine(FindLine(key)); }
+
+KeyTextTableErrors PalletTableErrors() {
+    const QuorErrorDef* cannotOpen = FindQuorError("IFE0200");
+    const QuorErrorDef* invalid = FindQuorError("IFE0201");
+    return {cannotOpen->code, cannotOpen->message, invalid->code, invalid->message};
+}

@@ -23,6 +23,10 @@ struct KeyTextTableErrors {
     const char* invalidMessage;
 };
 
+// The editor pallets' item-text tables ("IFE0200", "IFE0201"), with the texts of the game's table
+// of codes.
+KeyTextTableErrors PalletTableErrors();
+
 class CKeyTextTable {
   public:
     static constexpr int kFields = 3;

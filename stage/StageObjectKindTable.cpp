@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "foundation/QuorException.h"
 #include "stage/StageAreaObject.h"
 
 // ---- Factory list --------------------------------------------------------------------------
@@ -37,12 +36,8 @@ const KeyTextTableErrors kKindFileErrors = {"IFE0100", "stage_objects.dat を開
 
 void CheckShippedKeyTextTables() {
     const CStageObjectKindTable kinds;
-    // The pallets' codes and texts, from the one table of codes.
-    const QuorErrorDef* cannotOpen = FindQuorError("IFE0200");
-    const QuorErrorDef* invalid = FindQuorError("IFE0201");
     CKeyTextTable chips;
-    chips.Load("data\\mapchip_info.dat",
-               {cannotOpen->code, cannotOpen->message, invalid->code, invalid->message});
+    chips.Load("data\\mapchip_info.dat", PalletTableErrors());
 }
 
 CStageObjectKindTable::CStageObjectKindTable() { Load(); }
