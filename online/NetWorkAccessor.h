@@ -92,8 +92,10 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
     std::unique_ptr<CStage> SaveDownloadedStage(int stageId, const std::string& text);
     StringPair GetLastSaveError() const { return lastSaveError_; }
 
-    // "[" + the code's name + "]\n" + the explanation of the code and detail.
-    static std::string FormatErrorText(int code, const std::string& detail);
+    // "[" + the code's name + "]\n" + the explanation of the code and detail. The operation
+    // tells what a daily limit refused: a creator registration, else a post.
+    static std::string FormatErrorText(int code, const std::string& detail,
+                                       NetWorkOperation op = NetWorkOperation::None);
 
     NetWorkOperation GetOperation() const { return operation_; }
     Controls::CNetWorkBusyWindow* GetWindow() const { return window_.get(); }
