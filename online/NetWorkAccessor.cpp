@@ -405,6 +405,8 @@ std::unique_ptr<CStage> CNetWorkAccessor::SaveDownloadedStage(int stageId, const
         Log(FormatErrorReport(e));
         return nullptr;
     }
+    // The list's id, not the one the text names: a server may write another there, or none.
+    stage->SetId(std::to_string(stageId));
     char name[64];
     std::snprintf(name, sizeof name, "%d.stg", stageId);
     CreateFolder("stage");

@@ -87,7 +87,8 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
 
     // Reads a downloaded stage text with the stage reader and saves the text as it came as
     // "stage\downloaded\<id>.stg". The stage read is handed back to be played, so the text is
-    // read once. Null (nothing written) when it is no stage or cannot be saved;
+    // read once; its id is `stageId` (its plays are recorded under it), whatever id the text
+    // itself names. Null (nothing written) when it is no stage or cannot be saved;
     // GetLastSaveError then holds the stage error (empty when the write failed).
     std::unique_ptr<CStage> SaveDownloadedStage(int stageId, const std::string& text);
     StringPair GetLastSaveError() const { return lastSaveError_; }
