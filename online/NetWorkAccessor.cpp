@@ -338,7 +338,7 @@ void CNetWorkAccessor::OnFailed(QVNet::ErrorCode code, const std::string& detail
     if (const OperationTexts* t = TextsOf(operation_)) Log(t->end);
     Log("[ネットワークアクセス異常終了]");
     // The detail comes from the server: shown as text, never trusted as more.
-    const std::string text = FormatErrorText(code, Cp932ToUtf8(detail));
+    const std::string text = FormatErrorText(code, Cp932ToUtf8(detail), operation_);
     Log(text);
     if (window_) {
         window_->SetMessage("接続中にエラーが発生しました！\n" + text);
@@ -405,6 +405,8 @@ std::unique_ptr<CStage> CNetWorkAccessor::SaveDownloadedStage(int stageId, const
         Log(FormatErrorReport(e));
         return nullptr;
     }
+    // The list's id, not the one the text names: a server may write another there, or none.
+    stage->SetId(std::to_string(stageId));
     char name[64];
     std::snprintf(name, sizeof name, "%d.stg", stageId);
     CreateFolder("stage");
@@ -417,7 +419,7 @@ std::unique_ptr<CStage> CNetWorkAccessor::SaveDownloadedStage(int stageId, const
     return stage;
 }
 
-std::string CNetWorkAccessor::FormatErrorText(int code, const std::string& detail) {
+std::string CNetWorkAccessor::FormatErrorText(int code, const std::string& detail, Op op) {
     using namespace QVNet;
     struct Name {
         ErrorCode code;
@@ -460,6 +462,10 @@ std::string CNetWorkAccessor::FormatErrorText(int code, const std::string& detai
         {EC_ST_ERROR, "S003", "ステージデータが壊れています。"},
         {EC_ST_ERROR, nullptr, "未知のステージデータエラーが発生しました。"},
     };
+    // A daily limit refuses either a new creator (the server counts them per address) or a post
+    // (counted per creator): the operation tells which.
+    static constexpr char kRegistrationLimit[] =
+        "今日はこの回線からこれ以上\nクリエイターを登録できません。\n明日また試してください。";
     const Name* known = nullptr;
     for (const Name& n : kNames) {
         if (n.code == code) known = &n;
@@ -472,6 +478,7 @@ std::string CNetWorkAccessor::FormatErrorText(int code, const std::string& detai
         case EC_MAINTENANCE:
             return out + detail;
         case EC_RESTRICTED:
+            if (op == Op::RegisterCreator) return out + kRegistrationLimit;
             return out + "投稿回数オーバーです！\n1日あたり" + detail + "回しか投稿できません。";
         case EC_AU_ERROR:
             return out + "認証エラーが発生しました。";

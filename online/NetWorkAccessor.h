@@ -87,13 +87,16 @@ class CNetWorkAccessor : public CSingleton<CNetWorkAccessor> {
 
     // Reads a downloaded stage text with the stage reader and saves the text as it came as
     // "stage\downloaded\<id>.stg". The stage read is handed back to be played, so the text is
-    // read once. Null (nothing written) when it is no stage or cannot be saved;
+    // read once; its id is `stageId` (its plays are recorded under it), whatever id the text
+    // itself names. Null (nothing written) when it is no stage or cannot be saved;
     // GetLastSaveError then holds the stage error (empty when the write failed).
     std::unique_ptr<CStage> SaveDownloadedStage(int stageId, const std::string& text);
     StringPair GetLastSaveError() const { return lastSaveError_; }
 
-    // "[" + the code's name + "]\n" + the explanation of the code and detail.
-    static std::string FormatErrorText(int code, const std::string& detail);
+    // "[" + the code's name + "]\n" + the explanation of the code and detail. The operation
+    // tells what a daily limit refused: a creator registration, else a post.
+    static std::string FormatErrorText(int code, const std::string& detail,
+                                       NetWorkOperation op = NetWorkOperation::None);
 
     NetWorkOperation GetOperation() const { return operation_; }
     Controls::CNetWorkBusyWindow* GetWindow() const { return window_.get(); }

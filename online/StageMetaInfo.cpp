@@ -84,8 +84,8 @@ bool CStageMetaInfoList::IsTrueReply(const std::string& replyText) {
     if (!total || !count || *total < 0 || *count < 0 || *count > *total) return false;
     const size_t end = 2 + static_cast<size_t>(*count) * kLinesPerRecord;
     // Only one line feed may follow the last record: then the last line is empty.
-    if (lines.size() < end || lines.size() > end + 1 || (lines.size() == end + 1 && !lines.back().empty()))
-        return false;
+    if (lines.size() > end + 1 || (lines.size() == end + 1 && !lines.back().empty())) return false;
+    // An announced record that is not there fails here too: IsTrueRecord needs all its lines.
     for (size_t first = 2; first < end; first += kLinesPerRecord) {
         if (!IsTrueRecord(lines, first)) return false;
     }

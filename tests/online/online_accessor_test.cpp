@@ -229,7 +229,7 @@ TEST_F(Accessor, RepliesThatCannotBeTrueAreABadReply) {
         {NetWorkOperation::GetAppraisal, "-2147483648", 0},
         {NetWorkOperation::GetAppraisal, "-1", 0},
         {NetWorkOperation::GetNewStage, nanList, 0},
-        {NetWorkOperation::GetNewStage, "1\n2\n", 0},  // two announced, none there
+        {NetWorkOperation::GetNewStage, "2\n2\n", 0},  // two announced, none there
         {NetWorkOperation::RegisterStage, "", 0},
         {NetWorkOperation::RegisterCreator, "0123456789abcdef0123456789abcdef", -4},
         {NetWorkOperation::RegisterCreator, "not hex", 5},

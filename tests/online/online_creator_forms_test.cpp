@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/KeyboardWindow.h"
+#include "controls/NetWorkBusyWindow.h"
 #include "controls/StageRow.h"
 #include "online/AdminCreatorForm.h"
 #include "online/RegisterCreatorForm.h"
@@ -69,6 +70,33 @@ TEST_F(Creator, RegistrationAsksAgainAfterNoAndAfterAFailure) {
     EXPECT_EQ(scene.closed, 0);
     form.GetModalForm()->Close();
     EXPECT_EQ(scene.closed, 1);
+}
+
+// The server's daily limit of new creators from one address: the error window says that no
+// more can be registered from here today, not the posting limit; closed, it leaves nothing stored.
+TEST_F(Creator, TheDailyRegistrationLimitSaysSoAndStoresNothing) {
+    CRegisterCreatorSceneRootForm form(&scene);
+    Yes(form.GetModalForm());
+    form.Update();
+    Type(form, "たろう");
+    Yes(form.GetModalForm());
+    ASSERT_EQ(lib.calls.size(), 1u);
+    lib.Fail(QVNet::EC_RESTRICTED, "10");
+    Net()->Poll();
+    ASSERT_NE(Net()->GetWindow(), nullptr);
+    const std::string text =
+        "[EC_RESTRICTED]"
+        "\n今日はこの回線からこれ以上\nクリエイターを登録できません。\n明日また試してください。";
+    EXPECT_EQ(Net()->GetWindow()->GetMessageLabel()->GetText(), "接続中にエラーが発生しました！\n" + text);
+    EXPECT_NE(LogText().find("クリエイターを登録できません。"), std::string::npos);
+    Net()->OnWindowClosed();
+    Net()->Poll();
+    EXPECT_EQ(CClientInfo::GetInstance()->GetCreatorId(), "5");
+    EXPECT_EQ(CClientInfo::GetInstance()->GetCreatorName(), "くおる");
+    // The player may leave from the keyboard.
+    form.Update();
+    ASSERT_NE(Modal<CVirtualKeyBoard>(form), nullptr);
+    EXPECT_EQ(scene.closed, 0);
 }
 
 class Account : public Creator {

@@ -66,8 +66,21 @@ TEST_F(DownLoad, TheTopFormAsksOnceAVisitAndKeepsWhatItGot) {
     EXPECT_EQ(scene.closed, 1);
 }
 
-TEST_F(DownLoad, ADownloadedStageIsSavedAndPlayed) {
-    const int size = int(Utf8ToCp932(stageText).size()) + 1;
+// The sample stage with its id element holding `id`, or without the element when `id` is null.
+std::string WithStageId(const std::string& text, const char* id) {
+    const size_t open = text.find("<id>");
+    const size_t close = text.find("</id>", open);
+    if (open == std::string::npos || close == std::string::npos) return {};
+    if (!id) return text.substr(0, open) + text.substr(close + 5);
+    return text.substr(0, open + 4) + id + text.substr(close);
+}
+
+// The stage is played, and its plays are recorded, under the id the list gave it: the text the
+// server sent may name another stage, or none.
+TEST_F(DownLoad, ADownloadedStageIsSavedAndPlayedUnderTheListsId) {
+    const std::string otherId = WithStageId(stageText, "99"), noId = WithStageId(stageText, nullptr);
+    ASSERT_FALSE(otherId.empty());
+    const int size = int(Utf8ToCp932(otherId).size()) + 1;
     CDownLoadTopRootForm top(&scene, ListReply(2, 7, true, -1, size));
     top.OnPushed(Card(top, 0));
     EXPECT_EQ(TextOf(top.GetModalForm()), "ステージ7\nをダウンロードします。\nよろしいですか？");
@@ -78,16 +91,24 @@ TEST_F(DownLoad, ADownloadedStageIsSavedAndPlayed) {
     ASSERT_EQ(lib.calls.size(), 1u);
     EXPECT_EQ(lib.calls[0].name, "DownloadStage");
     EXPECT_EQ(lib.calls[0].args, (std::vector<std::string>{"7", std::to_string(size), "buffer"}));
-    Answer(stageText);
+    Answer(otherId);
     // The stage read when it was checked is the one played; the file holds the text as it came.
     ASSERT_NE(scene.played, nullptr);
     EXPECT_EQ(scene.played->name, "扉とワープ");
+    EXPECT_EQ(scene.played->id, "7");
     std::string saved;
     ASSERT_EQ(ReadEncodedFile("stage\\downloaded\\7.stg", saved), ReadStatus::Ok);
-    EXPECT_EQ(saved, stageText);
+    EXPECT_EQ(saved, otherId);
     EXPECT_TRUE(std::filesystem::exists(game.Full("stage/downloaded/7.stg")));
     top.Update();
     EXPECT_EQ(top.GetModalForm(), nullptr);
+
+    Download(top, 1);
+    Answer(noId);
+    ASSERT_NE(scene.played, nullptr);
+    EXPECT_EQ(scene.played->id, "8");
+    ASSERT_EQ(ReadEncodedFile("stage\\downloaded\\8.stg", saved), ReadStatus::Ok);
+    EXPECT_EQ(saved, noId);
 }
 
 TEST_F(DownLoad, AStageThatCannotBeReadIsNeverPlayedNorSaved) {

@@ -15,6 +15,7 @@ TEST(ErrorTexts, EveryCodeAndItsDetails) {
     EXPECT_EQ(Text(1, "点検中です"), "[EC_MAINTENANCE]\n点検中です");
     EXPECT_EQ(Text(1, ""), "[EC_MAINTENANCE]\n");
     EXPECT_EQ(Text(2, "3"), "[EC_RESTRICTED]\n投稿回数オーバーです！\n1日あたり3回しか投稿できません。");
+    EXPECT_EQ(CNetWorkAccessor::FormatErrorText(2, "3", NetWorkOperation::RegisterStage), Text(2, "3"));
     EXPECT_EQ(Text(3, "whatever"), "[EC_AU_ERROR]\n認証エラーが発生しました。");
     EXPECT_EQ(Text(4, "23505"),
               "[EC_DB_ERROR]\nその名前は既に使っている人がいます。他の名前を入力してください。");
