@@ -164,6 +164,9 @@ class PostgresConnection : public ISqlConnection {
         const std::string what =
             "postgresql: " + std::string(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_));
         if (code == "23505") throw StoreError(StoreFailure::Duplicate, what);
+        // The transaction was rolled back for meeting another one (a deadlock, or a serializable
+        // snapshot overtaken); run again, it goes through.
+        if (code == "40P01" || code == "40001") throw StoreError(StoreFailure::Conflict, what);
         if (PQstatus(conn_) != CONNECTION_OK || code.rfind("08", 0) == 0 || code.rfind("57P", 0) == 0) {
             broken_ = true;
             throw StoreError(StoreFailure::Unavailable, what);

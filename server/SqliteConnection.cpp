@@ -183,6 +183,9 @@ class SqliteConnection : public ISqlConnection {
         const int primary = rc & 0xff;
         if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
             throw StoreError(StoreFailure::Duplicate, what);
+        // A read transaction that would write after another writer committed: its snapshot is
+        // old, and only the whole transaction run again can go on.
+        if (rc == SQLITE_BUSY_SNAPSHOT) throw StoreError(StoreFailure::Conflict, what);
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_CANTOPEN ||
             primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_READONLY)
             throw StoreError(StoreFailure::Unavailable, what);

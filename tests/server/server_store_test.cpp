@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -200,8 +201,66 @@ TEST_P(Store, ConcurrentPostsAllLand) {
     EXPECT_EQ(store->ListByCreator(a, 0, 100).total, 40);
 }
 
-// A database of the earlier version: each player's summed votes become his one vote.
-TEST(StoreMigration, EarlierVotesBecomeOneVoteEach) {
+// A report that the database rolls back for a deadlock runs again and counts once.
+TEST(StoreConflicts, AReportCaughtInADeadlockRunsAgain) {
+    servertest::PgCluster pg;
+    if (!pg.Available()) GTEST_SKIP() << "PostgreSQL tests skipped: " << pg.Why();
+    auto other = OpenPostgresConnection(pg.Uri()), gate = OpenPostgresConnection(pg.Uri()),
+         watch = OpenPostgresConnection(pg.Uri());
+    // A connection looks for a deadlock once, this long after it starts to wait: the store's soon,
+    // the other one's never within the test.
+    other->Exec("ALTER DATABASE postgres SET deadlock_timeout = '20ms'");
+    other->Exec("SET deadlock_timeout = '60s'");
+    auto store = OpenStageStore(pg.Uri(), 1);
+    const int64_t a = store->AddCreator("jun", *StoreKey("k"), "198.51.100.1", {}).value_or(0);
+    int64_t s[2] = {};
+    for (int64_t& id : s) {
+        const NewStage stage{a, "s", "jun", "BackGround001", 1};
+        id = store->AddStage(stage, [](int64_t n) { return std::to_string(n); }, {}).value_or(0);
+    }
+    const auto waitForWaiters = [&](int n) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (
+            std::stoi(watch->Query("SELECT COUNT(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock'", {})
+                          .at(0)
+                          .at(0)) < n &&
+            std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::yield();
+        }
+    };
+    const std::string touch = "UPDATE stages SET downloads = downloads WHERE id = $1";
+    // The other transaction holds the second stage; the gate's record of the player holds the
+    // report back once it holds the first stage, until the other one waits for that.
+    other->Exec("BEGIN");
+    other->Query(touch, {SqlParam::Int(s[1])});
+    gate->Exec("BEGIN");
+    gate->Query(
+        "INSERT INTO play_records (stage_id, player, plays, ticks, misses, votes) "
+        "VALUES ($1, '10.0.0.1', 0, 0, 0, 0)",
+        {SqlParam::Int(s[0])});
+    std::thread report([&] {
+        EXPECT_NO_THROW(store->AddPlays("10.0.0.1", 1, {{s[1], 2, 1200, 1, 120}, {s[0], 1, 600, 0, 80}}));
+    });
+    waitForWaiters(1);
+    std::thread closer([&] { other->Query(touch, {SqlParam::Int(s[0])}); });
+    waitForWaiters(2);
+    // Let through, the report asks for the second stage and closes the circle: it is the one
+    // rolled back, and runs again once the other transaction ends.
+    gate->Exec("ROLLBACK");
+    closer.join();
+    other->Exec("COMMIT");
+    report.join();
+    for (int i = 0; i < 2; ++i) {
+        const StageSummary st = store->ListNewest(i, 1).stages.at(0);
+        EXPECT_EQ(st.plays, 2 - i);
+        EXPECT_EQ(st.voters, 1);
+        EXPECT_DOUBLE_EQ(StageRating(st), 60.0 + 20 * i);
+    }
+}
+
+// A database of the earlier versions: each player's summed votes become his one vote, and totals
+// that reports racing each other left short become their records' sums.
+TEST(StoreMigration, EarlierDatabasesOpenWithOneVoteEachAndWholeTotals) {
     testsupport::TempFolder folder{"quor-migrate"};
     const std::string path = (folder.Path() / "old.db").string();
     {
@@ -212,20 +271,29 @@ TEST(StoreMigration, EarlierVotesBecomeOneVoteEach) {
         old->Exec("INSERT INTO creators (id, name, key_salt, key_hash) VALUES (1, 'gina', 's', 'h')");
         old->Exec(
             "INSERT INTO stages (id, creator_id, name, author, background, size, posted_at, plays, votes) "
-            "VALUES (1, 1, 'old', 'gina', 'BackGround001', 4, 0, 5, 400)");
+            "VALUES (1, 1, 'old', 'gina', 'BackGround001', 4, 0, 3, 400)");
         old->Exec(
-            "INSERT INTO play_records VALUES (1, '10.0.0.1', 2, 0, 0, 150), (1, '10.0.0.2', 3, 0, 0, 250)");
+            "INSERT INTO play_records VALUES (1, '10.0.0.1', 2, 3600, 4, 150), (1, '10.0.0.2', 3, 7200, 6, "
+            "250)");
     }
+    const auto difficultyAndLength = [&] {
+        return OpenSqliteConnection(path)->Query("SELECT difficulty, length FROM stages", {}).at(0);
+    };
     {
         auto store = OpenStageStore(path, 1);
         const StageSummary s = store->ListNewest(0, 1).stages.at(0);
+        EXPECT_EQ(s.plays, 5);
+        EXPECT_EQ(s.misses, 10);
+        EXPECT_EQ(difficultyAndLength(), (SqlRow{"40", "6"}));
         EXPECT_EQ(s.voters, 2);
         EXPECT_DOUBLE_EQ(StageRating(s), 79.0);  // averages 75 and 83
         EXPECT_EQ(store->RatingPoints(1), 3 + 4);
         store->AddPlays("10.0.0.1", 1, {{1, 1, 0, 0, 20}});
     }
-    // Opened again, the migration does not run twice: the new vote stays.
+    // Opened again, the migrations do not run twice: the new play and vote stay.
     auto store = OpenStageStore(path, 1);
+    EXPECT_EQ(store->ListNewest(0, 1).stages.at(0).plays, 6);
+    EXPECT_EQ(difficultyAndLength(), (SqlRow{"33", "5"}));
     EXPECT_DOUBLE_EQ(StageRating(store->ListNewest(0, 1).stages.at(0)), 51.5);
     EXPECT_EQ(store->RatingPoints(1), 1 + 4);
 }
