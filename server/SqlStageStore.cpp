@@ -233,28 +233,19 @@ class SqlStageStore : public IStageStore {
 
     std::optional<std::string> DownloadStage(int64_t stageId, const std::string& address,
                                              int64_t day) override {
-        Lease c(*this);
-        // The mark and the count, one-row writes on their own, come first: they say whether the
-        // stage exists, whichever server deleted it. The text is read after them, outside any write.
-        // A download this server counted today already only asks whether the stage still exists.
-        const bool counts = !marks_.Has(stageId, address, day) &&
-                            !c->Query(
-                                  "INSERT INTO download_marks (stage_id, address, day) "
-                                  "SELECT CAST($1 AS BIGINT), CAST($2 AS TEXT), CAST($3 AS BIGINT) "
-                                  "WHERE EXISTS (SELECT 1 FROM stages WHERE id = $1) "
-                                  "ON CONFLICT (stage_id, address) DO UPDATE SET day = excluded.day "
-                                  "WHERE download_marks.day <> excluded.day RETURNING stage_id",
-                                  {SqlParam::Int(stageId), SqlParam::Text(address), SqlParam::Int(day)})
-                                 .empty();
+        // Whether the stage exists, whichever server deleted it, is asked first; the text is read
+        // after, outside any write. A download this server counted today already only asks.
         const bool exists =
-            counts ? !c->Query(c->CountDownload(), {SqlParam::Int(stageId)}).empty()
-                   : !c->Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(stageId)}).empty();
+            marks_.Has(stageId, address, day)
+                ? StageExists(stageId)
+                : Attempt([&](ISqlConnection& c) { return MarkDownload(c, stageId, address, day); });
         if (!exists) {
             texts_.Drop(stageId);
             return std::nullopt;
         }
         marks_.Keep(stageId, address, day);
         if (auto kept = texts_.Find(stageId)) return *kept;
+        Lease c(*this);
         auto data = c->QueryBlob("SELECT data FROM stage_data WHERE stage_id = $1", {SqlParam::Int(stageId)});
         if (data) texts_.Keep(stageId, std::make_shared<const std::string>(*data));
         return data;
@@ -394,6 +385,31 @@ class SqlStageStore : public IStageStore {
             return;
         for (const char* stmt : m.statements) c.Exec(stmt);
         tx.Commit();
+    }
+
+    bool StageExists(int64_t stageId) {
+        Lease c(*this);
+        return !c->Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(stageId)}).empty();
+    }
+
+    // Marks the address's download of the stage on the day and, when it is the first that day,
+    // counts it: one transaction that holds the stage's row from its first statement, so a
+    // delete comes wholly before it (false: no such stage) or after it. True when the stage exists.
+    static bool MarkDownload(ISqlConnection& c, int64_t stageId, const std::string& address, int64_t day) {
+        Transaction tx(c);
+        if (c.Query(std::string("SELECT 1 FROM stages WHERE id = $1") + c.LockRows(),
+                    {SqlParam::Int(stageId)})
+                .empty())
+            return false;
+        const bool first = !c.Query(
+                                 "INSERT INTO download_marks (stage_id, address, day) VALUES ($1, $2, $3) "
+                                 "ON CONFLICT (stage_id, address) DO UPDATE SET day = excluded.day "
+                                 "WHERE download_marks.day <> excluded.day RETURNING stage_id",
+                                 {SqlParam::Int(stageId), SqlParam::Text(address), SqlParam::Int(day)})
+                                .empty();
+        if (first) c.Query(c.CountDownload(), {SqlParam::Int(stageId)});
+        tx.Commit();
+        return true;
     }
 
     // One stage's report of the player: its vote replaces his earlier one; its plays, ticks and

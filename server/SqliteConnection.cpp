@@ -112,6 +112,7 @@ class SqliteConnection : public ISqlConnection {
     }
 
     const char* BeginWrite() const override { return "BEGIN IMMEDIATE"; }
+    const char* LockRows() const override { return ""; }
     // A write transaction already holds the one writer's lock of the file from its BEGIN.
     const char* SerializeOn() const override { return "SELECT $1, $2"; }
     const char* CountDownload() const override {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "server/CommonKey.h"
@@ -199,6 +200,50 @@ TEST_P(Store, ConcurrentPostsAllLand) {
     }
     for (auto& th : threads) th.join();
     EXPECT_EQ(store->ListByCreator(a, 0, 100).total, 40);
+}
+
+// A download racing the delete of its stage gets the whole stage or "no such stage" (404 P003),
+// never a server error.
+TEST_P(Store, ADownloadRacingADeleteFindsTheStageOrNot) {
+    ServerOptions options;
+    options.requestsPerSecond = 0;
+    RequestHandlers handlers(*store, options);
+    const int64_t a = Creator("hana");
+    std::mutex m;
+    std::vector<std::string> wrong;
+    for (int round = 0; round < 8; ++round) {
+        const int64_t id = Stage(a, "gone", round);
+        std::atomic<int> served{0};
+        std::vector<std::thread> downloaders;
+        for (int t = 0; t < 4; ++t) {
+            downloaders.emplace_back([&, t] {
+                Request get;
+                get.method = "GET";
+                get.path = "/qv/1/stages/" + std::to_string(id);
+                // A new address each time: every download is counted, not only looked up.
+                for (int i = 0;; ++i) {
+                    get.remoteAddress = "10." + std::to_string(t) + "." + std::to_string(i / 200) + "." +
+                                        std::to_string(i % 200);
+                    const Reply r = handlers.Handle(get);
+                    if (r.status == 200 && r.body == "stage " + std::to_string(id) + "\x82\xa0") {
+                        ++served;
+                        continue;
+                    }
+                    if (r.status != 404 || r.body != "P003") {
+                        std::lock_guard<std::mutex> lock(m);
+                        wrong.push_back(std::to_string(r.status) + " " + r.body);
+                    }
+                    return;
+                }
+            });
+        }
+        // The delete lands among the downloads.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (served < 8 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+        EXPECT_TRUE(store->DeleteStage(id, a));
+        for (auto& th : downloaders) th.join();
+    }
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " wrong answers, the first: " << wrong.front();
 }
 
 // A report that the database rolls back for a deadlock runs again and counts once.
