@@ -105,6 +105,7 @@ class PostgresConnection : public ISqlConnection {
 
     bool IsBroken() const override { return broken_ || PQstatus(conn_) != CONNECTION_OK; }
     const char* BeginWrite() const override { return "BEGIN"; }
+    const char* BeginRead() const override { return "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"; }
     // The rows stay, and their keys: a reference to them may be added meanwhile.
     const char* LockRows() const override { return " FOR NO KEY UPDATE"; }
     // A lock held to the transaction's end; each statement after it reads what the transaction

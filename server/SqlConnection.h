@@ -47,6 +47,9 @@ class ISqlConnection {
     virtual const char* CountDownload() const = 0;
     // The statement that opens a write transaction.
     virtual const char* BeginWrite() const = 0;
+    // The statement that opens a read transaction: each statement in it sees the database as one
+    // moment left it, whatever commits meanwhile.
+    virtual const char* BeginRead() const = 0;
     // The clause that ends a SELECT of one table's rows, inside a write transaction, to keep them
     // from being changed or deleted by others until it ends (empty where the write transaction
     // holds the whole database).

@@ -1,7 +1,8 @@
 // The one store over either database: a pool of connections, the same statements for both
 // dialects (numbered parameters, RETURNING, ON CONFLICT), a transaction around every change that
-// touches more than one row. Writes that lock several stage rows lock them in the order of their
-// ids; a write the database still rolls back for meeting another (a deadlock it broke) runs again.
+// touches more than one row and around every list read with its total. Writes that lock several
+// stage rows lock them in the order of their ids; a write the database still rolls back for
+// meeting another (a deadlock it broke) runs again.
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
@@ -461,10 +462,12 @@ class SqlStageStore : public IStageStore {
     }
 
     // The total from the count statement and one page from the list statement, whose $1 and $2
-    // (or, with nameFirst, $2 and $3) are the limit and the offset.
-    StageList List(ISqlConnection& c, const std::string& countSql, const std::vector<SqlParam>& countParams,
-                   const std::string& listSql, std::vector<SqlParam> extra, int start, int count,
-                   bool nameFirst = false) {
+    // (or, with nameFirst, $2 and $3) are the limit and the offset; both read in one transaction,
+    // so a stage posted or deleted meanwhile is in both or in neither.
+    static StageList List(ISqlConnection& c, const std::string& countSql,
+                          const std::vector<SqlParam>& countParams, const std::string& listSql,
+                          std::vector<SqlParam> extra, int start, int count, bool nameFirst = false) {
+        Transaction tx(c, c.BeginRead());
         StageList out;
         out.total = ToInt(c.Query(countSql, countParams).at(0).at(0));
         std::vector<SqlParam> params;
@@ -473,6 +476,7 @@ class SqlStageStore : public IStageStore {
         params.push_back(SqlParam::Int(std::max(0, start)));
         if (!nameFirst) params.insert(params.end(), extra.begin(), extra.end());
         for (const SqlRow& r : c.Query(listSql, params)) out.stages.push_back(ToSummary(r));
+        tx.Commit();
         return out;
     }
 

@@ -112,6 +112,8 @@ class SqliteConnection : public ISqlConnection {
     }
 
     const char* BeginWrite() const override { return "BEGIN IMMEDIATE"; }
+    // The snapshot is taken by the first read and kept to the end (write-ahead log).
+    const char* BeginRead() const override { return "BEGIN DEFERRED"; }
     const char* LockRows() const override { return ""; }
     // A write transaction already holds the one writer's lock of the file from its BEGIN.
     const char* SerializeOn() const override { return "SELECT $1, $2"; }

@@ -246,6 +246,27 @@ TEST_P(Store, ADownloadRacingADeleteFindsTheStageOrNot) {
     EXPECT_TRUE(wrong.empty()) << wrong.size() << " wrong answers, the first: " << wrong.front();
 }
 
+// A list and its total are read at one moment: a stage posted meanwhile is in both or in neither.
+TEST_P(Store, AListRacingPostsHoldsWhatItsTotalSays) {
+    const int64_t a = Creator("ivan");
+    std::atomic<bool> posting{true};
+    std::thread poster([&] {
+        for (int i = 0; i < 60; ++i) Stage(a, "p", i);
+        posting = false;
+    });
+    int lists = 0, wrong = 0;
+    while (posting) {
+        for (const StageList& l :
+             {store->ListNewest(0, 1000), store->ListByCreator(a, 0, 1000),
+              store->SearchByCreatorName("iva", 0, 1000), store->SearchByRatings(0, 0, 0, 1000)}) {
+            ++lists;
+            if (static_cast<int64_t>(l.stages.size()) != l.total) ++wrong;
+        }
+    }
+    poster.join();
+    EXPECT_EQ(wrong, 0) << "of " << lists << " lists";
+}
+
 // A report that the database rolls back for a deadlock runs again and counts once.
 TEST(StoreConflicts, AReportCaughtInADeadlockRunsAgain) {
     servertest::PgCluster pg;
