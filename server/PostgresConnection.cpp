@@ -105,6 +105,9 @@ class PostgresConnection : public ISqlConnection {
 
     bool IsBroken() const override { return broken_ || PQstatus(conn_) != CONNECTION_OK; }
     const char* BeginWrite() const override { return "BEGIN"; }
+    const char* BeginRead() const override { return "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"; }
+    // The rows stay, and their keys: a reference to them may be added meanwhile.
+    const char* LockRows() const override { return " FOR NO KEY UPDATE"; }
     // A lock held to the transaction's end; each statement after it reads what the transaction
     // before it committed.
     const char* SerializeOn() const override {
@@ -164,6 +167,9 @@ class PostgresConnection : public ISqlConnection {
         const std::string what =
             "postgresql: " + std::string(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_));
         if (code == "23505") throw StoreError(StoreFailure::Duplicate, what);
+        // The transaction was rolled back for meeting another one (a deadlock, or a serializable
+        // snapshot overtaken); run again, it goes through.
+        if (code == "40P01" || code == "40001") throw StoreError(StoreFailure::Conflict, what);
         if (PQstatus(conn_) != CONNECTION_OK || code.rfind("08", 0) == 0 || code.rfind("57P", 0) == 0) {
             broken_ = true;
             throw StoreError(StoreFailure::Unavailable, what);

@@ -43,6 +43,7 @@ Reply StoreFailed(const StoreError& e) {
     switch (e.Failure()) {
         case StoreFailure::Duplicate:
             return Fail(409, ServerError::Database, "23505");
+        case StoreFailure::Conflict:  // met other writes on every try: busy, as if unreachable
         case StoreFailure::Unavailable:
             return Fail(503, ServerError::Database, "08000");
         case StoreFailure::Internal:

@@ -41,13 +41,19 @@ class ISqlConnection {
     virtual void Exec(const std::string& sql) = 0;
     // True once the connection is lost; the pool then opens a new one.
     virtual bool IsBroken() const { return false; }
-    // The statement that counts one download of stage $1 on its own, returning its id when the
-    // stage exists. It holds the stage's row no
-    // longer than the statement runs; its commit need not wait for the disk (losing the last few
-    // counts in a power cut harms nobody).
+    // The statement that counts one download of stage $1, returning its id when the stage
+    // exists. Its transaction's commit need not wait for the disk (losing the last few counts in
+    // a power cut harms nobody).
     virtual const char* CountDownload() const = 0;
     // The statement that opens a write transaction.
     virtual const char* BeginWrite() const = 0;
+    // The statement that opens a read transaction: each statement in it sees the database as one
+    // moment left it, whatever commits meanwhile.
+    virtual const char* BeginRead() const = 0;
+    // The clause that ends a SELECT of one table's rows, inside a write transaction, to keep them
+    // from being changed or deleted by others until it ends (empty where the write transaction
+    // holds the whole database).
+    virtual const char* LockRows() const = 0;
     // The statement that, inside a write transaction, makes every other write transaction that
     // runs it with the same kind ($1, a small number) and key ($2, a text) wait until this one
     // ends: a count and the insert it allows then see each other's rows.

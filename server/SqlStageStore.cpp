@@ -1,10 +1,13 @@
 // The one store over either database: a pool of connections, the same statements for both
 // dialects (numbered parameters, RETURNING, ON CONFLICT), a transaction around every change that
-// touches more than one row.
+// touches more than one row and around every list read with its total. Writes that lock several
+// stage rows lock them in the order of their ids; a write the database still rolls back for
+// meeting another (a deadlock it broke) runs again.
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <utility>
 
 #include "server/DownloadMarkCache.h"
 #include "server/SqlConnection.h"
@@ -26,6 +29,9 @@ int64_t ToInt(const std::string& s) {
 const char kSummary[] =
     "SELECT s.id, s.creator_id, s.name, s.author, s.background, s.size, s.downloads, s.posted_at, "
     "s.plays, s.ticks, s.misses, s.votes, s.voters FROM stages s ";
+
+// How many times a write that met another transaction runs in all before it is refused.
+constexpr int kAttempts = 5;
 
 // What SerializeOn locks: the posts of one creator, the registrations and the play reports of
 // one address.
@@ -61,6 +67,21 @@ const Migration kMigrations[] = {
          "CREATE TABLE IF NOT EXISTS registrations (address TEXT NOT NULL, registered_at BIGINT NOT NULL)",
          "CREATE INDEX IF NOT EXISTS registrations_by_address ON registrations (address, registered_at)",
      }},
+    {"2-totals-from-records",
+     {
+         // Reports that ran at once could leave a stage's totals short of its records; reports
+         // now move the totals by their own change, so the totals start from the records' sums.
+         "UPDATE stages SET plays = COALESCE((SELECT SUM(p.plays) FROM play_records p WHERE p.stage_id = "
+         "stages.id), 0), ticks = COALESCE((SELECT SUM(p.ticks) FROM play_records p WHERE p.stage_id = "
+         "stages.id), 0), misses = COALESCE((SELECT SUM(p.misses) FROM play_records p WHERE p.stage_id = "
+         "stages.id), 0), votes = COALESCE((SELECT SUM(p.vote) FROM play_records p WHERE p.stage_id = "
+         "stages.id AND p.vote > 0), 0), voters = (SELECT COUNT(*) FROM play_records p WHERE p.stage_id = "
+         "stages.id AND p.vote > 0)",
+         // StageDifficulty and StageLength of the new totals (none is negative).
+         "UPDATE stages SET difficulty = CASE WHEN plays <= 0 THEN 0 WHEN misses * 20 / plays > 100 THEN 100 "
+         "ELSE misses * 20 / plays END, length = CASE WHEN plays <= 0 THEN 0 WHEN ticks / plays / 360 > 100 "
+         "THEN 100 ELSE ticks / plays / 360 END",
+     }},
 };
 // NOLINTEND(bugprone-suspicious-missing-comma)
 
@@ -80,6 +101,34 @@ StageSummary ToSummary(const SqlRow& r) {
     s.votes = ToInt(r.at(11));
     s.voters = ToInt(r.at(12));
     return s;
+}
+
+// One stage's lines of a report taken together. The player's vote is the average of the lines
+// that carry votes: their votes over their plays.
+struct StagePlays {
+    PlayReport sum;
+    int64_t votedPlays = 0;
+};
+
+// A report's lines by stage id, one for each stage: every report then locks the stages' rows in
+// the same order, so two reports never wait for each other in a circle.
+std::vector<StagePlays> ByStage(const std::vector<PlayReport>& reports) {
+    std::vector<PlayReport> sorted = reports;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const PlayReport& a, const PlayReport& b) { return a.stageId < b.stageId; });
+    std::vector<StagePlays> out;
+    for (const PlayReport& r : sorted) {
+        if (out.empty() || out.back().sum.stageId != r.stageId) out.push_back({{r.stageId, 0, 0, 0, 0}, 0});
+        StagePlays& s = out.back();
+        s.sum.plays += r.plays;
+        s.sum.ticks += r.ticks;
+        s.sum.misses += r.misses;
+        if (r.votes > 0) {
+            s.sum.votes += r.votes;
+            s.votedPlays += r.plays;
+        }
+    }
+    return out;
 }
 
 // The texts of stages downloaded lately that a store keeps in memory.
@@ -107,26 +156,27 @@ class SqlStageStore : public IStageStore {
 
     std::optional<int64_t> AddCreator(const std::string& name, const StoredKey& key,
                                       const std::string& address, const DailyLimit& limit) override {
-        Lease c(*this);
-        Transaction tx(*c);
-        if (limit.count > 0) {
-            Serialize(*c, LockKind::Registrations, address);
-            const int64_t made = ToInt(
-                c->Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
-                         {SqlParam::Text(address), SqlParam::Int(limit.since)})
+        return Attempt([&](ISqlConnection& c) -> std::optional<int64_t> {
+            Transaction tx(c);
+            if (limit.count > 0) {
+                Serialize(c, LockKind::Registrations, address);
+                const int64_t made = ToInt(
+                    c.Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
+                            {SqlParam::Text(address), SqlParam::Int(limit.since)})
+                        .at(0)
+                        .at(0));
+                if (made >= limit.count) return std::nullopt;
+            }
+            const int64_t id = ToInt(
+                c.Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
+                        {SqlParam::Text(name), SqlParam::Text(key.salt), SqlParam::Text(key.hash)})
                     .at(0)
                     .at(0));
-            if (made >= limit.count) return std::nullopt;
-        }
-        const int64_t id =
-            ToInt(c->Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
-                           {SqlParam::Text(name), SqlParam::Text(key.salt), SqlParam::Text(key.hash)})
-                      .at(0)
-                      .at(0));
-        c->Query("INSERT INTO registrations (address, registered_at) VALUES ($1, $2)",
-                 {SqlParam::Text(address), SqlParam::Int(limit.now)});
-        tx.Commit();
-        return id;
+            c.Query("INSERT INTO registrations (address, registered_at) VALUES ($1, $2)",
+                    {SqlParam::Text(address), SqlParam::Int(limit.now)});
+            tx.Commit();
+            return id;
+        });
     }
 
     std::optional<StoredKey> GetCreatorKey(int64_t creatorId) override {
@@ -145,34 +195,36 @@ class SqlStageStore : public IStageStore {
     }
 
     bool DeleteCreator(int64_t creatorId) override {
-        Lease c(*this);
         // The stages, their data and their play records go with the creator (ON DELETE CASCADE).
-        return !c->Query("DELETE FROM creators WHERE id = $1 RETURNING id", {SqlParam::Int(creatorId)})
-                    .empty();
+        return Attempt([&](ISqlConnection& c) {
+            return !c.Query("DELETE FROM creators WHERE id = $1 RETURNING id", {SqlParam::Int(creatorId)})
+                        .empty();
+        });
     }
 
     std::optional<int64_t> AddStage(const NewStage& st, const std::function<std::string(int64_t)>& makeData,
                                     const DailyLimit& limit) override {
-        Lease c(*this);
-        Transaction tx(*c);
-        if (limit.count > 0) {
-            Serialize(*c, LockKind::CreatorPosts, std::to_string(st.creatorId));
-            if (CountPosts(*c, st.creatorId, limit.since) >= limit.count) return std::nullopt;
-        }
-        const int64_t id =
-            ToInt(c->Query("INSERT INTO stages (creator_id, name, author, background, size, posted_at) "
-                           "VALUES ($1, $2, $3, $4, 0, $5) RETURNING id",
-                           {SqlParam::Int(st.creatorId), SqlParam::Text(st.name), SqlParam::Text(st.author),
-                            SqlParam::Text(st.background), SqlParam::Int(st.postedAt)})
-                      .at(0)
-                      .at(0));
-        std::string data = makeData(id);
-        const auto size = static_cast<int64_t>(data.size());
-        c->Query("INSERT INTO stage_data (stage_id, data) VALUES ($1, $2)",
-                 {SqlParam::Int(id), SqlParam::Blob(std::move(data))});
-        c->Query("UPDATE stages SET size = $1 WHERE id = $2", {SqlParam::Int(size), SqlParam::Int(id)});
-        tx.Commit();
-        return id;
+        return Attempt([&](ISqlConnection& c) -> std::optional<int64_t> {
+            Transaction tx(c);
+            if (limit.count > 0) {
+                Serialize(c, LockKind::CreatorPosts, std::to_string(st.creatorId));
+                if (CountPosts(c, st.creatorId, limit.since) >= limit.count) return std::nullopt;
+            }
+            const int64_t id = ToInt(
+                c.Query("INSERT INTO stages (creator_id, name, author, background, size, posted_at) "
+                        "VALUES ($1, $2, $3, $4, 0, $5) RETURNING id",
+                        {SqlParam::Int(st.creatorId), SqlParam::Text(st.name), SqlParam::Text(st.author),
+                         SqlParam::Text(st.background), SqlParam::Int(st.postedAt)})
+                    .at(0)
+                    .at(0));
+            std::string data = makeData(id);
+            const auto size = static_cast<int64_t>(data.size());
+            c.Query("INSERT INTO stage_data (stage_id, data) VALUES ($1, $2)",
+                    {SqlParam::Int(id), SqlParam::Blob(std::move(data))});
+            c.Query("UPDATE stages SET size = $1 WHERE id = $2", {SqlParam::Int(size), SqlParam::Int(id)});
+            tx.Commit();
+            return id;
+        });
     }
 
     int64_t CountPostsSince(int64_t creatorId, int64_t since) override {
@@ -182,28 +234,19 @@ class SqlStageStore : public IStageStore {
 
     std::optional<std::string> DownloadStage(int64_t stageId, const std::string& address,
                                              int64_t day) override {
-        Lease c(*this);
-        // The mark and the count, one-row writes on their own, come first: they say whether the
-        // stage exists, whichever server deleted it. The text is read after them, outside any write.
-        // A download this server counted today already only asks whether the stage still exists.
-        const bool counts = !marks_.Has(stageId, address, day) &&
-                            !c->Query(
-                                  "INSERT INTO download_marks (stage_id, address, day) "
-                                  "SELECT CAST($1 AS BIGINT), CAST($2 AS TEXT), CAST($3 AS BIGINT) "
-                                  "WHERE EXISTS (SELECT 1 FROM stages WHERE id = $1) "
-                                  "ON CONFLICT (stage_id, address) DO UPDATE SET day = excluded.day "
-                                  "WHERE download_marks.day <> excluded.day RETURNING stage_id",
-                                  {SqlParam::Int(stageId), SqlParam::Text(address), SqlParam::Int(day)})
-                                 .empty();
+        // Whether the stage exists, whichever server deleted it, is asked first; the text is read
+        // after, outside any write. A download this server counted today already only asks.
         const bool exists =
-            counts ? !c->Query(c->CountDownload(), {SqlParam::Int(stageId)}).empty()
-                   : !c->Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(stageId)}).empty();
+            marks_.Has(stageId, address, day)
+                ? StageExists(stageId)
+                : Attempt([&](ISqlConnection& c) { return MarkDownload(c, stageId, address, day); });
         if (!exists) {
             texts_.Drop(stageId);
             return std::nullopt;
         }
         marks_.Keep(stageId, address, day);
         if (auto kept = texts_.Find(stageId)) return *kept;
+        Lease c(*this);
         auto data = c->QueryBlob("SELECT data FROM stage_data WHERE stage_id = $1", {SqlParam::Int(stageId)});
         if (data) texts_.Keep(stageId, std::make_shared<const std::string>(*data));
         return data;
@@ -211,10 +254,11 @@ class SqlStageStore : public IStageStore {
 
     bool DeleteStage(int64_t stageId, int64_t creatorId) override {
         texts_.Drop(stageId);
-        Lease c(*this);
-        return !c->Query("DELETE FROM stages WHERE id = $1 AND creator_id = $2 RETURNING id",
-                         {SqlParam::Int(stageId), SqlParam::Int(creatorId)})
-                    .empty();
+        return Attempt([&](ISqlConnection& c) {
+            return !c.Query("DELETE FROM stages WHERE id = $1 AND creator_id = $2 RETURNING id",
+                            {SqlParam::Int(stageId), SqlParam::Int(creatorId)})
+                        .empty();
+        });
     }
 
     StageList ListNewest(int start, int count) override {
@@ -251,13 +295,15 @@ class SqlStageStore : public IStageStore {
     }
 
     void AddPlays(const std::string& player, int64_t day, const std::vector<PlayReport>& reports) override {
-        if (reports.empty()) return;
-        Lease c(*this);
-        Transaction tx(*c);
-        // Two reports of one address at once would both find the day's plays below the cap.
-        Serialize(*c, LockKind::PlayReports, player);
-        for (const PlayReport& r : reports) AddReport(*c, player, day, r);
-        tx.Commit();
+        const std::vector<StagePlays> byStage = ByStage(reports);
+        if (byStage.empty()) return;
+        Attempt([&](ISqlConnection& c) {
+            Transaction tx(c);
+            // Two reports of one address at once would both find the day's plays below the cap.
+            Serialize(c, LockKind::PlayReports, player);
+            for (const StagePlays& r : byStage) AddReport(c, player, day, r);
+            tx.Commit();
+        });
     }
 
     int64_t RatingPoints(int64_t creatorId) override {
@@ -283,6 +329,20 @@ class SqlStageStore : public IStageStore {
         SqlStageStore& store_;
         std::unique_ptr<ISqlConnection> conn_;
     };
+
+    // Runs `step` on a connection of the pool; a step the database rolled back for meeting
+    // another transaction runs again, up to kAttempts times in all.
+    template <class Step>
+    auto Attempt(const Step& step) -> decltype(step(std::declval<ISqlConnection&>())) {
+        Lease c(*this);
+        for (int attempt = 1;; ++attempt) {
+            try {
+                return step(*c);
+            } catch (const StoreError& e) {
+                if (e.Failure() != StoreFailure::Conflict || attempt >= kAttempts) throw;
+            }
+        }
+    }
 
     class Transaction {
       public:
@@ -328,17 +388,45 @@ class SqlStageStore : public IStageStore {
         tx.Commit();
     }
 
-    // One report of the player: its vote replaces his earlier one; its plays, ticks and misses
-    // count as far as the day's caps leave room.
-    void AddReport(ISqlConnection& c, const std::string& player, int64_t day, const PlayReport& r) {
-        if (c.Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(r.stageId)}).empty()) return;
+    bool StageExists(int64_t stageId) {
+        Lease c(*this);
+        return !c->Query("SELECT 1 FROM stages WHERE id = $1", {SqlParam::Int(stageId)}).empty();
+    }
+
+    // Marks the address's download of the stage on the day and, when it is the first that day,
+    // counts it: one transaction that holds the stage's row from its first statement, so a
+    // delete comes wholly before it (false: no such stage) or after it. True when the stage exists.
+    static bool MarkDownload(ISqlConnection& c, int64_t stageId, const std::string& address, int64_t day) {
+        Transaction tx(c);
+        if (c.Query(std::string("SELECT 1 FROM stages WHERE id = $1") + c.LockRows(),
+                    {SqlParam::Int(stageId)})
+                .empty())
+            return false;
+        const bool first = !c.Query(
+                                 "INSERT INTO download_marks (stage_id, address, day) VALUES ($1, $2, $3) "
+                                 "ON CONFLICT (stage_id, address) DO UPDATE SET day = excluded.day "
+                                 "WHERE download_marks.day <> excluded.day RETURNING stage_id",
+                                 {SqlParam::Int(stageId), SqlParam::Text(address), SqlParam::Int(day)})
+                                .empty();
+        if (first) c.Query(c.CountDownload(), {SqlParam::Int(stageId)});
+        tx.Commit();
+        return true;
+    }
+
+    // One stage's report of the player: its vote replaces his earlier one; its plays, ticks and
+    // misses count as far as the day's caps leave room. The stage's totals move by what his record
+    // changes, in one statement that also locks the stage's row until the commit (or finds no
+    // stage, and the report is left out).
+    static void AddReport(ISqlConnection& c, const std::string& player, int64_t day,
+                          const StagePlays& lines) {
+        const PlayReport& r = lines.sum;
         auto before = c.Query(
             "SELECT day, day_plays, day_ticks, day_misses, vote FROM play_records "
             "WHERE stage_id = $1 AND player = $2",
             {SqlParam::Int(r.stageId), SqlParam::Text(player)});
-        int64_t dayPlays = 0, dayTicks = 0, dayMisses = 0, vote = 0;
+        int64_t dayPlays = 0, dayTicks = 0, dayMisses = 0, oldVote = 0;
         if (!before.empty()) {
-            vote = ToInt(before[0].at(4));
+            oldVote = ToInt(before[0].at(4));
             if (ToInt(before[0].at(0)) == day) {
                 dayPlays = ToInt(before[0].at(1));
                 dayTicks = ToInt(before[0].at(2));
@@ -348,7 +436,14 @@ class SqlStageStore : public IStageStore {
         const int64_t plays = std::clamp<int64_t>(r.plays, 0, kPlaysPerDay - dayPlays);
         const int64_t ticks = plays > 0 ? std::clamp<int64_t>(r.ticks, 0, kTicksPerDay - dayTicks) : 0;
         const int64_t misses = plays > 0 ? std::clamp<int64_t>(r.misses, 0, kMissesPerDay - dayMisses) : 0;
-        if (r.plays > 0 && r.votes > 0) vote = std::clamp<int64_t>(r.votes / r.plays, 1, 100);
+        const int64_t vote =
+            lines.votedPlays > 0 ? std::clamp<int64_t>(r.votes / lines.votedPlays, 1, 100) : oldVote;
+        auto totals = c.Query(
+            "UPDATE stages SET plays = plays + $2, ticks = ticks + $3, misses = misses + $4, "
+            "votes = votes + $5, voters = voters + $6 WHERE id = $1 RETURNING plays, ticks, misses",
+            {SqlParam::Int(r.stageId), SqlParam::Int(plays), SqlParam::Int(ticks), SqlParam::Int(misses),
+             SqlParam::Int(vote - oldVote), SqlParam::Int(int64_t{vote > 0} - int64_t{oldVote > 0})});
+        if (totals.empty()) return;
         c.Query(
             "INSERT INTO play_records (stage_id, player, plays, ticks, misses, votes, vote, day, day_plays, "
             "day_ticks, day_misses) VALUES ($1, $2, $3, $4, $5, 0, $6, $7, $3, $4, $5) "
@@ -358,31 +453,21 @@ class SqlStageStore : public IStageStore {
             {SqlParam::Int(r.stageId), SqlParam::Text(player), SqlParam::Int(plays), SqlParam::Int(ticks),
              SqlParam::Int(misses), SqlParam::Int(vote), SqlParam::Int(day), SqlParam::Int(dayPlays + plays),
              SqlParam::Int(dayTicks + ticks), SqlParam::Int(dayMisses + misses)});
-        auto total = c.Query(
-            "SELECT COALESCE(SUM(plays), 0), COALESCE(SUM(ticks), 0), COALESCE(SUM(misses), 0), "
-            "COALESCE(SUM(vote), 0), COALESCE(SUM(CASE WHEN vote > 0 THEN 1 ELSE 0 END), 0) "
-            "FROM play_records WHERE stage_id = $1",
-            {SqlParam::Int(r.stageId)});
         StageSummary s;
-        s.plays = ToInt(total.at(0).at(0));
-        s.ticks = ToInt(total.at(0).at(1));
-        s.misses = ToInt(total.at(0).at(2));
-        s.votes = ToInt(total.at(0).at(3));
-        s.voters = ToInt(total.at(0).at(4));
-        c.Query(
-            "UPDATE stages SET plays = $1, ticks = $2, misses = $3, votes = $4, voters = $5, difficulty = "
-            "$6, "
-            "length = $7 WHERE id = $8",
-            {SqlParam::Int(s.plays), SqlParam::Int(s.ticks), SqlParam::Int(s.misses), SqlParam::Int(s.votes),
-             SqlParam::Int(s.voters), SqlParam::Int(StageDifficulty(s)), SqlParam::Int(StageLength(s)),
-             SqlParam::Int(r.stageId)});
+        s.plays = ToInt(totals[0].at(0));
+        s.ticks = ToInt(totals[0].at(1));
+        s.misses = ToInt(totals[0].at(2));
+        c.Query("UPDATE stages SET difficulty = $2, length = $3 WHERE id = $1",
+                {SqlParam::Int(r.stageId), SqlParam::Int(StageDifficulty(s)), SqlParam::Int(StageLength(s))});
     }
 
     // The total from the count statement and one page from the list statement, whose $1 and $2
-    // (or, with nameFirst, $2 and $3) are the limit and the offset.
-    StageList List(ISqlConnection& c, const std::string& countSql, const std::vector<SqlParam>& countParams,
-                   const std::string& listSql, std::vector<SqlParam> extra, int start, int count,
-                   bool nameFirst = false) {
+    // (or, with nameFirst, $2 and $3) are the limit and the offset; both read in one transaction,
+    // so a stage posted or deleted meanwhile is in both or in neither.
+    static StageList List(ISqlConnection& c, const std::string& countSql,
+                          const std::vector<SqlParam>& countParams, const std::string& listSql,
+                          std::vector<SqlParam> extra, int start, int count, bool nameFirst = false) {
+        Transaction tx(c, c.BeginRead());
         StageList out;
         out.total = ToInt(c.Query(countSql, countParams).at(0).at(0));
         std::vector<SqlParam> params;
@@ -391,6 +476,7 @@ class SqlStageStore : public IStageStore {
         params.push_back(SqlParam::Int(std::max(0, start)));
         if (!nameFirst) params.insert(params.end(), extra.begin(), extra.end());
         for (const SqlRow& r : c.Query(listSql, params)) out.stages.push_back(ToSummary(r));
+        tx.Commit();
         return out;
     }
 

@@ -112,6 +112,9 @@ class SqliteConnection : public ISqlConnection {
     }
 
     const char* BeginWrite() const override { return "BEGIN IMMEDIATE"; }
+    // The snapshot is taken by the first read and kept to the end (write-ahead log).
+    const char* BeginRead() const override { return "BEGIN DEFERRED"; }
+    const char* LockRows() const override { return ""; }
     // A write transaction already holds the one writer's lock of the file from its BEGIN.
     const char* SerializeOn() const override { return "SELECT $1, $2"; }
     const char* CountDownload() const override {
@@ -183,6 +186,9 @@ class SqliteConnection : public ISqlConnection {
         const int primary = rc & 0xff;
         if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
             throw StoreError(StoreFailure::Duplicate, what);
+        // A read transaction that would write after another writer committed: its snapshot is
+        // old, and only the whole transaction run again can go on.
+        if (rc == SQLITE_BUSY_SNAPSHOT) throw StoreError(StoreFailure::Conflict, what);
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_CANTOPEN ||
             primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_READONLY)
             throw StoreError(StoreFailure::Unavailable, what);

@@ -18,6 +18,7 @@ namespace qvserver {
 enum class StoreFailure {
     Unavailable,  // the database cannot be reached or opened
     Duplicate,    // a creator name that is taken
+    Conflict,     // a deadlock or a serialization failure: the store runs the transaction again
     Internal,     // anything else the database reports
 };
 
@@ -129,8 +130,10 @@ class IStageStore {
 
     // Adds one player's reports made on the day (a day number); reports for stages that do not
     // exist are skipped. The player's vote on a stage is his latest report's average vote (it
-    // replaces the earlier one); his plays, ticks and misses of one stage in one day count up to
-    // what one player can play in a day (kPlaysPerDay, kTicksPerDay, kMissesPerDay).
+    // replaces the earlier one; several lines of one stage count as one); his plays, ticks and
+    // misses of one stage in one day count up to what one player can play in a day (kPlaysPerDay,
+    // kTicksPerDay, kMissesPerDay). A stage's totals are always the sums of its players' records,
+    // however many players report at once.
     virtual void AddPlays(const std::string& player, int64_t day, const std::vector<PlayReport>& reports) = 0;
     // The rating points of a creator's stages (the rule is in RequestHandlers.h).
     virtual int64_t RatingPoints(int64_t creatorId) = 0;

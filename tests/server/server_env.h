@@ -13,6 +13,15 @@
 #include "foundation/TextEncoding.h"
 #include "tests/common/temp_folder.h"
 
+// Under the address sanitizer neither time nor a process's resident memory measures the code.
+#if defined(__SANITIZE_ADDRESS__)
+#define QUOR_TEST_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUOR_TEST_UNDER_ASAN 1
+#endif
+#endif
+
 namespace servertest {
 
 // The CP932 text of a built sample stage; makes `game` hold the stage kinds the reader needs.

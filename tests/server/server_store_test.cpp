@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "server/CommonKey.h"
@@ -200,8 +202,131 @@ TEST_P(Store, ConcurrentPostsAllLand) {
     EXPECT_EQ(store->ListByCreator(a, 0, 100).total, 40);
 }
 
-// A database of the earlier version: each player's summed votes become his one vote.
-TEST(StoreMigration, EarlierVotesBecomeOneVoteEach) {
+// A download racing the delete of its stage gets the whole stage or "no such stage" (404 P003),
+// never a server error.
+TEST_P(Store, ADownloadRacingADeleteFindsTheStageOrNot) {
+    ServerOptions options;
+    options.requestsPerSecond = 0;
+    RequestHandlers handlers(*store, options);
+    const int64_t a = Creator("hana");
+    std::mutex m;
+    std::vector<std::string> wrong;
+    for (int round = 0; round < 8; ++round) {
+        const int64_t id = Stage(a, "gone", round);
+        std::atomic<int> served{0};
+        std::vector<std::thread> downloaders;
+        for (int t = 0; t < 4; ++t) {
+            downloaders.emplace_back([&, t] {
+                Request get;
+                get.method = "GET";
+                get.path = "/qv/1/stages/" + std::to_string(id);
+                // A new address each time: every download is counted, not only looked up.
+                for (int i = 0;; ++i) {
+                    get.remoteAddress = "10." + std::to_string(t) + "." + std::to_string(i / 200) + "." +
+                                        std::to_string(i % 200);
+                    const Reply r = handlers.Handle(get);
+                    if (r.status == 200 && r.body == "stage " + std::to_string(id) + "\x82\xa0") {
+                        ++served;
+                        continue;
+                    }
+                    if (r.status != 404 || r.body != "P003") {
+                        std::lock_guard<std::mutex> lock(m);
+                        wrong.push_back(std::to_string(r.status) + " " + r.body);
+                    }
+                    return;
+                }
+            });
+        }
+        // The delete lands among the downloads.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (served < 8 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+        EXPECT_TRUE(store->DeleteStage(id, a));
+        for (auto& th : downloaders) th.join();
+    }
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " wrong answers, the first: " << wrong.front();
+}
+
+// A list and its total are read at one moment: a stage posted meanwhile is in both or in neither.
+TEST_P(Store, AListRacingPostsHoldsWhatItsTotalSays) {
+    const int64_t a = Creator("ivan");
+    std::atomic<bool> posting{true};
+    std::thread poster([&] {
+        for (int i = 0; i < 60; ++i) Stage(a, "p", i);
+        posting = false;
+    });
+    int lists = 0, wrong = 0;
+    while (posting) {
+        for (const StageList& l :
+             {store->ListNewest(0, 1000), store->ListByCreator(a, 0, 1000),
+              store->SearchByCreatorName("iva", 0, 1000), store->SearchByRatings(0, 0, 0, 1000)}) {
+            ++lists;
+            if (static_cast<int64_t>(l.stages.size()) != l.total) ++wrong;
+        }
+    }
+    poster.join();
+    EXPECT_EQ(wrong, 0) << "of " << lists << " lists";
+}
+
+// A report that the database rolls back for a deadlock runs again and counts once.
+TEST(StoreConflicts, AReportCaughtInADeadlockRunsAgain) {
+    servertest::PgCluster pg;
+    if (!pg.Available()) GTEST_SKIP() << "PostgreSQL tests skipped: " << pg.Why();
+    auto other = OpenPostgresConnection(pg.Uri()), gate = OpenPostgresConnection(pg.Uri()),
+         watch = OpenPostgresConnection(pg.Uri());
+    // A connection looks for a deadlock once, this long after it starts to wait: the store's soon,
+    // the other one's never within the test.
+    other->Exec("ALTER DATABASE postgres SET deadlock_timeout = '20ms'");
+    other->Exec("SET deadlock_timeout = '60s'");
+    auto store = OpenStageStore(pg.Uri(), 1);
+    const int64_t a = store->AddCreator("jun", *StoreKey("k"), "198.51.100.1", {}).value_or(0);
+    int64_t s[2] = {};
+    for (int64_t& id : s) {
+        const NewStage stage{a, "s", "jun", "BackGround001", 1};
+        id = store->AddStage(stage, [](int64_t n) { return std::to_string(n); }, {}).value_or(0);
+    }
+    const auto waitForWaiters = [&](int n) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (
+            std::stoi(watch->Query("SELECT COUNT(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock'", {})
+                          .at(0)
+                          .at(0)) < n &&
+            std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::yield();
+        }
+    };
+    const std::string touch = "UPDATE stages SET downloads = downloads WHERE id = $1";
+    // The other transaction holds the second stage; the gate's record of the player holds the
+    // report back once it holds the first stage, until the other one waits for that.
+    other->Exec("BEGIN");
+    other->Query(touch, {SqlParam::Int(s[1])});
+    gate->Exec("BEGIN");
+    gate->Query(
+        "INSERT INTO play_records (stage_id, player, plays, ticks, misses, votes) "
+        "VALUES ($1, '10.0.0.1', 0, 0, 0, 0)",
+        {SqlParam::Int(s[0])});
+    std::thread report([&] {
+        EXPECT_NO_THROW(store->AddPlays("10.0.0.1", 1, {{s[1], 2, 1200, 1, 120}, {s[0], 1, 600, 0, 80}}));
+    });
+    waitForWaiters(1);
+    std::thread closer([&] { other->Query(touch, {SqlParam::Int(s[0])}); });
+    waitForWaiters(2);
+    // Let through, the report asks for the second stage and closes the circle: it is the one
+    // rolled back, and runs again once the other transaction ends.
+    gate->Exec("ROLLBACK");
+    closer.join();
+    other->Exec("COMMIT");
+    report.join();
+    for (int i = 0; i < 2; ++i) {
+        const StageSummary st = store->ListNewest(i, 1).stages.at(0);
+        EXPECT_EQ(st.plays, 2 - i);
+        EXPECT_EQ(st.voters, 1);
+        EXPECT_DOUBLE_EQ(StageRating(st), 60.0 + 20 * i);
+    }
+}
+
+// A database of the earlier versions: each player's summed votes become his one vote, and totals
+// that reports racing each other left short become their records' sums.
+TEST(StoreMigration, EarlierDatabasesOpenWithOneVoteEachAndWholeTotals) {
     testsupport::TempFolder folder{"quor-migrate"};
     const std::string path = (folder.Path() / "old.db").string();
     {
@@ -212,20 +337,29 @@ TEST(StoreMigration, EarlierVotesBecomeOneVoteEach) {
         old->Exec("INSERT INTO creators (id, name, key_salt, key_hash) VALUES (1, 'gina', 's', 'h')");
         old->Exec(
             "INSERT INTO stages (id, creator_id, name, author, background, size, posted_at, plays, votes) "
-            "VALUES (1, 1, 'old', 'gina', 'BackGround001', 4, 0, 5, 400)");
+            "VALUES (1, 1, 'old', 'gina', 'BackGround001', 4, 0, 3, 400)");
         old->Exec(
-            "INSERT INTO play_records VALUES (1, '10.0.0.1', 2, 0, 0, 150), (1, '10.0.0.2', 3, 0, 0, 250)");
+            "INSERT INTO play_records VALUES (1, '10.0.0.1', 2, 3600, 4, 150), (1, '10.0.0.2', 3, 7200, 6, "
+            "250)");
     }
+    const auto difficultyAndLength = [&] {
+        return OpenSqliteConnection(path)->Query("SELECT difficulty, length FROM stages", {}).at(0);
+    };
     {
         auto store = OpenStageStore(path, 1);
         const StageSummary s = store->ListNewest(0, 1).stages.at(0);
+        EXPECT_EQ(s.plays, 5);
+        EXPECT_EQ(s.misses, 10);
+        EXPECT_EQ(difficultyAndLength(), (SqlRow{"40", "6"}));
         EXPECT_EQ(s.voters, 2);
         EXPECT_DOUBLE_EQ(StageRating(s), 79.0);  // averages 75 and 83
         EXPECT_EQ(store->RatingPoints(1), 3 + 4);
         store->AddPlays("10.0.0.1", 1, {{1, 1, 0, 0, 20}});
     }
-    // Opened again, the migration does not run twice: the new vote stays.
+    // Opened again, the migrations do not run twice: the new play and vote stay.
     auto store = OpenStageStore(path, 1);
+    EXPECT_EQ(store->ListNewest(0, 1).stages.at(0).plays, 6);
+    EXPECT_EQ(difficultyAndLength(), (SqlRow{"33", "5"}));
     EXPECT_DOUBLE_EQ(StageRating(store->ListNewest(0, 1).stages.at(0)), 51.5);
     EXPECT_EQ(store->RatingPoints(1), 1 + 4);
 }

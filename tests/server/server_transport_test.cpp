@@ -17,15 +17,6 @@
 #include "server/ServerInstance.h"
 #include "tests/server/server_env.h"
 
-// The address sanitizer's heap makes a process's resident memory no measure of its own.
-#if defined(__SANITIZE_ADDRESS__)
-#define QUOR_TEST_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QUOR_TEST_UNDER_ASAN 1
-#endif
-#endif
-
 namespace {
 
 using namespace std::chrono_literals;
