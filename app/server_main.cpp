@@ -56,7 +56,7 @@ void Usage(std::FILE* to) {
                  "address and day (10), upload bytes (524288), requests per second and burst per\n"
                  "address (20, 60), open connections (10000) and per address (64), seconds a silent\n"
                  "connection stays open (15); 0 switches a limit off. An IPv6 /64 is one address.\n"
-                 "Request bodies being read hold at most --body-memory bytes together (67108864);\n"
+                 "Request bodies being read hold at most --body-memory bytes together (33554432);\n"
                  "a request waits at most --database-wait ms (3000) for the database, then gets 503.\n"
                  "--trusted-proxy (or QUORVALD_TRUSTED_PROXIES): a reverse proxy whose\n"
                  "--client-address-header (X-Forwarded-For) names the player.\n");

@@ -34,7 +34,7 @@ struct TransportOptions {
     int idleTimeoutSeconds = 15;    // a connection silent this long is closed; 0: never
     // Bytes that the bodies being read may hold together; a body that does not fit is refused
     // (503 with Retry-After).
-    int64_t bodyMemory = int64_t{64} << 20;
+    int64_t bodyMemory = int64_t{32} << 20;
     // The longest a request waits for a worker; past it, it is answered 503 (error 4) unrun.
     std::chrono::milliseconds storeWait = kDefaultDatabaseWait;
     // Addresses whose client-address header names the client; from any other address the
