@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
     }
     if (port < 0 || port > 65535 || threads < 1 || connections < 1 || options.maxStageBytes < 1 ||
         transport.maxConnections < 1 || transport.connectionsPerAddress < 0 ||
-        transport.idleTimeoutSeconds < 0 || databaseWait < 1) {
+        transport.idleTimeoutSeconds < 0 || databaseWait < 1 || databaseWait > 3600 * 1000) {
         Usage(stderr);
         return 2;
     }

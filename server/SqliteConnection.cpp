@@ -2,7 +2,9 @@
 // prepared once and kept.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -55,7 +57,7 @@ class SqliteConnection : public ISqlConnection {
             throw StoreError(StoreFailure::Unavailable, "sqlite: " + what);
         }
         sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_timeout(db_, static_cast<int>(busyWait_.count()));
+        sqlite3_busy_timeout(db_, static_cast<int>(std::clamp<int64_t>(busyWait_.count(), 0, INT_MAX)));
         // WAL survives a killed process with every committed transaction (NORMAL syncs at
         // checkpoints; FULL would sync every commit, which only a power cut needs).
         Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
