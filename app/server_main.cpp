@@ -4,7 +4,9 @@
 //                   --database LOCATION] [--threads N] [--connections N] [--posts-per-day N]
 //                   [--registrations-per-day N] [--max-stage-bytes N] [--rate N] [--burst N]
 //                   [--maintenance TEXT] [--game-folder DIR] [--max-connections N]
-//                   [--connections-per-address N] [--idle-timeout SECONDS] [--trusted-proxy ADDR]...
+//                   [--connections-per-address N] [--idle-timeout SECONDS] [--body-memory BYTES]
+//                   [--database-wait MILLISECONDS] [--trusted-proxy ADDR]...
+//                   [--client-address-header NAME]
 //
 // The store is an SQLite file (default quorvald-server.db in the current folder) or a PostgreSQL
 // database (--postgres with a libpq URI or "host=... dbname=..." string). --database takes either:
@@ -13,13 +15,16 @@
 // executable unless --game-folder says otherwise).
 //
 // --trusted-proxy (repeatable; QUORVALD_TRUSTED_PROXIES holds more, separated by commas or blanks)
-// names a reverse proxy whose X-Forwarded-For (rightmost address it does not trust) or X-Real-IP
-// header is believed as the player's address; from any other address the headers are ignored.
+// names a reverse proxy whose --client-address-header (X-Forwarded-For unless said otherwise; the
+// rightmost address in it that is not a trusted proxy) is believed as the player's address; no
+// other header is read for it, and from any other address the header is ignored.
 //
 // It prints one line "listening on http://HOST:PORT" once it serves, and stops cleanly on
 // SIGINT or SIGTERM. Exit status: 0 after a clean stop, 1 when it cannot start, 2 for bad
 // arguments.
 #include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -43,14 +48,18 @@ void Usage(std::FILE* to) {
                  "                       [--max-stage-bytes N] [--rate N] [--burst N]\n"
                  "                       [--maintenance TEXT] [--game-folder DIR]\n"
                  "                       [--max-connections N] [--connections-per-address N]\n"
-                 "                       [--idle-timeout SECONDS] [--trusted-proxy ADDR]...\n"
+                 "                       [--idle-timeout SECONDS] [--body-memory BYTES]\n"
+                 "                       [--database-wait MILLISECONDS]\n"
+                 "                       [--trusted-proxy ADDR]... [--client-address-header NAME]\n"
                  "Serves Quorvald stage sharing over HTTP (default 0.0.0.0:8631, SQLite file\n"
                  "quorvald-server.db). Limits: posts per creator and day (20), new creators per\n"
                  "address and day (10), upload bytes (524288), requests per second and burst per\n"
                  "address (20, 60), open connections (10000) and per address (64), seconds a silent\n"
-                 "connection stays open (15); 0 switches a limit off. --trusted-proxy (or\n"
-                 "QUORVALD_TRUSTED_PROXIES): a reverse proxy whose X-Forwarded-For / X-Real-IP\n"
-                 "header names the player.\n");
+                 "connection stays open (15); 0 switches a limit off. An IPv6 /64 is one address.\n"
+                 "Request bodies being read hold at most --body-memory bytes together (33554432);\n"
+                 "a request waits at most --database-wait ms (3000) for the database, then gets 503.\n"
+                 "--trusted-proxy (or QUORVALD_TRUSTED_PROXIES): a reverse proxy whose\n"
+                 "--client-address-header (X-Forwarded-For) names the player.\n");
 }
 
 }  // namespace
@@ -62,6 +71,7 @@ int main(int argc, char** argv) {
     std::string database = env && *env ? env : "quorvald-server.db";
     qvserver::StoreKind kind = qvserver::StoreKind::Guess;
     int threads = 64, connections = 16;
+    long long databaseWait = qvserver::kDefaultDatabaseWait.count();
     qvserver::ServerOptions options;
     qvserver::TransportOptions transport;
     transport.connectionsPerAddress = 64;
@@ -125,6 +135,20 @@ int main(int argc, char** argv) {
             transport.connectionsPerAddress = std::atoi(v.c_str());
         } else if (arg == "--idle-timeout") {
             transport.idleTimeoutSeconds = std::atoi(v.c_str());
+        } else if (arg == "--body-memory") {
+            transport.bodyMemory = std::atoll(v.c_str());
+        } else if (arg == "--database-wait") {
+            databaseWait = std::atoll(v.c_str());
+        } else if (arg == "--client-address-header") {
+            const bool token = !v.empty() && std::all_of(v.begin(), v.end(), [](unsigned char c) {
+                return std::isalnum(c) || c == '-' || c == '_';
+            });
+            if (!token) {
+                std::fprintf(stderr, "quorvald-server: --client-address-header %s is no header name\n",
+                             v.c_str());
+                return 2;
+            }
+            transport.clientAddressHeader = v;
         } else if (arg == "--trusted-proxy") {
             if (qvserver::CanonicalAddress(v).empty()) {
                 std::fprintf(stderr, "quorvald-server: --trusted-proxy %s is no IP address\n", v.c_str());
@@ -139,17 +163,26 @@ int main(int argc, char** argv) {
     }
     if (port < 0 || port > 65535 || threads < 1 || connections < 1 || options.maxStageBytes < 1 ||
         transport.maxConnections < 1 || transport.connectionsPerAddress < 0 ||
-        transport.idleTimeoutSeconds < 0) {
+        transport.idleTimeoutSeconds < 0 || databaseWait < 1 || databaseWait > 3600 * 1000) {
         Usage(stderr);
         return 2;
     }
+    // The largest upload must fit the body memory, or no stage could ever be posted.
+    const int64_t largestBody =
+        std::max(options.maxStageBytes + qvserver::kUploadSlackBytes, options.maxBodyBytes);
+    if (transport.bodyMemory < largestBody) {
+        std::fprintf(stderr, "quorvald-server: --body-memory must hold the largest upload, %lld bytes\n",
+                     static_cast<long long>(largestBody));
+        return 2;
+    }
+    transport.storeWait = std::chrono::milliseconds(databaseWait);
 
     std::promise<void> stopped;
     plat::CallOnTerminationSignal([&stopped] { stopped.set_value(); });
     std::unique_ptr<qvserver::IStageStore> store;
     try {
         qvserver::PrepareStageReader();
-        store = qvserver::OpenStageStore(database, connections, kind);
+        store = qvserver::OpenStageStore(database, connections, kind, transport.storeWait);
     } catch (const std::exception& e) {
         const std::string code = GetErrorCode(e);
         if (code.empty())
@@ -161,6 +194,7 @@ int main(int argc, char** argv) {
     }
     qvserver::RequestHandlers handlers(*store, options);
     transport.threads = threads;
+    transport.workers = connections;
     qvserver::HttpServer http(handlers, transport);
     const int bound = http.Bind(host, port);
     if (bound <= 0) {

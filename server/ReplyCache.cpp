@@ -10,13 +10,8 @@ uint64_t ReplyCache::Generation() const {
 }
 
 std::optional<std::string> ReplyCache::Find(int key, Clock::time_point now) {
+    if (auto kept = Peek(key, now)) return kept;
     if (maxAge_ <= Clock::duration::zero()) return std::nullopt;
-    {
-        std::shared_lock lock(mutex_);
-        auto it = entries_.find(key);
-        if (it == entries_.end() || it->second.generation != generation_) return std::nullopt;
-        if (now - it->second.made < maxAge_) return it->second.reply;
-    }
     std::unique_lock lock(mutex_);
     auto it = entries_.find(key);
     if (it == entries_.end() || it->second.generation != generation_) return std::nullopt;
@@ -30,6 +25,17 @@ std::optional<std::string> ReplyCache::Find(int key, Clock::time_point now) {
         return std::nullopt;
     }
     return e.reply;
+}
+
+std::optional<std::string> ReplyCache::Peek(int key, Clock::time_point now) const {
+    if (maxAge_ <= Clock::duration::zero()) return std::nullopt;
+    std::shared_lock lock(mutex_);
+    auto it = entries_.find(key);
+    if (it == entries_.end() || it->second.generation != generation_) return std::nullopt;
+    const Entry& e = it->second;
+    const bool renewedElsewhere = e.renewing && now - e.renewStarted < maxAge_;
+    if (now - e.made < maxAge_ || renewedElsewhere) return e.reply;
+    return std::nullopt;
 }
 
 void ReplyCache::Keep(int key, uint64_t generation, std::string reply, Clock::time_point now) {

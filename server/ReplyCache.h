@@ -23,6 +23,9 @@ class ReplyCache {
     // The reply kept under the key, when no write came since it was made and it is young enough,
     // or while another caller makes it anew. Nothing tells the caller to make it (and Keep it).
     std::optional<std::string> Find(int key, Clock::time_point now);
+    // What Find would serve, without ever telling the caller to make it: nothing where Find would
+    // tell a caller to make it (then Find must be asked).
+    std::optional<std::string> Peek(int key, Clock::time_point now) const;
     // Keeps a reply made from what was read at `generation` (nothing, when a write came since).
     void Keep(int key, uint64_t generation, std::string reply, Clock::time_point now);
     // Every kept reply is old from now on.

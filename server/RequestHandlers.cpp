@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <variant>
 
 #include "foundation/TextEncoding.h"
 #include "server/CommonKey.h"
@@ -45,14 +46,37 @@ Reply StoreFailed(const StoreError& e) {
             return Fail(409, ServerError::Database, "23505");
         case StoreFailure::Conflict:  // met other writes on every try: busy, as if unreachable
         case StoreFailure::Unavailable:
-            return Fail(503, ServerError::Database, "08000");
+            return DatabaseUnavailable();
         case StoreFailure::Internal:
             break;
     }
     return Fail(500, ServerError::Database, "XX000");
 }
 
+// Runs one step of a request: a store that fails answers as StoreFailed says, anything else
+// thrown answers 500.
+template <typename Step>
+auto Guarded(Step&& step) -> decltype(step()) {
+    try {
+        return step();
+    } catch (const StoreError& e) {
+        return StoreFailed(e);
+    } catch (...) {
+        return Fail(500, ServerError::Other, "");
+    }
+}
+
 Reply MissingParameter() { return Fail(400, ServerError::Parameter, "P001"); }
+
+// A daily limit reached: its number is the detail.
+Reply Restricted(int limit) { return Fail(429, ServerError::Restricted, std::to_string(limit)); }
+
+Reply TooManyRequests() {
+    Reply r;
+    r.status = 429;
+    r.body = "Too Many Requests";
+    return r;
+}
 
 std::vector<std::string> SplitPath(const std::string& rest) {
     std::vector<std::string> parts;
@@ -65,6 +89,65 @@ std::vector<std::string> SplitPath(const std::string& rest) {
         at = slash + 1;
     }
     return parts;
+}
+
+// What a request asks for.
+enum class Endpoint {
+    Check,
+    History,
+    RegisterCreator,
+    DeleteCreator,
+    CreatorStages,
+    Appraisal,
+    PostStage,
+    Newest,
+    SearchByName,
+    SearchByRatings,
+    Download,
+    DeleteStage,
+};
+
+struct Target {
+    Endpoint endpoint;
+    int64_t id = 0;  // the creator or stage the path names
+};
+
+// The endpoint a method and path name, or the refusal of one that names none: 404, or P001 for
+// a creator id that is no number.
+std::variant<Target, Reply> Resolve(const std::string& method, const std::string& path) {
+    if (path.rfind(kPrefix, 0) != 0) return NotFound();
+    const std::vector<std::string> p = SplitPath(path.substr(sizeof kPrefix - 1));
+    const bool get = method == "GET", post = method == "POST", del = method == "DELETE";
+    if (p.size() == 1 && p[0] == "check" && get) return Target{Endpoint::Check};
+    if (p.size() == 1 && p[0] == "history" && post) return Target{Endpoint::History};
+    if (p[0] == "creators") {
+        if (p.size() == 1 && post) return Target{Endpoint::RegisterCreator};
+        if (p.size() < 2) return NotFound();
+        const auto id = ParseNumber(p[1]);
+        if (!id) return MissingParameter();
+        if (p.size() == 2 && del) return Target{Endpoint::DeleteCreator, *id};
+        if (p.size() == 3 && p[2] == "stages" && get) return Target{Endpoint::CreatorStages, *id};
+        if (p.size() == 3 && p[2] == "appraisal" && get) return Target{Endpoint::Appraisal, *id};
+        return NotFound();
+    }
+    if (p[0] == "stages") {
+        if (p.size() == 1 && post) return Target{Endpoint::PostStage};
+        if (p.size() != 2) return NotFound();
+        if (p[1] == "newest" && get) return Target{Endpoint::Newest};
+        if (p[1] == "search" && get) return Target{Endpoint::SearchByName};
+        if (p[1] == "rated" && get) return Target{Endpoint::SearchByRatings};
+        const auto id = ParseNumber(p[1]);
+        if (!id) return NotFound();
+        if (get) return Target{Endpoint::Download, *id};
+        if (del) return Target{Endpoint::DeleteStage, *id};
+    }
+    return NotFound();
+}
+
+std::optional<Endpoint> EndpointOf(const Request& r) {
+    const auto routed = Resolve(r.method, r.path);
+    if (const Target* t = std::get_if<Target>(&routed)) return t->endpoint;
+    return std::nullopt;
 }
 
 std::string QueryValue(const Request& r, const char* name) {
@@ -150,24 +233,41 @@ RequestHandlers::RequestHandlers(IStageStore& store, ServerOptions options, Cloc
     }
 }
 
-Reply RequestHandlers::Handle(const Request& request) {
-    if (!limiter_.Allow(request.remoteAddress, RateLimiter::Clock::now())) {
-        Reply r;
-        r.status = 429;
-        r.body = "Too Many Requests";
-        return r;
-    }
+std::optional<Reply> RequestHandlers::Admit(const Request& head) {
+    if (!BodyFits(head)) return TooLarge();
+    if (!limiter_.Allow(head.remoteAddress, RateLimiter::Clock::now())) return TooManyRequests();
     if (!options_.maintenanceMessage.empty()) {
         return Fail(503, ServerError::Maintenance, Utf8ToCp932(options_.maintenanceMessage));
     }
-    Reply reply;
-    try {
-        reply = Route(request);
-    } catch (const StoreError& e) {
-        reply = StoreFailed(e);
-    } catch (const std::exception&) {
-        reply = Fail(500, ServerError::Other, "");
-    }
+    auto routed = Resolve(head.method, head.path);
+    if (Reply* refusal = std::get_if<Reply>(&routed)) return std::move(*refusal);
+    return std::nullopt;
+}
+
+bool RequestHandlers::HeadNeedsStore(const Request& head) const {
+    const auto endpoint = EndpointOf(head);
+    return endpoint == Endpoint::PostStage ||
+           (endpoint == Endpoint::RegisterCreator && options_.registrationsPerDay > 0);
+}
+
+std::optional<Reply> RequestHandlers::AdmitFromStore(const Request& head) {
+    return Guarded([&]() -> std::optional<Reply> {
+        const auto endpoint = EndpointOf(head);
+        if (endpoint == Endpoint::PostStage) return CheckPost(head, head.declaredLength);
+        if (endpoint == Endpoint::RegisterCreator) return CheckRegistrations(head.remoteAddress);
+        return std::nullopt;
+    });
+}
+
+std::optional<Reply> RequestHandlers::AnswerAtOnce(const Request& request) {
+    if (EndpointOf(request) != Endpoint::Newest) return std::nullopt;
+    auto kept = newest_.Peek(Count(request, "count"), ReplyCache::Clock::now());
+    if (!kept) return std::nullopt;
+    return Ok(std::move(*kept));
+}
+
+Reply RequestHandlers::Handle(const Request& request) {
+    Reply reply = Guarded([&] { return Route(request); });
     // A write, even a refused one (it may have changed something before it failed), makes the
     // kept lists old; reads leave them.
     if (request.method != "GET") newest_.Invalidate();
@@ -175,41 +275,56 @@ Reply RequestHandlers::Handle(const Request& request) {
 }
 
 int64_t RequestHandlers::BodyLimit(const std::string& method, const std::string& path) const {
-    if (method != "POST") return 0;
-    if (path == std::string(kPrefix) + "stages") return options_.maxStageBytes + 4096;
-    if (path == std::string(kPrefix) + "creators" || path == std::string(kPrefix) + "history") {
-        return options_.maxBodyBytes;
+    const auto routed = Resolve(method, path);
+    const Target* target = std::get_if<Target>(&routed);
+    if (target == nullptr) return 0;
+    switch (target->endpoint) {
+        case Endpoint::PostStage:
+            return options_.maxStageBytes + kUploadSlackBytes;
+        case Endpoint::RegisterCreator:
+        case Endpoint::History:
+            return options_.maxBodyBytes;
+        default:
+            return 0;
     }
-    return 0;
+}
+
+bool RequestHandlers::BodyFits(const Request& head) const {
+    const int64_t limit = BodyLimit(head.method, head.path);
+    return head.declaredLength <= limit && !(head.streamed && limit == 0);
 }
 
 Reply RequestHandlers::Route(const Request& r) {
-    if (r.path.rfind(kPrefix, 0) != 0) return NotFound();
-    const std::vector<std::string> p = SplitPath(r.path.substr(sizeof kPrefix - 1));
-    const bool get = r.method == "GET", post = r.method == "POST", del = r.method == "DELETE";
-    if (!post && r.body.size() > static_cast<size_t>(options_.maxBodyBytes)) return MissingParameter();
-    if (p.size() == 1 && p[0] == "check" && get) return Check();
-    if (p.size() == 1 && p[0] == "history" && post) return PlayHistory(r);
-    if (p[0] == "creators") {
-        if (p.size() == 1 && post) return RegisterCreator(r);
-        if (p.size() < 2) return NotFound();
-        const auto id = ParseNumber(p[1]);
-        if (!id) return MissingParameter();
-        if (p.size() == 2 && del) return DeleteCreator(r, *id);
-        if (p.size() == 3 && p[2] == "stages" && get) return CreatorStages(r, *id);
-        if (p.size() == 3 && p[2] == "appraisal" && get) return Appraisal(*id);
-        return NotFound();
-    }
-    if (p[0] == "stages") {
-        if (p.size() == 1 && post) return PostStage(r);
-        if (p.size() != 2) return NotFound();
-        if (p[1] == "newest" && get) return Newest(r);
-        if (p[1] == "search" && get) return SearchByName(r);
-        if (p[1] == "rated" && get) return SearchByRatings(r);
-        const auto id = ParseNumber(p[1]);
-        if (!id) return NotFound();
-        if (get) return Download(r, *id);
-        if (del) return DeleteStage(r, *id);
+    const auto routed = Resolve(r.method, r.path);
+    if (const Reply* refusal = std::get_if<Reply>(&routed)) return *refusal;
+    const Target& t = std::get<Target>(routed);
+    if (r.method != "POST" && r.body.size() > static_cast<size_t>(options_.maxBodyBytes))
+        return MissingParameter();
+    switch (t.endpoint) {
+        case Endpoint::Check:
+            return Check();
+        case Endpoint::History:
+            return PlayHistory(r);
+        case Endpoint::RegisterCreator:
+            return RegisterCreator(r);
+        case Endpoint::DeleteCreator:
+            return DeleteCreator(r, t.id);
+        case Endpoint::CreatorStages:
+            return CreatorStages(r, t.id);
+        case Endpoint::Appraisal:
+            return Appraisal(t.id);
+        case Endpoint::PostStage:
+            return PostStage(r);
+        case Endpoint::Newest:
+            return Newest(r);
+        case Endpoint::SearchByName:
+            return SearchByName(r);
+        case Endpoint::SearchByRatings:
+            return SearchByRatings(r);
+        case Endpoint::Download:
+            return Download(r, t.id);
+        case Endpoint::DeleteStage:
+            return DeleteStage(r, t.id);
     }
     return NotFound();
 }
@@ -257,6 +372,14 @@ std::string RequestHandlers::ListReply(const StageList& list) const {
     return std::to_string(list.total) + "\n" + std::to_string(count) + "\n" + records;
 }
 
+std::optional<Reply> RequestHandlers::CheckRegistrations(const std::string& address) {
+    if (options_.registrationsPerDay <= 0) return std::nullopt;
+    // A quick refusal before the name is read; the store counts again as it adds the creator.
+    if (store_.CountRegistrationsSince(address, clock_() - kDay) >= options_.registrationsPerDay)
+        return Restricted(options_.registrationsPerDay);
+    return std::nullopt;
+}
+
 Reply RequestHandlers::RegisterCreator(const Request& r) {
     if (r.body.empty()) return MissingParameter();
     const auto name = CheckName(r.body);
@@ -267,7 +390,7 @@ Reply RequestHandlers::RegisterCreator(const Request& r) {
     const int64_t now = clock_();
     const auto id =
         store_.AddCreator(*name, *stored, r.remoteAddress, {now, now - kDay, options_.registrationsPerDay});
-    if (!id) return Fail(429, ServerError::Restricted, std::to_string(options_.registrationsPerDay));
+    if (!id) return Restricted(options_.registrationsPerDay);
     return Ok(std::to_string(*id) + "\n" + *key);
 }
 
@@ -316,36 +439,42 @@ std::optional<Reply> RequestHandlers::Authenticate(const Request& r, int64_t cre
     return std::nullopt;
 }
 
-Reply RequestHandlers::PostStage(const Request& r) {
+std::optional<Reply> RequestHandlers::CheckPost(const Request& r, int64_t bytes) {
     const auto creatorId = ParseNumber(Header(r, kCreatorHeader));
     if (!creatorId) return MissingParameter();
-    if (auto refused = Authenticate(r, *creatorId)) return *refused;
+    if (auto refused = Authenticate(r, *creatorId)) return refused;
     const std::string background = Header(r, kBackgroundHeader);
     if (background.empty() || background.size() > kMaxBackgroundBytes || !IsPrintableAscii(background))
         return MissingParameter();
+    // A quick refusal before the stage is read; the store counts again as it adds the stage.
+    if (options_.postsPerDay > 0 &&
+        store_.CountPostsSince(*creatorId, clock_() - kDay) >= options_.postsPerDay)
+        return Restricted(options_.postsPerDay);
+    if (bytes > options_.maxStageBytes) return Fail(413, ServerError::StageData, "S003");
+    return std::nullopt;
+}
+
+Reply RequestHandlers::PostStage(const Request& r) {
+    if (auto refused = CheckPost(r, static_cast<int64_t>(r.body.size()))) return *refused;
+    const int64_t creatorId = ParseNumber(Header(r, kCreatorHeader)).value_or(0);  // CheckPost read it
     const int64_t now = clock_();
     const DailyLimit limit{now, now - kDay, options_.postsPerDay};
-    // A quick refusal before the stage is read; the store counts again as it adds the stage.
-    if (limit.count > 0 && store_.CountPostsSince(*creatorId, limit.since) >= limit.count)
-        return Fail(429, ServerError::Restricted, std::to_string(options_.postsPerDay));
-    if (static_cast<int64_t>(r.body.size()) > options_.maxStageBytes)
-        return Fail(413, ServerError::StageData, "S003");
     StageCheck check = CheckStage(r.body);
     if (!check.stage) return Fail(422, ServerError::StageData, check.failure);
     // No name or author longer than the game lets a player type.
     if (Cp932Length(check.stage->name) > kMaxNameBytes || Cp932Length(check.stage->author) > kMaxNameBytes)
         return Fail(422, ServerError::StageData, "S001");
     NewStage stage;
-    stage.creatorId = *creatorId;
+    stage.creatorId = creatorId;
     stage.name = check.stage->name;
     stage.author = check.stage->author;
-    if (stage.author.empty()) stage.author = store_.GetCreatorName(*creatorId).value_or("");
-    stage.background = background;
+    if (stage.author.empty()) stage.author = store_.GetCreatorName(creatorId).value_or("");
+    stage.background = Header(r, kBackgroundHeader);
     stage.postedAt = limit.now;
     const CheckedStage& checked = *check.stage;
     const auto id = store_.AddStage(
         stage, [&](int64_t newId) { return PlaceStageId(checked, newId); }, limit);
-    if (!id) return Fail(429, ServerError::Restricted, std::to_string(options_.postsPerDay));
+    if (!id) return Restricted(options_.postsPerDay);
     return Ok(std::to_string(*id));
 }
 
@@ -411,6 +540,23 @@ Reply RequestHandlers::Appraisal(int64_t creatorId) {
     if (!store_.GetCreatorName(creatorId)) return Fail(404, ServerError::Parameter, "P002");
     const int64_t points = std::min<int64_t>(store_.RatingPoints(creatorId), 2147483647);
     return Ok(std::to_string(points));
+}
+
+Reply DatabaseUnavailable() { return Fail(503, ServerError::Database, "08000"); }
+
+Reply TooLarge() {
+    Reply r;
+    r.status = 413;
+    r.body = "Payload Too Large";
+    return r;
+}
+
+Reply ServiceUnavailable(int retryAfterSeconds) {
+    Reply r;
+    r.status = 503;
+    r.body = "Service Unavailable";
+    r.retryAfterSeconds = retryAfterSeconds;
+    return r;
 }
 
 }  // namespace qvserver

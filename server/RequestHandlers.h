@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "server/RateLimiter.h"
@@ -26,6 +27,9 @@ inline constexpr char kErrorHeader[] = "X-Quorvald-Error";
 inline constexpr char kCreatorHeader[] = "X-Quorvald-Creator";
 inline constexpr char kKeyHeader[] = "X-Quorvald-Key";
 inline constexpr char kBackgroundHeader[] = "X-Quorvald-Background";
+// How far an upload's body may pass the stage cap and still be read, so that its refusal says
+// which limit it broke (S003) rather than only that it is too large (413).
+inline constexpr int64_t kUploadSlackBytes = 4096;
 
 struct ServerOptions {
     // Not empty: every request is answered with this maintenance message (error 1).
@@ -49,13 +53,20 @@ struct Request {
     std::multimap<std::string, std::string> query;  // decoded bytes
     std::map<std::string, std::string> headers;     // names in lower case
     std::string body;
+    // The client as the limits, votes and download marks count it: an IPv4 address, or the /64
+    // network of an IPv6 address ("2001:db8:1:2::/64").
     std::string remoteAddress;
+    // What the head says of the body: its length (Content-Length), or that it comes in chunks
+    // of no declared length.
+    int64_t declaredLength = 0;
+    bool streamed = false;
 };
 
 struct Reply {
     int status = 200;
-    std::string body;   // CP932 text or stage bytes
-    int errorCode = 0;  // 0: none; else the value of kErrorHeader
+    std::string body;           // CP932 text or stage bytes
+    int errorCode = 0;          // 0: none; else the value of kErrorHeader
+    int retryAfterSeconds = 0;  // 0: none; else the value of Retry-After
 };
 
 // The error codes of the client library, as the server sends them.
@@ -69,15 +80,37 @@ enum class ServerError : int {
     Other = 8,
 };
 
+// A request runs through these steps, in order; each may answer it, and the transport runs the
+// ones that read the store on threads of their own:
+//   Admit           the head alone, before any of the body is read (no store)
+//   AdmitFromStore  the head's checks that read the store, where HeadNeedsStore says so
+//   AnswerAtOnce    the whole request, when a reply this server holds answers it (no store)
+//   Handle          the whole request, from the store
 class RequestHandlers {
   public:
     using Clock = std::function<int64_t()>;  // seconds since 1970, UTC
     RequestHandlers(IStageStore& store, ServerOptions options, Clock clock = nullptr);
 
+    // Refuses a request from its head: a body its path does not take or past its limit (413),
+    // the address's request rate (429), maintenance (error 1), an unknown path (404) or a
+    // malformed id in it (P001). Nothing: the request goes on.
+    std::optional<Reply> Admit(const Request& head);
+    // Whether the head's checks go on in the store: a post's creator, key and daily post cap, a
+    // registration's daily limit.
+    bool HeadNeedsStore(const Request& head) const;
+    std::optional<Reply> AdmitFromStore(const Request& head);
+    // The reply to a request that needs no store (a newest-stages list this server holds);
+    // nothing when Handle must answer it.
+    std::optional<Reply> AnswerAtOnce(const Request& request);
+    // Answers a whole request from the store; it checks again what the head's steps checked
+    // from the store (the store may have changed meanwhile).
     Reply Handle(const Request& request);
-    // The largest body a request to this path may carry; 0 where it takes none. An upload may
-    // pass the stage cap by a little, so that the refusal says which limit it broke (S003).
+
+    // The largest body a request to this path may carry; 0 where it takes none (an upload: the
+    // stage cap and kUploadSlackBytes).
     int64_t BodyLimit(const std::string& method, const std::string& path) const;
+    // Whether the body the head declares fits its path's limit (a streamed one may still pass it).
+    bool BodyFits(const Request& head) const;
 
     const ServerOptions& Options() const { return options_; }
 
@@ -98,6 +131,11 @@ class RequestHandlers {
 
     // Checks the creator and key headers (or the given creator); an error reply when they fail.
     std::optional<Reply> Authenticate(const Request& r, int64_t creatorId);
+    // A post's checks that need no stage text: creator and key, background, daily cap and the
+    // size (`bytes`: the declared length at the head, the body's later).
+    std::optional<Reply> CheckPost(const Request& r, int64_t bytes);
+    // A registration from the address while it is under its daily limit.
+    std::optional<Reply> CheckRegistrations(const std::string& address);
     std::string ListReply(const StageList& list) const;
     int Count(const Request& r, const char* name) const;
 
@@ -110,5 +148,12 @@ class RequestHandlers {
 
 // Parses a decimal id or count: digits only (an optional leading '-'), at most 9 of them.
 std::optional<int64_t> ParseNumber(const std::string& text);
+
+// The answer when the database cannot be reached or did not answer in time: 503, error 4, 08000.
+Reply DatabaseUnavailable();
+// The transport's answers: a body past its path's limit, and a request that cannot be served now
+// (try again after `retryAfterSeconds`).
+Reply TooLarge();
+Reply ServiceUnavailable(int retryAfterSeconds);
 
 }  // namespace qvserver

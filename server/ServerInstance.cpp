@@ -14,10 +14,12 @@ ServerInstance::~ServerInstance() { Stop(); }
 int ServerInstance::Start(const ServerConfig& config) {
     Stop();
     PrepareStageReader();
-    store_ = OpenStageStore(config.database, config.connections, config.databaseKind);
+    store_ = OpenStageStore(config.database, config.connections, config.databaseKind, config.databaseWait);
     handlers_ = std::make_unique<RequestHandlers>(*store_, config.options);
     TransportOptions transport = config.transport;
     transport.threads = config.threads;
+    transport.workers = config.connections;
+    transport.storeWait = config.databaseWait;
     http_ = std::make_unique<HttpServer>(*handlers_, transport);
     port_ = http_->Bind(config.host, config.port);
     if (port_ <= 0) {

@@ -2,6 +2,7 @@
 // One running sharing server: the store, the handlers and the HTTP server on a thread of their
 // own. The quorvald-server program runs one; the game runs one on 127.0.0.1 when no server
 // address is set.
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -16,8 +17,13 @@ struct ServerConfig {
     int port = 0;  // 0: any free port
     std::string database = "quorvald-server.db";
     StoreKind databaseKind = StoreKind::Guess;
-    int threads = 64;  // the transport's threads (overrides transport.threads)
+    int threads = 64;  // the transport's polling threads (overrides transport.threads)
+    // Database connections, and as many workers run the requests that use them (overrides
+    // transport.workers).
     int connections = 8;
+    // The longest a request waits for a worker, a database connection or SQLite's write lock
+    // (overrides transport.storeWait); then it is answered 503 (error 4).
+    std::chrono::milliseconds databaseWait = kDefaultDatabaseWait;
     ServerOptions options;
     TransportOptions transport;
 };

@@ -2,11 +2,14 @@
 // One database connection as the SQL store uses it: prepared statements with numbered
 // parameters ($1, $2, ...), every value of a result as a byte string. SQLite and PostgreSQL each
 // implement it; the store above them is the same.
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "server/StageStore.h"
 
 namespace qvserver {
 
@@ -64,7 +67,9 @@ class ISqlConnection {
     virtual std::vector<std::string> Schema() const = 0;
 };
 
-std::unique_ptr<ISqlConnection> OpenSqliteConnection(const std::string& path);
+// An SQLite connection whose writers wait at most `busyWait` for the file's write lock.
+std::unique_ptr<ISqlConnection> OpenSqliteConnection(
+    const std::string& path, std::chrono::milliseconds busyWait = kDefaultDatabaseWait);
 std::unique_ptr<ISqlConnection> OpenPostgresConnection(const std::string& uri);
 
 }  // namespace qvserver

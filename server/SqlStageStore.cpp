@@ -4,8 +4,10 @@
 // stage rows lock them in the order of their ids; a write the database still rolls back for
 // meeting another (a deadlock it broke) runs again.
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <utility>
 
@@ -138,10 +140,14 @@ constexpr size_t kKeptDownloadMarks = 100000;
 
 class SqlStageStore : public IStageStore {
   public:
-    using Opener = std::unique_ptr<ISqlConnection> (*)(const std::string&);
+    using Opener = std::function<std::unique_ptr<ISqlConnection>(const std::string&)>;
 
-    SqlStageStore(Opener open, std::string location, int connections)
-        : open_(open), location_(std::move(location)), max_(std::max(1, connections)) {
+    // `wait` bounds how long a call waits for a free connection.
+    SqlStageStore(Opener open, std::string location, int connections, std::chrono::milliseconds wait)
+        : open_(std::move(open)),
+          location_(std::move(location)),
+          max_(std::max(1, connections)),
+          wait_(wait) {
         std::unique_ptr<ISqlConnection> first = open_(location_);
         for (const std::string& stmt : first->Schema()) first->Exec(stmt);
         for (const Migration& m : kMigrations) Migrate(*first, m);
@@ -316,6 +322,14 @@ class SqlStageStore : public IStageStore {
                          .at(0));
     }
 
+    int64_t CountRegistrationsSince(const std::string& address, int64_t since) override {
+        Lease c(*this);
+        return ToInt(c->Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
+                              {SqlParam::Text(address), SqlParam::Int(since)})
+                         .at(0)
+                         .at(0));
+    }
+
   private:
     // A connection taken from the pool for one call; a lost one is dropped instead of returned.
     class Lease {
@@ -480,7 +494,11 @@ class SqlStageStore : public IStageStore {
         return out;
     }
 
+    // A connection of the pool, or a new one while fewer than the most are open. A call waits at
+    // most `wait_` for one to come free: a slow or locked database then fails the call (503 to
+    // the client) instead of piling requests up behind it.
     std::unique_ptr<ISqlConnection> Acquire() {
+        const auto deadline = std::chrono::steady_clock::now() + wait_;
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             if (!idle_.empty()) {
@@ -499,7 +517,11 @@ class SqlStageStore : public IStageStore {
                     throw;
                 }
             }
-            available_.wait(lock);
+            if (available_.wait_until(lock, deadline) == std::cv_status::timeout && idle_.empty() &&
+                opened_ >= max_) {
+                throw StoreError(StoreFailure::Unavailable, "no database connection came free within " +
+                                                                std::to_string(wait_.count()) + " ms");
+            }
         }
     }
 
@@ -516,6 +538,7 @@ class SqlStageStore : public IStageStore {
     Opener open_;
     std::string location_;
     int max_;
+    std::chrono::milliseconds wait_;
     std::mutex mutex_;
     std::condition_variable available_;
     std::deque<std::unique_ptr<ISqlConnection>> idle_;
@@ -526,12 +549,15 @@ class SqlStageStore : public IStageStore {
 
 }  // namespace
 
-std::unique_ptr<IStageStore> OpenStageStore(const std::string& location, int connections, StoreKind kind) {
+std::unique_ptr<IStageStore> OpenStageStore(const std::string& location, int connections, StoreKind kind,
+                                            std::chrono::milliseconds wait) {
     const bool pg = kind == StoreKind::Postgres ||
                     (kind == StoreKind::Guess &&
                      (location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0));
-    return std::make_unique<SqlStageStore>(pg ? &OpenPostgresConnection : &OpenSqliteConnection, location,
-                                           connections);
+    SqlStageStore::Opener open = &OpenPostgresConnection;
+    // SQLite's writers wait for the file's lock no longer than a call waits for a connection.
+    if (!pg) open = [wait](const std::string& path) { return OpenSqliteConnection(path, wait); };
+    return std::make_unique<SqlStageStore>(std::move(open), location, connections, wait);
 }
 
 int StageDifficulty(const StageSummary& s) {

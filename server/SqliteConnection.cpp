@@ -2,6 +2,9 @@
 // prepared once and kept.
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <chrono>
+#include <climits>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -15,16 +18,18 @@ namespace {
 // SQLite lets one writer at a time into a database and makes the others poll, sleeping up to
 // 100 ms between tries. The connections of this process to one file take turns on a mutex
 // instead, so a writer goes as soon as the one before it is done; only writers of other
-// processes meet the busy timeout.
-std::shared_ptr<std::mutex> WriterTurn(const std::string& path) {
+// processes meet SQLite's busy timeout. A writer waits for its turn no longer than that timeout
+// either: while another process holds the file, the writers queued here fail one wait later,
+// not one wait after each other.
+std::shared_ptr<std::timed_mutex> WriterTurn(const std::string& path) {
     static std::mutex registry;
-    static std::map<std::string, std::weak_ptr<std::mutex>> byPath;
+    static std::map<std::string, std::weak_ptr<std::timed_mutex>> byPath;
     std::lock_guard<std::mutex> lock(registry);
     std::erase_if(byPath, [](const auto& entry) { return entry.second.expired(); });
-    std::weak_ptr<std::mutex>& slot = byPath[path];
-    std::shared_ptr<std::mutex> turn = slot.lock();
+    std::weak_ptr<std::timed_mutex>& slot = byPath[path];
+    std::shared_ptr<std::timed_mutex> turn = slot.lock();
     if (!turn) {
-        turn = std::make_shared<std::mutex>();
+        turn = std::make_shared<std::timed_mutex>();
         slot = turn;
     }
     return turn;
@@ -41,7 +46,8 @@ struct StatementReset {
 
 class SqliteConnection : public ISqlConnection {
   public:
-    explicit SqliteConnection(const std::string& path) : writerTurn_(WriterTurn(path)) {
+    SqliteConnection(const std::string& path, std::chrono::milliseconds busyWait)
+        : writerTurn_(WriterTurn(path)), busyWait_(busyWait) {
         const int rc = sqlite3_open_v2(
             path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
@@ -51,7 +57,7 @@ class SqliteConnection : public ISqlConnection {
             throw StoreError(StoreFailure::Unavailable, "sqlite: " + what);
         }
         sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_timeout(db_, 10000);
+        sqlite3_busy_timeout(db_, static_cast<int>(std::clamp<int64_t>(busyWait_.count(), 0, INT_MAX)));
         // WAL survives a killed process with every committed transaction (NORMAL syncs at
         // checkpoints; FULL would sync every commit, which only a power cut needs).
         Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
@@ -64,8 +70,8 @@ class SqliteConnection : public ISqlConnection {
     std::vector<SqlRow> Query(const std::string& sql, const std::vector<SqlParam>& params) override {
         sqlite3_stmt* stmt = Prepare(sql);
         // A change outside a transaction waits for its turn here; inside one, the transaction has it.
-        std::unique_lock<std::mutex> turn;
-        if (!writing_.owns_lock() && !sqlite3_stmt_readonly(stmt)) turn = std::unique_lock(*writerTurn_);
+        std::unique_lock<std::timed_mutex> turn;
+        if (!writing_.owns_lock() && !sqlite3_stmt_readonly(stmt)) turn = TakeWriterTurn();
         const StatementReset reset{stmt};
         for (size_t i = 0; i < params.size(); ++i) Bind(stmt, static_cast<int>(i + 1), params[i]);
         std::vector<SqlRow> rows;
@@ -88,8 +94,7 @@ class SqliteConnection : public ISqlConnection {
 
     void Exec(const std::string& sql) override {
         // A write transaction has the writers' turn from its BEGIN until it ends.
-        if (sql.rfind(BeginWrite(), 0) == 0 && !writing_.owns_lock())
-            writing_ = std::unique_lock(*writerTurn_);
+        if (sql.rfind(BeginWrite(), 0) == 0 && !writing_.owns_lock()) writing_ = TakeWriterTurn();
         char* message = nullptr;
         const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
         if (message) sqlite3_free(message);
@@ -147,6 +152,13 @@ class SqliteConnection : public ISqlConnection {
     // NOLINTEND(bugprone-suspicious-missing-comma)
 
   private:
+    std::unique_lock<std::timed_mutex> TakeWriterTurn() {
+        std::unique_lock turn(*writerTurn_, std::defer_lock);
+        if (!turn.try_lock_for(busyWait_))
+            throw StoreError(StoreFailure::Unavailable, "sqlite: database is locked (the writers' turn)");
+        return turn;
+    }
+
     sqlite3_stmt* Prepare(const std::string& sql) {
         auto it = statements_.find(sql);
         if (it != statements_.end()) return it->second;
@@ -195,20 +207,22 @@ class SqliteConnection : public ISqlConnection {
         throw StoreError(StoreFailure::Internal, what);
     }
 
-    std::shared_ptr<std::mutex> writerTurn_;
-    std::unique_lock<std::mutex> writing_;  // held from a write transaction's BEGIN to its end
+    std::shared_ptr<std::timed_mutex> writerTurn_;
+    std::chrono::milliseconds busyWait_;          // the most a writer waits for the file's lock
+    std::unique_lock<std::timed_mutex> writing_;  // held from a write transaction's BEGIN to its end
     sqlite3* db_ = nullptr;
     std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
 
 }  // namespace
 
-std::unique_ptr<ISqlConnection> OpenSqliteConnection(const std::string& path) {
+std::unique_ptr<ISqlConnection> OpenSqliteConnection(const std::string& path,
+                                                     std::chrono::milliseconds busyWait) {
     // Without SQLite's memory statistics its allocations take no process-wide lock. This only
     // takes before SQLite's first use; later it is refused, harmlessly.
     static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     (void)configured;
-    return std::make_unique<SqliteConnection>(path);
+    return std::make_unique<SqliteConnection>(path, busyWait);
 }
 
 }  // namespace qvserver

@@ -4,6 +4,7 @@
 // it keeps nothing between calls that another server process could not see.
 //
 // Texts are UTF-8; stage data is the stage file's bytes as the game writes them (CP932).
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -137,6 +138,9 @@ class IStageStore {
     virtual void AddPlays(const std::string& player, int64_t day, const std::vector<PlayReport>& reports) = 0;
     // The rating points of a creator's stages (the rule is in RequestHandlers.h).
     virtual int64_t RatingPoints(int64_t creatorId) = 0;
+
+    // The creators registered from the address at or after the time.
+    virtual int64_t CountRegistrationsSince(const std::string& address, int64_t since) = 0;
 };
 
 // What one player can play of one stage in a day: the time of a day at 60 ticks a second; a play
@@ -147,11 +151,16 @@ inline constexpr int64_t kMissesPerDay = 10 * kPlaysPerDay;
 
 enum class StoreKind { Guess, Sqlite, Postgres };
 
+// How long a call waits at most for a free connection of the pool (and, with SQLite, for the
+// file's write lock) before it fails with StoreError Unavailable.
+inline constexpr std::chrono::milliseconds kDefaultDatabaseWait{3000};
+
 // Opens a store: an SQLite file (made when missing) or a PostgreSQL database (a libpq connection
 // URI or "key=value" string). Guess takes "postgresql://..." and "postgres://..." for PostgreSQL
 // and anything else for an SQLite path. Throws StoreError Unavailable when it cannot be opened.
 std::unique_ptr<IStageStore> OpenStageStore(const std::string& location, int connections = 8,
-                                            StoreKind kind = StoreKind::Guess);
+                                            StoreKind kind = StoreKind::Guess,
+                                            std::chrono::milliseconds wait = kDefaultDatabaseWait);
 
 // Difficulty, length (0..100) and rating (average of the players' votes) of a summary.
 int StageDifficulty(const StageSummary& s);

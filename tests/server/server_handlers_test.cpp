@@ -17,16 +17,33 @@ class Handlers : public ::testing::Test {
         options.requestsPerSecond = 0;
         handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
     }
-    Reply Call(const std::string& method, const std::string& path, const std::string& body = {},
-               std::map<std::string, std::string> headers = {},
-               std::multimap<std::string, std::string> query = {}, const std::string& from = "192.0.2.1") {
+    static Request Make(const std::string& method, const std::string& path, const std::string& body = {},
+                        std::map<std::string, std::string> headers = {},
+                        std::multimap<std::string, std::string> query = {},
+                        const std::string& from = "192.0.2.1") {
         Request r;
         r.method = method;
         r.path = path;
         r.body = body;
+        r.declaredLength = static_cast<int64_t>(body.size());
         r.headers = std::move(headers);
         r.query = std::move(query);
         r.remoteAddress = from;
+        return r;
+    }
+    // What the head's steps alone answer, as the transport runs them.
+    std::optional<Reply> Head(const Request& r) {
+        if (auto refused = handlers->Admit(r)) return refused;
+        if (handlers->HeadNeedsStore(r)) return handlers->AdmitFromStore(r);
+        return std::nullopt;
+    }
+    // A request through every step, as the transport runs them.
+    Reply Call(const std::string& method, const std::string& path, const std::string& body = {},
+               std::map<std::string, std::string> headers = {},
+               std::multimap<std::string, std::string> query = {}, const std::string& from = "192.0.2.1") {
+        const Request r = Make(method, path, body, std::move(headers), std::move(query), from);
+        if (auto refused = Head(r)) return *refused;
+        if (auto kept = handlers->AnswerAtOnce(r)) return *kept;
         return handlers->Handle(r);
     }
     std::pair<std::string, std::string> Register(const std::string& name) {
@@ -250,6 +267,48 @@ TEST_F(Handlers, DailyPostsAndRequestRatesAreLimited) {
     EXPECT_EQ(third.body, "2");
     now += 24 * 60 * 60 + 1;
     EXPECT_EQ(Call("POST", "/qv/1/stages", stage, h).status, 200);
+}
+
+// What a head decides is decided before any of its body came, the store's part included: the
+// body that follows a refused head is never kept.
+TEST_F(Handlers, HeadsAreJudgedBeforeTheirBodies) {
+    options.postsPerDay = 1;
+    options.registrationsPerDay = 1;
+    handlers = std::make_unique<RequestHandlers>(*store, options, [this] { return now; });
+    const auto a = Register("alice");
+    auto headOf = [&](const std::string& path, int64_t length, std::map<std::string, std::string> headers) {
+        Request r = Make("POST", path, {}, std::move(headers));
+        r.declaredLength = length;
+        return Head(r);
+    };
+    const int64_t size = static_cast<int64_t>(stage.size());
+    auto wrong = Auth(a);
+    wrong["x-quorvald-key"] = std::string(32, '0');
+    EXPECT_EQ(headOf("/qv/1/stages", size, wrong).value_or(Reply{}).errorCode, 3);
+    auto nobody = Auth(a);
+    nobody["x-quorvald-creator"] = "999";
+    EXPECT_EQ(headOf("/qv/1/stages", size, nobody).value_or(Reply{}).body, "P002");
+    EXPECT_EQ(headOf("/qv/1/stages", size, {}).value_or(Reply{}).body, "P001");
+    // Past the stage cap by no more than the slack: the stage error; past that, the transport's.
+    EXPECT_EQ(headOf("/qv/1/stages", options.maxStageBytes + 1, Auth(a)).value_or(Reply{}).body, "S003");
+    const auto tooLarge = headOf("/qv/1/stages", options.maxStageBytes + kUploadSlackBytes + 1, Auth(a));
+    EXPECT_EQ(tooLarge.value_or(Reply{}).status, 413);
+    EXPECT_EQ(tooLarge.value_or(Reply{}).errorCode, 0);
+    EXPECT_FALSE(headOf("/qv/1/stages", size, Auth(a)));
+    ASSERT_EQ(Call("POST", "/qv/1/stages", stage, Auth(a)).status, 200);
+    // The daily caps: posts per creator, registrations per address.
+    EXPECT_EQ(headOf("/qv/1/stages", size, Auth(a)).value_or(Reply{}).errorCode, 2);
+    EXPECT_EQ(headOf("/qv/1/creators", 3, {}).value_or(Reply{}).errorCode, 2);
+    Request elsewhere = Make("POST", "/qv/1/creators", {}, {}, {}, "192.0.2.50");
+    elsewhere.declaredLength = 3;
+    EXPECT_FALSE(Head(elsewhere));
+    // Paths and bodies a path does not take, without the store.
+    Request streamed = Make("GET", "/qv/1/stages/newest");
+    streamed.streamed = true;
+    EXPECT_EQ(handlers->Admit(streamed).value_or(Reply{}).status, 413);
+    EXPECT_EQ(handlers->Admit(Make("GET", "/qv/1/creators/x/stages")).value_or(Reply{}).body, "P001");
+    EXPECT_EQ(handlers->Admit(Make("DELETE", "/qv/1/stages/newest")).value_or(Reply{}).status, 404);
+    EXPECT_FALSE(handlers->HeadNeedsStore(Make("GET", "/qv/1/stages/newest")));
 }
 
 TEST_F(Handlers, MaintenanceAndUnknownPaths) {

@@ -1,8 +1,10 @@
 // quorvald-server as a program: killed in the middle of posts it keeps every stage it
 // acknowledged and no half stage; two of them share one PostgreSQL database.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <atomic>
+#include <filesystem>
 #include <mutex>
 #include <set>
 
@@ -79,6 +81,22 @@ TEST(ServerProcess, KilledMidPostsKeepsEveryAcknowledgedStage) {
         ASSERT_TRUE(text);
         EXPECT_EQ(static_cast<int64_t>(text->size()), s.size);
     }
+}
+
+// Transport options that could never serve are refused before the server starts: a body memory
+// smaller than the largest upload, no database wait, a client-address header that is no name.
+TEST(ServerProcess, UnservableTransportOptionsAreRefused) {
+    testsupport::TempFolder folder("quor-options");
+    for (const char* options :
+         {"--body-memory 528383", "--database-wait 0", "--client-address-header 'X Real'"}) {
+        const std::string cmd = std::string("'") + QUOR_SERVER_EXE +
+                                "' --listen 127.0.0.1 --port 0 --database '" +
+                                (folder.Path() / "never.db").string() + "' " + options + " >/dev/null 2>&1";
+        const int status = std::system(cmd.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << options;
+        EXPECT_EQ(WEXITSTATUS(status), 2) << options;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "never.db"));
 }
 
 TEST(ServerProcess, TwoServersShareOnePostgreSQL) {
