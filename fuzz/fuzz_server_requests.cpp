@@ -1,8 +1,10 @@
-// Requests -> the sharing server's handlers: every input gets a reply (no crash, no hang), and a
-// reply that says it failed carries a code the client knows.
+// Requests -> the sharing server's handlers, step by step as the transport runs them (the head,
+// the head's store checks, a reply held, the whole request): every input gets a reply (no crash,
+// no hang), and a reply that says it failed carries a code the client knows.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "foundation/EncodedFile.h"
@@ -54,8 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     r.query.emplace(Take(in, at), Take(in, at));
     r.body = in.substr(std::min(at, in.size()));
     r.remoteAddress = "127.0.0.1";
-    const qvserver::Reply reply = Handlers()->Handle(r);
-    if (reply.errorCode < 0 || reply.errorCode > 8 || reply.errorCode == 5) std::abort();
-    if (reply.status == 200 && reply.errorCode != 0) std::abort();
+    // Chunked when the first byte says so, else with its length declared.
+    r.streamed = size > 0 && (data[0] & 4) != 0;
+    r.declaredLength = r.streamed ? 0 : static_cast<int64_t>(r.body.size());
+    qvserver::RequestHandlers& handlers = *Handlers();
+    std::optional<qvserver::Reply> reply = handlers.Admit(r);
+    if (!reply && handlers.HeadNeedsStore(r)) reply = handlers.AdmitFromStore(r);
+    if (!reply) reply = handlers.AnswerAtOnce(r);
+    if (!reply) reply = handlers.Handle(r);
+    if (reply->errorCode < 0 || reply->errorCode > 8 || reply->errorCode == 5) std::abort();
+    if (reply->status == 200 && reply->errorCode != 0) std::abort();
     return 0;
 }

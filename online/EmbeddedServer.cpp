@@ -28,6 +28,10 @@ std::string StartEmbeddedServer() {
         // One player on his own machine: no daily post limit, no request limit.
         config.options.postsPerDay = 0;
         config.options.requestsPerSecond = 0;
+        // What the server's transport has to say goes to the game's log.
+        config.transport.log = [](const std::string& line) {
+            CLog::GetInstance()->Write("内蔵サーバ: " + line);
+        };
         auto server = std::make_unique<qvserver::ServerInstance>();
         try {
             server->Start(config);
