@@ -160,7 +160,7 @@ TEST(BarManEffects, RedTakesItsFireSheetsAndSharesTheFourth) {
     EXPECT_EQ(GetBarEffectSheet(kBarManPink, 2), 2);
 }
 
-class BarManFigure : public BossWorld {};
+class BarManFigure : public StickManWorld {};
 
 TEST_F(BarManFigure, AShiftedPoseMovesShownPartsAndKeepsHiddenOnesHidden) {
     CBarManRed boss(stage.get(), 100, 200, 1, 1);

@@ -14,7 +14,7 @@ using enemytest::kFloorTop;
 
 namespace {
 
-class Machines : public BossWorld {
+class Machines : public RecordingBossWorld {
   protected:
     // A gunner standing on the floor, settled and at rest.
     CBlueMachine001* GunnerAtRest(double x) {
