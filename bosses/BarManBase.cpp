@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 #include <utility>
 
 #include "bosses/BarManPoses.h"
@@ -18,7 +17,6 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kGravity = 750.0;
 constexpr double kMaxSpeed = 1000.0;
 // More damage than this between two jumps away is not taken: the boss jumps away instead.
@@ -34,8 +32,6 @@ constexpr int kEntranceCells[CBarManBase::kEntrancePieces][4] = {
 // Where each colour's title sits on the picture, and which of the five row places is its own.
 constexpr int kEntranceOffset[5] = {4, 36, -28, 68, -60};
 constexpr int kOwnRowPlace[5] = {2, 1, 3, 0, 4};  // index into -64, -32, 0, 32, 64
-
-double FrameStep() { return GetFrameTime() * 60.0; }
 
 void PlaceSprite(CSprite* s, double px, double py, double depth, double turn) {
     if (!s) return;
@@ -272,7 +268,7 @@ void CBarManBase::Act() {
         default:
             break;
     }
-    bossStateTime += FrameStep();
+    bossStateTime += FramesThisFrame();
     EndFrame();
 }
 
@@ -280,7 +276,7 @@ bool CBarManBase::EntranceStep() {
     inEntrance = true;
     BeginFrame();
     ShiftAfterimages();
-    bossStateTime += FrameStep();
+    bossStateTime += FramesThisFrame();
     const double t = bossStateTime;
     const double cues[3] = {40, 100, 140};
     const int sounds[3] = {SoundId::kItem2, SoundId::kAttack10, SoundId::kAttack6};

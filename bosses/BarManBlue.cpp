@@ -2,24 +2,16 @@
 
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "bosses/BarManAttacks.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "foundation/WindowHelpers.h"
 #include "gimmicks/ParticleEffects.h"
 #include "play/EffectFactory.h"
 #include "play/LiveObjectFactory.h"
-
-namespace {
-
-constexpr double kPi = std::numbers::pi;
-
-int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
-
-}  // namespace
 
 CBarManBlue::CBarManBlue(CStage* ownerStage, double px, double py, int facingIn, int creator)
     : CBarManBase(ownerStage, px, py, facingIn, kBarManBlue, creator) {
@@ -81,12 +73,12 @@ void CBarManBlue::FireShot() {
     switch (shotKind) {
         case kBlueSniper:
             PlaySE(SoundId::kGun2);
-            CreateEffect(1, Trunc(MuzzleX()), Trunc(MuzzleY()), owner);
+            CreateEffect(1, TruncToInt(MuzzleX()), TruncToInt(MuzzleY()), owner);
             ThrowBossShot(*this, "CSniperShot", sx, sy, {right ? 1500.0 : -1500.0, 0.0, false});
             break;
         case kBlueBreak:
             PlaySE(SoundId::kShock5B);
-            CreateEffect(1, Trunc(MuzzleX()), Trunc(MuzzleY()), owner);
+            CreateEffect(1, TruncToInt(MuzzleX()), TruncToInt(MuzzleY()), owner);
             ThrowBossShot(*this, "CBreakShot_Mother", sx, sy, {right ? 250.0 : -250.0, 0.0, false});
             break;
         default:
@@ -236,8 +228,8 @@ void CBarManBlue::OnEnterState(int state) {
     if (state != kBarManDefeat) return DropCharge();
     // Beaten: every machine (and the glow) bursts.
     auto burst = [this](IBase* child) {
-        CreateEffect(4, Trunc((child->GetLeft() + child->GetRight()) / 2),
-                     Trunc((child->GetTop() + child->GetBottom()) / 2), owner);
+        CreateEffect(4, TruncToInt((child->GetLeft() + child->GetRight()) / 2),
+                     TruncToInt((child->GetTop() + child->GetBottom()) / 2), owner);
         RemoveChild(child);
     };
     for (const auto& c : GetChildren()) burst(c.get());

@@ -1,25 +1,21 @@
 #include "bosses/BarManGreen.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "bosses/BarManAttacks.h"
 #include "engine/Camera.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "foundation/WindowHelpers.h"
 #include "play/Hitboxes.h"
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-
-int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
-
 int WalkColumn(double t, int span, const int (&columns)[4]) {
     const int n = 4 * span;
-    return columns[((Trunc(t) % n + n) % n) / span];
+    return columns[((TruncToInt(t) % n + n) % n) / span];
 }
 
 }  // namespace
@@ -157,7 +153,7 @@ void CBarManGreen::DropRocks() {
     for (const auto& b : bands) {
         const int rvy = Roll(30, 150);
         const int rvx = Roll(-10, 10);
-        const int rx = Roll(Trunc(left) + b[0], Trunc(rightEdge) - b[1]);
+        const int rx = Roll(TruncToInt(left) + b[0], TruncToInt(rightEdge) - b[1]);
         ThrowBossShot(*this, "CFallingRock", rx, top - 24,
                       {static_cast<double>(rvx), static_cast<double>(rvy), false});
     }
@@ -288,7 +284,7 @@ void CBarManGreen::UpdateAttack() {
             break;
         case kGreenWindUp: {
             static const int kShake[4] = {0, 1, 0, -1};
-            ShowPoseShifted(1, 0, 4, 0, 0, kShake[(Trunc(t) % 8 + 8) % 8 / 2]);
+            ShowPoseShifted(1, 0, 4, 0, 0, kShake[(TruncToInt(t) % 8 + 8) % 8 / 2]);
             if (BrakeOnGround() && t > 55) SetGreenState(kGreenSwing);
             break;
         }

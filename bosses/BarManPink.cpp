@@ -1,7 +1,6 @@
 #include "bosses/BarManPink.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "bosses/BarManAttacks.h"
 #include "engine/Camera.h"
@@ -15,10 +14,7 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr int kWindRight = 3, kWindLeft = 4;
-
-int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
 
 }  // namespace
 
@@ -171,7 +167,7 @@ void CBarManPink::StormStar() {
     const double top = camera->ScreenToWorldY(0, 0), bottom = camera->ScreenToWorldY(640, 480);
     const bool right = facing == 1;
     const int svy = Roll(10, 30);
-    const int sy = Roll(Trunc(top) + 32, Trunc(bottom) - 32);
+    const int sy = Roll(TruncToInt(top) + 32, TruncToInt(bottom) - 32);
     ThrowBossShot(*this, "CNinjaStar", right ? left - 16 : rightEdge + 16, sy,
                   {right ? 330.0 : -330.0, static_cast<double>(svy), false});
 }
@@ -359,7 +355,7 @@ void CBarManPink::StepBombRun() {
             }
             break;
         case kPinkHover: {
-            const int m = Trunc(t) % 60;
+            const int m = TruncToInt(t) % 60;
             ShowPose(1, m < 8 ? 3 : (m >= 30 && m < 38) ? 5 : 4, 2, 0, t * 0.83);
             FaceHero();
             ax = 250 * FacingSign();

@@ -1,13 +1,12 @@
 #include "bosses/BarManPoses.h"
 
 #include <cmath>
-#include <numbers>
 
+#include "foundation/Geometry.h"
 #include "play/BarFigure.h"
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr int H = kPoseHidden;
 constexpr int A = kPoseFromHandX;
 constexpr int B = kPoseFromHandY;

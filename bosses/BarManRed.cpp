@@ -1,19 +1,17 @@
 #include "bosses/BarManRed.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "bosses/BarManAttacks.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "foundation/WindowHelpers.h"
 #include "play/EffectFactory.h"
 #include "play/Hitboxes.h"
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 // A cycle of four poses of column `columns[i]` on page 1 and row `row`, each for `span` frames.
 void Cycle(CBarManBase* b, double t, int span, const int (&columns)[4], int row) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <numbers>
 
 #include "bosses/BarManAttacks.h"
 #include "engine/Camera.h"
@@ -11,20 +10,17 @@
 #include "engine/SoundIds.h"
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "foundation/WindowHelpers.h"
 #include "play/Hitboxes.h"
 #include "play/SceneServices.h"
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-
-int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
-
 // Frame i of a four-frame cycle of `span` frames each, for clocks that may start below zero.
 int CycleIndex(double t, int span) {
     const int n = 4 * span;
-    return ((Trunc(t) % n + n) % n) / span;
+    return ((TruncToInt(t) % n + n) % n) / span;
 }
 
 // The dash sequence: four dashes across the screen, each followed by a pause, then the last dash.
@@ -84,7 +80,7 @@ void CBarManYellow::SetYellowState(int s) {
                                        CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
     } else if (s == kYellowSlam || s == kYellowFallingSlam) {
         const AttackInfo a = BossAttack(15, 450.0, kPi / 2, {kAttackSlash});
-        stateHitbox = AddBossRectangle(this, -8, height / 2 + 72, Trunc(width + 16), 48,
+        stateHitbox = AddBossRectangle(this, -8, height / 2 + 72, TruncToInt(width + 16), 48,
                                        CCollisionDetectionBase::kNeverExpires, kAimKeep, a);
     }
 }
@@ -211,9 +207,9 @@ void CBarManYellow::CallBolt(double px) {
     PlaySE(SoundId::kThunder);
     ++thunderCount;
     IBase* hero = GetHero();
-    const int foot = hero ? Trunc(hero->GetPreviousBottom() - 4) : 0;
+    const int foot = hero ? TruncToInt(hero->GetPreviousBottom() - 4) : 0;
     const double screenTop = Camera().ScreenToWorldY(0, 0);
-    ThrowBossShot(*this, "CThunder", px, Trunc(screenTop - 1200), {0, foot});
+    ThrowBossShot(*this, "CThunder", px, TruncToInt(screenTop - 1200), {0, foot});
 }
 
 void CBarManYellow::LeaveMostlyDeciding(int percent) {
@@ -471,13 +467,13 @@ void CBarManYellow::StepThunder() {
             if (!BrakeOnGround()) break;
             if (t > 120) {
                 SetYellowState(kYellowDecide);
-            } else if (thunderCount < 3 && t > 30 && Trunc(t - 30) / 6 >= thunderCount) {
+            } else if (thunderCount < 3 && t > 30 && TruncToInt(t - 30) / 6 >= thunderCount) {
                 if (thunderCount == 0)
                     CallBolt(heroX - 12);
                 else if (thunderCount == 1)
-                    CallBolt(Roll(Trunc(heroX - 128), Trunc(heroX - 64)));
+                    CallBolt(Roll(TruncToInt(heroX - 128), TruncToInt(heroX - 64)));
                 else
-                    CallBolt(Roll(Trunc(heroX + 40), Trunc(heroX + 104)));
+                    CallBolt(Roll(TruncToInt(heroX + 40), TruncToInt(heroX + 104)));
             }
             break;
         case kYellowStorm:
@@ -486,8 +482,8 @@ void CBarManYellow::StepThunder() {
             if (!BrakeOnGround()) break;
             if (t > 250)
                 SetYellowState(kYellowDecide);
-            else if (thunderCount < 8 && t > 40 && Trunc(t - 40) / 25 >= thunderCount)
-                CallBolt(Roll(Trunc(heroX - 96), Trunc(heroX + 72)));
+            else if (thunderCount < 8 && t > 40 && TruncToInt(t - 40) / 25 >= thunderCount)
+                CallBolt(Roll(TruncToInt(heroX - 96), TruncToInt(heroX + 72)));
             break;
         default:
             break;
@@ -525,11 +521,11 @@ void CBarManYellow::StepStrikes() {
             break;
         case kYellowStrikes: {
             static const int kColumns[8] = {0, 4, 1, 4, 2, 4, 3, 4};
-            ShowPose(2, t < 24 ? kColumns[std::max(0, Trunc(t) / 3)] : 5, 1);
+            ShowPose(2, t < 24 ? kColumns[std::max(0, TruncToInt(t) / 3)] : 5, 1);
             if (!BrakeOnGround()) break;
             if (t > 30) {
                 SetYellowState(kYellowStrikesEnd);
-            } else if (Trunc(t) / 6 >= strikeCount) {
+            } else if (TruncToInt(t) / 6 >= strikeCount) {
                 ++strikeCount;
                 PlaySE(SoundId::kAttack4);
                 const AttackInfo a = BossAttack(4, 100.0, right ? -kPi / 4 : -3 * kPi / 4, {kAttackSlash});
@@ -635,7 +631,7 @@ int CBarManYellow::GetBarEffectKind() {
 }
 
 double CBarManYellow::GetBarEffectTime() {
-    if (yellowState == kYellowStrikes && yellowStateTime < 24) return Trunc(yellowStateTime) % 6;
+    if (yellowState == kYellowStrikes && yellowStateTime < 24) return TruncToInt(yellowStateTime) % 6;
     return yellowStateTime;
 }
 
@@ -643,7 +639,7 @@ void CBarManYellow::DrawOverlay() {
     const double t = yellowStateTime;
     IBase* hero = GetHero();
     if (yellowState != kYellowLeap || t < 32 || !hero) return;
-    CSprite* s = Trunc(t) % 8 < 4 ? markerA.get() : markerB.get();
+    CSprite* s = TruncToInt(t) % 8 < 4 ? markerA.get() : markerB.get();
     if (!s) return;
     s->x = static_cast<float>(centerX / 256.0);
     s->y = static_cast<float>(hero->centerY / 256.0);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "bosses/BossThrows.h"
 #include "enemies/EnemyShots.h"
@@ -17,14 +16,6 @@
 #include "play/ObjectRegistry.h"
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-constexpr int kEffectSlash = 3;
-constexpr int kEffectEnemyDeath = 4;
-constexpr int kEffectBurstBlue = 6;
-
-double Frame() { return GetFrameTime(); }
-double Frames() { return GetFrameTime() * 60.0; }
 
 // The brake stop on both axes: an acceleration that has carried its velocity through zero stops.
 void BrakeStopBoth(IBase& o) {
@@ -210,12 +201,12 @@ void CBlueMachine002::Act() {
     IBase::Move();
     angleToHero = GetAngleToHero();
     if (state != kKnocked) {
-        if (GetHero()) TurnToward(angleToHero, Frame() * kPi / 4.0, &heading);
+        if (GetHero()) TurnToward(angleToHero, GetFrameTime() * kPi / 4.0, &heading);
         SteerAlong(*this, heading, speed);
     }
     switch (state) {
         case kCruise:
-            speed = std::min(120.0, speed + Frame() * 100.0);
+            speed = std::min(120.0, speed + GetFrameTime() * 100.0);
             if (age > 1500)
                 Burst(*this);
             else if (stateFrames > 120)
@@ -226,7 +217,7 @@ void CBlueMachine002::Act() {
             if (stateFrames > 50) SetState(kCruise);
             break;
         case kBrakeAndFire:
-            speed = std::max(0.0, speed - Frame() * 300.0);
+            speed = std::max(0.0, speed - GetFrameTime() * 300.0);
             if (stateFrames > 30) {
                 // Off the screen it holds its fire but still pauses.
                 if (GetScreenDistanceSelf() < 8.0)
@@ -311,8 +302,8 @@ void CBlueMachine003::Act() {
         angle += turnClockwise ? kPi / 4.0 : -kPi / 4.0;
     }
     BrakeStopBoth(*this);
-    turnFrames += Frames();
-    shotFrames += Frames();
+    turnFrames += FramesThisFrame();
+    shotFrames += FramesThisFrame();
     EndFrame();
 }
 
@@ -343,7 +334,7 @@ void CBlueMachine004::Update() {
     BeginFrame();
     IBase::Move();
     if (lit) {
-        fuse -= Frames();
+        fuse -= FramesThisFrame();
         if (fuse <= 0) Explode();
     } else {
         const double dx = GetDistanceXToHero(), dy = GetDistanceYToHero();

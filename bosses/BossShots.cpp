@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "engine/Camera.h"
 #include "engine/SoundEffects.h"
@@ -11,6 +10,7 @@
 #include "engine/SpriteManager.h"
 #include "engine/el/elDraw.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "foundation/WindowHelpers.h"
 #include "gimmicks/GimmickSupport.h"
@@ -19,16 +19,7 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kStraightUp = -0.5 * kPi;
-
-constexpr int kEffectBrunt = 1;
-constexpr int kEffectSlash = 3;
-constexpr int kEffectBurstRed = 5;
-constexpr int kEffectBreakRock = 27;
-constexpr int kEffectThunderBrunt = 35;
-
-double Frame() { return GetFrameTime(); }
 
 // Frames of the object's life as a whole number, for the flicker of its images.
 int AgeFrames(const IBase& o) { return static_cast<int>(o.age); }
@@ -67,7 +58,7 @@ CFallingRock::CFallingRock(CStage* ownerStage, double px, double py, double velo
 void CFallingRock::Move() {
     BeginFrame();
     IBase::Move();
-    spin += vx * Frame() * 0.038;
+    spin += vx * GetFrameTime() * 0.038;
     if (!ignoresMap) {
         if (touchBottom) {
             vx = RandomRange(-130, 130);

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kEffectSlash = 3;
-
 // What every throw here shares: 900 frames, a circle of `radius` at (x, y), the velocity and an
 // attack that knocks the target up and away from the flight.
 void Launch(CShotBase& shot, double vx, double vy, double radius, double limit, int damage, double power,

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "bosses/LastBoss.h"
 #include "bosses/LastBossShots.h"
@@ -22,10 +21,6 @@
 #include "play/SceneServices.h"
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-
-double Frames() { return GetFrameTime() * 60.0; }
 
 enum MoveMode {
     kMoveKeep = 0,
@@ -532,7 +527,7 @@ void CDevilBar::StepMoveMode() {
     switch (moveMode) {
         case kMoveDriftLeft:
         case kMoveDriftRight: {
-            bobPhase += Frames();
+            bobPhase += FramesThisFrame();
             vy = 2 * (hoverY + 32 * std::sin(0.1 * bobPhase) - y);
             ay = 0;
             const double sx = ScreenCentreX(*this);
@@ -558,7 +553,7 @@ void CDevilBar::Act() {
     angleToHero = GetHero() ? GetAngleToHero() : 0.0;
     StepState();
     StepMoveMode();
-    const double f = Frames();
+    const double f = FramesThisFrame();
     AdvanceStateClock();
     moveFrames += f;
     leapCooldown += f;

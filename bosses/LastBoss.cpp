@@ -20,15 +20,6 @@
 #include "stage/Stage.h"
 #include "stage/StageAreaObjectTable.h"
 
-namespace {
-
-constexpr int kEffectEnemyDeath = 4;
-constexpr int kEffectBurstRed = 5;
-
-double Frames() { return GetFrameTime() * 60.0; }
-
-}  // namespace
-
 namespace lastboss {
 
 ScreenRect GetScreenRect(const IBase& o) {
@@ -53,7 +44,7 @@ void RandomPointIn(const IBase& o, int* px, int* py) {
 }
 
 void ExplodeNowAndThen(IBase& form, double* frames) {
-    *frames += Frames();
+    *frames += FramesThisFrame();
     if (*frames <= 14) return;
     *frames = 0;
     int ex, ey;
@@ -106,7 +97,7 @@ void CLastBoss_Controller::Act() {
         if (IPlaySceneServices* scene = GetSceneServices(owner)) scene->RegisterBoss(this);
     }
     BeginFrame();
-    phaseFrames += Frames();
+    phaseFrames += FramesThisFrame();
     EndFrame();
 }
 

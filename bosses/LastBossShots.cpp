@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "enemies/EnemyShots.h"
 #include "engine/Camera.h"
@@ -20,23 +19,10 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kUp = -0.5 * kPi;
-
-constexpr int kEffectBrunt = 1;
-constexpr int kEffectSlash = 3;
-constexpr int kEffectIceSmoke = 10;
-constexpr int kEffectRandomIce = 12;
-constexpr int kEffectFlash = 26;
-constexpr int kEffectMagicBreak2 = 30;
-constexpr int kEffectDarkThunderBrunt = 37;
-constexpr int kEffectDarkBreak1 = 38;
-constexpr int kEffectDarkBreak2 = 39;
 
 constexpr SpriteCell kDarkCell{0, 160, 64, 224};
 constexpr SpriteCell kIceCell{64, 160, 128, 224};
-
-double Frame() { return GetFrameTime(); }
 
 // Up and away from the thrower: a quarter turn up, toward where the shot flies.
 double AwayUpAngle(double vx) { return vx < 0 ? -0.75 * kPi : -0.25 * kPi; }
@@ -154,7 +140,7 @@ void CBigDarkBall::Move() {
     const IBase* target = enemySide ? GetHero() : bossForm.Get();
     if (target && CObjectRegistry::Contains(ObjectHandle(target)))
         HomeToward(*this, GetAngle(centerX, centerY, target->centerX, target->centerY),
-                   Frame() * turnRate * kPi, speed, &heading);
+                   GetFrameTime() * turnRate * kPi, speed, &heading);
     if (GetScreenDistance() > 256.0) {
         Kill();
     } else if (age > 900) {
@@ -208,7 +194,7 @@ void CPatriotIceBall::Move() {
     BeginFrame();
     IBase::Move();
     if (GetHero()) targetAngle = GetAngleToHero();
-    HomeToward(*this, targetAngle, Frame() * turnRate * kPi, speed, &heading);
+    HomeToward(*this, targetAngle, GetFrameTime() * turnRate * kPi, speed, &heading);
     if (GetScreenDistance() > 192.0) {
         Kill();
     } else if (age > 900) {
@@ -267,7 +253,7 @@ void CMoonCutter::Move() {
     BeginFrame();
     IBase::Move();
     if (GetHero()) targetAngle = GetAngleToHero();
-    const double ft = Frame();
+    const double ft = GetFrameTime();
     if (age < 20) {
         speed = std::max(speed - 220.0 * ft, 40.0);
     } else if (age < 60) {

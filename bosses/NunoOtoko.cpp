@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "bosses/LastBoss.h"
 #include "bosses/LastBossShots.h"
@@ -22,10 +21,6 @@
 #include "stage/StageAreaObjectTable.h"
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-
-double Frames() { return GetFrameTime() * 60.0; }
 
 constexpr SpriteCell kClothCell{208, 0, 256, 72};
 const std::vector<SpriteCell> kFirstFormCells{
@@ -178,7 +173,7 @@ void CNunoOtoko::Teleport() {
 }
 
 void CNunoOtoko::FireDarkBall() {
-    shotFrames += Frames();
+    shotFrames += FramesThisFrame();
     if (shotFrames <= 12) return;
     shotFrames = 0;
     if (facing == 0)
@@ -222,7 +217,7 @@ void CNunoOtoko::DropBarriers() {
 }
 
 void CNunoOtoko::StepBombRain() {
-    rainFrames += Frames();
+    rainFrames += FramesThisFrame();
     const bool due = rainStep == 0 ? rainFrames > 20 : rainStep < 6 && rainFrames > 7;
     if (!due) return;
     if (rainStep == 0) {
@@ -255,7 +250,7 @@ void CNunoOtoko::Act() {
             break;
         case kNunoIdle:
             FaceHero();
-            hoverFrames += Frames();
+            hoverFrames += FramesThisFrame();
             ay = static_cast<int>(hoverFrames) % 80 < 40 ? 200.0 : -200.0;
             if (t > 15) ChooseFromIdle();
             break;

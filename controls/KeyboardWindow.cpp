@@ -14,7 +14,7 @@ namespace {
 constexpr int kTypeSound = 6;
 constexpr int kEraseSound = 4;
 constexpr const char* kPageNames[CVirtualKeyBoard::kPageCount] = {"かな", "カナ", "英大", "英小"};
-constexpr const char* kFullWidthSpace = "　";
+constexpr const char* kFullWidthSpaceUtf8 = "　";
 
 }  // namespace
 
@@ -129,7 +129,7 @@ void CVirtualKeyBoard::OnStringInputed(const std::string& text, bool romaji) {
         return;
     }
     if (text == "空白") {
-        input_->InsertChar(kFullWidthSpace);
+        input_->InsertChar(kFullWidthSpaceUtf8);
     } else if (romaji) {
         // A result that would overflow the box is dropped whole; the text stays as it was.
         const bool hiragana = !pageButtons_[kKatakana]->IsDown();

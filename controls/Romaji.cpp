@@ -97,12 +97,6 @@ std::string LookUpText(std::span<const Syllable> table, const std::string& key) 
     return std::string(LookUp(table, elFont::DecodeUtf8(key)));
 }
 
-std::string Encode(std::u32string_view text) {
-    std::string out;
-    for (char32_t c : text) out += elFont::EncodeUtf8(c);
-    return out;
-}
-
 bool IsVowel(char32_t c) { return c == U'ａ' || c == U'ｉ' || c == U'ｕ' || c == U'ｅ' || c == U'ｏ'; }
 
 }  // namespace
@@ -131,7 +125,8 @@ std::string ConvertRomajiInput(const std::string& text, char32_t typed, bool hir
         else if (prev == U'ｎ')
             lead = hiragana ? U"ん" : U"ン";
         const size_t kept = full.size() - n - (lead.empty() ? 0 : 1);
-        return Encode(std::u32string_view(full).substr(0, kept)) + Encode(lead) + Encode(kana);
+        return elFont::EncodeUtf8(std::u32string_view(full).substr(0, kept)) + elFont::EncodeUtf8(lead) +
+               elFont::EncodeUtf8(kana);
     }
     return text + elFont::EncodeUtf8(typed);
 }
@@ -141,9 +136,9 @@ std::optional<std::string> ConvertRomajiAtCursor(const std::string& boxText, int
     const std::u32string wide = elFont::DecodeUtf8(boxText);
     const size_t at = static_cast<size_t>(std::clamp(cursor, 0, static_cast<int>(wide.size())));
     const std::u32string before = elFont::DecodeUtf8(
-        ConvertRomajiInput(Encode(std::u32string_view(wide).substr(0, at)), typed, hiragana));
+        ConvertRomajiInput(elFont::EncodeUtf8(std::u32string_view(wide).substr(0, at)), typed, hiragana));
     if (before.size() + (wide.size() - at) > static_cast<size_t>(std::max(maxLength, 0))) return std::nullopt;
-    return Encode(before) + Encode(std::u32string_view(wide).substr(at));
+    return elFont::EncodeUtf8(before) + elFont::EncodeUtf8(std::u32string_view(wide).substr(at));
 }
 
 std::string RomajiQuadToKana(const std::string& key) { return LookUpText(kQuads, key); }
@@ -169,7 +164,7 @@ std::string DigitToFullWidth(char c) {
 std::string RemoveChar(const std::string& text, char32_t c) {
     std::u32string wide = elFont::DecodeUtf8(text);
     std::erase(wide, c);
-    return Encode(wide);
+    return elFont::EncodeUtf8(wide);
 }
 
 }  // namespace Controls

@@ -16,12 +16,6 @@ constexpr int32_t kInset = 8;
 constexpr int32_t kHeight = 48;
 constexpr int32_t kTextCursorKind = 9;
 
-std::string Encode(const std::u32string& text) {
-    std::string out;
-    for (char32_t c : text) out += elFont::EncodeUtf8(c);
-    return out;
-}
-
 // The first character of a UTF-8 text; 0 for an empty one.
 char32_t FirstChar(const std::string& character) {
     const std::u32string decoded = elFont::DecodeUtf8(character);
@@ -43,7 +37,7 @@ CTextInputArea::CTextInputArea(int32_t x, int32_t y, const std::string& text, in
     SetCursor(GetLength());
 }
 
-std::string CTextInputArea::GetText() const { return Encode(text_); }
+std::string CTextInputArea::GetText() const { return elFont::EncodeUtf8(text_); }
 
 void CTextInputArea::SetText(const std::string& text) {
     const int32_t before = GetLength();

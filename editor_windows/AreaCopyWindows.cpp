@@ -7,7 +7,6 @@ namespace Controls {
 namespace {
 constexpr int32_t kW = CAreaCopyConfirmWindow::kWidth, kH = CAreaCopyConfirmWindow::kHeight;
 constexpr int32_t kUnitLimit = 10, kBarCells = 14;
-constexpr int32_t kNoSound = 4;
 
 // The text, the mascot, both cost bars and their captions that the two windows share.
 void BuildAreaCostDisplay(CCloseableBeigeForm& window, const std::string& text, bool alert, int32_t usedUnits,
@@ -38,7 +37,8 @@ CAreaCopyConfirmWindow::CAreaCopyConfirmWindow(int32_t x, int32_t y, int32_t use
                          unitsAfterCopy);
     yes_ = AddControl(std::make_unique<CTextPushButton>(kW / 2 - 90, kH - 56, "はい"));
     yes_->AddPushedEventHandler(this);
-    no_ = AddControl(std::make_unique<CTextPushButton>(kW / 2 + 10, kH - 56, "いいえ", kNoSound));
+    no_ = AddControl(
+        std::make_unique<CTextPushButton>(kW / 2 + 10, kH - 56, "いいえ", ControlSound::kCloseWindow));
     no_->AddPushedEventHandler(this);
 }
 

@@ -10,7 +10,7 @@ PalletEntry Block(int32_t left, int32_t top, int32_t right, int32_t bottom, cons
     return {{"Map", "ChipSet001", left, top, right, bottom}, pair, key, 0, chip, nullptr};
 }
 
-const PalletEntry kEntries[] = {
+const PalletEntry kArtifactualChipEntries[] = {
     MapChipEntry("ChipSet003", 32, 128, 64, 160, "Ground007", 0, 160),
     MapChipEntry("ChipSet004", 64, 160, 96, 192, "ThroughPanel012", 1, 234),
     MapChipEntry("ChipSet004", 192, 160, 224, 192, "ThroughPanel013", 1, 238),
@@ -45,9 +45,9 @@ const PalletEntry kEntries[] = {
 
 CArtifactualMapChipPalletWindow::CArtifactualMapChipPalletWindow(int32_t x, int32_t y)
     : CPalletWindowBase("マップパーツ選択（人工物）", x, y) {
-    AddPalletEntries(*this, kEntries);
+    AddPalletEntries(*this, kArtifactualChipEntries);
 }
 
-std::span<const PalletEntry> CArtifactualMapChipPalletWindow::Entries() { return kEntries; }
+std::span<const PalletEntry> CArtifactualMapChipPalletWindow::Entries() { return kArtifactualChipEntries; }
 
 }  // namespace Controls

@@ -12,8 +12,8 @@ constexpr CatalogueWindowLayout kLayout{400, 240, 220, 178, 308, 178, 48, 32, 72
 constexpr int32_t kPreviewX = 240, kPreviewY = 72, kPreviewWidth = 128, kPreviewHeight = 64;
 
 // Meadows, hills and skies first, then caves and rooms.
-const std::vector<int32_t> kOffered = {0,  1,  2, 14, 3, 4, 5,  15, 16, 17, 18,
-                                       12, 13, 6, 7,  8, 9, 10, 11, 19, 20, 21};
+const std::vector<int32_t> kOfferedBackGrounds = {0,  1,  2, 14, 3, 4, 5,  15, 16, 17, 18,
+                                                  12, 13, 6, 7,  8, 9, 10, 11, 19, 20, 21};
 
 const Catalogue kBackGrounds{&BackGroundDisplayName, &BackGroundKey, &BackGroundFromKey,
                              &IsBackGroundShopItem};
@@ -27,7 +27,7 @@ Controls::ImageClip BackGroundPreviewClip(int32_t id) {
 
 CBackGroundSelectWindow::CBackGroundSelectWindow(int32_t x, int32_t y, int32_t backGround)
     : CCatalogueSelectWindow("背景選択", x, y, kLayout, kBackGrounds, backGround) {
-    AddList(kOffered);
+    AddList(kOfferedBackGrounds);
     preview_ = AddControl(
         std::make_unique<Controls::CFreeImage>(kPreviewX, kPreviewY, BackGroundPreviewClip(backGround)));
     // The frame goes over the picture's edge.

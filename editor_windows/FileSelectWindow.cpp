@@ -11,7 +11,6 @@
 #include "stage/StageFileEntry.h"
 
 namespace {
-constexpr int32_t kCancelSound = 4;
 constexpr const char* kCaptions[CFileSelectWindow::kDetailCount] = {"ステージ名：", "ファイル名：",
                                                                     "更新時刻：", "作者：", "原作者："};
 // A question opened by a window stands a little below and right of it.
@@ -33,8 +32,8 @@ CFileSelectWindow::CFileSelectWindow(const std::string& title, const std::string
     for (int32_t i = 0; i < kDetailCount; ++i)
         details_[i] = AddControl(Controls::ValueLabel("", 140, 280 + 20 * i, 240, 16));
     open_ = AddControl(std::make_unique<Controls::CTextPushButton>(kWidth / 2 - 90, kHeight - 56, "開く"));
-    cancel_ = AddControl(
-        std::make_unique<Controls::CTextPushButton>(kWidth / 2 + 10, kHeight - 56, "ｷｬﾝｾﾙ", kCancelSound));
+    cancel_ = AddControl(std::make_unique<Controls::CTextPushButton>(kWidth / 2 + 10, kHeight - 56, "ｷｬﾝｾﾙ",
+                                                                     Controls::ControlSound::kCloseWindow));
     open_->AddPushedEventHandler(this);
     cancel_->AddPushedEventHandler(this);
 }

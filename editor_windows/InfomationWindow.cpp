@@ -7,10 +7,6 @@
 
 namespace Controls {
 
-namespace {
-constexpr int32_t kNoSound = 4;
-}  // namespace
-
 CInfomationWindow::CInfomationWindow(int32_t x, int32_t y, const std::string& editorVersion,
                                      const std::string& creatorName, const std::string& creatorLevel,
                                      const std::string& stageName, const std::string& fileName)
@@ -52,8 +48,8 @@ CSendConfirmWindow::CSendConfirmWindow(int32_t x, int32_t y, const std::string& 
     AddControl(ValueLabel(arrangementAllowed ? "許可する！" : "許可しない", 180, 182, 160, 16));
     yes_ = AddControl(std::make_unique<CTextPushButton>(GetWidth() / 2 - 90, GetHeight() - 56, "はい"));
     yes_->AddPushedEventHandler(this);
-    no_ = AddControl(
-        std::make_unique<CTextPushButton>(GetWidth() / 2 + 10, GetHeight() - 56, "いいえ", kNoSound));
+    no_ = AddControl(std::make_unique<CTextPushButton>(GetWidth() / 2 + 10, GetHeight() - 56, "いいえ",
+                                                       ControlSound::kCloseWindow));
     no_->AddPushedEventHandler(this);
 }
 

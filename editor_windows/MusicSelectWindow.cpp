@@ -10,7 +10,7 @@ using namespace Controls;
 namespace {
 
 // The stage pieces first (the ninth before the second), then the shop's pieces.
-const std::vector<int32_t> kOffered = {0, 7, 15, 8, 9, 10, 11, 12, 13, 14, 16, 17, 1, 2, 3, 4, 5, 6, 18};
+const std::vector<int32_t> kOfferedMusic = {0, 7, 15, 8, 9, 10, 11, 12, 13, 14, 16, 17, 1, 2, 3, 4, 5, 6, 18};
 
 const Catalogue kMusic{&MusicDisplayName, &MusicKey, &MusicIdFromKey, &IsMusicShopItem};
 
@@ -27,7 +27,7 @@ CMusicSelectWindow::CMusicSelectWindow(int32_t x, int32_t y, int32_t music, int3
     play->AddPushedEventHandler(this);
     play->AddPulledEventHandler(this);
     play_ = AddControl(std::move(play));
-    AddList(kOffered);
+    AddList(kOfferedMusic);
 }
 
 void CMusicSelectWindow::OnHighlight(int32_t row) {

@@ -5,7 +5,7 @@ namespace Controls {
 namespace {
 
 // The grounds show the cell right of their chip's: the piece whose top is open to the sky.
-const PalletEntry kEntries[] = {
+const PalletEntry kNaturalChipEntries[] = {
     MapChipEntry("ChipSet002", 32, 0, 64, 32, "Ground001", 0, 64),
     MapChipEntry("ChipSet002", 32, 64, 64, 96, "Ground002", 0, 80),
     MapChipEntry("ChipSet002", 32, 128, 64, 160, "Ground003", 0, 96),
@@ -37,9 +37,9 @@ const PalletEntry kEntries[] = {
 
 CNaturalMapChipPalletWindow::CNaturalMapChipPalletWindow(int32_t x, int32_t y)
     : CPalletWindowBase("マップパーツ選択（自然物）", x, y) {
-    AddPalletEntries(*this, kEntries);
+    AddPalletEntries(*this, kNaturalChipEntries);
 }
 
-std::span<const PalletEntry> CNaturalMapChipPalletWindow::Entries() { return kEntries; }
+std::span<const PalletEntry> CNaturalMapChipPalletWindow::Entries() { return kNaturalChipEntries; }
 
 }  // namespace Controls

@@ -29,6 +29,19 @@ struct Sheet {
     }
 };
 
+// The sheets the pallets cut from: the kinds' icons (the buttons, group "System"), the objects'
+// pictures ("Object") and the characters' previews.
+inline constexpr Sheet kIconSheet1{"System", "StageObjects001"};
+inline constexpr Sheet kIconSheet2{"System", "StageObjects002"};
+inline constexpr Sheet kIconSheet3{"System", "StageObjects003"};
+inline constexpr Sheet kObjectSheet1{"Object", "Objects001"};
+inline constexpr Sheet kObjectSheet2{"Object", "Objects002"};
+inline constexpr Sheet kObjectSheet3{"Object", "Objects003"};
+inline constexpr Sheet kObjectSheet4{"Object", "Objects004"};
+inline constexpr Sheet kObjectSheet5{"Object", "Objects005"};
+inline constexpr Sheet kBarSheet{"Object", "Bar001"};
+inline constexpr Sheet kCharacterSheet{"System", "CharImage001"};
+
 // A map chip whose button and preview are the same cell of a chip sheet (group "Map").
 inline PalletEntry MapChipEntry(const char* sheet, int32_t left, int32_t top, int32_t right, int32_t bottom,
                                 const char* key, int32_t passability, int32_t chip,

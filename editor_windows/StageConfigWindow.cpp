@@ -10,7 +10,8 @@ using namespace Controls;
 
 namespace {
 constexpr int32_t kStageCaptionStyle = 1;
-constexpr const char* kAreaCaptions[3] = {"現在のエリアの音楽", "現在のエリアの背景", "現在のエリアの天気"};
+constexpr const char* kCurrentAreaCaptions[3] = {"現在のエリアの音楽", "現在のエリアの背景",
+                                                 "現在のエリアの天気"};
 }  // namespace
 
 CStageConfigWindow::CStageConfigWindow(int32_t x, int32_t y, int32_t startAreaHeight, std::string stageTitle,
@@ -26,7 +27,7 @@ CStageConfigWindow::CStageConfigWindow(int32_t x, int32_t y, int32_t startAreaHe
     AddControl(std::make_unique<CHorizontalLine>(40, 175, 280));
     titleRow_ = AddRow("ステージのタイトル", kStageCaptionStyle, 45, title_);
     startRow_ = AddRow("ステージの開始地点", kStageCaptionStyle, 45 + kRowPitch, GetStartPointText());
-    AddAreaRows(kAreaCaptions, 187);
+    AddAreaRows(kCurrentAreaCaptions, 187);
 }
 
 std::string CStageConfigWindow::GetStartPointText() const {

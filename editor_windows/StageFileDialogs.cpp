@@ -8,7 +8,6 @@
 namespace Controls {
 
 namespace {
-constexpr int32_t kCancelSound = 4;
 
 template <class Window, class Button>
 Button* AddButton(Window& window, std::unique_ptr<Button> button) {
@@ -24,8 +23,8 @@ COpenStageKindSelectWindow::COpenStageKindSelectWindow(int32_t x, int32_t y)
         AddButton(*this, std::make_unique<CLongTextPushButton>(20, 180, 320, "ダウンロードしたステージ"));
     singleMode_ =
         AddButton(*this, std::make_unique<CLongTextPushButton>(20, 230, 320, "シングルモードのステージ"));
-    cancel_ =
-        AddButton(*this, std::make_unique<CLongTextPushButton>(20, 280, 320, "キャンセル", kCancelSound));
+    cancel_ = AddButton(
+        *this, std::make_unique<CLongTextPushButton>(20, 280, 320, "キャンセル", ControlSound::kCloseWindow));
     AddControl(PromptLabel("開くステージの種類を選んでください", 72, 68, 260, 40));
     AddControl(std::make_unique<CCapImageNormal>(16, 48));
 }
@@ -60,8 +59,8 @@ CSaveMethodSelectWindow::CSaveMethodSelectWindow(int32_t x, int32_t y)
         AddButton(*this, std::make_unique<CLongTextPushButton>(20, 116, 280, "現在のステージに上書きする"));
     copy_ =
         AddButton(*this, std::make_unique<CLongTextPushButton>(20, 166, 280, "ステージのコピーを作成する"));
-    cancel_ =
-        AddButton(*this, std::make_unique<CLongTextPushButton>(20, 216, 280, "キャンセル", kCancelSound));
+    cancel_ = AddButton(
+        *this, std::make_unique<CLongTextPushButton>(20, 216, 280, "キャンセル", ControlSound::kCloseWindow));
     AddControl(PromptLabel("保存先を選んでください", 64, 68, 220, 40));
     AddControl(std::make_unique<CCapImageNormal>(16, 48));
 }

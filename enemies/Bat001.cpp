@@ -13,11 +13,10 @@
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "play/CommonShots.h"
+#include "play/EffectFactory.h"
 #include "play/Hitboxes.h"
 
 namespace {
-
-constexpr int kEffectEnemyDeath = 4;
 
 std::vector<SpriteCell> BatBodyCells(int variant) {
     const int c0 = variant == 0 ? 104 : 176;

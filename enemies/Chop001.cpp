@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
@@ -14,14 +13,13 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr size_t kBarCell = 20, kHandCell1 = 21, kHandCell2 = 22;
+constexpr size_t kBarCell = 20, kChopperHandCell1 = 21, kChopperHandCell2 = 22;
 
-const HandOffsets kHands[20] = {{9, 29, 26, 33}, {7, 24, 24, 31},  {7, 34, 23, 30},  {7, 33, 23, 29},
-                                {9, 33, 25, 29}, {9, 34, 25, 30},  {13, 22, 27, 31}, {15, 17, 19, 33},
-                                {6, 22, 20, 31}, {2, 31, 18, 27},  {19, 35, 30, 25}, {2, 29, 29, 34},
-                                {4, 36, 20, 32}, {4, 35, 20, 31},  {4, 35, 20, 31},  {6, 19, 22, 35},
-                                {6, 19, 21, 19}, {12, 16, 26, 35}, {9, 29, 26, 34},  {9, 29, 26, 33}};
+const HandOffsets kChopperHands[20] = {{9, 29, 26, 33}, {7, 24, 24, 31},  {7, 34, 23, 30},  {7, 33, 23, 29},
+                                       {9, 33, 25, 29}, {9, 34, 25, 30},  {13, 22, 27, 31}, {15, 17, 19, 33},
+                                       {6, 22, 20, 31}, {2, 31, 18, 27},  {19, 35, 30, 25}, {2, 29, 29, 34},
+                                       {4, 36, 20, 32}, {4, 35, 20, 31},  {4, 35, 20, 31},  {6, 19, 22, 35},
+                                       {6, 19, 21, 19}, {12, 16, 26, 35}, {9, 29, 26, 34},  {9, 29, 26, 33}};
 
 std::vector<SpriteCell> ChopperCells(int variant) {
     std::vector<SpriteCell> cells;
@@ -503,7 +501,7 @@ void CChop001::Draw() {
     }
 
     CPartsFigure& g = figure;
-    g.Place(centerX, centerY, width, height, facing, pose == 11 ? 8.0 : 0.0, kHands[pose]);
+    g.Place(centerX, centerY, width, height, facing, pose == 11 ? 8.0 : 0.0, kChopperHands[pose]);
     const float d = facing == 1 ? 1.0f : -1.0f;
     switch (pose) {
         case 0:
@@ -556,6 +554,6 @@ void CChop001::Draw() {
         g.effectY = g.bodyY + (effect <= 3 ? -27.0f : 7.0f);
     }
     const CSpriteSheet& sheet = facing == 1 ? right_ : left_;
-    g.Draw(sheet[static_cast<size_t>(pose)], left_[kHandCell1], left_[kHandCell2], sheet[kBarCell],
-           effectSprite);
+    g.Draw(sheet[static_cast<size_t>(pose)], left_[kChopperHandCell1], left_[kChopperHandCell2],
+           sheet[kBarCell], effectSprite);
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
@@ -18,19 +17,7 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kStraightUp = -0.5 * kPi;
-
-constexpr int kEffectBrunt = 1;
-constexpr int kEffectBurstRed = 5;
-constexpr int kEffectSmoke = 9;
-constexpr int kEffectIceSmoke = 10;
-constexpr int kEffectBrownSmoke = 11;
-constexpr int kEffectMagicBreak = 25;
-constexpr int kEffectBreakRock = 27;
-constexpr int kEffectMagicBreak2 = 30;
-
-double Frame() { return GetFrameTime(); }
 
 OwnedSprite MakeShotSprite(const SpriteCell& c) { return ::MakeShotSprite(c.left, c.top, c.right, c.bottom); }
 
@@ -121,7 +108,7 @@ void CThrownBall::Break() {
 
 void CThrownBall::Move() {
     PlainMove(*this);
-    spin += vx * Frame() * spinRate_;
+    spin += vx * GetFrameTime() * spinRate_;
     if (TouchesMap(*this)) Break();
     EndFrame();
 }
@@ -207,7 +194,7 @@ void CRollingRock::Break() {
 
 void CRollingRock::Move() {
     PlainMove(*this);
-    spin += vx * Frame() * 0.038;
+    spin += vx * GetFrameTime() * 0.038;
     if (onGround && !wasOnGround) PlaySE(SoundId::kShock4);
     if (touchTop) PlaySE(SoundId::kShock4);
     if (touchLeft || touchRight) Break();
@@ -278,7 +265,7 @@ CMagicalBall::CMagicalBall(CStage* ownerStage, double px, double py, double velo
 
 void CMagicalBall::Move() {
     PlainMove(*this);
-    spin += kPi * 5.0 * Frame();
+    spin += kPi * 5.0 * GetFrameTime();
     EndFrame();
 }
 
@@ -386,7 +373,7 @@ void CMissilry::Move() {
     } else if ((ay < 0 && vy < 0) || (ay > 0 && vy > 0)) {
         vy = ay = 0.0;
     }
-    phaseFrames += Frame() * 60.0;
+    phaseFrames += GetFrameTime() * 60.0;
     EndFrame();
 }
 
@@ -439,10 +426,10 @@ void CPatriot::Move() {
     PlainMove(*this);
     if (HasHeroIn(*this)) {
         targetAngle = GetAngleToHero();
-        TurnToward(targetAngle, Frame() * kPi * 0.42, &heading);
+        TurnToward(targetAngle, GetFrameTime() * kPi * 0.42, &heading);
     }
     SteerAlong(*this, heading, speed);
-    if (age > 600) speed -= Frame() * 80.0;
+    if (age > 600) speed -= GetFrameTime() * 80.0;
     if (speed < 30.0)
         Break();
     else if (GetScreenDistance() > 128.0)
@@ -533,7 +520,7 @@ CPatriotMagicalBall::CPatriotMagicalBall(CStage* ownerStage, double px, double p
 
 void CPatriotMagicalBall::Move() {
     PlainMove(*this);
-    const double ft = Frame();
+    const double ft = GetFrameTime();
     turnRate = std::max(0.1, turnRate - ft * 0.08);
     speed = std::min(280.0, speed + ft * 80.0);
     if (HasHeroIn(*this)) {

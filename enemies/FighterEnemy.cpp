@@ -2,11 +2,7 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr int kEffectEnemyDeath = 4;
-
-}  // namespace
+#include "play/EffectFactory.h"
 
 CFighterEnemy::CFighterEnemy(CStage* ownerStage, double px, double py, int facingIn, int hp, int recoilState)
     : CGroundEnemy(ownerStage, px, py, facingIn, hp), recoilState_(recoilState) {}

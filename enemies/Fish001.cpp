@@ -14,13 +14,6 @@
 #include "play/EffectFactory.h"
 #include "play/HitEffect.h"
 
-namespace {
-
-constexpr int kEffectSlash = 3;
-constexpr int kEffectEnemyDeath = 4;
-
-}  // namespace
-
 CFish001::CFish001(CStage* ownerStage, double px, double py, int facingIn, double phaseIn)
     : CFish001(ownerStage, px, py, facingIn, phaseIn, nullptr, -1) {}
 

@@ -10,13 +10,8 @@
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
+#include "play/EffectFactory.h"
 #include "play/Hitboxes.h"
-
-namespace {
-
-constexpr int kEffectEnemyDeath = 4;
-
-}  // namespace
 
 CFish002::CFish002(CStage* ownerStage, double px, double py, int facingIn)
     : CPatternEnemy(ownerStage, px, py, RecordFacing(facingIn), 1),

@@ -12,12 +12,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
-
-namespace {
-
-constexpr int kEffectEnemyDeath = 4;
-
-}  // namespace
+#include "play/EffectFactory.h"
 
 CFish003::CFish003(CStage* ownerStage, double px, double py, int facingIn)
     : CPatternEnemy(ownerStage, px, py, RecordFacing(facingIn), 1),

@@ -1,7 +1,6 @@
 #include "enemies/FlowerBase.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "enemies/GroundHelpers.h"
 #include "engine/SoundEffects.h"
@@ -10,13 +9,7 @@
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
 #include "foundation/WindowHelpers.h"
-
-namespace {
-
-constexpr int kEffectEnemyDeath = 4;
-constexpr double kPi = std::numbers::pi;
-
-}  // namespace
+#include "play/EffectFactory.h"
 
 CFlowerBase::CFlowerBase(CStage* ownerStage, double px, double py, const Kind& k)
     : CGroundEnemy(ownerStage, px, py, 0, 1),

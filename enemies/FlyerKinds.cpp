@@ -25,8 +25,7 @@ void RegisterWithFirstArg(const char* name, LiveObjectPreloads preloads) {
         std::move(preloads));
 }
 
-const LiveObjectPreloads kFacingLeft = {{false}};
-const LiveObjectPreloads kBothVariants = {{0}, {1}};
+const LiveObjectPreloads kEachFlyerVariant = {{0}, {1}};
 
 }  // namespace
 
@@ -37,11 +36,11 @@ void RegisterFlyerEnemyKinds() {
             return std::make_unique<CFish001>(owner, x, y, LiveArg(args, 0, 0), 0.0);
         },
         {{false, 0, 0}});
-    RegisterWithFirstArg<CFish_Controller001>("CFish_Controller001", kFacingLeft);
-    RegisterWithFirstArg<CFish002>("CFish002", kFacingLeft);
-    RegisterWithFirstArg<CFish003>("CFish003", kFacingLeft);
-    RegisterWithFirstArg<CBat001>("CBat001", kBothVariants);
-    RegisterWithFirstArg<CSphere001>("CSphere001", kBothVariants);
-    RegisterWithFirstArg<CSkyMobile001>("CSkyMobile001", kFacingLeft);
-    RegisterWithFirstArg<CMagician_Controller001>("CMagician_Controller001", kFacingLeft);
+    RegisterWithFirstArg<CFish_Controller001>("CFish_Controller001", kPreloadFacingLeft);
+    RegisterWithFirstArg<CFish002>("CFish002", kPreloadFacingLeft);
+    RegisterWithFirstArg<CFish003>("CFish003", kPreloadFacingLeft);
+    RegisterWithFirstArg<CBat001>("CBat001", kEachFlyerVariant);
+    RegisterWithFirstArg<CSphere001>("CSphere001", kEachFlyerVariant);
+    RegisterWithFirstArg<CSkyMobile001>("CSkyMobile001", kPreloadFacingLeft);
+    RegisterWithFirstArg<CMagician_Controller001>("CMagician_Controller001", kPreloadFacingLeft);
 }

@@ -57,13 +57,13 @@ void Register(const char* name, bool hasFacing, LiveObjectPreloads preloads, Mak
         std::move(preloads));
 }
 
-// Every ground enemy is preloaded facing left; those with variants in each variant.
-const LiveObjectPreloads kFacingLeft = {{false}};
-const LiveObjectPreloads kBothVariants = {{false, 0}, {false, 1}};
+// Every ground enemy is preloaded facing left (kPreloadFacingLeft); those with variants in each
+// variant.
+const LiveObjectPreloads kEachGroundVariant = {{false, 0}, {false, 1}};
 
 template <class T>
 void RegisterWithFacing(const char* name, bool hasFacing) {
-    Register(name, hasFacing, kFacingLeft,
+    Register(name, hasFacing, kPreloadFacingLeft,
              [](CStage* owner, double x, double y, const PlacedArgs& a) -> std::unique_ptr<IBase> {
                  return std::make_unique<T>(owner, x, y, a.Facing());
              });
@@ -100,11 +100,11 @@ void RegisterGroundEnemyKinds() {
     RegisterWithFacing<CDrill001>("CDrill001", true);
     RegisterWithFacing<CTonFar001>("CTonFar001", true);
     RegisterWithFacing<CProfessor001>("CProfessor001", true);
-    RegisterWithVariant<CChop001>("CChop001", kBothVariants);
-    RegisterWithVariant<CGun001>("CGun001", kBothVariants);
-    RegisterWithVariant<CMegane001>("CMegane001", kBothVariants);
-    RegisterWithVariant<CNageru001>("CNageru001", kBothVariants);
-    RegisterWithVariant<CTornado001>("CTornado001", kBothVariants);
+    RegisterWithVariant<CChop001>("CChop001", kEachGroundVariant);
+    RegisterWithVariant<CGun001>("CGun001", kEachGroundVariant);
+    RegisterWithVariant<CMegane001>("CMegane001", kEachGroundVariant);
+    RegisterWithVariant<CNageru001>("CNageru001", kEachGroundVariant);
+    RegisterWithVariant<CTornado001>("CTornado001", kEachGroundVariant);
 }
 
 bool IsUncountedGroundEnemy(const IBase* o) {

@@ -12,12 +12,11 @@
 
 namespace {
 
-constexpr int kEffectBrunt = 1;
-constexpr size_t kGunCell = 10, kHandCell1 = 11, kHandCell2 = 12;
+constexpr size_t kGunCell = 10, kGunnerHandCell1 = 11, kGunnerHandCell2 = 12;
 
-const HandOffsets kHands[10] = {{9, 29, 26, 33}, {9, 29, 26, 34}, {9, 29, 26, 33}, {7, 24, 24, 31},
-                                {7, 31, 22, 32}, {8, 31, 23, 32}, {7, 31, 22, 32}, {6, 19, 22, 35},
-                                {6, 19, 21, 19}, {12, 16, 26, 35}};
+const HandOffsets kGunnerHands[10] = {{9, 29, 26, 33}, {9, 29, 26, 34}, {9, 29, 26, 33}, {7, 24, 24, 31},
+                                      {7, 31, 22, 32}, {8, 31, 23, 32}, {7, 31, 22, 32}, {6, 19, 22, 35},
+                                      {6, 19, 21, 19}, {12, 16, 26, 35}};
 
 std::vector<SpriteCell> GunnerCells(int variant) {
     std::vector<SpriteCell> cells = {{0, 0, 40, 48},       {0, 144, 40, 192},   {40, 144, 80, 192},
@@ -176,7 +175,8 @@ void CGun001::Draw() {
     imageX = centerX;
     imageY = centerY;
     const int pose = ChoosePose();
-    figure.Place(centerX, centerY, width, height, facing, pose >= 4 && pose <= 6 ? 8.0 : 0.0, kHands[pose]);
+    figure.Place(centerX, centerY, width, height, facing, pose >= 4 && pose <= 6 ? 8.0 : 0.0,
+                 kGunnerHands[pose]);
     const float d = facing == 0 ? 1.0f : -1.0f;
     CPartsFigure& g = figure;
     float angle = 0.0f;
@@ -198,5 +198,6 @@ void CGun001::Draw() {
     }
     g.toolAngle = facing == 1 ? static_cast<float>(std::numbers::pi) - angle : angle;
     const CSpriteSheet& sheet = facing == 1 ? right_ : left_;
-    g.Draw(sheet[static_cast<size_t>(pose)], left_[kHandCell1], left_[kHandCell2], sheet[kGunCell], nullptr);
+    g.Draw(sheet[static_cast<size_t>(pose)], left_[kGunnerHandCell1], left_[kGunnerHandCell2],
+           sheet[kGunCell], nullptr);
 }

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kEffectIceBreak = 13;
 const std::vector<SpriteCell> kSculptureCells = {{80, 0, 112, 56}, {80, 56, 112, 112}};
 
 }  // namespace

@@ -11,11 +11,11 @@
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "foundation/WindowHelpers.h"
+#include "play/EffectFactory.h"
 #include "play/Hitboxes.h"
 
 namespace {
 
-constexpr int kEffectEnemyDeath = 4;
 constexpr double kGravity = 350.0;
 constexpr double kFallSpeed = 400.0;
 

@@ -11,11 +11,10 @@
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
+#include "play/EffectFactory.h"
 #include "play/HitEffect.h"
 
 namespace {
-
-constexpr int kEffectEnemyDeath = 4;
 
 std::vector<SpriteCell> FigureCells() {
     std::vector<SpriteCell> cells;

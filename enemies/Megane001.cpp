@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kEffectFlash = 26;
-
 const CMegane001::Timing kTimings[2] = {{35, 30, 40, 30}, {40, 25, 50, 25}};
 
 std::vector<SpriteCell> FighterCells(int variant) {

@@ -8,12 +8,6 @@
 #include "foundation/Random.h"
 #include "play/EffectFactory.h"
 
-namespace {
-
-constexpr int kEffectSmoke = 9;
-
-}  // namespace
-
 CMoyashiBase::CMoyashiBase(CStage* ownerStage, double px, double py, int facingIn, const Look& look)
     : CPatternEnemy(ownerStage, px, py, facingIn, 0),
       look_(look),

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kEffectEnemyDeath = 4;
-
 const std::vector<SpriteCell> kNeedleCells = {
     {0, 192, 48, 224}, {48, 192, 96, 224}, {96, 192, 136, 232}, {136, 192, 184, 224}, {184, 192, 232, 224}};
 

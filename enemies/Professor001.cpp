@@ -10,10 +10,10 @@
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "foundation/WindowHelpers.h"
+#include "play/EffectFactory.h"
 
 namespace {
 
-constexpr int kEffectEnemyDeath = 4;
 constexpr double kBallSpeed = 170.0;
 
 const std::vector<SpriteCell> kCasterCells = {{0, 64, 32, 112},  {0, 112, 32, 160},  {0, 160, 32, 208},

@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr int kEffectBrunt = 1;
-constexpr int kEffectBurstRed = 5;
-constexpr int kEffectCrash = 28;
-
 const std::vector<SpriteCell> kFrames = {
     {0, 128, 104, 192}, {104, 128, 208, 192}, {0, 192, 104, 256}, {104, 192, 208, 256}};
 

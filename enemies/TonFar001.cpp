@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kEffectEnemyDeath = 4;
-
 struct Pose {
     const char* leftKey;
     const char* rightKey;

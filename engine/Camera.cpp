@@ -9,11 +9,6 @@
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 
-namespace {
-// Truncation toward zero, as the program turns coordinates into whole pixels.
-int Trunc(double v) { return static_cast<int>(v); }
-}  // namespace
-
 void CCamera::OnInstanceCreated() {
     if (!game::GetExitFlag()) Reset();
 }
@@ -43,8 +38,8 @@ void CCamera::Reset() {
 }
 
 void CCamera::SetTarget(float x, float y, float speed) {
-    targetX_ = static_cast<float>(Trunc(x));
-    targetY_ = static_cast<float>(Trunc(y));
+    targetX_ = static_cast<float>(TruncToInt(x));
+    targetY_ = static_cast<float>(TruncToInt(y));
     if (speed <= 0) {
         x_ = targetX_;
         y_ = targetY_;
@@ -171,31 +166,31 @@ void CCamera::KeepInsideBounds() {
     const float cy[4] = {0, 479, 0, 479};
     int minCX = 0, maxCX = 0, minCY = 0, maxCY = 0;
     for (int i = 0; i < 4; ++i) {
-        int wx = Trunc(ScreenToWorldX(cx[i], cy[i]));
-        int wy = Trunc(ScreenToWorldY(cx[i], cy[i]));
+        int wx = TruncToInt(ScreenToWorldX(cx[i], cy[i]));
+        int wy = TruncToInt(ScreenToWorldY(cx[i], cy[i]));
         if (i == 0 || wx < minCX) minCX = wx;
         if (i == 0 || wx > maxCX) maxCX = wx;
         if (i == 0 || wy < minCY) minCY = wy;
         if (i == 0 || wy > maxCY) maxCY = wy;
     }
     double k = 1.0 / scale_ - 1.0;
-    int L = Trunc(minCX + 320.0 * k);
-    int R = Trunc(maxCX - 320.0 * k);
-    int T = Trunc(minCY + 480.0 * k);
+    int L = TruncToInt(minCX + 320.0 * k);
+    int R = TruncToInt(maxCX - 320.0 * k);
+    int T = TruncToInt(minCY + 480.0 * k);
     int B = maxCY;
     // Past a low bound the position grows by the overshoot, to the next whole pixel when the sum
     // has a fraction; past a high one it shrinks by the overshoot and drops its fraction. The
     // motion toward the bound stops and the target stays inside.
     auto pushUp = [](float& pos, float& v, float& acc, float& target, int by) {
         const double moved = double(pos) + by;
-        const int whole = Trunc(moved);
+        const int whole = TruncToInt(moved);
         pos = static_cast<float>(static_cast<double>(whole) != moved ? whole + 1 : whole);
         v = 0;
         if (acc < 0) acc = 0;
         if (target < pos) target = pos;
     };
     auto pushDown = [](float& pos, float& v, float& acc, float& target, int by) {
-        pos = static_cast<float>(Trunc(double(pos) + by));
+        pos = static_cast<float>(TruncToInt(double(pos) + by));
         v = 0;
         if (acc > 0) acc = 0;
         if (target > pos) target = pos;
@@ -207,7 +202,7 @@ void CCamera::KeepInsideBounds() {
 }
 
 void CCamera::PushToEngine() {
-    int amp = Trunc(0.2 * shake_);
+    int amp = TruncToInt(0.2 * shake_);
     shakeX_ = RandomRange(-amp, amp);
     shakeY_ = RandomRange(-amp, amp);
     el4D::SetCameraRotX(auxAngle_);

@@ -3,7 +3,7 @@
 namespace {
 SingletonHooks g_singletons[static_cast<int>(UpperSingleton::Count)];
 INetWorkHost* g_net = nullptr;
-SceneFactory g_factory;
+SceneFactory g_sceneFactory;
 std::function<void()> g_tableCheck;
 }  // namespace
 
@@ -26,12 +26,12 @@ void SetNetWorkHost(INetWorkHost* host) { g_net = host; }
 INetWorkHost* GetNetWorkHost() { return g_net; }
 bool IsNetWorkBusy() { return g_net && g_net->IsBusy(); }
 
-void SetSceneFactory(SceneFactory factory) { g_factory = std::move(factory); }
-const SceneFactory& GetSceneFactory() { return g_factory; }
+void SetSceneFactory(SceneFactory factory) { g_sceneFactory = std::move(factory); }
+const SceneFactory& GetSceneFactory() { return g_sceneFactory; }
 
 void ClearGameHooks() {
     for (auto& h : g_singletons) h = SingletonHooks();
     g_net = nullptr;
-    g_factory = SceneFactory();
+    g_sceneFactory = SceneFactory();
     g_tableCheck = nullptr;
 }

@@ -59,7 +59,7 @@ class OggMusicOutput : public IMusicOutput {
     std::unique_ptr<el::OggPlayer> player_;
 };
 
-CMusicPlayer::OutputFactory g_factory;
+CMusicPlayer::OutputFactory g_outputFactory;
 
 }  // namespace
 
@@ -87,13 +87,13 @@ CMusicPlayer* CMusicPlayer::GetInstance() {
     return player;
 }
 
-void CMusicPlayer::SetOutputFactory(OutputFactory factory) { g_factory = std::move(factory); }
+void CMusicPlayer::SetOutputFactory(OutputFactory factory) { g_outputFactory = std::move(factory); }
 
 CMusicPlayer::CMusicPlayer() {
     loaded_ = true;
     current_ = 0;
-    if (g_factory) {
-        output_ = g_factory();
+    if (g_outputFactory) {
+        output_ = g_outputFactory();
     } else {
         std::unique_ptr<el::OggPlayer> player = el::CreateOggPlayer();
         if (player) output_ = std::make_unique<OggMusicOutput>(std::move(player));

@@ -51,8 +51,6 @@ float TurnAngle(double timer) {
     return static_cast<float>(timer < kHalfTurn ? pi * timer / 30.0 : (timer - 30.0) * pi / 30.0);
 }
 
-double FramesThisFrame() { return GetFrameTime() * 60.0; }
-
 }  // namespace
 
 // ---- Base ----

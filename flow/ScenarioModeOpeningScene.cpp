@@ -19,8 +19,6 @@ constexpr Piece kPieces[] = {
     {128, 340, 0, 128, 184, 160}, {432, 130, 0, 160, 128, 184},
 };
 
-const char* const kFont = "ＭＳ Ｐゴシック";
-
 }  // namespace
 
 void CScenarioModeOpeningScene::Start() { PlayMusic(MusicId::kSelectStage); }
@@ -34,6 +32,6 @@ void CScenarioModeOpeningScene::DrawOverlay() {
     const int image = FindImage("System", "Single001");
     for (const Piece& p : kPieces) elDraw::PutObject(p.x, p.y, image, p.left, p.top, p.right, p.bottom);
     DrawText("天の国より 「天地創造の秘宝」 が 盗まれた！\n怪盗 バット・バット を追いかけて 取り戻そう！", 80,
-             100, 400, 140, 0, 0, 0, kFont, 16, 0, false, 0);
-    DrawText("push Z Key…", 440, 400, 620, 440, 0, 0, 0, kFont, 14, 0, false, 0);
+             100, 400, 140, 0, 0, 0, kProportionalGothic, 16, 0, false, 0);
+    DrawText("push Z Key…", 440, 400, 620, 440, 0, 0, 0, kProportionalGothic, 14, 0, false, 0);
 }

@@ -17,10 +17,6 @@
 #include "play/StageScene.h"
 #include "stage/Stage.h"
 
-namespace {
-double FramesThisFrame() { return GetFrameTime() * 60.0; }
-}  // namespace
-
 std::unique_ptr<CStage> LoadScenarioStage(const std::string& path) {
     const size_t slash = path.find_last_of('\\');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const kFont = "ＭＳ Ｐゴシック";
-
 using CreditLine = CScenarioModeStaffRollScene::CreditLine;
 using CastMember = CScenarioModeStaffRollScene::CastMember;
 
@@ -100,8 +98,6 @@ constexpr Caption kCaptions[] = {
     {5300, 6480, {{0, 224, 104, 256, 96}, {0, 192, 240, 224, 208}, {112, 224, 208, 256, 448}}, 3},
 };
 
-double FramesThisFrame() { return GetFrameTime() * 60.0; }
-
 }  // namespace
 
 std::span<const CreditLine> CScenarioModeStaffRollScene::Credits() { return kCredits; }
@@ -130,8 +126,8 @@ void CScenarioModeStaffRollScene::Update() {
 void CScenarioModeStaffRollScene::DrawCreditLine(const std::string& text, double rollY, int fontSize) const {
     const int y = ScreenY(rollY);
     if (y < -4 - fontSize || y > 480) return;
-    DrawText(text, 1, y + 1, 640, y + fontSize + 3, 90, 60, 16, kFont, fontSize, 0, false, 1);
-    DrawText(text, 0, y, 639, y + fontSize + 2, 255, 255, 255, kFont, fontSize, 0, false, 1);
+    DrawText(text, 1, y + 1, 640, y + fontSize + 3, 90, 60, 16, kProportionalGothic, fontSize, 0, false, 1);
+    DrawText(text, 0, y, 639, y + fontSize + 2, 255, 255, 255, kProportionalGothic, fontSize, 0, false, 1);
 }
 
 void CScenarioModeStaffRollScene::DrawCreditImage(int x, double rollY, const char* group, const char* key,

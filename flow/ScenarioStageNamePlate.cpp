@@ -55,8 +55,8 @@ void CScenarioStageNamePlate::Draw() const {
     const auto y = [this](int top) { return static_cast<int>(top + offset_); };
     elDraw::PutObject(kLeft, y(kTop), FindImage("System", land.plateImage), 0, land.plateTop, 256,
                       land.plateTop + 64);
-    DrawText(land.name, 400, y(425), 624, y(450), land.red, land.green, land.blue, "ＭＳ Ｐゴシック", 16, 0,
+    DrawText(land.name, 400, y(425), 624, y(450), land.red, land.green, land.blue, kProportionalGothic, 16, 0,
              false, 0);
-    DrawText(shownName_, 416, y(447), 624, y(466), land.red, land.green, land.blue, "ＭＳ Ｐゴシック", 16, 0,
-             false, 0);
+    DrawText(shownName_, 416, y(447), 624, y(466), land.red, land.green, land.blue, kProportionalGothic, 16,
+             0, false, 0);
 }

@@ -13,7 +13,6 @@
 #include "play/Letterbox.h"
 
 namespace {
-uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16); }
 double Clamp01(double v) { return std::min(1.0, std::max(0.0, v)); }
 }  // namespace
 
@@ -81,7 +80,7 @@ void CTitleScene::DrawOverlay() {
 
     // The version, right of the band.
     DrawText("Ver." + CVersionNumber::Application().ToString(), 496, 256, 640, 272, 0, 0, 0,
-             "ＭＳ Ｐゴシック", 14, 0, false, 0);
+             kProportionalGothic, 14, 0, false, 0);
 
     // The opening fade.
     if (timer_ < 75) DrawLetterbox(Clamp01((75 - timer_) / 15));

@@ -1,18 +1,17 @@
 #include "flow/TopMenuRootForm.h"
 
-#include <numbers>
 #include <utility>
 
 #include "controls/ControlPort.h"
 #include "engine/InputManager.h"
 #include "flow/TopMenuScene.h"
 #include "foundation/ClientInfo.h"
+#include "foundation/Geometry.h"
 
 namespace Controls {
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 const char kSheet7[] = "Controls_007";
 const char kSheet8[] = "Controls_008";
 const char kSheet9Name[] = "Controls_009";

@@ -18,8 +18,6 @@
 #include "play/Letterbox.h"
 
 namespace {
-constexpr uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16); }
-const char* const kFont = "ＭＳ Ｐゴシック";
 constexpr double kFadeFrames = 15;
 }  // namespace
 
@@ -109,14 +107,14 @@ void CTopMenuScene::DrawCreatorHeader() const {
     elDraw::DrawRect(0, 0, 640, 46, kBand, kBand, 1);
     elDraw::DrawRect(0, 46, 640, 48, kRule, kRule, 1);
     char number[32];
-    DrawText("ようこそ、" + info->GetCreatorName() + " さん！", 15, 8, 335, 26, 255, 255, 255, kFont, 14, 0,
-             false, 0);
-    DrawText("クリエイターレベル:", 420, 8, 580, 24, 255, 255, 255, kFont, 14, 0, false, 2);
+    DrawText("ようこそ、" + info->GetCreatorName() + " さん！", 15, 8, 335, 26, 255, 255, 255,
+             kProportionalGothic, 14, 0, false, 0);
+    DrawText("クリエイターレベル:", 420, 8, 580, 24, 255, 255, 255, kProportionalGothic, 14, 0, false, 2);
     std::snprintf(number, sizeof number, "%d", GetCreatorLevel());
-    DrawText(number, 586, 8, 638, 24, 255, 255, 255, kFont, 14, 0, false, 0);
-    DrawText("クリエイターポイント:", 420, 25, 580, 41, 255, 255, 255, kFont, 14, 0, false, 2);
+    DrawText(number, 586, 8, 638, 24, 255, 255, 255, kProportionalGothic, 14, 0, false, 0);
+    DrawText("クリエイターポイント:", 420, 25, 580, 41, 255, 255, 255, kProportionalGothic, 14, 0, false, 2);
     std::snprintf(number, sizeof number, "%d", info->GetCreatorPoint());
-    DrawText(number, 586, 25, 638, 41, 255, 255, 255, kFont, 14, 0, false, 0);
+    DrawText(number, 586, 25, 638, 41, 255, 255, 255, kProportionalGothic, 14, 0, false, 0);
 }
 
 void CTopMenuScene::DrawOverlay() {

@@ -1,7 +1,6 @@
 #include "foundation/ClientInfo.h"
 
 #include <algorithm>
-#include <climits>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -17,7 +16,7 @@
 
 namespace {
 
-const char kFilePath[] = "network\\client_info.dat";
+const char kClientInfoPath[] = "network\\client_info.dat";
 const char kInitFilePath[] = "network\\client_info_init.dat";
 const char kNotRegistered[] = "未登録";
 constexpr int kMaxCreatorPoint = 99999;
@@ -36,12 +35,6 @@ const char kLastBootUpDate[] = "ROOT.clientInfo.lastBootUpDate";
 const char kBoughtItems[] = "ROOT.clientInfo.boughtItems";
 
 [[noreturn]] void ThrowBroken() { throw CInitFileException("DEF0201", "client_info.dat が壊れています。"); }
-
-int ClampToInt(long long v) {
-    if (v > INT_MAX) return INT_MAX;
-    if (v < INT_MIN) return INT_MIN;
-    return static_cast<int>(v);
-}
 
 }  // namespace
 
@@ -104,7 +97,7 @@ bool IsBackupName(const std::string& name) {
 // Moves an unusable player's file out of the way under a name of its own, so that saving the
 // replacement loses nothing; false when it could not be moved.
 bool SetDamagedFileAside() {
-    const std::string aside = SetAsideDamagedFile(kFilePath);
+    const std::string aside = SetAsideDamagedFile(kClientInfoPath);
     CLog::GetInstance()->Write(aside.empty() ? "client_info.dat を退避できません。"
                                              : "client_info.dat を " + aside + " に退避しました。");
     return !aside.empty();
@@ -149,7 +142,7 @@ void CClientInfo::Load() {
     fromDefaults_ = false;
     notice_.reset();
     std::string text;
-    const ReadStatus status = ReadEncodedFile(kFilePath, text);
+    const ReadStatus status = ReadEncodedFile(kClientInfoPath, text);
     if (status == ReadStatus::Ok) {
         if (auto doc = ParseClientInfo(text)) {
             Adopt(std::move(doc), false);
@@ -157,7 +150,7 @@ void CClientInfo::Load() {
         }
     }
     // Missing, unreadable or damaged: the player's last good state is the newest backup.
-    const bool present = status != ReadStatus::CannotRead || FileExists(kFilePath);
+    const bool present = status != ReadStatus::CannotRead || FileExists(kClientInfoPath);
     std::string backup;
     if (auto doc = LoadNewestBackup(backup)) {
         const bool replaceable = !present || SetDamagedFileAside();
@@ -195,7 +188,7 @@ std::string CClientInfo::BuildFileText() { return GetXmlHeader() + StripXmlWhite
 void CClientInfo::Save() {
     if (!doc_) return;
     StoreBoughtItems();
-    if (!WriteEncodedFile(kFilePath, BuildFileText(), false, true)) {
+    if (!WriteEncodedFile(kClientInfoPath, BuildFileText(), false, true)) {
         throw CDataFileException("DEF0202", "client_info.dat を保存できません。");
     }
 }

@@ -3,3 +3,5 @@
 // anything else runs, read by everything that moves or counts (counters grow by frame time x 60).
 void SetFrameTime(float seconds);
 float GetFrameTime();
+// The last frame's duration in frames of the nominal 60 a second.
+inline double FramesThisFrame() { return GetFrameTime() * 60.0; }

@@ -1,8 +1,13 @@
 #pragma once
 // Distances and angles between points. Positions are doubles in pixels with y growing
 // downwards; angles are radians.
+#include <numbers>
 #include <vector>
 
+// Half a turn.
+inline constexpr double kPi = std::numbers::pi;
+// v cut toward zero, as coordinates become whole pixels (v must lie within the int range).
+inline int TruncToInt(double v) { return static_cast<int>(v); }
 // A quarter and a full turn as the game stores them.
 inline constexpr double kQuarterTurn = 1.5707965;
 inline constexpr double kFullTurn = 6.283186;

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char kFilePath[] = "network\\history.dat";
+const char kHistoryPath[] = "network\\history.dat";
 constexpr int kFields = 5;
 // The sums a record keeps stay below this size either way: written with "%f" they read back the
 // same (a number of more digits would not), and years of play stay far below it.
@@ -50,7 +50,7 @@ bool IsStorableKey(const std::string& key) {
 // True when the file holds nothing but line ends.
 bool IsEmptyFile() {
     std::string raw;
-    if (ReadEncodedFile(kFilePath, raw, false) != ReadStatus::Ok) return false;
+    if (ReadEncodedFile(kHistoryPath, raw, false) != ReadStatus::Ok) return false;
     return raw.find_first_not_of('\n') == std::string::npos;
 }
 
@@ -91,9 +91,9 @@ void CPlayHistory::Initialize() { Load(); }
 
 void CPlayHistory::Load() {
     records_.clear();
-    if (!FileExists(kFilePath)) return;
+    if (!FileExists(kHistoryPath)) return;
     std::string text;
-    const ReadStatus status = ReadEncodedFile(kFilePath, text);
+    const ReadStatus status = ReadEncodedFile(kHistoryPath, text);
     std::map<std::string, PlayHistoryRecord> loaded;
     if (status == ReadStatus::CannotRead) {
         SetAside(CInitFileException("DEF0100", "history.dat を開けません。"));
@@ -133,14 +133,14 @@ bool CPlayHistory::ParseRecords(const std::string& text, std::map<std::string, P
 // the player is told once, and play goes on with an empty history. Only a file that cannot be
 // moved out of the way stops the start, as it would be overwritten by the next save.
 void CPlayHistory::SetAside(const CInitFileException& error) {
-    const std::string aside = SetAsideDamagedFile(kFilePath);
+    const std::string aside = SetAsideDamagedFile(kHistoryPath);
     if (aside.empty()) throw error;
     NoteRecoveredError(
         CInitFileException(error.GetCode(), error.GetMessage() + "\n別名で残し、空で始めます。"),
         "history.dat を " + aside + " に退避しました。");
     // A damaged file that stays where it was (in the game folder of an installed copy, which the
     // game does not write) is hidden by an empty history where the game writes.
-    if (FileExists(kFilePath)) {
+    if (FileExists(kHistoryPath)) {
         try {
             Save();
         } catch (const CQuorException&) {
@@ -155,7 +155,7 @@ void CPlayHistory::Save() {
         text += record.ToText();
         text += '\n';
     }
-    if (!WriteEncodedFile(kFilePath, text, false, true)) {
+    if (!WriteEncodedFile(kHistoryPath, text, false, true)) {
         throw CDataFileException("DEF0102", "history.dat を保存できません。");
     }
 }

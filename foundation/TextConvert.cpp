@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
 int ClampToInt(long long v) {
     if (v > INT_MAX) return INT_MAX;
     if (v < INT_MIN) return INT_MIN;
     return static_cast<int>(v);
 }
 
+namespace {
 int ConvertInt(const std::string& text, int base) {
     if (text.empty()) return 0;
     if (text.size() >= 20) return -1;

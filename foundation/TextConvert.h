@@ -15,6 +15,8 @@ std::optional<int32_t> ParseWholeInt32(const std::string& text);
 int HexStrToInt(const std::string& text);
 // 0.0 for "", -1.0 for 64 or more characters, else the decimal number at the text's start.
 double StrToDouble(const std::string& text);
+// The value, or the nearest end of the int range when it lies outside.
+int ClampToInt(long long v);
 // "%d"
 std::string IntToString(int value);
 // The pieces between separators, empty ones included; "" gives one empty piece, "a," gives

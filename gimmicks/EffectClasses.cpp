@@ -2,15 +2,13 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <numbers>
 
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "foundation/Random.h"
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 // Alphas of the last frame.
 double HalfInTheLastTwoTicks(double life) { return life > 2.0 ? 1.0 : 0.5; }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "engine/Camera.h"
 #include "engine/SoundEffects.h"
@@ -18,12 +17,6 @@
 #include "play/ObjectRegistry.h"
 #include "stage/StageChips.h"
 #include "stage/StageMap.h"
-
-namespace {
-
-constexpr double kPi = std::numbers::pi;
-
-}  // namespace
 
 // ---- Iron ball ------------------------------------------------------------------------------
 

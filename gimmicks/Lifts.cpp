@@ -9,10 +9,6 @@
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
 
-namespace {
-double Frames() { return GetFrameTime() * 60.0; }
-}  // namespace
-
 // ---- Base ------------------------------------------------------------------------------------
 
 ILift::ILift(CStage* ownerStage, double px, double py) : IBase(ownerStage, px, py) {
@@ -85,7 +81,7 @@ void CFallingLift::Update() {
     Move();
     if (falling_) {
     } else if (triggered_) {
-        triggerTime_ += Frames();
+        triggerTime_ += FramesThisFrame();
         if (triggerTime_ > 20.0) {
             ay = 600.0;
             falling_ = true;
@@ -121,7 +117,7 @@ void CSideMoveLift::Update() {
             started_ = true;
         }
     } else if (!falling_) {
-        travelTime_ += Frames();
+        travelTime_ += FramesThisFrame();
         if (travelTime_ > 120.0) {
             ay = 600.0;
             ax = -100.0 * direction_;
@@ -165,7 +161,7 @@ void CRisingLift::Update() {
             started_ = true;
         }
     } else if (!descending_) {
-        travelTime_ += Frames();
+        travelTime_ += FramesThisFrame();
         if (travelTime_ > 100.0) {
             ay = 600.0;
             flameRate_ = -200.0;

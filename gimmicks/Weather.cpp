@@ -1,14 +1,12 @@
 #include "gimmicks/Weather.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "foundation/FrameTime.h"
 #include "foundation/Geometry.h"
 #include "foundation/Random.h"
 
 namespace {
-constexpr double kPi = std::numbers::pi;
 constexpr double kSwayPeriod = 12.0;  // frames before a new push (less the random head start)
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "foundation/EncodedFile.h"
+#include "foundation/Geometry.h"
 #include "foundation/QuorException.h"
 #include "foundation/TextConvert.h"
 
@@ -11,7 +12,6 @@ std::map<std::string, AttackParameter> g_rows;
 
 constexpr int kLines = 256;
 constexpr int kFields = 18;
-constexpr double kPi = 3.141592653589793;
 }  // namespace
 
 CAttackParameterTable::CAttackParameterTable() { Load(); }

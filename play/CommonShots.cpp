@@ -2,24 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "engine/SpriteManager.h"
+#include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "play/Characters.h"
 #include "play/EffectFactory.h"
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-constexpr int kEffectBurstRed = 5;
-constexpr int kEffectRandomIce = 12;
-constexpr int kEffectWaterUp = 17;
-constexpr int kEffectWaterDown = 18;
-constexpr int kEffectWaterLeft = 19;
-constexpr int kEffectWaterRight = 20;
 
 int TruncMid(double a, double b) { return static_cast<int>(a + b) / 2; }
 

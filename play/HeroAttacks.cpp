@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 #include <utility>
 
 #include "engine/Camera.h"
@@ -11,6 +10,7 @@
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "play/AttackParameter.h"
 #include "play/Hero.h"
@@ -18,12 +18,6 @@
 #include "play/HoseWater.h"
 #include "play/ObjectRegistry.h"
 #include "play/SceneServices.h"
-
-namespace {
-
-constexpr double kPi = std::numbers::pi;
-
-}  // namespace
 
 // ---- Choosing the attack ----
 

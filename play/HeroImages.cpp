@@ -3,18 +3,29 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 #include <utility>
 
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "engine/SpriteManager.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "play/Hero.h"
+
+// The frame and turns of the hero's picture in one frame.
+struct HeroPose {
+    // A cell of the hero sheet.
+    struct Frame {
+        int page, column, row;
+    };
+    Frame f{1, 0, 0};
+    double body = 0, weapon = 0;
+};
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
+using Frame = HeroPose::Frame;
+
 constexpr int H = CBarFigure::kHidden;
 
 // Weapon codes in place of an angle.
@@ -123,10 +134,6 @@ constexpr FrameRow kFrames[72] = {
 // How far the handle reaches behind the gripping hand.
 constexpr double kHandleBehindGrip = 10.0;
 
-struct Frame {
-    int page, column, row;
-};
-
 Frame Cycle4(double phase, Frame a, Frame b, Frame c, Frame d) {
     const double m = std::fmod(phase, 60.0);
     return m < 15 ? a : (m < 30 ? b : (m < 45 ? c : d));
@@ -173,12 +180,6 @@ constexpr StreakRow kStreaks[] = {
 float ScreenTurn(double turn) { return static_cast<float>(-turn); }
 
 }  // namespace
-
-// The frame and turns of the hero's picture in one frame.
-struct HeroPose {
-    Frame f{1, 0, 0};
-    double body = 0, weapon = 0;
-};
 
 // ---- Animation phases ----
 

@@ -2,13 +2,13 @@
 // map chips, clashes, and the defeat flight.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "engine/Camera.h"
 #include "engine/InputManager.h"
 #include "engine/SoundEffects.h"
 #include "engine/SoundIds.h"
 #include "foundation/FrameTime.h"
+#include "foundation/Geometry.h"
 #include "foundation/Random.h"
 #include "play/EffectFactory.h"
 #include "play/Hero.h"
@@ -18,10 +18,7 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kInvincibleAfterDown = 80.0;
-constexpr int kEffectSmallFire = 8, kEffectSmoke = 9, kEffectIceSmoke = 10, kEffectIceBreak = 13,
-              kEffectSmallBlueFire = 14;
 
 // An attack that points up the screen.
 bool FromAbove(double angle) { return angle >= -0.75 * kPi && angle <= -0.25 * kPi; }

@@ -27,6 +27,8 @@ using LiveObjectCreator =
 using LiveObjectPreloads = std::vector<LiveObjectArgs>;
 // Built once while loading, with no arguments after the position.
 inline const LiveObjectPreloads kPreloadOnce = {LiveObjectArgs{}};
+// Built once facing left (a first argument of false).
+inline const LiveObjectPreloads kPreloadFacingLeft = {{false}};
 
 // Registers (or replaces, keeping its place) the creator of a live class, e.g. "CKid001", with the
 // argument sets to preload it with. An empty creator removes the class.

@@ -10,8 +10,9 @@
 #include "stage/StageMap.h"
 
 namespace {
-constexpr int kTile = 32;
-uint8_t ChipAtPixel(const CStageMap& map, int x, int y) { return map.GetChip(x / kTile, y / kTile); }
+uint8_t ChipAtPixel(const CStageMap& map, int x, int y) {
+    return map.GetChip(x / kTilePixels, y / kTilePixels);
+}
 bool BlocksAtPixel(const CStageMap& map, int x, int y) { return !IsPassableChip(ChipAtPixel(map, x, y)); }
 bool BlocksFromAboveAtPixel(const CStageMap& map, int x, int y) {
     return !IsPassableChipFrom(ChipAtPixel(map, x, y), ChipDirection_Down);

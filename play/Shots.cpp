@@ -96,11 +96,6 @@ void CShotBase::ShowEffect(int kind) const {
 
 // ---- CNormalShot ----
 
-namespace {
-constexpr int kEffectBrunt = 1;
-constexpr int kEffectShotBreak = 29;
-}  // namespace
-
 CNormalShot::CNormalShot(CStage* ownerStage, double px, double py, double velocityX, double velocityY,
                          bool heroSide)
     : CBreakingShot(ownerStage, px, py, 900, heroSide, !heroSide, false) {

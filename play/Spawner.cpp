@@ -8,10 +8,7 @@
 #include "play/ObjectRegistry.h"
 #include "stage/StageAreaObject.h"
 #include "stage/StageAreaObjectTable.h"
-
-namespace {
-constexpr int kTile = 32;
-}
+#include "stage/StageMap.h"
 
 CObjectSpawner::CObjectSpawner(CStageAreaObjectTable* t) {
     Reset();
@@ -21,10 +18,10 @@ CObjectSpawner::CObjectSpawner(CStageAreaObjectTable* t) {
 TileWindow CObjectSpawner::WindowFromCamera() {
     const CCamera* cam = CCamera::GetInstance();
     TileWindow w;
-    w.left = static_cast<int>(cam->ScreenToWorldX(0, 0) / kTile);
-    w.top = static_cast<int>(cam->ScreenToWorldY(0, 0) / kTile);
-    w.right = static_cast<int>(cam->ScreenToWorldX(640, 480) / kTile);
-    w.bottom = static_cast<int>(cam->ScreenToWorldY(640, 480) / kTile);
+    w.left = static_cast<int>(cam->ScreenToWorldX(0, 0) / kTilePixels);
+    w.top = static_cast<int>(cam->ScreenToWorldY(0, 0) / kTilePixels);
+    w.right = static_cast<int>(cam->ScreenToWorldX(640, 480) / kTilePixels);
+    w.bottom = static_cast<int>(cam->ScreenToWorldY(640, 480) / kTilePixels);
     return w;
 }
 
@@ -65,7 +62,7 @@ void CObjectSpawner::Spawn(int column, int row, int heroX, bool startKinds) {
     if (!table->CanSpawn(id) || registry->IsIdSlotUsed(id)) return;
     CStageAreaObject* record = table->GetById(id);
     if (!record) return;
-    const bool rightOfHero = column * kTile >= heroX;
+    const bool rightOfHero = column * kTilePixels >= heroX;
     const LiveObjectSpec spec =
         startKinds ? record->GetStartObjectSpec(rightOfHero) : record->GetObjectSpec(rightOfHero);
     std::unique_ptr<IBase> object = CreateLiveObject(spec, record->GetOwnerStage());

@@ -11,6 +11,7 @@
 #include "engine/SoundIds.h"
 #include "engine/el/elSystem.h"
 #include "foundation/ClientInfo.h"
+#include "foundation/FrameTime.h"
 #include "foundation/PlayHistory.h"
 #include "foundation/Random.h"
 #include "play/Hero.h"
@@ -23,15 +24,12 @@
 #include "stage/StageMap.h"
 
 namespace {
-constexpr int kTile = 32;
 constexpr double kIntroLength = 180.0;
 constexpr double kIntroSkipTo = 90.0;
 constexpr double kWeaponChangeLength = 40.0;
 constexpr double kWarpOutLength = 60.0;
 constexpr double kGameOverLength = 160.0;
 constexpr double kFinalBossLength = 30.0;
-
-double FramesThisFrame() { return elSystem::GetFrameTime() * 60.0; }
 
 bool SendingPermitted() { return CClientInfo::GetInstance()->GetSendingPermission(); }
 
@@ -88,14 +86,15 @@ void CStageScene::StartStage(int area, int x, int y) {
     else
         PlayMusic(MusicId::kNone, CMusicPlayer::kEndless, 1.0f, false, false);
 
-    hero = RegisterHero(std::make_unique<CHero>(stage.get(), x * kTile, y * kTile - 6.0, kWeaponBroom, 100));
+    hero = RegisterHero(
+        std::make_unique<CHero>(stage.get(), x * kTilePixels, y * kTilePixels - 6.0, kWeaponBroom, 100));
     boss.Reset();
     CObjectRegistry::GetInstance()->UpdateAll(0.0);
 
     ResetZoomChannels();
     ResetFade();
     CCamera* camera = CCamera::GetInstance();
-    camera->SetBounds(0, 0, CurrentMapWidth() * kTile - 1, CurrentMapHeight() * kTile - 1);
+    camera->SetBounds(0, 0, CurrentMapWidth() * kTilePixels - 1, CurrentMapHeight() * kTilePixels - 1);
     FollowHero();
     camera->Update();
 
@@ -125,14 +124,15 @@ void CStageScene::StartSpawner() {
 }
 
 void CStageScene::PopulateArea(int tileX, int tileY, int weaponKind, int health) {
-    hero = RegisterHero(
-        std::make_unique<CHero>(stage.get(), tileX * kTile, tileY * kTile - 6.0, weaponKind, health));
+    hero = RegisterHero(std::make_unique<CHero>(stage.get(), tileX * kTilePixels, tileY * kTilePixels - 6.0,
+                                                weaponKind, health));
     boss.Reset();
     ResetZoomChannels();
     ResetFade();
     CCamera* camera = CCamera::GetInstance();
-    camera->SetBounds(0, 0, CurrentMapWidth() * kTile - 1, CurrentMapHeight() * kTile - 1);
-    camera->SetTarget(static_cast<float>(tileX * kTile + 10), static_cast<float>(tileY * kTile + 14), -1.0f);
+    camera->SetBounds(0, 0, CurrentMapWidth() * kTilePixels - 1, CurrentMapHeight() * kTilePixels - 1);
+    camera->SetTarget(static_cast<float>(tileX * kTilePixels + 10),
+                      static_cast<float>(tileY * kTilePixels + 14), -1.0f);
     camera->Update();
     StartSpawner();
     CObjectRegistry::GetInstance()->UpdateAll(0.0);

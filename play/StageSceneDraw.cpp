@@ -11,6 +11,7 @@
 #include "engine/el/DrawHelpers.h"
 #include "engine/el/elDraw.h"
 #include "foundation/CreatorLevelTable.h"
+#include "foundation/Geometry.h"
 #include "foundation/TextEncoding.h"
 #include "play/Hero.h"
 #include "play/Letterbox.h"
@@ -21,12 +22,6 @@
 #include "stage/StageMap.h"
 
 namespace {
-constexpr char kFont[] = "ＭＳ ゴシック";
-constexpr double kPi = 3.14159265358979323846;
-
-uint32_t Rgb(int r, int g, int b) {
-    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
-}
 
 void Fill(int x1, int y1, int x2, int y2, int r, int g, int b) {
     elDraw::DrawRect(x1, y1, x2, y2, Rgb(r, g, b), Rgb(r, g, b), 1);
@@ -421,7 +416,7 @@ void CStageScene::DrawStageTitle(double alpha, int r, int g, int b) {
     if (!stage || alpha <= 0) return;
     // Everything of the title fades together.
     const auto text = [&](const std::string& s, int left, int top, int bottom, int size) {
-        DrawText(s, left, top, 640, bottom, r, g, b, kFont, size, 0, false, 0, alpha);
+        DrawText(s, left, top, 640, bottom, r, g, b, kFixedGothic, size, 0, false, 0, alpha);
     };
     text(stage->name, 50, 140, 184, 30);
     // The underline is as long as the name in the files' encoding: 15 pixels a byte.
@@ -452,7 +447,7 @@ void CStageScene::DrawPausePanel() {
     const char* help = playMode == kPlayTest
                            ? "F1:中断する  F2:ステージの最初に戻る  SPACE:テストプレイを再開する"
                            : "F1:中断する  SPACE:ゲームを再開する";
-    DrawText(help, 20, 457, 620, 480, 255, 255, 255, kFont, 14, 0, false, 2);
+    DrawText(help, 20, 457, 620, 480, 255, 255, 255, kFixedGothic, 14, 0, false, 2);
 }
 
 void CStageScene::DrawEvaluation() {

@@ -35,32 +35,10 @@ const EventKindRow kEventKinds[] = {
 
 const EventKindRow& FindEventRow(const char* key) { return FindKindRow(kEventKinds, key); }
 
-struct IdItem {
-    int id;
-    const char* item;
-};
-
-// The pieces of music and the weathers that are shop items of their own.
-const IdItem kMusicItems[] = {
-    {1, "Opening"},    {2, "TopMenu"},   {3, "SelectStage"}, {4, "Editor"},   {5, "Download"},
-    {6, "Evaluation"}, {14, "Stage008"}, {16, "Boss001"},    {17, "Boss002"}, {18, "Ending"},
-};
-const IdItem kWeatherItems[] = {{5, "Spring"}, {6, "Autumn"}, {8, "Bomb"}, {9, "Fish"}};
-
-template <size_t N>
-const char* ItemOf(const IdItem (&items)[N], int id) {
-    for (const IdItem& row : items) {
-        if (row.id == id) return row.item;
-    }
-    return nullptr;
-}
-
-// Locked without the family's item, or without the chosen piece's own item.
-template <size_t N>
-bool LockedFor(const char* familyItem, const IdItem (&items)[N], int id) {
+// Locked without the family's item, or without the chosen piece's own item when it is one.
+bool LockedFor(const char* familyItem, bool pieceIsShopItem, const std::string& pieceItem) {
     if (!IsKindItemBought(familyItem)) return true;
-    const char* item = ItemOf(items, id);
-    return item != nullptr && !IsKindItemBought(item);
+    return pieceIsShopItem && !IsKindItemBought(pieceItem);
 }
 
 }  // namespace
@@ -83,7 +61,8 @@ std::string CStageAreaObject_MusicChangableBase::GetInfoText() {
 }
 
 bool CStageAreaObject_MusicChangableBase::IsLocked() {
-    return LockedFor("ChangeMusic", kMusicItems, MusicIdFromKey(text));
+    const int music = MusicIdFromKey(text);
+    return LockedFor("ChangeMusic", IsMusicShopItem(music), MusicKey(music));
 }
 
 CStageAreaObject_WeatherChangableBase::CStageAreaObject_WeatherChangableBase(CStage* stage, CStageArea* area,
@@ -96,7 +75,8 @@ std::string CStageAreaObject_WeatherChangableBase::GetInfoText() {
 }
 
 bool CStageAreaObject_WeatherChangableBase::IsLocked() {
-    return LockedFor("ChangeWeather", kWeatherItems, WeatherIdFromKey(text));
+    const int weather = WeatherIdFromKey(text);
+    return LockedFor("ChangeWeather", IsWeatherShopItem(weather), WeatherKey(weather));
 }
 
 CStageAreaObject_ZoomChangableBase::CStageAreaObject_ZoomChangableBase(CStage* stage, CStageArea* area,

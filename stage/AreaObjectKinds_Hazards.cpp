@@ -1,12 +1,12 @@
 #include "stage/AreaObjectKinds_Hazards.h"
 
 #include <cstring>
-#include <numbers>
+
+#include "foundation/Geometry.h"
 
 namespace {
 
 const char kHazardImage[] = "StageObjects001";
-constexpr double kPi = std::numbers::pi;
 
 // One hazard kind: its icon cell, the live class, the offset from the tile's top-left pixel and,
 // for batteries and burners, the firing direction 0..3 (for the air gears, the variant 0 or 1).

@@ -7,7 +7,6 @@
 namespace {
 
 const char kSwitchImage[] = "StageObjects002";
-constexpr float kTileToUnits = 0.00390625f;  // 1 / 256
 
 // One switch kind: its red, green and blue icon cells (left, top), the live class and the
 // offset from the tile's top-left pixel.
@@ -81,8 +80,8 @@ std::string CStageAreaObject_SwitchBase::GetInfoText() {
 
 void CStageAreaObject_SwitchBase::RefreshImages() {
     CStageAreaObject::RefreshImages();
-    const float x = static_cast<float>(TilePixel(tileX, 16)) * kTileToUnits;
-    const float y = static_cast<float>(TilePixel(tileY, 16)) * kTileToUnits;
+    const float x = static_cast<float>(TilePixel(tileX, 16)) * stagesprite::kUnitsPerPixel;
+    const float y = static_cast<float>(TilePixel(tileY, 16)) * stagesprite::kUnitsPerPixel;
     for (const OwnedSprite* image : {&redImage, &greenImage, &blueImage}) {
         stagesprite::SetPosition(image->get(), x, y, -0.001f);
     }

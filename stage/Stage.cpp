@@ -94,10 +94,6 @@ std::unique_ptr<CStageArea> ReadAreaNode(CStage* owner, const CXmlNode* areaNode
     return area;
 }
 
-const char* const kMusicItems[19] = {nullptr,    "Opening",    "TopMenu", "SelectStage", "Editor",
-                                     "Download", "Evaluation", nullptr,   nullptr,       nullptr,
-                                     nullptr,    nullptr,      nullptr,   nullptr,       "Stage008",
-                                     nullptr,    "Boss001",    "Boss002", "Ending"};
 }  // namespace
 
 // ---- CStage ------------------------------------------------------------------------------
@@ -430,7 +426,7 @@ bool CStageArea::IsLineClear(int x1, int y1, int x2, int y2) const {
 bool CStageArea::UsesUnboughtParts() const {
     CClientInfo* info = CClientInfo::GetInstance();
     auto unbought = [info](const char* key) { return key && !info->IsItemBought(key); };
-    if (music >= 0 && music < 19 && unbought(kMusicItems[music])) return true;
+    if (IsMusicShopItem(music) && unbought(MusicKey(music).c_str())) return true;
     if (IsBackGroundShopItem(backGround) && unbought(BackGroundKey(backGround).c_str())) return true;
     if (IsWeatherShopItem(weather) && unbought(WeatherKey(weather).c_str())) return true;
     if (map && map->UsesUnboughtChips()) return true;

@@ -12,7 +12,6 @@
 namespace {
 const char kSystemGroup[] = "System";
 const char kBackdropImage[] = "StageObjects001";
-constexpr float kTileToUnits = 0.00390625f;  // 1 / 256
 }  // namespace
 
 CStageAreaObject::CStageAreaObject(CStage* stage, CStageArea* area, CStageAreaObjectTable* table, int x,
@@ -50,8 +49,8 @@ bool CStageAreaObject::IsLocked() { return false; }
 
 void CStageAreaObject::RefreshImages() {
     // A tile read from a file may lie anywhere in the int range.
-    const float x = static_cast<float>(static_cast<double>(tileX) * 32 + 16) * kTileToUnits;
-    const float y = static_cast<float>(static_cast<double>(tileY) * 32 + 16) * kTileToUnits;
+    const float x = static_cast<float>(static_cast<double>(tileX) * 32 + 16) * stagesprite::kUnitsPerPixel;
+    const float y = static_cast<float>(static_cast<double>(tileY) * 32 + 16) * stagesprite::kUnitsPerPixel;
     stagesprite::SetPosition(tileBackdrop.get(), x, y, 0.0f);
     stagesprite::SetPosition(kindImage.get(), x, y, -0.001f);
     stagesprite::SetPosition(problemMarker.get(), x, y, -0.002f);

@@ -11,6 +11,9 @@
 class CSprite;
 class CStageArea;
 
+// The side of a map tile in pixels.
+inline constexpr int kTilePixels = 32;
+
 // Result of CStageMap::ResolveRectMove.
 struct StageMapMoveResult {
     double x = 0.0;

@@ -5,6 +5,9 @@
 #include "engine/SpriteManager.h"
 
 namespace stagesprite {
+// Sprite positions are in units of 256 pixels.
+inline constexpr float kUnitsPerPixel = 1.0f / 256;
+
 // While one lives, the thread it lives on makes no sprites: a stage read only to be checked (the
 // sharing server checking an upload, off the game's thread) never touches the sprite manager.
 class ScopedNoSprites {

@@ -1,7 +1,15 @@
 #pragma once
 // Drawing wrappers shared by the whole program, over the draw layer and the text layer.
 // Colours are given as red, green and blue (0..255) and packed as red | green << 8 | blue << 16.
+#include <cstdint>
 #include <string>
+
+// The colour of 0..255 components, packed as above.
+constexpr uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16); }
+
+// The faces the game's texts are drawn in: the proportional and the fixed-width gothic.
+inline constexpr char kProportionalGothic[] = "ＭＳ Ｐゴシック";
+inline constexpr char kFixedGothic[] = "ＭＳ ゴシック";
 
 // Draws UTF-8 text in the rectangle. With `stringDrawing` set it goes character by character
 // through the smoothed string renderer (elDraw::DrawString, top-left at left, top), each character

@@ -1,17 +1,19 @@
 // The blend modes and the texel shading, written once over a "lanes" type and compiled for each
 // instruction set. An includer defines QUOR_RASTER_TARGET (the function attribute of its
-// instruction set, or nothing) and a lanes type V of 16-bit words (one pixel's channel each, or
+// instruction set, or nothing), QUOR_RASTER_ISA (the name of the namespace its copy lives in) and
+// a lanes type V of 16-bit words (one pixel's channel each, or
 // a vector of them) with these static functions:
 //   Set(int) Add Sub MulLo MulHi (unsigned high half) Min ShiftRight7
 // and, for the vector types, the pixel layout:
 //   UnpackLo UnpackHi (bytes of 32-bit pixels to words) Pack (back, saturating) AlphaWords (each
 //   pixel's alpha word copied to its four words).
-// Everything here lives in an anonymous namespace, so each instruction set keeps its own copy.
-#ifndef QUOR_RASTER_TARGET
-#error "define QUOR_RASTER_TARGET before including RasterShade.inl"
+// Each instruction set keeps its own copy in its own namespace (elRaster::detail::avx2, ...),
+// so the copies may meet in one translation unit.
+#if !defined(QUOR_RASTER_TARGET) || !defined(QUOR_RASTER_ISA)
+#error "define QUOR_RASTER_TARGET and QUOR_RASTER_ISA before including RasterShade.inl"
 #endif
 
-namespace elRaster::detail {
+namespace elRaster::detail::QUOR_RASTER_ISA {
 namespace {
 
 // round(x / 255) for x up to 255 * 255: floor((x + 127) / 255) by a multiply-high.
@@ -63,6 +65,7 @@ QUOR_RASTER_TARGET inline typename V::Words ShadeTexels(typename V::Words texel,
 }
 
 }  // namespace
-}  // namespace elRaster::detail
+}  // namespace elRaster::detail::QUOR_RASTER_ISA
 
 #undef QUOR_RASTER_TARGET
+#undef QUOR_RASTER_ISA

@@ -10,6 +10,7 @@
 
 #define QUOR_AVX2 __attribute__((target("avx2")))
 #define QUOR_RASTER_TARGET QUOR_AVX2
+#define QUOR_RASTER_ISA avx2
 
 namespace elRaster::detail {
 namespace {
@@ -54,7 +55,7 @@ QUOR_AVX2 inline void Shade8(uint32_t* dst, float* zp, __m256 z8, __m256i texel,
     __m256i out;
     if constexpr (Mod == 2) {
         // The modulated alpha of each pixel in the low word of its lane.
-        const __m256i a32 = Div255<Avx2Lanes>(_mm256_mullo_epi16(_mm256_srli_epi32(texel, 24), color));
+        const __m256i a32 = avx2::Div255<Avx2Lanes>(_mm256_mullo_epi16(_mm256_srli_epi32(texel, 24), color));
         if constexpr (Mode == 1) {
             out = _mm256_blendv_epi8(texel, _mm256_slli_epi32(a32, 24), _mm256_set1_epi32(int(0xFF000000u)));
         } else {
@@ -63,15 +64,15 @@ QUOR_AVX2 inline void Shade8(uint32_t* dst, float* zp, __m256 z8, __m256i texel,
             const __m256i pickHi =
                 _mm256_setr_epi8(8, -1, 8, -1, 8, -1, 8, -1, 12, -1, 12, -1, 12, -1, 12, -1, 8, -1, 8, -1, 8,
                                  -1, 8, -1, 12, -1, 12, -1, 12, -1, 12, -1);
-            out =
-                _mm256_packus_epi16(Blend<Avx2Lanes, Mode>(Avx2Lanes::UnpackLo(texel), Avx2Lanes::UnpackLo(d),
-                                                           _mm256_shuffle_epi8(a32, pickLo)),
-                                    Blend<Avx2Lanes, Mode>(Avx2Lanes::UnpackHi(texel), Avx2Lanes::UnpackHi(d),
-                                                           _mm256_shuffle_epi8(a32, pickHi)));
+            out = _mm256_packus_epi16(
+                avx2::Blend<Avx2Lanes, Mode>(Avx2Lanes::UnpackLo(texel), Avx2Lanes::UnpackLo(d),
+                                             _mm256_shuffle_epi8(a32, pickLo)),
+                avx2::Blend<Avx2Lanes, Mode>(Avx2Lanes::UnpackHi(texel), Avx2Lanes::UnpackHi(d),
+                                             _mm256_shuffle_epi8(a32, pickHi)));
         }
     } else {
-        out = ShadeTexels<Avx2Lanes, Mode, Mod == 1>(texel, Avx2Lanes::UnpackLo(color),
-                                                     Avx2Lanes::UnpackHi(color), d);
+        out = avx2::ShadeTexels<Avx2Lanes, Mode, Mod == 1>(texel, Avx2Lanes::UnpackLo(color),
+                                                           Avx2Lanes::UnpackHi(color), d);
     }
     // The blend modes keep the destination's alpha.
     if constexpr (Mode != 1) live = _mm256_and_si256(live, _mm256_set1_epi32(0x00FFFFFF));

@@ -8,6 +8,7 @@
 
 #define QUOR_AVX512 __attribute__((target("avx512f,avx512bw")))
 #define QUOR_RASTER_TARGET QUOR_AVX512
+#define QUOR_RASTER_ISA avx512
 
 namespace elRaster::detail {
 namespace {
@@ -78,7 +79,7 @@ QUOR_AVX512 void SpanSpriteAvx512(const Context& c, int y, int xs, int xe) {
         }
         z16 = _mm512_add_ps(z16, dz16);
         const __m512i d = _mm512_maskz_loadu_epi32(live, row + x);
-        __m512i out = ShadeTexels<Avx512Lanes, Mode, Mod>(t, colorLo, colorHi, d);
+        __m512i out = avx512::ShadeTexels<Avx512Lanes, Mode, Mod>(t, colorLo, colorHi, d);
         // The blend modes keep the destination's alpha.
         if constexpr (Mode != 1) out = _mm512_mask_blend_epi8(alphaBytes, out, d);
         _mm512_mask_storeu_epi32(row + x, live, out);

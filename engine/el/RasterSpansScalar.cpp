@@ -8,6 +8,7 @@
 #include "engine/el/RasterSpans.h"
 
 #define QUOR_RASTER_TARGET
+#define QUOR_RASTER_ISA scalar
 
 namespace elRaster::detail {
 namespace {
@@ -38,7 +39,7 @@ uint32_t BlendChannels(uint32_t s, uint32_t d) {
     uint32_t out = d & 0xFF000000u;  // the blend modes keep the destination's alpha
     for (int shift = 0; shift < 24; shift += 8) {
         const int sc = int((s >> shift) & 0xFF), dc = int((d >> shift) & 0xFF);
-        out |= uint32_t(Blend<ScalarLanes, Mode>(sc, dc, a)) << shift;
+        out |= uint32_t(scalar::Blend<ScalarLanes, Mode>(sc, dc, a)) << shift;
     }
     return out;
 }
@@ -53,7 +54,7 @@ uint32_t Modulate(uint32_t t, uint32_t col) {
     uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
         const int x = int((t >> shift) & 0xFF) * int((col >> shift) & 0xFF);
-        out |= uint32_t(Div255<ScalarLanes>(x)) << shift;
+        out |= uint32_t(scalar::Div255<ScalarLanes>(x)) << shift;
     }
     return out;
 }

@@ -11,6 +11,7 @@
 #include "engine/el/RasterSample.h"
 
 #define QUOR_RASTER_TARGET
+#define QUOR_RASTER_ISA sse2
 
 namespace elRaster::detail {
 namespace {
@@ -56,8 +57,8 @@ inline void Shade4(uint32_t* dst, float* zp, __m128 z4, __m128i texel, __m128i c
         _mm_storeu_ps(zp, _mm_or_ps(_mm_and_ps(m, z4), _mm_andnot_ps(m, zb)));
     }
     const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
-    __m128i out =
-        ShadeTexels<Sse2Lanes, Mode, Mod>(texel, Sse2Lanes::UnpackLo(color), Sse2Lanes::UnpackHi(color), d);
+    __m128i out = sse2::ShadeTexels<Sse2Lanes, Mode, Mod>(texel, Sse2Lanes::UnpackLo(color),
+                                                          Sse2Lanes::UnpackHi(color), d);
     // The blend modes keep the destination's alpha.
     if constexpr (Mode != 1) live = _mm_and_si128(live, _mm_set1_epi32(0x00FFFFFF));
     out = _mm_or_si128(_mm_and_si128(live, out), _mm_andnot_si128(live, d));

@@ -268,6 +268,12 @@ std::string EncodeUtf8(char32_t cp) {
     return s;
 }
 
+std::string EncodeUtf8(std::u32string_view text) {
+    std::string out;
+    for (char32_t c : text) out += EncodeUtf8(c);
+    return out;
+}
+
 std::u32string DecodeUtf8(const std::string& text) {
     std::u32string out;
     out.reserve(text.size());

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/fonts.h"
@@ -99,6 +100,8 @@ class Font {
 std::u32string DecodeUtf8(const std::string& text);
 // One code point as UTF-8.
 std::string EncodeUtf8(char32_t cp);
+// Code points as UTF-8.
+std::string EncodeUtf8(std::u32string_view text);
 // True when the character takes two bytes in the game's encoding (a Shift-JIS lead byte and
 // its trail byte), measured with Cp932Length.
 bool IsDoubleByte(char32_t cp);

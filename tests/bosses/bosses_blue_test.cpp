@@ -12,10 +12,10 @@ using namespace stickmantest;
 
 namespace {
 
-class BlueBoss : public BossWorld {
+class BlueBoss : public StickManWorld {
   protected:
     void SetUp() override {
-        BossWorld::SetUp();
+        StickManWorld::SetUp();
         if (HasFatalFailure()) return;
         for (const char* name : {"CSniperShot", "CBreakShot_Mother", "CWaveShot", "CBlueMachine001",
                                  "CBlueMachine002", "CBlueMachine003", "CBlueMachine004"}) {
@@ -29,7 +29,7 @@ class BlueBoss : public BossWorld {
     }
     void TearDown() override {
         ClearLiveObjectCreators();
-        BossWorld::TearDown();
+        StickManWorld::TearDown();
     }
     // A blue boss about to choose, the hero dx to its right, with no machine due.
     CBarManBlue* Choosing(double dx, int hitPoints = 270) {

@@ -8,7 +8,7 @@
 
 namespace bosstest {
 
-class BossWorld : public enemytest::EnemyWorld {
+class RecordingBossWorld : public enemytest::EnemyWorld {
   protected:
     void SetUp() override {
         EnemyWorld::SetUp();

@@ -16,11 +16,11 @@ using namespace stickmantest;
 
 namespace {
 
-class BossFight : public BossWorld, public ::testing::WithParamInterface<const char*> {
+class BossFight : public StickManWorld, public ::testing::WithParamInterface<const char*> {
   protected:
     void TearDown() override {
         ClearLiveObjectCreators();
-        BossWorld::TearDown();
+        StickManWorld::TearDown();
     }
 };
 

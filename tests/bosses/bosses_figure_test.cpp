@@ -3,18 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 
 #include "bosses/BarManPoses.h"
 #include "bosses/BarManRed.h"
+#include "foundation/Geometry.h"
 #include "play/BarFigure.h"
 #include "tests/bosses/stickman_env.h"
 
 using namespace stickmantest;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 BarManFigureLayout Layout(int colour, int page, int column, int row, bool right, double angle = 0,
                           double spin = 0) {
@@ -162,7 +160,7 @@ TEST(BarManEffects, RedTakesItsFireSheetsAndSharesTheFourth) {
     EXPECT_EQ(GetBarEffectSheet(kBarManPink, 2), 2);
 }
 
-class BarManFigure : public BossWorld {};
+class BarManFigure : public StickManWorld {};
 
 TEST_F(BarManFigure, AShiftedPoseMovesShownPartsAndKeepsHiddenOnesHidden) {
     CBarManRed boss(stage.get(), 100, 200, 1, 1);

@@ -19,10 +19,10 @@ struct Made {
     LiveObjectArgs args;
 };
 
-class GreenBoss : public BossWorld {
+class GreenBoss : public StickManWorld {
   protected:
     void SetUp() override {
-        BossWorld::SetUp();
+        StickManWorld::SetUp();
         if (HasFatalFailure()) return;
         for (const char* name : {"CShockWave", "CFallingRock"}) {
             std::string n = name;
@@ -36,7 +36,7 @@ class GreenBoss : public BossWorld {
     }
     void TearDown() override {
         ClearLiveObjectCreators();
-        BossWorld::TearDown();
+        StickManWorld::TearDown();
     }
     CBarManGreen* Green(double dx) {
         CBarManGreen* b = FreeBossOnFloor<CBarManGreen>(

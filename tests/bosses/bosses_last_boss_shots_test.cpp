@@ -14,7 +14,7 @@
 
 namespace {
 
-using lastbosstest::BossWorld;
+using lastbosstest::LastBossWorld;
 
 // A parent that keeps the shots as its children, as the forms do.
 class Holder : public playtest::Thing {
@@ -22,7 +22,7 @@ class Holder : public playtest::Thing {
     explicit Holder(CStage* s) : Thing(s, 100, 100, 8, 8, kCategoryDefault) { removeWhenOffScreen = false; }
 };
 
-class LastBossShots : public BossWorld {
+class LastBossShots : public LastBossWorld {
   protected:
     template <class T, class... A>
     T* Shoot(A... args) {

@@ -21,9 +21,9 @@
 
 namespace {
 
-using lastbosstest::BossWorld;
+using lastbosstest::LastBossWorld;
 
-class LastBoss : public BossWorld {
+class LastBoss : public LastBossWorld {
   protected:
     CLastBoss_Controller* PlaceController(double px = 600, double py = 150) {
         auto made = std::make_unique<CLastBoss_Controller>(stage.get(), px, py, false);

@@ -2,10 +2,10 @@
 // held fire off the screen, the turret's immunity, turns and end, the bomb's fuse, its cut and
 // the fire that sets it off, and the blows that beat the gunner and the flyer once.
 #include <cmath>
-#include <numbers>
 
 #include "bosses/BlueMachines.h"
 #include "bosses/BossThrows.h"
+#include "foundation/Geometry.h"
 #include "gimmicks/Burst.h"
 #include "tests/bosses/bosses_env.h"
 
@@ -14,9 +14,7 @@ using enemytest::kFloorTop;
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-
-class Machines : public BossWorld {
+class Machines : public RecordingBossWorld {
   protected:
     // A gunner standing on the floor, settled and at rest.
     CBlueMachine001* GunnerAtRest(double x) {

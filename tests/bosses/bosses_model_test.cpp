@@ -31,7 +31,7 @@ class StillBoss : public CBarManBase {
     double GetBarEffectTime() override { return 0; }
 };
 
-class BarManModel : public BossWorld {
+class BarManModel : public StickManWorld {
   protected:
     StillBoss* Boss(double x = 300, int facing = 0) {
         StillBoss* b = FreeBossOnFloor<StillBoss>(x, facing);

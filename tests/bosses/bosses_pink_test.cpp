@@ -11,10 +11,10 @@ using namespace stickmantest;
 
 namespace {
 
-class PinkBoss : public BossWorld {
+class PinkBoss : public StickManWorld {
   protected:
     void SetUp() override {
-        BossWorld::SetUp();
+        StickManWorld::SetUp();
         if (HasFatalFailure()) return;
         for (const char* name : {"CNinjaStar", "CBigNinjaStar", "CPinkBomb"}) {
             std::string n = name;
@@ -28,7 +28,7 @@ class PinkBoss : public BossWorld {
     }
     void TearDown() override {
         ClearLiveObjectCreators();
-        BossWorld::TearDown();
+        StickManWorld::TearDown();
     }
     CBarManPink* Pink(double x, double dx) {
         CBarManPink* b =

@@ -19,9 +19,9 @@
 
 namespace {
 
-using lastbosstest::BossWorld;
+using lastbosstest::LastBossWorld;
 
-using ObjectStep = BossWorld;
+using ObjectStep = LastBossWorld;
 
 TEST_F(ObjectStep, BuildsEachPreloadSetOnceInRegistrationOrderWithNoOwnerThenClearsThemAway) {
     struct Call {

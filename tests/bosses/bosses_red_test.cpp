@@ -12,11 +12,11 @@ using namespace stickmantest;
 
 namespace {
 
-class RedBoss : public BossWorld {
+class RedBoss : public StickManWorld {
   protected:
     void TearDown() override {
         ClearLiveObjectCreators();
-        BossWorld::TearDown();
+        StickManWorld::TearDown();
     }
     CBarManRed* Red(double x, int facing) {
         return FreeBossOnFloor<CBarManRed>(x, facing, [](CBarManRed* b) { b->SetRedState(kRedAirborne); });

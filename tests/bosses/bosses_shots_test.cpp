@@ -22,7 +22,7 @@ using enemytest::kFloorTop;
 
 namespace {
 
-class BossShots : public BossWorld {
+class BossShots : public RecordingBossWorld {
   protected:
     static AttackInfo Blow(double angle, int flag = -1) {
         AttackInfo a = Attack(10, flag);

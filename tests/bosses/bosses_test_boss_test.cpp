@@ -16,11 +16,11 @@ using namespace stickmantest;
 
 namespace {
 
-class TestBoss : public BossWorld {
+class TestBoss : public StickManWorld {
   protected:
     void TearDown() override {
         ClearLiveObjectCreators();
-        BossWorld::TearDown();
+        StickManWorld::TearDown();
     }
     CTestBoss001* Make(const char* name) {
         RegisterStickManBossKinds();

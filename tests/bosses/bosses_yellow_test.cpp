@@ -13,10 +13,10 @@ using namespace stickmantest;
 
 namespace {
 
-class YellowBoss : public BossWorld {
+class YellowBoss : public StickManWorld {
   protected:
     void SetUp() override {
-        BossWorld::SetUp();
+        StickManWorld::SetUp();
         if (HasFatalFailure()) return;
         RegisterLiveObjectCreator("CThunder", [this](CStage* o, double x, double y, const LiveObjectArgs&) {
             bolts.push_back(x);
@@ -29,7 +29,7 @@ class YellowBoss : public BossWorld {
     }
     void TearDown() override {
         ClearLiveObjectCreators();
-        BossWorld::TearDown();
+        StickManWorld::TearDown();
     }
     CBarManYellow* Yellow(double x, int facing) {
         return FreeBossOnFloor<CBarManYellow>(x, facing,

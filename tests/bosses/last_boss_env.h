@@ -45,9 +45,9 @@ class RecordingScene : public testsupport::FakeScene {
     void ResetHeroLongTimer() override { ++heroTimerResets; }
 };
 
-class BossWorld : public enemytest::EnemyWorld {
+class LastBossWorld : public enemytest::EnemyWorld {
   protected:
-    BossWorld() { kindRows = "DevilBar001,ボス,テスト\n"; }
+    LastBossWorld() { kindRows = "DevilBar001,ボス,テスト\n"; }
     void SetUp() override {
         EnemyWorld::SetUp();
         if (HasFatalFailure()) return;

@@ -53,7 +53,7 @@ struct ScriptedDice {
     }
 };
 
-class BossWorld : public enemytest::EnemyWorld {
+class StickManWorld : public enemytest::EnemyWorld {
   protected:
     void SetUp() override {
         EnemyWorld::SetUp();

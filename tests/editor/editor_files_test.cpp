@@ -38,8 +38,6 @@ class EditorFiles : public EditorTest {
     }
 };
 
-}  // namespace
-
 TEST_F(EditorFiles, SavedStageOpensAgainAsItWasSaved) {
     SetCreator("17", "作者A");
     SetNow(2010, 11, 21, 9, 30, 5);
@@ -206,3 +204,5 @@ TEST_F(EditorFiles, UndoAndRedoAfterASaveMarkTheStageModified) {
     ASSERT_TRUE(editor->Redo());
     EXPECT_TRUE(editor->IsModified());
 }
+
+}  // namespace

@@ -547,8 +547,6 @@ TEST_F(EditorScreenWindows, SavingAndTestPlayGoThroughTheEditor) {
     EXPECT_EQ(owner.testPlays, 1);
 }
 
-}  // namespace
-
 TEST_F(EditorScreenWindows, ATileIsNamedAlikeInTheFooterTheDoorDialogAndTheSettings) {
     // The start point and a door leading to itself, both at (11, 3) of an area 15 high: shown as
     // row 11, counted from the bottom row 0.
@@ -579,3 +577,5 @@ TEST_F(EditorScreenWindows, ATileIsNamedAlikeInTheFooterTheDoorDialogAndTheSetti
     EXPECT_EQ(Stage().GetStartY(), 3);
     EXPECT_EQ(ObjectAt(11, 3)->GetAttribute3(), 3);
 }
+
+}  // namespace

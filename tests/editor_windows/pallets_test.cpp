@@ -124,7 +124,7 @@ TEST_F(Pallets, ChoosingYieldsTheChipOrTheKindAndClosingNothing) {
     EXPECT_EQ(natural.GetState(), kStateClosed);
     EXPECT_EQ(natural.GetSelectedItemId(), 64);
     EXPECT_EQ(natural.GetSelectedItemKey(), "");
-    const ImageClip ground = natural.GetSelectedImageClip();
+    const Controls::ImageClip ground = natural.GetSelectedImageClip();
     EXPECT_EQ(ground.key, "ChipSet002");
     EXPECT_EQ(ground.left, 32);
     EXPECT_EQ(ground.top, 0);
@@ -145,7 +145,7 @@ TEST_F(Pallets, ChoosingYieldsTheChipOrTheKindAndClosingNothing) {
     EXPECT_EQ(traps.GetState(), kStateClosed);
     EXPECT_EQ(traps.GetSelectedItemKey(), "");
     EXPECT_EQ(traps.GetSelectedItemId(), -1);
-    const ImageClip none = traps.GetSelectedImageClip();
+    const Controls::ImageClip none = traps.GetSelectedImageClip();
     EXPECT_TRUE(none.group.empty() && none.key.empty());
     EXPECT_EQ(none.right, 0);
 }

@@ -2,11 +2,12 @@
 
 #include "tests/common/headless_test.h"
 
+// Inside the engine's namespace, so its calls read unqualified without a using-directive that
+// would reach the other test files of a unity build.
+namespace elSystem {
 namespace {
 
 using testsupport::HeadlessTest;
-
-using namespace elSystem;
 
 struct Seen {
     uint8_t kind;
@@ -235,3 +236,4 @@ TEST_F(SystemJoystick, ABrokenJoystickIsSkippedAndTheRestStillRead) {
 }
 
 }  // namespace
+}  // namespace elSystem

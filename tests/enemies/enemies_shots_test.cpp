@@ -4,10 +4,10 @@
 #include <cmath>
 #include <functional>
 #include <memory>
-#include <numbers>
 #include <typeinfo>
 
 #include "enemies/EnemyShots.h"
+#include "foundation/Geometry.h"
 #include "gimmicks/Burst.h"
 #include "play/ObjectRegistry.h"
 #include "tests/enemies/enemies_env.h"
@@ -16,8 +16,6 @@ using namespace enemytest;
 using playtest::MadeEffects;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 class Shots : public EnemyWorld {
   protected:

@@ -75,8 +75,6 @@ class ClientInfoTest : public ::testing::Test {
     TempGameFolder game;
 };
 
-}  // namespace
-
 TEST_F(ClientInfoTest, FirstStartTakesTheInitialFileAndWritesThePlayersFile) {
     CClientInfo* ci = CClientInfo::GetInstance();
     // Written at once: the next start reads it, not the backup the exit writes.
@@ -396,3 +394,5 @@ TEST_F(ClientInfoTest, SaveErrors) {
     }
     FailWritesForTesting("");
 }
+
+}  // namespace

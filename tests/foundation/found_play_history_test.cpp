@@ -44,8 +44,6 @@ class PlayHistoryTest : public ::testing::Test {
     TempGameFolder game;
 };
 
-}  // namespace
-
 TEST_F(PlayHistoryTest, MissingOrEmptyFileIsAnEmptyHistory) {
     EXPECT_EQ(CPlayHistory::GetInstance()->GetCount(), 0);
     EXPECT_FALSE(FileExists("network\\history.dat"));
@@ -279,3 +277,5 @@ TEST_F(PlayHistoryTest, ARecordThatWouldNotReadBackIsDamagedAndSumsStayWithinWha
     EXPECT_EQ(record.playCount, 2);
     EXPECT_EQ(Noted(), "");
 }
+
+}  // namespace

@@ -18,13 +18,9 @@ using namespace gen;
 
 namespace {
 
-struct Cell {
-    int x, y, w, h;
-};
-
 class GenBosses : public ::testing::Test {
   protected:
-    static int Drawn(const Canvas& c, const Cell& r) {
+    static int Drawn(const Canvas& c, const SheetCell& r) {
         int n = 0;
         for (int y = r.y; y < r.y + r.h; ++y)
             for (int x = r.x; x < r.x + r.w; ++x) n += c.Get(x, y) != kKeyColor;
@@ -33,9 +29,9 @@ class GenBosses : public ::testing::Test {
 
     // Each cell of `right` is the same cell of `left` turned over left to right.
     static void ExpectMirroredCells(const std::string& left, const std::string& right,
-                                    const std::vector<Cell>& cells) {
+                                    const std::vector<SheetCell>& cells) {
         Canvas l = Sheet(left), r = Sheet(right);
-        for (const Cell& cell : cells) {
+        for (const SheetCell& cell : cells) {
             EXPECT_GT(Drawn(l, cell), 0) << left << " cell " << cell.x << "," << cell.y;
             int wrong = 0;
             for (int y = cell.y; y < cell.y + cell.h; ++y)
@@ -46,8 +42,8 @@ class GenBosses : public ::testing::Test {
     }
 };
 
-std::vector<Cell> PoseCells() {
-    std::vector<Cell> cells;
+std::vector<SheetCell> PoseCells() {
+    std::vector<SheetCell> cells;
     for (int c = 0; c < 6; ++c)
         for (int r = 0; r < 6; ++r) cells.push_back({40 * c, 40 * r, 40, 40});
     return cells;
@@ -69,15 +65,13 @@ uint32_t MainColour(const Canvas& c) {
     return best;
 }
 
-}  // namespace
-
 TEST_F(GenBosses, EveryPoseCellHoldsAFigureAndTheRightPagesMirrorIt) {
     for (int n = 1; n <= 10; ++n) {
         char key[16];
         std::snprintf(key, sizeof key, "Char.Boss%03d", n);
         ExpectMirroredCells(std::string(key) + "_L", std::string(key) + "_R", PoseCells());
         Canvas page = Sheet(std::string(key) + "_L");
-        for (const Cell& cell : PoseCells())
+        for (const SheetCell& cell : PoseCells())
             EXPECT_GE(Drawn(page, cell), 120) << key << " " << cell.x << "," << cell.y;
     }
     // the hand dot every figure wears
@@ -150,3 +144,5 @@ TEST_F(GenBosses, TheRedBossStreaksCoverExactlyTheSharedStreaksInWarmerColours) 
             EXPECT_EQ(warm, drawn) << n << side;
         }
 }
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "tests/common/temp_folder.h"
+#include "tests/gen/gen_sheet.h"
 #include "tools/gen/Audio.h"
 #include "tools/gen/Canvas.h"
 #include "tools/gen/GenCommon.h"
@@ -15,22 +16,12 @@
 namespace fs = std::filesystem;
 using namespace gen;
 
-namespace {
-
-Canvas Draw(const std::string& line, int w = 256, int h = 64) {
-    Canvas c(w, h, kKeyColor);
-    Line l;
-    EXPECT_TRUE(ParseLine(line, "t:1", l));
-    DrawShape(c, l);
-    return c;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 // The sixteen ground pieces follow the chip rules: piece 0 joins on all sides (no outline),
 // piece 1 lacks only its upper neighbour (surface band on top), piece 15 joins nowhere.
 TEST(GenDraw, GroundPiecesAreOutlinedOnTheirOpenSides) {
-    Canvas c = Draw("groundset 0 0 base=#806040 top=#40c040 line=#000000 pattern=plain round=0");
+    Canvas c = DrawManifestLine("groundset 0 0 base=#806040 top=#40c040 line=#000000 pattern=plain round=0");
     auto cellPx = [&](int piece, int x, int y) { return c.Get((piece % 8) * 32 + x, (piece / 8) * 32 + y); };
     EXPECT_EQ(cellPx(0, 16, 0), 0x806040u);
     EXPECT_EQ(cellPx(0, 0, 16), 0x806040u);
@@ -46,7 +37,7 @@ TEST(GenDraw, GroundPiecesAreOutlinedOnTheirOpenSides) {
 }
 
 TEST(GenDraw, PlatformPiecesLandInTheirChipCells) {
-    Canvas c = Draw("platformset 0 0 offset=4 base=#ffffff pattern=plain", 256, 128);
+    Canvas c = DrawManifestLine("platformset 0 0 offset=4 base=#ffffff pattern=plain", 256, 128);
     auto drawn = [&](int col, int row) { return c.Get(col * 32 + 16, row * 32 + 16) != kKeyColor; };
     EXPECT_TRUE(drawn(6, 0));   // 230
     EXPECT_TRUE(drawn(7, 0));   // 231
@@ -71,9 +62,11 @@ TEST(GenDraw, TextIsDrawnInsideItsBoxAndFitsIt) {
 
 TEST(GenDraw, SplitLogoRowsJoinUp) {
     // The two rows of a text laid out in one wide box meet without a gap or a repeat.
-    Canvas a = Draw("text 0 0 128 40 \"WIDE\" size=36 boxw=256 shift=0 color=#ffffff shrink=0", 128, 40);
-    Canvas b = Draw("text 0 0 128 40 \"WIDE\" size=36 boxw=256 shift=128 color=#ffffff shrink=0", 128, 40);
-    Canvas whole = Draw("text 0 0 256 40 \"WIDE\" size=36 color=#ffffff shrink=0", 256, 40);
+    Canvas a =
+        DrawManifestLine("text 0 0 128 40 \"WIDE\" size=36 boxw=256 shift=0 color=#ffffff shrink=0", 128, 40);
+    Canvas b = DrawManifestLine("text 0 0 128 40 \"WIDE\" size=36 boxw=256 shift=128 color=#ffffff shrink=0",
+                                128, 40);
+    Canvas whole = DrawManifestLine("text 0 0 256 40 \"WIDE\" size=36 color=#ffffff shrink=0", 256, 40);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 128; ++x) {
             ASSERT_EQ(a.Get(x, y), whole.Get(x, y));

@@ -19,16 +19,12 @@ namespace {
 // blended with the key colour would have more green.
 bool KeyFree(uint32_t c) { return c == kKeyColor || ((c >> 8) & 0xFF) == (c & 0xFF); }
 
-struct Cell {
-    int x, y, w, h;
-};
-
 // Every listed cell holds a picture, and nothing is drawn outside the listed cells, so no
 // neighbour bleeds into a sprite.
-void ExpectOnlyCellsDrawn(const std::string& key, const std::vector<Cell>& cells) {
+void ExpectOnlyCellsDrawn(const std::string& key, const std::vector<SheetCell>& cells) {
     Canvas c = Sheet(key);
     std::vector<bool> listed(size_t(c.Width()) * c.Height(), false);
-    for (const Cell& cell : cells) {
+    for (const SheetCell& cell : cells) {
         int drawn = 0;
         for (int y = cell.y; y < cell.y + cell.h; ++y)
             for (int x = cell.x; x < cell.x + cell.w; ++x) {

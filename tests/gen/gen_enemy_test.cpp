@@ -15,19 +15,15 @@ using namespace gen;
 
 namespace {
 
-struct Cell {
-    int x, y, w, h;
-};
-
 // n cells of w x h from (x, y), each (dx, dy) further on.
-void Run(std::vector<Cell>& out, int x, int y, int w, int h, int n, int dx, int dy) {
+void Run(std::vector<SheetCell>& out, int x, int y, int w, int h, int n, int dx, int dy) {
     for (int i = 0; i < n; ++i) out.push_back({x + i * dx, y + i * dy, w, h});
 }
 
 struct SheetCells {
     std::string key;
-    std::vector<Cell> both;     // cut from the _L and the _R sheet alike
-    std::vector<Cell> oneSide;  // cut from this sheet only
+    std::vector<SheetCell> both;     // cut from the _L and the _R sheet alike
+    std::vector<SheetCell> oneSide;  // cut from this sheet only
 };
 
 std::vector<SheetCells> EnemyCells() {
@@ -105,7 +101,7 @@ std::vector<SheetCells> EnemyCells() {
 // An enemy sheet by its name within the "Char" group.
 Canvas CharSheet(const std::string& key) { return Sheet("Char." + key); }
 
-int Drawn(const Canvas& c, const Cell& cell) {
+int Drawn(const Canvas& c, const SheetCell& cell) {
     int n = 0;
     for (int y = cell.y; y < cell.y + cell.h; ++y)
         for (int x = cell.x; x < cell.x + cell.w; ++x) n += c.Get(x, y) != kKeyColor;
@@ -118,13 +114,13 @@ TEST(GenEnemy, EveryCutCellHoldsADrawingAndTheRightCellsMirrorTheLeft) {
     for (const SheetCells& s : EnemyCells()) {
         bool paired = !s.both.empty();
         Canvas left = CharSheet(paired ? s.key + "_L" : s.key);
-        for (const Cell& cell : s.oneSide)
+        for (const SheetCell& cell : s.oneSide)
             EXPECT_GE(Drawn(left, cell) * 100, cell.w * cell.h * 8)
                 << s.key << " " << cell.x << "," << cell.y;
         // nothing is drawn outside the cells, so a misplaced drawing cannot hide in a neighbour's
         std::vector<bool> listed(256 * 256, false);
         for (const auto* list : {&s.both, &s.oneSide})
-            for (const Cell& cell : *list)
+            for (const SheetCell& cell : *list)
                 for (int y = cell.y; y < cell.y + cell.h; ++y)
                     for (int x = cell.x; x < cell.x + cell.w; ++x) listed[size_t(y) * 256 + x] = true;
         int stray = 0;
@@ -134,7 +130,7 @@ TEST(GenEnemy, EveryCutCellHoldsADrawingAndTheRightCellsMirrorTheLeft) {
         EXPECT_EQ(stray, 0) << s.key;
         if (!paired) continue;
         Canvas right = CharSheet(s.key + "_R");
-        for (const Cell& cell : s.both) {
+        for (const SheetCell& cell : s.both) {
             EXPECT_GE(Drawn(left, cell) * 100, cell.w * cell.h * 8)
                 << s.key << " " << cell.x << "," << cell.y;
             int differ = 0;
@@ -149,7 +145,8 @@ TEST(GenEnemy, EveryCutCellHoldsADrawingAndTheRightCellsMirrorTheLeft) {
 TEST(GenEnemy, TheTurretOwnsItsPlaceOnTheRightSheetAndTheBatOnTheLeft) {
     Canvas left = CharSheet("Enemy005_L"), right = CharSheet("Enemy005_R");
     // the turret's look cells sit where the bat's bodies and wings sit on the left sheet
-    for (Cell c : {Cell{128, 64, 32, 32}, Cell{224, 160, 32, 32}, Cell{64, 160, 32, 32}}) {
+    for (SheetCell c :
+         {SheetCell{128, 64, 32, 32}, SheetCell{224, 160, 32, 32}, SheetCell{64, 160, 32, 32}}) {
         EXPECT_GE(Drawn(right, c) * 100, c.w * c.h * 20) << c.x << "," << c.y;
         int same = 0;
         for (int y = c.y; y < c.y + c.h; ++y)

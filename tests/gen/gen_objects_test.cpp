@@ -15,16 +15,16 @@ using namespace gen;
 
 namespace {
 
-struct Cell {
+struct CellEdges {
     int left, top, right, bottom;
 };
 
 // Each listed cell is at least 8 % drawn (a thin bolt or a flame strip is not much more), and no
 // pixel outside the listed cells is drawn, so nothing bleeds into a neighbouring sprite.
-void ExpectCells(const std::string& key, const std::vector<Cell>& cells) {
+void ExpectCells(const std::string& key, const std::vector<CellEdges>& cells) {
     Canvas c = Sheet(key);
     std::vector<bool> listed(size_t(c.Width()) * c.Height(), false);
-    for (const Cell& cell : cells) {
+    for (const CellEdges& cell : cells) {
         int drawn = 0;
         for (int y = cell.top; y < cell.bottom; ++y)
             for (int x = cell.left; x < cell.right; ++x) {
@@ -43,7 +43,7 @@ void ExpectCells(const std::string& key, const std::vector<Cell>& cells) {
 }
 
 // Cells k = 0 .. n-1 of a row or column of equal cells.
-void AddRun(std::vector<Cell>& out, Cell first, int n, int dx, int dy) {
+void AddRun(std::vector<CellEdges>& out, CellEdges first, int n, int dx, int dy) {
     for (int k = 0; k < n; ++k)
         out.push_back({first.left + k * dx, first.top + k * dy, first.right + k * dx, first.bottom + k * dy});
 }
@@ -51,7 +51,7 @@ void AddRun(std::vector<Cell>& out, Cell first, int n, int dx, int dy) {
 }  // namespace
 
 TEST(GenObjects, SheetsFillEveryCellTheObjectsCut) {
-    std::vector<Cell> o1;
+    std::vector<CellEdges> o1;
     AddRun(o1, {0, 0, 32, 48}, 6, 32, 0);        // five doors and the key door
     AddRun(o1, {0, 48, 128, 64}, 3, 0, 16);      // three lift strips
     AddRun(o1, {192, 64, 224, 128}, 2, 32, 0);   // flag waves
@@ -68,7 +68,7 @@ TEST(GenObjects, SheetsFillEveryCellTheObjectsCut) {
                          {224, 160, 256, 192}});
     ExpectCells("Object.Objects001", o1);
 
-    std::vector<Cell> o2;
+    std::vector<CellEdges> o2;
     AddRun(o2, {0, 32, 72, 48}, 4, 0, 16);       // missile flying left
     AddRun(o2, {72, 32, 144, 48}, 4, 0, 16);     // and right
     AddRun(o2, {0, 128, 96, 152}, 4, 0, 24);     // sideways lifts
@@ -82,7 +82,7 @@ TEST(GenObjects, SheetsFillEveryCellTheObjectsCut) {
                          {192, 112, 256, 176}, {192, 176, 256, 256}});
     ExpectCells("Object.Objects002", o2);
 
-    std::vector<Cell> o3;
+    std::vector<CellEdges> o3;
     AddRun(o3, {0, 0, 32, 32}, 8, 32, 0);      // batteries and burners, open
     AddRun(o3, {0, 32, 32, 64}, 8, 32, 0);     // and closed
     AddRun(o3, {208, 64, 256, 96}, 5, 0, 32);  // switch bomb
@@ -95,7 +95,7 @@ TEST(GenObjects, SheetsFillEveryCellTheObjectsCut) {
                {0, 176, 80, 256},    {80, 213, 144, 256}});
     ExpectCells("Object.Objects003", o3);
 
-    std::vector<Cell> o4;
+    std::vector<CellEdges> o4;
     for (int top : {0, 40, 64, 104, 128})
         AddRun(o4, {0, top, 32, top == 40 || top == 104 ? top + 24 : top + 32}, 6, 32, 0);
     o4.insert(o4.end(), {{192, 0, 224, 48},
@@ -111,8 +111,9 @@ TEST(GenObjects, SheetsFillEveryCellTheObjectsCut) {
                          {32, 224, 64, 256}});
     ExpectCells("Object.Objects004", o4);
 
-    std::vector<Cell> o5 = {{0, 0, 32, 72},   {32, 0, 64, 72},    {64, 0, 176, 24},    {64, 24, 176, 48},
-                            {0, 72, 64, 136}, {64, 72, 128, 136}, {64, 136, 128, 144}, {0, 136, 64, 216}};
+    std::vector<CellEdges> o5 = {{0, 0, 32, 72},      {32, 0, 64, 72},  {64, 0, 176, 24},
+                                 {64, 24, 176, 48},   {0, 72, 64, 136}, {64, 72, 128, 136},
+                                 {64, 136, 128, 144}, {0, 136, 64, 216}};
     AddRun(o5, {0, 224, 32, 240}, 4, 32, 0);  // the wide lift piece and the editor strip
     ExpectCells("Object.Objects005", o5);
 }

@@ -53,8 +53,6 @@ class GeneratedFolder : public ::testing::Test {
     }
 };
 
-}  // namespace
-
 TEST_F(GeneratedFolder, ImageIndexNamesPicturesOfTheirSize) {
     std::vector<std::string> t = Table("data\\bmp_index.dat", 4, 512);
     std::set<std::string> keys;
@@ -308,8 +306,6 @@ TEST(GeneratedSounds, EveryEffectTheEngineLoadsIsADistinctPlayableWave) {
         EXPECT_TRUE(sounds.insert(sound.samples).second) << rel << " sounds like another effect";
     }
 }
-
-namespace {
 
 const char* const kMusicNames[] = {"opening",    "topmenu",  "stageselect", "editor",   "download",
                                    "evaluation", "stage001", "stage002",    "stage003", "stage004",

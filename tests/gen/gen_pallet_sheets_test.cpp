@@ -47,7 +47,7 @@ std::vector<Rect> Grid(int w, int h) {
     return cells;
 }
 
-bool Inside(const Rect& a, const Rect& b) {
+bool RectInside(const Rect& a, const Rect& b) {
     return a.x >= b.x && a.y >= b.y && a.Right() <= b.Right() && a.Bottom() <= b.Bottom();
 }
 
@@ -79,7 +79,7 @@ std::vector<Stray> StrayLines(const std::string& key, const std::vector<Rect>& p
         before = after;
         if (x1 < 0 || op.word == "groundset" || op.word == "platformset") return;
         const Rect drawn{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
-        if (std::none_of(pieces.begin(), pieces.end(), [&](const Rect& p) { return Inside(drawn, p); }))
+        if (std::none_of(pieces.begin(), pieces.end(), [&](const Rect& p) { return RectInside(drawn, p); }))
             strays.push_back({op.where + " " + op.word, drawn});
     });
     return strays;

@@ -39,13 +39,13 @@ std::vector<const CStageAreaObject*> AllObjects(const CStage& stage) {
     return all;
 }
 
-bool Inside(const CStageArea* area, int x, int y) {
+bool TileInArea(const CStageArea* area, int x, int y) {
     return x >= 0 && y >= 0 && x < area->GetWidth() && y < area->GetHeight();
 }
 
 // The hero can stand on this tile: it is open and the tile below bears weight.
 bool Standable(const CStageArea* area, int x, int y) {
-    return Inside(area, x, y + 1) && IsPassableChip(area->GetChip(x, y)) &&
+    return TileInArea(area, x, y + 1) && IsPassableChip(area->GetChip(x, y)) &&
            !IsPassableChipFrom(area->GetChip(x, y + 1), ChipDirection_Down);
 }
 

@@ -2,8 +2,8 @@
 // of the item box, chains of exploding blocks, the stones that guard, and the sliding stones'
 // knock, braking and wall bounce; landing and the floating block.
 #include <cmath>
-#include <numbers>
 
+#include "foundation/Geometry.h"
 #include "gimmicks/Blocks.h"
 #include "gimmicks/Burst.h"
 #include "tests/gimmicks/gimmicks_hazard_env.h"
@@ -11,8 +11,6 @@
 using namespace gimmicktest;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 class Blocks : public HazardWorld {
   protected:

@@ -3,9 +3,9 @@
 // and the floating bomb's 80-pixel trigger, its cut and the stage with no hero; the camera and the
 // registry they act on are their scene's.
 #include <cmath>
-#include <numbers>
 #include <vector>
 
+#include "foundation/Geometry.h"
 #include "gimmicks/Burst.h"
 #include "gimmicks/IronBallAndBombs.h"
 #include "tests/gimmicks/gimmicks_hazard_env.h"
@@ -13,8 +13,6 @@
 using namespace gimmicktest;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 class Bombs : public HazardWorld {
   protected:

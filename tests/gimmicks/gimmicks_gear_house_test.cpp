@@ -1,17 +1,15 @@
 // The air gear's orbit on the area clock, its turn and start angles and its cut; the devil house's
 // 300-frame cycle, where its kid comes out and which way it walks, and the 16-pixel rule.
 #include <cmath>
-#include <numbers>
 
 #include "engine/Camera.h"
+#include "foundation/Geometry.h"
 #include "gimmicks/GearAndHouse.h"
 #include "tests/gimmicks/gimmicks_hazard_env.h"
 
 using namespace gimmicktest;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 class GearAndHouse : public HazardWorld {};
 

@@ -4,8 +4,8 @@
 // spawning again, an exploded switch bomb does not.
 #include <cmath>
 #include <memory>
-#include <numbers>
 
+#include "foundation/Geometry.h"
 #include "gimmicks/Batteries.h"
 #include "gimmicks/Blocks.h"
 #include "gimmicks/GearAndHouse.h"
@@ -17,8 +17,6 @@
 using namespace gimmicktest;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 const char* const kKinds[] = {
     "WoodBlock001",    "WoodBlock002",  "WoodBlock003", "WoodBlock004", "StoneBlock001", "StoneBlock002",

@@ -1,15 +1,13 @@
 // Enemies knocked away: hit-stop, flight and braking, landing back in their own speeds, the
 // defeat flight with its floor and its early end at a wall, and the body contact.
 #include <cmath>
-#include <numbers>
 
+#include "foundation/Geometry.h"
 #include "tests/play/play_combat_env.h"
 
 using namespace playtest;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 class Blows : public CombatTest {
   protected:

@@ -45,8 +45,6 @@ class FlyerReplayTest : public ::testing::Test {
     testsupport::TempFolder copy{"quor-flyers"};
 };
 
-}  // namespace
-
 // The fish swim at the hero through the air from the right: walking on without a stop, the one
 // jump over the pit also clears the long fish lying in wait beyond it, and the rest pass above.
 TEST_F(FlyerReplayTest, TheFishAreOutwalkedUnhurt) {
@@ -75,3 +73,5 @@ TEST_F(FlyerReplayTest, TheFieldUnderTheSkyMobileIsWalkedThrough) {
     EXPECT_EQ(testsupport::JsonNumber(json, "result"), 0) << json;
     EXPECT_EQ(testsupport::JsonNumber(json, "misses"), 0) << json;
 }
+
+}  // namespace

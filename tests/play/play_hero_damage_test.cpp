@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 
+#include "foundation/Geometry.h"
 #include "stage/StageChips.h"
 #include "tests/play/play_hero_env.h"
 
 namespace playtest {
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 class HeroHurt : public HeroTest {
   protected:

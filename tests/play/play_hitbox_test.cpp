@@ -2,15 +2,13 @@
 // orbiting barrier.
 #include <cmath>
 #include <memory>
-#include <numbers>
 
+#include "foundation/Geometry.h"
 #include "tests/play/play_combat_env.h"
 
 using namespace playtest;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 class Hitboxes : public CombatTest {
   protected:

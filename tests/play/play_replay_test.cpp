@@ -45,8 +45,6 @@ class ReplayTest : public SceneTest {
     testsupport::TempFolder copy{"quor-replay"};
 };
 
-}  // namespace
-
 TEST_F(ReplayTest, TestPlayWalkedIntoAPitEndsInFailure) {
     auto s = MakeStage();
     for (int c = 10; c < 160; ++c) s->GetArea(0)->SetChip(c, kFloor, 0);
@@ -168,8 +166,6 @@ TEST_F(ReplayTest, UnwritableScreenshotsFailTheRun) {
     EXPECT_NE(run.output.find("cannot write"), std::string::npos) << run.output;
     EXPECT_FALSE(run.json.empty()) << "the outcome is still told: " << run.output;
 }
-
-namespace {
 
 // Shared play from a copy of the built game folder, by a player who lets the game send: the clear
 // asks for a rating and keeps the play's record.

@@ -341,7 +341,6 @@ class BossSceneTest : public SceneTest {
         return boss;
     }
 };
-}  // namespace
 
 TEST_F(BossSceneTest, BossEntranceRunsThenItsDefeatEndsThePlay) {
     PlayWithBoss(20, false);
@@ -386,3 +385,5 @@ TEST_F(BossSceneTest, FinalBossDefeatClosesAfterHalfASecond) {
     ASSERT_TRUE(Closed());
     EXPECT_EQ(host->closedResult, kResultCleared);
 }
+
+}  // namespace

@@ -1,15 +1,13 @@
 // Shots: sides, hitting each object once, reflecting and being struck, lifetimes, and the
 // straight shot that breaks on walls.
 #include <cmath>
-#include <numbers>
 
+#include "foundation/Geometry.h"
 #include "tests/play/play_combat_env.h"
 
 using namespace playtest;
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 // A shot that flies through what it hits and can be turned back.
 class PiercingShot : public CShotBase {

@@ -50,8 +50,6 @@ class LayerTree : public ::testing::Test {
     testsupport::TempFolder tree{"quor-layers"};
 };
 
-}  // namespace
-
 TEST(Layers, TodaysTreeIncludesOnlyDownward) {
     const CheckRun run = CheckLayers(QUOR_SOURCE_DIR);
     EXPECT_EQ(run.status, 0) << run.output;
@@ -92,3 +90,5 @@ TEST_F(LayerTree, TheServerStaysOffTheEngineAndEveryFolderHasALayer) {
         << run.output;
     EXPECT_NE(run.output.find("scene/Menu.cpp: its folder is in no layer"), std::string::npos) << run.output;
 }
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <map>
 #include <typeinfo>
 
+#include "foundation/Geometry.h"
 #include "kinds_env.h"
 #include "stage/AreaObjectKinds_Doors.h"
 #include "stage/AreaObjectKinds_Enemies.h"
@@ -14,8 +15,6 @@ namespace {
 
 using kindstest::KindsTest;
 using kindstest::SameArgs;
-
-constexpr double kPi = 3.141592653589793;
 
 struct LiveRow {
     const char* key;

@@ -1,5 +1,6 @@
 // Kind settings read from the record: timings, destinations, routes, block contents, switch
 // colours, event directions and values, and the texts the editor shows for them.
+#include "foundation/Geometry.h"
 #include "kinds_env.h"
 #include "stage/AreaObjectKinds_Blocks.h"
 #include "stage/AreaObjectKinds_Doors.h"
@@ -14,8 +15,6 @@ namespace {
 
 using kindstest::KindsTest;
 using kindstest::SameArgs;
-
-constexpr double kPi = 3.141592653589793;
 
 // ---- Timings ---------------------------------------------------------------------------------
 

@@ -45,8 +45,6 @@ class StageSprites : public stagetest::StageTestOn<testsupport::HeadlessTest> {
     }
 };
 
-}  // namespace
-
 TEST_F(StageSprites, RecordImagesAndDrawing) {
     CStageAreaObjectTable table(nullptr);
     ASSERT_TRUE(table.Add("TestKind", 1, 1));
@@ -114,3 +112,5 @@ TEST_F(StageSprites, ChipSpritesFollowTheGrid) {
     map->ReleaseChipSprites();
     EXPECT_EQ(map->GetCellSprite(5, 5), nullptr);
 }
+
+}  // namespace

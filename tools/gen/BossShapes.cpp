@@ -13,105 +13,105 @@ struct Pt {
 };
 
 // Faces a pose can wear.
-enum Face { kCalm, kHurt, kKnockedOut };
+enum BossFace { kBossCalm, kBossHurt, kBossKnockedOut };
 
 // One stick-man pose in a 40 x 40 cell, facing left (forward is towards smaller x). The hands
 // are where the figure's separate hand dots sit; a pose whose hands are not drawn apart
 // (`fists`) draws them itself.
-struct Pose {
+struct BossPose {
     Pt head, hip, foot1, foot2, hand1, hand2;
     bool fists;
-    Face face;
+    BossFace face;
 };
 
 // Pages 1 and 2, column by column, six rows each (row + 6 x column + 36 x (page - 1)).
 // Foot 1 and hand 1 are the near limbs, drawn in front.
-const std::array<Pose, 72>& Poses() {
-    static const std::array<Pose, 72> p = {{
+const std::array<BossPose, 72>& BossPoses() {
+    static const std::array<BossPose, 72> p = {{
         // page 1, column 0: stand, dash, airborne, knocked, bar raised twice
-        {{19, 7}, {20, 25}, {15, 38}, {26, 38}, {10, 26}, {26, 22}, false, kCalm},
-        {{14, 10}, {21, 26}, {9, 37}, {33, 33}, {13, 29}, {29, 25}, false, kCalm},
-        {{20, 8}, {21, 26}, {15, 36}, {28, 34}, {10, 10}, {25, 10}, false, kCalm},
-        {{25, 9}, {20, 26}, {12, 35}, {27, 38}, {10, 10}, {27, 26}, false, kHurt},
-        {{21, 7}, {20, 25}, {13, 38}, {26, 38}, {16, 10}, {20, 26}, false, kCalm},
-        {{21, 7}, {20, 25}, {15, 38}, {25, 38}, {16, 10}, {20, 26}, false, kCalm},
+        {{19, 7}, {20, 25}, {15, 38}, {26, 38}, {10, 26}, {26, 22}, false, kBossCalm},
+        {{14, 10}, {21, 26}, {9, 37}, {33, 33}, {13, 29}, {29, 25}, false, kBossCalm},
+        {{20, 8}, {21, 26}, {15, 36}, {28, 34}, {10, 10}, {25, 10}, false, kBossCalm},
+        {{25, 9}, {20, 26}, {12, 35}, {27, 38}, {10, 10}, {27, 26}, false, kBossHurt},
+        {{21, 7}, {20, 25}, {13, 38}, {26, 38}, {16, 10}, {20, 26}, false, kBossCalm},
+        {{21, 7}, {20, 25}, {15, 38}, {25, 38}, {16, 10}, {20, 26}, false, kBossCalm},
         // column 1: step back, dash, airborne, knocked, swing halfway twice
-        {{20, 7}, {21, 25}, {13, 38}, {28, 37}, {10, 27}, {26, 23}, false, kCalm},
-        {{14, 10}, {21, 26}, {17, 38}, {27, 32}, {13, 28}, {29, 24}, false, kCalm},
-        {{20, 8}, {21, 26}, {14, 34}, {27, 36}, {10, 11}, {25, 11}, false, kCalm},
-        {{26, 10}, {20, 27}, {11, 37}, {28, 36}, {13, 8}, {27, 28}, false, kHurt},
-        {{18, 7}, {20, 25}, {12, 38}, {27, 38}, {7, 15}, {21, 24}, false, kCalm},
-        {{19, 7}, {20, 25}, {13, 38}, {27, 38}, {12, 15}, {26, 24}, false, kCalm},
+        {{20, 7}, {21, 25}, {13, 38}, {28, 37}, {10, 27}, {26, 23}, false, kBossCalm},
+        {{14, 10}, {21, 26}, {17, 38}, {27, 32}, {13, 28}, {29, 24}, false, kBossCalm},
+        {{20, 8}, {21, 26}, {14, 34}, {27, 36}, {10, 11}, {25, 11}, false, kBossCalm},
+        {{26, 10}, {20, 27}, {11, 37}, {28, 36}, {13, 8}, {27, 28}, false, kBossHurt},
+        {{18, 7}, {20, 25}, {12, 38}, {27, 38}, {7, 15}, {21, 24}, false, kBossCalm},
+        {{19, 7}, {20, 25}, {13, 38}, {27, 38}, {12, 15}, {26, 24}, false, kBossCalm},
         // column 2: step, dash, airborne, crouched guard, thrust twice
-        {{20, 7}, {20, 25}, {17, 38}, {23, 38}, {10, 27}, {26, 23}, false, kCalm},
-        {{14, 10}, {21, 26}, {12, 37}, {30, 35}, {13, 28}, {29, 24}, false, kCalm},
-        {{20, 8}, {21, 26}, {16, 37}, {26, 35}, {10, 11}, {25, 11}, false, kCalm},
-        {{21, 11}, {22, 28}, {14, 38}, {29, 38}, {9, 18}, {18, 26}, false, kCalm},
-        {{15, 8}, {21, 25}, {9, 38}, {31, 37}, {3, 24}, {19, 20}, false, kCalm},
-        {{16, 8}, {21, 25}, {10, 38}, {31, 37}, {5, 24}, {21, 20}, false, kCalm},
+        {{20, 7}, {20, 25}, {17, 38}, {23, 38}, {10, 27}, {26, 23}, false, kBossCalm},
+        {{14, 10}, {21, 26}, {12, 37}, {30, 35}, {13, 28}, {29, 24}, false, kBossCalm},
+        {{20, 8}, {21, 26}, {16, 37}, {26, 35}, {10, 11}, {25, 11}, false, kBossCalm},
+        {{21, 11}, {22, 28}, {14, 38}, {29, 38}, {9, 18}, {18, 26}, false, kBossCalm},
+        {{15, 8}, {21, 25}, {9, 38}, {31, 37}, {3, 24}, {19, 20}, false, kBossCalm},
+        {{16, 8}, {21, 25}, {10, 38}, {31, 37}, {5, 24}, {21, 20}, false, kBossCalm},
         // column 3: run, ready crouch, spinning overhead, arms folded, stand twice
-        {{16, 8}, {21, 25}, {11, 35}, {30, 34}, {9, 27}, {25, 23}, false, kCalm},
-        {{19, 11}, {22, 28}, {12, 38}, {30, 38}, {18, 26}, {34, 22}, false, kCalm},
-        {{21, 8}, {21, 25}, {15, 38}, {27, 38}, {9, 9}, {24, 24}, false, kCalm},
-        {{20, 7}, {20, 25}, {16, 38}, {25, 38}, {14, 19}, {26, 19}, true, kCalm},
-        {{20, 7}, {20, 25}, {14, 38}, {26, 38}, {12, 28}, {28, 24}, false, kCalm},
-        {{20, 7}, {20, 25}, {15, 38}, {27, 38}, {12, 28}, {28, 24}, false, kCalm},
+        {{16, 8}, {21, 25}, {11, 35}, {30, 34}, {9, 27}, {25, 23}, false, kBossCalm},
+        {{19, 11}, {22, 28}, {12, 38}, {30, 38}, {18, 26}, {34, 22}, false, kBossCalm},
+        {{21, 8}, {21, 25}, {15, 38}, {27, 38}, {9, 9}, {24, 24}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {16, 38}, {25, 38}, {14, 19}, {26, 19}, true, kBossCalm},
+        {{20, 7}, {20, 25}, {14, 38}, {26, 38}, {12, 28}, {28, 24}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {15, 38}, {27, 38}, {12, 28}, {28, 24}, false, kBossCalm},
         // column 4: run, tucked whirl, spinning overhead, cheering, stand twice
-        {{16, 8}, {21, 24}, {18, 37}, {24, 32}, {9, 26}, {25, 22}, false, kCalm},
-        {{17, 14}, {23, 25}, {14, 30}, {22, 33}, {12, 22}, {26, 19}, true, kCalm},
-        {{21, 8}, {21, 25}, {15, 38}, {27, 38}, {9, 9}, {22, 23}, false, kCalm},
-        {{20, 9}, {20, 26}, {14, 38}, {26, 38}, {11, 3}, {29, 3}, true, kCalm},
-        {{18, 8}, {20, 25}, {11, 38}, {27, 38}, {7, 28}, {23, 24}, false, kCalm},
-        {{18, 8}, {20, 25}, {12, 38}, {26, 38}, {7, 28}, {23, 24}, false, kCalm},
+        {{16, 8}, {21, 24}, {18, 37}, {24, 32}, {9, 26}, {25, 22}, false, kBossCalm},
+        {{17, 14}, {23, 25}, {14, 30}, {22, 33}, {12, 22}, {26, 19}, true, kBossCalm},
+        {{21, 8}, {21, 25}, {15, 38}, {27, 38}, {9, 9}, {22, 23}, false, kBossCalm},
+        {{20, 9}, {20, 26}, {14, 38}, {26, 38}, {11, 3}, {29, 3}, true, kBossCalm},
+        {{18, 8}, {20, 25}, {11, 38}, {27, 38}, {7, 28}, {23, 24}, false, kBossCalm},
+        {{18, 8}, {20, 25}, {12, 38}, {26, 38}, {7, 28}, {23, 24}, false, kBossCalm},
         // column 5: run, hop back, spinning overhead, crouch, wind-up, bar spun at the side
-        {{16, 8}, {21, 25}, {27, 35}, {11, 33}, {9, 26}, {25, 22}, false, kCalm},
-        {{21, 8}, {21, 25}, {14, 34}, {28, 31}, {14, 11}, {29, 11}, false, kCalm},
-        {{21, 8}, {21, 25}, {15, 38}, {27, 38}, {9, 9}, {20, 23}, false, kCalm},
-        {{18, 14}, {22, 29}, {12, 38}, {30, 38}, {10, 30}, {26, 26}, false, kCalm},
-        {{17, 10}, {21, 27}, {10, 38}, {30, 38}, {20, 28}, {31, 18}, false, kCalm},
-        {{20, 7}, {20, 25}, {13, 38}, {28, 38}, {3, 22}, {30, 27}, false, kCalm},
+        {{16, 8}, {21, 25}, {27, 35}, {11, 33}, {9, 26}, {25, 22}, false, kBossCalm},
+        {{21, 8}, {21, 25}, {14, 34}, {28, 31}, {14, 11}, {29, 11}, false, kBossCalm},
+        {{21, 8}, {21, 25}, {15, 38}, {27, 38}, {9, 9}, {20, 23}, false, kBossCalm},
+        {{18, 14}, {22, 29}, {12, 38}, {30, 38}, {10, 30}, {26, 26}, false, kBossCalm},
+        {{17, 10}, {21, 27}, {10, 38}, {30, 38}, {20, 28}, {31, 18}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {13, 38}, {28, 38}, {3, 22}, {30, 27}, false, kBossCalm},
         // page 2, column 0: crouch to leap, thrust, plunge, hop, spin the bar, arms spread
-        {{17, 12}, {21, 28}, {12, 38}, {29, 38}, {13, 28}, {29, 12}, false, kCalm},
-        {{14, 8}, {21, 25}, {8, 38}, {33, 37}, {5, 19}, {30, 27}, false, kCalm},
-        {{25, 10}, {21, 25}, {15, 33}, {28, 31}, {17, 28}, {20, 7}, false, kCalm},
-        {{19, 7}, {21, 24}, {13, 33}, {28, 33}, {10, 27}, {26, 23}, false, kCalm},
-        {{21, 8}, {21, 25}, {14, 38}, {28, 38}, {11, 9}, {26, 24}, false, kCalm},
-        {{20, 7}, {20, 25}, {14, 38}, {27, 38}, {3, 22}, {30, 27}, false, kCalm},
+        {{17, 12}, {21, 28}, {12, 38}, {29, 38}, {13, 28}, {29, 12}, false, kBossCalm},
+        {{14, 8}, {21, 25}, {8, 38}, {33, 37}, {5, 19}, {30, 27}, false, kBossCalm},
+        {{25, 10}, {21, 25}, {15, 33}, {28, 31}, {17, 28}, {20, 7}, false, kBossCalm},
+        {{19, 7}, {21, 24}, {13, 33}, {28, 33}, {10, 27}, {26, 23}, false, kBossCalm},
+        {{21, 8}, {21, 25}, {14, 38}, {28, 38}, {11, 9}, {26, 24}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {14, 38}, {27, 38}, {3, 22}, {30, 27}, false, kBossCalm},
         // column 1: leap, thrust, slam landing, stand twice, follow-through
-        {{22, 8}, {21, 24}, {16, 37}, {27, 36}, {16, 28}, {19, 7}, false, kCalm},
-        {{13, 11}, {21, 27}, {7, 38}, {34, 37}, {6, 25}, {30, 27}, false, kCalm},
-        {{23, 13}, {22, 28}, {13, 38}, {31, 38}, {17, 30}, {20, 9}, false, kCalm},
-        {{20, 7}, {20, 25}, {15, 38}, {26, 38}, {10, 27}, {26, 23}, false, kCalm},
-        {{21, 8}, {21, 25}, {15, 38}, {28, 38}, {15, 26}, {32, 22}, false, kCalm},
-        {{14, 9}, {21, 26}, {8, 38}, {32, 37}, {13, 26}, {34, 17}, false, kCalm},
+        {{22, 8}, {21, 24}, {16, 37}, {27, 36}, {16, 28}, {19, 7}, false, kBossCalm},
+        {{13, 11}, {21, 27}, {7, 38}, {34, 37}, {6, 25}, {30, 27}, false, kBossCalm},
+        {{23, 13}, {22, 28}, {13, 38}, {31, 38}, {17, 30}, {20, 9}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {15, 38}, {26, 38}, {10, 27}, {26, 23}, false, kBossCalm},
+        {{21, 8}, {21, 25}, {15, 38}, {28, 38}, {15, 26}, {32, 22}, false, kBossCalm},
+        {{14, 9}, {21, 26}, {8, 38}, {32, 37}, {13, 26}, {34, 17}, false, kBossCalm},
         // column 2: high guard, thrust, rising from the slam, stand twice, arms folded
-        {{21, 9}, {21, 26}, {14, 38}, {28, 38}, {9, 9}, {24, 24}, false, kCalm},
-        {{13, 9}, {21, 25}, {7, 38}, {33, 37}, {3, 23}, {30, 27}, false, kCalm},
-        {{20, 9}, {21, 26}, {13, 38}, {29, 38}, {9, 26}, {25, 10}, false, kCalm},
-        {{20, 7}, {20, 25}, {14, 38}, {26, 38}, {10, 27}, {26, 23}, false, kCalm},
-        {{20, 7}, {20, 25}, {14, 38}, {27, 38}, {12, 26}, {29, 22}, false, kCalm},
-        {{20, 7}, {20, 25}, {16, 38}, {25, 38}, {14, 19}, {26, 19}, true, kCalm},
+        {{21, 9}, {21, 26}, {14, 38}, {28, 38}, {9, 9}, {24, 24}, false, kBossCalm},
+        {{13, 9}, {21, 25}, {7, 38}, {33, 37}, {3, 23}, {30, 27}, false, kBossCalm},
+        {{20, 9}, {21, 26}, {13, 38}, {29, 38}, {9, 26}, {25, 10}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {14, 38}, {26, 38}, {10, 27}, {26, 23}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {14, 38}, {27, 38}, {12, 26}, {29, 22}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {16, 38}, {25, 38}, {14, 19}, {26, 19}, true, kBossCalm},
         // column 3: arms wide, thrust, crouch, beaten, aim, landing crouch
-        {{19, 8}, {20, 25}, {13, 38}, {28, 38}, {4, 19}, {33, 19}, false, kCalm},
-        {{13, 8}, {21, 25}, {7, 38}, {33, 37}, {3, 20}, {30, 27}, false, kCalm},
-        {{19, 14}, {22, 29}, {12, 38}, {30, 38}, {12, 30}, {28, 26}, false, kCalm},
-        {{20, 8}, {20, 25}, {11, 37}, {29, 37}, {6, 10}, {34, 10}, true, kKnockedOut},
-        {{19, 7}, {21, 25}, {13, 38}, {28, 38}, {8, 16}, {23, 17}, false, kCalm},
-        {{19, 14}, {22, 29}, {12, 38}, {30, 38}, {13, 27}, {28, 27}, true, kCalm},
+        {{19, 8}, {20, 25}, {13, 38}, {28, 38}, {4, 19}, {33, 19}, false, kBossCalm},
+        {{13, 8}, {21, 25}, {7, 38}, {33, 37}, {3, 20}, {30, 27}, false, kBossCalm},
+        {{19, 14}, {22, 29}, {12, 38}, {30, 38}, {12, 30}, {28, 26}, false, kBossCalm},
+        {{20, 8}, {20, 25}, {11, 37}, {29, 37}, {6, 10}, {34, 10}, true, kBossKnockedOut},
+        {{19, 7}, {21, 25}, {13, 38}, {28, 38}, {8, 16}, {23, 17}, false, kBossCalm},
+        {{19, 14}, {22, 29}, {12, 38}, {30, 38}, {13, 27}, {28, 27}, true, kBossCalm},
         // column 4: spin at the side, jab, low crouch, pushed, recover, tucked flip
-        {{20, 7}, {20, 25}, {13, 38}, {28, 38}, {3, 22}, {30, 27}, false, kCalm},
-        {{15, 8}, {21, 25}, {9, 38}, {32, 37}, {10, 22}, {30, 27}, false, kCalm},
-        {{16, 14}, {22, 29}, {11, 38}, {31, 38}, {7, 30}, {23, 26}, false, kCalm},
-        {{23, 10}, {20, 26}, {12, 37}, {27, 38}, {15, 12}, {30, 12}, false, kHurt},
-        {{19, 8}, {21, 25}, {13, 38}, {28, 38}, {9, 16}, {24, 17}, false, kCalm},
-        {{17, 14}, {23, 25}, {14, 30}, {22, 33}, {12, 22}, {26, 19}, true, kCalm},
+        {{20, 7}, {20, 25}, {13, 38}, {28, 38}, {3, 22}, {30, 27}, false, kBossCalm},
+        {{15, 8}, {21, 25}, {9, 38}, {32, 37}, {10, 22}, {30, 27}, false, kBossCalm},
+        {{16, 14}, {22, 29}, {11, 38}, {31, 38}, {7, 30}, {23, 26}, false, kBossCalm},
+        {{23, 10}, {20, 26}, {12, 37}, {27, 38}, {15, 12}, {30, 12}, false, kBossHurt},
+        {{19, 8}, {21, 25}, {13, 38}, {28, 38}, {9, 16}, {24, 17}, false, kBossCalm},
+        {{17, 14}, {23, 25}, {14, 30}, {22, 33}, {12, 22}, {26, 19}, true, kBossCalm},
         // column 5: low hold, thrust, guard, bar raised to the sky, aim, arms folded
-        {{17, 8}, {21, 25}, {10, 38}, {30, 38}, {5, 24}, {21, 20}, false, kCalm},
-        {{13, 9}, {21, 25}, {7, 38}, {33, 37}, {3, 22}, {30, 27}, false, kCalm},
-        {{22, 9}, {21, 26}, {13, 38}, {29, 38}, {15, 12}, {31, 28}, false, kCalm},
-        {{21, 8}, {21, 25}, {14, 38}, {28, 38}, {11, 9}, {26, 24}, false, kCalm},
-        {{19, 7}, {21, 25}, {12, 38}, {29, 38}, {8, 16}, {23, 17}, false, kCalm},
-        {{20, 7}, {20, 25}, {16, 38}, {24, 38}, {14, 19}, {26, 19}, true, kCalm},
+        {{17, 8}, {21, 25}, {10, 38}, {30, 38}, {5, 24}, {21, 20}, false, kBossCalm},
+        {{13, 9}, {21, 25}, {7, 38}, {33, 37}, {3, 22}, {30, 27}, false, kBossCalm},
+        {{22, 9}, {21, 26}, {13, 38}, {29, 38}, {15, 12}, {31, 28}, false, kBossCalm},
+        {{21, 8}, {21, 25}, {14, 38}, {28, 38}, {11, 9}, {26, 24}, false, kBossCalm},
+        {{19, 7}, {21, 25}, {12, 38}, {29, 38}, {8, 16}, {23, 17}, false, kBossCalm},
+        {{20, 7}, {20, 25}, {16, 38}, {24, 38}, {14, 19}, {26, 19}, true, kBossCalm},
     }};
     return p;
 }
@@ -156,7 +156,7 @@ struct Figure {
     double headR, limbR;
 };
 
-Figure Build(const Pose& p, const Rect& box, bool forwardRight) {
+Figure Build(const BossPose& p, const Rect& box, bool forwardRight) {
     const double s = box.w / 40.0;
     auto at = [&](Pt q) {
         double x = forwardRight ? 40 - q.x : q.x;
@@ -236,12 +236,12 @@ void DrawHat(Canvas& c, const std::string& hat, const Figure& f, bool forwardRig
     }
 }
 
-void DrawFace(Canvas& c, const Figure& f, Face face, bool forwardRight, uint32_t line) {
+void DrawFace(Canvas& c, const Figure& f, BossFace face, bool forwardRight, uint32_t line) {
     const double r = f.headR, fw = forwardRight ? 1.0 : -1.0;
     Pt eye{f.head.x + fw * r * 0.42, f.head.y - r * 0.05};
     auto px = [](double v) { return static_cast<int>(std::floor(v)); };
     switch (face) {
-        case kCalm:
+        case kBossCalm:
             c.FillRect({px(eye.x - r * 0.2), px(eye.y - r * 0.3), std::max(2, px(r * 0.4)),
                         std::max(3, px(r * 0.6))},
                        0xFFFFFF);
@@ -252,11 +252,11 @@ void DrawFace(Canvas& c, const Figure& f, Face face, bool forwardRight, uint32_t
             c.Line(eye.x - fw * r * 0.35, eye.y - r * 0.55, eye.x + fw * r * 0.35, eye.y - r * 0.35, line,
                    std::max(1, px(r / 6)));
             break;
-        case kHurt:
+        case kBossHurt:
             c.Line(eye.x - r * 0.3, eye.y - r * 0.3, eye.x + r * 0.3, eye.y, line, std::max(1, px(r / 6)));
             c.Line(eye.x + r * 0.3, eye.y, eye.x - r * 0.3, eye.y + r * 0.3, line, std::max(1, px(r / 6)));
             break;
-        case kKnockedOut:
+        case kBossKnockedOut:
             c.Line(eye.x - r * 0.3, eye.y - r * 0.3, eye.x + r * 0.3, eye.y + r * 0.3, line,
                    std::max(1, px(r / 6)));
             c.Line(eye.x + r * 0.3, eye.y - r * 0.3, eye.x - r * 0.3, eye.y + r * 0.3, line,
@@ -272,7 +272,7 @@ void DrawBarMan(Canvas& c, const Line& op) {
     const int page = op.Int("page", 1), column = op.Int("column", 0), row = op.Int("row", 0);
     if (page < 1 || page > 2 || column < 0 || column > 5 || row < 0 || row > 5)
         op.Fail("barman pose needs page 1-2, column 0-5, row 0-5");
-    const Pose& pose = Poses()[row + 6 * column + 36 * (page - 1)];
+    const BossPose& pose = BossPoses()[row + 6 * column + 36 * (page - 1)];
     const bool right = op.Str("face", "left") == "right";
     const uint32_t body = op.Color("body", 0xE03030), line = op.Color("line", 0x2D1E08);
     const uint32_t accent = op.Color("accent", 0xFFFFFF), glove = op.Color("glove", 0xFFF4E0);

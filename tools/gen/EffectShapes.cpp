@@ -446,7 +446,7 @@ void Blade(Canvas& c, Fx& f) {
 
 using KindFn = void (*)(Canvas&, Fx&);
 
-const std::map<std::string, KindFn>& Kinds() {
+const std::map<std::string, KindFn>& EffectKinds() {
     static const std::map<std::string, KindFn> k = {
         {"spark", Spark}, {"blast", Blast}, {"ring", Ring},     {"sparkle", Sparkle}, {"slash", Slash},
         {"smoke", Smoke}, {"flame", Flame}, {"shards", Shards}, {"chunk", Chunk},     {"bolt", Bolt},
@@ -459,8 +459,8 @@ const std::map<std::string, KindFn>& Kinds() {
 
 void DrawEffectShape(Canvas& canvas, const Line& op) {
     const std::string kind = op.Str("kind", "spark");
-    auto it = Kinds().find(kind);
-    if (it == Kinds().end()) op.Fail("unknown fx kind '" + kind + "'");
+    auto it = EffectKinds().find(kind);
+    if (it == EffectKinds().end()) op.Fail("unknown fx kind '" + kind + "'");
     Fx f;
     f.op = &op;
     f.box = {op.ArgInt(0), op.ArgInt(1), op.ArgInt(2), op.ArgInt(3)};

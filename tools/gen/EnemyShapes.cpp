@@ -999,7 +999,7 @@ void Staff(Pen p, int pose) {
                   12 + std::cos(i * kPi / 2) * 11, 16 + std::sin(i * kPi / 2) * 11, 1, 0xFFE0FF);
 }
 
-void Star(const Pen& p, double cx, double cy, double r, uint32_t col) {
+void PenStar(const Pen& p, double cx, double cy, double r, uint32_t col) {
     p.Poly({cx,
             cy - r,
             cx + r * 0.3,
@@ -1026,7 +1026,7 @@ void Star(const Pen& p, double cx, double cy, double r, uint32_t col) {
 // 0 anchor spark, 1 ring particle, 2 magic ball, 3 and 4 the dizzy stars.
 void MagicBits(Pen p, int pose) {
     if (pose == 0) {
-        Star(p, 8, 8, 7, 0xFFE040);
+        PenStar(p, 8, 8, 7, 0xFFE040);
     } else if (pose == 1) {
         p.Ball(8, 8, 5.5, 5.5, 0xE070F0);
         p.Fill(7, 7, 2, 2, kWhite);
@@ -1038,7 +1038,7 @@ void MagicBits(Pen p, int pose) {
         double a0 = pose == 3 ? 0 : kPi / 3;
         for (int i = 0; i < 3; ++i) {
             double a = a0 + i * 2 * kPi / 3;
-            Star(p, 24 + std::cos(a) * 14, 24 + std::sin(a) * 6, 5.5, i % 2 ? 0xFFF0A0 : 0xFFD040);
+            PenStar(p, 24 + std::cos(a) * 14, 24 + std::sin(a) * 6, 5.5, i % 2 ? 0xFFF0A0 : 0xFFD040);
         }
     }
 }
@@ -1059,7 +1059,7 @@ void BlueMachine(Pen p, int pose) {
         p.Ink(9, 12 + up, 31, 12 + up, 1, 0x90B8FF);
         p.Ball(16, 19 + up, 4.5, 4.5, 0x60F0FF, true);
         p.Fill(15, 18 + up, 1.5, 1.5, kWhite);
-        if (pose == 2) Star(p, 3, 20, 5, 0xFFD040);
+        if (pose == 2) PenStar(p, 3, 20, 5, 0xFFD040);
     } else if (pose == 3) {
         p.Ball(20, 24, 17, 5, steel);
         p.Ball(20, 20, 11, 9, blue);
@@ -1139,7 +1139,7 @@ void GunCell(Canvas& c, const Rect& r, int, int variant) { Gun(Pen{c, r}, varian
 void HandCell(Canvas& c, const Rect& r, int, int) { Hand(Pen{c, r}); }
 void NeedleFishCell(Canvas& c, const Rect& r, int, int) { NeedleFish(Pen{c, r}); }
 
-const std::map<std::string, CellFn>& Kinds() {
+const std::map<std::string, CellFn>& EnemyKinds() {
     static const std::map<std::string, CellFn> t = {
         {"kid", KidCell},
         {"pukka", Posed<Pukka>},
@@ -1181,8 +1181,8 @@ const std::map<std::string, CellFn>& Kinds() {
 void DrawEnemyShape(Canvas& canvas, const Line& op) {
     Rect r{op.ArgInt(0), op.ArgInt(1), op.ArgInt(2), op.ArgInt(3)};
     std::string kind = op.Str("kind", "kid");
-    auto it = Kinds().find(kind);
-    if (it == Kinds().end()) op.Fail("unknown enemy kind '" + kind + "'");
+    auto it = EnemyKinds().find(kind);
+    if (it == EnemyKinds().end()) op.Fail("unknown enemy kind '" + kind + "'");
     canvas.SetClip(r);
     it->second(canvas, r, op.Int("pose", 0), op.Int("variant", 0));
 }

@@ -887,17 +887,17 @@ void OpGroundSet(Canvas& c, const Line& op) {
 // offset 0 draws the first family (228, 229, 232..235, 240..243, 248..251), 4 the second.
 void OpPlatformSet(Canvas& c, const Line& op) {
     int x = op.ArgInt(0), y = op.ArgInt(1), cell = op.Int("cell", 32), off = op.Int("offset", 0);
-    struct V {
+    struct PlatformChip {
         int col, row;
         const char* edges;
         const char* corners;
     };
-    const V vs[] = {{off / 2, 0, "", "ur"}, {off / 2 + 1, 0, "", "ul"},  // 228/229 or 230/231
-                    {off, 1, "ulr", ""},    {off + 1, 1, "ul", ""},     {off + 2, 1, "u", ""},
-                    {off + 3, 1, "ur", ""}, {off, 2, "lr", ""},         {off + 1, 2, "l", ""},
-                    {off + 2, 2, "", ""},   {off + 3, 2, "r", ""},      {off, 3, "dlr", ""},
-                    {off + 1, 3, "dl", ""}, {off + 2, 3, "d", ""},      {off + 3, 3, "dr", ""}};
-    for (const V& v : vs) {
+    const PlatformChip vs[] = {{off / 2, 0, "", "ur"}, {off / 2 + 1, 0, "", "ul"},  // 228/229 or 230/231
+                               {off, 1, "ulr", ""},    {off + 1, 1, "ul", ""},     {off + 2, 1, "u", ""},
+                               {off + 3, 1, "ur", ""}, {off, 2, "lr", ""},         {off + 1, 2, "l", ""},
+                               {off + 2, 2, "", ""},   {off + 3, 2, "r", ""},      {off, 3, "dlr", ""},
+                               {off + 1, 3, "dl", ""}, {off + 2, 3, "d", ""},      {off + 3, 3, "dr", ""}};
+    for (const PlatformChip& v : vs) {
         Rect r{x + v.col * cell, y + v.row * cell, cell, cell};
         if (v.row == 0)
             r.x = x + (4 + v.col) * cell;  // the inner corners sit in columns 4..7 of the first row
