@@ -2,16 +2,17 @@
 # Builds the libFuzzer targets in the clang build (scripts/asan-build.sh, build-asan, shared with
 # the sanitized tests) and checks each the same way on every run, so one commit always gets one
 # verdict: first every checked-in input under fuzz/seeds/<target>/ (the seeds and every past
-# finding, kept as regression inputs) runs once, then the target fuzzes for a bounded time from a
-# fixed seed, starting from those inputs. What it generates goes to a scratch folder in the build
-# (emptied first), never to fuzz/seeds. The stage target also plays the stages it reads, on a copy
-# of the main build's game folder.
-#   scripts/fuzz.sh [seconds per target (30)]    FUZZ_SEED changes the seed (1)
+# finding, kept as regression inputs) runs once, then the target tries a fixed number of inputs
+# (fuzz/runs.txt) from a fixed seed, starting from those inputs. A count, not a time: what is tried,
+# and so what is found, does not depend on how busy the machine is. What it generates goes to a
+# scratch folder in the build (emptied first), never to fuzz/seeds. The stage target also plays
+# the stages it reads, on a copy of the main build's game folder.
+#   scripts/fuzz.sh [runs per target (fuzz/runs.txt)]    FUZZ_SEED changes the seed (1)
 # The targets run side by side, JOBS at a time (all cores by default).
-# scripts/fuzz-long.sh fuzzes longer from fresh seeds to look for new faults.
+# scripts/fuzz-long.sh fuzzes for a time from fresh seeds to look for new faults.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-30}
+runs=${1:-}
 seed=${FUZZ_SEED:-1}
 ASAN_DIR=${ASAN_DIR:-build-asan}
 # The fonts library keeps its tables for the life of the process (see scripts/lsan.supp).
@@ -20,29 +21,31 @@ targets=$(cd fuzz && ls *.cpp 2>/dev/null | sed 's/\.cpp$//' || true)
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
 # shellcheck disable=SC2086
 bash scripts/asan-build.sh $targets
-echo "fuzz seed: $seed, ${seconds}s per target, ${JOBS:-$(nproc)} at a time"
-export ASAN_DIR seconds seed
+echo "fuzz seed: $seed, ${runs:-the runs in fuzz/runs.txt} per target, ${JOBS:-$(nproc)} at a time"
+export ASAN_DIR runs seed
 check_one() {
-  local t=$1 bin log scratch artifacts inputs start limits=(-timeout=10 -rss_limit_mb=2048)
+  local t=$1 bin log scratch artifacts inputs start count limits=(-timeout=10 -rss_limit_mb=2048)
   bin="$ASAN_DIR/fuzz/$t" log="$ASAN_DIR/fuzz/$t.log"
   scratch="$ASAN_DIR/fuzz/corpus/$t" artifacts="$ASAN_DIR/fuzz/artifacts/$t/"
   rm -rf "$scratch" "$artifacts" "$ASAN_DIR/fuzz/$t.failed"; mkdir -p "$scratch" "$artifacts" "fuzz/seeds/$t"
   inputs=(fuzz/seeds/"$t"/*)
   [ -e "${inputs[0]}" ] || inputs=()
+  count=${runs:-$(awk -v t="$t" '$1 == t { print $2 }' fuzz/runs.txt)}
+  [ -n "$count" ] || { echo "FAIL $t: no count of runs in fuzz/runs.txt"; touch "$ASAN_DIR/fuzz/$t.failed"; return; }
   start=$SECONDS
   # The checked-in inputs, each once; then the fuzzing, which writes only to the first folder.
   if { [ "${#inputs[@]}" -eq 0 ] || "$bin" "${limits[@]}" -artifact_prefix="$artifacts" "${inputs[@]}"; } \
          >"$log" 2>&1 &&
-     "$bin" "${limits[@]}" -seed="$seed" -max_total_time="$seconds" -artifact_prefix="$artifacts" \
+     "$bin" "${limits[@]}" -seed="$seed" -runs="$count" -artifact_prefix="$artifacts" \
          "$scratch" "fuzz/seeds/$t" >>"$log" 2>&1; then
-    echo "ok   $t: ${#inputs[@]} checked-in inputs, $(find "$scratch" -type f | wc -l) new ($((SECONDS - start)) s)"
+    echo "ok   $t: ${#inputs[@]} checked-in inputs, $count runs, $(find "$scratch" -type f | wc -l) new ($((SECONDS - start)) s)"
   else
     echo "FAIL $t (seed $seed; log $log; the failing input is in $artifacts)"
     touch "$ASAN_DIR/fuzz/$t.failed"
   fi
 }
 export -f check_one
-# Each target runs on one core for its time, so they run side by side.
+# Each target runs on one core, so they run side by side.
 printf '%s\n' $targets | xargs -P "${JOBS:-$(nproc)}" -I{} bash -c 'check_one "$1"' _ {} || true
 failed=0
 for t in $targets; do

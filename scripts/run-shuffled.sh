@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test binary (*_tests) of a build with its tests in a shuffled order, many tests in one
 # process, so a test that leans on what another left behind shows up. Each binary is cut into
-# QUOR_SHARDS shards (gtest sharding; 4 by default) so the long ones spread over the cores; the
-# shards run side by side, JOBS at a time (all cores by default), each for at most
+# QUOR_SHARDS shards (gtest sharding; one per core by default) so the long ones spread over the
+# cores; the shards run side by side, JOBS at a time (all cores by default), each for at most
 # QUOR_BINARY_TIMEOUT seconds (1800). The seed is the second argument, else QUOR_SEED, else a fresh
 # random one; it is printed with the shard count, and passing both back replays the same orders:
 #   QUOR_SHARDS=<shards> scripts/run-shuffled.sh [build-dir] [seed] [repeats]
@@ -11,9 +11,9 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build}
 seed=${2:-${QUOR_SEED:-$(( (RANDOM << 15 | RANDOM) % 99999 + 1 ))}}
 repeats=${3:-1}
-shards=${QUOR_SHARDS:-4}
+shards=${QUOR_SHARDS:-$(nproc)}
 echo "shuffle seed: $seed, $shards shards per binary (replay: QUOR_SHARDS=$shards" \
-     "scripts/run-shuffled.sh $BUILD_DIR $seed $repeats)"
+     "${QUOR_ROUTES:+QUOR_ROUTES=$QUOR_ROUTES }scripts/run-shuffled.sh $BUILD_DIR $seed $repeats)"
 # The biggest binaries (the most tests, as a rule) start first.
 mapfile -t binaries < <(find "$BUILD_DIR"/tests -mindepth 2 -maxdepth 2 -name '*_tests' -type f -perm -u+x \
                           -printf '%s %p\n' | sort -rn | cut -d' ' -f2-)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs clang-tidy (checks in .clang-tidy) over the C++ sources the build compiles; exits non-zero
-# on any finding. Needs a configured build folder (scripts/build.sh makes build/).
+# on any finding. It reads the compile commands of a configuration of the tree that compiles file
+# by file (made in build/tidy-db, configured only, never built): a unity build's commands name its
+# batches, not the files.
 #   scripts/tidy.sh            every source of every layer, tools, tests, bench and fuzz
 #   scripts/tidy.sh --changed  only the sources a change touches (CI): the .cpp files changed
 #                              since the last landed state, and those that include a changed
@@ -45,9 +47,11 @@ if [ "${1:-}" = "--changed" ]; then
   fi
 fi
 
+db="$BUILD_DIR/tidy-db"
+cmake -S . -B "$db" -G Ninja -DQUOR_UNITY_BUILD=OFF >/dev/null
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-run-clang-tidy -p "$BUILD_DIR" -quiet -j "${JOBS:-$(nproc)}" "$pattern" >"$log" 2>&1 || true
+run-clang-tidy -p "$db" -quiet -j "${JOBS:-$(nproc)}" "$pattern" >"$log" 2>&1 || true
 if grep -E "warning:|error:" "$log" | sed 's/\x1b\[[0-9;]*m//g' | sort -u; then
   exit 1
 fi

@@ -109,12 +109,20 @@ void CopyBuiltGame(const std::filesystem::path& to) {
             fs::copy_file(it->path(), to / rel, fs::copy_options::overwrite_existing);
         }
     }
-    // A build of the tests that reads another build's game folder (the sanitizer build) plays
-    // stages with its own stage player, so that the replays run play as this build compiled it.
-    const fs::path own = fs::path(QUOR_OWN_GAME_DIR) / "quor-playstage";
+    // The stage player the copy runs: the one QUOR_STAGE_PLAYER names (CI replays the routes with
+    // another compiler's build of play too), else, in a build of the tests that reads another
+    // build's game folder (the sanitizer build), its own, so that the replays run play as this
+    // build compiled it.
+    fs::path player = fs::path(QUOR_OWN_GAME_DIR) / "quor-playstage";
     std::error_code ec;
-    if (!fs::equivalent(QUOR_OWN_GAME_DIR, from, ec) && fs::exists(own))
-        fs::copy_file(own, to / "quor-playstage", fs::copy_options::overwrite_existing);
+    const char* named = std::getenv("QUOR_STAGE_PLAYER");
+    if (named != nullptr && *named != '\0') {
+        player = named;
+        if (!fs::exists(player)) throw std::runtime_error("QUOR_STAGE_PLAYER names no file: " + player.string());
+    } else if (fs::equivalent(QUOR_OWN_GAME_DIR, from, ec) || !fs::exists(player)) {
+        return;
+    }
+    fs::copy_file(player, to / "quor-playstage", fs::copy_options::overwrite_existing);
 }
 
 bool LinkBuiltPictures(const std::filesystem::path& to) {

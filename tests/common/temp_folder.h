@@ -53,8 +53,9 @@ bool BuiltGameIsComplete();
 // when the build has none.
 std::string PrepareStageReading(const TempGameFolder& game, const std::string& sample = "sample01.stg");
 // Copies the built game folder into `to` (made when missing), leaving out what a game run by hand
-// from the build folder wrote there: log, screenshots, player state, player stages, the lock. A
-// build whose tests read another build's game folder puts its own stage player in the copy.
+// from the build folder wrote there: log, screenshots, player state, player stages, the lock. The
+// stage player in the copy is the one QUOR_STAGE_PLAYER names when it is set, else, in a build
+// whose tests read another build's game folder, that build's own.
 void CopyBuiltGame(const std::filesystem::path& to);
 // Gives the game folder `to` the built game's pictures: the image index copied and the picture
 // folders linked (not copied: they are only read). False when the game is not built.
