@@ -31,6 +31,20 @@ inline std::string PrepareGame(testsupport::TempGameFolder& game, const char* sa
     return Utf8ToCp932(stage);
 }
 
+// A creator as registration answered: his id and key.
+struct Account {
+    std::string id, key;
+};
+
+// Registers a creator through the server; empty when it was refused.
+inline Account Register(httplib::Client& c, const std::string& name) {
+    auto r = c.Post("/qv/1/creators", name, "text/plain");
+    EXPECT_TRUE(r) << "no answer to a registration";
+    if (!r || r->status != 200) return {};
+    const size_t nl = r->body.find('\n');
+    return {r->body.substr(0, nl), r->body.substr(nl + 1)};
+}
+
 // A quorvald-server process on a free port of 127.0.0.1.
 class ServerProcess {
   public:

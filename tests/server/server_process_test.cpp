@@ -15,18 +15,8 @@
 namespace {
 
 using namespace qvserver;
-
-struct Account {
-    std::string id, key;
-};
-
-Account Register(httplib::Client& c, const std::string& name) {
-    auto r = c.Post("/qv/1/creators", name, "text/plain");
-    EXPECT_TRUE(r);
-    if (!r || r->status != 200) return {};
-    const size_t nl = r->body.find('\n');
-    return {r->body.substr(0, nl), r->body.substr(nl + 1)};
-}
+using servertest::Account;
+using servertest::Register;
 
 httplib::Headers AuthOf(const Account& a) {
     return {

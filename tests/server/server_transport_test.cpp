@@ -112,16 +112,11 @@ struct Served {
     int port = 0;
 };
 
-struct Account {
-    std::string id, key;
-};
+using servertest::Account;
 
 Account Register(int port, const std::string& name) {
     httplib::Client c("127.0.0.1", port);
-    auto r = c.Post("/qv/1/creators", name, "text/plain");
-    if (!r || r->status != 200) return {};
-    const size_t nl = r->body.find('\n');
-    return {r->body.substr(0, nl), r->body.substr(nl + 1)};
+    return servertest::Register(c, name);
 }
 
 // The head of a stage post of `length` bytes.
