@@ -48,7 +48,7 @@ if [ "${1:-}" = "--changed" ]; then
 fi
 
 db="$BUILD_DIR/tidy-db"
-cmake -S . -B "$db" -G Ninja -DQUOR_UNITY_BUILD=OFF >/dev/null
+cmake -S . -B "$db" -G Ninja -DQUOR_UNITY_BUILD=OFF -DQUOR_FUZZ=ON >/dev/null
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 run-clang-tidy -p "$db" -quiet -j "${JOBS:-$(nproc)}" "$pattern" >"$log" 2>&1 || true

@@ -118,7 +118,8 @@ void CopyBuiltGame(const std::filesystem::path& to) {
     const char* named = std::getenv("QUOR_STAGE_PLAYER");
     if (named != nullptr && *named != '\0') {
         player = named;
-        if (!fs::exists(player)) throw std::runtime_error("QUOR_STAGE_PLAYER names no file: " + player.string());
+        if (!fs::exists(player))
+            throw std::runtime_error("QUOR_STAGE_PLAYER names no file: " + player.string());
     } else if (fs::equivalent(QUOR_OWN_GAME_DIR, from, ec) || !fs::exists(player)) {
         return;
     }

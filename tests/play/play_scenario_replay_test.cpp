@@ -33,7 +33,8 @@ std::vector<std::string> RoutesToReplay() {
     int k = 0, n = 0;
     if (share == nullptr || std::sscanf(share, "%d/%d", &k, &n) != 2 || n < 1 || k < 0 || k >= n) return all;
     std::vector<std::string> some;
-    for (size_t i = static_cast<size_t>(k); i < all.size(); i += static_cast<size_t>(n)) some.push_back(all[i]);
+    for (size_t i = static_cast<size_t>(k); i < all.size(); i += static_cast<size_t>(n))
+        some.push_back(all[i]);
     return some;
 }
 
