@@ -1,6 +1,7 @@
 // Requests -> the sharing server's handlers, step by step as the transport runs them (the head,
 // the head's store checks, a reply held, the whole request): every input gets a reply (no crash,
 // no hang), and a reply that says it failed carries a code the client knows.
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -24,6 +25,8 @@ qvserver::RequestHandlers* Handlers() {
         options.requestsPerSecond = 0;
         options.postsPerDay = 0;
         options.registrationsPerDay = 0;
+        // A newest list is kept until a write, never until a time: the same inputs take the same way.
+        options.listMaxAge = std::chrono::hours(1);
         handlers =
             std::make_unique<qvserver::RequestHandlers>(*store, options, [] { return int64_t{1290331805}; });
         // One creator whose id and key the inputs can name: 1 and "k".

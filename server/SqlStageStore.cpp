@@ -166,12 +166,7 @@ class SqlStageStore : public IStageStore {
             Transaction tx(c);
             if (limit.count > 0) {
                 Serialize(c, LockKind::Registrations, address);
-                const int64_t made = ToInt(
-                    c.Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
-                            {SqlParam::Text(address), SqlParam::Int(limit.since)})
-                        .at(0)
-                        .at(0));
-                if (made >= limit.count) return std::nullopt;
+                if (CountRegistrations(c, address, limit.since) >= limit.count) return std::nullopt;
             }
             const int64_t id = ToInt(
                 c.Query("INSERT INTO creators (name, key_salt, key_hash) VALUES ($1, $2, $3) RETURNING id",
@@ -324,10 +319,7 @@ class SqlStageStore : public IStageStore {
 
     int64_t CountRegistrationsSince(const std::string& address, int64_t since) override {
         Lease c(*this);
-        return ToInt(c->Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
-                              {SqlParam::Text(address), SqlParam::Int(since)})
-                         .at(0)
-                         .at(0));
+        return CountRegistrations(*c, address, since);
     }
 
   private:
@@ -386,6 +378,13 @@ class SqlStageStore : public IStageStore {
     static int64_t CountPosts(ISqlConnection& c, int64_t creatorId, int64_t since) {
         return ToInt(c.Query("SELECT COUNT(*) FROM stages WHERE creator_id = $1 AND posted_at >= $2",
                              {SqlParam::Int(creatorId), SqlParam::Int(since)})
+                         .at(0)
+                         .at(0));
+    }
+
+    static int64_t CountRegistrations(ISqlConnection& c, const std::string& address, int64_t since) {
+        return ToInt(c.Query("SELECT COUNT(*) FROM registrations WHERE address = $1 AND registered_at >= $2",
+                             {SqlParam::Text(address), SqlParam::Int(since)})
                          .at(0)
                          .at(0));
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/ClientInfo.h"
+#include "foundation/DateTime.h"
 #include "foundation/EncodedFile.h"
 
 namespace testsupport {
@@ -82,6 +83,8 @@ bool BuiltGameIsComplete() {
     return std::filesystem::exists(game / kGameExecutable) &&
            std::filesystem::exists(game / "data/bmp_index.dat");
 }
+
+void StopTheClock() { CDateTime::SetNowForTesting(SystemTime{2010, 11, 0, 21, 9, 30, 5, 0}); }
 
 void CopyBuiltGame(const std::filesystem::path& to) {
     namespace fs = std::filesystem;

@@ -48,6 +48,9 @@ inline constexpr char kGameExecutable[] = "quorvald";
 std::filesystem::path BuiltGameFolder();
 // True when the built game folder holds the executable and the generated data.
 bool BuiltGameIsComplete();
+// Stops the game's clock at one moment (2010/11/21 09:30:05) for the rest of the process: a fuzz
+// run then takes the same way through dates and the names made of them, whenever it runs.
+void StopTheClock();
 // Gives `game` the built game's stage object kinds ("data\stage_objects.dat"), all the stage
 // reader needs of the game's data; returns the text of a built sample stage (UTF-8), or empty
 // when the build has none.
