@@ -1,8 +1,14 @@
 #pragma once
 // What the server tests share: the game's stage kinds in a folder of the test's own, a sample
 // stage's text, and quorvald-server processes started and killed by the test.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -44,6 +50,73 @@ inline Account Register(httplib::Client& c, const std::string& name) {
     const size_t nl = r->body.find('\n');
     return {r->body.substr(0, nl), r->body.substr(nl + 1)};
 }
+
+// A raw connection to 127.0.0.1:port from a source address of 127/8 (none: the kernel's choice).
+class Socket {
+  public:
+    Socket(int port, const std::string& source = "") {
+        fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const timeval wait{2, 0};
+        setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
+        // A small send buffer: a large send ends only once the server has read most of it.
+        const int buffer = 64 * 1024;
+        setsockopt(fd_, SOL_SOCKET, SO_SNDBUF, &buffer, sizeof buffer);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        if (!source.empty()) {
+            inet_pton(AF_INET, source.c_str(), &a.sin_addr);
+            if (bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) Close();
+        }
+        a.sin_port = htons(static_cast<uint16_t>(port));
+        inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
+        if (fd_ >= 0 && connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) Close();
+    }
+    ~Socket() { Close(); }
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    bool Open() const { return fd_ >= 0; }
+    int Fd() const { return fd_; }
+    bool Send(const std::string& bytes) {
+        size_t at = 0;
+        while (fd_ >= 0 && at < bytes.size()) {
+            const ssize_t n = send(fd_, bytes.data() + at, bytes.size() - at, MSG_NOSIGNAL);
+            if (n <= 0) return false;
+            at += static_cast<size_t>(n);
+        }
+        return fd_ >= 0;
+    }
+    // What arrives within `limit`: a whole reply (head and Content-Length bytes), or less when the
+    // peer closes or time runs out.
+    std::string Reply(std::chrono::milliseconds limit) {
+        std::string in;
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (fd_ >= 0 && !Whole(in)) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd p{fd_, POLLIN, 0};
+            if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+            char buf[4096];
+            const ssize_t n = recv(fd_, buf, sizeof buf, 0);
+            if (n <= 0) break;
+            in.append(buf, static_cast<size_t>(n));
+        }
+        return in;
+    }
+
+  private:
+    static bool Whole(const std::string& in) {
+        const size_t end = in.find("\r\n\r\n");
+        if (end == std::string::npos) return false;
+        const size_t length = in.find("Content-Length: ");
+        const size_t body = length < end ? std::stoul(in.substr(length + 16)) : 0;
+        return in.size() >= end + 4 + body;
+    }
+    void Close() {
+        if (fd_ >= 0) close(fd_);
+        fd_ = -1;
+    }
+    int fd_ = -1;
+};
 
 // A quorvald-server process on a free port of 127.0.0.1.
 class ServerProcess {

@@ -1,12 +1,7 @@
 // Many players report the same stages at once, through real servers on one database (SQLite and
 // a throwaway PostgreSQL cluster, one server and two): every report is answered OK, soon, and
 // each stage's totals are the sums of its players' records.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <barrier>
@@ -31,30 +26,13 @@ struct Answer {
     std::string body;
 };
 
-// One HTTP/1.1 request to 127.0.0.1:port from the loopback address `from`, read to the server's
-// close within `limit`.
+// One HTTP/1.1 request to 127.0.0.1:port from the loopback address `from`, its whole reply read
+// within `limit`.
 Answer Send(int port, const std::string& from, const std::string& request, std::chrono::seconds limit) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    inet_pton(AF_INET, from.c_str(), &a.sin_addr);
-    bool ok = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
-    ok = ok && connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    ok = ok && send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size());
-    std::string in;
-    const auto deadline = Clock::now() + limit;
-    for (char buf[4096]; ok;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        pollfd p{fd, POLLIN, 0};
-        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
-        const ssize_t n = recv(fd, buf, sizeof buf, 0);
-        if (n <= 0) break;
-        in.append(buf, static_cast<size_t>(n));
-    }
-    if (fd >= 0) close(fd);
+    servertest::Socket s(port, from);
     Answer out;
+    if (!s.Send(request)) return out;
+    const std::string in = s.Reply(limit);
     const size_t head = in.find("\r\n\r\n");
     if (in.rfind("HTTP/1.1 ", 0) != 0 || head == std::string::npos) return out;
     out.status = std::atoi(in.c_str() + 9);
