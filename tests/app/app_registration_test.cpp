@@ -7,6 +7,8 @@
 #include "game_copy_test.h"
 #include "server/StageStore.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 class RegistrationRun : public apptest::GameCopyTest {};
