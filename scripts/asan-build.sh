@@ -9,6 +9,7 @@
 #   scripts/asan-build.sh [target...]    (none: every test executable and every fuzz target)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/targets.sh
 ASAN_DIR=${ASAN_DIR:-build-asan}
 GAME_DIR=${GAME_DIR:-$PWD/build/game}
 [ -f "$GAME_DIR/data/bmp_index.dat" ] || { echo "no generated game folder at $GAME_DIR: run scripts/build.sh first"; exit 1; }
@@ -23,7 +24,6 @@ CC=clang CXX=clang++ cmake -S . -B "$ASAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWi
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-  mapfile -t targets < <(sed -n 's/^quor_test(\([A-Za-z0-9_]*\).*/\1/p' tests/*/CMakeLists.txt
-                         cd fuzz && ls -- *.cpp | sed 's/\.cpp$//')
+  mapfile -t targets < <(test_targets; fuzz_targets)
 fi
 cmake --build "$ASAN_DIR" -j "${JOBS:-$(nproc)}" --target "${targets[@]}"

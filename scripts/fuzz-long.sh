@@ -17,7 +17,8 @@ shift || true
 seed=${FUZZ_SEED:-$(( (RANDOM << 15 | RANDOM) + 1 ))}
 ASAN_DIR=${ASAN_DIR:-build-asan}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
-if [ "$#" -gt 0 ]; then targets="$*"; else targets=$(cd fuzz && ls *.cpp | sed 's/\.cpp$//'); fi
+source scripts/targets.sh
+if [ "$#" -gt 0 ]; then targets="$*"; else targets=$(fuzz_targets); fi
 # shellcheck disable=SC2086
 bash scripts/asan-build.sh $targets
 echo "fuzz seed: $seed, ${seconds}s per target (replay: FUZZ_SEED=$seed scripts/fuzz-long.sh $seconds $targets)"

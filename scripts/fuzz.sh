@@ -17,7 +17,8 @@ seed=${FUZZ_SEED:-1}
 ASAN_DIR=${ASAN_DIR:-build-asan}
 # The fonts library keeps its tables for the life of the process (see scripts/lsan.supp).
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=scripts/lsan.supp:print_suppressions=0}
-targets=$(cd fuzz && ls *.cpp 2>/dev/null | sed 's/\.cpp$//' || true)
+source scripts/targets.sh
+targets=$(fuzz_targets)
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
 # shellcheck disable=SC2086
 bash scripts/asan-build.sh $targets

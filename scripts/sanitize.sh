@@ -11,7 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ASAN_DIR=${ASAN_DIR:-build-asan}
 seed=${QUOR_SEED:-$(( (RANDOM << 15 | RANDOM) % 99999 + 1 ))}
-targets=$(sed -n 's/^quor_test(\([A-Za-z0-9_]*\).*/\1/p' tests/*/CMakeLists.txt)
+source scripts/targets.sh
+targets=$(test_targets)
 # shellcheck disable=SC2086
 bash scripts/asan-build.sh $targets
 export QUOR_ROUTES=${QUOR_ROUTES:-$(( seed % 8 ))/8}
